@@ -1,0 +1,3 @@
+#include "CObject.h"
+
+void CObject::Serialize(CArchive&) {}

@@ -1,0 +1,17 @@
+# Installs the Debian packages Zerin builds and tests with, when any is missing.
+# Sourced by scripts/run and scripts/test.
+zerin_packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev qt6-svg-dev libgl-dev libuemf-dev emf2svg xvfb xauth fonts-liberation \
+  clang libclang-rt-14-dev"
+
+zerin_ensure_packages() {
+  local missing=""
+  for p in $zerin_packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing missing packages:$missing"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q $missing
+}

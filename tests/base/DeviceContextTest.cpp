@@ -1,0 +1,59 @@
+#include "support/RecordingDC.h"
+
+#include <gtest/gtest.h>
+
+TEST(CDCTest, SelectReturnsPreviousObjectAndDefaultsAreBlackOnWhite) {
+    RecordingDC dc;
+    EXPECT_EQ(dc.GetCurrentPen(), CPen(PS_SOLID, 1, RGB(0, 0, 0)));
+    EXPECT_EQ(dc.GetCurrentBrush(), CBrush(RGB(255, 255, 255)));
+    CPen red(PS_DOT, 2, RGB(255, 0, 0));
+    const CPen* old = dc.SelectObject(&red);
+    EXPECT_EQ(dc.SelectObject(old), &red);
+    const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
+    EXPECT_TRUE(dc.GetCurrentBrush().IsHollow());
+    EXPECT_EQ(dc.SelectObject(oldBrush), CBrush::Stock(HOLLOW_BRUSH));
+    EXPECT_EQ(dc.SetROP2(R2_NOT), R2_COPYPEN);
+    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
+}
+
+TEST(CDCTest, LinesRunFromTheCurrentPosition) {
+    RecordingDC dc;
+    dc.MoveTo(1, 2);
+    dc.LineTo(5, 6);
+    dc.LineTo(7, 8);
+    auto lines = dc.Calls("Line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rect, CRect(1, 2, 5, 6));
+    EXPECT_EQ(lines[1].rect, CRect(5, 6, 7, 8));
+}
+
+TEST(CDCTest, DrawTextMeasuresLinesWithOptionalExternalLeading) {
+    RecordingDC dc;
+    CRect r(10, 10, 10, 10);
+    EXPECT_EQ(dc.DrawText("ab\ncdef", r, DT_CALCRECT | DT_NOPREFIX | DT_EXTERNALLEADING), 28);
+    EXPECT_EQ(r, CRect(10, 10, 38, 38));
+    r = CRect(0, 0, 0, 0);
+    dc.DrawText("ab\r\ncdef", r, DT_CALCRECT);
+    EXPECT_EQ(r, CRect(0, 0, 28, 24));
+    r = CRect(0, 0, 0, 0);
+    dc.DrawText("a\nb", r, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(r.Height(), 12);
+    r = CRect(5, 5, 99, 99);
+    EXPECT_EQ(dc.DrawText("", r, DT_CALCRECT), 0);
+    EXPECT_EQ(r, CRect(5, 5, 5, 5));
+    EXPECT_TRUE(dc.calls.empty());
+}
+
+TEST(CDCTest, DrawTextDrawsOneTextCallPerLine) {
+    RecordingDC dc;
+    CRect r(0, 0, 100, 100);
+    dc.DrawText("a&b\nc", r, DT_NOPREFIX | DT_EXTERNALLEADING | DT_NOCLIP);
+    auto texts = dc.Calls("Text");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "a&b");
+    EXPECT_EQ(texts[1].point, CPoint(0, 14));
+    r = CRect(0, 0, 100, 30);
+    dc.Clear();
+    dc.DrawText("xy", r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    EXPECT_EQ(dc.Calls("Text")[0].point, CPoint(43, 9));
+}

@@ -1,0 +1,65 @@
+#include "base/CRect.h"
+
+#include <gtest/gtest.h>
+
+TEST(CRectTest, PointInRectExcludesRightAndBottomEdges) {
+    CRect r(10, 20, 30, 40);
+    EXPECT_TRUE(r.PtInRect({10, 20}));
+    EXPECT_TRUE(r.PtInRect({29, 39}));
+    EXPECT_FALSE(r.PtInRect({30, 25}));
+    EXPECT_FALSE(r.PtInRect({15, 40}));
+    EXPECT_FALSE(r.PtInRect({9, 25}));
+    EXPECT_FALSE(CRect(5, 5, 5, 5).PtInRect({5, 5}));
+}
+
+TEST(CRectTest, EmptinessAndNormalising) {
+    EXPECT_TRUE(CRect().IsRectEmpty());
+    EXPECT_TRUE(CRect(0, 0, 10, 0).IsRectEmpty());
+    EXPECT_TRUE(CRect(10, 0, 0, 10).IsRectEmpty());
+    CRect r(30, 40, 10, 20);
+    r.NormalizeRect();
+    EXPECT_EQ(r, CRect(10, 20, 30, 40));
+    EXPECT_FALSE(r.IsRectEmpty());
+}
+
+TEST(CRectTest, InflateAndOffset) {
+    CRect r(10, 10, 20, 20);
+    r.InflateRect(4, 4);
+    EXPECT_EQ(r, CRect(6, 6, 24, 24));
+    r.InflateRect(-10, 0);
+    EXPECT_EQ(r, CRect(16, 6, 14, 24));
+    r = CRect(0, 0, 5, 5);
+    r.OffsetRect(CPoint(-3, 7));
+    EXPECT_EQ(r, CRect(-3, 7, 2, 12));
+}
+
+TEST(CRectTest, UnionIgnoresEmptyRectangles) {
+    CRect a(0, 0, 10, 10), b(20, 5, 30, 15), empty(100, 100, 100, 120);
+    EXPECT_EQ(a | b, CRect(0, 0, 30, 15));
+    EXPECT_EQ(a | empty, a);
+    EXPECT_EQ(empty | b, b);
+    CRect u;
+    EXPECT_FALSE(u.UnionRect(empty, CRect(3, 3, 1, 1)));
+    EXPECT_TRUE(u.IsRectNull());
+    CRect acc;
+    acc |= a;
+    EXPECT_EQ(acc, a);
+}
+
+TEST(CRectTest, IntersectionOfTouchingRectanglesIsEmpty) {
+    CRect a(0, 0, 10, 10);
+    EXPECT_EQ(a & CRect(5, 5, 20, 20), CRect(5, 5, 10, 10));
+    CRect r;
+    EXPECT_FALSE(r.IntersectRect(a, CRect(10, 0, 20, 10)));
+    EXPECT_TRUE(r.IsRectNull());
+    EXPECT_FALSE(r.IntersectRect(a, CRect(2, 2, 2, 8)));
+}
+
+TEST(CPointTest, Arithmetic) {
+    CPoint p(3, 4);
+    EXPECT_EQ(p - CPoint(1, 1), CSize(2, 3));
+    EXPECT_EQ(p + CSize(1, -1), CPoint(4, 3));
+    p += CSize(10, 10);
+    EXPECT_EQ(p, CPoint(13, 14));
+    EXPECT_EQ(CRect(0, 0, 11, 21).CenterPoint(), CPoint(5, 10));
+}

@@ -1,0 +1,50 @@
+#include "base/FormatString.h"
+#include "support/RecordingOutputSink.h"
+
+#include <gtest/gtest.h>
+
+TEST(OutputWriterTest, WritingWithoutSinkDoesNothing) {
+    ASSERT_EQ(GetOutputSink(), nullptr);
+    WriteOutput(0, "lost");
+    WriteError(1, "lost");
+    ShowOutputPane(2);
+    ClearOutputPane(3);
+}
+
+TEST(OutputWriterTest, SwitchesThePaneOnlyWhenItChanges) {
+    RecordingOutputSink sink;
+    WriteOutput(0, "a");
+    WriteOutput(1, "b");
+    WriteOutput(1, "c");
+    ShowOutputPane(1);
+    ShowOutputPane(3);
+    WriteOutput(0, "d");
+    EXPECT_EQ(sink.shown, (std::vector<int>{1, 3, 0}));
+    EXPECT_EQ(sink.panes[1], (std::vector<std::string>{"b", "c"}));
+    EXPECT_TRUE(sink.panes[3].empty());
+}
+
+TEST(OutputWriterTest, ErrorsArePrefixedAndBeep) {
+    RecordingOutputSink sink;
+    WriteError(1, "cannot execute step {}");
+    EXPECT_EQ(sink.panes[1], (std::vector<std::string>{"Error: cannot execute step {}"}));
+    EXPECT_EQ(sink.beeps, 1);
+    WriteOutput(7, "no such pane");
+    EXPECT_EQ(sink.all.size(), 1u);
+}
+
+TEST(OutputWriterTest, ClearEmptiesOnePane) {
+    RecordingOutputSink sink;
+    WriteOutput(3, "x");
+    WriteOutput(4, "y");
+    ClearOutputPane(3);
+    EXPECT_TRUE(sink.panes[3].empty());
+    EXPECT_EQ(sink.panes[4].size(), 1u);
+}
+
+TEST(FormatStringTest, FormatsLikePrintf) {
+    EXPECT_EQ(FormatString("Total %d case(s), %d step(s)", 123, 4084),
+              "Total 123 case(s), 4084 step(s)");
+    EXPECT_EQ(FormatString("%s", std::string(500, 'x').c_str()).size(), 500u);
+    EXPECT_EQ(FormatString("%.2u", 7u), "07");
+}
