@@ -9,7 +9,9 @@ void CRect::NormalizeRect() {
         std::swap(top, bottom);
 }
 
-void CRect::InflateRect(int dx, int dy) { InflateRect(dx, dy, dx, dy); }
+void CRect::InflateRect(int dx, int dy) {
+    InflateRect(dx, dy, dx, dy);
+}
 
 void CRect::InflateRect(int l, int t, int r, int b) {
     left -= l;

@@ -17,8 +17,8 @@ struct CRect {
     constexpr CRect(CPoint topLeft, CPoint bottomRight)
         : left(topLeft.x), top(topLeft.y), right(bottomRight.x), bottom(bottomRight.y) {}
     constexpr CRect(CPoint topLeft, CSize size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx),
-          bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {
+    }
 
     constexpr bool operator==(const CRect&) const = default;
 

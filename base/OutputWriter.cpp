@@ -16,7 +16,9 @@ WriterState& State() {
     return state;
 }
 
-bool IsPane(int pane) { return pane >= 0 && pane < OUTPUT_PANES; }
+bool IsPane(int pane) {
+    return pane >= 0 && pane < OUTPUT_PANES;
+}
 
 void SwitchTo(int pane) {
     WriterState& s = State();
@@ -35,7 +37,9 @@ COutputSink* SetOutputSink(COutputSink* sink) {
     return old;
 }
 
-COutputSink* GetOutputSink() { return State().sink; }
+COutputSink* GetOutputSink() {
+    return State().sink;
+}
 
 void WriteOutput(int pane, const std::string& text) {
     WriterState& s = State();

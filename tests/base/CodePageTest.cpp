@@ -6,7 +6,7 @@ TEST(CodePage1250Test, CentralEuropeanLettersRoundTrip) {
     std::string utf8 = "Příliš žluťoučký kůň € „ok“";
     std::string bytes = CodePage1250::FromUtf8(utf8);
     EXPECT_EQ(bytes.size(), 27u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xF8); // ř
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xF8);  // ř
     EXPECT_EQ(static_cast<unsigned char>(bytes[21]), 0x80); // €
     EXPECT_EQ(CodePage1250::ToUtf8(bytes), utf8);
 }
