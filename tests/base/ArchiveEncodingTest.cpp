@@ -1,0 +1,181 @@
+#include "ArchiveTestObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+template <class Write> Bytes Store(Write write) {
+    CArchive ar;
+    write(ar);
+    return ar.GetBuffer();
+}
+
+CClassRegistry g_registry = MakeTestRegistry();
+
+} // namespace
+
+TEST(ArchiveEncodingTest, DirectionIsFixedAtConstruction) {
+    CArchive storing;
+    EXPECT_TRUE(storing.IsStoring());
+    EXPECT_FALSE(storing.IsLoading());
+    EXPECT_THROW(storing.ReadInt32(), std::logic_error);
+    EXPECT_THROW(storing.ReadObject<CTestLeaf>(), std::logic_error);
+
+    CArchive loading(MakeBytes({1, 0, 0, 0}), g_registry);
+    EXPECT_TRUE(loading.IsLoading());
+    EXPECT_THROW(loading.WriteInt32(1), std::logic_error);
+    EXPECT_THROW(loading.WriteString("x"), std::logic_error);
+    EXPECT_THROW(loading.WriteObject(nullptr), std::logic_error);
+    EXPECT_EQ(loading.GetBytesLeft(), 4u);
+}
+
+TEST(ArchiveEncodingTest, PlainValuesAreLittleEndianWithoutPadding) {
+    Bytes bytes = Store([](CArchive& ar) {
+        ar.WriteInt32(-2);
+        ar.WriteUInt32(0x80000001u);
+        ar.WriteBool32(true);
+        ar.WriteBool32(false);
+        ar.WriteByte(0xAB);
+        ar.WriteWord(0x1234);
+        ar.WritePoint({1, -1});
+        ar.WriteRect({1, 2, 3, 4});
+        ar.WriteSize({2048, 1536});
+    });
+    Bytes expected = MakeBytes(
+        {0xFE, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x80, 1,    0,    0, 0, 0, 0, 0, 0, 0xAB,
+         0x34, 0x12, 1,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0,
+         0,    3,    0,    0,    0,    4,    0,    0,    0,    0,    8, 0, 0, 0, 6, 0, 0});
+    EXPECT_EQ(bytes, expected);
+
+    CArchive ar(bytes, g_registry);
+    EXPECT_EQ(ar.ReadInt32(), -2);
+    EXPECT_EQ(ar.ReadUInt32(), 0x80000001u);
+    EXPECT_TRUE(ar.ReadBool32());
+    EXPECT_FALSE(ar.ReadBool32());
+    EXPECT_EQ(ar.ReadByte(), 0xAB);
+    EXPECT_EQ(ar.ReadWord(), 0x1234);
+    EXPECT_EQ(ar.ReadPoint(), CPoint(1, -1));
+    EXPECT_EQ(ar.ReadRect(), CRect(1, 2, 3, 4));
+    EXPECT_EQ(ar.ReadSize(), CSize(2048, 1536));
+    EXPECT_EQ(ar.GetBytesLeft(), 0u);
+}
+
+TEST(ArchiveEncodingTest, TheTwoBooleanReadingRules) {
+    Bytes bytes = MakeBytes({1, 0, 0, 0, 2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
+    CArchive lenient(bytes, g_registry);
+    EXPECT_TRUE(lenient.ReadBool32());
+    EXPECT_TRUE(lenient.ReadBool32());
+    EXPECT_TRUE(lenient.ReadBool32());
+    EXPECT_FALSE(lenient.ReadBool32());
+
+    CArchive strict(bytes, g_registry);
+    EXPECT_TRUE(strict.ReadBool32EqualsOne());
+    EXPECT_FALSE(strict.ReadBool32EqualsOne());
+    EXPECT_FALSE(strict.ReadBool32EqualsOne());
+    EXPECT_FALSE(strict.ReadBool32EqualsOne());
+}
+
+namespace {
+
+// The length prefix a string of n stored bytes gets.
+Bytes StringPrefix(std::size_t n) {
+    Bytes bytes = Store([n](CArchive& ar) { ar.WriteString(std::string(n, 'a')); });
+    EXPECT_EQ(bytes.size() >= n, true);
+    return Bytes(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(n));
+}
+
+} // namespace
+
+TEST(ArchiveEncodingTest, StringLengthPrefixForms) {
+    EXPECT_EQ(StringPrefix(0), MakeBytes({0x00}));
+    EXPECT_EQ(StringPrefix(254), MakeBytes({0xFE}));
+    EXPECT_EQ(StringPrefix(255), MakeBytes({0xFF, 0xFF, 0x00}));
+    EXPECT_EQ(StringPrefix(300), MakeBytes({0xFF, 0x2C, 0x01}));
+    EXPECT_EQ(StringPrefix(0xFFFD), MakeBytes({0xFF, 0xFD, 0xFF}));
+    EXPECT_EQ(StringPrefix(0xFFFE), MakeBytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(StringPrefix(0xFFFF), MakeBytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(StringPrefix(0x10000), MakeBytes({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}));
+}
+
+TEST(ArchiveEncodingTest, StringsOfEveryPrefixFormComeBack) {
+    for (std::size_t n : {0u, 1u, 254u, 255u, 300u, 0xFFFDu, 0xFFFEu, 0xFFFFu, 0x10001u}) {
+        std::string text(n, 'x');
+        if (n > 0)
+            text.back() = 'z';
+        Bytes bytes = Store([&](CArchive& ar) {
+            ar.WriteString(text);
+            ar.WriteByte(0x5A);
+        });
+        CArchive ar(bytes, g_registry);
+        EXPECT_EQ(ar.ReadString(), text) << n;
+        EXPECT_EQ(ar.ReadByte(), 0x5A) << n;
+    }
+}
+
+TEST(ArchiveEncodingTest, NonMinimalStringPrefixesAreRead) {
+    CArchive ar(MakeBytes({0xFF, 0x02, 0x00, 'o', 'k', 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, '!'}),
+                g_registry);
+    EXPECT_EQ(ar.ReadString(), "ok");
+    EXPECT_EQ(ar.ReadString(), "!");
+}
+
+TEST(ArchiveEncodingTest, StringsAreStoredInWindows1250) {
+    Bytes bytes = Store([](CArchive& ar) {
+        ar.WriteString("Příliš žluťoučký kůň");
+        ar.WriteString("€ 日本");
+    });
+    Bytes expected =
+        MakeBytes({20,  'P',  0xF8, 0xED, 'l', 'i', 0x9A, ' ',  0x9E, 'l',  'u', 0x9D, 'o',
+                   'u', 0xE8, 'k',  0xFD, ' ', 'k', 0xF9, 0xF2, 4,    0x80, ' ', '?',  '?'});
+    EXPECT_EQ(bytes, expected);
+
+    CArchive ar(bytes, g_registry);
+    EXPECT_EQ(ar.ReadString(), "Příliš žluťoučký kůň");
+    EXPECT_EQ(ar.ReadString(), "€ ??");
+}
+
+TEST(ArchiveEncodingTest, TheLengthPrefixCountsStoredBytes) {
+    // 200 letters take 400 bytes of UTF-8 but 200 stored bytes: a one-byte prefix.
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "ž";
+    Bytes bytes = Store([&](CArchive& ar) { ar.WriteString(text); });
+    ASSERT_EQ(bytes.size(), 201u);
+    EXPECT_EQ(bytes[0], 200);
+    EXPECT_EQ(bytes[1], 0x9E);
+    CArchive ar(bytes, g_registry);
+    EXPECT_EQ(ar.ReadString(), text);
+}
+
+TEST(ArchiveEncodingTest, CountForms) {
+    auto count = [](std::size_t n) { return Store([n](CArchive& ar) { ar.WriteCount(n); }); };
+    EXPECT_EQ(count(0), MakeBytes({0x00, 0x00}));
+    EXPECT_EQ(count(0xFFFE), MakeBytes({0xFE, 0xFF}));
+    EXPECT_EQ(count(0xFFFF), MakeBytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(count(0x12345), MakeBytes({0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}));
+    EXPECT_EQ(Store([](CArchive& ar) { ar.WriteInt32Count(3); }), MakeBytes({3, 0, 0, 0}));
+
+    for (std::size_t n : {0u, 0xFFFEu, 0xFFFFu, 0x10000u}) {
+        Bytes bytes = count(n);
+        bytes.resize(bytes.size() + n); // room for n one-byte entries
+        CArchive ar(bytes, g_registry);
+        EXPECT_EQ(ar.ReadCount(1), n);
+    }
+}
+
+TEST(ArchiveEncodingTest, PointArrayIsCountThenPoints) {
+    std::vector<CPoint> points{{1, 2}, {-3, 4}};
+    Bytes bytes = Store([&](CArchive& ar) { ar.WritePointArray(points); });
+    EXPECT_EQ(bytes, MakeBytes({2, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0xFD, 0xFF, 0xFF, 0xFF, 4, 0, 0, 0}));
+    CArchive ar(bytes, g_registry);
+    EXPECT_EQ(ar.ReadPointArray(), points);
+}
+
+TEST(ArchiveEncodingTest, SkipPassesOverReservedBytes) {
+    CArchive ar(MakeBytes({9, 9, 9, 7}), g_registry);
+    ar.Skip(3);
+    EXPECT_EQ(ar.GetPosition(), 3u);
+    EXPECT_EQ(ar.ReadByte(), 7);
+}

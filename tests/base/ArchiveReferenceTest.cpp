@@ -1,0 +1,316 @@
+#include "ArchiveTestObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const CClassRegistry& Registry() {
+    static const CClassRegistry registry = MakeTestRegistry();
+    return registry;
+}
+
+// A condition with its name label, the two referring to each other.
+struct NamedCondition {
+    CTestCondition condition;
+    CTestLabel label;
+
+    NamedCondition() {
+        condition.m_ptPos = {10, 20};
+        condition.m_bToken = 1;
+        condition.m_pLabel = &label;
+        label.m_ptPos = {10, -10};
+        label.m_strText = "b1";
+        label.m_pOwner = &condition;
+    }
+};
+
+Bytes ConditionRecord() {
+    return MakeBytes({10, 0, 0, 0, 20, 0, 0, 0, 1, 0, 0, 0});
+}
+Bytes LabelRecordBeforeOwner() {
+    return MakeBytes({10, 0, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF, 2, 'b', '1'});
+}
+
+} // namespace
+
+TEST(ArchiveReferenceTest, NullIsAZeroWordAndComesBackNull) {
+    CArchive ar;
+    ar.WriteObject(nullptr);
+    EXPECT_EQ(ar.GetBuffer(), MakeBytes({0, 0}));
+    CArchive in(ar.GetBuffer(), Registry());
+    EXPECT_EQ(in.ReadObject<CTestLabel>(), nullptr);
+    EXPECT_TRUE(in.GetLoadedObjects().empty());
+}
+
+TEST(ArchiveReferenceTest, ConditionListedBeforeItsLabel) {
+    NamedCondition named;
+    CTestDocument doc;
+    doc.m_listElements = {&named.condition, &named.label};
+    CArchive ar;
+    doc.Serialize(ar);
+
+    Bytes expected = MakeBytes({1, 0, 0, 0, 0, 2, 0});
+    Append(expected, NewClassTag("CTestCondition")); // class 1, condition 2
+    Append(expected, ConditionRecord());
+    Append(expected, NewClassTag("CTestLabel")); // class 3, label 4
+    Append(expected, LabelRecordBeforeOwner());
+    Append(expected, MakeBytes({0x02, 0x00})); // the owner: back to the condition
+    Append(expected, MakeBytes({0x04, 0x00})); // the label's own list entry
+    Append(expected, MakeBytes({0, 0}));       // no points
+    EXPECT_EQ(ar.GetBuffer(), expected);
+
+    CTestDocument loaded;
+    CArchive in(ar.GetBuffer(), Registry());
+    loaded.Serialize(in);
+    EXPECT_EQ(in.GetBytesLeft(), 0u);
+    ASSERT_EQ(loaded.m_listElements.size(), 2u);
+    auto* condition = dynamic_cast<CTestCondition*>(loaded.m_listElements[0]);
+    auto* label = dynamic_cast<CTestLabel*>(loaded.m_listElements[1]);
+    ASSERT_TRUE(condition && label);
+    EXPECT_EQ(condition->m_pLabel, label);
+    EXPECT_EQ(label->m_pOwner, condition);
+    EXPECT_EQ(condition->m_ptPos, CPoint(10, 20));
+    EXPECT_EQ(condition->m_bToken, 1);
+    EXPECT_EQ(label->m_strText, "b1");
+    EXPECT_EQ(label->m_ptPos, CPoint(10, -10));
+    EXPECT_EQ(in.GetLoadedObjects(), (std::vector<CObject*>{condition, label}));
+    DeleteLoaded(in);
+}
+
+TEST(ArchiveReferenceTest, LabelListedBeforeItsCondition) {
+    NamedCondition named;
+    CTestDocument doc;
+    doc.m_listElements = {&named.label, &named.condition};
+    CArchive ar;
+    doc.Serialize(ar);
+
+    Bytes expected = MakeBytes({1, 0, 0, 0, 0, 2, 0});
+    Append(expected, NewClassTag("CTestLabel")); // class 1, label 2
+    Append(expected, LabelRecordBeforeOwner());
+    Append(expected, NewClassTag("CTestCondition")); // class 3, condition 4
+    Append(expected, ConditionRecord());
+    Append(expected, MakeBytes({0x02, 0x00, 0x04, 0x00, 0, 0}));
+    EXPECT_EQ(ar.GetBuffer(), expected);
+
+    CTestDocument loaded;
+    CArchive in(ar.GetBuffer(), Registry());
+    loaded.Serialize(in);
+    ASSERT_EQ(loaded.m_listElements.size(), 2u);
+    auto* label = dynamic_cast<CTestLabel*>(loaded.m_listElements[0]);
+    auto* condition = dynamic_cast<CTestCondition*>(loaded.m_listElements[1]);
+    ASSERT_TRUE(condition && label);
+    EXPECT_EQ(condition->m_pLabel, label);
+    EXPECT_EQ(label->m_pOwner, condition);
+    EXPECT_EQ(in.GetLoadedObjects(), (std::vector<CObject*>{label, condition}));
+    DeleteLoaded(in);
+}
+
+TEST(ArchiveReferenceTest, SecondObjectOfAKnownClassGetsAClassTag) {
+    CTestLeaf a, b;
+    CTestOtherLeaf c, d;
+    CArchive ar;
+    ar.WriteObject(&a); // class 1, object 2
+    ar.WriteObject(&b); // object 3
+    ar.WriteObject(&c); // class 4, object 5
+    ar.WriteObject(&d); // object 6
+    ar.WriteObject(&b);
+
+    Bytes expected = NewClassTag("CTestLeaf");
+    Append(expected, MakeBytes({0, 0, 0, 0, 0x01, 0x80, 0, 0, 0, 0}));
+    Append(expected, NewClassTag("CTestOtherLeaf"));
+    Append(expected, MakeBytes({0, 0, 0, 0, 0x04, 0x80, 0, 0, 0, 0, 0x03, 0x00}));
+    EXPECT_EQ(ar.GetBuffer(), expected);
+
+    CArchive in(ar.GetBuffer(), Registry());
+    CTestLeaf* ra = in.ReadObject<CTestLeaf>();
+    CTestLeaf* rb = in.ReadObject<CTestLeaf>();
+    // A derived class is accepted where its base is expected.
+    CTestLeaf* rc = in.ReadObject<CTestLeaf>();
+    auto* rd = in.ReadObject<CTestOtherLeaf>();
+    EXPECT_EQ(in.ReadObject<CObject>(), rb);
+    EXPECT_NE(ra, rb);
+    EXPECT_NE(dynamic_cast<CTestOtherLeaf*>(rc), nullptr);
+    EXPECT_NE(rd, nullptr);
+    EXPECT_EQ(in.GetLoadedObjects().size(), 4u);
+    DeleteLoaded(in);
+}
+
+TEST(ArchiveReferenceTest, AnObjectMayReferToItself) {
+    CTestLabel label;
+    label.m_strText = "self";
+    label.m_pOwner = &label;
+    CArchive ar;
+    ar.WriteObject(&label);
+    Bytes expected = NewClassTag("CTestLabel");
+    Append(expected, MakeBytes({0, 0, 0, 0, 0, 0, 0, 0, 4, 's', 'e', 'l', 'f', 0x02, 0x00}));
+    EXPECT_EQ(ar.GetBuffer(), expected);
+
+    CArchive in(ar.GetBuffer(), Registry());
+    CTestLabel* loaded = in.ReadObject<CTestLabel>();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->m_pOwner, loaded);
+    DeleteLoaded(in);
+}
+
+TEST(ArchiveReferenceTest, EmbeddedRecordsHaveNoTag) {
+    CTestLabel label;
+    label.m_strText = "c1";
+    CArchive ar;
+    label.Serialize(ar);
+    EXPECT_EQ(ar.GetBuffer(), MakeBytes({0, 0, 0, 0, 0, 0, 0, 0, 2, 'c', '1', 0, 0}));
+
+    CTestLabel loaded;
+    CArchive in(ar.GetBuffer(), Registry());
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded.m_strText, "c1");
+    EXPECT_TRUE(in.GetLoadedObjects().empty());
+}
+
+namespace {
+
+// n leaves, indices 2 to n + 1 after their class at 1.
+std::vector<std::unique_ptr<CTestLeaf>> MakeLeaves(int n) {
+    std::vector<std::unique_ptr<CTestLeaf>> leaves;
+    for (int i = 0; i < n; ++i) {
+        leaves.push_back(std::make_unique<CTestLeaf>());
+        leaves.back()->m_nValue = i;
+    }
+    return leaves;
+}
+
+} // namespace
+
+TEST(ArchiveReferenceTest, BackReferencesPast0x7FFFTakeTheLongForm) {
+    auto leaves = MakeLeaves(0x7FFF); // indices 2 to 0x8000
+    CArchive ar;
+    for (auto& leaf : leaves)
+        ar.WriteObject(leaf.get());
+    std::size_t start = ar.GetBuffer().size();
+    ar.WriteObject(leaves[0x7FFC].get()); // index 0x7FFE
+    ar.WriteObject(leaves[0x7FFD].get()); // index 0x7FFF
+    ar.WriteObject(leaves[0x7FFE].get()); // index 0x8000
+    Bytes tail(ar.GetBuffer().begin() + static_cast<std::ptrdiff_t>(start), ar.GetBuffer().end());
+    EXPECT_EQ(tail, MakeBytes({0xFE, 0x7F, 0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x00, 0xFF, 0x7F, 0x00,
+                               0x80, 0x00, 0x00}));
+
+    CArchive in(ar.GetBuffer(), Registry());
+    std::vector<CTestLeaf*> loaded;
+    for (std::size_t i = 0; i < leaves.size(); ++i)
+        loaded.push_back(in.ReadObject<CTestLeaf>());
+    EXPECT_EQ(in.ReadObject<CTestLeaf>(), loaded[0x7FFC]);
+    EXPECT_EQ(in.ReadObject<CTestLeaf>(), loaded[0x7FFD]);
+    EXPECT_EQ(in.ReadObject<CTestLeaf>(), loaded[0x7FFE]);
+    EXPECT_EQ(loaded[0x7FFE]->m_nValue, 0x7FFE);
+    EXPECT_EQ(in.GetBytesLeft(), 0u);
+    DeleteLoaded(in);
+}
+
+namespace {
+
+// Writes n leaves, then two objects of a second class, whose class takes index n + 2;
+// returns the tag of the second of them and checks that everything comes back.
+Bytes ClassTagAfterLeaves(int n) {
+    auto leaves = MakeLeaves(n);
+    CTestOtherLeaf first, second;
+    second.m_nValue = 77;
+    CArchive ar;
+    for (auto& leaf : leaves)
+        ar.WriteObject(leaf.get());
+    ar.WriteObject(&first);
+    std::size_t start = ar.GetBuffer().size();
+    ar.WriteObject(&second);
+    Bytes tag(ar.GetBuffer().begin() + static_cast<std::ptrdiff_t>(start),
+              ar.GetBuffer().end() - 4);
+
+    CArchive in(ar.GetBuffer(), Registry());
+    for (int i = 0; i < n + 1; ++i)
+        in.ReadObject<CTestLeaf>();
+    auto* loaded = in.ReadObject<CTestOtherLeaf>();
+    EXPECT_TRUE(loaded && loaded->m_nValue == 77);
+    EXPECT_EQ(in.GetBytesLeft(), 0u);
+    DeleteLoaded(in);
+    return tag;
+}
+
+} // namespace
+
+TEST(ArchiveReferenceTest, ClassIndicesPast0x7FFFTakeTheLongForm) {
+    EXPECT_EQ(ClassTagAfterLeaves(0x7FFC), MakeBytes({0xFE, 0xFF})); // class 0x7FFE
+    EXPECT_EQ(ClassTagAfterLeaves(0x7FFD),
+              MakeBytes({0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80})); // class 0x7FFF
+}
+
+TEST(ArchiveReferenceTest, ListsKeepOrderAndSharedEntries) {
+    NamedCondition one, two;
+    two.label.m_strText = "b2";
+    CTestDocument doc;
+    doc.m_nVersion = 7;
+    doc.m_strTitle = "Síť";
+    doc.m_listElements = {&one.condition, &two.label, &one.label, &two.condition};
+    doc.m_arrPoints = {{1, 1}, {2, 2}, {3, 3}};
+    CArchive ar;
+    doc.Serialize(ar);
+
+    CTestDocument loaded;
+    CArchive in(ar.GetBuffer(), Registry());
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded.m_nVersion, 7);
+    EXPECT_EQ(loaded.m_strTitle, "Síť");
+    EXPECT_EQ(loaded.m_arrPoints, doc.m_arrPoints);
+    ASSERT_EQ(loaded.m_listElements.size(), 4u);
+    auto* c1 = dynamic_cast<CTestCondition*>(loaded.m_listElements[0]);
+    auto* l2 = dynamic_cast<CTestLabel*>(loaded.m_listElements[1]);
+    auto* l1 = dynamic_cast<CTestLabel*>(loaded.m_listElements[2]);
+    auto* c2 = dynamic_cast<CTestCondition*>(loaded.m_listElements[3]);
+    ASSERT_TRUE(c1 && l2 && l1 && c2);
+    EXPECT_EQ(c1->m_pLabel, l1);
+    EXPECT_EQ(l1->m_pOwner, c1);
+    EXPECT_EQ(c2->m_pLabel, l2);
+    EXPECT_EQ(l2->m_pOwner, c2);
+    EXPECT_EQ(l2->m_strText, "b2");
+    EXPECT_EQ(in.GetLoadedObjects().size(), 4u);
+    DeleteLoaded(in);
+}
+
+namespace {
+
+// A chain condition, label, condition, label, ... of 2 * pairs nested records.
+struct Chain {
+    std::vector<std::unique_ptr<CTestCondition>> conditions;
+    std::vector<std::unique_ptr<CTestLabel>> labels;
+
+    explicit Chain(int pairs) {
+        for (int i = 0; i < pairs; ++i) {
+            conditions.push_back(std::make_unique<CTestCondition>());
+            labels.push_back(std::make_unique<CTestLabel>());
+            conditions.back()->m_pLabel = labels.back().get();
+            if (i > 0)
+                labels[i - 1]->m_pOwner = conditions.back().get();
+        }
+    }
+};
+
+} // namespace
+
+TEST(ArchiveReferenceTest, NestingIsLimitedOnBothSides) {
+    int pairs = CArchive::kMaxNesting / 2;
+    Chain deepest(pairs);
+    CArchive ar;
+    ar.WriteObject(deepest.conditions[0].get());
+    CArchive in(ar.GetBuffer(), Registry());
+    EXPECT_NE(in.ReadObject<CTestCondition>(), nullptr);
+    EXPECT_EQ(in.GetLoadedObjects().size(), static_cast<std::size_t>(2 * pairs));
+    DeleteLoaded(in);
+
+    // One level more is refused when storing, so no file is written that cannot be read.
+    Chain tooDeep(pairs + 1);
+    CArchive refused;
+    try {
+        refused.WriteObject(tooDeep.conditions[0].get());
+        FAIL() << "a too deep chain was stored";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.GetCause(), CArchiveException::Cause::Generic);
+    }
+}

@@ -1,0 +1,43 @@
+#include "ArchiveTestObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+TEST(ClassRegistryTest, CreatesRegisteredClassesByName) {
+    CClassRegistry registry = MakeTestRegistry();
+    EXPECT_EQ(registry.GetCount(), 5u);
+    EXPECT_TRUE(registry.IsRegistered("CTestLabel"));
+    EXPECT_FALSE(registry.IsRegistered("CTestlabel"));
+    EXPECT_EQ(registry.Find("CPNLabel"), nullptr);
+    EXPECT_EQ(registry.Create("CPNLabel"), nullptr);
+
+    std::unique_ptr<CObject> object = registry.Create("CTestOtherLeaf");
+    ASSERT_NE(dynamic_cast<CTestOtherLeaf*>(object.get()), nullptr);
+    EXPECT_STREQ(object->GetClassName(), "CTestOtherLeaf");
+    EXPECT_NE(registry.Create("CTestOtherLeaf"), object); // a new object each time
+}
+
+TEST(ClassRegistryTest, RefusesDuplicateAndEmptyEntries) {
+    CClassRegistry registry;
+    registry.Register<CTestLeaf>("CTestLeaf");
+    EXPECT_THROW(registry.Register<CTestOtherLeaf>("CTestLeaf"), std::invalid_argument);
+    EXPECT_THROW(registry.Register<CTestLeaf>(""), std::invalid_argument);
+    EXPECT_THROW(registry.Register("CTestElement", nullptr), std::invalid_argument);
+    EXPECT_EQ(registry.GetCount(), 1u);
+}
+
+TEST(ArchiveExceptionTest, FormatFaultsAndOtherFailuresHaveTheirMessages) {
+    using Cause = CArchiveException::Cause;
+    for (Cause cause : {Cause::Generic, Cause::EndOfFile, Cause::BadIndex, Cause::BadClass,
+                        Cause::BadSchema, Cause::CountTooLarge, Cause::InconsistentStructure}) {
+        CArchiveException e(cause, "detail");
+        EXPECT_EQ(e.GetCause(), cause);
+        EXPECT_STREQ(CArchiveException::GetUserMessage(cause), "Unexpected file format.");
+        EXPECT_STREQ(CArchiveException::GetUserMessage(e), "Unexpected file format.");
+        EXPECT_NE(std::string(e.what()).find("detail"), std::string::npos);
+    }
+    EXPECT_STREQ(CArchiveException::GetUserMessage(std::runtime_error("disk")),
+                 "Failed to open document.");
+    EXPECT_STREQ(CArchiveException::GetOpenFailedMessage(), "Failed to open document.");
+}
