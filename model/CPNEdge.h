@@ -1,0 +1,114 @@
+#pragma once
+
+#include "model/CEdgePoint.h"
+#include "model/CPNElement.h"
+
+#include <array>
+
+// A directed arc from a condition to an event or from an event to a condition, drawn
+// as a polyline from the border of its start element through optional bend points to
+// the border of its end element, with an arrowhead at the end.
+//
+// The route m_listPoints alternates vertex, midpoint handle, vertex, ...: a straight
+// edge is [start, midpoint, end], an edge with n bend points has 2n + 3 points. List
+// positions refer into m_listPoints, whose end() stands for "no position"; an edge is
+// therefore neither copied nor moved.
+class CPNEdge : public CPNElement {
+public:
+    static constexpr int kTokenPathPoints = 10;
+
+    CPNEdge();
+    // An edge between two elements, with its straight route unless skipRoute is set:
+    // then it has no points and is neither drawn nor hit until ResetPoints routes it.
+    CPNEdge(CPNElement* from, CPNElement* to, bool skipRoute = false);
+    CPNEdge(const CPNEdge&) = delete;
+    CPNEdge& operator=(const CPNEdge&) = delete;
+
+    const char* GetClassName() const override { return "CPNEdge"; }
+
+    void Draw(CDC& dc) const override;
+    // Drags the grabbed handle to pt (nothing without one): a bend point moves, a
+    // midpoint handle becomes a new bend point. Returns the rectangle to repaint.
+    CRect MoveTo(CPoint pt) override;
+    bool HitTest(CPoint pt) const override;
+    CRect GetBoundRect() const override;
+    // Edges have no page: the page is hidden.
+    void ShowProperties(CPropertiesHost& host) override;
+
+    // Recomputes which parts are drawn: for a bent edge the first and last segment
+    // (hidden while its bend point lies inside the element), for a straight edge
+    // whether the two elements are apart. The caller stores the result in m_bVisible.
+    virtual bool CheckVisibility();
+    // Puts the end points back on the element borders after an element moved (null:
+    // any); false, and nothing changes, when the moved element is not one of the two.
+    virtual bool UpdateEnds(CPNElement* moved);
+    // Rebuilds the straight three-point route.
+    virtual void ResetPoints();
+    // Recomputes the hit rectangles of the drawn segments and m_rcBounds.
+    virtual void RecalcBounds();
+
+    // Grabs the handle at pt (bend points and midpoints, never the end points).
+    bool HitTestPoint(CPoint pt);
+    bool HasSelectedPoint() const { return m_posSelPoint != m_listPoints.end(); }
+    // A bend point is grabbed.
+    bool IsBendSelected() const;
+    // Removes the grabbed bend point; false when none is grabbed.
+    bool DeleteSelectedPoint();
+    // Removes all bend points.
+    void Straighten();
+    // Moves the whole route; returns the rectangle to repaint.
+    CRect Offset(int dx, int dy);
+    // Enters the edge into the pre- and post-sets of its condition and event.
+    void Connect();
+
+    bool IsSameAs(const CPNEdge* other) const;
+    bool IsAttachedTo(const CPNElement* element) const;
+    bool IsBetween(const CPNElement* from, const CPNElement* to) const;
+
+    // The ten points along the route at which the simulation draws a moving token.
+    void ComputeTokenPath();
+    // A token path point for 0 <= index < 10, else (0, 0).
+    CPoint GetTokenPathPoint(int index) const;
+    // m_posFirstBend and m_posLastBend from the list: the third point from each end
+    // (after loading and whenever bend points come and go).
+    void ReadBendPositions();
+
+    CEdgePointList m_listPoints;
+    CPNElement* m_pFrom = nullptr;
+    CPNElement* m_pTo = nullptr;
+    // For an edge without bend points: the two elements are apart, so it is drawn.
+    bool m_bVisible = false;
+    CRect m_rcBounds;
+    // The grabbed handle, and while a bend point is grabbed its neighbouring midpoints.
+    CEdgePointPos m_posSelPoint = m_listPoints.end();
+    CEdgePointPos m_posPrevMid = m_listPoints.end();
+    CEdgePointPos m_posNextMid = m_listPoints.end();
+    // The vertices before and after the grabbed handle.
+    CPoint m_ptPrevVertex;
+    CPoint m_ptNextVertex;
+    bool m_bBent = false;
+    // The third point from the head and from the tail of the route.
+    CEdgePointPos m_posFirstBend = m_listPoints.end();
+    CEdgePointPos m_posLastBend = m_listPoints.end();
+    // Only meaningful when bent: the first and the last segment (with the arrowhead)
+    // are drawn.
+    bool m_bFirstSegment = false;
+    bool m_bLastSegment = false;
+    std::array<CPoint, kTokenPathPoints> m_ptTokenPath{};
+
+protected:
+    // The straight route [A, midpoint, B]: A on the start's border toward the end's
+    // centre, B on the end's border toward A.
+    void BuildStraightRoute();
+    // Forgets the grabbed handle.
+    void ReleasePoint();
+    // Drawn at all: bent, or straight between elements that are apart.
+    bool IsDrawn() const { return m_bBent || m_bVisible; }
+    bool IsFirstSegmentHidden() const { return m_bBent && !m_bFirstSegment; }
+    bool IsLastSegmentHidden() const { return m_bBent && !m_bLastSegment; }
+
+private:
+    // Whether the segment ending at the vertex with this number (1 for the first
+    // segment) is drawn, the last vertex ending the last segment.
+    bool IsSegmentDrawn(int vertexNumber, bool lastVertex) const;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "base/CDC.h"
+#include "base/CObject.h"
+#include "base/CPoint.h"
+#include "base/CRect.h"
+
+#include <cstdint>
+
+class CEdgePoint;
+class CPropertiesHost;
+
+// Every drawable thing of a diagram. Views and containers handle elements through the
+// virtual operations below without knowing the concrete class.
+//
+// Each element gets a serial number when it is constructed, a copy a new one. Element
+// sets order their members by it, so their order and their texts are the same from
+// run to run.
+class CPNElement : public CObject {
+public:
+    CPNElement();
+    CPNElement(int x, int y);
+    // A copy is a new element: it gets a serial of its own.
+    CPNElement(const CPNElement& other);
+    // Takes the other's fields and keeps its own serial.
+    CPNElement& operator=(const CPNElement& other);
+    ~CPNElement() override = default;
+
+    const char* GetClassName() const override { return "CPNElement"; }
+
+    std::uint64_t GetSerial() const { return m_nSerial; }
+
+    // Draws the element in the context's current pen and brush, changing them only
+    // where the element has its own, and restores what was selected before.
+    virtual void Draw(CDC& dc) const;
+    // Moves the element to pt; returns the rectangle to repaint.
+    virtual CRect MoveTo(CPoint pt);
+    // The point of the element's outline on the way toward the given point.
+    virtual CPoint GetBorderPoint(CPoint toward) const;
+    virtual bool HitTest(CPoint pt) const;
+    // The rectangle that covers everything Draw draws, selection marks included.
+    virtual CRect GetBoundRect() const;
+    // Asks the host for the properties page that edits this element.
+    virtual void ShowProperties(CPropertiesHost& host);
+
+    // Four small squares just outside the corners of the rectangle of the given half
+    // size around (x, y), in the selection pen and brush.
+    static void DrawSelectionMarks(CDC& dc, int x, int y, int halfWidth, int halfHeight);
+    // The drag handle of a route point: 6 x 6 for a vertex, 4 x 4 for a midpoint.
+    static void DrawPointHandle(CDC& dc, const CEdgePoint& point);
+
+    bool m_bSelected = false;
+    // Centre of a condition or event, centre of a label's text; edges and polygons keep
+    // the grabbed handle here while it is dragged.
+    CPoint m_ptPos;
+
+private:
+    std::uint64_t m_nSerial;
+};

@@ -1,0 +1,310 @@
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "support/RecordingDC.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+std::vector<CPoint> Points(const CPNEdge& edge) {
+    std::vector<CPoint> result;
+    for (const CEdgePoint& p : edge.m_listPoints)
+        result.push_back(p.m_pt);
+    return result;
+}
+
+std::vector<bool> VertexFlags(const CPNEdge& edge) {
+    std::vector<bool> result;
+    for (const CEdgePoint& p : edge.m_listPoints)
+        result.push_back(p.m_bVertex);
+    return result;
+}
+
+// A condition at (100, 100) and an event at (200, 100): the straight edge runs from
+// (115, 100) to (184, 100) with its midpoint handle at (149, 100).
+struct EdgeTest : ::testing::Test {
+    CPNCondition c{100, 100, nullptr};
+    CPNEvent e{200, 100, nullptr};
+};
+
+} // namespace
+
+TEST_F(EdgeTest, StraightRouteRunsBetweenTheBorders) {
+    CPNEdge edge(&c, &e);
+    EXPECT_EQ(Points(edge), (std::vector<CPoint>{{115, 100}, {149, 100}, {184, 100}}));
+    EXPECT_EQ(VertexFlags(edge), (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(edge.m_listPoints.front().m_bEnd);
+    EXPECT_TRUE(edge.m_listPoints.back().m_bEnd);
+    EXPECT_FALSE(std::next(edge.m_listPoints.begin())->m_bEnd);
+    EXPECT_TRUE(edge.m_bVisible);
+    EXPECT_FALSE(edge.m_bBent);
+    EXPECT_EQ(edge.m_rcBounds, CRect(108, 93, 191, 107));
+    // The square around the end point covers the arrowhead.
+    EXPECT_EQ(edge.GetBoundRect(), CRect(108, 85, 199, 115));
+}
+
+TEST_F(EdgeTest, EdgeBetweenOverlappingElementsIsNeitherDrawnNorHit) {
+    CPNEvent onTop(100, 100, nullptr);
+    CPNEdge edge(&c, &onTop);
+    EXPECT_FALSE(edge.m_bVisible);
+    EXPECT_EQ(edge.GetBoundRect(), CRect());
+    EXPECT_FALSE(edge.HitTest({100, 100}));
+    RecordingDC dc;
+    edge.Draw(dc);
+    EXPECT_TRUE(dc.calls.empty());
+
+    CPNEvent touching(120, 100, nullptr);
+    EXPECT_FALSE(CPNEdge(&c, &touching).m_bVisible);
+}
+
+TEST_F(EdgeTest, SkippedRouteLeavesAnEmptyEdgeUntilReset) {
+    CPNEdge edge(&c, &e, true);
+    EXPECT_TRUE(edge.m_listPoints.empty());
+    EXPECT_FALSE(edge.m_bVisible);
+    EXPECT_FALSE(edge.HitTest({150, 100}));
+    EXPECT_FALSE(edge.UpdateEnds(&c));
+    EXPECT_FALSE(edge.HitTestPoint({149, 100}));
+    RecordingDC dc;
+    edge.Draw(dc);
+    EXPECT_TRUE(dc.calls.empty());
+    edge.ResetPoints();
+    EXPECT_EQ(edge.m_listPoints.size(), 3u);
+    EXPECT_TRUE(edge.m_bVisible);
+    EXPECT_TRUE(edge.HitTest({150, 100}));
+}
+
+TEST_F(EdgeTest, DrawsTheLineThePixelStepAndTheArrowhead) {
+    RecordingDC dc;
+    CPNEdge edge(&c, &e);
+    edge.Draw(dc);
+    auto lines = dc.Calls("Line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rect, CRect(115, 100, 184, 100));
+    EXPECT_EQ(lines[1].rect, CRect(184, 100, 185, 101));
+    auto heads = dc.Calls("Polygon");
+    ASSERT_EQ(heads.size(), 1u);
+    EXPECT_EQ(heads[0].points, (std::vector<CPoint>{{184, 100}, {174, 104}, {174, 96}}));
+    EXPECT_EQ(heads[0].brush, CBrush(RGB(0, 0, 0)));
+    EXPECT_EQ(dc.GetCurrentBrush(), CBrush(RGB(255, 255, 255)));
+    EXPECT_TRUE(dc.Calls("Rectangle").empty());
+}
+
+TEST(EdgeArrowTest, DiagonalArrowheadRoundsItsCorners) {
+    // Two conditions on a 3-4-5 diagonal: the segment runs from (109, 112) to (391, 488).
+    CPNCondition a(100, 100, nullptr), b(400, 500, nullptr);
+    CPNEdge edge(&a, &b);
+    ASSERT_EQ(Points(edge).front(), CPoint(109, 112));
+    ASSERT_EQ(Points(edge).back(), CPoint(391, 488));
+    RecordingDC dc;
+    edge.Draw(dc);
+    auto heads = dc.Calls("Polygon");
+    ASSERT_EQ(heads.size(), 1u);
+    EXPECT_EQ(heads[0].points, (std::vector<CPoint>{{391, 488}, {382, 482}, {388, 478}}));
+}
+
+TEST(EdgeHitTest, ClickWithinFourUnitsOfTheSegmentHits) {
+    CPNCondition a(100, 100, nullptr), b(400, 500, nullptr);
+    CPNEdge edge(&a, &b);
+    // (250, 300) lies on the segment; (4, -2) is 4.4 units off it, (4, -3) exactly 5.
+    EXPECT_TRUE(edge.HitTest({250, 300}));
+    EXPECT_TRUE(edge.HitTest({254, 298}));
+    EXPECT_FALSE(edge.HitTest({254, 297}));
+    EXPECT_TRUE(edge.HitTest({246, 302}));
+    EXPECT_FALSE(edge.HitTest({246, 303}));
+}
+
+TEST_F(EdgeTest, HorizontalSegmentIsHitInsideItsHitRectangleOnly) {
+    CPNEdge edge(&c, &e);
+    // The segment's rectangle (111, 96, 188, 104) excludes its bottom edge.
+    EXPECT_TRUE(edge.HitTest({150, 96}));
+    EXPECT_FALSE(edge.HitTest({150, 95}));
+    EXPECT_TRUE(edge.HitTest({150, 103}));
+    EXPECT_FALSE(edge.HitTest({150, 104}));
+    EXPECT_TRUE(edge.HitTest({111, 100}));
+    EXPECT_FALSE(edge.HitTest({110, 100}));
+}
+
+TEST_F(EdgeTest, OnlyInnerHandlesCanBeGrabbed) {
+    CPNEdge edge(&c, &e);
+    EXPECT_FALSE(edge.HitTestPoint({115, 100}));
+    EXPECT_FALSE(edge.HitTestPoint({184, 100}));
+    EXPECT_EQ(edge.m_ptPos, CPoint(0, 0));
+    EXPECT_FALSE(edge.HasSelectedPoint());
+    EXPECT_FALSE(edge.HitTestPoint({152, 100})); // right edge of the handle's square
+    EXPECT_TRUE(edge.HitTestPoint({146, 97}));
+    EXPECT_TRUE(edge.HitTestPoint({151, 102}));
+    EXPECT_EQ(edge.m_ptPos, CPoint(149, 100));
+    EXPECT_EQ(edge.m_ptPrevVertex, CPoint(115, 100));
+    EXPECT_EQ(edge.m_ptNextVertex, CPoint(184, 100));
+    EXPECT_FALSE(edge.IsBendSelected());
+    EXPECT_FALSE(edge.DeleteSelectedPoint());
+    // Nothing grabbed: MoveTo does nothing.
+    edge.HitTestPoint({0, 0});
+    EXPECT_EQ(edge.MoveTo({150, 50}), CRect());
+    EXPECT_EQ(edge.m_listPoints.size(), 3u);
+}
+
+TEST_F(EdgeTest, DraggingTheMidpointBendsTheEdge) {
+    CPNEdge edge(&c, &e);
+    ASSERT_TRUE(edge.HitTestPoint({149, 100}));
+    const CRect before = edge.GetBoundRect();
+    const CRect repaint = edge.MoveTo({150, 50});
+    EXPECT_TRUE(edge.m_bBent);
+    EXPECT_EQ(Points(edge),
+              (std::vector<CPoint>{{110, 89}, {130, 69}, {150, 50}, {167, 67}, {185, 85}}));
+    EXPECT_EQ(VertexFlags(edge), (std::vector<bool>{true, false, true, false, true}));
+    EXPECT_EQ(edge.m_posFirstBend, std::next(edge.m_listPoints.begin(), 2));
+    EXPECT_EQ(edge.m_posLastBend, edge.m_posFirstBend);
+    EXPECT_EQ(edge.m_posSelPoint, edge.m_posFirstBend);
+    EXPECT_TRUE(edge.IsBendSelected());
+    EXPECT_EQ(edge.m_ptPos, CPoint(150, 50));
+    EXPECT_TRUE(edge.m_bFirstSegment);
+    EXPECT_TRUE(edge.m_bLastSegment);
+    EXPECT_EQ(repaint, before | edge.GetBoundRect());
+    EXPECT_TRUE(edge.HitTest({130, 70}));
+    EXPECT_FALSE(edge.HitTest({150, 100}));
+
+    // Dragged on, the bend point takes its two midpoints along.
+    edge.MoveTo({150, 30});
+    EXPECT_EQ(edge.m_listPoints.size(), 5u);
+    EXPECT_EQ(std::next(edge.m_listPoints.begin(), 2)->m_pt, CPoint(150, 30));
+}
+
+TEST_F(EdgeTest, BendingAndDeletingGoesFromThreeToFiveToSevenPointsAndBack) {
+    CPNEdge edge(&c, &e);
+    edge.HitTestPoint({149, 100});
+    edge.MoveTo({150, 50});
+    ASSERT_TRUE(edge.HitTestPoint({130, 69}));
+    edge.MoveTo({120, 40});
+    EXPECT_EQ(edge.m_listPoints.size(), 7u);
+    EXPECT_EQ(edge.m_posFirstBend->m_pt, CPoint(120, 40));
+    EXPECT_EQ(edge.m_posLastBend->m_pt, CPoint(150, 50));
+
+    // Deleting one of two bend points leaves five points, still bent.
+    ASSERT_TRUE(edge.HitTestPoint({120, 40}));
+    ASSERT_TRUE(edge.DeleteSelectedPoint());
+    EXPECT_EQ(edge.m_listPoints.size(), 5u);
+    EXPECT_TRUE(edge.m_bBent);
+    EXPECT_FALSE(edge.HasSelectedPoint());
+    EXPECT_EQ(edge.m_posFirstBend->m_pt, CPoint(150, 50));
+    EXPECT_EQ(VertexFlags(edge), (std::vector<bool>{true, false, true, false, true}));
+
+    // Deleting the only bend point straightens the edge.
+    ASSERT_TRUE(edge.HitTestPoint({150, 50}));
+    ASSERT_TRUE(edge.DeleteSelectedPoint());
+    EXPECT_FALSE(edge.m_bBent);
+    EXPECT_FALSE(edge.HasSelectedPoint());
+    EXPECT_EQ(edge.m_posFirstBend, edge.m_listPoints.end());
+    // The midpoint of a straight edge after UpdateEnds lies between the end point and
+    // the start element's centre.
+    EXPECT_EQ(Points(edge), (std::vector<CPoint>{{115, 100}, {142, 100}, {184, 100}}));
+}
+
+TEST_F(EdgeTest, BendInsideTheStartHidesTheFirstSegment) {
+    RecordingDC dc;
+    CPNEdge edge(&c, &e);
+    edge.m_bSelected = true;
+    edge.HitTestPoint({149, 100});
+    edge.MoveTo({105, 100});
+    EXPECT_FALSE(edge.m_bFirstSegment);
+    EXPECT_TRUE(edge.m_bLastSegment);
+    // Toward a point inside the circle the border point lies on the far side.
+    EXPECT_EQ(edge.m_listPoints.front().m_pt, CPoint(85, 100));
+    edge.Draw(dc);
+    auto lines = dc.Calls("Line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rect.TopLeft(), CPoint(105, 100));
+    EXPECT_EQ(dc.Calls("Polygon").size(), 1u);
+    // The handle of the hidden segment is not drawn: the bend point and the last midpoint.
+    auto handles = dc.Calls("Rectangle");
+    ASSERT_EQ(handles.size(), 2u);
+    EXPECT_EQ(handles[0].rect, CRect(102, 97, 108, 103));
+    EXPECT_EQ(handles[1].rect.Width(), 4);
+    EXPECT_FALSE(edge.HitTest({95, 100}));
+    EXPECT_TRUE(edge.HitTest({150, 100}));
+}
+
+TEST_F(EdgeTest, BendInsideTheEndHidesTheLastSegmentAndTheArrowhead) {
+    RecordingDC dc;
+    CPNEdge edge(&c, &e);
+    edge.m_bSelected = true;
+    edge.HitTestPoint({149, 100});
+    edge.MoveTo({195, 100});
+    EXPECT_TRUE(edge.m_bFirstSegment);
+    EXPECT_FALSE(edge.m_bLastSegment);
+    edge.Draw(dc);
+    auto lines = dc.Calls("Line");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rect, CRect(115, 100, 195, 100));
+    EXPECT_TRUE(dc.Calls("Polygon").empty());
+    auto handles = dc.Calls("Rectangle");
+    ASSERT_EQ(handles.size(), 2u);
+    EXPECT_EQ(handles[0].rect.Width(), 4);
+    EXPECT_EQ(handles[1].rect, CRect(192, 97, 198, 103));
+    EXPECT_FALSE(edge.HitTest({205, 100}));
+}
+
+TEST_F(EdgeTest, ZeroLengthLastSegmentDrawsNoArrowhead) {
+    RecordingDC dc;
+    CPNEdge edge(&c, &e);
+    edge.HitTestPoint({149, 100});
+    edge.MoveTo({150, 50});
+    // The bend point exactly on the end point.
+    std::next(edge.m_listPoints.begin(), 2)->m_pt = edge.m_listPoints.back().m_pt;
+    edge.Draw(dc);
+    EXPECT_TRUE(dc.Calls("Polygon").empty());
+    EXPECT_EQ(dc.Calls("Line").size(), 3u);
+    edge.RecalcBounds();
+    EXPECT_TRUE(edge.HitTest(edge.m_listPoints.back().m_pt));
+}
+
+TEST_F(EdgeTest, UpdateEndsFollowsAMovedElementOnly) {
+    CPNEdge edge(&c, &e);
+    CPNCondition other(500, 500, nullptr);
+    EXPECT_FALSE(edge.UpdateEnds(&other));
+    e.MoveTo({100, 200});
+    EXPECT_TRUE(edge.UpdateEnds(&e));
+    EXPECT_EQ(edge.m_listPoints.front().m_pt, CPoint(100, 115));
+    EXPECT_EQ(edge.m_listPoints.back().m_pt, CPoint(100, 185));
+    EXPECT_EQ(std::next(edge.m_listPoints.begin())->m_pt, CPoint(100, 142));
+    EXPECT_TRUE(edge.UpdateEnds(nullptr));
+
+    // Moved on top of each other, the edge disappears.
+    e.MoveTo({100, 100});
+    EXPECT_TRUE(edge.UpdateEnds(&e));
+    EXPECT_FALSE(edge.m_bVisible);
+    EXPECT_EQ(edge.GetBoundRect(), CRect());
+}
+
+TEST_F(EdgeTest, TokenPathDividesTheRouteIntoElevenSteps) {
+    CPNEdge edge(&c, &e); // length 69, step 6
+    edge.ComputeTokenPath();
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(edge.GetTokenPathPoint(i), CPoint(121 + 6 * i, 100)) << i;
+    EXPECT_EQ(edge.GetTokenPathPoint(10), CPoint(0, 0));
+    EXPECT_EQ(edge.GetTokenPathPoint(-1), CPoint(0, 0));
+}
+
+TEST_F(EdgeTest, TokenPathCrossesBendPoints) {
+    CPNEdge edge(&c, &e);
+    edge.HitTestPoint({149, 100});
+    edge.MoveTo({150, 50}); // segments of length 55 and 49: step 9
+    edge.ComputeTokenPath();
+    const std::vector<CPoint> expected{{116, 82}, {123, 76}, {129, 69}, {136, 63}, {142, 57},
+                                       {149, 50}, {155, 55}, {162, 62}, {168, 68}, {175, 75}};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(edge.GetTokenPathPoint(i), expected[static_cast<std::size_t>(i)]) << i;
+}
+
+TEST_F(EdgeTest, TokenPathOfAZeroLengthRouteStaysPut) {
+    CPNEdge edge(&c, &e);
+    for (CEdgePoint& p : edge.m_listPoints)
+        p.m_pt = CPoint(7, 8);
+    edge.ComputeTokenPath();
+    EXPECT_EQ(edge.GetTokenPathPoint(0), CPoint(0, 0));
+    EXPECT_EQ(edge.GetTokenPathPoint(9), CPoint(0, 0));
+}

@@ -1,0 +1,310 @@
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
+#include "support/RecordingDC.h"
+#include "support/RecordingOutputSink.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace {
+
+// Remembers which elements were deleted.
+std::set<int>& Deleted() {
+    static std::set<int> deleted;
+    return deleted;
+}
+
+template <class Base> class Tracked : public Base {
+public:
+    template <class... Args>
+    explicit Tracked(int id, Args&&... args) : Base(std::forward<Args>(args)...), m_nId(id) {}
+    ~Tracked() override { Deleted().insert(m_nId); }
+
+private:
+    int m_nId;
+};
+
+struct NetDesignTest : ::testing::Test {
+    NetDesignTest() { Deleted().clear(); }
+
+    // A condition with its name label, both in the net, the label owned.
+    CPNCondition* AddCondition(int id, int x, int y, const char* name, bool token = false) {
+        auto* label = new Tracked<CPNLabel>(id + 1000);
+        label->SetText(name, dc);
+        auto* c = new Tracked<CPNCondition>(id, x, y, label);
+        c->m_bToken = token;
+        net.AddElement(c);
+        net.AddElement(label);
+        label->m_pOwner = c;
+        return c;
+    }
+
+    CPNEvent* AddEvent(int id, int x, int y, const char* name) {
+        auto* label = new Tracked<CPNLabel>(id + 1000);
+        label->SetText(name, dc);
+        auto* e = new Tracked<CPNEvent>(id, x, y, label);
+        net.AddElement(e);
+        net.AddElement(label);
+        label->m_pOwner = e;
+        return e;
+    }
+
+    CPNEdge* AddEdge(int id, CPNElement* from, CPNElement* to) {
+        auto* edge = new Tracked<CPNEdge>(id, from, to, false);
+        return net.AddElement(edge) ? edge : nullptr;
+    }
+
+    std::vector<CPNElement*> Elements() const {
+        return {net.m_listElements.begin(), net.m_listElements.end()};
+    }
+
+    RecordingDC dc;
+    CNetDesign net;
+};
+
+} // namespace
+
+TEST_F(NetDesignTest, NewAndClearedNetsHaveTheDefaultExtent) {
+    EXPECT_EQ(net.m_sizeNet, CSize(2048, 1536));
+    EXPECT_TRUE(net.m_listElements.empty());
+    AddCondition(1, 100, 100, "b1");
+    net.m_sizeNet = CSize(5, 5);
+    net.DeleteContents();
+    EXPECT_EQ(net.m_sizeNet, CSize(2048, 1536));
+    EXPECT_TRUE(net.m_listElements.empty());
+    EXPECT_TRUE(Deleted().count(1));
+    EXPECT_TRUE(Deleted().count(1001));
+}
+
+TEST_F(NetDesignTest, RecalcSizeCoversTheElementsAndTheMinimum) {
+    net.RecalcSize(0, 0);
+    EXPECT_EQ(net.m_sizeNet, CSize(100, 100));
+    net.AddElement(new CPNCondition(2979, 29, nullptr)); // bounds reach (3000, 50)
+    net.RecalcSize(2048, 1536);
+    EXPECT_EQ(net.m_sizeNet, CSize(3000, 1536));
+    net.RecalcSize(0, 0);
+    EXPECT_EQ(net.m_sizeNet, CSize(3000, 100));
+}
+
+TEST_F(NetDesignTest, DuplicateEdgeIsRefusedAndDeleted) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNEvent* e = AddEvent(2, 200, 100, "e1");
+    ASSERT_NE(AddEdge(3, c, e), nullptr);
+    const auto before = Elements();
+    EXPECT_EQ(AddEdge(4, c, e), nullptr);
+    EXPECT_TRUE(Deleted().count(4));
+    EXPECT_EQ(Elements(), before);
+    EXPECT_NE(AddEdge(5, e, c), nullptr);
+    EXPECT_EQ(net.m_listElements.size(), 6u);
+}
+
+TEST_F(NetDesignTest, AnElementIsListedOnlyOnce) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNEvent* e = AddEvent(2, 200, 100, "e1");
+    CPNEdge* edge = AddEdge(3, c, e);
+    const auto before = Elements();
+    EXPECT_FALSE(net.AddElement(edge));
+    EXPECT_FALSE(Deleted().count(3));
+    EXPECT_EQ(Elements(), before);
+}
+
+TEST_F(NetDesignTest, ElementFromPointFiltersAndLooksBelow) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNEvent* e = AddEvent(2, 100, 100, "e1"); // on top of the condition
+    EXPECT_EQ(net.ElementFromPoint({100, 100}, false, true), c);
+    EXPECT_EQ(net.ElementFromPoint({100, 100}, true, false), e);
+    EXPECT_EQ(net.ElementFromPoint({100, 100}, true, true), e);
+    EXPECT_EQ(net.ElementFromPoint({100, 100}, false, false), e);
+    // The name labels lie at (100, 70): only an unfiltered search finds them.
+    EXPECT_EQ(net.ElementFromPoint({100, 70}, false, false), e->m_pLabel);
+    EXPECT_EQ(net.ElementFromPoint({100, 70}, true, true), nullptr);
+    EXPECT_EQ(net.ElementFromPoint({500, 500}, false, false), nullptr);
+}
+
+TEST_F(NetDesignTest, ZOrderToBackReversesAndToFrontKeepsTheOrder) {
+    auto* x = new CPNPolygon(0, 0);
+    auto* a = new CPNCondition(100, 100, nullptr);
+    auto* b = new CPNCondition(200, 100, nullptr);
+    auto* y = new CPNPolygon(0, 100);
+    for (CPNElement* el : std::vector<CPNElement*>{x, a, b, y})
+        net.AddElement(el);
+    std::list<CPNElement*> ab{a, b};
+    const CRect repaint = net.ChangeZOrder(ab, true);
+    EXPECT_EQ(Elements(), (std::vector<CPNElement*>{b, a, x, y}));
+    EXPECT_EQ(repaint, a->GetBoundRect() | b->GetBoundRect());
+    net.ChangeZOrder(ab, false);
+    EXPECT_EQ(Elements(), (std::vector<CPNElement*>{x, y, a, b}));
+
+    // An element that is not in the net still counts for the repaint rectangle.
+    CPNCondition stranger(500, 500, nullptr);
+    std::list<CPNElement*> one{&stranger};
+    EXPECT_EQ(net.ChangeZOrder(one, true), stranger.GetBoundRect());
+    EXPECT_EQ(net.m_listElements.size(), 4u);
+}
+
+TEST_F(NetDesignTest, DeletingAConditionTakesItsLabelAndEdgesAlong) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNEvent* e = AddEvent(2, 200, 100, "e1");
+    CPNCondition* d = AddCondition(3, 300, 100, "b2");
+    CPNEdge* in = AddEdge(4, c, e);
+    CPNEdge* back = AddEdge(5, e, c);
+    AddEdge(6, e, d);
+    const CRect expected =
+        c->GetBoundRect() | c->m_pLabel->GetBoundRect() | in->GetBoundRect() | back->GetBoundRect();
+    std::list<CPNElement*> victims{c};
+    const CRect repaint = net.DeleteElements(victims);
+    EXPECT_TRUE(victims.empty());
+    EXPECT_EQ(Deleted(), (std::set<int>{1, 1001, 4, 5}));
+    EXPECT_EQ(net.m_listElements.size(), 5u); // e, its label, d, its label, edge 6
+    EXPECT_EQ(repaint, expected);
+}
+
+TEST_F(NetDesignTest, ListedDependantsAreDeletedOnce) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNEvent* e = AddEvent(2, 200, 100, "e1");
+    CPNEdge* edge = AddEdge(3, c, e);
+    std::list<CPNElement*> victims{c->m_pLabel, edge, c, edge, e};
+    net.DeleteElements(victims);
+    EXPECT_TRUE(victims.empty());
+    EXPECT_EQ(Deleted(), (std::set<int>{1, 1001, 2, 1002, 3}));
+    EXPECT_TRUE(net.m_listElements.empty());
+}
+
+TEST_F(NetDesignTest, AnOwnedNameLabelAloneIsNotDeleted) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNLabel* label = c->m_pLabel;
+    std::list<CPNElement*> victims{label};
+    EXPECT_EQ(net.DeleteElements(victims), label->GetBoundRect());
+    EXPECT_TRUE(victims.empty());
+    EXPECT_TRUE(Deleted().empty());
+    EXPECT_EQ(net.m_listElements.size(), 2u);
+}
+
+TEST_F(NetDesignTest, DeletingAFreeLabelLeavesNoNameReferringToIt) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    c->m_pLabel->m_pOwner = nullptr; // a label that lost its owner
+    std::list<CPNElement*> victims{c->m_pLabel};
+    net.DeleteElements(victims);
+    EXPECT_TRUE(Deleted().count(1001));
+    EXPECT_EQ(c->m_pLabel, nullptr);
+    EXPECT_EQ(c->MoveTo({0, 0}), CRect(-21, -21, 121, 121));
+}
+
+TEST_F(NetDesignTest, UpdateAttachedEdgesRepaintsOnlyTheAffectedEdges) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1");
+    CPNEvent* e = AddEvent(2, 200, 100, "e1");
+    CPNCondition* d = AddCondition(3, 100, 300, "b2");
+    CPNEdge* edge = AddEdge(4, c, e);
+    AddEdge(5, e, d);
+    CPNCondition* lonely = AddCondition(6, 500, 500, "b3");
+    EXPECT_EQ(net.UpdateAttachedEdges(lonely), CRect());
+
+    const CRect before = edge->GetBoundRect();
+    c->MoveTo({100, 50});
+    const CRect repaint = net.UpdateAttachedEdges(c);
+    EXPECT_EQ(repaint, before | edge->GetBoundRect());
+    EXPECT_EQ(edge->m_listPoints.front().m_pt, c->GetBorderPoint(e->m_ptPos));
+}
+
+TEST_F(NetDesignTest, SelectInRectTakesWhatLiesStrictlyInside) {
+    CPNCondition* c = AddCondition(1, 100, 100, "b1"); // bounds (79, 79, 121, 121)
+    CPNEvent* e = AddEvent(2, 300, 100, "e1");         // bounds (278, 78, 322, 122)
+    std::list<CPNElement*> selection;
+    EXPECT_EQ(net.SelectInRect(CRect(79, 40, 122, 122), false, selection),
+              c->m_pLabel->GetBoundRect());
+    EXPECT_EQ(selection, (std::list<CPNElement*>{c->m_pLabel}));
+    EXPECT_FALSE(c->m_bSelected);
+
+    selection.clear();
+    EXPECT_EQ(net.SelectInRect(CRect(78, 40, 122, 122), false, selection),
+              c->GetBoundRect() | c->m_pLabel->GetBoundRect());
+    EXPECT_TRUE(c->m_bSelected);
+
+    selection.clear();
+    EXPECT_EQ(net.SelectInRect(CRect(0, 0, 400, 400), true, selection), CRect());
+    EXPECT_TRUE(selection.empty());
+    e->m_bEnabled = true;
+    net.SelectInRect(CRect(0, 0, 400, 400), true, selection);
+    EXPECT_EQ(selection, (std::list<CPNElement*>{e}));
+    EXPECT_TRUE(c->m_bSelected); // left as it was
+}
+
+TEST_F(NetDesignTest, BuildStructureDerivesTheFlowRelationAndReportsTheCounts) {
+    RecordingOutputSink sink;
+    CPNCondition* b1 = AddCondition(1, 100, 100, "b1", true);
+    CPNCondition* b2 = AddCondition(2, 300, 100, "b2");
+    CPNEvent* e1 = AddEvent(3, 200, 100, "e1");
+    AddEdge(4, b1, e1);
+    CPNEdge* out = AddEdge(5, e1, b2);
+    net.AddElement(new CPNPolygon(0, 0));
+
+    const CSetConditions initial = net.BuildStructure();
+    EXPECT_EQ(initial.ToString(false), "{ b1 }");
+    EXPECT_EQ(sink.all, (std::vector<RecordingOutputSink::Line>{
+                            {0, "Net elements: 2 conditions, 1 events, 2 edges"}}));
+    EXPECT_EQ(net.m_nConditions, 2);
+    EXPECT_EQ(net.m_nEvents, 1);
+    EXPECT_EQ(net.m_nEdges, 2);
+    EXPECT_EQ(e1->m_setPreConditions.ToString(false), "{ b1 }");
+    EXPECT_EQ(e1->m_setPostConditions.ToString(false), "{ b2 }");
+    EXPECT_EQ(b1->m_setPostEvents.ToString(), "{ e1 }");
+    EXPECT_EQ(b2->m_setPreEvents.ToString(), "{ e1 }");
+    EXPECT_TRUE(b1->m_setPreEvents.IsEmpty());
+    // The token paths are ready for the simulation.
+    EXPECT_NE(out->GetTokenPathPoint(0), CPoint(0, 0));
+
+    // The sets are rebuilt, not added to: a deleted edge leaves them.
+    std::list<CPNElement*> victims{out};
+    net.DeleteElements(victims);
+    net.BuildStructure();
+    EXPECT_TRUE(e1->m_setPostConditions.IsEmpty());
+    EXPECT_TRUE(b2->m_setPreEvents.IsEmpty());
+    EXPECT_EQ(sink.panes[0].back(), "Net elements: 2 conditions, 1 events, 1 edges");
+}
+
+TEST_F(NetDesignTest, EdgeBetweenTwoConditionsIsCountedButEntersNoSet) {
+    RecordingOutputSink sink;
+    CPNCondition* b1 = AddCondition(1, 100, 100, "b1");
+    CPNCondition* b2 = AddCondition(2, 300, 100, "b2");
+    AddEdge(3, b1, b2);
+    EXPECT_TRUE(net.BuildStructure().IsEmpty());
+    EXPECT_EQ(net.m_nEdges, 1);
+    EXPECT_TRUE(b1->m_setPostEvents.IsEmpty());
+    EXPECT_TRUE(b2->m_setPreEvents.IsEmpty());
+    EXPECT_EQ(sink.panes[0].back(), "Net elements: 2 conditions, 0 events, 1 edges");
+}
+
+TEST_F(NetDesignTest, SimulationFlagsFollowTheCase) {
+    RecordingOutputSink sink;
+    CPNCondition* b1 = AddCondition(1, 100, 100, "b1", true);
+    CPNCondition* b2 = AddCondition(2, 300, 100, "b2", true);
+    CPNEvent* e1 = AddEvent(3, 200, 100, "e1");
+    AddEdge(4, b1, e1);
+    AddEdge(5, e1, b2);
+    net.BuildStructure();
+
+    CSetConditions onlyB1;
+    onlyB1.Add(b1);
+    net.SetTokens(onlyB1);
+    EXPECT_TRUE(b1->m_bToken);
+    EXPECT_FALSE(b2->m_bToken);
+    net.UpdateEnabled(onlyB1);
+    EXPECT_TRUE(e1->m_bEnabled);
+    CSetConditions both = onlyB1;
+    both.Add(b2);
+    net.UpdateEnabled(both);
+    EXPECT_FALSE(e1->m_bEnabled);
+
+    e1->m_bEnabled = e1->m_bHighlight = true;
+    b1->m_bMarked = true;
+    net.ClearSimulationFlags();
+    EXPECT_FALSE(e1->m_bEnabled);
+    EXPECT_FALSE(e1->m_bHighlight);
+    EXPECT_FALSE(b1->m_bMarked);
+}

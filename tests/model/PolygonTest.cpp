@@ -1,0 +1,192 @@
+#include "model/CPNPolygon.h"
+#include "support/RecordingDC.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+std::vector<CPoint> Points(const CPNPolygon& polygon) {
+    std::vector<CPoint> result;
+    for (const CEdgePoint& p : polygon.m_listPoints)
+        result.push_back(p.m_pt);
+    return result;
+}
+
+std::vector<CPoint> DrawnOutline(const CPNPolygon& polygon) {
+    RecordingDC dc;
+    polygon.Draw(dc);
+    auto calls = dc.Calls("Polygon");
+    return calls.empty() ? std::vector<CPoint>{} : calls[0].points;
+}
+
+} // namespace
+
+TEST(PolygonTest, NewPolygonIsAnUnfilledRectangle) {
+    CPNPolygon polygon(100, 100);
+    EXPECT_EQ(Points(polygon), (std::vector<CPoint>{{100, 100},
+                                                    {100, 120},
+                                                    {100, 140},
+                                                    {180, 140},
+                                                    {260, 140},
+                                                    {260, 120},
+                                                    {260, 100},
+                                                    {180, 100},
+                                                    {100, 100}}));
+    EXPECT_TRUE(polygon.m_listPoints.front().m_bEnd);
+    EXPECT_TRUE(polygon.m_listPoints.back().m_bEnd);
+    EXPECT_FALSE(std::next(polygon.m_listPoints.begin())->m_bVertex);
+    EXPECT_EQ(polygon.m_nVertexCapacity, 5);
+    EXPECT_EQ(polygon.m_ptPos, CPoint(100, 100));
+    EXPECT_EQ(polygon.m_rcBounds, CRect(93, 93, 267, 147));
+
+    RecordingDC dc;
+    polygon.Draw(dc);
+    auto calls = dc.Calls("Polygon");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].points,
+              (std::vector<CPoint>{{100, 100}, {100, 140}, {260, 140}, {260, 100}, {100, 100}}));
+    EXPECT_EQ(calls[0].pen, CPen(PS_SOLID, 1, RGB(0, 0, 0)));
+    EXPECT_TRUE(calls[0].brush.IsHollow());
+    EXPECT_EQ(dc.GetCurrentPen(), CPen(PS_SOLID, 1, RGB(0, 0, 0)));
+    EXPECT_FALSE(dc.GetCurrentBrush().IsHollow());
+}
+
+TEST(PolygonTest, FilledPolygonUsesItsPenAndFillAndShowsHandlesWhenSelected) {
+    CPNPolygon polygon(0, 0);
+    polygon.m_nFillMode = 1;
+    polygon.m_nLineStyle = PS_DASH;
+    polygon.m_nLineWidth = 3;
+    polygon.m_crLine = RGB(1, 2, 3);
+    polygon.m_bSelected = true;
+    RecordingDC dc;
+    polygon.Draw(dc);
+    auto calls = dc.Calls("Polygon");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].pen, CPen(PS_DASH, 3, RGB(1, 2, 3)));
+    EXPECT_EQ(calls[0].brush, CBrush(RGB(200, 200, 255)));
+    auto handles = dc.Calls("Rectangle");
+    ASSERT_EQ(handles.size(), 8u);
+    EXPECT_EQ(handles[0].rect, CRect(-2, 18, 2, 22)); // midpoint
+    EXPECT_EQ(handles[1].rect, CRect(-3, 37, 3, 43)); // vertex
+    EXPECT_EQ(handles[7].rect, CRect(-3, -3, 3, 3));  // the closing point
+}
+
+TEST(PolygonTest, BoundRectIsACopyWidenedByTheLine) {
+    CPNPolygon polygon(100, 100);
+    EXPECT_EQ(polygon.GetBoundRect(), CRect(92, 92, 268, 148));
+    EXPECT_EQ(polygon.GetBoundRect(), CRect(92, 92, 268, 148));
+    polygon.m_nLineWidth = 5;
+    EXPECT_EQ(polygon.GetBoundRect(), CRect(90, 90, 270, 150));
+    EXPECT_EQ(polygon.m_rcBounds, CRect(93, 93, 267, 147));
+}
+
+TEST(PolygonTest, OnlyTheOutlineIsHit) {
+    CPNPolygon polygon(100, 100);
+    polygon.m_nFillMode = 1;
+    EXPECT_TRUE(polygon.HitTest({100, 120}));
+    EXPECT_TRUE(polygon.HitTest({180, 143}));
+    EXPECT_TRUE(polygon.HitTest({180, 136}));
+    EXPECT_FALSE(polygon.HitTest({180, 135}));
+    EXPECT_FALSE(polygon.HitTest({180, 144})); // bottom edge of the segment's rectangle
+    EXPECT_FALSE(polygon.HitTest({180, 120})); // the inside
+}
+
+TEST(PolygonTest, ClosingPointIsGrabbedWithTheFirstSegmentAsItsNeighbour) {
+    CPNPolygon polygon(100, 100);
+    ASSERT_TRUE(polygon.HitTestPoint({102, 102}));
+    EXPECT_EQ(polygon.m_posSelPoint, std::prev(polygon.m_listPoints.end()));
+    EXPECT_EQ(polygon.m_ptPrevVertex, CPoint(260, 100));
+    EXPECT_EQ(polygon.m_ptNextVertex, CPoint(100, 140));
+    EXPECT_EQ(polygon.m_posNextMid, std::next(polygon.m_listPoints.begin()));
+
+    // Dragging it keeps the outline closed.
+    polygon.MoveTo({90, 90});
+    EXPECT_EQ(Points(polygon), (std::vector<CPoint>{{90, 90},
+                                                    {95, 115},
+                                                    {100, 140},
+                                                    {180, 140},
+                                                    {260, 140},
+                                                    {260, 120},
+                                                    {260, 100},
+                                                    {175, 95},
+                                                    {90, 90}}));
+    EXPECT_EQ(polygon.m_ptPos, CPoint(90, 90));
+}
+
+TEST(PolygonTest, HandlesAreGrabbedWithinFiveUnits) {
+    CPNPolygon polygon(100, 100);
+    EXPECT_FALSE(polygon.HitTestPoint({185, 140})); // right edge of the square
+    EXPECT_EQ(polygon.m_ptPos, CPoint(100, 100));
+    EXPECT_FALSE(polygon.HasSelectedPoint());
+    ASSERT_TRUE(polygon.HitTestPoint({175, 135}));
+    EXPECT_EQ(polygon.m_ptPos, CPoint(180, 140));
+    EXPECT_EQ(polygon.m_ptPrevVertex, CPoint(100, 140));
+    EXPECT_EQ(polygon.m_ptNextVertex, CPoint(260, 140));
+    EXPECT_FALSE(polygon.IsBendSelected());
+    EXPECT_FALSE(polygon.DeleteSelectedPoint());
+}
+
+TEST(PolygonTest, DraggingAMidpointAddsACornerAndGrowsTheVertexBuffer) {
+    CPNPolygon polygon(100, 100);
+    ASSERT_TRUE(polygon.HitTestPoint({180, 140}));
+    const CRect before = polygon.GetBoundRect();
+    const CRect repaint = polygon.MoveTo({180, 180});
+    EXPECT_EQ(polygon.m_listPoints.size(), 11u);
+    EXPECT_EQ(Points(polygon)[3], CPoint(140, 160));
+    EXPECT_EQ(Points(polygon)[4], CPoint(180, 180));
+    EXPECT_EQ(Points(polygon)[5], CPoint(220, 160));
+    EXPECT_TRUE(std::next(polygon.m_listPoints.begin(), 4)->m_bVertex);
+    EXPECT_EQ(polygon.m_nVertexCapacity, 8);
+    EXPECT_EQ(DrawnOutline(polygon).size(), 6u);
+    EXPECT_EQ(repaint, before | polygon.GetBoundRect());
+    EXPECT_TRUE(polygon.HitTest({160, 170}));
+}
+
+TEST(PolygonTest, TriangleCornersCannotBeDeletedButRectangleCornersCan) {
+    CPNPolygon polygon(100, 100);
+    ASSERT_TRUE(polygon.HitTestPoint({260, 140}));
+    EXPECT_TRUE(polygon.IsBendSelected());
+    ASSERT_TRUE(polygon.DeleteSelectedPoint());
+    EXPECT_EQ(
+        Points(polygon),
+        (std::vector<CPoint>{
+            {100, 100}, {100, 120}, {100, 140}, {180, 120}, {260, 100}, {180, 100}, {100, 100}}));
+    EXPECT_FALSE(polygon.HasSelectedPoint());
+
+    ASSERT_TRUE(polygon.HitTestPoint({100, 140}));
+    EXPECT_FALSE(polygon.IsBendSelected());
+    EXPECT_FALSE(polygon.DeleteSelectedPoint());
+    EXPECT_EQ(polygon.m_listPoints.size(), 7u);
+}
+
+TEST(PolygonTest, DeletingTheClosingCornerStartsTheOutlineAtTheNextCorner) {
+    CPNPolygon polygon(100, 100);
+    ASSERT_TRUE(polygon.HitTestPoint({100, 100}));
+    ASSERT_TRUE(polygon.DeleteSelectedPoint());
+    EXPECT_EQ(
+        Points(polygon),
+        (std::vector<CPoint>{
+            {100, 140}, {180, 140}, {260, 140}, {260, 120}, {260, 100}, {180, 120}, {100, 140}}));
+    EXPECT_TRUE(polygon.m_listPoints.front().m_bEnd);
+    EXPECT_TRUE(polygon.m_listPoints.front().m_bVertex);
+    EXPECT_EQ(DrawnOutline(polygon),
+              (std::vector<CPoint>{{100, 140}, {260, 140}, {260, 100}, {100, 140}}));
+}
+
+TEST(PolygonTest, WithoutAGrabTheWholeOutlineMoves) {
+    CPNPolygon polygon(100, 100);
+    EXPECT_FALSE(polygon.HitTestPoint({180, 120}));
+    const CRect repaint = polygon.MoveTo({110, 105});
+    EXPECT_EQ(Points(polygon).front(), CPoint(110, 105));
+    EXPECT_EQ(Points(polygon)[4], CPoint(270, 145));
+    EXPECT_EQ(polygon.m_ptPos, CPoint(110, 105));
+    EXPECT_EQ(polygon.m_rcBounds, CRect(103, 98, 277, 152));
+    EXPECT_EQ(repaint, CRect(92, 92, 278, 153));
+
+    polygon.Offset(-10, -5);
+    EXPECT_EQ(Points(polygon).back(), CPoint(100, 100));
+    EXPECT_EQ(polygon.m_rcBounds, CRect(93, 93, 267, 147));
+}
