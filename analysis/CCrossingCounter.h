@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class CEdgeInfo;
+
+// Counts the pairs i < j of arcs for which arc i's Intersects(arc j) holds.
+namespace CCrossingCounter {
+
+// The count, computed fast: arcs whose rectangles have an area and cannot meet are
+// never compared, and the line test runs in exact integer arithmetic. Arcs parallel
+// to an axis (empty rectangles) are compared with every other arc, since the crossing
+// rule gives no rectangle answer for them.
+std::int64_t Count(const std::vector<CEdgeInfo>& edges, int edgeCount);
+
+// The count by the rule itself, every pair tested with CEdgeInfo::Intersects.
+std::int64_t CountLiteral(const std::vector<CEdgeInfo>& edges, int edgeCount);
+
+} // namespace CCrossingCounter

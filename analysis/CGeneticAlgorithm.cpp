@@ -1,0 +1,132 @@
+#include "CGeneticAlgorithm.h"
+
+#include "base/CRandomSource.h"
+#include "model/CPNEdge.h"
+
+#include <cstdint>
+#include <utility>
+
+void CGeneticAlgorithm::Init(std::span<CPNEdge* const> arcs, std::span<CPNElement* const> nodes) {
+    m_pRandom->SeedWithTime();
+    m_nEdges = static_cast<int>(arcs.size());
+    m_arrEdges.assign(arcs.size(), CEdgeInfo());
+    for (std::size_t k = 0; k < arcs.size(); ++k) {
+        m_arrEdges[k].m_nFrom = IndexOf(nodes, arcs[k]->m_pFrom);
+        m_arrEdges[k].m_nTo = IndexOf(nodes, arcs[k]->m_pTo);
+    }
+    m_nLength = static_cast<int>(nodes.size());
+}
+
+int CGeneticAlgorithm::IndexOf(std::span<CPNElement* const> nodes, const CPNElement* node) {
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i] == node)
+            return static_cast<int>(i);
+    return 0;
+}
+
+void CGeneticAlgorithm::InitPopulation() {
+    m_arrPopulation.assign(2 * static_cast<std::size_t>(m_nPopulationSize), CChromozome());
+    m_nGeneration = 0;
+    CChromozome work;
+    work.Init(m_nLength, m_nGridSize);
+    for (int i = 0; i < m_nPopulationSize; ++i) {
+        work.RandomInit(*m_pRandom);
+        Entry(i) = work;
+    }
+    m_nBestIntersections = 0;
+    m_nCurrentBase = 0;
+    m_nNextBase = m_nPopulationSize;
+    Evaluate();
+}
+
+void CGeneticAlgorithm::Evaluate() {
+    m_nBestIntersections = 0;
+    m_nBestIndex = 0;
+    m_nBestFitness = 0;
+    for (int idx = m_nCurrentBase; idx < m_nCurrentBase + m_nPopulationSize; ++idx) {
+        CChromozome& c = Entry(idx);
+        c.m_bDirty = true;
+        for (CEdgeInfo& e : m_arrEdges)
+            e.Update(c);
+        int crossings = 0;
+        int fitness = c.Fitness(m_arrEdges, m_nEdges, crossings, m_nWeightIntersections,
+                                m_nWeightLength, m_nWeightMinDistance, m_nWeightMaxDistance);
+        if (static_cast<std::uint32_t>(fitness) > static_cast<std::uint32_t>(m_nBestFitness)) {
+            m_nBestIndex = idx;
+            m_nBestFitness = fitness;
+            m_nBestIntersections = crossings;
+        }
+    }
+}
+
+CChromozome CGeneticAlgorithm::Select() {
+    int i1 = m_nCurrentBase + m_pRandom->Rand() % m_nPopulationSize;
+    int i2 = m_nCurrentBase + m_pRandom->Rand() % m_nPopulationSize;
+    int i3 = m_nCurrentBase + m_pRandom->Rand() % m_nPopulationSize;
+    int f1 = Entry(i1).m_nFitness;
+    int f2 = Entry(i2).m_nFitness;
+    int f3 = Entry(i3).m_nFitness;
+    int winner;
+    if (f1 > f2)
+        winner = f1 > f3 ? i1 : i3;
+    else
+        winner = f2 > f3 ? i2 : i3;
+    return Entry(winner);
+}
+
+bool CGeneticAlgorithm::Chance(int percent) {
+    if (percent == 0)
+        return false;
+    return m_pRandom->Rand() % 100 < percent;
+}
+
+int CGeneticAlgorithm::NextGeneration() {
+    for (int k = 0; k < m_nPopulationSize / 2; ++k) {
+        CChromozome a = Select();
+        CChromozome b = Select();
+        if (Chance(m_nCross)) {
+            CChromozome c1;
+            CChromozome c2;
+            a.Cross(b, c1, c2, *m_pRandom);
+            a = std::move(c1);
+            b = std::move(c2);
+        }
+        if (Chance(m_nMutationMove))
+            a.MutationMove(*m_pRandom);
+        if (Chance(m_nMutationMove))
+            b.MutationMove(*m_pRandom);
+        if (Chance(m_nMutationSwap))
+            a.MutationSwap(*m_pRandom);
+        if (Chance(m_nMutationSwap))
+            b.MutationSwap(*m_pRandom);
+        if (Chance(m_nMutationSmallMove))
+            a.MutationSmallMove(*m_pRandom);
+        if (Chance(m_nMutationSmallMove))
+            b.MutationSmallMove(*m_pRandom);
+        Entry(m_nNextBase + 2 * k) = std::move(a);
+        Entry(m_nNextBase + 2 * k + 1) = std::move(b);
+    }
+    // Elitism: the population size is odd, so the last slot takes the best so far.
+    Entry(m_nNextBase + 2 * (m_nPopulationSize / 2)) = Entry(m_nBestIndex);
+    std::swap(m_nCurrentBase, m_nNextBase);
+    Evaluate();
+    return ++m_nGeneration;
+}
+
+void CGeneticAlgorithm::ApplyBest(std::span<CPNElement* const> nodes) const {
+    if (!HasPopulation())
+        return;
+    const CChromozome& best = GetBest();
+    for (std::size_t i = 0; i < nodes.size() && i < best.m_pGenes.size(); ++i)
+        nodes[i]->MoveTo(best.m_pGenes[i]);
+}
+
+void CGeneticAlgorithm::Free() {
+    m_nEdges = 0;
+    m_arrEdges.clear();
+    m_arrPopulation.clear();
+    m_nGeneration = 0;
+    m_nBestIntersections = 0;
+    m_nBestIndex = 0;
+    m_nBestFitness = 0;
+}
