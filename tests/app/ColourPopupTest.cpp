@@ -1,0 +1,400 @@
+#include "app/CColourPopup.h"
+#include "app/ColourTable.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QImage>
+#include <QPointer>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr COLORREF BLUE = RGB(0, 0, 255);
+constexpr COLORREF UNLISTED = RGB(10, 20, 30);
+const QString DEFAULT_TEXT = "Default color";
+const QString CUSTOM_TEXT = "Custom color";
+
+COLORREF ColourOf(const QSignalSpy& spy, int n = 0) {
+    return static_cast<COLORREF>(spy.at(n).at(0).toUInt());
+}
+int IdOf(const QSignalSpy& spy, int n = 0) {
+    return spy.at(n).at(1).toInt();
+}
+
+class ColourPopupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_pOwner = std::make_unique<QWidget>();
+        m_pOwner->setGeometry(100, 100, 80, 24);
+        m_pOwner->show();
+    }
+    void TearDown() override {
+        delete m_pPopup.data();
+        QToolTip::hideText();
+    }
+
+    CColourPopup* Open(COLORREF crColour, const QString& strDefault = QString(),
+                       const QString& strCustom = QString(), int nID = 1,
+                       QPoint pos = QPoint(100, 124)) {
+        m_pPopup = new CColourPopup(pos, crColour, m_pOwner.get(), strDefault, strCustom, nID);
+        m_pHot = std::make_unique<QSignalSpy>(m_pPopup.data(), &CColourPopup::HotChanged);
+        m_pChosen = std::make_unique<QSignalSpy>(m_pPopup.data(), &CColourPopup::ColourChosen);
+        m_pCancelled = std::make_unique<QSignalSpy>(m_pPopup.data(), &CColourPopup::Cancelled);
+        return m_pPopup;
+    }
+    void Key(Qt::Key key) { QTest::keyClick(m_pPopup.data(), key); }
+    QPoint Centre(int nIndex) const { return m_pPopup->GetCellRect(nIndex).center(); }
+    // The popup ends by deleting itself once the event loop comes round.
+    bool DeletedLater() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return m_pPopup.isNull();
+    }
+
+    std::unique_ptr<QWidget> m_pOwner;
+    QPointer<CColourPopup> m_pPopup;
+    std::unique_ptr<QSignalSpy> m_pHot;
+    std::unique_ptr<QSignalSpy> m_pChosen;
+    std::unique_ptr<QSignalSpy> m_pCancelled;
+};
+
+TEST(ColourTableTest, HoldsTheFortyNamedColoursInOrder) {
+    ASSERT_EQ(CColourPopup::GetColourCount(), 40);
+    EXPECT_EQ(CColourPopup::GetColourName(0), "Black");
+    EXPECT_EQ(CColourPopup::GetColour(1), RGB(165, 42, 0));
+    EXPECT_EQ(CColourPopup::GetColourName(13), "Blue");
+    EXPECT_EQ(CColourPopup::GetColour(13), BLUE);
+    EXPECT_EQ(CColourPopup::GetColourName(23), "Grey - 50");
+    EXPECT_EQ(CColourPopup::GetColourName(35), "Pale green ");
+    EXPECT_EQ(CColourPopup::GetColour(35), RGB(152, 251, 152));
+    EXPECT_EQ(CColourPopup::GetColourName(39), "White");
+    EXPECT_EQ(CColourPopup::GetColour(39), RGB(255, 255, 255));
+    EXPECT_EQ(CColourPopup::GetColourName(40), "");
+    // Every colour appears once, so the chosen cell of a colour is unambiguous.
+    for (std::size_t i = 0; i < kColourTable.size(); ++i) {
+        for (std::size_t j = i + 1; j < kColourTable.size(); ++j) {
+            EXPECT_NE(kColourTable[i].crColour, kColourTable[j].crColour) << i << " " << j;
+        }
+    }
+}
+
+TEST_F(ColourPopupTest, BlueMarksCellThirteenAndEscapeCancelsWithIt) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
+    EXPECT_TRUE(m_pPopup->isVisible());
+    EXPECT_EQ(m_pPopup->GetChosenCell(), 13);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 13);
+
+    Key(Qt::Key_Escape);
+    ASSERT_EQ(m_pCancelled->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pCancelled), BLUE);
+    EXPECT_EQ(IdOf(*m_pCancelled), 2);
+    EXPECT_EQ(m_pChosen->count(), 0);
+    EXPECT_FALSE(m_pPopup->isVisible());
+    EXPECT_TRUE(DeletedLater());
+}
+
+TEST_F(ColourPopupTest, InitialCellFollowsTheColourAndTheRowsPresent) {
+    struct Case {
+        COLORREF crColour;
+        QString strDefault;
+        QString strCustom;
+        int nChosen;
+    };
+    const Case cases[] = {
+        {CLR_DEFAULT, DEFAULT_TEXT, CUSTOM_TEXT, CColourPopup::DEFAULT_BOX_VALUE},
+        // Without a default row the default value is just a colour not in the table.
+        {CLR_DEFAULT, QString(), CUSTOM_TEXT, CColourPopup::CUSTOM_BOX_VALUE},
+        {CLR_DEFAULT, QString(), QString(), CColourPopup::INVALID_COLOUR},
+        {RGB(0, 0, 0), DEFAULT_TEXT, CUSTOM_TEXT, 0},
+        {RGB(255, 255, 255), QString(), QString(), 39},
+        {UNLISTED, DEFAULT_TEXT, CUSTOM_TEXT, CColourPopup::CUSTOM_BOX_VALUE},
+        {UNLISTED, DEFAULT_TEXT, QString(), CColourPopup::INVALID_COLOUR},
+    };
+    for (const Case& c : cases) {
+        Open(c.crColour, c.strDefault, c.strCustom);
+        EXPECT_EQ(m_pPopup->GetChosenCell(), c.nChosen) << std::hex << c.crColour;
+        delete m_pPopup.data();
+    }
+}
+
+TEST_F(ColourPopupTest, ArrowsWalkTheGridAndWrapWithoutTextRows) {
+    Open(RGB(40, 40, 40)); // cell 7, the end of the first row
+    ASSERT_EQ(m_pPopup->GetHotCell(), 7);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 8);
+    ASSERT_EQ(m_pHot->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pHot), CColourPopup::GetColour(8));
+    EXPECT_EQ(IdOf(*m_pHot), 1);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 7);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 15);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 39); // past the top into the last row
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 0); // past the last colour to the first
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 39);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 7); // past the bottom into the first row
+    EXPECT_EQ(m_pCancelled->count(), 0);
+    EXPECT_EQ(m_pChosen->count(), 0);
+}
+
+TEST_F(ColourPopupTest, ArrowsEnterTheTextRowsPastTheGridEdges) {
+    Open(RGB(255, 255, 255), DEFAULT_TEXT, CUSTOM_TEXT, 2); // cell 39
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
+    EXPECT_EQ(ColourOf(*m_pHot), RGB(255, 255, 255)); // the initial colour
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::DEFAULT_BOX_VALUE);
+    EXPECT_EQ(ColourOf(*m_pHot, 1), CLR_DEFAULT);
+    EXPECT_EQ(IdOf(*m_pHot, 1), 2);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 7); // the first row, in the column last visited
+    Key(Qt::Key_Up);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::DEFAULT_BOX_VALUE);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 39);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::DEFAULT_BOX_VALUE);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 0);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
+}
+
+TEST_F(ColourPopupTest, DownFromTheCustomRowWithoutDefaultRowReturnsToTheFirstRow) {
+    Open(UNLISTED, QString(), CUSTOM_TEXT);
+    ASSERT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(m_pPopup->GetHotCell(), 0);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
+}
+
+TEST_F(ColourPopupTest, EnterAndSpaceChooseTheHotCell) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return);
+    ASSERT_EQ(m_pChosen->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pChosen), CColourPopup::GetColour(14));
+    EXPECT_EQ(m_pCancelled->count(), 0);
+    EXPECT_TRUE(DeletedLater());
+
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(m_pChosen->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pChosen), CLR_DEFAULT);
+}
+
+TEST_F(ColourPopupTest, EnterWithNothingHotKeepsThePopupOpen) {
+    Open(UNLISTED);
+    ASSERT_EQ(m_pPopup->GetHotCell(), CColourPopup::INVALID_COLOUR);
+    Key(Qt::Key_Enter);
+    EXPECT_EQ(m_pChosen->count() + m_pCancelled->count(), 0);
+    EXPECT_TRUE(m_pPopup->isVisible());
+    Key(Qt::Key_Right); // the walk starts at the first colour
+    EXPECT_EQ(m_pPopup->GetHotCell(), 0);
+}
+
+TEST_F(ColourPopupTest, WithoutTextRowsTheWindowIsTheGridAndItsMargins) {
+    Open(BLUE);
+    EXPECT_EQ(m_pPopup->size(), QSize(8 * 18 + 2 * 2, 5 * 18 + 2 * 2));
+    EXPECT_EQ(m_pPopup->GetCellRect(0), QRect(2, 2, 18, 18));
+    EXPECT_EQ(m_pPopup->GetCellRect(39), QRect(2 + 7 * 18, 2 + 4 * 18, 18, 18));
+    EXPECT_TRUE(m_pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE).isEmpty());
+    EXPECT_TRUE(m_pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE).isEmpty());
+    EXPECT_EQ(m_pPopup->HitTest(QPoint(1, 1)), CColourPopup::INVALID_COLOUR);
+    EXPECT_EQ(m_pPopup->HitTest(QPoint(2 + 18, 2)), 1);
+}
+
+TEST_F(ColourPopupTest, TextRowsLieAboveAndBelowTheGrid) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT);
+    const int nTextHeight = QFontMetrics(QApplication::font("QMessageBox")).height();
+    const int nRow = nTextHeight + 4 * 2 + 2;
+    EXPECT_EQ(m_pPopup->height(), 5 * 18 + 2 * 2 + 2 * nRow);
+    const QRect rectDefault = m_pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE);
+    const QRect rectCustom = m_pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE);
+    EXPECT_EQ(rectDefault.top(), 2);
+    EXPECT_LT(rectDefault.bottom(), m_pPopup->GetCellRect(0).top());
+    EXPECT_GT(rectCustom.top(), m_pPopup->GetCellRect(39).bottom());
+    EXPECT_EQ(rectCustom.bottom(), m_pPopup->height() - 2 - 1);
+    EXPECT_EQ(rectDefault.width(), m_pPopup->width() - 2 * 2);
+    EXPECT_EQ(m_pPopup->HitTest(rectDefault.center()), CColourPopup::DEFAULT_BOX_VALUE);
+    EXPECT_EQ(m_pPopup->HitTest(rectCustom.center()), CColourPopup::CUSTOM_BOX_VALUE);
+}
+
+TEST_F(ColourPopupTest, ALongTextWidensThePopup) {
+    const QString strLong = "Use the colour the element had before it was selected";
+    Open(BLUE, strLong, CUSTOM_TEXT);
+    const int nWidth = QFontMetrics(QApplication::font("QMessageBox")).horizontalAdvance(strLong);
+    EXPECT_GT(nWidth, 8 * 18);
+    EXPECT_EQ(m_pPopup->width(), nWidth + 4 * 2);
+    EXPECT_EQ(m_pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE).width(),
+              m_pPopup->width() - 2 * 2);
+}
+
+TEST_F(ColourPopupTest, StaysOnTheScreenAndGoesAboveItsControlAtTheBottom) {
+    const QRect rectScreen = QGuiApplication::primaryScreen()->availableGeometry();
+    Open(BLUE, QString(), QString(), 1, QPoint(rectScreen.right() - 20, 200));
+    EXPECT_EQ(m_pPopup->geometry().right(), rectScreen.right());
+    EXPECT_EQ(m_pPopup->y(), 200);
+    delete m_pPopup.data();
+
+    Open(BLUE, QString(), QString(), 1, QPoint(rectScreen.left() - 30, 200));
+    EXPECT_EQ(m_pPopup->x(), rectScreen.left());
+    delete m_pPopup.data();
+
+    // The control sits at the bottom of the screen and the popup would open below it.
+    m_pOwner->setGeometry(100, rectScreen.bottom() - 30, 80, 24);
+    const QPoint below(100, rectScreen.bottom() - 30 + 24);
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1, below);
+    EXPECT_EQ(m_pPopup->geometry().bottom() + 1, m_pOwner->geometry().top());
+    EXPECT_EQ(m_pPopup->x(), 100);
+}
+
+TEST_F(ColourPopupTest, TheMouseMakesCellsHotAndAReleaseInsideChooses) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
+    QTest::mouseMove(m_pPopup.data(), Centre(20));
+    EXPECT_EQ(m_pPopup->GetHotCell(), 20);
+    ASSERT_EQ(m_pHot->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pHot), CColourPopup::GetColour(20));
+
+    QTest::mouseMove(m_pPopup.data(), Centre(CColourPopup::DEFAULT_BOX_VALUE));
+    ASSERT_EQ(m_pHot->count(), 2);
+    EXPECT_EQ(ColourOf(*m_pHot, 1), CLR_DEFAULT);
+    QTest::mouseMove(m_pPopup.data(), Centre(CColourPopup::CUSTOM_BOX_VALUE));
+    ASSERT_EQ(m_pHot->count(), 3);
+    EXPECT_EQ(ColourOf(*m_pHot, 2), BLUE);
+    // Over the margin the hot cell stays.
+    QTest::mouseMove(m_pPopup.data(), QPoint(1, m_pPopup->GetCellRect(0).top()));
+    EXPECT_EQ(m_pHot->count(), 3);
+
+    QTest::mouseMove(m_pPopup.data(), Centre(27));
+    QTest::mousePress(m_pPopup.data(), Qt::LeftButton, {}, Centre(27));
+    EXPECT_TRUE(m_pPopup->isVisible());
+    QTest::mouseRelease(m_pPopup.data(), Qt::LeftButton, {}, Centre(27));
+    ASSERT_EQ(m_pChosen->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pChosen), RGB(0, 255, 0));
+    EXPECT_EQ(IdOf(*m_pChosen), 2);
+    EXPECT_EQ(m_pCancelled->count(), 0);
+    EXPECT_TRUE(DeletedLater());
+}
+
+TEST_F(ColourPopupTest, AReleaseOutsideCancels) {
+    Open(RGB(255, 0, 0), DEFAULT_TEXT, CUSTOM_TEXT, 1);
+    QTest::mouseMove(m_pPopup.data(), Centre(3));
+    const QPoint outside(m_pPopup->width() + 20, m_pPopup->height() / 2);
+    QTest::mousePress(m_pPopup.data(), Qt::LeftButton, {}, outside);
+    EXPECT_TRUE(m_pPopup->isVisible()); // a press outside alone does not end the choice
+    QTest::mouseRelease(m_pPopup.data(), Qt::LeftButton, {}, outside);
+    ASSERT_EQ(m_pCancelled->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pCancelled), RGB(255, 0, 0));
+    EXPECT_EQ(m_pChosen->count(), 0);
+    EXPECT_TRUE(DeletedLater());
+}
+
+TEST_F(ColourPopupTest, ClosingOrLeavingTheApplicationCancels) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
+    m_pPopup->close();
+    ASSERT_EQ(m_pCancelled->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pCancelled), BLUE);
+    EXPECT_TRUE(DeletedLater());
+
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    ASSERT_EQ(m_pCancelled->count(), 1);
+    EXPECT_EQ(IdOf(*m_pCancelled), 2);
+    EXPECT_TRUE(DeletedLater());
+}
+
+// Answers the colour dialog the custom row opens, once it runs.
+void AnswerColourDialog(QColor* pSeen, const QColor& colour, bool bAccept) {
+    QTimer::singleShot(0, [=] {
+        auto* pDialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        *pSeen = pDialog->currentColor();
+        pDialog->setCurrentColor(colour);
+        if (bAccept) {
+            pDialog->accept();
+        } else {
+            pDialog->reject();
+        }
+    });
+}
+
+TEST_F(ColourPopupTest, TheCustomRowChoosesFromTheColourDialog) {
+    Open(UNLISTED, DEFAULT_TEXT, CUSTOM_TEXT, 1);
+    QColor seen;
+    AnswerColourDialog(&seen, QColor(1, 2, 3), true);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(seen, QColor(10, 20, 30)); // opened with the initial colour
+    ASSERT_EQ(m_pChosen->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pChosen), RGB(1, 2, 3));
+    EXPECT_EQ(m_pCancelled->count(), 0);
+    EXPECT_TRUE(DeletedLater());
+}
+
+TEST_F(ColourPopupTest, CancellingTheColourDialogCancelsThePopup) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
+    QTest::mouseMove(m_pPopup.data(), Centre(CColourPopup::CUSTOM_BOX_VALUE));
+    QTest::mousePress(m_pPopup.data(), Qt::LeftButton, {}, Centre(CColourPopup::CUSTOM_BOX_VALUE));
+    QColor seen;
+    AnswerColourDialog(&seen, QColor(1, 2, 3), false);
+    QTest::mouseRelease(m_pPopup.data(), Qt::LeftButton, {},
+                        Centre(CColourPopup::CUSTOM_BOX_VALUE));
+    EXPECT_EQ(seen, QColor(0, 0, 255));
+    EXPECT_EQ(m_pChosen->count(), 0);
+    ASSERT_EQ(m_pCancelled->count(), 1);
+    EXPECT_EQ(ColourOf(*m_pCancelled), BLUE);
+    EXPECT_TRUE(DeletedLater());
+}
+
+TEST_F(ColourPopupTest, EachCellShowsItsNameAsToolTip) {
+    Open(BLUE);
+    for (int nIndex : {0, 13, 35}) {
+        QHelpEvent help(QEvent::ToolTip, Centre(nIndex), m_pPopup->mapToGlobal(Centre(nIndex)));
+        QApplication::sendEvent(m_pPopup.data(), &help);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), CColourPopup::GetColourName(nIndex));
+    }
+    EXPECT_EQ(QToolTip::text(), "Pale green ");
+}
+
+TEST_F(ColourPopupTest, PaintsEachCellInItsColourWithinARaisedBorder) {
+    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT);
+    const QImage image = m_pPopup->grab().toImage();
+    ASSERT_EQ(image.size(), m_pPopup->size());
+    for (int i = 0; i < CColourPopup::GetColourCount(); ++i) {
+        const COLORREF cr = CColourPopup::GetColour(i);
+        EXPECT_EQ(image.pixelColor(Centre(i)), QColor(GetRValue(cr), GetGValue(cr), GetBValue(cr)))
+            << i;
+    }
+    // Raised: light at the top left, dark at the bottom right.
+    EXPECT_GT(image.pixelColor(0, 0).lightness(),
+              image.pixelColor(image.width() - 1, image.height() - 1).lightness());
+    // The chosen cell is framed, its neighbour is not.
+    EXPECT_NE(image.pixelColor(m_pPopup->GetCellRect(13).topLeft()),
+              image.pixelColor(m_pPopup->GetCellRect(12).topLeft()));
+    EXPECT_EQ(image.pixelColor(m_pPopup->GetCellRect(12).topLeft()),
+              image.pixelColor(m_pPopup->GetCellRect(11).topLeft()));
+}
+
+} // namespace
