@@ -106,11 +106,11 @@ void CQtDC::Rectangle(int left, int top, int right, int bottom) {
     if (r.width() > 1 && r.height() > 1)
         m_painter.drawRect(r.adjusted(1, 1, 0, 0));
     m_painter.setPen(pen);
-    QPoint corners[5] = {r.topLeft(), QPoint(r.right() + 1, r.top()),
-                         QPoint(r.right() + 1, r.bottom() + 1), QPoint(r.left(), r.bottom() + 1),
-                         r.topLeft()};
+    CPoint corners[5] = {CPoint(r.left(), r.top()), CPoint(r.right() + 1, r.top()),
+                         CPoint(r.right() + 1, r.bottom() + 1), CPoint(r.left(), r.bottom() + 1),
+                         CPoint(r.left(), r.top())};
     for (int i = 0; i < 4; ++i)
-        m_painter.drawLine(corners[i], corners[i + 1]);
+        DrawLine(corners[i], corners[i + 1]);
 }
 
 void CQtDC::Polygon(const CPoint* points, int count) {
@@ -128,7 +128,20 @@ void CQtDC::DrawLine(CPoint from, CPoint to) {
     if (from == to)
         return;
     ApplyShapeState();
-    m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    QPoint a(from.x, from.y);
+    QPoint b(to.x, to.y);
+    if (GetCurrentPen().GetWidth() <= 1) {
+        // Qt leaves out the pixel at the far end of the line's major axis, the platform
+        // the pixel at its end point. When the line runs backwards, shift it by one
+        // pixel along the major axis so that the start pixel is drawn and the end is not.
+        bool xMajor = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+        QPoint step = xMajor ? QPoint(1, 0) : QPoint(0, 1);
+        if ((xMajor && b.x() < a.x()) || (!xMajor && b.y() < a.y())) {
+            a += step;
+            b += step;
+        }
+    }
+    m_painter.drawLine(a, b);
 }
 
 void CQtDC::SetPixel(int x, int y, COLORREF colour) {
