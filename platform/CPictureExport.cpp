@@ -1,0 +1,137 @@
+#include "platform/CPictureExport.h"
+
+#include "base/FileIO.h"
+#include "base/FormatString.h"
+#include "platform/CEmfDC.h"
+#include "platform/CQtDC.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace {
+
+constexpr int kScreenDpi = 96;
+
+std::string LowerExtension(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+CFileResult WriteBytes(const std::string& path, const QByteArray& bytes) {
+    return WriteFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// Draws through the painter, which must be active; false when it could not begin.
+bool Paint(QPainter& painter, const std::function<void(CDC&)>& draw) {
+    if (!painter.isActive())
+        return false;
+    {
+        CQtDC dc(painter);
+        draw(dc);
+    }
+    return painter.end();
+}
+
+CFileResult ExportSvg(const std::string& path, CSize extent,
+                      const std::function<void(CDC&)>& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(extent.cx, extent.cy));
+    svg.setViewBox(QRect(0, 0, extent.cx, extent.cy));
+    svg.setResolution(kScreenDpi);
+    svg.setTitle("Zerin");
+    QPainter painter(&svg);
+    if (!Paint(painter, draw))
+        return CFileResult::Failure("Cannot write " + path + ": the SVG picture failed");
+    buffer.close();
+    return WriteBytes(path, bytes);
+}
+
+CFileResult ExportPng(const std::string& path, CSize extent,
+                      const std::function<void(CDC&)>& draw) {
+    QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
+    if (image.isNull())
+        return CFileResult::Failure(
+            FormatString("Cannot write %s: not enough memory for a picture of %d x %d pixels",
+                         path.c_str(), extent.cx, extent.cy));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    if (!Paint(painter, draw))
+        return CFileResult::Failure("Cannot write " + path + ": the picture could not be drawn");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return CFileResult::Failure("Cannot write " + path + ": the PNG encoding failed");
+    buffer.close();
+    return WriteBytes(path, bytes);
+}
+
+CFileResult ExportPdf(const std::string& path, CSize extent,
+                      const std::function<void(CDC&)>& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(kScreenDpi);
+    pdf.setCreator("Zerin");
+    pdf.setTitle("Zerin");
+    // The page is the picture: its extent in points at 96 pixels to the inch.
+    QSizeF points(extent.cx * 72.0 / kScreenDpi, extent.cy * 72.0 / kScreenDpi);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter(&pdf);
+    if (!Paint(painter, draw))
+        return CFileResult::Failure("Cannot write " + path + ": the PDF picture failed");
+    buffer.close();
+    return WriteBytes(path, bytes);
+}
+
+CFileResult ExportEmf(const std::string& path, CSize extent,
+                      const std::function<void(CDC&)>& draw) {
+    CEmfDC dc(extent);
+    draw(dc);
+    return dc.Save(path);
+}
+
+} // namespace
+
+CFileResult CPictureExport::Export(const std::string& path, CSize extent,
+                                   const std::function<void(CDC&)>& draw) {
+    std::string ext = LowerExtension(path);
+    if (ext != ".svg" && ext != ".png" && ext != ".pdf" && ext != ".emf")
+        return CFileResult::Failure(ext.empty() ? "Unknown picture format: the file name " + path +
+                                                      " has no extension"
+                                                : "Unknown picture format: " + ext);
+    if (extent.cx <= 0 || extent.cy <= 0)
+        return CFileResult::Failure(FormatString("Cannot write %s: the picture is empty (%d x %d)",
+                                                 path.c_str(), extent.cx, extent.cy));
+    if (ext == ".svg")
+        return ExportSvg(path, extent, draw);
+    if (ext == ".png")
+        return ExportPng(path, extent, draw);
+    if (ext == ".pdf")
+        return ExportPdf(path, extent, draw);
+    return ExportEmf(path, extent, draw);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/CMeasureDC.h"
+
+class QPainter;
+class QPen;
+class QBrush;
+
+// The device context over a painter the caller owns, on any paint device (a widget, an
+// image, an SVG or PDF generator). It keeps the platform's pixel rules: without
+// antialiasing, a rectangle or ellipse (l, t, r, b) covers the pixels l..r-1 x t..b-1,
+// a line leaves out its end pixel, text is placed by the top-left corner of its cell.
+// R2_NOT inverts the destination where the device can (images, widgets); elsewhere it
+// draws plainly. The painter's state is restored when the context goes.
+class CQtDC : public CMeasureDC {
+public:
+    explicit CQtDC(QPainter& painter);
+    ~CQtDC() override;
+
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void Polygon(const CPoint* points, int count) override;
+    void SetPixel(int x, int y, COLORREF colour) override;
+    void FillSolidRect(const CRect& rect, COLORREF colour) override;
+    void TextOut(int x, int y, const std::string& text) override;
+
+    // The Qt forms of the platform's objects.
+    static QPen MakeQPen(const CPen& pen);
+    static QBrush MakeQBrush(const CBrush& brush);
+
+protected:
+    void DrawLine(CPoint from, CPoint to) override;
+
+private:
+    // Pen, brush and raster operation of the context, for an outline or a fill.
+    void ApplyShapeState();
+    // Plain drawing for pixels, fills and text, which the raster operation leaves alone.
+    void ApplyCopyMode();
+
+    QPainter& m_painter;
+    bool m_bCanInvert = false;
+};

@@ -1,0 +1,185 @@
+#include "EmfReader.h"
+#include "TestNet.h"
+#include "base/FileIO.h"
+#include "model/CPNCondition.h"
+#include "platform/CEmfDC.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr std::uint32_t kNullBrush = 0x80000005;
+constexpr std::uint32_t kNullPen = 0x80000008;
+
+struct EmfDCTest : ::testing::Test {
+    // Records what the callback draws on a page of the extent and reads it back.
+    std::vector<EmfRecord> Record(CSize extent, const std::function<void(CDC&)>& draw) {
+        CEmfDC dc(extent);
+        draw(dc);
+        std::string path = dir.filePath("picture.emf").toStdString();
+        CFileResult saved = dc.Save(path);
+        EXPECT_TRUE(saved.ok) << saved.error;
+        EXPECT_TRUE(ReadWholeFile(path, file).ok);
+        return ReadEmf(file);
+    }
+
+    static std::vector<const EmfRecord*> OfType(const std::vector<EmfRecord>& records,
+                                                std::uint32_t type) {
+        std::vector<const EmfRecord*> found;
+        for (const EmfRecord& r : records)
+            if (r.type == type)
+                found.push_back(&r);
+        return found;
+    }
+
+    static CRect Box(const EmfRecord& r) {
+        return CRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
+    }
+
+    QTemporaryDir dir;
+    std::string file;
+};
+
+} // namespace
+
+TEST_F(EmfDCTest, HeaderDescribesThePictureAndTheFile) {
+    std::vector<EmfRecord> records = Record(CSize(300, 120), [](CDC&) {});
+    ASSERT_GE(records.size(), 2u);
+    const EmfRecord& header = records.front();
+    EXPECT_EQ(header.type, kEmrHeader);
+    EXPECT_EQ(Box(header), CRect(0, 0, 299, 119));
+    // The frame in hundredths of a millimetre at 96 dpi: 300 px = 79.375 mm.
+    EXPECT_NEAR(header.I32(32), 7937, 2);
+    EXPECT_NEAR(header.I32(36), 3175, 2);
+    EXPECT_EQ(header.U32(40), 0x464D4520u); // " EMF"
+    EXPECT_EQ(header.U32(48), file.size());
+    EXPECT_EQ(header.U32(52), records.size());
+    EXPECT_GE(header.U32(56) & 0xFFFF, 1u);
+    std::uint32_t count = header.U32(60);
+    std::uint32_t offset = header.U32(64);
+    EXPECT_EQ(header.Utf16(offset, count), std::string("Zerin\0Zerin\0\0", 13));
+    EXPECT_EQ(records.back().type, kEmrEof);
+}
+
+TEST_F(EmfDCTest, ConditionRecordsItsCircleAndTokenWithThePens) {
+    std::vector<EmfRecord> records = Record(CSize(100, 100), [](CDC& dc) {
+        CPNCondition condition(50, 50, nullptr);
+        condition.m_bToken = 1;
+        condition.Draw(dc);
+    });
+    auto ellipses = OfType(records, kEmrEllipse);
+    ASSERT_EQ(ellipses.size(), 2u);
+    // Boxes are recorded with inclusive right and bottom edges.
+    EXPECT_EQ(Box(*ellipses[0]), CRect(35, 35, 64, 64));
+    EXPECT_EQ(Box(*ellipses[1]), CRect(46, 46, 53, 53));
+
+    auto pens = OfType(records, kEmrCreatePen);
+    ASSERT_EQ(pens.size(), 2u);
+    EXPECT_EQ(pens[0]->U32(12), static_cast<std::uint32_t>(PS_SOLID));
+    EXPECT_EQ(pens[0]->U32(16), 1u);
+    EXPECT_EQ(pens[0]->U32(24), RGB(0, 0, 0));
+    EXPECT_EQ(pens[1]->U32(24), RGB(0, 0, 255));
+    auto brushes = OfType(records, kEmrCreateBrushIndirect);
+    ASSERT_EQ(brushes.size(), 2u); // white, then the token's blue
+    EXPECT_EQ(brushes[1]->U32(16), RGB(0, 0, 255));
+    // Every object made is deleted again before the end.
+    EXPECT_EQ(CountRecords(records, kEmrDeleteObject),
+              CountRecords(records, kEmrCreatePen) +
+                  CountRecords(records, kEmrCreateBrushIndirect));
+}
+
+TEST_F(EmfDCTest, LinesRasterOperationsStockObjectsAndFills) {
+    std::vector<EmfRecord> records = Record(CSize(100, 100), [](CDC& dc) {
+        int old = dc.SetROP2(R2_NOT);
+        dc.MoveTo(10, 10);
+        dc.LineTo(50, 10);
+        dc.LineTo(50, 40);
+        dc.SetROP2(old);
+        dc.SelectStockBrush(HOLLOW_BRUSH);
+        CPen dash(PS_DASH, 2, RGB(255, 0, 0));
+        dc.SelectObject(&dash);
+        dc.Rectangle(60, 60, 80, 70);
+        dc.FillSolidRect(CRect(1, 2, 11, 12), RGB(0, 255, 0));
+        dc.SetPixel(7, 8, RGB(1, 2, 3));
+    });
+    EXPECT_EQ(CountRecords(records, kEmrMoveToEx), 1);
+    EXPECT_EQ(CountRecords(records, kEmrLineTo), 2);
+    auto rops = OfType(records, kEmrSetRop2);
+    ASSERT_EQ(rops.size(), 2u);
+    EXPECT_EQ(rops[0]->U32(8), static_cast<std::uint32_t>(R2_NOT));
+    EXPECT_EQ(rops[1]->U32(8), static_cast<std::uint32_t>(R2_COPYPEN));
+
+    bool hollow = false, nullPen = false;
+    for (const EmfRecord* r : OfType(records, kEmrSelectObject)) {
+        hollow |= r->U32(8) == kNullBrush;
+        nullPen |= r->U32(8) == kNullPen;
+    }
+    EXPECT_TRUE(hollow);
+    EXPECT_TRUE(nullPen); // the solid fill has no outline
+    auto pens = OfType(records, kEmrCreatePen);
+    ASSERT_EQ(pens.size(), 2u);
+    EXPECT_EQ(pens[1]->U32(12), static_cast<std::uint32_t>(PS_DASH));
+    EXPECT_EQ(pens[1]->U32(16), 2u);
+
+    auto rectangles = OfType(records, kEmrRectangle);
+    ASSERT_EQ(rectangles.size(), 2u);
+    EXPECT_EQ(Box(*rectangles[0]), CRect(60, 60, 79, 69));
+    // Without a pen the platform's fill stops short of the box's right and bottom edge.
+    EXPECT_EQ(Box(*rectangles[1]), CRect(1, 2, 11, 12));
+    auto pixels = OfType(records, kEmrSetPixelV);
+    ASSERT_EQ(pixels.size(), 1u);
+    EXPECT_EQ(pixels[0]->I32(8), 7);
+    EXPECT_EQ(pixels[0]->U32(16), RGB(1, 2, 3));
+}
+
+TEST_F(EmfDCTest, TextIsRecordedWithFontColourAndAdvances) {
+    CSize extent;
+    std::vector<EmfRecord> records = Record(CSize(200, 100), [&](CDC& dc) {
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(RGB(10, 20, 30));
+        dc.TextOut(15, 25, "Zerin b1");
+        extent = dc.GetTextExtent("Zerin b1");
+    });
+    auto fonts = OfType(records, kEmrExtCreateFontIndirectW);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0]->I32(12), -12);
+    EXPECT_EQ(fonts[0]->Utf16(40, 5), "Arial");
+    auto colours = OfType(records, kEmrSetTextColor);
+    ASSERT_EQ(colours.size(), 1u);
+    EXPECT_EQ(colours[0]->U32(8), RGB(10, 20, 30));
+    auto modes = OfType(records, kEmrSetBkMode);
+    ASSERT_EQ(modes.size(), 1u);
+    EXPECT_EQ(modes[0]->U32(8), static_cast<std::uint32_t>(TRANSPARENT));
+
+    auto texts = OfType(records, kEmrExtTextOutW);
+    ASSERT_EQ(texts.size(), 1u);
+    const EmfRecord& text = *texts[0];
+    EXPECT_EQ(text.I32(36), 15);
+    EXPECT_EQ(text.I32(40), 25);
+    std::uint32_t count = text.U32(44);
+    ASSERT_EQ(count, 8u);
+    EXPECT_EQ(text.Utf16(text.U32(48), count), "Zerin b1");
+    std::uint32_t sum = 0;
+    for (std::uint32_t i = 0; i < count; ++i)
+        sum += text.U32(text.U32(72) + 4 * i);
+    EXPECT_NEAR(static_cast<int>(sum), extent.cx, 1);
+}
+
+TEST_F(EmfDCTest, SaveReportsFailuresAndStopsRecording) {
+    CEmfDC dc(CSize(50, 50));
+    dc.Ellipse(0, 0, 10, 10);
+    CFileResult failed = dc.Save("/nonexistent-folder/picture.emf");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.error,
+              "Cannot write /nonexistent-folder/picture.emf: No such file or directory");
+    // The recording was closed by the first save; later drawing is not kept.
+    dc.Ellipse(20, 20, 30, 30);
+    std::string path = dir.filePath("late.emf").toStdString();
+    ASSERT_TRUE(dc.Save(path).ok);
+    ASSERT_TRUE(ReadWholeFile(path, file).ok);
+    EXPECT_EQ(CountRecords(ReadEmf(file), kEmrEllipse), 1);
+}

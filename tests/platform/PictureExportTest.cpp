@@ -1,0 +1,181 @@
+#include "EmfReader.h"
+#include "TestNet.h"
+#include "base/FileIO.h"
+#include "platform/CPictureExport.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+
+namespace {
+
+// Element names of an SVG document and how often each occurs, and "closed path" for
+// the paths that close their figure; empty when the document does not parse.
+std::map<std::string, int> CountElements(const std::string& svg) {
+    std::map<std::string, int> counts;
+    QXmlStreamReader xml(QByteArray::fromStdString(svg));
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+            std::string name = xml.name().toString().toStdString();
+            ++counts[name];
+            // Closed paths are the filled polygons, open ones lines.
+            if (name == "path" && xml.attributes().value("d").contains(u'Z'))
+                ++counts["closed path"];
+        }
+    if (xml.hasError()) {
+        ADD_FAILURE() << xml.errorString().toStdString();
+        return {};
+    }
+    return counts;
+}
+
+struct PictureExportTest : ::testing::Test {
+    CFileResult Export(const std::string& name) {
+        path = dir.filePath(QString::fromStdString(name)).toStdString();
+        return CPictureExport::Export(path, net.net.m_sizeNet,
+                                      [this](CDC& dc) { net.net.Draw(dc); });
+    }
+    std::string Contents() const {
+        std::string bytes;
+        EXPECT_TRUE(ReadWholeFile(path, bytes).ok);
+        return bytes;
+    }
+
+    QTemporaryDir dir;
+    TestNet net;
+    std::string path;
+};
+
+} // namespace
+
+TEST_F(PictureExportTest, PngShowsTheNetOnWhiteWithoutBorderOrGrid) {
+    CFileResult result = Export("net.PNG"); // the extension in any case
+    ASSERT_TRUE(result.ok) << result.error;
+    QImage image(QString::fromStdString(path));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(300, 120));
+    EXPECT_EQ(image.pixel(60, 60), qRgb(0, 0, 255)); // the token of b1
+    EXPECT_EQ(image.pixel(220, 60), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(45, 60), qRgb(0, 0, 0));  // b1's circle
+    EXPECT_EQ(image.pixel(125, 60), qRgb(0, 0, 0)); // e1's box
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            // No grid points where the net leaves the page empty.
+            bool grid = x % 10 == 0 && y % 10 == 0 && (y < 20 || y > 80);
+            if (grid) {
+                EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+            }
+            bool edge = x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+            if (edge) {
+                EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+            }
+        }
+}
+
+TEST_F(PictureExportTest, SvgHoldsOneEllipsePerCircleAndToken) {
+    CFileResult result = Export("net.svg");
+    ASSERT_TRUE(result.ok) << result.error;
+    std::map<std::string, int> counts = CountElements(Contents());
+    ASSERT_FALSE(counts.empty());
+    EXPECT_EQ(counts["svg"], 1);
+    // Qt writes a circle for a round ellipse.
+    EXPECT_EQ(counts["circle"] + counts["ellipse"], TestNet::kConditions + 1);
+    EXPECT_EQ(counts["rect"], TestNet::kEvents);
+    EXPECT_EQ(counts["text"], 3); // the three names
+}
+
+TEST_F(PictureExportTest, PdfPageIsTheExtentAt96Dpi) {
+    CFileResult result = Export("net.pdf");
+    ASSERT_TRUE(result.ok) << result.error;
+    std::string pdf = Contents();
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    // 300 x 120 pixels are 225 x 90 points.
+    std::smatch box;
+    ASSERT_TRUE(
+        std::regex_search(pdf, box, std::regex(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])")));
+    EXPECT_DOUBLE_EQ(std::stod(box[1]), 225.0);
+    EXPECT_DOUBLE_EQ(std::stod(box[2]), 90.0);
+}
+
+TEST_F(PictureExportTest, EmfHoldsTheNetAndConvertsToTheSameShapes) {
+    CFileResult result = Export("net.Emf");
+    ASSERT_TRUE(result.ok) << result.error;
+    std::vector<EmfRecord> records = ReadEmf(Contents());
+    ASSERT_FALSE(records.empty());
+    const EmfRecord& header = records.front();
+    EXPECT_EQ(header.Utf16(header.U32(64), header.U32(60)), std::string("Zerin\0Zerin\0\0", 13));
+    EXPECT_EQ(CountRecords(records, kEmrEllipse), TestNet::kConditions + 1);
+    EXPECT_EQ(CountRecords(records, kEmrRectangle), TestNet::kEvents);
+    EXPECT_EQ(CountRecords(records, kEmrPolygon), TestNet::kEdges);
+    EXPECT_EQ(CountRecords(records, kEmrExtTextOutW), 3);
+
+    QString converter = QStandardPaths::findExecutable("emf2svg-conv");
+    if (converter.isEmpty())
+        GTEST_SKIP() << "emf2svg-conv is not installed";
+    QString svgPath = dir.filePath("net.svg");
+    QProcess process;
+    process.start(converter, {"-i", QString::fromStdString(path), "-o", svgPath});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    std::string svg;
+    ASSERT_TRUE(ReadWholeFile(svgPath.toStdString(), svg).ok);
+    std::map<std::string, int> counts = CountElements(svg);
+    ASSERT_FALSE(counts.empty());
+    EXPECT_EQ(counts["ellipse"], TestNet::kConditions + 1);
+    EXPECT_EQ(counts["rect"], TestNet::kEvents);
+    // The arrowheads are closed paths; each edge's line and its one-pixel end stroke
+    // come out as open ones.
+    EXPECT_EQ(counts["closed path"], TestNet::kEdges);
+    EXPECT_EQ(counts["path"] - counts["closed path"], 2 * TestNet::kEdges);
+    EXPECT_EQ(counts["text"], 3);
+}
+
+TEST_F(PictureExportTest, FailuresGiveReasons) {
+    bool drawn = false;
+    auto draw = [&](CDC&) { drawn = true; };
+    for (const char* ext : {".png", ".svg", ".pdf", ".emf"}) {
+        std::string target = std::string("/nonexistent-folder/net") + ext;
+        CFileResult result = CPictureExport::Export(target, CSize(100, 100), draw);
+        EXPECT_FALSE(result.ok) << ext;
+        EXPECT_EQ(result.error, "Cannot write " + target + ": No such file or directory");
+    }
+
+    drawn = false;
+    std::string bmp = dir.filePath("net.bmp").toStdString();
+    CFileResult unknown = CPictureExport::Export(bmp, CSize(100, 100), draw);
+    EXPECT_FALSE(unknown.ok);
+    EXPECT_EQ(unknown.error, "Unknown picture format: .bmp");
+    EXPECT_FALSE(drawn);
+    EXPECT_FALSE(std::filesystem::exists(bmp));
+
+    CFileResult none =
+        CPictureExport::Export(dir.filePath("net").toStdString(), CSize(10, 10), draw);
+    EXPECT_FALSE(none.ok);
+    EXPECT_NE(none.error.find("Unknown picture format"), std::string::npos);
+    CFileResult dotted =
+        CPictureExport::Export(dir.filePath("my.folder/net").toStdString(), CSize(10, 10), draw);
+    EXPECT_FALSE(dotted.ok);
+    EXPECT_NE(dotted.error.find("Unknown picture format"), std::string::npos);
+
+    CFileResult empty =
+        CPictureExport::Export(dir.filePath("net.png").toStdString(), CSize(0, 10), draw);
+    EXPECT_FALSE(empty.ok);
+    EXPECT_FALSE(empty.error.empty());
+}
+
+TEST_F(PictureExportTest, FolderInTheWayIsNotOverwritten) {
+    std::string target = dir.filePath("folder.png").toStdString();
+    std::filesystem::create_directory(target);
+    CFileResult result = Export("folder.png");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot write " + target + ": Is a directory");
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+}
