@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/CPropertiesHost.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CBreakPoints;
+class CPNCondition;
+class CSetConditions;
+
+// What the case class verification dialog is handed: the net's conditions in the net
+// design's list order, and per node of the case graph its case and whether it is
+// forward reachable from the initial case.
+struct CCaseClassInput {
+    std::vector<CPNCondition*> conditions;
+    std::vector<CSetConditions> cases;
+    std::vector<bool> reachable;
+};
+
+// What the document asks of the window around it: the main frame, its bars and views
+// in the program, a recorder in tests, the command line's plain replies in zerin-cli.
+// Every call has a harmless default so that a host implements only what it shows.
+class CFrameServices : public CPropertiesHost {
+public:
+    ~CFrameServices() override = default;
+
+    // Every view of the document repaints.
+    virtual void UpdateAllViews() {}
+    // The modified flag or the title changed (the window title follows).
+    virtual void DocumentStateChanged() {}
+    // The properties bar shows the page of the kind (PAGE_HIDE hides it).
+    void ShowPropertiesPage(int, CPNElement*) override {}
+    // The output bar is shown with panes 0, 1 and 2 emptied and pane 0 in front.
+    virtual void ShowOutputBar() {}
+    // The output bar is emptied (a new or opened document).
+    virtual void ClearOutputBar() {}
+    // The main frame switches back to the net design view.
+    virtual void SwitchToNetDesignView() {}
+    // The simulation bar's buttons, in the order reset, start, stop, step.
+    virtual void EnableSimulationButtons(bool /*reset*/, bool /*start*/, bool /*stop*/,
+                                         bool /*step*/) {}
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+
+    // Told how far a case graph computation has come; false cancels it. Called between
+    // BeginCaseGraphProgress and EndCaseGraphProgress.
+    virtual void BeginCaseGraphProgress() {}
+    virtual bool CaseGraphProgress(int /*cases*/, int /*arcs*/) { return true; }
+    virtual void EndCaseGraphProgress() {}
+
+    // A save dialog for an XML export: the default name, the filter
+    // "XML file (*.xml)|*.xml|All files (*.*)|*.*||", asking before overwriting.
+    // Nothing when the user cancels.
+    virtual std::optional<std::string> AskExportPath(const std::string& /*defaultName*/) {
+        return std::nullopt;
+    }
+    // A failure the user must see (an export that could not be written).
+    virtual void ShowError(const std::string& /*message*/) {}
+
+    // The breakpoint dialog, modal, over the document's breakpoint data.
+    virtual void ShowBreakPointsDialog(CBreakPoints& /*breakPoints*/) {}
+    // The case class verification dialog, modal.
+    virtual void ShowCaseClassDialog(const CCaseClassInput& /*input*/) {}
+};

@@ -1,0 +1,186 @@
+#pragma once
+
+#include "analysis/CCaseGraph.h"
+#include "base/CBrush.h"
+#include "base/CFileResult.h"
+#include "base/CObject.h"
+#include "base/CPen.h"
+#include "base/CRandomSource.h"
+#include "base/CRect.h"
+#include "document/CBreakPoints.h"
+#include "model/CNetDesign.h"
+#include "model/CSetConditions.h"
+#include "occurrence/COccurrenceNet.h"
+
+#include <list>
+#include <string>
+
+class CArchive;
+class CDC;
+class CFrameServices;
+class CPNEdge;
+class CPNElement;
+
+// The one document: the net design, its case graph and occurrence net, the initial
+// and the current case, the selection, the breakpoints, the display options saved
+// with the file, the counters that name new elements, and the simulation state. Views
+// and commands change the model only through it; it reaches the window around it
+// only through CFrameServices.
+class CZerinDoc : public CObject {
+public:
+    // The kinds of GetNewName.
+    static constexpr int NAME_CONDITION = 0;
+    static constexpr int NAME_EVENT = 1;
+    static constexpr int NAME_NET_LABEL = 2;
+    static constexpr int NAME_DIAGRAM_LABEL = 3;
+
+    explicit CZerinDoc(CFrameServices& frame);
+    CZerinDoc(const CZerinDoc&) = delete;
+    CZerinDoc& operator=(const CZerinDoc&) = delete;
+    ~CZerinDoc() override;
+
+    const char* GetClassName() const override { return "CZerinDoc"; }
+
+    // --- The framework's part: title, path, modified flag, new and open. ---
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(const std::string& title);
+    const std::string& GetPathName() const { return m_strPathName; }
+    // Sets the path and the title (the file name without folder and ".zrn").
+    void SetPathName(const std::string& path);
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+    // A new document: DeleteContents, then OnNewDocument; title "Untitled", no path.
+    void NewDocument();
+    bool OnNewDocument();
+    void DeleteContents();
+    // The record of the whole file (its own source file, with the byte format).
+    void Serialize(CArchive& ar) override;
+    // Open and Save: the document is emptied first; a failed open leaves it empty and
+    // gives the user message ("Unexpected file format." or "Failed to open document.").
+    // A failed save leaves the old file as it was and gives the reason.
+    CFileResult OnOpenDocument(const std::string& path);
+    CFileResult OnSaveDocument(const std::string& path);
+
+    // --- Drawing of the net design for the net design view. ---
+    void DrawNetDesign(CDC& dc) const;
+
+    // --- Selection (the editor). ---
+    CRect Select(CPNElement* element, bool add);
+    CRect ClearSelection();
+    bool IsSelected(const CPNElement* element) const;
+    bool HasMultipleSelection() const;
+    CPNElement* GetFirstSelected() const;
+    bool HitTestSelectedPoints(CPoint pt) const;
+    void Deselect(CPNElement* element);
+    CRect SelectInRectNetDesign(const CRect& rect);
+    CRect SelectInRectCaseGraph(const CRect& rect);
+    CRect SelectInRectOccurrenceNet(const CRect& rect);
+    CRect PlaceSelectionNetDesign(bool front);
+    CRect PlaceSelectionCaseGraph(bool front);
+    CRect PlaceSelectionOccurrenceNet(bool front);
+    CRect MoveSelection(int dx, int dy);
+    CPNEdge* FindGrabbedEdge(CPoint pt) const;
+    bool CanDelete() const;
+    CRect DeleteSelection();
+    bool AddElement(CPNElement* element);
+    // Free labels and polygons of the case graph and the occurrence net diagrams.
+    void AddCaseGraphElement(CPNElement* element);
+    void AddOccurrenceNetElement(CPNElement* element);
+    CRect DeleteCaseGraphSelection();
+    CRect DeleteOccurrenceNetSelection();
+
+    // The kind's counter formatted with "b%d", "e%d", "Text%d", "Text%d", then
+    // incremented; another kind gives an empty name.
+    std::string GetNewName(int kind);
+
+    // --- State changes. ---
+    void SetNetModified();
+    void SetCaseGraphLaidOut();
+    // "Grid Points" (sets the modified flag) and "Ruler" (does not).
+    void ToggleGrid();
+    void ToggleRuler();
+
+    // --- The simulation controller. ---
+    void EnterSimulation();
+    bool TestNet();
+    void LeaveSimulation();
+    void ResetSystem();
+    void SetCase(const CSetConditions& c);
+    void ShowCurrentCase();
+    void RefreshCase();
+    bool CheckStep(bool report);
+    void ExecuteStepPhase(int phase);
+    void PrepareAnimation(bool post);
+    bool NextFrame();
+    bool ChooseAutomaticStep(int mode);
+    bool CheckBreakpoint();
+
+    // --- Commands: enable rules and actions. ---
+    bool CanEnterSimulation() const { return !m_bSimulation; }
+    bool CanLeaveSimulation() const { return m_bSimulation; }
+    bool CanSetBreakpoints() const { return m_bSimulation; }
+    bool CanVerifyCaseClass() const { return m_bSimulation; }
+    bool CanWriteCaseClass() const { return m_bSimulation; }
+    bool CanComputeAllReachable() const { return m_bSimulation; }
+    bool CanExportCaseClassXML() const { return m_bSimulation && m_bCaseGraphValid; }
+    bool CanExportNetDesignXML() const { return !m_bSimulation; }
+    bool CanExportCaseGraphXML() const { return m_bCaseGraphValid; }
+    bool CanExportOccurrenceNetXML() const { return m_bContactFree; }
+    bool CanDoNetComplement() const { return m_bSimulation; }
+
+    void OnSetBreakpoints();
+    void OnCaseClassVerification();
+    void OnWriteCaseClass();
+    void OnComputeAllReachable();
+    void OnExportCaseClassXML();
+    void OnExportNetDesignXML();
+    void OnExportCaseGraphXML();
+    void OnExportOccurrenceNetXML();
+    // Leaves simulation, adds the complement conditions (labels measured on the
+    // context) and reports their number; the caller then calls SetNetModified.
+    int DoNetComplement(CDC& dc);
+
+    CFrameServices& GetFrame() const { return m_rFrame; }
+    CRandomSource& GetRandom() { return m_random; }
+
+    // --- Members, in the stored and specified order. ---
+    int m_nFileVersion = 1;
+    bool m_bGrid = true;
+    bool m_bRuler = false;
+    bool m_bGridSaved = true;
+    int m_nGridSize = 10;
+    bool m_bRebuildInitialCase = false;
+    bool m_bNetModified = true;
+    bool m_bCaseGraphLaidOut = false;
+    bool m_bCaseGraphValid = false;
+    bool m_bContactFree = false;
+    std::list<CPNElement*> m_listSelection;
+    int m_nNextName[4] = {1, 1, 1, 1};
+    bool m_bSimulation = false;
+    bool m_bAnimating = false;
+    int m_nSpeed = 25;
+    int m_nAnimFrame = 0;
+    CPen m_penToken;
+    CBrush m_brushToken;
+    bool m_bRestartOccurrenceNet = false;
+    bool m_bCaseGraphResized = false;
+    CBreakPoints m_dlgBreakPoints;
+    // Serves the automatic run and the case graph layout; declared before the case
+    // graph, which holds a reference to it.
+    CRandomSource m_random;
+    CCaseGraph m_caseGraph;
+    CNetDesign m_netDesign;
+    COccurrenceNet m_occurrenceNet;
+    CSetConditions m_caseCurrent;
+    CSetConditions m_caseInitial;
+    std::list<CPNEdge*> m_listAnimEdges;
+
+private:
+    // Appends the names of the selected events with a name label to the step text.
+    void AppendStepNames(std::string& text) const;
+
+    CFrameServices& m_rFrame;
+    std::string m_strTitle = "Untitled";
+    std::string m_strPathName;
+    bool m_bModified = false;
+};
