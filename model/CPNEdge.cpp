@@ -64,7 +64,7 @@ void CPNEdge::BuildStraightRoute() {
 }
 
 void CPNEdge::ReleasePoint() {
-    m_posSelPoint = m_posPrevMid = m_posNextMid = m_listPoints.end();
+    m_pGrab.reset();
 }
 
 void CPNEdge::ReadBendPositions() {
@@ -203,15 +203,18 @@ bool CPNEdge::HitTestPoint(CPoint pt) {
             if (!square.PtInRect(pt))
                 continue;
             m_ptPos = it->m_pt;
-            m_posSelPoint = it;
+            m_pGrab = std::make_unique<CEdgeGrab>();
+            m_pGrab->m_posSelPoint = m_pGrab->m_posPrevMid = m_pGrab->m_posNextMid =
+                m_listPoints.end();
+            m_pGrab->m_posSelPoint = it;
             if (it->m_bVertex) {
-                m_posPrevMid = std::prev(it);
-                m_posNextMid = std::next(it);
-                m_ptPrevVertex = std::prev(it, 2)->m_pt;
-                m_ptNextVertex = std::next(it, 2)->m_pt;
+                m_pGrab->m_posPrevMid = std::prev(it);
+                m_pGrab->m_posNextMid = std::next(it);
+                m_pGrab->m_ptPrevVertex = std::prev(it, 2)->m_pt;
+                m_pGrab->m_ptNextVertex = std::next(it, 2)->m_pt;
             } else {
-                m_ptPrevVertex = std::prev(it)->m_pt;
-                m_ptNextVertex = std::next(it)->m_pt;
+                m_pGrab->m_ptPrevVertex = std::prev(it)->m_pt;
+                m_pGrab->m_ptNextVertex = std::next(it)->m_pt;
             }
             return true;
         }
@@ -221,28 +224,30 @@ bool CPNEdge::HitTestPoint(CPoint pt) {
 }
 
 bool CPNEdge::IsBendSelected() const {
-    return HasSelectedPoint() && m_posSelPoint->m_bVertex;
+    return HasSelectedPoint() && m_pGrab->m_posSelPoint->m_bVertex;
 }
 
 CRect CPNEdge::MoveTo(CPoint pt) {
     if (!HasSelectedPoint())
         return CRect();
     const CRect oldBounds = GetBoundRect();
-    if (m_posSelPoint->m_bVertex) {
-        m_posSelPoint->m_pt = pt;
-        m_posPrevMid->m_pt = Midpoint(m_ptPrevVertex, pt);
-        m_posNextMid->m_pt = Midpoint(m_ptNextVertex, pt);
+    if (m_pGrab->m_posSelPoint->m_bVertex) {
+        m_pGrab->m_posSelPoint->m_pt = pt;
+        m_pGrab->m_posPrevMid->m_pt = Midpoint(m_pGrab->m_ptPrevVertex, pt);
+        m_pGrab->m_posNextMid->m_pt = Midpoint(m_pGrab->m_ptNextVertex, pt);
     } else {
-        m_posSelPoint->m_pt = pt;
-        m_posSelPoint->m_bVertex = true;
-        m_posPrevMid = m_listPoints.insert(m_posSelPoint,
-                                           CEdgePoint(Midpoint(m_ptPrevVertex, pt), false, false));
-        m_posNextMid = m_listPoints.insert(std::next(m_posSelPoint),
-                                           CEdgePoint(Midpoint(m_ptNextVertex, pt), false, false));
+        m_pGrab->m_posSelPoint->m_pt = pt;
+        m_pGrab->m_posSelPoint->m_bVertex = true;
+        m_pGrab->m_posPrevMid =
+            m_listPoints.insert(m_pGrab->m_posSelPoint,
+                                CEdgePoint(Midpoint(m_pGrab->m_ptPrevVertex, pt), false, false));
+        m_pGrab->m_posNextMid =
+            m_listPoints.insert(std::next(m_pGrab->m_posSelPoint),
+                                CEdgePoint(Midpoint(m_pGrab->m_ptNextVertex, pt), false, false));
         if (m_bBent) {
             ReadBendPositions();
         } else {
-            m_posFirstBend = m_posLastBend = m_posSelPoint;
+            m_posFirstBend = m_posLastBend = m_pGrab->m_posSelPoint;
             m_bBent = true;
         }
     }
@@ -289,7 +294,7 @@ bool CPNEdge::DeleteSelectedPoint() {
         Straighten();
         return true;
     }
-    const auto bend = m_posSelPoint;
+    const auto bend = m_pGrab->m_posSelPoint;
     m_listPoints.erase(std::prev(bend));
     m_listPoints.erase(std::next(bend));
     const auto p = std::prev(bend);
@@ -373,6 +378,8 @@ void CPNEdge::ComputeTokenPath() {
         total += lengths.back();
     }
     const int step = total / 11;
+    if (!m_ptTokenPath)
+        m_ptTokenPath = std::make_unique<std::array<CPoint, kTokenPathPoints>>();
     int covered = 0;
     int k = 1;
     for (std::size_t i = 0; i < lengths.size(); ++i) {
@@ -382,7 +389,8 @@ void CPNEdge::ComputeTokenPath() {
         while (k <= kTokenPathPoints && s > 0 && k * step < covered + s &&
                total - k * step >= step) {
             const double u = static_cast<double>(k * step - covered) / s;
-            m_ptTokenPath[k - 1] = CPoint(Trunc(p.x + dx * u), Trunc(p.y + dy * u));
+            (*m_ptTokenPath)[static_cast<std::size_t>(k - 1)] =
+                CPoint(Trunc(p.x + dx * u), Trunc(p.y + dy * u));
             ++k;
         }
         covered += s;
@@ -390,7 +398,7 @@ void CPNEdge::ComputeTokenPath() {
 }
 
 CPoint CPNEdge::GetTokenPathPoint(int index) const {
-    if (index < 0 || index >= kTokenPathPoints)
+    if (index < 0 || index >= kTokenPathPoints || !m_ptTokenPath)
         return CPoint(0, 0);
-    return m_ptTokenPath[static_cast<std::size_t>(index)];
+    return (*m_ptTokenPath)[static_cast<std::size_t>(index)];
 }
