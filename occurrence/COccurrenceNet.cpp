@@ -70,6 +70,8 @@ void COccurrenceNet::Reset() {
 void COccurrenceNet::NumberElements(const ElementList& netElements) {
     m_mapConditionNumbers.clear();
     m_mapEventNumbers.clear();
+    // New numbers make the written lists stale, even before the record changes.
+    m_bNamesWritten = false;
     int conditions = 0;
     int events = 0;
     for (const CPNElement* e : netElements) {
