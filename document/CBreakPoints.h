@@ -18,7 +18,13 @@ public:
     void ResetAll();
     // The case equals one of the breakpoint cases.
     bool IsBreakpoint(const CSetConditions& c) const;
+    // A copy of case i; an empty case for an index outside the list.
     CSetConditions GetCase(int i) const;
+    // What the dialog's OK hands back: the breakpoint cases by index; every other
+    // case becomes available.
+    void SetBreakpoints(const std::vector<std::uint32_t>& breakIndices);
+    // No case list at all, to be refilled (the document was emptied).
+    void Clear();
 
     int m_nCases = 0;
     int m_nAvailable = 0;

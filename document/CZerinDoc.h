@@ -176,6 +176,8 @@ public:
     std::list<CPNEdge*> m_listAnimEdges;
 
 private:
+    friend class CSimulationController;
+
     // Appends the names of the selected events with a name label to the step text.
     void AppendStepNames(std::string& text) const;
 

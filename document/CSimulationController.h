@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+class CSetConditions;
+class CZerinDoc;
+
+// The token game of the document: entering and leaving simulation mode (with the test
+// of the net and the case graph when the net changed), the three phases of a step,
+// resets, case settings, automatic step choice and breakpoints. Keeps no state of its
+// own: everything it works on is the document's.
+class CSimulationController {
+public:
+    explicit CSimulationController(CZerinDoc& doc) : m_doc(doc) {}
+
+    void EnterSimulation();
+    bool TestNet();
+    void LeaveSimulation();
+    void ResetSystem();
+    void SetCase(const CSetConditions& c);
+    void ShowCurrentCase();
+    void RefreshCase();
+    bool CheckStep(bool report);
+    void ExecuteStepPhase(int phase);
+    void PrepareAnimation(bool post);
+    bool NextFrame();
+    bool ChooseAutomaticStep(int mode);
+    bool CheckBreakpoint();
+
+private:
+    // "{ e1, e2 }" from the named events of the selection, "{}" without any.
+    std::string StepText() const;
+
+    CZerinDoc& m_doc;
+};

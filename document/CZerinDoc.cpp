@@ -1,0 +1,489 @@
+#include "document/CZerinDoc.h"
+
+#include "analysis/CPNCase.h"
+#include "base/CDC.h"
+#include "base/FormatString.h"
+#include "base/OutputWriter.h"
+#include "document/CFrameServices.h"
+#include "document/CSimulationController.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
+#include "occurrence/CNetDesignExport.h"
+#include "simulation/CNetComplement.h"
+
+#include <algorithm>
+#include <cctype>
+
+CZerinDoc::CZerinDoc(CFrameServices& frame)
+    : m_penToken(PS_SOLID, 1, RGB(0, 0, 255)), m_brushToken(RGB(0, 0, 255)), m_caseGraph(m_random),
+      m_rFrame(frame) {}
+
+CZerinDoc::~CZerinDoc() {
+    // The selection and the animation refer to elements the containers delete.
+    m_listSelection.clear();
+    m_listAnimEdges.clear();
+}
+
+// --- The framework's part. ---
+
+void CZerinDoc::SetTitle(const std::string& title) {
+    if (title == m_strTitle)
+        return;
+    m_strTitle = title;
+    m_rFrame.DocumentStateChanged();
+}
+
+void CZerinDoc::SetPathName(const std::string& path) {
+    m_strPathName = path;
+    std::string name = path.substr(
+        path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1);
+    if (name.size() > 4) {
+        std::string ext = name.substr(name.size() - 4);
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+        if (ext == ".zrn")
+            name.resize(name.size() - 4);
+    }
+    SetTitle(name.empty() ? "Untitled" : name);
+}
+
+void CZerinDoc::SetModifiedFlag(bool modified) {
+    if (modified == m_bModified)
+        return;
+    m_bModified = modified;
+    m_rFrame.DocumentStateChanged();
+}
+
+void CZerinDoc::NewDocument() {
+    DeleteContents();
+    OnNewDocument();
+    m_strPathName.clear();
+    SetTitle("Untitled");
+    SetModifiedFlag(false);
+}
+
+bool CZerinDoc::OnNewDocument() {
+    m_nFileVersion = 1;
+    m_bGrid = true;
+    m_bGridSaved = true;
+    m_bRuler = false;
+    m_nGridSize = 10;
+    m_bRebuildInitialCase = false;
+    m_bNetModified = true;
+    m_bCaseGraphLaidOut = m_bCaseGraphValid = m_bContactFree = false;
+    std::fill(std::begin(m_nNextName), std::end(m_nNextName), 1);
+    m_bSimulation = m_bAnimating = false;
+    m_nAnimFrame = 0;
+    // Flags a loaded file left behind do not belong to the new document.
+    m_bRestartOccurrenceNet = false;
+    m_bCaseGraphResized = false;
+    m_random.SeedWithTime();
+    return true;
+}
+
+void CZerinDoc::DeleteContents() {
+    std::fill(std::begin(m_nNextName), std::end(m_nNextName), 1);
+    m_listSelection.clear();
+    m_listAnimEdges.clear();
+    // The cases and the breakpoints refer to the conditions deleted below.
+    m_caseCurrent.RemoveAll();
+    m_caseInitial.RemoveAll();
+    m_dlgBreakPoints.Clear();
+    m_netDesign.DeleteContents();
+    m_bSimulation = m_bAnimating = false;
+    m_nAnimFrame = 0;
+    m_caseGraph.DeleteContents(true);
+    m_occurrenceNet.Reset();
+    m_rFrame.SwitchToNetDesignView();
+    m_rFrame.ClearOutputBar();
+}
+
+// --- Drawing. ---
+
+void CZerinDoc::DrawNetDesign(CDC& dc) const {
+    m_netDesign.Draw(dc);
+    // Frame -1 is the moment between preparing a phase and its first frame: no token
+    // has a place on its path yet.
+    if (!m_bSimulation || !m_bAnimating || m_nAnimFrame < 0 ||
+        m_nAnimFrame >= CPNEdge::kTokenPathPoints)
+        return;
+    const CPen* oldPen = dc.SelectObject(&m_penToken);
+    const CBrush* oldBrush = dc.SelectObject(&m_brushToken);
+    for (const CPNEdge* edge : m_listAnimEdges) {
+        const CPoint pt = edge->GetTokenPathPoint(m_nAnimFrame);
+        dc.Ellipse(pt.x - 4, pt.y - 4, pt.x + 4, pt.y + 4);
+    }
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+}
+
+// --- Selection. ---
+
+CRect CZerinDoc::Select(CPNElement* element, bool add) {
+    CRect rect;
+    if (!add)
+        rect = ClearSelection();
+    if (!element)
+        return rect;
+    element->m_bSelected = true;
+    // Listed once, so that deleting or moving the selection touches it once.
+    if (!IsSelected(element))
+        m_listSelection.push_back(element);
+    return rect | element->GetBoundRect();
+}
+
+CRect CZerinDoc::ClearSelection() {
+    CRect rect;
+    for (CPNElement* e : m_listSelection) {
+        rect |= e->GetBoundRect();
+        e->m_bSelected = false;
+    }
+    m_listSelection.clear();
+    return rect;
+}
+
+bool CZerinDoc::IsSelected(const CPNElement* element) const {
+    if (!element)
+        return !m_listSelection.empty();
+    return std::find(m_listSelection.begin(), m_listSelection.end(), element) !=
+           m_listSelection.end();
+}
+
+bool CZerinDoc::HasMultipleSelection() const {
+    return m_listSelection.size() > 1;
+}
+
+CPNElement* CZerinDoc::GetFirstSelected() const {
+    return m_listSelection.empty() ? nullptr : m_listSelection.front();
+}
+
+bool CZerinDoc::HitTestSelectedPoints(CPoint pt) const {
+    for (CPNElement* e : m_listSelection) {
+        if (auto* edge = dynamic_cast<CPNEdge*>(e); edge && edge->HitTestPoint(pt))
+            return true;
+        if (auto* polygon = dynamic_cast<CPNPolygon*>(e); polygon && polygon->HitTestPoint(pt))
+            return true;
+    }
+    return false;
+}
+
+void CZerinDoc::Deselect(CPNElement* element) {
+    if (!element)
+        return;
+    element->m_bSelected = false;
+    m_listSelection.remove(element);
+}
+
+CRect CZerinDoc::SelectInRectNetDesign(const CRect& rect) {
+    CRect result = ClearSelection();
+    return result | m_netDesign.SelectInRect(rect, m_bSimulation, m_listSelection);
+}
+
+CRect CZerinDoc::SelectInRectCaseGraph(const CRect& rect) {
+    CRect result = ClearSelection();
+    return result | m_caseGraph.SelectInRect(rect, m_listSelection);
+}
+
+CRect CZerinDoc::SelectInRectOccurrenceNet(const CRect& rect) {
+    CRect result = ClearSelection();
+    return result | m_occurrenceNet.SelectInRect(rect, m_listSelection);
+}
+
+CRect CZerinDoc::PlaceSelectionNetDesign(bool front) {
+    const CRect rect = m_netDesign.ChangeZOrder(m_listSelection, !front);
+    SetModifiedFlag();
+    return rect;
+}
+
+CRect CZerinDoc::PlaceSelectionCaseGraph(bool front) {
+    const CRect rect = m_caseGraph.ChangeZOrder(!front, m_listSelection);
+    SetModifiedFlag();
+    return rect;
+}
+
+CRect CZerinDoc::PlaceSelectionOccurrenceNet(bool front) {
+    const CRect rect = m_occurrenceNet.ChangeZOrder(m_listSelection, !front);
+    SetModifiedFlag();
+    return rect;
+}
+
+CRect CZerinDoc::MoveSelection(int dx, int dy) {
+    CRect rect;
+    for (CPNElement* e : m_listSelection) {
+        if (auto* label = dynamic_cast<CPNLabel*>(e);
+            label && label->m_pOwner && IsSelected(label->m_pOwner))
+            continue;
+        rect |= e->GetBoundRect();
+        if (auto* edge = dynamic_cast<CPNEdge*>(e))
+            rect |= edge->Offset(dx, dy);
+        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
+            rect |= polygon->Offset(dx, dy);
+        else
+            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->GetBoundRect();
+    }
+    return rect;
+}
+
+CPNEdge* CZerinDoc::FindGrabbedEdge(CPoint pt) const {
+    for (CPNElement* e : m_listSelection)
+        if (auto* edge = dynamic_cast<CPNEdge*>(e); edge && edge->HitTestPoint(pt))
+            return edge;
+    return nullptr;
+}
+
+bool CZerinDoc::CanDelete() const {
+    for (const CPNElement* e : m_listSelection) {
+        if (dynamic_cast<const CPNEdge*>(e) || dynamic_cast<const CPNEvent*>(e) ||
+            dynamic_cast<const CPNCondition*>(e) || dynamic_cast<const CPNPolygon*>(e))
+            return true;
+        if (auto* label = dynamic_cast<const CPNLabel*>(e); label && !label->m_pOwner)
+            return true;
+    }
+    return false;
+}
+
+CRect CZerinDoc::DeleteSelection() {
+    // The selection may hold elements of another diagram (a case graph node, an
+    // occurrence net place): the net design deletes only its own.
+    std::list<CPNElement*> own;
+    for (CPNElement* e : m_listSelection) {
+        if (std::find(m_netDesign.m_listElements.begin(), m_netDesign.m_listElements.end(), e) !=
+            m_netDesign.m_listElements.end())
+            own.push_back(e);
+        e->m_bSelected = false;
+    }
+    m_listSelection.clear();
+    // Edges about to be deleted must not stay in the animation list.
+    m_listAnimEdges.clear();
+    const CRect rect = m_netDesign.DeleteElements(own);
+    SetModifiedFlag();
+    return rect;
+}
+
+bool CZerinDoc::AddElement(CPNElement* element) {
+    const bool added = m_netDesign.AddElement(element);
+    if (added)
+        SetModifiedFlag();
+    return added;
+}
+
+void CZerinDoc::AddCaseGraphElement(CPNElement* element) {
+    if (!element)
+        return;
+    m_caseGraph.m_listElements.push_back(element);
+    SetModifiedFlag();
+}
+
+void CZerinDoc::AddOccurrenceNetElement(CPNElement* element) {
+    if (!element)
+        return;
+    m_occurrenceNet.AddDecoration(element);
+    SetModifiedFlag();
+}
+
+CRect CZerinDoc::DeleteCaseGraphSelection() {
+    CRect rect;
+    auto& free = m_caseGraph.m_listElements;
+    for (auto it = m_listSelection.begin(); it != m_listSelection.end();) {
+        CPNElement* e = *it;
+        auto pos = std::find(free.begin(), free.end(), e);
+        if (pos == free.end()) {
+            ++it;
+            continue;
+        }
+        rect |= e->GetBoundRect();
+        free.erase(pos);
+        it = m_listSelection.erase(it);
+        delete e;
+    }
+    rect |= ClearSelection();
+    SetModifiedFlag();
+    return rect;
+}
+
+CRect CZerinDoc::DeleteOccurrenceNetSelection() {
+    CRect rect = m_occurrenceNet.DeleteDecorations(m_listSelection);
+    rect |= ClearSelection();
+    SetModifiedFlag();
+    return rect;
+}
+
+std::string CZerinDoc::GetNewName(int kind) {
+    static const char* const kPatterns[] = {"b%d", "e%d", "Text%d", "Text%d"};
+    if (kind < NAME_CONDITION || kind > NAME_DIAGRAM_LABEL)
+        return {};
+    return FormatString(kPatterns[kind], m_nNextName[kind]++);
+}
+
+// --- State changes. ---
+
+void CZerinDoc::SetNetModified() {
+    m_bNetModified = true;
+    m_bCaseGraphLaidOut = m_bCaseGraphValid = m_bContactFree = false;
+}
+
+void CZerinDoc::SetCaseGraphLaidOut() {
+    m_bCaseGraphLaidOut = true;
+    SetModifiedFlag();
+}
+
+void CZerinDoc::ToggleGrid() {
+    m_bGrid = !m_bGrid;
+    SetModifiedFlag();
+}
+
+void CZerinDoc::ToggleRuler() {
+    m_bRuler = !m_bRuler;
+}
+
+// --- Commands. ---
+
+void CZerinDoc::OnSetBreakpoints() {
+    if (!CanSetBreakpoints())
+        return;
+    m_dlgBreakPoints.Refill(m_caseGraph);
+    m_rFrame.ShowBreakPointsDialog(m_dlgBreakPoints);
+}
+
+void CZerinDoc::OnCaseClassVerification() {
+    if (!CanVerifyCaseClass())
+        return;
+    CCaseClassInput input;
+    for (CPNElement* e : m_netDesign.m_listElements)
+        if (auto* c = dynamic_cast<CPNCondition*>(e))
+            input.conditions.push_back(c);
+    for (const CPNCase* node : m_caseGraph.m_arrCases) {
+        input.cases.push_back(node->m_setConditions);
+        input.reachable.push_back(node->m_bReachable);
+    }
+    m_rFrame.ShowCaseClassDialog(input);
+}
+
+void CZerinDoc::OnWriteCaseClass() {
+    if (CanWriteCaseClass())
+        m_caseGraph.WriteCaseClass();
+}
+
+void CZerinDoc::OnComputeAllReachable() {
+    if (CanComputeAllReachable())
+        m_caseGraph.WriteForwardReachableClasses();
+}
+
+namespace {
+
+// Asks for the path and writes; a write that fails is shown, never passed over.
+template <class Write>
+void RunExport(CFrameServices& frame, const std::string& defaultName, Write write) {
+    const std::optional<std::string> path = frame.AskExportPath(defaultName);
+    if (!path)
+        return;
+    const CFileResult result = write(*path);
+    if (!result)
+        frame.ShowError(result.error);
+}
+
+} // namespace
+
+void CZerinDoc::OnExportCaseClassXML() {
+    if (!CanExportCaseClassXML())
+        return;
+    RunExport(m_rFrame, "CaseClass",
+              [this](const std::string& path) { return m_caseGraph.ExportCaseClassXML(path); });
+}
+
+void CZerinDoc::OnExportNetDesignXML() {
+    if (!CanExportNetDesignXML())
+        return;
+    RunExport(m_rFrame, m_strTitle, [this](const std::string& path) {
+        return CNetDesignExport(m_netDesign).ExportXML(path);
+    });
+}
+
+void CZerinDoc::OnExportCaseGraphXML() {
+    if (!CanExportCaseGraphXML())
+        return;
+    RunExport(m_rFrame, "CaseGraph",
+              [this](const std::string& path) { return m_caseGraph.ExportCaseGraphXML(path); });
+}
+
+void CZerinDoc::OnExportOccurrenceNetXML() {
+    if (!CanExportOccurrenceNetXML())
+        return;
+    RunExport(m_rFrame, "OccurrenceNet",
+              [this](const std::string& path) { return m_occurrenceNet.ExportXML(path); });
+}
+
+int CZerinDoc::DoNetComplement(CDC& dc) {
+    // The complement reads the flow relation of the last structure build, which only
+    // simulation mode guarantees to match the net: outside it an edited net may have
+    // lost elements the relation still names.
+    if (!CanDoNetComplement())
+        return 0;
+    LeaveSimulation();
+    WriteOutput(PANE_ANALYSIS, "Complementing net...");
+    const int added = CNetComplement(m_netDesign).Complement(dc, false);
+    WriteOutput(PANE_ANALYSIS, FormatString("Added %d complement(s)", added));
+    m_rFrame.UpdateAllViews();
+    return added;
+}
+
+void CZerinDoc::AppendStepNames(std::string& text) const {
+    bool first = true;
+    for (const CPNElement* e : m_listSelection) {
+        auto* event = dynamic_cast<const CPNEvent*>(e);
+        if (!event || !event->m_pLabel)
+            continue;
+        if (!first)
+            text += ",";
+        text += " " + event->m_pLabel->m_strText;
+        first = false;
+    }
+    if (!first)
+        text += " ";
+}
+
+// --- The simulation controller. ---
+
+void CZerinDoc::EnterSimulation() {
+    CSimulationController(*this).EnterSimulation();
+}
+bool CZerinDoc::TestNet() {
+    return CSimulationController(*this).TestNet();
+}
+void CZerinDoc::LeaveSimulation() {
+    CSimulationController(*this).LeaveSimulation();
+}
+void CZerinDoc::ResetSystem() {
+    CSimulationController(*this).ResetSystem();
+}
+void CZerinDoc::SetCase(const CSetConditions& c) {
+    CSimulationController(*this).SetCase(c);
+}
+void CZerinDoc::ShowCurrentCase() {
+    CSimulationController(*this).ShowCurrentCase();
+}
+void CZerinDoc::RefreshCase() {
+    CSimulationController(*this).RefreshCase();
+}
+bool CZerinDoc::CheckStep(bool report) {
+    return CSimulationController(*this).CheckStep(report);
+}
+void CZerinDoc::ExecuteStepPhase(int phase) {
+    CSimulationController(*this).ExecuteStepPhase(phase);
+}
+void CZerinDoc::PrepareAnimation(bool post) {
+    CSimulationController(*this).PrepareAnimation(post);
+}
+bool CZerinDoc::NextFrame() {
+    return CSimulationController(*this).NextFrame();
+}
+bool CZerinDoc::ChooseAutomaticStep(int mode) {
+    return CSimulationController(*this).ChooseAutomaticStep(mode);
+}
+bool CZerinDoc::CheckBreakpoint() {
+    return CSimulationController(*this).CheckBreakpoint();
+}

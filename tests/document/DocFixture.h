@@ -1,0 +1,72 @@
+#pragma once
+
+#include "document/CFrameServices.h"
+#include "document/CZerinDoc.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "support/NetFamilies.h"
+#include "support/RecordingDC.h"
+#include "support/RecordingOutputSink.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Remembers what the document asked of the window; answers the save dialog and the
+// progress hook as the test sets them.
+struct RecordingFrame : CFrameServices {
+    void UpdateAllViews() override { ++updates; }
+    void DocumentStateChanged() override { ++stateChanges; }
+    void ShowPropertiesPage(int kind, CPNElement*) override { pages.push_back(kind); }
+    void ShowOutputBar() override { ++outputBarShown; }
+    void ClearOutputBar() override { ++outputBarCleared; }
+    void SwitchToNetDesignView() override { ++switchedToNetDesign; }
+    void EnableSimulationButtons(bool reset, bool start, bool stop, bool step) override {
+        buttons.push_back({reset, start, stop, step});
+    }
+    void BeginWaitCursor() override { ++waitDepth; }
+    void EndWaitCursor() override { --waitDepth; }
+    bool CaseGraphProgress(int, int) override {
+        ++progressCalls;
+        return !cancelProgress;
+    }
+    std::optional<std::string> AskExportPath(const std::string& defaultName) override {
+        askedNames.push_back(defaultName);
+        return exportPath;
+    }
+    void ShowError(const std::string& message) override { errors.push_back(message); }
+    void ShowBreakPointsDialog(CBreakPoints&) override { ++breakpointDialogs; }
+    void ShowCaseClassDialog(const CCaseClassInput& input) override { caseClassInput = input; }
+
+    int updates = 0, stateChanges = 0, outputBarShown = 0, outputBarCleared = 0;
+    int switchedToNetDesign = 0, waitDepth = 0, progressCalls = 0, breakpointDialogs = 0;
+    bool cancelProgress = false;
+    std::vector<int> pages;
+    std::vector<std::vector<bool>> buttons;
+    std::optional<std::string> exportPath;
+    std::vector<std::string> askedNames;
+    std::vector<std::string> errors;
+    CCaseClassInput caseClassInput;
+};
+
+struct DocFixture : ::testing::Test {
+    RecordingOutputSink sink;
+    RecordingFrame frame;
+    CZerinDoc doc{frame};
+    NetBuilder net{doc.m_netDesign};
+    RecordingDC dc;
+
+    DocFixture() {
+        doc.m_random.SetFixedSeed(7);
+        doc.NewDocument();
+    }
+    const std::vector<std::string>& Pane(int pane) const { return sink.panes[pane]; }
+    // Enters simulation and forgets the output of the test.
+    void Enter() {
+        doc.EnterSimulation();
+        ASSERT_TRUE(doc.m_bSimulation);
+        sink.Reset();
+    }
+};

@@ -1,0 +1,259 @@
+#include "DocFixture.h"
+
+#include "analysis/CPNCase.h"
+#include "model/CPNEdge.h"
+#include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
+
+#include <cstdio>
+#include <fstream>
+
+TEST_F(DocFixture, NewDocumentDefaults) {
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.m_bGrid);
+    EXPECT_FALSE(doc.m_bRuler);
+    EXPECT_EQ(doc.m_nGridSize, 10);
+    EXPECT_TRUE(doc.m_bNetModified);
+    EXPECT_FALSE(doc.m_bSimulation);
+    EXPECT_EQ(doc.m_nSpeed, 25);
+    EXPECT_EQ(doc.m_penToken.GetColour(), RGB(0, 0, 255));
+    EXPECT_GE(frame.switchedToNetDesign, 1);
+    EXPECT_GE(frame.outputBarCleared, 1);
+}
+
+TEST_F(DocFixture, NamesCountUpAndNeverDown) {
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b1");
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b2");
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_EVENT), "e1");
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_NET_LABEL), "Text1");
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_DIAGRAM_LABEL), "Text1");
+    EXPECT_EQ(doc.GetNewName(4), "");
+    EXPECT_EQ(doc.GetNewName(-1), "");
+    auto* c = new CPNCondition(100, 100, nullptr);
+    ASSERT_TRUE(doc.AddElement(c));
+    doc.Select(c, false);
+    doc.DeleteSelection();
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b3");
+    doc.NewDocument();
+    EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b1");
+}
+
+TEST_F(DocFixture, TitleFollowsThePath) {
+    doc.SetPathName("/home/u/nets/mutex.zrn");
+    EXPECT_EQ(doc.GetTitle(), "mutex");
+    doc.SetPathName("C:\\nets\\Philosophers.ZRN");
+    EXPECT_EQ(doc.GetTitle(), "Philosophers");
+    doc.SetPathName("/tmp/plain.txt");
+    EXPECT_EQ(doc.GetTitle(), "plain.txt");
+    const int before = frame.stateChanges;
+    doc.SetModifiedFlag();
+    doc.SetModifiedFlag();
+    EXPECT_EQ(frame.stateChanges, before + 1);
+}
+
+TEST_F(DocFixture, GridSetsTheModifiedFlagRulerDoesNot) {
+    doc.ToggleRuler();
+    EXPECT_TRUE(doc.m_bRuler);
+    EXPECT_FALSE(doc.IsModified());
+    doc.ToggleGrid();
+    EXPECT_FALSE(doc.m_bGrid);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocFixture, ExportEnableRules) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    net.Event("e1", {b1}, {b2});
+    EXPECT_TRUE(doc.CanExportNetDesignXML());
+    EXPECT_FALSE(doc.CanExportCaseGraphXML());
+    EXPECT_FALSE(doc.CanExportCaseClassXML());
+    EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
+    EXPECT_FALSE(doc.CanDoNetComplement());
+    doc.EnterSimulation();
+    EXPECT_FALSE(doc.CanExportNetDesignXML());
+    EXPECT_TRUE(doc.CanExportCaseGraphXML());
+    EXPECT_TRUE(doc.CanExportCaseClassXML());
+    EXPECT_TRUE(doc.CanExportOccurrenceNetXML());
+    EXPECT_FALSE(doc.CanEnterSimulation());
+    doc.LeaveSimulation();
+    EXPECT_TRUE(doc.CanExportCaseGraphXML());
+    EXPECT_FALSE(doc.CanExportCaseClassXML());
+    doc.SetNetModified();
+    EXPECT_FALSE(doc.CanExportCaseGraphXML());
+    EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
+}
+
+TEST_F(DocFixture, ExportsAskWithTheirNamesAndReportFailures) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    net.Event("e1", {b1}, {b2});
+    doc.OnExportNetDesignXML(); // cancelled: nothing written, nothing shown
+    frame.exportPath = "/nonexistent-folder/x.xml";
+    doc.OnExportNetDesignXML();
+    doc.EnterSimulation();
+    doc.OnExportCaseClassXML();
+    doc.OnExportCaseGraphXML();
+    doc.OnExportOccurrenceNetXML();
+    EXPECT_EQ(frame.askedNames, (std::vector<std::string>{"Untitled", "Untitled", "CaseClass",
+                                                          "CaseGraph", "OccurrenceNet"}));
+    EXPECT_EQ(frame.errors.size(), 4u);
+
+    const std::string path = ::testing::TempDir() + "zerin_casegraph.xml";
+    frame.exportPath = path;
+    frame.errors.clear();
+    doc.OnExportCaseGraphXML();
+    EXPECT_TRUE(frame.errors.empty());
+    std::ifstream in(path);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_NE(first.find("<?xml"), std::string::npos);
+    std::remove(path.c_str());
+}
+
+TEST_F(DocFixture, SelectionOperations) {
+    CPNCondition* b1 = net.Condition("b1");
+    CPNCondition* b2 = net.Condition("b2");
+    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
+    EXPECT_FALSE(doc.IsSelected(nullptr));
+    doc.Select(b1, false);
+    doc.Select(b1, true); // listed once
+    doc.Select(e1, true);
+    EXPECT_EQ(doc.m_listSelection.size(), 2u);
+    EXPECT_TRUE(doc.IsSelected(nullptr));
+    EXPECT_TRUE(doc.HasMultipleSelection());
+    EXPECT_EQ(doc.GetFirstSelected(), b1);
+    doc.Select(b2, false);
+    EXPECT_FALSE(b1->m_bSelected);
+    EXPECT_EQ(doc.GetFirstSelected(), b2);
+    doc.Deselect(b2);
+    EXPECT_FALSE(b2->m_bSelected);
+    EXPECT_EQ(doc.GetFirstSelected(), nullptr);
+
+    // A name label moves with its selected owner, not twice.
+    doc.Select(b1, false);
+    doc.Select(b1->m_pLabel, true);
+    const CPoint labelAt = b1->m_pLabel->m_ptPos;
+    const CPoint at = b1->m_ptPos;
+    doc.MoveSelection(10, 5);
+    EXPECT_EQ(b1->m_ptPos, CPoint(at.x + 10, at.y + 5));
+    EXPECT_EQ(b1->m_pLabel->m_ptPos, CPoint(labelAt.x + 10, labelAt.y + 5));
+    EXPECT_TRUE(doc.CanDelete());
+    doc.ClearSelection();
+    doc.Select(b1->m_pLabel, false);
+    EXPECT_FALSE(doc.CanDelete());
+
+    const CRect all(0, 0, 4000, 4000);
+    doc.SelectInRectNetDesign(all);
+    EXPECT_EQ(doc.m_listSelection.size(), doc.m_netDesign.m_listElements.size());
+    doc.DeleteSelection();
+    EXPECT_TRUE(doc.m_netDesign.m_listElements.empty());
+    EXPECT_TRUE(doc.m_listSelection.empty());
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocFixture, DeleteSelectionKeepsElementsOfOtherDiagrams) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    net.Event("e1", {b1}, {b2});
+    doc.EnterSimulation();
+    doc.LeaveSimulation();
+    CPNCase* node = doc.m_caseGraph.m_arrCases.front();
+    doc.Select(node, false);
+    doc.Select(b2, true);
+    doc.DeleteSelection();
+    EXPECT_EQ(doc.m_caseGraph.m_arrCases.front(), node);
+    EXPECT_FALSE(node->m_bSelected);
+    EXPECT_EQ(std::count(doc.m_netDesign.m_listElements.begin(),
+                         doc.m_netDesign.m_listElements.end(), b2),
+              0);
+}
+
+TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
+    auto* label = new CPNLabel(50, 50);
+    doc.AddCaseGraphElement(label);
+    EXPECT_TRUE(doc.IsModified());
+    auto* polygon = new CPNPolygon(10, 10);
+    doc.AddOccurrenceNetElement(polygon);
+    doc.SetModifiedFlag(false);
+    doc.Select(label, false);
+    doc.DeleteCaseGraphSelection();
+    EXPECT_TRUE(doc.m_caseGraph.m_listElements.empty());
+    EXPECT_TRUE(doc.m_listSelection.empty());
+    EXPECT_TRUE(doc.IsModified());
+    doc.Select(polygon, false);
+    doc.DeleteOccurrenceNetSelection();
+    EXPECT_TRUE(doc.m_occurrenceNet.m_listDecorations.empty());
+    EXPECT_TRUE(doc.m_listSelection.empty());
+}
+
+TEST_F(DocFixture, AddingARepeatedEdgeDoesNotModify) {
+    CPNCondition* b1 = net.Condition("b1");
+    CPNEvent* e1 = net.Event("e1");
+    doc.SetModifiedFlag(false);
+    EXPECT_TRUE(doc.AddElement(new CPNEdge(b1, e1)));
+    doc.SetModifiedFlag(false);
+    EXPECT_FALSE(doc.AddElement(new CPNEdge(b1, e1)));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocFixture, BreakpointData) {
+    CBreakPoints& bp = doc.m_dlgBreakPoints;
+    EXPECT_TRUE(bp.m_bNeedsRefill);
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    net.Event("e1", {b1}, {b2});
+    net.Event("e2", {b2}, {b1});
+    doc.EnterSimulation();
+    doc.OnSetBreakpoints();
+    EXPECT_FALSE(bp.m_bNeedsRefill);
+    EXPECT_EQ(bp.m_nCases, 2);
+    EXPECT_EQ(bp.m_nAvailable, 2);
+    EXPECT_EQ(bp.m_arrAvailable, (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_EQ(bp.m_nBreak, 0);
+    EXPECT_TRUE(bp.GetCase(0).IsEqual(doc.m_caseInitial));
+    EXPECT_TRUE(bp.GetCase(7).IsEmpty());
+
+    bp.SetBreakpoints({1, 1, 9});
+    EXPECT_EQ(bp.m_arrBreak, (std::vector<std::uint32_t>{1}));
+    EXPECT_EQ(bp.m_arrAvailable, (std::vector<std::uint32_t>{0}));
+    EXPECT_TRUE(bp.IsBreakpoint(bp.GetCase(1)));
+    EXPECT_FALSE(bp.IsBreakpoint(bp.GetCase(0)));
+    bp.ResetAll();
+    EXPECT_FALSE(bp.IsBreakpoint(bp.GetCase(1)));
+    EXPECT_EQ(bp.m_nAvailable, 2);
+
+    // A new case graph clears the breakpoints: at once for the run, on the next
+    // showing for the lists.
+    bp.SetBreakpoints({1});
+    doc.LeaveSimulation();
+    doc.SetNetModified();
+    doc.EnterSimulation();
+    EXPECT_TRUE(bp.m_bNeedsRefill);
+    EXPECT_FALSE(bp.IsBreakpoint(bp.GetCase(1)));
+    doc.OnSetBreakpoints();
+    EXPECT_EQ(bp.m_nBreak, 0);
+    EXPECT_EQ(bp.m_nAvailable, 2);
+    // An unchanged graph keeps them.
+    bp.SetBreakpoints({0});
+    doc.LeaveSimulation();
+    doc.EnterSimulation();
+    doc.OnSetBreakpoints();
+    EXPECT_EQ(bp.m_nBreak, 1);
+}
+
+TEST_F(DocFixture, CaseClassCommands) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    net.Event("e1", {b1}, {b2});
+    doc.OnWriteCaseClass(); // refused outside simulation
+    EXPECT_TRUE(Pane(PANE_ANALYSIS).empty());
+    doc.EnterSimulation();
+    doc.OnWriteCaseClass();
+    EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Writing out case class...");
+    doc.OnCaseClassVerification();
+    EXPECT_EQ(frame.caseClassInput.conditions, (std::vector<CPNCondition*>{b1, b2}));
+    ASSERT_EQ(frame.caseClassInput.cases.size(), 2u);
+    EXPECT_EQ(frame.caseClassInput.reachable, (std::vector<bool>{true, true}));
+}

@@ -1,0 +1,366 @@
+#include "DocFixture.h"
+
+#include "document/CAutomaticRun.h"
+#include "model/CPNEdge.h"
+#include "occurrence/COccurrenceNet.h"
+
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// b1 (marked) -> e1 -> b2.
+struct OneEvent : DocFixture {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
+};
+
+// b1 (marked) -> e1 -> b2 -> e2 -> b1: two cases forever.
+struct Cycle : DocFixture {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
+    CPNEvent* e2 = net.Event("e2", {b2}, {b1});
+};
+
+int Step(CZerinDoc& doc) {
+    return CAutomaticRun::ExecuteStepWithoutAnimation(doc);
+}
+
+} // namespace
+
+TEST_F(OneEvent, PassingTestWritesEveryLineInOrder) {
+    doc.EnterSimulation();
+    EXPECT_EQ(Pane(PANE_STANDARD),
+              (Lines{"--------------------Document: Untitled--------------------",
+                     "Net elements: 2 conditions, 1 events, 2 edges", "Computing case graph...",
+                     "Total 2 case(s), 1 step(s)", "Initial case: { b1 }",
+                     "Testing net for C/E system requirements...", "  Correct naming...",
+                     "  Isolated conditions...", "  Isolated events...", "  Events concession...",
+                     "  Indistinguishable conditions...", "  indistinguishable events...",
+                     "Net is C/E system", "Untitled - 0 error(s)", "System is contact-free"}));
+    EXPECT_TRUE(doc.m_bSimulation);
+    EXPECT_FALSE(doc.m_bNetModified);
+    EXPECT_TRUE(doc.m_bCaseGraphValid);
+    EXPECT_TRUE(doc.m_bContactFree);
+    EXPECT_TRUE(doc.m_dlgBreakPoints.m_bNeedsRefill);
+    EXPECT_FALSE(doc.m_bGrid);
+    EXPECT_TRUE(doc.m_bGridSaved);
+    EXPECT_TRUE(e1->m_bEnabled);
+    EXPECT_EQ(frame.pages, (std::vector<int>{PAGE_HIDE, PAGE_SIMULATION}));
+    EXPECT_EQ(frame.outputBarShown, 1);
+    EXPECT_EQ(frame.waitDepth, 0);
+    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), 1u);
+}
+
+TEST_F(DocFixture, FailingTestAbortsAndStaysInDesignMode) {
+    net.Condition("b1", true);
+    doc.EnterSimulation();
+    EXPECT_EQ(Pane(PANE_STANDARD),
+              (Lines{"--------------------Document: Untitled--------------------",
+                     "Net elements: 1 conditions, 0 events, 0 edges", "Computing case graph...",
+                     "Total 1 case(s), 0 step(s)", "Initial case: { b1 }",
+                     "Testing net for C/E system requirements...", "  Correct naming...",
+                     "  Isolated conditions...", "Error: found 1 isolated condition(s):  b1",
+                     "  Isolated events...", "  Events concession...",
+                     "  Indistinguishable conditions...", "  indistinguishable events...",
+                     "Net is not C/E system", "Aborting simulation", "Untitled - 1 error(s)"}));
+    EXPECT_FALSE(doc.m_bSimulation);
+    EXPECT_TRUE(doc.m_bNetModified);
+    EXPECT_FALSE(doc.m_bCaseGraphValid);
+    EXPECT_FALSE(doc.CanLeaveSimulation());
+    EXPECT_TRUE(doc.m_bGrid);
+}
+
+TEST_F(OneEvent, SecondEntryWithoutEditSkipsTheTest) {
+    Enter();
+    doc.LeaveSimulation();
+    EXPECT_FALSE(doc.m_bSimulation);
+    EXPECT_TRUE(doc.m_bGrid);
+    doc.EnterSimulation();
+    EXPECT_EQ(Pane(PANE_STANDARD),
+              (Lines{"--------------------Document: Untitled--------------------",
+                     "Entering simulation..."}));
+    EXPECT_TRUE(doc.m_bRestartOccurrenceNet);
+    // Entering while in simulation does nothing at all.
+    sink.Reset();
+    doc.EnterSimulation();
+    EXPECT_TRUE(sink.all.empty());
+    // After an edit the full test runs again.
+    doc.LeaveSimulation();
+    doc.SetNetModified();
+    sink.Reset();
+    doc.EnterSimulation();
+    EXPECT_EQ(Pane(PANE_STANDARD).back(), "System is contact-free");
+}
+
+TEST_F(OneEvent, StepWritesTheLineAndRecords) {
+    Enter();
+    doc.Select(e1, false);
+    ASSERT_TRUE(doc.CheckStep(true));
+    EXPECT_EQ(Step(doc), CAutomaticRun::STEP_FINISHED);
+    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
+    EXPECT_TRUE(doc.m_caseCurrent.Contains(b2));
+    EXPECT_FALSE(doc.m_caseCurrent.Contains(b1));
+    EXPECT_TRUE(b2->m_bToken);
+    EXPECT_FALSE(b1->m_bToken);
+    EXPECT_FALSE(b1->m_bMarked || b2->m_bMarked || e1->m_bHighlight || e1->m_bSelected);
+    EXPECT_FALSE(doc.m_bAnimating);
+    EXPECT_TRUE(doc.m_listSelection.empty());
+    // Recorded in the contact-free system: place b1, occurrence, place b2, two edges.
+    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), 5u);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(OneEvent, PhasesAnimateTheEdgesOfEachSide) {
+    Enter();
+    doc.Select(e1, false);
+    doc.PrepareAnimation(false);
+    EXPECT_EQ(doc.m_nAnimFrame, -1);
+    ASSERT_EQ(doc.m_listAnimEdges.size(), 1u);
+    EXPECT_EQ(doc.m_listAnimEdges.front()->m_pFrom, b1);
+    doc.ExecuteStepPhase(0);
+    EXPECT_TRUE(b1->m_bMarked);
+    EXPECT_TRUE(e1->m_bHighlight);
+    EXPECT_TRUE(doc.m_caseCurrent.IsEmpty());
+    int frames = 0;
+    while (doc.NextFrame())
+        ++frames;
+    EXPECT_EQ(frames, 10);
+    EXPECT_FALSE(doc.m_bAnimating);
+    doc.ExecuteStepPhase(1);
+    EXPECT_FALSE(b1->m_bMarked);
+    EXPECT_TRUE(b2->m_bMarked);
+    doc.PrepareAnimation(true);
+    ASSERT_EQ(doc.m_listAnimEdges.size(), 1u);
+    EXPECT_EQ(doc.m_listAnimEdges.front()->m_pTo, b2);
+    // One token per animated edge while a frame is shown; none at frame -1.
+    dc.Clear();
+    doc.DrawNetDesign(dc);
+    const auto before = dc.Calls("Ellipse");
+    doc.NextFrame();
+    dc.Clear();
+    doc.DrawNetDesign(dc);
+    const auto during = dc.Calls("Ellipse");
+    ASSERT_EQ(during.size(), before.size() + 1);
+    const DrawCall& token = during.back();
+    EXPECT_EQ(token.brush.GetColour(), RGB(0, 0, 255));
+    const CPoint at = doc.m_listAnimEdges.front()->GetTokenPathPoint(0);
+    EXPECT_EQ(token.rect, CRect(at.x - 4, at.y - 4, at.x + 4, at.y + 4));
+}
+
+TEST_F(DocFixture, ConflictIsRefusedWithABeep) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    CPNCondition* b3 = net.Condition("b3");
+    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
+    CPNEvent* e2 = net.Event("e2", {b1}, {b3});
+    Enter();
+    doc.Select(e1, false);
+    doc.Select(e2, true);
+    EXPECT_FALSE(doc.CheckStep(true));
+    EXPECT_EQ(Pane(PANE_SIMULATION),
+              Lines{"Error: cannot execute step { e1, e2 }, conflict in conditions b1 "});
+    EXPECT_EQ(sink.beeps, 1);
+    EXPECT_TRUE(doc.m_caseCurrent.Contains(b1));
+    EXPECT_EQ(doc.m_caseCurrent.GetCount(), 1u);
+    sink.Reset();
+    EXPECT_FALSE(doc.CheckStep(false));
+    EXPECT_TRUE(sink.all.empty());
+}
+
+TEST_F(DocFixture, UnnamedEventsGiveAnEmptyStepText) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    auto* e = new CPNEvent(300, 300, nullptr);
+    doc.m_netDesign.AddElement(e);
+    net.Edge(b1, e);
+    net.Edge(e, b2);
+    Enter();
+    doc.Select(e, false);
+    ASSERT_TRUE(doc.CheckStep(true));
+    Step(doc);
+    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step {}, new case is { b2 }"});
+}
+
+TEST_F(OneEvent, ResetAndSetCase) {
+    Enter();
+    doc.Select(e1, false);
+    Step(doc);
+    doc.ResetSystem();
+    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "System reset to initial case { b1 }");
+    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(doc.m_caseInitial));
+    EXPECT_TRUE(b1->m_bToken);
+    EXPECT_TRUE(e1->m_bEnabled);
+    // The record starts again with the one place of the initial case.
+    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), 1u);
+
+    CSetConditions target;
+    target.Add(b2);
+    doc.SetCase(target);
+    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "System set to case { b2 }");
+    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(target));
+    doc.RefreshCase();
+    EXPECT_TRUE(b2->m_bToken);
+    EXPECT_FALSE(e1->m_bEnabled);
+}
+
+TEST_F(OneEvent, StaleSelectionAfterSetCaseIsRefused) {
+    Enter();
+    doc.Select(e1, false);
+    CSetConditions target;
+    target.Add(b2);
+    doc.SetCase(target);
+    EXPECT_FALSE(doc.CheckStep(true));
+    EXPECT_EQ(sink.beeps, 1);
+    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(target));
+}
+
+TEST_F(OneEvent, StepOfNonEventsDoesNothing) {
+    Enter();
+    doc.Select(b1, false);
+    EXPECT_FALSE(doc.CheckStep(true));
+    EXPECT_TRUE(sink.all.empty());
+}
+
+TEST_F(OneEvent, PhasesAfterLeavingChangeNothing) {
+    Enter();
+    doc.Select(e1, false);
+    doc.PrepareAnimation(false);
+    doc.ExecuteStepPhase(0);
+    doc.LeaveSimulation();
+    doc.ExecuteStepPhase(1);
+    doc.ExecuteStepPhase(2);
+    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(doc.m_caseInitial));
+    EXPECT_TRUE(b1->m_bToken);
+    EXPECT_FALSE(b1->m_bMarked);
+    EXPECT_TRUE(Pane(PANE_SIMULATION).empty());
+    EXPECT_EQ(Step(doc), CAutomaticRun::STEP_SIMULATION_LEFT);
+}
+
+TEST_F(Cycle, RunStopsRightAfterTheStepReachingABreakpoint) {
+    Enter();
+    doc.OnSetBreakpoints();
+    EXPECT_EQ(frame.breakpointDialogs, 1);
+    ASSERT_EQ(doc.m_dlgBreakPoints.m_nCases, 2);
+    doc.m_dlgBreakPoints.SetBreakpoints({1}); // node 1: { b2 }
+    CAutomaticRun run;
+    run.Run(doc, [&] { return Step(doc); });
+    EXPECT_EQ(Pane(PANE_SIMULATION),
+              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
+                     "Breakpoint reached", "Automatic simulation stopped"}));
+    EXPECT_FALSE(run.IsRunning());
+    EXPECT_EQ(frame.buttons, (std::vector<std::vector<bool>>{{false, false, true, false},
+                                                             {true, true, false, true}}));
+}
+
+TEST_F(Cycle, RunStartedInABreakpointCaseFiresFirst) {
+    Enter();
+    doc.OnSetBreakpoints();
+    doc.m_dlgBreakPoints.SetBreakpoints({0}); // the initial case { b1 }
+    CAutomaticRun run;
+    run.Run(doc, [&] { return Step(doc); });
+    EXPECT_EQ(Pane(PANE_SIMULATION),
+              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
+                     "Executed step { e2 }, new case is { b1 }", "Breakpoint reached",
+                     "Automatic simulation stopped"}));
+}
+
+TEST_F(Cycle, StopButtonEndsTheRunAfterTheStep) {
+    Enter();
+    CAutomaticRun run;
+    int steps = 0;
+    run.Run(doc, [&] {
+        if (++steps == 3)
+            run.Stop();
+        return Step(doc);
+    });
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Automatic simulation stopped");
+}
+
+TEST_F(Cycle, LeavingDuringTheRunAndQuitting) {
+    Enter();
+    CAutomaticRun run;
+    run.Run(doc, [&] {
+        doc.LeaveSimulation();
+        return CAutomaticRun::STEP_SIMULATION_LEFT;
+    });
+    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Automatic simulation stopped");
+    EXPECT_FALSE(run.IsRunning());
+
+    doc.EnterSimulation();
+    sink.Reset();
+    run.Run(doc, [] { return CAutomaticRun::STEP_QUITTING; });
+    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Starting automatic simulation..."});
+}
+
+TEST_F(OneEvent, RunWithoutStepsSaysSo) {
+    Enter();
+    CAutomaticRun run;
+    run.Run(doc, [&] { return Step(doc); });
+    EXPECT_EQ(Pane(PANE_SIMULATION),
+              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
+                     "Automatic simulation stopped, no executable event found"}));
+}
+
+TEST_F(DocFixture, NotContactFreeStepsAreNotRecorded) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2", true);
+    CPNCondition* b3 = net.Condition("b3");
+    net.Event("e1", {b1}, {b2});
+    CPNEvent* e2 = net.Event("e2", {b2}, {b3});
+    net.Event("e3", {b3}, {b1});
+    doc.EnterSimulation();
+    EXPECT_EQ(Pane(PANE_STANDARD).back(), "System is not contact-free");
+    ASSERT_TRUE(doc.m_bSimulation);
+    EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
+    const auto recorded = doc.m_occurrenceNet.m_listElements.size();
+    doc.SetModifiedFlag(false);
+    doc.Select(e2, false);
+    ASSERT_TRUE(doc.CheckStep(true));
+    Step(doc);
+    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Executed step { e2 }, new case is { b1, b3 }");
+    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), recorded);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocFixture, CancelledCaseGraphLeavesTheNetUntested) {
+    BuildIndependentComponents(doc.m_netDesign, 7);
+    sink.Reset();
+    frame.cancelProgress = true;
+    doc.EnterSimulation();
+    EXPECT_GE(frame.progressCalls, 1);
+    EXPECT_EQ(Pane(PANE_STANDARD),
+              (Lines{"--------------------Document: Untitled--------------------",
+                     "Net elements: 14 conditions, 14 events, 28 edges", "Computing case graph...",
+                     "Case graph computation cancelled"}));
+    EXPECT_FALSE(doc.m_bSimulation);
+    EXPECT_TRUE(doc.m_bNetModified);
+    EXPECT_FALSE(doc.m_bCaseGraphValid);
+    EXPECT_TRUE(doc.m_caseGraph.m_arrCases.empty());
+    EXPECT_EQ(frame.waitDepth, 0);
+    // Going on this time completes the test.
+    frame.cancelProgress = false;
+    sink.Reset();
+    doc.EnterSimulation();
+    EXPECT_TRUE(doc.m_bSimulation);
+    EXPECT_EQ(doc.m_caseGraph.m_nCases, 128);
+}
+
+TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    CPNCondition* b3 = net.Condition("b3");
+    net.Event("e1", {b1}, {b2});
+    net.Event("e2", {b1}, {b3});
+    EXPECT_EQ(doc.DoNetComplement(dc), 0); // refused outside simulation
+    EXPECT_TRUE(sink.panes[PANE_ANALYSIS].empty());
+    Enter();
+    const int updates = frame.updates;
+    EXPECT_EQ(doc.DoNetComplement(dc), 3);
+    EXPECT_FALSE(doc.m_bSimulation);
+    EXPECT_GT(frame.updates, updates);
+    EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Complementing net...");
+    EXPECT_EQ(Pane(PANE_ANALYSIS).back(), "Added 3 complement(s)");
+}
