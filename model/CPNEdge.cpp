@@ -373,6 +373,8 @@ void CPNEdge::ComputeTokenPath() {
         total += lengths.back();
     }
     const int step = total / 11;
+    if (!m_ptTokenPath)
+        m_ptTokenPath = std::make_unique<std::array<CPoint, kTokenPathPoints>>();
     int covered = 0;
     int k = 1;
     for (std::size_t i = 0; i < lengths.size(); ++i) {
@@ -382,7 +384,8 @@ void CPNEdge::ComputeTokenPath() {
         while (k <= kTokenPathPoints && s > 0 && k * step < covered + s &&
                total - k * step >= step) {
             const double u = static_cast<double>(k * step - covered) / s;
-            m_ptTokenPath[k - 1] = CPoint(Trunc(p.x + dx * u), Trunc(p.y + dy * u));
+            (*m_ptTokenPath)[static_cast<std::size_t>(k - 1)] =
+                CPoint(Trunc(p.x + dx * u), Trunc(p.y + dy * u));
             ++k;
         }
         covered += s;
@@ -390,7 +393,7 @@ void CPNEdge::ComputeTokenPath() {
 }
 
 CPoint CPNEdge::GetTokenPathPoint(int index) const {
-    if (index < 0 || index >= kTokenPathPoints)
+    if (index < 0 || index >= kTokenPathPoints || !m_ptTokenPath)
         return CPoint(0, 0);
-    return m_ptTokenPath[static_cast<std::size_t>(index)];
+    return (*m_ptTokenPath)[static_cast<std::size_t>(index)];
 }

@@ -4,6 +4,7 @@
 #include "model/CPNElement.h"
 
 #include <array>
+#include <memory>
 
 // A directed arc from a condition to an event or from an event to a condition, drawn
 // as a polyline from the border of its start element through optional bend points to
@@ -73,28 +74,33 @@ public:
     // (after loading and whenever bend points come and go).
     void ReadBendPositions();
 
-    CEdgePointList m_listPoints;
-    CPNElement* m_pFrom = nullptr;
-    CPNElement* m_pTo = nullptr;
+    // The flags come first, so that they share the words left over by the element;
+    // the case graph holds one edge per step, hundreds of thousands of them.
+    //
     // For an edge without bend points: the two elements are apart, so it is drawn.
     bool m_bVisible = false;
-    CRect m_rcBounds;
-    // The grabbed handle, and while a bend point is grabbed its neighbouring midpoints.
-    CEdgePointPos m_posSelPoint = m_listPoints.end();
-    CEdgePointPos m_posPrevMid = m_listPoints.end();
-    CEdgePointPos m_posNextMid = m_listPoints.end();
-    // The vertices before and after the grabbed handle.
-    CPoint m_ptPrevVertex;
-    CPoint m_ptNextVertex;
     bool m_bBent = false;
-    // The third point from the head and from the tail of the route.
-    CEdgePointPos m_posFirstBend = m_listPoints.end();
-    CEdgePointPos m_posLastBend = m_listPoints.end();
     // Only meaningful when bent: the first and the last segment (with the arrowhead)
     // are drawn.
     bool m_bFirstSegment = false;
     bool m_bLastSegment = false;
-    std::array<CPoint, kTokenPathPoints> m_ptTokenPath{};
+    CRect m_rcBounds;
+    // The vertices before and after the grabbed handle.
+    CPoint m_ptPrevVertex;
+    CPoint m_ptNextVertex;
+    CEdgePointList m_listPoints;
+    CPNElement* m_pFrom = nullptr;
+    CPNElement* m_pTo = nullptr;
+    // The grabbed handle, and while a bend point is grabbed its neighbouring midpoints.
+    CEdgePointPos m_posSelPoint = m_listPoints.end();
+    CEdgePointPos m_posPrevMid = m_listPoints.end();
+    CEdgePointPos m_posNextMid = m_listPoints.end();
+    // The third point from the head and from the tail of the route.
+    CEdgePointPos m_posFirstBend = m_listPoints.end();
+    CEdgePointPos m_posLastBend = m_listPoints.end();
+    // The token path, made by the first ComputeTokenPath: only edges of the net design
+    // carry tokens, the steps of the case graph never do.
+    std::unique_ptr<std::array<CPoint, kTokenPathPoints>> m_ptTokenPath;
 
 protected:
     // The straight route [A, midpoint, B]: A on the start's border toward the end's

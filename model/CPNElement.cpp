@@ -25,11 +25,11 @@ const CBrush* SelectionBrush() {
 
 CPNElement::CPNElement() : m_nSerial(NextSerial()) {}
 
-CPNElement::CPNElement(int x, int y) : m_ptPos(x, y), m_nSerial(NextSerial()) {}
+CPNElement::CPNElement(int x, int y) : m_nSerial(NextSerial()), m_ptPos(x, y) {}
 
 CPNElement::CPNElement(const CPNElement& other)
-    : CObject(other), m_bSelected(other.m_bSelected), m_ptPos(other.m_ptPos),
-      m_nSerial(NextSerial()) {}
+    : CObject(other), m_nSerial(NextSerial()), m_bSelected(other.m_bSelected),
+      m_ptPos(other.m_ptPos) {}
 
 CPNElement& CPNElement::operator=(const CPNElement& other) {
     CObject::operator=(other);

@@ -17,6 +17,10 @@ class CPropertiesHost;
 // sets order their members by it, so their order and their texts are the same from
 // run to run.
 class CPNElement : public CObject {
+    // First, so that derived classes can put small fields in the words after the flag
+    // and the position.
+    std::uint64_t m_nSerial;
+
 public:
     CPNElement();
     CPNElement(int x, int y);
@@ -53,7 +57,4 @@ public:
     // Centre of a condition or event, centre of a label's text; edges and polygons keep
     // the grabbed handle here while it is dragged.
     CPoint m_ptPos;
-
-private:
-    std::uint64_t m_nSerial;
 };

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "analysis/ECaseGraphResult.h"
+
+#include <cstdint>
+#include <vector>
+
+class CPNCondition;
+class CPNEvent;
+class CSetConditions;
+class CSetEvents;
+
+// The breadth-first exploration of the case graph on compact cases: the conditions
+// are numbered, a case is a bit vector of condition numbers and the pre- and post-sets
+// of the events are bit vectors too, so that concession, detachment and the firing of
+// a step are a few word operations. Nodes, arcs and candidates come out in the order
+// of the drawable case graph (CCaseGraph), which creates its objects from the result.
+class CCaseExplorer {
+public:
+    using Word = std::uint64_t;
+
+    // Numbers the conditions of the initial case and of the events' pre- and
+    // post-sets. The events are taken in the given order (the net's).
+    CCaseExplorer(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
+
+    // Explores every case reachable from the initial case by forward or backward
+    // steps. The progress callback, if any, is asked every kProgressInterval arcs met
+    // whether to go on; when it says no, the result is Cancelled and the counts stop
+    // where they were.
+    ECaseGraphResult Run(const CaseGraphProgress& progress = {});
+
+    static constexpr int kProgressInterval = 4096;
+
+    int GetCaseCount() const { return m_nCases; }
+    int GetArcCount() const { return m_nArcs; }
+    // The case of node i as a condition set.
+    CSetConditions GetCase(int index) const;
+    int GetArcFrom(int arc) const { return static_cast<int>(ArcAt(arc).from); }
+    int GetArcTo(int arc) const { return static_cast<int>(ArcAt(arc).to); }
+    // The events of the arc, into the given set (emptied first).
+    void GetArcEvents(int arc, CSetEvents& events) const;
+    // Frees the storage of the arcs before this one, which must not be asked for
+    // again: whoever turns the arcs into objects keeps only one copy of them.
+    void ReleaseArcsBefore(int arc);
+
+    // The node holding the case (a bit vector of GetConditionWords() words), or -1.
+    int FindCase(const Word* words) const;
+    int GetConditionWords() const { return m_nConditionWords; }
+    // The condition number of a condition, -1 for one that the net does not use.
+    int GetConditionNumber(const CPNCondition* condition) const;
+
+private:
+    struct Arc {
+        std::uint32_t from;
+        std::uint32_t to;
+    };
+    // The arcs are kept in blocks, so that the storage neither moves while it grows
+    // nor stays twice when the arcs become objects.
+    static constexpr int kBlockArcs = 1 << 14;
+    struct ArcBlock {
+        std::vector<Arc> arcs;
+        std::vector<Word> events; // m_nEventWords per arc
+    };
+    const Arc& ArcAt(int arc) const {
+        return m_arrBlocks[Index(arc / kBlockArcs)].arcs[Index(arc % kBlockArcs)];
+    }
+    void AddArc(Arc arc);
+
+    static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
+    const Word* CaseWords(int index) const {
+        return m_arrCaseWords.data() + Index(index) * Index(m_nConditionWords);
+    }
+    // The hot paths come in two widths: N = 1 for nets of up to 64 conditions, and
+    // N = 0 for any number of words (m_nConditionWords).
+    template <int N> int Words() const { return N > 0 ? N : m_nConditionWords; }
+    template <int N> std::size_t Hash(const Word* words) const;
+    template <int N> int FindCaseIn(const Word* words) const;
+    template <int N> bool Meets(const Word* a, const Word* b) const;
+    template <int N> ECaseGraphResult RunWith();
+    int AddCase(const Word* words);
+    void GrowCaseIndex();
+
+    // One case in one direction: the enabled events, then every candidate step.
+    template <int N> void Expand(bool forward);
+    template <int N> void Enumerate(int first, int depth, bool forward);
+    // The candidate at this depth of the level buffers, fired from the current case.
+    template <int N> void Emit(int depth, bool forward);
+    bool StepExists(int other, bool forward) const;
+
+    Word* LevelPre(int depth) { return m_arrLevels.data() + Index(2 * depth * m_nConditionWords); }
+    Word* LevelPost(int depth) { return LevelPre(depth) + m_nConditionWords; }
+    const Word* Pre(int event) const {
+        return m_arrPre.data() + Index(event) * Index(m_nConditionWords);
+    }
+    const Word* Post(int event) const {
+        return m_arrPost.data() + Index(event) * Index(m_nConditionWords);
+    }
+
+    // The net.
+    std::vector<CPNCondition*> m_arrConditions; // by condition number = serial order
+    std::vector<CPNEvent*> m_arrEvents;         // in the net's order
+    std::vector<CPNEvent*> m_arrEventsBySerial; // by event bit
+    std::vector<int> m_arrEventBit;             // per event in net order
+    int m_nConditionWords = 1;
+    int m_nEventWords = 1;
+    std::vector<Word> m_arrPre;
+    std::vector<Word> m_arrPost;
+    std::vector<Word> m_arrInitial;
+
+    // The graph.
+    int m_nCases = 0;
+    std::vector<Word> m_arrCaseWords;
+    std::vector<std::int32_t> m_arrCaseIndex; // open addressing, -1 empty
+    int m_nArcs = 0;
+    std::vector<ArcBlock> m_arrBlocks;
+    int m_nReleasedBlocks = 0;
+
+    // The case being expanded.
+    int m_nExpanding = 0;
+    std::vector<Word> m_arrCurrent;
+    std::vector<Word> m_arrNext;
+    std::vector<int> m_arrEnabled;
+    int m_nMaxDepth = 0;
+    std::vector<Word> m_arrLevels;     // pre and post union per depth
+    std::vector<Word> m_arrStepEvents; // the candidate's event bits
+
+    const CaseGraphProgress* m_pProgress = nullptr;
+    long long m_nMet = 0;
+    bool m_bCancelled = false;
+};

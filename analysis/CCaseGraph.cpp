@@ -1,0 +1,251 @@
+#include "analysis/CCaseGraph.h"
+
+#include "analysis/CCaseExplorer.h"
+#include "analysis/CNodeAdjacency.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "base/CRandomSource.h"
+#include "model/CNetDesign.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+
+#include <cstddef>
+
+namespace {
+
+std::size_t At(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
+CCaseGraph::CCaseGraph(CRandomSource& random) : m_smoothSession(random), m_rRandom(random) {}
+
+CCaseGraph::~CCaseGraph() {
+    DeleteContents(true);
+}
+
+void CCaseGraph::CollectNetEvents(const CNetDesign& net) {
+    m_arrNetEvents.clear();
+    for (CPNElement* element : net.m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(element))
+            m_arrNetEvents.push_back(event);
+    m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
+}
+
+ECaseGraphResult CCaseGraph::ComputeCaseGraph(const CSetConditions& initialCase,
+                                              const CNetDesign& net,
+                                              const CaseGraphProgress& progress) {
+    // A graph that is still there would be lost: empty it as the caller would.
+    if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
+        DeleteContents(false);
+    CollectNetEvents(net);
+    m_bSmoothPrepared = false;
+    m_nSteps = m_nCases = 0;
+
+    CCaseExplorer explorer(m_arrNetEvents, initialCase);
+    if (explorer.Run(progress) == ECaseGraphResult::Cancelled) {
+        DeleteContents(false);
+        return ECaseGraphResult::Cancelled;
+    }
+
+    const int nCases = explorer.GetCaseCount();
+    const int nArcs = explorer.GetArcCount();
+    auto goOn = [&](int done) {
+        return !progress || done % CCaseExplorer::kProgressInterval != 0 || progress(nCases, nArcs);
+    };
+    m_arrCases.reserve(At(nCases));
+    for (int i = 0; i < nCases; ++i)
+        m_arrCases.push_back(new CPNCase(explorer.GetCase(i)));
+    m_nCases = nCases;
+    m_arrSteps.reserve(At(nArcs));
+    CSetEvents events;
+    for (int a = 0; a < nArcs; ++a) {
+        explorer.GetArcEvents(a, events);
+        m_arrSteps.push_back(new CPNStep(events, m_arrCases[At(explorer.GetArcFrom(a))],
+                                         m_arrCases[At(explorer.GetArcTo(a))]));
+        m_nSteps = a + 1;
+        explorer.ReleaseArcsBefore(a + 1);
+        if (!goOn(a + 1)) {
+            DeleteContents(false);
+            return ECaseGraphResult::Cancelled;
+        }
+    }
+
+    // The events keep their concession as the last case and direction examined left
+    // it: backward in the last node.
+    const CSetConditions& last = m_arrCases.back()->m_setConditions;
+    for (CPNEvent* event : m_arrNetEvents)
+        event->UpdateEnabled(last, false);
+    m_arrStepInfos.clear();
+    m_arrEnabled.clear();
+    m_nStepInfos = m_nEnabled = 0;
+    return ECaseGraphResult::Completed;
+}
+
+CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
+    for (CPNCase* node : m_arrCases)
+        if (node->m_setConditions.IsEqual(c))
+            return node;
+    return nullptr;
+}
+
+void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase) {
+    CPNCase* node = FindCase(initialCase);
+    if (!node)
+        return;
+    node->m_bInitial = true;
+    if (!node->m_bReachable)
+        MarkReachable(node);
+}
+
+void CCaseGraph::MarkReachable(CPNCase* node) {
+    if (!node)
+        return;
+    node->m_bReachable = true;
+    const CNodeAdjacency adjacency(m_arrCases, m_arrSteps);
+    const int start = adjacency.IndexOf(node);
+    if (start < 0)
+        return;
+    // An explicit stack: a chain of a million cases is as deep as it is long. Marked
+    // nodes are not entered again, as in the depth-first marking.
+    std::vector<int> stack{start};
+    while (!stack.empty()) {
+        const int u = stack.back();
+        stack.pop_back();
+        for (int v : adjacency.Successors(u)) {
+            CPNCase* target = m_arrCases[At(v)];
+            if (!target->m_bReachable) {
+                target->m_bReachable = true;
+                stack.push_back(v);
+            }
+        }
+    }
+}
+
+void CCaseGraph::DeleteContents(bool discardPositions) {
+    m_sizeExtent = CSize(100, 100);
+    if (discardPositions) {
+        m_nSavedPositions = 0;
+        m_arrSavedPositions.clear();
+    } else if (m_bLaidOut) {
+        m_arrSavedPositions.clear();
+        for (const CPNCase* node : m_arrCases)
+            m_arrSavedPositions.push_back(node->m_ptPos);
+        m_nSavedPositions = static_cast<int>(m_arrSavedPositions.size());
+    }
+    m_bLaidOut = false;
+    // The classes refer to the nodes that go now.
+    m_listClasses.clear();
+    for (CPNStep* arc : m_arrSteps)
+        delete arc;
+    for (CPNLabel* label : m_arrStepLabels)
+        delete label;
+    for (CPNCase* node : m_arrCases)
+        delete node;
+    m_arrSteps.clear();
+    m_arrSteps.shrink_to_fit();
+    m_arrStepLabels.clear();
+    m_arrStepLabels.shrink_to_fit();
+    m_arrCases.clear();
+    m_arrCases.shrink_to_fit();
+    m_arrNetEvents.clear();
+    m_arrStepInfos.clear();
+    m_arrEnabled.clear();
+    m_nCases = m_nSteps = m_nStepLabels = m_nNetEvents = 0;
+    m_nStepInfos = m_nEnabled = 0;
+    for (CPNElement* element : m_listElements)
+        delete element;
+    m_listElements.clear();
+    m_bSmoothPrepared = false;
+    m_smoothSession.Clear();
+}
+
+bool CCaseGraph::IsContactFree() const {
+    for (const CPNEvent* event : m_arrNetEvents)
+        for (const CPNCase* node : m_arrCases)
+            if (node->m_setConditions.IsContact(event->m_setPreConditions,
+                                                event->m_setPostConditions))
+                return false;
+    return true;
+}
+
+void CCaseGraph::MarkCurrentCase(const CSetConditions& currentCase, bool mark) {
+    for (CPNCase* node : m_arrCases)
+        node->m_bCurrent = mark && node->m_setConditions.IsEqual(currentCase);
+}
+
+void CCaseGraph::CollectEnabledEvents(const CSetConditions& currentCase, bool forward) {
+    m_arrEnabled.clear();
+    for (CPNEvent* event : m_arrNetEvents)
+        if (event->UpdateEnabled(currentCase, forward))
+            m_arrEnabled.push_back(event);
+    m_nEnabled = static_cast<int>(m_arrEnabled.size());
+}
+
+void CCaseGraph::AppendStepInfo(const CStepInfo& step) {
+    m_arrStepInfos.push_back(step);
+    m_nStepInfos = static_cast<int>(m_arrStepInfos.size());
+}
+
+void CCaseGraph::BuildSteps() {
+    m_arrStepInfos.clear();
+    m_nStepInfos = 0;
+    const int n = m_nEnabled;
+    if (n == 0)
+        return;
+    if (n == 1) {
+        CStepInfo single;
+        single.AddEvent(m_arrEnabled[0]);
+        AppendStepInfo(single);
+        return;
+    }
+    m_nMaxDepth = n - 1;
+    EnumerateSteps(CStepInfo(), 0, 1);
+    // The whole set, when its events are pairwise detached.
+    CStepInfo all;
+    for (CPNEvent* event : m_arrEnabled) {
+        if (!event->m_setPreConditions.Intersect(all.m_setPre).IsEmpty() ||
+            !event->m_setPostConditions.Intersect(all.m_setPost).IsEmpty())
+            return;
+        all.AddEvent(event);
+    }
+    AppendStepInfo(all);
+}
+
+void CCaseGraph::EnumerateSteps(const CStepInfo& prefix, int first, int depth) {
+    for (int j = first; j < m_nEnabled; ++j) {
+        CPNEvent* event = m_arrEnabled[At(j)];
+        if (depth != 1 && (event->m_setPreConditions.Meets(prefix.m_setPre) ||
+                           event->m_setPostConditions.Meets(prefix.m_setPost)))
+            continue;
+        CStepInfo step = prefix;
+        step.AddEvent(event);
+        AppendStepInfo(step);
+        if (depth < m_nMaxDepth)
+            EnumerateSteps(step, j + 1, depth + 1);
+    }
+}
+
+bool CCaseGraph::GetNextStep(int& position, CStepInfo& step) const {
+    if (position < 0 || position >= m_nStepInfos || At(position) >= m_arrStepInfos.size())
+        return false;
+    step = m_arrStepInfos[At(position)];
+    ++position;
+    return true;
+}
+
+CSetEvents CCaseGraph::ChooseStep(const CSetConditions& currentCase, bool random) {
+    CollectEnabledEvents(currentCase, true);
+    BuildSteps();
+    if (m_nStepInfos == 0)
+        return CSetEvents();
+    if (random)
+        return m_arrStepInfos[At(m_rRandom.Rand() % m_nStepInfos)].m_setEvents;
+    int best = 0;
+    for (int i = 1; i < m_nStepInfos; ++i)
+        if (m_arrStepInfos[At(i)].m_setEvents.GetCount() >
+            m_arrStepInfos[At(best)].m_setEvents.GetCount())
+            best = i;
+    return m_arrStepInfos[At(best)].m_setEvents;
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "analysis/CFRCasesClass.h"
+#include "analysis/CSmoothCaseGraphSession.h"
+#include "analysis/CStepInfo.h"
+#include "analysis/ECaseGraphResult.h"
+#include "base/CDC.h"
+#include "base/CFileResult.h"
+#include "base/CObject.h"
+#include "base/CPoint.h"
+#include "base/CRect.h"
+#include "base/CSize.h"
+#include "model/CSetConditions.h"
+#include "model/CSetEvents.h"
+
+#include <list>
+#include <string>
+#include <vector>
+
+class CNetDesign;
+class CPNCase;
+class CPNElement;
+class CPNEvent;
+class CPNLabel;
+class CPNStep;
+class CRandomSource;
+
+// The case graph: every case reachable from the initial case by forward or backward
+// steps, one node (CPNCase) per case and one arc (CPNStep) per step, where a step is
+// any non-empty set of detached events with concession. Owns its nodes, arcs, step
+// labels and the free labels and polygons placed on its diagram.
+class CCaseGraph : public CObject {
+public:
+    using CFRCasesClass = ::CFRCasesClass;
+
+    // The source feeds the random step choice and the layout.
+    explicit CCaseGraph(CRandomSource& random);
+    CCaseGraph(const CCaseGraph&) = delete;
+    CCaseGraph& operator=(const CCaseGraph&) = delete;
+    ~CCaseGraph() override;
+
+    const char* GetClassName() const override { return "CCaseGraph"; }
+
+    // Builds the nodes and arcs from the initial case. Node 0 is the initial case, the
+    // nodes follow in breadth-first order (forward successors before backward
+    // predecessors), the arcs in the order they are first met. The progress callback is
+    // told the counts every so often; when it asks to stop, the graph is left empty and
+    // the result is Cancelled.
+    ECaseGraphResult ComputeCaseGraph(const CSetConditions& initialCase, const CNetDesign& net,
+                                      const CaseGraphProgress& progress = {});
+    // Marks the node holding the case as initial and marks what it reaches.
+    void MarkInitialCase(const CSetConditions& initialCase);
+    // Marks the node and every node it reaches by forward steps through unmarked nodes.
+    void MarkReachable(CPNCase* node);
+    // Empties the graph. Unless positions are discarded, the node positions of a
+    // laid-out graph are kept by node index for the next layout.
+    void DeleteContents(bool discardPositions);
+    // No node holds a contact situation of any event.
+    bool IsContactFree() const;
+    // A step with concession in the case: a random candidate, or the first of the
+    // largest ones. Empty when there is none.
+    CSetEvents ChooseStep(const CSetConditions& currentCase, bool random);
+    // m_bCurrent of every node = mark and the node holds the case.
+    void MarkCurrentCase(const CSetConditions& currentCase, bool mark);
+    // Names the nodes "c1", "c2", ... and gives every arc a new label "s1", "s2", ...
+    void NameElements(CDC& dc);
+    // The names of cases and steps, to the case graph legend pane.
+    void WriteNames() const;
+    // The names legend of the printout, y growing upwards.
+    void DrawNameLegend(CDC& dc, int lineHeight) const;
+    // Free elements, nodes, arcs, step labels.
+    void Draw(CDC& dc) const;
+    // The first element hit: nodes, arcs, step labels, free elements.
+    CPNElement* ElementFromPoint(CPoint pt) const;
+    // Selects every element lying strictly inside the rectangle and appends it to the
+    // list; returns the rectangle to repaint.
+    CRect SelectInRect(const CRect& rect, std::list<CPNElement*>& selection);
+    // Moves the selected free elements to the bottom (toBack) or the top of the
+    // drawing order; returns the rectangle to repaint.
+    CRect ChangeZOrder(bool toBack, const std::list<CPNElement*>& selection);
+    // The candidate at the position, which advances; false past the last one.
+    bool GetNextStep(int& position, CStepInfo& step) const;
+
+    // The case class, to the analysis pane.
+    void WriteCaseClass() const;
+    // Splits the nodes into classes of equal forward-reachable sets (m_listClasses)
+    // and writes them to the analysis pane. The reachability marks stay as they were.
+    void WriteForwardReachableClasses();
+    void SetShowReachability(bool show);
+
+    // The XML exports of the graph and of its cases.
+    CFileResult ExportCaseGraphXML(const std::string& path) const;
+    CFileResult ExportCaseClassXML(const std::string& path) const;
+    // The texts those exports write.
+    std::string CaseGraphXML() const;
+    std::string CaseClassXML() const;
+
+    // The candidate steps of the case in one direction (working storage, below).
+    void CollectEnabledEvents(const CSetConditions& currentCase, bool forward);
+    void BuildSteps();
+    void EnumerateSteps(const CStepInfo& prefix, int first, int depth);
+
+    bool m_bSmoothPrepared = false;
+    CSmoothCaseGraphSession m_smoothSession;
+    int m_nCases = 0;
+    int m_nSteps = 0;
+    int m_nStepLabels = 0;
+    int m_nNetEvents = 0;
+    int m_nGridSize = 10;
+    int m_nMinGridSize = 10;
+    int m_nStepInfos = 0;
+    int m_nEnabled = 0;
+    int m_nMaxDepth = 0;
+    bool m_bLaidOut = false;
+    int m_nSavedPositions = 0;
+    std::vector<CPoint> m_arrSavedPositions;
+    CSize m_sizeExtent{100, 100};
+    std::vector<CStepInfo> m_arrStepInfos;
+    // Owned, in order of discovery.
+    std::vector<CPNCase*> m_arrCases;
+    // Owned, in order of creation.
+    std::vector<CPNStep*> m_arrSteps;
+    // Owned; label i names arc i.
+    std::vector<CPNLabel*> m_arrStepLabels;
+    // Not owned: the net's events in its drawing order.
+    std::vector<CPNEvent*> m_arrNetEvents;
+    // Not owned: the events with concession in the case being expanded.
+    std::vector<CPNEvent*> m_arrEnabled;
+    // Owned: free labels and polygons of the case graph diagram.
+    std::list<CPNElement*> m_listElements;
+    // The result of the last class computation.
+    std::list<CFRCasesClass> m_listClasses;
+
+private:
+    void CollectNetEvents(const CNetDesign& net);
+    void AppendStepInfo(const CStepInfo& step);
+    // The node holding the case, or null.
+    CPNCase* FindCase(const CSetConditions& c) const;
+
+    CRandomSource& m_rRandom;
+};

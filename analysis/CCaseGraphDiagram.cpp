@@ -1,0 +1,146 @@
+#include "analysis/CCaseGraph.h"
+
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "base/FormatString.h"
+#include "base/OutputWriter.h"
+#include "model/CPNLabel.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+std::string CaseLine(const CPNCase* node) {
+    return node->m_label.m_strText + ": " + node->m_setConditions.ToString(false);
+}
+
+std::string StepLine(const CPNStep* arc) {
+    return arc->m_pLabel->m_strText + ": " + arc->m_setEvents.ToString();
+}
+
+// Strictly inside: left and top greater, right and bottom smaller.
+bool LiesInside(const CRect& bounds, const CRect& rect) {
+    return bounds.left > rect.left && bounds.top > rect.top && bounds.right < rect.right &&
+           bounds.bottom < rect.bottom;
+}
+
+} // namespace
+
+void CCaseGraph::NameElements(CDC& dc) {
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        m_arrCases[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
+    // Labels of an earlier naming would be lost otherwise.
+    for (CPNLabel* label : m_arrStepLabels)
+        delete label;
+    m_arrStepLabels.clear();
+    m_arrStepLabels.reserve(m_arrSteps.size());
+    for (std::size_t j = 0; j < m_arrSteps.size(); ++j) {
+        CPNStep* arc = m_arrSteps[j];
+        auto* label = new CPNLabel();
+        label->SetText(FormatString("s%zu", j + 1), dc);
+        label->m_pOwner = arc;
+        // A routed step keeps its label above the middle of its route.
+        if (arc->m_listPoints.size() >= 3) {
+            const CPoint m = std::next(arc->m_listPoints.begin())->m_pt;
+            label->MoveTo(CPoint(m.x, m.y - 15));
+        }
+        m_arrStepLabels.push_back(label);
+        arc->SetLabel(label);
+    }
+    m_nStepLabels = static_cast<int>(m_arrStepLabels.size());
+}
+
+void CCaseGraph::WriteNames() const {
+    ClearOutputPane(PANE_CASEGRAPH_LEGEND);
+    WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of cases...");
+    for (const CPNCase* node : m_arrCases)
+        WriteOutput(PANE_CASEGRAPH_LEGEND, CaseLine(node));
+    WriteOutput(PANE_CASEGRAPH_LEGEND, "");
+    WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of steps...");
+    for (const CPNStep* arc : m_arrSteps)
+        if (arc->m_pLabel)
+            WriteOutput(PANE_CASEGRAPH_LEGEND, StepLine(arc));
+}
+
+void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
+    constexpr int x = 720;
+    int y = -740;
+    auto line = [&](const std::string& text) {
+        if (!text.empty())
+            dc.TextOut(x, y, text);
+        y -= lineHeight;
+    };
+    line("Names of cases:");
+    for (const CPNCase* node : m_arrCases)
+        line(CaseLine(node));
+    line("");
+    line("Names of steps:");
+    for (const CPNStep* arc : m_arrSteps)
+        if (arc->m_pLabel)
+            line(StepLine(arc));
+}
+
+void CCaseGraph::Draw(CDC& dc) const {
+    for (const CPNElement* element : m_listElements)
+        element->Draw(dc);
+    for (const CPNCase* node : m_arrCases)
+        node->Draw(dc);
+    for (const CPNStep* arc : m_arrSteps)
+        arc->Draw(dc);
+    for (const CPNLabel* label : m_arrStepLabels)
+        label->Draw(dc);
+}
+
+CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) const {
+    for (CPNCase* node : m_arrCases)
+        if (node->HitTest(pt))
+            return node;
+    for (CPNStep* arc : m_arrSteps)
+        if (arc->HitTest(pt))
+            return arc;
+    for (CPNLabel* label : m_arrStepLabels)
+        if (label->HitTest(pt))
+            return label;
+    for (CPNElement* element : m_listElements)
+        if (element->HitTest(pt))
+            return element;
+    return nullptr;
+}
+
+CRect CCaseGraph::SelectInRect(const CRect& rect, std::list<CPNElement*>& selection) {
+    CRect result;
+    auto consider = [&](CPNElement* element) {
+        const CRect bounds = element->GetBoundRect();
+        if (!LiesInside(bounds, rect))
+            return;
+        element->m_bSelected = true;
+        selection.push_back(element);
+        result |= bounds;
+    };
+    for (CPNCase* node : m_arrCases)
+        consider(node);
+    for (CPNStep* arc : m_arrSteps)
+        consider(arc);
+    for (CPNLabel* label : m_arrStepLabels)
+        consider(label);
+    for (CPNElement* element : m_listElements)
+        consider(element);
+    return result;
+}
+
+CRect CCaseGraph::ChangeZOrder(bool toBack, const std::list<CPNElement*>& selection) {
+    CRect result;
+    for (CPNElement* element : selection) {
+        result |= element->GetBoundRect();
+        auto it = std::find(m_listElements.begin(), m_listElements.end(), element);
+        if (it == m_listElements.end())
+            continue;
+        m_listElements.erase(it);
+        if (toBack)
+            m_listElements.push_front(element);
+        else
+            m_listElements.push_back(element);
+    }
+    return result;
+}

@@ -1,0 +1,59 @@
+#include "analysis/CPNCase.h"
+
+#include "base/CBrush.h"
+#include "model/CPropertiesHost.h"
+
+namespace {
+
+const CBrush* CurrentBrush() {
+    static const CBrush brush(RGB(255, 0, 0));
+    return &brush;
+}
+
+const CBrush* InitialBrush() {
+    static const CBrush brush(RGB(100, 100, 255));
+    return &brush;
+}
+
+const CBrush* ReachableBrush() {
+    static const CBrush brush(RGB(64, 255, 0));
+    return &brush;
+}
+
+} // namespace
+
+CPNCase::CPNCase() : CPNCondition(0, 0, nullptr) {
+    m_label.m_pOwner = this;
+}
+
+CPNCase::CPNCase(const CSetConditions& conditions)
+    : CPNCondition(0, 0, nullptr), m_setConditions(conditions),
+      m_strConditions(conditions.ToString(false)) {
+    m_label.m_pOwner = this;
+}
+
+void CPNCase::Draw(CDC& dc) const {
+    CPNCondition::Draw(dc);
+    const CBrush* fill = nullptr;
+    if (m_bCurrent)
+        fill = CurrentBrush();
+    else if (m_bShowReachability)
+        fill = m_bInitial ? InitialBrush() : m_bReachable ? ReachableBrush() : nullptr;
+    if (fill) {
+        const CBrush* oldBrush = dc.SelectObject(fill);
+        dc.Ellipse(m_ptPos.x - 15, m_ptPos.y - 15, m_ptPos.x + 15, m_ptPos.y + 15);
+        dc.SelectObject(oldBrush);
+    }
+    m_label.Draw(dc);
+}
+
+CRect CPNCase::MoveTo(CPoint pt) {
+    CRect result = CPNCondition::MoveTo(pt);
+    // A long name is wider than the circle: its old and new place need repainting too.
+    result |= m_label.MoveTo(m_ptPos);
+    return result;
+}
+
+void CPNCase::ShowProperties(CPropertiesHost& host) {
+    host.ShowPropertiesPage(PAGE_HIDE, this);
+}

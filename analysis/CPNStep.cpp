@@ -1,0 +1,53 @@
+#include "analysis/CPNStep.h"
+
+#include "analysis/CPNCase.h"
+#include "model/CPNLabel.h"
+
+#include <iterator>
+
+CPNStep::CPNStep(const CSetEvents& events, CPNCase* from, CPNCase* to)
+    : CPNEdge(from, to, true), m_setEvents(events) {}
+
+void CPNStep::SetLabel(CPNLabel* label) {
+    m_pLabel = label;
+    m_strEvents = m_setEvents.ToString();
+}
+
+bool CPNStep::CheckVisibility() {
+    if (!m_pFrom || !m_pTo)
+        return false;
+    if (m_bBent && m_listPoints.size() >= 5) {
+        const auto first = m_listPoints.begin();
+        const auto last = std::prev(m_listPoints.end());
+        m_bFirstSegment =
+            first->m_pt != std::next(first)->m_pt && !m_pFrom->HitTest(std::next(first, 2)->m_pt);
+        m_bLastSegment =
+            last->m_pt != std::prev(last)->m_pt && !m_pTo->HitTest(std::prev(last, 2)->m_pt);
+        return m_bFirstSegment && m_bLastSegment;
+    }
+    // Two circles of radius 15 whose centres are closer than about 31.6 overlap.
+    const long long dx = m_pTo->m_ptPos.x - m_pFrom->m_ptPos.x;
+    const long long dy = m_pTo->m_ptPos.y - m_pFrom->m_ptPos.y;
+    return dx * dx + dy * dy > 1000;
+}
+
+bool CPNStep::UpdateEnds(CPNElement* moved) {
+    const bool changed = CPNEdge::UpdateEnds(moved);
+    // Only a route that changed takes the label along: a label the user placed
+    // elsewhere stays where it is while unrelated nodes move.
+    if (changed && !m_bBent)
+        PlaceLabel();
+    return changed;
+}
+
+void CPNStep::ResetPoints() {
+    CPNEdge::ResetPoints();
+    PlaceLabel();
+}
+
+void CPNStep::PlaceLabel() {
+    if (!m_pLabel || m_listPoints.size() < 2)
+        return;
+    const CPoint m = std::next(m_listPoints.begin())->m_pt;
+    m_pLabel->MoveTo(CPoint(m.x, m.y - 15));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/CPNEdge.h"
+#include "model/CSetEvents.h"
+
+#include <string>
+
+class CPNCase;
+class CPNLabel;
+
+// An arc of the case graph: the step that leads from the case of m_pFrom to the case
+// of m_pTo. It has no route until the layout resets it (ResetPoints); its name label
+// belongs to the case graph and sits above the middle of a straight route.
+class CPNStep : public CPNEdge {
+public:
+    CPNStep() = default;
+    CPNStep(const CSetEvents& events, CPNCase* from, CPNCase* to);
+
+    const char* GetClassName() const override { return "CPNStep"; }
+
+    // Takes the name label (not owned) and makes the events' text.
+    void SetLabel(CPNLabel* label);
+
+    // A straight step is hidden while its two circles overlap; a bent one hides a
+    // segment whose bend point lies inside its node or on the end point.
+    bool CheckVisibility() override;
+    // The edge's end update; the label follows the midpoint of a straight route.
+    bool UpdateEnds(CPNElement* moved) override;
+    // The straight route, with the label above its midpoint.
+    void ResetPoints() override;
+
+    // The events fired together.
+    CSetEvents m_setEvents;
+    // m_setEvents as text, "{ e1, e2 }", made by SetLabel and after loading.
+    std::string m_strEvents;
+    // The name label ("s1", ...); owned by the case graph.
+    CPNLabel* m_pLabel = nullptr;
+
+private:
+    // Puts the label 15 units above the midpoint handle of a straight route.
+    void PlaceLabel();
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "model/CSetConditions.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CPNCondition;
+
+// "Find cases from conditions" of the case class verification: the braced texts of
+// the cases (in node order, with their forward reachability from the initial case)
+// that hold every wanted and no unwanted condition, only reachable ones when asked,
+// sorted alphabetically; the single entry "no such case" when there is none.
+std::vector<std::string> FindCasesFromConditions(const std::vector<CSetConditions>& cases,
+                                                 const std::vector<std::uint8_t>& reachable,
+                                                 const std::vector<CPNCondition*>& wanted,
+                                                 const std::vector<CPNCondition*>& unwanted,
+                                                 bool onlyReachable);

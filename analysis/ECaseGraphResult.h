@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+
+// How a case graph computation ended.
+enum class ECaseGraphResult { Completed, Cancelled };
+
+// Told every so often how many cases and arcs a computation has found so far;
+// returns whether to go on.
+using CaseGraphProgress = std::function<bool(int cases, int arcs)>;

@@ -1,0 +1,209 @@
+#include "analysis/CCaseGraph.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "analysis/CaseClassSearch.h"
+#include "base/CRandomSource.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "support/NetFamilies.h"
+#include "support/RecordingOutputSink.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// A case graph put together by hand: node i holds the single condition k<i> and is
+// named c<i+1>.
+struct HandGraph {
+    CNetDesign net;
+    CRandomSource random{1};
+    CCaseGraph graph{random};
+    std::vector<CPNCondition*> conditions;
+
+    HandGraph(int n, const std::vector<std::pair<int, int>>& arcs) {
+        NetBuilder b(net);
+        for (int i = 0; i < n; ++i) {
+            conditions.push_back(b.Condition("k" + std::to_string(i + 1)));
+            CSetConditions c;
+            c.Add(conditions.back());
+            auto* node = new CPNCase(c);
+            node->m_label.m_strText = "c" + std::to_string(i + 1);
+            graph.m_arrCases.push_back(node);
+        }
+        for (auto [f, t] : arcs)
+            graph.m_arrSteps.push_back(new CPNStep(CSetEvents(), Node(f), Node(t)));
+        graph.m_nCases = n;
+        graph.m_nSteps = static_cast<int>(arcs.size());
+    }
+    CPNCase* Node(int i) { return graph.m_arrCases[static_cast<std::size_t>(i)]; }
+};
+
+std::vector<std::pair<std::string, int>> Classes(const CCaseGraph& graph) {
+    std::vector<std::pair<std::string, int>> classes;
+    for (const auto& record : graph.m_listClasses)
+        classes.emplace_back(record.m_setCases.ToString(true), record.m_nCount);
+    return classes;
+}
+
+TEST(ForwardReachableClasses, CycleChainAndTwoPlusOne) {
+    {
+        HandGraph h(3, {{0, 1}, {1, 2}, {2, 0}});
+        RecordingOutputSink sink;
+        h.graph.WriteForwardReachableClasses();
+        EXPECT_EQ(Classes(h.graph),
+                  (std::vector<std::pair<std::string, int>>{{"{ c1, c2, c3 }", 3}}));
+        EXPECT_EQ(sink.panes[PANE_ANALYSIS],
+                  (std::vector<std::string>{
+                      "Writing out forward reachable cases classes...", "Total 1 classes(s):", "",
+                      "Class 1 [3]:", "{ c1, c2, c3 }", "{ { k1 }, { k2 }, { k3 } }", ""}));
+    }
+    {
+        HandGraph h(3, {{0, 1}, {1, 2}});
+        RecordingOutputSink sink;
+        h.graph.WriteForwardReachableClasses();
+        EXPECT_EQ(Classes(h.graph), (std::vector<std::pair<std::string, int>>{
+                                        {"{ c3 }", 1}, {"{ c2, c3 }", 1}, {"{ c1, c2, c3 }", 1}}));
+    }
+    {
+        HandGraph h(3, {{0, 1}, {1, 0}, {0, 2}, {1, 2}});
+        h.graph.MarkInitialCase(h.Node(1)->m_setConditions);
+        RecordingOutputSink sink;
+        h.graph.WriteForwardReachableClasses();
+        EXPECT_EQ(Classes(h.graph),
+                  (std::vector<std::pair<std::string, int>>{{"{ c3 }", 1}, {"{ c1, c2, c3 }", 2}}));
+        // The marks are as the initial case gives them.
+        EXPECT_TRUE(h.Node(1)->m_bInitial);
+        EXPECT_FALSE(h.Node(0)->m_bInitial);
+        EXPECT_TRUE(h.Node(0)->m_bReachable && h.Node(2)->m_bReachable);
+    }
+}
+
+TEST(ForwardReachableClasses, EmptyGraph) {
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    RecordingOutputSink sink;
+    graph.WriteForwardReachableClasses();
+    graph.WriteCaseClass();
+    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
+              (std::vector<std::string>{"Writing out forward reachable cases classes...",
+                                        "Total 0 classes(s):", "", "Writing out case class...",
+                                        "Total 0 case(s)"}));
+}
+
+// The classes as first stated: one marking per node, a list searched from the head.
+std::vector<std::pair<std::vector<int>, int>>
+LiteralClasses(int n, const std::vector<std::pair<int, int>>& arcs) {
+    std::vector<std::pair<std::vector<int>, int>> list;
+    for (int start = 0; start < n; ++start) {
+        std::vector<bool> mark(static_cast<std::size_t>(n));
+        std::vector<int> stack{start};
+        mark[static_cast<std::size_t>(start)] = true;
+        while (!stack.empty()) {
+            const int u = stack.back();
+            stack.pop_back();
+            for (auto [f, t] : arcs)
+                if (f == u && !mark[static_cast<std::size_t>(t)]) {
+                    mark[static_cast<std::size_t>(t)] = true;
+                    stack.push_back(t);
+                }
+        }
+        std::vector<int> set;
+        for (int v = 0; v < n; ++v)
+            if (mark[static_cast<std::size_t>(v)])
+                set.push_back(v);
+        auto it =
+            std::find_if(list.begin(), list.end(), [&](const auto& r) { return r.first == set; });
+        if (it != list.end())
+            ++it->second;
+        else
+            list.insert(list.begin(), {set, 1});
+    }
+    return list;
+}
+
+TEST(ForwardReachableClasses, MatchTheOneMarkingPerNodeListingOnRandomGraphs) {
+    std::mt19937 gen(99);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int n = 1 + static_cast<int>(gen() % 12);
+        const int m = static_cast<int>(gen() % static_cast<unsigned>(3 * n));
+        std::vector<std::pair<int, int>> arcs;
+        for (int k = 0; k < m; ++k)
+            arcs.emplace_back(static_cast<int>(gen() % static_cast<unsigned>(n)),
+                              static_cast<int>(gen() % static_cast<unsigned>(n)));
+        HandGraph h(n, arcs);
+        const int initial = static_cast<int>(gen() % static_cast<unsigned>(n));
+        h.graph.MarkInitialCase(h.Node(initial)->m_setConditions);
+        std::vector<bool> before;
+        for (const CPNCase* node : h.graph.m_arrCases)
+            before.push_back(node->m_bReachable);
+        RecordingOutputSink sink;
+        h.graph.WriteForwardReachableClasses();
+        const auto expected = LiteralClasses(n, arcs);
+        ASSERT_EQ(h.graph.m_listClasses.size(), expected.size()) << trial;
+        auto it = h.graph.m_listClasses.begin();
+        int total = 0;
+        for (const auto& [set, count] : expected) {
+            std::string names = "{ ";
+            for (std::size_t i = 0; i < set.size(); ++i)
+                names += (i ? ", c" : "c") + std::to_string(set[i] + 1);
+            names += set.empty() ? "}" : " }";
+            EXPECT_EQ(it->m_setCases.ToString(true), names) << trial;
+            EXPECT_EQ(it->m_nCount, count) << trial;
+            total += it->m_nCount;
+            ++it;
+        }
+        EXPECT_EQ(total, n);
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(h.graph.m_arrCases[i]->m_bReachable, before[i]) << trial;
+            EXPECT_EQ(h.graph.m_arrCases[i]->m_bInitial, static_cast<int>(i) == initial) << trial;
+        }
+    }
+}
+
+TEST(CaseClassOutput, WriteCaseClassAndReachabilityDisplay) {
+    HandGraph h(2, {{0, 1}});
+    RecordingOutputSink sink;
+    h.graph.WriteCaseClass();
+    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
+              (std::vector<std::string>{"Writing out case class...", "{ k1 }", "{ k2 }",
+                                        "Total 2 case(s)"}));
+    h.graph.SetShowReachability(true);
+    EXPECT_TRUE(h.Node(0)->m_bShowReachability && h.Node(1)->m_bShowReachability);
+    h.graph.SetShowReachability(false);
+    EXPECT_FALSE(h.Node(1)->m_bShowReachability);
+}
+
+TEST(CaseClassSearch, WantedUnwantedReachableAndSorted) {
+    CNetDesign net;
+    NetBuilder b(net);
+    CPNCondition* a = b.Condition("a");
+    CPNCondition* bb = b.Condition("b");
+    CPNCondition* c = b.Condition("c");
+    auto set = [](std::initializer_list<CPNCondition*> members) {
+        CSetConditions s;
+        for (CPNCondition* m : members)
+            s.Add(m);
+        return s;
+    };
+    // Node order is not the order of the texts.
+    const std::vector<CSetConditions> cases{set({c}), set({a, c}), set({a, bb}), set({a}), set({})};
+    const std::vector<std::uint8_t> reachable{1, 0, 1, 1, 1};
+    EXPECT_EQ(FindCasesFromConditions(cases, reachable, {a}, {bb}, false),
+              (std::vector<std::string>{"{ a }", "{ a, c }"}));
+    EXPECT_EQ(FindCasesFromConditions(cases, reachable, {a}, {bb}, true),
+              (std::vector<std::string>{"{ a }"}));
+    EXPECT_EQ(FindCasesFromConditions(cases, reachable, {}, {}, false),
+              (std::vector<std::string>{"{ a }", "{ a, b }", "{ a, c }", "{ c }", "{}"}));
+    EXPECT_EQ(FindCasesFromConditions(cases, reachable, {a, bb}, {c}, false),
+              (std::vector<std::string>{"{ a, b }"}));
+    EXPECT_EQ(FindCasesFromConditions(cases, reachable, {c}, {a}, true),
+              (std::vector<std::string>{"{ c }"}));
+    EXPECT_EQ(FindCasesFromConditions(cases, reachable, {bb}, {a}, false),
+              (std::vector<std::string>{"no such case"}));
+    EXPECT_EQ(FindCasesFromConditions({}, {}, {}, {}, false),
+              (std::vector<std::string>{"no such case"}));
+}
+
+} // namespace

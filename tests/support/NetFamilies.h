@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/CSetConditions.h"
+
+#include <initializer_list>
+#include <string>
+
+class CNetDesign;
+class CPNCondition;
+class CPNEvent;
+
+// Builds nets in code: conditions and events with their name labels, and the edges
+// between them, all owned by the net.
+class NetBuilder {
+public:
+    explicit NetBuilder(CNetDesign& net) : m_net(net) {}
+
+    CPNCondition* Condition(const std::string& name, bool token = false);
+    CPNEvent* Event(const std::string& name, std::initializer_list<CPNCondition*> pre = {},
+                    std::initializer_list<CPNCondition*> post = {});
+    // An edge from a condition to an event or from an event to a condition.
+    void Edge(CPNCondition* from, CPNEvent* to);
+    void Edge(CPNEvent* from, CPNCondition* to);
+    // The flow relation from the edges; returns the initial case (the tokens).
+    CSetConditions Build();
+
+private:
+    CNetDesign& m_net;
+    int m_nPlaced = 0;
+};
+
+// n dining philosophers: per philosopher i the conditions think_i (marked), eat_i and
+// fork_i (marked); take_i from {think_i, fork_i, fork_(i+1 mod n)} to {eat_i}, put_i
+// back. Returns the initial case.
+CSetConditions BuildDiningPhilosophers(CNetDesign& net, int n);
+
+// n independent two-state components: a_i (marked) and b_i, f_i from a_i to b_i, g_i
+// back. Returns the initial case.
+CSetConditions BuildIndependentComponents(CNetDesign& net, int n);
