@@ -5,6 +5,8 @@
 #include "model/CPropertiesHost.h"
 #include "model/RouteGeometry.h"
 
+#include "base/CArchive.h"
+#include "model/EdgePointListIO.h"
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -396,4 +398,29 @@ CPoint CPNEdge::GetTokenPathPoint(int index) const {
     if (index < 0 || index >= kTokenPathPoints || !m_ptTokenPath)
         return CPoint(0, 0);
     return (*m_ptTokenPath)[static_cast<std::size_t>(index)];
+}
+
+void CPNEdge::Serialize(CArchive& ar) {
+    CPNElement::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pFrom);
+        ar.WriteObject(m_pTo);
+        ar.WriteBool32(m_bVisible);
+        ar.WriteRect(m_rcBounds);
+        ar.WriteBool32(m_bBent);
+        ar.WriteBool32(m_bFirstSegment);
+        ar.WriteBool32(m_bLastSegment);
+        WriteEdgePoints(ar, m_listPoints);
+    } else {
+        m_pFrom = ar.ReadObject<CPNElement>();
+        m_pTo = ar.ReadObject<CPNElement>();
+        m_bVisible = ar.ReadBool32EqualsOne();
+        m_rcBounds = ar.ReadRect();
+        m_bBent = ar.ReadBool32EqualsOne();
+        m_bFirstSegment = ar.ReadBool32EqualsOne();
+        m_bLastSegment = ar.ReadBool32EqualsOne();
+        ReleasePoint();
+        ReadEdgePoints(ar, m_listPoints);
+        ReadBendPositions();
+    }
 }

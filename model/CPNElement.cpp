@@ -2,6 +2,7 @@
 
 #include "model/CEdgePoint.h"
 
+#include "base/CArchive.h"
 #include <atomic>
 
 namespace {
@@ -80,4 +81,11 @@ void CPNElement::DrawPointHandle(CDC& dc, const CEdgePoint& point) {
                  point.m_pt.y + half);
     dc.SelectObject(oldBrush);
     dc.SelectObject(oldPen);
+}
+
+void CPNElement::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        ar.WritePoint(m_ptPos);
+    else
+        m_ptPos = ar.ReadPoint();
 }

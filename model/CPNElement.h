@@ -31,6 +31,8 @@ public:
     ~CPNElement() override = default;
 
     const char* GetClassName() const override { return "CPNElement"; }
+    // The base record: the position.
+    void Serialize(CArchive& ar) override;
 
     std::uint64_t GetSerial() const { return m_nSerial; }
 
