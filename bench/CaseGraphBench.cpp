@@ -1,0 +1,147 @@
+#include "analysis/CCaseExplorer.h"
+#include "analysis/CCaseGraph.h"
+#include "base/COutputSink.h"
+#include "base/CRandomSource.h"
+#include "base/OutputWriter.h"
+#include "model/CNetDesign.h"
+#include "support/NetFamilies.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+// Every allocation of the program is counted, so that the peak of one computation can
+// be read as bytes per arc.
+namespace {
+
+std::atomic<long long> g_nLive{0};
+std::atomic<long long> g_nPeak{0};
+
+void* Allocate(std::size_t size) {
+    // The size is kept in front of the block, so that delete knows what it frees.
+    void* block = std::malloc(size + 16);
+    if (!block)
+        throw std::bad_alloc();
+    *static_cast<std::size_t*>(block) = size;
+    const long long live = g_nLive += static_cast<long long>(size);
+    long long peak = g_nPeak.load();
+    while (live > peak && !g_nPeak.compare_exchange_weak(peak, live)) {
+    }
+    return static_cast<char*>(block) + 16;
+}
+
+void Release(void* p) noexcept {
+    if (!p)
+        return;
+    void* block = static_cast<char*>(p) - 16;
+    g_nLive -= static_cast<long long>(*static_cast<std::size_t*>(block));
+    std::free(block);
+}
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    return Allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* p) noexcept {
+    Release(p);
+}
+void operator delete[](void* p) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    Release(p);
+}
+
+namespace {
+
+class NullSink : public COutputSink {
+public:
+    void AppendLine(int, const std::string&) override {}
+    void ShowPane(int) override {}
+    void ClearPane(int) override {}
+    void Beep() override {}
+};
+
+CSetConditions BuildFamily(CNetDesign& net, bool philosophers, int n) {
+    return philosophers ? BuildDiningPhilosophers(net, n) : BuildIndependentComponents(net, n);
+}
+
+void ComputeGraph(benchmark::State& state, bool philosophers) {
+    CNetDesign net;
+    const CSetConditions initial = BuildFamily(net, philosophers, static_cast<int>(state.range(0)));
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    long long peak = 0, retained = 0;
+    for (auto _ : state) {
+        graph.DeleteContents(true);
+        const long long base = g_nLive.load();
+        g_nPeak = base;
+        graph.ComputeCaseGraph(initial, net);
+        peak = g_nPeak.load() - base;
+        retained = g_nLive.load() - base;
+    }
+    const double arcs = graph.m_nSteps > 0 ? graph.m_nSteps : 1;
+    state.counters["cases"] = graph.m_nCases;
+    state.counters["arcs"] = graph.m_nSteps;
+    state.counters["peak_bytes_per_arc"] = static_cast<double>(peak) / arcs;
+    state.counters["kept_bytes_per_arc"] = static_cast<double>(retained) / arcs;
+}
+
+void BM_Philosophers(benchmark::State& state) {
+    ComputeGraph(state, true);
+}
+void BM_IndependentComponents(benchmark::State& state) {
+    ComputeGraph(state, false);
+}
+
+// The compact exploration alone, without the drawable nodes and arcs.
+void BM_ExplorePhilosophers(benchmark::State& state) {
+    CNetDesign net;
+    const CSetConditions initial = BuildDiningPhilosophers(net, static_cast<int>(state.range(0)));
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    graph.ComputeCaseGraph(initial, net); // for the event list
+    int arcs = 0;
+    for (auto _ : state) {
+        CCaseExplorer explorer(graph.m_arrNetEvents, initial);
+        explorer.Run();
+        arcs = explorer.GetArcCount();
+        benchmark::DoNotOptimize(arcs);
+    }
+    state.counters["arcs"] = arcs;
+}
+
+void BM_ForwardReachableClasses(benchmark::State& state) {
+    CNetDesign net;
+    const CSetConditions initial = BuildDiningPhilosophers(net, static_cast<int>(state.range(0)));
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    graph.ComputeCaseGraph(initial, net);
+    graph.MarkInitialCase(initial);
+    NullSink sink;
+    COutputSink* previous = SetOutputSink(&sink);
+    for (auto _ : state)
+        graph.WriteForwardReachableClasses();
+    SetOutputSink(previous);
+    state.counters["cases"] = graph.m_nCases;
+    state.counters["classes"] = static_cast<double>(graph.m_listClasses.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_Philosophers)->Arg(10)->Arg(14)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndependentComponents)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExplorePhilosophers)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ForwardReachableClasses)->Arg(16)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,234 @@
+#include "analysis/CCaseGraph.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "base/CRandomSource.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "support/NetFamilies.h"
+#include "support/RecordingDC.h"
+#include "support/RecordingOutputSink.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n";
+
+// Well-formedness as xmllint (libxml2-utils) sees it, on the file as stored.
+bool WellFormed(const std::string& path) {
+    const std::string command = "xmllint --noout '" + path + "' 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("zerin_casegraph_" + name)).string();
+}
+
+// c1 {a} -- s1 {e} --> c2 {}, from a net with conditions and one event.
+struct SmallGraph {
+    CNetDesign net;
+    CRandomSource random{1};
+    CCaseGraph graph{random};
+    CPNCondition* a;
+    CPNEvent* e;
+
+    explicit SmallGraph(const std::string& condition = "a", const std::string& event = "e") {
+        NetBuilder b(net);
+        a = b.Condition(condition, true);
+        e = b.Event(event, {a}, {});
+        graph.ComputeCaseGraph(b.Build(), net);
+    }
+};
+
+TEST(CaseGraphXml, OneNodeWithoutArcs) {
+    CNetDesign net;
+    NetBuilder b(net);
+    b.Condition("a", true);
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    graph.ComputeCaseGraph(b.Build(), net);
+    RecordingDC dc;
+    graph.NameElements(dc);
+    EXPECT_EQ(graph.CaseGraphXML(),
+              kDeclaration + "<casegraph>\n  <case name=\"c1\">{ a }</case>\n</casegraph>\n");
+}
+
+TEST(CaseGraphXml, AStepWithItsEventsBeforeTheFromElement) {
+    SmallGraph g;
+    RecordingDC dc;
+    g.graph.NameElements(dc);
+    EXPECT_EQ(g.graph.CaseGraphXML(), kDeclaration + "<casegraph>\n"
+                                                     "  <case name=\"c1\">{ a }</case>\n"
+                                                     "  <case name=\"c2\">{}</case>\n"
+                                                     "  <step name=\"s1\">\n"
+                                                     "{ e }    <from name=\"c1\"/>\n"
+                                                     "    <to name=\"c2\"/>\n"
+                                                     "  </step>\n"
+                                                     "</casegraph>\n");
+    const std::string path = TempPath("graph.xml");
+    ASSERT_TRUE(g.graph.ExportCaseGraphXML(path));
+    EXPECT_EQ(ReadFile(path), g.graph.CaseGraphXML());
+    EXPECT_TRUE(WellFormed(path));
+    std::filesystem::remove(path);
+}
+
+TEST(CaseGraphXml, UnnamedElementsKeepEmptyNames) {
+    SmallGraph g;
+    const std::string xml = g.graph.CaseGraphXML();
+    EXPECT_NE(xml.find("  <case name=\"\">{ a }</case>\n"), std::string::npos);
+    EXPECT_NE(xml.find("  <step name=\"\">\n{ e }    <from name=\"\"/>\n    <to name=\"\"/>\n"),
+              std::string::npos);
+}
+
+TEST(CaseGraphXml, CaseClassExport) {
+    SmallGraph g;
+    EXPECT_EQ(g.graph.CaseClassXML(),
+              kDeclaration +
+                  "<caseclass>\n  <case>{ a }</case>\n  <case>{}</case>\n</caseclass>\n");
+    const std::string path = TempPath("class.xml");
+    ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
+    EXPECT_TRUE(WellFormed(path));
+    std::filesystem::remove(path);
+}
+
+TEST(CaseGraphXml, MarkupCharactersAreEscapedAndTheFileIsWellFormed) {
+    SmallGraph g("a<b & \"c\">", "x&y");
+    RecordingDC dc;
+    g.graph.NameElements(dc);
+    const std::string xml = g.graph.CaseGraphXML();
+    EXPECT_NE(xml.find("{ a&lt;b &amp; &quot;c&quot;&gt; }</case>"), std::string::npos);
+    EXPECT_NE(xml.find("{ x&amp;y }    <from"), std::string::npos);
+    const std::string path = TempPath("escaped.xml");
+    ASSERT_TRUE(g.graph.ExportCaseGraphXML(path));
+    EXPECT_TRUE(WellFormed(path));
+    ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
+    EXPECT_TRUE(WellFormed(path));
+    std::filesystem::remove(path);
+}
+
+TEST(CaseGraphXml, StoredInWindows1250) {
+    SmallGraph g("\xC4\x8D"
+                 "a\xE2\x82\xAC"); // c with caron, a, euro sign (0x80 in Windows-1250)
+    const std::string path = TempPath("cp1250.xml");
+    ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
+    EXPECT_NE(ReadFile(path).find("<case>{ \xE8"
+                                  "a\x80 }</case>"),
+              std::string::npos);
+    EXPECT_TRUE(WellFormed(path));
+    std::filesystem::remove(path);
+}
+
+TEST(CaseGraphXml, AnUnwritablePathFailsWithAReason) {
+    SmallGraph g;
+    const CFileResult result = g.graph.ExportCaseGraphXML("/nonexistent-dir/x/graph.xml");
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(g.graph.ExportCaseClassXML("/nonexistent-dir/x/class.xml"));
+}
+
+TEST(CaseGraphNames, NamesLegendLinesAndPrintedLegend) {
+    SmallGraph g;
+    RecordingDC dc;
+    g.graph.NameElements(dc);
+    EXPECT_EQ(g.graph.m_nStepLabels, 1);
+    EXPECT_EQ(g.graph.m_arrStepLabels[0]->m_pOwner, g.graph.m_arrSteps[0]);
+    EXPECT_EQ(g.graph.m_arrSteps[0]->m_pLabel, g.graph.m_arrStepLabels[0]);
+    EXPECT_EQ(g.graph.m_arrSteps[0]->m_strEvents, "{ e }");
+    RecordingOutputSink sink;
+    sink.panes[PANE_CASEGRAPH_LEGEND].push_back("old");
+    g.graph.WriteNames();
+    EXPECT_EQ(sink.cleared, std::vector<int>{PANE_CASEGRAPH_LEGEND});
+    EXPECT_EQ(sink.panes[PANE_CASEGRAPH_LEGEND],
+              (std::vector<std::string>{"Names of cases...", "c1: { a }", "c2: {}", "",
+                                        "Names of steps...", "s1: { e }"}));
+    dc.Clear();
+    g.graph.DrawNameLegend(dc, 20);
+    const auto texts = dc.Calls("Text");
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].text, "Names of cases:");
+    EXPECT_EQ(texts[0].point, CPoint(720, -740));
+    EXPECT_EQ(texts[2].text, "c2: {}");
+    EXPECT_EQ(texts[2].point, CPoint(720, -780));
+    EXPECT_EQ(texts[3].text, "Names of steps:");
+    EXPECT_EQ(texts[3].point, CPoint(720, -820));
+    EXPECT_EQ(texts[4].point, CPoint(720, -840));
+}
+
+TEST(CaseGraphDiagram, HitTestSelectionAndZOrder) {
+    SmallGraph g;
+    RecordingDC dc;
+    g.graph.NameElements(dc);
+    g.graph.m_arrCases[0]->MoveTo(CPoint(60, 60));
+    g.graph.m_arrCases[1]->MoveTo(CPoint(240, 60));
+    g.graph.m_arrSteps[0]->ResetPoints();
+    EXPECT_EQ(g.graph.ElementFromPoint(CPoint(62, 61)), g.graph.m_arrCases[0]);
+    EXPECT_EQ(g.graph.ElementFromPoint(CPoint(150, 60)), g.graph.m_arrSteps[0]);
+    EXPECT_EQ(g.graph.ElementFromPoint(CPoint(600, 600)), nullptr);
+    auto* text = new CPNLabel();
+    text->m_strText = "note";
+    text->MoveTo(CPoint(400, 400));
+    auto* other = new CPNLabel();
+    other->m_strText = "x";
+    g.graph.m_listElements = {text, other};
+    std::list<CPNElement*> selection;
+    const CRect repaint = g.graph.SelectInRect(CRect(0, 0, 200, 200), selection);
+    // The first node and the step's label above the middle of the arc.
+    ASSERT_EQ(selection.size(), 2u);
+    EXPECT_EQ(selection.front(), g.graph.m_arrCases[0]);
+    EXPECT_EQ(selection.back(), g.graph.m_arrStepLabels[0]);
+    EXPECT_TRUE(g.graph.m_arrCases[0]->m_bSelected);
+    EXPECT_FALSE(g.graph.m_arrCases[1]->m_bSelected);
+    EXPECT_EQ(repaint,
+              g.graph.m_arrCases[0]->GetBoundRect() | g.graph.m_arrStepLabels[0]->GetBoundRect());
+    g.graph.ChangeZOrder(false, {text});
+    EXPECT_EQ(g.graph.m_listElements.back(), text);
+    g.graph.ChangeZOrder(true, {text});
+    EXPECT_EQ(g.graph.m_listElements.front(), text);
+    // Free elements first, then nodes, arcs and step labels.
+    dc.Clear();
+    g.graph.Draw(dc);
+    ASSERT_FALSE(dc.calls.empty());
+    EXPECT_EQ(dc.calls.front().text, "note");
+    EXPECT_EQ(dc.calls.back().text, "s1");
+}
+
+TEST(CaseGraphDiagram, NodeFillFollowsCurrentAndReachability) {
+    SmallGraph g;
+    CPNCase* node = g.graph.m_arrCases[0];
+    node->MoveTo(CPoint(100, 100));
+    auto fills = [&] {
+        RecordingDC dc;
+        node->Draw(dc);
+        std::vector<COLORREF> colours;
+        for (const DrawCall& call : dc.Calls("Ellipse"))
+            if (call.rect == CRect(85, 85, 115, 115))
+                colours.push_back(call.brush.GetColour());
+        return colours;
+    };
+    const std::size_t plain = fills().size();
+    node->m_bShowReachability = true;
+    node->m_bReachable = true;
+    EXPECT_EQ(fills().back(), RGB(64, 255, 0));
+    node->m_bInitial = true;
+    EXPECT_EQ(fills().back(), RGB(100, 100, 255));
+    node->m_bCurrent = true;
+    EXPECT_EQ(fills().back(), RGB(255, 0, 0));
+    node->m_bCurrent = node->m_bShowReachability = false;
+    EXPECT_EQ(fills().size(), plain);
+}
+
+} // namespace
