@@ -1,0 +1,40 @@
+// Loads arbitrary bytes as a document. A file either loads or is refused as
+// "Unexpected file format."; a document that loaded stores bytes that load again and
+// store the same bytes. Anything else, a crash, a leak or undefined behaviour is a
+// finding.
+
+#include "document/CDocumentFile.h"
+#include "document/CFrameServices.h"
+#include "document/CZerinDoc.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void Finding(const char* what) {
+    std::fprintf(stderr, "finding: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CFrameServices frame;
+    CZerinDoc doc(frame);
+    const CFileResult result = CDocumentFile::LoadBytes(doc, {data, data + size});
+    if (!result) {
+        if (result.error != "Unexpected file format.")
+            Finding(result.error.c_str());
+        return 0;
+    }
+    const std::vector<std::uint8_t> stored = CDocumentFile::Store(doc);
+    CZerinDoc again(frame);
+    if (!CDocumentFile::LoadBytes(again, stored))
+        Finding("a stored document does not load");
+    if (CDocumentFile::Store(again) != stored)
+        Finding("a loaded document stores different bytes");
+    return 0;
+}
