@@ -53,8 +53,11 @@ bool IsRouteShape(const CEdgePointList& points) {
     return true;
 }
 
-// An edge has no route until it is routed, or a route of 2n + 3 points.
-void CheckRoute(const CEdgePointList& points) {
+// An edge has no route until it is routed, or a route of 2n + 3 points; it is bent
+// exactly when the route has a bend point, as the drawing of its segments assumes.
+void CheckRoute(const CPNEdge& edge) {
+    const CEdgePointList& points = edge.m_listPoints;
+    Require(edge.m_bBent == (points.size() >= 5), "edge bend flag");
     if (points.empty())
         return;
     Require(points.size() >= 3 && points.size() % 2 == 1 && IsRouteShape(points), "edge route");
@@ -158,7 +161,7 @@ void CDocumentValidator::CheckNetDesign() const {
             Require(edge->m_pFrom && edge->m_pTo && edge->m_pFrom != edge && edge->m_pTo != edge &&
                         m_setNet.count(edge->m_pFrom) == 1 && m_setNet.count(edge->m_pTo) == 1,
                     "edge ends");
-            CheckRoute(edge->m_listPoints);
+            CheckRoute(*edge);
         } else if (IsExactly<CPNPolygon>(element)) {
             CheckOutline(static_cast<const CPNPolygon*>(element)->m_listPoints);
         } else {
@@ -193,7 +196,7 @@ void CDocumentValidator::CheckCaseGraph() const {
         Require(step->m_pFrom && step->m_pTo && m_setCases.count(step->m_pFrom) == 1 &&
                     m_setCases.count(step->m_pTo) == 1,
                 "case graph arc ends");
-        CheckRoute(step->m_listPoints);
+        CheckRoute(*step);
         for (const CPNEvent* event : step->m_setEvents)
             Require(IsNetEvent(event), "step member");
         const CPNLabel* label =
@@ -230,7 +233,7 @@ void CDocumentValidator::CheckOccurrenceNet() const {
         } else if (IsExactly<CPNEdge>(element)) {
             auto* edge = static_cast<const CPNEdge*>(element);
             Require(isNode(edge->m_pFrom) && isNode(edge->m_pTo), "occurrence net edge ends");
-            CheckRoute(edge->m_listPoints);
+            CheckRoute(*edge);
         } else {
             Fail("element kind in the occurrence net");
         }

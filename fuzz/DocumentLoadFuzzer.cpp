@@ -1,11 +1,13 @@
 // Loads arbitrary bytes as a document. A file either loads or is refused as
 // "Unexpected file format."; a document that loaded stores bytes that load again and
-// store the same bytes. Anything else, a crash, a leak or undefined behaviour is a
-// finding.
+// store the same bytes; and it can be drawn, hit and have its structure built, as the
+// program does right after opening. Anything else, a crash, a leak or undefined
+// behaviour is a finding.
 
 #include "document/CDocumentFile.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
+#include "support/RecordingDC.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -36,5 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Finding("a stored document does not load");
     if (CDocumentFile::Store(again) != stored)
         Finding("a loaded document stores different bytes");
+
+    RecordingDC dc;
+    doc.m_netDesign.Draw(dc);
+    doc.m_caseGraph.Draw(dc);
+    doc.m_occurrenceNet.Draw(dc);
+    for (CPoint pt : {CPoint(0, 0), CPoint(100, 100), CPoint(300, 200)}) {
+        doc.m_netDesign.ElementFromPoint(pt, false, false);
+        doc.m_caseGraph.ElementFromPoint(pt);
+        doc.m_occurrenceNet.ElementFromPoint(pt);
+    }
+    doc.m_netDesign.BuildStructure();
+    doc.m_netDesign.UpdateAttachedEdges(nullptr);
+    doc.m_netDesign.Draw(dc);
     return 0;
 }

@@ -232,6 +232,10 @@ void AddStructureFaults(std::vector<NamedBytes>& files) {
                            CPNEdge* e = First<CPNEdge>(d.m_netDesign.m_listElements);
                            e->m_listPoints.resize(1);
                        }));
+    files.emplace_back("edge-straight-but-bent", Damaged("net", [](CZerinDoc& d) {
+                           CPNEdge* e = First<CPNEdge>(d.m_netDesign.m_listElements, 1);
+                           e->m_bBent = !e->m_bBent;
+                       }));
     files.emplace_back("edge-route-flags", Damaged("net", [](CZerinDoc& d) {
                            CPNEdge* e = First<CPNEdge>(d.m_netDesign.m_listElements);
                            e->m_listPoints.front().m_bVertex = false;
