@@ -1,0 +1,424 @@
+#include "occurrence/COccurrenceNet.h"
+
+#include "base/FormatString.h"
+#include "base/OutputWriter.h"
+#include "base/XmlText.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "model/CSetConditions.h"
+#include "occurrence/CPNOccurrence.h"
+#include "occurrence/CPNPlace.h"
+#include "occurrence/NetXml.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// Columns and rows of the layout stand 50 units apart, the first node at (80, 80).
+constexpr int kSpacing = 50;
+constexpr int kOrigin = 80;
+constexpr int kMargin = 130;
+
+CPoint GridPoint(int column, int row) {
+    return CPoint(kSpacing * column + kOrigin, kSpacing * row + kOrigin);
+}
+
+// The label text of a place or an occurrence; empty for anything else.
+std::string NodeLabel(const CPNElement* element) {
+    if (auto* place = dynamic_cast<const CPNPlace*>(element))
+        return place->m_label.m_strText;
+    if (auto* occurrence = dynamic_cast<const CPNOccurrence*>(element))
+        return occurrence->m_label.m_strText;
+    return {};
+}
+
+bool IsStrictlyInside(const CRect& inner, const CRect& outer) {
+    return inner.left > outer.left && inner.top > outer.top && inner.right < outer.right &&
+           inner.bottom < outer.bottom;
+}
+
+} // namespace
+
+COccurrenceNet::~COccurrenceNet() {
+    for (CPNElement* e : m_listElements)
+        delete e;
+    for (CPNElement* e : m_listDecorations)
+        delete e;
+}
+
+void COccurrenceNet::Reset() {
+    m_sizeNet = kInitialSize;
+    m_nColumns = 0;
+    m_nRows = 0;
+    m_bPlaceColumn = true;
+    m_posLayout.reset();
+    for (CPNElement* e : m_listElements)
+        delete e;
+    for (CPNElement* e : m_listDecorations)
+        delete e;
+    m_listElements.clear();
+    m_listDecorations.clear();
+    m_mapPlaces.clear();
+    m_mapLatestOccurrence.clear();
+    m_nIndexed = 0;
+    m_setStepStarts.clear();
+}
+
+void COccurrenceNet::NumberElements(const ElementList& netElements) {
+    m_mapConditionNumbers.clear();
+    m_mapEventNumbers.clear();
+    int conditions = 0;
+    int events = 0;
+    for (const CPNElement* e : netElements) {
+        if (auto* event = dynamic_cast<const CPNEvent*>(e))
+            m_mapEventNumbers[event] = ++events;
+        else if (auto* condition = dynamic_cast<const CPNCondition*>(e))
+            m_mapConditionNumbers[condition] = ++conditions;
+    }
+}
+
+void COccurrenceNet::Start(const CSetConditions& startCase) {
+    AddPlaces(startCase);
+    m_posLayout = m_listElements.end();
+}
+
+void COccurrenceNet::AddPlaces(const CSetConditions& currentCase) {
+    for (CPNCondition* c : currentCase)
+        if (!FindOpenPlace(c))
+            Append(new CPNPlace(c));
+    m_bNamesWritten = false;
+}
+
+void COccurrenceNet::RecordStep(const ElementList& stepEvents, const CSetConditions& newCase) {
+    std::vector<CPNOccurrence*> fired;
+    for (CPNElement* e : stepEvents) {
+        auto* event = dynamic_cast<CPNEvent*>(e);
+        if (!event || std::any_of(fired.begin(), fired.end(),
+                                  [event](const CPNOccurrence* o) { return o->m_pEvent == event; }))
+            continue;
+        auto* occurrence = new CPNOccurrence(event);
+        Append(occurrence);
+        if (fired.empty())
+            m_setStepStarts.insert(occurrence);
+        fired.push_back(occurrence);
+        for (CPNCondition* c : event->m_setPreConditions) {
+            CPNPlace* place = FindOpenPlace(c);
+            if (!place)
+                continue;
+            place->m_bConsumed = true;
+            ++occurrence->m_nInputs;
+            Append(new CPNEdge(place, occurrence, true));
+        }
+    }
+
+    AddPlaces(newCase);
+
+    // Each occurrence of this step is the latest of its event.
+    for (CPNOccurrence* occurrence : fired) {
+        for (CPNCondition* c : occurrence->m_pEvent->m_setPostConditions) {
+            CPNPlace* place = FindOpenPlace(c);
+            if (!place)
+                continue;
+            ++occurrence->m_nOutputs;
+            Append(new CPNEdge(occurrence, place, true));
+        }
+    }
+    m_bNamesWritten = false;
+}
+
+void COccurrenceNet::Append(CPNElement* element) {
+    CheckIndex();
+    m_listElements.push_back(element);
+    Index(element);
+    ++m_nIndexed;
+}
+
+void COccurrenceNet::Index(CPNElement* element) const {
+    if (auto* place = dynamic_cast<CPNPlace*>(element))
+        m_mapPlaces[place->m_pCondition].push_back(place);
+    else if (auto* occurrence = dynamic_cast<CPNOccurrence*>(element))
+        m_mapLatestOccurrence[occurrence->m_pEvent] = occurrence;
+}
+
+void COccurrenceNet::CheckIndex() const {
+    if (m_nIndexed == m_listElements.size())
+        return;
+    m_mapPlaces.clear();
+    m_mapLatestOccurrence.clear();
+    for (CPNElement* e : m_listElements)
+        Index(e);
+    m_nIndexed = m_listElements.size();
+}
+
+CPNPlace* COccurrenceNet::FindOpenPlace(const CPNCondition* condition) const {
+    CheckIndex();
+    auto it = m_mapPlaces.find(condition);
+    if (it == m_mapPlaces.end())
+        return nullptr;
+    // A consumed place never opens again, so it can leave the index for good.
+    std::vector<CPNPlace*>& places = it->second;
+    while (!places.empty() && places.back()->m_bConsumed)
+        places.pop_back();
+    return places.empty() ? nullptr : places.back();
+}
+
+CPNOccurrence* COccurrenceNet::FindOccurrence(const CPNEvent* event) const {
+    CheckIndex();
+    auto it = m_mapLatestOccurrence.find(event);
+    return it == m_mapLatestOccurrence.end() ? nullptr : it->second;
+}
+
+std::string COccurrenceNet::GetPlaceName(const CPNCondition* condition) const {
+    auto it = m_mapConditionNumbers.find(condition);
+    return FormatString("b%d", it == m_mapConditionNumbers.end() ? 0 : it->second);
+}
+
+std::string COccurrenceNet::GetOccurrenceName(const CPNEvent* event) const {
+    auto it = m_mapEventNumbers.find(event);
+    return FormatString("e%d", it == m_mapEventNumbers.end() ? 0 : it->second);
+}
+
+CPNElement* COccurrenceNet::NodeFromPoint(CPoint pt, const CPNElement* excluded) const {
+    for (CPNElement* e : m_listElements) {
+        if (e == excluded || !(dynamic_cast<CPNPlace*>(e) || dynamic_cast<CPNOccurrence*>(e)))
+            continue;
+        if (e->HitTest(pt))
+            return e;
+    }
+    return nullptr;
+}
+
+CSize COccurrenceNet::Layout(CDC& dc) {
+    if (m_posLayout) {
+        const auto first =
+            *m_posLayout == m_listElements.end() ? m_listElements.begin() : std::next(*m_posLayout);
+        int row = 0;
+        for (auto it = first; it != m_listElements.end(); ++it) {
+            CPNElement* e = *it;
+            if (auto* occurrence = dynamic_cast<CPNOccurrence*>(e)) {
+                // A step's occurrences never share a column with an earlier step's,
+                // even when that step produced no place.
+                if (m_bPlaceColumn || m_setStepStarts.count(occurrence)) {
+                    ++m_nColumns;
+                    m_bPlaceColumn = false;
+                    row = 0;
+                }
+                occurrence->MoveTo(GridPoint(m_nColumns, row));
+                occurrence->m_label.SetText(GetOccurrenceName(occurrence->m_pEvent), dc);
+                m_nRows = std::max(m_nRows, ++row);
+            } else if (auto* place = dynamic_cast<CPNPlace*>(e)) {
+                if (!m_bPlaceColumn) {
+                    ++m_nColumns;
+                    m_bPlaceColumn = true;
+                    row = 0;
+                }
+                place->MoveTo(GridPoint(m_nColumns, row));
+                place->m_label.SetText(GetPlaceName(place->m_pCondition), dc);
+                m_nRows = std::max(m_nRows, ++row);
+            } else if (auto* edge = dynamic_cast<CPNEdge*>(e)) {
+                CPNElement* from = edge->m_pFrom;
+                CPNElement* to = edge->m_pTo;
+                if (!from || !to)
+                    continue;
+                auto* toOccurrence = dynamic_cast<CPNOccurrence*>(to);
+                auto* fromOccurrence = dynamic_cast<CPNOccurrence*>(from);
+                const bool straight = (toOccurrence && toOccurrence->m_nInputs <= 1) ||
+                                      (fromOccurrence && fromOccurrence->m_nOutputs <= 1);
+                if (straight && from->m_ptPos.y != to->m_ptPos.y) {
+                    // The end comes onto the start's row; whatever stood there takes
+                    // the end's former place.
+                    const CPoint target(to->m_ptPos.x, from->m_ptPos.y);
+                    if (CPNElement* occupant = NodeFromPoint(target, to))
+                        occupant->MoveTo(to->m_ptPos);
+                    to->MoveTo(target);
+                }
+            }
+        }
+        for (auto it = first; it != m_listElements.end(); ++it)
+            if (auto* edge = dynamic_cast<CPNEdge*>(*it))
+                edge->ResetPoints();
+        if (first != m_listElements.end())
+            m_posLayout = std::prev(m_listElements.end());
+    }
+    m_sizeNet = CSize(kSpacing * m_nColumns + kMargin, kSpacing * m_nRows + kMargin);
+    return m_sizeNet;
+}
+
+void COccurrenceNet::RecalcSize(int minCx, int minCy) {
+    CRect all;
+    for (const CPNElement* e : m_listDecorations)
+        all |= e->GetBoundRect();
+    // The user may have dragged recorded nodes beyond the layout's grid.
+    for (const CPNElement* e : m_listElements)
+        all |= e->GetBoundRect();
+    m_sizeNet.cx = std::max({minCx, std::max(all.right, 100), kSpacing * m_nColumns + kMargin});
+    m_sizeNet.cy = std::max({minCy, std::max(all.bottom, 100), kSpacing * m_nRows + kMargin});
+}
+
+void COccurrenceNet::Draw(CDC& dc) const {
+    for (const CPNElement* e : m_listDecorations)
+        e->Draw(dc);
+    for (const CPNElement* e : m_listElements)
+        e->Draw(dc);
+}
+
+void COccurrenceNet::AddDecoration(CPNElement* element) {
+    if (element)
+        m_listDecorations.push_back(element);
+}
+
+CRect COccurrenceNet::DeleteDecorations(ElementList& elements) {
+    CRect result;
+    for (auto it = elements.begin(); it != elements.end();) {
+        CPNElement* e = *it;
+        auto pos = std::find(m_listDecorations.begin(), m_listDecorations.end(), e);
+        if (pos == m_listDecorations.end()) {
+            ++it;
+            continue;
+        }
+        m_listDecorations.erase(pos);
+        result |= e->GetBoundRect();
+        delete e;
+        // The same element listed twice must not be deleted twice.
+        elements.remove(e);
+        it = elements.begin();
+    }
+    return result;
+}
+
+CPNElement* COccurrenceNet::ElementFromPoint(CPoint pt) const {
+    for (CPNElement* e : m_listElements)
+        if (e->HitTest(pt))
+            return e;
+    for (auto it = m_listDecorations.rbegin(); it != m_listDecorations.rend(); ++it)
+        if ((*it)->HitTest(pt))
+            return *it;
+    return nullptr;
+}
+
+CRect COccurrenceNet::SelectInRect(const CRect& rect, ElementList& selection) {
+    CRect result;
+    for (ElementList* list : {&m_listElements, &m_listDecorations}) {
+        for (CPNElement* e : *list) {
+            const CRect bounds = e->GetBoundRect();
+            if (!IsStrictlyInside(bounds, rect))
+                continue;
+            e->m_bSelected = true;
+            selection.push_back(e);
+            result |= bounds;
+        }
+    }
+    return result;
+}
+
+CRect COccurrenceNet::ChangeZOrder(ElementList& elements, bool toBack) {
+    CRect result;
+    for (CPNElement* e : elements) {
+        auto pos = std::find(m_listDecorations.begin(), m_listDecorations.end(), e);
+        if (pos != m_listDecorations.end()) {
+            m_listDecorations.erase(pos);
+            if (toBack)
+                m_listDecorations.push_front(e);
+            else
+                m_listDecorations.push_back(e);
+        }
+        result |= e->GetBoundRect();
+    }
+    return result;
+}
+
+CRect COccurrenceNet::UpdateAttachedEdges(CPNElement* element) {
+    CRect result;
+    for (auto it = m_listElements.rbegin(); it != m_listElements.rend(); ++it) {
+        if (auto* edge = dynamic_cast<CPNEdge*>(*it)) {
+            const CRect before = edge->GetBoundRect();
+            if (edge->UpdateEnds(element))
+                result |= before | edge->GetBoundRect();
+        }
+    }
+    return result;
+}
+
+void COccurrenceNet::WriteNames(const ElementList& netElements) {
+    if (m_bNamesWritten)
+        return;
+    m_bNamesWritten = true;
+    ClearOutputPane(PANE_OCCURRENCENET_LEGEND);
+    // The counters take every condition and every event, as NumberElements does, so
+    // that the lines translate the labels even where an element has no name label.
+    WriteOutput(PANE_OCCURRENCENET_LEGEND, "Names of places...");
+    int number = 0;
+    for (const CPNElement* e : netElements) {
+        if (auto* c = dynamic_cast<const CPNCondition*>(e)) {
+            ++number;
+            if (c->m_pLabel)
+                WriteOutput(PANE_OCCURRENCENET_LEGEND,
+                            FormatString("b%d: ", number) + c->m_pLabel->m_strText);
+        }
+    }
+    WriteOutput(PANE_OCCURRENCENET_LEGEND, "");
+    WriteOutput(PANE_OCCURRENCENET_LEGEND, "Names of occurrences...");
+    number = 0;
+    for (const CPNElement* e : netElements) {
+        if (auto* ev = dynamic_cast<const CPNEvent*>(e)) {
+            ++number;
+            if (ev->m_pLabel)
+                WriteOutput(PANE_OCCURRENCENET_LEGEND,
+                            FormatString("e%d: ", number) + ev->m_pLabel->m_strText);
+        }
+    }
+}
+
+void COccurrenceNet::DrawNameLegend(CDC& dc, int lineHeight, const ElementList& netElements) const {
+    constexpr int kX = 720;
+    int y = -740;
+    dc.TextOut(kX, y, "Names of conditions:");
+    int number = 0;
+    for (const CPNElement* e : netElements) {
+        if (auto* c = dynamic_cast<const CPNCondition*>(e)) {
+            ++number;
+            if (c->m_pLabel) {
+                y -= lineHeight;
+                dc.TextOut(kX, y, FormatString("b%d: ", number) + c->m_pLabel->m_strText);
+            }
+        }
+    }
+    y -= 2 * lineHeight;
+    dc.TextOut(kX, y, "Names of events:");
+    number = 0;
+    for (const CPNElement* e : netElements) {
+        if (auto* ev = dynamic_cast<const CPNEvent*>(e)) {
+            ++number;
+            if (ev->m_pLabel) {
+                y -= lineHeight;
+                dc.TextOut(kX, y, FormatString("e%d: ", number) + ev->m_pLabel->m_strText);
+            }
+        }
+    }
+}
+
+std::string COccurrenceNet::BuildXML() const {
+    std::string xml = NetXml::Begin("occurrencenet");
+    for (const CPNElement* e : m_listElements) {
+        if (auto* place = dynamic_cast<const CPNPlace*>(e))
+            xml += "  <place name=\"" + XmlText::Escape(place->m_label.m_strText) + "\">" +
+                   XmlText::Escape(place->m_strName) + "</place>\n";
+    }
+    for (const CPNElement* e : m_listElements) {
+        if (auto* occurrence = dynamic_cast<const CPNOccurrence*>(e))
+            xml += "  <occurrence name=\"" + XmlText::Escape(occurrence->m_label.m_strText) +
+                   "\">" + XmlText::Escape(occurrence->m_strName) + "</occurrence>\n";
+    }
+    for (const CPNElement* e : m_listElements) {
+        if (auto* edge = dynamic_cast<const CPNEdge*>(e))
+            xml += NetXml::Edge(NodeLabel(edge->m_pFrom), NodeLabel(edge->m_pTo));
+    }
+    return xml + NetXml::End("occurrencenet");
+}
+
+CFileResult COccurrenceNet::ExportXML(const std::string& path) const {
+    return XmlText::Save(path, BuildXML());
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <span>
+
+class CNetDesign;
+class CSetConditions;
+
+// The tests a net design must pass to be a condition/event system. Each test writes
+// its findings to the standard pane of the output bar, errors as error lines, and
+// returns the number of errors it found; a net whose tests sum to 0 is a C/E system.
+// The tests read the pre- and post-sets as the last BuildStructure left them.
+class CNetVerification {
+public:
+    explicit CNetVerification(CNetDesign& net) : m_net(net) {}
+
+    // Conditions named uniquely, no condition or event with a blank name: 0 to 3.
+    int CheckNaming() const;
+    // No condition and no event without any edge: 0 to 2.
+    int CheckIsolated() const;
+    // Every event has forward concession in one of the reachable cases (the case graph's
+    // nodes, in node order): 0 or 1. Leaves each event's m_bEnabled as the last case
+    // tried set it.
+    int CheckConcession(std::span<const CSetConditions* const> cases);
+    // No two non-isolated conditions, and no two non-isolated events, with equal pre-
+    // and post-sets: 0 to 2.
+    int CheckIndistinguishable() const;
+    // The net has at least one condition or event: 0 or 1.
+    int CheckEmpty() const;
+
+private:
+    CNetDesign& m_net;
+};

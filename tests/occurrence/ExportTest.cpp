@@ -1,0 +1,192 @@
+#include "OccurrenceFixture.h"
+#include "XmlChecker.h"
+#include "base/FileIO.h"
+#include "occurrence/CNetDesignExport.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n";
+
+struct ExportTest : OccurrenceFixture {
+    std::filesystem::path folder;
+
+    ExportTest() {
+        folder = std::filesystem::temp_directory_path() /
+                 ("zerin-export-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+    }
+    ~ExportTest() override { std::filesystem::remove_all(folder); }
+
+    std::string Read(const std::filesystem::path& path) const {
+        std::string bytes;
+        EXPECT_TRUE(ReadWholeFile(path.string(), bytes));
+        return bytes;
+    }
+
+    std::string NetXml() const { return CNetDesignExport(net).BuildXML(); }
+};
+
+TEST(XmlCheckerTest, AcceptsWellFormedAndRefusesBrokenDocuments) {
+    EXPECT_EQ(CheckWellFormedXml(kDeclaration + "<a x=\"1\"><b>t &amp; &#65;</b><c/></a>\n"), "");
+    EXPECT_NE(CheckWellFormedXml("<a>x & y</a>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a>x < y</a>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a><b></a></b>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a x=1></a>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a x=\"\"\"></a>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a x=\"1\" x=\"2\"></a>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a></a><b></b>"), "");
+    EXPECT_NE(CheckWellFormedXml("<a>"), "");
+}
+
+TEST_F(ExportTest, NetDesignListsConditionsEventsAndEdges) {
+    CPNCondition* p = AddCondition("p", true);
+    CPNEvent* t = AddEvent("t");
+    AddCondition("q");
+    AddEdge(p, t);
+    const std::string expected = kDeclaration + "<netdesign>\n"
+                                                "  <condition token=\"1\">p</condition>\n"
+                                                "  <condition token=\"0\">q</condition>\n"
+                                                "  <event>t</event>\n"
+                                                "  <edge>\n"
+                                                "    <from>p</from>\n"
+                                                "    <to>t</to>\n"
+                                                "  </edge>\n"
+                                                "</netdesign>\n";
+    EXPECT_EQ(NetXml(), expected);
+    EXPECT_EQ(CheckWellFormedXml(NetXml()), "");
+
+    const auto path = folder / "net.xml";
+    EXPECT_TRUE(CNetDesignExport(net).ExportXML(path.string()));
+    EXPECT_EQ(Read(path), expected);
+}
+
+TEST_F(ExportTest, EmptyNetDesignHasOnlyTheFrame) {
+    EXPECT_EQ(NetXml(), kDeclaration + "<netdesign>\n</netdesign>\n");
+    EXPECT_EQ(CheckWellFormedXml(NetXml()), "");
+}
+
+TEST_F(ExportTest, NamesAreEscapedInTextAndAttributes) {
+    CPNCondition* c = AddCondition("a&b<c>\"d\"");
+    CPNEvent* e = AddEvent("x<y");
+    AddEdge(c, e);
+    const std::string xml = NetXml();
+    EXPECT_THAT(xml, HasSubstr("<condition token=\"0\">a&amp;b&lt;c&gt;&quot;d&quot;</condition>"));
+    EXPECT_THAT(xml, HasSubstr("    <from>a&amp;b&lt;c&gt;&quot;d&quot;</from>\n"));
+    EXPECT_THAT(xml, HasSubstr("    <to>x&lt;y</to>\n"));
+    EXPECT_EQ(CheckWellFormedXml(xml), "");
+
+    // Occurrence net attributes as well.
+    CPNCondition* b = AddCondition("b");
+    net.BuildStructure();
+    record.m_mapConditionNumbers.clear();
+    record.Start(Case({c, b}));
+    record.Layout(dc);
+    All<CPNPlace>()[0]->m_label.m_strText = "\"&";
+    const std::string occurrenceXml = record.BuildXML();
+    EXPECT_THAT(occurrenceXml, HasSubstr("  <place name=\"&quot;&amp;\">a&amp;b&lt;c"));
+    EXPECT_EQ(CheckWellFormedXml(occurrenceXml), "");
+}
+
+TEST_F(ExportTest, EdgeToAnElementWithoutNameWritesAnEmptyEnd) {
+    CPNCondition* c = AddCondition("c");
+    auto* free = new CPNLabel(10, 10);
+    free->SetText("text", dc);
+    net.AddElement(free);
+    net.AddElement(new CPNEdge(c, free));
+    EXPECT_THAT(NetXml(), HasSubstr("  <edge>\n    <from>c</from>\n    <to></to>\n  </edge>\n"));
+    EXPECT_EQ(CheckWellFormedXml(NetXml()), "");
+}
+
+TEST_F(ExportTest, FileIsStoredInWindows1250) {
+    AddCondition("\xC4\x8D\xE2\x86\x92"); // c with caron, then an arrow it lacks
+    const auto path = folder / "cp.xml";
+    ASSERT_TRUE(CNetDesignExport(net).ExportXML(path.string()));
+    EXPECT_THAT(Read(path), HasSubstr("<condition token=\"0\">\xE8?</condition>"));
+}
+
+TEST_F(ExportTest, UnwritablePathFailsWithTheReason) {
+    const std::string path = (folder / "missing" / "net.xml").string();
+    const CFileResult result = CNetDesignExport(net).ExportXML(path);
+    EXPECT_FALSE(result);
+    EXPECT_THAT(result.error, HasSubstr(path));
+    const CFileResult occurrence = record.ExportXML(path);
+    EXPECT_FALSE(occurrence);
+    EXPECT_FALSE(occurrence.error.empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(ExportTest, OccurrenceNetListsPlacesOccurrencesAndEdges) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* t = AddEvent("t", {a}, {b});
+    Prepare();
+    record.Start(Case({a}));
+    Fire(Case({a}), {t});
+    record.Layout(dc);
+    auto* decoration = new CPNLabel(300, 300);
+    decoration->SetText("not exported", dc);
+    record.AddDecoration(decoration);
+    const std::string expected = kDeclaration + "<occurrencenet>\n"
+                                                "  <place name=\"b1\">a</place>\n"
+                                                "  <place name=\"b2\">b</place>\n"
+                                                "  <occurrence name=\"e1\">t</occurrence>\n"
+                                                "  <edge>\n"
+                                                "    <from>b1</from>\n"
+                                                "    <to>e1</to>\n"
+                                                "  </edge>\n"
+                                                "  <edge>\n"
+                                                "    <from>e1</from>\n"
+                                                "    <to>b2</to>\n"
+                                                "  </edge>\n"
+                                                "</occurrencenet>\n";
+    EXPECT_EQ(record.BuildXML(), expected);
+    EXPECT_EQ(CheckWellFormedXml(expected), "");
+    const auto path = folder / "occurrence.xml";
+    ASSERT_TRUE(record.ExportXML(path.string()));
+    EXPECT_EQ(Read(path), expected);
+}
+
+TEST_F(ExportTest, NodesNotLaidOutHaveEmptyNames) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.AddPlaces(Case({a}));
+    EXPECT_EQ(record.BuildXML(),
+              kDeclaration + "<occurrencenet>\n  <place name=\"\">a</place>\n</occurrencenet>\n");
+}
+
+TEST_F(ExportTest, EmptyOccurrenceNetHasOnlyTheFrame) {
+    EXPECT_EQ(record.BuildXML(), kDeclaration + "<occurrencenet>\n</occurrencenet>\n");
+}
+
+// A second opinion on well-formedness and on the declared encoding, from libxml2.
+TEST_F(ExportTest, XmllintAcceptsTheStoredFiles) {
+    if (std::system("command -v xmllint > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xmllint is not installed";
+    CPNCondition* a = AddCondition("a&\xC4\x8D", true);
+    CPNCondition* b = AddCondition("<b>");
+    CPNEvent* t = AddEvent("\"t\"", {a}, {b});
+    Prepare();
+    record.Start(Case({a}));
+    Fire(Case({a}), {t});
+    record.Layout(dc);
+    const auto netPath = folder / "net.xml";
+    const auto occurrencePath = folder / "occurrence.xml";
+    ASSERT_TRUE(CNetDesignExport(net).ExportXML(netPath.string()));
+    ASSERT_TRUE(record.ExportXML(occurrencePath.string()));
+    for (const auto& path : {netPath, occurrencePath}) {
+        const std::string command = "xmllint --noout '" + path.string() + "' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << path;
+    }
+}
+
+} // namespace

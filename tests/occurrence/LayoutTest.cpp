@@ -1,0 +1,325 @@
+#include "OccurrenceFixture.h"
+
+#include <gmock/gmock.h>
+
+#include <map>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+struct LayoutTest : OccurrenceFixture {
+    // Every node's position, for comparing layouts.
+    std::vector<CPoint> Positions() const {
+        std::vector<CPoint> result;
+        for (const CPNElement* e : record.m_listElements)
+            if (dynamic_cast<const CPNPlace*>(e) || dynamic_cast<const CPNOccurrence*>(e))
+                result.push_back(e->m_ptPos);
+        return result;
+    }
+
+    CPNPlace* PlaceOf(const CPNCondition* c) const {
+        for (CPNPlace* p : All<CPNPlace>())
+            if (p->m_pCondition == c)
+                return p;
+        return nullptr;
+    }
+};
+
+TEST_F(LayoutTest, StartPlacesTheCaseInColumnZero) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    Prepare();
+    record.Start(Case({a, b}));
+    EXPECT_EQ(record.Layout(dc), CSize(130, 230));
+    EXPECT_EQ(record.m_sizeNet, CSize(130, 230));
+    const auto places = All<CPNPlace>();
+    EXPECT_EQ(places[0]->m_ptPos, CPoint(80, 80));
+    EXPECT_EQ(places[1]->m_ptPos, CPoint(80, 130));
+    EXPECT_EQ(places[0]->m_label.m_strText, "b1");
+    EXPECT_EQ(places[1]->m_label.m_strText, "b2");
+    // The label is measured and centred on the place.
+    EXPECT_EQ(places[0]->m_label.m_rcText.CenterPoint(), CPoint(80, 80));
+    EXPECT_EQ(places[0]->m_label.m_rcText.Width(), 2 * RecordingDC::kCharWidth);
+}
+
+TEST_F(LayoutTest, StepFillsAnOccurrenceColumnAndAPlaceColumn) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {a}, {c});
+    Prepare();
+    record.Start(Case({a, b}));
+    Fire(Case({a, b}), {e});
+    EXPECT_EQ(record.Layout(dc), CSize(230, 230));
+    EXPECT_EQ(record.m_nColumns, 2);
+    EXPECT_TRUE(record.m_bPlaceColumn);
+    EXPECT_EQ(PlaceOf(a)->m_ptPos, CPoint(80, 80));
+    EXPECT_EQ(PlaceOf(b)->m_ptPos, CPoint(80, 130));
+    const auto occurrence = All<CPNOccurrence>().front();
+    EXPECT_EQ(occurrence->m_ptPos, CPoint(130, 80));
+    EXPECT_EQ(occurrence->m_label.m_strText, "e1");
+    EXPECT_EQ(PlaceOf(c)->m_ptPos, CPoint(180, 80));
+    EXPECT_EQ(PlaceOf(c)->m_label.m_strText, "b3");
+
+    // Edges are routed, from border to border.
+    for (const CPNEdge* edge : All<CPNEdge>()) {
+        ASSERT_EQ(edge->m_listPoints.size(), 3u);
+        EXPECT_TRUE(edge->m_bVisible);
+    }
+    EXPECT_EQ(All<CPNEdge>()[0]->m_listPoints.front().m_pt, CPoint(95, 80));
+    EXPECT_EQ(All<CPNEdge>()[0]->m_listPoints.back().m_pt, CPoint(114, 80));
+}
+
+TEST_F(LayoutTest, SingleInputAndSingleOutputAreStraightened) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {b}, {c});
+    Prepare();
+    record.Start(Case({a, b}));
+    Fire(Case({a, b}), {e});
+    record.Layout(dc);
+    // The occurrence comes onto b's row and c's place onto the occurrence's.
+    EXPECT_EQ(All<CPNOccurrence>().front()->m_ptPos, CPoint(130, 130));
+    EXPECT_EQ(PlaceOf(c)->m_ptPos, CPoint(180, 130));
+    EXPECT_EQ(PlaceOf(c)->m_label.m_rcText.CenterPoint(), CPoint(180, 130));
+    EXPECT_EQ(record.m_nRows, 2);
+}
+
+TEST_F(LayoutTest, StraighteningSwapsWithTheNodeOnTheRow) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* d = AddCondition("d"); // d before c in set order
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e1 = AddEvent("e1", {a}, {c});
+    CPNEvent* e2 = AddEvent("e2", {b}, {d});
+    Prepare();
+    record.Start(Case({a, b}));
+    Fire(Case({a, b}), {e1, e2});
+    record.Layout(dc);
+    // d was laid out on row 0 and c on row 1; c's producer stands on row 0.
+    EXPECT_EQ(PlaceOf(c)->m_ptPos, CPoint(180, 80));
+    EXPECT_EQ(PlaceOf(d)->m_ptPos, CPoint(180, 130));
+}
+
+TEST_F(LayoutTest, ForkAndJoinAreNotStraightened) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNCondition* d = AddCondition("d");
+    CPNEvent* e = AddEvent("e", {a, b}, {c, d});
+    Prepare();
+    record.Start(Case({a, b}));
+    Fire(Case({a, b}), {e});
+    record.Layout(dc);
+    EXPECT_THAT(Positions(), ElementsAre(CPoint(80, 80), CPoint(80, 130), CPoint(130, 80),
+                                         CPoint(180, 80), CPoint(180, 130)));
+}
+
+TEST_F(LayoutTest, SecondRunWithoutNewElementsChangesNothing) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {b}, {c});
+    Prepare();
+    record.Start(Case({a, b}));
+    Fire(Case({a, b}), {e});
+    const CSize size = record.Layout(dc);
+    const auto positions = Positions();
+    EXPECT_EQ(record.Layout(dc), size);
+    EXPECT_EQ(Positions(), positions);
+    EXPECT_EQ(record.m_nColumns, 2);
+}
+
+TEST_F(LayoutTest, LaterRunsPlaceOnlyWhatIsNew) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    CPNEvent* f = AddEvent("f", {b}, {a});
+    Prepare();
+    record.Start(Case({a}));
+    CSetConditions current = Fire(Case({a}), {e});
+    record.Layout(dc);
+    // The user moves a laid-out place; the next run leaves it there.
+    CPNPlace* first = All<CPNPlace>().front();
+    first->MoveTo(CPoint(60, 300));
+    Fire(current, {f});
+    EXPECT_EQ(record.Layout(dc), CSize(330, 180));
+    EXPECT_EQ(first->m_ptPos, CPoint(60, 300));
+    EXPECT_EQ(All<CPNOccurrence>()[1]->m_ptPos, CPoint(230, 80));
+    EXPECT_EQ(All<CPNPlace>()[2]->m_ptPos, CPoint(280, 80));
+    EXPECT_EQ(All<CPNOccurrence>()[1]->m_label.m_strText, "e2");
+}
+
+TEST_F(LayoutTest, OneRunOverManyStepsEqualsARunPerStep) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    CPNEvent* f = AddEvent("f", {b}, {a});
+    CPNEvent* g = AddEvent("g", {c}, {});
+    Prepare();
+    auto run = [&](bool perStep) {
+        record.Reset();
+        record.Start(Case({a, c}));
+        CSetConditions current = Case({a, c});
+        for (CPNEvent* ev : {e, g, f, e}) {
+            current = Fire(current, {ev});
+            if (perStep)
+                record.Layout(dc);
+        }
+        const CSize size = record.Layout(dc);
+        return std::make_pair(size, Positions());
+    };
+    EXPECT_EQ(run(true), run(false));
+}
+
+TEST_F(LayoutTest, EventWithEmptyPostSetOpensNoPlaceColumn) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* g = AddEvent("g", {a}, {});
+    CPNEvent* e = AddEvent("e", {b}, {c});
+    Prepare();
+    record.Start(Case({a, b}));
+    CSetConditions current = Fire(Case({a, b}), {g});
+    record.Layout(dc);
+    EXPECT_EQ(record.m_nColumns, 1);
+    EXPECT_FALSE(record.m_bPlaceColumn);
+    EXPECT_EQ(All<CPNOccurrence>()[0]->m_ptPos, CPoint(130, 80));
+
+    // The next step's occurrence stands in a column of its own after it.
+    Fire(current, {e});
+    record.Layout(dc);
+    EXPECT_EQ(All<CPNOccurrence>()[1]->m_ptPos, CPoint(180, 130));
+    EXPECT_EQ(PlaceOf(c)->m_ptPos, CPoint(230, 130));
+    EXPECT_EQ(record.m_nColumns, 3);
+}
+
+TEST_F(LayoutTest, NothingToLayOutKeepsTheCounts) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.AddPlaces(Case({a})); // without Start nothing is laid out
+    EXPECT_EQ(record.Layout(dc), CSize(130, 130));
+    EXPECT_EQ(All<CPNPlace>()[0]->m_ptPos, CPoint(0, 0));
+    record.Start(Case({}));
+    EXPECT_EQ(record.Layout(dc), CSize(130, 180));
+}
+
+TEST_F(LayoutTest, RecalcSizeCoversDecorationsRecordAndGrid) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.RecalcSize(0, 0);
+    EXPECT_EQ(record.m_sizeNet, CSize(130, 130));
+    record.RecalcSize(500, 400);
+    EXPECT_EQ(record.m_sizeNet, CSize(500, 400));
+    auto* label = new CPNLabel(900, 50);
+    label->SetText("far", dc);
+    record.AddDecoration(label);
+    record.RecalcSize(500, 400);
+    EXPECT_EQ(record.m_sizeNet, CSize(label->GetBoundRect().right, 400));
+    record.Start(Case({a}));
+    record.Layout(dc);
+    record.m_listElements.front()->MoveTo(CPoint(300, 1000));
+    record.RecalcSize(0, 0);
+    EXPECT_EQ(record.m_sizeNet.cy, 1021);
+}
+
+TEST_F(LayoutTest, HitsPreferTheRecordThenTheTopDecoration) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.Start(Case({a}));
+    record.Layout(dc);
+    auto* over = new CPNLabel(80, 80);
+    over->SetText("over", dc);
+    auto* under = new CPNLabel(80, 110);
+    under->SetText("under", dc);
+    auto* top = new CPNLabel(80, 110);
+    top->SetText("top", dc);
+    record.AddDecoration(over);
+    record.AddDecoration(under);
+    record.AddDecoration(top);
+    EXPECT_EQ(record.ElementFromPoint(CPoint(80, 80)), record.m_listElements.front());
+    EXPECT_EQ(record.ElementFromPoint(CPoint(80, 110)), top);
+    EXPECT_EQ(record.ElementFromPoint(CPoint(95, 110)), under);
+    EXPECT_EQ(record.ElementFromPoint(CPoint(500, 500)), nullptr);
+}
+
+TEST_F(LayoutTest, SelectInRectTakesRecordThenDecorations) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    Prepare();
+    record.Start(Case({a, b}));
+    record.Layout(dc);
+    auto* label = new CPNLabel(80, 200);
+    label->SetText("x", dc);
+    record.AddDecoration(label);
+    std::list<CPNElement*> selection;
+    const CRect repaint = record.SelectInRect(CRect(50, 50, 120, 250), selection);
+    ASSERT_EQ(selection.size(), 3u);
+    EXPECT_EQ(selection.back(), label);
+    EXPECT_TRUE(label->m_bSelected);
+    EXPECT_EQ(repaint, CRect(59, 59, 101, 213));
+    // Touching the rectangle's edge is not inside.
+    selection.clear();
+    record.SelectInRect(CRect(59, 59, 101, 100), selection);
+    EXPECT_TRUE(selection.empty());
+}
+
+TEST_F(LayoutTest, ZOrderChangesOnlyDecorations) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.Start(Case({a}));
+    auto* x = new CPNLabel(10, 10);
+    auto* y = new CPNLabel(20, 20);
+    record.AddDecoration(x);
+    record.AddDecoration(y);
+    std::list<CPNElement*> list = {record.m_listElements.front(), x};
+    record.ChangeZOrder(list, false);
+    EXPECT_THAT(record.m_listDecorations, ElementsAre(y, x));
+    EXPECT_EQ(record.m_listElements.size(), 1u);
+    list = {x, y};
+    record.ChangeZOrder(list, true);
+    EXPECT_THAT(record.m_listDecorations, ElementsAre(y, x));
+}
+
+TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    Prepare();
+    record.Start(Case({a}));
+    Fire(Case({a}), {e});
+    record.Layout(dc);
+    CPNOccurrence* o = All<CPNOccurrence>().front();
+    o->MoveTo(CPoint(130, 200));
+    EXPECT_FALSE(record.UpdateAttachedEdges(o).IsRectEmpty());
+    const auto edges = All<CPNEdge>();
+    ASSERT_EQ(edges.size(), 2u);
+    EXPECT_EQ(edges[0]->m_listPoints.back().m_pt,
+              o->GetBorderPoint(edges[0]->m_listPoints.front().m_pt));
+    EXPECT_EQ(edges[1]->m_listPoints.front().m_pt, o->GetBorderPoint(edges[1]->m_pTo->m_ptPos));
+    CPNCondition stranger;
+    EXPECT_TRUE(record.UpdateAttachedEdges(&stranger).IsRectEmpty());
+}
+
+TEST_F(LayoutTest, DrawPutsTheRecordOverTheDecorations) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.Start(Case({a}));
+    record.Layout(dc);
+    auto* label = new CPNLabel(300, 300);
+    label->SetText("note", dc);
+    record.AddDecoration(label);
+    dc.Clear();
+    record.Draw(dc);
+    const auto texts = dc.Calls("Text");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "note");
+    EXPECT_EQ(texts[1].text, "b1");
+    ASSERT_EQ(dc.Calls("Ellipse").size(), 1u);
+    EXPECT_EQ(dc.Calls("Ellipse")[0].rect, CRect(65, 65, 95, 95));
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#include "OccurrenceFixture.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+using NamesTest = OccurrenceFixture;
+
+TEST_F(NamesTest, WritesTheListsOncePerStateOfTheRecord) {
+    CPNCondition* a = AddCondition("a");
+    AddCondition("b");
+    CPNEvent* e = AddEvent("t", {a}, {});
+    Prepare();
+    record.WriteNames(net.m_listElements);
+    EXPECT_EQ(sink.cleared, std::vector<int>{PANE_OCCURRENCENET_LEGEND});
+    EXPECT_THAT(sink.panes[PANE_OCCURRENCENET_LEGEND],
+                ElementsAre("Names of places...", "b1: a", "b2: b", "", "Names of occurrences...",
+                            "e1: t"));
+    EXPECT_TRUE(record.m_bNamesWritten);
+
+    sink.Reset();
+    record.WriteNames(net.m_listElements);
+    EXPECT_TRUE(sink.all.empty());
+    EXPECT_TRUE(sink.cleared.empty());
+
+    record.Start(Case({a}));
+    Fire(Case({a}), {e});
+    record.WriteNames(net.m_listElements);
+    EXPECT_EQ(sink.panes[PANE_OCCURRENCENET_LEGEND].size(), 6u);
+}
+
+// The counters follow the numbering, so the lines translate the labels even past a
+// condition without a name label.
+TEST_F(NamesTest, UnnamedConditionKeepsItsNumber) {
+    net.AddElement(new CPNCondition(10, 10, nullptr));
+    AddCondition("b");
+    Prepare();
+    record.WriteNames(net.m_listElements);
+    EXPECT_THAT(sink.panes[PANE_OCCURRENCENET_LEGEND],
+                ElementsAre("Names of places...", "b2: b", "", "Names of occurrences..."));
+}
+
+TEST_F(NamesTest, LegendLinesStepDownByTheLineHeight) {
+    AddCondition("a");
+    AddCondition("b");
+    AddEvent("t");
+    Prepare();
+    const int h = 20;
+    record.DrawNameLegend(dc, h, net.m_listElements);
+    const auto texts = dc.Calls("Text");
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].text, "Names of conditions:");
+    EXPECT_EQ(texts[0].point, CPoint(720, -740));
+    EXPECT_EQ(texts[1].text, "b1: a");
+    EXPECT_EQ(texts[1].point, CPoint(720, -740 - h));
+    EXPECT_EQ(texts[2].text, "b2: b");
+    EXPECT_EQ(texts[2].point, CPoint(720, -740 - 2 * h));
+    EXPECT_EQ(texts[3].text, "Names of events:");
+    EXPECT_EQ(texts[3].point, CPoint(720, -740 - 4 * h));
+    EXPECT_EQ(texts[4].text, "e1: t");
+    EXPECT_EQ(texts[4].point, CPoint(720, -740 - 5 * h));
+}
+
+} // namespace

@@ -1,0 +1,236 @@
+#include "OccurrenceFixture.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+using RecordTest = OccurrenceFixture;
+
+TEST_F(RecordTest, NewRecordIsEmpty) {
+    EXPECT_TRUE(record.m_listElements.empty());
+    EXPECT_TRUE(record.m_listDecorations.empty());
+    EXPECT_EQ(record.m_sizeNet, CSize(100, 100));
+    EXPECT_TRUE(record.m_bPlaceColumn);
+    EXPECT_FALSE(record.m_bNamesWritten);
+    EXPECT_FALSE(record.m_posLayout.has_value());
+    EXPECT_EQ(record.m_nColumns, 0);
+    EXPECT_EQ(record.m_nRows, 0);
+}
+
+TEST_F(RecordTest, StartAddsOnePlacePerConditionOfTheCase) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    Prepare();
+    record.Start(Case({b, a}));
+    const auto places = All<CPNPlace>();
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0]->m_pCondition, a); // set order
+    EXPECT_EQ(places[1]->m_pCondition, b);
+    EXPECT_EQ(places[0]->m_strName, "a");
+    EXPECT_EQ(places[0]->m_ptPos, CPoint(0, 0));
+    EXPECT_EQ(places[0]->m_pLabel, nullptr);
+    EXPECT_FALSE(places[0]->m_bConsumed);
+    EXPECT_STREQ(places[0]->GetClassName(), "CPNPlace");
+
+    // A condition that has its open place gets no second one.
+    record.AddPlaces(Case({a, b}));
+    EXPECT_EQ(record.m_listElements.size(), 2u);
+}
+
+TEST_F(RecordTest, StepConsumesItsInputsAndProducesItsOutputs) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {a}, {c});
+    Prepare();
+    record.Start(Case({a, b}));
+    Fire(Case({a, b}), {e});
+
+    ASSERT_EQ(record.m_listElements.size(), 6u);
+    auto it = record.m_listElements.begin();
+    auto* pa = dynamic_cast<CPNPlace*>(*it++);
+    auto* pb = dynamic_cast<CPNPlace*>(*it++);
+    auto* o = dynamic_cast<CPNOccurrence*>(*it++);
+    auto* in = dynamic_cast<CPNEdge*>(*it++);
+    auto* pc = dynamic_cast<CPNPlace*>(*it++);
+    auto* out = dynamic_cast<CPNEdge*>(*it++);
+    ASSERT_TRUE(pa && pb && o && in && pc && out);
+    EXPECT_STREQ(o->GetClassName(), "CPNOccurrence");
+    EXPECT_EQ(o->m_pEvent, e);
+    EXPECT_EQ(o->m_strName, "e");
+    EXPECT_EQ(o->m_nInputs, 1);
+    EXPECT_EQ(o->m_nOutputs, 1);
+    EXPECT_TRUE(in->IsBetween(pa, o));
+    EXPECT_TRUE(out->IsBetween(o, pc));
+    EXPECT_TRUE(in->m_listPoints.empty()); // routed by the layout
+    EXPECT_TRUE(pa->m_bConsumed);
+    EXPECT_FALSE(pb->m_bConsumed);
+    EXPECT_EQ(pc->m_pCondition, c);
+
+    EXPECT_EQ(record.FindOpenPlace(a), nullptr);
+    EXPECT_EQ(record.FindOpenPlace(b), pb);
+    EXPECT_EQ(record.FindOpenPlace(c), pc);
+    EXPECT_EQ(record.FindOccurrence(e), o);
+}
+
+TEST_F(RecordTest, LatestOccurrenceAndLatestOpenPlaceAreFound) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    CPNEvent* f = AddEvent("f", {b}, {a});
+    Prepare();
+    record.Start(Case({a}));
+    CSetConditions current = Case({a});
+    for (int i = 0; i < 3; ++i)
+        current = Fire(Fire(current, {e}), {f});
+    const auto occurrences = All<CPNOccurrence>();
+    ASSERT_EQ(occurrences.size(), 6u);
+    EXPECT_EQ(record.FindOccurrence(e), occurrences[4]);
+    EXPECT_EQ(record.FindOccurrence(f), occurrences[5]);
+    EXPECT_EQ(record.FindOpenPlace(b), nullptr);
+    EXPECT_EQ(record.FindOpenPlace(a), All<CPNPlace>().back());
+    EXPECT_EQ(record.FindOccurrence(nullptr), nullptr);
+}
+
+// The indexes behind the searches give what a walk from the tail gives, also over a
+// long run and after the record was filled from outside.
+TEST_F(RecordTest, SearchesAgreeWithAWalkFromTheTail) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    CPNEvent* f = AddEvent("f", {b}, {a});
+    CPNEvent* g = AddEvent("g", {c}, {});
+    Prepare();
+    auto walk = [this](const CPNCondition* cond) -> CPNPlace* {
+        for (auto it = record.m_listElements.rbegin(); it != record.m_listElements.rend(); ++it)
+            if (auto* p = dynamic_cast<CPNPlace*>(*it);
+                p && p->m_pCondition == cond && !p->m_bConsumed)
+                return p;
+        return nullptr;
+    };
+    CSetConditions current = Case({a, c});
+    record.Start(current);
+    for (int i = 0; i < 500; ++i) {
+        current = Fire(current, {i % 2 ? f : e});
+        for (const CPNCondition* cond : {a, b, c})
+            ASSERT_EQ(record.FindOpenPlace(cond), walk(cond)) << i;
+    }
+    current = Fire(current, {g});
+    EXPECT_EQ(record.FindOpenPlace(c), nullptr);
+
+    // A place appended from outside, as loading does, is found.
+    auto* extra = new CPNPlace(c);
+    record.m_listElements.push_back(extra);
+    EXPECT_EQ(record.FindOpenPlace(c), extra);
+}
+
+TEST_F(RecordTest, PreconditionWithoutOpenPlaceGivesNoInput) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNCondition* c = AddCondition("c");
+    CPNEvent* e = AddEvent("e", {a, b}, {c});
+    Prepare();
+    record.Start(Case({a})); // b holds no place
+    Fire(Case({a, b}), {e});
+    const auto occurrences = All<CPNOccurrence>();
+    ASSERT_EQ(occurrences.size(), 1u);
+    EXPECT_EQ(occurrences[0]->m_nInputs, 1);
+    EXPECT_EQ(occurrences[0]->m_nOutputs, 1);
+    EXPECT_EQ(All<CPNEdge>().size(), 2u);
+    for (const CPNEdge* edge : All<CPNEdge>()) {
+        EXPECT_NE(edge->m_pFrom, nullptr);
+        EXPECT_NE(edge->m_pTo, nullptr);
+    }
+}
+
+TEST_F(RecordTest, StepListTakesEachEventOnceAndOnlyEvents) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    Prepare();
+    record.Start(Case({a}));
+    std::list<CPNElement*> step = {e, a, e};
+    record.RecordStep(step, Case({b}));
+    ASSERT_EQ(All<CPNOccurrence>().size(), 1u);
+    EXPECT_EQ(All<CPNOccurrence>()[0]->m_nOutputs, 1);
+    EXPECT_EQ(All<CPNEdge>().size(), 2u);
+}
+
+TEST_F(RecordTest, RecordingClearsTheNamesWrittenFlag) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    Prepare();
+    record.m_bNamesWritten = true;
+    record.Start(Case({a}));
+    EXPECT_FALSE(record.m_bNamesWritten);
+    record.m_bNamesWritten = true;
+    Fire(Case({a}), {e});
+    EXPECT_FALSE(record.m_bNamesWritten);
+}
+
+TEST_F(RecordTest, NumbersRunSeparatelyOverConditionsAndEvents) {
+    CPNCondition* a = AddCondition("a");
+    CPNEvent* e = AddEvent("e");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* f = AddEvent("f");
+    Prepare();
+    EXPECT_EQ(record.GetPlaceName(a), "b1");
+    EXPECT_EQ(record.GetPlaceName(b), "b2");
+    EXPECT_EQ(record.GetOccurrenceName(e), "e1");
+    EXPECT_EQ(record.GetOccurrenceName(f), "e2");
+    CPNCondition stranger;
+    EXPECT_EQ(record.GetPlaceName(&stranger), "b0");
+
+    // Numbering again starts afresh.
+    record.NumberElements({b, a});
+    EXPECT_EQ(record.GetPlaceName(b), "b1");
+    EXPECT_EQ(record.GetOccurrenceName(e), "e0");
+}
+
+// Counts the deletions of the elements it is given.
+template <class Base> struct Counted : Base {
+    explicit Counted(int& deleted) : m_pDeleted(&deleted) {}
+    ~Counted() override { ++*m_pDeleted; }
+    int* m_pDeleted;
+};
+
+TEST_F(RecordTest, ResetDeletesRecordAndDecorations) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.Start(Case({a}));
+    int deleted = 0;
+    record.m_listElements.push_back(new Counted<CPNLabel>(deleted));
+    record.AddDecoration(new Counted<CPNLabel>(deleted));
+    record.AddDecoration(nullptr);
+    record.Layout(dc);
+    record.Reset();
+    EXPECT_EQ(deleted, 2);
+    EXPECT_TRUE(record.m_listElements.empty());
+    EXPECT_TRUE(record.m_listDecorations.empty());
+    EXPECT_EQ(record.m_nColumns, 0);
+    EXPECT_EQ(record.m_sizeNet, CSize(100, 100));
+    EXPECT_FALSE(record.m_posLayout.has_value());
+    EXPECT_EQ(record.FindOpenPlace(a), nullptr);
+    // The numbers stay.
+    EXPECT_EQ(record.GetPlaceName(a), "b1");
+}
+
+TEST_F(RecordTest, DeleteDecorationsTakesOnlyDecorations) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.Start(Case({a}));
+    auto* label = new CPNLabel(50, 50);
+    record.AddDecoration(label);
+    CPNElement* place = record.m_listElements.front();
+    std::list<CPNElement*> selection = {place, label, label};
+    record.DeleteDecorations(selection);
+    EXPECT_THAT(selection, ElementsAre(place));
+    EXPECT_TRUE(record.m_listDecorations.empty());
+    EXPECT_EQ(record.m_listElements.size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "support/RecordingDC.h"
+#include "support/RecordingOutputSink.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// A net design built as the editor builds it: every condition and event with a name
+// label in the net, owned by it. Collects the output.
+struct NetFixture : ::testing::Test {
+    CNetDesign net;
+    RecordingDC dc;
+    RecordingOutputSink sink;
+
+    CPNCondition* AddCondition(const std::string& name, int x = 100, int y = 100,
+                               bool token = false);
+    CPNEvent* AddEvent(const std::string& name, int x = 200, int y = 100);
+    // Returns null when the net refused the edge.
+    CPNEdge* AddEdge(CPNElement* from, CPNElement* to);
+    // Builds the structure and forgets its output line.
+    void Build();
+
+    const std::vector<std::string>& Standard() const { return sink.panes[PANE_STANDARD]; }
+};
