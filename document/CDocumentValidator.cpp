@@ -23,6 +23,10 @@ namespace {
 // No diagram of the program comes near this; a larger extent is a damaged file.
 constexpr int kMaxExtent = 1000000;
 
+// Positions and rectangles lie within this distance of the origin: the geometry of
+// routes, midpoints and bounds is integer arithmetic that a far-off point would overflow.
+constexpr int kMaxCoordinate = 1000000;
+
 [[noreturn]] void Fail(const char* what) {
     throw CArchiveException(CArchiveException::Cause::InconsistentStructure, what);
 }
@@ -30,6 +34,52 @@ constexpr int kMaxExtent = 1000000;
 void Require(bool condition, const char* what) {
     if (!condition)
         Fail(what);
+}
+
+void CheckPoint(CPoint pt) {
+    Require(pt.x >= -kMaxCoordinate && pt.x <= kMaxCoordinate && pt.y >= -kMaxCoordinate &&
+                pt.y <= kMaxCoordinate,
+            "coordinate out of range");
+}
+
+void CheckRect(const CRect& rc) {
+    CheckPoint(CPoint(rc.left, rc.top));
+    CheckPoint(CPoint(rc.right, rc.bottom));
+}
+
+void CheckPoints(const CEdgePointList& points) {
+    for (const CEdgePoint& point : points) {
+        CheckPoint(point.m_pt);
+        CheckRect(point.m_rcSegment);
+    }
+}
+
+void CheckLabelPlacement(const CPNLabel& label) {
+    CheckPoint(label.m_ptPos);
+    CheckRect(label.m_rcText);
+}
+
+// Every stored point and rectangle of the element, its embedded label included.
+void CheckPlacement(const CObject* object) {
+    auto* element = dynamic_cast<const CPNElement*>(object);
+    if (!element)
+        return;
+    CheckPoint(element->m_ptPos);
+    if (auto* label = dynamic_cast<const CPNLabel*>(element)) {
+        CheckLabelPlacement(*label);
+    } else if (auto* edge = dynamic_cast<const CPNEdge*>(element)) {
+        CheckRect(edge->m_rcBounds);
+        CheckPoints(edge->m_listPoints);
+    } else if (auto* polygon = dynamic_cast<const CPNPolygon*>(element)) {
+        CheckRect(polygon->m_rcBounds);
+        CheckPoints(polygon->m_listPoints);
+    } else if (auto* node = dynamic_cast<const CPNCase*>(element)) {
+        CheckLabelPlacement(node->m_label);
+    } else if (auto* place = dynamic_cast<const CPNPlace*>(element)) {
+        CheckLabelPlacement(place->m_label);
+    } else if (auto* occurrence = dynamic_cast<const CPNOccurrence*>(element)) {
+        CheckLabelPlacement(occurrence->m_label);
+    }
 }
 
 template <class T> bool IsExactly(const CObject* object) {
@@ -88,6 +138,10 @@ void CDocumentValidator::Validate(const CZerinDoc& doc, const std::vector<CObjec
     CDocumentValidator validator(doc);
     validator.CheckDocument();
     validator.CheckOwnership(loaded);
+    for (const CObject* object : loaded)
+        CheckPlacement(object);
+    for (CPoint pt : doc.m_caseGraph.m_arrSavedPositions)
+        CheckPoint(pt);
     validator.CheckNetDesign();
     validator.CheckCaseGraph();
     validator.CheckOccurrenceNet();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <vector>
@@ -367,17 +368,18 @@ void CPNEdge::ComputeTokenPath() {
         if (p.m_bVertex)
             vertices.push_back(p.m_pt);
     std::vector<int> lengths;
-    int total = 0;
+    // A long route of many segments adds up beyond the range of int.
+    std::int64_t total = 0;
     for (std::size_t i = 1; i < vertices.size(); ++i) {
         const double dx = vertices[i].x - vertices[i - 1].x;
         const double dy = vertices[i].y - vertices[i - 1].y;
         lengths.push_back(Trunc(std::sqrt(dx * dx + dy * dy)));
         total += lengths.back();
     }
-    const int step = total / 11;
+    const std::int64_t step = total / 11;
     if (!m_ptTokenPath)
         m_ptTokenPath = std::make_unique<std::array<CPoint, kTokenPathPoints>>();
-    int covered = 0;
+    std::int64_t covered = 0;
     int k = 1;
     for (std::size_t i = 0; i < lengths.size(); ++i) {
         const int s = lengths[i];

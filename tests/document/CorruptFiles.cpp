@@ -206,6 +206,23 @@ void AddStructureFaults(std::vector<NamedBytes>& files) {
                        Damaged("net", [](CZerinDoc& d) { d.m_netDesign.m_sizeNet.cx = 0; }));
     files.emplace_back("extent-huge",
                        Damaged("net", [](CZerinDoc& d) { d.m_netDesign.m_sizeNet.cy = 5000000; }));
+    files.emplace_back("position-far-off", Damaged("net", [](CZerinDoc& d) {
+                           First<CPNCondition>(d.m_netDesign.m_listElements)->m_ptPos.x = 1 << 30;
+                       }));
+    files.emplace_back(
+        "edge-point-far-off", Damaged("net", [](CZerinDoc& d) {
+            First<CPNEdge>(d.m_netDesign.m_listElements)->m_listPoints.back().m_pt.y = -(1 << 30);
+        }));
+    files.emplace_back("label-rect-far-off", Damaged("net", [](CZerinDoc& d) {
+                           First<CPNLabel>(d.m_netDesign.m_listElements)->m_rcText.right = 2000000;
+                       }));
+    files.emplace_back("case-label-far-off", Damaged("casegraph", [](CZerinDoc& d) {
+                           d.m_caseGraph.m_arrCases[0]->m_label.m_ptPos.y = 1 << 30;
+                       }));
+    files.emplace_back("saved-position-far-off", Damaged("casegraph", [](CZerinDoc& d) {
+                           d.m_caseGraph.m_arrSavedPositions = {CPoint(1 << 30, 0)};
+                           d.m_caseGraph.m_nSavedPositions = 1;
+                       }));
     files.emplace_back("edge-end-missing", Damaged("net", [](CZerinDoc& d) {
                            First<CPNEdge>(d.m_netDesign.m_listElements)->m_pTo = nullptr;
                        }));
