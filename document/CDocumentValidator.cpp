@@ -25,7 +25,7 @@ constexpr int kMaxExtent = 1000000;
 
 // Positions and rectangles lie within this distance of the origin: the geometry of
 // routes, midpoints and bounds is integer arithmetic that a far-off point would overflow.
-constexpr int kMaxCoordinate = 1000000;
+constexpr int kMaxCoordinate = CPNElement::kMaxCoordinate;
 
 [[noreturn]] void Fail(const char* what) {
     throw CArchiveException(CArchiveException::Cause::InconsistentStructure, what);

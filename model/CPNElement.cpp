@@ -87,5 +87,14 @@ void CPNElement::Serialize(CArchive& ar) {
     if (ar.IsStoring())
         ar.WritePoint(m_ptPos);
     else
-        m_ptPos = ar.ReadPoint();
+        m_ptPos = ReadPosition(ar);
+}
+
+CPoint CPNElement::ReadPosition(CArchive& ar) {
+    const CPoint pt = ar.ReadPoint();
+    if (pt.x < -kMaxCoordinate || pt.x > kMaxCoordinate || pt.y < -kMaxCoordinate ||
+        pt.y > kMaxCoordinate)
+        throw CArchiveException(CArchiveException::Cause::InconsistentStructure,
+                                "position out of range");
+    return pt;
 }

@@ -227,8 +227,11 @@ TEST(DocumentFileTest, ValidFilesLoadAndStoreTheSameBytes) {
 }
 
 TEST(DocumentFileTest, CorruptFilesAreRefusedAndLeaveTheDocumentEmpty) {
-    const auto files = Files(kData / "corrupt");
+    // The generated set, and the inputs the fuzzer found.
+    auto files = Files(kData / "corrupt");
     ASSERT_GE(files.size(), 60u);
+    for (const fs::path& found : Files(kData / "corrupt-found"))
+        files.push_back(found);
     for (const fs::path& file : files) {
         FixtureDocument f;
         ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("net")));

@@ -333,3 +333,17 @@ TEST(ModelRecordTest, ConditionSetIsItsCountAndReferencesAndRefusesNullAndRepeat
     CSetConditions n;
     EXPECT_THROW(read(null, n), CArchiveException);
 }
+
+TEST(ModelRecordTest, FarOffPositionIsRefusedBeforeAnythingIsComputedFromIt) {
+    for (int far : {CPNElement::kMaxCoordinate + 1, -CPNElement::kMaxCoordinate - 1}) {
+        ExpectedBytes b;
+        b.NewClass("CPNEvent").Int32(0).Int32(far).Null();
+        CArchive ar(b.Get(), g_registry);
+        EXPECT_THROW(ar.ReadObject<CPNEvent>(), CArchiveException);
+    }
+    ExpectedBytes edge;
+    edge.NewClass("CPNEvent").Int32(CPNElement::kMaxCoordinate).Int32(0).Null();
+    CArchive ar(edge.Get(), g_registry);
+    std::unique_ptr<CPNEvent> event(ar.ReadObject<CPNEvent>());
+    EXPECT_EQ(event->m_ptPos, CPoint(CPNElement::kMaxCoordinate, 0));
+}
