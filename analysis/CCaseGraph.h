@@ -13,6 +13,7 @@
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
 
+#include <functional>
 #include <list>
 #include <string>
 #include <vector>
@@ -24,6 +25,10 @@ class CPNEvent;
 class CPNLabel;
 class CPNStep;
 class CRandomSource;
+
+// Shows the smoothing dialog on the session the case graph prepared; true when the
+// user closed it with OK.
+using SmoothDialogRunner = std::function<bool(CSmoothCaseGraphSession& session)>;
 
 // The case graph: every case reachable from the initial case by forward or backward
 // steps, one node (CPNCase) per case and one arc (CPNStep) per step, where a step is
@@ -98,6 +103,27 @@ public:
     std::string CaseGraphXML() const;
     std::string CaseClassXML() const;
 
+    // The layout grid: G x G cells, cell (cx, cy) at ((cx + 1) * 60, (cy + 1) * 60).
+    static constexpr int kGridStep = 60;
+    // The grid size and the smallest one the user may choose in the smoothing.
+    void SetGridSize(int gridSize);
+    // The extent: at least the given size, the bounds of everything drawn, 100 x 100
+    // and the grid.
+    void ComputeExtent(int cx, int cy);
+    // Places every node: on its saved position while that lies inside the extent,
+    // else on a free grid cell drawn at random (the generator is seeded first).
+    void RandomLayout();
+    // A random grid point that none of the first count positions takes; (0, 0) when
+    // they take the whole grid.
+    CPoint GetFreeGridPosition(const std::vector<CPoint>& used, int count);
+    // With reset: straight routes for every arc. Otherwise the arcs at the moved
+    // element follow it. Returns the rectangle to repaint, empty without arcs.
+    CRect UpdateSteps(CPNElement* moved, bool reset);
+    // Binds the smoothing session to this graph the first time, shows the dialog and,
+    // when it ends with OK after a search, places the nodes as the best placement
+    // found and gives the new extent.
+    bool Smooth(CSize& extent, const SmoothDialogRunner& showDialog);
+
     // The candidate steps of the case in one direction (working storage, below).
     void CollectEnabledEvents(const CSetConditions& currentCase, bool forward);
     void BuildSteps();
@@ -137,6 +163,10 @@ public:
 private:
     void CollectNetEvents(const CNetDesign& net);
     void AppendStepInfo(const CStepInfo& step);
+    // A free cell drawn at random, marked taken; (0, 0) when every cell is taken.
+    CPoint DrawFreeGridPosition(std::vector<bool>& occupied, int& taken);
+    // The cell of a grid point, -1 for a point that is not one.
+    int GridCell(CPoint pt) const;
     // The node holding the case, or null.
     CPNCase* FindCase(const CSetConditions& c) const;
 

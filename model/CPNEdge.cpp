@@ -67,7 +67,7 @@ void CPNEdge::BuildStraightRoute() {
 }
 
 void CPNEdge::ReleasePoint() {
-    m_posSelPoint = m_posPrevMid = m_posNextMid = m_listPoints.end();
+    m_pGrab.reset();
 }
 
 void CPNEdge::ReadBendPositions() {
@@ -206,15 +206,18 @@ bool CPNEdge::HitTestPoint(CPoint pt) {
             if (!square.PtInRect(pt))
                 continue;
             m_ptPos = it->m_pt;
-            m_posSelPoint = it;
+            m_pGrab = std::make_unique<CEdgeGrab>();
+            m_pGrab->m_posSelPoint = m_pGrab->m_posPrevMid = m_pGrab->m_posNextMid =
+                m_listPoints.end();
+            m_pGrab->m_posSelPoint = it;
             if (it->m_bVertex) {
-                m_posPrevMid = std::prev(it);
-                m_posNextMid = std::next(it);
-                m_ptPrevVertex = std::prev(it, 2)->m_pt;
-                m_ptNextVertex = std::next(it, 2)->m_pt;
+                m_pGrab->m_posPrevMid = std::prev(it);
+                m_pGrab->m_posNextMid = std::next(it);
+                m_pGrab->m_ptPrevVertex = std::prev(it, 2)->m_pt;
+                m_pGrab->m_ptNextVertex = std::next(it, 2)->m_pt;
             } else {
-                m_ptPrevVertex = std::prev(it)->m_pt;
-                m_ptNextVertex = std::next(it)->m_pt;
+                m_pGrab->m_ptPrevVertex = std::prev(it)->m_pt;
+                m_pGrab->m_ptNextVertex = std::next(it)->m_pt;
             }
             return true;
         }
@@ -224,28 +227,30 @@ bool CPNEdge::HitTestPoint(CPoint pt) {
 }
 
 bool CPNEdge::IsBendSelected() const {
-    return HasSelectedPoint() && m_posSelPoint->m_bVertex;
+    return HasSelectedPoint() && m_pGrab->m_posSelPoint->m_bVertex;
 }
 
 CRect CPNEdge::MoveTo(CPoint pt) {
     if (!HasSelectedPoint())
         return CRect();
     const CRect oldBounds = GetBoundRect();
-    if (m_posSelPoint->m_bVertex) {
-        m_posSelPoint->m_pt = pt;
-        m_posPrevMid->m_pt = Midpoint(m_ptPrevVertex, pt);
-        m_posNextMid->m_pt = Midpoint(m_ptNextVertex, pt);
+    if (m_pGrab->m_posSelPoint->m_bVertex) {
+        m_pGrab->m_posSelPoint->m_pt = pt;
+        m_pGrab->m_posPrevMid->m_pt = Midpoint(m_pGrab->m_ptPrevVertex, pt);
+        m_pGrab->m_posNextMid->m_pt = Midpoint(m_pGrab->m_ptNextVertex, pt);
     } else {
-        m_posSelPoint->m_pt = pt;
-        m_posSelPoint->m_bVertex = true;
-        m_posPrevMid = m_listPoints.insert(m_posSelPoint,
-                                           CEdgePoint(Midpoint(m_ptPrevVertex, pt), false, false));
-        m_posNextMid = m_listPoints.insert(std::next(m_posSelPoint),
-                                           CEdgePoint(Midpoint(m_ptNextVertex, pt), false, false));
+        m_pGrab->m_posSelPoint->m_pt = pt;
+        m_pGrab->m_posSelPoint->m_bVertex = true;
+        m_pGrab->m_posPrevMid =
+            m_listPoints.insert(m_pGrab->m_posSelPoint,
+                                CEdgePoint(Midpoint(m_pGrab->m_ptPrevVertex, pt), false, false));
+        m_pGrab->m_posNextMid =
+            m_listPoints.insert(std::next(m_pGrab->m_posSelPoint),
+                                CEdgePoint(Midpoint(m_pGrab->m_ptNextVertex, pt), false, false));
         if (m_bBent) {
             ReadBendPositions();
         } else {
-            m_posFirstBend = m_posLastBend = m_posSelPoint;
+            m_posFirstBend = m_posLastBend = m_pGrab->m_posSelPoint;
             m_bBent = true;
         }
     }
@@ -292,7 +297,7 @@ bool CPNEdge::DeleteSelectedPoint() {
         Straighten();
         return true;
     }
-    const auto bend = m_posSelPoint;
+    const auto bend = m_pGrab->m_posSelPoint;
     m_listPoints.erase(std::prev(bend));
     m_listPoints.erase(std::next(bend));
     const auto p = std::prev(bend);

@@ -52,7 +52,7 @@ public:
 
     // Grabs the handle at pt (bend points and midpoints, never the end points).
     bool HitTestPoint(CPoint pt);
-    bool HasSelectedPoint() const { return m_posSelPoint != m_listPoints.end(); }
+    bool HasSelectedPoint() const { return m_pGrab != nullptr; }
     // A bend point is grabbed.
     bool IsBendSelected() const;
     // Removes the grabbed bend point; false when none is grabbed.
@@ -87,16 +87,20 @@ public:
     bool m_bFirstSegment = false;
     bool m_bLastSegment = false;
     CRect m_rcBounds;
-    // The vertices before and after the grabbed handle.
-    CPoint m_ptPrevVertex;
-    CPoint m_ptNextVertex;
     CEdgePointList m_listPoints;
     CPNElement* m_pFrom = nullptr;
     CPNElement* m_pTo = nullptr;
-    // The grabbed handle, and while a bend point is grabbed its neighbouring midpoints.
-    CEdgePointPos m_posSelPoint = m_listPoints.end();
-    CEdgePointPos m_posPrevMid = m_listPoints.end();
-    CEdgePointPos m_posNextMid = m_listPoints.end();
+    // The grabbed handle, and while a bend point is grabbed its neighbouring midpoints;
+    // the vertices before and after the handle. Held only while a handle is grabbed:
+    // the case graph holds one edge per step, hundreds of thousands of them.
+    struct CEdgeGrab {
+        CEdgePointPos m_posSelPoint;
+        CEdgePointPos m_posPrevMid;
+        CEdgePointPos m_posNextMid;
+        CPoint m_ptPrevVertex;
+        CPoint m_ptNextVertex;
+    };
+    std::unique_ptr<CEdgeGrab> m_pGrab;
     // The third point from the head and from the tail of the route.
     CEdgePointPos m_posFirstBend = m_listPoints.end();
     CEdgePointPos m_posLastBend = m_listPoints.end();

@@ -71,6 +71,8 @@ void COccurrenceNet::Reset() {
 void COccurrenceNet::NumberElements(const ElementList& netElements) {
     m_mapConditionNumbers.clear();
     m_mapEventNumbers.clear();
+    // New numbers make the written lists stale, even before the record changes.
+    m_bNamesWritten = false;
     int conditions = 0;
     int events = 0;
     for (const CPNElement* e : netElements) {
@@ -194,8 +196,15 @@ CPNElement* COccurrenceNet::NodeFromPoint(CPoint pt, const CPNElement* excluded)
 
 CSize COccurrenceNet::Layout(CDC& dc) {
     if (m_posLayout) {
-        const auto first =
-            *m_posLayout == m_listElements.end() ? m_listElements.begin() : std::next(*m_posLayout);
+        const bool fromHead = *m_posLayout == m_listElements.end();
+        const auto first = fromHead ? m_listElements.begin() : std::next(*m_posLayout);
+        if (fromHead) {
+            // Laying out the whole record starts the columns afresh, so that a record
+            // started again without a reset is not pushed to the right of itself.
+            m_nColumns = 0;
+            m_nRows = 0;
+            m_bPlaceColumn = true;
+        }
         int row = 0;
         for (auto it = first; it != m_listElements.end(); ++it) {
             CPNElement* e = *it;

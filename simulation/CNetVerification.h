@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 class CNetDesign;
 class CSetConditions;
@@ -21,6 +22,17 @@ public:
     // nodes, in node order): 0 or 1. Leaves each event's m_bEnabled as the last case
     // tried set it.
     int CheckConcession(std::span<const CSetConditions* const> cases);
+    // The same over the case graph's nodes themselves, each holding its case in a
+    // public m_setConditions.
+    template <class Node>
+    requires requires(const Node* node) { node->m_setConditions; }
+    int CheckConcession(const std::vector<Node*>& nodes) {
+        std::vector<const CSetConditions*> cases;
+        cases.reserve(nodes.size());
+        for (const Node* node : nodes)
+            cases.push_back(node ? &node->m_setConditions : nullptr);
+        return CheckConcession(std::span<const CSetConditions* const>(cases));
+    }
     // No two non-isolated conditions, and no two non-isolated events, with equal pre-
     // and post-sets: 0 to 2.
     int CheckIndistinguishable() const;

@@ -367,6 +367,16 @@ TEST(CaseGraphOrder, CompactExplorationMatchesTheLiteralAlgorithmOnRandomNets) {
         CNetDesign net;
         NetBuilder b(net);
         const int nc = 3 + static_cast<int>(gen() % 6), ne = 2 + static_cast<int>(gen() % 5);
+        // Every other net has more than 64 conditions in its cases, so that a case takes
+        // several words; the idle ones come first and take the low numbers.
+        if (trial % 2 == 1)
+            for (int i = 0; i < 70; ++i)
+                b.Condition("idle" + std::to_string(i), true);
+        // And every third more than 64 events, most of them never enabled.
+        if (trial % 3 == 2)
+            for (int i = 0; i < 70; ++i)
+                b.Event("dead" + std::to_string(i), {b.Condition("u" + std::to_string(i))},
+                        {b.Condition("v" + std::to_string(i))});
         std::vector<CPNCondition*> conds;
         for (int i = 0; i < nc; ++i)
             conds.push_back(b.Condition("k" + std::to_string(i), gen() % 2 == 0));

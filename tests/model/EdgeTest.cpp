@@ -138,8 +138,8 @@ TEST_F(EdgeTest, OnlyInnerHandlesCanBeGrabbed) {
     EXPECT_TRUE(edge.HitTestPoint({146, 97}));
     EXPECT_TRUE(edge.HitTestPoint({151, 102}));
     EXPECT_EQ(edge.m_ptPos, CPoint(149, 100));
-    EXPECT_EQ(edge.m_ptPrevVertex, CPoint(115, 100));
-    EXPECT_EQ(edge.m_ptNextVertex, CPoint(184, 100));
+    EXPECT_EQ(edge.m_pGrab->m_ptPrevVertex, CPoint(115, 100));
+    EXPECT_EQ(edge.m_pGrab->m_ptNextVertex, CPoint(184, 100));
     EXPECT_FALSE(edge.IsBendSelected());
     EXPECT_FALSE(edge.DeleteSelectedPoint());
     // Nothing grabbed: MoveTo does nothing.
@@ -159,7 +159,7 @@ TEST_F(EdgeTest, DraggingTheMidpointBendsTheEdge) {
     EXPECT_EQ(VertexFlags(edge), (std::vector<bool>{true, false, true, false, true}));
     EXPECT_EQ(edge.m_posFirstBend, std::next(edge.m_listPoints.begin(), 2));
     EXPECT_EQ(edge.m_posLastBend, edge.m_posFirstBend);
-    EXPECT_EQ(edge.m_posSelPoint, edge.m_posFirstBend);
+    EXPECT_EQ(edge.m_pGrab->m_posSelPoint, edge.m_posFirstBend);
     EXPECT_TRUE(edge.IsBendSelected());
     EXPECT_EQ(edge.m_ptPos, CPoint(150, 50));
     EXPECT_TRUE(edge.m_bFirstSegment);

@@ -132,6 +132,22 @@ TEST_F(LayoutTest, SecondRunWithoutNewElementsChangesNothing) {
     EXPECT_EQ(record.m_nColumns, 2);
 }
 
+TEST_F(LayoutTest, StartingAgainLaysTheWholeRecordOutAfresh) {
+    CPNCondition* a = AddCondition("a");
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    Prepare();
+    record.Start(Case({a}));
+    const CSetConditions current = Fire(Case({a}), {e});
+    const CSize size = record.Layout(dc);
+    const auto positions = Positions();
+    record.Start(current);
+    EXPECT_EQ(All<CPNPlace>().size(), 2u);
+    EXPECT_EQ(record.Layout(dc), size);
+    EXPECT_EQ(Positions(), positions);
+    EXPECT_EQ(record.m_nColumns, 2);
+}
+
 TEST_F(LayoutTest, LaterRunsPlaceOnlyWhatIsNew) {
     CPNCondition* a = AddCondition("a");
     CPNCondition* b = AddCondition("b");

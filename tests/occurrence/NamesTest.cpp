@@ -31,6 +31,20 @@ TEST_F(NamesTest, WritesTheListsOncePerStateOfTheRecord) {
     EXPECT_EQ(sink.panes[PANE_OCCURRENCENET_LEGEND].size(), 6u);
 }
 
+// A net renamed and numbered again, with nothing recorded yet, writes its new names.
+TEST_F(NamesTest, NumberingAgainWritesTheListsAgain) {
+    CPNCondition* a = AddCondition("a");
+    Prepare();
+    record.WriteNames(net.m_listElements);
+    a->m_pLabel->SetText("z", dc);
+    record.Reset();
+    record.NumberElements(net.m_listElements);
+    sink.Reset();
+    record.WriteNames(net.m_listElements);
+    EXPECT_THAT(sink.panes[PANE_OCCURRENCENET_LEGEND],
+                ElementsAre("Names of places...", "b1: z", "", "Names of occurrences..."));
+}
+
 // The counters follow the numbering, so the lines translate the labels even past a
 // condition without a name label.
 TEST_F(NamesTest, UnnamedConditionKeepsItsNumber) {

@@ -89,6 +89,30 @@ TEST_F(VerificationTest, ConcessionStopsAtTheFirstEnablingCase) {
     EXPECT_TRUE(back->m_bEnabled);
 }
 
+// The case graph hands over its nodes, which carry their cases as a public set.
+struct CaseNode {
+    CSetConditions m_setConditions;
+};
+
+TEST_F(VerificationTest, ConcessionOverCaseNodesInNodeOrder) {
+    CPNCondition* a = AddCondition("a", 100, 100, true);
+    CPNCondition* b = AddCondition("b");
+    CPNEvent* e = AddEvent("e");
+    CPNEvent* dead = AddEvent("dead");
+    AddEdge(a, e);
+    AddEdge(e, b);
+    AddEdge(a, dead);
+    AddEdge(b, dead);
+    Build();
+    CaseNode first{Case({b})};
+    CaseNode second{Case({a})};
+    const std::vector<CaseNode*> nodes = {&first, nullptr, &second};
+    EXPECT_EQ(CNetVerification(net).CheckConcession(nodes), 1);
+    EXPECT_EQ(Standard().back(), "Error: found 1 event(s) without concession:  dead");
+    EXPECT_TRUE(e->m_bEnabled);
+    EXPECT_FALSE(dead->m_bEnabled);
+}
+
 TEST_F(VerificationTest, WithoutCasesEveryEventLacksConcession) {
     AddEvent("e1");
     AddEvent("e2");

@@ -1,0 +1,141 @@
+#include "analysis/CCaseGraph.h"
+
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "base/CRandomSource.h"
+#include "model/CPNLabel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+void CCaseGraph::SetGridSize(int gridSize) {
+    m_nGridSize = m_nMinGridSize = gridSize;
+}
+
+void CCaseGraph::ComputeExtent(int cx, int cy) {
+    CRect bounds;
+    for (const CPNElement* element : m_listElements)
+        bounds |= element->GetBoundRect();
+    for (const CPNCase* node : m_arrCases)
+        bounds |= node->GetBoundRect();
+    for (const CPNStep* arc : m_arrSteps)
+        bounds |= arc->GetBoundRect();
+    for (const CPNLabel* label : m_arrStepLabels)
+        bounds |= label->GetBoundRect();
+    const int grid = (m_nGridSize + 1) * kGridStep;
+    m_sizeExtent = CSize(std::max({cx, std::max(bounds.right, 100), grid}),
+                         std::max({cy, std::max(bounds.bottom, 100), grid}));
+}
+
+int CCaseGraph::GridCell(CPoint pt) const {
+    if (pt.x % kGridStep != 0 || pt.y % kGridStep != 0)
+        return -1;
+    const int cx = pt.x / kGridStep - 1, cy = pt.y / kGridStep - 1;
+    if (cx < 0 || cy < 0 || cx >= m_nGridSize || cy >= m_nGridSize)
+        return -1;
+    return cy * m_nGridSize + cx;
+}
+
+CPoint CCaseGraph::DrawFreeGridPosition(std::vector<bool>& occupied, int& taken) {
+    const int g = m_nGridSize;
+    // A full grid would make the search endless.
+    if (g < 1 || taken >= g * g)
+        return CPoint();
+    // Draws as the comparison with every used position would, but looks the cell up.
+    for (;;) {
+        const int x = ((m_rRandom.Rand() % g) * 3 + 3) * 20;
+        const int y = (m_rRandom.Rand() % g + 1) * kGridStep;
+        const std::size_t cell =
+            static_cast<std::size_t>((y / kGridStep - 1) * g + x / kGridStep - 1);
+        if (!occupied[cell]) {
+            occupied[cell] = true;
+            ++taken;
+            return CPoint(x, y);
+        }
+    }
+}
+
+CPoint CCaseGraph::GetFreeGridPosition(const std::vector<CPoint>& used, int count) {
+    const int g = std::max(m_nGridSize, 0);
+    std::vector<bool> occupied(static_cast<std::size_t>(g) * static_cast<std::size_t>(g));
+    int taken = 0;
+    const int n = std::min(count, static_cast<int>(used.size()));
+    for (int i = 0; i < n; ++i) {
+        const int cell = GridCell(used[static_cast<std::size_t>(i)]);
+        if (cell >= 0 && !occupied[static_cast<std::size_t>(cell)]) {
+            occupied[static_cast<std::size_t>(cell)] = true;
+            ++taken;
+        }
+    }
+    return DrawFreeGridPosition(occupied, taken);
+}
+
+void CCaseGraph::RandomLayout() {
+    m_bLaidOut = true;
+    // Every node needs a cell of its own; a grid set too small for the graph would
+    // leave nodes without one.
+    if (static_cast<long long>(m_nGridSize) * m_nGridSize <= m_nCases) {
+        const int g = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
+        m_nGridSize = m_nMinGridSize = g;
+    }
+    m_rRandom.SeedWithTime();
+    const int g = m_nGridSize;
+    std::vector<bool> occupied(static_cast<std::size_t>(g) * static_cast<std::size_t>(g));
+    int taken = 0;
+    for (int i = 0; i < m_nCases; ++i) {
+        CPoint pt;
+        bool saved = i < m_nSavedPositions;
+        if (saved) {
+            pt = m_arrSavedPositions[static_cast<std::size_t>(i)];
+            saved = pt.x <= m_sizeExtent.cx - 15 && pt.y <= m_sizeExtent.cy - 15;
+        }
+        if (saved) {
+            const int cell = GridCell(pt);
+            if (cell >= 0 && !occupied[static_cast<std::size_t>(cell)]) {
+                occupied[static_cast<std::size_t>(cell)] = true;
+                ++taken;
+            }
+        } else {
+            pt = DrawFreeGridPosition(occupied, taken);
+        }
+        m_arrCases[static_cast<std::size_t>(i)]->MoveTo(pt);
+    }
+}
+
+CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
+    CRect repaint;
+    for (CPNStep* arc : m_arrSteps) {
+        const CRect before =
+            arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
+        if (reset)
+            arc->ResetPoints();
+        else if (!arc->UpdateEnds(moved))
+            continue;
+        repaint |= before;
+        repaint |= arc->GetBoundRect();
+        if (arc->m_pLabel)
+            repaint |= arc->m_pLabel->GetBoundRect();
+    }
+    return repaint;
+}
+
+bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
+    if (!m_bSmoothPrepared) {
+        m_bSmoothPrepared = true;
+        m_smoothSession.SetGridSize(m_nGridSize, m_nMinGridSize);
+        m_smoothSession.Init(std::vector<CPNEdge*>(m_arrSteps.begin(), m_arrSteps.end()),
+                             std::vector<CPNElement*>(m_arrCases.begin(), m_arrCases.end()));
+    }
+    if (!showDialog || !showDialog(m_smoothSession) || !m_smoothSession.HasResult())
+        return false;
+    // A search marked started without a population has nothing to apply.
+    if (!m_smoothSession.GetAlgorithm().HasPopulation())
+        return false;
+    m_smoothSession.ApplyBest();
+    UpdateSteps(nullptr, true);
+    m_nGridSize = m_smoothSession.GetAlgorithm().m_nGridSize;
+    ComputeExtent(100, 100);
+    extent = m_sizeExtent;
+    return true;
+}

@@ -1,0 +1,266 @@
+#include "analysis/CCaseGraph.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "base/CRandomSource.h"
+#include "model/CNetDesign.h"
+#include "model/CPNLabel.h"
+#include "support/NetFamilies.h"
+#include "support/RecordingDC.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+bool Covers(const CRect& outer, const CRect& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The graph of independent components, named, laid out as the view does it.
+struct LaidOutGraph {
+    CNetDesign net;
+    CRandomSource random{42};
+    CCaseGraph graph{random};
+    CSetConditions initial;
+
+    explicit LaidOutGraph(int components = 2, bool layout = true) {
+        initial = BuildIndependentComponents(net, components);
+        graph.ComputeCaseGraph(initial, net);
+        if (layout)
+            Layout();
+    }
+    void Layout() {
+        RecordingDC dc;
+        graph.NameElements(dc);
+        const int g = 2 * static_cast<int>(std::sqrt(graph.m_nCases) + 1.0);
+        graph.SetGridSize(g);
+        const int s = (g + 1) * CCaseGraph::kGridStep;
+        graph.ComputeExtent(s, s);
+        graph.RandomLayout();
+        graph.UpdateSteps(nullptr, true);
+    }
+    std::vector<CPoint> Positions() const {
+        std::vector<CPoint> p;
+        for (const CPNCase* node : graph.m_arrCases)
+            p.push_back(node->m_ptPos);
+        return p;
+    }
+};
+
+TEST(CaseGraphLayout, TenNodesGetAGridOfEightAndDistinctGridPoints) {
+    CRandomSource random(3);
+    CCaseGraph graph(random);
+    for (int i = 0; i < 10; ++i)
+        graph.m_arrCases.push_back(new CPNCase());
+    graph.m_nCases = 10;
+    const int g = 2 * static_cast<int>(std::sqrt(10) + 1.0);
+    EXPECT_EQ(g, 8);
+    graph.SetGridSize(g);
+    EXPECT_EQ(graph.m_nMinGridSize, 8);
+    graph.ComputeExtent(540, 540);
+    EXPECT_EQ(graph.m_sizeExtent, CSize(540, 540));
+    graph.RandomLayout();
+    EXPECT_TRUE(graph.m_bLaidOut);
+    std::set<std::pair<int, int>> cells;
+    for (const CPNCase* node : graph.m_arrCases) {
+        EXPECT_EQ(node->m_ptPos.x % 60, 0);
+        EXPECT_EQ(node->m_ptPos.y % 60, 0);
+        EXPECT_GE(node->m_ptPos.x, 60);
+        EXPECT_LE(node->m_ptPos.x, 480);
+        EXPECT_GE(node->m_ptPos.y, 60);
+        EXPECT_LE(node->m_ptPos.y, 480);
+        cells.insert({node->m_ptPos.x, node->m_ptPos.y});
+        // The name sits in the middle of the circle.
+        EXPECT_EQ(node->m_label.m_ptPos, node->m_ptPos);
+    }
+    EXPECT_EQ(cells.size(), 10u);
+}
+
+TEST(CaseGraphLayout, ALayoutWithAFixedSeedIsRepeatable) {
+    LaidOutGraph a, b;
+    EXPECT_EQ(a.Positions(), b.Positions());
+}
+
+TEST(CaseGraphLayout, FreeGridPositionFollowsTheDrawsAndAvoidsUsedPositions) {
+    CRandomSource random(5);
+    CCaseGraph graph(random);
+    graph.SetGridSize(2);
+    // Three of the four cells are taken: only (120, 120) is left.
+    const std::vector<CPoint> used{{60, 60}, {120, 60}, {60, 120}, {999, 999}};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(graph.GetFreeGridPosition(used, 3), CPoint(120, 120));
+    // Only the first count positions count.
+    std::set<std::pair<int, int>> seen;
+    for (int i = 0; i < 200; ++i) {
+        const CPoint pt = graph.GetFreeGridPosition(used, 1);
+        seen.insert({pt.x, pt.y});
+    }
+    EXPECT_EQ(seen, (std::set<std::pair<int, int>>{{120, 60}, {60, 120}, {120, 120}}));
+    // The draws: x first, then y.
+    random.Seed(77);
+    std::srand(77);
+    const int rx = std::rand() % 2, ry = std::rand() % 2;
+    random.Seed(77);
+    EXPECT_EQ(graph.GetFreeGridPosition({}, 0), CPoint((rx * 3 + 3) * 20, (ry + 1) * 60));
+}
+
+TEST(CaseGraphLayout, AFullOrMissingGridEndsTheSearch) {
+    CRandomSource random(5);
+    CCaseGraph graph(random);
+    graph.SetGridSize(1);
+    EXPECT_EQ(graph.GetFreeGridPosition({{60, 60}}, 1), CPoint(0, 0));
+    graph.SetGridSize(0);
+    EXPECT_EQ(graph.GetFreeGridPosition({}, 0), CPoint(0, 0));
+    // A grid too small for the nodes grows before the layout.
+    for (int i = 0; i < 5; ++i)
+        graph.m_arrCases.push_back(new CPNCase());
+    graph.m_nCases = 5;
+    graph.SetGridSize(2);
+    graph.RandomLayout();
+    EXPECT_EQ(graph.m_nGridSize, 6);
+    std::set<std::pair<int, int>> cells;
+    for (const CPNCase* node : graph.m_arrCases)
+        cells.insert({node->m_ptPos.x, node->m_ptPos.y});
+    EXPECT_EQ(cells.size(), 5u);
+}
+
+TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
+    LaidOutGraph g(2);
+    const std::vector<CPoint> before = g.Positions();
+    ASSERT_EQ(before.size(), 4u);
+    // Node 1 was dragged off the extent; its saved place is not used again.
+    g.graph.m_arrCases[1]->MoveTo(CPoint(2000, 100));
+    g.graph.DeleteContents(false);
+    ASSERT_EQ(g.graph.m_nSavedPositions, 4);
+    g.graph.ComputeCaseGraph(g.initial, g.net);
+    g.Layout();
+    const std::vector<CPoint> after = g.Positions();
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[2], before[2]);
+    EXPECT_EQ(after[3], before[3]);
+    EXPECT_NE(after[1], CPoint(2000, 100));
+    EXPECT_LE(after[1].x, g.graph.m_sizeExtent.cx - 15);
+    for (int i : {0, 2, 3})
+        EXPECT_NE(after[1], after[static_cast<std::size_t>(i)]);
+}
+
+TEST(CaseGraphLayout, ExtentCoversGridElementsAndTheGivenSize) {
+    LaidOutGraph g(1, false);
+    g.graph.SetGridSize(2);
+    g.graph.ComputeExtent(50, 50);
+    EXPECT_EQ(g.graph.m_sizeExtent, CSize(180, 180));
+    g.graph.ComputeExtent(700, 20);
+    EXPECT_EQ(g.graph.m_sizeExtent, CSize(700, 180));
+    g.graph.m_arrCases[0]->MoveTo(CPoint(500, 300));
+    g.graph.ComputeExtent(0, 0);
+    EXPECT_EQ(g.graph.m_sizeExtent, CSize(g.graph.m_arrCases[0]->GetBoundRect().right,
+                                          g.graph.m_arrCases[0]->GetBoundRect().bottom));
+    CRandomSource random(1);
+    CCaseGraph empty(random);
+    empty.SetGridSize(0);
+    empty.ComputeExtent(0, 0);
+    EXPECT_EQ(empty.m_sizeExtent, CSize(100, 100));
+}
+
+TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
+    LaidOutGraph g(1, false);
+    RecordingDC dc;
+    g.graph.NameElements(dc);
+    CPNCase* a = g.graph.m_arrCases[0];
+    CPNCase* b = g.graph.m_arrCases[1];
+    a->MoveTo(CPoint(60, 60));
+    b->MoveTo(CPoint(240, 60));
+    const CRect all = g.graph.UpdateSteps(nullptr, true);
+    for (const CPNStep* arc : g.graph.m_arrSteps) {
+        ASSERT_EQ(arc->m_listPoints.size(), 3u);
+        const CPoint m = std::next(arc->m_listPoints.begin())->m_pt;
+        EXPECT_EQ(arc->m_pLabel->m_ptPos, CPoint(m.x, m.y - 15));
+        EXPECT_TRUE(Covers(all, arc->GetBoundRect()));
+    }
+    const CRect oldArc = g.graph.m_arrSteps[0]->GetBoundRect();
+    b->MoveTo(CPoint(240, 300));
+    const CRect repaint = g.graph.UpdateSteps(b, false);
+    EXPECT_TRUE(Covers(repaint, oldArc));
+    EXPECT_TRUE(Covers(repaint, g.graph.m_arrSteps[0]->GetBoundRect()));
+    EXPECT_TRUE(Covers(repaint, g.graph.m_arrStepLabels[1]->GetBoundRect()));
+    // An element no arc touches changes nothing.
+    CPNLabel stray;
+    EXPECT_TRUE(g.graph.UpdateSteps(&stray, false).IsRectEmpty());
+    CRandomSource random(1);
+    CCaseGraph empty(random);
+    EXPECT_TRUE(empty.UpdateSteps(nullptr, true).IsRectEmpty());
+}
+
+TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
+    LaidOutGraph g(3);
+    const std::vector<CPoint> before = g.Positions();
+    int shown = 0;
+    CSmoothCaseGraphSession* seen = nullptr;
+    CSize extent(1, 1);
+    // Cancel without a run.
+    EXPECT_FALSE(g.graph.Smooth(extent, [&](CSmoothCaseGraphSession& s) {
+        ++shown;
+        seen = &s;
+        return false;
+    }));
+    EXPECT_TRUE(g.graph.m_bSmoothPrepared);
+    EXPECT_EQ(seen, &g.graph.m_smoothSession);
+    EXPECT_EQ(g.graph.m_smoothSession.GetAlgorithm().m_nLength, 8);
+    EXPECT_EQ(g.graph.m_smoothSession.GetAlgorithm().m_nEdges, g.graph.m_nSteps);
+    EXPECT_EQ(g.graph.m_smoothSession.GetMinGridSize(), g.graph.m_nMinGridSize);
+    // OK without a started search applies nothing.
+    EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession&) { return true; }));
+    // A run, then Cancel: the nodes stay.
+    EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession& s) {
+        s.Start();
+        for (int i = 0; i < 5; ++i)
+            s.RunGeneration();
+        s.Stop();
+        return false;
+    }));
+    EXPECT_EQ(g.Positions(), before);
+    // Reopened: the same population continues, and OK applies the best placement.
+    EXPECT_TRUE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession& s) {
+        EXPECT_EQ(s.GetGenerations(), 5);
+        s.Start();
+        s.RunGeneration();
+        s.Stop();
+        return true;
+    }));
+    EXPECT_EQ(shown, 1);
+    const CChromozome& best = g.graph.m_smoothSession.GetAlgorithm().GetBest();
+    for (std::size_t i = 0; i < g.graph.m_arrCases.size(); ++i)
+        EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, best.m_pGenes[i]);
+    for (const CPNStep* arc : g.graph.m_arrSteps)
+        EXPECT_EQ(arc->m_listPoints.size(), 3u);
+    EXPECT_EQ(extent, g.graph.m_sizeExtent);
+    EXPECT_GE(extent.cx, (g.graph.m_nGridSize + 1) * 60);
+    // A recomputation forgets the session.
+    g.graph.DeleteContents(false);
+    EXPECT_FALSE(g.graph.m_bSmoothPrepared);
+    EXPECT_FALSE(g.graph.m_smoothSession.HasResult());
+    EXPECT_FALSE(g.graph.Smooth(extent, nullptr));
+}
+
+TEST(CaseGraphSmooth, TheGridChosenInTheSettingsBecomesTheGraphs) {
+    LaidOutGraph g(2);
+    CSize extent;
+    EXPECT_TRUE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession& s) {
+        CGASettings settings = s.GetSettings();
+        settings.m_nGridSize = 9;
+        s.ApplySettings(settings);
+        s.Start();
+        s.RunGeneration();
+        s.Stop();
+        return true;
+    }));
+    EXPECT_EQ(g.graph.m_nGridSize, 9);
+    EXPECT_GE(extent.cx, 600);
+    for (const CPNCase* node : g.graph.m_arrCases)
+        EXPECT_LE(node->m_ptPos.x, 540);
+}
+
+} // namespace
