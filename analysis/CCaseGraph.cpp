@@ -9,6 +9,7 @@
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 
+#include "base/CArchive.h"
 #include <cstddef>
 
 namespace {
@@ -248,4 +249,41 @@ CSetEvents CCaseGraph::ChooseStep(const CSetConditions& currentCase, bool random
             m_arrStepInfos[At(best)].m_setEvents.GetCount())
             best = i;
     return m_arrStepInfos[At(best)].m_setEvents;
+}
+
+void CCaseGraph::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32(m_nCases);
+        ar.WriteInt32(m_nSteps);
+        ar.WriteInt32(m_nStepLabels);
+        ar.WriteInt32(m_nNetEvents);
+        ar.WriteInt32(m_nGridSize);
+        ar.WriteInt32(m_nMinGridSize);
+        ar.WriteSize(m_sizeExtent);
+        ar.WriteBool32(m_bLaidOut);
+        ar.WriteInt32(m_nSavedPositions);
+        ar.WritePointArray(m_arrSavedPositions);
+        ar.WriteObjectList(m_arrCases);
+        ar.WriteObjectList(m_arrSteps);
+        ar.WriteObjectList(m_arrStepLabels);
+        ar.WriteObjectList(m_arrNetEvents);
+        ar.WriteObjectList(m_listElements);
+        return;
+    }
+    DeleteContents(true);
+    m_nCases = ar.ReadInt32();
+    m_nSteps = ar.ReadInt32();
+    m_nStepLabels = ar.ReadInt32();
+    m_nNetEvents = ar.ReadInt32();
+    m_nGridSize = ar.ReadInt32();
+    m_nMinGridSize = ar.ReadInt32();
+    m_sizeExtent = ar.ReadSize();
+    m_bLaidOut = ar.ReadBool32();
+    m_nSavedPositions = ar.ReadInt32();
+    m_arrSavedPositions = ar.ReadPointArray();
+    ar.ReadObjectList<CPNCase>(m_arrCases);
+    ar.ReadObjectList<CPNStep>(m_arrSteps);
+    ar.ReadObjectList<CPNLabel>(m_arrStepLabels);
+    ar.ReadObjectList<CPNEvent>(m_arrNetEvents);
+    ar.ReadObjectList<CPNElement>(m_listElements);
 }

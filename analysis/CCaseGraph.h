@@ -45,6 +45,9 @@ public:
     ~CCaseGraph() override;
 
     const char* GetClassName() const override { return "CCaseGraph"; }
+    // Counts, grid, extent, saved positions, then nodes, arcs, step labels, the net's
+    // events and the free elements. Reading empties the graph first.
+    void Serialize(CArchive& ar) override;
 
     // Builds the nodes and arcs from the initial case. Node 0 is the initial case, the
     // nodes follow in breadth-first order (forward successors before backward

@@ -1,5 +1,6 @@
 #include "analysis/CPNCase.h"
 
+#include "base/CArchive.h"
 #include "base/CBrush.h"
 #include "model/CPropertiesHost.h"
 
@@ -56,4 +57,18 @@ CRect CPNCase::MoveTo(CPoint pt) {
 
 void CPNCase::ShowProperties(CPropertiesHost& host) {
     host.ShowPropertiesPage(PAGE_HIDE, this);
+}
+
+void CPNCase::Serialize(CArchive& ar) {
+    CPNCondition::Serialize(ar);
+    m_setConditions.Serialize(ar);
+    m_label.Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteBool32(m_bReachable);
+        ar.WriteBool32(m_bInitial);
+    } else {
+        m_bReachable = ar.ReadBool32();
+        m_bInitial = ar.ReadBool32();
+        UpdateConditionsText();
+    }
 }

@@ -17,6 +17,8 @@ public:
     CPNCase& operator=(const CPNCase&) = delete;
 
     const char* GetClassName() const override { return "CPNCase"; }
+    // Rebuilds the case text after reading.
+    void Serialize(CArchive& ar) override;
 
     // The circle, filled red for the current case or, with reachability shown, blue
     // for the initial case and green for the cases reachable from it; then the name.

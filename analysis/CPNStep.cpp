@@ -3,6 +3,7 @@
 #include "analysis/CPNCase.h"
 #include "model/CPNLabel.h"
 
+#include "base/CArchive.h"
 #include <iterator>
 
 CPNStep::CPNStep(const CSetEvents& events, CPNCase* from, CPNCase* to)
@@ -50,4 +51,15 @@ void CPNStep::PlaceLabel() {
         return;
     const CPoint m = std::next(m_listPoints.begin())->m_pt;
     m_pLabel->MoveTo(CPoint(m.x, m.y - 15));
+}
+
+void CPNStep::Serialize(CArchive& ar) {
+    CPNEdge::Serialize(ar);
+    m_setEvents.Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pLabel);
+    } else {
+        m_pLabel = ar.ReadObject<CPNLabel>();
+        m_strEvents = m_setEvents.ToString();
+    }
 }

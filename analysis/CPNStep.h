@@ -17,6 +17,8 @@ public:
     CPNStep(const CSetEvents& events, CPNCase* from, CPNCase* to);
 
     const char* GetClassName() const override { return "CPNStep"; }
+    // Rebuilds the events' text after reading.
+    void Serialize(CArchive& ar) override;
 
     // Takes the name label (not owned) and makes the events' text.
     void SetLabel(CPNLabel* label);

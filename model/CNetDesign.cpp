@@ -8,6 +8,7 @@
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 
+#include "base/CArchive.h"
 #include <algorithm>
 #include <cassert>
 
@@ -264,5 +265,16 @@ void CNetDesign::ClearSimulationFlags() {
         } else if (auto* condition = dynamic_cast<CPNCondition*>(e)) {
             condition->m_bMarked = false;
         }
+    }
+}
+
+void CNetDesign::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteSize(m_sizeNet);
+        ar.WriteObjectList(m_listElements);
+    } else {
+        DeleteContents();
+        m_sizeNet = ar.ReadSize();
+        ar.ReadObjectList<CPNElement>(m_listElements);
     }
 }

@@ -24,6 +24,8 @@ public:
     ~CNetDesign() override;
 
     const char* GetClassName() const override { return "CNetDesign"; }
+    // The extent and the element list. Reading empties the net first.
+    void Serialize(CArchive& ar) override;
 
     // Deletes every element and resets the extent.
     void DeleteContents();

@@ -3,6 +3,7 @@
 #include "model/CPropertiesHost.h"
 #include "model/RouteGeometry.h"
 
+#include "base/CArchive.h"
 #include <cmath>
 
 namespace {
@@ -80,4 +81,15 @@ CRect CPNCondition::GetBoundRect() const {
 
 void CPNCondition::ShowProperties(CPropertiesHost& host) {
     host.ShowPropertiesPage(PAGE_CONDITION, this);
+}
+
+void CPNCondition::Serialize(CArchive& ar) {
+    CPNElement::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteBool32(m_bToken);
+        ar.WriteObject(m_pLabel);
+    } else {
+        m_bToken = ar.ReadBool32();
+        m_pLabel = ar.ReadObject<CPNLabel>();
+    }
 }

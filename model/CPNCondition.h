@@ -15,6 +15,7 @@ public:
     CPNCondition(int x, int y, CPNLabel* label);
 
     const char* GetClassName() const override { return "CPNCondition"; }
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     // Moves the name label by the same vector; attached edges are left to the caller.

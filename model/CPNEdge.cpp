@@ -5,9 +5,12 @@
 #include "model/CPropertiesHost.h"
 #include "model/RouteGeometry.h"
 
+#include "base/CArchive.h"
+#include "model/EdgePointListIO.h"
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <vector>
@@ -370,17 +373,18 @@ void CPNEdge::ComputeTokenPath() {
         if (p.m_bVertex)
             vertices.push_back(p.m_pt);
     std::vector<int> lengths;
-    int total = 0;
+    // A long route of many segments adds up beyond the range of int.
+    std::int64_t total = 0;
     for (std::size_t i = 1; i < vertices.size(); ++i) {
         const double dx = vertices[i].x - vertices[i - 1].x;
         const double dy = vertices[i].y - vertices[i - 1].y;
         lengths.push_back(Trunc(std::sqrt(dx * dx + dy * dy)));
         total += lengths.back();
     }
-    const int step = total / 11;
+    const std::int64_t step = total / 11;
     if (!m_ptTokenPath)
         m_ptTokenPath = std::make_unique<std::array<CPoint, kTokenPathPoints>>();
-    int covered = 0;
+    std::int64_t covered = 0;
     int k = 1;
     for (std::size_t i = 0; i < lengths.size(); ++i) {
         const int s = lengths[i];
@@ -401,4 +405,29 @@ CPoint CPNEdge::GetTokenPathPoint(int index) const {
     if (index < 0 || index >= kTokenPathPoints || !m_ptTokenPath)
         return CPoint(0, 0);
     return (*m_ptTokenPath)[static_cast<std::size_t>(index)];
+}
+
+void CPNEdge::Serialize(CArchive& ar) {
+    CPNElement::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pFrom);
+        ar.WriteObject(m_pTo);
+        ar.WriteBool32(m_bVisible);
+        ar.WriteRect(m_rcBounds);
+        ar.WriteBool32(m_bBent);
+        ar.WriteBool32(m_bFirstSegment);
+        ar.WriteBool32(m_bLastSegment);
+        WriteEdgePoints(ar, m_listPoints);
+    } else {
+        m_pFrom = ar.ReadObject<CPNElement>();
+        m_pTo = ar.ReadObject<CPNElement>();
+        m_bVisible = ar.ReadBool32EqualsOne();
+        m_rcBounds = ar.ReadRect();
+        m_bBent = ar.ReadBool32EqualsOne();
+        m_bFirstSegment = ar.ReadBool32EqualsOne();
+        m_bLastSegment = ar.ReadBool32EqualsOne();
+        ReleasePoint();
+        ReadEdgePoints(ar, m_listPoints);
+        ReadBendPositions();
+    }
 }

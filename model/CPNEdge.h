@@ -26,6 +26,8 @@ public:
     CPNEdge& operator=(const CPNEdge&) = delete;
 
     const char* GetClassName() const override { return "CPNEdge"; }
+    // Finds the bend positions again after reading.
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     // Drags the grabbed handle to pt (nothing without one): a bend point moves, a

@@ -2,6 +2,7 @@
 
 #include "model/CEdgePoint.h"
 
+#include "base/CArchive.h"
 #include <atomic>
 
 namespace {
@@ -80,4 +81,20 @@ void CPNElement::DrawPointHandle(CDC& dc, const CEdgePoint& point) {
                  point.m_pt.y + half);
     dc.SelectObject(oldBrush);
     dc.SelectObject(oldPen);
+}
+
+void CPNElement::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        ar.WritePoint(m_ptPos);
+    else
+        m_ptPos = ReadPosition(ar);
+}
+
+CPoint CPNElement::ReadPosition(CArchive& ar) {
+    const CPoint pt = ar.ReadPoint();
+    if (pt.x < -kMaxCoordinate || pt.x > kMaxCoordinate || pt.y < -kMaxCoordinate ||
+        pt.y > kMaxCoordinate)
+        throw CArchiveException(CArchiveException::Cause::InconsistentStructure,
+                                "position out of range");
+    return pt;
 }

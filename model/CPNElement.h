@@ -31,6 +31,15 @@ public:
     ~CPNElement() override = default;
 
     const char* GetClassName() const override { return "CPNElement"; }
+    // Stored positions and rectangles lie within this distance of the origin: the
+    // geometry is integer arithmetic that a far-off point would overflow.
+    static constexpr int kMaxCoordinate = 1000000;
+
+    // The base record: the position. A stored position beyond kMaxCoordinate is refused
+    // on reading, before anything is computed from it.
+    void Serialize(CArchive& ar) override;
+    // Reads a point and refuses it beyond kMaxCoordinate.
+    static CPoint ReadPosition(CArchive& ar);
 
     std::uint64_t GetSerial() const { return m_nSerial; }
 

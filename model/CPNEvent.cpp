@@ -1,5 +1,6 @@
 #include "model/CPNEvent.h"
 
+#include "base/CArchive.h"
 #include "model/CPropertiesHost.h"
 #include "model/RouteGeometry.h"
 
@@ -100,4 +101,14 @@ void CPNEvent::ShowProperties(CPropertiesHost& host) {
 bool CPNEvent::UpdateEnabled(const CSetConditions& currentCase, bool forward) {
     m_bEnabled = currentCase.HasConcession(m_setPreConditions, m_setPostConditions, forward);
     return m_bEnabled;
+}
+
+void CPNEvent::Serialize(CArchive& ar) {
+    CPNElement::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pLabel);
+    } else {
+        m_pLabel = ar.ReadObject<CPNLabel>();
+        RecalcBox();
+    }
 }

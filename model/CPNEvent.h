@@ -23,6 +23,8 @@ public:
     CPNEvent(int x, int y, CPNLabel* label);
 
     const char* GetClassName() const override { return "CPNEvent"; }
+    // Recomputes the box after reading.
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     // Moves the name label by the same vector; attached edges are left to the caller.

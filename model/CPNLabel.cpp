@@ -1,5 +1,6 @@
 #include "model/CPNLabel.h"
 
+#include "base/CArchive.h"
 #include "model/CPropertiesHost.h"
 
 LOGFONT CPNLabel::DefaultLogFont() {
@@ -75,4 +76,65 @@ void CPNLabel::RecalcTextRect(CDC& dc) {
     dc.SelectObject(oldFont);
     m_rcText.OffsetRect(-(m_rcText.Width() / 2), -(m_rcText.Height() / 2));
     m_rcText.OffsetRect(m_ptPos);
+}
+
+namespace {
+
+// The first characters of a UTF-8 text, never cutting a character in two.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < count && pos < text.size(); ++n) {
+        ++pos;
+        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
+            ++pos;
+    }
+    return text.substr(0, pos);
+}
+
+} // namespace
+
+void CPNLabel::Serialize(CArchive& ar) {
+    CPNElement::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteString(m_strText);
+        ar.WriteUInt32(m_crText);
+        ar.WriteByte(m_logFont.lfCharSet);
+        ar.WriteByte(m_logFont.lfClipPrecision);
+        ar.WriteInt32(m_logFont.lfEscapement);
+        ar.WriteString(FirstCharacters(m_logFont.lfFaceName, LOGFONT::kMaxFaceName));
+        ar.WriteInt32(m_logFont.lfHeight);
+        ar.WriteByte(m_logFont.lfItalic);
+        ar.WriteInt32(m_logFont.lfOrientation);
+        ar.WriteByte(m_logFont.lfOutPrecision);
+        ar.WriteByte(m_logFont.lfPitchAndFamily);
+        ar.WriteByte(m_logFont.lfQuality);
+        ar.WriteByte(m_logFont.lfStrikeOut);
+        ar.WriteByte(m_logFont.lfUnderline);
+        ar.WriteInt32(m_logFont.lfWeight);
+        ar.WriteInt32(m_logFont.lfWidth);
+        ar.WriteBool32(m_bVisible);
+        ar.WriteRect(m_rcText);
+        ar.WriteObject(m_pOwner);
+    } else {
+        m_strText = ar.ReadString();
+        m_crText = ar.ReadUInt32();
+        m_logFont.lfCharSet = ar.ReadByte();
+        m_logFont.lfClipPrecision = ar.ReadByte();
+        m_logFont.lfEscapement = ar.ReadInt32();
+        m_logFont.lfFaceName = FirstCharacters(ar.ReadString(), LOGFONT::kMaxFaceName);
+        m_logFont.lfHeight = ar.ReadInt32();
+        m_logFont.lfItalic = ar.ReadByte();
+        m_logFont.lfOrientation = ar.ReadInt32();
+        m_logFont.lfOutPrecision = ar.ReadByte();
+        m_logFont.lfPitchAndFamily = ar.ReadByte();
+        m_logFont.lfQuality = ar.ReadByte();
+        m_logFont.lfStrikeOut = ar.ReadByte();
+        m_logFont.lfUnderline = ar.ReadByte();
+        m_logFont.lfWeight = ar.ReadInt32();
+        m_logFont.lfWidth = ar.ReadInt32();
+        m_bVisible = ar.ReadBool32();
+        m_rcText = ar.ReadRect();
+        m_pOwner = ar.ReadObject<CPNElement>();
+        RecreateFont();
+    }
 }

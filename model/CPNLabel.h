@@ -16,6 +16,8 @@ public:
     CPNLabel(int x, int y);
 
     const char* GetClassName() const override { return "CPNLabel"; }
+    // Makes the font again after reading.
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     CRect MoveTo(CPoint pt) override;

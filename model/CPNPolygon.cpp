@@ -3,6 +3,8 @@
 #include "model/CPropertiesHost.h"
 #include "model/RouteGeometry.h"
 
+#include "base/CArchive.h"
+#include "model/EdgePointListIO.h"
 #include <cassert>
 #include <iterator>
 
@@ -206,4 +208,27 @@ CRect CPNPolygon::Offset(int dx, int dy) {
     m_ptPos.Offset(dx, dy);
     RecalcBounds();
     return oldBounds | GetBoundRect();
+}
+
+void CPNPolygon::Serialize(CArchive& ar) {
+    CPNElement::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteUInt32(m_crLine);
+        ar.WriteInt32(m_nLineStyle);
+        ar.WriteInt32(m_nLineWidth);
+        ar.WriteUInt32(m_crFill);
+        ar.WriteInt32(m_nFillMode);
+        ar.WriteRect(m_rcBounds);
+        WriteEdgePoints(ar, m_listPoints);
+    } else {
+        m_crLine = ar.ReadUInt32();
+        m_nLineStyle = ar.ReadInt32();
+        m_nLineWidth = ar.ReadInt32();
+        m_crFill = ar.ReadUInt32();
+        m_nFillMode = ar.ReadInt32();
+        m_rcBounds = ar.ReadRect();
+        ReleasePoint();
+        ReadEdgePoints(ar, m_listPoints);
+        ReallocVertexBuffer();
+    }
 }

@@ -20,6 +20,8 @@ public:
     CPNPolygon& operator=(const CPNPolygon&) = delete;
 
     const char* GetClassName() const override { return "CPNPolygon"; }
+    // Sizes the vertex buffer after reading.
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     // Drags the grabbed handle, or without one moves the whole outline so that its

@@ -1,5 +1,6 @@
 #include "model/CSetConditions.h"
 
+#include "base/CArchive.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 #include "model/SerialOrder.h"
@@ -77,4 +78,23 @@ CPNCondition* CSetConditions::GetNext() {
     if (m_posIter >= m_set.size())
         return nullptr;
     return m_set[m_posIter++];
+}
+
+void CSetConditions::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32Count(m_set.size());
+        for (const CPNCondition* member : m_set)
+            ar.WriteObject(member);
+        return;
+    }
+    RemoveAll();
+    // Every reference takes at least its 16-bit tag.
+    const std::size_t count = ar.ReadInt32Count(2);
+    for (std::size_t i = 0; i < count; ++i) {
+        CPNCondition* member = ar.ReadObject<CPNCondition>();
+        if (!member || Contains(member))
+            throw CArchiveException(CArchiveException::Cause::InconsistentStructure,
+                                    "null or repeated condition in a set");
+        Add(member);
+    }
 }

@@ -19,6 +19,9 @@ public:
     CSetConditions& operator=(const CSetConditions& other) = default;
 
     const char* GetClassName() const override { return "CSetConditions"; }
+    // The member count, then one reference per member in set order. Reading empties
+    // the set first; a null or repeated member is refused.
+    void Serialize(CArchive& ar) override;
 
     // A null pointer and a member already present are ignored.
     void Add(CPNCondition* condition);

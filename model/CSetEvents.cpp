@@ -1,5 +1,6 @@
 #include "model/CSetEvents.h"
 
+#include "base/CArchive.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 #include "model/SerialOrder.h"
@@ -40,4 +41,23 @@ CPNEvent* CSetEvents::GetNext() {
     if (m_posIter >= m_set.size())
         return nullptr;
     return m_set[m_posIter++];
+}
+
+void CSetEvents::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32Count(m_set.size());
+        for (const CPNEvent* member : m_set)
+            ar.WriteObject(member);
+        return;
+    }
+    RemoveAll();
+    // Every reference takes at least its 16-bit tag.
+    const std::size_t count = ar.ReadInt32Count(2);
+    for (std::size_t i = 0; i < count; ++i) {
+        CPNEvent* member = ar.ReadObject<CPNEvent>();
+        if (!member || Contains(member))
+            throw CArchiveException(CArchiveException::Cause::InconsistentStructure,
+                                    "null or repeated event in a set");
+        Add(member);
+    }
 }

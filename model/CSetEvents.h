@@ -19,6 +19,9 @@ public:
     CSetEvents& operator=(const CSetEvents& other) = default;
 
     const char* GetClassName() const override { return "CSetEvents"; }
+    // The member count, then one reference per member in set order. Reading empties
+    // the set first; a null or repeated member is refused.
+    void Serialize(CArchive& ar) override;
 
     // A null pointer and a member already present are ignored.
     void Add(CPNEvent* event);

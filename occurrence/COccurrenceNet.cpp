@@ -12,6 +12,7 @@
 #include "occurrence/CPNPlace.h"
 #include "occurrence/NetXml.h"
 
+#include "base/CArchive.h"
 #include <algorithm>
 #include <iterator>
 
@@ -430,4 +431,21 @@ std::string COccurrenceNet::BuildXML() const {
 
 CFileResult COccurrenceNet::ExportXML(const std::string& path) const {
     return XmlText::Save(path, BuildXML());
+}
+
+void COccurrenceNet::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32(m_nColumns);
+        ar.WriteInt32(m_nRows);
+        ar.WriteSize(m_sizeNet);
+        ar.WriteObjectList(m_listElements);
+        ar.WriteObjectList(m_listDecorations);
+        return;
+    }
+    Reset();
+    m_nColumns = ar.ReadInt32();
+    m_nRows = ar.ReadInt32();
+    m_sizeNet = ar.ReadSize();
+    ar.ReadObjectList<CPNElement>(m_listElements);
+    ar.ReadObjectList<CPNElement>(m_listDecorations);
 }

@@ -42,6 +42,9 @@ public:
     ~COccurrenceNet() override;
 
     const char* GetClassName() const override { return "COccurrenceNet"; }
+    // The layout counts, the extent, the record and the decorations. Reading empties
+    // the net first; the layout does not resume until the net is restarted.
+    void Serialize(CArchive& ar) override;
 
     // Deletes the record and the decorations and starts the layout afresh.
     void Reset();

@@ -1,4 +1,5 @@
 #include "occurrence/CPNOccurrence.h"
+#include "base/CArchive.h"
 
 CPNOccurrence::CPNOccurrence(CPNEvent* event) : CPNEvent(0, 0, nullptr), m_pEvent(event) {
     if (event && event->m_pLabel)
@@ -15,4 +16,20 @@ CRect CPNOccurrence::MoveTo(CPoint pt) {
     CRect result = CPNEvent::MoveTo(pt);
     result |= oldLabel | m_label.MoveTo(pt);
     return result;
+}
+
+void CPNOccurrence::Serialize(CArchive& ar) {
+    CPNEvent::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pEvent);
+        ar.WriteString(m_strName);
+        ar.WriteInt32(m_nOutputs);
+        ar.WriteInt32(m_nInputs);
+    } else {
+        m_pEvent = ar.ReadObject<CPNEvent>();
+        m_strName = ar.ReadString();
+        m_nOutputs = ar.ReadInt32();
+        m_nInputs = ar.ReadInt32();
+    }
+    m_label.Serialize(ar);
 }

@@ -16,6 +16,7 @@ public:
     CPNOccurrence& operator=(const CPNOccurrence&) = delete;
 
     const char* GetClassName() const override { return "CPNOccurrence"; }
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     // Moves the box and centres the label on it.

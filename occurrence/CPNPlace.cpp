@@ -1,4 +1,5 @@
 #include "occurrence/CPNPlace.h"
+#include "base/CArchive.h"
 
 CPNPlace::CPNPlace(CPNCondition* condition) : CPNCondition(0, 0, nullptr), m_pCondition(condition) {
     if (condition && condition->m_pLabel)
@@ -16,4 +17,18 @@ CRect CPNPlace::MoveTo(CPoint pt) {
     // A long label reaches beyond the circle: repaint it where it was and where it goes.
     result |= oldLabel | m_label.MoveTo(pt);
     return result;
+}
+
+void CPNPlace::Serialize(CArchive& ar) {
+    CPNCondition::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pCondition);
+        ar.WriteBool32(m_bConsumed);
+        ar.WriteString(m_strName);
+    } else {
+        m_pCondition = ar.ReadObject<CPNCondition>();
+        m_bConsumed = ar.ReadBool32();
+        m_strName = ar.ReadString();
+    }
+    m_label.Serialize(ar);
 }

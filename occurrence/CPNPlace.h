@@ -16,6 +16,7 @@ public:
     CPNPlace& operator=(const CPNPlace&) = delete;
 
     const char* GetClassName() const override { return "CPNPlace"; }
+    void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
     // Moves the circle and centres the label on it.

@@ -308,3 +308,24 @@ TEST_F(EdgeTest, TokenPathOfAZeroLengthRouteStaysPut) {
     EXPECT_EQ(edge.GetTokenPathPoint(0), CPoint(0, 0));
     EXPECT_EQ(edge.GetTokenPathPoint(9), CPoint(0, 0));
 }
+
+TEST(EdgeTokenPathTest, RouteLongerThanAnIntStillGivesPointsOnTheRoute) {
+    // 1500 segments zigzagging across two million units: three billion in all.
+    CPNEdge edge;
+    const int n = 1500;
+    for (int i = 0; i <= 2 * n; ++i) {
+        const bool vertex = i % 2 == 0;
+        const int x = (i / 2) % 2 == 0 ? -1000000 : 1000000;
+        edge.m_listPoints.emplace_back(CPoint(vertex ? x : 0, 0), vertex, i == 0 || i == 2 * n);
+    }
+    edge.ComputeTokenPath();
+    for (int k = 0; k < CPNEdge::kTokenPathPoints; ++k) {
+        const CPoint pt = edge.GetTokenPathPoint(k);
+        EXPECT_GE(pt.x, -1000000);
+        EXPECT_LE(pt.x, 1000000);
+        EXPECT_EQ(pt.y, 0);
+    }
+    // The first token lies an eleventh of the way along, 272727272 units: 727272 units
+    // into segment 136, which runs from left to right.
+    EXPECT_EQ(edge.GetTokenPathPoint(0), CPoint(-1000000 + 727272, 0));
+}

@@ -1,0 +1,55 @@
+// Loads arbitrary bytes as a document. A file either loads or is refused as
+// "Unexpected file format."; a document that loaded stores bytes that load again and
+// store the same bytes; and it can be drawn, hit and have its structure built, as the
+// program does right after opening. Anything else, a crash, a leak or undefined
+// behaviour is a finding.
+
+#include "document/CDocumentFile.h"
+#include "document/CFrameServices.h"
+#include "document/CZerinDoc.h"
+#include "support/RecordingDC.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void Finding(const char* what) {
+    std::fprintf(stderr, "finding: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CFrameServices frame;
+    CZerinDoc doc(frame);
+    const CFileResult result = CDocumentFile::LoadBytes(doc, {data, data + size});
+    if (!result) {
+        if (result.error != "Unexpected file format.")
+            Finding(result.error.c_str());
+        return 0;
+    }
+    const std::vector<std::uint8_t> stored = CDocumentFile::Store(doc);
+    CZerinDoc again(frame);
+    if (!CDocumentFile::LoadBytes(again, stored))
+        Finding("a stored document does not load");
+    if (CDocumentFile::Store(again) != stored)
+        Finding("a loaded document stores different bytes");
+
+    RecordingDC dc;
+    doc.m_netDesign.Draw(dc);
+    doc.m_caseGraph.Draw(dc);
+    doc.m_occurrenceNet.Draw(dc);
+    for (CPoint pt : {CPoint(0, 0), CPoint(100, 100), CPoint(300, 200)}) {
+        doc.m_netDesign.ElementFromPoint(pt, false, false);
+        doc.m_caseGraph.ElementFromPoint(pt);
+        doc.m_occurrenceNet.ElementFromPoint(pt);
+    }
+    doc.m_netDesign.BuildStructure();
+    doc.m_netDesign.UpdateAttachedEdges(nullptr);
+    doc.m_netDesign.Draw(dc);
+    return 0;
+}

@@ -1,0 +1,242 @@
+// The document file as a whole: the bytes of a new document, the version word, saving
+// after an edit, the round trip of every fixture, and the refusal of damaged files.
+
+#include "ExpectedBytes.h"
+#include "FixtureDocuments.h"
+
+#include "analysis/CPNCase.h"
+#include "document/CDocumentFile.h"
+#include "document/CZerinDoc.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+const fs::path kData(ZERIN_TEST_DATA);
+
+// What DeleteContents leaves, with the record fields of a new document.
+void ExpectEmpty(const CZerinDoc& doc, const std::string& what) {
+    SCOPED_TRACE(what);
+    EXPECT_TRUE(doc.m_netDesign.m_listElements.empty());
+    EXPECT_TRUE(doc.m_caseGraph.m_arrCases.empty());
+    EXPECT_TRUE(doc.m_caseGraph.m_arrSteps.empty());
+    EXPECT_TRUE(doc.m_caseGraph.m_arrStepLabels.empty());
+    EXPECT_TRUE(doc.m_caseGraph.m_arrNetEvents.empty());
+    EXPECT_TRUE(doc.m_caseGraph.m_listElements.empty());
+    EXPECT_EQ(doc.m_caseGraph.m_nCases, 0);
+    EXPECT_TRUE(doc.m_occurrenceNet.m_listElements.empty());
+    EXPECT_TRUE(doc.m_occurrenceNet.m_listDecorations.empty());
+    EXPECT_EQ(doc.m_netDesign.m_sizeNet, CNetDesign::kDefaultSize);
+    EXPECT_EQ(doc.m_nGridSize, 10);
+    EXPECT_TRUE(doc.m_bGrid);
+    EXPECT_TRUE(doc.m_bNetModified);
+    EXPECT_FALSE(doc.m_bCaseGraphValid);
+    EXPECT_FALSE(doc.m_bContactFree);
+    EXPECT_EQ(doc.m_nNextName[0], 1);
+    EXPECT_EQ(doc.m_nNextName[3], 1);
+    EXPECT_FALSE(doc.m_bRebuildInitialCase);
+}
+
+std::vector<fs::path> Files(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".zrn")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+TEST(DocumentFileTest, EmptyNewDocumentBytes) {
+    FixtureDocument f;
+    ExpectedBytes b;
+    b.Int32(1).Bool32(true).Int32(10).Bool32(true).Bool32(false).Bool32(false).Bool32(false);
+    b.Int32(1).Int32(1).Int32(1).Int32(1);
+    b.Int32(2048).Int32(1536).Count(0);
+    // The empty case graph: four counts, the two grid sizes, the extent, not laid out,
+    // no saved positions, five empty collections.
+    b.Int32(0).Int32(0).Int32(0).Int32(0).Int32(10).Int32(10).Int32(100).Int32(100);
+    b.Bool32(false).Int32(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0);
+    b.Int32(0).Int32(0).Int32(100).Int32(100).Count(0).Count(0);
+    EXPECT_EQ(CDocumentFile::Store(*f.doc), b.Get());
+}
+
+TEST(DocumentFileTest, OnlyVersionOneIsRead) {
+    for (std::uint8_t version : {0, 2, 0xFF}) {
+        FixtureDocument f;
+        Bytes bytes = FixtureBytes("net");
+        bytes[0] = version;
+        CFileResult result = CDocumentFile::LoadBytes(*f.doc, bytes);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.error, "Unexpected file format.");
+        ExpectEmpty(*f.doc, "version " + std::to_string(version));
+    }
+}
+
+TEST(DocumentFileTest, SimulationModeStoresTheGridOfDesignMode) {
+    FixtureDocument f;
+    f.doc->m_bSimulation = true;
+    f.doc->m_bGrid = false;
+    f.doc->m_bGridSaved = true;
+    EXPECT_EQ(CDocumentFile::Store(*f.doc)[4], 1);
+    f.doc->m_bSimulation = false;
+    EXPECT_EQ(CDocumentFile::Store(*f.doc)[4], 0);
+}
+
+TEST(DocumentFileTest, AfterAnEditTheCaseGraphAndRecordAreStoredEmpty) {
+    FixtureDocument edited;
+    BuildFixture("occurrence", *edited.doc);
+    edited.doc->m_bNetModified = true;
+    edited.doc->m_caseGraph.m_nGridSize = 40;
+    const Bytes bytes = CDocumentFile::Store(*edited.doc);
+    // Storing alone leaves the document as it was.
+    EXPECT_FALSE(edited.doc->m_caseGraph.m_arrCases.empty());
+
+    FixtureDocument expected;
+    BuildFixture("occurrence", *expected.doc);
+    expected.doc->m_bNetModified = true;
+    expected.doc->m_caseGraph.DeleteContents(true);
+    expected.doc->m_caseGraph.m_nGridSize = 40;
+    expected.doc->m_occurrenceNet.Reset();
+    EXPECT_EQ(bytes, CDocumentFile::Store(*expected.doc));
+
+    FixtureDocument loaded;
+    ASSERT_TRUE(CDocumentFile::LoadBytes(*loaded.doc, bytes));
+    EXPECT_FALSE(loaded.doc->m_netDesign.m_listElements.empty());
+    EXPECT_TRUE(loaded.doc->m_caseGraph.m_arrCases.empty());
+    EXPECT_EQ(loaded.doc->m_caseGraph.m_nGridSize, 40);
+    EXPECT_TRUE(loaded.doc->m_occurrenceNet.m_listElements.empty());
+}
+
+TEST(DocumentFileTest, EveryFixtureComesBackAndStoresTheSameBytes) {
+    for (const std::string& name : FixtureNames()) {
+        SCOPED_TRACE(name);
+        FixtureDocument original;
+        BuildFixture(name, *original.doc);
+        const Bytes bytes = CDocumentFile::Store(*original.doc);
+        FixtureDocument loaded;
+        ASSERT_TRUE(CDocumentFile::LoadBytes(*loaded.doc, bytes));
+        EXPECT_EQ(CDocumentFile::Store(*loaded.doc), bytes);
+        const CZerinDoc& a = *original.doc;
+        const CZerinDoc& b = *loaded.doc;
+        EXPECT_EQ(b.m_bGrid, a.m_bGrid);
+        EXPECT_EQ(b.m_nGridSize, a.m_nGridSize);
+        EXPECT_EQ(b.m_bNetModified, a.m_bNetModified);
+        EXPECT_EQ(b.m_bCaseGraphValid, a.m_bCaseGraphValid);
+        EXPECT_EQ(b.m_bContactFree, a.m_bContactFree);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(b.m_nNextName[i], a.m_nNextName[i]);
+        EXPECT_EQ(b.m_netDesign.m_listElements.size(), a.m_netDesign.m_listElements.size());
+        EXPECT_EQ(b.m_caseGraph.m_arrCases.size(), a.m_caseGraph.m_arrCases.size());
+        EXPECT_EQ(b.m_occurrenceNet.m_listElements.size(), a.m_occurrenceNet.m_listElements.size());
+        EXPECT_FALSE(b.m_bSimulation);
+        EXPECT_TRUE(b.m_bRebuildInitialCase);
+        EXPECT_TRUE(b.m_bRestartOccurrenceNet);
+        EXPECT_TRUE(b.m_bCaseGraphResized);
+    }
+}
+
+TEST(DocumentFileTest, LoadedCaseGraphRefersToTheLoadedNet) {
+    FixtureDocument f;
+    ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("occurrence")));
+    const CZerinDoc& doc = *f.doc;
+    const auto& net = doc.m_netDesign.m_listElements;
+    auto inNet = [&](const CPNElement* e) {
+        return std::find(net.begin(), net.end(), e) != net.end();
+    };
+    ASSERT_FALSE(doc.m_caseGraph.m_arrCases.empty());
+    for (const CPNCase* node : doc.m_caseGraph.m_arrCases)
+        for (const CPNCondition* c : node->m_setConditions)
+            EXPECT_TRUE(inNet(c));
+    for (const CPNEvent* e : doc.m_caseGraph.m_arrNetEvents)
+        EXPECT_TRUE(inNet(e));
+    EXPECT_EQ(doc.m_caseGraph.m_arrCases[0]->m_strConditions, "{ ready, empty }");
+}
+
+TEST(DocumentFileTest, BytesAfterTheLastRecordAreIgnored) {
+    FixtureDocument f;
+    Bytes bytes = FixtureBytes("casegraph");
+    const Bytes clean = bytes;
+    bytes.insert(bytes.end(), {0xDE, 0xAD, 0xBE, 0xEF});
+    ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, bytes));
+    EXPECT_EQ(CDocumentFile::Store(*f.doc), clean);
+}
+
+TEST(DocumentFileTest, FailedLoadEmptiesADocumentThatHeldAnother) {
+    FixtureDocument f;
+    ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("occurrence")));
+    Bytes bytes = FixtureBytes("occurrence");
+    bytes.resize(bytes.size() - 3);
+    CFileResult result = CDocumentFile::LoadBytes(*f.doc, bytes);
+    EXPECT_EQ(result.error, "Unexpected file format.");
+    ExpectEmpty(*f.doc, "truncated");
+}
+
+TEST(DocumentFileTest, SaveAndLoadThroughFiles) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("zerin-file-test-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string path = (folder / "net.zrn").string();
+    FixtureDocument f;
+    BuildFixture("casegraph", *f.doc);
+    ASSERT_TRUE(CDocumentFile::Save(*f.doc, path));
+    EXPECT_EQ(ReadBytes(path), CDocumentFile::Store(*f.doc));
+
+    FixtureDocument loaded;
+    ASSERT_TRUE(CDocumentFile::Load(*loaded.doc, path));
+    EXPECT_EQ(CDocumentFile::Store(*loaded.doc), CDocumentFile::Store(*f.doc));
+
+    CFileResult missing = CDocumentFile::Load(*loaded.doc, (folder / "none.zrn").string());
+    EXPECT_EQ(missing.error, "Failed to open document.");
+    ExpectEmpty(*loaded.doc, "missing file");
+
+    CFileResult failed = CDocumentFile::Save(*f.doc, (folder / "no" / "such.zrn").string());
+    EXPECT_FALSE(failed);
+    EXPECT_FALSE(failed.error.empty());
+    fs::remove_all(folder);
+}
+
+TEST(DocumentFileTest, ValidFixturesAreWhatTheBuildersStore) {
+    for (const std::string& name : FixtureNames()) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadBytes((kData / "valid" / (name + ".zrn")).string()), FixtureBytes(name));
+    }
+}
+
+TEST(DocumentFileTest, ValidFilesLoadAndStoreTheSameBytes) {
+    const auto files = Files(kData / "valid");
+    ASSERT_GE(files.size(), 4u);
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const Bytes bytes = ReadBytes(file.string());
+        FixtureDocument f;
+        ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, bytes));
+        EXPECT_EQ(CDocumentFile::Store(*f.doc), bytes);
+    }
+}
+
+TEST(DocumentFileTest, CorruptFilesAreRefusedAndLeaveTheDocumentEmpty) {
+    // The generated set, and the inputs the fuzzer found.
+    auto files = Files(kData / "corrupt");
+    ASSERT_GE(files.size(), 60u);
+    for (const fs::path& found : Files(kData / "corrupt-found"))
+        files.push_back(found);
+    for (const fs::path& file : files) {
+        FixtureDocument f;
+        ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("net")));
+        CFileResult result = CDocumentFile::Load(*f.doc, file.string());
+        EXPECT_EQ(result.error, "Unexpected file format.") << file.filename();
+        ExpectEmpty(*f.doc, file.filename().string());
+    }
+}

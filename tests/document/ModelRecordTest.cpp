@@ -1,0 +1,349 @@
+// The records of the net model, byte for byte, and their reading rules.
+
+#include "ExpectedBytes.h"
+
+#include "base/CArchive.h"
+#include "base/CClassRegistry.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
+#include "model/CSetConditions.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+CClassRegistry MakeModelRegistry() {
+    CClassRegistry registry;
+    registry.Register<CPNLabel>("CPNLabel");
+    registry.Register<CPNCondition>("CPNCondition");
+    registry.Register<CPNEvent>("CPNEvent");
+    registry.Register<CPNEdge>("CPNEdge");
+    registry.Register<CPNPolygon>("CPNPolygon");
+    return registry;
+}
+
+const CClassRegistry g_registry = MakeModelRegistry();
+
+Bytes StoreNet(CNetDesign& net) {
+    CArchive ar;
+    net.Serialize(ar);
+    return ar.GetBuffer();
+}
+
+// A label whose font fields all differ, so that their order shows in the bytes.
+CPNLabel* MakeLabel(const std::string& text, CPoint pos) {
+    auto* label = new CPNLabel(pos.x, pos.y);
+    label->m_strText = text;
+    label->m_crText = RGB(1, 2, 3);
+    LOGFONT lf;
+    lf.lfCharSet = 11;
+    lf.lfClipPrecision = 12;
+    lf.lfEscapement = 13;
+    lf.lfFaceName = "Arial";
+    lf.lfHeight = -14;
+    lf.lfItalic = 15;
+    lf.lfOrientation = 16;
+    lf.lfOutPrecision = 17;
+    lf.lfPitchAndFamily = 18;
+    lf.lfQuality = 19;
+    lf.lfStrikeOut = 20;
+    lf.lfUnderline = 21;
+    lf.lfWeight = 700;
+    lf.lfWidth = 22;
+    label->SetFont(lf);
+    label->m_rcText = CRect(pos.x - 7, pos.y - 7, pos.x + 7, pos.y + 7);
+    return label;
+}
+
+// The label's record up to its owner reference.
+ExpectedBytes& LabelFields(ExpectedBytes& b, const CPNLabel& label) {
+    return b.Point(label.m_ptPos)
+        .Str(label.m_strText)
+        .Int32(static_cast<std::int32_t>(label.m_crText))
+        .Byte(11)
+        .Byte(12)
+        .Int32(13)
+        .Str("Arial")
+        .Int32(-14)
+        .Byte(15)
+        .Int32(16)
+        .Byte(17)
+        .Byte(18)
+        .Byte(19)
+        .Byte(20)
+        .Byte(21)
+        .Int32(700)
+        .Int32(22)
+        .Bool32(label.m_bVisible)
+        .Rect(label.m_rcText);
+}
+
+struct NamedCondition {
+    CNetDesign net;
+    CPNLabel* label = MakeLabel("b1", CPoint(50, 30));
+    CPNCondition* condition = new CPNCondition(50, 60, label);
+
+    explicit NamedCondition(bool labelFirst) {
+        label->m_pOwner = condition;
+        condition->m_bToken = true;
+        if (labelFirst)
+            net.m_listElements.push_back(label);
+        net.m_listElements.push_back(condition);
+        if (!labelFirst)
+            net.m_listElements.push_back(label);
+    }
+};
+
+} // namespace
+
+TEST(ModelRecordTest, ConditionListedBeforeItsLabelHoldsTheLabelInFull) {
+    NamedCondition n(false);
+    ExpectedBytes b;
+    b.Int32(2048).Int32(1536).Count(2);
+    // Index 1 the class CPNCondition, 2 the condition, 3 the class CPNLabel, 4 the label.
+    b.NewClass("CPNCondition").Point(CPoint(50, 60)).Int32(1);
+    LabelFields(b.NewClass("CPNLabel"), *n.label).Ref(2);
+    b.Ref(4);
+    EXPECT_EQ(StoreNet(n.net), b.Get());
+}
+
+TEST(ModelRecordTest, LabelListedBeforeItsConditionHoldsTheConditionInFull) {
+    NamedCondition n(true);
+    ExpectedBytes b;
+    b.Int32(2048).Int32(1536).Count(2);
+    LabelFields(b.NewClass("CPNLabel"), *n.label);
+    b.NewClass("CPNCondition").Point(CPoint(50, 60)).Int32(1).Ref(2);
+    b.Ref(4);
+    EXPECT_EQ(StoreNet(n.net), b.Get());
+}
+
+TEST(ModelRecordTest, SharedLabelAndConditionComeBackReferringToEachOther) {
+    for (bool labelFirst : {false, true}) {
+        NamedCondition n(labelFirst);
+        const Bytes bytes = StoreNet(n.net);
+        CNetDesign loaded;
+        CArchive ar(bytes, g_registry);
+        loaded.Serialize(ar);
+        ASSERT_EQ(loaded.m_listElements.size(), 2u);
+        auto* condition = dynamic_cast<CPNCondition*>(labelFirst ? loaded.m_listElements.back()
+                                                                 : loaded.m_listElements.front());
+        ASSERT_NE(condition, nullptr);
+        ASSERT_NE(condition->m_pLabel, nullptr);
+        EXPECT_EQ(condition->m_pLabel->m_pOwner, condition);
+        EXPECT_TRUE(condition->m_bToken);
+        EXPECT_EQ(condition->m_pLabel->m_logFont, n.label->m_logFont);
+        EXPECT_EQ(condition->m_pLabel->m_rcText, n.label->m_rcText);
+        EXPECT_EQ(StoreNet(loaded), bytes);
+    }
+}
+
+TEST(ModelRecordTest, LongTextTakesTheWideLengthPrefix) {
+    CNetDesign net;
+    net.m_listElements.push_back(MakeLabel(std::string(300, 'x'), CPoint(5, 5)));
+    const Bytes bytes = StoreNet(net);
+    // Extent, count, the class tag of CPNLabel (6 + 8 bytes), the position.
+    const std::size_t at = 8 + 2 + 14 + 8;
+    ASSERT_GT(bytes.size(), at + 3);
+    EXPECT_EQ(bytes[at], 0xFF);
+    EXPECT_EQ(bytes[at + 1], 0x2C);
+    EXPECT_EQ(bytes[at + 2], 0x01);
+    EXPECT_EQ(bytes[at + 3], 'x');
+}
+
+TEST(ModelRecordTest, FaceNameKeepsThirtyOneCharactersWithoutSplittingOne) {
+    CNetDesign net;
+    CPNLabel* label = MakeLabel("t", CPoint(5, 5));
+    // 40 characters, the 31st a two-byte one in UTF-8.
+    label->m_logFont.lfFaceName = std::string(30, 'a') + "\xC4\x8C" + std::string(9, 'b');
+    net.m_listElements.push_back(label);
+    CNetDesign loaded;
+    CArchive ar(StoreNet(net), g_registry);
+    loaded.Serialize(ar);
+    auto* back = dynamic_cast<CPNLabel*>(loaded.m_listElements.front());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->m_logFont.lfFaceName, std::string(30, 'a') + "\xC4\x8C");
+    EXPECT_EQ(back->m_font.GetLogFont().lfFaceName, back->m_logFont.lfFaceName);
+}
+
+namespace {
+
+// Two elements and a bent edge between them, built as the editor does.
+struct BentEdge {
+    CNetDesign net;
+    CPNCondition* from = new CPNCondition(100, 100, nullptr);
+    CPNEvent* to = new CPNEvent(300, 100, nullptr);
+    CPNEdge* edge = new CPNEdge(from, to);
+
+    BentEdge() {
+        net.m_listElements = {from, to, edge};
+        const CPoint mid = std::next(edge->m_listPoints.begin())->m_pt;
+        EXPECT_TRUE(edge->HitTestPoint(mid));
+        edge->MoveTo(CPoint(200, 180));
+        edge->m_bSelected = false;
+    }
+};
+
+// The offset of the first point record in the stored net of BentEdge: extent and count,
+// the condition (tag 16, point, token, null label), the event (tag 12, point, null
+// label), the edge's tag 11, point, two references, bool32, rect, three bool32, count.
+constexpr std::size_t kFirstPointOffset =
+    10 + (18 + 8 + 4 + 2) + (14 + 8 + 2) + (13 + 8 + 4 + 4 + 16 + 12 + 2);
+
+} // namespace
+
+TEST(ModelRecordTest, EdgeRouteIsStoredAsThirtyTwoBytesPerPointWithZeroReserves) {
+    BentEdge e;
+    ASSERT_EQ(e.edge->m_listPoints.size(), 5u);
+    const Bytes bytes = StoreNet(e.net);
+    ASSERT_EQ(bytes.size(), kFirstPointOffset + 5 * 32);
+    std::size_t at = kFirstPointOffset;
+    for (const CEdgePoint& p : e.edge->m_listPoints) {
+        ExpectedBytes b;
+        b.Int32(0).Point(p.m_pt).Rect(p.m_rcSegment).Byte(p.m_bVertex).Byte(p.m_bEnd).Word(0);
+        EXPECT_EQ(Bytes(bytes.begin() + static_cast<long>(at),
+                        bytes.begin() + static_cast<long>(at + 32)),
+                  b.Get());
+        at += 32;
+    }
+}
+
+TEST(ModelRecordTest, EdgeComesBackWithItsEndsAndBendPositions) {
+    BentEdge e;
+    Bytes bytes = StoreNet(e.net);
+    // Reserved bytes are ignored on reading.
+    bytes[kFirstPointOffset] = 0x5A;
+    bytes[kFirstPointOffset + 31] = 0xA5;
+    CNetDesign loaded;
+    CArchive ar(bytes, g_registry);
+    loaded.Serialize(ar);
+    ASSERT_EQ(loaded.m_listElements.size(), 3u);
+    auto* edge = dynamic_cast<CPNEdge*>(loaded.m_listElements.back());
+    ASSERT_NE(edge, nullptr);
+    EXPECT_EQ(edge->m_pFrom, loaded.m_listElements.front());
+    EXPECT_EQ(edge->m_pTo, *std::next(loaded.m_listElements.begin()));
+    EXPECT_TRUE(edge->m_bBent);
+    ASSERT_EQ(edge->m_listPoints.size(), 5u);
+    EXPECT_EQ(edge->m_posFirstBend, std::next(edge->m_listPoints.begin(), 2));
+    EXPECT_EQ(edge->m_posLastBend, std::prev(edge->m_listPoints.end(), 3));
+    EXPECT_EQ(edge->m_posFirstBend->m_pt, CPoint(200, 180));
+    EXPECT_FALSE(edge->HasSelectedPoint());
+    // The event's box was rebuilt from its position.
+    auto* event = dynamic_cast<CPNEvent*>(edge->m_pTo);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->m_rcBox, e.to->m_rcBox);
+    bytes[kFirstPointOffset] = 0;
+    bytes[kFirstPointOffset + 31] = 0;
+    EXPECT_EQ(StoreNet(loaded), bytes);
+}
+
+TEST(ModelRecordTest, EdgeFlagsAreTrueOnlyWhenExactlyOne) {
+    BentEdge e;
+    Bytes bytes = StoreNet(e.net);
+    // m_bVisible, after the edge's tag, point and two references.
+    const std::size_t visible = 10 + 32 + 24 + 13 + 8 + 4;
+    const std::size_t bent = visible + 4 + 16;
+    ASSERT_EQ(bytes[bent], 1);
+    bytes[visible] = 2;
+    bytes[bent] = 2;
+    CNetDesign loaded;
+    CArchive ar(bytes, g_registry);
+    loaded.Serialize(ar);
+    auto* edge = dynamic_cast<CPNEdge*>(loaded.m_listElements.back());
+    ASSERT_NE(edge, nullptr);
+    EXPECT_FALSE(edge->m_bVisible);
+    EXPECT_FALSE(edge->m_bBent);
+    EXPECT_TRUE(edge->m_bFirstSegment);
+}
+
+TEST(ModelRecordTest, PolygonComesBackWithItsVertexBuffer) {
+    CNetDesign net;
+    auto* polygon = new CPNPolygon(10, 20);
+    polygon->m_crLine = RGB(9, 8, 7);
+    polygon->m_nLineStyle = PS_DASH;
+    polygon->m_nLineWidth = 3;
+    polygon->m_crFill = RGB(1, 1, 1);
+    polygon->m_nFillMode = 1;
+    polygon->RecalcBounds();
+    net.m_listElements.push_back(polygon);
+    const Bytes bytes = StoreNet(net);
+    ExpectedBytes head;
+    head.Int32(2048).Int32(1536).Count(1).NewClass("CPNPolygon").Point(polygon->m_ptPos);
+    head.Int32(static_cast<std::int32_t>(RGB(9, 8, 7))).Int32(PS_DASH).Int32(3);
+    head.Int32(static_cast<std::int32_t>(RGB(1, 1, 1))).Int32(1).Rect(polygon->m_rcBounds);
+    head.Count(9);
+    ASSERT_EQ(bytes.size(), head.Get().size() + 9 * 32);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(head.Get().size())),
+              head.Get());
+
+    CNetDesign loaded;
+    CArchive ar(bytes, g_registry);
+    loaded.Serialize(ar);
+    auto* back = dynamic_cast<CPNPolygon*>(loaded.m_listElements.front());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->m_nVertexCapacity, 9 / 2 + 1);
+    EXPECT_EQ(back->m_nLineStyle, PS_DASH);
+    EXPECT_EQ(StoreNet(loaded), bytes);
+}
+
+TEST(ModelRecordTest, ConditionSetIsItsCountAndReferencesAndRefusesNullAndRepeats) {
+    CPNCondition a(1, 1, nullptr), b(2, 2, nullptr);
+    CSetConditions set;
+    set.Add(&b);
+    set.Add(&a);
+    CArchive ar;
+    ar.WriteObject(&a);
+    ar.WriteObject(&b);
+    set.Serialize(ar);
+    Bytes bytes = ar.GetBuffer();
+    // a: class 1, object 2; b: object 3. The set in serial order: a, b.
+    ExpectedBytes tail;
+    tail.Int32(2).Ref(2).Ref(3);
+    ASSERT_GE(bytes.size(), tail.Get().size());
+    EXPECT_EQ(Bytes(bytes.end() - 8, bytes.end()), tail.Get());
+
+    auto read = [&](const Bytes& in, CSetConditions& into) {
+        CArchive loading(in, g_registry);
+        std::unique_ptr<CObject> x(loading.ReadObject());
+        std::unique_ptr<CObject> y(loading.ReadObject());
+        into.Serialize(loading);
+        return into.GetCount();
+    };
+    CSetConditions into;
+    into.Add(&a); // reading empties the set first
+    EXPECT_EQ(read(bytes, into), 2u);
+    EXPECT_FALSE(into.Contains(&a));
+
+    Bytes repeated = bytes;
+    repeated[bytes.size() - 2] = 2; // b's reference becomes a's
+    CSetConditions r;
+    EXPECT_THROW(read(repeated, r), CArchiveException);
+    Bytes null = bytes;
+    null[bytes.size() - 2] = 0;
+    CSetConditions n;
+    EXPECT_THROW(read(null, n), CArchiveException);
+}
+
+TEST(ModelRecordTest, FarOffPositionIsRefusedBeforeAnythingIsComputedFromIt) {
+    for (int far : {CPNElement::kMaxCoordinate + 1, -CPNElement::kMaxCoordinate - 1}) {
+        ExpectedBytes b;
+        b.NewClass("CPNEvent").Int32(0).Int32(far).Null();
+        CArchive ar(b.Get(), g_registry);
+        EXPECT_THROW(ar.ReadObject<CPNEvent>(), CArchiveException);
+    }
+    ExpectedBytes edge;
+    edge.NewClass("CPNEvent").Int32(CPNElement::kMaxCoordinate).Int32(0).Null();
+    CArchive ar(edge.Get(), g_registry);
+    std::unique_ptr<CPNEvent> event(ar.ReadObject<CPNEvent>());
+    EXPECT_EQ(event->m_ptPos, CPoint(CPNElement::kMaxCoordinate, 0));
+}

@@ -1,0 +1,111 @@
+// The records of the occurrence net: places and occurrences with their embedded labels,
+// and the net's own record.
+
+#include "ExpectedBytes.h"
+
+#include "base/CArchive.h"
+#include "document/ZerinClassRegistry.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "occurrence/COccurrenceNet.h"
+#include "occurrence/CPNOccurrence.h"
+#include "occurrence/CPNPlace.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// An embedded label record as a new label has it: position, text, colour, the default
+// font, visible, its rectangle, no owner.
+ExpectedBytes& EmbeddedLabel(ExpectedBytes& b, const CPNLabel& label) {
+    const LOGFONT& lf = label.m_logFont;
+    b.Point(label.m_ptPos).Str(label.m_strText).Int32(static_cast<std::int32_t>(label.m_crText));
+    b.Byte(lf.lfCharSet).Byte(lf.lfClipPrecision).Int32(lf.lfEscapement).Str(lf.lfFaceName);
+    b.Int32(lf.lfHeight).Byte(lf.lfItalic).Int32(lf.lfOrientation).Byte(lf.lfOutPrecision);
+    b.Byte(lf.lfPitchAndFamily).Byte(lf.lfQuality).Byte(lf.lfStrikeOut).Byte(lf.lfUnderline);
+    b.Int32(lf.lfWeight).Int32(lf.lfWidth).Bool32(label.m_bVisible).Rect(label.m_rcText);
+    return b.Null();
+}
+
+} // namespace
+
+TEST(OccurrenceRecordTest, PlaceAndOccurrenceRecords) {
+    CPNCondition condition(10, 20, nullptr);
+    CPNEvent event(30, 40, nullptr);
+    CPNPlace place(&condition);
+    place.m_ptPos = CPoint(5, 6);
+    place.m_bConsumed = true;
+    place.m_strName = "ready";
+    place.m_label.m_strText = "b1";
+    CPNOccurrence occurrence(&event);
+    occurrence.m_ptPos = CPoint(7, 8);
+    occurrence.m_strName = "produce";
+    occurrence.m_nOutputs = 2;
+    occurrence.m_nInputs = 3;
+    occurrence.m_label.m_strText = "e1";
+
+    CArchive ar;
+    ar.WriteObject(&condition);
+    ar.WriteObject(&event);
+    ar.WriteObject(&place);
+    ar.WriteObject(&occurrence);
+
+    ExpectedBytes b;
+    b.NewClass("CPNCondition").Point(CPoint(10, 20)).Int32(0).Null();
+    b.NewClass("CPNEvent").Point(CPoint(30, 40)).Null();
+    // Place: the condition record, the condition, consumed, the name, the label.
+    b.NewClass("CPNPlace").Point(CPoint(5, 6)).Int32(0).Null();
+    b.Ref(2).Int32(1).Str("ready");
+    EmbeddedLabel(b, place.m_label);
+    // Occurrence: the event record, the event, the name, outputs, inputs, the label.
+    b.NewClass("CPNOccurrence").Point(CPoint(7, 8)).Null();
+    b.Ref(4).Str("produce").Int32(2).Int32(3);
+    EmbeddedLabel(b, occurrence.m_label);
+    EXPECT_EQ(ar.GetBuffer(), b.Get());
+
+    const CClassRegistry registry = MakeZerinClassRegistry();
+    CArchive loading(ar.GetBuffer(), registry);
+    std::unique_ptr<CPNCondition> c(loading.ReadObject<CPNCondition>());
+    std::unique_ptr<CPNEvent> e(loading.ReadObject<CPNEvent>());
+    std::unique_ptr<CPNPlace> p(loading.ReadObject<CPNPlace>());
+    std::unique_ptr<CPNOccurrence> o(loading.ReadObject<CPNOccurrence>());
+    ASSERT_TRUE(p && o);
+    EXPECT_EQ(p->m_pCondition, c.get());
+    EXPECT_TRUE(p->m_bConsumed);
+    EXPECT_EQ(p->m_strName, "ready");
+    EXPECT_EQ(p->m_label.m_strText, "b1");
+    EXPECT_EQ(o->m_pEvent, e.get());
+    EXPECT_EQ(o->m_nOutputs, 2);
+    EXPECT_EQ(o->m_nInputs, 3);
+    EXPECT_EQ(o->m_label.m_strText, "e1");
+    // The event box of the occurrence is rebuilt from its position.
+    const CPNEvent boxAt(7, 8, nullptr);
+    EXPECT_EQ(o->m_rcBox, boxAt.m_rcBox);
+}
+
+TEST(OccurrenceRecordTest, NetRecordAndItsEmptyForm) {
+    COccurrenceNet empty;
+    CArchive ar;
+    empty.Serialize(ar);
+    ExpectedBytes b;
+    b.Int32(0).Int32(0).Int32(100).Int32(100).Count(0).Count(0);
+    EXPECT_EQ(ar.GetBuffer(), b.Get());
+
+    // Reading empties the net first and takes the counts and the extent.
+    COccurrenceNet loaded;
+    loaded.m_listDecorations.push_back(new CPNLabel(1, 1));
+    ExpectedBytes stored;
+    stored.Int32(3).Int32(2).Int32(640).Int32(480).Count(0).Count(0);
+    const CClassRegistry registry = MakeZerinClassRegistry();
+    CArchive loading(stored.Get(), registry);
+    loaded.Serialize(loading);
+    EXPECT_EQ(loaded.m_nColumns, 3);
+    EXPECT_EQ(loaded.m_nRows, 2);
+    EXPECT_EQ(loaded.m_sizeNet, CSize(640, 480));
+    EXPECT_TRUE(loaded.m_listDecorations.empty());
+}
