@@ -1,0 +1,4 @@
+#include "app/CDlgBreakPoints.h"
+
+CDlgBreakPoints::CDlgBreakPoints(CBreakPoints& data, QWidget* pParent)
+    : QDialog(pParent), m_rData(data) {}

@@ -1,0 +1,4 @@
+#include "app/CDlgPropertiesEventBar.h"
+
+CDlgPropertiesEventBar::CDlgPropertiesEventBar(QWidget* pParent)
+    : CDlgPropertiesBar(QStringLiteral("Properties - Event"), pParent) {}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/CDlgPropertiesBar.h"
+
+// The properties page of a event.
+class CDlgPropertiesEventBar : public CDlgPropertiesBar {
+    Q_OBJECT
+
+public:
+    explicit CDlgPropertiesEventBar(QWidget* pParent = nullptr);
+};

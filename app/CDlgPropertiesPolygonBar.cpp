@@ -1,0 +1,4 @@
+#include "app/CDlgPropertiesPolygonBar.h"
+
+CDlgPropertiesPolygonBar::CDlgPropertiesPolygonBar(QWidget* pParent)
+    : CDlgPropertiesBar(QStringLiteral("Properties - Polygon"), pParent) {}

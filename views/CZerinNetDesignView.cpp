@@ -1,0 +1,4 @@
+#include "views/CZerinNetDesignView.h"
+
+CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
+    : CDiagramView(doc, host, pParent) {}
