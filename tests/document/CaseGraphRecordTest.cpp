@@ -16,6 +16,8 @@
 #include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
 
+#include "document/ZerinClassRegistry.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,19 +27,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-CClassRegistry MakeGraphRegistry() {
-    CClassRegistry registry;
-    registry.Register<CPNLabel>("CPNLabel");
-    registry.Register<CPNCondition>("CPNCondition");
-    registry.Register<CPNEvent>("CPNEvent");
-    registry.Register<CPNEdge>("CPNEdge");
-    registry.Register<CPNPolygon>("CPNPolygon");
-    registry.Register<CPNCase>("CPNCase");
-    registry.Register<CPNStep>("CPNStep");
-    return registry;
-}
-
-const CClassRegistry g_registry = MakeGraphRegistry();
+const CClassRegistry g_registry = MakeZerinClassRegistry();
 
 Bytes Store(CNetDesign& net, CCaseGraph& graph) {
     CArchive ar;

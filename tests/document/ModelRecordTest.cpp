@@ -12,6 +12,8 @@
 #include "model/CPNPolygon.h"
 #include "model/CSetConditions.h"
 
+#include "document/ZerinClassRegistry.h"
+
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -23,17 +25,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-CClassRegistry MakeModelRegistry() {
-    CClassRegistry registry;
-    registry.Register<CPNLabel>("CPNLabel");
-    registry.Register<CPNCondition>("CPNCondition");
-    registry.Register<CPNEvent>("CPNEvent");
-    registry.Register<CPNEdge>("CPNEdge");
-    registry.Register<CPNPolygon>("CPNPolygon");
-    return registry;
-}
-
-const CClassRegistry g_registry = MakeModelRegistry();
+const CClassRegistry g_registry = MakeZerinClassRegistry();
 
 Bytes StoreNet(CNetDesign& net) {
     CArchive ar;
