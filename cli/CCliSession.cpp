@@ -1,0 +1,66 @@
+#include "cli/CCliSession.h"
+
+#include "base/OutputWriter.h"
+
+void CCliSession::ApplySeed(std::optional<unsigned> seed) {
+    CRandomSource& random = m_doc.GetRandom();
+    if (seed) {
+        random.SetFixedSeed(*seed);
+        random.Seed(*seed);
+    } else {
+        random.ClearFixedSeed();
+        random.SeedWithTime();
+    }
+}
+
+bool CCliSession::Load(const std::string& path, std::optional<unsigned> seed) {
+    m_strFile = path;
+    if (seed)
+        m_doc.GetRandom().SetFixedSeed(*seed);
+    const CFileResult result = m_doc.OnOpenDocument(path);
+    if (!result) {
+        Report(result.error);
+        return false;
+    }
+    ApplySeed(seed);
+    return true;
+}
+
+void CCliSession::New(std::optional<unsigned> seed) {
+    if (seed)
+        m_doc.GetRandom().SetFixedSeed(*seed);
+    m_doc.NewDocument();
+    ApplySeed(seed);
+}
+
+bool CCliSession::Save(const std::string& path) {
+    return Check(m_doc.OnSaveDocument(path));
+}
+
+bool CCliSession::Check(const CFileResult& result) {
+    if (result)
+        return true;
+    // The reasons name the file they concern.
+    m_err << "zerin-cli: " << result.error << '\n';
+    return false;
+}
+
+void CCliSession::Report(const std::string& message) {
+    m_err << "zerin-cli: " << m_strFile << ": " << message << '\n';
+}
+
+void CCliSession::ComputeCaseGraph() {
+    COutputSink* sink = SetOutputSink(nullptr);
+    m_doc.m_caseGraph.DeleteContents(false);
+    const bool passed = m_doc.TestNet();
+    SetOutputSink(sink);
+    m_doc.m_bNetModified = !passed;
+    m_doc.m_bCaseGraphValid = passed;
+    m_doc.m_bCaseGraphLaidOut = false;
+    m_doc.m_caseGraph.NameElements(m_dc);
+}
+
+void CCliSession::LayOutCaseGraph() {
+    m_doc.m_caseGraph.InitialLayout();
+    m_doc.SetCaseGraphLaidOut();
+}
