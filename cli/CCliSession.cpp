@@ -51,11 +51,14 @@ void CCliSession::Report(const std::string& message) {
 
 void CCliSession::ComputeCaseGraph() {
     COutputSink* sink = SetOutputSink(nullptr);
-    m_doc.m_caseGraph.DeleteContents(false);
+    // A fresh layout: the places of a graph the file held are not reused.
+    m_doc.m_caseGraph.DeleteContents(true);
     const bool passed = m_doc.TestNet();
     SetOutputSink(sink);
+    // As a passed entry leaves it, so that the next entry need not test again.
     m_doc.m_bNetModified = !passed;
     m_doc.m_bCaseGraphValid = passed;
+    m_doc.m_bContactFree = passed && m_doc.m_caseGraph.IsContactFree();
     m_doc.m_bCaseGraphLaidOut = false;
     m_doc.m_caseGraph.NameElements(m_dc);
 }

@@ -30,8 +30,9 @@ public:
     void Report(const std::string& message);
 
     // The case graph of the net as the test computes it (structure, graph, initial
-    // mark), then named. The test itself runs without output: a net that passes it is
-    // marked tested, so that a saved document keeps the graph.
+    // mark) from scratch, then named. The test itself runs without output: a net that
+    // passes it is marked tested, so that a saved document keeps the graph; one that
+    // fails stays untested, and a saved document holds no graph for it.
     void ComputeCaseGraph();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();
