@@ -43,6 +43,13 @@ TEST_F(CliSimulate, StepLimitStopsTheRunAsTheStopButton) {
                      "Executed step { e1 }, new case is { b2 }", "Automatic simulation stopped"}));
 }
 
+TEST_F(CliSimulate, NoStepsAtAllStopsBeforeTheFirst) {
+    const CliResult r = RunCli({"simulate", Fixture("cycle"), "--steps", "0"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(RunLines(r),
+              (Lines{"Starting automatic simulation...", "Automatic simulation stopped"}));
+}
+
 TEST_F(CliSimulate, RunEndsWhenNoStepIsLeft) {
     const CliResult r = RunCli({"simulate", Fixture("oneway")});
     EXPECT_EQ(r.status, 0);
