@@ -100,6 +100,10 @@ int CCliApp::Run(const std::vector<std::string>& args, std::ostream& out, std::o
     SinkScope scope(&sink);
     CCliSession session(out, err);
     const int status = Commands().at(options.m_strCommand)(options, session);
-    out.flush();
+    // Lines that never arrived (a full disk, a closed pipe) are a failed output too.
+    if (!out.flush()) {
+        err << "zerin-cli: Cannot write the standard output\n";
+        return EXIT_CLI_FAILURE;
+    }
     return status;
 }

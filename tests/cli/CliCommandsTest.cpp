@@ -174,6 +174,17 @@ TEST_F(CliTest, UnwritableOutputsExitWithTwoAndTheReason) {
     EXPECT_NE(r.err.find("zerin-cli: "), std::string::npos);
 }
 
+TEST_F(CliTest, AStandardOutputThatCannotBeWrittenIsAFailure) {
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(QString::fromUtf8(ZERIN_CLI_PATH),
+                  {"check", QString::fromStdString(Fixture("cycle"))});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "zerin-cli: Cannot write the standard output\n");
+}
+
 TEST_F(CliTest, ExportWritesTheNetDesign) {
     const std::string xml = Path("net.xml");
     const CliResult r = RunCli({"export", Fixture("cycle"), "--netdesign", xml});
