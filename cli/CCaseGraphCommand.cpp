@@ -19,10 +19,11 @@ int CCaseGraphCommand::Run(const CCliOptions& options, CCliSession& session) {
         graph.WriteForwardReachableClasses();
     if (options.m_bCaseClass)
         graph.WriteCaseClass();
-    if (!options.m_strXml.empty() && !session.Check(graph.ExportCaseGraphXML(options.m_strXml)))
+    if (!options.m_strXml.empty() &&
+        !session.Check(graph.ExportCaseGraphXML(options.m_strXml), options.m_strXml))
         return EXIT_CLI_FAILURE;
     if (!options.m_strClassXml.empty() &&
-        !session.Check(graph.ExportCaseClassXML(options.m_strClassXml)))
+        !session.Check(graph.ExportCaseClassXML(options.m_strClassXml), options.m_strClassXml))
         return EXIT_CLI_FAILURE;
     return EXIT_CLI_OK;
 }

@@ -34,14 +34,16 @@ void CCliSession::New(std::optional<unsigned> seed) {
 }
 
 bool CCliSession::Save(const std::string& path) {
-    return Check(m_doc.OnSaveDocument(path));
+    return Check(m_doc.OnSaveDocument(path), path);
 }
 
-bool CCliSession::Check(const CFileResult& result) {
+bool CCliSession::Check(const CFileResult& result, const std::string& output) {
     if (result)
         return true;
-    // The reasons name the file they concern.
-    m_err << "zerin-cli: " << result.error << '\n';
+    m_err << "zerin-cli: ";
+    if (result.error.find(output) == std::string::npos)
+        m_err << output << ": ";
+    m_err << result.error << '\n';
     return false;
 }
 

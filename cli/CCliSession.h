@@ -24,8 +24,9 @@ public:
     void New(std::optional<unsigned> seed);
     // Saves the document; false after reporting the reason.
     bool Save(const std::string& path);
-    // Reports an output that could not be written; false when it failed.
-    bool Check(const CFileResult& result);
+    // Reports an output that could not be written, as "zerin-cli: reason" when the
+    // reason names the file and "zerin-cli: OUT: reason" otherwise; false when it failed.
+    bool Check(const CFileResult& result, const std::string& output);
     // Writes "zerin-cli: FILE: message" (FILE the loaded file).
     void Report(const std::string& message);
 

@@ -14,6 +14,6 @@ int CExportCommand::Run(const CCliOptions& options, CCliSession& session) {
     doc.OnExportNetDesignXML();
     if (!frame.GetLastError())
         return EXIT_CLI_OK;
-    session.Check(CFileResult::Failure(*frame.GetLastError()));
+    session.Check(CFileResult::Failure(*frame.GetLastError()), options.m_strNetDesignXml);
     return EXIT_CLI_FAILURE;
 }

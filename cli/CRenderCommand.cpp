@@ -28,5 +28,5 @@ int CRenderCommand::Run(const CCliOptions& options, CCliSession& session) {
         result = CPictureExport::Export(options.m_strOutput, doc.m_netDesign.m_sizeNet,
                                         [&doc](CDC& dc) { doc.DrawNetDesign(dc); });
     }
-    return session.Check(result) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
+    return session.Check(result, options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
 }

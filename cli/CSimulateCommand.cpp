@@ -88,7 +88,8 @@ int CSimulateCommand::Run(const CCliOptions& options, CCliSession& session) {
             return EXIT_CLI_FAILURE;
         }
         doc.m_occurrenceNet.Layout(session.MeasureDC());
-        if (!session.Check(doc.m_occurrenceNet.ExportXML(options.m_strOccurrenceXml)))
+        if (!session.Check(doc.m_occurrenceNet.ExportXML(options.m_strOccurrenceXml),
+                           options.m_strOccurrenceXml))
             return EXIT_CLI_FAILURE;
     }
     if (!options.m_strSave.empty() && !session.Save(options.m_strSave))
