@@ -41,7 +41,14 @@ int CLayoutCommand::Run(const CCliOptions& options, CCliSession& session) {
     session.Out() << FormatString("Generations: %d", generations) << '\n'
                   << FormatString("Fitness: %u", fitness) << '\n'
                   << FormatString("Intersections: %d", intersections) << '\n';
-    if (!options.m_strOutput.empty() && !session.Save(options.m_strOutput))
+    if (options.m_strOutput.empty())
+        return EXIT_CLI_OK;
+    // A document keeps a case graph only for a tested net; the user asked for one.
+    if (doc.m_bNetModified) {
+        session.Report("the net is not a C/E system, the saved document holds no case graph");
+        doc.m_bCaseGraphLaidOut = false;
+    }
+    if (!session.Save(options.m_strOutput))
         return EXIT_CLI_FAILURE;
     return EXIT_CLI_OK;
 }

@@ -250,4 +250,18 @@ TEST_F(CliTest, LayoutSmoothsReproduciblyAndSaves) {
 
     r = RunCli({"layout", net});
     EXPECT_EQ(r.Lines(), (Lines{"Generations: 0", "Fitness: 0", "Intersections: 0"}));
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CliTest, LayoutOfANetThatIsNoCESystemSaysTheGraphIsNotKept) {
+    const std::string in = ValidData("net.zrn"), out = Path("l.zrn");
+    const CliResult r = RunCli({"layout", in, "--generations", "3", "-o", out});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.Lines().front(), "Generations: 3");
+    EXPECT_EQ(r.err, "zerin-cli: " + in +
+                         ": the net is not a C/E system, the saved document holds no case graph\n");
+    // The net itself is saved as it was.
+    const CliResult check = RunCli({"check", out});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.Lines().back(), "l - 1 error(s)");
 }
