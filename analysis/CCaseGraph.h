@@ -116,6 +116,11 @@ public:
     // A random grid point that none of the first count positions takes; (0, 0) when
     // they take the whole grid.
     CPoint GetFreeGridPosition(const std::vector<CPoint>& used, int count);
+    // The layout the case graph view gives a graph it shows for the first time: a grid
+    // of 2 * trunc(sqrt(cases) + 1) cells per side, the extent at least the grid's page,
+    // every node placed at random and every arc straight. Returns the page size
+    // ((grid + 1) * 60 square). The nodes are expected to be named already.
+    CSize InitialLayout();
     // With reset: straight routes for every arc. Otherwise the arcs at the moved
     // element follow it. Returns the rectangle to repaint, empty without arcs.
     CRect UpdateSteps(CPNElement* moved, bool reset);

@@ -120,6 +120,16 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
     return repaint;
 }
 
+CSize CCaseGraph::InitialLayout() {
+    const int cells = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
+    SetGridSize(cells);
+    const int page = (cells + 1) * kGridStep;
+    ComputeExtent(page, page);
+    RandomLayout();
+    UpdateSteps(nullptr, true);
+    return CSize(page, page);
+}
+
 bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
     if (!m_bSmoothPrepared) {
         m_bSmoothPrepared = true;

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a layer includes a header of a layer above it, or when the standard-C++
 # core includes a Qt header.
-set(order base model analysis occurrence simulation document platform views app cli)
+set(order base model analysis occurrence simulation document platform views app cli examples)
 set(allowed_base "base")
 set(allowed_model "base;model")
 set(allowed_analysis "base;model;analysis")
@@ -12,6 +12,7 @@ set(allowed_platform "base;model;analysis;occurrence;simulation;document;platfor
 set(allowed_views "base;model;analysis;occurrence;simulation;document;platform;views")
 set(allowed_app "base;model;analysis;occurrence;simulation;document;platform;views;app")
 set(allowed_cli "base;model;analysis;occurrence;simulation;document;platform;cli")
+set(allowed_examples "base;model;analysis;occurrence;simulation;document;platform;examples")
 set(core base model analysis occurrence simulation document)
 
 set(failures "")

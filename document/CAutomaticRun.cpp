@@ -4,7 +4,7 @@
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
 
-void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep) {
+void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep, int chooseMode) {
     if (m_bAutoRun || !doc.m_bSimulation)
         return;
     CFrameServices& frame = doc.GetFrame();
@@ -15,7 +15,7 @@ void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep)
 
     bool found = true;
     while (m_bAutoRun && found) {
-        found = doc.ChooseAutomaticStep(1);
+        found = doc.ChooseAutomaticStep(chooseMode == CHOOSE_LARGEST ? 0 : 1);
         if (found) {
             const int result = animateStep ? animateStep() : STEP_SIMULATION_LEFT;
             if (result == STEP_QUITTING)

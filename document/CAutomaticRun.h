@@ -14,9 +14,15 @@ public:
     static constexpr int STEP_SIMULATION_LEFT = 1;
     static constexpr int STEP_QUITTING = 2;
 
+    // The step each round chooses (ChooseAutomaticStep's mode): the simulation bar
+    // draws one at random; the command line may take the largest instead.
+    static constexpr int CHOOSE_LARGEST = 0;
+    static constexpr int CHOOSE_RANDOM = 1;
+
     // Runs until it stops; nothing happens while a run is under way or outside
     // simulation mode. animateStep fires the selected step and returns STEP_*.
-    void Run(CZerinDoc& doc, const std::function<int()>& animateStep);
+    void Run(CZerinDoc& doc, const std::function<int()>& animateStep,
+             int chooseMode = CHOOSE_RANDOM);
     // The stop button: the step under way is finished first.
     void Stop() { m_bAutoRun = false; }
     bool IsRunning() const { return m_bAutoRun; }

@@ -424,6 +424,10 @@ int CZerinDoc::DoNetComplement(CDC& dc) {
     if (!CanDoNetComplement())
         return 0;
     LeaveSimulation();
+    return ComplementNet(dc);
+}
+
+int CZerinDoc::ComplementNet(CDC& dc) {
     WriteOutput(PANE_ANALYSIS, "Complementing net...");
     const int added = CNetComplement(m_netDesign).Complement(dc, false);
     WriteOutput(PANE_ANALYSIS, FormatString("Added %d complement(s)", added));

@@ -139,6 +139,9 @@ public:
     // Leaves simulation, adds the complement conditions (labels measured on the
     // context) and reports their number; the caller then calls SetNetModified.
     int DoNetComplement(CDC& dc);
+    // The complement itself with its lines, over the flow relation of the last
+    // structure build (which must match the net); returns the number added.
+    int ComplementNet(CDC& dc);
 
     CFrameServices& GetFrame() const { return m_rFrame; }
     CRandomSource& GetRandom() { return m_random; }

@@ -264,3 +264,25 @@ TEST(CaseGraphSmooth, TheGridChosenInTheSettingsBecomesTheGraphs) {
 }
 
 } // namespace
+
+TEST(CaseGraphLayout, InitialLayoutIsTheViewsFirstLayout) {
+    LaidOutGraph byHand(3);
+    LaidOutGraph byCall(3, false);
+    RecordingDC dc;
+    byCall.graph.NameElements(dc);
+    // Both seed with the fixed seed inside RandomLayout.
+    const CSize page = byCall.graph.InitialLayout();
+    ASSERT_EQ(byCall.graph.m_nCases, 8);
+    EXPECT_EQ(byCall.graph.m_nGridSize, 6); // 2 * trunc(sqrt(8) + 1)
+    EXPECT_EQ(page, CSize(420, 420));
+    EXPECT_EQ(byCall.graph.m_sizeExtent, CSize(420, 420));
+    EXPECT_TRUE(byCall.graph.m_bLaidOut);
+    EXPECT_EQ(byCall.Positions(), byHand.Positions());
+    std::set<std::pair<int, int>> cells;
+    for (const CPoint& p : byCall.Positions()) {
+        EXPECT_EQ(p.x % 60, 0);
+        EXPECT_EQ(p.y % 60, 0);
+        cells.insert({p.x, p.y});
+    }
+    EXPECT_EQ(cells.size(), 8u);
+}

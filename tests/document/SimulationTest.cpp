@@ -364,3 +364,53 @@ TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
     EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Complementing net...");
     EXPECT_EQ(Pane(PANE_ANALYSIS).back(), "Added 3 complement(s)");
 }
+
+// Two independent cycles: every round offers single and double steps.
+struct TwoCycles : DocFixture {
+    CPNCondition* a1 = net.Condition("a1", true);
+    CPNCondition* a2 = net.Condition("a2");
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    CPNEvent* f1 = net.Event("f1", {a1}, {a2});
+    CPNEvent* f2 = net.Event("f2", {a2}, {a1});
+    CPNEvent* g1 = net.Event("g1", {b1}, {b2});
+    CPNEvent* g2 = net.Event("g2", {b2}, {b1});
+};
+
+TEST_F(TwoCycles, RunTakingTheLargestStepFiresBothComponentsTogether) {
+    Enter();
+    CAutomaticRun run;
+    int steps = 0;
+    run.Run(
+        doc,
+        [&] {
+            if (++steps == 2)
+                run.Stop();
+            return Step(doc);
+        },
+        CAutomaticRun::CHOOSE_LARGEST);
+    EXPECT_EQ(Pane(PANE_SIMULATION), (Lines{"Starting automatic simulation...",
+                                            "Executed step { f1, g1 }, new case is { a2, b2 }",
+                                            "Executed step { f2, g2 }, new case is { a1, b1 }",
+                                            "Automatic simulation stopped"}));
+}
+
+TEST_F(TwoCycles, RandomRunsWithTheSameSeedRepeatThemselves) {
+    Enter();
+    auto runOnce = [&] {
+        sink.Reset();
+        doc.ResetSystem();
+        doc.GetRandom().Seed(11);
+        CAutomaticRun run;
+        int steps = 0;
+        run.Run(doc, [&] {
+            if (++steps == 8)
+                run.Stop();
+            return Step(doc);
+        });
+        return Pane(PANE_SIMULATION);
+    };
+    const Lines first = runOnce();
+    EXPECT_EQ(first.size(), 11u);
+    EXPECT_EQ(runOnce(), first);
+}

@@ -1,0 +1,29 @@
+#include "cli/CCaseGraphCommand.h"
+
+#include "base/FormatString.h"
+#include "base/OutputWriter.h"
+#include "cli/CCliOptions.h"
+#include "cli/CCliSession.h"
+#include "cli/CliExitCodes.h"
+
+int CCaseGraphCommand::Run(const CCliOptions& options, CCliSession& session) {
+    if (!session.Load(options.m_strFile, std::nullopt))
+        return EXIT_CLI_FAILURE;
+    session.ComputeCaseGraph();
+    CCaseGraph& graph = session.Doc().m_caseGraph;
+    WriteOutput(PANE_STANDARD,
+                FormatString("Total %d case(s), %d step(s)", graph.m_nCases, graph.m_nSteps));
+    if (options.m_bNames)
+        graph.WriteNames();
+    if (options.m_bClasses)
+        graph.WriteForwardReachableClasses();
+    if (options.m_bCaseClass)
+        graph.WriteCaseClass();
+    if (!options.m_strXml.empty() &&
+        !session.Check(graph.ExportCaseGraphXML(options.m_strXml), options.m_strXml))
+        return EXIT_CLI_FAILURE;
+    if (!options.m_strClassXml.empty() &&
+        !session.Check(graph.ExportCaseClassXML(options.m_strClassXml), options.m_strClassXml))
+        return EXIT_CLI_FAILURE;
+    return EXIT_CLI_OK;
+}

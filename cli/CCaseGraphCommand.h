@@ -1,0 +1,10 @@
+#pragma once
+
+class CCliOptions;
+class CCliSession;
+
+// casegraph FILE: the case graph, its names, classes and case class, and its exports.
+class CCaseGraphCommand {
+public:
+    static int Run(const CCliOptions& options, CCliSession& session);
+};

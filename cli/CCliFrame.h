@@ -1,0 +1,25 @@
+#pragma once
+
+#include "document/CFrameServices.h"
+
+#include <optional>
+#include <string>
+
+// The window around the document as the command line has it: an export is written to
+// the path the command line named instead of asking for one, and a failure the user
+// must see is kept for the command to report.
+class CCliFrame : public CFrameServices {
+public:
+    // The path the next export asked for is written to.
+    void SetExportPath(const std::string& path) {
+        m_exportPath = path;
+        m_lastError.reset();
+    }
+    std::optional<std::string> AskExportPath(const std::string&) override { return m_exportPath; }
+    void ShowError(const std::string& message) override { m_lastError = message; }
+    const std::optional<std::string>& GetLastError() const { return m_lastError; }
+
+private:
+    std::optional<std::string> m_exportPath;
+    std::optional<std::string> m_lastError;
+};

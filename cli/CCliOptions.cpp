@@ -1,0 +1,186 @@
+#include "cli/CCliOptions.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <map>
+#include <set>
+
+namespace {
+
+struct CommandSpec {
+    // Positional arguments: the input file, and an output file after it.
+    bool file;
+    bool positionalOutput;
+    std::set<std::string> options;
+};
+
+const std::map<std::string, CommandSpec>& Commands() {
+    static const std::map<std::string, CommandSpec> commands = {
+        {"check", {true, false, {}}},
+        {"casegraph",
+         {true, false, {"--names", "--classes", "--case-class", "--xml", "--class-xml"}}},
+        {"export", {true, false, {"--netdesign"}}},
+        {"simulate",
+         {true,
+          false,
+          {"--steps", "--seed", "--largest", "--break-at", "--occurrence-xml", "--save"}}},
+        {"complement", {true, false, {"-o"}}},
+        {"layout", {true, false, {"--seed", "--generations", "--population", "-o"}}},
+        {"render", {true, false, {"--view", "--seed", "-o"}}},
+        {"resave", {true, true, {}}},
+        {"new", {false, true, {}}},
+    };
+    return commands;
+}
+
+bool TakesValue(const std::string& option) {
+    static const std::set<std::string> flags = {"--names", "--classes", "--case-class",
+                                                "--largest"};
+    return flags.count(option) == 0;
+}
+
+// A whole decimal number in [low, high].
+std::optional<long long> ParseNumber(const std::string& text, long long low, long long high) {
+    if (text.empty() || text[0] == '+' || text[0] == ' ')
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::vector<std::string> SplitNames(const std::string& list) {
+    std::vector<std::string> names;
+    std::string::size_type start = 0;
+    while (start <= list.size()) {
+        const std::string::size_type comma = list.find(',', start);
+        const std::string name =
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (!name.empty())
+            names.push_back(name);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return names;
+}
+
+} // namespace
+
+bool CCliOptions::Fail(const std::string& reason) {
+    m_strError = reason;
+    return false;
+}
+
+bool CCliOptions::Parse(const std::vector<std::string>& args) {
+    if (args.empty())
+        return Fail("no command given");
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        m_bHelp = true;
+        return true;
+    }
+    if (first == "--version") {
+        m_bVersion = true;
+        return true;
+    }
+    const auto command = Commands().find(first);
+    if (command == Commands().end())
+        return Fail("unknown command '" + first + "'");
+    m_strCommand = first;
+    const CommandSpec& spec = command->second;
+
+    std::vector<std::string> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            m_bHelp = true;
+            return true;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            positional.push_back(arg);
+            continue;
+        }
+        if (spec.options.count(arg) == 0)
+            return Fail("unknown option '" + arg + "' for " + m_strCommand);
+        std::string value;
+        if (TakesValue(arg)) {
+            if (i + 1 >= args.size())
+                return Fail("option '" + arg + "' needs a value");
+            value = args[++i];
+        }
+        if (arg == "--names")
+            m_bNames = true;
+        else if (arg == "--classes")
+            m_bClasses = true;
+        else if (arg == "--case-class")
+            m_bCaseClass = true;
+        else if (arg == "--largest")
+            m_bLargest = true;
+        else if (arg == "--xml")
+            m_strXml = value;
+        else if (arg == "--class-xml")
+            m_strClassXml = value;
+        else if (arg == "--netdesign")
+            m_strNetDesignXml = value;
+        else if (arg == "--occurrence-xml")
+            m_strOccurrenceXml = value;
+        else if (arg == "--save")
+            m_strSave = value;
+        else if (arg == "-o")
+            m_strOutput = value;
+        else if (arg == "--break-at")
+            m_breakAt.push_back(SplitNames(value));
+        else if (arg == "--view") {
+            if (value != "net" && value != "casegraph" && value != "occurrence")
+                return Fail("--view takes net, casegraph or occurrence, not '" + value + "'");
+            m_strView = value;
+        } else if (arg == "--steps") {
+            const auto n = ParseNumber(value, 0, INT_MAX);
+            if (!n)
+                return Fail("--steps takes a number of steps, not '" + value + "'");
+            m_nSteps = static_cast<int>(*n);
+        } else if (arg == "--generations") {
+            const auto n = ParseNumber(value, 0, INT_MAX);
+            if (!n)
+                return Fail("--generations takes a number of generations, not '" + value + "'");
+            m_nGenerations = static_cast<int>(*n);
+        } else if (arg == "--population") {
+            const auto n = ParseNumber(value, 1, 100000);
+            if (!n)
+                return Fail("--population takes a population size, not '" + value + "'");
+            m_population = static_cast<int>(*n);
+        } else if (arg == "--seed") {
+            const auto n = ParseNumber(value, 0, UINT_MAX);
+            if (!n)
+                return Fail("--seed takes a number from 0 to " + std::to_string(UINT_MAX) +
+                            ", not '" + value + "'");
+            m_seed = static_cast<unsigned>(*n);
+        }
+    }
+
+    const std::size_t wanted = (spec.file ? 1u : 0u) + (spec.positionalOutput ? 1u : 0u);
+    if (positional.size() != wanted)
+        return Fail(m_strCommand + " takes " +
+                    (spec.file && spec.positionalOutput ? std::string("FILE OUT")
+                     : spec.file                        ? std::string("one FILE")
+                                                        : std::string("one OUT")) +
+                    (positional.size() < wanted ? ", too few arguments" : ", too many arguments"));
+    std::size_t next = 0;
+    if (spec.file)
+        m_strFile = positional[next++];
+    if (spec.positionalOutput)
+        m_strOutput = positional[next++];
+    return CheckRequired();
+}
+
+bool CCliOptions::CheckRequired() {
+    if (m_strCommand == "export" && m_strNetDesignXml.empty())
+        return Fail("export needs --netdesign OUT");
+    if ((m_strCommand == "complement" || m_strCommand == "render") && m_strOutput.empty())
+        return Fail(m_strCommand + " needs -o OUT");
+    return true;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "base/CFileResult.h"
+#include "cli/CCliFrame.h"
+#include "document/CZerinDoc.h"
+#include "platform/CMeasureDC.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+// One run of zerin-cli over one document: loading with the seed rule, saving, the
+// shared case graph steps of several commands, and the diagnostics on the error
+// stream as "zerin-cli: FILE: message".
+class CCliSession {
+public:
+    CCliSession(std::ostream& out, std::ostream& err) : m_out(out), m_err(err), m_doc(m_frame) {}
+
+    // Opens the file; false after reporting why it cannot be read. With a seed the
+    // generator is seeded with it wherever the system would use the current time,
+    // and once right after loading; without one the current time is used.
+    bool Load(const std::string& path, std::optional<unsigned> seed);
+    // A new, empty document, seeded as Load does.
+    void New(std::optional<unsigned> seed);
+    // Saves the document; false after reporting the reason.
+    bool Save(const std::string& path);
+    // Reports an output that could not be written, as "zerin-cli: reason" when the
+    // reason names the file and "zerin-cli: OUT: reason" otherwise; false when it failed.
+    bool Check(const CFileResult& result, const std::string& output);
+    // Writes "zerin-cli: FILE: message" (FILE the loaded file).
+    void Report(const std::string& message);
+
+    // The case graph of the net as the test computes it (structure, graph, initial
+    // mark) from scratch, then named. The test itself runs without output: a net that
+    // passes it is marked tested, so that a saved document keeps the graph; one that
+    // fails stays untested, and a saved document holds no graph for it.
+    void ComputeCaseGraph();
+    // Lays the graph out as the case graph view does on its first display.
+    void LayOutCaseGraph();
+
+    // The command's own lines (the output panes have their sink).
+    std::ostream& Out() { return m_out; }
+    CZerinDoc& Doc() { return m_doc; }
+    CCliFrame& Frame() { return m_frame; }
+    CMeasureDC& MeasureDC() { return m_dc; }
+    const std::string& File() const { return m_strFile; }
+
+private:
+    void ApplySeed(std::optional<unsigned> seed);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    CCliFrame m_frame;
+    CZerinDoc m_doc;
+    CMeasureDC m_dc;
+    std::string m_strFile;
+};

@@ -1,0 +1,17 @@
+#include "cli/CComplementCommand.h"
+
+#include "cli/CCliOptions.h"
+#include "cli/CCliSession.h"
+#include "cli/CliExitCodes.h"
+
+int CComplementCommand::Run(const CCliOptions& options, CCliSession& session) {
+    if (!session.Load(options.m_strFile, std::nullopt))
+        return EXIT_CLI_FAILURE;
+    CZerinDoc& doc = session.Doc();
+    // The complement reads the flow relation, built here from the net as loaded.
+    doc.m_netDesign.BuildStructure();
+    doc.ComplementNet(session.MeasureDC());
+    doc.SetNetModified();
+    doc.SetModifiedFlag();
+    return session.Save(options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
+}

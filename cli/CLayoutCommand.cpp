@@ -1,0 +1,54 @@
+#include "cli/CLayoutCommand.h"
+
+#include "analysis/CSmoothCaseGraphSession.h"
+#include "base/FormatString.h"
+#include "cli/CCliOptions.h"
+#include "cli/CCliSession.h"
+#include "cli/CliExitCodes.h"
+
+int CLayoutCommand::Run(const CCliOptions& options, CCliSession& session) {
+    if (!session.Load(options.m_strFile, options.m_seed))
+        return EXIT_CLI_FAILURE;
+    session.ComputeCaseGraph();
+    session.LayOutCaseGraph();
+    CZerinDoc& doc = session.Doc();
+    CCaseGraph& graph = doc.m_caseGraph;
+
+    // The smoothing dialog's part: Start, the generations, Stop, then OK when a search
+    // ran (which applies the best placement) and Cancel otherwise.
+    int generations = 0;
+    unsigned fitness = 0;
+    int intersections = 0;
+    CSize extent = graph.m_sizeExtent;
+    const bool applied = graph.Smooth(extent, [&](CSmoothCaseGraphSession& smoothing) {
+        if (options.m_population) {
+            CGASettings settings = smoothing.GetSettings();
+            settings.m_nPopulationSize = *options.m_population;
+            smoothing.ApplySettings(settings);
+        }
+        if (options.m_nGenerations > 0 && smoothing.Start()) {
+            for (int i = 0; i < options.m_nGenerations; ++i)
+                smoothing.RunGeneration();
+            smoothing.Stop();
+        }
+        generations = smoothing.GetGenerations();
+        fitness = smoothing.GetFitness();
+        intersections = smoothing.GetIntersections();
+        return options.m_nGenerations > 0;
+    });
+    if (applied)
+        doc.SetModifiedFlag();
+    session.Out() << FormatString("Generations: %d", generations) << '\n'
+                  << FormatString("Fitness: %u", fitness) << '\n'
+                  << FormatString("Intersections: %d", intersections) << '\n';
+    if (options.m_strOutput.empty())
+        return EXIT_CLI_OK;
+    // A document keeps a case graph only for a tested net; the user asked for one.
+    if (doc.m_bNetModified) {
+        session.Report("the net is not a C/E system, the saved document holds no case graph");
+        doc.m_bCaseGraphLaidOut = false;
+    }
+    if (!session.Save(options.m_strOutput))
+        return EXIT_CLI_FAILURE;
+    return EXIT_CLI_OK;
+}

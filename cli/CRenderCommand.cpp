@@ -1,0 +1,32 @@
+#include "cli/CRenderCommand.h"
+
+#include "cli/CCliOptions.h"
+#include "cli/CCliSession.h"
+#include "cli/CliExitCodes.h"
+#include "platform/CPictureExport.h"
+
+int CRenderCommand::Run(const CCliOptions& options, CCliSession& session) {
+    if (!session.Load(options.m_strFile, options.m_seed))
+        return EXIT_CLI_FAILURE;
+    CZerinDoc& doc = session.Doc();
+    CFileResult result;
+    if (options.m_strView == "casegraph") {
+        CCaseGraph& graph = doc.m_caseGraph;
+        // A graph the file holds laid out is drawn as the user left it.
+        if (!doc.m_bCaseGraphLaidOut || !graph.m_bLaidOut || graph.m_arrCases.empty()) {
+            session.ComputeCaseGraph();
+            session.LayOutCaseGraph();
+        }
+        result = CPictureExport::Export(options.m_strOutput, graph.m_sizeExtent,
+                                        [&graph](CDC& dc) { graph.Draw(dc); });
+    } else if (options.m_strView == "occurrence") {
+        COccurrenceNet& record = doc.m_occurrenceNet;
+        record.Layout(session.MeasureDC());
+        result = CPictureExport::Export(options.m_strOutput, record.m_sizeNet,
+                                        [&record](CDC& dc) { record.Draw(dc); });
+    } else {
+        result = CPictureExport::Export(options.m_strOutput, doc.m_netDesign.m_sizeNet,
+                                        [&doc](CDC& dc) { doc.DrawNetDesign(dc); });
+    }
+    return session.Check(result, options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
+}

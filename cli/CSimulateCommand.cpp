@@ -1,0 +1,98 @@
+#include "cli/CSimulateCommand.h"
+
+#include "cli/CCheckCommand.h"
+#include "cli/CCliOptions.h"
+#include "cli/CCliSession.h"
+#include "cli/CliExitCodes.h"
+#include "document/CAutomaticRun.h"
+#include "model/CPNCondition.h"
+#include "model/CPNLabel.h"
+
+#include <cstdint>
+
+namespace {
+
+CPNCondition* FindCondition(const CNetDesign& net, const std::string& name) {
+    for (CPNElement* e : net.m_listElements)
+        if (auto* c = dynamic_cast<CPNCondition*>(e);
+            c && c->m_pLabel && c->m_pLabel->m_strText == name)
+            return c;
+    return nullptr;
+}
+
+} // namespace
+
+bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
+                                      CCliSession& session) {
+    CZerinDoc& doc = session.Doc();
+    CBreakPoints& breakPoints = doc.m_dlgBreakPoints;
+    breakPoints.Refill(doc.m_caseGraph);
+    std::vector<std::uint32_t> indices;
+    for (const std::vector<std::string>& names : cases) {
+        CSetConditions wanted;
+        std::string text;
+        for (const std::string& name : names) {
+            CPNCondition* condition = FindCondition(doc.m_netDesign, name);
+            if (!condition) {
+                session.Report("--break-at: no condition is named '" + name + "'");
+                return false;
+            }
+            wanted.Add(condition);
+        }
+        bool found = false;
+        for (int i = 0; i < breakPoints.m_nCases; ++i)
+            if (breakPoints.GetCase(i).IsEqual(wanted)) {
+                indices.push_back(static_cast<std::uint32_t>(i));
+                found = true;
+            }
+        // A case the net never reaches cannot stop the run; the user should know.
+        if (!found)
+            session.Report("--break-at: the case " + wanted.ToString(false) +
+                           " is not reachable, the breakpoint is never reached");
+    }
+    breakPoints.SetBreakpoints(indices);
+    return true;
+}
+
+int CSimulateCommand::Run(const CCliOptions& options, CCliSession& session) {
+    if (!session.Load(options.m_strFile, options.m_seed))
+        return EXIT_CLI_FAILURE;
+    if (!CCheckCommand::EnterWithFullTest(session))
+        return EXIT_CLI_NOT_CE_SYSTEM;
+    CZerinDoc& doc = session.Doc();
+    if (!SetBreakpoints(options.m_breakAt, session))
+        return EXIT_CLI_FAILURE;
+
+    CAutomaticRun run;
+    int steps = 0;
+    const int limit = options.m_nSteps;
+    run.Run(
+        doc,
+        [&] {
+            // A limit of no step presses stop before the first step is fired.
+            if (steps >= limit) {
+                run.Stop();
+                doc.ClearSelection();
+                return CAutomaticRun::STEP_FINISHED;
+            }
+            const int result = CAutomaticRun::ExecuteStepWithoutAnimation(doc);
+            if (++steps >= limit)
+                run.Stop();
+            return result;
+        },
+        options.m_bLargest ? CAutomaticRun::CHOOSE_LARGEST : CAutomaticRun::CHOOSE_RANDOM);
+
+    if (!options.m_strOccurrenceXml.empty()) {
+        if (!doc.m_bContactFree) {
+            session.Report("the system is not contact-free, it has no occurrence net to export");
+            return EXIT_CLI_FAILURE;
+        }
+        doc.m_occurrenceNet.Layout(session.MeasureDC());
+        if (!session.Check(doc.m_occurrenceNet.ExportXML(options.m_strOccurrenceXml),
+                           options.m_strOccurrenceXml))
+            return EXIT_CLI_FAILURE;
+    }
+    if (!options.m_strSave.empty() && !session.Save(options.m_strSave))
+        return EXIT_CLI_FAILURE;
+    return EXIT_CLI_OK;
+}

@@ -1,0 +1,129 @@
+#include "CliFixtures.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// Element names of an SVG document and how often each occurs; empty when it does not
+// parse.
+std::map<std::string, int> CountElements(const std::string& svg) {
+    std::map<std::string, int> counts;
+    QXmlStreamReader xml(QByteArray::fromStdString(svg));
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement)
+            ++counts[xml.name().toString().toStdString()];
+    if (xml.hasError())
+        return {};
+    return counts;
+}
+
+int Ellipses(const std::map<std::string, int>& counts) {
+    auto get = [&](const char* name) {
+        auto it = counts.find(name);
+        return it == counts.end() ? 0 : it->second;
+    };
+    return get("circle") + get("ellipse");
+}
+
+struct CliRender : ::testing::Test {
+    std::string Path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string Render(const std::string& net, const std::string& out,
+                       std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {"render", net, "-o", Path(out)};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "");
+        return Path(out);
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(CliRender, PngShowsTheTokenAtTheMarkedConditionAndNoGrid) {
+    // b1 (marked) at (60, 60), e1 at (140, 60), b2 at (220, 60).
+    const std::string net = WriteFixture(dir.path().toStdString(), "oneway");
+    const QImage image(QString::fromStdString(Render(net, "net.png")));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixel(60, 60), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(220, 60), qRgb(255, 255, 255));
+    // The document shows its grid, the picture does not: every grid point away from the
+    // net is white.
+    for (int y = 0; y < image.height(); y += 10)
+        for (int x = 0; x < image.width(); x += 10)
+            if (y > 120 || x > 280) {
+                ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+            }
+}
+
+TEST_F(CliRender, SvgHoldsOneEllipsePerConditionAndToken) {
+    const std::string net = WriteFixture(dir.path().toStdString(), "twocycles");
+    const std::map<std::string, int> counts = CountElements(ReadText(Render(net, "net.svg")));
+    ASSERT_FALSE(counts.empty());
+    EXPECT_EQ(Ellipses(counts), 4 + 2); // four conditions, two tokens
+    EXPECT_EQ(counts.at("rect"), 4);
+}
+
+TEST_F(CliRender, CaseGraphIsLaidOutOrDrawnAsStored) {
+    const std::string net = WriteFixture(dir.path().toStdString(), "twocycles");
+    const std::string svg =
+        ReadText(Render(net, "graph.svg", {"--view", "casegraph", "--seed", "3"}));
+    EXPECT_EQ(Ellipses(CountElements(svg)), 4); // one node per case
+    // Seeded layouts repeat themselves.
+    EXPECT_EQ(ReadText(Render(net, "graph2.svg", {"--view", "casegraph", "--seed", "3"})), svg);
+    // The stored graph of the fixture (two cases at their places): a 800 x 400 page.
+    const QImage stored(QString::fromStdString(
+        Render(ValidData("casegraph.zrn"), "stored.png", {"--view", "casegraph"})));
+    EXPECT_EQ(stored.size(), QSize(800, 400));
+}
+
+TEST_F(CliRender, OccurrenceNetAndPdf) {
+    const std::string occ =
+        Render(ValidData("occurrence.zrn"), "occ.svg", {"--view", "occurrence"});
+    const std::map<std::string, int> counts = CountElements(ReadText(occ));
+    ASSERT_FALSE(counts.empty());
+    EXPECT_GE(Ellipses(counts), 1);
+    const std::string pdf = ReadText(Render(ValidData("net.zrn"), "net.pdf"));
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+}
+
+TEST_F(CliRender, EmfConvertsToTheSameShapes) {
+    const std::string net = WriteFixture(dir.path().toStdString(), "oneway");
+    const std::string emf = Render(net, "net.emf");
+    const QString converter = QStandardPaths::findExecutable("emf2svg-conv");
+    if (converter.isEmpty())
+        GTEST_SKIP() << "emf2svg-conv is not installed";
+    const std::string svgPath = Path("from-emf.svg");
+    QProcess process;
+    process.start(converter,
+                  {"-i", QString::fromStdString(emf), "-o", QString::fromStdString(svgPath)});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const std::map<std::string, int> fromEmf = CountElements(ReadText(svgPath));
+    const std::map<std::string, int> direct = CountElements(ReadText(Render(net, "net.svg")));
+    ASSERT_FALSE(fromEmf.empty());
+    EXPECT_EQ(Ellipses(fromEmf), Ellipses(direct));
+    EXPECT_EQ(Ellipses(fromEmf), 3);
+    EXPECT_EQ(fromEmf.at("rect"), 1);
+    EXPECT_EQ(fromEmf.at("text"), 3);
+}
+
+TEST_F(CliRender, UnknownExtensionIsAnError) {
+    const CliResult r = RunCli({"render", ValidData("net.zrn"), "-o", Path("net.bmp")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "zerin-cli: " + Path("net.bmp") + ": Unknown picture format: .bmp\n");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("net.bmp"))));
+}
