@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
+
+class QLabel;
+class QPushButton;
 
 // Shown while the case graph is computed: the cases and arcs found so far and Cancel.
 class CCaseGraphProgressDialog : public QDialog {
@@ -14,6 +18,14 @@ public:
     bool SetProgress(int nCases, int nArcs);
     bool WasCancelled() const { return m_bCancelled; }
 
+    // Cancel, Escape and closing the window all cancel the computation.
+    void reject() override;
+
+    QString GetCountsText() const;
+
 private:
     bool m_bCancelled = false;
+    QLabel* m_pCounts = nullptr;
+    QPushButton* m_pCancel = nullptr;
+    QElapsedTimer m_lastEvents;
 };
