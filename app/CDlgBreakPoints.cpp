@@ -90,8 +90,11 @@ CDlgBreakPoints::CDlgBreakPoints(CBreakPoints& data, QWidget* pParent)
 void CDlgBreakPoints::showEvent(QShowEvent* pEvent) {
     // A dialog shown again starts from the data, not from a cancelled showing.
     if (!pEvent->spontaneous()) {
-        FillLists();
-        ApplyHorizontalExtent();
+        if (m_bShown) {
+            FillLists();
+            ApplyHorizontalExtent();
+        }
+        m_bShown = true;
     }
     QDialog::showEvent(pEvent);
 }
@@ -127,10 +130,12 @@ void CDlgBreakPoints::MoveSelected(QListWidget* pSource, QListWidget* pTarget) {
     QListWidgetItem* pItem = pSource->currentItem();
     if (pItem == nullptr || !pItem->isSelected())
         return;
-    pSource->takeItem(pSource->row(pItem));
+    auto* pMoved = new QListWidgetItem(pItem->text());
+    pMoved->setData(Qt::UserRole, pItem->data(Qt::UserRole));
+    delete pSource->takeItem(pSource->row(pItem));
     SelectFirst(pSource);
-    pTarget->addItem(pItem);
-    pTarget->setCurrentItem(pItem);
+    pTarget->addItem(pMoved);
+    pTarget->setCurrentItem(pMoved);
 }
 
 void CDlgBreakPoints::UpdateButtons() {

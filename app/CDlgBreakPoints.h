@@ -48,6 +48,7 @@ private:
 
     CBreakPoints& m_rData;
     int m_nHorizontalExtent = 0;
+    bool m_bShown = false;
     QListWidget* m_pAvailable = nullptr;
     QListWidget* m_pBreak = nullptr;
     QPushButton* m_pAdd = nullptr;
