@@ -31,12 +31,20 @@ CCaseGraphProgressDialog::CCaseGraphProgressDialog(QWidget* pParent) : QDialog(p
     pLayout->addWidget(m_pCounts);
     pLayout->addWidget(pButtons);
     m_pCounts->setText(QString("Cases: %1  Arcs: %2").arg(0).arg(0));
+    m_created.start();
 }
 
 bool CCaseGraphProgressDialog::SetProgress(int nCases, int nArcs) {
-    if (!isVisible() && !m_bCancelled)
-        show();
     m_pCounts->setText(QString("Cases: %1  Arcs: %2").arg(nCases).arg(nArcs));
+    if (m_bCancelled)
+        return false;
+    if (!isVisible()) {
+        if (m_created.elapsed() < m_nShowDelayMs)
+            return true;
+        show();
+    }
+    // Only while the modal dialog shuts the other windows off: a click elsewhere must
+    // not reach the program in the middle of the computation.
     if (!m_lastEvents.isValid() || m_lastEvents.elapsed() >= kEventIntervalMs) {
         QCoreApplication::processEvents();
         m_lastEvents.start();

@@ -17,6 +17,9 @@ public:
     // pressed.
     bool SetProgress(int nCases, int nArcs);
     bool WasCancelled() const { return m_bCancelled; }
+    // A computation that ends sooner than this after the dialog was made shows no
+    // dialog at all (milliseconds; 0 shows it at the first report).
+    void SetShowDelay(int nMilliseconds) { m_nShowDelayMs = nMilliseconds; }
 
     // Cancel, Escape and closing the window all cancel the computation.
     void reject() override;
@@ -27,5 +30,7 @@ private:
     bool m_bCancelled = false;
     QLabel* m_pCounts = nullptr;
     QPushButton* m_pCancel = nullptr;
+    int m_nShowDelayMs = 400;
+    QElapsedTimer m_created;
     QElapsedTimer m_lastEvents;
 };

@@ -207,6 +207,7 @@ TEST_F(BreakPointsDialogTest, ListsScrollAcrossTheWidestCase) {
 
 TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(0);
     EXPECT_EQ(dialog.windowTitle(), "Computing the case graph");
     EXPECT_TRUE(dialog.SetProgress(12, 30));
     EXPECT_TRUE(dialog.isVisible());
@@ -226,6 +227,7 @@ TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
 
 TEST(CaseGraphProgressDialogTest, EscapeCancelsToo) {
     CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(0);
     EXPECT_TRUE(dialog.SetProgress(1, 0));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.WasCancelled());
@@ -234,6 +236,7 @@ TEST(CaseGraphProgressDialogTest, EscapeCancelsToo) {
 
 TEST(CaseGraphProgressDialogTest, SeesAClickPostedDuringTheComputation) {
     CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(0);
     dialog.SetProgress(0, 0);
     QPushButton* pCancel = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
     QTimer::singleShot(0, pCancel, [pCancel] { pCancel->click(); });
@@ -248,6 +251,17 @@ TEST(CaseGraphProgressDialogTest, SeesAClickPostedDuringTheComputation) {
     }
     EXPECT_FALSE(bGoing);
     EXPECT_TRUE(dialog.WasCancelled());
+}
+
+TEST(CaseGraphProgressDialogTest, AShortComputationShowsNothing) {
+    CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(300);
+    EXPECT_TRUE(dialog.SetProgress(5, 4));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.GetCountsText(), "Cases: 5  Arcs: 4");
+    QTest::qWait(350);
+    EXPECT_TRUE(dialog.SetProgress(6, 5));
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 } // namespace
