@@ -17,6 +17,16 @@
 
 namespace {
 
+// Entries sort as the user reads them: by the locale, not by character codes.
+class CaseItem : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override {
+        const int nOrder = QString::localeAwareCompare(text(), other.text());
+        return nOrder != 0 ? nOrder < 0 : text() < other.text();
+    }
+};
+
 QListWidget* MakeList(QWidget* pParent, int nId) {
     auto* pList = new QListWidget(pParent);
     SetControlId(pList, nId);
@@ -121,7 +131,7 @@ void CDlgBreakPoints::AddEntry(QListWidget* pList, std::uint32_t nCase) {
     // An index outside the case list names no case.
     if (nCase >= m_rData.m_arrCases.size())
         return;
-    auto* pItem = new QListWidgetItem(ToQString(m_rData.m_arrCases[nCase].ToString(false)));
+    auto* pItem = new CaseItem(ToQString(m_rData.m_arrCases[nCase].ToString(false)));
     pItem->setData(Qt::UserRole, nCase);
     pList->addItem(pItem);
 }
@@ -130,7 +140,7 @@ void CDlgBreakPoints::MoveSelected(QListWidget* pSource, QListWidget* pTarget) {
     QListWidgetItem* pItem = pSource->currentItem();
     if (pItem == nullptr || !pItem->isSelected())
         return;
-    auto* pMoved = new QListWidgetItem(pItem->text());
+    auto* pMoved = new CaseItem(pItem->text());
     pMoved->setData(Qt::UserRole, pItem->data(Qt::UserRole));
     delete pSource->takeItem(pSource->row(pItem));
     SelectFirst(pSource);
