@@ -1,0 +1,267 @@
+#include "app/CCaseGraphProgressDialog.h"
+#include "app/CDlgBreakPoints.h"
+#include "document/CBreakPoints.h"
+#include "model/CPNCondition.h"
+#include "model/CPNLabel.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+QStringList Texts(const QListWidget* pList) {
+    QStringList texts;
+    for (int i = 0; i < pList->count(); ++i)
+        texts << pList->item(i)->text();
+    return texts;
+}
+
+class BreakPointsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* szName : {"p", "q", "r"}) {
+            m_labels.push_back(std::make_unique<CPNLabel>(0, 0));
+            m_labels.back()->m_strText = szName;
+            m_conditions.push_back(std::make_unique<CPNCondition>(0, 30, m_labels.back().get()));
+        }
+        // Offered in node order, shown sorted by text.
+        m_data.m_arrCases = {Case({2}), Case({0, 1}), Case({0})};
+        m_data.m_nCases = 3;
+        m_data.m_bNeedsRefill = false;
+        m_data.ResetAll();
+    }
+
+    CSetConditions Case(std::initializer_list<int> members) {
+        CSetConditions c;
+        for (int i : members)
+            c.Add(m_conditions[static_cast<std::size_t>(i)].get());
+        return c;
+    }
+    static QPushButton* Button(CDlgBreakPoints& dialog, int nId) {
+        return dialog.findChild<QPushButton*>(QString::number(nId));
+    }
+    static void ButtonsAre(CDlgBreakPoints& dialog, bool bAdd, bool bRemove, bool bClear) {
+        EXPECT_EQ(Button(dialog, 1039)->isEnabled(), bAdd);
+        EXPECT_EQ(Button(dialog, 1040)->isEnabled(), bRemove);
+        EXPECT_EQ(Button(dialog, 1041)->isEnabled(), bClear);
+    }
+    static void Finish(CDlgBreakPoints& dialog, QDialogButtonBox::StandardButton button) {
+        QTimer::singleShot(0, &dialog, [&dialog, button] {
+            QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(button),
+                              Qt::LeftButton);
+        });
+        dialog.exec();
+    }
+
+    std::vector<std::unique_ptr<CPNLabel>> m_labels;
+    std::vector<std::unique_ptr<CPNCondition>> m_conditions;
+    CBreakPoints m_data;
+};
+
+TEST_F(BreakPointsDialogTest, OpensWithEveryCaseAvailable) {
+    CDlgBreakPoints dialog(m_data);
+    EXPECT_EQ(dialog.windowTitle(), "Set Breakpoints");
+    EXPECT_EQ(Texts(dialog.GetAvailableList()), (QStringList{"{ p }", "{ p, q }", "{ r }"}));
+    EXPECT_EQ(dialog.GetBreakList()->count(), 0);
+    EXPECT_EQ(dialog.GetAvailableList()->currentRow(), 0);
+    EXPECT_EQ(dialog.findChild<QListWidget*>("1042"), dialog.GetAvailableList());
+    EXPECT_EQ(dialog.findChild<QListWidget*>("1043"), dialog.GetBreakList());
+    ButtonsAre(dialog, true, false, false);
+}
+
+TEST_F(BreakPointsDialogTest, MovingBothWaysAndOkKeepsTheLists) {
+    CDlgBreakPoints dialog(m_data);
+    dialog.GetAvailableList()->setCurrentRow(2); // { r }
+    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton);
+    EXPECT_EQ(Texts(dialog.GetBreakList()), QStringList{"{ r }"});
+    EXPECT_EQ(dialog.GetBreakList()->currentItem()->text(), "{ r }");
+    EXPECT_EQ(dialog.GetAvailableList()->currentRow(), 0);
+    ButtonsAre(dialog, true, true, true);
+
+    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton); // { p }
+    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton); // { p, q }
+    EXPECT_EQ(dialog.GetAvailableList()->count(), 0);
+    ButtonsAre(dialog, false, true, true);
+    EXPECT_EQ(Texts(dialog.GetBreakList()), (QStringList{"{ p }", "{ p, q }", "{ r }"}));
+
+    dialog.GetBreakList()->setCurrentRow(1); // { p, q }
+    QTest::mouseClick(Button(dialog, 1040), Qt::LeftButton);
+    EXPECT_EQ(Texts(dialog.GetAvailableList()), QStringList{"{ p, q }"});
+    EXPECT_EQ(dialog.GetBreakList()->currentRow(), 0);
+    ButtonsAre(dialog, true, true, true);
+
+    Finish(dialog, QDialogButtonBox::Ok);
+    // In list order: { p } is case 2, { r } case 0.
+    EXPECT_EQ(m_data.m_arrBreak, (std::vector<std::uint32_t>{2, 0}));
+    EXPECT_EQ(m_data.m_nBreak, 2);
+    EXPECT_EQ(m_data.m_arrAvailable, std::vector<std::uint32_t>{1});
+    EXPECT_EQ(m_data.m_nAvailable, 1);
+    EXPECT_TRUE(m_data.IsBreakpoint(Case({2})));
+    EXPECT_TRUE(m_data.IsBreakpoint(Case({0})));
+    EXPECT_FALSE(m_data.IsBreakpoint(Case({0, 1})));
+}
+
+TEST_F(BreakPointsDialogTest, RemovingTheLastBreakpointDisablesRemoveAndClear) {
+    m_data.SetBreakpoints({1});
+    CDlgBreakPoints dialog(m_data);
+    EXPECT_EQ(Texts(dialog.GetBreakList()), QStringList{"{ p, q }"});
+    ButtonsAre(dialog, true, true, true);
+    QTest::mouseClick(Button(dialog, 1040), Qt::LeftButton);
+    EXPECT_EQ(dialog.GetBreakList()->count(), 0);
+    EXPECT_EQ(dialog.GetAvailableList()->count(), 3);
+    ButtonsAre(dialog, true, false, false);
+}
+
+TEST_F(BreakPointsDialogTest, CancelDiscardsTheShowing) {
+    m_data.SetBreakpoints({0});
+    CDlgBreakPoints dialog(m_data);
+    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton);
+    QTest::mouseClick(Button(dialog, 1041), Qt::LeftButton);
+    Finish(dialog, QDialogButtonBox::Cancel);
+    EXPECT_EQ(m_data.m_arrBreak, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(m_data.m_nBreak, 1);
+    EXPECT_TRUE(m_data.IsBreakpoint(Case({2})));
+
+    // The same dialog shown again starts from the data.
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_EQ(Texts(dialog.GetBreakList()), QStringList{"{ r }"});
+        EXPECT_EQ(dialog.GetAvailableList()->count(), 2);
+        dialog.reject();
+    });
+    dialog.exec();
+}
+
+TEST_F(BreakPointsDialogTest, ClearAllMakesEveryCaseAvailable) {
+    m_data.SetBreakpoints({0, 2});
+    CDlgBreakPoints dialog(m_data);
+    EXPECT_EQ(dialog.GetBreakList()->count(), 2);
+    QTest::mouseClick(Button(dialog, 1041), Qt::LeftButton);
+    EXPECT_EQ(dialog.GetBreakList()->count(), 0);
+    EXPECT_EQ(Texts(dialog.GetAvailableList()), (QStringList{"{ p }", "{ p, q }", "{ r }"}));
+    ButtonsAre(dialog, true, false, false);
+    Finish(dialog, QDialogButtonBox::Ok);
+    EXPECT_EQ(m_data.m_nBreak, 0);
+    EXPECT_TRUE(m_data.m_arrBreak.empty());
+    EXPECT_EQ(m_data.m_nAvailable, 3);
+    EXPECT_FALSE(m_data.IsBreakpoint(Case({0})));
+}
+
+TEST_F(BreakPointsDialogTest, NoCasesLeavesEveryButtonDisabled) {
+    CBreakPoints empty;
+    empty.m_bNeedsRefill = false;
+    CDlgBreakPoints dialog(empty);
+    ButtonsAre(dialog, false, false, false);
+    Finish(dialog, QDialogButtonBox::Ok);
+    EXPECT_EQ(empty.m_nBreak, 0);
+    EXPECT_EQ(empty.m_nAvailable, 0);
+}
+
+TEST_F(BreakPointsDialogTest, ListsScrollAcrossTheWidestCase) {
+    for (int i = 0; i < 40; ++i) {
+        m_labels.push_back(std::make_unique<CPNLabel>(0, 0));
+        m_labels.back()->m_strText = "condition_with_a_long_name_" + std::to_string(i);
+        m_conditions.push_back(std::make_unique<CPNCondition>(0, 30, m_labels.back().get()));
+    }
+    CSetConditions wide;
+    for (std::size_t i = 3; i < m_conditions.size(); ++i)
+        wide.Add(m_conditions[i].get());
+    m_data.m_arrCases.push_back(wide);
+    m_data.m_nCases = 4;
+    m_data.ResetAll();
+
+    CDlgBreakPoints dialog(m_data);
+    dialog.show();
+    QApplication::processEvents();
+    const QFontMetrics metrics(dialog.GetAvailableList()->font());
+    EXPECT_EQ(dialog.GetHorizontalExtent(),
+              metrics.horizontalAdvance(QString::fromStdString(wide.ToString(false))));
+    for (QListWidget* pList : {dialog.GetAvailableList(), dialog.GetBreakList()})
+        EXPECT_LT(pList->width(), dialog.GetHorizontalExtent());
+    QScrollBar* pBar = dialog.GetAvailableList()->horizontalScrollBar();
+    EXPECT_GE(pBar->maximum() + dialog.GetAvailableList()->viewport()->width(),
+              dialog.GetHorizontalExtent());
+
+    // The case moved over is as reachable in the other list.
+    const QString strWide = QString::fromStdString(wide.ToString(false));
+    dialog.GetAvailableList()->setCurrentItem(
+        dialog.GetAvailableList()->findItems(strWide, Qt::MatchExactly).value(0));
+    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton);
+    QTest::qWait(100);
+    QScrollBar* pBreakBar = dialog.GetBreakList()->horizontalScrollBar();
+    EXPECT_GE(pBreakBar->maximum() + dialog.GetBreakList()->viewport()->width(),
+              dialog.GetHorizontalExtent());
+}
+
+TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
+    CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(0);
+    EXPECT_EQ(dialog.windowTitle(), "Computing the case graph");
+    EXPECT_TRUE(dialog.SetProgress(12, 30));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.WasCancelled());
+    EXPECT_EQ(dialog.GetCountsText(), "Cases: 12  Arcs: 30");
+
+    // A click that waits in the event queue is seen by the next report.
+    QPushButton* pCancel = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+    ASSERT_NE(pCancel, nullptr);
+    QTimer::singleShot(0, pCancel, [pCancel] { QTest::mouseClick(pCancel, Qt::LeftButton); });
+    QTest::qWait(60);
+    EXPECT_TRUE(dialog.WasCancelled());
+    EXPECT_FALSE(dialog.SetProgress(13, 31));
+    EXPECT_FALSE(dialog.SetProgress(14, 32));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(CaseGraphProgressDialogTest, EscapeCancelsToo) {
+    CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(0);
+    EXPECT_TRUE(dialog.SetProgress(1, 0));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.WasCancelled());
+    EXPECT_FALSE(dialog.SetProgress(2, 1));
+}
+
+TEST(CaseGraphProgressDialogTest, SeesAClickPostedDuringTheComputation) {
+    CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(0);
+    dialog.SetProgress(0, 0);
+    QPushButton* pCancel = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+    QTimer::singleShot(0, pCancel, [pCancel] { pCancel->click(); });
+    // A busy computation that only reports: the report must let the click through.
+    bool bGoing = true;
+    QElapsedTimer timer;
+    timer.start();
+    int nCases = 0;
+    while (bGoing && timer.elapsed() < 2000) {
+        ++nCases;
+        bGoing = dialog.SetProgress(nCases, nCases * 2);
+    }
+    EXPECT_FALSE(bGoing);
+    EXPECT_TRUE(dialog.WasCancelled());
+}
+
+TEST(CaseGraphProgressDialogTest, AShortComputationShowsNothing) {
+    CCaseGraphProgressDialog dialog;
+    dialog.SetShowDelay(300);
+    EXPECT_TRUE(dialog.SetProgress(5, 4));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.GetCountsText(), "Cases: 5  Arcs: 4");
+    QTest::qWait(350);
+    EXPECT_TRUE(dialog.SetProgress(6, 5));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+} // namespace

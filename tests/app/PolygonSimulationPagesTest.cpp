@@ -1,0 +1,273 @@
+#include "app/CColorStatic.h"
+#include "app/CColourPopup.h"
+#include "app/CDlgPropertiesPolygonBar.h"
+#include "app/CDlgPropertiesSimulationBar.h"
+#include "app/ColourTable.h"
+#include "model/CPNPolygon.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+template <typename T> T* Control(QWidget& page, int nId) {
+    return page.findChild<T*>(QString::number(nId));
+}
+
+std::vector<int> Args(const QSignalSpy& spy) {
+    std::vector<int> args;
+    for (const QList<QVariant>& list : spy)
+        args.push_back(list.at(0).toInt());
+    return args;
+}
+
+CColourPopup* OpenPopup() {
+    for (QWidget* pWidget : QApplication::topLevelWidgets())
+        if (auto* pPopup = qobject_cast<CColourPopup*>(pWidget); pPopup && pPopup->isVisible())
+            return pPopup;
+    return nullptr;
+}
+
+class PolygonPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_polygon.m_crLine = RGB(1, 2, 3);
+        m_polygon.m_crFill = RGB(4, 5, 6);
+        m_polygon.m_nLineStyle = PS_DOT;
+        m_polygon.m_nLineWidth = 2;
+        m_polygon.m_nFillMode = 1;
+        m_page.show();
+    }
+    void TearDown() override {
+        if (CColourPopup* pPopup = OpenPopup())
+            QTest::keyClick(pPopup, Qt::Key_Escape);
+        QApplication::processEvents();
+    }
+
+    QLineEdit* Width() { return Control<QLineEdit>(m_page, 1021); }
+    QComboBox* Style() { return Control<QComboBox>(m_page, 1002); }
+    QComboBox* FillMode() { return Control<QComboBox>(m_page, 1004); }
+    QToolButton* Plus() { return Control<QToolButton>(m_page, 1005); }
+    QToolButton* Minus() { return Control<QToolButton>(m_page, 1007); }
+    void TypeWidth(const char* szWidth) {
+        QTest::keyClick(Width(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Width(), szWidth);
+    }
+
+    CPNPolygon m_polygon{0, 0};
+    CDlgPropertiesPolygonBar m_page;
+    QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
+};
+
+TEST_F(PolygonPageTest, ShowsThePolygonWithoutWritingBack) {
+    EXPECT_EQ(m_page.windowTitle(), "Properties - Polygon");
+    m_page.SetElement(&m_polygon);
+    EXPECT_EQ(Control<CColorStatic>(m_page, 1008)->GetColor(), RGB(1, 2, 3));
+    EXPECT_EQ(Control<CColorStatic>(m_page, 1009)->GetColor(), RGB(4, 5, 6));
+    EXPECT_EQ(Style()->currentText(), "Dot");
+    EXPECT_EQ(Width()->text(), "2");
+    EXPECT_EQ(FillMode()->currentText(), "Filled");
+    EXPECT_FALSE(Style()->isEnabled());
+    EXPECT_EQ(Control<QPushButton>(m_page, 1000)->text(), "Line color");
+    EXPECT_EQ(Control<QPushButton>(m_page, 1001)->text(), "Fill color");
+    EXPECT_EQ(m_spy.count(), 0);
+    EXPECT_EQ(m_polygon.m_nLineWidth, 2);
+
+    CPNPolygon thin(0, 0);
+    m_page.SetElement(&thin);
+    EXPECT_TRUE(Style()->isEnabled());
+    EXPECT_EQ(m_spy.count(), 0);
+}
+
+TEST_F(PolygonPageTest, WidthZeroShowsAndStoresOne) {
+    m_page.SetElement(&m_polygon);
+    TypeWidth("0");
+    EXPECT_EQ(Width()->text(), "1");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
+    EXPECT_TRUE(Style()->isEnabled());
+    // Deleting every digit reads as 0 as well.
+    TypeWidth("5");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 5);
+    EXPECT_FALSE(Style()->isEnabled());
+    QTest::keyClick(Width(), Qt::Key_Backspace);
+    EXPECT_EQ(Width()->text(), "1");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
+    for (int nWhat : Args(m_spy))
+        EXPECT_EQ(nWhat, 0);
+    EXPECT_EQ(m_spy.count(), 3);
+}
+
+TEST_F(PolygonPageTest, WidthOtherThanOneDisablesLineStyle) {
+    m_page.SetElement(&m_polygon);
+    TypeWidth("1");
+    EXPECT_TRUE(Style()->isEnabled());
+    TypeWidth("12");
+    EXPECT_FALSE(Style()->isEnabled());
+    EXPECT_EQ(m_polygon.m_nLineWidth, 12);
+    // A width the model cannot hold counts as none.
+    Width()->setText("99999999999");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
+    EXPECT_EQ(Width()->text(), "1");
+}
+
+TEST_F(PolygonPageTest, MinusNeverGoesBelowOne) {
+    m_page.SetElement(&m_polygon);
+    QTest::mouseClick(Minus(), Qt::LeftButton);
+    EXPECT_EQ(Width()->text(), "1");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
+    QTest::mouseClick(Minus(), Qt::LeftButton);
+    EXPECT_EQ(Width()->text(), "1");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
+    QTest::mouseClick(Plus(), Qt::LeftButton);
+    QTest::mouseClick(Plus(), Qt::LeftButton);
+    EXPECT_EQ(Width()->text(), "3");
+    EXPECT_EQ(m_polygon.m_nLineWidth, 3);
+    EXPECT_EQ(Args(m_spy), (std::vector<int>{0, 0, 0}));
+}
+
+TEST_F(PolygonPageTest, ListsWriteStyleAndFillMode) {
+    m_polygon.m_nLineWidth = 1;
+    m_page.SetElement(&m_polygon);
+    ASSERT_EQ(Style()->count(), 3);
+    EXPECT_EQ(Style()->itemText(0), "Solid");
+    EXPECT_EQ(Style()->itemText(1), "Dash");
+    ASSERT_EQ(FillMode()->count(), 2);
+    EXPECT_EQ(FillMode()->itemText(0), "Empty");
+    QTest::keyClick(Style(), Qt::Key_Up);
+    EXPECT_EQ(m_polygon.m_nLineStyle, PS_DASH);
+    QTest::keyClick(FillMode(), Qt::Key_Up);
+    EXPECT_EQ(m_polygon.m_nFillMode, 0);
+    EXPECT_EQ(Args(m_spy), (std::vector<int>{0, 0}));
+}
+
+TEST_F(PolygonPageTest, ColourPopupSetsLineAndFill) {
+    m_page.SetElement(&m_polygon);
+    QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
+    CColourPopup* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetID(), 1);
+    EXPECT_EQ(pPopup->GetInitialColour(), RGB(1, 2, 3));
+    EXPECT_FALSE(pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE).isEmpty());
+    EXPECT_FALSE(pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE).isEmpty());
+    QTest::mouseClick(pPopup, Qt::LeftButton, {}, pPopup->GetCellRect(16).center());
+    QApplication::processEvents();
+    EXPECT_EQ(m_polygon.m_crLine, RGB(255, 0, 0));
+    EXPECT_EQ(Control<CColorStatic>(m_page, 1008)->GetColor(), RGB(255, 0, 0));
+    EXPECT_EQ(m_polygon.m_crFill, RGB(4, 5, 6));
+
+    // "Default color" is the colour a new polygon has.
+    QTest::mouseClick(Control<QPushButton>(m_page, 1001), Qt::LeftButton);
+    pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetID(), 2);
+    QTest::mouseClick(pPopup, Qt::LeftButton, {},
+                      pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE).center());
+    QApplication::processEvents();
+    EXPECT_EQ(m_polygon.m_crFill, RGB(200, 200, 255));
+    EXPECT_EQ(Control<CColorStatic>(m_page, 1009)->GetColor(), RGB(200, 200, 255));
+    EXPECT_EQ(Args(m_spy), (std::vector<int>{0, 0}));
+
+    // Escape changes nothing.
+    QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
+    pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    QTest::keyClick(pPopup, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(m_polygon.m_crLine, RGB(255, 0, 0));
+    EXPECT_EQ(m_spy.count(), 2);
+}
+
+TEST_F(PolygonPageTest, WithoutAPolygonNothingChanges) {
+    m_page.SetElement(&m_polygon);
+    m_page.SetElement(nullptr);
+    QTest::mouseClick(Plus(), Qt::LeftButton);
+    QTest::mouseClick(Minus(), Qt::LeftButton);
+    TypeWidth("0");
+    EXPECT_EQ(Width()->text(), "0");
+    QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
+    EXPECT_EQ(OpenPopup(), nullptr);
+    m_page.OnColourChosen(RGB(9, 9, 9), 1);
+    QTest::keyClick(Style(), Qt::Key_Down);
+    QTest::keyClick(FillMode(), Qt::Key_Down);
+    EXPECT_EQ(m_spy.count(), 0);
+    EXPECT_EQ(m_polygon.m_nLineWidth, 2);
+    EXPECT_EQ(m_polygon.m_crLine, RGB(1, 2, 3));
+    EXPECT_EQ(m_polygon.m_nLineStyle, PS_DOT);
+    EXPECT_EQ(m_polygon.m_nFillMode, 1);
+}
+
+class SimulationPageTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_page.show(); }
+    CDlgPropertiesSimulationBar m_page;
+    QSignalSpy m_speed{&m_page, &CDlgPropertiesSimulationBar::SimulationSpeed};
+    QSignalSpy m_commands{&m_page, &CDlgPropertiesSimulationBar::SimulationCommand};
+};
+
+TEST_F(SimulationPageTest, SliderReportsEveryMoveAndItsLeftEndIsOne) {
+    EXPECT_EQ(m_page.windowTitle(), "Properties - Simulation");
+    QSlider* pSlider = Control<QSlider>(m_page, 1029);
+    ASSERT_NE(pSlider, nullptr);
+    EXPECT_EQ(pSlider->minimum(), 1);
+    EXPECT_EQ(pSlider->maximum(), 100);
+    EXPECT_EQ(pSlider->value(), 25);
+    EXPECT_EQ(pSlider->singleStep(), 1);
+    EXPECT_EQ(pSlider->pageStep(), 10);
+    QStringList captions;
+    for (QLabel* pLabel : m_page.findChildren<QLabel*>())
+        captions << pLabel->text();
+    EXPECT_TRUE(captions.contains("Simulation speed:"));
+    EXPECT_TRUE(captions.contains("F"));
+    EXPECT_TRUE(captions.contains("S"));
+
+    QTest::keyClick(pSlider, Qt::Key_Right);
+    QTest::keyClick(pSlider, Qt::Key_PageUp);
+    QTest::keyClick(pSlider, Qt::Key_Home);
+    EXPECT_EQ(Args(m_speed), (std::vector<int>{26, 36, 1}));
+    QTest::keyClick(pSlider, Qt::Key_Left);
+    EXPECT_EQ(pSlider->value(), 1);
+    QTest::keyClick(pSlider, Qt::Key_End);
+    EXPECT_EQ(Args(m_speed).back(), 100);
+}
+
+TEST_F(SimulationPageTest, ButtonsSendTheirIdsWhileEnabled) {
+    for (int nId : {1002, 1030, 1001, 1003}) {
+        ASSERT_NE(Control<QToolButton>(m_page, nId), nullptr) << nId;
+        EXPECT_EQ(m_page.GetButton(nId), Control<QToolButton>(m_page, nId));
+        QTest::mouseClick(Control<QToolButton>(m_page, nId), Qt::LeftButton);
+    }
+    EXPECT_EQ(Args(m_commands), (std::vector<int>{1002, 1030, 1001, 1003}));
+
+    m_page.EnableSimulationButtons(true, false, true, false);
+    EXPECT_TRUE(m_page.GetButton(1002)->isEnabled());
+    EXPECT_FALSE(m_page.GetButton(1030)->isEnabled());
+    EXPECT_TRUE(m_page.GetButton(1001)->isEnabled());
+    EXPECT_FALSE(m_page.GetButton(1003)->isEnabled());
+    QTest::mouseClick(m_page.GetButton(1030), Qt::LeftButton);
+    QTest::mouseClick(m_page.GetButton(1001), Qt::LeftButton);
+    EXPECT_EQ(Args(m_commands).back(), 1001);
+    EXPECT_EQ(m_commands.count(), 5);
+
+    // Each picture has a look of its own, and a grey one when disabled.
+    const QIcon icon = m_page.GetButton(1030)->icon();
+    const QImage normal = icon.pixmap(20, 20, QIcon::Normal).toImage();
+    const QImage disabled = icon.pixmap(20, 20, QIcon::Disabled).toImage();
+    EXPECT_NE(normal, disabled);
+    EXPECT_NE(normal, m_page.GetButton(1001)->icon().pixmap(20, 20).toImage());
+    const QColor grey = disabled.pixelColor(6, 10);
+    EXPECT_EQ(grey.red(), grey.green());
+    EXPECT_EQ(grey.green(), grey.blue());
+}
+
+} // namespace

@@ -1,0 +1,351 @@
+#include "app/CDialogSetText.h"
+#include "app/CDlgPropertiesConditionBar.h"
+#include "app/CDlgPropertiesEventBar.h"
+#include "app/CDlgPropertiesLabelBar.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+template <typename T> T* Control(QWidget& page, int nId) {
+    return page.findChild<T*>(QString::number(nId));
+}
+
+std::vector<int> Kinds(const QSignalSpy& spy) {
+    std::vector<int> kinds;
+    for (const QList<QVariant>& args : spy)
+        kinds.push_back(args.at(0).toInt());
+    return kinds;
+}
+
+// A "Set text" answer that remembers what it was shown.
+struct FakeTextPrompt {
+    bool bAccept = true;
+    std::string strAnswer;
+    std::vector<std::string> shown;
+
+    TextPrompt Get() {
+        return [this](QWidget*, std::string& strText) {
+            shown.push_back(strText);
+            if (bAccept)
+                strText = strAnswer;
+            return bAccept;
+        };
+    }
+};
+
+// Pressing Down in a closed list chooses the next entry, as a user's selection does.
+void ChooseNext(QComboBox* pCombo) {
+    QTest::keyClick(pCombo, Qt::Key_Down);
+}
+void ChoosePrevious(QComboBox* pCombo) {
+    QTest::keyClick(pCombo, Qt::Key_Up);
+}
+
+class ConditionPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_label.m_strText = "first\r\nsecond";
+        m_condition.m_bToken = true;
+        m_page.SetTextPrompt(m_prompt.Get());
+        m_page.show();
+    }
+
+    QLineEdit* Name() { return Control<QLineEdit>(m_page, 1025); }
+    QComboBox* ShowName() { return Control<QComboBox>(m_page, 1023); }
+    QComboBox* Token() { return Control<QComboBox>(m_page, 1024); }
+    QPushButton* SetName() { return Control<QPushButton>(m_page, 1015); }
+
+    CPNLabel m_label{100, 70};
+    CPNCondition m_condition{100, 100, &m_label};
+    FakeTextPrompt m_prompt;
+    CDlgPropertiesConditionBar m_page;
+    QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
+};
+
+TEST_F(ConditionPageTest, ShowingAConditionDoesNotChangeItsLabel) {
+    EXPECT_EQ(m_page.windowTitle(), "Properties - Condition");
+    m_label.m_bVisible = false;
+    m_page.SetElement(&m_condition);
+    EXPECT_EQ(Name()->text(), "first second");
+    EXPECT_EQ(m_label.m_strText, "first\r\nsecond");
+    EXPECT_EQ(ShowName()->currentText(), "No");
+    EXPECT_EQ(Token()->currentText(), "Yes");
+    EXPECT_FALSE(m_label.m_bVisible);
+    EXPECT_TRUE(m_condition.m_bToken);
+    EXPECT_EQ(m_spy.count(), 0);
+
+    // The same text again sends no change: the user's next key must still count.
+    m_page.SetElement(&m_condition);
+    QTest::keyClick(Name(), Qt::Key_End);
+    QTest::keyClicks(Name(), "!");
+    EXPECT_EQ(m_label.m_strText, "first second!");
+    EXPECT_EQ(Kinds(m_spy), std::vector<int>{3});
+}
+
+TEST_F(ConditionPageTest, ListsHoldTheirEntriesInOrder) {
+    ASSERT_EQ(ShowName()->count(), 2);
+    EXPECT_EQ(ShowName()->itemText(0), "Yes");
+    EXPECT_EQ(ShowName()->itemText(1), "No");
+    ASSERT_EQ(Token()->count(), 2);
+    EXPECT_EQ(Token()->itemText(0), "No");
+    EXPECT_EQ(Token()->itemText(1), "Yes");
+    EXPECT_GE(m_page.widget()->minimumWidth(), 150);
+}
+
+TEST_F(ConditionPageTest, TypedNameGoesToTheLabel) {
+    m_page.SetElement(&m_condition);
+    QTest::keyClick(Name(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Name(), "b7");
+    EXPECT_EQ(m_label.m_strText, "b7");
+    EXPECT_EQ(Kinds(m_spy), (std::vector<int>{3, 3}));
+}
+
+TEST_F(ConditionPageTest, TwoLineNameShowsAsOneLineAndTheLabelKeepsBoth) {
+    m_page.SetElement(&m_condition);
+    m_prompt.strAnswer = "alpha\nbeta";
+    QTest::mouseClick(SetName(), Qt::LeftButton);
+    ASSERT_EQ(m_prompt.shown.size(), 1U);
+    EXPECT_EQ(m_prompt.shown[0], "first\r\nsecond");
+    EXPECT_EQ(Name()->text(), "alpha beta");
+    EXPECT_EQ(m_label.m_strText, "alpha\nbeta");
+    EXPECT_EQ(Kinds(m_spy), std::vector<int>{3});
+    EXPECT_FALSE(SetName()->isDefault());
+
+    // The dialog opens with the name as it is now.
+    m_prompt.bAccept = false;
+    QTest::mouseClick(SetName(), Qt::LeftButton);
+    ASSERT_EQ(m_prompt.shown.size(), 2U);
+    EXPECT_EQ(m_prompt.shown[1], "alpha\nbeta");
+    EXPECT_EQ(m_label.m_strText, "alpha\nbeta");
+    EXPECT_EQ(m_spy.count(), 1);
+}
+
+TEST_F(ConditionPageTest, TheRealSetTextDialogAnswersTheButton) {
+    ConditionPageTest::m_page.SetTextPrompt(RunSetTextDialog);
+    m_page.SetElement(&m_condition);
+    bool bSeen = false;
+    QTimer::singleShot(0, [&] {
+        auto* pDialog = qobject_cast<CDialogSetText*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        bSeen = true;
+        auto* pEdit = pDialog->findChild<QPlainTextEdit*>();
+        EXPECT_EQ(pEdit->toPlainText(), "first\nsecond");
+        pEdit->setPlainText("one\ntwo");
+        for (QPushButton* pButton : pDialog->findChildren<QPushButton*>())
+            if (pButton->text() == "Set")
+                QTest::mouseClick(pButton, Qt::LeftButton);
+    });
+    QTest::mouseClick(SetName(), Qt::LeftButton);
+    EXPECT_TRUE(bSeen);
+    EXPECT_EQ(Name()->text(), "one two");
+    EXPECT_EQ(m_label.m_strText, "one\ntwo");
+    EXPECT_EQ(Kinds(m_spy), std::vector<int>{3});
+}
+
+TEST_F(ConditionPageTest, ListsWriteTheirSelection) {
+    m_page.SetElement(&m_condition);
+    ChooseNext(ShowName());
+    EXPECT_FALSE(m_label.m_bVisible);
+    ChoosePrevious(ShowName());
+    EXPECT_TRUE(m_label.m_bVisible);
+    ChoosePrevious(Token());
+    EXPECT_FALSE(m_condition.m_bToken);
+    EXPECT_EQ(Kinds(m_spy), (std::vector<int>{3, 3, 0}));
+
+    m_condition.m_bToken = true;
+    EXPECT_EQ(Token()->currentText(), "No");
+    m_page.UpdateToken();
+    EXPECT_EQ(Token()->currentText(), "Yes");
+    EXPECT_EQ(m_spy.count(), 3);
+}
+
+TEST_F(ConditionPageTest, WithoutAnElementNothingIsWritten) {
+    m_page.SetElement(&m_condition);
+    m_page.SetElement(nullptr);
+    EXPECT_TRUE(Name()->text().isEmpty());
+    QTest::keyClicks(Name(), "zz");
+    QTest::mouseClick(SetName(), Qt::LeftButton);
+    ChooseNext(ShowName());
+    ChooseNext(Token());
+    EXPECT_EQ(m_spy.count(), 0);
+    EXPECT_TRUE(m_prompt.shown.empty());
+    EXPECT_EQ(m_label.m_strText, "first\r\nsecond");
+    EXPECT_TRUE(m_label.m_bVisible);
+    EXPECT_TRUE(m_condition.m_bToken);
+
+    // An element of another kind is no element for this page.
+    CPNLabel eventName;
+    CPNEvent event(10, 10, &eventName);
+    m_page.SetElement(&event);
+    EXPECT_EQ(m_page.GetCondition(), nullptr);
+    QTest::keyClicks(Name(), "q");
+    EXPECT_TRUE(eventName.m_strText.empty());
+    EXPECT_EQ(m_spy.count(), 0);
+}
+
+TEST_F(ConditionPageTest, AConditionWithoutNameStillTakesItsToken) {
+    CPNCondition bare(5, 5, nullptr);
+    m_page.SetElement(&bare);
+    QTest::keyClicks(Name(), "x");
+    QTest::mouseClick(SetName(), Qt::LeftButton);
+    EXPECT_EQ(m_spy.count(), 0);
+    ChooseNext(Token());
+    EXPECT_TRUE(bare.m_bToken);
+    EXPECT_EQ(Kinds(m_spy), std::vector<int>{0});
+}
+
+TEST(EventPageTest, NameChangesAreEventNameChanges) {
+    CPNLabel label(0, 0);
+    label.m_strText = "e1";
+    CPNEvent event(0, 30, &label);
+    FakeTextPrompt prompt;
+    prompt.strAnswer = "fire\nnow";
+    CDlgPropertiesEventBar page;
+    page.SetTextPrompt(prompt.Get());
+    page.show();
+    QSignalSpy spy(&page, &CDlgPropertiesBar::PropertyChanged);
+    EXPECT_EQ(page.windowTitle(), "Properties - Event");
+    EXPECT_EQ(Control<QComboBox>(page, 1024), nullptr);
+
+    page.SetElement(&event);
+    EXPECT_EQ(Control<QLineEdit>(page, 1025)->text(), "e1");
+    EXPECT_EQ(Control<QComboBox>(page, 1023)->currentText(), "Yes");
+    EXPECT_EQ(spy.count(), 0);
+    QTest::keyClicks(Control<QLineEdit>(page, 1025), "x");
+    EXPECT_EQ(label.m_strText, "e1x");
+    QTest::mouseClick(Control<QPushButton>(page, 1015), Qt::LeftButton);
+    EXPECT_EQ(label.m_strText, "fire\nnow");
+    EXPECT_EQ(Control<QLineEdit>(page, 1025)->text(), "fire now");
+    ChooseNext(Control<QComboBox>(page, 1023));
+    EXPECT_FALSE(label.m_bVisible);
+    EXPECT_EQ(Kinds(spy), (std::vector<int>{2, 2, 2}));
+}
+
+class LabelPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_label.m_strText = "Text1";
+        m_page.SetTextPrompt(m_prompt.Get());
+        m_page.show();
+    }
+    QLineEdit* Text() { return Control<QLineEdit>(m_page, 1011); }
+    QLineEdit* Font() { return Control<QLineEdit>(m_page, 1012); }
+
+    CPNLabel m_label{40, 40};
+    FakeTextPrompt m_prompt;
+    CDlgPropertiesLabelBar m_page;
+    QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
+};
+
+TEST_F(LabelPageTest, FillsTextAndFaceWithoutWritingBack) {
+    EXPECT_EQ(m_page.windowTitle(), "Properties - Label");
+    m_page.SetElement(&m_label);
+    EXPECT_EQ(Text()->text(), "Text1");
+    EXPECT_EQ(Font()->text(), "Arial");
+    EXPECT_TRUE(Font()->isReadOnly());
+    EXPECT_EQ(m_spy.count(), 0);
+    EXPECT_EQ(m_label.m_strText, "Text1");
+
+    QTest::keyClicks(Text(), "2");
+    EXPECT_EQ(m_label.m_strText, "Text12");
+    m_prompt.strAnswer = "line 1\r\nline 2";
+    QTest::mouseClick(Control<QPushButton>(m_page, 1015), Qt::LeftButton);
+    ASSERT_EQ(m_prompt.shown.size(), 1U);
+    EXPECT_EQ(m_prompt.shown[0], "Text12");
+    EXPECT_EQ(Text()->text(), "line 1 line 2");
+    EXPECT_EQ(m_label.m_strText, "line 1\r\nline 2");
+    EXPECT_EQ(Kinds(m_spy), (std::vector<int>{1, 1}));
+}
+
+TEST_F(LabelPageTest, FontDialogSetsFaceColourAndFont) {
+    m_label.m_crText = RGB(0, 0, 255);
+    m_page.SetElement(&m_label);
+    QFont shownFont;
+    QColor shownColour;
+    m_page.SetFontPrompt([&](QWidget*, QFont& font, QColor& colour) {
+        shownFont = font;
+        shownColour = colour;
+        font = QFont("Courier New");
+        font.setPixelSize(20);
+        font.setBold(true);
+        font.setUnderline(true);
+        colour = QColor(255, 0, 0);
+        return true;
+    });
+    QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
+    EXPECT_EQ(shownFont.family(), "Arial");
+    EXPECT_EQ(shownFont.pixelSize(), 12);
+    EXPECT_EQ(shownColour, QColor(0, 0, 255));
+    EXPECT_EQ(Font()->text(), "Courier New");
+    EXPECT_EQ(m_label.m_crText, RGB(255, 0, 0));
+    EXPECT_EQ(m_label.m_logFont.lfFaceName, "Courier New");
+    EXPECT_EQ(m_label.m_logFont.lfHeight, -20);
+    EXPECT_EQ(m_label.m_logFont.lfWeight, FW_BOLD);
+    EXPECT_EQ(m_label.m_logFont.lfUnderline, 1);
+    EXPECT_EQ(m_label.m_logFont.lfItalic, 0);
+    EXPECT_EQ(m_label.m_logFont.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_FALSE(Control<QPushButton>(m_page, 1014)->isDefault());
+    EXPECT_EQ(Kinds(m_spy), std::vector<int>{1});
+
+    // Cancelled: nothing changes.
+    m_page.SetFontPrompt([](QWidget*, QFont& font, QColor&) {
+        font = QFont("Times New Roman");
+        return false;
+    });
+    QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
+    EXPECT_EQ(m_label.m_logFont.lfFaceName, "Courier New");
+    EXPECT_EQ(m_spy.count(), 1);
+}
+
+TEST_F(LabelPageTest, WithoutALabelNothingOpensOrChanges) {
+    bool bFontAsked = false;
+    m_page.SetFontPrompt([&](QWidget*, QFont&, QColor&) { return bFontAsked = true; });
+    m_page.SetElement(nullptr);
+    QTest::keyClicks(Text(), "abc");
+    QTest::mouseClick(Control<QPushButton>(m_page, 1015), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
+    EXPECT_FALSE(bFontAsked);
+    EXPECT_TRUE(m_prompt.shown.empty());
+    EXPECT_EQ(m_spy.count(), 0);
+}
+
+TEST(LogFontConversionTest, KeepsWhatQtCannotSayAndNeverSplitsACharacter) {
+    LOGFONT base = CPNLabel::DefaultLogFont();
+    base.lfQuality = 3;
+    QFont font("Liberation Serif");
+    font.setPixelSize(15);
+    font.setItalic(true);
+    font.setStrikeOut(true);
+    const LOGFONT lf = MakeLogFont(font, base);
+    EXPECT_EQ(lf.lfHeight, -15);
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+    EXPECT_EQ(lf.lfItalic, 1);
+    EXPECT_EQ(lf.lfStrikeOut, 1);
+    EXPECT_EQ(lf.lfQuality, 3);
+    EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+
+    // 30 ASCII letters and a two-byte letter across the 31-byte limit.
+    const QString strLong = QString(30, QChar('a')) + QString::fromUtf8("\xC3\xBC");
+    QFont longFont(strLong);
+    longFont.setPixelSize(10);
+    EXPECT_EQ(MakeLogFont(longFont, base).lfFaceName, std::string(30, 'a'));
+}
+
+} // namespace
