@@ -295,10 +295,13 @@ void CZerinNetDesignView::MoveElement(CPoint pt) {
 // --- Releases. ---
 
 void CZerinNetDesignView::mouseReleaseEvent(QMouseEvent* pEvent) {
-    if (pEvent->button() != Qt::LeftButton || !m_bCaptured) {
+    if (pEvent->button() != Qt::LeftButton) {
         CDiagramView::mouseReleaseEvent(pEvent);
         return;
     }
+    pEvent->accept();
+    if (!m_bCaptured)
+        return;
     const CPoint pt = ClampToPage(DeviceToLogical(pEvent->position().toPoint()));
     switch (m_nDragMode) {
     case DRAG_EDGE_LINE:
