@@ -162,6 +162,14 @@ void CDiagramView::DrawRubberBand(CPoint p1, CPoint p2) {
     ToggleXorFigure(XorFigure{true, p1, p2});
 }
 
+void CDiagramView::ClearXorFigures() {
+    std::vector<XorFigure> figures;
+    figures.swap(m_listXor);
+    for (const XorFigure& figure : figures)
+        InvalidateFigure(figure);
+    m_bMarkerShown = false;
+}
+
 void CDiagramView::DrawRulerMarkers(CPoint pt, bool bEraseOnly) {
     const CPoint scroll = GetScrollPosition();
     if (m_bMarkerShown) {

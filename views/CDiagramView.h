@@ -76,6 +76,8 @@ public:
     void DrawXorLine(CPoint p1, CPoint p2);
     void DrawRubberBand(CPoint p1, CPoint p2);
     void DrawRulerMarkers(CPoint pt, bool bEraseOnly);
+    // Takes every inverting figure off the screen (a gesture ended).
+    void ClearXorFigures();
 
     // Draws the visible page into an image: background, border, grid, model, rulers
     // and the inverting overlays, as the window shows them.

@@ -10,6 +10,7 @@
 #include "views/CViewHost.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -121,6 +122,8 @@ bool CZerinNetDesignView::OnCommand(int nId) {
     if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
         if (!m_bSimulation || nId == ID_TOOL_SELECT)
             m_nTool = static_cast<unsigned>(nId);
+        if (!m_bCaptured && viewport()->underMouse())
+            UpdateCursor(DeviceToLogical(viewport()->mapFromGlobal(QCursor::pos())));
         return true;
     }
     switch (nId) {
@@ -313,6 +316,9 @@ void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
 }
 
 bool CZerinNetDesignView::CanDeleteEdgePoint() const {
+    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
+    if (m_bCaptured)
+        return false;
     auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
     return pEdge && pEdge->HitTestPoint(m_ptLast) && pEdge->IsBendSelected();
 }
@@ -323,6 +329,9 @@ bool CZerinNetDesignView::CanDeleteAllEdgePoints() const {
 }
 
 bool CZerinNetDesignView::CanDeletePolygonPoint() const {
+    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
+    if (m_bCaptured)
+        return false;
     auto* pPolygon = dynamic_cast<CPNPolygon*>(m_pContextElement);
     return pPolygon && pPolygon->HitTestPoint(m_ptLast) && pPolygon->IsBendSelected();
 }

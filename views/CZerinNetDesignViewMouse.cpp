@@ -325,6 +325,9 @@ void CZerinNetDesignView::mouseReleaseEvent(QMouseEvent* pEvent) {
     m_nDragMode = DRAG_NONE;
     m_bCaptured = false;
     m_pHitElement = nullptr;
+    // Whatever was inverted for the gesture goes with it, even when the ruler was
+    // switched off on the way.
+    ClearXorFigures();
     UpdateCursor(pt);
 }
 
