@@ -4,6 +4,10 @@
 #include "model/CPropertiesHost.h"
 #include "views/CDiagramView.h"
 
+#include <QElapsedTimer>
+
+class QEventLoop;
+
 // The net design editor: drawing tools, selection and the token game.
 class CZerinNetDesignView : public CDiagramView {
     Q_OBJECT
@@ -145,6 +149,10 @@ private:
     bool m_bInAnimationLoop = false;
     bool m_bQuitRequested = false;
     int m_nFramesShown = 0;
+    // The waiting loop between two frames, while one runs, so that a quit request can
+    // end it; and the time of the last frame.
+    QEventLoop* m_pWaitLoop = nullptr;
+    QElapsedTimer m_timerFrame;
     CPoint m_ptEdgeStart;
     CPoint m_ptEdgeEnd;
 };

@@ -17,9 +17,6 @@ namespace {
 // ends every loop).
 constexpr int kLoopTimerDone = 1;
 constexpr int kLoopQuit = 2;
-// The one waiting loop on the stack, so that a quit request can end it.
-QEventLoop* s_pWaitLoop = nullptr;
-QElapsedTimer s_timerFrame;
 } // namespace
 
 bool CZerinNetDesignView::ExecuteStep() {
@@ -38,19 +35,19 @@ bool CZerinNetDesignView::ExecuteStep() {
 
 int CZerinNetDesignView::WaitFrame(int nMilliseconds) {
     QPointer<CZerinNetDesignView> guard(this);
-    const qint64 nRemaining = nMilliseconds - s_timerFrame.elapsed();
+    const qint64 nRemaining = nMilliseconds - m_timerFrame.elapsed();
     if (nRemaining > 0) {
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
         connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(kLoopTimerDone); });
-        QEventLoop* pOuter = s_pWaitLoop;
-        s_pWaitLoop = &loop;
+        QEventLoop* pOuter = m_pWaitLoop;
+        m_pWaitLoop = &loop;
         timer.start(static_cast<int>(nRemaining));
         const int nCode = loop.exec();
-        s_pWaitLoop = pOuter;
         if (!guard)
             return CAutomaticRun::STEP_QUITTING;
+        m_pWaitLoop = pOuter;
         if (nCode != kLoopTimerDone)
             m_bQuitRequested = true;
     } else {
@@ -75,7 +72,7 @@ int CZerinNetDesignView::RunPhaseFrames(int& nDelay) {
         InvalidateAll();
         // The slider acts at once: the delay is read again after every frame.
         nDelay = doc.m_nSpeed;
-        s_timerFrame.restart();
+        m_timerFrame.restart();
     }
     return -1;
 }
@@ -101,6 +98,9 @@ int CZerinNetDesignView::AnimateStep() {
         // Quitting may still be cancelled (a save prompt): the step is completed
         // without frames, so that no token is lost on its way. A left simulation has
         // put the initial case back already.
+        // A destroyed view may have taken its document with it: nothing is touched.
+        if (!guard)
+            return nResult;
         if (nResult == CAutomaticRun::STEP_QUITTING && doc.m_bSimulation) {
             if (nPhaseDone < 1) {
                 doc.ExecuteStepPhase(1);
@@ -117,7 +117,7 @@ int CZerinNetDesignView::AnimateStep() {
     doc.PrepareAnimation(false);
     doc.ExecuteStepPhase(0);
     InvalidateAll();
-    s_timerFrame.start();
+    m_timerFrame.start();
     int nResult = RunPhaseFrames(nDelay);
     if (nResult >= 0)
         return endEarly(0, nResult);
@@ -137,8 +137,8 @@ int CZerinNetDesignView::AnimateStep() {
 void CZerinNetDesignView::RequestQuit() {
     m_bQuitRequested = true;
     m_autoRun.Stop();
-    if (s_pWaitLoop)
-        s_pWaitLoop->exit(kLoopQuit);
+    if (m_pWaitLoop)
+        m_pWaitLoop->exit(kLoopQuit);
 }
 
 void CZerinNetDesignView::OnSimulationSpeed(int nMilliseconds) {
