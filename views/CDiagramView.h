@@ -17,6 +17,7 @@ class CPNElement;
 class CViewHost;
 class CZerinDoc;
 class QMenu;
+class QPrinter;
 
 // The scroll view that shows one diagram of the document on a fixed-size page, one
 // logical unit per pixel. The main frame routes menu and toolbar commands to the
@@ -89,6 +90,9 @@ public:
     void ExportWithDialog(const QString& strExtension);
     // Prints the page on a printer chosen in the print dialog.
     void Print();
+    // Prints the page with its footer on the printer as it is set up; false, with
+    // the reason shown, when the printer does not start.
+    bool PrintTo(QPrinter& printer);
 
 public slots:
     // A property of the selected element changed (0 appearance, 1 label text,

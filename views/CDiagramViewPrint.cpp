@@ -29,12 +29,15 @@ void CDiagramView::Print() {
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_rHost.HideOutputBarForPrinting();
+    PrintTo(printer);
+}
 
+bool CDiagramView::PrintTo(QPrinter& printer) {
+    m_rHost.HideOutputBarForPrinting();
     QPainter painter;
     if (!painter.begin(&printer)) {
         ShowError(QStringLiteral("The page could not be printed: the printer did not start."));
-        return;
+        return false;
     }
     const QRect rectPage = printer.pageLayout().paintRectPixels(printer.resolution());
     const CSize extent = GetExtent();
@@ -82,11 +85,15 @@ void CDiagramView::Print() {
         CQtDC dc(painter);
         DrawModel(dc);
     }
-    painter.end();
+    return painter.end();
 }
 
 #else
 
 void CDiagramView::Print() {}
+
+bool CDiagramView::PrintTo(QPrinter& /*printer*/) {
+    return false;
+}
 
 #endif

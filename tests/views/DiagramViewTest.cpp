@@ -203,3 +203,22 @@ TEST_F(ViewFixture, ScreenshotOfASmallNet) {
         simulation.save(QDir(QString::fromLocal8Bit(dir)).filePath("net-simulation.png"));
     }
 }
+
+#ifdef ZERIN_HAVE_PRINT_SUPPORT
+#include <QPrinter>
+
+TEST_F(ViewFixture, PrintsThePageWithItsFooter) {
+    DrawOneEventNet();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("page.pdf"));
+    EXPECT_TRUE(view->PrintTo(printer));
+    EXPECT_EQ(host.outputBarHidden, 1);
+    QFile file(dir.filePath("page.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_TRUE(State(CDiagramView::ID_FILE_PRINT).enabled);
+}
+#endif

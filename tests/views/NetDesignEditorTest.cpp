@@ -348,3 +348,86 @@ TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     EXPECT_FALSE(State(CDiagramView::ID_VIEW_GRID).enabled);
     EXPECT_TRUE(State(View::ID_EXPORT_EMF).enabled);
 }
+
+TEST_F(ViewFixture, PolygonHandlesWholeMovesAndPointDeletion) {
+    Tool(View::ID_TOOL_POLYGON);
+    Click(QPoint(100, 100));
+    ASSERT_EQ(All<CPNPolygon>().size(), 1u);
+    CPNPolygon* polygon = All<CPNPolygon>()[0];
+    EXPECT_EQ(host.pages.back(), PAGE_POLYGON);
+    auto corners = [polygon] {
+        std::vector<CPoint> result;
+        for (const CEdgePoint& p : polygon->m_listPoints)
+            if (p.m_bVertex)
+                result.push_back(p.m_pt);
+        return result;
+    };
+
+    // A corner of the selected polygon is dragged even under the Polygon tool.
+    Drag(QPoint(260, 140), QPoint(280, 160));
+    EXPECT_EQ(All<CPNPolygon>().size(), 1u);
+    EXPECT_EQ(corners()[2], CPoint(280, 160));
+
+    // Grabbing the outline away from the handles moves the whole polygon.
+    Tool(View::ID_TOOL_SELECT);
+    Press(QPoint(100, 110));
+    EXPECT_EQ(view->GetDragMode(), View::DRAG_POLYGON);
+    Move(QPoint(101, 110));
+    Move(QPoint(100, 130));
+    Release(QPoint(100, 130));
+    EXPECT_EQ(corners().front(), CPoint(100, 120));
+    EXPECT_EQ(corners()[2], CPoint(280, 180));
+
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(280, 180),
+                                Port()->mapToGlobal(QPoint(280, 180)));
+    view->menuChoice = "Delete Point";
+    QApplication::sendEvent(Port(), &menuEvent);
+    EXPECT_EQ(view->menuTitle, "Polygon");
+    EXPECT_EQ(corners().size(), 4u); // three corners and the closing point
+    // Three corners are the least a polygon keeps.
+    QContextMenuEvent again(QContextMenuEvent::Mouse, QPoint(100, 160),
+                            Port()->mapToGlobal(QPoint(100, 160)));
+    QApplication::sendEvent(Port(), &again);
+    EXPECT_EQ(view->menuEnabled, std::vector<bool>{false});
+    EXPECT_EQ(corners().size(), 4u);
+}
+
+TEST_F(ViewFixture, CursorShowsTheToolAndTheHandles) {
+    DrawOneEventNet();
+    Click(QPoint(380, 280));
+    Move(QPoint(50, 250));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::ArrowCursor);
+    Tool(View::ID_TOOL_CONDITION);
+    Move(QPoint(51, 250));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::CrossCursor);
+
+    CPNEdge* edge = All<CPNEdge>()[0];
+    doc.Select(edge, false);
+    const CPoint mid = std::next(edge->m_listPoints.begin())->m_pt;
+    Move(QPoint(mid.x, mid.y));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::SizeAllCursor);
+
+    // A band shows the cross once it moves.
+    Tool(View::ID_TOOL_SELECT);
+    Press(QPoint(50, 250));
+    Move(QPoint(51, 251));
+    Move(QPoint(80, 280));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::CrossCursor);
+    Release(QPoint(80, 280));
+    EXPECT_EQ(Port()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ViewFixture, NewElementRepaintsItsOwnPlaceOnly) {
+    Tool(View::ID_TOOL_CONDITION);
+    view->invalidated.clear();
+    Click(QPoint(200, 200));
+    CPNCondition* b1 = All<CPNCondition>()[0];
+    ASSERT_FALSE(view->invalidated.empty());
+    EXPECT_TRUE(Covers(view->invalidated, Device(b1->GetBoundRect())));
+    EXPECT_TRUE(Covers(view->invalidated, Device(b1->m_pLabel->GetBoundRect())));
+    QRect all;
+    for (const QRect& r : view->invalidated)
+        all |= r;
+    EXPECT_LT(all.width(), 80);
+    EXPECT_LT(all.height(), 80);
+}
