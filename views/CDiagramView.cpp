@@ -97,10 +97,13 @@ void CDiagramView::resizeEvent(QResizeEvent* pEvent) {
     UpdateScrollSize();
 }
 
-void CDiagramView::scrollContentsBy(int /*dx*/, int /*dy*/) {
-    // The rulers are pinned to the window's edges and the overlays to the page: the
-    // whole window is drawn again.
-    InvalidateAll();
+void CDiagramView::scrollContentsBy(int dx, int dy) {
+    // The rulers are pinned to the window's edges: with them the whole window is drawn
+    // again, without them the picture moves and only the uncovered part is drawn.
+    if (!m_bSimulation && m_rDoc.m_bRuler)
+        InvalidateAll();
+    else
+        viewport()->scroll(dx, dy);
 }
 
 // --- Invalidation and the shared drawing operations. ---

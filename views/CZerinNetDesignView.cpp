@@ -281,6 +281,9 @@ void CZerinNetDesignView::OnPropertyChanged(int nWhat) {
 // --- The context menu and the point commands. ---
 
 void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
+    // The gesture under way owns m_ptLast.
+    if (m_bCaptured)
+        return;
     const CPoint pt = DeviceToLogical(pEvent->pos());
     const CSize extent = GetExtent();
     if (pt.x < 0 || pt.y < 0 || pt.x > extent.cx || pt.y > extent.cy)

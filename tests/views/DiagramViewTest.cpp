@@ -222,3 +222,21 @@ TEST_F(ViewFixture, PrintsThePageWithItsFooter) {
     EXPECT_TRUE(State(CDiagramView::ID_FILE_PRINT).enabled);
 }
 #endif
+
+TEST_F(ViewFixture, ScrollingKeepsThePicture) {
+    Tool(View::ID_TOOL_CONDITION);
+    Click(QPoint(150, 150));
+    view->horizontalScrollBar()->setValue(50);
+    view->verticalScrollBar()->setValue(30);
+    QImage image = Port()->grab().toImage();
+    // The condition's outline, now 50 left and 30 up: its leftmost point.
+    EXPECT_EQ(image.pixelColor(150 - 50 - 15, 150 - 30), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(150 - 15, 150), QColor(Qt::white));
+
+    view->OnCommand(CDiagramView::ID_VIEW_RULER);
+    view->verticalScrollBar()->setValue(100);
+    image = Port()->grab().toImage();
+    // The rulers stay at the window's edges.
+    EXPECT_EQ(image.pixelColor(200, 3), QColor(236, 233, 216));
+    EXPECT_EQ(image.pixelColor(3, 200), QColor(236, 233, 216));
+}
