@@ -330,6 +330,9 @@ bool CDiagramView::OnCommand(int nId) {
     case ID_FILE_PRINT:
         Print();
         return true;
+    case ID_FILE_PRINT_PREVIEW:
+        PrintPreview();
+        return true;
     default:
         return false;
     }
@@ -346,6 +349,7 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         state.checked = !m_bSimulation && m_rDoc.m_bRuler;
         return true;
     case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
         state.enabled = true;
 #else

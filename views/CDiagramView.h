@@ -32,6 +32,7 @@ public:
     static constexpr int ID_VIEW_GRID = 32783;
     static constexpr int ID_VIEW_RULER = 32838;
     static constexpr int ID_FILE_PRINT = 57607;
+    static constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 
     // The strip width of the rulers and their background.
     static constexpr int kRulerStrip = 13;
@@ -90,6 +91,8 @@ public:
     void ExportWithDialog(const QString& strExtension);
     // Prints the page on a printer chosen in the print dialog.
     void Print();
+    // Shows the printed page in the print preview window.
+    void PrintPreview();
     // Prints the page with its footer on the printer as it is set up; false, with
     // the reason shown, when the printer does not start.
     bool PrintTo(QPrinter& printer);

@@ -10,6 +10,7 @@
 
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #endif
 
@@ -30,6 +31,14 @@ void CDiagramView::Print() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     PrintTo(printer);
+}
+
+void CDiagramView::PrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* pPrinter) { PrintTo(*pPrinter); });
+    dialog.exec();
 }
 
 bool CDiagramView::PrintTo(QPrinter& printer) {
@@ -91,6 +100,8 @@ bool CDiagramView::PrintTo(QPrinter& printer) {
 #else
 
 void CDiagramView::Print() {}
+
+void CDiagramView::PrintPreview() {}
 
 bool CDiagramView::PrintTo(QPrinter& /*printer*/) {
     return false;
