@@ -1,4 +1,428 @@
 #include "views/CDiagramView.h"
 
+#include "base/CBrush.h"
+#include "document/CZerinDoc.h"
+#include "platform/CPictureExport.h"
+#include "platform/CQtDC.h"
+#include "platform/QtFonts.h"
+#include "views/CDlgProperties.h"
+#include "views/CViewHost.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <string>
+
 CDiagramView::CDiagramView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
-    : QAbstractScrollArea(pParent), m_rDoc(doc), m_rHost(host) {}
+    : QAbstractScrollArea(pParent), m_rDoc(doc), m_rHost(host) {
+    m_lfRuler.lfHeight = -10;
+    m_lfRuler.lfCharSet = DEFAULT_CHARSET;
+    m_lfRuler.SetFaceName("Arial");
+    m_fontRuler.CreateFontIndirect(m_lfRuler);
+    // The off-screen buffer paints every pixel of the clip box.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CDiagramView::~CDiagramView() = default;
+
+void CDiagramView::ResetMembers() {
+    m_nTool = ID_TOOL_SELECT;
+    m_bCaptured = false;
+    m_ptDrag = CPoint(-1, -1);
+    m_nDragMode = 0;
+    m_pHitElement = nullptr;
+    m_pContextElement = nullptr;
+    m_listXor.clear();
+    m_bMarkerShown = false;
+}
+
+void CDiagramView::OnInitialUpdate() {
+    ResetMembers();
+    UpdateScrollSize();
+    InvalidateAll();
+}
+
+void CDiagramView::OnUpdate() {
+    m_bSimulation = m_rDoc.m_bSimulation;
+    UpdateScrollSize();
+    InvalidateAll();
+}
+
+// --- Page and coordinates. ---
+
+void CDiagramView::UpdateScrollSize() {
+    const CSize extent = GetExtent();
+    const QSize sizeView = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, extent.cx - sizeView.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, sizeView.width()));
+    horizontalScrollBar()->setSingleStep(std::max(1, sizeView.width() / 100 * 10));
+    verticalScrollBar()->setRange(0, std::max(0, extent.cy - sizeView.height()));
+    verticalScrollBar()->setPageStep(std::max(1, sizeView.height()));
+    verticalScrollBar()->setSingleStep(std::max(1, sizeView.height() / 100 * 10));
+}
+
+CPoint CDiagramView::GetScrollPosition() const {
+    return CPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+CPoint CDiagramView::DeviceToLogical(const QPoint& ptDevice) const {
+    const CPoint scroll = GetScrollPosition();
+    return CPoint(ptDevice.x() + scroll.x, ptDevice.y() + scroll.y);
+}
+
+QRect CDiagramView::LogicalToDevice(const CRect& rectLogical) const {
+    CRect r = rectLogical;
+    r.NormalizeRect();
+    const CPoint scroll = GetScrollPosition();
+    return QRect(r.left - scroll.x, r.top - scroll.y, r.Width(), r.Height());
+}
+
+CPoint CDiagramView::ClampToPage(CPoint pt) const {
+    const CSize extent = GetExtent();
+    return CPoint(std::clamp(pt.x, 0, std::max(0, extent.cx)),
+                  std::clamp(pt.y, 0, std::max(0, extent.cy)));
+}
+
+void CDiagramView::resizeEvent(QResizeEvent* pEvent) {
+    QAbstractScrollArea::resizeEvent(pEvent);
+    UpdateScrollSize();
+}
+
+void CDiagramView::scrollContentsBy(int dx, int dy) {
+    // The rulers are pinned to the window's edges: with them the whole window is drawn
+    // again, without them the picture moves and only the uncovered part is drawn.
+    if (!m_bSimulation && m_rDoc.m_bRuler)
+        InvalidateAll();
+    else
+        viewport()->scroll(dx, dy);
+}
+
+// --- Invalidation and the shared drawing operations. ---
+
+void CDiagramView::InvalidateDevice(const QRect& rectDevice) {
+    viewport()->update(rectDevice);
+}
+
+void CDiagramView::InvalidateLogical(const CRect& rect) {
+    if (rect.IsRectEmpty())
+        return;
+    const QRect device = LogicalToDevice(rect).intersected(viewport()->rect());
+    if (!device.isEmpty())
+        InvalidateDevice(device);
+}
+
+void CDiagramView::InvalidateAll() {
+    InvalidateDevice(viewport()->rect());
+}
+
+CPoint CDiagramView::SnapToGrid(int x, int y) const {
+    if (!m_rDoc.m_bGrid || m_rDoc.m_nGridSize <= 0)
+        return CPoint(x, y);
+    const int g = m_rDoc.m_nGridSize;
+    return CPoint(((x + g / 2) / g) * g, ((y + g / 2) / g) * g);
+}
+
+void CDiagramView::InvalidateFigure(const XorFigure& figure) {
+    CRect r(std::min(figure.p1.x, figure.p2.x), std::min(figure.p1.y, figure.p2.y),
+            std::max(figure.p1.x, figure.p2.x) + 1, std::max(figure.p1.y, figure.p2.y) + 1);
+    if (!figure.bBand || r.Width() <= 4 || r.Height() <= 4) {
+        InvalidateLogical(r);
+        return;
+    }
+    // Only the four sides of a band change.
+    InvalidateLogical(CRect(r.left, r.top, r.right, r.top + 1));
+    InvalidateLogical(CRect(r.left, r.bottom - 2, r.right, r.bottom));
+    InvalidateLogical(CRect(r.left, r.top, r.left + 1, r.bottom));
+    InvalidateLogical(CRect(r.right - 2, r.top, r.right, r.bottom));
+}
+
+void CDiagramView::ToggleXorFigure(const XorFigure& figure) {
+    // A figure of no extent inverts nothing.
+    if (figure.p1 == figure.p2)
+        return;
+    const auto it = std::find(m_listXor.begin(), m_listXor.end(), figure);
+    if (it != m_listXor.end())
+        m_listXor.erase(it);
+    else
+        m_listXor.push_back(figure);
+    InvalidateFigure(figure);
+}
+
+void CDiagramView::DrawXorLine(CPoint p1, CPoint p2) {
+    ToggleXorFigure(XorFigure{false, p1, p2});
+}
+
+void CDiagramView::DrawRubberBand(CPoint p1, CPoint p2) {
+    ToggleXorFigure(XorFigure{true, p1, p2});
+}
+
+void CDiagramView::ClearXorFigures() {
+    std::vector<XorFigure> figures;
+    figures.swap(m_listXor);
+    for (const XorFigure& figure : figures)
+        InvalidateFigure(figure);
+    m_bMarkerShown = false;
+}
+
+void CDiagramView::DrawRulerMarkers(CPoint pt, bool bEraseOnly) {
+    const CPoint scroll = GetScrollPosition();
+    if (m_bMarkerShown) {
+        DrawXorLine(CPoint(m_ptMarker.x, scroll.y), CPoint(m_ptMarker.x, scroll.y + kRulerStrip));
+        DrawXorLine(CPoint(scroll.x, m_ptMarker.y), CPoint(scroll.x + kRulerStrip, m_ptMarker.y));
+    }
+    if (!bEraseOnly) {
+        DrawXorLine(CPoint(pt.x, scroll.y), CPoint(pt.x, scroll.y + kRulerStrip));
+        DrawXorLine(CPoint(scroll.x, pt.y), CPoint(scroll.x + kRulerStrip, pt.y));
+    }
+    m_ptMarker = pt;
+    m_bMarkerShown = true;
+}
+
+// --- Paint. ---
+
+void CDiagramView::DrawGrid(CDC& dc, const CRect& rectClip) const {
+    const int g = m_rDoc.m_nGridSize;
+    if (!m_rDoc.m_bGrid || g <= 0)
+        return;
+    const CSize extent = GetExtent();
+    // Only the points inside the clip box; the first point of each row and column is
+    // one step from the page's edge.
+    const int xFirst = std::max(g, (rectClip.left / g) * g);
+    const int yFirst = std::max(g, (rectClip.top / g) * g);
+    const int xEnd = std::min(extent.cx, rectClip.right);
+    const int yEnd = std::min(extent.cy, rectClip.bottom);
+    for (int x = xFirst; x < xEnd; x += g)
+        for (int y = yFirst; y < yEnd; y += g)
+            dc.SetPixel(x, y, kGridColour);
+}
+
+void CDiagramView::DrawRulers(CDC& dc) const {
+    const CSize extent = GetExtent();
+    const int width = extent.cx;
+    const int height = extent.cy;
+    const CPoint scroll = GetScrollPosition();
+    const int sx = scroll.x;
+    const int sy = scroll.y;
+    const int spacing = GetRulerSpacing();
+    const int medium = 2 * spacing;
+    const int labelStep = 4 * spacing;
+
+    dc.FillSolidRect(CRect(0, sy, width, sy + kRulerStrip), kRulerColour);
+    dc.MoveTo(kRulerStrip, sy + kRulerStrip);
+    dc.LineTo(width, sy + kRulerStrip);
+    dc.FillSolidRect(CRect(sx, 0, sx + kRulerStrip, height), kRulerColour);
+    dc.MoveTo(sx + kRulerStrip, kRulerStrip);
+    dc.LineTo(sx + kRulerStrip, height);
+
+    for (int p = spacing; p < width; p += spacing) {
+        if (p % labelStep == 0)
+            continue;
+        dc.MoveTo(p, sy + (p % medium == 0 ? 6 : 9));
+        dc.LineTo(p, sy + kRulerStrip);
+    }
+    for (int p = spacing; p < height; p += spacing) {
+        if (p % labelStep == 0)
+            continue;
+        dc.MoveTo(sx + (p % medium == 0 ? 6 : 9), p);
+        dc.LineTo(sx + kRulerStrip, p);
+    }
+
+    const COLORREF oldBk = dc.SetBkColor(kRulerColour);
+    const CFont* oldFont = dc.SelectObject(&m_fontRuler);
+    for (int p = labelStep; p < width; p += labelStep) {
+        const std::string text = std::to_string(p / labelStep);
+        const CSize size = dc.GetTextExtent(text);
+        dc.TextOut(p - size.cx / 2, sy, text);
+    }
+    for (int p = labelStep; p < height; p += labelStep) {
+        const std::string text = std::to_string(p / labelStep);
+        const CSize size = dc.GetTextExtent(text);
+        dc.TextOut(sx + (kRulerStrip - size.cx) / 2, p - size.cy / 2, text);
+    }
+    dc.FillSolidRect(CRect(sx, sy, sx + kRulerStrip + 1, sy + kRulerStrip), kRulerColour);
+    dc.TextOut(5, 0, "0");
+    dc.SelectObject(oldFont);
+    dc.SetBkColor(oldBk);
+}
+
+void CDiagramView::PaintArea(QPainter& painter, const QRect& rectDevice) {
+    const CPoint scroll = GetScrollPosition();
+    const CRect clip(rectDevice.left() + scroll.x, rectDevice.top() + scroll.y,
+                     rectDevice.left() + scroll.x + rectDevice.width(),
+                     rectDevice.top() + scroll.y + rectDevice.height());
+    painter.fillRect(rectDevice, Qt::white);
+    painter.save();
+    painter.setClipRect(rectDevice);
+    painter.translate(-scroll.x, -scroll.y);
+    {
+        CQtDC dc(painter);
+        const CSize extent = GetExtent();
+        const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
+        dc.Rectangle(0, 0, extent.cx, extent.cy);
+        dc.SelectObject(oldBrush);
+        DrawGrid(dc, clip);
+        DrawModel(dc);
+        if (!m_bSimulation && m_rDoc.m_bRuler)
+            DrawRulers(dc);
+        if (!m_listXor.empty()) {
+            const int oldRop = dc.SetROP2(R2_NOT);
+            const CBrush* oldFigureBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
+            for (const XorFigure& figure : m_listXor) {
+                if (figure.bBand) {
+                    dc.Rectangle(figure.p1.x, figure.p1.y, figure.p2.x, figure.p2.y);
+                } else {
+                    dc.MoveTo(figure.p1);
+                    dc.LineTo(figure.p2);
+                }
+            }
+            dc.SelectObject(oldFigureBrush);
+            dc.SetROP2(oldRop);
+        }
+    }
+    painter.restore();
+}
+
+void CDiagramView::paintEvent(QPaintEvent* pEvent) {
+    const QRect clip = pEvent->rect();
+    if (clip.isEmpty())
+        return;
+    QPainter painter(viewport());
+    // The clip box is drawn off screen and copied in one go, so that partial repaints
+    // never flicker; without a buffer it is drawn straight onto the window.
+    QImage buffer(clip.size(), QImage::Format_RGB32);
+    if (buffer.isNull()) {
+        PaintArea(painter, clip);
+        return;
+    }
+    {
+        QPainter bufferPainter(&buffer);
+        bufferPainter.translate(-clip.left(), -clip.top());
+        PaintArea(bufferPainter, clip);
+    }
+    painter.drawImage(clip.topLeft(), buffer);
+}
+
+// --- Commands. ---
+
+bool CDiagramView::OnCommand(int nId) {
+    switch (nId) {
+    case ID_VIEW_GRID:
+        if (m_bSimulation)
+            return true;
+        m_rDoc.ToggleGrid();
+        InvalidateAll();
+        return true;
+    case ID_VIEW_RULER:
+        if (m_bSimulation)
+            return true;
+        m_rDoc.ToggleRuler();
+        InvalidateAll();
+        return true;
+    case ID_FILE_PRINT:
+        Print();
+        return true;
+    case ID_FILE_PRINT_PREVIEW:
+        PrintPreview();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
+    switch (nId) {
+    case ID_VIEW_GRID:
+        state.enabled = !m_bSimulation;
+        state.checked = !m_bSimulation && m_rDoc.m_bGrid;
+        return true;
+    case ID_VIEW_RULER:
+        state.enabled = !m_bSimulation;
+        state.checked = !m_bSimulation && m_rDoc.m_bRuler;
+        return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+#ifdef ZERIN_HAVE_PRINT_SUPPORT
+        state.enabled = true;
+#else
+        state.enabled = false;
+#endif
+        state.checked = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDiagramView::AskExtent(int& cx, int& cy) {
+    CDlgProperties dlg(this);
+    dlg.m_nWidth = cx;
+    dlg.m_nHeight = cy;
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    cx = dlg.m_nWidth;
+    cy = dlg.m_nHeight;
+    return true;
+}
+
+void CDiagramView::OnViewProperties() {
+    if (m_bSimulation)
+        return;
+    const CSize extent = GetExtent();
+    int cx = extent.cx;
+    int cy = extent.cy;
+    if (!AskExtent(cx, cy))
+        return;
+    ResizeDiagram(cx, cy);
+    UpdateScrollSize();
+    m_rDoc.SetModifiedFlag();
+    InvalidateAll();
+}
+
+// --- Exports. ---
+
+CFileResult CDiagramView::ExportPicture(const QString& strPath) const {
+    return CPictureExport::Export(strPath.toStdString(), GetExtent(),
+                                  [this](CDC& dc) { DrawModel(dc); });
+}
+
+QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName) {
+    QFileDialog dialog(this, tr("Save As"), strName, strFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void CDiagramView::ShowError(const QString& strMessage) {
+    QMessageBox::warning(this, QStringLiteral("Zerin"), strMessage);
+}
+
+void CDiagramView::ExportWithDialog(const QString& strExtension) {
+    const QString strExt = strExtension.toLower();
+    const QString strFilter =
+        QStringLiteral("%1 (*.%2);;All files (*.*)").arg(GetExportFilterName(), strExt);
+    QString strPath = AskExportPath(strFilter, ToQString(m_rDoc.GetTitle()));
+    if (strPath.isEmpty())
+        return;
+    // The picture's format follows the file name: a name typed without an extension
+    // gets the one of the chosen export.
+    if (QFileInfo(strPath).suffix().isEmpty())
+        strPath += QLatin1Char('.') + strExt;
+    const CFileResult result = ExportPicture(strPath);
+    if (!result)
+        ShowError(ToQString(result.error));
+}
+
+void CDiagramView::TrackPopupMenu(QMenu& menu, const QPoint& ptScreen) {
+    menu.exec(ptScreen);
+}

@@ -1,11 +1,23 @@
 #pragma once
 
+#include "base/CDC.h"
+#include "base/CFileResult.h"
+#include "base/CFont.h"
+#include "base/CPoint.h"
+#include "base/CRect.h"
+#include "base/CSize.h"
 #include "views/CCommandState.h"
 
 #include <QAbstractScrollArea>
+#include <QString>
 
+#include <vector>
+
+class CPNElement;
 class CViewHost;
 class CZerinDoc;
+class QMenu;
+class QPrinter;
 
 // The scroll view that shows one diagram of the document on a fixed-size page, one
 // logical unit per pixel. The main frame routes menu and toolbar commands to the
@@ -14,19 +26,76 @@ class CDiagramView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
+    // Command ids shared by the diagram views.
+    static constexpr int ID_TOOL_SELECT = 32771;
+    static constexpr int ID_TOOL_TOKEN = 32777;
+    static constexpr int ID_VIEW_GRID = 32783;
+    static constexpr int ID_VIEW_RULER = 32838;
+    static constexpr int ID_FILE_PRINT = 57607;
+    static constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+
+    // The strip width of the rulers and their background.
+    static constexpr int kRulerStrip = 13;
+    static constexpr COLORREF kRulerColour = RGB(236, 233, 216);
+    static constexpr COLORREF kGridColour = RGB(128, 128, 128);
+
     CDiagramView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
+    ~CDiagramView() override;
 
     CZerinDoc& GetDocument() const { return m_rDoc; }
     CViewHost& GetHost() const { return m_rHost; }
 
     // Called once when the view is first shown with its document.
-    virtual void OnInitialUpdate() {}
+    virtual void OnInitialUpdate();
     // The document changed (update all views).
-    virtual void OnUpdate() { viewport()->update(); }
+    virtual void OnUpdate();
     // A command by id; false when this view does not handle it.
-    virtual bool OnCommand(int /*nId*/) { return false; }
+    virtual bool OnCommand(int nId);
     // The update rule of a command; false when this view has none for it.
-    virtual bool OnUpdateCommand(int /*nId*/, CCommandState& /*state*/) { return false; }
+    virtual bool OnUpdateCommand(int nId, CCommandState& state);
+
+    // The diagram's extent: the scroll size, the page border, the bound of grid,
+    // rulers and mouse positions.
+    virtual CSize GetExtent() const { return {100, 100}; }
+    // Draws the model alone (no border, grid or rulers).
+    virtual void DrawModel(CDC& /*dc*/) const {}
+
+    // The scroll range follows the extent and the window size.
+    void UpdateScrollSize();
+    // The scroll position: the logical point at the top-left corner of the window.
+    CPoint GetScrollPosition() const;
+    CPoint DeviceToLogical(const QPoint& ptDevice) const;
+    QRect LogicalToDevice(const CRect& rectLogical) const;
+    // The logical point kept on the page.
+    CPoint ClampToPage(CPoint pt) const;
+
+    // Repaints the logical rectangle from the model (without erasing).
+    void InvalidateLogical(const CRect& rect);
+    void InvalidateAll();
+    CPoint SnapToGrid(int x, int y) const;
+    CPoint SnapToGrid(CPoint pt) const { return SnapToGrid(pt.x, pt.y); }
+    // Inverting overlays over the model: drawing the same figure twice erases it.
+    void DrawXorLine(CPoint p1, CPoint p2);
+    void DrawRubberBand(CPoint p1, CPoint p2);
+    void DrawRulerMarkers(CPoint pt, bool bEraseOnly);
+    // Takes every inverting figure off the screen (a gesture ended).
+    void ClearXorFigures();
+
+    // Draws the visible page into an image: background, border, grid, model, rulers
+    // and the inverting overlays, as the window shows them.
+    void PaintArea(QPainter& painter, const QRect& rectDevice);
+    // Writes the diagram to a picture file; the extension picks the format.
+    CFileResult ExportPicture(const QString& strPath) const;
+    // Asks for a path with the dialog of the export and writes the picture;
+    // a failure is shown to the user. strExtension is "emf", "svg", "pdf" or "png".
+    void ExportWithDialog(const QString& strExtension);
+    // Prints the page on a printer chosen in the print dialog.
+    void Print();
+    // Shows the printed page in the print preview window.
+    void PrintPreview();
+    // Prints the page with its footer on the printer as it is set up; false, with
+    // the reason shown, when the printer does not start.
+    bool PrintTo(QPrinter& printer);
 
 public slots:
     // A property of the selected element changed (0 appearance, 1 label text,
@@ -35,7 +104,65 @@ public slots:
     // The simulation speed slider moved: milliseconds between animation frames.
     virtual void OnSimulationSpeed(int /*nMilliseconds*/) {}
 
+protected:
+    // The name of the diagram in the export filter ("Net Design").
+    virtual QString GetExportFilterName() const { return QStringLiteral("Diagram"); }
+    // The ruler's minor tick spacing; medium ticks come every second, labels every
+    // fourth.
+    virtual int GetRulerSpacing() const { return 25; }
+    // Hands the new extent to the model; the caller repaints.
+    virtual void ResizeDiagram(int /*cx*/, int /*cy*/) {}
+    // Clears the gesture state.
+    virtual void ResetMembers();
+
+    // Every repaint of the window passes here with its device rectangle.
+    virtual void InvalidateDevice(const QRect& rectDevice);
+    // The save dialog of the exports; an empty string when cancelled.
+    virtual QString AskExportPath(const QString& strFilter, const QString& strName);
+    // The "Properties" dialog with the extent; false when cancelled.
+    virtual bool AskExtent(int& cx, int& cy);
+    // Shows a context menu at the screen point.
+    virtual void TrackPopupMenu(QMenu& menu, const QPoint& ptScreen);
+    // A failure the user must see.
+    virtual void ShowError(const QString& strMessage);
+
+    void OnViewProperties();
+    void DrawRulers(CDC& dc) const;
+    void DrawGrid(CDC& dc, const CRect& rectClip) const;
+
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+    // Members shared by the diagram views.
+    unsigned m_nTool = ID_TOOL_SELECT;
+    bool m_bCaptured = false;
+    bool m_bMoved = false;
+    CPoint m_ptLast;
+    CPoint m_ptDrag{-1, -1};
+    CPoint m_ptBandStart;
+    int m_nDragMode = 0;
+    CPNElement* m_pHitElement = nullptr;
+    bool m_bSkipMove = false;
+    CPNElement* m_pContextElement = nullptr;
+    bool m_bSimulation = false;
+    LOGFONT m_lfRuler;
+    CFont m_fontRuler;
+    CPoint m_ptMarker;
+    bool m_bMarkerShown = false;
+
 private:
+    // An inverting figure on the screen: a line or a hollow rectangle.
+    struct XorFigure {
+        bool bBand = false;
+        CPoint p1;
+        CPoint p2;
+        bool operator==(const XorFigure&) const = default;
+    };
+    void ToggleXorFigure(const XorFigure& figure);
+    void InvalidateFigure(const XorFigure& figure);
+
     CZerinDoc& m_rDoc;
     CViewHost& m_rHost;
+    std::vector<XorFigure> m_listXor;
 };

@@ -1,4 +1,376 @@
 #include "views/CZerinNetDesignView.h"
 
+#include "document/CZerinDoc.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
+#include "platform/CMeasureDC.h"
+#include "views/CViewHost.h"
+
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+// The submenus of the views' popup menu, by index.
+struct PopupItem {
+    const char* text;
+    int id;
+};
+
+std::vector<PopupItem> PopupItems(int index) {
+    switch (index) {
+    case 0:
+        return {{"View Grid", CDiagramView::ID_VIEW_GRID}};
+    case 1:
+        return {{"Execute Step", CZerinNetDesignView::ID_EXECUTE_STEP}};
+    case 3:
+        return {{"Delete Point", CZerinNetDesignView::ID_EDGE_DELETE_POINT},
+                {"Delete All Points", CZerinNetDesignView::ID_EDGE_DELETE_ALL_POINTS}};
+    case 4:
+        return {{"Delete Point", CZerinNetDesignView::ID_POLYGON_DELETE_POINT}};
+    default:
+        return {};
+    }
+}
+
+const char* PopupTitle(int index) {
+    static const char* const titles[] = {"Design",  "Simulation",    "Analysis", "Edge",
+                                         "Polygon", "Output window", "Case"};
+    return titles[index];
+}
+
+} // namespace
+
+void CZerinNetDesignView::CPageHost::ShowPropertiesPage(int kind, CPNElement* element) {
+    m_rHost.ShowPropertiesPage(kind, element);
+}
+
 CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
-    : CDiagramView(doc, host, pParent) {}
+    : CDiagramView(doc, host, pParent), m_pageHost(host) {}
+
+CSize CZerinNetDesignView::GetExtent() const {
+    return GetDocument().m_netDesign.m_sizeNet;
+}
+
+void CZerinNetDesignView::DrawModel(CDC& dc) const {
+    GetDocument().DrawNetDesign(dc);
+}
+
+void CZerinNetDesignView::ResizeDiagram(int cx, int cy) {
+    GetDocument().m_netDesign.RecalcSize(cx, cy);
+}
+
+void CZerinNetDesignView::ResetMembers() {
+    CDiagramView::ResetMembers();
+    m_autoRun.Stop();
+    m_bAnimating = false;
+    m_bQuitRequested = false;
+}
+
+void CZerinNetDesignView::HidePropertiesPage() {
+    GetHost().ShowPropertiesPage(PAGE_HIDE, nullptr);
+}
+
+void CZerinNetDesignView::OnInitialUpdate() {
+    CDiagramView::OnInitialUpdate();
+    HidePropertiesPage();
+}
+
+void CZerinNetDesignView::OnUpdate() {
+    const bool bWasSimulating = m_bSimulation;
+    CDiagramView::OnUpdate();
+    m_autoRun.Stop();
+    if (!m_bInAnimationLoop)
+        m_bAnimating = false;
+    if (m_bSimulation) {
+        m_nTool = ID_TOOL_SELECT;
+        if (!bWasSimulating)
+            GetHost().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
+    }
+    // The update may follow a load, a complement or a deletion: pointers into the
+    // net are kept only while their element still exists.
+    const auto& elements = GetDocument().m_netDesign.m_listElements;
+    auto exists = [&elements](const CPNElement* e) {
+        return e && std::find(elements.begin(), elements.end(), e) != elements.end();
+    };
+    if (!exists(m_pContextElement))
+        m_pContextElement = nullptr;
+    if (m_pHitElement && !exists(m_pHitElement)) {
+        m_pHitElement = nullptr;
+        m_nDragMode = DRAG_NONE;
+        m_bCaptured = false;
+    }
+}
+
+void CZerinNetDesignView::showEvent(QShowEvent* pEvent) {
+    CDiagramView::showEvent(pEvent);
+    if (GetDocument().m_bSimulation && !m_bInAnimationLoop)
+        GetDocument().RefreshCase();
+}
+
+// --- Commands. ---
+
+bool CZerinNetDesignView::OnCommand(int nId) {
+    if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
+        if (!m_bSimulation || nId == ID_TOOL_SELECT)
+            m_nTool = static_cast<unsigned>(nId);
+        if (!m_bCaptured && viewport()->underMouse())
+            UpdateCursor(DeviceToLogical(viewport()->mapFromGlobal(QCursor::pos())));
+        return true;
+    }
+    switch (nId) {
+    case ID_DELETE:
+        OnDelete();
+        return true;
+    case ID_PLACE_FRONT:
+    case ID_PLACE_BACK:
+        OnPlace(nId == ID_PLACE_FRONT);
+        return true;
+    case ID_EDGE_DELETE_POINT:
+        OnDeleteEdgePoint();
+        return true;
+    case ID_EDGE_DELETE_ALL_POINTS:
+        OnDeleteAllEdgePoints();
+        return true;
+    case ID_POLYGON_DELETE_POINT:
+        OnDeletePolygonPoint();
+        return true;
+    case ID_EXECUTE_STEP:
+        ExecuteStep();
+        return true;
+    case ID_RESET_SYSTEM:
+    case ID_SIM_RESET:
+        OnResetSystem();
+        return true;
+    case ID_NET_COMPLEMENT:
+        OnNetComplement();
+        return true;
+    case ID_SIM_START:
+        OnStartAutomaticRun();
+        return true;
+    case ID_SIM_STOP:
+        m_autoRun.Stop();
+        return true;
+    case ID_SIM_STEP:
+        OnLargestStep();
+        return true;
+    case ID_VIEW_PROPERTIES:
+        OnViewProperties();
+        return true;
+    case ID_EXPORT_EMF:
+        ExportWithDialog(QStringLiteral("emf"));
+        return true;
+    default:
+        return CDiagramView::OnCommand(nId);
+    }
+}
+
+bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
+    const CZerinDoc& doc = GetDocument();
+    const bool bBusy = m_autoRun.IsRunning() || m_bAnimating || m_bInAnimationLoop;
+    state.checked = false;
+    if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
+        state.enabled = !m_bSimulation || nId == ID_TOOL_SELECT;
+        state.checked = m_nTool == static_cast<unsigned>(nId);
+        return true;
+    }
+    switch (nId) {
+    case ID_DELETE:
+        state.enabled = !m_bSimulation && !m_bCaptured && doc.CanDelete();
+        return true;
+    case ID_PLACE_FRONT:
+    case ID_PLACE_BACK:
+        state.enabled = !m_bSimulation && doc.IsSelected(nullptr);
+        return true;
+    case ID_EDGE_DELETE_POINT:
+        state.enabled = CanDeleteEdgePoint();
+        return true;
+    case ID_EDGE_DELETE_ALL_POINTS:
+        state.enabled = CanDeleteAllEdgePoints();
+        return true;
+    case ID_POLYGON_DELETE_POINT:
+        state.enabled = CanDeletePolygonPoint();
+        return true;
+    case ID_EXECUTE_STEP:
+        state.enabled = m_bSimulation && !bBusy && doc.IsSelected(nullptr);
+        return true;
+    case ID_RESET_SYSTEM:
+        state.enabled = m_bSimulation && !bBusy;
+        return true;
+    case ID_NET_COMPLEMENT:
+        state.enabled = doc.CanDoNetComplement();
+        return true;
+    case ID_VIEW_PROPERTIES:
+        state.enabled = !m_bSimulation;
+        return true;
+    case ID_EXPORT_EMF:
+        state.enabled = true;
+        return true;
+    default:
+        return CDiagramView::OnUpdateCommand(nId, state);
+    }
+}
+
+void CZerinNetDesignView::OnDelete() {
+    CZerinDoc& doc = GetDocument();
+    // A gesture holds pointers into the selection it would delete.
+    if (m_bSimulation || m_bCaptured || !doc.CanDelete())
+        return;
+    InvalidateLogical(doc.DeleteSelection());
+    m_pContextElement = nullptr;
+    m_pHitElement = nullptr;
+    doc.SetNetModified();
+    HidePropertiesPage();
+}
+
+void CZerinNetDesignView::OnPlace(bool bFront) {
+    CZerinDoc& doc = GetDocument();
+    if (m_bSimulation || !doc.IsSelected(nullptr))
+        return;
+    InvalidateLogical(doc.PlaceSelectionNetDesign(bFront));
+}
+
+// --- Property changes from the properties bar. ---
+
+void CZerinNetDesignView::OnPropertyChanged(int nWhat) {
+    CZerinDoc& doc = GetDocument();
+    doc.SetModifiedFlag();
+    doc.SetNetModified();
+    CPNElement* pElement = doc.GetFirstSelected();
+    if (!pElement)
+        return;
+    CMeasureDC dc;
+    auto remeasure = [this, &dc](CPNLabel* pLabel) {
+        const CRect rectOld = pLabel->GetBoundRect();
+        pLabel->RecalcTextRect(dc);
+        InvalidateLogical(rectOld | pLabel->GetBoundRect());
+    };
+    switch (nWhat) {
+    case 0:
+        InvalidateLogical(pElement->GetBoundRect());
+        break;
+    case 1: {
+        const CRect rectOld = pElement->GetBoundRect();
+        if (auto* pLabel = dynamic_cast<CPNLabel*>(pElement))
+            pLabel->RecalcTextRect(dc);
+        InvalidateLogical(rectOld | pElement->GetBoundRect());
+        break;
+    }
+    case 2:
+        if (auto* pEvent = dynamic_cast<CPNEvent*>(pElement); pEvent && pEvent->m_pLabel)
+            remeasure(pEvent->m_pLabel);
+        break;
+    case 3:
+        if (auto* pCondition = dynamic_cast<CPNCondition*>(pElement);
+            pCondition && pCondition->m_pLabel)
+            remeasure(pCondition->m_pLabel);
+        break;
+    default:
+        break;
+    }
+}
+
+// --- The context menu and the point commands. ---
+
+void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
+    // The gesture under way owns m_ptLast.
+    if (m_bCaptured)
+        return;
+    const CPoint pt = DeviceToLogical(pEvent->pos());
+    const CSize extent = GetExtent();
+    if (pt.x < 0 || pt.y < 0 || pt.x > extent.cx || pt.y > extent.cy)
+        return;
+    CZerinDoc& doc = GetDocument();
+    m_ptLast = pt;
+    m_pContextElement = doc.m_netDesign.ElementFromPoint(pt, false, false);
+    int nIndex = 0;
+    if (m_pContextElement && doc.IsSelected(m_pContextElement)) {
+        if (m_bSimulation)
+            nIndex = 1;
+        if (dynamic_cast<CPNEdge*>(m_pContextElement))
+            nIndex = 3;
+        if (dynamic_cast<CPNPolygon*>(m_pContextElement))
+            nIndex = 4;
+    }
+    if (m_bSimulation && nIndex == 0)
+        return;
+    QMenu menu(QString::fromLatin1(PopupTitle(nIndex)), this);
+    for (const PopupItem& item : PopupItems(nIndex)) {
+        QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
+        CCommandState state;
+        OnUpdateCommand(item.id, state);
+        pAction->setEnabled(state.enabled);
+        if (item.id == ID_VIEW_GRID) {
+            pAction->setCheckable(true);
+            pAction->setChecked(state.checked);
+        }
+        const int nId = item.id;
+        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
+    }
+    TrackPopupMenu(menu, pEvent->globalPos());
+}
+
+bool CZerinNetDesignView::CanDeleteEdgePoint() const {
+    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
+    if (m_bCaptured)
+        return false;
+    auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
+    return pEdge && pEdge->HitTestPoint(m_ptLast) && pEdge->IsBendSelected();
+}
+
+bool CZerinNetDesignView::CanDeleteAllEdgePoints() const {
+    auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
+    return pEdge && pEdge->m_bBent;
+}
+
+bool CZerinNetDesignView::CanDeletePolygonPoint() const {
+    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
+    if (m_bCaptured)
+        return false;
+    auto* pPolygon = dynamic_cast<CPNPolygon*>(m_pContextElement);
+    return pPolygon && pPolygon->HitTestPoint(m_ptLast) && pPolygon->IsBendSelected();
+}
+
+void CZerinNetDesignView::OnDeleteEdgePoint() {
+    if (!CanDeleteEdgePoint())
+        return;
+    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
+    const CRect rectOld = pEdge->GetBoundRect();
+    pEdge->DeleteSelectedPoint();
+    InvalidateLogical(rectOld | pEdge->GetBoundRect());
+    GetDocument().SetModifiedFlag();
+}
+
+void CZerinNetDesignView::OnDeleteAllEdgePoints() {
+    if (!CanDeleteAllEdgePoints())
+        return;
+    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
+    const CRect rectOld = pEdge->GetBoundRect();
+    pEdge->Straighten();
+    InvalidateLogical(rectOld | pEdge->GetBoundRect());
+    GetDocument().SetModifiedFlag();
+}
+
+void CZerinNetDesignView::OnDeletePolygonPoint() {
+    if (!CanDeletePolygonPoint())
+        return;
+    auto* pPolygon = static_cast<CPNPolygon*>(m_pContextElement);
+    const CRect rectOld = pPolygon->GetBoundRect();
+    pPolygon->DeleteSelectedPoint();
+    InvalidateLogical(rectOld | pPolygon->GetBoundRect());
+    GetDocument().SetModifiedFlag();
+}
+
+void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {
+    if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat())
+        OnCommand(ID_DELETE);
+    CDiagramView::keyReleaseEvent(pEvent);
+}

@@ -1,11 +1,158 @@
 #pragma once
 
+#include "document/CAutomaticRun.h"
+#include "model/CPropertiesHost.h"
 #include "views/CDiagramView.h"
+
+#include <QElapsedTimer>
+
+class QEventLoop;
 
 // The net design editor: drawing tools, selection and the token game.
 class CZerinNetDesignView : public CDiagramView {
     Q_OBJECT
 
 public:
+    // Tools, in the order of the "Tools" menu.
+    static constexpr int ID_TOOL_CONDITION = 32772;
+    static constexpr int ID_TOOL_EVENT = 32773;
+    static constexpr int ID_TOOL_EDGE = 32774;
+    static constexpr int ID_TOOL_POLYGON = 32775;
+    static constexpr int ID_TOOL_LABEL = 32776;
+    // Commands on the selection and on the element under the context menu.
+    static constexpr int ID_PLACE_FRONT = 32787;
+    static constexpr int ID_PLACE_BACK = 32788;
+    static constexpr int ID_DELETE = 32790;
+    static constexpr int ID_EDGE_DELETE_POINT = 32792;
+    static constexpr int ID_EDGE_DELETE_ALL_POINTS = 32793;
+    static constexpr int ID_POLYGON_DELETE_POINT = 32794;
+    // Simulation.
+    static constexpr int ID_EXECUTE_STEP = 32802;
+    static constexpr int ID_RESET_SYSTEM = 32805;
+    static constexpr int ID_NET_COMPLEMENT = 32813;
+    static constexpr int ID_VIEW_PROPERTIES = 32821;
+    static constexpr int ID_EXPORT_EMF = 32828;
+    // The simulation page's buttons.
+    static constexpr int ID_SIM_STOP = 1001;
+    static constexpr int ID_SIM_RESET = 1002;
+    static constexpr int ID_SIM_STEP = 1003;
+    static constexpr int ID_SIM_START = 1030;
+    // The frames of one animation phase.
+    static constexpr int kFramesPerPhase = 10;
+
+    // Drag modes.
+    enum DragMode {
+        DRAG_NONE = 0,
+        DRAG_EDGE_LINE = 1,
+        DRAG_EDGE_POINT = 2,
+        DRAG_CONDITION = 3,
+        DRAG_EVENT = 4,
+        DRAG_LABEL = 5,
+        DRAG_POLYGON = 6,
+        DRAG_POLYGON_POINT = 7,
+        DRAG_SELECTION = 8,
+        DRAG_BAND = 9
+    };
+
     CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
+
+    void OnInitialUpdate() override;
+    void OnUpdate() override;
+    bool OnCommand(int nId) override;
+    bool OnUpdateCommand(int nId, CCommandState& state) override;
+
+    CSize GetExtent() const override;
+    void DrawModel(CDC& dc) const override;
+
+    // Fires the selected events; false only when the application is quitting.
+    bool ExecuteStep();
+    // The firing animation: STEP_FINISHED, STEP_SIMULATION_LEFT or STEP_QUITTING
+    // (CAutomaticRun's values).
+    int AnimateStep();
+    // Ends a running animation and the automatic run at once, as a quit request
+    // does (the main window calls it when it closes).
+    void RequestQuit();
+
+    unsigned GetTool() const { return m_nTool; }
+    int GetDragMode() const { return m_nDragMode; }
+    bool IsAnimating() const { return m_bAnimating; }
+    bool IsAutoRunning() const { return m_autoRun.IsRunning(); }
+    // How many frames the last animation showed.
+    int GetFramesShown() const { return m_nFramesShown; }
+
+public slots:
+    void OnPropertyChanged(int nWhat) override;
+    void OnSimulationSpeed(int nMilliseconds) override;
+
+protected:
+    QString GetExportFilterName() const override { return QStringLiteral("Net Design"); }
+    int GetRulerSpacing() const override { return 20; }
+    void ResizeDiagram(int cx, int cy) override;
+    void ResetMembers() override;
+
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void keyReleaseEvent(QKeyEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    // Elements ask the main window for their properties page through this.
+    class CPageHost : public CPropertiesHost {
+    public:
+        explicit CPageHost(CViewHost& host) : m_rHost(host) {}
+        void ShowPropertiesPage(int kind, CPNElement* element) override;
+
+    private:
+        CViewHost& m_rHost;
+    };
+
+    void HidePropertiesPage();
+    void UpdateCursor(CPoint ptLogical);
+
+    void PressSelect(CPoint pt, bool bAdd);
+    void PressNode(CPoint pt, bool bEvent);
+    void PressLabel(CPoint pt);
+    void PressPolygon(CPoint pt);
+    void PressToken(CPoint pt);
+    void PressEdge(CPoint pt);
+    void MoveElement(CPoint pt);
+    void ReleaseEdge(CPoint pt);
+    void ReleaseBand(CPoint pt);
+
+    void OnDelete();
+    void OnPlace(bool bFront);
+    bool CanDeleteEdgePoint() const;
+    bool CanDeleteAllEdgePoints() const;
+    bool CanDeletePolygonPoint() const;
+    void OnDeleteEdgePoint();
+    void OnDeleteAllEdgePoints();
+    void OnDeletePolygonPoint();
+
+    void OnResetSystem();
+    void OnNetComplement();
+    void OnStartAutomaticRun();
+    void OnLargestStep();
+    // Shows the frames of one phase; STEP_* when the animation ended early, -1 when
+    // all frames were shown.
+    int RunPhaseFrames(int& nDelay);
+    // Waits the milliseconds, dispatching events; STEP_* as for RunPhaseFrames.
+    int WaitFrame(int nMilliseconds);
+
+    CPageHost m_pageHost;
+    CAutomaticRun m_autoRun;
+    bool m_bAnimating = false;
+    // An animation loop is on the stack: a view update must not let a reset or a
+    // second step in before it ends.
+    bool m_bInAnimationLoop = false;
+    bool m_bQuitRequested = false;
+    int m_nFramesShown = 0;
+    // The waiting loop between two frames, while one runs, so that a quit request can
+    // end it; and the time of the last frame.
+    QEventLoop* m_pWaitLoop = nullptr;
+    QElapsedTimer m_timerFrame;
+    CPoint m_ptEdgeStart;
+    CPoint m_ptEdgeEnd;
 };

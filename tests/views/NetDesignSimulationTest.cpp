@@ -1,0 +1,223 @@
+#include "ViewFixture.h"
+
+#include <QTimer>
+
+using View = CZerinNetDesignView;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class SimulationFixture : public ViewFixture {
+protected:
+    void SetUp() override {
+        ViewFixture::SetUp();
+        DrawOneEventNet();
+        e1 = All<CPNEvent>()[0];
+        b1 = All<CPNCondition>()[0];
+        b2 = All<CPNCondition>()[1];
+        doc.EnterSimulation();
+        ASSERT_TRUE(doc.m_bSimulation);
+        sink.Reset();
+    }
+    std::string CaseText() const {
+        std::string text;
+        for (const CPNCondition* c : doc.m_caseCurrent)
+            text += Name(c) + " ";
+        return text;
+    }
+    CPNEvent* e1 = nullptr;
+    CPNCondition* b1 = nullptr;
+    CPNCondition* b2 = nullptr;
+};
+
+// A cycle b1 -> e1 -> b2 -> e2 -> b1 with a second, unmarked pair b3 -> e3 -> b4.
+class CycleFixture : public ViewFixture {
+protected:
+    void SetUp() override {
+        ViewFixture::SetUp();
+        Tool(View::ID_TOOL_CONDITION);
+        Click(QPoint(100, 100)); // b1
+        Click(QPoint(300, 100)); // b2
+        Tool(View::ID_TOOL_EVENT);
+        Click(QPoint(200, 60));  // e1
+        Click(QPoint(200, 160)); // e2
+        Tool(View::ID_TOOL_EDGE);
+        Drag(QPoint(100, 100), QPoint(200, 60));
+        Drag(QPoint(200, 60), QPoint(300, 100));
+        Drag(QPoint(300, 100), QPoint(200, 160));
+        Drag(QPoint(200, 160), QPoint(100, 100));
+        Tool(View::ID_TOOL_TOKEN);
+        Click(QPoint(100, 100));
+        Tool(View::ID_TOOL_SELECT);
+        doc.EnterSimulation();
+        ASSERT_TRUE(doc.m_bSimulation);
+        sink.Reset();
+    }
+};
+
+} // namespace
+
+TEST_F(SimulationFixture, OnlyEnabledEventsAreSelectedByClickAndBand) {
+    EXPECT_TRUE(e1->m_bEnabled);
+    Click(QPoint(100, 100)); // a condition
+    EXPECT_FALSE(doc.IsSelected(nullptr));
+    Click(QPoint(200, 100));
+    EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{e1});
+    // Selecting in simulation mode shows no element page.
+    EXPECT_EQ(host.pages.back(), PAGE_SIMULATION);
+
+    Click(QPoint(380, 280));
+    EXPECT_FALSE(doc.IsSelected(nullptr));
+    Press(QPoint(50, 30));
+    Move(QPoint(51, 31));
+    Move(QPoint(350, 150));
+    Release(QPoint(350, 150));
+    EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{e1});
+
+    // Nothing moves in simulation mode.
+    Press(QPoint(200, 100));
+    Move(QPoint(201, 100));
+    Move(QPoint(200, 150));
+    Release(QPoint(200, 150));
+    EXPECT_EQ(e1->m_ptPos, CPoint(200, 100));
+}
+
+TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
+    Click(QPoint(200, 100));
+    EXPECT_TRUE(State(View::ID_EXECUTE_STEP).enabled);
+    frame.buttons.clear();
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, QPoint(200, 100));
+    EXPECT_EQ(view->GetFramesShown(), 2 * View::kFramesPerPhase);
+    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
+    EXPECT_EQ(CaseText(), "b2 ");
+    EXPECT_TRUE(b2->m_bToken);
+    EXPECT_FALSE(b1->m_bToken);
+    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(view->IsAnimating());
+    EXPECT_EQ(frame.buttons, (std::vector<std::vector<bool>>{{false, false, false, false},
+                                                             {true, true, false, true}}));
+    // Now e1 has no concession: it cannot be chosen.
+    Click(QPoint(200, 100));
+    EXPECT_FALSE(doc.IsSelected(nullptr));
+}
+
+TEST_F(SimulationFixture, ExecuteStepCommandNeedsASelection) {
+    EXPECT_FALSE(State(View::ID_EXECUTE_STEP).enabled);
+    EXPECT_TRUE(view->ExecuteStep());
+    EXPECT_TRUE(Pane(PANE_SIMULATION).empty());
+    Click(QPoint(200, 100));
+    view->OnCommand(View::ID_EXECUTE_STEP);
+    EXPECT_EQ(CaseText(), "b2 ");
+}
+
+TEST_F(SimulationFixture, ResetIsRefusedWhileAnimatingAndSpeedActsAtOnce) {
+    doc.m_nSpeed = 5;
+    Click(QPoint(200, 100));
+    bool checked = false;
+    CCommandState during;
+    QTimer::singleShot(15, view.get(), [&] {
+        checked = view->IsAnimating();
+        during = State(View::ID_RESET_SYSTEM);
+        view->OnCommand(View::ID_RESET_SYSTEM);
+        // A second step cannot start inside the first.
+        EXPECT_TRUE(view->ExecuteStep());
+        view->OnSimulationSpeed(0); // the slider's left end and beyond: 1 ms
+    });
+    view->OnCommand(View::ID_EXECUTE_STEP);
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(during.enabled);
+    EXPECT_EQ(doc.m_nSpeed, 1);
+    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
+
+    EXPECT_TRUE(State(View::ID_RESET_SYSTEM).enabled);
+    view->OnCommand(View::ID_SIM_RESET);
+    EXPECT_EQ(CaseText(), "b1 ");
+    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "System reset to initial case { b1 }");
+}
+
+TEST_F(SimulationFixture, LeavingDuringTheAnimationEndsIt) {
+    doc.m_nSpeed = 5;
+    Click(QPoint(200, 100));
+    QTimer::singleShot(15, view.get(), [&] { doc.LeaveSimulation(); });
+    view->OnCommand(View::ID_EXECUTE_STEP);
+    EXPECT_LT(view->GetFramesShown(), 2 * View::kFramesPerPhase);
+    EXPECT_FALSE(view->IsAnimating());
+    EXPECT_FALSE(doc.m_bSimulation);
+    // Design mode shows the initial marking again.
+    EXPECT_TRUE(b1->m_bToken);
+    EXPECT_FALSE(b2->m_bToken);
+    EXPECT_TRUE(Pane(PANE_SIMULATION).empty());
+}
+
+TEST_F(SimulationFixture, QuitRequestEndsTheAnimationAndKeepsTheTokens) {
+    doc.m_nSpeed = 20;
+    Click(QPoint(200, 100));
+    QTimer::singleShot(10, view.get(), [&] { view->RequestQuit(); });
+    EXPECT_FALSE(view->ExecuteStep());
+    EXPECT_LT(view->GetFramesShown(), View::kFramesPerPhase);
+    EXPECT_FALSE(view->IsAnimating());
+    // The step is completed without frames: no token is lost on its way.
+    EXPECT_EQ(CaseText(), "b2 ");
+}
+
+TEST_F(SimulationFixture, LargestStepButtonAndAutomaticRunUntilNoStep) {
+    view->OnCommand(View::ID_SIM_STEP);
+    EXPECT_EQ(CaseText(), "b2 ");
+    view->OnCommand(View::ID_SIM_RESET);
+    sink.Reset();
+    frame.buttons.clear();
+
+    view->OnCommand(View::ID_SIM_START);
+    EXPECT_EQ(Pane(PANE_SIMULATION),
+              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
+                     "Automatic simulation stopped, no executable event found"}));
+    EXPECT_FALSE(view->IsAutoRunning());
+    EXPECT_EQ(frame.buttons.front(), (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(frame.buttons.back(), (std::vector<bool>{true, true, false, true}));
+}
+
+TEST_F(CycleFixture, AutomaticRunStopsAtABreakpoint) {
+    // The case { b2 } is a breakpoint.
+    doc.m_dlgBreakPoints.Refill(doc.m_caseGraph);
+    std::vector<std::uint32_t> breaks;
+    for (std::uint32_t i = 0; i < doc.m_dlgBreakPoints.m_arrCases.size(); ++i) {
+        const CSetConditions& c = doc.m_dlgBreakPoints.m_arrCases[i];
+        if (c.ToString(false) == "{ b2 }")
+            breaks.push_back(i);
+    }
+    ASSERT_EQ(breaks.size(), 1u);
+    doc.m_dlgBreakPoints.SetBreakpoints(breaks);
+
+    view->OnCommand(View::ID_SIM_START);
+    EXPECT_EQ(Pane(PANE_SIMULATION),
+              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
+                     "Breakpoint reached", "Automatic simulation stopped"}));
+}
+
+TEST_F(CycleFixture, StopButtonEndsTheRunAfterTheStep) {
+    doc.m_nSpeed = 2;
+    QTimer::singleShot(30, view.get(), [&] {
+        EXPECT_TRUE(view->IsAutoRunning());
+        EXPECT_FALSE(State(View::ID_RESET_SYSTEM).enabled);
+        EXPECT_FALSE(State(View::ID_EXECUTE_STEP).enabled);
+        view->OnCommand(View::ID_SIM_STOP);
+    });
+    view->OnCommand(View::ID_SIM_START);
+    EXPECT_FALSE(view->IsAutoRunning());
+    const Lines lines = Pane(PANE_SIMULATION);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.back(), "Automatic simulation stopped");
+    // Every started step was finished.
+    EXPECT_EQ(std::distance(doc.m_caseCurrent.begin(), doc.m_caseCurrent.end()), 1);
+}
+
+TEST_F(SimulationFixture, NetComplementLeavesSimulation) {
+    EXPECT_TRUE(State(View::ID_NET_COMPLEMENT).enabled);
+    view->OnCommand(View::ID_NET_COMPLEMENT);
+    EXPECT_FALSE(doc.m_bSimulation);
+    EXPECT_TRUE(doc.m_bNetModified);
+    // b2 already is the complement of b1.
+    EXPECT_EQ(Pane(PANE_ANALYSIS), (Lines{"Complementing net...", "Added 0 complement(s)"}));
+    EXPECT_EQ(All<CPNCondition>().size(), 2u);
+    EXPECT_FALSE(State(View::ID_NET_COMPLEMENT).enabled);
+}

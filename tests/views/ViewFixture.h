@@ -1,0 +1,182 @@
+#pragma once
+
+#include "document/CFrameServices.h"
+#include "document/CZerinDoc.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "support/RecordingOutputSink.h"
+#include "views/CViewHost.h"
+#include "views/CZerinNetDesignView.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The main window as the view sees it: every request is remembered.
+struct FakeViewHost : CViewHost {
+    void SetStatusPosition(int x, int y) override { positions.push_back(QPoint(x, y)); }
+    void ShowPropertiesPage(int kind, CPNElement* element) override {
+        pages.push_back(kind);
+        pageElements.push_back(element);
+    }
+    void RefreshPropertiesPage() override { ++refreshes; }
+    void HideOutputBarForPrinting() override { ++outputBarHidden; }
+
+    std::vector<QPoint> positions;
+    std::vector<int> pages;
+    std::vector<CPNElement*> pageElements;
+    int refreshes = 0;
+    int outputBarHidden = 0;
+};
+
+// The document's window services: updates reach the view, as the frame's do.
+struct ViewFrame : CFrameServices {
+    void UpdateAllViews() override {
+        if (view)
+            view->OnUpdate();
+    }
+    void EnableSimulationButtons(bool reset, bool start, bool stop, bool step) override {
+        buttons.push_back({reset, start, stop, step});
+    }
+    CZerinNetDesignView* view = nullptr;
+    std::vector<std::vector<bool>> buttons;
+};
+
+// The view with its dialogs answered and its repaints and menus recorded.
+class TestNetDesignView : public CZerinNetDesignView {
+public:
+    using CDiagramView::DrawRulers;
+    using CZerinNetDesignView::CZerinNetDesignView;
+
+    std::vector<QRect> invalidated;
+    QString exportPath;
+    QString askedFilter;
+    QString askedName;
+    QStringList errors;
+    int extentAnswerCx = -1;
+    int extentAnswerCy = -1;
+    // The last context menu: its title and its items with their enabled state.
+    QString menuTitle;
+    QStringList menuItems;
+    std::vector<bool> menuEnabled;
+    int menus = 0;
+    // The item of the context menu to choose, by text; empty chooses nothing.
+    QString menuChoice;
+
+protected:
+    void InvalidateDevice(const QRect& rect) override {
+        invalidated.push_back(rect);
+        CZerinNetDesignView::InvalidateDevice(rect);
+    }
+    QString AskExportPath(const QString& filter, const QString& name) override {
+        askedFilter = filter;
+        askedName = name;
+        return exportPath;
+    }
+    bool AskExtent(int& cx, int& cy) override {
+        if (extentAnswerCx < 0)
+            return false;
+        cx = extentAnswerCx;
+        cy = extentAnswerCy;
+        return true;
+    }
+    void TrackPopupMenu(QMenu& menu, const QPoint&) override {
+        ++menus;
+        menuTitle = menu.title();
+        menuItems.clear();
+        menuEnabled.clear();
+        for (QAction* action : menu.actions()) {
+            menuItems << action->text();
+            menuEnabled.push_back(action->isEnabled());
+            if (action->text() == menuChoice)
+                action->trigger();
+        }
+    }
+    void ShowError(const QString& message) override { errors << message; }
+};
+
+class ViewFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view = std::make_unique<TestNetDesignView>(doc, host);
+        frame.view = view.get();
+        view->resize(420, 320);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->OnInitialUpdate();
+        doc.m_nSpeed = 1;
+    }
+    void TearDown() override { frame.view = nullptr; }
+
+    QWidget* Port() const { return view->viewport(); }
+
+    void Tool(int id) { ASSERT_TRUE(view->OnCommand(id)); }
+    void Click(QPoint p, Qt::KeyboardModifiers mods = {}) {
+        QTest::mouseClick(Port(), Qt::LeftButton, mods, p);
+    }
+    void Press(QPoint p, Qt::KeyboardModifiers mods = {}) {
+        QTest::mousePress(Port(), Qt::LeftButton, mods, p);
+    }
+    void Move(QPoint p) { QTest::mouseMove(Port(), p); }
+    void Release(QPoint p, Qt::KeyboardModifiers mods = {}) {
+        QTest::mouseRelease(Port(), Qt::LeftButton, mods, p);
+    }
+    void Drag(QPoint from, QPoint to) {
+        Press(from);
+        Move(from + QPoint(1, 0)); // the first move after a press is not a step
+        Move(to);
+        Release(to);
+    }
+    CCommandState State(int id) {
+        CCommandState state;
+        EXPECT_TRUE(view->OnUpdateCommand(id, state));
+        return state;
+    }
+
+    template <class T> std::vector<T*> All() const {
+        std::vector<T*> result;
+        for (CPNElement* e : doc.m_netDesign.m_listElements)
+            if (auto* t = dynamic_cast<T*>(e))
+                result.push_back(t);
+        return result;
+    }
+    static std::string Name(const CPNElement* e) {
+        if (auto* c = dynamic_cast<const CPNCondition*>(e))
+            return c->m_pLabel ? c->m_pLabel->GetText() : "";
+        if (auto* v = dynamic_cast<const CPNEvent*>(e))
+            return v->m_pLabel ? v->m_pLabel->GetText() : "";
+        return "";
+    }
+    std::vector<std::string> Pane(int pane) const { return sink.panes[pane]; }
+
+    // b1 (marked) at (100, 100) -> e1 at (200, 100) -> b2 at (300, 100), drawn with
+    // the tools.
+    void DrawOneEventNet() {
+        Tool(CZerinNetDesignView::ID_TOOL_CONDITION);
+        Click(QPoint(100, 100));
+        Click(QPoint(300, 100));
+        Tool(CZerinNetDesignView::ID_TOOL_EVENT);
+        Click(QPoint(200, 100));
+        Tool(CZerinNetDesignView::ID_TOOL_EDGE);
+        Drag(QPoint(100, 100), QPoint(200, 100));
+        Drag(QPoint(200, 100), QPoint(300, 100));
+        Tool(CZerinNetDesignView::ID_TOOL_TOKEN);
+        Click(QPoint(100, 100));
+        Tool(CZerinNetDesignView::ID_TOOL_SELECT);
+    }
+
+    RecordingOutputSink sink;
+    ViewFrame frame;
+    CZerinDoc doc{frame};
+    FakeViewHost host;
+    std::unique_ptr<TestNetDesignView> view;
+};
