@@ -1,5 +1,8 @@
 #include "ViewFixture.h"
 
+#include "examples/CExampleNets.h"
+#include "platform/CMeasureDC.h"
+
 #include <QDir>
 
 using View = CZerinNetDesignView;
@@ -12,8 +15,8 @@ class ExampleNetsTest : public ViewFixture, public ::testing::WithParamInterface
 
 // The shipped examples open, pass the C/E system test and play.
 TEST_P(ExampleNetsTest, OpensPassesTheTestAndFires) {
-    const std::string path = std::string(ZERIN_EXAMPLES_DIR) + "/" + GetParam();
-    ASSERT_TRUE(doc.OnOpenDocument(path).ok) << path;
+    CMeasureDC dc;
+    ASSERT_TRUE(CExampleNets::Build(GetParam(), doc, dc)) << GetParam();
     view->OnUpdate();
     doc.EnterSimulation();
     ASSERT_TRUE(doc.m_bSimulation);
@@ -41,5 +44,4 @@ TEST_P(ExampleNetsTest, OpensPassesTheTestAndFires) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleNetsTest,
-                         ::testing::Values("mutual-exclusion.zrn", "producer-consumer.zrn",
-                                           "dining-philosophers.zrn"));
+                         ::testing::Values("mutex", "producer-consumer", "philosophers"));
