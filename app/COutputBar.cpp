@@ -1,0 +1,161 @@
+#include "app/COutputBar.h"
+
+#include "app/CommandIds.h"
+#include "base/OutputWriter.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kTabTexts[OUTPUT_PANES] = {"Standard", "Simulation", "Analysis",
+                                             "CaseGraph Legend", "OccurrenceNet Legend"};
+
+bool IsPane(int nPane) {
+    return nPane >= 0 && nPane < OUTPUT_PANES;
+}
+
+} // namespace
+
+COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Output"), pParent) {
+    // Docking and floating by double click or drag do not happen; the bar lives at
+    // the bottom.
+    setFeatures(QDockWidget::NoDockWidgetFeatures);
+    setAllowedAreas(Qt::BottomDockWidgetArea);
+
+    m_pCaption = new QWidget(this);
+    m_pCaption->setFixedHeight(CAPTION_HEIGHT);
+    m_pCaption->installEventFilter(this);
+    setTitleBarWidget(m_pCaption);
+
+    auto* pBody = new QWidget(this);
+    auto* pLayout = new QVBoxLayout(pBody);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(0);
+    m_pTab = new QTabBar(pBody);
+    m_pTab->setExpanding(false);
+    m_pStack = new QStackedWidget(pBody);
+    for (int i = 0; i < OUTPUT_PANES; ++i) {
+        m_pTab->addTab(QString::fromLatin1(kTabTexts[i]));
+        m_list[i] = new QListWidget(m_pStack);
+        m_list[i]->setObjectName(QStringLiteral("OutputPane%1").arg(i));
+        m_list[i]->setUniformItemSizes(true);
+        m_pStack->addWidget(m_list[i]);
+    }
+    pLayout->addWidget(m_pTab);
+    pLayout->addWidget(m_pStack, 1);
+    setWidget(pBody);
+    setMinimumHeight(MINIMUM_HEIGHT);
+    m_pTab->setCurrentIndex(0);
+    m_pStack->setCurrentIndex(0);
+    connect(m_pTab, &QTabBar::currentChanged, this, &COutputBar::OnTabChanged);
+}
+
+COutputBar::~COutputBar() {
+    // Writers that outlive the bar must find no window.
+    if (GetOutputSink() == this)
+        SetOutputSink(nullptr);
+}
+
+void COutputBar::SelectPane(int nPane) {
+    if (!IsPane(nPane) || nPane == m_nCurPane)
+        return;
+    m_pTab->setCurrentIndex(nPane);
+}
+
+void COutputBar::OnTabChanged(int nIndex) {
+    if (!IsPane(nIndex))
+        return;
+    m_pStack->setCurrentIndex(nIndex);
+    m_nCurPane = nIndex;
+}
+
+void COutputBar::ResetContent(bool bAll) {
+    if (bAll) {
+        for (int i = PANE_STANDARD; i <= PANE_ANALYSIS; ++i)
+            ClearPane(i);
+    } else {
+        ClearPane(m_nCurPane);
+    }
+}
+
+bool COutputBar::IsCurrentPaneEmpty() const {
+    return m_list[m_nCurPane]->count() == 0;
+}
+
+QListWidget* COutputBar::GetListBox(int nPane) const {
+    return IsPane(nPane) ? m_list[nPane] : nullptr;
+}
+
+void COutputBar::AppendLine(int nPane, const std::string& strText) {
+    if (!IsPane(nPane))
+        return;
+    QListWidget* pList = m_list[nPane];
+    pList->addItem(QString::fromStdString(strText));
+    pList->setCurrentRow(pList->count() - 1);
+    pList->scrollToBottom();
+}
+
+void COutputBar::ShowPane(int nPane) {
+    QMetaObject::invokeMethod(
+        this, [this, nPane] { SelectPane(nPane); }, Qt::QueuedConnection);
+}
+
+void COutputBar::ClearPane(int nPane) {
+    if (IsPane(nPane))
+        m_list[nPane]->clear();
+}
+
+void COutputBar::Beep() {
+    QApplication::beep();
+}
+
+bool COutputBar::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == m_pCaption) {
+        if (pEvent->type() == QEvent::Paint) {
+            PaintCaption(m_pCaption);
+            return true;
+        }
+        // The caption is the bar's grip, not a way to float it.
+        if (pEvent->type() == QEvent::MouseButtonDblClick)
+            return true;
+    }
+    return CDlgPropertiesBar::eventFilter(pWatched, pEvent);
+}
+
+void COutputBar::PaintCaption(QWidget* pCaption) {
+    QPainter painter(pCaption);
+    const QPalette& pal = pCaption->palette();
+    const QRect strip(3, 2, pCaption->width() - 4 - 3, 18 - 2);
+    painter.fillRect(strip, pal.color(QPalette::Active, QPalette::Highlight));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(pal.color(QPalette::Active, QPalette::HighlightedText));
+    painter.drawText(QRect(7, 3, strip.width() - 4, strip.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Output"));
+}
+
+void COutputBar::contextMenuEvent(QContextMenuEvent* pEvent) {
+    QMenu menu(this);
+    QAction* pHide = menu.addAction(QStringLiteral("Hide"));
+    pHide->setData(Cmd::ID_OUTPUT_HIDE);
+    QAction* pReset = menu.addAction(QStringLiteral("Reset Content"));
+    pReset->setData(Cmd::ID_OUTPUT_RESET_CONTENT);
+    pReset->setEnabled(!IsCurrentPaneEmpty());
+    if (QAction* pChosen = menu.exec(pEvent->globalPos()))
+        emit CommandRequested(pChosen->data().toInt());
+}
+
+void COutputBar::resizeEvent(QResizeEvent* pEvent) {
+    CDlgPropertiesBar::resizeEvent(pEvent);
+    if (isVisible() && !isFloating())
+        m_nHeight = std::max(MINIMUM_HEIGHT, height());
+}
