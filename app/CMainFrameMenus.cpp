@@ -301,3 +301,8 @@ void CMainFrame::UpdateCommandUI() {
         actions.append(pAction);
     UpdateActions(actions);
 }
+
+QAction* CMainFrame::GetAction(int nId) const {
+    const auto it = m_mapActions.find(nId);
+    return it == m_mapActions.end() ? nullptr : it->second;
+}
