@@ -127,7 +127,7 @@ TEST_F(MainFrameBars, EscapeLeavesFullScreen) {
     QApplication::setActiveWindow(&Frame());
     Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
     ASSERT_TRUE(Frame().IsFullScreen());
-    Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->trigger();
+    QTest::keyClick(&Frame(), Qt::Key_Escape);
     EXPECT_FALSE(Frame().IsFullScreen());
     // Outside full screen the leave command stays disabled, so Esc is the view's.
     Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->trigger();
