@@ -54,10 +54,9 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-    if (!SaveModified())
-        return;
+    // The file is chosen first: cancelling the dialog asks nothing about saving.
     const QString strPath = m_pPrompt->AskOpenPath(this, kFilter);
-    if (!strPath.isEmpty())
+    if (!strPath.isEmpty() && SaveModified())
         OpenDocumentFile(strPath);
 }
 

@@ -151,6 +151,20 @@ TEST_F(MainFrameFiles, UnsavedChangesAreAskedAbout) {
     EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
 }
 
+TEST_F(MainFrameFiles, CancellingTheOpenDialogAsksNothing) {
+    Doc().SetModifiedFlag(true);
+    Frame().OnCommand(Cmd::ID_FILE_OPEN);
+    EXPECT_TRUE(m_prompt.messages.isEmpty());
+    EXPECT_TRUE(Doc().IsModified());
+    // Choosing a file asks; Cancel keeps the document.
+    m_prompt.openPath = Data("valid/net.zrn");
+    m_prompt.answer = QMessageBox::Cancel;
+    Frame().OnCommand(Cmd::ID_FILE_OPEN);
+    EXPECT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_TRUE(Doc().IsModified());
+}
+
 TEST_F(MainFrameFiles, YesSavesBeforeGoingOn) {
     ASSERT_TRUE(QFile::copy(Data("valid/net.zrn"), Scratch("mine.zrn")));
     ASSERT_TRUE(Frame().OpenDocumentFile(Scratch("mine.zrn")));
