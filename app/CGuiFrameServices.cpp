@@ -68,19 +68,15 @@ void CGuiFrameServices::EndWaitCursor() {
 void CGuiFrameServices::BeginCaseGraphProgress() {
     if (!m_pFrame)
         return;
+    // The dialog shows itself, modal, once the computation takes a while, and lets
+    // Cancel through while it is up.
     m_pProgress = std::make_unique<CCaseGraphProgressDialog>(m_pFrame);
-    // The user may press Cancel but do nothing else while the graph grows.
-    m_pProgress->setWindowModality(Qt::ApplicationModal);
-    m_pProgress->show();
-    QCoreApplication::processEvents();
 }
 
 bool CGuiFrameServices::CaseGraphProgress(int nCases, int nArcs) {
     if (!m_pProgress)
         return true;
-    const bool bGoOn = m_pProgress->SetProgress(nCases, nArcs);
-    QCoreApplication::processEvents();
-    return bGoOn && !m_pProgress->WasCancelled();
+    return m_pProgress->SetProgress(nCases, nArcs) && !m_pProgress->WasCancelled();
 }
 
 void CGuiFrameServices::EndCaseGraphProgress() {
