@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -20,12 +21,26 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 // How often the toolbar buttons run their update rules while the program is idle.
 constexpr int IDLE_UPDATE_MS = 200;
 // The page floats this far left of the screen's right edge.
 constexpr int PAGE_FLOAT_INSET = 235;
+
+QPoint KeepOnScreen(QPoint pt, QSize size) {
+    const QScreen* pScreen = QGuiApplication::screenAt(pt);
+    if (!pScreen)
+        pScreen = QGuiApplication::primaryScreen();
+    if (!pScreen)
+        return pt;
+    const QRect avail = pScreen->availableGeometry();
+    const int x = std::max(avail.left(), std::min(pt.x(), avail.right() + 1 - size.width()));
+    const int y = std::max(avail.top(), std::min(pt.y(), avail.bottom() + 1 - size.height()));
+    return {x, y};
+}
 
 } // namespace
 
@@ -226,6 +241,8 @@ void CMainFrame::ShowPropertiesPage(int nKind, CPNElement* pElement) {
     pPage->setFloating(true);
     pPage->move(m_ptPageFloat);
     pPage->show();
+    // A page wider than the place left for it at the screen's edge stays whole.
+    pPage->move(KeepOnScreen(m_ptPageFloat, pPage->frameGeometry().size()));
     if (m_pCurrentPage) {
         m_pCurrentPage->SetElement(nullptr);
         m_pCurrentPage->hide();

@@ -1,5 +1,6 @@
 #include "app/COutputBar.h"
 
+#include "app/COutputCaption.h"
 #include "app/CommandIds.h"
 #include "base/OutputWriter.h"
 
@@ -7,7 +8,6 @@
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -29,9 +29,7 @@ COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Out
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setAllowedAreas(Qt::BottomDockWidgetArea);
 
-    m_pCaption = new QWidget(this);
-    m_pCaption->setFixedHeight(CAPTION_HEIGHT);
-    m_pCaption->installEventFilter(this);
+    m_pCaption = new COutputCaption(this);
     setTitleBarWidget(m_pCaption);
 
     auto* pBody = new QWidget(this);
@@ -114,33 +112,6 @@ void COutputBar::ClearPane(int nPane) {
 
 void COutputBar::Beep() {
     QApplication::beep();
-}
-
-bool COutputBar::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (pWatched == m_pCaption) {
-        if (pEvent->type() == QEvent::Paint) {
-            PaintCaption(m_pCaption);
-            return true;
-        }
-        // The caption is the bar's grip, not a way to float it.
-        if (pEvent->type() == QEvent::MouseButtonDblClick)
-            return true;
-    }
-    return CDlgPropertiesBar::eventFilter(pWatched, pEvent);
-}
-
-void COutputBar::PaintCaption(QWidget* pCaption) {
-    QPainter painter(pCaption);
-    const QPalette& pal = pCaption->palette();
-    const QRect strip(3, 2, pCaption->width() - 4 - 3, 18 - 2);
-    painter.fillRect(strip, pal.color(QPalette::Active, QPalette::Highlight));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(pal.color(QPalette::Active, QPalette::HighlightedText));
-    painter.drawText(QRect(7, 3, strip.width() - 4, strip.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Output"));
 }
 
 void COutputBar::contextMenuEvent(QContextMenuEvent* pEvent) {

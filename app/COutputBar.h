@@ -5,6 +5,7 @@
 
 #include <array>
 
+class COutputCaption;
 class QListWidget;
 class QStackedWidget;
 class QTabBar;
@@ -18,7 +19,6 @@ class COutputBar : public CDlgPropertiesBar, public COutputSink {
 public:
     static constexpr int INITIAL_HEIGHT = 200;
     static constexpr int MINIMUM_HEIGHT = 100;
-    static constexpr int CAPTION_HEIGHT = 21;
 
     explicit COutputBar(QWidget* pParent = nullptr);
     ~COutputBar() override;
@@ -51,15 +51,13 @@ signals:
     void CommandRequested(int nId);
 
 protected:
-    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
-    void PaintCaption(QWidget* pCaption);
     void OnTabChanged(int nIndex);
 
-    QWidget* m_pCaption = nullptr;
+    COutputCaption* m_pCaption = nullptr;
     QTabBar* m_pTab = nullptr;
     QStackedWidget* m_pStack = nullptr;
     std::array<QListWidget*, 5> m_list{};

@@ -7,10 +7,13 @@
 #include "base/OutputWriter.h"
 #include "views/CDiagramView.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -78,6 +81,32 @@ TEST_F(MainFrameBars, OnePageAtATimeWhereThePreviousOneWas) {
     // An unknown kind changes nothing.
     Frame().ShowPropertiesPage(9, nullptr);
     EXPECT_EQ(Frame().GetCurrentPage(), Frame().GetPage(PAGE_SIMULATION));
+}
+
+TEST_F(MainFrameBars, APageAtTheScreensEdgeStaysWhole) {
+    Frame().show();
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    Frame().ShowPropertiesPage(PAGE_CONDITION, nullptr);
+    Frame().GetPage(PAGE_CONDITION)->move(avail.right() - 10, avail.top() + 50);
+    Frame().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
+    const QRect rect = Frame().GetPage(PAGE_SIMULATION)->frameGeometry();
+    EXPECT_LE(rect.right(), avail.right());
+    EXPECT_GE(rect.left(), avail.left());
+    EXPECT_EQ(rect.top(), avail.top() + 50);
+}
+
+TEST_F(MainFrameBars, TheOutputCaptionSitsAboveTheTabs) {
+    Frame().resize(800, 600);
+    Frame().show();
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    QApplication::processEvents();
+    COutputBar& bar = Frame().GetOutputBar();
+    QWidget* pCaption = bar.titleBarWidget();
+    ASSERT_NE(pCaption, nullptr);
+    EXPECT_EQ(pCaption->height(), 21);
+    const QPoint ptTabs = bar.GetTabBar()->mapTo(&bar, QPoint(0, 0));
+    EXPECT_GE(ptTabs.y(), pCaption->geometry().bottom());
+    EXPECT_GE(bar.height(), 100);
 }
 
 TEST_F(MainFrameBars, PagesNeverDock) {
