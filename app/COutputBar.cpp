@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -44,6 +45,14 @@ COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Out
         m_list[i] = new QListWidget(m_pStack);
         m_list[i]->setObjectName(QStringLiteral("OutputPane%1").arg(i));
         m_list[i]->setUniformItemSizes(true);
+        // With its last line selected a pane stays scrolled to that line when the
+        // bar's layout changes its height afterwards.
+        QListWidget* pList = m_list[i];
+        connect(pList->verticalScrollBar(), &QScrollBar::rangeChanged, pList,
+                [pList](int, int nMax) {
+                    if (pList->count() > 0 && pList->currentRow() == pList->count() - 1)
+                        pList->verticalScrollBar()->setValue(nMax);
+                });
         m_pStack->addWidget(m_list[i]);
     }
     pLayout->addWidget(m_pTab);
