@@ -134,6 +134,8 @@ const int kCheckable[] = {ID_VIEW_STATUS_BAR, ID_VIEW_PROPERTIES_BAR, ID_VIEW_GR
                           ID_TOOL_TOKEN,      ID_SHOW_NET_DESIGN,     ID_SHOW_SIMULATING_SYSTEM,
                           ID_SHOW_CASE_GRAPH, ID_SHOW_OCCURRENCE_NET, ID_HIGHLIGHT_REACHABLE};
 
+// The accelerators. "Del" in the Edit menu only names the key: the view deletes on its
+// release.
 QKeySequence ShortcutOf(int nId) {
     switch (nId) {
     case ID_FILE_NEW:
