@@ -136,6 +136,8 @@ const int kCheckable[] = {ID_VIEW_STATUS_BAR, ID_VIEW_PROPERTIES_BAR, ID_VIEW_GR
 
 // The accelerators. "Del" in the Edit menu only names the key: the view deletes on its
 // release.
+// The accelerators. "Del" in the Edit menu only names the key: the view deletes on its
+// release.
 QKeySequence ShortcutOf(int nId) {
     switch (nId) {
     case ID_FILE_NEW:
@@ -146,8 +148,6 @@ QKeySequence ShortcutOf(int nId) {
         return QKeySequence(Qt::CTRL | Qt::Key_S);
     case ID_FILE_PRINT:
         return QKeySequence(Qt::CTRL | Qt::Key_P);
-    case ID_EDIT_DELETE:
-        return QKeySequence(Qt::Key_Delete);
     case ID_LEAVE_FULL_SCREEN:
         return QKeySequence(Qt::Key_Escape);
     default:
