@@ -136,8 +136,6 @@ const int kCheckable[] = {ID_VIEW_STATUS_BAR, ID_VIEW_PROPERTIES_BAR, ID_VIEW_GR
 
 // The accelerators. "Del" in the Edit menu only names the key: the view deletes on its
 // release.
-// The accelerators. "Del" in the Edit menu only names the key: the view deletes on its
-// release.
 QKeySequence ShortcutOf(int nId) {
     switch (nId) {
     case ID_FILE_NEW:
