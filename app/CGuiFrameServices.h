@@ -1,0 +1,44 @@
+#pragma once
+
+#include "document/CFrameServices.h"
+
+#include <memory>
+
+class CCaseGraphProgressDialog;
+class CMainFrame;
+
+// What the document asks of the window, answered by the main frame, its bars and its
+// dialogs.
+class CGuiFrameServices : public CFrameServices {
+public:
+    explicit CGuiFrameServices(CMainFrame& frame);
+    ~CGuiFrameServices() override;
+
+    // The frame is going away: every later call does nothing.
+    void Detach() { m_pFrame = nullptr; }
+
+    void UpdateAllViews() override;
+    void DocumentStateChanged() override;
+    void ShowPropertiesPage(int nKind, CPNElement* pElement) override;
+    void ShowOutputBar() override;
+    void ClearOutputBar() override;
+    void SwitchToNetDesignView() override;
+    void EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void BeginCaseGraphProgress() override;
+    bool CaseGraphProgress(int nCases, int nArcs) override;
+    void EndCaseGraphProgress() override;
+    std::optional<std::string> AskExportPath(const std::string& strDefaultName) override;
+    void ShowError(const std::string& strMessage) override;
+    void ShowBreakPointsDialog(CBreakPoints& breakPoints) override;
+    void ShowCaseClassDialog(const CCaseClassInput& input) override;
+
+    int GetWaitCursorDepth() const { return m_nWaitCursor; }
+    CCaseGraphProgressDialog* GetProgressDialog() const { return m_pProgress.get(); }
+
+private:
+    CMainFrame* m_pFrame;
+    int m_nWaitCursor = 0;
+    std::unique_ptr<CCaseGraphProgressDialog> m_pProgress;
+};

@@ -1,0 +1,141 @@
+#include "app/COutputBar.h"
+
+#include "app/COutputCaption.h"
+#include "app/CommandIds.h"
+#include "base/OutputWriter.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kTabTexts[OUTPUT_PANES] = {"Standard", "Simulation", "Analysis",
+                                             "CaseGraph Legend", "OccurrenceNet Legend"};
+
+bool IsPane(int nPane) {
+    return nPane >= 0 && nPane < OUTPUT_PANES;
+}
+
+} // namespace
+
+COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Output"), pParent) {
+    // Docking and floating by double click or drag do not happen; the bar lives at
+    // the bottom.
+    setFeatures(QDockWidget::NoDockWidgetFeatures);
+    setAllowedAreas(Qt::BottomDockWidgetArea);
+
+    m_pCaption = new COutputCaption(this);
+    setTitleBarWidget(m_pCaption);
+
+    auto* pBody = new QWidget(this);
+    auto* pLayout = new QVBoxLayout(pBody);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(0);
+    m_pTab = new QTabBar(pBody);
+    m_pTab->setExpanding(false);
+    m_pStack = new QStackedWidget(pBody);
+    for (int i = 0; i < OUTPUT_PANES; ++i) {
+        m_pTab->addTab(QString::fromLatin1(kTabTexts[i]));
+        m_list[i] = new QListWidget(m_pStack);
+        m_list[i]->setObjectName(QStringLiteral("OutputPane%1").arg(i));
+        m_list[i]->setUniformItemSizes(true);
+        // With its last line selected a pane stays scrolled to that line when the
+        // bar's layout changes its height afterwards.
+        QListWidget* pList = m_list[i];
+        connect(pList->verticalScrollBar(), &QScrollBar::rangeChanged, pList,
+                [pList](int, int nMax) {
+                    if (pList->count() > 0 && pList->currentRow() == pList->count() - 1)
+                        pList->verticalScrollBar()->setValue(nMax);
+                });
+        m_pStack->addWidget(m_list[i]);
+    }
+    pLayout->addWidget(m_pTab);
+    pLayout->addWidget(m_pStack, 1);
+    setWidget(pBody);
+    setMinimumHeight(MINIMUM_HEIGHT);
+    m_pTab->setCurrentIndex(0);
+    m_pStack->setCurrentIndex(0);
+    connect(m_pTab, &QTabBar::currentChanged, this, &COutputBar::OnTabChanged);
+}
+
+COutputBar::~COutputBar() {
+    // Writers that outlive the bar must find no window.
+    if (GetOutputSink() == this)
+        SetOutputSink(nullptr);
+}
+
+void COutputBar::SelectPane(int nPane) {
+    if (!IsPane(nPane) || nPane == m_nCurPane)
+        return;
+    m_pTab->setCurrentIndex(nPane);
+}
+
+void COutputBar::OnTabChanged(int nIndex) {
+    if (!IsPane(nIndex))
+        return;
+    m_pStack->setCurrentIndex(nIndex);
+    m_nCurPane = nIndex;
+}
+
+void COutputBar::ResetContent(bool bAll) {
+    if (bAll) {
+        for (int i = PANE_STANDARD; i <= PANE_ANALYSIS; ++i)
+            ClearPane(i);
+    } else {
+        ClearPane(m_nCurPane);
+    }
+}
+
+bool COutputBar::IsCurrentPaneEmpty() const {
+    return m_list[m_nCurPane]->count() == 0;
+}
+
+QListWidget* COutputBar::GetListBox(int nPane) const {
+    return IsPane(nPane) ? m_list[nPane] : nullptr;
+}
+
+void COutputBar::AppendLine(int nPane, const std::string& strText) {
+    if (!IsPane(nPane))
+        return;
+    QListWidget* pList = m_list[nPane];
+    pList->addItem(QString::fromStdString(strText));
+    pList->setCurrentRow(pList->count() - 1);
+    pList->scrollToBottom();
+}
+
+void COutputBar::ShowPane(int nPane) {
+    QMetaObject::invokeMethod(
+        this, [this, nPane] { SelectPane(nPane); }, Qt::QueuedConnection);
+}
+
+void COutputBar::ClearPane(int nPane) {
+    if (IsPane(nPane))
+        m_list[nPane]->clear();
+}
+
+void COutputBar::Beep() {
+    QApplication::beep();
+}
+
+void COutputBar::contextMenuEvent(QContextMenuEvent* pEvent) {
+    QMenu menu(this);
+    QAction* pHide = menu.addAction(QStringLiteral("Hide"));
+    pHide->setData(Cmd::ID_OUTPUT_HIDE);
+    QAction* pReset = menu.addAction(QStringLiteral("Reset Content"));
+    pReset->setData(Cmd::ID_OUTPUT_RESET_CONTENT);
+    pReset->setEnabled(!IsCurrentPaneEmpty());
+    if (QAction* pChosen = menu.exec(pEvent->globalPos()))
+        emit CommandRequested(pChosen->data().toInt());
+}
+
+void COutputBar::resizeEvent(QResizeEvent* pEvent) {
+    CDlgPropertiesBar::resizeEvent(pEvent);
+    if (isVisible() && !isFloating())
+        m_nHeight = std::max(MINIMUM_HEIGHT, height());
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// The questions the main window puts to the user: message boxes, file dialogs and
+// modal dialogs. The program shows Qt's own; tests put a recorder in its place so
+// that nothing waits for a click.
+class CUserPrompt {
+public:
+    virtual ~CUserPrompt() = default;
+
+    virtual QMessageBox::StandardButton Message(QWidget* pParent, QMessageBox::Icon icon,
+                                                const QString& strText,
+                                                QMessageBox::StandardButtons buttons);
+    // An existing file to open; empty when cancelled.
+    virtual QString AskOpenPath(QWidget* pParent, const QString& strFilter);
+    // A file to save to, asking before an existing one is replaced; empty when cancelled.
+    virtual QString AskSavePath(QWidget* pParent, const QString& strCaption,
+                                const QString& strDefault, const QString& strFilter);
+    // Runs a modal dialog and gives its result.
+    virtual int RunDialog(QDialog& dialog);
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+// The command identities of the main window's menus, toolbars and bars. Every menu
+// item and toolbar button carries its id as the data of its QAction; the views and
+// the document see only these numbers.
+namespace Cmd {
+
+// File
+constexpr int ID_FILE_NEW = 57600;
+constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_FILE_SAVE = 57603;
+constexpr int ID_FILE_SAVE_AS = 57604;
+constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_FILE_MRU_FILE1 = 57616;
+constexpr int RECENT_FILES = 4;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_APP_ABOUT = 57664;
+
+// Edit
+constexpr int ID_EDIT_DELETE = 32790;
+constexpr int ID_PLACE_FRONT = 32787;
+constexpr int ID_PLACE_BACK = 32788;
+
+// View
+constexpr int ID_VIEW_STATUS_BAR = 59393;
+constexpr int ID_VIEW_PROPERTIES_BAR = 32782;
+constexpr int ID_VIEW_GRID = 32783;
+constexpr int ID_VIEW_RULER = 32838;
+constexpr int ID_VIEW_OUTPUT = 32795;
+constexpr int ID_VIEW_FULL_SCREEN = 32806;
+constexpr int ID_LEAVE_FULL_SCREEN = 32807;
+
+// Tools
+constexpr int ID_TOOL_SELECT = 32771;
+constexpr int ID_TOOL_CONDITION = 32772;
+constexpr int ID_TOOL_EVENT = 32773;
+constexpr int ID_TOOL_EDGE = 32774;
+constexpr int ID_TOOL_POLYGON = 32775;
+constexpr int ID_TOOL_LABEL = 32776;
+constexpr int ID_TOOL_TOKEN = 32777;
+
+// Net Design
+constexpr int ID_SHOW_NET_DESIGN = 32835;
+constexpr int ID_NET_COMPLEMENT = 32813;
+constexpr int ID_NET_VIEW_PROPERTIES = 32821;
+constexpr int ID_NET_EXPORT_XML = 32827;
+constexpr int ID_NET_EXPORT_EMF = 32828;
+
+// Simulation
+constexpr int ID_SHOW_SIMULATING_SYSTEM = 32824;
+constexpr int ID_ENTER_SIMULATION = 32796;
+constexpr int ID_LEAVE_SIMULATION = 32797;
+constexpr int ID_EXECUTE_STEP = 32802;
+constexpr int ID_RESET_SYSTEM = 32805;
+constexpr int ID_SET_BREAKPOINTS = 32814;
+
+// Analysis
+constexpr int ID_WRITE_CASE_CLASS = 32800;
+constexpr int ID_EXPORT_CASE_CLASS_XML = 32829;
+constexpr int ID_CASE_CLASS_VERIFICATION = 32815;
+constexpr int ID_COMPUTE_ALL_REACHABLE = 32839;
+
+// Case Graph
+constexpr int ID_SHOW_CASE_GRAPH = 32808;
+constexpr int ID_HIGHLIGHT_REACHABLE = 32833;
+constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
+constexpr int ID_CASE_GRAPH_VIEW_PROPERTIES = 32822;
+constexpr int ID_CASE_GRAPH_EXPORT_XML = 32836;
+constexpr int ID_CASE_GRAPH_EXPORT_EMF = 32830;
+
+// Occurrence Net
+constexpr int ID_SHOW_OCCURRENCE_NET = 32809;
+constexpr int ID_OCCURRENCE_NET_VIEW_PROPERTIES = 32817;
+constexpr int ID_OCCURRENCE_NET_EXPORT_XML = 32837;
+constexpr int ID_OCCURRENCE_NET_EXPORT_EMF = 32831;
+
+// The output window's context menu
+constexpr int ID_OUTPUT_HIDE = 32798;
+constexpr int ID_OUTPUT_RESET_CONTENT = 32799;
+
+} // namespace Cmd

@@ -1,0 +1,8 @@
+#include "app/CZerinApp.h"
+
+int main(int argc, char** argv) {
+    CZerinApp app(argc, argv);
+    if (!app.InitInstance())
+        return 1;
+    return app.exec();
+}

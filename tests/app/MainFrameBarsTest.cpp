@@ -1,0 +1,286 @@
+#include "FrameFixture.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CDlgPropertiesBar.h"
+#include "app/COutputBar.h"
+#include "app/CommandIds.h"
+#include "base/OutputWriter.h"
+#include "views/CDiagramView.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+using MainFrameBars = FrameFixture;
+
+TEST_F(MainFrameBars, PositionPaneShowsTheLogicalPoint) {
+    QLabel* pPane = Frame().GetPositionPane();
+    Frame().SetStatusPosition(12, 345);
+    EXPECT_EQ(pPane->text(), QStringLiteral("P 12, 345"));
+    Frame().SetStatusPosition(-3, 0);
+    EXPECT_EQ(pPane->text(), QStringLiteral("P -3, 0"));
+    EXPECT_GE(pPane->minimumWidth(),
+              pPane->fontMetrics().horizontalAdvance(QStringLiteral("P 0000, 0000")));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameBars, OnePageAtATimeWhereThePreviousOneWas) {
+    Frame().show();
+    CDlgPropertiesBar* pCondition = Frame().GetPage(PAGE_CONDITION);
+    CDlgPropertiesBar* pEvent = Frame().GetPage(PAGE_EVENT);
+    EXPECT_EQ(pCondition->windowTitle(), QStringLiteral("Properties - Condition"));
+    EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
+
+    Frame().ShowPropertiesPage(PAGE_CONDITION, nullptr);
+    EXPECT_EQ(Frame().GetCurrentPage(), pCondition);
+    EXPECT_FALSE(pCondition->isHidden());
+    EXPECT_TRUE(pCondition->isFloating());
+    pCondition->move(300, 200);
+    const QPoint ptWhere = pCondition->GetFloatingOrigin();
+
+    Frame().ShowPropertiesPage(PAGE_EVENT, nullptr);
+    EXPECT_EQ(Frame().GetCurrentPage(), pEvent);
+    EXPECT_TRUE(pCondition->isHidden());
+    EXPECT_FALSE(pEvent->isHidden());
+    EXPECT_EQ(pEvent->GetFloatingOrigin(), ptWhere);
+
+    int nVisible = 0;
+    for (int nKind : {PAGE_POLYGON, PAGE_LABEL, PAGE_CONDITION, PAGE_EVENT, PAGE_SIMULATION})
+        nVisible += Frame().GetPage(nKind)->isHidden() ? 0 : 1;
+    EXPECT_EQ(nVisible, 1);
+
+    // "Properties Bar" hides and shows the current page.
+    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_VIEW_PROPERTIES_BAR).checked);
+    Frame().OnCommand(Cmd::ID_VIEW_PROPERTIES_BAR);
+    EXPECT_TRUE(pEvent->isHidden());
+    EXPECT_FALSE(Frame().GetCommandState(Cmd::ID_VIEW_PROPERTIES_BAR).checked);
+    Frame().OnCommand(Cmd::ID_VIEW_PROPERTIES_BAR);
+    EXPECT_FALSE(pEvent->isHidden());
+
+    Frame().ShowPropertiesPage(PAGE_HIDE, nullptr);
+    EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
+    EXPECT_TRUE(pEvent->isHidden());
+    EXPECT_EQ(Frame().GetPageFloat(), ptWhere);
+
+    // Hiding twice, or toggling without a page, is harmless.
+    Frame().ShowPropertiesPage(PAGE_HIDE, nullptr);
+    Frame().OnCommand(Cmd::ID_VIEW_PROPERTIES_BAR);
+    EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
+
+    Frame().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
+    EXPECT_EQ(Frame().GetCurrentPage(), Frame().GetPage(PAGE_SIMULATION));
+    EXPECT_EQ(Frame().GetPage(PAGE_SIMULATION)->GetFloatingOrigin(), ptWhere);
+    // An unknown kind changes nothing.
+    Frame().ShowPropertiesPage(9, nullptr);
+    EXPECT_EQ(Frame().GetCurrentPage(), Frame().GetPage(PAGE_SIMULATION));
+}
+
+TEST_F(MainFrameBars, APageAtTheScreensEdgeStaysWhole) {
+    Frame().show();
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    Frame().ShowPropertiesPage(PAGE_CONDITION, nullptr);
+    Frame().GetPage(PAGE_CONDITION)->move(avail.right() - 10, avail.top() + 50);
+    Frame().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
+    const QRect rect = Frame().GetPage(PAGE_SIMULATION)->frameGeometry();
+    EXPECT_LE(rect.right(), avail.right());
+    EXPECT_GE(rect.left(), avail.left());
+    EXPECT_EQ(rect.top(), avail.top() + 50);
+}
+
+TEST_F(MainFrameBars, TheOutputCaptionSitsAboveTheTabs) {
+    Frame().resize(800, 600);
+    Frame().show();
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    QApplication::processEvents();
+    COutputBar& bar = Frame().GetOutputBar();
+    QWidget* pCaption = bar.titleBarWidget();
+    ASSERT_NE(pCaption, nullptr);
+    EXPECT_EQ(pCaption->height(), 21);
+    const QPoint ptTabs = bar.GetTabBar()->mapTo(&bar, QPoint(0, 0));
+    EXPECT_GE(ptTabs.y(), pCaption->geometry().bottom());
+    EXPECT_GE(bar.height(), 100);
+}
+
+TEST_F(MainFrameBars, PagesNeverDock) {
+    for (int nKind : {PAGE_POLYGON, PAGE_LABEL, PAGE_CONDITION, PAGE_EVENT, PAGE_SIMULATION}) {
+        CDlgPropertiesBar* pPage = Frame().GetPage(nKind);
+        EXPECT_EQ(pPage->allowedAreas(), Qt::NoDockWidgetArea);
+        EXPECT_FALSE(pPage->features() & QDockWidget::DockWidgetFloatable);
+    }
+    EXPECT_EQ(Frame().GetOutputBar().allowedAreas(), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(Frame().dockWidgetArea(&Frame().GetOutputBar()), Qt::BottomDockWidgetArea);
+}
+
+TEST_F(MainFrameBars, FullScreenRestoresTheStatusBarOnlyIfItWasVisible) {
+    Frame().show();
+    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
+    ASSERT_TRUE(Frame().IsFullScreen());
+    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_VIEW_FULL_SCREEN).checked);
+    EXPECT_TRUE(Frame().statusBar()->isHidden());
+    EXPECT_TRUE(Frame().menuBar()->isHidden());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(Frame().GetToolBar(i)->isHidden());
+    EXPECT_FALSE(Frame().GetToolBar(3)->isHidden());
+    EXPECT_TRUE(Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->isEnabled());
+    // A second "Full Screen" changes nothing.
+    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
+    EXPECT_TRUE(Frame().IsFullScreen());
+
+    Frame().OnCommand(Cmd::ID_LEAVE_FULL_SCREEN);
+    EXPECT_FALSE(Frame().IsFullScreen());
+    EXPECT_FALSE(Frame().statusBar()->isHidden());
+    EXPECT_FALSE(Frame().menuBar()->isHidden());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(Frame().GetToolBar(i)->isHidden());
+    EXPECT_TRUE(Frame().GetToolBar(3)->isHidden());
+    EXPECT_FALSE(Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->isEnabled());
+
+    Frame().OnCommand(Cmd::ID_VIEW_STATUS_BAR);
+    ASSERT_TRUE(Frame().statusBar()->isHidden());
+    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
+    Frame().OnCommand(Cmd::ID_LEAVE_FULL_SCREEN);
+    EXPECT_TRUE(Frame().statusBar()->isHidden());
+    EXPECT_FALSE(Frame().GetToolBar(0)->isHidden());
+}
+
+TEST_F(MainFrameBars, EscapeLeavesFullScreen) {
+    Frame().show();
+    QApplication::setActiveWindow(&Frame());
+    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
+    ASSERT_TRUE(Frame().IsFullScreen());
+    QTest::keyClick(&Frame(), Qt::Key_Escape);
+    EXPECT_FALSE(Frame().IsFullScreen());
+    // Outside full screen the leave command stays disabled, so Esc is the view's.
+    Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->trigger();
+    EXPECT_FALSE(Frame().IsFullScreen());
+}
+
+TEST_F(MainFrameBars, StatusBarToggleSetsTheOutputBarsOffset) {
+    Frame().show();
+    const int nHeight = Frame().GetOutputBar().GetTopOffset();
+    EXPECT_GT(nHeight, 0);
+    Frame().OnCommand(Cmd::ID_VIEW_STATUS_BAR);
+    EXPECT_EQ(Frame().GetOutputBar().GetTopOffset(), 0);
+    EXPECT_FALSE(Frame().GetAction(Cmd::ID_VIEW_STATUS_BAR)->isChecked());
+    Frame().OnCommand(Cmd::ID_VIEW_STATUS_BAR);
+    EXPECT_EQ(Frame().GetOutputBar().GetTopOffset(), nHeight);
+    EXPECT_TRUE(Frame().GetAction(Cmd::ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(MainFrameBars, OutputWindowCommandShowsAndHides) {
+    COutputBar& bar = Frame().GetOutputBar();
+    EXPECT_TRUE(bar.isHidden());
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    EXPECT_FALSE(bar.isHidden());
+    EXPECT_TRUE(Frame().IsOutputShown());
+    EXPECT_TRUE(Frame().GetAction(Cmd::ID_VIEW_OUTPUT)->isChecked());
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    EXPECT_TRUE(bar.isHidden());
+    EXPECT_FALSE(Frame().GetAction(Cmd::ID_VIEW_OUTPUT)->isChecked());
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    Frame().OnCommand(Cmd::ID_OUTPUT_HIDE);
+    EXPECT_TRUE(bar.isHidden());
+}
+
+TEST_F(MainFrameBars, ResetContentNeedsLinesInTheCurrentPane) {
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    COutputBar& bar = Frame().GetOutputBar();
+    EXPECT_FALSE(Frame().GetCommandState(Cmd::ID_OUTPUT_RESET_CONTENT).enabled);
+    WriteOutput(PANE_STANDARD, "one");
+    WriteOutput(PANE_ANALYSIS, "two");
+    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_OUTPUT_RESET_CONTENT).enabled);
+    Frame().OnCommand(Cmd::ID_OUTPUT_RESET_CONTENT);
+    EXPECT_EQ(bar.GetListBox(PANE_STANDARD)->count(), 0);
+    EXPECT_EQ(bar.GetListBox(PANE_ANALYSIS)->count(), 1);
+    EXPECT_FALSE(Frame().GetCommandState(Cmd::ID_OUTPUT_RESET_CONTENT).enabled);
+}
+
+TEST_F(MainFrameBars, TheOutputContextMenuResetsAndHides) {
+    Frame().show();
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    COutputBar& bar = Frame().GetOutputBar();
+    WriteOutput(PANE_STANDARD, "one");
+    QStringList seen;
+    auto choose = [&seen, &bar](int nDowns) {
+        QTimer::singleShot(0, [&seen, nDowns] {
+            auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!pMenu)
+                return;
+            for (QAction* pAction : pMenu->actions())
+                seen.append(pAction->text() + (pAction->isEnabled() ? "" : " (disabled)"));
+            for (int i = 0; i < nDowns; ++i)
+                QTest::keyClick(pMenu, Qt::Key_Down);
+            QTest::keyClick(pMenu, Qt::Key_Return);
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                bar.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&bar, &event);
+    };
+    choose(2);
+    EXPECT_EQ(seen, (QStringList{"Hide", "Reset Content"}));
+    EXPECT_EQ(bar.GetListBox(PANE_STANDARD)->count(), 0);
+    EXPECT_FALSE(bar.isHidden());
+
+    seen.clear();
+    choose(1);
+    EXPECT_EQ(seen, (QStringList{"Hide", "Reset Content (disabled)"}));
+    EXPECT_TRUE(bar.isHidden());
+}
+
+TEST_F(MainFrameBars, ShowOutputBarEmptiesTheFirstThreePanes) {
+    COutputBar& bar = Frame().GetOutputBar();
+    for (int i = 0; i < OUTPUT_PANES; ++i)
+        bar.AppendLine(i, "line");
+    bar.SelectPane(PANE_CASEGRAPH_LEGEND);
+    Frame().ShowOutputBar();
+    EXPECT_FALSE(bar.isHidden());
+    EXPECT_EQ(bar.GetCurrentPane(), PANE_STANDARD);
+    for (int i = 0; i < OUTPUT_PANES; ++i)
+        EXPECT_EQ(bar.GetListBox(i)->count(), i < 3 ? 0 : 1) << i;
+
+    // A new document empties them all.
+    Frame().OnFileNew();
+    for (int i = 0; i < OUTPUT_PANES; ++i)
+        EXPECT_EQ(bar.GetListBox(i)->count(), 0) << i;
+}
+
+TEST_F(MainFrameBars, TitleFollowsTheDocument) {
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
+    EXPECT_FALSE(Frame().isWindowModified());
+    Doc().SetModifiedFlag(true);
+    EXPECT_TRUE(Frame().isWindowModified());
+    Doc().SetTitle("other");
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("other[*] - Zerin"));
+    Doc().SetModifiedFlag(false);
+    EXPECT_FALSE(Frame().isWindowModified());
+}
+
+TEST_F(MainFrameBars, TheNetDesignViewIsTheCentralWidget) {
+    EXPECT_EQ(Frame().centralWidget(), Frame().GetActiveView());
+    EXPECT_TRUE(Frame().IsViewActive(CMainFrame::VIEW_NET_DESIGN));
+    // The other views are not part of this version: asking for them changes nothing.
+    Frame().SwitchView(CMainFrame::VIEW_CASE_GRAPH);
+    EXPECT_TRUE(Frame().IsViewActive(CMainFrame::VIEW_NET_DESIGN));
+    EXPECT_EQ(Frame().centralWidget(), Frame().GetActiveView());
+}
+
+TEST(AboutBox, HasItsTitleAndVersion) {
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Zerin"));
+    auto* pText = dialog.findChild<QLabel*>(QStringLiteral("VersionText"));
+    ASSERT_NE(pText, nullptr);
+    EXPECT_EQ(pText->text(), QStringLiteral("Zerin Version 1.65"));
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#include "FrameFixture.h"
+
+#include "app/CommandIds.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+
+namespace {
+
+using MainFrameFiles = FrameFixture;
+
+TEST_F(MainFrameFiles, OpeningAFileTitlesTheWindowAndListsIt) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("net[*] - Zerin"));
+    EXPECT_FALSE(Frame().isWindowModified());
+    EXPECT_FALSE(Doc().m_netDesign.m_listElements.empty());
+    const QStringList recent = Frame().GetRecentFiles();
+    ASSERT_EQ(recent.size(), 1);
+    EXPECT_EQ(QFileInfo(recent[0]), QFileInfo(Data("valid/net.zrn")));
+    QSettings settings;
+    EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString(), recent[0]);
+}
+
+TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
+    const QDir dir(Data("corrupt"));
+    const QStringList files = dir.entryList({QStringLiteral("*.zrn")}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& strName : files) {
+        SCOPED_TRACE(strName.toStdString());
+        m_prompt.messages.clear();
+        EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath(strName)));
+        ASSERT_EQ(m_prompt.messages.size(), 1);
+        EXPECT_FALSE(m_prompt.messages[0].isEmpty());
+        EXPECT_EQ(Doc().GetTitle(), "Untitled");
+        EXPECT_TRUE(Doc().GetPathName().empty());
+        EXPECT_FALSE(Doc().IsModified());
+        EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+    }
+    EXPECT_TRUE(Frame().GetRecentFiles().isEmpty());
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
+}
+
+TEST_F(MainFrameFiles, AMissingFileIsReportedInTheDocumentsWords) {
+    EXPECT_FALSE(Frame().OpenDocumentFile(Scratch("nowhere.zrn")));
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(m_prompt.messages[0], QStringLiteral("Failed to open document."));
+}
+
+TEST_F(MainFrameFiles, RecentFilesKeepTheLastFourNewestFirst) {
+    const char* names[] = {"valid/net.zrn", "valid/casegraph.zrn", "valid/empty.zrn",
+                           "valid/occurrence.zrn"};
+    for (const char* szName : names)
+        ASSERT_TRUE(Frame().OpenDocumentFile(Data(szName)));
+    // Copied so that a fifth distinct file pushes the oldest out.
+    ASSERT_TRUE(QFile::copy(Data("valid/net.zrn"), Scratch("fifth.zrn")));
+    ASSERT_TRUE(Frame().OpenDocumentFile(Scratch("fifth.zrn")));
+    QStringList recent = Frame().GetRecentFiles();
+    ASSERT_EQ(recent.size(), 4);
+    EXPECT_EQ(QFileInfo(recent[0]).fileName(), QStringLiteral("fifth.zrn"));
+    EXPECT_EQ(QFileInfo(recent[3]).fileName(), QStringLiteral("casegraph.zrn"));
+
+    // Opening a listed file again moves it to the front without a duplicate.
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/empty.zrn")));
+    recent = Frame().GetRecentFiles();
+    ASSERT_EQ(recent.size(), 4);
+    EXPECT_EQ(QFileInfo(recent[0]).fileName(), QStringLiteral("empty.zrn"));
+    EXPECT_EQ(QFileInfo(recent[1]).fileName(), QStringLiteral("fifth.zrn"));
+
+    // The menu shows them numbered.
+    QAction* pFirst = Frame().GetAction(Cmd::ID_FILE_MRU_FILE1);
+    EXPECT_TRUE(pFirst->text().startsWith(QStringLiteral("&1 ")));
+    EXPECT_TRUE(pFirst->text().endsWith(QStringLiteral("empty.zrn")));
+    EXPECT_TRUE(Frame().GetAction(Cmd::ID_FILE_MRU_FILE1 + 3)->isVisible());
+
+    // An entry whose file has gone is reported and dropped.
+    ASSERT_TRUE(QFile::remove(Scratch("fifth.zrn")));
+    Frame().OnCommand(Cmd::ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(m_prompt.messages.size(), 1);
+    recent = Frame().GetRecentFiles();
+    EXPECT_EQ(recent.size(), 3);
+    EXPECT_FALSE(recent.join(QLatin1Char('|')).contains(QStringLiteral("fifth")));
+
+    // A new window reads the same list.
+    CMainFrame other;
+    EXPECT_EQ(other.GetRecentFiles(), recent);
+}
+
+TEST_F(MainFrameFiles, OpenUsesTheZerinFilter) {
+    m_prompt.openPath = Data("valid/net.zrn");
+    Frame().OnCommand(Cmd::ID_FILE_OPEN);
+    ASSERT_EQ(m_prompt.filters.size(), 1);
+    EXPECT_EQ(m_prompt.filters[0], QStringLiteral("Zerin files (*.zrn)"));
+    EXPECT_EQ(Doc().GetTitle(), "net");
+    // Cancelling the dialog keeps the document.
+    m_prompt.openPath.clear();
+    Frame().OnCommand(Cmd::ID_FILE_OPEN);
+    EXPECT_EQ(Doc().GetTitle(), "net");
+}
+
+TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    m_prompt.savePath = Scratch("copy");
+    Frame().OnCommand(Cmd::ID_FILE_SAVE_AS);
+    EXPECT_TRUE(QFileInfo::exists(Scratch("copy.zrn")));
+    EXPECT_EQ(Doc().GetTitle(), "copy");
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("copy[*] - Zerin"));
+    EXPECT_EQ(QFileInfo(Frame().GetRecentFiles().value(0)).fileName(), QStringLiteral("copy.zrn"));
+
+    // What was saved opens again.
+    EXPECT_TRUE(Frame().OpenDocumentFile(Scratch("copy.zrn")));
+    EXPECT_TRUE(m_prompt.messages.isEmpty());
+}
+
+TEST_F(MainFrameFiles, SaveOfAnUntitledDocumentAsksForAName) {
+    Doc().SetModifiedFlag(true);
+    m_prompt.savePath.clear();
+    EXPECT_FALSE(Frame().OnFileSave());
+    ASSERT_EQ(m_prompt.defaults.size(), 1);
+    EXPECT_EQ(m_prompt.defaults[0], QStringLiteral("Untitled.zrn"));
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MainFrameFiles, AFailedSaveIsReported) {
+    m_prompt.savePath = Scratch("no/such/folder/x.zrn");
+    EXPECT_FALSE(Frame().OnFileSaveAs());
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_FALSE(m_prompt.messages[0].isEmpty());
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+}
+
+TEST_F(MainFrameFiles, UnsavedChangesAreAskedAbout) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    Doc().SetModifiedFlag(true);
+
+    m_prompt.answer = QMessageBox::Cancel;
+    Frame().OnCommand(Cmd::ID_FILE_NEW);
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(m_prompt.messages[0], QStringLiteral("Save changes to net?"));
+    EXPECT_EQ(Doc().GetTitle(), "net");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_FALSE(Frame().close());
+
+    m_prompt.answer = QMessageBox::No;
+    Frame().OnCommand(Cmd::ID_FILE_NEW);
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+}
+
+TEST_F(MainFrameFiles, CancellingTheOpenDialogAsksNothing) {
+    Doc().SetModifiedFlag(true);
+    Frame().OnCommand(Cmd::ID_FILE_OPEN);
+    EXPECT_TRUE(m_prompt.messages.isEmpty());
+    EXPECT_TRUE(Doc().IsModified());
+    // Choosing a file asks; Cancel keeps the document.
+    m_prompt.openPath = Data("valid/net.zrn");
+    m_prompt.answer = QMessageBox::Cancel;
+    Frame().OnCommand(Cmd::ID_FILE_OPEN);
+    EXPECT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MainFrameFiles, YesSavesBeforeGoingOn) {
+    ASSERT_TRUE(QFile::copy(Data("valid/net.zrn"), Scratch("mine.zrn")));
+    ASSERT_TRUE(Frame().OpenDocumentFile(Scratch("mine.zrn")));
+    const qint64 nBefore = QFileInfo(Scratch("mine.zrn")).lastModified().toMSecsSinceEpoch();
+    QFile::setPermissions(Scratch("mine.zrn"), QFile::ReadOwner | QFile::WriteOwner);
+    Doc().SetModifiedFlag(true);
+    m_prompt.answer = QMessageBox::Yes;
+    EXPECT_TRUE(Frame().close());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_GE(QFileInfo(Scratch("mine.zrn")).lastModified().toMSecsSinceEpoch(), nBefore);
+}
+
+} // namespace

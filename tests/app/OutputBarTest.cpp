@@ -1,0 +1,134 @@
+#include "app/COutputBar.h"
+#include "base/OutputWriter.h"
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class OutputBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_pBar = std::make_unique<COutputBar>();
+        SetOutputSink(m_pBar.get());
+    }
+    void TearDown() override {
+        m_pBar.reset();
+        SetOutputSink(nullptr);
+    }
+    QStringList Lines(int nPane) const {
+        QStringList lines;
+        QListWidget* pList = m_pBar->GetListBox(nPane);
+        for (int i = 0; i < pList->count(); ++i)
+            lines.append(pList->item(i)->text());
+        return lines;
+    }
+    std::unique_ptr<COutputBar> m_pBar;
+};
+
+TEST_F(OutputBarTest, FivePanesBehindTheirTabs) {
+    QTabBar* pTab = m_pBar->GetTabBar();
+    ASSERT_EQ(pTab->count(), 5);
+    EXPECT_EQ(pTab->tabText(0), QStringLiteral("Standard"));
+    EXPECT_EQ(pTab->tabText(1), QStringLiteral("Simulation"));
+    EXPECT_EQ(pTab->tabText(2), QStringLiteral("Analysis"));
+    EXPECT_EQ(pTab->tabText(3), QStringLiteral("CaseGraph Legend"));
+    EXPECT_EQ(pTab->tabText(4), QStringLiteral("OccurrenceNet Legend"));
+    EXPECT_EQ(m_pBar->GetCurrentPane(), 0);
+    EXPECT_EQ(m_pBar->windowTitle(), QStringLiteral("Output"));
+    EXPECT_EQ(m_pBar->GetStoredHeight(), 200);
+    EXPECT_GE(m_pBar->minimumHeight(), 100);
+    EXPECT_EQ(m_pBar->GetListBox(5), nullptr);
+    EXPECT_EQ(m_pBar->GetListBox(-1), nullptr);
+}
+
+TEST_F(OutputBarTest, WritingLandsInItsPaneAndBringsItForwardOnceQueued) {
+    QSignalSpy spy(m_pBar->GetTabBar(), &QTabBar::currentChanged);
+    WriteOutput(PANE_SIMULATION, "step 1");
+    // The switch is posted: the writer's caller finishes first.
+    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_STANDARD);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_SIMULATION);
+    EXPECT_EQ(m_pBar->GetTabBar()->currentIndex(), PANE_SIMULATION);
+    WriteOutput(PANE_SIMULATION, "step 2");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(Lines(PANE_SIMULATION), (QStringList{"step 1", "step 2"}));
+    EXPECT_TRUE(Lines(PANE_STANDARD).isEmpty());
+    // The last line is selected, so it is in view.
+    EXPECT_EQ(m_pBar->GetListBox(PANE_SIMULATION)->currentRow(), 1);
+}
+
+TEST_F(OutputBarTest, TheLastLineStaysInViewWhenTheBarGrowsOrShrinks) {
+    m_pBar->resize(400, 300);
+    m_pBar->show();
+    for (int i = 0; i < 60; ++i)
+        WriteOutput(PANE_STANDARD, "line " + std::to_string(i));
+    QScrollBar* pScroll = m_pBar->GetListBox(PANE_STANDARD)->verticalScrollBar();
+    for (int nHeight : {150, 500, 120}) {
+        m_pBar->resize(400, nHeight);
+        QCoreApplication::processEvents();
+        EXPECT_GT(pScroll->maximum(), 0) << nHeight;
+        EXPECT_EQ(pScroll->value(), pScroll->maximum()) << nHeight;
+    }
+}
+
+TEST_F(OutputBarTest, ErrorsAreMarkedAndLinesKeptWhole) {
+    const std::string strLong(500, 'x');
+    WriteError(PANE_ANALYSIS, "bad net");
+    WriteOutput(PANE_ANALYSIS, "  padded  " + strLong);
+    WriteOutput(PANE_ANALYSIS, "Zo\xc5\xbe");
+    EXPECT_EQ(Lines(PANE_ANALYSIS),
+              (QStringList{"Error: bad net", QString::fromStdString("  padded  " + strLong),
+                           QString::fromUtf8("Zo\xc5\xbe")}));
+}
+
+TEST_F(OutputBarTest, ShowOutputPaneSwitchesWithoutWriting) {
+    ShowOutputPane(PANE_OCCURRENCENET_LEGEND);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_OCCURRENCENET_LEGEND);
+    for (int i = 0; i < OUTPUT_PANES; ++i)
+        EXPECT_TRUE(Lines(i).isEmpty());
+}
+
+TEST_F(OutputBarTest, ResetContentWithAndWithoutTheFlag) {
+    for (int i = 0; i < OUTPUT_PANES; ++i)
+        m_pBar->AppendLine(i, "line");
+    m_pBar->SelectPane(PANE_CASEGRAPH_LEGEND);
+    EXPECT_FALSE(m_pBar->IsCurrentPaneEmpty());
+    m_pBar->ResetContent(false);
+    EXPECT_TRUE(m_pBar->IsCurrentPaneEmpty());
+    EXPECT_EQ(Lines(PANE_STANDARD).size(), 1);
+    m_pBar->ResetContent(true);
+    EXPECT_TRUE(Lines(PANE_STANDARD).isEmpty());
+    EXPECT_TRUE(Lines(PANE_SIMULATION).isEmpty());
+    EXPECT_TRUE(Lines(PANE_ANALYSIS).isEmpty());
+    EXPECT_EQ(Lines(PANE_OCCURRENCENET_LEGEND).size(), 1);
+    ClearOutputPane(PANE_OCCURRENCENET_LEGEND);
+    EXPECT_TRUE(Lines(PANE_OCCURRENCENET_LEGEND).isEmpty());
+}
+
+TEST_F(OutputBarTest, ClickingATabShowsItsPane) {
+    m_pBar->GetTabBar()->setCurrentIndex(PANE_ANALYSIS);
+    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_ANALYSIS);
+    m_pBar->SelectPane(7);
+    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_ANALYSIS);
+}
+
+TEST_F(OutputBarTest, APostedSwitchOutlivesNoBar) {
+    WriteOutput(PANE_SIMULATION, "late");
+    m_pBar.reset();
+    // The bar took itself off the writer; its posted switch dies with it.
+    EXPECT_EQ(GetOutputSink(), nullptr);
+    QCoreApplication::processEvents();
+    WriteOutput(PANE_STANDARD, "nobody listens");
+}
+
+} // namespace

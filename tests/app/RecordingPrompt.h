@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/CUserPrompt.h"
+
+#include <QDialog>
+#include <QStringList>
+
+// Answers the main window's questions without showing anything and keeps what it was
+// asked.
+class RecordingPrompt : public CUserPrompt {
+public:
+    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString& strText,
+                                        QMessageBox::StandardButtons) override {
+        messages.append(strText);
+        return answer;
+    }
+    QString AskOpenPath(QWidget*, const QString& strFilter) override {
+        filters.append(strFilter);
+        return openPath;
+    }
+    QString AskSavePath(QWidget*, const QString&, const QString& strDefault,
+                        const QString& strFilter) override {
+        filters.append(strFilter);
+        defaults.append(strDefault);
+        return savePath;
+    }
+    int RunDialog(QDialog& dialog) override {
+        dialogs.append(dialog.windowTitle());
+        return QDialog::Rejected;
+    }
+
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QString openPath;
+    QString savePath;
+    QStringList messages;
+    QStringList filters;
+    QStringList defaults;
+    QStringList dialogs;
+};
