@@ -54,19 +54,6 @@ struct SmallGraph {
     }
 };
 
-TEST(CaseGraphXml, OneNodeWithoutArcs) {
-    CNetDesign net;
-    NetBuilder b(net);
-    b.Condition("a", true);
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    graph.ComputeCaseGraph(b.Build(), net);
-    RecordingDC dc;
-    graph.NameElements(dc);
-    EXPECT_EQ(graph.CaseGraphXML(),
-              kDeclaration + "<casegraph>\n  <case name=\"c1\">{ a }</case>\n</casegraph>\n");
-}
-
 TEST(CaseGraphXml, AStepWithItsEventsBeforeTheFromElement) {
     SmallGraph g;
     RecordingDC dc;
@@ -144,10 +131,7 @@ TEST(CaseGraphNames, NamesLegendLinesAndPrintedLegend) {
     SmallGraph g;
     RecordingDC dc;
     g.graph.NameElements(dc);
-    EXPECT_EQ(g.graph.m_nStepLabels, 1);
     EXPECT_EQ(g.graph.m_arrStepLabels[0]->m_pOwner, g.graph.m_arrSteps[0]);
-    EXPECT_EQ(g.graph.m_arrSteps[0]->m_pLabel, g.graph.m_arrStepLabels[0]);
-    EXPECT_EQ(g.graph.m_arrSteps[0]->m_strEvents, "{ e }");
     RecordingOutputSink sink;
     sink.panes[PANE_CASEGRAPH_LEGEND].push_back("old");
     g.graph.WriteNames();
@@ -159,13 +143,12 @@ TEST(CaseGraphNames, NamesLegendLinesAndPrintedLegend) {
     g.graph.DrawNameLegend(dc, 20);
     const auto texts = dc.Calls("Text");
     ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0].text, "Names of cases:");
-    EXPECT_EQ(texts[0].point, CPoint(720, -740));
-    EXPECT_EQ(texts[2].text, "c2: {}");
-    EXPECT_EQ(texts[2].point, CPoint(720, -780));
-    EXPECT_EQ(texts[3].text, "Names of steps:");
-    EXPECT_EQ(texts[3].point, CPoint(720, -820));
-    EXPECT_EQ(texts[4].point, CPoint(720, -840));
+    const char* lines[] = {"Names of cases:", "c1: { a }", "c2: {}",
+                           "Names of steps:", "s1: { e }"};
+    const int ys[] = {-740, -760, -780, -820, -840};
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(std::make_pair(texts[i].text, texts[i].point),
+                  std::make_pair(std::string(lines[i]), CPoint(720, ys[i])));
 }
 
 TEST(CaseGraphDiagram, HitTestSelectionAndZOrder) {
@@ -190,8 +173,7 @@ TEST(CaseGraphDiagram, HitTestSelectionAndZOrder) {
     ASSERT_EQ(selection.size(), 2u);
     EXPECT_EQ(selection.front(), g.graph.m_arrCases[0]);
     EXPECT_EQ(selection.back(), g.graph.m_arrStepLabels[0]);
-    EXPECT_TRUE(g.graph.m_arrCases[0]->m_bSelected);
-    EXPECT_FALSE(g.graph.m_arrCases[1]->m_bSelected);
+    EXPECT_TRUE(g.graph.m_arrCases[0]->m_bSelected && !g.graph.m_arrCases[1]->m_bSelected);
     EXPECT_EQ(repaint,
               g.graph.m_arrCases[0]->GetBoundRect() | g.graph.m_arrStepLabels[0]->GetBoundRect());
     g.graph.ChangeZOrder(false, {text});
