@@ -9,34 +9,14 @@
 #include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
 #include "support/RecordingOutputSink.h"
+#include "support/TempFolder.h"
+#include "support/XmlLint.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n";
-
-// Well-formedness as xmllint (libxml2-utils) sees it, on the file as stored.
-bool WellFormed(const std::string& path) {
-    const std::string command = "xmllint --noout '" + path + "' 2>/dev/null";
-    return std::system(command.c_str()) == 0;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("zerin_casegraph_" + name)).string();
-}
 
 // c1 {a} -- s1 {e} --> c2 {}, from a net with conditions and one event.
 struct SmallGraph {
@@ -66,11 +46,11 @@ TEST(CaseGraphXml, AStepWithItsEventsBeforeTheFromElement) {
                                                      "    <to name=\"c2\"/>\n"
                                                      "  </step>\n"
                                                      "</casegraph>\n");
-    const std::string path = TempPath("graph.xml");
+    TempFolder folder;
+    const std::string path = folder.Path("graph.xml");
     ASSERT_TRUE(g.graph.ExportCaseGraphXML(path));
-    EXPECT_EQ(ReadFile(path), g.graph.CaseGraphXML());
-    EXPECT_TRUE(WellFormed(path));
-    std::filesystem::remove(path);
+    EXPECT_EQ(TempFolder::Read(path), g.graph.CaseGraphXML());
+    EXPECT_TRUE(XmlLintFile(path).empty());
 }
 
 TEST(CaseGraphXml, UnnamedElementsKeepEmptyNames) {
@@ -86,10 +66,10 @@ TEST(CaseGraphXml, CaseClassExport) {
     EXPECT_EQ(g.graph.CaseClassXML(),
               kDeclaration +
                   "<caseclass>\n  <case>{ a }</case>\n  <case>{}</case>\n</caseclass>\n");
-    const std::string path = TempPath("class.xml");
+    TempFolder folder;
+    const std::string path = folder.Path("class.xml");
     ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
-    EXPECT_TRUE(WellFormed(path));
-    std::filesystem::remove(path);
+    EXPECT_TRUE(XmlLintFile(path).empty());
 }
 
 TEST(CaseGraphXml, MarkupCharactersAreEscapedAndTheFileIsWellFormed) {
@@ -99,24 +79,24 @@ TEST(CaseGraphXml, MarkupCharactersAreEscapedAndTheFileIsWellFormed) {
     const std::string xml = g.graph.CaseGraphXML();
     EXPECT_NE(xml.find("{ a&lt;b &amp; &quot;c&quot;&gt; }</case>"), std::string::npos);
     EXPECT_NE(xml.find("{ x&amp;y }    <from"), std::string::npos);
-    const std::string path = TempPath("escaped.xml");
+    TempFolder folder;
+    const std::string path = folder.Path("escaped.xml");
     ASSERT_TRUE(g.graph.ExportCaseGraphXML(path));
-    EXPECT_TRUE(WellFormed(path));
+    EXPECT_TRUE(XmlLintFile(path).empty());
     ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
-    EXPECT_TRUE(WellFormed(path));
-    std::filesystem::remove(path);
+    EXPECT_TRUE(XmlLintFile(path).empty());
 }
 
 TEST(CaseGraphXml, StoredInWindows1250) {
     SmallGraph g("\xC4\x8D"
                  "a\xE2\x82\xAC"); // c with caron, a, euro sign (0x80 in Windows-1250)
-    const std::string path = TempPath("cp1250.xml");
+    TempFolder folder;
+    const std::string path = folder.Path("cp1250.xml");
     ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
-    EXPECT_NE(ReadFile(path).find("<case>{ \xE8"
-                                  "a\x80 }</case>"),
+    EXPECT_NE(TempFolder::Read(path).find("<case>{ \xE8"
+                                          "a\x80 }</case>"),
               std::string::npos);
-    EXPECT_TRUE(WellFormed(path));
-    std::filesystem::remove(path);
+    EXPECT_TRUE(XmlLintFile(path).empty());
 }
 
 TEST(CaseGraphXml, AnUnwritablePathFailsWithAReason) {

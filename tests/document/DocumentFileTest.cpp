@@ -10,7 +10,7 @@
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 
-#include <unistd.h>
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -184,10 +184,8 @@ TEST(DocumentFileTest, FailedLoadEmptiesADocumentThatHeldAnother) {
 }
 
 TEST(DocumentFileTest, SaveAndLoadThroughFiles) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("zerin-file-test-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const std::string path = (folder / "net.zrn").string();
+    TempFolder folder("zerin-file-test");
+    const std::string path = folder.Path("net.zrn");
     FixtureDocument f;
     BuildFixture("casegraph", *f.doc);
     ASSERT_TRUE(CDocumentFile::Save(*f.doc, path));
@@ -197,14 +195,13 @@ TEST(DocumentFileTest, SaveAndLoadThroughFiles) {
     ASSERT_TRUE(CDocumentFile::Load(*loaded.doc, path));
     EXPECT_EQ(CDocumentFile::Store(*loaded.doc), CDocumentFile::Store(*f.doc));
 
-    CFileResult missing = CDocumentFile::Load(*loaded.doc, (folder / "none.zrn").string());
+    CFileResult missing = CDocumentFile::Load(*loaded.doc, folder.Path("none.zrn"));
     EXPECT_EQ(missing.error, "Failed to open document.");
     ExpectEmpty(*loaded.doc, "missing file");
 
-    CFileResult failed = CDocumentFile::Save(*f.doc, (folder / "no" / "such.zrn").string());
+    CFileResult failed = CDocumentFile::Save(*f.doc, folder.Path("no/such.zrn"));
     EXPECT_FALSE(failed);
     EXPECT_FALSE(failed.error.empty());
-    fs::remove_all(folder);
 }
 
 TEST(DocumentFileTest, ValidFixturesAreWhatTheBuildersStore) {
