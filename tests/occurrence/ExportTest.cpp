@@ -94,8 +94,7 @@ TEST_F(ExportTest, UnwritablePathFailsWithTheReason) {
 }
 
 TEST_F(ExportTest, OccurrenceNetListsPlacesOccurrencesAndEdges) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     CPNEvent* t = AddEvent("t", {a}, {b});
     Prepare();
     record.Start(Case({a}));

@@ -27,8 +27,7 @@ struct LayoutTest : OccurrenceFixture {
 };
 
 TEST_F(LayoutTest, StartPlacesTheCaseInColumnZero) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     Prepare();
     record.Start(Case({a, b}));
     EXPECT_EQ(record.Layout(dc), CSize(130, 230));
@@ -44,9 +43,7 @@ TEST_F(LayoutTest, StartPlacesTheCaseInColumnZero) {
 }
 
 TEST_F(LayoutTest, StepFillsAnOccurrenceColumnAndAPlaceColumn) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    CPNCondition* c = AddCondition("c");
+    auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* e = AddEvent("e", {a}, {c});
     Prepare();
     record.Start(Case({a, b}));
@@ -72,9 +69,7 @@ TEST_F(LayoutTest, StepFillsAnOccurrenceColumnAndAPlaceColumn) {
 }
 
 TEST_F(LayoutTest, SingleInputAndSingleOutputAreStraightened) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    CPNCondition* c = AddCondition("c");
+    auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* e = AddEvent("e", {b}, {c});
     Prepare();
     record.Start(Case({a, b}));
@@ -88,8 +83,7 @@ TEST_F(LayoutTest, SingleInputAndSingleOutputAreStraightened) {
 }
 
 TEST_F(LayoutTest, StraighteningSwapsWithTheNodeOnTheRow) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     CPNCondition* d = AddCondition("d"); // d before c in set order
     CPNCondition* c = AddCondition("c");
     CPNEvent* e1 = AddEvent("e1", {a}, {c});
@@ -104,10 +98,7 @@ TEST_F(LayoutTest, StraighteningSwapsWithTheNodeOnTheRow) {
 }
 
 TEST_F(LayoutTest, ForkAndJoinAreNotStraightened) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    CPNCondition* c = AddCondition("c");
-    CPNCondition* d = AddCondition("d");
+    auto [a, b, c, d] = AddConditions("a", "b", "c", "d");
     CPNEvent* e = AddEvent("e", {a, b}, {c, d});
     Prepare();
     record.Start(Case({a, b}));
@@ -118,9 +109,7 @@ TEST_F(LayoutTest, ForkAndJoinAreNotStraightened) {
 }
 
 TEST_F(LayoutTest, SecondRunWithoutNewElementsChangesNothing) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    CPNCondition* c = AddCondition("c");
+    auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* e = AddEvent("e", {b}, {c});
     Prepare();
     record.Start(Case({a, b}));
@@ -133,8 +122,7 @@ TEST_F(LayoutTest, SecondRunWithoutNewElementsChangesNothing) {
 }
 
 TEST_F(LayoutTest, StartingAgainLaysTheWholeRecordOutAfresh) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     CPNEvent* e = AddEvent("e", {a}, {b});
     Prepare();
     record.Start(Case({a}));
@@ -149,8 +137,7 @@ TEST_F(LayoutTest, StartingAgainLaysTheWholeRecordOutAfresh) {
 }
 
 TEST_F(LayoutTest, LaterRunsPlaceOnlyWhatIsNew) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     CPNEvent* e = AddEvent("e", {a}, {b});
     CPNEvent* f = AddEvent("f", {b}, {a});
     Prepare();
@@ -169,9 +156,7 @@ TEST_F(LayoutTest, LaterRunsPlaceOnlyWhatIsNew) {
 }
 
 TEST_F(LayoutTest, OneRunOverManyStepsEqualsARunPerStep) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    CPNCondition* c = AddCondition("c");
+    auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* e = AddEvent("e", {a}, {b});
     CPNEvent* f = AddEvent("f", {b}, {a});
     CPNEvent* g = AddEvent("g", {c}, {});
@@ -192,9 +177,7 @@ TEST_F(LayoutTest, OneRunOverManyStepsEqualsARunPerStep) {
 }
 
 TEST_F(LayoutTest, EventWithEmptyPostSetOpensNoPlaceColumn) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    CPNCondition* c = AddCondition("c");
+    auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* g = AddEvent("g", {a}, {});
     CPNEvent* e = AddEvent("e", {b}, {c});
     Prepare();
@@ -263,8 +246,7 @@ TEST_F(LayoutTest, HitsPreferTheRecordThenTheTopDecoration) {
 }
 
 TEST_F(LayoutTest, SelectInRectTakesRecordThenDecorations) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     Prepare();
     record.Start(Case({a, b}));
     record.Layout(dc);
@@ -301,8 +283,7 @@ TEST_F(LayoutTest, ZOrderChangesOnlyDecorations) {
 }
 
 TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
+    auto [a, b] = AddConditions("a", "b");
     CPNEvent* e = AddEvent("e", {a}, {b});
     Prepare();
     record.Start(Case({a}));

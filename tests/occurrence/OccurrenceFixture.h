@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ struct OccurrenceFixture : ::testing::Test {
     RecordingOutputSink sink;
 
     CPNCondition* AddCondition(const std::string& name, bool token = false);
+    // Conditions without token, for binding: auto [a, b] = AddConditions("a", "b").
+    template <class... Names>
+    std::array<CPNCondition*, sizeof...(Names)> AddConditions(const Names&... names) {
+        return {AddCondition(names)...};
+    }
     CPNEvent* AddEvent(const std::string& name);
     void AddEdge(CPNElement* from, CPNElement* to);
     // An event with the given pre- and post-set, edges included.
