@@ -21,6 +21,16 @@ CPNEvent* NetFixture::AddEvent(const std::string& name, int x, int y) {
     return e;
 }
 
+CPNEvent* NetFixture::AddEvent(const std::string& name, std::initializer_list<CPNCondition*> pre,
+                               std::initializer_list<CPNCondition*> post) {
+    CPNEvent* e = AddEvent(name);
+    for (CPNCondition* c : pre)
+        AddEdge(c, e);
+    for (CPNCondition* c : post)
+        AddEdge(e, c);
+    return e;
+}
+
 CPNEdge* NetFixture::AddEdge(CPNElement* from, CPNElement* to) {
     auto* edge = new CPNEdge(from, to);
     return net.AddElement(edge) ? edge : nullptr;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct NetFixture : ::testing::Test {
     CPNCondition* AddCondition(const std::string& name, int x = 100, int y = 100,
                                bool token = false);
     CPNEvent* AddEvent(const std::string& name, int x = 200, int y = 100);
+    // An event at the default place with the given pre- and post-set, edges included.
+    CPNEvent* AddEvent(const std::string& name, std::initializer_list<CPNCondition*> pre,
+                       std::initializer_list<CPNCondition*> post);
     // Returns null when the net refused the edge.
     CPNEdge* AddEdge(CPNElement* from, CPNElement* to);
     // Builds the structure and forgets its output line.
