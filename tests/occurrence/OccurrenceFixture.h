@@ -9,6 +9,7 @@
 #include "occurrence/COccurrenceNet.h"
 #include "occurrence/CPNOccurrence.h"
 #include "occurrence/CPNPlace.h"
+#include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
 #include "support/RecordingOutputSink.h"
 
@@ -26,6 +27,7 @@ struct OccurrenceFixture : ::testing::Test {
     COccurrenceNet record;
     RecordingDC dc;
     RecordingOutputSink sink;
+    NetBuilder builder{net, &dc};
 
     CPNCondition* AddCondition(const std::string& name, bool token = false);
     // Conditions without token, for binding: auto [a, b] = AddConditions("a", "b").

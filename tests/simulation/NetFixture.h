@@ -5,6 +5,7 @@
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
+#include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
 #include "support/RecordingOutputSink.h"
 
@@ -20,6 +21,7 @@ struct NetFixture : ::testing::Test {
     CNetDesign net;
     RecordingDC dc;
     RecordingOutputSink sink;
+    NetBuilder builder{net, &dc};
 
     CPNCondition* AddCondition(const std::string& name, int x = 100, int y = 100,
                                bool token = false);
