@@ -46,10 +46,7 @@ TEST_F(DocFixture, GridSetsTheModifiedFlagRulerDoesNot) {
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(DocFixture, ExportEnableRules) {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    net.Event("e1", {b1}, {b2});
+TEST_F(OneEvent, ExportEnableRules) {
     EXPECT_TRUE(doc.CanExportNetDesignXML());
     EXPECT_FALSE(doc.CanExportCaseGraphXML());
     EXPECT_FALSE(doc.CanExportCaseClassXML());
@@ -69,10 +66,7 @@ TEST_F(DocFixture, ExportEnableRules) {
     EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
 }
 
-TEST_F(DocFixture, ExportsAskWithTheirNamesAndReportFailures) {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    net.Event("e1", {b1}, {b2});
+TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
     doc.OnExportNetDesignXML(); // cancelled: nothing written, nothing shown
     frame.exportPath = "/nonexistent-folder/x.xml";
     doc.OnExportNetDesignXML();
@@ -130,10 +124,7 @@ TEST_F(DocFixture, SelectionOperations) {
     EXPECT_TRUE(doc.m_netDesign.m_listElements.empty() && doc.m_listSelection.empty());
 }
 
-TEST_F(DocFixture, DeleteSelectionKeepsElementsOfOtherDiagrams) {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    net.Event("e1", {b1}, {b2});
+TEST_F(OneEvent, DeleteSelectionKeepsElementsOfOtherDiagrams) {
     doc.EnterSimulation();
     doc.LeaveSimulation();
     CPNCase* node = doc.m_caseGraph.m_arrCases.front();
@@ -217,10 +208,7 @@ TEST_F(DocFixture, BreakpointData) {
     EXPECT_EQ(bp.m_nBreak, 1);
 }
 
-TEST_F(DocFixture, CaseClassCommands) {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    net.Event("e1", {b1}, {b2});
+TEST_F(OneEvent, CaseClassCommands) {
     doc.OnWriteCaseClass(); // refused outside simulation
     EXPECT_TRUE(Pane(PANE_ANALYSIS).empty());
     doc.EnterSimulation();

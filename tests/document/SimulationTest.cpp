@@ -8,13 +8,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-// b1 (marked) -> e1 -> b2.
-struct OneEvent : DocFixture {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
-};
-
 // b1 (marked) -> e1 -> b2 -> e2 -> b1: two cases forever.
 struct Cycle : DocFixture {
     CPNCondition* b1 = net.Condition("b1", true);
