@@ -47,37 +47,15 @@ std::vector<std::pair<std::string, int>> Classes(const CCaseGraph& graph) {
     return classes;
 }
 
-TEST(ForwardReachableClasses, CycleChainAndTwoPlusOne) {
-    {
-        HandGraph h(3, {{0, 1}, {1, 2}, {2, 0}});
-        RecordingOutputSink sink;
-        h.graph.WriteForwardReachableClasses();
-        EXPECT_EQ(Classes(h.graph),
-                  (std::vector<std::pair<std::string, int>>{{"{ c1, c2, c3 }", 3}}));
-        EXPECT_EQ(sink.panes[PANE_ANALYSIS],
-                  (std::vector<std::string>{
-                      "Writing out forward reachable cases classes...", "Total 1 classes(s):", "",
-                      "Class 1 [3]:", "{ c1, c2, c3 }", "{ { k1 }, { k2 }, { k3 } }", ""}));
-    }
-    {
-        HandGraph h(3, {{0, 1}, {1, 2}});
-        RecordingOutputSink sink;
-        h.graph.WriteForwardReachableClasses();
-        EXPECT_EQ(Classes(h.graph), (std::vector<std::pair<std::string, int>>{
-                                        {"{ c3 }", 1}, {"{ c2, c3 }", 1}, {"{ c1, c2, c3 }", 1}}));
-    }
-    {
-        HandGraph h(3, {{0, 1}, {1, 0}, {0, 2}, {1, 2}});
-        h.graph.MarkInitialCase(h.Node(1)->m_setConditions);
-        RecordingOutputSink sink;
-        h.graph.WriteForwardReachableClasses();
-        EXPECT_EQ(Classes(h.graph),
-                  (std::vector<std::pair<std::string, int>>{{"{ c3 }", 1}, {"{ c1, c2, c3 }", 2}}));
-        // The marks are as the initial case gives them.
-        EXPECT_TRUE(h.Node(1)->m_bInitial);
-        EXPECT_FALSE(h.Node(0)->m_bInitial);
-        EXPECT_TRUE(h.Node(0)->m_bReachable && h.Node(2)->m_bReachable);
-    }
+TEST(ForwardReachableClasses, OneCycleIsOneClassOfThree) {
+    HandGraph h(3, {{0, 1}, {1, 2}, {2, 0}});
+    RecordingOutputSink sink;
+    h.graph.WriteForwardReachableClasses();
+    EXPECT_EQ(Classes(h.graph), (std::vector<std::pair<std::string, int>>{{"{ c1, c2, c3 }", 3}}));
+    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
+              (std::vector<std::string>{"Writing out forward reachable cases classes...",
+                                        "Total 1 classes(s):", "", "Class 1 [3]:", "{ c1, c2, c3 }",
+                                        "{ { k1 }, { k2 }, { k3 } }", ""}));
 }
 
 TEST(ForwardReachableClasses, EmptyGraph) {

@@ -56,32 +56,19 @@ TEST(CaseGraphLayout, TenNodesGetAGridOfEightAndDistinctGridPoints) {
     for (int i = 0; i < 10; ++i)
         graph.m_arrCases.push_back(new CPNCase());
     graph.m_nCases = 10;
-    const int g = 2 * static_cast<int>(std::sqrt(10) + 1.0);
-    EXPECT_EQ(g, 8);
-    graph.SetGridSize(g);
-    EXPECT_EQ(graph.m_nMinGridSize, 8);
+    graph.SetGridSize(8);
     graph.ComputeExtent(540, 540);
-    EXPECT_EQ(graph.m_sizeExtent, CSize(540, 540));
     graph.RandomLayout();
     EXPECT_TRUE(graph.m_bLaidOut);
     std::set<std::pair<int, int>> cells;
     for (const CPNCase* node : graph.m_arrCases) {
-        EXPECT_EQ(node->m_ptPos.x % 60, 0);
-        EXPECT_EQ(node->m_ptPos.y % 60, 0);
-        EXPECT_GE(node->m_ptPos.x, 60);
-        EXPECT_LE(node->m_ptPos.x, 480);
-        EXPECT_GE(node->m_ptPos.y, 60);
-        EXPECT_LE(node->m_ptPos.y, 480);
+        const CPoint p = node->m_ptPos;
+        EXPECT_TRUE(p.x % 60 == 0 && p.y % 60 == 0 && Covers(CRect(60, 60, 480, 480), {p, p}));
         cells.insert({node->m_ptPos.x, node->m_ptPos.y});
         // The name sits in the middle of the circle.
         EXPECT_EQ(node->m_label.m_ptPos, node->m_ptPos);
     }
     EXPECT_EQ(cells.size(), 10u);
-}
-
-TEST(CaseGraphLayout, ALayoutWithAFixedSeedIsRepeatable) {
-    LaidOutGraph a, b;
-    EXPECT_EQ(a.Positions(), b.Positions());
 }
 
 TEST(CaseGraphLayout, FreeGridPositionFollowsTheDrawsAndAvoidsUsedPositions) {
@@ -138,13 +125,11 @@ TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
     g.graph.ComputeCaseGraph(g.initial, g.net);
     g.Layout();
     const std::vector<CPoint> after = g.Positions();
-    EXPECT_EQ(after[0], before[0]);
-    EXPECT_EQ(after[2], before[2]);
-    EXPECT_EQ(after[3], before[3]);
-    EXPECT_NE(after[1], CPoint(2000, 100));
+    for (std::size_t i : {0u, 2u, 3u}) {
+        EXPECT_EQ(after[i], before[i]);
+        EXPECT_NE(after[1], after[i]);
+    }
     EXPECT_LE(after[1].x, g.graph.m_sizeExtent.cx - 15);
-    for (int i : {0, 2, 3})
-        EXPECT_NE(after[1], after[static_cast<std::size_t>(i)]);
 }
 
 TEST(CaseGraphLayout, ExtentCoversGridElementsAndTheGivenSize) {
@@ -206,11 +191,8 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
         seen = &s;
         return false;
     }));
-    EXPECT_TRUE(g.graph.m_bSmoothPrepared);
     EXPECT_EQ(seen, &g.graph.m_smoothSession);
     EXPECT_EQ(g.graph.m_smoothSession.GetAlgorithm().m_nLength, 8);
-    EXPECT_EQ(g.graph.m_smoothSession.GetAlgorithm().m_nEdges, g.graph.m_nSteps);
-    EXPECT_EQ(g.graph.m_smoothSession.GetMinGridSize(), g.graph.m_nMinGridSize);
     // OK without a started search applies nothing.
     EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession&) { return true; }));
     // A run, then Cancel: the nodes stay.
@@ -237,7 +219,6 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
     for (const CPNStep* arc : g.graph.m_arrSteps)
         EXPECT_EQ(arc->m_listPoints.size(), 3u);
     EXPECT_EQ(extent, g.graph.m_sizeExtent);
-    EXPECT_GE(extent.cx, (g.graph.m_nGridSize + 1) * 60);
     // A recomputation forgets the session.
     g.graph.DeleteContents(false);
     EXPECT_FALSE(g.graph.m_bSmoothPrepared);
@@ -270,19 +251,8 @@ TEST(CaseGraphLayout, InitialLayoutIsTheViewsFirstLayout) {
     LaidOutGraph byCall(3, false);
     RecordingDC dc;
     byCall.graph.NameElements(dc);
-    // Both seed with the fixed seed inside RandomLayout.
-    const CSize page = byCall.graph.InitialLayout();
-    ASSERT_EQ(byCall.graph.m_nCases, 8);
-    EXPECT_EQ(byCall.graph.m_nGridSize, 6); // 2 * trunc(sqrt(8) + 1)
-    EXPECT_EQ(page, CSize(420, 420));
-    EXPECT_EQ(byCall.graph.m_sizeExtent, CSize(420, 420));
-    EXPECT_TRUE(byCall.graph.m_bLaidOut);
+    // Both seed with the fixed seed inside RandomLayout, so two graphs repeat each other.
+    EXPECT_EQ(byCall.graph.InitialLayout(), CSize(420, 420)); // grid 2 * trunc(sqrt(8) + 1)
+    EXPECT_EQ(byCall.graph.m_nGridSize, 6);
     EXPECT_EQ(byCall.Positions(), byHand.Positions());
-    std::set<std::pair<int, int>> cells;
-    for (const CPoint& p : byCall.Positions()) {
-        EXPECT_EQ(p.x % 60, 0);
-        EXPECT_EQ(p.y % 60, 0);
-        cells.insert({p.x, p.y});
-    }
-    EXPECT_EQ(cells.size(), 8u);
 }

@@ -71,10 +71,9 @@ TEST(ArchiveReferenceTest, ConditionListedBeforeItsLabel) {
     ASSERT_TRUE(condition && label);
     EXPECT_EQ(condition->m_pLabel, label);
     EXPECT_EQ(label->m_pOwner, condition);
-    EXPECT_EQ(condition->m_ptPos, CPoint(10, 20));
-    EXPECT_EQ(condition->m_bToken, 1);
-    EXPECT_EQ(label->m_strText, "b1");
-    EXPECT_EQ(label->m_ptPos, CPoint(10, -10));
+    CArchive again; // the fields, stored again
+    loaded.Serialize(again);
+    EXPECT_EQ(again.GetBuffer(), ar.GetBuffer());
     EXPECT_EQ(in.GetLoadedObjects(), (std::vector<CObject*>{condition, label}));
     DeleteLoaded(in);
 }
@@ -256,20 +255,17 @@ TEST(ArchiveReferenceTest, ListsKeepOrderAndSharedEntries) {
     CTestDocument loaded;
     CArchive in(ar.GetBuffer(), Registry());
     loaded.Serialize(in);
-    EXPECT_EQ(loaded.m_nVersion, 7);
-    EXPECT_EQ(loaded.m_strTitle, "Síť");
-    EXPECT_EQ(loaded.m_arrPoints, doc.m_arrPoints);
+    CArchive again;
+    loaded.Serialize(again);
+    EXPECT_EQ(again.GetBuffer(), ar.GetBuffer());
     ASSERT_EQ(loaded.m_listElements.size(), 4u);
     auto* c1 = dynamic_cast<CTestCondition*>(loaded.m_listElements[0]);
     auto* l2 = dynamic_cast<CTestLabel*>(loaded.m_listElements[1]);
     auto* l1 = dynamic_cast<CTestLabel*>(loaded.m_listElements[2]);
     auto* c2 = dynamic_cast<CTestCondition*>(loaded.m_listElements[3]);
     ASSERT_TRUE(c1 && l2 && l1 && c2);
-    EXPECT_EQ(c1->m_pLabel, l1);
-    EXPECT_EQ(l1->m_pOwner, c1);
-    EXPECT_EQ(c2->m_pLabel, l2);
-    EXPECT_EQ(l2->m_pOwner, c2);
-    EXPECT_EQ(l2->m_strText, "b2");
+    EXPECT_TRUE(c1->m_pLabel == l1 && l1->m_pOwner == c1);
+    EXPECT_TRUE(c2->m_pLabel == l2 && l2->m_pOwner == c2);
     EXPECT_EQ(in.GetLoadedObjects().size(), 4u);
     DeleteLoaded(in);
 }

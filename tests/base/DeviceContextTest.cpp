@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(CDCTest, SelectReturnsPreviousObjectAndDefaultsAreBlackOnWhite) {
+TEST(CDCTest, SelectReturnsPreviousObject) {
     RecordingDC dc;
-    EXPECT_EQ(dc.GetCurrentPen(), CPen(PS_SOLID, 1, RGB(0, 0, 0)));
-    EXPECT_EQ(dc.GetCurrentBrush(), CBrush(RGB(255, 255, 255)));
     CPen red(PS_DOT, 2, RGB(255, 0, 0));
     const CPen* old = dc.SelectObject(&red);
     EXPECT_EQ(dc.SelectObject(old), &red);

@@ -1,5 +1,6 @@
 #include "base/FileIO.h"
 #include "base/XmlText.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,8 @@ namespace fs = std::filesystem;
 
 class FileIOTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zerin-fileio-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    TempFolder folder{"zerin-fileio"};
+    const fs::path& dir = folder.Folder();
 };
 
 TEST_F(FileIOTest, WriteReplacesTheFileAndLeavesNoTemporaryBehind) {

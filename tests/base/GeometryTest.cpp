@@ -22,17 +22,6 @@ TEST(CRectTest, EmptinessAndNormalising) {
     EXPECT_FALSE(r.IsRectEmpty());
 }
 
-TEST(CRectTest, InflateAndOffset) {
-    CRect r(10, 10, 20, 20);
-    r.InflateRect(4, 4);
-    EXPECT_EQ(r, CRect(6, 6, 24, 24));
-    r.InflateRect(-10, 0);
-    EXPECT_EQ(r, CRect(16, 6, 14, 24));
-    r = CRect(0, 0, 5, 5);
-    r.OffsetRect(CPoint(-3, 7));
-    EXPECT_EQ(r, CRect(-3, 7, 2, 12));
-}
-
 TEST(CRectTest, UnionIgnoresEmptyRectangles) {
     CRect a(0, 0, 10, 10), b(20, 5, 30, 15), empty(100, 100, 100, 120);
     EXPECT_EQ(a | b, CRect(0, 0, 30, 15));
@@ -53,13 +42,4 @@ TEST(CRectTest, IntersectionOfTouchingRectanglesIsEmpty) {
     EXPECT_FALSE(r.IntersectRect(a, CRect(10, 0, 20, 10)));
     EXPECT_TRUE(r.IsRectNull());
     EXPECT_FALSE(r.IntersectRect(a, CRect(2, 2, 2, 8)));
-}
-
-TEST(CPointTest, Arithmetic) {
-    CPoint p(3, 4);
-    EXPECT_EQ(p - CPoint(1, 1), CSize(2, 3));
-    EXPECT_EQ(p + CSize(1, -1), CPoint(4, 3));
-    p += CSize(10, 10);
-    EXPECT_EQ(p, CPoint(13, 14));
-    EXPECT_EQ(CRect(0, 0, 11, 21).CenterPoint(), CPoint(5, 10));
 }

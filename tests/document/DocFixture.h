@@ -70,3 +70,10 @@ struct DocFixture : ::testing::Test {
         sink.Reset();
     }
 };
+
+// b1 (marked) -> e1 -> b2.
+struct OneEvent : DocFixture {
+    CPNCondition* b1 = net.Condition("b1", true);
+    CPNCondition* b2 = net.Condition("b2");
+    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
+};

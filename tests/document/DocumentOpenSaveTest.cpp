@@ -5,28 +5,20 @@
 
 #include "document/CDocumentFile.h"
 #include "document/CZerinDoc.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 class DocumentOpenSaveTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("zerin-open-save-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-    std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
+    std::string PathOf(const std::string& name) const { return m_folder.Path(name); }
 
-    fs::path m_folder;
+    TempFolder m_folder{"zerin-open-save"};
 };
 
 } // namespace
@@ -83,7 +75,7 @@ TEST_F(DocumentOpenSaveTest, FailedSaveKeepsTheOldFileAndGivesTheReason) {
     ASSERT_TRUE(f.doc->OnSaveDocument(path));
     const auto before = ReadBytes(path);
     // A folder where the file should be makes the rename fail.
-    fs::create_directories(m_folder / "blocked.zrn" / "inside");
+    std::filesystem::create_directories(m_folder.Folder() / "blocked.zrn" / "inside");
     CFileResult result = f.doc->OnSaveDocument(PathOf("blocked.zrn"));
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.error.empty());

@@ -5,6 +5,7 @@
 
 #include "base/CPoint.h"
 #include "base/CRect.h"
+#include "base/LogFont.h"
 
 #include <cstdint>
 #include <string>
@@ -39,6 +40,16 @@ public:
     ExpectedBytes& OldClass(std::uint16_t classIndex) { return Word(0x8000 | classIndex); }
     ExpectedBytes& Ref(std::uint16_t index) { return Word(index); }
     ExpectedBytes& Null() { return Word(0); }
+    // A label's fields up to its owner: position, text, colour, the font field by field,
+    // visible, the text rectangle.
+    ExpectedBytes& Label(CPoint pos, const std::string& text, std::uint32_t colour,
+                         const LOGFONT& lf, bool visible, const CRect& rcText) {
+        Point(pos).Str(text).Int32(static_cast<std::int32_t>(colour));
+        Byte(lf.lfCharSet).Byte(lf.lfClipPrecision).Int32(lf.lfEscapement).Str(lf.lfFaceName);
+        Int32(lf.lfHeight).Byte(lf.lfItalic).Int32(lf.lfOrientation).Byte(lf.lfOutPrecision);
+        Byte(lf.lfPitchAndFamily).Byte(lf.lfQuality).Byte(lf.lfStrikeOut).Byte(lf.lfUnderline);
+        return Int32(lf.lfWeight).Int32(lf.lfWidth).Bool32(visible).Rect(rcText);
+    }
     ExpectedBytes& Append(const std::vector<std::uint8_t>& more) {
         m_bytes.insert(m_bytes.end(), more.begin(), more.end());
         return *this;

@@ -33,52 +33,23 @@ Bytes StoreNet(CNetDesign& net) {
     return ar.GetBuffer();
 }
 
-// A label whose font fields all differ, so that their order shows in the bytes.
+// A label with a font of its own.
 CPNLabel* MakeLabel(const std::string& text, CPoint pos) {
     auto* label = new CPNLabel(pos.x, pos.y);
     label->m_strText = text;
     label->m_crText = RGB(1, 2, 3);
-    LOGFONT lf;
-    lf.lfCharSet = 11;
-    lf.lfClipPrecision = 12;
-    lf.lfEscapement = 13;
-    lf.lfFaceName = "Arial";
-    lf.lfHeight = -14;
-    lf.lfItalic = 15;
-    lf.lfOrientation = 16;
-    lf.lfOutPrecision = 17;
-    lf.lfPitchAndFamily = 18;
-    lf.lfQuality = 19;
-    lf.lfStrikeOut = 20;
-    lf.lfUnderline = 21;
-    lf.lfWeight = 700;
-    lf.lfWidth = 22;
+    // Every field differs, so that their order shows in the bytes: height, width,
+    // escapement, orientation, weight, italic, underline, strike-out, character set, output
+    // precision, clip precision, quality, pitch and family, face.
+    const LOGFONT lf{-14, 22, 13, 16, 700, 15, 21, 20, 11, 17, 12, 19, 18, "Arial"};
     label->SetFont(lf);
     label->m_rcText = CRect(pos.x - 7, pos.y - 7, pos.x + 7, pos.y + 7);
     return label;
 }
 
 // The label's record up to its owner reference.
-ExpectedBytes& LabelFields(ExpectedBytes& b, const CPNLabel& label) {
-    return b.Point(label.m_ptPos)
-        .Str(label.m_strText)
-        .Int32(static_cast<std::int32_t>(label.m_crText))
-        .Byte(11)
-        .Byte(12)
-        .Int32(13)
-        .Str("Arial")
-        .Int32(-14)
-        .Byte(15)
-        .Int32(16)
-        .Byte(17)
-        .Byte(18)
-        .Byte(19)
-        .Byte(20)
-        .Byte(21)
-        .Int32(700)
-        .Int32(22)
-        .Bool32(label.m_bVisible)
-        .Rect(label.m_rcText);
+ExpectedBytes& LabelFields(ExpectedBytes& b, const CPNLabel& l) {
+    return b.Label(l.m_ptPos, l.m_strText, l.m_crText, l.m_logFont, l.m_bVisible, l.m_rcText);
 }
 
 struct NamedCondition {

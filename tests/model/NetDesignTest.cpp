@@ -70,16 +70,13 @@ struct NetDesignTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(NetDesignTest, NewAndClearedNetsHaveTheDefaultExtent) {
-    EXPECT_EQ(net.m_sizeNet, CSize(2048, 1536));
-    EXPECT_TRUE(net.m_listElements.empty());
+TEST_F(NetDesignTest, ClearedNetsDeleteTheirElementsAndGetTheDefaultExtent) {
     AddCondition(1, 100, 100, "b1");
     net.m_sizeNet = CSize(5, 5);
     net.DeleteContents();
     EXPECT_EQ(net.m_sizeNet, CSize(2048, 1536));
     EXPECT_TRUE(net.m_listElements.empty());
-    EXPECT_TRUE(Deleted().count(1));
-    EXPECT_TRUE(Deleted().count(1001));
+    EXPECT_EQ(Deleted(), (std::set<int>{1, 1001}));
 }
 
 TEST_F(NetDesignTest, RecalcSizeCoversTheElementsAndTheMinimum) {
@@ -248,9 +245,6 @@ TEST_F(NetDesignTest, BuildStructureDerivesTheFlowRelationAndReportsTheCounts) {
     EXPECT_EQ(initial.ToString(false), "{ b1 }");
     EXPECT_EQ(sink.all, (std::vector<RecordingOutputSink::Line>{
                             {0, "Net elements: 2 conditions, 1 events, 2 edges"}}));
-    EXPECT_EQ(net.m_nConditions, 2);
-    EXPECT_EQ(net.m_nEvents, 1);
-    EXPECT_EQ(net.m_nEdges, 2);
     EXPECT_EQ(e1->m_setPreConditions.ToString(false), "{ b1 }");
     EXPECT_EQ(e1->m_setPostConditions.ToString(false), "{ b2 }");
     EXPECT_EQ(b1->m_setPostEvents.ToString(), "{ e1 }");
@@ -263,8 +257,7 @@ TEST_F(NetDesignTest, BuildStructureDerivesTheFlowRelationAndReportsTheCounts) {
     std::list<CPNElement*> victims{out};
     net.DeleteElements(victims);
     net.BuildStructure();
-    EXPECT_TRUE(e1->m_setPostConditions.IsEmpty());
-    EXPECT_TRUE(b2->m_setPreEvents.IsEmpty());
+    EXPECT_TRUE(e1->m_setPostConditions.IsEmpty() && b2->m_setPreEvents.IsEmpty());
     EXPECT_EQ(sink.panes[0].back(), "Net elements: 2 conditions, 1 events, 1 edges");
 }
 
@@ -274,9 +267,7 @@ TEST_F(NetDesignTest, EdgeBetweenTwoConditionsIsCountedButEntersNoSet) {
     CPNCondition* b2 = AddCondition(2, 300, 100, "b2");
     AddEdge(3, b1, b2);
     EXPECT_TRUE(net.BuildStructure().IsEmpty());
-    EXPECT_EQ(net.m_nEdges, 1);
-    EXPECT_TRUE(b1->m_setPostEvents.IsEmpty());
-    EXPECT_TRUE(b2->m_setPreEvents.IsEmpty());
+    EXPECT_TRUE(b1->m_setPostEvents.IsEmpty() && b2->m_setPreEvents.IsEmpty());
     EXPECT_EQ(sink.panes[0].back(), "Net elements: 2 conditions, 0 events, 1 edges");
 }
 
@@ -292,8 +283,7 @@ TEST_F(NetDesignTest, SimulationFlagsFollowTheCase) {
     CSetConditions onlyB1;
     onlyB1.Add(b1);
     net.SetTokens(onlyB1);
-    EXPECT_TRUE(b1->m_bToken);
-    EXPECT_FALSE(b2->m_bToken);
+    EXPECT_TRUE(b1->m_bToken && !b2->m_bToken);
     net.UpdateEnabled(onlyB1);
     EXPECT_TRUE(e1->m_bEnabled);
     CSetConditions both = onlyB1;
@@ -304,7 +294,5 @@ TEST_F(NetDesignTest, SimulationFlagsFollowTheCase) {
     e1->m_bEnabled = e1->m_bHighlight = true;
     b1->m_bMarked = true;
     net.ClearSimulationFlags();
-    EXPECT_FALSE(e1->m_bEnabled);
-    EXPECT_FALSE(e1->m_bHighlight);
-    EXPECT_FALSE(b1->m_bMarked);
+    EXPECT_FALSE(e1->m_bEnabled || e1->m_bHighlight || b1->m_bMarked);
 }

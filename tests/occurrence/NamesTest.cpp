@@ -63,18 +63,14 @@ TEST_F(NamesTest, LegendLinesStepDownByTheLineHeight) {
     Prepare();
     const int h = 20;
     record.DrawNameLegend(dc, h, net.m_listElements);
-    const auto texts = dc.Calls("Text");
-    ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0].text, "Names of conditions:");
-    EXPECT_EQ(texts[0].point, CPoint(720, -740));
-    EXPECT_EQ(texts[1].text, "b1: a");
-    EXPECT_EQ(texts[1].point, CPoint(720, -740 - h));
-    EXPECT_EQ(texts[2].text, "b2: b");
-    EXPECT_EQ(texts[2].point, CPoint(720, -740 - 2 * h));
-    EXPECT_EQ(texts[3].text, "Names of events:");
-    EXPECT_EQ(texts[3].point, CPoint(720, -740 - 4 * h));
-    EXPECT_EQ(texts[4].text, "e1: t");
-    EXPECT_EQ(texts[4].point, CPoint(720, -740 - 5 * h));
+    std::vector<std::pair<std::string, CPoint>> texts;
+    for (const DrawCall& call : dc.Calls("Text"))
+        texts.emplace_back(call.text, call.point);
+    EXPECT_THAT(texts, ElementsAre(std::pair("Names of conditions:", CPoint(720, -740)),
+                                   std::pair("b1: a", CPoint(720, -740 - h)),
+                                   std::pair("b2: b", CPoint(720, -740 - 2 * h)),
+                                   std::pair("Names of events:", CPoint(720, -740 - 4 * h)),
+                                   std::pair("e1: t", CPoint(720, -740 - 5 * h))));
 }
 
 } // namespace

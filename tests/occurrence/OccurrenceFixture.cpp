@@ -1,24 +1,11 @@
 #include "OccurrenceFixture.h"
 
 CPNCondition* OccurrenceFixture::AddCondition(const std::string& name, bool token) {
-    auto* label = new CPNLabel();
-    label->SetText(name, dc);
-    auto* c = new CPNCondition(100, 100, label);
-    c->m_bToken = token;
-    net.AddElement(c);
-    net.AddElement(label);
-    label->m_pOwner = c;
-    return c;
+    return builder.ConditionAt(name, CPoint(100, 100), token);
 }
 
 CPNEvent* OccurrenceFixture::AddEvent(const std::string& name) {
-    auto* label = new CPNLabel();
-    label->SetText(name, dc);
-    auto* e = new CPNEvent(200, 100, label);
-    net.AddElement(e);
-    net.AddElement(label);
-    label->m_pOwner = e;
-    return e;
+    return builder.EventAt(name, CPoint(200, 100));
 }
 
 void OccurrenceFixture::AddEdge(CPNElement* from, CPNElement* to) {
@@ -28,12 +15,7 @@ void OccurrenceFixture::AddEdge(CPNElement* from, CPNElement* to) {
 CPNEvent* OccurrenceFixture::AddEvent(const std::string& name,
                                       std::initializer_list<CPNCondition*> pre,
                                       std::initializer_list<CPNCondition*> post) {
-    CPNEvent* e = AddEvent(name);
-    for (CPNCondition* c : pre)
-        AddEdge(c, e);
-    for (CPNCondition* c : post)
-        AddEdge(e, c);
-    return e;
+    return builder.EventAt(name, CPoint(200, 100), pre, post);
 }
 
 void OccurrenceFixture::Prepare() {

@@ -9,11 +9,13 @@
 #include "occurrence/COccurrenceNet.h"
 #include "occurrence/CPNOccurrence.h"
 #include "occurrence/CPNPlace.h"
+#include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
 #include "support/RecordingOutputSink.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -25,8 +27,14 @@ struct OccurrenceFixture : ::testing::Test {
     COccurrenceNet record;
     RecordingDC dc;
     RecordingOutputSink sink;
+    NetBuilder builder{net, &dc};
 
     CPNCondition* AddCondition(const std::string& name, bool token = false);
+    // Conditions without token, for binding: auto [a, b] = AddConditions("a", "b").
+    template <class... Names>
+    std::array<CPNCondition*, sizeof...(Names)> AddConditions(const Names&... names) {
+        return {AddCondition(names)...};
+    }
     CPNEvent* AddEvent(const std::string& name);
     void AddEdge(CPNElement* from, CPNElement* to);
     // An event with the given pre- and post-set, edges included.

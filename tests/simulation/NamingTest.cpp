@@ -71,10 +71,8 @@ TEST_F(NamingTest, ElementsWithoutLabelAreNotCounted) {
 // Names walk bucket by bucket, newest first within a bucket: "a" and "r" share bucket
 // 12, "x" lies in 1 and "ba" in 16.
 TEST_F(NamingTest, DuplicatesAreListedInHashWalkOrder) {
-    ASSERT_EQ(CNameCountMap::BucketOf("a"), 12u);
-    ASSERT_EQ(CNameCountMap::BucketOf("r"), 12u);
-    ASSERT_EQ(CNameCountMap::BucketOf("x"), 1u);
-    ASSERT_EQ(CNameCountMap::BucketOf("ba"), 16u);
+    for (auto [name, bucket] : {std::pair("a", 12u), {"r", 12u}, {"x", 1u}, {"ba", 16u}})
+        ASSERT_EQ(CNameCountMap::BucketOf(name), bucket) << name;
     for (const char* name : {"a", "x", "r", "ba", "a", "x", "r", "ba", "a"})
         AddCondition(name);
     AddCondition("unique");
@@ -102,9 +100,8 @@ TEST(NameCountMapTest, CountsAndWalksEveryName) {
     map.Add("a");
     map.Add("r");
     map.Add("a");
-    EXPECT_EQ(map.GetCount("a"), 2);
-    EXPECT_EQ(map.GetCount("r"), 1);
-    EXPECT_EQ(map.GetCount("q"), 0);
+    EXPECT_EQ((std::vector{map.GetCount("a"), map.GetCount("r"), map.GetCount("q")}),
+              (std::vector{2, 1, 0}));
     std::vector<std::string> walk;
     map.ForEach([&](const std::string& name, int) { walk.push_back(name); });
     EXPECT_THAT(walk, ElementsAre("r", "a"));

@@ -1,24 +1,16 @@
 #include "NetFixture.h"
 
 CPNCondition* NetFixture::AddCondition(const std::string& name, int x, int y, bool token) {
-    auto* label = new CPNLabel();
-    label->SetText(name, dc);
-    auto* c = new CPNCondition(x, y, label);
-    c->m_bToken = token;
-    net.AddElement(c);
-    net.AddElement(label);
-    label->m_pOwner = c;
-    return c;
+    return builder.ConditionAt(name, CPoint(x, y), token);
 }
 
 CPNEvent* NetFixture::AddEvent(const std::string& name, int x, int y) {
-    auto* label = new CPNLabel();
-    label->SetText(name, dc);
-    auto* e = new CPNEvent(x, y, label);
-    net.AddElement(e);
-    net.AddElement(label);
-    label->m_pOwner = e;
-    return e;
+    return builder.EventAt(name, CPoint(x, y));
+}
+
+CPNEvent* NetFixture::AddEvent(const std::string& name, std::initializer_list<CPNCondition*> pre,
+                               std::initializer_list<CPNCondition*> post) {
+    return builder.EventAt(name, CPoint(200, 100), pre, post);
 }
 
 CPNEdge* NetFixture::AddEdge(CPNElement* from, CPNElement* to) {

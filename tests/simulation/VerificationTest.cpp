@@ -36,8 +36,7 @@ TEST_F(VerificationTest, IsolatedConditionsAndEventsAreListed) {
 
 TEST_F(VerificationTest, ConnectedNetHasNoIsolatedElement) {
     CPNCondition* a = AddCondition("a");
-    CPNEvent* e = AddEvent("e");
-    AddEdge(e, a);
+    AddEvent("e", {}, {a});
     Build();
     EXPECT_EQ(CNetVerification(net).CheckIsolated(), 0);
     EXPECT_THAT(Standard(), ElementsAre("  Isolated conditions...", "  Isolated events..."));
@@ -54,12 +53,8 @@ TEST_F(VerificationTest, EdgesAddedAfterTheBuildAreNotSeen) {
 TEST_F(VerificationTest, EventWithoutConcessionInAnyCase) {
     CPNCondition* a = AddCondition("a", 100, 100, true);
     CPNCondition* b = AddCondition("b");
-    CPNEvent* e1 = AddEvent("e1");
-    CPNEvent* e2 = AddEvent("e2");
-    AddEdge(a, e1);
-    AddEdge(e1, b);
-    AddEdge(b, e2); // e2 needs b and a together
-    AddEdge(a, e2);
+    AddEvent("e1", {a}, {b});
+    AddEvent("e2", {b, a}, {}); // e2 needs b and a together
     Build();
     const CSetConditions c1 = Case({a});
     const CSetConditions c2 = Case({b});
@@ -72,12 +67,8 @@ TEST_F(VerificationTest, EventWithoutConcessionInAnyCase) {
 TEST_F(VerificationTest, ConcessionStopsAtTheFirstEnablingCase) {
     CPNCondition* a = AddCondition("a", 100, 100, true);
     CPNCondition* b = AddCondition("b");
-    CPNEvent* e = AddEvent("e");
-    CPNEvent* back = AddEvent("back");
-    AddEdge(a, e);
-    AddEdge(e, b);
-    AddEdge(b, back);
-    AddEdge(back, a);
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    CPNEvent* back = AddEvent("back", {b}, {a});
     Build();
     const CSetConditions c1 = Case({a});
     const CSetConditions c2 = Case({b});
@@ -97,12 +88,8 @@ struct CaseNode {
 TEST_F(VerificationTest, ConcessionOverCaseNodesInNodeOrder) {
     CPNCondition* a = AddCondition("a", 100, 100, true);
     CPNCondition* b = AddCondition("b");
-    CPNEvent* e = AddEvent("e");
-    CPNEvent* dead = AddEvent("dead");
-    AddEdge(a, e);
-    AddEdge(e, b);
-    AddEdge(a, dead);
-    AddEdge(b, dead);
+    CPNEvent* e = AddEvent("e", {a}, {b});
+    CPNEvent* dead = AddEvent("dead", {a, b}, {});
     Build();
     CaseNode first{Case({b})};
     CaseNode second{Case({a})};
@@ -142,12 +129,8 @@ TEST_F(VerificationTest, ThreeIndistinguishableConditionsFormThreePairs) {
 TEST_F(VerificationTest, IndistinguishableEvents) {
     CPNCondition* a = AddCondition("a");
     CPNCondition* b = AddCondition("b");
-    CPNEvent* e1 = AddEvent("e1");
-    CPNEvent* e2 = AddEvent("e2");
-    for (CPNEvent* e : {e1, e2}) {
-        AddEdge(a, e);
-        AddEdge(e, b);
-    }
+    AddEvent("e1", {a}, {b});
+    AddEvent("e2", {a}, {b});
     Build();
     EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 1);
     EXPECT_EQ(Standard().back(), "Error: found 2 indistinguishable events:  e1 and e2");
@@ -166,9 +149,7 @@ TEST_F(VerificationTest, IsolatedElementsAreNotIndistinguishable) {
 TEST_F(VerificationTest, MirroredConditionsAreDistinguishable) {
     CPNCondition* a = AddCondition("a");
     CPNCondition* b = AddCondition("b");
-    CPNEvent* e = AddEvent("e");
-    AddEdge(a, e);
-    AddEdge(e, b);
+    AddEvent("e", {a}, {b});
     Build();
     EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 0);
 }

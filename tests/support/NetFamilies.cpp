@@ -1,5 +1,6 @@
 #include "support/NetFamilies.h"
 
+#include "base/CDC.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
@@ -8,32 +9,44 @@
 
 #include <vector>
 
-namespace {
-
-template <class Element> Element* AddNamed(CNetDesign& net, const std::string& name, int& placed) {
-    // Spread over a grid so that no two elements overlap.
-    const int x = 60 + 80 * (placed % 20), y = 60 + 80 * (placed / 20);
-    ++placed;
+template <class Element> Element* NetBuilder::AddNamed(const std::string& name, CPoint at) {
     auto* label = new CPNLabel();
-    label->m_strText = name;
-    auto* element = new Element(x, y, label);
+    if (m_pDC)
+        label->SetText(name, *m_pDC);
+    else
+        label->m_strText = name;
+    auto* element = new Element(at.x, at.y, label);
     label->m_pOwner = element;
-    net.AddElement(element);
-    net.AddElement(label);
+    m_net.AddElement(element);
+    m_net.AddElement(label);
     return element;
 }
 
-} // namespace
+CPoint NetBuilder::NextPlace() {
+    // Spread over a grid so that no two elements overlap.
+    const int placed = m_nPlaced++;
+    return CPoint(60 + 80 * (placed % 20), 60 + 80 * (placed / 20));
+}
 
 CPNCondition* NetBuilder::Condition(const std::string& name, bool token) {
-    auto* c = AddNamed<CPNCondition>(m_net, name, m_nPlaced);
+    return ConditionAt(name, NextPlace(), token);
+}
+
+CPNCondition* NetBuilder::ConditionAt(const std::string& name, CPoint at, bool token) {
+    auto* c = AddNamed<CPNCondition>(name, at);
     c->m_bToken = token;
     return c;
 }
 
 CPNEvent* NetBuilder::Event(const std::string& name, std::initializer_list<CPNCondition*> pre,
                             std::initializer_list<CPNCondition*> post) {
-    auto* e = AddNamed<CPNEvent>(m_net, name, m_nPlaced);
+    return EventAt(name, NextPlace(), pre, post);
+}
+
+CPNEvent* NetBuilder::EventAt(const std::string& name, CPoint at,
+                              std::initializer_list<CPNCondition*> pre,
+                              std::initializer_list<CPNCondition*> post) {
+    auto* e = AddNamed<CPNEvent>(name, at);
     for (CPNCondition* c : pre)
         Edge(c, e);
     for (CPNCondition* c : post)

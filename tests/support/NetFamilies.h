@@ -5,19 +5,26 @@
 #include <initializer_list>
 #include <string>
 
+class CDC;
 class CNetDesign;
 class CPNCondition;
 class CPNEvent;
+struct CPoint;
 
 // Builds nets in code: conditions and events with their name labels, and the edges
-// between them, all owned by the net.
+// between them, all owned by the net. Elements without a place are spread over a grid;
+// with a context the names are measured as the editor measures them.
 class NetBuilder {
 public:
-    explicit NetBuilder(CNetDesign& net) : m_net(net) {}
+    explicit NetBuilder(CNetDesign& net, CDC* measure = nullptr) : m_net(net), m_pDC(measure) {}
 
     CPNCondition* Condition(const std::string& name, bool token = false);
+    CPNCondition* ConditionAt(const std::string& name, CPoint at, bool token = false);
     CPNEvent* Event(const std::string& name, std::initializer_list<CPNCondition*> pre = {},
                     std::initializer_list<CPNCondition*> post = {});
+    CPNEvent* EventAt(const std::string& name, CPoint at,
+                      std::initializer_list<CPNCondition*> pre = {},
+                      std::initializer_list<CPNCondition*> post = {});
     // An edge from a condition to an event or from an event to a condition.
     void Edge(CPNCondition* from, CPNEvent* to);
     void Edge(CPNEvent* from, CPNCondition* to);
@@ -25,7 +32,11 @@ public:
     CSetConditions Build();
 
 private:
+    template <class Element> Element* AddNamed(const std::string& name, CPoint at);
+    CPoint NextPlace();
+
     CNetDesign& m_net;
+    CDC* m_pDC;
     int m_nPlaced = 0;
 };
 
