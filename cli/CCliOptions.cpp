@@ -8,15 +8,15 @@
 
 namespace {
 
-struct CommandSpec {
+struct CommandShape {
     // Positional arguments: the input file, and an output file after it.
     bool file;
     bool positionalOutput;
     std::set<std::string> options;
 };
 
-const std::map<std::string, CommandSpec>& Commands() {
-    static const std::map<std::string, CommandSpec> commands = {
+const std::map<std::string, CommandShape>& Commands() {
+    static const std::map<std::string, CommandShape> commands = {
         {"check", {true, false, {}}},
         {"casegraph",
          {true, false, {"--names", "--classes", "--case-class", "--xml", "--class-xml"}}},
@@ -91,7 +91,7 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
     if (command == Commands().end())
         return Fail("unknown command '" + first + "'");
     m_strCommand = first;
-    const CommandSpec& spec = command->second;
+    const CommandShape& shape = command->second;
 
     std::vector<std::string> positional;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -104,7 +104,7 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
             positional.push_back(arg);
             continue;
         }
-        if (spec.options.count(arg) == 0)
+        if (shape.options.count(arg) == 0)
             return Fail("unknown option '" + arg + "' for " + m_strCommand);
         std::string value;
         if (TakesValue(arg)) {
@@ -162,17 +162,17 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
         }
     }
 
-    const std::size_t wanted = (spec.file ? 1u : 0u) + (spec.positionalOutput ? 1u : 0u);
+    const std::size_t wanted = (shape.file ? 1u : 0u) + (shape.positionalOutput ? 1u : 0u);
     if (positional.size() != wanted)
         return Fail(m_strCommand + " takes " +
-                    (spec.file && spec.positionalOutput ? std::string("FILE OUT")
-                     : spec.file                        ? std::string("one FILE")
+                    (shape.file && shape.positionalOutput ? std::string("FILE OUT")
+                     : shape.file                        ? std::string("one FILE")
                                                         : std::string("one OUT")) +
                     (positional.size() < wanted ? ", too few arguments" : ", too many arguments"));
     std::size_t next = 0;
-    if (spec.file)
+    if (shape.file)
         m_strFile = positional[next++];
-    if (spec.positionalOutput)
+    if (shape.positionalOutput)
         m_strOutput = positional[next++];
     return CheckRequired();
 }
