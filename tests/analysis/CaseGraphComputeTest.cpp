@@ -330,20 +330,7 @@ TEST(CaseGraphOrder, CompactExplorationMatchesTheLiteralAlgorithmOnRandomNets) {
             for (int i = 0; i < 70; ++i)
                 b.Event("dead" + std::to_string(i), {b.Condition("u" + std::to_string(i))},
                         {b.Condition("v" + std::to_string(i))});
-        std::vector<CPNCondition*> conds;
-        for (int i = 0; i < nc; ++i)
-            conds.push_back(b.Condition("k" + std::to_string(i), gen() % 2 == 0));
-        for (int e = 0; e < ne; ++e) {
-            CPNEvent* ev = b.Event("t" + std::to_string(e));
-            for (CPNCondition* c : conds) {
-                const unsigned r = gen() % 6;
-                if (r == 0)
-                    b.Edge(c, ev);
-                else if (r == 1)
-                    b.Edge(ev, c);
-            }
-        }
-        const CSetConditions initial = b.Build();
+        const CSetConditions initial = BuildRandomNet(net, gen, nc, ne);
         CRandomSource random(1);
         CCaseGraph graph(random);
         graph.ComputeCaseGraph(initial, net);

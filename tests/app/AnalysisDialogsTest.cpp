@@ -114,36 +114,6 @@ TEST_F(BreakPointsDialogTest, MovingBothWaysAndOkKeepsTheLists) {
     EXPECT_FALSE(m_data.IsBreakpoint(Case({0, 1})));
 }
 
-TEST_F(BreakPointsDialogTest, RemovingTheLastBreakpointDisablesRemoveAndClear) {
-    m_data.SetBreakpoints({1});
-    CDlgBreakPoints dialog(m_data);
-    EXPECT_EQ(Texts(dialog.GetBreakList()), QStringList{"{ p, q }"});
-    ButtonsAre(dialog, true, true, true);
-    QTest::mouseClick(Button(dialog, 1040), Qt::LeftButton);
-    EXPECT_EQ(dialog.GetBreakList()->count(), 0);
-    EXPECT_EQ(dialog.GetAvailableList()->count(), 3);
-    ButtonsAre(dialog, true, false, false);
-}
-
-TEST_F(BreakPointsDialogTest, CancelDiscardsTheShowing) {
-    m_data.SetBreakpoints({0});
-    CDlgBreakPoints dialog(m_data);
-    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton);
-    QTest::mouseClick(Button(dialog, 1041), Qt::LeftButton);
-    Finish(dialog, QDialogButtonBox::Cancel);
-    EXPECT_EQ(m_data.m_arrBreak, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(m_data.m_nBreak, 1);
-    EXPECT_TRUE(m_data.IsBreakpoint(Case({2})));
-
-    // The same dialog shown again starts from the data.
-    QTimer::singleShot(0, &dialog, [&] {
-        EXPECT_EQ(Texts(dialog.GetBreakList()), QStringList{"{ r }"});
-        EXPECT_EQ(dialog.GetAvailableList()->count(), 2);
-        dialog.reject();
-    });
-    dialog.exec();
-}
-
 TEST_F(BreakPointsDialogTest, ClearAllMakesEveryCaseAvailable) {
     m_data.SetBreakpoints({0, 2});
     CDlgBreakPoints dialog(m_data);
@@ -157,52 +127,6 @@ TEST_F(BreakPointsDialogTest, ClearAllMakesEveryCaseAvailable) {
     EXPECT_TRUE(m_data.m_arrBreak.empty());
     EXPECT_EQ(m_data.m_nAvailable, 3);
     EXPECT_FALSE(m_data.IsBreakpoint(Case({0})));
-}
-
-TEST_F(BreakPointsDialogTest, NoCasesLeavesEveryButtonDisabled) {
-    CBreakPoints empty;
-    empty.m_bNeedsRefill = false;
-    CDlgBreakPoints dialog(empty);
-    ButtonsAre(dialog, false, false, false);
-    Finish(dialog, QDialogButtonBox::Ok);
-    EXPECT_EQ(empty.m_nBreak, 0);
-    EXPECT_EQ(empty.m_nAvailable, 0);
-}
-
-TEST_F(BreakPointsDialogTest, ListsScrollAcrossTheWidestCase) {
-    for (int i = 0; i < 40; ++i) {
-        m_labels.push_back(std::make_unique<CPNLabel>(0, 0));
-        m_labels.back()->m_strText = "condition_with_a_long_name_" + std::to_string(i);
-        m_conditions.push_back(std::make_unique<CPNCondition>(0, 30, m_labels.back().get()));
-    }
-    CSetConditions wide;
-    for (std::size_t i = 3; i < m_conditions.size(); ++i)
-        wide.Add(m_conditions[i].get());
-    m_data.m_arrCases.push_back(wide);
-    m_data.m_nCases = 4;
-    m_data.ResetAll();
-
-    CDlgBreakPoints dialog(m_data);
-    dialog.show();
-    QApplication::processEvents();
-    const QFontMetrics metrics(dialog.GetAvailableList()->font());
-    EXPECT_EQ(dialog.GetHorizontalExtent(),
-              metrics.horizontalAdvance(QString::fromStdString(wide.ToString(false))));
-    for (QListWidget* pList : {dialog.GetAvailableList(), dialog.GetBreakList()})
-        EXPECT_LT(pList->width(), dialog.GetHorizontalExtent());
-    QScrollBar* pBar = dialog.GetAvailableList()->horizontalScrollBar();
-    EXPECT_GE(pBar->maximum() + dialog.GetAvailableList()->viewport()->width(),
-              dialog.GetHorizontalExtent());
-
-    // The case moved over is as reachable in the other list.
-    const QString strWide = QString::fromStdString(wide.ToString(false));
-    dialog.GetAvailableList()->setCurrentItem(
-        dialog.GetAvailableList()->findItems(strWide, Qt::MatchExactly).value(0));
-    QTest::mouseClick(Button(dialog, 1039), Qt::LeftButton);
-    QTest::qWait(100);
-    QScrollBar* pBreakBar = dialog.GetBreakList()->horizontalScrollBar();
-    EXPECT_GE(pBreakBar->maximum() + dialog.GetBreakList()->viewport()->width(),
-              dialog.GetHorizontalExtent());
 }
 
 TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
@@ -225,15 +149,6 @@ TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(CaseGraphProgressDialogTest, EscapeCancelsToo) {
-    CCaseGraphProgressDialog dialog;
-    dialog.SetShowDelay(0);
-    EXPECT_TRUE(dialog.SetProgress(1, 0));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_TRUE(dialog.WasCancelled());
-    EXPECT_FALSE(dialog.SetProgress(2, 1));
-}
-
 TEST(CaseGraphProgressDialogTest, SeesAClickPostedDuringTheComputation) {
     CCaseGraphProgressDialog dialog;
     dialog.SetShowDelay(0);
@@ -251,17 +166,6 @@ TEST(CaseGraphProgressDialogTest, SeesAClickPostedDuringTheComputation) {
     }
     EXPECT_FALSE(bGoing);
     EXPECT_TRUE(dialog.WasCancelled());
-}
-
-TEST(CaseGraphProgressDialogTest, AShortComputationShowsNothing) {
-    CCaseGraphProgressDialog dialog;
-    dialog.SetShowDelay(300);
-    EXPECT_TRUE(dialog.SetProgress(5, 4));
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.GetCountsText(), "Cases: 5  Arcs: 4");
-    QTest::qWait(350);
-    EXPECT_TRUE(dialog.SetProgress(6, 5));
-    EXPECT_TRUE(dialog.isVisible());
 }
 
 } // namespace

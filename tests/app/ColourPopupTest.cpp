@@ -87,21 +87,6 @@ TEST(ColourTableTest, HoldsTheFortyNamedColoursInOrder) {
     }
 }
 
-TEST_F(ColourPopupTest, BlueMarksCellThirteenAndEscapeCancelsWithIt) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
-    EXPECT_TRUE(m_pPopup->isVisible());
-    EXPECT_EQ(m_pPopup->GetChosenCell(), 13);
-    EXPECT_EQ(m_pPopup->GetHotCell(), 13);
-
-    Key(Qt::Key_Escape);
-    ASSERT_EQ(m_pCancelled->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pCancelled), BLUE);
-    EXPECT_EQ(IdOf(*m_pCancelled), 2);
-    EXPECT_EQ(m_pChosen->count(), 0);
-    EXPECT_FALSE(m_pPopup->isVisible());
-    EXPECT_TRUE(DeletedLater());
-}
-
 TEST_F(ColourPopupTest, InitialCellFollowsTheColourAndTheRowsPresent) {
     struct Case {
         COLORREF crColour;
@@ -178,15 +163,6 @@ TEST_F(ColourPopupTest, ArrowsEnterTheTextRowsPastTheGridEdges) {
     EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
 }
 
-TEST_F(ColourPopupTest, DownFromTheCustomRowWithoutDefaultRowReturnsToTheFirstRow) {
-    Open(UNLISTED, QString(), CUSTOM_TEXT);
-    ASSERT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
-    Key(Qt::Key_Down);
-    EXPECT_EQ(m_pPopup->GetHotCell(), 0);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
-}
-
 TEST_F(ColourPopupTest, EnterAndSpaceChooseTheHotCell) {
     Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1);
     Key(Qt::Key_Right);
@@ -204,27 +180,6 @@ TEST_F(ColourPopupTest, EnterAndSpaceChooseTheHotCell) {
     EXPECT_EQ(ColourOf(*m_pChosen), CLR_DEFAULT);
 }
 
-TEST_F(ColourPopupTest, EnterWithNothingHotKeepsThePopupOpen) {
-    Open(UNLISTED);
-    ASSERT_EQ(m_pPopup->GetHotCell(), CColourPopup::INVALID_COLOUR);
-    Key(Qt::Key_Enter);
-    EXPECT_EQ(m_pChosen->count() + m_pCancelled->count(), 0);
-    EXPECT_TRUE(m_pPopup->isVisible());
-    Key(Qt::Key_Right); // the walk starts at the first colour
-    EXPECT_EQ(m_pPopup->GetHotCell(), 0);
-}
-
-TEST_F(ColourPopupTest, WithoutTextRowsTheWindowIsTheGridAndItsMargins) {
-    Open(BLUE);
-    EXPECT_EQ(m_pPopup->size(), QSize(8 * 18 + 2 * 2, 5 * 18 + 2 * 2));
-    EXPECT_EQ(m_pPopup->GetCellRect(0), QRect(2, 2, 18, 18));
-    EXPECT_EQ(m_pPopup->GetCellRect(39), QRect(2 + 7 * 18, 2 + 4 * 18, 18, 18));
-    EXPECT_TRUE(m_pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE).isEmpty());
-    EXPECT_TRUE(m_pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE).isEmpty());
-    EXPECT_EQ(m_pPopup->HitTest(QPoint(1, 1)), CColourPopup::INVALID_COLOUR);
-    EXPECT_EQ(m_pPopup->HitTest(QPoint(2 + 18, 2)), 1);
-}
-
 TEST_F(ColourPopupTest, TextRowsLieAboveAndBelowTheGrid) {
     Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT);
     const int nTextHeight = QFontMetrics(QApplication::font("QMessageBox")).height();
@@ -239,35 +194,6 @@ TEST_F(ColourPopupTest, TextRowsLieAboveAndBelowTheGrid) {
     EXPECT_EQ(rectDefault.width(), m_pPopup->width() - 2 * 2);
     EXPECT_EQ(m_pPopup->HitTest(rectDefault.center()), CColourPopup::DEFAULT_BOX_VALUE);
     EXPECT_EQ(m_pPopup->HitTest(rectCustom.center()), CColourPopup::CUSTOM_BOX_VALUE);
-}
-
-TEST_F(ColourPopupTest, ALongTextWidensThePopup) {
-    const QString strLong = "Use the colour the element had before it was selected";
-    Open(BLUE, strLong, CUSTOM_TEXT);
-    const int nWidth = QFontMetrics(QApplication::font("QMessageBox")).horizontalAdvance(strLong);
-    EXPECT_GT(nWidth, 8 * 18);
-    EXPECT_EQ(m_pPopup->width(), nWidth + 4 * 2);
-    EXPECT_EQ(m_pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE).width(),
-              m_pPopup->width() - 2 * 2);
-}
-
-TEST_F(ColourPopupTest, StaysOnTheScreenAndGoesAboveItsControlAtTheBottom) {
-    const QRect rectScreen = QGuiApplication::primaryScreen()->availableGeometry();
-    Open(BLUE, QString(), QString(), 1, QPoint(rectScreen.right() - 20, 200));
-    EXPECT_EQ(m_pPopup->geometry().right(), rectScreen.right());
-    EXPECT_EQ(m_pPopup->y(), 200);
-    delete m_pPopup.data();
-
-    Open(BLUE, QString(), QString(), 1, QPoint(rectScreen.left() - 30, 200));
-    EXPECT_EQ(m_pPopup->x(), rectScreen.left());
-    delete m_pPopup.data();
-
-    // The control sits at the bottom of the screen and the popup would open below it.
-    m_pOwner->setGeometry(100, rectScreen.bottom() - 30, 80, 24);
-    const QPoint below(100, rectScreen.bottom() - 30 + 24);
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1, below);
-    EXPECT_EQ(m_pPopup->geometry().bottom() + 1, m_pOwner->geometry().top());
-    EXPECT_EQ(m_pPopup->x(), 100);
 }
 
 TEST_F(ColourPopupTest, TheMouseMakesCellsHotAndAReleaseInsideChooses) {
@@ -311,20 +237,6 @@ TEST_F(ColourPopupTest, AReleaseOutsideCancels) {
     EXPECT_TRUE(DeletedLater());
 }
 
-TEST_F(ColourPopupTest, ClosingOrLeavingTheApplicationCancels) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
-    m_pPopup->close();
-    ASSERT_EQ(m_pCancelled->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pCancelled), BLUE);
-    EXPECT_TRUE(DeletedLater());
-
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
-    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
-    ASSERT_EQ(m_pCancelled->count(), 1);
-    EXPECT_EQ(IdOf(*m_pCancelled), 2);
-    EXPECT_TRUE(DeletedLater());
-}
-
 // Answers the colour dialog the custom row opens, once it runs.
 void AnswerColourDialog(QColor* pSeen, const QColor& colour, bool bAccept) {
     QTimer::singleShot(0, [=] {
@@ -350,51 +262,6 @@ TEST_F(ColourPopupTest, TheCustomRowChoosesFromTheColourDialog) {
     EXPECT_EQ(ColourOf(*m_pChosen), RGB(1, 2, 3));
     EXPECT_EQ(m_pCancelled->count(), 0);
     EXPECT_TRUE(DeletedLater());
-}
-
-TEST_F(ColourPopupTest, CancellingTheColourDialogCancelsThePopup) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
-    QTest::mouseMove(m_pPopup.data(), Centre(CColourPopup::CUSTOM_BOX_VALUE));
-    QTest::mousePress(m_pPopup.data(), Qt::LeftButton, {}, Centre(CColourPopup::CUSTOM_BOX_VALUE));
-    QColor seen;
-    AnswerColourDialog(&seen, QColor(1, 2, 3), false);
-    QTest::mouseRelease(m_pPopup.data(), Qt::LeftButton, {},
-                        Centre(CColourPopup::CUSTOM_BOX_VALUE));
-    EXPECT_EQ(seen, QColor(0, 0, 255));
-    EXPECT_EQ(m_pChosen->count(), 0);
-    ASSERT_EQ(m_pCancelled->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pCancelled), BLUE);
-    EXPECT_TRUE(DeletedLater());
-}
-
-TEST_F(ColourPopupTest, EachCellShowsItsNameAsToolTip) {
-    Open(BLUE);
-    for (int nIndex : {0, 13, 35}) {
-        QHelpEvent help(QEvent::ToolTip, Centre(nIndex), m_pPopup->mapToGlobal(Centre(nIndex)));
-        QApplication::sendEvent(m_pPopup.data(), &help);
-        EXPECT_TRUE(QToolTip::isVisible());
-        EXPECT_EQ(QToolTip::text(), CColourPopup::GetColourName(nIndex));
-    }
-    EXPECT_EQ(QToolTip::text(), "Pale green ");
-}
-
-TEST_F(ColourPopupTest, PaintsEachCellInItsColourWithinARaisedBorder) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT);
-    const QImage image = m_pPopup->grab().toImage();
-    ASSERT_EQ(image.size(), m_pPopup->size());
-    for (int i = 0; i < CColourPopup::GetColourCount(); ++i) {
-        const COLORREF cr = CColourPopup::GetColour(i);
-        EXPECT_EQ(image.pixelColor(Centre(i)), QColor(GetRValue(cr), GetGValue(cr), GetBValue(cr)))
-            << i;
-    }
-    // Raised: light at the top left, dark at the bottom right.
-    EXPECT_GT(image.pixelColor(0, 0).lightness(),
-              image.pixelColor(image.width() - 1, image.height() - 1).lightness());
-    // The chosen cell is framed, its neighbour is not.
-    EXPECT_NE(image.pixelColor(m_pPopup->GetCellRect(13).topLeft()),
-              image.pixelColor(m_pPopup->GetCellRect(12).topLeft()));
-    EXPECT_EQ(image.pixelColor(m_pPopup->GetCellRect(12).topLeft()),
-              image.pixelColor(m_pPopup->GetCellRect(11).topLeft()));
 }
 
 } // namespace

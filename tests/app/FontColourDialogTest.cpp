@@ -61,18 +61,6 @@ TEST(FontColourDialogTest, StartsFromTheLabelsFontAndColourAndHandsBackTheChoice
     EXPECT_EQ(MakeLogFont(font, LOGFONT()).lfHeight, -16);
 }
 
-TEST(FontColourDialogTest, EscapeInsideTheChooserCancelsTheDialog) {
-    QFont font = PixelFont("Liberation Sans", 12);
-    QColor colour(1, 2, 3);
-    const bool bAccepted = RunWith(font, colour, [](CDlgFontColour& dialog) {
-        dialog.SetColour(RGB(9, 9, 9));
-        QTest::keyClick(dialog.findChild<QFontDialog*>(), Qt::Key_Escape);
-    });
-    EXPECT_FALSE(bAccepted);
-    EXPECT_EQ(colour, QColor(1, 2, 3));
-    EXPECT_EQ(font.pixelSize(), 12);
-}
-
 TEST(FontColourDialogTest, TheColourButtonOpensThePaletteWithoutADefaultRow) {
     CDlgFontColour dialog(PixelFont("Liberation Sans", 12), QColor(0, 0, 0));
     dialog.show();

@@ -32,20 +32,6 @@ TEST_F(FrameServices, ErrorsAndUnavailableDialogsReachTheUser) {
     EXPECT_EQ(m_prompt.dialogs.size(), 1);
 }
 
-TEST_F(FrameServices, WaitCursorsNest) {
-    CGuiFrameServices& services = Frame().GetFrameServices();
-    services.EndWaitCursor(); // without a begin: nothing to take away
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    services.BeginWaitCursor();
-    services.BeginWaitCursor();
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    services.EndWaitCursor();
-    EXPECT_NE(QApplication::overrideCursor(), nullptr);
-    services.EndWaitCursor();
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
 TEST_F(FrameServices, CaseGraphProgressHasADialogUntilTheEnd) {
     CGuiFrameServices& services = Frame().GetFrameServices();
     EXPECT_TRUE(services.CaseGraphProgress(1, 1)); // no dialog: go on
@@ -68,18 +54,6 @@ TEST_F(FrameServices, SimulationButtonsAndTitleGoToTheFrame) {
     services.ShowPropertiesPage(PAGE_HIDE, nullptr);
     EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
     services.UpdateAllViews();
-}
-
-TEST(FrameServicesDetached, AFrameGoneAnswersNothing) {
-    auto pFrame = std::make_unique<CMainFrame>();
-    CGuiFrameServices services(*pFrame);
-    services.Detach();
-    pFrame.reset();
-    services.ShowError("x");
-    services.ShowOutputBar();
-    services.BeginCaseGraphProgress();
-    EXPECT_TRUE(services.CaseGraphProgress(1, 1));
-    EXPECT_FALSE(services.AskExportPath("a.xml").has_value());
 }
 
 } // namespace

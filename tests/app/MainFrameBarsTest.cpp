@@ -86,32 +86,6 @@ TEST_F(MainFrameBars, OnePageAtATimeWhereThePreviousOneWas) {
     EXPECT_EQ(Frame().GetCurrentPage(), Frame().GetPage(PAGE_SIMULATION));
 }
 
-TEST_F(MainFrameBars, APageAtTheScreensEdgeStaysWhole) {
-    Frame().show();
-    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
-    Frame().ShowPropertiesPage(PAGE_CONDITION, nullptr);
-    Frame().GetPage(PAGE_CONDITION)->move(avail.right() - 10, avail.top() + 50);
-    Frame().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
-    const QRect rect = Frame().GetPage(PAGE_SIMULATION)->frameGeometry();
-    EXPECT_LE(rect.right(), avail.right());
-    EXPECT_GE(rect.left(), avail.left());
-    EXPECT_EQ(rect.top(), avail.top() + 50);
-}
-
-TEST_F(MainFrameBars, TheOutputCaptionSitsAboveTheTabs) {
-    Frame().resize(800, 600);
-    Frame().show();
-    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
-    QApplication::processEvents();
-    COutputBar& bar = Frame().GetOutputBar();
-    QWidget* pCaption = bar.titleBarWidget();
-    ASSERT_NE(pCaption, nullptr);
-    EXPECT_EQ(pCaption->height(), 21);
-    const QPoint ptTabs = bar.GetTabBar()->mapTo(&bar, QPoint(0, 0));
-    EXPECT_GE(ptTabs.y(), pCaption->geometry().bottom());
-    EXPECT_GE(bar.height(), 100);
-}
-
 TEST_F(MainFrameBars, PagesNeverDock) {
     for (int nKind : {PAGE_POLYGON, PAGE_LABEL, PAGE_CONDITION, PAGE_EVENT, PAGE_SIMULATION}) {
         CDlgPropertiesBar* pPage = Frame().GetPage(nKind);
@@ -154,18 +128,6 @@ TEST_F(MainFrameBars, FullScreenRestoresTheStatusBarOnlyIfItWasVisible) {
     EXPECT_FALSE(Frame().GetToolBar(0)->isHidden());
 }
 
-TEST_F(MainFrameBars, EscapeLeavesFullScreen) {
-    Frame().show();
-    QApplication::setActiveWindow(&Frame());
-    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
-    ASSERT_TRUE(Frame().IsFullScreen());
-    QTest::keyClick(&Frame(), Qt::Key_Escape);
-    EXPECT_FALSE(Frame().IsFullScreen());
-    // Outside full screen the leave command stays disabled, so Esc is the view's.
-    Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->trigger();
-    EXPECT_FALSE(Frame().IsFullScreen());
-}
-
 TEST_F(MainFrameBars, StatusBarToggleSetsTheOutputBarsOffset) {
     Frame().show();
     const int nHeight = Frame().GetOutputBar().GetTopOffset();
@@ -191,19 +153,6 @@ TEST_F(MainFrameBars, OutputWindowCommandShowsAndHides) {
     Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
     Frame().OnCommand(Cmd::ID_OUTPUT_HIDE);
     EXPECT_TRUE(bar.isHidden());
-}
-
-TEST_F(MainFrameBars, ResetContentNeedsLinesInTheCurrentPane) {
-    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
-    COutputBar& bar = Frame().GetOutputBar();
-    EXPECT_FALSE(Frame().GetCommandState(Cmd::ID_OUTPUT_RESET_CONTENT).enabled);
-    WriteOutput(PANE_STANDARD, "one");
-    WriteOutput(PANE_ANALYSIS, "two");
-    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_OUTPUT_RESET_CONTENT).enabled);
-    Frame().OnCommand(Cmd::ID_OUTPUT_RESET_CONTENT);
-    EXPECT_EQ(bar.GetListBox(PANE_STANDARD)->count(), 0);
-    EXPECT_EQ(bar.GetListBox(PANE_ANALYSIS)->count(), 1);
-    EXPECT_FALSE(Frame().GetCommandState(Cmd::ID_OUTPUT_RESET_CONTENT).enabled);
 }
 
 TEST_F(MainFrameBars, TheOutputContextMenuResetsAndHides) {
@@ -238,23 +187,6 @@ TEST_F(MainFrameBars, TheOutputContextMenuResetsAndHides) {
     EXPECT_TRUE(bar.isHidden());
 }
 
-TEST_F(MainFrameBars, ShowOutputBarEmptiesTheFirstThreePanes) {
-    COutputBar& bar = Frame().GetOutputBar();
-    for (int i = 0; i < OUTPUT_PANES; ++i)
-        bar.AppendLine(i, "line");
-    bar.SelectPane(PANE_CASEGRAPH_LEGEND);
-    Frame().ShowOutputBar();
-    EXPECT_FALSE(bar.isHidden());
-    EXPECT_EQ(bar.GetCurrentPane(), PANE_STANDARD);
-    for (int i = 0; i < OUTPUT_PANES; ++i)
-        EXPECT_EQ(bar.GetListBox(i)->count(), i < 3 ? 0 : 1) << i;
-
-    // A new document empties them all.
-    Frame().OnFileNew();
-    for (int i = 0; i < OUTPUT_PANES; ++i)
-        EXPECT_EQ(bar.GetListBox(i)->count(), 0) << i;
-}
-
 TEST_F(MainFrameBars, TitleFollowsTheDocument) {
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
     EXPECT_FALSE(Frame().isWindowModified());
@@ -264,23 +196,6 @@ TEST_F(MainFrameBars, TitleFollowsTheDocument) {
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("other[*] - Zerin"));
     Doc().SetModifiedFlag(false);
     EXPECT_FALSE(Frame().isWindowModified());
-}
-
-TEST_F(MainFrameBars, TheNetDesignViewIsTheCentralWidget) {
-    EXPECT_EQ(Frame().centralWidget(), Frame().GetActiveView());
-    EXPECT_TRUE(Frame().IsViewActive(CMainFrame::VIEW_NET_DESIGN));
-    // The other views are not part of this version: asking for them changes nothing.
-    Frame().SwitchView(CMainFrame::VIEW_CASE_GRAPH);
-    EXPECT_TRUE(Frame().IsViewActive(CMainFrame::VIEW_NET_DESIGN));
-    EXPECT_EQ(Frame().centralWidget(), Frame().GetActiveView());
-}
-
-TEST(AboutBox, HasItsTitleAndVersion) {
-    CAboutDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Zerin"));
-    auto* pText = dialog.findChild<QLabel*>(QStringLiteral("VersionText"));
-    ASSERT_NE(pText, nullptr);
-    EXPECT_EQ(pText->text(), QStringLiteral("Zerin Version 1.65"));
 }
 
 } // namespace

@@ -44,12 +44,6 @@ TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
 }
 
-TEST_F(MainFrameFiles, AMissingFileIsReportedInTheDocumentsWords) {
-    EXPECT_FALSE(Frame().OpenDocumentFile(Scratch("nowhere.zrn")));
-    ASSERT_EQ(m_prompt.messages.size(), 1);
-    EXPECT_EQ(m_prompt.messages[0], QStringLiteral("Failed to open document."));
-}
-
 TEST_F(MainFrameFiles, RecentFilesKeepTheLastFourNewestFirst) {
     const char* names[] = {"valid/net.zrn", "valid/casegraph.zrn", "valid/empty.zrn",
                            "valid/occurrence.zrn"};
@@ -87,18 +81,6 @@ TEST_F(MainFrameFiles, RecentFilesKeepTheLastFourNewestFirst) {
     // A new window reads the same list.
     CMainFrame other;
     EXPECT_EQ(other.GetRecentFiles(), recent);
-}
-
-TEST_F(MainFrameFiles, OpenUsesTheZerinFilter) {
-    m_prompt.openPath = Data("valid/net.zrn");
-    Frame().OnCommand(Cmd::ID_FILE_OPEN);
-    ASSERT_EQ(m_prompt.filters.size(), 1);
-    EXPECT_EQ(m_prompt.filters[0], QStringLiteral("Zerin files (*.zrn)"));
-    EXPECT_EQ(Doc().GetTitle(), "net");
-    // Cancelling the dialog keeps the document.
-    m_prompt.openPath.clear();
-    Frame().OnCommand(Cmd::ID_FILE_OPEN);
-    EXPECT_EQ(Doc().GetTitle(), "net");
 }
 
 TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
@@ -149,20 +131,6 @@ TEST_F(MainFrameFiles, UnsavedChangesAreAskedAbout) {
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
-}
-
-TEST_F(MainFrameFiles, CancellingTheOpenDialogAsksNothing) {
-    Doc().SetModifiedFlag(true);
-    Frame().OnCommand(Cmd::ID_FILE_OPEN);
-    EXPECT_TRUE(m_prompt.messages.isEmpty());
-    EXPECT_TRUE(Doc().IsModified());
-    // Choosing a file asks; Cancel keeps the document.
-    m_prompt.openPath = Data("valid/net.zrn");
-    m_prompt.answer = QMessageBox::Cancel;
-    Frame().OnCommand(Cmd::ID_FILE_OPEN);
-    EXPECT_EQ(m_prompt.messages.size(), 1);
-    EXPECT_EQ(Doc().GetTitle(), "Untitled");
-    EXPECT_TRUE(Doc().IsModified());
 }
 
 TEST_F(MainFrameFiles, YesSavesBeforeGoingOn) {

@@ -90,14 +90,6 @@ TEST_F(OutputBarTest, ErrorsAreMarkedAndLinesKeptWhole) {
                            QString::fromUtf8("Zo\xc5\xbe")}));
 }
 
-TEST_F(OutputBarTest, ShowOutputPaneSwitchesWithoutWriting) {
-    ShowOutputPane(PANE_OCCURRENCENET_LEGEND);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_OCCURRENCENET_LEGEND);
-    for (int i = 0; i < OUTPUT_PANES; ++i)
-        EXPECT_TRUE(Lines(i).isEmpty());
-}
-
 TEST_F(OutputBarTest, ResetContentWithAndWithoutTheFlag) {
     for (int i = 0; i < OUTPUT_PANES; ++i)
         m_pBar->AppendLine(i, "line");
@@ -113,22 +105,6 @@ TEST_F(OutputBarTest, ResetContentWithAndWithoutTheFlag) {
     EXPECT_EQ(Lines(PANE_OCCURRENCENET_LEGEND).size(), 1);
     ClearOutputPane(PANE_OCCURRENCENET_LEGEND);
     EXPECT_TRUE(Lines(PANE_OCCURRENCENET_LEGEND).isEmpty());
-}
-
-TEST_F(OutputBarTest, ClickingATabShowsItsPane) {
-    m_pBar->GetTabBar()->setCurrentIndex(PANE_ANALYSIS);
-    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_ANALYSIS);
-    m_pBar->SelectPane(7);
-    EXPECT_EQ(m_pBar->GetCurrentPane(), PANE_ANALYSIS);
-}
-
-TEST_F(OutputBarTest, APostedSwitchOutlivesNoBar) {
-    WriteOutput(PANE_SIMULATION, "late");
-    m_pBar.reset();
-    // The bar took itself off the writer; its posted switch dies with it.
-    EXPECT_EQ(GetOutputSink(), nullptr);
-    QCoreApplication::processEvents();
-    WriteOutput(PANE_STANDARD, "nobody listens");
 }
 
 } // namespace

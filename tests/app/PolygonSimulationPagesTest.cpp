@@ -108,34 +108,6 @@ TEST_F(PolygonPageTest, WidthZeroShowsAndStoresOne) {
     EXPECT_EQ(m_spy.count(), 3);
 }
 
-TEST_F(PolygonPageTest, WidthOtherThanOneDisablesLineStyle) {
-    m_page.SetElement(&m_polygon);
-    TypeWidth("1");
-    EXPECT_TRUE(Style()->isEnabled());
-    TypeWidth("12");
-    EXPECT_FALSE(Style()->isEnabled());
-    EXPECT_EQ(m_polygon.m_nLineWidth, 12);
-    // A width the model cannot hold counts as none.
-    Width()->setText("99999999999");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
-    EXPECT_EQ(Width()->text(), "1");
-}
-
-TEST_F(PolygonPageTest, MinusNeverGoesBelowOne) {
-    m_page.SetElement(&m_polygon);
-    QTest::mouseClick(Minus(), Qt::LeftButton);
-    EXPECT_EQ(Width()->text(), "1");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
-    QTest::mouseClick(Minus(), Qt::LeftButton);
-    EXPECT_EQ(Width()->text(), "1");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
-    QTest::mouseClick(Plus(), Qt::LeftButton);
-    QTest::mouseClick(Plus(), Qt::LeftButton);
-    EXPECT_EQ(Width()->text(), "3");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 3);
-    EXPECT_EQ(Args(m_spy), (std::vector<int>{0, 0, 0}));
-}
-
 TEST_F(PolygonPageTest, ListsWriteStyleAndFillMode) {
     m_polygon.m_nLineWidth = 1;
     m_page.SetElement(&m_polygon);
@@ -186,25 +158,6 @@ TEST_F(PolygonPageTest, ColourPopupSetsLineAndFill) {
     QApplication::processEvents();
     EXPECT_EQ(m_polygon.m_crLine, RGB(255, 0, 0));
     EXPECT_EQ(m_spy.count(), 2);
-}
-
-TEST_F(PolygonPageTest, WithoutAPolygonNothingChanges) {
-    m_page.SetElement(&m_polygon);
-    m_page.SetElement(nullptr);
-    QTest::mouseClick(Plus(), Qt::LeftButton);
-    QTest::mouseClick(Minus(), Qt::LeftButton);
-    TypeWidth("0");
-    EXPECT_EQ(Width()->text(), "0");
-    QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
-    EXPECT_EQ(OpenPopup(), nullptr);
-    m_page.OnColourChosen(RGB(9, 9, 9), 1);
-    QTest::keyClick(Style(), Qt::Key_Down);
-    QTest::keyClick(FillMode(), Qt::Key_Down);
-    EXPECT_EQ(m_spy.count(), 0);
-    EXPECT_EQ(m_polygon.m_nLineWidth, 2);
-    EXPECT_EQ(m_polygon.m_crLine, RGB(1, 2, 3));
-    EXPECT_EQ(m_polygon.m_nLineStyle, PS_DOT);
-    EXPECT_EQ(m_polygon.m_nFillMode, 1);
 }
 
 class SimulationPageTest : public ::testing::Test {

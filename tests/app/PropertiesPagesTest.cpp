@@ -79,36 +79,6 @@ protected:
     QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
 };
 
-TEST_F(ConditionPageTest, ShowingAConditionDoesNotChangeItsLabel) {
-    EXPECT_EQ(m_page.windowTitle(), "Properties - Condition");
-    m_label.m_bVisible = false;
-    m_page.SetElement(&m_condition);
-    EXPECT_EQ(Name()->text(), "first second");
-    EXPECT_EQ(m_label.m_strText, "first\r\nsecond");
-    EXPECT_EQ(ShowName()->currentText(), "No");
-    EXPECT_EQ(Token()->currentText(), "Yes");
-    EXPECT_FALSE(m_label.m_bVisible);
-    EXPECT_TRUE(m_condition.m_bToken);
-    EXPECT_EQ(m_spy.count(), 0);
-
-    // The same text again sends no change: the user's next key must still count.
-    m_page.SetElement(&m_condition);
-    QTest::keyClick(Name(), Qt::Key_End);
-    QTest::keyClicks(Name(), "!");
-    EXPECT_EQ(m_label.m_strText, "first second!");
-    EXPECT_EQ(Kinds(m_spy), std::vector<int>{3});
-}
-
-TEST_F(ConditionPageTest, ListsHoldTheirEntriesInOrder) {
-    ASSERT_EQ(ShowName()->count(), 2);
-    EXPECT_EQ(ShowName()->itemText(0), "Yes");
-    EXPECT_EQ(ShowName()->itemText(1), "No");
-    ASSERT_EQ(Token()->count(), 2);
-    EXPECT_EQ(Token()->itemText(0), "No");
-    EXPECT_EQ(Token()->itemText(1), "Yes");
-    EXPECT_GE(m_page.widget()->minimumWidth(), 150);
-}
-
 TEST_F(ConditionPageTest, TypedNameGoesToTheLabel) {
     m_page.SetElement(&m_condition);
     QTest::keyClick(Name(), Qt::Key_A, Qt::ControlModifier);
@@ -174,41 +144,6 @@ TEST_F(ConditionPageTest, ListsWriteTheirSelection) {
     m_page.UpdateToken();
     EXPECT_EQ(Token()->currentText(), "Yes");
     EXPECT_EQ(m_spy.count(), 3);
-}
-
-TEST_F(ConditionPageTest, WithoutAnElementNothingIsWritten) {
-    m_page.SetElement(&m_condition);
-    m_page.SetElement(nullptr);
-    EXPECT_TRUE(Name()->text().isEmpty());
-    QTest::keyClicks(Name(), "zz");
-    QTest::mouseClick(SetName(), Qt::LeftButton);
-    ChooseNext(ShowName());
-    ChooseNext(Token());
-    EXPECT_EQ(m_spy.count(), 0);
-    EXPECT_TRUE(m_prompt.shown.empty());
-    EXPECT_EQ(m_label.m_strText, "first\r\nsecond");
-    EXPECT_TRUE(m_label.m_bVisible);
-    EXPECT_TRUE(m_condition.m_bToken);
-
-    // An element of another kind is no element for this page.
-    CPNLabel eventName;
-    CPNEvent event(10, 10, &eventName);
-    m_page.SetElement(&event);
-    EXPECT_EQ(m_page.GetCondition(), nullptr);
-    QTest::keyClicks(Name(), "q");
-    EXPECT_TRUE(eventName.m_strText.empty());
-    EXPECT_EQ(m_spy.count(), 0);
-}
-
-TEST_F(ConditionPageTest, AConditionWithoutNameStillTakesItsToken) {
-    CPNCondition bare(5, 5, nullptr);
-    m_page.SetElement(&bare);
-    QTest::keyClicks(Name(), "x");
-    QTest::mouseClick(SetName(), Qt::LeftButton);
-    EXPECT_EQ(m_spy.count(), 0);
-    ChooseNext(Token());
-    EXPECT_TRUE(bare.m_bToken);
-    EXPECT_EQ(Kinds(m_spy), std::vector<int>{0});
 }
 
 TEST(EventPageTest, NameChangesAreEventNameChanges) {
@@ -312,18 +247,6 @@ TEST_F(LabelPageTest, FontDialogSetsFaceColourAndFont) {
     QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
     EXPECT_EQ(m_label.m_logFont.lfFaceName, "Courier New");
     EXPECT_EQ(m_spy.count(), 1);
-}
-
-TEST_F(LabelPageTest, WithoutALabelNothingOpensOrChanges) {
-    bool bFontAsked = false;
-    m_page.SetFontPrompt([&](QWidget*, QFont&, QColor&) { return bFontAsked = true; });
-    m_page.SetElement(nullptr);
-    QTest::keyClicks(Text(), "abc");
-    QTest::mouseClick(Control<QPushButton>(m_page, 1015), Qt::LeftButton);
-    QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
-    EXPECT_FALSE(bFontAsked);
-    EXPECT_TRUE(m_prompt.shown.empty());
-    EXPECT_EQ(m_spy.count(), 0);
 }
 
 TEST(LogFontConversionTest, KeepsWhatQtCannotSayAndNeverSplitsACharacter) {

@@ -59,21 +59,6 @@ TEST_F(NumEditTest, DropsEveryTypedCharacterButDigits) {
     EXPECT_EQ(m_edit.text(), "121");
 }
 
-TEST_F(NumEditTest, TakesDigitsAndBackspace) {
-    QTest::keyClicks(&m_edit, "0789");
-    EXPECT_EQ(m_edit.text(), "120789");
-    QTest::keyClick(&m_edit, Qt::Key_Backspace);
-    QTest::keyClick(&m_edit, Qt::Key_Backspace);
-    EXPECT_EQ(m_edit.text(), "1207");
-    // Editing keys that type nothing still work.
-    QTest::keyClick(&m_edit, Qt::Key_Home);
-    QTest::keyClick(&m_edit, Qt::Key_Delete);
-    EXPECT_EQ(m_edit.text(), "207");
-    QTest::keyClick(&m_edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&m_edit, '5');
-    EXPECT_EQ(m_edit.text(), "5");
-}
-
 TEST_F(NumEditTest, RefusesPastedTextThatIsNotAllDigits) {
     QApplication::clipboard()->setText("3-4");
     m_edit.paste();
@@ -104,22 +89,6 @@ QPushButton* Button(CDialogSetText& dialog, const QString& strText) {
     return nullptr;
 }
 
-TEST(DialogSetTextTest, IsTheSmallSetTextDialog) {
-    CDialogSetText dialog;
-    EXPECT_EQ(dialog.windowTitle(), "Set text");
-    ASSERT_NE(Button(dialog, "Set"), nullptr);
-    ASSERT_NE(Button(dialog, "Cancel"), nullptr);
-    EXPECT_TRUE(Button(dialog, "Set")->isDefault());
-    auto* pEdit = dialog.findChild<QPlainTextEdit*>();
-    ASSERT_NE(pEdit, nullptr);
-    EXPECT_EQ(pEdit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(pEdit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(pEdit->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_GT(dialog.width(), 150);
-    EXPECT_LT(dialog.width(), 450);
-    EXPECT_LT(dialog.height(), 300);
-}
-
 TEST(DialogSetTextTest, RoundTripsATextOfSeveralLines) {
     CDialogSetText dialog;
     dialog.m_strText = "first line\nzweite Zeile: \xC3\xBC\xC3\x9F";
@@ -138,26 +107,6 @@ TEST(DialogSetTextTest, RoundTripsATextOfSeveralLines) {
     });
     EXPECT_EQ(nResult, QDialog::Accepted);
     EXPECT_EQ(dialog.m_strText, "first line\nzweite Zeile: \xC3\xBC\xC3\x9F\nthird");
-}
-
-TEST(DialogSetTextTest, CancelKeepsTheTextAndReopeningShowsItAgain) {
-    CDialogSetText dialog;
-    dialog.m_strText = "one\r\ntwo";
-    int nResult = RunDialog(dialog, [&] {
-        auto* pEdit = dialog.findChild<QPlainTextEdit*>();
-        EXPECT_EQ(pEdit->toPlainText(), "one\ntwo");
-        QTest::keyClicks(pEdit, "three");
-        QTest::mouseClick(Button(dialog, "Cancel"), Qt::LeftButton);
-    });
-    EXPECT_EQ(nResult, QDialog::Rejected);
-    EXPECT_EQ(dialog.m_strText, "one\r\ntwo");
-
-    dialog.m_strText = "again";
-    nResult = RunDialog(dialog, [&] {
-        EXPECT_EQ(dialog.findChild<QPlainTextEdit*>()->toPlainText(), "again");
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    });
-    EXPECT_EQ(nResult, QDialog::Rejected);
 }
 
 TEST(ThemeButtonTest, TypesSelectTheArrow) {
@@ -181,22 +130,6 @@ TEST(ThemeButtonTest, TypesSelectTheArrow) {
     const QImage down = button.grab().toImage();
     EXPECT_NE(dropDown, up);
     EXPECT_NE(up, down);
-}
-
-TEST(ThemeButtonTest, IsHotWhileTheMouseIsOverIt) {
-    QWidget window;
-    window.setGeometry(50, 50, 120, 60);
-    CThemeButton button(&window);
-    button.SetType(2);
-    button.setGeometry(10, 10, 16, 16);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseMove(&window, QPoint(100, 40));
-    EXPECT_FALSE(button.IsHot());
-    QTest::mouseMove(&button, QPoint(8, 8));
-    EXPECT_TRUE(button.IsHot());
-    QTest::mouseMove(&window, QPoint(100, 40));
-    EXPECT_FALSE(button.IsHot());
 }
 
 } // namespace

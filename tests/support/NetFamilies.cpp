@@ -92,3 +92,22 @@ CSetConditions BuildIndependentComponents(CNetDesign& net, int n) {
     }
     return b.Build();
 }
+
+CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions, int events,
+                              CDC* measure) {
+    NetBuilder b(net, measure);
+    std::vector<CPNCondition*> conds;
+    for (int i = 0; i < conditions; ++i)
+        conds.push_back(b.Condition("k" + std::to_string(i), gen() % 2 == 0));
+    for (int e = 0; e < events; ++e) {
+        CPNEvent* event = b.Event("t" + std::to_string(e));
+        for (CPNCondition* c : conds) {
+            const unsigned r = gen() % 6;
+            if (r == 0)
+                b.Edge(c, event);
+            else if (r == 1)
+                b.Edge(event, c);
+        }
+    }
+    return b.Build();
+}

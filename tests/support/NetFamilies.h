@@ -3,6 +3,7 @@
 #include "model/CSetConditions.h"
 
 #include <initializer_list>
+#include <random>
 #include <string>
 
 class CDC;
@@ -48,3 +49,10 @@ CSetConditions BuildDiningPhilosophers(CNetDesign& net, int n);
 // n independent two-state components: a_i (marked) and b_i, f_i from a_i to b_i, g_i
 // back. Returns the initial case.
 CSetConditions BuildIndependentComponents(CNetDesign& net, int n);
+
+// A random net from the seeded generator: the given numbers of conditions (each marked
+// with probability 1/2) and events; each condition is a precondition of an event with
+// probability 1/6 and a postcondition with probability 1/6 (never both). Names are
+// "k<i>" and "t<i>". Returns the initial case.
+CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions, int events,
+                              CDC* measure = nullptr);

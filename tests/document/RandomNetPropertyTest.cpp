@@ -1,0 +1,168 @@
+// Properties that hold for every net, checked on random nets from the seeded generator:
+// the file round trip, the steps of the case graph, the forward-reachable classes, the
+// complement and the first layout.
+
+#include "DocFixture.h"
+
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "document/CAutomaticRun.h"
+#include "document/CDocumentFile.h"
+#include "simulation/CNetComplement.h"
+
+#include <set>
+#include <utility>
+
+namespace {
+
+constexpr int kNets = 50;
+
+// A net's conditions: those of the events in the step, before or after it.
+CSetConditions Side(const CSetEvents& step, bool pre) {
+    CSetConditions side;
+    for (CPNEvent* event : step)
+        side.Union(pre ? event->m_setPreConditions : event->m_setPostConditions);
+    return side;
+}
+
+struct RandomNetDoc : DocFixture {
+    CSetConditions Build(int seed) {
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        return BuildRandomNet(doc.m_netDesign, gen, 2 + seed % 7, 1 + seed % 5, &dc);
+    }
+};
+
+TEST_F(RandomNetDoc, SavedDocumentsComeBackAndStoreTheSameBytes) {
+    for (int seed = 0; seed < kNets; ++seed) {
+        SCOPED_TRACE(seed);
+        doc.NewDocument();
+        Build(seed);
+        // In simulation the case graph and the record of a short run are stored too.
+        doc.EnterSimulation();
+        for (int i = 0; i < 4 && doc.m_bSimulation; ++i) {
+            doc.Select(nullptr, false);
+            for (CPNEvent* event : doc.m_caseGraph.ChooseStep(doc.m_caseCurrent, true))
+                doc.Select(event, true);
+            CAutomaticRun::ExecuteStepWithoutAnimation(doc);
+        }
+        const std::vector<std::uint8_t> bytes = CDocumentFile::Store(doc);
+        RecordingFrame otherFrame;
+        CZerinDoc other(otherFrame);
+        ASSERT_TRUE(CDocumentFile::LoadBytes(other, bytes).ok);
+        EXPECT_EQ(CDocumentFile::Store(other), bytes);
+    }
+}
+
+TEST(RandomNets, StepsLeadBothWaysAndClassesCoverEveryCaseOnce) {
+    for (int seed = 0; seed < kNets; ++seed) {
+        SCOPED_TRACE(seed);
+        CNetDesign net;
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        const CSetConditions initial = BuildRandomNet(net, gen, 2 + seed % 7, 1 + seed % 5);
+        CRandomSource random(1);
+        CCaseGraph graph(random);
+        graph.ComputeCaseGraph(initial, net);
+        ASSERT_GE(graph.m_nCases, 1);
+        EXPECT_TRUE(graph.m_arrCases.front()->m_setConditions.IsEqual(initial));
+        std::set<std::string> cases;
+        for (const CPNCase* node : graph.m_arrCases)
+            EXPECT_TRUE(cases.insert(node->m_setConditions.ToString(false)).second);
+        for (const CPNStep* step : graph.m_arrSteps) {
+            const auto* from = static_cast<const CPNCase*>(step->m_pFrom);
+            const auto* to = static_cast<const CPNCase*>(step->m_pTo);
+            const CSetConditions pre = Side(step->m_setEvents, true);
+            const CSetConditions post = Side(step->m_setEvents, false);
+            // Forward: the preconditions hold, the postconditions do not.
+            EXPECT_TRUE(from->m_setConditions.Includes(pre));
+            EXPECT_TRUE(from->m_setConditions.Intersect(post).IsEmpty());
+            CSetConditions forward = from->m_setConditions;
+            forward.Subtract(pre);
+            forward.Union(post);
+            EXPECT_TRUE(forward.IsEqual(to->m_setConditions));
+            CSetConditions backward = to->m_setConditions;
+            backward.Subtract(post);
+            backward.Union(pre);
+            EXPECT_TRUE(backward.IsEqual(from->m_setConditions));
+        }
+        RecordingOutputSink sink;
+        RecordingDC dc;
+        graph.NameElements(dc);
+        graph.WriteForwardReachableClasses();
+        int counted = 0;
+        std::set<std::string> classes;
+        for (const CFRCasesClass& c : graph.m_listClasses) {
+            counted += c.m_nCount;
+            EXPECT_GE(c.m_nCount, 1);
+            EXPECT_TRUE(classes.insert(c.m_setCases.ToString(true)).second);
+        }
+        EXPECT_EQ(counted, graph.m_nCases);
+    }
+}
+
+// True when every condition has a complement (pre- and post-sets swapped) that holds
+// the opposite token: such a system is contact-free.
+bool EveryConditionHasATrueComplement(const CNetDesign& net) {
+    std::vector<const CPNCondition*> conditions;
+    for (const CPNElement* element : net.m_listElements)
+        if (const auto* c = dynamic_cast<const CPNCondition*>(element))
+            conditions.push_back(c);
+    for (const CPNCondition* c : conditions) {
+        bool found = false;
+        for (const CPNCondition* d : conditions)
+            found = found || (d != c && d->m_setPreEvents.IsEqual(c->m_setPostEvents) &&
+                              d->m_setPostEvents.IsEqual(c->m_setPreEvents) &&
+                              d->m_bToken != c->m_bToken);
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+TEST(RandomNets, TheComplementLeavesNoConditionWithoutOneAndThenNoContact) {
+    int contactFree = 0;
+    for (int seed = 0; seed < kNets; ++seed) {
+        SCOPED_TRACE(seed);
+        CNetDesign net;
+        RecordingDC dc;
+        RecordingOutputSink sink;
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        BuildRandomNet(net, gen, 2 + seed % 6, 1 + seed % 4, &dc);
+        CNetComplement(net).Complement(dc, false);
+        const CSetConditions initial = net.BuildStructure();
+        EXPECT_EQ(CNetComplement(net).Complement(dc, true), 0);
+        CRandomSource random(1);
+        CCaseGraph graph(random);
+        graph.ComputeCaseGraph(initial, net);
+        // A complement the net had already may hold the same token: then contact stays.
+        if (EveryConditionHasATrueComplement(net)) {
+            EXPECT_TRUE(graph.IsContactFree());
+            ++contactFree;
+        }
+    }
+    EXPECT_GT(contactFree, kNets / 2);
+}
+
+TEST(RandomNets, TheFirstLayoutPutsEveryCaseOnItsOwnGridPoint) {
+    for (int seed = 0; seed < kNets; ++seed) {
+        SCOPED_TRACE(seed);
+        CNetDesign net;
+        RecordingDC dc;
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        const CSetConditions initial = BuildRandomNet(net, gen, 2 + seed % 7, 1 + seed % 5);
+        CRandomSource random(static_cast<unsigned>(seed));
+        CCaseGraph graph(random);
+        graph.ComputeCaseGraph(initial, net);
+        graph.NameElements(dc);
+        const CSize page = graph.InitialLayout();
+        std::set<std::pair<int, int>> taken;
+        for (const CPNCase* node : graph.m_arrCases) {
+            const CPoint at = node->m_ptPos;
+            EXPECT_EQ(at.x % CCaseGraph::kGridStep, 0);
+            EXPECT_EQ(at.y % CCaseGraph::kGridStep, 0);
+            EXPECT_TRUE(at.x > 0 && at.y > 0 && at.x < page.cx && at.y < page.cy);
+            EXPECT_TRUE(taken.emplace(at.x, at.y).second);
+        }
+    }
+}
+
+} // namespace

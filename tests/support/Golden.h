@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Compares a long text with tests/data/golden/<name>. With ZERIN_UPDATE_GOLDEN=1 in the
+// environment the file is written instead, so that a changed output shows in review.
+void ExpectGolden(const std::string& name, const std::string& actual);
+// The lines joined with a newline after each.
+void ExpectGolden(const std::string& name, const std::vector<std::string>& lines);
