@@ -58,18 +58,6 @@ TEST(ForwardReachableClasses, OneCycleIsOneClassOfThree) {
                                         "{ { k1 }, { k2 }, { k3 } }", ""}));
 }
 
-TEST(ForwardReachableClasses, EmptyGraph) {
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    RecordingOutputSink sink;
-    graph.WriteForwardReachableClasses();
-    graph.WriteCaseClass();
-    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
-              (std::vector<std::string>{"Writing out forward reachable cases classes...",
-                                        "Total 0 classes(s):", "", "Writing out case class...",
-                                        "Total 0 case(s)"}));
-}
-
 // The classes as first stated: one marking per node, a list searched from the head.
 std::vector<std::pair<std::vector<int>, int>>
 LiteralClasses(int n, const std::vector<std::pair<int, int>>& arcs) {

@@ -110,19 +110,6 @@ TEST(CaseGraphCandidates, EventsSharingAPreconditionNeverFormAStep) {
     EXPECT_EQ(graph.ChooseStep(initial, false).ToString(), "{ a }");
 }
 
-TEST(CaseGraphCandidates, NoEnabledEventGivesOneNodeAndNoArc) {
-    CNetDesign net;
-    NetBuilder b(net);
-    CPNCondition* p = b.Condition("p");
-    CPNCondition* q = b.Condition("q");
-    b.Event("e", {p}, {q});
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    graph.ComputeCaseGraph(b.Build(), net);
-    EXPECT_EQ(graph.m_nCases + graph.m_nSteps, 1);
-    EXPECT_TRUE(graph.ChooseStep(CSetConditions(), true).IsEmpty());
-}
-
 TEST(CaseGraphChooseStep, LargestFirstOrRandomFromTheSeededSource) {
     ThreeDetached n(2);
     CRandomSource random(7);
@@ -185,25 +172,6 @@ TEST(CaseGraphMarks, InitialReachableAndCurrent) {
     EXPECT_EQ(graph.m_arrCases[1]->m_bCurrent + 2 * graph.m_arrCases[0]->m_bCurrent, 1);
     graph.MarkCurrentCase(graph.m_arrCases[1]->m_setConditions, false);
     EXPECT_FALSE(graph.m_arrCases[1]->m_bCurrent);
-}
-
-TEST(CaseGraphMarks, ALongChainIsMarkedWithoutRecursion) {
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    constexpr int n = 200000;
-    for (int i = 0; i < n; ++i)
-        graph.m_arrCases.push_back(new CPNCase());
-    for (int i = 0; i + 1 < n; ++i)
-        graph.m_arrSteps.push_back(new CPNStep(CSetEvents(),
-                                               graph.m_arrCases[static_cast<std::size_t>(i)],
-                                               graph.m_arrCases[static_cast<std::size_t>(i + 1)]));
-    graph.m_nCases = n;
-    graph.m_nSteps = n - 1;
-    graph.MarkReachable(graph.m_arrCases[0]);
-    int marked = 0;
-    for (const CPNCase* node : graph.m_arrCases)
-        marked += node->m_bReachable;
-    EXPECT_EQ(marked, n);
 }
 
 TEST(CaseGraphDelete, KeepsPositionsOfALaidOutGraphUnlessDiscarded) {

@@ -94,26 +94,6 @@ TEST(CaseGraphLayout, FreeGridPositionFollowsTheDrawsAndAvoidsUsedPositions) {
     EXPECT_EQ(graph.GetFreeGridPosition({}, 0), CPoint((rx * 3 + 3) * 20, (ry + 1) * 60));
 }
 
-TEST(CaseGraphLayout, AFullOrMissingGridEndsTheSearch) {
-    CRandomSource random(5);
-    CCaseGraph graph(random);
-    graph.SetGridSize(1);
-    EXPECT_EQ(graph.GetFreeGridPosition({{60, 60}}, 1), CPoint(0, 0));
-    graph.SetGridSize(0);
-    EXPECT_EQ(graph.GetFreeGridPosition({}, 0), CPoint(0, 0));
-    // A grid too small for the nodes grows before the layout.
-    for (int i = 0; i < 5; ++i)
-        graph.m_arrCases.push_back(new CPNCase());
-    graph.m_nCases = 5;
-    graph.SetGridSize(2);
-    graph.RandomLayout();
-    EXPECT_EQ(graph.m_nGridSize, 6);
-    std::set<std::pair<int, int>> cells;
-    for (const CPNCase* node : graph.m_arrCases)
-        cells.insert({node->m_ptPos.x, node->m_ptPos.y});
-    EXPECT_EQ(cells.size(), 5u);
-}
-
 TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
     LaidOutGraph g(2);
     const std::vector<CPoint> before = g.Positions();
@@ -130,24 +110,6 @@ TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
         EXPECT_NE(after[1], after[i]);
     }
     EXPECT_LE(after[1].x, g.graph.m_sizeExtent.cx - 15);
-}
-
-TEST(CaseGraphLayout, ExtentCoversGridElementsAndTheGivenSize) {
-    LaidOutGraph g(1, false);
-    g.graph.SetGridSize(2);
-    g.graph.ComputeExtent(50, 50);
-    EXPECT_EQ(g.graph.m_sizeExtent, CSize(180, 180));
-    g.graph.ComputeExtent(700, 20);
-    EXPECT_EQ(g.graph.m_sizeExtent, CSize(700, 180));
-    g.graph.m_arrCases[0]->MoveTo(CPoint(500, 300));
-    g.graph.ComputeExtent(0, 0);
-    EXPECT_EQ(g.graph.m_sizeExtent, CSize(g.graph.m_arrCases[0]->GetBoundRect().right,
-                                          g.graph.m_arrCases[0]->GetBoundRect().bottom));
-    CRandomSource random(1);
-    CCaseGraph empty(random);
-    empty.SetGridSize(0);
-    empty.ComputeExtent(0, 0);
-    EXPECT_EQ(empty.m_sizeExtent, CSize(100, 100));
 }
 
 TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {

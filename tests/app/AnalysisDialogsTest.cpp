@@ -114,21 +114,6 @@ TEST_F(BreakPointsDialogTest, MovingBothWaysAndOkKeepsTheLists) {
     EXPECT_FALSE(m_data.IsBreakpoint(Case({0, 1})));
 }
 
-TEST_F(BreakPointsDialogTest, ClearAllMakesEveryCaseAvailable) {
-    m_data.SetBreakpoints({0, 2});
-    CDlgBreakPoints dialog(m_data);
-    EXPECT_EQ(dialog.GetBreakList()->count(), 2);
-    QTest::mouseClick(Button(dialog, 1041), Qt::LeftButton);
-    EXPECT_EQ(dialog.GetBreakList()->count(), 0);
-    EXPECT_EQ(Texts(dialog.GetAvailableList()), (QStringList{"{ p }", "{ p, q }", "{ r }"}));
-    ButtonsAre(dialog, true, false, false);
-    Finish(dialog, QDialogButtonBox::Ok);
-    EXPECT_EQ(m_data.m_nBreak, 0);
-    EXPECT_TRUE(m_data.m_arrBreak.empty());
-    EXPECT_EQ(m_data.m_nAvailable, 3);
-    EXPECT_FALSE(m_data.IsBreakpoint(Case({0})));
-}
-
 TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     CCaseGraphProgressDialog dialog;
     dialog.SetShowDelay(0);
@@ -147,25 +132,6 @@ TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     EXPECT_FALSE(dialog.SetProgress(13, 31));
     EXPECT_FALSE(dialog.SetProgress(14, 32));
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST(CaseGraphProgressDialogTest, SeesAClickPostedDuringTheComputation) {
-    CCaseGraphProgressDialog dialog;
-    dialog.SetShowDelay(0);
-    dialog.SetProgress(0, 0);
-    QPushButton* pCancel = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
-    QTimer::singleShot(0, pCancel, [pCancel] { pCancel->click(); });
-    // A busy computation that only reports: the report must let the click through.
-    bool bGoing = true;
-    QElapsedTimer timer;
-    timer.start();
-    int nCases = 0;
-    while (bGoing && timer.elapsed() < 2000) {
-        ++nCases;
-        bGoing = dialog.SetProgress(nCases, nCases * 2);
-    }
-    EXPECT_FALSE(bGoing);
-    EXPECT_TRUE(dialog.WasCancelled());
 }
 
 } // namespace

@@ -87,30 +87,6 @@ TEST(ColourTableTest, HoldsTheFortyNamedColoursInOrder) {
     }
 }
 
-TEST_F(ColourPopupTest, InitialCellFollowsTheColourAndTheRowsPresent) {
-    struct Case {
-        COLORREF crColour;
-        QString strDefault;
-        QString strCustom;
-        int nChosen;
-    };
-    const Case cases[] = {
-        {CLR_DEFAULT, DEFAULT_TEXT, CUSTOM_TEXT, CColourPopup::DEFAULT_BOX_VALUE},
-        // Without a default row the default value is just a colour not in the table.
-        {CLR_DEFAULT, QString(), CUSTOM_TEXT, CColourPopup::CUSTOM_BOX_VALUE},
-        {CLR_DEFAULT, QString(), QString(), CColourPopup::INVALID_COLOUR},
-        {RGB(0, 0, 0), DEFAULT_TEXT, CUSTOM_TEXT, 0},
-        {RGB(255, 255, 255), QString(), QString(), 39},
-        {UNLISTED, DEFAULT_TEXT, CUSTOM_TEXT, CColourPopup::CUSTOM_BOX_VALUE},
-        {UNLISTED, DEFAULT_TEXT, QString(), CColourPopup::INVALID_COLOUR},
-    };
-    for (const Case& c : cases) {
-        Open(c.crColour, c.strDefault, c.strCustom);
-        EXPECT_EQ(m_pPopup->GetChosenCell(), c.nChosen) << std::hex << c.crColour;
-        delete m_pPopup.data();
-    }
-}
-
 TEST_F(ColourPopupTest, ArrowsWalkTheGridAndWrapWithoutTextRows) {
     Open(RGB(40, 40, 40)); // cell 7, the end of the first row
     ASSERT_EQ(m_pPopup->GetHotCell(), 7);
@@ -136,33 +112,6 @@ TEST_F(ColourPopupTest, ArrowsWalkTheGridAndWrapWithoutTextRows) {
     EXPECT_EQ(m_pChosen->count(), 0);
 }
 
-TEST_F(ColourPopupTest, ArrowsEnterTheTextRowsPastTheGridEdges) {
-    Open(RGB(255, 255, 255), DEFAULT_TEXT, CUSTOM_TEXT, 2); // cell 39
-    Key(Qt::Key_Right);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
-    EXPECT_EQ(ColourOf(*m_pHot), RGB(255, 255, 255)); // the initial colour
-    Key(Qt::Key_Down);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::DEFAULT_BOX_VALUE);
-    EXPECT_EQ(ColourOf(*m_pHot, 1), CLR_DEFAULT);
-    EXPECT_EQ(IdOf(*m_pHot, 1), 2);
-    Key(Qt::Key_Down);
-    EXPECT_EQ(m_pPopup->GetHotCell(), 7); // the first row, in the column last visited
-    Key(Qt::Key_Up);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::DEFAULT_BOX_VALUE);
-    Key(Qt::Key_Up);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
-    Key(Qt::Key_Up);
-    EXPECT_EQ(m_pPopup->GetHotCell(), 39);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::DEFAULT_BOX_VALUE);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(m_pPopup->GetHotCell(), 0);
-    Key(Qt::Key_Left);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(m_pPopup->GetHotCell(), CColourPopup::CUSTOM_BOX_VALUE);
-}
-
 TEST_F(ColourPopupTest, EnterAndSpaceChooseTheHotCell) {
     Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1);
     Key(Qt::Key_Right);
@@ -178,22 +127,6 @@ TEST_F(ColourPopupTest, EnterAndSpaceChooseTheHotCell) {
     Key(Qt::Key_Space);
     ASSERT_EQ(m_pChosen->count(), 1);
     EXPECT_EQ(ColourOf(*m_pChosen), CLR_DEFAULT);
-}
-
-TEST_F(ColourPopupTest, TextRowsLieAboveAndBelowTheGrid) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT);
-    const int nTextHeight = QFontMetrics(QApplication::font("QMessageBox")).height();
-    const int nRow = nTextHeight + 4 * 2 + 2;
-    EXPECT_EQ(m_pPopup->height(), 5 * 18 + 2 * 2 + 2 * nRow);
-    const QRect rectDefault = m_pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE);
-    const QRect rectCustom = m_pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE);
-    EXPECT_EQ(rectDefault.top(), 2);
-    EXPECT_LT(rectDefault.bottom(), m_pPopup->GetCellRect(0).top());
-    EXPECT_GT(rectCustom.top(), m_pPopup->GetCellRect(39).bottom());
-    EXPECT_EQ(rectCustom.bottom(), m_pPopup->height() - 2 - 1);
-    EXPECT_EQ(rectDefault.width(), m_pPopup->width() - 2 * 2);
-    EXPECT_EQ(m_pPopup->HitTest(rectDefault.center()), CColourPopup::DEFAULT_BOX_VALUE);
-    EXPECT_EQ(m_pPopup->HitTest(rectCustom.center()), CColourPopup::CUSTOM_BOX_VALUE);
 }
 
 TEST_F(ColourPopupTest, TheMouseMakesCellsHotAndAReleaseInsideChooses) {
@@ -224,19 +157,6 @@ TEST_F(ColourPopupTest, TheMouseMakesCellsHotAndAReleaseInsideChooses) {
     EXPECT_TRUE(DeletedLater());
 }
 
-TEST_F(ColourPopupTest, AReleaseOutsideCancels) {
-    Open(RGB(255, 0, 0), DEFAULT_TEXT, CUSTOM_TEXT, 1);
-    QTest::mouseMove(m_pPopup.data(), Centre(3));
-    const QPoint outside(m_pPopup->width() + 20, m_pPopup->height() / 2);
-    QTest::mousePress(m_pPopup.data(), Qt::LeftButton, {}, outside);
-    EXPECT_TRUE(m_pPopup->isVisible()); // a press outside alone does not end the choice
-    QTest::mouseRelease(m_pPopup.data(), Qt::LeftButton, {}, outside);
-    ASSERT_EQ(m_pCancelled->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pCancelled), RGB(255, 0, 0));
-    EXPECT_EQ(m_pChosen->count(), 0);
-    EXPECT_TRUE(DeletedLater());
-}
-
 // Answers the colour dialog the custom row opens, once it runs.
 void AnswerColourDialog(QColor* pSeen, const QColor& colour, bool bAccept) {
     QTimer::singleShot(0, [=] {
@@ -250,18 +170,6 @@ void AnswerColourDialog(QColor* pSeen, const QColor& colour, bool bAccept) {
             pDialog->reject();
         }
     });
-}
-
-TEST_F(ColourPopupTest, TheCustomRowChoosesFromTheColourDialog) {
-    Open(UNLISTED, DEFAULT_TEXT, CUSTOM_TEXT, 1);
-    QColor seen;
-    AnswerColourDialog(&seen, QColor(1, 2, 3), true);
-    Key(Qt::Key_Return);
-    EXPECT_EQ(seen, QColor(10, 20, 30)); // opened with the initial colour
-    ASSERT_EQ(m_pChosen->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pChosen), RGB(1, 2, 3));
-    EXPECT_EQ(m_pCancelled->count(), 0);
-    EXPECT_TRUE(DeletedLater());
 }
 
 } // namespace

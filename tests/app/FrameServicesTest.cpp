@@ -21,28 +21,6 @@ TEST_F(FrameServices, ExportPathComesFromASaveDialogForXml) {
     EXPECT_FALSE(services.AskExportPath("net.xml").has_value());
 }
 
-TEST_F(FrameServices, ErrorsAndUnavailableDialogsReachTheUser) {
-    CGuiFrameServices& services = Frame().GetFrameServices();
-    services.ShowError("Cannot write /x.xml");
-    ASSERT_EQ(m_prompt.messages.size(), 1);
-    EXPECT_EQ(m_prompt.messages[0], QStringLiteral("Cannot write /x.xml"));
-    services.ShowCaseClassDialog(CCaseClassInput{});
-    EXPECT_EQ(m_prompt.messages.size(), 2);
-    services.ShowBreakPointsDialog(Doc().m_dlgBreakPoints);
-    EXPECT_EQ(m_prompt.dialogs.size(), 1);
-}
-
-TEST_F(FrameServices, CaseGraphProgressHasADialogUntilTheEnd) {
-    CGuiFrameServices& services = Frame().GetFrameServices();
-    EXPECT_TRUE(services.CaseGraphProgress(1, 1)); // no dialog: go on
-    services.BeginCaseGraphProgress();
-    ASSERT_NE(services.GetProgressDialog(), nullptr);
-    EXPECT_EQ(services.GetProgressDialog()->parentWidget(), &Frame());
-    EXPECT_TRUE(services.CaseGraphProgress(10, 20));
-    services.EndCaseGraphProgress();
-    EXPECT_EQ(services.GetProgressDialog(), nullptr);
-}
-
 TEST_F(FrameServices, SimulationButtonsAndTitleGoToTheFrame) {
     CGuiFrameServices& services = Frame().GetFrameServices();
     Doc().SetTitle("abc");

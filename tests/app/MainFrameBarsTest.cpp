@@ -24,17 +24,6 @@ namespace {
 
 using MainFrameBars = FrameFixture;
 
-TEST_F(MainFrameBars, PositionPaneShowsTheLogicalPoint) {
-    QLabel* pPane = Frame().GetPositionPane();
-    Frame().SetStatusPosition(12, 345);
-    EXPECT_EQ(pPane->text(), QStringLiteral("P 12, 345"));
-    Frame().SetStatusPosition(-3, 0);
-    EXPECT_EQ(pPane->text(), QStringLiteral("P -3, 0"));
-    EXPECT_GE(pPane->minimumWidth(),
-              pPane->fontMetrics().horizontalAdvance(QStringLiteral("P 0000, 0000")));
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), QStringLiteral("Ready"));
-}
-
 TEST_F(MainFrameBars, OnePageAtATimeWhereThePreviousOneWas) {
     Frame().show();
     CDlgPropertiesBar* pCondition = Frame().GetPage(PAGE_CONDITION);
@@ -94,65 +83,6 @@ TEST_F(MainFrameBars, PagesNeverDock) {
     }
     EXPECT_EQ(Frame().GetOutputBar().allowedAreas(), Qt::BottomDockWidgetArea);
     EXPECT_EQ(Frame().dockWidgetArea(&Frame().GetOutputBar()), Qt::BottomDockWidgetArea);
-}
-
-TEST_F(MainFrameBars, FullScreenRestoresTheStatusBarOnlyIfItWasVisible) {
-    Frame().show();
-    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
-    ASSERT_TRUE(Frame().IsFullScreen());
-    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_VIEW_FULL_SCREEN).checked);
-    EXPECT_TRUE(Frame().statusBar()->isHidden());
-    EXPECT_TRUE(Frame().menuBar()->isHidden());
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(Frame().GetToolBar(i)->isHidden());
-    EXPECT_FALSE(Frame().GetToolBar(3)->isHidden());
-    EXPECT_TRUE(Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->isEnabled());
-    // A second "Full Screen" changes nothing.
-    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
-    EXPECT_TRUE(Frame().IsFullScreen());
-
-    Frame().OnCommand(Cmd::ID_LEAVE_FULL_SCREEN);
-    EXPECT_FALSE(Frame().IsFullScreen());
-    EXPECT_FALSE(Frame().statusBar()->isHidden());
-    EXPECT_FALSE(Frame().menuBar()->isHidden());
-    for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(Frame().GetToolBar(i)->isHidden());
-    EXPECT_TRUE(Frame().GetToolBar(3)->isHidden());
-    EXPECT_FALSE(Frame().GetAction(Cmd::ID_LEAVE_FULL_SCREEN)->isEnabled());
-
-    Frame().OnCommand(Cmd::ID_VIEW_STATUS_BAR);
-    ASSERT_TRUE(Frame().statusBar()->isHidden());
-    Frame().OnCommand(Cmd::ID_VIEW_FULL_SCREEN);
-    Frame().OnCommand(Cmd::ID_LEAVE_FULL_SCREEN);
-    EXPECT_TRUE(Frame().statusBar()->isHidden());
-    EXPECT_FALSE(Frame().GetToolBar(0)->isHidden());
-}
-
-TEST_F(MainFrameBars, StatusBarToggleSetsTheOutputBarsOffset) {
-    Frame().show();
-    const int nHeight = Frame().GetOutputBar().GetTopOffset();
-    EXPECT_GT(nHeight, 0);
-    Frame().OnCommand(Cmd::ID_VIEW_STATUS_BAR);
-    EXPECT_EQ(Frame().GetOutputBar().GetTopOffset(), 0);
-    EXPECT_FALSE(Frame().GetAction(Cmd::ID_VIEW_STATUS_BAR)->isChecked());
-    Frame().OnCommand(Cmd::ID_VIEW_STATUS_BAR);
-    EXPECT_EQ(Frame().GetOutputBar().GetTopOffset(), nHeight);
-    EXPECT_TRUE(Frame().GetAction(Cmd::ID_VIEW_STATUS_BAR)->isChecked());
-}
-
-TEST_F(MainFrameBars, OutputWindowCommandShowsAndHides) {
-    COutputBar& bar = Frame().GetOutputBar();
-    EXPECT_TRUE(bar.isHidden());
-    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
-    EXPECT_FALSE(bar.isHidden());
-    EXPECT_TRUE(Frame().IsOutputShown());
-    EXPECT_TRUE(Frame().GetAction(Cmd::ID_VIEW_OUTPUT)->isChecked());
-    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
-    EXPECT_TRUE(bar.isHidden());
-    EXPECT_FALSE(Frame().GetAction(Cmd::ID_VIEW_OUTPUT)->isChecked());
-    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
-    Frame().OnCommand(Cmd::ID_OUTPUT_HIDE);
-    EXPECT_TRUE(bar.isHidden());
 }
 
 TEST_F(MainFrameBars, TheOutputContextMenuResetsAndHides) {

@@ -97,15 +97,6 @@ TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
     EXPECT_TRUE(m_prompt.messages.isEmpty());
 }
 
-TEST_F(MainFrameFiles, SaveOfAnUntitledDocumentAsksForAName) {
-    Doc().SetModifiedFlag(true);
-    m_prompt.savePath.clear();
-    EXPECT_FALSE(Frame().OnFileSave());
-    ASSERT_EQ(m_prompt.defaults.size(), 1);
-    EXPECT_EQ(m_prompt.defaults[0], QStringLiteral("Untitled.zrn"));
-    EXPECT_TRUE(Doc().IsModified());
-}
-
 TEST_F(MainFrameFiles, AFailedSaveIsReported) {
     m_prompt.savePath = Scratch("no/such/folder/x.zrn");
     EXPECT_FALSE(Frame().OnFileSaveAs());
@@ -131,18 +122,6 @@ TEST_F(MainFrameFiles, UnsavedChangesAreAskedAbout) {
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
-}
-
-TEST_F(MainFrameFiles, YesSavesBeforeGoingOn) {
-    ASSERT_TRUE(QFile::copy(Data("valid/net.zrn"), Scratch("mine.zrn")));
-    ASSERT_TRUE(Frame().OpenDocumentFile(Scratch("mine.zrn")));
-    const qint64 nBefore = QFileInfo(Scratch("mine.zrn")).lastModified().toMSecsSinceEpoch();
-    QFile::setPermissions(Scratch("mine.zrn"), QFile::ReadOwner | QFile::WriteOwner);
-    Doc().SetModifiedFlag(true);
-    m_prompt.answer = QMessageBox::Yes;
-    EXPECT_TRUE(Frame().close());
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_GE(QFileInfo(Scratch("mine.zrn")).lastModified().toMSecsSinceEpoch(), nBefore);
 }
 
 } // namespace

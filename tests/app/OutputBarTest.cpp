@@ -33,22 +33,6 @@ protected:
     std::unique_ptr<COutputBar> m_pBar;
 };
 
-TEST_F(OutputBarTest, FivePanesBehindTheirTabs) {
-    QTabBar* pTab = m_pBar->GetTabBar();
-    ASSERT_EQ(pTab->count(), 5);
-    EXPECT_EQ(pTab->tabText(0), QStringLiteral("Standard"));
-    EXPECT_EQ(pTab->tabText(1), QStringLiteral("Simulation"));
-    EXPECT_EQ(pTab->tabText(2), QStringLiteral("Analysis"));
-    EXPECT_EQ(pTab->tabText(3), QStringLiteral("CaseGraph Legend"));
-    EXPECT_EQ(pTab->tabText(4), QStringLiteral("OccurrenceNet Legend"));
-    EXPECT_EQ(m_pBar->GetCurrentPane(), 0);
-    EXPECT_EQ(m_pBar->windowTitle(), QStringLiteral("Output"));
-    EXPECT_EQ(m_pBar->GetStoredHeight(), 200);
-    EXPECT_GE(m_pBar->minimumHeight(), 100);
-    EXPECT_EQ(m_pBar->GetListBox(5), nullptr);
-    EXPECT_EQ(m_pBar->GetListBox(-1), nullptr);
-}
-
 TEST_F(OutputBarTest, WritingLandsInItsPaneAndBringsItForwardOnceQueued) {
     QSignalSpy spy(m_pBar->GetTabBar(), &QTabBar::currentChanged);
     WriteOutput(PANE_SIMULATION, "step 1");
@@ -78,16 +62,6 @@ TEST_F(OutputBarTest, TheLastLineStaysInViewWhenTheBarGrowsOrShrinks) {
         EXPECT_GT(pScroll->maximum(), 0) << nHeight;
         EXPECT_EQ(pScroll->value(), pScroll->maximum()) << nHeight;
     }
-}
-
-TEST_F(OutputBarTest, ErrorsAreMarkedAndLinesKeptWhole) {
-    const std::string strLong(500, 'x');
-    WriteError(PANE_ANALYSIS, "bad net");
-    WriteOutput(PANE_ANALYSIS, "  padded  " + strLong);
-    WriteOutput(PANE_ANALYSIS, "Zo\xc5\xbe");
-    EXPECT_EQ(Lines(PANE_ANALYSIS),
-              (QStringList{"Error: bad net", QString::fromStdString("  padded  " + strLong),
-                           QString::fromUtf8("Zo\xc5\xbe")}));
 }
 
 TEST_F(OutputBarTest, ResetContentWithAndWithoutTheFlag) {

@@ -90,39 +90,6 @@ TEST_F(PolygonPageTest, ShowsThePolygonWithoutWritingBack) {
     EXPECT_EQ(m_spy.count(), 0);
 }
 
-TEST_F(PolygonPageTest, WidthZeroShowsAndStoresOne) {
-    m_page.SetElement(&m_polygon);
-    TypeWidth("0");
-    EXPECT_EQ(Width()->text(), "1");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
-    EXPECT_TRUE(Style()->isEnabled());
-    // Deleting every digit reads as 0 as well.
-    TypeWidth("5");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 5);
-    EXPECT_FALSE(Style()->isEnabled());
-    QTest::keyClick(Width(), Qt::Key_Backspace);
-    EXPECT_EQ(Width()->text(), "1");
-    EXPECT_EQ(m_polygon.m_nLineWidth, 1);
-    for (int nWhat : Args(m_spy))
-        EXPECT_EQ(nWhat, 0);
-    EXPECT_EQ(m_spy.count(), 3);
-}
-
-TEST_F(PolygonPageTest, ListsWriteStyleAndFillMode) {
-    m_polygon.m_nLineWidth = 1;
-    m_page.SetElement(&m_polygon);
-    ASSERT_EQ(Style()->count(), 3);
-    EXPECT_EQ(Style()->itemText(0), "Solid");
-    EXPECT_EQ(Style()->itemText(1), "Dash");
-    ASSERT_EQ(FillMode()->count(), 2);
-    EXPECT_EQ(FillMode()->itemText(0), "Empty");
-    QTest::keyClick(Style(), Qt::Key_Up);
-    EXPECT_EQ(m_polygon.m_nLineStyle, PS_DASH);
-    QTest::keyClick(FillMode(), Qt::Key_Up);
-    EXPECT_EQ(m_polygon.m_nFillMode, 0);
-    EXPECT_EQ(Args(m_spy), (std::vector<int>{0, 0}));
-}
-
 TEST_F(PolygonPageTest, ColourPopupSetsLineAndFill) {
     m_page.SetElement(&m_polygon);
     QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
@@ -167,32 +134,6 @@ protected:
     QSignalSpy m_speed{&m_page, &CDlgPropertiesSimulationBar::SimulationSpeed};
     QSignalSpy m_commands{&m_page, &CDlgPropertiesSimulationBar::SimulationCommand};
 };
-
-TEST_F(SimulationPageTest, SliderReportsEveryMoveAndItsLeftEndIsOne) {
-    EXPECT_EQ(m_page.windowTitle(), "Properties - Simulation");
-    QSlider* pSlider = Control<QSlider>(m_page, 1029);
-    ASSERT_NE(pSlider, nullptr);
-    EXPECT_EQ(pSlider->minimum(), 1);
-    EXPECT_EQ(pSlider->maximum(), 100);
-    EXPECT_EQ(pSlider->value(), 25);
-    EXPECT_EQ(pSlider->singleStep(), 1);
-    EXPECT_EQ(pSlider->pageStep(), 10);
-    QStringList captions;
-    for (QLabel* pLabel : m_page.findChildren<QLabel*>())
-        captions << pLabel->text();
-    EXPECT_TRUE(captions.contains("Simulation speed:"));
-    EXPECT_TRUE(captions.contains("F"));
-    EXPECT_TRUE(captions.contains("S"));
-
-    QTest::keyClick(pSlider, Qt::Key_Right);
-    QTest::keyClick(pSlider, Qt::Key_PageUp);
-    QTest::keyClick(pSlider, Qt::Key_Home);
-    EXPECT_EQ(Args(m_speed), (std::vector<int>{26, 36, 1}));
-    QTest::keyClick(pSlider, Qt::Key_Left);
-    EXPECT_EQ(pSlider->value(), 1);
-    QTest::keyClick(pSlider, Qt::Key_End);
-    EXPECT_EQ(Args(m_speed).back(), 100);
-}
 
 TEST_F(SimulationPageTest, ButtonsSendTheirIdsWhileEnabled) {
     for (int nId : {1002, 1030, 1001, 1003}) {

@@ -87,65 +87,6 @@ TEST_F(ConditionPageTest, TypedNameGoesToTheLabel) {
     EXPECT_EQ(Kinds(m_spy), (std::vector<int>{3, 3}));
 }
 
-TEST_F(ConditionPageTest, TwoLineNameShowsAsOneLineAndTheLabelKeepsBoth) {
-    m_page.SetElement(&m_condition);
-    m_prompt.strAnswer = "alpha\nbeta";
-    QTest::mouseClick(SetName(), Qt::LeftButton);
-    ASSERT_EQ(m_prompt.shown.size(), 1U);
-    EXPECT_EQ(m_prompt.shown[0], "first\r\nsecond");
-    EXPECT_EQ(Name()->text(), "alpha beta");
-    EXPECT_EQ(m_label.m_strText, "alpha\nbeta");
-    EXPECT_EQ(Kinds(m_spy), std::vector<int>{3});
-    EXPECT_FALSE(SetName()->isDefault());
-
-    // The dialog opens with the name as it is now.
-    m_prompt.bAccept = false;
-    QTest::mouseClick(SetName(), Qt::LeftButton);
-    ASSERT_EQ(m_prompt.shown.size(), 2U);
-    EXPECT_EQ(m_prompt.shown[1], "alpha\nbeta");
-    EXPECT_EQ(m_label.m_strText, "alpha\nbeta");
-    EXPECT_EQ(m_spy.count(), 1);
-}
-
-TEST_F(ConditionPageTest, TheRealSetTextDialogAnswersTheButton) {
-    ConditionPageTest::m_page.SetTextPrompt(RunSetTextDialog);
-    m_page.SetElement(&m_condition);
-    bool bSeen = false;
-    QTimer::singleShot(0, [&] {
-        auto* pDialog = qobject_cast<CDialogSetText*>(QApplication::activeModalWidget());
-        ASSERT_NE(pDialog, nullptr);
-        bSeen = true;
-        auto* pEdit = pDialog->findChild<QPlainTextEdit*>();
-        EXPECT_EQ(pEdit->toPlainText(), "first\nsecond");
-        pEdit->setPlainText("one\ntwo");
-        for (QPushButton* pButton : pDialog->findChildren<QPushButton*>())
-            if (pButton->text() == "Set")
-                QTest::mouseClick(pButton, Qt::LeftButton);
-    });
-    QTest::mouseClick(SetName(), Qt::LeftButton);
-    EXPECT_TRUE(bSeen);
-    EXPECT_EQ(Name()->text(), "one two");
-    EXPECT_EQ(m_label.m_strText, "one\ntwo");
-    EXPECT_EQ(Kinds(m_spy), std::vector<int>{3});
-}
-
-TEST_F(ConditionPageTest, ListsWriteTheirSelection) {
-    m_page.SetElement(&m_condition);
-    ChooseNext(ShowName());
-    EXPECT_FALSE(m_label.m_bVisible);
-    ChoosePrevious(ShowName());
-    EXPECT_TRUE(m_label.m_bVisible);
-    ChoosePrevious(Token());
-    EXPECT_FALSE(m_condition.m_bToken);
-    EXPECT_EQ(Kinds(m_spy), (std::vector<int>{3, 3, 0}));
-
-    m_condition.m_bToken = true;
-    EXPECT_EQ(Token()->currentText(), "No");
-    m_page.UpdateToken();
-    EXPECT_EQ(Token()->currentText(), "Yes");
-    EXPECT_EQ(m_spy.count(), 3);
-}
-
 TEST(EventPageTest, NameChangesAreEventNameChanges) {
     CPNLabel label(0, 0);
     label.m_strText = "e1";
@@ -188,26 +129,6 @@ protected:
     CDlgPropertiesLabelBar m_page;
     QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
 };
-
-TEST_F(LabelPageTest, FillsTextAndFaceWithoutWritingBack) {
-    EXPECT_EQ(m_page.windowTitle(), "Properties - Label");
-    m_page.SetElement(&m_label);
-    EXPECT_EQ(Text()->text(), "Text1");
-    EXPECT_EQ(Font()->text(), "Arial");
-    EXPECT_TRUE(Font()->isReadOnly());
-    EXPECT_EQ(m_spy.count(), 0);
-    EXPECT_EQ(m_label.m_strText, "Text1");
-
-    QTest::keyClicks(Text(), "2");
-    EXPECT_EQ(m_label.m_strText, "Text12");
-    m_prompt.strAnswer = "line 1\r\nline 2";
-    QTest::mouseClick(Control<QPushButton>(m_page, 1015), Qt::LeftButton);
-    ASSERT_EQ(m_prompt.shown.size(), 1U);
-    EXPECT_EQ(m_prompt.shown[0], "Text12");
-    EXPECT_EQ(Text()->text(), "line 1 line 2");
-    EXPECT_EQ(m_label.m_strText, "line 1\r\nline 2");
-    EXPECT_EQ(Kinds(m_spy), (std::vector<int>{1, 1}));
-}
 
 TEST_F(LabelPageTest, FontDialogSetsFaceColourAndFont) {
     m_label.m_crText = RGB(0, 0, 255);

@@ -16,21 +16,6 @@ CClassRegistry g_registry = MakeTestRegistry();
 
 } // namespace
 
-TEST(ArchiveEncodingTest, DirectionIsFixedAtConstruction) {
-    CArchive storing;
-    EXPECT_TRUE(storing.IsStoring());
-    EXPECT_FALSE(storing.IsLoading());
-    EXPECT_THROW(storing.ReadInt32(), std::logic_error);
-    EXPECT_THROW(storing.ReadObject<CTestLeaf>(), std::logic_error);
-
-    CArchive loading(MakeBytes({1, 0, 0, 0}), g_registry);
-    EXPECT_TRUE(loading.IsLoading());
-    EXPECT_THROW(loading.WriteInt32(1), std::logic_error);
-    EXPECT_THROW(loading.WriteString("x"), std::logic_error);
-    EXPECT_THROW(loading.WriteObject(nullptr), std::logic_error);
-    EXPECT_EQ(loading.GetBytesLeft(), 4u);
-}
-
 TEST(ArchiveEncodingTest, PlainValuesAreLittleEndianWithoutPadding) {
     Bytes bytes = Store([](CArchive& ar) {
         ar.WriteInt32(-2);
@@ -99,28 +84,6 @@ TEST(ArchiveEncodingTest, StringLengthPrefixForms) {
     EXPECT_EQ(StringPrefix(0x10000), MakeBytes({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}));
 }
 
-TEST(ArchiveEncodingTest, StringsOfEveryPrefixFormComeBack) {
-    for (std::size_t n : {0u, 1u, 254u, 255u, 300u, 0xFFFDu, 0xFFFEu, 0xFFFFu, 0x10001u}) {
-        std::string text(n, 'x');
-        if (n > 0)
-            text.back() = 'z';
-        Bytes bytes = Store([&](CArchive& ar) {
-            ar.WriteString(text);
-            ar.WriteByte(0x5A);
-        });
-        CArchive ar(bytes, g_registry);
-        EXPECT_EQ(ar.ReadString(), text) << n;
-        EXPECT_EQ(ar.ReadByte(), 0x5A) << n;
-    }
-}
-
-TEST(ArchiveEncodingTest, NonMinimalStringPrefixesAreRead) {
-    CArchive ar(MakeBytes({0xFF, 0x02, 0x00, 'o', 'k', 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, '!'}),
-                g_registry);
-    EXPECT_EQ(ar.ReadString(), "ok");
-    EXPECT_EQ(ar.ReadString(), "!");
-}
-
 TEST(ArchiveEncodingTest, StringsAreStoredInWindows1250) {
     Bytes bytes = Store([](CArchive& ar) {
         ar.WriteString("Příliš žluťoučký kůň");
@@ -163,19 +126,4 @@ TEST(ArchiveEncodingTest, CountForms) {
         CArchive ar(bytes, g_registry);
         EXPECT_EQ(ar.ReadCount(1), n);
     }
-}
-
-TEST(ArchiveEncodingTest, PointArrayIsCountThenPoints) {
-    std::vector<CPoint> points{{1, 2}, {-3, 4}};
-    Bytes bytes = Store([&](CArchive& ar) { ar.WritePointArray(points); });
-    EXPECT_EQ(bytes, MakeBytes({2, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0xFD, 0xFF, 0xFF, 0xFF, 4, 0, 0, 0}));
-    CArchive ar(bytes, g_registry);
-    EXPECT_EQ(ar.ReadPointArray(), points);
-}
-
-TEST(ArchiveEncodingTest, SkipPassesOverReservedBytes) {
-    CArchive ar(MakeBytes({9, 9, 9, 7}), g_registry);
-    ar.Skip(3);
-    EXPECT_EQ(ar.GetPosition(), 3u);
-    EXPECT_EQ(ar.ReadByte(), 7);
 }

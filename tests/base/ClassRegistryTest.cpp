@@ -18,15 +18,6 @@ TEST(ClassRegistryTest, CreatesRegisteredClassesByName) {
     EXPECT_NE(registry.Create("CTestOtherLeaf"), object); // a new object each time
 }
 
-TEST(ClassRegistryTest, RefusesDuplicateAndEmptyEntries) {
-    CClassRegistry registry;
-    registry.Register<CTestLeaf>("CTestLeaf");
-    EXPECT_THROW(registry.Register<CTestOtherLeaf>("CTestLeaf"), std::invalid_argument);
-    EXPECT_THROW(registry.Register<CTestLeaf>(""), std::invalid_argument);
-    EXPECT_THROW(registry.Register("CTestElement", nullptr), std::invalid_argument);
-    EXPECT_EQ(registry.GetCount(), 1u);
-}
-
 TEST(ArchiveExceptionTest, FormatFaultsAndOtherFailuresHaveTheirMessages) {
     using Cause = CArchiveException::Cause;
     for (Cause cause : {Cause::Generic, Cause::EndOfFile, Cause::BadIndex, Cause::BadClass,

@@ -2,18 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(CDCTest, SelectReturnsPreviousObject) {
-    RecordingDC dc;
-    CPen red(PS_DOT, 2, RGB(255, 0, 0));
-    const CPen* old = dc.SelectObject(&red);
-    EXPECT_EQ(dc.SelectObject(old), &red);
-    const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
-    EXPECT_TRUE(dc.GetCurrentBrush().IsHollow());
-    EXPECT_EQ(dc.SelectObject(oldBrush), CBrush::Stock(HOLLOW_BRUSH));
-    EXPECT_EQ(dc.SetROP2(R2_NOT), R2_COPYPEN);
-    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-}
-
 TEST(CDCTest, LinesRunFromTheCurrentPosition) {
     RecordingDC dc;
     dc.MoveTo(1, 2);

@@ -12,16 +12,6 @@ TEST(CRectTest, PointInRectExcludesRightAndBottomEdges) {
     EXPECT_FALSE(CRect(5, 5, 5, 5).PtInRect({5, 5}));
 }
 
-TEST(CRectTest, EmptinessAndNormalising) {
-    EXPECT_TRUE(CRect().IsRectEmpty());
-    EXPECT_TRUE(CRect(0, 0, 10, 0).IsRectEmpty());
-    EXPECT_TRUE(CRect(10, 0, 0, 10).IsRectEmpty());
-    CRect r(30, 40, 10, 20);
-    r.NormalizeRect();
-    EXPECT_EQ(r, CRect(10, 20, 30, 40));
-    EXPECT_FALSE(r.IsRectEmpty());
-}
-
 TEST(CRectTest, UnionIgnoresEmptyRectangles) {
     CRect a(0, 0, 10, 10), b(20, 5, 30, 15), empty(100, 100, 100, 120);
     EXPECT_EQ(a | b, CRect(0, 0, 30, 15));

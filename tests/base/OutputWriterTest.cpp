@@ -3,14 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(OutputWriterTest, WritingWithoutSinkDoesNothing) {
-    ASSERT_EQ(GetOutputSink(), nullptr);
-    WriteOutput(0, "lost");
-    WriteError(1, "lost");
-    ShowOutputPane(2);
-    ClearOutputPane(3);
-}
-
 TEST(OutputWriterTest, SwitchesThePaneOnlyWhenItChanges) {
     RecordingOutputSink sink;
     WriteOutput(0, "a");
@@ -31,15 +23,6 @@ TEST(OutputWriterTest, ErrorsArePrefixedAndBeep) {
     EXPECT_EQ(sink.beeps, 1);
     WriteOutput(7, "no such pane");
     EXPECT_EQ(sink.all.size(), 1u);
-}
-
-TEST(OutputWriterTest, ClearEmptiesOnePane) {
-    RecordingOutputSink sink;
-    WriteOutput(3, "x");
-    WriteOutput(4, "y");
-    ClearOutputPane(3);
-    EXPECT_TRUE(sink.panes[3].empty());
-    EXPECT_EQ(sink.panes[4].size(), 1u);
 }
 
 TEST(FormatStringTest, FormatsLikePrintf) {

@@ -69,14 +69,6 @@ TEST_F(CliRender, PngShowsTheTokenAtTheMarkedConditionAndNoGrid) {
             }
 }
 
-TEST_F(CliRender, SvgHoldsOneEllipsePerConditionAndToken) {
-    const std::string net = WriteFixture(dir.path().toStdString(), "twocycles");
-    const std::map<std::string, int> counts = CountElements(ReadText(Render(net, "net.svg")));
-    ASSERT_FALSE(counts.empty());
-    EXPECT_EQ(Ellipses(counts), 4 + 2); // four conditions, two tokens
-    EXPECT_EQ(counts.at("rect"), 4);
-}
-
 TEST_F(CliRender, CaseGraphIsLaidOutOrDrawnAsStored) {
     const std::string net = WriteFixture(dir.path().toStdString(), "twocycles");
     const std::string svg =
@@ -119,11 +111,4 @@ TEST_F(CliRender, EmfConvertsToTheSameShapes) {
     EXPECT_EQ(Ellipses(fromEmf), 3);
     EXPECT_EQ(fromEmf.at("rect"), 1);
     EXPECT_EQ(fromEmf.at("text"), 3);
-}
-
-TEST_F(CliRender, UnknownExtensionIsAnError) {
-    const CliResult r = RunCli({"render", ValidData("net.zrn"), "-o", Path("net.bmp")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "zerin-cli: " + Path("net.bmp") + ": Unknown picture format: .bmp\n");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("net.bmp"))));
 }

@@ -28,28 +28,6 @@ TEST(ElementTest, SerialsGrowWithConstructionAndCopiesGetTheirOwn) {
     EXPECT_EQ(copy.GetSerial(), serial);
 }
 
-TEST(ElementTest, EachElementAsksForItsOwnPropertiesPage) {
-    RecordingHost host;
-    CPNCondition condition(10, 10, nullptr);
-    CPNEvent event(100, 10, nullptr);
-    CPNLabel label(5, 5);
-    CPNPolygon polygon(0, 0);
-    CPNEdge edge(&condition, &event);
-    condition.ShowProperties(host);
-    event.ShowProperties(host);
-    label.ShowProperties(host);
-    polygon.ShowProperties(host);
-    edge.ShowProperties(host);
-    ASSERT_EQ(host.requests.size(), 5u);
-    EXPECT_EQ(host.requests[0],
-              std::make_pair(PAGE_CONDITION, static_cast<CPNElement*>(&condition)));
-    std::vector<int> pages;
-    for (const auto& request : host.requests)
-        pages.push_back(request.first);
-    EXPECT_EQ(pages,
-              (std::vector<int>{PAGE_CONDITION, PAGE_EVENT, PAGE_LABEL, PAGE_POLYGON, PAGE_HIDE}));
-}
-
 TEST(ConditionTest, HitTestIncludesTheCircleItself) {
     CPNCondition c(100, 100, nullptr);
     EXPECT_TRUE(c.HitTest({115, 100}));
@@ -71,75 +49,6 @@ TEST(ConditionTest, BorderPointLiesOnTheCircleTowardTheTarget) {
     EXPECT_EQ(c.GetBorderPoint({101, 103}), CPoint(95, 85));
     // The centre itself gives no direction.
     EXPECT_EQ(c.GetBorderPoint({100, 100}), CPoint(100, 100));
-}
-
-TEST(ConditionTest, BorderPointTruncatesTowardZero) {
-    CPNCondition c(0, 0, nullptr);
-    // (-4.74, -14.23): truncated, not rounded down.
-    EXPECT_EQ(c.GetBorderPoint({-10, -30}), CPoint(-4, -14));
-}
-
-TEST(ConditionTest, DrawsCircleTokenAndSelectionMarks) {
-    RecordingDC dc;
-    CPNCondition c(100, 100, nullptr);
-    c.Draw(dc);
-    ASSERT_EQ(dc.calls.size(), 1u);
-    EXPECT_EQ(dc.calls[0].op, "Ellipse");
-    EXPECT_EQ(dc.calls[0].rect, CRect(85, 85, 115, 115));
-    EXPECT_EQ(dc.calls[0].pen, kBlackPen);
-    EXPECT_EQ(dc.calls[0].brush, CBrush(RGB(255, 255, 255)));
-
-    dc.Clear();
-    c.m_bToken = true;
-    c.m_bSelected = true;
-    c.Draw(dc);
-    auto marks = dc.Calls("Rectangle");
-    ASSERT_EQ(marks.size(), 4u);
-    EXPECT_EQ(marks[0].rect, CRect(83, 83, 88, 88));
-    EXPECT_EQ(marks[3].rect, CRect(112, 112, 117, 117));
-    EXPECT_EQ(marks[0].pen, kRedPen);
-    EXPECT_EQ(marks[0].brush, CBrush(RGB(255, 255, 255)));
-    auto circles = dc.Calls("Ellipse");
-    ASSERT_EQ(circles.size(), 2u);
-    EXPECT_EQ(circles[0].pen, kBlackPen);
-    EXPECT_EQ(circles[1].rect, CRect(96, 96, 104, 104));
-    EXPECT_EQ(circles[1].pen, kBluePen);
-    EXPECT_EQ(circles[1].brush, CBrush(RGB(0, 0, 255)));
-    EXPECT_EQ(dc.GetCurrentPen(), kBlackPen);
-    EXPECT_EQ(dc.GetCurrentBrush(), CBrush(RGB(255, 255, 255)));
-}
-
-TEST(ConditionTest, MarkedConditionWithoutTokenDrawsARingInTheCurrentBrush) {
-    RecordingDC dc;
-    const CBrush yellow(RGB(255, 255, 0));
-    dc.SelectObject(&yellow);
-    CPNCondition c(50, 60, nullptr);
-    c.m_bMarked = true;
-    c.Draw(dc);
-    auto circles = dc.Calls("Ellipse");
-    ASSERT_EQ(circles.size(), 2u);
-    EXPECT_EQ(circles[1].rect, CRect(46, 56, 54, 64));
-    EXPECT_EQ(circles[1].pen, kBluePen);
-    EXPECT_EQ(circles[1].brush, yellow);
-    EXPECT_EQ(&dc.GetCurrentBrush(), &yellow);
-
-    // With the token too, the dot is still a ring while it is marked.
-    dc.Clear();
-    c.m_bToken = true;
-    c.Draw(dc);
-    EXPECT_EQ(dc.Calls("Ellipse")[1].brush, yellow);
-}
-
-TEST(ConditionTest, HiddenNameLabelStillMovesWithItsCondition) {
-    RecordingDC dc;
-    CPNLabel label;
-    label.SetText("b1", dc);
-    label.m_bVisible = false;
-    CPNCondition c(100, 100, &label);
-    c.MoveTo({200, 300});
-    EXPECT_EQ(label.m_ptPos, CPoint(200, 270));
-    label.Draw(dc);
-    EXPECT_TRUE(dc.calls.empty());
 }
 
 TEST(EventTest, BoxHitTestExcludesRightAndBottomEdges) {
@@ -164,44 +73,6 @@ TEST(EventTest, BorderPointLiesOnTheBoxTowardTheTarget) {
     // Inside the box no candidate lies toward the target: the last one stays.
     EXPECT_EQ(e.GetBorderPoint({101, 100}), CPoint(84, 100));
     EXPECT_EQ(e.GetBorderPoint({100, 100}), CPoint(100, 100));
-}
-
-TEST(EventTest, EnabledWinsOverHighlightInThePenChoice) {
-    RecordingDC dc;
-    CPNEvent e(100, 100, nullptr);
-    e.m_bEnabled = true;
-    e.m_bHighlight = true;
-    e.Draw(dc);
-    auto boxes = dc.Calls("Rectangle");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].rect, CRect(85, 85, 115, 115));
-    EXPECT_EQ(boxes[0].pen, kGreenPen);
-
-    dc.Clear();
-    e.m_bEnabled = false;
-    e.Draw(dc);
-    EXPECT_EQ(dc.calls[0].pen, kBluePen);
-
-    dc.Clear();
-    e.m_bHighlight = false;
-    const CPen grey(PS_DOT, 3, RGB(9, 9, 9));
-    dc.SelectObject(&grey);
-    e.Draw(dc);
-    EXPECT_EQ(dc.calls[0].pen, kBlackPen);
-    EXPECT_EQ(&dc.GetCurrentPen(), &grey);
-}
-
-TEST(EventTest, SelectionMarksSitOutsideTheBoxCorners) {
-    RecordingDC dc;
-    CPNEvent e(100, 100, nullptr);
-    e.m_bSelected = true;
-    e.Draw(dc);
-    auto r = dc.Calls("Rectangle");
-    ASSERT_EQ(r.size(), 5u);
-    EXPECT_EQ(r[1].rect, CRect(115, 80, 120, 85));
-    EXPECT_EQ(r[2].rect, CRect(80, 115, 85, 120));
-    EXPECT_EQ(r[3].pen, kRedPen);
-    EXPECT_EQ(r[4].pen, kBlackPen);
 }
 
 TEST(ConditionTest, MovingCarriesTheNameLabelAlong) {

@@ -101,16 +101,6 @@ TEST_F(NetDesignTest, DuplicateEdgeIsRefusedAndDeleted) {
     EXPECT_EQ(net.m_listElements.size(), 6u);
 }
 
-TEST_F(NetDesignTest, AnElementIsListedOnlyOnce) {
-    CPNCondition* c = AddCondition(1, 100, 100, "b1");
-    CPNEvent* e = AddEvent(2, 200, 100, "e1");
-    CPNEdge* edge = AddEdge(3, c, e);
-    const auto before = Elements();
-    EXPECT_FALSE(net.AddElement(edge));
-    EXPECT_FALSE(Deleted().count(3));
-    EXPECT_EQ(Elements(), before);
-}
-
 TEST_F(NetDesignTest, ElementFromPointFiltersAndLooksBelow) {
     CPNCondition* c = AddCondition(1, 100, 100, "b1");
     CPNEvent* e = AddEvent(2, 100, 100, "e1"); // on top of the condition
@@ -160,27 +150,6 @@ TEST_F(NetDesignTest, DeletingAConditionTakesItsLabelAndEdgesAlong) {
     EXPECT_EQ(Deleted(), (std::set<int>{1, 1001, 4, 5}));
     EXPECT_EQ(net.m_listElements.size(), 5u); // e, its label, d, its label, edge 6
     EXPECT_EQ(repaint, expected);
-}
-
-TEST_F(NetDesignTest, ListedDependantsAreDeletedOnce) {
-    CPNCondition* c = AddCondition(1, 100, 100, "b1");
-    CPNEvent* e = AddEvent(2, 200, 100, "e1");
-    CPNEdge* edge = AddEdge(3, c, e);
-    std::list<CPNElement*> victims{c->m_pLabel, edge, c, edge, e};
-    net.DeleteElements(victims);
-    EXPECT_TRUE(victims.empty());
-    EXPECT_EQ(Deleted(), (std::set<int>{1, 1001, 2, 1002, 3}));
-    EXPECT_TRUE(net.m_listElements.empty());
-}
-
-TEST_F(NetDesignTest, AnOwnedNameLabelAloneIsNotDeleted) {
-    CPNCondition* c = AddCondition(1, 100, 100, "b1");
-    CPNLabel* label = c->m_pLabel;
-    std::list<CPNElement*> victims{label};
-    EXPECT_EQ(net.DeleteElements(victims), label->GetBoundRect());
-    EXPECT_TRUE(victims.empty());
-    EXPECT_TRUE(Deleted().empty());
-    EXPECT_EQ(net.m_listElements.size(), 2u);
 }
 
 TEST_F(NetDesignTest, DeletingAFreeLabelLeavesNoNameReferringToIt) {
@@ -259,40 +228,4 @@ TEST_F(NetDesignTest, BuildStructureDerivesTheFlowRelationAndReportsTheCounts) {
     net.BuildStructure();
     EXPECT_TRUE(e1->m_setPostConditions.IsEmpty() && b2->m_setPreEvents.IsEmpty());
     EXPECT_EQ(sink.panes[0].back(), "Net elements: 2 conditions, 1 events, 1 edges");
-}
-
-TEST_F(NetDesignTest, EdgeBetweenTwoConditionsIsCountedButEntersNoSet) {
-    RecordingOutputSink sink;
-    CPNCondition* b1 = AddCondition(1, 100, 100, "b1");
-    CPNCondition* b2 = AddCondition(2, 300, 100, "b2");
-    AddEdge(3, b1, b2);
-    EXPECT_TRUE(net.BuildStructure().IsEmpty());
-    EXPECT_TRUE(b1->m_setPostEvents.IsEmpty() && b2->m_setPreEvents.IsEmpty());
-    EXPECT_EQ(sink.panes[0].back(), "Net elements: 2 conditions, 0 events, 1 edges");
-}
-
-TEST_F(NetDesignTest, SimulationFlagsFollowTheCase) {
-    RecordingOutputSink sink;
-    CPNCondition* b1 = AddCondition(1, 100, 100, "b1", true);
-    CPNCondition* b2 = AddCondition(2, 300, 100, "b2", true);
-    CPNEvent* e1 = AddEvent(3, 200, 100, "e1");
-    AddEdge(4, b1, e1);
-    AddEdge(5, e1, b2);
-    net.BuildStructure();
-
-    CSetConditions onlyB1;
-    onlyB1.Add(b1);
-    net.SetTokens(onlyB1);
-    EXPECT_TRUE(b1->m_bToken && !b2->m_bToken);
-    net.UpdateEnabled(onlyB1);
-    EXPECT_TRUE(e1->m_bEnabled);
-    CSetConditions both = onlyB1;
-    both.Add(b2);
-    net.UpdateEnabled(both);
-    EXPECT_FALSE(e1->m_bEnabled);
-
-    e1->m_bEnabled = e1->m_bHighlight = true;
-    b1->m_bMarked = true;
-    net.ClearSimulationFlags();
-    EXPECT_FALSE(e1->m_bEnabled || e1->m_bHighlight || b1->m_bMarked);
 }

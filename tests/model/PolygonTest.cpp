@@ -52,35 +52,6 @@ TEST(PolygonTest, NewPolygonIsAnUnfilledRectangle) {
     EXPECT_FALSE(dc.GetCurrentBrush().IsHollow());
 }
 
-TEST(PolygonTest, FilledPolygonUsesItsPenAndFillAndShowsHandlesWhenSelected) {
-    CPNPolygon polygon(0, 0);
-    polygon.m_nFillMode = 1;
-    polygon.m_nLineStyle = PS_DASH;
-    polygon.m_nLineWidth = 3;
-    polygon.m_crLine = RGB(1, 2, 3);
-    polygon.m_bSelected = true;
-    RecordingDC dc;
-    polygon.Draw(dc);
-    auto calls = dc.Calls("Polygon");
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].pen, CPen(PS_DASH, 3, RGB(1, 2, 3)));
-    EXPECT_EQ(calls[0].brush, CBrush(RGB(200, 200, 255)));
-    auto handles = dc.Calls("Rectangle");
-    ASSERT_EQ(handles.size(), 8u);
-    EXPECT_EQ(handles[0].rect, CRect(-2, 18, 2, 22)); // midpoint
-    EXPECT_EQ(handles[1].rect, CRect(-3, 37, 3, 43)); // vertex
-    EXPECT_EQ(handles[7].rect, CRect(-3, -3, 3, 3));  // the closing point
-}
-
-TEST(PolygonTest, BoundRectIsACopyWidenedByTheLine) {
-    CPNPolygon polygon(100, 100);
-    EXPECT_EQ(polygon.GetBoundRect(), CRect(92, 92, 268, 148));
-    EXPECT_EQ(polygon.GetBoundRect(), CRect(92, 92, 268, 148));
-    polygon.m_nLineWidth = 5;
-    EXPECT_EQ(polygon.GetBoundRect(), CRect(90, 90, 270, 150));
-    EXPECT_EQ(polygon.m_rcBounds, CRect(93, 93, 267, 147));
-}
-
 TEST(PolygonTest, OnlyTheOutlineIsHit) {
     CPNPolygon polygon(100, 100);
     polygon.m_nFillMode = 1;
@@ -114,17 +85,6 @@ TEST(PolygonTest, ClosingPointIsGrabbedWithTheFirstSegmentAsItsNeighbour) {
     EXPECT_EQ(polygon.m_ptPos, CPoint(90, 90));
 }
 
-TEST(PolygonTest, HandlesAreGrabbedWithinFiveUnits) {
-    CPNPolygon polygon(100, 100);
-    EXPECT_FALSE(polygon.HitTestPoint({185, 140})); // right edge of the square
-    EXPECT_EQ(polygon.m_ptPos, CPoint(100, 100));
-    EXPECT_FALSE(polygon.HasSelectedPoint());
-    ASSERT_TRUE(polygon.HitTestPoint({175, 135}));
-    EXPECT_EQ(polygon.m_ptPos, CPoint(180, 140));
-    EXPECT_EQ(polygon.m_ptPrevVertex, CPoint(100, 140));
-    EXPECT_FALSE(polygon.IsBendSelected() || polygon.DeleteSelectedPoint());
-}
-
 TEST(PolygonTest, DraggingAMidpointAddsACornerAndGrowsTheVertexBuffer) {
     CPNPolygon polygon(100, 100);
     ASSERT_TRUE(polygon.HitTestPoint({180, 140}));
@@ -156,33 +116,4 @@ TEST(PolygonTest, TriangleCornersCannotBeDeletedButRectangleCornersCan) {
     EXPECT_FALSE(polygon.IsBendSelected());
     EXPECT_FALSE(polygon.DeleteSelectedPoint());
     EXPECT_EQ(polygon.m_listPoints.size(), 7u);
-}
-
-TEST(PolygonTest, DeletingTheClosingCornerStartsTheOutlineAtTheNextCorner) {
-    CPNPolygon polygon(100, 100);
-    ASSERT_TRUE(polygon.HitTestPoint({100, 100}));
-    ASSERT_TRUE(polygon.DeleteSelectedPoint());
-    EXPECT_EQ(
-        Points(polygon),
-        (std::vector<CPoint>{
-            {100, 140}, {180, 140}, {260, 140}, {260, 120}, {260, 100}, {180, 120}, {100, 140}}));
-    EXPECT_TRUE(polygon.m_listPoints.front().m_bEnd);
-    EXPECT_TRUE(polygon.m_listPoints.front().m_bVertex);
-    EXPECT_EQ(DrawnOutline(polygon),
-              (std::vector<CPoint>{{100, 140}, {260, 140}, {260, 100}, {100, 140}}));
-}
-
-TEST(PolygonTest, WithoutAGrabTheWholeOutlineMoves) {
-    CPNPolygon polygon(100, 100);
-    EXPECT_FALSE(polygon.HitTestPoint({180, 120}));
-    const CRect repaint = polygon.MoveTo({110, 105});
-    EXPECT_EQ(Points(polygon).front(), CPoint(110, 105));
-    EXPECT_EQ(Points(polygon)[4], CPoint(270, 145));
-    EXPECT_EQ(polygon.m_ptPos, CPoint(110, 105));
-    EXPECT_EQ(polygon.m_rcBounds, CRect(103, 98, 277, 152));
-    EXPECT_EQ(repaint, CRect(92, 92, 278, 153));
-
-    polygon.Offset(-10, -5);
-    EXPECT_EQ(Points(polygon).back(), CPoint(100, 100));
-    EXPECT_EQ(polygon.m_rcBounds, CRect(93, 93, 267, 147));
 }

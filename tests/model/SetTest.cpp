@@ -118,18 +118,6 @@ TEST_F(SetTest, ConcessionForwardAndBackward) {
     EXPECT_TRUE(Of({&a}).HasConcession(CSetConditions(), CSetConditions(), false));
 }
 
-TEST_F(SetTest, ContactIsSymmetric) {
-    const CSetConditions pre = Of({&a}), post = Of({&b});
-    EXPECT_TRUE(Of({&a, &b}).IsContact(pre, post));
-    EXPECT_TRUE(Of({&a, &b}).IsContact(post, pre));
-    EXPECT_FALSE(Of({&a}).IsContact(pre, post));
-    EXPECT_FALSE(Of({&b}).IsContact(pre, post));
-    // An empty post-set always holds: a held precondition is a backward contact.
-    EXPECT_TRUE(Of({&a}).IsContact(Of({&a, &c}), CSetConditions()));
-    EXPECT_FALSE(Of({&b}).IsContact(Of({&a, &c}), CSetConditions()));
-    EXPECT_TRUE(Of({&a, &c}).IsContact(Of({&a, &c}), Of({&b, &c})));
-}
-
 TEST_F(SetTest, ConditionTextForms) {
     EXPECT_EQ(Of({}).ToString(false), "{}");
     EXPECT_EQ(Of({}).ToString(true), "");
@@ -174,28 +162,4 @@ TEST_F(SetTest, EventTextFormsAndIteration) {
     step.RemoveAll();
     step.ResetIteration();
     EXPECT_EQ(step.GetNext(), nullptr);
-}
-
-TEST(SetCasesTest, TextsComeFromTheNodes) {
-    FakeCase c1("c1", "{ a }"), c2("c2", "{ b, c }");
-    CSetCases cases;
-    EXPECT_EQ(cases.ToString(true), "{ }");
-    EXPECT_EQ(cases.ToString(false), "{ }");
-    cases.Add(&c2);
-    cases.Add(&c1);
-    cases.Add(&c1);
-    cases.Add(nullptr);
-    EXPECT_EQ(cases.GetCount(), 2u);
-    EXPECT_EQ(cases.ToString(true), "{ c1, c2 }");
-    EXPECT_EQ(cases.ToString(false), "{ { a }, { b, c } }");
-    EXPECT_EQ(cases.GetAt<FakeCase>(0), &c1);
-
-    CSetCases same;
-    same.Add(&c1);
-    EXPECT_FALSE(cases.IsEqual(same));
-    same.Add(&c2);
-    EXPECT_TRUE(cases.IsEqual(same));
-    EXPECT_TRUE(same.Contains(&c2));
-    same.RemoveAll();
-    EXPECT_TRUE(same.IsEmpty());
 }

@@ -39,10 +39,6 @@ TEST_F(ExportTest, NetDesignListsConditionsEventsAndEdges) {
     EXPECT_EQ(TempFolder::Read(path), expected);
 }
 
-TEST_F(ExportTest, EmptyNetDesignHasOnlyTheFrame) {
-    EXPECT_EQ(NetXml(), kDeclaration + "<netdesign>\n</netdesign>\n");
-}
-
 TEST_F(ExportTest, NamesAreEscapedInTextAndAttributes) {
     CPNCondition* c = AddCondition("a&b<c>\"d\"");
     CPNEvent* e = AddEvent("x<y");
@@ -73,13 +69,6 @@ TEST_F(ExportTest, EdgeToAnElementWithoutNameWritesAnEmptyEnd) {
     net.AddElement(new CPNEdge(c, free));
     EXPECT_THAT(NetXml(), HasSubstr("  <edge>\n    <from>c</from>\n    <to></to>\n  </edge>\n"));
     EXPECT_EQ(CheckWellFormedXml(NetXml()), "");
-}
-
-TEST_F(ExportTest, FileIsStoredInWindows1250) {
-    AddCondition("\xC4\x8D\xE2\x86\x92"); // c with caron, then an arrow it lacks
-    const std::string path = folder.Path("cp.xml");
-    ASSERT_TRUE(CNetDesignExport(net).ExportXML(path));
-    EXPECT_THAT(TempFolder::Read(path), HasSubstr("<condition token=\"0\">\xE8?</condition>"));
 }
 
 TEST_F(ExportTest, UnwritablePathFailsWithTheReason) {
@@ -120,18 +109,6 @@ TEST_F(ExportTest, OccurrenceNetListsPlacesOccurrencesAndEdges) {
     const std::string path = folder.Path("occurrence.xml");
     ASSERT_TRUE(record.ExportXML(path));
     EXPECT_EQ(TempFolder::Read(path), expected);
-}
-
-TEST_F(ExportTest, NodesNotLaidOutHaveEmptyNames) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.AddPlaces(Case({a}));
-    EXPECT_EQ(record.BuildXML(),
-              kDeclaration + "<occurrencenet>\n  <place name=\"\">a</place>\n</occurrencenet>\n");
-}
-
-TEST_F(ExportTest, EmptyOccurrenceNetHasOnlyTheFrame) {
-    EXPECT_EQ(record.BuildXML(), kDeclaration + "<occurrencenet>\n</occurrencenet>\n");
 }
 
 // Well-formedness of the stored bytes under the declared encoding.

@@ -76,21 +76,6 @@ TEST_F(LayoutTest, SingleInputAndSingleOutputAreStraightened) {
     EXPECT_EQ(record.m_nRows, 2);
 }
 
-TEST_F(LayoutTest, StraighteningSwapsWithTheNodeOnTheRow) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNCondition* d = AddCondition("d"); // d before c in set order
-    CPNCondition* c = AddCondition("c");
-    CPNEvent* e1 = AddEvent("e1", {a}, {c});
-    CPNEvent* e2 = AddEvent("e2", {b}, {d});
-    Prepare();
-    record.Start(Case({a, b}));
-    Fire(Case({a, b}), {e1, e2});
-    record.Layout(dc);
-    // d was laid out on row 0 and c on row 1; c's producer stands on row 0.
-    EXPECT_EQ(PlaceOf(c)->m_ptPos, CPoint(180, 80));
-    EXPECT_EQ(PlaceOf(d)->m_ptPos, CPoint(180, 130));
-}
-
 TEST_F(LayoutTest, ForkAndJoinAreNotStraightened) {
     auto [a, b, c, d] = AddConditions("a", "b", "c", "d");
     CPNEvent* e = AddEvent("e", {a, b}, {c, d});
@@ -100,18 +85,6 @@ TEST_F(LayoutTest, ForkAndJoinAreNotStraightened) {
     record.Layout(dc);
     EXPECT_THAT(Positions(), ElementsAre(CPoint(80, 80), CPoint(80, 130), CPoint(130, 80),
                                          CPoint(180, 80), CPoint(180, 130)));
-}
-
-TEST_F(LayoutTest, SecondRunWithoutNewElementsChangesNothing) {
-    auto [a, b, c] = AddConditions("a", "b", "c");
-    CPNEvent* e = AddEvent("e", {b}, {c});
-    Prepare();
-    record.Start(Case({a, b}));
-    Fire(Case({a, b}), {e});
-    const CSize size = record.Layout(dc);
-    const auto positions = Positions();
-    EXPECT_EQ(record.Layout(dc), size);
-    EXPECT_EQ(Positions(), positions);
 }
 
 TEST_F(LayoutTest, StartingAgainLaysTheWholeRecordOutAfresh) {
@@ -188,16 +161,6 @@ TEST_F(LayoutTest, EventWithEmptyPostSetOpensNoPlaceColumn) {
     EXPECT_EQ(record.m_nColumns, 3);
 }
 
-TEST_F(LayoutTest, NothingToLayOutKeepsTheCounts) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.AddPlaces(Case({a})); // without Start nothing is laid out
-    EXPECT_EQ(record.Layout(dc), CSize(130, 130));
-    EXPECT_EQ(All<CPNPlace>()[0]->m_ptPos, CPoint(0, 0));
-    record.Start(Case({}));
-    EXPECT_EQ(record.Layout(dc), CSize(130, 180));
-}
-
 TEST_F(LayoutTest, RecalcSizeCoversDecorationsRecordAndGrid) {
     CPNCondition* a = AddCondition("a");
     Prepare();
@@ -256,23 +219,6 @@ TEST_F(LayoutTest, SelectInRectTakesRecordThenDecorations) {
     EXPECT_TRUE(selection.empty());
 }
 
-TEST_F(LayoutTest, ZOrderChangesOnlyDecorations) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.Start(Case({a}));
-    auto* x = new CPNLabel(10, 10);
-    auto* y = new CPNLabel(20, 20);
-    record.AddDecoration(x);
-    record.AddDecoration(y);
-    std::list<CPNElement*> list = {record.m_listElements.front(), x};
-    record.ChangeZOrder(list, false);
-    EXPECT_THAT(record.m_listDecorations, ElementsAre(y, x));
-    EXPECT_EQ(record.m_listElements.size(), 1u);
-    list = {x, y};
-    record.ChangeZOrder(list, true);
-    EXPECT_THAT(record.m_listDecorations, ElementsAre(y, x));
-}
-
 TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {
     auto [a, b] = AddConditions("a", "b");
     CPNEvent* e = AddEvent("e", {a}, {b});
@@ -290,24 +236,6 @@ TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {
     EXPECT_EQ(edges[1]->m_listPoints.front().m_pt, o->GetBorderPoint(edges[1]->m_pTo->m_ptPos));
     CPNCondition stranger;
     EXPECT_TRUE(record.UpdateAttachedEdges(&stranger).IsRectEmpty());
-}
-
-TEST_F(LayoutTest, DrawPutsTheRecordOverTheDecorations) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.Start(Case({a}));
-    record.Layout(dc);
-    auto* label = new CPNLabel(300, 300);
-    label->SetText("note", dc);
-    record.AddDecoration(label);
-    dc.Clear();
-    record.Draw(dc);
-    const auto texts = dc.Calls("Text");
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, "note");
-    EXPECT_EQ(texts[1].text, "b1");
-    ASSERT_EQ(dc.Calls("Ellipse").size(), 1u);
-    EXPECT_EQ(dc.Calls("Ellipse")[0].rect, CRect(65, 65, 95, 95));
 }
 
 } // namespace

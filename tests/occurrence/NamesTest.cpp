@@ -45,17 +45,6 @@ TEST_F(NamesTest, NumberingAgainWritesTheListsAgain) {
                 ElementsAre("Names of places...", "b1: z", "", "Names of occurrences..."));
 }
 
-// The counters follow the numbering, so the lines translate the labels even past a
-// condition without a name label.
-TEST_F(NamesTest, UnnamedConditionKeepsItsNumber) {
-    net.AddElement(new CPNCondition(10, 10, nullptr));
-    AddCondition("b");
-    Prepare();
-    record.WriteNames(net.m_listElements);
-    EXPECT_THAT(sink.panes[PANE_OCCURRENCENET_LEGEND],
-                ElementsAre("Names of places...", "b2: b", "", "Names of occurrences..."));
-}
-
 TEST_F(NamesTest, LegendLinesStepDownByTheLineHeight) {
     AddCondition("a");
     AddCondition("b");

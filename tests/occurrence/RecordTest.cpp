@@ -51,24 +51,6 @@ TEST_F(RecordTest, StepConsumesItsInputsAndProducesItsOutputs) {
     EXPECT_EQ(record.FindOccurrence(e), o);
 }
 
-TEST_F(RecordTest, LatestOccurrenceAndLatestOpenPlaceAreFound) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    CPNEvent* f = AddEvent("f", {b}, {a});
-    Prepare();
-    record.Start(Case({a}));
-    CSetConditions current = Case({a});
-    for (int i = 0; i < 3; ++i)
-        current = Fire(Fire(current, {e}), {f});
-    const auto occurrences = All<CPNOccurrence>();
-    ASSERT_EQ(occurrences.size(), 6u);
-    EXPECT_EQ(record.FindOccurrence(e), occurrences[4]);
-    EXPECT_EQ(record.FindOccurrence(f), occurrences[5]);
-    EXPECT_EQ(record.FindOpenPlace(b), nullptr);
-    EXPECT_EQ(record.FindOpenPlace(a), All<CPNPlace>().back());
-    EXPECT_EQ(record.FindOccurrence(nullptr), nullptr);
-}
-
 // The indexes behind the searches give what a walk from the tail gives, also over a
 // long run and after the record was filled from outside.
 TEST_F(RecordTest, SearchesAgreeWithAWalkFromTheTail) {
@@ -112,18 +94,6 @@ TEST_F(RecordTest, PreconditionWithoutOpenPlaceGivesNoInput) {
     EXPECT_EQ(All<CPNEdge>().size(), 2u);
     for (const CPNEdge* edge : All<CPNEdge>())
         EXPECT_TRUE(edge->m_pFrom && edge->m_pTo);
-}
-
-TEST_F(RecordTest, StepListTakesEachEventOnceAndOnlyEvents) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    Prepare();
-    record.Start(Case({a}));
-    std::list<CPNElement*> step = {e, a, e};
-    record.RecordStep(step, Case({b}));
-    ASSERT_EQ(All<CPNOccurrence>().size(), 1u);
-    EXPECT_EQ(All<CPNOccurrence>()[0]->m_nOutputs, 1);
-    EXPECT_EQ(All<CPNEdge>().size(), 2u);
 }
 
 TEST_F(RecordTest, RecordingClearsTheNamesWrittenFlag) {
@@ -181,20 +151,6 @@ TEST_F(RecordTest, ResetDeletesRecordAndDecorations) {
     EXPECT_EQ(record.FindOpenPlace(a), nullptr);
     // The numbers stay.
     EXPECT_EQ(record.GetPlaceName(a), "b1");
-}
-
-TEST_F(RecordTest, DeleteDecorationsTakesOnlyDecorations) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.Start(Case({a}));
-    auto* label = new CPNLabel(50, 50);
-    record.AddDecoration(label);
-    CPNElement* place = record.m_listElements.front();
-    std::list<CPNElement*> selection = {place, label, label};
-    record.DeleteDecorations(selection);
-    EXPECT_THAT(selection, ElementsAre(place));
-    EXPECT_TRUE(record.m_listDecorations.empty());
-    EXPECT_EQ(record.m_listElements.size(), 1u);
 }
 
 } // namespace

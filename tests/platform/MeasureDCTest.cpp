@@ -40,28 +40,6 @@ TEST(MeasureDCTest, ArialResolvesToLiberationSans) {
               CSize(expected.horizontalAdvance("Place b1"), expected.height()));
 }
 
-TEST(MeasureDCTest, LogicalFontFields) {
-    LOGFONT lf = Font(-20, "Courier New");
-    lf.lfWeight = FW_BOLD;
-    lf.lfItalic = 1;
-    lf.lfUnderline = 1;
-    lf.lfStrikeOut = 1;
-    QFont font = MakeQFont(lf);
-    EXPECT_EQ(font.pixelSize(), 20);
-    EXPECT_EQ(font.weight(), QFont::Bold);
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
-    EXPECT_TRUE(font.strikeOut());
-    EXPECT_EQ(QFontInfo(font).family(), "Liberation Mono");
-
-    // A positive height is the cell: ascent plus descent.
-    QFontMetrics cell(MakeQFont(Font(30)));
-    EXPECT_NEAR(cell.height(), 30, 1);
-    // Zero is the default size.
-    EXPECT_EQ(MakeQFont(Font(0)).pixelSize(), 12);
-    EXPECT_EQ(MakeQFont(Font(0, "")).family(), "Arial");
-}
-
 TEST(MeasureDCTest, FollowsTheSelectedFontAndMeasuresLabels) {
     CMeasureDC dc;
     CSize small = dc.GetTextExtent("Condition");
@@ -81,13 +59,4 @@ TEST(MeasureDCTest, FollowsTheSelectedFontAndMeasuresLabels) {
     EXPECT_EQ(label.m_rcText.Width(), small.cx);
     EXPECT_EQ(label.m_rcText.Height(), 2 * (tm.tmHeight + tm.tmExternalLeading));
     EXPECT_EQ(label.m_rcText.left, 100 - small.cx / 2);
-}
-
-TEST(MeasureDCTest, DrawingDoesNothing) {
-    CMeasureDC dc;
-    TestNet net;
-    net.net.Draw(dc); // must neither crash nor need a paint device
-    dc.MoveTo(1, 1);
-    dc.LineTo(5, 5);
-    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(5, 5));
 }

@@ -80,64 +80,6 @@ TEST_F(PictureExportTest, PngShowsTheNetOnWhiteWithoutBorderOrGrid) {
         }
 }
 
-TEST_F(PictureExportTest, SvgHoldsOneEllipsePerCircleAndToken) {
-    CFileResult result = Export("net.svg");
-    ASSERT_TRUE(result.ok) << result.error;
-    std::map<std::string, int> counts = CountElements(Contents());
-    ASSERT_FALSE(counts.empty());
-    EXPECT_EQ(counts["svg"], 1);
-    // Qt writes a circle for a round ellipse.
-    EXPECT_EQ(counts["circle"] + counts["ellipse"], TestNet::kConditions + 1);
-    EXPECT_EQ(counts["rect"], TestNet::kEvents);
-    EXPECT_EQ(counts["text"], 3); // the three names
-}
-
-TEST_F(PictureExportTest, PdfPageIsTheExtentAt96Dpi) {
-    CFileResult result = Export("net.pdf");
-    ASSERT_TRUE(result.ok) << result.error;
-    std::string pdf = Contents();
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-    // 300 x 120 pixels are 225 x 90 points.
-    std::smatch box;
-    ASSERT_TRUE(
-        std::regex_search(pdf, box, std::regex(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])")));
-    EXPECT_DOUBLE_EQ(std::stod(box[1]), 225.0);
-    EXPECT_DOUBLE_EQ(std::stod(box[2]), 90.0);
-}
-
-TEST_F(PictureExportTest, EmfHoldsTheNetAndConvertsToTheSameShapes) {
-    CFileResult result = Export("net.Emf");
-    ASSERT_TRUE(result.ok) << result.error;
-    std::vector<EmfRecord> records = ReadEmf(Contents());
-    ASSERT_FALSE(records.empty());
-    const EmfRecord& header = records.front();
-    EXPECT_EQ(header.Utf16(header.U32(64), header.U32(60)), std::string("Zerin\0Zerin\0\0", 13));
-    EXPECT_EQ(CountRecords(records, kEmrEllipse), TestNet::kConditions + 1);
-    EXPECT_EQ(CountRecords(records, kEmrRectangle), TestNet::kEvents);
-    EXPECT_EQ(CountRecords(records, kEmrPolygon), TestNet::kEdges);
-    EXPECT_EQ(CountRecords(records, kEmrExtTextOutW), 3);
-
-    QString converter = QStandardPaths::findExecutable("emf2svg-conv");
-    if (converter.isEmpty())
-        GTEST_SKIP() << "emf2svg-conv is not installed";
-    QString svgPath = dir.filePath("net.svg");
-    QProcess process;
-    process.start(converter, {"-i", QString::fromStdString(path), "-o", svgPath});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    std::string svg;
-    ASSERT_TRUE(ReadWholeFile(svgPath.toStdString(), svg).ok);
-    std::map<std::string, int> counts = CountElements(svg);
-    ASSERT_FALSE(counts.empty());
-    EXPECT_EQ(counts["ellipse"], TestNet::kConditions + 1);
-    EXPECT_EQ(counts["rect"], TestNet::kEvents);
-    // The arrowheads are closed paths; each edge's line and its one-pixel end stroke
-    // come out as open ones.
-    EXPECT_EQ(counts["closed path"], TestNet::kEdges);
-    EXPECT_EQ(counts["path"] - counts["closed path"], 2 * TestNet::kEdges);
-    EXPECT_EQ(counts["text"], 3);
-}
-
 TEST_F(PictureExportTest, FailuresGiveReasons) {
     bool drawn = false;
     auto draw = [&](CDC&) { drawn = true; };
@@ -169,13 +111,4 @@ TEST_F(PictureExportTest, FailuresGiveReasons) {
         CPictureExport::Export(dir.filePath("net.png").toStdString(), CSize(0, 10), draw);
     EXPECT_FALSE(empty.ok);
     EXPECT_FALSE(empty.error.empty());
-}
-
-TEST_F(PictureExportTest, FolderInTheWayIsNotOverwritten) {
-    std::string target = dir.filePath("folder.png").toStdString();
-    std::filesystem::create_directory(target);
-    CFileResult result = Export("folder.png");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot write " + target + ": Is a directory");
-    EXPECT_TRUE(std::filesystem::is_directory(target));
 }

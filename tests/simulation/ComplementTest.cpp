@@ -77,22 +77,6 @@ TEST_F(ComplementTest, AddsMirroredComplementsAndNothingOnASecondRun) {
     EXPECT_TRUE(sink.panes[PANE_ANALYSIS].empty());
 }
 
-TEST_F(ComplementTest, ConditionsOfOneStepComplementEachOther) {
-    CPNCondition* a = AddCondition("a");
-    AddEvent("e", {a}, {AddCondition("b")});
-    Build();
-    EXPECT_EQ(CNetComplement(net).Complement(dc, false), 0);
-}
-
-TEST_F(ComplementTest, CountOnlyChangesNothing) {
-    AddEvent("e", {AddCondition("a")}, {});
-    Build();
-    const auto before = net.m_listElements.size();
-    EXPECT_EQ(CNetComplement(net).Complement(dc, true), 1);
-    EXPECT_EQ(net.m_listElements.size(), before);
-    EXPECT_TRUE(sink.panes[PANE_ANALYSIS].empty());
-}
-
 TEST_F(ComplementTest, PositionsAroundTheTopMargin) {
     CPNCondition* high = AddCondition("high", 100, 79);
     CPNCondition* low = AddCondition("low", 200, 80);

@@ -10,17 +10,6 @@ namespace {
 
 using NamingTest = NetFixture;
 
-TEST_F(NamingTest, CorrectNamesWriteOnlyTheHeading) {
-    AddCondition("a");
-    AddCondition("b");
-    AddEvent("e");
-    AddEvent("e"); // event names are not compared
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckNaming(), 0);
-    EXPECT_THAT(Standard(), ElementsAre("  Correct naming..."));
-    EXPECT_EQ(sink.beeps, 0);
-}
-
 TEST_F(NamingTest, DuplicateNamesAreTotalledWithTwoBlanksAfterTheColon) {
     AddCondition("x");
     AddCondition("y");
@@ -61,13 +50,6 @@ TEST_F(NamingTest, AllThreeErrorsAtOnce) {
     EXPECT_EQ(sink.beeps, 3);
 }
 
-TEST_F(NamingTest, ElementsWithoutLabelAreNotCounted) {
-    net.AddElement(new CPNCondition(10, 10, nullptr));
-    net.AddElement(new CPNEvent(10, 10, nullptr));
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckNaming(), 0);
-}
-
 // Names walk bucket by bucket, newest first within a bucket: "a" and "r" share bucket
 // 12, "x" lies in 1 and "ba" in 16.
 TEST_F(NamingTest, DuplicatesAreListedInHashWalkOrder) {
@@ -93,18 +75,6 @@ TEST_F(NamingTest, HashUsesTheStoredCodePageBytes) {
     Build();
     CNetVerification(net).CheckNaming();
     EXPECT_EQ(Standard().back(), "Error: found 4 conditions with same name:  \xC4\x8D, t");
-}
-
-TEST(NameCountMapTest, CountsAndWalksEveryName) {
-    CNameCountMap map;
-    map.Add("a");
-    map.Add("r");
-    map.Add("a");
-    EXPECT_EQ((std::vector{map.GetCount("a"), map.GetCount("r"), map.GetCount("q")}),
-              (std::vector{2, 1, 0}));
-    std::vector<std::string> walk;
-    map.ForEach([&](const std::string& name, int) { walk.push_back(name); });
-    EXPECT_THAT(walk, ElementsAre("r", "a"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "RecordingDC.h"
 
+#include <cstdio>
+
 namespace {
 
 int CountCharacters(const std::string& text) {
@@ -89,4 +91,52 @@ std::vector<DrawCall> RecordingDC::Calls(const std::string& op) const {
         if (c.op == op)
             result.push_back(c);
     return result;
+}
+
+namespace {
+
+std::string Colour(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return text;
+}
+
+std::string Rect(const CRect& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+std::string Point(const CPoint& p) {
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+}
+
+} // namespace
+
+std::string RecordingDC::Dump() const {
+    std::string text;
+    for (const DrawCall& c : calls) {
+        std::string line = c.op;
+        if (c.op == "Polygon")
+            for (const CPoint& p : c.points)
+                line += " " + Point(p);
+        else if (c.op == "Pixel" || c.op == "Text")
+            line += " " + Point(c.point);
+        else
+            line += " " + Rect(c.rect);
+        if (c.op == "Text")
+            line += " \"" + c.text + "\" " + Colour(c.colour) + " " + c.font.lfFaceName + " " +
+                    std::to_string(c.font.lfHeight) + "/" + std::to_string(c.font.lfWeight) +
+                    (c.bkMode == TRANSPARENT ? " transparent" : " opaque");
+        else if (c.op == "Pixel" || c.op == "Fill")
+            line += " " + Colour(c.colour);
+        else
+            line += " pen " + std::to_string(c.pen.GetStyle()) + "/" +
+                    std::to_string(c.pen.GetWidth()) + "/" + Colour(c.pen.GetColour());
+        if (c.op == "Ellipse" || c.op == "Rectangle" || c.op == "Polygon")
+            line += c.brush.IsHollow() ? " hollow" : " brush " + Colour(c.brush.GetColour());
+        if (c.rop2 != R2_COPYPEN)
+            line += " rop " + std::to_string(c.rop2);
+        text += line + "\n";
+    }
+    return text;
 }

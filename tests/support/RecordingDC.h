@@ -40,6 +40,9 @@ public:
 
     std::vector<DrawCall> calls;
 
+    // Every call as one line of text with what it used: the form of the golden files of
+    // drawings. The font shows on text calls only, the brush on filled shapes only.
+    std::string Dump() const;
     // Calls of one kind, in order.
     std::vector<DrawCall> Calls(const std::string& op) const;
     void Clear() { calls.clear(); }

@@ -101,65 +101,6 @@ TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
     EXPECT_FALSE(doc.IsSelected(nullptr));
 }
 
-TEST_F(SimulationFixture, ExecuteStepCommandNeedsASelection) {
-    EXPECT_FALSE(State(View::ID_EXECUTE_STEP).enabled);
-    EXPECT_TRUE(view->ExecuteStep());
-    EXPECT_TRUE(Pane(PANE_SIMULATION).empty());
-    Click(QPoint(200, 100));
-    view->OnCommand(View::ID_EXECUTE_STEP);
-    EXPECT_EQ(CaseText(), "b2 ");
-}
-
-TEST_F(SimulationFixture, ResetIsRefusedWhileAnimatingAndSpeedActsAtOnce) {
-    doc.m_nSpeed = 5;
-    Click(QPoint(200, 100));
-    bool checked = false;
-    CCommandState during;
-    QTimer::singleShot(15, view.get(), [&] {
-        checked = view->IsAnimating();
-        during = State(View::ID_RESET_SYSTEM);
-        view->OnCommand(View::ID_RESET_SYSTEM);
-        // A second step cannot start inside the first.
-        EXPECT_TRUE(view->ExecuteStep());
-        view->OnSimulationSpeed(0); // the slider's left end and beyond: 1 ms
-    });
-    view->OnCommand(View::ID_EXECUTE_STEP);
-    EXPECT_TRUE(checked);
-    EXPECT_FALSE(during.enabled);
-    EXPECT_EQ(doc.m_nSpeed, 1);
-    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
-
-    EXPECT_TRUE(State(View::ID_RESET_SYSTEM).enabled);
-    view->OnCommand(View::ID_SIM_RESET);
-    EXPECT_EQ(CaseText(), "b1 ");
-    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "System reset to initial case { b1 }");
-}
-
-TEST_F(SimulationFixture, LeavingDuringTheAnimationEndsIt) {
-    doc.m_nSpeed = 5;
-    Click(QPoint(200, 100));
-    QTimer::singleShot(15, view.get(), [&] { doc.LeaveSimulation(); });
-    view->OnCommand(View::ID_EXECUTE_STEP);
-    EXPECT_LT(view->GetFramesShown(), 2 * View::kFramesPerPhase);
-    EXPECT_FALSE(view->IsAnimating());
-    EXPECT_FALSE(doc.m_bSimulation);
-    // Design mode shows the initial marking again.
-    EXPECT_TRUE(b1->m_bToken);
-    EXPECT_FALSE(b2->m_bToken);
-    EXPECT_TRUE(Pane(PANE_SIMULATION).empty());
-}
-
-TEST_F(SimulationFixture, QuitRequestEndsTheAnimationAndKeepsTheTokens) {
-    doc.m_nSpeed = 20;
-    Click(QPoint(200, 100));
-    QTimer::singleShot(10, view.get(), [&] { view->RequestQuit(); });
-    EXPECT_FALSE(view->ExecuteStep());
-    EXPECT_LT(view->GetFramesShown(), View::kFramesPerPhase);
-    EXPECT_FALSE(view->IsAnimating());
-    // The step is completed without frames: no token is lost on its way.
-    EXPECT_EQ(CaseText(), "b2 ");
-}
-
 TEST_F(SimulationFixture, LargestStepButtonAndAutomaticRunUntilNoStep) {
     view->OnCommand(View::ID_SIM_STEP);
     EXPECT_EQ(CaseText(), "b2 ");
@@ -192,32 +133,4 @@ TEST_F(CycleFixture, AutomaticRunStopsAtABreakpoint) {
     EXPECT_EQ(Pane(PANE_SIMULATION),
               (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
                      "Breakpoint reached", "Automatic simulation stopped"}));
-}
-
-TEST_F(CycleFixture, StopButtonEndsTheRunAfterTheStep) {
-    doc.m_nSpeed = 2;
-    QTimer::singleShot(30, view.get(), [&] {
-        EXPECT_TRUE(view->IsAutoRunning());
-        EXPECT_FALSE(State(View::ID_RESET_SYSTEM).enabled);
-        EXPECT_FALSE(State(View::ID_EXECUTE_STEP).enabled);
-        view->OnCommand(View::ID_SIM_STOP);
-    });
-    view->OnCommand(View::ID_SIM_START);
-    EXPECT_FALSE(view->IsAutoRunning());
-    const Lines lines = Pane(PANE_SIMULATION);
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines.back(), "Automatic simulation stopped");
-    // Every started step was finished.
-    EXPECT_EQ(std::distance(doc.m_caseCurrent.begin(), doc.m_caseCurrent.end()), 1);
-}
-
-TEST_F(SimulationFixture, NetComplementLeavesSimulation) {
-    EXPECT_TRUE(State(View::ID_NET_COMPLEMENT).enabled);
-    view->OnCommand(View::ID_NET_COMPLEMENT);
-    EXPECT_FALSE(doc.m_bSimulation);
-    EXPECT_TRUE(doc.m_bNetModified);
-    // b2 already is the complement of b1.
-    EXPECT_EQ(Pane(PANE_ANALYSIS), (Lines{"Complementing net...", "Added 0 complement(s)"}));
-    EXPECT_EQ(All<CPNCondition>().size(), 2u);
-    EXPECT_FALSE(State(View::ID_NET_COMPLEMENT).enabled);
 }

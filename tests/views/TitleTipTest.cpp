@@ -40,13 +40,6 @@ protected:
     CTitleTip m_tip;
 };
 
-TEST(TitleTipCreateTest, NeedsAParent) {
-    CTitleTip tip;
-    EXPECT_FALSE(tip.Create(nullptr));
-    tip.Show(QRect(0, 0, 10, 10), "text", 5, 5);
-    EXPECT_FALSE(tip.isVisible());
-}
-
 TEST_F(TitleTipTest, SizesToTheWidestLineAndTheLinesHeight) {
     m_tip.Show(QRect(10, 10, 40, 20), "b1\nthe widest of the lines\nb3, b4", 25, 15);
     ASSERT_TRUE(m_tip.isVisible());
@@ -64,28 +57,6 @@ TEST_F(TitleTipTest, SizesToTheWidestLineAndTheLinesHeight) {
     EXPECT_EQ(m_tip.height(), 2 * metrics.height() + 5);
 }
 
-TEST_F(TitleTipTest, NeitherTakesTheFocusNorTheMouse) {
-    m_tip.Show(QRect(10, 10, 40, 20), "e1", 25, 15);
-    ASSERT_TRUE(m_tip.isVisible());
-    EXPECT_TRUE(m_pEdit->hasFocus());
-    EXPECT_EQ(QApplication::activeWindow(), m_pView.get());
-    EXPECT_TRUE(m_tip.testAttribute(Qt::WA_TransparentForMouseEvents));
-    EXPECT_TRUE(m_tip.windowFlags().testFlag(Qt::WindowTransparentForInput));
-    const QImage image = m_tip.grab().toImage();
-    EXPECT_EQ(image.pixelColor(image.width() - 3, image.height() / 2),
-              QToolTip::palette().color(QPalette::ToolTipBase));
-}
-
-TEST_F(TitleTipTest, HidesOnAKeyPress) {
-    m_tip.Show(QRect(10, 10, 40, 20), "c1 c2", 25, 15);
-    ASSERT_TRUE(m_tip.isVisible());
-    QTest::keyClick(m_pEdit, Qt::Key_A);
-    EXPECT_FALSE(m_tip.isVisible());
-    // Once hidden it no longer watches the keyboard.
-    QTest::keyClick(m_pEdit, Qt::Key_B);
-    EXPECT_EQ(m_pEdit->text(), "ab");
-}
-
 TEST_F(TitleTipTest, HidesWhenTheMouseLeavesTheItemOrClicks) {
     m_tip.Show(QRect(10, 10, 40, 20), "s1", 25, 15);
     QTest::mouseMove(m_pView.get(), QPoint(20, 20));
@@ -97,31 +68,6 @@ TEST_F(TitleTipTest, HidesWhenTheMouseLeavesTheItemOrClicks) {
     ASSERT_TRUE(m_tip.isVisible());
     QTest::mouseClick(m_pView.get(), Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_FALSE(m_tip.isVisible());
-}
-
-TEST_F(TitleTipTest, HidesAfterTheDelay) {
-    m_tip.Show(QRect(10, 10, 40, 20), "d1", 25, 15, 30);
-    ASSERT_TRUE(m_tip.isVisible());
-    for (int i = 0; i < 50 && m_tip.isVisible(); ++i) {
-        QTest::qWait(10);
-    }
-    EXPECT_FALSE(m_tip.isVisible());
-
-    m_tip.Show(QRect(10, 10, 40, 20), "d1", 25, 15);
-    QTest::qWait(60);
-    EXPECT_TRUE(m_tip.isVisible()); // no delay, no timer
-    m_tip.Hide();
-    EXPECT_FALSE(m_tip.isVisible());
-}
-
-TEST_F(TitleTipTest, StaysFivePixelsInsideTheScreen) {
-    const QRect rectScreen = m_pView->screen()->geometry();
-    const QPoint corner = m_pView->mapFromGlobal(rectScreen.bottomRight());
-    m_tip.Show(QRect(corner.x() - 20, corner.y() - 20, 20, 20), "near the corner\nof the screen",
-               corner.x() - 10, corner.y() - 10);
-    ASSERT_TRUE(m_tip.isVisible());
-    EXPECT_EQ(m_tip.geometry().right(), rectScreen.right() - 5);
-    EXPECT_EQ(m_tip.geometry().bottom(), rectScreen.bottom() - 5);
 }
 
 } // namespace

@@ -1,0 +1,112 @@
+// zerin-cli as its users run it: each row of the table is one command line, and its
+// exit status, standard output, standard error and the XML files it wrote are compared
+// with tests/data/golden/cli/<row>.txt. The rows run in order in one folder, so a row
+// may read what an earlier one wrote.
+
+#include "CliFixtures.h"
+
+#include "support/Golden.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Row {
+    const char* name;
+    // "@name" is the fixture of that name written into the folder; "<tmp>" is the
+    // folder and "<data>" the test data.
+    std::vector<std::string> args;
+    // Files of the folder shown after the output.
+    std::vector<std::string> files = {};
+};
+
+const std::vector<Row> kRows = {
+    {"check-cycle", {"check", "@cycle"}},
+    {"check-no-ce-system", {"check", "<data>/valid/casegraph.zrn"}},
+    {"check-missing-file", {"check", "<tmp>/missing.zrn"}},
+    {"check-corrupt", {"check", "<data>/corrupt/edge-end-missing.zrn"}},
+    {"casegraph-corrupt", {"casegraph", "<data>/corrupt/edge-end-missing.zrn"}},
+    {"simulate-corrupt", {"simulate", "<data>/corrupt/edge-end-missing.zrn"}},
+    {"resave-not-a-document", {"resave", "<tmp>/notes.zrn", "<tmp>/out.zrn"}},
+    {"version", {"--version"}},
+    {"help", {"--help"}},
+    {"no-command", {}},
+    {"bad-step-count", {"simulate", "x.zrn", "--steps", "many"}},
+    {"casegraph-everything",
+     {"casegraph", "@cycle", "--case-class", "--classes", "--names", "--xml", "<tmp>/graph.xml",
+      "--class-xml", "<tmp>/class.xml"},
+     {"graph.xml", "class.xml"}},
+    {"export-netdesign", {"export", "@cycle", "--netdesign", "<tmp>/net.xml"}, {"net.xml"}},
+    {"complement", {"complement", "@contact", "-o", "<tmp>/complemented.zrn"}},
+    {"check-complemented", {"check", "<tmp>/complemented.zrn"}},
+    {"layout-seeded",
+     {"layout", "@twocycles", "--seed", "5", "--generations", "20", "--population", "4", "-o",
+      "<tmp>/l1.zrn"}},
+    {"layout-without-generations", {"layout", "@twocycles"}},
+    {"layout-no-ce-system",
+     {"layout", "<data>/valid/net.zrn", "--generations", "3", "-o", "<tmp>/l.zrn"}},
+    {"check-layout-no-ce-system", {"check", "<tmp>/l.zrn"}},
+    {"new", {"new", "<tmp>/new.zrn"}},
+    {"check-new", {"check", "<tmp>/new.zrn"}},
+    {"simulate-step-limit", {"simulate", "@cycle", "--steps", "3"}},
+    {"simulate-until-no-step", {"simulate", "@oneway"}},
+    {"simulate-seeded", {"simulate", "@twocycles", "--steps", "30", "--seed", "17"}},
+    {"simulate-largest", {"simulate", "@twocycles", "--steps", "2", "--largest"}},
+    {"simulate-breakpoints",
+     {"simulate", "@twocycles", "--largest", "--break-at", "a1,b2", "--break-at", "a2,b2"}},
+    {"simulate-unknown-breakpoint", {"simulate", "@twocycles", "--break-at", "a1,zz"}},
+    {"simulate-unreachable-breakpoint",
+     {"simulate", "@twocycles", "--steps", "1", "--break-at", "a1,a2"}},
+    {"simulate-recorded",
+     {"simulate", "@cycle", "--steps", "4", "--occurrence-xml", "<tmp>/occ.xml", "--save",
+      "<tmp>/after.zrn"},
+     {"occ.xml"}},
+    {"render-recorded", {"render", "<tmp>/after.zrn", "--view", "occurrence", "-o", "<tmp>/o.svg"}},
+    {"simulate-not-contact-free",
+     {"simulate", "@contact", "--steps", "1", "--occurrence-xml", "<tmp>/o.xml"}},
+};
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+bool IsWellFormedXml(const std::string& path) {
+    QProcess xmllint;
+    xmllint.start("xmllint", {"--noout", QString::fromStdString(path)});
+    return xmllint.waitForFinished(30000) && xmllint.exitCode() == 0;
+}
+
+TEST(CliTranscripts, EveryCommandLineAsRecorded) {
+    QTemporaryDir dir;
+    const std::string tmp = dir.path().toStdString();
+    QFile notes(dir.filePath("notes.zrn"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("just some words\n");
+    notes.close();
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> args;
+        for (const std::string& a : row.args)
+            args.push_back(a[0] == '@' ? WriteFixture(tmp, a.substr(1))
+                                       : Replaced(Replaced(a, "<tmp>", tmp), "<data>",
+                                                  ZERIN_TEST_DATA));
+        const CliResult r = RunCli(args);
+        std::string text = "exit " + std::to_string(r.status) + "\n--- out\n" + r.out +
+                           "--- err\n" + r.err;
+        for (const std::string& file : row.files) {
+            const std::string path = tmp + "/" + file;
+            EXPECT_TRUE(IsWellFormedXml(path)) << file;
+            text += "--- " + file + "\n" + ReadText(path);
+        }
+        ExpectGolden(std::string("cli/") + row.name + ".txt",
+                     Replaced(Replaced(text, tmp, "<tmp>"), ZERIN_TEST_DATA, "<data>"));
+    }
+}
+
+} // namespace
