@@ -2,6 +2,8 @@
 
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
+#include "examples/CExampleNets.h"
+#include "platform/CMeasureDC.h"
 #include "support/NetFamilies.h"
 
 #include <QProcess>
@@ -51,7 +53,9 @@ std::string WriteFixture(const std::string& folder, const std::string& name) {
     CFrameServices frame;
     CZerinDoc doc(frame);
     doc.NewDocument();
-    Build(name, doc.m_netDesign);
+    CMeasureDC dc;
+    if (!CExampleNets::Build(name, doc, dc))
+        Build(name, doc.m_netDesign);
     const std::string path = folder + "/" + name + ".zrn";
     const CFileResult result = doc.OnSaveDocument(path);
     if (!result)

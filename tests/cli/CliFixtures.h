@@ -10,7 +10,7 @@
 //  "oneway"     b1 (marked) -> e1 -> b2, which stops after one step;
 //  "contact"    b1 and b2 marked, e1 from b1 and e2 from b2 both to b3: a C/E system
 //               that is not contact-free (after e1, e2 meets a marked b3).
-// Returns the path written in the folder.
+// and the example nets by their names. Returns the path written in the folder.
 std::string WriteFixture(const std::string& folder, const std::string& name);
 
 // The committed documents of the file tests.
