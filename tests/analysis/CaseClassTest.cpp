@@ -128,19 +128,6 @@ TEST(ForwardReachableClasses, MatchTheOneMarkingPerNodeListingOnRandomGraphs) {
     }
 }
 
-TEST(CaseClassOutput, WriteCaseClassAndReachabilityDisplay) {
-    HandGraph h(2, {{0, 1}});
-    RecordingOutputSink sink;
-    h.graph.WriteCaseClass();
-    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
-              (std::vector<std::string>{"Writing out case class...", "{ k1 }", "{ k2 }",
-                                        "Total 2 case(s)"}));
-    h.graph.SetShowReachability(true);
-    EXPECT_TRUE(h.Node(0)->m_bShowReachability && h.Node(1)->m_bShowReachability);
-    h.graph.SetShowReachability(false);
-    EXPECT_FALSE(h.Node(1)->m_bShowReachability);
-}
-
 TEST(CaseClassSearch, WantedUnwantedReachableAndSorted) {
     CNetDesign net;
     NetBuilder b(net);

@@ -90,26 +90,6 @@ TEST(CaseGraphCandidates, ThreeDetachedEventsComeInSubsetOrderWithTheWholeSetLas
     EXPECT_EQ(graph.m_nSteps, 7 + 3 * 3 + 3 * 1);
 }
 
-TEST(CaseGraphCandidates, EventsSharingAPreconditionNeverFormAStep) {
-    CNetDesign net;
-    NetBuilder b(net);
-    CPNCondition* p = b.Condition("p", true);
-    CPNCondition* q1 = b.Condition("q1");
-    CPNCondition* q2 = b.Condition("q2");
-    b.Event("a", {p}, {q1});
-    b.Event("b", {p}, {q2});
-    const CSetConditions initial = b.Build();
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    graph.ComputeCaseGraph(initial, net);
-    graph.CollectEnabledEvents(initial, true);
-    graph.BuildSteps();
-    EXPECT_EQ(Candidates(graph), (std::vector<std::string>{"{ a }", "{ b }"}));
-    EXPECT_EQ(graph.m_nSteps, 2);
-    // Without the random flag the first of the largest: here the first enabled event.
-    EXPECT_EQ(graph.ChooseStep(initial, false).ToString(), "{ a }");
-}
-
 TEST(CaseGraphChooseStep, LargestFirstOrRandomFromTheSeededSource) {
     ThreeDetached n(2);
     CRandomSource random(7);

@@ -34,36 +34,6 @@ struct SmallGraph {
     }
 };
 
-TEST(CaseGraphXml, AStepWithItsEventsBeforeTheFromElement) {
-    SmallGraph g;
-    RecordingDC dc;
-    g.graph.NameElements(dc);
-    EXPECT_EQ(g.graph.CaseGraphXML(), kDeclaration + "<casegraph>\n"
-                                                     "  <case name=\"c1\">{ a }</case>\n"
-                                                     "  <case name=\"c2\">{}</case>\n"
-                                                     "  <step name=\"s1\">\n"
-                                                     "{ e }    <from name=\"c1\"/>\n"
-                                                     "    <to name=\"c2\"/>\n"
-                                                     "  </step>\n"
-                                                     "</casegraph>\n");
-    TempFolder folder;
-    const std::string path = folder.Path("graph.xml");
-    ASSERT_TRUE(g.graph.ExportCaseGraphXML(path));
-    EXPECT_EQ(TempFolder::Read(path), g.graph.CaseGraphXML());
-    EXPECT_TRUE(XmlLintFile(path).empty());
-}
-
-TEST(CaseGraphXml, CaseClassExport) {
-    SmallGraph g;
-    EXPECT_EQ(g.graph.CaseClassXML(),
-              kDeclaration +
-                  "<caseclass>\n  <case>{ a }</case>\n  <case>{}</case>\n</caseclass>\n");
-    TempFolder folder;
-    const std::string path = folder.Path("class.xml");
-    ASSERT_TRUE(g.graph.ExportCaseClassXML(path));
-    EXPECT_TRUE(XmlLintFile(path).empty());
-}
-
 TEST(CaseGraphXml, MarkupCharactersAreEscapedAndTheFileIsWellFormed) {
     SmallGraph g("a<b & \"c\">", "x&y");
     RecordingDC dc;
@@ -146,31 +116,6 @@ TEST(CaseGraphDiagram, HitTestSelectionAndZOrder) {
     ASSERT_FALSE(dc.calls.empty());
     EXPECT_EQ(dc.calls.front().text, "note");
     EXPECT_EQ(dc.calls.back().text, "s1");
-}
-
-TEST(CaseGraphDiagram, NodeFillFollowsCurrentAndReachability) {
-    SmallGraph g;
-    CPNCase* node = g.graph.m_arrCases[0];
-    node->MoveTo(CPoint(100, 100));
-    auto fills = [&] {
-        RecordingDC dc;
-        node->Draw(dc);
-        std::vector<COLORREF> colours;
-        for (const DrawCall& call : dc.Calls("Ellipse"))
-            if (call.rect == CRect(85, 85, 115, 115))
-                colours.push_back(call.brush.GetColour());
-        return colours;
-    };
-    const std::size_t plain = fills().size();
-    node->m_bShowReachability = true;
-    node->m_bReachable = true;
-    EXPECT_EQ(fills().back(), RGB(64, 255, 0));
-    node->m_bInitial = true;
-    EXPECT_EQ(fills().back(), RGB(100, 100, 255));
-    node->m_bCurrent = true;
-    EXPECT_EQ(fills().back(), RGB(255, 0, 0));
-    node->m_bCurrent = node->m_bShowReachability = false;
-    EXPECT_EQ(fills().size(), plain);
 }
 
 } // namespace

@@ -67,26 +67,6 @@ protected:
     std::unique_ptr<QSignalSpy> m_pCancelled;
 };
 
-TEST(ColourTableTest, HoldsTheFortyNamedColoursInOrder) {
-    ASSERT_EQ(CColourPopup::GetColourCount(), 40);
-    EXPECT_EQ(CColourPopup::GetColourName(0), "Black");
-    EXPECT_EQ(CColourPopup::GetColour(1), RGB(165, 42, 0));
-    EXPECT_EQ(CColourPopup::GetColourName(13), "Blue");
-    EXPECT_EQ(CColourPopup::GetColour(13), BLUE);
-    EXPECT_EQ(CColourPopup::GetColourName(23), "Grey - 50");
-    EXPECT_EQ(CColourPopup::GetColourName(35), "Pale green ");
-    EXPECT_EQ(CColourPopup::GetColour(35), RGB(152, 251, 152));
-    EXPECT_EQ(CColourPopup::GetColourName(39), "White");
-    EXPECT_EQ(CColourPopup::GetColour(39), RGB(255, 255, 255));
-    EXPECT_EQ(CColourPopup::GetColourName(40), "");
-    // Every colour appears once, so the chosen cell of a colour is unambiguous.
-    for (std::size_t i = 0; i < kColourTable.size(); ++i) {
-        for (std::size_t j = i + 1; j < kColourTable.size(); ++j) {
-            EXPECT_NE(kColourTable[i].crColour, kColourTable[j].crColour) << i << " " << j;
-        }
-    }
-}
-
 TEST_F(ColourPopupTest, ArrowsWalkTheGridAndWrapWithoutTextRows) {
     Open(RGB(40, 40, 40)); // cell 7, the end of the first row
     ASSERT_EQ(m_pPopup->GetHotCell(), 7);

@@ -85,38 +85,6 @@ TEST_F(MainFrameBars, PagesNeverDock) {
     EXPECT_EQ(Frame().dockWidgetArea(&Frame().GetOutputBar()), Qt::BottomDockWidgetArea);
 }
 
-TEST_F(MainFrameBars, TheOutputContextMenuResetsAndHides) {
-    Frame().show();
-    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
-    COutputBar& bar = Frame().GetOutputBar();
-    WriteOutput(PANE_STANDARD, "one");
-    QStringList seen;
-    auto choose = [&seen, &bar](int nDowns) {
-        QTimer::singleShot(0, [&seen, nDowns] {
-            auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!pMenu)
-                return;
-            for (QAction* pAction : pMenu->actions())
-                seen.append(pAction->text() + (pAction->isEnabled() ? "" : " (disabled)"));
-            for (int i = 0; i < nDowns; ++i)
-                QTest::keyClick(pMenu, Qt::Key_Down);
-            QTest::keyClick(pMenu, Qt::Key_Return);
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                bar.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(&bar, &event);
-    };
-    choose(2);
-    EXPECT_EQ(seen, (QStringList{"Hide", "Reset Content"}));
-    EXPECT_EQ(bar.GetListBox(PANE_STANDARD)->count(), 0);
-    EXPECT_FALSE(bar.isHidden());
-
-    seen.clear();
-    choose(1);
-    EXPECT_EQ(seen, (QStringList{"Hide", "Reset Content (disabled)"}));
-    EXPECT_TRUE(bar.isHidden());
-}
-
 TEST_F(MainFrameBars, TitleFollowsTheDocument) {
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
     EXPECT_FALSE(Frame().isWindowModified());

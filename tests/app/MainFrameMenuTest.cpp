@@ -74,16 +74,4 @@ TEST_F(MainFrameMenus, ItemsKeysToolbarsAndUpdateRulesInBothModes) {
     EXPECT_TRUE(Frame().GetToolBar(3)->isWindow());
 }
 
-TEST_F(MainFrameMenus, GridAndRulerFollowTheDocument) {
-    ASSERT_TRUE(Doc().m_bGrid);
-    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_VIEW_GRID).checked);
-    Frame().OnCommand(Cmd::ID_VIEW_GRID);
-    EXPECT_FALSE(Doc().m_bGrid);
-    EXPECT_FALSE(Frame().GetAction(Cmd::ID_VIEW_GRID)->isChecked());
-    EXPECT_TRUE(Frame().isWindowModified());
-    Frame().OnCommand(Cmd::ID_VIEW_RULER);
-    EXPECT_TRUE(Doc().m_bRuler);
-    EXPECT_TRUE(Frame().GetAction(Cmd::ID_VIEW_RULER)->isChecked());
-}
-
 } // namespace

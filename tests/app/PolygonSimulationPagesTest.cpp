@@ -90,43 +90,6 @@ TEST_F(PolygonPageTest, ShowsThePolygonWithoutWritingBack) {
     EXPECT_EQ(m_spy.count(), 0);
 }
 
-TEST_F(PolygonPageTest, ColourPopupSetsLineAndFill) {
-    m_page.SetElement(&m_polygon);
-    QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
-    CColourPopup* pPopup = OpenPopup();
-    ASSERT_NE(pPopup, nullptr);
-    EXPECT_EQ(pPopup->GetID(), 1);
-    EXPECT_EQ(pPopup->GetInitialColour(), RGB(1, 2, 3));
-    EXPECT_FALSE(pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE).isEmpty());
-    EXPECT_FALSE(pPopup->GetCellRect(CColourPopup::CUSTOM_BOX_VALUE).isEmpty());
-    QTest::mouseClick(pPopup, Qt::LeftButton, {}, pPopup->GetCellRect(16).center());
-    QApplication::processEvents();
-    EXPECT_EQ(m_polygon.m_crLine, RGB(255, 0, 0));
-    EXPECT_EQ(Control<CColorStatic>(m_page, 1008)->GetColor(), RGB(255, 0, 0));
-    EXPECT_EQ(m_polygon.m_crFill, RGB(4, 5, 6));
-
-    // "Default color" is the colour a new polygon has.
-    QTest::mouseClick(Control<QPushButton>(m_page, 1001), Qt::LeftButton);
-    pPopup = OpenPopup();
-    ASSERT_NE(pPopup, nullptr);
-    EXPECT_EQ(pPopup->GetID(), 2);
-    QTest::mouseClick(pPopup, Qt::LeftButton, {},
-                      pPopup->GetCellRect(CColourPopup::DEFAULT_BOX_VALUE).center());
-    QApplication::processEvents();
-    EXPECT_EQ(m_polygon.m_crFill, RGB(200, 200, 255));
-    EXPECT_EQ(Control<CColorStatic>(m_page, 1009)->GetColor(), RGB(200, 200, 255));
-    EXPECT_EQ(Args(m_spy), (std::vector<int>{0, 0}));
-
-    // Escape changes nothing.
-    QTest::mouseClick(Control<QPushButton>(m_page, 1000), Qt::LeftButton);
-    pPopup = OpenPopup();
-    ASSERT_NE(pPopup, nullptr);
-    QTest::keyClick(pPopup, Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_EQ(m_polygon.m_crLine, RGB(255, 0, 0));
-    EXPECT_EQ(m_spy.count(), 2);
-}
-
 class SimulationPageTest : public ::testing::Test {
 protected:
     void SetUp() override { m_page.show(); }

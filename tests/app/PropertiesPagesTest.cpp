@@ -130,46 +130,6 @@ protected:
     QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
 };
 
-TEST_F(LabelPageTest, FontDialogSetsFaceColourAndFont) {
-    m_label.m_crText = RGB(0, 0, 255);
-    m_page.SetElement(&m_label);
-    QFont shownFont;
-    QColor shownColour;
-    m_page.SetFontPrompt([&](QWidget*, QFont& font, QColor& colour) {
-        shownFont = font;
-        shownColour = colour;
-        font = QFont("Courier New");
-        font.setPixelSize(20);
-        font.setBold(true);
-        font.setUnderline(true);
-        colour = QColor(255, 0, 0);
-        return true;
-    });
-    QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
-    EXPECT_EQ(shownFont.family(), "Arial");
-    EXPECT_EQ(shownFont.pixelSize(), 12);
-    EXPECT_EQ(shownColour, QColor(0, 0, 255));
-    EXPECT_EQ(Font()->text(), "Courier New");
-    EXPECT_EQ(m_label.m_crText, RGB(255, 0, 0));
-    EXPECT_EQ(m_label.m_logFont.lfFaceName, "Courier New");
-    EXPECT_EQ(m_label.m_logFont.lfHeight, -20);
-    EXPECT_EQ(m_label.m_logFont.lfWeight, FW_BOLD);
-    EXPECT_EQ(m_label.m_logFont.lfUnderline, 1);
-    EXPECT_EQ(m_label.m_logFont.lfItalic, 0);
-    EXPECT_EQ(m_label.m_logFont.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_FALSE(Control<QPushButton>(m_page, 1014)->isDefault());
-    EXPECT_EQ(Kinds(m_spy), std::vector<int>{1});
-
-    // Cancelled: nothing changes.
-    m_page.SetFontPrompt([](QWidget*, QFont& font, QColor&) {
-        font = QFont("Times New Roman");
-        return false;
-    });
-    QTest::mouseClick(Control<QPushButton>(m_page, 1014), Qt::LeftButton);
-    EXPECT_EQ(m_label.m_logFont.lfFaceName, "Courier New");
-    EXPECT_EQ(m_spy.count(), 1);
-}
-
 TEST(LogFontConversionTest, KeepsWhatQtCannotSayAndNeverSplitsACharacter) {
     LOGFONT base = CPNLabel::DefaultLogFont();
     base.lfQuality = 3;

@@ -33,28 +33,6 @@ TEST(CliOptions, SimulateTakesEveryOptionAndRepeatsBreakpoints) {
     EXPECT_EQ(o.m_strSave, "s.zrn");
 }
 
-TEST(CliOptions, DefaultsAndPositionalOutputs) {
-    const CCliOptions sim = Parsed({"simulate", "n.zrn"});
-    EXPECT_EQ(sim.m_nSteps, 100);
-    EXPECT_FALSE(sim.m_seed);
-    EXPECT_FALSE(sim.m_bLargest);
-    const CCliOptions layout = Parsed({"layout", "n.zrn"});
-    EXPECT_EQ(layout.m_nGenerations, 0);
-    EXPECT_FALSE(layout.m_population);
-    EXPECT_EQ(Parsed({"render", "n.zrn", "-o", "x.png"}).m_strView, "net");
-    const CCliOptions resave = Parsed({"resave", "a.zrn", "b.zrn"});
-    EXPECT_EQ(resave.m_strFile, "a.zrn");
-    EXPECT_EQ(resave.m_strOutput, "b.zrn");
-    const CCliOptions created = Parsed({"new", "b.zrn"});
-    EXPECT_TRUE(created.m_strFile.empty());
-    EXPECT_EQ(created.m_strOutput, "b.zrn");
-    // Options may come before the file.
-    EXPECT_EQ(Parsed({"casegraph", "--names", "n.zrn", "--xml", "g.xml"}).m_strFile, "n.zrn");
-    EXPECT_TRUE(Parsed({"--help"}).m_bHelp);
-    EXPECT_TRUE(Parsed({"check", "--help"}).m_bHelp);
-    EXPECT_TRUE(Parsed({"--version"}).m_bVersion);
-}
-
 TEST(CliOptions, BadCommandLinesAreRefusedWithTheReason) {
     EXPECT_EQ(Refused({}), "no command given");
     EXPECT_EQ(Refused({"frobnicate"}), "unknown command 'frobnicate'");

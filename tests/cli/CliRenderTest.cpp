@@ -81,34 +81,3 @@ TEST_F(CliRender, CaseGraphIsLaidOutOrDrawnAsStored) {
         Render(ValidData("casegraph.zrn"), "stored.png", {"--view", "casegraph"})));
     EXPECT_EQ(stored.size(), QSize(800, 400));
 }
-
-TEST_F(CliRender, OccurrenceNetAndPdf) {
-    const std::string occ =
-        Render(ValidData("occurrence.zrn"), "occ.svg", {"--view", "occurrence"});
-    const std::map<std::string, int> counts = CountElements(ReadText(occ));
-    ASSERT_FALSE(counts.empty());
-    EXPECT_GE(Ellipses(counts), 1);
-    const std::string pdf = ReadText(Render(ValidData("net.zrn"), "net.pdf"));
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-}
-
-TEST_F(CliRender, EmfConvertsToTheSameShapes) {
-    const std::string net = WriteFixture(dir.path().toStdString(), "oneway");
-    const std::string emf = Render(net, "net.emf");
-    const QString converter = QStandardPaths::findExecutable("emf2svg-conv");
-    if (converter.isEmpty())
-        GTEST_SKIP() << "emf2svg-conv is not installed";
-    const std::string svgPath = Path("from-emf.svg");
-    QProcess process;
-    process.start(converter,
-                  {"-i", QString::fromStdString(emf), "-o", QString::fromStdString(svgPath)});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    const std::map<std::string, int> fromEmf = CountElements(ReadText(svgPath));
-    const std::map<std::string, int> direct = CountElements(ReadText(Render(net, "net.svg")));
-    ASSERT_FALSE(fromEmf.empty());
-    EXPECT_EQ(Ellipses(fromEmf), Ellipses(direct));
-    EXPECT_EQ(Ellipses(fromEmf), 3);
-    EXPECT_EQ(fromEmf.at("rect"), 1);
-    EXPECT_EQ(fromEmf.at("text"), 3);
-}

@@ -112,24 +112,6 @@ TEST(DocumentFileTest, AfterAnEditTheCaseGraphAndRecordAreStoredEmpty) {
     EXPECT_TRUE(loaded.doc->m_occurrenceNet.m_listElements.empty());
 }
 
-TEST(DocumentFileTest, EveryFixtureComesBackAndStoresTheSameBytes) {
-    for (const std::string& name : FixtureNames()) {
-        SCOPED_TRACE(name);
-        FixtureDocument original;
-        BuildFixture(name, *original.doc);
-        const Bytes bytes = CDocumentFile::Store(*original.doc);
-        FixtureDocument loaded;
-        ASSERT_TRUE(CDocumentFile::LoadBytes(*loaded.doc, bytes));
-        EXPECT_EQ(CDocumentFile::Store(*loaded.doc), bytes);
-        // The stored fields are in the bytes; these are derived on loading.
-        const CZerinDoc& b = *loaded.doc;
-        EXPECT_FALSE(b.m_bSimulation);
-        EXPECT_TRUE(b.m_bRebuildInitialCase);
-        EXPECT_TRUE(b.m_bRestartOccurrenceNet);
-        EXPECT_TRUE(b.m_bCaseGraphResized);
-    }
-}
-
 TEST(DocumentFileTest, LoadedCaseGraphRefersToTheLoadedNet) {
     FixtureDocument f;
     ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("occurrence")));
@@ -164,27 +146,6 @@ TEST(DocumentFileTest, FailedLoadEmptiesADocumentThatHeldAnother) {
     CFileResult result = CDocumentFile::LoadBytes(*f.doc, bytes);
     EXPECT_EQ(result.error, "Unexpected file format.");
     ExpectEmpty(*f.doc, "truncated");
-}
-
-TEST(DocumentFileTest, SaveAndLoadThroughFiles) {
-    TempFolder folder("zerin-file-test");
-    const std::string path = folder.Path("net.zrn");
-    FixtureDocument f;
-    BuildFixture("casegraph", *f.doc);
-    ASSERT_TRUE(CDocumentFile::Save(*f.doc, path));
-    EXPECT_EQ(ReadBytes(path), CDocumentFile::Store(*f.doc));
-
-    FixtureDocument loaded;
-    ASSERT_TRUE(CDocumentFile::Load(*loaded.doc, path));
-    EXPECT_EQ(CDocumentFile::Store(*loaded.doc), CDocumentFile::Store(*f.doc));
-
-    CFileResult missing = CDocumentFile::Load(*loaded.doc, folder.Path("none.zrn"));
-    EXPECT_EQ(missing.error, "Failed to open document.");
-    ExpectEmpty(*loaded.doc, "missing file");
-
-    CFileResult failed = CDocumentFile::Save(*f.doc, folder.Path("no/such.zrn"));
-    EXPECT_FALSE(failed);
-    EXPECT_FALSE(failed.error.empty());
 }
 
 TEST(DocumentFileTest, ValidFixturesAreWhatTheBuildersStore) {

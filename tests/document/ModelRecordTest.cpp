@@ -70,27 +70,6 @@ struct NamedCondition {
 
 } // namespace
 
-TEST(ModelRecordTest, ConditionListedBeforeItsLabelHoldsTheLabelInFull) {
-    NamedCondition n(false);
-    ExpectedBytes b;
-    b.Int32(2048).Int32(1536).Count(2);
-    // Index 1 the class CPNCondition, 2 the condition, 3 the class CPNLabel, 4 the label.
-    b.NewClass("CPNCondition").Point(CPoint(50, 60)).Int32(1);
-    LabelFields(b.NewClass("CPNLabel"), *n.label).Ref(2);
-    b.Ref(4);
-    EXPECT_EQ(StoreNet(n.net), b.Get());
-}
-
-TEST(ModelRecordTest, LabelListedBeforeItsConditionHoldsTheConditionInFull) {
-    NamedCondition n(true);
-    ExpectedBytes b;
-    b.Int32(2048).Int32(1536).Count(2);
-    LabelFields(b.NewClass("CPNLabel"), *n.label);
-    b.NewClass("CPNCondition").Point(CPoint(50, 60)).Int32(1).Ref(2);
-    b.Ref(4);
-    EXPECT_EQ(StoreNet(n.net), b.Get());
-}
-
 TEST(ModelRecordTest, SharedLabelAndConditionComeBackReferringToEachOther) {
     for (bool labelFirst : {false, true}) {
         NamedCondition n(labelFirst);

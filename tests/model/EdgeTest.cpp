@@ -33,17 +33,6 @@ struct EdgeTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(EdgeTest, StraightRouteRunsBetweenTheBorders) {
-    CPNEdge edge(&c, &e);
-    EXPECT_EQ(Points(edge), (std::vector<CPoint>{{115, 100}, {149, 100}, {184, 100}}));
-    EXPECT_EQ(VertexFlags(edge), (std::vector<bool>{true, false, true}));
-    EXPECT_TRUE(edge.m_listPoints.back().m_bEnd && !std::next(edge.m_listPoints.begin())->m_bEnd);
-    EXPECT_TRUE(edge.m_bVisible && !edge.m_bBent);
-    EXPECT_EQ(edge.m_rcBounds, CRect(108, 93, 191, 107));
-    // The square around the end point covers the arrowhead.
-    EXPECT_EQ(edge.GetBoundRect(), CRect(108, 85, 199, 115));
-}
-
 TEST_F(EdgeTest, EdgeBetweenOverlappingElementsIsNeitherDrawnNorHit) {
     CPNEvent onTop(100, 100, nullptr);
     CPNEdge edge(&c, &onTop);

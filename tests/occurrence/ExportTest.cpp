@@ -19,26 +19,6 @@ struct ExportTest : OccurrenceFixture {
     std::string NetXml() const { return CNetDesignExport(net).BuildXML(); }
 };
 
-TEST_F(ExportTest, NetDesignListsConditionsEventsAndEdges) {
-    CPNCondition* p = AddCondition("p", true);
-    CPNEvent* t = AddEvent("t");
-    AddCondition("q");
-    AddEdge(p, t);
-    const std::string expected = kDeclaration + "<netdesign>\n"
-                                                "  <condition token=\"1\">p</condition>\n"
-                                                "  <condition token=\"0\">q</condition>\n"
-                                                "  <event>t</event>\n"
-                                                "  <edge>\n"
-                                                "    <from>p</from>\n"
-                                                "    <to>t</to>\n"
-                                                "  </edge>\n"
-                                                "</netdesign>\n";
-    EXPECT_EQ(NetXml(), expected);
-    const std::string path = folder.Path("net.xml");
-    EXPECT_TRUE(CNetDesignExport(net).ExportXML(path));
-    EXPECT_EQ(TempFolder::Read(path), expected);
-}
-
 TEST_F(ExportTest, NamesAreEscapedInTextAndAttributes) {
     CPNCondition* c = AddCondition("a&b<c>\"d\"");
     CPNEvent* e = AddEvent("x<y");
@@ -80,51 +60,6 @@ TEST_F(ExportTest, UnwritablePathFailsWithTheReason) {
     EXPECT_FALSE(occurrence);
     EXPECT_FALSE(occurrence.error.empty());
     EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(ExportTest, OccurrenceNetListsPlacesOccurrencesAndEdges) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNEvent* t = AddEvent("t", {a}, {b});
-    Prepare();
-    record.Start(Case({a}));
-    Fire(Case({a}), {t});
-    record.Layout(dc);
-    auto* decoration = new CPNLabel(300, 300);
-    decoration->SetText("not exported", dc);
-    record.AddDecoration(decoration);
-    const std::string expected = kDeclaration + "<occurrencenet>\n"
-                                                "  <place name=\"b1\">a</place>\n"
-                                                "  <place name=\"b2\">b</place>\n"
-                                                "  <occurrence name=\"e1\">t</occurrence>\n"
-                                                "  <edge>\n"
-                                                "    <from>b1</from>\n"
-                                                "    <to>e1</to>\n"
-                                                "  </edge>\n"
-                                                "  <edge>\n"
-                                                "    <from>e1</from>\n"
-                                                "    <to>b2</to>\n"
-                                                "  </edge>\n"
-                                                "</occurrencenet>\n";
-    EXPECT_EQ(record.BuildXML(), expected);
-    const std::string path = folder.Path("occurrence.xml");
-    ASSERT_TRUE(record.ExportXML(path));
-    EXPECT_EQ(TempFolder::Read(path), expected);
-}
-
-// Well-formedness of the stored bytes under the declared encoding.
-TEST_F(ExportTest, XmllintAcceptsTheStoredFiles) {
-    CPNCondition* a = AddCondition("a&\xC4\x8D", true);
-    CPNCondition* b = AddCondition("<b>");
-    CPNEvent* t = AddEvent("\"t\"", {a}, {b});
-    Prepare();
-    record.Start(Case({a}));
-    Fire(Case({a}), {t});
-    record.Layout(dc);
-    const std::string netPath = folder.Path("net.xml"), occurrencePath = folder.Path("o.xml");
-    ASSERT_TRUE(CNetDesignExport(net).ExportXML(netPath));
-    ASSERT_TRUE(record.ExportXML(occurrencePath));
-    EXPECT_EQ(XmlLintFile(netPath), "");
-    EXPECT_EQ(XmlLintFile(occurrencePath), "");
 }
 
 } // namespace

@@ -26,19 +26,6 @@ struct LayoutTest : OccurrenceFixture {
     }
 };
 
-TEST_F(LayoutTest, StartPlacesTheCaseInColumnZero) {
-    auto [a, b] = AddConditions("a", "b");
-    Prepare();
-    record.Start(Case({a, b}));
-    EXPECT_EQ(record.Layout(dc), CSize(130, 230));
-    const auto places = All<CPNPlace>();
-    EXPECT_EQ(places[1]->m_ptPos, CPoint(80, 130));
-    EXPECT_EQ(places[1]->m_label.m_strText, "b2");
-    // The label is measured and centred on the place.
-    EXPECT_EQ(places[0]->m_label.m_rcText.CenterPoint(), CPoint(80, 80));
-    EXPECT_EQ(places[0]->m_label.m_rcText.Width(), 2 * RecordingDC::kCharWidth);
-}
-
 TEST_F(LayoutTest, StepFillsAnOccurrenceColumnAndAPlaceColumn) {
     auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* e = AddEvent("e", {a}, {c});
@@ -198,25 +185,6 @@ TEST_F(LayoutTest, HitsPreferTheRecordThenTheTopDecoration) {
     EXPECT_EQ(record.ElementFromPoint(CPoint(80, 110)), top);
     EXPECT_EQ(record.ElementFromPoint(CPoint(95, 110)), under);
     EXPECT_EQ(record.ElementFromPoint(CPoint(500, 500)), nullptr);
-}
-
-TEST_F(LayoutTest, SelectInRectTakesRecordThenDecorations) {
-    auto [a, b] = AddConditions("a", "b");
-    Prepare();
-    record.Start(Case({a, b}));
-    record.Layout(dc);
-    auto* label = new CPNLabel(80, 200);
-    label->SetText("x", dc);
-    record.AddDecoration(label);
-    std::list<CPNElement*> selection;
-    const CRect repaint = record.SelectInRect(CRect(50, 50, 120, 250), selection);
-    ASSERT_EQ(selection.size(), 3u);
-    EXPECT_TRUE(selection.back() == label && label->m_bSelected);
-    EXPECT_EQ(repaint, CRect(59, 59, 101, 213));
-    // Touching the rectangle's edge is not inside.
-    selection.clear();
-    record.SelectInRect(CRect(59, 59, 101, 100), selection);
-    EXPECT_TRUE(selection.empty());
 }
 
 TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {

@@ -96,18 +96,6 @@ TEST_F(RecordTest, PreconditionWithoutOpenPlaceGivesNoInput) {
         EXPECT_TRUE(edge->m_pFrom && edge->m_pTo);
 }
 
-TEST_F(RecordTest, RecordingClearsTheNamesWrittenFlag) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    Prepare();
-    record.m_bNamesWritten = true;
-    record.Start(Case({a}));
-    EXPECT_FALSE(record.m_bNamesWritten);
-    record.m_bNamesWritten = true;
-    Fire(Case({a}), {e});
-    EXPECT_FALSE(record.m_bNamesWritten);
-}
-
 TEST_F(RecordTest, NumbersRunSeparatelyOverConditionsAndEvents) {
     CPNCondition* a = AddCondition("a");
     CPNEvent* e = AddEvent("e");

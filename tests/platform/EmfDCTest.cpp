@@ -46,25 +46,6 @@ struct EmfDCTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(EmfDCTest, HeaderDescribesThePictureAndTheFile) {
-    std::vector<EmfRecord> records = Record(CSize(300, 120), [](CDC&) {});
-    ASSERT_GE(records.size(), 2u);
-    const EmfRecord& header = records.front();
-    EXPECT_EQ(header.type, kEmrHeader);
-    EXPECT_EQ(Box(header), CRect(0, 0, 299, 119));
-    // The frame in hundredths of a millimetre at 96 dpi: 300 px = 79.375 mm.
-    EXPECT_NEAR(header.I32(32), 7937, 2);
-    EXPECT_NEAR(header.I32(36), 3175, 2);
-    EXPECT_EQ(header.U32(40), 0x464D4520u); // " EMF"
-    EXPECT_EQ(header.U32(48), file.size());
-    EXPECT_EQ(header.U32(52), records.size());
-    EXPECT_GE(header.U32(56) & 0xFFFF, 1u);
-    std::uint32_t count = header.U32(60);
-    std::uint32_t offset = header.U32(64);
-    EXPECT_EQ(header.Utf16(offset, count), std::string("Zerin\0Zerin\0\0", 13));
-    EXPECT_EQ(records.back().type, kEmrEof);
-}
-
 TEST_F(EmfDCTest, ConditionRecordsItsCircleAndTokenWithThePens) {
     std::vector<EmfRecord> records = Record(CSize(100, 100), [](CDC& dc) {
         CPNCondition condition(50, 50, nullptr);

@@ -40,16 +40,6 @@ TEST_F(NamingTest, BlankConditionAndBlankEventAreTwoErrors) {
                             "Error: found 1 event(s) with blank name"));
 }
 
-TEST_F(NamingTest, AllThreeErrorsAtOnce) {
-    AddCondition("x");
-    AddCondition("x");
-    AddCondition("");
-    AddEvent("");
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckNaming(), 3);
-    EXPECT_EQ(sink.beeps, 3);
-}
-
 // Names walk bucket by bucket, newest first within a bucket: "a" and "r" share bucket
 // 12, "x" lies in 1 and "ba" in 16.
 TEST_F(NamingTest, DuplicatesAreListedInHashWalkOrder) {

@@ -137,13 +137,6 @@ TEST_F(VerificationTest, MirroredConditionsAreDistinguishable) {
     EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 0);
 }
 
-TEST_F(VerificationTest, EmptyNetIsOneErrorWhateverElseItHolds) {
-    net.AddElement(new CPNLabel(10, 10));
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckEmpty(), 1);
-    EXPECT_THAT(Standard(), ElementsAre("Error: Empty net"));
-}
-
 // The tests as the document runs them, over their typical nets.
 struct AllTests {
     int errors = 0;

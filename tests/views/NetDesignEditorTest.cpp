@@ -52,35 +52,6 @@ TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(ViewFixture, EdgesOnlyBetweenConditionAndEventAndNeverTwice) {
-    Tool(View::ID_TOOL_CONDITION);
-    Click(QPoint(100, 100));
-    Click(QPoint(100, 200));
-    Tool(View::ID_TOOL_EVENT);
-    Click(QPoint(250, 100));
-    Tool(View::ID_TOOL_EDGE);
-
-    Drag(QPoint(100, 100), QPoint(100, 200)); // condition to condition
-    Drag(QPoint(100, 100), QPoint(300, 250)); // to empty space
-    Press(QPoint(100, 100));                  // no movement at all
-    Release(QPoint(250, 100));
-    EXPECT_TRUE(All<CPNEdge>().empty());
-
-    Drag(QPoint(100, 100), QPoint(250, 100));
-    ASSERT_EQ(All<CPNEdge>().size(), 1u);
-    Drag(QPoint(102, 98), QPoint(252, 102)); // the same edge again
-    EXPECT_EQ(All<CPNEdge>().size(), 1u);
-    Drag(QPoint(250, 100), QPoint(100, 100)); // the other direction is another edge
-    ASSERT_EQ(All<CPNEdge>().size(), 2u);
-    CPNEdge* edge = All<CPNEdge>().back();
-    EXPECT_EQ(Name(edge->m_pFrom), "e1");
-    EXPECT_EQ(Name(edge->m_pTo), "b1");
-    EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{edge});
-    // Nothing of the rubber line stays on the screen.
-    const QImage image = view->viewport()->grab().toImage();
-    EXPECT_EQ(image.pixelColor(175, 200), QColor(Qt::white));
-}
-
 TEST_F(ViewFixture, DragMovesBySnappedAccumulatedSteps) {
     Tool(View::ID_TOOL_CONDITION);
     Click(QPoint(20, 50));

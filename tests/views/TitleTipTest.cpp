@@ -57,17 +57,4 @@ TEST_F(TitleTipTest, SizesToTheWidestLineAndTheLinesHeight) {
     EXPECT_EQ(m_tip.height(), 2 * metrics.height() + 5);
 }
 
-TEST_F(TitleTipTest, HidesWhenTheMouseLeavesTheItemOrClicks) {
-    m_tip.Show(QRect(10, 10, 40, 20), "s1", 25, 15);
-    QTest::mouseMove(m_pView.get(), QPoint(20, 20));
-    EXPECT_TRUE(m_tip.isVisible()); // still on the item
-    QTest::mouseMove(m_pView.get(), QPoint(80, 80));
-    EXPECT_FALSE(m_tip.isVisible());
-
-    m_tip.Show(QRect(10, 10, 40, 20), "s1", 25, 15);
-    ASSERT_TRUE(m_tip.isVisible());
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_FALSE(m_tip.isVisible());
-}
-
 } // namespace
