@@ -75,6 +75,9 @@ TEST(CaseGraphLayout, FreeGridPositionFollowsTheDrawsAndAvoidsUsedPositions) {
 
 TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
     LaidOutGraph g(2);
+    // Node 2 lies on the last point that still counts as inside.
+    const CSize extent = g.graph.m_sizeExtent;
+    g.graph.m_arrCases[2]->MoveTo(CPoint(extent.cx - 15, extent.cy - 15));
     const std::vector<CPoint> before = g.Positions();
     ASSERT_EQ(before.size(), 4u);
     // Node 1 was dragged off the extent; its saved place is not used again.

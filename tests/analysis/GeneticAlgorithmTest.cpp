@@ -197,8 +197,11 @@ TEST(CSmoothCaseGraphSessionTest, SettingsAreCorrected) {
     EXPECT_EQ(t.m_nGridSize, 8);
     EXPECT_EQ(t.m_nWeightIntersections, 1);
     s.m_nPopulationSize = 1;
+    s.m_nWeightLength = 3;
     session.ApplySettings(s);
     EXPECT_EQ(session.GetSettings().m_nPopulationSize, 3);
+    // One weight is enough: the others may be zero.
+    EXPECT_EQ(session.GetSettings().m_nWeightIntersections, 0);
 }
 
 TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {

@@ -71,17 +71,6 @@ protected:
     CBreakPoints m_data;
 };
 
-TEST_F(BreakPointsDialogTest, OpensWithEveryCaseAvailable) {
-    CDlgBreakPoints dialog(m_data);
-    EXPECT_EQ(dialog.windowTitle(), "Set Breakpoints");
-    EXPECT_EQ(Texts(dialog.GetAvailableList()), (QStringList{"{ p }", "{ p, q }", "{ r }"}));
-    EXPECT_EQ(dialog.GetBreakList()->count(), 0);
-    EXPECT_EQ(dialog.GetAvailableList()->currentRow(), 0);
-    EXPECT_EQ(dialog.findChild<QListWidget*>("1042"), dialog.GetAvailableList());
-    EXPECT_EQ(dialog.findChild<QListWidget*>("1043"), dialog.GetBreakList());
-    ButtonsAre(dialog, true, false, false);
-}
-
 TEST_F(BreakPointsDialogTest, MovingBothWaysAndOkKeepsTheLists) {
     CDlgBreakPoints dialog(m_data);
     dialog.GetAvailableList()->setCurrentRow(2); // { r }

@@ -92,23 +92,6 @@ TEST_F(ColourPopupTest, ArrowsWalkTheGridAndWrapWithoutTextRows) {
     EXPECT_EQ(m_pChosen->count(), 0);
 }
 
-TEST_F(ColourPopupTest, EnterAndSpaceChooseTheHotCell) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Return);
-    ASSERT_EQ(m_pChosen->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pChosen), CColourPopup::GetColour(14));
-    EXPECT_EQ(m_pCancelled->count(), 0);
-    EXPECT_TRUE(DeletedLater());
-
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 1);
-    Key(Qt::Key_Up);
-    Key(Qt::Key_Up);
-    Key(Qt::Key_Space);
-    ASSERT_EQ(m_pChosen->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pChosen), CLR_DEFAULT);
-}
-
 TEST_F(ColourPopupTest, TheMouseMakesCellsHotAndAReleaseInsideChooses) {
     Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
     QTest::mouseMove(m_pPopup.data(), Centre(20));

@@ -13,18 +13,6 @@ namespace {
 
 using MainFrameFiles = FrameFixture;
 
-TEST_F(MainFrameFiles, OpeningAFileTitlesTheWindowAndListsIt) {
-    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("net[*] - Zerin"));
-    EXPECT_FALSE(Frame().isWindowModified());
-    EXPECT_FALSE(Doc().m_netDesign.m_listElements.empty());
-    const QStringList recent = Frame().GetRecentFiles();
-    ASSERT_EQ(recent.size(), 1);
-    EXPECT_EQ(QFileInfo(recent[0]), QFileInfo(Data("valid/net.zrn")));
-    QSettings settings;
-    EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString(), recent[0]);
-}
-
 TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
     const QDir dir(Data("corrupt"));
     const QStringList files = dir.entryList({QStringLiteral("*.zrn")}, QDir::Files);

@@ -64,21 +64,4 @@ TEST_F(OutputBarTest, TheLastLineStaysInViewWhenTheBarGrowsOrShrinks) {
     }
 }
 
-TEST_F(OutputBarTest, ResetContentWithAndWithoutTheFlag) {
-    for (int i = 0; i < OUTPUT_PANES; ++i)
-        m_pBar->AppendLine(i, "line");
-    m_pBar->SelectPane(PANE_CASEGRAPH_LEGEND);
-    EXPECT_FALSE(m_pBar->IsCurrentPaneEmpty());
-    m_pBar->ResetContent(false);
-    EXPECT_TRUE(m_pBar->IsCurrentPaneEmpty());
-    EXPECT_EQ(Lines(PANE_STANDARD).size(), 1);
-    m_pBar->ResetContent(true);
-    EXPECT_TRUE(Lines(PANE_STANDARD).isEmpty());
-    EXPECT_TRUE(Lines(PANE_SIMULATION).isEmpty());
-    EXPECT_TRUE(Lines(PANE_ANALYSIS).isEmpty());
-    EXPECT_EQ(Lines(PANE_OCCURRENCENET_LEGEND).size(), 1);
-    ClearOutputPane(PANE_OCCURRENCENET_LEGEND);
-    EXPECT_TRUE(Lines(PANE_OCCURRENCENET_LEGEND).isEmpty());
-}
-
 } // namespace

@@ -70,26 +70,6 @@ protected:
     QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
 };
 
-TEST_F(PolygonPageTest, ShowsThePolygonWithoutWritingBack) {
-    EXPECT_EQ(m_page.windowTitle(), "Properties - Polygon");
-    m_page.SetElement(&m_polygon);
-    EXPECT_EQ(Control<CColorStatic>(m_page, 1008)->GetColor(), RGB(1, 2, 3));
-    EXPECT_EQ(Control<CColorStatic>(m_page, 1009)->GetColor(), RGB(4, 5, 6));
-    EXPECT_EQ(Style()->currentText(), "Dot");
-    EXPECT_EQ(Width()->text(), "2");
-    EXPECT_EQ(FillMode()->currentText(), "Filled");
-    EXPECT_FALSE(Style()->isEnabled());
-    EXPECT_EQ(Control<QPushButton>(m_page, 1000)->text(), "Line color");
-    EXPECT_EQ(Control<QPushButton>(m_page, 1001)->text(), "Fill color");
-    EXPECT_EQ(m_spy.count(), 0);
-    EXPECT_EQ(m_polygon.m_nLineWidth, 2);
-
-    CPNPolygon thin(0, 0);
-    m_page.SetElement(&thin);
-    EXPECT_TRUE(Style()->isEnabled());
-    EXPECT_EQ(m_spy.count(), 0);
-}
-
 class SimulationPageTest : public ::testing::Test {
 protected:
     void SetUp() override { m_page.show(); }

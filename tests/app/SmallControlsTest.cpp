@@ -57,24 +57,4 @@ QPushButton* Button(CDialogSetText& dialog, const QString& strText) {
     return nullptr;
 }
 
-TEST(DialogSetTextTest, RoundTripsATextOfSeveralLines) {
-    CDialogSetText dialog;
-    dialog.m_strText = "first line\nzweite Zeile: \xC3\xBC\xC3\x9F";
-    const int nResult = RunDialog(dialog, [&] {
-        auto* pEdit = dialog.findChild<QPlainTextEdit*>();
-        ASSERT_NE(pEdit, nullptr);
-        EXPECT_EQ(pEdit->toPlainText(), QString::fromUtf8("first line\nzweite Zeile: üß"));
-        EXPECT_FALSE(pEdit->textCursor().hasSelection());
-        EXPECT_TRUE(pEdit->textCursor().atEnd());
-        EXPECT_TRUE(pEdit->hasFocus());
-        // Enter is a new line in the text, not the dialog's default button.
-        QTest::keyClick(pEdit, Qt::Key_Return);
-        QTest::keyClicks(pEdit, "third");
-        EXPECT_TRUE(dialog.isVisible());
-        QTest::mouseClick(Button(dialog, "Set"), Qt::LeftButton);
-    });
-    EXPECT_EQ(nResult, QDialog::Accepted);
-    EXPECT_EQ(dialog.m_strText, "first line\nzweite Zeile: \xC3\xBC\xC3\x9F\nthird");
-}
-
 } // namespace

@@ -257,24 +257,3 @@ struct Chain {
 };
 
 } // namespace
-
-TEST(ArchiveReferenceTest, NestingIsLimitedOnBothSides) {
-    int pairs = CArchive::kMaxNesting / 2;
-    Chain deepest(pairs);
-    CArchive ar;
-    ar.WriteObject(deepest.conditions[0].get());
-    CArchive in(ar.GetBuffer(), Registry());
-    EXPECT_NE(in.ReadObject<CTestCondition>(), nullptr);
-    EXPECT_EQ(in.GetLoadedObjects().size(), static_cast<std::size_t>(2 * pairs));
-    DeleteLoaded(in);
-
-    // One level more is refused when storing, so no file is written that cannot be read.
-    Chain tooDeep(pairs + 1);
-    CArchive refused;
-    try {
-        refused.WriteObject(tooDeep.conditions[0].get());
-        FAIL() << "a too deep chain was stored";
-    } catch (const CArchiveException& e) {
-        EXPECT_EQ(e.GetCause(), CArchiveException::Cause::Generic);
-    }
-}

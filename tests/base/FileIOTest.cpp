@@ -22,6 +22,13 @@ TEST_F(FileIOTest, WriteReplacesTheFileAndLeavesNoTemporaryBehind) {
     ASSERT_TRUE(ReadWholeFile(path, bytes));
     EXPECT_EQ(bytes, std::string("se\0cond", 7));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    // A bare name is a file of the working folder, its temporary file beside it.
+    const fs::path cwd = fs::current_path();
+    fs::current_path(dir);
+    const CFileResult bare = WriteFileAtomically("b.txt", "bare");
+    fs::current_path(cwd);
+    EXPECT_TRUE(bare.ok) << bare.error;
+    EXPECT_TRUE(fs::exists(dir / "b.txt"));
 }
 
 TEST_F(FileIOTest, FailuresGiveTheReasonAndKeepTheOldFile) {

@@ -43,6 +43,8 @@ TEST(CliOptions, BadCommandLinesAreRefusedWithTheReason) {
     EXPECT_EQ(Refused({"simulate", "a", "--steps"}), "option '--steps' needs a value");
     EXPECT_EQ(Refused({"simulate", "a", "--steps", "-1"}),
               "--steps takes a number of steps, not '-1'");
+    EXPECT_EQ(Refused({"simulate", "a", "--steps", "+3"}),
+              "--steps takes a number of steps, not '+3'");
     EXPECT_EQ(Refused({"simulate", "a", "--steps", "3x"}),
               "--steps takes a number of steps, not '3x'");
     EXPECT_EQ(Refused({"simulate", "a", "--seed", "4294967296"}),

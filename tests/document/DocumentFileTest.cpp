@@ -148,13 +148,6 @@ TEST(DocumentFileTest, FailedLoadEmptiesADocumentThatHeldAnother) {
     ExpectEmpty(*f.doc, "truncated");
 }
 
-TEST(DocumentFileTest, ValidFixturesAreWhatTheBuildersStore) {
-    for (const std::string& name : FixtureNames()) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(ReadBytes((kData / "valid" / (name + ".zrn")).string()), FixtureBytes(name));
-    }
-}
-
 TEST(DocumentFileTest, ValidFilesLoadAndStoreTheSameBytes) {
     const auto files = Files(kData / "valid");
     ASSERT_GE(files.size(), 4u);

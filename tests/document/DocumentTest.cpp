@@ -144,6 +144,7 @@ TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
     EXPECT_TRUE(doc.IsModified());
     auto* polygon = new CPNPolygon(10, 10);
     doc.AddOccurrenceNetElement(polygon);
+    EXPECT_EQ(doc.m_occurrenceNet.m_listDecorations, std::list<CPNElement*>{polygon});
     doc.SetModifiedFlag(false);
     doc.Select(label, false);
     doc.DeleteCaseGraphSelection();

@@ -1,8 +1,8 @@
 #pragma once
 
-// Documents built in code for the file tests and the committed fixtures: each one a
-// shape a user's file has (an empty document, a drawn net, a net with its computed and
-// laid-out case graph, one with a recorded occurrence net).
+// The committed documents of tests/data/valid: each one a shape a user's file has (an
+// empty document, a drawn net, a net with its computed and laid-out case graph, one with
+// a recorded occurrence net).
 
 #include "document/CFrameServices.h"
 
@@ -29,7 +29,7 @@ struct FixtureDocument {
 
 // The fixture names, in the order of tests/data/valid/.
 std::vector<std::string> FixtureNames();
-// Fills a new document with the named fixture.
+// Loads the named fixture into the document.
 void BuildFixture(const std::string& name, CZerinDoc& doc);
 // The stored bytes of the named fixture.
 std::vector<std::uint8_t> FixtureBytes(const std::string& name);

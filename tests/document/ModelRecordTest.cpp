@@ -11,6 +11,7 @@
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
 #include "model/CSetConditions.h"
+#include "model/CSetEvents.h"
 
 #include "document/ZerinClassRegistry.h"
 
@@ -238,9 +239,11 @@ TEST(ModelRecordTest, PolygonComesBackWithItsVertexBuffer) {
     EXPECT_EQ(StoreNet(loaded), bytes);
 }
 
-TEST(ModelRecordTest, ConditionSetIsItsCountAndReferencesAndRefusesNullAndRepeats) {
-    CPNCondition a(1, 1, nullptr), b(2, 2, nullptr);
-    CSetConditions set;
+namespace {
+
+template <class Set, class Element> void ExpectSetRecord() {
+    Element a(1, 1, nullptr), b(2, 2, nullptr);
+    Set set;
     set.Add(&b);
     set.Add(&a);
     CArchive ar;
@@ -254,26 +257,33 @@ TEST(ModelRecordTest, ConditionSetIsItsCountAndReferencesAndRefusesNullAndRepeat
     ASSERT_GE(bytes.size(), tail.Get().size());
     EXPECT_EQ(Bytes(bytes.end() - 8, bytes.end()), tail.Get());
 
-    auto read = [&](const Bytes& in, CSetConditions& into) {
+    auto read = [&](const Bytes& in, Set& into) {
         CArchive loading(in, g_registry);
         std::unique_ptr<CObject> x(loading.ReadObject());
         std::unique_ptr<CObject> y(loading.ReadObject());
         into.Serialize(loading);
         return into.GetCount();
     };
-    CSetConditions into;
+    Set into;
     into.Add(&a); // reading empties the set first
     EXPECT_EQ(read(bytes, into), 2u);
     EXPECT_FALSE(into.Contains(&a));
 
     Bytes repeated = bytes;
     repeated[bytes.size() - 2] = 2; // b's reference becomes a's
-    CSetConditions r;
+    Set r;
     EXPECT_THROW(read(repeated, r), CArchiveException);
     Bytes null = bytes;
     null[bytes.size() - 2] = 0;
-    CSetConditions n;
+    Set n;
     EXPECT_THROW(read(null, n), CArchiveException);
+}
+
+} // namespace
+
+TEST(ModelRecordTest, SetsAreTheirCountAndReferencesAndRefuseNullAndRepeats) {
+    ExpectSetRecord<CSetConditions, CPNCondition>();
+    ExpectSetRecord<CSetEvents, CPNEvent>();
 }
 
 TEST(ModelRecordTest, FarOffPositionIsRefusedBeforeAnythingIsComputedFromIt) {

@@ -31,26 +31,6 @@ TEST_F(ViewFixture, PageIsTheScrollSizeAndScrollingShiftsLogicalPoints) {
     EXPECT_EQ(view->invalidated[0], QRect(10, 10, 20, 10));
 }
 
-TEST_F(ViewFixture, GridAndRulerTogglesWithTheirModifiedRules) {
-    EXPECT_TRUE(State(CDiagramView::ID_VIEW_GRID).checked);
-    EXPECT_FALSE(State(CDiagramView::ID_VIEW_RULER).checked);
-    view->OnCommand(CDiagramView::ID_VIEW_RULER);
-    EXPECT_TRUE(doc.m_bRuler);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(State(CDiagramView::ID_VIEW_RULER).checked);
-    const QImage image = Port()->grab().toImage();
-    EXPECT_EQ(image.pixelColor(200, 3), QColor(236, 233, 216));
-    EXPECT_EQ(image.pixelColor(3, 200), QColor(236, 233, 216));
-    view->OnCommand(CDiagramView::ID_VIEW_GRID);
-    EXPECT_FALSE(doc.m_bGrid);
-    EXPECT_TRUE(doc.IsModified());
-    // Snapping follows the grid.
-    EXPECT_EQ(view->SnapToGrid(23, 47), CPoint(23, 47));
-    view->OnCommand(CDiagramView::ID_VIEW_GRID);
-    EXPECT_EQ(view->SnapToGrid(23, 47), CPoint(20, 50));
-    EXPECT_EQ(view->SnapToGrid(25, 44), CPoint(30, 40));
-}
-
 TEST_F(ViewFixture, ViewPropertiesResizesThePageAtLeastOverTheElements) {
     Tool(View::ID_TOOL_CONDITION);
     Click(QPoint(300, 250));

@@ -116,21 +116,3 @@ TEST_F(SimulationFixture, LargestStepButtonAndAutomaticRunUntilNoStep) {
     EXPECT_EQ(frame.buttons.front(), (std::vector<bool>{false, false, true, false}));
     EXPECT_EQ(frame.buttons.back(), (std::vector<bool>{true, true, false, true}));
 }
-
-TEST_F(CycleFixture, AutomaticRunStopsAtABreakpoint) {
-    // The case { b2 } is a breakpoint.
-    doc.m_dlgBreakPoints.Refill(doc.m_caseGraph);
-    std::vector<std::uint32_t> breaks;
-    for (std::uint32_t i = 0; i < doc.m_dlgBreakPoints.m_arrCases.size(); ++i) {
-        const CSetConditions& c = doc.m_dlgBreakPoints.m_arrCases[i];
-        if (c.ToString(false) == "{ b2 }")
-            breaks.push_back(i);
-    }
-    ASSERT_EQ(breaks.size(), 1u);
-    doc.m_dlgBreakPoints.SetBreakpoints(breaks);
-
-    view->OnCommand(View::ID_SIM_START);
-    EXPECT_EQ(Pane(PANE_SIMULATION),
-              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
-                     "Breakpoint reached", "Automatic simulation stopped"}));
-}
