@@ -92,47 +92,4 @@ TEST_F(ColourPopupTest, ArrowsWalkTheGridAndWrapWithoutTextRows) {
     EXPECT_EQ(m_pChosen->count(), 0);
 }
 
-TEST_F(ColourPopupTest, TheMouseMakesCellsHotAndAReleaseInsideChooses) {
-    Open(BLUE, DEFAULT_TEXT, CUSTOM_TEXT, 2);
-    QTest::mouseMove(m_pPopup.data(), Centre(20));
-    EXPECT_EQ(m_pPopup->GetHotCell(), 20);
-    ASSERT_EQ(m_pHot->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pHot), CColourPopup::GetColour(20));
-
-    QTest::mouseMove(m_pPopup.data(), Centre(CColourPopup::DEFAULT_BOX_VALUE));
-    ASSERT_EQ(m_pHot->count(), 2);
-    EXPECT_EQ(ColourOf(*m_pHot, 1), CLR_DEFAULT);
-    QTest::mouseMove(m_pPopup.data(), Centre(CColourPopup::CUSTOM_BOX_VALUE));
-    ASSERT_EQ(m_pHot->count(), 3);
-    EXPECT_EQ(ColourOf(*m_pHot, 2), BLUE);
-    // Over the margin the hot cell stays.
-    QTest::mouseMove(m_pPopup.data(), QPoint(1, m_pPopup->GetCellRect(0).top()));
-    EXPECT_EQ(m_pHot->count(), 3);
-
-    QTest::mouseMove(m_pPopup.data(), Centre(27));
-    QTest::mousePress(m_pPopup.data(), Qt::LeftButton, {}, Centre(27));
-    EXPECT_TRUE(m_pPopup->isVisible());
-    QTest::mouseRelease(m_pPopup.data(), Qt::LeftButton, {}, Centre(27));
-    ASSERT_EQ(m_pChosen->count(), 1);
-    EXPECT_EQ(ColourOf(*m_pChosen), RGB(0, 255, 0));
-    EXPECT_EQ(IdOf(*m_pChosen), 2);
-    EXPECT_EQ(m_pCancelled->count(), 0);
-    EXPECT_TRUE(DeletedLater());
-}
-
-// Answers the colour dialog the custom row opens, once it runs.
-void AnswerColourDialog(QColor* pSeen, const QColor& colour, bool bAccept) {
-    QTimer::singleShot(0, [=] {
-        auto* pDialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(pDialog, nullptr);
-        *pSeen = pDialog->currentColor();
-        pDialog->setCurrentColor(colour);
-        if (bAccept) {
-            pDialog->accept();
-        } else {
-            pDialog->reject();
-        }
-    });
-}
-
 } // namespace

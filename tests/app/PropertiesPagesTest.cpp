@@ -54,9 +54,6 @@ struct FakeTextPrompt {
 void ChooseNext(QComboBox* pCombo) {
     QTest::keyClick(pCombo, Qt::Key_Down);
 }
-void ChoosePrevious(QComboBox* pCombo) {
-    QTest::keyClick(pCombo, Qt::Key_Up);
-}
 
 class ConditionPageTest : public ::testing::Test {
 protected:
@@ -114,21 +111,6 @@ TEST(EventPageTest, NameChangesAreEventNameChanges) {
     EXPECT_EQ(Kinds(spy), (std::vector<int>{2, 2, 2}));
 }
 
-class LabelPageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_label.m_strText = "Text1";
-        m_page.SetTextPrompt(m_prompt.Get());
-        m_page.show();
-    }
-    QLineEdit* Text() { return Control<QLineEdit>(m_page, 1011); }
-    QLineEdit* Font() { return Control<QLineEdit>(m_page, 1012); }
-
-    CPNLabel m_label{40, 40};
-    FakeTextPrompt m_prompt;
-    CDlgPropertiesLabelBar m_page;
-    QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
-};
 
 TEST(LogFontConversionTest, KeepsWhatQtCannotSayAndNeverSplitsACharacter) {
     LOGFONT base = CPNLabel::DefaultLogFont();

@@ -16,37 +16,6 @@ CClassRegistry g_registry = MakeTestRegistry();
 
 } // namespace
 
-TEST(ArchiveEncodingTest, PlainValuesAreLittleEndianWithoutPadding) {
-    Bytes bytes = Store([](CArchive& ar) {
-        ar.WriteInt32(-2);
-        ar.WriteUInt32(0x80000001u);
-        ar.WriteBool32(true);
-        ar.WriteBool32(false);
-        ar.WriteByte(0xAB);
-        ar.WriteWord(0x1234);
-        ar.WritePoint({1, -1});
-        ar.WriteRect({1, 2, 3, 4});
-        ar.WriteSize({2048, 1536});
-    });
-    Bytes expected = MakeBytes(
-        {0xFE, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x80, 1,    0,    0, 0, 0, 0, 0, 0, 0xAB,
-         0x34, 0x12, 1,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0,
-         0,    3,    0,    0,    0,    4,    0,    0,    0,    0,    8, 0, 0, 0, 6, 0, 0});
-    EXPECT_EQ(bytes, expected);
-
-    CArchive ar(bytes, g_registry);
-    EXPECT_EQ(ar.ReadInt32(), -2);
-    EXPECT_EQ(ar.ReadUInt32(), 0x80000001u);
-    EXPECT_TRUE(ar.ReadBool32());
-    EXPECT_FALSE(ar.ReadBool32());
-    EXPECT_EQ(ar.ReadByte(), 0xAB);
-    EXPECT_EQ(ar.ReadWord(), 0x1234);
-    EXPECT_EQ(ar.ReadPoint(), CPoint(1, -1));
-    EXPECT_EQ(ar.ReadRect(), CRect(1, 2, 3, 4));
-    EXPECT_EQ(ar.ReadSize(), CSize(2048, 1536));
-    EXPECT_EQ(ar.GetBytesLeft(), 0u);
-}
-
 TEST(ArchiveEncodingTest, TheTwoBooleanReadingRules) {
     Bytes bytes = MakeBytes({1, 0, 0, 0, 2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
     CArchive lenient(bytes, g_registry);

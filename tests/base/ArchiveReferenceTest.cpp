@@ -69,34 +69,6 @@ TEST(ArchiveReferenceTest, ConditionListedBeforeItsLabel) {
     DeleteLoaded(in);
 }
 
-TEST(ArchiveReferenceTest, LabelListedBeforeItsCondition) {
-    NamedCondition named;
-    CTestDocument doc;
-    doc.m_listElements = {&named.label, &named.condition};
-    CArchive ar;
-    doc.Serialize(ar);
-
-    Bytes expected = MakeBytes({1, 0, 0, 0, 0, 2, 0});
-    Append(expected, NewClassTag("CTestLabel")); // class 1, label 2
-    Append(expected, LabelRecordBeforeOwner());
-    Append(expected, NewClassTag("CTestCondition")); // class 3, condition 4
-    Append(expected, ConditionRecord());
-    Append(expected, MakeBytes({0x02, 0x00, 0x04, 0x00, 0, 0}));
-    EXPECT_EQ(ar.GetBuffer(), expected);
-
-    CTestDocument loaded;
-    CArchive in(ar.GetBuffer(), Registry());
-    loaded.Serialize(in);
-    ASSERT_EQ(loaded.m_listElements.size(), 2u);
-    auto* label = dynamic_cast<CTestLabel*>(loaded.m_listElements[0]);
-    auto* condition = dynamic_cast<CTestCondition*>(loaded.m_listElements[1]);
-    ASSERT_TRUE(condition && label);
-    EXPECT_EQ(condition->m_pLabel, label);
-    EXPECT_EQ(label->m_pOwner, condition);
-    EXPECT_EQ(in.GetLoadedObjects(), (std::vector<CObject*>{label, condition}));
-    DeleteLoaded(in);
-}
-
 TEST(ArchiveReferenceTest, SecondObjectOfAKnownClassGetsAClassTag) {
     CTestLeaf a, b;
     CTestOtherLeaf c, d;
@@ -125,20 +97,6 @@ TEST(ArchiveReferenceTest, SecondObjectOfAKnownClassGetsAClassTag) {
     EXPECT_NE(rd, nullptr);
     EXPECT_EQ(in.GetLoadedObjects().size(), 4u);
     DeleteLoaded(in);
-}
-
-TEST(ArchiveReferenceTest, EmbeddedRecordsHaveNoTag) {
-    CTestLabel label;
-    label.m_strText = "c1";
-    CArchive ar;
-    label.Serialize(ar);
-    EXPECT_EQ(ar.GetBuffer(), MakeBytes({0, 0, 0, 0, 0, 0, 0, 0, 2, 'c', '1', 0, 0}));
-
-    CTestLabel loaded;
-    CArchive in(ar.GetBuffer(), Registry());
-    loaded.Serialize(in);
-    EXPECT_EQ(loaded.m_strText, "c1");
-    EXPECT_TRUE(in.GetLoadedObjects().empty());
 }
 
 namespace {
@@ -181,31 +139,6 @@ TEST(ArchiveReferenceTest, BackReferencesPast0x7FFFTakeTheLongForm) {
 }
 
 namespace {
-
-// Writes n leaves, then two objects of a second class, whose class takes index n + 2;
-// returns the tag of the second of them and checks that everything comes back.
-Bytes ClassTagAfterLeaves(int n) {
-    auto leaves = MakeLeaves(n);
-    CTestOtherLeaf first, second;
-    second.m_nValue = 77;
-    CArchive ar;
-    for (auto& leaf : leaves)
-        ar.WriteObject(leaf.get());
-    ar.WriteObject(&first);
-    std::size_t start = ar.GetBuffer().size();
-    ar.WriteObject(&second);
-    Bytes tag(ar.GetBuffer().begin() + static_cast<std::ptrdiff_t>(start),
-              ar.GetBuffer().end() - 4);
-
-    CArchive in(ar.GetBuffer(), Registry());
-    for (int i = 0; i < n + 1; ++i)
-        in.ReadObject<CTestLeaf>();
-    auto* loaded = in.ReadObject<CTestOtherLeaf>();
-    EXPECT_TRUE(loaded && loaded->m_nValue == 77);
-    EXPECT_EQ(in.GetBytesLeft(), 0u);
-    DeleteLoaded(in);
-    return tag;
-}
 
 } // namespace
 

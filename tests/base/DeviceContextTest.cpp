@@ -29,17 +29,3 @@ TEST(CDCTest, DrawTextMeasuresLinesWithOptionalExternalLeading) {
     EXPECT_EQ(r, CRect(5, 5, 5, 5));
     EXPECT_TRUE(dc.calls.empty());
 }
-
-TEST(CDCTest, DrawTextDrawsOneTextCallPerLine) {
-    RecordingDC dc;
-    CRect r(0, 0, 100, 100);
-    dc.DrawText("a&b\nc", r, DT_NOPREFIX | DT_EXTERNALLEADING | DT_NOCLIP);
-    auto texts = dc.Calls("Text");
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, "a&b");
-    EXPECT_EQ(texts[1].point, CPoint(0, 14));
-    r = CRect(0, 0, 100, 30);
-    dc.Clear();
-    dc.DrawText("xy", r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    EXPECT_EQ(dc.Calls("Text")[0].point, CPoint(43, 9));
-}

@@ -12,19 +12,6 @@ TEST(CRectTest, PointInRectExcludesRightAndBottomEdges) {
     EXPECT_FALSE(CRect(5, 5, 5, 5).PtInRect({5, 5}));
 }
 
-TEST(CRectTest, UnionIgnoresEmptyRectangles) {
-    CRect a(0, 0, 10, 10), b(20, 5, 30, 15), empty(100, 100, 100, 120);
-    EXPECT_EQ(a | b, CRect(0, 0, 30, 15));
-    EXPECT_EQ(a | empty, a);
-    EXPECT_EQ(empty | b, b);
-    CRect u;
-    EXPECT_FALSE(u.UnionRect(empty, CRect(3, 3, 1, 1)));
-    EXPECT_TRUE(u.IsRectNull());
-    CRect acc;
-    acc |= a;
-    EXPECT_EQ(acc, a);
-}
-
 TEST(CRectTest, IntersectionOfTouchingRectanglesIsEmpty) {
     CRect a(0, 0, 10, 10);
     EXPECT_EQ(a & CRect(5, 5, 20, 20), CRect(5, 5, 10, 10));

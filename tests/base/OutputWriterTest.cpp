@@ -24,10 +24,3 @@ TEST(OutputWriterTest, ErrorsArePrefixedAndBeep) {
     WriteOutput(7, "no such pane");
     EXPECT_EQ(sink.all.size(), 1u);
 }
-
-TEST(FormatStringTest, FormatsLikePrintf) {
-    EXPECT_EQ(FormatString("Total %d case(s), %d step(s)", 123, 4084),
-              "Total 123 case(s), 4084 step(s)");
-    EXPECT_EQ(FormatString("%s", std::string(500, 'x').c_str()).size(), 500u);
-    EXPECT_EQ(FormatString("%.2u", 7u), "07");
-}

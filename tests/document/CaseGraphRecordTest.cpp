@@ -73,18 +73,6 @@ struct LaidOutGraph {
 
 } // namespace
 
-TEST(CaseGraphRecordTest, EmptyGraphRecord) {
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    CArchive ar;
-    graph.Serialize(ar);
-    ExpectedBytes b;
-    b.Int32(0).Int32(0).Int32(0).Int32(0).Int32(10).Int32(10).Int32(100).Int32(100);
-    b.Bool32(false).Int32(0).Count(0);
-    b.Count(0).Count(0).Count(0).Count(0).Count(0);
-    EXPECT_EQ(ar.GetBuffer(), b.Get());
-}
-
 TEST(CaseGraphRecordTest, LaidOutGraphComesBackWhole) {
     LaidOutGraph g;
     ASSERT_EQ(g.graph.m_nCases, 4);

@@ -65,18 +65,6 @@ TEST(DocumentFileTest, EmptyNewDocumentBytes) {
     EXPECT_EQ(CDocumentFile::Store(*f.doc), b.Get());
 }
 
-TEST(DocumentFileTest, OnlyVersionOneIsRead) {
-    for (std::uint8_t version : {0, 2, 0xFF}) {
-        FixtureDocument f;
-        Bytes bytes = FixtureBytes("net");
-        bytes[0] = version;
-        CFileResult result = CDocumentFile::LoadBytes(*f.doc, bytes);
-        EXPECT_FALSE(result);
-        EXPECT_EQ(result.error, "Unexpected file format.");
-        ExpectEmpty(*f.doc, "version " + std::to_string(version));
-    }
-}
-
 TEST(DocumentFileTest, SimulationModeStoresTheGridOfDesignMode) {
     FixtureDocument f;
     f.doc->m_bSimulation = true;
@@ -136,16 +124,6 @@ TEST(DocumentFileTest, BytesAfterTheLastRecordAreIgnored) {
     bytes.insert(bytes.end(), {0xDE, 0xAD, 0xBE, 0xEF});
     ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, bytes));
     EXPECT_EQ(CDocumentFile::Store(*f.doc), clean);
-}
-
-TEST(DocumentFileTest, FailedLoadEmptiesADocumentThatHeldAnother) {
-    FixtureDocument f;
-    ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("occurrence")));
-    Bytes bytes = FixtureBytes("occurrence");
-    bytes.resize(bytes.size() - 3);
-    CFileResult result = CDocumentFile::LoadBytes(*f.doc, bytes);
-    EXPECT_EQ(result.error, "Unexpected file format.");
-    ExpectEmpty(*f.doc, "truncated");
 }
 
 TEST(DocumentFileTest, ValidFilesLoadAndStoreTheSameBytes) {

@@ -49,25 +49,6 @@ TEST_F(DocumentOpenSaveTest, SavingATestedNetKeepsItsCaseGraph) {
     EXPECT_FALSE(g.doc->IsModified());
 }
 
-TEST_F(DocumentOpenSaveTest, FailedOpenLeavesAnEmptyUntitledDocument) {
-    {
-        std::ofstream out(PathOf("bad.zrn"), std::ios::binary);
-        out << "not a document";
-    }
-    FixtureDocument f;
-    ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("net")));
-    f.doc->SetPathName(PathOf("net.zrn"));
-    CFileResult result = f.doc->OnOpenDocument(PathOf("bad.zrn"));
-    EXPECT_EQ(result.error, "Unexpected file format.");
-    EXPECT_TRUE(f.doc->m_netDesign.m_listElements.empty());
-    // Saving the empty document must not overwrite the file it came from.
-    EXPECT_EQ(f.doc->GetPathName(), "");
-    EXPECT_EQ(f.doc->GetTitle(), "Untitled");
-
-    result = f.doc->OnOpenDocument(PathOf("missing.zrn"));
-    EXPECT_EQ(result.error, "Failed to open document.");
-}
-
 TEST_F(DocumentOpenSaveTest, FailedSaveKeepsTheOldFileAndGivesTheReason) {
     FixtureDocument f;
     BuildFixture("net", *f.doc);

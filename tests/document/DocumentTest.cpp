@@ -37,35 +37,6 @@ TEST_F(DocFixture, TitleFollowsThePath) {
     EXPECT_EQ(frame.stateChanges, before + 1);
 }
 
-TEST_F(DocFixture, GridSetsTheModifiedFlagRulerDoesNot) {
-    doc.ToggleRuler();
-    EXPECT_TRUE(doc.m_bRuler);
-    EXPECT_FALSE(doc.IsModified());
-    doc.ToggleGrid();
-    EXPECT_FALSE(doc.m_bGrid);
-    EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(OneEvent, ExportEnableRules) {
-    EXPECT_TRUE(doc.CanExportNetDesignXML());
-    EXPECT_FALSE(doc.CanExportCaseGraphXML());
-    EXPECT_FALSE(doc.CanExportCaseClassXML());
-    EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
-    EXPECT_FALSE(doc.CanDoNetComplement());
-    doc.EnterSimulation();
-    EXPECT_FALSE(doc.CanExportNetDesignXML());
-    EXPECT_TRUE(doc.CanExportCaseGraphXML());
-    EXPECT_TRUE(doc.CanExportCaseClassXML());
-    EXPECT_TRUE(doc.CanExportOccurrenceNetXML());
-    EXPECT_FALSE(doc.CanEnterSimulation());
-    doc.LeaveSimulation();
-    EXPECT_TRUE(doc.CanExportCaseGraphXML());
-    EXPECT_FALSE(doc.CanExportCaseClassXML());
-    doc.SetNetModified();
-    EXPECT_FALSE(doc.CanExportCaseGraphXML());
-    EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
-}
-
 TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
     doc.OnExportNetDesignXML(); // cancelled: nothing written, nothing shown
     frame.exportPath = "/nonexistent-folder/x.xml";
@@ -155,68 +126,4 @@ TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
     doc.DeleteOccurrenceNetSelection();
     EXPECT_TRUE(doc.m_occurrenceNet.m_listDecorations.empty());
     EXPECT_TRUE(doc.m_listSelection.empty());
-}
-
-TEST_F(DocFixture, AddingARepeatedEdgeDoesNotModify) {
-    CPNCondition* b1 = net.Condition("b1");
-    CPNEvent* e1 = net.Event("e1");
-    doc.SetModifiedFlag(false);
-    EXPECT_TRUE(doc.AddElement(new CPNEdge(b1, e1)));
-    doc.SetModifiedFlag(false);
-    EXPECT_FALSE(doc.AddElement(new CPNEdge(b1, e1)));
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(DocFixture, BreakpointData) {
-    CBreakPoints& bp = doc.m_dlgBreakPoints;
-    EXPECT_TRUE(bp.m_bNeedsRefill);
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    net.Event("e1", {b1}, {b2});
-    net.Event("e2", {b2}, {b1});
-    doc.EnterSimulation();
-    doc.OnSetBreakpoints();
-    EXPECT_FALSE(bp.m_bNeedsRefill);
-    EXPECT_EQ(bp.m_arrAvailable, (std::vector<std::uint32_t>{0, 1}));
-    EXPECT_TRUE(bp.GetCase(0).IsEqual(doc.m_caseInitial));
-    EXPECT_TRUE(bp.GetCase(7).IsEmpty());
-
-    bp.SetBreakpoints({1, 1, 9});
-    EXPECT_EQ(bp.m_arrBreak, (std::vector<std::uint32_t>{1}));
-    EXPECT_EQ(bp.m_arrAvailable, (std::vector<std::uint32_t>{0}));
-    EXPECT_TRUE(bp.IsBreakpoint(bp.GetCase(1)));
-    EXPECT_FALSE(bp.IsBreakpoint(bp.GetCase(0)));
-    bp.ResetAll();
-    EXPECT_FALSE(bp.IsBreakpoint(bp.GetCase(1)));
-    EXPECT_EQ(bp.m_nAvailable, 2);
-
-    // A new case graph clears the breakpoints: at once for the run, on the next
-    // showing for the lists.
-    bp.SetBreakpoints({1});
-    doc.LeaveSimulation();
-    doc.SetNetModified();
-    doc.EnterSimulation();
-    EXPECT_TRUE(bp.m_bNeedsRefill);
-    EXPECT_FALSE(bp.IsBreakpoint(bp.GetCase(1)));
-    doc.OnSetBreakpoints();
-    EXPECT_EQ(bp.m_nBreak, 0);
-    EXPECT_EQ(bp.m_nAvailable, 2);
-    // An unchanged graph keeps them.
-    bp.SetBreakpoints({0});
-    doc.LeaveSimulation();
-    doc.EnterSimulation();
-    doc.OnSetBreakpoints();
-    EXPECT_EQ(bp.m_nBreak, 1);
-}
-
-TEST_F(OneEvent, CaseClassCommands) {
-    doc.OnWriteCaseClass(); // refused outside simulation
-    EXPECT_TRUE(Pane(PANE_ANALYSIS).empty());
-    doc.EnterSimulation();
-    doc.OnWriteCaseClass();
-    EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Writing out case class...");
-    doc.OnCaseClassVerification();
-    EXPECT_EQ(frame.caseClassInput.conditions, (std::vector<CPNCondition*>{b1, b2}));
-    ASSERT_EQ(frame.caseClassInput.cases.size(), 2u);
-    EXPECT_EQ(frame.caseClassInput.reachable, (std::vector<bool>{true, true}));
 }

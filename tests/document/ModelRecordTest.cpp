@@ -48,11 +48,6 @@ CPNLabel* MakeLabel(const std::string& text, CPoint pos) {
     return label;
 }
 
-// The label's record up to its owner reference.
-ExpectedBytes& LabelFields(ExpectedBytes& b, const CPNLabel& l) {
-    return b.Label(l.m_ptPos, l.m_strText, l.m_crText, l.m_logFont, l.m_bVisible, l.m_rcText);
-}
-
 struct NamedCondition {
     CNetDesign net;
     CPNLabel* label = MakeLabel("b1", CPoint(50, 30));
@@ -89,19 +84,6 @@ TEST(ModelRecordTest, SharedLabelAndConditionComeBackReferringToEachOther) {
         EXPECT_EQ(condition->m_pLabel->m_rcText, n.label->m_rcText);
         EXPECT_EQ(StoreNet(loaded), bytes);
     }
-}
-
-TEST(ModelRecordTest, LongTextTakesTheWideLengthPrefix) {
-    CNetDesign net;
-    net.m_listElements.push_back(MakeLabel(std::string(300, 'x'), CPoint(5, 5)));
-    const Bytes bytes = StoreNet(net);
-    // Extent, count, the class tag of CPNLabel (6 + 8 bytes), the position.
-    const std::size_t at = 8 + 2 + 14 + 8;
-    ASSERT_GT(bytes.size(), at + 3);
-    EXPECT_EQ(bytes[at], 0xFF);
-    EXPECT_EQ(bytes[at + 1], 0x2C);
-    EXPECT_EQ(bytes[at + 2], 0x01);
-    EXPECT_EQ(bytes[at + 3], 'x');
 }
 
 TEST(ModelRecordTest, FaceNameKeepsThirtyOneCharactersWithoutSplittingOne) {

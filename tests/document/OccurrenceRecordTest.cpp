@@ -81,25 +81,3 @@ TEST(OccurrenceRecordTest, PlaceAndOccurrenceRecords) {
     const CPNEvent boxAt(7, 8, nullptr);
     EXPECT_EQ(o->m_rcBox, boxAt.m_rcBox);
 }
-
-TEST(OccurrenceRecordTest, NetRecordAndItsEmptyForm) {
-    COccurrenceNet empty;
-    CArchive ar;
-    empty.Serialize(ar);
-    ExpectedBytes b;
-    b.Int32(0).Int32(0).Int32(100).Int32(100).Count(0).Count(0);
-    EXPECT_EQ(ar.GetBuffer(), b.Get());
-
-    // Reading empties the net first and takes the counts and the extent.
-    COccurrenceNet loaded;
-    loaded.m_listDecorations.push_back(new CPNLabel(1, 1));
-    ExpectedBytes stored;
-    stored.Int32(3).Int32(2).Int32(640).Int32(480).Count(0).Count(0);
-    const CClassRegistry registry = MakeZerinClassRegistry();
-    CArchive loading(stored.Get(), registry);
-    loaded.Serialize(loading);
-    EXPECT_EQ(loaded.m_nColumns, 3);
-    EXPECT_EQ(loaded.m_nRows, 2);
-    EXPECT_EQ(loaded.m_sizeNet, CSize(640, 480));
-    EXPECT_TRUE(loaded.m_listDecorations.empty());
-}

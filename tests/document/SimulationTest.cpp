@@ -175,22 +175,6 @@ TEST_F(OneEvent, PhasesAfterLeavingChangeNothing) {
     EXPECT_EQ(Step(doc), CAutomaticRun::STEP_SIMULATION_LEFT);
 }
 
-TEST_F(Cycle, RunStopsRightAfterTheStepReachingABreakpoint) {
-    Enter();
-    doc.OnSetBreakpoints();
-    EXPECT_EQ(frame.breakpointDialogs, 1);
-    ASSERT_EQ(doc.m_dlgBreakPoints.m_nCases, 2);
-    doc.m_dlgBreakPoints.SetBreakpoints({1}); // node 1: { b2 }
-    CAutomaticRun run;
-    run.Run(doc, [&] { return Step(doc); });
-    EXPECT_EQ(Pane(PANE_SIMULATION),
-              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
-                     "Breakpoint reached", "Automatic simulation stopped"}));
-    EXPECT_FALSE(run.IsRunning());
-    EXPECT_EQ(frame.buttons, (std::vector<std::vector<bool>>{{false, false, true, false},
-                                                             {true, true, false, true}}));
-}
-
 TEST_F(Cycle, RunStartedInABreakpointCaseFiresFirst) {
     Enter();
     doc.OnSetBreakpoints();
@@ -201,19 +185,6 @@ TEST_F(Cycle, RunStartedInABreakpointCaseFiresFirst) {
               (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
                      "Executed step { e2 }, new case is { b1 }", "Breakpoint reached",
                      "Automatic simulation stopped"}));
-}
-
-TEST_F(Cycle, StopButtonEndsTheRunAfterTheStep) {
-    Enter();
-    CAutomaticRun run;
-    int steps = 0;
-    run.Run(doc, [&] {
-        if (++steps == 3)
-            run.Stop();
-        return Step(doc);
-    });
-    EXPECT_EQ(steps, 3);
-    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Automatic simulation stopped");
 }
 
 TEST_F(Cycle, LeavingDuringTheRunAndQuitting) {
@@ -291,14 +262,3 @@ TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
     EXPECT_EQ(Pane(PANE_ANALYSIS).back(), "Added 3 complement(s)");
 }
 
-// Two independent cycles: every round offers single and double steps.
-struct TwoCycles : DocFixture {
-    CPNCondition* a1 = net.Condition("a1", true);
-    CPNCondition* a2 = net.Condition("a2");
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    CPNEvent* f1 = net.Event("f1", {a1}, {a2});
-    CPNEvent* f2 = net.Event("f2", {a2}, {a1});
-    CPNEvent* g1 = net.Event("g1", {b1}, {b2});
-    CPNEvent* g2 = net.Event("g2", {b2}, {b1});
-};

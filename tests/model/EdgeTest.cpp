@@ -74,47 +74,6 @@ TEST(EdgeHitTest, ClickWithinFourUnitsOfTheSegmentHits) {
     EXPECT_FALSE(edge.HitTest({246, 303}));
 }
 
-TEST_F(EdgeTest, OnlyInnerHandlesCanBeGrabbed) {
-    CPNEdge edge(&c, &e);
-    EXPECT_FALSE(edge.HitTestPoint({115, 100}) || edge.HitTestPoint({184, 100}));
-    EXPECT_FALSE(edge.HasSelectedPoint());
-    EXPECT_FALSE(edge.HitTestPoint({152, 100})); // right edge of the handle's square
-    EXPECT_TRUE(edge.HitTestPoint({146, 97}));
-    EXPECT_TRUE(edge.HitTestPoint({151, 102}));
-    EXPECT_EQ(edge.m_ptPos, CPoint(149, 100));
-    EXPECT_EQ(edge.m_pGrab->m_ptPrevVertex, CPoint(115, 100));
-    EXPECT_EQ(edge.m_pGrab->m_ptNextVertex, CPoint(184, 100));
-    EXPECT_FALSE(edge.IsBendSelected());
-    EXPECT_FALSE(edge.DeleteSelectedPoint());
-    // Nothing grabbed: MoveTo does nothing.
-    edge.HitTestPoint({0, 0});
-    EXPECT_EQ(edge.MoveTo({150, 50}), CRect());
-    EXPECT_EQ(edge.m_listPoints.size(), 3u);
-}
-
-TEST_F(EdgeTest, DraggingTheMidpointBendsTheEdge) {
-    CPNEdge edge(&c, &e);
-    ASSERT_TRUE(edge.HitTestPoint({149, 100}));
-    const CRect before = edge.GetBoundRect();
-    const CRect repaint = edge.MoveTo({150, 50});
-    EXPECT_TRUE(edge.m_bBent);
-    EXPECT_EQ(Points(edge),
-              (std::vector<CPoint>{{110, 89}, {130, 69}, {150, 50}, {167, 67}, {185, 85}}));
-    EXPECT_EQ(VertexFlags(edge), (std::vector<bool>{true, false, true, false, true}));
-    EXPECT_EQ(edge.m_posFirstBend, std::next(edge.m_listPoints.begin(), 2));
-    EXPECT_EQ(edge.m_posLastBend, edge.m_posFirstBend);
-    EXPECT_TRUE(edge.IsBendSelected());
-    EXPECT_TRUE(edge.m_bFirstSegment && edge.m_bLastSegment);
-    EXPECT_EQ(repaint, before | edge.GetBoundRect());
-    EXPECT_TRUE(edge.HitTest({130, 70}));
-    EXPECT_FALSE(edge.HitTest({150, 100}));
-
-    // Dragged on, the bend point takes its two midpoints along.
-    edge.MoveTo({150, 30});
-    EXPECT_EQ(edge.m_listPoints.size(), 5u);
-    EXPECT_EQ(std::next(edge.m_listPoints.begin(), 2)->m_pt, CPoint(150, 30));
-}
-
 TEST_F(EdgeTest, BendingAndDeletingGoesFromThreeToFiveToSevenPointsAndBack) {
     CPNEdge edge(&c, &e);
     edge.HitTestPoint({149, 100});
@@ -190,17 +149,6 @@ TEST_F(EdgeTest, TokenPathDividesTheRouteIntoElevenSteps) {
         EXPECT_EQ(edge.GetTokenPathPoint(i), CPoint(121 + 6 * i, 100)) << i;
     EXPECT_EQ(edge.GetTokenPathPoint(10), CPoint(0, 0));
     EXPECT_EQ(edge.GetTokenPathPoint(-1), CPoint(0, 0));
-}
-
-TEST_F(EdgeTest, TokenPathCrossesBendPoints) {
-    CPNEdge edge(&c, &e);
-    edge.HitTestPoint({149, 100});
-    edge.MoveTo({150, 50}); // segments of length 55 and 49: step 9
-    edge.ComputeTokenPath();
-    const std::vector<CPoint> expected{{116, 82}, {123, 76}, {129, 69}, {136, 63}, {142, 57},
-                                       {149, 50}, {155, 55}, {162, 62}, {168, 68}, {175, 75}};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(edge.GetTokenPathPoint(i), expected[static_cast<std::size_t>(i)]) << i;
 }
 
 TEST(EdgeTokenPathTest, RouteLongerThanAnIntStillGivesPointsOnTheRoute) {

@@ -70,15 +70,6 @@ struct NetDesignTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(NetDesignTest, ClearedNetsDeleteTheirElementsAndGetTheDefaultExtent) {
-    AddCondition(1, 100, 100, "b1");
-    net.m_sizeNet = CSize(5, 5);
-    net.DeleteContents();
-    EXPECT_EQ(net.m_sizeNet, CSize(2048, 1536));
-    EXPECT_TRUE(net.m_listElements.empty());
-    EXPECT_EQ(Deleted(), (std::set<int>{1, 1001}));
-}
-
 TEST_F(NetDesignTest, RecalcSizeCoversTheElementsAndTheMinimum) {
     net.RecalcSize(0, 0);
     EXPECT_EQ(net.m_sizeNet, CSize(100, 100));
@@ -160,22 +151,6 @@ TEST_F(NetDesignTest, DeletingAFreeLabelLeavesNoNameReferringToIt) {
     EXPECT_TRUE(Deleted().count(1001));
     EXPECT_EQ(c->m_pLabel, nullptr);
     EXPECT_EQ(c->MoveTo({0, 0}), CRect(-21, -21, 121, 121));
-}
-
-TEST_F(NetDesignTest, UpdateAttachedEdgesRepaintsOnlyTheAffectedEdges) {
-    CPNCondition* c = AddCondition(1, 100, 100, "b1");
-    CPNEvent* e = AddEvent(2, 200, 100, "e1");
-    CPNCondition* d = AddCondition(3, 100, 300, "b2");
-    CPNEdge* edge = AddEdge(4, c, e);
-    AddEdge(5, e, d);
-    CPNCondition* lonely = AddCondition(6, 500, 500, "b3");
-    EXPECT_EQ(net.UpdateAttachedEdges(lonely), CRect());
-
-    const CRect before = edge->GetBoundRect();
-    c->MoveTo({100, 50});
-    const CRect repaint = net.UpdateAttachedEdges(c);
-    EXPECT_EQ(repaint, before | edge->GetBoundRect());
-    EXPECT_EQ(edge->m_listPoints.front().m_pt, c->GetBorderPoint(e->m_ptPos));
 }
 
 TEST_F(NetDesignTest, SelectInRectTakesWhatLiesStrictlyInside) {

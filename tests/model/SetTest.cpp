@@ -50,18 +50,6 @@ private:
 
 } // namespace
 
-TEST_F(SetTest, AddIgnoresDuplicatesAndNull) {
-    CSetConditions s;
-    s.Add(&a);
-    s.Add(&a);
-    s.Add(nullptr);
-    EXPECT_EQ(s.GetCount(), 1u);
-    EXPECT_TRUE(s.Contains(&a));
-    EXPECT_FALSE(s.Contains(nullptr));
-    s.RemoveAll();
-    EXPECT_TRUE(s.IsEmpty());
-}
-
 TEST_F(SetTest, MembersFollowCreationOrderWhateverTheOrderOfAdding) {
     CSetConditions forward = Of({&a, &b, &c});
     CSetConditions backward = Of({&c, &a, &b});

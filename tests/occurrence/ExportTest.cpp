@@ -41,16 +41,6 @@ TEST_F(ExportTest, NamesAreEscapedInTextAndAttributes) {
     EXPECT_EQ(CheckWellFormedXml(occurrenceXml), "");
 }
 
-TEST_F(ExportTest, EdgeToAnElementWithoutNameWritesAnEmptyEnd) {
-    CPNCondition* c = AddCondition("c");
-    auto* free = new CPNLabel(10, 10);
-    free->SetText("text", dc);
-    net.AddElement(free);
-    net.AddElement(new CPNEdge(c, free));
-    EXPECT_THAT(NetXml(), HasSubstr("  <edge>\n    <from>c</from>\n    <to></to>\n  </edge>\n"));
-    EXPECT_EQ(CheckWellFormedXml(NetXml()), "");
-}
-
 TEST_F(ExportTest, UnwritablePathFailsWithTheReason) {
     const std::string path = folder.Path("missing/net.xml");
     const CFileResult result = CNetDesignExport(net).ExportXML(path);

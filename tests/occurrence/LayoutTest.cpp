@@ -148,45 +148,6 @@ TEST_F(LayoutTest, EventWithEmptyPostSetOpensNoPlaceColumn) {
     EXPECT_EQ(record.m_nColumns, 3);
 }
 
-TEST_F(LayoutTest, RecalcSizeCoversDecorationsRecordAndGrid) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.RecalcSize(0, 0);
-    EXPECT_EQ(record.m_sizeNet, CSize(130, 130));
-    record.RecalcSize(500, 400);
-    EXPECT_EQ(record.m_sizeNet, CSize(500, 400));
-    auto* label = new CPNLabel(900, 50);
-    label->SetText("far", dc);
-    record.AddDecoration(label);
-    record.RecalcSize(500, 400);
-    EXPECT_EQ(record.m_sizeNet, CSize(label->GetBoundRect().right, 400));
-    record.Start(Case({a}));
-    record.Layout(dc);
-    record.m_listElements.front()->MoveTo(CPoint(300, 1000));
-    record.RecalcSize(0, 0);
-    EXPECT_EQ(record.m_sizeNet.cy, 1021);
-}
-
-TEST_F(LayoutTest, HitsPreferTheRecordThenTheTopDecoration) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.Start(Case({a}));
-    record.Layout(dc);
-    auto* over = new CPNLabel(80, 80);
-    over->SetText("over", dc);
-    auto* under = new CPNLabel(80, 110);
-    under->SetText("under", dc);
-    auto* top = new CPNLabel(80, 110);
-    top->SetText("top", dc);
-    record.AddDecoration(over);
-    record.AddDecoration(under);
-    record.AddDecoration(top);
-    EXPECT_EQ(record.ElementFromPoint(CPoint(80, 80)), record.m_listElements.front());
-    EXPECT_EQ(record.ElementFromPoint(CPoint(80, 110)), top);
-    EXPECT_EQ(record.ElementFromPoint(CPoint(95, 110)), under);
-    EXPECT_EQ(record.ElementFromPoint(CPoint(500, 500)), nullptr);
-}
-
 TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {
     auto [a, b] = AddConditions("a", "b");
     CPNEvent* e = AddEvent("e", {a}, {b});

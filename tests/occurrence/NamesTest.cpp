@@ -31,20 +31,6 @@ TEST_F(NamesTest, WritesTheListsOncePerStateOfTheRecord) {
     EXPECT_EQ(sink.panes[PANE_OCCURRENCENET_LEGEND].size(), 6u);
 }
 
-// A net renamed and numbered again, with nothing recorded yet, writes its new names.
-TEST_F(NamesTest, NumberingAgainWritesTheListsAgain) {
-    CPNCondition* a = AddCondition("a");
-    Prepare();
-    record.WriteNames(net.m_listElements);
-    a->m_pLabel->SetText("z", dc);
-    record.Reset();
-    record.NumberElements(net.m_listElements);
-    sink.Reset();
-    record.WriteNames(net.m_listElements);
-    EXPECT_THAT(sink.panes[PANE_OCCURRENCENET_LEGEND],
-                ElementsAre("Names of places...", "b1: z", "", "Names of occurrences..."));
-}
-
 TEST_F(NamesTest, LegendLinesStepDownByTheLineHeight) {
     AddCondition("a");
     AddCondition("b");

@@ -8,21 +8,6 @@ namespace {
 
 using RecordTest = OccurrenceFixture;
 
-TEST_F(RecordTest, StartAddsOnePlacePerConditionOfTheCase) {
-    auto [a, b] = AddConditions("a", "b");
-    Prepare();
-    record.Start(Case({b, a}));
-    const auto places = All<CPNPlace>();
-    ASSERT_EQ(places.size(), 2u);
-    EXPECT_EQ(places[0]->m_pCondition, a); // set order
-    EXPECT_EQ(places[1]->m_pCondition, b);
-    EXPECT_EQ(places[0]->m_strName, "a");
-
-    // A condition that has its open place gets no second one.
-    record.AddPlaces(Case({a, b}));
-    EXPECT_EQ(record.m_listElements.size(), 2u);
-}
-
 TEST_F(RecordTest, StepConsumesItsInputsAndProducesItsOutputs) {
     auto [a, b, c] = AddConditions("a", "b", "c");
     CPNEvent* e = AddEvent("e", {a}, {c});

@@ -17,26 +17,6 @@
 
 namespace {
 
-// Element names of an SVG document and how often each occurs, and "closed path" for
-// the paths that close their figure; empty when the document does not parse.
-std::map<std::string, int> CountElements(const std::string& svg) {
-    std::map<std::string, int> counts;
-    QXmlStreamReader xml(QByteArray::fromStdString(svg));
-    while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement) {
-            std::string name = xml.name().toString().toStdString();
-            ++counts[name];
-            // Closed paths are the filled polygons, open ones lines.
-            if (name == "path" && xml.attributes().value("d").contains(u'Z'))
-                ++counts["closed path"];
-        }
-    if (xml.hasError()) {
-        ADD_FAILURE() << xml.errorString().toStdString();
-        return {};
-    }
-    return counts;
-}
-
 struct PictureExportTest : ::testing::Test {
     CFileResult Export(const std::string& name) {
         path = dir.filePath(QString::fromStdString(name)).toStdString();

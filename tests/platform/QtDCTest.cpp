@@ -63,10 +63,6 @@ int CountRow(const QImage& image, int y, QRgb colour) {
     return n;
 }
 
-bool IsDark(QRgb c) {
-    return qRed(c) + qGreen(c) + qBlue(c) < 3 * 100;
-}
-
 } // namespace
 
 TEST(QtDCTest, ConditionWithTokenIsABlackCircleAroundABlueDot) {

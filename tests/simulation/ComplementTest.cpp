@@ -88,15 +88,6 @@ TEST_F(ComplementTest, PositionsAroundTheTopMargin) {
     EXPECT_EQ(Named("not low")->m_ptPos, CPoint(200, 20));
 }
 
-TEST_F(ComplementTest, ExistingComplementIsRecognised) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* notA = AddCondition("na");
-    AddEvent("e", {a}, {notA});
-    AddEvent("f", {notA}, {a});
-    Build();
-    EXPECT_EQ(CNetComplement(net).Complement(dc, true), 0);
-}
-
 // The complements added by the run have no sets until the next build; an isolated
 // condition examined after them still gets its own complement, wherever it stands.
 TEST_F(ComplementTest, NewComplementsDoNotPassForAnIsolatedConditionsComplement) {

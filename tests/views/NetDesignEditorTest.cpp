@@ -6,17 +6,6 @@ using View = CZerinNetDesignView;
 
 namespace {
 
-QRect Device(const CRect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-bool Covers(const std::vector<QRect>& rects, const QRect& r) {
-    QRegion region;
-    for (const QRect& q : rects)
-        region += q;
-    return (QRegion(r) - region).isEmpty();
-}
-
 } // namespace
 
 TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {

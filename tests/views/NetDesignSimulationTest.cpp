@@ -30,30 +30,6 @@ protected:
     CPNCondition* b2 = nullptr;
 };
 
-// A cycle b1 -> e1 -> b2 -> e2 -> b1 with a second, unmarked pair b3 -> e3 -> b4.
-class CycleFixture : public ViewFixture {
-protected:
-    void SetUp() override {
-        ViewFixture::SetUp();
-        Tool(View::ID_TOOL_CONDITION);
-        Click(QPoint(100, 100)); // b1
-        Click(QPoint(300, 100)); // b2
-        Tool(View::ID_TOOL_EVENT);
-        Click(QPoint(200, 60));  // e1
-        Click(QPoint(200, 160)); // e2
-        Tool(View::ID_TOOL_EDGE);
-        Drag(QPoint(100, 100), QPoint(200, 60));
-        Drag(QPoint(200, 60), QPoint(300, 100));
-        Drag(QPoint(300, 100), QPoint(200, 160));
-        Drag(QPoint(200, 160), QPoint(100, 100));
-        Tool(View::ID_TOOL_TOKEN);
-        Click(QPoint(100, 100));
-        Tool(View::ID_TOOL_SELECT);
-        doc.EnterSimulation();
-        ASSERT_TRUE(doc.m_bSimulation);
-        sink.Reset();
-    }
-};
 
 } // namespace
 

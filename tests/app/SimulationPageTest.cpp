@@ -1,17 +1,6 @@
-#include "app/CColorStatic.h"
-#include "app/CColourPopup.h"
-#include "app/CDlgPropertiesPolygonBar.h"
 #include "app/CDlgPropertiesSimulationBar.h"
-#include "app/ColourTable.h"
-#include "model/CPNPolygon.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
@@ -31,44 +20,6 @@ std::vector<int> Args(const QSignalSpy& spy) {
         args.push_back(list.at(0).toInt());
     return args;
 }
-
-CColourPopup* OpenPopup() {
-    for (QWidget* pWidget : QApplication::topLevelWidgets())
-        if (auto* pPopup = qobject_cast<CColourPopup*>(pWidget); pPopup && pPopup->isVisible())
-            return pPopup;
-    return nullptr;
-}
-
-class PolygonPageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_polygon.m_crLine = RGB(1, 2, 3);
-        m_polygon.m_crFill = RGB(4, 5, 6);
-        m_polygon.m_nLineStyle = PS_DOT;
-        m_polygon.m_nLineWidth = 2;
-        m_polygon.m_nFillMode = 1;
-        m_page.show();
-    }
-    void TearDown() override {
-        if (CColourPopup* pPopup = OpenPopup())
-            QTest::keyClick(pPopup, Qt::Key_Escape);
-        QApplication::processEvents();
-    }
-
-    QLineEdit* Width() { return Control<QLineEdit>(m_page, 1021); }
-    QComboBox* Style() { return Control<QComboBox>(m_page, 1002); }
-    QComboBox* FillMode() { return Control<QComboBox>(m_page, 1004); }
-    QToolButton* Plus() { return Control<QToolButton>(m_page, 1005); }
-    QToolButton* Minus() { return Control<QToolButton>(m_page, 1007); }
-    void TypeWidth(const char* szWidth) {
-        QTest::keyClick(Width(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(Width(), szWidth);
-    }
-
-    CPNPolygon m_polygon{0, 0};
-    CDlgPropertiesPolygonBar m_page;
-    QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
-};
 
 class SimulationPageTest : public ::testing::Test {
 protected:
