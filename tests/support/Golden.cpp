@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,4 +31,19 @@ void ExpectGolden(const std::string& name, const std::vector<std::string>& lines
     for (const std::string& line : lines)
         text += line + "\n";
     ExpectGolden(name, text);
+}
+
+std::string HexDump(const std::string& bytes) {
+    std::string text;
+    char cell[16];
+    for (std::size_t at = 0; at < bytes.size(); at += 16) {
+        std::snprintf(cell, sizeof cell, "%06zx:", at);
+        text += cell;
+        for (std::size_t i = at; i < bytes.size() && i < at + 16; ++i) {
+            std::snprintf(cell, sizeof cell, " %02x", static_cast<unsigned char>(bytes[i]));
+            text += cell;
+        }
+        text += "\n";
+    }
+    return text;
 }

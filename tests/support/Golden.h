@@ -8,3 +8,7 @@
 void ExpectGolden(const std::string& name, const std::string& actual);
 // The lines joined with a newline after each.
 void ExpectGolden(const std::string& name, const std::vector<std::string>& lines);
+
+// The bytes as lines of sixteen hexadecimal pairs with their offset: the form of the
+// golden files of binary outputs.
+std::string HexDump(const std::string& bytes);
