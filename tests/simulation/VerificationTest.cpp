@@ -1,165 +1,83 @@
-#include "NetFixture.h"
-#include "model/CSetConditions.h"
+// The five tests of a C/E system over small nets, in the order the document runs them:
+// their lines, error counts and the events found enabled are recorded in
+// tests/data/golden/simulation/verification.txt.
+
+#include "analysis/CCaseGraph.h"
+#include "analysis/CPNCase.h"
+#include "base/CRandomSource.h"
+#include "model/CNetDesign.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "simulation/CNameCountMap.h"
 #include "simulation/CNetVerification.h"
+#include "support/Golden.h"
+#include "support/NetFamilies.h"
+#include "support/RecordingDC.h"
+#include "support/RecordingOutputSink.h"
 
-#include <gmock/gmock.h>
-
-#include <vector>
-
-using ::testing::ElementsAre;
+#include <gtest/gtest.h>
 
 namespace {
 
-using VerificationTest = NetFixture;
-
-CSetConditions Case(std::initializer_list<CPNCondition*> members) {
-    CSetConditions s;
-    for (CPNCondition* c : members)
-        s.Add(c);
-    return s;
-}
-
-TEST_F(VerificationTest, IsolatedConditionsAndEventsAreListed) {
-    AddCondition("p");
-    CPNCondition* a = AddCondition("a");
-    CPNEvent* e = AddEvent("e");
-    AddCondition("q");
-    AddEvent("lonely");
-    AddEdge(a, e);
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckIsolated(), 2);
-    EXPECT_THAT(Standard(),
-                ElementsAre("  Isolated conditions...",
-                            "Error: found 2 isolated condition(s):  p, q", "  Isolated events...",
-                            "Error: found 1 isolated event(s):  lonely"));
-}
-
-TEST_F(VerificationTest, EdgesAddedAfterTheBuildAreNotSeen) {
-    CPNCondition* a = AddCondition("a");
-    CPNEvent* e = AddEvent("e");
-    Build();
-    AddEdge(a, e);
-    EXPECT_EQ(CNetVerification(net).CheckIsolated(), 2);
-}
-
-TEST_F(VerificationTest, EventWithoutConcessionInAnyCase) {
-    CPNCondition* a = AddCondition("a", 100, 100, true);
-    CPNCondition* b = AddCondition("b");
-    AddEvent("e1", {a}, {b});
-    AddEvent("e2", {b, a}, {}); // e2 needs b and a together
-    Build();
-    const CSetConditions c1 = Case({a});
-    const CSetConditions c2 = Case({b});
-    const std::vector<const CSetConditions*> cases = {&c1, &c2};
-    EXPECT_EQ(CNetVerification(net).CheckConcession(cases), 1);
-    EXPECT_THAT(Standard(), ElementsAre("  Events concession...",
-                                        "Error: found 1 event(s) without concession:  e2"));
-}
-
-TEST_F(VerificationTest, ConcessionStopsAtTheFirstEnablingCase) {
-    CPNCondition* a = AddCondition("a", 100, 100, true);
-    CPNCondition* b = AddCondition("b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    CPNEvent* back = AddEvent("back", {b}, {a});
-    Build();
-    const CSetConditions c1 = Case({a});
-    const CSetConditions c2 = Case({b});
-    const std::vector<const CSetConditions*> cases = {&c1, &c2};
-    EXPECT_EQ(CNetVerification(net).CheckConcession(cases), 0);
-    EXPECT_THAT(Standard(), ElementsAre("  Events concession..."));
-    // e stopped at the first case, back was last tried in the second.
-    EXPECT_TRUE(e->m_bEnabled);
-    EXPECT_TRUE(back->m_bEnabled);
-}
-
-// The case graph hands over its nodes, which carry their cases as a public set.
-struct CaseNode {
-    CSetConditions m_setConditions;
+// Nets in the form of BuildNetFromText.
+const std::vector<std::pair<const char*, const char*>> kNets = {
+    {"isolated conditions and events", "p a q; e: a ->; lonely"},
+    {"an event without concession in any case", "a* b; e1: a -> b; e2: b a ->"},
+    {"concession in a later case", "a* b; e: a -> b; back: b -> a"},
+    {"three indistinguishable conditions form three pairs",
+     "c1 c2 c3; e: -> c1 c2 c3; f: c1 c2 c3 ->"},
+    {"indistinguishable events", "a* b; e1: a -> b; e2: a -> b"},
+    {"isolated elements are not indistinguishable", "p q; e; f"},
+    {"mirrored conditions are distinguishable", "a* b; e: a -> b"},
+    {"a single marked condition", "a*"},
+    {"the empty net", ""},
+    {"duplicate names are totalled", "x y x"},
+    {"names are case sensitive and apart from events", "x* X; x: x -> X"},
+    {"blank names", "~ ~; ~"},
+    // "a" and "r" share bucket 12, "x" lies in 1, "ba" in 16: bucket by bucket, newest
+    // first within one.
+    {"duplicates in the walk order of the name table", "a x r ba a x r ba a unique"},
+    // The hash runs over the stored Windows-1250 bytes: "č" is 0xE8 there (bucket 11),
+    // though its UTF-8 bytes would put it in the bucket of "t" (14).
+    {"names hashed as stored", "\xC4\x8D \xC4\x8D t t"},
 };
 
-TEST_F(VerificationTest, ConcessionOverCaseNodesInNodeOrder) {
-    CPNCondition* a = AddCondition("a", 100, 100, true);
-    CPNCondition* b = AddCondition("b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    CPNEvent* dead = AddEvent("dead", {a, b}, {});
-    Build();
-    CaseNode first{Case({b})};
-    CaseNode second{Case({a})};
-    const std::vector<CaseNode*> nodes = {&first, nullptr, &second};
-    EXPECT_EQ(CNetVerification(net).CheckConcession(nodes), 1);
-    EXPECT_EQ(Standard().back(), "Error: found 1 event(s) without concession:  dead");
-    EXPECT_TRUE(e->m_bEnabled);
-    EXPECT_FALSE(dead->m_bEnabled);
-}
-
-TEST_F(VerificationTest, ThreeIndistinguishableConditionsFormThreePairs) {
-    CPNEvent* e = AddEvent("e");
-    CPNEvent* f = AddEvent("f");
-    std::vector<CPNCondition*> cs = {AddCondition("c1"), AddCondition("c2"), AddCondition("c3")};
-    for (CPNCondition* c : cs) {
-        AddEdge(e, c);
-        AddEdge(c, f);
-    }
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 1);
-    EXPECT_THAT(
-        Standard(),
-        ElementsAre("  Indistinguishable conditions...",
-                    "Error: found 6 indistinguishable conditions:  c1 and c2, c1 and c3, c2 and c3",
-                    "  indistinguishable events..."));
-}
-
-TEST_F(VerificationTest, IndistinguishableEvents) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    AddEvent("e1", {a}, {b});
-    AddEvent("e2", {a}, {b});
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 1);
-    EXPECT_EQ(Standard().back(), "Error: found 2 indistinguishable events:  e1 and e2");
-}
-
-TEST_F(VerificationTest, IsolatedElementsAreNotIndistinguishable) {
-    AddCondition("p");
-    AddCondition("q");
-    AddEvent("e");
-    AddEvent("f");
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 0);
-    EXPECT_EQ(sink.beeps, 0);
-}
-
-TEST_F(VerificationTest, MirroredConditionsAreDistinguishable) {
-    CPNCondition* a = AddCondition("a");
-    CPNCondition* b = AddCondition("b");
-    AddEvent("e", {a}, {b});
-    Build();
-    EXPECT_EQ(CNetVerification(net).CheckIndistinguishable(), 0);
-}
-
-// The tests as the document runs them, over their typical nets.
-struct AllTests {
-    int errors = 0;
-    explicit AllTests(CNetDesign& net, const std::vector<const CSetConditions*>& cases) {
+TEST(Verification, EveryTestOverEachNetAsRecorded) {
+    std::string text;
+    for (const auto& [name, description] : kNets) {
+        RecordingOutputSink sink;
+        RecordingDC dc;
+        CNetDesign net;
+        const CSetConditions initial = BuildNetFromText(net, description, &dc);
+        CRandomSource random(1);
+        CCaseGraph graph(random);
+        graph.ComputeCaseGraph(initial, net);
+        sink.Reset();
         CNetVerification v(net);
-        errors += v.CheckNaming();
-        errors += v.CheckIsolated();
-        errors += v.CheckConcession(cases);
-        errors += v.CheckIndistinguishable();
-        errors += v.CheckEmpty();
+        const int errors[] = {v.CheckNaming(), v.CheckIsolated(),
+                              v.CheckConcession(graph.m_arrCases), v.CheckIndistinguishable(),
+                              v.CheckEmpty()};
+        text += std::string("== ") + name + ": " + description + "\n";
+        for (const std::string& line : sink.panes[PANE_STANDARD])
+            text += line + "\n";
+        text += "errors";
+        for (int n : errors)
+            text += " " + std::to_string(n);
+        text += ", beeps " + std::to_string(sink.beeps) + ", enabled:";
+        for (const CPNElement* element : net.m_listElements)
+            if (const auto* e = dynamic_cast<const CPNEvent*>(element); e && e->m_bEnabled)
+                text += " " + e->m_pLabel->m_strText;
+        text += "\n";
     }
-};
+    ExpectGolden("simulation/verification.txt", text);
+}
 
-TEST_F(VerificationTest, SingleMarkedConditionIsOneError) {
-    CPNCondition* a = AddCondition("a", 100, 100, true);
-    Build();
-    const CSetConditions initial = Case({a});
-    EXPECT_EQ(AllTests(net, {&initial}).errors, 1);
-    EXPECT_THAT(Standard(),
-                ElementsAre("  Correct naming...", "  Isolated conditions...",
-                            "Error: found 1 isolated condition(s):  a", "  Isolated events...",
-                            "  Events concession...", "  Indistinguishable conditions...",
-                            "  indistinguishable events..."));
+TEST(Verification, NamesHashAsSignedStoredBytes) {
+    EXPECT_EQ(CNameCountMap::Hash("\xC4\x8D"), 0xFFFFFFE8u);
+    EXPECT_EQ(CNameCountMap::Hash("ab"), 97u * 33u + 98u);
+    for (auto [name, bucket] : {std::pair("a", 12u), {"r", 12u}, {"x", 1u}, {"ba", 16u},
+                                {"\xC4\x8D", 11u}, {"t", 14u}})
+        EXPECT_EQ(CNameCountMap::BucketOf(name), bucket) << name;
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 
+#include <map>
+#include <sstream>
 #include <vector>
 
 template <class Element> Element* NetBuilder::AddNamed(const std::string& name, CPoint at) {
@@ -108,6 +110,52 @@ CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions
             else if (r == 1)
                 b.Edge(event, c);
         }
+    }
+    return b.Build();
+}
+
+namespace {
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+        words.push_back(word[0] == '~' ? word.substr(1) : word);
+    return words;
+}
+
+} // namespace
+
+CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text, CDC* measure) {
+    NetBuilder b(net, measure);
+    std::map<std::string, CPNCondition*> conditions;
+    // Each condition listed is a new one, even under a name listed before; an event
+    // refers to the last of that name.
+    auto condition = [&](std::string name, bool listed) {
+        const bool token = !name.empty() && name.back() == '*';
+        if (token)
+            name.pop_back();
+        CPNCondition*& c = conditions[name];
+        if (!c || listed)
+            c = b.Condition(name, token);
+        return c;
+    };
+    std::istringstream parts(text);
+    std::string part;
+    std::getline(parts, part, ';');
+    for (const std::string& name : Words(part))
+        condition(name, true);
+    while (std::getline(parts, part, ';')) {
+        const auto colon = part.find(':'), arrow = part.find("->");
+        const std::vector<std::string> name = Words(part.substr(0, colon));
+        CPNEvent* e = b.Event(name.empty() ? "" : name.front());
+        if (colon == std::string::npos)
+            continue;
+        for (const std::string& pre : Words(part.substr(colon + 1, arrow - colon - 1)))
+            b.Edge(condition(pre, false), e);
+        if (arrow != std::string::npos)
+            for (const std::string& post : Words(part.substr(arrow + 2)))
+                b.Edge(e, condition(post, false));
     }
     return b.Build();
 }

@@ -56,3 +56,11 @@ CSetConditions BuildIndependentComponents(CNetDesign& net, int n);
 // "k<i>" and "t<i>". Returns the initial case.
 CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions, int events,
                               CDC* measure = nullptr);
+
+// A net from a line of text: the conditions first, separated by blanks, a '*' after a
+// name giving it a token; then one event per ';', "name: pre pre -> post post". A
+// condition first named in an event is made there; an event refers to the last one
+// listed under its name. A leading "~" stands for an empty name.
+// Example: "a* b; e: a -> b; f: b -> a". Returns the initial case.
+CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text,
+                                CDC* measure = nullptr);
