@@ -142,35 +142,6 @@ namespace {
 
 } // namespace
 
-TEST(ArchiveReferenceTest, ListsKeepOrderAndSharedEntries) {
-    NamedCondition one, two;
-    two.label.m_strText = "b2";
-    CTestDocument doc;
-    doc.m_nVersion = 7;
-    doc.m_strTitle = "Síť";
-    doc.m_listElements = {&one.condition, &two.label, &one.label, &two.condition};
-    doc.m_arrPoints = {{1, 1}, {2, 2}, {3, 3}};
-    CArchive ar;
-    doc.Serialize(ar);
-
-    CTestDocument loaded;
-    CArchive in(ar.GetBuffer(), Registry());
-    loaded.Serialize(in);
-    CArchive again;
-    loaded.Serialize(again);
-    EXPECT_EQ(again.GetBuffer(), ar.GetBuffer());
-    ASSERT_EQ(loaded.m_listElements.size(), 4u);
-    auto* c1 = dynamic_cast<CTestCondition*>(loaded.m_listElements[0]);
-    auto* l2 = dynamic_cast<CTestLabel*>(loaded.m_listElements[1]);
-    auto* l1 = dynamic_cast<CTestLabel*>(loaded.m_listElements[2]);
-    auto* c2 = dynamic_cast<CTestCondition*>(loaded.m_listElements[3]);
-    ASSERT_TRUE(c1 && l2 && l1 && c2);
-    EXPECT_TRUE(c1->m_pLabel == l1 && l1->m_pOwner == c1);
-    EXPECT_TRUE(c2->m_pLabel == l2 && l2->m_pOwner == c2);
-    EXPECT_EQ(in.GetLoadedObjects().size(), 4u);
-    DeleteLoaded(in);
-}
-
 namespace {
 
 // A chain condition, label, condition, label, ... of 2 * pairs nested records.

@@ -143,35 +143,6 @@ TEST(ModelRecordTest, EdgeRouteIsStoredAsThirtyTwoBytesPerPointWithZeroReserves)
     }
 }
 
-TEST(ModelRecordTest, EdgeComesBackWithItsEndsAndBendPositions) {
-    BentEdge e;
-    Bytes bytes = StoreNet(e.net);
-    // Reserved bytes are ignored on reading.
-    bytes[kFirstPointOffset] = 0x5A;
-    bytes[kFirstPointOffset + 31] = 0xA5;
-    CNetDesign loaded;
-    CArchive ar(bytes, g_registry);
-    loaded.Serialize(ar);
-    ASSERT_EQ(loaded.m_listElements.size(), 3u);
-    auto* edge = dynamic_cast<CPNEdge*>(loaded.m_listElements.back());
-    ASSERT_NE(edge, nullptr);
-    EXPECT_EQ(edge->m_pFrom, loaded.m_listElements.front());
-    EXPECT_EQ(edge->m_pTo, *std::next(loaded.m_listElements.begin()));
-    EXPECT_TRUE(edge->m_bBent);
-    ASSERT_EQ(edge->m_listPoints.size(), 5u);
-    EXPECT_EQ(edge->m_posFirstBend, std::next(edge->m_listPoints.begin(), 2));
-    EXPECT_EQ(edge->m_posLastBend, std::prev(edge->m_listPoints.end(), 3));
-    EXPECT_EQ(edge->m_posFirstBend->m_pt, CPoint(200, 180));
-    EXPECT_FALSE(edge->HasSelectedPoint());
-    // The event's box was rebuilt from its position.
-    auto* event = dynamic_cast<CPNEvent*>(edge->m_pTo);
-    ASSERT_NE(event, nullptr);
-    EXPECT_EQ(event->m_rcBox, e.to->m_rcBox);
-    bytes[kFirstPointOffset] = 0;
-    bytes[kFirstPointOffset + 31] = 0;
-    EXPECT_EQ(StoreNet(loaded), bytes);
-}
-
 TEST(ModelRecordTest, EdgeFlagsAreTrueOnlyWhenExactlyOne) {
     BentEdge e;
     Bytes bytes = StoreNet(e.net);

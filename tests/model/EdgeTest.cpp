@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -47,22 +48,6 @@ TEST_F(EdgeTest, EdgeBetweenOverlappingElementsIsNeitherDrawnNorHit) {
     EXPECT_FALSE(CPNEdge(&c, &touching).m_bVisible);
 }
 
-TEST_F(EdgeTest, SkippedRouteLeavesAnEmptyEdgeUntilReset) {
-    CPNEdge edge(&c, &e, true);
-    EXPECT_TRUE(edge.m_listPoints.empty());
-    EXPECT_FALSE(edge.m_bVisible);
-    EXPECT_FALSE(edge.HitTest({150, 100}));
-    EXPECT_FALSE(edge.UpdateEnds(&c));
-    EXPECT_FALSE(edge.HitTestPoint({149, 100}));
-    RecordingDC dc;
-    edge.Draw(dc);
-    EXPECT_TRUE(dc.calls.empty());
-    edge.ResetPoints();
-    EXPECT_EQ(edge.m_listPoints.size(), 3u);
-    EXPECT_TRUE(edge.m_bVisible);
-    EXPECT_TRUE(edge.HitTest({150, 100}));
-}
-
 TEST(EdgeHitTest, ClickWithinFourUnitsOfTheSegmentHits) {
     CPNCondition a(100, 100, nullptr), b(400, 500, nullptr);
     CPNEdge edge(&a, &b);
@@ -72,6 +57,12 @@ TEST(EdgeHitTest, ClickWithinFourUnitsOfTheSegmentHits) {
     EXPECT_FALSE(edge.HitTest({254, 297}));
     EXPECT_TRUE(edge.HitTest({246, 302}));
     EXPECT_FALSE(edge.HitTest({246, 303}));
+    // A handle is grabbed inside its square from -3 to +2 around it, never an end point.
+    const CPoint mid = std::next(edge.m_listPoints.begin())->m_pt;
+    for (auto [dx, dy, grabbed] : {std::tuple{-3, -3, true}, {2, 2, true}, {-4, 0, false},
+                                   {0, -4, false}, {3, 0, false}, {0, 3, false}})
+        EXPECT_EQ(edge.HitTestPoint(mid + CSize(dx, dy)), grabbed) << dx << "," << dy;
+    EXPECT_FALSE(edge.HitTestPoint(edge.m_listPoints.front().m_pt));
 }
 
 TEST_F(EdgeTest, BendingAndDeletingGoesFromThreeToFiveToSevenPointsAndBack) {

@@ -70,16 +70,6 @@ struct NetDesignTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(NetDesignTest, RecalcSizeCoversTheElementsAndTheMinimum) {
-    net.RecalcSize(0, 0);
-    EXPECT_EQ(net.m_sizeNet, CSize(100, 100));
-    net.AddElement(new CPNCondition(2979, 29, nullptr)); // bounds reach (3000, 50)
-    net.RecalcSize(2048, 1536);
-    EXPECT_EQ(net.m_sizeNet, CSize(3000, 1536));
-    net.RecalcSize(0, 0);
-    EXPECT_EQ(net.m_sizeNet, CSize(3000, 100));
-}
-
 TEST_F(NetDesignTest, DuplicateEdgeIsRefusedAndDeleted) {
     CPNCondition* c = AddCondition(1, 100, 100, "b1");
     CPNEvent* e = AddEvent(2, 200, 100, "e1");

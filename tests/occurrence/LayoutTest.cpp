@@ -74,20 +74,6 @@ TEST_F(LayoutTest, ForkAndJoinAreNotStraightened) {
                                          CPoint(180, 80), CPoint(180, 130)));
 }
 
-TEST_F(LayoutTest, StartingAgainLaysTheWholeRecordOutAfresh) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    Prepare();
-    record.Start(Case({a}));
-    const CSetConditions current = Fire(Case({a}), {e});
-    const CSize size = record.Layout(dc);
-    const auto positions = Positions();
-    record.Start(current);
-    EXPECT_EQ(All<CPNPlace>().size(), 2u);
-    EXPECT_EQ(record.Layout(dc), size);
-    EXPECT_EQ(Positions(), positions);
-}
-
 TEST_F(LayoutTest, LaterRunsPlaceOnlyWhatIsNew) {
     auto [a, b] = AddConditions("a", "b");
     CPNEvent* e = AddEvent("e", {a}, {b});
@@ -146,25 +132,6 @@ TEST_F(LayoutTest, EventWithEmptyPostSetOpensNoPlaceColumn) {
     EXPECT_EQ(All<CPNOccurrence>()[1]->m_ptPos, CPoint(180, 130));
     EXPECT_EQ(PlaceOf(c)->m_ptPos, CPoint(230, 130));
     EXPECT_EQ(record.m_nColumns, 3);
-}
-
-TEST_F(LayoutTest, MovedNodeTakesItsEdgesAlong) {
-    auto [a, b] = AddConditions("a", "b");
-    CPNEvent* e = AddEvent("e", {a}, {b});
-    Prepare();
-    record.Start(Case({a}));
-    Fire(Case({a}), {e});
-    record.Layout(dc);
-    CPNOccurrence* o = All<CPNOccurrence>().front();
-    o->MoveTo(CPoint(130, 200));
-    EXPECT_FALSE(record.UpdateAttachedEdges(o).IsRectEmpty());
-    const auto edges = All<CPNEdge>();
-    ASSERT_EQ(edges.size(), 2u);
-    EXPECT_EQ(edges[0]->m_listPoints.back().m_pt,
-              o->GetBorderPoint(edges[0]->m_listPoints.front().m_pt));
-    EXPECT_EQ(edges[1]->m_listPoints.front().m_pt, o->GetBorderPoint(edges[1]->m_pTo->m_ptPos));
-    CPNCondition stranger;
-    EXPECT_TRUE(record.UpdateAttachedEdges(&stranger).IsRectEmpty());
 }
 
 } // namespace
