@@ -4,7 +4,6 @@
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
-#include "model/CPNEvent.h"
 #include "support/NetFamilies.h"
 
 #include <gtest/gtest.h>

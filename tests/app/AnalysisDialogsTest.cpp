@@ -4,13 +4,9 @@
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 

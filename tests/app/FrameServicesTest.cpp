@@ -1,9 +1,7 @@
 #include "FrameFixture.h"
 
-#include "app/CCaseGraphProgressDialog.h"
 #include "app/CGuiFrameServices.h"
 
-#include <QApplication>
 
 namespace {
 

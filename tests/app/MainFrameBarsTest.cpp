@@ -1,24 +1,12 @@
 #include "FrameFixture.h"
-
-#include "app/CAboutDlg.h"
-#include "app/CDlgPropertiesBar.h"
-#include "app/COutputBar.h"
-#include "app/CommandIds.h"
-#include "base/OutputWriter.h"
 #include "views/CDiagramView.h"
+#include "app/CommandIds.h"
+#include "app/COutputBar.h"
+#include "app/CAboutDlg.h"
 
-#include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScreen>
-#include <QStatusBar>
-#include <QTabBar>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
+#include "app/CDlgPropertiesBar.h"
+#include "base/OutputWriter.h"
+
 
 namespace {
 

@@ -1,13 +1,10 @@
 #include "FrameFixture.h"
-
 #include "app/CommandIds.h"
 
-#include <QCloseEvent>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
-#include <QSettings>
 
 namespace {
 

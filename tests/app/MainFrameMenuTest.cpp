@@ -1,12 +1,11 @@
 #include "FrameFixture.h"
-
 #include "app/CommandIds.h"
+
 
 #include "support/Golden.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolBar>
 
 #include <string>

@@ -1,20 +1,14 @@
-#include "app/CDialogSetText.h"
 #include "app/CDlgPropertiesConditionBar.h"
 #include "app/CDlgPropertiesEventBar.h"
-#include "app/CDlgPropertiesLabelBar.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -50,38 +44,20 @@ struct FakeTextPrompt {
     }
 };
 
-// Pressing Down in a closed list chooses the next entry, as a user's selection does.
-void ChooseNext(QComboBox* pCombo) {
-    QTest::keyClick(pCombo, Qt::Key_Down);
-}
-
-class ConditionPageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_label.m_strText = "first\r\nsecond";
-        m_condition.m_bToken = true;
-        m_page.SetTextPrompt(m_prompt.Get());
-        m_page.show();
-    }
-
-    QLineEdit* Name() { return Control<QLineEdit>(m_page, 1025); }
-    QComboBox* ShowName() { return Control<QComboBox>(m_page, 1023); }
-    QComboBox* Token() { return Control<QComboBox>(m_page, 1024); }
-    QPushButton* SetName() { return Control<QPushButton>(m_page, 1015); }
-
-    CPNLabel m_label{100, 70};
-    CPNCondition m_condition{100, 100, &m_label};
-    FakeTextPrompt m_prompt;
-    CDlgPropertiesConditionBar m_page;
-    QSignalSpy m_spy{&m_page, &CDlgPropertiesBar::PropertyChanged};
-};
-
-TEST_F(ConditionPageTest, TypedNameGoesToTheLabel) {
-    m_page.SetElement(&m_condition);
-    QTest::keyClick(Name(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(Name(), "b7");
-    EXPECT_EQ(m_label.m_strText, "b7");
-    EXPECT_EQ(Kinds(m_spy), (std::vector<int>{3, 3}));
+// The condition page writes a typed name to the label at each key.
+TEST(ConditionPageTest, TypedNameGoesToTheLabel) {
+    CPNLabel label(100, 70);
+    label.m_strText = "first\r\nsecond";
+    CPNCondition condition(100, 100, &label);
+    CDlgPropertiesConditionBar page;
+    page.show();
+    QSignalSpy spy(&page, &CDlgPropertiesBar::PropertyChanged);
+    page.SetElement(&condition);
+    QLineEdit* name = Control<QLineEdit>(page, 1025);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, "b7");
+    EXPECT_EQ(label.m_strText, "b7");
+    EXPECT_EQ(Kinds(spy), (std::vector<int>{3, 3}));
 }
 
 TEST(EventPageTest, NameChangesAreEventNameChanges) {
@@ -106,11 +82,11 @@ TEST(EventPageTest, NameChangesAreEventNameChanges) {
     QTest::mouseClick(Control<QPushButton>(page, 1015), Qt::LeftButton);
     EXPECT_EQ(label.m_strText, "fire\nnow");
     EXPECT_EQ(Control<QLineEdit>(page, 1025)->text(), "fire now");
-    ChooseNext(Control<QComboBox>(page, 1023));
+    // Down in the closed list chooses the next entry, as a user's selection does.
+    QTest::keyClick(Control<QComboBox>(page, 1023), Qt::Key_Down);
     EXPECT_FALSE(label.m_bVisible);
     EXPECT_EQ(Kinds(spy), (std::vector<int>{2, 2, 2}));
 }
-
 
 TEST(LogFontConversionTest, KeepsWhatQtCannotSayAndNeverSplitsACharacter) {
     LOGFONT base = CPNLabel::DefaultLogFont();

@@ -1,9 +1,6 @@
 #include "CliFixtures.h"
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 

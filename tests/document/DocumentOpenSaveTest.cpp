@@ -1,10 +1,10 @@
 // Opening and saving through the document: the title and path after success and
+#include "document/CZerinDoc.h"
+#include "document/CDocumentFile.h"
 // failure, and the emptying of the case graph when an edited net is saved.
 
 #include "FixtureDocuments.h"
 
-#include "document/CDocumentFile.h"
-#include "document/CZerinDoc.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 #include "DocFixture.h"
 
 #include "analysis/CPNCase.h"
-#include "model/CPNEdge.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
 

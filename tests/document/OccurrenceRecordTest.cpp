@@ -6,9 +6,7 @@
 #include "base/CArchive.h"
 #include "document/ZerinClassRegistry.h"
 #include "model/CPNCondition.h"
-#include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
-#include "occurrence/COccurrenceNet.h"
 #include "occurrence/CPNOccurrence.h"
 #include "occurrence/CPNPlace.h"
 

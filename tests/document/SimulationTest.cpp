@@ -1,8 +1,8 @@
 #include "DocFixture.h"
+#include "occurrence/COccurrenceNet.h"
+#include "model/CPNEdge.h"
 
 #include "document/CAutomaticRun.h"
-#include "model/CPNEdge.h"
-#include "occurrence/COccurrenceNet.h"
 
 using Lines = std::vector<std::string>;
 
@@ -201,27 +201,6 @@ TEST_F(Cycle, LeavingDuringTheRunAndQuitting) {
     sink.Reset();
     run.Run(doc, [] { return CAutomaticRun::STEP_QUITTING; });
     EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Starting automatic simulation..."});
-}
-
-TEST_F(DocFixture, NotContactFreeStepsAreNotRecorded) {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2", true);
-    CPNCondition* b3 = net.Condition("b3");
-    net.Event("e1", {b1}, {b2});
-    CPNEvent* e2 = net.Event("e2", {b2}, {b3});
-    net.Event("e3", {b3}, {b1});
-    doc.EnterSimulation();
-    EXPECT_EQ(Pane(PANE_STANDARD).back(), "System is not contact-free");
-    ASSERT_TRUE(doc.m_bSimulation);
-    EXPECT_FALSE(doc.CanExportOccurrenceNetXML());
-    const auto recorded = doc.m_occurrenceNet.m_listElements.size();
-    doc.SetModifiedFlag(false);
-    doc.Select(e2, false);
-    ASSERT_TRUE(doc.CheckStep(true));
-    Step(doc);
-    EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Executed step { e2 }, new case is { b1, b3 }");
-    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), recorded);
-    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(DocFixture, CancelledCaseGraphLeavesTheNetUntested) {

@@ -1,9 +1,7 @@
 #include "RecordingHost.h"
 #include "model/CPNCondition.h"
-#include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
-#include "model/CPNPolygon.h"
 #include "support/RecordingDC.h"
 
 #include <gtest/gtest.h>

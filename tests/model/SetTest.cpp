@@ -1,7 +1,6 @@
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
-#include "model/CSetCases.h"
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
 

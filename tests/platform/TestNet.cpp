@@ -1,9 +1,7 @@
 #include "TestNet.h"
 
 #include "model/CPNCondition.h"
-#include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
-#include "model/CPNLabel.h"
 #include "platform/CMeasureDC.h"
 #include "support/NetFamilies.h"
 

@@ -1,13 +1,13 @@
 // The five tests of a C/E system over small nets, in the order the document runs them:
+#include "model/CPNLabel.h"
+#include "analysis/CPNCase.h"
 // their lines, error counts and the events found enabled are recorded in
 // tests/data/golden/simulation/verification.txt.
 
 #include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNEvent.h"
-#include "model/CPNLabel.h"
 #include "simulation/CNameCountMap.h"
 #include "simulation/CNetVerification.h"
 #include "support/Golden.h"

@@ -1,14 +1,10 @@
 #include "ViewFixture.h"
 
 #include "support/RecordingDC.h"
-#include "views/CDlgProperties.h"
 
-#include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTimer>
 
 using View = CZerinNetDesignView;
 
@@ -74,6 +70,5 @@ TEST_F(ViewFixture, ExportWritesThePictureOrSaysWhyNot) {
 }
 
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
-#include <QPrinter>
 
 #endif

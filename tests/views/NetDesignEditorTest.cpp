@@ -1,6 +1,5 @@
 #include "ViewFixture.h"
 
-#include "model/CPNPolygon.h"
 
 using View = CZerinNetDesignView;
 

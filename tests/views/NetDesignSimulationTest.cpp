@@ -1,6 +1,5 @@
 #include "ViewFixture.h"
 
-#include <QTimer>
 
 using View = CZerinNetDesignView;
 using Lines = std::vector<std::string>;
