@@ -86,6 +86,23 @@ const std::vector<Row> kRows = {
     {"export-stored-occurrence",
      {"export", "<data>/valid/occurrence.zrn", "--netdesign", "<tmp>/occ-net.xml"},
      {"occ-net.xml"}},
+    {"render-casegraph-seeded",
+     {"render", "@twocycles", "--view", "casegraph", "--seed", "3", "-o", "<tmp>/graph.svg"},
+     {"graph.svg"}},
+    // The saved graph is the one laid out: it is drawn as stored, whatever the seed.
+    {"render-laid-out-seed-1",
+     {"render", "<tmp>/l1.zrn", "--view", "casegraph", "--seed", "1", "-o", "<tmp>/l1.svg"},
+     {"l1.svg"}},
+    {"render-laid-out-seed-2",
+     {"render", "<tmp>/l1.zrn", "--view", "casegraph", "--seed", "2", "-o", "<tmp>/l1.svg"},
+     {"l1.svg"}},
+    // Outputs that cannot be written: a path through a file.
+    {"unwritable-casegraph-xml", {"casegraph", "@cycle", "--xml", "<tmp>/notes.zrn/out.xml"}},
+    {"unwritable-netdesign-xml",
+     {"export", "@cycle", "--netdesign", "<tmp>/notes.zrn/out.xml"}},
+    {"unwritable-resave", {"resave", "@cycle", "<tmp>/notes.zrn/out.zrn"}},
+    {"unwritable-render", {"render", "@cycle", "-o", "<tmp>/notes.zrn/out.png"}},
+    {"unwritable-new", {"new", "<tmp>/notes.zrn/new.zrn"}},
     {"simulate-not-contact-free",
      {"simulate", "@contact", "--steps", "1", "--seed", "1", "--occurrence-xml", "<tmp>/o.xml"}},
 };
@@ -127,6 +144,19 @@ TEST(CliTranscripts, EveryCommandLineAsRecorded) {
         ExpectGolden(std::string("cli/") + row.name + ".txt",
                      Replaced(Replaced(text, tmp, "<tmp>"), ZERIN_TEST_DATA, "<data>"));
     }
+}
+
+// Resaving keeps every byte of a stored document; a new one is the empty fixture.
+TEST(CliTranscripts, ResaveKeepsTheBytesAndNewWritesAnEmptyDocument) {
+    QTemporaryDir dir;
+    for (const char* name : {"empty.zrn", "net.zrn", "casegraph.zrn", "occurrence.zrn"}) {
+        const std::string out = dir.filePath(name).toStdString();
+        EXPECT_EQ(RunCli({"resave", ValidData(name), out}).status, 0) << name;
+        EXPECT_EQ(ReadText(out), ReadText(ValidData(name))) << name;
+    }
+    const std::string created = dir.filePath("new.zrn").toStdString();
+    EXPECT_EQ(RunCli({"new", created}).status, 0);
+    EXPECT_EQ(ReadText(created), ReadText(ValidData("empty.zrn")));
 }
 
 } // namespace
