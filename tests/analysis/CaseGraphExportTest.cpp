@@ -1,6 +1,6 @@
 #include "analysis/CCaseGraph.h"
-#include "analysis/CPNStep.h"
 #include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"

@@ -14,17 +14,6 @@
 
 namespace {
 
-// Counts the numbers drawn.
-class CountingRandom : public CRandomSource {
-public:
-    explicit CountingRandom(unsigned seed) : CRandomSource(seed) { Seed(seed); }
-    int Rand() override {
-        ++draws;
-        return CRandomSource::Rand();
-    }
-    int draws = 0;
-};
-
 // A graph of n nodes and the given arcs (pairs of node indices).
 struct Graph {
     std::vector<std::unique_ptr<CPNCondition>> nodeObjects;

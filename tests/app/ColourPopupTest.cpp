@@ -22,7 +22,7 @@ TEST(ColourPopupTest, ArrowsWalkTheGridAndWrapAndEnterChooses) {
     QSignalSpy chosen(popup.data(), &CColourPopup::ColourChosen);
     ASSERT_EQ(popup->GetHotCell(), 7); // the end of the first row
     const std::vector<std::pair<Qt::Key, int>> walk = {
-        {Qt::Key_Right, 8}, {Qt::Key_Left, 7}, {Qt::Key_Down, 15}, {Qt::Key_Up, 7},
+        {Qt::Key_Right, 8}, {Qt::Key_Left, 7},  {Qt::Key_Down, 15}, {Qt::Key_Up, 7},
         {Qt::Key_Up, 39},   {Qt::Key_Right, 0}, {Qt::Key_Left, 39}, {Qt::Key_Down, 7}};
     for (const auto& [key, cell] : walk) {
         QTest::keyClick(popup.data(), key);

@@ -1,12 +1,10 @@
 #include "FrameFixture.h"
-#include "views/CDiagramView.h"
-#include "app/CommandIds.h"
+
+#include "app/CGuiFrameServices.h"
 #include "app/COutputBar.h"
-#include "app/CAboutDlg.h"
 
 #include "app/CDlgPropertiesBar.h"
 #include "base/OutputWriter.h"
-
 
 namespace {
 
@@ -22,15 +20,16 @@ TEST_F(MainFrameBars, PagesNeverDock) {
     EXPECT_EQ(Frame().dockWidgetArea(&Frame().GetOutputBar()), Qt::BottomDockWidgetArea);
 }
 
-TEST_F(MainFrameBars, TitleFollowsTheDocument) {
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
-    EXPECT_FALSE(Frame().isWindowModified());
-    Doc().SetModifiedFlag(true);
-    EXPECT_TRUE(Frame().isWindowModified());
-    Doc().SetTitle("other");
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("other[*] - Zerin"));
-    Doc().SetModifiedFlag(false);
-    EXPECT_FALSE(Frame().isWindowModified());
+TEST_F(MainFrameBars, ExportPathComesFromASaveDialogForXml) {
+    CGuiFrameServices& services = Frame().GetFrameServices();
+    m_prompt.savePath = Scratch("net.xml");
+    const std::optional<std::string> path = services.AskExportPath("net.xml");
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, Scratch("net.xml").toStdString());
+    EXPECT_EQ(m_prompt.defaults.value(0), QStringLiteral("net.xml"));
+    EXPECT_TRUE(m_prompt.filters.value(0).startsWith(QStringLiteral("XML file (*.xml)")));
+    m_prompt.savePath.clear();
+    EXPECT_FALSE(services.AskExportPath("net.xml").has_value());
 }
 
 } // namespace

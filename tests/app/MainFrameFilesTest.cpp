@@ -1,7 +1,6 @@
 #include "FrameFixture.h"
 #include "app/CommandIds.h"
 
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,6 @@
 #include "FrameFixture.h"
 #include "app/CommandIds.h"
 
-
 #include "support/Golden.h"
 
 #include <QAction>
@@ -25,9 +24,8 @@ std::string Describe(CMainFrame& frame) {
         }
         QString label = pAction->text();
         label.replace(QStringLiteral(ZERIN_TEST_DATA), QStringLiteral("<data>"));
-        text += "  " + label.toStdString() + " | " +
-                std::to_string(pAction->data().toInt()) + " | " +
-                pAction->shortcut().toString().toStdString() +
+        text += "  " + label.toStdString() + " | " + std::to_string(pAction->data().toInt()) +
+                " | " + pAction->shortcut().toString().toStdString() +
                 (pAction->isCheckable() ? " | checkable" : "") +
                 (pAction->isEnabled() ? " | enabled" : " | disabled") +
                 (pAction->isChecked() ? " | checked" : "") +

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 
@@ -48,20 +47,6 @@ TEST_F(OutputBarTest, WritingLandsInItsPaneAndBringsItForwardOnceQueued) {
     EXPECT_TRUE(Lines(PANE_STANDARD).isEmpty());
     // The last line is selected, so it is in view.
     EXPECT_EQ(m_pBar->GetListBox(PANE_SIMULATION)->currentRow(), 1);
-}
-
-TEST_F(OutputBarTest, TheLastLineStaysInViewWhenTheBarGrowsOrShrinks) {
-    m_pBar->resize(400, 300);
-    m_pBar->show();
-    for (int i = 0; i < 60; ++i)
-        WriteOutput(PANE_STANDARD, "line " + std::to_string(i));
-    QScrollBar* pScroll = m_pBar->GetListBox(PANE_STANDARD)->verticalScrollBar();
-    for (int nHeight : {150, 500, 120}) {
-        m_pBar->resize(400, nHeight);
-        QCoreApplication::processEvents();
-        EXPECT_GT(pScroll->maximum(), 0) << nHeight;
-        EXPECT_EQ(pScroll->value(), pScroll->maximum()) << nHeight;
-    }
 }
 
 } // namespace

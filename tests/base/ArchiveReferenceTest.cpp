@@ -138,9 +138,7 @@ TEST(ArchiveReferenceTest, BackReferencesPast0x7FFFTakeTheLongForm) {
     DeleteLoaded(in);
 }
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 namespace {
 

@@ -48,8 +48,7 @@ const std::vector<Row> kRows = {
       "<tmp>/l1.zrn"}},
     {"layout-without-generations", {"layout", "@twocycles"}},
     {"layout-no-ce-system",
-     {"layout", "<data>/valid/net.zrn", "--generations", "3", "--seed", "1", "-o",
-      "<tmp>/l.zrn"}},
+     {"layout", "<data>/valid/net.zrn", "--generations", "3", "--seed", "1", "-o", "<tmp>/l.zrn"}},
     {"check-layout-no-ce-system", {"check", "<tmp>/l.zrn"}},
     {"new", {"new", "<tmp>/new.zrn"}},
     {"check-new", {"check", "<tmp>/new.zrn"}},
@@ -98,8 +97,7 @@ const std::vector<Row> kRows = {
      {"l1.svg"}},
     // Outputs that cannot be written: a path through a file.
     {"unwritable-casegraph-xml", {"casegraph", "@cycle", "--xml", "<tmp>/notes.zrn/out.xml"}},
-    {"unwritable-netdesign-xml",
-     {"export", "@cycle", "--netdesign", "<tmp>/notes.zrn/out.xml"}},
+    {"unwritable-netdesign-xml", {"export", "@cycle", "--netdesign", "<tmp>/notes.zrn/out.xml"}},
     {"unwritable-resave", {"resave", "@cycle", "<tmp>/notes.zrn/out.zrn"}},
     {"unwritable-render", {"render", "@cycle", "-o", "<tmp>/notes.zrn/out.png"}},
     {"unwritable-new", {"new", "<tmp>/notes.zrn/new.zrn"}},
@@ -130,12 +128,12 @@ TEST(CliTranscripts, EveryCommandLineAsRecorded) {
         SCOPED_TRACE(row.name);
         std::vector<std::string> args;
         for (const std::string& a : row.args)
-            args.push_back(a[0] == '@' ? WriteFixture(tmp, a.substr(1))
-                                       : Replaced(Replaced(a, "<tmp>", tmp), "<data>",
-                                                  ZERIN_TEST_DATA));
+            args.push_back(a[0] == '@'
+                               ? WriteFixture(tmp, a.substr(1))
+                               : Replaced(Replaced(a, "<tmp>", tmp), "<data>", ZERIN_TEST_DATA));
         const CliResult r = RunCli(args);
-        std::string text = "exit " + std::to_string(r.status) + "\n--- out\n" + r.out +
-                           "--- err\n" + r.err;
+        std::string text =
+            "exit " + std::to_string(r.status) + "\n--- out\n" + r.out + "--- err\n" + r.err;
         for (const std::string& file : row.files) {
             const std::string path = tmp + "/" + file;
             EXPECT_TRUE(IsWellFormedXml(path)) << file;

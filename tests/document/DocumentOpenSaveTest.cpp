@@ -1,6 +1,6 @@
 // Opening and saving through the document: the title and path after success and
-#include "document/CZerinDoc.h"
 #include "document/CDocumentFile.h"
+#include "document/CZerinDoc.h"
 // failure, and the emptying of the case graph when an edited net is saved.
 
 #include "FixtureDocuments.h"

@@ -1,6 +1,5 @@
 #include "DocFixture.h"
 
-#include "analysis/CPNCase.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
 
@@ -92,20 +91,6 @@ TEST_F(DocFixture, SelectionOperations) {
     EXPECT_EQ(doc.m_listSelection.size(), doc.m_netDesign.m_listElements.size());
     doc.DeleteSelection();
     EXPECT_TRUE(doc.m_netDesign.m_listElements.empty() && doc.m_listSelection.empty());
-}
-
-TEST_F(OneEvent, DeleteSelectionKeepsElementsOfOtherDiagrams) {
-    doc.EnterSimulation();
-    doc.LeaveSimulation();
-    CPNCase* node = doc.m_caseGraph.m_arrCases.front();
-    doc.Select(node, false);
-    doc.Select(b2, true);
-    doc.DeleteSelection();
-    EXPECT_EQ(doc.m_caseGraph.m_arrCases.front(), node);
-    EXPECT_FALSE(node->m_bSelected);
-    EXPECT_EQ(std::count(doc.m_netDesign.m_listElements.begin(),
-                         doc.m_netDesign.m_listElements.end(), b2),
-              0);
 }
 
 TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {

@@ -109,9 +109,9 @@ bool EveryConditionHasATrueComplement(const CNetDesign& net) {
     for (const CPNCondition* c : conditions) {
         bool found = false;
         for (const CPNCondition* d : conditions)
-            found = found || (d != c && d->m_setPreEvents.IsEqual(c->m_setPostEvents) &&
-                              d->m_setPostEvents.IsEqual(c->m_setPreEvents) &&
-                              d->m_bToken != c->m_bToken);
+            found = found ||
+                    (d != c && d->m_setPreEvents.IsEqual(c->m_setPostEvents) &&
+                     d->m_setPostEvents.IsEqual(c->m_setPreEvents) && d->m_bToken != c->m_bToken);
         if (!found)
             return false;
     }

@@ -1,6 +1,6 @@
 #include "DocFixture.h"
-#include "occurrence/COccurrenceNet.h"
 #include "model/CPNEdge.h"
+#include "occurrence/COccurrenceNet.h"
 
 #include "document/CAutomaticRun.h"
 
@@ -240,4 +240,3 @@ TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
     EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Complementing net...");
     EXPECT_EQ(Pane(PANE_ANALYSIS).back(), "Added 3 complement(s)");
 }
-

@@ -59,8 +59,12 @@ TEST(EdgeHitTest, ClickWithinFourUnitsOfTheSegmentHits) {
     EXPECT_FALSE(edge.HitTest({246, 303}));
     // A handle is grabbed inside its square from -3 to +2 around it, never an end point.
     const CPoint mid = std::next(edge.m_listPoints.begin())->m_pt;
-    for (auto [dx, dy, grabbed] : {std::tuple{-3, -3, true}, {2, 2, true}, {-4, 0, false},
-                                   {0, -4, false}, {3, 0, false}, {0, 3, false}})
+    for (auto [dx, dy, grabbed] : {std::tuple{-3, -3, true},
+                                   {2, 2, true},
+                                   {-4, 0, false},
+                                   {0, -4, false},
+                                   {3, 0, false},
+                                   {0, 3, false}})
         EXPECT_EQ(edge.HitTestPoint(mid + CSize(dx, dy)), grabbed) << dx << "," << dy;
     EXPECT_FALSE(edge.HitTestPoint(edge.m_listPoints.front().m_pt));
 }

@@ -67,20 +67,6 @@ TEST_F(RecordTest, SearchesAgreeWithAWalkFromTheTail) {
     EXPECT_EQ(record.FindOpenPlace(c), extra);
 }
 
-TEST_F(RecordTest, PreconditionWithoutOpenPlaceGivesNoInput) {
-    auto [a, b, c] = AddConditions("a", "b", "c");
-    CPNEvent* e = AddEvent("e", {a, b}, {c});
-    Prepare();
-    record.Start(Case({a})); // b holds no place
-    Fire(Case({a, b}), {e});
-    const auto occurrences = All<CPNOccurrence>();
-    ASSERT_EQ(occurrences.size(), 1u);
-    EXPECT_EQ(occurrences[0]->m_nInputs, 1);
-    EXPECT_EQ(All<CPNEdge>().size(), 2u);
-    for (const CPNEdge* edge : All<CPNEdge>())
-        EXPECT_TRUE(edge->m_pFrom && edge->m_pTo);
-}
-
 TEST_F(RecordTest, NumbersRunSeparatelyOverConditionsAndEvents) {
     CPNCondition* a = AddCondition("a");
     CPNEvent* e = AddEvent("e");

@@ -1,6 +1,6 @@
 // The five tests of a C/E system over small nets, in the order the document runs them:
-#include "model/CPNLabel.h"
 #include "analysis/CPNCase.h"
+#include "model/CPNLabel.h"
 // their lines, error counts and the events found enabled are recorded in
 // tests/data/golden/simulation/verification.txt.
 
@@ -75,8 +75,8 @@ TEST(Verification, EveryTestOverEachNetAsRecorded) {
 TEST(Verification, NamesHashAsSignedStoredBytes) {
     EXPECT_EQ(CNameCountMap::Hash("\xC4\x8D"), 0xFFFFFFE8u);
     EXPECT_EQ(CNameCountMap::Hash("ab"), 97u * 33u + 98u);
-    for (auto [name, bucket] : {std::pair("a", 12u), {"r", 12u}, {"x", 1u}, {"ba", 16u},
-                                {"\xC4\x8D", 11u}, {"t", 14u}})
+    for (auto [name, bucket] :
+         {std::pair("a", 12u), {"r", 12u}, {"x", 1u}, {"ba", 16u}, {"\xC4\x8D", 11u}, {"t", 14u}})
         EXPECT_EQ(CNameCountMap::BucketOf(name), bucket) << name;
 }
 

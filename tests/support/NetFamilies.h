@@ -62,5 +62,4 @@ CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions
 // condition first named in an event is made there; an event refers to the last one
 // listed under its name. A leading "~" stands for an empty name.
 // Example: "a* b; e: a -> b; f: b -> a". Returns the initial case.
-CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text,
-                                CDC* measure = nullptr);
+CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text, CDC* measure = nullptr);

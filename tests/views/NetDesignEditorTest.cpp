@@ -1,11 +1,8 @@
 #include "ViewFixture.h"
 
-
 using View = CZerinNetDesignView;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {
     Tool(View::ID_TOOL_CONDITION);

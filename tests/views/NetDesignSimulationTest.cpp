@@ -1,6 +1,5 @@
 #include "ViewFixture.h"
 
-
 using View = CZerinNetDesignView;
 using Lines = std::vector<std::string>;
 
@@ -28,7 +27,6 @@ protected:
     CPNCondition* b1 = nullptr;
     CPNCondition* b2 = nullptr;
 };
-
 
 } // namespace
 
@@ -74,20 +72,4 @@ TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
     // Now e1 has no concession: it cannot be chosen.
     Click(QPoint(200, 100));
     EXPECT_FALSE(doc.IsSelected(nullptr));
-}
-
-TEST_F(SimulationFixture, LargestStepButtonAndAutomaticRunUntilNoStep) {
-    view->OnCommand(View::ID_SIM_STEP);
-    EXPECT_EQ(CaseText(), "b2 ");
-    view->OnCommand(View::ID_SIM_RESET);
-    sink.Reset();
-    frame.buttons.clear();
-
-    view->OnCommand(View::ID_SIM_START);
-    EXPECT_EQ(Pane(PANE_SIMULATION),
-              (Lines{"Starting automatic simulation...", "Executed step { e1 }, new case is { b2 }",
-                     "Automatic simulation stopped, no executable event found"}));
-    EXPECT_FALSE(view->IsAutoRunning());
-    EXPECT_EQ(frame.buttons.front(), (std::vector<bool>{false, false, true, false}));
-    EXPECT_EQ(frame.buttons.back(), (std::vector<bool>{true, true, false, true}));
 }
