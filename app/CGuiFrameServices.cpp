@@ -87,8 +87,9 @@ std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& s
     if (!m_pFrame)
         return std::nullopt;
     const QString strPath = m_pFrame->GetPrompt().AskSavePath(
-        m_pFrame, QStringLiteral("Export To XML"), QString::fromStdString(strDefaultName),
-        QStringLiteral("XML file (*.xml);;All files (*.*)"));
+        m_pFrame, QStringLiteral("Export To XML"),
+        QString::fromStdString(strDefaultName) + QStringLiteral(".xml"),
+        QStringLiteral("XML file (*.xml);;All files (*.*)"), QStringLiteral("xml"));
     if (strPath.isEmpty())
         return std::nullopt;
     return strPath.toStdString();

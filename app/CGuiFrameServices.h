@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CFrameServices.h"
+#include "platform/CMeasureDC.h"
 
 #include <memory>
 
@@ -33,6 +34,7 @@ public:
     void ShowError(const std::string& strMessage) override;
     void ShowBreakPointsDialog(CBreakPoints& breakPoints) override;
     void ShowCaseClassDialog(const CCaseClassInput& input) override;
+    CDC* GetMeasureDC() override { return &m_measure; }
 
     int GetWaitCursorDepth() const { return m_nWaitCursor; }
     CCaseGraphProgressDialog* GetProgressDialog() const { return m_pProgress.get(); }
@@ -40,5 +42,6 @@ public:
 private:
     CMainFrame* m_pFrame;
     int m_nWaitCursor = 0;
+    CMeasureDC m_measure;
     std::unique_ptr<CCaseGraphProgressDialog> m_pProgress;
 };

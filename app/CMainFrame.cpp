@@ -388,6 +388,13 @@ void CMainFrame::FullScreenOff() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+    // Closing inside the loop of a run would leave the loop going with no window: the
+    // run stops first and the window closes once the loop has ended.
+    if (StopRunning()) {
+        pEvent->ignore();
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     if (!SaveModified()) {
         pEvent->ignore();
         return;

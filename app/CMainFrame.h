@@ -102,6 +102,9 @@ public:
     bool OnFileSaveAs();
     // Asks whether unsaved changes are saved; false when the user cancels.
     bool SaveModified();
+    // Stops the automatic run and the step animation of the net design view at once;
+    // true when one was under way, and the caller acts again once its loop has ended.
+    bool StopRunning();
     QStringList GetRecentFiles() const;
 
 protected:

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QTimer>
 
 using namespace Cmd;
 
@@ -23,6 +24,7 @@ QString RecentKey(int nIndex) {
 
 void CMainFrame::InitialUpdate() {
     ShowPropertiesPage(PAGE_HIDE, nullptr);
+    EnableSimulationButtons(true, true, false, true);
     for (CDiagramView* pView : m_pViews)
         if (pView)
             pView->OnInitialUpdate();
@@ -46,7 +48,20 @@ bool CMainFrame::SaveModified() {
     }
 }
 
+bool CMainFrame::StopRunning() {
+    if (!m_pNetDesignView ||
+        !(m_pNetDesignView->IsAutoRunning() || m_pNetDesignView->IsInAnimationLoop()))
+        return false;
+    m_pNetDesignView->RequestQuit();
+    return true;
+}
+
 void CMainFrame::OnFileNew() {
+    // A run is stopped first; the command comes back once the run's loop has ended.
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this] { OnFileNew(); });
+        return;
+    }
     if (!SaveModified())
         return;
     m_doc.NewDocument();
@@ -54,6 +69,10 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this] { OnFileOpen(); });
+        return;
+    }
     // The file is chosen first: cancelling the dialog asks nothing about saving.
     const QString strPath = m_pPrompt->AskOpenPath(this, kFilter);
     if (!strPath.isEmpty() && SaveModified())
@@ -65,7 +84,8 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     const CFileResult result =
         m_doc.OnOpenDocument(QDir::toNativeSeparators(strFull).toStdString());
     if (!result) {
-        ShowFileError(result.error);
+        // The message names the file; the document's own text ends it.
+        ShowFileError(QDir::toNativeSeparators(strFull).toStdString() + ": " + result.error);
         // What the failed load left behind is an empty, untitled document.
         m_doc.NewDocument();
         InitialUpdate();
@@ -87,7 +107,8 @@ bool CMainFrame::OnFileSaveAs() {
     QString strDefault = QString::fromStdString(m_doc.GetPathName());
     if (strDefault.isEmpty())
         strDefault = QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(".zrn");
-    QString strPath = m_pPrompt->AskSavePath(this, QStringLiteral("Save As"), strDefault, kFilter);
+    QString strPath = m_pPrompt->AskSavePath(this, QStringLiteral("Save As"), strDefault, kFilter,
+                                             QStringLiteral("zrn"));
     if (strPath.isEmpty())
         return false;
     if (QFileInfo(strPath).suffix().isEmpty())
@@ -174,6 +195,10 @@ void CMainFrame::UpdateRecentFileMenu() {
 }
 
 void CMainFrame::OpenRecentFile(int nIndex) {
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this, nIndex] { OpenRecentFile(nIndex); });
+        return;
+    }
     const QStringList list = GetRecentFiles();
     if (nIndex < 0 || nIndex >= list.size() || !SaveModified())
         return;

@@ -1,4 +1,5 @@
 #include "app/CUserPrompt.h"
+#include "views/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,9 +17,9 @@ QString CUserPrompt::AskOpenPath(QWidget* pParent, const QString& strFilter) {
 }
 
 QString CUserPrompt::AskSavePath(QWidget* pParent, const QString& strCaption,
-                                 const QString& strDefault, const QString& strFilter) {
-    // The dialog asks before it lets an existing file be chosen.
-    return QFileDialog::getSaveFileName(pParent, strCaption, strDefault, strFilter);
+                                 const QString& strDefault, const QString& strFilter,
+                                 const QString& strSuffix) {
+    return AskSaveFileName(pParent, strCaption, strDefault, strFilter, strSuffix);
 }
 
 int CUserPrompt::RunDialog(QDialog& dialog) {

@@ -18,9 +18,11 @@ public:
                                                 QMessageBox::StandardButtons buttons);
     // An existing file to open; empty when cancelled.
     virtual QString AskOpenPath(QWidget* pParent, const QString& strFilter);
-    // A file to save to, asking before an existing one is replaced; empty when cancelled.
+    // A file to save to, the suffix added to a name typed without one, asking before an
+    // existing file is replaced; empty when cancelled.
     virtual QString AskSavePath(QWidget* pParent, const QString& strCaption,
-                                const QString& strDefault, const QString& strFilter);
+                                const QString& strDefault, const QString& strFilter,
+                                const QString& strSuffix);
     // Runs a modal dialog and gives its result.
     virtual int RunDialog(QDialog& dialog);
 };

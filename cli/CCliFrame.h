@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CFrameServices.h"
+#include "platform/CMeasureDC.h"
 
 #include <optional>
 #include <string>
@@ -18,8 +19,10 @@ public:
     std::optional<std::string> AskExportPath(const std::string&) override { return m_exportPath; }
     void ShowError(const std::string& message) override { m_lastError = message; }
     const std::optional<std::string>& GetLastError() const { return m_lastError; }
+    CDC* GetMeasureDC() override { return &m_measure; }
 
 private:
     std::optional<std::string> m_exportPath;
     std::optional<std::string> m_lastError;
+    CMeasureDC m_measure;
 };

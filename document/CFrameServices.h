@@ -7,6 +7,7 @@
 #include <vector>
 
 class CBreakPoints;
+class CDC;
 class CPNCondition;
 class CSetConditions;
 
@@ -58,6 +59,10 @@ public:
     }
     // A failure the user must see (an export that could not be written).
     virtual void ShowError(const std::string& /*message*/) {}
+
+    // A context that measures text as the views draw it, to name what no view has named
+    // yet; null where nothing is measured.
+    virtual CDC* GetMeasureDC() { return nullptr; }
 
     // The breakpoint dialog, modal, over the document's breakpoint data.
     virtual void ShowBreakPointsDialog(CBreakPoints& /*breakPoints*/) {}

@@ -363,14 +363,28 @@ void CZerinDoc::OnCaseClassVerification() {
     m_rFrame.ShowCaseClassDialog(input);
 }
 
+void CZerinDoc::NameForOutput() {
+    CDC* dc = m_rFrame.GetMeasureDC();
+    if (!dc)
+        return;
+    const auto& cases = m_caseGraph.m_arrCases;
+    if (!cases.empty() && cases.front()->m_label.m_strText.empty())
+        m_caseGraph.NameElements(*dc);
+    m_occurrenceNet.Layout(*dc);
+}
+
 void CZerinDoc::OnWriteCaseClass() {
-    if (CanWriteCaseClass())
-        m_caseGraph.WriteCaseClass();
+    if (!CanWriteCaseClass())
+        return;
+    NameForOutput();
+    m_caseGraph.WriteCaseClass();
 }
 
 void CZerinDoc::OnComputeAllReachable() {
-    if (CanComputeAllReachable())
-        m_caseGraph.WriteForwardReachableClasses();
+    if (!CanComputeAllReachable())
+        return;
+    NameForOutput();
+    m_caseGraph.WriteForwardReachableClasses();
 }
 
 namespace {
@@ -406,6 +420,7 @@ void CZerinDoc::OnExportNetDesignXML() {
 void CZerinDoc::OnExportCaseGraphXML() {
     if (!CanExportCaseGraphXML())
         return;
+    NameForOutput();
     RunExport(m_rFrame, "CaseGraph",
               [this](const std::string& path) { return m_caseGraph.ExportCaseGraphXML(path); });
 }
@@ -413,6 +428,7 @@ void CZerinDoc::OnExportCaseGraphXML() {
 void CZerinDoc::OnExportOccurrenceNetXML() {
     if (!CanExportOccurrenceNetXML())
         return;
+    NameForOutput();
     RunExport(m_rFrame, "OccurrenceNet",
               [this](const std::string& path) { return m_occurrenceNet.ExportXML(path); });
 }

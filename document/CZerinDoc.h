@@ -130,6 +130,9 @@ public:
 
     void OnSetBreakpoints();
     void OnCaseClassVerification();
+    // Names the case graph and lays out what the occurrence net recorded when no view
+    // has done it yet, so that the analysis output and the exports carry the names.
+    void NameForOutput();
     void OnWriteCaseClass();
     void OnComputeAllReachable();
     void OnExportCaseClassXML();

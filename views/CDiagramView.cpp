@@ -8,7 +8,8 @@
 #include "views/CDlgProperties.h"
 #include "views/CViewHost.h"
 
-#include <QFileDialog>
+#include "views/SaveFileDialog.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
@@ -46,6 +47,8 @@ void CDiagramView::ResetMembers() {
 }
 
 void CDiagramView::OnInitialUpdate() {
+    // A new or opened document starts in design mode, whatever the last one was in.
+    m_bSimulation = m_rDoc.m_bSimulation;
     ResetMembers();
     UpdateScrollSize();
     InvalidateAll();
@@ -394,13 +397,9 @@ CFileResult CDiagramView::ExportPicture(const QString& strPath) const {
                                   [this](CDC& dc) { DrawModel(dc); });
 }
 
-QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName) {
-    QFileDialog dialog(this, tr("Save As"), strName, strFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName,
+                                    const QString& strSuffix) {
+    return AskSaveFileName(this, tr("Save As"), strName, strFilter, strSuffix);
 }
 
 void CDiagramView::ShowError(const QString& strMessage) {
@@ -411,7 +410,7 @@ void CDiagramView::ExportWithDialog(const QString& strExtension) {
     const QString strExt = strExtension.toLower();
     const QString strFilter =
         QStringLiteral("%1 (*.%2);;All files (*.*)").arg(GetExportFilterName(), strExt);
-    QString strPath = AskExportPath(strFilter, ToQString(m_rDoc.GetTitle()));
+    QString strPath = AskExportPath(strFilter, ToQString(m_rDoc.GetTitle()), strExt);
     if (strPath.isEmpty())
         return;
     // The picture's format follows the file name: a name typed without an extension

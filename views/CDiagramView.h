@@ -118,7 +118,8 @@ protected:
     // Every repaint of the window passes here with its device rectangle.
     virtual void InvalidateDevice(const QRect& rectDevice);
     // The save dialog of the exports; an empty string when cancelled.
-    virtual QString AskExportPath(const QString& strFilter, const QString& strName);
+    virtual QString AskExportPath(const QString& strFilter, const QString& strName,
+                                  const QString& strSuffix);
     // The "Properties" dialog with the extent; false when cancelled.
     virtual bool AskExtent(int& cx, int& cy);
     // Shows a context menu at the screen point.

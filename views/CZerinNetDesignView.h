@@ -77,6 +77,8 @@ public:
     int GetDragMode() const { return m_nDragMode; }
     bool IsAnimating() const { return m_bAnimating; }
     bool IsAutoRunning() const { return m_autoRun.IsRunning(); }
+    // A step is being animated (a single one or one of an automatic run).
+    bool IsInAnimationLoop() const { return m_bInAnimationLoop; }
     // How many frames the last animation showed.
     int GetFramesShown() const { return m_nFramesShown; }
 

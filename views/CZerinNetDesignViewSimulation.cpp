@@ -170,8 +170,11 @@ void CZerinNetDesignView::OnStartAutomaticRun() {
     m_autoRun.Run(GetDocument(), [this] { return AnimateStep(); });
     if (!guard)
         return;
-    // A run ended by quitting leaves its flag for nobody to clear.
+    // A run ended by quitting leaves its flag, and the buttons as it set them, for
+    // nobody to restore: the window may go on (a cancelled quit, New, Open).
     m_autoRun.Stop();
+    if (GetDocument().m_bSimulation)
+        GetDocument().GetFrame().EnableSimulationButtons(true, true, false, true);
     InvalidateAll();
 }
 

@@ -23,10 +23,12 @@ TEST_F(MainFrameBars, PagesNeverDock) {
 TEST_F(MainFrameBars, ExportPathComesFromASaveDialogForXml) {
     CGuiFrameServices& services = Frame().GetFrameServices();
     m_prompt.savePath = Scratch("net.xml");
-    const std::optional<std::string> path = services.AskExportPath("net.xml");
+    const std::optional<std::string> path = services.AskExportPath("net");
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(*path, Scratch("net.xml").toStdString());
+    // The name proposed and the one typed get the extension before any overwrite question.
     EXPECT_EQ(m_prompt.defaults.value(0), QStringLiteral("net.xml"));
+    EXPECT_EQ(m_prompt.suffixes.value(0), QStringLiteral("xml"));
     EXPECT_TRUE(m_prompt.filters.value(0).startsWith(QStringLiteral("XML file (*.xml)")));
     m_prompt.savePath.clear();
     EXPECT_FALSE(services.AskExportPath("net.xml").has_value());

@@ -1,9 +1,15 @@
 #include "FrameFixture.h"
+#include "app/CDlgPropertiesSimulationBar.h"
 #include "app/CommandIds.h"
+#include "views/CZerinNetDesignView.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -18,7 +24,9 @@ TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
         m_prompt.messages.clear();
         EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath(strName)));
         ASSERT_EQ(m_prompt.messages.size(), 1);
-        EXPECT_FALSE(m_prompt.messages[0].isEmpty());
+        // The file and the reason.
+        EXPECT_EQ(m_prompt.messages[0],
+                  QDir::toNativeSeparators(dir.filePath(strName)) + ": Unexpected file format.");
         EXPECT_EQ(Doc().GetTitle(), "Untitled");
         EXPECT_TRUE(Doc().GetPathName().empty());
         EXPECT_FALSE(Doc().IsModified());
@@ -106,6 +114,44 @@ TEST_F(MainFrameFiles, UnsavedChangesAreAskedAbout) {
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+}
+
+// Quitting, New and Open stop an automatic run first: the loop of the run would go on
+// with no window or over another document. The command acts once the run has ended,
+// and a new document starts in design mode.
+TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
+    Frame().show();
+    for (const int nCommand : {Cmd::ID_FILE_NEW, Cmd::ID_APP_EXIT}) {
+        SCOPED_TRACE(nCommand);
+        ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
+        Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+        ASSERT_TRUE(Doc().m_bSimulation);
+        Doc().SetModifiedFlag(true);
+        m_prompt.messages.clear();
+        QElapsedTimer clock;
+        QTimer::singleShot(200, &Frame(), [&] {
+            clock.start();
+            Frame().OnCommand(nCommand);
+        });
+        // Starts the run; returns when the run has ended.
+        ASSERT_TRUE(Frame().GetSimulationPage().GetButton(1030)->isEnabled());
+        Frame().GetSimulationPage().GetButton(1030)->click();
+        QTest::qWait(50);
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_FALSE(Frame().GetNetDesignView()->IsAutoRunning());
+        ASSERT_EQ(m_prompt.messages.size(), 1);
+        EXPECT_TRUE(m_prompt.messages[0].startsWith("Save changes"));
+        EXPECT_EQ(Frame().isVisible(), nCommand == Cmd::ID_FILE_NEW);
+        if (nCommand == Cmd::ID_FILE_NEW) {
+            // Back in design mode: the tools work again, the simulation page is gone.
+            EXPECT_FALSE(Doc().m_bSimulation);
+            CCommandState state;
+            EXPECT_TRUE(Frame().GetNetDesignView()->OnUpdateCommand(
+                            CZerinNetDesignView::ID_TOOL_CONDITION, state) &&
+                        state.enabled);
+            EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
+        }
+    }
 }
 
 } // namespace

@@ -19,8 +19,9 @@ public:
         return openPath;
     }
     QString AskSavePath(QWidget*, const QString&, const QString& strDefault,
-                        const QString& strFilter) override {
+                        const QString& strFilter, const QString& strSuffix) override {
         filters.append(strFilter);
+        suffixes.append(strSuffix);
         defaults.append(strDefault);
         return savePath;
     }
@@ -35,5 +36,6 @@ public:
     QStringList messages;
     QStringList filters;
     QStringList defaults;
+    QStringList suffixes;
     QStringList dialogs;
 };

@@ -39,6 +39,7 @@ struct RecordingFrame : CFrameServices {
     void ShowError(const std::string& message) override { errors.push_back(message); }
     void ShowBreakPointsDialog(CBreakPoints&) override { ++breakpointDialogs; }
     void ShowCaseClassDialog(const CCaseClassInput& input) override { caseClassInput = input; }
+    CDC* GetMeasureDC() override { return measure; }
 
     int updates = 0, stateChanges = 0, outputBarShown = 0, outputBarCleared = 0;
     int switchedToNetDesign = 0, waitDepth = 0, progressCalls = 0, breakpointDialogs = 0;
@@ -49,6 +50,7 @@ struct RecordingFrame : CFrameServices {
     std::vector<std::string> askedNames;
     std::vector<std::string> errors;
     CCaseClassInput caseClassInput;
+    CDC* measure = nullptr;
 };
 
 struct DocFixture : ::testing::Test {

@@ -1,5 +1,7 @@
 #include "DocFixture.h"
 
+#include "document/CAutomaticRun.h"
+
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
 
@@ -110,4 +112,23 @@ TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
     doc.DeleteOccurrenceNetSelection();
     EXPECT_TRUE(doc.m_occurrenceNet.m_listDecorations.empty());
     EXPECT_TRUE(doc.m_listSelection.empty());
+}
+
+// No view has named the case graph or laid out the record: the analysis output and the
+// exports name them all the same.
+TEST_F(OneEvent, AnalysisOutputAndExportsCarryNamesNoViewGave) {
+    frame.measure = &dc;
+    Enter();
+    doc.Select(e1, false);
+    CAutomaticRun::ExecuteStepWithoutAnimation(doc);
+    doc.OnComputeAllReachable();
+    EXPECT_NE(std::find(Pane(PANE_ANALYSIS).begin(), Pane(PANE_ANALYSIS).end(), "{ c1, c2 }"),
+              Pane(PANE_ANALYSIS).end());
+    TempFolder folder;
+    frame.exportPath = folder.Path("graph.xml");
+    doc.OnExportCaseGraphXML();
+    EXPECT_NE(TempFolder::Read(*frame.exportPath).find("<step name=\"s1\">"), std::string::npos);
+    frame.exportPath = folder.Path("record.xml");
+    doc.OnExportOccurrenceNetXML();
+    EXPECT_NE(TempFolder::Read(*frame.exportPath).find("name=\"b1\""), std::string::npos);
 }

@@ -77,7 +77,7 @@ protected:
         invalidated.push_back(rect);
         CZerinNetDesignView::InvalidateDevice(rect);
     }
-    QString AskExportPath(const QString& filter, const QString& name) override {
+    QString AskExportPath(const QString& filter, const QString& name, const QString&) override {
         askedFilter = filter;
         askedName = name;
         return exportPath;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The save-file dialog of the program: a name typed without an extension gets the
+// default suffix before the dialog asks whether an existing file is replaced, so that
+// "net" never replaces "net.zrn" unasked. Empty when cancelled.
+QString AskSaveFileName(QWidget* pParent, const QString& strCaption, const QString& strDefault,
+                        const QString& strFilter, const QString& strSuffix);
