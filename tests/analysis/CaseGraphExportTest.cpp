@@ -81,41 +81,4 @@ TEST(CaseGraphNames, NamesLegendLinesAndPrintedLegend) {
                   std::make_pair(std::string(lines[i]), CPoint(720, ys[i])));
 }
 
-TEST(CaseGraphDiagram, HitTestSelectionAndZOrder) {
-    SmallGraph g;
-    RecordingDC dc;
-    g.graph.NameElements(dc);
-    g.graph.m_arrCases[0]->MoveTo(CPoint(60, 60));
-    g.graph.m_arrCases[1]->MoveTo(CPoint(240, 60));
-    g.graph.m_arrSteps[0]->ResetPoints();
-    EXPECT_EQ(g.graph.ElementFromPoint(CPoint(62, 61)), g.graph.m_arrCases[0]);
-    EXPECT_EQ(g.graph.ElementFromPoint(CPoint(150, 60)), g.graph.m_arrSteps[0]);
-    EXPECT_EQ(g.graph.ElementFromPoint(CPoint(600, 600)), nullptr);
-    auto* text = new CPNLabel();
-    text->m_strText = "note";
-    text->MoveTo(CPoint(400, 400));
-    auto* other = new CPNLabel();
-    other->m_strText = "x";
-    g.graph.m_listElements = {text, other};
-    std::list<CPNElement*> selection;
-    const CRect repaint = g.graph.SelectInRect(CRect(0, 0, 200, 200), selection);
-    // The first node and the step's label above the middle of the arc.
-    ASSERT_EQ(selection.size(), 2u);
-    EXPECT_EQ(selection.front(), g.graph.m_arrCases[0]);
-    EXPECT_EQ(selection.back(), g.graph.m_arrStepLabels[0]);
-    EXPECT_TRUE(g.graph.m_arrCases[0]->m_bSelected && !g.graph.m_arrCases[1]->m_bSelected);
-    EXPECT_EQ(repaint,
-              g.graph.m_arrCases[0]->GetBoundRect() | g.graph.m_arrStepLabels[0]->GetBoundRect());
-    g.graph.ChangeZOrder(false, {text});
-    EXPECT_EQ(g.graph.m_listElements.back(), text);
-    g.graph.ChangeZOrder(true, {text});
-    EXPECT_EQ(g.graph.m_listElements.front(), text);
-    // Free elements first, then nodes, arcs and step labels.
-    dc.Clear();
-    g.graph.Draw(dc);
-    ASSERT_FALSE(dc.calls.empty());
-    EXPECT_EQ(dc.calls.front().text, "note");
-    EXPECT_EQ(dc.calls.back().text, "s1");
-}
-
 } // namespace

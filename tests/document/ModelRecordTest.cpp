@@ -162,36 +162,6 @@ TEST(ModelRecordTest, EdgeFlagsAreTrueOnlyWhenExactlyOne) {
     EXPECT_TRUE(edge->m_bFirstSegment);
 }
 
-TEST(ModelRecordTest, PolygonComesBackWithItsVertexBuffer) {
-    CNetDesign net;
-    auto* polygon = new CPNPolygon(10, 20);
-    polygon->m_crLine = RGB(9, 8, 7);
-    polygon->m_nLineStyle = PS_DASH;
-    polygon->m_nLineWidth = 3;
-    polygon->m_crFill = RGB(1, 1, 1);
-    polygon->m_nFillMode = 1;
-    polygon->RecalcBounds();
-    net.m_listElements.push_back(polygon);
-    const Bytes bytes = StoreNet(net);
-    ExpectedBytes head;
-    head.Int32(2048).Int32(1536).Count(1).NewClass("CPNPolygon").Point(polygon->m_ptPos);
-    head.Int32(static_cast<std::int32_t>(RGB(9, 8, 7))).Int32(PS_DASH).Int32(3);
-    head.Int32(static_cast<std::int32_t>(RGB(1, 1, 1))).Int32(1).Rect(polygon->m_rcBounds);
-    head.Count(9);
-    ASSERT_EQ(bytes.size(), head.Get().size() + 9 * 32);
-    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(head.Get().size())),
-              head.Get());
-
-    CNetDesign loaded;
-    CArchive ar(bytes, g_registry);
-    loaded.Serialize(ar);
-    auto* back = dynamic_cast<CPNPolygon*>(loaded.m_listElements.front());
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->m_nVertexCapacity, 9 / 2 + 1);
-    EXPECT_EQ(back->m_nLineStyle, PS_DASH);
-    EXPECT_EQ(StoreNet(loaded), bytes);
-}
-
 namespace {
 
 template <class Set, class Element> void ExpectSetRecord() {

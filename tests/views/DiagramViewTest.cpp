@@ -8,25 +8,6 @@
 
 using View = CZerinNetDesignView;
 
-TEST_F(ViewFixture, PageIsTheScrollSizeAndScrollingShiftsLogicalPoints) {
-    const QSize port = Port()->size();
-    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 2048 - port.width());
-    EXPECT_EQ(view->verticalScrollBar()->maximum(), 1536 - port.height());
-
-    view->horizontalScrollBar()->setValue(100);
-    view->verticalScrollBar()->setValue(40);
-    Tool(View::ID_TOOL_CONDITION);
-    Click(QPoint(23, 47));
-    EXPECT_EQ(All<CPNCondition>()[0]->m_ptPos, CPoint(120, 90));
-    Move(QPoint(5, 6));
-    EXPECT_EQ(host.positions.back(), QPoint(105, 46));
-    // A logical rectangle is repainted where the window shows it.
-    view->invalidated.clear();
-    view->InvalidateLogical(CRect(110, 50, 130, 60));
-    ASSERT_EQ(view->invalidated.size(), 1u);
-    EXPECT_EQ(view->invalidated[0], QRect(10, 10, 20, 10));
-}
-
 TEST_F(ViewFixture, ViewPropertiesResizesThePageAtLeastOverTheElements) {
     Tool(View::ID_TOOL_CONDITION);
     Click(QPoint(300, 250));
