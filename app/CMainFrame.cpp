@@ -316,7 +316,8 @@ void CMainFrame::ShowNetDesign() {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin"));
+    // "name - title", the title being the first part of the document string.
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin 1.65"));
     setWindowModified(m_doc.IsModified());
 }
 

@@ -9,6 +9,10 @@
 #include <QSettings>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace Cmd;
 
 namespace {
@@ -23,6 +27,10 @@ QString RecentKey(int nIndex) {
 } // namespace
 
 void CMainFrame::InitialUpdate() {
+#ifdef __GLIBC__
+    // The memory of a large document just dropped goes back to the system.
+    malloc_trim(0);
+#endif
     ShowPropertiesPage(PAGE_HIDE, nullptr);
     EnableSimulationButtons(true, true, false, true);
     for (CDiagramView* pView : m_pViews)

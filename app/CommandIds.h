@@ -47,6 +47,10 @@ constexpr int ID_NET_COMPLEMENT = 32813;
 constexpr int ID_NET_VIEW_PROPERTIES = 32821;
 constexpr int ID_NET_EXPORT_XML = 32827;
 constexpr int ID_NET_EXPORT_EMF = 32828;
+// The other picture formats beside each "Export To EMF", handled and enabled as it is.
+constexpr int ID_NET_EXPORT_SVG = 32840;
+constexpr int ID_NET_EXPORT_PDF = 32841;
+constexpr int ID_NET_EXPORT_PNG = 32842;
 
 // Simulation
 constexpr int ID_SHOW_SIMULATING_SYSTEM = 32824;
@@ -69,12 +73,18 @@ constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
 constexpr int ID_CASE_GRAPH_VIEW_PROPERTIES = 32822;
 constexpr int ID_CASE_GRAPH_EXPORT_XML = 32836;
 constexpr int ID_CASE_GRAPH_EXPORT_EMF = 32830;
+constexpr int ID_CASE_GRAPH_EXPORT_SVG = 32843;
+constexpr int ID_CASE_GRAPH_EXPORT_PDF = 32844;
+constexpr int ID_CASE_GRAPH_EXPORT_PNG = 32845;
 
 // Occurrence Net
 constexpr int ID_SHOW_OCCURRENCE_NET = 32809;
 constexpr int ID_OCCURRENCE_NET_VIEW_PROPERTIES = 32817;
 constexpr int ID_OCCURRENCE_NET_EXPORT_XML = 32837;
 constexpr int ID_OCCURRENCE_NET_EXPORT_EMF = 32831;
+constexpr int ID_OCCURRENCE_NET_EXPORT_SVG = 32846;
+constexpr int ID_OCCURRENCE_NET_EXPORT_PDF = 32847;
+constexpr int ID_OCCURRENCE_NET_EXPORT_PNG = 32848;
 
 // The output window's context menu
 constexpr int ID_OUTPUT_HIDE = 32798;

@@ -300,8 +300,11 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
         return;
     QPainter painter(viewport());
     // The clip box is drawn off screen and copied in one go, so that partial repaints
-    // never flicker; without a buffer it is drawn straight onto the window.
-    QImage buffer(clip.size(), QImage::Format_RGB32);
+    // never flicker; without a buffer it is drawn straight onto the window. The buffer
+    // has the screen's pixels, so that a scaled screen shows the diagram sharp.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    QImage buffer(clip.size() * ratio, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
     if (buffer.isNull()) {
         PaintArea(painter, clip);
         return;
@@ -336,6 +339,9 @@ bool CDiagramView::OnCommand(int nId) {
     case ID_FILE_PRINT_PREVIEW:
         PrintPreview();
         return true;
+    case ID_FILE_PRINT_SETUP:
+        PrintSetup();
+        return true;
     default:
         return false;
     }
@@ -353,6 +359,7 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_PRINT_SETUP:
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
         state.enabled = true;
 #else

@@ -33,6 +33,7 @@ public:
     static constexpr int ID_VIEW_RULER = 32838;
     static constexpr int ID_FILE_PRINT = 57607;
     static constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+    static constexpr int ID_FILE_PRINT_SETUP = 57606;
 
     // The strip width of the rulers and their background.
     static constexpr int kRulerStrip = 13;
@@ -93,6 +94,8 @@ public:
     void Print();
     // Shows the printed page in the print preview window.
     void PrintPreview();
+    // "Print Setup": the page chosen is kept for every later print and preview.
+    void PrintSetup();
     // Prints the page with its footer on the printer as it is set up; false, with
     // the reason shown, when the printer does not start.
     bool PrintTo(QPrinter& printer);

@@ -9,10 +9,13 @@
 #include <QPainter>
 
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #endif
+
+#include <optional>
 
 #include <algorithm>
 
@@ -23,10 +26,30 @@ namespace {
 constexpr int kFooterRoom = 70;
 // The viewport shrinks by this much until the page and its footer fit.
 constexpr int kShrinkStep = 30;
+
+// The page chosen with Print Setup, for every view and the whole session.
+std::optional<QPageLayout>& ChosenPageLayout() {
+    static std::optional<QPageLayout> layout;
+    return layout;
+}
+
+void ApplyChosenPage(QPrinter& printer) {
+    if (ChosenPageLayout())
+        printer.setPageLayout(*ChosenPageLayout());
+}
 } // namespace
+
+void CDiagramView::PrintSetup() {
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyChosenPage(printer);
+    QPageSetupDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        ChosenPageLayout() = printer.pageLayout();
+}
 
 void CDiagramView::Print() {
     QPrinter printer(QPrinter::HighResolution);
+    ApplyChosenPage(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -35,6 +58,7 @@ void CDiagramView::Print() {
 
 void CDiagramView::PrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
+    ApplyChosenPage(printer);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* pPrinter) { PrintTo(*pPrinter); });
@@ -102,6 +126,8 @@ bool CDiagramView::PrintTo(QPrinter& printer) {
 void CDiagramView::Print() {}
 
 void CDiagramView::PrintPreview() {}
+
+void CDiagramView::PrintSetup() {}
 
 bool CDiagramView::PrintTo(QPrinter& /*printer*/) {
     return false;

@@ -168,6 +168,15 @@ bool CZerinNetDesignView::OnCommand(int nId) {
     case ID_EXPORT_EMF:
         ExportWithDialog(QStringLiteral("emf"));
         return true;
+    case ID_EXPORT_SVG:
+        ExportWithDialog(QStringLiteral("svg"));
+        return true;
+    case ID_EXPORT_PDF:
+        ExportWithDialog(QStringLiteral("pdf"));
+        return true;
+    case ID_EXPORT_PNG:
+        ExportWithDialog(QStringLiteral("png"));
+        return true;
     default:
         return CDiagramView::OnCommand(nId);
     }
@@ -212,6 +221,9 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
         state.enabled = !m_bSimulation;
         return true;
     case ID_EXPORT_EMF:
+    case ID_EXPORT_SVG:
+    case ID_EXPORT_PDF:
+    case ID_EXPORT_PNG:
         state.enabled = true;
         return true;
     default:

@@ -32,6 +32,9 @@ public:
     static constexpr int ID_NET_COMPLEMENT = 32813;
     static constexpr int ID_VIEW_PROPERTIES = 32821;
     static constexpr int ID_EXPORT_EMF = 32828;
+    static constexpr int ID_EXPORT_SVG = 32840;
+    static constexpr int ID_EXPORT_PDF = 32841;
+    static constexpr int ID_EXPORT_PNG = 32842;
     // The simulation page's buttons.
     static constexpr int ID_SIM_STOP = 1001;
     static constexpr int ID_SIM_RESET = 1002;

@@ -33,7 +33,7 @@ TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
         EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
     }
     EXPECT_TRUE(Frame().GetRecentFiles().isEmpty());
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin 1.65"));
 }
 
 TEST_F(MainFrameFiles, RecentFilesKeepTheLastFourNewestFirst) {
@@ -81,7 +81,7 @@ TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
     Frame().OnCommand(Cmd::ID_FILE_SAVE_AS);
     EXPECT_TRUE(QFileInfo::exists(Scratch("copy.zrn")));
     EXPECT_EQ(Doc().GetTitle(), "copy");
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("copy[*] - Zerin"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("copy[*] - Zerin 1.65"));
     EXPECT_EQ(QFileInfo(Frame().GetRecentFiles().value(0)).fileName(), QStringLiteral("copy.zrn"));
 
     // What was saved opens again.

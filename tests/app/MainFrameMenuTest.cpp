@@ -29,7 +29,9 @@ std::string Describe(CMainFrame& frame) {
                 (pAction->isCheckable() ? " | checkable" : "") +
                 (pAction->isEnabled() ? " | enabled" : " | disabled") +
                 (pAction->isChecked() ? " | checked" : "") +
-                (pAction->isVisible() ? "" : " | hidden") + "\n";
+                (pAction->isVisible() ? "" : " | hidden") + " | " +
+                pAction->statusTip().toStdString() + " | " + pAction->toolTip().toStdString() +
+                "\n";
     };
     for (QMenu* pMenu : frame.GetMenus()) {
         text += "menu " + pMenu->title().toStdString() + "\n";
