@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -32,6 +33,7 @@ COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Out
 
     m_pCaption = new COutputCaption(this);
     setTitleBarWidget(m_pCaption);
+    connect(m_pCaption, &COutputCaption::Dragged, this, &COutputBar::ResizeToCursor);
 
     auto* pBody = new QWidget(this);
     auto* pLayout = new QVBoxLayout(pBody);
@@ -44,7 +46,12 @@ COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Out
         m_pTab->addTab(QString::fromLatin1(kTabTexts[i]));
         m_list[i] = new QListWidget(m_pStack);
         m_list[i]->setObjectName(QStringLiteral("OutputPane%1").arg(i));
-        m_list[i]->setUniformItemSizes(true);
+        // Whole lines: no eliding, a horizontal scroll bar for the long ones. Lines are
+        // laid out in batches, so that a long output does not lay out line by line.
+        m_list[i]->setTextElideMode(Qt::ElideNone);
+        m_list[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_list[i]->setLayoutMode(QListView::Batched);
+        m_list[i]->setBatchSize(2000);
         // With its last line selected a pane stays scrolled to that line when the
         // bar's layout changes its height afterwards.
         QListWidget* pList = m_list[i];
@@ -104,9 +111,29 @@ void COutputBar::AppendLine(int nPane, const std::string& strText) {
     if (!IsPane(nPane))
         return;
     QListWidget* pList = m_list[nPane];
+    // A pane keeps at most MAX_LINES: the oldest go in one block, and the first line
+    // says how many went.
+    if (pList->count() >= MAX_LINES) {
+        const int nDrop = MAX_LINES / 10;
+        m_nDropped[nPane] += nDrop - (m_nDropped[nPane] > 0 ? 1 : 0);
+        pList->model()->removeRows(0, nDrop);
+        pList->insertItem(0, QStringLiteral("(%1 earlier lines are no longer shown)")
+                                 .arg(m_nDropped[nPane]));
+    }
     pList->addItem(QString::fromStdString(strText));
-    pList->setCurrentRow(pList->count() - 1);
-    pList->scrollToBottom();
+    // The last line is selected, and so in view, once the writing is over.
+    if (!m_bSelectQueued[nPane]) {
+        m_bSelectQueued[nPane] = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this, nPane] {
+                m_bSelectQueued[nPane] = false;
+                QListWidget* pLast = m_list[nPane];
+                pLast->setCurrentRow(pLast->count() - 1);
+                pLast->scrollToBottom();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void COutputBar::ShowPane(int nPane) {
@@ -115,8 +142,10 @@ void COutputBar::ShowPane(int nPane) {
 }
 
 void COutputBar::ClearPane(int nPane) {
-    if (IsPane(nPane))
-        m_list[nPane]->clear();
+    if (!IsPane(nPane))
+        return;
+    m_list[nPane]->clear();
+    m_nDropped[nPane] = 0;
 }
 
 void COutputBar::Beep() {
@@ -138,4 +167,13 @@ void COutputBar::resizeEvent(QResizeEvent* pEvent) {
     CDlgPropertiesBar::resizeEvent(pEvent);
     if (isVisible() && !isFloating())
         m_nHeight = std::max(MINIMUM_HEIGHT, height());
+}
+
+void COutputBar::ResizeToCursor(int nGlobalY) {
+    auto* pFrame = qobject_cast<QMainWindow*>(parentWidget());
+    if (!pFrame || isFloating())
+        return;
+    const int nBottom = pFrame->mapToGlobal(QPoint(0, pFrame->height())).y();
+    m_nHeight = std::max(MINIMUM_HEIGHT, nBottom - m_nTopOffset - nGlobalY);
+    pFrame->resizeDocks({this}, {m_nHeight}, Qt::Vertical);
 }

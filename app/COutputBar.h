@@ -19,6 +19,8 @@ class COutputBar : public CDlgPropertiesBar, public COutputSink {
 public:
     static constexpr int INITIAL_HEIGHT = 200;
     static constexpr int MINIMUM_HEIGHT = 100;
+    // The most lines a pane keeps; the oldest tenth goes when a line more comes.
+    static constexpr int MAX_LINES = 200000;
 
     explicit COutputBar(QWidget* pParent = nullptr);
     ~COutputBar() override;
@@ -38,6 +40,10 @@ public:
     int GetTopOffset() const { return m_nTopOffset; }
     // The height the docked bar keeps between showings.
     int GetStoredHeight() const { return m_nHeight; }
+    // The height the bar takes when its caption is dragged to the screen line y: from
+    // there down to the frame's status bar (m_nTopOffset above the frame's bottom), at
+    // least MINIMUM_HEIGHT.
+    void ResizeToCursor(int nGlobalY);
 
     // COutputSink
     void AppendLine(int nPane, const std::string& strText) override;
@@ -61,6 +67,8 @@ private:
     QTabBar* m_pTab = nullptr;
     QStackedWidget* m_pStack = nullptr;
     std::array<QListWidget*, 5> m_list{};
+    std::array<int, 5> m_nDropped{};
+    std::array<bool, 5> m_bSelectQueued{};
     int m_nCurPane = 0;
     int m_nTopOffset = 0;
     int m_nHeight = INITIAL_HEIGHT;

@@ -5,6 +5,7 @@
 
 COutputCaption::COutputCaption(QWidget* pParent) : QWidget(pParent) {
     setFixedHeight(HEIGHT);
+    setCursor(Qt::SizeVerCursor);
 }
 
 QSize COutputCaption::sizeHint() const {
@@ -28,5 +29,23 @@ void COutputCaption::paintEvent(QPaintEvent*) {
 }
 
 void COutputCaption::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    pEvent->accept();
+}
+
+void COutputCaption::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(pEvent);
+    m_bResizing = true;
+    pEvent->accept();
+}
+
+void COutputCaption::mouseMoveEvent(QMouseEvent* pEvent) {
+    if (m_bResizing)
+        emit Dragged(pEvent->globalPosition().toPoint().y());
+    pEvent->accept();
+}
+
+void COutputCaption::mouseReleaseEvent(QMouseEvent* pEvent) {
+    m_bResizing = false;
     pEvent->accept();
 }

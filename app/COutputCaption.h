@@ -18,4 +18,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    // Dragging the strip changes the bar's height: the caption follows the cursor.
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+
+signals:
+    // The cursor's vertical screen position while the strip is dragged.
+    void Dragged(int nGlobalY);
+
+private:
+    bool m_bResizing = false;
 };

@@ -1,10 +1,11 @@
 #include "FrameFixture.h"
-
 #include "app/CGuiFrameServices.h"
 #include "app/COutputBar.h"
+#include "app/CommandIds.h"
 
-#include "app/CDlgPropertiesBar.h"
-#include "base/OutputWriter.h"
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
 
 namespace {
 
@@ -32,6 +33,28 @@ TEST_F(MainFrameBars, ExportPathComesFromASaveDialogForXml) {
     EXPECT_TRUE(m_prompt.filters.value(0).startsWith(QStringLiteral("XML file (*.xml)")));
     m_prompt.savePath.clear();
     EXPECT_FALSE(services.AskExportPath("net.xml").has_value());
+}
+
+// Dragging the output caption sets the bar's height down to the status bar, at least
+// 100 pixels.
+TEST_F(MainFrameBars, DraggingTheOutputCaptionResizesTheBar) {
+    Frame().resize(800, 600);
+    Frame().show();
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    COutputBar& bar = Frame().GetOutputBar();
+    QWidget* pCaption = bar.titleBarWidget();
+    const int nBottom = Frame().mapToGlobal(QPoint(0, Frame().height())).y();
+    const int nStatus = bar.GetTopOffset();
+    for (auto [nAbove, nHeight] : {std::pair{250, 250}, {20, COutputBar::MINIMUM_HEIGHT}}) {
+        QTest::mousePress(pCaption, Qt::LeftButton, {}, QPoint(10, 5));
+        const QPoint target = pCaption->mapFromGlobal(QPoint(0, nBottom - nStatus - nAbove));
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, target.y()),
+                         QPointF(pCaption->mapToGlobal(QPoint(10, target.y()))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pCaption, &move);
+        QTest::mouseRelease(pCaption, Qt::LeftButton);
+        EXPECT_EQ(bar.GetStoredHeight(), nHeight);
+    }
 }
 
 } // namespace

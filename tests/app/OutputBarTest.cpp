@@ -49,4 +49,21 @@ TEST_F(OutputBarTest, WritingLandsInItsPaneAndBringsItForwardOnceQueued) {
     EXPECT_EQ(m_pBar->GetListBox(PANE_SIMULATION)->currentRow(), 1);
 }
 
+// Long output: whole lines with a horizontal scroll bar, and a pane that keeps the
+// newest lines and says how many older ones it let go.
+TEST_F(OutputBarTest, LongLinesStayWholeAndAFullPaneDropsItsOldestTenth) {
+    QListWidget* pList = m_pBar->GetListBox(PANE_STANDARD);
+    EXPECT_EQ(pList->textElideMode(), Qt::ElideNone);
+    EXPECT_NE(pList->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    for (int i = 0; i < COutputBar::MAX_LINES + 1; ++i)
+        m_pBar->AppendLine(PANE_STANDARD, std::to_string(i));
+    QCoreApplication::processEvents();
+    const int nDropped = COutputBar::MAX_LINES / 10;
+    ASSERT_EQ(pList->count(), COutputBar::MAX_LINES - nDropped + 2);
+    EXPECT_EQ(pList->item(0)->text().toStdString(),
+              "(" + std::to_string(nDropped) + " earlier lines are no longer shown)");
+    EXPECT_EQ(pList->item(1)->text().toStdString(), std::to_string(nDropped));
+    EXPECT_EQ(pList->currentRow(), pList->count() - 1);
+}
+
 } // namespace
