@@ -92,9 +92,13 @@ bool CSimulationController::TestNet() {
     WriteOutput(PANE_STANDARD, "Computing case graph...");
     CFrameServices& frame = d.GetFrame();
     frame.BeginCaseGraphProgress();
-    const ECaseGraphResult result = d.m_caseGraph.ComputeCaseGraph(
+    ECaseGraphResult result = d.m_caseGraph.ComputeCaseGraph(
         d.m_caseInitial, d.m_netDesign,
         [&frame](int cases, int arcs) { return frame.CaseGraphProgress(cases, arcs); });
+    // A Cancel that came while the last arcs were made is honoured too.
+    if (result == ECaseGraphResult::Completed &&
+        !frame.CaseGraphProgress(d.m_caseGraph.m_nCases, d.m_caseGraph.m_nSteps))
+        result = ECaseGraphResult::Cancelled;
     frame.EndCaseGraphProgress();
     if (result == ECaseGraphResult::Cancelled) {
         // Without the whole graph the concession test has nothing to go on: the test

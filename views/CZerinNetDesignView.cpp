@@ -157,7 +157,9 @@ bool CZerinNetDesignView::OnCommand(int nId) {
         OnStartAutomaticRun();
         return true;
     case ID_SIM_STOP:
+        // The run ends after the step under way, which finishes without waiting.
         m_autoRun.Stop();
+        m_bHurry = m_bInAnimationLoop;
         return true;
     case ID_SIM_STEP:
         OnLargestStep();
@@ -379,6 +381,15 @@ void CZerinNetDesignView::OnDeletePolygonPoint() {
     pPolygon->DeleteSelectedPoint();
     InvalidateLogical(rectOld | pPolygon->GetBoundRect());
     GetDocument().SetModifiedFlag();
+}
+
+void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {
+    // Esc stops an automatic run as the stop button does.
+    if (pEvent->key() == Qt::Key_Escape && (m_autoRun.IsRunning() || m_bInAnimationLoop)) {
+        OnCommand(ID_SIM_STOP);
+        return;
+    }
+    CDiagramView::keyPressEvent(pEvent);
 }
 
 void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {

@@ -100,6 +100,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
 
@@ -153,6 +154,8 @@ private:
     // second step in before it ends.
     bool m_bInAnimationLoop = false;
     bool m_bQuitRequested = false;
+    // Stop was pressed during a step: its remaining frames are shown without waiting.
+    bool m_bHurry = false;
     int m_nFramesShown = 0;
     // The waiting loop between two frames, while one runs, so that a quit request can
     // end it; and the time of the last frame.

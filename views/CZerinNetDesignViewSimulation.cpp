@@ -35,7 +35,7 @@ bool CZerinNetDesignView::ExecuteStep() {
 
 int CZerinNetDesignView::WaitFrame(int nMilliseconds) {
     QPointer<CZerinNetDesignView> guard(this);
-    const qint64 nRemaining = nMilliseconds - m_timerFrame.elapsed();
+    const qint64 nRemaining = m_bHurry ? 0 : nMilliseconds - m_timerFrame.elapsed();
     if (nRemaining > 0) {
         QEventLoop loop;
         QTimer timer;
@@ -83,6 +83,7 @@ int CZerinNetDesignView::AnimateStep() {
     m_bAnimating = true;
     m_bInAnimationLoop = true;
     m_bQuitRequested = false;
+    m_bHurry = false;
     m_nFramesShown = 0;
     int nDelay = doc.m_nSpeed;
 

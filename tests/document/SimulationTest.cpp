@@ -222,6 +222,14 @@ TEST_F(DocFixture, CancelledCaseGraphLeavesTheNetUntested) {
     doc.EnterSimulation();
     EXPECT_TRUE(doc.m_bSimulation);
     EXPECT_EQ(doc.m_caseGraph.m_nCases, 128);
+    // A graph too small to be asked about on the way is asked once at its end, so that
+    // a Cancel at the last moment still counts.
+    doc.LeaveSimulation();
+    doc.NewDocument();
+    BuildIndependentComponents(doc.m_netDesign, 1);
+    frame.cancelProgress = true;
+    doc.EnterSimulation();
+    EXPECT_FALSE(doc.m_bSimulation || doc.m_bCaseGraphValid);
 }
 
 TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {

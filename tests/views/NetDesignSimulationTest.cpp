@@ -1,5 +1,8 @@
 #include "ViewFixture.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+
 using View = CZerinNetDesignView;
 using Lines = std::vector<std::string>;
 
@@ -72,4 +75,25 @@ TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
     // Now e1 has no concession: it cannot be chosen.
     Click(QPoint(200, 100));
     EXPECT_FALSE(doc.IsSelected(nullptr));
+}
+
+// Stop, or Esc, ends an automatic run at once: the step under way finishes without
+// waiting for its frames.
+TEST_F(SimulationFixture, StopAndEscapeEndTheRunWithinAFifthOfASecond) {
+    doc.m_nSpeed = 100; // 3 s a step
+    for (const bool bEscape : {false, true}) {
+        doc.ResetSystem();
+        QElapsedTimer clock;
+        QTimer::singleShot(150, view.get(), [&] {
+            clock.start();
+            if (bEscape)
+                QTest::keyClick(Port(), Qt::Key_Escape);
+            else
+                view->OnCommand(View::ID_SIM_STOP);
+        });
+        view->OnCommand(View::ID_SIM_START);
+        EXPECT_LT(clock.elapsed(), 200) << bEscape;
+        EXPECT_FALSE(view->IsAutoRunning() || view->IsInAnimationLoop());
+        EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Automatic simulation stopped");
+    }
 }
