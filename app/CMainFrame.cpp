@@ -28,7 +28,7 @@ namespace {
 // How often the toolbar buttons run their update rules while the program is idle.
 constexpr int IDLE_UPDATE_MS = 200;
 // The page floats this far left of the screen's right edge.
-constexpr int PAGE_FLOAT_INSET = 235;
+constexpr int PAGE_MARGIN = 8;
 
 QPoint KeepOnScreen(QPoint pt, QSize size) {
     const QScreen* pScreen = QGuiApplication::screenAt(pt);
@@ -151,16 +151,15 @@ void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
 
 void CMainFrame::showEvent(QShowEvent* pEvent) {
     QMainWindow::showEvent(pEvent);
-    if (m_bPageFloatSet)
-        return;
-    // Right of the view's scroll bar, level with the bottom of the Standard toolbar.
-    m_bPageFloatSet = true;
-    const QScreen* pScreen = screen() ? screen() : QApplication::primaryScreen();
-    const int nScreenWidth = pScreen ? pScreen->geometry().width() : width();
+}
+
+QPoint CMainFrame::DefaultPagePlace(QSize sizePage) const {
+    // The top-right corner of the view area, inside the main window, clear of the
+    // view's scroll bar.
+    const QWidget* pArea = centralWidget() ? centralWidget() : this;
     const int nScroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int nBarBottom = m_pBarStandard->mapToGlobal(QPoint(0, m_pBarStandard->height())).y();
-    m_ptPageFloat =
-        QPoint(nScreenWidth - nScroll - PAGE_FLOAT_INSET, nBarBottom - frameGeometry().top());
+    const QPoint topRight = pArea->mapToGlobal(QPoint(pArea->width(), 0));
+    return {topRight.x() - nScroll - PAGE_MARGIN - sizePage.width(), topRight.y() + PAGE_MARGIN};
 }
 
 // --- The views. ---
@@ -218,6 +217,7 @@ void CMainFrame::HideCurrentPage() {
         return;
     m_pCurrentPage->SetElement(nullptr);
     m_ptPageFloat = m_pCurrentPage->GetFloatingOrigin();
+    m_bPageFloatSet = true;
     m_pCurrentPage->hide();
     m_pCurrentPage = nullptr;
     m_pCurrentElement = nullptr;
@@ -236,9 +236,18 @@ void CMainFrame::ShowPropertiesPage(int nKind, CPNElement* pElement) {
     m_pCurrentElement = pElement;
     if (pPage == m_pCurrentPage)
         return;
-    if (m_pCurrentPage && m_pCurrentPage->isFloating())
+    if (m_pCurrentPage && m_pCurrentPage->isFloating()) {
         m_ptPageFloat = m_pCurrentPage->GetFloatingOrigin();
+        m_bPageFloatSet = true;
+    }
     pPage->setFloating(true);
+    pPage->adjustSize();
+    // The first page, and a page whose remembered place lies on no screen, goes to the
+    // view's top-right corner.
+    if (!m_bPageFloatSet || !QGuiApplication::screenAt(m_ptPageFloat)) {
+        m_ptPageFloat = DefaultPagePlace(pPage->frameGeometry().size());
+        m_bPageFloatSet = true;
+    }
     pPage->move(m_ptPageFloat);
     pPage->show();
     // A page wider than the place left for it at the screen's edge stays whole.

@@ -129,6 +129,8 @@ private:
     bool FrameCommand(int nId);
 
     void HideCurrentPage();
+    // Where a page of the size goes when it has no place of its own yet.
+    QPoint DefaultPagePlace(QSize sizePage) const;
     void ShowOutputWindow();
     void ReapplyOutputSize();
     void ToggleOutputWindow();

@@ -57,4 +57,22 @@ TEST_F(MainFrameBars, DraggingTheOutputCaptionResizesTheBar) {
     }
 }
 
+// A page first floats at the top-right corner of the view area, inside the window, and
+// comes back there when the place it had lies on no screen.
+TEST_F(MainFrameBars, PagesFloatInsideTheViewsTopRightCorner) {
+    Frame().setGeometry(20, 40, 760, 520);
+    Frame().show();
+    QWidget* pView = Frame().centralWidget();
+    const QRect area(pView->mapToGlobal(QPoint(0, 0)), pView->size());
+    for (int nTry = 0; nTry < 2; ++nTry) {
+        Frame().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
+        const QRect page = Frame().GetCurrentPage()->frameGeometry();
+        EXPECT_TRUE(area.contains(page.topLeft()) && area.contains(page.topRight()))
+            << nTry << ": " << page.x() << "," << page.y();
+        EXPECT_GT(page.center().x(), area.center().x());
+        Frame().GetCurrentPage()->move(-5000, -5000);
+        Frame().ShowPropertiesPage(PAGE_HIDE, nullptr);
+    }
+}
+
 } // namespace
