@@ -1,4 +1,4 @@
-#include "app/CZerinApp.h"
+#include "app/frame/CZerinApp.h"
 
 int main(int argc, char** argv) {
     CZerinApp app(argc, argv);

@@ -1,5 +1,5 @@
-#include "app/CCaseGraphProgressDialog.h"
-#include "app/CDlgBreakPoints.h"
+#include "app/dialogs/CCaseGraphProgressDialog.h"
+#include "app/dialogs/CDlgBreakPoints.h"
 #include "document/CBreakPoints.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"

@@ -1,4 +1,4 @@
-#include "app/CColourPopup.h"
+#include "app/controls/CColourPopup.h"
 
 #include <QPointer>
 #include <QSignalSpy>

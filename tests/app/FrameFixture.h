@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RecordingPrompt.h"
-#include "app/CMainFrame.h"
+#include "app/frame/CMainFrame.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,7 +1,7 @@
 #include "FrameFixture.h"
-#include "app/CGuiFrameServices.h"
-#include "app/COutputBar.h"
-#include "app/CommandIds.h"
+#include "app/bars/COutputBar.h"
+#include "app/frame/CGuiFrameServices.h"
+#include "app/frame/CommandIds.h"
 
 #include <QApplication>
 #include <QMouseEvent>

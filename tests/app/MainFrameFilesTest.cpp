@@ -1,6 +1,6 @@
 #include "FrameFixture.h"
-#include "app/CDlgPropertiesSimulationBar.h"
-#include "app/CommandIds.h"
+#include "app/bars/CDlgPropertiesSimulationBar.h"
+#include "app/frame/CommandIds.h"
 #include "views/CZerinNetDesignView.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
+#include "app/frame/CommandIds.h"
 
 #include "support/Golden.h"
 

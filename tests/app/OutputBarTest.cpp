@@ -1,4 +1,4 @@
-#include "app/COutputBar.h"
+#include "app/bars/COutputBar.h"
 #include "base/OutputWriter.h"
 
 #include <QCoreApplication>

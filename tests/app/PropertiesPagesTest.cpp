@@ -1,5 +1,5 @@
-#include "app/CDlgPropertiesConditionBar.h"
-#include "app/CDlgPropertiesEventBar.h"
+#include "app/bars/CDlgPropertiesConditionBar.h"
+#include "app/bars/CDlgPropertiesEventBar.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CUserPrompt.h"
+#include "app/frame/CUserPrompt.h"
 
 #include <QDialog>
 #include <QStringList>

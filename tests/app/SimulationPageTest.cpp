@@ -1,4 +1,4 @@
-#include "app/CDlgPropertiesSimulationBar.h"
+#include "app/bars/CDlgPropertiesSimulationBar.h"
 
 #include <QSignalSpy>
 #include <QTest>

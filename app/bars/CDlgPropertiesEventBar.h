@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/bars/CDlgPropertiesNameBar.h"
+
+class CPNEvent;
+
+// The properties page of an event: its name and "Show name".
+class CDlgPropertiesEventBar : public CDlgPropertiesNameBar {
+    Q_OBJECT
+
+public:
+    explicit CDlgPropertiesEventBar(QWidget* pParent = nullptr);
+
+    void SetElement(CPNElement* pElement) override;
+
+    CPNEvent* GetEvent() const { return m_pEvent; }
+
+private:
+    CPNEvent* m_pEvent = nullptr;
+};

@@ -1,0 +1,117 @@
+#include "app/frame/CGuiFrameServices.h"
+
+#include "app/dialogs/CCaseGraphProgressDialog.h"
+#include "app/dialogs/CDlgBreakPoints.h"
+#include "app/frame/CMainFrame.h"
+#include "views/CDiagramView.h"
+
+#include <QApplication>
+#include <QCursor>
+
+CGuiFrameServices::CGuiFrameServices(CMainFrame& frame) : m_pFrame(&frame) {}
+
+CGuiFrameServices::~CGuiFrameServices() {
+    while (m_nWaitCursor > 0)
+        EndWaitCursor();
+}
+
+void CGuiFrameServices::UpdateAllViews() {
+    if (!m_pFrame)
+        return;
+    if (CDiagramView* pView = m_pFrame->GetActiveView())
+        pView->OnUpdate();
+}
+
+void CGuiFrameServices::DocumentStateChanged() {
+    if (m_pFrame)
+        m_pFrame->UpdateTitle();
+}
+
+void CGuiFrameServices::ShowPropertiesPage(int nKind, CPNElement* pElement) {
+    if (m_pFrame)
+        m_pFrame->ShowPropertiesPage(nKind, pElement);
+}
+
+void CGuiFrameServices::ShowOutputBar() {
+    if (m_pFrame)
+        m_pFrame->ShowOutputBar();
+}
+
+void CGuiFrameServices::ClearOutputBar() {
+    if (m_pFrame)
+        m_pFrame->ResetForNewDocument();
+}
+
+void CGuiFrameServices::SwitchToNetDesignView() {
+    if (m_pFrame && !m_pFrame->IsViewActive(CMainFrame::VIEW_NET_DESIGN))
+        m_pFrame->SwitchView(CMainFrame::VIEW_NET_DESIGN);
+}
+
+void CGuiFrameServices::EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep) {
+    if (m_pFrame)
+        m_pFrame->EnableSimulationButtons(bReset, bStart, bStop, bStep);
+}
+
+void CGuiFrameServices::BeginWaitCursor() {
+    ++m_nWaitCursor;
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void CGuiFrameServices::EndWaitCursor() {
+    // An end without a begin must not take away a cursor someone else set.
+    if (m_nWaitCursor == 0)
+        return;
+    --m_nWaitCursor;
+    QApplication::restoreOverrideCursor();
+}
+
+void CGuiFrameServices::BeginCaseGraphProgress() {
+    if (!m_pFrame)
+        return;
+    // The dialog shows itself, modal, once the computation takes a while, and lets
+    // Cancel through while it is up.
+    m_pProgress = std::make_unique<CCaseGraphProgressDialog>(m_pFrame);
+}
+
+bool CGuiFrameServices::CaseGraphProgress(int nCases, int nArcs) {
+    if (!m_pProgress)
+        return true;
+    return m_pProgress->SetProgress(nCases, nArcs) && !m_pProgress->WasCancelled();
+}
+
+void CGuiFrameServices::EndCaseGraphProgress() {
+    m_pProgress.reset();
+}
+
+std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& strDefaultName) {
+    if (!m_pFrame)
+        return std::nullopt;
+    const QString strPath = m_pFrame->GetPrompt().AskSavePath(
+        m_pFrame, QStringLiteral("Export To XML"),
+        QString::fromStdString(strDefaultName) + QStringLiteral(".xml"),
+        QStringLiteral("XML file (*.xml);;All files (*.*)"), QStringLiteral("xml"));
+    if (strPath.isEmpty())
+        return std::nullopt;
+    return strPath.toStdString();
+}
+
+void CGuiFrameServices::ShowError(const std::string& strMessage) {
+    if (m_pFrame)
+        m_pFrame->GetPrompt().Message(m_pFrame, QMessageBox::Warning,
+                                      QString::fromStdString(strMessage), QMessageBox::Ok);
+}
+
+void CGuiFrameServices::ShowBreakPointsDialog(CBreakPoints& breakPoints) {
+    if (!m_pFrame)
+        return;
+    CDlgBreakPoints dialog(breakPoints, m_pFrame);
+    m_pFrame->GetPrompt().RunDialog(dialog);
+}
+
+void CGuiFrameServices::ShowCaseClassDialog(const CCaseClassInput&) {
+    if (m_pFrame)
+        m_pFrame->GetPrompt().Message(
+            m_pFrame, QMessageBox::Information,
+            QStringLiteral("Case class verification is not available in this version."),
+            QMessageBox::Ok);
+}

@@ -1,0 +1,414 @@
+#include "app/frame/CMainFrame.h"
+
+#include "app/bars/CDlgPropertiesConditionBar.h"
+#include "app/bars/CDlgPropertiesEventBar.h"
+#include "app/bars/CDlgPropertiesLabelBar.h"
+#include "app/bars/CDlgPropertiesPolygonBar.h"
+#include "app/bars/CDlgPropertiesSimulationBar.h"
+#include "app/bars/COutputBar.h"
+#include "app/frame/ToolBarIcons.h"
+#include "base/OutputWriter.h"
+#include "views/CZerinNetDesignView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+// How often the toolbar buttons run their update rules while the program is idle.
+constexpr int IDLE_UPDATE_MS = 200;
+// The page floats this far left of the screen's right edge.
+constexpr int PAGE_MARGIN = 8;
+
+QPoint KeepOnScreen(QPoint pt, QSize size) {
+    const QScreen* pScreen = QGuiApplication::screenAt(pt);
+    if (!pScreen)
+        pScreen = QGuiApplication::primaryScreen();
+    if (!pScreen)
+        return pt;
+    const QRect avail = pScreen->availableGeometry();
+    const int x = std::max(avail.left(), std::min(pt.x(), avail.right() + 1 - size.width()));
+    const int y = std::max(avail.top(), std::min(pt.y(), avail.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* pParent)
+    : QMainWindow(pParent), m_services(*this), m_doc(m_services) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowIcon(ApplicationIcon());
+    setDockOptions(QMainWindow::AnimatedDocks);
+    CreateActions();
+    CreateMenus();
+    CreateToolBars();
+    CreateStatusBar();
+    CreateOutputBar();
+    CreatePages();
+
+    m_pNetDesignView = new CZerinNetDesignView(m_doc, *this, this);
+    m_pNetDesignView->setObjectName(QStringLiteral("NetDesignView"));
+    m_pViews[VIEW_NET_DESIGN] = m_pNetDesignView;
+    setCentralWidget(m_pNetDesignView);
+
+    m_pOutputBar->SetTopOffset(StatusBarHeight());
+    UpdateTitle();
+    UpdateRecentFileMenu();
+
+    m_pIdleTimer = new QTimer(this);
+    m_pIdleTimer->setInterval(IDLE_UPDATE_MS);
+    connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    m_pIdleTimer->start();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    m_pIdleTimer->stop();
+    m_services.Detach();
+    if (GetOutputSink() == m_pOutputBar)
+        SetOutputSink(nullptr);
+    // The views and pages refer to the document and its elements: they go before it.
+    for (CDlgPropertiesBar* pPage :
+         {GetPage(PAGE_POLYGON), GetPage(PAGE_LABEL), GetPage(PAGE_CONDITION), GetPage(PAGE_EVENT),
+          GetPage(PAGE_SIMULATION)})
+        pPage->SetElement(nullptr);
+    for (CDiagramView*& pView : m_pViews) {
+        delete pView;
+        pView = nullptr;
+    }
+    m_pNetDesignView = nullptr;
+}
+
+void CMainFrame::CreateOutputBar() {
+    m_pOutputBar = new COutputBar(this);
+    m_pOutputBar->setObjectName(QStringLiteral("OutputBar"));
+    addDockWidget(Qt::BottomDockWidgetArea, m_pOutputBar);
+    m_pOutputBar->hide();
+    connect(m_pOutputBar, &COutputBar::CommandRequested, this, &CMainFrame::OnCommand);
+    SetOutputSink(m_pOutputBar);
+}
+
+void CMainFrame::CreatePages() {
+    m_pBarCondition = new CDlgPropertiesConditionBar(this);
+    m_pBarEvent = new CDlgPropertiesEventBar(this);
+    m_pBarPolygon = new CDlgPropertiesPolygonBar(this);
+    m_pBarLabel = new CDlgPropertiesLabelBar(this);
+    m_pBarSimulation = new CDlgPropertiesSimulationBar(this);
+    for (CDlgPropertiesBar* pPage : {static_cast<CDlgPropertiesBar*>(m_pBarCondition),
+                                     static_cast<CDlgPropertiesBar*>(m_pBarEvent),
+                                     static_cast<CDlgPropertiesBar*>(m_pBarPolygon),
+                                     static_cast<CDlgPropertiesBar*>(m_pBarLabel),
+                                     static_cast<CDlgPropertiesBar*>(m_pBarSimulation)}) {
+        // The pages float beside the view and never dock.
+        pPage->setAllowedAreas(Qt::NoDockWidgetArea);
+        pPage->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+        addDockWidget(Qt::RightDockWidgetArea, pPage);
+        pPage->setFloating(true);
+        pPage->hide();
+        ConnectPage(pPage);
+    }
+    connect(m_pBarSimulation, &CDlgPropertiesSimulationBar::SimulationCommand, this,
+            [this](int nId) {
+                if (CDiagramView* pView = GetActiveView())
+                    pView->OnCommand(nId);
+            });
+    connect(m_pBarSimulation, &CDlgPropertiesSimulationBar::SimulationSpeed, this,
+            [this](int nMilliseconds) {
+                // Posted, so the view acts after the page's own handler has returned.
+                QPointer<CDiagramView> pView = GetActiveView();
+                QMetaObject::invokeMethod(
+                    this,
+                    [pView, nMilliseconds] {
+                        if (pView)
+                            pView->OnSimulationSpeed(nMilliseconds);
+                    },
+                    Qt::QueuedConnection);
+            });
+}
+
+void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
+    connect(pPage, &CDlgPropertiesBar::PropertyChanged, this, [this](int nWhat) {
+        QPointer<CDiagramView> pView = GetActiveView();
+        QMetaObject::invokeMethod(
+            this,
+            [pView, nWhat] {
+                if (pView)
+                    pView->OnPropertyChanged(nWhat);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void CMainFrame::showEvent(QShowEvent* pEvent) {
+    QMainWindow::showEvent(pEvent);
+}
+
+QPoint CMainFrame::DefaultPagePlace(QSize sizePage) const {
+    // The top-right corner of the view area, inside the main window, clear of the
+    // view's scroll bar.
+    const QWidget* pArea = centralWidget() ? centralWidget() : this;
+    const int nScroll = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QPoint topRight = pArea->mapToGlobal(QPoint(pArea->width(), 0));
+    return {topRight.x() - nScroll - PAGE_MARGIN - sizePage.width(), topRight.y() + PAGE_MARGIN};
+}
+
+// --- The views. ---
+
+CDiagramView* CMainFrame::GetActiveView() const {
+    return m_pViews[m_nActiveView];
+}
+
+void CMainFrame::SwitchView(int nView) {
+    if (nView < VIEW_NET_DESIGN || nView > VIEW_OCCURRENCE_NET || !m_pViews[nView])
+        return; // The case graph and occurrence net views are not part of this version.
+    m_bSwitched = true;
+    if (nView == m_nActiveView)
+        return;
+    CDiagramView* pOld = m_pViews[m_nActiveView];
+    CDiagramView* pNew = m_pViews[nView];
+    // The central widget changes hands without deleting the old view.
+    takeCentralWidget();
+    setCentralWidget(pNew);
+    pNew->show();
+    pOld->hide();
+    m_nActiveView = nView;
+    ReapplyOutputSize();
+}
+
+bool CMainFrame::IsViewActive(int nView) const {
+    return m_nActiveView == nView;
+}
+
+// --- CViewHost. ---
+
+void CMainFrame::SetStatusPosition(int x, int y) {
+    m_pPositionPane->setText(QString::asprintf("P %d, %d", x, y));
+}
+
+CDlgPropertiesBar* CMainFrame::GetPage(int nKind) const {
+    switch (nKind) {
+    case PAGE_POLYGON:
+        return m_pBarPolygon;
+    case PAGE_LABEL:
+        return m_pBarLabel;
+    case PAGE_CONDITION:
+        return m_pBarCondition;
+    case PAGE_EVENT:
+        return m_pBarEvent;
+    case PAGE_SIMULATION:
+        return m_pBarSimulation;
+    default:
+        return nullptr;
+    }
+}
+
+void CMainFrame::HideCurrentPage() {
+    if (!m_pCurrentPage)
+        return;
+    m_pCurrentPage->SetElement(nullptr);
+    m_ptPageFloat = m_pCurrentPage->GetFloatingOrigin();
+    m_bPageFloatSet = true;
+    m_pCurrentPage->hide();
+    m_pCurrentPage = nullptr;
+    m_pCurrentElement = nullptr;
+}
+
+void CMainFrame::ShowPropertiesPage(int nKind, CPNElement* pElement) {
+    if (nKind == PAGE_HIDE ||
+        (nKind == PAGE_SIMULATION && m_bSwitched && !IsViewActive(VIEW_NET_DESIGN))) {
+        HideCurrentPage();
+        return;
+    }
+    CDlgPropertiesBar* pPage = GetPage(nKind);
+    if (!pPage)
+        return;
+    pPage->SetElement(pElement);
+    m_pCurrentElement = pElement;
+    if (pPage == m_pCurrentPage)
+        return;
+    if (m_pCurrentPage && m_pCurrentPage->isFloating()) {
+        m_ptPageFloat = m_pCurrentPage->GetFloatingOrigin();
+        m_bPageFloatSet = true;
+    }
+    pPage->setFloating(true);
+    pPage->adjustSize();
+    // The first page, and a page whose remembered place lies on no screen, goes to the
+    // view's top-right corner.
+    if (!m_bPageFloatSet || !QGuiApplication::screenAt(m_ptPageFloat)) {
+        m_ptPageFloat = DefaultPagePlace(pPage->frameGeometry().size());
+        m_bPageFloatSet = true;
+    }
+    pPage->move(m_ptPageFloat);
+    pPage->show();
+    // A page wider than the place left for it at the screen's edge stays whole.
+    pPage->move(KeepOnScreen(m_ptPageFloat, pPage->frameGeometry().size()));
+    if (m_pCurrentPage) {
+        m_pCurrentPage->SetElement(nullptr);
+        m_pCurrentPage->hide();
+    }
+    m_pCurrentPage = pPage;
+}
+
+void CMainFrame::RefreshPropertiesPage() {
+    if (m_pCurrentPage)
+        m_pCurrentPage->SetElement(m_pCurrentElement);
+}
+
+void CMainFrame::HideOutputBarForPrinting() {
+    if (m_bOutputShown)
+        m_pOutputBar->hide();
+}
+
+// --- Services for the document. ---
+
+void CMainFrame::EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep) {
+    m_pBarSimulation->EnableSimulationButtons(bReset, bStart, bStop, bStep);
+}
+
+void CMainFrame::ShowOutputWindow() {
+    m_pOutputBar->show();
+    m_bOutputShown = true;
+    ReapplyOutputSize();
+}
+
+void CMainFrame::ReapplyOutputSize() {
+    if (m_bOutputShown && !m_pOutputBar->isHidden())
+        resizeDocks({m_pOutputBar}, {m_pOutputBar->GetStoredHeight()}, Qt::Vertical);
+}
+
+void CMainFrame::ShowOutputBar() {
+    ShowOutputWindow();
+    m_pOutputBar->ResetContent(true);
+    m_pOutputBar->SelectPane(PANE_STANDARD);
+}
+
+void CMainFrame::ToggleOutputWindow() {
+    if (m_bOutputShown && !m_pOutputBar->isHidden())
+        m_pOutputBar->hide();
+    else
+        ShowOutputWindow();
+}
+
+void CMainFrame::ClearOutputPane(int nPane) {
+    m_pOutputBar->ClearPane(nPane);
+}
+
+void CMainFrame::ResetForNewDocument() {
+    if (!IsViewActive(VIEW_NET_DESIGN))
+        ShowNetDesign();
+    if (m_bOutputShown) {
+        m_pOutputBar->SelectPane(PANE_STANDARD);
+        for (int i = 0; i < OUTPUT_PANES; ++i)
+            m_pOutputBar->ClearPane(i);
+    }
+}
+
+void CMainFrame::ShowNetDesign() {
+    if (IsViewActive(VIEW_NET_DESIGN))
+        return;
+    SwitchView(VIEW_NET_DESIGN);
+    if (m_doc.m_bSimulation) {
+        m_doc.m_netDesign.SetTokens(m_doc.m_caseCurrent);
+        m_doc.m_netDesign.UpdateEnabled(m_doc.m_caseCurrent);
+        ShowPropertiesPage(PAGE_SIMULATION, nullptr);
+    }
+}
+
+void CMainFrame::UpdateTitle() {
+    // "name - title", the title being the first part of the document string.
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin 1.65"));
+    setWindowModified(m_doc.IsModified());
+}
+
+void CMainFrame::SetPrompt(CUserPrompt* pPrompt) {
+    m_pPrompt = pPrompt ? pPrompt : &m_defaultPrompt;
+}
+
+// --- Bars. ---
+
+int CMainFrame::StatusBarHeight() const {
+    return statusBar()->isHidden() ? 0 : statusBar()->sizeHint().height();
+}
+
+void CMainFrame::ToggleStatusBar() {
+    statusBar()->setVisible(statusBar()->isHidden());
+    m_pOutputBar->SetTopOffset(StatusBarHeight());
+    ReapplyOutputSize();
+}
+
+void CMainFrame::TogglePropertiesBar() {
+    if (!m_pCurrentPage)
+        return;
+    m_pCurrentPage->setVisible(m_pCurrentPage->isHidden());
+}
+
+void CMainFrame::FullScreenOn() {
+    if (m_bFullScreen)
+        return;
+    for (QToolBar* pBar : {m_pBarStandard, m_pBarTools, m_pBarControls})
+        pBar->hide();
+    m_bStatusBarWasVisible = !statusBar()->isHidden();
+    statusBar()->hide();
+    // The client area covers the whole screen: no menu bar either.
+    m_bMenuBarWasVisible = !menuBar()->isHidden();
+    menuBar()->hide();
+    m_prevState = windowState();
+    m_prevGeometry = saveGeometry();
+    showFullScreen();
+    const QScreen* pScreen = screen() ? screen() : QApplication::primaryScreen();
+    const QPoint ptOrigin = pScreen ? pScreen->geometry().topLeft() : QPoint();
+    m_pBarFullScreen->move(ptOrigin + QPoint(10, 10));
+    m_pBarFullScreen->show();
+    m_bFullScreen = true;
+    if (m_bOutputShown) {
+        ReapplyOutputSize();
+        m_pOutputBar->SetTopOffset(0);
+    }
+}
+
+void CMainFrame::FullScreenOff() {
+    if (!m_bFullScreen)
+        return;
+    m_bFullScreen = false;
+    for (QToolBar* pBar : {m_pBarStandard, m_pBarTools, m_pBarControls})
+        pBar->show();
+    if (m_bStatusBarWasVisible)
+        statusBar()->show();
+    if (m_bMenuBarWasVisible)
+        menuBar()->show();
+    m_pBarFullScreen->hide();
+    if (m_prevState & Qt::WindowMaximized) {
+        showMaximized();
+    } else {
+        showNormal();
+        restoreGeometry(m_prevGeometry);
+    }
+    if (m_bOutputShown)
+        m_pOutputBar->SetTopOffset(StatusBarHeight());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+    // Closing inside the loop of a run would leave the loop going with no window: the
+    // run stops first and the window closes once the loop has ended.
+    if (StopRunning()) {
+        pEvent->ignore();
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    if (!SaveModified()) {
+        pEvent->ignore();
+        return;
+    }
+    HideCurrentPage();
+    pEvent->accept();
+}

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "app/frame/CGuiFrameServices.h"
+#include "app/frame/CUserPrompt.h"
+#include "document/CZerinDoc.h"
+#include "views/CCommandState.h"
+#include "views/CViewHost.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+#include <map>
+
+class CDiagramView;
+class CDlgPropertiesBar;
+class CDlgPropertiesConditionBar;
+class CDlgPropertiesEventBar;
+class CDlgPropertiesLabelBar;
+class CDlgPropertiesPolygonBar;
+class CDlgPropertiesSimulationBar;
+class COutputBar;
+class CZerinNetDesignView;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+// The one main window: menus, the four toolbars, the status bar, the five properties
+// pages, the output bar and the diagram views. It owns the document and the window
+// services the document talks to. A command goes first to the active view, then to
+// the document, then to the frame itself; so does its update rule.
+class CMainFrame : public QMainWindow, public CViewHost {
+    Q_OBJECT
+
+public:
+    static constexpr int VIEW_NET_DESIGN = 0;
+    static constexpr int VIEW_CASE_GRAPH = 1;
+    static constexpr int VIEW_OCCURRENCE_NET = 2;
+
+    explicit CMainFrame(QWidget* pParent = nullptr);
+    ~CMainFrame() override;
+
+    CZerinDoc& GetDocument() { return m_doc; }
+    CGuiFrameServices& GetFrameServices() { return m_services; }
+    CDiagramView* GetActiveView() const;
+    CZerinNetDesignView* GetNetDesignView() const { return m_pNetDesignView; }
+    COutputBar& GetOutputBar() const { return *m_pOutputBar; }
+    // The page of a kind (0 polygon, 1 label, 2 condition, 3 event, 5 simulation).
+    CDlgPropertiesBar* GetPage(int nKind) const;
+    CDlgPropertiesBar* GetCurrentPage() const { return m_pCurrentPage; }
+    CDlgPropertiesSimulationBar& GetSimulationPage() const { return *m_pBarSimulation; }
+    QPoint GetPageFloat() const { return m_ptPageFloat; }
+    QLabel* GetPositionPane() const { return m_pPositionPane; }
+    // 0 Standard, 1 Tools, 2 Controls, 3 Full Screen.
+    QToolBar* GetToolBar(int nIndex) const;
+    QAction* GetAction(int nId) const;
+    const std::map<int, QAction*>& GetActions() const { return m_mapActions; }
+    const QList<QMenu*>& GetMenus() const { return m_listMenus; }
+    bool IsOutputShown() const { return m_bOutputShown; }
+    bool IsFullScreen() const { return m_bFullScreen; }
+
+    // The message boxes and dialogs go through the prompt (null: Qt's own).
+    void SetPrompt(CUserPrompt* pPrompt);
+    CUserPrompt& GetPrompt() const { return *m_pPrompt; }
+
+    // --- CViewHost ---
+    void SetStatusPosition(int x, int y) override;
+    void ShowPropertiesPage(int nKind, CPNElement* pElement) override;
+    void RefreshPropertiesPage() override;
+    void HideOutputBarForPrinting() override;
+
+    // --- Services for the document. ---
+    void EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep);
+    // Shows the output bar, empties panes 0 to 2 and brings pane 0 to the front.
+    void ShowOutputBar();
+    void ClearOutputPane(int nPane);
+    // The document was emptied: back to the net design view, the output bar emptied.
+    void ResetForNewDocument();
+    void SwitchView(int nView);
+    bool IsViewActive(int nView) const;
+    // The window title follows the document's title and modified flag.
+    void UpdateTitle();
+
+    // --- Commands. ---
+    void OnCommand(int nId);
+    CCommandState GetCommandState(int nId);
+    // Runs the update rule of every action (the idle update).
+    void UpdateCommandUI();
+
+    void FullScreenOn();
+    void FullScreenOff();
+
+    // --- Files. ---
+    void OnFileNew();
+    void OnFileOpen();
+    bool OpenDocumentFile(const QString& strPath);
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Asks whether unsaved changes are saved; false when the user cancels.
+    bool SaveModified();
+    // Stops the automatic run and the step animation of the net design view at once;
+    // true when one was under way, and the caller acts again once its loop has ended.
+    bool StopRunning();
+    QStringList GetRecentFiles() const;
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBars();
+    void CreateStatusBar();
+    void CreatePages();
+    void CreateOutputBar();
+    void ConnectPage(CDlgPropertiesBar* pPage);
+    QAction* AddAction(int nId, const QString& strText, const QString& strPrompt);
+    void UpdateActions(const QList<QAction*>& actions);
+
+    bool DocumentCommandState(int nId, CCommandState& state);
+    bool DocumentCommand(int nId);
+    bool FrameCommandState(int nId, CCommandState& state);
+    bool FrameCommand(int nId);
+
+    void HideCurrentPage();
+    // Where a page of the size goes when it has no place of its own yet.
+    QPoint DefaultPagePlace(QSize sizePage) const;
+    void ShowOutputWindow();
+    void ReapplyOutputSize();
+    void ToggleOutputWindow();
+    void ToggleStatusBar();
+    void TogglePropertiesBar();
+    void ShowNetDesign();
+    int StatusBarHeight() const;
+
+    void InitialUpdate();
+    bool DoSave(const QString& strPath);
+    void ShowFileError(const std::string& strError);
+    void AddToRecentFiles(const QString& strPath);
+    void RemoveFromRecentFiles(const QString& strPath);
+    void SetRecentFiles(const QStringList& list);
+    void UpdateRecentFileMenu();
+    void OpenRecentFile(int nIndex);
+
+    // The services are made before the document that keeps a reference to them.
+    CGuiFrameServices m_services;
+    CZerinDoc m_doc;
+    CUserPrompt m_defaultPrompt;
+    CUserPrompt* m_pPrompt = &m_defaultPrompt;
+
+    CDlgPropertiesConditionBar* m_pBarCondition = nullptr;
+    CDlgPropertiesEventBar* m_pBarEvent = nullptr;
+    CDlgPropertiesPolygonBar* m_pBarPolygon = nullptr;
+    CDlgPropertiesLabelBar* m_pBarLabel = nullptr;
+    CDlgPropertiesSimulationBar* m_pBarSimulation = nullptr;
+    COutputBar* m_pOutputBar = nullptr;
+    QLabel* m_pPositionPane = nullptr;
+    QToolBar* m_pBarStandard = nullptr;
+    QToolBar* m_pBarTools = nullptr;
+    QToolBar* m_pBarControls = nullptr;
+    QToolBar* m_pBarFullScreen = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentSeparator = nullptr;
+    QTimer* m_pIdleTimer = nullptr;
+
+    std::map<int, QAction*> m_mapActions;
+    QList<QMenu*> m_listMenus;
+    std::array<QAction*, 4> m_recentActions{};
+
+    CDlgPropertiesBar* m_pCurrentPage = nullptr;
+    CPNElement* m_pCurrentElement = nullptr;
+    CZerinNetDesignView* m_pNetDesignView = nullptr;
+    std::array<CDiagramView*, 3> m_pViews{};
+    int m_nActiveView = VIEW_NET_DESIGN;
+    bool m_bSwitched = false;
+    QPoint m_ptPageFloat;
+    bool m_bPageFloatSet = false;
+    bool m_bOutputShown = false;
+    bool m_bFullScreen = false;
+    bool m_bStatusBarWasVisible = true;
+    bool m_bMenuBarWasVisible = true;
+    Qt::WindowStates m_prevState;
+    QByteArray m_prevGeometry;
+};

@@ -1,0 +1,214 @@
+#include "app/frame/CMainFrame.h"
+
+#include "app/frame/CommandIds.h"
+#include "views/CZerinNetDesignView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+#include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+using namespace Cmd;
+
+namespace {
+
+const QString kFilter = QStringLiteral("Zerin files (*.zrn)");
+const QString kRecentSection = QStringLiteral("Recent File List");
+
+QString RecentKey(int nIndex) {
+    return QString::asprintf("File%d", nIndex + 1);
+}
+
+} // namespace
+
+void CMainFrame::InitialUpdate() {
+#ifdef __GLIBC__
+    // The memory of a large document just dropped goes back to the system.
+    malloc_trim(0);
+#endif
+    ShowPropertiesPage(PAGE_HIDE, nullptr);
+    EnableSimulationButtons(true, true, false, true);
+    for (CDiagramView* pView : m_pViews)
+        if (pView)
+            pView->OnInitialUpdate();
+    UpdateTitle();
+    UpdateCommandUI();
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_doc.IsModified())
+        return true;
+    const QString strText =
+        QStringLiteral("Save changes to %1?").arg(QString::fromStdString(m_doc.GetTitle()));
+    switch (m_pPrompt->Message(this, QMessageBox::Warning, strText,
+                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return OnFileSave();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::StopRunning() {
+    if (!m_pNetDesignView ||
+        !(m_pNetDesignView->IsAutoRunning() || m_pNetDesignView->IsInAnimationLoop()))
+        return false;
+    m_pNetDesignView->RequestQuit();
+    return true;
+}
+
+void CMainFrame::OnFileNew() {
+    // A run is stopped first; the command comes back once the run's loop has ended.
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this] { OnFileNew(); });
+        return;
+    }
+    if (!SaveModified())
+        return;
+    m_doc.NewDocument();
+    InitialUpdate();
+}
+
+void CMainFrame::OnFileOpen() {
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this] { OnFileOpen(); });
+        return;
+    }
+    // The file is chosen first: cancelling the dialog asks nothing about saving.
+    const QString strPath = m_pPrompt->AskOpenPath(this, kFilter);
+    if (!strPath.isEmpty() && SaveModified())
+        OpenDocumentFile(strPath);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& strPath) {
+    const QString strFull = QFileInfo(strPath).absoluteFilePath();
+    const CFileResult result =
+        m_doc.OnOpenDocument(QDir::toNativeSeparators(strFull).toStdString());
+    if (!result) {
+        // The message names the file; the document's own text ends it.
+        ShowFileError(QDir::toNativeSeparators(strFull).toStdString() + ": " + result.error);
+        // What the failed load left behind is an empty, untitled document.
+        m_doc.NewDocument();
+        InitialUpdate();
+        RemoveFromRecentFiles(strFull);
+        return false;
+    }
+    AddToRecentFiles(strFull);
+    InitialUpdate();
+    return true;
+}
+
+bool CMainFrame::OnFileSave() {
+    if (m_doc.GetPathName().empty())
+        return OnFileSaveAs();
+    return DoSave(QString::fromStdString(m_doc.GetPathName()));
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    QString strDefault = QString::fromStdString(m_doc.GetPathName());
+    if (strDefault.isEmpty())
+        strDefault = QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(".zrn");
+    QString strPath = m_pPrompt->AskSavePath(this, QStringLiteral("Save As"), strDefault, kFilter,
+                                             QStringLiteral("zrn"));
+    if (strPath.isEmpty())
+        return false;
+    if (QFileInfo(strPath).suffix().isEmpty())
+        strPath += QStringLiteral(".zrn");
+    return DoSave(strPath);
+}
+
+bool CMainFrame::DoSave(const QString& strPath) {
+    const QString strFull = QFileInfo(strPath).absoluteFilePath();
+    const CFileResult result =
+        m_doc.OnSaveDocument(QDir::toNativeSeparators(strFull).toStdString());
+    if (!result) {
+        ShowFileError(result.error);
+        return false;
+    }
+    AddToRecentFiles(strFull);
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::ShowFileError(const std::string& strError) {
+    m_pPrompt->Message(this, QMessageBox::Warning, QString::fromStdString(strError),
+                       QMessageBox::Ok);
+}
+
+// --- The recent-file list. ---
+
+QStringList CMainFrame::GetRecentFiles() const {
+    QSettings settings;
+    settings.beginGroup(kRecentSection);
+    QStringList list;
+    for (int i = 0; i < RECENT_FILES; ++i) {
+        const QString strPath = settings.value(RecentKey(i)).toString();
+        if (!strPath.isEmpty())
+            list.append(strPath);
+    }
+    return list;
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& list) {
+    QSettings settings;
+    settings.beginGroup(kRecentSection);
+    for (int i = 0; i < RECENT_FILES; ++i) {
+        if (i < list.size())
+            settings.setValue(RecentKey(i), list[i]);
+        else
+            settings.remove(RecentKey(i));
+    }
+    settings.endGroup();
+    settings.sync();
+    UpdateRecentFileMenu();
+}
+
+void CMainFrame::AddToRecentFiles(const QString& strPath) {
+    QStringList list = GetRecentFiles();
+    list.removeAll(strPath);
+    list.prepend(strPath);
+    while (list.size() > RECENT_FILES)
+        list.removeLast();
+    SetRecentFiles(list);
+}
+
+void CMainFrame::RemoveFromRecentFiles(const QString& strPath) {
+    QStringList list = GetRecentFiles();
+    if (list.removeAll(strPath) > 0)
+        SetRecentFiles(list);
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    const QStringList list = GetRecentFiles();
+    for (int i = 0; i < RECENT_FILES; ++i) {
+        QAction* pAction = m_recentActions[i];
+        if (i < list.size()) {
+            QString strShown = QDir::toNativeSeparators(list[i]);
+            strShown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(strShown));
+            pAction->setVisible(true);
+        } else {
+            // An empty list shows one disabled entry in its place.
+            pAction->setText(QStringLiteral("Recent File"));
+            pAction->setVisible(i == 0);
+        }
+    }
+}
+
+void CMainFrame::OpenRecentFile(int nIndex) {
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this, nIndex] { OpenRecentFile(nIndex); });
+        return;
+    }
+    const QStringList list = GetRecentFiles();
+    if (nIndex < 0 || nIndex >= list.size() || !SaveModified())
+        return;
+    OpenDocumentFile(list[nIndex]);
+}
