@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/frame/CCommandTable.h"
 #include "app/frame/CGuiFrameServices.h"
 #include "app/frame/CUserPrompt.h"
 #include "document/CZerinDoc.h"
@@ -85,9 +86,22 @@ public:
     // The window title follows the document's title and modified flag.
     void UpdateTitle();
 
-    // --- Commands. ---
+    // --- Commands (one row each in the command table). ---
     void OnCommand(int nId);
     CCommandState GetCommandState(int nId);
+    // The state the rules of the command table look at.
+    CCommandContext Snapshot();
+    // The active view takes a command of its own; false when it does not.
+    bool ViewCommand(int nId);
+    void ComplementWithoutView();
+    void ShowAbout();
+    void HideOutputWindow();
+    void ResetOutputPane();
+    void ToggleOutputWindow();
+    void ToggleStatusBar();
+    void TogglePropertiesBar();
+    void ShowNetDesign();
+    void OpenRecentFile(int nIndex);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();
 
@@ -120,23 +134,16 @@ private:
     void CreatePages();
     void CreateOutputBar();
     void ConnectPage(CDlgPropertiesBar* pPage);
-    QAction* AddAction(int nId, const QString& strText, const QString& strPrompt);
+    QAction* AddAction(const CCommandRow& row);
+    CCommandState StateIn(const CCommandContext& context, int nId);
     void UpdateActions(const QList<QAction*>& actions);
 
-    bool DocumentCommandState(int nId, CCommandState& state);
-    bool DocumentCommand(int nId);
-    bool FrameCommandState(int nId, CCommandState& state);
-    bool FrameCommand(int nId);
 
     void HideCurrentPage();
     // Where a page of the size goes when it has no place of its own yet.
     QPoint DefaultPagePlace(QSize sizePage) const;
     void ShowOutputWindow();
     void ReapplyOutputSize();
-    void ToggleOutputWindow();
-    void ToggleStatusBar();
-    void TogglePropertiesBar();
-    void ShowNetDesign();
     int StatusBarHeight() const;
 
     void InitialUpdate();
@@ -146,7 +153,6 @@ private:
     void RemoveFromRecentFiles(const QString& strPath);
     void SetRecentFiles(const QStringList& list);
     void UpdateRecentFileMenu();
-    void OpenRecentFile(int nIndex);
 
     // The services are made before the document that keeps a reference to them.
     CGuiFrameServices m_services;

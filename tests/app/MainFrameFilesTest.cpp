@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QTimer>
@@ -34,45 +33,6 @@ TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
     }
     EXPECT_TRUE(Frame().GetRecentFiles().isEmpty());
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin 1.65"));
-}
-
-TEST_F(MainFrameFiles, RecentFilesKeepTheLastFourNewestFirst) {
-    const char* names[] = {"valid/net.zrn", "valid/casegraph.zrn", "valid/empty.zrn",
-                           "valid/occurrence.zrn"};
-    for (const char* szName : names)
-        ASSERT_TRUE(Frame().OpenDocumentFile(Data(szName)));
-    // Copied so that a fifth distinct file pushes the oldest out.
-    ASSERT_TRUE(QFile::copy(Data("valid/net.zrn"), Scratch("fifth.zrn")));
-    ASSERT_TRUE(Frame().OpenDocumentFile(Scratch("fifth.zrn")));
-    QStringList recent = Frame().GetRecentFiles();
-    ASSERT_EQ(recent.size(), 4);
-    EXPECT_EQ(QFileInfo(recent[0]).fileName(), QStringLiteral("fifth.zrn"));
-    EXPECT_EQ(QFileInfo(recent[3]).fileName(), QStringLiteral("casegraph.zrn"));
-
-    // Opening a listed file again moves it to the front without a duplicate.
-    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/empty.zrn")));
-    recent = Frame().GetRecentFiles();
-    ASSERT_EQ(recent.size(), 4);
-    EXPECT_EQ(QFileInfo(recent[0]).fileName(), QStringLiteral("empty.zrn"));
-    EXPECT_EQ(QFileInfo(recent[1]).fileName(), QStringLiteral("fifth.zrn"));
-
-    // The menu shows them numbered.
-    QAction* pFirst = Frame().GetAction(Cmd::ID_FILE_MRU_FILE1);
-    EXPECT_TRUE(pFirst->text().startsWith(QStringLiteral("&1 ")));
-    EXPECT_TRUE(pFirst->text().endsWith(QStringLiteral("empty.zrn")));
-    EXPECT_TRUE(Frame().GetAction(Cmd::ID_FILE_MRU_FILE1 + 3)->isVisible());
-
-    // An entry whose file has gone is reported and dropped.
-    ASSERT_TRUE(QFile::remove(Scratch("fifth.zrn")));
-    Frame().OnCommand(Cmd::ID_FILE_MRU_FILE1 + 1);
-    EXPECT_EQ(m_prompt.messages.size(), 1);
-    recent = Frame().GetRecentFiles();
-    EXPECT_EQ(recent.size(), 3);
-    EXPECT_FALSE(recent.join(QLatin1Char('|')).contains(QStringLiteral("fifth")));
-
-    // A new window reads the same list.
-    CMainFrame other;
-    EXPECT_EQ(other.GetRecentFiles(), recent);
 }
 
 TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {

@@ -57,44 +57,6 @@ TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
     EXPECT_EQ(TempFolder::Read(*frame.exportPath), doc.m_caseGraph.CaseGraphXML());
 }
 
-TEST_F(DocFixture, SelectionOperations) {
-    CPNCondition* b1 = net.Condition("b1");
-    CPNCondition* b2 = net.Condition("b2");
-    CPNEvent* e1 = net.Event("e1", {b1}, {b2});
-    EXPECT_FALSE(doc.IsSelected(nullptr));
-    doc.Select(b1, false);
-    doc.Select(b1, true); // listed once
-    doc.Select(e1, true);
-    EXPECT_EQ(doc.m_listSelection.size(), 2u);
-    EXPECT_TRUE(doc.IsSelected(nullptr) && doc.HasMultipleSelection());
-    EXPECT_EQ(doc.GetFirstSelected(), b1);
-    doc.Select(b2, false);
-    EXPECT_FALSE(b1->m_bSelected);
-    EXPECT_EQ(doc.GetFirstSelected(), b2);
-    doc.Deselect(b2);
-    EXPECT_FALSE(b2->m_bSelected);
-    EXPECT_EQ(doc.GetFirstSelected(), nullptr);
-
-    // A name label moves with its selected owner, not twice.
-    doc.Select(b1, false);
-    doc.Select(b1->m_pLabel, true);
-    const CPoint labelAt = b1->m_pLabel->m_ptPos;
-    const CPoint at = b1->m_ptPos;
-    doc.MoveSelection(10, 5);
-    EXPECT_EQ(b1->m_ptPos, CPoint(at.x + 10, at.y + 5));
-    EXPECT_EQ(b1->m_pLabel->m_ptPos, CPoint(labelAt.x + 10, labelAt.y + 5));
-    EXPECT_TRUE(doc.CanDelete());
-    doc.ClearSelection();
-    doc.Select(b1->m_pLabel, false);
-    EXPECT_FALSE(doc.CanDelete());
-
-    const CRect all(0, 0, 4000, 4000);
-    doc.SelectInRectNetDesign(all);
-    EXPECT_EQ(doc.m_listSelection.size(), doc.m_netDesign.m_listElements.size());
-    doc.DeleteSelection();
-    EXPECT_TRUE(doc.m_netDesign.m_listElements.empty() && doc.m_listSelection.empty());
-}
-
 TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
     auto* label = new CPNLabel(50, 50);
     doc.AddCaseGraphElement(label);

@@ -82,19 +82,6 @@ TEST_F(NetDesignTest, DuplicateEdgeIsRefusedAndDeleted) {
     EXPECT_EQ(net.m_listElements.size(), 6u);
 }
 
-TEST_F(NetDesignTest, ElementFromPointFiltersAndLooksBelow) {
-    CPNCondition* c = AddCondition(1, 100, 100, "b1");
-    CPNEvent* e = AddEvent(2, 100, 100, "e1"); // on top of the condition
-    EXPECT_EQ(net.ElementFromPoint({100, 100}, false, true), c);
-    EXPECT_EQ(net.ElementFromPoint({100, 100}, true, false), e);
-    EXPECT_EQ(net.ElementFromPoint({100, 100}, true, true), e);
-    EXPECT_EQ(net.ElementFromPoint({100, 100}, false, false), e);
-    // The name labels lie at (100, 70): only an unfiltered search finds them.
-    EXPECT_EQ(net.ElementFromPoint({100, 70}, false, false), e->m_pLabel);
-    EXPECT_EQ(net.ElementFromPoint({100, 70}, true, true), nullptr);
-    EXPECT_EQ(net.ElementFromPoint({500, 500}, false, false), nullptr);
-}
-
 TEST_F(NetDesignTest, ZOrderToBackReversesAndToFrontKeepsTheOrder) {
     auto* x = new CPNPolygon(0, 0);
     auto* a = new CPNCondition(100, 100, nullptr);
@@ -141,29 +128,6 @@ TEST_F(NetDesignTest, DeletingAFreeLabelLeavesNoNameReferringToIt) {
     EXPECT_TRUE(Deleted().count(1001));
     EXPECT_EQ(c->m_pLabel, nullptr);
     EXPECT_EQ(c->MoveTo({0, 0}), CRect(-21, -21, 121, 121));
-}
-
-TEST_F(NetDesignTest, SelectInRectTakesWhatLiesStrictlyInside) {
-    CPNCondition* c = AddCondition(1, 100, 100, "b1"); // bounds (79, 79, 121, 121)
-    CPNEvent* e = AddEvent(2, 300, 100, "e1");         // bounds (278, 78, 322, 122)
-    std::list<CPNElement*> selection;
-    EXPECT_EQ(net.SelectInRect(CRect(79, 40, 122, 122), false, selection),
-              c->m_pLabel->GetBoundRect());
-    EXPECT_EQ(selection, (std::list<CPNElement*>{c->m_pLabel}));
-    EXPECT_FALSE(c->m_bSelected);
-
-    selection.clear();
-    EXPECT_EQ(net.SelectInRect(CRect(78, 40, 122, 122), false, selection),
-              c->GetBoundRect() | c->m_pLabel->GetBoundRect());
-    EXPECT_TRUE(c->m_bSelected);
-
-    selection.clear();
-    EXPECT_EQ(net.SelectInRect(CRect(0, 0, 400, 400), true, selection), CRect());
-    EXPECT_TRUE(selection.empty());
-    e->m_bEnabled = true;
-    net.SelectInRect(CRect(0, 0, 400, 400), true, selection);
-    EXPECT_EQ(selection, (std::list<CPNElement*>{e}));
-    EXPECT_TRUE(c->m_bSelected); // left as it was
 }
 
 TEST_F(NetDesignTest, BuildStructureDerivesTheFlowRelationAndReportsTheCounts) {

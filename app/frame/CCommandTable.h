@@ -1,0 +1,61 @@
+#pragma once
+
+#include "views/CCommandState.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class CMainFrame;
+
+// What the enable and check rules look at: the document's and the frame's state, taken
+// once per update pass, and the active view's answer for the commands it handles itself
+// (each view has rules of its own for the same command, Delete for one).
+struct CCommandContext {
+    // The document.
+    bool simulating = false;
+    bool grid = false;
+    bool ruler = false;
+    bool canEnterSimulation = false;
+    bool canLeaveSimulation = false;
+    bool canSetBreakpoints = false;
+    bool canVerifyCaseClass = false;
+    bool canWriteCaseClass = false;
+    bool canComputeAllReachable = false;
+    bool canExportCaseClassXML = false;
+    bool canExportNetDesignXML = false;
+    bool canExportCaseGraphXML = false;
+    bool canExportOccurrenceNetXML = false;
+    bool canDoNetComplement = false;
+    // The frame.
+    int activeView = 0;
+    bool pageVisible = false;
+    bool outputVisible = false;
+    bool outputPaneEmpty = true;
+    bool statusBarVisible = true;
+    bool fullScreen = false;
+    int recentFiles = 0;
+    // The active view, for a command it handles; nothing when it does not.
+    std::function<std::optional<CCommandState>(int)> view;
+};
+
+// One command: where it shows, how it is enabled and what it does. The menus, toolbars,
+// accelerators and the update pass are made from the rows; a row with id 0 is a
+// separator of its menu.
+struct CCommandRow {
+    int id = 0;
+    const char* menu = nullptr;   // the menu bar's menu, null for none
+    const char* text = nullptr;   // the menu item, its key after a tab
+    const char* key = nullptr;    // the accelerator, null for none
+    const char* prompt = nullptr; // the status prompt, then the tip after a line break
+    int toolbar = -1;             // 0 Standard, 1 Tools, 2 Controls, 3 Full Screen
+    int slot = 0;                 // the place on the toolbar; a gap is a separator
+    bool checkable = false;
+    std::function<CCommandState(const CCommandContext&, int)> rule;
+    std::function<void(CMainFrame&, int)> handler;
+};
+
+// The rows in menu order; the recent files are rows of their own at their place.
+const std::vector<CCommandRow>& CommandTable();
+// The row of a command, null for an unknown id.
+const CCommandRow* FindCommand(int nId);

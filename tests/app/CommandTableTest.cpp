@@ -1,0 +1,69 @@
+#include "app/frame/CCommandTable.h"
+#include "app/frame/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace Cmd;
+
+// Every command of the menu bar with its menu, as the main window's menu resource has
+// them; the states they take in each mode are the golden menus (MainFrameMenus).
+const std::vector<std::pair<const char*, std::vector<int>>> kMenus = {
+    {"&File",
+     {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
+      ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_FILE_MRU_FILE1, ID_APP_EXIT}},
+    {"&Edit", {ID_EDIT_DELETE, ID_PLACE_FRONT, ID_PLACE_BACK}},
+    {"&View",
+     {ID_VIEW_STATUS_BAR, ID_VIEW_PROPERTIES_BAR, ID_VIEW_GRID, ID_VIEW_RULER, ID_VIEW_OUTPUT,
+      ID_VIEW_FULL_SCREEN}},
+    {"Tools",
+     {ID_TOOL_SELECT, ID_TOOL_CONDITION, ID_TOOL_EVENT, ID_TOOL_EDGE, ID_TOOL_POLYGON,
+      ID_TOOL_LABEL, ID_TOOL_TOKEN}},
+    {"Net Design",
+     {ID_SHOW_NET_DESIGN, ID_NET_COMPLEMENT, ID_NET_VIEW_PROPERTIES, ID_NET_EXPORT_XML,
+      ID_NET_EXPORT_EMF}},
+    {"Simulation",
+     {ID_SHOW_SIMULATING_SYSTEM, ID_ENTER_SIMULATION, ID_LEAVE_SIMULATION, ID_EXECUTE_STEP,
+      ID_RESET_SYSTEM, ID_SET_BREAKPOINTS}},
+    {"Analysis",
+     {ID_WRITE_CASE_CLASS, ID_EXPORT_CASE_CLASS_XML, ID_CASE_CLASS_VERIFICATION,
+      ID_COMPUTE_ALL_REACHABLE}},
+    {"Case Graph",
+     {ID_SHOW_CASE_GRAPH, ID_HIGHLIGHT_REACHABLE, ID_SMOOTH_CASE_GRAPH,
+      ID_CASE_GRAPH_VIEW_PROPERTIES, ID_CASE_GRAPH_EXPORT_XML, ID_CASE_GRAPH_EXPORT_EMF}},
+    {"Occurrence Net",
+     {ID_SHOW_OCCURRENCE_NET, ID_OCCURRENCE_NET_VIEW_PROPERTIES, ID_OCCURRENCE_NET_EXPORT_XML,
+      ID_OCCURRENCE_NET_EXPORT_EMF}},
+    {"&Help", {ID_APP_ABOUT}},
+};
+
+TEST(CommandTable, EveryCommandOfTheMenusHasOneRowWithARuleAndAHandler) {
+    std::map<int, int> seen;
+    for (const CCommandRow& row : CommandTable()) {
+        if (row.id == 0)
+            continue;
+        ++seen[row.id];
+        EXPECT_TRUE(row.rule && row.handler) << row.id;
+        EXPECT_TRUE(row.prompt) << row.id;
+    }
+    for (const auto& [id, count] : seen)
+        EXPECT_EQ(count, 1) << id;
+    for (const auto& [menu, ids] : kMenus)
+        for (int id : ids) {
+            const CCommandRow* row = FindCommand(id);
+            ASSERT_NE(row, nullptr) << id;
+            EXPECT_EQ(std::string(row->menu), menu) << id;
+        }
+    // The full-screen toolbar's command has no menu and takes Esc.
+    ASSERT_NE(FindCommand(ID_LEAVE_FULL_SCREEN), nullptr);
+    EXPECT_EQ(FindCommand(ID_LEAVE_FULL_SCREEN)->menu, nullptr);
+    EXPECT_EQ(FindCommand(0), nullptr);
+}
+
+} // namespace
