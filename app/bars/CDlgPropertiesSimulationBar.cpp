@@ -54,6 +54,8 @@ QToolButton* CDlgPropertiesSimulationBar::AddButton(int nId, const QString& strT
     pButton->setIcon(MakeSimulationButtonIcon(nId));
     pButton->setIconSize(QSize(20, 20));
     pButton->setToolTip(strTip);
+    // A picture alone says nothing to a screen reader.
+    pButton->setAccessibleName(strTip);
     pButton->setFocusPolicy(Qt::TabFocus);
     connect(pButton, &QToolButton::clicked, this, [this, nId] { emit SimulationCommand(nId); });
     return pButton;

@@ -29,6 +29,7 @@ namespace {
 constexpr int IDLE_UPDATE_MS = 200;
 // The page floats this far left of the screen's right edge.
 constexpr int PAGE_MARGIN = 8;
+constexpr int PAGE_RESYNC_MS = 150;
 
 QPoint KeepOnScreen(QPoint pt, QSize size) {
     const QScreen* pScreen = QGuiApplication::screenAt(pt);
@@ -251,7 +252,15 @@ void CMainFrame::ShowPropertiesPage(int nKind, CPNElement* pElement) {
     pPage->move(m_ptPageFloat);
     pPage->show();
     // A page wider than the place left for it at the screen's edge stays whole.
-    pPage->move(KeepOnScreen(m_ptPageFloat, pPage->frameGeometry().size()));
+    const QPoint ptPlace = KeepOnScreen(m_ptPageFloat, pPage->frameGeometry().size());
+    pPage->move(ptPlace);
+    // Some window managers report a new window at the origin of its frame: the place is
+    // given again once the page is mapped, or its drop-down lists open elsewhere.
+    QPointer<CDlgPropertiesBar> pShown = pPage;
+    QTimer::singleShot(PAGE_RESYNC_MS, this, [pShown, ptPlace] {
+        if (pShown && pShown->isVisible() && pShown->pos() != ptPlace)
+            pShown->move(ptPlace);
+    });
     if (m_pCurrentPage) {
         m_pCurrentPage->SetElement(nullptr);
         m_pCurrentPage->hide();

@@ -9,7 +9,8 @@ CZerinApp::CZerinApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Korvane"));
     setApplicationName(QStringLiteral("Zerin"));
     setApplicationVersion(QStringLiteral("1.65"));
-    setApplicationDisplayName(QStringLiteral("Zerin"));
+    // The window titles end with it, so the window manager shows "name - Zerin 1.65".
+    setApplicationDisplayName(QStringLiteral("Zerin 1.65"));
 }
 
 CZerinApp::~CZerinApp() = default;

@@ -1,0 +1,170 @@
+"""The checks of scripts/real-window-check, run on the display it prepared.
+
+The program is found and read through the accessibility bus; clicks and keys are real
+X events sent with xdotool, so that the window manager sees what a user does."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+# The accessibility bus is up before the program asks for it.
+pyatspi.Registry.getDesktop(0)
+
+ZERIN, WORK = sys.argv[1], sys.argv[2]
+failures = []
+
+
+def check(condition, text):
+    print(("ok     " if condition else "FAILED ") + text, flush=True)
+    if not condition:
+        failures.append(text)
+
+
+def start(document):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+               QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=os.path.join(WORK, "config"))
+    return subprocess.Popen([ZERIN, os.path.join(WORK, document)], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def walk(node, depth=0):
+    if node is None or depth > 40:
+        return
+    yield node
+    for i in range(node.childCount):
+        try:
+            yield from walk(node.getChildAtIndex(i), depth + 1)
+        except Exception:
+            pass
+
+
+def find(role, name, timeout=15.0, showing=True):
+    """The first node of the role and name in the program, showing unless told, waiting
+    for it."""
+    end = time.time() + timeout
+    while time.time() < end:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is None or "zerin" not in (app.name or "").lower():
+                continue
+            for node in walk(app):
+                try:
+                    if node.getRoleName() == role and node.name == name and \
+                            (not showing or node.getState().contains(pyatspi.STATE_SHOWING)):
+                        return node
+                except Exception:
+                    pass
+        time.sleep(0.2)
+    return None
+
+
+def extents(node):
+    return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+
+def click_at(x, y):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+
+
+def click(node):
+    e = extents(node)
+    click_at(e.x + e.width // 2, e.y + e.height // 2)
+
+
+def window_of(title_part):
+    """The largest window whose title holds the text."""
+    found = subprocess.run(["xdotool", "search", "--name", title_part], capture_output=True,
+                           text=True).stdout.split()
+    sized = [(geometry(w)[2] * geometry(w)[3], w) for w in found]
+    return max(sized)[1] if sized else None
+
+
+def geometry(window):
+    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], capture_output=True,
+                         text=True).stdout
+    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def quitting_during_a_run():
+    program = start("philosophers.zrn")
+    try:
+        enter = find("push button", "Enter Simulation Mode")
+        check(enter is not None, "the button Enter Simulation Mode is there")
+        click(enter)
+        run = find("push button", "Start automatic run")
+        check(run is not None, "the simulation page shows its start button")
+        click(run)
+        time.sleep(1.0)
+        # Closed as a user closes it: the window manager's Alt+F4.
+        window = window_of("philosophers")
+        subprocess.run(["xdotool", "windowactivate", "--sync", window], check=False)
+        subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+        no = find("push button", "No", timeout=10)
+        check(no is not None, "closing asks whether to save the changes")
+        if no is None:
+            return
+        # The box's "No" by its key, as a user of the keyboard answers.
+        subprocess.run(["xdotool", "key", "alt+n"], check=True)
+        answered = time.time()
+        try:
+            program.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            pass
+        took = time.time() - answered
+        check(program.poll() is not None and took < 1.0,
+              "the process ends %.2f s after the answer (at most 1 s)" % took)
+    finally:
+        if program.poll() is None:
+            program.kill()
+
+
+def pages_float_inside_the_window():
+    program = start("philosophers.zrn")
+    try:
+        frame = find("frame", "philosophers - Zerin 1.65")
+        view = None
+        if frame is not None:
+            # The view is the frame's area below the bars, its viewport inside it.
+            for area in frame:
+                if area.getRoleName() == "filler" and area.childCount > 0:
+                    view = area.getChildAtIndex(0)
+        main = window_of("philosophers")
+        check(view is not None and main is not None, "the main window and its view are there")
+        v = extents(view)
+        # think_0 lies at (200, 80) of the net design.
+        click_at(v.x + 200 + 2, v.y + 80 + 2)
+        time.sleep(1.0)
+        page = window_of("Properties - Condition")
+        check(page is not None, "a click on a condition shows its properties page")
+        if page is None:
+            return
+        px, py, pw, ph = geometry(page)
+        mx, my, mw, mh = geometry(main)
+        check(mx <= px and px + pw <= mx + mw and my <= py and py + ph <= my + mh,
+              "the page (%d, %d, %d x %d) lies inside the window (%d, %d, %d x %d)"
+              % (px, py, pw, ph, mx, my, mw, mh))
+        check(py >= v.y, "the page lies below the menu bar and the toolbars")
+        combo = find("combo box", "Yes", timeout=5)
+        if combo is not None:
+            click(combo)
+            time.sleep(0.5)
+            listed = find("list", "", timeout=3)
+            check(listed is not None, "a drop-down list of the page opens")
+            if listed is not None:
+                c, l = extents(combo), extents(listed)
+                check(abs(l.x - c.x) < 20 and abs(l.y - c.y) < 60,
+                      "the list opens at its box (%d, %d), not elsewhere (%d, %d)"
+                      % (c.x, c.y, l.x, l.y))
+            subprocess.run(["xdotool", "key", "Escape"], check=False)
+    finally:
+        program.kill()
+
+
+quitting_during_a_run()
+pages_float_inside_the_window()
+print("%d checks failed" % len(failures) if failures else "all checks passed")
+sys.exit(1 if failures else 0)
