@@ -23,9 +23,11 @@ def check(condition, text):
         failures.append(text)
 
 
-def start(document):
+def start(document, scale=None):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=os.path.join(WORK, "config"))
+    if scale:
+        env["QT_SCALE_FACTOR"] = str(scale)
     return subprocess.Popen([ZERIN, os.path.join(WORK, document)], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -69,9 +71,10 @@ def click_at(x, y):
     subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
 
 
-def click(node):
+def click(node, scale=1.0):
+    # A scaled program reports its places in its own units, not in the screen's pixels.
     e = extents(node)
-    click_at(e.x + e.width // 2, e.y + e.height // 2)
+    click_at(int((e.x + e.width / 2) * scale), int((e.y + e.height / 2) * scale))
 
 
 def window_of(title_part):
@@ -164,6 +167,25 @@ def pages_float_inside_the_window():
         program.kill()
 
 
+def screenshot(path, scale):
+    """The main window in simulation mode with the producer and consumer, at the scale."""
+    program = start("producer-consumer.zrn", scale)
+    try:
+        enter = find("push button", "Enter Simulation Mode")
+        click(enter, scale)
+        subprocess.run(["xdotool", "mousemove", "0", "0"], check=True)
+        time.sleep(2.0)
+        # The whole screen, so that the page floating over the window shows.
+        subprocess.run(["import", "-window", "root", path], check=True)
+        print("wrote " + path, flush=True)
+    finally:
+        program.kill()
+
+
+if len(sys.argv) > 3:
+    # scripts/real-window-check --screenshots: the pictures of the README.
+    screenshot(sys.argv[3], float(sys.argv[4]))
+    sys.exit(0)
 quitting_during_a_run()
 pages_float_inside_the_window()
 print("%d checks failed" % len(failures) if failures else "all checks passed")
