@@ -4,9 +4,14 @@ zerin_packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev libuemf-dev emf2svg xvfb xauth fonts-liberation \
   clang libclang-rt-14-dev libxml2-utils"
 
+# What scripts/real-window-check needs besides: a window manager, X input, the
+# accessibility bus and its Python binding, and screenshots.
+zerin_window_packages="openbox xdotool imagemagick at-spi2-core python3-pyatspi dbus-x11"
+
+# Installs the given packages (the build and test ones by default) when any is missing.
 zerin_ensure_packages() {
   local missing=""
-  for p in $zerin_packages; do
+  for p in ${1:-$zerin_packages}; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
   done
   [ -z "$missing" ] && return 0
