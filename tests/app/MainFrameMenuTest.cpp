@@ -22,16 +22,16 @@ std::string Describe(CMainFrame& frame) {
             text += "  ----\n";
             return;
         }
-        QString label = pAction->text();
-        label.replace(QStringLiteral(ZERIN_TEST_DATA), QStringLiteral("<data>"));
-        text += "  " + label.toStdString() + " | " + std::to_string(pAction->data().toInt()) +
-                " | " + pAction->shortcut().toString().toStdString() +
-                (pAction->isCheckable() ? " | checkable" : "") +
-                (pAction->isEnabled() ? " | enabled" : " | disabled") +
-                (pAction->isChecked() ? " | checked" : "") +
-                (pAction->isVisible() ? "" : " | hidden") + " | " +
-                pAction->statusTip().toStdString() + " | " + pAction->toolTip().toStdString() +
-                "\n";
+        QString line = pAction->text() + " | " + QString::number(pAction->data().toInt()) +
+                       " | " + pAction->shortcut().toString() +
+                       (pAction->isCheckable() ? " | checkable" : "") +
+                       (pAction->isEnabled() ? " | enabled" : " | disabled") +
+                       (pAction->isChecked() ? " | checked" : "") +
+                       (pAction->isVisible() ? "" : " | hidden") + " | " +
+                       pAction->statusTip() + " | " + pAction->toolTip();
+        // Recent files name the test data wherever the tree lies.
+        line.replace(QStringLiteral(ZERIN_TEST_DATA), QStringLiteral("<data>"));
+        text += "  " + line.toStdString() + "\n";
     };
     for (QMenu* pMenu : frame.GetMenus()) {
         text += "menu " + pMenu->title().toStdString() + "\n";
