@@ -7,8 +7,12 @@
 struct CFileResult {
     bool ok = true;
     std::string error;
+    // The file layer's reason alone ("No such file or directory"), where it gave one.
+    std::string reason;
 
     static CFileResult Success() { return {}; }
-    static CFileResult Failure(std::string reason) { return {false, std::move(reason)}; }
+    static CFileResult Failure(std::string text, std::string why = {}) {
+        return {false, std::move(text), std::move(why)};
+    }
     explicit operator bool() const { return ok; }
 };

@@ -102,10 +102,12 @@ CFileResult CDocumentFile::Save(const CZerinDoc& doc, const std::string& path) {
 
 CFileResult CDocumentFile::Load(CZerinDoc& doc, const std::string& path) {
     std::string text;
-    if (!ReadWholeFile(path, text)) {
+    if (const CFileResult read = ReadWholeFile(path, text); !read) {
         doc.DeleteContents();
         ResetRecordFields(doc);
-        return CFileResult::Failure(CArchiveException::GetOpenFailedMessage());
+        // The document's own words, then the reason the file layer had.
+        return CFileResult::Failure(std::string(CArchiveException::GetOpenFailedMessage()) + " (" +
+                                    read.reason + ")");
     }
     return LoadBytes(doc, std::vector<std::uint8_t>(text.begin(), text.end()));
 }

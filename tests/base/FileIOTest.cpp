@@ -5,8 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+void ReadFifo(const std::string& path, std::string& into) {
+    std::ifstream in(path, std::ios::binary);
+    into.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
 
 class FileIOTest : public ::testing::Test {
 protected:
@@ -55,4 +70,49 @@ TEST_F(FileIOTest, XmlIsEscapedAndStoredInWindows1250) {
     std::string bytes;
     ASSERT_TRUE(ReadWholeFile(path, bytes));
     EXPECT_EQ(bytes, "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<a>\xE8?</a>\n");
+}
+
+// Only regular files are read, and none larger than 1 GiB: a FIFO nobody writes to, a
+// device that never ends and a directory are refused at once, with the reason.
+TEST_F(FileIOTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Sparse: a size, no data.
+    const std::string big = (dir / "big.zrn").string();
+    std::ofstream(big).close();
+    fs::resize_file(big, (std::uintmax_t(1) << 30) + 1);
+    for (auto [path, reason] : {std::pair<std::string, std::string>{fifo, "Not a regular file"},
+                                {"/dev/zero", "Not a regular file"},
+                                {dir.string(), "Is a directory"},
+                                {big, "Larger than 1 GiB"}}) {
+        std::string bytes;
+        const CFileResult r = ReadWholeFile(path, bytes);
+        EXPECT_FALSE(r.ok) << path;
+        EXPECT_EQ(r.reason, reason) << path;
+    }
+}
+
+// A save through a symbolic link writes the link's target and keeps the link and the
+// target's permissions; a FIFO is written as it is, never replaced by a file.
+TEST_F(FileIOTest, LinksAndFifosKeepWhatTheyAre) {
+    const fs::path target = dir / "net.zrn", link = dir / "link.zrn";
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "old"));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("net.zrn", link);
+    ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(target.string(), bytes));
+    EXPECT_EQ(bytes, "new");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+
+    const std::string fifo = (dir / "out.fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { ReadFifo(fifo, received); });
+    EXPECT_TRUE(WriteFileAtomically(fifo, "through the pipe"));
+    reader.join();
+    EXPECT_EQ(received, "through the pipe");
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
