@@ -1,5 +1,7 @@
 #include "analysis/CCaseGraph.h"
 
+#include <new>
+
 #include "analysis/CCaseExplorer.h"
 #include "analysis/CNodeAdjacency.h"
 #include "analysis/CPNCase.h"
@@ -37,6 +39,18 @@ void CCaseGraph::CollectNetEvents(const CNetDesign& net) {
 ECaseGraphResult CCaseGraph::ComputeCaseGraph(const CSetConditions& initialCase,
                                               const CNetDesign& net,
                                               const CaseGraphProgress& progress) {
+    // A graph larger than the memory the process may have is an answer, not a crash:
+    // what was made of it goes, and the caller says so.
+    try {
+        return ComputeAll(initialCase, net, progress);
+    } catch (const std::bad_alloc&) {
+        DeleteContents(false);
+        return ECaseGraphResult::NotEnoughMemory;
+    }
+}
+
+ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
+                                        const CaseGraphProgress& progress) {
     // A graph that is still there would be lost: empty it as the caller would.
     if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
         DeleteContents(false);

@@ -166,6 +166,8 @@ public:
     std::list<CFRCasesClass> m_listClasses;
 
 private:
+    ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
+                                const CaseGraphProgress& progress);
     void CollectNetEvents(const CNetDesign& net);
     void AppendStepInfo(const CStepInfo& step);
     // A free cell drawn at random, marked taken; (0, 0) when every cell is taken.

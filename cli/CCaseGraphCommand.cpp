@@ -9,7 +9,8 @@
 int CCaseGraphCommand::Run(const CCliOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
-    session.ComputeCaseGraph();
+    if (!session.ComputeCaseGraph())
+        return EXIT_CLI_FAILURE;
     CCaseGraph& graph = session.Doc().m_caseGraph;
     WriteOutput(PANE_STANDARD,
                 FormatString("Total %d case(s), %d step(s)", graph.m_nCases, graph.m_nSteps));

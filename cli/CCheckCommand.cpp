@@ -4,15 +4,22 @@
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 
-bool CCheckCommand::EnterWithFullTest(CCliSession& session) {
+int CCheckCommand::EnterWithFullTest(CCliSession& session) {
     CZerinDoc& doc = session.Doc();
     doc.SetNetModified();
     doc.EnterSimulation();
-    return doc.m_bSimulation;
+    if (doc.m_bSimulation)
+        return EXIT_CLI_OK;
+    // A case graph that did not fit in memory says nothing about the net.
+    if (const auto& error = session.Frame().GetLastError()) {
+        session.Report(*error);
+        return EXIT_CLI_FAILURE;
+    }
+    return EXIT_CLI_NOT_CE_SYSTEM;
 }
 
 int CCheckCommand::Run(const CCliOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
-    return EnterWithFullTest(session) ? EXIT_CLI_OK : EXIT_CLI_NOT_CE_SYSTEM;
+    return EnterWithFullTest(session);
 }

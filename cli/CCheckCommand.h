@@ -7,7 +7,8 @@ class CCliSession;
 class CCheckCommand {
 public:
     static int Run(const CCliOptions& options, CCliSession& session);
-    // Enters simulation with a full test, as after an edit of the net; false when the
-    // net is not a C/E system.
-    static bool EnterWithFullTest(CCliSession& session);
+    // Enters simulation with a full test, as after an edit of the net: the exit status,
+    // EXIT_CLI_NOT_CE_SYSTEM for a net that fails the test, EXIT_CLI_FAILURE (reported)
+    // for a case graph that did not fit in memory.
+    static int EnterWithFullTest(CCliSession& session);
 };

@@ -2,6 +2,8 @@
 
 #include "base/OutputWriter.h"
 
+#include <new>
+
 void CCliSession::ApplySeed(std::optional<unsigned> seed) {
     CRandomSource& random = m_doc.GetRandom();
     if (seed) {
@@ -51,7 +53,7 @@ void CCliSession::Report(const std::string& message) {
     m_err << "zerin-cli: " << m_strFile << ": " << message << '\n';
 }
 
-void CCliSession::ComputeCaseGraph() {
+bool CCliSession::ComputeCaseGraph() {
     COutputSink* sink = SetOutputSink(nullptr);
     // A fresh layout: the places of a graph the file held are not reused.
     m_doc.m_caseGraph.DeleteContents(true);
@@ -62,7 +64,19 @@ void CCliSession::ComputeCaseGraph() {
     m_doc.m_bCaseGraphValid = passed;
     m_doc.m_bContactFree = passed && m_doc.m_caseGraph.IsContactFree();
     m_doc.m_bCaseGraphLaidOut = false;
-    m_doc.m_caseGraph.NameElements(m_dc);
+    // A graph that did not fit in memory is reported, not taken for an empty one.
+    if (const auto& error = m_frame.GetLastError()) {
+        Report(*error);
+        return false;
+    }
+    try {
+        m_doc.m_caseGraph.NameElements(m_dc);
+    } catch (const std::bad_alloc&) {
+        m_doc.m_caseGraph.DeleteContents(false);
+        Report("Not enough memory to compute the case graph");
+        return false;
+    }
+    return true;
 }
 
 void CCliSession::LayOutCaseGraph() {

@@ -34,7 +34,8 @@ public:
     // mark) from scratch, then named. The test itself runs without output: a net that
     // passes it is marked tested, so that a saved document keeps the graph; one that
     // fails stays untested, and a saved document holds no graph for it.
-    void ComputeCaseGraph();
+    // False, with the message reported, when the graph did not fit in memory.
+    bool ComputeCaseGraph();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();
 

@@ -9,7 +9,8 @@
 int CLayoutCommand::Run(const CCliOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed))
         return EXIT_CLI_FAILURE;
-    session.ComputeCaseGraph();
+    if (!session.ComputeCaseGraph())
+        return EXIT_CLI_FAILURE;
     session.LayOutCaseGraph();
     CZerinDoc& doc = session.Doc();
     CCaseGraph& graph = doc.m_caseGraph;

@@ -14,7 +14,8 @@ int CRenderCommand::Run(const CCliOptions& options, CCliSession& session) {
         CCaseGraph& graph = doc.m_caseGraph;
         // A graph the file holds laid out is drawn as the user left it.
         if (!doc.m_bCaseGraphLaidOut || !graph.m_bLaidOut || graph.m_arrCases.empty()) {
-            session.ComputeCaseGraph();
+            if (!session.ComputeCaseGraph())
+                return EXIT_CLI_FAILURE;
             session.LayOutCaseGraph();
         }
         result = CPictureExport::Export(options.m_strOutput, graph.m_sizeExtent,

@@ -57,8 +57,8 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
 int CSimulateCommand::Run(const CCliOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed))
         return EXIT_CLI_FAILURE;
-    if (!CCheckCommand::EnterWithFullTest(session))
-        return EXIT_CLI_NOT_CE_SYSTEM;
+    if (const int status = CCheckCommand::EnterWithFullTest(session); status != EXIT_CLI_OK)
+        return status;
     CZerinDoc& doc = session.Doc();
     if (!SetBreakpoints(options.m_breakAt, session))
         return EXIT_CLI_FAILURE;

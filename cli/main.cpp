@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,12 @@ int main(int argc, char* argv[]) {
     EnsureQtPlatform();
     QGuiApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
-    return CCliApp::Run(args, std::cout, std::cerr);
+    // Whatever else runs out of memory ends with a message, not an abort.
+    try {
+        return CCliApp::Run(args, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << "zerin-cli: not enough memory\n";
+        return 2;
+    }
 }

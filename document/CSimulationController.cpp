@@ -84,6 +84,10 @@ void CSimulationController::EnterSimulation() {
     frame.EndWaitCursor();
 }
 
+namespace {
+const char* const kNotEnoughMemory = "Not enough memory to compute the case graph";
+} // namespace
+
 bool CSimulationController::TestNet() {
     CZerinDoc& d = m_doc;
     d.m_caseInitial = d.m_netDesign.BuildStructure();
@@ -100,6 +104,12 @@ bool CSimulationController::TestNet() {
         !frame.CaseGraphProgress(d.m_caseGraph.m_nCases, d.m_caseGraph.m_nSteps))
         result = ECaseGraphResult::Cancelled;
     frame.EndCaseGraphProgress();
+    if (result == ECaseGraphResult::NotEnoughMemory) {
+        d.m_caseGraph.DeleteContents(false);
+        WriteOutput(PANE_STANDARD, kNotEnoughMemory);
+        frame.ShowError(kNotEnoughMemory);
+        return false;
+    }
     if (result == ECaseGraphResult::Cancelled) {
         // Without the whole graph the concession test has nothing to go on: the test
         // ends here and the net counts as untested.

@@ -5,7 +5,10 @@
 
 #include "CliFixtures.h"
 
+#include "document/CFrameServices.h"
+#include "document/CZerinDoc.h"
 #include "support/Golden.h"
+#include "support/NetFamilies.h"
 
 #include <QFile>
 #include <QProcess>
@@ -158,6 +161,28 @@ TEST(CliTranscripts, ResaveKeepsTheBytesAndNewWritesAnEmptyDocument) {
     const std::string created = dir.filePath("new.zrn").toStdString();
     EXPECT_EQ(RunCli({"new", created}).status, 0);
     EXPECT_EQ(ReadText(created), ReadText(ValidData("empty.zrn")));
+}
+
+// A case graph larger than the memory the process may have (18 philosophers, 3.3
+// million steps, under a limit of 600 MB): a message and exit 2, not an abort.
+TEST(CliTranscripts, ACaseGraphThatDoesNotFitIsRefusedWithAMessage) {
+    QTemporaryDir dir;
+    CFrameServices frame;
+    CZerinDoc doc(frame);
+    doc.NewDocument();
+    BuildDiningPhilosophers(doc.m_netDesign, 18);
+    const std::string net = dir.filePath("phil18.zrn").toStdString();
+    ASSERT_TRUE(doc.OnSaveDocument(net).ok);
+    for (const char* command : {"casegraph", "check"}) {
+        QProcess shell;
+        shell.start("sh", {"-c", QString("ulimit -v 600000; exec '%1' %2 '%3'")
+                                     .arg(ZERIN_CLI_PATH, command, QString::fromStdString(net))});
+        ASSERT_TRUE(shell.waitForFinished(120000));
+        EXPECT_EQ(shell.exitCode(), 2) << command;
+        EXPECT_EQ(shell.readAllStandardError().toStdString(),
+                  "zerin-cli: " + net + ": Not enough memory to compute the case graph\n")
+            << command;
+    }
 }
 
 } // namespace
