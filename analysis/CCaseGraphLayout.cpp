@@ -75,7 +75,7 @@ void CCaseGraph::RandomLayout() {
     m_bLaidOut = true;
     // Every node needs a cell of its own; a grid set too small for the graph would
     // leave nodes without one.
-    if (static_cast<long long>(m_nGridSize) * m_nGridSize <= m_nCases) {
+    if (m_nGridSize <= 0 || static_cast<long long>(m_nGridSize) * m_nGridSize <= m_nCases) {
         const int g = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
         m_nGridSize = m_nMinGridSize = g;
     }

@@ -226,9 +226,12 @@ void CDocumentValidator::CheckNetDesign() const {
 
 void CDocumentValidator::CheckCaseGraph() const {
     const CCaseGraph& graph = m_doc.m_caseGraph;
-    Require(graph.m_nGridSize > 0 && graph.m_nGridSize <= kMaxExtent && graph.m_nMinGridSize > 0 &&
-                graph.m_nMinGridSize <= kMaxExtent,
-            "case graph grid size");
+    // The grid sizes matter only to a graph laid out on them: an empty or not laid-out
+    // graph keeps whatever its writer left there (0 from some), and is laid out afresh.
+    if (graph.m_bLaidOut && !graph.m_arrCases.empty())
+        Require(graph.m_nGridSize > 0 && graph.m_nGridSize <= kMaxExtent &&
+                    graph.m_nMinGridSize > 0 && graph.m_nMinGridSize <= kMaxExtent,
+                "case graph grid size");
     CheckExtent(graph.m_sizeExtent.cx, graph.m_sizeExtent.cy, "case graph extent");
     Require(CountMatches(graph.m_nCases, Size(graph.m_arrCases)) &&
                 CountMatches(graph.m_nSteps, Size(graph.m_arrSteps)) &&

@@ -10,7 +10,13 @@
 #include <thread>
 #include <utility>
 
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -115,4 +121,27 @@ TEST_F(FileIOTest, LinksAndFifosKeepWhatTheyAre) {
     reader.join();
     EXPECT_EQ(received, "through the pipe");
     EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+// A save that fails half way (a file size limit, as a full disk) leaves the old file as
+// it was and nothing beside it.
+TEST_F(FileIOTest, AFailedSaveKeepsTheOldFileWhole) {
+    const std::string path = (dir / "net.zrn").string();
+    ASSERT_TRUE(WriteFileAtomically(path, "the old bytes"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const CFileResult r = WriteFileAtomically(path, std::string(100000, 'x'));
+        ::_exit(!r.ok && r.reason == std::strerror(EFBIG) ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, "the old bytes");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
