@@ -23,7 +23,10 @@ std::string Escape(std::string_view text) {
             out += "&quot;";
             break;
         default:
-            out += c;
+            // Control characters have no place in XML 1.0, not even as references: a
+            // name read from another writer's file must not make the export ill-formed.
+            const auto byte = static_cast<unsigned char>(c);
+            out += byte < 0x20 && c != '\t' && c != '\n' && c != '\r' ? '?' : c;
         }
     }
     return out;
