@@ -8,7 +8,19 @@ namespace XmlText {
 std::string Escape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        // Control characters have no place in XML 1.0, not even as references, and the
+        // C1 ones (U+0080 to U+009F) have no byte in Windows-1250 that a reader decodes:
+        // a name read from another writer's file must not spoil the export.
+        if (byte == 0xC2 && i + 1 < text.size() &&
+            static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            out += '?';
+            ++i;
+            continue;
+        }
         switch (c) {
         case '&':
             out += "&amp;";
@@ -23,9 +35,6 @@ std::string Escape(std::string_view text) {
             out += "&quot;";
             break;
         default:
-            // Control characters have no place in XML 1.0, not even as references: a
-            // name read from another writer's file must not make the export ill-formed.
-            const auto byte = static_cast<unsigned char>(c);
             out += byte < 0x20 && c != '\t' && c != '\n' && c != '\r' ? '?' : c;
         }
     }
