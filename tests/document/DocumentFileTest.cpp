@@ -126,8 +126,9 @@ TEST(DocumentFileTest, BytesAfterTheLastRecordAreIgnored) {
     EXPECT_EQ(CDocumentFile::Store(*f.doc), clean);
 }
 
-// The fixtures, and files of other writers with unusual but harmless values (grid
-// sizes of an empty case graph: 0, negative, huge).
+// The fixtures, and files of other writers with unusual but harmless values: grid sizes
+// of an empty case graph (0, negative, huge), a case graph marked valid without cases,
+// an occurrence net with columns but no elements, an empty name, a name of every byte.
 TEST(DocumentFileTest, ValidFilesLoadAndStoreTheSameBytes) {
     auto files = Files(kData / "valid");
     ASSERT_GE(files.size(), 4u);
