@@ -129,7 +129,7 @@ TEST(DocumentFileTest, BytesAfterTheLastRecordAreIgnored) {
 // The fixtures, and files of other writers with unusual but harmless values: grid sizes
 // of an empty case graph (0, negative, huge), a case graph marked valid without cases,
 // an occurrence net with columns but no elements, an empty name, a name of every byte,
-// positions at both limits.
+// positions at both limits, a laid-out graph on a grid too small for its cases.
 TEST(DocumentFileTest, ValidFilesLoadAndStoreTheSameBytes) {
     auto files = Files(kData / "valid");
     ASSERT_GE(files.size(), 4u);
