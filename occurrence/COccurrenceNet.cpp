@@ -51,6 +51,8 @@ COccurrenceNet::~COccurrenceNet() {
 }
 
 void COccurrenceNet::Reset() {
+    m_nOccurrences = 0;
+    m_bFullReported = false;
     m_sizeNet = kInitialSize;
     m_nColumns = 0;
     m_nRows = 0;
@@ -96,6 +98,12 @@ void COccurrenceNet::AddPlaces(const CSetConditions& currentCase) {
 }
 
 void COccurrenceNet::RecordStep(const ElementList& stepEvents, const CSetConditions& newCase) {
+    if (m_nOccurrences >= kMaxOccurrences) {
+        if (!m_bFullReported)
+            WriteOutput(PANE_SIMULATION, "Occurrence net is full, later steps are not recorded");
+        m_bFullReported = true;
+        return;
+    }
     std::vector<CPNOccurrence*> fired;
     for (CPNElement* e : stepEvents) {
         auto* event = dynamic_cast<CPNEvent*>(e);
@@ -104,6 +112,7 @@ void COccurrenceNet::RecordStep(const ElementList& stepEvents, const CSetConditi
             continue;
         auto* occurrence = new CPNOccurrence(event);
         Append(occurrence);
+        ++m_nOccurrences;
         if (fired.empty())
             m_setStepStarts.insert(occurrence);
         fired.push_back(occurrence);
@@ -448,4 +457,7 @@ void COccurrenceNet::Serialize(CArchive& ar) {
     m_sizeNet = ar.ReadSize();
     ar.ReadObjectList<CPNElement>(m_listElements);
     ar.ReadObjectList<CPNElement>(m_listDecorations);
+    m_nOccurrences = static_cast<int>(
+        std::count_if(m_listElements.begin(), m_listElements.end(),
+                      [](const CPNElement* e) { return dynamic_cast<const CPNOccurrence*>(e); }));
 }

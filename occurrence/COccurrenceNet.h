@@ -6,6 +6,7 @@
 #include "base/CPoint.h"
 #include "base/CRect.h"
 #include "base/CSize.h"
+#include "model/CPNElement.h"
 
 #include <cstddef>
 #include <list>
@@ -105,6 +106,12 @@ public:
     CFileResult ExportXML(const std::string& path) const;
 
     // Index of the last column used by the layout (0 for the first).
+    // The occurrences recorded; past kMaxOccurrences no step is recorded, so that every
+    // position of the layout stays one a file may hold (each step takes at most two
+    // columns 50 units apart).
+    static constexpr int kMaxOccurrences = (CPNElement::kMaxCoordinate - 230) / 100;
+    int m_nOccurrences = 0;
+    bool m_bFullReported = false;
     int m_nColumns = 0;
     // The largest number of nodes in a column.
     int m_nRows = 0;

@@ -3,6 +3,9 @@
 #include "occurrence/COccurrenceNet.h"
 
 #include "document/CAutomaticRun.h"
+#include "document/CDocumentFile.h"
+
+#include <algorithm>
 
 using Lines = std::vector<std::string>;
 
@@ -247,4 +250,24 @@ TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
     EXPECT_GT(frame.updates, updates);
     EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Complementing net...");
     EXPECT_EQ(Pane(PANE_ANALYSIS).back(), "Added 3 complement(s)");
+}
+
+// A long run fills the occurrence net up to what a file may hold, says so once and
+// records no more: the document saved after 10,100 steps loads again.
+TEST_F(Cycle, ALongRunStopsRecordingWhereAFileWouldNoLongerLoad) {
+    Enter();
+    for (int i = 0; i < 10100; ++i) {
+        ASSERT_TRUE(doc.ChooseAutomaticStep(0));
+        Step(doc);
+    }
+    const COccurrenceNet& record = doc.m_occurrenceNet;
+    EXPECT_EQ(record.m_nOccurrences, COccurrenceNet::kMaxOccurrences);
+    EXPECT_EQ(std::count(Pane(PANE_SIMULATION).begin(), Pane(PANE_SIMULATION).end(),
+                         "Occurrence net is full, later steps are not recorded"),
+              1);
+    doc.m_occurrenceNet.Layout(dc);
+    RecordingFrame otherFrame;
+    CZerinDoc other(otherFrame);
+    ASSERT_TRUE(CDocumentFile::LoadBytes(other, CDocumentFile::Store(doc)).ok);
+    EXPECT_EQ(other.m_occurrenceNet.m_nOccurrences, COccurrenceNet::kMaxOccurrences);
 }
