@@ -103,6 +103,18 @@ bool NameTemporary(int fd, const std::string& folder, std::string& name) {
     return false;
 }
 
+// A file with several names keeps them all: the complete temporary's bytes are written
+// over it in place. Should that fail, the temporary takes the name, so the new content
+// is never lost (the names are then split).
+bool OverwriteInPlace(const std::string& path, std::string_view bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                    ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
 } // namespace
 
 CFileResult WriteFileAtomically(const std::string& requested, std::string_view bytes) {
@@ -144,6 +156,11 @@ CFileResult WriteFileAtomically(const std::string& requested, std::string_view b
         int err = errno;
         ::unlink(temp.c_str());
         return Fail("write", requested, err);
+    }
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1 &&
+        OverwriteInPlace(path, bytes)) {
+        ::unlink(temp.c_str());
+        return CFileResult::Success();
     }
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         int err = errno;

@@ -101,7 +101,8 @@ TEST_F(FileIOTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
 }
 
 // A save through a symbolic link writes the link's target and keeps the link and the
-// target's permissions; a FIFO is written as it is, never replaced by a file.
+// target's permissions, a hard-linked file keeps all its names, and a FIFO is written as
+// it is, never replaced by a file.
 TEST_F(FileIOTest, LinksAndFifosKeepWhatTheyAre) {
     const fs::path target = dir / "net.zrn", link = dir / "link.zrn";
     ASSERT_TRUE(WriteFileAtomically(target.string(), "old"));
@@ -114,6 +115,12 @@ TEST_F(FileIOTest, LinksAndFifosKeepWhatTheyAre) {
     EXPECT_EQ(bytes, "new");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    // Both names of a hard-linked file see the new bytes.
+    fs::create_hard_link(target, dir / "other-name.zrn");
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "newer"));
+    ASSERT_TRUE(ReadWholeFile((dir / "other-name.zrn").string(), bytes));
+    EXPECT_EQ(bytes, "newer");
+    EXPECT_EQ(fs::hard_link_count(target), 2u);
 
     const std::string fifo = (dir / "out.fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
