@@ -253,10 +253,10 @@ TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
 }
 
 // A long run fills the occurrence net up to what a file may hold, says so once and
-// records no more: the document saved after 10,100 steps loads again.
+// records no more: the document saved after 20,000 steps loads again.
 TEST_F(Cycle, ALongRunStopsRecordingWhereAFileWouldNoLongerLoad) {
     Enter();
-    for (int i = 0; i < 10100; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         ASSERT_TRUE(doc.ChooseAutomaticStep(0));
         Step(doc);
     }
