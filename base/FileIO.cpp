@@ -12,6 +12,7 @@ namespace {
 
 // No document comes near this; a larger input is refused before it is read.
 constexpr off_t kMaxReadBytes = off_t(1) << 30;
+constexpr const char* kTooLarge = "Larger than 1 GiB";
 
 CFileResult Fail(const char* verb, const std::string& path, const std::string& reason) {
     return CFileResult::Failure(std::string("Cannot ") + verb + " " + path + ": " + reason, reason);
@@ -185,7 +186,7 @@ CFileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     else if (!S_ISREG(st.st_mode))
         refusal = "Not a regular file";
     else if (st.st_size > kMaxReadBytes)
-        refusal = "Larger than 1 GiB";
+        refusal = kTooLarge;
     if (!refusal.empty()) {
         ::close(fd);
         return Fail("read", path, refusal);
@@ -209,7 +210,7 @@ CFileResult ReadWholeFile(const std::string& path, std::string& bytes) {
         if (static_cast<off_t>(bytes.size()) > kMaxReadBytes) {
             ::close(fd);
             bytes.clear();
-            return Fail("read", path, "Larger than 1 GiB");
+            return Fail("read", path, kTooLarge);
         }
     }
     ::close(fd);

@@ -1,5 +1,6 @@
 #include "cli/CCliSession.h"
 
+#include "analysis/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
 
 #include <new>
@@ -73,7 +74,7 @@ bool CCliSession::ComputeCaseGraph() {
         m_doc.m_caseGraph.NameElements(m_dc);
     } catch (const std::bad_alloc&) {
         m_doc.m_caseGraph.DeleteContents(false);
-        Report("Not enough memory to compute the case graph");
+        Report(kCaseGraphTooLarge);
         return false;
     }
     return true;

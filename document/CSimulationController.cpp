@@ -1,6 +1,7 @@
 #include "document/CSimulationController.h"
 
 #include "analysis/CPNCase.h"
+#include "analysis/ECaseGraphResult.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "document/CFrameServices.h"
@@ -84,10 +85,6 @@ void CSimulationController::EnterSimulation() {
     frame.EndWaitCursor();
 }
 
-namespace {
-const char* const kNotEnoughMemory = "Not enough memory to compute the case graph";
-} // namespace
-
 bool CSimulationController::TestNet() {
     CZerinDoc& d = m_doc;
     d.m_caseInitial = d.m_netDesign.BuildStructure();
@@ -106,8 +103,8 @@ bool CSimulationController::TestNet() {
     frame.EndCaseGraphProgress();
     if (result == ECaseGraphResult::NotEnoughMemory) {
         d.m_caseGraph.DeleteContents(false);
-        WriteOutput(PANE_STANDARD, kNotEnoughMemory);
-        frame.ShowError(kNotEnoughMemory);
+        WriteOutput(PANE_STANDARD, kCaseGraphTooLarge);
+        frame.ShowError(kCaseGraphTooLarge);
         return false;
     }
     if (result == ECaseGraphResult::Cancelled) {
