@@ -2,6 +2,8 @@
 
 #include "base/CBrush.h"
 #include "document/CZerinDoc.h"
+#include "model/CPNEdge.h"
+#include "model/CPNPolygon.h"
 #include "platform/CPictureExport.h"
 #include "platform/CQtDC.h"
 #include "platform/QtFonts.h"
@@ -14,6 +16,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -320,7 +323,27 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
 // --- Commands. ---
 
 bool CDiagramView::OnCommand(int nId) {
+    const ExportIds exports = GetExportIds();
+    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
+                     nId == exports.png)) {
+        if (!CanExport())
+            return true;
+        ExportWithDialog(nId == exports.emf   ? QStringLiteral("emf")
+                         : nId == exports.svg ? QStringLiteral("svg")
+                         : nId == exports.pdf ? QStringLiteral("pdf")
+                                              : QStringLiteral("png"));
+        return true;
+    }
     switch (nId) {
+    case ID_EDGE_DELETE_POINT:
+        OnDeleteEdgePoint();
+        return true;
+    case ID_EDGE_DELETE_ALL_POINTS:
+        OnDeleteAllEdgePoints();
+        return true;
+    case ID_POLYGON_DELETE_POINT:
+        OnDeletePolygonPoint();
+        return true;
     case ID_VIEW_GRID:
         if (m_bSimulation)
             return true;
@@ -348,7 +371,23 @@ bool CDiagramView::OnCommand(int nId) {
 }
 
 bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
+    const ExportIds exports = GetExportIds();
+    state.checked = false;
+    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
+                     nId == exports.png)) {
+        state.enabled = CanExport();
+        return true;
+    }
     switch (nId) {
+    case ID_EDGE_DELETE_POINT:
+        state.enabled = CanDeleteEdgePoint();
+        return true;
+    case ID_EDGE_DELETE_ALL_POINTS:
+        state.enabled = CanDeleteAllEdgePoints();
+        return true;
+    case ID_POLYGON_DELETE_POINT:
+        state.enabled = CanDeletePolygonPoint();
+        return true;
     case ID_VIEW_GRID:
         state.enabled = !m_bSimulation;
         state.checked = !m_bSimulation && m_rDoc.m_bGrid;
@@ -431,4 +470,207 @@ void CDiagramView::ExportWithDialog(const QString& strExtension) {
 
 void CDiagramView::TrackPopupMenu(QMenu& menu, const QPoint& ptScreen) {
     menu.exec(ptScreen);
+}
+
+// --- The gesture skeleton. ---
+
+namespace {
+// A band whose squared diagonal stays at or below this is a click, not a band.
+constexpr long long kBandThreshold = 200;
+} // namespace
+
+bool CDiagramView::BeginPress(const QMouseEvent& event, CPoint& pt, bool& bAdd) {
+    pt = DeviceToLogical(event.position().toPoint());
+    const CSize extent = GetExtent();
+    if (pt.x > extent.cx || pt.y > extent.cy || m_bCaptured)
+        return false;
+    m_ptLast = pt;
+    m_bMarkerShown = false;
+    bAdd = (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
+    return true;
+}
+
+void CDiagramView::BeginDrag(CPoint pt) {
+    m_ptDrag = CPoint(-1, -1);
+    m_bCaptured = true;
+    m_bSkipMove = true;
+    UpdateCursor(pt);
+}
+
+bool CDiagramView::MoveFree(CPoint pt) {
+    if (m_bCaptured && !m_bSkipMove)
+        return false;
+    m_rHost.SetStatusPosition(pt.x, pt.y);
+    m_bSkipMove = false;
+    if (!m_bCaptured)
+        UpdateCursor(pt);
+    return true;
+}
+
+void CDiagramView::DragElement(CPoint pt, bool bAttached) {
+    CPNElement* pElement = m_pHitElement;
+    if (!pElement)
+        return;
+    const CSize delta = pt - m_ptLast;
+    m_ptLast = pt;
+    if (m_ptDrag == CPoint(-1, -1))
+        m_ptDrag = pElement->m_ptPos;
+    m_ptDrag += delta;
+    const CPoint q = SnapToGrid(m_ptDrag);
+    if (q != pElement->m_ptPos)
+        m_rDoc.SetModifiedFlag();
+    CRect rect = pElement->MoveTo(q);
+    if (bAttached)
+        rect |= UpdateAttached(pElement);
+    InvalidateLogical(rect);
+    m_rHost.SetStatusPosition(q.x, q.y);
+    if (m_rDoc.m_bRuler)
+        DrawRulerMarkers(q, false);
+}
+
+void CDiagramView::DragSelection(CPoint pt) {
+    const CSize delta = pt - m_ptLast;
+    m_ptLast = pt;
+    if (delta.cx != 0 || delta.cy != 0) {
+        InvalidateLogical(m_rDoc.MoveSelection(delta.cx, delta.cy) | UpdateAttached(nullptr));
+        // Moving is an edit the file must keep.
+        m_rDoc.SetModifiedFlag();
+    }
+    m_rHost.SetStatusPosition(pt.x, pt.y);
+}
+
+void CDiagramView::DragBand(CPoint pt) {
+    if (!m_bMoved) {
+        m_bMoved = true;
+        UpdateCursor(pt);
+    }
+    DrawRubberBand(m_ptBandStart, m_ptLast);
+    DrawRubberBand(m_ptBandStart, pt);
+    m_ptLast = pt;
+    m_rHost.SetStatusPosition(pt.x, pt.y);
+}
+
+bool CDiagramView::EndBand(CPoint pt, CRect& rect) {
+    if (!m_bMoved)
+        return false;
+    DrawRubberBand(m_ptBandStart, m_ptLast);
+    rect = CRect(m_ptBandStart, pt);
+    rect.NormalizeRect();
+    const long long dx = rect.Width();
+    const long long dy = rect.Height();
+    return dx * dx + dy * dy > kBandThreshold;
+}
+
+void CDiagramView::EndDrag(CPoint pt) {
+    m_nDragMode = 0;
+    m_bCaptured = false;
+    m_pHitElement = nullptr;
+    // Whatever was inverted for the gesture goes with it, even when the ruler was
+    // switched off on the way.
+    ClearXorFigures();
+    UpdateCursor(pt);
+}
+
+// --- The popup menu and the point commands. ---
+
+namespace {
+
+struct PopupItem {
+    const char* text;
+    int id;
+};
+
+// The submenus of the views' popup menu, by index.
+std::vector<PopupItem> PopupItems(int index) {
+    switch (index) {
+    case 0:
+        return {{"View Grid", CDiagramView::ID_VIEW_GRID}};
+    case 1:
+        return {{"Execute Step", CDiagramView::ID_EXECUTE_STEP}};
+    case 3:
+        return {{"Delete Point", CDiagramView::ID_EDGE_DELETE_POINT},
+                {"Delete All Points", CDiagramView::ID_EDGE_DELETE_ALL_POINTS}};
+    case 4:
+        return {{"Delete Point", CDiagramView::ID_POLYGON_DELETE_POINT}};
+    case 6:
+        return {{"Set Actual Case", CDiagramView::ID_SET_ACTUAL_CASE}};
+    default:
+        return {};
+    }
+}
+
+const char* PopupTitle(int index) {
+    static const char* const titles[] = {"Design",  "Simulation",    "Analysis", "Edge",
+                                         "Polygon", "Output window", "Case"};
+    return titles[index];
+}
+
+} // namespace
+
+void CDiagramView::ShowPopupMenu(int nIndex, const QPoint& ptScreen) {
+    QMenu menu(QString::fromLatin1(PopupTitle(nIndex)), this);
+    for (const PopupItem& item : PopupItems(nIndex)) {
+        QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
+        CCommandState state;
+        OnUpdateCommand(item.id, state);
+        pAction->setEnabled(state.enabled);
+        if (item.id == ID_VIEW_GRID) {
+            pAction->setCheckable(true);
+            pAction->setChecked(state.checked);
+        }
+        const int nId = item.id;
+        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
+    }
+    TrackPopupMenu(menu, ptScreen);
+}
+
+bool CDiagramView::CanDeleteEdgePoint() const {
+    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
+    if (m_bCaptured)
+        return false;
+    auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
+    return pEdge && pEdge->HitTestPoint(m_ptLast) && pEdge->IsBendSelected();
+}
+
+bool CDiagramView::CanDeleteAllEdgePoints() const {
+    auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
+    return pEdge && pEdge->m_bBent;
+}
+
+bool CDiagramView::CanDeletePolygonPoint() const {
+    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
+    if (m_bCaptured)
+        return false;
+    auto* pPolygon = dynamic_cast<CPNPolygon*>(m_pContextElement);
+    return pPolygon && pPolygon->HitTestPoint(m_ptLast) && pPolygon->IsBendSelected();
+}
+
+void CDiagramView::OnDeleteEdgePoint() {
+    if (!CanDeleteEdgePoint())
+        return;
+    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
+    const CRect rectOld = pEdge->GetBoundRect();
+    pEdge->DeleteSelectedPoint();
+    InvalidateLogical(rectOld | pEdge->GetBoundRect());
+    m_rDoc.SetModifiedFlag();
+}
+
+void CDiagramView::OnDeleteAllEdgePoints() {
+    if (!CanDeleteAllEdgePoints())
+        return;
+    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
+    const CRect rectOld = pEdge->GetBoundRect();
+    pEdge->Straighten();
+    InvalidateLogical(rectOld | pEdge->GetBoundRect());
+    m_rDoc.SetModifiedFlag();
+}
+
+void CDiagramView::OnDeletePolygonPoint() {
+    if (!CanDeletePolygonPoint())
+        return;
+    auto* pPolygon = static_cast<CPNPolygon*>(m_pContextElement);
+    const CRect rectOld = pPolygon->GetBoundRect();
+    pPolygon->DeleteSelectedPoint();
+    InvalidateLogical(rectOld | pPolygon->GetBoundRect());
+    m_rDoc.SetModifiedFlag();
 }

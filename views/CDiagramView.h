@@ -17,6 +17,7 @@ class CPNElement;
 class CViewHost;
 class CZerinDoc;
 class QMenu;
+class QMouseEvent;
 class QPrinter;
 
 // The scroll view that shows one diagram of the document on a fixed-size page, one
@@ -28,7 +29,20 @@ class CDiagramView : public QAbstractScrollArea {
 public:
     // Command ids shared by the diagram views.
     static constexpr int ID_TOOL_SELECT = 32771;
+    static constexpr int ID_TOOL_CONDITION = 32772;
+    static constexpr int ID_TOOL_EVENT = 32773;
+    static constexpr int ID_TOOL_EDGE = 32774;
+    static constexpr int ID_TOOL_POLYGON = 32775;
+    static constexpr int ID_TOOL_LABEL = 32776;
     static constexpr int ID_TOOL_TOKEN = 32777;
+    static constexpr int ID_PLACE_FRONT = 32787;
+    static constexpr int ID_PLACE_BACK = 32788;
+    static constexpr int ID_DELETE = 32790;
+    static constexpr int ID_EDGE_DELETE_POINT = 32792;
+    static constexpr int ID_EDGE_DELETE_ALL_POINTS = 32793;
+    static constexpr int ID_POLYGON_DELETE_POINT = 32794;
+    static constexpr int ID_EXECUTE_STEP = 32802;
+    static constexpr int ID_SET_ACTUAL_CASE = 32823;
     static constexpr int ID_VIEW_GRID = 32783;
     static constexpr int ID_VIEW_RULER = 32838;
     static constexpr int ID_FILE_PRINT = 57607;
@@ -96,9 +110,15 @@ public:
     void PrintPreview();
     // "Print Setup": the page chosen is kept for every later print and preview.
     void PrintSetup();
-    // Prints the page with its footer on the printer as it is set up; false, with
-    // the reason shown, when the printer does not start.
+    // Prints the page with its footer on the printer as it is set up, and the names
+    // legend on a second page where the diagram has one; false, with the reason
+    // shown, when the printer does not start.
     bool PrintTo(QPrinter& printer);
+
+    // The diagram's names legend for the printed second page, in twips (y grows
+    // upwards); only views that have one print a second page.
+    virtual bool HasNameLegend() const { return false; }
+    virtual void DrawNameLegend(CDC& /*dc*/, int /*lineHeight*/) const {}
 
 public slots:
     // A property of the selected element changed (0 appearance, 1 label text,
@@ -117,6 +137,52 @@ protected:
     virtual void ResizeDiagram(int /*cx*/, int /*cy*/) {}
     // Clears the gesture state.
     virtual void ResetMembers();
+    // The commands of this view's exports: EMF, SVG, PDF and PNG.
+    struct ExportIds {
+        int emf = 0;
+        int svg = 0;
+        int pdf = 0;
+        int png = 0;
+    };
+    virtual ExportIds GetExportIds() const { return {}; }
+    // Whether the diagram can be exported now.
+    virtual bool CanExport() const { return true; }
+    // The rectangle to repaint when the element (null: the selection) moved and what
+    // is attached to it followed.
+    virtual CRect UpdateAttached(CPNElement* /*pMoved*/) { return {}; }
+    // The cursor for the point, from the gesture state and the tool.
+    virtual void UpdateCursor(CPoint /*ptLogical*/) {}
+
+    // --- The gesture skeleton the views share. ---
+    // The start of every left press: the logical point, false for a press outside
+    // the page or during a gesture; remembers the point and forgets the markers.
+    bool BeginPress(const QMouseEvent& event, CPoint& pt, bool& bAdd);
+    // Captures the mouse for the drag mode set; the first move is skipped.
+    void BeginDrag(CPoint pt);
+    // A move that belongs to no gesture (or the skipped first one): the position goes
+    // to the status bar. True when the move is done with.
+    bool MoveFree(CPoint pt);
+    // Drags m_pHitElement by the mouse: unsnapped position accumulated, snapped result,
+    // modified flag on a change, status bar and ruler markers. With bAttached what is
+    // attached to the element follows.
+    void DragElement(CPoint pt, bool bAttached);
+    // Drags the whole selection by the mouse delta.
+    void DragSelection(CPoint pt);
+    void DragBand(CPoint pt);
+    // The band's rectangle when it is one (squared diagonal over 200), else false.
+    bool EndBand(CPoint pt, CRect& rect);
+    // Ends every gesture: markers erased, capture released.
+    void EndDrag(CPoint pt);
+
+    // --- The popup menu and the point commands the views share. ---
+    // Shows submenu nIndex of the views' popup menu at the screen point.
+    void ShowPopupMenu(int nIndex, const QPoint& ptScreen);
+    bool CanDeleteEdgePoint() const;
+    bool CanDeleteAllEdgePoints() const;
+    bool CanDeletePolygonPoint() const;
+    void OnDeleteEdgePoint();
+    void OnDeleteAllEdgePoints();
+    void OnDeletePolygonPoint();
 
     // Every repaint of the window passes here with its device rectangle.
     virtual void InvalidateDevice(const QRect& rectDevice);
@@ -131,6 +197,7 @@ protected:
     virtual void ShowError(const QString& strMessage);
 
     void OnViewProperties();
+    void PrintNameLegend(QPrinter& printer, QPainter& painter) const;
     void DrawRulers(CDC& dc) const;
     void DrawGrid(CDC& dc, const CRect& rectClip) const;
 

@@ -118,7 +118,39 @@ bool CDiagramView::PrintTo(QPrinter& printer) {
         CQtDC dc(painter);
         DrawModel(dc);
     }
+    PrintNameLegend(printer, painter);
     return painter.end();
+}
+
+namespace {
+// Twips have y growing upwards: the text goes down the page as y falls.
+class CTwipsDC : public CQtDC {
+public:
+    using CQtDC::CQtDC;
+    void TextOut(int x, int y, const std::string& text) override { CQtDC::TextOut(x, -y, text); }
+};
+} // namespace
+
+void CDiagramView::PrintNameLegend(QPrinter& printer, QPainter& painter) const {
+    if (!HasNameLegend())
+        return;
+    printer.newPage();
+    painter.resetTransform();
+    // One unit is a twip, 1/1440 inch.
+    const double dScale = printer.resolution() / 1440.0;
+    painter.scale(dScale, dScale);
+    LOGFONT lf;
+    lf.lfHeight = -200;
+    lf.lfWeight = 500;
+    lf.lfPitchAndFamily = 0x30;
+    lf.SetFaceName("Courier New");
+    CFont font;
+    font.CreateFontIndirect(lf);
+    CTwipsDC dc(painter);
+    const CFont* pOld = dc.SelectObject(&font);
+    const TEXTMETRIC tm = dc.GetTextMetrics();
+    DrawNameLegend(dc, tm.tmHeight + tm.tmExternalLeading);
+    dc.SelectObject(pOld);
 }
 
 #else
@@ -132,5 +164,7 @@ void CDiagramView::PrintSetup() {}
 bool CDiagramView::PrintTo(QPrinter& /*printer*/) {
     return false;
 }
+
+void CDiagramView::PrintNameLegend(QPrinter& /*printer*/, QPainter& /*painter*/) const {}
 
 #endif

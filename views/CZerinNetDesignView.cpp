@@ -17,44 +17,16 @@
 
 #include <algorithm>
 
-namespace {
-
-// The submenus of the views' popup menu, by index.
-struct PopupItem {
-    const char* text;
-    int id;
-};
-
-std::vector<PopupItem> PopupItems(int index) {
-    switch (index) {
-    case 0:
-        return {{"View Grid", CDiagramView::ID_VIEW_GRID}};
-    case 1:
-        return {{"Execute Step", CZerinNetDesignView::ID_EXECUTE_STEP}};
-    case 3:
-        return {{"Delete Point", CZerinNetDesignView::ID_EDGE_DELETE_POINT},
-                {"Delete All Points", CZerinNetDesignView::ID_EDGE_DELETE_ALL_POINTS}};
-    case 4:
-        return {{"Delete Point", CZerinNetDesignView::ID_POLYGON_DELETE_POINT}};
-    default:
-        return {};
-    }
-}
-
-const char* PopupTitle(int index) {
-    static const char* const titles[] = {"Design",  "Simulation",    "Analysis", "Edge",
-                                         "Polygon", "Output window", "Case"};
-    return titles[index];
-}
-
-} // namespace
-
 void CZerinNetDesignView::CPageHost::ShowPropertiesPage(int kind, CPNElement* element) {
     m_rHost.ShowPropertiesPage(kind, element);
 }
 
 CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
     : CDiagramView(doc, host, pParent), m_pageHost(host) {}
+
+CRect CZerinNetDesignView::UpdateAttached(CPNElement* pMoved) {
+    return GetDocument().m_netDesign.UpdateAttachedEdges(pMoved);
+}
 
 CSize CZerinNetDesignView::GetExtent() const {
     return GetDocument().m_netDesign.m_sizeNet;
@@ -134,15 +106,6 @@ bool CZerinNetDesignView::OnCommand(int nId) {
     case ID_PLACE_BACK:
         OnPlace(nId == ID_PLACE_FRONT);
         return true;
-    case ID_EDGE_DELETE_POINT:
-        OnDeleteEdgePoint();
-        return true;
-    case ID_EDGE_DELETE_ALL_POINTS:
-        OnDeleteAllEdgePoints();
-        return true;
-    case ID_POLYGON_DELETE_POINT:
-        OnDeletePolygonPoint();
-        return true;
     case ID_EXECUTE_STEP:
         ExecuteStep();
         return true;
@@ -167,18 +130,6 @@ bool CZerinNetDesignView::OnCommand(int nId) {
     case ID_VIEW_PROPERTIES:
         OnViewProperties();
         return true;
-    case ID_EXPORT_EMF:
-        ExportWithDialog(QStringLiteral("emf"));
-        return true;
-    case ID_EXPORT_SVG:
-        ExportWithDialog(QStringLiteral("svg"));
-        return true;
-    case ID_EXPORT_PDF:
-        ExportWithDialog(QStringLiteral("pdf"));
-        return true;
-    case ID_EXPORT_PNG:
-        ExportWithDialog(QStringLiteral("png"));
-        return true;
     default:
         return CDiagramView::OnCommand(nId);
     }
@@ -201,15 +152,6 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
     case ID_PLACE_BACK:
         state.enabled = !m_bSimulation && doc.IsSelected(nullptr);
         return true;
-    case ID_EDGE_DELETE_POINT:
-        state.enabled = CanDeleteEdgePoint();
-        return true;
-    case ID_EDGE_DELETE_ALL_POINTS:
-        state.enabled = CanDeleteAllEdgePoints();
-        return true;
-    case ID_POLYGON_DELETE_POINT:
-        state.enabled = CanDeletePolygonPoint();
-        return true;
     case ID_EXECUTE_STEP:
         state.enabled = m_bSimulation && !bBusy && doc.IsSelected(nullptr);
         return true;
@@ -221,12 +163,6 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     case ID_VIEW_PROPERTIES:
         state.enabled = !m_bSimulation;
-        return true;
-    case ID_EXPORT_EMF:
-    case ID_EXPORT_SVG:
-    case ID_EXPORT_PDF:
-    case ID_EXPORT_PNG:
-        state.enabled = true;
         return true;
     default:
         return CDiagramView::OnUpdateCommand(nId, state);
@@ -316,71 +252,7 @@ void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
     }
     if (m_bSimulation && nIndex == 0)
         return;
-    QMenu menu(QString::fromLatin1(PopupTitle(nIndex)), this);
-    for (const PopupItem& item : PopupItems(nIndex)) {
-        QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
-        CCommandState state;
-        OnUpdateCommand(item.id, state);
-        pAction->setEnabled(state.enabled);
-        if (item.id == ID_VIEW_GRID) {
-            pAction->setCheckable(true);
-            pAction->setChecked(state.checked);
-        }
-        const int nId = item.id;
-        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
-    }
-    TrackPopupMenu(menu, pEvent->globalPos());
-}
-
-bool CZerinNetDesignView::CanDeleteEdgePoint() const {
-    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
-    if (m_bCaptured)
-        return false;
-    auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
-    return pEdge && pEdge->HitTestPoint(m_ptLast) && pEdge->IsBendSelected();
-}
-
-bool CZerinNetDesignView::CanDeleteAllEdgePoints() const {
-    auto* pEdge = dynamic_cast<CPNEdge*>(m_pContextElement);
-    return pEdge && pEdge->m_bBent;
-}
-
-bool CZerinNetDesignView::CanDeletePolygonPoint() const {
-    // Testing grabs the handle under m_ptLast: never while a gesture drags one.
-    if (m_bCaptured)
-        return false;
-    auto* pPolygon = dynamic_cast<CPNPolygon*>(m_pContextElement);
-    return pPolygon && pPolygon->HitTestPoint(m_ptLast) && pPolygon->IsBendSelected();
-}
-
-void CZerinNetDesignView::OnDeleteEdgePoint() {
-    if (!CanDeleteEdgePoint())
-        return;
-    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
-    const CRect rectOld = pEdge->GetBoundRect();
-    pEdge->DeleteSelectedPoint();
-    InvalidateLogical(rectOld | pEdge->GetBoundRect());
-    GetDocument().SetModifiedFlag();
-}
-
-void CZerinNetDesignView::OnDeleteAllEdgePoints() {
-    if (!CanDeleteAllEdgePoints())
-        return;
-    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
-    const CRect rectOld = pEdge->GetBoundRect();
-    pEdge->Straighten();
-    InvalidateLogical(rectOld | pEdge->GetBoundRect());
-    GetDocument().SetModifiedFlag();
-}
-
-void CZerinNetDesignView::OnDeletePolygonPoint() {
-    if (!CanDeletePolygonPoint())
-        return;
-    auto* pPolygon = static_cast<CPNPolygon*>(m_pContextElement);
-    const CRect rectOld = pPolygon->GetBoundRect();
-    pPolygon->DeleteSelectedPoint();
-    InvalidateLogical(rectOld | pPolygon->GetBoundRect());
-    GetDocument().SetModifiedFlag();
+    ShowPopupMenu(nIndex, pEvent->globalPos());
 }
 
 void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {

@@ -13,21 +13,7 @@ class CZerinNetDesignView : public CDiagramView {
     Q_OBJECT
 
 public:
-    // Tools, in the order of the "Tools" menu.
-    static constexpr int ID_TOOL_CONDITION = 32772;
-    static constexpr int ID_TOOL_EVENT = 32773;
-    static constexpr int ID_TOOL_EDGE = 32774;
-    static constexpr int ID_TOOL_POLYGON = 32775;
-    static constexpr int ID_TOOL_LABEL = 32776;
-    // Commands on the selection and on the element under the context menu.
-    static constexpr int ID_PLACE_FRONT = 32787;
-    static constexpr int ID_PLACE_BACK = 32788;
-    static constexpr int ID_DELETE = 32790;
-    static constexpr int ID_EDGE_DELETE_POINT = 32792;
-    static constexpr int ID_EDGE_DELETE_ALL_POINTS = 32793;
-    static constexpr int ID_POLYGON_DELETE_POINT = 32794;
     // Simulation.
-    static constexpr int ID_EXECUTE_STEP = 32802;
     static constexpr int ID_RESET_SYSTEM = 32805;
     static constexpr int ID_NET_COMPLEMENT = 32813;
     static constexpr int ID_VIEW_PROPERTIES = 32821;
@@ -94,6 +80,11 @@ protected:
     int GetRulerSpacing() const override { return 20; }
     void ResizeDiagram(int cx, int cy) override;
     void ResetMembers() override;
+    ExportIds GetExportIds() const override {
+        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG};
+    }
+    CRect UpdateAttached(CPNElement* pMoved) override;
+    void UpdateCursor(CPoint ptLogical) override;
 
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
@@ -116,7 +107,6 @@ private:
     };
 
     void HidePropertiesPage();
-    void UpdateCursor(CPoint ptLogical);
 
     void PressSelect(CPoint pt, bool bAdd);
     void PressNode(CPoint pt, bool bEvent);
@@ -124,18 +114,11 @@ private:
     void PressPolygon(CPoint pt);
     void PressToken(CPoint pt);
     void PressEdge(CPoint pt);
-    void MoveElement(CPoint pt);
     void ReleaseEdge(CPoint pt);
     void ReleaseBand(CPoint pt);
 
     void OnDelete();
     void OnPlace(bool bFront);
-    bool CanDeleteEdgePoint() const;
-    bool CanDeleteAllEdgePoints() const;
-    bool CanDeletePolygonPoint() const;
-    void OnDeleteEdgePoint();
-    void OnDeleteAllEdgePoints();
-    void OnDeletePolygonPoint();
 
     void OnResetSystem();
     void OnNetComplement();

@@ -13,11 +13,6 @@
 
 #include <algorithm>
 
-namespace {
-// A band whose squared diagonal stays at or below this is a click, not a band.
-constexpr int kBandThreshold = 200;
-} // namespace
-
 void CZerinNetDesignView::UpdateCursor(CPoint ptLogical) {
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (m_bCaptured && m_nDragMode == DRAG_BAND) {
@@ -42,17 +37,14 @@ void CZerinNetDesignView::mousePressEvent(QMouseEvent* pEvent) {
         CDiagramView::mousePressEvent(pEvent);
         return;
     }
-    const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
-    const CSize extent = GetExtent();
-    if (pt.x > extent.cx || pt.y > extent.cy || m_bCaptured)
+    CPoint pt;
+    bool bAdd = false;
+    if (!BeginPress(*pEvent, pt, bAdd))
         return;
-    m_ptLast = pt;
-    m_bMarkerShown = false;
     unsigned nTool = m_nTool;
     // A handle of a selected edge or polygon is dragged whatever the tool.
     if (GetDocument().HitTestSelectedPoints(pt))
         nTool = ID_TOOL_SELECT;
-    const bool bAdd = (pEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
     switch (nTool) {
     case ID_TOOL_SELECT:
         PressSelect(pt, bAdd);
@@ -143,10 +135,7 @@ void CZerinNetDesignView::PressSelect(CPoint pt, bool bAdd) {
         if (m_nDragMode == DRAG_NONE)
             return;
     }
-    m_ptDrag = CPoint(-1, -1);
-    m_bCaptured = true;
-    m_bSkipMove = true;
-    UpdateCursor(pt);
+    BeginDrag(pt);
 }
 
 void CZerinNetDesignView::PressNode(CPoint pt, bool bEvent) {
@@ -216,13 +205,8 @@ void CZerinNetDesignView::PressEdge(CPoint pt) {
 
 void CZerinNetDesignView::mouseMoveEvent(QMouseEvent* pEvent) {
     const CPoint pt = ClampToPage(DeviceToLogical(pEvent->position().toPoint()));
-    if (!m_bCaptured || m_bSkipMove) {
-        GetHost().SetStatusPosition(pt.x, pt.y);
-        m_bSkipMove = false;
-        if (!m_bCaptured)
-            UpdateCursor(pt);
+    if (MoveFree(pt))
         return;
-    }
     switch (m_nDragMode) {
     case DRAG_EDGE_LINE:
         m_bMoved = true;
@@ -238,58 +222,19 @@ void CZerinNetDesignView::mouseMoveEvent(QMouseEvent* pEvent) {
     case DRAG_POLYGON:
     case DRAG_POLYGON_POINT:
         if (!m_bSimulation)
-            MoveElement(pt);
+            DragElement(pt, m_nDragMode == DRAG_CONDITION || m_nDragMode == DRAG_EVENT);
         break;
     case DRAG_SELECTION:
-        if (!m_bSimulation) {
-            const CSize delta = pt - m_ptLast;
-            m_ptLast = pt;
-            if (delta.cx != 0 || delta.cy != 0) {
-                CZerinDoc& doc = GetDocument();
-                InvalidateLogical(doc.MoveSelection(delta.cx, delta.cy) |
-                                  doc.m_netDesign.UpdateAttachedEdges(nullptr));
-                // Moving is an edit the file must keep.
-                doc.SetModifiedFlag();
-            }
-            GetHost().SetStatusPosition(pt.x, pt.y);
-        }
+        if (!m_bSimulation)
+            DragSelection(pt);
         break;
     case DRAG_BAND:
-        if (!m_bMoved) {
-            m_bMoved = true;
-            UpdateCursor(pt);
-        }
-        DrawRubberBand(m_ptBandStart, m_ptLast);
-        DrawRubberBand(m_ptBandStart, pt);
-        m_ptLast = pt;
-        GetHost().SetStatusPosition(pt.x, pt.y);
+        DragBand(pt);
         break;
     default:
         break;
     }
     m_bSkipMove = false;
-}
-
-void CZerinNetDesignView::MoveElement(CPoint pt) {
-    CZerinDoc& doc = GetDocument();
-    CPNElement* pElement = m_pHitElement;
-    if (!pElement)
-        return;
-    const CSize delta = pt - m_ptLast;
-    m_ptLast = pt;
-    if (m_ptDrag == CPoint(-1, -1))
-        m_ptDrag = pElement->m_ptPos;
-    m_ptDrag += delta;
-    const CPoint q = SnapToGrid(m_ptDrag);
-    if (q != pElement->m_ptPos)
-        doc.SetModifiedFlag();
-    CRect rect = pElement->MoveTo(q);
-    if (m_nDragMode == DRAG_CONDITION || m_nDragMode == DRAG_EVENT)
-        rect |= doc.m_netDesign.UpdateAttachedEdges(pElement);
-    InvalidateLogical(rect);
-    GetHost().SetStatusPosition(q.x, q.y);
-    if (doc.m_bRuler)
-        DrawRulerMarkers(q, false);
 }
 
 // --- Releases. ---
@@ -322,13 +267,7 @@ void CZerinNetDesignView::mouseReleaseEvent(QMouseEvent* pEvent) {
     default:
         break;
     }
-    m_nDragMode = DRAG_NONE;
-    m_bCaptured = false;
-    m_pHitElement = nullptr;
-    // Whatever was inverted for the gesture goes with it, even when the ruler was
-    // switched off on the way.
-    ClearXorFigures();
-    UpdateCursor(pt);
+    EndDrag(pt);
 }
 
 void CZerinNetDesignView::ReleaseEdge(CPoint pt) {
@@ -354,14 +293,8 @@ void CZerinNetDesignView::ReleaseEdge(CPoint pt) {
 }
 
 void CZerinNetDesignView::ReleaseBand(CPoint pt) {
-    if (!m_bMoved)
-        return;
-    DrawRubberBand(m_ptBandStart, m_ptLast);
-    CRect rect(m_ptBandStart, pt);
-    rect.NormalizeRect();
-    const long long dx = rect.Width();
-    const long long dy = rect.Height();
-    if (dx * dx + dy * dy <= kBandThreshold || m_autoRun.IsRunning())
+    CRect rect;
+    if (!EndBand(pt, rect) || m_autoRun.IsRunning())
         return;
     InvalidateLogical(GetDocument().SelectInRectNetDesign(rect));
     if (!m_bSimulation)
