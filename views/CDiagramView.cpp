@@ -25,7 +25,7 @@
 #include <string>
 
 CDiagramView::CDiagramView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
-    : QAbstractScrollArea(pParent), m_rDoc(doc), m_rHost(host) {
+    : QAbstractScrollArea(pParent), m_rDoc(doc), m_rHost(host), m_pageHost(host) {
     m_lfRuler.lfHeight = -10;
     m_lfRuler.lfCharSet = DEFAULT_CHARSET;
     m_lfRuler.SetFaceName("Arial");
@@ -37,6 +37,14 @@ CDiagramView::CDiagramView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
 }
 
 CDiagramView::~CDiagramView() = default;
+
+void CDiagramView::CPageHost::ShowPropertiesPage(int kind, CPNElement* element) {
+    m_rHost.ShowPropertiesPage(kind, element);
+}
+
+void CDiagramView::HidePropertiesPage() {
+    m_rHost.ShowPropertiesPage(PAGE_HIDE, nullptr);
+}
 
 void CDiagramView::ResetMembers() {
     m_nTool = ID_TOOL_SELECT;

@@ -6,6 +6,7 @@
 #include "base/CPoint.h"
 #include "base/CRect.h"
 #include "base/CSize.h"
+#include "model/CPropertiesHost.h"
 #include "views/CCommandState.h"
 
 #include <QAbstractScrollArea>
@@ -197,6 +198,9 @@ protected:
     virtual void ShowError(const QString& strMessage);
 
     void OnViewProperties();
+    // Elements ask the main window for their properties page through this.
+    CPropertiesHost& GetPageHost() { return m_pageHost; }
+    void HidePropertiesPage();
     void PrintNameLegend(QPrinter& printer, QPainter& painter) const;
     void DrawRulers(CDC& dc) const;
     void DrawGrid(CDC& dc, const CRect& rectClip) const;
@@ -223,6 +227,15 @@ protected:
     bool m_bMarkerShown = false;
 
 private:
+    class CPageHost : public CPropertiesHost {
+    public:
+        explicit CPageHost(CViewHost& host) : m_rHost(host) {}
+        void ShowPropertiesPage(int kind, CPNElement* element) override;
+
+    private:
+        CViewHost& m_rHost;
+    };
+
     // An inverting figure on the screen: a line or a hollow rectangle.
     struct XorFigure {
         bool bBand = false;
@@ -235,5 +248,6 @@ private:
 
     CZerinDoc& m_rDoc;
     CViewHost& m_rHost;
+    CPageHost m_pageHost;
     std::vector<XorFigure> m_listXor;
 };

@@ -17,12 +17,8 @@
 
 #include <algorithm>
 
-void CZerinNetDesignView::CPageHost::ShowPropertiesPage(int kind, CPNElement* element) {
-    m_rHost.ShowPropertiesPage(kind, element);
-}
-
 CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
-    : CDiagramView(doc, host, pParent), m_pageHost(host) {}
+    : CDiagramView(doc, host, pParent) {}
 
 CRect CZerinNetDesignView::UpdateAttached(CPNElement* pMoved) {
     return GetDocument().m_netDesign.UpdateAttachedEdges(pMoved);
@@ -45,10 +41,6 @@ void CZerinNetDesignView::ResetMembers() {
     m_autoRun.Stop();
     m_bAnimating = false;
     m_bQuitRequested = false;
-}
-
-void CZerinNetDesignView::HidePropertiesPage() {
-    GetHost().ShowPropertiesPage(PAGE_HIDE, nullptr);
 }
 
 void CZerinNetDesignView::OnInitialUpdate() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "document/CAutomaticRun.h"
-#include "model/CPropertiesHost.h"
 #include "views/CDiagramView.h"
 
 #include <QElapsedTimer>
@@ -96,18 +95,6 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
 
 private:
-    // Elements ask the main window for their properties page through this.
-    class CPageHost : public CPropertiesHost {
-    public:
-        explicit CPageHost(CViewHost& host) : m_rHost(host) {}
-        void ShowPropertiesPage(int kind, CPNElement* element) override;
-
-    private:
-        CViewHost& m_rHost;
-    };
-
-    void HidePropertiesPage();
-
     void PressSelect(CPoint pt, bool bAdd);
     void PressNode(CPoint pt, bool bEvent);
     void PressLabel(CPoint pt);
@@ -130,7 +117,6 @@ private:
     // Waits the milliseconds, dispatching events; STEP_* as for RunPhaseFrames.
     int WaitFrame(int nMilliseconds);
 
-    CPageHost m_pageHost;
     CAutomaticRun m_autoRun;
     bool m_bAnimating = false;
     // An animation loop is on the stack: a view update must not let a reset or a

@@ -104,7 +104,7 @@ void CZerinNetDesignView::PressSelect(CPoint pt, bool bAdd) {
         InvalidateLogical(doc.Select(pHit, bAdd));
         if (!doc.HasMultipleSelection()) {
             if (!m_bSimulation)
-                pHit->ShowProperties(m_pageHost);
+                pHit->ShowProperties(GetPageHost());
         } else {
             m_nDragMode = DRAG_SELECTION;
             if (!m_bSimulation)
@@ -153,7 +153,7 @@ void CZerinNetDesignView::PressNode(CPoint pt, bool bEvent) {
     doc.AddElement(pLabel);
     pLabel->m_pOwner = pNode;
     InvalidateLogical(pLabel->GetBoundRect() | doc.Select(pNode, false));
-    pNode->ShowProperties(m_pageHost);
+    pNode->ShowProperties(GetPageHost());
     doc.SetNetModified();
 }
 
@@ -165,7 +165,7 @@ void CZerinNetDesignView::PressLabel(CPoint pt) {
     pLabel->SetText(doc.GetNewName(CZerinDoc::NAME_NET_LABEL), dc);
     doc.AddElement(pLabel);
     InvalidateLogical(doc.Select(pLabel, false));
-    pLabel->ShowProperties(m_pageHost);
+    pLabel->ShowProperties(GetPageHost());
 }
 
 void CZerinNetDesignView::PressPolygon(CPoint pt) {
@@ -174,7 +174,7 @@ void CZerinNetDesignView::PressPolygon(CPoint pt) {
     auto* pPolygon = new CPNPolygon(q.x, q.y);
     doc.AddElement(pPolygon);
     InvalidateLogical(doc.Select(pPolygon, false));
-    pPolygon->ShowProperties(m_pageHost);
+    pPolygon->ShowProperties(GetPageHost());
 }
 
 void CZerinNetDesignView::PressToken(CPoint pt) {
@@ -287,7 +287,7 @@ void CZerinNetDesignView::ReleaseEdge(CPoint pt) {
     // A duplicate is refused and deleted by the net.
     if (!doc.AddElement(pEdge))
         return;
-    pEdge->ShowProperties(m_pageHost);
+    pEdge->ShowProperties(GetPageHost());
     doc.SetNetModified();
     InvalidateLogical(doc.Select(pEdge, false));
 }

@@ -208,12 +208,16 @@ std::vector<CCommandRow> MakeTable() {
          "Compute the cases reachable forwards and backwards\nCompute All Reachable Cases", -1, 0,
          false, When(&CCommandContext::canComputeAllReachable),
          Document(&CZerinDoc::OnComputeAllReachable)},
-        // Case Graph: the case graph view is not part of this version.
+        // Case Graph
         {ID_SHOW_CASE_GRAPH, "Case Graph", "Show Case Graph", nullptr,
-         "Show the case graph\nShow Case Graph", 2, 5, true, kNever, kViewCommand},
+         "Show the case graph\nShow Case Graph", 2, 5, true,
+         [](const CCommandContext& c, int) {
+             return Enabled(c.caseGraphValid, c.activeView == CMainFrame::VIEW_CASE_GRAPH);
+         },
+         Frame(&CMainFrame::ShowCaseGraph)},
         {0, "Case Graph"},
         {ID_HIGHLIGHT_REACHABLE, "Case Graph", "Highlight Reachable Cases", nullptr,
-         "Mark the cases reachable from the selected one\nHighlight Reachable Cases", -1, 0, true,
+         "Colour the cases reachable from the initial case\nHighlight Reachable Cases", -1, 0, true,
          kView, kViewCommand},
         {ID_SMOOTH_CASE_GRAPH, "Case Graph", "Smooth Case Graph", nullptr,
          "Lay out the case graph again\nSmooth Case Graph", -1, 0, false, kView, kViewCommand},

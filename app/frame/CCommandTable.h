@@ -26,6 +26,7 @@ struct CCommandContext {
     bool canExportNetDesignXML = false;
     bool canExportCaseGraphXML = false;
     bool canExportOccurrenceNetXML = false;
+    bool caseGraphValid = false;
     bool canDoNetComplement = false;
     // The frame.
     int activeView = 0;

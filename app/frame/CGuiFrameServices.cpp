@@ -18,8 +18,9 @@ CGuiFrameServices::~CGuiFrameServices() {
 void CGuiFrameServices::UpdateAllViews() {
     if (!m_pFrame)
         return;
-    if (CDiagramView* pView = m_pFrame->GetActiveView())
-        pView->OnUpdate();
+    for (int nView = CMainFrame::VIEW_NET_DESIGN; nView <= CMainFrame::VIEW_OCCURRENCE_NET; ++nView)
+        if (CDiagramView* pView = m_pFrame->GetView(nView))
+            pView->OnUpdate();
 }
 
 void CGuiFrameServices::DocumentStateChanged() {

@@ -8,6 +8,8 @@
 #include "app/bars/COutputBar.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
+#include "app/dialogs/CDlgSmoothCaseGraph.h"
+#include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
 
 #include <QApplication>
@@ -170,8 +172,10 @@ CDiagramView* CMainFrame::GetActiveView() const {
 }
 
 void CMainFrame::SwitchView(int nView) {
-    if (nView < VIEW_NET_DESIGN || nView > VIEW_OCCURRENCE_NET || !m_pViews[nView])
-        return; // The case graph and occurrence net views are not part of this version.
+    if (nView < VIEW_NET_DESIGN || nView > VIEW_OCCURRENCE_NET)
+        return;
+    if (!m_pViews[nView] && !CreateView(nView))
+        return;
     m_bSwitched = true;
     if (nView == m_nActiveView)
         return;
@@ -184,6 +188,31 @@ void CMainFrame::SwitchView(int nView) {
     pOld->hide();
     m_nActiveView = nView;
     ReapplyOutputSize();
+}
+
+bool CMainFrame::CreateView(int nView) {
+    if (nView != VIEW_CASE_GRAPH)
+        return false; // The occurrence net view is not part of this version.
+    auto* pView = new CZerinCaseGraphView(m_doc, *this, this);
+    pView->setObjectName(QStringLiteral("CaseGraphView"));
+    pView->SetSmoothDialog([this](CSmoothCaseGraphSession& session) {
+        CDlgSmoothCaseGraph dialog(session, this);
+        return m_pPrompt->RunDialog(dialog) == QDialog::Accepted;
+    });
+    pView->hide();
+    m_pViews[nView] = pView;
+    pView->OnInitialUpdate();
+    return true;
+}
+
+void CMainFrame::ShowCaseGraph() {
+    if (IsViewActive(VIEW_CASE_GRAPH))
+        return;
+    // An automatic run stops first, as its stop button does.
+    ViewCommand(CZerinNetDesignView::ID_SIM_STOP);
+    SwitchView(VIEW_CASE_GRAPH);
+    if (auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_pViews[VIEW_CASE_GRAPH]))
+        pView->Refresh();
 }
 
 bool CMainFrame::IsViewActive(int nView) const {

@@ -82,6 +82,8 @@ public:
     // The document was emptied: back to the net design view, the output bar emptied.
     void ResetForNewDocument();
     void SwitchView(int nView);
+    // The view of the index, null before its first use.
+    CDiagramView* GetView(int nView) const { return m_pViews.at(nView); }
     bool IsViewActive(int nView) const;
     // The window title follows the document's title and modified flag.
     void UpdateTitle();
@@ -101,6 +103,7 @@ public:
     void ToggleStatusBar();
     void TogglePropertiesBar();
     void ShowNetDesign();
+    void ShowCaseGraph();
     void OpenRecentFile(int nIndex);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();
@@ -147,6 +150,8 @@ private:
     int StatusBarHeight() const;
 
     void InitialUpdate();
+    // Creates the case graph or occurrence net view on its first use.
+    bool CreateView(int nView);
     bool DoSave(const QString& strPath);
     void ShowFileError(const std::string& strError);
     void AddToRecentFiles(const QString& strPath);

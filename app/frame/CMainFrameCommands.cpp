@@ -51,6 +51,7 @@ CCommandContext CMainFrame::Snapshot() {
     c.canExportNetDesignXML = d.CanExportNetDesignXML();
     c.canExportCaseGraphXML = d.CanExportCaseGraphXML();
     c.canExportOccurrenceNetXML = d.CanExportOccurrenceNetXML();
+    c.caseGraphValid = d.m_bCaseGraphValid;
     c.canDoNetComplement = d.CanDoNetComplement();
     c.activeView = m_nActiveView;
     c.pageVisible = m_pCurrentPage && !m_pCurrentPage->isHidden();

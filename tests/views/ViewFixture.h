@@ -47,15 +47,15 @@ struct ViewFrame : CFrameServices {
     void EnableSimulationButtons(bool reset, bool start, bool stop, bool step) override {
         buttons.push_back({reset, start, stop, step});
     }
-    CZerinNetDesignView* view = nullptr;
+    CDiagramView* view = nullptr;
     std::vector<std::vector<bool>> buttons;
 };
 
-// The view with its dialogs answered and its repaints and menus recorded.
-class TestNetDesignView : public CZerinNetDesignView {
+// A view with its dialogs answered and its repaints and menus recorded.
+template <class View> class RecordingView : public View {
 public:
     using CDiagramView::DrawRulers;
-    using CZerinNetDesignView::CZerinNetDesignView;
+    using View::View;
 
     std::vector<QRect> invalidated;
     QString exportPath;
@@ -75,7 +75,7 @@ public:
 protected:
     void InvalidateDevice(const QRect& rect) override {
         invalidated.push_back(rect);
-        CZerinNetDesignView::InvalidateDevice(rect);
+        View::InvalidateDevice(rect);
     }
     QString AskExportPath(const QString& filter, const QString& name, const QString&) override {
         askedFilter = filter;
@@ -103,6 +103,8 @@ protected:
     }
     void ShowError(const QString& message) override { errors << message; }
 };
+
+using TestNetDesignView = RecordingView<CZerinNetDesignView>;
 
 class ViewFixture : public ::testing::Test {
 protected:

@@ -1,0 +1,318 @@
+#include "ViewFixture.h"
+
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+#include "base/OutputWriter.h"
+#include "model/CPNPolygon.h"
+#include "support/NetFamilies.h"
+#include "support/TempFolder.h"
+#include "views/CZerinCaseGraphView.h"
+
+#include <QContextMenuEvent>
+
+using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
+
+namespace {
+
+// A ring of n conditions passing one token round: n cases, n steps.
+std::string Ring(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += "c" + std::to_string(i) + (i == 0 ? "* " : " ");
+    for (int i = 0; i < n; ++i)
+        text += "; t" + std::to_string(i) + ": c" + std::to_string(i) + " -> c" +
+                std::to_string((i + 1) % n);
+    return text;
+}
+
+} // namespace
+
+class CaseGraphViewTest : public ::testing::Test {
+protected:
+    // The net of the text in simulation, the case graph view shown and refreshed.
+    // A net that is no C/E system (a single case has no events) gets its graph
+    // computed without entering simulation.
+    void Show(const std::string& net) {
+        const CSetConditions initial = BuildNetFromText(doc.m_netDesign, net);
+        doc.SetNetModified();
+        doc.EnterSimulation();
+        if (!doc.m_bSimulation) {
+            doc.m_caseGraph.ComputeCaseGraph(initial, doc.m_netDesign, {});
+            doc.m_bCaseGraphValid = true;
+        }
+        ASSERT_TRUE(doc.m_bCaseGraphValid);
+        view = std::make_unique<TestCaseGraphView>(doc, host);
+        frame.view = view.get();
+        view->resize(500, 400);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->OnInitialUpdate();
+        view->Refresh();
+    }
+    void Leave() {
+        doc.LeaveSimulation();
+        view->Refresh();
+    }
+    void TearDown() override { frame.view = nullptr; }
+
+    CCaseGraph& Graph() { return doc.m_caseGraph; }
+    QWidget* Port() const { return view->viewport(); }
+    // The device point of a logical one.
+    QPoint At(CPoint pt) const {
+        const CPoint scroll = view->GetScrollPosition();
+        return QPoint(pt.x - scroll.x, pt.y - scroll.y);
+    }
+    QPoint At(const CPNElement* e) const { return At(e->m_ptPos); }
+    CCommandState State(int id) {
+        CCommandState state;
+        EXPECT_TRUE(view->OnUpdateCommand(id, state));
+        return state;
+    }
+    // A free point of the page: no case, step or label there.
+    CPoint Empty() {
+        for (int y = 5; y < Graph().m_sizeExtent.cy; y += 7)
+            for (int x = 5; x < 400; x += 7)
+                if (!Graph().ElementFromPoint(CPoint(x, y)))
+                    return CPoint(x, y);
+        ADD_FAILURE() << "no free point";
+        return CPoint(0, 0);
+    }
+    int NameLines() const { return static_cast<int>(sink.panes[PANE_CASEGRAPH_LEGEND].size()); }
+
+    RecordingOutputSink sink;
+    ViewFrame frame;
+    CZerinDoc doc{frame};
+    FakeViewHost host;
+    std::unique_ptr<TestCaseGraphView> view;
+};
+
+TEST_F(CaseGraphViewTest, FirstShowLaysOutOnAGridSizedByTheCasesAndWritesTheNamesOnce) {
+    struct Row {
+        int cases;
+        int cells;
+        int page;
+    };
+    for (const Row& row : {Row{1, 4, 300}, Row{10, 8, 540}, Row{100, 22, 1380}}) {
+        SCOPED_TRACE(row.cases);
+        doc.LeaveSimulation();
+        doc.NewDocument();
+        sink.panes[PANE_CASEGRAPH_LEGEND].clear();
+        Show(row.cases == 1 ? std::string("a*") : Ring(row.cases));
+        ASSERT_EQ(Graph().m_nCases, row.cases);
+        EXPECT_EQ(view->GetGridCells(), row.cells);
+        EXPECT_EQ(view->GetExtent(), CSize(row.page, row.page));
+        EXPECT_TRUE(doc.m_bCaseGraphLaidOut);
+        // "Names of cases...", a line per case, a blank, "Names of steps...", a line
+        // per step.
+        EXPECT_EQ(NameLines(), 3 + row.cases + Graph().m_nSteps);
+        for (const CPNCase* node : Graph().m_arrCases) {
+            EXPECT_EQ(node->m_ptPos.x % 60, 0);
+            EXPECT_LT(node->m_ptPos.x, row.page);
+        }
+        // Showing it again lays nothing out and writes nothing.
+        std::vector<CPoint> before;
+        for (const CPNCase* node : Graph().m_arrCases)
+            before.push_back(node->m_ptPos);
+        view->Refresh();
+        EXPECT_EQ(NameLines(), 3 + row.cases + Graph().m_nSteps);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_EQ(Graph().m_arrCases[i]->m_ptPos, before[i]);
+        frame.view = nullptr;
+        view.reset();
+    }
+}
+
+TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
+    Show(Ring(6));
+    Leave();
+    CPNCase* moved = Graph().m_arrCases[2];
+    view->OnCommand(CDiagramView::ID_VIEW_GRID); // no snapping to 10
+    QTest::mousePress(Port(), Qt::LeftButton, {}, At(moved));
+    QTest::mouseMove(Port(), At(moved) + QPoint(1, 0));
+    QTest::mouseMove(Port(), At(moved) + QPoint(37, 23));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, At(moved) + QPoint(37, 23));
+    const CPoint where = moved->m_ptPos;
+    Graph().ComputeExtent(900, 700);
+    const TempFolder folder;
+    const std::string path = folder.Path("ring.zrn");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    view->OnUpdate();
+    sink.panes[PANE_CASEGRAPH_LEGEND].clear();
+    view->Refresh();
+    EXPECT_EQ(Graph().m_arrCases[2]->m_ptPos, where);
+    EXPECT_EQ(view->GetExtent(), CSize(900, 700));
+    EXPECT_FALSE(doc.m_bCaseGraphResized);
+    EXPECT_EQ(NameLines(), 3 + 6 + 6) << "a read graph is named and listed again";
+}
+
+TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase) {
+    Show("a* b; e: a -> b; f: b -> a");
+    CPNCase* node = Graph().m_arrCases[1];
+    QTest::mouseClick(Port(), Qt::LeftButton, {}, At(node));
+    EXPECT_FALSE(doc.IsSelected(nullptr));
+    QTest::mousePress(Port(), Qt::LeftButton, {}, At(Empty()));
+    EXPECT_EQ(view->GetDragMode(), CZerinCaseGraphView::DRAG_NONE) << "no band in simulation";
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, At(Empty()));
+
+    QTest::mouseMove(Port(), At(node));
+    EXPECT_EQ(view->GetTitleTip().GetLines(), QStringList{QString::fromStdString(node->m_strConditions)});
+    const CPNStep* step = Graph().m_arrSteps[0];
+    QTest::mouseMove(Port(), At(step->m_pLabel->m_ptPos));
+    EXPECT_EQ(view->GetTitleTip().GetLines(), QStringList{QString::fromStdString(step->m_strEvents)});
+
+    // A double click makes the case the current one.
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(node));
+    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(node->m_setConditions));
+    EXPECT_TRUE(node->m_bCurrent);
+    EXPECT_FALSE(Graph().m_arrCases[0]->m_bCurrent);
+}
+
+TEST_F(CaseGraphViewTest, ToolsAndCommandsFollowTheMode) {
+    Show("a* b; e: a -> b; f: b -> a");
+    using V = CZerinCaseGraphView;
+    struct Row {
+        int id;
+        bool design;
+        bool simulation;
+    };
+    const Row rows[] = {
+        {V::ID_TOOL_SELECT, true, true},        {V::ID_TOOL_CONDITION, false, false},
+        {V::ID_TOOL_EVENT, false, false},       {V::ID_TOOL_EDGE, false, false},
+        {V::ID_TOOL_POLYGON, true, false},      {V::ID_TOOL_LABEL, true, false},
+        {V::ID_TOOL_TOKEN, false, false},       {V::ID_SMOOTH_CASE_GRAPH, true, false},
+        {V::ID_VIEW_PROPERTIES, true, false},   {V::ID_SET_ACTUAL_CASE, false, true},
+        {V::ID_HIGHLIGHT_REACHABLE, false, true}, {V::ID_EXPORT_EMF, true, true},
+        {V::ID_EXPORT_PNG, true, true},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(State(row.id).enabled, row.simulation) << row.id << " in simulation";
+    view->OnCommand(V::ID_TOOL_LABEL);
+    EXPECT_EQ(view->GetTool(), unsigned(V::ID_TOOL_SELECT)) << "a disabled tool is not taken";
+
+    EXPECT_FALSE(State(V::ID_HIGHLIGHT_REACHABLE).checked);
+    view->OnCommand(V::ID_HIGHLIGHT_REACHABLE);
+    EXPECT_TRUE(State(V::ID_HIGHLIGHT_REACHABLE).checked);
+    EXPECT_TRUE(Graph().m_arrCases[0]->m_bShowReachability);
+
+    Leave();
+    for (const Row& row : rows)
+        EXPECT_EQ(State(row.id).enabled, row.design) << row.id << " in design";
+}
+
+TEST_F(CaseGraphViewTest, OnlyFreeLabelsAndPolygonsAreDeleted) {
+    Show("a* b; e: a -> b; f: b -> a");
+    Leave();
+    CPNCase* node = Graph().m_arrCases[0];
+    QTest::mouseClick(Port(), Qt::LeftButton, {}, At(node));
+    ASSERT_TRUE(doc.IsSelected(node));
+    EXPECT_FALSE(State(CDiagramView::ID_DELETE).enabled);
+    view->OnCommand(CDiagramView::ID_DELETE);
+    EXPECT_EQ(Graph().m_arrCases.size(), 2u);
+
+    view->OnCommand(CDiagramView::ID_TOOL_LABEL);
+    QTest::mouseClick(Port(), Qt::LeftButton, {}, At(Empty()));
+    view->OnCommand(CDiagramView::ID_TOOL_POLYGON);
+    QTest::mouseClick(Port(), Qt::LeftButton, {}, At(Empty()) + QPoint(0, 30));
+    ASSERT_EQ(Graph().m_listElements.size(), 2u);
+    EXPECT_EQ(dynamic_cast<CPNLabel*>(Graph().m_listElements.front())->GetText(), "Text1");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(State(CDiagramView::ID_DELETE).enabled);
+    QTest::keyClick(view.get(), Qt::Key_Delete);
+    ASSERT_EQ(Graph().m_listElements.size(), 1u) << "the new polygon was selected alone";
+    EXPECT_NE(dynamic_cast<CPNLabel*>(Graph().m_listElements.front()), nullptr);
+}
+
+TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
+    Show(Ring(4));
+    Leave();
+    CPNCase* node = Graph().m_arrCases[0];
+    const CPNStep* step = Graph().m_arrSteps[0];
+    ASSERT_EQ(step->m_pFrom, node);
+    const QPoint from = At(node);
+    const CPoint routeStart = step->m_listPoints.front().m_pt;
+    const CPoint start = node->m_ptPos;
+    QTest::mousePress(Port(), Qt::LeftButton, {}, from);
+    EXPECT_EQ(view->GetDragMode(), CZerinCaseGraphView::DRAG_CASE);
+    QTest::mouseMove(Port(), from + QPoint(1, 0));
+    QTest::mouseMove(Port(), from + QPoint(30, 20));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, from + QPoint(30, 20));
+    EXPECT_EQ(node->m_ptPos, CPoint(start.x + 30, start.y + 20));
+    EXPECT_NE(step->m_listPoints.front().m_pt, routeStart) << "the step follows its case";
+
+    // A band over the whole page selects every case and step.
+    const CSize extent = view->GetExtent();
+    view->resize(extent.cx + 40, extent.cy + 40);
+    QTest::mousePress(Port(), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseMove(Port(), QPoint(2, 1));
+    QTest::mouseMove(Port(), QPoint(extent.cx - 1, extent.cy - 1));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(extent.cx - 1, extent.cy - 1));
+    for (const CPNCase* c : Graph().m_arrCases)
+        EXPECT_TRUE(doc.IsSelected(c));
+}
+
+TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
+    Show(Ring(3));
+    CPNCase* node = Graph().m_arrCases[2];
+    view->menuChoice = QStringLiteral("Set Actual Case");
+    QContextMenuEvent event(QContextMenuEvent::Mouse, At(node), Port()->mapToGlobal(At(node)));
+    QApplication::sendEvent(Port(), &event);
+    EXPECT_EQ(view->menuTitle, QStringLiteral("Case"));
+    EXPECT_EQ(view->menuItems, QStringList{QStringLiteral("Set Actual Case")});
+    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(node->m_setConditions));
+    EXPECT_TRUE(node->m_bCurrent);
+
+    // In simulation an empty place has no menu.
+    view->menus = 0;
+    QContextMenuEvent none(QContextMenuEvent::Mouse, At(Empty()), Port()->mapToGlobal(At(Empty())));
+    QApplication::sendEvent(Port(), &none);
+    EXPECT_EQ(view->menus, 0);
+}
+
+TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
+    Show(Ring(8));
+    Leave();
+    doc.SetModifiedFlag(false);
+    std::vector<CPoint> before;
+    for (const CPNCase* node : Graph().m_arrCases)
+        before.push_back(node->m_ptPos);
+    auto positions = [this] {
+        std::vector<CPoint> now;
+        for (const CPNCase* node : Graph().m_arrCases)
+            now.push_back(node->m_ptPos);
+        return now;
+    };
+
+    // OK without a search: nothing moves .
+    view->SetSmoothDialog([](CSmoothCaseGraphSession&) { return true; });
+    view->OnCommand(CZerinCaseGraphView::ID_SMOOTH_CASE_GRAPH);
+    EXPECT_EQ(positions(), before);
+
+    // Cancel after a search: nothing moves.
+    view->SetSmoothDialog([](CSmoothCaseGraphSession& session) {
+        session.Start();
+        for (int i = 0; i < 20; ++i)
+            session.RunGeneration();
+        session.Stop();
+        return false;
+    });
+    view->OnCommand(CZerinCaseGraphView::ID_SMOOTH_CASE_GRAPH);
+    EXPECT_EQ(positions(), before);
+    EXPECT_FALSE(doc.IsModified());
+
+    // OK after the search continues the same population and applies its best.
+    int generations = 0;
+    view->SetSmoothDialog([&generations](CSmoothCaseGraphSession& session) {
+        session.Start();
+        session.RunGeneration();
+        session.Stop();
+        generations = session.GetGenerations();
+        return true;
+    });
+    view->OnCommand(CZerinCaseGraphView::ID_SMOOTH_CASE_GRAPH);
+    EXPECT_EQ(generations, 21);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
+    for (const CPNCase* node : Graph().m_arrCases)
+        EXPECT_EQ(node->m_ptPos.x % 60, 0);
+}

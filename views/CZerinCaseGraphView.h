@@ -1,0 +1,101 @@
+#pragma once
+
+#include "analysis/CCaseGraph.h"
+#include "views/CDiagramView.h"
+#include "views/CTitleTip.h"
+
+#include <functional>
+
+// The case graph of the document: one circle per case, one arc per step, on a square
+// grid. Outside simulation the graph can be rearranged, smoothed and decorated with
+// free labels and polygons; in simulation the view shows the current case, colours the
+// reachable cases on request and makes any case the current one.
+class CZerinCaseGraphView : public CDiagramView {
+    Q_OBJECT
+
+public:
+    static constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
+    static constexpr int ID_VIEW_PROPERTIES = 32822;
+    static constexpr int ID_HIGHLIGHT_REACHABLE = 32833;
+    static constexpr int ID_EXPORT_EMF = 32830;
+    static constexpr int ID_EXPORT_SVG = 32843;
+    static constexpr int ID_EXPORT_PDF = 32844;
+    static constexpr int ID_EXPORT_PNG = 32845;
+
+    enum DragMode {
+        DRAG_NONE = 0,
+        DRAG_STEP_POINT = 1,
+        DRAG_CASE = 2,
+        DRAG_LABEL = 3,
+        DRAG_POLYGON = 4,
+        DRAG_POLYGON_POINT = 5,
+        DRAG_SELECTION = 6,
+        DRAG_BAND = 7
+    };
+
+    CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
+
+    void OnInitialUpdate() override;
+    void OnUpdate() override;
+    bool OnCommand(int nId) override;
+    bool OnUpdateCommand(int nId, CCommandState& state) override;
+
+    CSize GetExtent() const override;
+    void DrawModel(CDC& dc) const override;
+    bool HasNameLegend() const override { return true; }
+    void DrawNameLegend(CDC& dc, int lineHeight) const override;
+
+    // Brings the view up to date with the document: lays a new graph out, writes the
+    // names once, marks the current case in simulation.
+    void Refresh();
+
+    // The smoothing dialog; by default the application's, replaced by tests.
+    void SetSmoothDialog(SmoothDialogRunner runner) { m_runSmoothDialog = std::move(runner); }
+
+    int GetGridCells() const { return m_nGridCells; }
+    bool IsHighlightingReachable() const { return m_bHighlightReachable; }
+    bool IsLayoutShown() const { return m_bLayoutShown; }
+    int GetDragMode() const { return m_nDragMode; }
+    unsigned GetTool() const { return m_nTool; }
+    const CTitleTip& GetTitleTip() const { return m_tip; }
+
+public slots:
+    void OnPropertyChanged(int nWhat) override;
+
+protected:
+    QString GetExportFilterName() const override { return QStringLiteral("Case Graph"); }
+    void ResizeDiagram(int cx, int cy) override;
+    ExportIds GetExportIds() const override {
+        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG};
+    }
+    bool CanExport() const override;
+    CRect UpdateAttached(CPNElement* pMoved) override;
+    void UpdateCursor(CPoint ptLogical) override;
+
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void keyReleaseEvent(QKeyEvent* pEvent) override;
+
+private:
+    CCaseGraph& Graph() const;
+    void PressSelect(CPoint pt, bool bAdd);
+    void PressFreeElement(CPNElement* pElement);
+    void ShowTitleTip(CPoint pt);
+    void OnDelete();
+    void OnPlace(bool bFront);
+    void OnSmooth();
+    void OnSetActualCase();
+    void OnHighlightReachable();
+    bool CanDelete() const;
+    // Pointers into the graph that an update may have deleted are dropped.
+    void ForgetDeletedElements();
+
+    int m_nGridCells = 10;
+    bool m_bHighlightReachable = false;
+    bool m_bLayoutShown = false;
+    CTitleTip m_tip;
+    SmoothDialogRunner m_runSmoothDialog;
+};
