@@ -316,3 +316,22 @@ TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
     for (const CPNCase* node : Graph().m_arrCases)
         EXPECT_EQ(node->m_ptPos.x % 60, 0);
 }
+
+#ifdef ZERIN_HAVE_PRINT_SUPPORT
+#include <QPrinter>
+
+TEST_F(CaseGraphViewTest, PrintsTheGraphAndThenItsNamesLegend) {
+    Show(Ring(5));
+    const TempFolder folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(folder.Path("graph.pdf")));
+    ASSERT_TRUE(view->PrintTo(printer));
+    const std::string pdf = TempFolder::Read(folder.Path("graph.pdf"));
+    EXPECT_NE(pdf.find("/Count 2"), std::string::npos) << "two pages";
+    EXPECT_EQ(host.outputBarHidden, 1);
+    if (const char* keep = std::getenv("ZERIN_KEEP_PRINT"))
+        std::filesystem::copy_file(folder.Path("graph.pdf"), keep,
+                                   std::filesystem::copy_options::overwrite_existing);
+}
+#endif
