@@ -139,6 +139,7 @@ void CCaseGraph::MarkReachable(CPNCase* node) {
 }
 
 void CCaseGraph::DeleteContents(bool discardPositions) {
+    CPNElement::GeometryChanged();
     m_sizeExtent = CSize(100, 100);
     if (discardPositions) {
         m_nSavedPositions = 0;
@@ -266,6 +267,8 @@ CSetEvents CCaseGraph::ChooseStep(const CSetConditions& currentCase, bool random
 }
 
 void CCaseGraph::Serialize(CArchive& ar) {
+    if (!ar.IsStoring())
+        CPNElement::GeometryChanged();
     if (ar.IsStoring()) {
         ar.WriteInt32(m_nCases);
         ar.WriteInt32(m_nSteps);

@@ -13,6 +13,7 @@
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
 
+#include <array>
 #include <functional>
 #include <list>
 #include <string>
@@ -78,6 +79,10 @@ public:
     void DrawNameLegend(CDC& dc, int lineHeight) const;
     // Free elements, nodes, arcs, step labels.
     void Draw(CDC& dc) const;
+    // Draws only what meets the clip rectangle (a repaint of part of the window), in
+    // the same order.
+    void Draw(CDC& dc, const CRect& clip) const;
+    static constexpr int kDrawMargin = 10;
     // The first element hit: nodes, arcs, step labels, free elements.
     CPNElement* ElementFromPoint(CPoint pt) const;
     // Selects every element lying strictly inside the rectangle and appends it to the
@@ -177,5 +182,27 @@ private:
     // The node holding the case, or null.
     CPNCase* FindCase(const CSetConditions& c) const;
 
+    // An arc as a repaint tests it: the end points of a straight route, or kNoRoute
+    // for an arc whose bounds are kept apart.
+    struct StepRoute {
+        CPoint from;
+        CPoint to;
+    };
+    static constexpr CPoint kNoRoute{-2147483647 - 1, -2147483647 - 1};
+    // The bounds of the nodes, arcs and arc labels as of the last geometry change.
+    struct BoundsCache {
+        bool valid = false;
+        unsigned long long epoch = 0;
+        // The arrays the bounds were read from.
+        std::array<const void*, 3> arrays{};
+        std::array<std::size_t, 3> sizes{};
+        std::vector<CRect> caseBounds;
+        std::vector<StepRoute> stepRoutes;
+        std::vector<CRect> otherStepBounds;
+        std::vector<CRect> labelBounds;
+    };
+    void RefreshBoundsCache() const;
+
     CRandomSource& m_rRandom;
+    mutable BoundsCache m_boundsCache;
 };

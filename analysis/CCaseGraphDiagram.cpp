@@ -5,8 +5,10 @@
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "model/CPNLabel.h"
+#include "model/RouteGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -90,6 +92,80 @@ void CCaseGraph::Draw(CDC& dc) const {
         arc->Draw(dc);
     for (const CPNLabel* label : m_arrStepLabels)
         label->Draw(dc);
+}
+
+void CCaseGraph::RefreshBoundsCache() const {
+    // The bounds are read once per change of geometry, into arrays that a repaint
+    // scans without touching the elements.
+    BoundsCache& cache = m_boundsCache;
+    const unsigned long long epoch = CPNElement::GeometryEpoch();
+    const std::array<const void*, 3> arrays = {m_arrCases.data(), m_arrSteps.data(),
+                                                 m_arrStepLabels.data()};
+    const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrSteps.size(),
+                                              m_arrStepLabels.size()};
+    if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes)
+        return;
+    cache.arrays = arrays;
+    cache.sizes = sizes;
+    cache.caseBounds.resize(m_arrCases.size());
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        cache.caseBounds[i] = m_arrCases[i]->GetBoundRect();
+    cache.stepRoutes.resize(m_arrSteps.size());
+    cache.otherStepBounds.clear();
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        StepRoute& route = cache.stepRoutes[i];
+        if (m_arrSteps[i]->GetStraightRoute(route.from, route.to))
+            continue;
+        // A bent or hidden step: its bounds, in the order of the steps.
+        route.from = route.to = kNoRoute;
+        CRect bounds = m_arrSteps[i]->GetBoundRect();
+        bounds.InflateRect(CPNEdge::kDrawReach, CPNEdge::kDrawReach);
+        cache.otherStepBounds.push_back(bounds);
+    }
+    cache.labelBounds.resize(m_arrStepLabels.size());
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
+        cache.labelBounds[i] = m_arrStepLabels[i]->GetBoundRect();
+    cache.epoch = epoch;
+    cache.valid = true;
+}
+
+void CCaseGraph::Draw(CDC& dc, const CRect& clip) const {
+    // Selection handles and pen widths reach a little past an element's bounds.
+    CRect area = clip;
+    area.InflateRect(kDrawMargin, kDrawMargin);
+    auto meets = [&area](const CRect& bounds) {
+        return bounds.left < area.right && area.left < bounds.right && bounds.top < area.bottom &&
+               area.top < bounds.bottom;
+    };
+    RefreshBoundsCache();
+    const BoundsCache& cache = m_boundsCache;
+    for (const CPNElement* element : m_listElements)
+        if (meets(element->GetBoundRect()))
+            element->Draw(dc);
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (meets(cache.caseBounds[i]))
+            m_arrCases[i]->Draw(dc);
+    CRect reach = area;
+    reach.InflateRect(CPNEdge::kDrawReach, CPNEdge::kDrawReach);
+    auto other = cache.otherStepBounds.begin();
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        const StepRoute& route = cache.stepRoutes[i];
+        bool drawn = false;
+        if (route.from == kNoRoute) {
+            drawn = meets(*other++);
+        } else {
+            drawn = std::max(route.from.x, route.to.x) >= reach.left &&
+                    std::min(route.from.x, route.to.x) <= reach.right &&
+                    std::max(route.from.y, route.to.y) >= reach.top &&
+                    std::min(route.from.y, route.to.y) <= reach.bottom &&
+                    RouteGeometry::SegmentMeetsRect(route.from, route.to, reach);
+        }
+        if (drawn)
+            m_arrSteps[i]->Draw(dc);
+    }
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
+        if (meets(cache.labelBounds[i]))
+            m_arrStepLabels[i]->Draw(dc);
 }
 
 CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) const {

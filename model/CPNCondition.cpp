@@ -46,6 +46,7 @@ void CPNCondition::Draw(CDC& dc) const {
 CRect CPNCondition::MoveTo(CPoint pt) {
     const CSize delta = pt - m_ptPos;
     CRect result = GetBoundRect();
+    GeometryChanged();
     m_ptPos = pt;
     result |= GetBoundRect();
     if (m_pLabel) {

@@ -97,6 +97,7 @@ bool CPNEdge::CheckVisibility() {
 }
 
 void CPNEdge::RecalcBounds() {
+    GeometryChanged();
     if (!IsDrawn())
         return;
     m_rcBounds.SetRectEmpty();
@@ -184,6 +185,26 @@ bool CPNEdge::HitTest(CPoint pt) const {
         previous = it->m_pt;
     }
     return false;
+}
+
+bool CPNEdge::GetStraightRoute(CPoint& from, CPoint& to) const {
+    if (!IsDrawn() || m_bBent || m_listPoints.size() != 3)
+        return false;
+    from = m_listPoints.front().m_pt;
+    to = m_listPoints.back().m_pt;
+    return true;
+}
+
+bool CPNEdge::MeetsRect(const CRect& rect) const {
+    if (!IsDrawn() || m_listPoints.empty())
+        return false;
+    CRect area = rect;
+    area.InflateRect(kDrawReach, kDrawReach);
+    CRect overlap;
+    if (!overlap.IntersectRect(m_rcBounds, area))
+        return false;
+    CPoint from, to;
+    return !GetStraightRoute(from, to) || RouteGeometry::SegmentMeetsRect(from, to, area);
 }
 
 CRect CPNEdge::GetBoundRect() const {

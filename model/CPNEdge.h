@@ -47,6 +47,13 @@ public:
     virtual bool UpdateEnds(CPNElement* moved);
     // Rebuilds the straight three-point route.
     virtual void ResetPoints();
+    // Whether anything Draw draws may lie inside the rectangle: a quick test on the
+    // bounds, and for a straight route on its line.
+    bool MeetsRect(const CRect& rect) const;
+    // The end points of a drawn straight route; false for a bent or hidden edge.
+    bool GetStraightRoute(CPoint& from, CPoint& to) const;
+    // How far the arrowhead and the selection handles reach past the route.
+    static constexpr int kDrawReach = 15;
     // Recomputes the hit rectangles of the drawn segments and m_rcBounds.
     virtual void RecalcBounds();
 

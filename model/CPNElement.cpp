@@ -1,8 +1,8 @@
 #include "model/CPNElement.h"
 
+#include "base/CArchive.h"
 #include "model/CEdgePoint.h"
 
-#include "base/CArchive.h"
 #include <atomic>
 
 namespace {
@@ -41,7 +41,20 @@ CPNElement& CPNElement::operator=(const CPNElement& other) {
 
 void CPNElement::Draw(CDC&) const {}
 
+namespace {
+std::atomic<unsigned long long> g_nGeometryEpoch{0};
+} // namespace
+
+unsigned long long CPNElement::GeometryEpoch() {
+    return g_nGeometryEpoch.load(std::memory_order_relaxed);
+}
+
+void CPNElement::GeometryChanged() {
+    g_nGeometryEpoch.fetch_add(1, std::memory_order_relaxed);
+}
+
 CRect CPNElement::MoveTo(CPoint pt) {
+    GeometryChanged();
     m_ptPos = pt;
     return GetBoundRect();
 }

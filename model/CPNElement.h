@@ -34,6 +34,10 @@ public:
     // Stored positions and rectangles lie within this distance of the origin: the
     // geometry is integer arithmetic that a far-off point would overflow.
     static constexpr int kMaxCoordinate = 1000000;
+    // Counts the changes of any element's position or extent, so that a cache of
+    // bounds can tell that it is stale.
+    static unsigned long long GeometryEpoch();
+    static void GeometryChanged();
 
     // The base record: the position. A stored position beyond kMaxCoordinate is refused
     // on reading, before anything is computed from it.

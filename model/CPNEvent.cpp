@@ -51,6 +51,7 @@ void CPNEvent::Draw(CDC& dc) const {
 CRect CPNEvent::MoveTo(CPoint pt) {
     const CSize delta = pt - m_ptPos;
     CRect result = GetBoundRect();
+    GeometryChanged();
     m_ptPos = pt;
     RecalcBox();
     result |= GetBoundRect();

@@ -35,6 +35,7 @@ void CPNLabel::Draw(CDC& dc) const {
 
 CRect CPNLabel::MoveTo(CPoint pt) {
     const CRect oldBounds = GetBoundRect();
+    GeometryChanged();
     m_rcText.OffsetRect(pt - m_ptPos);
     m_ptPos = pt;
     return oldBounds | GetBoundRect();
@@ -70,6 +71,7 @@ void CPNLabel::SetFont(const LOGFONT& logFont) {
 }
 
 void CPNLabel::RecalcTextRect(CDC& dc) {
+    GeometryChanged();
     m_rcText.SetRectEmpty();
     const CFont* oldFont = dc.SelectObject(&m_font);
     dc.DrawText(m_strText, m_rcText, DT_CALCRECT | DT_NOPREFIX | DT_EXTERNALLEADING);

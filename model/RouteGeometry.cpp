@@ -1,5 +1,6 @@
 #include "model/RouteGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +33,33 @@ bool IsNearSegment(CPoint pt, CPoint from, CPoint to) {
     const std::int64_t n = pt.y * (cx - px) - py * cx + pt.x * (py - cy) + cy * px;
     const int d = Trunc(static_cast<double>(n) / length);
     return std::abs(d) < kHitDistance;
+}
+
+bool SegmentMeetsRect(CPoint a, CPoint b, const CRect& rect) {
+    // Liang-Barsky: the part of the segment a + t (b - a), 0 <= t <= 1, inside each of
+    // the four half-planes of the rectangle.
+    const double dx = static_cast<double>(b.x) - a.x;
+    const double dy = static_cast<double>(b.y) - a.y;
+    double t0 = 0.0, t1 = 1.0;
+    auto clip = [&t0, &t1](double p, double q) {
+        if (p == 0.0)
+            return q >= 0.0;
+        const double t = q / p;
+        if (p < 0.0) {
+            if (t > t1)
+                return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0)
+                return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    return clip(-dx, static_cast<double>(a.x) - rect.left) &&
+           clip(dx, static_cast<double>(rect.right) - a.x) &&
+           clip(-dy, static_cast<double>(a.y) - rect.top) &&
+           clip(dy, static_cast<double>(rect.bottom) - a.y);
 }
 
 } // namespace RouteGeometry

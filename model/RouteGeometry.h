@@ -22,4 +22,7 @@ CRect SegmentRect(CPoint a, CPoint b);
 // a segment of zero length is hit within that distance of its point.
 bool IsNearSegment(CPoint pt, CPoint from, CPoint to);
 
+// Whether the segment from a to b has a point inside the rectangle (edges included).
+bool SegmentMeetsRect(CPoint a, CPoint b, const CRect& rect);
+
 } // namespace RouteGeometry

@@ -11,6 +11,8 @@ void CMeasureDC::Refresh() {
     m_lfCached = lf;
     m_font = MakeQFont(lf);
     m_metrics.emplace(*m_font);
+    m_widths.emplace(*m_font);
+    m_textMetrics.reset();
 }
 
 const QFont& CMeasureDC::CurrentQFont() {
@@ -25,12 +27,16 @@ const QFontMetrics& CMeasureDC::CurrentMetrics() {
 
 CSize CMeasureDC::GetTextExtent(const std::string& text) {
     const QFontMetrics& fm = CurrentMetrics();
+    if (const std::optional<int> width = m_widths->Width(text))
+        return CSize(*width, fm.height());
     return CSize(fm.horizontalAdvance(ToQString(text)), fm.height());
 }
 
 TEXTMETRIC CMeasureDC::GetTextMetrics() {
     const QFontMetrics& fm = CurrentMetrics();
-    TEXTMETRIC tm;
+    if (m_textMetrics)
+        return *m_textMetrics;
+    TEXTMETRIC& tm = m_textMetrics.emplace();
     tm.tmHeight = fm.height();
     tm.tmAscent = fm.ascent();
     tm.tmDescent = fm.descent();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CDC.h"
+#include "platform/CTextWidthCache.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -36,4 +37,6 @@ private:
     LOGFONT m_lfCached;
     std::optional<QFont> m_font;
     std::optional<QFontMetrics> m_metrics;
+    std::optional<CTextWidthCache> m_widths;
+    std::optional<TEXTMETRIC> m_textMetrics;
 };

@@ -1,5 +1,6 @@
 #include "platform/CQtDC.h"
 
+#include "platform/CImageLineRaster.h"
 #include "platform/QtFonts.h"
 
 #include <QBrush>
@@ -10,6 +11,8 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -35,6 +38,35 @@ CQtDC::CQtDC(QPainter& painter) : m_painter(painter) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     QPaintEngine* engine = m_painter.paintEngine();
     m_bCanInvert = engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    PrepareLineRaster();
+}
+
+void CQtDC::PrepareLineRaster() {
+    // One-pixel lines go straight into the pixels of a 32-bit image drawn at one
+    // device pixel per unit and clipped to a rectangle; anything else through the
+    // painter.
+    QPaintDevice* device = m_painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return;
+    const QTransform transform = m_painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate || transform.dx() != std::round(transform.dx()) ||
+        transform.dy() != std::round(transform.dy()))
+        return;
+    const QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    QRect clip = image->rect();
+    if (m_painter.hasClipping()) {
+        const QRegion region = m_painter.clipRegion();
+        if (region.rectCount() > 1)
+            return;
+        clip = clip.intersected(region.boundingRect().translated(offset));
+    }
+    m_pLineRaster = std::make_unique<CImageLineRaster>(*image, clip);
+    m_ptRasterOffset = offset;
 }
 
 CQtDC::~CQtDC() {
@@ -75,16 +107,33 @@ QBrush CQtDC::MakeQBrush(const CBrush& brush) {
 }
 
 void CQtDC::ApplyShapeState() {
-    m_painter.setPen(MakeQPen(GetCurrentPen()));
-    m_painter.setBrush(MakeQBrush(GetCurrentBrush()));
-    if (GetROP2() == R2_NOT && m_bCanInvert)
-        m_painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    else
-        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Diagrams draw thousands of shapes with the same pen: on the screen's image the
+    // painter's state is set only when it changes. Vector outputs keep one state per
+    // shape, as they always had.
+    const CPen& pen = GetCurrentPen();
+    const CBrush& brush = GetCurrentBrush();
+    const ShapeState state{pen.GetStyle(), pen.GetWidth(), pen.GetColour(), brush.IsHollow(),
+                           brush.GetColour()};
+    if (!m_pLineRaster || !m_bShapeApplied || !(state == m_shapeApplied)) {
+        m_painter.setPen(MakeQPen(pen));
+        m_painter.setBrush(MakeQBrush(brush));
+        m_shapeApplied = state;
+        m_bShapeApplied = true;
+    }
+    SetInverting(GetROP2() == R2_NOT && m_bCanInvert);
 }
 
 void CQtDC::ApplyCopyMode() {
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetInverting(false);
+}
+
+void CQtDC::SetInverting(bool bInvert) {
+    const int mode = bInvert ? MODE_INVERT : MODE_COPY;
+    if (m_pLineRaster && m_nModeApplied == mode)
+        return;
+    m_painter.setCompositionMode(bInvert ? QPainter::RasterOp_NotDestination
+                                         : QPainter::CompositionMode_SourceOver);
+    m_nModeApplied = mode;
 }
 
 void CQtDC::Ellipse(int left, int top, int right, int bottom) {
@@ -127,6 +176,16 @@ void CQtDC::Polygon(const CPoint* points, int count) {
 void CQtDC::DrawLine(CPoint from, CPoint to) {
     if (from == to)
         return;
+    const CPen& pen = GetCurrentPen();
+    if (m_pLineRaster && pen.GetStyle() == PS_SOLID && pen.GetWidth() <= 1) {
+        const COLORREF c = pen.GetColour();
+        const std::uint32_t colour =
+            0xff000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        m_pLineRaster->Draw(from.x + m_ptRasterOffset.x(), from.y + m_ptRasterOffset.y(),
+                            to.x + m_ptRasterOffset.x(), to.y + m_ptRasterOffset.y(), colour,
+                            GetROP2() == R2_NOT && m_bCanInvert);
+        return;
+    }
     ApplyShapeState();
     QPoint a(from.x, from.y);
     QPoint b(to.x, to.y);
@@ -168,5 +227,6 @@ void CQtDC::TextOut(int x, int y, const std::string& text) {
                            ToQColor(GetBkColor()));
     m_painter.setFont(CurrentQFont());
     m_painter.setPen(ToQColor(GetTextColor()));
+    m_bShapeApplied = false;
     m_painter.drawText(QPoint(x, y + fm.ascent()), qtext);
 }

@@ -2,6 +2,11 @@
 
 #include "platform/CMeasureDC.h"
 
+#include <QPoint>
+
+#include <memory>
+
+class CImageLineRaster;
 class QPainter;
 class QPen;
 class QBrush;
@@ -11,7 +16,8 @@ class QBrush;
 // antialiasing, a rectangle or ellipse (l, t, r, b) covers the pixels l..r-1 x t..b-1,
 // a line leaves out its end pixel, text is placed by the top-left corner of its cell.
 // R2_NOT inverts the destination where the device can (images, widgets); elsewhere it
-// draws plainly. The painter's state is restored when the context goes.
+// draws plainly. The painter's state is restored when the context goes; its transform
+// and clip must stay as they were while the context lives.
 class CQtDC : public CMeasureDC {
 public:
     explicit CQtDC(QPainter& painter);
@@ -36,7 +42,26 @@ private:
     void ApplyShapeState();
     // Plain drawing for pixels, fills and text, which the raster operation leaves alone.
     void ApplyCopyMode();
+    void SetInverting(bool bInvert);
+    void PrepareLineRaster();
+
+    // What was last handed to the painter.
+    struct ShapeState {
+        int penStyle;
+        int penWidth;
+        COLORREF penColour;
+        bool brushHollow;
+        COLORREF brushColour;
+        bool operator==(const ShapeState&) const = default;
+    };
+    enum { MODE_UNKNOWN, MODE_COPY, MODE_INVERT };
 
     QPainter& m_painter;
     bool m_bCanInvert = false;
+    bool m_bShapeApplied = false;
+    ShapeState m_shapeApplied{};
+    int m_nModeApplied = MODE_UNKNOWN;
+    // The fast path for one-pixel lines on an image, with the painter's offset.
+    std::unique_ptr<CImageLineRaster> m_pLineRaster;
+    QPoint m_ptRasterOffset;
 };

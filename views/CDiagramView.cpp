@@ -284,7 +284,7 @@ void CDiagramView::PaintArea(QPainter& painter, const QRect& rectDevice) {
         dc.Rectangle(0, 0, extent.cx, extent.cy);
         dc.SelectObject(oldBrush);
         DrawGrid(dc, clip);
-        DrawModel(dc);
+        DrawModelIn(dc, clip);
         if (!m_bSimulation && m_rDoc.m_bRuler)
             DrawRulers(dc);
         if (!m_listXor.empty()) {

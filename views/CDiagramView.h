@@ -75,6 +75,8 @@ public:
     virtual CSize GetExtent() const { return {100, 100}; }
     // Draws the model alone (no border, grid or rulers).
     virtual void DrawModel(CDC& /*dc*/) const {}
+    // Draws what of the model meets the logical clip rectangle; by default all of it.
+    virtual void DrawModelIn(CDC& dc, const CRect& /*rectClip*/) const { DrawModel(dc); }
 
     // The scroll range follows the extent and the window size.
     void UpdateScrollSize();

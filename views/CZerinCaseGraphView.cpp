@@ -33,6 +33,10 @@ void CZerinCaseGraphView::DrawModel(CDC& dc) const {
     Graph().Draw(dc);
 }
 
+void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
+    Graph().Draw(dc, rectClip);
+}
+
 void CZerinCaseGraphView::DrawNameLegend(CDC& dc, int lineHeight) const {
     Graph().DrawNameLegend(dc, lineHeight);
 }

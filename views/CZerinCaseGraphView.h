@@ -42,6 +42,7 @@ public:
 
     CSize GetExtent() const override;
     void DrawModel(CDC& dc) const override;
+    void DrawModelIn(CDC& dc, const CRect& rectClip) const override;
     bool HasNameLegend() const override { return true; }
     void DrawNameLegend(CDC& dc, int lineHeight) const override;
 

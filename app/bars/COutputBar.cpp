@@ -100,40 +100,72 @@ void COutputBar::ResetContent(bool bAll) {
 }
 
 bool COutputBar::IsCurrentPaneEmpty() const {
-    return m_list[m_nCurPane]->count() == 0;
+    return m_list[m_nCurPane]->count() == 0 && m_pending[m_nCurPane].isEmpty();
 }
 
 QListWidget* COutputBar::GetListBox(int nPane) const {
-    return IsPane(nPane) ? m_list[nPane] : nullptr;
+    if (!IsPane(nPane))
+        return nullptr;
+    const_cast<COutputBar*>(this)->Flush(nPane);
+    return m_list[nPane];
 }
 
 void COutputBar::AppendLine(int nPane, const std::string& strText) {
     if (!IsPane(nPane))
         return;
-    QListWidget* pList = m_list[nPane];
-    // A pane keeps at most MAX_LINES: the oldest go in one block, and the first line
-    // says how many went.
-    if (pList->count() >= MAX_LINES) {
-        const int nDrop = MAX_LINES / 10;
-        m_nDropped[nPane] += nDrop - (m_nDropped[nPane] > 0 ? 1 : 0);
-        pList->model()->removeRows(0, nDrop);
-        pList->insertItem(
-            0, QStringLiteral("(%1 earlier lines are no longer shown)").arg(m_nDropped[nPane]));
-    }
-    pList->addItem(QString::fromStdString(strText));
-    // The last line is selected, and so in view, once the writing is over.
-    if (!m_bSelectQueued[nPane]) {
-        m_bSelectQueued[nPane] = true;
+    // Lines are added to the list in one block when the writing is over: a case graph
+    // writes hundreds of thousands of names in one go.
+    m_pending[nPane].append(QString::fromStdString(strText));
+    if (!m_bFlushQueued[nPane]) {
+        m_bFlushQueued[nPane] = true;
         QMetaObject::invokeMethod(
             this,
             [this, nPane] {
-                m_bSelectQueued[nPane] = false;
+                m_bFlushQueued[nPane] = false;
+                Flush(nPane);
+                // The last line is selected, and so in view.
                 QListWidget* pLast = m_list[nPane];
                 pLast->setCurrentRow(pLast->count() - 1);
                 pLast->scrollToBottom();
             },
             Qt::QueuedConnection);
     }
+}
+
+void COutputBar::Flush(int nPane) {
+    QStringList lines;
+    lines.swap(m_pending[nPane]);
+    if (lines.isEmpty())
+        return;
+    QListWidget* pList = m_list[nPane];
+    // A pane keeps at most MAX_LINES: whenever a line comes to a full pane, the oldest
+    // MAX_LINES / 10 go in one block and the first line says how many went. The rows
+    // that block by block would remain are worked out first and changed at once.
+    const int nDrop = MAX_LINES / 10;
+    int nRows = pList->count();
+    int nDropped = m_nDropped[nPane];
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (nRows >= MAX_LINES) {
+            nDropped += nDrop - (nDropped > 0 ? 1 : 0);
+            nRows -= nDrop - 1;
+        }
+        ++nRows;
+    }
+    if (nDropped != m_nDropped[nPane]) {
+        // What stays is the last nRows - 1 lines of the list's lines (without its old
+        // header) and the block, under a new header.
+        const int nOldHeader = m_nDropped[nPane] > 0 ? 1 : 0;
+        const long long nKept = nRows - 1;
+        const long long nFromBlock = std::min<long long>(nKept, lines.size());
+        const long long nFromList = nKept - nFromBlock;
+        const int nListLines = pList->count() - nOldHeader;
+        pList->model()->removeRows(0, static_cast<int>(nListLines - nFromList + nOldHeader));
+        lines = lines.mid(lines.size() - nFromBlock);
+        m_nDropped[nPane] = nDropped;
+        pList->insertItem(
+            0, QStringLiteral("(%1 earlier lines are no longer shown)").arg(nDropped));
+    }
+    pList->addItems(lines);
 }
 
 void COutputBar::ShowPane(int nPane) {
@@ -144,6 +176,7 @@ void COutputBar::ShowPane(int nPane) {
 void COutputBar::ClearPane(int nPane) {
     if (!IsPane(nPane))
         return;
+    m_pending[nPane].clear();
     m_list[nPane]->clear();
     m_nDropped[nPane] = 0;
 }

@@ -61,6 +61,9 @@ protected:
     void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
+    // Moves the written lines into the pane's list.
+    void Flush(int nPane);
+
     void OnTabChanged(int nIndex);
 
     COutputCaption* m_pCaption = nullptr;
@@ -68,7 +71,9 @@ private:
     QStackedWidget* m_pStack = nullptr;
     std::array<QListWidget*, 5> m_list{};
     std::array<int, 5> m_nDropped{};
-    std::array<bool, 5> m_bSelectQueued{};
+    std::array<bool, 5> m_bFlushQueued{};
+    // Lines written and not yet in their list.
+    std::array<QStringList, 5> m_pending;
     int m_nCurPane = 0;
     int m_nTopOffset = 0;
     int m_nHeight = INITIAL_HEIGHT;

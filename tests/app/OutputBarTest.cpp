@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <string>
+
 #include <memory>
 
 namespace {
@@ -64,6 +67,29 @@ TEST_F(OutputBarTest, LongLinesStayWholeAndAFullPaneDropsItsOldestTenth) {
               "(" + std::to_string(nDropped) + " earlier lines are no longer shown)");
     EXPECT_EQ(pList->item(1)->text().toStdString(), std::to_string(nDropped));
     EXPECT_EQ(pList->currentRow(), pList->count() - 1);
+
+    // Blocks written between two turns of the event loop end as line by line writing
+    // would leave them, however many drops one block makes.
+    m_pBar->ClearPane(PANE_STANDARD);
+    std::deque<std::string> expected;
+    int nExpectedDropped = 0;
+    int nLine = 0;
+    for (const int nBlock : {COutputBar::MAX_LINES + 2 * nDropped + 3, COutputBar::MAX_LINES / 2}) {
+        for (int i = 0; i < nBlock; ++i, ++nLine) {
+            if (static_cast<int>(expected.size()) + (nExpectedDropped > 0) >= COutputBar::MAX_LINES) {
+                expected.erase(expected.begin(), expected.begin() + nDropped - (nExpectedDropped > 0));
+                nExpectedDropped += nDropped - (nExpectedDropped > 0 ? 1 : 0);
+            }
+            expected.push_back(std::to_string(nLine));
+            m_pBar->AppendLine(PANE_STANDARD, expected.back());
+        }
+        QCoreApplication::processEvents();
+        ASSERT_EQ(pList->count(), static_cast<int>(expected.size()) + 1);
+        EXPECT_EQ(pList->item(0)->text().toStdString(),
+                  "(" + std::to_string(nExpectedDropped) + " earlier lines are no longer shown)");
+        EXPECT_EQ(pList->item(1)->text().toStdString(), expected.front());
+        EXPECT_EQ(pList->item(pList->count() - 1)->text().toStdString(), expected.back());
+    }
 }
 
 } // namespace

@@ -1,12 +1,17 @@
 #include "TestNet.h"
 #include "model/CPNLabel.h"
 #include "platform/CMeasureDC.h"
+#include "platform/CTextWidthCache.h"
 #include "platform/QtFonts.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -59,4 +64,61 @@ TEST(MeasureDCTest, FollowsTheSelectedFontAndMeasuresLabels) {
     EXPECT_EQ(label.m_rcText.Width(), small.cx);
     EXPECT_EQ(label.m_rcText.Height(), 2 * (tm.tmHeight + tm.tmExternalLeading));
     EXPECT_EQ(label.m_rcText.left, 100 - small.cx / 2);
+}
+
+// Widths summed from cached advances are the widths Qt shapes, in every font the
+// labels use, for names and for texts with kerning pairs and ligatures.
+TEST(MeasureDCTest, CachedWidthsAreTheShapedWidths) {
+    std::mt19937 gen(3);
+    const std::string alphabet =
+        "AVTovWaLyfi.,-_ 0123456789sbcekt{}()ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1), length(1, 9);
+    struct Face {
+        int height;
+        const char* name;
+        int weight;
+        bool italic;
+    };
+    for (const Face& face : {Face{-12, "Arial", 400, false}, Face{-40, "Arial", 700, false},
+                             Face{-17, "Times New Roman", 400, true},
+                             Face{-13, "Courier New", 400, false},
+                             Face{-9, "DejaVu Sans", 400, false}}) {
+        LOGFONT lf = Font(face.height, face.name);
+        lf.lfWeight = face.weight;
+        lf.lfItalic = face.italic;
+        const QFontMetrics shaped(MakeQFont(lf));
+        CMeasureDC dc;
+        CFont font(lf);
+        dc.SelectObject(&font);
+        std::vector<std::string> texts = {"AVAVAVAV", "ToToTo", "fi", "ffi", "WaWa",
+                                          "s1111111", "c2207",   "-A-V-T-W"};
+        for (int i = 1; i <= 3000; i += 7)
+            texts.push_back("s" + std::to_string(i * 97));
+        for (int i = 0; i < 400; ++i) {
+            std::string text;
+            for (std::size_t n = length(gen); n > 0; --n)
+                text += alphabet[pick(gen)];
+            texts.push_back(text);
+        }
+        for (const std::string& text : texts)
+            ASSERT_EQ(dc.GetTextExtent(text).cx,
+                      shaped.horizontalAdvance(QString::fromStdString(text)))
+                << face.name << " " << face.height << " \"" << text << "\"";
+    }
+}
+
+// A font that kerns: the cache does not sum what shaping would pull together.
+TEST(MeasureDCTest, CachedWidthsStepAsideForKerning) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(40);
+    font.setKerning(true);
+    CTextWidthCache cache(font);
+    const QFontMetrics shaped(font);
+    for (const char* text : {"AVAVAV", "To", "s12", "WAVE"}) {
+        const std::optional<int> width = cache.Width(text);
+        if (width)
+            EXPECT_EQ(*width, shaped.horizontalAdvance(QString::fromLatin1(text))) << text;
+    }
+    EXPECT_FALSE(cache.Width("AVAVAV")) << "a kerned pair";
+    EXPECT_TRUE(cache.Width("s12")) << "digits do not kern";
 }

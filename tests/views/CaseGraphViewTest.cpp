@@ -9,6 +9,10 @@
 #include "views/CZerinCaseGraphView.h"
 
 #include <QContextMenuEvent>
+#include <QImage>
+#include <QPainter>
+
+#include <random>
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
 
@@ -335,3 +339,34 @@ TEST_F(CaseGraphViewTest, PrintsTheGraphAndThenItsNamesLegend) {
                                    std::filesystem::copy_options::overwrite_existing);
 }
 #endif
+
+TEST_F(CaseGraphViewTest, APartialRepaintShowsWhatAFullOneShows) {
+    // Dining philosophers give crossing steps, labels on them and cases of every size.
+    BuildDiningPhilosophers(doc.m_netDesign, 4);
+    Show("");
+    Leave();
+    const CSize extent = view->GetExtent();
+    const QRect page(0, 0, std::min(extent.cx, 900), std::min(extent.cy, 900));
+    QImage full(page.size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&full);
+        view->PaintArea(painter, page);
+    }
+    std::mt19937 gen(7);
+    for (int i = 0; i < 40; ++i) {
+        std::uniform_int_distribution<int> x(0, page.width() - 2), y(0, page.height() - 2);
+        const QPoint a(x(gen), y(gen));
+        const QRect part = QRect(a, QSize(1 + x(gen) % 120, 1 + y(gen) % 120)).intersected(page);
+        QImage partial(page.size(), QImage::Format_RGB32);
+        partial.fill(Qt::black);
+        {
+            QPainter painter(&partial);
+            view->PaintArea(painter, part);
+        }
+        for (int py = part.top(); py <= part.bottom(); ++py)
+            for (int px = part.left(); px <= part.right(); ++px)
+                ASSERT_EQ(partial.pixel(px, py), full.pixel(px, py))
+                    << "at " << px << ", " << py << " of a repaint of " << part.x() << ", "
+                    << part.y() << ", " << part.width() << " x " << part.height();
+    }
+}

@@ -1,0 +1,112 @@
+#include "analysis/CCaseGraph.h"
+#include "base/COutputSink.h"
+#include "app/bars/COutputBar.h"
+#include "base/OutputWriter.h"
+#include "document/CNullFrameServices.h"
+#include "document/CZerinDoc.h"
+#include "support/NetFamilies.h"
+#include "platform/CMeasureDC.h"
+#include "views/CViewHost.h"
+#include "views/CZerinCaseGraphView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+// The case graph view over the philosophers' graph: the first showing (layout, names,
+// the names written out) and a repaint of a window of 1000 x 800.
+namespace {
+
+class CountingSink : public COutputSink {
+public:
+    void AppendLine(int, const std::string&) override { ++lines; }
+    void ShowPane(int) override {}
+    void ClearPane(int) override {}
+    void Beep() override {}
+    long long lines = 0;
+};
+
+class NullHost : public CViewHost {
+public:
+    void SetStatusPosition(int, int) override {}
+    void ShowPropertiesPage(int, CPNElement*) override {}
+    void RefreshPropertiesPage() override {}
+    void HideOutputBarForPrinting() override {}
+};
+
+// A document in simulation with the case graph computed and not yet shown.
+struct Fixture {
+    explicit Fixture(int philosophers) {
+        BuildDiningPhilosophers(doc.m_netDesign, philosophers);
+        doc.EnterSimulation();
+        view = std::make_unique<CZerinCaseGraphView>(doc, host);
+        view->resize(1000, 800);
+        view->OnInitialUpdate();
+    }
+    CNullFrameServices frame;
+    CZerinDoc doc{frame};
+    NullHost host;
+    std::unique_ptr<CZerinCaseGraphView> view;
+};
+
+// The names go to the output bar's list, as in the program.
+void BM_FirstShowCaseGraph(benchmark::State& state) {
+    COutputBar bar;
+    COutputSink* previous = SetOutputSink(&bar);
+    Fixture f(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.doc.m_bCaseGraphLaidOut = false;
+        state.ResumeTiming();
+        f.view->Refresh();
+        // The names reach the bar's list on the next turn of the event loop.
+        QCoreApplication::processEvents();
+    }
+    state.counters["cases"] = f.doc.m_caseGraph.m_nCases;
+    state.counters["steps"] = f.doc.m_caseGraph.m_nSteps;
+    SetOutputSink(previous);
+}
+
+void BM_RepaintCaseGraph(benchmark::State& state) {
+    CountingSink sink;
+    COutputSink* previous = SetOutputSink(&sink);
+    Fixture f(static_cast<int>(state.range(0)));
+    f.view->Refresh();
+    QImage image(1000, 800, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        f.view->PaintArea(painter, QRect(0, 0, 1000, 800));
+    }
+    SetOutputSink(previous);
+}
+
+// What the repaint costs before any pixel: finding what meets the window.
+void BM_CullCaseGraph(benchmark::State& state) {
+    CountingSink sink;
+    COutputSink* previous = SetOutputSink(&sink);
+    Fixture f(static_cast<int>(state.range(0)));
+    f.view->Refresh();
+    CMeasureDC dc;
+    for (auto _ : state)
+        f.doc.m_caseGraph.Draw(dc, CRect(0, 0, 1000, 800));
+    SetOutputSink(previous);
+}
+
+} // namespace
+
+BENCHMARK(BM_CullCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstShowCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RepaintCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
