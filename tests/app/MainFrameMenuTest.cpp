@@ -1,7 +1,9 @@
 #include "FrameFixture.h"
 #include "app/frame/CommandIds.h"
 
+#include "analysis/CPNCase.h"
 #include "support/Golden.h"
+#include "views/CDiagramView.h"
 
 #include <QAction>
 #include <QMenu>
@@ -71,6 +73,40 @@ TEST_F(MainFrameMenus, ItemsKeysToolbarsAndUpdateRulesInBothModes) {
         EXPECT_FALSE(Frame().toolBarBreak(Frame().GetToolBar(i)));
     }
     EXPECT_TRUE(Frame().GetToolBar(3)->isWindow());
+}
+
+} // namespace
+
+namespace {
+
+// The case graph view: made on its first showing and kept, its commands' rules in both
+// modes, and back to the net design for a new document.
+TEST_F(MainFrameMenus, TheCaseGraphViewComesOnceAndBringsItsCommands) {
+    EXPECT_FALSE(Frame().GetAction(Cmd::ID_SHOW_CASE_GRAPH)->isEnabled());
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
+    Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+    EXPECT_EQ(Frame().GetView(CMainFrame::VIEW_CASE_GRAPH), nullptr);
+    Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
+    CDiagramView* pView = Frame().GetView(CMainFrame::VIEW_CASE_GRAPH);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(Frame().GetActiveView(), pView);
+    EXPECT_EQ(Frame().centralWidget(), pView);
+    EXPECT_TRUE(Doc().m_bCaseGraphLaidOut);
+    ExpectGolden("app/menus-casegraph-simulation.txt", Describe(Frame()));
+
+    // Away and back: the same view, the same layout and scroll position.
+    const CPoint first = Doc().m_caseGraph.m_arrCases.front()->m_ptPos;
+    Frame().OnCommand(Cmd::ID_SHOW_NET_DESIGN);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
+    Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
+    EXPECT_EQ(Frame().GetView(CMainFrame::VIEW_CASE_GRAPH), pView);
+    EXPECT_EQ(Doc().m_caseGraph.m_arrCases.front()->m_ptPos, first);
+
+    Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
+    ExpectGolden("app/menus-casegraph-design.txt", Describe(Frame()));
+    Frame().OnCommand(Cmd::ID_FILE_NEW);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
+    EXPECT_FALSE(Frame().GetAction(Cmd::ID_SHOW_CASE_GRAPH)->isEnabled());
 }
 
 } // namespace
