@@ -57,6 +57,8 @@ void CTitleTip::Show(const QRect& rectTitle, const QString& strTitleText, int xo
         return;
     }
     m_strTitle = strTitleText;
+    // Screen readers read the tip's text.
+    setAccessibleName(strTitleText);
     m_listLines = strTitleText.split(u'\n');
     for (QString& strLine : m_listLines) {
         if (strLine.endsWith(u'\r')) {

@@ -18,6 +18,7 @@
 
 CZerinCaseGraphView::CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
     : CDiagramView(doc, host, pParent) {
+    setAccessibleName(QStringLiteral("Case Graph"));
     m_tip.Create(viewport());
 }
 

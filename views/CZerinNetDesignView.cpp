@@ -18,7 +18,9 @@
 #include <algorithm>
 
 CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
-    : CDiagramView(doc, host, pParent) {}
+    : CDiagramView(doc, host, pParent) {
+    setAccessibleName(QStringLiteral("Net Design"));
+}
 
 CRect CZerinNetDesignView::UpdateAttached(CPNElement* pMoved) {
     return GetDocument().m_netDesign.UpdateAttachedEdges(pMoved);
