@@ -67,6 +67,7 @@ void CQtDC::PrepareLineRaster() {
     }
     m_pLineRaster = std::make_unique<CImageLineRaster>(*image, clip);
     m_ptRasterOffset = offset;
+    m_rectRasterClip = clip;
 }
 
 CQtDC::~CQtDC() {
@@ -162,8 +163,28 @@ void CQtDC::Rectangle(int left, int top, int right, int bottom) {
         DrawLine(corners[i], corners[i + 1]);
 }
 
+bool CQtDC::IsOutsideClip(int left, int top, int right, int bottom) const {
+    if (!m_pLineRaster)
+        return false;
+    // The pen may reach past the outline by its width.
+    const int reach = std::max(1, GetCurrentPen().GetWidth()) + 1;
+    const QRect device(QPoint(left - reach, top - reach) + m_ptRasterOffset,
+                       QPoint(right + reach, bottom + reach) + m_ptRasterOffset);
+    return !device.intersects(m_rectRasterClip);
+}
+
 void CQtDC::Polygon(const CPoint* points, int count) {
     if (!points || count < 2)
+        return;
+    // Diagrams draw an arrowhead for every arc that meets the window; most lie outside.
+    int left = points[0].x, right = points[0].x, top = points[0].y, bottom = points[0].y;
+    for (int i = 1; i < count; ++i) {
+        left = std::min(left, points[i].x);
+        right = std::max(right, points[i].x);
+        top = std::min(top, points[i].y);
+        bottom = std::max(bottom, points[i].y);
+    }
+    if (IsOutsideClip(left, top, right, bottom))
         return;
     ApplyShapeState();
     QPolygon polygon;

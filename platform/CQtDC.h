@@ -3,6 +3,7 @@
 #include "platform/CMeasureDC.h"
 
 #include <QPoint>
+#include <QRect>
 
 #include <memory>
 
@@ -44,6 +45,8 @@ private:
     void ApplyCopyMode();
     void SetInverting(bool bInvert);
     void PrepareLineRaster();
+    // Whether a shape within the logical bounds cannot touch the image's clip.
+    bool IsOutsideClip(int left, int top, int right, int bottom) const;
 
     // What was last handed to the painter.
     struct ShapeState {
@@ -64,4 +67,5 @@ private:
     // The fast path for one-pixel lines on an image, with the painter's offset.
     std::unique_ptr<CImageLineRaster> m_pLineRaster;
     QPoint m_ptRasterOffset;
+    QRect m_rectRasterClip;
 };
