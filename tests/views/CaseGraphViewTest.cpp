@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <filesystem>
 #include <random>
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
@@ -271,6 +272,16 @@ TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
     QContextMenuEvent none(QContextMenuEvent::Mouse, At(Empty()), Port()->mapToGlobal(At(Empty())));
     QApplication::sendEvent(Port(), &none);
     EXPECT_EQ(view->menus, 0);
+}
+
+TEST_F(CaseGraphViewTest, ExportsThePictureUnderItsOwnName) {
+    Show(Ring(3));
+    const TempFolder folder;
+    view->exportPath = QString::fromStdString(folder.Path("graph"));
+    view->OnCommand(CZerinCaseGraphView::ID_EXPORT_EMF);
+    EXPECT_EQ(view->askedFilter, QStringLiteral("Case Graph (*.emf);;All files (*.*)"));
+    EXPECT_TRUE(view->errors.isEmpty());
+    EXPECT_GT(std::filesystem::file_size(folder.Path("graph.emf")), 100u);
 }
 
 TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
