@@ -1,16 +1,13 @@
 #pragma once
 
 #include "analysis/CCaseGraph.h"
-#include "views/CDiagramView.h"
-#include "views/CTitleTip.h"
-
-#include <functional>
+#include "views/CRecordDiagramView.h"
 
 // The case graph of the document: one circle per case, one arc per step, on a square
-// grid. Outside simulation the graph can be rearranged, smoothed and decorated with
-// free labels and polygons; in simulation the view shows the current case, colours the
-// reachable cases on request and makes any case the current one.
-class CZerinCaseGraphView : public CDiagramView {
+// grid. Outside simulation the graph can also be smoothed; in simulation the view
+// shows the current case, colours the reachable cases on request and makes any case
+// the current one.
+class CZerinCaseGraphView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
@@ -36,7 +33,6 @@ public:
     CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
 
     void OnInitialUpdate() override;
-    void OnUpdate() override;
     bool OnCommand(int nId) override;
     bool OnUpdateCommand(int nId, CCommandState& state) override;
 
@@ -50,18 +46,12 @@ public:
     // names once, marks the current case in simulation.
     void Refresh();
 
-    // The smoothing dialog; by default the application's, replaced by tests.
+    // The smoothing dialog; the application's by default, replaced by tests.
     void SetSmoothDialog(SmoothDialogRunner runner) { m_runSmoothDialog = std::move(runner); }
 
     int GetGridCells() const { return m_nGridCells; }
     bool IsHighlightingReachable() const { return m_bHighlightReachable; }
     bool IsLayoutShown() const { return m_bLayoutShown; }
-    int GetDragMode() const { return m_nDragMode; }
-    unsigned GetTool() const { return m_nTool; }
-    const CTitleTip& GetTitleTip() const { return m_tip; }
-
-public slots:
-    void OnPropertyChanged(int nWhat) override;
 
 protected:
     QString GetExportFilterName() const override { return QStringLiteral("Case Graph"); }
@@ -71,32 +61,31 @@ protected:
     }
     bool CanExport() const override;
     CRect UpdateAttached(CPNElement* pMoved) override;
-    void UpdateCursor(CPoint ptLogical) override;
 
-    void mousePressEvent(QMouseEvent* pEvent) override;
-    void mouseMoveEvent(QMouseEvent* pEvent) override;
-    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    CPNElement* HitElement(CPoint pt) const override;
+    bool ContainsElement(const CPNElement* pElement) const override;
+    bool IsFreeElement(const CPNElement* pElement) const override;
+    void AddFreeElement(CPNElement* pElement) override;
+    CRect DeleteFreeSelection() override;
+    CRect PlaceSelection(bool bFront) override;
+    CRect SelectInRect(const CRect& rect) override;
+    int DragModeFor(CPNElement* pHit, CPoint pt) override;
+    int SelectionDragMode() const override { return DRAG_SELECTION; }
+    int BandDragMode() const override { return DRAG_BAND; }
+    bool IsNodeDragMode(int nMode) const override { return nMode == DRAG_CASE; }
+    bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const override;
+    int ContextMenuIndex(CPNElement* pHit) const override;
+
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
-    void contextMenuEvent(QContextMenuEvent* pEvent) override;
-    void keyReleaseEvent(QKeyEvent* pEvent) override;
 
 private:
     CCaseGraph& Graph() const;
-    void PressSelect(CPoint pt, bool bAdd);
-    void PressFreeElement(CPNElement* pElement);
-    void ShowTitleTip(CPoint pt);
-    void OnDelete();
-    void OnPlace(bool bFront);
     void OnSmooth();
     void OnSetActualCase();
     void OnHighlightReachable();
-    bool CanDelete() const;
-    // Pointers into the graph that an update may have deleted are dropped.
-    void ForgetDeletedElements();
 
     int m_nGridCells = 10;
     bool m_bHighlightReachable = false;
     bool m_bLayoutShown = false;
-    CTitleTip m_tip;
     SmoothDialogRunner m_runSmoothDialog;
 };
