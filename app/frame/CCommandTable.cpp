@@ -18,7 +18,6 @@ CCommandState Enabled(bool bEnabled, bool bChecked = false) {
 
 // Rules.
 const Rule kAlways = [](const CCommandContext&, int) { return Enabled(true); };
-const Rule kNever = [](const CCommandContext&, int) { return Enabled(false); };
 // The active view's own rule; off when no view takes the command.
 const Rule kView = [](const CCommandContext& c, int nId) {
     return c.view ? c.view(nId).value_or(Enabled(false)) : Enabled(false);
@@ -235,9 +234,14 @@ std::vector<CCommandRow> MakeTable() {
          "Write the case graph as a PDF page\nExport To PDF", -1, 0, false, kView, kViewCommand},
         {ID_CASE_GRAPH_EXPORT_PNG, "Case Graph", "Export To PNG", nullptr,
          "Write the case graph as a PNG image\nExport To PNG", -1, 0, false, kView, kViewCommand},
-        // Occurrence Net: the occurrence net view is not part of this version.
+        // Occurrence Net
         {ID_SHOW_OCCURRENCE_NET, "Occurrence Net", "Show Occurrence Net", nullptr,
-         "Show the occurrence net\nShow Occurrence Net", 2, 6, true, kNever, kViewCommand},
+         "Show the occurrence net\nShow Occurrence Net", 2, 6, true,
+         [](const CCommandContext& c, int) {
+             return Enabled(c.contactFree,
+                            c.activeView == CMainFrame::VIEW_OCCURRENCE_NET);
+         },
+         Frame(&CMainFrame::ShowOccurrenceNet)},
         {0, "Occurrence Net"},
         {ID_OCCURRENCE_NET_VIEW_PROPERTIES, "Occurrence Net", "View Properties", nullptr,
          "Change the size of the occurrence net\nView Properties", -1, 0, false, kView,

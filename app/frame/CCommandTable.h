@@ -27,6 +27,7 @@ struct CCommandContext {
     bool canExportCaseGraphXML = false;
     bool canExportOccurrenceNetXML = false;
     bool caseGraphValid = false;
+    bool contactFree = false;
     bool canDoNetComplement = false;
     // The frame.
     int activeView = 0;

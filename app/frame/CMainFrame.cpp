@@ -11,6 +11,7 @@
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/CZerinOccurrenceNetView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -191,14 +192,21 @@ void CMainFrame::SwitchView(int nView) {
 }
 
 bool CMainFrame::CreateView(int nView) {
-    if (nView != VIEW_CASE_GRAPH)
-        return false; // The occurrence net view is not part of this version.
-    auto* pView = new CZerinCaseGraphView(m_doc, *this, this);
-    pView->setObjectName(QStringLiteral("CaseGraphView"));
-    pView->SetSmoothDialog([this](CSmoothCaseGraphSession& session) {
-        CDlgSmoothCaseGraph dialog(session, this);
-        return m_pPrompt->RunDialog(dialog) == QDialog::Accepted;
-    });
+    CDiagramView* pView = nullptr;
+    if (nView == VIEW_CASE_GRAPH) {
+        auto* pCaseGraph = new CZerinCaseGraphView(m_doc, *this, this);
+        pCaseGraph->setObjectName(QStringLiteral("CaseGraphView"));
+        pCaseGraph->SetSmoothDialog([this](CSmoothCaseGraphSession& session) {
+            CDlgSmoothCaseGraph dialog(session, this);
+            return m_pPrompt->RunDialog(dialog) == QDialog::Accepted;
+        });
+        pView = pCaseGraph;
+    } else if (nView == VIEW_OCCURRENCE_NET) {
+        pView = new CZerinOccurrenceNetView(m_doc, *this, this);
+        pView->setObjectName(QStringLiteral("OccurrenceNetView"));
+    } else {
+        return false;
+    }
     pView->hide();
     m_pViews[nView] = pView;
     pView->OnInitialUpdate();
@@ -212,6 +220,15 @@ void CMainFrame::ShowCaseGraph() {
     ViewCommand(CZerinNetDesignView::ID_SIM_STOP);
     SwitchView(VIEW_CASE_GRAPH);
     if (auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_pViews[VIEW_CASE_GRAPH]))
+        pView->Refresh();
+}
+
+void CMainFrame::ShowOccurrenceNet() {
+    if (IsViewActive(VIEW_OCCURRENCE_NET))
+        return;
+    ViewCommand(CZerinNetDesignView::ID_SIM_STOP);
+    SwitchView(VIEW_OCCURRENCE_NET);
+    if (auto* pView = dynamic_cast<CZerinOccurrenceNetView*>(m_pViews[VIEW_OCCURRENCE_NET]))
         pView->Refresh();
 }
 

@@ -104,6 +104,7 @@ public:
     void TogglePropertiesBar();
     void ShowNetDesign();
     void ShowCaseGraph();
+    void ShowOccurrenceNet();
     void OpenRecentFile(int nIndex);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();

@@ -52,6 +52,7 @@ CCommandContext CMainFrame::Snapshot() {
     c.canExportCaseGraphXML = d.CanExportCaseGraphXML();
     c.canExportOccurrenceNetXML = d.CanExportOccurrenceNetXML();
     c.caseGraphValid = d.m_bCaseGraphValid;
+    c.contactFree = d.m_bContactFree;
     c.canDoNetComplement = d.CanDoNetComplement();
     c.activeView = m_nActiveView;
     c.pageVisible = m_pCurrentPage && !m_pCurrentPage->isHidden();

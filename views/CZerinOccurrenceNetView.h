@@ -1,0 +1,78 @@
+#pragma once
+
+#include "views/CRecordDiagramView.h"
+
+class COccurrenceNet;
+
+// The occurrence net the simulation records: places and occurrences in columns. In
+// simulation the view follows the growing record, laying out only what was added since
+// it last looked; outside simulation the record can be rearranged and decorated.
+class CZerinOccurrenceNetView : public CRecordDiagramView {
+    Q_OBJECT
+
+public:
+    static constexpr int ID_VIEW_PROPERTIES = 32817;
+    static constexpr int ID_EXPORT_EMF = 32831;
+    static constexpr int ID_EXPORT_SVG = 32846;
+    static constexpr int ID_EXPORT_PDF = 32847;
+    static constexpr int ID_EXPORT_PNG = 32848;
+
+    enum DragMode {
+        DRAG_NONE = 0,
+        DRAG_EDGE_POINT = 1,
+        DRAG_PLACE = 2,
+        DRAG_OCCURRENCE = 3,
+        DRAG_LABEL = 4,
+        DRAG_POLYGON = 5,
+        DRAG_POLYGON_POINT = 6,
+        DRAG_SELECTION = 7,
+        DRAG_BAND = 8
+    };
+
+    CZerinOccurrenceNetView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
+
+    void OnInitialUpdate() override;
+    void OnUpdate() override;
+    bool OnCommand(int nId) override;
+    bool OnUpdateCommand(int nId, CCommandState& state) override;
+
+    CSize GetExtent() const override { return m_sizeScroll; }
+    void DrawModel(CDC& dc) const override;
+    bool HasNameLegend() const override { return true; }
+    void DrawNameLegend(CDC& dc, int lineHeight) const override;
+
+    // Writes the names, lays out what was recorded since the last look (in simulation)
+    // and takes the record's size.
+    void Refresh();
+
+protected:
+    QString GetExportFilterName() const override { return QStringLiteral("Occurrence Net"); }
+    void ResizeDiagram(int cx, int cy) override;
+    ExportIds GetExportIds() const override {
+        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG};
+    }
+    bool CanExport() const override;
+    CRect UpdateAttached(CPNElement* pMoved) override;
+
+    CPNElement* HitElement(CPoint pt) const override;
+    bool ContainsElement(const CPNElement* pElement) const override;
+    bool IsFreeElement(const CPNElement* pElement) const override;
+    void AddFreeElement(CPNElement* pElement) override;
+    CRect DeleteFreeSelection() override;
+    CRect PlaceSelection(bool bFront) override;
+    CRect SelectInRect(const CRect& rect) override;
+    int DragModeFor(CPNElement* pHit, CPoint pt) override;
+    int SelectionDragMode() const override { return DRAG_SELECTION; }
+    int BandDragMode() const override { return DRAG_BAND; }
+    bool IsNodeDragMode(int nMode) const override {
+        return nMode == DRAG_PLACE || nMode == DRAG_OCCURRENCE;
+    }
+    bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const override;
+    int ContextMenuIndex(CPNElement* pHit) const override;
+
+private:
+    COccurrenceNet& Net() const;
+
+    // The page: the laid-out size in simulation, the record's extent outside.
+    CSize m_sizeScroll{100, 100};
+};
