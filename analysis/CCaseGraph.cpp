@@ -114,6 +114,13 @@ void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase) {
         MarkReachable(node);
 }
 
+const CPNCase* CCaseGraph::GetInitialCase() const {
+    for (const CPNCase* node : m_arrCases)
+        if (node->m_bInitial)
+            return node;
+    return nullptr;
+}
+
 void CCaseGraph::MarkReachable(CPNCase* node) {
     if (!node)
         return;

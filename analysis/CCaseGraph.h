@@ -59,6 +59,8 @@ public:
                                       const CaseGraphProgress& progress = {});
     // Marks the node holding the case as initial and marks what it reaches.
     void MarkInitialCase(const CSetConditions& initialCase);
+    // The node marked initial, or null.
+    const CPNCase* GetInitialCase() const;
     // Marks the node and every node it reaches by forward steps through unmarked nodes.
     void MarkReachable(CPNCase* node);
     // Empties the graph. Unless positions are discarded, the node positions of a
@@ -100,6 +102,9 @@ public:
     // and writes them to the analysis pane. The reachability marks stay as they were.
     void WriteForwardReachableClasses();
     void SetShowReachability(bool show);
+    // Marks the cases and steps of the path (and no others); returns the rectangle to
+    // repaint. An empty path takes the marks away.
+    CRect MarkPath(const std::vector<const CPNElement*>& elements);
 
     // The XML exports of the graph and of its cases.
     CFileResult ExportCaseGraphXML(const std::string& path) const;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -92,6 +93,24 @@ void CCaseGraph::Draw(CDC& dc) const {
         arc->Draw(dc);
     for (const CPNLabel* label : m_arrStepLabels)
         label->Draw(dc);
+}
+
+CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
+    CRect rect;
+    for (CPNCase* node : m_arrCases)
+        if (std::exchange(node->m_bOnPath, false))
+            rect |= node->GetBoundRect();
+    for (CPNStep* arc : m_arrSteps)
+        if (std::exchange(arc->m_bOnPath, false))
+            rect |= arc->GetBoundRect();
+    for (const CPNElement* element : elements) {
+        if (auto* node = dynamic_cast<CPNCase*>(const_cast<CPNElement*>(element)))
+            node->m_bOnPath = true;
+        else if (auto* arc = dynamic_cast<CPNStep*>(const_cast<CPNElement*>(element)))
+            arc->m_bOnPath = true;
+        rect |= element->GetBoundRect();
+    }
+    return rect;
 }
 
 void CCaseGraph::RefreshBoundsCache() const {

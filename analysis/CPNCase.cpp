@@ -23,6 +23,11 @@ const CBrush* ReachableBrush() {
 
 } // namespace
 
+const CPen* CPNCase::PathPen() {
+    static const CPen pen(PS_SOLID, 3, RGB(255, 128, 0));
+    return &pen;
+}
+
 CPNCase::CPNCase() : CPNCondition(0, 0, nullptr) {
     m_label.m_pOwner = this;
 }
@@ -44,6 +49,13 @@ void CPNCase::Draw(CDC& dc) const {
         const CBrush* oldBrush = dc.SelectObject(fill);
         dc.Ellipse(m_ptPos.x - 15, m_ptPos.y - 15, m_ptPos.x + 15, m_ptPos.y + 15);
         dc.SelectObject(oldBrush);
+    }
+    if (m_bOnPath) {
+        const CPen* oldPen = dc.SelectObject(PathPen());
+        const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
+        dc.Ellipse(m_ptPos.x - 17, m_ptPos.y - 17, m_ptPos.x + 17, m_ptPos.y + 17);
+        dc.SelectObject(oldBrush);
+        dc.SelectObject(oldPen);
     }
     m_label.Draw(dc);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/CPen.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 #include "model/CSetConditions.h"
@@ -28,6 +29,9 @@ public:
     // Case graph nodes have no page: the page is hidden.
     void ShowProperties(CPropertiesHost& host) override;
 
+    // The pen of the path shown to a found case, for its cases and steps.
+    static const CPen* PathPen();
+
     std::string GetCaseName() const override { return m_label.m_strText; }
     std::string GetCaseText() const override { return m_strConditions; }
 
@@ -47,4 +51,6 @@ public:
     bool m_bInitial = false;
     // Reachability colouring is on.
     bool m_bShowReachability = false;
+    // On the path shown to a found case: drawn with a wide ring.
+    bool m_bOnPath = false;
 };

@@ -9,6 +9,16 @@
 CPNStep::CPNStep(const CSetEvents& events, CPNCase* from, CPNCase* to)
     : CPNEdge(from, to, true), m_setEvents(events) {}
 
+void CPNStep::Draw(CDC& dc) const {
+    if (!m_bOnPath) {
+        CPNEdge::Draw(dc);
+        return;
+    }
+    const CPen* oldPen = dc.SelectObject(CPNCase::PathPen());
+    CPNEdge::Draw(dc);
+    dc.SelectObject(oldPen);
+}
+
 void CPNStep::SetLabel(CPNLabel* label) {
     m_pLabel = label;
     m_strEvents = m_setEvents.ToString();

@@ -37,6 +37,10 @@ public:
     std::string m_strEvents;
     // The name label ("s1", ...); owned by the case graph.
     CPNLabel* m_pLabel = nullptr;
+    // On the path shown to a found case: drawn wide.
+    bool m_bOnPath = false;
+
+    void Draw(CDC& dc) const override;
 
 private:
     // Puts the label 15 units above the midpoint handle of a straight route.

@@ -24,12 +24,13 @@ bool Alphabetically(const std::string& a, const std::string& b) {
 
 } // namespace
 
-std::vector<std::string> FindCasesFromConditions(const std::vector<CSetConditions>& cases,
-                                                 const std::vector<std::uint8_t>& reachable,
-                                                 const std::vector<CPNCondition*>& wanted,
-                                                 const std::vector<CPNCondition*>& unwanted,
-                                                 bool onlyReachable) {
-    std::vector<std::string> found;
+std::vector<std::size_t> FindCaseIndices(const std::vector<CSetConditions>& cases,
+                                         const std::vector<std::uint8_t>& reachable,
+                                         const std::vector<CPNCondition*>& wanted,
+                                         const std::vector<CPNCondition*>& unwanted,
+                                         bool onlyReachable) {
+    std::vector<std::size_t> found;
+    std::vector<std::string> texts(cases.size());
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const CSetConditions& c = cases[i];
         if (onlyReachable && !(i < reachable.size() && reachable[i]))
@@ -40,10 +41,24 @@ std::vector<std::string> FindCasesFromConditions(const std::vector<CSetCondition
         if (std::any_of(unwanted.begin(), unwanted.end(),
                         [&](const CPNCondition* u) { return c.Contains(u); }))
             continue;
-        found.push_back(c.ToString(false));
+        texts[i] = c.ToString(false);
+        found.push_back(i);
     }
+    std::stable_sort(found.begin(), found.end(), [&texts](std::size_t a, std::size_t b) {
+        return Alphabetically(texts[a], texts[b]);
+    });
+    return found;
+}
+
+std::vector<std::string> FindCasesFromConditions(const std::vector<CSetConditions>& cases,
+                                                 const std::vector<std::uint8_t>& reachable,
+                                                 const std::vector<CPNCondition*>& wanted,
+                                                 const std::vector<CPNCondition*>& unwanted,
+                                                 bool onlyReachable) {
+    std::vector<std::string> found;
+    for (std::size_t i : FindCaseIndices(cases, reachable, wanted, unwanted, onlyReachable))
+        found.push_back(cases[i].ToString(false));
     if (found.empty())
         found.emplace_back("no such case");
-    std::sort(found.begin(), found.end(), Alphabetically);
     return found;
 }

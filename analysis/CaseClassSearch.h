@@ -17,3 +17,10 @@ std::vector<std::string> FindCasesFromConditions(const std::vector<CSetCondition
                                                  const std::vector<CPNCondition*>& wanted,
                                                  const std::vector<CPNCondition*>& unwanted,
                                                  bool onlyReachable);
+// The same search giving the indices of the cases found, in the order of their texts;
+// empty when there is none.
+std::vector<std::size_t> FindCaseIndices(const std::vector<CSetConditions>& cases,
+                                         const std::vector<std::uint8_t>& reachable,
+                                         const std::vector<CPNCondition*>& wanted,
+                                         const std::vector<CPNCondition*>& unwanted,
+                                         bool onlyReachable);

@@ -8,6 +8,7 @@
 #include "cli/CComplementCommand.h"
 #include "cli/CExportCommand.h"
 #include "cli/CFileCommands.h"
+#include "cli/CFindCommand.h"
 #include "cli/CLayoutCommand.h"
 #include "cli/CRenderCommand.h"
 #include "cli/CSimulateCommand.h"
@@ -29,6 +30,7 @@ const std::map<std::string, Command>& Commands() {
         {"complement", &CComplementCommand::Run},
         {"layout", &CLayoutCommand::Run},
         {"render", &CRenderCommand::Run},
+        {"find", &CFindCommand::Run},
         {"resave", &CFileCommands::Resave},
         {"new", &CFileCommands::New},
     };
@@ -67,6 +69,10 @@ const char* CCliApp::Usage() {
            "                                 lay the case graph out and smooth it\n"
            "  render FILE [--view net|casegraph|occurrence] [--seed S] -o OUT\n"
            "                                 draw a diagram as .svg, .png, .pdf or .emf\n"
+           "  find FILE [--wanted a,b] [--unwanted c] [--all-cases] [--path]\n"
+           "                                 the cases holding the wanted conditions and\n"
+           "                                 none of the unwanted ones; with --path the\n"
+           "                                 shortest way to the first one\n"
            "  resave FILE OUT                load and save unchanged\n"
            "  new OUT                        save a new, empty document\n"
            "\n"
@@ -77,7 +83,8 @@ const char* CCliApp::Usage() {
            "  --break-at a,b                 the case of exactly the conditions a and b is a\n"
            "                                 breakpoint (repeatable)\n"
            "\n"
-           "Exit status: 0 success, 1 the net is not a C/E system (check, simulate),\n"
+           "Exit status: 0 success, 1 the net is not a C/E system (check, simulate) or\n"
+           "no case was found (find),\n"
            "2 bad usage, an unreadable file or an output that cannot be written.\n";
 }
 

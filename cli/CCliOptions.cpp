@@ -28,6 +28,7 @@ const std::map<std::string, CommandShape>& Commands() {
         {"complement", {true, false, {"-o"}}},
         {"layout", {true, false, {"--seed", "--generations", "--population", "-o"}}},
         {"render", {true, false, {"--view", "--seed", "-o"}}},
+        {"find", {true, false, {"--wanted", "--unwanted", "--all-cases", "--path"}}},
         {"resave", {true, true, {}}},
         {"new", {false, true, {}}},
     };
@@ -36,7 +37,7 @@ const std::map<std::string, CommandShape>& Commands() {
 
 bool TakesValue(const std::string& option) {
     static const std::set<std::string> flags = {"--names", "--classes", "--case-class",
-                                                "--largest"};
+                                                "--largest", "--all-cases", "--path"};
     return flags.count(option) == 0;
 }
 
@@ -120,6 +121,14 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
             m_bCaseClass = true;
         else if (arg == "--largest")
             m_bLargest = true;
+        else if (arg == "--all-cases")
+            m_bAllCases = true;
+        else if (arg == "--path")
+            m_bPath = true;
+        else if (arg == "--wanted")
+            m_wanted = SplitNames(value);
+        else if (arg == "--unwanted")
+            m_unwanted = SplitNames(value);
         else if (arg == "--xml")
             m_strXml = value;
         else if (arg == "--class-xml")

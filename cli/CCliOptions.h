@@ -42,6 +42,11 @@ public:
     std::optional<int> m_population;
     // render: "net", "casegraph" or "occurrence".
     std::string m_strView = "net";
+    // find: the condition names a case must hold and must not hold.
+    std::vector<std::string> m_wanted;
+    std::vector<std::string> m_unwanted;
+    bool m_bAllCases = false;
+    bool m_bPath = false;
 
     std::string m_strError;
 

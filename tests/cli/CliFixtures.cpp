@@ -36,6 +36,13 @@ void Build(const std::string& name, CNetDesign& net) {
         CPNCondition* b1 = b.Condition("b1", true);
         CPNCondition* b2 = b.Condition("b2");
         b.Event("e1", {b1}, {b2});
+    } else if (name == "backward") {
+        // b3 is reached from the initial case only by undoing e2.
+        CPNCondition* b1 = b.Condition("b1", true);
+        CPNCondition* b2 = b.Condition("b2");
+        CPNCondition* b3 = b.Condition("b3");
+        b.Event("e1", {b1}, {b2});
+        b.Event("e2", {b3}, {b1});
     } else if (name == "contact") {
         CPNCondition* b1 = b.Condition("b1", true);
         CPNCondition* b2 = b.Condition("b2", true);

@@ -107,6 +107,13 @@ const std::vector<Row> kRows = {
     {"unwritable-resave", {"resave", "@cycle", "<tmp>/notes.zrn/out.zrn"}},
     {"unwritable-render", {"render", "@cycle", "-o", "<tmp>/notes.zrn/out.png"}},
     {"unwritable-new", {"new", "<tmp>/notes.zrn/new.zrn"}},
+    {"find-philosophers-path", {"find", "@philosophers", "--wanted", "eat_0", "--path"}},
+    {"find-producer-consumer-path",
+     {"find", "@producer-consumer", "--wanted", "full", "--unwanted", "ready", "--path"}},
+    {"find-wanted-and-unwanted", {"find", "@mutex", "--wanted", "free", "--unwanted", "free"}},
+    {"find-unknown-condition", {"find", "@mutex", "--wanted", "free,nothing"}},
+    {"find-only-reachable", {"find", "@backward", "--wanted", "b3"}},
+    {"find-backward-path", {"find", "@backward", "--wanted", "b3", "--all-cases", "--path"}},
     {"simulate-not-contact-free",
      {"simulate", "@contact", "--steps", "1", "--seed", "1", "--occurrence-xml", "<tmp>/o.xml"}},
 };

@@ -1,0 +1,115 @@
+#include "analysis/CCasePath.h"
+
+#include "analysis/CCaseGraph.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
+
+#include <algorithm>
+#include <deque>
+#include <unordered_map>
+
+namespace {
+
+struct Link {
+    int neighbour;
+    int arc;
+    bool forward;
+};
+
+// Breadth first from the start; the arc by which each node was first reached, or -1.
+std::vector<int> Search(const std::vector<std::vector<Link>>& links, int start, int target,
+                        bool allowBackward, std::vector<bool>& forwardOf) {
+    std::vector<int> via(links.size(), -1);
+    std::vector<bool> seen(links.size(), false);
+    forwardOf.assign(links.size(), true);
+    std::deque<int> queue{start};
+    seen[static_cast<std::size_t>(start)] = true;
+    while (!queue.empty()) {
+        const int node = queue.front();
+        queue.pop_front();
+        if (node == target)
+            break;
+        for (const Link& link : links[static_cast<std::size_t>(node)]) {
+            const auto next = static_cast<std::size_t>(link.neighbour);
+            if (seen[next] || (!link.forward && !allowBackward))
+                continue;
+            seen[next] = true;
+            via[next] = link.arc;
+            forwardOf[next] = link.forward;
+            queue.push_back(link.neighbour);
+        }
+    }
+    return via;
+}
+
+} // namespace
+
+CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CPNCase* to) {
+    CCasePath path;
+    std::unordered_map<const CPNCase*, int> index;
+    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
+        index.emplace(graph.m_arrCases[i], static_cast<int>(i));
+    const auto start = index.find(from);
+    const auto target = index.find(to);
+    if (start == index.end() || target == index.end())
+        return path;
+    // Each node's links in the order of the nodes they lead to, forward before backward.
+    std::vector<std::vector<Link>> links(graph.m_arrCases.size());
+    for (std::size_t k = 0; k < graph.m_arrSteps.size(); ++k) {
+        const CPNStep* arc = graph.m_arrSteps[k];
+        const auto a = index.find(static_cast<const CPNCase*>(arc->m_pFrom));
+        const auto b = index.find(static_cast<const CPNCase*>(arc->m_pTo));
+        if (a == index.end() || b == index.end())
+            continue;
+        links[static_cast<std::size_t>(a->second)].push_back({b->second, static_cast<int>(k), true});
+        links[static_cast<std::size_t>(b->second)].push_back({a->second, static_cast<int>(k), false});
+    }
+    for (std::vector<Link>& list : links)
+        std::stable_sort(list.begin(), list.end(), [](const Link& x, const Link& y) {
+            return x.neighbour != y.neighbour ? x.neighbour < y.neighbour
+                                              : x.forward && !y.forward;
+        });
+
+    std::vector<bool> forwardOf;
+    std::vector<int> via = Search(links, start->second, target->second, false, forwardOf);
+    const auto t = static_cast<std::size_t>(target->second);
+    if (target->second != start->second && via[t] < 0) {
+        via = Search(links, start->second, target->second, true, forwardOf);
+        path.m_bForwardOnly = false;
+        if (via[t] < 0)
+            return path;
+    }
+    path.m_bFound = true;
+    for (int node = target->second; node != start->second;) {
+        const auto n = static_cast<std::size_t>(node);
+        const CPNStep* arc = graph.m_arrSteps[static_cast<std::size_t>(via[n])];
+        path.m_steps.push_back({arc, forwardOf[n], graph.m_arrCases[n]});
+        const CPNElement* previous = forwardOf[n] ? arc->m_pFrom : arc->m_pTo;
+        node = index.at(static_cast<const CPNCase*>(previous));
+    }
+    std::reverse(path.m_steps.begin(), path.m_steps.end());
+    path.m_bForwardOnly = std::all_of(path.m_steps.begin(), path.m_steps.end(),
+                                      [](const Step& s) { return s.forward; });
+    return path;
+}
+
+std::vector<std::string> CCasePath::Describe(const CPNCase* from, const CPNCase* to) const {
+    std::vector<std::string> lines;
+    if (!from || !to)
+        return lines;
+    if (!m_bFound) {
+        lines.push_back("No path from " + from->m_strConditions + " to " + to->m_strConditions);
+        return lines;
+    }
+    const std::size_t n = m_steps.size();
+    lines.push_back("Shortest path from " + from->m_strConditions + " to " +
+                    to->m_strConditions + ": " + std::to_string(n) +
+                    (n == 1 ? " step" : " steps") +
+                    (m_bForwardOnly ? "" : ", with backward steps"));
+    for (std::size_t k = 0; k < n; ++k) {
+        const Step& s = m_steps[k];
+        lines.push_back("step " + std::to_string(k + 1) + ": " + s.step->m_strEvents +
+                        (s.forward ? "" : " backward") + " \u2192 " + s.to->m_strConditions);
+    }
+    return lines;
+}
