@@ -105,6 +105,9 @@ public:
     // Marks the cases and steps of the path (and no others); returns the rectangle to
     // repaint. An empty path takes the marks away.
     CRect MarkPath(const std::vector<const CPNElement*>& elements);
+    // A path was marked and the case graph view has not been brought up to date since:
+    // its next refresh keeps the marks, the one after takes them away.
+    bool m_bPathNew = false;
 
     // The XML exports of the graph and of its cases.
     CFileResult ExportCaseGraphXML(const std::string& path) const;

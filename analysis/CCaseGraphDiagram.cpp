@@ -110,6 +110,7 @@ CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
             arc->m_bOnPath = true;
         rect |= element->GetBoundRect();
     }
+    m_bPathNew = !elements.empty();
     return rect;
 }
 

@@ -3,23 +3,22 @@
 #include "base/OutputWriter.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
+#include "model/CPNEvent.h"
 
-void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep, int chooseMode) {
-    if (m_bAutoRun || !doc.m_bSimulation)
-        return;
+bool CAutomaticRun::Loop(CZerinDoc& doc, const std::function<int()>& animateStep,
+                        const std::function<bool()>& choose, bool stopAtBreakpoints,
+                        bool& found) {
     CFrameServices& frame = doc.GetFrame();
     doc.ClearSelection();
-    WriteOutput(PANE_SIMULATION, "Starting automatic simulation...");
     m_bAutoRun = true;
     frame.EnableSimulationButtons(false, false, true, false);
-
-    bool found = true;
+    found = true;
     while (m_bAutoRun && found) {
-        found = doc.ChooseAutomaticStep(chooseMode == CHOOSE_LARGEST ? 0 : 1);
+        found = choose();
         if (found) {
             const int result = animateStep ? animateStep() : STEP_SIMULATION_LEFT;
             if (result == STEP_QUITTING)
-                return;
+                return false;
             if (result == STEP_SIMULATION_LEFT)
                 m_bAutoRun = false;
         }
@@ -27,13 +26,55 @@ void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep,
         // was reached by the run.
         if (!doc.m_bSimulation)
             break;
-        if (doc.CheckBreakpoint())
+        if (stopAtBreakpoints && doc.CheckBreakpoint())
             break;
     }
+    return true;
+}
+
+void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep, int chooseMode) {
+    if (m_bAutoRun || !doc.m_bSimulation)
+        return;
+    WriteOutput(PANE_SIMULATION, "Starting automatic simulation...");
+    bool found = true;
+    const auto choose = [&doc, chooseMode] {
+        return doc.ChooseAutomaticStep(chooseMode == CHOOSE_LARGEST ? 0 : 1);
+    };
+    if (!Loop(doc, animateStep, choose, true, found))
+        return;
     WriteOutput(PANE_SIMULATION, found ? "Automatic simulation stopped"
                                        : "Automatic simulation stopped, no executable event found");
     m_bAutoRun = false;
-    frame.EnableSimulationButtons(true, true, false, true);
+    doc.GetFrame().EnableSimulationButtons(true, true, false, true);
+}
+
+void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
+                           const std::function<int()>& animateStep) {
+    if (m_bAutoRun || !doc.m_bSimulation)
+        return;
+    WriteOutput(PANE_SIMULATION, "Replaying the path...");
+    std::size_t next = 0;
+    bool refused = false;
+    const auto choose = [&] {
+        if (next == steps.size())
+            return false;
+        doc.ClearSelection();
+        for (CPNEvent* e : steps[next++])
+            doc.m_listSelection.push_back(e);
+        // A step the current case gives no concession is not fired.
+        refused = !doc.CheckStep(false);
+        if (refused)
+            doc.ClearSelection();
+        return !refused;
+    };
+    bool found = true;
+    if (!Loop(doc, animateStep, choose, false, found))
+        return;
+    WriteOutput(PANE_SIMULATION, refused ? "Replay stopped, a step of the path has no concession"
+                                 : next == steps.size() && !found ? "Replay of the path ended"
+                                                                  : "Replay stopped");
+    m_bAutoRun = false;
+    doc.GetFrame().EnableSimulationButtons(true, true, false, true);
 }
 
 int CAutomaticRun::ExecuteStepWithoutAnimation(CZerinDoc& doc) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/CSetEvents.h"
+
 #include <functional>
+#include <vector>
 
 class CZerinDoc;
 
@@ -23,6 +26,10 @@ public:
     // simulation mode. animateStep fires the selected step and returns STEP_*.
     void Run(CZerinDoc& doc, const std::function<int()>& animateStep,
              int chooseMode = CHOOSE_RANDOM);
+    // Fires the given steps one after the other from the current case, animated and
+    // stoppable as a run; it ends early when a step has no concession.
+    void Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
+                const std::function<int()>& animateStep);
     // The stop button: the step under way is finished first.
     void Stop() { m_bAutoRun = false; }
     bool IsRunning() const { return m_bAutoRun; }
@@ -33,4 +40,10 @@ public:
     static int ExecuteStepWithoutAnimation(CZerinDoc& doc);
 
     bool m_bAutoRun = false;
+
+private:
+    // The loop of a run: choose selects the next step (false when there is none).
+    // Returns false when the application is quitting.
+    bool Loop(CZerinDoc& doc, const std::function<int()>& animateStep,
+              const std::function<bool()>& choose, bool stopAtBreakpoints, bool& found);
 };

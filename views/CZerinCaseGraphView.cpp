@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 CZerinCaseGraphView::CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
     : CRecordDiagramView(doc, host, pParent) {
@@ -171,6 +172,9 @@ void CZerinCaseGraphView::Refresh() {
     }
     if (doc.m_bSimulation)
         doc.ShowCurrentCase();
+    // A path shown to a found case stays for one showing.
+    if (!std::exchange(graph.m_bPathNew, false))
+        graph.MarkPath({});
     InvalidateAll();
     m_bSimulation = doc.m_bSimulation;
     HidePropertiesPage();

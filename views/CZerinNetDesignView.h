@@ -57,6 +57,9 @@ public:
     // The firing animation: STEP_FINISHED, STEP_SIMULATION_LEFT or STEP_QUITTING
     // (CAutomaticRun's values).
     int AnimateStep();
+    // Fires the steps one by one from the current case with the animation of an
+    // automatic run, stoppable as one.
+    void ReplaySteps(const std::vector<CSetEvents>& steps);
     // Ends a running animation and the automatic run at once, as a quit request
     // does (the main window calls it when it closes).
     void RequestQuit();

@@ -179,6 +179,20 @@ void CZerinNetDesignView::OnStartAutomaticRun() {
     InvalidateAll();
 }
 
+void CZerinNetDesignView::ReplaySteps(const std::vector<CSetEvents>& steps) {
+    if (!m_bSimulation || m_autoRun.IsRunning() || m_bInAnimationLoop)
+        return;
+    QPointer<CZerinNetDesignView> guard(this);
+    InvalidateAll();
+    m_autoRun.Replay(GetDocument(), steps, [this] { return AnimateStep(); });
+    if (!guard)
+        return;
+    m_autoRun.Stop();
+    if (GetDocument().m_bSimulation)
+        GetDocument().GetFrame().EnableSimulationButtons(true, true, false, true);
+    InvalidateAll();
+}
+
 void CZerinNetDesignView::OnLargestStep() {
     if (!m_bSimulation || m_autoRun.IsRunning() || m_bInAnimationLoop)
         return;

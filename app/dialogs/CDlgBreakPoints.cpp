@@ -1,6 +1,7 @@
 #include "app/dialogs/CDlgBreakPoints.h"
 
 #include "app/bars/PropertiesPageTools.h"
+#include "app/dialogs/DialogLists.h"
 #include "document/CBreakPoints.h"
 #include "platform/QtFonts.h"
 
@@ -17,36 +18,10 @@
 
 namespace {
 
-// Entries sort as the user reads them: by the locale, not by character codes.
-class CaseItem : public QListWidgetItem {
-public:
-    using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override {
-        const int nOrder = QString::localeAwareCompare(text(), other.text());
-        return nOrder != 0 ? nOrder < 0 : text() < other.text();
-    }
-};
-
-QListWidget* MakeList(QWidget* pParent, int nId) {
-    auto* pList = new QListWidget(pParent);
-    SetControlId(pList, nId);
-    pList->setSortingEnabled(true);
-    pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    pList->setTextElideMode(Qt::ElideNone);
-    pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    pList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    return pList;
-}
-
 std::vector<std::uint32_t> FirstEntries(const std::vector<std::uint32_t>& arr, int nCount) {
     const auto n =
         static_cast<std::size_t>(std::clamp<int>(nCount, 0, static_cast<int>(arr.size())));
     return {arr.begin(), arr.begin() + static_cast<std::ptrdiff_t>(n)};
-}
-
-void SelectFirst(QListWidget* pList) {
-    if (pList->count() > 0)
-        pList->setCurrentRow(0);
 }
 
 } // namespace
@@ -55,8 +30,8 @@ CDlgBreakPoints::CDlgBreakPoints(CBreakPoints& data, QWidget* pParent)
     : QDialog(pParent), m_rData(data) {
     setWindowTitle("Set Breakpoints");
 
-    m_pAvailable = MakeList(this, IDC_AVAILABLE);
-    m_pBreak = MakeList(this, IDC_BREAK);
+    m_pAvailable = MakeSortedList(this, IDC_AVAILABLE);
+    m_pBreak = MakeSortedList(this, IDC_BREAK);
     m_pAdd = new QPushButton(">>", this);
     SetControlId(m_pAdd, IDC_ADD);
     m_pRemove = new QPushButton("<<", this);
@@ -131,21 +106,7 @@ void CDlgBreakPoints::AddEntry(QListWidget* pList, std::uint32_t nCase) {
     // An index outside the case list names no case.
     if (nCase >= m_rData.m_arrCases.size())
         return;
-    auto* pItem = new CaseItem(ToQString(m_rData.m_arrCases[nCase].ToString(false)));
-    pItem->setData(Qt::UserRole, nCase);
-    pList->addItem(pItem);
-}
-
-void CDlgBreakPoints::MoveSelected(QListWidget* pSource, QListWidget* pTarget) {
-    QListWidgetItem* pItem = pSource->currentItem();
-    if (pItem == nullptr || !pItem->isSelected())
-        return;
-    auto* pMoved = new CaseItem(pItem->text());
-    pMoved->setData(Qt::UserRole, pItem->data(Qt::UserRole));
-    delete pSource->takeItem(pSource->row(pItem));
-    SelectFirst(pSource);
-    pTarget->addItem(pMoved);
-    pTarget->setCurrentItem(pMoved);
+    AddSortedEntry(pList, ToQString(m_rData.m_arrCases[nCase].ToString(false)), nCase);
 }
 
 void CDlgBreakPoints::UpdateButtons() {
@@ -155,12 +116,12 @@ void CDlgBreakPoints::UpdateButtons() {
 }
 
 void CDlgBreakPoints::OnAdd() {
-    MoveSelected(m_pAvailable, m_pBreak);
+    MoveSelectedEntry(m_pAvailable, m_pBreak);
     UpdateButtons();
 }
 
 void CDlgBreakPoints::OnRemove() {
-    MoveSelected(m_pBreak, m_pAvailable);
+    MoveSelectedEntry(m_pBreak, m_pAvailable);
     UpdateButtons();
 }
 
@@ -189,16 +150,6 @@ void CDlgBreakPoints::accept() {
 }
 
 void CDlgBreakPoints::ApplyHorizontalExtent() {
-    const QFontMetrics metrics(m_pAvailable->font());
-    m_nHorizontalExtent = 0;
-    for (int i = 0; i < m_pAvailable->count(); ++i)
-        m_nHorizontalExtent =
-            std::max(m_nHorizontalExtent, metrics.horizontalAdvance(m_pAvailable->item(i)->text()));
-    // Both lists scroll across their widest entry by themselves; they open wide
-    // enough for the cases of a small net, and never wider than a third of a screen.
-    const int nFrame = 2 * m_pAvailable->frameWidth() + 8 +
-                       m_pAvailable->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int nWidth = std::clamp(m_nHorizontalExtent + nFrame, 120, 360);
-    m_pAvailable->setMinimumWidth(nWidth);
-    m_pBreak->setMinimumWidth(nWidth);
+    m_nHorizontalExtent = WidestEntry(m_pAvailable);
+    OpenListsWide({m_pAvailable, m_pBreak}, m_nHorizontalExtent);
 }

@@ -41,7 +41,6 @@ protected:
 private:
     void Fill(const std::vector<std::uint32_t>& available, const std::vector<std::uint32_t>& brk);
     void AddEntry(QListWidget* pList, std::uint32_t nCase);
-    static void MoveSelected(QListWidget* pSource, QListWidget* pTarget);
     static std::vector<std::uint32_t> ListData(const QListWidget* pList);
     void UpdateButtons();
     void ApplyHorizontalExtent();

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
+#include "app/dialogs/CDlgCaseClassAnalysis.h"
 #include "app/frame/CMainFrame.h"
 #include "views/CDiagramView.h"
 
@@ -109,10 +110,14 @@ void CGuiFrameServices::ShowBreakPointsDialog(CBreakPoints& breakPoints) {
     m_pFrame->GetPrompt().RunDialog(dialog);
 }
 
-void CGuiFrameServices::ShowCaseClassDialog(const CCaseClassInput&) {
-    if (m_pFrame)
-        m_pFrame->GetPrompt().Message(
-            m_pFrame, QMessageBox::Information,
-            QStringLiteral("Case class verification is not available in this version."),
-            QMessageBox::Ok);
+void CGuiFrameServices::ShowCaseClassDialog(const CCaseClassInput& input) {
+    if (!m_pFrame)
+        return;
+    CMainFrame* pFrame = m_pFrame;
+    CDlgCaseClassAnalysis dialog(
+        input, pFrame->GetDocument().m_bSimulation,
+        [pFrame](std::size_t nCase) { return pFrame->ShowCasePath(nCase); }, pFrame);
+    pFrame->GetPrompt().RunDialog(dialog);
+    if (const std::optional<std::size_t> nCase = dialog.GetReplayCase())
+        pFrame->ReplayCasePath(*nCase);
 }

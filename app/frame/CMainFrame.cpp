@@ -8,7 +8,11 @@
 #include "app/bars/COutputBar.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
+#include "analysis/CCasePath.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
+#include "base/OutputWriter.h"
 #include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CZerinOccurrenceNetView.h"
@@ -230,6 +234,48 @@ void CMainFrame::ShowOccurrenceNet() {
     SwitchView(VIEW_OCCURRENCE_NET);
     if (auto* pView = dynamic_cast<CZerinOccurrenceNetView*>(m_pViews[VIEW_OCCURRENCE_NET]))
         pView->Refresh();
+}
+
+bool CMainFrame::ShowCasePath(std::size_t nCase) {
+    CCaseGraph& graph = m_doc.m_caseGraph;
+    if (nCase >= graph.m_arrCases.size())
+        return false;
+    const CPNCase* to = graph.m_arrCases[nCase];
+    const CPNCase* from = graph.GetInitialCase();
+    const CCasePath path = CCasePath::Find(graph, from, to);
+    for (const std::string& line : path.Describe(from, to))
+        WriteOutput(PANE_ANALYSIS, line);
+    ShowOutputPane(PANE_ANALYSIS);
+    std::vector<const CPNElement*> elements;
+    if (path.IsFound()) {
+        elements.push_back(from);
+        for (const CCasePath::Step& step : path.GetSteps()) {
+            elements.push_back(step.step);
+            elements.push_back(step.to);
+        }
+    }
+    graph.MarkPath(elements);
+    if (CDiagramView* pView = m_pViews[VIEW_CASE_GRAPH])
+        pView->InvalidateAll();
+    return path.IsFound() && path.IsForwardOnly();
+}
+
+void CMainFrame::ReplayCasePath(std::size_t nCase) {
+    CCaseGraph& graph = m_doc.m_caseGraph;
+    if (!m_doc.m_bSimulation || nCase >= graph.m_arrCases.size())
+        return;
+    const CCasePath path =
+        CCasePath::Find(graph, graph.GetInitialCase(), graph.m_arrCases[nCase]);
+    if (!path.IsFound() || !path.IsForwardOnly())
+        return;
+    std::vector<CSetEvents> steps;
+    for (const CCasePath::Step& step : path.GetSteps())
+        steps.push_back(step.step->m_setEvents);
+    ShowNetDesign();
+    m_doc.SetCase(m_doc.m_caseInitial);
+    m_doc.RefreshCase();
+    m_doc.ShowCurrentCase();
+    m_pNetDesignView->ReplaySteps(steps);
 }
 
 bool CMainFrame::IsViewActive(int nView) const {

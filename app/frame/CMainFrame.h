@@ -105,6 +105,13 @@ public:
     void ShowNetDesign();
     void ShowCaseGraph();
     void ShowOccurrenceNet();
+    // The shortest way from the initial case to the case of the node index: written
+    // to the analysis pane and marked in the case graph. True when it runs forward
+    // only.
+    bool ShowCasePath(std::size_t nCase);
+    // Sets the system to the initial case and fires the forward path to the case in
+    // the net design view, animated.
+    void ReplayCasePath(std::size_t nCase);
     void OpenRecentFile(int nIndex);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();

@@ -1,4 +1,5 @@
 #include "analysis/CCaseGraph.h"
+#include "analysis/CCasePath.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "analysis/CaseClassSearch.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 namespace {
@@ -160,3 +162,49 @@ TEST(CaseClassSearch, WantedUnwantedReachableAndSorted) {
 }
 
 } // namespace
+
+// The way to every case of random nets: a chain of the graph's steps from the initial
+// case, forward only exactly for the forward-reachable cases, and never longer than
+// the distance a plain relaxation finds (forward, or either way).
+TEST(CasePathTest, ShortestChainsOfStepsOnRandomNets) {
+    std::mt19937 gen(41);
+    for (int n = 0; n < 25; ++n) {
+        CNetDesign net;
+        const CSetConditions initial = BuildRandomNet(net, gen, 7, 5);
+        CRandomSource random(1);
+        CCaseGraph graph(random);
+        ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
+        graph.MarkInitialCase(initial);
+        const CPNCase* from = graph.GetInitialCase();
+        ASSERT_NE(from, nullptr);
+        const std::size_t count = graph.m_arrCases.size();
+        auto distances = [&](bool either) {
+            std::map<const CPNElement*, std::size_t> d{{from, 0}};
+            for (std::size_t round = 0; round < count; ++round)
+                for (const CPNStep* arc : graph.m_arrSteps)
+                    for (auto [a, b] : {std::pair{arc->m_pFrom, arc->m_pTo},
+                                        std::pair{arc->m_pTo, arc->m_pFrom}}) {
+                        if (!either && a == arc->m_pTo)
+                            continue;
+                        if (d.count(a) && (!d.count(b) || d[b] > d[a] + 1))
+                            d[b] = d[a] + 1;
+                    }
+            return d;
+        };
+        const auto forward = distances(false), either = distances(true);
+        for (const CPNCase* to : graph.m_arrCases) {
+            const CCasePath path = CCasePath::Find(graph, from, to);
+            ASSERT_TRUE(path.IsFound());
+            EXPECT_EQ(path.IsForwardOnly(), to->m_bReachable);
+            EXPECT_EQ(path.GetSteps().size(),
+                      to->m_bReachable ? forward.at(to) : either.at(to));
+            const CPNElement* at = from;
+            for (const CCasePath::Step& s : path.GetSteps()) {
+                ASSERT_EQ(s.forward ? s.step->m_pFrom : s.step->m_pTo, at);
+                at = s.forward ? s.step->m_pTo : s.step->m_pFrom;
+                EXPECT_EQ(at, s.to);
+            }
+            EXPECT_EQ(at, to);
+        }
+    }
+}

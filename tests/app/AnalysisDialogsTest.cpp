@@ -1,10 +1,12 @@
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
+#include "app/dialogs/CDlgCaseClassAnalysis.h"
 #include "document/CBreakPoints.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 
 #include <QDialogButtonBox>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +120,99 @@ TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     EXPECT_FALSE(dialog.SetProgress(13, 31));
     EXPECT_FALSE(dialog.SetProgress(14, 32));
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// The verification dialog over three named conditions and an unnamed one; the cases
+// are { p }, { p, q } and { r }, the last reached only backward.
+class CaseClassDialogTest : public BreakPointsDialogTest {
+protected:
+    using D = CDlgCaseClassAnalysis;
+
+    std::unique_ptr<D> Make(bool bSimulation, D::ShowPath showPath = {}) {
+        m_conditions.push_back(std::make_unique<CPNCondition>(0, 30, nullptr));
+        CCaseClassInput input;
+        for (const auto& c : m_conditions)
+            input.conditions.push_back(c.get());
+        input.cases = {Case({0}), Case({0, 1}), Case({2})};
+        input.reachable = {true, true, false};
+        return std::make_unique<D>(input, bSimulation, std::move(showPath));
+    }
+    static bool On(D& d, int nId) { return d.GetButton(nId)->isEnabled(); }
+    static void Pick(D& d, int nList, const char* szText) {
+        QListWidget* pList = d.GetList(nList);
+        pList->setCurrentItem(pList->findItems(QString::fromLatin1(szText), Qt::MatchExactly).value(0));
+    }
+};
+
+TEST_F(CaseClassDialogTest, MoveButtonsFollowTheListsAsTheDialogSays) {
+    auto d = Make(false);
+    EXPECT_EQ(Texts(d->GetList(D::IDC_AVAILABLE)), (QStringList{"p", "q", "r"})) << "named only";
+    EXPECT_TRUE(d->GetOnlyReachable()->isChecked());
+    for (int nId : {D::IDC_FROM_WANTED, D::IDC_FROM_UNWANTED, D::IDC_CLEAR_ALL, D::IDC_FIND})
+        EXPECT_FALSE(On(*d, nId)) << nId;
+    d->OnAddWanted();
+    d->OnAddWanted();
+    d->OnAddUnwanted();
+    EXPECT_FALSE(On(*d, D::IDC_TO_WANTED) || On(*d, D::IDC_TO_UNWANTED)) << "nothing left";
+    d->OnRemoveWanted();
+    EXPECT_TRUE(On(*d, D::IDC_TO_WANTED) && On(*d, D::IDC_TO_UNWANTED));
+    // The last wanted condition goes: Find and Clear all with it, unwanted or not.
+    d->OnRemoveWanted();
+    EXPECT_FALSE(On(*d, D::IDC_FIND) || On(*d, D::IDC_CLEAR_ALL) || On(*d, D::IDC_FROM_WANTED));
+    EXPECT_EQ(d->GetList(D::IDC_UNWANTED)->count(), 1);
+    d->OnAddWanted();
+    EXPECT_TRUE(On(*d, D::IDC_FIND) && On(*d, D::IDC_CLEAR_ALL));
+    d->OnClearAll();
+    EXPECT_EQ(d->GetList(D::IDC_AVAILABLE)->count(), 3);
+    EXPECT_EQ(d->GetList(D::IDC_WANTED)->count() + d->GetList(D::IDC_UNWANTED)->count(), 0);
+}
+
+TEST_F(CaseClassDialogTest, FindsCasesAndShowsAndReplaysTheWayToThem) {
+    std::vector<std::size_t> shown;
+    auto d = Make(true, [&shown](std::size_t nCase) {
+        shown.push_back(nCase);
+        return nCase != 2; // the backward-only case has no forward path
+    });
+    Pick(*d, D::IDC_AVAILABLE, "p");
+    d->OnAddWanted();
+    d->OnFindCases();
+    EXPECT_EQ(Texts(d->GetList(D::IDC_FOUND)), (QStringList{"{ p }", "{ p, q }"}));
+    // The same condition wanted and unwanted finds nothing.
+    Pick(*d, D::IDC_WANTED, "p");
+    d->OnRemoveWanted();
+    Pick(*d, D::IDC_AVAILABLE, "r");
+    d->OnAddWanted();
+    d->OnFindCases();
+    EXPECT_EQ(Texts(d->GetList(D::IDC_FOUND)), QStringList{"no such case"});
+    EXPECT_FALSE(On(*d, D::IDC_SHOW_PATH));
+    d->GetOnlyReachable()->setChecked(false);
+    d->OnFindCases();
+    EXPECT_EQ(Texts(d->GetList(D::IDC_FOUND)), QStringList{"{ r }"});
+
+    EXPECT_TRUE(On(*d, D::IDC_SHOW_PATH));
+    EXPECT_FALSE(On(*d, D::IDC_REPLAY_PATH));
+    d->OnShowPath();
+    EXPECT_EQ(shown, std::vector<std::size_t>{2});
+    EXPECT_FALSE(On(*d, D::IDC_REPLAY_PATH)) << "backward steps cannot be fired";
+
+    Pick(*d, D::IDC_WANTED, "r");
+    d->OnRemoveWanted();
+    Pick(*d, D::IDC_AVAILABLE, "q");
+    d->OnAddWanted();
+    d->OnFindCases();
+    d->OnShowPath();
+    EXPECT_EQ(shown.back(), 1u);
+    ASSERT_TRUE(On(*d, D::IDC_REPLAY_PATH));
+    d->OnReplayPath();
+    EXPECT_EQ(d->GetReplayCase(), std::optional<std::size_t>(1));
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+
+    // Outside simulation nothing is replayed.
+    auto design = Make(false, [](std::size_t) { return true; });
+    design->OnAddWanted();
+    design->OnFindCases();
+    design->OnShowPath();
+    EXPECT_FALSE(On(*design, D::IDC_REPLAY_PATH));
 }
 
 } // namespace
