@@ -2,6 +2,10 @@
 #include "app/frame/CommandIds.h"
 
 #include "analysis/CPNCase.h"
+#include "app/bars/COutputBar.h"
+#include "base/OutputWriter.h"
+
+#include <QListWidget>
 #include "support/Golden.h"
 #include "views/CDiagramView.h"
 
@@ -107,6 +111,41 @@ TEST_F(MainFrameMenus, TheCaseGraphViewComesOnceAndBringsItsCommands) {
     Frame().OnCommand(Cmd::ID_FILE_NEW);
     EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
     EXPECT_FALSE(Frame().GetAction(Cmd::ID_SHOW_CASE_GRAPH)->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// The way to a found case: written to the analysis pane, marked in the case graph for
+// one showing, and replayed in the net design view from the initial case.
+TEST_F(MainFrameMenus, TheWayToAFoundCaseIsShownAndReplayed) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
+    Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+    CCaseGraph& graph = Doc().m_caseGraph;
+    const CPNCase* initial = graph.GetInitialCase();
+    ASSERT_NE(initial, nullptr);
+    std::size_t target = 0;
+    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
+        if (graph.m_arrCases[i] != initial && graph.m_arrCases[i]->m_bReachable)
+            target = i;
+    const CPNCase* goal = graph.m_arrCases[target];
+    ASSERT_NE(goal, initial);
+
+    ASSERT_TRUE(Frame().ShowCasePath(target));
+    QListWidget* pAnalysis = Frame().GetOutputBar().GetListBox(PANE_ANALYSIS);
+    EXPECT_TRUE(pAnalysis->item(0)->text().startsWith("Shortest path from"));
+    EXPECT_TRUE(goal->m_bOnPath && initial->m_bOnPath);
+    Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
+    EXPECT_TRUE(goal->m_bOnPath) << "kept for the showing that follows";
+    Frame().OnCommand(Cmd::ID_SHOW_NET_DESIGN);
+    Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
+    EXPECT_FALSE(goal->m_bOnPath) << "gone at the next";
+
+    Doc().m_nSpeed = 1;
+    Frame().ReplayCasePath(target);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
+    EXPECT_TRUE(Doc().m_caseCurrent.IsEqual(goal->m_setConditions));
 }
 
 } // namespace
