@@ -242,6 +242,51 @@ def case_graph_screenshots(folder):
         program.kill()
 
 
+def occurrence_net_screenshot(folder):
+    """The occurrence net a short automatic run of the philosophers recorded."""
+    program = start("philosophers.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        click(find("push button", "Start automatic run"))
+        time.sleep(4.0)
+        click(find("push button", "Stop"))
+        time.sleep(1.0)
+        click(find("check box", "Show Occurrence Net"))
+        time.sleep(1.0)
+        subprocess.run(["xdotool", "mousemove", "1270", "790"], check=True)
+        shot(os.path.join(folder, "occurrence-net.png"))
+    finally:
+        program.kill()
+
+
+def verification_screenshot(folder):
+    """A case found by the verification with the way to it marked in the case graph."""
+    program = start("producer-consumer.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        click(find("check box", "Show Case Graph"))
+        time.sleep(1.0)
+        menu_command("Analysis", "Case Class Verification")
+        time.sleep(1.0)
+        click(find("list item", "full"))
+        click(find("push button", "Move to the wanted conditions"))
+        click(find("push button", "Find cases from conditions"))
+        time.sleep(0.5)
+        click(find("list item", "{ produced, full, received }"))
+        click(find("push button", "Show Path"))
+        time.sleep(1.0)
+        # The dialog beside the graph, so that both show.
+        dialog = window_of("CaseClass Verification")
+        subprocess.run(["xdotool", "windowsize", dialog, "830", "440"], check=True)
+        subprocess.run(["xdotool", "windowmove", dialog, "440", "110"], check=True)
+        time.sleep(1.0)
+        shot(os.path.join(folder, "verification.png"))
+    finally:
+        program.kill()
+
+
 def any_tip():
     """A showing node whose name is a braced set of conditions."""
     desktop = pyatspi.Registry.getDesktop(0)
@@ -260,6 +305,8 @@ def any_tip():
 
 if len(sys.argv) > 3 and sys.argv[3] == "--case-graph":
     case_graph_screenshots(sys.argv[4])
+    occurrence_net_screenshot(sys.argv[4])
+    verification_screenshot(sys.argv[4])
     sys.exit(1 if failures else 0)
 if len(sys.argv) > 3:
     # scripts/real-window-check --screenshots: the pictures of the README.
