@@ -57,17 +57,8 @@ protected:
     CCaseGraph m_graph{m_random};
 };
 
-std::string Ring(int n) {
-    std::string text = "c0*";
-    for (int i = 1; i < n; ++i)
-        text += " c" + std::to_string(i);
-    for (int i = 0; i < n; ++i)
-        text += "; t" + std::to_string(i) + ": c" + std::to_string(i) + " -> c" +
-                std::to_string((i + 1) % n);
-    return text;
-}
 
-const std::string kRing12 = Ring(12);
+const std::string kRing12 = RingNetText(12);
 
 // The settings dialog with its refusals kept instead of shown.
 class QuietSettingsDialog : public CDlgGASettings {

@@ -159,3 +159,13 @@ CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text, CDC* m
     }
     return b.Build();
 }
+
+std::string RingNetText(int n) {
+    std::string text = "c0*";
+    for (int i = 1; i < n; ++i)
+        text += " c" + std::to_string(i);
+    for (int i = 0; i < n; ++i)
+        text += "; t" + std::to_string(i) + ": c" + std::to_string(i) + " -> c" +
+                std::to_string((i + 1) % n);
+    return text;
+}

@@ -63,3 +63,7 @@ CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions
 // listed under its name. A leading "~" stands for an empty name.
 // Example: "a* b; e: a -> b; f: b -> a". Returns the initial case.
 CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text, CDC* measure = nullptr);
+
+// The text of a ring of n conditions c0 (marked) ... c(n-1) and n events t(i) from c(i)
+// to c(i+1 mod n), for BuildNetFromText: n cases, n steps.
+std::string RingNetText(int n);

@@ -17,20 +17,6 @@
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
 
-namespace {
-
-// A ring of n conditions passing one token round: n cases, n steps.
-std::string Ring(int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i)
-        text += "c" + std::to_string(i) + (i == 0 ? "* " : " ");
-    for (int i = 0; i < n; ++i)
-        text += "; t" + std::to_string(i) + ": c" + std::to_string(i) + " -> c" +
-                std::to_string((i + 1) % n);
-    return text;
-}
-
-} // namespace
 
 class CaseGraphViewTest : public ::testing::Test {
 protected:
@@ -102,7 +88,7 @@ TEST_F(CaseGraphViewTest, FirstShowLaysOutOnAGridSizedByTheCasesAndWritesTheName
         doc.LeaveSimulation();
         doc.NewDocument();
         sink.panes[PANE_CASEGRAPH_LEGEND].clear();
-        Show(row.cases == 1 ? std::string("a*") : Ring(row.cases));
+        Show(row.cases == 1 ? std::string("a*") : RingNetText(row.cases));
         ASSERT_EQ(Graph().m_nCases, row.cases);
         EXPECT_EQ(view->GetGridCells(), row.cells);
         EXPECT_EQ(view->GetExtent(), CSize(row.page, row.page));
@@ -128,7 +114,7 @@ TEST_F(CaseGraphViewTest, FirstShowLaysOutOnAGridSizedByTheCasesAndWritesTheName
 }
 
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
-    Show(Ring(6));
+    Show(RingNetText(6));
     Leave();
     CPNCase* moved = Graph().m_arrCases[2];
     view->OnCommand(CDiagramView::ID_VIEW_GRID); // no snapping to 10
@@ -229,7 +215,7 @@ TEST_F(CaseGraphViewTest, OnlyFreeLabelsAndPolygonsAreDeleted) {
 }
 
 TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
-    Show(Ring(4));
+    Show(RingNetText(4));
     Leave();
     CPNCase* node = Graph().m_arrCases[0];
     const CPNStep* step = Graph().m_arrSteps[0];
@@ -257,7 +243,7 @@ TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
 }
 
 TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
-    Show(Ring(3));
+    Show(RingNetText(3));
     CPNCase* node = Graph().m_arrCases[2];
     view->menuChoice = QStringLiteral("Set Actual Case");
     QContextMenuEvent event(QContextMenuEvent::Mouse, At(node), Port()->mapToGlobal(At(node)));
@@ -275,7 +261,7 @@ TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
 }
 
 TEST_F(CaseGraphViewTest, ExportsThePictureUnderItsOwnName) {
-    Show(Ring(3));
+    Show(RingNetText(3));
     const TempFolder folder;
     view->exportPath = QString::fromStdString(folder.Path("graph"));
     view->OnCommand(CZerinCaseGraphView::ID_EXPORT_EMF);
@@ -285,7 +271,7 @@ TEST_F(CaseGraphViewTest, ExportsThePictureUnderItsOwnName) {
 }
 
 TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
-    Show(Ring(8));
+    Show(RingNetText(8));
     Leave();
     doc.SetModifiedFlag(false);
     std::vector<CPoint> before;
@@ -336,7 +322,7 @@ TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
 #include <QPrinter>
 
 TEST_F(CaseGraphViewTest, PrintsTheGraphAndThenItsNamesLegend) {
-    Show(Ring(5));
+    Show(RingNetText(5));
     const TempFolder folder;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
