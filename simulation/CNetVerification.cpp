@@ -10,7 +10,11 @@
 #include "simulation/CNameCountMap.h"
 #include "simulation/CNameList.h"
 
+#include <cstdint>
 #include <iterator>
+#include <list>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -20,6 +24,46 @@ bool IsIsolated(const CPNCondition& c) {
 
 bool IsIsolated(const CPNEvent& e) {
     return e.m_setPreConditions.IsEmpty() && e.m_setPostConditions.IsEmpty();
+}
+
+// The pairs of nodes of one kind (in list order, each pair once, the earlier node
+// first) whose pre- and post-sets are equal, with the number of nodes counted per pair.
+// Nodes are grouped by their two sets first, so that a long net costs what it has.
+template <class Node, class Set>
+void FindEqualNodes(const std::list<CPNElement*>& elements, Set Node::*pre, Set Node::*post,
+                    CNameList& pairs, int& count) {
+    std::vector<const Node*> nodes;
+    for (const CPNElement* e : elements)
+        if (auto* node = dynamic_cast<const Node*>(e); node && !IsIsolated(*node))
+            nodes.push_back(node);
+    // The sets order their members by serial number: equal sets give equal keys.
+    auto key = [pre, post](const Node* node) {
+        std::vector<std::uint64_t> k;
+        for (const auto* member : node->*pre)
+            k.push_back(member->GetSerial());
+        k.push_back(0);
+        for (const auto* member : node->*post)
+            k.push_back(member->GetSerial());
+        return k;
+    };
+    std::map<std::vector<std::uint64_t>, std::vector<std::size_t>> groups;
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        groups[key(nodes[i])].push_back(i);
+    std::vector<const std::vector<std::size_t>*> groupOf(nodes.size(), nullptr);
+    std::vector<std::size_t> placeIn(nodes.size(), 0);
+    for (const auto& [k, members] : groups)
+        for (std::size_t p = 0; p < members.size(); ++p) {
+            groupOf[members[p]] = &members;
+            placeIn[members[p]] = p;
+        }
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const std::vector<std::size_t>& members = *groupOf[i];
+        for (std::size_t q = placeIn[i] + 1; q < members.size(); ++q) {
+            pairs.Append(CNameList::NameOf(nodes[i]) + " and " +
+                         CNameList::NameOf(nodes[members[q]]));
+            count += 2;
+        }
+    }
 }
 
 } // namespace
@@ -141,19 +185,8 @@ int CNetVerification::CheckIndistinguishable() const {
     WriteOutput(PANE_STANDARD, "  Indistinguishable conditions...");
     CNameList conditionPairs;
     int conditionCount = 0;
-    for (auto i = elements.begin(); i != elements.end(); ++i) {
-        auto* c = dynamic_cast<const CPNCondition*>(*i);
-        if (!c || IsIsolated(*c))
-            continue;
-        for (auto j = std::next(i); j != elements.end(); ++j) {
-            auto* d = dynamic_cast<const CPNCondition*>(*j);
-            if (d && c->m_setPreEvents.IsEqual(d->m_setPreEvents) &&
-                c->m_setPostEvents.IsEqual(d->m_setPostEvents)) {
-                conditionPairs.Append(CNameList::NameOf(c) + " and " + CNameList::NameOf(d));
-                conditionCount += 2;
-            }
-        }
-    }
+    FindEqualNodes(elements, &CPNCondition::m_setPreEvents, &CPNCondition::m_setPostEvents,
+                   conditionPairs, conditionCount);
     if (conditionCount > 0) {
         WriteError(PANE_STANDARD,
                    FormatString("found %d indistinguishable conditions: ", conditionCount) +
@@ -164,19 +197,8 @@ int CNetVerification::CheckIndistinguishable() const {
     WriteOutput(PANE_STANDARD, "  indistinguishable events...");
     CNameList eventPairs;
     int eventCount = 0;
-    for (auto i = elements.begin(); i != elements.end(); ++i) {
-        auto* e = dynamic_cast<const CPNEvent*>(*i);
-        if (!e || IsIsolated(*e))
-            continue;
-        for (auto j = std::next(i); j != elements.end(); ++j) {
-            auto* f = dynamic_cast<const CPNEvent*>(*j);
-            if (f && e->m_setPreConditions.IsEqual(f->m_setPreConditions) &&
-                e->m_setPostConditions.IsEqual(f->m_setPostConditions)) {
-                eventPairs.Append(CNameList::NameOf(e) + " and " + CNameList::NameOf(f));
-                eventCount += 2;
-            }
-        }
-    }
+    FindEqualNodes(elements, &CPNEvent::m_setPreConditions, &CPNEvent::m_setPostConditions,
+                   eventPairs, eventCount);
     if (eventCount > 0) {
         WriteError(PANE_STANDARD, FormatString("found %d indistinguishable events: ", eventCount) +
                                       eventPairs.GetText());
