@@ -85,6 +85,52 @@ CCaseExplorer::CCaseExplorer(const std::vector<CPNEvent*>& events,
     m_arrInitial.assign(wc, 0);
     for (const CPNCondition* c : initialCase)
         SetBit(m_arrInitial.data(), GetConditionNumber(c));
+
+    // Past one word of conditions a case names few of a long net's events: each case
+    // looks only at the events that touch one of its conditions (and those with an
+    // empty side).
+    if (m_nConditionWords > 1) {
+        for (int side = 0; side < 2; ++side) {
+            m_arrTouching[side].assign(m_arrConditions.size(), {});
+            m_arrUntouched[side].clear();
+        }
+        for (std::size_t e = 0; e < nEvents; ++e) {
+            const CPNEvent* event = m_arrEvents[e];
+            const CSetConditions* sides[2] = {&event->m_setPreConditions,
+                                              &event->m_setPostConditions};
+            for (int side = 0; side < 2; ++side) {
+                if (sides[side]->IsEmpty())
+                    m_arrUntouched[side].push_back(static_cast<int>(e));
+                for (const CPNCondition* c : *sides[side])
+                    m_arrTouching[side][Index(GetConditionNumber(c))].push_back(
+                        static_cast<int>(e));
+            }
+        }
+        m_arrSeen.assign(nEvents, 0);
+    }
+}
+
+void CCaseExplorer::CollectCandidates(bool forward) {
+    // Forward an event needs its pre-set in the case, backward its post-set.
+    const int side = forward ? 0 : 1;
+    ++m_nSeenStamp;
+    m_arrCandidates.clear();
+    auto take = [this](int e) {
+        if (m_arrSeen[Index(e)] != m_nSeenStamp) {
+            m_arrSeen[Index(e)] = m_nSeenStamp;
+            m_arrCandidates.push_back(e);
+        }
+    };
+    for (int e : m_arrUntouched[side])
+        take(e);
+    const Word* c = m_arrCurrent.data();
+    for (int w = 0; w < m_nConditionWords; ++w)
+        for (Word bits = c[w]; bits != 0; bits &= bits - 1) {
+            const int number = w * 64 + std::countr_zero(bits);
+            for (int e : m_arrTouching[side][Index(number)])
+                take(e);
+        }
+    std::sort(m_arrCandidates.begin(), m_arrCandidates.end());
 }
 
 int CCaseExplorer::GetConditionNumber(const CPNCondition* condition) const {
@@ -216,7 +262,7 @@ template <int N> ECaseGraphResult CCaseExplorer::RunWith() {
 template <int N> void CCaseExplorer::Expand(bool forward) {
     const Word* c = m_arrCurrent.data();
     m_arrEnabled.clear();
-    for (int e = 0; e < static_cast<int>(m_arrEvents.size()); ++e) {
+    auto test = [&](int e) {
         // Forward: the pre-set holds and no condition of the post-set; backward the
         // other way round.
         const Word* need = forward ? Pre(e) : Post(e);
@@ -226,6 +272,15 @@ template <int N> void CCaseExplorer::Expand(bool forward) {
             enabled = (need[w] & ~c[w]) == 0 && (free[w] & c[w]) == 0;
         if (enabled)
             m_arrEnabled.push_back(e);
+    };
+    if (m_arrSeen.empty()) {
+        for (int e = 0; e < static_cast<int>(m_arrEvents.size()); ++e)
+            test(e);
+    } else {
+        // The candidates in the net's order, as the whole list would give them.
+        CollectCandidates(forward);
+        for (int e : m_arrCandidates)
+            test(e);
     }
     const int n = static_cast<int>(m_arrEnabled.size());
     if (n == 0)

@@ -2,6 +2,7 @@
 
 #include "analysis/ECaseGraphResult.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -86,6 +87,8 @@ private:
     // The candidate at this depth of the level buffers, fired from the current case.
     template <int N> void Emit(int depth, bool forward);
     bool StepExists(int other, bool forward) const;
+    // The events that may have concession in the current case, in the net's order.
+    void CollectCandidates(bool forward);
 
     Word* LevelPre(int depth) { return m_arrLevels.data() + Index(2 * depth * m_nConditionWords); }
     Word* LevelPost(int depth) { return LevelPre(depth) + m_nConditionWords; }
@@ -120,6 +123,14 @@ private:
     std::vector<Word> m_arrCurrent;
     std::vector<Word> m_arrNext;
     std::vector<int> m_arrEnabled;
+    // Nets of more than 64 conditions: per side (pre, post) the events touching each
+    // condition and those with that side empty; the candidates of the current case
+    // and the stamps that keep them unique.
+    std::array<std::vector<std::vector<int>>, 2> m_arrTouching;
+    std::array<std::vector<int>, 2> m_arrUntouched;
+    std::vector<int> m_arrCandidates;
+    std::vector<unsigned> m_arrSeen;
+    unsigned m_nSeenStamp = 0;
     int m_nMaxDepth = 0;
     std::vector<Word> m_arrLevels;     // pre and post union per depth
     std::vector<Word> m_arrStepEvents; // the candidate's event bits

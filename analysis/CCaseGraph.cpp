@@ -1,5 +1,7 @@
 #include "analysis/CCaseGraph.h"
 
+#include "model/CConditionCaseIndex.h"
+
 #include <new>
 
 #include "analysis/CCaseExplorer.h"
@@ -185,11 +187,24 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
 }
 
 bool CCaseGraph::IsContactFree() const {
-    for (const CPNEvent* event : m_arrNetEvents)
-        for (const CPNCase* node : m_arrCases)
-            if (node->m_setConditions.IsContact(event->m_setPreConditions,
-                                                event->m_setPostConditions))
-                return false;
+    std::vector<const CSetConditions*> cases;
+    cases.reserve(m_arrCases.size());
+    for (const CPNCase* node : m_arrCases)
+        cases.push_back(&node->m_setConditions);
+    // A contact needs the pre-set or the post-set in the case: only the cases that may
+    // include one of them are asked.
+    const CConditionCaseIndex index(cases);
+    for (const CPNEvent* event : m_arrNetEvents) {
+        const CSetConditions& pre = event->m_setPreConditions;
+        const CSetConditions& post = event->m_setPostConditions;
+        for (const CSetConditions* side : {&pre, &post}) {
+            const std::vector<std::size_t>* candidates = index.CasesThatMayInclude(*side);
+            const std::size_t count = candidates ? candidates->size() : cases.size();
+            for (std::size_t k = 0; k < count; ++k)
+                if (cases[candidates ? (*candidates)[k] : k]->IsContact(pre, post))
+                    return false;
+        }
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
+#include "model/CConditionCaseIndex.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
@@ -10,6 +11,7 @@
 #include "simulation/CNameCountMap.h"
 #include "simulation/CNameList.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <list>
@@ -155,17 +157,26 @@ int CNetVerification::CheckConcession(std::span<const CSetConditions* const> cas
     WriteOutput(PANE_STANDARD, "  Events concession...");
     CNameList dead;
     int deadEvents = 0;
+    // Concession needs the pre-set in the case: only the cases that may include it are
+    // asked, in their order.
+    const CConditionCaseIndex index(cases);
+    const auto firstCase = std::find_if(cases.begin(), cases.end(),
+                                        [](const CSetConditions* c) { return c != nullptr; });
     for (CPNElement* e : m_net.m_listElements) {
         auto* event = dynamic_cast<CPNEvent*>(e);
         if (!event)
             continue;
         bool enabled = false;
-        for (const CSetConditions* c : cases) {
-            if (c && event->UpdateEnabled(*c, true)) {
-                enabled = true;
-                break;
-            }
+        const std::vector<std::size_t>* candidates =
+            index.CasesThatMayInclude(event->m_setPreConditions);
+        const std::size_t count = candidates ? candidates->size() : cases.size();
+        for (std::size_t k = 0; k < count && !enabled; ++k) {
+            const CSetConditions* c = cases[candidates ? (*candidates)[k] : k];
+            enabled = c && event->UpdateEnabled(*c, true);
         }
+        // An event without concession is left marked disabled, as by every case.
+        if (!enabled && firstCase != cases.end())
+            event->UpdateEnabled(**firstCase, true);
         if (!enabled) {
             ++deadEvents;
             dead.Append(CNameList::NameOf(event));
