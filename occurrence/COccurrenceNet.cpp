@@ -13,8 +13,14 @@
 #include "occurrence/NetXml.h"
 
 #include "base/CArchive.h"
+
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
+#include <list>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -193,15 +199,62 @@ std::string COccurrenceNet::GetOccurrenceName(const CPNEvent* event) const {
     return FormatString("e%d", it == m_mapEventNumbers.end() ? 0 : it->second);
 }
 
-CPNElement* COccurrenceNet::NodeFromPoint(CPoint pt, const CPNElement* excluded) const {
-    for (CPNElement* e : m_listElements) {
-        if (e == excluded || !(dynamic_cast<CPNPlace*>(e) || dynamic_cast<CPNOccurrence*>(e)))
-            continue;
-        if (e->HitTest(pt))
-            return e;
+namespace {
+
+// The places and occurrences of the record by the cells of the page their bounds touch,
+// kept up to date as the layout moves them, so that finding the node at a point looks at
+// one cell instead of the whole record. Ties go to the node nearest the head.
+class NodeCells {
+public:
+    explicit NodeCells(const std::list<CPNElement*>& elements) {
+        std::size_t order = 0;
+        for (CPNElement* e : elements)
+            if (dynamic_cast<CPNPlace*>(e) || dynamic_cast<CPNOccurrence*>(e)) {
+                m_mapOrder.emplace(e, order++);
+                Insert(e);
+            }
     }
-    return nullptr;
-}
+    void MoveTo(CPNElement* node, CPoint pt) {
+        const bool indexed = m_mapOrder.count(node) != 0;
+        if (indexed)
+            Remove(node);
+        node->MoveTo(pt);
+        if (indexed)
+            Insert(node);
+    }
+    CPNElement* NodeAt(CPoint pt, const CPNElement* excluded) const {
+        const auto it = m_mapCells.find(Key(pt.x >> kShift, pt.y >> kShift));
+        if (it == m_mapCells.end())
+            return nullptr;
+        CPNElement* found = nullptr;
+        for (CPNElement* e : it->second)
+            if (e != excluded && e->HitTest(pt) &&
+                (!found || m_mapOrder.at(e) < m_mapOrder.at(found)))
+                found = e;
+        return found;
+    }
+
+private:
+    static constexpr int kShift = 6;
+    static std::int64_t Key(std::int64_t cx, std::int64_t cy) { return (cx << 32) ^ (cy & 0xffffffff); }
+    template <class F> static void ForCells(const CPNElement* e, F f) {
+        const CRect r = e->GetBoundRect();
+        for (int cy = r.top >> kShift; cy <= r.bottom >> kShift; ++cy)
+            for (int cx = r.left >> kShift; cx <= r.right >> kShift; ++cx)
+                f(Key(cx, cy));
+    }
+    void Insert(CPNElement* e) {
+        ForCells(e, [&](std::int64_t key) { m_mapCells[key].insert(e); });
+    }
+    void Remove(CPNElement* e) {
+        ForCells(e, [&](std::int64_t key) { m_mapCells[key].erase(e); });
+    }
+
+    std::unordered_map<const CPNElement*, std::size_t> m_mapOrder;
+    std::unordered_map<std::int64_t, std::unordered_set<CPNElement*>> m_mapCells;
+};
+
+} // namespace
 
 CSize COccurrenceNet::Layout(CDC& dc) {
     if (m_posLayout) {
@@ -215,6 +268,7 @@ CSize COccurrenceNet::Layout(CDC& dc) {
             m_bPlaceColumn = true;
         }
         int row = 0;
+        NodeCells cells(m_listElements);
         for (auto it = first; it != m_listElements.end(); ++it) {
             CPNElement* e = *it;
             if (auto* occurrence = dynamic_cast<CPNOccurrence*>(e)) {
@@ -225,7 +279,7 @@ CSize COccurrenceNet::Layout(CDC& dc) {
                     m_bPlaceColumn = false;
                     row = 0;
                 }
-                occurrence->MoveTo(GridPoint(m_nColumns, row));
+                cells.MoveTo(occurrence, GridPoint(m_nColumns, row));
                 occurrence->m_label.SetText(GetOccurrenceName(occurrence->m_pEvent), dc);
                 m_nRows = std::max(m_nRows, ++row);
             } else if (auto* place = dynamic_cast<CPNPlace*>(e)) {
@@ -234,7 +288,7 @@ CSize COccurrenceNet::Layout(CDC& dc) {
                     m_bPlaceColumn = true;
                     row = 0;
                 }
-                place->MoveTo(GridPoint(m_nColumns, row));
+                cells.MoveTo(place, GridPoint(m_nColumns, row));
                 place->m_label.SetText(GetPlaceName(place->m_pCondition), dc);
                 m_nRows = std::max(m_nRows, ++row);
             } else if (auto* edge = dynamic_cast<CPNEdge*>(e)) {
@@ -250,9 +304,9 @@ CSize COccurrenceNet::Layout(CDC& dc) {
                     // The end comes onto the start's row; whatever stood there takes
                     // the end's former place.
                     const CPoint target(to->m_ptPos.x, from->m_ptPos.y);
-                    if (CPNElement* occupant = NodeFromPoint(target, to))
-                        occupant->MoveTo(to->m_ptPos);
-                    to->MoveTo(target);
+                    if (CPNElement* occupant = cells.NodeAt(target, to))
+                        cells.MoveTo(occupant, to->m_ptPos);
+                    cells.MoveTo(to, target);
                 }
             }
         }

@@ -135,8 +135,6 @@ private:
     void Index(CPNElement* element) const;
     // Brings the indexes up to date when the record was filled from outside (loading).
     void CheckIndex() const;
-    // The first place or occurrence from the head, other than the one excluded, hit at pt.
-    CPNElement* NodeFromPoint(CPoint pt, const CPNElement* excluded) const;
 
     // Per condition its places in recording order, consumed ones dropped from the
     // back as they are met: the back is the most recent open place.
