@@ -2,6 +2,7 @@
 
 #include "base/CPoint.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,10 @@ public:
     std::vector<CPoint> m_pGenes;
     std::vector<std::uint8_t> m_pGrid;
     int m_nFitness = 0;
+    // What the last evaluation counted, and the weights it used: a chromosome whose
+    // genes and weights are unchanged (a copy, an elite) is not evaluated again.
+    int m_nCrossings = 0;
+    std::array<int, 4> m_arrWeightsUsed{-1, -1, -1, -1};
 
 private:
     std::uint8_t& Cell(int cx, int cy) {

@@ -3,6 +3,7 @@
 #include "base/CRandomSource.h"
 #include "model/CPNEdge.h"
 
+#include <array>
 #include <cstdint>
 #include <utility>
 
@@ -43,14 +44,20 @@ void CGeneticAlgorithm::Evaluate() {
     m_nBestIntersections = 0;
     m_nBestIndex = 0;
     m_nBestFitness = 0;
+    const std::array<int, 4> weights = {m_nWeightIntersections, m_nWeightLength,
+                                        m_nWeightMinDistance, m_nWeightMaxDistance};
     for (int idx = m_nCurrentBase; idx < m_nCurrentBase + m_nPopulationSize; ++idx) {
         CChromozome& c = Entry(idx);
-        c.m_bDirty = true;
-        for (CEdgeInfo& e : m_arrEdges)
-            e.Update(c);
-        int crossings = 0;
-        int fitness = c.Fitness(m_arrEdges, m_nEdges, crossings, m_nWeightIntersections,
-                                m_nWeightLength, m_nWeightMinDistance, m_nWeightMaxDistance);
+        if (c.m_bDirty || c.m_arrWeightsUsed != weights) {
+            c.m_bDirty = true;
+            for (CEdgeInfo& e : m_arrEdges)
+                e.Update(c);
+            c.Fitness(m_arrEdges, m_nEdges, c.m_nCrossings, m_nWeightIntersections,
+                      m_nWeightLength, m_nWeightMinDistance, m_nWeightMaxDistance);
+            c.m_arrWeightsUsed = weights;
+        }
+        const int crossings = c.m_nCrossings;
+        const int fitness = c.m_nFitness;
         if (static_cast<std::uint32_t>(fitness) > static_cast<std::uint32_t>(m_nBestFitness)) {
             m_nBestIndex = idx;
             m_nBestFitness = fitness;
