@@ -22,6 +22,9 @@ protected:
         view->resize(500, 400);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        // Title tips show only in the active application.
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
         view->OnInitialUpdate();
     }
     void TearDown() override { frame.view = nullptr; }
