@@ -224,3 +224,46 @@ TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {
     session.ApplyBest();
     EXPECT_EQ(graph.nodes[0]->m_ptPos, session.GetAlgorithm().GetBest().m_pGenes[0]);
 }
+
+namespace {
+
+// Chromosomes that are not evaluated again (copies, the elite) keep, for every
+// chromosome, the crossings and fitness a full count of its placement gives, also when
+// the weights change under a running population.
+TEST(CGeneticAlgorithmTest, KeptEvaluationsEqualAFullCount) {
+    CRandomSource random(9);
+    std::vector<std::pair<int, int>> pairs;
+    for (int k = 0; k < 60; ++k)
+        pairs.emplace_back(random.Rand() % 20, random.Rand() % 20);
+    Graph graph(20, pairs);
+    CGeneticAlgorithm ga(random);
+    ga.SetGridSize(10);
+    ga.Init(graph.arcs, graph.nodes);
+    ga.m_nPopulationSize = 7;
+    ga.InitPopulation();
+    std::vector<CEdgeInfo> edges = ga.m_arrEdges;
+    for (int gen = 1; gen <= 150; ++gen) {
+        if (gen == 70)
+            ga.m_nWeightIntersections = 0;
+        if (gen == 80)
+            ga.m_nWeightIntersections = 3;
+        ga.NextGeneration();
+        if (ga.m_nWeightIntersections == 0)
+            continue;
+        for (int i = 0; i < ga.m_nPopulationSize; ++i) {
+            CChromozome c = ga.m_arrPopulation[static_cast<std::size_t>(ga.m_nCurrentBase + i)];
+            for (CEdgeInfo& e : edges)
+                e.Update(c);
+            ASSERT_EQ(c.m_nCrossings, CCrossingCounter::CountLiteral(edges, 60)) << gen;
+            const int fitness = c.m_nFitness;
+            c.m_bDirty = true;
+            int crossings = 0;
+            EXPECT_EQ(c.Fitness(edges, 60, crossings, ga.m_nWeightIntersections,
+                                ga.m_nWeightLength, 0, 0),
+                      fitness)
+                << gen;
+        }
+    }
+}
+
+} // namespace
