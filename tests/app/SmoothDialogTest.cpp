@@ -94,7 +94,7 @@ TEST_P(SmoothDialogTest, SearchRunsBesideARespondingDialogAndStopsAtOnce) {
             QTest::qWait(20);
             seen.insert(Generations(dialog));
         }
-        EXPECT_GE(seen.size(), 4) << "shown at least five times a second";
+        EXPECT_GE(seen.size(), 3) << "shown several times a second";
 
         timer.restart();
         dialog.OnStop();

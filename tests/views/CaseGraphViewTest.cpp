@@ -142,6 +142,10 @@ TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
 
 TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase) {
     Show("a* b; e: a -> b; f: b -> a");
+    // Side by side, so that no label lies over a case whatever the first layout drew.
+    Graph().m_arrCases[0]->MoveTo(CPoint(60, 120));
+    Graph().m_arrCases[1]->MoveTo(CPoint(240, 120));
+    Graph().UpdateSteps(nullptr, true);
     CPNCase* node = Graph().m_arrCases[1];
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(node));
     EXPECT_FALSE(doc.IsSelected(nullptr));
