@@ -53,7 +53,10 @@ CRect CZerinCaseGraphView::UpdateAttached(CPNElement* pMoved) {
 }
 
 void CZerinCaseGraphView::OnInitialUpdate() {
+    // A new or opened document: its names are written again at the next showing.
     m_nGridCells = 10;
+    m_bLayoutShown = false;
+    m_bHighlightReachable = false;
     CRecordDiagramView::OnInitialUpdate();
 }
 
