@@ -9,6 +9,8 @@
 int CCaseGraphCommand::Run(const CCliOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
+    session.Frame().SetCaseGraphLimits(options.m_nMaxCases, options.m_nMaxMemory,
+                                       options.m_strMaxMemory);
     if (!session.ComputeCaseGraph())
         return EXIT_CLI_FAILURE;
     CCaseGraph& graph = session.Doc().m_caseGraph;

@@ -21,7 +21,21 @@ public:
     const std::optional<std::string>& GetLastError() const { return m_lastError; }
     CDC* GetMeasureDC() override { return &m_measure; }
 
+    // Limits of a case graph computation (0: none): cases, and resident memory in bytes.
+    void SetCaseGraphLimits(long long maxCases, long long maxMemory, const std::string& memoryText) {
+        m_nMaxCases = maxCases;
+        m_nMaxMemory = maxMemory;
+        m_strMaxMemory = memoryText;
+    }
+    // Stops the computation past a limit, keeping the reason for the command.
+    bool CaseGraphProgress(int cases, int arcs) override;
+    const std::optional<std::string>& GetLimitReached() const { return m_limitReached; }
+
 private:
+    long long m_nMaxCases = 0;
+    long long m_nMaxMemory = 0;
+    std::string m_strMaxMemory;
+    std::optional<std::string> m_limitReached;
     std::optional<std::string> m_exportPath;
     std::optional<std::string> m_lastError;
     CMeasureDC m_measure;

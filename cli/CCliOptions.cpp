@@ -19,7 +19,10 @@ const std::map<std::string, CommandShape>& Commands() {
     static const std::map<std::string, CommandShape> commands = {
         {"check", {true, false, {}}},
         {"casegraph",
-         {true, false, {"--names", "--classes", "--case-class", "--xml", "--class-xml"}}},
+         {true,
+          false,
+          {"--names", "--classes", "--case-class", "--xml", "--class-xml", "--max-cases",
+           "--max-memory"}}},
         {"export", {true, false, {"--netdesign"}}},
         {"simulate",
          {true,
@@ -51,6 +54,36 @@ std::optional<long long> ParseNumber(const std::string& text, long long low, lon
     if (errno != 0 || *end != '\0' || value < low || value > high)
         return std::nullopt;
     return value;
+}
+
+// A size in bytes: a whole number with an optional K, M or G (powers of 1024).
+std::optional<long long> ParseSize(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    long long unit = 1;
+    std::string digits = text;
+    switch (text.back()) {
+    case 'K':
+    case 'k':
+        unit = 1024LL;
+        break;
+    case 'M':
+    case 'm':
+        unit = 1024LL * 1024;
+        break;
+    case 'G':
+    case 'g':
+        unit = 1024LL * 1024 * 1024;
+        break;
+    default:
+        break;
+    }
+    if (unit != 1)
+        digits.pop_back();
+    const auto n = ParseNumber(digits, 1, LLONG_MAX / unit);
+    if (!n)
+        return std::nullopt;
+    return *n * unit;
 }
 
 std::vector<std::string> SplitNames(const std::string& list) {
@@ -162,6 +195,17 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
             if (!n)
                 return Fail("--population takes a population size, not '" + value + "'");
             m_population = static_cast<int>(*n);
+        } else if (arg == "--max-cases") {
+            const auto n = ParseNumber(value, 1, LLONG_MAX);
+            if (!n)
+                return Fail("--max-cases takes a number of cases, not '" + value + "'");
+            m_nMaxCases = *n;
+        } else if (arg == "--max-memory") {
+            const auto n = ParseSize(value);
+            if (!n)
+                return Fail("--max-memory takes a size such as 512M or 2G, not '" + value + "'");
+            m_nMaxMemory = *n;
+            m_strMaxMemory = value;
         } else if (arg == "--seed") {
             const auto n = ParseNumber(value, 0, UINT_MAX);
             if (!n)

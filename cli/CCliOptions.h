@@ -46,6 +46,10 @@ public:
     std::vector<std::string> m_wanted;
     std::vector<std::string> m_unwanted;
     bool m_bAllCases = false;
+    // casegraph: limits of the computation (0: none), memory in bytes.
+    long long m_nMaxCases = 0;
+    long long m_nMaxMemory = 0;
+    std::string m_strMaxMemory;
     bool m_bPath = false;
 
     std::string m_strError;

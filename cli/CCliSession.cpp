@@ -65,7 +65,13 @@ bool CCliSession::ComputeCaseGraph() {
     m_doc.m_bCaseGraphValid = passed;
     m_doc.m_bContactFree = passed && m_doc.m_caseGraph.IsContactFree();
     m_doc.m_bCaseGraphLaidOut = false;
-    // A graph that did not fit in memory is reported, not taken for an empty one.
+    // A graph past a limit or one that did not fit in memory is reported, not taken
+    // for an empty one; nothing of it is kept.
+    if (const auto& limit = m_frame.GetLimitReached()) {
+        m_doc.m_caseGraph.DeleteContents(false);
+        Report(*limit);
+        return false;
+    }
     if (const auto& error = m_frame.GetLastError()) {
         Report(*error);
         return false;

@@ -114,6 +114,11 @@ const std::vector<Row> kRows = {
     {"find-unknown-condition", {"find", "@mutex", "--wanted", "free,nothing"}},
     {"find-only-reachable", {"find", "@backward", "--wanted", "b3"}},
     {"find-backward-path", {"find", "@backward", "--wanted", "b3", "--all-cases", "--path"}},
+    {"casegraph-max-cases", {"casegraph", "@philosophers", "--max-cases", "3"}},
+    {"casegraph-max-memory", {"casegraph", "@cycle", "--max-memory", "1K"}},
+    {"casegraph-within-limits",
+     {"casegraph", "@cycle", "--max-cases", "2", "--max-memory", "4G"}},
+    {"casegraph-bad-memory-size", {"casegraph", "@cycle", "--max-memory", "lots"}},
     {"simulate-not-contact-free",
      {"simulate", "@contact", "--steps", "1", "--seed", "1", "--occurrence-xml", "<tmp>/o.xml"}},
 };
