@@ -1,13 +1,17 @@
 #include "app/frame/CGuiFrameServices.h"
 
+#include "analysis/ECaseGraphResult.h"
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
 #include "app/frame/CMainFrame.h"
+#include "platform/ProcessMemory.h"
 #include "views/CDiagramView.h"
 
 #include <QApplication>
 #include <QCursor>
+
+#include <utility>
 
 CGuiFrameServices::CGuiFrameServices(CMainFrame& frame) : m_pFrame(&frame) {}
 
@@ -76,6 +80,13 @@ void CGuiFrameServices::BeginCaseGraphProgress() {
 }
 
 bool CGuiFrameServices::CaseGraphProgress(int nCases, int nArcs) {
+    // A graph that would take most of the machine's memory is refused before the
+    // system ends the program for it.
+    const long long nPhysical = PhysicalMemoryBytes();
+    if (nPhysical > 0 && ResidentBytes() > nPhysical / 10 * 8) {
+        m_bOutOfMemory = true;
+        return false;
+    }
     if (!m_pProgress)
         return true;
     return m_pProgress->SetProgress(nCases, nArcs) && !m_pProgress->WasCancelled();
@@ -83,6 +94,8 @@ bool CGuiFrameServices::CaseGraphProgress(int nCases, int nArcs) {
 
 void CGuiFrameServices::EndCaseGraphProgress() {
     m_pProgress.reset();
+    if (std::exchange(m_bOutOfMemory, false))
+        ShowError(kCaseGraphTooLarge);
 }
 
 std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& strDefaultName) {

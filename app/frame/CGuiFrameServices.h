@@ -44,4 +44,6 @@ private:
     int m_nWaitCursor = 0;
     CMeasureDC m_measure;
     std::unique_ptr<CCaseGraphProgressDialog> m_pProgress;
+    // The computation under way was stopped for want of memory.
+    bool m_bOutOfMemory = false;
 };
