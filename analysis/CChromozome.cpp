@@ -31,10 +31,28 @@ std::uint8_t& CChromozome::CellAt(CPoint position) {
     return Cell(cell.x, cell.y);
 }
 
+void CChromozome::NoteChange(int i) {
+    // Past a few changed genes a full count is as cheap.
+    constexpr std::size_t kMaxChanged = 8;
+    if (m_bRecount)
+        return;
+    for (const auto& [gene, position] : m_arrChanged)
+        if (gene == i)
+            return;
+    if (m_arrChanged.size() == kMaxChanged) {
+        m_bRecount = true;
+        m_arrChanged.clear();
+        return;
+    }
+    m_arrChanged.emplace_back(i, m_pGenes[Index(i)]);
+}
+
 void CChromozome::Init(int length, int gridSize) {
     m_nLength = length;
     m_nGridSize = gridSize;
     m_bDirty = true;
+    m_bRecount = true;
+    m_arrChanged.clear();
     m_nFitness = 0;
     // The length of the grid's diagonal, 60 * G * sqrt(2).
     m_nMaxDistance = static_cast<int>(std::sqrt(7200.0 * gridSize * gridSize));
@@ -53,6 +71,8 @@ CPoint CChromozome::DrawFreeCell(CRandomSource& random) {
 
 void CChromozome::RandomInit(CRandomSource& random) {
     m_bDirty = true;
+    m_bRecount = true;
+    m_arrChanged.clear();
     std::fill(m_pGrid.begin(), m_pGrid.end(), 0);
     // Every gene needs a cell of its own.
     if (m_nLength > m_nGridSize * m_nGridSize)
@@ -70,6 +90,8 @@ void CChromozome::MutationSwap(CRandomSource& random) {
         return;
     int i = random.Rand() % m_nLength;
     int j = random.Rand() % m_nLength;
+    NoteChange(i);
+    NoteChange(j);
     std::swap(m_pGenes[Index(i)], m_pGenes[Index(j)]);
 }
 
@@ -82,6 +104,7 @@ void CChromozome::MutationMove(CRandomSource& random) {
     CPoint cell = DrawFreeCell(random);
     Cell(cell.x, cell.y) = 1;
     CellAt(m_pGenes[Index(i)]) = 0;
+    NoteChange(i);
     m_pGenes[Index(i)] = PointOf(cell.x, cell.y);
 }
 
@@ -99,6 +122,7 @@ void CChromozome::MutationSmallMove(CRandomSource& random) {
         return;
     Cell(cell.x, cell.y) = 0;
     Cell(nx, ny) = 1;
+    NoteChange(i);
     m_pGenes[Index(i)] = PointOf(nx, ny);
 }
 
@@ -125,6 +149,8 @@ void CChromozome::FillChild(const CChromozome& other, CChromozome& child, int lo
         t = (t + 1) % m_nLength;
     }
     child.m_bDirty = true;
+    child.m_bRecount = true;
+    child.m_arrChanged.clear();
 }
 
 void CChromozome::Cross(const CChromozome& other, CChromozome& child1, CChromozome& child2,
@@ -160,7 +186,7 @@ void CChromozome::SumDistances(std::int64_t& sumMax, std::int64_t& sumMin) const
 
 int CChromozome::Fitness(std::vector<CEdgeInfo>& edges, int edgeCount, int& crossings,
                          int weightIntersections, int weightLength, int weightMinDistance,
-                         int weightMaxDistance) {
+                         int weightMaxDistance, const std::int64_t* knownCrossings) {
     if (!m_bDirty)
         return m_nFitness;
     m_bDirty = false;
@@ -168,7 +194,7 @@ int CChromozome::Fitness(std::vector<CEdgeInfo>& edges, int edgeCount, int& cros
     const double m = edgeCount;
     std::int64_t x = 0;
     if (weightIntersections != 0 && edgeCount >= 1)
-        x = CCrossingCounter::Count(edges, edgeCount);
+        x = knownCrossings ? *knownCrossings : CCrossingCounter::Count(edges, edgeCount);
     crossings = static_cast<int>(std::min<std::int64_t>(x, std::numeric_limits<int>::max()));
     // Without arcs nothing crosses and nothing is long: both quotients count as 1.
     double fI = edgeCount > 0 ? (m * m - static_cast<double>(x)) / (m * m) : 1.0;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class CEdgeInfo;
@@ -36,9 +37,10 @@ public:
                CRandomSource& random) const;
     // The placement's fitness for the arcs (higher is better), recomputed only when the
     // genes changed; crossings receives the crossings counted when it is recomputed.
+    // With knownCrossings the crossings are taken as given instead of counted.
     int Fitness(std::vector<CEdgeInfo>& edges, int edgeCount, int& crossings,
                 int weightIntersections, int weightLength, int weightMinDistance,
-                int weightMaxDistance);
+                int weightMaxDistance, const std::int64_t* knownCrossings = nullptr);
 
     bool HasGenes() const { return !m_pGenes.empty(); }
     // Cell of a position on the grid.
@@ -57,8 +59,18 @@ public:
     // genes and weights are unchanged (a copy, an elite) is not evaluated again.
     int m_nCrossings = 0;
     std::array<int, 4> m_arrWeightsUsed{-1, -1, -1, -1};
+    // m_nCrossings was counted by the last evaluation (the weight of crossings was not 0).
+    bool m_bCrossingsCounted = false;
+    // The genes changed since the last evaluation, with their positions then, so that
+    // only the arcs at them are counted again; after an initialisation, a crossover or
+    // many changes everything is (m_bRecount).
+    std::vector<std::pair<int, CPoint>> m_arrChanged;
+    bool m_bRecount = true;
 
 private:
+    // Remembers gene i's position before a mutation changes it.
+    void NoteChange(int i);
+
     std::uint8_t& Cell(int cx, int cy) {
         return m_pGrid[static_cast<std::size_t>(cy * m_nGridSize + cx)];
     }

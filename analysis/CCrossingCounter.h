@@ -14,6 +14,11 @@ namespace CCrossingCounter {
 // rule gives no rectangle answer for them.
 std::int64_t Count(const std::vector<CEdgeInfo>& edges, int edgeCount);
 
+// The pairs with at least one of the listed arcs (distinct indices), each pair once: the
+// part of the count that can change when only those arcs move.
+std::int64_t CountAt(const std::vector<CEdgeInfo>& edges, int edgeCount,
+                     const std::vector<int>& arcs);
+
 // The count by the rule itself, every pair tested with CEdgeInfo::Intersects.
 std::int64_t CountLiteral(const std::vector<CEdgeInfo>& edges, int edgeCount);
 

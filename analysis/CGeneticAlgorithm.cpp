@@ -1,10 +1,13 @@
 #include "CGeneticAlgorithm.h"
 
+#include "CCrossingCounter.h"
 #include "base/CRandomSource.h"
 #include "model/CPNEdge.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 void CGeneticAlgorithm::Init(std::span<CPNEdge* const> arcs, std::span<CPNElement* const> nodes) {
@@ -16,6 +19,14 @@ void CGeneticAlgorithm::Init(std::span<CPNEdge* const> arcs, std::span<CPNElemen
         m_arrEdges[k].m_nTo = IndexOf(nodes, arcs[k]->m_pTo);
     }
     m_nLength = static_cast<int>(nodes.size());
+    m_arrIncident.assign(nodes.size(), {});
+    for (std::size_t k = 0; k < m_arrEdges.size(); ++k) {
+        const auto from = static_cast<std::size_t>(m_arrEdges[k].m_nFrom);
+        const auto to = static_cast<std::size_t>(m_arrEdges[k].m_nTo);
+        m_arrIncident[from].push_back(static_cast<int>(k));
+        if (to != from)
+            m_arrIncident[to].push_back(static_cast<int>(k));
+    }
 }
 
 int CGeneticAlgorithm::IndexOf(std::span<CPNElement* const> nodes, const CPNElement* node) {
@@ -40,6 +51,30 @@ void CGeneticAlgorithm::InitPopulation() {
     Evaluate();
 }
 
+std::int64_t CGeneticAlgorithm::CrossingsChange(CChromozome& c) {
+    // Only pairs with an arc at a changed gene can change: their crossings now, less
+    // their crossings with the genes where they were.
+    std::vector<int> arcs;
+    for (const auto& [gene, position] : c.m_arrChanged)
+        for (int a : m_arrIncident[static_cast<std::size_t>(gene)])
+            if (std::find(arcs.begin(), arcs.end(), a) == arcs.end())
+                arcs.push_back(a);
+    const std::int64_t now = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs);
+    std::vector<CPoint> current;
+    for (const auto& [gene, position] : c.m_arrChanged) {
+        current.push_back(c.m_pGenes[static_cast<std::size_t>(gene)]);
+        c.m_pGenes[static_cast<std::size_t>(gene)] = position;
+    }
+    for (int a : arcs)
+        m_arrEdges[static_cast<std::size_t>(a)].Update(c);
+    const std::int64_t before = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs);
+    for (std::size_t k = 0; k < c.m_arrChanged.size(); ++k)
+        c.m_pGenes[static_cast<std::size_t>(c.m_arrChanged[k].first)] = current[k];
+    for (int a : arcs)
+        m_arrEdges[static_cast<std::size_t>(a)].Update(c);
+    return now - before;
+}
+
 void CGeneticAlgorithm::Evaluate() {
     m_nBestIntersections = 0;
     m_nBestIndex = 0;
@@ -52,8 +87,18 @@ void CGeneticAlgorithm::Evaluate() {
             c.m_bDirty = true;
             for (CEdgeInfo& e : m_arrEdges)
                 e.Update(c);
+            std::int64_t known = 0;
+            const bool incremental = m_nWeightIntersections != 0 && !c.m_bRecount &&
+                                     c.m_bCrossingsCounted &&
+                                     c.m_nCrossings < std::numeric_limits<int>::max();
+            if (incremental)
+                known = c.m_nCrossings + CrossingsChange(c);
             c.Fitness(m_arrEdges, m_nEdges, c.m_nCrossings, m_nWeightIntersections,
-                      m_nWeightLength, m_nWeightMinDistance, m_nWeightMaxDistance);
+                      m_nWeightLength, m_nWeightMinDistance, m_nWeightMaxDistance,
+                      incremental ? &known : nullptr);
+            c.m_bCrossingsCounted = m_nWeightIntersections != 0;
+            c.m_bRecount = false;
+            c.m_arrChanged.clear();
             c.m_arrWeightsUsed = weights;
         }
         const int crossings = c.m_nCrossings;

@@ -69,6 +69,11 @@ public:
 
 private:
     CChromozome& Entry(int index) { return m_arrPopulation[static_cast<std::size_t>(index)]; }
+    // The change of the chromosome's crossings since its last evaluation, counted over
+    // the arcs at its changed genes only (m_arrEdges hold its placement).
+    std::int64_t CrossingsChange(CChromozome& c);
 
     CRandomSource* m_pRandom;
+    // Per node the arcs at it.
+    std::vector<std::vector<int>> m_arrIncident;
 };

@@ -227,10 +227,10 @@ TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {
 
 namespace {
 
-// Chromosomes that are not evaluated again (copies, the elite) keep, for every
-// chromosome, the crossings and fitness a full count of its placement gives, also when
-// the weights change under a running population.
-TEST(CGeneticAlgorithmTest, KeptEvaluationsEqualAFullCount) {
+// Chromosomes evaluated from their changed genes only, or not again at all (copies,
+// the elite), keep the crossings and fitness a full count of their placement gives,
+// also when the weights change under a running population.
+TEST(CGeneticAlgorithmTest, KeptAndIncrementalEvaluationsEqualAFullCount) {
     CRandomSource random(9);
     std::vector<std::pair<int, int>> pairs;
     for (int k = 0; k < 60; ++k)
