@@ -82,8 +82,9 @@ public:
     // Free elements, nodes, arcs, step labels.
     void Draw(CDC& dc) const;
     // Draws only what meets the clip rectangle (a repaint of part of the window), in
-    // the same order.
-    void Draw(CDC& dc, const CRect& clip) const;
+    // the same order. With noStepSelected (the caller knows no step is selected) the
+    // straight steps are drawn from the cached routes without touching them.
+    void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false) const;
     static constexpr int kDrawMargin = 10;
     // The first element hit: nodes, arcs, step labels, free elements.
     CPNElement* ElementFromPoint(CPoint pt) const;
@@ -108,6 +109,8 @@ public:
     // A path was marked and the case graph view has not been brought up to date since:
     // its next refresh keeps the marks, the one after takes them away.
     bool m_bPathNew = false;
+    // The steps marked on the path.
+    int m_nPathSteps = 0;
 
     // The XML exports of the graph and of its cases.
     CFileResult ExportCaseGraphXML(const std::string& path) const;

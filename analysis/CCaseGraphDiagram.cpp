@@ -103,11 +103,14 @@ CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
     for (CPNStep* arc : m_arrSteps)
         if (std::exchange(arc->m_bOnPath, false))
             rect |= arc->GetBoundRect();
+    m_nPathSteps = 0;
     for (const CPNElement* element : elements) {
         if (auto* node = dynamic_cast<CPNCase*>(const_cast<CPNElement*>(element)))
             node->m_bOnPath = true;
-        else if (auto* arc = dynamic_cast<CPNStep*>(const_cast<CPNElement*>(element)))
+        else if (auto* arc = dynamic_cast<CPNStep*>(const_cast<CPNElement*>(element))) {
             arc->m_bOnPath = true;
+            ++m_nPathSteps;
+        }
         rect |= element->GetBoundRect();
     }
     m_bPathNew = !elements.empty();
@@ -149,7 +152,7 @@ void CCaseGraph::RefreshBoundsCache() const {
     cache.valid = true;
 }
 
-void CCaseGraph::Draw(CDC& dc, const CRect& clip) const {
+void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
     // Selection handles and pen widths reach a little past an element's bounds.
     CRect area = clip;
     area.InflateRect(kDrawMargin, kDrawMargin);
@@ -165,6 +168,8 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip) const {
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         if (meets(cache.caseBounds[i]))
             m_arrCases[i]->Draw(dc);
+    // Steps drawn as any straight step is: none selected, none on a shown path.
+    const bool plain = noStepSelected && m_nPathSteps == 0;
     CRect reach = area;
     reach.InflateRect(CPNEdge::kDrawReach, CPNEdge::kDrawReach);
     auto other = cache.otherStepBounds.begin();
@@ -180,7 +185,11 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip) const {
                     std::min(route.from.y, route.to.y) <= reach.bottom &&
                     RouteGeometry::SegmentMeetsRect(route.from, route.to, reach);
         }
-        if (drawn)
+        if (!drawn)
+            continue;
+        if (plain && route.from != kNoRoute)
+            CPNEdge::DrawStraight(dc, route.from, route.to);
+        else
             m_arrSteps[i]->Draw(dc);
     }
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)

@@ -137,9 +137,30 @@ void CPNEdge::Draw(CDC& dc) const {
             dc.LineTo(it->m_pt);
     }
 
-    if (!IsLastSegmentHidden()) {
-        const CPoint e = last->m_pt;
-        const CPoint p = std::prev(last, 2)->m_pt;
+    if (!IsLastSegmentHidden())
+        DrawArrowhead(dc, std::prev(last, 2)->m_pt, last->m_pt);
+
+    if (m_bSelected) {
+        const auto firstInner = std::next(m_listPoints.begin());
+        const auto lastInner = std::prev(last);
+        for (auto it = firstInner; it != last; ++it) {
+            if (it == firstInner && IsFirstSegmentHidden())
+                continue;
+            if (it == lastInner && IsLastSegmentHidden())
+                continue;
+            DrawPointHandle(dc, *it);
+        }
+    }
+}
+
+void CPNEdge::DrawStraight(CDC& dc, CPoint from, CPoint to) {
+    dc.MoveTo(from);
+    dc.LineTo(to);
+    DrawArrowhead(dc, from, to);
+}
+
+void CPNEdge::DrawArrowhead(CDC& dc, CPoint p, CPoint e) {
+    {
         dc.LineTo(e.x + 1, e.y + 1);
         const double dx = e.x - p.x, dy = e.y - p.y;
         const double length = std::sqrt(dx * dx + dy * dy);
@@ -154,18 +175,6 @@ void CPNEdge::Draw(CDC& dc) const {
             const CBrush* oldBrush = dc.SelectStockBrush(BLACK_BRUSH);
             dc.Polygon(head, 3);
             dc.SelectObject(oldBrush);
-        }
-    }
-
-    if (m_bSelected) {
-        const auto firstInner = std::next(m_listPoints.begin());
-        const auto lastInner = std::prev(last);
-        for (auto it = firstInner; it != last; ++it) {
-            if (it == firstInner && IsFirstSegmentHidden())
-                continue;
-            if (it == lastInner && IsLastSegmentHidden())
-                continue;
-            DrawPointHandle(dc, *it);
         }
     }
 }

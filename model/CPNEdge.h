@@ -50,6 +50,9 @@ public:
     // Whether anything Draw draws may lie inside the rectangle: a quick test on the
     // bounds, and for a straight route on its line.
     bool MeetsRect(const CRect& rect) const;
+    // What Draw draws for a drawn straight route that is not selected: the line and
+    // the arrowhead at its end.
+    static void DrawStraight(CDC& dc, CPoint from, CPoint to);
     // The end points of a drawn straight route; false for a bent or hidden edge.
     bool GetStraightRoute(CPoint& from, CPoint& to) const;
     // How far the arrowhead and the selection handles reach past the route.
@@ -130,4 +133,6 @@ private:
     // Whether the segment ending at the vertex with this number (1 for the first
     // segment) is drawn, the last vertex ending the last segment.
     bool IsSegmentDrawn(int vertexNumber, bool lastVertex) const;
+    // The end pixel of a route ending at e, coming from p, and its arrowhead.
+    static void DrawArrowhead(CDC& dc, CPoint p, CPoint e);
 };

@@ -120,6 +120,7 @@ void CQtDC::ApplyShapeState() {
         m_painter.setBrush(MakeQBrush(brush));
         m_shapeApplied = state;
         m_bShapeApplied = true;
+        m_bTextApplied = false;
     }
     SetInverting(GetROP2() == R2_NOT && m_bCanInvert);
 }
@@ -246,8 +247,18 @@ void CQtDC::TextOut(int x, int y, const std::string& text) {
     if (GetBkMode() == OPAQUE)
         m_painter.fillRect(QRect(x, y, fm.horizontalAdvance(qtext), fm.height()),
                            ToQColor(GetBkColor()));
-    m_painter.setFont(CurrentQFont());
-    m_painter.setPen(ToQColor(GetTextColor()));
+    // On the screen's image the font and the text colour are set only when they
+    // change, as the shapes' pen and brush are.
+    const QFont& font = CurrentQFont();
+    const COLORREF colour = GetTextColor();
+    if (!m_pLineRaster || !m_bTextApplied || colour != m_crTextApplied ||
+        !(font == m_fontTextApplied)) {
+        m_painter.setFont(font);
+        m_painter.setPen(ToQColor(colour));
+        m_fontTextApplied = font;
+        m_crTextApplied = colour;
+        m_bTextApplied = true;
+    }
     m_bShapeApplied = false;
     m_painter.drawText(QPoint(x, y + fm.ascent()), qtext);
 }

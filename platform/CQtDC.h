@@ -2,6 +2,7 @@
 
 #include "platform/CMeasureDC.h"
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 
@@ -68,4 +69,8 @@ private:
     std::unique_ptr<CImageLineRaster> m_pLineRaster;
     QPoint m_ptRasterOffset;
     QRect m_rectRasterClip;
+    // The font and colour last set for text.
+    bool m_bTextApplied = false;
+    QFont m_fontTextApplied;
+    COLORREF m_crTextApplied = 0;
 };

@@ -33,7 +33,11 @@ void CZerinCaseGraphView::DrawModel(CDC& dc) const {
 }
 
 void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
-    Graph().Draw(dc, rectClip);
+    const auto& selection = GetDocument().m_listSelection;
+    const bool noStepSelected =
+        std::none_of(selection.begin(), selection.end(),
+                     [](const CPNElement* e) { return dynamic_cast<const CPNStep*>(e); });
+    Graph().Draw(dc, rectClip, noStepSelected);
 }
 
 void CZerinCaseGraphView::DrawNameLegend(CDC& dc, int lineHeight) const {
