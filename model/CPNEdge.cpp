@@ -204,18 +204,6 @@ bool CPNEdge::GetStraightRoute(CPoint& from, CPoint& to) const {
     return true;
 }
 
-bool CPNEdge::MeetsRect(const CRect& rect) const {
-    if (!IsDrawn() || m_listPoints.empty())
-        return false;
-    CRect area = rect;
-    area.InflateRect(kDrawReach, kDrawReach);
-    CRect overlap;
-    if (!overlap.IntersectRect(m_rcBounds, area))
-        return false;
-    CPoint from, to;
-    return !GetStraightRoute(from, to) || RouteGeometry::SegmentMeetsRect(from, to, area);
-}
-
 CRect CPNEdge::GetBoundRect() const {
     if (!IsDrawn() || m_listPoints.empty())
         return CRect();

@@ -47,9 +47,6 @@ public:
     virtual bool UpdateEnds(CPNElement* moved);
     // Rebuilds the straight three-point route.
     virtual void ResetPoints();
-    // Whether anything Draw draws may lie inside the rectangle: a quick test on the
-    // bounds, and for a straight route on its line.
-    bool MeetsRect(const CRect& rect) const;
     // What Draw draws for a drawn straight route that is not selected: the line and
     // the arrowhead at its end.
     static void DrawStraight(CDC& dc, CPoint from, CPoint to);
