@@ -75,6 +75,8 @@ public:
     void MarkCurrentCase(const CSetConditions& currentCase, bool mark);
     // Names the nodes "c1", "c2", ... and gives every arc a new label "s1", "s2", ...
     void NameElements(CDC& dc);
+    // Names the elements unless they have their names already (a graph just read).
+    void NameIfUnnamed(CDC& dc);
     // The names of cases and steps, to the case graph legend pane.
     void WriteNames() const;
     // The names legend of the printout, y growing upwards.

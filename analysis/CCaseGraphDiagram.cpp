@@ -54,6 +54,11 @@ void CCaseGraph::NameElements(CDC& dc) {
     m_nStepLabels = static_cast<int>(m_arrStepLabels.size());
 }
 
+void CCaseGraph::NameIfUnnamed(CDC& dc) {
+    if (!m_arrCases.empty() && m_arrCases.front()->m_label.m_strText.empty())
+        NameElements(dc);
+}
+
 void CCaseGraph::WriteNames() const {
     ClearOutputPane(PANE_CASEGRAPH_LEGEND);
     WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of cases...");

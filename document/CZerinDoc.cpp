@@ -367,9 +367,7 @@ void CZerinDoc::NameForOutput() {
     CDC* dc = m_rFrame.GetMeasureDC();
     if (!dc)
         return;
-    const auto& cases = m_caseGraph.m_arrCases;
-    if (!cases.empty() && cases.front()->m_label.m_strText.empty())
-        m_caseGraph.NameElements(*dc);
+    m_caseGraph.NameIfUnnamed(*dc);
     m_occurrenceNet.Layout(*dc);
 }
 

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 CZerinCaseGraphView::CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
@@ -154,10 +153,9 @@ void CZerinCaseGraphView::Refresh() {
     if (!doc.m_bCaseGraphLaidOut) {
         CMeasureDC dc;
         graph.NameElements(dc);
-        m_nGridCells = 2 * static_cast<int>(std::sqrt(static_cast<double>(graph.m_nCases)) + 1.0);
         graph.InitialLayout();
+        m_nGridCells = graph.m_nGridSize;
         UpdateScrollSize();
-        InvalidateAll();
         m_bLayoutShown = false;
         m_bHighlightReachable = false;
         doc.SetCaseGraphLaidOut();
@@ -170,10 +168,8 @@ void CZerinCaseGraphView::Refresh() {
     }
     if (!m_bLayoutShown) {
         // A graph read from a file has no names yet.
-        if (!graph.m_arrCases.empty() && graph.m_arrCases.front()->m_label.m_strText.empty()) {
-            CMeasureDC dc;
-            graph.NameElements(dc);
-        }
+        CMeasureDC dc;
+        graph.NameIfUnnamed(dc);
         graph.WriteNames();
         m_bLayoutShown = true;
     }
