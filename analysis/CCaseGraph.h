@@ -14,6 +14,7 @@
 #include "model/CSetEvents.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <string>
@@ -195,13 +196,16 @@ private:
     // The node holding the case, or null.
     CPNCase* FindCase(const CSetConditions& c) const;
 
-    // An arc as a repaint tests it: the end points of a straight route, or kNoRoute
-    // for an arc whose bounds are kept apart.
+    // An arc as a repaint tests it: the end points of a straight route, or for a bent
+    // or hidden arc the corners of the box of pixels it may touch (bounds included).
     struct StepRoute {
         CPoint from;
         CPoint to;
     };
-    static constexpr CPoint kNoRoute{-2147483647 - 1, -2147483647 - 1};
+    // The box of pixels an arc may touch, bounds included: x0..x1 x y0..y1.
+    struct StepBox {
+        int x0, y0, x1, y1;
+    };
     // The bounds of the nodes, arcs and arc labels as of the last geometry change.
     struct BoundsCache {
         bool valid = false;
@@ -211,7 +215,10 @@ private:
         std::array<std::size_t, 3> sizes{};
         std::vector<CRect> caseBounds;
         std::vector<StepRoute> stepRoutes;
-        std::vector<CRect> otherStepBounds;
+        std::vector<std::uint8_t> stepStraight;
+        std::vector<StepBox> stepBoxes;
+        // The arcs a repaint looks at, reused from one repaint to the next.
+        std::vector<std::uint32_t> candidates;
         std::vector<CRect> labelBounds;
     };
     void RefreshBoundsCache() const;

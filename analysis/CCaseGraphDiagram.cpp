@@ -128,7 +128,7 @@ void CCaseGraph::RefreshBoundsCache() const {
     BoundsCache& cache = m_boundsCache;
     const unsigned long long epoch = CPNElement::GeometryEpoch();
     const std::array<const void*, 3> arrays = {m_arrCases.data(), m_arrSteps.data(),
-                                                 m_arrStepLabels.data()};
+                                               m_arrStepLabels.data()};
     const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrSteps.size(),
                                               m_arrStepLabels.size()};
     if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes)
@@ -139,16 +139,24 @@ void CCaseGraph::RefreshBoundsCache() const {
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         cache.caseBounds[i] = m_arrCases[i]->GetBoundRect();
     cache.stepRoutes.resize(m_arrSteps.size());
-    cache.otherStepBounds.clear();
+    cache.stepStraight.resize(m_arrSteps.size());
+    cache.stepBoxes.resize(m_arrSteps.size());
+    constexpr int reach = CPNEdge::kDrawReach;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         StepRoute& route = cache.stepRoutes[i];
-        if (m_arrSteps[i]->GetStraightRoute(route.from, route.to))
+        StepBox& box = cache.stepBoxes[i];
+        cache.stepStraight[i] = m_arrSteps[i]->GetStraightRoute(route.from, route.to) ? 1 : 0;
+        if (cache.stepStraight[i]) {
+            box = {std::min(route.from.x, route.to.x) - reach,
+                   std::min(route.from.y, route.to.y) - reach,
+                   std::max(route.from.x, route.to.x) + reach,
+                   std::max(route.from.y, route.to.y) + reach};
             continue;
-        // A bent or hidden step: its bounds, in the order of the steps.
-        route.from = route.to = kNoRoute;
-        CRect bounds = m_arrSteps[i]->GetBoundRect();
-        bounds.InflateRect(CPNEdge::kDrawReach, CPNEdge::kDrawReach);
-        cache.otherStepBounds.push_back(bounds);
+        }
+        // A bent or hidden step: its bounds and the pen's reach, as pixels included.
+        const CRect bounds = m_arrSteps[i]->GetBoundRect();
+        box = {bounds.left - reach + 1, bounds.top - reach + 1, bounds.right + reach - 1,
+               bounds.bottom + reach - 1};
     }
     cache.labelBounds.resize(m_arrStepLabels.size());
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
@@ -177,22 +185,32 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
     const bool plain = noStepSelected && m_nPathSteps == 0;
     CRect reach = area;
     reach.InflateRect(CPNEdge::kDrawReach, CPNEdge::kDrawReach);
-    auto other = cache.otherStepBounds.begin();
+    // First the boxes, without a branch (most miss the window, unpredictably); then
+    // the straight steps among them that truly cross it, their routes fetched ahead.
+    std::vector<std::uint32_t>& candidates = m_boundsCache.candidates;
+    candidates.resize(m_arrSteps.size() + 1);
+    std::size_t count = 0;
+    const StepBox* boxes = cache.stepBoxes.data();
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
-        const StepRoute& route = cache.stepRoutes[i];
-        bool drawn = false;
-        if (route.from == kNoRoute) {
-            drawn = meets(*other++);
-        } else {
-            drawn = std::max(route.from.x, route.to.x) >= reach.left &&
-                    std::min(route.from.x, route.to.x) <= reach.right &&
-                    std::max(route.from.y, route.to.y) >= reach.top &&
-                    std::min(route.from.y, route.to.y) <= reach.bottom &&
-                    RouteGeometry::SegmentMeetsRect(route.from, route.to, reach);
-        }
-        if (!drawn)
+        const StepBox& box = boxes[i];
+        candidates[count] = static_cast<std::uint32_t>(i);
+        count += static_cast<std::size_t>((box.x1 >= area.left) & (box.x0 <= area.right) &
+                                          (box.y1 >= area.top) & (box.y0 <= area.bottom));
+    }
+    constexpr std::size_t kAhead = 16;
+    const StepRoute* routes = cache.stepRoutes.data();
+    for (std::size_t n = 0; n < count; ++n) {
+        if (n + kAhead < count)
+            __builtin_prefetch(&routes[candidates[n + kAhead]]);
+        const std::uint32_t i = candidates[n];
+        if (!cache.stepStraight[i]) {
+            m_arrSteps[i]->Draw(dc);
             continue;
-        if (plain && route.from != kNoRoute)
+        }
+        const StepRoute& route = routes[i];
+        if (!RouteGeometry::SegmentMeetsRect(route.from, route.to, reach))
+            continue;
+        if (plain)
             CPNEdge::DrawStraight(dc, route.from, route.to);
         else
             m_arrSteps[i]->Draw(dc);

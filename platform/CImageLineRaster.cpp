@@ -20,8 +20,8 @@ long long CeilDiv(long long a, long long b) {
 } // namespace
 
 CImageLineRaster::CImageLineRaster(QImage& image, const QRect& rectClip)
-    : m_pBits(reinterpret_cast<std::uint32_t*>(image.bits())),
-      m_nStride(image.bytesPerLine() / 4), m_rectClip(rectClip.intersected(image.rect())) {}
+    : m_pBits(reinterpret_cast<std::uint32_t*>(image.bits())), m_nStride(image.bytesPerLine() / 4),
+      m_rectClip(rectClip.intersected(image.rect())) {}
 
 void CImageLineRaster::Draw(int x0, int y0, int x1, int y1, std::uint32_t colour, bool bInvert) {
     if (m_rectClip.isEmpty() || (x0 == x1 && y0 == y1))
@@ -62,32 +62,40 @@ void CImageLineRaster::Draw(int x0, int y0, int x1, int y1, std::uint32_t colour
     long long error = numerator - m * 2 * du;
     const long long u = u0 + su * kFirst, v = v0 + sv * m;
     const long long x = bXMajor ? u : v, y = bXMajor ? v : u;
-    // The walk moves a pointer: one pixel along the major axis per step, one along the
-    // minor axis whenever the error overflows.
+    // The walk moves along the major axis one pixel per step, along the minor axis
+    // whenever the error overflows.
     std::uint32_t* pixel = m_pBits + y * m_nStride + x;
     const qsizetype stepMajor = bXMajor ? su : su * m_nStride;
     const qsizetype stepMinor = bXMajor ? sv * m_nStride : sv;
-    const long long errorStep = 2 * dv, errorWrap = 2 * du;
-    long long count = kLast - kFirst + 1;
-    if (bInvert) {
-        for (; count > 0; --count) {
-            *pixel ^= 0x00ffffffu;
-            pixel += stepMajor;
-            error += errorStep;
-            if (error >= errorWrap) {
-                error -= errorWrap;
-                pixel += stepMinor;
-            }
+    const long long count = kLast - kFirst + 1;
+    if (du < kMaxFixedPointMajor) {
+        // The minor offset in 32.32 fixed point, rounded up: over fewer than
+        // kMaxFixedPointMajor steps the error stays below the 1 / (2 du) that parts
+        // the exact offset from the next integer, so the floor is exact; and the loop
+        // carries no branch.
+        constexpr int kShift = 32;
+        const auto rest = static_cast<std::uint64_t>(error);
+        const auto wrap = static_cast<std::uint64_t>(2 * du);
+        std::uint64_t offset = ((rest << kShift) + wrap - 1) / wrap;
+        const std::uint64_t slope =
+            ((static_cast<std::uint64_t>(dv) << kShift) + static_cast<std::uint64_t>(du) - 1) /
+            static_cast<std::uint64_t>(du);
+        for (long long i = 0; i < count; ++i) {
+            std::uint32_t* target =
+                pixel + i * stepMajor + static_cast<qsizetype>(offset >> kShift) * stepMinor;
+            *target = bInvert ? *target ^ 0x00ffffffu : colour;
+            offset += slope;
         }
-    } else {
-        for (; count > 0; --count) {
-            *pixel = colour;
-            pixel += stepMajor;
-            error += errorStep;
-            if (error >= errorWrap) {
-                error -= errorWrap;
-                pixel += stepMinor;
-            }
+        return;
+    }
+    const long long errorStep = 2 * dv, errorWrap = 2 * du;
+    for (long long left = count; left > 0; --left) {
+        *pixel = bInvert ? *pixel ^ 0x00ffffffu : colour;
+        pixel += stepMajor;
+        error += errorStep;
+        if (error >= errorWrap) {
+            error -= errorWrap;
+            pixel += stepMinor;
         }
     }
 }

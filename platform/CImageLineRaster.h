@@ -17,6 +17,9 @@ public:
     // The image must be RGB32 or (premultiplied) ARGB32; clip in its pixels.
     CImageLineRaster(QImage& image, const QRect& rectClip);
 
+    // Lines shorter than this along their major axis are walked in fixed point.
+    static constexpr long long kMaxFixedPointMajor = 40000;
+
     // The opaque colour as 0xAARRGGBB, or inverting the destination.
     void Draw(int x0, int y0, int x1, int y1, std::uint32_t colour, bool bInvert);
 

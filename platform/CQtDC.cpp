@@ -1,14 +1,17 @@
 #include "platform/CQtDC.h"
 
 #include "platform/CImageLineRaster.h"
+#include "platform/CImagePolygonStamps.h"
 #include "platform/QtFonts.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -54,7 +57,8 @@ void CQtDC::PrepareLineRaster() {
         format != QImage::Format_ARGB32_Premultiplied)
         return;
     const QTransform transform = m_painter.deviceTransform();
-    if (transform.type() > QTransform::TxTranslate || transform.dx() != std::round(transform.dx()) ||
+    if (transform.type() > QTransform::TxTranslate ||
+        transform.dx() != std::round(transform.dx()) ||
         transform.dy() != std::round(transform.dy()))
         return;
     const QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
@@ -66,6 +70,7 @@ void CQtDC::PrepareLineRaster() {
         clip = clip.intersected(region.boundingRect().translated(offset));
     }
     m_pLineRaster = std::make_unique<CImageLineRaster>(*image, clip);
+    m_pImage = image;
     m_ptRasterOffset = offset;
     m_rectRasterClip = clip;
 }
@@ -188,6 +193,18 @@ void CQtDC::Polygon(const CPoint* points, int count) {
     if (IsOutsideClip(left, top, right, bottom))
         return;
     ApplyShapeState();
+    if (m_pLineRaster && m_nModeApplied == MODE_COPY && count <= CImagePolygonStamps::kMaxCorners) {
+        QPoint corners[CImagePolygonStamps::kMaxCorners];
+        for (int i = 0; i < count; ++i)
+            corners[i] = QPoint(points[i].x, points[i].y) + m_ptRasterOffset;
+        if (CImagePolygonStamps::CanDraw(corners, count, m_painter.pen(), m_painter.brush())) {
+            // The masks are the painter's own pixels; they are kept for the thread's life.
+            thread_local CImagePolygonStamps stamps;
+            stamps.Draw(*m_pImage, m_rectRasterClip, corners, count, m_painter.pen(),
+                        m_painter.brush());
+            return;
+        }
+    }
     QPolygon polygon;
     polygon.reserve(count);
     for (int i = 0; i < count; ++i)
@@ -258,7 +275,35 @@ void CQtDC::TextOut(int x, int y, const std::string& text) {
         m_fontTextApplied = font;
         m_crTextApplied = colour;
         m_bTextApplied = true;
+        if (m_pLineRaster)
+            m_pTextLayouts = &TextLayouts(font);
     }
     m_bShapeApplied = false;
+    if (m_pLineRaster) {
+        // Diagrams repeat the same labels: their layout is kept per font and text.
+        m_painter.drawStaticText(QPoint(x, y), LaidOut(*m_pTextLayouts, font, qtext));
+        return;
+    }
     m_painter.drawText(QPoint(x, y + fm.ascent()), qtext);
+}
+
+QHash<QString, QStaticText>& CQtDC::TextLayouts(const QFont& font) {
+    // Kept for the thread's life, per font.
+    thread_local QHash<QString, QHash<QString, QStaticText>> cache;
+    return cache[font.key()];
+}
+
+const QStaticText& CQtDC::LaidOut(QHash<QString, QStaticText>& texts, const QFont& font,
+                                  const QString& text) {
+    // Dropped whole when it grows large.
+    constexpr qsizetype kMaxTexts = 20000;
+    auto found = texts.constFind(text);
+    if (found != texts.constEnd())
+        return *found;
+    if (texts.size() >= kMaxTexts)
+        texts.clear();
+    QStaticText layout(text);
+    layout.setTextFormat(Qt::PlainText);
+    layout.prepare(QTransform(), font);
+    return *texts.insert(text, layout);
 }

@@ -3,12 +3,15 @@
 #include "platform/CMeasureDC.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPoint>
 #include <QRect>
+#include <QStaticText>
 
 #include <memory>
 
 class CImageLineRaster;
+class QImage;
 class QPainter;
 class QPen;
 class QBrush;
@@ -46,6 +49,10 @@ private:
     void ApplyCopyMode();
     void SetInverting(bool bInvert);
     void PrepareLineRaster();
+    // The kept layouts of texts in a font, and one text laid out from them.
+    static QHash<QString, QStaticText>& TextLayouts(const QFont& font);
+    static const QStaticText& LaidOut(QHash<QString, QStaticText>& texts, const QFont& font,
+                                      const QString& text);
     // Whether a shape within the logical bounds cannot touch the image's clip.
     bool IsOutsideClip(int left, int top, int right, int bottom) const;
 
@@ -67,10 +74,12 @@ private:
     int m_nModeApplied = MODE_UNKNOWN;
     // The fast path for one-pixel lines on an image, with the painter's offset.
     std::unique_ptr<CImageLineRaster> m_pLineRaster;
+    QImage* m_pImage = nullptr;
     QPoint m_ptRasterOffset;
     QRect m_rectRasterClip;
     // The font and colour last set for text.
     bool m_bTextApplied = false;
     QFont m_fontTextApplied;
     COLORREF m_crTextApplied = 0;
+    QHash<QString, QStaticText>* m_pTextLayouts = nullptr;
 };

@@ -60,4 +60,50 @@ TEST(QtDCTest, ShapesCoverTheirRectangleLessTheRightAndBottomEdge) {
     EXPECT_EQ(lines.pixel(90, 80), kWhite);
 }
 
+// Text on a plain image (kept layouts) has the pixels of text drawn where the painter
+// lays it out anew (a clip of two rectangles), in several fonts, twice over.
+TEST(QtDCTest, KeptTextLayoutsDrawThePaintersPixels) {
+    struct Font {
+        const char* face;
+        int height, weight;
+        bool italic;
+    };
+    const std::vector<std::string> texts = {
+        "{e1, e3}", "p12", "c_17 ", "AVAWAy fi", "\xc3\x84\xc3\xb6", "{t1, t2, t3, t4, t5}"};
+    for (const Font& f : {Font{"Arial", -12, 400, false}, Font{"Courier New", -13, 700, false},
+                          Font{"Times New Roman", -17, 400, true}}) {
+        LOGFONT lf;
+        lf.lfHeight = f.height;
+        lf.lfWeight = f.weight;
+        lf.lfItalic = f.italic ? 1 : 0;
+        lf.SetFaceName(f.face);
+        const CFont font(lf);
+        auto draw = [&](CDC& dc) {
+            dc.SelectObject(&font);
+            dc.SetTextColor(RGB(20, 40, 200));
+            for (int round = 0; round < 2; ++round)
+                for (std::size_t i = 0; i < texts.size(); ++i)
+                    dc.TextOut(3 + 50 * round, 3 + 15 * static_cast<int>(i), texts[i]);
+        };
+        QImage kept(100, 100, QImage::Format_RGB32), laid(100, 100, QImage::Format_RGB32);
+        kept.fill(kWhite);
+        laid.fill(kWhite);
+        {
+            QPainter painter(&kept);
+            CQtDC dc(painter);
+            draw(dc);
+        }
+        {
+            QPainter painter(&laid);
+            painter.setClipRegion(QRegion(0, 0, 50, 100) + QRegion(50, 0, 50, 100));
+            CQtDC dc(painter);
+            draw(dc);
+        }
+        EXPECT_EQ(kept, laid) << f.face;
+        QImage blank(100, 100, QImage::Format_RGB32);
+        blank.fill(kWhite);
+        EXPECT_NE(kept, blank) << f.face;
+    }
+}
+
 } // namespace
