@@ -8,6 +8,7 @@
 #include "cli/CComplementCommand.h"
 #include "cli/CExportCommand.h"
 #include "cli/CFileCommands.h"
+#include "cli/CImportCommand.h"
 #include "cli/CFindCommand.h"
 #include "cli/CLayoutCommand.h"
 #include "cli/CRenderCommand.h"
@@ -26,6 +27,7 @@ const std::map<std::string, Command>& Commands() {
         {"check", &CCheckCommand::Run},
         {"casegraph", &CCaseGraphCommand::Run},
         {"export", &CExportCommand::Run},
+        {"import", &CImportCommand::Run},
         {"simulate", &CSimulateCommand::Run},
         {"complement", &CComplementCommand::Run},
         {"layout", &CLayoutCommand::Run},
@@ -60,7 +62,10 @@ const char* CCliApp::Usage() {
            "  casegraph FILE [--names] [--classes] [--case-class] [--xml OUT]\n"
            "                 [--class-xml OUT] [--max-cases N] [--max-memory SIZE]\n"
            "                                 compute the case graph and write its analyses\n"
-           "  export FILE --netdesign OUT    write the net design XML\n"
+           "  export FILE [--netdesign OUT] [--pnml OUT]\n"
+           "                                 write the net design XML or PNML\n"
+           "  import FILE.pnml [--net ID] -o OUT\n"
+           "                                 a PNML net (ISO/IEC 15909-2) as a new document\n"
            "  simulate FILE [--steps N] [--seed S] [--largest] [--break-at NAMES]...\n"
            "                [--occurrence-xml OUT] [--save OUT]\n"
            "                                 run the automatic simulation\n"

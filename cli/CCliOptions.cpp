@@ -23,7 +23,8 @@ const std::map<std::string, CommandShape>& Commands() {
           false,
           {"--names", "--classes", "--case-class", "--xml", "--class-xml", "--max-cases",
            "--max-memory"}}},
-        {"export", {true, false, {"--netdesign"}}},
+        {"export", {true, false, {"--netdesign", "--pnml"}}},
+        {"import", {true, false, {"--net", "-o"}}},
         {"simulate",
          {true,
           false,
@@ -168,6 +169,10 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
             m_strClassXml = value;
         else if (arg == "--netdesign")
             m_strNetDesignXml = value;
+        else if (arg == "--pnml")
+            m_strPnml = value;
+        else if (arg == "--net")
+            m_netId = value;
         else if (arg == "--occurrence-xml")
             m_strOccurrenceXml = value;
         else if (arg == "--save")
@@ -231,9 +236,10 @@ bool CCliOptions::Parse(const std::vector<std::string>& args) {
 }
 
 bool CCliOptions::CheckRequired() {
-    if (m_strCommand == "export" && m_strNetDesignXml.empty())
-        return Fail("export needs --netdesign OUT");
-    if ((m_strCommand == "complement" || m_strCommand == "render") && m_strOutput.empty())
+    if (m_strCommand == "export" && m_strNetDesignXml.empty() && m_strPnml.empty())
+        return Fail("export needs --netdesign OUT or --pnml OUT");
+    if ((m_strCommand == "complement" || m_strCommand == "render" || m_strCommand == "import") &&
+        m_strOutput.empty())
         return Fail(m_strCommand + " needs -o OUT");
     return true;
 }

@@ -28,6 +28,9 @@ public:
     std::string m_strClassXml;
     // export
     std::string m_strNetDesignXml;
+    std::string m_strPnml;
+    // import: the net of a file that holds several.
+    std::optional<std::string> m_netId;
     // simulate
     int m_nSteps = 100;
     bool m_bLargest = false;

@@ -351,6 +351,39 @@ void CPNEdge::Straighten() {
     RecalcBounds();
 }
 
+void CPNEdge::SetBendPoints(const std::vector<CPoint>& bends) {
+    if (bends.empty() || !m_pFrom || !m_pTo) {
+        Straighten();
+        return;
+    }
+    ReleasePoint();
+    m_listPoints.clear();
+    CPoint previous = m_pFrom->GetBorderPoint(bends.front());
+    m_listPoints.emplace_back(previous, true, true);
+    for (const CPoint& bend : bends) {
+        m_listPoints.emplace_back(Midpoint(previous, bend), false, false);
+        m_listPoints.emplace_back(bend, true, false);
+        previous = bend;
+    }
+    const CPoint end = m_pTo->GetBorderPoint(bends.back());
+    m_listPoints.emplace_back(Midpoint(previous, end), false, false);
+    m_listPoints.emplace_back(end, true, true);
+    m_bBent = true;
+    ReadBendPositions();
+    UpdateEnds(m_pTo);
+    RecalcBounds();
+}
+
+std::vector<CPoint> CPNEdge::GetBendPoints() const {
+    std::vector<CPoint> bends;
+    if (!m_bBent)
+        return bends;
+    for (const CEdgePoint& p : m_listPoints)
+        if (p.m_bVertex && !p.m_bEnd)
+            bends.push_back(p.m_pt);
+    return bends;
+}
+
 CRect CPNEdge::Offset(int dx, int dy) {
     const CRect oldBounds = GetBoundRect();
     for (CEdgePoint& p : m_listPoints)

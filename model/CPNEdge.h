@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 // A directed arc from a condition to an event or from an event to a condition, drawn
 // as a polyline from the border of its start element through optional bend points to
@@ -66,6 +67,10 @@ public:
     bool DeleteSelectedPoint();
     // Removes all bend points.
     void Straighten();
+    // A route through the bend points (none: straight), its ends put on the borders.
+    void SetBendPoints(const std::vector<CPoint>& bends);
+    // The vertices of the route between its ends.
+    std::vector<CPoint> GetBendPoints() const;
     // Moves the whole route; returns the rectangle to repaint.
     CRect Offset(int dx, int dy);
     // Enters the edge into the pre- and post-sets of its condition and event.

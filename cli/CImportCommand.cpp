@@ -1,0 +1,36 @@
+#include "cli/CImportCommand.h"
+
+#include "cli/CCliOptions.h"
+#include "cli/CCliSession.h"
+#include "cli/CliExitCodes.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "platform/CPnmlReader.h"
+
+int CImportCommand::Run(const CCliOptions& options, CCliSession& session) {
+    session.New(std::nullopt);
+    CZerinDoc& doc = session.Doc();
+    bool notCENet = false;
+    const CFileResult result = CPnmlReader::Import(
+        options.m_strFile, options.m_netId, doc.m_nGridSize, doc.m_netDesign, session.MeasureDC(),
+        [&doc](bool event) {
+            return doc.GetNewName(event ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION);
+        },
+        &notCENet);
+    if (!result) {
+        session.Check(result, options.m_strFile);
+        return notCENet ? EXIT_CLI_NOT_CE_SYSTEM : EXIT_CLI_FAILURE;
+    }
+    int conditions = 0, events = 0, edges = 0;
+    for (const CPNElement* element : doc.m_netDesign.m_listElements) {
+        conditions += dynamic_cast<const CPNCondition*>(element) ? 1 : 0;
+        events += dynamic_cast<const CPNEvent*>(element) ? 1 : 0;
+        edges += dynamic_cast<const CPNEdge*>(element) ? 1 : 0;
+    }
+    session.Out() << "Imported " << conditions << " conditions, " << events << " events and "
+                  << edges << " edges from " << options.m_strFile << '\n';
+    doc.SetNetModified();
+    return session.Save(options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
+}

@@ -1,0 +1,423 @@
+#include "exchange/CPnmlImport.h"
+
+#include "base/FormatString.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <deque>
+#include <map>
+#include <set>
+
+namespace {
+
+using Kind = CPnmlNet::NodeKind;
+using Point = CPnmlNet::Point;
+
+// Nodes closer than this (in the file's units) are spread out to kSpread.
+constexpr double kCrowded = 40;
+constexpr double kSpread = 60;
+// The margin between the page's edge and the nearest node after a move.
+constexpr int kMargin = 40;
+// The largest page the import makes.
+constexpr double kMaxExtent = 30000;
+
+bool IsPlace(Kind kind) {
+    return kind == Kind::Place || kind == Kind::ReferencePlace;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string At(long long line) {
+    return line > 0 ? "line " + std::to_string(line) + ": " : std::string();
+}
+
+std::string KindName(Kind kind) {
+    switch (kind) {
+    case Kind::Place:
+        return "place";
+    case Kind::Transition:
+        return "transition";
+    case Kind::ReferencePlace:
+        return "reference place";
+    case Kind::ReferenceTransition:
+        return "reference transition";
+    }
+    return "node";
+}
+
+// The smallest distance between two distinct positions.
+double NearestDistance(std::vector<Point> points) {
+    std::sort(points.begin(), points.end(),
+              [](const Point& a, const Point& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    double best = HUGE_VAL;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        for (std::size_t j = i + 1; j < points.size() && points[j].x - points[i].x < best; ++j) {
+            const double d = std::hypot(points[j].x - points[i].x, points[j].y - points[i].y);
+            if (d > 0)
+                best = std::min(best, d);
+        }
+    return best;
+}
+
+} // namespace
+
+bool CPnmlImport::IsHighLevelType(const std::string& type) {
+    const std::string t = Lower(type);
+    for (const char* word : {"symmetric", "highlevel", "hlpn", "coloured", "colored", "pt-hlpng"})
+        if (t.find(word) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::optional<unsigned long long> CPnmlImport::ParseCount(const std::string& text) {
+    const std::string t = Trim(text);
+    if (t.empty())
+        return 0ULL;
+    auto number = [](const std::string& digits) -> std::optional<unsigned long long> {
+        if (digits.empty())
+            return std::nullopt;
+        unsigned long long value = 0;
+        for (char c : digits) {
+            if (!std::isdigit(static_cast<unsigned char>(c)))
+                return std::nullopt;
+            value = std::min(value * 10 + static_cast<unsigned>(c - '0'), 1ULL << 62);
+        }
+        return value;
+    };
+    if (t.find(',') == std::string::npos)
+        return number(t);
+    // "class,count[,class,count...]", as older files write markings and weights.
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = t.find(',', start);
+        parts.push_back(Trim(t.substr(start, comma == std::string::npos ? comma : comma - start)));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    if (!parts.empty() && parts.back().empty())
+        parts.pop_back();
+    if (parts.size() % 2 != 0)
+        return std::nullopt;
+    unsigned long long sum = 0;
+    for (std::size_t i = 1; i < parts.size(); i += 2) {
+        const auto count = number(parts[i]);
+        if (!count)
+            return std::nullopt;
+        sum = std::min(sum + *count, 1ULL << 62);
+    }
+    return sum;
+}
+
+bool CPnmlImport::Fail(const std::string& message) {
+    m_strError = message;
+    return false;
+}
+
+std::optional<std::size_t> CPnmlImport::Resolve(const std::string& id, std::string& why) const {
+    std::set<std::string> seen;
+    std::string current = id;
+    for (;;) {
+        const auto found = m_index.find(current);
+        if (found == m_index.end()) {
+            why = "'" + current + "' is not a node of the net";
+            return std::nullopt;
+        }
+        const CPnmlNet::Node& node = m_net.nodes[found->second];
+        if (node.kind == Kind::Place || node.kind == Kind::Transition)
+            return found->second;
+        if (!seen.insert(current).second) {
+            why = "the references from '" + id + "' come back to '" + current + "' (a cycle)";
+            return std::nullopt;
+        }
+        if (node.ref.empty()) {
+            why = "the " + KindName(node.kind) + " '" + node.id + "' refers to nothing";
+            return std::nullopt;
+        }
+        current = node.ref;
+    }
+}
+
+bool CPnmlImport::Check() {
+    if (m_net.highLevel || IsHighLevelType(m_net.type))
+        return Fail("the net '" + m_net.id + "' is a high-level net" +
+                    (m_net.type.empty() ? std::string() : " (" + m_net.type + ")") +
+                    ", not a condition/event net");
+    m_index.clear();
+    for (std::size_t i = 0; i < m_net.nodes.size(); ++i)
+        if (!m_index.emplace(m_net.nodes[i].id, i).second)
+            return Fail(At(m_net.nodes[i].line) + "the id '" + m_net.nodes[i].id +
+                        "' is given to two nodes");
+    std::string why;
+    for (const CPnmlNet::Node& node : m_net.nodes) {
+        if (node.kind == Kind::ReferencePlace || node.kind == Kind::ReferenceTransition) {
+            const auto resolved = Resolve(node.id, why);
+            if (!resolved)
+                return Fail(At(node.line) + "the " + KindName(node.kind) + " '" + node.id +
+                            "' does not resolve: " + why);
+            const std::size_t target = *resolved;
+            if (IsPlace(node.kind) != IsPlace(m_net.nodes[target].kind))
+                return Fail(At(node.line) + "the " + KindName(node.kind) + " '" + node.id +
+                            "' refers to the " + KindName(m_net.nodes[target].kind) + " '" +
+                            m_net.nodes[target].id + "'");
+        }
+        if (node.kind != Kind::Place || !node.marking)
+            continue;
+        const auto tokens = ParseCount(*node.marking);
+        if (!tokens)
+            return Fail(At(node.line) + "the initial marking '" + Trim(*node.marking) +
+                        "' of place '" + node.id + "' is not a number of tokens");
+        if (*tokens > 1)
+            return Fail(At(node.line) + "place '" + node.id + "' starts with " +
+                        std::to_string(*tokens) +
+                        " tokens; a condition/event net has at most one token on a place "
+                        "(initial marking above 1)");
+    }
+    std::set<std::pair<std::size_t, std::size_t>> joined;
+    for (const CPnmlNet::Arc& arc : m_net.arcs) {
+        const std::string kind = Lower(Trim(arc.kind));
+        if (!kind.empty() && kind != "normal" && kind != "regular")
+            return Fail(At(arc.line) + "arc '" + arc.id + "' is " +
+                        (kind == "inhibitor" || kind == "reset" ? "an " + kind + " arc"
+                                                                : "an arc of kind '" + kind + "'") +
+                        ", which a condition/event net does not have");
+        if (arc.inscription) {
+            const auto weight = ParseCount(*arc.inscription);
+            if (!weight)
+                return Fail(At(arc.line) + "the inscription '" + Trim(*arc.inscription) +
+                            "' of arc '" + arc.id + "' is not a weight");
+            if (*weight > 1)
+                return Fail(At(arc.line) + "arc '" + arc.id + "' has the weight " +
+                            std::to_string(*weight) +
+                            "; a condition/event net has only arcs of weight 1");
+        }
+        const auto source = Resolve(arc.source, why);
+        if (!source)
+            return Fail(At(arc.line) + "the source of arc '" + arc.id + "' does not resolve: " + why);
+        const auto target = Resolve(arc.target, why);
+        if (!target)
+            return Fail(At(arc.line) + "the target of arc '" + arc.id + "' does not resolve: " + why);
+        const std::size_t from = *source, to = *target;
+        const Kind a = m_net.nodes[from].kind, b = m_net.nodes[to].kind;
+        if (IsPlace(a) == IsPlace(b))
+            return Fail(At(arc.line) + "arc '" + arc.id + "' joins two " +
+                        (IsPlace(a) ? "places" : "transitions") + ", '" + m_net.nodes[from].id +
+                        "' and '" + m_net.nodes[to].id + "'");
+        if (!joined.insert({from, to}).second)
+            return Fail(At(arc.line) + "arc '" + arc.id + "' joins '" + m_net.nodes[from].id +
+                        "' to '" + m_net.nodes[to].id +
+                        "' a second time; a condition/event net has only arcs of weight 1");
+        m_arcEnds.emplace_back(from, to);
+    }
+    return true;
+}
+
+std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
+    // The positions of the places and transitions; references have none of their own.
+    const std::size_t n = m_net.nodes.size();
+    std::vector<Point> at(n);
+    std::vector<Point> given;
+    for (const CPnmlNet::Node& node : m_net.nodes)
+        if ((node.kind == Kind::Place || node.kind == Kind::Transition) && node.position)
+            given.push_back(*node.position);
+    std::size_t real = 0;
+    for (const CPnmlNet::Node& node : m_net.nodes)
+        real += node.kind == Kind::Place || node.kind == Kind::Transition ? 1 : 0;
+    const double nearest = NearestDistance(given);
+    const bool useGiven = real > 0 && given.size() == real && (real == 1 || nearest != HUGE_VAL);
+    if (!useGiven) {
+        // Layers: the marked places (else the nodes without inputs, else the first
+        // node) first, then what their arcs reach, breadth first; a part not reached
+        // starts again at its first node.
+        std::vector<int> layer(n, -1);
+        std::vector<std::vector<std::size_t>> next(n);
+        std::vector<int> inputs(n, 0);
+        for (const auto& [from, to] : m_arcEnds) {
+            next[from].push_back(to);
+            ++inputs[to];
+        }
+        std::deque<std::size_t> queue;
+        auto start = [&](std::size_t i) {
+            if (layer[i] < 0) {
+                layer[i] = 0;
+                queue.push_back(i);
+            }
+        };
+        for (std::size_t i = 0; i < n; ++i) {
+            const CPnmlNet::Node& node = m_net.nodes[i];
+            if (node.kind == Kind::Place && node.marking && ParseCount(*node.marking).value_or(0) == 1)
+                start(i);
+        }
+        if (queue.empty())
+            for (std::size_t i = 0; i < n; ++i)
+                if (inputs[i] == 0 &&
+                    (m_net.nodes[i].kind == Kind::Place || m_net.nodes[i].kind == Kind::Transition))
+                    start(i);
+        for (std::size_t seed = 0; seed < n; ++seed) {
+            if (m_net.nodes[seed].kind != Kind::Place && m_net.nodes[seed].kind != Kind::Transition)
+                continue;
+            start(seed);
+            while (!queue.empty()) {
+                const std::size_t i = queue.front();
+                queue.pop_front();
+                for (std::size_t j : next[i])
+                    if (layer[j] < 0) {
+                        layer[j] = layer[i] + 1;
+                        queue.push_back(j);
+                    }
+            }
+        }
+        std::map<int, int> rows;
+        for (std::size_t i = 0; i < n; ++i)
+            if (layer[i] >= 0) {
+                const int row = rows[layer[i]]++;
+                at[i] = {kSpread + 100.0 * layer[i], kSpread + 80.0 * row};
+            }
+        bends.clear();
+        return at;
+    }
+    // Spread a crowded drawing, keep it on the page, and snap what moved to the grid.
+    double scale = nearest < kCrowded ? kSpread / nearest : 1.0;
+    double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
+    for (const Point& p : given) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    const double extent = std::max(maxX - minX, maxY - minY);
+    if (extent * scale > kMaxExtent)
+        scale = std::max(1e-6, kMaxExtent / std::max(extent, 1.0));
+    const double shiftX = minX * scale < kMargin / 2 ? kMargin - minX * scale : 0;
+    const double shiftY = minY * scale < kMargin / 2 ? kMargin - minY * scale : 0;
+    const bool moved = scale != 1.0 || shiftX != 0 || shiftY != 0;
+    const int g = m_nGrid > 0 ? m_nGrid : 1;
+    auto map = [&](const Point& p) {
+        Point q{p.x * scale + shiftX, p.y * scale + shiftY};
+        if (moved || q.x != std::floor(q.x) || q.y != std::floor(q.y)) {
+            q.x = std::floor((std::round(q.x) + g / 2) / g) * g;
+            q.y = std::floor((std::round(q.y) + g / 2) / g) * g;
+        }
+        return q;
+    };
+    std::set<std::pair<long long, long long>> taken;
+    for (std::size_t i = 0; i < n; ++i) {
+        const CPnmlNet::Node& node = m_net.nodes[i];
+        if (!node.position || (node.kind != Kind::Place && node.kind != Kind::Transition))
+            continue;
+        Point q = map(*node.position);
+        // Two nodes the snapping put on one point: the later one moves right.
+        while (!taken.insert({std::llround(q.x), std::llround(q.y)}).second)
+            q.x += std::max(g, 10);
+        at[i] = q;
+    }
+    for (Point& bend : bends)
+        bend = map(bend);
+    m_scale = scale;
+    return at;
+}
+
+bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
+    m_strError.clear();
+    m_arcEnds.clear();
+    if (!Check())
+        return false;
+    std::vector<Point> bends;
+    std::vector<std::size_t> bendCounts;
+    for (const CPnmlNet::Arc& arc : m_net.arcs) {
+        bends.insert(bends.end(), arc.bends.begin(), arc.bends.end());
+        bendCounts.push_back(arc.bends.size());
+    }
+    m_scale = 1.0;
+    const std::vector<Point> at = Place(bends);
+
+    std::set<std::string> used;
+    auto unique = [&](std::string name) {
+        if (used.insert(name).second)
+            return name;
+        for (int k = 2;; ++k)
+            if (std::string candidate = name + "_" + std::to_string(k); used.insert(candidate).second)
+                return candidate;
+    };
+    // Names given in the file first, so that a generated name never takes one.
+    for (const CPnmlNet::Node& node : m_net.nodes)
+        if ((node.kind == Kind::Place || node.kind == Kind::Transition) && node.name &&
+            !Trim(*node.name).empty())
+            used.insert(Trim(*node.name));
+    std::set<std::string> fileNames = used;
+    used.clear();
+
+    std::vector<CPNElement*> elements(m_net.nodes.size(), nullptr);
+    int right = 0, bottom = 0;
+    for (std::size_t i = 0; i < m_net.nodes.size(); ++i) {
+        const CPnmlNet::Node& node = m_net.nodes[i];
+        if (node.kind != Kind::Place && node.kind != Kind::Transition)
+            continue;
+        const bool event = node.kind == Kind::Transition;
+        std::string name = node.name ? Trim(*node.name) : std::string();
+        if (name.empty()) {
+            do
+                name = newName(event);
+            while (fileNames.count(name) != 0 || used.count(name) != 0);
+        }
+        auto* label = new CPNLabel();
+        const int x = static_cast<int>(std::lround(at[i].x));
+        const int y = static_cast<int>(std::lround(at[i].y));
+        CPNElement* element = nullptr;
+        if (event)
+            element = new CPNEvent(x, y, label);
+        else {
+            auto* condition = new CPNCondition(x, y, label);
+            condition->m_bToken = node.marking && ParseCount(*node.marking).value_or(0) == 1;
+            element = condition;
+        }
+        label->m_pOwner = element;
+        label->SetText(unique(name), dc);
+        if (node.nameOffset && node.position && std::abs(node.nameOffset->x) <= 200 &&
+            std::abs(node.nameOffset->y) <= 200)
+            label->MoveTo(CPoint(x + static_cast<int>(std::lround(node.nameOffset->x * m_scale)),
+                                 y + static_cast<int>(std::lround(node.nameOffset->y * m_scale))));
+        design.AddElement(element);
+        design.AddElement(label);
+        elements[i] = element;
+        right = std::max(right, x + 60);
+        bottom = std::max(bottom, y + 60);
+    }
+    std::size_t nextBend = 0;
+    for (std::size_t a = 0; a < m_arcEnds.size(); ++a) {
+        auto* edge = new CPNEdge(elements[m_arcEnds[a].first], elements[m_arcEnds[a].second]);
+        if (!bends.empty() && bendCounts[a] > 0) {
+            std::vector<CPoint> points;
+            for (std::size_t k = 0; k < bendCounts[a]; ++k) {
+                const Point& p = bends[nextBend + k];
+                points.emplace_back(static_cast<int>(std::lround(p.x)),
+                                    static_cast<int>(std::lround(p.y)));
+                right = std::max(right, points.back().x + 60);
+                bottom = std::max(bottom, points.back().y + 60);
+            }
+            edge->SetBendPoints(points);
+        }
+        nextBend += bendCounts[a];
+        design.AddElement(edge);
+    }
+    design.RecalcSize(right, bottom);
+    return true;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "exchange/CPnmlNet.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CDC;
+class CNetDesign;
+
+// A PNML net turned into a net design: places become conditions (initial marking 1 a
+// token), transitions events, arcs edges, reference nodes the nodes they refer to.
+// Names come from the nodes' names; an unnamed node gets the name the document gives a
+// new element, a name taken already is made unique with a number. Positions are scaled
+// and moved onto the page and snapped to the grid; a net without positions (or with all
+// nodes in one place) is laid out in layers. A net that is not a condition/event net is
+// refused with the element and the reason, and the net design is left as it was.
+class CPnmlImport {
+public:
+    // The name for a new condition (false) or event (true).
+    using NewName = std::function<std::string(bool event)>;
+
+    CPnmlImport(const CPnmlNet& net, int gridSize) : m_net(net), m_nGrid(gridSize) {}
+
+    // Fills the empty net design; false with the reason in Error().
+    bool Build(CNetDesign& design, CDC& dc, const NewName& newName);
+    const std::string& Error() const { return m_strError; }
+
+    // Whether the net's type names a high-level net (symmetric, coloured, ...).
+    static bool IsHighLevelType(const std::string& type);
+    // The number of tokens a marking or weight text stands for: "1", " 2 ", "Default,1"
+    // (token class, count); nullopt when the text is none of these.
+    static std::optional<unsigned long long> ParseCount(const std::string& text);
+
+private:
+    bool Fail(const std::string& message);
+    // The index of the place or transition an id stands for, references followed;
+    // nullopt with the reason when there is none.
+    std::optional<std::size_t> Resolve(const std::string& id, std::string& why) const;
+    bool Check();
+    std::vector<CPnmlNet::Point> Place(std::vector<CPnmlNet::Point>& bends);
+
+    const CPnmlNet& m_net;
+    int m_nGrid;
+    std::string m_strError;
+    double m_scale = 1.0;
+    std::map<std::string, std::size_t> m_index;
+    // Per arc: the indexes of its source and target nodes.
+    std::vector<std::pair<std::size_t, std::size_t>> m_arcEnds;
+};
