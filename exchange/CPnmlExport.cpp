@@ -48,7 +48,8 @@ public:
         if (m_used.insert(id).second)
             return id;
         for (int k = 2;; ++k)
-            if (std::string candidate = id + "_" + std::to_string(k); m_used.insert(candidate).second)
+            if (std::string candidate = id + "_" + std::to_string(k);
+                m_used.insert(candidate).second)
                 return candidate;
     }
 

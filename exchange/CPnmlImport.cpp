@@ -64,8 +64,9 @@ std::string KindName(Kind kind) {
 
 // The smallest distance between two distinct positions.
 double NearestDistance(std::vector<Point> points) {
-    std::sort(points.begin(), points.end(),
-              [](const Point& a, const Point& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) {
+        return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
     double best = HUGE_VAL;
     for (std::size_t i = 0; i < points.size(); ++i)
         for (std::size_t j = i + 1; j < points.size() && points[j].x - points[i].x < best; ++j) {
@@ -211,10 +212,12 @@ bool CPnmlImport::Check() {
         }
         const auto source = Resolve(arc.source, why);
         if (!source)
-            return Fail(At(arc.line) + "the source of arc '" + arc.id + "' does not resolve: " + why);
+            return Fail(At(arc.line) + "the source of arc '" + arc.id +
+                        "' does not resolve: " + why);
         const auto target = Resolve(arc.target, why);
         if (!target)
-            return Fail(At(arc.line) + "the target of arc '" + arc.id + "' does not resolve: " + why);
+            return Fail(At(arc.line) + "the target of arc '" + arc.id +
+                        "' does not resolve: " + why);
         const std::size_t from = *source, to = *target;
         const Kind a = m_net.nodes[from].kind, b = m_net.nodes[to].kind;
         if (IsPlace(a) == IsPlace(b))
@@ -263,7 +266,8 @@ std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
         };
         for (std::size_t i = 0; i < n; ++i) {
             const CPnmlNet::Node& node = m_net.nodes[i];
-            if (node.kind == Kind::Place && node.marking && ParseCount(*node.marking).value_or(0) == 1)
+            if (node.kind == Kind::Place && node.marking &&
+                ParseCount(*node.marking).value_or(0) == 1)
                 start(i);
         }
         if (queue.empty())
@@ -354,7 +358,8 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
         if (used.insert(name).second)
             return name;
         for (int k = 2;; ++k)
-            if (std::string candidate = name + "_" + std::to_string(k); used.insert(candidate).second)
+            if (std::string candidate = name + "_" + std::to_string(k);
+                used.insert(candidate).second)
                 return candidate;
     };
     // Names given in the file first, so that a generated name never takes one.

@@ -7,6 +7,7 @@
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -33,10 +34,9 @@ public:
 
     std::string Run() {
         if (!NextStart())
-            return Error("it holds no element");
+            return Error(m_xml.hasError() ? Std(m_xml.errorString()) : "it holds no element");
         if (m_xml.name() != u"pnml")
-            return Error("it is not a PNML file (its root element is <" + Std(m_xml.name()) +
-                         ">)");
+            return Error("it is not a PNML file (its root element is <" + Std(m_xml.name()) + ">)");
         const int depth = m_depth;
         while (NextChild(depth)) {
             if (m_xml.name() == u"net") {
@@ -70,6 +70,17 @@ private:
                                  .arg(CPnmlReader::kMaxDepth));
         if (token == QXmlStreamReader::EndElement)
             --m_depth;
+        // An entity the document does not define itself would have to be fetched.
+        if (token == QXmlStreamReader::DTD)
+            for (const auto& entity : m_xml.entityDeclarations())
+                if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+                    m_xml.raiseError(QStringLiteral("the entity '%1' is defined outside the "
+                                                    "file, which is not read")
+                                         .arg(entity.name()));
+        if (token == QXmlStreamReader::EntityReference)
+            m_xml.raiseError(QStringLiteral("the entity '%1' is defined outside the file, "
+                                            "which is not read")
+                                 .arg(m_xml.name()));
         return !m_xml.hasError() && token != QXmlStreamReader::Invalid;
     }
     bool NextStart() {
@@ -128,7 +139,8 @@ private:
     // The x and y of the current element (missing ones are 0).
     CPnmlNet::Point Point() {
         const auto attributes = m_xml.attributes();
-        return {Number(attributes.value("x")).value_or(0), Number(attributes.value("y")).value_or(0)};
+        return {Number(attributes.value("x")).value_or(0),
+                Number(attributes.value("y")).value_or(0)};
     }
 
     // A net or page: its nodes and arcs, nested pages and nets flattened. Ids of a net
@@ -252,9 +264,8 @@ QByteArray ReadableEncoding(QByteArray data) {
     const qsizetype end = data.indexOf("?>");
     if (!data.startsWith("<?xml") || end < 0 || end > 400)
         return data;
-    static const QRegularExpression ascii(
-        QStringLiteral(R"(encoding\s*=\s*["'](us-)?ascii["'])"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ascii(QStringLiteral(R"(encoding\s*=\s*["'](us-)?ascii["'])"),
+                                          QRegularExpression::CaseInsensitiveOption);
     const QString declaration = QString::fromLatin1(data.left(end));
     const auto match = ascii.match(declaration);
     if (match.hasMatch())
@@ -262,10 +273,21 @@ QByteArray ReadableEncoding(QByteArray data) {
     return data;
 }
 
+std::string TooLarge(const std::string& name) {
+    return name + ": the file is larger than " + std::to_string(CPnmlReader::kMaxBytes >> 20) +
+           " MB, far more than a condition/event net needs";
+}
+
 } // namespace
 
 bool CPnmlReader::ReadFile(const std::string& path) {
     m_nets.clear();
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > static_cast<std::uintmax_t>(kMaxBytes)) {
+        m_strError = TooLarge(path);
+        return false;
+    }
     std::string bytes;
     const CFileResult read = ReadWholeFile(path, bytes);
     if (!read) {
@@ -279,8 +301,7 @@ bool CPnmlReader::Read(const std::string& bytes, const std::string& name) {
     m_nets.clear();
     m_strName = name;
     if (static_cast<long long>(bytes.size()) > kMaxBytes) {
-        m_strError = name + ": the file is larger than " + std::to_string(kMaxBytes >> 20) +
-                     " MB; a PNML file of a condition/event net is far smaller";
+        m_strError = TooLarge(name);
         return false;
     }
     const QByteArray data = ReadableEncoding(QByteArray::fromStdString(bytes));

@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <fstream>
 
-std::string XmlLintFile(const std::string& path) {
-    const std::string command = "xmllint --noout '" + path + "' 2>&1";
+std::string XmlLintFile(const std::string& path, const std::string& relaxNg) {
+    std::string command = "xmllint --noout ";
+    if (!relaxNg.empty())
+        command += "--relaxng '" + relaxNg + "' ";
+    command += "'" + path + "' 2>&1";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return "xmllint cannot be started";
