@@ -125,6 +125,9 @@ public:
     bool OpenDocumentFile(const QString& strPath);
     bool OnFileSave();
     bool OnFileSaveAs();
+    // A PNML net as a new document; a file that cannot be taken leaves the current one.
+    void OnFileImportPnml();
+    void OnNetExportPnml();
     // Asks whether unsaved changes are saved; false when the user cancels.
     bool SaveModified();
     // Stops the automatic run and the step animation of the net design view at once;

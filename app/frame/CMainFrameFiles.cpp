@@ -1,8 +1,13 @@
 #include "app/frame/CMainFrame.h"
 
 #include "app/frame/CommandIds.h"
+#include "base/FormatString.h"
+#include "exchange/CPnmlExport.h"
+#include "platform/CMeasureDC.h"
+#include "platform/CPnmlReader.h"
 #include "views/CZerinNetDesignView.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -19,6 +24,15 @@ namespace {
 
 const QString kFilter = QStringLiteral("Zerin files (*.zrn)");
 const QString kRecentSection = QStringLiteral("Recent File List");
+
+const QString kOpenedBefore = QStringLiteral("Settings/OpenedBefore");
+
+// The example nets installed beside the program (share/zerin/examples), if any.
+QString ExamplesFolder() {
+    const QString strFolder = QDir(QCoreApplication::applicationDirPath())
+                                  .absoluteFilePath(QStringLiteral("../share/zerin/examples"));
+    return QFileInfo(strFolder).isDir() ? QDir::cleanPath(strFolder) : QString();
+}
 
 QString RecentKey(int nIndex) {
     return QString::asprintf("File%d", nIndex + 1);
@@ -81,8 +95,16 @@ void CMainFrame::OnFileOpen() {
         QTimer::singleShot(0, this, [this] { OnFileOpen(); });
         return;
     }
+    // The first time, the dialog offers the example nets that came with the program.
+    QSettings settings;
+    QString strFolder;
+    if (!settings.value(kOpenedBefore).toBool()) {
+        strFolder = ExamplesFolder();
+        settings.setValue(kOpenedBefore, true);
+    }
     // The file is chosen first: cancelling the dialog asks nothing about saving.
-    const QString strPath = m_pPrompt->AskOpenPath(this, kFilter);
+    const QString strPath =
+        m_pPrompt->AskOpenPath(this, kFilter, QStringLiteral("Open"), strFolder);
     if (!strPath.isEmpty() && SaveModified())
         OpenDocumentFile(strPath);
 }
@@ -103,6 +125,55 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     AddToRecentFiles(strFull);
     InitialUpdate();
     return true;
+}
+
+void CMainFrame::OnFileImportPnml() {
+    if (StopRunning()) {
+        QTimer::singleShot(0, this, [this] { OnFileImportPnml(); });
+        return;
+    }
+    const QString strPath =
+        m_pPrompt->AskOpenPath(this, QStringLiteral("PNML files (*.pnml *.xml);;All files (*)"),
+                               QStringLiteral("Import PNML"));
+    if (strPath.isEmpty())
+        return;
+    // Read into a net of its own first: a refused file leaves the document as it was.
+    const std::string strFile =
+        QDir::toNativeSeparators(QFileInfo(strPath).absoluteFilePath()).toStdString();
+    CNetDesign imported;
+    CMeasureDC dc;
+    int nNext[2] = {1, 1};
+    const CFileResult result = CPnmlReader::Import(
+        strFile, std::nullopt, m_doc.m_nGridSize, imported, dc, [&nNext](bool bEvent) {
+            return FormatString(bEvent ? "e%d" : "b%d", nNext[bEvent ? 1 : 0]++);
+        });
+    if (!result) {
+        ShowFileError(result.error);
+        return;
+    }
+    if (!SaveModified())
+        return;
+    m_doc.NewDocument();
+    m_doc.m_netDesign.m_listElements.swap(imported.m_listElements);
+    m_doc.m_netDesign.m_sizeNet = imported.m_sizeNet;
+    m_doc.m_nNextName[CZerinDoc::NAME_CONDITION] = nNext[0];
+    m_doc.m_nNextName[CZerinDoc::NAME_EVENT] = nNext[1];
+    m_doc.SetNetModified();
+    m_doc.SetModifiedFlag();
+    InitialUpdate();
+}
+
+void CMainFrame::OnNetExportPnml() {
+    const QString strPath = m_pPrompt->AskSavePath(
+        this, QStringLiteral("Export To PNML"),
+        QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(".pnml"),
+        QStringLiteral("PNML file (*.pnml);;All files (*.*)"), QStringLiteral("pnml"));
+    if (strPath.isEmpty())
+        return;
+    const CFileResult result =
+        CPnmlExport(m_doc.m_netDesign, m_doc.GetTitle()).Export(strPath.toStdString());
+    if (!result)
+        ShowFileError(result.error);
 }
 
 bool CMainFrame::OnFileSave() {

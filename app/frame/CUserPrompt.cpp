@@ -12,8 +12,9 @@ QMessageBox::StandardButton CUserPrompt::Message(QWidget* pParent, QMessageBox::
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString CUserPrompt::AskOpenPath(QWidget* pParent, const QString& strFilter) {
-    return QFileDialog::getOpenFileName(pParent, QStringLiteral("Open"), QString(), strFilter);
+QString CUserPrompt::AskOpenPath(QWidget* pParent, const QString& strFilter,
+                                 const QString& strCaption, const QString& strFolder) {
+    return QFileDialog::getOpenFileName(pParent, strCaption, strFolder, strFilter);
 }
 
 QString CUserPrompt::AskSavePath(QWidget* pParent, const QString& strCaption,

@@ -17,7 +17,10 @@ public:
                                                 const QString& strText,
                                                 QMessageBox::StandardButtons buttons);
     // An existing file to open; empty when cancelled.
-    virtual QString AskOpenPath(QWidget* pParent, const QString& strFilter);
+    // The dialog starts in the folder given, else where the platform's dialog starts.
+    virtual QString AskOpenPath(QWidget* pParent, const QString& strFilter,
+                                const QString& strCaption = QStringLiteral("Open"),
+                                const QString& strFolder = QString());
     // A file to save to, the suffix added to a name typed without one, asking before an
     // existing file is replaced; empty when cancelled.
     virtual QString AskSavePath(QWidget* pParent, const QString& strCaption,

@@ -51,6 +51,9 @@ constexpr int ID_NET_EXPORT_EMF = 32828;
 constexpr int ID_NET_EXPORT_SVG = 32840;
 constexpr int ID_NET_EXPORT_PDF = 32841;
 constexpr int ID_NET_EXPORT_PNG = 32842;
+// Nets exchanged with other tools.
+constexpr int ID_NET_EXPORT_PNML = 32849;
+constexpr int ID_FILE_IMPORT_PNML = 32850;
 
 // Simulation
 constexpr int ID_SHOW_SIMULATING_SYSTEM = 32824;

@@ -1,10 +1,12 @@
 #include "FrameFixture.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/frame/CommandIds.h"
+#include "exchange/CPnmlExport.h"
 #include "views/CZerinNetDesignView.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QTimer>
@@ -112,6 +114,39 @@ TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
             EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// "Import PNML..." makes a new document of the net; a refused file changes nothing and
+// names the file and the reason; "Export To PNML" writes what imports again.
+TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    const std::string before = CPnmlExport(Doc().m_netDesign).BuildXML();
+    const QString strBad = Scratch("weighted.pnml");
+    QFile bad(strBad);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("<pnml><net id=\"n\"><place id=\"p\"><initialMarking><text>2</text>"
+              "</initialMarking></place></net></pnml>");
+    bad.close();
+    m_prompt.openPath = strBad;
+    Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_TRUE(m_prompt.messages[0].startsWith(QDir::toNativeSeparators(strBad) + ": "));
+    EXPECT_TRUE(m_prompt.messages[0].contains(QStringLiteral("2 tokens")));
+    EXPECT_EQ(Doc().GetTitle(), "net");
+    EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
+
+    m_prompt.savePath = Scratch("net.pnml");
+    Frame().OnCommand(Cmd::ID_NET_EXPORT_PNML);
+    m_prompt.openPath = Scratch("net.pnml");
+    Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
+    EXPECT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
 }
 
 } // namespace

@@ -14,8 +14,10 @@ public:
         messages.append(strText);
         return answer;
     }
-    QString AskOpenPath(QWidget*, const QString& strFilter) override {
+    QString AskOpenPath(QWidget*, const QString& strFilter, const QString&,
+                        const QString& strFolder) override {
         filters.append(strFilter);
+        folders.append(strFolder);
         return openPath;
     }
     QString AskSavePath(QWidget*, const QString&, const QString& strDefault,
@@ -35,6 +37,7 @@ public:
     QString savePath;
     QStringList messages;
     QStringList filters;
+    QStringList folders;
     QStringList defaults;
     QStringList suffixes;
     QStringList dialogs;
