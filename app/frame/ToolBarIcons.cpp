@@ -216,5 +216,7 @@ QIcon ApplicationIcon() {
     p.setBrush(QColor(160, 200, 255));
     p.drawRect(19, 8, 11, 16);
     p.end();
-    return QIcon(pixmap);
+    // The installed icon (hicolor, scalable) where there is one; the same picture
+    // drawn here otherwise.
+    return QIcon::fromTheme(QStringLiteral("zerin"), QIcon(pixmap));
 }
