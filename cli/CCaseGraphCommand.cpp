@@ -2,11 +2,11 @@
 
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CCaseGraphOptions.h"
 
-int CCaseGraphCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
     session.Frame().SetCaseGraphLimits(options.m_nMaxCases, options.m_nMaxMemory,

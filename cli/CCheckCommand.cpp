@@ -1,8 +1,8 @@
 #include "cli/CCheckCommand.h"
 
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CCheckOptions.h"
 
 int CCheckCommand::EnterWithFullTest(CCliSession& session) {
     CZerinDoc& doc = session.Doc();
@@ -18,7 +18,7 @@ int CCheckCommand::EnterWithFullTest(CCliSession& session) {
     return EXIT_CLI_NOT_CE_SYSTEM;
 }
 
-int CCheckCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CCheckCommand::Run(const CCheckOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
     return EnterWithFullTest(session);

@@ -3,38 +3,51 @@
 #include "base/OutputWriter.h"
 #include "cli/CCaseGraphCommand.h"
 #include "cli/CCheckCommand.h"
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CComplementCommand.h"
 #include "cli/CExportCommand.h"
 #include "cli/CFileCommands.h"
-#include "cli/CImportCommand.h"
 #include "cli/CFindCommand.h"
+#include "cli/CImportCommand.h"
 #include "cli/CLayoutCommand.h"
 #include "cli/CRenderCommand.h"
 #include "cli/CSimulateCommand.h"
 #include "cli/CStreamOutputSink.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CCaseGraphOptions.h"
+#include "cli/options/CCheckOptions.h"
+#include "cli/options/CCommandLine.h"
+#include "cli/options/CComplementOptions.h"
+#include "cli/options/CExportOptions.h"
+#include "cli/options/CFileOptions.h"
+#include "cli/options/CFindOptions.h"
+#include "cli/options/CImportOptions.h"
+#include "cli/options/CLayoutOptions.h"
+#include "cli/options/CRenderOptions.h"
+#include "cli/options/CSimulateOptions.h"
 
+#include <functional>
 #include <map>
 
 namespace {
 
-using Command = int (*)(const CCliOptions&, CCliSession&);
+using Command = std::function<int(const CCommandOptions&, CCliSession&)>;
+
+// The command's run over its own options.
+template <class Options> Command For(int (*run)(const Options&, CCliSession&)) {
+    return [run](const CCommandOptions& options, CCliSession& session) {
+        return run(static_cast<const Options&>(options), session);
+    };
+}
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"check", &CCheckCommand::Run},
-        {"casegraph", &CCaseGraphCommand::Run},
-        {"export", &CExportCommand::Run},
-        {"import", &CImportCommand::Run},
-        {"simulate", &CSimulateCommand::Run},
-        {"complement", &CComplementCommand::Run},
-        {"layout", &CLayoutCommand::Run},
-        {"render", &CRenderCommand::Run},
-        {"find", &CFindCommand::Run},
-        {"resave", &CFileCommands::Resave},
-        {"new", &CFileCommands::New},
+        {"check", For(&CCheckCommand::Run)},       {"casegraph", For(&CCaseGraphCommand::Run)},
+        {"export", For(&CExportCommand::Run)},     {"import", For(&CImportCommand::Run)},
+        {"simulate", For(&CSimulateCommand::Run)}, {"complement", For(&CComplementCommand::Run)},
+        {"layout", For(&CLayoutCommand::Run)},     {"render", For(&CRenderCommand::Run)},
+        {"find", For(&CFindCommand::Run)},         {"resave", For(&CFileCommands::Resave)},
+        {"new", For(&CFileCommands::New)},
     };
     return commands;
 }
@@ -53,36 +66,15 @@ private:
 
 } // namespace
 
-const char* CCliApp::Usage() {
+std::string CCliApp::Usage() {
     return "Usage: zerin-cli COMMAND [ARGUMENTS]\n"
            "Checks, simulates, analyses and exports condition/event nets (.zrn).\n"
            "\n"
-           "Commands:\n"
-           "  check FILE                     test the net for the C/E system requirements\n"
-           "  casegraph FILE [--names] [--classes] [--case-class] [--xml OUT]\n"
-           "                 [--class-xml OUT] [--max-cases N] [--max-memory SIZE]\n"
-           "                                 compute the case graph and write its analyses\n"
-           "  export FILE [--netdesign OUT] [--pnml OUT]\n"
-           "                                 write the net design XML or PNML\n"
-           "  import FILE.pnml [--net ID] -o OUT\n"
-           "                                 a PNML net (ISO/IEC 15909-2) as a new document\n"
-           "  simulate FILE [--steps N] [--seed S] [--largest] [--break-at NAMES]...\n"
-           "                [--occurrence-xml OUT] [--save OUT]\n"
-           "                                 run the automatic simulation\n"
-           "  complement FILE -o OUT         add the complement conditions and save\n"
-           "  layout FILE [--seed S] [--generations G] [--population P] [-o OUT]\n"
-           "                                 lay the case graph out and smooth it\n"
-           "  render FILE [--view net|casegraph|occurrence] [--seed S] -o OUT\n"
-           "                                 draw a diagram as .svg, .png, .pdf or .emf\n"
-           "  find FILE [--wanted a,b] [--unwanted c] [--all-cases] [--path]\n"
-           "                                 the cases holding the wanted conditions and\n"
-           "                                 none of the unwanted ones; with --path the\n"
-           "                                 shortest way to the first one\n"
-           "  resave FILE OUT                load and save unchanged\n"
-           "  new OUT                        save a new, empty document\n"
+           "Commands:\n" +
+           CCommandLine::Overview() +
            "\n"
            "Options:\n"
-           "  --help                         show this help\n"
+           "  --help                         show this help (after a command: its own help)\n"
            "  --version                      show the version\n"
            "  --seed S                       seed the random numbers with S instead of the time\n"
            "  --break-at a,b                 the case of exactly the conditions a and b is a\n"
@@ -97,7 +89,7 @@ const char* CCliApp::Usage() {
 }
 
 int CCliApp::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CCliOptions options;
+    CCommandLine options;
     if (!options.Parse(args)) {
         err << "zerin-cli: " << options.m_strError << '\n'
             << "Try 'zerin-cli --help' for more information.\n";
@@ -107,6 +99,10 @@ int CCliApp::Run(const std::vector<std::string>& args, std::ostream& out, std::o
         out << Usage();
         return EXIT_CLI_OK;
     }
+    if (options.m_pOptions && options.m_pOptions->HelpAsked()) {
+        out << options.m_pOptions->Help();
+        return EXIT_CLI_OK;
+    }
     if (options.m_bVersion) {
         out << "zerin-cli 1.65\n";
         return EXIT_CLI_OK;
@@ -114,7 +110,7 @@ int CCliApp::Run(const std::vector<std::string>& args, std::ostream& out, std::o
     CStreamOutputSink sink(out);
     SinkScope scope(&sink);
     CCliSession session(out, err);
-    const int status = Commands().at(options.m_strCommand)(options, session);
+    const int status = Commands().at(options.m_pOptions->Name())(*options.m_pOptions, session);
     // Lines that never arrived (a full disk, a closed pipe) are a failed output too.
     if (!out.flush()) {
         err << "zerin-cli: Cannot write the standard output\n";

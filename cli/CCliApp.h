@@ -9,5 +9,5 @@
 class CCliApp {
 public:
     static int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-    static const char* Usage();
+    static std::string Usage();
 };

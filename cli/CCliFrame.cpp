@@ -9,8 +9,8 @@ bool CCliFrame::CaseGraphProgress(int cases, int /*arcs*/) {
         return false;
     }
     if (m_nMaxMemory > 0 && ResidentBytes() > m_nMaxMemory) {
-        m_limitReached =
-            "not enough memory: the case graph needs more than " + m_strMaxMemory + " (--max-memory)";
+        m_limitReached = "not enough memory: the case graph needs more than " + m_strMaxMemory +
+                         " (--max-memory)";
         return false;
     }
     return true;

@@ -6,23 +6,18 @@
 #include <optional>
 #include <string>
 
-// The window around the document as the command line has it: an export is written to
-// the path the command line named instead of asking for one, and a failure the user
-// must see is kept for the command to report.
+// The window around the document as the command line has it: a failure the user must
+// see is kept for the command to report. Exports are the commands' own: they call the
+// exporters with the paths of the command line.
 class CCliFrame : public CFrameServices {
 public:
-    // The path the next export asked for is written to.
-    void SetExportPath(const std::string& path) {
-        m_exportPath = path;
-        m_lastError.reset();
-    }
-    std::optional<std::string> AskExportPath(const std::string&) override { return m_exportPath; }
     void ShowError(const std::string& message) override { m_lastError = message; }
     const std::optional<std::string>& GetLastError() const { return m_lastError; }
     CDC* GetMeasureDC() override { return &m_measure; }
 
     // Limits of a case graph computation (0: none): cases, and resident memory in bytes.
-    void SetCaseGraphLimits(long long maxCases, long long maxMemory, const std::string& memoryText) {
+    void SetCaseGraphLimits(long long maxCases, long long maxMemory,
+                            const std::string& memoryText) {
         m_nMaxCases = maxCases;
         m_nMaxMemory = maxMemory;
         m_strMaxMemory = memoryText;
@@ -36,7 +31,6 @@ private:
     long long m_nMaxMemory = 0;
     std::string m_strMaxMemory;
     std::optional<std::string> m_limitReached;
-    std::optional<std::string> m_exportPath;
     std::optional<std::string> m_lastError;
     CMeasureDC m_measure;
 };

@@ -1,10 +1,10 @@
 #include "cli/CComplementCommand.h"
 
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CComplementOptions.h"
 
-int CComplementCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CComplementCommand::Run(const CComplementOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();

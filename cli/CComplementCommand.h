@@ -1,10 +1,10 @@
 #pragma once
 
-class CCliOptions;
+class CComplementOptions;
 class CCliSession;
 
 // complement FILE -o OUT: the complement conditions added and the result saved.
 class CComplementCommand {
 public:
-    static int Run(const CCliOptions& options, CCliSession& session);
+    static int Run(const CComplementOptions& options, CCliSession& session);
 };

@@ -1,10 +1,10 @@
 #pragma once
 
-class CCliOptions;
+class CExportOptions;
 class CCliSession;
 
 // export FILE --netdesign OUT: the net design XML export.
 class CExportCommand {
 public:
-    static int Run(const CCliOptions& options, CCliSession& session);
+    static int Run(const CExportOptions& options, CCliSession& session);
 };

@@ -1,11 +1,11 @@
 #pragma once
 
-class CCliOptions;
+class CFileOptions;
 class CCliSession;
 
 // resave FILE OUT and new OUT.
 class CFileCommands {
 public:
-    static int Resave(const CCliOptions& options, CCliSession& session);
-    static int New(const CCliOptions& options, CCliSession& session);
+    static int Resave(const CFileOptions& options, CCliSession& session);
+    static int New(const CFileOptions& options, CCliSession& session);
 };

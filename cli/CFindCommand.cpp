@@ -3,9 +3,9 @@
 #include "analysis/CCasePath.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CaseClassSearch.h"
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CFindOptions.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 
@@ -20,8 +20,8 @@ bool Resolve(const CNetDesign& net, const std::vector<std::string>& names,
     for (const std::string& name : names) {
         CPNCondition* found = nullptr;
         for (CPNElement* e : net.m_listElements)
-            if (auto* c = dynamic_cast<CPNCondition*>(e); c && c->m_pLabel &&
-                                                          c->m_pLabel->GetText() == name) {
+            if (auto* c = dynamic_cast<CPNCondition*>(e);
+                c && c->m_pLabel && c->m_pLabel->GetText() == name) {
                 found = c;
                 break;
             }
@@ -36,7 +36,7 @@ bool Resolve(const CNetDesign& net, const std::vector<std::string>& names,
 
 } // namespace
 
-int CFindCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt) || !session.ComputeCaseGraph())
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();

@@ -1,10 +1,10 @@
 #pragma once
 
-class CCliOptions;
+class CFindOptions;
 class CCliSession;
 
 // zerin-cli find: the case class verification of the dialog, and the way to a case.
 class CFindCommand {
 public:
-    static int Run(const CCliOptions& options, CCliSession& session);
+    static int Run(const CFindOptions& options, CCliSession& session);
 };

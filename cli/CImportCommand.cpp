@@ -1,15 +1,15 @@
 #include "cli/CImportCommand.h"
 
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CImportOptions.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "platform/CPnmlReader.h"
 
-int CImportCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CImportCommand::Run(const CImportOptions& options, CCliSession& session) {
     session.New(std::nullopt);
     CZerinDoc& doc = session.Doc();
     bool notCENet = false;

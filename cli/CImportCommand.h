@@ -1,10 +1,10 @@
 #pragma once
 
-class CCliOptions;
+class CImportOptions;
 class CCliSession;
 
 // import FILE.pnml [--net ID] -o OUT: a PNML net as a new document.
 class CImportCommand {
 public:
-    static int Run(const CCliOptions& options, CCliSession& session);
+    static int Run(const CImportOptions& options, CCliSession& session);
 };

@@ -2,11 +2,11 @@
 
 #include "analysis/CSmoothCaseGraphSession.h"
 #include "base/FormatString.h"
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CLayoutOptions.h"
 
-int CLayoutCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed))
         return EXIT_CLI_FAILURE;
     if (!session.ComputeCaseGraph())

@@ -1,11 +1,11 @@
 #include "cli/CRenderCommand.h"
 
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CRenderOptions.h"
 #include "platform/CPictureExport.h"
 
-int CRenderCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed))
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();

@@ -1,9 +1,9 @@
 #include "cli/CSimulateCommand.h"
 
 #include "cli/CCheckCommand.h"
-#include "cli/CCliOptions.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
+#include "cli/options/CSimulateOptions.h"
 #include "document/CAutomaticRun.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
@@ -54,7 +54,7 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
     return true;
 }
 
-int CSimulateCommand::Run(const CCliOptions& options, CCliSession& session) {
+int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed))
         return EXIT_CLI_FAILURE;
     if (const int status = CCheckCommand::EnterWithFullTest(session); status != EXIT_CLI_OK)

@@ -2,7 +2,7 @@
 // the arguments. The parser accepts or refuses with a reason; a crash, a hang or
 // undefined behaviour is a finding.
 
-#include "cli/CCliOptions.h"
+#include "cli/options/CCommandLine.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             args.back() += static_cast<char>(data[i]);
     }
-    CCliOptions options;
+    CCommandLine options;
     if (!options.Parse(args) && options.m_strError.empty()) {
         std::fprintf(stderr, "finding: a refused command line without a reason\n");
         std::abort();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/options/CCommandOptions.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// casegraph FILE: the case graph and the analyses written from it, within limits.
+class CCaseGraphOptions : public CCommandOptions {
+public:
+    CCaseGraphOptions();
+
+    bool m_bNames = false;
+    bool m_bClasses = false;
+    bool m_bCaseClass = false;
+    std::string m_strXml;
+    std::string m_strClassXml;
+    // Limits of the computation (0: none), the memory in bytes and as written.
+    long long m_nMaxCases = 0;
+    long long m_nMaxMemory = 0;
+    std::string m_strMaxMemory;
+};
