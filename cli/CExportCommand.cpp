@@ -11,7 +11,8 @@ int CExportCommand::Run(const CExportOptions& options, CCliSession& session) {
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();
     if (!options.m_strPnml.empty() &&
-        !session.Check(CPnmlExport(doc.m_netDesign).Export(options.m_strPnml), options.m_strPnml))
+        !session.Check(CPnmlExport(doc.m_netDesign).ExportXML(options.m_strPnml),
+                       options.m_strPnml))
         return EXIT_CLI_FAILURE;
     if (!options.m_strNetDesignXml.empty() &&
         !session.Check(CNetDesignExport(doc.m_netDesign).ExportXML(options.m_strNetDesignXml),

@@ -129,6 +129,6 @@ std::string CPnmlExport::BuildXML() const {
     return out.str();
 }
 
-CFileResult CPnmlExport::Export(const std::string& path) const {
+CFileResult CPnmlExport::ExportXML(const std::string& path) const {
     return WriteFileAtomically(path, BuildXML());
 }

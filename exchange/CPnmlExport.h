@@ -18,7 +18,7 @@ public:
     std::string BuildXML() const;
     // Writes it to the path; an existing file is replaced only when the whole write
     // succeeds.
-    CFileResult Export(const std::string& path) const;
+    CFileResult ExportXML(const std::string& path) const;
 
     static constexpr const char* kNamespace = "http://www.pnml.org/version-2009/grammar/pnml";
     static constexpr const char* kPtNetType = "http://www.pnml.org/version-2009/grammar/ptnet";

@@ -1,17 +1,16 @@
 #include "app/frame/CMainFrame.h"
 
+#include "analysis/CCasePath.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CPNStep.h"
 #include "app/bars/CDlgPropertiesConditionBar.h"
 #include "app/bars/CDlgPropertiesEventBar.h"
 #include "app/bars/CDlgPropertiesLabelBar.h"
 #include "app/bars/CDlgPropertiesPolygonBar.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
-#include "app/frame/ToolBarIcons.h"
-#include "base/OutputWriter.h"
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
+#include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
 #include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
@@ -264,8 +263,7 @@ void CMainFrame::ReplayCasePath(std::size_t nCase) {
     CCaseGraph& graph = m_doc.m_caseGraph;
     if (!m_doc.m_bSimulation || nCase >= graph.m_arrCases.size())
         return;
-    const CCasePath path =
-        CCasePath::Find(graph, graph.GetInitialCase(), graph.m_arrCases[nCase]);
+    const CCasePath path = CCasePath::Find(graph, graph.GetInitialCase(), graph.m_arrCases[nCase]);
     if (!path.IsFound() || !path.IsForwardOnly())
         return;
     std::vector<CSetEvents> steps;

@@ -152,7 +152,6 @@ private:
     CCommandState StateIn(const CCommandContext& context, int nId);
     void UpdateActions(const QList<QAction*>& actions);
 
-
     void HideCurrentPage();
     // Where a page of the size goes when it has no place of its own yet.
     QPoint DefaultPagePlace(QSize sizePage) const;

@@ -140,11 +140,25 @@ void CMainFrame::OnFileImportPnml() {
     // Read into a net of its own first: a refused file leaves the document as it was.
     const std::string strFile =
         QDir::toNativeSeparators(QFileInfo(strPath).absoluteFilePath()).toStdString();
+    // Of a file with several nets the user chooses one.
+    std::optional<std::string> netId;
+    CPnmlReader reader;
+    if (reader.ReadFile(strFile) && reader.Nets().size() > 1) {
+        QStringList ids;
+        for (const CPnmlNet& net : reader.Nets())
+            ids.append(QString::fromStdString(net.id));
+        const QString strId = m_pPrompt->AskItem(
+            this, QStringLiteral("Import PNML"),
+            QStringLiteral("The file holds %1 nets. Import the net:").arg(ids.size()), ids);
+        if (strId.isEmpty())
+            return;
+        netId = strId.toStdString();
+    }
     CNetDesign imported;
     CMeasureDC dc;
     int nNext[2] = {1, 1};
-    const CFileResult result = CPnmlReader::Import(
-        strFile, std::nullopt, m_doc.m_nGridSize, imported, dc, [&nNext](bool bEvent) {
+    const CFileResult result =
+        CPnmlReader::Import(strFile, netId, m_doc.m_nGridSize, imported, dc, [&nNext](bool bEvent) {
             return FormatString(bEvent ? "e%d" : "b%d", nNext[bEvent ? 1 : 0]++);
         });
     if (!result) {
@@ -171,7 +185,7 @@ void CMainFrame::OnNetExportPnml() {
     if (strPath.isEmpty())
         return;
     const CFileResult result =
-        CPnmlExport(m_doc.m_netDesign, m_doc.GetTitle()).Export(strPath.toStdString());
+        CPnmlExport(m_doc.m_netDesign, m_doc.GetTitle()).ExportXML(strPath.toStdString());
     if (!result)
         ShowFileError(result.error);
 }

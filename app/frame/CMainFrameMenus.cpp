@@ -1,5 +1,5 @@
-#include "app/frame/CMainFrame.h"
 #include "app/frame/CCommandTable.h"
+#include "app/frame/CMainFrame.h"
 
 #include "app/frame/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 
 QMessageBox::StandardButton CUserPrompt::Message(QWidget* pParent, QMessageBox::Icon icon,
                                                  const QString& strText,
@@ -21,6 +22,14 @@ QString CUserPrompt::AskSavePath(QWidget* pParent, const QString& strCaption,
                                  const QString& strDefault, const QString& strFilter,
                                  const QString& strSuffix) {
     return AskSaveFileName(pParent, strCaption, strDefault, strFilter, strSuffix);
+}
+
+QString CUserPrompt::AskItem(QWidget* pParent, const QString& strCaption, const QString& strLabel,
+                             const QStringList& items) {
+    bool bOk = false;
+    const QString strItem =
+        QInputDialog::getItem(pParent, strCaption, strLabel, items, 0, false, &bOk);
+    return bOk ? strItem : QString();
 }
 
 int CUserPrompt::RunDialog(QDialog& dialog) {

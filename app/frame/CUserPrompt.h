@@ -26,6 +26,9 @@ public:
     virtual QString AskSavePath(QWidget* pParent, const QString& strCaption,
                                 const QString& strDefault, const QString& strFilter,
                                 const QString& strSuffix);
+    // One of the items, chosen in a list; empty when cancelled.
+    virtual QString AskItem(QWidget* pParent, const QString& strCaption, const QString& strLabel,
+                            const QStringList& items);
     // Runs a modal dialog and gives its result.
     virtual int RunDialog(QDialog& dialog);
 };

@@ -5,8 +5,8 @@
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 
-#include <QDialogButtonBox>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -140,7 +140,8 @@ protected:
     static bool On(D& d, int nId) { return d.GetButton(nId)->isEnabled(); }
     static void Pick(D& d, int nList, const char* szText) {
         QListWidget* pList = d.GetList(nList);
-        pList->setCurrentItem(pList->findItems(QString::fromLatin1(szText), Qt::MatchExactly).value(0));
+        pList->setCurrentItem(
+            pList->findItems(QString::fromLatin1(szText), Qt::MatchExactly).value(0));
     }
 };
 

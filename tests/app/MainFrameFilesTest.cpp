@@ -147,6 +147,23 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
+
+    // Of a file with two nets the user picks one; cancelling the choice changes nothing.
+    const QString strTwo = Scratch("two.pnml");
+    QFile two(strTwo);
+    ASSERT_TRUE(two.open(QIODevice::WriteOnly));
+    two.write("<pnml><net id=\"first\"><place id=\"a\"/></net>"
+              "<net id=\"second\"><place id=\"b\"/><place id=\"c\"/></net></pnml>");
+    two.close();
+    m_prompt.openPath = strTwo;
+    m_prompt.messages.clear();
+    Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
+    EXPECT_EQ(m_prompt.messages,
+              QStringList{QStringLiteral("The file holds 2 nets. Import the net: first,second")});
+    EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
+    m_prompt.item = QStringLiteral("second");
+    Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
+    EXPECT_EQ(Doc().m_netDesign.m_listElements.size(), 4u);
 }
 
 } // namespace

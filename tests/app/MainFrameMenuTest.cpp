@@ -5,9 +5,9 @@
 #include "app/bars/COutputBar.h"
 #include "base/OutputWriter.h"
 
-#include <QListWidget>
 #include "support/Golden.h"
 #include "views/CDiagramView.h"
+#include <QListWidget>
 
 #include <QAction>
 #include <QMenu>
@@ -28,13 +28,12 @@ std::string Describe(CMainFrame& frame) {
             text += "  ----\n";
             return;
         }
-        QString line = pAction->text() + " | " + QString::number(pAction->data().toInt()) +
-                       " | " + pAction->shortcut().toString() +
-                       (pAction->isCheckable() ? " | checkable" : "") +
-                       (pAction->isEnabled() ? " | enabled" : " | disabled") +
-                       (pAction->isChecked() ? " | checked" : "") +
-                       (pAction->isVisible() ? "" : " | hidden") + " | " +
-                       pAction->statusTip() + " | " + pAction->toolTip();
+        QString line =
+            pAction->text() + " | " + QString::number(pAction->data().toInt()) + " | " +
+            pAction->shortcut().toString() + (pAction->isCheckable() ? " | checkable" : "") +
+            (pAction->isEnabled() ? " | enabled" : " | disabled") +
+            (pAction->isChecked() ? " | checked" : "") + (pAction->isVisible() ? "" : " | hidden") +
+            " | " + pAction->statusTip() + " | " + pAction->toolTip();
         // Recent files name the test data wherever the tree lies.
         line.replace(QStringLiteral(ZERIN_TEST_DATA), QStringLiteral("<data>"));
         text += "  " + line.toStdString() + "\n";

@@ -76,8 +76,10 @@ TEST_F(OutputBarTest, LongLinesStayWholeAndAFullPaneDropsItsOldestTenth) {
     int nLine = 0;
     for (const int nBlock : {COutputBar::MAX_LINES + 2 * nDropped + 3, COutputBar::MAX_LINES / 2}) {
         for (int i = 0; i < nBlock; ++i, ++nLine) {
-            if (static_cast<int>(expected.size()) + (nExpectedDropped > 0) >= COutputBar::MAX_LINES) {
-                expected.erase(expected.begin(), expected.begin() + nDropped - (nExpectedDropped > 0));
+            if (static_cast<int>(expected.size()) + (nExpectedDropped > 0) >=
+                COutputBar::MAX_LINES) {
+                expected.erase(expected.begin(),
+                               expected.begin() + nDropped - (nExpectedDropped > 0));
                 nExpectedDropped += nDropped - (nExpectedDropped > 0 ? 1 : 0);
             }
             expected.push_back(std::to_string(nLine));

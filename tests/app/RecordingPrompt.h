@@ -27,6 +27,11 @@ public:
         defaults.append(strDefault);
         return savePath;
     }
+    QString AskItem(QWidget*, const QString&, const QString& strLabel,
+                    const QStringList& items) override {
+        messages.append(strLabel + QStringLiteral(" ") + items.join(QLatin1Char(',')));
+        return item;
+    }
     int RunDialog(QDialog& dialog) override {
         dialogs.append(dialog.windowTitle());
         return QDialog::Rejected;
@@ -35,6 +40,7 @@ public:
     QMessageBox::StandardButton answer = QMessageBox::No;
     QString openPath;
     QString savePath;
+    QString item;
     QStringList messages;
     QStringList filters;
     QStringList folders;

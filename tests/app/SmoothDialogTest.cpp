@@ -57,7 +57,6 @@ protected:
     CCaseGraph m_graph{m_random};
 };
 
-
 const std::string kRing12 = RingNetText(12);
 
 // The settings dialog with its refusals kept instead of shown.
