@@ -73,31 +73,115 @@ void CDiagramView::OnUpdate() {
 
 // --- Page and coordinates. ---
 
+namespace {
+
+// floor(a * num / den) and ceil(a * num / den) for den > 0.
+int ScaleDown(long long a, long long num, long long den) {
+    const long long p = a * num;
+    return static_cast<int>(p >= 0 ? p / den : -((-p + den - 1) / den));
+}
+int ScaleUp(long long a, long long num, long long den) {
+    return -ScaleDown(-a, num, den);
+}
+
+} // namespace
+
 void CDiagramView::UpdateScrollSize() {
     const CSize extent = GetExtent();
     const QSize sizeView = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, extent.cx - sizeView.width()));
+    const int width = ScaleUp(extent.cx, m_nZoom, 100);
+    const int height = ScaleUp(extent.cy, m_nZoom, 100);
+    horizontalScrollBar()->setRange(0, std::max(0, width - sizeView.width()));
     horizontalScrollBar()->setPageStep(std::max(1, sizeView.width()));
     horizontalScrollBar()->setSingleStep(std::max(1, sizeView.width() / 100 * 10));
-    verticalScrollBar()->setRange(0, std::max(0, extent.cy - sizeView.height()));
+    verticalScrollBar()->setRange(0, std::max(0, height - sizeView.height()));
     verticalScrollBar()->setPageStep(std::max(1, sizeView.height()));
     verticalScrollBar()->setSingleStep(std::max(1, sizeView.height() / 100 * 10));
 }
 
 CPoint CDiagramView::GetScrollPosition() const {
-    return CPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return DeviceToLogical(QPoint(0, 0));
 }
 
 CPoint CDiagramView::DeviceToLogical(const QPoint& ptDevice) const {
-    const CPoint scroll = GetScrollPosition();
-    return CPoint(ptDevice.x() + scroll.x, ptDevice.y() + scroll.y);
+    const long long x = static_cast<long long>(ptDevice.x()) + horizontalScrollBar()->value();
+    const long long y = static_cast<long long>(ptDevice.y()) + verticalScrollBar()->value();
+    return CPoint(ScaleDown(x, 100, m_nZoom), ScaleDown(y, 100, m_nZoom));
+}
+
+QPoint CDiagramView::LogicalToDevice(CPoint ptLogical) const {
+    return QPoint(ScaleDown(ptLogical.x, m_nZoom, 100) - horizontalScrollBar()->value(),
+                  ScaleDown(ptLogical.y, m_nZoom, 100) - verticalScrollBar()->value());
 }
 
 QRect CDiagramView::LogicalToDevice(const CRect& rectLogical) const {
     CRect r = rectLogical;
     r.NormalizeRect();
-    const CPoint scroll = GetScrollPosition();
-    return QRect(r.left - scroll.x, r.top - scroll.y, r.Width(), r.Height());
+    const int sx = horizontalScrollBar()->value(), sy = verticalScrollBar()->value();
+    const int left = ScaleDown(r.left, m_nZoom, 100) - sx;
+    const int top = ScaleDown(r.top, m_nZoom, 100) - sy;
+    const int right = ScaleUp(r.right, m_nZoom, 100) - sx;
+    const int bottom = ScaleUp(r.bottom, m_nZoom, 100) - sy;
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void CDiagramView::SetZoom(int nPercent, std::optional<QPoint> anchor) {
+    nPercent = std::clamp(nPercent, kMinZoom, kMaxZoom);
+    if (nPercent == m_nZoom)
+        return;
+    const QPoint at = anchor.value_or(viewport()->rect().center());
+    // The logical point under the anchor, in hundredths so that it stays put exactly.
+    const long long x100 =
+        (static_cast<long long>(at.x()) + horizontalScrollBar()->value()) * 10000 / m_nZoom;
+    const long long y100 =
+        (static_cast<long long>(at.y()) + verticalScrollBar()->value()) * 10000 / m_nZoom;
+    m_nZoom = nPercent;
+    UpdateScrollSize();
+    horizontalScrollBar()->setValue(static_cast<int>(x100 * m_nZoom / 10000 - at.x()));
+    verticalScrollBar()->setValue(static_cast<int>(y100 * m_nZoom / 10000 - at.y()));
+    m_rHost.SetStatusZoom(m_nZoom);
+    InvalidateAll();
+}
+
+void CDiagramView::ZoomIn(std::optional<QPoint> anchor) {
+    for (int stop : kZoomStops)
+        if (stop > m_nZoom) {
+            SetZoom(stop, anchor);
+            return;
+        }
+}
+
+void CDiagramView::ZoomOut(std::optional<QPoint> anchor) {
+    for (auto it = std::rbegin(kZoomStops); it != std::rend(kZoomStops); ++it)
+        if (*it < m_nZoom) {
+            SetZoom(*it, anchor);
+            return;
+        }
+}
+
+void CDiagramView::ZoomToFit() {
+    const CSize extent = GetExtent();
+    const QSize size = viewport()->size();
+    if (extent.cx <= 0 || extent.cy <= 0 || size.isEmpty())
+        return;
+    const int zoom =
+        std::min(ScaleDown(size.width(), 100, extent.cx), ScaleDown(size.height(), 100, extent.cy));
+    SetZoom(zoom, QPoint(0, 0));
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void CDiagramView::wheelEvent(QWheelEvent* pEvent) {
+    if (!(pEvent->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(pEvent);
+        return;
+    }
+    const int delta = pEvent->angleDelta().y();
+    if (delta > 0)
+        ZoomIn(pEvent->position().toPoint());
+    else if (delta < 0)
+        ZoomOut(pEvent->position().toPoint());
+    pEvent->accept();
 }
 
 CPoint CDiagramView::ClampToPage(CPoint pt) const {
@@ -129,7 +213,11 @@ void CDiagramView::InvalidateDevice(const QRect& rectDevice) {
 void CDiagramView::InvalidateLogical(const CRect& rect) {
     if (rect.IsRectEmpty())
         return;
-    const QRect device = LogicalToDevice(rect).intersected(viewport()->rect());
+    // Scaled pens and text may reach a pixel past the scaled rectangle.
+    const int margin = m_nZoom == 100 ? 0 : 1 + m_nZoom / 100;
+    const QRect device = LogicalToDevice(rect)
+                             .adjusted(-margin, -margin, margin, margin)
+                             .intersected(viewport()->rect());
     if (!device.isEmpty())
         InvalidateDevice(device);
 }
@@ -269,14 +357,16 @@ void CDiagramView::DrawRulers(CDC& dc) const {
 }
 
 void CDiagramView::PaintArea(QPainter& painter, const QRect& rectDevice) {
-    const CPoint scroll = GetScrollPosition();
-    const CRect clip(rectDevice.left() + scroll.x, rectDevice.top() + scroll.y,
-                     rectDevice.left() + scroll.x + rectDevice.width(),
-                     rectDevice.top() + scroll.y + rectDevice.height());
+    // The logical rectangle of every unit the device rectangle touches.
+    const CPoint topLeft = DeviceToLogical(rectDevice.topLeft());
+    const CPoint bottomRight = DeviceToLogical(rectDevice.bottomRight());
+    const CRect clip(topLeft.x, topLeft.y, bottomRight.x + 1, bottomRight.y + 1);
     painter.fillRect(rectDevice, Qt::white);
     painter.save();
     painter.setClipRect(rectDevice);
-    painter.translate(-scroll.x, -scroll.y);
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    if (m_nZoom != 100)
+        painter.scale(m_nZoom / 100.0, m_nZoom / 100.0);
     {
         CQtDC dc(painter);
         const CSize extent = GetExtent();
@@ -332,8 +422,8 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
 
 bool CDiagramView::OnCommand(int nId) {
     const ExportIds exports = GetExportIds();
-    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
-                     nId == exports.png)) {
+    if (nId != 0 &&
+        (nId == exports.emf || nId == exports.svg || nId == exports.pdf || nId == exports.png)) {
         if (!CanExport())
             return true;
         ExportWithDialog(nId == exports.emf   ? QStringLiteral("emf")
@@ -373,6 +463,18 @@ bool CDiagramView::OnCommand(int nId) {
     case ID_FILE_PRINT_SETUP:
         PrintSetup();
         return true;
+    case ID_VIEW_ZOOM_IN:
+        ZoomIn();
+        return true;
+    case ID_VIEW_ZOOM_OUT:
+        ZoomOut();
+        return true;
+    case ID_VIEW_ZOOM_ACTUAL:
+        SetZoom(100);
+        return true;
+    case ID_VIEW_ZOOM_FIT:
+        ZoomToFit();
+        return true;
     default:
         return false;
     }
@@ -381,8 +483,8 @@ bool CDiagramView::OnCommand(int nId) {
 bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     const ExportIds exports = GetExportIds();
     state.checked = false;
-    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
-                     nId == exports.png)) {
+    if (nId != 0 &&
+        (nId == exports.emf || nId == exports.svg || nId == exports.pdf || nId == exports.png)) {
         state.enabled = CanExport();
         return true;
     }
@@ -403,6 +505,16 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     case ID_VIEW_RULER:
         state.enabled = !m_bSimulation;
         state.checked = !m_bSimulation && m_rDoc.m_bRuler;
+        return true;
+    case ID_VIEW_ZOOM_IN:
+        state.enabled = m_nZoom < kMaxZoom;
+        return true;
+    case ID_VIEW_ZOOM_OUT:
+        state.enabled = m_nZoom > kMinZoom;
+        return true;
+    case ID_VIEW_ZOOM_ACTUAL:
+    case ID_VIEW_ZOOM_FIT:
+        state.enabled = true;
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:

@@ -10,7 +10,9 @@
 #include "views/CCommandState.h"
 
 #include <QAbstractScrollArea>
+
 #include <QString>
+#include <optional>
 
 #include <vector>
 
@@ -49,6 +51,15 @@ public:
     static constexpr int ID_FILE_PRINT = 57607;
     static constexpr int ID_FILE_PRINT_PREVIEW = 57609;
     static constexpr int ID_FILE_PRINT_SETUP = 57606;
+    static constexpr int ID_VIEW_ZOOM_IN = 32851;
+    static constexpr int ID_VIEW_ZOOM_OUT = 32852;
+    static constexpr int ID_VIEW_ZOOM_ACTUAL = 32853;
+    static constexpr int ID_VIEW_ZOOM_FIT = 32854;
+
+    // The zoom in percent: the stops of Zoom In and Zoom Out, the least and the most.
+    static constexpr int kZoomStops[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
+    static constexpr int kMinZoom = 25;
+    static constexpr int kMaxZoom = 400;
 
     // The strip width of the rulers and their background.
     static constexpr int kRulerStrip = 13;
@@ -78,12 +89,24 @@ public:
     // Draws what of the model meets the logical clip rectangle; by default all of it.
     virtual void DrawModelIn(CDC& dc, const CRect& /*rectClip*/) const { DrawModel(dc); }
 
-    // The scroll range follows the extent and the window size.
+    // The scroll range follows the extent, the zoom and the window size.
     void UpdateScrollSize();
     // The scroll position: the logical point at the top-left corner of the window.
     CPoint GetScrollPosition() const;
+    // Window pixels and logical units: a logical unit is zoom / 100 pixels wide. A
+    // rectangle maps to every pixel it touches.
     CPoint DeviceToLogical(const QPoint& ptDevice) const;
     QRect LogicalToDevice(const CRect& rectLogical) const;
+    QPoint LogicalToDevice(CPoint ptLogical) const;
+
+    // The zoom in percent, kept within kMinZoom..kMaxZoom. The logical point under the
+    // anchor (window pixels; the window's centre by default) stays where it is.
+    int GetZoom() const { return m_nZoom; }
+    void SetZoom(int nPercent, std::optional<QPoint> anchor = std::nullopt);
+    // The next stop up or down; the largest zoom that shows the whole page.
+    void ZoomIn(std::optional<QPoint> anchor = std::nullopt);
+    void ZoomOut(std::optional<QPoint> anchor = std::nullopt);
+    void ZoomToFit();
     // The logical point kept on the page.
     CPoint ClampToPage(CPoint pt) const;
 
@@ -208,6 +231,8 @@ protected:
     void DrawGrid(CDC& dc, const CRect& rectClip) const;
 
     void paintEvent(QPaintEvent* pEvent) override;
+    // Ctrl with the wheel zooms around the mouse; the wheel alone scrolls.
+    void wheelEvent(QWheelEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -216,6 +241,7 @@ protected:
     bool m_bCaptured = false;
     bool m_bMoved = false;
     CPoint m_ptLast;
+    int m_nZoom = 100;
     CPoint m_ptDrag{-1, -1};
     CPoint m_ptBandStart;
     int m_nDragMode = 0;

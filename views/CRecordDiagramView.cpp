@@ -227,9 +227,8 @@ void CRecordDiagramView::ShowTitleTip(CPoint pt) {
     CRect rect;
     if (!TipFor(HitElement(pt), pt, text, rect) || text.empty())
         return;
-    const CPoint scroll = GetScrollPosition();
-    m_tip.Show(LogicalToDevice(rect), ToQString(text), pt.x - scroll.x + 15,
-               pt.y - scroll.y + 5);
+    const QPoint at = LogicalToDevice(pt);
+    m_tip.Show(LogicalToDevice(rect), ToQString(text), at.x() + 15, at.y() + 5);
 }
 
 void CRecordDiagramView::mouseReleaseEvent(QMouseEvent* pEvent) {

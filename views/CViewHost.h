@@ -9,6 +9,8 @@ public:
 
     // Pane 1 of the status bar shows "P %d, %d" with the logical position.
     virtual void SetStatusPosition(int x, int y) = 0;
+    // The status bar shows the active view's zoom in percent.
+    virtual void SetStatusZoom(int /*percent*/) {}
     // The properties page of the kind (0 polygon, 1 label, 2 condition, 3 event,
     // 4 hide, 5 simulation) shows the element.
     virtual void ShowPropertiesPage(int kind, CPNElement* element) = 0;

@@ -286,6 +286,10 @@ void CMainFrame::SetStatusPosition(int x, int y) {
     m_pPositionPane->setText(QString::asprintf("P %d, %d", x, y));
 }
 
+void CMainFrame::SetStatusZoom(int nPercent) {
+    m_pZoomPane->setText(QStringLiteral("%1 %").arg(nPercent));
+}
+
 CDlgPropertiesBar* CMainFrame::GetPage(int nKind) const {
     switch (nKind) {
     case PAGE_POLYGON:

@@ -56,6 +56,7 @@ public:
     CDlgPropertiesSimulationBar& GetSimulationPage() const { return *m_pBarSimulation; }
     QPoint GetPageFloat() const { return m_ptPageFloat; }
     QLabel* GetPositionPane() const { return m_pPositionPane; }
+    QLabel* GetZoomPane() const { return m_pZoomPane; }
     // 0 Standard, 1 Tools, 2 Controls, 3 Full Screen.
     QToolBar* GetToolBar(int nIndex) const;
     QAction* GetAction(int nId) const;
@@ -70,6 +71,7 @@ public:
 
     // --- CViewHost ---
     void SetStatusPosition(int x, int y) override;
+    void SetStatusZoom(int nPercent) override;
     void ShowPropertiesPage(int nKind, CPNElement* pElement) override;
     void RefreshPropertiesPage() override;
     void HideOutputBarForPrinting() override;
@@ -182,6 +184,7 @@ private:
     CDlgPropertiesSimulationBar* m_pBarSimulation = nullptr;
     COutputBar* m_pOutputBar = nullptr;
     QLabel* m_pPositionPane = nullptr;
+    QLabel* m_pZoomPane = nullptr;
     QToolBar* m_pBarStandard = nullptr;
     QToolBar* m_pBarTools = nullptr;
     QToolBar* m_pBarControls = nullptr;

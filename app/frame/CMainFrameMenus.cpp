@@ -1,5 +1,6 @@
 #include "app/frame/CCommandTable.h"
 #include "app/frame/CMainFrame.h"
+#include "views/CDiagramView.h"
 
 #include "app/frame/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"
@@ -140,6 +141,13 @@ void CMainFrame::CreateStatusBar() {
     m_pPositionPane->setMinimumWidth(
         m_pPositionPane->fontMetrics().horizontalAdvance(QStringLiteral("P 0000, 0000")) + nMargin);
     pStatus->addPermanentWidget(m_pPositionPane);
+    // Beside the position: the active view's zoom.
+    m_pZoomPane = new QLabel(QStringLiteral("100 %"), pStatus);
+    m_pZoomPane->setObjectName(QStringLiteral("ZoomPane"));
+    m_pZoomPane->setAccessibleName(QStringLiteral("Zoom"));
+    m_pZoomPane->setMinimumWidth(
+        m_pZoomPane->fontMetrics().horizontalAdvance(QStringLiteral("400 %")) + nMargin);
+    pStatus->addPermanentWidget(m_pZoomPane);
     // The message pane says "Ready" whenever no prompt is shown.
     connect(pStatus, &QStatusBar::messageChanged, this, [pStatus](const QString& strMessage) {
         if (strMessage.isEmpty())
@@ -167,6 +175,8 @@ void CMainFrame::UpdateCommandUI() {
     for (const auto& [nId, pAction] : m_mapActions)
         actions.append(pAction);
     UpdateActions(actions);
+    if (const CDiagramView* pView = GetView(m_nActiveView))
+        SetStatusZoom(pView->GetZoom());
 }
 
 QAction* CMainFrame::GetAction(int nId) const {

@@ -30,6 +30,10 @@ constexpr int ID_VIEW_GRID = 32783;
 constexpr int ID_VIEW_RULER = 32838;
 constexpr int ID_VIEW_OUTPUT = 32795;
 constexpr int ID_VIEW_FULL_SCREEN = 32806;
+constexpr int ID_VIEW_ZOOM_IN = 32851;
+constexpr int ID_VIEW_ZOOM_OUT = 32852;
+constexpr int ID_VIEW_ZOOM_ACTUAL = 32853;
+constexpr int ID_VIEW_ZOOM_FIT = 32854;
 constexpr int ID_LEAVE_FULL_SCREEN = 32807;
 
 // Tools

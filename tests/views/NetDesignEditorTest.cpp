@@ -1,5 +1,9 @@
 #include "ViewFixture.h"
 
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
 using View = CZerinNetDesignView;
 
 namespace {} // namespace
@@ -156,4 +160,68 @@ TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     EXPECT_FALSE(State(View::ID_VIEW_PROPERTIES).enabled);
     EXPECT_FALSE(State(CDiagramView::ID_VIEW_GRID).enabled);
     EXPECT_TRUE(State(View::ID_EXPORT_EMF).enabled);
+}
+
+// At 25 %, 100 % and 400 % a click on an element's pixels selects it, the status bar
+// shows the logical point under the mouse, the element is painted where the mapping
+// puts it, and Ctrl+wheel keeps the point under the mouse in place. Nothing logical
+// changes with the zoom.
+TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
+    DrawOneEventNet();
+    CPNCondition* b2 = All<CPNCondition>()[1];
+    const CPoint at = b2->m_ptPos;
+    view->resize(900, 700);
+    for (int zoom : {25, 100, 400}) {
+        SCOPED_TRACE(zoom);
+        view->SetZoom(zoom, QPoint(0, 0));
+        EXPECT_EQ(view->GetZoom(), zoom);
+        // Scroll so that b2 is in the window, then click its device point.
+        const QPoint device = view->LogicalToDevice(at);
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + device.x() -
+                                              200);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + device.y() - 150);
+        const QPoint p = view->LogicalToDevice(at);
+        EXPECT_EQ(view->DeviceToLogical(p), at);
+        Click(p);
+        EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{b2});
+        Move(p + QPoint(8, 4));
+        ASSERT_FALSE(host.positions.empty());
+        EXPECT_EQ(host.positions.back(), QPoint(view->DeviceToLogical(p + QPoint(8, 4)).x,
+                                                view->DeviceToLogical(p + QPoint(8, 4)).y));
+        // The circle's outline: the image has ink where the mapping puts its left edge.
+        QImage image(view->viewport()->size(), QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            view->PaintArea(painter, image.rect());
+        }
+        const QPoint left = view->LogicalToDevice(CPoint(at.x - 15, at.y)); // the radius
+        bool ink = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            ink = ink || QColor(image.pixel(left + QPoint(dx, 0))).lightness() < 128;
+        EXPECT_TRUE(ink);
+        doc.ClearSelection();
+    }
+    EXPECT_EQ(b2->m_ptPos, at);
+
+    // Ctrl+wheel: one stop in, the point under the mouse stays under it.
+    view->SetZoom(100, QPoint(0, 0));
+    const QPoint mouse(300, 200);
+    const CPoint under = view->DeviceToLogical(mouse);
+    QWheelEvent wheel(mouse, view->viewport()->mapToGlobal(mouse), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_EQ(view->GetZoom(), 125);
+    EXPECT_LE(std::abs(view->DeviceToLogical(mouse).x - under.x), 1);
+    EXPECT_LE(std::abs(view->DeviceToLogical(mouse).y - under.y), 1);
+    // The stops end at 25 % and 400 %; Fit Page shows the whole page.
+    for (int i = 0; i < 20; ++i)
+        view->OnCommand(View::ID_VIEW_ZOOM_OUT);
+    EXPECT_EQ(view->GetZoom(), 25);
+    EXPECT_FALSE(State(View::ID_VIEW_ZOOM_OUT).enabled);
+    view->OnCommand(View::ID_VIEW_ZOOM_FIT);
+    const CSize extent = view->GetExtent();
+    EXPECT_LE(extent.cx * view->GetZoom() / 100, view->viewport()->width());
+    EXPECT_LE(extent.cy * view->GetZoom() / 100, view->viewport()->height());
+    view->OnCommand(View::ID_VIEW_ZOOM_ACTUAL);
+    EXPECT_EQ(view->GetZoom(), 100);
 }
