@@ -29,6 +29,9 @@ public:
 
     // Every view of the document repaints.
     virtual void UpdateAllViews() {}
+    // The document's contents were replaced (an undo or redo): the views start again
+    // from it, the properties page is hidden.
+    virtual void DocumentReplaced() { UpdateAllViews(); }
     // The modified flag or the title changed (the window title follows).
     virtual void DocumentStateChanged() {}
     // The properties bar shows the page of the kind (PAGE_HIDE hides it).

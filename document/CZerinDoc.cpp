@@ -1,5 +1,7 @@
 #include "document/CZerinDoc.h"
 
+#include "document/CDocumentFile.h"
+
 #include "analysis/CPNCase.h"
 #include "base/CDC.h"
 #include "base/FormatString.h"
@@ -63,6 +65,7 @@ void CZerinDoc::NewDocument() {
     m_strPathName.clear();
     SetTitle("Untitled");
     SetModifiedFlag(false);
+    m_history.Reset();
 }
 
 bool CZerinDoc::OnNewDocument() {
@@ -97,8 +100,19 @@ void CZerinDoc::DeleteContents() {
     m_nAnimFrame = 0;
     m_caseGraph.DeleteContents(true);
     m_occurrenceNet.Reset();
+    if (m_bRestoring)
+        return;
     m_rFrame.SwitchToNetDesignView();
     m_rFrame.ClearOutputBar();
+}
+
+void CZerinDoc::RestoreSnapshot(const std::vector<std::uint8_t>& bytes) {
+    m_bRestoring = true;
+    const CFileResult result = CDocumentFile::LoadBytes(*this, bytes);
+    m_bRestoring = false;
+    // The bytes were stored from this document: they always load.
+    (void)result;
+    m_rFrame.DocumentReplaced();
 }
 
 // --- Drawing. ---
@@ -467,6 +481,8 @@ void CZerinDoc::AppendStepNames(std::string& text) const {
 // --- The simulation controller. ---
 
 void CZerinDoc::EnterSimulation() {
+    // What the edits left is the base; the simulation is no edit.
+    m_history.Checkpoint();
     CSimulationController(*this).EnterSimulation();
 }
 bool CZerinDoc::TestNet() {
@@ -474,6 +490,7 @@ bool CZerinDoc::TestNet() {
 }
 void CZerinDoc::LeaveSimulation() {
     CSimulationController(*this).LeaveSimulation();
+    m_history.Rebase();
 }
 void CZerinDoc::ResetSystem() {
     CSimulationController(*this).ResetSystem();

@@ -8,12 +8,15 @@
 #include "base/CRandomSource.h"
 #include "base/CRect.h"
 #include "document/CBreakPoints.h"
+#include "document/CEditHistory.h"
 #include "model/CNetDesign.h"
 #include "model/CSetConditions.h"
 #include "occurrence/COccurrenceNet.h"
 
+#include <cstdint>
 #include <list>
 #include <string>
+#include <vector>
 
 class CArchive;
 class CDC;
@@ -60,6 +63,12 @@ public:
     // A failed save leaves the old file as it was and gives the reason.
     CFileResult OnOpenDocument(const std::string& path);
     CFileResult OnSaveDocument(const std::string& path);
+    // The edit history (undo and redo).
+    CEditHistory& History() { return m_history; }
+    const CEditHistory& History() const { return m_history; }
+    // Puts the document back to stored bytes as an undo does: the title, the path, the
+    // active view and the output panes stay; the views start again from the document.
+    void RestoreSnapshot(const std::vector<std::uint8_t>& bytes);
 
     // --- Drawing of the net design for the net design view. ---
     void DrawNetDesign(CDC& dc) const;
@@ -191,4 +200,8 @@ private:
     std::string m_strTitle = "Untitled";
     std::string m_strPathName;
     bool m_bModified = false;
+    // Set while RestoreSnapshot empties and refills the document.
+    bool m_bRestoring = false;
+    // Last: it reads the whole document.
+    CEditHistory m_history{*this};
 };

@@ -27,6 +27,7 @@ CFileResult CZerinDoc::OnOpenDocument(const std::string& path) {
         SetTitle("Untitled");
     }
     SetModifiedFlag(false);
+    m_history.Reset();
     return result;
 }
 
@@ -39,6 +40,7 @@ CFileResult CZerinDoc::OnSaveDocument(const std::string& path) {
     if (result) {
         SetPathName(path);
         SetModifiedFlag(false);
+        m_history.MarkSaved();
     }
     return result;
 }

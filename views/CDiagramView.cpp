@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -637,8 +638,10 @@ void CDiagramView::DragElement(CPoint pt, bool bAttached) {
         m_ptDrag = pElement->m_ptPos;
     m_ptDrag += delta;
     const CPoint q = SnapToGrid(m_ptDrag);
-    if (q != pElement->m_ptPos)
+    if (q != pElement->m_ptPos) {
         m_rDoc.SetModifiedFlag();
+        m_rDoc.History().NameEdit("Move");
+    }
     CRect rect = pElement->MoveTo(q);
     if (bAttached)
         rect |= UpdateAttached(pElement);
@@ -655,8 +658,29 @@ void CDiagramView::DragSelection(CPoint pt) {
         InvalidateLogical(m_rDoc.MoveSelection(delta.cx, delta.cy) | UpdateAttached(nullptr));
         // Moving is an edit the file must keep.
         m_rDoc.SetModifiedFlag();
+        m_rDoc.History().NameEdit("Move");
     }
     m_rHost.SetStatusPosition(pt.x, pt.y);
+}
+
+void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
+    // The arrow keys nudge the selection by a grid step, with Shift by one unit.
+    const int key = pEvent->key();
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (!arrow || m_bSimulation || m_bCaptured || m_rDoc.m_listSelection.empty()) {
+        QAbstractScrollArea::keyPressEvent(pEvent);
+        return;
+    }
+    const int step = (pEvent->modifiers() & Qt::ShiftModifier) || m_rDoc.m_nGridSize <= 0
+                         ? 1
+                         : m_rDoc.m_nGridSize;
+    const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
+    const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
+    InvalidateLogical(m_rDoc.MoveSelection(dx, dy) | UpdateAttached(nullptr));
+    m_rDoc.SetModifiedFlag();
+    m_rDoc.History().NameEdit("Move");
+    pEvent->accept();
 }
 
 void CDiagramView::DragBand(CPoint pt) {

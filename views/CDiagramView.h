@@ -233,6 +233,8 @@ protected:
     void paintEvent(QPaintEvent* pEvent) override;
     // Ctrl with the wheel zooms around the mouse; the wheel alone scrolls.
     void wheelEvent(QWheelEvent* pEvent) override;
+    // The arrow keys move the selection (outside simulation).
+    void keyPressEvent(QKeyEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void scrollContentsBy(int dx, int dy) override;
 

@@ -107,6 +107,7 @@ void CRecordDiagramView::OnPlace(bool bFront) {
 void CRecordDiagramView::OnPropertyChanged(int nWhat) {
     CZerinDoc& doc = GetDocument();
     doc.SetModifiedFlag();
+    doc.History().NameEdit("Properties");
     CPNElement* pElement = doc.GetFirstSelected();
     if (!pElement)
         return;

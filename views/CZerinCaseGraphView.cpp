@@ -159,6 +159,9 @@ void CZerinCaseGraphView::Refresh() {
         m_bLayoutShown = false;
         m_bHighlightReachable = false;
         doc.SetCaseGraphLaidOut();
+        // The first layout comes with the showing; it is no edit of the user's.
+        if (!doc.m_bSimulation)
+            doc.History().Rebase();
     }
     if (doc.m_bCaseGraphResized) {
         m_bLayoutShown = false;

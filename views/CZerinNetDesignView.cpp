@@ -187,6 +187,7 @@ void CZerinNetDesignView::OnPlace(bool bFront) {
 void CZerinNetDesignView::OnPropertyChanged(int nWhat) {
     CZerinDoc& doc = GetDocument();
     doc.SetModifiedFlag();
+    doc.History().NameEdit("Properties");
     doc.SetNetModified();
     CPNElement* pElement = doc.GetFirstSelected();
     if (!pElement)

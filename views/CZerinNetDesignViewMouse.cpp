@@ -155,6 +155,7 @@ void CZerinNetDesignView::PressNode(CPoint pt, bool bEvent) {
     InvalidateLogical(pLabel->GetBoundRect() | doc.Select(pNode, false));
     pNode->ShowProperties(GetPageHost());
     doc.SetNetModified();
+    doc.History().NameEdit(bEvent ? "Add Event" : "Add Condition");
 }
 
 void CZerinNetDesignView::PressLabel(CPoint pt) {
@@ -166,6 +167,7 @@ void CZerinNetDesignView::PressLabel(CPoint pt) {
     doc.AddElement(pLabel);
     InvalidateLogical(doc.Select(pLabel, false));
     pLabel->ShowProperties(GetPageHost());
+    doc.History().NameEdit("Add Label");
 }
 
 void CZerinNetDesignView::PressPolygon(CPoint pt) {
@@ -175,6 +177,7 @@ void CZerinNetDesignView::PressPolygon(CPoint pt) {
     doc.AddElement(pPolygon);
     InvalidateLogical(doc.Select(pPolygon, false));
     pPolygon->ShowProperties(GetPageHost());
+    doc.History().NameEdit("Add Polygon");
 }
 
 void CZerinNetDesignView::PressToken(CPoint pt) {
@@ -188,6 +191,7 @@ void CZerinNetDesignView::PressToken(CPoint pt) {
     doc.SetModifiedFlag();
     GetHost().RefreshPropertiesPage();
     doc.SetNetModified();
+    doc.History().NameEdit("Flip Token");
 }
 
 void CZerinNetDesignView::PressEdge(CPoint pt) {
@@ -289,6 +293,7 @@ void CZerinNetDesignView::ReleaseEdge(CPoint pt) {
         return;
     pEdge->ShowProperties(GetPageHost());
     doc.SetNetModified();
+    doc.History().NameEdit("Add Edge");
     InvalidateLogical(doc.Select(pEdge, false));
 }
 

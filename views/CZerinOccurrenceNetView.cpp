@@ -11,8 +11,7 @@
 
 #include <algorithm>
 
-CZerinOccurrenceNetView::CZerinOccurrenceNetView(CZerinDoc& doc, CViewHost& host,
-                                                 QWidget* pParent)
+CZerinOccurrenceNetView::CZerinOccurrenceNetView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
     : CRecordDiagramView(doc, host, pParent) {
     setAccessibleName(QStringLiteral("Occurrence Net"));
 }

@@ -101,6 +101,23 @@ std::vector<CCommandRow> MakeTable() {
          "Quit the application; prompts to save documents\nExit", -1, 0, false, kAlways,
          [](CMainFrame& f, int) { f.close(); }},
         // Edit
+        {ID_EDIT_UNDO, "&Edit", "&Undo\tCtrl+Z", "Ctrl+Z", "Undo the last edit\nUndo", -1, 0, false,
+         [](const CCommandContext& c, int) {
+             CCommandState state{!c.undoText.empty(), false};
+             state.text = c.undoText.empty() ? "&Undo\tCtrl+Z" : "&Undo " + c.undoText + "\tCtrl+Z";
+             return state;
+         },
+         [](CMainFrame& f, int) { f.GetDocument().History().Undo(); }},
+        {ID_EDIT_REDO, "&Edit", "&Redo\tCtrl+Shift+Z", "Ctrl+Shift+Z;Ctrl+Y",
+         "Redo the edit last undone\nRedo", -1, 0, false,
+         [](const CCommandContext& c, int) {
+             CCommandState state{!c.redoText.empty(), false};
+             state.text = c.redoText.empty() ? "&Redo\tCtrl+Shift+Z"
+                                             : "&Redo " + c.redoText + "\tCtrl+Shift+Z";
+             return state;
+         },
+         [](CMainFrame& f, int) { f.GetDocument().History().Redo(); }},
+        {0, "&Edit"},
         {ID_EDIT_DELETE, "&Edit", "&Delete\tDel", nullptr, "Delete the selection\nDelete", -1, 0,
          false, kView, kViewCommand},
         {0, "&Edit"},
@@ -225,9 +242,8 @@ std::vector<CCommandRow> MakeTable() {
         // Case Graph
         {ID_SHOW_CASE_GRAPH, "Case Graph", "Show Case Graph", nullptr,
          "Show the case graph\nShow Case Graph", 2, 5, true,
-         [](const CCommandContext& c, int) {
-             return Enabled(c.caseGraphValid, c.activeView == CMainFrame::VIEW_CASE_GRAPH);
-         },
+         [](const CCommandContext& c,
+            int) { return Enabled(c.caseGraphValid, c.activeView == CMainFrame::VIEW_CASE_GRAPH); },
          Frame(&CMainFrame::ShowCaseGraph)},
         {0, "Case Graph"},
         {ID_HIGHLIGHT_REACHABLE, "Case Graph", "Highlight Reachable Cases", nullptr,

@@ -29,6 +29,9 @@ struct CCommandContext {
     bool caseGraphValid = false;
     bool contactFree = false;
     bool canDoNetComplement = false;
+    // The edit history: what Undo and Redo would take, empty when they cannot.
+    std::string undoText;
+    std::string redoText;
     // The frame.
     int activeView = 0;
     bool pageVisible = false;

@@ -20,6 +20,11 @@ CGuiFrameServices::~CGuiFrameServices() {
         EndWaitCursor();
 }
 
+void CGuiFrameServices::DocumentReplaced() {
+    if (m_pFrame)
+        m_pFrame->InitialUpdate();
+}
+
 void CGuiFrameServices::UpdateAllViews() {
     if (!m_pFrame)
         return;

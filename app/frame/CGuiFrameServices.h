@@ -19,6 +19,7 @@ public:
     void Detach() { m_pFrame = nullptr; }
 
     void UpdateAllViews() override;
+    void DocumentReplaced() override;
     void DocumentStateChanged() override;
     void ShowPropertiesPage(int nKind, CPNElement* pElement) override;
     void ShowOutputBar() override;

@@ -19,7 +19,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -71,6 +73,7 @@ CMainFrame::CMainFrame(QWidget* pParent)
     m_pOutputBar->SetTopOffset(StatusBarHeight());
     UpdateTitle();
     UpdateRecentFileMenu();
+    qApp->installEventFilter(this);
 
     m_pIdleTimer = new QTimer(this);
     m_pIdleTimer->setInterval(IDLE_UPDATE_MS);
@@ -278,6 +281,45 @@ void CMainFrame::ReplayCasePath(std::size_t nCase) {
 
 bool CMainFrame::IsViewActive(int nView) const {
     return m_nActiveView == nView;
+}
+
+// --- The edit history. ---
+
+void CMainFrame::ScheduleCheckpoint(int nMergeKey) {
+    m_nCheckpointMergeKey = nMergeKey;
+    if (std::exchange(m_bCheckpointPending, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        m_bCheckpointPending = false;
+        if (m_doc.History().Checkpoint(m_nCheckpointMergeKey))
+            UpdateCommandUI();
+    });
+}
+
+bool CMainFrame::eventFilter(QObject* pObject, QEvent* pEvent) {
+    const auto* pWidget = qobject_cast<QWidget*>(pObject);
+    if (!pWidget || pWidget->window() != this)
+        return QMainWindow::eventFilter(pObject, pEvent);
+    switch (pEvent->type()) {
+    case QEvent::MouseButtonRelease:
+        ScheduleCheckpoint();
+        break;
+    case QEvent::KeyRelease:
+        // A key held down is one action; typing into one field of a properties page
+        // is one edit of that field.
+        if (!static_cast<QKeyEvent*>(pEvent)->isAutoRepeat())
+            ScheduleCheckpoint(
+                qobject_cast<const QLineEdit*>(pWidget)
+                    ? static_cast<int>(reinterpret_cast<quintptr>(pWidget) & 0x7fffffff)
+                    : 0);
+        break;
+    case QEvent::FocusOut:
+        ScheduleCheckpoint();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(pObject, pEvent);
 }
 
 // --- CViewHost. ---

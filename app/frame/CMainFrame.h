@@ -137,7 +137,16 @@ public:
     bool StopRunning();
     QStringList GetRecentFiles() const;
 
+    // The views, the properties page and the title start again from the document (a
+    // new, opened or restored one).
+    void InitialUpdate();
+    // Records what the user's last action changed as one edit (on the next turn of the
+    // event loop, once the action is complete).
+    void ScheduleCheckpoint(int nMergeKey = 0);
+
 protected:
+    // Mouse buttons and keys let go and focus leaving a field end an action.
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
     QMenu* createPopupMenu() override { return nullptr; }
@@ -161,7 +170,6 @@ private:
     void ReapplyOutputSize();
     int StatusBarHeight() const;
 
-    void InitialUpdate();
     // Creates the case graph or occurrence net view on its first use.
     bool CreateView(int nView);
     bool DoSave(const QString& strPath);
@@ -185,6 +193,8 @@ private:
     COutputBar* m_pOutputBar = nullptr;
     QLabel* m_pPositionPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
+    bool m_bCheckpointPending = false;
+    int m_nCheckpointMergeKey = 0;
     QToolBar* m_pBarStandard = nullptr;
     QToolBar* m_pBarTools = nullptr;
     QToolBar* m_pBarControls = nullptr;

@@ -11,6 +11,20 @@
 
 using namespace Cmd;
 
+namespace {
+
+// The name of an edit made by a command: its menu text without the accelerator mark
+// and the key.
+std::string EditText(const QString& strMenuText) {
+    QString text = strMenuText.section(QLatin1Char('\t'), 0, 0);
+    text.remove(QLatin1Char('&'));
+    if (text.endsWith(QStringLiteral("...")))
+        text.chop(3);
+    return text.trimmed().toStdString();
+}
+
+} // namespace
+
 void CMainFrame::OnCommand(int nId) {
     // A shortcut may fire before the idle update has caught up with the document.
     if (!GetCommandState(nId).enabled) {
@@ -21,6 +35,10 @@ void CMainFrame::OnCommand(int nId) {
         pRow->handler(*this, nId);
     else
         ViewCommand(nId); // a command of a view's own menu
+    // A command that changed the document is one edit, named as its menu item.
+    if (nId != ID_EDIT_UNDO && nId != ID_EDIT_REDO)
+        if (const QAction* pAction = GetAction(nId))
+            m_doc.History().Checkpoint(EditText(pAction->text()));
     UpdateCommandUI();
 }
 
@@ -54,6 +72,10 @@ CCommandContext CMainFrame::Snapshot() {
     c.caseGraphValid = d.m_bCaseGraphValid;
     c.contactFree = d.m_bContactFree;
     c.canDoNetComplement = d.CanDoNetComplement();
+    if (d.History().CanUndo())
+        c.undoText = d.History().UndoText();
+    if (d.History().CanRedo())
+        c.redoText = d.History().RedoText();
     c.activeView = m_nActiveView;
     c.pageVisible = m_pCurrentPage && !m_pCurrentPage->isHidden();
     c.outputVisible = m_bOutputShown && !m_pOutputBar->isHidden();

@@ -25,8 +25,13 @@ QAction* CMainFrame::AddAction(const CCommandRow& row) {
     const int nId = row.id;
     auto* pAction = new QAction(QString::fromLatin1(row.text ? row.text : ""), this);
     pAction->setData(nId);
-    if (row.key)
-        pAction->setShortcut(QKeySequence(QString::fromLatin1(row.key)));
+    // Several keys of one command are separated by semicolons.
+    if (row.key) {
+        QList<QKeySequence> keys;
+        for (const QString& key : QString::fromLatin1(row.key).split(QLatin1Char(';')))
+            keys.append(QKeySequence(key));
+        pAction->setShortcuts(keys);
+    }
     pAction->setCheckable(row.checkable);
     const QString strPrompt = QString::fromLatin1(row.prompt ? row.prompt : "");
     // The prompt's first line goes to the status bar, the part after the line break
@@ -164,6 +169,8 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
             continue;
         const CCommandState state = StateIn(context, nId);
         pAction->setEnabled(state.enabled);
+        if (!state.text.empty() && pAction->text() != QString::fromStdString(state.text))
+            pAction->setText(QString::fromStdString(state.text));
         if (pAction->isCheckable())
             pAction->setChecked(state.checked);
     }

@@ -8,6 +8,8 @@ namespace Cmd {
 // File
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_FILE_SAVE = 57603;
 constexpr int ID_FILE_SAVE_AS = 57604;
 constexpr int ID_FILE_PRINT_SETUP = 57606;

@@ -2,6 +2,7 @@
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/frame/CommandIds.h"
 #include "exchange/CPnmlExport.h"
+#include "model/CPNCondition.h"
 #include "views/CZerinNetDesignView.h"
 
 #include <QDir>
@@ -164,6 +165,57 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     m_prompt.item = QStringLiteral("second");
     Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
     EXPECT_EQ(Doc().m_netDesign.m_listElements.size(), 4u);
+}
+
+} // namespace
+
+namespace {
+
+// An arrow key nudges the selection as one edit named "Move"; Undo and Redo take it back
+// and again, the menu names them, the modified flag follows, and while simulating both
+// are off.
+TEST_F(MainFrameFiles, NudgeUndoAndRedoThroughTheMenu) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    Frame().show();
+    CPNCondition* pCondition = nullptr;
+    for (CPNElement* e : Doc().m_netDesign.m_listElements)
+        if ((pCondition = dynamic_cast<CPNCondition*>(e)))
+            break;
+    ASSERT_NE(pCondition, nullptr);
+    const CPoint at = pCondition->m_ptPos;
+    Doc().Select(pCondition, false);
+    QWidget* pView = Frame().GetView(CMainFrame::VIEW_NET_DESIGN);
+    QTest::keyClick(pView, Qt::Key_Right);
+    QTest::keyClick(pView, Qt::Key_Down, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pCondition->m_ptPos, CPoint(at.x + Doc().m_nGridSize, at.y + 1));
+    Frame().UpdateCommandUI();
+    EXPECT_EQ(Frame().GetAction(Cmd::ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move\tCtrl+Z"));
+    EXPECT_TRUE(Doc().IsModified());
+
+    Frame().OnCommand(Cmd::ID_EDIT_UNDO);
+    Frame().OnCommand(Cmd::ID_EDIT_UNDO);
+    pCondition = nullptr;
+    for (CPNElement* e : Doc().m_netDesign.m_listElements)
+        if ((pCondition = dynamic_cast<CPNCondition*>(e)))
+            break;
+    ASSERT_NE(pCondition, nullptr);
+    EXPECT_EQ(pCondition->m_ptPos, at);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
+    EXPECT_EQ(Frame().GetAction(Cmd::ID_EDIT_REDO)->text(),
+              QStringLiteral("&Redo Move\tCtrl+Shift+Z"));
+    Frame().OnCommand(Cmd::ID_EDIT_REDO);
+    EXPECT_TRUE(Doc().IsModified());
+
+    Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+    if (Doc().m_bSimulation) {
+        EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
+        EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_REDO)->isEnabled());
+        Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
+    }
+    EXPECT_TRUE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
+    EXPECT_EQ(Frame().GetAction(Cmd::ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move\tCtrl+Z"));
 }
 
 } // namespace

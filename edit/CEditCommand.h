@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// One user edit of the document, undoable: Do makes it (again), Undo takes it back.
+// The short text names it in "Undo <text>" and "Redo <text>".
+class CEditCommand {
+public:
+    explicit CEditCommand(std::string text) : m_strText(std::move(text)) {}
+    virtual ~CEditCommand() = default;
+    CEditCommand(const CEditCommand&) = delete;
+    CEditCommand& operator=(const CEditCommand&) = delete;
+
+    virtual void Do() = 0;
+    virtual void Undo() = 0;
+    // Takes the next edit into this one (typing into one field, a key held down): true
+    // when it did, and the next edit is then dropped.
+    virtual bool MergeWith(const CEditCommand& /*next*/) { return false; }
+
+    const std::string& Text() const { return m_strText; }
+
+private:
+    std::string m_strText;
+};
