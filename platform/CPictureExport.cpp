@@ -117,6 +117,37 @@ CFileResult ExportEmf(const std::string& path, CSize extent,
 
 } // namespace
 
+QByteArray CPictureExport::Encode(const char* format, CSize extent, CPoint origin,
+                                  const std::function<void(CDC&)>& draw) {
+    if (extent.cx <= 0 || extent.cy <= 0)
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (std::string(format) == "svg") {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(extent.cx, extent.cy));
+        svg.setViewBox(QRect(0, 0, extent.cx, extent.cy));
+        svg.setResolution(kScreenDpi);
+        svg.setTitle("Zerin");
+        QPainter painter(&svg);
+        painter.translate(-origin.x, -origin.y);
+        if (!Paint(painter, draw))
+            return {};
+        return bytes;
+    }
+    QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(-origin.x, -origin.y);
+    if (!Paint(painter, draw) || !image.save(&buffer, "PNG"))
+        return {};
+    return bytes;
+}
+
 CFileResult CPictureExport::Export(const std::string& path, CSize extent,
                                    const std::function<void(CDC&)>& draw) {
     std::string ext = LowerExtension(path);

@@ -4,6 +4,8 @@
 #include "base/CFileResult.h"
 #include "base/CSize.h"
 
+#include <QByteArray>
+
 #include <functional>
 #include <string>
 
@@ -17,4 +19,8 @@ class CPictureExport {
 public:
     static CFileResult Export(const std::string& path, CSize extent,
                               const std::function<void(CDC&)>& draw);
+    // The picture in memory as "svg" or "png" (a clipboard's), the logical point origin
+    // at its top-left corner; empty when it could not be made.
+    static QByteArray Encode(const char* format, CSize extent, CPoint origin,
+                             const std::function<void(CDC&)>& draw);
 };

@@ -51,6 +51,10 @@ public:
     static constexpr int ID_FILE_PRINT = 57607;
     static constexpr int ID_FILE_PRINT_PREVIEW = 57609;
     static constexpr int ID_FILE_PRINT_SETUP = 57606;
+    static constexpr int ID_EDIT_CUT = 57635;
+    static constexpr int ID_EDIT_COPY = 57634;
+    static constexpr int ID_EDIT_PASTE = 57637;
+    static constexpr int ID_EDIT_SELECT_ALL = 57642;
     static constexpr int ID_VIEW_ZOOM_IN = 32851;
     static constexpr int ID_VIEW_ZOOM_OUT = 32852;
     static constexpr int ID_VIEW_ZOOM_ACTUAL = 32853;

@@ -85,6 +85,26 @@ void CZerinNetDesignView::showEvent(QShowEvent* pEvent) {
 // --- Commands. ---
 
 bool CZerinNetDesignView::OnCommand(int nId) {
+    switch (nId) {
+    case ID_EDIT_CUT:
+        if (!m_bSimulation && CopySelection())
+            OnDelete();
+        return true;
+    case ID_EDIT_COPY:
+        if (!m_bSimulation)
+            CopySelection();
+        return true;
+    case ID_EDIT_PASTE:
+        if (!m_bSimulation)
+            Paste();
+        return true;
+    case ID_EDIT_SELECT_ALL:
+        if (!m_bSimulation && !m_bCaptured)
+            SelectAll();
+        return true;
+    default:
+        break;
+    }
     if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
         if (!m_bSimulation || nId == ID_TOOL_SELECT)
             m_nTool = static_cast<unsigned>(nId);
@@ -133,6 +153,20 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
     const CZerinDoc& doc = GetDocument();
     const bool bBusy = m_autoRun.IsRunning() || m_bAnimating || m_bInAnimationLoop;
     state.checked = false;
+    switch (nId) {
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+        state.enabled = !m_bSimulation && !m_bCaptured && !doc.m_listSelection.empty();
+        return true;
+    case ID_EDIT_PASTE:
+        state.enabled = !m_bSimulation && !m_bCaptured && ClipboardHoldsFragment();
+        return true;
+    case ID_EDIT_SELECT_ALL:
+        state.enabled = !m_bSimulation && !m_bCaptured;
+        return true;
+    default:
+        break;
+    }
     if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
         state.enabled = !m_bSimulation || nId == ID_TOOL_SELECT;
         state.checked = m_nTool == static_cast<unsigned>(nId);

@@ -108,6 +108,14 @@ private:
     void ReleaseBand(CPoint pt);
 
     void OnDelete();
+    // The clipboard: the selection as a fragment (and as a picture for other programs);
+    // false when it holds nothing of the net.
+    bool CopySelection();
+    // The clipboard's fragment added two grid steps off, or at the mouse when it is over
+    // the window, and selected.
+    void Paste();
+    void SelectAll();
+    static bool ClipboardHoldsFragment();
     void OnPlace(bool bFront);
 
     void OnResetSystem();

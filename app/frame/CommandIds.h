@@ -9,6 +9,10 @@ namespace Cmd {
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_CUT = 57635;
+constexpr int ID_EDIT_COPY = 57634;
+constexpr int ID_EDIT_PASTE = 57637;
+constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_FILE_SAVE = 57603;
 constexpr int ID_FILE_SAVE_AS = 57604;

@@ -6,11 +6,13 @@
 
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
+#include "document/CNetFragment.h"
 #include "model/CPNEdge.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
 
 #include <random>
+#include <set>
 
 namespace {
 
@@ -200,6 +202,61 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     EXPECT_EQ(doc.History().Stack().Count(), count);
     EXPECT_FALSE(doc.History().Checkpoint("after leaving"));
     EXPECT_EQ(doc.History().UndoText(), "wider");
+}
+
+// Copy and paste: the selection with the edges between selected nodes comes back as
+// new elements, moved, selected, with names the net does not have yet; cut and paste
+// gives the net back; bytes that are no fragment add nothing. Pasting is one edit.
+TEST_F(EditHistory, PastedFragmentsBringTheirEdgesAndNeverADuplicateName) {
+    CPNCondition* p1 = net.Condition("p1", true);
+    CPNCondition* p2 = net.Condition("p2");
+    CPNEvent* t1 = net.Event("t1", {p1}, {p2});
+    CPNCondition* other = net.Condition("other");
+    net.Event("t2", {p2}, {other});
+    doc.History().Reset();
+    for (CPNElement* e :
+         {static_cast<CPNElement*>(p1), static_cast<CPNElement*>(t1), static_cast<CPNElement*>(p2)})
+        doc.Select(e, true);
+    const std::vector<std::uint8_t> fragment = CNetFragment::Copy(doc);
+    ASSERT_FALSE(fragment.empty());
+    const std::size_t edgesBefore = All<CPNEdge>().size();
+    ASSERT_TRUE(CNetFragment::Paste(doc, fragment, CSize(20, 20), dc));
+    ASSERT_TRUE(doc.History().Checkpoint("Paste"));
+    // Two edges (p1 -> t1 -> p2) came along, not t2's, whose other end was not copied.
+    EXPECT_EQ(All<CPNEdge>().size(), edgesBefore + 2);
+    std::set<std::string> names;
+    for (CPNElement* e : doc.m_netDesign.m_listElements)
+        if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
+            EXPECT_TRUE(names.insert(label->m_strText).second) << label->m_strText;
+    EXPECT_EQ(names.size(), 8u);
+    EXPECT_EQ(doc.m_listSelection.size(), 5u); // three nodes and two edges
+    const auto* pasted = dynamic_cast<CPNCondition*>(doc.m_listSelection.front());
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->m_ptPos, CPoint(p1->m_ptPos.x + 20, p1->m_ptPos.y + 20));
+    EXPECT_TRUE(pasted->m_bToken);
+    doc.History().Undo();
+    EXPECT_EQ(All<CPNEdge>().size(), edgesBefore);
+
+    // Cut (copy, then delete) and paste: the same net, names kept.
+    doc.ClearSelection();
+    for (CPNElement* e : doc.m_netDesign.m_listElements)
+        if (dynamic_cast<CPNCondition*>(e) || dynamic_cast<CPNEvent*>(e))
+            doc.Select(e, true);
+    const std::vector<std::uint8_t> all = CNetFragment::Copy(doc);
+    doc.DeleteSelection();
+    EXPECT_TRUE(doc.m_netDesign.m_listElements.empty());
+    ASSERT_TRUE(CNetFragment::Paste(doc, all, CSize(0, 0), dc));
+    EXPECT_EQ(All<CPNEdge>().size(), edgesBefore);
+    EXPECT_EQ(All<CPNCondition>().size(), 3u);
+    EXPECT_EQ(static_cast<CPNCondition*>(All<CPNCondition>()[2])->m_pLabel->m_strText, "other");
+
+    // Not a fragment: nothing happens.
+    const std::size_t count = doc.m_netDesign.m_listElements.size();
+    for (std::vector<std::uint8_t> bad :
+         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{1, 2, 3},
+          std::vector<std::uint8_t>(all.begin(), all.begin() + all.size() / 2)})
+        EXPECT_FALSE(CNetFragment::Paste(doc, bad, CSize(0, 0), dc));
+    EXPECT_EQ(doc.m_netDesign.m_listElements.size(), count);
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "ViewFixture.h"
 
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -224,4 +228,38 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
     EXPECT_LE(extent.cy * view->GetZoom() / 100, view->viewport()->height());
     view->OnCommand(View::ID_VIEW_ZOOM_ACTUAL);
     EXPECT_EQ(view->GetZoom(), 100);
+}
+
+// Select All, Copy and Paste through the view: the clipboard holds the fragment and its
+// pictures; the pasted copy lies two grid steps off, selected, with new names; in
+// simulation none of it is offered.
+TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
+    DrawOneEventNet();
+    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_SELECT_ALL));
+    EXPECT_EQ(doc.m_listSelection.size(), 5u);
+    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_COPY));
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(pData, nullptr);
+    EXPECT_TRUE(pData->hasFormat(QStringLiteral("application/x-zerin-fragment")));
+    EXPECT_TRUE(pData->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+    EXPECT_TRUE(pData->data(QStringLiteral("image/png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(State(View::ID_EDIT_PASTE).enabled);
+    QCursor::setPos(view->viewport()->mapToGlobal(QPoint(-50, -50)));
+    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_PASTE));
+    const auto conditions = All<CPNCondition>();
+    ASSERT_EQ(conditions.size(), 4u);
+    EXPECT_EQ(conditions[2]->m_ptPos, CPoint(conditions[0]->m_ptPos.x + 2 * doc.m_nGridSize,
+                                             conditions[0]->m_ptPos.y + 2 * doc.m_nGridSize));
+    EXPECT_EQ(Name(conditions[2]), "b3");
+    EXPECT_EQ(All<CPNEdge>().size(), 4u);
+    EXPECT_EQ(doc.m_listSelection.size(), 5u);
+
+    doc.EnterSimulation();
+    view->OnUpdate();
+    if (doc.m_bSimulation) {
+        EXPECT_FALSE(State(View::ID_EDIT_PASTE).enabled);
+        EXPECT_FALSE(State(View::ID_EDIT_COPY).enabled);
+        view->OnCommand(View::ID_EDIT_PASTE);
+        EXPECT_EQ(All<CPNCondition>().size(), 4u);
+    }
 }

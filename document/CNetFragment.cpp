@@ -1,0 +1,163 @@
+#include "document/CNetFragment.h"
+
+#include "base/CArchive.h"
+#include "document/CZerinDoc.h"
+#include "document/ZerinClassRegistry.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEdge.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
+
+#include <algorithm>
+#include <exception>
+#include <list>
+#include <set>
+#include <string>
+
+namespace {
+
+CPNLabel* NameLabel(CPNElement* e) {
+    if (auto* c = dynamic_cast<CPNCondition*>(e))
+        return c->m_pLabel;
+    if (auto* v = dynamic_cast<CPNEvent*>(e))
+        return v->m_pLabel;
+    return nullptr;
+}
+
+bool IsNode(const CPNElement* e) {
+    return dynamic_cast<const CPNCondition*>(e) || dynamic_cast<const CPNEvent*>(e);
+}
+
+std::vector<std::uint8_t> Store(CNetDesign& net) {
+    CArchive ar;
+    net.Serialize(ar);
+    return ar.GetBuffer();
+}
+
+// Every object of the net refers only to objects in it, as a fragment must.
+bool HoldsTogether(const CNetDesign& net) {
+    const std::set<const CPNElement*> in(net.m_listElements.begin(), net.m_listElements.end());
+    for (const CPNElement* e : net.m_listElements) {
+        if (auto* edge = dynamic_cast<const CPNEdge*>(e)) {
+            const bool fromCondition = dynamic_cast<const CPNCondition*>(edge->m_pFrom);
+            const bool toCondition = dynamic_cast<const CPNCondition*>(edge->m_pTo);
+            // A condition and an event, both in the fragment.
+            if (!in.count(edge->m_pFrom) || !in.count(edge->m_pTo) || !IsNode(edge->m_pFrom) ||
+                !IsNode(edge->m_pTo) || fromCondition == toCondition)
+                return false;
+        } else if (auto* label = dynamic_cast<const CPNLabel*>(e)) {
+            if (label->m_pOwner && !in.count(label->m_pOwner))
+                return false;
+        } else if (IsNode(e)) {
+            const CPNLabel* name = NameLabel(const_cast<CPNElement*>(e));
+            if (name && !in.count(name))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool CNetFragment::Read(std::vector<std::uint8_t> bytes, CNetDesign& net) {
+    if (bytes.empty())
+        return false;
+    const CClassRegistry registry = MakeZerinClassRegistry();
+    CArchive ar(std::move(bytes), registry);
+    try {
+        net.Serialize(ar);
+        if (HoldsTogether(net))
+            return true;
+    } catch (const std::exception&) {
+    }
+    // Whatever the archive made goes, each object once.
+    net.m_listElements.clear();
+    for (CObject* object : ar.GetLoadedObjects())
+        delete object;
+    return false;
+}
+
+std::vector<std::uint8_t> CNetFragment::Copy(const CZerinDoc& doc) {
+    const auto& elements = doc.m_netDesign.m_listElements;
+    std::set<const CPNElement*> keep;
+    for (CPNElement* e : doc.m_listSelection) {
+        if (std::find(elements.begin(), elements.end(), e) == elements.end())
+            continue;
+        if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
+            continue; // a name goes with its condition or event
+        if (dynamic_cast<CPNEdge*>(e))
+            continue; // edges go with their two ends
+        keep.insert(e);
+        if (CPNLabel* name = NameLabel(e))
+            keep.insert(name);
+    }
+    for (const CPNElement* e : elements)
+        if (auto* edge = dynamic_cast<const CPNEdge*>(e);
+            edge && keep.count(edge->m_pFrom) && keep.count(edge->m_pTo))
+            keep.insert(e);
+    if (keep.empty())
+        return {};
+    // A copy of the whole net (in the same order), then what is not kept deleted from
+    // it: conditions and events with their names and edges, free labels, polygons.
+    CNetDesign copy;
+    if (!Read(Store(const_cast<CNetDesign&>(doc.m_netDesign)), copy))
+        return {};
+    std::list<CPNElement*> drop;
+    auto original = elements.begin();
+    for (CPNElement* e : copy.m_listElements) {
+        const CPNElement* from = *original++;
+        if (keep.count(from) || dynamic_cast<const CPNEdge*>(from))
+            continue;
+        if (auto* label = dynamic_cast<const CPNLabel*>(from); label && label->m_pOwner)
+            continue;
+        drop.push_back(e);
+    }
+    copy.DeleteElements(drop);
+    return Store(copy);
+}
+
+bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize offset, CDC& dc) {
+    CNetDesign fragment;
+    if (!Read(std::move(bytes), fragment) || fragment.m_listElements.empty())
+        return false;
+    std::set<std::string> names;
+    for (CPNElement* e : doc.m_netDesign.m_listElements)
+        if (CPNLabel* name = NameLabel(e))
+            names.insert(name->m_strText);
+    for (CPNElement* e : fragment.m_listElements) {
+        CPNLabel* name = NameLabel(e);
+        if (!name || names.insert(name->m_strText).second)
+            continue;
+        const int kind =
+            dynamic_cast<CPNEvent*>(e) ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION;
+        std::string fresh;
+        do
+            fresh = doc.GetNewName(kind);
+        while (!names.insert(fresh).second);
+        name->SetText(fresh, dc);
+    }
+    // Nodes move their names; edges and polygons move their points.
+    for (CPNElement* e : fragment.m_listElements) {
+        if (auto* edge = dynamic_cast<CPNEdge*>(e))
+            edge->Offset(offset.cx, offset.cy);
+        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
+            polygon->Offset(offset.cx, offset.cy);
+        else if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
+            continue;
+        else
+            e->MoveTo(CPoint(e->m_ptPos.x + offset.cx, e->m_ptPos.y + offset.cy));
+    }
+    doc.ClearSelection();
+    std::list<CPNElement*> pasted;
+    pasted.swap(fragment.m_listElements);
+    for (CPNElement* e : pasted) {
+        if (!doc.m_netDesign.AddElement(e))
+            continue;
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
+            doc.Select(e, true);
+    }
+    doc.m_netDesign.RecalcSize(doc.m_netDesign.m_sizeNet.cx, doc.m_netDesign.m_sizeNet.cy);
+    return true;
+}
