@@ -5,20 +5,26 @@
 
 #include <memory>
 
+void CEditHistory::SetBase(CSnapshotCommand::Bytes bytes) {
+    m_base = std::move(bytes);
+    m_nBaseRevision = m_doc.Revision();
+}
+
 void CEditHistory::Reset() {
     m_stack.Clear();
     m_strPending.clear();
-    m_base = CDocumentFile::Store(m_doc);
+    SetBase(CDocumentFile::Store(m_doc));
 }
 
 void CEditHistory::MarkSaved() {
     Checkpoint();
     m_stack.SetClean();
     FollowClean();
+    m_nBaseRevision = m_doc.Revision();
 }
 
 void CEditHistory::Rebase() {
-    m_base = CDocumentFile::Store(m_doc);
+    SetBase(CDocumentFile::Store(m_doc));
 }
 
 bool CEditHistory::Checkpoint(const std::string& text, int nMergeKey) {
@@ -57,6 +63,7 @@ void CEditHistory::Undo() {
         return;
     m_stack.Undo();
     FollowClean();
+    m_nBaseRevision = m_doc.Revision();
 }
 
 void CEditHistory::Redo() {
@@ -67,6 +74,7 @@ void CEditHistory::Redo() {
         return;
     m_stack.Redo();
     FollowClean();
+    m_nBaseRevision = m_doc.Revision();
 }
 
 void CEditHistory::Restore(const CSnapshotCommand::Bytes& bytes) {

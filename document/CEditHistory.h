@@ -43,10 +43,14 @@ public:
 
 private:
     void Restore(const CSnapshotCommand::Bytes& bytes);
+    void SetBase(CSnapshotCommand::Bytes bytes);
     void FollowClean();
 
     CZerinDoc& m_doc;
     CUndoStack m_stack;
     CSnapshotCommand::Bytes m_base;
+    // The document's revision at the base: a checkpoint where it stands still stores
+    // nothing (a click in a large case graph costs no copy of it).
+    unsigned long long m_nBaseRevision = 0;
     std::string m_strPending;
 };

@@ -53,6 +53,8 @@ void CZerinDoc::SetPathName(const std::string& path) {
 }
 
 void CZerinDoc::SetModifiedFlag(bool modified) {
+    if (modified)
+        ++m_nEdits;
     if (modified == m_bModified)
         return;
     m_bModified = modified;
@@ -104,6 +106,10 @@ void CZerinDoc::DeleteContents() {
         return;
     m_rFrame.SwitchToNetDesignView();
     m_rFrame.ClearOutputBar();
+}
+
+unsigned long long CZerinDoc::Revision() const {
+    return m_nEdits + CPNElement::GeometryEpoch();
 }
 
 void CZerinDoc::RestoreSnapshot(const std::vector<std::uint8_t>& bytes) {
@@ -207,24 +213,28 @@ CRect CZerinDoc::SelectInRectOccurrenceNet(const CRect& rect) {
 }
 
 CRect CZerinDoc::PlaceSelectionNetDesign(bool front) {
+    ++m_nEdits;
     const CRect rect = m_netDesign.ChangeZOrder(m_listSelection, !front);
     SetModifiedFlag();
     return rect;
 }
 
 CRect CZerinDoc::PlaceSelectionCaseGraph(bool front) {
+    ++m_nEdits;
     const CRect rect = m_caseGraph.ChangeZOrder(!front, m_listSelection);
     SetModifiedFlag();
     return rect;
 }
 
 CRect CZerinDoc::PlaceSelectionOccurrenceNet(bool front) {
+    ++m_nEdits;
     const CRect rect = m_occurrenceNet.ChangeZOrder(m_listSelection, !front);
     SetModifiedFlag();
     return rect;
 }
 
 CRect CZerinDoc::MoveSelection(int dx, int dy) {
+    ++m_nEdits;
     CRect rect;
     for (CPNElement* e : m_listSelection) {
         if (auto* label = dynamic_cast<CPNLabel*>(e);
@@ -261,6 +271,7 @@ bool CZerinDoc::CanDelete() const {
 }
 
 CRect CZerinDoc::DeleteSelection() {
+    ++m_nEdits;
     // The selection may hold elements of another diagram (a case graph node, an
     // occurrence net place): the net design deletes only its own.
     std::list<CPNElement*> own;
@@ -279,6 +290,7 @@ CRect CZerinDoc::DeleteSelection() {
 }
 
 bool CZerinDoc::AddElement(CPNElement* element) {
+    ++m_nEdits;
     const bool added = m_netDesign.AddElement(element);
     if (added)
         SetModifiedFlag();
@@ -286,6 +298,7 @@ bool CZerinDoc::AddElement(CPNElement* element) {
 }
 
 void CZerinDoc::AddCaseGraphElement(CPNElement* element) {
+    ++m_nEdits;
     if (!element)
         return;
     m_caseGraph.m_listElements.push_back(element);
@@ -293,6 +306,7 @@ void CZerinDoc::AddCaseGraphElement(CPNElement* element) {
 }
 
 void CZerinDoc::AddOccurrenceNetElement(CPNElement* element) {
+    ++m_nEdits;
     if (!element)
         return;
     m_occurrenceNet.AddDecoration(element);
@@ -300,6 +314,7 @@ void CZerinDoc::AddOccurrenceNetElement(CPNElement* element) {
 }
 
 CRect CZerinDoc::DeleteCaseGraphSelection() {
+    ++m_nEdits;
     CRect rect;
     auto& free = m_caseGraph.m_listElements;
     for (auto it = m_listSelection.begin(); it != m_listSelection.end();) {
@@ -320,6 +335,7 @@ CRect CZerinDoc::DeleteCaseGraphSelection() {
 }
 
 CRect CZerinDoc::DeleteOccurrenceNetSelection() {
+    ++m_nEdits;
     CRect rect = m_occurrenceNet.DeleteDecorations(m_listSelection);
     rect |= ClearSelection();
     SetModifiedFlag();
@@ -336,6 +352,7 @@ std::string CZerinDoc::GetNewName(int kind) {
 // --- State changes. ---
 
 void CZerinDoc::SetNetModified() {
+    ++m_nEdits;
     m_bNetModified = true;
     m_bCaseGraphLaidOut = m_bCaseGraphValid = m_bContactFree = false;
 }

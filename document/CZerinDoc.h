@@ -63,6 +63,9 @@ public:
     // A failed save leaves the old file as it was and gives the reason.
     CFileResult OnOpenDocument(const std::string& path);
     CFileResult OnSaveDocument(const std::string& path);
+    // Grows with every change made through the document and every move of an element:
+    // where it stands still, nothing changed.
+    unsigned long long Revision() const;
     // The edit history (undo and redo).
     CEditHistory& History() { return m_history; }
     const CEditHistory& History() const { return m_history; }
@@ -200,6 +203,7 @@ private:
     std::string m_strTitle = "Untitled";
     std::string m_strPathName;
     bool m_bModified = false;
+    unsigned long long m_nEdits = 0;
     // Set while RestoreSnapshot empties and refills the document.
     bool m_bRestoring = false;
     // Last: it reads the whole document.
