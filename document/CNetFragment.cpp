@@ -39,13 +39,15 @@ std::vector<std::uint8_t> Store(CNetDesign& net) {
 // Every object of the net refers only to objects in it, as a fragment must.
 bool HoldsTogether(const CNetDesign& net) {
     const std::set<const CPNElement*> in(net.m_listElements.begin(), net.m_listElements.end());
+    std::set<std::pair<const CPNElement*, const CPNElement*>> joined;
     for (const CPNElement* e : net.m_listElements) {
         if (auto* edge = dynamic_cast<const CPNEdge*>(e)) {
             const bool fromCondition = dynamic_cast<const CPNCondition*>(edge->m_pFrom);
             const bool toCondition = dynamic_cast<const CPNCondition*>(edge->m_pTo);
             // A condition and an event, both in the fragment.
             if (!in.count(edge->m_pFrom) || !in.count(edge->m_pTo) || !IsNode(edge->m_pFrom) ||
-                !IsNode(edge->m_pTo) || fromCondition == toCondition)
+                !IsNode(edge->m_pTo) || fromCondition == toCondition ||
+                !joined.insert({edge->m_pFrom, edge->m_pTo}).second)
                 return false;
         } else if (auto* label = dynamic_cast<const CPNLabel*>(e)) {
             if (label->m_pOwner && !in.count(label->m_pOwner))
@@ -80,42 +82,37 @@ bool CNetFragment::Read(std::vector<std::uint8_t> bytes, CNetDesign& net) {
 }
 
 std::vector<std::uint8_t> CNetFragment::Copy(const CZerinDoc& doc) {
-    const auto& elements = doc.m_netDesign.m_listElements;
+    const std::set<const CPNElement*> selected(doc.m_listSelection.begin(),
+                                               doc.m_listSelection.end());
     std::set<const CPNElement*> keep;
-    for (CPNElement* e : doc.m_listSelection) {
-        if (std::find(elements.begin(), elements.end(), e) == elements.end())
-            continue;
+    for (CPNElement* e : doc.m_netDesign.m_listElements) {
+        if (!selected.count(e) || dynamic_cast<CPNEdge*>(e))
+            continue; // edges go with their two ends
         if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
             continue; // a name goes with its condition or event
-        if (dynamic_cast<CPNEdge*>(e))
-            continue; // edges go with their two ends
         keep.insert(e);
         if (CPNLabel* name = NameLabel(e))
             keep.insert(name);
     }
-    for (const CPNElement* e : elements)
-        if (auto* edge = dynamic_cast<const CPNEdge*>(e);
-            edge && keep.count(edge->m_pFrom) && keep.count(edge->m_pTo))
-            keep.insert(e);
     if (keep.empty())
         return {};
-    // A copy of the whole net (in the same order), then what is not kept deleted from
-    // it: conditions and events with their names and edges, free labels, polygons.
-    CNetDesign copy;
-    if (!Read(Store(const_cast<CNetDesign&>(doc.m_netDesign)), copy))
-        return {};
-    std::list<CPNElement*> drop;
-    auto original = elements.begin();
-    for (CPNElement* e : copy.m_listElements) {
-        const CPNElement* from = *original++;
-        if (keep.count(from) || dynamic_cast<const CPNEdge*>(from))
-            continue;
-        if (auto* label = dynamic_cast<const CPNLabel*>(from); label && label->m_pOwner)
-            continue;
-        drop.push_back(e);
+    // A net of the kept elements, in the net's order, borrowed for storing: every
+    // reference among them stays among them.
+    CNetDesign fragment;
+    for (CPNElement* e : doc.m_netDesign.m_listElements) {
+        auto* edge = dynamic_cast<const CPNEdge*>(e);
+        if (keep.count(e) || (edge && keep.count(edge->m_pFrom) && keep.count(edge->m_pTo)))
+            fragment.m_listElements.push_back(e);
     }
-    copy.DeleteElements(drop);
-    return Store(copy);
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = Store(fragment);
+    } catch (...) {
+        fragment.m_listElements.clear();
+        throw;
+    }
+    fragment.m_listElements.clear();
+    return bytes;
 }
 
 bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize offset, CDC& dc) {
@@ -152,11 +149,15 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
     doc.ClearSelection();
     std::list<CPNElement*> pasted;
     pasted.swap(fragment.m_listElements);
+    // New elements, no edge twice: appended without the net's search for duplicates,
+    // which would make pasting into a large net quadratic.
     for (CPNElement* e : pasted) {
-        if (!doc.m_netDesign.AddElement(e))
-            continue;
-        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
-            doc.Select(e, true);
+        doc.m_netDesign.m_listElements.push_back(e);
+        // New, so not selected yet: listed straight away.
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner) {
+            e->m_bSelected = true;
+            doc.m_listSelection.push_back(e);
+        }
     }
     doc.m_netDesign.RecalcSize(doc.m_netDesign.m_sizeNet.cx, doc.m_netDesign.m_sizeNet.cy);
     return true;

@@ -400,8 +400,10 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
             std::abs(node.nameOffset->y) <= 200)
             label->MoveTo(CPoint(x + static_cast<int>(std::lround(node.nameOffset->x * m_scale)),
                                  y + static_cast<int>(std::lround(node.nameOffset->y * m_scale))));
-        design.AddElement(element);
-        design.AddElement(label);
+        // New elements, and no edge twice (checked above): appended without the net's
+        // search for duplicates, which would make a large import quadratic.
+        design.m_listElements.push_back(element);
+        design.m_listElements.push_back(label);
         elements[i] = element;
         right = std::max(right, x + 60);
         bottom = std::max(bottom, y + 60);
@@ -421,7 +423,7 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
             edge->SetBendPoints(points);
         }
         nextBend += bendCounts[a];
-        design.AddElement(edge);
+        design.m_listElements.push_back(edge);
     }
     design.RecalcSize(right, bottom);
     return true;

@@ -90,8 +90,11 @@ void CZerinNetDesignView::Paste() {
 void CZerinNetDesignView::SelectAll() {
     CZerinDoc& doc = GetDocument();
     doc.ClearSelection();
+    // Nothing is selected now: each element is listed once without a search.
     for (CPNElement* e : doc.m_netDesign.m_listElements)
-        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
-            doc.Select(e, true);
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner) {
+            e->m_bSelected = true;
+            doc.m_listSelection.push_back(e);
+        }
     InvalidateAll();
 }
