@@ -297,8 +297,10 @@ void CMainFrame::ScheduleCheckpoint(int nMergeKey) {
 }
 
 bool CMainFrame::eventFilter(QObject* pObject, QEvent* pEvent) {
+    // The main window's and its dialogs' widgets alike: a dialog's change of a font or
+    // colour is an edit of its own.
     const auto* pWidget = qobject_cast<QWidget*>(pObject);
-    if (!pWidget || pWidget->window() != this)
+    if (!pWidget)
         return QMainWindow::eventFilter(pObject, pEvent);
     switch (pEvent->type()) {
     case QEvent::MouseButtonRelease:
