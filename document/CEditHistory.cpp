@@ -6,7 +6,7 @@
 #include <memory>
 
 void CEditHistory::SetBase(CSnapshotCommand::Bytes bytes) {
-    m_base = std::move(bytes);
+    m_base = std::make_shared<const CSnapshotCommand::Bytes>(std::move(bytes));
     m_nBaseRevision = m_doc.Revision();
 }
 
@@ -28,16 +28,19 @@ void CEditHistory::Rebase() {
 }
 
 bool CEditHistory::Checkpoint(const std::string& text, int nMergeKey) {
-    if (m_doc.m_bSimulation)
+    if (m_doc.m_bSimulation || m_doc.Revision() == m_nBaseRevision)
         return false;
-    CSnapshotCommand::Bytes now = CDocumentFile::Store(m_doc);
-    if (now == m_base)
+    auto now = std::make_shared<const CSnapshotCommand::Bytes>(CDocumentFile::Store(m_doc));
+    if (m_base && *now == *m_base) {
+        m_nBaseRevision = m_doc.Revision();
         return false;
+    }
     m_stack.Push(std::make_unique<CSnapshotCommand>(
         text, nMergeKey, m_base, now,
-        [this](const CSnapshotCommand::Bytes& bytes) { Restore(bytes); }));
+        [this](const CSnapshotCommand::State& state) { Restore(state); }));
     m_base = std::move(now);
     FollowClean();
+    m_nBaseRevision = m_doc.Revision();
     return true;
 }
 
@@ -77,9 +80,9 @@ void CEditHistory::Redo() {
     m_nBaseRevision = m_doc.Revision();
 }
 
-void CEditHistory::Restore(const CSnapshotCommand::Bytes& bytes) {
-    m_doc.RestoreSnapshot(bytes);
-    m_base = bytes;
+void CEditHistory::Restore(const CSnapshotCommand::State& state) {
+    m_doc.RestoreSnapshot(*state);
+    m_base = state;
 }
 
 void CEditHistory::FollowClean() {

@@ -15,7 +15,10 @@ class CZerinDoc;
 // is clear exactly at the state last saved.
 class CEditHistory {
 public:
-    explicit CEditHistory(CZerinDoc& doc) : m_doc(doc) {}
+    // The history keeps at most this much of the document's states.
+    static constexpr std::size_t kBudget = 512u << 20;
+
+    explicit CEditHistory(CZerinDoc& doc) : m_doc(doc) { m_stack.SetBudget(kBudget); }
 
     // A new or opened document: no history, the state as it is the saved one.
     void Reset();
@@ -42,13 +45,13 @@ public:
     const CUndoStack& Stack() const { return m_stack; }
 
 private:
-    void Restore(const CSnapshotCommand::Bytes& bytes);
+    void Restore(const CSnapshotCommand::State& state);
     void SetBase(CSnapshotCommand::Bytes bytes);
     void FollowClean();
 
     CZerinDoc& m_doc;
     CUndoStack m_stack;
-    CSnapshotCommand::Bytes m_base;
+    CSnapshotCommand::State m_base;
     // The document's revision at the base: a checkpoint where it stands still stores
     // nothing (a click in a large case graph costs no copy of it).
     unsigned long long m_nBaseRevision = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // One user edit of the document, undoable: Do makes it (again), Undo takes it back.
@@ -18,6 +19,8 @@ public:
     virtual bool MergeWith(const CEditCommand& /*next*/) { return false; }
 
     const std::string& Text() const { return m_strText; }
+    // The memory the command holds of its own, in bytes, for the history's budget.
+    virtual std::size_t Size() const { return 0; }
 
 private:
     std::string m_strText;

@@ -11,6 +11,25 @@ void CUndoStack::Push(std::unique_ptr<CEditCommand> command) {
         return;
     m_commands.push_back(std::move(command));
     m_nIndex = m_commands.size();
+    KeepToBudget();
+}
+
+void CUndoStack::KeepToBudget() {
+    std::size_t total = 0;
+    for (const auto& command : m_commands)
+        total += command->Size();
+    std::size_t drop = 0;
+    while (total > m_nBudget && drop + 1 < m_commands.size())
+        total -= m_commands[drop++]->Size();
+    if (drop == 0)
+        return;
+    m_commands.erase(m_commands.begin(), m_commands.begin() + static_cast<std::ptrdiff_t>(drop));
+    m_nIndex -= drop;
+    // The saved state went with the commands dropped.
+    if (m_clean && *m_clean >= drop)
+        *m_clean -= drop;
+    else
+        m_clean.reset();
 }
 
 std::string CUndoStack::UndoText() const {

@@ -14,6 +14,9 @@
 class CUndoStack {
 public:
     void Push(std::unique_ptr<CEditCommand> command);
+    // At most this many bytes held by the commands: past it the oldest ones go (the
+    // last one always stays).
+    void SetBudget(std::size_t nBytes) { m_nBudget = nBytes; }
     bool CanUndo() const { return m_nIndex > 0; }
     bool CanRedo() const { return m_nIndex < m_commands.size(); }
     // The texts of the command Undo and Redo would take; empty when there is none.
@@ -30,7 +33,10 @@ public:
     std::size_t Index() const { return m_nIndex; }
 
 private:
+    void KeepToBudget();
+
     std::vector<std::unique_ptr<CEditCommand>> m_commands;
+    std::size_t m_nBudget = static_cast<std::size_t>(-1);
     std::size_t m_nIndex = 0;
     // None when the saved state was dropped from the history.
     std::optional<std::size_t> m_clean = 0;

@@ -7,6 +7,7 @@
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "document/CNetFragment.h"
+#include "edit/CUndoStack.h"
 #include "model/CPNEdge.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
@@ -106,6 +107,7 @@ struct EditHistory : DocFixture {
             return "z-order";
         case 10:
             doc.m_netDesign.m_sizeNet.cx += 40;
+            doc.SetModifiedFlag();
             return "view properties";
         default:
             doc.ToggleGrid();
@@ -150,10 +152,12 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     BuildRandomNet(doc.m_netDesign, gen, 4, 3, &dc);
     doc.History().Reset();
     doc.m_netDesign.m_sizeNet.cx += 10;
+    doc.SetModifiedFlag();
     ASSERT_TRUE(doc.History().Checkpoint("wider"));
     doc.History().MarkSaved();
     EXPECT_FALSE(doc.IsModified());
     doc.m_netDesign.m_sizeNet.cy += 10;
+    doc.SetModifiedFlag();
     ASSERT_TRUE(doc.History().Checkpoint("higher"));
     EXPECT_EQ(doc.History().UndoText(), "higher");
     EXPECT_FALSE(doc.History().Checkpoint("nothing changed"));
@@ -164,6 +168,7 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     EXPECT_TRUE(doc.IsModified());
     // An edit after undoing: the redo part is gone, the saved state out of reach.
     doc.m_netDesign.m_sizeNet.cx += 30;
+    doc.SetModifiedFlag();
     doc.History().NameEdit("other");
     EXPECT_TRUE(doc.History().Checkpoint());
     EXPECT_FALSE(doc.History().CanRedo());
@@ -174,6 +179,7 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     const int height = doc.m_netDesign.m_sizeNet.cy;
     for (int i = 0; i < 4; ++i) {
         doc.m_netDesign.m_sizeNet.cy += 1;
+        doc.SetModifiedFlag();
         doc.History().Checkpoint("typing", 77);
     }
     EXPECT_EQ(doc.History().Stack().Count(), index + 1);
@@ -187,6 +193,7 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     net.Event("e1", {b1}, {b2});
     doc.History().Reset();
     doc.m_netDesign.m_sizeNet.cx += 10;
+    doc.SetModifiedFlag();
     ASSERT_TRUE(doc.History().Checkpoint("wider"));
     const std::size_t count = doc.History().Stack().Count();
     Enter();
@@ -257,6 +264,46 @@ TEST_F(EditHistory, PastedFragmentsBringTheirEdgesAndNeverADuplicateName) {
           std::vector<std::uint8_t>(all.begin(), all.begin() + all.size() / 2)})
         EXPECT_FALSE(CNetFragment::Paste(doc, bad, CSize(0, 0), dc));
     EXPECT_EQ(doc.m_netDesign.m_listElements.size(), count);
+}
+
+// A history past its budget drops its oldest commands, never the last, and the saved
+// state with them when it was among them.
+TEST(UndoStackBudget, TheOldestCommandsGoAndTheSavedStateWithThem) {
+    struct Sized : CEditCommand {
+        explicit Sized(std::size_t n) : CEditCommand("c" + std::to_string(n)), size(n) {}
+        void Do() override {}
+        void Undo() override {}
+        std::size_t Size() const override { return size; }
+        std::size_t size;
+    };
+    CUndoStack stack;
+    stack.SetBudget(100);
+    stack.Push(std::make_unique<Sized>(40));
+    stack.SetClean(); // the state after c40
+    stack.Push(std::make_unique<Sized>(50));
+    EXPECT_EQ(stack.Count(), 2u);
+    stack.Push(std::make_unique<Sized>(30)); // 120 > 100: c40 goes
+    EXPECT_EQ(stack.Count(), 2u);
+    EXPECT_EQ(stack.UndoText(), "c30");
+    stack.Undo();
+    stack.Undo();
+    EXPECT_FALSE(stack.CanUndo());
+    EXPECT_TRUE(stack.IsClean()) << "the state after c40 is where the history now starts";
+    // Saved at the start, then the start dropped: the saved state is out of reach.
+    stack.Clear();
+    stack.Push(std::make_unique<Sized>(60));
+    stack.Undo();
+    stack.Redo();
+    stack.Undo();
+    EXPECT_TRUE(stack.IsClean());
+    stack.Redo();
+    stack.Push(std::make_unique<Sized>(60)); // 120 > 100: the first goes
+    EXPECT_EQ(stack.Count(), 1u);
+    stack.Undo();
+    EXPECT_FALSE(stack.IsClean());
+    stack.Push(std::make_unique<Sized>(500)); // alone past the budget: it stays
+    EXPECT_EQ(stack.Count(), 1u);
+    EXPECT_EQ(stack.UndoText(), "c500");
 }
 
 } // namespace
