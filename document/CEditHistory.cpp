@@ -10,8 +10,10 @@ void CEditHistory::SetBase(CSnapshotCommand::Bytes bytes) {
     m_nBaseRevision = m_doc.Revision();
 }
 
-void CEditHistory::Reset() {
+void CEditHistory::Reset(bool bSaved) {
     m_stack.Clear();
+    if (!bSaved)
+        m_stack.ForgetClean();
     m_strPending.clear();
     SetBase(CDocumentFile::Store(m_doc));
 }

@@ -20,8 +20,9 @@ public:
 
     explicit CEditHistory(CZerinDoc& doc) : m_doc(doc) { m_stack.SetBudget(kBudget); }
 
-    // A new or opened document: no history, the state as it is the saved one.
-    void Reset();
+    // A new or opened document: no history, the state as it is the saved one (or, for a
+    // document made from something else and not saved yet, none).
+    void Reset(bool bSaved = true);
     // The document was saved as it is now.
     void MarkSaved();
     // The state as it is now is the base of the next edit, without a command.

@@ -26,6 +26,8 @@ public:
     void Redo();
 
     void SetClean() { m_clean = m_nIndex; }
+    // No state of the history is the saved one (a document made but never saved).
+    void ForgetClean() { m_clean.reset(); }
     bool IsClean() const { return m_clean == m_nIndex; }
     void Clear();
 

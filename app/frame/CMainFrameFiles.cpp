@@ -174,6 +174,8 @@ void CMainFrame::OnFileImportPnml() {
     m_doc.m_nNextName[CZerinDoc::NAME_EVENT] = nNext[1];
     m_doc.SetNetModified();
     m_doc.SetModifiedFlag();
+    // The imported net is where the history starts; it was never saved.
+    m_doc.History().Reset(false);
     InitialUpdate();
 }
 

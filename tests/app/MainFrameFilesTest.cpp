@@ -147,6 +147,7 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     EXPECT_EQ(m_prompt.messages.size(), 1);
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_TRUE(Doc().IsModified());
+    EXPECT_FALSE(Doc().History().CanUndo()) << "the imported net starts the history";
     EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
 
     // Of a file with two nets the user picks one; cancelling the choice changes nothing.
