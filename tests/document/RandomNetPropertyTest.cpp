@@ -9,6 +9,9 @@
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "simulation/CNetComplement.h"
+#include "support/Golden.h"
+
+#include <cstdio>
 
 #include <set>
 #include <utility>
@@ -166,3 +169,72 @@ TEST(RandomNets, TheFirstLayoutPutsEveryCaseOnItsOwnGridPoint) {
 }
 
 } // namespace
+
+namespace {
+
+// FNV-1a over the bytes: a short fingerprint of a long output.
+std::string Fingerprint(const std::string& bytes) {
+    unsigned long long hash = 14695981039346656037ULL;
+    for (unsigned char c : bytes)
+        hash = (hash ^ c) * 1099511628211ULL;
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", hash);
+    return text;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+} // namespace
+
+// Every output of the case graph, fingerprinted for 50 random nets and the philosophers:
+// the names, the forward-reachable classes, the case class, both XML exports and the
+// stored document after the first layout (seeded). A change of how the graph is stored
+// or named must leave every line as it is.
+TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
+    std::vector<std::string> lines;
+    auto record = [&](const std::string& what) {
+        CCaseGraph& graph = doc.m_caseGraph;
+        sink.Reset();
+        graph.NameElements(dc);
+        graph.WriteNames();
+        std::string names;
+        for (const auto& pane : sink.panes)
+            names += Joined(pane);
+        sink.Reset();
+        graph.WriteForwardReachableClasses();
+        graph.WriteCaseClass();
+        std::string analysis;
+        for (const auto& pane : sink.panes)
+            analysis += Joined(pane);
+        doc.m_random.SetFixedSeed(11);
+        doc.m_random.Seed(11);
+        graph.InitialLayout();
+        const std::vector<std::uint8_t> stored = CDocumentFile::Store(doc);
+        lines.push_back(what + ": " + std::to_string(graph.m_nCases) + " cases, " +
+                        std::to_string(graph.m_nSteps) + " steps; names " + Fingerprint(names) +
+                        ", analysis " + Fingerprint(analysis) + ", graph xml " +
+                        Fingerprint(graph.CaseGraphXML()) + ", class xml " +
+                        Fingerprint(graph.CaseClassXML()) + ", file " +
+                        Fingerprint(std::string(stored.begin(), stored.end())));
+    };
+    // The graph as the command line computes it: with the test, whether the net passes
+    // it or not.
+    for (int seed = 0; seed < kNets; ++seed) {
+        doc.NewDocument();
+        Build(seed);
+        const bool passed = doc.TestNet();
+        record("random " + std::to_string(seed) + (passed ? "" : " (not a C/E system)"));
+    }
+    for (int n = 3; n <= 5; ++n) {
+        doc.NewDocument();
+        BuildDiningPhilosophers(doc.m_netDesign, n);
+        ASSERT_TRUE(doc.TestNet());
+        record(std::to_string(n) + " philosophers");
+    }
+    ExpectGolden("document/casegraph-outputs.txt", lines);
+}
