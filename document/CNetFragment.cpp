@@ -18,17 +18,8 @@
 
 namespace {
 
-CPNLabel* NameLabel(CPNElement* e) {
-    if (auto* c = dynamic_cast<CPNCondition*>(e))
-        return c->m_pLabel;
-    if (auto* v = dynamic_cast<CPNEvent*>(e))
-        return v->m_pLabel;
-    return nullptr;
-}
-
-bool IsNode(const CPNElement* e) {
-    return dynamic_cast<const CPNCondition*>(e) || dynamic_cast<const CPNEvent*>(e);
-}
+constexpr auto NameLabel = &CNetDesign::NameLabelOf;
+constexpr auto IsNode = &CNetDesign::IsNode;
 
 std::vector<std::uint8_t> Store(CNetDesign& net) {
     CArchive ar;
@@ -53,7 +44,7 @@ bool HoldsTogether(const CNetDesign& net) {
             if (label->m_pOwner && !in.count(label->m_pOwner))
                 return false;
         } else if (IsNode(e)) {
-            const CPNLabel* name = NameLabel(const_cast<CPNElement*>(e));
+            const CPNLabel* name = NameLabel(e);
             if (name && !in.count(name))
                 return false;
         }

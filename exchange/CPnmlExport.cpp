@@ -1,6 +1,7 @@
 #include "exchange/CPnmlExport.h"
 
 #include "base/FileIO.h"
+#include "base/UniqueName.h"
 #include "base/XmlText.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
@@ -45,12 +46,7 @@ public:
             id += IsIdChar(static_cast<unsigned char>(c), id.empty()) ? c : '_';
         if (id.empty() || !IsIdChar(static_cast<unsigned char>(id[0]), true))
             id = fallback + id;
-        if (m_used.insert(id).second)
-            return id;
-        for (int k = 2;; ++k)
-            if (std::string candidate = id + "_" + std::to_string(k);
-                m_used.insert(candidate).second)
-                return candidate;
+        return TakeUniqueName(m_used, id);
     }
 
 private:
@@ -70,13 +66,9 @@ std::string CPnmlExport::BuildXML() const {
     std::map<const CPNElement*, std::string> nodeIds;
     // Nodes first, so that their ids keep their names where they can.
     for (const CPNElement* element : m_net.m_listElements) {
-        const CPNLabel* label = nullptr;
-        if (auto* condition = dynamic_cast<const CPNCondition*>(element))
-            label = condition->m_pLabel;
-        else if (auto* event = dynamic_cast<const CPNEvent*>(element))
-            label = event->m_pLabel;
-        else
+        if (!CNetDesign::IsNode(element))
             continue;
+        const CPNLabel* label = CNetDesign::NameLabelOf(element);
         nodeIds[element] = ids.Make(label ? label->m_strText : std::string(),
                                     dynamic_cast<const CPNEvent*>(element) ? "t" : "p");
     }

@@ -1,6 +1,7 @@
 #include "exchange/CPnmlImport.h"
 
 #include "base/FormatString.h"
+#include "base/UniqueName.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
@@ -353,22 +354,12 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
     m_scale = 1.0;
     const std::vector<Point> at = Place(bends);
 
-    std::set<std::string> used;
-    auto unique = [&](std::string name) {
-        if (used.insert(name).second)
-            return name;
-        for (int k = 2;; ++k)
-            if (std::string candidate = name + "_" + std::to_string(k);
-                used.insert(candidate).second)
-                return candidate;
-    };
-    // Names given in the file first, so that a generated name never takes one.
+    // The names the file gives, so that a generated name never takes one.
+    std::set<std::string> fileNames;
     for (const CPnmlNet::Node& node : m_net.nodes)
-        if ((node.kind == Kind::Place || node.kind == Kind::Transition) && node.name &&
-            !Trim(*node.name).empty())
-            used.insert(Trim(*node.name));
-    std::set<std::string> fileNames = used;
-    used.clear();
+        if ((node.kind == Kind::Place || node.kind == Kind::Transition) && node.name)
+            fileNames.insert(Trim(*node.name));
+    std::set<std::string> used;
 
     std::vector<CPNElement*> elements(m_net.nodes.size(), nullptr);
     int right = 0, bottom = 0;
@@ -395,7 +386,7 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
             element = condition;
         }
         label->m_pOwner = element;
-        label->SetText(unique(name), dc);
+        label->SetText(TakeUniqueName(used, name), dc);
         if (node.nameOffset && node.position && std::abs(node.nameOffset->x) <= 200 &&
             std::abs(node.nameOffset->y) <= 200)
             label->MoveTo(CPoint(x + static_cast<int>(std::lround(node.nameOffset->x * m_scale)),

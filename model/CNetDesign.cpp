@@ -12,21 +12,17 @@
 #include <algorithm>
 #include <cassert>
 
-namespace {
-
-bool IsNode(const CPNElement* e) {
+bool CNetDesign::IsNode(const CPNElement* e) {
     return dynamic_cast<const CPNCondition*>(e) || dynamic_cast<const CPNEvent*>(e);
 }
 
-CPNLabel* NameLabelOf(const CPNElement* e) {
+CPNLabel* CNetDesign::NameLabelOf(const CPNElement* e) {
     if (auto* c = dynamic_cast<const CPNCondition*>(e))
         return c->m_pLabel;
     if (auto* ev = dynamic_cast<const CPNEvent*>(e))
         return ev->m_pLabel;
     return nullptr;
 }
-
-} // namespace
 
 CNetDesign::~CNetDesign() {
     for (CPNElement* e : m_listElements)

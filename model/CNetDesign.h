@@ -9,6 +9,7 @@
 #include <list>
 
 class CPNElement;
+class CPNLabel;
 
 // The net the user draws: one list that owns every element of the net design diagram
 // (conditions, events, edges, labels, polygons) in drawing order, head at the bottom,
@@ -61,6 +62,11 @@ public:
     // m_bEnabled of every event = forward concession in the case.
     void UpdateEnabled(const CSetConditions& currentCase);
     void ClearSimulationFlags();
+
+    // The name label of a condition or an event; null for anything else.
+    static CPNLabel* NameLabelOf(const CPNElement* element);
+    // Whether the element is a condition or an event.
+    static bool IsNode(const CPNElement* element);
 
     // Valid after BuildStructure.
     int m_nEdges = 0;

@@ -49,8 +49,9 @@ bool Paint(QPainter& painter, const std::function<void(CDC&)>& draw) {
     return painter.end();
 }
 
-CFileResult ExportSvg(const std::string& path, CSize extent,
-                      const std::function<void(CDC&)>& draw) {
+// The SVG picture with the logical point origin at its top-left corner; empty when the
+// painter could not draw it.
+QByteArray EncodeSvg(CSize extent, CPoint origin, const std::function<void(CDC&)>& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -61,29 +62,62 @@ CFileResult ExportSvg(const std::string& path, CSize extent,
     svg.setResolution(kScreenDpi);
     svg.setTitle("Zerin");
     QPainter painter(&svg);
+    if (origin != CPoint(0, 0))
+        painter.translate(-origin.x, -origin.y);
     if (!Paint(painter, draw))
-        return CFileResult::Failure("Cannot write " + path + ": the SVG picture failed");
+        return {};
     buffer.close();
+    return bytes;
+}
+
+// The picture on white; null when there is no memory for it or (drawn false) the painter
+// could not draw it.
+QImage DrawImage(CSize extent, CPoint origin, const std::function<void(CDC&)>& draw,
+                 bool* drawn = nullptr) {
+    QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    if (origin != CPoint(0, 0))
+        painter.translate(-origin.x, -origin.y);
+    const bool ok = Paint(painter, draw);
+    if (drawn)
+        *drawn = ok;
+    return ok ? image : QImage();
+}
+
+QByteArray EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return {};
+    buffer.close();
+    return bytes;
+}
+
+CFileResult ExportSvg(const std::string& path, CSize extent,
+                      const std::function<void(CDC&)>& draw) {
+    const QByteArray bytes = EncodeSvg(extent, CPoint(0, 0), draw);
+    if (bytes.isEmpty())
+        return CFileResult::Failure("Cannot write " + path + ": the SVG picture failed");
     return WriteBytes(path, bytes);
 }
 
 CFileResult ExportPng(const std::string& path, CSize extent,
                       const std::function<void(CDC&)>& draw) {
-    QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
+    bool drawn = true;
+    const QImage image = DrawImage(extent, CPoint(0, 0), draw, &drawn);
+    if (!drawn)
+        return CFileResult::Failure("Cannot write " + path + ": the picture could not be drawn");
     if (image.isNull())
         return CFileResult::Failure(
             FormatString("Cannot write %s: not enough memory for a picture of %d x %d pixels",
                          path.c_str(), extent.cx, extent.cy));
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    if (!Paint(painter, draw))
-        return CFileResult::Failure("Cannot write " + path + ": the picture could not be drawn");
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    const QByteArray bytes = EncodePng(image);
+    if (bytes.isEmpty())
         return CFileResult::Failure("Cannot write " + path + ": the PNG encoding failed");
-    buffer.close();
     return WriteBytes(path, bytes);
 }
 
@@ -121,31 +155,10 @@ QByteArray CPictureExport::Encode(const char* format, CSize extent, CPoint origi
                                   const std::function<void(CDC&)>& draw) {
     if (extent.cx <= 0 || extent.cy <= 0)
         return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (std::string(format) == "svg") {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(QSize(extent.cx, extent.cy));
-        svg.setViewBox(QRect(0, 0, extent.cx, extent.cy));
-        svg.setResolution(kScreenDpi);
-        svg.setTitle("Zerin");
-        QPainter painter(&svg);
-        painter.translate(-origin.x, -origin.y);
-        if (!Paint(painter, draw))
-            return {};
-        return bytes;
-    }
-    QImage image(extent.cx, extent.cy, QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.translate(-origin.x, -origin.y);
-    if (!Paint(painter, draw) || !image.save(&buffer, "PNG"))
-        return {};
-    return bytes;
+    if (std::string(format) == "svg")
+        return EncodeSvg(extent, origin, draw);
+    const QImage image = DrawImage(extent, origin, draw);
+    return image.isNull() ? QByteArray() : EncodePng(image);
 }
 
 CFileResult CPictureExport::Export(const std::string& path, CSize extent,
