@@ -326,14 +326,22 @@ CFileResult CPnmlReader::Import(const std::string& path, const std::optional<std
     CPnmlReader reader;
     if (!reader.ReadFile(path))
         return CFileResult::Failure(reader.Error());
-    const CPnmlNet* net = reader.Select(netId);
+    return reader.ImportNet(netId, gridSize, design, dc, newName, notCENet);
+}
+
+CFileResult CPnmlReader::ImportNet(const std::optional<std::string>& netId, int gridSize,
+                                   CNetDesign& design, CDC& dc, const CPnmlImport::NewName& newName,
+                                   bool* notCENet) {
+    if (notCENet)
+        *notCENet = false;
+    const CPnmlNet* net = Select(netId);
     if (!net)
-        return CFileResult::Failure(reader.Error());
+        return CFileResult::Failure(m_strError);
     CPnmlImport import(*net, gridSize);
     if (!import.Build(design, dc, newName)) {
         if (notCENet)
             *notCENet = true;
-        return CFileResult::Failure(path + ": " + import.Error());
+        return CFileResult::Failure(m_strName + ": " + import.Error());
     }
     return CFileResult::Success();
 }

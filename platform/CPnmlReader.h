@@ -31,6 +31,9 @@ public:
     static CFileResult Import(const std::string& path, const std::optional<std::string>& netId,
                               int gridSize, CNetDesign& design, CDC& dc,
                               const CPnmlImport::NewName& newName, bool* notCENet = nullptr);
+    // The same for a file read already (ReadFile succeeded).
+    CFileResult ImportNet(const std::optional<std::string>& netId, int gridSize, CNetDesign& design,
+                          CDC& dc, const CPnmlImport::NewName& newName, bool* notCENet = nullptr);
 
     const std::vector<CPnmlNet>& Nets() const { return m_nets; }
     const std::string& Error() const { return m_strError; }

@@ -143,7 +143,11 @@ void CMainFrame::OnFileImportPnml() {
     // Of a file with several nets the user chooses one.
     std::optional<std::string> netId;
     CPnmlReader reader;
-    if (reader.ReadFile(strFile) && reader.Nets().size() > 1) {
+    if (!reader.ReadFile(strFile)) {
+        ShowFileError(reader.Error());
+        return;
+    }
+    if (reader.Nets().size() > 1) {
         QStringList ids;
         for (const CPnmlNet& net : reader.Nets())
             ids.append(QString::fromStdString(net.id));
@@ -158,7 +162,7 @@ void CMainFrame::OnFileImportPnml() {
     CMeasureDC dc;
     int nNext[2] = {1, 1};
     const CFileResult result =
-        CPnmlReader::Import(strFile, netId, m_doc.m_nGridSize, imported, dc, [&nNext](bool bEvent) {
+        reader.ImportNet(netId, m_doc.m_nGridSize, imported, dc, [&nNext](bool bEvent) {
             return FormatString(bEvent ? "e%d" : "b%d", nNext[bEvent ? 1 : 0]++);
         });
     if (!result) {

@@ -136,14 +136,12 @@ std::string CCommandOptions::Summary() const {
 }
 
 std::string CCommandOptions::Help() const {
-    std::string text = "Usage: zerin-cli ";
-    const std::vector<std::string> synopsis = Lines(m_strSynopsis);
-    for (std::size_t i = 0; i < synopsis.size(); ++i)
-        text += (i == 0 ? synopsis[i]
-                        : "           " +
-                              synopsis[i].substr(std::min<std::size_t>(
-                                  synopsis[i].find_first_not_of(' '), synopsis[i].size()))) +
-                "\n";
+    // Continuation lines are indented for the overview's column 2; here the command
+    // starts after "Usage: zerin-cli ", 15 columns further.
+    const std::string usage = "Usage: zerin-cli ";
+    std::string text;
+    for (const std::string& line : Lines(m_strSynopsis))
+        text += (text.empty() ? usage : std::string(usage.size() - 2, ' ')) + line + "\n";
     for (const std::string& line : Lines(m_strDescription))
         text += line + "\n";
     text += "\nOptions:\n";
