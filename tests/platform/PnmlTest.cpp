@@ -59,11 +59,8 @@ std::string ImportText(const std::string& xml, CNetDesign& net) {
 }
 
 std::string NameOf(const CPNElement* e) {
-    if (auto* c = dynamic_cast<const CPNCondition*>(e))
-        return c->m_pLabel ? c->m_pLabel->m_strText : "";
-    if (auto* t = dynamic_cast<const CPNEvent*>(e))
-        return t->m_pLabel ? t->m_pLabel->m_strText : "";
-    return "";
+    const CPNLabel* label = CNetDesign::NameLabelOf(e);
+    return label ? label->m_strText : "";
 }
 
 // Everything a net design says about its net, by names: nodes with kind, token,
@@ -71,16 +68,13 @@ std::string NameOf(const CPNElement* e) {
 std::string Describe(const CNetDesign& net) {
     std::ostringstream out, edges;
     for (const CPNElement* e : net.m_listElements) {
-        if (auto* c = dynamic_cast<const CPNCondition*>(e))
-            out << "condition " << NameOf(c) << (c->m_bToken ? " token" : "") << " at "
-                << c->m_ptPos.x << "," << c->m_ptPos.y << " name at "
-                << c->m_pLabel->m_ptPos.x - c->m_ptPos.x << ","
-                << c->m_pLabel->m_ptPos.y - c->m_ptPos.y << "\n";
-        else if (auto* t = dynamic_cast<const CPNEvent*>(e))
-            out << "event " << NameOf(t) << " at " << t->m_ptPos.x << "," << t->m_ptPos.y
-                << " name at " << t->m_pLabel->m_ptPos.x - t->m_ptPos.x << ","
-                << t->m_pLabel->m_ptPos.y - t->m_ptPos.y << "\n";
-        else if (auto* edge = dynamic_cast<const CPNEdge*>(e)) {
+        if (const CPNLabel* label = CNetDesign::NameLabelOf(e)) {
+            auto* c = dynamic_cast<const CPNCondition*>(e);
+            out << (c ? "condition " : "event ") << label->m_strText
+                << (c && c->m_bToken ? " token" : "") << " at " << e->m_ptPos.x << ","
+                << e->m_ptPos.y << " name at " << label->m_ptPos.x - e->m_ptPos.x << ","
+                << label->m_ptPos.y - e->m_ptPos.y << "\n";
+        } else if (auto* edge = dynamic_cast<const CPNEdge*>(e)) {
             edges << "edge " << NameOf(edge->m_pFrom) << " -> " << NameOf(edge->m_pTo);
             for (const CPoint& p : edge->GetBendPoints())
                 edges << " via " << p.x << "," << p.y;
