@@ -24,7 +24,10 @@ std::size_t At(int i) {
 
 } // namespace
 
-CCaseGraph::CCaseGraph(CRandomSource& random) : m_smoothSession(random), m_rRandom(random) {}
+CCaseGraph::CCaseGraph(CRandomSource& random)
+    : m_smoothSession(random), m_rRandom(random), m_pScratchFrom(std::make_unique<CPNCase>()),
+      m_pScratchTo(std::make_unique<CPNCase>()), m_pScratchStep(std::make_unique<CPNStep>()),
+      m_pScratchLabel(std::make_unique<CPNLabel>()) {}
 
 CCaseGraph::~CCaseGraph() {
     DeleteContents(true);
@@ -75,12 +78,16 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     for (int i = 0; i < nCases; ++i)
         m_arrCases.push_back(new CPNCase(explorer.GetCase(i)));
     m_nCases = nCases;
-    m_arrSteps.reserve(At(nArcs));
+    m_arrRoutedAt.assign(At(nCases), CPoint());
+    m_arrStepRecords.reserve(At(nArcs));
     CSetEvents events;
     for (int a = 0; a < nArcs; ++a) {
         explorer.GetArcEvents(a, events);
-        m_arrSteps.push_back(new CPNStep(events, m_arrCases[At(explorer.GetArcFrom(a))],
-                                         m_arrCases[At(explorer.GetArcTo(a))]));
+        CStepRecord step;
+        step.from = explorer.GetArcFrom(a);
+        step.to = explorer.GetArcTo(a);
+        step.events = m_eventSets.Add(events);
+        m_arrStepRecords.push_back(step);
         m_nSteps = a + 1;
         explorer.ReleaseArcsBefore(a + 1);
         if (!goOn(a + 1)) {
@@ -89,6 +96,8 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
         }
     }
 
+    m_arrSteps.assign(At(nArcs), nullptr);
+    ++m_nStepObjectsVersion;
     // The events keep their concession as the last case and direction examined left
     // it: backward in the last node.
     const CSetConditions& last = m_arrCases.back()->m_setConditions;
@@ -127,7 +136,7 @@ void CCaseGraph::MarkReachable(CPNCase* node) {
     if (!node)
         return;
     node->m_bReachable = true;
-    const CNodeAdjacency adjacency(m_arrCases, m_arrSteps);
+    const CNodeAdjacency adjacency(m_arrCases, m_arrStepRecords);
     const int start = adjacency.IndexOf(node);
     if (start < 0)
         return;
@@ -168,6 +177,11 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
         delete label;
     for (CPNCase* node : m_arrCases)
         delete node;
+    ++m_nStepObjectsVersion;
+    m_arrStepRecords.clear();
+    m_arrStepRecords.shrink_to_fit();
+    m_eventSets.Clear();
+    m_arrRoutedAt.clear();
     m_arrSteps.clear();
     m_arrSteps.shrink_to_fit();
     m_arrStepLabels.clear();
@@ -303,8 +317,7 @@ void CCaseGraph::Serialize(CArchive& ar) {
         ar.WriteInt32(m_nSavedPositions);
         ar.WritePointArray(m_arrSavedPositions);
         ar.WriteObjectList(m_arrCases);
-        ar.WriteObjectList(m_arrSteps);
-        ar.WriteObjectList(m_arrStepLabels);
+        WriteSteps(ar);
         ar.WriteObjectList(m_arrNetEvents);
         ar.WriteObjectList(m_listElements);
         return;
@@ -321,8 +334,7 @@ void CCaseGraph::Serialize(CArchive& ar) {
     m_nSavedPositions = ar.ReadInt32();
     m_arrSavedPositions = ar.ReadPointArray();
     ar.ReadObjectList<CPNCase>(m_arrCases);
-    ar.ReadObjectList<CPNStep>(m_arrSteps);
-    ar.ReadObjectList<CPNLabel>(m_arrStepLabels);
+    ReadSteps(ar);
     ar.ReadObjectList<CPNEvent>(m_arrNetEvents);
     ar.ReadObjectList<CPNElement>(m_listElements);
 }

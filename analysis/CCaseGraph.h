@@ -1,8 +1,10 @@
 #pragma once
 
+#include "analysis/CEventSetPool.h"
 #include "analysis/CFRCasesClass.h"
 #include "analysis/CSmoothCaseGraphSession.h"
 #include "analysis/CStepInfo.h"
+#include "analysis/CStepRecord.h"
 #include "analysis/ECaseGraphResult.h"
 #include "base/CDC.h"
 #include "base/CFileResult.h"
@@ -17,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,9 +36,16 @@ class CRandomSource;
 using SmoothDialogRunner = std::function<bool(CSmoothCaseGraphSession& session)>;
 
 // The case graph: every case reachable from the initial case by forward or backward
-// steps, one node (CPNCase) per case and one arc (CPNStep) per step, where a step is
-// any non-empty set of detached events with concession. Owns its nodes, arcs, step
-// labels and the free labels and polygons placed on its diagram.
+// steps, one node (CPNCase) per case and one arc per step, where a step is any
+// non-empty set of detached events with concession. Owns its nodes, arcs, step labels
+// and the free labels and polygons placed on its diagram.
+//
+// A graph may have millions of steps, so a step is kept as its record (CStepRecord):
+// its arc (CPNStep) and name label exist as objects only once something needs them as
+// elements (a hit, a selection, a shown path, a route or label of its own). Until then
+// the route and the label follow from the record and the positions its two cases had
+// when the steps were last routed, exactly as the objects would have them; drawing,
+// hit tests, bounds and the file treat both alike.
 class CCaseGraph : public CObject {
 public:
     using CFRCasesClass = ::CFRCasesClass;
@@ -89,14 +99,30 @@ public:
     // straight steps are drawn from the cached routes without touching them.
     void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false) const;
     static constexpr int kDrawMargin = 10;
-    // The first element hit: nodes, arcs, step labels, free elements.
-    CPNElement* ElementFromPoint(CPoint pt) const;
+    // The first element hit: nodes, arcs, step labels, free elements. A step hit gets
+    // its objects.
+    CPNElement* ElementFromPoint(CPoint pt);
     // Selects every element lying strictly inside the rectangle and appends it to the
     // list; returns the rectangle to repaint.
     CRect SelectInRect(const CRect& rect, std::list<CPNElement*>& selection);
     // Moves the selected free elements to the bottom (toBack) or the top of the
     // drawing order; returns the rectangle to repaint.
     CRect ChangeZOrder(bool toBack, const std::list<CPNElement*>& selection);
+    // The events, the cases and the name of step i (no name: false).
+    const CSetEvents& StepEvents(std::size_t i) const;
+    int StepFrom(std::size_t i) const { return m_arrStepRecords[i].from; }
+    int StepTo(std::size_t i) const { return m_arrStepRecords[i].to; }
+    bool GetStepName(std::size_t i, std::string& name) const;
+    // Appends a step between two cases (by index), without a route or a name.
+    void AddStep(const CSetEvents& events, int from, int to);
+    // The arc of step i (with its name label), made when it does not exist yet.
+    CPNStep* MakeStep(std::size_t i);
+    // The index of the arc among the steps, -1 for an element that is none.
+    int StepIndexOf(const CPNElement* element) const;
+    // Lets go of the objects of the steps that hold nothing their record does not
+    // (after reading, after a layout).
+    void ReleasePlainSteps();
+
     // The candidate at the position, which advances; false past the last one.
     bool GetNextStep(int& position, CStepInfo& step) const;
 
@@ -171,10 +197,15 @@ public:
     std::vector<CStepInfo> m_arrStepInfos;
     // Owned, in order of discovery.
     std::vector<CPNCase*> m_arrCases;
-    // Owned, in order of creation.
+    // One per step, in order of creation.
+    std::vector<CStepRecord> m_arrStepRecords;
+    CEventSetPool m_eventSets;
+    // Owned, by step index; null for a step kept only as its record.
     std::vector<CPNStep*> m_arrSteps;
-    // Owned; label i names arc i.
+    // Owned; label i names arc i; null where the step is kept only as its record.
     std::vector<CPNLabel*> m_arrStepLabels;
+    // Per case: where it stood when the steps were last routed.
+    std::vector<CPoint> m_arrRoutedAt;
     // Not owned: the net's events in its drawing order.
     std::vector<CPNEvent*> m_arrNetEvents;
     // Not owned: the events with concession in the case being expanded.
@@ -185,6 +216,37 @@ public:
     std::list<CFRCasesClass> m_listClasses;
 
 private:
+    // The geometry of a step kept as its record, as its objects would have it.
+    struct StepShape {
+        // Routed, and drawn (routed and its two circles apart).
+        bool routed = false;
+        bool drawn = false;
+        CPoint from, to, mid;
+        // The arc's hit bounds, the rectangle of its one segment, GetBoundRect.
+        CRect rcBounds, rcSegment, bounds;
+        // The name label's text rectangle.
+        CRect rcText;
+        CPoint labelPos;
+    };
+    void ShapeOf(const CStepRecord& step, StepShape& shape) const;
+    // The same with the two cases at the given positions.
+    static void ShapeAt(const CStepRecord& step, CPoint from, CPoint to, StepShape& shape);
+    // The bounds of the shape's name label.
+    static CRect InflatedText(const StepShape& shape);
+    // The route of the arc as the record has it, made by the arc's own code with its
+    // two cases where they stood when routed; the label placed as the route places it.
+    void RouteAsRecorded(CPNStep& arc, const CStepRecord& step) const;
+    // The arc and label of step i in the scratch objects (for writing and comparing).
+    void FillScratch(std::size_t i) const;
+    // Whether the objects of step i hold exactly what the record would make.
+    bool IsPlain(std::size_t i);
+    std::string StepLabelText(std::size_t i) const;
+    void WriteSteps(CArchive& ar) const;
+    void ReadSteps(CArchive& ar);
+    // The cases' index by element.
+    int CaseIndexOf(const CPNElement* element) const;
+    void DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const;
+
     ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                 const CaseGraphProgress& progress);
     void CollectNetEvents(const CNetDesign& net);
@@ -210,6 +272,7 @@ private:
     struct BoundsCache {
         bool valid = false;
         unsigned long long epoch = 0;
+        unsigned long long objectsVersion = 0;
         // The arrays the bounds were read from.
         std::array<const void*, 3> arrays{};
         std::array<std::size_t, 3> sizes{};
@@ -225,4 +288,11 @@ private:
 
     CRandomSource& m_rRandom;
     mutable BoundsCache m_boundsCache;
+    // Bumped whenever a step gains or loses its objects.
+    unsigned long long m_nStepObjectsVersion = 0;
+    // Scratch objects: two cases to route on and an arc with its label.
+    std::unique_ptr<CPNCase> m_pScratchFrom;
+    std::unique_ptr<CPNCase> m_pScratchTo;
+    std::unique_ptr<CPNStep> m_pScratchStep;
+    std::unique_ptr<CPNLabel> m_pScratchLabel;
 };

@@ -43,7 +43,7 @@ void CCaseGraph::WriteForwardReachableClasses() {
         }
     m_listClasses.clear();
 
-    const CNodeAdjacency adjacency(m_arrCases, m_arrSteps);
+    const CNodeAdjacency adjacency(m_arrCases, m_arrStepRecords);
     const int n = adjacency.GetNodeCount();
     int nComponents = 0;
     const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);

@@ -18,10 +18,6 @@ std::string CaseLine(const CPNCase* node) {
     return node->m_label.m_strText + ": " + node->m_setConditions.ToString(false);
 }
 
-std::string StepLine(const CPNStep* arc) {
-    return arc->m_pLabel->m_strText + ": " + arc->m_setEvents.ToString();
-}
-
 // Strictly inside: left and top greater, right and bottom smaller.
 bool LiesInside(const CRect& bounds, const CRect& rect) {
     return bounds.left > rect.left && bounds.top > rect.top && bounds.right < rect.right &&
@@ -36,19 +32,31 @@ void CCaseGraph::NameElements(CDC& dc) {
     // Labels of an earlier naming would be lost otherwise.
     for (CPNLabel* label : m_arrStepLabels)
         delete label;
-    m_arrStepLabels.clear();
-    m_arrStepLabels.reserve(m_arrSteps.size());
+    m_arrStepLabels.assign(m_arrSteps.size(), nullptr);
+    ++m_nStepObjectsVersion;
+    // Every name is measured once, in the font of a new label; a step kept as its
+    // record keeps only the size.
+    CPNLabel& measure = *m_pScratchLabel;
+    measure.m_ptPos = CPoint();
     for (std::size_t j = 0; j < m_arrSteps.size(); ++j) {
+        measure.SetText(StepLabelText(j), dc);
+        CStepRecord& step = m_arrStepRecords[j];
+        step.labelWidth =
+            static_cast<std::uint16_t>(std::clamp(measure.m_rcText.Width(), 0, 0xFFFF));
+        step.labelHeight =
+            static_cast<std::uint16_t>(std::clamp(measure.m_rcText.Height(), 0, 0xFFFF));
         CPNStep* arc = m_arrSteps[j];
+        if (!arc)
+            continue;
         auto* label = new CPNLabel();
-        label->SetText(FormatString("s%zu", j + 1), dc);
+        label->SetText(measure.m_strText, dc);
         label->m_pOwner = arc;
         // A routed step keeps its label above the middle of its route.
         if (arc->m_listPoints.size() >= 3) {
             const CPoint m = std::next(arc->m_listPoints.begin())->m_pt;
             label->MoveTo(CPoint(m.x, m.y - 15));
         }
-        m_arrStepLabels.push_back(label);
+        m_arrStepLabels[j] = label;
         arc->SetLabel(label);
     }
     m_nStepLabels = static_cast<int>(m_arrStepLabels.size());
@@ -66,9 +74,10 @@ void CCaseGraph::WriteNames() const {
         WriteOutput(PANE_CASEGRAPH_LEGEND, CaseLine(node));
     WriteOutput(PANE_CASEGRAPH_LEGEND, "");
     WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of steps...");
-    for (const CPNStep* arc : m_arrSteps)
-        if (arc->m_pLabel)
-            WriteOutput(PANE_CASEGRAPH_LEGEND, StepLine(arc));
+    std::string name;
+    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i)
+        if (GetStepName(i, name))
+            WriteOutput(PANE_CASEGRAPH_LEGEND, name + ": " + StepEvents(i).ToString());
 }
 
 void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
@@ -84,9 +93,10 @@ void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
         line(CaseLine(node));
     line("");
     line("Names of steps:");
-    for (const CPNStep* arc : m_arrSteps)
-        if (arc->m_pLabel)
-            line(StepLine(arc));
+    std::string name;
+    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i)
+        if (GetStepName(i, name))
+            line(name + ": " + StepEvents(i).ToString());
 }
 
 void CCaseGraph::Draw(CDC& dc) const {
@@ -94,10 +104,24 @@ void CCaseGraph::Draw(CDC& dc) const {
         element->Draw(dc);
     for (const CPNCase* node : m_arrCases)
         node->Draw(dc);
-    for (const CPNStep* arc : m_arrSteps)
-        arc->Draw(dc);
-    for (const CPNLabel* label : m_arrStepLabels)
-        label->Draw(dc);
+    StepShape shape;
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (m_arrSteps[i]) {
+            m_arrSteps[i]->Draw(dc);
+            continue;
+        }
+        ShapeOf(m_arrStepRecords[i], shape);
+        if (shape.drawn)
+            CPNEdge::DrawStraight(dc, shape.from, shape.to);
+    }
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (m_arrStepLabels[i]) {
+            m_arrStepLabels[i]->Draw(dc);
+            continue;
+        }
+        ShapeOf(m_arrStepRecords[i], shape);
+        DrawRecordedLabel(dc, shape, i);
+    }
 }
 
 CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
@@ -106,7 +130,7 @@ CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
         if (std::exchange(node->m_bOnPath, false))
             rect |= node->GetBoundRect();
     for (CPNStep* arc : m_arrSteps)
-        if (std::exchange(arc->m_bOnPath, false))
+        if (arc && std::exchange(arc->m_bOnPath, false))
             rect |= arc->GetBoundRect();
     m_nPathSteps = 0;
     for (const CPNElement* element : elements) {
@@ -127,26 +151,47 @@ void CCaseGraph::RefreshBoundsCache() const {
     // scans without touching the elements.
     BoundsCache& cache = m_boundsCache;
     const unsigned long long epoch = CPNElement::GeometryEpoch();
-    const std::array<const void*, 3> arrays = {m_arrCases.data(), m_arrSteps.data(),
+    const std::array<const void*, 3> arrays = {m_arrCases.data(), m_arrStepRecords.data(),
                                                m_arrStepLabels.data()};
-    const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrSteps.size(),
+    const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrStepRecords.size(),
                                               m_arrStepLabels.size()};
-    if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes)
+    if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes &&
+        cache.objectsVersion == m_nStepObjectsVersion)
         return;
     cache.arrays = arrays;
     cache.sizes = sizes;
+    cache.objectsVersion = m_nStepObjectsVersion;
     cache.caseBounds.resize(m_arrCases.size());
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         cache.caseBounds[i] = m_arrCases[i]->GetBoundRect();
-    cache.stepRoutes.resize(m_arrSteps.size());
-    cache.stepStraight.resize(m_arrSteps.size());
-    cache.stepBoxes.resize(m_arrSteps.size());
+    const std::size_t steps = m_arrStepRecords.size();
+    cache.stepRoutes.resize(steps);
+    cache.stepStraight.resize(steps);
+    cache.stepBoxes.resize(steps);
+    cache.labelBounds.resize(m_arrStepLabels.size());
     constexpr int reach = CPNEdge::kDrawReach;
-    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+    StepShape shape;
+    for (std::size_t i = 0; i < steps; ++i) {
         StepRoute& route = cache.stepRoutes[i];
         StepBox& box = cache.stepBoxes[i];
-        cache.stepStraight[i] = m_arrSteps[i]->GetStraightRoute(route.from, route.to) ? 1 : 0;
-        if (cache.stepStraight[i]) {
+        const CPNStep* arc = m_arrSteps[i];
+        bool straight = false;
+        CRect bounds;
+        if (arc) {
+            straight = arc->GetStraightRoute(route.from, route.to);
+            bounds = arc->GetBoundRect();
+            if (i < m_arrStepLabels.size())
+                cache.labelBounds[i] = m_arrStepLabels[i]->GetBoundRect();
+        } else {
+            ShapeOf(m_arrStepRecords[i], shape);
+            straight = shape.drawn;
+            route = {shape.from, shape.to};
+            bounds = shape.bounds;
+            if (i < m_arrStepLabels.size())
+                cache.labelBounds[i] = InflatedText(shape);
+        }
+        cache.stepStraight[i] = straight ? 1 : 0;
+        if (straight) {
             box = {std::min(route.from.x, route.to.x) - reach,
                    std::min(route.from.y, route.to.y) - reach,
                    std::max(route.from.x, route.to.x) + reach,
@@ -154,13 +199,9 @@ void CCaseGraph::RefreshBoundsCache() const {
             continue;
         }
         // A bent or hidden step: its bounds and the pen's reach, as pixels included.
-        const CRect bounds = m_arrSteps[i]->GetBoundRect();
         box = {bounds.left - reach + 1, bounds.top - reach + 1, bounds.right + reach - 1,
                bounds.bottom + reach - 1};
     }
-    cache.labelBounds.resize(m_arrStepLabels.size());
-    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
-        cache.labelBounds[i] = m_arrStepLabels[i]->GetBoundRect();
     cache.epoch = epoch;
     cache.valid = true;
 }
@@ -203,33 +244,64 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
         if (n + kAhead < count)
             __builtin_prefetch(&routes[candidates[n + kAhead]]);
         const std::uint32_t i = candidates[n];
+        const CPNStep* arc = m_arrSteps[i];
         if (!cache.stepStraight[i]) {
-            m_arrSteps[i]->Draw(dc);
+            if (arc)
+                arc->Draw(dc);
             continue;
         }
         const StepRoute& route = routes[i];
         if (!RouteGeometry::SegmentMeetsRect(route.from, route.to, reach))
             continue;
-        if (plain)
+        if (plain || !arc)
             CPNEdge::DrawStraight(dc, route.from, route.to);
         else
-            m_arrSteps[i]->Draw(dc);
+            arc->Draw(dc);
     }
-    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
-        if (meets(cache.labelBounds[i]))
+    StepShape shape;
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (!meets(cache.labelBounds[i]))
+            continue;
+        if (m_arrStepLabels[i]) {
             m_arrStepLabels[i]->Draw(dc);
+            continue;
+        }
+        ShapeOf(m_arrStepRecords[i], shape);
+        DrawRecordedLabel(dc, shape, i);
+    }
 }
 
-CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) const {
+CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
     for (CPNCase* node : m_arrCases)
         if (node->HitTest(pt))
             return node;
-    for (CPNStep* arc : m_arrSteps)
-        if (arc->HitTest(pt))
-            return arc;
-    for (CPNLabel* label : m_arrStepLabels)
-        if (label->HitTest(pt))
-            return label;
+    StepShape shape;
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (m_arrSteps[i]) {
+            if (m_arrSteps[i]->HitTest(pt))
+                return m_arrSteps[i];
+            continue;
+        }
+        // As CPNEdge::HitTest on a straight route.
+        ShapeOf(m_arrStepRecords[i], shape);
+        if (shape.drawn && shape.rcBounds.PtInRect(pt) && shape.rcSegment.PtInRect(pt) &&
+            RouteGeometry::IsNearSegment(pt, shape.from, shape.to))
+            return MakeStep(i);
+    }
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (m_arrStepLabels[i]) {
+            if (m_arrStepLabels[i]->HitTest(pt))
+                return m_arrStepLabels[i];
+            continue;
+        }
+        ShapeOf(m_arrStepRecords[i], shape);
+        const bool hit =
+            shape.rcText.IsRectEmpty() ? pt == shape.labelPos : shape.rcText.PtInRect(pt);
+        if (hit) {
+            MakeStep(i);
+            return m_arrStepLabels[i];
+        }
+    }
     for (CPNElement* element : m_listElements)
         if (element->HitTest(pt))
             return element;
@@ -248,10 +320,24 @@ CRect CCaseGraph::SelectInRect(const CRect& rect, std::list<CPNElement*>& select
     };
     for (CPNCase* node : m_arrCases)
         consider(node);
-    for (CPNStep* arc : m_arrSteps)
-        consider(arc);
-    for (CPNLabel* label : m_arrStepLabels)
-        consider(label);
+    StepShape shape;
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (!m_arrSteps[i]) {
+            ShapeOf(m_arrStepRecords[i], shape);
+            if (!LiesInside(shape.bounds, rect))
+                continue;
+        }
+        consider(MakeStep(i));
+    }
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (!m_arrStepLabels[i]) {
+            ShapeOf(m_arrStepRecords[i], shape);
+            if (!LiesInside(InflatedText(shape), rect))
+                continue;
+            MakeStep(i);
+        }
+        consider(m_arrStepLabels[i]);
+    }
     for (CPNElement* element : m_listElements)
         consider(element);
     return result;

@@ -1,7 +1,6 @@
 #include "analysis/CCaseGraph.h"
 
 #include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
 #include "base/XmlText.h"
 #include "model/CPNLabel.h"
 
@@ -12,6 +11,10 @@ std::string NodeName(const CPNElement* element) {
     return node ? XmlText::Escape(node->m_label.m_strText) : std::string();
 }
 
+std::size_t At(int i) {
+    return static_cast<std::size_t>(i);
+}
+
 } // namespace
 
 std::string CCaseGraph::CaseGraphXML() const {
@@ -20,13 +23,15 @@ std::string CCaseGraph::CaseGraphXML() const {
     for (const CPNCase* node : m_arrCases)
         xml += "  <case name=\"" + XmlText::Escape(node->m_label.m_strText) + "\">" +
                XmlText::Escape(node->m_setConditions.ToString(false)) + "</case>\n";
-    for (const CPNStep* arc : m_arrSteps) {
-        const std::string name = arc->m_pLabel ? XmlText::Escape(arc->m_pLabel->m_strText) : "";
+    std::string name;
+    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
+        if (!GetStepName(i, name))
+            name.clear();
         // The events stand as the step's text, just before its from element.
-        xml += "  <step name=\"" + name + "\">\n";
-        xml += XmlText::Escape(arc->m_setEvents.ToString());
-        xml += "    <from name=\"" + NodeName(arc->m_pFrom) + "\"/>\n";
-        xml += "    <to name=\"" + NodeName(arc->m_pTo) + "\"/>\n";
+        xml += "  <step name=\"" + XmlText::Escape(name) + "\">\n";
+        xml += XmlText::Escape(StepEvents(i).ToString());
+        xml += "    <from name=\"" + NodeName(m_arrCases[At(StepFrom(i))]) + "\"/>\n";
+        xml += "    <to name=\"" + NodeName(m_arrCases[At(StepTo(i))]) + "\"/>\n";
         xml += "  </step>\n";
     }
     xml += "</casegraph>\n";

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 void CCaseGraph::SetGridSize(int gridSize) {
     m_nGridSize = m_nMinGridSize = gridSize;
@@ -19,10 +20,23 @@ void CCaseGraph::ComputeExtent(int cx, int cy) {
         bounds |= element->GetBoundRect();
     for (const CPNCase* node : m_arrCases)
         bounds |= node->GetBoundRect();
-    for (const CPNStep* arc : m_arrSteps)
-        bounds |= arc->GetBoundRect();
-    for (const CPNLabel* label : m_arrStepLabels)
-        bounds |= label->GetBoundRect();
+    StepShape shape;
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (m_arrSteps[i]) {
+            bounds |= m_arrSteps[i]->GetBoundRect();
+            continue;
+        }
+        ShapeOf(m_arrStepRecords[i], shape);
+        bounds |= shape.bounds;
+    }
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (m_arrStepLabels[i]) {
+            bounds |= m_arrStepLabels[i]->GetBoundRect();
+            continue;
+        }
+        ShapeOf(m_arrStepRecords[i], shape);
+        bounds |= InflatedText(shape);
+    }
     const int grid = (m_nGridSize + 1) * kGridStep;
     m_sizeExtent = CSize(std::max({cx, std::max(bounds.right, 100), grid}),
                          std::max({cy, std::max(bounds.bottom, 100), grid}));
@@ -105,7 +119,44 @@ void CCaseGraph::RandomLayout() {
 
 CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
     CRect repaint;
-    for (CPNStep* arc : m_arrSteps) {
+    const bool all = reset || !moved;
+    const int movedCase = all ? -1 : CaseIndexOf(moved);
+    auto at = [this](int node) { return m_arrCases[static_cast<std::size_t>(node)]->m_ptPos; };
+    StepShape before, after;
+    bool changed = false;
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        const bool named = i < m_arrStepLabels.size();
+        if (!m_arrSteps[i]) {
+            CStepRecord& step = m_arrStepRecords[i];
+            if (!all && step.from != movedCase && step.to != movedCase)
+                continue;
+            // Without a route only a reset makes one.
+            if (!reset && step.route == CStepRecord::Unrouted)
+                continue;
+            CStepRecord next = step;
+            next.route = reset ? CStepRecord::Reset : CStepRecord::Updated;
+            ShapeAt(next, at(step.from), at(step.to), after);
+            // The record cannot stand for a hidden route (its bounds remember the
+            // route before), nor for one routed while its other case stood elsewhere
+            // than where the other steps of that case were routed.
+            const int other = step.from == movedCase ? step.to : step.from;
+            const bool otherMoved =
+                !all && at(other) != m_arrRoutedAt[static_cast<std::size_t>(other)];
+            if (after.drawn && !otherMoved) {
+                ShapeOf(step, before);
+                repaint |= before.bounds;
+                if (named)
+                    repaint |= InflatedText(before);
+                step = next;
+                changed = true;
+                repaint |= after.bounds;
+                if (named)
+                    repaint |= InflatedText(after);
+                continue;
+            }
+            MakeStep(i);
+        }
+        CPNStep* arc = m_arrSteps[i];
         const CRect before =
             arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
         if (reset)
@@ -117,6 +168,14 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
         if (arc->m_pLabel)
             repaint |= arc->m_pLabel->GetBoundRect();
     }
+    if (all) {
+        for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+            m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
+    } else if (movedCase >= 0) {
+        m_arrRoutedAt[static_cast<std::size_t>(movedCase)] = moved->m_ptPos;
+    }
+    if (changed)
+        CPNElement::GeometryChanged();
     return repaint;
 }
 
@@ -134,7 +193,11 @@ bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
     if (!m_bSmoothPrepared) {
         m_bSmoothPrepared = true;
         m_smoothSession.SetGridSize(m_nGridSize, m_nMinGridSize);
-        m_smoothSession.Init(std::vector<CPNEdge*>(m_arrSteps.begin(), m_arrSteps.end()),
+        std::vector<std::pair<int, int>> arcs;
+        arcs.reserve(m_arrStepRecords.size());
+        for (const CStepRecord& step : m_arrStepRecords)
+            arcs.emplace_back(step.from, step.to);
+        m_smoothSession.Init(std::move(arcs),
                              std::vector<CPNElement*>(m_arrCases.begin(), m_arrCases.end()));
     }
     if (!showDialog || !showDialog(m_smoothSession) || !m_smoothSession.HasResult())

@@ -2,7 +2,6 @@
 
 #include "analysis/CCaseGraph.h"
 #include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
 
 #include <algorithm>
 #include <deque>
@@ -55,19 +54,17 @@ CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CP
         return path;
     // Each node's links in the order of the nodes they lead to, forward before backward.
     std::vector<std::vector<Link>> links(graph.m_arrCases.size());
-    for (std::size_t k = 0; k < graph.m_arrSteps.size(); ++k) {
-        const CPNStep* arc = graph.m_arrSteps[k];
-        const auto a = index.find(static_cast<const CPNCase*>(arc->m_pFrom));
-        const auto b = index.find(static_cast<const CPNCase*>(arc->m_pTo));
-        if (a == index.end() || b == index.end())
+    const int cases = static_cast<int>(graph.m_arrCases.size());
+    for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k) {
+        const int a = graph.StepFrom(k), b = graph.StepTo(k);
+        if (a < 0 || b < 0 || a >= cases || b >= cases)
             continue;
-        links[static_cast<std::size_t>(a->second)].push_back({b->second, static_cast<int>(k), true});
-        links[static_cast<std::size_t>(b->second)].push_back({a->second, static_cast<int>(k), false});
+        links[static_cast<std::size_t>(a)].push_back({b, static_cast<int>(k), true});
+        links[static_cast<std::size_t>(b)].push_back({a, static_cast<int>(k), false});
     }
     for (std::vector<Link>& list : links)
         std::stable_sort(list.begin(), list.end(), [](const Link& x, const Link& y) {
-            return x.neighbour != y.neighbour ? x.neighbour < y.neighbour
-                                              : x.forward && !y.forward;
+            return x.neighbour != y.neighbour ? x.neighbour < y.neighbour : x.forward && !y.forward;
         });
 
     std::vector<bool> forwardOf;
@@ -82,10 +79,10 @@ CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CP
     path.m_bFound = true;
     for (int node = target->second; node != start->second;) {
         const auto n = static_cast<std::size_t>(node);
-        const CPNStep* arc = graph.m_arrSteps[static_cast<std::size_t>(via[n])];
-        path.m_steps.push_back({arc, forwardOf[n], graph.m_arrCases[n]});
-        const CPNElement* previous = forwardOf[n] ? arc->m_pFrom : arc->m_pTo;
-        node = index.at(static_cast<const CPNCase*>(previous));
+        const auto k = static_cast<std::size_t>(via[n]);
+        path.m_steps.push_back(
+            {k, graph.StepEvents(k).ToString(), forwardOf[n], graph.m_arrCases[n]});
+        node = forwardOf[n] ? graph.StepFrom(k) : graph.StepTo(k);
     }
     std::reverse(path.m_steps.begin(), path.m_steps.end());
     path.m_bForwardOnly = std::all_of(path.m_steps.begin(), path.m_steps.end(),
@@ -102,13 +99,12 @@ std::vector<std::string> CCasePath::Describe(const CPNCase* from, const CPNCase*
         return lines;
     }
     const std::size_t n = m_steps.size();
-    lines.push_back("Shortest path from " + from->m_strConditions + " to " +
-                    to->m_strConditions + ": " + std::to_string(n) +
-                    (n == 1 ? " step" : " steps") +
+    lines.push_back("Shortest path from " + from->m_strConditions + " to " + to->m_strConditions +
+                    ": " + std::to_string(n) + (n == 1 ? " step" : " steps") +
                     (m_bForwardOnly ? "" : ", with backward steps"));
     for (std::size_t k = 0; k < n; ++k) {
         const Step& s = m_steps[k];
-        lines.push_back("step " + std::to_string(k + 1) + ": " + s.step->m_strEvents +
+        lines.push_back("step " + std::to_string(k + 1) + ": " + s.events +
                         (s.forward ? "" : " backward") + " \u2192 " + s.to->m_strConditions);
     }
     return lines;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class CCaseGraph;
 class CPNCase;
-class CPNStep;
 
 // The shortest way through the case graph from one case to another: forward steps
 // only when the target is forward reachable, otherwise forward and backward steps.
@@ -14,7 +14,9 @@ class CPNStep;
 class CCasePath {
 public:
     struct Step {
-        const CPNStep* step = nullptr;
+        // The index of the step among the graph's steps, and its events as text.
+        std::size_t step = 0;
+        std::string events;
         // Fired forward (from the arc's start to its end) or undone backward.
         bool forward = true;
         // The case the step leads to.

@@ -11,15 +11,23 @@
 #include <utility>
 
 void CGeneticAlgorithm::Init(std::span<CPNEdge* const> arcs, std::span<CPNElement* const> nodes) {
+    std::vector<std::pair<int, int>> ends;
+    ends.reserve(arcs.size());
+    for (const CPNEdge* arc : arcs)
+        ends.emplace_back(IndexOf(nodes, arc->m_pFrom), IndexOf(nodes, arc->m_pTo));
+    Init(ends, static_cast<int>(nodes.size()));
+}
+
+void CGeneticAlgorithm::Init(std::span<const std::pair<int, int>> arcs, int nodes) {
     m_pRandom->SeedWithTime();
     m_nEdges = static_cast<int>(arcs.size());
     m_arrEdges.assign(arcs.size(), CEdgeInfo());
     for (std::size_t k = 0; k < arcs.size(); ++k) {
-        m_arrEdges[k].m_nFrom = IndexOf(nodes, arcs[k]->m_pFrom);
-        m_arrEdges[k].m_nTo = IndexOf(nodes, arcs[k]->m_pTo);
+        m_arrEdges[k].m_nFrom = arcs[k].first;
+        m_arrEdges[k].m_nTo = arcs[k].second;
     }
-    m_nLength = static_cast<int>(nodes.size());
-    m_arrIncident.assign(nodes.size(), {});
+    m_nLength = nodes;
+    m_arrIncident.assign(static_cast<std::size_t>(nodes), {});
     for (std::size_t k = 0; k < m_arrEdges.size(); ++k) {
         const auto from = static_cast<std::size_t>(m_arrEdges[k].m_nFrom);
         const auto to = static_cast<std::size_t>(m_arrEdges[k].m_nTo);
@@ -93,9 +101,8 @@ void CGeneticAlgorithm::Evaluate() {
                                      c.m_nCrossings < std::numeric_limits<int>::max();
             if (incremental)
                 known = c.m_nCrossings + CrossingsChange(c);
-            c.Fitness(m_arrEdges, m_nEdges, c.m_nCrossings, m_nWeightIntersections,
-                      m_nWeightLength, m_nWeightMinDistance, m_nWeightMaxDistance,
-                      incremental ? &known : nullptr);
+            c.Fitness(m_arrEdges, m_nEdges, c.m_nCrossings, m_nWeightIntersections, m_nWeightLength,
+                      m_nWeightMinDistance, m_nWeightMaxDistance, incremental ? &known : nullptr);
             c.m_bCrossingsCounted = m_nWeightIntersections != 0;
             c.m_bRecount = false;
             c.m_arrChanged.clear();

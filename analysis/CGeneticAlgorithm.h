@@ -4,6 +4,7 @@
 #include "CEdgeInfo.h"
 
 #include <span>
+#include <utility>
 #include <vector>
 
 class CPNEdge;
@@ -24,6 +25,8 @@ public:
     // Binds the optimiser to a graph: the arcs as pairs of node indices. Seeds the
     // generator with the current time. The population is not touched.
     void Init(std::span<CPNEdge* const> arcs, std::span<CPNElement* const> nodes);
+    // The same with the arcs given by the indices of their two nodes.
+    void Init(std::span<const std::pair<int, int>> arcs, int nodes);
     // A new random population of P placements, evaluated.
     void InitPopulation();
     // Breeds the next generation and returns the number of generations built.

@@ -1,7 +1,6 @@
 #include "analysis/CNodeAdjacency.h"
 
 #include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -15,18 +14,16 @@ std::size_t At(int i) {
 } // namespace
 
 CNodeAdjacency::CNodeAdjacency(const std::vector<CPNCase*>& nodes,
-                               const std::vector<CPNStep*>& arcs) {
+                               std::span<const CStepRecord> arcs) {
     const int n = static_cast<int>(nodes.size());
     m_mapIndex.reserve(nodes.size());
     for (int i = 0; i < n; ++i)
         m_mapIndex.emplace(nodes[At(i)], i);
     std::vector<std::pair<int, int>> ends;
     ends.reserve(arcs.size());
-    for (const CPNStep* arc : arcs) {
-        const int from = IndexOf(arc->m_pFrom), to = IndexOf(arc->m_pTo);
-        if (from >= 0 && to >= 0)
-            ends.emplace_back(from, to);
-    }
+    for (const CStepRecord& arc : arcs)
+        if (arc.from >= 0 && arc.from < n && arc.to >= 0 && arc.to < n)
+            ends.emplace_back(arc.from, arc.to);
     m_arrFirst.assign(At(n + 1), 0);
     for (const auto& e : ends)
         ++m_arrFirst[At(e.first + 1)];

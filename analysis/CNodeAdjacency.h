@@ -1,19 +1,20 @@
 #pragma once
 
+#include "analysis/CStepRecord.h"
+
 #include <span>
 #include <unordered_map>
 #include <vector>
 
 class CPNCase;
 class CPNElement;
-class CPNStep;
 
 // The arcs of the case graph as successor lists by node index, so that walks over
 // the graph cost time linear in its size.
 class CNodeAdjacency {
 public:
     // Arcs whose ends are not both among the nodes are left out.
-    CNodeAdjacency(const std::vector<CPNCase*>& nodes, const std::vector<CPNStep*>& arcs);
+    CNodeAdjacency(const std::vector<CPNCase*>& nodes, std::span<const CStepRecord> arcs);
 
     int GetNodeCount() const { return static_cast<int>(m_arrFirst.size()) - 1; }
     // The index of the node, -1 for an element that is not one of them.

@@ -1,6 +1,9 @@
 #include "CSmoothCaseGraphSession.h"
 
+#include "model/CPNEdge.h"
+
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 void CSmoothCaseGraphSession::SetGridSize(int gridSize, int minGridSize) {
@@ -17,11 +20,29 @@ void CSmoothCaseGraphSession::ClearStatistics() {
     m_bPopulationReady = false;
 }
 
-void CSmoothCaseGraphSession::Init(std::vector<CPNEdge*> arcs, std::vector<CPNElement*> nodes) {
+void CSmoothCaseGraphSession::Init(const std::vector<CPNEdge*>& arcs,
+                                   std::vector<CPNElement*> nodes) {
+    std::unordered_map<const CPNElement*, int> index;
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        index.emplace(nodes[i], static_cast<int>(i));
+    // An end that is none of the nodes stands on the first, as the optimiser takes it.
+    auto indexOf = [&index](const CPNElement* node) {
+        const auto it = index.find(node);
+        return it == index.end() ? 0 : it->second;
+    };
+    std::vector<std::pair<int, int>> ends;
+    ends.reserve(arcs.size());
+    for (const CPNEdge* arc : arcs)
+        ends.emplace_back(indexOf(arc->m_pFrom), indexOf(arc->m_pTo));
+    Init(std::move(ends), std::move(nodes));
+}
+
+void CSmoothCaseGraphSession::Init(std::vector<std::pair<int, int>> arcs,
+                                   std::vector<CPNElement*> nodes) {
     ClearStatistics();
     m_arrArcs = std::move(arcs);
     m_arrNodes = std::move(nodes);
-    m_ga.Init(m_arrArcs, m_arrNodes);
+    m_ga.Init(m_arrArcs, static_cast<int>(m_arrNodes.size()));
 }
 
 void CSmoothCaseGraphSession::Clear() {
@@ -52,7 +73,7 @@ void CSmoothCaseGraphSession::RunGeneration() {
 
 void CSmoothCaseGraphSession::Reset() {
     ClearStatistics();
-    m_ga.Init(m_arrArcs, m_arrNodes);
+    m_ga.Init(m_arrArcs, static_cast<int>(m_arrNodes.size()));
 }
 
 CGASettings CSmoothCaseGraphSession::GetSettings() const {

@@ -4,6 +4,7 @@
 #include "CGeneticAlgorithm.h"
 
 #include <atomic>
+#include <utility>
 #include <vector>
 
 class CPNEdge;
@@ -25,7 +26,9 @@ public:
     // The optimiser's grid size and the smallest one the user may choose.
     void SetGridSize(int gridSize, int minGridSize);
     // Binds the session to a graph; statistics and flags start afresh.
-    void Init(std::vector<CPNEdge*> arcs, std::vector<CPNElement*> nodes);
+    void Init(const std::vector<CPNEdge*>& arcs, std::vector<CPNElement*> nodes);
+    // The same with the arcs given by the indices of their two nodes.
+    void Init(std::vector<std::pair<int, int>> arcs, std::vector<CPNElement*> nodes);
     // Forgets the graph and the population.
     void Clear();
 
@@ -74,6 +77,6 @@ private:
     std::atomic<int> m_nGenerations = 0;
     std::atomic<int> m_nIntersections = 0;
     std::atomic<int> m_nFitness = 0;
-    std::vector<CPNEdge*> m_arrArcs;
+    std::vector<std::pair<int, int>> m_arrArcs;
     std::vector<CPNElement*> m_arrNodes;
 };

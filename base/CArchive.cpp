@@ -198,6 +198,22 @@ void CArchive::WriteObject(const CObject* object) {
     const_cast<CObject*>(object)->Serialize(*this);
 }
 
+std::uint32_t CArchive::IndexOf(const CObject* object) const {
+    const auto it = m_mapObjects.find(object);
+    return it == m_mapObjects.end() ? 0 : it->second;
+}
+
+void CArchive::WriteReference(std::uint32_t index) {
+    RequireStoring();
+    if (index == 0 || index >= m_nNextIndex)
+        throw std::invalid_argument("reference to an object not written");
+    WriteIndexTag(index);
+}
+
+void CArchive::Forget(const CObject* object) {
+    m_mapObjects.erase(object);
+}
+
 std::int32_t CArchive::ReadInt32() {
     return static_cast<std::int32_t>(Get(4));
 }

@@ -82,6 +82,13 @@ public:
     void WriteInt32Count(std::size_t count);
     // Null, a back-reference, or the object's class tag followed by its record.
     void WriteObject(const CObject* object);
+    // The index an object was written under, 0 for one not written.
+    std::uint32_t IndexOf(const CObject* object) const;
+    // A back-reference to the object written under the index.
+    void WriteReference(std::uint32_t index);
+    // Forgets a written object, so that its address may serve another (a scratch
+    // object written for several records); references to it go by WriteReference.
+    void Forget(const CObject* object);
     // Count, then one reference per entry (an object list or an object array); null and
     // repeated entries are refused (std::invalid_argument), as the reader refuses them.
     template <class Range> void WriteObjectList(const Range& objects);

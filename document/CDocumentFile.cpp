@@ -119,6 +119,8 @@ CFileResult CDocumentFile::LoadBytes(CZerinDoc& doc, std::vector<std::uint8_t> b
     try {
         ReadRecord(ar, doc);
         CDocumentValidator::Validate(doc, ar.GetLoadedObjects());
+        // Checked as read; now the steps that need no objects of their own let go of them.
+        doc.m_caseGraph.ReleasePlainSteps();
         return CFileResult::Success();
     } catch (const std::exception& e) {
         Discard(doc, ar);

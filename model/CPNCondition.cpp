@@ -57,13 +57,17 @@ CRect CPNCondition::MoveTo(CPoint pt) {
 }
 
 CPoint CPNCondition::GetBorderPoint(CPoint toward) const {
-    const int x = m_ptPos.x, y = m_ptPos.y;
+    return BorderPointOf(m_ptPos, toward);
+}
+
+CPoint CPNCondition::BorderPointOf(CPoint centre, CPoint toward) {
+    const int x = centre.x, y = centre.y;
     const double dx = toward.x - x, dy = toward.y - y;
     if (dx == 0.0 && dy == 0.0)
-        return m_ptPos;
+        return centre;
     const double k = std::sqrt(kRadius * kRadius / (dx * dx + dy * dy));
     const CPoint first(RouteGeometry::Trunc(x + dx * k), RouteGeometry::Trunc(y + dy * k));
-    CRect span(m_ptPos, toward);
+    CRect span(centre, toward);
     span.NormalizeRect();
     span.InflateRect(1, 1);
     if (span.PtInRect(first))

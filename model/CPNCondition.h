@@ -21,6 +21,8 @@ public:
     // Moves the name label by the same vector; attached edges are left to the caller.
     CRect MoveTo(CPoint pt) override;
     CPoint GetBorderPoint(CPoint toward) const override;
+    // The point of the circle around the centre on the way toward the given point.
+    static CPoint BorderPointOf(CPoint centre, CPoint toward);
     bool HitTest(CPoint pt) const override;
     CRect GetBoundRect() const override;
     void ShowProperties(CPropertiesHost& host) override;

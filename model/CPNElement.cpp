@@ -53,6 +53,10 @@ void CPNElement::GeometryChanged() {
     g_nGeometryEpoch.fetch_add(1, std::memory_order_relaxed);
 }
 
+void CPNElement::RestoreGeometryEpoch(unsigned long long epoch) {
+    g_nGeometryEpoch.store(epoch, std::memory_order_relaxed);
+}
+
 CRect CPNElement::MoveTo(CPoint pt) {
     GeometryChanged();
     m_ptPos = pt;

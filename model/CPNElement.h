@@ -38,6 +38,9 @@ public:
     // bounds can tell that it is stale.
     static unsigned long long GeometryEpoch();
     static void GeometryChanged();
+    // Puts the count back after work on scratch elements that changed no element of a
+    // document.
+    static void RestoreGeometryEpoch(unsigned long long epoch);
 
     // The base record: the position. A stored position beyond kMaxCoordinate is refused
     // on reading, before anything is computed from it.

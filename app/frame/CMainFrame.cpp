@@ -252,7 +252,7 @@ bool CMainFrame::ShowCasePath(std::size_t nCase) {
     if (path.IsFound()) {
         elements.push_back(from);
         for (const CCasePath::Step& step : path.GetSteps()) {
-            elements.push_back(step.step);
+            elements.push_back(graph.MakeStep(step.step));
             elements.push_back(step.to);
         }
     }
@@ -271,7 +271,7 @@ void CMainFrame::ReplayCasePath(std::size_t nCase) {
         return;
     std::vector<CSetEvents> steps;
     for (const CCasePath::Step& step : path.GetSteps())
-        steps.push_back(step.step->m_setEvents);
+        steps.push_back(graph.StepEvents(step.step));
     ShowNetDesign();
     m_doc.SetCase(m_doc.m_caseInitial);
     m_doc.RefreshCase();

@@ -34,10 +34,9 @@ struct HandGraph {
             node->m_label.m_strText = "c" + std::to_string(i + 1);
             graph.m_arrCases.push_back(node);
         }
-        for (auto [f, t] : arcs)
-            graph.m_arrSteps.push_back(new CPNStep(CSetEvents(), Node(f), Node(t)));
         graph.m_nCases = n;
-        graph.m_nSteps = static_cast<int>(arcs.size());
+        for (auto [f, t] : arcs)
+            graph.AddStep(CSetEvents(), f, t);
     }
     CPNCase* Node(int i) { return graph.m_arrCases[static_cast<std::size_t>(i)]; }
 };
@@ -181,14 +180,16 @@ TEST(CasePathTest, ShortestChainsOfStepsOnRandomNets) {
         auto distances = [&](bool either) {
             std::map<const CPNElement*, std::size_t> d{{from, 0}};
             for (std::size_t round = 0; round < count; ++round)
-                for (const CPNStep* arc : graph.m_arrSteps)
-                    for (auto [a, b] : {std::pair{arc->m_pFrom, arc->m_pTo},
-                                        std::pair{arc->m_pTo, arc->m_pFrom}}) {
-                        if (!either && a == arc->m_pTo)
+                for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k) {
+                    const CPNElement* f = graph.m_arrCases[std::size_t(graph.StepFrom(k))];
+                    const CPNElement* t = graph.m_arrCases[std::size_t(graph.StepTo(k))];
+                    for (auto [a, b] : {std::pair{f, t}, std::pair{t, f}}) {
+                        if (!either && a == t)
                             continue;
                         if (d.count(a) && (!d.count(b) || d[b] > d[a] + 1))
                             d[b] = d[a] + 1;
                     }
+                }
             return d;
         };
         const auto forward = distances(false), either = distances(true);
@@ -196,12 +197,13 @@ TEST(CasePathTest, ShortestChainsOfStepsOnRandomNets) {
             const CCasePath path = CCasePath::Find(graph, from, to);
             ASSERT_TRUE(path.IsFound());
             EXPECT_EQ(path.IsForwardOnly(), to->m_bReachable);
-            EXPECT_EQ(path.GetSteps().size(),
-                      to->m_bReachable ? forward.at(to) : either.at(to));
+            EXPECT_EQ(path.GetSteps().size(), to->m_bReachable ? forward.at(to) : either.at(to));
             const CPNElement* at = from;
             for (const CCasePath::Step& s : path.GetSteps()) {
-                ASSERT_EQ(s.forward ? s.step->m_pFrom : s.step->m_pTo, at);
-                at = s.forward ? s.step->m_pTo : s.step->m_pFrom;
+                const CPNElement* f = graph.m_arrCases[std::size_t(graph.StepFrom(s.step))];
+                const CPNElement* t = graph.m_arrCases[std::size_t(graph.StepTo(s.step))];
+                ASSERT_EQ(s.forward ? f : t, at);
+                at = s.forward ? t : f;
                 EXPECT_EQ(at, s.to);
             }
             EXPECT_EQ(at, to);

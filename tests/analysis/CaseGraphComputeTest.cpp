@@ -29,13 +29,6 @@ std::vector<std::string> NodeTexts(const CCaseGraph& graph) {
     return texts;
 }
 
-int IndexOf(const CCaseGraph& graph, const CPNElement* node) {
-    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
-        if (graph.m_arrCases[i] == node)
-            return static_cast<int>(i);
-    return -1;
-}
-
 struct Arc {
     int from, to;
     std::string events;
@@ -44,9 +37,8 @@ struct Arc {
 
 std::vector<Arc> Arcs(const CCaseGraph& graph) {
     std::vector<Arc> arcs;
-    for (const CPNStep* s : graph.m_arrSteps)
-        arcs.push_back(
-            {IndexOf(graph, s->m_pFrom), IndexOf(graph, s->m_pTo), s->m_setEvents.ToString()});
+    for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k)
+        arcs.push_back({graph.StepFrom(k), graph.StepTo(k), graph.StepEvents(k).ToString()});
     return arcs;
 }
 
@@ -283,9 +275,9 @@ TEST(CaseGraphOrder, CompactExplorationMatchesTheLiteralAlgorithmOnRandomNets) {
         ASSERT_EQ(graph.m_nSteps, static_cast<int>(expected.arcs.size())) << trial;
         for (std::size_t a = 0; a < expected.arcs.size(); ++a) {
             const auto& [f, t, e] = expected.arcs[a];
-            EXPECT_EQ(IndexOf(graph, graph.m_arrSteps[a]->m_pFrom), f) << trial;
-            EXPECT_EQ(IndexOf(graph, graph.m_arrSteps[a]->m_pTo), t) << trial;
-            EXPECT_TRUE(graph.m_arrSteps[a]->m_setEvents.IsEqual(e)) << trial;
+            EXPECT_EQ(graph.StepFrom(a), f) << trial;
+            EXPECT_EQ(graph.StepTo(a), t) << trial;
+            EXPECT_TRUE(graph.StepEvents(a).IsEqual(e)) << trial;
         }
     }
 }

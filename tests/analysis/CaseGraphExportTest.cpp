@@ -61,7 +61,8 @@ TEST(CaseGraphNames, NamesLegendLinesAndPrintedLegend) {
     SmallGraph g;
     RecordingDC dc;
     g.graph.NameElements(dc);
-    EXPECT_EQ(g.graph.m_arrStepLabels[0]->m_pOwner, g.graph.m_arrSteps[0]);
+    const CPNStep* first = g.graph.MakeStep(0);
+    EXPECT_EQ(g.graph.m_arrStepLabels[0]->m_pOwner, first);
     RecordingOutputSink sink;
     sink.panes[PANE_CASEGRAPH_LEGEND].push_back("old");
     g.graph.WriteNames();

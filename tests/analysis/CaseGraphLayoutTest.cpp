@@ -103,7 +103,8 @@ TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
     a->MoveTo(CPoint(60, 60));
     b->MoveTo(CPoint(240, 60));
     const CRect all = g.graph.UpdateSteps(nullptr, true);
-    for (const CPNStep* arc : g.graph.m_arrSteps) {
+    for (std::size_t i = 0; i < g.graph.m_arrSteps.size(); ++i) {
+        const CPNStep* arc = g.graph.MakeStep(i);
         ASSERT_EQ(arc->m_listPoints.size(), 3u);
         const CPoint m = std::next(arc->m_listPoints.begin())->m_pt;
         EXPECT_EQ(arc->m_pLabel->m_ptPos, CPoint(m.x, m.y - 15));
@@ -160,8 +161,8 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
     const CChromozome& best = g.graph.m_smoothSession.GetAlgorithm().GetBest();
     for (std::size_t i = 0; i < g.graph.m_arrCases.size(); ++i)
         EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, best.m_pGenes[i]);
-    for (const CPNStep* arc : g.graph.m_arrSteps)
-        EXPECT_EQ(arc->m_listPoints.size(), 3u);
+    for (std::size_t i = 0; i < g.graph.m_arrSteps.size(); ++i)
+        EXPECT_EQ(g.graph.MakeStep(i)->m_listPoints.size(), 3u);
     EXPECT_EQ(extent, g.graph.m_sizeExtent);
     // A recomputation forgets the session.
     g.graph.DeleteContents(false);

@@ -116,8 +116,7 @@ const std::vector<Row> kRows = {
     {"find-backward-path", {"find", "@backward", "--wanted", "b3", "--all-cases", "--path"}},
     {"casegraph-max-cases", {"casegraph", "@philosophers", "--max-cases", "3"}},
     {"casegraph-max-memory", {"casegraph", "@cycle", "--max-memory", "1K"}},
-    {"casegraph-within-limits",
-     {"casegraph", "@cycle", "--max-cases", "2", "--max-memory", "4G"}},
+    {"casegraph-within-limits", {"casegraph", "@cycle", "--max-cases", "2", "--max-memory", "4G"}},
     {"casegraph-bad-memory-size", {"casegraph", "@cycle", "--max-memory", "lots"}},
     {"simulate-not-contact-free",
      {"simulate", "@contact", "--steps", "1", "--seed", "1", "--occurrence-xml", "<tmp>/o.xml"}},
@@ -176,7 +175,8 @@ TEST(CliTranscripts, ResaveKeepsTheBytesAndNewWritesAnEmptyDocument) {
 }
 
 // A case graph larger than the memory the process may have (18 philosophers, 3.3
-// million steps, under a limit of 600 MB): a message and exit 2, not an abort.
+// million steps, under a limit of 150 MB of address space): a message and exit 2, not
+// an abort.
 TEST(CliTranscripts, ACaseGraphThatDoesNotFitIsRefusedWithAMessage) {
     QTemporaryDir dir;
     CFrameServices frame;
@@ -187,7 +187,7 @@ TEST(CliTranscripts, ACaseGraphThatDoesNotFitIsRefusedWithAMessage) {
     ASSERT_TRUE(doc.OnSaveDocument(net).ok);
     for (const char* command : {"casegraph", "check"}) {
         QProcess shell;
-        shell.start("sh", {"-c", QString("ulimit -v 600000; exec '%1' %2 '%3'")
+        shell.start("sh", {"-c", QString("ulimit -v 150000; exec '%1' %2 '%3'")
                                      .arg(ZERIN_CLI_PATH, command, QString::fromStdString(net))});
         ASSERT_TRUE(shell.waitForFinished(120000));
         EXPECT_EQ(shell.exitCode(), 2) << command;

@@ -70,11 +70,11 @@ TEST(RandomNets, StepsLeadBothWaysAndClassesCoverEveryCaseOnce) {
         std::set<std::string> cases;
         for (const CPNCase* node : graph.m_arrCases)
             EXPECT_TRUE(cases.insert(node->m_setConditions.ToString(false)).second);
-        for (const CPNStep* step : graph.m_arrSteps) {
-            const auto* from = static_cast<const CPNCase*>(step->m_pFrom);
-            const auto* to = static_cast<const CPNCase*>(step->m_pTo);
-            const CSetConditions pre = Side(step->m_setEvents, true);
-            const CSetConditions post = Side(step->m_setEvents, false);
+        for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k) {
+            const CPNCase* from = graph.m_arrCases[std::size_t(graph.StepFrom(k))];
+            const CPNCase* to = graph.m_arrCases[std::size_t(graph.StepTo(k))];
+            const CSetConditions pre = Side(graph.StepEvents(k), true);
+            const CSetConditions post = Side(graph.StepEvents(k), false);
             // Forward: the preconditions hold, the postconditions do not.
             EXPECT_TRUE(from->m_setConditions.Includes(pre));
             EXPECT_TRUE(from->m_setConditions.Intersect(post).IsEmpty());

@@ -18,7 +18,6 @@
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
 
-
 class CaseGraphViewTest : public ::testing::Test {
 protected:
     // The net of the text in simulation, the case graph view shown and refreshed.
@@ -155,10 +154,12 @@ TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase)
     QTest::mouseRelease(Port(), Qt::LeftButton, {}, At(Empty()));
 
     QTest::mouseMove(Port(), At(node));
-    EXPECT_EQ(view->GetTitleTip().GetLines(), QStringList{QString::fromStdString(node->m_strConditions)});
-    const CPNStep* step = Graph().m_arrSteps[0];
+    EXPECT_EQ(view->GetTitleTip().GetLines(),
+              QStringList{QString::fromStdString(node->m_strConditions)});
+    const CPNStep* step = Graph().MakeStep(0);
     QTest::mouseMove(Port(), At(step->m_pLabel->m_ptPos));
-    EXPECT_EQ(view->GetTitleTip().GetLines(), QStringList{QString::fromStdString(step->m_strEvents)});
+    EXPECT_EQ(view->GetTitleTip().GetLines(),
+              QStringList{QString::fromStdString(step->m_strEvents)});
 
     // A double click makes the case the current one.
     QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(node));
@@ -176,11 +177,11 @@ TEST_F(CaseGraphViewTest, ToolsAndCommandsFollowTheMode) {
         bool simulation;
     };
     const Row rows[] = {
-        {V::ID_TOOL_SELECT, true, true},        {V::ID_TOOL_CONDITION, false, false},
-        {V::ID_TOOL_EVENT, false, false},       {V::ID_TOOL_EDGE, false, false},
-        {V::ID_TOOL_POLYGON, true, false},      {V::ID_TOOL_LABEL, true, false},
-        {V::ID_TOOL_TOKEN, false, false},       {V::ID_SMOOTH_CASE_GRAPH, true, false},
-        {V::ID_VIEW_PROPERTIES, true, false},   {V::ID_SET_ACTUAL_CASE, false, true},
+        {V::ID_TOOL_SELECT, true, true},          {V::ID_TOOL_CONDITION, false, false},
+        {V::ID_TOOL_EVENT, false, false},         {V::ID_TOOL_EDGE, false, false},
+        {V::ID_TOOL_POLYGON, true, false},        {V::ID_TOOL_LABEL, true, false},
+        {V::ID_TOOL_TOKEN, false, false},         {V::ID_SMOOTH_CASE_GRAPH, true, false},
+        {V::ID_VIEW_PROPERTIES, true, false},     {V::ID_SET_ACTUAL_CASE, false, true},
         {V::ID_HIGHLIGHT_REACHABLE, false, true}, {V::ID_EXPORT_EMF, true, true},
         {V::ID_EXPORT_PNG, true, true},
     };
@@ -226,7 +227,7 @@ TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
     Show(RingNetText(4));
     Leave();
     CPNCase* node = Graph().m_arrCases[0];
-    const CPNStep* step = Graph().m_arrSteps[0];
+    const CPNStep* step = Graph().MakeStep(0);
     ASSERT_EQ(step->m_pFrom, node);
     const QPoint from = At(node);
     const CPoint routeStart = step->m_listPoints.front().m_pt;
