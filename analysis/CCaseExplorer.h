@@ -40,6 +40,12 @@ public:
     int GetArcTo(int arc) const { return static_cast<int>(ArcAt(arc).to); }
     // The events of the arc, into the given set (emptied first).
     void GetArcEvents(int arc, CSetEvents& events) const;
+    // The events of the arc as bits (GetEventWords() words): equal bits, equal sets.
+    const Word* GetArcEventWords(int arc) const {
+        return m_arrBlocks[Index(arc / kBlockArcs)].events.data() +
+               Index(arc % kBlockArcs) * Index(m_nEventWords);
+    }
+    int GetEventWords() const { return m_nEventWords; }
     // Frees the storage of the arcs before this one, which must not be asked for
     // again: whoever turns the arcs into objects keeps only one copy of them.
     void ReleaseArcsBefore(int arc);

@@ -3,6 +3,8 @@
 #include "model/CConditionCaseIndex.h"
 
 #include <new>
+#include <string>
+#include <unordered_map>
 
 #include "analysis/CCaseExplorer.h"
 #include "analysis/CNodeAdjacency.h"
@@ -81,12 +83,22 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     m_arrRoutedAt.assign(At(nCases), CPoint());
     m_arrStepRecords.reserve(At(nArcs));
     CSetEvents events;
+    // The pool's number of each distinct set of event bits: most steps repeat a set.
+    std::unordered_map<std::string, std::uint32_t> setOfBits;
+    const std::size_t bitBytes =
+        static_cast<std::size_t>(explorer.GetEventWords()) * sizeof(CCaseExplorer::Word);
+    std::string bits;
     for (int a = 0; a < nArcs; ++a) {
-        explorer.GetArcEvents(a, events);
+        bits.assign(reinterpret_cast<const char*>(explorer.GetArcEventWords(a)), bitBytes);
+        auto [it, added] = setOfBits.try_emplace(bits, 0);
+        if (added) {
+            explorer.GetArcEvents(a, events);
+            it->second = m_eventSets.Add(events);
+        }
         CStepRecord step;
         step.from = explorer.GetArcFrom(a);
         step.to = explorer.GetArcTo(a);
-        step.events = m_eventSets.Add(events);
+        step.events = it->second;
         m_arrStepRecords.push_back(step);
         m_nSteps = a + 1;
         explorer.ReleaseArcsBefore(a + 1);

@@ -169,6 +169,8 @@ public:
     // With reset: straight routes for every arc. Otherwise the arcs at the moved
     // element follow it. Returns the rectangle to repaint, empty without arcs.
     CRect UpdateSteps(CPNElement* moved, bool reset);
+    // UpdateSteps(nullptr, true) without the rectangle to repaint.
+    void ResetRoutes();
     // Binds the smoothing session to this graph the first time, shows the dialog and,
     // when it ends with OK after a search, places the nodes as the best placement
     // found and gives the new extent.

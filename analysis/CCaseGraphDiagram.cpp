@@ -75,9 +75,10 @@ void CCaseGraph::WriteNames() const {
     WriteOutput(PANE_CASEGRAPH_LEGEND, "");
     WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of steps...");
     std::string name;
+    const std::vector<std::string> texts = m_eventSets.Texts();
     for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i)
         if (GetStepName(i, name))
-            WriteOutput(PANE_CASEGRAPH_LEGEND, name + ": " + StepEvents(i).ToString());
+            WriteOutput(PANE_CASEGRAPH_LEGEND, name + ": " + texts[m_arrStepRecords[i].events]);
 }
 
 void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
@@ -94,9 +95,10 @@ void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
     line("");
     line("Names of steps:");
     std::string name;
+    const std::vector<std::string> texts = m_eventSets.Texts();
     for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i)
         if (GetStepName(i, name))
-            line(name + ": " + StepEvents(i).ToString());
+            line(name + ": " + texts[m_arrStepRecords[i].events]);
 }
 
 void CCaseGraph::Draw(CDC& dc) const {

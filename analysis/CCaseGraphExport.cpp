@@ -24,12 +24,13 @@ std::string CCaseGraph::CaseGraphXML() const {
         xml += "  <case name=\"" + XmlText::Escape(node->m_label.m_strText) + "\">" +
                XmlText::Escape(node->m_setConditions.ToString(false)) + "</case>\n";
     std::string name;
+    const std::vector<std::string> texts = m_eventSets.Texts();
     for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
         if (!GetStepName(i, name))
             name.clear();
         // The events stand as the step's text, just before its from element.
         xml += "  <step name=\"" + XmlText::Escape(name) + "\">\n";
-        xml += XmlText::Escape(StepEvents(i).ToString());
+        xml += XmlText::Escape(texts[m_arrStepRecords[i].events]);
         xml += "    <from name=\"" + NodeName(m_arrCases[At(StepFrom(i))]) + "\"/>\n";
         xml += "    <to name=\"" + NodeName(m_arrCases[At(StepTo(i))]) + "\"/>\n";
         xml += "  </step>\n";

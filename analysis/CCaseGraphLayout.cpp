@@ -179,13 +179,35 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
     return repaint;
 }
 
+void CCaseGraph::ResetRoutes() {
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (!m_arrSteps[i]) {
+            CStepRecord& step = m_arrStepRecords[i];
+            const CPoint pf = m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos;
+            const CPoint pt = m_arrCases[static_cast<std::size_t>(step.to)]->m_ptPos;
+            const long long dx = pt.x - pf.x, dy = pt.y - pf.y;
+            // Drawn, as the shape of a reset route is while its circles are apart; a
+            // hidden one keeps the bounds of the route before, in its objects.
+            if (dx * dx + dy * dy > 1000) {
+                step.route = CStepRecord::Reset;
+                continue;
+            }
+            MakeStep(i);
+        }
+        m_arrSteps[i]->ResetPoints();
+    }
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
+    CPNElement::GeometryChanged();
+}
+
 CSize CCaseGraph::InitialLayout() {
     const int cells = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
     SetGridSize(cells);
     const int page = (cells + 1) * kGridStep;
     ComputeExtent(page, page);
     RandomLayout();
-    UpdateSteps(nullptr, true);
+    ResetRoutes();
     return CSize(page, page);
 }
 
@@ -206,7 +228,7 @@ bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
     if (!m_smoothSession.GetAlgorithm().HasPopulation())
         return false;
     m_smoothSession.ApplyBest();
-    UpdateSteps(nullptr, true);
+    ResetRoutes();
     m_nGridSize = m_smoothSession.GetAlgorithm().m_nGridSize;
     ComputeExtent(100, 100);
     extent = m_sizeExtent;

@@ -45,9 +45,8 @@ struct Columns {
 inline double Crosses(const Columns& c, std::size_t i, std::size_t j) {
     const double ax = c.x[i], ay = c.y[i], adx = c.dx[i], ady = c.dy[i];
     // Rectangles answer only when both have an area.
-    const bool apart = (c.box[i] + c.box[j] == 2.0) &
-                       ((c.l[i] >= c.r[j]) | (c.l[j] >= c.r[i]) | (c.t[i] >= c.b[j]) |
-                        (c.t[j] >= c.b[i]));
+    const bool apart = (c.box[i] + c.box[j] == 2.0) & ((c.l[i] >= c.r[j]) | (c.l[j] >= c.r[i]) |
+                                                       (c.t[i] >= c.b[j]) | (c.t[j] >= c.b[i]));
     // Where this arc's line meets the other's, as the parameter num / den along the
     // other: strictly inside exactly when the integers say so.
     const double num = (c.y[j] - ay) * adx + (ax - c.x[j]) * ady;
@@ -58,8 +57,8 @@ inline double Crosses(const Columns& c, std::size_t i, std::size_t j) {
     const double den2 = -den;
     const bool parallel = den == 0.0;
     const bool atEnd = (num == 0.0) | (num == den);
-    const bool inside = ((den > 0.0) & (num > 0.0) & (num < den)) |
-                        ((den < 0.0) & (num < 0.0) & (num > den));
+    const bool inside =
+        ((den > 0.0) & (num > 0.0) & (num < den)) | ((den < 0.0) & (num < 0.0) & (num > den));
     const bool insideOther = ((den2 > 0.0) & (num2 > 0.0) & (num2 < den2)) |
                              ((den2 < 0.0) & (num2 < 0.0) & (num2 > den2));
     const bool cross = (parallel & (num == 0.0)) | (!parallel & atEnd & insideOther) |

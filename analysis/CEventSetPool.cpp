@@ -42,3 +42,11 @@ void CEventSetPool::Clear() {
     m_arrHashes.clear();
     m_arrTable.clear();
 }
+
+std::vector<std::string> CEventSetPool::Texts() const {
+    std::vector<std::string> texts;
+    texts.reserve(m_arrSets.size());
+    for (const CSetEvents& events : m_arrSets)
+        texts.push_back(events.ToString());
+    return texts;
+}

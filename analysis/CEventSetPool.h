@@ -3,6 +3,7 @@
 #include "model/CSetEvents.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The distinct event sets of the case graph's steps, each kept once: a graph of a
@@ -14,6 +15,8 @@ public:
     std::uint32_t Add(const CSetEvents& events);
     const CSetEvents& operator[](std::uint32_t index) const { return m_arrSets[index]; }
     std::size_t GetCount() const { return m_arrSets.size(); }
+    // The sets' texts ("{ e1, e2 }") by number, as the events are named now.
+    std::vector<std::string> Texts() const;
     void Clear();
 
 private:

@@ -74,6 +74,39 @@ void BM_FirstShowCaseGraph(benchmark::State& state) {
     SetOutputSink(previous);
 }
 
+// "Enter Simulation Mode" on a new net: the net test with the case graph, then the
+// case graph's first showing and repaint.
+void BM_EnterSimulation(benchmark::State& state) {
+    CountingSink sink;
+    COutputSink* previous = SetOutputSink(&sink);
+    struct Entry {
+        CNullFrameServices frame;
+        CZerinDoc doc{frame};
+        NullHost host;
+        CZerinCaseGraphView view{doc, host};
+        QImage image{1000, 800, QImage::Format_RGB32};
+    };
+    std::unique_ptr<Entry> e;
+    for (auto _ : state) {
+        state.PauseTiming();
+        e = std::make_unique<Entry>();
+        BuildDiningPhilosophers(e->doc.m_netDesign, static_cast<int>(state.range(0)));
+        e->view.resize(1000, 800);
+        e->view.OnInitialUpdate();
+        state.ResumeTiming();
+        e->doc.EnterSimulation();
+        e->view.Refresh();
+        QPainter painter(&e->image);
+        e->view.PaintArea(painter, QRect(0, 0, 1000, 800));
+        painter.end();
+        state.PauseTiming();
+        state.counters["steps"] = e->doc.m_caseGraph.m_nSteps;
+        e.reset();
+        state.ResumeTiming();
+    }
+    SetOutputSink(previous);
+}
+
 void BM_RepaintCaseGraph(benchmark::State& state) {
     CountingSink sink;
     COutputSink* previous = SetOutputSink(&sink);
@@ -101,6 +134,7 @@ void BM_CullCaseGraph(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(BM_EnterSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_CullCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstShowCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Five layouts: the repaint's cost depends on how many steps cross the window.
