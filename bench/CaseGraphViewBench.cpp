@@ -15,7 +15,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <memory>
+
+#include <unistd.h>
 
 // The case graph view over the philosophers' graph: the first showing (layout, names,
 // the names written out) and a repaint of a window of 1000 x 800.
@@ -74,13 +79,40 @@ void BM_FirstShowCaseGraph(benchmark::State& state) {
     SetOutputSink(previous);
 }
 
+// The resident memory of the process, from the kernel's page counts.
+double ResidentBytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// A window that times the progress reports: Cancel is seen at the next one.
+struct TimingFrame : CNullFrameServices {
+    bool CaseGraphProgress(int, int) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (reports++ > 0)
+            longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+        last = now;
+        return true;
+    }
+    std::chrono::steady_clock::time_point last;
+    double longest = 0;
+    long reports = 0;
+};
+
 // "Enter Simulation Mode" on a new net: the net test with the case graph, then the
-// case graph's first showing and repaint.
+// case graph's first showing and repaint. Counted: the longest time between two
+// progress reports (a Cancel waits at most that long) and the memory the graph and
+// its view take per step.
 void BM_EnterSimulation(benchmark::State& state) {
     CountingSink sink;
     COutputSink* previous = SetOutputSink(&sink);
     struct Entry {
-        CNullFrameServices frame;
+        TimingFrame frame;
         CZerinDoc doc{frame};
         NullHost host;
         CZerinCaseGraphView view{doc, host};
@@ -93,6 +125,7 @@ void BM_EnterSimulation(benchmark::State& state) {
         BuildDiningPhilosophers(e->doc.m_netDesign, static_cast<int>(state.range(0)));
         e->view.resize(1000, 800);
         e->view.OnInitialUpdate();
+        const double before = ResidentBytes();
         state.ResumeTiming();
         e->doc.EnterSimulation();
         e->view.Refresh();
@@ -100,7 +133,10 @@ void BM_EnterSimulation(benchmark::State& state) {
         e->view.PaintArea(painter, QRect(0, 0, 1000, 800));
         painter.end();
         state.PauseTiming();
-        state.counters["steps"] = e->doc.m_caseGraph.m_nSteps;
+        const double steps = e->doc.m_caseGraph.m_nSteps;
+        state.counters["steps"] = steps;
+        state.counters["bytes/step"] = (ResidentBytes() - before) / steps;
+        state.counters["report gap ms"] = 1000 * e->frame.longest;
         e.reset();
         state.ResumeTiming();
     }
