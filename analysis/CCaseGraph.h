@@ -284,6 +284,7 @@ private:
         std::vector<StepBox> stepBoxes;
         // The arcs a repaint looks at, reused from one repaint to the next.
         std::vector<std::uint32_t> candidates;
+        std::vector<std::uint32_t> labelCandidates;
         std::vector<CRect> labelBounds;
     };
     void RefreshBoundsCache() const;

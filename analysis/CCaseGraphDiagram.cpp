@@ -246,29 +246,44 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
         if (n + kAhead < count)
             __builtin_prefetch(&routes[candidates[n + kAhead]]);
         const std::uint32_t i = candidates[n];
-        const CPNStep* arc = m_arrSteps[i];
         if (!cache.stepStraight[i]) {
-            if (arc)
+            if (const CPNStep* arc = m_arrSteps[i])
                 arc->Draw(dc);
             continue;
         }
         const StepRoute& route = routes[i];
         if (!RouteGeometry::SegmentMeetsRect(route.from, route.to, reach))
             continue;
-        if (plain || !arc)
-            CPNEdge::DrawStraight(dc, route.from, route.to);
-        else
+        const CPNStep* arc = plain ? nullptr : m_arrSteps[i];
+        if (arc)
             arc->Draw(dc);
+        else
+            CPNEdge::DrawStraight(dc, route.from, route.to);
+    }
+    // The labels as the steps: first those whose bounds meet the window, then each.
+    std::vector<std::uint32_t>& labels = m_boundsCache.labelCandidates;
+    labels.resize(m_arrStepLabels.size() + 1);
+    count = 0;
+    const CRect* labelBounds = cache.labelBounds.data();
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        const CRect& b = labelBounds[i];
+        labels[count] = static_cast<std::uint32_t>(i);
+        count += static_cast<std::size_t>((b.left < area.right) & (area.left < b.right) &
+                                          (b.top < area.bottom) & (area.top < b.bottom));
     }
     StepShape shape;
-    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
-        if (!meets(cache.labelBounds[i]))
-            continue;
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::uint32_t i = labels[n];
         if (m_arrStepLabels[i]) {
             m_arrStepLabels[i]->Draw(dc);
             continue;
         }
-        ShapeOf(m_arrStepRecords[i], shape);
+        // The text rectangle is the cached bounds less their margin, centred on the
+        // label's position.
+        shape.rcText = labelBounds[i];
+        shape.rcText.DeflateRect(6, 6);
+        shape.labelPos = CPoint(shape.rcText.left + m_arrStepRecords[i].labelWidth / 2,
+                                shape.rcText.top + m_arrStepRecords[i].labelHeight / 2);
         DrawRecordedLabel(dc, shape, i);
     }
 }
