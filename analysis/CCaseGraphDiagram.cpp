@@ -39,7 +39,8 @@ void CCaseGraph::NameElements(CDC& dc) {
     CPNLabel& measure = *m_pScratchLabel;
     measure.m_ptPos = CPoint();
     for (std::size_t j = 0; j < m_arrSteps.size(); ++j) {
-        measure.SetText(StepLabelText(j), dc);
+        measure.m_strText = StepLabelText(j);
+        measure.RecalcTextRect(dc);
         CStepRecord& step = m_arrStepRecords[j];
         step.labelWidth =
             static_cast<std::uint16_t>(std::clamp(measure.m_rcText.Width(), 0, 0xFFFF));
@@ -74,11 +75,15 @@ void CCaseGraph::WriteNames() const {
         WriteOutput(PANE_CASEGRAPH_LEGEND, CaseLine(node));
     WriteOutput(PANE_CASEGRAPH_LEGEND, "");
     WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of steps...");
-    std::string name;
+    std::string line;
     const std::vector<std::string> texts = m_eventSets.Texts();
-    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i)
-        if (GetStepName(i, name))
-            WriteOutput(PANE_CASEGRAPH_LEGEND, name + ": " + texts[m_arrStepRecords[i].events]);
+    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
+        if (!GetStepName(i, line))
+            continue;
+        line += ": ";
+        line += texts[m_arrStepRecords[i].events];
+        WriteOutput(PANE_CASEGRAPH_LEGEND, line);
+    }
 }
 
 void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
