@@ -117,8 +117,6 @@ public:
     void AddStep(const CSetEvents& events, int from, int to);
     // The arc of step i (with its name label), made when it does not exist yet.
     CPNStep* MakeStep(std::size_t i);
-    // The index of the arc among the steps, -1 for an element that is none.
-    int StepIndexOf(const CPNElement* element) const;
     // Lets go of the objects of the steps that hold nothing their record does not
     // (after reading, after a layout).
     void ReleasePlainSteps();

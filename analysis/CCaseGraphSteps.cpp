@@ -82,15 +82,6 @@ int CCaseGraph::CaseIndexOf(const CPNElement* element) const {
     return -1;
 }
 
-int CCaseGraph::StepIndexOf(const CPNElement* element) const {
-    if (!element)
-        return -1;
-    for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
-        if (m_arrSteps[i] == element)
-            return static_cast<int>(i);
-    return -1;
-}
-
 void CCaseGraph::ShapeOf(const CStepRecord& step, StepShape& shape) const {
     if (step.route == CStepRecord::Unrouted)
         ShapeAt(step, CPoint(), CPoint(), shape);
