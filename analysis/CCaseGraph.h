@@ -118,7 +118,7 @@ public:
     // The arc of step i (with its name label), made when it does not exist yet.
     CPNStep* MakeStep(std::size_t i);
     // Lets go of the objects of the steps that hold nothing their record does not
-    // (after reading, after a layout).
+    // (after reading).
     void ReleasePlainSteps();
 
     // The candidate at the position, which advances; false past the last one.
@@ -218,8 +218,7 @@ public:
 private:
     // The geometry of a step kept as its record, as its objects would have it.
     struct StepShape {
-        // Routed, and drawn (routed and its two circles apart).
-        bool routed = false;
+        // Drawn: routed, and its two circles apart.
         bool drawn = false;
         CPoint from, to, mid;
         // The arc's hit bounds, the rectangle of its one segment, GetBoundRect.
@@ -233,6 +232,9 @@ private:
     static void ShapeAt(const CStepRecord& step, CPoint from, CPoint to, StepShape& shape);
     // The bounds of the shape's name label.
     static CRect InflatedText(const StepShape& shape);
+    // GetBoundRect of the arc of step i and of its label, objects or not.
+    CRect StepBounds(std::size_t i) const;
+    CRect StepLabelBounds(std::size_t i) const;
     // The route of the arc as the record has it, made by the arc's own code with its
     // two cases where they stood when routed; the label placed as the route places it.
     void RouteAsRecorded(CPNStep& arc, const CStepRecord& step) const;

@@ -342,22 +342,14 @@ CRect CCaseGraph::SelectInRect(const CRect& rect, std::list<CPNElement*>& select
     };
     for (CPNCase* node : m_arrCases)
         consider(node);
-    StepShape shape;
-    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
-        if (!m_arrSteps[i]) {
-            ShapeOf(m_arrStepRecords[i], shape);
-            if (!LiesInside(shape.bounds, rect))
-                continue;
-        }
-        consider(MakeStep(i));
-    }
+    // A step gets its objects only when it is selected.
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
+        if (LiesInside(StepBounds(i), rect))
+            consider(MakeStep(i));
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
-        if (!m_arrStepLabels[i]) {
-            ShapeOf(m_arrStepRecords[i], shape);
-            if (!LiesInside(InflatedText(shape), rect))
-                continue;
-            MakeStep(i);
-        }
+        if (!LiesInside(StepLabelBounds(i), rect))
+            continue;
+        MakeStep(i);
         consider(m_arrStepLabels[i]);
     }
     for (CPNElement* element : m_listElements)

@@ -20,23 +20,10 @@ void CCaseGraph::ComputeExtent(int cx, int cy) {
         bounds |= element->GetBoundRect();
     for (const CPNCase* node : m_arrCases)
         bounds |= node->GetBoundRect();
-    StepShape shape;
-    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
-        if (m_arrSteps[i]) {
-            bounds |= m_arrSteps[i]->GetBoundRect();
-            continue;
-        }
-        ShapeOf(m_arrStepRecords[i], shape);
-        bounds |= shape.bounds;
-    }
-    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
-        if (m_arrStepLabels[i]) {
-            bounds |= m_arrStepLabels[i]->GetBoundRect();
-            continue;
-        }
-        ShapeOf(m_arrStepRecords[i], shape);
-        bounds |= InflatedText(shape);
-    }
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
+        bounds |= StepBounds(i);
+    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
+        bounds |= StepLabelBounds(i);
     const int grid = (m_nGridSize + 1) * kGridStep;
     m_sizeExtent = CSize(std::max({cx, std::max(bounds.right, 100), grid}),
                          std::max({cy, std::max(bounds.bottom, 100), grid}));
@@ -183,12 +170,10 @@ void CCaseGraph::ResetRoutes() {
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
-            const CPoint pf = m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos;
-            const CPoint pt = m_arrCases[static_cast<std::size_t>(step.to)]->m_ptPos;
-            const long long dx = pt.x - pf.x, dy = pt.y - pf.y;
             // Drawn, as the shape of a reset route is while its circles are apart; a
             // hidden one keeps the bounds of the route before, in its objects.
-            if (dx * dx + dy * dy > 1000) {
+            if (CPNStep::CirclesApart(m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos,
+                                      m_arrCases[static_cast<std::size_t>(step.to)]->m_ptPos)) {
                 step.route = CStepRecord::Reset;
                 continue;
             }

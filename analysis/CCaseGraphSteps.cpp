@@ -82,6 +82,22 @@ int CCaseGraph::CaseIndexOf(const CPNElement* element) const {
     return -1;
 }
 
+CRect CCaseGraph::StepBounds(std::size_t i) const {
+    if (const CPNStep* arc = m_arrSteps[i])
+        return arc->GetBoundRect();
+    StepShape shape;
+    ShapeOf(m_arrStepRecords[i], shape);
+    return shape.bounds;
+}
+
+CRect CCaseGraph::StepLabelBounds(std::size_t i) const {
+    if (const CPNLabel* label = m_arrStepLabels[i])
+        return label->GetBoundRect();
+    StepShape shape;
+    ShapeOf(m_arrStepRecords[i], shape);
+    return InflatedText(shape);
+}
+
 void CCaseGraph::ShapeOf(const CStepRecord& step, StepShape& shape) const {
     if (step.route == CStepRecord::Unrouted)
         ShapeAt(step, CPoint(), CPoint(), shape);
@@ -103,11 +119,9 @@ void CCaseGraph::ShapeAt(const CStepRecord& step, CPoint pf, CPoint pt, StepShap
         shape.rcText = CentredText(shape.labelPos, w, h);
         return;
     }
-    shape.routed = true;
     // As CPNEdge::ResetPoints and CPNEdge::UpdateEnds make a straight route, and
     // CPNStep::CheckVisibility tells whether it is drawn.
-    const long long dx = pt.x - pf.x, dy = pt.y - pf.y;
-    const bool apart = dx * dx + dy * dy > 1000;
+    const bool apart = CPNStep::CirclesApart(pf, pt);
     shape.from = CPNCondition::BorderPointOf(pf, pt);
     if (step.route == CStepRecord::Reset) {
         shape.to = CPNCondition::BorderPointOf(pt, shape.from);

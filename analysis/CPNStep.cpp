@@ -36,9 +36,12 @@ bool CPNStep::CheckVisibility() {
             last->m_pt != std::prev(last)->m_pt && !m_pTo->HitTest(std::prev(last, 2)->m_pt);
         return m_bFirstSegment && m_bLastSegment;
     }
+    return CirclesApart(m_pFrom->m_ptPos, m_pTo->m_ptPos);
+}
+
+bool CPNStep::CirclesApart(CPoint a, CPoint b) {
     // Two circles of radius 15 whose centres are closer than about 31.6 overlap.
-    const long long dx = m_pTo->m_ptPos.x - m_pFrom->m_ptPos.x;
-    const long long dy = m_pTo->m_ptPos.y - m_pFrom->m_ptPos.y;
+    const long long dx = b.x - a.x, dy = b.y - a.y;
     return dx * dx + dy * dy > 1000;
 }
 

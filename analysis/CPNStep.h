@@ -26,6 +26,9 @@ public:
     // A straight step is hidden while its two circles overlap; a bent one hides a
     // segment whose bend point lies inside its node or on the end point.
     bool CheckVisibility() override;
+    // The circles of two cases around the points do not overlap: a straight step
+    // between them is drawn.
+    static bool CirclesApart(CPoint a, CPoint b);
     // The edge's end update; the label follows the midpoint of a straight route.
     bool UpdateEnds(CPNElement* moved) override;
     // The straight route, with the label above its midpoint.
