@@ -114,8 +114,14 @@ void COutputBar::AppendLine(int nPane, const std::string& strText) {
     if (!IsPane(nPane))
         return;
     // Lines are added to the list in one block when the writing is over: a case graph
-    // writes hundreds of thousands of names in one go.
-    m_pending[nPane].append(QString::fromStdString(strText));
+    // writes millions of names in one go. Of those only the last MAX_LINES can stay, so
+    // only they are kept; the others are counted.
+    QStringList& pending = m_pending[nPane];
+    if (pending.size() >= MAX_LINES) {
+        pending.removeFirst();
+        ++m_nPendingSkipped[nPane];
+    }
+    pending.append(QString::fromStdString(strText));
     if (!m_bFlushQueued[nPane]) {
         m_bFlushQueued[nPane] = true;
         QMetaObject::invokeMethod(
@@ -135,6 +141,9 @@ void COutputBar::AppendLine(int nPane, const std::string& strText) {
 void COutputBar::Flush(int nPane) {
     QStringList lines;
     lines.swap(m_pending[nPane]);
+    // The lines written: those skipped while waiting, then the ones kept.
+    const long long nWritten = m_nPendingSkipped[nPane] + lines.size();
+    m_nPendingSkipped[nPane] = 0;
     if (lines.isEmpty())
         return;
     QListWidget* pList = m_list[nPane];
@@ -144,7 +153,7 @@ void COutputBar::Flush(int nPane) {
     const int nDrop = MAX_LINES / 10;
     int nRows = pList->count();
     int nDropped = m_nDropped[nPane];
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (long long i = 0; i < nWritten; ++i) {
         if (nRows >= MAX_LINES) {
             nDropped += nDrop - (nDropped > 0 ? 1 : 0);
             nRows -= nDrop - 1;
@@ -156,14 +165,14 @@ void COutputBar::Flush(int nPane) {
         // header) and the block, under a new header.
         const int nOldHeader = m_nDropped[nPane] > 0 ? 1 : 0;
         const long long nKept = nRows - 1;
-        const long long nFromBlock = std::min<long long>(nKept, lines.size());
+        const long long nFromBlock = std::min<long long>(nKept, nWritten);
         const long long nFromList = nKept - nFromBlock;
         const int nListLines = pList->count() - nOldHeader;
         pList->model()->removeRows(0, static_cast<int>(nListLines - nFromList + nOldHeader));
         lines = lines.mid(lines.size() - nFromBlock);
         m_nDropped[nPane] = nDropped;
-        pList->insertItem(
-            0, QStringLiteral("(%1 earlier lines are no longer shown)").arg(nDropped));
+        pList->insertItem(0,
+                          QStringLiteral("(%1 earlier lines are no longer shown)").arg(nDropped));
     }
     pList->addItems(lines);
 }
@@ -177,6 +186,7 @@ void COutputBar::ClearPane(int nPane) {
     if (!IsPane(nPane))
         return;
     m_pending[nPane].clear();
+    m_nPendingSkipped[nPane] = 0;
     m_list[nPane]->clear();
     m_nDropped[nPane] = 0;
 }

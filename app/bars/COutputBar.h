@@ -72,6 +72,8 @@ private:
     std::array<QListWidget*, 5> m_list{};
     std::array<int, 5> m_nDropped{};
     std::array<bool, 5> m_bFlushQueued{};
+    // Lines written while waiting for the list that no longer fit in it.
+    std::array<long long, 5> m_nPendingSkipped{};
     // Lines written and not yet in their list.
     std::array<QStringList, 5> m_pending;
     int m_nCurPane = 0;
