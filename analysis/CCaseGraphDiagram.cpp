@@ -297,6 +297,10 @@ CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
     for (CPNCase* node : m_arrCases)
         if (node->HitTest(pt))
             return node;
+    // A hover asks this at every move of the mouse: the cached boxes, which hold every
+    // pixel a step may be hit at, spare the steps far from the point their geometry.
+    RefreshBoundsCache();
+    const BoundsCache& cache = m_boundsCache;
     StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         if (m_arrSteps[i]) {
@@ -304,6 +308,10 @@ CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
                 return m_arrSteps[i];
             continue;
         }
+        const StepBox& box = cache.stepBoxes[i];
+        if (!cache.stepStraight[i] || pt.x < box.x0 || pt.x > box.x1 || pt.y < box.y0 ||
+            pt.y > box.y1)
+            continue;
         // As CPNEdge::HitTest on a straight route.
         ShapeOf(m_arrStepRecords[i], shape);
         if (shape.drawn && shape.rcBounds.PtInRect(pt) && shape.rcSegment.PtInRect(pt) &&
@@ -316,6 +324,8 @@ CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
                 return m_arrStepLabels[i];
             continue;
         }
+        if (!cache.labelBounds[i].PtInRect(pt))
+            continue;
         ShapeOf(m_arrStepRecords[i], shape);
         const bool hit =
             shape.rcText.IsRectEmpty() ? pt == shape.labelPos : shape.rcText.PtInRect(pt);
