@@ -109,7 +109,6 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     }
 
     m_arrSteps.assign(At(nArcs), nullptr);
-    ++m_nStepObjectsVersion;
     // The events keep their concession as the last case and direction examined left
     // it: backward in the last node.
     const CSetConditions& last = m_arrCases.back()->m_setConditions;
@@ -189,7 +188,6 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
         delete label;
     for (CPNCase* node : m_arrCases)
         delete node;
-    ++m_nStepObjectsVersion;
     m_arrStepRecords.clear();
     m_arrStepRecords.shrink_to_fit();
     m_eventSets.Clear();

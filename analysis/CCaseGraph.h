@@ -270,11 +270,11 @@ private:
     struct StepBox {
         int x0, y0, x1, y1;
     };
-    // The bounds of the nodes, arcs and arc labels as of the last geometry change.
+    // The bounds of the nodes, arcs and arc labels as of the last geometry change. A
+    // step gaining or losing its objects changes none: they have its record's geometry.
     struct BoundsCache {
         bool valid = false;
         unsigned long long epoch = 0;
-        unsigned long long objectsVersion = 0;
         // The arrays the bounds were read from.
         std::array<const void*, 3> arrays{};
         std::array<std::size_t, 3> sizes{};
@@ -291,8 +291,6 @@ private:
 
     CRandomSource& m_rRandom;
     mutable BoundsCache m_boundsCache;
-    // Bumped whenever a step gains or loses its objects.
-    unsigned long long m_nStepObjectsVersion = 0;
     // Scratch objects: two cases to route on and an arc with its label.
     std::unique_ptr<CPNCase> m_pScratchFrom;
     std::unique_ptr<CPNCase> m_pScratchTo;

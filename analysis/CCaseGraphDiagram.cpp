@@ -33,7 +33,6 @@ void CCaseGraph::NameElements(CDC& dc) {
     for (CPNLabel* label : m_arrStepLabels)
         delete label;
     m_arrStepLabels.assign(m_arrSteps.size(), nullptr);
-    ++m_nStepObjectsVersion;
     // Every name is measured once, in the font of a new label; a step kept as its
     // record keeps only the size.
     CPNLabel& measure = *m_pScratchLabel;
@@ -49,8 +48,10 @@ void CCaseGraph::NameElements(CDC& dc) {
         CPNStep* arc = m_arrSteps[j];
         if (!arc)
             continue;
+        // Measured just now, at the same place.
         auto* label = new CPNLabel();
-        label->SetText(measure.m_strText, dc);
+        label->m_strText = measure.m_strText;
+        label->m_rcText = measure.m_rcText;
         label->m_pOwner = arc;
         // A routed step keeps its label above the middle of its route.
         if (arc->m_listPoints.size() >= 3) {
@@ -162,12 +163,10 @@ void CCaseGraph::RefreshBoundsCache() const {
                                                m_arrStepLabels.data()};
     const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrStepRecords.size(),
                                               m_arrStepLabels.size()};
-    if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes &&
-        cache.objectsVersion == m_nStepObjectsVersion)
+    if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes)
         return;
     cache.arrays = arrays;
     cache.sizes = sizes;
-    cache.objectsVersion = m_nStepObjectsVersion;
     cache.caseBounds.resize(m_arrCases.size());
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         cache.caseBounds[i] = m_arrCases[i]->GetBoundRect();

@@ -53,8 +53,7 @@ CRect CentredText(CPoint pos, int w, int h) {
 } // namespace
 
 const CSetEvents& CCaseGraph::StepEvents(std::size_t i) const {
-    if (const CPNStep* arc = m_arrSteps[i])
-        return arc->m_setEvents;
+    // An arc's own set is the same: it was made from, or read into, the record.
     return m_eventSets[m_arrStepRecords[i].events];
 }
 
@@ -278,7 +277,6 @@ void CCaseGraph::ReleasePlainSteps() {
             m_arrStepLabels[i] = nullptr;
         }
     }
-    ++m_nStepObjectsVersion;
 }
 
 void CCaseGraph::WriteSteps(CArchive& ar) const {
@@ -329,7 +327,6 @@ void CCaseGraph::ReadSteps(CArchive& ar) {
     m_arrRoutedAt.clear();
     for (const CPNCase* node : m_arrCases)
         m_arrRoutedAt.push_back(node->m_ptPos);
-    ++m_nStepObjectsVersion;
 }
 
 void CCaseGraph::DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const {
