@@ -44,12 +44,6 @@ bool SameLook(const CPNLabel& a, const CPNLabel& b) {
            a.m_logFont == b.m_logFont && a.m_bVisible == b.m_bVisible && a.m_rcText == b.m_rcText;
 }
 
-// The text rectangle of a label whose measured size is w x h, centred on pos.
-CRect CentredText(CPoint pos, int w, int h) {
-    const int left = pos.x - w / 2, top = pos.y - h / 2;
-    return CRect(left, top, left + w, top + h);
-}
-
 } // namespace
 
 const CSetEvents& CCaseGraph::StepEvents(std::size_t i) const {
@@ -115,7 +109,7 @@ void CCaseGraph::ShapeAt(const CStepRecord& step, CPoint pf, CPoint pt, StepShap
     shape = StepShape();
     const int w = step.labelWidth, h = step.labelHeight;
     if (step.route == CStepRecord::Unrouted) {
-        shape.rcText = CentredText(shape.labelPos, w, h);
+        shape.rcText = CPNLabel::CentredText(shape.labelPos, w, h);
         return;
     }
     // As CPNEdge::ResetPoints and CPNEdge::UpdateEnds make a straight route, and
@@ -133,7 +127,7 @@ void CCaseGraph::ShapeAt(const CStepRecord& step, CPoint pf, CPoint pt, StepShap
         shape.drawn = !meet && apart;
     }
     shape.labelPos = CPoint(shape.mid.x, shape.mid.y - 15);
-    shape.rcText = CentredText(shape.labelPos, w, h);
+    shape.rcText = CPNLabel::CentredText(shape.labelPos, w, h);
     if (!shape.drawn)
         return;
     shape.rcSegment = RouteGeometry::SegmentRect(shape.from, shape.to);
@@ -190,7 +184,7 @@ CPNStep* CCaseGraph::MakeStep(std::size_t i) {
     if (i < m_arrStepLabels.size()) {
         auto* label = new CPNLabel();
         label->m_strText = StepLabelText(i);
-        label->m_rcText = CentredText(CPoint(), step.labelWidth, step.labelHeight);
+        label->m_rcText = CPNLabel::CentredText(CPoint(), step.labelWidth, step.labelHeight);
         label->m_pOwner = arc;
         m_arrStepLabels[i] = label;
         arc->SetLabel(label);
@@ -217,7 +211,7 @@ void CCaseGraph::FillScratch(std::size_t i) const {
         CPNLabel& label = *m_pScratchLabel;
         label.m_strText = StepLabelText(i);
         label.m_ptPos = CPoint();
-        label.m_rcText = CentredText(CPoint(), step.labelWidth, step.labelHeight);
+        label.m_rcText = CPNLabel::CentredText(CPoint(), step.labelWidth, step.labelHeight);
         label.m_pOwner = &arc;
         arc.m_pLabel = &label;
     }

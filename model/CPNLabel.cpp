@@ -72,12 +72,16 @@ void CPNLabel::SetFont(const LOGFONT& logFont) {
 
 void CPNLabel::RecalcTextRect(CDC& dc) {
     GeometryChanged();
-    m_rcText.SetRectEmpty();
+    CRect measured;
     const CFont* oldFont = dc.SelectObject(&m_font);
-    dc.DrawText(m_strText, m_rcText, DT_CALCRECT | DT_NOPREFIX | DT_EXTERNALLEADING);
+    dc.DrawText(m_strText, measured, DT_CALCRECT | DT_NOPREFIX | DT_EXTERNALLEADING);
     dc.SelectObject(oldFont);
-    m_rcText.OffsetRect(-(m_rcText.Width() / 2), -(m_rcText.Height() / 2));
-    m_rcText.OffsetRect(m_ptPos);
+    m_rcText = CentredText(m_ptPos, measured.Width(), measured.Height());
+}
+
+CRect CPNLabel::CentredText(CPoint pos, int width, int height) {
+    const int left = pos.x - width / 2, top = pos.y - height / 2;
+    return CRect(left, top, left + width, top + height);
 }
 
 namespace {

@@ -35,6 +35,9 @@ public:
     void RecreateFont() { m_font = CFont(m_logFont); }
     // Measures the text in the label's font and centres its rectangle on m_ptPos.
     void RecalcTextRect(CDC& dc);
+    // The rectangle of a text of the measured size centred on the position, as a label
+    // has it.
+    static CRect CentredText(CPoint pos, int width, int height);
 
     // The font a new label has: Arial, 12 pixels, the default character set.
     static LOGFONT DefaultLogFont();
