@@ -100,16 +100,24 @@ CFileResult CDocumentFile::Save(const CZerinDoc& doc, const std::string& path) {
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-CFileResult CDocumentFile::Load(CZerinDoc& doc, const std::string& path) {
+CFileResult CDocumentFile::Read(const std::string& path, std::vector<std::uint8_t>& bytes) {
     std::string text;
-    if (const CFileResult read = ReadWholeFile(path, text); !read) {
-        doc.DeleteContents();
-        ResetRecordFields(doc);
+    if (const CFileResult read = ReadWholeFile(path, text); !read)
         // The document's own words, then the reason the file layer had.
         return CFileResult::Failure(std::string(CArchiveException::GetOpenFailedMessage()) + " (" +
                                     read.reason + ")");
+    bytes.assign(text.begin(), text.end());
+    return CFileResult::Success();
+}
+
+CFileResult CDocumentFile::Load(CZerinDoc& doc, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (CFileResult read = Read(path, bytes); !read) {
+        doc.DeleteContents();
+        ResetRecordFields(doc);
+        return read;
     }
-    return LoadBytes(doc, std::vector<std::uint8_t>(text.begin(), text.end()));
+    return LoadBytes(doc, std::move(bytes));
 }
 
 CFileResult CDocumentFile::LoadBytes(CZerinDoc& doc, std::vector<std::uint8_t> bytes) {

@@ -21,6 +21,8 @@ public:
     static CFileResult Save(const CZerinDoc& doc, const std::string& path);
     // Empties the document (DeleteContents) and reads the file into it.
     static CFileResult Load(CZerinDoc& doc, const std::string& path);
+    // The file's bytes, or "Failed to open document." with the reason it cannot be read.
+    static CFileResult Read(const std::string& path, std::vector<std::uint8_t>& bytes);
 
     // The bytes Save writes. A document whose net was edited since its last test stores
     // an empty case graph and occurrence net (the document's own are not touched here:

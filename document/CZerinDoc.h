@@ -58,9 +58,10 @@ public:
     void DeleteContents();
     // The record of the whole file (its own source file, with the byte format).
     void Serialize(CArchive& ar) override;
-    // Open and Save: the document is emptied first; a failed open leaves it empty and
-    // gives the user message ("Unexpected file format." or "Failed to open document.").
-    // A failed save leaves the old file as it was and gives the reason.
+    // Open and Save. The file is read and checked whole before it replaces anything: a
+    // failed open leaves the document as it was and gives the user message
+    // ("Unexpected file format." or "Failed to open document."). A failed save leaves
+    // the old file as it was and gives the reason.
     CFileResult OnOpenDocument(const std::string& path);
     CFileResult OnSaveDocument(const std::string& path);
     // Grows with every change made through the document and every move of an element:

@@ -2,6 +2,7 @@
 
 #include "base/CArchive.h"
 #include "document/CDocumentFile.h"
+#include "document/CNullFrameServices.h"
 
 void CZerinDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -18,14 +19,24 @@ void CZerinDoc::Serialize(CArchive& ar) {
 }
 
 CFileResult CZerinDoc::OnOpenDocument(const std::string& path) {
-    CFileResult result = CDocumentFile::Load(*this, path);
-    if (result) {
-        SetPathName(path);
-    } else {
-        // The document is empty now: it must not be saved over the file it failed on.
-        SetPathName(std::string());
-        SetTitle("Untitled");
+    // The file is read whole and checked on a document of its own first: one that does
+    // not load leaves this document, its title, path and history as they were.
+    std::vector<std::uint8_t> bytes;
+    if (CFileResult read = CDocumentFile::Read(path, bytes); !read)
+        return read;
+    {
+        CNullFrameServices nowhere;
+        CZerinDoc trial(nowhere);
+        if (CFileResult checked = CDocumentFile::LoadBytes(trial, bytes); !checked)
+            return checked;
     }
+    CFileResult result = CDocumentFile::LoadBytes(*this, std::move(bytes));
+    if (result)
+        SetPathName(path);
+    else
+        // Bytes that loaded once load again; should they not, the document is empty now
+        // and must not be saved over the file it failed on.
+        SetPathName(std::string());
     SetModifiedFlag(false);
     m_history.Reset();
     return result;

@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/frame/CommandIds.h"
+#include "document/CDocumentFile.h"
 #include "exchange/CPnmlExport.h"
 #include "model/CPNCondition.h"
 #include "views/CZerinNetDesignView.h"
@@ -17,25 +18,47 @@ namespace {
 
 using MainFrameFiles = FrameFixture;
 
-TEST_F(MainFrameFiles, ACorruptFileShowsTheReasonAndLeavesAnEmptyDocument) {
+// A file that does not load is named with the reason and leaves the open document, its
+// edits and its history as they were: the corrupt files of the loader's table, an empty
+// file and a document cut short.
+TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
     const QDir dir(Data("corrupt"));
-    const QStringList files = dir.entryList({QStringLiteral("*.zrn")}, QDir::Files);
+    QStringList files;
+    for (const QString& strName : dir.entryList({QStringLiteral("*.zrn")}, QDir::Files))
+        files.append(dir.filePath(strName));
     ASSERT_FALSE(files.isEmpty());
-    for (const QString& strName : files) {
-        SCOPED_TRACE(strName.toStdString());
+    QFile empty(Scratch("empty.zrn"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    files.append(Scratch("empty.zrn"));
+    QFile valid(Data("valid/occurrence.zrn"));
+    ASSERT_TRUE(valid.open(QIODevice::ReadOnly));
+    QFile cut(Scratch("cut.zrn"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(valid.readAll().chopped(9));
+    cut.close();
+    files.append(Scratch("cut.zrn"));
+
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    Doc().m_netDesign.m_sizeNet.cx += 10;
+    Doc().SetModifiedFlag();
+    ASSERT_TRUE(Doc().History().Checkpoint("wider"));
+    const std::vector<std::uint8_t> before = CDocumentFile::Store(Doc());
+    for (const QString& strFile : files) {
+        SCOPED_TRACE(strFile.toStdString());
         m_prompt.messages.clear();
-        EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath(strName)));
+        EXPECT_FALSE(Frame().OpenDocumentFile(strFile));
         ASSERT_EQ(m_prompt.messages.size(), 1);
         // The file and the reason.
         EXPECT_EQ(m_prompt.messages[0],
-                  QDir::toNativeSeparators(dir.filePath(strName)) + ": Unexpected file format.");
-        EXPECT_EQ(Doc().GetTitle(), "Untitled");
-        EXPECT_TRUE(Doc().GetPathName().empty());
-        EXPECT_FALSE(Doc().IsModified());
-        EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+                  QDir::toNativeSeparators(strFile) + ": Unexpected file format.");
+        EXPECT_EQ(Doc().GetTitle(), "net");
+        EXPECT_TRUE(Doc().IsModified());
+        EXPECT_EQ(CDocumentFile::Store(Doc()), before);
+        EXPECT_EQ(Doc().History().UndoText(), "wider");
     }
-    EXPECT_TRUE(Frame().GetRecentFiles().isEmpty());
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Untitled[*] - Zerin 1.65"));
+    EXPECT_EQ(Frame().GetRecentFiles().size(), 1);
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("net[*] - Zerin 1.65"));
 }
 
 TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
