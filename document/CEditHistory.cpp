@@ -26,7 +26,16 @@ void CEditHistory::MarkSaved() {
 }
 
 void CEditHistory::Rebase() {
-    SetBase(CDocumentFile::Store(m_doc));
+    CSnapshotCommand::Bytes bytes = CDocumentFile::Store(m_doc);
+    const bool bChanged = !m_base || *m_base != bytes;
+    SetBase(std::move(bytes));
+    if (!bChanged)
+        return;
+    // The document holds more than this point of the history did (a case graph, a run):
+    // were it the saved point, undoing back to it would no longer reach what was saved.
+    if (m_stack.IsClean())
+        m_stack.ForgetClean();
+    FollowClean();
 }
 
 bool CEditHistory::Checkpoint(const std::string& text, int nMergeKey) {

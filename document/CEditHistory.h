@@ -25,7 +25,9 @@ public:
     void Reset(bool bSaved = true);
     // The document was saved as it is now.
     void MarkSaved();
-    // The state as it is now is the base of the next edit, without a command.
+    // The state as it is now is the base of the next edit, without a command. Where it
+    // differs from the state the history stood at, that state is no longer the saved
+    // one: the document stays modified until it is saved.
     void Rebase();
     // Records the change since the last checkpoint as the edit named by text; edits
     // with the same merge key in a row become one. False when nothing changed or the

@@ -195,6 +195,7 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     doc.m_netDesign.m_sizeNet.cx += 10;
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.History().Checkpoint("wider"));
+    doc.History().MarkSaved();
     const std::size_t count = doc.History().Stack().Count();
     Enter();
     EXPECT_FALSE(doc.History().CanUndo());
@@ -209,6 +210,15 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     EXPECT_EQ(doc.History().Stack().Count(), count);
     EXPECT_FALSE(doc.History().Checkpoint("after leaving"));
     EXPECT_EQ(doc.History().UndoText(), "wider");
+    // The case graph and the run are in the document now, not in the saved file: an
+    // edit taken back does not make the document look saved.
+    EXPECT_TRUE(doc.IsModified());
+    b1->MoveTo(CPoint(b1->m_ptPos.x + 10, b1->m_ptPos.y));
+    ASSERT_TRUE(doc.History().Checkpoint("move"));
+    doc.History().Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.History().MarkSaved();
+    EXPECT_FALSE(doc.IsModified());
 }
 
 // Copy and paste: the selection with the edges between selected nodes comes back as
