@@ -50,6 +50,8 @@ public:
     bool OnUpdateCommand(int nId, CCommandState& state) override;
 
     CSize GetExtent() const override;
+
+    CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;
 
     // Fires the selected events; false only when the application is quitting.
@@ -112,7 +114,8 @@ private:
     // false when it holds nothing of the net.
     bool CopySelection();
     // The clipboard's fragment added two grid steps off, or at the mouse when it is over
-    // the window, and selected.
+    // the window, and selected; the same fragment pasted again at the same place lies
+    // two grid steps further on each time.
     void Paste();
     void SelectAll();
     static bool ClipboardHoldsFragment();
@@ -143,4 +146,8 @@ private:
     QElapsedTimer m_timerFrame;
     CPoint m_ptEdgeStart;
     CPoint m_ptEdgeEnd;
+    // The last fragment pasted, where it was meant to go and how often it went there.
+    std::vector<std::uint8_t> m_lastPasted;
+    CSize m_lastPasteOffset;
+    int m_nPasteRepeats = 0;
 };

@@ -77,6 +77,17 @@ void CZerinNetDesignView::Paste() {
         const CPoint corner = SnapToGrid(CPoint(bounds.left, bounds.top));
         offset = CSize(at.x - corner.x, at.y - corner.y);
     }
+    // Pasted again where the last one went, it moves two grid steps further on, so that
+    // no copy hides another.
+    if (bytes == m_lastPasted && offset == m_lastPasteOffset) {
+        ++m_nPasteRepeats;
+    } else {
+        m_lastPasted = bytes;
+        m_lastPasteOffset = offset;
+        m_nPasteRepeats = 0;
+    }
+    offset.cx += 2 * step * m_nPasteRepeats;
+    offset.cy += 2 * step * m_nPasteRepeats;
     CMeasureDC dc;
     if (!CNetFragment::Paste(doc, bytes, offset, dc))
         return;

@@ -253,6 +253,21 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(Name(conditions[2]), "b3");
     EXPECT_EQ(All<CPNEdge>().size(), 4u);
     EXPECT_EQ(doc.m_listSelection.size(), 5u);
+    // Pasted again, each copy lies two grid steps further on: none hides another.
+    for (int n = 2; n <= 3; ++n) {
+        ASSERT_TRUE(view->OnCommand(View::ID_EDIT_PASTE));
+        const auto all = All<CPNCondition>();
+        ASSERT_EQ(all.size(), 2u * (n + 1));
+        EXPECT_EQ(all.back()->m_ptPos, CPoint(conditions[1]->m_ptPos.x + 2 * n * doc.m_nGridSize,
+                                              conditions[1]->m_ptPos.y + 2 * n * doc.m_nGridSize));
+    }
+    // A fresh copy (the last paste) starts again two grid steps off.
+    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_COPY));
+    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_PASTE));
+    ASSERT_EQ(All<CPNCondition>().size(), 10u);
+    EXPECT_EQ(All<CPNCondition>().back()->m_ptPos,
+              CPoint(conditions[1]->m_ptPos.x + 8 * doc.m_nGridSize,
+                     conditions[1]->m_ptPos.y + 8 * doc.m_nGridSize));
 
     doc.EnterSimulation();
     view->OnUpdate();
@@ -260,6 +275,6 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
         EXPECT_FALSE(State(View::ID_EDIT_PASTE).enabled);
         EXPECT_FALSE(State(View::ID_EDIT_COPY).enabled);
         view->OnCommand(View::ID_EDIT_PASTE);
-        EXPECT_EQ(All<CPNCondition>().size(), 4u);
+        EXPECT_EQ(All<CPNCondition>().size(), 10u);
     }
 }
