@@ -153,6 +153,9 @@ public:
     // The extent: at least the given size, the bounds of everything drawn, 100 x 100
     // and the grid.
     void ComputeExtent(int cx, int cy);
+    // The rectangle the cases, the steps' names and the free elements cover (the steps
+    // run between the cases); empty for an empty graph.
+    CRect DrawingBounds() const;
     // Places every node: on its saved position while that lies inside the extent,
     // else on a free grid cell drawn at random (the generator is seeded first).
     void RandomLayout();

@@ -292,6 +292,21 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
     }
 }
 
+CRect CCaseGraph::DrawingBounds() const {
+    RefreshBoundsCache();
+    CRect bounds;
+    for (const CRect& rect : m_boundsCache.caseBounds)
+        bounds |= rect;
+    for (const CRect& rect : m_boundsCache.labelBounds)
+        bounds |= rect;
+    for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
+        if (m_arrSteps[i])
+            bounds |= m_arrSteps[i]->GetBoundRect();
+    for (const CPNElement* element : m_listElements)
+        bounds |= element->GetBoundRect();
+    return bounds;
+}
+
 CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
     for (CPNCase* node : m_arrCases)
         if (node->HitTest(pt))

@@ -172,6 +172,32 @@ void CDiagramView::ZoomToFit() {
     verticalScrollBar()->setValue(0);
 }
 
+void CDiagramView::ZoomToDrawing() {
+    CRect bounds = GetDrawingBounds();
+    const QSize size = viewport()->size();
+    if (bounds.IsRectEmpty()) {
+        ZoomToFit();
+        return;
+    }
+    if (size.isEmpty())
+        return;
+    constexpr int kMargin = 20;
+    bounds.InflateRect(kMargin, kMargin);
+    bounds.left = std::max(0, bounds.left);
+    bounds.top = std::max(0, bounds.top);
+    const int zoom = std::min(ScaleDown(size.width(), 100, std::max(1, bounds.Width())),
+                              ScaleDown(size.height(), 100, std::max(1, bounds.Height())));
+    SetZoom(zoom, QPoint(0, 0));
+    horizontalScrollBar()->setValue(ScaleDown(bounds.left, m_nZoom, 100));
+    verticalScrollBar()->setValue(ScaleDown(bounds.top, m_nZoom, 100));
+}
+
+void CDiagramView::ResetZoomAndScroll() {
+    SetZoom(100, QPoint(0, 0));
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
 void CDiagramView::wheelEvent(QWheelEvent* pEvent) {
     if (!(pEvent->modifiers() & Qt::ControlModifier)) {
         QAbstractScrollArea::wheelEvent(pEvent);
@@ -476,6 +502,9 @@ bool CDiagramView::OnCommand(int nId) {
     case ID_VIEW_ZOOM_FIT:
         ZoomToFit();
         return true;
+    case ID_VIEW_ZOOM_DRAWING:
+        ZoomToDrawing();
+        return true;
     default:
         return false;
     }
@@ -515,6 +544,7 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     case ID_VIEW_ZOOM_ACTUAL:
     case ID_VIEW_ZOOM_FIT:
+    case ID_VIEW_ZOOM_DRAWING:
         state.enabled = true;
         return true;
     case ID_FILE_PRINT:
@@ -566,7 +596,9 @@ CFileResult CDiagramView::ExportPicture(const QString& strPath) const {
 
 QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName,
                                     const QString& strSuffix) {
-    return AskSaveFileName(this, tr("Save As"), strName, strFilter, strSuffix);
+    return AskSaveFileName(this, QStringLiteral("Export To %1").arg(strSuffix.toUpper()),
+                           ExportProposal(ToQString(m_rDoc.GetPathName()), strName, strSuffix),
+                           strFilter, strSuffix);
 }
 
 void CDiagramView::ShowError(const QString& strMessage) {
@@ -763,7 +795,12 @@ void CDiagramView::ShowPopupMenu(int nIndex, const QPoint& ptScreen) {
             pAction->setChecked(state.checked);
         }
         const int nId = item.id;
-        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
+        const char* szText = item.text;
+        connect(pAction, &QAction::triggered, this, [this, nId, szText] {
+            // What the command changes is an edit named after it.
+            m_rDoc.History().NameEdit(szText);
+            OnCommand(nId);
+        });
     }
     TrackPopupMenu(menu, ptScreen);
 }

@@ -59,6 +59,7 @@ public:
     static constexpr int ID_VIEW_ZOOM_OUT = 32852;
     static constexpr int ID_VIEW_ZOOM_ACTUAL = 32853;
     static constexpr int ID_VIEW_ZOOM_FIT = 32854;
+    static constexpr int ID_VIEW_ZOOM_DRAWING = 32855;
 
     // The zoom in percent: the stops of Zoom In and Zoom Out, the least and the most.
     static constexpr int kZoomStops[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
@@ -88,6 +89,8 @@ public:
     // The diagram's extent: the scroll size, the page border, the bound of grid,
     // rulers and mouse positions.
     virtual CSize GetExtent() const { return {100, 100}; }
+    // The rectangle every element of the diagram covers; empty for an empty diagram.
+    virtual CRect GetDrawingBounds() const { return {}; }
     // Draws the model alone (no border, grid or rulers).
     virtual void DrawModel(CDC& /*dc*/) const {}
     // Draws what of the model meets the logical clip rectangle; by default all of it.
@@ -111,6 +114,11 @@ public:
     void ZoomIn(std::optional<QPoint> anchor = std::nullopt);
     void ZoomOut(std::optional<QPoint> anchor = std::nullopt);
     void ZoomToFit();
+    // The largest zoom that shows the whole drawing with a margin, its corner at the
+    // window's; the page when the diagram is empty.
+    void ZoomToDrawing();
+    // 100 %, scrolled to the page's top-left corner (a new or opened document).
+    void ResetZoomAndScroll();
     // The logical point kept on the page.
     CPoint ClampToPage(CPoint pt) const;
 

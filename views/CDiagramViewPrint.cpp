@@ -54,6 +54,7 @@ void CDiagramView::Print() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     PrintTo(printer);
+    m_rHost.RestoreOutputBarAfterPrinting();
 }
 
 void CDiagramView::PrintPreview() {
@@ -63,6 +64,7 @@ void CDiagramView::PrintPreview() {
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* pPrinter) { PrintTo(*pPrinter); });
     dialog.exec();
+    m_rHost.RestoreOutputBarAfterPrinting();
 }
 
 bool CDiagramView::PrintTo(QPrinter& printer) {

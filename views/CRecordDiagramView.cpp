@@ -153,6 +153,8 @@ void CRecordDiagramView::mousePressEvent(QMouseEvent* pEvent) {
 }
 
 void CRecordDiagramView::PressFreeElement(CPNElement* pElement) {
+    GetDocument().History().NameEdit(dynamic_cast<CPNLabel*>(pElement) ? "Add Label"
+                                                                       : "Add Polygon");
     AddFreeElement(pElement);
     InvalidateLogical(GetDocument().Select(pElement, false) | pElement->GetBoundRect());
     pElement->ShowProperties(GetPageHost());
@@ -270,7 +272,9 @@ void CRecordDiagramView::contextMenuEvent(QContextMenuEvent* pEvent) {
 }
 
 void CRecordDiagramView::keyReleaseEvent(QKeyEvent* pEvent) {
-    if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat())
+    if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
+        GetDocument().History().NameEdit("Delete");
         OnCommand(ID_DELETE);
+    }
     CDiagramView::keyReleaseEvent(pEvent);
 }

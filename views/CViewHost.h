@@ -16,6 +16,8 @@ public:
     virtual void ShowPropertiesPage(int kind, CPNElement* element) = 0;
     // The current page re-reads its element.
     virtual void RefreshPropertiesPage() = 0;
-    // The output bar is hidden while a page is printed.
+    // The output bar is hidden while a page is printed, and shown again as it was once
+    // the printing or the preview is over.
     virtual void HideOutputBarForPrinting() = 0;
+    virtual void RestoreOutputBarAfterPrinting() {}
 };

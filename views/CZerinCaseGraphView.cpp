@@ -268,3 +268,7 @@ void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     }
     CRecordDiagramView::mouseDoubleClickEvent(pEvent);
 }
+
+CRect CZerinCaseGraphView::GetDrawingBounds() const {
+    return Graph().DrawingBounds();
+}

@@ -37,6 +37,8 @@ public:
     bool OnUpdateCommand(int nId, CCommandState& state) override;
 
     CSize GetExtent() const override;
+
+    CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;
     void DrawModelIn(CDC& dc, const CRect& rectClip) const override;
     bool HasNameLegend() const override { return true; }

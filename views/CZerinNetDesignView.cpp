@@ -294,7 +294,16 @@ void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {
 }
 
 void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {
-    if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat())
+    if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
+        GetDocument().History().NameEdit("Delete");
         OnCommand(ID_DELETE);
+    }
     CDiagramView::keyReleaseEvent(pEvent);
+}
+
+CRect CZerinNetDesignView::GetDrawingBounds() const {
+    CRect bounds;
+    for (const CPNElement* e : GetDocument().m_netDesign.m_listElements)
+        bounds |= e->GetBoundRect();
+    return bounds;
 }

@@ -172,3 +172,12 @@ int CZerinOccurrenceNetView::ContextMenuIndex(CPNElement* pHit) const {
     }
     return nIndex;
 }
+
+CRect CZerinOccurrenceNetView::GetDrawingBounds() const {
+    CRect bounds;
+    for (const CPNElement* e : Net().m_listElements)
+        bounds |= e->GetBoundRect();
+    for (const CPNElement* e : Net().m_listDecorations)
+        bounds |= e->GetBoundRect();
+    return bounds;
+}

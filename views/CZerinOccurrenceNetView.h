@@ -37,6 +37,8 @@ public:
     bool OnUpdateCommand(int nId, CCommandState& state) override;
 
     CSize GetExtent() const override { return m_sizeScroll; }
+
+    CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;
     bool HasNameLegend() const override { return true; }
     void DrawNameLegend(CDC& dc, int lineHeight) const override;

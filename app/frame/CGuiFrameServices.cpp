@@ -7,6 +7,7 @@
 #include "app/frame/CMainFrame.h"
 #include "platform/ProcessMemory.h"
 #include "views/CDiagramView.h"
+#include "views/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -108,7 +109,8 @@ std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& s
         return std::nullopt;
     const QString strPath = m_pFrame->GetPrompt().AskSavePath(
         m_pFrame, QStringLiteral("Export To XML"),
-        QString::fromStdString(strDefaultName) + QStringLiteral(".xml"),
+        ExportProposal(QString::fromStdString(m_pFrame->GetDocument().GetPathName()),
+                       QString::fromStdString(strDefaultName), QStringLiteral("xml")),
         QStringLiteral("XML file (*.xml);;All files (*.*)"), QStringLiteral("xml"));
     if (strPath.isEmpty())
         return std::nullopt;

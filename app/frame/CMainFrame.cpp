@@ -10,6 +10,7 @@
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
+#include "app/dialogs/DialogTitle.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
 #include "views/CZerinCaseGraphView.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -303,6 +305,11 @@ bool CMainFrame::eventFilter(QObject* pObject, QEvent* pEvent) {
     if (!pWidget)
         return QMainWindow::eventFilter(pObject, pEvent);
     switch (pEvent->type()) {
+    case QEvent::Show:
+        // No dialog cuts its title off.
+        if (pWidget->isWindow() && qobject_cast<const QDialog*>(pWidget))
+            FitToTitle(*const_cast<QWidget*>(pWidget));
+        break;
     case QEvent::MouseButtonRelease:
         ScheduleCheckpoint();
         break;
@@ -412,8 +419,17 @@ void CMainFrame::RefreshPropertiesPage() {
 }
 
 void CMainFrame::HideOutputBarForPrinting() {
-    if (m_bOutputShown)
-        m_pOutputBar->hide();
+    if (!m_bOutputShown || m_pOutputBar->isHidden())
+        return;
+    m_bOutputHiddenForPrinting = true;
+    m_pOutputBar->hide();
+}
+
+void CMainFrame::RestoreOutputBarAfterPrinting() {
+    if (!std::exchange(m_bOutputHiddenForPrinting, false))
+        return;
+    m_pOutputBar->show();
+    ReapplyOutputSize();
 }
 
 // --- Services for the document. ---

@@ -75,6 +75,7 @@ public:
     void ShowPropertiesPage(int nKind, CPNElement* pElement) override;
     void RefreshPropertiesPage() override;
     void HideOutputBarForPrinting() override;
+    void RestoreOutputBarAfterPrinting() override;
 
     // --- Services for the document. ---
     void EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep);
@@ -123,6 +124,8 @@ public:
 
     // --- Files. ---
     void OnFileNew();
+    // Asks to save, then leaves an empty untitled document.
+    void OnFileClose();
     void OnFileOpen();
     bool OpenDocumentFile(const QString& strPath);
     bool OnFileSave();
@@ -140,6 +143,8 @@ public:
     // The views, the properties page and the title start again from the document (a
     // new, opened or restored one).
     void InitialUpdate();
+    // Every view at 100 %, scrolled to its top-left corner (a new or opened document).
+    void StartViewsAtOrigin();
     // Records what the user's last action changed as one edit (on the next turn of the
     // event loop, once the action is complete).
     void ScheduleCheckpoint(int nMergeKey = 0);
@@ -216,6 +221,8 @@ private:
     QPoint m_ptPageFloat;
     bool m_bPageFloatSet = false;
     bool m_bOutputShown = false;
+    // The output bar was visible when printing hid it.
+    bool m_bOutputHiddenForPrinting = false;
     bool m_bFullScreen = false;
     bool m_bStatusBarWasVisible = true;
     bool m_bMenuBarWasVisible = true;

@@ -6,6 +6,7 @@
 #include "platform/CMeasureDC.h"
 #include "platform/CPnmlReader.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/SaveFileDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,6 +89,17 @@ void CMainFrame::OnFileNew() {
         return;
     m_doc.NewDocument();
     InitialUpdate();
+    StartViewsAtOrigin();
+}
+
+void CMainFrame::OnFileClose() {
+    OnFileNew();
+}
+
+void CMainFrame::StartViewsAtOrigin() {
+    for (CDiagramView* pView : m_pViews)
+        if (pView)
+            pView->ResetZoomAndScroll();
 }
 
 void CMainFrame::OnFileOpen() {
@@ -116,14 +128,14 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     if (!result) {
         // The message names the file; the document's own text ends it.
         ShowFileError(QDir::toNativeSeparators(strFull).toStdString() + ": " + result.error);
-        // What the failed load left behind is an empty, untitled document.
-        m_doc.NewDocument();
-        InitialUpdate();
+        // The open document stays as it was.
         RemoveFromRecentFiles(strFull);
+        UpdateCommandUI();
         return false;
     }
     AddToRecentFiles(strFull);
     InitialUpdate();
+    StartViewsAtOrigin();
     return true;
 }
 
@@ -181,12 +193,14 @@ void CMainFrame::OnFileImportPnml() {
     // The imported net is where the history starts; it was never saved.
     m_doc.History().Reset(false);
     InitialUpdate();
+    StartViewsAtOrigin();
 }
 
 void CMainFrame::OnNetExportPnml() {
     const QString strPath = m_pPrompt->AskSavePath(
         this, QStringLiteral("Export To PNML"),
-        QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(".pnml"),
+        ExportProposal(QString::fromStdString(m_doc.GetPathName()),
+                       QString::fromStdString(m_doc.GetTitle()), QStringLiteral("pnml")),
         QStringLiteral("PNML file (*.pnml);;All files (*.*)"), QStringLiteral("pnml"));
     if (strPath.isEmpty())
         return;

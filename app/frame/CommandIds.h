@@ -8,6 +8,7 @@ namespace Cmd {
 // File
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_FILE_CLOSE = 57602;
 constexpr int ID_EDIT_UNDO = 57643;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_COPY = 57634;
@@ -40,6 +41,7 @@ constexpr int ID_VIEW_ZOOM_IN = 32851;
 constexpr int ID_VIEW_ZOOM_OUT = 32852;
 constexpr int ID_VIEW_ZOOM_ACTUAL = 32853;
 constexpr int ID_VIEW_ZOOM_FIT = 32854;
+constexpr int ID_VIEW_ZOOM_DRAWING = 32855;
 constexpr int ID_LEAVE_FULL_SCREEN = 32807;
 
 // Tools

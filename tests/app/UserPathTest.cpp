@@ -1,0 +1,167 @@
+// What a user meets on the way through the program: the save question after an undo,
+// the output pane after a print preview, the names of undone edits, dialog titles,
+// File > Close, the zoom a document starts at, and where exports are proposed.
+
+#include "FrameFixture.h"
+#include "analysis/CPNCase.h"
+#include "app/bars/COutputBar.h"
+#include "app/dialogs/DialogTitle.h"
+#include "app/frame/CommandIds.h"
+#include "document/CNullFrameServices.h"
+#include "examples/CExampleNets.h"
+#include "model/CPNCondition.h"
+#include "platform/CMeasureDC.h"
+#include "views/CZerinNetDesignView.h"
+#include "views/SaveFileDialog.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+class UserPath : public FrameFixture {
+protected:
+    // The example saved to the scratch folder and opened, as a user opens a file.
+    void OpenExample(const char* szName) {
+        CNullFrameServices nowhere;
+        CZerinDoc doc(nowhere);
+        CMeasureDC dc;
+        ASSERT_TRUE(CExampleNets::Build(szName, doc, dc));
+        const QString strPath = Scratch(szName) + QStringLiteral(".zrn");
+        ASSERT_TRUE(doc.OnSaveDocument(strPath.toStdString()));
+        ASSERT_TRUE(Frame().OpenDocumentFile(strPath));
+    }
+    CPNCondition* FirstCondition() {
+        for (CPNElement* e : Doc().m_netDesign.m_listElements)
+            if (auto* c = dynamic_cast<CPNCondition*>(e))
+                return c;
+        return nullptr;
+    }
+};
+
+// The case graph and the run a simulation adds are no edit, but the file does not hold
+// them: an edit made after it and taken back leaves the document modified, and Exit asks.
+TEST_F(UserPath, ExitAsksAfterASimulationEvenWhenTheLastEditIsUndone) {
+    OpenExample("producer-consumer");
+    Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+    ASSERT_TRUE(Doc().m_bSimulation);
+    Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
+    EXPECT_TRUE(Doc().IsModified());
+    Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
+    ASSERT_FALSE(Doc().m_caseGraph.m_arrCases.empty());
+    CPNCase* pCase = Doc().m_caseGraph.m_arrCases.front();
+    Doc().History().NameEdit("Move");
+    pCase->MoveTo(CPoint(pCase->m_ptPos.x + 30, pCase->m_ptPos.y));
+    ASSERT_TRUE(Doc().History().Checkpoint());
+    Frame().OnCommand(Cmd::ID_EDIT_UNDO);
+    EXPECT_TRUE(Doc().IsModified());
+    m_prompt.answer = QMessageBox::Cancel;
+    EXPECT_FALSE(Frame().close());
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(m_prompt.messages[0], QStringLiteral("Save changes to producer-consumer?"));
+}
+
+// Printing hides the output pane; once the preview is closed it is back as it was.
+TEST_F(UserPath, ThePrintPreviewGivesTheOutputPaneBack) {
+    OpenExample("mutex");
+    Frame().show();
+    Frame().OnCommand(Cmd::ID_VIEW_OUTPUT);
+    ASSERT_TRUE(Frame().GetOutputBar().isVisible());
+    bool bHiddenWhilePreviewed = false;
+    QTimer::singleShot(500, &Frame(), [&] {
+        bHiddenWhilePreviewed = Frame().GetOutputBar().isHidden();
+        if (QWidget* pPreview = QApplication::activeModalWidget())
+            pPreview->close();
+    });
+    Frame().OnCommand(Cmd::ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(bHiddenWhilePreviewed);
+    EXPECT_TRUE(Frame().GetOutputBar().isVisible());
+}
+
+// Every edit carries the name of its command or gesture, whichever door it came in by.
+TEST_F(UserPath, UndoNamesTheEditItTakesBack) {
+    OpenExample("mutex");
+    Frame().show();
+    QWidget* pView = Frame().GetView(CMainFrame::VIEW_NET_DESIGN);
+    auto undoText = [this] {
+        Frame().UpdateCommandUI();
+        return Frame().GetAction(Cmd::ID_EDIT_UNDO)->text();
+    };
+    Doc().Select(FirstCondition(), false);
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(undoText(), QStringLiteral("&Undo Delete\tCtrl+Z"));
+    Doc().Select(FirstCondition(), false);
+    Frame().OnCommand(Cmd::ID_EDIT_COPY);
+    Frame().OnCommand(Cmd::ID_EDIT_PASTE);
+    EXPECT_EQ(undoText(), QStringLiteral("&Undo Paste\tCtrl+Z"));
+    Frame().OnCommand(Cmd::ID_PLACE_BACK);
+    EXPECT_EQ(undoText(), QStringLiteral("&Undo Place To Back\tCtrl+Z"));
+}
+
+// A dialog is at least as wide as its whole title, however little it holds.
+TEST_F(UserPath, NoDialogCutsItsTitleOff) {
+    Frame().show();
+    for (const char* szTitle : {"Smooth Case Graph", "Case Class Verification", "About Zerin"}) {
+        SCOPED_TRACE(szTitle);
+        QDialog dialog(&Frame());
+        dialog.setWindowTitle(QString::fromLatin1(szTitle));
+        auto* pLayout = new QVBoxLayout(&dialog);
+        pLayout->addWidget(new QLabel(QStringLiteral("1"), &dialog));
+        dialog.setFixedSize(60, 40);
+        dialog.show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(dialog.width(), TitleWidth(dialog));
+        EXPECT_EQ(dialog.height(), 40);
+    }
+}
+
+// File > Close asks to save and leaves an empty untitled document; a new or opened
+// document starts at 100 % at the page's corner, whatever the last one showed.
+TEST_F(UserPath, CloseAndOpenStartAgainAtTheCorner) {
+    OpenExample("philosophers");
+    Frame().show();
+    auto* pView = Frame().GetView(CMainFrame::VIEW_NET_DESIGN);
+    pView->OnCommand(CDiagramView::ID_VIEW_ZOOM_DRAWING);
+    // The drawing fills the window: the zoom is the largest that shows it whole.
+    const CRect drawing = pView->GetDrawingBounds();
+    ASSERT_FALSE(drawing.IsRectEmpty());
+    EXPECT_NE(pView->GetZoom(), 100);
+    EXPECT_LE((drawing.Width() + 40) * pView->GetZoom() / 100, pView->viewport()->width() + 1);
+    EXPECT_LE((drawing.Height() + 40) * pView->GetZoom() / 100, pView->viewport()->height() + 1);
+    EXPECT_TRUE(pView->viewport()->rect().contains(pView->LogicalToDevice(drawing.CenterPoint())));
+    pView->OnCommand(CDiagramView::ID_VIEW_ZOOM_IN);
+
+    Doc().SetModifiedFlag();
+    m_prompt.answer = QMessageBox::No;
+    Frame().OnCommand(Cmd::ID_FILE_CLOSE);
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+    EXPECT_EQ(pView->GetZoom(), 100);
+    EXPECT_EQ(pView->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(pView->verticalScrollBar()->value(), 0);
+}
+
+// Exports are proposed in the document's folder, under its name, with the format's
+// extension, and say what they export.
+TEST_F(UserPath, ExportsStartBesideTheDocument) {
+    OpenExample("mutex");
+    const QString strFolder = QFileInfo(Scratch("mutex.zrn")).absolutePath();
+    Frame().OnCommand(Cmd::ID_NET_EXPORT_PNML);
+    Frame().OnCommand(Cmd::ID_NET_EXPORT_XML);
+    ASSERT_EQ(m_prompt.defaults.size(), 2);
+    EXPECT_EQ(m_prompt.defaults[0], QDir(strFolder).filePath(QStringLiteral("mutex.pnml")));
+    EXPECT_EQ(m_prompt.defaults[1], QDir(strFolder).filePath(QStringLiteral("mutex.xml")));
+    EXPECT_EQ(ExportProposal(QString(), QStringLiteral("CaseGraph"), QStringLiteral("xml")),
+              QStringLiteral("CaseGraph.xml"));
+}
+
+} // namespace
