@@ -783,8 +783,47 @@ const char* PopupTitle(int index) {
 
 } // namespace
 
+void CDiagramView::AddElementItems(QMenu& menu) {
+    CPNElement* pElement = m_pContextElement;
+    if (!pElement)
+        return;
+    auto addCommand = [this, &menu](const char* szText, int nId) {
+        QAction* pAction = menu.addAction(QString::fromLatin1(szText));
+        CCommandState state;
+        OnUpdateCommand(nId, state);
+        pAction->setEnabled(state.enabled);
+        connect(pAction, &QAction::triggered, this, [this, nId, szText] {
+            m_rDoc.History().NameEdit(szText);
+            OnCommand(nId);
+        });
+    };
+    if (m_bSimulation) {
+        if (CanFire(*pElement))
+            connect(menu.addAction(QStringLiteral("Fire")), &QAction::triggered, this,
+                    [this, pElement] { Fire(*pElement); });
+        return;
+    }
+    if (HasPropertiesPage(*pElement))
+        connect(menu.addAction(QStringLiteral("Properties")), &QAction::triggered, this,
+                [this, pElement] { pElement->ShowProperties(GetPageHost()); });
+    addCommand("Delete", ID_DELETE);
+    addCommand("Bring to Front", ID_PLACE_FRONT);
+    addCommand("Send to Back", ID_PLACE_BACK);
+}
+
+void CDiagramView::SelectForContextMenu() {
+    CPNElement* pElement = m_pContextElement;
+    if (m_bSimulation || !pElement || m_rDoc.IsSelected(pElement))
+        return;
+    InvalidateLogical(m_rDoc.Select(pElement, false) | pElement->GetBoundRect());
+}
+
 void CDiagramView::ShowPopupMenu(int nIndex, const QPoint& ptScreen) {
     QMenu menu(QString::fromLatin1(PopupTitle(nIndex)), this);
+    // What can be done to the element under the mouse, then the view's own commands.
+    AddElementItems(menu);
+    if (!menu.isEmpty() && !PopupItems(nIndex).empty())
+        menu.addSeparator();
     for (const PopupItem& item : PopupItems(nIndex)) {
         QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
         CCommandState state;

@@ -89,6 +89,11 @@ public:
     // The diagram's extent: the scroll size, the page border, the bound of grid,
     // rulers and mouse positions.
     virtual CSize GetExtent() const { return {100, 100}; }
+    // The element has a properties page; in simulation, it can be fired as a step of
+    // its own, which Fire does.
+    virtual bool HasPropertiesPage(const CPNElement& /*element*/) const { return false; }
+    virtual bool CanFire(const CPNElement& /*element*/) const { return false; }
+    virtual void Fire(CPNElement& /*element*/) {}
     // The rectangle every element of the diagram covers; empty for an empty diagram.
     virtual CRect GetDrawingBounds() const { return {}; }
     // Draws the model alone (no border, grid or rulers).
@@ -213,8 +218,13 @@ protected:
     void EndDrag(CPoint pt);
 
     // --- The popup menu and the point commands the views share. ---
-    // Shows submenu nIndex of the views' popup menu at the screen point.
+    // Shows submenu nIndex of the views' popup menu at the screen point, after what can
+    // be done to the element under the mouse (m_pContextElement).
     void ShowPopupMenu(int nIndex, const QPoint& ptScreen);
+    // A right click selects the element under it, unless it is selected already or the
+    // token game is on.
+    void SelectForContextMenu();
+    void AddElementItems(QMenu& menu);
     bool CanDeleteEdgePoint() const;
     bool CanDeleteAllEdgePoints() const;
     bool CanDeletePolygonPoint() const;

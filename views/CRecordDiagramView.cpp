@@ -265,6 +265,7 @@ void CRecordDiagramView::contextMenuEvent(QContextMenuEvent* pEvent) {
         return;
     m_ptLast = pt;
     m_pContextElement = HitElement(pt);
+    SelectForContextMenu();
     const int nIndex = ContextMenuIndex(m_pContextElement);
     if (nIndex < 0 || (m_bSimulation && nIndex == 0))
         return;

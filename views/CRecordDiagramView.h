@@ -34,6 +34,10 @@ protected:
     virtual bool ContainsElement(const CPNElement* pElement) const = 0;
     // Whether it is one of the free labels and polygons.
     virtual bool IsFreeElement(const CPNElement* pElement) const = 0;
+    // The free labels and polygons have pages of their own.
+    bool HasPropertiesPage(const CPNElement& element) const override {
+        return IsFreeElement(&element);
+    }
     // The document's operations on this diagram; each returns the rectangle to repaint.
     virtual void AddFreeElement(CPNElement* pElement) = 0;
     virtual CRect DeleteFreeSelection() = 0;

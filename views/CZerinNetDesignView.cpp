@@ -270,7 +270,10 @@ void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
     CZerinDoc& doc = GetDocument();
     m_ptLast = pt;
     m_pContextElement = doc.m_netDesign.ElementFromPoint(pt, false, false);
+    SelectForContextMenu();
     int nIndex = 0;
+    if (m_bSimulation && m_pContextElement && CanFire(*m_pContextElement))
+        nIndex = 1;
     if (m_pContextElement && doc.IsSelected(m_pContextElement)) {
         if (m_bSimulation)
             nIndex = 1;
@@ -282,6 +285,25 @@ void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
     if (m_bSimulation && nIndex == 0)
         return;
     ShowPopupMenu(nIndex, pEvent->globalPos());
+}
+
+bool CZerinNetDesignView::HasPropertiesPage(const CPNElement& element) const {
+    return dynamic_cast<const CPNCondition*>(&element) || dynamic_cast<const CPNEvent*>(&element) ||
+           dynamic_cast<const CPNLabel*>(&element) || dynamic_cast<const CPNPolygon*>(&element);
+}
+
+bool CZerinNetDesignView::CanFire(const CPNElement& element) const {
+    const auto* pEvent = dynamic_cast<const CPNEvent*>(&element);
+    return m_bSimulation && pEvent && pEvent->m_bEnabled && !m_autoRun.IsRunning() &&
+           !m_bInAnimationLoop;
+}
+
+void CZerinNetDesignView::Fire(CPNElement& element) {
+    if (!CanFire(element))
+        return;
+    // The event alone, as a step of its own.
+    InvalidateLogical(GetDocument().Select(&element, false) | element.GetBoundRect());
+    ExecuteStep();
 }
 
 void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {

@@ -50,6 +50,9 @@ public:
     bool OnUpdateCommand(int nId, CCommandState& state) override;
 
     CSize GetExtent() const override;
+    bool HasPropertiesPage(const CPNElement& element) const override;
+    bool CanFire(const CPNElement& element) const override;
+    void Fire(CPNElement& element) override;
 
     CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;

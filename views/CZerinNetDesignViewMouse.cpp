@@ -312,14 +312,11 @@ void CZerinNetDesignView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     // In simulation a double click on an event with concession fires that event alone;
     // with Shift or Ctrl held, or elsewhere, the selected events fire as one step.
     const bool bAdd = (pEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
-    if (m_bSimulation && !bAdd && !m_autoRun.IsRunning() && !m_bInAnimationLoop) {
-        CZerinDoc& doc = GetDocument();
-        const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
-        auto* pHit = dynamic_cast<CPNEvent*>(doc.m_netDesign.ElementFromPoint(pt, true, false));
-        if (pHit && pHit->m_bEnabled) {
-            InvalidateLogical(doc.Select(pHit, false));
-            InvalidateLogical(pHit->GetBoundRect());
-        }
+    const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
+    CPNElement* pHit = GetDocument().m_netDesign.ElementFromPoint(pt, true, false);
+    if (!bAdd && pHit && CanFire(*pHit)) {
+        Fire(*pHit);
+        return;
     }
     ExecuteStep();
 }

@@ -117,8 +117,10 @@ TEST_F(ViewFixture, BendPointDragsUnderAnyToolAndPointCommands) {
                                 Port()->mapToGlobal(QPoint(bend.x, bend.y)));
     QApplication::sendEvent(Port(), &menuEvent);
     EXPECT_EQ(view->menuTitle, "Edge");
-    EXPECT_EQ(view->menuItems, (QStringList{"Delete Point", "Delete All Points"}));
-    EXPECT_EQ(view->menuEnabled, (std::vector<bool>{true, true}));
+    // What can be done to the edge, then the points.
+    EXPECT_EQ(view->menuItems, (QStringList{"Delete", "Bring to Front", "Send to Back", "",
+                                            "Delete Point", "Delete All Points"}));
+    EXPECT_EQ(view->menuEnabled, (std::vector<bool>{true, true, true, true, true, true}));
 
     view->menuChoice = "Delete Point";
     QApplication::sendEvent(Port(), &menuEvent);

@@ -1,5 +1,6 @@
 #include "ViewFixture.h"
 
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -75,6 +76,30 @@ TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
     // Now e1 has no concession: it cannot be chosen.
     Click(QPoint(200, 100));
     EXPECT_FALSE(doc.IsSelected(nullptr));
+}
+
+// A right click offers what can be done to an element: in simulation an event with
+// concession fires alone; in design its page, delete and the drawing order.
+TEST_F(SimulationFixture, TheContextMenuOffersWhatCanBeDoneToTheElement) {
+    view->menuChoice = "Fire";
+    QContextMenuEvent onEvent(QContextMenuEvent::Mouse, QPoint(200, 100),
+                              Port()->mapToGlobal(QPoint(200, 100)));
+    QApplication::sendEvent(Port(), &onEvent);
+    EXPECT_EQ(view->menuItems, (QStringList{"Fire", "", "Execute Step"}));
+    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
+
+    doc.LeaveSimulation();
+    view->OnUpdate();
+    doc.ClearSelection();
+    view->menuChoice = "Delete";
+    QContextMenuEvent onCondition(QContextMenuEvent::Mouse, QPoint(100, 100),
+                                  Port()->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(Port(), &onCondition);
+    EXPECT_EQ(view->menuItems, (QStringList{"Properties", "Delete", "Bring to Front",
+                                            "Send to Back", "", "View Grid"}));
+    EXPECT_EQ(All<CPNCondition>().size(), 1u);
+    doc.History().Checkpoint();
+    EXPECT_EQ(doc.History().UndoText(), "Delete");
 }
 
 // Stop, or Esc, ends an automatic run at once: the step under way finishes without

@@ -53,7 +53,8 @@ protected:
         return QPoint(pt.x - scroll.x, pt.y - scroll.y);
     }
     void RightClick(CPoint pt) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, At(pt), view->viewport()->mapToGlobal(At(pt)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, At(pt),
+                                view->viewport()->mapToGlobal(At(pt)));
         QApplication::sendEvent(view->viewport(), &event);
     }
 
@@ -121,7 +122,10 @@ TEST_F(OccurrenceNetViewTest, MenusOfASelectedEdgeAndOfEmptySpace) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, At(middle));
     ASSERT_TRUE(doc.IsSelected(edge));
     RightClick(middle);
-    EXPECT_EQ(view->menuItems, (QStringList{"Delete Point", "Delete All Points"}));
+    // An edge of the record is no free element: it can be moved up or down, not deleted.
+    EXPECT_EQ(view->menuItems, (QStringList{"Delete", "Bring to Front", "Send to Back", "",
+                                            "Delete Point", "Delete All Points"}));
+    EXPECT_FALSE(view->menuEnabled.front());
     RightClick(CPoint(5, 5));
     EXPECT_EQ(view->menuItems, QStringList{"View Grid"});
 }
