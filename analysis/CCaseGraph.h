@@ -221,11 +221,15 @@ public:
 private:
     // The geometry of a step kept as its record, as its objects would have it.
     struct StepShape {
-        // Drawn: routed, and its two circles apart.
+        // Drawn: routed, and its two circles apart (bent: each segment clear of its
+        // circle).
         bool drawn = false;
-        CPoint from, to, mid;
-        // The arc's hit bounds, the rectangle of its one segment, GetBoundRect.
-        CRect rcBounds, rcSegment, bounds;
+        // Bent apart: from, bend, to; else straight from, to.
+        bool bent = false;
+        CPoint from, to, mid, bend;
+        // The arc's hit bounds, the rectangle of its (first) segment, GetBoundRect;
+        // the second segment's of a bent one.
+        CRect rcBounds, rcSegment, bounds, rcSegment2;
         // The name label's text rectangle.
         CRect rcText;
         CPoint labelPos;
@@ -238,6 +242,15 @@ private:
     // GetBoundRect of the arc of step i and of its label, objects or not.
     CRect StepBounds(std::size_t i) const;
     CRect StepLabelBounds(std::size_t i) const;
+    // For every step, whether a step leads between its two cases the other way.
+    std::vector<bool> OppositeSteps() const;
+    // The route a layout gives step i: straight, or bent apart from its opposite.
+    static CStepRecord::ERoute ResetRoute(bool opposite) {
+        return opposite ? CStepRecord::BentReset : CStepRecord::Reset;
+    }
+    // Draws and hit-tests the shape of a step kept as its record.
+    static void DrawShape(CDC& dc, const StepShape& shape);
+    static bool ShapeHit(const StepShape& shape, CPoint pt);
     // The route of the arc as the record has it, made by the arc's own code with its
     // two cases where they stood when routed; the label placed as the route places it.
     void RouteAsRecorded(CPNStep& arc, const CStepRecord& step) const;

@@ -119,8 +119,7 @@ void CCaseGraph::Draw(CDC& dc) const {
             continue;
         }
         ShapeOf(m_arrStepRecords[i], shape);
-        if (shape.drawn)
-            CPNEdge::DrawStraight(dc, shape.from, shape.to);
+        DrawShape(dc, shape);
     }
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
         if (m_arrStepLabels[i]) {
@@ -190,7 +189,7 @@ void CCaseGraph::RefreshBoundsCache() const {
                 cache.labelBounds[i] = m_arrStepLabels[i]->GetBoundRect();
         } else {
             ShapeOf(m_arrStepRecords[i], shape);
-            straight = shape.drawn;
+            straight = shape.drawn && !shape.bent;
             route = {shape.from, shape.to};
             bounds = shape.bounds;
             if (i < m_arrStepLabels.size())
@@ -246,13 +245,19 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
     }
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
+    StepShape bentShape;
     for (std::size_t n = 0; n < count; ++n) {
         if (n + kAhead < count)
             __builtin_prefetch(&routes[candidates[n + kAhead]]);
         const std::uint32_t i = candidates[n];
         if (!cache.stepStraight[i]) {
-            if (const CPNStep* arc = m_arrSteps[i])
+            if (const CPNStep* arc = m_arrSteps[i]) {
                 arc->Draw(dc);
+            } else {
+                // Bent apart, or hidden (which draws nothing).
+                ShapeOf(m_arrStepRecords[i], bentShape);
+                DrawShape(dc, bentShape);
+            }
             continue;
         }
         const StepRoute& route = routes[i];
@@ -323,13 +328,10 @@ CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
             continue;
         }
         const StepBox& box = cache.stepBoxes[i];
-        if (!cache.stepStraight[i] || pt.x < box.x0 || pt.x > box.x1 || pt.y < box.y0 ||
-            pt.y > box.y1)
+        if (pt.x < box.x0 || pt.x > box.x1 || pt.y < box.y0 || pt.y > box.y1)
             continue;
-        // As CPNEdge::HitTest on a straight route.
         ShapeOf(m_arrStepRecords[i], shape);
-        if (shape.drawn && shape.rcBounds.PtInRect(pt) && shape.rcSegment.PtInRect(pt) &&
-            RouteGeometry::IsNearSegment(pt, shape.from, shape.to))
+        if (ShapeHit(shape, pt))
             return MakeStep(i);
     }
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {

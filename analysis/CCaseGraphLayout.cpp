@@ -111,6 +111,8 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
     auto at = [this](int node) { return m_arrCases[static_cast<std::size_t>(node)]->m_ptPos; };
     StepShape before, after;
     bool changed = false;
+    // A reset bends the steps that have an opposite apart.
+    const std::vector<bool> opposite = reset ? OppositeSteps() : std::vector<bool>();
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         const bool named = i < m_arrStepLabels.size();
         if (!m_arrSteps[i]) {
@@ -121,7 +123,7 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
             if (!reset && step.route == CStepRecord::Unrouted)
                 continue;
             CStepRecord next = step;
-            next.route = reset ? CStepRecord::Reset : CStepRecord::Updated;
+            next.route = reset ? ResetRoute(opposite[i]) : CStepRecord::Updated;
             ShapeAt(next, at(step.from), at(step.to), after);
             // The record cannot stand for a hidden route (its bounds remember the
             // route before), nor for one routed while its other case stood elsewhere
@@ -129,7 +131,9 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
             const int other = step.from == movedCase ? step.to : step.from;
             const bool otherMoved =
                 !all && at(other) != m_arrRoutedAt[static_cast<std::size_t>(other)];
-            if (after.drawn && !otherMoved) {
+            // Nor for a bent route whose end moved: the bend stays where it was.
+            const bool bentMoved = !reset && step.route == CStepRecord::BentReset;
+            if (after.drawn && !otherMoved && !bentMoved) {
                 ShapeOf(step, before);
                 repaint |= before.bounds;
                 if (named)
@@ -146,10 +150,13 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
         CPNStep* arc = m_arrSteps[i];
         const CRect before =
             arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
-        if (reset)
+        if (reset) {
             arc->ResetPoints();
-        else if (!arc->UpdateEnds(moved))
+            if (opposite[i])
+                arc->BendApart();
+        } else if (!arc->UpdateEnds(moved)) {
             continue;
+        }
         repaint |= before;
         repaint |= arc->GetBoundRect();
         if (arc->m_pLabel)
@@ -167,19 +174,34 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
 }
 
 void CCaseGraph::ResetRoutes() {
+    const std::vector<bool> opposite = OppositeSteps();
+    StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
-            // Drawn, as the shape of a reset route is while its circles are apart; a
-            // hidden one keeps the bounds of the route before, in its objects.
-            if (CPNStep::CirclesApart(m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos,
-                                      m_arrCases[static_cast<std::size_t>(step.to)]->m_ptPos)) {
-                step.route = CStepRecord::Reset;
+            const CPoint from = m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos;
+            const CPoint to = m_arrCases[static_cast<std::size_t>(step.to)]->m_ptPos;
+            // Drawn, as the shape of a reset route is while its circles are apart (a
+            // bent one while its bend lies outside both); a hidden one keeps the bounds
+            // of the route before, in its objects.
+            bool drawn = false;
+            if (opposite[i]) {
+                CStepRecord next = step;
+                next.route = CStepRecord::BentReset;
+                ShapeAt(next, from, to, shape);
+                drawn = shape.drawn;
+            } else {
+                drawn = CPNStep::CirclesApart(from, to);
+            }
+            if (drawn) {
+                step.route = ResetRoute(opposite[i]);
                 continue;
             }
             MakeStep(i);
         }
         m_arrSteps[i]->ResetPoints();
+        if (opposite[i])
+            m_arrSteps[i]->BendApart();
     }
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;

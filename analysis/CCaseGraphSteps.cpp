@@ -6,6 +6,7 @@
 #include "model/CPNLabel.h"
 #include "model/RouteGeometry.h"
 
+#include <algorithm>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -112,6 +113,30 @@ void CCaseGraph::ShapeAt(const CStepRecord& step, CPoint pf, CPoint pt, StepShap
         shape.rcText = CPNLabel::CentredText(shape.labelPos, w, h);
         return;
     }
+    if (step.route == CStepRecord::BentReset) {
+        // As CPNStep::BendApart makes the route (CPNEdge::SetBendPoints, UpdateEnds)
+        // and CPNStep::CheckVisibility tells which segments are drawn.
+        shape.bent = true;
+        shape.bend = CPNStep::BendApart(pf, pt);
+        shape.from = CPNCondition::BorderPointOf(pf, shape.bend);
+        shape.to = CPNCondition::BorderPointOf(pt, shape.bend);
+        shape.mid = RouteGeometry::Midpoint(shape.from, shape.bend);
+        const CPoint last = RouteGeometry::Midpoint(shape.to, shape.bend);
+        shape.drawn = shape.from != shape.to && shape.from != shape.mid &&
+                      !CPNCondition::CircleHolds(pf, shape.bend) && shape.to != last &&
+                      !CPNCondition::CircleHolds(pt, shape.bend);
+        shape.labelPos = CPNStep::BentLabelPos(pf, pt, w, h);
+        shape.rcText = CPNLabel::CentredText(shape.labelPos, w, h);
+        if (!shape.drawn)
+            return;
+        shape.rcSegment = RouteGeometry::SegmentRect(shape.from, shape.bend);
+        shape.rcSegment2 = RouteGeometry::SegmentRect(shape.bend, shape.to);
+        shape.rcBounds = shape.rcSegment | shape.rcSegment2;
+        shape.rcBounds.InflateRect(3, 3);
+        shape.bounds = shape.rcBounds |
+                       CRect(shape.to.x - 15, shape.to.y - 15, shape.to.x + 15, shape.to.y + 15);
+        return;
+    }
     // As CPNEdge::ResetPoints and CPNEdge::UpdateEnds make a straight route, and
     // CPNStep::CheckVisibility tells whether it is drawn.
     const bool apart = CPNStep::CirclesApart(pf, pt);
@@ -152,13 +177,73 @@ void CCaseGraph::RouteAsRecorded(CPNStep& arc, const CStepRecord& step) const {
     arc.ResetPoints();
     if (step.route == CStepRecord::Updated)
         arc.UpdateEnds(nullptr);
+    else if (step.route == CStepRecord::BentReset)
+        arc.BendApart();
     arc.m_pFrom = from;
     arc.m_pTo = to;
     arc.m_pLabel = label;
-    if (label && arc.m_listPoints.size() >= 2) {
+    if (!label)
+        return;
+    if (step.route == CStepRecord::BentReset) {
+        label->MoveTo(CPNStep::BentLabelPos(m_pScratchFrom->m_ptPos, m_pScratchTo->m_ptPos,
+                                            label->m_rcText.Width(), label->m_rcText.Height()));
+    } else if (arc.m_listPoints.size() >= 2) {
         const CPoint m = std::next(arc.m_listPoints.begin())->m_pt;
         label->MoveTo(CPoint(m.x, m.y - 15));
     }
+}
+
+std::vector<bool> CCaseGraph::OppositeSteps() const {
+    // The steps' targets grouped by the case they leave, each group sorted: a step from
+    // a to b has an opposite when b's group holds a.
+    const std::size_t cases = m_arrCases.size();
+    std::vector<std::size_t> start(cases + 1, 0);
+    for (const CStepRecord& step : m_arrStepRecords)
+        if (step.from >= 0 && static_cast<std::size_t>(step.from) < cases)
+            ++start[static_cast<std::size_t>(step.from) + 1];
+    for (std::size_t i = 0; i < cases; ++i)
+        start[i + 1] += start[i];
+    std::vector<std::int32_t> targets(start[cases]);
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    for (const CStepRecord& step : m_arrStepRecords)
+        if (step.from >= 0 && static_cast<std::size_t>(step.from) < cases)
+            targets[fill[static_cast<std::size_t>(step.from)]++] = step.to;
+    for (std::size_t i = 0; i < cases; ++i)
+        std::sort(targets.begin() + static_cast<std::ptrdiff_t>(start[i]),
+                  targets.begin() + static_cast<std::ptrdiff_t>(start[i + 1]));
+    std::vector<bool> opposite(m_arrStepRecords.size(), false);
+    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
+        const CStepRecord& step = m_arrStepRecords[i];
+        if (step.to < 0 || static_cast<std::size_t>(step.to) >= cases || step.from == step.to)
+            continue;
+        const auto first = targets.begin() + static_cast<std::ptrdiff_t>(start[step.to]);
+        const auto last = targets.begin() + static_cast<std::ptrdiff_t>(start[step.to + 1]);
+        opposite[i] = std::binary_search(first, last, step.from);
+    }
+    return opposite;
+}
+
+void CCaseGraph::DrawShape(CDC& dc, const StepShape& shape) {
+    if (!shape.drawn)
+        return;
+    if (!shape.bent) {
+        CPNEdge::DrawStraight(dc, shape.from, shape.to);
+        return;
+    }
+    CPNEdge::DrawOneBend(dc, shape.from, shape.bend, shape.to);
+}
+
+bool CCaseGraph::ShapeHit(const StepShape& shape, CPoint pt) {
+    // As CPNEdge::HitTest.
+    if (!shape.drawn || !shape.rcBounds.PtInRect(pt))
+        return false;
+    if (!shape.bent)
+        return shape.rcSegment.PtInRect(pt) &&
+               RouteGeometry::IsNearSegment(pt, shape.from, shape.to);
+    return (shape.rcSegment.PtInRect(pt) &&
+            RouteGeometry::IsNearSegment(pt, shape.from, shape.bend)) ||
+           (shape.rcSegment2.PtInRect(pt) &&
+            RouteGeometry::IsNearSegment(pt, shape.bend, shape.to));
 }
 
 void CCaseGraph::AddStep(const CSetEvents& events, int from, int to) {
@@ -241,8 +326,8 @@ bool CCaseGraph::IsPlain(std::size_t i) {
         return false;
     }
     const CEpochKeeper keeper;
-    for (const CStepRecord::ERoute route :
-         {CStepRecord::Unrouted, CStepRecord::Reset, CStepRecord::Updated}) {
+    for (const CStepRecord::ERoute route : {CStepRecord::Unrouted, CStepRecord::Reset,
+                                            CStepRecord::Updated, CStepRecord::BentReset}) {
         step.route = route;
         // A route the record stands for is one the steps' shapes draw: never a
         // hidden one, whose bounds remember an earlier route.

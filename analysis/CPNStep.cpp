@@ -4,6 +4,9 @@
 #include "model/CPNLabel.h"
 
 #include "base/CArchive.h"
+#include "model/RouteGeometry.h"
+
+#include <cmath>
 #include <iterator>
 
 CPNStep::CPNStep(const CSetEvents& events, CPNCase* from, CPNCase* to)
@@ -57,6 +60,51 @@ bool CPNStep::UpdateEnds(CPNElement* moved) {
 void CPNStep::ResetPoints() {
     CPNEdge::ResetPoints();
     PlaceLabel();
+}
+
+namespace {
+
+// The unit normal to the left of the direction from a to b on the screen (y down).
+bool LeftNormal(CPoint a, CPoint b, double& nx, double& ny) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (length == 0.0)
+        return false;
+    nx = dy / length;
+    ny = -dx / length;
+    return true;
+}
+
+} // namespace
+
+CPoint CPNStep::BendApart(CPoint a, CPoint b) {
+    const CPoint mid = RouteGeometry::Midpoint(a, b);
+    double nx = 0.0, ny = 0.0;
+    if (!LeftNormal(a, b, nx, ny))
+        return mid;
+    return CPoint(mid.x + RouteGeometry::Trunc(nx * kBendApart + (nx < 0 ? -0.5 : 0.5)),
+                  mid.y + RouteGeometry::Trunc(ny * kBendApart + (ny < 0 ? -0.5 : 0.5)));
+}
+
+CPoint CPNStep::BentLabelPos(CPoint a, CPoint b, int width, int height) {
+    const CPoint bend = BendApart(a, b);
+    double nx = 0.0, ny = 0.0;
+    if (!LeftNormal(a, b, nx, ny))
+        return CPoint(bend.x, bend.y - 15);
+    // Far enough out along the normal that the text's box clears the bend.
+    const double reach = std::abs(nx) * width / 2.0 + std::abs(ny) * height / 2.0 + 3.0;
+    return CPoint(bend.x + RouteGeometry::Trunc(nx * reach),
+                  bend.y + RouteGeometry::Trunc(ny * reach));
+}
+
+void CPNStep::BendApart() {
+    if (!m_pFrom || !m_pTo)
+        return;
+    const CPoint a = m_pFrom->m_ptPos, b = m_pTo->m_ptPos;
+    SetBendPoints({BendApart(a, b)});
+    if (m_pLabel)
+        m_pLabel->MoveTo(
+            BentLabelPos(a, b, m_pLabel->m_rcText.Width(), m_pLabel->m_rcText.Height()));
 }
 
 void CPNStep::PlaceLabel() {

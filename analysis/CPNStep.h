@@ -34,6 +34,17 @@ public:
     // The straight route, with the label above its midpoint.
     void ResetPoints() override;
 
+    // Two steps that lead between the same two cases in opposite directions are bent
+    // apart: each has one bend point, kBendApart units from the middle of the line
+    // between the cases to the left of its own direction (on the screen), and its name
+    // beside the bend, outside. The bend of the step from the case at a to the one at b:
+    static constexpr int kBendApart = 12;
+    static CPoint BendApart(CPoint a, CPoint b);
+    // Where the name of that step, width x height, is centred.
+    static CPoint BentLabelPos(CPoint a, CPoint b, int width, int height);
+    // The route bent apart, with the label beside it, for the cases where they are.
+    void BendApart();
+
     // The events fired together.
     CSetEvents m_setEvents;
     // m_setEvents as text, "{ e1, e2 }", made by SetLabel and after loading.

@@ -14,6 +14,9 @@ struct CStepRecord {
         Reset,
         // Straight, as it was after an end moved.
         Updated,
+        // Bent apart from a step between the same cases the other way, as a layout
+        // makes it (CPNStep::BendApart).
+        BentReset,
     };
     std::int32_t from = 0;
     std::int32_t to = 0;

@@ -76,7 +76,11 @@ CPoint CPNCondition::BorderPointOf(CPoint centre, CPoint toward) {
 }
 
 bool CPNCondition::HitTest(CPoint pt) const {
-    const long long dx = pt.x - m_ptPos.x, dy = pt.y - m_ptPos.y;
+    return CircleHolds(m_ptPos, pt);
+}
+
+bool CPNCondition::CircleHolds(CPoint centre, CPoint pt) {
+    const long long dx = pt.x - centre.x, dy = pt.y - centre.y;
     return dx * dx + dy * dy <= kRadius * kRadius;
 }
 

@@ -24,6 +24,8 @@ public:
     // The point of the circle around the centre on the way toward the given point.
     static CPoint BorderPointOf(CPoint centre, CPoint toward);
     bool HitTest(CPoint pt) const override;
+    // The circle around the centre holds the point (HitTest of a condition there).
+    static bool CircleHolds(CPoint centre, CPoint pt);
     CRect GetBoundRect() const override;
     void ShowProperties(CPropertiesHost& host) override;
 

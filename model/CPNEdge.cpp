@@ -159,6 +159,13 @@ void CPNEdge::DrawStraight(CDC& dc, CPoint from, CPoint to) {
     DrawArrowhead(dc, from, to);
 }
 
+void CPNEdge::DrawOneBend(CDC& dc, CPoint from, CPoint bend, CPoint to) {
+    dc.MoveTo(from);
+    dc.LineTo(bend);
+    dc.LineTo(to);
+    DrawArrowhead(dc, bend, to);
+}
+
 void CPNEdge::DrawArrowhead(CDC& dc, CPoint p, CPoint e) {
     {
         dc.LineTo(e.x + 1, e.y + 1);

@@ -51,6 +51,8 @@ public:
     // What Draw draws for a drawn straight route that is not selected: the line and
     // the arrowhead at its end.
     static void DrawStraight(CDC& dc, CPoint from, CPoint to);
+    // The same for a route of one bend with both segments drawn.
+    static void DrawOneBend(CDC& dc, CPoint from, CPoint bend, CPoint to);
     // The end points of a drawn straight route; false for a bent or hidden edge.
     bool GetStraightRoute(CPoint& from, CPoint& to) const;
     // How far the arrowhead and the selection handles reach past the route.

@@ -103,13 +103,25 @@ TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
     a->MoveTo(CPoint(60, 60));
     b->MoveTo(CPoint(240, 60));
     const CRect all = g.graph.UpdateSteps(nullptr, true);
+    // The two steps between a and b go opposite ways: each is bent to the left of its
+    // own direction, its name outside beside the bend, clear of the other's.
+    ASSERT_EQ(g.graph.m_arrSteps.size(), 2u);
+    std::vector<CRect> names;
     for (std::size_t i = 0; i < g.graph.m_arrSteps.size(); ++i) {
         const CPNStep* arc = g.graph.MakeStep(i);
-        ASSERT_EQ(arc->m_listPoints.size(), 3u);
-        const CPoint m = std::next(arc->m_listPoints.begin())->m_pt;
-        EXPECT_EQ(arc->m_pLabel->m_ptPos, CPoint(m.x, m.y - 15));
+        ASSERT_EQ(arc->m_listPoints.size(), 5u);
+        const CPoint from = arc->m_pFrom->m_ptPos, to = arc->m_pTo->m_ptPos;
+        const CPoint bend = std::next(arc->m_listPoints.begin(), 2)->m_pt;
+        EXPECT_EQ(bend, CPNStep::BendApart(from, to));
+        EXPECT_EQ(std::abs(bend.y - 60), CPNStep::kBendApart);
+        EXPECT_EQ(bend.y<60, to.x> from.x) << "left of its direction on the screen";
+        const CRect name = arc->m_pLabel->m_rcText;
+        EXPECT_FALSE(name.PtInRect(bend));
+        EXPECT_EQ(name.CenterPoint().y < 60, bend.y < 60);
+        names.push_back(name);
         EXPECT_TRUE(Covers(all, arc->GetBoundRect()));
     }
+    EXPECT_TRUE((names[0] & names[1]).IsRectEmpty());
     const CRect oldArc = g.graph.m_arrSteps[0]->GetBoundRect();
     b->MoveTo(CPoint(240, 300));
     const CRect repaint = g.graph.UpdateSteps(b, false);
@@ -161,8 +173,18 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
     const CChromozome& best = g.graph.m_smoothSession.GetAlgorithm().GetBest();
     for (std::size_t i = 0; i < g.graph.m_arrCases.size(); ++i)
         EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, best.m_pGenes[i]);
+    // The routes start again: straight, or bent apart where two steps join the same
+    // cases both ways.
+    const std::vector<bool> opposite = [&] {
+        std::vector<bool> found(g.graph.m_arrSteps.size());
+        for (std::size_t i = 0; i < found.size(); ++i)
+            for (std::size_t j = 0; j < found.size(); ++j)
+                found[i] = found[i] || (g.graph.StepFrom(i) == g.graph.StepTo(j) &&
+                                        g.graph.StepTo(i) == g.graph.StepFrom(j));
+        return found;
+    }();
     for (std::size_t i = 0; i < g.graph.m_arrSteps.size(); ++i)
-        EXPECT_EQ(g.graph.MakeStep(i)->m_listPoints.size(), 3u);
+        EXPECT_EQ(g.graph.MakeStep(i)->m_listPoints.size(), opposite[i] ? 5u : 3u);
     EXPECT_EQ(extent, g.graph.m_sizeExtent);
     // A recomputation forgets the session.
     g.graph.DeleteContents(false);
