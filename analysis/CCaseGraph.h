@@ -276,12 +276,16 @@ private:
     // The node holding the case, or null.
     CPNCase* FindCase(const CSetConditions& c) const;
 
-    // An arc as a repaint tests it: the end points of a straight route, or for a bent
-    // or hidden arc the corners of the box of pixels it may touch (bounds included).
+    // An arc as a repaint tests it: the end points of a straight route (and the bend of
+    // one bent apart), or for another bent or hidden arc the corners of the box of
+    // pixels it may touch (bounds included).
     struct StepRoute {
         CPoint from;
         CPoint to;
+        CPoint bend;
     };
+    // What stepStraight holds for a step.
+    enum : std::uint8_t { kRouteOther = 0, kRouteStraight = 1, kRouteBentApart = 2 };
     // The box of pixels an arc may touch, bounds included: x0..x1 x y0..y1.
     struct StepBox {
         int x0, y0, x1, y1;

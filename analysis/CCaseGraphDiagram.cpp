@@ -181,6 +181,7 @@ void CCaseGraph::RefreshBoundsCache() const {
         StepBox& box = cache.stepBoxes[i];
         const CPNStep* arc = m_arrSteps[i];
         bool straight = false;
+        bool bentApart = false;
         CRect bounds;
         if (arc) {
             straight = arc->GetStraightRoute(route.from, route.to);
@@ -190,12 +191,15 @@ void CCaseGraph::RefreshBoundsCache() const {
         } else {
             ShapeOf(m_arrStepRecords[i], shape);
             straight = shape.drawn && !shape.bent;
-            route = {shape.from, shape.to};
+            bentApart = shape.drawn && shape.bent;
+            route = {shape.from, shape.to, shape.bend};
             bounds = shape.bounds;
             if (i < m_arrStepLabels.size())
                 cache.labelBounds[i] = InflatedText(shape);
         }
-        cache.stepStraight[i] = straight ? 1 : 0;
+        cache.stepStraight[i] = straight    ? kRouteStraight
+                                : bentApart ? kRouteBentApart
+                                            : kRouteOther;
         if (straight) {
             box = {std::min(route.from.x, route.to.x) - reach,
                    std::min(route.from.y, route.to.y) - reach,
@@ -245,29 +249,29 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
     }
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
-    StepShape bentShape;
     for (std::size_t n = 0; n < count; ++n) {
         if (n + kAhead < count)
             __builtin_prefetch(&routes[candidates[n + kAhead]]);
         const std::uint32_t i = candidates[n];
-        if (!cache.stepStraight[i]) {
-            if (const CPNStep* arc = m_arrSteps[i]) {
+        const std::uint8_t kind = cache.stepStraight[i];
+        if (kind == kRouteOther) {
+            if (const CPNStep* arc = m_arrSteps[i])
                 arc->Draw(dc);
-            } else {
-                // Bent apart, or hidden (which draws nothing).
-                ShapeOf(m_arrStepRecords[i], bentShape);
-                DrawShape(dc, bentShape);
-            }
             continue;
         }
         const StepRoute& route = routes[i];
-        if (!RouteGeometry::SegmentMeetsRect(route.from, route.to, reach))
+        if (kind == kRouteStraight
+                ? !RouteGeometry::SegmentMeetsRect(route.from, route.to, reach)
+                : !RouteGeometry::SegmentMeetsRect(route.from, route.bend, reach) &&
+                      !RouteGeometry::SegmentMeetsRect(route.bend, route.to, reach))
             continue;
         const CPNStep* arc = plain ? nullptr : m_arrSteps[i];
         if (arc)
             arc->Draw(dc);
-        else
+        else if (kind == kRouteStraight)
             CPNEdge::DrawStraight(dc, route.from, route.to);
+        else
+            CPNEdge::DrawOneBend(dc, route.from, route.bend, route.to);
     }
     // The labels as the steps: first those whose bounds meet the window, then each.
     std::vector<std::uint32_t>& labels = m_boundsCache.labelCandidates;
