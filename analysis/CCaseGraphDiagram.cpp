@@ -260,10 +260,8 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
             continue;
         }
         const StepRoute& route = routes[i];
-        if (kind == kRouteStraight
-                ? !RouteGeometry::SegmentMeetsRect(route.from, route.to, reach)
-                : !RouteGeometry::SegmentMeetsRect(route.from, route.bend, reach) &&
-                      !RouteGeometry::SegmentMeetsRect(route.bend, route.to, reach))
+        // A bent step is drawn wherever its box meets the window, as its objects are.
+        if (kind == kRouteStraight && !RouteGeometry::SegmentMeetsRect(route.from, route.to, reach))
             continue;
         const CPNStep* arc = plain ? nullptr : m_arrSteps[i];
         if (arc)
