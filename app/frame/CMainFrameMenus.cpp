@@ -85,7 +85,9 @@ void CMainFrame::CreateToolBars() {
     auto makeBar = [this](int nBar, const QString& strCaption) {
         auto* pBar = new QToolBar(strCaption, this);
         pBar->setObjectName(strCaption);
-        pBar->setIconSize(QSize(16, 15));
+        // The size the style asks for toolbars; the pictures scale to it.
+        const int nSize = style()->pixelMetric(QStyle::PM_ToolBarIconSize, nullptr, pBar);
+        pBar->setIconSize(QSize(nSize, nSize));
         std::vector<const CCommandRow*> rows;
         for (const CCommandRow& row : CommandTable())
             if (row.toolbar == nBar)

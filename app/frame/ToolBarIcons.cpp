@@ -1,5 +1,6 @@
 #include "app/frame/ToolBarIcons.h"
 
+#include "app/frame/CDrawnIconEngine.h"
 #include "app/frame/CommandIds.h"
 
 #include <QPainter>
@@ -140,66 +141,83 @@ void DrawLeaveFullScreen(QPainter& p) {
 
 } // namespace
 
-QIcon ToolBarIcon(int nId) {
-    QPixmap pixmap(W, H);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing, true);
+namespace {
+
+// The drawing of a button's picture on its 16 x 15 canvas; null for an id without one.
+CDrawnIconEngine::Draw DrawingOf(int nId) {
     switch (nId) {
     case Cmd::ID_FILE_NEW:
-        DrawPage(p);
-        break;
+        return DrawPage;
     case Cmd::ID_FILE_OPEN:
-        DrawFolder(p);
-        break;
+        return DrawFolder;
     case Cmd::ID_FILE_SAVE:
-        DrawDisk(p);
-        break;
+        return DrawDisk;
     case Cmd::ID_TOOL_SELECT:
-        DrawArrow(p);
-        break;
+        return DrawArrow;
     case Cmd::ID_TOOL_CONDITION:
-        DrawCondition(p, false);
-        break;
+        return [](QPainter& p) { DrawCondition(p, false); };
     case Cmd::ID_TOOL_EVENT:
-        DrawEvent(p);
-        break;
+        return DrawEvent;
     case Cmd::ID_TOOL_EDGE:
-        DrawEdge(p);
-        break;
+        return DrawEdge;
     case Cmd::ID_TOOL_POLYGON:
-        DrawPolygonTool(p);
-        break;
+        return DrawPolygonTool;
     case Cmd::ID_TOOL_LABEL:
-        DrawLabel(p);
-        break;
+        return DrawLabel;
     case Cmd::ID_TOOL_TOKEN:
-        DrawCondition(p, true);
-        break;
+        return [](QPainter& p) { DrawCondition(p, true); };
     case Cmd::ID_ENTER_SIMULATION:
-        DrawPlay(p);
-        break;
+        return DrawPlay;
     case Cmd::ID_LEAVE_SIMULATION:
-        DrawStop(p);
-        break;
+        return DrawStop;
     case Cmd::ID_SHOW_NET_DESIGN:
-        DrawNet(p);
-        break;
+        return DrawNet;
     case Cmd::ID_SHOW_CASE_GRAPH:
-        DrawCaseGraph(p);
-        break;
+        return DrawCaseGraph;
     case Cmd::ID_SHOW_OCCURRENCE_NET:
-        DrawOccurrenceNet(p);
-        break;
+        return DrawOccurrenceNet;
     case Cmd::ID_LEAVE_FULL_SCREEN:
-        DrawLeaveFullScreen(p);
-        break;
+        return DrawLeaveFullScreen;
     default:
-        p.end();
-        return QIcon();
+        return nullptr;
     }
-    p.end();
-    return QIcon(pixmap);
+}
+
+// The name of the desktop theme's icon for the commands every desktop has one for.
+QString ThemeNameOf(int nId) {
+    switch (nId) {
+    case Cmd::ID_FILE_NEW:
+        return QStringLiteral("document-new");
+    case Cmd::ID_FILE_OPEN:
+        return QStringLiteral("document-open");
+    case Cmd::ID_FILE_SAVE:
+        return QStringLiteral("document-save");
+    case Cmd::ID_ENTER_SIMULATION:
+        return QStringLiteral("media-playback-start");
+    case Cmd::ID_LEAVE_SIMULATION:
+        return QStringLiteral("media-playback-stop");
+    case Cmd::ID_LEAVE_FULL_SCREEN:
+        return QStringLiteral("view-restore");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+QIcon DrawnToolBarIcon(int nId) {
+    const CDrawnIconEngine::Draw draw = DrawingOf(nId);
+    if (!draw)
+        return QIcon();
+    return QIcon(new CDrawnIconEngine(QSize(W, H), draw));
+}
+
+QIcon ToolBarIcon(int nId) {
+    const QIcon drawn = DrawnToolBarIcon(nId);
+    const QString strTheme = ThemeNameOf(nId);
+    if (drawn.isNull() || strTheme.isEmpty())
+        return drawn;
+    return QIcon::fromTheme(strTheme, drawn);
 }
 
 QIcon ApplicationIcon() {

@@ -7,6 +7,7 @@
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/DialogTitle.h"
 #include "app/frame/CommandIds.h"
+#include "app/frame/ToolBarIcons.h"
 #include "document/CNullFrameServices.h"
 #include "examples/CExampleNets.h"
 #include "model/CPNCondition.h"
@@ -20,8 +21,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -162,6 +165,38 @@ TEST_F(UserPath, ExportsStartBesideTheDocument) {
     EXPECT_EQ(m_prompt.defaults[1], QDir(strFolder).filePath(QStringLiteral("mutex.xml")));
     EXPECT_EQ(ExportProposal(QString(), QStringLiteral("CaseGraph"), QStringLiteral("xml")),
               QStringLiteral("CaseGraph.xml"));
+}
+
+} // namespace
+
+namespace {
+
+// The toolbars take the size the style asks for; our pictures are drawn at the size
+// and pixel ratio asked, not scaled up from 16 pixels; every button keeps its tip.
+TEST_F(UserPath, ToolbarIconsFollowTheStyleAndStaySharp) {
+    const int nSize = Frame().style()->pixelMetric(QStyle::PM_ToolBarIconSize);
+    for (int nBar = 0; nBar < 3; ++nBar) {
+        QToolBar* pBar = Frame().GetToolBar(nBar);
+        EXPECT_EQ(pBar->iconSize(), QSize(nSize, nSize));
+        for (QAction* pAction : pBar->actions())
+            if (!pAction->isSeparator()) {
+                EXPECT_FALSE(pAction->icon().isNull()) << pAction->text().toStdString();
+                EXPECT_FALSE(pAction->toolTip().isEmpty());
+            }
+    }
+    const QIcon icon = DrawnToolBarIcon(Cmd::ID_TOOL_TOKEN);
+    const QImage sharp = icon.pixmap(QSize(24, 24), 2.0).toImage();
+    EXPECT_EQ(sharp.size(), QSize(48, 48));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+    // Drawn at 48 pixels, not a 24-pixel picture doubled: some 2 x 2 block differs
+    // within itself.
+    bool bFiner = false;
+    for (int y = 0; y + 1 < 48 && !bFiner; y += 2)
+        for (int x = 0; x + 1 < 48 && !bFiner; x += 2)
+            bFiner = sharp.pixel(x, y) != sharp.pixel(x + 1, y) ||
+                     sharp.pixel(x, y) != sharp.pixel(x, y + 1);
+    EXPECT_TRUE(bFiner);
+    EXPECT_TRUE(DrawnToolBarIcon(Cmd::ID_APP_ABOUT).isNull());
 }
 
 } // namespace
