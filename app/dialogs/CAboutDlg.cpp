@@ -7,15 +7,51 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#ifndef ZERIN_SOURCE_LOCATION
+#define ZERIN_SOURCE_LOCATION ""
+#endif
+
+QString CAboutDlg::Licence() {
+    return QStringLiteral("No licence has been chosen for Zerin yet; until its authors "
+                          "choose one, all rights are reserved.");
+}
+
+QString CAboutDlg::SourceLocation() {
+    return QStringLiteral(ZERIN_SOURCE_LOCATION);
+}
+
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     setWindowTitle(QStringLiteral("About Zerin"));
     auto* pLayout = new QHBoxLayout(this);
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
     auto* pIcon = new QLabel(this);
     pIcon->setPixmap(ApplicationIcon().pixmap(32, 32));
     pIcon->setAlignment(Qt::AlignTop);
     auto* pText = new QLabel(QStringLiteral("Zerin Version 1.65"), this);
     pText->setObjectName(QStringLiteral("VersionText"));
     pText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont bold = pText->font();
+    bold.setBold(true);
+    pText->setFont(bold);
+    // What a user quotes in a report or a paper: the build, the licence, the source.
+    auto* pDetails = new QLabel(this);
+    pDetails->setObjectName(QStringLiteral("Details"));
+    pDetails->setTextFormat(Qt::PlainText);
+    pDetails->setWordWrap(true);
+    pDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QString strDetails =
+        QStringLiteral(
+            "A tool for condition/event Petri nets.\n\nBuilt with Qt %1, running on Qt %2.\n\n%3")
+            .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion()), Licence());
+    if (!SourceLocation().isEmpty())
+        strDetails += QStringLiteral("\n\nSource: %1").arg(SourceLocation());
+    pDetails->setText(strDetails);
+    const QFontMetrics fm(font());
+    pDetails->setFixedWidth(fm.averageCharWidth() * 48);
+    auto* pTexts = new QVBoxLayout;
+    pTexts->addWidget(pText);
+    pTexts->addWidget(pDetails);
+    pTexts->addStretch();
     auto* pOk = new QPushButton(QStringLiteral("OK"), this);
     pOk->setDefault(true);
     connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
@@ -24,9 +60,6 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pButtons->addStretch();
     pLayout->addWidget(pIcon);
     pLayout->addSpacing(8);
-    pLayout->addWidget(pText, 1);
+    pLayout->addLayout(pTexts, 1);
     pLayout->addLayout(pButtons);
-    // 235 x 55 dialog units in the dialog font.
-    const QFontMetrics fm(font());
-    setFixedSize(fm.averageCharWidth() * 235 / 4, fm.height() * 55 / 8 + 8);
 }

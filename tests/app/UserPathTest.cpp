@@ -5,6 +5,7 @@
 #include "FrameFixture.h"
 #include "analysis/CPNCase.h"
 #include "app/bars/COutputBar.h"
+#include "app/dialogs/CAboutDlg.h"
 #include "app/dialogs/DialogTitle.h"
 #include "app/frame/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"
@@ -197,6 +198,24 @@ TEST_F(UserPath, ToolbarIconsFollowTheStyleAndStaySharp) {
                      sharp.pixel(x, y) != sharp.pixel(x, y + 1);
     EXPECT_TRUE(bFiner);
     EXPECT_TRUE(DrawnToolBarIcon(Cmd::ID_APP_ABOUT).isNull());
+}
+
+} // namespace
+
+namespace {
+
+// What a bug report or a paper quotes: the version, the Qt of the build and of the run,
+// the licence and where the source lives.
+TEST(AboutBox, SaysWhatAReportNeeds) {
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("VersionText"))->text(),
+              QStringLiteral("Zerin Version 1.65"));
+    const QString strDetails = dialog.findChild<QLabel*>(QStringLiteral("Details"))->text();
+    EXPECT_TRUE(strDetails.contains(QString::fromLatin1(qVersion())));
+    EXPECT_TRUE(strDetails.contains(QStringLiteral(QT_VERSION_STR)));
+    EXPECT_TRUE(strDetails.contains(CAboutDlg::Licence()));
+    EXPECT_FALSE(CAboutDlg::SourceLocation().isEmpty());
+    EXPECT_TRUE(strDetails.contains(CAboutDlg::SourceLocation()));
 }
 
 } // namespace
