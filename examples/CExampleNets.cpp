@@ -90,6 +90,16 @@ std::vector<std::string> CExampleNets::Names() {
     return {"philosophers", "producer-consumer", "mutex"};
 }
 
+std::string CExampleNets::Describe(const std::string& name) {
+    if (name == "philosophers")
+        return "Three dining philosophers sharing three forks: concurrency and conflict.";
+    if (name == "producer-consumer")
+        return "A producer and a consumer around a buffer of one place.";
+    if (name == "mutex")
+        return "Two processes taking turns in a critical section.";
+    return std::string();
+}
+
 bool CExampleNets::Build(const std::string& name, CZerinDoc& doc, CDC& dc) {
     CExampleNetBuilder b(doc.m_netDesign, dc);
     if (name == "philosophers")

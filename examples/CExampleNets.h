@@ -13,6 +13,8 @@ class CZerinDoc;
 class CExampleNets {
 public:
     static std::vector<std::string> Names();
+    // What the named example shows, in one line; empty for an unknown name.
+    static std::string Describe(const std::string& name);
     // Draws the named example into an empty document; false for an unknown name.
     static bool Build(const std::string& name, CZerinDoc& doc, CDC& dc);
 };

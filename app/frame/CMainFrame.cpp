@@ -186,6 +186,7 @@ void CMainFrame::SwitchView(int nView) {
     if (!m_pViews[nView] && !CreateView(nView))
         return;
     m_bSwitched = true;
+    CloseStartPage();
     if (nView == m_nActiveView)
         return;
     CDiagramView* pOld = m_pViews[m_nActiveView];

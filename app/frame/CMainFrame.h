@@ -23,6 +23,7 @@ class CDlgPropertiesEventBar;
 class CDlgPropertiesLabelBar;
 class CDlgPropertiesPolygonBar;
 class CDlgPropertiesSimulationBar;
+class CStartPage;
 class COutputBar;
 class CZerinNetDesignView;
 class QLabel;
@@ -126,6 +127,13 @@ public:
     void OnFileNew();
     // Asks to save, then leaves an empty untitled document.
     void OnFileClose();
+    // The start page in place of the view (the program started without a file); any
+    // choice or command puts the view back.
+    void ShowStartPage();
+    void CloseStartPage();
+    bool IsStartPageShown() const { return m_pStartPage != nullptr; }
+    // The example net as a new document of its name, not yet saved anywhere.
+    bool OpenExample(const QString& strName);
     void OnFileOpen();
     bool OpenDocumentFile(const QString& strPath);
     bool OnFileSave();
@@ -212,6 +220,7 @@ private:
     QList<QMenu*> m_listMenus;
     std::array<QAction*, 4> m_recentActions{};
 
+    CStartPage* m_pStartPage = nullptr;
     CDlgPropertiesBar* m_pCurrentPage = nullptr;
     CPNElement* m_pCurrentElement = nullptr;
     CZerinNetDesignView* m_pNetDesignView = nullptr;

@@ -26,6 +26,8 @@ std::string EditText(const QString& strMenuText) {
 } // namespace
 
 void CMainFrame::OnCommand(int nId) {
+    // A command works on the view: the start page makes way for it.
+    CloseStartPage();
     // A shortcut may fire before the idle update has caught up with the document.
     if (!GetCommandState(nId).enabled) {
         UpdateCommandUI();

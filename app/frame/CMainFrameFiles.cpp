@@ -1,7 +1,9 @@
 #include "app/frame/CMainFrame.h"
 
+#include "app/frame/CStartPage.h"
 #include "app/frame/CommandIds.h"
 #include "base/FormatString.h"
+#include "examples/CExampleNets.h"
 #include "exchange/CPnmlExport.h"
 #include "platform/CMeasureDC.h"
 #include "platform/CPnmlReader.h"
@@ -94,6 +96,64 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileClose() {
     OnFileNew();
+}
+
+void CMainFrame::ShowStartPage() {
+    if (m_pStartPage)
+        return;
+    std::vector<std::pair<std::string, std::string>> examples;
+    for (const std::string& strName : CExampleNets::Names())
+        examples.emplace_back(strName, CExampleNets::Describe(strName));
+    m_pStartPage = new CStartPage(examples, GetRecentFiles(), this);
+    // Each choice runs once the page has gone, as the command it stands for.
+    auto later = [this](auto action) {
+        return [this, action] {
+            CloseStartPage();
+            QTimer::singleShot(0, this, action);
+        };
+    };
+    connect(m_pStartPage, &CStartPage::NewRequested, this, later([this] { OnFileNew(); }));
+    connect(m_pStartPage, &CStartPage::OpenRequested, this, later([this] { OnFileOpen(); }));
+    connect(m_pStartPage, &CStartPage::ImportRequested, this,
+            later([this] { OnFileImportPnml(); }));
+    connect(m_pStartPage, &CStartPage::ExampleRequested, this,
+            [this, later](const QString& strName) {
+                later([this, strName] { OpenExample(strName); })();
+            });
+    connect(m_pStartPage, &CStartPage::RecentRequested, this,
+            [this, later](int nIndex) { later([this, nIndex] { OpenRecentFile(nIndex); })(); });
+    QWidget* pView = takeCentralWidget();
+    if (pView)
+        pView->hide();
+    setCentralWidget(m_pStartPage);
+}
+
+void CMainFrame::CloseStartPage() {
+    if (!m_pStartPage)
+        return;
+    takeCentralWidget();
+    m_pStartPage->hide();
+    m_pStartPage->deleteLater();
+    m_pStartPage = nullptr;
+    CDiagramView* pView = m_pViews[m_nActiveView];
+    setCentralWidget(pView);
+    pView->show();
+    ReapplyOutputSize();
+}
+
+bool CMainFrame::OpenExample(const QString& strName) {
+    if (CExampleNets::Describe(strName.toStdString()).empty() || !SaveModified())
+        return false;
+    m_doc.NewDocument();
+    CMeasureDC dc;
+    CExampleNets::Build(strName.toStdString(), m_doc, dc);
+    // A document of its own, saved nowhere yet: Save asks where.
+    m_doc.SetTitle(strName.toStdString());
+    m_doc.SetModifiedFlag(false);
+    m_doc.History().Reset();
+    InitialUpdate();
+    StartViewsAtOrigin();
+    return true;
 }
 
 void CMainFrame::StartViewsAtOrigin() {

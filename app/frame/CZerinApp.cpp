@@ -34,9 +34,11 @@ bool CZerinApp::InitInstance() {
     if (const QScreen* pScreen = primaryScreen())
         m_pMainFrame->setGeometry(pScreen->availableGeometry());
     m_pMainFrame->showMaximized();
-    if (args.isEmpty())
+    if (args.isEmpty()) {
         m_pMainFrame->OnFileNew();
-    else
+        // Something to do at once: new, open, import, the examples, the recent files.
+        m_pMainFrame->ShowStartPage();
+    } else
         m_pMainFrame->OpenDocumentFile(args.first());
     return true;
 }

@@ -16,11 +16,13 @@
 #include "views/CZerinNetDesignView.h"
 #include "views/SaveFileDialog.h"
 
+#include <QCommandLinkButton>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
@@ -216,6 +218,50 @@ TEST(AboutBox, SaysWhatAReportNeeds) {
     EXPECT_TRUE(strDetails.contains(CAboutDlg::Licence()));
     EXPECT_FALSE(CAboutDlg::SourceLocation().isEmpty());
     EXPECT_TRUE(strDetails.contains(CAboutDlg::SourceLocation()));
+}
+
+} // namespace
+
+namespace {
+
+// Started without a file, the window offers something to do: the examples (each with
+// what it shows), New, Open, Import PNML and the recent files; a choice opens it and
+// puts the view back, as does any command.
+TEST_F(UserPath, TheStartPageOpensAnExampleAndMakesWayForTheView) {
+    Frame().show();
+    Frame().ShowStartPage();
+    ASSERT_TRUE(Frame().IsStartPageShown());
+    QWidget* pPage = Frame().centralWidget();
+    QStringList examples;
+    for (const QCommandLinkButton* pButton : pPage->findChildren<QCommandLinkButton*>()) {
+        examples << pButton->text();
+        EXPECT_FALSE(pButton->description().isEmpty());
+    }
+    EXPECT_EQ(examples, (QStringList{"philosophers", "producer-consumer", "mutex"}));
+    QStringList buttons;
+    for (const QPushButton* pButton : pPage->findChildren<QPushButton*>())
+        if (!qobject_cast<const QCommandLinkButton*>(pButton))
+            buttons << pButton->text();
+    EXPECT_EQ(buttons, (QStringList{"New Net", "Open...", "Import PNML..."}));
+
+    pPage->findChildren<QCommandLinkButton*>().at(2)->click();
+    QTest::qWait(20);
+    EXPECT_FALSE(Frame().IsStartPageShown());
+    EXPECT_EQ(Frame().centralWidget(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
+    EXPECT_EQ(Doc().GetTitle(), "mutex");
+    EXPECT_TRUE(Doc().GetPathName().empty());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Doc().m_netDesign.m_listElements.empty());
+
+    // With a recent file it is listed; a command of the window closes the page.
+    OpenExample("producer-consumer");
+    Frame().ShowStartPage();
+    const auto recent = Frame().centralWidget()->findChildren<QCommandLinkButton*>();
+    ASSERT_EQ(recent.size(), 4);
+    EXPECT_EQ(recent.back()->text(), QStringLiteral("producer-consumer.zrn"));
+    Frame().OnCommand(Cmd::ID_VIEW_ZOOM_IN);
+    EXPECT_FALSE(Frame().IsStartPageShown());
+    EXPECT_TRUE(Frame().GetView(CMainFrame::VIEW_NET_DESIGN)->isVisible());
 }
 
 } // namespace
