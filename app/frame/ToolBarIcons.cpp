@@ -3,7 +3,9 @@
 #include "app/frame/CDrawnIconEngine.h"
 #include "app/frame/CommandIds.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -18,6 +20,12 @@ const QColor kBlue(0, 0, 160);
 const QColor kFolder(230, 190, 60);
 const QColor kGreen(0, 150, 0);
 const QColor kRed(190, 0, 0);
+
+// Strokes that stand on the bar itself rather than on a white shape take the colour of
+// the window's text, so that they show on a dark bar as on a light one.
+QColor Glyph() {
+    return QGuiApplication::palette().color(QPalette::WindowText);
+}
 
 void DrawPage(QPainter& p) {
     const QPolygon page({{3, 1}, {10, 1}, {13, 4}, {13, 14}, {3, 14}});
@@ -68,9 +76,9 @@ void DrawEvent(QPainter& p) {
 }
 
 void DrawEdge(QPainter& p) {
-    p.setPen(QPen(kInk, 1.2));
+    p.setPen(QPen(Glyph(), 1.2));
     p.drawLine(QPointF(2, 13), QPointF(12, 3));
-    p.setBrush(kInk);
+    p.setBrush(Glyph());
     p.drawPolygon(QPolygonF({QPointF(14, 1), QPointF(8, 3), QPointF(12, 7)}));
 }
 
@@ -85,23 +93,25 @@ void DrawLabel(QPainter& p) {
     font.setPixelSize(13);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(kInk);
+    p.setPen(Glyph());
     p.drawText(QRect(0, 0, W, H), Qt::AlignCenter, QStringLiteral("A"));
 }
 
 void DrawNet(QPainter& p) {
+    p.setPen(Glyph());
+    p.drawLine(5, 7, 11, 7);
     p.setPen(kInk);
     p.setBrush(kPaper);
-    p.drawLine(5, 7, 11, 7);
     p.drawEllipse(1, 4, 6, 6);
     p.drawRect(10, 4, 5, 6);
 }
 
 void DrawCaseGraph(QPainter& p) {
-    p.setPen(kInk);
+    p.setPen(Glyph());
     p.drawLine(3, 3, 12, 7);
     p.drawLine(3, 3, 4, 12);
     p.drawLine(4, 12, 12, 7);
+    p.setPen(kInk);
     p.setBrush(kBlue);
     p.drawEllipse(1, 1, 4, 4);
     p.drawEllipse(10, 5, 4, 4);
@@ -109,9 +119,10 @@ void DrawCaseGraph(QPainter& p) {
 }
 
 void DrawOccurrenceNet(QPainter& p) {
+    p.setPen(Glyph());
+    p.drawLine(1, 7, 15, 7);
     p.setPen(kInk);
     p.setBrush(kPaper);
-    p.drawLine(1, 7, 15, 7);
     p.drawEllipse(0, 4, 5, 5);
     p.drawRect(6, 4, 4, 6);
     p.drawEllipse(11, 4, 5, 5);
