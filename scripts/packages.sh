@@ -5,8 +5,8 @@ zerin_packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev libxml2-utils desktop-file-utils shared-mime-info dpkg-dev"
 
 # What scripts/real-window-check needs besides: a window manager, X input, the
-# accessibility bus and its Python binding, and screenshots.
-zerin_window_packages="openbox xdotool imagemagick at-spi2-core python3-pyatspi dbus-x11"
+# accessibility bus and its Python binding, screenshots, and qt6ct for a dark palette.
+zerin_window_packages="openbox xdotool imagemagick at-spi2-core python3-pyatspi dbus-x11 qt6ct"
 
 # Installs the given packages (the build and test ones by default) when any is missing.
 zerin_ensure_packages() {

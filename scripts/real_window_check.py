@@ -4,6 +4,7 @@ The program is found and read through the accessibility bus; clicks and keys are
 X events sent with xdotool, so that the window manager sees what a user does."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -23,11 +24,24 @@ def check(condition, text):
         failures.append(text)
 
 
-def start(document, scale=None):
+def dark_config():
+    """A configuration folder whose qt6ct gives the desktop a dark palette."""
+    folder = os.path.join(WORK, "dark")
+    os.makedirs(os.path.join(folder, "qt6ct"), exist_ok=True)
+    with open(os.path.join(folder, "qt6ct", "qt6ct.conf"), "w") as f:
+        f.write("[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"
+                "custom_palette=true\nicon_theme=hicolor\nstyle=Fusion\n")
+    return folder
+
+
+def start(document, scale=None, dark=False):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=os.path.join(WORK, "config"))
     if scale:
         env["QT_SCALE_FACTOR"] = str(scale)
+    if dark:
+        env["XDG_CONFIG_HOME"] = dark_config()
+        env["QT_QPA_PLATFORMTHEME"] = "qt6ct"
     return subprocess.Popen([ZERIN, os.path.join(WORK, document)], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -167,9 +181,9 @@ def pages_float_inside_the_window():
         program.kill()
 
 
-def screenshot(path, scale):
+def screenshot(path, scale, dark=False):
     """The main window in simulation mode with the producer and consumer, at the scale."""
-    program = start("producer-consumer.zrn", scale)
+    program = start("producer-consumer.zrn", scale, dark)
     try:
         enter = find("push button", "Enter Simulation Mode")
         click(enter, scale)
@@ -287,6 +301,47 @@ def verification_screenshot(folder):
         program.kill()
 
 
+def context_menu_screenshot(folder):
+    """The right-click menu of a selected condition in the net design."""
+    program = start("mutex.zrn")
+    try:
+        v = extents(net_view("mutex"))
+        svg = rendered(os.path.join(WORK, "mutex.zrn"), "net", os.path.join(WORK, "m.svg"))
+        x, y = (float(c) for c in re.findall(r'<circle cx="([-\d.]+)" cy="([-\d.]+)"', svg)[0])
+        subprocess.run(["xdotool", "mousemove", str(v.x + int(x)), str(v.y + int(y)), "click",
+                        "3"], check=True)
+        time.sleep(1.0)
+        shot(os.path.join(folder, "context-menu.png"))
+        key("Escape")
+    finally:
+        program.kill()
+
+
+def bent_steps_screenshot(folder):
+    """The philosophers' case graph: the steps between two cases both ways bent apart."""
+    program = start("philosophers.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        click(find("check box", "Show Case Graph"))
+        time.sleep(1.0)
+        click(find("push button", "Leave Simulation Mode"))
+        time.sleep(0.5)
+        # Smoothed, so that no case lies on the way between two others.
+        menu_command("Case Graph", "Smooth Case Graph")
+        click(find("push button", "Start"))
+        time.sleep(2.0)
+        click(find("push button", "Stop"))
+        click(find("push button", "OK"))
+        time.sleep(0.5)
+        key("ctrl+9")
+        subprocess.run(["xdotool", "mousemove", "1270", "790"], check=True)
+        time.sleep(1.0)
+        shot(os.path.join(folder, "case-graph-pairs.png"))
+    finally:
+        program.kill()
+
+
 def any_tip():
     """A showing node whose name is a braced set of conditions."""
     desktop = pyatspi.Registry.getDesktop(0)
@@ -303,16 +358,224 @@ def any_tip():
     return False
 
 
+CLI = os.path.join(os.path.dirname(ZERIN), "..", "cli", "zerin-cli")
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key"] + list(keys), check=True)
+
+
+def net_view(title):
+    """The net design view's viewport under the frame of the title, or None."""
+    frame = find("frame", title + " - Zerin 1.65")
+    if frame is None:
+        return None
+    for area in frame:
+        if area.getRoleName() == "filler" and area.childCount > 0:
+            return area.getChildAtIndex(0)
+    return None
+
+
+def drag(x, y, dx, dy):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "mousedown", "1"], check=True)
+    for k in range(1, 6):
+        subprocess.run(["xdotool", "mousemove", str(x + dx * k // 5), str(y + dy * k // 5)],
+                       check=True)
+        time.sleep(0.05)
+    subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
+
+def rendered(document, view, path):
+    """The SVG zerin-cli draws of the document's view."""
+    subprocess.run([CLI, "render", document, "--view", view, "-o", path], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
+def exit_asks_after_an_undone_edit():
+    """A simulation leaves its case graph and run in the document: an edit made after it
+    and undone must not make the document look saved."""
+    program = start("producer-consumer.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        click(find("push button", "Leave Simulation Mode"))
+        time.sleep(0.5)
+        v = extents(net_view("producer-consumer*"))
+        # "ready" lies at (320, 200) of the net design.
+        drag(v.x + 320, v.y + 200, 40, 0)
+        time.sleep(0.3)
+        key("ctrl+z")
+        time.sleep(0.3)
+        window = window_of("producer-consumer")
+        subprocess.run(["xdotool", "windowactivate", "--sync", window], check=False)
+        key("alt+F4")
+        cancel = find("push button", "Cancel", timeout=5)
+        check(cancel is not None, "Exit after an undone edit still asks to save the simulation")
+        if cancel is not None:
+            key("Escape")
+            time.sleep(0.5)
+            check(program.poll() is None, "Cancel keeps the program running")
+    finally:
+        program.kill()
+
+
+def failed_open_keeps_the_document():
+    """A file cut short is refused with its name and the reason; the window keeps its
+    document."""
+    with open(os.path.join(WORK, "mutex.zrn"), "rb") as f:
+        data = f.read()
+    cut = os.path.join(WORK, "cut.zrn")
+    with open(cut, "wb") as f:
+        f.write(data[:len(data) // 2])
+    program = start("producer-consumer.zrn")
+    try:
+        find("frame", "producer-consumer - Zerin 1.65")
+        key("ctrl+o")
+        name = find("text", "", timeout=5)
+        time.sleep(0.5)
+        subprocess.run(["xdotool", "type", "--delay", "20", cut], check=True)
+        key("Return")
+        message = None
+        end = time.time() + 5
+        while message is None and time.time() < end:
+            message = find("label", cut + ": Unexpected file format.", timeout=0.5)
+        check(message is not None, "a file cut short is named with the reason")
+        key("Return")
+        time.sleep(0.5)
+        check(find("frame", "producer-consumer - Zerin 1.65", timeout=3) is not None,
+              "the window keeps its document after the failed open")
+    finally:
+        program.kill()
+
+
+def print_preview_gives_the_output_back():
+    program = start("producer-consumer.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        check(find("page tab", "Standard", timeout=3) is not None, "the output pane shows")
+        menu_command("File", "Print Preview")
+        time.sleep(2.0)
+        preview = window_of("Print Preview")
+        check(preview is not None, "the print preview opens")
+        if preview is not None:
+            subprocess.run(["xdotool", "windowactivate", "--sync", preview], check=False)
+            key("alt+F4")
+            time.sleep(1.0)
+        check(find("page tab", "Standard", timeout=3) is not None,
+              "the output pane is back after the preview")
+    finally:
+        program.kill()
+
+
+def paste_twice_and_undo_names():
+    """Two pastes of one condition lie apart; undoing a Delete says so."""
+    document = os.path.join(WORK, "mutex.zrn")
+    program = start("mutex.zrn")
+    try:
+        v = extents(net_view("mutex"))
+        svg = rendered(document, "net", os.path.join(WORK, "before.svg"))
+        circles = re.findall(r'<circle cx="([-\d.]+)" cy="([-\d.]+)"', svg)
+        x, y = (float(c) for c in circles[0])
+        click_at(v.x + int(x), v.y + int(y))
+        time.sleep(0.3)
+        key("ctrl+c")
+        key("ctrl+v")
+        time.sleep(0.3)
+        key("ctrl+v")
+        time.sleep(0.3)
+        key("ctrl+s")
+        time.sleep(1.0)
+        circles = re.findall(r'<circle cx="([-\d.]+)" cy="([-\d.]+)" r="14.5"',
+                             rendered(document, "net", os.path.join(WORK, "after.svg")))
+        check(len(circles) >= 7 and len(set(circles)) == len(circles),
+              "pasted twice, %d conditions lie on %d places" % (len(circles), len(set(circles))))
+        key("Delete")
+        time.sleep(0.5)
+        click(find("menu item", "Edit"))
+        undo = find_prefix("menu item", "Undo Delete", timeout=3)
+        check(undo is not None, "Edit offers \"Undo Delete\"")
+        key("Escape")
+    finally:
+        program.kill()
+
+
+def find_prefix(role, prefix, timeout=5.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is None or "zerin" not in (app.name or "").lower():
+                continue
+            for node in walk(app):
+                try:
+                    if node.getRoleName() == role and (node.name or "").replace("&", "") \
+                            .startswith(prefix) and node.getState().contains(pyatspi.STATE_SHOWING):
+                        return node
+                except Exception:
+                    pass
+        time.sleep(0.2)
+    return None
+
+
+def steps_both_ways_and_dialog_titles():
+    """The philosophers' case graph: no two step names on one spot; the smoothing dialog
+    as wide as its title."""
+    document = os.path.join(WORK, "philosophers.zrn")
+    program = start("philosophers.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        click(find("check box", "Show Case Graph"))
+        time.sleep(1.0)
+        click(find("push button", "Leave Simulation Mode"))
+        time.sleep(0.5)
+        key("ctrl+s")
+        time.sleep(1.0)
+        svg = rendered(document, "casegraph", os.path.join(WORK, "graph.svg"))
+        names = re.findall(r'x="(\d+)" y="(\d+)"[^>]*\n? *>(s\d+)</text>', svg)
+        spots = {}
+        for x, y, name in names:
+            spots.setdefault((x, y), []).append(name)
+        shared = [n for n in spots.values() if len(n) > 1]
+        check(len(names) > 0 and not shared,
+              "%d step names, none on another's spot %s" % (len(names), shared[:3]))
+        menu_command("Case Graph", "Smooth Case Graph")
+        time.sleep(1.0)
+        dialog = window_of("Smooth Case Graph")
+        if dialog is not None:
+            title = subprocess.run(["xdotool", "getwindowname", dialog], capture_output=True,
+                                   text=True).stdout.strip()
+            width = geometry(dialog)[2]
+            # The window manager's bold title font takes about 7 pixels a character,
+            # beside three buttons.
+            check(width >= 7 * len(title) + 60,
+                  "the dialog (%d pixels) is as wide as its title \"%s\"" % (width, title))
+            key("Escape")
+        else:
+            check(False, "the smoothing dialog opens")
+    finally:
+        program.kill()
+
+
 if len(sys.argv) > 3 and sys.argv[3] == "--case-graph":
     case_graph_screenshots(sys.argv[4])
+    bent_steps_screenshot(sys.argv[4])
+    context_menu_screenshot(sys.argv[4])
     occurrence_net_screenshot(sys.argv[4])
     verification_screenshot(sys.argv[4])
     sys.exit(1 if failures else 0)
 if len(sys.argv) > 3:
     # scripts/real-window-check --screenshots: the pictures of the README.
-    screenshot(sys.argv[3], float(sys.argv[4]))
+    screenshot(sys.argv[3], float(sys.argv[4]), len(sys.argv) > 5 and sys.argv[5] == "dark")
     sys.exit(0)
 quitting_during_a_run()
 pages_float_inside_the_window()
+exit_asks_after_an_undone_edit()
+failed_open_keeps_the_document()
+print_preview_gives_the_output_back()
+paste_twice_and_undo_names()
+steps_both_ways_and_dialog_titles()
 print("%d checks failed" % len(failures) if failures else "all checks passed")
 sys.exit(1 if failures else 0)
