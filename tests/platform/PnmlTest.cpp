@@ -146,134 +146,40 @@ TEST(PnmlTest, FilesOfOtherToolsImportWithTheirCountsOrAreRefusedForTheirReason)
 #endif
 }
 
-// What real files do that an import must take, and what it must refuse: each row a
-// document and either the counts it gives or a part of the refusal.
+// What real files do that an import must take, and what it must refuse: each row of
+// tests/data/pnml-quirks/quirks.tsv a file and either the counts it gives or a part of
+// the refusal.
 TEST(PnmlTest, TolerableQuirksComeInAndEveryOtherNetIsRefusedWithItsReason) {
-    const std::string p1 =
-        "<place id=\"p1\"><initialMarking><text>1</text></initialMarking></place>";
-    const std::string p2 = "<place id=\"p2\"/>";
-    const std::string t1 = "<transition id=\"t1\"/>";
-    struct Row {
-        const char* what;
-        std::string xml;
-        std::string refusal;
-        Counts counts;
-    };
-    const Row rows[] = {
-        {"arcs before nodes, no namespace, no type, padded numbers, <value> labels",
-         "<pnml><net id=\"n\"><arc id=\"a\" source=\"p 1\" target=\"t1\"/>"
-         "<place id=\"p 1\"><name><value>\n left \n</value></name><initialMarking><value>Default,1"
-         "</value></initialMarking><graphics><position x=\" -12.5 \" y=\"3e1\"/></graphics></place>"
-         "<transition id=\"t1\"><toolspecific tool=\"x\"><place id=\"ghost\"/></toolspecific>"
-         "</transition></net></pnml>",
-         "",
-         {1, 1, 1}},
-        {"nested pages, references chained across them",
-         Pnml(p1 + t1 +
-              "<page id=\"q\"><referencePlace id=\"r1\" ref=\"p1\"/><page id=\"q2\">"
-              "<referencePlace id=\"r2\" ref=\"r1\"/><arc id=\"a\" source=\"r2\" "
-              "target=\"t1\"/></page></page>"),
-         "",
-         {1, 1, 1}},
-        {"Latin-1",
-         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><pnml><net id=\"n\"><place id=\"p\">"
-         "<name><text>\xe4</text></name></place></net></pnml>",
-         "",
-         {1, 0, 0}},
-        {"an empty net", "<pnml><net id=\"n\"/></pnml>", "", {0, 0, 0}},
-        {"marking 2",
-         Pnml("<place id=\"p\"><initialMarking><text>2</text></initialMarking></place>"),
-         "starts with 2 tokens",
-         {}},
-        {"marking beyond 64 bits",
-         Pnml("<place id=\"p\"><initialMarking><text>400000000000000000000</text>"
-              "</initialMarking></place>"),
-         "initial marking above 1",
-         {}},
-        {"marking not a number",
-         Pnml("<place id=\"p\"><initialMarking><text>many</text></initialMarking></place>"),
-         "not a number of tokens",
-         {}},
-        {"weight 2",
-         Pnml(p2 + t1 +
-              "<arc id=\"a\" source=\"p2\" target=\"t1\"><inscription>"
-              "<text>2</text></inscription></arc>"),
-         "weight 2",
-         {}},
-        {"inhibitor arc (attribute)",
-         Pnml(p2 + t1 + "<arc id=\"a\" source=\"p2\" target=\"t1\" type=\"inhibitor\"/>"),
-         "inhibitor arc",
-         {}},
-        {"reset arc (element)",
-         Pnml(p2 + t1 + "<arc id=\"a\" source=\"p2\" target=\"t1\"><type value=\"reset\"/></arc>"),
-         "reset arc",
-         {}},
-        {"two places joined",
-         Pnml(p1 + p2 + "<arc id=\"a\" source=\"p1\" target=\"p2\"/>"),
-         "joins two places, 'p1' and 'p2'",
-         {}},
-        {"two arcs between one pair",
-         Pnml(p2 + t1 +
-              "<arc id=\"a\" source=\"p2\" target=\"t1\"/><arc id=\"b\" source=\"p2\" "
-              "target=\"t1\"/>"),
-         "a second time",
-         {}},
-        {"an arc to nothing",
-         Pnml(p2 + "<arc id=\"a\" source=\"p2\" target=\"zz\"/>"),
-         "'zz' is not a node",
-         {}},
-        {"a reference to nothing",
-         Pnml("<referencePlace id=\"r\" ref=\"gone\"/>"),
-         "'gone' is not a node",
-         {}},
-        {"a reference place to a transition",
-         Pnml(t1 + "<referencePlace id=\"r\" ref=\"t1\"/>"),
-         "refers to the transition",
-         {}},
-        {"an id twice", Pnml(p2 + p2), "given to two nodes", {}},
-        {"a high-level type",
-         Pnml(p2, "http://www.pnml.org/version-2009/grammar/symmetricnet"),
-         "high-level net",
-         {}},
-        {"a high-level marking",
-         Pnml("<place id=\"p\"><hlinitialMarking><text>1'x</text></hlinitialMarking></place>"),
-         "high-level net",
-         {}},
-        {"two nets", "<pnml><net id=\"a\"/><net id=\"b\"/></pnml>", "holds 2 nets ('a', 'b')", {}},
-        {"not PNML", "<html><body/></html>", "not a PNML file", {}},
-        {"not XML", "place p1", "line 1", {}},
-        {"cut short", Pnml(p1).substr(0, 120), "line", {}},
-        {"an external entity",
-         "<?xml version=\"1.0\"?><!DOCTYPE pnml [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
-         "<pnml><net id=\"n\"><place id=\"p\"><name><text>&x;</text></name></place></net></pnml>",
-         "defined outside the file",
-         {}},
-        {"nested 10,000 deep",
-         "<pnml><net id=\"n\">" +
-             [] {
-                 std::string deep;
-                 for (int i = 0; i < 10000; ++i)
-                     deep += "<page id=\"g" + std::to_string(i) + "\">";
-                 return deep;
-             }(),
-         "nested deeper than 1000",
-         {}},
-    };
-    for (const Row& row : rows) {
+    const std::filesystem::path folder = std::filesystem::path(ZERIN_TEST_DATA) / "pnml-quirks";
+    std::ifstream table(folder / "quirks.tsv");
+    std::string line;
+    std::getline(table, line);
+    int rows = 0;
+    while (std::getline(table, line)) {
+        std::vector<std::string> cell;
+        std::stringstream row(line);
+        for (std::string field; std::getline(row, field, '\t');)
+            cell.push_back(field);
+        cell.resize(4);
+        SCOPED_TRACE(cell[0] + ": " + cell[1]);
         CNetDesign net;
-        const std::string error = ImportText(row.xml, net);
-        if (row.refusal.empty()) {
-            EXPECT_EQ(error, "") << row.what;
-            EXPECT_EQ(CountsOf(net), row.counts) << row.what;
+        const std::string error = Import((folder / cell[0]).string(), net);
+        if (cell[2].empty()) {
+            EXPECT_EQ(error, "");
+            Counts counts;
+            std::istringstream(cell[3]) >> counts.places >> counts.transitions >> counts.arcs;
+            EXPECT_EQ(CountsOf(net), counts);
         } else {
-            EXPECT_NE(error.find(row.refusal), std::string::npos) << row.what << ": " << error;
-            EXPECT_EQ(error.find("root:"), std::string::npos) << row.what << ": " << error;
-            EXPECT_TRUE(net.m_listElements.empty()) << row.what;
+            EXPECT_NE(error.find(cell[2]), std::string::npos) << error;
+            EXPECT_EQ(error.find("root:"), std::string::npos) << error;
+            EXPECT_TRUE(net.m_listElements.empty());
         }
+        ++rows;
     }
+    EXPECT_GE(rows, 24);
     // A file too large is refused before it is read.
-    TempFolder folder("zerin-pnml");
-    const std::string huge = folder.Path("huge.pnml");
+    TempFolder scratch("zerin-pnml");
+    const std::string huge = scratch.Path("huge.pnml");
     std::ofstream(huge) << "<pnml>";
     std::filesystem::resize_file(huge, CPnmlReader::kMaxBytes + 1);
     CNetDesign net;
