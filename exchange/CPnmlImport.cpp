@@ -231,6 +231,16 @@ bool CPnmlImport::Check() {
                         "' a second time; a condition/event net has only arcs of weight 1");
         m_arcEnds.emplace_back(from, to);
     }
+    // A transition with a place both before and after it can never occur: it would need
+    // the place marked and unmarked at once.
+    for (const auto& [from, to] : m_arcEnds)
+        if (IsPlace(m_net.nodes[from].kind) && joined.count({to, from}) != 0) {
+            const CPnmlNet::Node& transition = m_net.nodes[to];
+            return Fail(At(transition.line) + "transition '" + transition.id + "' has place '" +
+                        m_net.nodes[from].id +
+                        "' both before and after it (a self-loop); a condition/event net never "
+                        "fires such a transition");
+        }
     return true;
 }
 
