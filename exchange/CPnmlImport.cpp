@@ -23,6 +23,8 @@ using Point = CPnmlNet::Point;
 // Nodes closer than this (in the file's units) are spread out to kSpread.
 constexpr double kCrowded = 40;
 constexpr double kSpread = 60;
+// Nodes whose centres are closer than this in both directions overlap.
+constexpr double kApart = 30;
 // The margin between the page's edge and the nearest node after a move.
 constexpr int kMargin = 40;
 // The largest page the import makes.
@@ -61,6 +63,14 @@ std::string KindName(Kind kind) {
         return "reference transition";
     }
     return "node";
+}
+
+bool IsDrawn(Kind kind) {
+    return kind == Kind::Place || kind == Kind::Transition;
+}
+
+double Distance2(const Point& a, const Point& b) {
+    return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
 }
 
 // The smallest distance between two distinct positions.
@@ -244,14 +254,98 @@ bool CPnmlImport::Check() {
     return true;
 }
 
+void CPnmlImport::ReadNamePositions() {
+    const std::size_t n = m_net.nodes.size();
+    std::vector<std::size_t> drawn;
+    for (std::size_t i = 0; i < n; ++i)
+        if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])
+            drawn.push_back(i);
+    // Whether no other node lies nearer the point than node i.
+    auto nearestIsOwn = [&](std::size_t i, const Point& p) {
+        const double own = Distance2(p, *m_positions[i]);
+        return std::none_of(drawn.begin(), drawn.end(), [&](std::size_t j) {
+            return j != i && Distance2(p, *m_positions[j]) < own;
+        });
+    };
+    // A sample of the names decides for the file: enough to tell, few enough to stay
+    // quick on nets of thousands of nodes.
+    constexpr std::size_t kVoters = 200;
+    std::size_t voters = 0;
+    int relative = 0, absolute = 0;
+    for (std::size_t i : drawn) {
+        if (!m_nameOffsets[i])
+            continue;
+        const Point& o = *m_nameOffsets[i];
+        const Point& at = *m_positions[i];
+        relative += nearestIsOwn(i, Point{at.x + o.x, at.y + o.y}) ? 1 : 0;
+        absolute += nearestIsOwn(i, o) ? 1 : 0;
+        if (++voters == kVoters)
+            break;
+    }
+    if (absolute <= relative)
+        return;
+    for (std::size_t i : drawn)
+        if (m_nameOffsets[i])
+            m_nameOffsets[i] = Point{m_nameOffsets[i]->x - m_positions[i]->x,
+                                     m_nameOffsets[i]->y - m_positions[i]->y};
+}
+
+void CPnmlImport::SeparatePages(std::vector<Point>& bends,
+                                const std::vector<std::size_t>& bendCounts) {
+    struct Box {
+        double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+    };
+    std::map<int, Box> pages;
+    for (std::size_t i = 0; i < m_net.nodes.size(); ++i) {
+        if (!IsDrawn(m_net.nodes[i].kind) || !m_positions[i])
+            continue;
+        Box& box = pages[m_net.nodes[i].page];
+        const Point& p = *m_positions[i];
+        box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+               std::max(box.bottom, p.y)};
+    }
+    bool overlap = false;
+    for (auto a = pages.begin(); a != pages.end() && !overlap; ++a)
+        for (auto b = std::next(a); b != pages.end() && !overlap; ++b)
+            overlap = a->second.left <= b->second.right && b->second.left <= a->second.right &&
+                      a->second.top <= b->second.bottom && b->second.top <= a->second.bottom;
+    if (!overlap)
+        return;
+    // Side by side from the first page's left edge, a gap of the nodes' own spacing (at
+    // least kSpread) between two pages.
+    std::vector<Point> all;
+    for (const auto& p : m_positions)
+        if (p)
+            all.push_back(*p);
+    const double nearest = NearestDistance(all);
+    const double gap = std::max(kSpread, nearest == HUGE_VAL ? kSpread : 2 * nearest);
+    std::map<int, double> shift;
+    double cursor = pages.begin()->second.left;
+    for (const auto& [page, box] : pages) {
+        shift[page] = cursor - box.left;
+        cursor += box.right - box.left + gap;
+    }
+    for (std::size_t i = 0; i < m_net.nodes.size(); ++i)
+        if (m_positions[i] && shift.count(m_net.nodes[i].page) != 0)
+            m_positions[i]->x += shift[m_net.nodes[i].page];
+    std::size_t next = 0;
+    for (std::size_t a = 0; a < m_net.arcs.size(); ++a) {
+        const auto it = shift.find(m_net.arcs[a].page);
+        for (std::size_t k = 0; k < bendCounts[a]; ++k)
+            if (it != shift.end())
+                bends[next + k].x += it->second;
+        next += bendCounts[a];
+    }
+}
+
 std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
     // The positions of the places and transitions; references have none of their own.
     const std::size_t n = m_net.nodes.size();
     std::vector<Point> at(n);
     std::vector<Point> given;
-    for (const CPnmlNet::Node& node : m_net.nodes)
-        if ((node.kind == Kind::Place || node.kind == Kind::Transition) && node.position)
-            given.push_back(*node.position);
+    for (std::size_t i = 0; i < n; ++i)
+        if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])
+            given.push_back(*m_positions[i]);
     std::size_t real = 0;
     for (const CPnmlNet::Node& node : m_net.nodes)
         real += node.kind == Kind::Place || node.kind == Kind::Transition ? 1 : 0;
@@ -333,15 +427,31 @@ std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
         }
         return q;
     };
-    std::set<std::pair<long long, long long>> taken;
+    // The nodes placed so far by cells of kApart units: a node closer than that to
+    // another in both directions would overlap it.
+    std::map<std::pair<long long, long long>, std::vector<Point>> taken;
+    auto cellOf = [](double v) { return static_cast<long long>(std::floor(v / kApart)); };
+    auto overlaps = [&](const Point& q) {
+        for (long long cx = cellOf(q.x) - 1; cx <= cellOf(q.x) + 1; ++cx)
+            for (long long cy = cellOf(q.y) - 1; cy <= cellOf(q.y) + 1; ++cy) {
+                const auto it = taken.find({cx, cy});
+                if (it != taken.end())
+                    for (const Point& p : it->second)
+                        if (std::abs(p.x - q.x) < kApart && std::abs(p.y - q.y) < kApart)
+                            return true;
+            }
+        return false;
+    };
     for (std::size_t i = 0; i < n; ++i) {
         const CPnmlNet::Node& node = m_net.nodes[i];
-        if (!node.position || (node.kind != Kind::Place && node.kind != Kind::Transition))
+        if (!m_positions[i] || !IsDrawn(node.kind))
             continue;
-        Point q = map(*node.position);
-        // Two nodes the snapping put on one point: the later one moves right.
-        while (!taken.insert({std::llround(q.x), std::llround(q.y)}).second)
-            q.x += std::max(g, 10);
+        Point q = map(*m_positions[i]);
+        // Nodes the file draws on one another (or the snapping put there): the later one
+        // moves right until it lies apart, with room for its name.
+        while (overlaps(q))
+            q.x += std::ceil(kSpread / g) * g;
+        taken[{cellOf(q.x), cellOf(q.y)}].push_back(q);
         at[i] = q;
     }
     for (Point& bend : bends)
@@ -362,7 +472,37 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
         bendCounts.push_back(arc.bends.size());
     }
     m_scale = 1.0;
+    m_positions.clear();
+    m_nameOffsets.clear();
+    for (const CPnmlNet::Node& node : m_net.nodes) {
+        m_positions.push_back(node.position);
+        m_nameOffsets.push_back(node.nameOffset);
+    }
+    ReadNamePositions();
+    SeparatePages(bends, bendCounts);
     const std::vector<Point> at = Place(bends);
+    // Where the nodes lie, by cells of kNear units, to find the node nearest a name.
+    constexpr double kNear = 100;
+    std::map<std::pair<long long, long long>, std::vector<std::size_t>> cells;
+    auto cellOf = [](double v) { return static_cast<long long>(std::floor(v / kNear)); };
+    for (std::size_t i = 0; i < m_net.nodes.size(); ++i)
+        if (IsDrawn(m_net.nodes[i].kind))
+            cells[{cellOf(at[i].x), cellOf(at[i].y)}].push_back(i);
+    // A name at p is read as the file says only where no other node lies nearer to it.
+    auto nearestIsOwn = [&](std::size_t i, const Point& p) {
+        const double own = Distance2(p, at[i]);
+        const long long reach = static_cast<long long>(std::ceil(std::sqrt(own) / kNear));
+        for (long long cx = cellOf(p.x) - reach; cx <= cellOf(p.x) + reach; ++cx)
+            for (long long cy = cellOf(p.y) - reach; cy <= cellOf(p.y) + reach; ++cy) {
+                const auto it = cells.find({cx, cy});
+                if (it == cells.end())
+                    continue;
+                for (std::size_t j : it->second)
+                    if (j != i && Distance2(p, at[j]) < own)
+                        return false;
+            }
+        return true;
+    };
 
     // The names the file gives, so that a generated name never takes one.
     std::set<std::string> fileNames;
@@ -397,10 +537,26 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
         }
         label->m_pOwner = element;
         label->SetText(TakeUniqueName(used, name), dc);
-        if (node.nameOffset && node.position && std::abs(node.nameOffset->x) <= 200 &&
-            std::abs(node.nameOffset->y) <= 200)
-            label->MoveTo(CPoint(x + static_cast<int>(std::lround(node.nameOffset->x * m_scale)),
-                                 y + static_cast<int>(std::lround(node.nameOffset->y * m_scale))));
+        if (const auto& offset = m_nameOffsets[i];
+            offset && m_positions[i] && std::abs(offset->x) <= 200 && std::abs(offset->y) <= 200) {
+            const CPoint name(x + static_cast<int>(std::lround(offset->x * m_scale)),
+                              y + static_cast<int>(std::lround(offset->y * m_scale)));
+            if (nearestIsOwn(i, Point{static_cast<double>(name.x), static_cast<double>(name.y)}))
+                label->MoveTo(name);
+        }
+        // A name nearer another node than its own goes below, left or right of its node,
+        // wherever it is nearest its own.
+        const int reach = std::max(std::abs(label->m_ptPos.x - element->m_ptPos.x),
+                                   std::abs(label->m_ptPos.y - element->m_ptPos.y));
+        auto ownIsNearest = [&](CPoint p) {
+            return nearestIsOwn(i, Point{static_cast<double>(p.x), static_cast<double>(p.y)});
+        };
+        if (!ownIsNearest(label->m_ptPos))
+            for (const CSize side : {CSize(0, reach), CSize(-reach, 0), CSize(reach, 0)})
+                if (ownIsNearest(element->m_ptPos + side)) {
+                    label->MoveTo(element->m_ptPos + side);
+                    break;
+                }
         // New elements, and no edge twice (checked above): appended without the net's
         // search for duplicates, which would make a large import quadratic.
         design.m_listElements.push_back(element);

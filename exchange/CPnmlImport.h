@@ -41,12 +41,24 @@ private:
     // nullopt with the reason when there is none.
     std::optional<std::size_t> Resolve(const std::string& id, std::string& why) const;
     bool Check();
+    // The names' positions as offsets from their nodes. Some tools write a name's
+    // position as a point of the page rather than as the offset the grammar says; the
+    // file's names are read the way that puts more of them nearer their own node than
+    // any other.
+    void ReadNamePositions();
+    // Pages drawn over one another (each drawn from the same origin) are put side by side
+    // in page order, their nodes and the bends of their arcs with them.
+    void SeparatePages(std::vector<CPnmlNet::Point>& bends,
+                       const std::vector<std::size_t>& bendCounts);
     std::vector<CPnmlNet::Point> Place(std::vector<CPnmlNet::Point>& bends);
 
     const CPnmlNet& m_net;
     int m_nGrid;
     std::string m_strError;
     double m_scale = 1.0;
+    // Per node: its position and its name's offset as the import takes them.
+    std::vector<std::optional<CPnmlNet::Point>> m_positions;
+    std::vector<std::optional<CPnmlNet::Point>> m_nameOffsets;
     std::map<std::string, std::size_t> m_index;
     // Per arc: the indexes of its source and target nodes.
     std::vector<std::pair<std::size_t, std::size_t>> m_arcEnds;

@@ -24,6 +24,8 @@ public:
         std::optional<std::string> marking;
         std::optional<Point> position;
         std::optional<Point> nameOffset;
+        // The page it is drawn on, pages numbered from 1 in file order; 0 for none.
+        int page = 0;
         // Where the element starts in the file, for messages.
         long long line = 0;
     };
@@ -37,6 +39,7 @@ public:
         // The arc kind given by a type attribute or element ("inhibitor", "reset",
         // "normal"); empty when none is given.
         std::string kind;
+        int page = 0;
         long long line = 0;
     };
 

@@ -44,7 +44,7 @@ public:
                 CPnmlNet& net = m_nets.back();
                 net.id = Std(m_xml.attributes().value("id"));
                 net.type = Std(m_xml.attributes().value("type"));
-                Container(net, "");
+                Container(net, "", 0);
             } else
                 Skip();
         }
@@ -145,26 +145,28 @@ private:
 
     // A net or page: its nodes and arcs, nested pages and nets flattened. Ids of a net
     // nested in a page are its own: they are kept apart by the prefix.
-    void Container(CPnmlNet& net, const std::string& prefix) {
+    void Container(CPnmlNet& net, const std::string& prefix, int page) {
         const int depth = m_depth;
         int nested = 0;
         while (NextChild(depth)) {
             const auto name = m_xml.name();
             if (name == u"page")
-                Container(net, prefix);
+                Container(net, prefix, ++m_nPages);
             else if (name == u"net")
-                Container(net, prefix + Std(m_xml.attributes().value("id")) + "#" +
-                                   std::to_string(++nested) + "/");
+                Container(net,
+                          prefix + Std(m_xml.attributes().value("id")) + "#" +
+                              std::to_string(++nested) + "/",
+                          page);
             else if (name == u"place")
-                Node(net, prefix, Kind::Place);
+                Node(net, prefix, Kind::Place, page);
             else if (name == u"transition")
-                Node(net, prefix, Kind::Transition);
+                Node(net, prefix, Kind::Transition, page);
             else if (name == u"referencePlace")
-                Node(net, prefix, Kind::ReferencePlace);
+                Node(net, prefix, Kind::ReferencePlace, page);
             else if (name == u"referenceTransition")
-                Node(net, prefix, Kind::ReferenceTransition);
+                Node(net, prefix, Kind::ReferenceTransition, page);
             else if (name == u"arc")
-                Arc(net, prefix);
+                Arc(net, prefix, page);
             else {
                 if (name == u"declaration" || name == u"declarations")
                     net.highLevel = true;
@@ -173,9 +175,10 @@ private:
         }
     }
 
-    void Node(CPnmlNet& net, const std::string& prefix, Kind kind) {
+    void Node(CPnmlNet& net, const std::string& prefix, Kind kind, int page) {
         CPnmlNet::Node node;
         node.kind = kind;
+        node.page = page;
         node.line = m_xml.lineNumber();
         const auto attributes = m_xml.attributes();
         node.id = prefix + Std(attributes.value("id"));
@@ -204,8 +207,9 @@ private:
         net.nodes.push_back(std::move(node));
     }
 
-    void Arc(CPnmlNet& net, const std::string& prefix) {
+    void Arc(CPnmlNet& net, const std::string& prefix, int page) {
         CPnmlNet::Arc arc;
+        arc.page = page;
         arc.line = m_xml.lineNumber();
         const auto attributes = m_xml.attributes();
         arc.id = Std(attributes.value("id"));
@@ -257,6 +261,8 @@ private:
     QXmlStreamReader m_xml;
     std::vector<CPnmlNet>& m_nets;
     int m_depth = 0;
+    // The pages met so far, which numbers the next.
+    int m_nPages = 0;
 };
 
 // Declarations of a code page Qt does not decode but UTF-8 reads the same: ASCII.

@@ -260,3 +260,51 @@ TEST(PnmlTest, ExportedRandomNetsValidateAndComeBackTheSame) {
         EXPECT_EQ(Describe(back), Describe(net)) << "seed " << seed;
     }
 }
+
+// Every file of other tools that imports lies on the page as drawn there, readable: no
+// two nodes overlap (pages drawn over one another go side by side), and no name lies
+// nearer another node than its own (whether the tool wrote names as offsets or as points
+// of the page).
+TEST(PnmlTest, FilesOfOtherToolsComeInWithNodesApartAndNamesByTheirNodes) {
+#ifndef ZERIN_PNML_DIR
+    GTEST_SKIP() << "the folder of PNML files from other tools is not beside this tree";
+#else
+    int files = 0;
+    std::vector<std::filesystem::path> paths;
+    const std::filesystem::path shared = std::filesystem::path(ZERIN_PNML_DIR).parent_path();
+    for (const char* folder : {"pnml", "pnml-more", "mcc"})
+        if (std::filesystem::is_directory(shared / folder))
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(shared / folder))
+                if (entry.path().extension() == ".pnml")
+                    paths.push_back(entry.path());
+    std::sort(paths.begin(), paths.end());
+    for (const std::filesystem::path& path : paths) {
+        CNetDesign net;
+        if (!Import(path.string(), net).empty())
+            continue;
+        SCOPED_TRACE(path.filename().string());
+        ++files;
+        std::vector<const CPNElement*> nodes;
+        for (const CPNElement* e : net.m_listElements)
+            if (dynamic_cast<const CPNCondition*>(e) || dynamic_cast<const CPNEvent*>(e))
+                nodes.push_back(e);
+        auto d2 = [](CPoint a, CPoint b) {
+            return static_cast<long long>(a.x - b.x) * (a.x - b.x) +
+                   static_cast<long long>(a.y - b.y) * (a.y - b.y);
+        };
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            const CPoint p = nodes[i]->m_ptPos;
+            for (std::size_t j = i + 1; j < nodes.size(); ++j) {
+                const CPoint q = nodes[j]->m_ptPos;
+                EXPECT_TRUE(std::abs(p.x - q.x) >= 30 || std::abs(p.y - q.y) >= 30)
+                    << NameOf(nodes[i]) << " and " << NameOf(nodes[j]) << " overlap";
+            }
+            const CPoint name = CNetDesign::NameLabelOf(nodes[i])->m_ptPos;
+            for (const CPNElement* other : nodes)
+                EXPECT_FALSE(other != nodes[i] && d2(name, other->m_ptPos) < d2(name, p))
+                    << "the name " << NameOf(nodes[i]) << " lies nearer " << NameOf(other);
+        }
+    }
+    EXPECT_GE(files, 7);
+#endif
+}
