@@ -180,8 +180,18 @@ TEST(PnmlTest, TolerableQuirksComeInAndEveryOtherNetIsRefusedWithItsReason) {
         ++rows;
     }
     EXPECT_GE(rows, 24);
-    // A file too large is refused before it is read.
+    // A file too large is refused before it is read, one nested a million deep as soon as
+    // it passes the limit.
     TempFolder scratch("zerin-pnml");
+    const std::string deep = scratch.Path("deep.pnml");
+    {
+        std::ofstream out(deep);
+        out << "<pnml><net id=\"n\">";
+        for (int i = 0; i < 1000000; ++i)
+            out << "<page id=\"g\">";
+    }
+    CNetDesign nested;
+    EXPECT_NE(Import(deep, nested).find("nested deeper than 1000"), std::string::npos);
     const std::string huge = scratch.Path("huge.pnml");
     std::ofstream(huge) << "<pnml>";
     std::filesystem::resize_file(huge, CPnmlReader::kMaxBytes + 1);
