@@ -129,6 +129,10 @@ public:
     // Splits the nodes into classes of equal forward-reachable sets (m_listClasses)
     // and writes them to the analysis pane. The reachability marks stay as they were.
     void WriteForwardReachableClasses();
+    // How many classes there are and the largest of them (by the cases whose class it
+    // is, with the cases each reaches), to the analysis pane, without the listing: the
+    // listing of a large graph runs to gigabytes, its summary takes one walk.
+    void WriteClassSummary() const;
     void SetShowReachability(bool show);
     // Marks the cases and steps of the path (and no others); returns the rectangle to
     // repaint. An empty path takes the marks away.

@@ -30,6 +30,53 @@ void CCaseGraph::SetShowReachability(bool show) {
         node->m_bShowReachability = show;
 }
 
+void CCaseGraph::WriteClassSummary() const {
+    const CNodeAdjacency adjacency(m_arrCases, m_arrStepRecords);
+    const int n = adjacency.GetNodeCount();
+    int nComponents = 0;
+    const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);
+    // Per component: its size and its first node.
+    std::vector<int> size(At(nComponents), 0), first(At(nComponents), -1);
+    for (int v = 0; v < n; ++v) {
+        const int c = component[At(v)];
+        if (size[At(c)]++ == 0)
+            first[At(c)] = v;
+    }
+    // The largest classes first, of equal ones the one found first.
+    constexpr int kLargest = 5;
+    std::vector<int> order(At(nComponents));
+    std::iota(order.begin(), order.end(), 0);
+    const auto shown = order.begin() + std::min(kLargest, nComponents);
+    std::partial_sort(order.begin(), shown, order.end(), [&](int a, int b) {
+        return size[At(a)] != size[At(b)] ? size[At(a)] > size[At(b)] : first[At(a)] < first[At(b)];
+    });
+    std::string largest;
+    std::vector<int> seen(At(n), -1);
+    std::vector<int> stack;
+    for (auto it = order.begin(); it != shown; ++it) {
+        const int c = *it;
+        int reached = 0;
+        stack.assign(1, first[At(c)]);
+        seen[At(first[At(c)])] = c;
+        while (!stack.empty()) {
+            const int v = stack.back();
+            stack.pop_back();
+            ++reached;
+            for (int w : adjacency.Successors(v))
+                if (seen[At(w)] != c) {
+                    seen[At(w)] = c;
+                    stack.push_back(w);
+                }
+        }
+        largest += FormatString("%s[%d] reaching %d case(s)", largest.empty() ? "" : "; ",
+                                size[At(c)], reached);
+    }
+    WriteOutput(PANE_ANALYSIS, "Summing up forward reachable cases classes...");
+    WriteOutput(PANE_ANALYSIS, FormatString("Total %d classes(s) of %d case(s)", nComponents, n));
+    if (!largest.empty())
+        WriteOutput(PANE_ANALYSIS, "Largest: " + largest);
+}
+
 void CCaseGraph::WriteForwardReachableClasses() {
     // The nodes of one strongly connected component reach the same nodes, and two
     // components never reach the same set (each would reach the other), so the classes

@@ -20,6 +20,8 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
         graph.WriteNames();
     if (options.m_bClasses)
         graph.WriteForwardReachableClasses();
+    if (options.m_bClassSummary)
+        graph.WriteClassSummary();
     if (options.m_bCaseClass)
         graph.WriteCaseClass();
     if (!options.m_strXml.empty() &&

@@ -409,6 +409,11 @@ void CZerinDoc::OnWriteCaseClass() {
     m_caseGraph.WriteCaseClass();
 }
 
+void CZerinDoc::OnCountReachableClasses() {
+    if (CanComputeAllReachable())
+        m_caseGraph.WriteClassSummary();
+}
+
 void CZerinDoc::OnComputeAllReachable() {
     if (!CanComputeAllReachable())
         return;

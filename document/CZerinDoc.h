@@ -148,6 +148,8 @@ public:
     void NameForOutput();
     void OnWriteCaseClass();
     void OnComputeAllReachable();
+    // The number of forward-reachable classes and the largest, without their listing.
+    void OnCountReachableClasses();
     void OnExportCaseClassXML();
     void OnExportNetDesignXML();
     void OnExportCaseGraphXML();

@@ -253,6 +253,11 @@ std::vector<CCommandRow> MakeTable() {
          "Compute the cases reachable forwards and backwards\nCompute All Reachable Cases", -1, 0,
          false, When(&CCommandContext::canComputeAllReachable),
          Document(&CZerinDoc::OnComputeAllReachable)},
+        {ID_COUNT_REACHABLE_CLASSES, "Analysis", "Count Reachable Classes", nullptr,
+         "Count the classes of cases that reach the same cases, without listing them\n"
+         "Count Reachable Classes",
+         -1, 0, false, When(&CCommandContext::canComputeAllReachable),
+         Document(&CZerinDoc::OnCountReachableClasses)},
         // Case Graph
         {ID_SHOW_CASE_GRAPH, "Case Graph", "Show Case Graph", nullptr,
          "Show the case graph\nShow Case Graph", 2, 5, true,

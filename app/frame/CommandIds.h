@@ -80,6 +80,7 @@ constexpr int ID_WRITE_CASE_CLASS = 32800;
 constexpr int ID_EXPORT_CASE_CLASS_XML = 32829;
 constexpr int ID_CASE_CLASS_VERIFICATION = 32815;
 constexpr int ID_COMPUTE_ALL_REACHABLE = 32839;
+constexpr int ID_COUNT_REACHABLE_CLASSES = 32856;
 
 // Case Graph
 constexpr int ID_SHOW_CASE_GRAPH = 32808;

@@ -6,11 +6,14 @@
 
 CCaseGraphOptions::CCaseGraphOptions()
     : CCommandOptions("casegraph", Arguments::File,
-                      "casegraph FILE [--names] [--classes] [--case-class] [--xml OUT]\n           "
-                      "    [--class-xml OUT] [--max-cases N] [--max-memory SIZE]",
+                      "casegraph FILE [--names] [--classes] [--class-summary] [--case-class]\n"
+                      "               [--xml OUT] [--class-xml OUT] [--max-cases N] [--max-memory "
+                      "SIZE]",
                       "compute the case graph and write its analyses") {
     Flag("--names", "write the names of the cases and steps", m_bNames);
     Flag("--classes", "write the forward-reachable classes", m_bClasses);
+    Flag("--class-summary", "write how many classes there are and the largest, not the listing",
+         m_bClassSummary);
     Flag("--case-class", "write the case class", m_bCaseClass);
     Text("--xml", "OUT", "write the case graph as XML", m_strXml);
     Text("--class-xml", "OUT", "write the case class as XML", m_strClassXml);

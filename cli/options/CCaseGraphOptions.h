@@ -13,6 +13,7 @@ public:
 
     bool m_bNames = false;
     bool m_bClasses = false;
+    bool m_bClassSummary = false;
     bool m_bCaseClass = false;
     std::string m_strXml;
     std::string m_strClassXml;

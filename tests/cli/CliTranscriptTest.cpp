@@ -46,6 +46,7 @@ const std::vector<Row> kRows = {
      {"casegraph", "@cycle", "--case-class", "--classes", "--names", "--xml", "<tmp>/graph.xml",
       "--class-xml", "<tmp>/class.xml"},
      {"graph.xml", "class.xml"}},
+    {"casegraph-class-summary", {"casegraph", "@twocycles", "--class-summary"}},
     {"export-netdesign", {"export", "@cycle", "--netdesign", "<tmp>/net.xml"}, {"net.xml"}},
     {"complement", {"complement", "@contact", "-o", "<tmp>/complemented.zrn"}},
     {"check-complemented", {"check", "<tmp>/complemented.zrn"}},
