@@ -4,6 +4,7 @@
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNLabel.h"
+#include "support/Golden.h"
 #include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
 
@@ -22,11 +23,12 @@ bool Covers(const CRect& outer, const CRect& inner) {
 // The graph of independent components, named, laid out as the view does it.
 struct LaidOutGraph {
     CNetDesign net;
-    CRandomSource random{42};
+    CRandomSource random;
     CCaseGraph graph{random};
     CSetConditions initial;
 
-    explicit LaidOutGraph(int components = 2, bool layout = true) {
+    explicit LaidOutGraph(int components = 2, bool layout = true, unsigned seed = 42)
+        : random(seed) {
         initial = BuildIndependentComponents(net, components);
         graph.ComputeCaseGraph(initial, net);
         if (layout)
@@ -74,24 +76,27 @@ TEST(CaseGraphLayout, FreeGridPositionFollowsTheDrawsAndAvoidsUsedPositions) {
 }
 
 TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
-    LaidOutGraph g(2);
-    // Node 2 lies on the last point that still counts as inside.
-    const CSize extent = g.graph.m_sizeExtent;
-    g.graph.m_arrCases[2]->MoveTo(CPoint(extent.cx - 15, extent.cy - 15));
-    const std::vector<CPoint> before = g.Positions();
-    ASSERT_EQ(before.size(), 4u);
-    // Node 1 was dragged off the extent; its saved place is not used again.
-    g.graph.m_arrCases[1]->MoveTo(CPoint(2000, 100));
-    g.graph.DeleteContents(false);
-    ASSERT_EQ(g.graph.m_nSavedPositions, 4);
-    g.graph.ComputeCaseGraph(g.initial, g.net);
-    g.Layout();
-    const std::vector<CPoint> after = g.Positions();
-    for (std::size_t i : {0u, 2u, 3u}) {
-        EXPECT_EQ(after[i], before[i]);
-        EXPECT_NE(after[1], after[i]);
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        LaidOutGraph g(2, true, seed);
+        // Node 2 lies on the last point that still counts as inside.
+        const CSize extent = g.graph.m_sizeExtent;
+        g.graph.m_arrCases[2]->MoveTo(CPoint(extent.cx - 15, extent.cy - 15));
+        const std::vector<CPoint> before = g.Positions();
+        ASSERT_EQ(before.size(), 4u);
+        // Node 1 was dragged off the extent; its saved place is not used again.
+        g.graph.m_arrCases[1]->MoveTo(CPoint(2000, 100));
+        g.graph.DeleteContents(false);
+        ASSERT_EQ(g.graph.m_nSavedPositions, 4);
+        g.graph.ComputeCaseGraph(g.initial, g.net);
+        g.Layout();
+        const std::vector<CPoint> after = g.Positions();
+        for (std::size_t i : {0u, 2u, 3u}) {
+            EXPECT_EQ(after[i], before[i]);
+            EXPECT_NE(after[1], after[i]);
+        }
+        EXPECT_LE(after[1].x, g.graph.m_sizeExtent.cx - 15);
     }
-    EXPECT_LE(after[1].x, g.graph.m_sizeExtent.cx - 15);
 }
 
 TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
@@ -209,6 +214,38 @@ TEST(CaseGraphSmooth, TheGridChosenInTheSettingsBecomesTheGraphs) {
     EXPECT_GE(extent.cx, 600);
     for (const CPNCase* node : g.graph.m_arrCases)
         EXPECT_LE(node->m_ptPos.x, 540);
+}
+
+} // namespace
+
+namespace {
+
+// A case and a step draw themselves in each of their display states as recorded in
+// tests/data/golden/analysis/drawing.txt and leave the device context as they found it.
+TEST(CaseGraphDrawing, CasesAndStepsInEachStateAsRecorded) {
+    CSetConditions conditions;
+    std::string text;
+    for (int state = 0; state < 6; ++state) {
+        CPNCase from(conditions), to(conditions);
+        from.MoveTo(CPoint(60, 60));
+        to.MoveTo(CPoint(180, 60));
+        from.m_bCurrent = state == 1;
+        from.m_bShowReachability = state >= 2;
+        from.m_bInitial = state == 2;
+        from.m_bReachable = state == 3;
+        CPNStep step(CSetEvents(), &from, &to);
+        step.ResetPoints();
+        step.m_bOnPath = from.m_bOnPath = state == 4;
+        if (state == 5)
+            step.BendApart();
+        RecordingDC dc;
+        from.Draw(dc);
+        step.Draw(dc);
+        text += "== state " + std::to_string(state) + "\n" + dc.Dump();
+        EXPECT_EQ(dc.GetCurrentPen(), CPen(PS_SOLID, 1, RGB(0, 0, 0))) << state;
+        EXPECT_EQ(dc.GetCurrentBrush(), CBrush(RGB(255, 255, 255))) << state;
+    }
+    ExpectGolden("analysis/drawing.txt", text);
 }
 
 } // namespace

@@ -65,6 +65,10 @@ TEST(CliOptions, BadCommandLinesAreRefusedWithTheReason) {
               "--seed takes a number from 0 to 4294967295, not '4294967296'");
     EXPECT_EQ(Refused({"layout", "a", "--population", "0"}),
               "--population takes a population size, not '0'");
+    EXPECT_EQ(Refused({"layout", "a", "--population", "100001"}),
+              "--population takes a population size, not '100001'");
+    CCommandLine largest;
+    EXPECT_TRUE(largest.Parse({"layout", "a", "--population", "100000"})) << largest.m_strError;
     EXPECT_EQ(Refused({"casegraph", "a", "--max-memory", "12Q"}),
               "--max-memory takes a size such as 512M or 2G, not '12Q'");
     EXPECT_EQ(Refused({"render", "a", "--view", "tree", "-o", "x.svg"}),
