@@ -136,6 +136,24 @@ TEST(ArchiveReferenceTest, BackReferencesPast0x7FFFTakeTheLongForm) {
     EXPECT_EQ(loaded[0x7FFE]->m_nValue, 0x7FFE);
     EXPECT_EQ(in.GetBytesLeft(), 0u);
     DeleteLoaded(in);
+
+    // A class first met past them (index 0x8001) tags its next new object in the long
+    // form: the mark, then the index with the class bit.
+    CTestOtherLeaf first, second;
+    ar.WriteObject(&first);
+    const std::size_t before = ar.GetBuffer().size();
+    ar.WriteObject(&second);
+    const Bytes tag(ar.GetBuffer().begin() + static_cast<std::ptrdiff_t>(before),
+                    ar.GetBuffer().begin() + static_cast<std::ptrdiff_t>(before) + 6);
+    EXPECT_EQ(tag, MakeBytes({0xFF, 0x7F, 0x01, 0x80, 0x00, 0x80}));
+    CArchive again(ar.GetBuffer(), Registry());
+    for (std::size_t i = 0; i < leaves.size() + 3; ++i)
+        again.ReadObject<CTestLeaf>();
+    CTestOtherLeaf* one = again.ReadObject<CTestOtherLeaf>();
+    CTestOtherLeaf* two = again.ReadObject<CTestOtherLeaf>();
+    EXPECT_TRUE(one && two && one != two);
+    EXPECT_EQ(again.GetBytesLeft(), 0u);
+    DeleteLoaded(again);
 }
 
 namespace {} // namespace
