@@ -19,18 +19,40 @@ void CZerinDoc::Serialize(CArchive& ar) {
 }
 
 CFileResult CZerinDoc::OnOpenDocument(const std::string& path) {
-    // The file is read whole and checked on a document of its own first: one that does
-    // not load leaves this document, its title, path and history as they were.
+    // A file that does not load leaves this document, its title, path, history and the
+    // window's panes as they were. The file is read whole first; then either this
+    // document's stored state is kept aside and comes back should the file fail (one
+    // parse of the file, which for large files is what an open costs), or, while
+    // simulating (which a stored state does not hold), the file is checked on a
+    // document of its own first.
     std::vector<std::uint8_t> bytes;
     if (CFileResult read = CDocumentFile::Read(path, bytes); !read)
         return read;
-    {
-        CNullFrameServices nowhere;
-        CZerinDoc trial(nowhere);
-        if (CFileResult checked = CDocumentFile::LoadBytes(trial, bytes); !checked)
-            return checked;
+    CFileResult result;
+    if (m_bSimulation) {
+        {
+            CNullFrameServices nowhere;
+            CZerinDoc trial(nowhere);
+            if (CFileResult checked = CDocumentFile::LoadBytes(trial, bytes); !checked)
+                return checked;
+        }
+        result = CDocumentFile::LoadBytes(*this, std::move(bytes));
+    } else {
+        const std::vector<std::uint8_t> kept = CDocumentFile::Store(*this);
+        m_bRestoring = true;
+        result = CDocumentFile::LoadBytes(*this, std::move(bytes));
+        if (!result) {
+            // Bytes this document stored load again.
+            (void)CDocumentFile::LoadBytes(*this, kept);
+            m_bRestoring = false;
+            m_rFrame.DocumentReplaced();
+            return result;
+        }
+        m_bRestoring = false;
+        // What emptying the document does to the window, now that the file has loaded.
+        m_rFrame.SwitchToNetDesignView();
+        m_rFrame.ClearOutputBar();
     }
-    CFileResult result = CDocumentFile::LoadBytes(*this, std::move(bytes));
     if (result)
         SetPathName(path);
     else

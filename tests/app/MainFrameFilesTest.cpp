@@ -1,6 +1,8 @@
 #include "FrameFixture.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
+#include "app/bars/COutputBar.h"
 #include "app/frame/CommandIds.h"
+#include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "exchange/CPnmlExport.h"
 #include "model/CPNCondition.h"
@@ -10,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -59,6 +62,20 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
     }
     EXPECT_EQ(Frame().GetRecentFiles().size(), 1);
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("net[*] - Zerin 1.65"));
+
+    // Nor does it end a simulation or empty the output panes.
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
+    Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+    ASSERT_TRUE(Doc().m_bSimulation);
+    const int lines = Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count();
+    ASSERT_GT(lines, 0);
+    EXPECT_FALSE(Frame().OpenDocumentFile(files.back()));
+    EXPECT_TRUE(Doc().m_bSimulation);
+    EXPECT_EQ(Doc().GetTitle(), "occurrence");
+    EXPECT_EQ(Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count(), lines);
+    Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
+    EXPECT_FALSE(Frame().OpenDocumentFile(files.back()));
+    EXPECT_EQ(Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count(), lines);
 }
 
 TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
