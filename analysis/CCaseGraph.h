@@ -8,6 +8,7 @@
 #include "analysis/ECaseGraphResult.h"
 #include "base/CDC.h"
 #include "base/CFileResult.h"
+#include "base/CGraphText.h"
 #include "base/CObject.h"
 #include "base/CPoint.h"
 #include "base/CRect.h"
@@ -146,6 +147,10 @@ public:
     // The XML exports of the graph and of its cases.
     CFileResult ExportCaseGraphXML(const std::string& path) const;
     CFileResult ExportCaseClassXML(const std::string& path) const;
+    // The graph for other tools (GraphML, DOT): the cases with their names, conditions
+    // and marks (initial, current, forward reachable from the initial case) and, once laid
+    // out, positions; the steps with their names and events.
+    CGraphText GraphForOtherTools() const;
     // The texts those exports write.
     std::string CaseGraphXML() const;
     std::string CaseClassXML() const;

@@ -48,6 +48,38 @@ std::string CCaseGraph::CaseClassXML() const {
     return xml;
 }
 
+CGraphText CCaseGraph::GraphForOtherTools() const {
+    CGraphText graph("casegraph");
+    auto id = [this](std::size_t i) {
+        const std::string& name = m_arrCases[i]->m_label.m_strText;
+        return name.empty() ? "c" + std::to_string(i + 1) : name;
+    };
+    auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
+        const CPNCase* node = m_arrCases[i];
+        CGraphText::Node out{id(i),
+                             {{"name", id(i)},
+                              {"conditions", node->m_setConditions.ToString(false)},
+                              {"initial", flag(node->m_bInitial)},
+                              {"current", flag(node->m_bCurrent)},
+                              {"reachable", flag(node->m_bReachable)}},
+                             std::nullopt};
+        if (m_bLaidOut)
+            out.position = std::make_pair(node->m_ptPos.x, node->m_ptPos.y);
+        graph.AddNode(std::move(out));
+    }
+    const std::vector<std::string> texts = m_eventSets.Texts();
+    std::string name;
+    for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
+        if (!GetStepName(i, name) || name.empty())
+            name = StepLabelText(i);
+        graph.AddEdge({id(At(StepFrom(i))),
+                       id(At(StepTo(i))),
+                       {{"name", name}, {"events", texts[m_arrStepRecords[i].events]}}});
+    }
+    return graph;
+}
+
 CFileResult CCaseGraph::ExportCaseGraphXML(const std::string& path) const {
     return XmlText::Save(path, CaseGraphXML());
 }

@@ -82,14 +82,24 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
         },
         options.m_bLargest ? CAutomaticRun::CHOOSE_LARGEST : CAutomaticRun::CHOOSE_RANDOM);
 
-    if (!options.m_strOccurrenceXml.empty()) {
+    if (!options.m_strOccurrenceXml.empty() || !options.m_strOccurrenceGraphML.empty() ||
+        !options.m_strOccurrenceDot.empty()) {
         if (!doc.m_bContactFree) {
             session.Report("the system is not contact-free, it has no occurrence net to export");
             return EXIT_CLI_FAILURE;
         }
         doc.m_occurrenceNet.Layout(session.MeasureDC());
-        if (!session.Check(doc.m_occurrenceNet.ExportXML(options.m_strOccurrenceXml),
+        if (!options.m_strOccurrenceXml.empty() &&
+            !session.Check(doc.m_occurrenceNet.ExportXML(options.m_strOccurrenceXml),
                            options.m_strOccurrenceXml))
+            return EXIT_CLI_FAILURE;
+        const CGraphText graph = doc.m_occurrenceNet.GraphForOtherTools();
+        if (!options.m_strOccurrenceGraphML.empty() &&
+            !session.Check(graph.SaveGraphML(options.m_strOccurrenceGraphML),
+                           options.m_strOccurrenceGraphML))
+            return EXIT_CLI_FAILURE;
+        if (!options.m_strOccurrenceDot.empty() &&
+            !session.Check(graph.SaveDot(options.m_strOccurrenceDot), options.m_strOccurrenceDot))
             return EXIT_CLI_FAILURE;
     }
     if (!options.m_strSave.empty() && !session.Save(options.m_strSave))

@@ -57,7 +57,9 @@ public:
     // A save dialog for an XML export: the default name, the filter
     // "XML file (*.xml)|*.xml|All files (*.*)|*.*||", asking before overwriting.
     // Nothing when the user cancels.
-    virtual std::optional<std::string> AskExportPath(const std::string& /*defaultName*/) {
+    // The extension names the format: "xml", "graphml" or "dot".
+    virtual std::optional<std::string> AskExportPath(const std::string& /*defaultName*/,
+                                                     const std::string& /*extension*/ = "xml") {
         return std::nullopt;
     }
     // A failure the user must see (an export that could not be written).

@@ -425,8 +425,9 @@ namespace {
 
 // Asks for the path and writes; a write that fails is shown, never passed over.
 template <class Write>
-void RunExport(CFrameServices& frame, const std::string& defaultName, Write write) {
-    const std::optional<std::string> path = frame.AskExportPath(defaultName);
+void RunExport(CFrameServices& frame, const std::string& defaultName, Write write,
+               const std::string& extension = "xml") {
+    const std::optional<std::string> path = frame.AskExportPath(defaultName, extension);
     if (!path)
         return;
     const CFileResult result = write(*path);
@@ -465,6 +466,20 @@ void CZerinDoc::OnExportOccurrenceNetXML() {
     NameForOutput();
     RunExport(m_rFrame, "OccurrenceNet",
               [this](const std::string& path) { return m_occurrenceNet.ExportXML(path); });
+}
+
+void CZerinDoc::OnExportGraph(bool bCaseGraph, const std::string& extension) {
+    if (bCaseGraph ? !CanExportCaseGraphXML() : !CanExportOccurrenceNetXML())
+        return;
+    NameForOutput();
+    const CGraphText graph =
+        bCaseGraph ? m_caseGraph.GraphForOtherTools() : m_occurrenceNet.GraphForOtherTools();
+    RunExport(
+        m_rFrame, bCaseGraph ? "CaseGraph" : "OccurrenceNet",
+        [&graph, &extension](const std::string& path) {
+            return extension == "dot" ? graph.SaveDot(path) : graph.SaveGraphML(path);
+        },
+        extension);
 }
 
 int CZerinDoc::DoNetComplement(CDC& dc) {

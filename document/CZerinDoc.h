@@ -154,6 +154,8 @@ public:
     void OnExportNetDesignXML();
     void OnExportCaseGraphXML();
     void OnExportOccurrenceNetXML();
+    // The case graph (or the occurrence net) for other tools: "graphml" or "dot".
+    void OnExportGraph(bool bCaseGraph, const std::string& extension);
     // Leaves simulation, adds the complement conditions (labels measured on the
     // context) and reports their number; the caller then calls SetNetModified.
     int DoNetComplement(CDC& dc);

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
+#include <map>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -236,7 +237,9 @@ public:
 
 private:
     static constexpr int kShift = 6;
-    static std::int64_t Key(std::int64_t cx, std::int64_t cy) { return (cx << 32) ^ (cy & 0xffffffff); }
+    static std::int64_t Key(std::int64_t cx, std::int64_t cy) {
+        return (cx << 32) ^ (cy & 0xffffffff);
+    }
     template <class F> static void ForCells(const CPNElement* e, F f) {
         const CRect r = e->GetBoundRect();
         for (int cy = r.top >> kShift; cy <= r.bottom >> kShift; ++cy)
@@ -490,6 +493,34 @@ std::string COccurrenceNet::BuildXML() const {
             xml += NetXml::Edge(NodeLabel(edge->m_pFrom), NodeLabel(edge->m_pTo));
     }
     return xml + NetXml::End("occurrencenet");
+}
+
+CGraphText COccurrenceNet::GraphForOtherTools() const {
+    CGraphText graph("occurrencenet");
+    std::map<const CPNElement*, std::string> ids;
+    // A node's id: p or o and its place in the list (the labels "b3", "e2" repeat where a
+    // condition holds or an event occurs more than once); the label is its name.
+    int n = 0;
+    for (const CPNElement* e : m_listElements) {
+        ++n;
+        const auto* place = dynamic_cast<const CPNPlace*>(e);
+        const auto* occurrence = dynamic_cast<const CPNOccurrence*>(e);
+        if (!place && !occurrence)
+            continue;
+        const std::string& label = place ? place->m_label.m_strText : occurrence->m_label.m_strText;
+        const std::string id = (place ? "p" : "o") + std::to_string(n);
+        ids[e] = id;
+        graph.AddNode({id,
+                       {{"name", label},
+                        {"kind", place ? "condition" : "event"},
+                        {"of", place ? place->m_strName : occurrence->m_strName}},
+                       std::make_pair(e->m_ptPos.x, e->m_ptPos.y)});
+    }
+    for (const CPNElement* e : m_listElements)
+        if (const auto* edge = dynamic_cast<const CPNEdge*>(e);
+            edge && ids.count(edge->m_pFrom) != 0 && ids.count(edge->m_pTo) != 0)
+            graph.AddEdge({ids[edge->m_pFrom], ids[edge->m_pTo], {}});
+    return graph;
 }
 
 CFileResult COccurrenceNet::ExportXML(const std::string& path) const {

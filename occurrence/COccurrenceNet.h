@@ -2,6 +2,7 @@
 
 #include "base/CDC.h"
 #include "base/CFileResult.h"
+#include "base/CGraphText.h"
 #include "base/CObject.h"
 #include "base/CPoint.h"
 #include "base/CRect.h"
@@ -99,6 +100,10 @@ public:
     // Draws the same lists from (720, -740) downwards by lineHeight, for a mapping mode
     // whose y grows upwards.
     void DrawNameLegend(CDC& dc, int lineHeight, const ElementList& netElements) const;
+    // The record for other tools (GraphML, DOT): its places and occurrences (ids p1, o2,
+    // ... by their place in the record) with their names ("b3", "e2"), kind, the condition
+    // or event of the net they stand for and positions; its arcs.
+    CGraphText GraphForOtherTools() const;
     // The "occurrencenet" document text (UTF-8, declared as windows-1250).
     std::string BuildXML() const;
     // Writes it to the path in Windows-1250; an existing file is replaced only when the

@@ -2,7 +2,8 @@
 # Sourced by scripts/run and scripts/test.
 zerin_packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-svg-dev libgl-dev libuemf-dev emf2svg xvfb xauth fonts-liberation \
-  clang libclang-rt-14-dev libxml2-utils desktop-file-utils shared-mime-info dpkg-dev rsync"
+  clang libclang-rt-14-dev libxml2-utils desktop-file-utils shared-mime-info dpkg-dev rsync \
+  graphviz python3-networkx"
 
 # What scripts/real-window-check needs besides: a window manager, X input, the
 # accessibility bus and its Python binding, screenshots, and qt6ct for a dark palette.

@@ -44,6 +44,12 @@ Handler Document(void (CZerinDoc::*action)()) {
         f.GetFrameServices().UpdateAllViews();
     };
 }
+// A graph for other tools: the case graph or the occurrence net, in the format.
+Handler Graph(bool bCaseGraph, const char* szExtension) {
+    return [bCaseGraph, szExtension](CMainFrame& f, int) {
+        f.GetDocument().OnExportGraph(bCaseGraph, szExtension);
+    };
+}
 Handler Frame(void (CMainFrame::*action)()) {
     return [action](CMainFrame& f, int) { (f.*action)(); };
 }
@@ -276,6 +282,12 @@ std::vector<CCommandRow> MakeTable() {
         {ID_CASE_GRAPH_EXPORT_XML, "Case Graph", "Export To XML", nullptr,
          "Write the case graph as XML\nExport To XML", -1, 0, false,
          When(&CCommandContext::canExportCaseGraphXML), Document(&CZerinDoc::OnExportCaseGraphXML)},
+        {ID_CASE_GRAPH_EXPORT_GRAPHML, "Case Graph", "Export To GraphML", nullptr,
+         "Write the case graph as GraphML for other graph tools\nExport To GraphML", -1, 0, false,
+         When(&CCommandContext::canExportCaseGraphXML), Graph(true, "graphml")},
+        {ID_CASE_GRAPH_EXPORT_DOT, "Case Graph", "Export To DOT", nullptr,
+         "Write the case graph as a Graphviz DOT graph\nExport To DOT", -1, 0, false,
+         When(&CCommandContext::canExportCaseGraphXML), Graph(true, "dot")},
         {ID_CASE_GRAPH_EXPORT_EMF, "Case Graph", "Export To EMF", nullptr,
          "Write the case graph as a picture\nExport To EMF", -1, 0, false, kView, kViewCommand},
         {ID_CASE_GRAPH_EXPORT_SVG, "Case Graph", "Export To SVG", nullptr,
@@ -301,6 +313,12 @@ std::vector<CCommandRow> MakeTable() {
          "Write the occurrence net as XML\nExport To XML", -1, 0, false,
          When(&CCommandContext::canExportOccurrenceNetXML),
          Document(&CZerinDoc::OnExportOccurrenceNetXML)},
+        {ID_OCCURRENCE_NET_EXPORT_GRAPHML, "Occurrence Net", "Export To GraphML", nullptr,
+         "Write the occurrence net as GraphML for other graph tools\nExport To GraphML", -1, 0,
+         false, When(&CCommandContext::canExportOccurrenceNetXML), Graph(false, "graphml")},
+        {ID_OCCURRENCE_NET_EXPORT_DOT, "Occurrence Net", "Export To DOT", nullptr,
+         "Write the occurrence net as a Graphviz DOT graph\nExport To DOT", -1, 0, false,
+         When(&CCommandContext::canExportOccurrenceNetXML), Graph(false, "dot")},
         {ID_OCCURRENCE_NET_EXPORT_EMF, "Occurrence Net", "Export To EMF", nullptr,
          "Write the occurrence net as a picture\nExport To EMF", -1, 0, false, kView, kViewCommand},
         {ID_OCCURRENCE_NET_EXPORT_SVG, "Occurrence Net", "Export To SVG", nullptr,

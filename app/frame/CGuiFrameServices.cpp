@@ -104,14 +104,19 @@ void CGuiFrameServices::EndCaseGraphProgress() {
         ShowError(kCaseGraphTooLarge);
 }
 
-std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& strDefaultName) {
+std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& strDefaultName,
+                                                            const std::string& strExtension) {
     if (!m_pFrame)
         return std::nullopt;
+    const QString strExt = QString::fromStdString(strExtension);
+    const QString strFormat = strExt == QStringLiteral("graphml") ? QStringLiteral("GraphML")
+                              : strExt == QStringLiteral("dot")   ? QStringLiteral("DOT")
+                                                                  : strExt.toUpper();
     const QString strPath = m_pFrame->GetPrompt().AskSavePath(
-        m_pFrame, QStringLiteral("Export To XML"),
+        m_pFrame, QStringLiteral("Export To %1").arg(strFormat),
         ExportProposal(QString::fromStdString(m_pFrame->GetDocument().GetPathName()),
-                       QString::fromStdString(strDefaultName), QStringLiteral("xml")),
-        QStringLiteral("XML file (*.xml);;All files (*.*)"), QStringLiteral("xml"));
+                       QString::fromStdString(strDefaultName), strExt),
+        QStringLiteral("%1 file (*.%2);;All files (*.*)").arg(strFormat, strExt), strExt);
     if (strPath.isEmpty())
         return std::nullopt;
     return strPath.toStdString();

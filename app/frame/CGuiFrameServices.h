@@ -31,7 +31,8 @@ public:
     void BeginCaseGraphProgress() override;
     bool CaseGraphProgress(int nCases, int nArcs) override;
     void EndCaseGraphProgress() override;
-    std::optional<std::string> AskExportPath(const std::string& strDefaultName) override;
+    std::optional<std::string> AskExportPath(const std::string& strDefaultName,
+                                             const std::string& strExtension = "xml") override;
     void ShowError(const std::string& strMessage) override;
     void ShowBreakPointsDialog(CBreakPoints& breakPoints) override;
     void ShowCaseClassDialog(const CCaseClassInput& input) override;

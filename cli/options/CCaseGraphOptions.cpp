@@ -7,8 +7,8 @@
 CCaseGraphOptions::CCaseGraphOptions()
     : CCommandOptions("casegraph", Arguments::File,
                       "casegraph FILE [--names] [--classes] [--class-summary] [--case-class]\n"
-                      "               [--xml OUT] [--class-xml OUT] [--max-cases N] [--max-memory "
-                      "SIZE]",
+                      "               [--xml OUT] [--class-xml OUT] [--graphml OUT] [--dot OUT]\n"
+                      "               [--max-cases N] [--max-memory SIZE]",
                       "compute the case graph and write its analyses") {
     Flag("--names", "write the names of the cases and steps", m_bNames);
     Flag("--classes", "write the forward-reachable classes", m_bClasses);
@@ -16,6 +16,8 @@ CCaseGraphOptions::CCaseGraphOptions()
          m_bClassSummary);
     Flag("--case-class", "write the case class", m_bCaseClass);
     Text("--xml", "OUT", "write the case graph as XML", m_strXml);
+    Text("--graphml", "OUT", "write the case graph as GraphML", m_strGraphML);
+    Text("--dot", "OUT", "write the case graph as a Graphviz DOT graph", m_strDot);
     Text("--class-xml", "OUT", "write the case class as XML", m_strClassXml);
     Value("--max-cases", "N", "stop past N cases with exit status 2",
           [this](const std::string& value) -> std::optional<std::string> {

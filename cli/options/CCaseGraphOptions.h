@@ -17,6 +17,8 @@ public:
     bool m_bCaseClass = false;
     std::string m_strXml;
     std::string m_strClassXml;
+    std::string m_strGraphML;
+    std::string m_strDot;
     // Limits of the computation (0: none), the memory in bytes and as written.
     long long m_nMaxCases = 0;
     long long m_nMaxMemory = 0;

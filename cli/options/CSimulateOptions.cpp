@@ -7,7 +7,8 @@
 CSimulateOptions::CSimulateOptions()
     : CCommandOptions("simulate", Arguments::File,
                       "simulate FILE [--steps N] [--seed S] [--largest] [--break-at NAMES]...\n    "
-                      "          [--occurrence-xml OUT] [--save OUT]",
+                      "          [--occurrence-xml OUT] [--occurrence-graphml OUT]\n"
+                      "          [--occurrence-dot OUT] [--save OUT]",
                       "run the automatic simulation") {
     Value("--steps", "N", "stop after N steps (100)",
           [this](const std::string& value) -> std::optional<std::string> {
@@ -27,5 +28,9 @@ CSimulateOptions::CSimulateOptions()
           });
     Text("--occurrence-xml", "OUT", "write the occurrence net of the run as XML",
          m_strOccurrenceXml);
+    Text("--occurrence-graphml", "OUT", "write the occurrence net of the run as GraphML",
+         m_strOccurrenceGraphML);
+    Text("--occurrence-dot", "OUT", "write the occurrence net of the run as a Graphviz DOT graph",
+         m_strOccurrenceDot);
     Text("--save", "OUT", "save the document as it is after the run", m_strSave);
 }

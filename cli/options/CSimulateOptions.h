@@ -17,5 +17,7 @@ public:
     // Each entry one breakpoint case: the names of its conditions.
     std::vector<std::vector<std::string>> m_breakAt;
     std::string m_strOccurrenceXml;
+    std::string m_strOccurrenceGraphML;
+    std::string m_strOccurrenceDot;
     std::string m_strSave;
 };

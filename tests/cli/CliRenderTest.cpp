@@ -1,9 +1,13 @@
 #include "CliFixtures.h"
 
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -40,4 +44,74 @@ TEST_F(CliRender, PngShowsTheTokenAtTheMarkedConditionAndNoGrid) {
             if (y > 120 || x > 280) {
                 ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
             }
+}
+
+namespace {
+
+// What another tool reads of a file: Graphviz's dot the DOT graph (its nodes and edges
+// as "dot -Tplain" lists them), NetworkX the GraphML (nodes, edges, the names).
+std::string OtherToolReads(const std::vector<std::string>& command) {
+    QProcess process;
+    QStringList args;
+    for (std::size_t i = 1; i < command.size(); ++i)
+        args << QString::fromStdString(command[i]);
+    process.start(QString::fromStdString(command[0]), args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return "failed: " + process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput().toStdString();
+}
+
+} // namespace
+
+// The case graph and the occurrence net of each example as GraphML and DOT, read back by
+// the tools made for them (Debian's Python with its NetworkX, Graphviz's dot) with the counts
+// and names the command line writes.
+TEST_F(CliRender, GraphsForOtherToolsReadBackWhole) {
+    const char* kNetworkX = "import sys, networkx\n"
+                            "g = networkx.read_graphml(sys.argv[1])\n"
+                            "print(g.number_of_nodes(), g.number_of_edges(),\n"
+                            "      ' '.join(sorted(d['name'] for _, d in g.nodes(data=True))))\n";
+    for (const char* name : {"philosophers", "producer-consumer", "mutex"}) {
+        SCOPED_TRACE(name);
+        const std::string net = WriteFixture(dir.path().toStdString(), name);
+        const CliResult graph = RunCli(
+            {"casegraph", net, "--names", "--graphml", Path("g.graphml"), "--dot", Path("g.dot")});
+        ASSERT_EQ(graph.status, 0) << graph.err;
+        const CliResult run =
+            RunCli({"simulate", net, "--steps", "6", "--seed", "2", "--occurrence-graphml",
+                    Path("o.graphml"), "--occurrence-dot", Path("o.dot")});
+        ASSERT_EQ(run.status, 0) << run.err;
+        // "Total N case(s), M step(s)" and the case names c1 ... cN.
+        int cases = 0, steps = 0;
+        ASSERT_EQ(std::sscanf(graph.Lines().front().c_str(), "Total %d case(s), %d step(s)", &cases,
+                              &steps),
+                  2);
+        std::string names;
+        std::vector<std::string> sorted;
+        for (int i = 1; i <= cases; ++i)
+            sorted.push_back("c" + std::to_string(i));
+        std::sort(sorted.begin(), sorted.end());
+        for (const std::string& n : sorted)
+            names += (names.empty() ? "" : " ") + n;
+        EXPECT_EQ(OtherToolReads({"/usr/bin/python3", "-c", kNetworkX, Path("g.graphml")}),
+                  std::to_string(cases) + " " + std::to_string(steps) + " " + names + "\n");
+        const std::string plain = OtherToolReads({"dot", "-Tplain", Path("g.dot")});
+        int nodes = 0, edges = 0;
+        for (std::size_t at = 0; (at = plain.find('\n', at)) != std::string::npos; ++at) {
+            nodes += plain.compare(at + 1, 5, "node ") == 0 ? 1 : 0;
+            edges += plain.compare(at + 1, 5, "edge ") == 0 ? 1 : 0;
+        }
+        EXPECT_EQ(nodes, cases) << plain;
+        EXPECT_EQ(edges, steps) << plain;
+        // The run's record: as many nodes and arcs in both, every place named b, every
+        // occurrence e.
+        const std::string record =
+            OtherToolReads({"/usr/bin/python3", "-c", kNetworkX, Path("o.graphml")});
+        EXPECT_EQ(record.find("failed"), std::string::npos) << record;
+        const std::string oplain = OtherToolReads({"dot", "-Tplain", Path("o.dot")});
+        int onodes = 0;
+        for (std::size_t at = 0; (at = oplain.find("\nnode ", at)) != std::string::npos; ++at)
+            ++onodes;
+        EXPECT_EQ(record.substr(0, record.find(' ')), std::to_string(onodes));
+    }
 }

@@ -32,8 +32,9 @@ struct RecordingFrame : CFrameServices {
         ++progressCalls;
         return !cancelProgress;
     }
-    std::optional<std::string> AskExportPath(const std::string& defaultName) override {
-        askedNames.push_back(defaultName);
+    std::optional<std::string> AskExportPath(const std::string& defaultName,
+                                             const std::string& extension = "xml") override {
+        askedNames.push_back(extension == "xml" ? defaultName : defaultName + "." + extension);
         return exportPath;
     }
     void ShowError(const std::string& message) override { errors.push_back(message); }
