@@ -18,16 +18,19 @@ int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
                 return EXIT_CLI_FAILURE;
             session.LayOutCaseGraph();
         }
-        result = CPictureExport::Export(options.m_strOutput, graph.m_sizeExtent,
-                                        [&graph](CDC& dc) { graph.Draw(dc); });
+        result = CPictureExport::Export(
+            options.m_strOutput, graph.m_sizeExtent, [&graph](CDC& dc) { graph.Draw(dc); },
+            "casegraph", options.m_bStandalone);
     } else if (options.m_strView == "occurrence") {
         COccurrenceNet& record = doc.m_occurrenceNet;
         record.Layout(session.MeasureDC());
-        result = CPictureExport::Export(options.m_strOutput, record.m_sizeNet,
-                                        [&record](CDC& dc) { record.Draw(dc); });
+        result = CPictureExport::Export(
+            options.m_strOutput, record.m_sizeNet, [&record](CDC& dc) { record.Draw(dc); },
+            "occurrence", options.m_bStandalone);
     } else {
-        result = CPictureExport::Export(options.m_strOutput, doc.m_netDesign.m_sizeNet,
-                                        [&doc](CDC& dc) { doc.DrawNetDesign(dc); });
+        result = CPictureExport::Export(
+            options.m_strOutput, doc.m_netDesign.m_sizeNet,
+            [&doc](CDC& dc) { doc.DrawNetDesign(dc); }, "net", options.m_bStandalone);
     }
     return session.Check(result, options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
 }

@@ -1,8 +1,10 @@
 #include "platform/CPictureExport.h"
 
+#include "base/CTikzDC.h"
 #include "base/FileIO.h"
 #include "base/FormatString.h"
 #include "platform/CEmfDC.h"
+#include "platform/CMeasureDC.h"
 #include "platform/CQtDC.h"
 
 #include <QBuffer>
@@ -162,9 +164,10 @@ QByteArray CPictureExport::Encode(const char* format, CSize extent, CPoint origi
 }
 
 CFileResult CPictureExport::Export(const std::string& path, CSize extent,
-                                   const std::function<void(CDC&)>& draw) {
+                                   const std::function<void(CDC&)>& draw,
+                                   const std::string& diagram, bool standalone) {
     std::string ext = LowerExtension(path);
-    if (ext != ".svg" && ext != ".png" && ext != ".pdf" && ext != ".emf")
+    if (ext != ".svg" && ext != ".png" && ext != ".pdf" && ext != ".emf" && ext != ".tex")
         return CFileResult::Failure(ext.empty() ? "Unknown picture format: the file name " + path +
                                                       " has no extension"
                                                 : "Unknown picture format: " + ext);
@@ -177,5 +180,11 @@ CFileResult CPictureExport::Export(const std::string& path, CSize extent,
         return ExportPng(path, extent, draw);
     if (ext == ".pdf")
         return ExportPdf(path, extent, draw);
+    if (ext == ".tex") {
+        CMeasureDC measure;
+        CTikzDC dc(measure, diagram);
+        draw(dc);
+        return WriteFileAtomically(path, dc.Picture(standalone, extent));
+    }
     return ExportEmf(path, extent, draw);
 }

@@ -449,14 +449,15 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
 
 bool CDiagramView::OnCommand(int nId) {
     const ExportIds exports = GetExportIds();
-    if (nId != 0 &&
-        (nId == exports.emf || nId == exports.svg || nId == exports.pdf || nId == exports.png)) {
+    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
+                     nId == exports.png || nId == exports.tikz)) {
         if (!CanExport())
             return true;
         ExportWithDialog(nId == exports.emf   ? QStringLiteral("emf")
                          : nId == exports.svg ? QStringLiteral("svg")
                          : nId == exports.pdf ? QStringLiteral("pdf")
-                                              : QStringLiteral("png"));
+                         : nId == exports.png ? QStringLiteral("png")
+                                              : QStringLiteral("tex"));
         return true;
     }
     switch (nId) {
@@ -513,8 +514,8 @@ bool CDiagramView::OnCommand(int nId) {
 bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     const ExportIds exports = GetExportIds();
     state.checked = false;
-    if (nId != 0 &&
-        (nId == exports.emf || nId == exports.svg || nId == exports.pdf || nId == exports.png)) {
+    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
+                     nId == exports.png || nId == exports.tikz)) {
         state.enabled = CanExport();
         return true;
     }
@@ -590,15 +591,17 @@ void CDiagramView::OnViewProperties() {
 // --- Exports. ---
 
 CFileResult CDiagramView::ExportPicture(const QString& strPath) const {
-    return CPictureExport::Export(strPath.toStdString(), GetExtent(),
-                                  [this](CDC& dc) { DrawModel(dc); });
+    return CPictureExport::Export(
+        strPath.toStdString(), GetExtent(), [this](CDC& dc) { DrawModel(dc); }, GetDiagramKind());
 }
 
 QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName,
                                     const QString& strSuffix) {
-    return AskSaveFileName(this, QStringLiteral("Export To %1").arg(strSuffix.toUpper()),
-                           ExportProposal(ToQString(m_rDoc.GetPathName()), strName, strSuffix),
-                           strFilter, strSuffix);
+    return AskSaveFileName(
+        this,
+        QStringLiteral("Export To %1")
+            .arg(strSuffix == QStringLiteral("tex") ? QStringLiteral("TikZ") : strSuffix.toUpper()),
+        ExportProposal(ToQString(m_rDoc.GetPathName()), strName, strSuffix), strFilter, strSuffix);
 }
 
 void CDiagramView::ShowError(const QString& strMessage) {

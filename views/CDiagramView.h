@@ -173,6 +173,8 @@ public slots:
 protected:
     // The name of the diagram in the export filter ("Net Design").
     virtual QString GetExportFilterName() const { return QStringLiteral("Diagram"); }
+    // "net", "casegraph" or "occurrence": names the styles of a TikZ picture.
+    virtual const char* GetDiagramKind() const { return "net"; }
     // The ruler's minor tick spacing; medium ticks come every second, labels every
     // fourth.
     virtual int GetRulerSpacing() const { return 25; }
@@ -186,6 +188,7 @@ protected:
         int svg = 0;
         int pdf = 0;
         int png = 0;
+        int tikz = 0;
     };
     virtual ExportIds GetExportIds() const { return {}; }
     // Whether the diagram can be exported now.

@@ -18,6 +18,7 @@ public:
     static constexpr int ID_EXPORT_SVG = 32843;
     static constexpr int ID_EXPORT_PDF = 32844;
     static constexpr int ID_EXPORT_PNG = 32845;
+    static constexpr int ID_EXPORT_TIKZ = 32862;
 
     enum DragMode {
         DRAG_NONE = 0,
@@ -57,9 +58,10 @@ public:
 
 protected:
     QString GetExportFilterName() const override { return QStringLiteral("Case Graph"); }
+    const char* GetDiagramKind() const override { return "casegraph"; }
     void ResizeDiagram(int cx, int cy) override;
     ExportIds GetExportIds() const override {
-        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG};
+        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
     }
     bool CanExport() const override;
     CRect UpdateAttached(CPNElement* pMoved) override;

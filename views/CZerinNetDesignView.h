@@ -20,6 +20,7 @@ public:
     static constexpr int ID_EXPORT_SVG = 32840;
     static constexpr int ID_EXPORT_PDF = 32841;
     static constexpr int ID_EXPORT_PNG = 32842;
+    static constexpr int ID_EXPORT_TIKZ = 32861;
     // The simulation page's buttons.
     static constexpr int ID_SIM_STOP = 1001;
     static constexpr int ID_SIM_RESET = 1002;
@@ -84,11 +85,12 @@ public slots:
 
 protected:
     QString GetExportFilterName() const override { return QStringLiteral("Net Design"); }
+    const char* GetDiagramKind() const override { return "net"; }
     int GetRulerSpacing() const override { return 20; }
     void ResizeDiagram(int cx, int cy) override;
     void ResetMembers() override;
     ExportIds GetExportIds() const override {
-        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG};
+        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
     }
     CRect UpdateAttached(CPNElement* pMoved) override;
     void UpdateCursor(CPoint ptLogical) override;

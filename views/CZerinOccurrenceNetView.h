@@ -16,6 +16,7 @@ public:
     static constexpr int ID_EXPORT_SVG = 32846;
     static constexpr int ID_EXPORT_PDF = 32847;
     static constexpr int ID_EXPORT_PNG = 32848;
+    static constexpr int ID_EXPORT_TIKZ = 32863;
 
     enum DragMode {
         DRAG_NONE = 0,
@@ -49,9 +50,10 @@ public:
 
 protected:
     QString GetExportFilterName() const override { return QStringLiteral("Occurrence Net"); }
+    const char* GetDiagramKind() const override { return "occurrence"; }
     void ResizeDiagram(int cx, int cy) override;
     ExportIds GetExportIds() const override {
-        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG};
+        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
     }
     bool CanExport() const override;
     CRect UpdateAttached(CPNElement* pMoved) override;

@@ -225,6 +225,9 @@ std::vector<CCommandRow> MakeTable() {
          "Write the net design as a PDF page\nExport To PDF", -1, 0, false, kView, kViewCommand},
         {ID_NET_EXPORT_PNG, "Net Design", "Export To PNG", nullptr,
          "Write the net design as a PNG image\nExport To PNG", -1, 0, false, kView, kViewCommand},
+        {ID_NET_EXPORT_TIKZ, "Net Design", "Export To TikZ", nullptr,
+         "Write the net design as a TikZ picture for LaTeX\nExport To TikZ", -1, 0, false, kView,
+         kViewCommand},
         // Simulation
         {ID_SHOW_SIMULATING_SYSTEM, "Simulation", "Show Simulating System", nullptr,
          "Show the simulating net\nShow Simulating System", -1, 0, true, kShowNetDesign,
@@ -297,6 +300,9 @@ std::vector<CCommandRow> MakeTable() {
          "Write the case graph as a PDF page\nExport To PDF", -1, 0, false, kView, kViewCommand},
         {ID_CASE_GRAPH_EXPORT_PNG, "Case Graph", "Export To PNG", nullptr,
          "Write the case graph as a PNG image\nExport To PNG", -1, 0, false, kView, kViewCommand},
+        {ID_CASE_GRAPH_EXPORT_TIKZ, "Case Graph", "Export To TikZ", nullptr,
+         "Write the case graph as a TikZ picture for LaTeX\nExport To TikZ", -1, 0, false, kView,
+         kViewCommand},
         // Occurrence Net
         {ID_SHOW_OCCURRENCE_NET, "Occurrence Net", "Show Occurrence Net", nullptr,
          "Show the occurrence net\nShow Occurrence Net", 2, 6, true,
@@ -330,6 +336,9 @@ std::vector<CCommandRow> MakeTable() {
         {ID_OCCURRENCE_NET_EXPORT_PNG, "Occurrence Net", "Export To PNG", nullptr,
          "Write the occurrence net as a PNG image\nExport To PNG", -1, 0, false, kView,
          kViewCommand},
+        {ID_OCCURRENCE_NET_EXPORT_TIKZ, "Occurrence Net", "Export To TikZ", nullptr,
+         "Write the occurrence net as a TikZ picture for LaTeX\nExport To TikZ", -1, 0, false,
+         kView, kViewCommand},
         // Help
         {ID_APP_ABOUT, "&Help", "&About Zerin...", nullptr,
          "Display program information and version\nAbout", -1, 0, false, kAlways,

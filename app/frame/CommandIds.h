@@ -63,6 +63,7 @@ constexpr int ID_NET_EXPORT_EMF = 32828;
 constexpr int ID_NET_EXPORT_SVG = 32840;
 constexpr int ID_NET_EXPORT_PDF = 32841;
 constexpr int ID_NET_EXPORT_PNG = 32842;
+constexpr int ID_NET_EXPORT_TIKZ = 32861;
 // Nets exchanged with other tools.
 constexpr int ID_NET_EXPORT_PNML = 32849;
 constexpr int ID_FILE_IMPORT_PNML = 32850;
@@ -94,6 +95,7 @@ constexpr int ID_CASE_GRAPH_EXPORT_EMF = 32830;
 constexpr int ID_CASE_GRAPH_EXPORT_SVG = 32843;
 constexpr int ID_CASE_GRAPH_EXPORT_PDF = 32844;
 constexpr int ID_CASE_GRAPH_EXPORT_PNG = 32845;
+constexpr int ID_CASE_GRAPH_EXPORT_TIKZ = 32862;
 
 // Occurrence Net
 constexpr int ID_SHOW_OCCURRENCE_NET = 32809;
@@ -105,6 +107,7 @@ constexpr int ID_OCCURRENCE_NET_EXPORT_EMF = 32831;
 constexpr int ID_OCCURRENCE_NET_EXPORT_SVG = 32846;
 constexpr int ID_OCCURRENCE_NET_EXPORT_PDF = 32847;
 constexpr int ID_OCCURRENCE_NET_EXPORT_PNG = 32848;
+constexpr int ID_OCCURRENCE_NET_EXPORT_TIKZ = 32863;
 
 // The output window's context menu
 constexpr int ID_OUTPUT_HIDE = 32798;

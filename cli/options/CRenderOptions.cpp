@@ -2,8 +2,9 @@
 
 CRenderOptions::CRenderOptions()
     : CCommandOptions("render", Arguments::File,
-                      "render FILE [--view net|casegraph|occurrence] [--seed S] -o OUT",
-                      "draw a diagram as .svg, .png, .pdf or .emf") {
+                      "render FILE [--view net|casegraph|occurrence] [--seed S] [--standalone]\n"
+                      "             -o OUT",
+                      "draw a diagram as .svg, .png, .pdf, .emf or TikZ (.tex)") {
     Value("--view", "VIEW", "the diagram: net (the default), casegraph or occurrence",
           [this](const std::string& value) -> std::optional<std::string> {
               if (value != "net" && value != "casegraph" && value != "occurrence")
@@ -12,6 +13,8 @@ CRenderOptions::CRenderOptions()
               return std::nullopt;
           });
     Seed(m_seed);
+    Flag("--standalone", "a TikZ picture as a LaTeX document that compiles on its own",
+         m_bStandalone);
     Output("the picture; its extension chooses the format");
 }
 

@@ -13,6 +13,7 @@ public:
 
     // "net", "casegraph" or "occurrence".
     std::string m_strView = "net";
+    bool m_bStandalone = false;
     std::optional<unsigned> m_seed;
 
 private:

@@ -142,3 +142,42 @@ TEST_F(CliRender, SvgAndPdfKeepTheNamesAsText) {
         }
     }
 }
+
+// TikZ for papers: every diagram of the examples and of a net of every element kind
+// compiles with pdflatex as a standalone document, styles defined once at the top, names
+// as escaped text.
+TEST_F(CliRender, TikzPicturesCompileWithLaTeX) {
+    if (OtherToolReads({"pdflatex", "--version"}).rfind("failed", 0) == 0)
+        GTEST_SKIP() << "pdflatex is missing (scripts/packages.sh installs it)";
+    const std::string net = WriteFixture(dir.path().toStdString(), "philosophers");
+    ASSERT_EQ(RunCli({"simulate", net, "--steps", "4", "--seed", "1", "--occurrence-xml",
+                      Path("run.xml"), "--save", Path("run.zrn")})
+                  .status,
+              0);
+    ASSERT_EQ(RunCli({"layout", Path("run.zrn"), "--seed", "1", "-o", Path("laid.zrn")}).status, 0);
+    const std::vector<std::pair<std::string, std::string>> pictures = {
+        {Path("laid.zrn"), "net"},
+        {Path("laid.zrn"), "casegraph"},
+        {Path("laid.zrn"), "occurrence"},
+        {ValidData("net.zrn"), "net"}};
+    int k = 0;
+    for (const auto& [file, view] : pictures) {
+        SCOPED_TRACE(file + " " + view);
+        const std::string tex =
+            Render(file, "p" + std::to_string(++k) + ".tex", {"--view", view, "--standalone"});
+        const std::string text = ReadText(tex);
+        // The styles once, before anything is drawn.
+        EXPECT_EQ(text.find("condition/.style"), text.rfind("condition/.style"));
+        EXPECT_LT(text.rfind("/.style"), text.find("\\path["));
+        EXPECT_EQ(text.find("\\begin{tikzpicture}"), text.rfind("\\begin{tikzpicture}"));
+        if (view == "net" && file == Path("laid.zrn"))
+            EXPECT_NE(text.find("{think\\_0}"), std::string::npos);
+        QProcess latex;
+        latex.setWorkingDirectory(dir.path());
+        latex.start(QStringLiteral("pdflatex"),
+                    {QStringLiteral("-interaction=nonstopmode"), QStringLiteral("-halt-on-error"),
+                     QString::fromStdString(tex)});
+        ASSERT_TRUE(latex.waitForFinished(120000));
+        EXPECT_EQ(latex.exitCode(), 0) << latex.readAllStandardOutput().toStdString();
+    }
+}
