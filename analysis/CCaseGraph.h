@@ -181,6 +181,12 @@ public:
     CRect UpdateSteps(CPNElement* moved, bool reset);
     // UpdateSteps(nullptr, true) without the rectangle to repaint.
     void ResetRoutes();
+    // Places the cases as a layered drawing has them (centres by case index, y
+    // downwards): its distinct x and y values become the columns and rows of the grid,
+    // so no two cases share a grid point; the grid grows to hold them, the routes start
+    // again and the extent follows. False, with nothing moved, for a drawing of another
+    // number of cases.
+    bool PlaceOnGrid(const std::vector<std::pair<double, double>>& at);
     // Binds the smoothing session to this graph the first time, shows the dialog and,
     // when it ends with OK after a search, places the nodes as the best placement
     // found and gives the new extent.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <set>
 #include <utility>
 
 void CCaseGraph::SetGridSize(int gridSize) {
@@ -216,6 +217,52 @@ CSize CCaseGraph::InitialLayout() {
     RandomLayout();
     ResetRoutes();
     return CSize(page, page);
+}
+
+bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at) {
+    if (at.size() != m_arrCases.size() || at.empty())
+        return false;
+    // The layers (distinct x, within half a point) become the columns; within them the
+    // cases keep their heights, one row per kRowPitch points of the drawing, a case that
+    // would share a grid point with another taking the nearest free row of its column.
+    constexpr double kRowPitch = 48; // a case's height and the gap between two
+    std::vector<double> layers;
+    double minY = at.front().second;
+    for (const auto& [x, y] : at) {
+        layers.push_back(x);
+        minY = std::min(minY, y);
+    }
+    std::sort(layers.begin(), layers.end());
+    std::vector<double> columns;
+    for (double x : layers)
+        if (columns.empty() || x - columns.back() > 0.5)
+            columns.push_back(x);
+    std::set<std::pair<int, int>> taken;
+    std::vector<CPoint> cells(at.size());
+    int rows = 0;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        const int column = static_cast<int>(
+            std::lower_bound(columns.begin(), columns.end(), at[i].first - 0.5) - columns.begin());
+        const int wanted = static_cast<int>(std::lround((at[i].second - minY) / kRowPitch));
+        int row = wanted;
+        for (int k = 1; taken.count({column, row}) != 0; ++k)
+            row = wanted + (k % 2 == 1 ? (k + 1) / 2 : -(k / 2));
+        if (row < 0) {
+            row = wanted;
+            while (taken.count({column, row}) != 0)
+                ++row;
+        }
+        taken.insert({column, row});
+        cells[i] = CPoint(column, row);
+        rows = std::max(rows, row + 1);
+    }
+    SetGridSize(std::max({m_nGridSize, static_cast<int>(columns.size()), rows}));
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        m_arrCases[i]->MoveTo(CPoint((cells[i].x + 1) * kGridStep, (cells[i].y + 1) * kGridStep));
+    m_bLaidOut = true;
+    ResetRoutes();
+    ComputeExtent(100, 100);
+    return true;
 }
 
 bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {

@@ -342,6 +342,38 @@ std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
     // The positions of the places and transitions; references have none of their own.
     const std::size_t n = m_net.nodes.size();
     std::vector<Point> at(n);
+    // Without positions of its own (or all in one place) the net is drawn in layers by the
+    // layout given, and placed then as a drawing of the file would be.
+    if (m_layered) {
+        std::vector<Point> own;
+        for (std::size_t i = 0; i < n; ++i)
+            if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])
+                own.push_back(*m_positions[i]);
+        std::size_t drawnCount = 0;
+        for (const CPnmlNet::Node& node : m_net.nodes)
+            drawnCount += IsDrawn(node.kind) ? 1 : 0;
+        if (drawnCount > 0 &&
+            (own.size() != drawnCount || (drawnCount > 1 && NearestDistance(own) == HUGE_VAL))) {
+            std::vector<int> index(n, -1);
+            int count = 0;
+            for (std::size_t i = 0; i < n; ++i)
+                if (IsDrawn(m_net.nodes[i].kind))
+                    index[i] = count++;
+            std::vector<std::pair<int, int>> edges;
+            for (const auto& [from, to] : m_arcEnds)
+                edges.emplace_back(index[from], index[to]);
+            const auto laid = m_layered(count, edges);
+            if (static_cast<int>(laid.size()) == count) {
+                // Graphviz's points, spread to the diagram's spacing.
+                for (std::size_t i = 0; i < n; ++i)
+                    if (index[i] >= 0)
+                        m_positions[i] =
+                            Point{laid[static_cast<std::size_t>(index[i])].first * 1.5,
+                                  laid[static_cast<std::size_t>(index[i])].second * 1.5};
+                bends.clear();
+            }
+        }
+    }
     std::vector<Point> given;
     for (std::size_t i = 0; i < n; ++i)
         if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])

@@ -23,7 +23,15 @@ public:
     // The name for a new condition (false) or event (true).
     using NewName = std::function<std::string(bool event)>;
 
+    // Lays a graph out in layers (nodes by index, edges by node index): each node's
+    // centre, y downwards; empty when it cannot.
+    using LayeredLayout = std::function<std::vector<std::pair<double, double>>(
+        int nodes, const std::vector<std::pair<int, int>>& edges)>;
+
     CPnmlImport(const CPnmlNet& net, int gridSize) : m_net(net), m_nGrid(gridSize) {}
+    // A net without positions is drawn by this layout, where one is given, rather than in
+    // breadth-first layers.
+    void SetLayeredLayout(LayeredLayout layout) { m_layered = std::move(layout); }
 
     // Fills the empty net design; false with the reason in Error().
     bool Build(CNetDesign& design, CDC& dc, const NewName& newName);
@@ -60,6 +68,7 @@ private:
     std::vector<std::optional<CPnmlNet::Point>> m_positions;
     std::vector<std::optional<CPnmlNet::Point>> m_nameOffsets;
     std::map<std::string, std::size_t> m_index;
+    LayeredLayout m_layered;
     // Per arc: the indexes of its source and target nodes.
     std::vector<std::pair<std::size_t, std::size_t>> m_arcEnds;
 };

@@ -1,5 +1,7 @@
 #include "platform/CPnmlReader.h"
 
+#include "platform/CLayeredLayout.h"
+
 #include "base/FileIO.h"
 
 #include <QByteArray>
@@ -344,12 +346,15 @@ CFileResult CPnmlReader::ImportNet(const std::optional<std::string>& netId, int 
     if (!net)
         return CFileResult::Failure(m_strError);
     CPnmlImport import(*net, gridSize);
-    if (!import.Build(design, dc, newName)) {
-        if (notCENet)
-            *notCENet = true;
-        return CFileResult::Failure(m_strName + ": " + import.Error());
-    }
-    return CFileResult::Success();
+    import.SetLayeredLayout([](int nodes, const std::vector<std::pair<int, int>>& edges) {
+        return CLayeredLayout::Layout(nodes, edges);
+});
+if (!import.Build(design, dc, newName)) {
+    if (notCENet)
+        *notCENet = true;
+    return CFileResult::Failure(m_strName + ": " + import.Error());
+}
+return CFileResult::Success();
 }
 
 const CPnmlNet* CPnmlReader::Select(const std::optional<std::string>& netId) {

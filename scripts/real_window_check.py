@@ -342,6 +342,26 @@ def bent_steps_screenshot(folder):
         program.kill()
 
 
+def layered_layout_screenshot(folder):
+    """The producer and consumer's case graph after Case Graph > Layered Layout."""
+    program = start("producer-consumer.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        time.sleep(1.0)
+        click(find("check box", "Show Case Graph"))
+        time.sleep(1.0)
+        click(find("push button", "Leave Simulation Mode"))
+        time.sleep(0.5)
+        menu_command("Case Graph", "Layered Layout")
+        time.sleep(0.5)
+        key("ctrl+9")
+        subprocess.run(["xdotool", "mousemove", "1270", "790"], check=True)
+        time.sleep(1.0)
+        shot(os.path.join(folder, "case-graph-layered.png"))
+    finally:
+        program.kill()
+
+
 def any_tip():
     """A showing node whose name is a braced set of conditions."""
     desktop = pyatspi.Registry.getDesktop(0)
@@ -562,6 +582,7 @@ def steps_both_ways_and_dialog_titles():
 if len(sys.argv) > 3 and sys.argv[3] == "--case-graph":
     case_graph_screenshots(sys.argv[4])
     bent_steps_screenshot(sys.argv[4])
+    layered_layout_screenshot(sys.argv[4])
     context_menu_screenshot(sys.argv[4])
     occurrence_net_screenshot(sys.argv[4])
     verification_screenshot(sys.argv[4])

@@ -1,5 +1,7 @@
 #include "views/CZerinCaseGraphView.h"
 
+#include "platform/CLayeredLayout.h"
+
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "document/CZerinDoc.h"
@@ -193,6 +195,9 @@ bool CZerinCaseGraphView::OnCommand(int nId) {
     case ID_SMOOTH_CASE_GRAPH:
         OnSmooth();
         return true;
+    case ID_LAYERED_LAYOUT:
+        OnLayeredLayout();
+        return true;
     case ID_VIEW_PROPERTIES:
         OnViewProperties();
         return true;
@@ -211,6 +216,7 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
     state.checked = false;
     switch (nId) {
     case ID_SMOOTH_CASE_GRAPH:
+    case ID_LAYERED_LAYOUT:
     case ID_VIEW_PROPERTIES:
         state.enabled = !m_bSimulation;
         return true;
@@ -224,6 +230,25 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
     default:
         return CRecordDiagramView::OnUpdateCommand(nId, state);
     }
+}
+
+void CZerinCaseGraphView::OnLayeredLayout() {
+    if (m_bSimulation)
+        return;
+    CCaseGraph& graph = Graph();
+    std::vector<std::pair<int, int>> arcs;
+    arcs.reserve(graph.m_arrStepRecords.size());
+    for (const CStepRecord& step : graph.m_arrStepRecords)
+        arcs.emplace_back(step.from, step.to);
+    if (!graph.PlaceOnGrid(
+            CLayeredLayout::Layout(static_cast<int>(graph.m_arrCases.size()), arcs))) {
+        ShowError(QStringLiteral("The case graph could not be laid out in layers."));
+        return;
+    }
+    m_nGridCells = graph.m_nGridSize;
+    UpdateScrollSize();
+    GetDocument().SetModifiedFlag();
+    InvalidateAll();
 }
 
 void CZerinCaseGraphView::OnSmooth() {

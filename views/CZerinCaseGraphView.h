@@ -12,6 +12,7 @@ class CZerinCaseGraphView : public CRecordDiagramView {
 
 public:
     static constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
+    static constexpr int ID_LAYERED_LAYOUT = 32864;
     static constexpr int ID_VIEW_PROPERTIES = 32822;
     static constexpr int ID_HIGHLIGHT_REACHABLE = 32833;
     static constexpr int ID_EXPORT_EMF = 32830;
@@ -85,6 +86,8 @@ protected:
 private:
     CCaseGraph& Graph() const;
     void OnSmooth();
+    // The cases in layers by Graphviz, left to right, on the grid: one edit.
+    void OnLayeredLayout();
     void OnSetActualCase();
     void OnHighlightReachable();
 

@@ -3,6 +3,7 @@
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "base/OutputWriter.h"
+#include "document/CDocumentFile.h"
 #include "model/CPNPolygon.h"
 #include "platform/CQtDC.h"
 #include "support/NetFamilies.h"
@@ -15,6 +16,7 @@
 
 #include <filesystem>
 #include <random>
+#include <set>
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
 
@@ -309,6 +311,31 @@ TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
     EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
     for (const CPNCase* node : Graph().m_arrCases)
         EXPECT_EQ(node->m_ptPos.x % 60, 0);
+}
+
+// Layered Layout (Graphviz): every case on a grid point of its own inside the page, the
+// steps following, and one edit that Undo takes back to the bytes before.
+TEST_F(CaseGraphViewTest, LayeredLayoutPutsEachCaseOnItsOwnGridPointAsOneEdit) {
+    {
+        Show(RingNetText(9));
+        Leave();
+        doc.History().Checkpoint("shown");
+        const std::vector<std::uint8_t> before = CDocumentFile::Store(doc);
+        view->OnCommand(CZerinCaseGraphView::ID_LAYERED_LAYOUT);
+        std::set<std::pair<int, int>> points;
+        for (const CPNCase* node : Graph().m_arrCases) {
+            EXPECT_EQ(node->m_ptPos.x % CCaseGraph::kGridStep, 0);
+            EXPECT_EQ(node->m_ptPos.y % CCaseGraph::kGridStep, 0);
+            EXPECT_LE(node->m_ptPos.x, Graph().m_sizeExtent.cx - 15);
+            EXPECT_LE(node->m_ptPos.y, Graph().m_sizeExtent.cy - 15);
+            points.insert({node->m_ptPos.x, node->m_ptPos.y});
+        }
+        EXPECT_EQ(points.size(), Graph().m_arrCases.size());
+        EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
+        ASSERT_TRUE(doc.History().Checkpoint("Layered Layout"));
+        doc.History().Undo();
+        EXPECT_EQ(CDocumentFile::Store(doc), before);
+    }
 }
 
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
