@@ -11,7 +11,8 @@ CLayeredLayout::Layout(int nodes, const std::vector<std::pair<int, int>>& edges,
     std::vector<std::pair<double, double>> at;
     if (nodes <= 0)
         return at;
-    GVC_t* context = gvContext();
+    // One context for the process: Graphviz loads its plugins into it once.
+    static GVC_t* const context = gvContext();
     if (!context)
         return at;
     char name[] = "g";
@@ -44,6 +45,5 @@ CLayeredLayout::Layout(int nodes, const std::vector<std::pair<int, int>>& edges,
         gvFreeLayout(context, graph);
     }
     agclose(graph);
-    gvFreeContext(context);
     return at;
 }
