@@ -545,4 +545,16 @@ void COccurrenceNet::Serialize(CArchive& ar) {
     m_nOccurrences = static_cast<int>(
         std::count_if(m_listElements.begin(), m_listElements.end(),
                       [](const CPNElement* e) { return dynamic_cast<const CPNOccurrence*>(e); }));
+    // A record saved before it was shown in full holds nodes the layout never named: the
+    // next layout goes on from the first of them, as it would have before the save.
+    const auto unnamed =
+        std::find_if(m_listElements.begin(), m_listElements.end(), [](const CPNElement* e) {
+            if (auto* place = dynamic_cast<const CPNPlace*>(e))
+                return place->m_label.m_strText.empty();
+            if (auto* occurrence = dynamic_cast<const CPNOccurrence*>(e))
+                return occurrence->m_label.m_strText.empty();
+            return false;
+        });
+    if (unnamed != m_listElements.end())
+        m_posLayout = unnamed == m_listElements.begin() ? m_listElements.end() : std::prev(unnamed);
 }

@@ -1,11 +1,13 @@
 #include "DocFixture.h"
 #include "model/CPNEdge.h"
 #include "occurrence/COccurrenceNet.h"
+#include "occurrence/CPNPlace.h"
 
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 
 #include <algorithm>
+#include <set>
 
 using Lines = std::vector<std::string>;
 
@@ -270,4 +272,35 @@ TEST_F(Cycle, ALongRunStopsRecordingWhereAFileWouldNoLongerLoad) {
     CZerinDoc other(otherFrame);
     ASSERT_TRUE(CDocumentFile::LoadBytes(other, CDocumentFile::Store(doc)).ok);
     EXPECT_EQ(other.m_occurrenceNet.m_nOccurrences, COccurrenceNet::kMaxOccurrences);
+}
+
+// A run saved before its occurrence net was ever shown is laid out when it is shown after
+// opening, from where the layout stopped; one saved laid out keeps its drawing.
+TEST_F(Cycle, ARunSavedBeforeItWasShownIsLaidOutAfterOpening) {
+    Enter();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(doc.ChooseAutomaticStep(0));
+        Step(doc);
+    }
+    for (const bool shownBefore : {false, true}) {
+        SCOPED_TRACE(shownBefore);
+        if (shownBefore)
+            doc.m_occurrenceNet.Layout(dc);
+        RecordingFrame otherFrame;
+        CZerinDoc other(otherFrame);
+        ASSERT_TRUE(CDocumentFile::LoadBytes(other, CDocumentFile::Store(doc)).ok);
+        other.m_occurrenceNet.Layout(dc);
+        std::set<std::pair<int, int>> places;
+        auto mine = doc.m_occurrenceNet.m_listElements.begin();
+        for (const CPNElement* e : other.m_occurrenceNet.m_listElements) {
+            const CPNElement* before = *mine++;
+            if (auto* place = dynamic_cast<const CPNPlace*>(e)) {
+                EXPECT_FALSE(place->m_label.m_strText.empty());
+                places.insert({e->m_ptPos.x, e->m_ptPos.y});
+            }
+            if (shownBefore)
+                EXPECT_EQ(e->m_ptPos, before->m_ptPos);
+        }
+        EXPECT_GT(places.size(), 2u);
+    }
 }
