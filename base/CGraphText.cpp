@@ -1,37 +1,11 @@
 #include "base/CGraphText.h"
 
 #include "base/FileIO.h"
+#include "base/XmlText.h"
 
 #include <set>
 
 namespace {
-
-std::string XmlEscape(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            // Control characters are not XML 1.0 characters.
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                out += ' ';
-            else
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string DotQuote(const std::string& text) {
     std::string out = "\"";
@@ -64,20 +38,21 @@ std::string CGraphText::GraphML() const {
     for (const Node& node : m_nodes)
         positions = positions || node.position.has_value();
     for (const std::string& key : nodeKeys)
-        xml += "  <key id=\"n_" + XmlEscape(key) + "\" for=\"node\" attr.name=\"" + XmlEscape(key) +
-               "\" attr.type=\"string\"/>\n";
+        xml += "  <key id=\"n_" + XmlText::Escape(key) + "\" for=\"node\" attr.name=\"" +
+               XmlText::Escape(key) + "\" attr.type=\"string\"/>\n";
     if (positions)
         for (const char* axis : {"x", "y"})
             xml += std::string("  <key id=\"n_") + axis + "\" for=\"node\" attr.name=\"" + axis +
                    "\" attr.type=\"int\"/>\n";
     for (const std::string& key : Keys(m_edges))
-        xml += "  <key id=\"e_" + XmlEscape(key) + "\" for=\"edge\" attr.name=\"" + XmlEscape(key) +
-               "\" attr.type=\"string\"/>\n";
-    xml += "  <graph id=\"" + XmlEscape(m_strName) + "\" edgedefault=\"directed\">\n";
+        xml += "  <key id=\"e_" + XmlText::Escape(key) + "\" for=\"edge\" attr.name=\"" +
+               XmlText::Escape(key) + "\" attr.type=\"string\"/>\n";
+    xml += "  <graph id=\"" + XmlText::Escape(m_strName) + "\" edgedefault=\"directed\">\n";
     for (const Node& node : m_nodes) {
-        xml += "    <node id=\"" + XmlEscape(node.id) + "\">\n";
+        xml += "    <node id=\"" + XmlText::Escape(node.id) + "\">\n";
         for (const auto& [key, value] : node.attributes)
-            xml += "      <data key=\"n_" + XmlEscape(key) + "\">" + XmlEscape(value) + "</data>\n";
+            xml += "      <data key=\"n_" + XmlText::Escape(key) + "\">" + XmlText::Escape(value) +
+                   "</data>\n";
         if (node.position) {
             xml += "      <data key=\"n_x\">" + std::to_string(node.position->first) + "</data>\n";
             xml += "      <data key=\"n_y\">" + std::to_string(node.position->second) + "</data>\n";
@@ -85,10 +60,11 @@ std::string CGraphText::GraphML() const {
         xml += "    </node>\n";
     }
     for (const Edge& edge : m_edges) {
-        xml += "    <edge source=\"" + XmlEscape(edge.source) + "\" target=\"" +
-               XmlEscape(edge.target) + "\">\n";
+        xml += "    <edge source=\"" + XmlText::Escape(edge.source) + "\" target=\"" +
+               XmlText::Escape(edge.target) + "\">\n";
         for (const auto& [key, value] : edge.attributes)
-            xml += "      <data key=\"e_" + XmlEscape(key) + "\">" + XmlEscape(value) + "</data>\n";
+            xml += "      <data key=\"e_" + XmlText::Escape(key) + "\">" + XmlText::Escape(value) +
+                   "</data>\n";
         xml += "    </edge>\n";
     }
     return xml + "  </graph>\n</graphml>\n";

@@ -27,13 +27,15 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
     if (!options.m_strXml.empty() &&
         !session.Check(graph.ExportCaseGraphXML(options.m_strXml), options.m_strXml))
         return EXIT_CLI_FAILURE;
-    if (!options.m_strGraphML.empty() &&
-        !session.Check(graph.GraphForOtherTools().SaveGraphML(options.m_strGraphML),
-                       options.m_strGraphML))
-        return EXIT_CLI_FAILURE;
-    if (!options.m_strDot.empty() &&
-        !session.Check(graph.GraphForOtherTools().SaveDot(options.m_strDot), options.m_strDot))
-        return EXIT_CLI_FAILURE;
+    if (!options.m_strGraphML.empty() || !options.m_strDot.empty()) {
+        const CGraphText forOtherTools = graph.GraphForOtherTools();
+        if (!options.m_strGraphML.empty() &&
+            !session.Check(forOtherTools.SaveGraphML(options.m_strGraphML), options.m_strGraphML))
+            return EXIT_CLI_FAILURE;
+        if (!options.m_strDot.empty() &&
+            !session.Check(forOtherTools.SaveDot(options.m_strDot), options.m_strDot))
+            return EXIT_CLI_FAILURE;
+    }
     if (!options.m_strClassXml.empty() &&
         !session.Check(graph.ExportCaseClassXML(options.m_strClassXml), options.m_strClassXml))
         return EXIT_CLI_FAILURE;

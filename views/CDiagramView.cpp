@@ -447,17 +447,22 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
 
 // --- Commands. ---
 
-bool CDiagramView::OnCommand(int nId) {
+QString CDiagramView::ExportExtensionOf(int nId) const {
     const ExportIds exports = GetExportIds();
-    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
-                     nId == exports.png || nId == exports.tikz)) {
-        if (!CanExport())
-            return true;
-        ExportWithDialog(nId == exports.emf   ? QStringLiteral("emf")
-                         : nId == exports.svg ? QStringLiteral("svg")
-                         : nId == exports.pdf ? QStringLiteral("pdf")
-                         : nId == exports.png ? QStringLiteral("png")
-                                              : QStringLiteral("tex"));
+    if (nId == 0)
+        return {};
+    return nId == exports.emf    ? QStringLiteral("emf")
+           : nId == exports.svg  ? QStringLiteral("svg")
+           : nId == exports.pdf  ? QStringLiteral("pdf")
+           : nId == exports.png  ? QStringLiteral("png")
+           : nId == exports.tikz ? QStringLiteral("tex")
+                                 : QString();
+}
+
+bool CDiagramView::OnCommand(int nId) {
+    if (const QString strExtension = ExportExtensionOf(nId); !strExtension.isEmpty()) {
+        if (CanExport())
+            ExportWithDialog(strExtension);
         return true;
     }
     switch (nId) {
@@ -512,10 +517,8 @@ bool CDiagramView::OnCommand(int nId) {
 }
 
 bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
-    const ExportIds exports = GetExportIds();
     state.checked = false;
-    if (nId != 0 && (nId == exports.emf || nId == exports.svg || nId == exports.pdf ||
-                     nId == exports.png || nId == exports.tikz)) {
+    if (!ExportExtensionOf(nId).isEmpty()) {
         state.enabled = CanExport();
         return true;
     }
@@ -791,14 +794,7 @@ void CDiagramView::AddElementItems(QMenu& menu) {
     if (!pElement)
         return;
     auto addCommand = [this, &menu](const char* szText, int nId) {
-        QAction* pAction = menu.addAction(QString::fromLatin1(szText));
-        CCommandState state;
-        OnUpdateCommand(nId, state);
-        pAction->setEnabled(state.enabled);
-        connect(pAction, &QAction::triggered, this, [this, nId, szText] {
-            m_rDoc.History().NameEdit(szText);
-            OnCommand(nId);
-        });
+        AddCommandItem(menu, szText, nId);
     };
     if (m_bSimulation) {
         if (CanFire(*pElement))
@@ -827,24 +823,25 @@ void CDiagramView::ShowPopupMenu(int nIndex, const QPoint& ptScreen) {
     AddElementItems(menu);
     if (!menu.isEmpty() && !PopupItems(nIndex).empty())
         menu.addSeparator();
-    for (const PopupItem& item : PopupItems(nIndex)) {
-        QAction* pAction = menu.addAction(QString::fromLatin1(item.text));
-        CCommandState state;
-        OnUpdateCommand(item.id, state);
-        pAction->setEnabled(state.enabled);
-        if (item.id == ID_VIEW_GRID) {
-            pAction->setCheckable(true);
-            pAction->setChecked(state.checked);
-        }
-        const int nId = item.id;
-        const char* szText = item.text;
-        connect(pAction, &QAction::triggered, this, [this, nId, szText] {
-            // What the command changes is an edit named after it.
-            m_rDoc.History().NameEdit(szText);
-            OnCommand(nId);
-        });
-    }
+    for (const PopupItem& item : PopupItems(nIndex))
+        AddCommandItem(menu, item.text, item.id, item.id == ID_VIEW_GRID);
     TrackPopupMenu(menu, ptScreen);
+}
+
+void CDiagramView::AddCommandItem(QMenu& menu, const char* szText, int nId, bool bCheckable) {
+    QAction* pAction = menu.addAction(QString::fromLatin1(szText));
+    CCommandState state;
+    OnUpdateCommand(nId, state);
+    pAction->setEnabled(state.enabled);
+    if (bCheckable) {
+        pAction->setCheckable(true);
+        pAction->setChecked(state.checked);
+    }
+    connect(pAction, &QAction::triggered, this, [this, nId, szText] {
+        // What the command changes is an edit named after it.
+        m_rDoc.History().NameEdit(szText);
+        OnCommand(nId);
+    });
 }
 
 bool CDiagramView::CanDeleteEdgePoint() const {

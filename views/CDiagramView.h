@@ -191,6 +191,8 @@ protected:
         int tikz = 0;
     };
     virtual ExportIds GetExportIds() const { return {}; }
+    // The extension of the picture export the command id stands for; empty for others.
+    QString ExportExtensionOf(int nId) const;
     // Whether the diagram can be exported now.
     virtual bool CanExport() const { return true; }
     // The rectangle to repaint when the element (null: the selection) moved and what
@@ -228,6 +230,9 @@ protected:
     // token game is on.
     void SelectForContextMenu();
     void AddElementItems(QMenu& menu);
+    // A command of the popup menu, enabled (and checked) by the view's rule; what it
+    // changes is an edit named after its text.
+    void AddCommandItem(QMenu& menu, const char* szText, int nId, bool bCheckable = false);
     bool CanDeleteEdgePoint() const;
     bool CanDeleteAllEdgePoints() const;
     bool CanDeletePolygonPoint() const;
