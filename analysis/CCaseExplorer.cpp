@@ -1,5 +1,6 @@
 #include "analysis/CCaseExplorer.h"
 
+#include "analysis/CDetachedSetCounter.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CSetConditions.h"
@@ -9,6 +10,7 @@
 #include <bit>
 #include <numeric>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -233,10 +235,12 @@ template <int N> bool CCaseExplorer::Meets(const Word* a, const Word* b) const {
     return false;
 }
 
-ECaseGraphResult CCaseExplorer::Run(const CaseGraphProgress& progress) {
+ECaseGraphResult CCaseExplorer::Run(const CaseGraphProgress& progress, EKeep keep) {
     m_pProgress = progress ? &progress : nullptr;
     m_nMet = 0;
     m_bCancelled = false;
+    m_nStepCount = 0;
+    m_eMode = keep == EKeep::Steps ? EMode::KeepSteps : EMode::CasesOnly;
     m_arrCurrent.assign(Index(m_nConditionWords), 0);
     m_arrNext.assign(Index(m_nConditionWords), 0);
     m_arrStepEvents.assign(Index(m_nEventWords), 0);
@@ -244,6 +248,8 @@ ECaseGraphResult CCaseExplorer::Run(const CaseGraphProgress& progress) {
                        0);
     m_arrEnabled.reserve(m_arrEvents.size());
     const ECaseGraphResult result = m_nConditionWords == 1 ? RunWith<1>() : RunWith<0>();
+    if (keep == EKeep::Steps)
+        m_nStepCount = static_cast<unsigned>(m_nArcs);
     m_pProgress = nullptr;
     return result;
 }
@@ -257,6 +263,50 @@ template <int N> ECaseGraphResult CCaseExplorer::RunWith() {
             Expand<N>(false);
     }
     return m_bCancelled ? ECaseGraphResult::Cancelled : ECaseGraphResult::Completed;
+}
+
+template <int N> void CCaseExplorer::ExpandCase(int index, bool forward) {
+    std::copy_n(CaseWords(index), m_nConditionWords, m_arrCurrent.begin());
+    m_nExpanding = index;
+    Expand<N>(forward);
+}
+
+void CCaseExplorer::ForEachStep(int index, bool forward, const StepVisitor& visit) {
+    const EMode mode = std::exchange(m_eMode, EMode::VisitSteps);
+    m_pVisitSteps = &visit;
+    m_nConditionWords == 1 ? ExpandCase<1>(index, forward) : ExpandCase<0>(index, forward);
+    m_eMode = mode;
+}
+
+void CCaseExplorer::ForEachEventSuccessor(int index, bool forward,
+                                          const std::function<void(int)>& visit) {
+    const EMode mode = std::exchange(m_eMode, EMode::VisitSuccessors);
+    m_pVisitSuccessors = &visit;
+    m_nConditionWords == 1 ? ExpandCase<1>(index, forward) : ExpandCase<0>(index, forward);
+    m_eMode = mode;
+}
+
+template <int N> UInt128 CCaseExplorer::CountSteps() {
+    const int n = static_cast<int>(m_arrEnabled.size());
+    if (n > 64) {
+        // Too many for one word of conflicts: the steps are enumerated, not kept.
+        const EMode mode = std::exchange(m_eMode, EMode::CountOnly);
+        m_nCounted = 0;
+        EnumerateAll<N>(true);
+        m_eMode = mode;
+        return m_nCounted;
+    }
+    m_arrConflicts.assign(Index(n), 0);
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j) {
+            const int a = m_arrEnabled[Index(i)], b = m_arrEnabled[Index(j)];
+            if (Meets<N>(Pre(a), Pre(b)) || Meets<N>(Post(a), Post(b))) {
+                m_arrConflicts[Index(i)] |= Word{1} << j;
+                m_arrConflicts[Index(j)] |= Word{1} << i;
+            }
+        }
+    static thread_local CDetachedSetCounter counter;
+    return counter.CountNonEmpty(m_arrConflicts.data(), n);
 }
 
 template <int N> void CCaseExplorer::Expand(bool forward) {
@@ -282,6 +332,33 @@ template <int N> void CCaseExplorer::Expand(bool forward) {
         for (int e : m_arrCandidates)
             test(e);
     }
+    if (m_eMode == EMode::CasesOnly || m_eMode == EMode::VisitSuccessors) {
+        Word* next = m_arrNext.data();
+        for (int e : m_arrEnabled) {
+            const Word* out = forward ? Pre(e) : Post(e);
+            const Word* in = forward ? Post(e) : Pre(e);
+            for (int w = 0; w < Words<N>(); ++w)
+                next[w] = (c[w] & ~out[w]) | in[w];
+            const int other = FindCaseIn<N>(next);
+            if (m_eMode == EMode::VisitSuccessors) {
+                (*m_pVisitSuccessors)(other);
+                continue;
+            }
+            if (other < 0)
+                AddCase(next);
+            if (++m_nMet % kProgressInterval == 0 && m_pProgress && !(*m_pProgress)(m_nCases, 0)) {
+                m_bCancelled = true;
+                return;
+            }
+        }
+        if (m_eMode == EMode::CasesOnly && forward && !m_arrEnabled.empty())
+            m_nStepCount += CountSteps<N>();
+        return;
+    }
+    EnumerateAll<N>(forward);
+}
+
+template <int N> void CCaseExplorer::EnumerateAll(bool forward) {
     const int n = static_cast<int>(m_arrEnabled.size());
     if (n == 0)
         return;
@@ -343,6 +420,10 @@ bool CCaseExplorer::StepExists(int other, bool forward) const {
 }
 
 template <int N> void CCaseExplorer::Emit(int depth, bool forward) {
+    if (m_eMode == EMode::CountOnly) {
+        ++m_nCounted;
+        return;
+    }
     const Word* c = m_arrCurrent.data();
     const Word* pre = LevelPre(depth);
     const Word* post = LevelPost(depth);
@@ -350,6 +431,10 @@ template <int N> void CCaseExplorer::Emit(int depth, bool forward) {
     for (int w = 0; w < Words<N>(); ++w)
         next[w] = forward ? (c[w] & ~pre[w]) | post[w] : (c[w] & ~post[w]) | pre[w];
     int other = FindCaseIn<N>(next);
+    if (m_eMode == EMode::VisitSteps) {
+        (*m_pVisitSteps)(m_arrStepEvents.data(), other);
+        return;
+    }
     if (other < 0)
         other = AddCase(next);
     if (!StepExists(other, forward)) {
@@ -374,4 +459,29 @@ void CCaseExplorer::GetArcEvents(int arc, CSetEvents& events) const {
     const ArcBlock& block = m_arrBlocks[Index(arc / kBlockArcs)];
     ForEachBit(block.events.data() + Index(arc % kBlockArcs) * Index(m_nEventWords), m_nEventWords,
                [&](int bit) { events.Add(m_arrEventsBySerial[Index(bit)]); });
+}
+
+void CCaseExplorer::GetEvents(const Word* bits, CSetEvents& events) const {
+    events.RemoveAll();
+    ForEachBit(bits, m_nEventWords, [&](int bit) { events.Add(m_arrEventsBySerial[Index(bit)]); });
+}
+
+bool CCaseExplorer::HasContact(int index) const {
+    const Word* c = CaseWords(index);
+    auto includes = [&](const Word* side) {
+        for (int w = 0; w < m_nConditionWords; ++w)
+            if (side[w] & ~c[w])
+                return false;
+        return true;
+    };
+    auto meets = [&](const Word* side) {
+        for (int w = 0; w < m_nConditionWords; ++w)
+            if (side[w] & c[w])
+                return true;
+        return false;
+    };
+    for (int e = 0; e < static_cast<int>(m_arrEvents.size()); ++e)
+        if ((includes(Pre(e)) && meets(Post(e))) || (includes(Post(e)) && meets(Pre(e))))
+            return true;
+    return false;
 }

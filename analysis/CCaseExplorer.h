@@ -1,9 +1,11 @@
 #pragma once
 
 #include "analysis/ECaseGraphResult.h"
+#include "base/UInt128.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CPNCondition;
@@ -24,16 +26,37 @@ public:
     // post-sets. The events are taken in the given order (the net's).
     CCaseExplorer(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
 
+    // What a run keeps: every step as an arc, or only the cases (found by single
+    // events, which reach the same cases as steps) and the number of steps.
+    enum class EKeep { Steps, CasesOnly };
+
     // Explores every case reachable from the initial case by forward or backward
     // steps. The progress callback, if any, is asked every kProgressInterval arcs met
     // whether to go on; when it says no, the result is Cancelled and the counts stop
     // where they were.
-    ECaseGraphResult Run(const CaseGraphProgress& progress = {});
+    ECaseGraphResult Run(const CaseGraphProgress& progress = {}, EKeep keep = EKeep::Steps);
 
     static constexpr int kProgressInterval = 4096;
 
     int GetCaseCount() const { return m_nCases; }
     int GetArcCount() const { return m_nArcs; }
+    // The steps between the cases, each counted once (forward from its first case):
+    // the arcs of a run that keeps them, counted without listing them otherwise.
+    UInt128 GetStepCount() const { return m_nStepCount; }
+    // The steps of case i in one direction, produced again in the order a run that
+    // keeps steps meets them: the events as bits and the case the step leads to
+    // (-1 for one outside the class). Only after Run.
+    using StepVisitor = std::function<void(const Word* events, int target)>;
+    void ForEachStep(int index, bool forward, const StepVisitor& visit);
+    // The cases that single events with concession lead to from case i, in the net's
+    // order of the events (repeated where two events lead to one case).
+    void ForEachEventSuccessor(int index, bool forward, const std::function<void(int)>& visit);
+    // The events named by bits, into the given set (emptied first).
+    void GetEvents(const Word* bits, CSetEvents& events) const;
+    // Whether some event has its pre-set and meets its post-set (or the other way
+    // round) in case i.
+    bool HasContact(int index) const;
+    const std::vector<CPNEvent*>& GetEvents() const { return m_arrEvents; }
     // The case of node i as a condition set.
     CSetConditions GetCase(int index) const;
     int GetArcFrom(int arc) const { return static_cast<int>(ArcAt(arc).from); }
@@ -50,6 +73,8 @@ public:
     // again: whoever turns the arcs into objects keeps only one copy of them.
     void ReleaseArcsBefore(int arc);
 
+    // The bits of case i (GetConditionWords() words).
+    const Word* GetCaseWords(int index) const { return CaseWords(index); }
     // The node holding the case (a bit vector of GetConditionWords() words), or -1.
     int FindCase(const Word* words) const;
     int GetConditionWords() const { return m_nConditionWords; }
@@ -89,10 +114,15 @@ private:
 
     // One case in one direction: the enabled events, then every candidate step.
     template <int N> void Expand(bool forward);
+    // Every step of the events with concession (m_arrEnabled), to Emit.
+    template <int N> void EnumerateAll(bool forward);
     template <int N> void Enumerate(int first, int depth, bool forward);
     // The candidate at this depth of the level buffers, fired from the current case.
     template <int N> void Emit(int depth, bool forward);
     bool StepExists(int other, bool forward) const;
+    // The non-empty sets of pairwise detached events among those with concession.
+    template <int N> UInt128 CountSteps();
+    template <int N> void ExpandCase(int index, bool forward);
     // The events that may have concession in the current case, in the net's order.
     void CollectCandidates(bool forward);
 
@@ -140,6 +170,16 @@ private:
     int m_nMaxDepth = 0;
     std::vector<Word> m_arrLevels;     // pre and post union per depth
     std::vector<Word> m_arrStepEvents; // the candidate's event bits
+
+    // Besides keeping arcs: finding cases by single events (counting the steps), or
+    // handing the steps or single-event successors of one case to a visitor.
+    enum class EMode { KeepSteps, CasesOnly, VisitSteps, VisitSuccessors, CountOnly };
+    EMode m_eMode = EMode::KeepSteps;
+    const StepVisitor* m_pVisitSteps = nullptr;
+    const std::function<void(int)>* m_pVisitSuccessors = nullptr;
+    UInt128 m_nStepCount = 0;
+    std::uint64_t m_nCounted = 0;
+    std::vector<Word> m_arrConflicts; // per enabled event, the others it conflicts with
 
     const CaseGraphProgress* m_pProgress = nullptr;
     long long m_nMet = 0;

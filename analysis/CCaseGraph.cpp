@@ -7,10 +7,13 @@
 #include <unordered_map>
 
 #include "analysis/CCaseExplorer.h"
+#include "analysis/CCasePath.h"
+#include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CNodeAdjacency.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "base/CRandomSource.h"
+#include "base/FormatString.h"
 #include "model/CNetDesign.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
@@ -120,6 +123,51 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     return ECaseGraphResult::Completed;
 }
 
+void CCaseGraph::TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases) {
+    if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
+        DeleteContents(false);
+    m_arrNetEvents = cases->GetEvents();
+    m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
+    m_bSmoothPrepared = false;
+    const int n = cases->GetCaseCount();
+    m_arrCases.reserve(At(n));
+    for (int i = 0; i < n; ++i)
+        m_arrCases.push_back(new CPNCase(cases->GetCase(i)));
+    m_nCases = n;
+    m_nSteps = 0;
+    m_arrRoutedAt.assign(At(n), CPoint());
+    m_pStepsOnDemand = std::move(cases);
+}
+
+std::string CCaseGraph::GetStepCountText() const {
+    return m_pStepsOnDemand ? DecimalText(m_pStepsOnDemand->GetStepCount())
+                            : std::to_string(m_nSteps);
+}
+
+CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
+    if (m_pStepsOnDemand && m_pStepsOnDemand->GetCaseCount() == m_nCases)
+        return m_pStepsOnDemand->ForwardAdjacency();
+    return CNodeAdjacency(m_arrCases, m_arrStepRecords);
+}
+
+CCasePath CCaseGraph::FindPath(const CPNCase* from, const CPNCase* to) {
+    if (!m_pStepsOnDemand || m_arrCases.empty() || from != m_arrCases[0])
+        return CCasePath::Find(*this, from, to);
+    std::vector<CCaseSpaceAnalysis::PathStep> found;
+    if (!m_pStepsOnDemand->ShortestPath(CaseIndexOf(to), found))
+        return CCasePath();
+    std::vector<CCasePath::Step> steps;
+    for (const CCaseSpaceAnalysis::PathStep& step : found) {
+        // A forward step runs from its first case; one undone runs into it.
+        const int a = step.forward ? step.from : step.to;
+        const int b = step.forward ? step.to : step.from;
+        AddStep(step.events, a, b);
+        steps.push_back({m_arrStepRecords.size() - 1, step.events.ToString(), step.forward,
+                         m_arrCases[At(step.to)]});
+    }
+    return CCasePath::Of(std::move(steps));
+}
+
 CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
     for (CPNCase* node : m_arrCases)
         if (node->m_setConditions.IsEqual(c))
@@ -147,8 +195,8 @@ void CCaseGraph::MarkReachable(CPNCase* node) {
     if (!node)
         return;
     node->m_bReachable = true;
-    const CNodeAdjacency adjacency(m_arrCases, m_arrStepRecords);
-    const int start = adjacency.IndexOf(node);
+    const CNodeAdjacency adjacency = ForwardAdjacency();
+    const int start = CaseIndexOf(node);
     if (start < 0)
         return;
     // An explicit stack: a chain of a million cases is as deep as it is long. Marked
@@ -180,6 +228,7 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
         m_nSavedPositions = static_cast<int>(m_arrSavedPositions.size());
     }
     m_bLaidOut = false;
+    m_pStepsOnDemand.reset();
     // The classes refer to the nodes that go now.
     m_listClasses.clear();
     for (CPNStep* arc : m_arrSteps)

@@ -24,7 +24,10 @@
 #include <string>
 #include <vector>
 
+class CCasePath;
+class CCaseSpaceAnalysis;
 class CNetDesign;
+class CNodeAdjacency;
 class CPNCase;
 class CPNElement;
 class CPNEvent;
@@ -69,6 +72,16 @@ public:
     // the result is Cancelled.
     ECaseGraphResult ComputeCaseGraph(const CSetConditions& initialCase, const CNetDesign& net,
                                       const CaseGraphProgress& progress = {});
+    // Keeps the cases the analysis found as the graph's nodes (node i holds case i), and
+    // not their steps: those the analysis produces on demand. Replaces what the graph held.
+    void TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases);
+    // The analysis the steps come from when they are not stored; null for a stored graph.
+    CCaseSpaceAnalysis* GetStepsOnDemand() const { return m_pStepsOnDemand.get(); }
+    // The number of steps in full, stored or counted.
+    std::string GetStepCountText() const;
+    // The shortest path from one case to another (CCasePath::Find); with the steps on
+    // demand, from the initial case, and the path's steps are kept as records.
+    CCasePath FindPath(const CPNCase* from, const CPNCase* to);
     // Marks the node holding the case as initial and marks what it reaches.
     void MarkInitialCase(const CSetConditions& initialCase);
     // The node marked initial, or null.
@@ -134,6 +147,8 @@ public:
     // is, with the cases each reaches), to the analysis pane, without the listing: the
     // listing of a large graph runs to gigabytes, its summary takes one walk.
     void WriteClassSummary() const;
+    // The same for any graph given by its successor lists.
+    static void WriteClassSummary(const CNodeAdjacency& adjacency);
     void SetShowReachability(bool show);
     // Marks the cases and steps of the path (and no others); returns the rectangle to
     // repaint. An empty path takes the marks away.
@@ -279,6 +294,11 @@ private:
     // The cases' index by element.
     int CaseIndexOf(const CPNElement* element) const;
     void DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const;
+
+    // The forward successors by node index: the stored steps, or with the steps on
+    // demand the single events (which reach the same cases).
+    CNodeAdjacency ForwardAdjacency() const;
+    std::unique_ptr<CCaseSpaceAnalysis> m_pStepsOnDemand;
 
     ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                 const CaseGraphProgress& progress);

@@ -31,7 +31,10 @@ void CCaseGraph::SetShowReachability(bool show) {
 }
 
 void CCaseGraph::WriteClassSummary() const {
-    const CNodeAdjacency adjacency(m_arrCases, m_arrStepRecords);
+    WriteClassSummary(ForwardAdjacency());
+}
+
+void CCaseGraph::WriteClassSummary(const CNodeAdjacency& adjacency) {
     const int n = adjacency.GetNodeCount();
     int nComponents = 0;
     const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);
@@ -90,7 +93,7 @@ void CCaseGraph::WriteForwardReachableClasses() {
         }
     m_listClasses.clear();
 
-    const CNodeAdjacency adjacency(m_arrCases, m_arrStepRecords);
+    const CNodeAdjacency adjacency = ForwardAdjacency();
     const int n = adjacency.GetNodeCount();
     int nComponents = 0;
     const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);

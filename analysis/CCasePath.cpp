@@ -90,22 +90,40 @@ CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CP
     return path;
 }
 
+CCasePath CCasePath::Of(std::vector<Step> steps) {
+    CCasePath path;
+    path.m_bFound = true;
+    path.m_steps = std::move(steps);
+    path.m_bForwardOnly = std::all_of(path.m_steps.begin(), path.m_steps.end(),
+                                      [](const Step& s) { return s.forward; });
+    return path;
+}
+
 std::vector<std::string> CCasePath::Describe(const CPNCase* from, const CPNCase* to) const {
-    std::vector<std::string> lines;
     if (!from || !to)
-        return lines;
-    if (!m_bFound) {
-        lines.push_back("No path from " + from->m_strConditions + " to " + to->m_strConditions);
+        return {};
+    std::vector<TextStep> steps;
+    for (const Step& s : m_steps)
+        steps.push_back({s.events, s.forward, s.to->m_strConditions});
+    return Describe(from->m_strConditions, to->m_strConditions, m_bFound, steps);
+}
+
+std::vector<std::string> CCasePath::Describe(const std::string& from, const std::string& to,
+                                             bool found, const std::vector<TextStep>& steps) {
+    std::vector<std::string> lines;
+    if (!found) {
+        lines.push_back("No path from " + from + " to " + to);
         return lines;
     }
-    const std::size_t n = m_steps.size();
-    lines.push_back("Shortest path from " + from->m_strConditions + " to " + to->m_strConditions +
-                    ": " + std::to_string(n) + (n == 1 ? " step" : " steps") +
-                    (m_bForwardOnly ? "" : ", with backward steps"));
+    const std::size_t n = steps.size();
+    const bool forwardOnly =
+        std::all_of(steps.begin(), steps.end(), [](const TextStep& s) { return s.forward; });
+    lines.push_back("Shortest path from " + from + " to " + to + ": " + std::to_string(n) +
+                    (n == 1 ? " step" : " steps") + (forwardOnly ? "" : ", with backward steps"));
     for (std::size_t k = 0; k < n; ++k) {
-        const Step& s = m_steps[k];
+        const TextStep& s = steps[k];
         lines.push_back("step " + std::to_string(k + 1) + ": " + s.events +
-                        (s.forward ? "" : " backward") + " \u2192 " + s.to->m_strConditions);
+                        (s.forward ? "" : " backward") + " \u2192 " + s.to);
     }
     return lines;
 }

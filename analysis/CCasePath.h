@@ -24,6 +24,8 @@ public:
     };
 
     static CCasePath Find(const CCaseGraph& graph, const CPNCase* from, const CPNCase* to);
+    // A path found elsewhere, its steps among the graph's steps.
+    static CCasePath Of(std::vector<Step> steps);
 
     bool IsFound() const { return m_bFound; }
     bool IsForwardOnly() const { return m_bForwardOnly; }
@@ -32,6 +34,15 @@ public:
     // The lines of the output: a heading, then "step k: { events } → { case }" per
     // step, "backward" before the arrow for a step undone.
     std::vector<std::string> Describe(const CPNCase* from, const CPNCase* to) const;
+
+    // The same lines from the texts of a path found elsewhere (without the graph).
+    struct TextStep {
+        std::string events;
+        bool forward = true;
+        std::string to;
+    };
+    static std::vector<std::string> Describe(const std::string& from, const std::string& to,
+                                             bool found, const std::vector<TextStep>& steps);
 
 private:
     bool m_bFound = false;

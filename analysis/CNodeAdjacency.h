@@ -4,6 +4,7 @@
 
 #include <span>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CPNCase;
@@ -15,6 +16,11 @@ class CNodeAdjacency {
 public:
     // Arcs whose ends are not both among the nodes are left out.
     CNodeAdjacency(const std::vector<CPNCase*>& nodes, std::span<const CStepRecord> arcs);
+
+    // Successor lists given as they are kept: node i's targets are
+    // targets[first[i]] ... targets[first[i + 1] - 1]; no node has an element.
+    CNodeAdjacency(std::vector<int> first, std::vector<int> targets)
+        : m_arrFirst(std::move(first)), m_arrTargets(std::move(targets)) {}
 
     int GetNodeCount() const { return static_cast<int>(m_arrFirst.size()) - 1; }
     // The index of the node, -1 for an element that is not one of them.

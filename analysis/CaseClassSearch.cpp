@@ -24,6 +24,10 @@ bool Alphabetically(const std::string& a, const std::string& b) {
 
 } // namespace
 
+bool CaseTextBefore(const std::string& a, const std::string& b) {
+    return Alphabetically(a, b);
+}
+
 std::vector<std::size_t> FindCaseIndices(const std::vector<CSetConditions>& cases,
                                          const std::vector<std::uint8_t>& reachable,
                                          const std::vector<CPNCondition*>& wanted,

@@ -8,6 +8,10 @@
 
 class CPNCondition;
 
+// The order of the case texts in a search's answer: alphabetical, as a sorted list box
+// shows its entries, letters without regard to case.
+bool CaseTextBefore(const std::string& a, const std::string& b);
+
 // "Find cases from conditions" of the case class verification: the braced texts of
 // the cases (in node order, with their forward reachability from the initial case)
 // that hold every wanted and no unwanted condition, only reachable ones when asked,

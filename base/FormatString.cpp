@@ -20,3 +20,12 @@ std::string FormatString(const char* format, ...) {
     va_end(args);
     return result;
 }
+
+std::string DecimalText(UInt128 value) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
