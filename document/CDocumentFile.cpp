@@ -38,15 +38,18 @@ void CDocumentFile::WriteRecord(CArchive& ar, const CZerinDoc& doc) {
     // Simulation switches the grid off; the file keeps the user's setting.
     ar.WriteBool32(doc.m_bSimulation ? doc.m_bGridSaved : doc.m_bGrid);
     ar.WriteInt32(doc.m_nGridSize);
+    // A graph whose steps are produced on demand is not stored: the file marks it not
+    // computed, and the next simulation computes it again.
+    const bool onDemand = doc.m_caseGraph.GetStepsOnDemand() != nullptr;
     ar.WriteBool32(doc.m_bNetModified);
-    ar.WriteBool32(doc.m_bCaseGraphLaidOut);
-    ar.WriteBool32(doc.m_bCaseGraphValid);
+    ar.WriteBool32(doc.m_bCaseGraphLaidOut && !onDemand);
+    ar.WriteBool32(doc.m_bCaseGraphValid && !onDemand);
     ar.WriteBool32(doc.m_bContactFree);
     for (int counter : doc.m_nNextName)
         ar.WriteInt32(counter);
     // Storing leaves every object as it is; the records are one virtual for both ways.
     const_cast<CNetDesign&>(doc.m_netDesign).Serialize(ar);
-    if (doc.m_bNetModified) {
+    if (doc.m_bNetModified || onDemand) {
         // The case graph and the occurrence net belong to the net as it was before the
         // edit: the file holds them empty, as the emptied graph keeps its grid sizes.
         CRandomSource random;
@@ -54,10 +57,13 @@ void CDocumentFile::WriteRecord(CArchive& ar, const CZerinDoc& doc) {
         emptyGraph.m_nGridSize = doc.m_caseGraph.m_nGridSize;
         emptyGraph.m_nMinGridSize = doc.m_caseGraph.m_nMinGridSize;
         emptyGraph.Serialize(ar);
+    } else {
+        const_cast<CCaseGraph&>(doc.m_caseGraph).Serialize(ar);
+    }
+    if (doc.m_bNetModified) {
         COccurrenceNet emptyNet;
         emptyNet.Serialize(ar);
     } else {
-        const_cast<CCaseGraph&>(doc.m_caseGraph).Serialize(ar);
         const_cast<COccurrenceNet&>(doc.m_occurrenceNet).Serialize(ar);
     }
 }

@@ -53,6 +53,9 @@ public:
     virtual void BeginCaseGraphProgress() {}
     virtual bool CaseGraphProgress(int /*cases*/, int /*arcs*/) { return true; }
     virtual void EndCaseGraphProgress() {}
+    // The memory a case graph may take, in bytes: past it the simulation keeps the cases
+    // without their steps. Zero where nothing is estimated (the graph is always stored).
+    virtual long long CaseGraphMemoryBudget() { return 0; }
 
     // A save dialog for an XML export: the default name, the filter
     // "XML file (*.xml)|*.xml|All files (*.*)|*.*||", asking before overwriting.

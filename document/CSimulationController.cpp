@@ -1,5 +1,6 @@
 #include "document/CSimulationController.h"
 
+#include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CPNCase.h"
 #include "analysis/ECaseGraphResult.h"
 #include "base/FormatString.h"
@@ -11,6 +12,8 @@
 #include "model/CPNEvent.h"
 #include "simulation/CNetVerification.h"
 
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace {
@@ -37,7 +40,8 @@ void CSimulationController::EnterSimulation() {
                 "--------------------Document: " + d.GetTitle() + "--------------------");
     d.ClearSelection();
 
-    const bool fullTest = d.m_bNetModified;
+    // A graph not computed (its steps were on demand when saved) is computed again.
+    const bool fullTest = d.m_bNetModified || !d.m_bCaseGraphValid;
     if (fullTest) {
         // The graph about to be emptied no longer stands for the net.
         d.m_caseGraph.DeleteContents(false);
@@ -93,9 +97,9 @@ bool CSimulationController::TestNet() {
     WriteOutput(PANE_STANDARD, "Computing case graph...");
     CFrameServices& frame = d.GetFrame();
     frame.BeginCaseGraphProgress();
-    ECaseGraphResult result = d.m_caseGraph.ComputeCaseGraph(
-        d.m_caseInitial, d.m_netDesign,
-        [&frame](int cases, int arcs) { return frame.CaseGraphProgress(cases, arcs); });
+    std::string onDemand;
+    ECaseGraphResult result = ComputeCaseClass(
+        [&frame](int cases, int arcs) { return frame.CaseGraphProgress(cases, arcs); }, onDemand);
     // A Cancel that came while the last arcs were made is honoured too.
     if (result == ECaseGraphResult::Completed &&
         !frame.CaseGraphProgress(d.m_caseGraph.m_nCases, d.m_caseGraph.m_nSteps))
@@ -115,8 +119,10 @@ bool CSimulationController::TestNet() {
         return false;
     }
     d.m_caseGraph.MarkInitialCase(d.m_caseInitial);
-    WriteOutput(PANE_STANDARD, FormatString("Total %d case(s), %d step(s)", d.m_caseGraph.m_nCases,
-                                            d.m_caseGraph.m_nSteps));
+    WriteOutput(PANE_STANDARD, FormatString("Total %d case(s), %s step(s)", d.m_caseGraph.m_nCases,
+                                            d.m_caseGraph.GetStepCountText().c_str()));
+    if (!onDemand.empty())
+        WriteOutput(PANE_STANDARD, onDemand);
     WriteOutput(PANE_STANDARD, "Initial case: " + d.m_caseInitial.ToString(false));
 
     WriteOutput(PANE_STANDARD, "Testing net for C/E system requirements...");
@@ -134,6 +140,37 @@ bool CSimulationController::TestNet() {
     }
     WriteOutput(PANE_STANDARD, d.GetTitle() + " - " + FormatString("%d error(s)", errors));
     return errors == 0;
+}
+
+ECaseGraphResult CSimulationController::ComputeCaseClass(const CaseGraphProgress& progress,
+                                                         std::string& onDemand) {
+    CZerinDoc& d = m_doc;
+    if (d.m_eCaseEngine == ECaseEngine::Explicit)
+        return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
+    // The cases first, and the number of steps counted: whether the stored graph fits
+    // is known before any step is kept.
+    std::vector<CPNEvent*> events;
+    for (CPNElement* element : d.m_netDesign.m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(element))
+            events.push_back(event);
+    auto cases = std::make_unique<CCaseSpaceAnalysis>(events, d.m_caseInitial);
+    ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
+    try {
+        result = cases->Run(progress);
+    } catch (const std::bad_alloc&) {
+    }
+    if (result != ECaseGraphResult::Completed)
+        return result;
+    const long long need = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
+    const long long budget = d.GetFrame().CaseGraphMemoryBudget();
+    if (d.m_eCaseEngine == ECaseEngine::Auto && (budget <= 0 || need <= budget)) {
+        cases.reset();
+        return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
+    }
+    d.m_caseGraph.TakeCasesWithoutSteps(std::move(cases));
+    onDemand =
+        "Steps are produced on demand: the stored case graph would take about " + MemoryText(need);
+    return ECaseGraphResult::Completed;
 }
 
 void CSimulationController::LeaveSimulation() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/ECaseGraphResult.h"
+
 #include <string>
 
 class CSetConditions;
@@ -30,6 +32,9 @@ public:
 private:
     // "{ e1, e2 }" from the named events of the selection, "{}" without any.
     std::string StepText() const;
+    // The case class of the net into the document's case graph, by the document's
+    // engine: stored, or its cases with the steps on demand, saying so in onDemand.
+    ECaseGraphResult ComputeCaseClass(const CaseGraphProgress& progress, std::string& onDemand);
 
     CZerinDoc& m_doc;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/CCaseGraph.h"
+#include "analysis/CaseEngines.h"
 #include "base/CBrush.h"
 #include "base/CFileResult.h"
 #include "base/CObject.h"
@@ -137,7 +138,10 @@ public:
     bool CanComputeAllReachable() const { return m_bSimulation; }
     bool CanExportCaseClassXML() const { return m_bSimulation && m_bCaseGraphValid; }
     bool CanExportNetDesignXML() const { return !m_bSimulation; }
-    bool CanExportCaseGraphXML() const { return m_bCaseGraphValid; }
+    // A graph whose steps are produced on demand has no steps to export.
+    bool CanExportCaseGraphXML() const {
+        return m_bCaseGraphValid && !m_caseGraph.GetStepsOnDemand();
+    }
     bool CanExportOccurrenceNetXML() const { return m_bContactFree; }
     bool CanDoNetComplement() const { return m_bSimulation; }
 
@@ -164,6 +168,10 @@ public:
     int ComplementNet(CDC& dc);
 
     CFrameServices& GetFrame() const { return m_rFrame; }
+
+    // How the simulation computes the case class: by default the stored graph where it
+    // fits the memory the frame allows, else the cases with their steps on demand.
+    ECaseEngine m_eCaseEngine = ECaseEngine::Auto;
     CRandomSource& GetRandom() { return m_random; }
 
     // --- Members, in the stored and specified order. ---

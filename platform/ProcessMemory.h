@@ -4,3 +4,7 @@
 // it does not.
 long long ResidentBytes();
 long long PhysicalMemoryBytes();
+// What the process may still take before a computation of the given limit stops (0:
+// four fifths of the machine's memory): the limit less what the process holds, and no
+// more than its address-space limit (ulimit -v) leaves. At least 1.
+long long MemoryHeadroomBytes(long long limit);

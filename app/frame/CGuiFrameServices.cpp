@@ -1,5 +1,7 @@
 #include "app/frame/CGuiFrameServices.h"
 
+#include <algorithm>
+
 #include "analysis/ECaseGraphResult.h"
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
@@ -96,6 +98,10 @@ bool CGuiFrameServices::CaseGraphProgress(int nCases, int nArcs) {
     if (!m_pProgress)
         return true;
     return m_pProgress->SetProgress(nCases, nArcs) && !m_pProgress->WasCancelled();
+}
+
+long long CGuiFrameServices::CaseGraphMemoryBudget() {
+    return MemoryHeadroomBytes(0);
 }
 
 void CGuiFrameServices::EndCaseGraphProgress() {

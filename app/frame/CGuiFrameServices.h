@@ -31,6 +31,8 @@ public:
     void BeginCaseGraphProgress() override;
     bool CaseGraphProgress(int nCases, int nArcs) override;
     void EndCaseGraphProgress() override;
+    // Four fifths of the machine's memory, less what the program holds.
+    long long CaseGraphMemoryBudget() override;
     std::optional<std::string> AskExportPath(const std::string& strDefaultName,
                                              const std::string& strExtension = "xml") override;
     void ShowError(const std::string& strMessage) override;

@@ -41,10 +41,12 @@ struct RecordingFrame : CFrameServices {
     void ShowBreakPointsDialog(CBreakPoints&) override { ++breakpointDialogs; }
     void ShowCaseClassDialog(const CCaseClassInput& input) override { caseClassInput = input; }
     CDC* GetMeasureDC() override { return measure; }
+    long long CaseGraphMemoryBudget() override { return memoryBudget; }
 
     int updates = 0, stateChanges = 0, outputBarShown = 0, outputBarCleared = 0;
     int switchedToNetDesign = 0, waitDepth = 0, progressCalls = 0, breakpointDialogs = 0;
     bool cancelProgress = false;
+    long long memoryBudget = 0;
     std::vector<int> pages;
     std::vector<std::vector<bool>> buttons;
     std::optional<std::string> exportPath;

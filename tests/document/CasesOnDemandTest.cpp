@@ -1,0 +1,145 @@
+// A net whose stored graph would not fit: the document keeps its cases without their
+// steps, and the simulation, the analyses and the file behave as with the stored graph.
+
+#include "DocFixture.h"
+
+#include "analysis/CCasePath.h"
+#include "analysis/CPNCase.h"
+#include "document/CAutomaticRun.h"
+#include "document/CDocumentFile.h"
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+namespace {
+
+// Two documents of one net: one stores its graph, the other's memory budget is too
+// small for it.
+struct TwoWays : ::testing::Test {
+    RecordingOutputSink sink;
+    RecordingFrame storedFrame, onDemandFrame;
+    CZerinDoc stored{storedFrame}, onDemand{onDemandFrame};
+
+    void Build(const std::function<void(CNetDesign&)>& build) {
+        for (CZerinDoc* doc : {&stored, &onDemand}) {
+            doc->m_random.SetFixedSeed(11);
+            doc->NewDocument();
+            build(doc->m_netDesign);
+        }
+        onDemandFrame.memoryBudget = 1;
+        stored.EnterSimulation();
+        sink.Reset();
+        onDemand.EnterSimulation();
+    }
+    static std::multiset<std::string> Cases(const CZerinDoc& doc) {
+        std::multiset<std::string> texts;
+        for (const CPNCase* node : doc.m_caseGraph.m_arrCases)
+            texts.insert(node->m_strConditions + (node->m_bReachable ? " reachable" : ""));
+        return texts;
+    }
+    // The cases of an automatic run of the given number of seeded random steps.
+    static std::vector<std::string> Run(CZerinDoc& doc, int steps) {
+        std::vector<std::string> visited;
+        doc.m_random.Seed(5);
+        for (int i = 0; i < steps && doc.ChooseAutomaticStep(CAutomaticRun::CHOOSE_RANDOM); ++i) {
+            CAutomaticRun::ExecuteStepWithoutAnimation(doc);
+            visited.push_back(doc.m_caseCurrent.ToString(false));
+        }
+        return visited;
+    }
+};
+
+} // namespace
+
+TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
+    int simulated = 0;
+    for (int seed = 0; seed < 60; ++seed) {
+        SCOPED_TRACE(seed);
+        Build([seed](CNetDesign& net) {
+            std::mt19937 gen(static_cast<unsigned>(seed));
+            if (seed % 6 == 0)
+                BuildDiningPhilosophers(net, 3 + seed / 6);
+            else
+                BuildRandomNet(net, gen, 3 + seed % 8, 2 + seed % 5);
+        });
+        ASSERT_EQ(onDemand.m_bSimulation, stored.m_bSimulation);
+        if (!stored.m_bSimulation)
+            continue;
+        ++simulated;
+        const CCaseGraph& graph = onDemand.m_caseGraph;
+        ASSERT_NE(graph.GetStepsOnDemand(), nullptr);
+        EXPECT_EQ(stored.m_caseGraph.GetStepsOnDemand(), nullptr);
+        EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.m_caseGraph.m_nSteps));
+        EXPECT_EQ(std::count_if(sink.panes[PANE_STANDARD].begin(), sink.panes[PANE_STANDARD].end(),
+                                [](const std::string& line) {
+                                    return line.rfind("Steps are produced on demand", 0) == 0;
+                                }),
+                  1);
+        EXPECT_EQ(Cases(onDemand), Cases(stored));
+        EXPECT_EQ(onDemand.m_bContactFree, stored.m_bContactFree);
+        EXPECT_FALSE(onDemand.CanExportCaseGraphXML());
+
+        // Breakpoints offer the same cases.
+        onDemand.m_dlgBreakPoints.Refill(onDemand.m_caseGraph);
+        stored.m_dlgBreakPoints.Refill(stored.m_caseGraph);
+        EXPECT_EQ(onDemand.m_dlgBreakPoints.m_nCases, stored.m_dlgBreakPoints.m_nCases);
+
+        // Paths as long as over the stored steps, their steps kept as records.
+        for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i) {
+            CPNCase* to = onDemand.m_caseGraph.m_arrCases[i];
+            const CPNCase* storedTo = nullptr;
+            for (const CPNCase* node : stored.m_caseGraph.m_arrCases)
+                if (node->m_strConditions == to->m_strConditions)
+                    storedTo = node;
+            ASSERT_NE(storedTo, nullptr);
+            const CCasePath path =
+                onDemand.m_caseGraph.FindPath(onDemand.m_caseGraph.GetInitialCase(), to);
+            const CCasePath expected =
+                stored.m_caseGraph.FindPath(stored.m_caseGraph.GetInitialCase(), storedTo);
+            EXPECT_EQ(path.IsFound(), expected.IsFound());
+            EXPECT_EQ(path.GetSteps().size(), expected.GetSteps().size());
+            EXPECT_EQ(path.IsForwardOnly(), expected.IsForwardOnly());
+            for (const CCasePath::Step& step : path.GetSteps())
+                EXPECT_EQ(onDemand.m_caseGraph.StepEvents(step.step).ToString(), step.events);
+        }
+
+        // The class summary (of classes of one size, the one found first is named, and
+        // the cases are found in another order) and a seeded automatic run.
+        auto sizes = [](const std::vector<std::string>& lines) {
+            std::string text = lines.size() > 1 ? lines[1] : "";
+            if (lines.size() > 2)
+                for (std::size_t at = lines[2].find('['); at != std::string::npos;
+                     at = lines[2].find('[', at + 1))
+                    text += " " + lines[2].substr(at, lines[2].find(']', at) - at + 1);
+            return text;
+        };
+        sink.Reset();
+        stored.OnCountReachableClasses();
+        const std::string summary = sizes(sink.panes[PANE_ANALYSIS]);
+        sink.Reset();
+        onDemand.OnCountReachableClasses();
+        EXPECT_EQ(sizes(sink.panes[PANE_ANALYSIS]), summary);
+        EXPECT_EQ(Run(onDemand, 12), Run(stored, 12));
+    }
+    EXPECT_GE(simulated, 12);
+}
+
+TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
+    Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 4); });
+    ASSERT_TRUE(onDemand.m_bSimulation);
+    Run(onDemand, 3);
+    const std::vector<std::uint8_t> bytes = CDocumentFile::Store(onDemand);
+    RecordingFrame frame;
+    CZerinDoc reopened(frame);
+    ASSERT_TRUE(CDocumentFile::LoadBytes(reopened, bytes).ok);
+    EXPECT_FALSE(reopened.m_bCaseGraphValid);
+    EXPECT_FALSE(reopened.m_bNetModified);
+    EXPECT_TRUE(reopened.m_caseGraph.m_arrCases.empty());
+    EXPECT_FALSE(reopened.m_occurrenceNet.m_listElements.empty());
+    // The next simulation computes the class again, stored where it fits.
+    reopened.EnterSimulation();
+    ASSERT_TRUE(reopened.m_bSimulation);
+    EXPECT_EQ(reopened.m_caseGraph.m_nCases, onDemand.m_caseGraph.m_nCases);
+    EXPECT_EQ(reopened.m_caseGraph.m_nSteps, std::stoi(onDemand.m_caseGraph.GetStepCountText()));
+}
