@@ -1,21 +1,65 @@
 #include "cli/CCaseGraphCommand.h"
 
+#include "analysis/CCaseSpaceAnalysis.h"
+#include "analysis/CNodeAdjacency.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CCaseGraphOptions.h"
 
+namespace {
+
+// The first option that lists the steps of the stored graph, or nothing.
+const char* StoredGraphOption(const CCaseGraphOptions& options) {
+    if (options.m_bNames)
+        return "--names";
+    if (options.m_bClasses)
+        return "--classes";
+    if (!options.m_strXml.empty())
+        return "--xml";
+    if (!options.m_strClassXml.empty())
+        return "--class-xml";
+    if (!options.m_strGraphML.empty())
+        return "--graphml";
+    if (!options.m_strDot.empty())
+        return "--dot";
+    return nullptr;
+}
+
+} // namespace
+
 int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt))
         return EXIT_CLI_FAILURE;
-    session.Frame().SetCaseGraphLimits(options.m_nMaxCases, options.m_nMaxMemory,
-                                       options.m_strMaxMemory);
-    if (!session.ComputeCaseGraph())
+    // What lists the steps needs them stored; what lists the cases needs them one by one.
+    const char* storedOption = StoredGraphOption(options);
+    const CCliSession::ENeeds needs = storedOption ? CCliSession::ENeeds::StoredGraph
+                                      : options.m_bClassSummary || options.m_bCaseClass
+                                          ? CCliSession::ENeeds::Cases
+                                          : CCliSession::ENeeds::Anything;
+    if (!session.UseEngine(options.m_engine, needs))
         return EXIT_CLI_FAILURE;
+    const std::unique_ptr<CCaseAnalysis> analysis = session.Analyse();
+    if (!analysis)
+        return EXIT_CLI_FAILURE;
+    WriteOutput(PANE_STANDARD, "Total " + analysis->CountCases() + " case(s), " +
+                                   analysis->CountSteps() + " step(s)");
+    if (options.m_bContactFree)
+        WriteOutput(PANE_STANDARD, analysis->IsContactFree() ? "System is contact-free"
+                                                             : "System is not contact-free");
+    if (options.m_bForward)
+        WriteOutput(PANE_STANDARD, "Reached by forward steps from the initial case: " +
+                                       analysis->CountForwardCases() + " case(s)");
+    auto* cases = dynamic_cast<CCaseSpaceAnalysis*>(analysis.get());
+    if (cases) {
+        if (options.m_bClassSummary)
+            CCaseGraph::WriteClassSummary(cases->ForwardAdjacency());
+        if (options.m_bCaseClass)
+            cases->WriteCaseClass();
+        return EXIT_CLI_OK;
+    }
     CCaseGraph& graph = session.Doc().m_caseGraph;
-    WriteOutput(PANE_STANDARD,
-                FormatString("Total %d case(s), %d step(s)", graph.m_nCases, graph.m_nSteps));
     if (options.m_bNames)
         graph.WriteNames();
     if (options.m_bClasses)

@@ -19,7 +19,8 @@ int CCheckCommand::EnterWithFullTest(CCliSession& session) {
 }
 
 int CCheckCommand::Run(const CCheckOptions& options, CCliSession& session) {
-    if (!session.Load(options.m_strFile, std::nullopt))
+    if (!session.Load(options.m_strFile, std::nullopt) ||
+        !session.UseEngine(options.m_engine, CCliSession::ENeeds::Cases))
         return EXIT_CLI_FAILURE;
     return EnterWithFullTest(session);
 }

@@ -1,6 +1,15 @@
 #include "cli/CCliFrame.h"
 
+#include "analysis/ECaseGraphResult.h"
 #include "platform/ProcessMemory.h"
+
+long long CCliFrame::MemoryLimit() const {
+    if (m_nMaxMemory > 0)
+        return m_nMaxMemory;
+    // As in the program: a graph that would take most of the machine's memory is
+    // refused before the system ends the process for it.
+    return PhysicalMemoryBytes() / 10 * 8;
+}
 
 bool CCliFrame::CaseGraphProgress(int cases, int /*arcs*/) {
     if (m_nMaxCases > 0 && cases > m_nMaxCases) {
@@ -8,10 +17,17 @@ bool CCliFrame::CaseGraphProgress(int cases, int /*arcs*/) {
                          std::to_string(m_nMaxCases) + " cases (--max-cases)";
         return false;
     }
-    if (m_nMaxMemory > 0 && ResidentBytes() > m_nMaxMemory) {
-        m_limitReached = "not enough memory: the case graph needs more than " + m_strMaxMemory +
-                         " (--max-memory)";
+    const long long limit = MemoryLimit();
+    if (limit > 0 && ResidentBytes() > limit) {
+        m_bMemoryLimitReached = true;
+        m_limitReached = m_nMaxMemory > 0 ? "not enough memory: the case graph needs more than " +
+                                                m_strMaxMemory + " (--max-memory)"
+                                          : std::string(kCaseGraphTooLarge);
         return false;
     }
     return true;
+}
+
+long long CCliFrame::CaseGraphMemoryBudget() {
+    return MemoryHeadroomBytes(m_nMaxMemory);
 }

@@ -25,12 +25,24 @@ public:
     // Stops the computation past a limit, keeping the reason for the command.
     bool CaseGraphProgress(int cases, int arcs) override;
     const std::optional<std::string>& GetLimitReached() const { return m_limitReached; }
+    // The limit was memory (not the number of cases).
+    bool WasMemoryLimit() const { return m_bMemoryLimitReached; }
+    // A limit reached by one engine is not one for the next.
+    void ClearLimitReached() {
+        m_limitReached.reset();
+        m_bMemoryLimitReached = false;
+    }
+    // --max-memory, or four fifths of the machine's memory.
+    long long MemoryLimit() const;
+    // What is left of that limit.
+    long long CaseGraphMemoryBudget() override;
 
 private:
     long long m_nMaxCases = 0;
     long long m_nMaxMemory = 0;
     std::string m_strMaxMemory;
     std::optional<std::string> m_limitReached;
+    bool m_bMemoryLimitReached = false;
     std::optional<std::string> m_lastError;
     CMeasureDC m_measure;
 };

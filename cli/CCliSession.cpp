@@ -1,7 +1,11 @@
 #include "cli/CCliSession.h"
 
+#include "analysis/CCaseSpaceAnalysis.h"
+#include "analysis/CStoredCaseAnalysis.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
 #include "analysis/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
+#include "model/CPNEvent.h"
 
 #include <new>
 
@@ -89,4 +93,103 @@ bool CCliSession::ComputeCaseGraph() {
 void CCliSession::LayOutCaseGraph() {
     m_doc.m_caseGraph.InitialLayout();
     m_doc.SetCaseGraphLaidOut();
+}
+
+bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
+    m_engine = options;
+    m_eNeeds = needs;
+    m_frame.SetCaseGraphLimits(options.maxCases, options.maxMemory, options.maxMemoryText);
+    const ECaseEngine engine = options.engine;
+    if (needs == ENeeds::StoredGraph && engine != ECaseEngine::Auto &&
+        engine != ECaseEngine::Explicit) {
+        Report(std::string("--engine ") + CaseEngineName(engine) +
+               ": this needs the stored case graph (--engine explicit or auto)");
+        return false;
+    }
+    if (needs == ENeeds::Cases && engine == ECaseEngine::Symbolic) {
+        Report("--engine symbolic: this needs the cases one by one (--engine cases, explicit or "
+               "auto)");
+        return false;
+    }
+    m_doc.m_eCaseEngine = needs == ENeeds::StoredGraph ? ECaseEngine::Explicit : engine;
+    return true;
+}
+
+std::unique_ptr<CCaseAnalysis> CCliSession::Symbolic(const std::vector<CPNEvent*>& events) {
+    // The diagrams' tables take a few megabytes before the first case.
+    constexpr long long kLeast = 64LL << 20;
+    const long long budget = m_frame.CaseGraphMemoryBudget();
+    std::unique_ptr<CSymbolicCaseAnalysis> symbolic;
+    if (budget >= kLeast) {
+        symbolic = std::make_unique<CSymbolicCaseAnalysis>(events, m_doc.m_caseInitial);
+        if (symbolic->Run({}, budget) == ECaseGraphResult::Completed)
+            return symbolic;
+    }
+    Report(m_engine.maxMemory > 0 ? "not enough memory: the case graph needs more than " +
+                                        m_engine.maxMemoryText + " (--max-memory)"
+                                  : std::string(kCaseGraphTooLarge));
+    return nullptr;
+}
+
+std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
+    const ECaseEngine engine = m_engine.engine;
+    const bool sayWhich = engine == ECaseEngine::Auto;
+    auto stored = [&]() -> std::unique_ptr<CCaseAnalysis> {
+        m_doc.m_eCaseEngine = ECaseEngine::Explicit;
+        if (!ComputeCaseGraph())
+            return nullptr;
+        return std::make_unique<CStoredCaseAnalysis>(m_doc.m_caseGraph);
+    };
+    if (engine == ECaseEngine::Explicit)
+        return stored();
+    if (m_eNeeds == ENeeds::StoredGraph) {
+        Report("engine: explicit (what is asked lists the steps)");
+        return stored();
+    }
+
+    // The structure as the test builds it, as quietly.
+    COutputSink* sink = SetOutputSink(nullptr);
+    m_doc.m_caseInitial = m_doc.m_netDesign.BuildStructure();
+    SetOutputSink(sink);
+    m_doc.m_caseCurrent = m_doc.m_caseInitial;
+    std::vector<CPNEvent*> events;
+    for (CPNElement* element : m_doc.m_netDesign.m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(element))
+            events.push_back(event);
+    if (engine == ECaseEngine::Symbolic)
+        return Symbolic(events);
+
+    auto cases = std::make_unique<CCaseSpaceAnalysis>(events, m_doc.m_caseInitial);
+    ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
+    try {
+        result = cases->Run([this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); });
+        // The limits hold for what was found last too.
+        if (result == ECaseGraphResult::Completed &&
+            !m_frame.CaseGraphProgress(cases->GetCaseCount(), 0))
+            result = ECaseGraphResult::Cancelled;
+    } catch (const std::bad_alloc&) {
+    }
+    if (result != ECaseGraphResult::Completed) {
+        const bool memory = result == ECaseGraphResult::NotEnoughMemory || m_frame.WasMemoryLimit();
+        cases.reset();
+        if (engine == ECaseEngine::Auto && memory && m_eNeeds == ENeeds::Anything) {
+            Report("engine: symbolic (the cases do not fit in memory)");
+            m_frame.ClearLimitReached();
+            return Symbolic(events);
+        }
+        Report(m_frame.GetLimitReached().value_or(kCaseGraphTooLarge));
+        return nullptr;
+    }
+    const long long need = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
+    if (engine == ECaseEngine::Auto && need <= m_frame.CaseGraphMemoryBudget()) {
+        cases.reset();
+        if (sayWhich)
+            Report("engine: explicit (the stored case graph, about " + MemoryText(need) + ")");
+        return stored();
+    }
+    if (sayWhich)
+        Report("engine: cases (the steps are produced on demand; the stored case graph would "
+               "take about " +
+               MemoryText(need) + ")");
+    return cases;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "analysis/CCaseAnalysis.h"
 #include "base/CFileResult.h"
 #include "cli/CCliFrame.h"
+#include "cli/options/CEngineOptions.h"
 #include "document/CZerinDoc.h"
 #include "platform/CMeasureDC.h"
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,6 +39,17 @@ public:
     // fails stays untested, and a saved document holds no graph for it.
     // False, with the message reported, when the graph did not fit in memory.
     bool ComputeCaseGraph();
+    // The limits and the engine of the options for the computations that follow. A
+    // command that needs the stored graph (a drawing, a layout) takes auto as explicit
+    // and refuses the others; the simulation takes the stored graph or the cases.
+    // False, with the reason reported, for an engine the command cannot use.
+    enum class ENeeds { StoredGraph, Cases, Anything };
+    bool UseEngine(const CEngineOptions& options, ENeeds needs);
+    // The case class by the engine chosen (UseEngine first): auto tries the cases, keeps
+    // them where the stored graph would not fit (computing it where it does) and turns
+    // to the symbolic engine where the cases do not fit, and says which on the error
+    // stream. Null, with the reason reported, when nothing fits.
+    std::unique_ptr<CCaseAnalysis> Analyse();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();
 
@@ -48,6 +62,7 @@ public:
 
 private:
     void ApplySeed(std::optional<unsigned> seed);
+    std::unique_ptr<CCaseAnalysis> Symbolic(const std::vector<CPNEvent*>& events);
 
     std::ostream& m_out;
     std::ostream& m_err;
@@ -55,4 +70,6 @@ private:
     CZerinDoc m_doc;
     CMeasureDC m_dc;
     std::string m_strFile;
+    CEngineOptions m_engine;
+    ENeeds m_eNeeds = ENeeds::Anything;
 };

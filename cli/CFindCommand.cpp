@@ -9,6 +9,7 @@
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 
+#include <cstdint>
 #include <ostream>
 
 namespace {
@@ -34,10 +35,14 @@ bool Resolve(const CNetDesign& net, const std::vector<std::string>& names,
     return true;
 }
 
+// The cases a search lists past the stored graph.
+constexpr std::size_t kShownCases = 1000;
+
 } // namespace
 
 int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
-    if (!session.Load(options.m_strFile, std::nullopt) || !session.ComputeCaseGraph())
+    if (!session.Load(options.m_strFile, std::nullopt) ||
+        !session.UseEngine(options.m_engine, CCliSession::ENeeds::Anything))
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();
     std::vector<CPNCondition*> wanted, unwanted;
@@ -47,27 +52,25 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
         session.Report("no condition is named '" + unknown + "'");
         return EXIT_CLI_FAILURE;
     }
-    const CCaseGraph& graph = doc.m_caseGraph;
-    std::vector<CSetConditions> cases;
-    std::vector<std::uint8_t> reachable;
-    for (const CPNCase* node : graph.m_arrCases) {
-        cases.push_back(node->m_setConditions);
-        reachable.push_back(node->m_bReachable ? 1 : 0);
-    }
-    const std::vector<std::size_t> found =
-        FindCaseIndices(cases, reachable, wanted, unwanted, !options.m_bAllCases);
+    const std::unique_ptr<CCaseAnalysis> analysis = session.Analyse();
+    if (!analysis)
+        return EXIT_CLI_FAILURE;
+    // The stored graph lists every case found; an engine for larger nets the first
+    // thousand and how many there are.
+    const bool stored = std::string(analysis->GetEngineName()) == "explicit";
+    const std::size_t shown = stored ? SIZE_MAX : kShownCases;
+    const CCaseSearchResult found = analysis->Find(wanted, unwanted, !options.m_bAllCases, shown);
     std::ostream& out = session.Out();
-    if (found.empty()) {
+    if (found.first.empty()) {
         out << "no such case\n";
         return EXIT_CLI_NOT_CE_SYSTEM;
     }
-    for (std::size_t i : found)
-        out << cases[i].ToString(false) << '\n';
-    if (options.m_bPath) {
-        const CPNCase* to = graph.m_arrCases[found.front()];
-        const CPNCase* from = graph.GetInitialCase();
-        for (const std::string& line : CCasePath::Find(graph, from, to).Describe(from, to))
+    for (const CSetConditions& c : found.first)
+        out << c.ToString(false) << '\n';
+    if (found.count != std::to_string(found.first.size()))
+        out << "(the first " << found.first.size() << " of " << found.count << " cases)\n";
+    if (options.m_bPath)
+        for (const std::string& line : analysis->DescribePath(found.first.front()))
             out << line << '\n';
-    }
     return EXIT_CLI_OK;
 }

@@ -7,7 +7,8 @@
 #include "cli/options/CLayoutOptions.h"
 
 int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
-    if (!session.Load(options.m_strFile, options.m_seed))
+    if (!session.Load(options.m_strFile, options.m_seed) ||
+        !session.UseEngine(options.m_engine, CCliSession::ENeeds::StoredGraph))
         return EXIT_CLI_FAILURE;
     if (!session.ComputeCaseGraph())
         return EXIT_CLI_FAILURE;

@@ -6,7 +6,8 @@
 #include "platform/CPictureExport.h"
 
 int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
-    if (!session.Load(options.m_strFile, options.m_seed))
+    if (!session.Load(options.m_strFile, options.m_seed) ||
+        !session.UseEngine(options.m_engine, CCliSession::ENeeds::StoredGraph))
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();
     CFileResult result;

@@ -19,8 +19,7 @@ public:
     std::string m_strClassXml;
     std::string m_strGraphML;
     std::string m_strDot;
-    // Limits of the computation (0: none), the memory in bytes and as written.
-    long long m_nMaxCases = 0;
-    long long m_nMaxMemory = 0;
-    std::string m_strMaxMemory;
+    bool m_bContactFree = false;
+    bool m_bForward = false;
+    CEngineOptions m_engine;
 };

@@ -10,4 +10,6 @@
 class CCheckOptions : public CCommandOptions {
 public:
     CCheckOptions();
+
+    CEngineOptions m_engine;
 };

@@ -67,6 +67,36 @@ void CCommandOptions::Seed(std::optional<unsigned>& target) {
           });
 }
 
+void CCommandOptions::Engine(CEngineOptions& target) {
+    Value("--engine", "E",
+          "explicit (every step stored), cases (steps on demand), symbolic\n(decision "
+          "diagrams) or auto (the first that fits; the default)",
+          [&target](const std::string& value) -> std::optional<std::string> {
+              const auto engine = ParseCaseEngine(value);
+              if (!engine)
+                  return "--engine takes explicit, cases, symbolic or auto, not '" + value + "'";
+              target.engine = *engine;
+              return std::nullopt;
+          });
+    Value("--max-cases", "N", "stop past N cases with exit status 2",
+          [&target](const std::string& value) -> std::optional<std::string> {
+              const auto n = CliValues::Number(value, 1, LLONG_MAX);
+              if (!n)
+                  return "--max-cases takes a number of cases, not '" + value + "'";
+              target.maxCases = *n;
+              return std::nullopt;
+          });
+    Value("--max-memory", "SIZE", "stop past SIZE bytes of memory (512M, 2G) with exit status 2",
+          [&target](const std::string& value) -> std::optional<std::string> {
+              const auto n = CliValues::Size(value);
+              if (!n)
+                  return "--max-memory takes a size such as 512M or 2G, not '" + value + "'";
+              target.maxMemory = *n;
+              target.maxMemoryText = value;
+              return std::nullopt;
+          });
+}
+
 bool CCommandOptions::Fail(const std::string& reason) {
     m_strError = reason;
     return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/options/CEngineOptions.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -49,6 +51,8 @@ protected:
     void Output(const std::string& help);
     // --seed S.
     void Seed(std::optional<unsigned>& target);
+    // --engine, --max-cases N, --max-memory SIZE.
+    void Engine(CEngineOptions& target);
     // What a complete command line still lacks, or nothing.
     virtual std::optional<std::string> Missing() const { return std::nullopt; }
 

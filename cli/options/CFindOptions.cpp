@@ -4,7 +4,8 @@
 
 CFindOptions::CFindOptions()
     : CCommandOptions("find", Arguments::File,
-                      "find FILE [--wanted a,b] [--unwanted c] [--all-cases] [--path]",
+                      "find FILE [--wanted a,b] [--unwanted c] [--all-cases] [--path]\n"
+                      "          [--engine E] [--max-cases N] [--max-memory SIZE]",
                       "the cases holding the wanted conditions and\nnone of the unwanted ones; "
                       "with --path the\nshortest way to the first one") {
     Value("--wanted", "a,b", "the conditions a case must hold",
@@ -19,4 +20,5 @@ CFindOptions::CFindOptions()
           });
     Flag("--all-cases", "look through every case, not only those reachable forwards", m_bAllCases);
     Flag("--path", "write the shortest way to the first case found", m_bPath);
+    Engine(m_engine);
 }

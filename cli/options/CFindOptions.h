@@ -15,4 +15,5 @@ public:
     std::vector<std::string> m_unwanted;
     bool m_bAllCases = false;
     bool m_bPath = false;
+    CEngineOptions m_engine;
 };

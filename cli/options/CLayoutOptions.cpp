@@ -6,7 +6,8 @@
 
 CLayoutOptions::CLayoutOptions()
     : CCommandOptions("layout", Arguments::File,
-                      "layout FILE [--seed S] [--generations G] [--population P] [-o OUT]",
+                      "layout FILE [--seed S] [--generations G] [--population P] [-o OUT]\n"
+                      "            [--engine E] [--max-cases N] [--max-memory SIZE]",
                       "lay the case graph out and smooth it") {
     Seed(m_seed);
     Value("--generations", "G", "smooth for G generations",
@@ -26,4 +27,5 @@ CLayoutOptions::CLayoutOptions()
               return std::nullopt;
           });
     Output("save the laid-out document as OUT");
+    Engine(m_engine);
 }

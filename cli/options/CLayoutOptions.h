@@ -14,4 +14,5 @@ public:
     std::optional<unsigned> m_seed;
     int m_nGenerations = 0;
     std::optional<int> m_population;
+    CEngineOptions m_engine;
 };

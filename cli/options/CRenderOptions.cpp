@@ -3,7 +3,7 @@
 CRenderOptions::CRenderOptions()
     : CCommandOptions("render", Arguments::File,
                       "render FILE [--view net|casegraph|occurrence] [--seed S] [--standalone]\n"
-                      "             -o OUT",
+                      "             [--engine E] [--max-cases N] [--max-memory SIZE] -o OUT",
                       "draw a diagram as .svg, .png, .pdf, .emf or TikZ (.tex)") {
     Value("--view", "VIEW", "the diagram: net (the default), casegraph or occurrence",
           [this](const std::string& value) -> std::optional<std::string> {
@@ -16,6 +16,7 @@ CRenderOptions::CRenderOptions()
     Flag("--standalone", "a TikZ picture as a LaTeX document that compiles on its own",
          m_bStandalone);
     Output("the picture; its extension chooses the format");
+    Engine(m_engine);
 }
 
 std::optional<std::string> CRenderOptions::Missing() const {

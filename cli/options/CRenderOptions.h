@@ -16,6 +16,8 @@ public:
     bool m_bStandalone = false;
     std::optional<unsigned> m_seed;
 
+    CEngineOptions m_engine;
+
 private:
     std::optional<std::string> Missing() const override;
 };

@@ -8,7 +8,8 @@ CSimulateOptions::CSimulateOptions()
     : CCommandOptions("simulate", Arguments::File,
                       "simulate FILE [--steps N] [--seed S] [--largest] [--break-at NAMES]...\n    "
                       "          [--occurrence-xml OUT] [--occurrence-graphml OUT]\n"
-                      "          [--occurrence-dot OUT] [--save OUT]",
+                      "          [--occurrence-dot OUT] [--save OUT] [--engine E]\n"
+                      "          [--max-cases N] [--max-memory SIZE]",
                       "run the automatic simulation") {
     Value("--steps", "N", "stop after N steps (100)",
           [this](const std::string& value) -> std::optional<std::string> {
@@ -33,4 +34,5 @@ CSimulateOptions::CSimulateOptions()
     Text("--occurrence-dot", "OUT", "write the occurrence net of the run as a Graphviz DOT graph",
          m_strOccurrenceDot);
     Text("--save", "OUT", "save the document as it is after the run", m_strSave);
+    Engine(m_engine);
 }

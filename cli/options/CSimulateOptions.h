@@ -20,4 +20,5 @@ public:
     std::string m_strOccurrenceGraphML;
     std::string m_strOccurrenceDot;
     std::string m_strSave;
+    CEngineOptions m_engine;
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "analysis/CaseEngines.h"
+
+#include <string>
+
+// How a command computes the case class, and its limits: --engine, --max-cases and
+// --max-memory, the same for every command that computes it.
+struct CEngineOptions {
+    ECaseEngine engine = ECaseEngine::Auto;
+    // Limits (0: none): cases, and memory in bytes and as written.
+    long long maxCases = 0;
+    long long maxMemory = 0;
+    std::string maxMemoryText;
+};
