@@ -90,8 +90,8 @@ CCaseExplorer::CCaseExplorer(const std::vector<CPNEvent*>& events,
 
     // Past one word of conditions a case names few of a long net's events: each case
     // looks only at the events that touch one of its conditions (and those with an
-    // empty side).
-    if (m_nConditionWords > 1) {
+    // empty side). A net of few events tests them all, which costs less.
+    if (m_nConditionWords > 1 && nEvents > kFewEvents) {
         for (int side = 0; side < 2; ++side) {
             m_arrTouching[side].assign(m_arrConditions.size(), {});
             m_arrUntouched[side].clear();
@@ -158,13 +158,21 @@ template <int N> std::size_t CCaseExplorer::Hash(const Word* words) const {
 }
 
 template <int N> int CCaseExplorer::FindCaseIn(const Word* words) const {
+    return FindCaseIn<N>(words, Hash<N>(words));
+}
+
+template <int N> int CCaseExplorer::FindCaseIn(const Word* words, std::size_t hash) const {
     if (m_arrCaseIndex.empty())
         return -1;
     const std::size_t mask = m_arrCaseIndex.size() - 1;
-    for (std::size_t slot = Hash<N>(words) & mask;; slot = (slot + 1) & mask) {
-        const int index = m_arrCaseIndex[slot];
-        if (index < 0)
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t value = m_arrCaseIndex[slot];
+        if (value == 0)
             return -1;
+        // Most slots of other cases differ in the tag: their words are not read.
+        if (!TagMatches(value, hash))
+            continue;
+        const int index = SlotIndex(value);
         const Word* candidate = CaseWords(index);
         bool equal = true;
         for (int w = 0; w < Words<N>() && equal; ++w)
@@ -178,30 +186,36 @@ int CCaseExplorer::FindCase(const Word* words) const {
     return FindCaseIn<0>(words);
 }
 
+void CCaseExplorer::PlaceInIndex(int index) {
+    const std::size_t mask = m_arrCaseIndex.size() - 1;
+    const std::size_t hash = Hash<0>(CaseWords(index));
+    std::size_t slot = hash & mask;
+    while (m_arrCaseIndex[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_arrCaseIndex[slot] = SlotValue(index, hash);
+}
+
 void CCaseExplorer::GrowCaseIndex() {
     const std::size_t size = std::max<std::size_t>(64, m_arrCaseIndex.size() * 2);
-    m_arrCaseIndex.assign(size, -1);
-    const std::size_t mask = size - 1;
-    for (int i = 0; i < m_nCases; ++i) {
-        std::size_t slot = Hash<0>(CaseWords(i)) & mask;
-        while (m_arrCaseIndex[slot] >= 0)
-            slot = (slot + 1) & mask;
-        m_arrCaseIndex[slot] = i;
-    }
+    m_arrCaseIndex.assign(size, 0);
+    for (int i = 0; i < m_nCases; ++i)
+        PlaceInIndex(i);
 }
 
 int CCaseExplorer::AddCase(const Word* words) {
     const int index = m_nCases++;
     m_arrCaseWords.insert(m_arrCaseWords.end(), words, words + m_nConditionWords);
-    if (Index(m_nCases) * 2 > m_arrCaseIndex.size()) {
-        GrowCaseIndex();
-    } else {
-        const std::size_t mask = m_arrCaseIndex.size() - 1;
-        std::size_t slot = Hash<0>(words) & mask;
-        while (m_arrCaseIndex[slot] >= 0)
-            slot = (slot + 1) & mask;
-        m_arrCaseIndex[slot] = index;
+    if (m_bTagged && m_nCases >= kMaxTaggedCases) {
+        // Past the cases a tagged slot numbers: every slot holds a whole index.
+        m_bTagged = false;
+        m_arrCaseIndex.assign(m_arrCaseIndex.size(), 0);
+        for (int i = 0; i < index; ++i)
+            PlaceInIndex(i);
     }
+    if (Index(m_nCases) * 2 > m_arrCaseIndex.size())
+        GrowCaseIndex();
+    else
+        PlaceInIndex(index);
     return index;
 }
 
@@ -333,13 +347,26 @@ template <int N> void CCaseExplorer::Expand(bool forward) {
             test(e);
     }
     if (m_eMode == EMode::CasesOnly || m_eMode == EMode::VisitSuccessors) {
-        Word* next = m_arrNext.data();
-        for (int e : m_arrEnabled) {
+        // Every successor and its slot first, the slots fetched ahead, then the probes:
+        // the table is far larger than the caches and its reads overlap so.
+        const std::size_t n = m_arrEnabled.size();
+        const std::size_t words = Index(Words<N>());
+        m_arrSuccessors.resize(n * words);
+        m_arrSuccessorHashes.resize(n);
+        const std::size_t mask = m_arrCaseIndex.size() - 1;
+        for (std::size_t k = 0; k < n; ++k) {
+            const int e = m_arrEnabled[k];
             const Word* out = forward ? Pre(e) : Post(e);
             const Word* in = forward ? Post(e) : Pre(e);
-            for (int w = 0; w < Words<N>(); ++w)
+            Word* next = m_arrSuccessors.data() + k * words;
+            for (std::size_t w = 0; w < words; ++w)
                 next[w] = (c[w] & ~out[w]) | in[w];
-            const int other = FindCaseIn<N>(next);
+            m_arrSuccessorHashes[k] = Hash<N>(next);
+            __builtin_prefetch(&m_arrCaseIndex[m_arrSuccessorHashes[k] & mask]);
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            const Word* next = m_arrSuccessors.data() + k * words;
+            const int other = FindCaseIn<N>(next, m_arrSuccessorHashes[k]);
             if (m_eMode == EMode::VisitSuccessors) {
                 (*m_pVisitSuccessors)(other);
                 continue;

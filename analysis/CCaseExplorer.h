@@ -107,10 +107,27 @@ private:
     template <int N> int Words() const { return N > 0 ? N : m_nConditionWords; }
     template <int N> std::size_t Hash(const Word* words) const;
     template <int N> int FindCaseIn(const Word* words) const;
+    template <int N> int FindCaseIn(const Word* words, std::size_t hash) const;
     template <int N> bool Meets(const Word* a, const Word* b) const;
     template <int N> ECaseGraphResult RunWith();
     int AddCase(const Word* words);
     void GrowCaseIndex();
+    void PlaceInIndex(int index);
+    static constexpr int kTagShift = 26;
+    static constexpr int kMaxTaggedCases = (1 << kTagShift) - 1;
+    // The events a case tests one by one; past them, only those touching its conditions.
+    static constexpr std::size_t kFewEvents = 256;
+    static std::uint32_t Tag(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 58); }
+    std::uint32_t SlotValue(int index, std::size_t hash) const {
+        const auto value = static_cast<std::uint32_t>(index) + 1;
+        return m_bTagged ? (Tag(hash) << kTagShift) | value : value;
+    }
+    int SlotIndex(std::uint32_t value) const {
+        return static_cast<int>(m_bTagged ? value & ((1u << kTagShift) - 1) : value) - 1;
+    }
+    bool TagMatches(std::uint32_t value, std::size_t hash) const {
+        return !m_bTagged || (value >> kTagShift) == Tag(hash);
+    }
 
     // One case in one direction: the enabled events, then every candidate step.
     template <int N> void Expand(bool forward);
@@ -149,7 +166,11 @@ private:
     // The graph.
     int m_nCases = 0;
     std::vector<Word> m_arrCaseWords;
-    std::vector<std::int32_t> m_arrCaseIndex; // open addressing, -1 empty
+    // Open addressing, 0 empty. A slot holds the case's index plus one and, below
+    // kMaxTaggedCases cases, six bits of its hash above it, so that a probe reads the
+    // words of a case only when the tags agree.
+    std::vector<std::uint32_t> m_arrCaseIndex;
+    bool m_bTagged = true;
     int m_nArcs = 0;
     std::vector<ArcBlock> m_arrBlocks;
     int m_nReleasedBlocks = 0;
@@ -180,6 +201,9 @@ private:
     UInt128 m_nStepCount = 0;
     std::uint64_t m_nCounted = 0;
     std::vector<Word> m_arrConflicts; // per enabled event, the others it conflicts with
+    // The successors by single events of the case being expanded, and their hashes.
+    std::vector<Word> m_arrSuccessors;
+    std::vector<std::size_t> m_arrSuccessorHashes;
 
     const CaseGraphProgress* m_pProgress = nullptr;
     long long m_nMet = 0;

@@ -109,6 +109,10 @@ struct CSymbolicCaseAnalysis::Impl {
 
     bdd initial, whole, forward, steps;
     bool stepsBuilt = false;
+    // The class both ways is computed when first asked for: what the initial case
+    // reaches forward is often a small part of it.
+    bool wholeBuilt = false;
+    CaseGraphProgress progress;
     bdd xSet, tSet, untouched;
     std::vector<bdd> enabled, fired, varsOf, untouchedOf, touchedOf, varsAndTagsOf;
 
@@ -183,13 +187,26 @@ struct CSymbolicCaseAnalysis::Impl {
         }
     }
 
+    const bdd& Whole() {
+        if (!wholeBuilt) {
+            bool cancelled = false;
+            whole = Closure(forward, true, progress, cancelled);
+            if (cancelled)
+                throw std::runtime_error("cancelled");
+            wholeBuilt = true;
+        }
+        return whole;
+    }
+
     void BuildSteps() {
         if (stepsBuilt)
             return;
         const std::size_t nc = conditions.size();
-        bdd haveConcession = bddtrue, anyEvent = bddfalse;
+        // Built on the class from the start: the steps of the cases that are reached
+        // are a much smaller function than the steps of every assignment.
+        bdd result = Whole(), anyEvent = bddfalse;
         for (std::size_t e = 0; e < events.size(); ++e) {
-            haveConcession &= bdd_nithvar(varU[e]) | enabled[e];
+            result &= bdd_nithvar(varU[e]) | enabled[e];
             anyEvent |= bdd_ithvar(varU[e]);
         }
         // Detached: no two events of a step share a pre- or a postcondition.
@@ -208,10 +225,9 @@ struct CSymbolicCaseAnalysis::Impl {
             }
             return none | one;
         };
-        bdd detached = bddtrue;
         for (std::size_t b = 0; b < nc; ++b)
-            detached &= atMostOne(consumers[b]) & atMostOne(producers[b]);
-        steps = whole & haveConcession & detached & anyEvent;
+            result &= atMostOne(consumers[b]) & atMostOne(producers[b]);
+        steps = result & anyEvent;
         stepsBuilt = true;
     }
 
@@ -291,17 +307,24 @@ struct CSymbolicCaseAnalysis::Impl {
     // The number of assignments of the variables in `counted` (ascending) that satisfy
     // f, whose support lies among them.
     std::string Count(const bdd& f, const std::vector<int>& counted) const {
+        // Positions by level: the variables may be reordered.
+        std::vector<int> levels;
+        for (int v : counted)
+            levels.push_back(bdd_var2level(v));
+        std::sort(levels.begin(), levels.end());
         std::vector<int> position(At(nVars) + 1, 0);
         {
             std::size_t k = 0;
-            for (int v = 0; v <= nVars; ++v) {
-                while (k < counted.size() && counted[k] < v)
+            for (int level = 0; level <= nVars; ++level) {
+                while (k < levels.size() && levels[k] < level)
                     ++k;
-                position[At(v)] = static_cast<int>(k);
+                position[At(level)] = static_cast<int>(k);
             }
         }
         const int total = static_cast<int>(counted.size());
-        auto positionOf = [&](BDD node) { return node <= 1 ? total : position[At(bdd_var(node))]; };
+        auto positionOf = [&](BDD node) {
+            return node <= 1 ? total : position[At(bdd_var2level(bdd_var(node)))];
+        };
         std::unordered_map<BDD, CBigCount> memo;
         std::function<CBigCount(BDD)> sat = [&](BDD node) -> CBigCount {
             if (node == 0)
@@ -320,9 +343,11 @@ struct CSymbolicCaseAnalysis::Impl {
         return sat(f.id()).Shifted(positionOf(f.id())).Decimal();
     }
 
+    // The case variables in the order of their levels.
     std::vector<int> CaseVars() const {
         std::vector<int> vars(varX);
-        std::sort(vars.begin(), vars.end());
+        std::sort(vars.begin(), vars.end(),
+                  [](int a, int b) { return bdd_var2level(a) < bdd_var2level(b); });
         return vars;
     }
 
@@ -346,7 +371,7 @@ struct CSymbolicCaseAnalysis::Impl {
             }
             const int v = order[k];
             const int b = conditionOfVar[At(v)];
-            const bool decides = node > 1 && bdd_var(node) == v;
+            const bool decides = node > 1 && bdd_var(node) == v; // levels ascend along order
             value[At(b)] = 0;
             walk(decides ? bdd_low(node) : node, k + 1);
             value[At(b)] = 1;
@@ -398,13 +423,38 @@ CSymbolicCaseAnalysis::CSymbolicCaseAnalysis(const std::vector<CPNEvent*>& event
             d.varT[At(b)] = next++;
         }
     };
+    // The events breadth first over shared conditions, from the first of the net's
+    // order not yet placed: neighbours in the net become neighbours in the order
+    // whatever order the file listed them in.
+    std::vector<std::vector<int>> eventsOf(nc);
     for (std::size_t e = 0; e < ne; ++e) {
-        std::vector<int> touched = d.pre[e];
-        touched.insert(touched.end(), d.post[e].begin(), d.post[e].end());
-        std::sort(touched.begin(), touched.end());
-        for (int b : touched)
-            place(b);
-        d.varU[e] = next++;
+        for (int b : d.pre[e])
+            eventsOf[At(b)].push_back(static_cast<int>(e));
+        for (int b : d.post[e])
+            eventsOf[At(b)].push_back(static_cast<int>(e));
+    }
+    std::vector<char> queued(ne, 0);
+    std::vector<int> queue;
+    for (std::size_t first = 0; first < ne; ++first) {
+        if (queued[first])
+            continue;
+        queue.assign(1, static_cast<int>(first));
+        queued[first] = 1;
+        for (std::size_t k = 0; k < queue.size(); ++k) {
+            const auto e = At(queue[k]);
+            std::vector<int> touched = d.pre[e];
+            touched.insert(touched.end(), d.post[e].begin(), d.post[e].end());
+            std::sort(touched.begin(), touched.end());
+            for (int b : touched) {
+                place(b);
+                for (int other : eventsOf[At(b)])
+                    if (!queued[At(other)]) {
+                        queued[At(other)] = 1;
+                        queue.push_back(other);
+                    }
+            }
+            d.varU[e] = next++;
+        }
     }
     for (std::size_t b = 0; b < nc; ++b)
         place(static_cast<int>(b));
@@ -416,6 +466,13 @@ CSymbolicCaseAnalysis::CSymbolicCaseAnalysis(const std::vector<CPNEvent*>& event
     bdd_gbc_hook(OnCollect);
     bdd_setmaxincrease(4000000);
     bdd_setvarnum(std::max(1, d.nVars));
+    // The order follows the net; sifting mends it where the net's order is a poor one,
+    // a condition's variable and its tag moving together.
+    for (std::size_t b = 0; b < nc; ++b)
+        bdd_intaddvarblock(std::min(d.varX[b], d.varT[b]), std::max(d.varX[b], d.varT[b]),
+                           BDD_REORDER_FIXED);
+    bdd_reorder_verbose(0);
+    bdd_autoreorder(BDD_REORDER_SIFT);
 }
 
 CSymbolicCaseAnalysis::~CSymbolicCaseAnalysis() {
@@ -466,9 +523,8 @@ ECaseGraphResult CSymbolicCaseAnalysis::Run(const CaseGraphProgress& progress,
         }
         d.initial = d.Cube(d.initialCase);
         bool cancelled = false;
+        d.progress = progress;
         d.forward = d.Closure(d.initial, false, progress, cancelled);
-        if (!cancelled)
-            d.whole = d.Closure(d.forward, true, progress, cancelled);
         return cancelled ? ECaseGraphResult::Cancelled : ECaseGraphResult::Completed;
     } catch (const std::bad_alloc&) {
         return ECaseGraphResult::NotEnoughMemory;
@@ -476,7 +532,7 @@ ECaseGraphResult CSymbolicCaseAnalysis::Run(const CaseGraphProgress& progress,
 }
 
 std::string CSymbolicCaseAnalysis::CountCases() {
-    return m_p->Count(m_p->whole, m_p->CaseVars());
+    return m_p->Count(m_p->Whole(), m_p->CaseVars());
 }
 
 std::string CSymbolicCaseAnalysis::CountForwardCases() {
@@ -488,7 +544,6 @@ std::string CSymbolicCaseAnalysis::CountSteps() {
     d.BuildSteps();
     std::vector<int> vars = d.CaseVars();
     vars.insert(vars.end(), d.varU.begin(), d.varU.end());
-    std::sort(vars.begin(), vars.end());
     return d.Count(d.steps, vars);
 }
 
@@ -504,7 +559,7 @@ bool CSymbolicCaseAnalysis::IsContactFree() {
             holdsPost &= d.X(b);
             meetsPost |= d.X(b);
         }
-        if ((d.whole & ((holdsPre & meetsPost) | (holdsPost & meetsPre))) != bddfalse)
+        if ((d.Whole() & ((holdsPre & meetsPost) | (holdsPost & meetsPre))) != bddfalse)
             return false;
     }
     return true;
@@ -518,7 +573,7 @@ CCaseSearchResult CSymbolicCaseAnalysis::Find(const std::vector<CPNCondition*>& 
                                               const std::vector<CPNCondition*>& unwanted,
                                               bool onlyReachable, std::size_t shown) {
     Impl& d = *m_p;
-    bdd found = onlyReachable ? d.forward : d.whole;
+    bdd found = onlyReachable ? d.forward : d.Whole();
     for (const CPNCondition* c : wanted) {
         const int b = d.Number(c);
         found &= b < 0 ? bddfalse : d.X(b);
@@ -546,9 +601,9 @@ CCaseSearchResult CSymbolicCaseAnalysis::Find(const std::vector<CPNCondition*>& 
 std::vector<std::string> CSymbolicCaseAnalysis::DescribePath(const CSetConditions& to) {
     Impl& d = *m_p;
     const bdd target = d.Cube(to);
-    if ((d.whole & target) == bddfalse)
-        return {};
     const bool forwardOnly = (d.forward & target) != bddfalse;
+    if (!forwardOnly && (d.Whole() & target) == bddfalse)
+        return {};
     // The breadth-first layers of steps from the initial case up to the target.
     std::vector<bdd> layers{d.initial};
     bdd visited = d.initial;

@@ -24,9 +24,11 @@ public:
     CSymbolicCaseAnalysis(const CSymbolicCaseAnalysis&) = delete;
     CSymbolicCaseAnalysis& operator=(const CSymbolicCaseAnalysis&) = delete;
 
-    // Computes the forward and the whole class. The progress callback is told the
-    // cases found so far (at most INT_MAX); with a memory limit (bytes, 0 for none) the
-    // diagrams stop growing there and the result is NotEnoughMemory.
+    // Computes what the initial case reaches by forward steps; the class both ways
+    // follows when an answer first needs it (it may be far larger). The progress
+    // callback is told the cases found so far (at most INT_MAX); with a memory limit
+    // (bytes, 0 for none) the diagrams stop growing there: the result is
+    // NotEnoughMemory, and an answer past it throws std::bad_alloc.
     ECaseGraphResult Run(const CaseGraphProgress& progress = {}, long long memoryLimit = 0);
 
     const char* GetEngineName() const override { return "symbolic"; }
