@@ -1,3 +1,8 @@
+#include "analysis/CCaseGraph.h"
+#include "analysis/CCaseSpaceAnalysis.h"
+#include "analysis/CStoredCaseAnalysis.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
+#include "base/CRandomSource.h"
 #include "exchange/CPnmlExport.h"
 #include "exchange/CPnmlImport.h"
 #include "model/CNetDesign.h"
@@ -93,6 +98,35 @@ std::string Pnml(const std::string& netContent,
 
 } // namespace
 
+namespace {
+
+// The three engines count the same cases and steps of an imported net, and find it
+// contact-free or not alike.
+void ExpectEnginesAgree(CNetDesign& net) {
+    const CSetConditions initial = net.BuildStructure();
+    std::vector<CPNEvent*> events;
+    for (CPNElement* element : net.m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(element))
+            events.push_back(event);
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
+    graph.MarkInitialCase(initial);
+    CStoredCaseAnalysis stored(graph);
+    CCaseSpaceAnalysis cases(events, initial);
+    ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
+    CSymbolicCaseAnalysis symbolic(events, initial);
+    ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
+    for (CCaseAnalysis* engine : std::initializer_list<CCaseAnalysis*>{&cases, &symbolic}) {
+        EXPECT_EQ(engine->CountCases(), stored.CountCases()) << engine->GetEngineName();
+        EXPECT_EQ(engine->CountSteps(), stored.CountSteps()) << engine->GetEngineName();
+        EXPECT_EQ(engine->CountForwardCases(), stored.CountForwardCases());
+        EXPECT_EQ(engine->IsContactFree(), stored.IsContactFree());
+    }
+}
+
+} // namespace
+
 // The files of other tools: a file of a condition/event net comes in with the counts
 // its table lists; any other is refused, for the reason named here where known.
 TEST(PnmlTest, FilesOfOtherToolsImportWithTheirCountsOrAreRefusedForTheirReason) {
@@ -134,6 +168,8 @@ TEST(PnmlTest, FilesOfOtherToolsImportWithTheirCountsOrAreRefusedForTheirReason)
             EXPECT_EQ(CountsOf(net),
                       (Counts{std::stoi(cell[6]), std::stoi(cell[7]), std::stoi(cell[8])}))
                 << file;
+            SCOPED_TRACE(file);
+            ExpectEnginesAgree(net);
         }
         ++files;
     }
@@ -316,5 +352,71 @@ TEST(PnmlTest, FilesOfOtherToolsComeInWithNodesApartAndNamesByTheirNodes) {
         }
     }
     EXPECT_GE(files, 7);
+#endif
+}
+
+// The nets of the Model Checking Contest that are condition/event systems, through every
+// engine that takes them quickly: the forward class of the initial case has exactly the
+// published number of states, the class both ways and its steps the counts of the table.
+TEST(PnmlTest, ContestNetsHaveThePublishedNumberOfCasesOnEveryEngine) {
+#ifndef ZERIN_MCC_DIR
+    GTEST_SKIP() << "the contest's nets are not beside this tree";
+#else
+    const std::filesystem::path folder = ZERIN_MCC_DIR;
+    std::ifstream table(folder / "SOURCES.tsv");
+    std::string line;
+    std::getline(table, line);
+    int checked = 0;
+    while (std::getline(table, line)) {
+        std::vector<std::string> cell;
+        std::stringstream row(line);
+        for (std::string field; std::getline(row, field, '\t');)
+            cell.push_back(field);
+        ASSERT_GE(cell.size(), 20u) << line;
+        // expected_states, own_case_class, own_steps, expect.
+        const std::string& published = cell[5];
+        const std::string& cases = cell[17];
+        const std::string& steps = cell[18];
+        if (cell[19] != "count" || cases.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        SCOPED_TRACE(cell[0]);
+        CNetDesign net;
+        ASSERT_EQ(Import((folder / cell[0]).string(), net), "");
+        const CSetConditions initial = net.BuildStructure();
+        std::vector<CPNEvent*> events;
+        for (CPNElement* element : net.m_listElements)
+            if (auto* event = dynamic_cast<CPNEvent*>(element))
+                events.push_back(event);
+        const long long size = std::stoll(cases);
+        std::vector<std::unique_ptr<CCaseAnalysis>> engines;
+        CRandomSource random(1);
+        CCaseGraph graph(random);
+        if (std::stoll(steps) <= 700000) {
+            ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
+            graph.MarkInitialCase(initial);
+            engines.push_back(std::make_unique<CStoredCaseAnalysis>(graph));
+        }
+        if (size <= 1000000) {
+            auto space = std::make_unique<CCaseSpaceAnalysis>(events, initial);
+            ASSERT_EQ(space->Run(), ECaseGraphResult::Completed);
+            engines.push_back(std::move(space));
+        }
+        for (auto& engine : engines) {
+            SCOPED_TRACE(engine->GetEngineName());
+            EXPECT_EQ(engine->CountForwardCases(), published);
+            EXPECT_EQ(engine->CountCases(), cases);
+            EXPECT_EQ(engine->CountSteps(), steps);
+        }
+        // The decision diagrams where their variable order serves them quickly.
+        if (size <= 60000) {
+            CSymbolicCaseAnalysis symbolic(events, initial);
+            ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
+            EXPECT_EQ(symbolic.CountForwardCases(), published);
+            EXPECT_EQ(symbolic.CountCases(), cases);
+            EXPECT_EQ(symbolic.CountSteps(), steps);
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 15);
 #endif
 }
