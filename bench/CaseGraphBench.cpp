@@ -1,5 +1,10 @@
 #include "analysis/CCaseExplorer.h"
 #include "analysis/CCaseGraph.h"
+#include "analysis/CCaseSpaceAnalysis.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
 #include "base/COutputSink.h"
 #include "base/CRandomSource.h"
 #include "base/OutputWriter.h"
@@ -12,6 +17,8 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 // Every allocation of the program is counted, so that the peak of one computation can
 // be read as bytes per arc.
@@ -137,8 +144,64 @@ void BM_ForwardReachableClasses(benchmark::State& state) {
     state.counters["classes"] = static_cast<double>(graph.m_listClasses.size());
 }
 
+std::vector<CPNEvent*> EventsOf(const CNetDesign& net) {
+    std::vector<CPNEvent*> events;
+    for (CPNElement* element : net.m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(element))
+            events.push_back(event);
+    return events;
+}
+
+// The cases without their steps (targets: 20 philosophers <= 1 s and 100 MB, 24 <= 10 s
+// and 500 MB, 30 <= 2 minutes and 2 GB); the peak counts every allocation.
+void BM_CasesOfPhilosophers(benchmark::State& state) {
+    CNetDesign net;
+    const CSetConditions initial = BuildDiningPhilosophers(net, static_cast<int>(state.range(0)));
+    const std::vector<CPNEvent*> events = EventsOf(net);
+    std::string steps;
+    for (auto _ : state) {
+        g_nPeak = g_nLive.load();
+        const long long before = g_nLive;
+        CCaseSpaceAnalysis cases(events, initial);
+        cases.Run();
+        steps = cases.CountSteps();
+        state.counters["MB"] = static_cast<double>(g_nPeak - before) / (1 << 20);
+        state.counters["cases"] = cases.GetCaseCount();
+    }
+    state.SetLabel(steps + " steps");
+}
+
+// The decision diagrams on 100 philosophers: cases and steps counted, contact-freeness,
+// and the shortest path to a case where philosophers 0, 2 and 4 eat (target <= 2 s and
+// 200 MB together).
+void BM_SymbolicPhilosophers(benchmark::State& state) {
+    CNetDesign net;
+    const CSetConditions initial = BuildDiningPhilosophers(net, static_cast<int>(state.range(0)));
+    const std::vector<CPNEvent*> events = EventsOf(net);
+    std::vector<CPNCondition*> eating;
+    for (CPNElement* element : net.m_listElements)
+        if (auto* c = dynamic_cast<CPNCondition*>(element);
+            c && c->m_pLabel &&
+            (c->m_pLabel->m_strText == "eat_0" || c->m_pLabel->m_strText == "eat_2" ||
+             c->m_pLabel->m_strText == "eat_4"))
+            eating.push_back(c);
+    std::size_t pathLines = 0;
+    for (auto _ : state) {
+        CSymbolicCaseAnalysis symbolic(events, initial);
+        symbolic.Run();
+        benchmark::DoNotOptimize(symbolic.CountCases());
+        benchmark::DoNotOptimize(symbolic.CountSteps());
+        benchmark::DoNotOptimize(symbolic.IsContactFree());
+        const CCaseSearchResult found = symbolic.Find(eating, {}, true, 1);
+        pathLines = symbolic.DescribePath(found.first.front()).size();
+    }
+    state.counters["path steps"] = static_cast<double>(pathLines) - 1;
+}
+
 } // namespace
 
+BENCHMARK(BM_CasesOfPhilosophers)->Arg(20)->Arg(24)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SymbolicPhilosophers)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Philosophers)->Arg(10)->Arg(14)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IndependentComponents)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExplorePhilosophers)->Arg(16)->Unit(benchmark::kMillisecond);
