@@ -302,25 +302,21 @@ void CCaseExplorer::ForEachEventSuccessor(int index, bool forward,
 
 template <int N> UInt128 CCaseExplorer::CountSteps() {
     const int n = static_cast<int>(m_arrEnabled.size());
-    if (n > 64) {
-        // Too many for one word of conflicts: the steps are enumerated, not kept.
-        const EMode mode = std::exchange(m_eMode, EMode::CountOnly);
-        m_nCounted = 0;
-        EnumerateAll<N>(true);
-        m_eMode = mode;
-        return m_nCounted;
-    }
-    m_arrConflicts.assign(Index(n), 0);
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j) {
+    const auto answer = DetachedSets::Ask(
+        n,
+        [this](int i, int j) {
             const int a = m_arrEnabled[Index(i)], b = m_arrEnabled[Index(j)];
-            if (Meets<N>(Pre(a), Pre(b)) || Meets<N>(Post(a), Post(b))) {
-                m_arrConflicts[Index(i)] |= Word{1} << j;
-                m_arrConflicts[Index(j)] |= Word{1} << i;
-            }
-        }
-    static thread_local CDetachedSetCounter counter;
-    return counter.CountNonEmpty(m_arrConflicts.data(), n);
+            return Meets<N>(Pre(a), Pre(b)) || Meets<N>(Post(a), Post(b));
+        },
+        DetachedSets::EAsk::Count);
+    if (answer)
+        return answer->count;
+    // Too many for the counter: the steps are enumerated, not kept.
+    const EMode mode = std::exchange(m_eMode, EMode::CountOnly);
+    m_nCounted = 0;
+    EnumerateAll<N>(true);
+    m_eMode = mode;
+    return m_nCounted;
 }
 
 template <int N> void CCaseExplorer::Expand(bool forward) {
@@ -511,4 +507,12 @@ bool CCaseExplorer::HasContact(int index) const {
         if ((includes(Pre(e)) && meets(Post(e))) || (includes(Post(e)) && meets(Pre(e))))
             return true;
     return false;
+}
+
+bool CCaseExplorer::HasConcession(int index, int event) const {
+    const Word* c = CaseWords(index);
+    for (int w = 0; w < m_nConditionWords; ++w)
+        if ((Pre(event)[w] & ~c[w]) != 0 || (Post(event)[w] & c[w]) != 0)
+            return false;
+    return true;
 }

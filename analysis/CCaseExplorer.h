@@ -56,6 +56,8 @@ public:
     // Whether some event has its pre-set and meets its post-set (or the other way
     // round) in case i.
     bool HasContact(int index) const;
+    // Whether the event (by its place in the net's order) has forward concession in case i.
+    bool HasConcession(int index, int event) const;
     const std::vector<CPNEvent*>& GetEvents() const { return m_arrEvents; }
     // The case of node i as a condition set.
     CSetConditions GetCase(int index) const;

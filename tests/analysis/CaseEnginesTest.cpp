@@ -132,6 +132,37 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     }
     EXPECT_EQ(producedSteps, storedSteps);
     helper.m_arrNetEvents.clear();
+
+    // The automatic run's choice, found without listing the steps: the step at the
+    // random position of the list, or the first of its largest.
+    CRandomSource chooser(3);
+    CCaseGraph choosing(chooser);
+    choosing.m_arrNetEvents = EventsOf(net);
+    for (const CPNCase* node : graph.m_arrCases) {
+        choosing.CollectEnabledEvents(node->m_setConditions, true);
+        choosing.BuildSteps();
+        std::vector<std::string> list;
+        int position = 0, largest = -1;
+        CStepInfo step;
+        while (choosing.GetNextStep(position, step)) {
+            list.push_back(step.m_setEvents.ToString());
+            if (largest < 0 || step.m_setEvents.GetCount() >
+                                   static_cast<std::size_t>(std::count(
+                                       list[static_cast<std::size_t>(largest)].begin(),
+                                       list[static_cast<std::size_t>(largest)].end(), ',')) +
+                                       1)
+                largest = static_cast<int>(list.size()) - 1;
+        }
+        const std::string first = choosing.ChooseStep(node->m_setConditions, false).ToString();
+        EXPECT_EQ(first, list.empty() ? "{ }" : list[static_cast<std::size_t>(largest)]);
+        for (unsigned draw = 1; draw <= 5 && !list.empty(); ++draw) {
+            chooser.Seed(draw);
+            const std::string chosen = choosing.ChooseStep(node->m_setConditions, true).ToString();
+            chooser.Seed(draw);
+            EXPECT_EQ(chosen, list[static_cast<std::size_t>(chooser.Rand()) % list.size()]);
+        }
+    }
+    choosing.m_arrNetEvents.clear();
 }
 
 } // namespace
