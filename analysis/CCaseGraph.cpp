@@ -9,9 +9,11 @@
 #include "analysis/CCaseExplorer.h"
 #include "analysis/CCasePath.h"
 #include "analysis/CCaseSpaceAnalysis.h"
+#include "analysis/CDetachedSetCounter.h"
 #include "analysis/CNodeAdjacency.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
 #include "base/CRandomSource.h"
 #include "base/FormatString.h"
 #include "model/CNetDesign.h"
@@ -139,9 +141,24 @@ void CCaseGraph::TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases
     m_pStepsOnDemand = std::move(cases);
 }
 
+void CCaseGraph::TakeSymbolic(std::unique_ptr<CSymbolicCaseAnalysis> symbolic,
+                              const std::vector<CPNEvent*>& events) {
+    DeleteContents(false);
+    m_pSymbolic = std::move(symbolic);
+    // The automatic run draws its steps from the events.
+    m_arrNetEvents = events;
+    m_nNetEvents = static_cast<int>(events.size());
+}
+
 std::string CCaseGraph::GetStepCountText() const {
+    if (m_pSymbolic)
+        return m_pSymbolic->CountSteps();
     return m_pStepsOnDemand ? DecimalText(m_pStepsOnDemand->GetStepCount())
                             : std::to_string(m_nSteps);
+}
+
+std::string CCaseGraph::GetCaseCountText() const {
+    return m_pSymbolic ? m_pSymbolic->CountCases() : std::to_string(m_nCases);
 }
 
 CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
@@ -229,6 +246,7 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
     }
     m_bLaidOut = false;
     m_pStepsOnDemand.reset();
+    m_pSymbolic.reset();
     // The classes refer to the nodes that go now.
     m_listClasses.clear();
     for (CPNStep* arc : m_arrSteps)
@@ -260,6 +278,10 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
 }
 
 bool CCaseGraph::IsContactFree() const {
+    if (m_pSymbolic)
+        return m_pSymbolic->IsContactFree();
+    if (m_pStepsOnDemand && m_pStepsOnDemand->GetCaseCount() == m_nCases)
+        return m_pStepsOnDemand->IsContactFree();
     std::vector<const CSetConditions*> cases;
     cases.reserve(m_arrCases.size());
     for (const CPNCase* node : m_arrCases)
@@ -348,6 +370,28 @@ bool CCaseGraph::GetNextStep(int& position, CStepInfo& step) const {
 
 CSetEvents CCaseGraph::ChooseStep(const CSetConditions& currentCase, bool random) {
     CollectEnabledEvents(currentCase, true);
+    // The step the list would give, found without listing the steps: a case of many
+    // concurrent events offers billions of them. (Past a thousand events the list is
+    // made.)
+    const auto conflict = [this](int i, int j) {
+        const CPNEvent* a = m_arrEnabled[At(i)];
+        const CPNEvent* b = m_arrEnabled[At(j)];
+        return a->m_setPreConditions.Meets(b->m_setPreConditions) ||
+               a->m_setPostConditions.Meets(b->m_setPostConditions);
+    };
+    const auto counted = DetachedSets::Ask(m_nEnabled, conflict, DetachedSets::EAsk::Count);
+    if (counted) {
+        if (counted->count == 0)
+            return CSetEvents();
+        const auto chosen =
+            random ? DetachedSets::Ask(m_nEnabled, conflict, DetachedSets::EAsk::At,
+                                       static_cast<UInt128>(m_rRandom.Rand()) % counted->count)
+                   : DetachedSets::Ask(m_nEnabled, conflict, DetachedSets::EAsk::FirstLargest);
+        CSetEvents events;
+        for (int i : chosen->step)
+            events.Add(m_arrEnabled[At(i)]);
+        return events;
+    }
     BuildSteps();
     if (m_nStepInfos == 0)
         return CSetEvents();

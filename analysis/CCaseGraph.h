@@ -26,6 +26,7 @@
 
 class CCasePath;
 class CCaseSpaceAnalysis;
+class CSymbolicCaseAnalysis;
 class CNetDesign;
 class CNodeAdjacency;
 class CPNCase;
@@ -77,6 +78,16 @@ public:
     void TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases);
     // The analysis the steps come from when they are not stored; null for a stored graph.
     CCaseSpaceAnalysis* GetStepsOnDemand() const { return m_pStepsOnDemand.get(); }
+    // Keeps the class as decision diagrams only, for a net whose cases do not fit one by
+    // one: no nodes, no steps; the answers come from the analysis. Replaces what the
+    // graph held.
+    void TakeSymbolic(std::unique_ptr<CSymbolicCaseAnalysis> symbolic,
+                      const std::vector<CPNEvent*>& events);
+    CSymbolicCaseAnalysis* GetSymbolic() const { return m_pSymbolic.get(); }
+    // Every case and step is held (not on demand, not as decision diagrams).
+    bool IsStored() const { return !m_pStepsOnDemand && !m_pSymbolic; }
+    // The number of cases in full, held or counted.
+    std::string GetCaseCountText() const;
     // The number of steps in full, stored or counted.
     std::string GetStepCountText() const;
     // The shortest path from one case to another (CCasePath::Find); with the steps on
@@ -299,6 +310,7 @@ private:
     // demand the single events (which reach the same cases).
     CNodeAdjacency ForwardAdjacency() const;
     std::unique_ptr<CCaseSpaceAnalysis> m_pStepsOnDemand;
+    std::unique_ptr<CSymbolicCaseAnalysis> m_pSymbolic;
 
     ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                 const CaseGraphProgress& progress);

@@ -229,3 +229,15 @@ void CCaseSpaceAnalysis::WriteCaseClass() {
         WriteOutput(PANE_ANALYSIS, GetCase(i).ToString(false));
     WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", m_explorer.GetCaseCount()));
 }
+
+bool CCaseSpaceAnalysis::HasConcessionInTheClass(const CPNEvent& event) const {
+    const std::vector<CPNEvent*>& events = m_explorer.GetEvents();
+    const auto it = std::find(events.begin(), events.end(), &event);
+    if (it == events.end())
+        return false;
+    const int e = static_cast<int>(it - events.begin());
+    for (int i = 0; i < m_explorer.GetCaseCount(); ++i)
+        if (m_explorer.HasConcession(i, e))
+            return true;
+    return false;
+}

@@ -59,6 +59,8 @@ public:
     const std::vector<std::uint8_t>& ForwardReachable();
     // The forward successor lists by single events (they reach what the steps reach).
     CNodeAdjacency ForwardAdjacency();
+    // The event has forward concession in some case of the class.
+    bool HasConcessionInTheClass(const CPNEvent& event) const;
     // Every case of the class and their number, to the analysis pane.
     void WriteCaseClass();
 

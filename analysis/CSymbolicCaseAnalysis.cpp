@@ -637,3 +637,10 @@ std::vector<std::string> CSymbolicCaseAnalysis::DescribePath(const CSetCondition
     std::reverse(steps.begin(), steps.end());
     return CCasePath::Describe(d.initialCase.ToString(false), to.ToString(false), true, steps);
 }
+
+bool CSymbolicCaseAnalysis::HasConcessionInTheClass(const CPNEvent& event) {
+    Impl& d = *m_p;
+    const auto it = std::find(d.events.begin(), d.events.end(), &event);
+    return it != d.events.end() &&
+           (d.Whole() & d.enabled[static_cast<std::size_t>(it - d.events.begin())]) != bddfalse;
+}

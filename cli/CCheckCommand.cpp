@@ -20,7 +20,7 @@ int CCheckCommand::EnterWithFullTest(CCliSession& session) {
 
 int CCheckCommand::Run(const CCheckOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, std::nullopt) ||
-        !session.UseEngine(options.m_engine, CCliSession::ENeeds::Cases))
+        !session.UseEngine(options.m_engine, CCliSession::ENeeds::Anything))
         return EXIT_CLI_FAILURE;
     return EnterWithFullTest(session);
 }

@@ -32,6 +32,12 @@ public:
         m_limitReached.reset();
         m_bMemoryLimitReached = false;
     }
+    bool TakeOutOfMemory() override {
+        const bool memory = m_bMemoryLimitReached;
+        if (memory)
+            ClearLimitReached();
+        return memory;
+    }
     // --max-memory, or four fifths of the machine's memory.
     long long MemoryLimit() const;
     // What is left of that limit.

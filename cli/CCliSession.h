@@ -41,7 +41,7 @@ public:
     bool ComputeCaseGraph();
     // The limits and the engine of the options for the computations that follow. A
     // command that needs the stored graph (a drawing, a layout) takes auto as explicit
-    // and refuses the others; the simulation takes the stored graph or the cases.
+    // and refuses the others; breakpoints need the cases one by one.
     // False, with the reason reported, for an engine the command cannot use.
     enum class ENeeds { StoredGraph, Cases, Anything };
     bool UseEngine(const CEngineOptions& options, ENeeds needs);

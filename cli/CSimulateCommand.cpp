@@ -56,7 +56,9 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
 
 int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed) ||
-        !session.UseEngine(options.m_engine, CCliSession::ENeeds::Cases))
+        !session.UseEngine(options.m_engine, options.m_breakAt.empty()
+                                                 ? CCliSession::ENeeds::Anything
+                                                 : CCliSession::ENeeds::Cases))
         return EXIT_CLI_FAILURE;
     if (const int status = CCheckCommand::EnterWithFullTest(session); status != EXIT_CLI_OK)
         return status;

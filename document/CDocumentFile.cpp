@@ -40,7 +40,7 @@ void CDocumentFile::WriteRecord(CArchive& ar, const CZerinDoc& doc) {
     ar.WriteInt32(doc.m_nGridSize);
     // A graph whose steps are produced on demand is not stored: the file marks it not
     // computed, and the next simulation computes it again.
-    const bool onDemand = doc.m_caseGraph.GetStepsOnDemand() != nullptr;
+    const bool onDemand = !doc.m_caseGraph.IsStored();
     ar.WriteBool32(doc.m_bNetModified);
     ar.WriteBool32(doc.m_bCaseGraphLaidOut && !onDemand);
     ar.WriteBool32(doc.m_bCaseGraphValid && !onDemand);

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CBreakPoints;
+class CCaseAnalysis;
 class CDC;
 class CPNCondition;
 class CSetConditions;
@@ -18,6 +19,9 @@ struct CCaseClassInput {
     std::vector<CPNCondition*> conditions;
     std::vector<CSetConditions> cases;
     std::vector<bool> reachable;
+    // Where the class is kept as decision diagrams there are no cases to list: the
+    // search and the path are asked of it (not owned).
+    CCaseAnalysis* search = nullptr;
 };
 
 // What the document asks of the window around it: the main frame, its bars and views
@@ -53,6 +57,9 @@ public:
     virtual void BeginCaseGraphProgress() {}
     virtual bool CaseGraphProgress(int /*cases*/, int /*arcs*/) { return true; }
     virtual void EndCaseGraphProgress() {}
+    // The last progress stopped the computation for want of memory (not a Cancel):
+    // true once, and the refusal is not shown, for another engine may try.
+    virtual bool TakeOutOfMemory() { return false; }
     // The memory a case graph may take, in bytes: past it the simulation keeps the cases
     // without their steps. Zero where nothing is estimated (the graph is always stored).
     virtual long long CaseGraphMemoryBudget() { return 0; }

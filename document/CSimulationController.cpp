@@ -2,6 +2,7 @@
 
 #include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CPNCase.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
 #include "analysis/ECaseGraphResult.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
@@ -119,8 +120,8 @@ bool CSimulationController::TestNet() {
         return false;
     }
     d.m_caseGraph.MarkInitialCase(d.m_caseInitial);
-    WriteOutput(PANE_STANDARD, FormatString("Total %d case(s), %s step(s)", d.m_caseGraph.m_nCases,
-                                            d.m_caseGraph.GetStepCountText().c_str()));
+    WriteOutput(PANE_STANDARD, "Total " + d.m_caseGraph.GetCaseCountText() + " case(s), " +
+                                   d.m_caseGraph.GetStepCountText() + " step(s)");
     if (!onDemand.empty())
         WriteOutput(PANE_STANDARD, onDemand);
     WriteOutput(PANE_STANDARD, "Initial case: " + d.m_caseInitial.ToString(false));
@@ -129,7 +130,14 @@ bool CSimulationController::TestNet() {
     CNetVerification verification(d.m_netDesign);
     int errors = verification.CheckNaming();
     errors += verification.CheckIsolated();
-    errors += verification.CheckConcession(d.m_caseGraph.m_arrCases);
+    if (CSymbolicCaseAnalysis* symbolic = d.m_caseGraph.GetSymbolic())
+        errors += verification.CheckConcession(
+            [symbolic](const CPNEvent& event) { return symbolic->HasConcessionInTheClass(event); });
+    else if (const CCaseSpaceAnalysis* cases = d.m_caseGraph.GetStepsOnDemand())
+        errors += verification.CheckConcession(
+            [cases](const CPNEvent& event) { return cases->HasConcessionInTheClass(event); });
+    else
+        errors += verification.CheckConcession(d.m_caseGraph.m_arrCases);
     errors += verification.CheckIndistinguishable();
     errors += verification.CheckEmpty();
     if (errors == 0) {
@@ -147,30 +155,44 @@ ECaseGraphResult CSimulationController::ComputeCaseClass(const CaseGraphProgress
     CZerinDoc& d = m_doc;
     if (d.m_eCaseEngine == ECaseEngine::Explicit)
         return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
-    // The cases first, and the number of steps counted: whether the stored graph fits
-    // is known before any step is kept.
     std::vector<CPNEvent*> events;
     for (CPNElement* element : d.m_netDesign.m_listElements)
         if (auto* event = dynamic_cast<CPNEvent*>(element))
             events.push_back(event);
-    auto cases = std::make_unique<CCaseSpaceAnalysis>(events, d.m_caseInitial);
     ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
-    try {
-        result = cases->Run(progress);
-    } catch (const std::bad_alloc&) {
+    if (d.m_eCaseEngine != ECaseEngine::Symbolic) {
+        // The cases first, and the number of steps counted: whether the stored graph
+        // fits is known before any step is kept.
+        auto cases = std::make_unique<CCaseSpaceAnalysis>(events, d.m_caseInitial);
+        try {
+            result = cases->Run(progress);
+        } catch (const std::bad_alloc&) {
+        }
+        if (result == ECaseGraphResult::Completed) {
+            const long long need = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
+            const long long budget = d.GetFrame().CaseGraphMemoryBudget();
+            if (d.m_eCaseEngine == ECaseEngine::Auto && (budget <= 0 || need <= budget)) {
+                cases.reset();
+                return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
+            }
+            d.m_caseGraph.TakeCasesWithoutSteps(std::move(cases));
+            onDemand = "Steps are produced on demand: the stored case graph would take about " +
+                       MemoryText(need);
+            return result;
+        }
+        // A Cancel ends here; where the cases do not fit, the decision diagrams try.
+        const bool outOfMemory =
+            d.GetFrame().TakeOutOfMemory() || result == ECaseGraphResult::NotEnoughMemory;
+        if (d.m_eCaseEngine != ECaseEngine::Auto || !outOfMemory)
+            return outOfMemory ? ECaseGraphResult::NotEnoughMemory : result;
     }
+    auto symbolic = std::make_unique<CSymbolicCaseAnalysis>(events, d.m_caseInitial);
+    result = symbolic->Run(progress, d.GetFrame().CaseGraphMemoryBudget());
     if (result != ECaseGraphResult::Completed)
         return result;
-    const long long need = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
-    const long long budget = d.GetFrame().CaseGraphMemoryBudget();
-    if (d.m_eCaseEngine == ECaseEngine::Auto && (budget <= 0 || need <= budget)) {
-        cases.reset();
-        return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
-    }
-    d.m_caseGraph.TakeCasesWithoutSteps(std::move(cases));
-    onDemand =
-        "Steps are produced on demand: the stored case graph would take about " + MemoryText(need);
-    return ECaseGraphResult::Completed;
+    d.m_caseGraph.TakeSymbolic(std::move(symbolic), events);
+    onDemand = "The cases are kept as decision diagrams: one by one they would not fit";
+    return result;
 }
 
 void CSimulationController::LeaveSimulation() {

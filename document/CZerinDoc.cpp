@@ -1,5 +1,7 @@
 #include "document/CZerinDoc.h"
 
+#include "analysis/CSymbolicCaseAnalysis.h"
+
 #include "document/CDocumentFile.h"
 
 #include "analysis/CPNCase.h"
@@ -391,6 +393,7 @@ void CZerinDoc::OnCaseClassVerification() {
         input.cases.push_back(node->m_setConditions);
         input.reachable.push_back(node->m_bReachable);
     }
+    input.search = m_caseGraph.GetSymbolic();
     m_rFrame.ShowCaseClassDialog(input);
 }
 

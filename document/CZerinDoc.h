@@ -136,12 +136,12 @@ public:
     bool CanVerifyCaseClass() const { return m_bSimulation; }
     bool CanWriteCaseClass() const { return m_bSimulation; }
     bool CanComputeAllReachable() const { return m_bSimulation; }
-    bool CanExportCaseClassXML() const { return m_bSimulation && m_bCaseGraphValid; }
+    bool CanExportCaseClassXML() const {
+        return m_bSimulation && m_bCaseGraphValid && !m_caseGraph.GetSymbolic();
+    }
     bool CanExportNetDesignXML() const { return !m_bSimulation; }
     // A graph whose steps are produced on demand has no steps to export.
-    bool CanExportCaseGraphXML() const {
-        return m_bCaseGraphValid && !m_caseGraph.GetStepsOnDemand();
-    }
+    bool CanExportCaseGraphXML() const { return m_bCaseGraphValid && m_caseGraph.IsStored(); }
     bool CanExportOccurrenceNetXML() const { return m_bContactFree; }
     bool CanDoNetComplement() const { return m_bSimulation; }
 

@@ -182,6 +182,22 @@ int CNetVerification::CheckConcession(std::span<const CSetConditions* const> cas
             dead.Append(CNameList::NameOf(event));
         }
     }
+    return ReportDead(deadEvents, dead);
+}
+
+int CNetVerification::CheckConcession(const std::function<bool(const CPNEvent&)>& hasConcession) {
+    WriteOutput(PANE_STANDARD, "  Events concession...");
+    CNameList dead;
+    int deadEvents = 0;
+    for (CPNElement* e : m_net.m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(e); event && !hasConcession(*event)) {
+            ++deadEvents;
+            dead.Append(CNameList::NameOf(event));
+        }
+    return ReportDead(deadEvents, dead);
+}
+
+int CNetVerification::ReportDead(int deadEvents, const CNameList& dead) {
     if (deadEvents == 0)
         return 0;
     WriteError(PANE_STANDARD,

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <vector>
 
+class CNameList;
 class CNetDesign;
+class CPNEvent;
 class CSetConditions;
 
 // The tests a net design must pass to be a condition/event system. Each test writes
@@ -33,6 +36,9 @@ public:
             cases.push_back(node ? &node->m_setConditions : nullptr);
         return CheckConcession(std::span<const CSetConditions* const>(cases));
     }
+    // The same asked of whatever knows the class (the decision diagrams): whether the
+    // event has concession in some case of it. Leaves the events' m_bEnabled alone.
+    int CheckConcession(const std::function<bool(const CPNEvent&)>& hasConcession);
     // No two non-isolated conditions, and no two non-isolated events, with equal pre-
     // and post-sets: 0 to 2.
     int CheckIndistinguishable() const;
@@ -40,5 +46,8 @@ public:
     int CheckEmpty() const;
 
 private:
+    // "found N event(s) without concession: ..." where there are any: 0 or 1.
+    static int ReportDead(int deadEvents, const CNameList& dead);
+
     CNetDesign& m_net;
 };

@@ -1,8 +1,10 @@
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
 
+#include "analysis/CCaseAnalysis.h"
 #include "analysis/CaseClassSearch.h"
 #include "app/bars/PropertiesPageTools.h"
 #include "app/dialogs/DialogLists.h"
+#include "base/OutputWriter.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 #include "platform/QtFonts.h"
@@ -52,8 +54,7 @@ CDlgCaseClassAnalysis::CDlgCaseClassAnalysis(const CCaseClassInput& input, bool 
     m_pToWanted = makeButton(">>", IDC_TO_WANTED, "Move to the wanted conditions");
     m_pFromWanted = makeButton("<<", IDC_FROM_WANTED, "Move back from the wanted conditions");
     m_pToUnwanted = makeButton(">>", IDC_TO_UNWANTED, "Move to the unwanted conditions");
-    m_pFromUnwanted =
-        makeButton("<<", IDC_FROM_UNWANTED, "Move back from the unwanted conditions");
+    m_pFromUnwanted = makeButton("<<", IDC_FROM_UNWANTED, "Move back from the unwanted conditions");
     m_pClearAll = makeButton("Clear all", IDC_CLEAR_ALL);
     m_pFind = makeButton("Find cases from conditions", IDC_FIND);
     m_pShowPath = makeButton("Show Path", IDC_SHOW_PATH);
@@ -96,14 +97,12 @@ CDlgCaseClassAnalysis::CDlgCaseClassAnalysis(const CCaseClassInput& input, bool 
     connect(m_pToWanted, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnAddWanted);
     connect(m_pToUnwanted, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnAddUnwanted);
     connect(m_pFromWanted, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnRemoveWanted);
-    connect(m_pFromUnwanted, &QPushButton::clicked, this,
-            &CDlgCaseClassAnalysis::OnRemoveUnwanted);
+    connect(m_pFromUnwanted, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnRemoveUnwanted);
     connect(m_pClearAll, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnClearAll);
     connect(m_pFind, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnFindCases);
     connect(m_pShowPath, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnShowPath);
     connect(m_pReplayPath, &QPushButton::clicked, this, &CDlgCaseClassAnalysis::OnReplayPath);
-    connect(m_pFound, &QListWidget::currentRowChanged, this,
-            [this] { UpdatePathButtons(); });
+    connect(m_pFound, &QListWidget::currentRowChanged, this, [this] { UpdatePathButtons(); });
 
     FillLists();
     // The found list opens wide enough for the widest case, the condition lists for
@@ -111,7 +110,8 @@ CDlgCaseClassAnalysis::CDlgCaseClassAnalysis(const CCaseClassInput& input, bool 
     int nWidestCase = 0;
     const QFontMetrics metrics(m_pFound->font());
     for (const CSetConditions& c : m_input.cases)
-        nWidestCase = std::max(nWidestCase, metrics.horizontalAdvance(ToQString(c.ToString(false))));
+        nWidestCase =
+            std::max(nWidestCase, metrics.horizontalAdvance(ToQString(c.ToString(false))));
     OpenListsWide({m_pFound}, nWidestCase);
     OpenListsWide({m_pAvailable, m_pWanted, m_pUnwanted}, WidestEntry(m_pAvailable));
     m_pOnlyReachable->setChecked(true);
@@ -204,6 +204,26 @@ void CDlgCaseClassAnalysis::OnClearAll() {
 }
 
 void CDlgCaseClassAnalysis::OnFindCases() {
+    if (m_input.search) {
+        // The first cases of the decision diagrams' answer, and how many there are.
+        constexpr std::size_t kShown = 1000;
+        const CCaseSearchResult found = m_input.search->Find(
+            Conditions(m_pWanted), Conditions(m_pUnwanted), m_pOnlyReachable->isChecked(), kShown);
+        m_pFound->clear();
+        m_replayable.reset();
+        m_foundCases = found.first;
+        for (std::size_t i = 0; i < m_foundCases.size(); ++i)
+            AddSortedEntry(m_pFound, ToQString(m_foundCases[i].ToString(false)),
+                           QVariant::fromValue(static_cast<qulonglong>(i)));
+        if (m_foundCases.empty())
+            AddSortedEntry(m_pFound, QStringLiteral("no such case"), QVariant());
+        else if (found.count != std::to_string(m_foundCases.size()))
+            WriteOutput(PANE_ANALYSIS, "Found " + found.count + " cases, the first " +
+                                           std::to_string(m_foundCases.size()) + " listed");
+        SelectFirst(m_pFound);
+        UpdatePathButtons();
+        return;
+    }
     std::vector<std::uint8_t> reachable(m_input.reachable.begin(), m_input.reachable.end());
     const std::vector<std::size_t> found =
         FindCaseIndices(m_input.cases, reachable, Conditions(m_pWanted), Conditions(m_pUnwanted),
@@ -228,12 +248,18 @@ std::optional<std::size_t> CDlgCaseClassAnalysis::SelectedCase() const {
 
 void CDlgCaseClassAnalysis::UpdatePathButtons() {
     const std::optional<std::size_t> selected = SelectedCase();
-    m_pShowPath->setEnabled(selected.has_value() && m_showPath != nullptr);
+    m_pShowPath->setEnabled(selected.has_value() && (m_showPath != nullptr || m_input.search));
     m_pReplayPath->setEnabled(m_bSimulation && selected && m_replayable == selected);
 }
 
 void CDlgCaseClassAnalysis::OnShowPath() {
     const std::optional<std::size_t> selected = SelectedCase();
+    if (selected && m_input.search && *selected < m_foundCases.size()) {
+        // Written out; there are no drawn cases to mark nor steps to replay.
+        for (const std::string& line : m_input.search->DescribePath(m_foundCases[*selected]))
+            WriteOutput(PANE_ANALYSIS, line);
+        return;
+    }
     if (!selected || !m_showPath)
         return;
     m_replayable.reset();

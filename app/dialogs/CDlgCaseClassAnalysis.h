@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QListWidget;
@@ -63,6 +64,8 @@ private:
     std::optional<std::size_t> SelectedCase() const;
 
     CCaseClassInput m_input;
+    // The cases a search of the decision diagrams found, by entry.
+    std::vector<CSetConditions> m_foundCases;
     bool m_bSimulation;
     ShowPath m_showPath;
     // The case of the path shown last, when the path can be replayed.

@@ -4,6 +4,7 @@
 #include "platform/CMeasureDC.h"
 
 #include <memory>
+#include <utility>
 
 class CCaseGraphProgressDialog;
 class CMainFrame;
@@ -33,6 +34,7 @@ public:
     void EndCaseGraphProgress() override;
     // Four fifths of the machine's memory, less what the program holds.
     long long CaseGraphMemoryBudget() override;
+    bool TakeOutOfMemory() override { return std::exchange(m_bOutOfMemory, false); }
     std::optional<std::string> AskExportPath(const std::string& strDefaultName,
                                              const std::string& strExtension = "xml") override;
     void ShowError(const std::string& strMessage) override;

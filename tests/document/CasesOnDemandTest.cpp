@@ -3,8 +3,10 @@
 
 #include "DocFixture.h"
 
+#include "analysis/CCaseAnalysis.h"
 #include "analysis/CCasePath.h"
 #include "analysis/CPNCase.h"
+#include "analysis/CaseClassSearch.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 
@@ -142,4 +144,44 @@ TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
     ASSERT_TRUE(reopened.m_bSimulation);
     EXPECT_EQ(reopened.m_caseGraph.m_nCases, onDemand.m_caseGraph.m_nCases);
     EXPECT_EQ(reopened.m_caseGraph.m_nSteps, std::stoi(onDemand.m_caseGraph.GetStepCountText()));
+}
+
+// Where the cases do not fit one by one either, the class is kept as decision diagrams:
+// the net is tested, the token game and the automatic run go on, and the verification
+// asks the diagrams.
+TEST_F(TwoWays, DecisionDiagramsCarryTheSimulationWhereTheCasesDoNotFit) {
+    onDemand.m_eCaseEngine = ECaseEngine::Symbolic;
+    Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 5); });
+    ASSERT_TRUE(onDemand.m_bSimulation);
+    const CCaseGraph& graph = onDemand.m_caseGraph;
+    ASSERT_NE(graph.GetSymbolic(), nullptr);
+    EXPECT_TRUE(graph.m_arrCases.empty());
+    EXPECT_EQ(graph.GetCaseCountText(), std::to_string(stored.m_caseGraph.m_nCases));
+    EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.m_caseGraph.m_nSteps));
+    EXPECT_EQ(onDemand.m_bContactFree, stored.m_bContactFree);
+    const auto& lines = sink.panes[PANE_STANDARD];
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "The cases are kept as decision diagrams: one by one they would not fit"),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Net is C/E system"), lines.end());
+    EXPECT_EQ(Run(onDemand, 12), Run(stored, 12));
+
+    onDemand.OnCaseClassVerification();
+    ASSERT_NE(onDemandFrame.caseClassInput.search, nullptr);
+    stored.OnCaseClassVerification();
+    auto eating = [](const CCaseClassInput& input) {
+        std::vector<CPNCondition*> found;
+        for (CPNCondition* c : input.conditions)
+            if (c->m_pLabel && c->m_pLabel->m_strText == "eat_1")
+                found.push_back(c);
+        return found;
+    };
+    const CCaseClassInput& expected = storedFrame.caseClassInput;
+    const std::vector<std::uint8_t> reachable(expected.reachable.begin(), expected.reachable.end());
+    const CCaseSearchResult found = onDemandFrame.caseClassInput.search->Find(
+        eating(onDemandFrame.caseClassInput), {}, true, 10);
+    EXPECT_EQ(found.count,
+              std::to_string(
+                  FindCaseIndices(expected.cases, reachable, eating(expected), {}, true).size()));
+    EXPECT_EQ(onDemandFrame.caseClassInput.search->DescribePath(found.first.front()).size(), 2u);
 }
