@@ -1,10 +1,9 @@
 #include "document/CZerinDoc.h"
 
-#include "analysis/CSymbolicCaseAnalysis.h"
-
 #include "document/CDocumentFile.h"
 
 #include "analysis/CPNCase.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
 #include "base/CDC.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
@@ -405,20 +404,29 @@ void CZerinDoc::NameForOutput() {
     m_occurrenceNet.Layout(*dc);
 }
 
+bool CZerinDoc::SayCasesAreNotListed() const {
+    if (!m_caseGraph.GetSymbolic())
+        return false;
+    WriteOutput(PANE_ANALYSIS, "The cases are kept as decision diagrams: they are not listed one "
+                               "by one (Total " +
+                                   m_caseGraph.GetCaseCountText() + " case(s))");
+    return true;
+}
+
 void CZerinDoc::OnWriteCaseClass() {
-    if (!CanWriteCaseClass())
+    if (!CanWriteCaseClass() || SayCasesAreNotListed())
         return;
     NameForOutput();
     m_caseGraph.WriteCaseClass();
 }
 
 void CZerinDoc::OnCountReachableClasses() {
-    if (CanComputeAllReachable())
+    if (CanComputeAllReachable() && !SayCasesAreNotListed())
         m_caseGraph.WriteClassSummary();
 }
 
 void CZerinDoc::OnComputeAllReachable() {
-    if (!CanComputeAllReachable())
+    if (!CanComputeAllReachable() || SayCasesAreNotListed())
         return;
     NameForOutput();
     m_caseGraph.WriteForwardReachableClasses();

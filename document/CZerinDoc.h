@@ -132,7 +132,8 @@ public:
     // --- Commands: enable rules and actions. ---
     bool CanEnterSimulation() const { return !m_bSimulation; }
     bool CanLeaveSimulation() const { return m_bSimulation; }
-    bool CanSetBreakpoints() const { return m_bSimulation; }
+    // Breakpoints name cases of the list: a class kept as decision diagrams has none.
+    bool CanSetBreakpoints() const { return m_bSimulation && !m_caseGraph.GetSymbolic(); }
     bool CanVerifyCaseClass() const { return m_bSimulation; }
     bool CanWriteCaseClass() const { return m_bSimulation; }
     bool CanComputeAllReachable() const { return m_bSimulation; }
@@ -151,6 +152,9 @@ public:
     // has done it yet, so that the analysis output and the exports carry the names.
     void NameForOutput();
     void OnWriteCaseClass();
+    // Where the class is kept as decision diagrams, says that its cases are not listed
+    // (with their number) and returns true.
+    bool SayCasesAreNotListed() const;
     void OnComputeAllReachable();
     // The number of forward-reachable classes and the largest, without their listing.
     void OnCountReachableClasses();

@@ -165,6 +165,12 @@ TEST_F(TwoWays, DecisionDiagramsCarryTheSimulationWhereTheCasesDoNotFit) {
               lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Net is C/E system"), lines.end());
     EXPECT_EQ(Run(onDemand, 12), Run(stored, 12));
+    EXPECT_FALSE(onDemand.CanSetBreakpoints());
+    sink.Reset();
+    onDemand.OnComputeAllReachable();
+    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
+              std::vector<std::string>{"The cases are kept as decision diagrams: they are not "
+                                       "listed one by one (Total 11 case(s))"});
 
     onDemand.OnCaseClassVerification();
     ASSERT_NE(onDemandFrame.caseClassInput.search, nullptr);
