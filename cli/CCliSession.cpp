@@ -1,5 +1,6 @@
 #include "cli/CCliSession.h"
 
+#include "analysis/CCaseEngineChoice.h"
 #include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CStoredCaseAnalysis.h"
 #include "analysis/CSymbolicCaseAnalysis.h"
@@ -115,22 +116,6 @@ bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
     return true;
 }
 
-std::unique_ptr<CCaseAnalysis> CCliSession::Symbolic(const std::vector<CPNEvent*>& events) {
-    // The diagrams' tables take a few megabytes before the first case.
-    constexpr long long kLeast = 64LL << 20;
-    const long long budget = m_frame.CaseGraphMemoryBudget();
-    std::unique_ptr<CSymbolicCaseAnalysis> symbolic;
-    if (budget >= kLeast) {
-        symbolic = std::make_unique<CSymbolicCaseAnalysis>(events, m_doc.m_caseInitial);
-        if (symbolic->Run({}, budget) == ECaseGraphResult::Completed)
-            return symbolic;
-    }
-    Report(m_engine.maxMemory > 0 ? "not enough memory: the case graph needs more than " +
-                                        m_engine.maxMemoryText + " (--max-memory)"
-                                  : std::string(kCaseGraphTooLarge));
-    return nullptr;
-}
-
 std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
     const ECaseEngine engine = m_engine.engine;
     const bool sayWhich = engine == ECaseEngine::Auto;
@@ -156,40 +141,35 @@ std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
     for (CPNElement* element : m_doc.m_netDesign.m_listElements)
         if (auto* event = dynamic_cast<CPNEvent*>(element))
             events.push_back(event);
-    if (engine == ECaseEngine::Symbolic)
-        return Symbolic(events);
-
-    auto cases = std::make_unique<CCaseSpaceAnalysis>(events, m_doc.m_caseInitial);
-    ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
-    try {
-        result = cases->Run([this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); });
-        // The limits hold for what was found last too.
-        if (result == ECaseGraphResult::Completed &&
-            !m_frame.CaseGraphProgress(cases->GetCaseCount(), 0))
-            result = ECaseGraphResult::Cancelled;
-    } catch (const std::bad_alloc&) {
-    }
-    if (result != ECaseGraphResult::Completed) {
-        const bool memory = result == ECaseGraphResult::NotEnoughMemory || m_frame.WasMemoryLimit();
-        cases.reset();
-        if (engine == ECaseEngine::Auto && memory && m_eNeeds == ENeeds::Anything) {
-            Report("engine: symbolic (the cases do not fit in memory)");
-            m_frame.ClearLimitReached();
-            return Symbolic(events);
-        }
-        Report(m_frame.GetLimitReached().value_or(kCaseGraphTooLarge));
+    CCaseEngineHost host;
+    host.progress = [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); };
+    host.memoryLeft = [this] { return m_frame.CaseGraphMemoryBudget(); };
+    host.stoppedForMemory = [this] { return m_frame.TakeOutOfMemory(); };
+    CCaseEngineChoice choice = CCaseEngineChoice::Make(engine, m_eNeeds == ENeeds::Anything, events,
+                                                       m_doc.m_caseInitial, host);
+    if (sayWhich && choice.m_bCasesDidNotFit)
+        Report("engine: symbolic (the cases do not fit in memory)");
+    if (choice.m_eResult != ECaseGraphResult::Completed) {
+        const std::string memory = m_engine.maxMemory > 0
+                                       ? "not enough memory: the case graph needs more than " +
+                                             m_engine.maxMemoryText + " (--max-memory)"
+                                       : std::string(kCaseGraphTooLarge);
+        Report(m_frame.GetLimitReached().value_or(memory));
         return nullptr;
     }
-    const long long need = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
-    if (engine == ECaseEngine::Auto && need <= m_frame.CaseGraphMemoryBudget()) {
-        cases.reset();
+    const std::string need = MemoryText(choice.m_nStoredBytes);
+    switch (choice.m_eEngine) {
+    case ECaseEngine::Cases:
         if (sayWhich)
-            Report("engine: explicit (the stored case graph, about " + MemoryText(need) + ")");
+            Report("engine: cases (the steps are produced on demand; the stored case graph "
+                   "would take about " +
+                   need + ")");
+        return std::move(choice.m_pCases);
+    case ECaseEngine::Symbolic:
+        return std::move(choice.m_pSymbolic);
+    default:
+        if (sayWhich)
+            Report("engine: explicit (the stored case graph, about " + need + ")");
         return stored();
     }
-    if (sayWhich)
-        Report("engine: cases (the steps are produced on demand; the stored case graph would "
-               "take about " +
-               MemoryText(need) + ")");
-    return cases;
 }

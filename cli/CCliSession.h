@@ -62,7 +62,6 @@ public:
 
 private:
     void ApplySeed(std::optional<unsigned> seed);
-    std::unique_ptr<CCaseAnalysis> Symbolic(const std::vector<CPNEvent*>& events);
 
     std::ostream& m_out;
     std::ostream& m_err;

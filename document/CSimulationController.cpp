@@ -1,5 +1,6 @@
 #include "document/CSimulationController.h"
 
+#include "analysis/CCaseEngineChoice.h"
 #include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CSymbolicCaseAnalysis.h"
@@ -13,8 +14,6 @@
 #include "model/CPNEvent.h"
 #include "simulation/CNetVerification.h"
 
-#include <memory>
-#include <new>
 #include <vector>
 
 namespace {
@@ -153,46 +152,32 @@ bool CSimulationController::TestNet() {
 ECaseGraphResult CSimulationController::ComputeCaseClass(const CaseGraphProgress& progress,
                                                          std::string& onDemand) {
     CZerinDoc& d = m_doc;
-    if (d.m_eCaseEngine == ECaseEngine::Explicit)
-        return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
     std::vector<CPNEvent*> events;
     for (CPNElement* element : d.m_netDesign.m_listElements)
         if (auto* event = dynamic_cast<CPNEvent*>(element))
             events.push_back(event);
-    ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
-    if (d.m_eCaseEngine != ECaseEngine::Symbolic) {
-        // The cases first, and the number of steps counted: whether the stored graph
-        // fits is known before any step is kept.
-        auto cases = std::make_unique<CCaseSpaceAnalysis>(events, d.m_caseInitial);
-        try {
-            result = cases->Run(progress);
-        } catch (const std::bad_alloc&) {
-        }
-        if (result == ECaseGraphResult::Completed) {
-            const long long need = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
-            const long long budget = d.GetFrame().CaseGraphMemoryBudget();
-            if (d.m_eCaseEngine == ECaseEngine::Auto && (budget <= 0 || need <= budget)) {
-                cases.reset();
-                return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
-            }
-            d.m_caseGraph.TakeCasesWithoutSteps(std::move(cases));
-            onDemand = "Steps are produced on demand: the stored case graph would take about " +
-                       MemoryText(need);
-            return result;
-        }
-        // A Cancel ends here; where the cases do not fit, the decision diagrams try.
-        const bool outOfMemory =
-            d.GetFrame().TakeOutOfMemory() || result == ECaseGraphResult::NotEnoughMemory;
-        if (d.m_eCaseEngine != ECaseEngine::Auto || !outOfMemory)
-            return outOfMemory ? ECaseGraphResult::NotEnoughMemory : result;
+    CFrameServices& frame = d.GetFrame();
+    CCaseEngineHost host;
+    host.progress = progress;
+    host.memoryLeft = [&frame] { return frame.CaseGraphMemoryBudget(); };
+    host.stoppedForMemory = [&frame] { return frame.TakeOutOfMemory(); };
+    CCaseEngineChoice choice =
+        CCaseEngineChoice::Make(d.m_eCaseEngine, true, events, d.m_caseInitial, host);
+    if (choice.m_eResult != ECaseGraphResult::Completed)
+        return choice.m_eResult;
+    switch (choice.m_eEngine) {
+    case ECaseEngine::Cases:
+        d.m_caseGraph.TakeCasesWithoutSteps(std::move(choice.m_pCases));
+        onDemand = "Steps are produced on demand: the stored case graph would take about " +
+                   MemoryText(choice.m_nStoredBytes);
+        return ECaseGraphResult::Completed;
+    case ECaseEngine::Symbolic:
+        d.m_caseGraph.TakeSymbolic(std::move(choice.m_pSymbolic), events);
+        onDemand = "The cases are kept as decision diagrams: one by one they would not fit";
+        return ECaseGraphResult::Completed;
+    default:
+        return d.m_caseGraph.ComputeCaseGraph(d.m_caseInitial, d.m_netDesign, progress);
     }
-    auto symbolic = std::make_unique<CSymbolicCaseAnalysis>(events, d.m_caseInitial);
-    result = symbolic->Run(progress, d.GetFrame().CaseGraphMemoryBudget());
-    if (result != ECaseGraphResult::Completed)
-        return result;
-    d.m_caseGraph.TakeSymbolic(std::move(symbolic), events);
-    onDemand = "The cases are kept as decision diagrams: one by one they would not fit";
-    return result;
 }
 
 void CSimulationController::LeaveSimulation() {

@@ -22,6 +22,8 @@ struct TwoWays : ::testing::Test {
     RecordingOutputSink sink;
     RecordingFrame storedFrame, onDemandFrame;
     CZerinDoc stored{storedFrame}, onDemand{onDemandFrame};
+    // The memory the second document is told it has left: too little for the stored graph.
+    long long budget = 1;
 
     void Build(const std::function<void(CNetDesign&)>& build) {
         for (CZerinDoc* doc : {&stored, &onDemand}) {
@@ -29,7 +31,7 @@ struct TwoWays : ::testing::Test {
             doc->NewDocument();
             build(doc->m_netDesign);
         }
-        onDemandFrame.memoryBudget = 1;
+        onDemandFrame.memoryBudget = budget;
         stored.EnterSimulation();
         sink.Reset();
         onDemand.EnterSimulation();
@@ -151,6 +153,7 @@ TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
 // asks the diagrams.
 TEST_F(TwoWays, DecisionDiagramsCarryTheSimulationWhereTheCasesDoNotFit) {
     onDemand.m_eCaseEngine = ECaseEngine::Symbolic;
+    budget = 0;
     Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 5); });
     ASSERT_TRUE(onDemand.m_bSimulation);
     const CCaseGraph& graph = onDemand.m_caseGraph;
