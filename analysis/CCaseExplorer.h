@@ -202,7 +202,6 @@ private:
     const std::function<void(int)>* m_pVisitSuccessors = nullptr;
     UInt128 m_nStepCount = 0;
     std::uint64_t m_nCounted = 0;
-    std::vector<Word> m_arrConflicts; // per enabled event, the others it conflicts with
     // The successors by single events of the case being expanded, and their hashes.
     std::vector<Word> m_arrSuccessors;
     std::vector<std::size_t> m_arrSuccessorHashes;
