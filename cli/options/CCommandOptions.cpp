@@ -68,9 +68,7 @@ void CCommandOptions::Seed(std::optional<unsigned>& target) {
 }
 
 void CCommandOptions::Engine(CEngineOptions& target) {
-    Value("--engine", "E",
-          "explicit (every step stored), cases (steps on demand), symbolic\n(decision "
-          "diagrams) or auto (the first that fits; the default)",
+    Value("--engine", "E", "how the case graph is computed: explicit, cases, symbolic or auto",
           [&target](const std::string& value) -> std::optional<std::string> {
               const auto engine = ParseCaseEngine(value);
               if (!engine)
