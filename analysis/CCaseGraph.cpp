@@ -41,10 +41,7 @@ CCaseGraph::~CCaseGraph() {
 }
 
 void CCaseGraph::CollectNetEvents(const CNetDesign& net) {
-    m_arrNetEvents.clear();
-    for (CPNElement* element : net.m_listElements)
-        if (auto* event = dynamic_cast<CPNEvent*>(element))
-            m_arrNetEvents.push_back(event);
+    m_arrNetEvents = net.GetEvents();
     m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
 }
 

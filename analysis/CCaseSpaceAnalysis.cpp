@@ -28,6 +28,7 @@ CCaseSpaceAnalysis::CCaseSpaceAnalysis(const std::vector<CPNEvent*>& events,
 
 ECaseGraphResult CCaseSpaceAnalysis::Run(const CaseGraphProgress& progress) {
     m_arrForward.clear();
+    m_pAdjacency.reset();
     m_nContactFree = -1;
     return m_explorer.Run(progress, CCaseExplorer::EKeep::CasesOnly);
 }
@@ -68,7 +69,9 @@ const std::vector<std::uint8_t>& CCaseSpaceAnalysis::ForwardReachable() {
     return m_arrForward;
 }
 
-CNodeAdjacency CCaseSpaceAnalysis::ForwardAdjacency() {
+const CNodeAdjacency& CCaseSpaceAnalysis::ForwardAdjacency() {
+    if (m_pAdjacency)
+        return *m_pAdjacency;
     const int n = m_explorer.GetCaseCount();
     std::vector<int> first(At(n) + 1, 0);
     std::vector<int> targets;
@@ -84,7 +87,8 @@ CNodeAdjacency CCaseSpaceAnalysis::ForwardAdjacency() {
         m_explorer.ForEachEventSuccessor(from, true, add);
     }
     first[At(n)] = static_cast<int>(targets.size());
-    return CNodeAdjacency(std::move(first), std::move(targets));
+    m_pAdjacency = std::make_unique<CNodeAdjacency>(std::move(first), std::move(targets));
+    return *m_pAdjacency;
 }
 
 bool CCaseSpaceAnalysis::IsContactFree() {

@@ -2,14 +2,15 @@
 
 #include "analysis/CCaseAnalysis.h"
 #include "analysis/CCaseExplorer.h"
+#include "analysis/CNodeAdjacency.h"
 #include "analysis/ECaseGraphResult.h"
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-class CNodeAdjacency;
 class CPNEvent;
 
 // The case class kept as its cases only: every case as bits in a compact hash table,
@@ -57,8 +58,9 @@ public:
     bool ShortestPath(int target, std::vector<PathStep>& steps);
     // Per case, whether the initial case reaches it by forward steps.
     const std::vector<std::uint8_t>& ForwardReachable();
-    // The forward successor lists by single events (they reach what the steps reach).
-    CNodeAdjacency ForwardAdjacency();
+    // The forward successor lists by single events (they reach what the steps reach),
+    // made once.
+    const CNodeAdjacency& ForwardAdjacency();
     // The event has forward concession in some case of the class.
     bool HasConcessionInTheClass(const CPNEvent& event) const;
     // Every case of the class and their number, to the analysis pane.
@@ -71,5 +73,6 @@ private:
 
     CCaseExplorer m_explorer;
     std::vector<std::uint8_t> m_arrForward;
+    std::unique_ptr<CNodeAdjacency> m_pAdjacency;
     int m_nContactFree = -1;
 };

@@ -2,13 +2,13 @@
 #include "analysis/CCaseGraph.h"
 #include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CSymbolicCaseAnalysis.h"
-#include "model/CPNCondition.h"
-#include "model/CPNEvent.h"
-#include "model/CPNLabel.h"
 #include "base/COutputSink.h"
 #include "base/CRandomSource.h"
 #include "base/OutputWriter.h"
 #include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
 #include "support/NetFamilies.h"
 
 #include <benchmark/benchmark.h>
@@ -144,20 +144,12 @@ void BM_ForwardReachableClasses(benchmark::State& state) {
     state.counters["classes"] = static_cast<double>(graph.m_listClasses.size());
 }
 
-std::vector<CPNEvent*> EventsOf(const CNetDesign& net) {
-    std::vector<CPNEvent*> events;
-    for (CPNElement* element : net.m_listElements)
-        if (auto* event = dynamic_cast<CPNEvent*>(element))
-            events.push_back(event);
-    return events;
-}
-
 // The cases without their steps (targets: 20 philosophers <= 1 s and 100 MB, 24 <= 10 s
 // and 500 MB, 30 <= 2 minutes and 2 GB); the peak counts every allocation.
 void BM_CasesOfPhilosophers(benchmark::State& state) {
     CNetDesign net;
     const CSetConditions initial = BuildDiningPhilosophers(net, static_cast<int>(state.range(0)));
-    const std::vector<CPNEvent*> events = EventsOf(net);
+    const std::vector<CPNEvent*> events = net.GetEvents();
     std::string steps;
     for (auto _ : state) {
         g_nPeak = g_nLive.load();
@@ -177,7 +169,7 @@ void BM_CasesOfPhilosophers(benchmark::State& state) {
 void BM_SymbolicPhilosophers(benchmark::State& state) {
     CNetDesign net;
     const CSetConditions initial = BuildDiningPhilosophers(net, static_cast<int>(state.range(0)));
-    const std::vector<CPNEvent*> events = EventsOf(net);
+    const std::vector<CPNEvent*> events = net.GetEvents();
     std::vector<CPNCondition*> eating;
     for (CPNElement* element : net.m_listElements)
         if (auto* c = dynamic_cast<CPNCondition*>(element);

@@ -137,10 +137,7 @@ std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
     m_doc.m_caseInitial = m_doc.m_netDesign.BuildStructure();
     SetOutputSink(sink);
     m_doc.m_caseCurrent = m_doc.m_caseInitial;
-    std::vector<CPNEvent*> events;
-    for (CPNElement* element : m_doc.m_netDesign.m_listElements)
-        if (auto* event = dynamic_cast<CPNEvent*>(element))
-            events.push_back(event);
+    const std::vector<CPNEvent*> events = m_doc.m_netDesign.GetEvents();
     CCaseEngineHost host;
     host.progress = [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); };
     host.memoryLeft = [this] { return m_frame.CaseGraphMemoryBudget(); };

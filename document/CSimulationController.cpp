@@ -152,10 +152,7 @@ bool CSimulationController::TestNet() {
 ECaseGraphResult CSimulationController::ComputeCaseClass(const CaseGraphProgress& progress,
                                                          std::string& onDemand) {
     CZerinDoc& d = m_doc;
-    std::vector<CPNEvent*> events;
-    for (CPNElement* element : d.m_netDesign.m_listElements)
-        if (auto* event = dynamic_cast<CPNEvent*>(element))
-            events.push_back(event);
+    const std::vector<CPNEvent*> events = d.m_netDesign.GetEvents();
     CFrameServices& frame = d.GetFrame();
     CCaseEngineHost host;
     host.progress = progress;

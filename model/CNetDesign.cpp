@@ -274,3 +274,11 @@ void CNetDesign::Serialize(CArchive& ar) {
         ar.ReadObjectList<CPNElement>(m_listElements);
     }
 }
+
+std::vector<CPNEvent*> CNetDesign::GetEvents() const {
+    std::vector<CPNEvent*> events;
+    for (CPNElement* element : m_listElements)
+        if (auto* event = dynamic_cast<CPNEvent*>(element))
+            events.push_back(event);
+    return events;
+}

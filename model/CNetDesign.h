@@ -7,8 +7,10 @@
 #include "model/CSetConditions.h"
 
 #include <list>
+#include <vector>
 
 class CPNElement;
+class CPNEvent;
 class CPNLabel;
 
 // The net the user draws: one list that owns every element of the net design diagram
@@ -62,6 +64,9 @@ public:
     // m_bEnabled of every event = forward concession in the case.
     void UpdateEnabled(const CSetConditions& currentCase);
     void ClearSimulationFlags();
+
+    // The events in drawing order (the order the case graph's steps list them in).
+    std::vector<CPNEvent*> GetEvents() const;
 
     // The name label of a condition or an event; null for anything else.
     static CPNLabel* NameLabelOf(const CPNElement* element);

@@ -24,14 +24,6 @@
 
 namespace {
 
-std::vector<CPNEvent*> EventsOf(const CNetDesign& net) {
-    std::vector<CPNEvent*> events;
-    for (CPNElement* element : net.m_listElements)
-        if (auto* event = dynamic_cast<CPNEvent*>(element))
-            events.push_back(event);
-    return events;
-}
-
 std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net) {
     std::vector<CPNCondition*> conditions;
     for (CPNElement* element : net.m_listElements)
@@ -54,9 +46,9 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
     graph.MarkInitialCase(initial);
     CStoredCaseAnalysis stored(graph);
-    CCaseSpaceAnalysis cases(EventsOf(net), initial);
+    CCaseSpaceAnalysis cases(net.GetEvents(), initial);
     ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
-    CSymbolicCaseAnalysis symbolic(EventsOf(net), initial);
+    CSymbolicCaseAnalysis symbolic(net.GetEvents(), initial);
     ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
 
     for (CCaseAnalysis* engine : std::initializer_list<CCaseAnalysis*>{&cases, &symbolic}) {
@@ -101,7 +93,7 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
                 graph.StepEvents(k).ToString(),
             graph.m_arrCases[static_cast<std::size_t>(graph.StepTo(k))]->m_strConditions);
     CCaseGraph helper(random);
-    helper.m_arrNetEvents = EventsOf(net);
+    helper.m_arrNetEvents = net.GetEvents();
     helper.m_nNetEvents = static_cast<int>(helper.m_arrNetEvents.size());
     for (int i = 0; i < cases.GetCaseCount(); ++i) {
         const CSetConditions c = cases.GetCase(i);
@@ -137,7 +129,7 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     // random position of the list, or the first of its largest.
     CRandomSource chooser(3);
     CCaseGraph choosing(chooser);
-    choosing.m_arrNetEvents = EventsOf(net);
+    choosing.m_arrNetEvents = net.GetEvents();
     for (const CPNCase* node : graph.m_arrCases) {
         choosing.CollectEnabledEvents(node->m_setConditions, true);
         choosing.BuildSteps();

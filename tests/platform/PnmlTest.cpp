@@ -104,10 +104,7 @@ namespace {
 // contact-free or not alike.
 void ExpectEnginesAgree(CNetDesign& net) {
     const CSetConditions initial = net.BuildStructure();
-    std::vector<CPNEvent*> events;
-    for (CPNElement* element : net.m_listElements)
-        if (auto* event = dynamic_cast<CPNEvent*>(element))
-            events.push_back(event);
+    const std::vector<CPNEvent*> events = net.GetEvents();
     CRandomSource random(1);
     CCaseGraph graph(random);
     ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
@@ -383,10 +380,7 @@ TEST(PnmlTest, ContestNetsHaveThePublishedNumberOfCasesOnEveryEngine) {
         CNetDesign net;
         ASSERT_EQ(Import((folder / cell[0]).string(), net), "");
         const CSetConditions initial = net.BuildStructure();
-        std::vector<CPNEvent*> events;
-        for (CPNElement* element : net.m_listElements)
-            if (auto* event = dynamic_cast<CPNEvent*>(element))
-                events.push_back(event);
+        const std::vector<CPNEvent*> events = net.GetEvents();
         const long long size = std::stoll(cases);
         std::vector<std::unique_ptr<CCaseAnalysis>> engines;
         CRandomSource random(1);
