@@ -12,6 +12,7 @@
 #include "model/CPNLabel.h"
 #include "platform/CMeasureDC.h"
 #include "platform/CPnmlReader.h"
+#include "support/EngineAgreement.h"
 #include "support/NetFamilies.h"
 #include "support/TempFolder.h"
 #include "support/XmlLint.h"
@@ -98,32 +99,6 @@ std::string Pnml(const std::string& netContent,
 
 } // namespace
 
-namespace {
-
-// The three engines count the same cases and steps of an imported net, and find it
-// contact-free or not alike.
-void ExpectEnginesAgree(CNetDesign& net) {
-    const CSetConditions initial = net.BuildStructure();
-    const std::vector<CPNEvent*> events = net.GetEvents();
-    CRandomSource random(1);
-    CCaseGraph graph(random);
-    ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
-    graph.MarkInitialCase(initial);
-    CStoredCaseAnalysis stored(graph);
-    CCaseSpaceAnalysis cases(events, initial);
-    ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
-    CSymbolicCaseAnalysis symbolic(events, initial);
-    ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
-    for (CCaseAnalysis* engine : std::initializer_list<CCaseAnalysis*>{&cases, &symbolic}) {
-        EXPECT_EQ(engine->CountCases(), stored.CountCases()) << engine->GetEngineName();
-        EXPECT_EQ(engine->CountSteps(), stored.CountSteps()) << engine->GetEngineName();
-        EXPECT_EQ(engine->CountForwardCases(), stored.CountForwardCases());
-        EXPECT_EQ(engine->IsContactFree(), stored.IsContactFree());
-    }
-}
-
-} // namespace
-
 // The files of other tools: a file of a condition/event net comes in with the counts
 // its table lists; any other is refused, for the reason named here where known.
 TEST(PnmlTest, FilesOfOtherToolsImportWithTheirCountsOrAreRefusedForTheirReason) {
@@ -166,7 +141,8 @@ TEST(PnmlTest, FilesOfOtherToolsImportWithTheirCountsOrAreRefusedForTheirReason)
                       (Counts{std::stoi(cell[6]), std::stoi(cell[7]), std::stoi(cell[8])}))
                 << file;
             SCOPED_TRACE(file);
-            ExpectEnginesAgree(net);
+            std::mt19937 gen(1);
+            ExpectEnginesAgree(net, net.BuildStructure(), gen);
         }
         ++files;
     }

@@ -1,0 +1,155 @@
+#include "support/EngineAgreement.h"
+
+#include "analysis/CCaseGraph.h"
+#include "analysis/CCaseSpaceAnalysis.h"
+#include "analysis/CPNCase.h"
+#include "analysis/CStepInfo.h"
+#include "analysis/CStoredCaseAnalysis.h"
+#include "analysis/CSymbolicCaseAnalysis.h"
+#include "base/CRandomSource.h"
+#include "model/CNetDesign.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "support/NetFamilies.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+
+namespace {
+
+std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net) {
+    std::vector<CPNCondition*> conditions;
+    for (CPNElement* element : net.m_listElements)
+        if (auto* condition = dynamic_cast<CPNCondition*>(element))
+            conditions.push_back(condition);
+    return conditions;
+}
+
+// The heading's number of steps of a path description, -1 for none found.
+int PathLength(const std::vector<std::string>& lines) {
+    if (lines.empty() || lines[0].rfind("No path", 0) == 0)
+        return -1;
+    return static_cast<int>(lines.size()) - 1;
+}
+
+} // namespace
+
+void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, std::mt19937& gen) {
+    CRandomSource random(1);
+    CCaseGraph graph(random);
+    ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
+    graph.MarkInitialCase(initial);
+    CStoredCaseAnalysis stored(graph);
+    CCaseSpaceAnalysis cases(net.GetEvents(), initial);
+    ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
+    CSymbolicCaseAnalysis symbolic(net.GetEvents(), initial);
+    ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
+
+    for (CCaseAnalysis* engine : std::initializer_list<CCaseAnalysis*>{&cases, &symbolic}) {
+        SCOPED_TRACE(engine->GetEngineName());
+        EXPECT_EQ(engine->CountCases(), stored.CountCases());
+        EXPECT_EQ(engine->CountSteps(), stored.CountSteps());
+        EXPECT_EQ(engine->CountForwardCases(), stored.CountForwardCases());
+        EXPECT_EQ(engine->IsContactFree(), stored.IsContactFree());
+        for (const CPNCase* node : graph.m_arrCases) {
+            EXPECT_EQ(engine->IsForwardReachable(node->m_setConditions), node->m_bReachable);
+            EXPECT_EQ(PathLength(engine->DescribePath(node->m_setConditions)),
+                      PathLength(stored.DescribePath(node->m_setConditions)))
+                << node->m_strConditions;
+        }
+        // Searches for a random wanted and unwanted condition, and for none.
+        const std::vector<CPNCondition*> conditions = ConditionsOf(net);
+        for (int k = 0; k < 3 && !conditions.empty(); ++k) {
+            std::vector<CPNCondition*> wanted{conditions[gen() % conditions.size()]};
+            std::vector<CPNCondition*> unwanted;
+            if (k > 0)
+                unwanted.push_back(conditions[gen() % conditions.size()]);
+            if (k == 2)
+                wanted.clear();
+            for (bool onlyReachable : {false, true}) {
+                const CCaseSearchResult expected = stored.Find(wanted, unwanted, onlyReachable, 4);
+                const CCaseSearchResult found = engine->Find(wanted, unwanted, onlyReachable, 4);
+                EXPECT_EQ(found.count, expected.count);
+                ASSERT_EQ(found.first.size(), expected.first.size());
+                for (std::size_t i = 0; i < found.first.size(); ++i)
+                    EXPECT_TRUE(found.first[i].IsEqual(expected.first[i]));
+            }
+        }
+    }
+
+    // The steps produced on demand: per case and direction, the simulation's own
+    // enumeration of the events with concession, in its order, each leading to the case
+    // the step reaches; forward, each step of the stored graph once.
+    std::multiset<std::pair<std::string, std::string>> storedSteps, producedSteps;
+    for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k)
+        storedSteps.emplace(
+            graph.m_arrCases[static_cast<std::size_t>(graph.StepFrom(k))]->m_strConditions +
+                graph.StepEvents(k).ToString(),
+            graph.m_arrCases[static_cast<std::size_t>(graph.StepTo(k))]->m_strConditions);
+    CCaseGraph helper(random);
+    helper.m_arrNetEvents = net.GetEvents();
+    helper.m_nNetEvents = static_cast<int>(helper.m_arrNetEvents.size());
+    for (int i = 0; i < cases.GetCaseCount(); ++i) {
+        const CSetConditions c = cases.GetCase(i);
+        for (bool forward : {true, false}) {
+            std::vector<std::string> produced, expected;
+            cases.ForEachStep(i, forward, [&](const CSetEvents& events, int target) {
+                ASSERT_GE(target, 0);
+                produced.push_back(events.ToString());
+                CSetConditions next = c;
+                for (const CPNEvent* e : events) {
+                    next.Subtract(forward ? e->m_setPreConditions : e->m_setPostConditions);
+                    next.Union(forward ? e->m_setPostConditions : e->m_setPreConditions);
+                }
+                EXPECT_TRUE(cases.GetCase(target).IsEqual(next));
+                if (forward)
+                    producedSteps.emplace(c.ToString(false) + events.ToString(),
+                                          next.ToString(false));
+            });
+            helper.CollectEnabledEvents(c, forward);
+            helper.BuildSteps();
+            int position = 0;
+            CStepInfo step;
+            while (helper.GetNextStep(position, step))
+                expected.push_back(step.m_setEvents.ToString());
+            EXPECT_EQ(produced, expected)
+                << c.ToString(false) << (forward ? " forward" : " backward");
+        }
+    }
+    EXPECT_EQ(producedSteps, storedSteps);
+    helper.m_arrNetEvents.clear();
+
+    // The automatic run's choice, found without listing the steps: the step at the
+    // random position of the list, or the first of its largest.
+    CRandomSource chooser(3);
+    CCaseGraph choosing(chooser);
+    choosing.m_arrNetEvents = net.GetEvents();
+    for (const CPNCase* node : graph.m_arrCases) {
+        choosing.CollectEnabledEvents(node->m_setConditions, true);
+        choosing.BuildSteps();
+        std::vector<std::string> list;
+        int position = 0, largest = -1;
+        CStepInfo step;
+        while (choosing.GetNextStep(position, step)) {
+            list.push_back(step.m_setEvents.ToString());
+            if (largest < 0 || step.m_setEvents.GetCount() >
+                                   static_cast<std::size_t>(std::count(
+                                       list[static_cast<std::size_t>(largest)].begin(),
+                                       list[static_cast<std::size_t>(largest)].end(), ',')) +
+                                       1)
+                largest = static_cast<int>(list.size()) - 1;
+        }
+        const std::string first = choosing.ChooseStep(node->m_setConditions, false).ToString();
+        EXPECT_EQ(first, list.empty() ? "{ }" : list[static_cast<std::size_t>(largest)]);
+        for (unsigned draw = 1; draw <= 5 && !list.empty(); ++draw) {
+            chooser.Seed(draw);
+            const std::string chosen = choosing.ChooseStep(node->m_setConditions, true).ToString();
+            chooser.Seed(draw);
+            EXPECT_EQ(chosen, list[static_cast<std::size_t>(chooser.Rand()) % list.size()]);
+        }
+    }
+    choosing.m_arrNetEvents.clear();
+}
