@@ -30,6 +30,13 @@ constexpr int kMargin = 40;
 // The largest page the import makes.
 constexpr double kMaxExtent = 30000;
 
+// The cell of a coordinate divided by the cell size: files may give coordinates far
+// past what a cell number holds, which then all fall into the outermost cells.
+long long CellIndex(double v) {
+    constexpr double kLimit = 1e12;
+    return static_cast<long long>(std::floor(std::clamp(v, -kLimit, kLimit)));
+}
+
 bool IsPlace(Kind kind) {
     return kind == Kind::Place || kind == Kind::ReferencePlace;
 }
@@ -462,7 +469,7 @@ std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
     // The nodes placed so far by cells of kApart units: a node closer than that to
     // another in both directions would overlap it.
     std::map<std::pair<long long, long long>, std::vector<Point>> taken;
-    auto cellOf = [](double v) { return static_cast<long long>(std::floor(v / kApart)); };
+    auto cellOf = [](double v) { return CellIndex(v / kApart); };
     auto overlaps = [&](const Point& q) {
         for (long long cx = cellOf(q.x) - 1; cx <= cellOf(q.x) + 1; ++cx)
             for (long long cy = cellOf(q.y) - 1; cy <= cellOf(q.y) + 1; ++cy) {
@@ -516,16 +523,25 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
     // Where the nodes lie, by cells of kNear units, to find the node nearest a name.
     constexpr double kNear = 100;
     std::map<std::pair<long long, long long>, std::vector<std::size_t>> cells;
-    auto cellOf = [](double v) { return static_cast<long long>(std::floor(v / kNear)); };
+    auto cellOf = [](double v) { return CellIndex(v / kNear); };
     for (std::size_t i = 0; i < m_net.nodes.size(); ++i)
         if (IsDrawn(m_net.nodes[i].kind))
             cells[{cellOf(at[i].x), cellOf(at[i].y)}].push_back(i);
     // A name at p is read as the file says only where no other node lies nearer to it.
     auto nearestIsOwn = [&](std::size_t i, const Point& p) {
         const double own = Distance2(p, at[i]);
-        const long long reach = static_cast<long long>(std::ceil(std::sqrt(own) / kNear));
-        for (long long cx = cellOf(p.x) - reach; cx <= cellOf(p.x) + reach; ++cx)
-            for (long long cy = cellOf(p.y) - reach; cy <= cellOf(p.y) + reach; ++cy) {
+        const double reach = std::ceil(std::sqrt(own) / kNear);
+        // A name far from its node: every node is asked rather than every cell between.
+        constexpr double kMostCells = 32;
+        if (!(reach <= kMostCells)) {
+            for (std::size_t j = 0; j < at.size(); ++j)
+                if (j != i && IsDrawn(m_net.nodes[j].kind) && Distance2(p, at[j]) < own)
+                    return false;
+            return true;
+        }
+        const auto r = static_cast<long long>(reach);
+        for (long long cx = cellOf(p.x) - r; cx <= cellOf(p.x) + r; ++cx)
+            for (long long cy = cellOf(p.y) - r; cy <= cellOf(p.y) + r; ++cy) {
                 const auto it = cells.find({cx, cy});
                 if (it == cells.end())
                     continue;
