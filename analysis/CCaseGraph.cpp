@@ -230,6 +230,7 @@ void CCaseGraph::MarkReachable(CPNCase* node) {
 }
 
 void CCaseGraph::DeleteContents(bool discardPositions) {
+    ++m_nGeneration;
     CPNElement::GeometryChanged();
     m_sizeExtent = CSize(100, 100);
     if (discardPositions) {

@@ -13,6 +13,7 @@
 #include "base/CPoint.h"
 #include "base/CRect.h"
 #include "base/CSize.h"
+#include "model/CDiagram.h"
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
 
@@ -24,7 +25,9 @@
 #include <string>
 #include <vector>
 
+class CCaseGeometryChange;
 class CCasePath;
+class CEditRecorder;
 class CCaseSpaceAnalysis;
 class CSymbolicCaseAnalysis;
 class CNetDesign;
@@ -51,7 +54,7 @@ using SmoothDialogRunner = std::function<bool(CSmoothCaseGraphSession& session)>
 // the route and the label follow from the record and the positions its two cases had
 // when the steps were last routed, exactly as the objects would have them; drawing,
 // hit tests, bounds and the file treat both alike.
-class CCaseGraph : public CObject {
+class CCaseGraph : public CObject, public CDiagram {
 public:
     using CFRCasesClass = ::CFRCasesClass;
 
@@ -127,12 +130,25 @@ public:
     // The first element hit: nodes, arcs, step labels, free elements. A step hit gets
     // its objects.
     CPNElement* ElementFromPoint(CPoint pt);
+
+    // --- The diagram: cases move with their steps following, a step's route and name
+    // move by their handles; free labels and polygons are added, ordered and deleted. ---
+    std::uint64_t GetGeneration() const override { return m_nGeneration; }
+    bool Contains(const CPNElement* element) const override;
     // Selects every element lying strictly inside the rectangle and appends it to the
     // list; returns the rectangle to repaint.
-    CRect SelectInRect(const CRect& rect, std::list<CPNElement*>& selection);
-    // Moves the selected free elements to the bottom (toBack) or the top of the
-    // drawing order; returns the rectangle to repaint.
-    CRect ChangeZOrder(bool toBack, const std::list<CPNElement*>& selection);
+    CRect SelectInRect(const CRect& rect, bool bSimulation,
+                       std::list<CPNElement*>& selection) override;
+    // Orders the free elements among the listed ones.
+    CRect ChangeZOrder(const std::list<CPNElement*>& elements, bool toBack,
+                       CEditRecorder& recorder) override;
+    CRect MoveElement(CPNElement* element, CPoint pt, CEditRecorder& recorder) override;
+    CRect MoveElements(const std::list<CPNElement*>& elements, int dx, int dy,
+                       CEditRecorder& recorder) override;
+    // Takes a free label or polygon.
+    bool AddElement(CPNElement* element, CEditRecorder& recorder) override;
+    // Deletes the free elements among the listed ones.
+    CRect DeleteElements(std::list<CPNElement*>& elements, CEditRecorder& recorder) override;
     // The events, the cases and the name of step i (no name: false).
     const CSetEvents& StepEvents(std::size_t i) const;
     int StepFrom(std::size_t i) const { return m_arrStepRecords[i].from; }
@@ -203,8 +219,9 @@ public:
     // ((grid + 1) * 60 square). The nodes are expected to be named already.
     CSize InitialLayout();
     // With reset: straight routes for every arc. Otherwise the arcs at the moved
-    // element follow it. Returns the rectangle to repaint, empty without arcs.
-    CRect UpdateSteps(CPNElement* moved, bool reset);
+    // element follow it. Returns the rectangle to repaint, empty without arcs. With a
+    // recorder, what changed is recorded.
+    CRect UpdateSteps(CPNElement* moved, bool reset, CEditRecorder* recorder = nullptr);
     // UpdateSteps(nullptr, true) without the rectangle to repaint.
     void ResetRoutes();
     // Places the cases as a layered drawing has them (centres by case index, y
@@ -212,11 +229,13 @@ public:
     // so no two cases share a grid point; the grid grows to hold them, the routes start
     // again and the extent follows. False, with nothing moved, for a drawing of another
     // number of cases.
-    bool PlaceOnGrid(const std::vector<std::pair<double, double>>& at);
+    bool PlaceOnGrid(const std::vector<std::pair<double, double>>& at,
+                     CEditRecorder* recorder = nullptr);
     // Binds the smoothing session to this graph the first time, shows the dialog and,
     // when it ends with OK after a search, places the nodes as the best placement
     // found and gives the new extent.
-    bool Smooth(CSize& extent, const SmoothDialogRunner& showDialog);
+    bool Smooth(CSize& extent, const SmoothDialogRunner& showDialog,
+                CEditRecorder* recorder = nullptr);
 
     // The candidate steps of the case in one direction (working storage, below).
     void CollectEnabledEvents(const CSetConditions& currentCase, bool forward);
@@ -260,6 +279,14 @@ public:
     std::list<CFRCasesClass> m_listClasses;
 
 private:
+    friend class CCaseGeometryChange;
+    std::uint64_t m_nGeneration = 0;
+    // UpdateSteps, telling the change what it does.
+    CRect RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change);
+    // A change that has every case's position before, for a layout; null without a
+    // recorder.
+    std::unique_ptr<CCaseGeometryChange> MoveAllCases(CEditRecorder* recorder);
+
     // The geometry of a step kept as its record, as its objects would have it.
     struct StepShape {
         // Drawn: routed, and its two circles apart (bent: each segment clear of its

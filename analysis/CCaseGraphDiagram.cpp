@@ -1,4 +1,7 @@
+#include "analysis/CCaseGeometryChange.h"
 #include "analysis/CCaseGraph.h"
+#include "model/CEditRecorder.h"
+#include "model/CPNPolygon.h"
 
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
@@ -358,7 +361,8 @@ CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
     return nullptr;
 }
 
-CRect CCaseGraph::SelectInRect(const CRect& rect, std::list<CPNElement*>& selection) {
+CRect CCaseGraph::SelectInRect(const CRect& rect, bool /*bSimulation*/,
+                               std::list<CPNElement*>& selection) {
     CRect result;
     auto consider = [&](CPNElement* element) {
         const CRect bounds = element->GetBoundRect();
@@ -385,9 +389,11 @@ CRect CCaseGraph::SelectInRect(const CRect& rect, std::list<CPNElement*>& select
     return result;
 }
 
-CRect CCaseGraph::ChangeZOrder(bool toBack, const std::list<CPNElement*>& selection) {
+CRect CCaseGraph::ChangeZOrder(const std::list<CPNElement*>& elements, bool toBack,
+                               CEditRecorder& recorder) {
+    recorder.ModifyList(m_listElements);
     CRect result;
-    for (CPNElement* element : selection) {
+    for (CPNElement* element : elements) {
         result |= element->GetBoundRect();
         auto it = std::find(m_listElements.begin(), m_listElements.end(), element);
         if (it == m_listElements.end())
@@ -399,4 +405,88 @@ CRect CCaseGraph::ChangeZOrder(bool toBack, const std::list<CPNElement*>& select
             m_listElements.push_back(element);
     }
     return result;
+}
+
+bool CCaseGraph::Contains(const CPNElement* element) const {
+    auto has = [element](const auto& list) {
+        return std::find(list.begin(), list.end(), element) != list.end();
+    };
+    return element &&
+           (has(m_arrCases) || has(m_arrSteps) || has(m_arrStepLabels) || has(m_listElements));
+}
+
+CRect CCaseGraph::MoveElement(CPNElement* element, CPoint pt, CEditRecorder& recorder) {
+    const int node = CaseIndexOf(element);
+    if (node < 0) {
+        recorder.Modify(element);
+        // A step's name follows the handle of its route.
+        if (auto* arc = dynamic_cast<CPNStep*>(element))
+            recorder.Modify(arc->m_pLabel);
+        return element->MoveTo(pt);
+    }
+    // A case: its position and the routes of its steps, nothing of the rest.
+    auto change = std::make_unique<CCaseGeometryChange>(*this);
+    change->MoveCase(static_cast<std::uint32_t>(node));
+    CRect rect = element->MoveTo(pt);
+    rect |= RouteSteps(element, false, change.get());
+    if (change->Finish())
+        recorder.Record(std::move(change));
+    return rect;
+}
+
+CRect CCaseGraph::MoveElements(const std::list<CPNElement*>& elements, int dx, int dy,
+                               CEditRecorder& recorder) {
+    CRect rect;
+    auto change = std::make_unique<CCaseGeometryChange>(*this);
+    for (CPNElement* e : elements) {
+        if (auto* label = dynamic_cast<CPNLabel*>(e);
+            label && label->m_pOwner &&
+            std::find(elements.begin(), elements.end(), label->m_pOwner) != elements.end())
+            continue;
+        if (const int node = CaseIndexOf(e); node >= 0)
+            change->MoveCase(static_cast<std::uint32_t>(node));
+        else
+            recorder.Modify(e);
+        if (auto* arc = dynamic_cast<CPNStep*>(e))
+            recorder.Modify(arc->m_pLabel);
+        rect |= e->GetBoundRect();
+        if (auto* edge = dynamic_cast<CPNEdge*>(e))
+            rect |= edge->Offset(dx, dy);
+        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
+            rect |= polygon->Offset(dx, dy);
+        else
+            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->GetBoundRect();
+    }
+    // Every step follows, as after any move of a selection.
+    rect |= RouteSteps(nullptr, false, change.get());
+    if (change->Finish())
+        recorder.Record(std::move(change));
+    return rect;
+}
+
+bool CCaseGraph::AddElement(CPNElement* element, CEditRecorder& recorder) {
+    if (!element)
+        return false;
+    recorder.ModifyList(m_listElements);
+    m_listElements.push_back(element);
+    return true;
+}
+
+CRect CCaseGraph::DeleteElements(std::list<CPNElement*>& elements, CEditRecorder& recorder) {
+    CRect rect;
+    for (auto it = elements.begin(); it != elements.end();) {
+        CPNElement* e = *it;
+        auto pos = std::find(m_listElements.begin(), m_listElements.end(), e);
+        if (pos == m_listElements.end()) {
+            ++it;
+            continue;
+        }
+        recorder.ModifyList(m_listElements);
+        rect |= e->GetBoundRect();
+        m_listElements.erase(pos);
+        it = elements.erase(it);
+        recorder.Discard(e);
+    }
+    return rect;
 }

@@ -1,5 +1,8 @@
 #include "analysis/CCaseGraph.h"
 
+#include "analysis/CCaseGeometryChange.h"
+#include "model/CEditRecorder.h"
+
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "base/CRandomSource.h"
@@ -105,10 +108,20 @@ void CCaseGraph::RandomLayout() {
     }
 }
 
-CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
+CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset, CEditRecorder* recorder) {
+    std::unique_ptr<CCaseGeometryChange> change =
+        recorder ? std::make_unique<CCaseGeometryChange>(*this) : nullptr;
+    const CRect repaint = RouteSteps(moved, reset, change.get());
+    if (change && change->Finish())
+        recorder->Record(std::move(change));
+    return repaint;
+}
+
+CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change) {
     CRect repaint;
     const bool all = reset || !moved;
     const int movedCase = all ? -1 : CaseIndexOf(moved);
+    const auto index = [](std::size_t i) { return static_cast<std::uint32_t>(i); };
     auto at = [this](int node) { return m_arrCases[static_cast<std::size_t>(node)]->m_ptPos; };
     StepShape before, after;
     bool changed = false;
@@ -139,6 +152,8 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
                 repaint |= before.bounds;
                 if (named)
                     repaint |= InflatedText(before);
+                if (change && step.route != next.route)
+                    change->RecordRoute(index(i), step.route, next.route);
                 step = next;
                 changed = true;
                 repaint |= after.bounds;
@@ -149,6 +164,8 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
             MakeStep(i);
         }
         CPNStep* arc = m_arrSteps[i];
+        if (change && (all || arc->IsAttachedTo(moved)))
+            change->ModifyObjects(index(i));
         const CRect before =
             arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
         if (reset) {
@@ -164,9 +181,14 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset) {
             repaint |= arc->m_pLabel->GetBoundRect();
     }
     if (all) {
-        for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
+            if (change && m_arrRoutedAt[i] != m_arrCases[i]->m_ptPos)
+                change->ModifyRoutedAt(index(i));
             m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
+        }
     } else if (movedCase >= 0) {
+        if (change)
+            change->ModifyRoutedAt(index(static_cast<std::size_t>(movedCase)));
         m_arrRoutedAt[static_cast<std::size_t>(movedCase)] = moved->m_ptPos;
     }
     if (changed)
@@ -219,7 +241,8 @@ CSize CCaseGraph::InitialLayout() {
     return CSize(page, page);
 }
 
-bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at) {
+bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at,
+                             CEditRecorder* recorder) {
     if (at.size() != m_arrCases.size() || at.empty())
         return false;
     // The layers (distinct x, within half a point) become the columns; within them the
@@ -257,15 +280,28 @@ bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at) {
         rows = std::max(rows, row + 1);
     }
     SetGridSize(std::max({m_nGridSize, static_cast<int>(columns.size()), rows}));
+    std::unique_ptr<CCaseGeometryChange> change = MoveAllCases(recorder);
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         m_arrCases[i]->MoveTo(CPoint((cells[i].x + 1) * kGridStep, (cells[i].y + 1) * kGridStep));
     m_bLaidOut = true;
-    ResetRoutes();
+    RouteSteps(nullptr, true, change.get());
+    if (change && change->Finish())
+        recorder->Record(std::move(change));
     ComputeExtent(100, 100);
     return true;
 }
 
-bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
+std::unique_ptr<CCaseGeometryChange> CCaseGraph::MoveAllCases(CEditRecorder* recorder) {
+    if (!recorder)
+        return nullptr;
+    auto change = std::make_unique<CCaseGeometryChange>(*this);
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        change->MoveCase(static_cast<std::uint32_t>(i));
+    return change;
+}
+
+bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog,
+                        CEditRecorder* recorder) {
     if (!m_bSmoothPrepared) {
         m_bSmoothPrepared = true;
         m_smoothSession.SetGridSize(m_nGridSize, m_nMinGridSize);
@@ -281,8 +317,11 @@ bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
     // A search marked started without a population has nothing to apply.
     if (!m_smoothSession.GetAlgorithm().HasPopulation())
         return false;
+    std::unique_ptr<CCaseGeometryChange> change = MoveAllCases(recorder);
     m_smoothSession.ApplyBest();
-    ResetRoutes();
+    RouteSteps(nullptr, true, change.get());
+    if (change && change->Finish())
+        recorder->Record(std::move(change));
     m_nGridSize = m_smoothSession.GetAlgorithm().m_nGridSize;
     ComputeExtent(100, 100);
     extent = m_sizeExtent;

@@ -2,6 +2,7 @@
 
 #include "base/CArchive.h"
 #include "base/CBrush.h"
+#include "model/CElementState.h"
 #include "model/CPropertiesHost.h"
 
 namespace {
@@ -83,4 +84,23 @@ void CPNCase::Serialize(CArchive& ar) {
         m_bInitial = ar.ReadBool32();
         UpdateConditionsText();
     }
+}
+
+namespace {
+struct CaseFields {
+    CPoint pos;
+    CPNLabel::Fields label;
+    bool operator==(const CaseFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNCase::SaveState() const {
+    return MakeElementState(CaseFields{m_ptPos, m_label.GetFields()}, m_label.m_strText.capacity());
+}
+
+void CPNCase::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<CaseFields>(state);
+    m_ptPos = fields.pos;
+    m_label.SetFields(fields.label);
+    GeometryChanged();
 }

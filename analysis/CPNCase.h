@@ -28,6 +28,8 @@ public:
     CRect MoveTo(CPoint pt) override;
     // Case graph nodes have no page: the page is hidden.
     void ShowProperties(CPropertiesHost& host) override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
 
     // The pen of the path shown to a found case, for its cases and steps.
     static const CPen* PathPen();

@@ -4,6 +4,7 @@
 #include "model/CPNLabel.h"
 
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 #include "model/RouteGeometry.h"
 
 #include <cmath>
@@ -123,4 +124,23 @@ void CPNStep::Serialize(CArchive& ar) {
         m_pLabel = ar.ReadObject<CPNLabel>();
         m_strEvents = m_setEvents.ToString();
     }
+}
+
+namespace {
+struct StepFields {
+    CPNEdge::RouteFields route;
+    CPNLabel* label = nullptr;
+    bool operator==(const StepFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNStep::SaveState() const {
+    return MakeElementState(StepFields{GetRouteFields(), m_pLabel},
+                            m_listPoints.size() * (sizeof(CEdgePoint) + 16));
+}
+
+void CPNStep::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<StepFields>(state);
+    SetRouteFields(fields.route);
+    m_pLabel = fields.label;
 }

@@ -20,6 +20,9 @@ public:
     // Rebuilds the events' text after reading.
     void Serialize(CArchive& ar) override;
 
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
+
     // Takes the name label (not owned) and makes the events' text.
     void SetLabel(CPNLabel* label);
 

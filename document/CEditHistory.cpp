@@ -1,34 +1,36 @@
 #include "document/CEditHistory.h"
 
-#include "document/CDocumentFile.h"
+#include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
+#include "model/CNoEditRecorder.h"
 
-#include <memory>
-
-void CEditHistory::SetBase(CSnapshotCommand::Bytes bytes) {
-    m_base = std::make_shared<const CSnapshotCommand::Bytes>(std::move(bytes));
-    m_nBaseRevision = m_doc.Revision();
-}
+CEditHistory::~CEditHistory() = default;
 
 void CEditHistory::Reset(bool bSaved) {
+    m_pOpen.reset();
+    m_nDepth = 0;
+    m_bImplicit = false;
     m_stack.Clear();
     if (!bSaved)
         m_stack.ForgetClean();
     m_strPending.clear();
-    SetBase(CDocumentFile::Store(m_doc));
+    m_nRevision = m_doc.Revision();
 }
 
 void CEditHistory::MarkSaved() {
     Checkpoint();
     m_stack.SetClean();
     FollowClean();
-    m_nBaseRevision = m_doc.Revision();
+    m_nRevision = m_doc.Revision();
 }
 
 void CEditHistory::Rebase() {
-    CSnapshotCommand::Bytes bytes = CDocumentFile::Store(m_doc);
-    const bool bChanged = !m_base || *m_base != bytes;
-    SetBase(std::move(bytes));
+    Checkpoint();
+    // An edit under way (a command that leaves simulation first) starts from here.
+    if (m_pOpen)
+        m_doc.BeginFields();
+    const bool bChanged = m_doc.Revision() != m_nRevision;
+    m_nRevision = m_doc.Revision();
     if (!bChanged)
         return;
     // The document holds more than this point of the history did (a case graph, a run):
@@ -38,27 +40,89 @@ void CEditHistory::Rebase() {
     FollowClean();
 }
 
-bool CEditHistory::Checkpoint(const std::string& text, int nMergeKey) {
-    if (m_doc.m_bSimulation || m_doc.Revision() == m_nBaseRevision)
+void CEditHistory::Open(const std::string& text, int nMergeKey) {
+    m_pOpen = std::make_unique<CElementCommit>(
+        text, nMergeKey, [this](int nDiagram) { return m_doc.DiagramGeneration(nDiagram); });
+    m_doc.BeginFields();
+}
+
+void CEditHistory::Begin(const std::string& text, int nMergeKey) {
+    if (m_nDepth++ > 0)
+        return;
+    // A report made before the edit began is an edit of its own.
+    Checkpoint();
+    m_bImplicit = false;
+    Open(text, nMergeKey);
+}
+
+bool CEditHistory::End() {
+    if (m_nDepth == 0 || --m_nDepth > 0)
         return false;
-    auto now = std::make_shared<const CSnapshotCommand::Bytes>(CDocumentFile::Store(m_doc));
-    if (m_base && *now == *m_base) {
-        m_nBaseRevision = m_doc.Revision();
+    return CloseOpen(std::string(), CElementCommit::kNoMerge);
+}
+
+void CEditHistory::Cancel() {
+    if (!m_pOpen)
+        return;
+    m_doc.ClearSelection();
+    m_doc.RollbackFields();
+    m_pOpen->Rollback();
+    m_pOpen.reset();
+    m_nDepth = 0;
+    m_bImplicit = false;
+    m_nRevision = m_doc.Revision();
+    m_doc.GetFrame().UpdateAllViews();
+}
+
+CEditRecorder& CEditHistory::Recorder(int nDiagram) {
+    if (m_doc.m_bSimulation)
+        return CNoEditRecorder::Instance();
+    if (!m_pOpen) {
+        Open(m_strPending.empty() ? std::string("Edit") : m_strPending, CElementCommit::kNoMerge);
+        m_strPending.clear();
+        m_bImplicit = true;
+    }
+    m_pOpen->SetDiagram(nDiagram);
+    return *m_pOpen;
+}
+
+bool CEditHistory::CloseOpen(const std::string& text, int nMergeKey) {
+    if (!m_pOpen)
+        return false;
+    std::unique_ptr<CElementCommit> commit = std::move(m_pOpen);
+    m_bImplicit = false;
+    // What changes while simulating is the token game, no edit.
+    if (m_doc.m_bSimulation) {
+        m_strPending.clear();
         return false;
     }
-    m_stack.Push(std::make_unique<CSnapshotCommand>(
-        text, nMergeKey, m_base, now,
-        [this](const CSnapshotCommand::State& state) { Restore(state); }));
-    m_base = std::move(now);
-    FollowClean();
-    m_nBaseRevision = m_doc.Revision();
-    return true;
+    commit->Record(m_doc.EndFields());
+    // A command names what its handler changed; a gesture names itself as it goes.
+    if (!text.empty())
+        commit->Rename(text, nMergeKey);
+    else if (!m_strPending.empty())
+        commit->Rename(m_strPending, nMergeKey);
+    else if (nMergeKey != CElementCommit::kNoMerge)
+        commit->Rename(commit->Text(), nMergeKey);
+    m_strPending.clear();
+    const bool bChanged = commit->Close();
+    if (bChanged) {
+        m_stack.Push(std::move(commit));
+        FollowClean();
+    }
+    m_nRevision = m_doc.Revision();
+    return bChanged;
+}
+
+bool CEditHistory::Checkpoint(const std::string& text, int nMergeKey) {
+    // An edit opened by Begin closes with its End.
+    if (m_nDepth > 0)
+        return false;
+    return CloseOpen(text, nMergeKey);
 }
 
 bool CEditHistory::Checkpoint(int nMergeKey) {
-    const std::string text = m_strPending.empty() ? std::string("Edit") : m_strPending;
-    m_strPending.clear();
-    return Checkpoint(text, nMergeKey);
+    return Checkpoint(std::string(), nMergeKey);
 }
 
 bool CEditHistory::CanUndo() const {
@@ -70,30 +134,29 @@ bool CEditHistory::CanRedo() const {
 }
 
 void CEditHistory::Undo() {
-    if (m_doc.m_bSimulation)
+    if (m_doc.m_bSimulation || m_nDepth > 0)
         return;
     Checkpoint();
     if (!m_stack.CanUndo())
         return;
+    m_doc.ClearSelection();
     m_stack.Undo();
+    m_doc.EditApplied();
     FollowClean();
-    m_nBaseRevision = m_doc.Revision();
+    m_nRevision = m_doc.Revision();
 }
 
 void CEditHistory::Redo() {
-    if (m_doc.m_bSimulation)
+    if (m_doc.m_bSimulation || m_nDepth > 0)
         return;
     // A change made since the last undo starts a new branch instead.
     if (Checkpoint() || !m_stack.CanRedo())
         return;
+    m_doc.ClearSelection();
     m_stack.Redo();
+    m_doc.EditApplied();
     FollowClean();
-    m_nBaseRevision = m_doc.Revision();
-}
-
-void CEditHistory::Restore(const CSnapshotCommand::State& state) {
-    m_doc.RestoreSnapshot(*state);
-    m_base = state;
+    m_nRevision = m_doc.Revision();
 }
 
 void CEditHistory::FollowClean() {

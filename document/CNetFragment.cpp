@@ -138,6 +138,9 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
             e->MoveTo(CPoint(e->m_ptPos.x + offset.cx, e->m_ptPos.y + offset.cy));
     }
     doc.ClearSelection();
+    doc.History()
+        .Recorder(CZerinDoc::DIAGRAM_NET_DESIGN)
+        .ModifyList(doc.m_netDesign.m_listElements);
     std::list<CPNElement*> pasted;
     pasted.swap(fragment.m_listElements);
     // New elements, no edge twice: appended without the net's search for duplicates,

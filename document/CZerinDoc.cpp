@@ -113,13 +113,27 @@ unsigned long long CZerinDoc::Revision() const {
     return m_nEdits + CPNElement::GeometryEpoch();
 }
 
-void CZerinDoc::RestoreSnapshot(const std::vector<std::uint8_t>& bytes) {
-    m_bRestoring = true;
-    const CFileResult result = CDocumentFile::LoadBytes(*this, bytes);
-    m_bRestoring = false;
-    // The bytes were stored from this document: they always load.
-    (void)result;
-    m_rFrame.DocumentReplaced();
+void CZerinDoc::BeginFields() {
+    m_fieldsBefore = CDocumentFieldsChange::Capture(*this);
+    m_nFieldsGraphGeneration = m_caseGraph.GetGeneration();
+}
+
+std::unique_ptr<CEditChange> CZerinDoc::EndFields() {
+    const CDocumentFieldsChange::Fields after = CDocumentFieldsChange::Capture(*this);
+    if (after == m_fieldsBefore)
+        return nullptr;
+    return std::make_unique<CDocumentFieldsChange>(*this, m_fieldsBefore, after,
+                                                   m_nFieldsGraphGeneration);
+}
+
+void CZerinDoc::RollbackFields() {
+    if (std::unique_ptr<CEditChange> change = EndFields())
+        change->Undo();
+}
+
+void CZerinDoc::EditApplied() {
+    ++m_nEdits;
+    m_rFrame.UpdateAllViews();
 }
 
 // --- Drawing. ---
@@ -198,59 +212,58 @@ void CZerinDoc::Deselect(CPNElement* element) {
     m_listSelection.remove(element);
 }
 
-CRect CZerinDoc::SelectInRectNetDesign(const CRect& rect) {
-    CRect result = ClearSelection();
-    return result | m_netDesign.SelectInRect(rect, m_bSimulation, m_listSelection);
+CDiagram& CZerinDoc::GetDiagram(int nDiagram) {
+    if (nDiagram == DIAGRAM_CASE_GRAPH)
+        return m_caseGraph;
+    if (nDiagram == DIAGRAM_OCCURRENCE_NET)
+        return m_occurrenceNet;
+    return m_netDesign;
 }
 
-CRect CZerinDoc::SelectInRectCaseGraph(const CRect& rect) {
-    CRect result = ClearSelection();
-    return result | m_caseGraph.SelectInRect(rect, m_listSelection);
+std::uint64_t CZerinDoc::DiagramGeneration(int nDiagram) const {
+    return const_cast<CZerinDoc*>(this)->GetDiagram(nDiagram).GetGeneration();
 }
 
-CRect CZerinDoc::SelectInRectOccurrenceNet(const CRect& rect) {
+CRect CZerinDoc::SelectInRect(int nDiagram, const CRect& rect) {
     CRect result = ClearSelection();
-    return result | m_occurrenceNet.SelectInRect(rect, m_listSelection);
+    return result | GetDiagram(nDiagram).SelectInRect(rect, m_bSimulation, m_listSelection);
 }
 
-CRect CZerinDoc::PlaceSelectionNetDesign(bool front) {
+CRect CZerinDoc::PlaceSelection(int nDiagram, bool front) {
     ++m_nEdits;
-    const CRect rect = m_netDesign.ChangeZOrder(m_listSelection, !front);
+    const CRect rect =
+        GetDiagram(nDiagram).ChangeZOrder(m_listSelection, !front, m_history.Recorder(nDiagram));
     SetModifiedFlag();
     return rect;
 }
 
-CRect CZerinDoc::PlaceSelectionCaseGraph(bool front) {
+CRect CZerinDoc::MoveSelection(int nDiagram, int dx, int dy) {
     ++m_nEdits;
-    const CRect rect = m_caseGraph.ChangeZOrder(!front, m_listSelection);
-    SetModifiedFlag();
-    return rect;
+    if (dx == 0 && dy == 0)
+        return {};
+    return GetDiagram(nDiagram).MoveElements(m_listSelection, dx, dy, m_history.Recorder(nDiagram));
 }
 
-CRect CZerinDoc::PlaceSelectionOccurrenceNet(bool front) {
+CRect CZerinDoc::MoveElement(int nDiagram, CPNElement* element, CPoint pt) {
     ++m_nEdits;
-    const CRect rect = m_occurrenceNet.ChangeZOrder(m_listSelection, !front);
-    SetModifiedFlag();
-    return rect;
+    if (!element)
+        return {};
+    return GetDiagram(nDiagram).MoveElement(element, pt, m_history.Recorder(nDiagram));
 }
 
-CRect CZerinDoc::MoveSelection(int dx, int dy) {
+void CZerinDoc::ModifyElement(int nDiagram, CPNElement* element) {
     ++m_nEdits;
-    CRect rect;
-    for (CPNElement* e : m_listSelection) {
-        if (auto* label = dynamic_cast<CPNLabel*>(e);
-            label && label->m_pOwner && IsSelected(label->m_pOwner))
-            continue;
-        rect |= e->GetBoundRect();
-        if (auto* edge = dynamic_cast<CPNEdge*>(e))
-            rect |= edge->Offset(dx, dy);
-        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
-            rect |= polygon->Offset(dx, dy);
-        else
-            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
-        rect |= e->GetBoundRect();
-    }
-    return rect;
+    m_history.Recorder(nDiagram).Modify(element);
+}
+
+void CZerinDoc::ModifyElement(CPNElement* element) {
+    for (int nDiagram : {DIAGRAM_NET_DESIGN, DIAGRAM_OCCURRENCE_NET, DIAGRAM_CASE_GRAPH})
+        if (GetDiagram(nDiagram).Contains(element)) {
+            ModifyElement(nDiagram, element);
+            return;
+        }
+    // A name label of a case graph step or of the record's elements belongs to them.
+    ModifyElement(DIAGRAM_CASE_GRAPH, element);
 }
 
 CPNEdge* CZerinDoc::FindGrabbedEdge(CPoint pt) const {
@@ -271,76 +284,36 @@ bool CZerinDoc::CanDelete() const {
     return false;
 }
 
-CRect CZerinDoc::DeleteSelection() {
+CRect CZerinDoc::DeleteSelection(int nDiagram) {
     ++m_nEdits;
-    // The selection may hold elements of another diagram (a case graph node, an
-    // occurrence net place): the net design deletes only its own.
-    std::list<CPNElement*> own;
-    for (CPNElement* e : m_listSelection) {
-        if (std::find(m_netDesign.m_listElements.begin(), m_netDesign.m_listElements.end(), e) !=
-            m_netDesign.m_listElements.end())
-            own.push_back(e);
-        e->m_bSelected = false;
+    CRect rect;
+    if (nDiagram == DIAGRAM_NET_DESIGN) {
+        // The selection may hold elements of another diagram (a case graph node, an
+        // occurrence net place): the net design deletes only its own.
+        std::list<CPNElement*> own;
+        for (CPNElement* e : m_listSelection)
+            if (m_netDesign.Contains(e))
+                own.push_back(e);
+        rect = ClearSelection();
+        // Edges about to be deleted must not stay in the animation list.
+        m_listAnimEdges.clear();
+        rect |= m_netDesign.DeleteElements(own, m_history.Recorder(nDiagram));
+    } else {
+        rect = GetDiagram(nDiagram).DeleteElements(m_listSelection, m_history.Recorder(nDiagram));
+        rect |= ClearSelection();
     }
-    m_listSelection.clear();
-    // Edges about to be deleted must not stay in the animation list.
-    m_listAnimEdges.clear();
-    const CRect rect = m_netDesign.DeleteElements(own);
     SetModifiedFlag();
     return rect;
 }
 
-bool CZerinDoc::AddElement(CPNElement* element) {
+bool CZerinDoc::AddElement(CPNElement* element, int nDiagram) {
     ++m_nEdits;
-    const bool added = m_netDesign.AddElement(element);
+    if (!element)
+        return false;
+    const bool added = GetDiagram(nDiagram).AddElement(element, m_history.Recorder(nDiagram));
     if (added)
         SetModifiedFlag();
     return added;
-}
-
-void CZerinDoc::AddCaseGraphElement(CPNElement* element) {
-    ++m_nEdits;
-    if (!element)
-        return;
-    m_caseGraph.m_listElements.push_back(element);
-    SetModifiedFlag();
-}
-
-void CZerinDoc::AddOccurrenceNetElement(CPNElement* element) {
-    ++m_nEdits;
-    if (!element)
-        return;
-    m_occurrenceNet.AddDecoration(element);
-    SetModifiedFlag();
-}
-
-CRect CZerinDoc::DeleteCaseGraphSelection() {
-    ++m_nEdits;
-    CRect rect;
-    auto& free = m_caseGraph.m_listElements;
-    for (auto it = m_listSelection.begin(); it != m_listSelection.end();) {
-        CPNElement* e = *it;
-        auto pos = std::find(free.begin(), free.end(), e);
-        if (pos == free.end()) {
-            ++it;
-            continue;
-        }
-        rect |= e->GetBoundRect();
-        free.erase(pos);
-        it = m_listSelection.erase(it);
-        delete e;
-    }
-    rect |= ClearSelection();
-    SetModifiedFlag();
-    return rect;
-}
-
-CRect CZerinDoc::DeleteOccurrenceNetSelection() {
-    ++m_nEdits;
-    CRect rect = m_occurrenceNet.DeleteDecorations(m_listSelection);
-    rect |= ClearSelection();
-    SetModifiedFlag();
-    return rect;
 }
 
 std::string CZerinDoc::GetNewName(int kind) {
@@ -504,6 +477,7 @@ int CZerinDoc::DoNetComplement(CDC& dc) {
 }
 
 int CZerinDoc::ComplementNet(CDC& dc) {
+    m_history.Recorder(DIAGRAM_NET_DESIGN).ModifyList(m_netDesign.m_listElements);
     WriteOutput(PANE_ANALYSIS, "Complementing net...");
     const int added = CNetComplement(m_netDesign).Complement(dc, false);
     WriteOutput(PANE_ANALYSIS, FormatString("Added %d complement(s)", added));

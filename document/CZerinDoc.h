@@ -9,6 +9,7 @@
 #include "base/CRandomSource.h"
 #include "base/CRect.h"
 #include "document/CBreakPoints.h"
+#include "document/CDocumentFieldsChange.h"
 #include "document/CEditHistory.h"
 #include "model/CNetDesign.h"
 #include "model/CSetConditions.h"
@@ -71,9 +72,6 @@ public:
     // The edit history (undo and redo).
     CEditHistory& History() { return m_history; }
     const CEditHistory& History() const { return m_history; }
-    // Puts the document back to stored bytes as an undo does: the title, the path, the
-    // active view and the output panes stay; the views start again from the document.
-    void RestoreSnapshot(const std::vector<std::uint8_t>& bytes);
 
     // --- Drawing of the net design for the net design view. ---
     void DrawNetDesign(CDC& dc) const;
@@ -86,22 +84,46 @@ public:
     CPNElement* GetFirstSelected() const;
     bool HitTestSelectedPoints(CPoint pt) const;
     void Deselect(CPNElement* element);
-    CRect SelectInRectNetDesign(const CRect& rect);
-    CRect SelectInRectCaseGraph(const CRect& rect);
-    CRect SelectInRectOccurrenceNet(const CRect& rect);
-    CRect PlaceSelectionNetDesign(bool front);
-    CRect PlaceSelectionCaseGraph(bool front);
-    CRect PlaceSelectionOccurrenceNet(bool front);
-    CRect MoveSelection(int dx, int dy);
     CPNEdge* FindGrabbedEdge(CPoint pt) const;
     bool CanDelete() const;
-    CRect DeleteSelection();
-    bool AddElement(CPNElement* element);
-    // Free labels and polygons of the case graph and the occurrence net diagrams.
-    void AddCaseGraphElement(CPNElement* element);
-    void AddOccurrenceNetElement(CPNElement* element);
-    CRect DeleteCaseGraphSelection();
-    CRect DeleteOccurrenceNetSelection();
+
+    // --- The three diagrams, and the edits of the user on them. ---
+    static constexpr int DIAGRAM_NET_DESIGN = 0;
+    static constexpr int DIAGRAM_CASE_GRAPH = 1;
+    static constexpr int DIAGRAM_OCCURRENCE_NET = 2;
+    CDiagram& GetDiagram(int nDiagram);
+    std::uint64_t DiagramGeneration(int nDiagram) const;
+    // Selects what lies inside the rectangle, instead of the selection before.
+    CRect SelectInRect(int nDiagram, const CRect& rect);
+    // Each of these is an edit, or part of the one open (BeginEdit), and returns the
+    // rectangle to repaint.
+    CRect PlaceSelection(int nDiagram, bool front);
+    CRect MoveSelection(int nDiagram, int dx, int dy);
+    CRect MoveElement(int nDiagram, CPNElement* element, CPoint pt);
+    CRect DeleteSelection(int nDiagram = DIAGRAM_NET_DESIGN);
+    // False when the diagram refused the element (a second edge between the same two
+    // nodes), which is then deleted.
+    bool AddElement(CPNElement* element, int nDiagram = DIAGRAM_NET_DESIGN);
+    // Before an element of the diagram changes in any other way (a property, a token):
+    // the open edit keeps it as it was.
+    void ModifyElement(int nDiagram, CPNElement* element);
+    // The same for an element of whichever diagram holds it.
+    void ModifyElement(CPNElement* element);
+    // Where a diagram's own operations report what they change (a layout).
+    CEditRecorder& Recorder(int nDiagram) { return m_history.Recorder(nDiagram); }
+
+    // --- Edits: a gesture opens one when it starts and closes it when it ends; a
+    // command is one. Nested ones join the outermost. ---
+    void BeginEdit(const std::string& text, int nMergeKey = 0) { m_history.Begin(text, nMergeKey); }
+    bool EndEdit() { return m_history.End(); }
+    // A gesture cancelled: what it changed is taken back and no edit is left.
+    void CancelEdit() { m_history.Cancel(); }
+    // For the history: the settings at the start of an edit, their change at its end,
+    // putting them back when the edit is cancelled; an undo or redo has been applied.
+    void BeginFields();
+    std::unique_ptr<CEditChange> EndFields();
+    void RollbackFields();
+    void EditApplied();
 
     // The kind's counter formatted with "b%d", "e%d", "Text%d", "Text%d", then
     // incremented; another kind gives an empty name.
@@ -221,8 +243,11 @@ private:
     std::string m_strPathName;
     bool m_bModified = false;
     unsigned long long m_nEdits = 0;
-    // Set while RestoreSnapshot empties and refills the document.
+    // Set while a load empties and refills the document.
     bool m_bRestoring = false;
+    // The settings when the open edit began.
+    CDocumentFieldsChange::Fields m_fieldsBefore;
+    std::uint64_t m_nFieldsGraphGeneration = 0;
     // Last: it reads the whole document.
     CEditHistory m_history{*this};
 };

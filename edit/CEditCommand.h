@@ -16,11 +16,14 @@ public:
     virtual void Undo() = 0;
     // Takes the next edit into this one (typing into one field, a key held down): true
     // when it did, and the next edit is then dropped.
-    virtual bool MergeWith(const CEditCommand& /*next*/) { return false; }
+    virtual bool MergeWith(CEditCommand& /*next*/) { return false; }
 
     const std::string& Text() const { return m_strText; }
     // The memory the command holds of its own, in bytes, for the history's budget.
     virtual std::size_t Size() const { return 0; }
+
+protected:
+    void SetText(std::string text) { m_strText = std::move(text); }
 
 private:
     std::string m_strText;

@@ -14,6 +14,13 @@ void CUndoStack::Push(std::unique_ptr<CEditCommand> command) {
     KeepToBudget();
 }
 
+std::size_t CUndoStack::Size() const {
+    std::size_t total = 0;
+    for (const auto& command : m_commands)
+        total += command->Size();
+    return total;
+}
+
 void CUndoStack::KeepToBudget() {
     std::size_t total = 0;
     for (const auto& command : m_commands)

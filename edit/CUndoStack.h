@@ -32,6 +32,8 @@ public:
     void Clear();
 
     std::size_t Count() const { return m_commands.size(); }
+    // The memory the commands hold.
+    std::size_t Size() const;
     std::size_t Index() const { return m_nIndex; }
 
 private:

@@ -13,6 +13,10 @@ class CEdgePoint : public CObject {
 public:
     CEdgePoint() = default;
     CEdgePoint(CPoint pt, bool vertex, bool end) : m_pt(pt), m_bVertex(vertex), m_bEnd(end) {}
+    bool operator==(const CEdgePoint& other) const {
+        return m_pt == other.m_pt && m_rcSegment == other.m_rcSegment &&
+               m_bVertex == other.m_bVertex && m_bEnd == other.m_bEnd;
+    }
 
     const char* GetClassName() const override { return "CEdgePoint"; }
 

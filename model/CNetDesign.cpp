@@ -2,11 +2,14 @@
 
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
+#include "model/CEditRecorder.h"
+#include "model/CNoEditRecorder.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNElement.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
 
 #include "base/CArchive.h"
 #include <algorithm>
@@ -30,6 +33,7 @@ CNetDesign::~CNetDesign() {
 }
 
 void CNetDesign::DeleteContents() {
+    ++m_nGeneration;
     m_sizeNet = kDefaultSize;
     for (CPNElement* e : m_listElements)
         delete e;
@@ -57,7 +61,13 @@ bool CNetDesign::RemoveFromList(CPNElement* element) {
     return true;
 }
 
-CRect CNetDesign::ChangeZOrder(std::list<CPNElement*>& elements, bool toBack) {
+bool CNetDesign::Contains(const CPNElement* element) const {
+    return std::find(m_listElements.begin(), m_listElements.end(), element) != m_listElements.end();
+}
+
+CRect CNetDesign::ChangeZOrder(const std::list<CPNElement*>& elements, bool toBack,
+                               CEditRecorder& recorder) {
+    recorder.ModifyList(m_listElements);
     CRect result;
     for (CPNElement* e : elements) {
         if (RemoveFromList(e)) {
@@ -71,7 +81,54 @@ CRect CNetDesign::ChangeZOrder(std::list<CPNElement*>& elements, bool toBack) {
     return result;
 }
 
+CRect CNetDesign::MoveElement(CPNElement* element, CPoint pt, CEditRecorder& recorder) {
+    recorder.Modify(element);
+    recorder.Modify(NameLabelOf(element));
+    CRect rect = element->MoveTo(pt);
+    if (IsNode(element))
+        rect |= UpdateAttachedEdges(element, recorder);
+    return rect;
+}
+
+CRect CNetDesign::MoveElements(const std::list<CPNElement*>& elements, int dx, int dy,
+                               CEditRecorder& recorder) {
+    CRect rect;
+    std::vector<CPNElement*> nodes;
+    for (CPNElement* e : elements) {
+        if (!Contains(e))
+            continue;
+        if (auto* label = dynamic_cast<CPNLabel*>(e);
+            label && label->m_pOwner &&
+            std::find(elements.begin(), elements.end(), label->m_pOwner) != elements.end())
+            continue;
+        recorder.Modify(e);
+        recorder.Modify(NameLabelOf(e));
+        rect |= e->GetBoundRect();
+        if (auto* edge = dynamic_cast<CPNEdge*>(e))
+            rect |= edge->Offset(dx, dy);
+        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
+            rect |= polygon->Offset(dx, dy);
+        else
+            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->GetBoundRect();
+        if (IsNode(e))
+            nodes.push_back(e);
+    }
+    for (CPNElement* node : nodes)
+        rect |= UpdateAttachedEdges(node, recorder);
+    // An edge moved itself keeps its ends on its nodes.
+    for (CPNElement* e : elements)
+        if (auto* edge = dynamic_cast<CPNEdge*>(e);
+            edge && Contains(edge) && edge->UpdateEnds(nullptr))
+            rect |= edge->GetBoundRect();
+    return rect;
+}
+
 bool CNetDesign::AddElement(CPNElement* element) {
+    return AddElement(element, CNoEditRecorder::Instance());
+}
+
+bool CNetDesign::AddElement(CPNElement* element, CEditRecorder& recorder) {
     assert(element);
     if (!element)
         return false;
@@ -87,20 +144,29 @@ bool CNetDesign::AddElement(CPNElement* element) {
             }
         }
     }
+    recorder.ModifyList(m_listElements);
     m_listElements.push_back(element);
     return true;
 }
 
-void CNetDesign::ForgetLabel(const CPNElement* label) {
+void CNetDesign::ForgetLabel(const CPNElement* label, CEditRecorder& recorder) {
     for (CPNElement* e : m_listElements) {
-        if (auto* c = dynamic_cast<CPNCondition*>(e); c && c->m_pLabel == label)
+        if (auto* c = dynamic_cast<CPNCondition*>(e); c && c->m_pLabel == label) {
+            recorder.Modify(c);
             c->m_pLabel = nullptr;
-        else if (auto* ev = dynamic_cast<CPNEvent*>(e); ev && ev->m_pLabel == label)
+        } else if (auto* ev = dynamic_cast<CPNEvent*>(e); ev && ev->m_pLabel == label) {
+            recorder.Modify(ev);
             ev->m_pLabel = nullptr;
+        }
     }
 }
 
 CRect CNetDesign::DeleteElements(std::list<CPNElement*>& elements) {
+    return DeleteElements(elements, CNoEditRecorder::Instance());
+}
+
+CRect CNetDesign::DeleteElements(std::list<CPNElement*>& elements, CEditRecorder& recorder) {
+    recorder.ModifyList(m_listElements);
     CRect result;
     auto it = elements.begin();
     while (it != elements.end()) {
@@ -129,7 +195,7 @@ CRect CNetDesign::DeleteElements(std::list<CPNElement*>& elements) {
                 elements.remove(label);
                 if (RemoveFromList(label)) {
                     result |= label->GetBoundRect();
-                    delete label;
+                    recorder.Discard(label);
                 }
             }
             for (auto e = m_listElements.begin(); e != m_listElements.end();) {
@@ -138,20 +204,22 @@ CRect CNetDesign::DeleteElements(std::list<CPNElement*>& elements) {
                     elements.remove(edge);
                     e = m_listElements.erase(e);
                     result |= edge->GetBoundRect();
-                    delete edge;
+                    recorder.Discard(edge);
                 } else {
                     ++e;
                 }
             }
             // Labels that name x without being its m_pLabel become free labels.
             for (CPNElement* e : m_listElements)
-                if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner == x)
+                if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner == x) {
+                    recorder.Modify(label);
                     label->m_pOwner = nullptr;
+                }
         } else if (dynamic_cast<CPNLabel*>(x)) {
-            ForgetLabel(x);
+            ForgetLabel(x, recorder);
         }
         result |= x->GetBoundRect();
-        delete x;
+        recorder.Discard(x);
         // The walk may have lost entries after the element; start again at the head.
         if (node)
             it = elements.begin();
@@ -160,10 +228,13 @@ CRect CNetDesign::DeleteElements(std::list<CPNElement*>& elements) {
     return result;
 }
 
-CRect CNetDesign::UpdateAttachedEdges(CPNElement* element) {
+CRect CNetDesign::UpdateAttachedEdges(CPNElement* element, CEditRecorder& recorder) {
     CRect result;
     for (CPNElement* e : m_listElements) {
         if (auto* edge = dynamic_cast<CPNEdge*>(e)) {
+            if (element && !edge->IsAttachedTo(element))
+                continue;
+            recorder.Modify(edge);
             const CRect before = edge->GetBoundRect();
             if (edge->UpdateEnds(element))
                 result |= before | edge->GetBoundRect();

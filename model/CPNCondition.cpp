@@ -4,6 +4,7 @@
 #include "model/RouteGeometry.h"
 
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 #include <cmath>
 
 namespace {
@@ -101,4 +102,25 @@ void CPNCondition::Serialize(CArchive& ar) {
         m_bToken = ar.ReadBool32();
         m_pLabel = ar.ReadObject<CPNLabel>();
     }
+}
+
+namespace {
+struct ConditionFields {
+    CPoint pos;
+    bool token = false;
+    CPNLabel* label = nullptr;
+    bool operator==(const ConditionFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNCondition::SaveState() const {
+    return MakeElementState(ConditionFields{m_ptPos, m_bToken, m_pLabel});
+}
+
+void CPNCondition::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<ConditionFields>(state);
+    m_ptPos = fields.pos;
+    m_bToken = fields.token;
+    m_pLabel = fields.label;
+    GeometryChanged();
 }

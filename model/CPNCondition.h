@@ -28,6 +28,8 @@ public:
     static bool CircleHolds(CPoint centre, CPoint pt);
     CRect GetBoundRect() const override;
     void ShowProperties(CPropertiesHost& host) override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
 
     // The name and the case text of a case graph node, which derives from this class
     // (CPNCase) and overrides both; a plain condition has neither. The set of nodes

@@ -6,6 +6,7 @@
 #include "model/RouteGeometry.h"
 
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 #include "model/EdgePointListIO.h"
 #include <algorithm>
 #include <cassert>
@@ -488,4 +489,34 @@ void CPNEdge::Serialize(CArchive& ar) {
         ReadEdgePoints(ar, m_listPoints);
         ReadBendPositions();
     }
+}
+
+CPNEdge::RouteFields CPNEdge::GetRouteFields() const {
+    return {m_ptPos,        m_listPoints, m_bVisible, m_bBent, m_bFirstSegment,
+            m_bLastSegment, m_rcBounds,   m_pFrom,    m_pTo};
+}
+
+void CPNEdge::SetRouteFields(const RouteFields& fields) {
+    m_pGrab.reset();
+    m_ptPos = fields.pos;
+    m_listPoints = fields.points;
+    m_bVisible = fields.visible;
+    m_bBent = fields.bent;
+    m_bFirstSegment = fields.firstSegment;
+    m_bLastSegment = fields.lastSegment;
+    m_rcBounds = fields.bounds;
+    m_pFrom = fields.from;
+    m_pTo = fields.to;
+    ReadBendPositions();
+    if (m_ptTokenPath)
+        ComputeTokenPath();
+    GeometryChanged();
+}
+
+std::unique_ptr<CElementState> CPNEdge::SaveState() const {
+    return MakeElementState(GetRouteFields(), m_listPoints.size() * (sizeof(CEdgePoint) + 16));
+}
+
+void CPNEdge::RestoreState(const CElementState& state) {
+    SetRouteFields(FieldsOfState<RouteFields>(state));
 }

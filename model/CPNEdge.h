@@ -38,6 +38,24 @@ public:
     CRect GetBoundRect() const override;
     // Edges have no page: the page is hidden.
     void ShowProperties(CPropertiesHost& host) override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
+
+    // The route and ends an edit may change, for the kinds of edge.
+    struct RouteFields {
+        CPoint pos;
+        CEdgePointList points;
+        bool visible = false;
+        bool bent = false;
+        bool firstSegment = false;
+        bool lastSegment = false;
+        CRect bounds;
+        CPNElement* from = nullptr;
+        CPNElement* to = nullptr;
+        bool operator==(const RouteFields&) const = default;
+    };
+    RouteFields GetRouteFields() const;
+    void SetRouteFields(const RouteFields& fields);
 
     // Recomputes which parts are drawn: for a bent edge the first and last segment
     // (hidden while its bend point lies inside the element), for a straight edge

@@ -2,6 +2,7 @@
 
 #include "base/CArchive.h"
 #include "model/CEdgePoint.h"
+#include "model/CElementState.h"
 
 #include <atomic>
 
@@ -114,4 +115,20 @@ CPoint CPNElement::ReadPosition(CArchive& ar) {
         throw CArchiveException(CArchiveException::Cause::InconsistentStructure,
                                 "position out of range");
     return pt;
+}
+
+namespace {
+struct ElementFields {
+    CPoint pos;
+    bool operator==(const ElementFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNElement::SaveState() const {
+    return MakeElementState(ElementFields{m_ptPos});
+}
+
+void CPNElement::RestoreState(const CElementState& state) {
+    m_ptPos = FieldsOfState<ElementFields>(state).pos;
+    GeometryChanged();
 }

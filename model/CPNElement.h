@@ -6,8 +6,10 @@
 #include "base/CRect.h"
 
 #include <cstdint>
+#include <memory>
 
 class CEdgePoint;
+class CElementState;
 class CPropertiesHost;
 
 // Every drawable thing of a diagram. Views and containers handle elements through the
@@ -62,6 +64,10 @@ public:
     virtual CRect GetBoundRect() const;
     // Asks the host for the properties page that edits this element.
     virtual void ShowProperties(CPropertiesHost& host);
+    // What an edit may change of the element, and putting it back (undo and redo). A
+    // state is put back only on the element it came from.
+    virtual std::unique_ptr<CElementState> SaveState() const;
+    virtual void RestoreState(const CElementState& state);
 
     // Four small squares just outside the corners of the rectangle of the given half
     // size around (x, y), in the selection pen and brush.

@@ -1,6 +1,7 @@
 #include "model/CPNEvent.h"
 
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 #include "model/CPropertiesHost.h"
 #include "model/RouteGeometry.h"
 
@@ -112,4 +113,24 @@ void CPNEvent::Serialize(CArchive& ar) {
         m_pLabel = ar.ReadObject<CPNLabel>();
         RecalcBox();
     }
+}
+
+namespace {
+struct EventFields {
+    CPoint pos;
+    CPNLabel* label = nullptr;
+    bool operator==(const EventFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNEvent::SaveState() const {
+    return MakeElementState(EventFields{m_ptPos, m_pLabel});
+}
+
+void CPNEvent::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<EventFields>(state);
+    m_ptPos = fields.pos;
+    m_pLabel = fields.label;
+    RecalcBox();
+    GeometryChanged();
 }

@@ -33,6 +33,8 @@ public:
     bool HitTest(CPoint pt) const override;
     CRect GetBoundRect() const override;
     void ShowProperties(CPropertiesHost& host) override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
 
     // Recomputes the box and its outline from m_ptPos (also after loading).
     void RecalcBox();

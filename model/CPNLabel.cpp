@@ -1,6 +1,7 @@
 #include "model/CPNLabel.h"
 
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 #include "model/CPropertiesHost.h"
 
 LOGFONT CPNLabel::DefaultLogFont() {
@@ -143,4 +144,28 @@ void CPNLabel::Serialize(CArchive& ar) {
         m_pOwner = ar.ReadObject<CPNElement>();
         RecreateFont();
     }
+}
+
+CPNLabel::Fields CPNLabel::GetFields() const {
+    return {m_ptPos, m_strText, m_crText, m_logFont, m_bVisible, m_rcText, m_pOwner};
+}
+
+void CPNLabel::SetFields(const Fields& fields) {
+    m_ptPos = fields.pos;
+    m_strText = fields.text;
+    m_crText = fields.colour;
+    m_logFont = fields.logFont;
+    m_bVisible = fields.visible;
+    m_rcText = fields.rcText;
+    m_pOwner = fields.owner;
+    RecreateFont();
+    GeometryChanged();
+}
+
+std::unique_ptr<CElementState> CPNLabel::SaveState() const {
+    return MakeElementState(GetFields(), m_strText.capacity());
+}
+
+void CPNLabel::RestoreState(const CElementState& state) {
+    SetFields(FieldsOfState<Fields>(state));
 }

@@ -24,6 +24,22 @@ public:
     bool HitTest(CPoint pt) const override;
     CRect GetBoundRect() const override;
     void ShowProperties(CPropertiesHost& host) override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
+
+    // The fields an edit may change, for the labels other elements hold by value.
+    struct Fields {
+        CPoint pos;
+        std::string text;
+        COLORREF colour = 0;
+        LOGFONT logFont{};
+        bool visible = true;
+        CRect rcText;
+        CPNElement* owner = nullptr;
+        bool operator==(const Fields&) const = default;
+    };
+    Fields GetFields() const;
+    void SetFields(const Fields& fields);
 
     // Sets the text and measures it with the context.
     void SetText(const std::string& text, CDC& dc);

@@ -4,6 +4,7 @@
 #include "model/RouteGeometry.h"
 
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 #include "model/EdgePointListIO.h"
 #include <cassert>
 #include <iterator>
@@ -231,4 +232,41 @@ void CPNPolygon::Serialize(CArchive& ar) {
         ReadEdgePoints(ar, m_listPoints);
         ReallocVertexBuffer();
     }
+}
+
+namespace {
+struct PolygonFields {
+    CPoint pos;
+    CEdgePointList points;
+    COLORREF line = 0;
+    int lineStyle = 0;
+    int lineWidth = 0;
+    COLORREF fill = 0;
+    int fillMode = 0;
+    int vertexCapacity = 0;
+    CRect bounds;
+    bool operator==(const PolygonFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNPolygon::SaveState() const {
+    return MakeElementState(PolygonFields{m_ptPos, m_listPoints, m_crLine, m_nLineStyle,
+                                          m_nLineWidth, m_crFill, m_nFillMode, m_nVertexCapacity,
+                                          m_rcBounds},
+                            m_listPoints.size() * (sizeof(CEdgePoint) + 16));
+}
+
+void CPNPolygon::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<PolygonFields>(state);
+    m_ptPos = fields.pos;
+    m_listPoints = fields.points;
+    ReleasePoint();
+    m_crLine = fields.line;
+    m_nLineStyle = fields.lineStyle;
+    m_nLineWidth = fields.lineWidth;
+    m_crFill = fields.fill;
+    m_nFillMode = fields.fillMode;
+    SetVertexCapacity(fields.vertexCapacity);
+    m_rcBounds = fields.bounds;
+    GeometryChanged();
 }

@@ -31,6 +31,8 @@ public:
     bool HitTest(CPoint pt) const override;
     CRect GetBoundRect() const override;
     void ShowProperties(CPropertiesHost& host) override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
 
     // Grabs the handle at pt, the closing point included, never the first point.
     bool HitTestPoint(CPoint pt);

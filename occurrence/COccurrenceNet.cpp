@@ -3,10 +3,12 @@
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "base/XmlText.h"
+#include "model/CEditRecorder.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
+#include "model/CPNPolygon.h"
 #include "model/CSetConditions.h"
 #include "occurrence/CPNOccurrence.h"
 #include "occurrence/CPNPlace.h"
@@ -58,6 +60,7 @@ COccurrenceNet::~COccurrenceNet() {
 }
 
 void COccurrenceNet::Reset() {
+    ++m_nGeneration;
     m_nOccurrences = 0;
     m_bFullReported = false;
     m_sizeNet = kInitialSize;
@@ -346,7 +349,22 @@ void COccurrenceNet::AddDecoration(CPNElement* element) {
         m_listDecorations.push_back(element);
 }
 
-CRect COccurrenceNet::DeleteDecorations(ElementList& elements) {
+bool COccurrenceNet::Contains(const CPNElement* element) const {
+    for (const ElementList* list : {&m_listElements, &m_listDecorations})
+        if (std::find(list->begin(), list->end(), element) != list->end())
+            return true;
+    return false;
+}
+
+bool COccurrenceNet::AddElement(CPNElement* element, CEditRecorder& recorder) {
+    if (!element)
+        return false;
+    recorder.ModifyList(m_listDecorations);
+    AddDecoration(element);
+    return true;
+}
+
+CRect COccurrenceNet::DeleteElements(ElementList& elements, CEditRecorder& recorder) {
     CRect result;
     for (auto it = elements.begin(); it != elements.end();) {
         CPNElement* e = *it;
@@ -355,14 +373,51 @@ CRect COccurrenceNet::DeleteDecorations(ElementList& elements) {
             ++it;
             continue;
         }
+        recorder.ModifyList(m_listDecorations);
         m_listDecorations.erase(pos);
         result |= e->GetBoundRect();
-        delete e;
+        recorder.Discard(e);
         // The same element listed twice must not be deleted twice.
         elements.remove(e);
         it = elements.begin();
     }
     return result;
+}
+
+CRect COccurrenceNet::MoveElement(CPNElement* element, CPoint pt, CEditRecorder& recorder) {
+    recorder.Modify(element);
+    CRect rect = element->MoveTo(pt);
+    if (dynamic_cast<CPNPlace*>(element) || dynamic_cast<CPNOccurrence*>(element))
+        rect |= UpdateAttachedEdges(element, recorder);
+    return rect;
+}
+
+CRect COccurrenceNet::MoveElements(const ElementList& elements, int dx, int dy,
+                                   CEditRecorder& recorder) {
+    CRect rect;
+    for (CPNElement* e : elements) {
+        if (!Contains(e))
+            continue;
+        recorder.Modify(e);
+        rect |= e->GetBoundRect();
+        if (auto* edge = dynamic_cast<CPNEdge*>(e))
+            rect |= edge->Offset(dx, dy);
+        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
+            rect |= polygon->Offset(dx, dy);
+        else
+            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->GetBoundRect();
+    }
+    // The record's edges follow their places and occurrences; an edge moved itself
+    // keeps its ends on theirs.
+    for (CPNElement* e : elements) {
+        if (dynamic_cast<CPNPlace*>(e) || dynamic_cast<CPNOccurrence*>(e))
+            rect |= UpdateAttachedEdges(e, recorder);
+        else if (auto* edge = dynamic_cast<CPNEdge*>(e);
+                 edge && Contains(edge) && edge->UpdateEnds(nullptr))
+            rect |= edge->GetBoundRect();
+    }
+    return rect;
 }
 
 CPNElement* COccurrenceNet::ElementFromPoint(CPoint pt) const {
@@ -375,7 +430,8 @@ CPNElement* COccurrenceNet::ElementFromPoint(CPoint pt) const {
     return nullptr;
 }
 
-CRect COccurrenceNet::SelectInRect(const CRect& rect, ElementList& selection) {
+CRect COccurrenceNet::SelectInRect(const CRect& rect, bool /*bSimulation*/,
+                                   ElementList& selection) {
     CRect result;
     for (ElementList* list : {&m_listElements, &m_listDecorations}) {
         for (CPNElement* e : *list) {
@@ -390,7 +446,9 @@ CRect COccurrenceNet::SelectInRect(const CRect& rect, ElementList& selection) {
     return result;
 }
 
-CRect COccurrenceNet::ChangeZOrder(ElementList& elements, bool toBack) {
+CRect COccurrenceNet::ChangeZOrder(const ElementList& elements, bool toBack,
+                                   CEditRecorder& recorder) {
+    recorder.ModifyList(m_listDecorations);
     CRect result;
     for (CPNElement* e : elements) {
         auto pos = std::find(m_listDecorations.begin(), m_listDecorations.end(), e);
@@ -406,10 +464,13 @@ CRect COccurrenceNet::ChangeZOrder(ElementList& elements, bool toBack) {
     return result;
 }
 
-CRect COccurrenceNet::UpdateAttachedEdges(CPNElement* element) {
+CRect COccurrenceNet::UpdateAttachedEdges(CPNElement* element, CEditRecorder& recorder) {
     CRect result;
     for (auto it = m_listElements.rbegin(); it != m_listElements.rend(); ++it) {
         if (auto* edge = dynamic_cast<CPNEdge*>(*it)) {
+            if (element && !edge->IsAttachedTo(element))
+                continue;
+            recorder.Modify(edge);
             const CRect before = edge->GetBoundRect();
             if (edge->UpdateEnds(element))
                 result |= before | edge->GetBoundRect();

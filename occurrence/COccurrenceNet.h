@@ -7,6 +7,7 @@
 #include "base/CPoint.h"
 #include "base/CRect.h"
 #include "base/CSize.h"
+#include "model/CDiagram.h"
 #include "model/CPNElement.h"
 
 #include <cstddef>
@@ -22,6 +23,7 @@ class CPNElement;
 class CPNEvent;
 class CPNOccurrence;
 class CPNPlace;
+class CEditRecorder;
 class CSetConditions;
 
 // The causal record of a simulation run: places (holdings of conditions) and
@@ -32,7 +34,7 @@ class CSetConditions;
 //
 // While recording, every condition of the current case has exactly one open place,
 // the most recently added place of that condition.
-class COccurrenceNet : public CObject {
+class COccurrenceNet : public CObject, public CDiagram {
 public:
     using ElementList = std::list<CPNElement*>;
 
@@ -80,19 +82,28 @@ public:
     void Draw(CDC& dc) const;
     // Takes ownership of a free label or polygon.
     void AddDecoration(CPNElement* element);
+
+    // --- The diagram: the record's places, occurrences and edges move; decorations
+    // are added, ordered and deleted. ---
+    std::uint64_t GetGeneration() const override { return m_nGeneration; }
+    bool Contains(const CPNElement* element) const override;
+    CRect ChangeZOrder(const ElementList& elements, bool toBack, CEditRecorder& recorder) override;
+    CRect MoveElement(CPNElement* element, CPoint pt, CEditRecorder& recorder) override;
+    CRect MoveElements(const ElementList& elements, int dx, int dy,
+                       CEditRecorder& recorder) override;
+    // Takes a free label or polygon.
+    bool AddElement(CPNElement* element, CEditRecorder& recorder) override;
     // Deletes the listed elements that are decorations and takes them out of the list;
     // returns the rectangle to repaint.
-    CRect DeleteDecorations(ElementList& elements);
+    CRect DeleteElements(ElementList& elements, CEditRecorder& recorder) override;
     // The first recorded element hit from the head, else the topmost decoration hit.
     CPNElement* ElementFromPoint(CPoint pt) const;
     // Selects the recorded elements and then the decorations lying strictly inside the
     // rectangle and appends them to the list; returns the rectangle to repaint.
-    CRect SelectInRect(const CRect& rect, ElementList& selection);
-    // Moves the listed decorations to the bottom (toBack) or the top of the drawing order.
-    CRect ChangeZOrder(ElementList& elements, bool toBack);
+    CRect SelectInRect(const CRect& rect, bool bSimulation, ElementList& selection) override;
     // Puts the ends of the recorded edges attached to the element (null: all) back on
     // the borders; returns the rectangle to repaint.
-    CRect UpdateAttachedEdges(CPNElement* element);
+    CRect UpdateAttachedEdges(CPNElement* element, CEditRecorder& recorder);
 
     // Writes the names behind the "b" and "e" labels to the occurrence net legend pane,
     // once for each state of the record.
@@ -135,6 +146,7 @@ public:
     ElementList m_listDecorations;
 
 private:
+    std::uint64_t m_nGeneration = 0;
     // Appends a new element of the record and enters it in the indexes.
     void Append(CPNElement* element);
     void Index(CPNElement* element) const;

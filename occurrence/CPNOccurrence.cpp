@@ -1,5 +1,6 @@
 #include "occurrence/CPNOccurrence.h"
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 
 CPNOccurrence::CPNOccurrence(CPNEvent* event) : CPNEvent(0, 0, nullptr), m_pEvent(event) {
     if (event && event->m_pLabel)
@@ -32,4 +33,25 @@ void CPNOccurrence::Serialize(CArchive& ar) {
         m_nInputs = ar.ReadInt32();
     }
     m_label.Serialize(ar);
+}
+
+namespace {
+struct OccurrenceFields {
+    CPoint pos;
+    CPNLabel::Fields label;
+    bool operator==(const OccurrenceFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNOccurrence::SaveState() const {
+    return MakeElementState(OccurrenceFields{m_ptPos, m_label.GetFields()},
+                            m_label.m_strText.capacity());
+}
+
+void CPNOccurrence::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<OccurrenceFields>(state);
+    m_ptPos = fields.pos;
+    RecalcBox();
+    m_label.SetFields(fields.label);
+    GeometryChanged();
 }

@@ -1,5 +1,6 @@
 #include "occurrence/CPNPlace.h"
 #include "base/CArchive.h"
+#include "model/CElementState.h"
 
 CPNPlace::CPNPlace(CPNCondition* condition) : CPNCondition(0, 0, nullptr), m_pCondition(condition) {
     if (condition && condition->m_pLabel)
@@ -31,4 +32,24 @@ void CPNPlace::Serialize(CArchive& ar) {
         m_strName = ar.ReadString();
     }
     m_label.Serialize(ar);
+}
+
+namespace {
+struct PlaceFields {
+    CPoint pos;
+    CPNLabel::Fields label;
+    bool operator==(const PlaceFields&) const = default;
+};
+} // namespace
+
+std::unique_ptr<CElementState> CPNPlace::SaveState() const {
+    return MakeElementState(PlaceFields{m_ptPos, m_label.GetFields()},
+                            m_label.m_strText.capacity());
+}
+
+void CPNPlace::RestoreState(const CElementState& state) {
+    const auto& fields = FieldsOfState<PlaceFields>(state);
+    m_ptPos = fields.pos;
+    m_label.SetFields(fields.label);
+    GeometryChanged();
 }

@@ -19,6 +19,8 @@ public:
     void Serialize(CArchive& ar) override;
 
     void Draw(CDC& dc) const override;
+    std::unique_ptr<CElementState> SaveState() const override;
+    void RestoreState(const CElementState& state) override;
     // Moves the circle and centres the label on it.
     CRect MoveTo(CPoint pt) override;
 

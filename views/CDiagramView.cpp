@@ -21,6 +21,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <utility>
 
 #include <algorithm>
 #include <string>
@@ -56,6 +57,7 @@ void CDiagramView::ResetMembers() {
     m_pContextElement = nullptr;
     m_listXor.clear();
     m_bMarkerShown = false;
+    EndGestureEdit();
 }
 
 void CDiagramView::OnInitialUpdate() {
@@ -585,9 +587,11 @@ void CDiagramView::OnViewProperties() {
     int cy = extent.cy;
     if (!AskExtent(cx, cy))
         return;
+    m_rDoc.BeginEdit("Properties");
     ResizeDiagram(cx, cy);
-    UpdateScrollSize();
     m_rDoc.SetModifiedFlag();
+    m_rDoc.EndEdit();
+    UpdateScrollSize();
     InvalidateAll();
 }
 
@@ -652,6 +656,11 @@ bool CDiagramView::BeginPress(const QMouseEvent& event, CPoint& pt, bool& bAdd) 
 void CDiagramView::BeginDrag(CPoint pt) {
     m_ptDrag = CPoint(-1, -1);
     m_bCaptured = true;
+    // The gesture is one edit, named by what it does on the way.
+    if (!m_bEditOpen) {
+        m_bEditOpen = true;
+        m_rDoc.BeginEdit("Edit");
+    }
     m_bSkipMove = true;
     UpdateCursor(pt);
 }
@@ -666,7 +675,7 @@ bool CDiagramView::MoveFree(CPoint pt) {
     return true;
 }
 
-void CDiagramView::DragElement(CPoint pt, bool bAttached) {
+void CDiagramView::DragElement(CPoint pt) {
     CPNElement* pElement = m_pHitElement;
     if (!pElement)
         return;
@@ -680,10 +689,7 @@ void CDiagramView::DragElement(CPoint pt, bool bAttached) {
         m_rDoc.SetModifiedFlag();
         m_rDoc.History().NameEdit("Move");
     }
-    CRect rect = pElement->MoveTo(q);
-    if (bAttached)
-        rect |= UpdateAttached(pElement);
-    InvalidateLogical(rect);
+    InvalidateLogical(m_rDoc.MoveElement(GetDiagramId(), pElement, q));
     m_rHost.SetStatusPosition(q.x, q.y);
     if (m_rDoc.m_bRuler)
         DrawRulerMarkers(q, false);
@@ -693,7 +699,7 @@ void CDiagramView::DragSelection(CPoint pt) {
     const CSize delta = pt - m_ptLast;
     m_ptLast = pt;
     if (delta.cx != 0 || delta.cy != 0) {
-        InvalidateLogical(m_rDoc.MoveSelection(delta.cx, delta.cy) | UpdateAttached(nullptr));
+        InvalidateLogical(m_rDoc.MoveSelection(GetDiagramId(), delta.cx, delta.cy));
         // Moving is an edit the file must keep.
         m_rDoc.SetModifiedFlag();
         m_rDoc.History().NameEdit("Move");
@@ -706,6 +712,11 @@ void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
     const int key = pEvent->key();
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (key == Qt::Key_Escape && m_bCaptured) {
+        CancelGesture();
+        pEvent->accept();
+        return;
+    }
     if (!arrow || m_bSimulation || m_bCaptured || m_rDoc.m_listSelection.empty()) {
         QAbstractScrollArea::keyPressEvent(pEvent);
         return;
@@ -715,9 +726,10 @@ void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
                          : m_rDoc.m_nGridSize;
     const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
     const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
-    InvalidateLogical(m_rDoc.MoveSelection(dx, dy) | UpdateAttached(nullptr));
+    m_rDoc.BeginEdit("Move");
+    InvalidateLogical(m_rDoc.MoveSelection(GetDiagramId(), dx, dy));
     m_rDoc.SetModifiedFlag();
-    m_rDoc.History().NameEdit("Move");
+    m_rDoc.EndEdit();
     pEvent->accept();
 }
 
@@ -751,6 +763,22 @@ void CDiagramView::EndDrag(CPoint pt) {
     // switched off on the way.
     ClearXorFigures();
     UpdateCursor(pt);
+    EndGestureEdit();
+}
+
+void CDiagramView::EndGestureEdit() {
+    if (std::exchange(m_bEditOpen, false))
+        m_rDoc.EndEdit();
+}
+
+void CDiagramView::CancelGesture() {
+    m_nDragMode = 0;
+    m_bCaptured = false;
+    m_pHitElement = nullptr;
+    ClearXorFigures();
+    if (std::exchange(m_bEditOpen, false))
+        m_rDoc.CancelEdit();
+    InvalidateAll();
 }
 
 // --- The popup menu and the point commands. ---
@@ -839,8 +867,9 @@ void CDiagramView::AddCommandItem(QMenu& menu, const char* szText, int nId, bool
     }
     connect(pAction, &QAction::triggered, this, [this, nId, szText] {
         // What the command changes is an edit named after it.
-        m_rDoc.History().NameEdit(szText);
+        m_rDoc.BeginEdit(szText);
         OnCommand(nId);
+        m_rDoc.EndEdit();
     });
 }
 
@@ -869,6 +898,7 @@ void CDiagramView::OnDeleteEdgePoint() {
     if (!CanDeleteEdgePoint())
         return;
     auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
+    m_rDoc.ModifyElement(GetDiagramId(), pEdge);
     const CRect rectOld = pEdge->GetBoundRect();
     pEdge->DeleteSelectedPoint();
     InvalidateLogical(rectOld | pEdge->GetBoundRect());
@@ -879,6 +909,7 @@ void CDiagramView::OnDeleteAllEdgePoints() {
     if (!CanDeleteAllEdgePoints())
         return;
     auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
+    m_rDoc.ModifyElement(GetDiagramId(), pEdge);
     const CRect rectOld = pEdge->GetBoundRect();
     pEdge->Straighten();
     InvalidateLogical(rectOld | pEdge->GetBoundRect());
@@ -889,6 +920,7 @@ void CDiagramView::OnDeletePolygonPoint() {
     if (!CanDeletePolygonPoint())
         return;
     auto* pPolygon = static_cast<CPNPolygon*>(m_pContextElement);
+    m_rDoc.ModifyElement(GetDiagramId(), pPolygon);
     const CRect rectOld = pPolygon->GetBoundRect();
     pPolygon->DeleteSelectedPoint();
     InvalidateLogical(rectOld | pPolygon->GetBoundRect());

@@ -195,9 +195,8 @@ protected:
     QString ExportExtensionOf(int nId) const;
     // Whether the diagram can be exported now.
     virtual bool CanExport() const { return true; }
-    // The rectangle to repaint when the element (null: the selection) moved and what
-    // is attached to it followed.
-    virtual CRect UpdateAttached(CPNElement* /*pMoved*/) { return {}; }
+    // The document's diagram the view shows (CZerinDoc::DIAGRAM_...).
+    virtual int GetDiagramId() const { return 0; }
     // The cursor for the point, from the gesture state and the tool.
     virtual void UpdateCursor(CPoint /*ptLogical*/) {}
 
@@ -211,16 +210,20 @@ protected:
     // to the status bar. True when the move is done with.
     bool MoveFree(CPoint pt);
     // Drags m_pHitElement by the mouse: unsnapped position accumulated, snapped result,
-    // modified flag on a change, status bar and ruler markers. With bAttached what is
-    // attached to the element follows.
-    void DragElement(CPoint pt, bool bAttached);
+    // modified flag on a change, status bar and ruler markers; what is attached to the
+    // element follows.
+    void DragElement(CPoint pt);
     // Drags the whole selection by the mouse delta.
     void DragSelection(CPoint pt);
     void DragBand(CPoint pt);
     // The band's rectangle when it is one (squared diagonal over 200), else false.
     bool EndBand(CPoint pt, CRect& rect);
-    // Ends every gesture: markers erased, capture released.
+    // Ends every gesture: markers erased, capture released, its edit closed.
     void EndDrag(CPoint pt);
+    // Closes the edit of the gesture under way, if one is open.
+    void EndGestureEdit();
+    // Esc during a gesture: what it changed is taken back, and no edit is left.
+    void CancelGesture();
 
     // --- The popup menu and the point commands the views share. ---
     // Shows submenu nIndex of the views' popup menu at the screen point, after what can
@@ -285,6 +288,8 @@ protected:
     CFont m_fontRuler;
     CPoint m_ptMarker;
     bool m_bMarkerShown = false;
+    // The gesture under way has opened an edit of the document.
+    bool m_bEditOpen = false;
 
 private:
     class CPageHost : public CPropertiesHost {

@@ -92,7 +92,7 @@ bool CRecordDiagramView::CanDelete() const {
 void CRecordDiagramView::OnDelete() {
     if (!CanDelete())
         return;
-    InvalidateLogical(DeleteFreeSelection());
+    InvalidateLogical(GetDocument().DeleteSelection(GetDiagramId()));
     m_pContextElement = nullptr;
     m_pHitElement = nullptr;
     HidePropertiesPage();
@@ -101,13 +101,12 @@ void CRecordDiagramView::OnDelete() {
 void CRecordDiagramView::OnPlace(bool bFront) {
     if (m_bSimulation || !GetDocument().IsSelected(nullptr))
         return;
-    InvalidateLogical(PlaceSelection(bFront));
+    InvalidateLogical(GetDocument().PlaceSelection(GetDiagramId(), bFront));
 }
 
 void CRecordDiagramView::OnPropertyChanged(int nWhat) {
     CZerinDoc& doc = GetDocument();
     doc.SetModifiedFlag();
-    doc.History().NameEdit("Properties");
     CPNElement* pElement = doc.GetFirstSelected();
     if (!pElement)
         return;
@@ -146,17 +145,21 @@ void CRecordDiagramView::mousePressEvent(QMouseEvent* pEvent) {
     } else if (!m_bSimulation && nTool == ID_TOOL_LABEL) {
         const CPoint q = SnapToGrid(pt);
         auto* pLabel = new CPNLabel(q.x, q.y);
+        GetDocument().BeginEdit("Add Label");
         CMeasureDC dc;
         pLabel->SetText(GetDocument().GetNewName(CZerinDoc::NAME_DIAGRAM_LABEL), dc);
         PressFreeElement(pLabel);
+        GetDocument().EndEdit();
     }
 }
 
 void CRecordDiagramView::PressFreeElement(CPNElement* pElement) {
-    GetDocument().History().NameEdit(dynamic_cast<CPNLabel*>(pElement) ? "Add Label"
-                                                                       : "Add Polygon");
-    AddFreeElement(pElement);
-    InvalidateLogical(GetDocument().Select(pElement, false) | pElement->GetBoundRect());
+    CZerinDoc& doc = GetDocument();
+    doc.BeginEdit(dynamic_cast<CPNLabel*>(pElement) ? "Add Label" : "Add Polygon");
+    doc.AddElement(pElement, GetDiagramId());
+    doc.SetModifiedFlag();
+    doc.EndEdit();
+    InvalidateLogical(doc.Select(pElement, false) | pElement->GetBoundRect());
     pElement->ShowProperties(GetPageHost());
 }
 
@@ -222,7 +225,7 @@ void CRecordDiagramView::mouseMoveEvent(QMouseEvent* pEvent) {
     else if (m_nDragMode == SelectionDragMode())
         DragSelection(pt);
     else if (m_nDragMode != 0)
-        DragElement(pt, IsNodeDragMode(m_nDragMode));
+        DragElement(pt);
 }
 
 void CRecordDiagramView::ShowTitleTip(CPoint pt) {
@@ -246,7 +249,7 @@ void CRecordDiagramView::mouseReleaseEvent(QMouseEvent* pEvent) {
     if (m_nDragMode == BandDragMode()) {
         CRect rect;
         if (EndBand(pt, rect)) {
-            InvalidateLogical(SelectInRect(rect));
+            InvalidateLogical(GetDocument().SelectInRect(GetDiagramId(), rect));
             if (!m_bSimulation)
                 HidePropertiesPage();
         }
@@ -274,8 +277,9 @@ void CRecordDiagramView::contextMenuEvent(QContextMenuEvent* pEvent) {
 
 void CRecordDiagramView::keyReleaseEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
-        GetDocument().History().NameEdit("Delete");
+        GetDocument().BeginEdit("Delete");
         OnCommand(ID_DELETE);
+        GetDocument().EndEdit();
     }
     CDiagramView::keyReleaseEvent(pEvent);
 }

@@ -38,18 +38,11 @@ protected:
     bool HasPropertiesPage(const CPNElement& element) const override {
         return IsFreeElement(&element);
     }
-    // The document's operations on this diagram; each returns the rectangle to repaint.
-    virtual void AddFreeElement(CPNElement* pElement) = 0;
-    virtual CRect DeleteFreeSelection() = 0;
-    virtual CRect PlaceSelection(bool bFront) = 0;
-    virtual CRect SelectInRect(const CRect& rect) = 0;
     // The drag mode a press on the element starts (0 for none).
     virtual int DragModeFor(CPNElement* pHit, CPoint pt) = 0;
-    // The modes of the whole selection and of the band; a node's mode drags what is
-    // attached to it along.
+    // The modes of the whole selection and of the band.
     virtual int SelectionDragMode() const = 0;
     virtual int BandDragMode() const = 0;
-    virtual bool IsNodeDragMode(int nMode) const = 0;
     // The title tip in simulation: its text and the item's rectangle.
     virtual bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const = 0;
     // The submenu of the popup menu for the element under the mouse; -1 for none.

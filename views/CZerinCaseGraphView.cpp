@@ -53,10 +53,6 @@ bool CZerinCaseGraphView::CanExport() const {
     return GetDocument().m_bCaseGraphValid;
 }
 
-CRect CZerinCaseGraphView::UpdateAttached(CPNElement* pMoved) {
-    return Graph().UpdateSteps(pMoved, false);
-}
-
 void CZerinCaseGraphView::OnInitialUpdate() {
     // A new or opened document: its names are written again at the next showing.
     m_nGridCells = 10;
@@ -83,22 +79,6 @@ bool CZerinCaseGraphView::IsFreeElement(const CPNElement* pElement) const {
 
 CPNElement* CZerinCaseGraphView::HitElement(CPoint pt) const {
     return Graph().ElementFromPoint(pt);
-}
-
-void CZerinCaseGraphView::AddFreeElement(CPNElement* pElement) {
-    GetDocument().AddCaseGraphElement(pElement);
-}
-
-CRect CZerinCaseGraphView::DeleteFreeSelection() {
-    return GetDocument().DeleteCaseGraphSelection();
-}
-
-CRect CZerinCaseGraphView::PlaceSelection(bool bFront) {
-    return GetDocument().PlaceSelectionCaseGraph(bFront);
-}
-
-CRect CZerinCaseGraphView::SelectInRect(const CRect& rect) {
-    return GetDocument().SelectInRectCaseGraph(rect);
 }
 
 int CZerinCaseGraphView::DragModeFor(CPNElement* pHit, CPoint pt) {
@@ -240,8 +220,8 @@ void CZerinCaseGraphView::OnLayeredLayout() {
     arcs.reserve(graph.m_arrStepRecords.size());
     for (const CStepRecord& step : graph.m_arrStepRecords)
         arcs.emplace_back(step.from, step.to);
-    if (!graph.PlaceOnGrid(
-            CLayeredLayout::Layout(static_cast<int>(graph.m_arrCases.size()), arcs))) {
+    if (!graph.PlaceOnGrid(CLayeredLayout::Layout(static_cast<int>(graph.m_arrCases.size()), arcs),
+                           &GetDocument().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH))) {
         ShowError(QStringLiteral("The case graph could not be laid out in layers."));
         return;
     }
@@ -255,7 +235,8 @@ void CZerinCaseGraphView::OnSmooth() {
     if (m_bSimulation)
         return;
     CSize extent;
-    if (!Graph().Smooth(extent, m_runSmoothDialog))
+    if (!Graph().Smooth(extent, m_runSmoothDialog,
+                        &GetDocument().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
         return;
     UpdateScrollSize();
     GetDocument().SetModifiedFlag();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CZerinDoc.h"
+
 #include "analysis/CCaseGraph.h"
 #include "views/CRecordDiagramView.h"
 
@@ -58,6 +60,7 @@ public:
     bool IsLayoutShown() const { return m_bLayoutShown; }
 
 protected:
+    int GetDiagramId() const override { return CZerinDoc::DIAGRAM_CASE_GRAPH; }
     QString GetExportFilterName() const override { return QStringLiteral("Case Graph"); }
     const char* GetDiagramKind() const override { return "casegraph"; }
     void ResizeDiagram(int cx, int cy) override;
@@ -65,19 +68,13 @@ protected:
         return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
     }
     bool CanExport() const override;
-    CRect UpdateAttached(CPNElement* pMoved) override;
 
     CPNElement* HitElement(CPoint pt) const override;
     bool ContainsElement(const CPNElement* pElement) const override;
     bool IsFreeElement(const CPNElement* pElement) const override;
-    void AddFreeElement(CPNElement* pElement) override;
-    CRect DeleteFreeSelection() override;
-    CRect PlaceSelection(bool bFront) override;
-    CRect SelectInRect(const CRect& rect) override;
     int DragModeFor(CPNElement* pHit, CPoint pt) override;
     int SelectionDragMode() const override { return DRAG_SELECTION; }
     int BandDragMode() const override { return DRAG_BAND; }
-    bool IsNodeDragMode(int nMode) const override { return nMode == DRAG_CASE; }
     bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const override;
     int ContextMenuIndex(CPNElement* pHit) const override;
 

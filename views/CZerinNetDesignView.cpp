@@ -22,10 +22,6 @@ CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidge
     setAccessibleName(QStringLiteral("Net Design"));
 }
 
-CRect CZerinNetDesignView::UpdateAttached(CPNElement* pMoved) {
-    return GetDocument().m_netDesign.UpdateAttachedEdges(pMoved);
-}
-
 CSize CZerinNetDesignView::GetExtent() const {
     return GetDocument().m_netDesign.m_sizeNet;
 }
@@ -202,7 +198,7 @@ void CZerinNetDesignView::OnDelete() {
     // A gesture holds pointers into the selection it would delete.
     if (m_bSimulation || m_bCaptured || !doc.CanDelete())
         return;
-    InvalidateLogical(doc.DeleteSelection());
+    InvalidateLogical(doc.DeleteSelection(CZerinDoc::DIAGRAM_NET_DESIGN));
     m_pContextElement = nullptr;
     m_pHitElement = nullptr;
     doc.SetNetModified();
@@ -213,7 +209,7 @@ void CZerinNetDesignView::OnPlace(bool bFront) {
     CZerinDoc& doc = GetDocument();
     if (m_bSimulation || !doc.IsSelected(nullptr))
         return;
-    InvalidateLogical(doc.PlaceSelectionNetDesign(bFront));
+    InvalidateLogical(doc.PlaceSelection(CZerinDoc::DIAGRAM_NET_DESIGN, bFront));
 }
 
 // --- Property changes from the properties bar. ---
@@ -221,7 +217,6 @@ void CZerinNetDesignView::OnPlace(bool bFront) {
 void CZerinNetDesignView::OnPropertyChanged(int nWhat) {
     CZerinDoc& doc = GetDocument();
     doc.SetModifiedFlag();
-    doc.History().NameEdit("Properties");
     doc.SetNetModified();
     CPNElement* pElement = doc.GetFirstSelected();
     if (!pElement)
@@ -317,8 +312,9 @@ void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {
 
 void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
-        GetDocument().History().NameEdit("Delete");
+        GetDocument().BeginEdit("Delete");
         OnCommand(ID_DELETE);
+        GetDocument().EndEdit();
     }
     CDiagramView::keyReleaseEvent(pEvent);
 }

@@ -92,7 +92,6 @@ protected:
     ExportIds GetExportIds() const override {
         return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
     }
-    CRect UpdateAttached(CPNElement* pMoved) override;
     void UpdateCursor(CPoint ptLogical) override;
 
     void mousePressEvent(QMouseEvent* pEvent) override;

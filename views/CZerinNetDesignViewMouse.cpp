@@ -140,6 +140,7 @@ void CZerinNetDesignView::PressSelect(CPoint pt, bool bAdd) {
 
 void CZerinNetDesignView::PressNode(CPoint pt, bool bEvent) {
     CZerinDoc& doc = GetDocument();
+    doc.BeginEdit(bEvent ? "Add Event" : "Add Condition");
     CMeasureDC dc;
     auto* pLabel = new CPNLabel();
     pLabel->SetText(doc.GetNewName(bEvent ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION), dc);
@@ -153,31 +154,33 @@ void CZerinNetDesignView::PressNode(CPoint pt, bool bEvent) {
     doc.AddElement(pLabel);
     pLabel->m_pOwner = pNode;
     InvalidateLogical(pLabel->GetBoundRect() | doc.Select(pNode, false));
-    pNode->ShowProperties(GetPageHost());
     doc.SetNetModified();
-    doc.History().NameEdit(bEvent ? "Add Event" : "Add Condition");
+    doc.EndEdit();
+    pNode->ShowProperties(GetPageHost());
 }
 
 void CZerinNetDesignView::PressLabel(CPoint pt) {
     CZerinDoc& doc = GetDocument();
+    doc.BeginEdit("Add Label");
     CMeasureDC dc;
     const CPoint q = SnapToGrid(pt);
     auto* pLabel = new CPNLabel(q.x, q.y);
     pLabel->SetText(doc.GetNewName(CZerinDoc::NAME_NET_LABEL), dc);
     doc.AddElement(pLabel);
+    doc.EndEdit();
     InvalidateLogical(doc.Select(pLabel, false));
     pLabel->ShowProperties(GetPageHost());
-    doc.History().NameEdit("Add Label");
 }
 
 void CZerinNetDesignView::PressPolygon(CPoint pt) {
     CZerinDoc& doc = GetDocument();
     const CPoint q = SnapToGrid(pt);
     auto* pPolygon = new CPNPolygon(q.x, q.y);
+    doc.BeginEdit("Add Polygon");
     doc.AddElement(pPolygon);
+    doc.EndEdit();
     InvalidateLogical(doc.Select(pPolygon, false));
     pPolygon->ShowProperties(GetPageHost());
-    doc.History().NameEdit("Add Polygon");
 }
 
 void CZerinNetDesignView::PressToken(CPoint pt) {
@@ -186,12 +189,14 @@ void CZerinNetDesignView::PressToken(CPoint pt) {
         dynamic_cast<CPNCondition*>(doc.m_netDesign.ElementFromPoint(pt, false, true));
     if (!pCondition)
         return;
+    doc.BeginEdit("Flip Token");
+    doc.ModifyElement(CZerinDoc::DIAGRAM_NET_DESIGN, pCondition);
     pCondition->m_bToken = !pCondition->m_bToken;
-    InvalidateLogical(pCondition->GetBoundRect());
     doc.SetModifiedFlag();
-    GetHost().RefreshPropertiesPage();
     doc.SetNetModified();
-    doc.History().NameEdit("Flip Token");
+    doc.EndEdit();
+    InvalidateLogical(pCondition->GetBoundRect());
+    GetHost().RefreshPropertiesPage();
 }
 
 void CZerinNetDesignView::PressEdge(CPoint pt) {
@@ -226,7 +231,7 @@ void CZerinNetDesignView::mouseMoveEvent(QMouseEvent* pEvent) {
     case DRAG_POLYGON:
     case DRAG_POLYGON_POINT:
         if (!m_bSimulation)
-            DragElement(pt, m_nDragMode == DRAG_CONDITION || m_nDragMode == DRAG_EVENT);
+            DragElement(pt);
         break;
     case DRAG_SELECTION:
         if (!m_bSimulation)
@@ -288,12 +293,15 @@ void CZerinNetDesignView::ReleaseEdge(CPoint pt) {
     if (!bConditionToEvent && !bEventToCondition)
         return;
     auto* pEdge = new CPNEdge(pStart, pTarget);
+    doc.BeginEdit("Add Edge");
     // A duplicate is refused and deleted by the net.
-    if (!doc.AddElement(pEdge))
+    const bool bAdded = doc.AddElement(pEdge);
+    if (bAdded)
+        doc.SetNetModified();
+    doc.EndEdit();
+    if (!bAdded)
         return;
     pEdge->ShowProperties(GetPageHost());
-    doc.SetNetModified();
-    doc.History().NameEdit("Add Edge");
     InvalidateLogical(doc.Select(pEdge, false));
 }
 
@@ -301,7 +309,7 @@ void CZerinNetDesignView::ReleaseBand(CPoint pt) {
     CRect rect;
     if (!EndBand(pt, rect) || m_autoRun.IsRunning())
         return;
-    InvalidateLogical(GetDocument().SelectInRectNetDesign(rect));
+    InvalidateLogical(GetDocument().SelectInRect(CZerinDoc::DIAGRAM_NET_DESIGN, rect));
     if (!m_bSimulation)
         HidePropertiesPage();
 }

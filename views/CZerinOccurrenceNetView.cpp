@@ -37,10 +37,6 @@ bool CZerinOccurrenceNetView::CanExport() const {
     return GetDocument().m_bContactFree;
 }
 
-CRect CZerinOccurrenceNetView::UpdateAttached(CPNElement* pMoved) {
-    return Net().UpdateAttachedEdges(pMoved);
-}
-
 void CZerinOccurrenceNetView::OnInitialUpdate() {
     m_sizeScroll = CSize(100, 100);
     CRecordDiagramView::OnInitialUpdate();
@@ -117,22 +113,6 @@ bool CZerinOccurrenceNetView::ContainsElement(const CPNElement* pElement) const 
 bool CZerinOccurrenceNetView::IsFreeElement(const CPNElement* pElement) const {
     const auto& free = Net().m_listDecorations;
     return std::find(free.begin(), free.end(), pElement) != free.end();
-}
-
-void CZerinOccurrenceNetView::AddFreeElement(CPNElement* pElement) {
-    GetDocument().AddOccurrenceNetElement(pElement);
-}
-
-CRect CZerinOccurrenceNetView::DeleteFreeSelection() {
-    return GetDocument().DeleteOccurrenceNetSelection();
-}
-
-CRect CZerinOccurrenceNetView::PlaceSelection(bool bFront) {
-    return GetDocument().PlaceSelectionOccurrenceNet(bFront);
-}
-
-CRect CZerinOccurrenceNetView::SelectInRect(const CRect& rect) {
-    return GetDocument().SelectInRectOccurrenceNet(rect);
 }
 
 int CZerinOccurrenceNetView::DragModeFor(CPNElement* pHit, CPoint pt) {

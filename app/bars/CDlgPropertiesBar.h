@@ -19,6 +19,10 @@ public:
     QPoint GetFloatingOrigin() const;
 
 signals:
+    // The page is about to change the element (its label, its token, its outline);
+    // typing into one field gives every change the same merge key (else 0), so that
+    // it is one edit.
+    void Editing(CPNElement* pElement, int nMergeKey);
     // A property of the element changed: 0 appearance, 1 label text, 2 event name,
     // 3 condition name. The frame passes it on, queued, to the active view.
     void PropertyChanged(int nWhat);

@@ -27,6 +27,7 @@ void CDlgPropertiesConditionBar::UpdateToken() {
 void CDlgPropertiesConditionBar::OnToken(int nIndex) {
     if (m_pCondition == nullptr || nIndex < 0)
         return;
+    emit Editing(m_pCondition, 0);
     m_pCondition->m_bToken = nIndex == 1;
     emit PropertyChanged(0);
 }

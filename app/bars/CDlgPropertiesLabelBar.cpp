@@ -82,6 +82,7 @@ void CDlgPropertiesLabelBar::OnTextChanged(const QString& strText) {
     if (m_pLabel == nullptr)
         return;
     m_strText = strText.toStdString();
+    emit Editing(m_pLabel, IDC_TEXT);
     m_pLabel->m_strText = m_strText;
     emit PropertyChanged(1);
 }
@@ -97,6 +98,7 @@ void CDlgPropertiesLabelBar::OnSetText() {
         return;
     m_strText = strText;
     ShowText(m_strText);
+    emit Editing(m_pLabel, 0);
     m_pLabel->m_strText = m_strText;
     emit PropertyChanged(1);
 }
@@ -114,6 +116,7 @@ void CDlgPropertiesLabelBar::OnSetFont() {
     m_logFont = MakeLogFont(font, m_logFont);
     m_crText = ToColorRef(colour);
     m_pFontEdit->setText(ToQString(m_logFont.lfFaceName));
+    emit Editing(m_pLabel, 0);
     m_pLabel->m_crText = m_crText;
     m_pLabel->SetFont(m_logFont);
     emit PropertyChanged(1);

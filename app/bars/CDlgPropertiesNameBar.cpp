@@ -61,6 +61,7 @@ void CDlgPropertiesNameBar::OnNameChanged(const QString& strText) {
     if (m_pNamed == nullptr || m_pLabel == nullptr)
         return;
     m_strName = strText.toStdString();
+    emit Editing(m_pLabel, IDC_NAME);
     m_pLabel->m_strText = m_strName;
     emit PropertyChanged(m_nWhat);
 }
@@ -77,6 +78,7 @@ void CDlgPropertiesNameBar::OnSetName() {
         return;
     m_strName = strName;
     ShowName(m_strName);
+    emit Editing(m_pLabel, 0);
     m_pLabel->m_strText = m_strName;
     emit PropertyChanged(m_nWhat);
 }
@@ -84,6 +86,7 @@ void CDlgPropertiesNameBar::OnSetName() {
 void CDlgPropertiesNameBar::OnShowName(int nIndex) {
     if (m_pNamed == nullptr || m_pLabel == nullptr || nIndex < 0)
         return;
+    emit Editing(m_pLabel, 0);
     m_pLabel->m_bVisible = nIndex == 0;
     emit PropertyChanged(m_nWhat);
 }

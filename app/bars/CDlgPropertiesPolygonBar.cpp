@@ -124,6 +124,8 @@ void CDlgPropertiesPolygonBar::OnColourChosen(COLORREF crColour, int nID) {
         return;
     // The default row stands for a colour, it is none itself: the file and the pen
     // need a real one.
+    if (nID == POPUP_LINE || nID == POPUP_FILL)
+        emit Editing(m_pPolygon, 0);
     if (nID == POPUP_LINE) {
         m_pPolygon->m_crLine = crColour == CLR_DEFAULT ? kDefaultLine : crColour;
         m_pLineSwatch->SetColor(m_pPolygon->m_crLine);
@@ -165,6 +167,7 @@ void CDlgPropertiesPolygonBar::OnWidthChanged() {
         nWidth = 1;
         ShowWidth(nWidth);
     }
+    emit Editing(m_pPolygon, 0);
     m_pPolygon->m_nLineWidth = static_cast<int>(nWidth);
     emit PropertyChanged(0);
 }
@@ -180,6 +183,7 @@ void CDlgPropertiesPolygonBar::OnStepWidth(int nStep) {
 void CDlgPropertiesPolygonBar::OnLineStyle(int nIndex) {
     if (m_pPolygon == nullptr || nIndex < 0)
         return;
+    emit Editing(m_pPolygon, 0);
     m_pPolygon->m_nLineStyle = nIndex;
     emit PropertyChanged(0);
 }
@@ -187,6 +191,7 @@ void CDlgPropertiesPolygonBar::OnLineStyle(int nIndex) {
 void CDlgPropertiesPolygonBar::OnFillMode(int nIndex) {
     if (m_pPolygon == nullptr || nIndex < 0)
         return;
+    emit Editing(m_pPolygon, 0);
     m_pPolygon->m_nFillMode = nIndex;
     emit PropertyChanged(0);
 }

@@ -149,13 +149,23 @@ void CMainFrame::CreatePages() {
 }
 
 void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
+    // A page's change is an edit from the moment the page starts it until the view has
+    // measured and drawn what changed.
+    connect(pPage, &CDlgPropertiesBar::Editing, this, [this](CPNElement* pElement, int nMergeKey) {
+        m_doc.BeginEdit("Properties", nMergeKey);
+        ++m_nPageEdits;
+        m_doc.ModifyElement(pElement);
+    });
     connect(pPage, &CDlgPropertiesBar::PropertyChanged, this, [this](int nWhat) {
         QPointer<CDiagramView> pView = GetActiveView();
         QMetaObject::invokeMethod(
             this,
-            [pView, nWhat] {
+            [this, pView, nWhat] {
                 if (pView)
                     pView->OnPropertyChanged(nWhat);
+                for (; m_nPageEdits > 0; --m_nPageEdits)
+                    m_doc.EndEdit();
+                UpdateCommandUI();
             },
             Qt::QueuedConnection);
     });
@@ -288,17 +298,6 @@ bool CMainFrame::IsViewActive(int nView) const {
 
 // --- The edit history. ---
 
-void CMainFrame::ScheduleCheckpoint(int nMergeKey) {
-    m_nCheckpointMergeKey = nMergeKey;
-    if (std::exchange(m_bCheckpointPending, true))
-        return;
-    QTimer::singleShot(0, this, [this] {
-        m_bCheckpointPending = false;
-        if (m_doc.History().Checkpoint(m_nCheckpointMergeKey))
-            UpdateCommandUI();
-    });
-}
-
 bool CMainFrame::eventFilter(QObject* pObject, QEvent* pEvent) {
     // The main window's and its dialogs' widgets alike: a dialog's change of a font or
     // colour is an edit of its own.
@@ -312,19 +311,9 @@ bool CMainFrame::eventFilter(QObject* pObject, QEvent* pEvent) {
             FitToTitle(*const_cast<QWidget*>(pWidget));
         break;
     case QEvent::MouseButtonRelease:
-        ScheduleCheckpoint();
-        break;
     case QEvent::KeyRelease:
-        // A key held down is one action; typing into one field of a properties page
-        // is one edit of that field.
-        if (!static_cast<QKeyEvent*>(pEvent)->isAutoRepeat())
-            ScheduleCheckpoint(
-                qobject_cast<const QLineEdit*>(pWidget)
-                    ? static_cast<int>(reinterpret_cast<quintptr>(pWidget) & 0x7fffffff)
-                    : 0);
-        break;
-    case QEvent::FocusOut:
-        ScheduleCheckpoint();
+        // The edit a gesture or a key made is in the history: Undo names it.
+        QTimer::singleShot(0, this, [this] { UpdateCommandUI(); });
         break;
     default:
         break;

@@ -155,7 +155,6 @@ public:
     void StartViewsAtOrigin();
     // Records what the user's last action changed as one edit (on the next turn of the
     // event loop, once the action is complete).
-    void ScheduleCheckpoint(int nMergeKey = 0);
 
 protected:
     // Mouse buttons and keys let go and focus leaving a field end an action.
@@ -206,8 +205,8 @@ private:
     COutputBar* m_pOutputBar = nullptr;
     QLabel* m_pPositionPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
-    bool m_bCheckpointPending = false;
-    int m_nCheckpointMergeKey = 0;
+    // Edits a properties page opened that the view's update has still to close.
+    int m_nPageEdits = 0;
     QToolBar* m_pBarStandard = nullptr;
     QToolBar* m_pBarTools = nullptr;
     QToolBar* m_pBarControls = nullptr;

@@ -33,14 +33,17 @@ void CMainFrame::OnCommand(int nId) {
         UpdateCommandUI();
         return;
     }
+    // A command that changes the document is one edit, named as its menu item.
+    const QAction* pAction = GetAction(nId);
+    const bool bEdit = nId != ID_EDIT_UNDO && nId != ID_EDIT_REDO && pAction;
+    if (bEdit)
+        m_doc.BeginEdit(EditText(pAction->text()));
     if (const CCommandRow* pRow = FindCommand(nId))
         pRow->handler(*this, nId);
     else
         ViewCommand(nId); // a command of a view's own menu
-    // A command that changed the document is one edit, named as its menu item.
-    if (nId != ID_EDIT_UNDO && nId != ID_EDIT_REDO)
-        if (const QAction* pAction = GetAction(nId))
-            m_doc.History().Checkpoint(EditText(pAction->text()));
+    if (bEdit)
+        m_doc.EndEdit();
     UpdateCommandUI();
 }
 

@@ -43,9 +43,10 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
     files.append(Scratch("cut.zrn"));
 
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    Doc().BeginEdit("wider");
     Doc().m_netDesign.m_sizeNet.cx += 10;
     Doc().SetModifiedFlag();
-    ASSERT_TRUE(Doc().History().Checkpoint("wider"));
+    ASSERT_TRUE(Doc().EndEdit());
     const std::vector<std::uint8_t> before = CDocumentFile::Store(Doc());
     for (const QString& strFile : files) {
         SCOPED_TRACE(strFile.toStdString());

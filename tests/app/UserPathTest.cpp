@@ -63,9 +63,10 @@ TEST_F(UserPath, ExitAsksAfterASimulationEvenWhenTheLastEditIsUndone) {
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
     ASSERT_FALSE(Doc().m_caseGraph.m_arrCases.empty());
     CPNCase* pCase = Doc().m_caseGraph.m_arrCases.front();
-    Doc().History().NameEdit("Move");
-    pCase->MoveTo(CPoint(pCase->m_ptPos.x + 30, pCase->m_ptPos.y));
-    ASSERT_TRUE(Doc().History().Checkpoint());
+    Doc().BeginEdit("Move");
+    Doc().MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, pCase,
+                      CPoint(pCase->m_ptPos.x + 30, pCase->m_ptPos.y));
+    ASSERT_TRUE(Doc().EndEdit());
     Frame().OnCommand(Cmd::ID_EDIT_UNDO);
     EXPECT_TRUE(Doc().IsModified());
     m_prompt.answer = QMessageBox::Cancel;

@@ -142,7 +142,8 @@ TEST(CaseGraphStepStore, StepsKeptAsRecordsBehaveAsTheirObjectsThroughEdits) {
         // A band selects the same elements, which the lean graph then has as objects.
         std::list<CPNElement*> selWhole, selLean;
         const CRect band(0, 0, 300, 300);
-        EXPECT_EQ(whole.graph.SelectInRect(band, selWhole), lean.graph.SelectInRect(band, selLean));
+        EXPECT_EQ(whole.graph.SelectInRect(band, false, selWhole),
+                  lean.graph.SelectInRect(band, false, selLean));
         EXPECT_EQ(selWhole.size(), selLean.size());
         EXPECT_EQ(Drawing(whole.graph, nullptr), Drawing(lean.graph, nullptr));
         EXPECT_LT(Objects(lean.graph), static_cast<std::size_t>(lean.graph.m_nSteps) + 1);

@@ -59,19 +59,19 @@ TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
 
 TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
     auto* label = new CPNLabel(50, 50);
-    doc.AddCaseGraphElement(label);
+    doc.AddElement(label, CZerinDoc::DIAGRAM_CASE_GRAPH);
     EXPECT_TRUE(doc.IsModified());
     auto* polygon = new CPNPolygon(10, 10);
-    doc.AddOccurrenceNetElement(polygon);
+    doc.AddElement(polygon, CZerinDoc::DIAGRAM_OCCURRENCE_NET);
     EXPECT_EQ(doc.m_occurrenceNet.m_listDecorations, std::list<CPNElement*>{polygon});
     doc.SetModifiedFlag(false);
     doc.Select(label, false);
-    doc.DeleteCaseGraphSelection();
+    doc.DeleteSelection(CZerinDoc::DIAGRAM_CASE_GRAPH);
     EXPECT_TRUE(doc.m_caseGraph.m_listElements.empty());
     EXPECT_TRUE(doc.m_listSelection.empty());
     EXPECT_TRUE(doc.IsModified());
     doc.Select(polygon, false);
-    doc.DeleteOccurrenceNetSelection();
+    doc.DeleteSelection(CZerinDoc::DIAGRAM_OCCURRENCE_NET);
     EXPECT_TRUE(doc.m_occurrenceNet.m_listDecorations.empty());
     EXPECT_TRUE(doc.m_listSelection.empty());
 }

@@ -1,9 +1,12 @@
-// The edit history over random nets and random edits of every kind: undoing all of
-// them gives the bytes of the document before, redoing all the bytes after; the
-// modified flag follows the history; the token game stays out of it.
+// The edit history over random edits of every kind on all three diagrams, made as the
+// editor makes them: after every edit the bytes of the document are kept, and undoing
+// walks back through exactly those bytes, redoing forward again. The modified flag
+// follows the history; the token game stays out of it; a move records what it touched,
+// whatever the size of the document.
 
 #include "DocFixture.h"
 
+#include "analysis/CPNCase.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "document/CNetFragment.h"
@@ -11,6 +14,7 @@
 #include "model/CPNEdge.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
+#include "occurrence/CPNPlace.h"
 
 #include <random>
 #include <set>
@@ -18,173 +22,303 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+constexpr int NET = CZerinDoc::DIAGRAM_NET_DESIGN;
+constexpr int GRAPH = CZerinDoc::DIAGRAM_CASE_GRAPH;
+constexpr int RECORD = CZerinDoc::DIAGRAM_OCCURRENCE_NET;
 
 struct EditHistory : DocFixture {
     std::mt19937 gen;
 
-    template <class T> std::vector<T*> All() const {
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen); }
+    int Coordinate() { return 20 + 10 * Pick(60); }
+    template <class T, class List> T* Any(const List& list) {
         std::vector<T*> found;
-        for (CPNElement* e : doc.m_netDesign.m_listElements)
+        for (CPNElement* e : list)
             if (auto* t = dynamic_cast<T*>(e))
                 found.push_back(t);
-        return found;
+        return found.empty() ? nullptr : found[static_cast<std::size_t>(Pick(int(found.size())))];
     }
-    template <class T> T* Any() {
-        const std::vector<T*> all = All<T>();
-        return all.empty()
-                   ? nullptr
-                   : all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(gen)];
+    template <class T> T* AnyInNet() { return Any<T>(doc.m_netDesign.m_listElements); }
+    CPNCase* AnyCase() {
+        const auto& cases = doc.m_caseGraph.m_arrCases;
+        return cases.empty() ? nullptr : cases[static_cast<std::size_t>(Pick(int(cases.size())))];
     }
-    int Coordinate() { return 20 + 10 * std::uniform_int_distribution<int>(0, 60)(gen); }
+
+    // The philosophers at a table of three or four, tested, a short run recorded, the
+    // case graph laid out and the run drawn, as a user has them after a simulation.
+    void Prepare(unsigned seed) {
+        gen.seed(seed);
+        doc.NewDocument();
+        BuildDiningPhilosophers(doc.m_netDesign, 3 + static_cast<int>(seed % 2));
+        doc.SetNetModified();
+        Enter();
+        for (int i = 0; i < 4 && doc.ChooseAutomaticStep(1); ++i)
+            CAutomaticRun::ExecuteStepWithoutAnimation(doc);
+        doc.LeaveSimulation();
+        doc.m_caseGraph.NameElements(dc);
+        doc.m_caseGraph.InitialLayout();
+        doc.SetCaseGraphLaidOut();
+        doc.m_occurrenceNet.Layout(dc);
+        doc.History().Reset();
+    }
 
     // One random edit as the editor makes it, or nothing when its kind has nothing to
-    // work on; its name.
-    std::string Edit() {
+    // work on. Structural edits (the net's conditions, events, edges, tokens) leave the
+    // case graph and the record out of the file, so a run without them keeps both in
+    // the bytes compared.
+    int Edit(bool structural) {
         doc.ClearSelection();
-        switch (std::uniform_int_distribution<int>(0, 11)(gen)) {
-        case 0: {
-            auto* label = new CPNLabel();
-            label->SetText(doc.GetNewName(CZerinDoc::NAME_CONDITION), dc);
-            auto* c = new CPNCondition(Coordinate(), Coordinate(), label);
-            label->m_pOwner = c;
-            doc.AddElement(c);
-            doc.AddElement(label);
-            return "add condition";
-        }
-        case 1: {
-            auto* label = new CPNLabel();
-            label->SetText(doc.GetNewName(CZerinDoc::NAME_EVENT), dc);
-            auto* e = new CPNEvent(Coordinate(), Coordinate(), label);
-            label->m_pOwner = e;
-            doc.AddElement(e);
-            doc.AddElement(label);
-            return "add event";
-        }
-        case 2:
-            if (CPNCondition* c = Any<CPNCondition>())
-                if (CPNEvent* e = Any<CPNEvent>()) {
-                    auto* edge = std::uniform_int_distribution<int>(0, 1)(gen) ? new CPNEdge(c, e)
-                                                                               : new CPNEdge(e, c);
-                    doc.AddElement(edge);
-                }
-            return "add edge";
-        case 3: {
-            auto* polygon = new CPNPolygon(Coordinate(), Coordinate());
-            doc.AddElement(polygon);
-            return "add polygon";
-        }
-        case 4:
+        const int kind = Pick(structural ? 24 : 18);
+        doc.BeginEdit("edit " + std::to_string(kind));
+        switch (kind) {
+        case 0:
             for (int i = 0; i < 3; ++i)
-                if (CPNElement* e = Any<CPNElement>())
+                if (CPNElement* e = AnyInNet<CPNElement>())
                     doc.Select(e, true);
-            doc.MoveSelection(10 * std::uniform_int_distribution<int>(-5, 5)(gen), 20);
-            return "move";
+            doc.MoveSelection(NET, 10 * (Pick(11) - 5), 20);
+            break;
+        case 1:
+            if (CPNElement* e = AnyInNet<CPNElement>())
+                doc.MoveElement(NET, e, CPoint(Coordinate(), Coordinate()));
+            break;
+        case 2:
+            if (CPNLabel* l = AnyInNet<CPNLabel>()) {
+                doc.ModifyElement(NET, l);
+                l->SetText(l->GetText() + "'", dc);
+                l->m_crText = RGB(Pick(256), 0, 90);
+            }
+            break;
+        case 3:
+            if (CPNEdge* edge = AnyInNet<CPNEdge>()) {
+                doc.ModifyElement(NET, edge);
+                edge->SetBendPoints({CPoint(Coordinate(), Coordinate())});
+            }
+            break;
+        case 4:
+            doc.AddElement(new CPNPolygon(Coordinate(), Coordinate()), Pick(2) == 1 ? NET : RECORD);
+            break;
         case 5:
-            if (CPNElement* e = Any<CPNElement>()) {
+            if (CPNElement* e = AnyInNet<CPNElement>()) {
+                doc.Select(e, false);
+                doc.PlaceSelection(NET, Pick(2) == 1);
+            }
+            break;
+        case 6:
+            doc.m_netDesign.RecalcSize(doc.m_netDesign.m_sizeNet.cx + 40, 100);
+            break;
+        case 7:
+            doc.ToggleGrid();
+            break;
+        case 8:
+            if (CPNCase* c = AnyCase())
+                doc.MoveElement(GRAPH, c, CPoint(Coordinate(), Coordinate()));
+            break;
+        case 9:
+            for (int i = 0; i < 2; ++i)
+                if (CPNCase* c = AnyCase())
+                    doc.Select(c, true);
+            doc.MoveSelection(GRAPH, 10 * (Pick(7) - 3), 10);
+            break;
+        case 10: {
+            auto* label = new CPNLabel(Coordinate(), Coordinate());
+            label->SetText(doc.GetNewName(CZerinDoc::NAME_DIAGRAM_LABEL), dc);
+            doc.AddElement(label, Pick(2) == 1 ? GRAPH : RECORD);
+            break;
+        }
+        case 11: {
+            const int diagram = Pick(2) == 1 ? GRAPH : RECORD;
+            auto& free = diagram == GRAPH ? doc.m_caseGraph.m_listElements
+                                          : doc.m_occurrenceNet.m_listDecorations;
+            if (CPNElement* e = Any<CPNElement>(free)) {
+                doc.Select(e, false);
+                if (Pick(2) == 1)
+                    doc.DeleteSelection(diagram);
+                else
+                    doc.PlaceSelection(diagram, Pick(2) == 1);
+            }
+            break;
+        }
+        case 12: {
+            // A layered drawing, or a smoothing result: new places for every case.
+            std::vector<std::pair<double, double>> at;
+            for (std::size_t i = 0; i < doc.m_caseGraph.m_arrCases.size(); ++i)
+                at.emplace_back(Pick(5) * 60.0, Pick(9) * 48.0);
+            doc.m_caseGraph.PlaceOnGrid(at, &doc.Recorder(GRAPH));
+            break;
+        }
+        case 13:
+            doc.m_caseGraph.ComputeExtent(doc.m_caseGraph.m_sizeExtent.cx + 60, 100);
+            break;
+        case 14:
+            if (CPNElement* e = Any<CPNElement>(doc.m_occurrenceNet.m_listElements))
+                if (!dynamic_cast<CPNEdge*>(e))
+                    doc.MoveElement(RECORD, e, CPoint(Coordinate(), Coordinate()));
+            break;
+        case 15:
+            for (int i = 0; i < 3; ++i)
+                if (CPNElement* e = Any<CPNElement>(doc.m_occurrenceNet.m_listElements))
+                    doc.Select(e, true);
+            doc.MoveSelection(RECORD, 20, 10 * (Pick(5) - 2));
+            break;
+        case 16:
+            if (CPNLabel* l = Any<CPNLabel>(doc.m_caseGraph.m_listElements)) {
+                doc.ModifyElement(GRAPH, l);
+                l->SetText(l->GetText() + "!", dc);
+            }
+            break;
+        case 17:
+            doc.m_occurrenceNet.RecalcSize(doc.m_occurrenceNet.m_sizeNet.cx + 30, 100);
+            break;
+        // Structural edits from here.
+        case 18:
+        case 19: {
+            auto* label = new CPNLabel();
+            label->SetText(
+                doc.GetNewName(kind == 18 ? CZerinDoc::NAME_CONDITION : CZerinDoc::NAME_EVENT), dc);
+            CPNElement* node =
+                kind == 18
+                    ? static_cast<CPNElement*>(new CPNCondition(Coordinate(), Coordinate(), label))
+                    : new CPNEvent(Coordinate(), Coordinate(), label);
+            label->m_pOwner = node;
+            doc.AddElement(node);
+            doc.AddElement(label);
+            doc.SetNetModified();
+            break;
+        }
+        case 20:
+            if (CPNCondition* c = AnyInNet<CPNCondition>())
+                if (CPNEvent* e = AnyInNet<CPNEvent>())
+                    doc.AddElement(Pick(2) ? new CPNEdge(c, e) : new CPNEdge(e, c));
+            doc.SetNetModified();
+            break;
+        case 21:
+            if (CPNElement* e = AnyInNet<CPNElement>()) {
                 doc.Select(e, false);
                 doc.DeleteSelection();
+                doc.SetNetModified();
             }
-            return "delete";
-        case 6:
-            if (CPNCondition* c = Any<CPNCondition>())
+            break;
+        case 22:
+            if (CPNCondition* c = AnyInNet<CPNCondition>()) {
+                doc.ModifyElement(NET, c);
                 c->m_bToken = !c->m_bToken;
-            return "token";
-        case 7:
-            if (CPNLabel* l = Any<CPNLabel>()) {
-                l->SetText(l->GetText() + "'", dc);
-                l->m_crText = RGB(std::uniform_int_distribution<int>(0, 255)(gen), 0, 90);
+                doc.SetNetModified();
             }
-            return "rename";
-        case 8:
-            if (CPNEdge* edge = Any<CPNEdge>())
-                edge->SetBendPoints({CPoint(Coordinate(), Coordinate())});
-            return "bend";
-        case 9:
-            if (CPNElement* e = Any<CPNElement>()) {
-                doc.Select(e, false);
-                doc.PlaceSelectionNetDesign(std::uniform_int_distribution<int>(0, 1)(gen) == 1);
-            }
-            return "z-order";
-        case 10:
-            doc.m_netDesign.m_sizeNet.cx += 40;
-            doc.SetModifiedFlag();
-            return "view properties";
+            break;
         default:
-            doc.ToggleGrid();
-            return "grid";
+            for (int i = 0; i < 3; ++i)
+                if (CPNElement* e = AnyInNet<CPNElement>())
+                    doc.Select(e, true);
+            CNetFragment::Paste(doc, CNetFragment::Copy(doc), CSize(30, 30), dc);
+            doc.SetNetModified();
+            break;
         }
+        doc.SetModifiedFlag();
+        doc.EndEdit();
+        return kind;
     }
 };
 
-TEST_F(EditHistory, UndoingAllEditsGivesTheBytesBeforeAndRedoingAllTheBytesAfter) {
-    for (unsigned seed = 1; seed <= 12; ++seed) {
+TEST_F(EditHistory, UndoWalksBackThroughEveryStateAndRedoForward) {
+    for (unsigned seed = 1; seed <= 16; ++seed) {
         SCOPED_TRACE(seed);
-        gen.seed(seed);
-        doc.NewDocument();
-        BuildRandomNet(doc.m_netDesign, gen, 3 + static_cast<int>(seed % 6),
-                       2 + static_cast<int>(seed % 4), &dc);
-        // As if opened from a file.
-        doc.History().Reset();
-        const Bytes before = CDocumentFile::Store(doc);
-        int recorded = 0;
-        for (int i = 0; i < 50; ++i) {
-            doc.SetNetModified();
-            recorded += doc.History().Checkpoint(Edit()) ? 1 : 0;
+        Prepare(seed);
+        ASSERT_FALSE(doc.m_caseGraph.m_arrCases.empty());
+        std::vector<Bytes> states{CDocumentFile::Store(doc)};
+        std::vector<int> kinds{-1};
+        for (int i = 0; i < 40; ++i) {
+            const int kind = Edit(seed % 2 == 0);
+            // An edit that changed nothing leaves no entry.
+            if (doc.History().Stack().Index() == states.size()) {
+                states.push_back(CDocumentFile::Store(doc));
+                kinds.push_back(kind);
+            } else
+                ASSERT_EQ(CDocumentFile::Store(doc), states.back()) << "edit " << i;
         }
-        const Bytes after = CDocumentFile::Store(doc);
-        const CUndoStack& stack = doc.History().Stack();
-        EXPECT_EQ(stack.Count(), static_cast<std::size_t>(recorded));
+        ASSERT_EQ(doc.History().Stack().Count() + 1, states.size());
         EXPECT_TRUE(doc.IsModified());
-
-        while (doc.History().CanUndo())
+        for (std::size_t k = states.size() - 1; k > 0; --k) {
             doc.History().Undo();
-        EXPECT_EQ(CDocumentFile::Store(doc), before);
+            ASSERT_EQ(CDocumentFile::Store(doc), states[k - 1]) << "undoing edit kind " << kinds[k];
+        }
+        EXPECT_FALSE(doc.History().CanUndo());
         EXPECT_FALSE(doc.IsModified()) << "back at the saved state";
-        while (doc.History().CanRedo())
+        for (std::size_t k = 1; k < states.size(); ++k) {
             doc.History().Redo();
-        EXPECT_EQ(CDocumentFile::Store(doc), after);
+            ASSERT_EQ(CDocumentFile::Store(doc), states[k]) << "redoing edit kind " << kinds[k];
+        }
         EXPECT_TRUE(doc.IsModified());
     }
+}
+
+// A move records the case and the routes of its steps, not the graph: the same move in a
+// ring of ten cases and in one of three thousand costs the same.
+TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
+    std::vector<std::size_t> sizes;
+    for (int cases : {10, 3000}) {
+        doc.NewDocument();
+        BuildNetFromText(doc.m_netDesign, RingNetText(cases), &dc);
+        doc.SetNetModified();
+        Enter();
+        doc.LeaveSimulation();
+        doc.m_caseGraph.NameElements(dc);
+        doc.m_caseGraph.InitialLayout();
+        doc.SetCaseGraphLaidOut();
+        doc.History().Reset();
+        CPNCase* moved = doc.m_caseGraph.m_arrCases[3];
+        doc.BeginEdit("Move");
+        doc.MoveElement(GRAPH, moved, CPoint(moved->m_ptPos.x + 30, moved->m_ptPos.y + 20));
+        doc.EndEdit();
+        ASSERT_EQ(doc.History().Stack().Count(), 1u);
+        sizes.push_back(doc.History().Stack().Size());
+    }
+    EXPECT_LE(sizes[1], sizes[0] + 64);
+    EXPECT_LE(sizes[1], 2048u);
 }
 
 TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) {
     gen.seed(3);
     BuildRandomNet(doc.m_netDesign, gen, 4, 3, &dc);
     doc.History().Reset();
-    doc.m_netDesign.m_sizeNet.cx += 10;
-    doc.SetModifiedFlag();
-    ASSERT_TRUE(doc.History().Checkpoint("wider"));
+    auto widen = [this](const std::string& name, int dx, int dy, int key = 0) {
+        doc.BeginEdit(name, key);
+        doc.m_netDesign.m_sizeNet.cx += dx;
+        doc.m_netDesign.m_sizeNet.cy += dy;
+        doc.SetModifiedFlag();
+        return doc.EndEdit();
+    };
+    ASSERT_TRUE(widen("wider", 10, 0));
     doc.History().MarkSaved();
     EXPECT_FALSE(doc.IsModified());
-    doc.m_netDesign.m_sizeNet.cy += 10;
-    doc.SetModifiedFlag();
-    ASSERT_TRUE(doc.History().Checkpoint("higher"));
+    ASSERT_TRUE(widen("higher", 0, 10));
     EXPECT_EQ(doc.History().UndoText(), "higher");
-    EXPECT_FALSE(doc.History().Checkpoint("nothing changed"));
+    EXPECT_FALSE(widen("nothing changed", 0, 0));
     doc.History().Undo();
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.History().RedoText(), "higher");
     doc.History().Undo();
     EXPECT_TRUE(doc.IsModified());
     // An edit after undoing: the redo part is gone, the saved state out of reach.
-    doc.m_netDesign.m_sizeNet.cx += 30;
-    doc.SetModifiedFlag();
-    doc.History().NameEdit("other");
-    EXPECT_TRUE(doc.History().Checkpoint());
+    EXPECT_TRUE(widen("other", 30, 0));
     EXPECT_FALSE(doc.History().CanRedo());
     doc.History().Undo();
     EXPECT_TRUE(doc.IsModified());
     // Typing into one field: the edits with one merge key are one command.
     const std::size_t index = doc.History().Stack().Index();
     const int height = doc.m_netDesign.m_sizeNet.cy;
-    for (int i = 0; i < 4; ++i) {
-        doc.m_netDesign.m_sizeNet.cy += 1;
-        doc.SetModifiedFlag();
-        doc.History().Checkpoint("typing", 77);
-    }
+    for (int i = 0; i < 4; ++i)
+        widen("typing", 0, 1, 77);
     EXPECT_EQ(doc.History().Stack().Count(), index + 1);
     doc.History().Undo();
     EXPECT_EQ(doc.m_netDesign.m_sizeNet.cy, height);
+    // An edit taken back while still under way leaves nothing, not even its state.
+    const Bytes before = CDocumentFile::Store(doc);
+    doc.BeginEdit("cancelled");
+    doc.MoveElement(NET, doc.m_netDesign.m_listElements.front(), CPoint(500, 500));
+    doc.AddElement(new CPNPolygon(40, 40));
+    doc.CancelEdit();
+    EXPECT_EQ(CDocumentFile::Store(doc), before);
+    EXPECT_EQ(doc.History().Stack().Count(), index + 1);
 }
 
 TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
@@ -192,9 +326,9 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     CPNCondition* b2 = net.Condition("b2");
     net.Event("e1", {b1}, {b2});
     doc.History().Reset();
+    doc.BeginEdit("wider");
     doc.m_netDesign.m_sizeNet.cx += 10;
-    doc.SetModifiedFlag();
-    ASSERT_TRUE(doc.History().Checkpoint("wider"));
+    ASSERT_TRUE(doc.EndEdit());
     doc.History().MarkSaved();
     const std::size_t count = doc.History().Stack().Count();
     Enter();
@@ -208,13 +342,13 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     EXPECT_TRUE(b1->m_bToken);
     EXPECT_FALSE(b2->m_bToken);
     EXPECT_EQ(doc.History().Stack().Count(), count);
-    EXPECT_FALSE(doc.History().Checkpoint("after leaving"));
     EXPECT_EQ(doc.History().UndoText(), "wider");
     // The case graph and the run are in the document now, not in the saved file: an
     // edit taken back does not make the document look saved.
     EXPECT_TRUE(doc.IsModified());
-    b1->MoveTo(CPoint(b1->m_ptPos.x + 10, b1->m_ptPos.y));
-    ASSERT_TRUE(doc.History().Checkpoint("move"));
+    doc.BeginEdit("move");
+    doc.MoveElement(NET, b1, CPoint(b1->m_ptPos.x + 10, b1->m_ptPos.y));
+    ASSERT_TRUE(doc.EndEdit());
     doc.History().Undo();
     EXPECT_TRUE(doc.IsModified());
     doc.History().MarkSaved();
@@ -236,11 +370,17 @@ TEST_F(EditHistory, PastedFragmentsBringTheirEdgesAndNeverADuplicateName) {
         doc.Select(e, true);
     const std::vector<std::uint8_t> fragment = CNetFragment::Copy(doc);
     ASSERT_FALSE(fragment.empty());
-    const std::size_t edgesBefore = All<CPNEdge>().size();
+    const auto edges = [this] {
+        return std::count_if(doc.m_netDesign.m_listElements.begin(),
+                             doc.m_netDesign.m_listElements.end(),
+                             [](CPNElement* e) { return dynamic_cast<CPNEdge*>(e) != nullptr; });
+    };
+    const auto edgesBefore = edges();
+    doc.BeginEdit("Paste");
     ASSERT_TRUE(CNetFragment::Paste(doc, fragment, CSize(20, 20), dc));
-    ASSERT_TRUE(doc.History().Checkpoint("Paste"));
+    ASSERT_TRUE(doc.EndEdit());
     // Two edges (p1 -> t1 -> p2) came along, not t2's, whose other end was not copied.
-    EXPECT_EQ(All<CPNEdge>().size(), edgesBefore + 2);
+    EXPECT_EQ(edges(), edgesBefore + 2);
     std::set<std::string> names;
     for (CPNElement* e : doc.m_netDesign.m_listElements)
         if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
@@ -252,7 +392,7 @@ TEST_F(EditHistory, PastedFragmentsBringTheirEdgesAndNeverADuplicateName) {
     EXPECT_EQ(pasted->m_ptPos, CPoint(p1->m_ptPos.x + 20, p1->m_ptPos.y + 20));
     EXPECT_TRUE(pasted->m_bToken);
     doc.History().Undo();
-    EXPECT_EQ(All<CPNEdge>().size(), edgesBefore);
+    EXPECT_EQ(edges(), edgesBefore);
 
     // Cut (copy, then delete) and paste: the same net, names kept.
     doc.ClearSelection();
@@ -263,9 +403,12 @@ TEST_F(EditHistory, PastedFragmentsBringTheirEdgesAndNeverADuplicateName) {
     doc.DeleteSelection();
     EXPECT_TRUE(doc.m_netDesign.m_listElements.empty());
     ASSERT_TRUE(CNetFragment::Paste(doc, all, CSize(0, 0), dc));
-    EXPECT_EQ(All<CPNEdge>().size(), edgesBefore);
-    EXPECT_EQ(All<CPNCondition>().size(), 3u);
-    EXPECT_EQ(static_cast<CPNCondition*>(All<CPNCondition>()[2])->m_pLabel->m_strText, "other");
+    EXPECT_EQ(edges(), edgesBefore);
+    std::set<std::string> kept;
+    for (CPNElement* e : doc.m_netDesign.m_listElements)
+        if (auto* c = dynamic_cast<CPNCondition*>(e))
+            kept.insert(c->m_pLabel->m_strText);
+    EXPECT_EQ(kept, (std::set<std::string>{"p1", "p2", "other"}));
 
     // Not a fragment: nothing happens.
     const std::size_t count = doc.m_netDesign.m_listElements.size();

@@ -1,4 +1,5 @@
 #include "model/CNetDesign.h"
+#include "model/CNoEditRecorder.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
@@ -90,16 +91,16 @@ TEST_F(NetDesignTest, ZOrderToBackReversesAndToFrontKeepsTheOrder) {
     for (CPNElement* el : std::vector<CPNElement*>{x, a, b, y})
         net.AddElement(el);
     std::list<CPNElement*> ab{a, b};
-    const CRect repaint = net.ChangeZOrder(ab, true);
+    const CRect repaint = net.ChangeZOrder(ab, true, CNoEditRecorder::Instance());
     EXPECT_EQ(Elements(), (std::vector<CPNElement*>{b, a, x, y}));
     EXPECT_EQ(repaint, a->GetBoundRect() | b->GetBoundRect());
-    net.ChangeZOrder(ab, false);
+    net.ChangeZOrder(ab, false, CNoEditRecorder::Instance());
     EXPECT_EQ(Elements(), (std::vector<CPNElement*>{x, y, a, b}));
 
     // An element that is not in the net still counts for the repaint rectangle.
     CPNCondition stranger(500, 500, nullptr);
     std::list<CPNElement*> one{&stranger};
-    EXPECT_EQ(net.ChangeZOrder(one, true), stranger.GetBoundRect());
+    EXPECT_EQ(net.ChangeZOrder(one, true, CNoEditRecorder::Instance()), stranger.GetBoundRect());
     EXPECT_EQ(net.m_listElements.size(), 4u);
 }
 
