@@ -5,8 +5,27 @@
 #include "analysis/CPNStep.h"
 #include "model/CPNLabel.h"
 
+namespace {
+constexpr std::uint32_t kBentApart = 1u << 31;
+// Every segment drawn: the route's cached rectangles are all made from its points.
+bool FullyDrawn(const CPNStep& arc) {
+    return arc.m_bBent ? arc.m_bFirstSegment && arc.m_bLastSegment : arc.m_bVisible;
+}
+std::uint32_t StepOf(std::uint32_t entry) {
+    return entry & ~kBentApart;
+}
+bool BentApart(std::uint32_t entry) {
+    return (entry & kBentApart) != 0;
+}
+} // namespace
+
 CCaseGeometryChange::CCaseGeometryChange(CCaseGraph& graph)
     : m_graph(graph), m_nGeneration(graph.GetGeneration()) {}
+
+void CCaseGeometryChange::SetRouting(bool bReset, int nMovedCase) {
+    m_bReset = bReset;
+    m_nMovedCase = nMovedCase;
+}
 
 void CCaseGeometryChange::MoveCase(std::uint32_t i) {
     m_cases.push_back(i);
@@ -18,14 +37,45 @@ void CCaseGeometryChange::RecordRoute(std::uint32_t i, std::uint8_t before, std:
     m_routes.push_back(static_cast<std::uint8_t>(before | after << 4));
 }
 
-void CCaseGeometryChange::ModifyObjects(std::uint32_t i) {
+void CCaseGeometryChange::MadeStep(std::uint32_t i, bool bBentApart) {
+    m_made.push_back(i | (bBentApart ? kBentApart : 0));
+}
+
+void CCaseGeometryChange::ModifyObjects(std::uint32_t i, bool bBentApart) {
     const CPNStep* arc = m_graph.m_arrSteps[i];
-    Objects objects;
-    objects.step = i;
-    objects.arcBefore = arc->SaveState();
-    if (arc->m_pLabel)
-        objects.labelBefore = arc->m_pLabel->SaveState();
-    m_objects.push_back(std::move(objects));
+    m_objects.push_back(i | (bBentApart ? kBentApart : 0));
+    m_arcsBefore.push_back(arc->SaveState());
+    m_labelsBefore.push_back(arc->m_pLabel ? arc->m_pLabel->SaveState() : nullptr);
+    m_drawnBefore.push_back(FullyDrawn(*arc));
+}
+
+CPoint CCaseGeometryChange::PositionBefore(int nCase) const {
+    for (std::size_t k = 0; k < m_cases.size(); ++k)
+        if (static_cast<int>(m_cases[k]) == nCase)
+            return m_casesBefore[k];
+    return m_graph.m_arrCases[static_cast<std::size_t>(nCase)]->m_ptPos;
+}
+
+bool CCaseGeometryChange::EndsGiveBack(const CPNStep& arc, const CElementState& state) const {
+    // The arc's own code on a scratch copy of it as it is now, its cases where they
+    // stood.
+    CPNStep& scratch = *m_graph.m_pScratchStep;
+    const unsigned long long epoch = CPNElement::GeometryEpoch();
+    scratch.RestoreState(*arc.SaveState());
+    CPNElement* from = scratch.m_pFrom;
+    CPNElement* to = scratch.m_pTo;
+    m_graph.m_pScratchFrom->m_ptPos = PositionBefore(m_graph.CaseIndexOf(from));
+    m_graph.m_pScratchTo->m_ptPos = PositionBefore(m_graph.CaseIndexOf(to));
+    scratch.m_pFrom = m_graph.m_pScratchFrom.get();
+    scratch.m_pTo = m_graph.m_pScratchTo.get();
+    scratch.m_pLabel = nullptr;
+    scratch.UpdateEnds(nullptr);
+    scratch.m_pFrom = from;
+    scratch.m_pTo = to;
+    scratch.m_pLabel = arc.m_pLabel;
+    const bool bSame = scratch.SaveState()->Equals(state);
+    CPNElement::RestoreGeometryEpoch(epoch);
+    return bSame;
 }
 
 void CCaseGeometryChange::ModifyRoutedAt(std::uint32_t i) {
@@ -34,18 +84,38 @@ void CCaseGeometryChange::ModifyRoutedAt(std::uint32_t i) {
 }
 
 bool CCaseGeometryChange::Finish() {
+    // Where the arc's own code, its cases put back, gives the state before exactly (a
+    // bent route, whose name stays where it is), the state is not kept.
+    for (std::size_t k = 0; k < m_objects.size(); ++k) {
+        const CPNStep& arc = *m_graph.m_arrSteps[StepOf(m_objects[k])];
+        // Drawn whole before and after, the ends give it back without a trial.
+        if (!m_bReset && (arc.m_bBent || !arc.m_pLabel) &&
+            ((m_drawnBefore[k] && FullyDrawn(arc)) || EndsGiveBack(arc, *m_arcsBefore[k])))
+            continue;
+        m_kept.push_back({k, std::move(m_arcsBefore[k]), std::move(m_labelsBefore[k])});
+    }
+    std::vector<std::unique_ptr<CElementState>>().swap(m_arcsBefore);
+    std::vector<std::unique_ptr<CElementState>>().swap(m_labelsBefore);
+    std::vector<bool>().swap(m_drawnBefore);
     for (std::uint32_t i : m_cases)
         m_casesAfter.push_back(m_graph.m_arrCases[i]->m_ptPos);
-    for (Objects& objects : m_objects) {
-        const CPNStep* arc = m_graph.m_arrSteps[objects.step];
-        objects.arcAfter = arc->SaveState();
-        if (arc->m_pLabel)
-            objects.labelAfter = arc->m_pLabel->SaveState();
-    }
     for (std::uint32_t i : m_routedCases)
         m_routedAfter.push_back(m_graph.m_arrRoutedAt[i]);
-    return !m_cases.empty() || !m_routeSteps.empty() || !m_objects.empty() ||
+    return !m_cases.empty() || !m_routeSteps.empty() || !m_made.empty() || !m_objects.empty() ||
            !m_routedCases.empty();
+}
+
+void CCaseGeometryChange::Route(std::uint32_t i, bool bBentApart) {
+    CPNStep* arc = m_graph.m_arrSteps[i];
+    if (m_bReset) {
+        arc->ResetPoints();
+        if (bBentApart)
+            arc->BendApart();
+    } else {
+        arc->UpdateEnds(m_nMovedCase < 0
+                            ? nullptr
+                            : m_graph.m_arrCases[static_cast<std::size_t>(m_nMovedCase)]);
+    }
 }
 
 void CCaseGeometryChange::Apply(bool after) {
@@ -55,19 +125,36 @@ void CCaseGeometryChange::Apply(bool after) {
     const auto& at = after ? m_casesAfter : m_casesBefore;
     for (std::size_t k = 0; k < m_cases.size(); ++k)
         m_graph.m_arrCases[m_cases[k]]->MoveTo(at[k]);
+    if (after) {
+        // From the routes the move found (the records' while the routed positions are
+        // still those before, the objects' own), as the move routed them.
+        for (std::uint32_t made : m_made) {
+            m_graph.RouteAsRecorded(*m_graph.m_arrSteps[StepOf(made)],
+                                    m_graph.m_arrStepRecords[StepOf(made)]);
+            Route(StepOf(made), BentApart(made));
+        }
+        for (std::uint32_t object : m_objects)
+            Route(StepOf(object), BentApart(object));
+    }
     for (std::size_t k = 0; k < m_routeSteps.size(); ++k)
         m_graph.m_arrStepRecords[m_routeSteps[k]].route =
             static_cast<CStepRecord::ERoute>(after ? m_routes[k] >> 4 : m_routes[k] & 15);
-    for (const Objects& objects : m_objects) {
-        CPNStep* arc = m_graph.m_arrSteps[objects.step];
-        arc->RestoreState(after ? *objects.arcAfter : *objects.arcBefore);
-        if (const auto& label = after ? objects.labelAfter : objects.labelBefore;
-            label && arc->m_pLabel)
-            arc->m_pLabel->RestoreState(*label);
-    }
     const auto& routed = after ? m_routedAfter : m_routedBefore;
     for (std::size_t k = 0; k < m_routedCases.size(); ++k)
         m_graph.m_arrRoutedAt[m_routedCases[k]] = routed[k];
+    if (!after) {
+        for (std::uint32_t made : m_made)
+            m_graph.RouteAsRecorded(*m_graph.m_arrSteps[StepOf(made)],
+                                    m_graph.m_arrStepRecords[StepOf(made)]);
+        for (std::uint32_t object : m_objects)
+            m_graph.m_arrSteps[StepOf(object)]->UpdateEnds(nullptr);
+        for (const Kept& kept : m_kept) {
+            CPNStep* arc = m_graph.m_arrSteps[StepOf(m_objects[kept.object])];
+            arc->RestoreState(*kept.arc);
+            if (kept.label && arc->m_pLabel)
+                arc->m_pLabel->RestoreState(*kept.label);
+        }
+    }
     FollowRecords();
     CPNElement::GeometryChanged();
 }
@@ -83,11 +170,11 @@ void CCaseGeometryChange::FollowRecords() {
     std::vector<bool> follow(m_graph.m_arrStepRecords.size());
     for (std::uint32_t i : m_routeSteps)
         follow[i] = true;
-    for (const Objects& objects : m_objects)
-        follow[objects.step] = false;
     std::vector<bool> own(m_graph.m_arrStepRecords.size());
-    for (const Objects& objects : m_objects)
-        own[objects.step] = true;
+    for (std::uint32_t made : m_made)
+        own[StepOf(made)] = true;
+    for (std::uint32_t object : m_objects)
+        own[StepOf(object)] = true;
     for (std::size_t i = 0; i < m_graph.m_arrStepRecords.size(); ++i) {
         CPNStep* arc = m_graph.m_arrSteps[i];
         const CStepRecord& step = m_graph.m_arrStepRecords[i];
@@ -100,11 +187,9 @@ void CCaseGeometryChange::FollowRecords() {
 }
 
 std::size_t CCaseGeometryChange::Size() const {
-    std::size_t size =
-        sizeof(*this) + m_cases.size() * 20 + m_routeSteps.size() * 5 + m_routedCases.size() * 20;
-    for (const Objects& objects : m_objects)
-        for (const auto* state :
-             {&objects.arcBefore, &objects.arcAfter, &objects.labelBefore, &objects.labelAfter})
-            size += *state ? (*state)->Size() : 0;
+    std::size_t size = sizeof(*this) + m_cases.size() * 20 + m_routeSteps.size() * 5 +
+                       m_made.size() * 4 + m_objects.size() * 4 + m_routedCases.size() * 20;
+    for (const Kept& kept : m_kept)
+        size += sizeof(Kept) + kept.arc->Size() + (kept.label ? kept.label->Size() : 0);
     return size;
 }

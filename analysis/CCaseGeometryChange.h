@@ -9,23 +9,31 @@
 #include <vector>
 
 class CCaseGraph;
+class CPNStep;
 
-// What moving cases did to a case graph: the cases moved (by index, where they stood
-// before and after), the steps kept as records whose route changed (by index, the
-// route before and after), the steps and names kept as objects whose route changed
-// (their states before and after) and where the cases stood when routed. Its size is
-// what the move touched, whatever the size of the graph. Applies only to the graph it
-// was made on, while the graph keeps its cases.
+// What moving cases did to a case graph, kept at the cost of what the move touched:
+// the cases moved (by index, where they stood before and after), the steps kept as
+// records whose route changed (by index, the route before and after), the steps that
+// took objects to follow (by index: before, the route their record gives), the steps
+// already kept as objects (by index where their ends, put back on the cases where they
+// stood, give exactly the state before, else that state), and where the cases stood
+// when routed. Redoing routes the objects again exactly as the move did, from exactly
+// the state the move found. Applies only to the graph it was made on, while the graph keeps
+// its cases.
 class CCaseGeometryChange final : public CEditChange {
 public:
     explicit CCaseGeometryChange(CCaseGraph& graph);
 
+    // How the steps are routed: anew (a layout), or following the case moved (-1: any).
+    void SetRouting(bool bReset, int nMovedCase);
     // Before case i moves.
     void MoveCase(std::uint32_t i);
     // Step i (a record) takes another route.
     void RecordRoute(std::uint32_t i, std::uint8_t before, std::uint8_t after);
-    // Before the objects of step i change.
-    void ModifyObjects(std::uint32_t i);
+    // Step i has just got its objects from its record, to follow the move.
+    void MadeStep(std::uint32_t i, bool bBentApart);
+    // Before the objects of step i follow the move (a layout: bent apart or not).
+    void ModifyObjects(std::uint32_t i, bool bBentApart);
     // Before case i's routed position changes.
     void ModifyRoutedAt(std::uint32_t i);
     // Takes the states after; false when nothing changed.
@@ -37,20 +45,37 @@ public:
 
 private:
     void Apply(bool after);
+    // Routes step i's objects as the move did.
+    void Route(std::uint32_t i, bool bBentApart);
+    // Steps that got objects after this edit follow their records.
     void FollowRecords();
+    // Whether the ends of the arc, put on its cases where they stood before the move,
+    // give exactly the state.
+    bool EndsGiveBack(const CPNStep& arc, const CElementState& state) const;
+    CPoint PositionBefore(int nCase) const;
 
-    struct Objects {
-        std::uint32_t step = 0;
-        std::unique_ptr<CElementState> arcBefore, arcAfter, labelBefore, labelAfter;
-    };
     CCaseGraph& m_graph;
     std::uint64_t m_nGeneration;
+    bool m_bReset = false;
+    int m_nMovedCase = -1;
     std::vector<std::uint32_t> m_cases;
     std::vector<CPoint> m_casesBefore, m_casesAfter;
     std::vector<std::uint32_t> m_routeSteps;
     // The route before in the low four bits, after in the high.
     std::vector<std::uint8_t> m_routes;
-    std::vector<Objects> m_objects;
+    // Steps made objects; the high bit says bent apart.
+    std::vector<std::uint32_t> m_made;
+    // Steps kept as objects before: their states then; the high bit says bent apart.
+    std::vector<std::uint32_t> m_objects;
+    // While the move is made: their states before.
+    std::vector<std::unique_ptr<CElementState>> m_arcsBefore, m_labelsBefore;
+    std::vector<bool> m_drawnBefore;
+    // Once made: those the ends do not give back, by their place in m_objects.
+    struct Kept {
+        std::size_t object = 0;
+        std::unique_ptr<CElementState> arc, label;
+    };
+    std::vector<Kept> m_kept;
     std::vector<std::uint32_t> m_routedCases;
     std::vector<CPoint> m_routedBefore, m_routedAfter;
 };

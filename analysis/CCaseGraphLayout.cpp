@@ -121,6 +121,8 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     CRect repaint;
     const bool all = reset || !moved;
     const int movedCase = all ? -1 : CaseIndexOf(moved);
+    if (change)
+        change->SetRouting(reset, movedCase);
     const auto index = [](std::size_t i) { return static_cast<std::uint32_t>(i); };
     auto at = [this](int node) { return m_arrCases[static_cast<std::size_t>(node)]->m_ptPos; };
     StepShape before, after;
@@ -162,10 +164,15 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
                 continue;
             }
             MakeStep(i);
+            if (change)
+                change->MadeStep(index(i), reset && opposite[i]);
+        } else if (change && (all || m_arrSteps[i]->IsAttachedTo(moved))) {
+            change->ModifyObjects(index(i), reset && opposite[i]);
         }
         CPNStep* arc = m_arrSteps[i];
-        if (change && (all || arc->IsAttachedTo(moved)))
-            change->ModifyObjects(index(i));
+        // An arc away from the moved case stays as it is.
+        if (!all && !arc->IsAttachedTo(moved))
+            continue;
         const CRect before =
             arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
         if (reset) {
