@@ -49,7 +49,7 @@ void CDiagramView::HidePropertiesPage() {
 }
 
 void CDiagramView::ResetMembers() {
-    m_nTool = ID_TOOL_SELECT;
+    m_nTool = Cmd::ID_TOOL_SELECT;
     m_bCaptured = false;
     m_ptDrag = CPoint(-1, -1);
     m_nDragMode = 0;
@@ -468,49 +468,49 @@ bool CDiagramView::OnCommand(int nId) {
         return true;
     }
     switch (nId) {
-    case ID_EDGE_DELETE_POINT:
+    case Cmd::ID_EDGE_DELETE_POINT:
         OnDeleteEdgePoint();
         return true;
-    case ID_EDGE_DELETE_ALL_POINTS:
+    case Cmd::ID_EDGE_DELETE_ALL_POINTS:
         OnDeleteAllEdgePoints();
         return true;
-    case ID_POLYGON_DELETE_POINT:
+    case Cmd::ID_POLYGON_DELETE_POINT:
         OnDeletePolygonPoint();
         return true;
-    case ID_VIEW_GRID:
+    case Cmd::ID_VIEW_GRID:
         if (m_bSimulation)
             return true;
         m_rDoc.ToggleGrid();
         InvalidateAll();
         return true;
-    case ID_VIEW_RULER:
+    case Cmd::ID_VIEW_RULER:
         if (m_bSimulation)
             return true;
         m_rDoc.ToggleRuler();
         InvalidateAll();
         return true;
-    case ID_FILE_PRINT:
+    case Cmd::ID_FILE_PRINT:
         Print();
         return true;
-    case ID_FILE_PRINT_PREVIEW:
+    case Cmd::ID_FILE_PRINT_PREVIEW:
         PrintPreview();
         return true;
-    case ID_FILE_PRINT_SETUP:
+    case Cmd::ID_FILE_PRINT_SETUP:
         PrintSetup();
         return true;
-    case ID_VIEW_ZOOM_IN:
+    case Cmd::ID_VIEW_ZOOM_IN:
         ZoomIn();
         return true;
-    case ID_VIEW_ZOOM_OUT:
+    case Cmd::ID_VIEW_ZOOM_OUT:
         ZoomOut();
         return true;
-    case ID_VIEW_ZOOM_ACTUAL:
+    case Cmd::ID_VIEW_ZOOM_ACTUAL:
         SetZoom(100);
         return true;
-    case ID_VIEW_ZOOM_FIT:
+    case Cmd::ID_VIEW_ZOOM_FIT:
         ZoomToFit();
         return true;
-    case ID_VIEW_ZOOM_DRAWING:
+    case Cmd::ID_VIEW_ZOOM_DRAWING:
         ZoomToDrawing();
         return true;
     default:
@@ -525,37 +525,37 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     }
     switch (nId) {
-    case ID_EDGE_DELETE_POINT:
+    case Cmd::ID_EDGE_DELETE_POINT:
         state.enabled = CanDeleteEdgePoint();
         return true;
-    case ID_EDGE_DELETE_ALL_POINTS:
+    case Cmd::ID_EDGE_DELETE_ALL_POINTS:
         state.enabled = CanDeleteAllEdgePoints();
         return true;
-    case ID_POLYGON_DELETE_POINT:
+    case Cmd::ID_POLYGON_DELETE_POINT:
         state.enabled = CanDeletePolygonPoint();
         return true;
-    case ID_VIEW_GRID:
+    case Cmd::ID_VIEW_GRID:
         state.enabled = !m_bSimulation;
         state.checked = !m_bSimulation && m_rDoc.m_bGrid;
         return true;
-    case ID_VIEW_RULER:
+    case Cmd::ID_VIEW_RULER:
         state.enabled = !m_bSimulation;
         state.checked = !m_bSimulation && m_rDoc.m_bRuler;
         return true;
-    case ID_VIEW_ZOOM_IN:
+    case Cmd::ID_VIEW_ZOOM_IN:
         state.enabled = m_nZoom < kMaxZoom;
         return true;
-    case ID_VIEW_ZOOM_OUT:
+    case Cmd::ID_VIEW_ZOOM_OUT:
         state.enabled = m_nZoom > kMinZoom;
         return true;
-    case ID_VIEW_ZOOM_ACTUAL:
-    case ID_VIEW_ZOOM_FIT:
-    case ID_VIEW_ZOOM_DRAWING:
+    case Cmd::ID_VIEW_ZOOM_ACTUAL:
+    case Cmd::ID_VIEW_ZOOM_FIT:
+    case Cmd::ID_VIEW_ZOOM_DRAWING:
         state.enabled = true;
         return true;
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_FILE_PRINT_SETUP:
+    case Cmd::ID_FILE_PRINT:
+    case Cmd::ID_FILE_PRINT_PREVIEW:
+    case Cmd::ID_FILE_PRINT_SETUP:
 #ifdef ZERIN_HAVE_PRINT_SUPPORT
         state.enabled = true;
 #else
@@ -794,16 +794,16 @@ struct PopupItem {
 std::vector<PopupItem> PopupItems(int index) {
     switch (index) {
     case 0:
-        return {{"View Grid", CDiagramView::ID_VIEW_GRID}};
+        return {{"View Grid", Cmd::ID_VIEW_GRID}};
     case 1:
-        return {{"Execute Step", CDiagramView::ID_EXECUTE_STEP}};
+        return {{"Execute Step", Cmd::ID_EXECUTE_STEP}};
     case 3:
-        return {{"Delete Point", CDiagramView::ID_EDGE_DELETE_POINT},
-                {"Delete All Points", CDiagramView::ID_EDGE_DELETE_ALL_POINTS}};
+        return {{"Delete Point", Cmd::ID_EDGE_DELETE_POINT},
+                {"Delete All Points", Cmd::ID_EDGE_DELETE_ALL_POINTS}};
     case 4:
-        return {{"Delete Point", CDiagramView::ID_POLYGON_DELETE_POINT}};
+        return {{"Delete Point", Cmd::ID_POLYGON_DELETE_POINT}};
     case 6:
-        return {{"Set Actual Case", CDiagramView::ID_SET_ACTUAL_CASE}};
+        return {{"Set Actual Case", Cmd::ID_SET_ACTUAL_CASE}};
     default:
         return {};
     }
@@ -833,9 +833,9 @@ void CDiagramView::AddElementItems(QMenu& menu) {
     if (HasPropertiesPage(*pElement))
         connect(menu.addAction(QStringLiteral("Properties")), &QAction::triggered, this,
                 [this, pElement] { pElement->ShowProperties(GetPageHost()); });
-    addCommand("Delete", ID_DELETE);
-    addCommand("Bring to Front", ID_PLACE_FRONT);
-    addCommand("Send to Back", ID_PLACE_BACK);
+    addCommand("Delete", Cmd::ID_EDIT_DELETE);
+    addCommand("Bring to Front", Cmd::ID_PLACE_FRONT);
+    addCommand("Send to Back", Cmd::ID_PLACE_BACK);
 }
 
 void CDiagramView::SelectForContextMenu() {
@@ -852,7 +852,7 @@ void CDiagramView::ShowPopupMenu(int nIndex, const QPoint& ptScreen) {
     if (!menu.isEmpty() && !PopupItems(nIndex).empty())
         menu.addSeparator();
     for (const PopupItem& item : PopupItems(nIndex))
-        AddCommandItem(menu, item.text, item.id, item.id == ID_VIEW_GRID);
+        AddCommandItem(menu, item.text, item.id, item.id == Cmd::ID_VIEW_GRID);
     TrackPopupMenu(menu, ptScreen);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/CommandIds.h"
+
 #include "base/CDC.h"
 #include "base/CFileResult.h"
 #include "base/CFont.h"
@@ -30,36 +32,6 @@ class CDiagramView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // Command ids shared by the diagram views.
-    static constexpr int ID_TOOL_SELECT = 32771;
-    static constexpr int ID_TOOL_CONDITION = 32772;
-    static constexpr int ID_TOOL_EVENT = 32773;
-    static constexpr int ID_TOOL_EDGE = 32774;
-    static constexpr int ID_TOOL_POLYGON = 32775;
-    static constexpr int ID_TOOL_LABEL = 32776;
-    static constexpr int ID_TOOL_TOKEN = 32777;
-    static constexpr int ID_PLACE_FRONT = 32787;
-    static constexpr int ID_PLACE_BACK = 32788;
-    static constexpr int ID_DELETE = 32790;
-    static constexpr int ID_EDGE_DELETE_POINT = 32792;
-    static constexpr int ID_EDGE_DELETE_ALL_POINTS = 32793;
-    static constexpr int ID_POLYGON_DELETE_POINT = 32794;
-    static constexpr int ID_EXECUTE_STEP = 32802;
-    static constexpr int ID_SET_ACTUAL_CASE = 32823;
-    static constexpr int ID_VIEW_GRID = 32783;
-    static constexpr int ID_VIEW_RULER = 32838;
-    static constexpr int ID_FILE_PRINT = 57607;
-    static constexpr int ID_FILE_PRINT_PREVIEW = 57609;
-    static constexpr int ID_FILE_PRINT_SETUP = 57606;
-    static constexpr int ID_EDIT_CUT = 57635;
-    static constexpr int ID_EDIT_COPY = 57634;
-    static constexpr int ID_EDIT_PASTE = 57637;
-    static constexpr int ID_EDIT_SELECT_ALL = 57642;
-    static constexpr int ID_VIEW_ZOOM_IN = 32851;
-    static constexpr int ID_VIEW_ZOOM_OUT = 32852;
-    static constexpr int ID_VIEW_ZOOM_ACTUAL = 32853;
-    static constexpr int ID_VIEW_ZOOM_FIT = 32854;
-    static constexpr int ID_VIEW_ZOOM_DRAWING = 32855;
 
     // The zoom in percent: the stops of Zoom In and Zoom Out, the least and the most.
     static constexpr int kZoomStops[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
@@ -272,7 +244,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
     // Members shared by the diagram views.
-    unsigned m_nTool = ID_TOOL_SELECT;
+    unsigned m_nTool = Cmd::ID_TOOL_SELECT;
     bool m_bCaptured = false;
     bool m_bMoved = false;
     CPoint m_ptLast;

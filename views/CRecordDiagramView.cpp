@@ -41,19 +41,19 @@ void CRecordDiagramView::UpdateCursor(CPoint /*ptLogical*/) {
 // --- Commands. ---
 
 bool CRecordDiagramView::OnCommand(int nId) {
-    if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
+    if (nId >= Cmd::ID_TOOL_SELECT && nId <= Cmd::ID_TOOL_TOKEN) {
         CCommandState state;
         if (OnUpdateCommand(nId, state) && state.enabled)
             m_nTool = static_cast<unsigned>(nId);
         return true;
     }
     switch (nId) {
-    case ID_DELETE:
+    case Cmd::ID_EDIT_DELETE:
         OnDelete();
         return true;
-    case ID_PLACE_FRONT:
-    case ID_PLACE_BACK:
-        OnPlace(nId == ID_PLACE_FRONT);
+    case Cmd::ID_PLACE_FRONT:
+    case Cmd::ID_PLACE_BACK:
+        OnPlace(nId == Cmd::ID_PLACE_FRONT);
         return true;
     default:
         return CDiagramView::OnCommand(nId);
@@ -62,18 +62,18 @@ bool CRecordDiagramView::OnCommand(int nId) {
 
 bool CRecordDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     state.checked = false;
-    if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
-        state.enabled = nId == ID_TOOL_SELECT ||
-                        (!m_bSimulation && (nId == ID_TOOL_POLYGON || nId == ID_TOOL_LABEL));
+    if (nId >= Cmd::ID_TOOL_SELECT && nId <= Cmd::ID_TOOL_TOKEN) {
+        state.enabled = nId == Cmd::ID_TOOL_SELECT ||
+                        (!m_bSimulation && (nId == Cmd::ID_TOOL_POLYGON || nId == Cmd::ID_TOOL_LABEL));
         state.checked = m_nTool == static_cast<unsigned>(nId);
         return true;
     }
     switch (nId) {
-    case ID_DELETE:
+    case Cmd::ID_EDIT_DELETE:
         state.enabled = CanDelete();
         return true;
-    case ID_PLACE_FRONT:
-    case ID_PLACE_BACK:
+    case Cmd::ID_PLACE_FRONT:
+    case Cmd::ID_PLACE_BACK:
         state.enabled = !m_bSimulation && GetDocument().IsSelected(nullptr);
         return true;
     default:
@@ -136,13 +136,13 @@ void CRecordDiagramView::mousePressEvent(QMouseEvent* pEvent) {
         return;
     unsigned nTool = m_nTool;
     if (GetDocument().HitTestSelectedPoints(pt))
-        nTool = ID_TOOL_SELECT;
-    if (nTool == ID_TOOL_SELECT) {
+        nTool = Cmd::ID_TOOL_SELECT;
+    if (nTool == Cmd::ID_TOOL_SELECT) {
         PressSelect(pt, bAdd);
-    } else if (!m_bSimulation && nTool == ID_TOOL_POLYGON) {
+    } else if (!m_bSimulation && nTool == Cmd::ID_TOOL_POLYGON) {
         const CPoint q = SnapToGrid(pt);
         PressFreeElement(new CPNPolygon(q.x, q.y));
-    } else if (!m_bSimulation && nTool == ID_TOOL_LABEL) {
+    } else if (!m_bSimulation && nTool == Cmd::ID_TOOL_LABEL) {
         const CPoint q = SnapToGrid(pt);
         auto* pLabel = new CPNLabel(q.x, q.y);
         GetDocument().BeginEdit("Add Label");
@@ -278,7 +278,7 @@ void CRecordDiagramView::contextMenuEvent(QContextMenuEvent* pEvent) {
 void CRecordDiagramView::keyReleaseEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
         GetDocument().BeginEdit("Delete");
-        OnCommand(ID_DELETE);
+        OnCommand(Cmd::ID_EDIT_DELETE);
         GetDocument().EndEdit();
     }
     CDiagramView::keyReleaseEvent(pEvent);

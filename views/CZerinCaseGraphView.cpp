@@ -172,19 +172,19 @@ void CZerinCaseGraphView::Refresh() {
 
 bool CZerinCaseGraphView::OnCommand(int nId) {
     switch (nId) {
-    case ID_SMOOTH_CASE_GRAPH:
+    case Cmd::ID_SMOOTH_CASE_GRAPH:
         OnSmooth();
         return true;
-    case ID_LAYERED_LAYOUT:
+    case Cmd::ID_LAYERED_LAYOUT:
         OnLayeredLayout();
         return true;
-    case ID_VIEW_PROPERTIES:
+    case Cmd::ID_CASE_GRAPH_VIEW_PROPERTIES:
         OnViewProperties();
         return true;
-    case ID_SET_ACTUAL_CASE:
+    case Cmd::ID_SET_ACTUAL_CASE:
         OnSetActualCase();
         return true;
-    case ID_HIGHLIGHT_REACHABLE:
+    case Cmd::ID_HIGHLIGHT_REACHABLE:
         OnHighlightReachable();
         return true;
     default:
@@ -195,15 +195,15 @@ bool CZerinCaseGraphView::OnCommand(int nId) {
 bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
     state.checked = false;
     switch (nId) {
-    case ID_SMOOTH_CASE_GRAPH:
-    case ID_LAYERED_LAYOUT:
-    case ID_VIEW_PROPERTIES:
+    case Cmd::ID_SMOOTH_CASE_GRAPH:
+    case Cmd::ID_LAYERED_LAYOUT:
+    case Cmd::ID_CASE_GRAPH_VIEW_PROPERTIES:
         state.enabled = !m_bSimulation;
         return true;
-    case ID_SET_ACTUAL_CASE:
+    case Cmd::ID_SET_ACTUAL_CASE:
         state.enabled = m_bSimulation;
         return true;
-    case ID_HIGHLIGHT_REACHABLE:
+    case Cmd::ID_HIGHLIGHT_REACHABLE:
         state.enabled = m_bSimulation;
         state.checked = m_bHighlightReachable;
         return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/CommandIds.h"
+
 #include "document/CZerinDoc.h"
 
 #include "analysis/CCaseGraph.h"
@@ -13,15 +15,6 @@ class CZerinCaseGraphView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
-    static constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
-    static constexpr int ID_LAYERED_LAYOUT = 32864;
-    static constexpr int ID_VIEW_PROPERTIES = 32822;
-    static constexpr int ID_HIGHLIGHT_REACHABLE = 32833;
-    static constexpr int ID_EXPORT_EMF = 32830;
-    static constexpr int ID_EXPORT_SVG = 32843;
-    static constexpr int ID_EXPORT_PDF = 32844;
-    static constexpr int ID_EXPORT_PNG = 32845;
-    static constexpr int ID_EXPORT_TIKZ = 32862;
 
     enum DragMode {
         DRAG_NONE = 0,
@@ -65,7 +58,7 @@ protected:
     const char* GetDiagramKind() const override { return "casegraph"; }
     void ResizeDiagram(int cx, int cy) override;
     ExportIds GetExportIds() const override {
-        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
+        return {Cmd::ID_CASE_GRAPH_EXPORT_EMF, Cmd::ID_CASE_GRAPH_EXPORT_SVG, Cmd::ID_CASE_GRAPH_EXPORT_PDF, Cmd::ID_CASE_GRAPH_EXPORT_PNG, Cmd::ID_CASE_GRAPH_EXPORT_TIKZ};
     }
     bool CanExport() const override;
 

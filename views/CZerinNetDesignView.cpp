@@ -53,7 +53,7 @@ void CZerinNetDesignView::OnUpdate() {
     if (!m_bInAnimationLoop)
         m_bAnimating = false;
     if (m_bSimulation) {
-        m_nTool = ID_TOOL_SELECT;
+        m_nTool = Cmd::ID_TOOL_SELECT;
         if (!bWasSimulating)
             GetHost().ShowPropertiesPage(PAGE_SIMULATION, nullptr);
     }
@@ -82,62 +82,62 @@ void CZerinNetDesignView::showEvent(QShowEvent* pEvent) {
 
 bool CZerinNetDesignView::OnCommand(int nId) {
     switch (nId) {
-    case ID_EDIT_CUT:
+    case Cmd::ID_EDIT_CUT:
         if (!m_bSimulation && CopySelection())
             OnDelete();
         return true;
-    case ID_EDIT_COPY:
+    case Cmd::ID_EDIT_COPY:
         if (!m_bSimulation)
             CopySelection();
         return true;
-    case ID_EDIT_PASTE:
+    case Cmd::ID_EDIT_PASTE:
         if (!m_bSimulation)
             Paste();
         return true;
-    case ID_EDIT_SELECT_ALL:
+    case Cmd::ID_EDIT_SELECT_ALL:
         if (!m_bSimulation && !m_bCaptured)
             SelectAll();
         return true;
     default:
         break;
     }
-    if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
-        if (!m_bSimulation || nId == ID_TOOL_SELECT)
+    if (nId >= Cmd::ID_TOOL_SELECT && nId <= Cmd::ID_TOOL_TOKEN) {
+        if (!m_bSimulation || nId == Cmd::ID_TOOL_SELECT)
             m_nTool = static_cast<unsigned>(nId);
         if (!m_bCaptured && viewport()->underMouse())
             UpdateCursor(DeviceToLogical(viewport()->mapFromGlobal(QCursor::pos())));
         return true;
     }
     switch (nId) {
-    case ID_DELETE:
+    case Cmd::ID_EDIT_DELETE:
         OnDelete();
         return true;
-    case ID_PLACE_FRONT:
-    case ID_PLACE_BACK:
-        OnPlace(nId == ID_PLACE_FRONT);
+    case Cmd::ID_PLACE_FRONT:
+    case Cmd::ID_PLACE_BACK:
+        OnPlace(nId == Cmd::ID_PLACE_FRONT);
         return true;
-    case ID_EXECUTE_STEP:
+    case Cmd::ID_EXECUTE_STEP:
         ExecuteStep();
         return true;
-    case ID_RESET_SYSTEM:
-    case ID_SIM_RESET:
+    case Cmd::ID_RESET_SYSTEM:
+    case Cmd::ID_SIM_RESET:
         OnResetSystem();
         return true;
-    case ID_NET_COMPLEMENT:
+    case Cmd::ID_NET_COMPLEMENT:
         OnNetComplement();
         return true;
-    case ID_SIM_START:
+    case Cmd::ID_SIM_START:
         OnStartAutomaticRun();
         return true;
-    case ID_SIM_STOP:
+    case Cmd::ID_SIM_STOP:
         // The run ends after the step under way, which finishes without waiting.
         m_autoRun.Stop();
         m_bHurry = m_bInAnimationLoop;
         return true;
-    case ID_SIM_STEP:
+    case Cmd::ID_SIM_STEP:
         OnLargestStep();
         return true;
-    case ID_VIEW_PROPERTIES:
+    case Cmd::ID_NET_VIEW_PROPERTIES:
         OnViewProperties();
         return true;
     default:
@@ -150,42 +150,42 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
     const bool bBusy = m_autoRun.IsRunning() || m_bAnimating || m_bInAnimationLoop;
     state.checked = false;
     switch (nId) {
-    case ID_EDIT_CUT:
-    case ID_EDIT_COPY:
+    case Cmd::ID_EDIT_CUT:
+    case Cmd::ID_EDIT_COPY:
         state.enabled = !m_bSimulation && !m_bCaptured && !doc.m_listSelection.empty();
         return true;
-    case ID_EDIT_PASTE:
+    case Cmd::ID_EDIT_PASTE:
         state.enabled = !m_bSimulation && !m_bCaptured && ClipboardHoldsFragment();
         return true;
-    case ID_EDIT_SELECT_ALL:
+    case Cmd::ID_EDIT_SELECT_ALL:
         state.enabled = !m_bSimulation && !m_bCaptured;
         return true;
     default:
         break;
     }
-    if (nId >= ID_TOOL_SELECT && nId <= ID_TOOL_TOKEN) {
-        state.enabled = !m_bSimulation || nId == ID_TOOL_SELECT;
+    if (nId >= Cmd::ID_TOOL_SELECT && nId <= Cmd::ID_TOOL_TOKEN) {
+        state.enabled = !m_bSimulation || nId == Cmd::ID_TOOL_SELECT;
         state.checked = m_nTool == static_cast<unsigned>(nId);
         return true;
     }
     switch (nId) {
-    case ID_DELETE:
+    case Cmd::ID_EDIT_DELETE:
         state.enabled = !m_bSimulation && !m_bCaptured && doc.CanDelete();
         return true;
-    case ID_PLACE_FRONT:
-    case ID_PLACE_BACK:
+    case Cmd::ID_PLACE_FRONT:
+    case Cmd::ID_PLACE_BACK:
         state.enabled = !m_bSimulation && doc.IsSelected(nullptr);
         return true;
-    case ID_EXECUTE_STEP:
+    case Cmd::ID_EXECUTE_STEP:
         state.enabled = m_bSimulation && !bBusy && doc.IsSelected(nullptr);
         return true;
-    case ID_RESET_SYSTEM:
+    case Cmd::ID_RESET_SYSTEM:
         state.enabled = m_bSimulation && !bBusy;
         return true;
-    case ID_NET_COMPLEMENT:
+    case Cmd::ID_NET_COMPLEMENT:
         state.enabled = doc.CanDoNetComplement();
         return true;
-    case ID_VIEW_PROPERTIES:
+    case Cmd::ID_NET_VIEW_PROPERTIES:
         state.enabled = !m_bSimulation;
         return true;
     default:
@@ -304,7 +304,7 @@ void CZerinNetDesignView::Fire(CPNElement& element) {
 void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {
     // Esc stops an automatic run as the stop button does.
     if (pEvent->key() == Qt::Key_Escape && (m_autoRun.IsRunning() || m_bInAnimationLoop)) {
-        OnCommand(ID_SIM_STOP);
+        OnCommand(Cmd::ID_SIM_STOP);
         return;
     }
     CDiagramView::keyPressEvent(pEvent);
@@ -313,7 +313,7 @@ void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {
 void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
         GetDocument().BeginEdit("Delete");
-        OnCommand(ID_DELETE);
+        OnCommand(Cmd::ID_EDIT_DELETE);
         GetDocument().EndEdit();
     }
     CDiagramView::keyReleaseEvent(pEvent);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/CommandIds.h"
+
 #include "document/CAutomaticRun.h"
 #include "views/CDiagramView.h"
 
@@ -13,19 +15,7 @@ class CZerinNetDesignView : public CDiagramView {
 
 public:
     // Simulation.
-    static constexpr int ID_RESET_SYSTEM = 32805;
-    static constexpr int ID_NET_COMPLEMENT = 32813;
-    static constexpr int ID_VIEW_PROPERTIES = 32821;
-    static constexpr int ID_EXPORT_EMF = 32828;
-    static constexpr int ID_EXPORT_SVG = 32840;
-    static constexpr int ID_EXPORT_PDF = 32841;
-    static constexpr int ID_EXPORT_PNG = 32842;
-    static constexpr int ID_EXPORT_TIKZ = 32861;
     // The simulation page's buttons.
-    static constexpr int ID_SIM_STOP = 1001;
-    static constexpr int ID_SIM_RESET = 1002;
-    static constexpr int ID_SIM_STEP = 1003;
-    static constexpr int ID_SIM_START = 1030;
     // The frames of one animation phase.
     static constexpr int kFramesPerPhase = 10;
 
@@ -90,7 +80,7 @@ protected:
     void ResizeDiagram(int cx, int cy) override;
     void ResetMembers() override;
     ExportIds GetExportIds() const override {
-        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
+        return {Cmd::ID_NET_EXPORT_EMF, Cmd::ID_NET_EXPORT_SVG, Cmd::ID_NET_EXPORT_PDF, Cmd::ID_NET_EXPORT_PNG, Cmd::ID_NET_EXPORT_TIKZ};
     }
     void UpdateCursor(CPoint ptLogical) override;
 

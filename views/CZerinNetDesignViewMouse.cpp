@@ -24,7 +24,7 @@ void CZerinNetDesignView::UpdateCursor(CPoint ptLogical) {
     } else if (!m_bCaptured && GetDocument().HitTestSelectedPoints(ptLogical)) {
         shape = Qt::SizeAllCursor;
     } else {
-        shape = m_nTool == ID_TOOL_SELECT ? Qt::ArrowCursor : Qt::CrossCursor;
+        shape = m_nTool == Cmd::ID_TOOL_SELECT ? Qt::ArrowCursor : Qt::CrossCursor;
     }
     if (viewport()->cursor().shape() != shape)
         viewport()->setCursor(shape);
@@ -44,27 +44,27 @@ void CZerinNetDesignView::mousePressEvent(QMouseEvent* pEvent) {
     unsigned nTool = m_nTool;
     // A handle of a selected edge or polygon is dragged whatever the tool.
     if (GetDocument().HitTestSelectedPoints(pt))
-        nTool = ID_TOOL_SELECT;
+        nTool = Cmd::ID_TOOL_SELECT;
     switch (nTool) {
-    case ID_TOOL_SELECT:
+    case Cmd::ID_TOOL_SELECT:
         PressSelect(pt, bAdd);
         break;
-    case ID_TOOL_CONDITION:
+    case Cmd::ID_TOOL_CONDITION:
         PressNode(pt, false);
         break;
-    case ID_TOOL_EVENT:
+    case Cmd::ID_TOOL_EVENT:
         PressNode(pt, true);
         break;
-    case ID_TOOL_EDGE:
+    case Cmd::ID_TOOL_EDGE:
         PressEdge(pt);
         break;
-    case ID_TOOL_POLYGON:
+    case Cmd::ID_TOOL_POLYGON:
         PressPolygon(pt);
         break;
-    case ID_TOOL_LABEL:
+    case Cmd::ID_TOOL_LABEL:
         PressLabel(pt);
         break;
-    case ID_TOOL_TOKEN:
+    case Cmd::ID_TOOL_TOKEN:
         PressToken(pt);
         break;
     default:

@@ -68,7 +68,7 @@ void CZerinOccurrenceNetView::Refresh() {
 // --- Commands. ---
 
 bool CZerinOccurrenceNetView::OnCommand(int nId) {
-    if (nId == ID_VIEW_PROPERTIES) {
+    if (nId == Cmd::ID_OCCURRENCE_NET_VIEW_PROPERTIES) {
         OnViewProperties();
         return true;
     }
@@ -76,7 +76,7 @@ bool CZerinOccurrenceNetView::OnCommand(int nId) {
 }
 
 bool CZerinOccurrenceNetView::OnUpdateCommand(int nId, CCommandState& state) {
-    if (nId == ID_VIEW_PROPERTIES) {
+    if (nId == Cmd::ID_OCCURRENCE_NET_VIEW_PROPERTIES) {
         state.enabled = !m_bSimulation;
         state.checked = false;
         return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/CommandIds.h"
+
 #include "document/CZerinDoc.h"
 
 #include "views/CRecordDiagramView.h"
@@ -13,12 +15,6 @@ class CZerinOccurrenceNetView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
-    static constexpr int ID_VIEW_PROPERTIES = 32817;
-    static constexpr int ID_EXPORT_EMF = 32831;
-    static constexpr int ID_EXPORT_SVG = 32846;
-    static constexpr int ID_EXPORT_PDF = 32847;
-    static constexpr int ID_EXPORT_PNG = 32848;
-    static constexpr int ID_EXPORT_TIKZ = 32863;
 
     enum DragMode {
         DRAG_NONE = 0,
@@ -56,7 +52,7 @@ protected:
     const char* GetDiagramKind() const override { return "occurrence"; }
     void ResizeDiagram(int cx, int cy) override;
     ExportIds GetExportIds() const override {
-        return {ID_EXPORT_EMF, ID_EXPORT_SVG, ID_EXPORT_PDF, ID_EXPORT_PNG, ID_EXPORT_TIKZ};
+        return {Cmd::ID_OCCURRENCE_NET_EXPORT_EMF, Cmd::ID_OCCURRENCE_NET_EXPORT_SVG, Cmd::ID_OCCURRENCE_NET_EXPORT_PDF, Cmd::ID_OCCURRENCE_NET_EXPORT_PNG, Cmd::ID_OCCURRENCE_NET_EXPORT_TIKZ};
     }
     bool CanExport() const override;
 

@@ -16,10 +16,10 @@ CDlgPropertiesSimulationBar::CDlgPropertiesSimulationBar(QWidget* pParent)
     auto* pLayout = new QVBoxLayout(pContent);
 
     auto* pButtons = new QHBoxLayout;
-    m_pReset = AddButton(ID_RESET, "Reset");
-    m_pStart = AddButton(ID_START, "Start automatic run");
-    m_pStop = AddButton(ID_STOP, "Stop");
-    m_pStep = AddButton(ID_STEP, "Execute step");
+    m_pReset = AddButton(Cmd::ID_SIM_RESET, "Reset");
+    m_pStart = AddButton(Cmd::ID_SIM_START, "Start automatic run");
+    m_pStop = AddButton(Cmd::ID_SIM_STOP, "Stop");
+    m_pStep = AddButton(Cmd::ID_SIM_STEP, "Execute step");
     for (QToolButton* pButton : {m_pReset, m_pStart, m_pStop, m_pStep})
         pButtons->addWidget(pButton);
     pButtons->addStretch(1);
@@ -71,13 +71,13 @@ void CDlgPropertiesSimulationBar::EnableSimulationButtons(bool bReset, bool bSta
 
 QToolButton* CDlgPropertiesSimulationBar::GetButton(int nId) const {
     switch (nId) {
-    case ID_RESET:
+    case Cmd::ID_SIM_RESET:
         return m_pReset;
-    case ID_START:
+    case Cmd::ID_SIM_START:
         return m_pStart;
-    case ID_STOP:
+    case Cmd::ID_SIM_STOP:
         return m_pStop;
-    case ID_STEP:
+    case Cmd::ID_SIM_STEP:
         return m_pStep;
     default:
         return nullptr;

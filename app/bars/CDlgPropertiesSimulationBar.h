@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/bars/CDlgPropertiesBar.h"
+#include "views/CommandIds.h"
 
 class QSlider;
 class QToolButton;
@@ -11,10 +12,6 @@ class CDlgPropertiesSimulationBar : public CDlgPropertiesBar {
     Q_OBJECT
 
 public:
-    static constexpr int ID_RESET = 1002;
-    static constexpr int ID_START = 1030;
-    static constexpr int ID_STOP = 1001;
-    static constexpr int ID_STEP = 1003;
     static constexpr int IDC_SPEED = 1029;
 
     explicit CDlgPropertiesSimulationBar(QWidget* pParent = nullptr);

@@ -1,7 +1,7 @@
 #include "app/bars/COutputBar.h"
 
 #include "app/bars/COutputCaption.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 #include "base/OutputWriter.h"
 
 #include <QApplication>

@@ -18,14 +18,14 @@ QPolygonF Triangle(double left, double right) {
 // Reset: a bar and a triangle pointing back to it. Start: two triangles (a run of
 // steps). Stop: a square. Step: a triangle against a bar.
 void DrawPicture(QPainter& painter, int nId) {
-    if (nId == CDlgPropertiesSimulationBar::ID_RESET) {
+    if (nId == Cmd::ID_SIM_RESET) {
         painter.drawRect(QRectF(4, 4, 2.5, kSize - 8));
         painter.drawPolygon(
             QPolygonF({QPointF(16, 4), QPointF(7, kSize / 2.0), QPointF(16, kSize - 4)}));
-    } else if (nId == CDlgPropertiesSimulationBar::ID_START) {
+    } else if (nId == Cmd::ID_SIM_START) {
         painter.drawPolygon(Triangle(3, 10.5));
         painter.drawPolygon(Triangle(10, 17.5));
-    } else if (nId == CDlgPropertiesSimulationBar::ID_STOP) {
+    } else if (nId == Cmd::ID_SIM_STOP) {
         painter.drawRect(QRectF(5, 5, kSize - 10, kSize - 10));
     } else {
         painter.drawPolygon(Triangle(4, 13));
@@ -45,9 +45,9 @@ QPixmap MakePixmap(int nId, const QColor& colour) {
 }
 
 QColor NormalColour(int nId) {
-    if (nId == CDlgPropertiesSimulationBar::ID_STOP)
+    if (nId == Cmd::ID_SIM_STOP)
         return QColor(170, 20, 20);
-    if (nId == CDlgPropertiesSimulationBar::ID_RESET)
+    if (nId == Cmd::ID_SIM_RESET)
         return QColor(20, 40, 140);
     return QColor(0, 120, 40);
 }

@@ -1,7 +1,7 @@
 #include "app/frame/CCommandTable.h"
 
 #include "app/frame/CMainFrame.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include <algorithm>
 

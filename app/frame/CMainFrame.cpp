@@ -1,3 +1,4 @@
+#include "views/CommandIds.h"
 #include "app/frame/CMainFrame.h"
 
 #include "analysis/CCasePath.h"
@@ -236,7 +237,7 @@ void CMainFrame::ShowCaseGraph() {
     if (IsViewActive(VIEW_CASE_GRAPH))
         return;
     // An automatic run stops first, as its stop button does.
-    ViewCommand(CZerinNetDesignView::ID_SIM_STOP);
+    ViewCommand(Cmd::ID_SIM_STOP);
     SwitchView(VIEW_CASE_GRAPH);
     if (auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_pViews[VIEW_CASE_GRAPH]))
         pView->Refresh();
@@ -245,7 +246,7 @@ void CMainFrame::ShowCaseGraph() {
 void CMainFrame::ShowOccurrenceNet() {
     if (IsViewActive(VIEW_OCCURRENCE_NET))
         return;
-    ViewCommand(CZerinNetDesignView::ID_SIM_STOP);
+    ViewCommand(Cmd::ID_SIM_STOP);
     SwitchView(VIEW_OCCURRENCE_NET);
     if (auto* pView = dynamic_cast<CZerinOccurrenceNetView*>(m_pViews[VIEW_OCCURRENCE_NET]))
         pView->Refresh();

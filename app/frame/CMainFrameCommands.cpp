@@ -3,7 +3,7 @@
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CAboutDlg.h"
 #include "app/frame/CCommandTable.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 #include "platform/CMeasureDC.h"
 #include "views/CZerinNetDesignView.h"
 

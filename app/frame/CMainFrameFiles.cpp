@@ -1,7 +1,7 @@
 #include "app/frame/CMainFrame.h"
 
 #include "app/frame/CStartPage.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 #include "base/FormatString.h"
 #include "examples/CExampleNets.h"
 #include "exchange/CPnmlExport.h"

@@ -2,7 +2,7 @@
 #include "app/frame/CMainFrame.h"
 #include "views/CDiagramView.h"
 
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/frame/ToolBarIcons.h"
 
 #include "app/frame/CDrawnIconEngine.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -50,17 +50,6 @@ std::vector<std::pair<std::string, int>> Classes(const CCaseGraph& graph) {
     return classes;
 }
 
-TEST(ForwardReachableClasses, OneCycleIsOneClassOfThree) {
-    HandGraph h(3, {{0, 1}, {1, 2}, {2, 0}});
-    RecordingOutputSink sink;
-    h.graph.WriteForwardReachableClasses();
-    EXPECT_EQ(Classes(h.graph), (std::vector<std::pair<std::string, int>>{{"{ c1, c2, c3 }", 3}}));
-    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
-              (std::vector<std::string>{"Writing out forward reachable cases classes...",
-                                        "Total 1 classes(s):", "", "Class 1 [3]:", "{ c1, c2, c3 }",
-                                        "{ { k1 }, { k2 }, { k3 } }", ""}));
-}
-
 // The classes as first stated: one marking per node, a list searched from the head.
 std::vector<std::pair<std::vector<int>, int>>
 LiteralClasses(int n, const std::vector<std::pair<int, int>>& arcs) {

@@ -1,5 +1,5 @@
 #include "app/frame/CCommandTable.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include <gtest/gtest.h>
 

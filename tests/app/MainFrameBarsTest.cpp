@@ -1,7 +1,7 @@
 #include "FrameFixture.h"
 #include "app/bars/COutputBar.h"
 #include "app/frame/CGuiFrameServices.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "FrameFixture.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "exchange/CPnmlExport.h"
@@ -151,7 +151,7 @@ TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
             EXPECT_FALSE(Doc().m_bSimulation);
             CCommandState state;
             EXPECT_TRUE(Frame().GetNetDesignView()->OnUpdateCommand(
-                            CZerinNetDesignView::ID_TOOL_CONDITION, state) &&
+                            Cmd::ID_TOOL_CONDITION, state) &&
                         state.enabled);
             EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
         }

@@ -1,5 +1,5 @@
 #include "FrameFixture.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include "analysis/CPNCase.h"
 #include "app/bars/COutputBar.h"

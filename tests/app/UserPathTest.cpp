@@ -7,7 +7,7 @@
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CAboutDlg.h"
 #include "app/dialogs/DialogTitle.h"
-#include "app/frame/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"
 #include "document/CNullFrameServices.h"
 #include "examples/CExampleNets.h"
@@ -136,7 +136,7 @@ TEST_F(UserPath, CloseAndOpenStartAgainAtTheCorner) {
     OpenExample("philosophers");
     Frame().show();
     auto* pView = Frame().GetView(CMainFrame::VIEW_NET_DESIGN);
-    pView->OnCommand(CDiagramView::ID_VIEW_ZOOM_DRAWING);
+    pView->OnCommand(Cmd::ID_VIEW_ZOOM_DRAWING);
     // The drawing fills the window: the zoom is the largest that shows it whole.
     const CRect drawing = pView->GetDrawingBounds();
     ASSERT_FALSE(drawing.IsRectEmpty());
@@ -144,7 +144,7 @@ TEST_F(UserPath, CloseAndOpenStartAgainAtTheCorner) {
     EXPECT_LE((drawing.Width() + 40) * pView->GetZoom() / 100, pView->viewport()->width() + 1);
     EXPECT_LE((drawing.Height() + 40) * pView->GetZoom() / 100, pView->viewport()->height() + 1);
     EXPECT_TRUE(pView->viewport()->rect().contains(pView->LogicalToDevice(drawing.CenterPoint())));
-    pView->OnCommand(CDiagramView::ID_VIEW_ZOOM_IN);
+    pView->OnCommand(Cmd::ID_VIEW_ZOOM_IN);
 
     Doc().SetModifiedFlag();
     m_prompt.answer = QMessageBox::No;

@@ -1,3 +1,4 @@
+#include "views/CommandIds.h"
 #include "ViewFixture.h"
 
 #include "analysis/CPNCase.h"
@@ -122,7 +123,7 @@ TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     Show(RingNetText(6));
     Leave();
     CPNCase* moved = Graph().m_arrCases[2];
-    view->OnCommand(CDiagramView::ID_VIEW_GRID); // no snapping to 10
+    view->OnCommand(Cmd::ID_VIEW_GRID); // no snapping to 10
     QTest::mousePress(Port(), Qt::LeftButton, {}, At(moved));
     QTest::mouseMove(Port(), At(moved) + QPoint(1, 0));
     QTest::mouseMove(Port(), At(moved) + QPoint(37, 23));
@@ -179,22 +180,22 @@ TEST_F(CaseGraphViewTest, ToolsAndCommandsFollowTheMode) {
         bool simulation;
     };
     const Row rows[] = {
-        {V::ID_TOOL_SELECT, true, true},          {V::ID_TOOL_CONDITION, false, false},
-        {V::ID_TOOL_EVENT, false, false},         {V::ID_TOOL_EDGE, false, false},
-        {V::ID_TOOL_POLYGON, true, false},        {V::ID_TOOL_LABEL, true, false},
-        {V::ID_TOOL_TOKEN, false, false},         {V::ID_SMOOTH_CASE_GRAPH, true, false},
-        {V::ID_VIEW_PROPERTIES, true, false},     {V::ID_SET_ACTUAL_CASE, false, true},
-        {V::ID_HIGHLIGHT_REACHABLE, false, true}, {V::ID_EXPORT_EMF, true, true},
-        {V::ID_EXPORT_PNG, true, true},
+        {Cmd::ID_TOOL_SELECT, true, true},          {Cmd::ID_TOOL_CONDITION, false, false},
+        {Cmd::ID_TOOL_EVENT, false, false},         {Cmd::ID_TOOL_EDGE, false, false},
+        {Cmd::ID_TOOL_POLYGON, true, false},        {Cmd::ID_TOOL_LABEL, true, false},
+        {Cmd::ID_TOOL_TOKEN, false, false},         {Cmd::ID_SMOOTH_CASE_GRAPH, true, false},
+        {Cmd::ID_CASE_GRAPH_VIEW_PROPERTIES, true, false},     {Cmd::ID_SET_ACTUAL_CASE, false, true},
+        {Cmd::ID_HIGHLIGHT_REACHABLE, false, true}, {Cmd::ID_CASE_GRAPH_EXPORT_EMF, true, true},
+        {Cmd::ID_CASE_GRAPH_EXPORT_PNG, true, true},
     };
     for (const Row& row : rows)
         EXPECT_EQ(State(row.id).enabled, row.simulation) << row.id << " in simulation";
-    view->OnCommand(V::ID_TOOL_LABEL);
-    EXPECT_EQ(view->GetTool(), unsigned(V::ID_TOOL_SELECT)) << "a disabled tool is not taken";
+    view->OnCommand(Cmd::ID_TOOL_LABEL);
+    EXPECT_EQ(view->GetTool(), unsigned(Cmd::ID_TOOL_SELECT)) << "a disabled tool is not taken";
 
-    EXPECT_FALSE(State(V::ID_HIGHLIGHT_REACHABLE).checked);
-    view->OnCommand(V::ID_HIGHLIGHT_REACHABLE);
-    EXPECT_TRUE(State(V::ID_HIGHLIGHT_REACHABLE).checked);
+    EXPECT_FALSE(State(Cmd::ID_HIGHLIGHT_REACHABLE).checked);
+    view->OnCommand(Cmd::ID_HIGHLIGHT_REACHABLE);
+    EXPECT_TRUE(State(Cmd::ID_HIGHLIGHT_REACHABLE).checked);
     EXPECT_TRUE(Graph().m_arrCases[0]->m_bShowReachability);
 
     Leave();
@@ -208,18 +209,18 @@ TEST_F(CaseGraphViewTest, OnlyFreeLabelsAndPolygonsAreDeleted) {
     CPNCase* node = Graph().m_arrCases[0];
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(node));
     ASSERT_TRUE(doc.IsSelected(node));
-    EXPECT_FALSE(State(CDiagramView::ID_DELETE).enabled);
-    view->OnCommand(CDiagramView::ID_DELETE);
+    EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
+    view->OnCommand(Cmd::ID_EDIT_DELETE);
     EXPECT_EQ(Graph().m_arrCases.size(), 2u);
 
-    view->OnCommand(CDiagramView::ID_TOOL_LABEL);
+    view->OnCommand(Cmd::ID_TOOL_LABEL);
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(Empty()));
-    view->OnCommand(CDiagramView::ID_TOOL_POLYGON);
+    view->OnCommand(Cmd::ID_TOOL_POLYGON);
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(Empty()) + QPoint(0, 30));
     ASSERT_EQ(Graph().m_listElements.size(), 2u);
     EXPECT_EQ(dynamic_cast<CPNLabel*>(Graph().m_listElements.front())->GetText(), "Text1");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(State(CDiagramView::ID_DELETE).enabled);
+    EXPECT_TRUE(State(Cmd::ID_EDIT_DELETE).enabled);
     QTest::keyClick(view.get(), Qt::Key_Delete);
     ASSERT_EQ(Graph().m_listElements.size(), 1u) << "the new polygon was selected alone";
     EXPECT_NE(dynamic_cast<CPNLabel*>(Graph().m_listElements.front()), nullptr);
@@ -275,7 +276,7 @@ TEST_F(CaseGraphViewTest, ExportsThePictureUnderItsOwnName) {
     Show(RingNetText(3));
     const TempFolder folder;
     view->exportPath = QString::fromStdString(folder.Path("graph"));
-    view->OnCommand(CZerinCaseGraphView::ID_EXPORT_EMF);
+    view->OnCommand(Cmd::ID_CASE_GRAPH_EXPORT_EMF);
     EXPECT_EQ(view->askedFilter, QStringLiteral("Case Graph (*.emf);;All files (*.*)"));
     EXPECT_TRUE(view->errors.isEmpty());
     EXPECT_GT(std::filesystem::file_size(folder.Path("graph.emf")), 100u);
@@ -300,13 +301,13 @@ TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
         };
     };
     view->SetSmoothDialog(search(false));
-    view->OnCommand(CZerinCaseGraphView::ID_SMOOTH_CASE_GRAPH);
+    view->OnCommand(Cmd::ID_SMOOTH_CASE_GRAPH);
     for (std::size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(Graph().m_arrCases[i]->m_ptPos, before[i]);
     EXPECT_FALSE(doc.IsModified());
 
     view->SetSmoothDialog(search(true));
-    view->OnCommand(CZerinCaseGraphView::ID_SMOOTH_CASE_GRAPH);
+    view->OnCommand(Cmd::ID_SMOOTH_CASE_GRAPH);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
     for (const CPNCase* node : Graph().m_arrCases)
@@ -321,7 +322,7 @@ TEST_F(CaseGraphViewTest, LayeredLayoutPutsEachCaseOnItsOwnGridPointAsOneEdit) {
         Leave();
         doc.History().Checkpoint("shown");
         const std::vector<std::uint8_t> before = CDocumentFile::Store(doc);
-        view->OnCommand(CZerinCaseGraphView::ID_LAYERED_LAYOUT);
+        view->OnCommand(Cmd::ID_LAYERED_LAYOUT);
         std::set<std::pair<int, int>> points;
         for (const CPNCase* node : Graph().m_arrCases) {
             EXPECT_EQ(node->m_ptPos.x % CCaseGraph::kGridStep, 0);

@@ -1,3 +1,4 @@
+#include "views/CommandIds.h"
 #include "ViewFixture.h"
 
 #include "support/RecordingDC.h"
@@ -9,16 +10,16 @@
 using View = CZerinNetDesignView;
 
 TEST_F(ViewFixture, ViewPropertiesResizesThePageAtLeastOverTheElements) {
-    Tool(View::ID_TOOL_CONDITION);
+    Tool(Cmd::ID_TOOL_CONDITION);
     Click(QPoint(300, 250));
     doc.SetModifiedFlag(false);
-    view->OnCommand(View::ID_VIEW_PROPERTIES); // cancelled
+    view->OnCommand(Cmd::ID_NET_VIEW_PROPERTIES); // cancelled
     EXPECT_EQ(doc.m_netDesign.m_sizeNet, CSize(2048, 1536));
     EXPECT_FALSE(doc.IsModified());
 
     view->extentAnswerCx = 50;
     view->extentAnswerCy = 50;
-    view->OnCommand(View::ID_VIEW_PROPERTIES);
+    view->OnCommand(Cmd::ID_NET_VIEW_PROPERTIES);
     const CSize size = doc.m_netDesign.m_sizeNet;
     EXPECT_GE(size.cx, 315);
     EXPECT_GE(size.cy, 265);
@@ -32,7 +33,7 @@ TEST_F(ViewFixture, ExportWritesThePictureOrSaysWhyNot) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     view->exportPath = dir.filePath("net");
-    view->OnCommand(View::ID_EXPORT_EMF);
+    view->OnCommand(Cmd::ID_NET_EXPORT_EMF);
     EXPECT_EQ(view->askedFilter, "Net Design (*.emf);;All files (*.*)");
     EXPECT_EQ(view->askedName, "Untitled");
     QFile file(dir.filePath("net.emf"));
@@ -41,12 +42,12 @@ TEST_F(ViewFixture, ExportWritesThePictureOrSaysWhyNot) {
     EXPECT_TRUE(view->errors.isEmpty());
 
     view->exportPath = dir.filePath("missing/folder/net.emf");
-    view->OnCommand(View::ID_EXPORT_EMF);
+    view->OnCommand(Cmd::ID_NET_EXPORT_EMF);
     ASSERT_EQ(view->errors.size(), 1);
     EXPECT_FALSE(view->errors[0].isEmpty());
 
     view->exportPath.clear(); // cancelled
-    view->OnCommand(View::ID_EXPORT_EMF);
+    view->OnCommand(Cmd::ID_NET_EXPORT_EMF);
     EXPECT_EQ(view->errors.size(), 1);
 }
 

@@ -1,3 +1,4 @@
+#include "views/CommandIds.h"
 #include "ViewFixture.h"
 
 #include <QClipboard>
@@ -13,14 +14,14 @@ using View = CZerinNetDesignView;
 namespace {} // namespace
 
 TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {
-    Tool(View::ID_TOOL_CONDITION);
-    EXPECT_TRUE(State(View::ID_TOOL_CONDITION).checked);
-    EXPECT_FALSE(State(View::ID_TOOL_SELECT).checked);
+    Tool(Cmd::ID_TOOL_CONDITION);
+    EXPECT_TRUE(State(Cmd::ID_TOOL_CONDITION).checked);
+    EXPECT_FALSE(State(Cmd::ID_TOOL_SELECT).checked);
     Click(QPoint(23, 47));
     Click(QPoint(80, 47));
-    Tool(View::ID_TOOL_EVENT);
+    Tool(Cmd::ID_TOOL_EVENT);
     Click(QPoint(150, 150));
-    Tool(View::ID_TOOL_LABEL);
+    Tool(Cmd::ID_TOOL_LABEL);
     Click(QPoint(200, 220));
 
     const auto conditions = All<CPNCondition>();
@@ -46,9 +47,9 @@ TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {
 }
 
 TEST_F(ViewFixture, DragMovesBySnappedAccumulatedSteps) {
-    Tool(View::ID_TOOL_CONDITION);
+    Tool(Cmd::ID_TOOL_CONDITION);
     Click(QPoint(20, 50));
-    Tool(View::ID_TOOL_SELECT);
+    Tool(Cmd::ID_TOOL_SELECT);
     CPNCondition* b1 = All<CPNCondition>()[0];
     doc.SetModifiedFlag(false);
 
@@ -102,7 +103,7 @@ TEST_F(ViewFixture, BendPointDragsUnderAnyToolAndPointCommands) {
     ASSERT_TRUE(doc.IsSelected(edge));
 
     // The midpoint handle becomes a bend point even with the Condition tool.
-    Tool(View::ID_TOOL_CONDITION);
+    Tool(Cmd::ID_TOOL_CONDITION);
     Press(QPoint(mid.x, mid.y));
     EXPECT_EQ(view->GetDragMode(), View::DRAG_EDGE_POINT);
     Move(QPoint(mid.x + 1, mid.y));
@@ -125,15 +126,15 @@ TEST_F(ViewFixture, BendPointDragsUnderAnyToolAndPointCommands) {
     view->menuChoice = "Delete Point";
     QApplication::sendEvent(Port(), &menuEvent);
     EXPECT_FALSE(edge->m_bBent);
-    EXPECT_FALSE(State(View::ID_EDGE_DELETE_ALL_POINTS).enabled);
+    EXPECT_FALSE(State(Cmd::ID_EDGE_DELETE_ALL_POINTS).enabled);
 }
 
 TEST_F(ViewFixture, DeleteKeyAndCommandDeleteTheSelection) {
     DrawOneEventNet();
     Click(QPoint(380, 280));
-    EXPECT_FALSE(State(View::ID_DELETE).enabled);
+    EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
     Click(QPoint(200, 100));
-    EXPECT_TRUE(State(View::ID_DELETE).enabled);
+    EXPECT_TRUE(State(Cmd::ID_EDIT_DELETE).enabled);
     view->setFocus();
     QTest::keyClick(view.get(), Qt::Key_Delete);
     // The event goes with its name label and both edges.
@@ -145,27 +146,27 @@ TEST_F(ViewFixture, DeleteKeyAndCommandDeleteTheSelection) {
     // A name label alone cannot be deleted.
     Click(QPoint(100, 70));
     ASSERT_TRUE(dynamic_cast<CPNLabel*>(doc.GetFirstSelected()));
-    EXPECT_FALSE(State(View::ID_DELETE).enabled);
-    view->OnCommand(View::ID_DELETE);
+    EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
+    view->OnCommand(Cmd::ID_EDIT_DELETE);
     EXPECT_EQ(All<CPNLabel>().size(), 2u);
 }
 
 TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     DrawOneEventNet();
-    Tool(View::ID_TOOL_EDGE);
+    Tool(Cmd::ID_TOOL_EDGE);
     doc.EnterSimulation();
     ASSERT_TRUE(doc.m_bSimulation);
-    EXPECT_EQ(view->GetTool(), static_cast<unsigned>(View::ID_TOOL_SELECT));
+    EXPECT_EQ(view->GetTool(), static_cast<unsigned>(Cmd::ID_TOOL_SELECT));
     EXPECT_EQ(host.pages.back(), PAGE_SIMULATION);
-    for (int id = View::ID_TOOL_CONDITION; id <= View::ID_TOOL_TOKEN; ++id)
+    for (int id = Cmd::ID_TOOL_CONDITION; id <= Cmd::ID_TOOL_TOKEN; ++id)
         EXPECT_FALSE(State(id).enabled) << id;
-    EXPECT_TRUE(State(View::ID_TOOL_SELECT).enabled);
-    view->OnCommand(View::ID_TOOL_CONDITION);
-    EXPECT_EQ(view->GetTool(), static_cast<unsigned>(View::ID_TOOL_SELECT));
-    EXPECT_FALSE(State(View::ID_DELETE).enabled);
-    EXPECT_FALSE(State(View::ID_VIEW_PROPERTIES).enabled);
-    EXPECT_FALSE(State(CDiagramView::ID_VIEW_GRID).enabled);
-    EXPECT_TRUE(State(View::ID_EXPORT_EMF).enabled);
+    EXPECT_TRUE(State(Cmd::ID_TOOL_SELECT).enabled);
+    view->OnCommand(Cmd::ID_TOOL_CONDITION);
+    EXPECT_EQ(view->GetTool(), static_cast<unsigned>(Cmd::ID_TOOL_SELECT));
+    EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
+    EXPECT_FALSE(State(Cmd::ID_NET_VIEW_PROPERTIES).enabled);
+    EXPECT_FALSE(State(Cmd::ID_VIEW_GRID).enabled);
+    EXPECT_TRUE(State(Cmd::ID_NET_EXPORT_EMF).enabled);
 }
 
 // At 25 %, 100 % and 400 % a click on an element's pixels selects it, the status bar
@@ -221,14 +222,14 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
     EXPECT_LE(std::abs(view->DeviceToLogical(mouse).y - under.y), 1);
     // The stops end at 25 % and 400 %; Fit Page shows the whole page.
     for (int i = 0; i < 20; ++i)
-        view->OnCommand(View::ID_VIEW_ZOOM_OUT);
+        view->OnCommand(Cmd::ID_VIEW_ZOOM_OUT);
     EXPECT_EQ(view->GetZoom(), 25);
-    EXPECT_FALSE(State(View::ID_VIEW_ZOOM_OUT).enabled);
-    view->OnCommand(View::ID_VIEW_ZOOM_FIT);
+    EXPECT_FALSE(State(Cmd::ID_VIEW_ZOOM_OUT).enabled);
+    view->OnCommand(Cmd::ID_VIEW_ZOOM_FIT);
     const CSize extent = view->GetExtent();
     EXPECT_LE(extent.cx * view->GetZoom() / 100, view->viewport()->width());
     EXPECT_LE(extent.cy * view->GetZoom() / 100, view->viewport()->height());
-    view->OnCommand(View::ID_VIEW_ZOOM_ACTUAL);
+    view->OnCommand(Cmd::ID_VIEW_ZOOM_ACTUAL);
     EXPECT_EQ(view->GetZoom(), 100);
 }
 
@@ -237,17 +238,17 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
 // simulation none of it is offered.
 TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     DrawOneEventNet();
-    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_SELECT_ALL));
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_SELECT_ALL));
     EXPECT_EQ(doc.m_listSelection.size(), 5u);
-    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_COPY));
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_COPY));
     const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(pData, nullptr);
     EXPECT_TRUE(pData->hasFormat(QStringLiteral("application/x-zerin-fragment")));
     EXPECT_TRUE(pData->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
     EXPECT_TRUE(pData->data(QStringLiteral("image/png")).startsWith("\x89PNG"));
-    EXPECT_TRUE(State(View::ID_EDIT_PASTE).enabled);
+    EXPECT_TRUE(State(Cmd::ID_EDIT_PASTE).enabled);
     QCursor::setPos(view->viewport()->mapToGlobal(QPoint(-50, -50)));
-    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_PASTE));
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
     const auto conditions = All<CPNCondition>();
     ASSERT_EQ(conditions.size(), 4u);
     EXPECT_EQ(conditions[2]->m_ptPos, CPoint(conditions[0]->m_ptPos.x + 2 * doc.m_nGridSize,
@@ -257,15 +258,15 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(doc.m_listSelection.size(), 5u);
     // Pasted again, each copy lies two grid steps further on: none hides another.
     for (int n = 2; n <= 3; ++n) {
-        ASSERT_TRUE(view->OnCommand(View::ID_EDIT_PASTE));
+        ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
         const auto all = All<CPNCondition>();
         ASSERT_EQ(all.size(), 2u * (n + 1));
         EXPECT_EQ(all.back()->m_ptPos, CPoint(conditions[1]->m_ptPos.x + 2 * n * doc.m_nGridSize,
                                               conditions[1]->m_ptPos.y + 2 * n * doc.m_nGridSize));
     }
     // A fresh copy (the last paste) starts again two grid steps off.
-    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_COPY));
-    ASSERT_TRUE(view->OnCommand(View::ID_EDIT_PASTE));
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_COPY));
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
     ASSERT_EQ(All<CPNCondition>().size(), 10u);
     EXPECT_EQ(All<CPNCondition>().back()->m_ptPos,
               CPoint(conditions[1]->m_ptPos.x + 8 * doc.m_nGridSize,
@@ -274,9 +275,9 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     doc.EnterSimulation();
     view->OnUpdate();
     if (doc.m_bSimulation) {
-        EXPECT_FALSE(State(View::ID_EDIT_PASTE).enabled);
-        EXPECT_FALSE(State(View::ID_EDIT_COPY).enabled);
-        view->OnCommand(View::ID_EDIT_PASTE);
+        EXPECT_FALSE(State(Cmd::ID_EDIT_PASTE).enabled);
+        EXPECT_FALSE(State(Cmd::ID_EDIT_COPY).enabled);
+        view->OnCommand(Cmd::ID_EDIT_PASTE);
         EXPECT_EQ(All<CPNCondition>().size(), 10u);
     }
 }

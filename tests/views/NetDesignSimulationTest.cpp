@@ -1,3 +1,4 @@
+#include "views/CommandIds.h"
 #include "ViewFixture.h"
 
 #include <QContextMenuEvent>
@@ -61,7 +62,7 @@ TEST_F(SimulationFixture, OnlyEnabledEventsAreSelectedByClickAndBand) {
 
 TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
     Click(QPoint(200, 100));
-    EXPECT_TRUE(State(View::ID_EXECUTE_STEP).enabled);
+    EXPECT_TRUE(State(Cmd::ID_EXECUTE_STEP).enabled);
     frame.buttons.clear();
     QTest::mouseDClick(Port(), Qt::LeftButton, {}, QPoint(200, 100));
     EXPECT_EQ(view->GetFramesShown(), 2 * View::kFramesPerPhase);
@@ -114,9 +115,9 @@ TEST_F(SimulationFixture, StopAndEscapeEndTheRunWithinAFifthOfASecond) {
             if (bEscape)
                 QTest::keyClick(Port(), Qt::Key_Escape);
             else
-                view->OnCommand(View::ID_SIM_STOP);
+                view->OnCommand(Cmd::ID_SIM_STOP);
         });
-        view->OnCommand(View::ID_SIM_START);
+        view->OnCommand(Cmd::ID_SIM_START);
         EXPECT_LT(clock.elapsed(), 200) << bEscape;
         EXPECT_FALSE(view->IsAutoRunning() || view->IsInAnimationLoop());
         EXPECT_EQ(Pane(PANE_SIMULATION).back(), "Automatic simulation stopped");

@@ -1,3 +1,4 @@
+#include "views/CommandIds.h"
 #include "ViewFixture.h"
 
 #include "document/CAutomaticRun.h"
@@ -106,7 +107,7 @@ TEST_F(OccurrenceNetViewTest, InSimulationAHoverNamesAndAClickSelectsNothing) {
 
     // No case commands here; an empty place has no menu in simulation.
     CCommandState state;
-    EXPECT_FALSE(view->OnUpdateCommand(CDiagramView::ID_SET_ACTUAL_CASE, state));
+    EXPECT_FALSE(view->OnUpdateCommand(Cmd::ID_SET_ACTUAL_CASE, state));
     RightClick(CPoint(5, 5));
     EXPECT_EQ(view->menus, 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/CommandIds.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
@@ -163,17 +164,17 @@ protected:
     // b1 (marked) at (100, 100) -> e1 at (200, 100) -> b2 at (300, 100), drawn with
     // the tools.
     void DrawOneEventNet() {
-        Tool(CZerinNetDesignView::ID_TOOL_CONDITION);
+        Tool(Cmd::ID_TOOL_CONDITION);
         Click(QPoint(100, 100));
         Click(QPoint(300, 100));
-        Tool(CZerinNetDesignView::ID_TOOL_EVENT);
+        Tool(Cmd::ID_TOOL_EVENT);
         Click(QPoint(200, 100));
-        Tool(CZerinNetDesignView::ID_TOOL_EDGE);
+        Tool(Cmd::ID_TOOL_EDGE);
         Drag(QPoint(100, 100), QPoint(200, 100));
         Drag(QPoint(200, 100), QPoint(300, 100));
-        Tool(CZerinNetDesignView::ID_TOOL_TOKEN);
+        Tool(Cmd::ID_TOOL_TOKEN);
         Click(QPoint(100, 100));
-        Tool(CZerinNetDesignView::ID_TOOL_SELECT);
+        Tool(Cmd::ID_TOOL_SELECT);
     }
 
     RecordingOutputSink sink;

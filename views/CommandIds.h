@@ -1,8 +1,8 @@
 #pragma once
 
-// The command identities of the main window's menus, toolbars and bars. Every menu
-// item and toolbar button carries its id as the data of its QAction; the views and
-// the document see only these numbers.
+// The command identities of the main window's menus, toolbars, bars and the views'
+// popup menus, declared once. Every menu item and toolbar button carries its id as the
+// data of its QAction; the views handle and enable commands by these numbers.
 namespace Cmd {
 
 // File
@@ -29,6 +29,10 @@ constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_EDIT_DELETE = 32790;
 constexpr int ID_PLACE_FRONT = 32787;
 constexpr int ID_PLACE_BACK = 32788;
+// The popup menus of routes and outlines.
+constexpr int ID_EDGE_DELETE_POINT = 32792;
+constexpr int ID_EDGE_DELETE_ALL_POINTS = 32793;
+constexpr int ID_POLYGON_DELETE_POINT = 32794;
 
 // View
 constexpr int ID_VIEW_STATUS_BAR = 59393;
@@ -75,6 +79,12 @@ constexpr int ID_LEAVE_SIMULATION = 32797;
 constexpr int ID_EXECUTE_STEP = 32802;
 constexpr int ID_RESET_SYSTEM = 32805;
 constexpr int ID_SET_BREAKPOINTS = 32814;
+constexpr int ID_SET_ACTUAL_CASE = 32823;
+// The buttons of the simulation page.
+constexpr int ID_SIM_STOP = 1001;
+constexpr int ID_SIM_RESET = 1002;
+constexpr int ID_SIM_STEP = 1003;
+constexpr int ID_SIM_START = 1030;
 
 // Analysis
 constexpr int ID_WRITE_CASE_CLASS = 32800;
