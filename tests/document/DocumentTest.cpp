@@ -57,25 +57,6 @@ TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
     EXPECT_EQ(TempFolder::Read(*frame.exportPath), doc.m_caseGraph.CaseGraphXML());
 }
 
-TEST_F(DocFixture, FreeElementsOfTheOtherDiagrams) {
-    auto* label = new CPNLabel(50, 50);
-    doc.AddElement(label, CZerinDoc::DIAGRAM_CASE_GRAPH);
-    EXPECT_TRUE(doc.IsModified());
-    auto* polygon = new CPNPolygon(10, 10);
-    doc.AddElement(polygon, CZerinDoc::DIAGRAM_OCCURRENCE_NET);
-    EXPECT_EQ(doc.m_occurrenceNet.m_listDecorations, std::list<CPNElement*>{polygon});
-    doc.SetModifiedFlag(false);
-    doc.Select(label, false);
-    doc.DeleteSelection(CZerinDoc::DIAGRAM_CASE_GRAPH);
-    EXPECT_TRUE(doc.m_caseGraph.m_listElements.empty());
-    EXPECT_TRUE(doc.m_listSelection.empty());
-    EXPECT_TRUE(doc.IsModified());
-    doc.Select(polygon, false);
-    doc.DeleteSelection(CZerinDoc::DIAGRAM_OCCURRENCE_NET);
-    EXPECT_TRUE(doc.m_occurrenceNet.m_listDecorations.empty());
-    EXPECT_TRUE(doc.m_listSelection.empty());
-}
-
 // No view has named the case graph or laid out the record: the analysis output and the
 // exports name them all the same.
 TEST_F(OneEvent, AnalysisOutputAndExportsCarryNamesNoViewGave) {

@@ -27,27 +27,6 @@ int Step(CZerinDoc& doc) {
 
 } // namespace
 
-// The lines of the test itself are the command-line transcripts' (tests/cli).
-TEST_F(OneEvent, APassingTestEntersAndAFailingOneStaysInDesignMode) {
-    doc.EnterSimulation();
-    EXPECT_EQ(Pane(PANE_STANDARD).back(), "System is contact-free");
-    EXPECT_TRUE(doc.m_bSimulation && doc.m_bCaseGraphValid && doc.m_bContactFree);
-    EXPECT_FALSE(doc.m_bNetModified || doc.m_bGrid);
-    EXPECT_TRUE(e1->m_bEnabled);
-    EXPECT_EQ(frame.pages, (std::vector<int>{PAGE_HIDE, PAGE_SIMULATION}));
-    EXPECT_EQ(frame.waitDepth, 0);
-    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), 1u);
-
-    doc.LeaveSimulation();
-    net.Condition("lonely", true);
-    doc.SetNetModified();
-    sink.Reset();
-    doc.EnterSimulation();
-    EXPECT_EQ(Pane(PANE_STANDARD).back(), "Untitled - 1 error(s)");
-    EXPECT_FALSE(doc.m_bSimulation || doc.m_bCaseGraphValid);
-    EXPECT_TRUE(doc.m_bNetModified && doc.m_bGrid);
-}
-
 TEST_F(OneEvent, SecondEntryWithoutEditSkipsTheTest) {
     Enter();
     doc.LeaveSimulation();
@@ -67,20 +46,6 @@ TEST_F(OneEvent, SecondEntryWithoutEditSkipsTheTest) {
     sink.Reset();
     doc.EnterSimulation();
     EXPECT_EQ(Pane(PANE_STANDARD).back(), "System is contact-free");
-}
-
-TEST_F(OneEvent, StepWritesTheLineAndRecords) {
-    Enter();
-    doc.Select(e1, false);
-    ASSERT_TRUE(doc.CheckStep(true));
-    EXPECT_EQ(Step(doc), CAutomaticRun::STEP_FINISHED);
-    EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
-    EXPECT_TRUE(b2->m_bToken && !b1->m_bToken && doc.m_caseCurrent.GetCount() == 1);
-    EXPECT_FALSE(b1->m_bMarked || b2->m_bMarked || e1->m_bHighlight || e1->m_bSelected);
-    EXPECT_TRUE(doc.m_listSelection.empty());
-    // Recorded in the contact-free system: place b1, occurrence, place b2, two edges.
-    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), 5u);
-    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(OneEvent, PhasesAnimateTheEdgesOfEachSide) {
@@ -235,23 +200,6 @@ TEST_F(DocFixture, CancelledCaseGraphLeavesTheNetUntested) {
     frame.cancelProgress = true;
     doc.EnterSimulation();
     EXPECT_FALSE(doc.m_bSimulation || doc.m_bCaseGraphValid);
-}
-
-TEST_F(DocFixture, ComplementLeavesSimulationAndAddsConditions) {
-    CPNCondition* b1 = net.Condition("b1", true);
-    CPNCondition* b2 = net.Condition("b2");
-    CPNCondition* b3 = net.Condition("b3");
-    net.Event("e1", {b1}, {b2});
-    net.Event("e2", {b1}, {b3});
-    EXPECT_EQ(doc.DoNetComplement(dc), 0); // refused outside simulation
-    EXPECT_TRUE(sink.panes[PANE_ANALYSIS].empty());
-    Enter();
-    const int updates = frame.updates;
-    EXPECT_EQ(doc.DoNetComplement(dc), 3);
-    EXPECT_FALSE(doc.m_bSimulation);
-    EXPECT_GT(frame.updates, updates);
-    EXPECT_EQ(Pane(PANE_ANALYSIS).front(), "Complementing net...");
-    EXPECT_EQ(Pane(PANE_ANALYSIS).back(), "Added 3 complement(s)");
 }
 
 // A long run fills the occurrence net up to what a file may hold, says so once and

@@ -36,19 +36,6 @@ TEST(ConditionTest, HitTestIncludesTheCircleItself) {
     EXPECT_EQ(c.GetBoundRect(), CRect(79, 79, 121, 121));
 }
 
-TEST(ConditionTest, BorderPointLiesOnTheCircleTowardTheTarget) {
-    CPNCondition c(100, 100, nullptr);
-    EXPECT_EQ(c.GetBorderPoint({200, 100}), CPoint(115, 100));
-    EXPECT_EQ(c.GetBorderPoint({100, 0}), CPoint(100, 85));
-    EXPECT_EQ(c.GetBorderPoint({0, 100}), CPoint(85, 100));
-    EXPECT_EQ(c.GetBorderPoint({130, 140}), CPoint(109, 112));
-    EXPECT_EQ(c.GetBorderPoint({70, 60}), CPoint(91, 88));
-    // A target inside the circle looks out on the far side.
-    EXPECT_EQ(c.GetBorderPoint({101, 103}), CPoint(95, 85));
-    // The centre itself gives no direction.
-    EXPECT_EQ(c.GetBorderPoint({100, 100}), CPoint(100, 100));
-}
-
 TEST(EventTest, BoxHitTestExcludesRightAndBottomEdges) {
     CPNEvent e(100, 100, nullptr);
     EXPECT_EQ(e.m_rcBox, CRect(84, 84, 116, 116));
@@ -58,19 +45,6 @@ TEST(EventTest, BoxHitTestExcludesRightAndBottomEdges) {
     EXPECT_FALSE(e.HitTest({100, 116}));
     EXPECT_FALSE(e.HitTest({83, 100}));
     EXPECT_EQ(e.GetBoundRect(), CRect(78, 78, 122, 122));
-}
-
-TEST(EventTest, BorderPointLiesOnTheBoxTowardTheTarget) {
-    CPNEvent e(100, 100, nullptr);
-    EXPECT_EQ(e.GetBorderPoint({200, 100}), CPoint(115, 100));
-    EXPECT_EQ(e.GetBorderPoint({0, 100}), CPoint(84, 100));
-    EXPECT_EQ(e.GetBorderPoint({100, 0}), CPoint(100, 85));
-    EXPECT_EQ(e.GetBorderPoint({100, 200}), CPoint(100, 115));
-    EXPECT_EQ(e.GetBorderPoint({200, 200}), CPoint(115, 115));
-    EXPECT_EQ(e.GetBorderPoint({130, 140}), CPoint(111, 115));
-    // Inside the box no candidate lies toward the target: the last one stays.
-    EXPECT_EQ(e.GetBorderPoint({101, 100}), CPoint(84, 100));
-    EXPECT_EQ(e.GetBorderPoint({100, 100}), CPoint(100, 100));
 }
 
 TEST(ConditionTest, MovingCarriesTheNameLabelAlong) {

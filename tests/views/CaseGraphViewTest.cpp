@@ -272,48 +272,6 @@ TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
     EXPECT_EQ(view->menus, 0);
 }
 
-TEST_F(CaseGraphViewTest, ExportsThePictureUnderItsOwnName) {
-    Show(RingNetText(3));
-    const TempFolder folder;
-    view->exportPath = QString::fromStdString(folder.Path("graph"));
-    view->OnCommand(Cmd::ID_CASE_GRAPH_EXPORT_EMF);
-    EXPECT_EQ(view->askedFilter, QStringLiteral("Case Graph (*.emf);;All files (*.*)"));
-    EXPECT_TRUE(view->errors.isEmpty());
-    EXPECT_GT(std::filesystem::file_size(folder.Path("graph.emf")), 100u);
-}
-
-// What the command adds to the graph's smoothing (whose Cancel and OK the layout tests
-// cover): a cancelled search is no edit; an accepted one is, and the page follows it.
-TEST_F(CaseGraphViewTest, SmoothingAppliesOnlyAnAcceptedSearch) {
-    Show(RingNetText(8));
-    Leave();
-    doc.SetModifiedFlag(false);
-    std::vector<CPoint> before;
-    for (const CPNCase* node : Graph().m_arrCases)
-        before.push_back(node->m_ptPos);
-    auto search = [](bool accept) {
-        return [accept](CSmoothCaseGraphSession& session) {
-            session.Start();
-            for (int i = 0; i < 20; ++i)
-                session.RunGeneration();
-            session.Stop();
-            return accept;
-        };
-    };
-    view->SetSmoothDialog(search(false));
-    view->OnCommand(Cmd::ID_SMOOTH_CASE_GRAPH);
-    for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(Graph().m_arrCases[i]->m_ptPos, before[i]);
-    EXPECT_FALSE(doc.IsModified());
-
-    view->SetSmoothDialog(search(true));
-    view->OnCommand(Cmd::ID_SMOOTH_CASE_GRAPH);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
-    for (const CPNCase* node : Graph().m_arrCases)
-        EXPECT_EQ(node->m_ptPos.x % 60, 0);
-}
-
 // Layered Layout (Graphviz): every case on a grid point of its own inside the page, the
 // steps following, and one edit that Undo takes back to the bytes before.
 TEST_F(CaseGraphViewTest, LayeredLayoutPutsEachCaseOnItsOwnGridPointAsOneEdit) {
