@@ -1,13 +1,13 @@
 #include "CEdgeInfo.h"
 
-#include "CChromozome.h"
+#include "CChromosome.h"
 
 #include <cmath>
 #include <cstdint>
 
-void CEdgeInfo::Update(const CChromozome& chromozome) {
-    m_ptFrom = chromozome.m_pGenes[static_cast<std::size_t>(m_nFrom)];
-    m_ptTo = chromozome.m_pGenes[static_cast<std::size_t>(m_nTo)];
+void CEdgeInfo::Update(const CChromosome& chromosome) {
+    m_ptFrom = chromosome.m_arrGenes[static_cast<std::size_t>(m_nFrom)];
+    m_ptTo = chromosome.m_arrGenes[static_cast<std::size_t>(m_nTo)];
     m_sizeDelta = m_ptTo - m_ptFrom;
     m_rcBounds = CRect(m_ptFrom, m_ptTo);
     m_rcBounds.NormalizeRect();

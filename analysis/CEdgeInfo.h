@@ -4,14 +4,14 @@
 #include "base/CRect.h"
 #include "base/CSize.h"
 
-class CChromozome;
+class CChromosome;
 
 // One arc of the case graph as the layout optimiser sees it: the gene indices of its
 // two nodes and, after Update, their positions in one placement.
 class CEdgeInfo {
 public:
     // Takes the positions of the two nodes from the chromosome's genes.
-    void Update(const CChromozome& chromozome);
+    void Update(const CChromosome& chromosome);
     // Length of the arc, truncated toward zero.
     int Length() const;
     // Whether the line of this arc crosses the other arc (see the rules in the source):

@@ -45,9 +45,9 @@ int CGeneticAlgorithm::IndexOf(std::span<CPNElement* const> nodes, const CPNElem
 }
 
 void CGeneticAlgorithm::InitPopulation() {
-    m_arrPopulation.assign(2 * static_cast<std::size_t>(m_nPopulationSize), CChromozome());
+    m_arrPopulation.assign(2 * static_cast<std::size_t>(m_nPopulationSize), CChromosome());
     m_nGeneration = 0;
-    CChromozome work;
+    CChromosome work;
     work.Init(m_nLength, m_nGridSize);
     for (int i = 0; i < m_nPopulationSize; ++i) {
         work.RandomInit(*m_pRandom);
@@ -59,7 +59,7 @@ void CGeneticAlgorithm::InitPopulation() {
     Evaluate();
 }
 
-std::int64_t CGeneticAlgorithm::CrossingsChange(CChromozome& c) {
+std::int64_t CGeneticAlgorithm::CrossingsChange(CChromosome& c) {
     // Only pairs with an arc at a changed gene can change: their crossings now, less
     // their crossings with the genes where they were.
     std::vector<int> arcs;
@@ -70,14 +70,14 @@ std::int64_t CGeneticAlgorithm::CrossingsChange(CChromozome& c) {
     const std::int64_t now = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs);
     std::vector<CPoint> current;
     for (const auto& [gene, position] : c.m_arrChanged) {
-        current.push_back(c.m_pGenes[static_cast<std::size_t>(gene)]);
-        c.m_pGenes[static_cast<std::size_t>(gene)] = position;
+        current.push_back(c.m_arrGenes[static_cast<std::size_t>(gene)]);
+        c.m_arrGenes[static_cast<std::size_t>(gene)] = position;
     }
     for (int a : arcs)
         m_arrEdges[static_cast<std::size_t>(a)].Update(c);
     const std::int64_t before = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs);
     for (std::size_t k = 0; k < c.m_arrChanged.size(); ++k)
-        c.m_pGenes[static_cast<std::size_t>(c.m_arrChanged[k].first)] = current[k];
+        c.m_arrGenes[static_cast<std::size_t>(c.m_arrChanged[k].first)] = current[k];
     for (int a : arcs)
         m_arrEdges[static_cast<std::size_t>(a)].Update(c);
     return now - before;
@@ -90,7 +90,7 @@ void CGeneticAlgorithm::Evaluate() {
     const std::array<int, 4> weights = {m_nWeightIntersections, m_nWeightLength,
                                         m_nWeightMinDistance, m_nWeightMaxDistance};
     for (int idx = m_nCurrentBase; idx < m_nCurrentBase + m_nPopulationSize; ++idx) {
-        CChromozome& c = Entry(idx);
+        CChromosome& c = Entry(idx);
         if (c.m_bDirty || c.m_arrWeightsUsed != weights) {
             c.m_bDirty = true;
             for (CEdgeInfo& e : m_arrEdges)
@@ -118,7 +118,7 @@ void CGeneticAlgorithm::Evaluate() {
     }
 }
 
-CChromozome CGeneticAlgorithm::Select() {
+CChromosome CGeneticAlgorithm::Select() {
     int i1 = m_nCurrentBase + m_pRandom->Rand() % m_nPopulationSize;
     int i2 = m_nCurrentBase + m_pRandom->Rand() % m_nPopulationSize;
     int i3 = m_nCurrentBase + m_pRandom->Rand() % m_nPopulationSize;
@@ -141,11 +141,11 @@ bool CGeneticAlgorithm::Chance(int percent) {
 
 int CGeneticAlgorithm::NextGeneration() {
     for (int k = 0; k < m_nPopulationSize / 2; ++k) {
-        CChromozome a = Select();
-        CChromozome b = Select();
+        CChromosome a = Select();
+        CChromosome b = Select();
         if (Chance(m_nCross)) {
-            CChromozome c1;
-            CChromozome c2;
+            CChromosome c1;
+            CChromosome c2;
             a.Cross(b, c1, c2, *m_pRandom);
             a = std::move(c1);
             b = std::move(c2);
@@ -175,9 +175,9 @@ int CGeneticAlgorithm::NextGeneration() {
 void CGeneticAlgorithm::ApplyBest(std::span<CPNElement* const> nodes) const {
     if (!HasPopulation())
         return;
-    const CChromozome& best = GetBest();
-    for (std::size_t i = 0; i < nodes.size() && i < best.m_pGenes.size(); ++i)
-        nodes[i]->MoveTo(best.m_pGenes[i]);
+    const CChromosome& best = GetBest();
+    for (std::size_t i = 0; i < nodes.size() && i < best.m_arrGenes.size(); ++i)
+        nodes[i]->MoveTo(best.m_arrGenes[i]);
 }
 
 void CGeneticAlgorithm::Free() {

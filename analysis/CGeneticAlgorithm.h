@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CChromozome.h"
+#include "CChromosome.h"
 #include "CEdgeInfo.h"
 
 #include <span>
@@ -34,7 +34,7 @@ public:
     // Computes the fitness of the current generation and finds its best member.
     void Evaluate();
     // Tournament of three from the current generation; ties go to the later candidate.
-    CChromozome Select();
+    CChromosome Select();
     // True with the given probability in percent; 0 draws no number.
     bool Chance(int percent);
     // Moves node i to gene i of the best placement.
@@ -45,7 +45,7 @@ public:
     static int IndexOf(std::span<CPNElement* const> nodes, const CPNElement* node);
 
     bool HasPopulation() const { return !m_arrPopulation.empty(); }
-    const CChromozome& GetBest() const {
+    const CChromosome& GetBest() const {
         return m_arrPopulation[static_cast<std::size_t>(m_nBestIndex)];
     }
 
@@ -68,13 +68,13 @@ public:
     int m_nWeightMinDistance = 0;
     int m_nWeightMaxDistance = 0;
     std::vector<CEdgeInfo> m_arrEdges;
-    std::vector<CChromozome> m_arrPopulation;
+    std::vector<CChromosome> m_arrPopulation;
 
 private:
-    CChromozome& Entry(int index) { return m_arrPopulation[static_cast<std::size_t>(index)]; }
+    CChromosome& Entry(int index) { return m_arrPopulation[static_cast<std::size_t>(index)]; }
     // The change of the chromosome's crossings since its last evaluation, counted over
     // the arcs at its changed genes only (m_arrEdges hold its placement).
-    std::int64_t CrossingsChange(CChromozome& c);
+    std::int64_t CrossingsChange(CChromosome& c);
 
     CRandomSource* m_pRandom;
     // Per node the arcs at it.

@@ -25,7 +25,7 @@ CPNCondition* FindCondition(const CNetDesign& net, const std::string& name) {
 bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
                                       CCliSession& session) {
     CZerinDoc& doc = session.Doc();
-    CBreakPoints& breakPoints = doc.m_dlgBreakPoints;
+    CBreakPoints& breakPoints = doc.m_breakPoints;
     breakPoints.Refill(doc.m_caseGraph);
     std::vector<std::uint32_t> indices;
     for (const std::vector<std::string>& names : cases) {

@@ -79,7 +79,7 @@ void CSimulationController::EnterSimulation() {
                 d.m_occurrenceNet.NumberElements(d.m_netDesign.m_listElements);
                 d.m_occurrenceNet.Start(d.m_caseInitial);
             }
-            d.m_dlgBreakPoints.m_bNeedsRefill = true;
+            d.m_breakPoints.m_bNeedsRefill = true;
         }
         d.m_bRestartOccurrenceNet = !fullTest;
     } else {
@@ -353,7 +353,7 @@ bool CSimulationController::ChooseAutomaticStep(int mode) {
 }
 
 bool CSimulationController::CheckBreakpoint() {
-    if (!m_doc.m_dlgBreakPoints.IsBreakpoint(m_doc.m_caseCurrent))
+    if (!m_doc.m_breakPoints.IsBreakpoint(m_doc.m_caseCurrent))
         return false;
     WriteOutput(PANE_SIMULATION, "Breakpoint reached");
     return true;

@@ -97,7 +97,7 @@ void CZerinDoc::DeleteContents() {
     // The cases and the breakpoints refer to the conditions deleted below.
     m_caseCurrent.RemoveAll();
     m_caseInitial.RemoveAll();
-    m_dlgBreakPoints.Clear();
+    m_breakPoints.Clear();
     m_netDesign.DeleteContents();
     m_bSimulation = m_bAnimating = false;
     m_nAnimFrame = 0;
@@ -350,8 +350,8 @@ void CZerinDoc::ToggleRuler() {
 void CZerinDoc::OnSetBreakpoints() {
     if (!CanSetBreakpoints())
         return;
-    m_dlgBreakPoints.Refill(m_caseGraph);
-    m_rFrame.ShowBreakPointsDialog(m_dlgBreakPoints);
+    m_breakPoints.Refill(m_caseGraph);
+    m_rFrame.ShowBreakPointsDialog(m_breakPoints);
 }
 
 void CZerinDoc::OnCaseClassVerification() {

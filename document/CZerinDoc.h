@@ -200,7 +200,7 @@ public:
     ECaseEngine m_eCaseEngine = ECaseEngine::Auto;
     CRandomSource& GetRandom() { return m_random; }
 
-    // --- Members, in the stored and specified order. ---
+    // --- Members, in the order the file stores them. ---
     int m_nFileVersion = 1;
     bool m_bGrid = true;
     bool m_bRuler = false;
@@ -221,7 +221,7 @@ public:
     CBrush m_brushToken;
     bool m_bRestartOccurrenceNet = false;
     bool m_bCaseGraphResized = false;
-    CBreakPoints m_dlgBreakPoints;
+    CBreakPoints m_breakPoints;
     // Serves the automatic run and the case graph layout; declared before the case
     // graph, which holds a reference to it.
     CRandomSource m_random;

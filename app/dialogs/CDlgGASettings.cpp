@@ -50,7 +50,7 @@ CDlgGASettings::CDlgGASettings(const CGASettings& settings, QWidget* pParent)
     addField(pSizes, "Grid size:", IDC_GRID, settings.m_nGridSize)->setEnabled(!settings.m_bLocked);
     addField(pSizes, "Population size:", IDC_POPULATION, settings.m_nPopulationSize)
         ->setEnabled(!settings.m_bLocked);
-    addField(pSizes, "Chromozome length:", IDC_LENGTH, settings.m_nLength)->setReadOnly(true);
+    addField(pSizes, "Chromosome length:", IDC_LENGTH, settings.m_nLength)->setReadOnly(true);
 
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(pButtons, &QDialogButtonBox::accepted, this, &CDlgGASettings::accept);

@@ -1,5 +1,5 @@
-#include "views/CommandIds.h"
 #include "app/frame/CMainFrame.h"
+#include "views/CommandIds.h"
 
 #include "analysis/CCasePath.h"
 #include "analysis/CPNCase.h"
@@ -70,7 +70,7 @@ CMainFrame::CMainFrame(QWidget* pParent)
 
     m_pNetDesignView = new CZerinNetDesignView(m_doc, *this, this);
     m_pNetDesignView->setObjectName(QStringLiteral("NetDesignView"));
-    m_pViews[VIEW_NET_DESIGN] = m_pNetDesignView;
+    m_arrViews[VIEW_NET_DESIGN] = m_pNetDesignView;
     setCentralWidget(m_pNetDesignView);
 
     m_pOutputBar->SetTopOffset(StatusBarHeight());
@@ -95,7 +95,7 @@ CMainFrame::~CMainFrame() {
          {GetPage(PAGE_POLYGON), GetPage(PAGE_LABEL), GetPage(PAGE_CONDITION), GetPage(PAGE_EVENT),
           GetPage(PAGE_SIMULATION)})
         pPage->SetElement(nullptr);
-    for (CDiagramView*& pView : m_pViews) {
+    for (CDiagramView*& pView : m_arrViews) {
         delete pView;
         pView = nullptr;
     }
@@ -188,20 +188,20 @@ QPoint CMainFrame::DefaultPagePlace(QSize sizePage) const {
 // --- The views. ---
 
 CDiagramView* CMainFrame::GetActiveView() const {
-    return m_pViews[m_nActiveView];
+    return m_arrViews[m_nActiveView];
 }
 
 void CMainFrame::SwitchView(int nView) {
     if (nView < VIEW_NET_DESIGN || nView > VIEW_OCCURRENCE_NET)
         return;
-    if (!m_pViews[nView] && !CreateView(nView))
+    if (!m_arrViews[nView] && !CreateView(nView))
         return;
     m_bSwitched = true;
     CloseStartPage();
     if (nView == m_nActiveView)
         return;
-    CDiagramView* pOld = m_pViews[m_nActiveView];
-    CDiagramView* pNew = m_pViews[nView];
+    CDiagramView* pOld = m_arrViews[m_nActiveView];
+    CDiagramView* pNew = m_arrViews[nView];
     // The central widget changes hands without deleting the old view.
     takeCentralWidget();
     setCentralWidget(pNew);
@@ -228,7 +228,7 @@ bool CMainFrame::CreateView(int nView) {
         return false;
     }
     pView->hide();
-    m_pViews[nView] = pView;
+    m_arrViews[nView] = pView;
     pView->OnInitialUpdate();
     return true;
 }
@@ -239,7 +239,7 @@ void CMainFrame::ShowCaseGraph() {
     // An automatic run stops first, as its stop button does.
     ViewCommand(Cmd::ID_SIM_STOP);
     SwitchView(VIEW_CASE_GRAPH);
-    if (auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_pViews[VIEW_CASE_GRAPH]))
+    if (auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH]))
         pView->Refresh();
 }
 
@@ -248,7 +248,7 @@ void CMainFrame::ShowOccurrenceNet() {
         return;
     ViewCommand(Cmd::ID_SIM_STOP);
     SwitchView(VIEW_OCCURRENCE_NET);
-    if (auto* pView = dynamic_cast<CZerinOccurrenceNetView*>(m_pViews[VIEW_OCCURRENCE_NET]))
+    if (auto* pView = dynamic_cast<CZerinOccurrenceNetView*>(m_arrViews[VIEW_OCCURRENCE_NET]))
         pView->Refresh();
 }
 
@@ -271,7 +271,7 @@ bool CMainFrame::ShowCasePath(std::size_t nCase) {
         }
     }
     graph.MarkPath(elements);
-    if (CDiagramView* pView = m_pViews[VIEW_CASE_GRAPH])
+    if (CDiagramView* pView = m_arrViews[VIEW_CASE_GRAPH])
         pView->InvalidateAll();
     return path.IsFound() && path.IsForwardOnly();
 }

@@ -87,7 +87,7 @@ public:
     void ResetForNewDocument();
     void SwitchView(int nView);
     // The view of the index, null before its first use.
-    CDiagramView* GetView(int nView) const { return m_pViews.at(nView); }
+    CDiagramView* GetView(int nView) const { return m_arrViews.at(nView); }
     bool IsViewActive(int nView) const;
     // The window title follows the document's title and modified flag.
     void UpdateTitle();
@@ -223,7 +223,7 @@ private:
     CDlgPropertiesBar* m_pCurrentPage = nullptr;
     CPNElement* m_pCurrentElement = nullptr;
     CZerinNetDesignView* m_pNetDesignView = nullptr;
-    std::array<CDiagramView*, 3> m_pViews{};
+    std::array<CDiagramView*, 3> m_arrViews{};
     int m_nActiveView = VIEW_NET_DESIGN;
     bool m_bSwitched = false;
     QPoint m_ptPageFloat;

@@ -1,13 +1,13 @@
 #include "app/frame/CMainFrame.h"
 
 #include "app/frame/CStartPage.h"
-#include "views/CommandIds.h"
 #include "base/FormatString.h"
 #include "examples/CExampleNets.h"
 #include "exchange/CPnmlExport.h"
 #include "platform/CMeasureDC.h"
 #include "platform/CPnmlReader.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/CommandIds.h"
 #include "views/SaveFileDialog.h"
 
 #include <QCoreApplication>
@@ -50,7 +50,7 @@ void CMainFrame::InitialUpdate() {
 #endif
     ShowPropertiesPage(PAGE_HIDE, nullptr);
     EnableSimulationButtons(true, true, false, true);
-    for (CDiagramView* pView : m_pViews)
+    for (CDiagramView* pView : m_arrViews)
         if (pView)
             pView->OnInitialUpdate();
     UpdateTitle();
@@ -135,7 +135,7 @@ void CMainFrame::CloseStartPage() {
     m_pStartPage->hide();
     m_pStartPage->deleteLater();
     m_pStartPage = nullptr;
-    CDiagramView* pView = m_pViews[m_nActiveView];
+    CDiagramView* pView = m_arrViews[m_nActiveView];
     setCentralWidget(pView);
     pView->show();
     ReapplyOutputSize();
@@ -157,7 +157,7 @@ bool CMainFrame::OpenExample(const QString& strName) {
 }
 
 void CMainFrame::StartViewsAtOrigin() {
-    for (CDiagramView* pView : m_pViews)
+    for (CDiagramView* pView : m_arrViews)
         if (pView)
             pView->ResetZoomAndScroll();
 }

@@ -175,9 +175,9 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
         return true;
     }));
     EXPECT_EQ(shown, 1);
-    const CChromozome& best = g.graph.m_smoothSession.GetAlgorithm().GetBest();
+    const CChromosome& best = g.graph.m_smoothSession.GetAlgorithm().GetBest();
     for (std::size_t i = 0; i < g.graph.m_arrCases.size(); ++i)
-        EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, best.m_pGenes[i]);
+        EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, best.m_arrGenes[i]);
     // The routes start again: straight, or bent apart where two steps join the same
     // cases both ways.
     const std::vector<bool> opposite = [&] {

@@ -44,13 +44,13 @@ CEdgeInfo Arc(CPoint from, CPoint to) {
 }
 
 // Distinct cells on the grid, and the occupancy grid marks exactly those.
-void ExpectValidPlacement(const CChromozome& c) {
+void ExpectValidPlacement(const CChromosome& c) {
     std::set<std::pair<int, int>> cells;
     int g = c.m_nGridSize;
-    for (CPoint p : c.m_pGenes) {
+    for (CPoint p : c.m_arrGenes) {
         ASSERT_EQ(p.x % 60, 0);
         ASSERT_EQ(p.y % 60, 0);
-        CPoint cell = CChromozome::CellOf(p);
+        CPoint cell = CChromosome::CellOf(p);
         ASSERT_GE(cell.x, 0);
         ASSERT_LT(cell.x, g);
         ASSERT_GE(cell.y, 0);
@@ -64,7 +64,7 @@ void ExpectValidPlacement(const CChromozome& c) {
                 ++marked;
                 ASSERT_TRUE(cells.count({cx, cy})) << "a marked cell without gene";
             }
-    ASSERT_EQ(marked, static_cast<int>(c.m_pGenes.size()));
+    ASSERT_EQ(marked, static_cast<int>(c.m_arrGenes.size()));
 }
 
 } // namespace
@@ -92,8 +92,8 @@ TEST(CCrossingCounterTest, FastCountEqualsTheRuleOnRandomPlacements) {
         int m = random.Rand() % 60;
         std::vector<CEdgeInfo> edges;
         for (int k = 0; k < m; ++k) {
-            CPoint a = CChromozome::PointOf(random.Rand() % g, random.Rand() % g);
-            CPoint b = CChromozome::PointOf(random.Rand() % g, random.Rand() % g);
+            CPoint a = CChromosome::PointOf(random.Rand() % g, random.Rand() % g);
+            CPoint b = CChromosome::PointOf(random.Rand() % g, random.Rand() % g);
             edges.push_back(Arc(a, b));
         }
         ASSERT_EQ(CCrossingCounter::Count(edges, m), CCrossingCounter::CountLiteral(edges, m))
@@ -101,11 +101,11 @@ TEST(CCrossingCounterTest, FastCountEqualsTheRuleOnRandomPlacements) {
     }
 }
 
-TEST(CChromozomeTest, FitnessOfAKnownPlacement) {
-    CChromozome c;
+TEST(CChromosomeTest, FitnessOfAKnownPlacement) {
+    CChromosome c;
     c.Init(2, 2);
     EXPECT_EQ(c.m_nMaxDistance, 169);
-    c.m_pGenes = {CPoint(60, 60), CPoint(120, 60)};
+    c.m_arrGenes = {CPoint(60, 60), CPoint(120, 60)};
     std::vector<CEdgeInfo> edges(1);
     edges[0].m_nFrom = 0;
     edges[0].m_nTo = 1;
@@ -119,13 +119,13 @@ TEST(CChromozomeTest, FitnessOfAKnownPlacement) {
     EXPECT_EQ(crossings, -1);
 }
 
-TEST(CChromozomeTest, CrossAndMutationsLeaveValidPlacements) {
+TEST(CChromosomeTest, CrossAndMutationsLeaveValidPlacements) {
     CRandomSource random(11);
     random.Seed(11);
     for (int round = 0; round < 300; ++round) {
         int n = 1 + random.Rand() % 20;
         int g = 2 * static_cast<int>(std::sqrt(n) + 1.0);
-        CChromozome a, b, c1, c2;
+        CChromosome a, b, c1, c2;
         a.Init(n, g);
         b.Init(n, g);
         a.RandomInit(random);
@@ -161,10 +161,10 @@ TEST(CGeneticAlgorithmTest, EliteSlotCarriesThePreviousBestAndBestNeverDecreases
     ASSERT_EQ(ga.m_arrPopulation.size(), 6u);
     unsigned best = static_cast<unsigned>(ga.m_nBestFitness);
     for (int gen = 1; gen <= 200; ++gen) {
-        std::vector<CPoint> previousBest = ga.GetBest().m_pGenes;
+        std::vector<CPoint> previousBest = ga.GetBest().m_arrGenes;
         EXPECT_EQ(ga.NextGeneration(), gen);
         // With three per generation one pair is bred and slot 2 is the elite copy.
-        EXPECT_EQ(ga.m_arrPopulation[static_cast<std::size_t>(ga.m_nCurrentBase + 2)].m_pGenes,
+        EXPECT_EQ(ga.m_arrPopulation[static_cast<std::size_t>(ga.m_nCurrentBase + 2)].m_arrGenes,
                   previousBest);
         EXPECT_GE(static_cast<unsigned>(ga.m_nBestFitness), best);
         best = static_cast<unsigned>(ga.m_nBestFitness);
@@ -208,9 +208,9 @@ TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {
     EXPECT_FALSE(session.IsRunning());
     EXPECT_TRUE(session.HasResult());
     EXPECT_TRUE(session.GetSettings().m_bLocked);
-    std::vector<CChromozome> population = session.GetAlgorithm().m_arrPopulation;
+    std::vector<CChromosome> population = session.GetAlgorithm().m_arrPopulation;
     ASSERT_TRUE(session.Start());
-    EXPECT_EQ(session.GetAlgorithm().m_arrPopulation[0].m_pGenes, population[0].m_pGenes);
+    EXPECT_EQ(session.GetAlgorithm().m_arrPopulation[0].m_arrGenes, population[0].m_arrGenes);
     session.RunGeneration();
     EXPECT_EQ(session.GetGenerations(), 11);
     session.Stop();
@@ -222,7 +222,7 @@ TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {
     session.RunGeneration();
     session.Stop();
     session.ApplyBest();
-    EXPECT_EQ(graph.nodes[0]->m_ptPos, session.GetAlgorithm().GetBest().m_pGenes[0]);
+    EXPECT_EQ(graph.nodes[0]->m_ptPos, session.GetAlgorithm().GetBest().m_arrGenes[0]);
 }
 
 namespace {
@@ -251,15 +251,15 @@ TEST(CGeneticAlgorithmTest, KeptAndIncrementalEvaluationsEqualAFullCount) {
         if (ga.m_nWeightIntersections == 0)
             continue;
         for (int i = 0; i < ga.m_nPopulationSize; ++i) {
-            CChromozome c = ga.m_arrPopulation[static_cast<std::size_t>(ga.m_nCurrentBase + i)];
+            CChromosome c = ga.m_arrPopulation[static_cast<std::size_t>(ga.m_nCurrentBase + i)];
             for (CEdgeInfo& e : edges)
                 e.Update(c);
             ASSERT_EQ(c.m_nCrossings, CCrossingCounter::CountLiteral(edges, 60)) << gen;
             const int fitness = c.m_nFitness;
             c.m_bDirty = true;
             int crossings = 0;
-            EXPECT_EQ(c.Fitness(edges, 60, crossings, ga.m_nWeightIntersections,
-                                ga.m_nWeightLength, 0, 0),
+            EXPECT_EQ(c.Fitness(edges, 60, crossings, ga.m_nWeightIntersections, ga.m_nWeightLength,
+                                0, 0),
                       fitness)
                 << gen;
         }

@@ -85,9 +85,9 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
         EXPECT_FALSE(onDemand.CanExportCaseGraphXML());
 
         // Breakpoints offer the same cases.
-        onDemand.m_dlgBreakPoints.Refill(onDemand.m_caseGraph);
-        stored.m_dlgBreakPoints.Refill(stored.m_caseGraph);
-        EXPECT_EQ(onDemand.m_dlgBreakPoints.m_nCases, stored.m_dlgBreakPoints.m_nCases);
+        onDemand.m_breakPoints.Refill(onDemand.m_caseGraph);
+        stored.m_breakPoints.Refill(stored.m_caseGraph);
+        EXPECT_EQ(onDemand.m_breakPoints.m_nCases, stored.m_breakPoints.m_nCases);
 
         // Paths as long as over the stored steps, their steps kept as records.
         for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i) {

@@ -148,7 +148,7 @@ TEST_F(OneEvent, PhasesAfterLeavingChangeNothing) {
 TEST_F(Cycle, RunStartedInABreakpointCaseFiresFirst) {
     Enter();
     doc.OnSetBreakpoints();
-    doc.m_dlgBreakPoints.SetBreakpoints({0}); // the initial case { b1 }
+    doc.m_breakPoints.SetBreakpoints({0}); // the initial case { b1 }
     CAutomaticRun run;
     run.Run(doc, [&] { return Step(doc); });
     EXPECT_EQ(Pane(PANE_SIMULATION),

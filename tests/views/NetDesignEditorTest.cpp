@@ -1,5 +1,7 @@
-#include "views/CommandIds.h"
 #include "ViewFixture.h"
+#include "views/CommandIds.h"
+
+#include "document/CDocumentFile.h"
 
 #include <QClipboard>
 #include <QCursor>
@@ -280,4 +282,34 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
         view->OnCommand(Cmd::ID_EDIT_PASTE);
         EXPECT_EQ(All<CPNCondition>().size(), 10u);
     }
+}
+
+// Esc during a drag takes back what the drag moved and leaves no edit behind, for one
+// element and for the selection alike; the next drag is an edit of its own.
+TEST_F(ViewFixture, EscapeDuringADragLeavesNoEditAndNoChange) {
+    DrawOneEventNet();
+    doc.History().Reset();
+    const std::vector<std::uint8_t> before = CDocumentFile::Store(doc);
+    CPNCondition* b1 = All<CPNCondition>()[0];
+    const QPoint at(b1->m_ptPos.x, b1->m_ptPos.y);
+    for (bool selection : {false, true}) {
+        SCOPED_TRACE(selection);
+        if (selection)
+            ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_SELECT_ALL));
+        Press(at);
+        Move(at + QPoint(1, 0));
+        Move(at + QPoint(40, 30));
+        ASSERT_NE(b1->m_ptPos, CPoint(at.x(), at.y()));
+        QTest::keyClick(view.get(), Qt::Key_Escape);
+        Release(at + QPoint(40, 30));
+        EXPECT_EQ(CDocumentFile::Store(doc), before);
+        EXPECT_FALSE(doc.History().CanUndo());
+        EXPECT_EQ(view->GetDragMode(), View::DRAG_NONE);
+    }
+    doc.ClearSelection();
+    Press(at);
+    Move(at + QPoint(1, 0));
+    Move(at + QPoint(40, 30));
+    Release(at + QPoint(40, 30));
+    EXPECT_EQ(doc.History().UndoText(), "Move");
 }

@@ -13,14 +13,14 @@ class CRandomSource;
 // One candidate placement of the case graph's nodes on a G x G grid of cells 60 units
 // apart: gene i is the position of node i, and the occupancy grid marks the cells in
 // use, so that no two genes share a cell.
-class CChromozome {
+class CChromosome {
 public:
     static constexpr int kGridStep = 60;
 
-    CChromozome() = default;
-    virtual ~CChromozome() = default;
-    CChromozome(const CChromozome&) = default;
-    CChromozome& operator=(const CChromozome&) = default;
+    CChromosome() = default;
+    virtual ~CChromosome() = default;
+    CChromosome(const CChromosome&) = default;
+    CChromosome& operator=(const CChromosome&) = default;
 
     // Sets the sizes and allocates the genes and an empty grid.
     void Init(int length, int gridSize);
@@ -33,7 +33,7 @@ public:
     // Moves a random gene to a free neighbouring cell, if the one drawn is free.
     void MutationSmallMove(CRandomSource& random);
     // Order crossover of this parent with the other into two children.
-    void Cross(const CChromozome& other, CChromozome& child1, CChromozome& child2,
+    void Cross(const CChromosome& other, CChromosome& child1, CChromosome& child2,
                CRandomSource& random) const;
     // The placement's fitness for the arcs (higher is better), recomputed only when the
     // genes changed; crossings receives the crossings counted when it is recomputed.
@@ -42,7 +42,7 @@ public:
                 int weightIntersections, int weightLength, int weightMinDistance,
                 int weightMaxDistance, const std::int64_t* knownCrossings = nullptr);
 
-    bool HasGenes() const { return !m_pGenes.empty(); }
+    bool HasGenes() const { return !m_arrGenes.empty(); }
     // Cell of a position on the grid.
     static CPoint CellOf(CPoint position);
     static CPoint PointOf(int cx, int cy);
@@ -52,7 +52,7 @@ public:
     int m_nGridSize = 0;
     int m_nGridStep = kGridStep;
     int m_nMaxDistance = 0;
-    std::vector<CPoint> m_pGenes;
+    std::vector<CPoint> m_arrGenes;
     std::vector<std::uint8_t> m_pGrid;
     int m_nFitness = 0;
     // What the last evaluation counted, and the weights it used: a chromosome whose
@@ -79,7 +79,7 @@ private:
     CPoint DrawFreeCell(CRandomSource& random);
     // Fills the child with the segment [lo, hi) of this parent and the rest from the
     // other parent in its order, starting after hi.
-    void FillChild(const CChromozome& other, CChromozome& child, int lo, int hi) const;
+    void FillChild(const CChromosome& other, CChromosome& child, int lo, int hi) const;
     // Sums over the genes of the distance to the farthest and to the nearest other gene.
     void SumDistances(std::int64_t& sumMax, std::int64_t& sumMin) const;
 };

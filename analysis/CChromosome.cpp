@@ -1,4 +1,4 @@
-#include "CChromozome.h"
+#include "CChromosome.h"
 
 #include "CCrossingCounter.h"
 #include "CEdgeInfo.h"
@@ -18,20 +18,20 @@ std::size_t Index(int i) {
 
 } // namespace
 
-CPoint CChromozome::CellOf(CPoint position) {
+CPoint CChromosome::CellOf(CPoint position) {
     return CPoint(position.x / kGridStep - 1, position.y / kGridStep - 1);
 }
 
-CPoint CChromozome::PointOf(int cx, int cy) {
+CPoint CChromosome::PointOf(int cx, int cy) {
     return CPoint((cx + 1) * kGridStep, (cy + 1) * kGridStep);
 }
 
-std::uint8_t& CChromozome::CellAt(CPoint position) {
+std::uint8_t& CChromosome::CellAt(CPoint position) {
     CPoint cell = CellOf(position);
     return Cell(cell.x, cell.y);
 }
 
-void CChromozome::NoteChange(int i) {
+void CChromosome::NoteChange(int i) {
     // Past a few changed genes a full count is as cheap.
     constexpr std::size_t kMaxChanged = 8;
     if (m_bRecount)
@@ -44,10 +44,10 @@ void CChromozome::NoteChange(int i) {
         m_arrChanged.clear();
         return;
     }
-    m_arrChanged.emplace_back(i, m_pGenes[Index(i)]);
+    m_arrChanged.emplace_back(i, m_arrGenes[Index(i)]);
 }
 
-void CChromozome::Init(int length, int gridSize) {
+void CChromosome::Init(int length, int gridSize) {
     m_nLength = length;
     m_nGridSize = gridSize;
     m_bDirty = true;
@@ -56,11 +56,11 @@ void CChromozome::Init(int length, int gridSize) {
     m_nFitness = 0;
     // The length of the grid's diagonal, 60 * G * sqrt(2).
     m_nMaxDistance = static_cast<int>(std::sqrt(7200.0 * gridSize * gridSize));
-    m_pGenes.assign(Index(length), CPoint());
+    m_arrGenes.assign(Index(length), CPoint());
     m_pGrid.assign(Index(gridSize) * Index(gridSize), 0);
 }
 
-CPoint CChromozome::DrawFreeCell(CRandomSource& random) {
+CPoint CChromosome::DrawFreeCell(CRandomSource& random) {
     for (;;) {
         int cx = random.Rand() % m_nGridSize;
         int cy = random.Rand() % m_nGridSize;
@@ -69,7 +69,7 @@ CPoint CChromozome::DrawFreeCell(CRandomSource& random) {
     }
 }
 
-void CChromozome::RandomInit(CRandomSource& random) {
+void CChromosome::RandomInit(CRandomSource& random) {
     m_bDirty = true;
     m_bRecount = true;
     m_arrChanged.clear();
@@ -80,11 +80,11 @@ void CChromozome::RandomInit(CRandomSource& random) {
     for (int i = 0; i < m_nLength; ++i) {
         CPoint cell = DrawFreeCell(random);
         Cell(cell.x, cell.y) = 1;
-        m_pGenes[Index(i)] = PointOf(cell.x, cell.y);
+        m_arrGenes[Index(i)] = PointOf(cell.x, cell.y);
     }
 }
 
-void CChromozome::MutationSwap(CRandomSource& random) {
+void CChromosome::MutationSwap(CRandomSource& random) {
     m_bDirty = true;
     if (m_nLength <= 0)
         return;
@@ -92,10 +92,10 @@ void CChromozome::MutationSwap(CRandomSource& random) {
     int j = random.Rand() % m_nLength;
     NoteChange(i);
     NoteChange(j);
-    std::swap(m_pGenes[Index(i)], m_pGenes[Index(j)]);
+    std::swap(m_arrGenes[Index(i)], m_arrGenes[Index(j)]);
 }
 
-void CChromozome::MutationMove(CRandomSource& random) {
+void CChromosome::MutationMove(CRandomSource& random) {
     m_bDirty = true;
     // A move needs a free cell; the layout keeps more cells than nodes.
     if (m_nLength <= 0 || m_nLength >= m_nGridSize * m_nGridSize)
@@ -103,17 +103,17 @@ void CChromozome::MutationMove(CRandomSource& random) {
     int i = random.Rand() % m_nLength;
     CPoint cell = DrawFreeCell(random);
     Cell(cell.x, cell.y) = 1;
-    CellAt(m_pGenes[Index(i)]) = 0;
+    CellAt(m_arrGenes[Index(i)]) = 0;
     NoteChange(i);
-    m_pGenes[Index(i)] = PointOf(cell.x, cell.y);
+    m_arrGenes[Index(i)] = PointOf(cell.x, cell.y);
 }
 
-void CChromozome::MutationSmallMove(CRandomSource& random) {
+void CChromosome::MutationSmallMove(CRandomSource& random) {
     m_bDirty = true;
     if (m_nLength <= 0)
         return;
     int i = random.Rand() % m_nLength;
-    CPoint cell = CellOf(m_pGenes[Index(i)]);
+    CPoint cell = CellOf(m_arrGenes[Index(i)]);
     int nx = cell.x + (random.Rand() % 3) - 1;
     int ny = cell.y + (random.Rand() % 3) - 1;
     nx = std::clamp(nx, 0, m_nGridSize - 1);
@@ -123,16 +123,16 @@ void CChromozome::MutationSmallMove(CRandomSource& random) {
     Cell(cell.x, cell.y) = 0;
     Cell(nx, ny) = 1;
     NoteChange(i);
-    m_pGenes[Index(i)] = PointOf(nx, ny);
+    m_arrGenes[Index(i)] = PointOf(nx, ny);
 }
 
-void CChromozome::FillChild(const CChromozome& other, CChromozome& child, int lo, int hi) const {
+void CChromosome::FillChild(const CChromosome& other, CChromosome& child, int lo, int hi) const {
     if (!child.HasGenes())
         child.Init(m_nLength, m_nGridSize);
     std::fill(child.m_pGrid.begin(), child.m_pGrid.end(), 0);
     for (int k = lo; k < hi; ++k) {
-        child.m_pGenes[Index(k)] = m_pGenes[Index(k)];
-        child.CellAt(m_pGenes[Index(k)]) = 1;
+        child.m_arrGenes[Index(k)] = m_arrGenes[Index(k)];
+        child.CellAt(m_arrGenes[Index(k)]) = 1;
     }
     int start = hi == m_nLength ? 0 : hi;
     int t = start;
@@ -140,11 +140,11 @@ void CChromozome::FillChild(const CChromozome& other, CChromozome& child, int lo
     for (int filled = 0; filled < m_nLength - (hi - lo); ++filled) {
         // The other parent has as many distinct cells as genes, so enough of them are
         // still free in the child.
-        while (child.CellAt(other.m_pGenes[Index(s)]))
+        while (child.CellAt(other.m_arrGenes[Index(s)]))
             s = (s + 1) % m_nLength;
-        CPoint gene = other.m_pGenes[Index(s)];
+        CPoint gene = other.m_arrGenes[Index(s)];
         s = (s + 1) % m_nLength;
-        child.m_pGenes[Index(t)] = gene;
+        child.m_arrGenes[Index(t)] = gene;
         child.CellAt(gene) = 1;
         t = (t + 1) % m_nLength;
     }
@@ -153,7 +153,7 @@ void CChromozome::FillChild(const CChromozome& other, CChromozome& child, int lo
     child.m_arrChanged.clear();
 }
 
-void CChromozome::Cross(const CChromozome& other, CChromozome& child1, CChromozome& child2,
+void CChromosome::Cross(const CChromosome& other, CChromosome& child1, CChromosome& child2,
                         CRandomSource& random) const {
     int a = random.Rand() % (m_nLength + 1);
     int b = random.Rand() % (m_nLength + 1);
@@ -163,18 +163,18 @@ void CChromozome::Cross(const CChromozome& other, CChromozome& child1, CChromozo
     other.FillChild(*this, child2, lo, hi);
 }
 
-void CChromozome::SumDistances(std::int64_t& sumMax, std::int64_t& sumMin) const {
+void CChromosome::SumDistances(std::int64_t& sumMax, std::int64_t& sumMin) const {
     sumMax = 0;
     sumMin = 0;
     for (int i = 0; i < m_nLength; ++i) {
         double farthest = 0.0;
         double nearest = m_nMaxDistance;
-        CPoint gi = m_pGenes[Index(i)];
+        CPoint gi = m_arrGenes[Index(i)];
         for (int j = 0; j < m_nLength; ++j) {
             if (j == i)
                 continue;
-            double dx = m_pGenes[Index(j)].x - gi.x;
-            double dy = m_pGenes[Index(j)].y - gi.y;
+            double dx = m_arrGenes[Index(j)].x - gi.x;
+            double dy = m_arrGenes[Index(j)].y - gi.y;
             double d = std::sqrt(dx * dx + dy * dy);
             farthest = std::max(farthest, d);
             nearest = std::min(nearest, d);
@@ -184,7 +184,7 @@ void CChromozome::SumDistances(std::int64_t& sumMax, std::int64_t& sumMin) const
     }
 }
 
-int CChromozome::Fitness(std::vector<CEdgeInfo>& edges, int edgeCount, int& crossings,
+int CChromosome::Fitness(std::vector<CEdgeInfo>& edges, int edgeCount, int& crossings,
                          int weightIntersections, int weightLength, int weightMinDistance,
                          int weightMaxDistance, const std::int64_t* knownCrossings) {
     if (!m_bDirty)
