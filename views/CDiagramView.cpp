@@ -57,6 +57,7 @@ void CDiagramView::ResetMembers() {
     m_pContextElement = nullptr;
     m_listXor.clear();
     m_bMarkerShown = false;
+    m_pGestureTool = nullptr;
     EndGestureEdit();
 }
 

@@ -10,12 +10,16 @@
 #include "base/CSize.h"
 #include "model/CPropertiesHost.h"
 #include "views/CCommandState.h"
+#include "views/CTool.h"
+#include "views/CToolHost.h"
 
 #include <QAbstractScrollArea>
 
 #include <QString>
 #include <optional>
 
+#include <map>
+#include <memory>
 #include <vector>
 
 class CPNElement;
@@ -28,11 +32,10 @@ class QPrinter;
 // The scroll view that shows one diagram of the document on a fixed-size page, one
 // logical unit per pixel. The main frame routes menu and toolbar commands to the
 // active view first.
-class CDiagramView : public QAbstractScrollArea {
+class CDiagramView : public QAbstractScrollArea, public CToolHost {
     Q_OBJECT
 
 public:
-
     // The zoom in percent: the stops of Zoom In and Zoom Out, the least and the most.
     static constexpr int kZoomStops[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
     static constexpr int kMinZoom = 25;
@@ -130,6 +133,16 @@ public:
     // shown, when the printer does not start.
     bool PrintTo(QPrinter& printer);
 
+    // --- What the tools work on. ---
+    CZerinDoc& GetToolDocument() override { return m_rDoc; }
+    int GetToolDiagram() const override { return GetDiagramId(); }
+    CPoint SnapToolPoint(CPoint pt) const override { return SnapToGrid(pt); }
+    void RepaintLogical(const CRect& rect) override { InvalidateLogical(rect); }
+    void ShowToolPage(CPNElement* element) override;
+    void RefreshToolPage() override;
+    void ToggleToolLine(CPoint from, CPoint to) override { DrawXorLine(from, to); }
+    void ShowToolPosition(CPoint pt) override;
+
     // The diagram's names legend for the printed second page, in twips (y grows
     // upwards); only views that have one print a second page.
     virtual bool HasNameLegend() const { return false; }
@@ -196,6 +209,12 @@ protected:
     void EndGestureEdit();
     // Esc during a gesture: what it changed is taken back, and no edit is left.
     void CancelGesture();
+    // The tool of a command (a creating one; null for Select and the unknown), and the
+    // gesture a press of it started.
+    CTool* ToolFor(unsigned nId);
+    bool PressTool(unsigned nId, CPoint pt);
+    bool MoveTool(CPoint pt);
+    bool ReleaseTool(CPoint pt);
 
     // --- The popup menu and the point commands the views share. ---
     // Shows submenu nIndex of the views' popup menu at the screen point, after what can
@@ -262,6 +281,9 @@ protected:
     bool m_bMarkerShown = false;
     // The gesture under way has opened an edit of the document.
     bool m_bEditOpen = false;
+    // The creating tools, made when first chosen, and the one whose gesture is under way.
+    std::map<unsigned, std::unique_ptr<CTool>> m_tools;
+    CTool* m_pGestureTool = nullptr;
 
 private:
     class CPageHost : public CPropertiesHost {

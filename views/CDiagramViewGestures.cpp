@@ -1,4 +1,8 @@
 #include "views/CDiagramView.h"
+#include "views/CEdgeTool.h"
+#include "views/CFreeElementTool.h"
+#include "views/CNodeTool.h"
+#include "views/CTokenTool.h"
 
 #include "base/CBrush.h"
 #include "document/CZerinDoc.h"
@@ -148,6 +152,7 @@ bool CDiagramView::EndBand(CPoint pt, CRect& rect) {
 
 void CDiagramView::EndDrag(CPoint pt) {
     m_nDragMode = 0;
+    m_pGestureTool = nullptr;
     m_bCaptured = false;
     m_pHitElement = nullptr;
     // Whatever was inverted for the gesture goes with it, even when the ruler was
@@ -164,6 +169,7 @@ void CDiagramView::EndGestureEdit() {
 
 void CDiagramView::CancelGesture() {
     m_nDragMode = 0;
+    m_pGestureTool = nullptr;
     m_bCaptured = false;
     m_pHitElement = nullptr;
     ClearXorFigures();
@@ -316,4 +322,72 @@ void CDiagramView::OnDeletePolygonPoint() {
     pPolygon->DeleteSelectedPoint();
     InvalidateLogical(rectOld | pPolygon->GetBoundRect());
     m_rDoc.SetModifiedFlag();
+}
+
+// --- The tools. ---
+
+CTool* CDiagramView::ToolFor(unsigned nId) {
+    auto it = m_tools.find(nId);
+    if (it != m_tools.end())
+        return it->second.get();
+    std::unique_ptr<CTool> tool;
+    switch (nId) {
+    case Cmd::ID_TOOL_CONDITION:
+    case Cmd::ID_TOOL_EVENT:
+        tool = std::make_unique<CNodeTool>(nId == Cmd::ID_TOOL_EVENT);
+        break;
+    case Cmd::ID_TOOL_LABEL:
+    case Cmd::ID_TOOL_POLYGON:
+        tool = std::make_unique<CFreeElementTool>(nId == Cmd::ID_TOOL_POLYGON);
+        break;
+    case Cmd::ID_TOOL_TOKEN:
+        tool = std::make_unique<CTokenTool>();
+        break;
+    case Cmd::ID_TOOL_EDGE:
+        tool = std::make_unique<CEdgeTool>();
+        break;
+    default:
+        return nullptr;
+    }
+    return m_tools.emplace(nId, std::move(tool)).first->second.get();
+}
+
+bool CDiagramView::PressTool(unsigned nId, CPoint pt) {
+    CTool* pTool = ToolFor(nId);
+    if (!pTool)
+        return false;
+    if (pTool->Press(*this, pt)) {
+        m_pGestureTool = pTool;
+        m_bCaptured = true;
+    }
+    return true;
+}
+
+bool CDiagramView::MoveTool(CPoint pt) {
+    if (!m_pGestureTool)
+        return false;
+    m_pGestureTool->Move(*this, pt);
+    return true;
+}
+
+bool CDiagramView::ReleaseTool(CPoint pt) {
+    if (!m_pGestureTool)
+        return false;
+    std::exchange(m_pGestureTool, nullptr)->Release(*this, pt);
+    return true;
+}
+
+void CDiagramView::ShowToolPage(CPNElement* element) {
+    if (element)
+        element->ShowProperties(GetPageHost());
+    else
+        HidePropertiesPage();
+}
+
+void CDiagramView::RefreshToolPage() {
+    m_rHost.RefreshPropertiesPage();
+}
+
+void CDiagramView::ShowToolPosition(CPoint pt) {
+    m_rHost.SetStatusPosition(pt.x, pt.y);
 }

@@ -63,8 +63,9 @@ bool CRecordDiagramView::OnCommand(int nId) {
 bool CRecordDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     state.checked = false;
     if (nId >= Cmd::ID_TOOL_SELECT && nId <= Cmd::ID_TOOL_TOKEN) {
-        state.enabled = nId == Cmd::ID_TOOL_SELECT ||
-                        (!m_bSimulation && (nId == Cmd::ID_TOOL_POLYGON || nId == Cmd::ID_TOOL_LABEL));
+        state.enabled =
+            nId == Cmd::ID_TOOL_SELECT ||
+            (!m_bSimulation && (nId == Cmd::ID_TOOL_POLYGON || nId == Cmd::ID_TOOL_LABEL));
         state.checked = m_nTool == static_cast<unsigned>(nId);
         return true;
     }
@@ -139,28 +140,9 @@ void CRecordDiagramView::mousePressEvent(QMouseEvent* pEvent) {
         nTool = Cmd::ID_TOOL_SELECT;
     if (nTool == Cmd::ID_TOOL_SELECT) {
         PressSelect(pt, bAdd);
-    } else if (!m_bSimulation && nTool == Cmd::ID_TOOL_POLYGON) {
-        const CPoint q = SnapToGrid(pt);
-        PressFreeElement(new CPNPolygon(q.x, q.y));
-    } else if (!m_bSimulation && nTool == Cmd::ID_TOOL_LABEL) {
-        const CPoint q = SnapToGrid(pt);
-        auto* pLabel = new CPNLabel(q.x, q.y);
-        GetDocument().BeginEdit("Add Label");
-        CMeasureDC dc;
-        pLabel->SetText(GetDocument().GetNewName(CZerinDoc::NAME_DIAGRAM_LABEL), dc);
-        PressFreeElement(pLabel);
-        GetDocument().EndEdit();
+    } else if (!m_bSimulation && (nTool == Cmd::ID_TOOL_POLYGON || nTool == Cmd::ID_TOOL_LABEL)) {
+        PressTool(nTool, pt);
     }
-}
-
-void CRecordDiagramView::PressFreeElement(CPNElement* pElement) {
-    CZerinDoc& doc = GetDocument();
-    doc.BeginEdit(dynamic_cast<CPNLabel*>(pElement) ? "Add Label" : "Add Polygon");
-    doc.AddElement(pElement, GetDiagramId());
-    doc.SetModifiedFlag();
-    doc.EndEdit();
-    InvalidateLogical(doc.Select(pElement, false) | pElement->GetBoundRect());
-    pElement->ShowProperties(GetPageHost());
 }
 
 void CRecordDiagramView::PressSelect(CPoint pt, bool bAdd) {

@@ -59,7 +59,6 @@ protected:
 
 private:
     void PressSelect(CPoint pt, bool bAdd);
-    void PressFreeElement(CPNElement* pElement);
     void ShowTitleTip(CPoint pt);
     bool CanDelete() const;
     void OnDelete();

@@ -15,7 +15,6 @@ class CZerinCaseGraphView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
-
     enum DragMode {
         DRAG_NONE = 0,
         DRAG_STEP_POINT = 1,
@@ -58,7 +57,9 @@ protected:
     const char* GetDiagramKind() const override { return "casegraph"; }
     void ResizeDiagram(int cx, int cy) override;
     ExportIds GetExportIds() const override {
-        return {Cmd::ID_CASE_GRAPH_EXPORT_EMF, Cmd::ID_CASE_GRAPH_EXPORT_SVG, Cmd::ID_CASE_GRAPH_EXPORT_PDF, Cmd::ID_CASE_GRAPH_EXPORT_PNG, Cmd::ID_CASE_GRAPH_EXPORT_TIKZ};
+        return {Cmd::ID_CASE_GRAPH_EXPORT_EMF, Cmd::ID_CASE_GRAPH_EXPORT_SVG,
+                Cmd::ID_CASE_GRAPH_EXPORT_PDF, Cmd::ID_CASE_GRAPH_EXPORT_PNG,
+                Cmd::ID_CASE_GRAPH_EXPORT_TIKZ};
     }
     bool CanExport() const override;
 

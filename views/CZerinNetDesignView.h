@@ -22,7 +22,6 @@ public:
     // Drag modes.
     enum DragMode {
         DRAG_NONE = 0,
-        DRAG_EDGE_LINE = 1,
         DRAG_EDGE_POINT = 2,
         DRAG_CONDITION = 3,
         DRAG_EVENT = 4,
@@ -80,7 +79,8 @@ protected:
     void ResizeDiagram(int cx, int cy) override;
     void ResetMembers() override;
     ExportIds GetExportIds() const override {
-        return {Cmd::ID_NET_EXPORT_EMF, Cmd::ID_NET_EXPORT_SVG, Cmd::ID_NET_EXPORT_PDF, Cmd::ID_NET_EXPORT_PNG, Cmd::ID_NET_EXPORT_TIKZ};
+        return {Cmd::ID_NET_EXPORT_EMF, Cmd::ID_NET_EXPORT_SVG, Cmd::ID_NET_EXPORT_PDF,
+                Cmd::ID_NET_EXPORT_PNG, Cmd::ID_NET_EXPORT_TIKZ};
     }
     void UpdateCursor(CPoint ptLogical) override;
 
@@ -95,12 +95,6 @@ protected:
 
 private:
     void PressSelect(CPoint pt, bool bAdd);
-    void PressNode(CPoint pt, bool bEvent);
-    void PressLabel(CPoint pt);
-    void PressPolygon(CPoint pt);
-    void PressToken(CPoint pt);
-    void PressEdge(CPoint pt);
-    void ReleaseEdge(CPoint pt);
     void ReleaseBand(CPoint pt);
 
     void OnDelete();
@@ -138,8 +132,6 @@ private:
     // end it; and the time of the last frame.
     QEventLoop* m_pWaitLoop = nullptr;
     QElapsedTimer m_timerFrame;
-    CPoint m_ptEdgeStart;
-    CPoint m_ptEdgeEnd;
     // The last fragment pasted, where it was meant to go and how often it went there.
     std::vector<std::uint8_t> m_lastPasted;
     CSize m_lastPasteOffset;

@@ -45,31 +45,10 @@ void CZerinNetDesignView::mousePressEvent(QMouseEvent* pEvent) {
     // A handle of a selected edge or polygon is dragged whatever the tool.
     if (GetDocument().HitTestSelectedPoints(pt))
         nTool = Cmd::ID_TOOL_SELECT;
-    switch (nTool) {
-    case Cmd::ID_TOOL_SELECT:
+    if (nTool == Cmd::ID_TOOL_SELECT)
         PressSelect(pt, bAdd);
-        break;
-    case Cmd::ID_TOOL_CONDITION:
-        PressNode(pt, false);
-        break;
-    case Cmd::ID_TOOL_EVENT:
-        PressNode(pt, true);
-        break;
-    case Cmd::ID_TOOL_EDGE:
-        PressEdge(pt);
-        break;
-    case Cmd::ID_TOOL_POLYGON:
-        PressPolygon(pt);
-        break;
-    case Cmd::ID_TOOL_LABEL:
-        PressLabel(pt);
-        break;
-    case Cmd::ID_TOOL_TOKEN:
-        PressToken(pt);
-        break;
-    default:
-        break;
-    }
+    else
+        PressTool(nTool, pt);
 }
 
 void CZerinNetDesignView::PressSelect(CPoint pt, bool bAdd) {
@@ -138,92 +117,17 @@ void CZerinNetDesignView::PressSelect(CPoint pt, bool bAdd) {
     BeginDrag(pt);
 }
 
-void CZerinNetDesignView::PressNode(CPoint pt, bool bEvent) {
-    CZerinDoc& doc = GetDocument();
-    doc.BeginEdit(bEvent ? "Add Event" : "Add Condition");
-    CMeasureDC dc;
-    auto* pLabel = new CPNLabel();
-    pLabel->SetText(doc.GetNewName(bEvent ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION), dc);
-    const CPoint q = SnapToGrid(pt);
-    CPNElement* pNode = nullptr;
-    if (bEvent)
-        pNode = new CPNEvent(q.x, q.y, pLabel);
-    else
-        pNode = new CPNCondition(q.x, q.y, pLabel);
-    doc.AddElement(pNode);
-    doc.AddElement(pLabel);
-    pLabel->m_pOwner = pNode;
-    InvalidateLogical(pLabel->GetBoundRect() | doc.Select(pNode, false));
-    doc.SetNetModified();
-    doc.EndEdit();
-    pNode->ShowProperties(GetPageHost());
-}
-
-void CZerinNetDesignView::PressLabel(CPoint pt) {
-    CZerinDoc& doc = GetDocument();
-    doc.BeginEdit("Add Label");
-    CMeasureDC dc;
-    const CPoint q = SnapToGrid(pt);
-    auto* pLabel = new CPNLabel(q.x, q.y);
-    pLabel->SetText(doc.GetNewName(CZerinDoc::NAME_NET_LABEL), dc);
-    doc.AddElement(pLabel);
-    doc.EndEdit();
-    InvalidateLogical(doc.Select(pLabel, false));
-    pLabel->ShowProperties(GetPageHost());
-}
-
-void CZerinNetDesignView::PressPolygon(CPoint pt) {
-    CZerinDoc& doc = GetDocument();
-    const CPoint q = SnapToGrid(pt);
-    auto* pPolygon = new CPNPolygon(q.x, q.y);
-    doc.BeginEdit("Add Polygon");
-    doc.AddElement(pPolygon);
-    doc.EndEdit();
-    InvalidateLogical(doc.Select(pPolygon, false));
-    pPolygon->ShowProperties(GetPageHost());
-}
-
-void CZerinNetDesignView::PressToken(CPoint pt) {
-    CZerinDoc& doc = GetDocument();
-    auto* pCondition =
-        dynamic_cast<CPNCondition*>(doc.m_netDesign.ElementFromPoint(pt, false, true));
-    if (!pCondition)
-        return;
-    doc.BeginEdit("Flip Token");
-    doc.ModifyElement(CZerinDoc::DIAGRAM_NET_DESIGN, pCondition);
-    pCondition->m_bToken = !pCondition->m_bToken;
-    doc.SetModifiedFlag();
-    doc.SetNetModified();
-    doc.EndEdit();
-    InvalidateLogical(pCondition->GetBoundRect());
-    GetHost().RefreshPropertiesPage();
-}
-
-void CZerinNetDesignView::PressEdge(CPoint pt) {
-    CPNElement* pElement = GetDocument().m_netDesign.ElementFromPoint(pt, true, true);
-    if (!dynamic_cast<CPNCondition*>(pElement) && !dynamic_cast<CPNEvent*>(pElement))
-        return;
-    m_pHitElement = pElement;
-    m_nDragMode = DRAG_EDGE_LINE;
-    m_bMoved = false;
-    m_ptEdgeStart = m_ptEdgeEnd = pt;
-    m_bCaptured = true;
-}
-
 // --- Moves. ---
 
 void CZerinNetDesignView::mouseMoveEvent(QMouseEvent* pEvent) {
     const CPoint pt = ClampToPage(DeviceToLogical(pEvent->position().toPoint()));
     if (MoveFree(pt))
         return;
+    if (MoveTool(pt)) {
+        m_bSkipMove = false;
+        return;
+    }
     switch (m_nDragMode) {
-    case DRAG_EDGE_LINE:
-        m_bMoved = true;
-        DrawXorLine(m_ptEdgeStart, m_ptEdgeEnd);
-        DrawXorLine(m_ptEdgeStart, pt);
-        m_ptEdgeEnd = pt;
-        GetHost().SetStatusPosition(pt.x, pt.y);
-        break;
     case DRAG_EDGE_POINT:
     case DRAG_CONDITION:
     case DRAG_EVENT:
@@ -257,10 +161,8 @@ void CZerinNetDesignView::mouseReleaseEvent(QMouseEvent* pEvent) {
     if (!m_bCaptured)
         return;
     const CPoint pt = ClampToPage(DeviceToLogical(pEvent->position().toPoint()));
+    ReleaseTool(pt);
     switch (m_nDragMode) {
-    case DRAG_EDGE_LINE:
-        ReleaseEdge(pt);
-        break;
     case DRAG_EDGE_POINT:
     case DRAG_CONDITION:
     case DRAG_EVENT:
@@ -277,32 +179,6 @@ void CZerinNetDesignView::mouseReleaseEvent(QMouseEvent* pEvent) {
         break;
     }
     EndDrag(pt);
-}
-
-void CZerinNetDesignView::ReleaseEdge(CPoint pt) {
-    if (!m_bMoved)
-        return;
-    DrawXorLine(m_ptEdgeStart, m_ptEdgeEnd);
-    CZerinDoc& doc = GetDocument();
-    CPNElement* pStart = m_pHitElement;
-    CPNElement* pTarget = doc.m_netDesign.ElementFromPoint(pt, true, true);
-    const bool bConditionToEvent =
-        dynamic_cast<CPNCondition*>(pStart) && dynamic_cast<CPNEvent*>(pTarget);
-    const bool bEventToCondition =
-        dynamic_cast<CPNEvent*>(pStart) && dynamic_cast<CPNCondition*>(pTarget);
-    if (!bConditionToEvent && !bEventToCondition)
-        return;
-    auto* pEdge = new CPNEdge(pStart, pTarget);
-    doc.BeginEdit("Add Edge");
-    // A duplicate is refused and deleted by the net.
-    const bool bAdded = doc.AddElement(pEdge);
-    if (bAdded)
-        doc.SetNetModified();
-    doc.EndEdit();
-    if (!bAdded)
-        return;
-    pEdge->ShowProperties(GetPageHost());
-    InvalidateLogical(doc.Select(pEdge, false));
 }
 
 void CZerinNetDesignView::ReleaseBand(CPoint pt) {

@@ -15,7 +15,6 @@ class CZerinOccurrenceNetView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
-
     enum DragMode {
         DRAG_NONE = 0,
         DRAG_EDGE_POINT = 1,
@@ -52,7 +51,9 @@ protected:
     const char* GetDiagramKind() const override { return "occurrence"; }
     void ResizeDiagram(int cx, int cy) override;
     ExportIds GetExportIds() const override {
-        return {Cmd::ID_OCCURRENCE_NET_EXPORT_EMF, Cmd::ID_OCCURRENCE_NET_EXPORT_SVG, Cmd::ID_OCCURRENCE_NET_EXPORT_PDF, Cmd::ID_OCCURRENCE_NET_EXPORT_PNG, Cmd::ID_OCCURRENCE_NET_EXPORT_TIKZ};
+        return {Cmd::ID_OCCURRENCE_NET_EXPORT_EMF, Cmd::ID_OCCURRENCE_NET_EXPORT_SVG,
+                Cmd::ID_OCCURRENCE_NET_EXPORT_PDF, Cmd::ID_OCCURRENCE_NET_EXPORT_PNG,
+                Cmd::ID_OCCURRENCE_NET_EXPORT_TIKZ};
     }
     bool CanExport() const override;
 
