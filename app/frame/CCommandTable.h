@@ -7,40 +7,15 @@
 #include <vector>
 
 class CMainFrame;
+class CZerinDoc;
 
-// What the enable and check rules look at: the document's and the frame's state, taken
-// once per update pass, and the active view's answer for the commands it handles itself
-// (each view has rules of its own for the same command, Delete for one).
+// What the enable and check rules ask, at the moment they are asked: the document, the
+// frame, and the active view for the commands it handles itself (each view has rules
+// of its own for the same command, Delete for one).
 struct CCommandContext {
-    // The document.
-    bool simulating = false;
-    bool grid = false;
-    bool ruler = false;
-    bool canEnterSimulation = false;
-    bool canLeaveSimulation = false;
-    bool canSetBreakpoints = false;
-    bool canVerifyCaseClass = false;
-    bool canWriteCaseClass = false;
-    bool canComputeAllReachable = false;
-    bool canExportCaseClassXML = false;
-    bool canExportNetDesignXML = false;
-    bool canExportCaseGraphXML = false;
-    bool canExportOccurrenceNetXML = false;
-    bool caseGraphValid = false;
-    bool contactFree = false;
-    bool canDoNetComplement = false;
-    // The edit history: what Undo and Redo would take, empty when they cannot.
-    std::string undoText;
-    std::string redoText;
-    // The frame.
-    int activeView = 0;
-    bool pageVisible = false;
-    bool outputVisible = false;
-    bool outputPaneEmpty = true;
-    bool statusBarVisible = true;
-    bool fullScreen = false;
-    int recentFiles = 0;
-    // The active view, for a command it handles; nothing when it does not.
+    const CZerinDoc& doc;
+    const CMainFrame& frame;
+    // The active view's rule for a command it handles; nothing when it does not.
     std::function<std::optional<CCommandState>(int)> view;
 };
 

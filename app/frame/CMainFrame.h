@@ -65,6 +65,11 @@ public:
     const QList<QMenu*>& GetMenus() const { return m_listMenus; }
     bool IsOutputShown() const { return m_bOutputShown; }
     bool IsFullScreen() const { return m_bFullScreen; }
+    // What the View menu's checks show.
+    bool IsStatusBarVisible() const;
+    bool IsPageVisible() const;
+    bool IsOutputVisible() const;
+    bool IsOutputPaneEmpty() const;
 
     // The message boxes and dialogs go through the prompt (null: Qt's own).
     void SetPrompt(CUserPrompt* pPrompt);
@@ -96,7 +101,7 @@ public:
     void OnCommand(int nId);
     CCommandState GetCommandState(int nId);
     // The state the rules of the command table look at.
-    CCommandContext Snapshot();
+    CCommandContext CommandContext();
     // The active view takes a command of its own; false when it does not.
     bool ViewCommand(int nId);
     void ComplementWithoutView();

@@ -3,9 +3,9 @@
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CAboutDlg.h"
 #include "app/frame/CCommandTable.h"
-#include "views/CommandIds.h"
 #include "platform/CMeasureDC.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/CommandIds.h"
 
 #include <QStatusBar>
 
@@ -48,7 +48,7 @@ void CMainFrame::OnCommand(int nId) {
 }
 
 CCommandState CMainFrame::GetCommandState(int nId) {
-    return StateIn(Snapshot(), nId);
+    return StateIn(CommandContext(), nId);
 }
 
 CCommandState CMainFrame::StateIn(const CCommandContext& context, int nId) {
@@ -58,36 +58,8 @@ CCommandState CMainFrame::StateIn(const CCommandContext& context, int nId) {
                         : CCommandState{false, false};
 }
 
-CCommandContext CMainFrame::Snapshot() {
-    const CZerinDoc& d = m_doc;
-    CCommandContext c;
-    c.simulating = d.m_bSimulation;
-    c.grid = d.m_bGrid;
-    c.ruler = d.m_bRuler;
-    c.canEnterSimulation = d.CanEnterSimulation();
-    c.canLeaveSimulation = d.CanLeaveSimulation();
-    c.canSetBreakpoints = d.CanSetBreakpoints();
-    c.canVerifyCaseClass = d.CanVerifyCaseClass();
-    c.canWriteCaseClass = d.CanWriteCaseClass();
-    c.canComputeAllReachable = d.CanComputeAllReachable();
-    c.canExportCaseClassXML = d.CanExportCaseClassXML();
-    c.canExportNetDesignXML = d.CanExportNetDesignXML();
-    c.canExportCaseGraphXML = d.CanExportCaseGraphXML();
-    c.canExportOccurrenceNetXML = d.CanExportOccurrenceNetXML();
-    c.caseGraphValid = d.m_bCaseGraphValid;
-    c.contactFree = d.m_bContactFree;
-    c.canDoNetComplement = d.CanDoNetComplement();
-    if (d.History().CanUndo())
-        c.undoText = d.History().UndoText();
-    if (d.History().CanRedo())
-        c.redoText = d.History().RedoText();
-    c.activeView = m_nActiveView;
-    c.pageVisible = m_pCurrentPage && !m_pCurrentPage->isHidden();
-    c.outputVisible = m_bOutputShown && !m_pOutputBar->isHidden();
-    c.outputPaneEmpty = m_pOutputBar->IsCurrentPaneEmpty();
-    c.statusBarVisible = !statusBar()->isHidden();
-    c.fullScreen = m_bFullScreen;
-    c.recentFiles = static_cast<int>(GetRecentFiles().size());
+CCommandContext CMainFrame::CommandContext() {
+    CCommandContext c{m_doc, *this, {}};
     if (CDiagramView* pView = GetActiveView())
         c.view = [pView](int nId) -> std::optional<CCommandState> {
             CCommandState state;
@@ -124,4 +96,20 @@ void CMainFrame::HideOutputWindow() {
 
 void CMainFrame::ResetOutputPane() {
     m_pOutputBar->ResetContent(false);
+}
+
+bool CMainFrame::IsStatusBarVisible() const {
+    return !statusBar()->isHidden();
+}
+
+bool CMainFrame::IsPageVisible() const {
+    return m_pCurrentPage && !m_pCurrentPage->isHidden();
+}
+
+bool CMainFrame::IsOutputVisible() const {
+    return m_bOutputShown && !m_pOutputBar->isHidden();
+}
+
+bool CMainFrame::IsOutputPaneEmpty() const {
+    return m_pOutputBar->IsCurrentPaneEmpty();
 }

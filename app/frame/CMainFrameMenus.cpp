@@ -2,8 +2,8 @@
 #include "app/frame/CMainFrame.h"
 #include "views/CDiagramView.h"
 
-#include "views/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"
+#include "views/CommandIds.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -164,7 +164,7 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
-    const CCommandContext context = Snapshot();
+    const CCommandContext context = CommandContext();
     for (QAction* pAction : actions) {
         const int nId = pAction->data().toInt();
         if (nId <= 0)

@@ -5,8 +5,8 @@
 
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 
 namespace {
