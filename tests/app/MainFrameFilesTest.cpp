@@ -216,7 +216,7 @@ namespace {
 // An arrow key nudges the selection as one edit named "Move"; Undo and Redo take it back
 // and again, the menu names them, the modified flag follows, and while simulating both
 // are off.
-TEST_F(MainFrameFiles, NudgeUndoAndRedoThroughTheMenu) {
+TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
     Frame().show();
     CPNCondition* pCondition = nullptr;
@@ -237,11 +237,6 @@ TEST_F(MainFrameFiles, NudgeUndoAndRedoThroughTheMenu) {
 
     Frame().OnCommand(Cmd::ID_EDIT_UNDO);
     Frame().OnCommand(Cmd::ID_EDIT_UNDO);
-    pCondition = nullptr;
-    for (CPNElement* e : Doc().m_netDesign.m_listElements)
-        if ((pCondition = dynamic_cast<CPNCondition*>(e)))
-            break;
-    ASSERT_NE(pCondition, nullptr);
     EXPECT_EQ(pCondition->m_ptPos, at);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
@@ -258,6 +253,20 @@ TEST_F(MainFrameFiles, NudgeUndoAndRedoThroughTheMenu) {
     }
     EXPECT_TRUE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
     EXPECT_EQ(Frame().GetAction(Cmd::ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move\tCtrl+Z"));
+    // Every edit carries the name of its command or key, whichever door it came in by.
+    auto undoText = [this] {
+        Frame().UpdateCommandUI();
+        return Frame().GetAction(Cmd::ID_EDIT_UNDO)->text();
+    };
+    Doc().Select(pCondition, false);
+    QTest::keyClick(pView, Qt::Key_Delete);
+    EXPECT_EQ(undoText(), QStringLiteral("&Undo Delete\tCtrl+Z"));
+    Doc().Select(Doc().m_netDesign.m_listElements.front(), false);
+    Frame().OnCommand(Cmd::ID_EDIT_COPY);
+    Frame().OnCommand(Cmd::ID_EDIT_PASTE);
+    EXPECT_EQ(undoText(), QStringLiteral("&Undo Paste\tCtrl+Z"));
+    Frame().OnCommand(Cmd::ID_PLACE_BACK);
+    EXPECT_EQ(undoText(), QStringLiteral("&Undo Place To Back\tCtrl+Z"));
 }
 
 } // namespace

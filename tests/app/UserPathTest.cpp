@@ -44,12 +44,6 @@ protected:
         ASSERT_TRUE(doc.OnSaveDocument(strPath.toStdString()));
         ASSERT_TRUE(Frame().OpenDocumentFile(strPath));
     }
-    CPNCondition* FirstCondition() {
-        for (CPNElement* e : Doc().m_netDesign.m_listElements)
-            if (auto* c = dynamic_cast<CPNCondition*>(e))
-                return c;
-        return nullptr;
-    }
 };
 
 // The case graph and the run a simulation adds are no edit, but the file does not hold
@@ -90,27 +84,6 @@ TEST_F(UserPath, ThePrintPreviewGivesTheOutputPaneBack) {
     Frame().OnCommand(Cmd::ID_FILE_PRINT_PREVIEW);
     EXPECT_TRUE(bHiddenWhilePreviewed);
     EXPECT_TRUE(Frame().GetOutputBar().isVisible());
-}
-
-// Every edit carries the name of its command or gesture, whichever door it came in by.
-TEST_F(UserPath, UndoNamesTheEditItTakesBack) {
-    OpenExample("mutex");
-    Frame().show();
-    QWidget* pView = Frame().GetView(CMainFrame::VIEW_NET_DESIGN);
-    auto undoText = [this] {
-        Frame().UpdateCommandUI();
-        return Frame().GetAction(Cmd::ID_EDIT_UNDO)->text();
-    };
-    Doc().Select(FirstCondition(), false);
-    QTest::keyClick(pView, Qt::Key_Delete);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(undoText(), QStringLiteral("&Undo Delete\tCtrl+Z"));
-    Doc().Select(FirstCondition(), false);
-    Frame().OnCommand(Cmd::ID_EDIT_COPY);
-    Frame().OnCommand(Cmd::ID_EDIT_PASTE);
-    EXPECT_EQ(undoText(), QStringLiteral("&Undo Paste\tCtrl+Z"));
-    Frame().OnCommand(Cmd::ID_PLACE_BACK);
-    EXPECT_EQ(undoText(), QStringLiteral("&Undo Place To Back\tCtrl+Z"));
 }
 
 // A dialog is at least as wide as its whole title, however little it holds.

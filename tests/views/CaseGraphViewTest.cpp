@@ -16,7 +16,6 @@
 #include <QPainter>
 
 #include <filesystem>
-#include <random>
 #include <set>
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
@@ -171,36 +170,15 @@ TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase)
     EXPECT_FALSE(Graph().m_arrCases[0]->m_bCurrent);
 }
 
-TEST_F(CaseGraphViewTest, ToolsAndCommandsFollowTheMode) {
+// The rules of the view's commands in both modes are the menu goldens' (tests/app); here
+// what a rule does not show: a disabled tool is not taken, and the highlight colours.
+TEST_F(CaseGraphViewTest, ADisabledToolIsNotTakenAndTheHighlightColours) {
     Show("a* b; e: a -> b; f: b -> a");
-    using V = CZerinCaseGraphView;
-    struct Row {
-        int id;
-        bool design;
-        bool simulation;
-    };
-    const Row rows[] = {
-        {Cmd::ID_TOOL_SELECT, true, true},          {Cmd::ID_TOOL_CONDITION, false, false},
-        {Cmd::ID_TOOL_EVENT, false, false},         {Cmd::ID_TOOL_EDGE, false, false},
-        {Cmd::ID_TOOL_POLYGON, true, false},        {Cmd::ID_TOOL_LABEL, true, false},
-        {Cmd::ID_TOOL_TOKEN, false, false},         {Cmd::ID_SMOOTH_CASE_GRAPH, true, false},
-        {Cmd::ID_CASE_GRAPH_VIEW_PROPERTIES, true, false},     {Cmd::ID_SET_ACTUAL_CASE, false, true},
-        {Cmd::ID_HIGHLIGHT_REACHABLE, false, true}, {Cmd::ID_CASE_GRAPH_EXPORT_EMF, true, true},
-        {Cmd::ID_CASE_GRAPH_EXPORT_PNG, true, true},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(State(row.id).enabled, row.simulation) << row.id << " in simulation";
     view->OnCommand(Cmd::ID_TOOL_LABEL);
-    EXPECT_EQ(view->GetTool(), unsigned(Cmd::ID_TOOL_SELECT)) << "a disabled tool is not taken";
-
-    EXPECT_FALSE(State(Cmd::ID_HIGHLIGHT_REACHABLE).checked);
+    EXPECT_EQ(view->GetTool(), unsigned(Cmd::ID_TOOL_SELECT));
     view->OnCommand(Cmd::ID_HIGHLIGHT_REACHABLE);
     EXPECT_TRUE(State(Cmd::ID_HIGHLIGHT_REACHABLE).checked);
     EXPECT_TRUE(Graph().m_arrCases[0]->m_bShowReachability);
-
-    Leave();
-    for (const Row& row : rows)
-        EXPECT_EQ(State(row.id).enabled, row.design) << row.id << " in design";
 }
 
 TEST_F(CaseGraphViewTest, OnlyFreeLabelsAndPolygonsAreDeleted) {
