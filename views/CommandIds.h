@@ -14,6 +14,7 @@ constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_SELECT_ALL = 57642;
+constexpr int ID_EDIT_SELECT_NONE = 32865;
 constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_FILE_SAVE = 57603;
 constexpr int ID_FILE_SAVE_AS = 57604;

@@ -221,6 +221,18 @@ std::vector<CCommandRow> MakeTable() {
          .prompt = "Select the whole diagram\nSelect All",
          .rule = kView,
          .handler = kViewCommand},
+        {.id = ID_EDIT_SELECT_NONE,
+         .menu = "&Edit",
+         .text = "Select &None\tCtrl+Shift+A",
+         .key = "Ctrl+Shift+A",
+         .prompt = "Clear the selection\nSelect None",
+         .rule = [](const CCommandContext& c,
+                    int) { return Enabled(!c.doc.m_bSimulation && c.doc.IsSelected(nullptr)); },
+         .handler =
+             [](CMainFrame& f, int) {
+                 f.GetDocument().ClearSelection();
+                 f.GetFrameServices().UpdateAllViews();
+             }},
         {.id = 0, .menu = "&Edit"},
         {.id = ID_EDIT_DELETE,
          .menu = "&Edit",
