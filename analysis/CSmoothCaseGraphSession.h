@@ -53,7 +53,6 @@ public:
     bool IsStarted() const { return m_bStarted; }
     bool HasResult() const { return m_bHasResult; }
     bool IsPopulationReady() const { return m_bPopulationReady; }
-    int GetMinGridSize() const { return m_nMinGridSize; }
     int GetGenerations() const { return m_nGenerations; }
     int GetIntersections() const { return m_nIntersections; }
     // Shown as an unsigned number.

@@ -57,11 +57,9 @@ public:
     CArchive& operator=(const CArchive&) = delete;
 
     bool IsStoring() const { return !m_bLoading; }
-    bool IsLoading() const { return m_bLoading; }
     // The bytes stored so far (storing), or the bytes being loaded.
     const std::vector<std::uint8_t>& GetBuffer() const { return m_buffer; }
     // Loading: the offset of the next byte to read and the bytes after it.
-    std::size_t GetPosition() const { return m_nPos; }
     std::size_t GetBytesLeft() const { return m_buffer.size() - m_nPos; }
 
     // Storing.

@@ -79,7 +79,6 @@ public:
     // Draws from the current position to (x, y) in the current pen and moves there.
     void LineTo(int x, int y);
     void LineTo(CPoint p) { LineTo(p.x, p.y); }
-    CPoint GetCurrentPosition() const { return m_ptCurrent; }
 
     // Outline in the current pen, inside in the current brush.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;

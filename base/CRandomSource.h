@@ -23,7 +23,6 @@ public:
 
     void SetFixedSeed(unsigned seed);
     void ClearFixedSeed() { m_bFixed = false; }
-    bool HasFixedSeed() const { return m_bFixed; }
 
 private:
     bool m_bFixed = false;

@@ -26,7 +26,6 @@ struct CRect {
     constexpr int Height() const { return bottom - top; }
     constexpr CSize Size() const { return {Width(), Height()}; }
     constexpr CPoint TopLeft() const { return {left, top}; }
-    constexpr CPoint BottomRight() const { return {right, bottom}; }
     constexpr CPoint CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
 
     // Zero or negative width or height.

@@ -26,7 +26,6 @@ public:
     bool CaseGraphProgress(int cases, int arcs) override;
     const std::optional<std::string>& GetLimitReached() const { return m_limitReached; }
     // The limit was memory (not the number of cases).
-    bool WasMemoryLimit() const { return m_bMemoryLimitReached; }
     // A limit reached by one engine is not one for the next.
     void ClearLimitReached() {
         m_limitReached.reset();

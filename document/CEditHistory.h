@@ -42,7 +42,6 @@ public:
     bool End();
     // Takes back what the open edit changed and drops it (a gesture cancelled).
     void Cancel();
-    bool IsOpen() const { return m_pOpen != nullptr; }
     // Where a diagram reports what the edit under way touches. Without an open edit one
     // is opened, named as NameEdit said, and the next Checkpoint closes it; while
     // simulating nothing is recorded.

@@ -53,7 +53,6 @@ public:
     bool MergeWith(CEditCommand& next) override;
     std::size_t Size() const override { return m_nSize; }
     bool IsEmpty() const;
-    int MergeKey() const { return m_nMergeKey; }
 
     // No key: never merged.
     static constexpr int kNoMerge = 0;

@@ -19,9 +19,6 @@ public:
     int exec() override;
     void accept() override;
 
-    QLineEdit* GetWidthEdit() const { return m_pEditWidth; }
-    QLineEdit* GetHeightEdit() const { return m_pEditHeight; }
-
     int m_nWidth = 0;
     int m_nHeight = 0;
 

@@ -48,8 +48,6 @@ public:
     void SetSmoothDialog(SmoothDialogRunner runner) { m_runSmoothDialog = std::move(runner); }
 
     int GetGridCells() const { return m_nGridCells; }
-    bool IsHighlightingReachable() const { return m_bHighlightReachable; }
-    bool IsLayoutShown() const { return m_bLayoutShown; }
 
 protected:
     int GetDiagramId() const override { return CZerinDoc::DIAGRAM_CASE_GRAPH; }

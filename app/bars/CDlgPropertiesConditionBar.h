@@ -18,8 +18,6 @@ public:
     // Shows the condition's token again (the token tool or the simulation changed it).
     void UpdateToken();
 
-    CPNCondition* GetCondition() const { return m_pCondition; }
-
 private:
     void OnToken(int nIndex);
 

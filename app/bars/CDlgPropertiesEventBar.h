@@ -13,8 +13,6 @@ public:
 
     void SetElement(CPNElement* pElement) override;
 
-    CPNEvent* GetEvent() const { return m_pEvent; }
-
 private:
     CPNEvent* m_pEvent = nullptr;
 };

@@ -25,9 +25,8 @@ public:
 
     void SetElement(CPNElement* pElement) override;
 
-    // Replace the "Set text" dialog of 1015 and the font dialog of 1014.
+    // Replaces the "Set text" dialog of 1015.
     void SetTextPrompt(TextPrompt prompt) { m_textPrompt = std::move(prompt); }
-    void SetFontPrompt(FontPrompt prompt) { m_fontPrompt = std::move(prompt); }
 
     CPNLabel* GetLabel() const { return m_pLabel; }
 

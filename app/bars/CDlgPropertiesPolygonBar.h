@@ -32,8 +32,6 @@ public:
 
     void SetElement(CPNElement* pElement) override;
 
-    CPNPolygon* GetPolygon() const { return m_pPolygon; }
-
     // A colour chosen in a popup: POPUP_LINE or POPUP_FILL.
     void OnColourChosen(COLORREF crColour, int nID);
 

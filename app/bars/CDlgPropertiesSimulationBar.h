@@ -19,7 +19,6 @@ public:
     void EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep);
 
     QToolButton* GetButton(int nId) const;
-    QSlider* GetSpeedSlider() const { return m_pSpeed; }
 
 signals:
     // A button was clicked; the frame sends its id to the net design view as a command.

@@ -34,9 +34,6 @@ public:
     static QString GetColourName(int nIndex);
 
     int GetHotCell() const { return m_nCurrentSel; }
-    int GetChosenCell() const { return m_nChosenColourSel; }
-    COLORREF GetInitialColour() const { return m_crInitialColour; }
-    int GetID() const { return m_nID; }
     // The area of a colour cell or text row in the popup's coordinates; empty for a
     // row that is absent.
     QRect GetCellRect(int nIndex) const;

@@ -15,8 +15,6 @@ public:
     explicit CThemeButton(QWidget* pParent = nullptr);
 
     void SetType(int nType);
-    int GetType() const { return m_nType; }
-    bool IsHot() const { return m_bHot; }
 
     QSize sizeHint() const override;
 

@@ -32,8 +32,6 @@ public:
 
     QListWidget* GetAvailableList() const { return m_pAvailable; }
     QListWidget* GetBreakList() const { return m_pBreak; }
-    // The widest text of "Available cases:", in pixels of the lists' font.
-    int GetHorizontalExtent() const { return m_nHorizontalExtent; }
 
 protected:
     void showEvent(QShowEvent* pEvent) override;

@@ -32,10 +32,8 @@ public:
     explicit CDlgSmoothCaseGraph(CSmoothCaseGraphSession& session, QWidget* pParent = nullptr);
     ~CDlgSmoothCaseGraph() override;
 
-    // The settings dialog; by default "Advanced settings", replaced by tests. Gives
-    // false when cancelled.
+    // The settings dialog ("Advanced settings"); false when cancelled.
     using SettingsRunner = std::function<bool(CGASettings& settings)>;
-    void SetSettingsDialog(SettingsRunner runner) { m_runSettings = std::move(runner); }
 
     void OnStart();
     void OnStop();

@@ -42,9 +42,6 @@ public:
     void ShowCaseClassDialog(const CCaseClassInput& input) override;
     CDC* GetMeasureDC() override { return &m_measure; }
 
-    int GetWaitCursorDepth() const { return m_nWaitCursor; }
-    CCaseGraphProgressDialog* GetProgressDialog() const { return m_pProgress.get(); }
-
 private:
     CMainFrame* m_pFrame;
     int m_nWaitCursor = 0;

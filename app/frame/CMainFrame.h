@@ -55,13 +55,9 @@ public:
     CDlgPropertiesBar* GetPage(int nKind) const;
     CDlgPropertiesBar* GetCurrentPage() const { return m_pCurrentPage; }
     CDlgPropertiesSimulationBar& GetSimulationPage() const { return *m_pBarSimulation; }
-    QPoint GetPageFloat() const { return m_ptPageFloat; }
-    QLabel* GetPositionPane() const { return m_pPositionPane; }
-    QLabel* GetZoomPane() const { return m_pZoomPane; }
     // 0 Standard, 1 Tools, 2 Controls, 3 Full Screen.
     QToolBar* GetToolBar(int nIndex) const;
     QAction* GetAction(int nId) const;
-    const std::map<int, QAction*>& GetActions() const { return m_mapActions; }
     const QList<QMenu*>& GetMenus() const { return m_listMenus; }
     bool IsOutputShown() const { return m_bOutputShown; }
     bool IsFullScreen() const { return m_bFullScreen; }

@@ -17,7 +17,6 @@ public:
 
     // Creates and shows the main window; false when the program cannot start.
     bool InitInstance();
-    CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
 
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;

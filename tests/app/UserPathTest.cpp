@@ -11,7 +11,6 @@
 #include "app/frame/ToolBarIcons.h"
 #include "document/CNullFrameServices.h"
 #include "examples/CExampleNets.h"
-#include "model/CPNCondition.h"
 #include "platform/CMeasureDC.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/SaveFileDialog.h"

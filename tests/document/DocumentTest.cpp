@@ -2,8 +2,6 @@
 
 #include "document/CAutomaticRun.h"
 
-#include "model/CPNLabel.h"
-#include "model/CPNPolygon.h"
 
 #include "support/TempFolder.h"
 
