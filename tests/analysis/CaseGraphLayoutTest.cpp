@@ -141,6 +141,19 @@ TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
     EXPECT_TRUE(empty.UpdateSteps(nullptr, true).IsRectEmpty());
 }
 
+// A layered drawing's distinct x values become the grid's columns and its heights the
+// rows, one per 48 points; a case that would share a grid point takes the nearest free
+// row below, then above.
+TEST(CaseGraphLayout, PlaceOnGridTakesTheDrawingsLayersAsColumns) {
+    LaidOutGraph g(2);
+    ASSERT_EQ(g.graph.m_arrCases.size(), 4u);
+    ASSERT_TRUE(g.graph.PlaceOnGrid({{0, 0}, {100, 96}, {100.3, 96}, {200, 48}}));
+    const std::vector<CPoint> expected{{60, 60}, {120, 180}, {120, 240}, {180, 120}};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, expected[i]) << i;
+    EXPECT_FALSE(g.graph.PlaceOnGrid({{0, 0}})) << "a drawing of another number of cases";
+}
+
 TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
     LaidOutGraph g(3);
     const std::vector<CPoint> before = g.Positions();

@@ -2,6 +2,7 @@
 // steps, and the simulation, the analyses and the file behave as with the stored graph.
 
 #include "DocFixture.h"
+#include "support/RecordingDC.h"
 
 #include "analysis/CCaseAnalysis.h"
 #include "analysis/CCasePath.h"
@@ -146,6 +147,18 @@ TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
     ASSERT_TRUE(reopened.m_bSimulation);
     EXPECT_EQ(reopened.m_caseGraph.m_nCases, onDemand.m_caseGraph.m_nCases);
     EXPECT_EQ(reopened.m_caseGraph.m_nSteps, std::stoi(onDemand.m_caseGraph.GetStepCountText()));
+    // The cases lie on the page and move as a stored graph's do, one edit.
+    onDemand.LeaveSimulation();
+    RecordingDC dc;
+    onDemand.m_caseGraph.NameElements(dc);
+    onDemand.m_caseGraph.InitialLayout();
+    CPNCase* moved = onDemand.m_caseGraph.m_arrCases[1];
+    const CPoint at = moved->m_ptPos;
+    onDemand.BeginEdit("Move");
+    onDemand.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, moved, CPoint(at.x + 60, at.y));
+    ASSERT_TRUE(onDemand.EndEdit());
+    onDemand.History().Undo();
+    EXPECT_EQ(moved->m_ptPos, at);
 }
 
 // Where the cases do not fit one by one either, the class is kept as decision diagrams:

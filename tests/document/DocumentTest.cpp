@@ -2,7 +2,6 @@
 
 #include "document/CAutomaticRun.h"
 
-
 #include "support/TempFolder.h"
 
 TEST_F(DocFixture, NamesCountUpAndNeverDown) {
@@ -20,6 +19,18 @@ TEST_F(DocFixture, NamesCountUpAndNeverDown) {
     EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b3");
     doc.NewDocument();
     EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b1");
+}
+
+// "Grid Points" is kept in the file, so switching it is an edit; the ruler is not kept.
+TEST_F(DocFixture, GridPointsIsAnEditOfTheFileAndTheRulerIsNot) {
+    for (const bool grid : {true, false}) {
+        doc.SetModifiedFlag(false);
+        bool& option = grid ? doc.m_bGrid : doc.m_bRuler;
+        const bool before = option;
+        grid ? doc.ToggleGrid() : doc.ToggleRuler();
+        EXPECT_NE(option, before);
+        EXPECT_EQ(doc.IsModified(), grid);
+    }
 }
 
 TEST_F(DocFixture, TitleFollowsThePath) {

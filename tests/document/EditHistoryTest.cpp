@@ -319,6 +319,42 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     doc.CancelEdit();
     EXPECT_EQ(CDocumentFile::Store(doc), before);
     EXPECT_EQ(doc.History().Stack().Count(), index + 1);
+    // A document made from something else and never saved has no saved state to come
+    // back to.
+    doc.History().Reset(false);
+    ASSERT_TRUE(widen("imported", 5, 0));
+    doc.History().Undo();
+    EXPECT_TRUE(doc.IsModified());
+}
+
+struct CountedLabel : CPNLabel {
+    CountedLabel() { ++alive; }
+    ~CountedLabel() override { --alive; }
+    static inline int alive = 0;
+};
+
+// What an edit takes out of the document it keeps for undo, and lets go of with the
+// history; what it made and dropped again it lets go of at once.
+TEST_F(EditHistory, AnEditKeepsWhatItTookOutAndNothingElse) {
+    doc.History().Reset();
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep);
+        auto* label = new CountedLabel();
+        if (keep)
+            ASSERT_TRUE(doc.AddElement(label));
+        doc.BeginEdit("made and dropped");
+        if (!keep)
+            doc.AddElement(label);
+        doc.Select(label, false);
+        doc.DeleteSelection();
+        doc.EndEdit();
+        EXPECT_EQ(CountedLabel::alive, keep ? 1 : 0);
+    }
+    doc.History().Undo();
+    EXPECT_EQ(doc.m_netDesign.m_listElements.size(), 1u);
+    doc.History().Reset();
+    doc.NewDocument();
+    EXPECT_EQ(CountedLabel::alive, 0);
 }
 
 TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
