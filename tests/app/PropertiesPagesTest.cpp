@@ -44,7 +44,9 @@ struct FakeTextPrompt {
     }
 };
 
-// The condition page writes a typed name to the label at each key.
+// The name pages write a typed name to the label at each key, announcing the label
+// first (the edit it makes): a condition's as condition name changes (3), an event's as
+// event name changes (2), also through "..." and "Show name".
 TEST(ConditionPageTest, TypedNameGoesToTheLabel) {
     CPNLabel label(100, 70);
     label.m_strText = "first\r\nsecond";
@@ -52,12 +54,16 @@ TEST(ConditionPageTest, TypedNameGoesToTheLabel) {
     CDlgPropertiesConditionBar page;
     page.show();
     QSignalSpy spy(&page, &CDlgPropertiesBar::PropertyChanged);
+    std::vector<CPNElement*> announced;
+    QObject::connect(&page, &CDlgPropertiesBar::Editing,
+                     [&announced](CPNElement* pElement, int) { announced.push_back(pElement); });
     page.SetElement(&condition);
     QLineEdit* name = Control<QLineEdit>(page, 1025);
     QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(name, "b7");
     EXPECT_EQ(label.m_strText, "b7");
     EXPECT_EQ(Kinds(spy), (std::vector<int>{3, 3}));
+    EXPECT_EQ(announced, (std::vector<CPNElement*>{&label, &label}));
 }
 
 TEST(EventPageTest, NameChangesAreEventNameChanges) {

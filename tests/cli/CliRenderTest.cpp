@@ -170,6 +170,11 @@ TEST_F(CliRender, TikzPicturesCompileWithLaTeX) {
         EXPECT_EQ(text.find("condition/.style"), text.rfind("condition/.style"));
         EXPECT_LT(text.rfind("/.style"), text.find("\\path["));
         EXPECT_EQ(text.find("\\begin{tikzpicture}"), text.rfind("\\begin{tikzpicture}"));
+        // Each diagram's lines in its own style.
+        EXPECT_NE(text.find(view == "casegraph" ? "\\path[casestep"
+                            : view == "net"     ? "\\path[edge"
+                                                : "\\path[arc"),
+                  std::string::npos);
         if (view == "net" && file == Path("laid.zrn"))
             EXPECT_NE(text.find("{think\\_0}"), std::string::npos);
         QProcess latex;

@@ -175,9 +175,6 @@ TEST(CliTranscripts, ResaveKeepsTheBytesAndNewWritesAnEmptyDocument) {
     EXPECT_EQ(ReadText(created), ReadText(ValidData("empty.zrn")));
 }
 
-// A case graph larger than the memory the process may have (18 philosophers, 3.3
-// million steps, under a limit of 150 MB of address space): a message and exit 2, not
-// an abort.
 // Within 150 MB of address space the stored graph of 18 philosophers (3.3 million
 // steps) does not fit: forced, it is refused with the message; by default the cases are
 // kept without their steps and the command goes on.

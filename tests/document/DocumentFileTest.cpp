@@ -1,7 +1,6 @@
 // The document file as a whole: the bytes of a new document, the version word, saving
 // after an edit, the round trip of every fixture, and the refusal of damaged files.
 
-#include "ExpectedBytes.h"
 #include "FixtureDocuments.h"
 
 #include "analysis/CPNCase.h"
@@ -50,20 +49,6 @@ std::vector<fs::path> Files(const fs::path& folder) {
 }
 
 } // namespace
-
-TEST(DocumentFileTest, EmptyNewDocumentBytes) {
-    FixtureDocument f;
-    ExpectedBytes b;
-    b.Int32(1).Bool32(true).Int32(10).Bool32(true).Bool32(false).Bool32(false).Bool32(false);
-    b.Int32(1).Int32(1).Int32(1).Int32(1);
-    b.Int32(2048).Int32(1536).Count(0);
-    // The empty case graph: four counts, the two grid sizes, the extent, not laid out,
-    // no saved positions, five empty collections.
-    b.Int32(0).Int32(0).Int32(0).Int32(0).Int32(10).Int32(10).Int32(100).Int32(100);
-    b.Bool32(false).Int32(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0);
-    b.Int32(0).Int32(0).Int32(100).Int32(100).Count(0).Count(0);
-    EXPECT_EQ(CDocumentFile::Store(*f.doc), b.Get());
-}
 
 TEST(DocumentFileTest, SimulationModeStoresTheGridOfDesignMode) {
     FixtureDocument f;

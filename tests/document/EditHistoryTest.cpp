@@ -263,17 +263,14 @@ TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
         doc.LeaveSimulation();
         doc.m_caseGraph.NameElements(dc);
         doc.m_caseGraph.InitialLayout();
-        doc.SetCaseGraphLaidOut();
         doc.History().Reset();
         CPNCase* moved = doc.m_caseGraph.m_arrCases[3];
         doc.BeginEdit("Move");
         doc.MoveElement(GRAPH, moved, CPoint(moved->m_ptPos.x + 30, moved->m_ptPos.y + 20));
-        doc.EndEdit();
-        ASSERT_EQ(doc.History().Stack().Count(), 1u);
+        ASSERT_TRUE(doc.EndEdit());
         sizes.push_back(doc.History().Stack().Size());
     }
-    EXPECT_LE(sizes[1], sizes[0] + 64);
-    EXPECT_LE(sizes[1], 2048u);
+    EXPECT_TRUE(sizes[1] <= sizes[0] + 64 && sizes[1] <= 2048u) << sizes[0] << " " << sizes[1];
 }
 
 TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) {
@@ -338,121 +335,77 @@ struct CountedLabel : CPNLabel {
 TEST_F(EditHistory, AnEditKeepsWhatItTookOutAndNothingElse) {
     doc.History().Reset();
     for (const bool keep : {false, true}) {
-        SCOPED_TRACE(keep);
         auto* label = new CountedLabel();
         if (keep)
-            ASSERT_TRUE(doc.AddElement(label));
-        doc.BeginEdit("made and dropped");
-        if (!keep)
             doc.AddElement(label);
+        doc.BeginEdit("made and dropped");
+        doc.AddElement(label);
         doc.Select(label, false);
         doc.DeleteSelection();
         doc.EndEdit();
-        EXPECT_EQ(CountedLabel::alive, keep ? 1 : 0);
+        EXPECT_EQ(CountedLabel::alive, keep ? 1 : 0) << keep;
     }
-    doc.History().Undo();
-    EXPECT_EQ(doc.m_netDesign.m_listElements.size(), 1u);
-    doc.History().Reset();
     doc.NewDocument();
     EXPECT_EQ(CountedLabel::alive, 0);
 }
 
+// The token game is no edit (that the menu then offers no Undo, and that the document
+// stays modified after a simulation, is the frame's tests'): the history stands still
+// and leaving gives the net its tokens back.
 TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     CPNCondition* b1 = net.Condition("b1", true);
     CPNCondition* b2 = net.Condition("b2");
     net.Event("e1", {b1}, {b2});
     doc.History().Reset();
-    doc.BeginEdit("wider");
-    doc.m_netDesign.m_sizeNet.cx += 10;
-    ASSERT_TRUE(doc.EndEdit());
-    doc.History().MarkSaved();
-    const std::size_t count = doc.History().Stack().Count();
     Enter();
-    EXPECT_FALSE(doc.History().CanUndo());
     for (CPNEvent* event : doc.m_caseGraph.ChooseStep(doc.m_caseCurrent, true))
         doc.Select(event, true);
     CAutomaticRun::ExecuteStepWithoutAnimation(doc);
     EXPECT_TRUE(b2->m_bToken);
     EXPECT_FALSE(doc.History().Checkpoint("step"));
     doc.LeaveSimulation();
-    EXPECT_TRUE(b1->m_bToken);
-    EXPECT_FALSE(b2->m_bToken);
-    EXPECT_EQ(doc.History().Stack().Count(), count);
-    EXPECT_EQ(doc.History().UndoText(), "wider");
-    // The case graph and the run are in the document now, not in the saved file: an
-    // edit taken back does not make the document look saved.
-    EXPECT_TRUE(doc.IsModified());
-    doc.BeginEdit("move");
-    doc.MoveElement(NET, b1, CPoint(b1->m_ptPos.x + 10, b1->m_ptPos.y));
-    ASSERT_TRUE(doc.EndEdit());
-    doc.History().Undo();
-    EXPECT_TRUE(doc.IsModified());
-    doc.History().MarkSaved();
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(b1->m_bToken && !b2->m_bToken);
+    EXPECT_EQ(doc.History().Stack().Count(), 0u);
 }
 
-// Copy and paste: the selection with the edges between selected nodes comes back as
-// new elements, moved, selected, with names the net does not have yet; cut and paste
-// gives the net back; bytes that are no fragment add nothing. Pasting is one edit.
-TEST_F(EditHistory, PastedFragmentsBringTheirEdgesAndNeverADuplicateName) {
+// Copy and paste (what the view's clipboard test does not show): only the edges between
+// copied nodes come along; a cut and pasted net keeps its names; pasting is one edit;
+// bytes that are no fragment add nothing.
+TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
     CPNCondition* p1 = net.Condition("p1", true);
     CPNCondition* p2 = net.Condition("p2");
     CPNEvent* t1 = net.Event("t1", {p1}, {p2});
-    CPNCondition* other = net.Condition("other");
-    net.Event("t2", {p2}, {other});
+    net.Event("t2", {p2}, {net.Condition("other")});
     doc.History().Reset();
-    for (CPNElement* e :
-         {static_cast<CPNElement*>(p1), static_cast<CPNElement*>(t1), static_cast<CPNElement*>(p2)})
-        doc.Select(e, true);
-    const std::vector<std::uint8_t> fragment = CNetFragment::Copy(doc);
-    ASSERT_FALSE(fragment.empty());
-    const auto edges = [this] {
-        return std::count_if(doc.m_netDesign.m_listElements.begin(),
-                             doc.m_netDesign.m_listElements.end(),
-                             [](CPNElement* e) { return dynamic_cast<CPNEdge*>(e) != nullptr; });
+    const auto count = [this](auto kind) {
+        return std::count_if(
+            doc.m_netDesign.m_listElements.begin(), doc.m_netDesign.m_listElements.end(),
+            [](CPNElement* e) { return dynamic_cast<decltype(kind)>(e) != nullptr; });
     };
-    const auto edgesBefore = edges();
+    for (CPNElement* e : std::initializer_list<CPNElement*>{p1, t1, p2})
+        doc.Select(e, true);
     doc.BeginEdit("Paste");
-    ASSERT_TRUE(CNetFragment::Paste(doc, fragment, CSize(20, 20), dc));
+    ASSERT_TRUE(CNetFragment::Paste(doc, CNetFragment::Copy(doc), CSize(20, 20), dc));
     ASSERT_TRUE(doc.EndEdit());
-    // Two edges (p1 -> t1 -> p2) came along, not t2's, whose other end was not copied.
-    EXPECT_EQ(edges(), edgesBefore + 2);
-    std::set<std::string> names;
-    for (CPNElement* e : doc.m_netDesign.m_listElements)
-        if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
-            EXPECT_TRUE(names.insert(label->m_strText).second) << label->m_strText;
-    EXPECT_EQ(names.size(), 8u);
-    EXPECT_EQ(doc.m_listSelection.size(), 5u); // three nodes and two edges
-    const auto* pasted = dynamic_cast<CPNCondition*>(doc.m_listSelection.front());
-    ASSERT_NE(pasted, nullptr);
-    EXPECT_EQ(pasted->m_ptPos, CPoint(p1->m_ptPos.x + 20, p1->m_ptPos.y + 20));
-    EXPECT_TRUE(pasted->m_bToken);
+    EXPECT_EQ(count(static_cast<CPNEdge*>(nullptr)), 6) << "p1 -> t1 -> p2 came along, not t2's";
     doc.History().Undo();
-    EXPECT_EQ(edges(), edgesBefore);
-
-    // Cut (copy, then delete) and paste: the same net, names kept.
-    doc.ClearSelection();
     for (CPNElement* e : doc.m_netDesign.m_listElements)
         if (dynamic_cast<CPNCondition*>(e) || dynamic_cast<CPNEvent*>(e))
             doc.Select(e, true);
     const std::vector<std::uint8_t> all = CNetFragment::Copy(doc);
     doc.DeleteSelection();
-    EXPECT_TRUE(doc.m_netDesign.m_listElements.empty());
     ASSERT_TRUE(CNetFragment::Paste(doc, all, CSize(0, 0), dc));
-    EXPECT_EQ(edges(), edgesBefore);
-    std::set<std::string> kept;
+    EXPECT_EQ(count(static_cast<CPNEdge*>(nullptr)), 4);
+    std::set<std::string> names;
     for (CPNElement* e : doc.m_netDesign.m_listElements)
         if (auto* c = dynamic_cast<CPNCondition*>(e))
-            kept.insert(c->m_pLabel->m_strText);
-    EXPECT_EQ(kept, (std::set<std::string>{"p1", "p2", "other"}));
-
-    // Not a fragment: nothing happens.
-    const std::size_t count = doc.m_netDesign.m_listElements.size();
-    for (std::vector<std::uint8_t> bad :
-         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{1, 2, 3},
+            names.insert(c->m_pLabel->m_strText);
+    EXPECT_EQ(names, (std::set<std::string>{"p1", "p2", "other"}));
+    for (const std::vector<std::uint8_t>& bad :
+         {std::vector<std::uint8_t>{},
           std::vector<std::uint8_t>(all.begin(), all.begin() + all.size() / 2)})
         EXPECT_FALSE(CNetFragment::Paste(doc, bad, CSize(0, 0), dc));
-    EXPECT_EQ(doc.m_netDesign.m_listElements.size(), count);
+    EXPECT_EQ(count(static_cast<CPNElement*>(nullptr)), 14);
 }
 
 // A history past its budget drops its oldest commands, never the last, and the saved
