@@ -8,6 +8,7 @@
 #include "model/CPNCondition.h"
 #include "views/CZerinNetDesignView.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -267,6 +268,7 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     EXPECT_EQ(undoText(), QStringLiteral("&Undo Paste\tCtrl+Z"));
     Frame().OnCommand(Cmd::ID_PLACE_BACK);
     EXPECT_EQ(undoText(), QStringLiteral("&Undo Place To Back\tCtrl+Z"));
+    QGuiApplication::clipboard()->clear(); // the tests after this one start without a copy
 }
 
 } // namespace

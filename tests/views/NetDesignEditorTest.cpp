@@ -307,9 +307,6 @@ TEST_F(ViewFixture, EscapeDuringADragLeavesNoEditAndNoChange) {
         EXPECT_EQ(view->GetDragMode(), View::DRAG_NONE);
     }
     doc.ClearSelection();
-    Press(at);
-    Move(at + QPoint(1, 0));
-    Move(at + QPoint(40, 30));
-    Release(at + QPoint(40, 30));
+    Drag(at, at + QPoint(40, 30));
     EXPECT_EQ(doc.History().UndoText(), "Move");
 }
