@@ -7,6 +7,7 @@
 #include "document/CDocumentFile.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
+#include "model/CNoEditRecorder.h"
 #include "support/RecordingDC.h"
 
 #include <cstdint>
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         doc.m_occurrenceNet.ElementFromPoint(pt);
     }
     doc.m_netDesign.BuildStructure();
-    doc.m_netDesign.UpdateAttachedEdges(nullptr);
+    doc.m_netDesign.UpdateAttachedEdges(nullptr, CNoEditRecorder::Instance());
     doc.m_netDesign.Draw(dc);
     return 0;
 }
