@@ -6,7 +6,7 @@
 #include "model/CPNLabel.h"
 
 namespace {
-constexpr std::uint32_t kBentApart = 1u << 31;
+constexpr std::uint32_t kBentApart = CPackedIndices::kFlag;
 // Every segment drawn: the route's cached rectangles are all made from its points.
 bool FullyDrawn(const CPNStep& arc) {
     return arc.m_bBent ? arc.m_bFirstSegment && arc.m_bLastSegment : arc.m_bVisible;
@@ -34,7 +34,7 @@ void CCaseGeometryChange::MoveCase(std::uint32_t i) {
 
 void CCaseGeometryChange::RecordRoute(std::uint32_t i, std::uint8_t before, std::uint8_t after) {
     m_routeSteps.push_back(i);
-    m_routes.push_back(static_cast<std::uint8_t>(before | after << 4));
+    m_routes.push_back(static_cast<std::uint8_t>(before | after << 2));
 }
 
 void CCaseGeometryChange::MadeStep(std::uint32_t i, bool bBentApart) {
@@ -101,8 +101,20 @@ bool CCaseGeometryChange::Finish() {
         m_casesAfter.push_back(m_graph.m_arrCases[i]->m_ptPos);
     for (std::uint32_t i : m_routedCases)
         m_routedAfter.push_back(m_graph.m_arrRoutedAt[i]);
-    return !m_cases.empty() || !m_routeSteps.empty() || !m_made.empty() || !m_objects.empty() ||
-           !m_routedCases.empty();
+    const bool bChanged = !m_cases.empty() || !m_routeSteps.empty() || !m_made.empty() ||
+                          !m_objects.empty() || !m_routedCases.empty();
+    // Kept small: the indices as differences, two routes a byte.
+    m_packedRouteSteps.Pack(m_routeSteps);
+    m_packedMade.Pack(m_made);
+    m_packedObjects.Pack(m_objects);
+    m_packedRoutes.assign((m_routes.size() + 1) / 2, 0);
+    for (std::size_t k = 0; k < m_routes.size(); ++k)
+        m_packedRoutes[k / 2] |= static_cast<std::uint8_t>(m_routes[k] << (k % 2 * 4));
+    std::vector<std::uint32_t>().swap(m_routeSteps);
+    std::vector<std::uint8_t>().swap(m_routes);
+    std::vector<std::uint32_t>().swap(m_made);
+    std::vector<std::uint32_t>().swap(m_objects);
+    return bChanged;
 }
 
 void CCaseGeometryChange::Route(std::uint32_t i, bool bBentApart) {
@@ -122,44 +134,51 @@ void CCaseGeometryChange::Apply(bool after) {
     // A graph computed anew since has other cases and steps.
     if (m_graph.GetGeneration() != m_nGeneration)
         return;
+    const std::vector<std::uint32_t> routeSteps = m_packedRouteSteps.Unpack();
+    const std::vector<std::uint32_t> made = m_packedMade.Unpack();
+    const std::vector<std::uint32_t> objects = m_packedObjects.Unpack();
     const auto& at = after ? m_casesAfter : m_casesBefore;
     for (std::size_t k = 0; k < m_cases.size(); ++k)
         m_graph.m_arrCases[m_cases[k]]->MoveTo(at[k]);
     if (after) {
         // From the routes the move found (the records' while the routed positions are
         // still those before, the objects' own), as the move routed them.
-        for (std::uint32_t made : m_made) {
-            m_graph.RouteAsRecorded(*m_graph.m_arrSteps[StepOf(made)],
-                                    m_graph.m_arrStepRecords[StepOf(made)]);
-            Route(StepOf(made), BentApart(made));
+        for (std::uint32_t step : made) {
+            m_graph.RouteAsRecorded(*m_graph.m_arrSteps[StepOf(step)],
+                                    m_graph.m_arrStepRecords[StepOf(step)]);
+            Route(StepOf(step), BentApart(step));
         }
-        for (std::uint32_t object : m_objects)
+        for (std::uint32_t object : objects)
             Route(StepOf(object), BentApart(object));
     }
-    for (std::size_t k = 0; k < m_routeSteps.size(); ++k)
-        m_graph.m_arrStepRecords[m_routeSteps[k]].route =
-            static_cast<CStepRecord::ERoute>(after ? m_routes[k] >> 4 : m_routes[k] & 15);
+    for (std::size_t k = 0; k < routeSteps.size(); ++k) {
+        const int routes = m_packedRoutes[k / 2] >> (k % 2 * 4);
+        m_graph.m_arrStepRecords[routeSteps[k]].route =
+            static_cast<CStepRecord::ERoute>(after ? (routes >> 2) & 3 : routes & 3);
+    }
     const auto& routed = after ? m_routedAfter : m_routedBefore;
     for (std::size_t k = 0; k < m_routedCases.size(); ++k)
         m_graph.m_arrRoutedAt[m_routedCases[k]] = routed[k];
     if (!after) {
-        for (std::uint32_t made : m_made)
-            m_graph.RouteAsRecorded(*m_graph.m_arrSteps[StepOf(made)],
-                                    m_graph.m_arrStepRecords[StepOf(made)]);
-        for (std::uint32_t object : m_objects)
+        for (std::uint32_t step : made)
+            m_graph.RouteAsRecorded(*m_graph.m_arrSteps[StepOf(step)],
+                                    m_graph.m_arrStepRecords[StepOf(step)]);
+        for (std::uint32_t object : objects)
             m_graph.m_arrSteps[StepOf(object)]->UpdateEnds(nullptr);
         for (const Kept& kept : m_kept) {
-            CPNStep* arc = m_graph.m_arrSteps[StepOf(m_objects[kept.object])];
+            CPNStep* arc = m_graph.m_arrSteps[StepOf(objects[kept.object])];
             arc->RestoreState(*kept.arc);
             if (kept.label && arc->m_pLabel)
                 arc->m_pLabel->RestoreState(*kept.label);
         }
     }
-    FollowRecords();
+    FollowRecords(routeSteps, made, objects);
     CPNElement::GeometryChanged();
 }
 
-void CCaseGeometryChange::FollowRecords() {
+void CCaseGeometryChange::FollowRecords(const std::vector<std::uint32_t>& routeSteps,
+                                        const std::vector<std::uint32_t>& made,
+                                        const std::vector<std::uint32_t>& objects) {
     // A step that got its objects after this edit (a click on it, a later edit taken
     // back since) has the route its record had then; it follows the record now.
     std::vector<bool> moved(m_graph.m_arrCases.size());
@@ -168,12 +187,12 @@ void CCaseGeometryChange::FollowRecords() {
     for (std::uint32_t i : m_routedCases)
         moved[i] = true;
     std::vector<bool> follow(m_graph.m_arrStepRecords.size());
-    for (std::uint32_t i : m_routeSteps)
+    for (std::uint32_t i : routeSteps)
         follow[i] = true;
     std::vector<bool> own(m_graph.m_arrStepRecords.size());
-    for (std::uint32_t made : m_made)
-        own[StepOf(made)] = true;
-    for (std::uint32_t object : m_objects)
+    for (std::uint32_t step : made)
+        own[StepOf(step)] = true;
+    for (std::uint32_t object : objects)
         own[StepOf(object)] = true;
     for (std::size_t i = 0; i < m_graph.m_arrStepRecords.size(); ++i) {
         CPNStep* arc = m_graph.m_arrSteps[i];
@@ -187,8 +206,9 @@ void CCaseGeometryChange::FollowRecords() {
 }
 
 std::size_t CCaseGeometryChange::Size() const {
-    std::size_t size = sizeof(*this) + m_cases.size() * 20 + m_routeSteps.size() * 5 +
-                       m_made.size() * 4 + m_objects.size() * 4 + m_routedCases.size() * 20;
+    std::size_t size = sizeof(*this) + m_cases.size() * 20 + m_packedRouteSteps.Size() +
+                       m_packedRoutes.size() + m_packedMade.Size() + m_packedObjects.Size() +
+                       m_routedCases.size() * 20;
     for (const Kept& kept : m_kept)
         size += sizeof(Kept) + kept.arc->Size() + (kept.label ? kept.label->Size() : 0);
     return size;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/CPackedIndices.h"
 #include "base/CPoint.h"
 #include "model/CEditChange.h"
 #include "model/CElementState.h"
@@ -48,7 +49,9 @@ private:
     // Routes step i's objects as the move did.
     void Route(std::uint32_t i, bool bBentApart);
     // Steps that got objects after this edit follow their records.
-    void FollowRecords();
+    void FollowRecords(const std::vector<std::uint32_t>& routeSteps,
+                       const std::vector<std::uint32_t>& made,
+                       const std::vector<std::uint32_t>& objects);
     // Whether the ends of the arc, put on its cases where they stood before the move,
     // give exactly the state.
     bool EndsGiveBack(const CPNStep& arc, const CElementState& state) const;
@@ -60,9 +63,12 @@ private:
     int m_nMovedCase = -1;
     std::vector<std::uint32_t> m_cases;
     std::vector<CPoint> m_casesBefore, m_casesAfter;
+    // While the move is made: the steps whose route changed, the route before in the
+    // low two bits and after in the next two; once made, packed (two routes a byte).
     std::vector<std::uint32_t> m_routeSteps;
-    // The route before in the low four bits, after in the high.
     std::vector<std::uint8_t> m_routes;
+    CPackedIndices m_packedRouteSteps, m_packedMade, m_packedObjects;
+    std::vector<std::uint8_t> m_packedRoutes;
     // Steps made objects; the high bit says bent apart.
     std::vector<std::uint32_t> m_made;
     // Steps kept as objects before: their states then; the high bit says bent apart.

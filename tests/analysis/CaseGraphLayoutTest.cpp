@@ -1,6 +1,7 @@
 #include "analysis/CCaseGraph.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
+#include "analysis/CPackedIndices.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNLabel.h"
@@ -151,6 +152,19 @@ TEST(CaseGraphLayout, PlaceOnGridTakesTheDrawingsLayersAsColumns) {
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, expected[i]) << i;
     EXPECT_FALSE(g.graph.PlaceOnGrid({{0, 0}})) << "a drawing of another number of cases";
+}
+
+// What a move keeps of the steps it touched comes back whole, whatever the gaps between
+// them (one to five bytes each) and their flags.
+TEST(CaseGraphLayout, PackedStepIndicesComeBackWhateverTheirGaps) {
+    std::mt19937 gen(3);
+    std::vector<std::uint32_t> entries;
+    for (std::uint32_t i = 0; i < CPackedIndices::kFlag; i += 1 + gen() % (1u << (gen() % 27)))
+        entries.push_back(i | (gen() % 2 ? CPackedIndices::kFlag : 0));
+    CPackedIndices packed;
+    packed.Pack(entries);
+    EXPECT_EQ(packed.Unpack(), entries);
+    EXPECT_LT(packed.Size(), entries.size() * 4);
 }
 
 TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
