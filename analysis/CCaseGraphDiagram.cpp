@@ -1,7 +1,6 @@
 #include "analysis/CCaseGeometryChange.h"
 #include "analysis/CCaseGraph.h"
 #include "model/CEditRecorder.h"
-#include "model/CPNPolygon.h"
 
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
@@ -450,12 +449,7 @@ CRect CCaseGraph::MoveElements(const std::list<CPNElement*>& elements, int dx, i
         if (auto* arc = dynamic_cast<CPNStep*>(e))
             recorder.Modify(arc->m_pLabel);
         rect |= e->GetBoundRect();
-        if (auto* edge = dynamic_cast<CPNEdge*>(e))
-            rect |= edge->Offset(dx, dy);
-        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
-            rect |= polygon->Offset(dx, dy);
-        else
-            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->Offset(dx, dy);
         rect |= e->GetBoundRect();
     }
     // Every step follows, as after any move of a selection.

@@ -8,7 +8,6 @@
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
-#include "model/CPNPolygon.h"
 
 #include <algorithm>
 #include <exception>
@@ -127,16 +126,9 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
         name->SetText(fresh, dc);
     }
     // Nodes move their names; edges and polygons move their points.
-    for (CPNElement* e : fragment.m_listElements) {
-        if (auto* edge = dynamic_cast<CPNEdge*>(e))
-            edge->Offset(offset.cx, offset.cy);
-        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
-            polygon->Offset(offset.cx, offset.cy);
-        else if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
-            continue;
-        else
-            e->MoveTo(CPoint(e->m_ptPos.x + offset.cx, e->m_ptPos.y + offset.cy));
-    }
+    for (CPNElement* e : fragment.m_listElements)
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
+            e->Offset(offset.cx, offset.cy);
     doc.ClearSelection();
     doc.History()
         .Recorder(CZerinDoc::DIAGRAM_NET_DESIGN)

@@ -9,7 +9,6 @@
 #include "model/CPNElement.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
-#include "model/CPNPolygon.h"
 
 #include "base/CArchive.h"
 #include <algorithm>
@@ -104,12 +103,7 @@ CRect CNetDesign::MoveElements(const std::list<CPNElement*>& elements, int dx, i
         recorder.Modify(e);
         recorder.Modify(NameLabelOf(e));
         rect |= e->GetBoundRect();
-        if (auto* edge = dynamic_cast<CPNEdge*>(e))
-            rect |= edge->Offset(dx, dy);
-        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
-            rect |= polygon->Offset(dx, dy);
-        else
-            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->Offset(dx, dy);
         rect |= e->GetBoundRect();
         if (IsNode(e))
             nodes.push_back(e);

@@ -92,7 +92,7 @@ public:
     // The vertices of the route between its ends.
     std::vector<CPoint> GetBendPoints() const;
     // Moves the whole route; returns the rectangle to repaint.
-    CRect Offset(int dx, int dy);
+    CRect Offset(int dx, int dy) override;
     // Enters the edge into the pre- and post-sets of its condition and event.
     void Connect();
 

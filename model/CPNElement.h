@@ -57,6 +57,9 @@ public:
     virtual void Draw(CDC& dc) const;
     // Moves the element to pt; returns the rectangle to repaint.
     virtual CRect MoveTo(CPoint pt);
+    // Moves the whole element by the vector (a route or an outline with all its points);
+    // returns the rectangle to repaint.
+    virtual CRect Offset(int dx, int dy) { return MoveTo(CPoint(m_ptPos.x + dx, m_ptPos.y + dy)); }
     // The point of the element's outline on the way toward the given point.
     virtual CPoint GetBorderPoint(CPoint toward) const;
     virtual bool HitTest(CPoint pt) const;

@@ -42,7 +42,7 @@ public:
     // Removes the grabbed corner; false unless IsBendSelected.
     bool DeleteSelectedPoint();
     void RecalcBounds();
-    CRect Offset(int dx, int dy);
+    CRect Offset(int dx, int dy) override;
     // Sizes the vertex buffer for the present outline (after loading).
     void ReallocVertexBuffer();
 

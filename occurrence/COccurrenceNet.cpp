@@ -8,7 +8,6 @@
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
-#include "model/CPNPolygon.h"
 #include "model/CSetConditions.h"
 #include "occurrence/CPNOccurrence.h"
 #include "occurrence/CPNPlace.h"
@@ -400,12 +399,7 @@ CRect COccurrenceNet::MoveElements(const ElementList& elements, int dx, int dy,
             continue;
         recorder.Modify(e);
         rect |= e->GetBoundRect();
-        if (auto* edge = dynamic_cast<CPNEdge*>(e))
-            rect |= edge->Offset(dx, dy);
-        else if (auto* polygon = dynamic_cast<CPNPolygon*>(e))
-            rect |= polygon->Offset(dx, dy);
-        else
-            rect |= e->MoveTo(CPoint(e->m_ptPos.x + dx, e->m_ptPos.y + dy));
+        rect |= e->Offset(dx, dy);
         rect |= e->GetBoundRect();
     }
     // The record's edges follow their places and occurrences; an edge moved itself

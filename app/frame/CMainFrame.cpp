@@ -297,28 +297,14 @@ bool CMainFrame::IsViewActive(int nView) const {
     return m_nActiveView == nView;
 }
 
-// --- The edit history. ---
+// --- Dialogs. ---
 
 bool CMainFrame::eventFilter(QObject* pObject, QEvent* pEvent) {
-    // The main window's and its dialogs' widgets alike: a dialog's change of a font or
-    // colour is an edit of its own.
-    const auto* pWidget = qobject_cast<QWidget*>(pObject);
-    if (!pWidget)
-        return QMainWindow::eventFilter(pObject, pEvent);
-    switch (pEvent->type()) {
-    case QEvent::Show:
-        // No dialog cuts its title off.
-        if (pWidget->isWindow() && qobject_cast<const QDialog*>(pWidget))
-            FitToTitle(*const_cast<QWidget*>(pWidget));
-        break;
-    case QEvent::MouseButtonRelease:
-    case QEvent::KeyRelease:
-        // The edit a gesture or a key made is in the history: Undo names it.
-        QTimer::singleShot(0, this, [this] { UpdateCommandUI(); });
-        break;
-    default:
-        break;
-    }
+    // No dialog of the program cuts its title off.
+    if (pEvent->type() == QEvent::Show)
+        if (auto* pWidget = qobject_cast<QWidget*>(pObject);
+            pWidget && pWidget->isWindow() && qobject_cast<const QDialog*>(pWidget))
+            FitToTitle(*pWidget);
     return QMainWindow::eventFilter(pObject, pEvent);
 }
 

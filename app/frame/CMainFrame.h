@@ -154,11 +154,9 @@ public:
     void InitialUpdate();
     // Every view at 100 %, scrolled to its top-left corner (a new or opened document).
     void StartViewsAtOrigin();
-    // Records what the user's last action changed as one edit (on the next turn of the
-    // event loop, once the action is complete).
 
 protected:
-    // Mouse buttons and keys let go and focus leaving a field end an action.
+    // Fits every dialog of the program to its title when it shows.
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
