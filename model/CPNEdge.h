@@ -34,6 +34,8 @@ public:
     // Drags the grabbed handle to pt (nothing without one): a bend point moves, a
     // midpoint handle becomes a new bend point. Returns the rectangle to repaint.
     CRect MoveTo(CPoint pt) override;
+    // Only a handle can be dragged.
+    bool GrabAt(CPoint pt) override { return HitTestPoint(pt); }
     bool HitTest(CPoint pt) const override;
     CRect GetBoundRect() const override;
     // Edges have no page: the page is hidden.

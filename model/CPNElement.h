@@ -60,6 +60,9 @@ public:
     // Moves the whole element by the vector (a route or an outline with all its points);
     // returns the rectangle to repaint.
     virtual CRect Offset(int dx, int dy) { return MoveTo(CPoint(m_ptPos.x + dx, m_ptPos.y + dy)); }
+    // A drag begins at pt: grabs what MoveTo will then move (a route's handle, an
+    // outline's corner); false when a drag from there moves nothing.
+    virtual bool GrabAt(CPoint /*pt*/) { return true; }
     // The point of the element's outline on the way toward the given point.
     virtual CPoint GetBorderPoint(CPoint toward) const;
     virtual bool HitTest(CPoint pt) const;

@@ -27,6 +27,11 @@ public:
     // Drags the grabbed handle, or without one moves the whole outline so that its
     // first point comes to pt. Returns the rectangle to repaint.
     CRect MoveTo(CPoint pt) override;
+    // The handle at pt, or else the whole outline.
+    bool GrabAt(CPoint pt) override {
+        HitTestPoint(pt);
+        return true;
+    }
     // Only the outline is hit, not the inside of a filled polygon.
     bool HitTest(CPoint pt) const override;
     CRect GetBoundRect() const override;

@@ -51,9 +51,6 @@ void CDiagramView::HidePropertiesPage() {
 void CDiagramView::ResetMembers() {
     m_nTool = Cmd::ID_TOOL_SELECT;
     m_bCaptured = false;
-    m_ptDrag = CPoint(-1, -1);
-    m_nDragMode = 0;
-    m_pHitElement = nullptr;
     m_pContextElement = nullptr;
     m_listXor.clear();
     m_bMarkerShown = false;

@@ -141,7 +141,15 @@ public:
     void ShowToolPage(CPNElement* element) override;
     void RefreshToolPage() override;
     void ToggleToolLine(CPoint from, CPoint to) override { DrawXorLine(from, to); }
+    void ToggleToolBand(CPoint from, CPoint to) override { DrawRubberBand(from, to); }
     void ShowToolPosition(CPoint pt) override;
+    void ShowToolMarkers(CPoint pt, bool bEraseOnly) override;
+    void UpdateToolCursor(CPoint pt) override { UpdateCursor(pt); }
+    void BeginToolDrag(CPoint pt) override { BeginDrag(pt); }
+    bool CanToolEdit() const override { return !m_bSimulation; }
+    bool ToolAddsToSelection() const override { return m_bAddPress; }
+    // The element the gesture under way drags; null for none.
+    CPNElement* GetDraggedElement() const;
 
     // The diagram's names legend for the printed second page, in twips (y grows
     // upwards); only views that have one print a second page.
@@ -194,23 +202,17 @@ protected:
     // A move that belongs to no gesture (or the skipped first one): the position goes
     // to the status bar. True when the move is done with.
     bool MoveFree(CPoint pt);
-    // Drags m_pHitElement by the mouse: unsnapped position accumulated, snapped result,
-    // modified flag on a change, status bar and ruler markers; what is attached to the
-    // element follows.
-    void DragElement(CPoint pt);
-    // Drags the whole selection by the mouse delta.
-    void DragSelection(CPoint pt);
-    void DragBand(CPoint pt);
-    // The band's rectangle when it is one (squared diagonal over 200), else false.
-    bool EndBand(CPoint pt, CRect& rect);
     // Ends every gesture: markers erased, capture released, its edit closed.
     void EndDrag(CPoint pt);
     // Closes the edit of the gesture under way, if one is open.
     void EndGestureEdit();
     // Esc during a gesture: what it changed is taken back, and no edit is left.
     void CancelGesture();
-    // The tool of a command (a creating one; null for Select and the unknown), and the
-    // gesture a press of it started.
+    // The element a gesture drags is gone (a load, a new record): the gesture ends where
+    // it stands.
+    void DropGesture();
+    // The tool of a command (null for the unknown), and the gesture a press of it
+    // started.
     CTool* ToolFor(unsigned nId);
     bool PressTool(unsigned nId, CPoint pt);
     bool MoveTool(CPoint pt);
@@ -265,13 +267,10 @@ protected:
     // Members shared by the diagram views.
     unsigned m_nTool = Cmd::ID_TOOL_SELECT;
     bool m_bCaptured = false;
-    bool m_bMoved = false;
     CPoint m_ptLast;
     int m_nZoom = 100;
-    CPoint m_ptDrag{-1, -1};
-    CPoint m_ptBandStart;
-    int m_nDragMode = 0;
-    CPNElement* m_pHitElement = nullptr;
+    // Shift or Ctrl was held at the last press.
+    bool m_bAddPress = false;
     bool m_bSkipMove = false;
     CPNElement* m_pContextElement = nullptr;
     bool m_bSimulation = false;
@@ -281,7 +280,7 @@ protected:
     bool m_bMarkerShown = false;
     // The gesture under way has opened an edit of the document.
     bool m_bEditOpen = false;
-    // The creating tools, made when first chosen, and the one whose gesture is under way.
+    // The tools, made when first chosen, and the one whose gesture is under way.
     std::map<unsigned, std::unique_ptr<CTool>> m_tools;
     CTool* m_pGestureTool = nullptr;
 

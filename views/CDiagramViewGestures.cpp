@@ -2,6 +2,7 @@
 #include "views/CEdgeTool.h"
 #include "views/CFreeElementTool.h"
 #include "views/CNodeTool.h"
+#include "views/CSelectTool.h"
 #include "views/CTokenTool.h"
 
 #include "base/CBrush.h"
@@ -32,11 +33,6 @@
 
 // --- The gesture skeleton. ---
 
-namespace {
-// A band whose squared diagonal stays at or below this is a click, not a band.
-constexpr long long kBandThreshold = 200;
-} // namespace
-
 bool CDiagramView::BeginPress(const QMouseEvent& event, CPoint& pt, bool& bAdd) {
     pt = DeviceToLogical(event.position().toPoint());
     const CSize extent = GetExtent();
@@ -45,11 +41,11 @@ bool CDiagramView::BeginPress(const QMouseEvent& event, CPoint& pt, bool& bAdd) 
     m_ptLast = pt;
     m_bMarkerShown = false;
     bAdd = (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
+    m_bAddPress = bAdd;
     return true;
 }
 
 void CDiagramView::BeginDrag(CPoint pt) {
-    m_ptDrag = CPoint(-1, -1);
     m_bCaptured = true;
     // The gesture is one edit, named by what it does on the way.
     if (!m_bEditOpen) {
@@ -68,38 +64,6 @@ bool CDiagramView::MoveFree(CPoint pt) {
     if (!m_bCaptured)
         UpdateCursor(pt);
     return true;
-}
-
-void CDiagramView::DragElement(CPoint pt) {
-    CPNElement* pElement = m_pHitElement;
-    if (!pElement)
-        return;
-    const CSize delta = pt - m_ptLast;
-    m_ptLast = pt;
-    if (m_ptDrag == CPoint(-1, -1))
-        m_ptDrag = pElement->m_ptPos;
-    m_ptDrag += delta;
-    const CPoint q = SnapToGrid(m_ptDrag);
-    if (q != pElement->m_ptPos) {
-        m_rDoc.SetModifiedFlag();
-        m_rDoc.History().NameEdit("Move");
-    }
-    InvalidateLogical(m_rDoc.MoveElement(GetDiagramId(), pElement, q));
-    m_rHost.SetStatusPosition(q.x, q.y);
-    if (m_rDoc.m_bRuler)
-        DrawRulerMarkers(q, false);
-}
-
-void CDiagramView::DragSelection(CPoint pt) {
-    const CSize delta = pt - m_ptLast;
-    m_ptLast = pt;
-    if (delta.cx != 0 || delta.cy != 0) {
-        InvalidateLogical(m_rDoc.MoveSelection(GetDiagramId(), delta.cx, delta.cy));
-        // Moving is an edit the file must keep.
-        m_rDoc.SetModifiedFlag();
-        m_rDoc.History().NameEdit("Move");
-    }
-    m_rHost.SetStatusPosition(pt.x, pt.y);
 }
 
 void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
@@ -128,33 +92,9 @@ void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
     pEvent->accept();
 }
 
-void CDiagramView::DragBand(CPoint pt) {
-    if (!m_bMoved) {
-        m_bMoved = true;
-        UpdateCursor(pt);
-    }
-    DrawRubberBand(m_ptBandStart, m_ptLast);
-    DrawRubberBand(m_ptBandStart, pt);
-    m_ptLast = pt;
-    m_rHost.SetStatusPosition(pt.x, pt.y);
-}
-
-bool CDiagramView::EndBand(CPoint pt, CRect& rect) {
-    if (!m_bMoved)
-        return false;
-    DrawRubberBand(m_ptBandStart, m_ptLast);
-    rect = CRect(m_ptBandStart, pt);
-    rect.NormalizeRect();
-    const long long dx = rect.Width();
-    const long long dy = rect.Height();
-    return dx * dx + dy * dy > kBandThreshold;
-}
-
 void CDiagramView::EndDrag(CPoint pt) {
-    m_nDragMode = 0;
     m_pGestureTool = nullptr;
     m_bCaptured = false;
-    m_pHitElement = nullptr;
     // Whatever was inverted for the gesture goes with it, even when the ruler was
     // switched off on the way.
     ClearXorFigures();
@@ -167,11 +107,15 @@ void CDiagramView::EndGestureEdit() {
         m_rDoc.EndEdit();
 }
 
-void CDiagramView::CancelGesture() {
-    m_nDragMode = 0;
+void CDiagramView::DropGesture() {
     m_pGestureTool = nullptr;
     m_bCaptured = false;
-    m_pHitElement = nullptr;
+    EndGestureEdit();
+}
+
+void CDiagramView::CancelGesture() {
+    m_pGestureTool = nullptr;
+    m_bCaptured = false;
     ClearXorFigures();
     if (std::exchange(m_bEditOpen, false))
         m_rDoc.CancelEdit();
@@ -332,6 +276,9 @@ CTool* CDiagramView::ToolFor(unsigned nId) {
         return it->second.get();
     std::unique_ptr<CTool> tool;
     switch (nId) {
+    case Cmd::ID_TOOL_SELECT:
+        tool = std::make_unique<CSelectTool>();
+        break;
     case Cmd::ID_TOOL_CONDITION:
     case Cmd::ID_TOOL_EVENT:
         tool = std::make_unique<CNodeTool>(nId == Cmd::ID_TOOL_EVENT);
@@ -390,4 +337,13 @@ void CDiagramView::RefreshToolPage() {
 
 void CDiagramView::ShowToolPosition(CPoint pt) {
     m_rHost.SetStatusPosition(pt.x, pt.y);
+}
+
+void CDiagramView::ShowToolMarkers(CPoint pt, bool bEraseOnly) {
+    if (m_rDoc.m_bRuler)
+        DrawRulerMarkers(pt, bEraseOnly);
+}
+
+CPNElement* CDiagramView::GetDraggedElement() const {
+    return m_pGestureTool ? m_pGestureTool->GestureElement() : nullptr;
 }

@@ -23,17 +23,17 @@ void CRecordDiagramView::OnUpdate() {
     // context menu still points at.
     if (!ContainsElement(m_pContextElement))
         m_pContextElement = nullptr;
-    if (m_pHitElement && !ContainsElement(m_pHitElement)) {
-        m_pHitElement = nullptr;
-        m_nDragMode = 0;
-        m_bCaptured = false;
-    }
+    if (CPNElement* pDragged = GetDraggedElement(); pDragged && !ContainsElement(pDragged))
+        DropGesture();
 }
 
 void CRecordDiagramView::UpdateCursor(CPoint /*ptLogical*/) {
-    // Outside gestures the default arrow; the band keeps it too.
-    const bool bMoving = m_bCaptured && m_nDragMode != 0 && m_nDragMode != BandDragMode();
-    const Qt::CursorShape shape = bMoving ? Qt::SizeAllCursor : Qt::ArrowCursor;
+    // Outside gestures the default arrow.
+    const CTool::ECursor gesture =
+        m_bCaptured && m_pGestureTool ? m_pGestureTool->GestureCursor() : CTool::ECursor::Tool;
+    const Qt::CursorShape shape = gesture == CTool::ECursor::Move    ? Qt::SizeAllCursor
+                                  : gesture == CTool::ECursor::Cross ? Qt::CrossCursor
+                                                                     : Qt::ArrowCursor;
     if (viewport()->cursor().shape() != shape)
         viewport()->setCursor(shape);
 }
@@ -95,7 +95,6 @@ void CRecordDiagramView::OnDelete() {
         return;
     InvalidateLogical(GetDocument().DeleteSelection(GetDiagramId()));
     m_pContextElement = nullptr;
-    m_pHitElement = nullptr;
     HidePropertiesPage();
 }
 
@@ -135,62 +134,22 @@ void CRecordDiagramView::mousePressEvent(QMouseEvent* pEvent) {
     bool bAdd = false;
     if (!BeginPress(*pEvent, pt, bAdd))
         return;
-    unsigned nTool = m_nTool;
-    if (GetDocument().HitTestSelectedPoints(pt))
-        nTool = Cmd::ID_TOOL_SELECT;
-    if (nTool == Cmd::ID_TOOL_SELECT) {
-        PressSelect(pt, bAdd);
-    } else if (!m_bSimulation && (nTool == Cmd::ID_TOOL_POLYGON || nTool == Cmd::ID_TOOL_LABEL)) {
+    const unsigned nTool = GetDocument().HitTestSelectedPoints(pt) ? Cmd::ID_TOOL_SELECT : m_nTool;
+    if (nTool == Cmd::ID_TOOL_SELECT ||
+        (!m_bSimulation && (nTool == Cmd::ID_TOOL_POLYGON || nTool == Cmd::ID_TOOL_LABEL)))
         PressTool(nTool, pt);
-    }
 }
 
-void CRecordDiagramView::PressSelect(CPoint pt, bool bAdd) {
-    CZerinDoc& doc = GetDocument();
-    m_nDragMode = 0;
+CPNElement* CRecordDiagramView::HitToolElement(CPoint pt) {
     // In simulation a click selects nothing.
-    CPNElement* pHit = m_bSimulation ? nullptr : HitElement(pt);
-    m_pHitElement = pHit;
-    if (!pHit) {
-        if (!bAdd) {
-            InvalidateLogical(doc.ClearSelection());
-            if (!m_bSimulation)
-                HidePropertiesPage();
-        }
-        m_ptBandStart = pt;
-        m_bMoved = false;
-        if (!m_bSimulation) {
-            m_nDragMode = BandDragMode();
-            BeginDrag(pt);
-        }
-        return;
-    }
-    if (doc.IsSelected(pHit)) {
-        if (bAdd) {
-            doc.Deselect(pHit);
-            InvalidateLogical(pHit->GetBoundRect());
-            if (!doc.IsSelected(nullptr))
-                HidePropertiesPage();
-            m_pHitElement = nullptr;
-            return;
-        }
-        if (doc.HasMultipleSelection())
-            m_nDragMode = SelectionDragMode();
-    } else {
-        InvalidateLogical(doc.Select(pHit, bAdd));
-        if (doc.HasMultipleSelection()) {
-            m_nDragMode = SelectionDragMode();
-            HidePropertiesPage();
-        } else if (auto* pLabel = dynamic_cast<CPNLabel*>(pHit); pLabel && pLabel->m_pOwner) {
-            HidePropertiesPage();
-        } else {
-            pHit->ShowProperties(GetPageHost());
-        }
-    }
-    if (m_nDragMode == 0)
-        m_nDragMode = DragModeFor(pHit, pt);
-    if (m_nDragMode != 0)
-        BeginDrag(pt);
+    return m_bSimulation ? nullptr : HitElement(pt);
+}
+
+void CRecordDiagramView::ShowToolPage(CPNElement* element) {
+    // A step's or a case's name has no page of its own.
+    if (auto* pLabel = dynamic_cast<CPNLabel*>(element); pLabel && pLabel->m_pOwner)
+        element = nullptr;
+    CDiagramView::ShowToolPage(element);
 }
 
 void CRecordDiagramView::mouseMoveEvent(QMouseEvent* pEvent) {
@@ -200,14 +159,7 @@ void CRecordDiagramView::mouseMoveEvent(QMouseEvent* pEvent) {
             ShowTitleTip(pt);
         return;
     }
-    if (m_nDragMode == BandDragMode())
-        DragBand(pt);
-    else if (m_bSimulation)
-        return;
-    else if (m_nDragMode == SelectionDragMode())
-        DragSelection(pt);
-    else if (m_nDragMode != 0)
-        DragElement(pt);
+    MoveTool(pt);
 }
 
 void CRecordDiagramView::ShowTitleTip(CPoint pt) {
@@ -228,16 +180,7 @@ void CRecordDiagramView::mouseReleaseEvent(QMouseEvent* pEvent) {
     if (!m_bCaptured)
         return;
     const CPoint pt = ClampToPage(DeviceToLogical(pEvent->position().toPoint()));
-    if (m_nDragMode == BandDragMode()) {
-        CRect rect;
-        if (EndBand(pt, rect)) {
-            InvalidateLogical(GetDocument().SelectInRect(GetDiagramId(), rect));
-            if (!m_bSimulation)
-                HidePropertiesPage();
-        }
-    } else if (!m_bSimulation && GetDocument().m_bRuler) {
-        DrawRulerMarkers(pt, true);
-    }
+    ReleaseTool(pt);
     EndDrag(pt);
 }
 

@@ -19,7 +19,6 @@ public:
     bool OnUpdateCommand(int nId, CCommandState& state) override;
     void OnUpdate() override;
 
-    int GetDragMode() const { return m_nDragMode; }
     unsigned GetTool() const { return m_nTool; }
     const CTitleTip& GetTitleTip() const { return m_tip; }
 
@@ -38,11 +37,10 @@ protected:
     bool HasPropertiesPage(const CPNElement& element) const override {
         return IsFreeElement(&element);
     }
-    // The drag mode a press on the element starts (0 for none).
-    virtual int DragModeFor(CPNElement* pHit, CPoint pt) = 0;
-    // The modes of the whole selection and of the band.
-    virtual int SelectionDragMode() const = 0;
-    virtual int BandDragMode() const = 0;
+    // What selecting asks: outside simulation the topmost element, and a band on nothing.
+    CPNElement* HitToolElement(CPoint pt) override;
+    bool CanToolBand() const override { return !m_bSimulation; }
+    void ShowToolPage(CPNElement* element) override;
     // The title tip in simulation: its text and the item's rectangle.
     virtual bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const = 0;
     // The submenu of the popup menu for the element under the mouse; -1 for none.
@@ -58,7 +56,6 @@ protected:
     CTitleTip m_tip;
 
 private:
-    void PressSelect(CPoint pt, bool bAdd);
     void ShowTitleTip(CPoint pt);
     bool CanDelete() const;
     void OnDelete();

@@ -81,20 +81,6 @@ CPNElement* CZerinCaseGraphView::HitElement(CPoint pt) const {
     return Graph().ElementFromPoint(pt);
 }
 
-int CZerinCaseGraphView::DragModeFor(CPNElement* pHit, CPoint pt) {
-    // Later tests win, as a label is also checked after its owner.
-    int nMode = DRAG_NONE;
-    if (dynamic_cast<CPNCase*>(pHit))
-        nMode = DRAG_CASE;
-    if (dynamic_cast<CPNLabel*>(pHit))
-        nMode = DRAG_LABEL;
-    if (auto* pStep = dynamic_cast<CPNStep*>(pHit); pStep && pStep->HitTestPoint(pt))
-        nMode = DRAG_STEP_POINT;
-    if (auto* pPolygon = dynamic_cast<CPNPolygon*>(pHit))
-        nMode = pPolygon->HitTestPoint(pt) ? DRAG_POLYGON_POINT : DRAG_POLYGON;
-    return nMode;
-}
-
 bool CZerinCaseGraphView::TipFor(CPNElement* pHit, CPoint pt, std::string& text,
                                  CRect& rect) const {
     if (auto* pCase = dynamic_cast<CPNCase*>(pHit)) {

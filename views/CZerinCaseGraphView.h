@@ -15,17 +15,6 @@ class CZerinCaseGraphView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
-    enum DragMode {
-        DRAG_NONE = 0,
-        DRAG_STEP_POINT = 1,
-        DRAG_CASE = 2,
-        DRAG_LABEL = 3,
-        DRAG_POLYGON = 4,
-        DRAG_POLYGON_POINT = 5,
-        DRAG_SELECTION = 6,
-        DRAG_BAND = 7
-    };
-
     CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
 
     void OnInitialUpdate() override;
@@ -64,9 +53,6 @@ protected:
     CPNElement* HitElement(CPoint pt) const override;
     bool ContainsElement(const CPNElement* pElement) const override;
     bool IsFreeElement(const CPNElement* pElement) const override;
-    int DragModeFor(CPNElement* pHit, CPoint pt) override;
-    int SelectionDragMode() const override { return DRAG_SELECTION; }
-    int BandDragMode() const override { return DRAG_BAND; }
     bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const override;
     int ContextMenuIndex(CPNElement* pHit) const override;
 

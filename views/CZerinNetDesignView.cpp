@@ -65,11 +65,8 @@ void CZerinNetDesignView::OnUpdate() {
     };
     if (!exists(m_pContextElement))
         m_pContextElement = nullptr;
-    if (m_pHitElement && !exists(m_pHitElement)) {
-        m_pHitElement = nullptr;
-        m_nDragMode = DRAG_NONE;
-        m_bCaptured = false;
-    }
+    if (CPNElement* pDragged = GetDraggedElement(); pDragged && !exists(pDragged))
+        DropGesture();
 }
 
 void CZerinNetDesignView::showEvent(QShowEvent* pEvent) {
@@ -200,7 +197,6 @@ void CZerinNetDesignView::OnDelete() {
         return;
     InvalidateLogical(doc.DeleteSelection(CZerinDoc::DIAGRAM_NET_DESIGN));
     m_pContextElement = nullptr;
-    m_pHitElement = nullptr;
     doc.SetNetModified();
     HidePropertiesPage();
 }

@@ -19,19 +19,6 @@ public:
     // The frames of one animation phase.
     static constexpr int kFramesPerPhase = 10;
 
-    // Drag modes.
-    enum DragMode {
-        DRAG_NONE = 0,
-        DRAG_EDGE_POINT = 2,
-        DRAG_CONDITION = 3,
-        DRAG_EVENT = 4,
-        DRAG_LABEL = 5,
-        DRAG_POLYGON = 6,
-        DRAG_POLYGON_POINT = 7,
-        DRAG_SELECTION = 8,
-        DRAG_BAND = 9
-    };
-
     CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
 
     void OnInitialUpdate() override;
@@ -43,6 +30,12 @@ public:
     bool HasPropertiesPage(const CPNElement& element) const override;
     bool CanFire(const CPNElement& element) const override;
     void Fire(CPNElement& element) override;
+
+    // What selecting asks: not while the token game fires the selection; in it only
+    // events with concession are taken; the grabbed handle of a selected edge first.
+    bool CanToolSelect() const override;
+    bool CanToolBand() const override { return true; }
+    CPNElement* HitToolElement(CPoint pt) override;
 
     CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;
@@ -60,7 +53,6 @@ public:
     void RequestQuit();
 
     unsigned GetTool() const { return m_nTool; }
-    int GetDragMode() const { return m_nDragMode; }
     bool IsAnimating() const { return m_bAnimating; }
     bool IsAutoRunning() const { return m_autoRun.IsRunning(); }
     // A step is being animated (a single one or one of an automatic run).
@@ -94,9 +86,6 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
 
 private:
-    void PressSelect(CPoint pt, bool bAdd);
-    void ReleaseBand(CPoint pt);
-
     void OnDelete();
     // The clipboard: the selection as a fragment (and as a picture for other programs);
     // false when it holds nothing of the net.

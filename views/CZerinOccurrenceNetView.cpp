@@ -115,21 +115,6 @@ bool CZerinOccurrenceNetView::IsFreeElement(const CPNElement* pElement) const {
     return std::find(free.begin(), free.end(), pElement) != free.end();
 }
 
-int CZerinOccurrenceNetView::DragModeFor(CPNElement* pHit, CPoint pt) {
-    int nMode = DRAG_NONE;
-    if (dynamic_cast<CPNPlace*>(pHit))
-        nMode = DRAG_PLACE;
-    if (dynamic_cast<CPNOccurrence*>(pHit))
-        nMode = DRAG_OCCURRENCE;
-    if (dynamic_cast<CPNLabel*>(pHit))
-        nMode = DRAG_LABEL;
-    if (auto* pEdge = dynamic_cast<CPNEdge*>(pHit); pEdge && pEdge->HitTestPoint(pt))
-        nMode = DRAG_EDGE_POINT;
-    if (auto* pPolygon = dynamic_cast<CPNPolygon*>(pHit))
-        nMode = pPolygon->HitTestPoint(pt) ? DRAG_POLYGON_POINT : DRAG_POLYGON;
-    return nMode;
-}
-
 bool CZerinOccurrenceNetView::TipFor(CPNElement* pHit, CPoint /*pt*/, std::string& text,
                                      CRect& rect) const {
     if (auto* pPlace = dynamic_cast<CPNPlace*>(pHit))

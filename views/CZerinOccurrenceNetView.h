@@ -15,18 +15,6 @@ class CZerinOccurrenceNetView : public CRecordDiagramView {
     Q_OBJECT
 
 public:
-    enum DragMode {
-        DRAG_NONE = 0,
-        DRAG_EDGE_POINT = 1,
-        DRAG_PLACE = 2,
-        DRAG_OCCURRENCE = 3,
-        DRAG_LABEL = 4,
-        DRAG_POLYGON = 5,
-        DRAG_POLYGON_POINT = 6,
-        DRAG_SELECTION = 7,
-        DRAG_BAND = 8
-    };
-
     CZerinOccurrenceNetView(CZerinDoc& doc, CViewHost& host, QWidget* pParent = nullptr);
 
     void OnInitialUpdate() override;
@@ -60,9 +48,6 @@ protected:
     CPNElement* HitElement(CPoint pt) const override;
     bool ContainsElement(const CPNElement* pElement) const override;
     bool IsFreeElement(const CPNElement* pElement) const override;
-    int DragModeFor(CPNElement* pHit, CPoint pt) override;
-    int SelectionDragMode() const override { return DRAG_SELECTION; }
-    int BandDragMode() const override { return DRAG_BAND; }
     bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const override;
     int ContextMenuIndex(CPNElement* pHit) const override;
 

@@ -209,7 +209,7 @@ TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
     const CPoint routeStart = step->m_listPoints.front().m_pt;
     const CPoint start = node->m_ptPos;
     QTest::mousePress(Port(), Qt::LeftButton, {}, from);
-    EXPECT_EQ(view->GetDragMode(), CZerinCaseGraphView::DRAG_CASE);
+    EXPECT_EQ(view->GetDraggedElement(), node);
     QTest::mouseMove(Port(), from + QPoint(1, 0));
     QTest::mouseMove(Port(), from + QPoint(30, 20));
     QTest::mouseRelease(Port(), Qt::LeftButton, {}, from + QPoint(30, 20));

@@ -1,5 +1,5 @@
-#include "views/CommandIds.h"
 #include "ViewFixture.h"
+#include "views/CommandIds.h"
 
 #include "support/RecordingDC.h"
 

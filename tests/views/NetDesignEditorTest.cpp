@@ -56,7 +56,7 @@ TEST_F(ViewFixture, DragMovesBySnappedAccumulatedSteps) {
     doc.SetModifiedFlag(false);
 
     Press(QPoint(20, 50));
-    EXPECT_EQ(view->GetDragMode(), View::DRAG_CONDITION);
+    EXPECT_EQ(view->GetDraggedElement(), b1);
     Move(QPoint(20, 50)); // skipped after the press
     Move(QPoint(23, 50));
     EXPECT_EQ(b1->m_ptPos, CPoint(20, 50));
@@ -67,7 +67,7 @@ TEST_F(ViewFixture, DragMovesBySnappedAccumulatedSteps) {
     EXPECT_EQ(host.positions.back(), QPoint(30, 50));
     EXPECT_TRUE(doc.IsModified());
     Release(QPoint(26, 50));
-    EXPECT_EQ(view->GetDragMode(), View::DRAG_NONE);
+    EXPECT_EQ(view->GetDraggedElement(), nullptr);
 }
 
 TEST_F(ViewFixture, SmallBandSelectsNothingLargeBandSelectsInside) {
@@ -107,7 +107,7 @@ TEST_F(ViewFixture, BendPointDragsUnderAnyToolAndPointCommands) {
     // The midpoint handle becomes a bend point even with the Condition tool.
     Tool(Cmd::ID_TOOL_CONDITION);
     Press(QPoint(mid.x, mid.y));
-    EXPECT_EQ(view->GetDragMode(), View::DRAG_EDGE_POINT);
+    EXPECT_EQ(view->GetDraggedElement(), edge);
     Move(QPoint(mid.x + 1, mid.y));
     Move(QPoint(mid.x, mid.y + 40));
     Release(QPoint(mid.x, mid.y + 40));
@@ -304,7 +304,7 @@ TEST_F(ViewFixture, EscapeDuringADragLeavesNoEditAndNoChange) {
         Release(at + QPoint(40, 30));
         EXPECT_EQ(CDocumentFile::Store(doc), before);
         EXPECT_FALSE(doc.History().CanUndo());
-        EXPECT_EQ(view->GetDragMode(), View::DRAG_NONE);
+        EXPECT_EQ(view->GetDraggedElement(), nullptr);
     }
     doc.ClearSelection();
     Drag(at, at + QPoint(40, 30));
