@@ -48,7 +48,7 @@ struct Fixture {
     explicit Fixture(int philosophers, unsigned seed = 0) {
         if (seed != 0)
             doc.GetRandom().SetFixedSeed(seed);
-        BuildDiningPhilosophers(doc.m_netDesign, philosophers);
+        BuildDiningPhilosophers(doc.NetDesign(), philosophers);
         doc.EnterSimulation();
         view = std::make_unique<CZerinCaseGraphView>(doc, host);
         view->resize(1000, 800);
@@ -67,14 +67,14 @@ void BM_FirstShowCaseGraph(benchmark::State& state) {
     Fixture f(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        f.doc.m_bCaseGraphLaidOut = false;
+        f.doc.SetCaseGraphLaidOut(false);
         state.ResumeTiming();
         f.view->Refresh();
         // The names reach the bar's list on the next turn of the event loop.
         QCoreApplication::processEvents();
     }
-    state.counters["cases"] = f.doc.m_caseGraph.m_nCases;
-    state.counters["steps"] = f.doc.m_caseGraph.m_nSteps;
+    state.counters["cases"] = f.doc.CaseGraph().m_nCases;
+    state.counters["steps"] = f.doc.CaseGraph().m_nSteps;
     SetOutputSink(previous);
 }
 
@@ -116,7 +116,7 @@ void BM_EnterSimulation(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         e = std::make_unique<Entry>();
-        BuildDiningPhilosophers(e->doc.m_netDesign, static_cast<int>(state.range(0)));
+        BuildDiningPhilosophers(e->doc.NetDesign(), static_cast<int>(state.range(0)));
         e->view.resize(1000, 800);
         e->view.OnInitialUpdate();
         const double before = HeapBytes();
@@ -127,7 +127,7 @@ void BM_EnterSimulation(benchmark::State& state) {
         e->view.PaintArea(painter, QRect(0, 0, 1000, 800));
         painter.end();
         state.PauseTiming();
-        const double steps = e->doc.m_caseGraph.m_nSteps;
+        const double steps = e->doc.CaseGraph().m_nSteps;
         state.counters["steps"] = steps;
         state.counters["bytes/step"] = (HeapBytes() - before) / steps;
         state.counters["report gap ms"] = 1000 * e->frame.longest;
@@ -163,7 +163,7 @@ void BM_CullCaseGraph(benchmark::State& state) {
     f.view->Refresh();
     CMeasureDC dc;
     for (auto _ : state)
-        f.doc.m_caseGraph.Draw(dc, CRect(0, 0, 1000, 800));
+        f.doc.CaseGraph().Draw(dc, CRect(0, 0, 1000, 800));
     SetOutputSink(previous);
 }
 

@@ -27,12 +27,12 @@ struct LaidOut {
     RecordingDC dc;
     explicit LaidOut(int philosophers) {
         doc.NewDocument();
-        BuildDiningPhilosophers(doc.m_netDesign, philosophers);
+        BuildDiningPhilosophers(doc.NetDesign(), philosophers);
         doc.SetNetModified();
         doc.EnterSimulation();
         doc.LeaveSimulation();
-        doc.m_caseGraph.NameElements(dc);
-        doc.m_caseGraph.InitialLayout();
+        doc.CaseGraph().NameElements(dc);
+        doc.CaseGraph().InitialLayout();
         doc.SetCaseGraphLaidOut();
         doc.History().Reset();
     }
@@ -49,7 +49,7 @@ LaidOut& Document() {
 }
 
 CPNCondition* FirstCondition(CZerinDoc& doc) {
-    for (CPNElement* e : doc.m_netDesign.m_listElements)
+    for (CPNElement* e : doc.NetDesign().m_listElements)
         if (auto* c = dynamic_cast<CPNCondition*>(e))
             return c;
     return nullptr;
@@ -59,7 +59,7 @@ CPNCondition* FirstCondition(CZerinDoc& doc) {
 // record a move of one case makes.
 void BM_MoveOneCase(benchmark::State& state) {
     LaidOut& d = Document();
-    const auto& cases = d.doc.m_caseGraph.m_arrCases;
+    const auto& cases = d.doc.CaseGraph().m_arrCases;
     std::size_t next = 100;
     double largest = 0;
     for (auto _ : state) {
@@ -72,7 +72,7 @@ void BM_MoveOneCase(benchmark::State& state) {
 
 void BM_UndoRedoMoveOfOneCase(benchmark::State& state) {
     LaidOut& d = Document();
-    d.Move(d.doc.m_caseGraph.m_arrCases[11], kGraph, 60);
+    d.Move(d.doc.CaseGraph().m_arrCases[11], kGraph, 60);
     const bool redo = state.range(0) == 1;
     for (auto _ : state) {
         if (redo) {
@@ -110,7 +110,7 @@ void BM_ThousandMovesInARow(benchmark::State& state) {
         d.doc.History().Reset();
         state.ResumeTiming();
         for (int i = 0; i < 1000; ++i)
-            d.Move(d.doc.m_caseGraph.m_arrCases[static_cast<std::size_t>(i % 97)], kGraph,
+            d.Move(d.doc.CaseGraph().m_arrCases[static_cast<std::size_t>(i % 97)], kGraph,
                    i % 2 == 0 ? 60 : -60);
         state.counters["history_bytes"] = static_cast<double>(d.doc.History().Stack().Size());
         // What an edit cost when the history kept the document's bytes before and after.

@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
         CFrameServices frame;
         CZerinDoc doc(frame);
         doc.NewDocument();
-        build(doc.m_netDesign);
+        build(doc.NetDesign());
         const std::string path = std::string(argv[1]) + "/" + name + ".zrn";
         if (const CFileResult result = doc.OnSaveDocument(path); !result) {
             std::cerr << "make-bench-nets: " << result.error << '\n';

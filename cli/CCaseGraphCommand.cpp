@@ -59,7 +59,7 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
             cases->WriteCaseClass();
         return EXIT_CLI_OK;
     }
-    CCaseGraph& graph = session.Doc().m_caseGraph;
+    CCaseGraph& graph = session.Doc().CaseGraph();
     if (options.m_bNames)
         graph.WriteNames();
     if (options.m_bClasses)

@@ -8,7 +8,7 @@ int CCheckCommand::EnterWithFullTest(CCliSession& session) {
     CZerinDoc& doc = session.Doc();
     doc.SetNetModified();
     doc.EnterSimulation();
-    if (doc.m_bSimulation)
+    if (doc.InSimulation())
         return EXIT_CLI_OK;
     // A case graph that did not fit in memory says nothing about the net.
     if (const auto& error = session.Frame().GetLastError()) {

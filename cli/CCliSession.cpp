@@ -62,18 +62,15 @@ void CCliSession::Report(const std::string& message) {
 bool CCliSession::ComputeCaseGraph() {
     COutputSink* sink = SetOutputSink(nullptr);
     // A fresh layout: the places of a graph the file held are not reused.
-    m_doc.m_caseGraph.DeleteContents(true);
+    m_doc.CaseGraph().DeleteContents(true);
     const bool passed = m_doc.TestNet();
     SetOutputSink(sink);
     // As a passed entry leaves it, so that the next entry need not test again.
-    m_doc.m_bNetModified = !passed;
-    m_doc.m_bCaseGraphValid = passed;
-    m_doc.m_bContactFree = passed && m_doc.m_caseGraph.IsContactFree();
-    m_doc.m_bCaseGraphLaidOut = false;
+    m_doc.AdoptCaseGraph(passed);
     // A graph past a limit or one that did not fit in memory is reported, not taken
     // for an empty one; nothing of it is kept.
     if (const auto& limit = m_frame.GetLimitReached()) {
-        m_doc.m_caseGraph.DeleteContents(false);
+        m_doc.CaseGraph().DeleteContents(false);
         Report(*limit);
         return false;
     }
@@ -82,9 +79,9 @@ bool CCliSession::ComputeCaseGraph() {
         return false;
     }
     try {
-        m_doc.m_caseGraph.NameElements(m_dc);
+        m_doc.CaseGraph().NameElements(m_dc);
     } catch (const std::bad_alloc&) {
-        m_doc.m_caseGraph.DeleteContents(false);
+        m_doc.CaseGraph().DeleteContents(false);
         Report(kCaseGraphTooLarge);
         return false;
     }
@@ -92,7 +89,7 @@ bool CCliSession::ComputeCaseGraph() {
 }
 
 void CCliSession::LayOutCaseGraph() {
-    m_doc.m_caseGraph.InitialLayout();
+    m_doc.CaseGraph().InitialLayout();
     m_doc.SetCaseGraphLaidOut();
 }
 
@@ -112,7 +109,7 @@ bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
                "auto)");
         return false;
     }
-    m_doc.m_eCaseEngine = needs == ENeeds::StoredGraph ? ECaseEngine::Explicit : engine;
+    m_doc.SetCaseEngine(needs == ENeeds::StoredGraph ? ECaseEngine::Explicit : engine);
     return true;
 }
 
@@ -120,10 +117,10 @@ std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
     const ECaseEngine engine = m_engine.engine;
     const bool sayWhich = engine == ECaseEngine::Auto;
     auto stored = [&]() -> std::unique_ptr<CCaseAnalysis> {
-        m_doc.m_eCaseEngine = ECaseEngine::Explicit;
+        m_doc.SetCaseEngine(ECaseEngine::Explicit);
         if (!ComputeCaseGraph())
             return nullptr;
-        return std::make_unique<CStoredCaseAnalysis>(m_doc.m_caseGraph);
+        return std::make_unique<CStoredCaseAnalysis>(m_doc.CaseGraph());
     };
     if (engine == ECaseEngine::Explicit)
         return stored();
@@ -134,16 +131,15 @@ std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
 
     // The structure as the test builds it, as quietly.
     COutputSink* sink = SetOutputSink(nullptr);
-    m_doc.m_caseInitial = m_doc.m_netDesign.BuildStructure();
+    m_doc.BuildInitialCase();
     SetOutputSink(sink);
-    m_doc.m_caseCurrent = m_doc.m_caseInitial;
-    const std::vector<CPNEvent*> events = m_doc.m_netDesign.GetEvents();
+    const std::vector<CPNEvent*> events = m_doc.NetDesign().GetEvents();
     CCaseEngineHost host;
     host.progress = [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); };
     host.memoryLeft = [this] { return m_frame.CaseGraphMemoryBudget(); };
     host.stoppedForMemory = [this] { return m_frame.TakeOutOfMemory(); };
     CCaseEngineChoice choice = CCaseEngineChoice::Make(engine, m_eNeeds == ENeeds::Anything, events,
-                                                       m_doc.m_caseInitial, host);
+                                                       m_doc.InitialCase(), host);
     if (sayWhich && choice.m_bCasesDidNotFit)
         Report("engine: symbolic (the cases do not fit in memory)");
     if (choice.m_eResult != ECaseGraphResult::Completed) {

@@ -11,11 +11,11 @@ int CExportCommand::Run(const CExportOptions& options, CCliSession& session) {
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();
     if (!options.m_strPnml.empty() &&
-        !session.Check(CPnmlExport(doc.m_netDesign).ExportXML(options.m_strPnml),
+        !session.Check(CPnmlExport(doc.NetDesign()).ExportXML(options.m_strPnml),
                        options.m_strPnml))
         return EXIT_CLI_FAILURE;
     if (!options.m_strNetDesignXml.empty() &&
-        !session.Check(CNetDesignExport(doc.m_netDesign).ExportXML(options.m_strNetDesignXml),
+        !session.Check(CNetDesignExport(doc.NetDesign()).ExportXML(options.m_strNetDesignXml),
                        options.m_strNetDesignXml))
         return EXIT_CLI_FAILURE;
     return EXIT_CLI_OK;

@@ -47,8 +47,8 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
     CZerinDoc& doc = session.Doc();
     std::vector<CPNCondition*> wanted, unwanted;
     std::string unknown;
-    if (!Resolve(doc.m_netDesign, options.m_wanted, wanted, unknown) ||
-        !Resolve(doc.m_netDesign, options.m_unwanted, unwanted, unknown)) {
+    if (!Resolve(doc.NetDesign(), options.m_wanted, wanted, unknown) ||
+        !Resolve(doc.NetDesign(), options.m_unwanted, unwanted, unknown)) {
         session.Report("no condition is named '" + unknown + "'");
         return EXIT_CLI_FAILURE;
     }

@@ -1,5 +1,6 @@
 #include "cli/CImportCommand.h"
 
+#include "base/FormatString.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CImportOptions.h"
@@ -13,24 +14,24 @@ int CImportCommand::Run(const CImportOptions& options, CCliSession& session) {
     session.New(std::nullopt);
     CZerinDoc& doc = session.Doc();
     bool notCENet = false;
+    CNetDesign imported;
+    int next[2] = {1, 1};
     const CFileResult result = CPnmlReader::Import(
-        options.m_strFile, options.m_netId, doc.m_nGridSize, doc.m_netDesign, session.MeasureDC(),
-        [&doc](bool event) {
-            return doc.GetNewName(event ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION);
-        },
+        options.m_strFile, options.m_netId, doc.GridSize(), imported, session.MeasureDC(),
+        [&next](bool event) { return FormatString(event ? "e%d" : "b%d", next[event ? 1 : 0]++); },
         &notCENet);
     if (!result) {
         session.Check(result, options.m_strFile);
         return notCENet ? EXIT_CLI_NOT_CE_SYSTEM : EXIT_CLI_FAILURE;
     }
+    doc.ReplaceNet(imported, next[0], next[1]);
     int conditions = 0, events = 0, edges = 0;
-    for (const CPNElement* element : doc.m_netDesign.m_listElements) {
+    for (const CPNElement* element : doc.NetDesign().m_listElements) {
         conditions += dynamic_cast<const CPNCondition*>(element) ? 1 : 0;
         events += dynamic_cast<const CPNEvent*>(element) ? 1 : 0;
         edges += dynamic_cast<const CPNEdge*>(element) ? 1 : 0;
     }
     session.Out() << "Imported " << conditions << " conditions, " << events << " events and "
                   << edges << " edges from " << options.m_strFile << '\n';
-    doc.SetNetModified();
     return session.Save(options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
 }

@@ -14,7 +14,7 @@ int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
         return EXIT_CLI_FAILURE;
     session.LayOutCaseGraph();
     CZerinDoc& doc = session.Doc();
-    CCaseGraph& graph = doc.m_caseGraph;
+    CCaseGraph& graph = doc.CaseGraph();
 
     // The smoothing dialog's part: Start, the generations, Stop, then OK when a search
     // ran (which applies the best placement) and Cancel otherwise.
@@ -46,9 +46,9 @@ int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
     if (options.m_strOutput.empty())
         return EXIT_CLI_OK;
     // A document keeps a case graph only for a tested net; the user asked for one.
-    if (doc.m_bNetModified) {
+    if (doc.IsNetModified()) {
         session.Report("the net is not a C/E system, the saved document holds no case graph");
-        doc.m_bCaseGraphLaidOut = false;
+        doc.SetCaseGraphLaidOut(false);
     }
     if (!session.Save(options.m_strOutput))
         return EXIT_CLI_FAILURE;

@@ -12,9 +12,9 @@ int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
     CZerinDoc& doc = session.Doc();
     CFileResult result;
     if (options.m_strView == "casegraph") {
-        CCaseGraph& graph = doc.m_caseGraph;
+        CCaseGraph& graph = doc.CaseGraph();
         // A graph the file holds laid out is drawn as the user left it.
-        if (!doc.m_bCaseGraphLaidOut || !graph.m_bLaidOut || graph.m_arrCases.empty()) {
+        if (!doc.IsCaseGraphLaidOut() || !graph.m_bLaidOut || graph.m_arrCases.empty()) {
             if (!session.ComputeCaseGraph())
                 return EXIT_CLI_FAILURE;
             session.LayOutCaseGraph();
@@ -23,14 +23,14 @@ int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
             options.m_strOutput, graph.m_sizeExtent, [&graph](CDC& dc) { graph.Draw(dc); },
             "casegraph", options.m_bStandalone);
     } else if (options.m_strView == "occurrence") {
-        COccurrenceNet& record = doc.m_occurrenceNet;
+        COccurrenceNet& record = doc.OccurrenceNet();
         record.Layout(session.MeasureDC());
         result = CPictureExport::Export(
             options.m_strOutput, record.m_sizeNet, [&record](CDC& dc) { record.Draw(dc); },
             "occurrence", options.m_bStandalone);
     } else {
         result = CPictureExport::Export(
-            options.m_strOutput, doc.m_netDesign.m_sizeNet,
+            options.m_strOutput, doc.NetDesign().m_sizeNet,
             [&doc](CDC& dc) { doc.DrawNetDesign(dc); }, "net", options.m_bStandalone);
     }
     return session.Check(result, options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;

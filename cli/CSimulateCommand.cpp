@@ -25,14 +25,13 @@ CPNCondition* FindCondition(const CNetDesign& net, const std::string& name) {
 bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
                                       CCliSession& session) {
     CZerinDoc& doc = session.Doc();
-    CBreakPoints& breakPoints = doc.m_breakPoints;
-    breakPoints.Refill(doc.m_caseGraph);
+    const CBreakPoints& breakPoints = doc.RefillBreakPoints();
     std::vector<std::uint32_t> indices;
     for (const std::vector<std::string>& names : cases) {
         CSetConditions wanted;
         std::string text;
         for (const std::string& name : names) {
-            CPNCondition* condition = FindCondition(doc.m_netDesign, name);
+            CPNCondition* condition = FindCondition(doc.NetDesign(), name);
             if (!condition) {
                 session.Report("--break-at: no condition is named '" + name + "'");
                 return false;
@@ -50,7 +49,7 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
             session.Report("--break-at: the case " + wanted.ToString(false) +
                            " is not reachable, the breakpoint is never reached");
     }
-    breakPoints.SetBreakpoints(indices);
+    doc.SetBreakpoints(indices);
     return true;
 }
 
@@ -87,16 +86,16 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
 
     if (!options.m_strOccurrenceXml.empty() || !options.m_strOccurrenceGraphML.empty() ||
         !options.m_strOccurrenceDot.empty()) {
-        if (!doc.m_bContactFree) {
+        if (!doc.IsContactFree()) {
             session.Report("the system is not contact-free, it has no occurrence net to export");
             return EXIT_CLI_FAILURE;
         }
-        doc.m_occurrenceNet.Layout(session.MeasureDC());
+        doc.OccurrenceNet().Layout(session.MeasureDC());
         if (!options.m_strOccurrenceXml.empty() &&
-            !session.Check(doc.m_occurrenceNet.ExportXML(options.m_strOccurrenceXml),
+            !session.Check(doc.OccurrenceNet().ExportXML(options.m_strOccurrenceXml),
                            options.m_strOccurrenceXml))
             return EXIT_CLI_FAILURE;
-        const CGraphText graph = doc.m_occurrenceNet.GraphForOtherTools();
+        const CGraphText graph = doc.OccurrenceNet().GraphForOtherTools();
         if (!options.m_strOccurrenceGraphML.empty() &&
             !session.Check(graph.SaveGraphML(options.m_strOccurrenceGraphML),
                            options.m_strOccurrenceGraphML))

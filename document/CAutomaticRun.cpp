@@ -6,8 +6,7 @@
 #include "model/CPNEvent.h"
 
 bool CAutomaticRun::Loop(CZerinDoc& doc, const std::function<int()>& animateStep,
-                        const std::function<bool()>& choose, bool stopAtBreakpoints,
-                        bool& found) {
+                         const std::function<bool()>& choose, bool stopAtBreakpoints, bool& found) {
     CFrameServices& frame = doc.GetFrame();
     doc.ClearSelection();
     m_bAutoRun = true;
@@ -24,7 +23,7 @@ bool CAutomaticRun::Loop(CZerinDoc& doc, const std::function<int()>& animateStep
         }
         // After leaving, the current case is the initial one again: no breakpoint
         // was reached by the run.
-        if (!doc.m_bSimulation)
+        if (!doc.InSimulation())
             break;
         if (stopAtBreakpoints && doc.CheckBreakpoint())
             break;
@@ -33,7 +32,7 @@ bool CAutomaticRun::Loop(CZerinDoc& doc, const std::function<int()>& animateStep
 }
 
 void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep, int chooseMode) {
-    if (m_bAutoRun || !doc.m_bSimulation)
+    if (m_bAutoRun || !doc.InSimulation())
         return;
     WriteOutput(PANE_SIMULATION, "Starting automatic simulation...");
     bool found = true;
@@ -50,7 +49,7 @@ void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep,
 
 void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
                            const std::function<int()>& animateStep) {
-    if (m_bAutoRun || !doc.m_bSimulation)
+    if (m_bAutoRun || !doc.InSimulation())
         return;
     WriteOutput(PANE_SIMULATION, "Replaying the path...");
     std::size_t next = 0;
@@ -60,7 +59,7 @@ void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
             return false;
         doc.ClearSelection();
         for (CPNEvent* e : steps[next++])
-            doc.m_listSelection.push_back(e);
+            doc.AppendToSelection(e);
         // A step the current case gives no concession is not fired.
         refused = !doc.CheckStep(false);
         if (refused)
@@ -78,9 +77,9 @@ void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
 }
 
 int CAutomaticRun::ExecuteStepWithoutAnimation(CZerinDoc& doc) {
-    if (!doc.m_bSimulation)
+    if (!doc.InSimulation())
         return STEP_SIMULATION_LEFT;
-    doc.m_bAnimating = true;
+    doc.SetAnimating(true);
     doc.PrepareAnimation(false);
     doc.ExecuteStepPhase(0);
     while (doc.NextFrame()) {
@@ -91,6 +90,6 @@ int CAutomaticRun::ExecuteStepWithoutAnimation(CZerinDoc& doc) {
     }
     doc.ExecuteStepPhase(2);
     doc.ClearSelection();
-    doc.m_bAnimating = false;
+    doc.SetAnimating(false);
     return STEP_FINISHED;
 }

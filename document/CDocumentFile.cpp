@@ -18,9 +18,9 @@ namespace {
 
 constexpr std::int32_t kFileVersion = 1;
 
-// Puts the fields of the document record back to those of a new document, so that a
-// failed open leaves nothing of the file behind.
-void ResetRecordFields(CZerinDoc& doc) {
+} // namespace
+
+void CDocumentFile::ResetRecordFields(CZerinDoc& doc) {
     doc.m_nFileVersion = kFileVersion;
     doc.m_bGrid = doc.m_bGridSaved = true;
     doc.m_nGridSize = 10;
@@ -30,8 +30,6 @@ void ResetRecordFields(CZerinDoc& doc) {
         counter = 1;
     doc.m_bRebuildInitialCase = doc.m_bRestartOccurrenceNet = doc.m_bCaseGraphResized = false;
 }
-
-} // namespace
 
 void CDocumentFile::WriteRecord(CArchive& ar, const CZerinDoc& doc) {
     ar.WriteInt32(kFileVersion);

@@ -140,7 +140,7 @@ void CDocumentValidator::Validate(const CZerinDoc& doc, const std::vector<CObjec
     validator.CheckOwnership(loaded);
     for (const CObject* object : loaded)
         CheckPlacement(object);
-    for (CPoint pt : doc.m_caseGraph.m_arrSavedPositions)
+    for (CPoint pt : doc.CaseGraph().m_arrSavedPositions)
         CheckPoint(pt);
     validator.CheckNetDesign();
     validator.CheckCaseGraph();
@@ -148,7 +148,7 @@ void CDocumentValidator::Validate(const CZerinDoc& doc, const std::vector<CObjec
 }
 
 void CDocumentValidator::CheckDocument() const {
-    Require(m_doc.m_nGridSize > 0 && m_doc.m_nGridSize <= kMaxExtent, "grid size");
+    Require(m_doc.GridSize() > 0 && m_doc.GridSize() <= kMaxExtent, "grid size");
 }
 
 void CDocumentValidator::CheckOwnership(const std::vector<CObject*>& loaded) {
@@ -159,15 +159,15 @@ void CDocumentValidator::CheckOwnership(const std::vector<CObject*>& loaded) {
             into.insert(element);
         }
     };
-    const CCaseGraph& graph = m_doc.m_caseGraph;
+    const CCaseGraph& graph = m_doc.CaseGraph();
     std::unordered_set<const CPNElement*> graphParts;
-    take(m_setNet, m_doc.m_netDesign.m_listElements);
+    take(m_setNet, m_doc.NetDesign().m_listElements);
     take(m_setCases, graph.m_arrCases);
     take(graphParts, graph.m_arrSteps);
     take(graphParts, graph.m_arrStepLabels);
     take(m_setGraphFree, graph.m_listElements);
-    take(m_setRecord, m_doc.m_occurrenceNet.m_listElements);
-    take(m_setDecorations, m_doc.m_occurrenceNet.m_listDecorations);
+    take(m_setRecord, m_doc.OccurrenceNet().m_listElements);
+    take(m_setDecorations, m_doc.OccurrenceNet().m_listDecorations);
     // Whatever the file made and no container holds would be lost or, worse, referred
     // to after the containers are emptied.
     for (const CObject* object : loaded) {
@@ -188,7 +188,7 @@ bool CDocumentValidator::IsNetEvent(const CObject* object) const {
 }
 
 void CDocumentValidator::CheckNetDesign() const {
-    const CNetDesign& net = m_doc.m_netDesign;
+    const CNetDesign& net = m_doc.NetDesign();
     CheckExtent(net.m_sizeNet.cx, net.m_sizeNet.cy, "net design extent");
     auto checkNameLabel = [&](const CPNElement* element, const CPNLabel* label) {
         Require(!label || (IsExactly<CPNLabel>(label) && m_setNet.count(label) == 1 &&
@@ -225,7 +225,7 @@ void CDocumentValidator::CheckNetDesign() const {
 }
 
 void CDocumentValidator::CheckCaseGraph() const {
-    const CCaseGraph& graph = m_doc.m_caseGraph;
+    const CCaseGraph& graph = m_doc.CaseGraph();
     // The grid sizes matter only to a graph laid out on them: an empty or not laid-out
     // graph keeps whatever its writer left there (0 from some), and is laid out afresh.
     if (graph.m_bLaidOut && !graph.m_arrCases.empty())
@@ -271,7 +271,7 @@ void CDocumentValidator::CheckCaseGraph() const {
 }
 
 void CDocumentValidator::CheckOccurrenceNet() const {
-    const COccurrenceNet& record = m_doc.m_occurrenceNet;
+    const COccurrenceNet& record = m_doc.OccurrenceNet();
     Require(record.m_nColumns >= 0 && record.m_nRows >= 0, "occurrence net layout");
     CheckExtent(record.m_sizeNet.cx, record.m_sizeNet.cy, "occurrence net extent");
     auto isNode = [&](const CPNElement* element) {

@@ -75,7 +75,7 @@ void CEditHistory::Cancel() {
 }
 
 CEditRecorder& CEditHistory::Recorder(int nDiagram) {
-    if (m_doc.m_bSimulation)
+    if (m_doc.InSimulation())
         return CNoEditRecorder::Instance();
     if (!m_pOpen) {
         Open(m_strPending.empty() ? std::string("Edit") : m_strPending, CElementCommit::kNoMerge);
@@ -92,7 +92,7 @@ bool CEditHistory::CloseOpen(const std::string& text, int nMergeKey) {
     std::unique_ptr<CElementCommit> commit = std::move(m_pOpen);
     m_bImplicit = false;
     // What changes while simulating is the token game, no edit.
-    if (m_doc.m_bSimulation) {
+    if (m_doc.InSimulation()) {
         m_strPending.clear();
         return false;
     }
@@ -126,15 +126,15 @@ bool CEditHistory::Checkpoint(int nMergeKey) {
 }
 
 bool CEditHistory::CanUndo() const {
-    return !m_doc.m_bSimulation && m_stack.CanUndo();
+    return !m_doc.InSimulation() && m_stack.CanUndo();
 }
 
 bool CEditHistory::CanRedo() const {
-    return !m_doc.m_bSimulation && m_stack.CanRedo();
+    return !m_doc.InSimulation() && m_stack.CanRedo();
 }
 
 void CEditHistory::Undo() {
-    if (m_doc.m_bSimulation || m_nDepth > 0)
+    if (m_doc.InSimulation() || m_nDepth > 0)
         return;
     Checkpoint();
     if (!m_stack.CanUndo())
@@ -147,7 +147,7 @@ void CEditHistory::Undo() {
 }
 
 void CEditHistory::Redo() {
-    if (m_doc.m_bSimulation || m_nDepth > 0)
+    if (m_doc.InSimulation() || m_nDepth > 0)
         return;
     // A change made since the last undo starts a new branch instead.
     if (Checkpoint() || !m_stack.CanRedo())

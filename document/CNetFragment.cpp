@@ -72,10 +72,9 @@ bool CNetFragment::Read(std::vector<std::uint8_t> bytes, CNetDesign& net) {
 }
 
 std::vector<std::uint8_t> CNetFragment::Copy(const CZerinDoc& doc) {
-    const std::set<const CPNElement*> selected(doc.m_listSelection.begin(),
-                                               doc.m_listSelection.end());
+    const std::set<const CPNElement*> selected(doc.Selection().begin(), doc.Selection().end());
     std::set<const CPNElement*> keep;
-    for (CPNElement* e : doc.m_netDesign.m_listElements) {
+    for (CPNElement* e : doc.NetDesign().m_listElements) {
         if (!selected.count(e) || dynamic_cast<CPNEdge*>(e))
             continue; // edges go with their two ends
         if (auto* label = dynamic_cast<CPNLabel*>(e); label && label->m_pOwner)
@@ -89,7 +88,7 @@ std::vector<std::uint8_t> CNetFragment::Copy(const CZerinDoc& doc) {
     // A net of the kept elements, in the net's order, borrowed for storing: every
     // reference among them stays among them.
     CNetDesign fragment;
-    for (CPNElement* e : doc.m_netDesign.m_listElements) {
+    for (CPNElement* e : doc.NetDesign().m_listElements) {
         auto* edge = dynamic_cast<const CPNEdge*>(e);
         if (keep.count(e) || (edge && keep.count(edge->m_pFrom) && keep.count(edge->m_pTo)))
             fragment.m_listElements.push_back(e);
@@ -110,7 +109,7 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
     if (!Read(std::move(bytes), fragment) || fragment.m_listElements.empty())
         return false;
     std::set<std::string> names;
-    for (CPNElement* e : doc.m_netDesign.m_listElements)
+    for (CPNElement* e : doc.NetDesign().m_listElements)
         if (CPNLabel* name = NameLabel(e))
             names.insert(name->m_strText);
     for (CPNElement* e : fragment.m_listElements) {
@@ -132,19 +131,17 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
     doc.ClearSelection();
     doc.History()
         .Recorder(CZerinDoc::DIAGRAM_NET_DESIGN)
-        .ModifyList(doc.m_netDesign.m_listElements);
+        .ModifyList(doc.NetDesign().m_listElements);
     std::list<CPNElement*> pasted;
     pasted.swap(fragment.m_listElements);
     // New elements, no edge twice: appended without the net's search for duplicates,
     // which would make pasting into a large net quadratic.
     for (CPNElement* e : pasted) {
-        doc.m_netDesign.m_listElements.push_back(e);
+        doc.NetDesign().m_listElements.push_back(e);
         // New, so not selected yet: listed straight away.
-        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner) {
-            e->m_bSelected = true;
-            doc.m_listSelection.push_back(e);
-        }
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
+            doc.AppendToSelection(e);
     }
-    doc.m_netDesign.RecalcSize(doc.m_netDesign.m_sizeNet.cx, doc.m_netDesign.m_sizeNet.cy);
+    doc.NetDesign().RecalcSize(doc.NetDesign().m_sizeNet.cx, doc.NetDesign().m_sizeNet.cy);
     return true;
 }

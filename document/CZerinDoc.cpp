@@ -157,6 +157,11 @@ void CZerinDoc::DrawNetDesign(CDC& dc) const {
 
 // --- Selection. ---
 
+void CZerinDoc::AppendToSelection(CPNElement* element) {
+    element->m_bSelected = true;
+    m_listSelection.push_back(element);
+}
+
 CRect CZerinDoc::Select(CPNElement* element, bool add) {
     CRect rect;
     if (!add)
@@ -266,6 +271,53 @@ void CZerinDoc::ModifyElement(CPNElement* element) {
     ModifyElement(DIAGRAM_CASE_GRAPH, element);
 }
 
+CRect CZerinDoc::FlipToken(CPNCondition* condition) {
+    ModifyElement(DIAGRAM_NET_DESIGN, condition);
+    condition->m_bToken = !condition->m_bToken;
+    SetModifiedFlag();
+    SetNetModified();
+    return condition->GetBoundRect();
+}
+
+namespace {
+
+// Changes an element in place and gives the rectangle it covered before and after.
+template <typename Change> CRect Reshape(CPNElement* element, Change change) {
+    const CRect before = element->GetBoundRect();
+    change();
+    return before | element->GetBoundRect();
+}
+
+} // namespace
+
+CRect CZerinDoc::DeleteRoutePoint(int nDiagram, CPNEdge* edge) {
+    ModifyElement(nDiagram, edge);
+    SetModifiedFlag();
+    return Reshape(edge, [edge] { edge->DeleteSelectedPoint(); });
+}
+
+CRect CZerinDoc::StraightenRoute(int nDiagram, CPNEdge* edge) {
+    ModifyElement(nDiagram, edge);
+    SetModifiedFlag();
+    return Reshape(edge, [edge] { edge->Straighten(); });
+}
+
+CRect CZerinDoc::DeleteOutlinePoint(int nDiagram, CPNPolygon* polygon) {
+    ModifyElement(nDiagram, polygon);
+    SetModifiedFlag();
+    return Reshape(polygon, [polygon] { polygon->DeleteSelectedPoint(); });
+}
+
+void CZerinDoc::ReplaceNet(CNetDesign& net, int nextCondition, int nextEvent) {
+    m_netDesign.m_listElements.swap(net.m_listElements);
+    m_netDesign.m_sizeNet = net.m_sizeNet;
+    m_nNextName[NAME_CONDITION] = nextCondition;
+    m_nNextName[NAME_EVENT] = nextEvent;
+    SetNetModified();
+    SetModifiedFlag();
+    m_history.Reset(false);
+}
+
 CPNEdge* CZerinDoc::FindGrabbedEdge(CPoint pt) const {
     for (CPNElement* e : m_listSelection)
         if (auto* edge = dynamic_cast<CPNEdge*>(e); edge && edge->HitTestPoint(pt))
@@ -331,9 +383,30 @@ void CZerinDoc::SetNetModified() {
     m_bCaseGraphLaidOut = m_bCaseGraphValid = m_bContactFree = false;
 }
 
-void CZerinDoc::SetCaseGraphLaidOut() {
-    m_bCaseGraphLaidOut = true;
+void CZerinDoc::SetCaseGraphLaidOut(bool bLaidOut) {
+    m_bCaseGraphLaidOut = bLaidOut;
     SetModifiedFlag();
+}
+
+void CZerinDoc::AdoptCaseGraph(bool bPassed) {
+    m_bNetModified = !bPassed;
+    m_bCaseGraphValid = bPassed;
+    m_bContactFree = bPassed && m_caseGraph.IsContactFree();
+    m_bCaseGraphLaidOut = false;
+}
+
+void CZerinDoc::BuildInitialCase() {
+    m_caseInitial = m_netDesign.BuildStructure();
+    m_caseCurrent = m_caseInitial;
+}
+
+const CBreakPoints& CZerinDoc::RefillBreakPoints() {
+    m_breakPoints.Refill(m_caseGraph);
+    return m_breakPoints;
+}
+
+void CZerinDoc::SetBreakpoints(const std::vector<std::uint32_t>& indices) {
+    m_breakPoints.SetBreakpoints(indices);
 }
 
 void CZerinDoc::ToggleGrid() {

@@ -18,13 +18,16 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CArchive;
 class CDC;
 class CFrameServices;
+class CPNCondition;
 class CPNEdge;
 class CPNElement;
+class CPNPolygon;
 
 // The one document: the net design, its case graph and occurrence net, the initial
 // and the current case, the selection, the breakpoints, the display options saved
@@ -78,6 +81,9 @@ public:
 
     // --- Selection (the editor). ---
     CRect Select(CPNElement* element, bool add);
+    // An element known not to be selected joins the selection, without the search that
+    // makes selecting many elements one by one quadratic.
+    void AppendToSelection(CPNElement* element);
     CRect ClearSelection();
     bool IsSelected(const CPNElement* element) const;
     bool HasMultipleSelection() const;
@@ -109,6 +115,17 @@ public:
     void ModifyElement(int nDiagram, CPNElement* element);
     // The same for an element of whichever diagram holds it.
     void ModifyElement(CPNElement* element);
+    // The token of a condition of the net flipped (the Token tool).
+    CRect FlipToken(CPNCondition* condition);
+    // The grabbed bend point of a route taken out, or all of them; the grabbed corner
+    // of an outline taken out.
+    CRect DeleteRoutePoint(int nDiagram, CPNEdge* edge);
+    CRect StraightenRoute(int nDiagram, CPNEdge* edge);
+    CRect DeleteOutlinePoint(int nDiagram, CPNPolygon* polygon);
+    // The net replaced by one read from elsewhere (an import into a new document): the
+    // names of new conditions and events count on from the numbers given, and the
+    // history starts here.
+    void ReplaceNet(CNetDesign& net, int nextCondition, int nextEvent);
     // Where a diagram's own operations report what they change (a layout).
     CEditRecorder& Recorder(int nDiagram) { return m_history.Recorder(nDiagram); }
 
@@ -131,7 +148,7 @@ public:
 
     // --- State changes. ---
     void SetNetModified();
-    void SetCaseGraphLaidOut();
+    void SetCaseGraphLaidOut(bool bLaidOut = true);
     // "Grid Points" (sets the modified flag) and "Ruler" (does not).
     void ToggleGrid();
     void ToggleRuler();
@@ -194,11 +211,64 @@ public:
     int ComplementNet(CDC& dc);
 
     CFrameServices& GetFrame() const { return m_rFrame; }
+    CRandomSource& GetRandom() { return m_random; }
 
     // How the simulation computes the case class: by default the stored graph where it
     // fits the memory the frame allows, else the cases with their steps on demand.
-    ECaseEngine m_eCaseEngine = ECaseEngine::Auto;
-    CRandomSource& GetRandom() { return m_random; }
+    ECaseEngine CaseEngine() const { return m_eCaseEngine; }
+    void SetCaseEngine(ECaseEngine engine) { m_eCaseEngine = engine; }
+
+    // --- What the document holds, to read; it changes only through the operations
+    // above and those of its diagrams. ---
+    CNetDesign& NetDesign() { return m_netDesign; }
+    const CNetDesign& NetDesign() const { return m_netDesign; }
+    CCaseGraph& CaseGraph() { return m_caseGraph; }
+    const CCaseGraph& CaseGraph() const { return m_caseGraph; }
+    COccurrenceNet& OccurrenceNet() { return m_occurrenceNet; }
+    const COccurrenceNet& OccurrenceNet() const { return m_occurrenceNet; }
+    const std::list<CPNElement*>& Selection() const { return m_listSelection; }
+    const CSetConditions& CurrentCase() const { return m_caseCurrent; }
+    const CSetConditions& InitialCase() const { return m_caseInitial; }
+    const CBreakPoints& BreakPoints() const { return m_breakPoints; }
+    // The edges whose tokens the animation moves.
+    const std::list<CPNEdge*>& AnimEdges() const { return m_listAnimEdges; }
+    int FileVersion() const { return m_nFileVersion; }
+    bool HasGrid() const { return m_bGrid; }
+    bool HasRuler() const { return m_bRuler; }
+    int GridSize() const { return m_nGridSize; }
+    bool RebuildsInitialCase() const { return m_bRebuildInitialCase; }
+    // The net changed since its last test: the case graph and the record are not its.
+    bool IsNetModified() const { return m_bNetModified; }
+    bool IsCaseGraphLaidOut() const { return m_bCaseGraphLaidOut; }
+    bool IsCaseGraphValid() const { return m_bCaseGraphValid; }
+    bool IsContactFree() const { return m_bContactFree; }
+    bool InSimulation() const { return m_bSimulation; }
+    bool IsAnimating() const { return m_bAnimating; }
+    // Milliseconds between two frames of the animation.
+    int Speed() const { return m_nSpeed; }
+    int AnimFrame() const { return m_nAnimFrame; }
+    bool RestartsOccurrenceNet() const { return m_bRestartOccurrenceNet; }
+
+    // --- Settings and states the window and the command line set. ---
+    void SetSpeed(int nMilliseconds) { m_nSpeed = nMilliseconds; }
+    void SetAnimating(bool bAnimating) { m_bAnimating = bAnimating; }
+    // The case graph was computed anew outside simulation (the command line, a layout
+    // of its own): a passed test leaves the net tested as it is, with its graph not yet
+    // laid out.
+    void AdoptCaseGraph(bool bPassed);
+    // The initial case from the net's structure, and the current case with it.
+    void BuildInitialCase();
+    // The case list of the breakpoints taken from the case graph where it changed, and
+    // the breakpoint cases chosen by their index in it.
+    const CBreakPoints& RefillBreakPoints();
+    void SetBreakpoints(const std::vector<std::uint32_t>& indices);
+    // The case graph's page changed size since a view last asked; asking clears it.
+    bool TakeCaseGraphResized() { return std::exchange(m_bCaseGraphResized, false); }
+
+private:
+    friend class CSimulationController;
+    friend class CDocumentFile;
+    friend class CDocumentFieldsChange;
 
     // --- Members, in the order the file stores them. ---
     int m_nFileVersion = 1;
@@ -232,9 +302,6 @@ public:
     CSetConditions m_caseInitial;
     std::list<CPNEdge*> m_listAnimEdges;
 
-private:
-    friend class CSimulationController;
-
     // Appends the names of the selected events with a name label to the step text.
     void AppendStepNames(std::string& text) const;
 
@@ -242,6 +309,7 @@ private:
     std::string m_strTitle = "Untitled";
     std::string m_strPathName;
     bool m_bModified = false;
+    ECaseEngine m_eCaseEngine = ECaseEngine::Auto;
     unsigned long long m_nEdits = 0;
     // Set while a load empties and refills the document.
     bool m_bRestoring = false;

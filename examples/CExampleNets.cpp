@@ -101,7 +101,7 @@ std::string CExampleNets::Describe(const std::string& name) {
 }
 
 bool CExampleNets::Build(const std::string& name, CZerinDoc& doc, CDC& dc) {
-    CExampleNetBuilder b(doc.m_netDesign, dc);
+    CExampleNetBuilder b(doc.NetDesign(), dc);
     if (name == "philosophers")
         Philosophers(b);
     else if (name == "producer-consumer")
@@ -112,8 +112,8 @@ bool CExampleNets::Build(const std::string& name, CZerinDoc& doc, CDC& dc) {
         return false;
     // A page around the drawing rather than the editor's default sheet.
     CRect bounds;
-    for (const CPNElement* element : doc.m_netDesign.m_listElements)
+    for (const CPNElement* element : doc.NetDesign().m_listElements)
         bounds |= element->GetBoundRect();
-    doc.m_netDesign.m_sizeNet = CSize(bounds.right + 60, bounds.bottom + 60);
+    doc.NetDesign().m_sizeNet = CSize(bounds.right + 60, bounds.bottom + 60);
     return true;
 }

@@ -41,16 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Finding("a loaded document stores different bytes");
 
     RecordingDC dc;
-    doc.m_netDesign.Draw(dc);
-    doc.m_caseGraph.Draw(dc);
-    doc.m_occurrenceNet.Draw(dc);
+    doc.NetDesign().Draw(dc);
+    doc.CaseGraph().Draw(dc);
+    doc.OccurrenceNet().Draw(dc);
     for (CPoint pt : {CPoint(0, 0), CPoint(100, 100), CPoint(300, 200)}) {
-        doc.m_netDesign.ElementFromPoint(pt, false, false);
-        doc.m_caseGraph.ElementFromPoint(pt);
-        doc.m_occurrenceNet.ElementFromPoint(pt);
+        doc.NetDesign().ElementFromPoint(pt, false, false);
+        doc.CaseGraph().ElementFromPoint(pt);
+        doc.OccurrenceNet().ElementFromPoint(pt);
     }
-    doc.m_netDesign.BuildStructure();
-    doc.m_netDesign.UpdateAttachedEdges(nullptr, CNoEditRecorder::Instance());
-    doc.m_netDesign.Draw(dc);
+    doc.NetDesign().BuildStructure();
+    doc.NetDesign().UpdateAttachedEdges(nullptr, CNoEditRecorder::Instance());
+    doc.NetDesign().Draw(dc);
     return 0;
 }

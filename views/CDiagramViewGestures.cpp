@@ -76,13 +76,12 @@ void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
         pEvent->accept();
         return;
     }
-    if (!arrow || m_bSimulation || m_bCaptured || m_rDoc.m_listSelection.empty()) {
+    if (!arrow || m_bSimulation || m_bCaptured || m_rDoc.Selection().empty()) {
         QAbstractScrollArea::keyPressEvent(pEvent);
         return;
     }
-    const int step = (pEvent->modifiers() & Qt::ShiftModifier) || m_rDoc.m_nGridSize <= 0
-                         ? 1
-                         : m_rDoc.m_nGridSize;
+    const int step =
+        (pEvent->modifiers() & Qt::ShiftModifier) || m_rDoc.GridSize() <= 0 ? 1 : m_rDoc.GridSize();
     const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
     const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
     m_rDoc.BeginEdit("Move");
@@ -238,34 +237,22 @@ bool CDiagramView::CanDeletePolygonPoint() const {
 void CDiagramView::OnDeleteEdgePoint() {
     if (!CanDeleteEdgePoint())
         return;
-    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
-    m_rDoc.ModifyElement(GetDiagramId(), pEdge);
-    const CRect rectOld = pEdge->GetBoundRect();
-    pEdge->DeleteSelectedPoint();
-    InvalidateLogical(rectOld | pEdge->GetBoundRect());
-    m_rDoc.SetModifiedFlag();
+    InvalidateLogical(
+        m_rDoc.DeleteRoutePoint(GetDiagramId(), static_cast<CPNEdge*>(m_pContextElement)));
 }
 
 void CDiagramView::OnDeleteAllEdgePoints() {
     if (!CanDeleteAllEdgePoints())
         return;
-    auto* pEdge = static_cast<CPNEdge*>(m_pContextElement);
-    m_rDoc.ModifyElement(GetDiagramId(), pEdge);
-    const CRect rectOld = pEdge->GetBoundRect();
-    pEdge->Straighten();
-    InvalidateLogical(rectOld | pEdge->GetBoundRect());
-    m_rDoc.SetModifiedFlag();
+    InvalidateLogical(
+        m_rDoc.StraightenRoute(GetDiagramId(), static_cast<CPNEdge*>(m_pContextElement)));
 }
 
 void CDiagramView::OnDeletePolygonPoint() {
     if (!CanDeletePolygonPoint())
         return;
-    auto* pPolygon = static_cast<CPNPolygon*>(m_pContextElement);
-    m_rDoc.ModifyElement(GetDiagramId(), pPolygon);
-    const CRect rectOld = pPolygon->GetBoundRect();
-    pPolygon->DeleteSelectedPoint();
-    InvalidateLogical(rectOld | pPolygon->GetBoundRect());
-    m_rDoc.SetModifiedFlag();
+    InvalidateLogical(
+        m_rDoc.DeleteOutlinePoint(GetDiagramId(), static_cast<CPNPolygon*>(m_pContextElement)));
 }
 
 // --- The tools. ---
@@ -340,7 +327,7 @@ void CDiagramView::ShowToolPosition(CPoint pt) {
 }
 
 void CDiagramView::ShowToolMarkers(CPoint pt, bool bEraseOnly) {
-    if (m_rDoc.m_bRuler)
+    if (m_rDoc.HasRuler())
         DrawRulerMarkers(pt, bEraseOnly);
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 
 bool CEdgeTool::Press(CToolHost& host, CPoint pt) {
-    CPNElement* pElement = host.GetToolDocument().m_netDesign.ElementFromPoint(pt, true, true);
+    CPNElement* pElement = host.GetToolDocument().NetDesign().ElementFromPoint(pt, true, true);
     if (!dynamic_cast<CPNCondition*>(pElement) && !dynamic_cast<CPNEvent*>(pElement))
         return false;
     m_pStart = pElement;
@@ -32,7 +32,7 @@ void CEdgeTool::Release(CToolHost& host, CPoint pt) {
         return;
     host.ToggleToolLine(m_ptStart, m_ptEnd);
     CZerinDoc& doc = host.GetToolDocument();
-    CPNElement* pTarget = doc.m_netDesign.ElementFromPoint(pt, true, true);
+    CPNElement* pTarget = doc.NetDesign().ElementFromPoint(pt, true, true);
     const bool bConditionToEvent =
         dynamic_cast<CPNCondition*>(pStart) && dynamic_cast<CPNEvent*>(pTarget);
     const bool bEventToCondition =

@@ -85,7 +85,7 @@ bool CRecordDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
 bool CRecordDiagramView::CanDelete() const {
     if (m_bSimulation || m_bCaptured)
         return false;
-    const auto& selection = GetDocument().m_listSelection;
+    const auto& selection = GetDocument().Selection();
     return std::any_of(selection.begin(), selection.end(),
                        [this](const CPNElement* e) { return IsFreeElement(e); });
 }

@@ -7,16 +7,13 @@
 bool CTokenTool::Press(CToolHost& host, CPoint pt) {
     CZerinDoc& doc = host.GetToolDocument();
     auto* pCondition =
-        dynamic_cast<CPNCondition*>(doc.m_netDesign.ElementFromPoint(pt, false, true));
+        dynamic_cast<CPNCondition*>(doc.NetDesign().ElementFromPoint(pt, false, true));
     if (!pCondition)
         return false;
     doc.BeginEdit("Flip Token");
-    doc.ModifyElement(CZerinDoc::DIAGRAM_NET_DESIGN, pCondition);
-    pCondition->m_bToken = !pCondition->m_bToken;
-    doc.SetModifiedFlag();
-    doc.SetNetModified();
+    const CRect rect = doc.FlipToken(pCondition);
     doc.EndEdit();
-    host.RepaintLogical(pCondition->GetBoundRect());
+    host.RepaintLogical(rect);
     host.RefreshToolPage();
     return false;
 }

@@ -22,7 +22,7 @@ CZerinCaseGraphView::CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidge
 }
 
 CCaseGraph& CZerinCaseGraphView::Graph() const {
-    return GetDocument().m_caseGraph;
+    return GetDocument().CaseGraph();
 }
 
 CSize CZerinCaseGraphView::GetExtent() const {
@@ -34,7 +34,7 @@ void CZerinCaseGraphView::DrawModel(CDC& dc) const {
 }
 
 void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
-    const auto& selection = GetDocument().m_listSelection;
+    const auto& selection = GetDocument().Selection();
     const bool noStepSelected =
         std::none_of(selection.begin(), selection.end(),
                      [](const CPNElement* e) { return dynamic_cast<const CPNStep*>(e); });
@@ -50,7 +50,7 @@ void CZerinCaseGraphView::ResizeDiagram(int cx, int cy) {
 }
 
 bool CZerinCaseGraphView::CanExport() const {
-    return GetDocument().m_bCaseGraphValid;
+    return GetDocument().IsCaseGraphValid();
 }
 
 void CZerinCaseGraphView::OnInitialUpdate() {
@@ -118,7 +118,7 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
 void CZerinCaseGraphView::Refresh() {
     CZerinDoc& doc = GetDocument();
     CCaseGraph& graph = Graph();
-    if (!doc.m_bCaseGraphLaidOut) {
+    if (!doc.IsCaseGraphLaidOut()) {
         CMeasureDC dc;
         graph.NameElements(dc);
         graph.InitialLayout();
@@ -128,14 +128,13 @@ void CZerinCaseGraphView::Refresh() {
         m_bHighlightReachable = false;
         doc.SetCaseGraphLaidOut();
         // The first layout comes with the showing; it is no edit of the user's.
-        if (!doc.m_bSimulation)
+        if (!doc.InSimulation())
             doc.History().Rebase();
     }
-    if (doc.m_bCaseGraphResized) {
+    if (doc.TakeCaseGraphResized()) {
         m_bLayoutShown = false;
         m_bHighlightReachable = false;
         UpdateScrollSize();
-        doc.m_bCaseGraphResized = false;
     }
     if (!m_bLayoutShown) {
         // A graph read from a file has no names yet.
@@ -144,13 +143,13 @@ void CZerinCaseGraphView::Refresh() {
         graph.WriteNames();
         m_bLayoutShown = true;
     }
-    if (doc.m_bSimulation)
+    if (doc.InSimulation())
         doc.ShowCurrentCase();
     // A path shown to a found case stays for one showing.
     if (!std::exchange(graph.m_bPathNew, false))
         graph.MarkPath({});
     InvalidateAll();
-    m_bSimulation = doc.m_bSimulation;
+    m_bSimulation = doc.InSimulation();
     HidePropertiesPage();
 }
 

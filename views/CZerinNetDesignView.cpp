@@ -23,7 +23,7 @@ CZerinNetDesignView::CZerinNetDesignView(CZerinDoc& doc, CViewHost& host, QWidge
 }
 
 CSize CZerinNetDesignView::GetExtent() const {
-    return GetDocument().m_netDesign.m_sizeNet;
+    return GetDocument().NetDesign().m_sizeNet;
 }
 
 void CZerinNetDesignView::DrawModel(CDC& dc) const {
@@ -31,7 +31,7 @@ void CZerinNetDesignView::DrawModel(CDC& dc) const {
 }
 
 void CZerinNetDesignView::ResizeDiagram(int cx, int cy) {
-    GetDocument().m_netDesign.RecalcSize(cx, cy);
+    GetDocument().NetDesign().RecalcSize(cx, cy);
 }
 
 void CZerinNetDesignView::ResetMembers() {
@@ -59,7 +59,7 @@ void CZerinNetDesignView::OnUpdate() {
     }
     // The update may follow a load, a complement or a deletion: pointers into the
     // net are kept only while their element still exists.
-    const auto& elements = GetDocument().m_netDesign.m_listElements;
+    const auto& elements = GetDocument().NetDesign().m_listElements;
     auto exists = [&elements](const CPNElement* e) {
         return e && std::find(elements.begin(), elements.end(), e) != elements.end();
     };
@@ -71,7 +71,7 @@ void CZerinNetDesignView::OnUpdate() {
 
 void CZerinNetDesignView::showEvent(QShowEvent* pEvent) {
     CDiagramView::showEvent(pEvent);
-    if (GetDocument().m_bSimulation && !m_bInAnimationLoop)
+    if (GetDocument().InSimulation() && !m_bInAnimationLoop)
         GetDocument().RefreshCase();
 }
 
@@ -149,7 +149,7 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
     switch (nId) {
     case Cmd::ID_EDIT_CUT:
     case Cmd::ID_EDIT_COPY:
-        state.enabled = !m_bSimulation && !m_bCaptured && !doc.m_listSelection.empty();
+        state.enabled = !m_bSimulation && !m_bCaptured && !doc.Selection().empty();
         return true;
     case Cmd::ID_EDIT_PASTE:
         state.enabled = !m_bSimulation && !m_bCaptured && ClipboardHoldsFragment();
@@ -260,7 +260,7 @@ void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
         return;
     CZerinDoc& doc = GetDocument();
     m_ptLast = pt;
-    m_pContextElement = doc.m_netDesign.ElementFromPoint(pt, false, false);
+    m_pContextElement = doc.NetDesign().ElementFromPoint(pt, false, false);
     SelectForContextMenu();
     int nIndex = 0;
     if (m_bSimulation && m_pContextElement && CanFire(*m_pContextElement))
@@ -317,7 +317,7 @@ void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {
 
 CRect CZerinNetDesignView::GetDrawingBounds() const {
     CRect bounds;
-    for (const CPNElement* e : GetDocument().m_netDesign.m_listElements)
+    for (const CPNElement* e : GetDocument().NetDesign().m_listElements)
         bounds |= e->GetBoundRect();
     return bounds;
 }

@@ -66,7 +66,7 @@ void CZerinNetDesignView::Paste() {
         return;
     const std::vector<std::uint8_t> bytes = Bytes(pData->data(kFragmentType));
     CZerinDoc& doc = GetDocument();
-    const int step = doc.m_nGridSize > 0 ? doc.m_nGridSize : 10;
+    const int step = doc.GridSize() > 0 ? doc.GridSize() : 10;
     CSize offset(2 * step, 2 * step);
     // Over the window, the fragment's top-left corner goes to the mouse.
     const QPoint mouse = viewport()->mapFromGlobal(QCursor::pos());
@@ -102,10 +102,8 @@ void CZerinNetDesignView::SelectAll() {
     CZerinDoc& doc = GetDocument();
     doc.ClearSelection();
     // Nothing is selected now: each element is listed once without a search.
-    for (CPNElement* e : doc.m_netDesign.m_listElements)
-        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner) {
-            e->m_bSelected = true;
-            doc.m_listSelection.push_back(e);
-        }
+    for (CPNElement* e : doc.NetDesign().m_listElements)
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
+            doc.AppendToSelection(e);
     InvalidateAll();
 }

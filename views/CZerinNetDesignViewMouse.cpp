@@ -43,7 +43,7 @@ CPNElement* CZerinNetDesignView::HitToolElement(CPoint pt) {
     CZerinDoc& doc = GetDocument();
     CPNElement* pHit = doc.FindGrabbedEdge(pt);
     if (!pHit)
-        pHit = doc.m_netDesign.ElementFromPoint(pt, m_bSimulation, false);
+        pHit = doc.NetDesign().ElementFromPoint(pt, m_bSimulation, false);
     // In the token game only an event with concession is taken.
     if (m_bSimulation && !(pHit && CanFire(*pHit)))
         return nullptr;
@@ -93,7 +93,7 @@ void CZerinNetDesignView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     // with Shift or Ctrl held, or elsewhere, the selected events fire as one step.
     const bool bAdd = (pEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
     const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
-    CPNElement* pHit = GetDocument().m_netDesign.ElementFromPoint(pt, true, false);
+    CPNElement* pHit = GetDocument().NetDesign().ElementFromPoint(pt, true, false);
     if (!bAdd && pHit && CanFire(*pHit)) {
         Fire(*pHit);
         return;

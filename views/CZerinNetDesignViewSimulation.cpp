@@ -57,7 +57,7 @@ int CZerinNetDesignView::WaitFrame(int nMilliseconds) {
     }
     if (m_bQuitRequested)
         return CAutomaticRun::STEP_QUITTING;
-    if (!GetDocument().m_bSimulation)
+    if (!GetDocument().InSimulation())
         return CAutomaticRun::STEP_SIMULATION_LEFT;
     return -1;
 }
@@ -71,7 +71,7 @@ int CZerinNetDesignView::RunPhaseFrames(int& nDelay) {
         ++m_nFramesShown;
         InvalidateAll();
         // The slider acts at once: the delay is read again after every frame.
-        nDelay = doc.m_nSpeed;
+        nDelay = doc.Speed();
         m_timerFrame.restart();
     }
     return -1;
@@ -85,7 +85,7 @@ int CZerinNetDesignView::AnimateStep() {
     m_bQuitRequested = false;
     m_bHurry = false;
     m_nFramesShown = 0;
-    int nDelay = doc.m_nSpeed;
+    int nDelay = doc.Speed();
 
     auto finish = [&](int nResult) {
         if (!guard)
@@ -102,7 +102,7 @@ int CZerinNetDesignView::AnimateStep() {
         // A destroyed view may have taken its document with it: nothing is touched.
         if (!guard)
             return nResult;
-        if (nResult == CAutomaticRun::STEP_QUITTING && doc.m_bSimulation) {
+        if (nResult == CAutomaticRun::STEP_QUITTING && doc.InSimulation()) {
             if (nPhaseDone < 1) {
                 doc.ExecuteStepPhase(1);
                 doc.PrepareAnimation(true);
@@ -143,7 +143,7 @@ void CZerinNetDesignView::RequestQuit() {
 }
 
 void CZerinNetDesignView::OnSimulationSpeed(int nMilliseconds) {
-    GetDocument().m_nSpeed = std::max(1, nMilliseconds);
+    GetDocument().SetSpeed(std::max(1, nMilliseconds));
 }
 
 void CZerinNetDesignView::OnResetSystem() {
@@ -155,7 +155,7 @@ void CZerinNetDesignView::OnResetSystem() {
 
 void CZerinNetDesignView::OnNetComplement() {
     CZerinDoc& doc = GetDocument();
-    if (!doc.m_bSimulation)
+    if (!doc.InSimulation())
         return;
     CMeasureDC dc;
     doc.DoNetComplement(dc);
@@ -174,7 +174,7 @@ void CZerinNetDesignView::OnStartAutomaticRun() {
     // A run ended by quitting leaves its flag, and the buttons as it set them, for
     // nobody to restore: the window may go on (a cancelled quit, New, Open).
     m_autoRun.Stop();
-    if (GetDocument().m_bSimulation)
+    if (GetDocument().InSimulation())
         GetDocument().GetFrame().EnableSimulationButtons(true, true, false, true);
     InvalidateAll();
 }
@@ -188,7 +188,7 @@ void CZerinNetDesignView::ReplaySteps(const std::vector<CSetEvents>& steps) {
     if (!guard)
         return;
     m_autoRun.Stop();
-    if (GetDocument().m_bSimulation)
+    if (GetDocument().InSimulation())
         GetDocument().GetFrame().EnableSimulationButtons(true, true, false, true);
     InvalidateAll();
 }

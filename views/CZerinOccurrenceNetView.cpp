@@ -17,7 +17,7 @@ CZerinOccurrenceNetView::CZerinOccurrenceNetView(CZerinDoc& doc, CViewHost& host
 }
 
 COccurrenceNet& CZerinOccurrenceNetView::Net() const {
-    return GetDocument().m_occurrenceNet;
+    return GetDocument().OccurrenceNet();
 }
 
 void CZerinOccurrenceNetView::DrawModel(CDC& dc) const {
@@ -25,7 +25,7 @@ void CZerinOccurrenceNetView::DrawModel(CDC& dc) const {
 }
 
 void CZerinOccurrenceNetView::DrawNameLegend(CDC& dc, int lineHeight) const {
-    Net().DrawNameLegend(dc, lineHeight, GetDocument().m_netDesign.m_listElements);
+    Net().DrawNameLegend(dc, lineHeight, GetDocument().NetDesign().m_listElements);
 }
 
 void CZerinOccurrenceNetView::ResizeDiagram(int cx, int cy) {
@@ -34,7 +34,7 @@ void CZerinOccurrenceNetView::ResizeDiagram(int cx, int cy) {
 }
 
 bool CZerinOccurrenceNetView::CanExport() const {
-    return GetDocument().m_bContactFree;
+    return GetDocument().IsContactFree();
 }
 
 void CZerinOccurrenceNetView::OnInitialUpdate() {
@@ -52,8 +52,8 @@ void CZerinOccurrenceNetView::OnUpdate() {
 void CZerinOccurrenceNetView::Refresh() {
     CZerinDoc& doc = GetDocument();
     COccurrenceNet& net = Net();
-    net.WriteNames(doc.m_netDesign.m_listElements);
-    m_bSimulation = doc.m_bSimulation;
+    net.WriteNames(doc.NetDesign().m_listElements);
+    m_bSimulation = doc.InSimulation();
     if (m_bSimulation) {
         CMeasureDC dc;
         m_sizeScroll = net.Layout(dc);

@@ -58,7 +58,8 @@ Handler Frame(void (CMainFrame::*action)()) {
 
 std::vector<CCommandRow> MakeTable() {
     const Rule kGridOrRuler = ViewOr([](const CCommandContext& c, int nId) {
-        return Enabled(!c.doc.m_bSimulation, nId == ID_VIEW_GRID ? c.doc.m_bGrid : c.doc.m_bRuler);
+        return Enabled(!c.doc.InSimulation(),
+                       nId == ID_VIEW_GRID ? c.doc.HasGrid() : c.doc.HasRuler());
     });
     const Handler kGridOrRulerCommand = [](CMainFrame& f, int nId) {
         if (!f.ViewCommand(nId)) {
@@ -70,7 +71,7 @@ std::vector<CCommandRow> MakeTable() {
         }
     };
     const Rule kShowNetDesign = [](const CCommandContext& c, int nId) {
-        return Enabled(nId == ID_SHOW_NET_DESIGN || c.doc.m_bSimulation,
+        return Enabled(nId == ID_SHOW_NET_DESIGN || c.doc.InSimulation(),
                        c.frame.IsViewActive(CMainFrame::VIEW_NET_DESIGN));
     };
     std::vector<CCommandRow> rows = {
@@ -227,7 +228,7 @@ std::vector<CCommandRow> MakeTable() {
          .key = "Ctrl+Shift+A",
          .prompt = "Clear the selection\nSelect None",
          .rule = [](const CCommandContext& c,
-                    int) { return Enabled(!c.doc.m_bSimulation && c.doc.IsSelected(nullptr)); },
+                    int) { return Enabled(!c.doc.InSimulation() && c.doc.IsSelected(nullptr)); },
          .handler =
              [](CMainFrame& f, int) {
                  f.GetDocument().ClearSelection();
@@ -567,7 +568,7 @@ std::vector<CCommandRow> MakeTable() {
          .checkable = true,
          .rule =
              [](const CCommandContext& c, int) {
-                 return Enabled(c.doc.m_bCaseGraphValid,
+                 return Enabled(c.doc.IsCaseGraphValid(),
                                 c.frame.IsViewActive(CMainFrame::VIEW_CASE_GRAPH));
              },
          .handler = Frame(&CMainFrame::ShowCaseGraph)},
@@ -656,7 +657,7 @@ std::vector<CCommandRow> MakeTable() {
          .checkable = true,
          .rule =
              [](const CCommandContext& c, int) {
-                 return Enabled(c.doc.m_bContactFree,
+                 return Enabled(c.doc.IsContactFree(),
                                 c.frame.IsViewActive(CMainFrame::VIEW_OCCURRENCE_NET));
              },
          .handler = Frame(&CMainFrame::ShowOccurrenceNet)},

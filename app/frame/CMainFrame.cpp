@@ -253,7 +253,7 @@ void CMainFrame::ShowOccurrenceNet() {
 }
 
 bool CMainFrame::ShowCasePath(std::size_t nCase) {
-    CCaseGraph& graph = m_doc.m_caseGraph;
+    CCaseGraph& graph = m_doc.CaseGraph();
     if (nCase >= graph.m_arrCases.size())
         return false;
     const CPNCase* to = graph.m_arrCases[nCase];
@@ -277,8 +277,8 @@ bool CMainFrame::ShowCasePath(std::size_t nCase) {
 }
 
 void CMainFrame::ReplayCasePath(std::size_t nCase) {
-    CCaseGraph& graph = m_doc.m_caseGraph;
-    if (!m_doc.m_bSimulation || nCase >= graph.m_arrCases.size())
+    CCaseGraph& graph = m_doc.CaseGraph();
+    if (!m_doc.InSimulation() || nCase >= graph.m_arrCases.size())
         return;
     const CCasePath path = CCasePath::Find(graph, graph.GetInitialCase(), graph.m_arrCases[nCase]);
     if (!path.IsFound() || !path.IsForwardOnly())
@@ -287,7 +287,7 @@ void CMainFrame::ReplayCasePath(std::size_t nCase) {
     for (const CCasePath::Step& step : path.GetSteps())
         steps.push_back(graph.StepEvents(step.step));
     ShowNetDesign();
-    m_doc.SetCase(m_doc.m_caseInitial);
+    m_doc.SetCase(m_doc.InitialCase());
     m_doc.RefreshCase();
     m_doc.ShowCurrentCase();
     m_pNetDesignView->ReplaySteps(steps);
@@ -457,9 +457,9 @@ void CMainFrame::ShowNetDesign() {
     if (IsViewActive(VIEW_NET_DESIGN))
         return;
     SwitchView(VIEW_NET_DESIGN);
-    if (m_doc.m_bSimulation) {
-        m_doc.m_netDesign.SetTokens(m_doc.m_caseCurrent);
-        m_doc.m_netDesign.UpdateEnabled(m_doc.m_caseCurrent);
+    if (m_doc.InSimulation()) {
+        m_doc.NetDesign().SetTokens(m_doc.CurrentCase());
+        m_doc.NetDesign().UpdateEnabled(m_doc.CurrentCase());
         ShowPropertiesPage(PAGE_SIMULATION, nullptr);
     }
 }

@@ -234,7 +234,7 @@ void CMainFrame::OnFileImportPnml() {
     CMeasureDC dc;
     int nNext[2] = {1, 1};
     const CFileResult result =
-        reader.ImportNet(netId, m_doc.m_nGridSize, imported, dc, [&nNext](bool bEvent) {
+        reader.ImportNet(netId, m_doc.GridSize(), imported, dc, [&nNext](bool bEvent) {
             return FormatString(bEvent ? "e%d" : "b%d", nNext[bEvent ? 1 : 0]++);
         });
     if (!result) {
@@ -244,14 +244,8 @@ void CMainFrame::OnFileImportPnml() {
     if (!SaveModified())
         return;
     m_doc.NewDocument();
-    m_doc.m_netDesign.m_listElements.swap(imported.m_listElements);
-    m_doc.m_netDesign.m_sizeNet = imported.m_sizeNet;
-    m_doc.m_nNextName[CZerinDoc::NAME_CONDITION] = nNext[0];
-    m_doc.m_nNextName[CZerinDoc::NAME_EVENT] = nNext[1];
-    m_doc.SetNetModified();
-    m_doc.SetModifiedFlag();
     // The imported net is where the history starts; it was never saved.
-    m_doc.History().Reset(false);
+    m_doc.ReplaceNet(imported, nNext[0], nNext[1]);
     InitialUpdate();
     StartViewsAtOrigin();
 }
@@ -265,7 +259,7 @@ void CMainFrame::OnNetExportPnml() {
     if (strPath.isEmpty())
         return;
     const CFileResult result =
-        CPnmlExport(m_doc.m_netDesign, m_doc.GetTitle()).ExportXML(strPath.toStdString());
+        CPnmlExport(m_doc.NetDesign(), m_doc.GetTitle()).ExportXML(strPath.toStdString());
     if (!result)
         ShowFileError(result.error);
 }

@@ -1,12 +1,12 @@
 #include "FrameFixture.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
-#include "views/CommandIds.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "exchange/CPnmlExport.h"
 #include "model/CPNCondition.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/CommandIds.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -45,7 +45,7 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
 
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
     Doc().BeginEdit("wider");
-    Doc().m_netDesign.m_sizeNet.cx += 10;
+    Doc().NetDesign().m_sizeNet.cx += 10;
     Doc().SetModifiedFlag();
     ASSERT_TRUE(Doc().EndEdit());
     const std::vector<std::uint8_t> before = CDocumentFile::Store(Doc());
@@ -68,11 +68,11 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
     // Nor does it end a simulation or empty the output panes.
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    ASSERT_TRUE(Doc().m_bSimulation);
+    ASSERT_TRUE(Doc().InSimulation());
     const int lines = Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count();
     ASSERT_GT(lines, 0);
     EXPECT_FALSE(Frame().OpenDocumentFile(files.back()));
-    EXPECT_TRUE(Doc().m_bSimulation);
+    EXPECT_TRUE(Doc().InSimulation());
     EXPECT_EQ(Doc().GetTitle(), "occurrence");
     EXPECT_EQ(Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count(), lines);
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
@@ -118,7 +118,7 @@ TEST_F(MainFrameFiles, UnsavedChangesAreAskedAbout) {
     Frame().OnCommand(Cmd::ID_FILE_NEW);
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_FALSE(Doc().IsModified());
-    EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+    EXPECT_TRUE(Doc().NetDesign().m_listElements.empty());
 }
 
 // Quitting, New and Open stop an automatic run first: the loop of the run would go on
@@ -130,7 +130,7 @@ TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
         SCOPED_TRACE(nCommand);
         ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
         Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-        ASSERT_TRUE(Doc().m_bSimulation);
+        ASSERT_TRUE(Doc().InSimulation());
         Doc().SetModifiedFlag(true);
         m_prompt.messages.clear();
         QElapsedTimer clock;
@@ -149,11 +149,11 @@ TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
         EXPECT_EQ(Frame().isVisible(), nCommand == Cmd::ID_FILE_NEW);
         if (nCommand == Cmd::ID_FILE_NEW) {
             // Back in design mode: the tools work again, the simulation page is gone.
-            EXPECT_FALSE(Doc().m_bSimulation);
+            EXPECT_FALSE(Doc().InSimulation());
             CCommandState state;
-            EXPECT_TRUE(Frame().GetNetDesignView()->OnUpdateCommand(
-                            Cmd::ID_TOOL_CONDITION, state) &&
-                        state.enabled);
+            EXPECT_TRUE(
+                Frame().GetNetDesignView()->OnUpdateCommand(Cmd::ID_TOOL_CONDITION, state) &&
+                state.enabled);
             EXPECT_EQ(Frame().GetCurrentPage(), nullptr);
         }
     }
@@ -167,7 +167,7 @@ namespace {
 // names the file and the reason; "Export To PNML" writes what imports again.
 TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
-    const std::string before = CPnmlExport(Doc().m_netDesign).BuildXML();
+    const std::string before = CPnmlExport(Doc().NetDesign()).BuildXML();
     const QString strBad = Scratch("weighted.pnml");
     QFile bad(strBad);
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
@@ -180,7 +180,7 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     EXPECT_TRUE(m_prompt.messages[0].startsWith(QDir::toNativeSeparators(strBad) + ": "));
     EXPECT_TRUE(m_prompt.messages[0].contains(QStringLiteral("2 tokens")));
     EXPECT_EQ(Doc().GetTitle(), "net");
-    EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
+    EXPECT_EQ(CPnmlExport(Doc().NetDesign()).BuildXML(), before);
 
     m_prompt.savePath = Scratch("net.pnml");
     Frame().OnCommand(Cmd::ID_NET_EXPORT_PNML);
@@ -190,7 +190,7 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_FALSE(Doc().History().CanUndo()) << "the imported net starts the history";
-    EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
+    EXPECT_EQ(CPnmlExport(Doc().NetDesign()).BuildXML(), before);
 
     // Of a file with two nets the user picks one; cancelling the choice changes nothing.
     const QString strTwo = Scratch("two.pnml");
@@ -204,10 +204,10 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
     EXPECT_EQ(m_prompt.messages,
               QStringList{QStringLiteral("The file holds 2 nets. Import the net: first,second")});
-    EXPECT_EQ(CPnmlExport(Doc().m_netDesign).BuildXML(), before);
+    EXPECT_EQ(CPnmlExport(Doc().NetDesign()).BuildXML(), before);
     m_prompt.item = QStringLiteral("second");
     Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
-    EXPECT_EQ(Doc().m_netDesign.m_listElements.size(), 4u);
+    EXPECT_EQ(Doc().NetDesign().m_listElements.size(), 4u);
 }
 
 } // namespace
@@ -221,7 +221,7 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
     Frame().show();
     CPNCondition* pCondition = nullptr;
-    for (CPNElement* e : Doc().m_netDesign.m_listElements)
+    for (CPNElement* e : Doc().NetDesign().m_listElements)
         if ((pCondition = dynamic_cast<CPNCondition*>(e)))
             break;
     ASSERT_NE(pCondition, nullptr);
@@ -231,7 +231,7 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     QTest::keyClick(pView, Qt::Key_Right);
     QTest::keyClick(pView, Qt::Key_Down, Qt::ShiftModifier);
     QCoreApplication::processEvents();
-    EXPECT_EQ(pCondition->m_ptPos, CPoint(at.x + Doc().m_nGridSize, at.y + 1));
+    EXPECT_EQ(pCondition->m_ptPos, CPoint(at.x + Doc().GridSize(), at.y + 1));
     Frame().UpdateCommandUI();
     EXPECT_EQ(Frame().GetAction(Cmd::ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move\tCtrl+Z"));
     EXPECT_TRUE(Doc().IsModified());
@@ -247,7 +247,7 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     EXPECT_TRUE(Doc().IsModified());
 
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    if (Doc().m_bSimulation) {
+    if (Doc().InSimulation()) {
         EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
         EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_REDO)->isEnabled());
         Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
@@ -262,7 +262,7 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     Doc().Select(pCondition, false);
     QTest::keyClick(pView, Qt::Key_Delete);
     EXPECT_EQ(undoText(), QStringLiteral("&Undo Delete\tCtrl+Z"));
-    Doc().Select(Doc().m_netDesign.m_listElements.front(), false);
+    Doc().Select(Doc().NetDesign().m_listElements.front(), false);
     Frame().OnCommand(Cmd::ID_EDIT_COPY);
     Frame().OnCommand(Cmd::ID_EDIT_PASTE);
     EXPECT_EQ(undoText(), QStringLiteral("&Undo Paste\tCtrl+Z"));

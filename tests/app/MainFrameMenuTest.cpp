@@ -59,7 +59,7 @@ TEST_F(MainFrameMenus, ItemsKeysToolbarsAndUpdateRulesInBothModes) {
     ExpectGolden("app/menus-design.txt", Describe(Frame()));
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    ASSERT_TRUE(Doc().m_bSimulation);
+    ASSERT_TRUE(Doc().InSimulation());
     ExpectGolden("app/menus-simulation.txt", Describe(Frame()));
     // Entering shows the output bar and the simulation page.
     EXPECT_TRUE(Frame().IsOutputShown());
@@ -68,7 +68,7 @@ TEST_F(MainFrameMenus, ItemsKeysToolbarsAndUpdateRulesInBothModes) {
     Frame().OnCommand(Cmd::ID_SET_BREAKPOINTS);
     EXPECT_EQ(m_prompt.dialogs.size(), 1);
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
-    EXPECT_FALSE(Doc().m_bSimulation);
+    EXPECT_FALSE(Doc().InSimulation());
     EXPECT_TRUE(Frame().GetAction(Cmd::ID_ENTER_SIMULATION)->isEnabled());
     // Three bars in a row at the top; the full-screen bar floats alone.
     for (int i = 0; i < 3; ++i) {
@@ -94,16 +94,16 @@ TEST_F(MainFrameMenus, TheCaseGraphViewComesOnceAndBringsItsCommands) {
     ASSERT_NE(pView, nullptr);
     EXPECT_EQ(Frame().GetActiveView(), pView);
     EXPECT_EQ(Frame().centralWidget(), pView);
-    EXPECT_TRUE(Doc().m_bCaseGraphLaidOut);
+    EXPECT_TRUE(Doc().IsCaseGraphLaidOut());
     ExpectGolden("app/menus-casegraph-simulation.txt", Describe(Frame()));
 
     // Away and back: the same view, the same layout and scroll position.
-    const CPoint first = Doc().m_caseGraph.m_arrCases.front()->m_ptPos;
+    const CPoint first = Doc().CaseGraph().m_arrCases.front()->m_ptPos;
     Frame().OnCommand(Cmd::ID_SHOW_NET_DESIGN);
     EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
     EXPECT_EQ(Frame().GetView(CMainFrame::VIEW_CASE_GRAPH), pView);
-    EXPECT_EQ(Doc().m_caseGraph.m_arrCases.front()->m_ptPos, first);
+    EXPECT_EQ(Doc().CaseGraph().m_arrCases.front()->m_ptPos, first);
 
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
     ExpectGolden("app/menus-casegraph-design.txt", Describe(Frame()));
@@ -121,7 +121,7 @@ namespace {
 TEST_F(MainFrameMenus, TheWayToAFoundCaseIsShownAndReplayed) {
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    CCaseGraph& graph = Doc().m_caseGraph;
+    CCaseGraph& graph = Doc().CaseGraph();
     const CPNCase* initial = graph.GetInitialCase();
     ASSERT_NE(initial, nullptr);
     std::size_t target = 0;
@@ -141,10 +141,10 @@ TEST_F(MainFrameMenus, TheWayToAFoundCaseIsShownAndReplayed) {
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
     EXPECT_FALSE(goal->m_bOnPath) << "gone at the next";
 
-    Doc().m_nSpeed = 1;
+    Doc().SetSpeed(1);
     Frame().ReplayCasePath(target);
     EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
-    EXPECT_TRUE(Doc().m_caseCurrent.IsEqual(goal->m_setConditions));
+    EXPECT_TRUE(Doc().CurrentCase().IsEqual(goal->m_setConditions));
 }
 
 } // namespace

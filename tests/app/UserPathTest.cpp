@@ -7,12 +7,12 @@
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CAboutDlg.h"
 #include "app/dialogs/DialogTitle.h"
-#include "views/CommandIds.h"
 #include "app/frame/ToolBarIcons.h"
 #include "document/CNullFrameServices.h"
 #include "examples/CExampleNets.h"
 #include "platform/CMeasureDC.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/CommandIds.h"
 #include "views/SaveFileDialog.h"
 
 #include <QCommandLinkButton>
@@ -50,12 +50,12 @@ protected:
 TEST_F(UserPath, ExitAsksAfterASimulationEvenWhenTheLastEditIsUndone) {
     OpenExample("producer-consumer");
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    ASSERT_TRUE(Doc().m_bSimulation);
+    ASSERT_TRUE(Doc().InSimulation());
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
     EXPECT_TRUE(Doc().IsModified());
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
-    ASSERT_FALSE(Doc().m_caseGraph.m_arrCases.empty());
-    CPNCase* pCase = Doc().m_caseGraph.m_arrCases.front();
+    ASSERT_FALSE(Doc().CaseGraph().m_arrCases.empty());
+    CPNCase* pCase = Doc().CaseGraph().m_arrCases.front();
     Doc().BeginEdit("Move");
     Doc().MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, pCase,
                       CPoint(pCase->m_ptPos.x + 30, pCase->m_ptPos.y));
@@ -123,7 +123,7 @@ TEST_F(UserPath, CloseAndOpenStartAgainAtTheCorner) {
     Frame().OnCommand(Cmd::ID_FILE_CLOSE);
     ASSERT_EQ(m_prompt.messages.size(), 1);
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
-    EXPECT_TRUE(Doc().m_netDesign.m_listElements.empty());
+    EXPECT_TRUE(Doc().NetDesign().m_listElements.empty());
     EXPECT_EQ(pView->GetZoom(), 100);
     EXPECT_EQ(pView->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(pView->verticalScrollBar()->value(), 0);
@@ -224,7 +224,7 @@ TEST_F(UserPath, TheStartPageOpensAnExampleAndMakesWayForTheView) {
     EXPECT_EQ(Doc().GetTitle(), "mutex");
     EXPECT_TRUE(Doc().GetPathName().empty());
     EXPECT_FALSE(Doc().IsModified());
-    EXPECT_FALSE(Doc().m_netDesign.m_listElements.empty());
+    EXPECT_FALSE(Doc().NetDesign().m_listElements.empty());
 
     // With a recent file it is listed; a command of the window closes the page.
     OpenExample("producer-consumer");

@@ -62,7 +62,7 @@ std::string WriteFixture(const std::string& folder, const std::string& name) {
     doc.NewDocument();
     CMeasureDC dc;
     if (!CExampleNets::Build(name, doc, dc))
-        Build(name, doc.m_netDesign);
+        Build(name, doc.NetDesign());
     const std::string path = folder + "/" + name + ".zrn";
     const CFileResult result = doc.OnSaveDocument(path);
     if (!result)

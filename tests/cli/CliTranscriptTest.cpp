@@ -183,7 +183,7 @@ TEST(CliTranscripts, ACaseGraphThatDoesNotFitIsRefusedOrKeptWithoutItsSteps) {
     CFrameServices frame;
     CZerinDoc doc(frame);
     doc.NewDocument();
-    BuildDiningPhilosophers(doc.m_netDesign, 18);
+    BuildDiningPhilosophers(doc.NetDesign(), 18);
     const std::string net = dir.filePath("phil18.zrn").toStdString();
     ASSERT_TRUE(doc.OnSaveDocument(net).ok);
     const std::string refused =

@@ -62,18 +62,17 @@ std::size_t Objects(const CCaseGraph& graph) {
 struct Twin {
     CFrameServices frame;
     CZerinDoc doc{frame};
-    CCaseGraph& graph = doc.m_caseGraph;
+    CCaseGraph& graph = doc.CaseGraph();
 
     Twin(int seed, bool objects) {
         doc.NewDocument();
         RecordingDC dc;
         std::mt19937 gen(static_cast<unsigned>(seed));
         const CSetConditions initial =
-            seed < 0 ? BuildDiningPhilosophers(doc.m_netDesign, -seed)
-                     : BuildRandomNet(doc.m_netDesign, gen, 3 + seed % 6, 2 + seed % 4, &dc);
-        graph.ComputeCaseGraph(initial, doc.m_netDesign);
-        doc.m_bCaseGraphValid = true;
-        doc.m_bNetModified = false;
+            seed < 0 ? BuildDiningPhilosophers(doc.NetDesign(), -seed)
+                     : BuildRandomNet(doc.NetDesign(), gen, 3 + seed % 6, 2 + seed % 4, &dc);
+        graph.ComputeCaseGraph(initial, doc.NetDesign());
+        doc.AdoptCaseGraph(true);
         if (objects)
             for (std::size_t i = 0; i < graph.m_arrSteps.size(); ++i)
                 graph.MakeStep(i);
@@ -169,7 +168,7 @@ TEST(CaseGraphStepStore, AReadGraphKeepsObjectsOnlyWhereItsStepsNeedThem) {
     CZerinDoc read(frame);
     ASSERT_TRUE(CDocumentFile::LoadBytes(read, bytes));
     EXPECT_EQ(CDocumentFile::Store(read), bytes);
-    const CCaseGraph& back = read.m_caseGraph;
+    const CCaseGraph& back = read.CaseGraph();
     ASSERT_EQ(back.m_nSteps, graph.m_nSteps);
     std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < back.m_arrSteps.size(); ++i)

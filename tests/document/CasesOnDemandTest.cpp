@@ -28,9 +28,9 @@ struct TwoWays : ::testing::Test {
 
     void Build(const std::function<void(CNetDesign&)>& build) {
         for (CZerinDoc* doc : {&stored, &onDemand}) {
-            doc->m_random.SetFixedSeed(11);
+            doc->GetRandom().SetFixedSeed(11);
             doc->NewDocument();
-            build(doc->m_netDesign);
+            build(doc->NetDesign());
         }
         onDemandFrame.memoryBudget = budget;
         stored.EnterSimulation();
@@ -39,17 +39,17 @@ struct TwoWays : ::testing::Test {
     }
     static std::multiset<std::string> Cases(const CZerinDoc& doc) {
         std::multiset<std::string> texts;
-        for (const CPNCase* node : doc.m_caseGraph.m_arrCases)
+        for (const CPNCase* node : doc.CaseGraph().m_arrCases)
             texts.insert(node->m_strConditions + (node->m_bReachable ? " reachable" : ""));
         return texts;
     }
     // The cases of an automatic run of the given number of seeded random steps.
     static std::vector<std::string> Run(CZerinDoc& doc, int steps) {
         std::vector<std::string> visited;
-        doc.m_random.Seed(5);
+        doc.GetRandom().Seed(5);
         for (int i = 0; i < steps && doc.ChooseAutomaticStep(CAutomaticRun::CHOOSE_RANDOM); ++i) {
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
-            visited.push_back(doc.m_caseCurrent.ToString(false));
+            visited.push_back(doc.CurrentCase().ToString(false));
         }
         return visited;
     }
@@ -68,45 +68,45 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
             else
                 BuildRandomNet(net, gen, 3 + seed % 8, 2 + seed % 5);
         });
-        ASSERT_EQ(onDemand.m_bSimulation, stored.m_bSimulation);
-        if (!stored.m_bSimulation)
+        ASSERT_EQ(onDemand.InSimulation(), stored.InSimulation());
+        if (!stored.InSimulation())
             continue;
         ++simulated;
-        const CCaseGraph& graph = onDemand.m_caseGraph;
+        const CCaseGraph& graph = onDemand.CaseGraph();
         ASSERT_NE(graph.GetStepsOnDemand(), nullptr);
-        EXPECT_EQ(stored.m_caseGraph.GetStepsOnDemand(), nullptr);
-        EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.m_caseGraph.m_nSteps));
+        EXPECT_EQ(stored.CaseGraph().GetStepsOnDemand(), nullptr);
+        EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.CaseGraph().m_nSteps));
         EXPECT_EQ(std::count_if(sink.panes[PANE_STANDARD].begin(), sink.panes[PANE_STANDARD].end(),
                                 [](const std::string& line) {
                                     return line.rfind("Steps are produced on demand", 0) == 0;
                                 }),
                   1);
         EXPECT_EQ(Cases(onDemand), Cases(stored));
-        EXPECT_EQ(onDemand.m_bContactFree, stored.m_bContactFree);
+        EXPECT_EQ(onDemand.IsContactFree(), stored.IsContactFree());
         EXPECT_FALSE(onDemand.CanExportCaseGraphXML());
 
         // Breakpoints offer the same cases.
-        onDemand.m_breakPoints.Refill(onDemand.m_caseGraph);
-        stored.m_breakPoints.Refill(stored.m_caseGraph);
-        EXPECT_EQ(onDemand.m_breakPoints.m_nCases, stored.m_breakPoints.m_nCases);
+        onDemand.RefillBreakPoints();
+        stored.RefillBreakPoints();
+        EXPECT_EQ(onDemand.BreakPoints().m_nCases, stored.BreakPoints().m_nCases);
 
         // Paths as long as over the stored steps, their steps kept as records.
         for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i) {
-            CPNCase* to = onDemand.m_caseGraph.m_arrCases[i];
+            CPNCase* to = onDemand.CaseGraph().m_arrCases[i];
             const CPNCase* storedTo = nullptr;
-            for (const CPNCase* node : stored.m_caseGraph.m_arrCases)
+            for (const CPNCase* node : stored.CaseGraph().m_arrCases)
                 if (node->m_strConditions == to->m_strConditions)
                     storedTo = node;
             ASSERT_NE(storedTo, nullptr);
             const CCasePath path =
-                onDemand.m_caseGraph.FindPath(onDemand.m_caseGraph.GetInitialCase(), to);
+                onDemand.CaseGraph().FindPath(onDemand.CaseGraph().GetInitialCase(), to);
             const CCasePath expected =
-                stored.m_caseGraph.FindPath(stored.m_caseGraph.GetInitialCase(), storedTo);
+                stored.CaseGraph().FindPath(stored.CaseGraph().GetInitialCase(), storedTo);
             EXPECT_EQ(path.IsFound(), expected.IsFound());
             EXPECT_EQ(path.GetSteps().size(), expected.GetSteps().size());
             EXPECT_EQ(path.IsForwardOnly(), expected.IsForwardOnly());
             for (const CCasePath::Step& step : path.GetSteps())
-                EXPECT_EQ(onDemand.m_caseGraph.StepEvents(step.step).ToString(), step.events);
+                EXPECT_EQ(onDemand.CaseGraph().StepEvents(step.step).ToString(), step.events);
         }
 
         // The class summary (of classes of one size, the one found first is named, and
@@ -132,27 +132,27 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
 
 TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
     Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 4); });
-    ASSERT_TRUE(onDemand.m_bSimulation);
+    ASSERT_TRUE(onDemand.InSimulation());
     Run(onDemand, 3);
     const std::vector<std::uint8_t> bytes = CDocumentFile::Store(onDemand);
     RecordingFrame frame;
     CZerinDoc reopened(frame);
     ASSERT_TRUE(CDocumentFile::LoadBytes(reopened, bytes).ok);
-    EXPECT_FALSE(reopened.m_bCaseGraphValid);
-    EXPECT_FALSE(reopened.m_bNetModified);
-    EXPECT_TRUE(reopened.m_caseGraph.m_arrCases.empty());
-    EXPECT_FALSE(reopened.m_occurrenceNet.m_listElements.empty());
+    EXPECT_FALSE(reopened.IsCaseGraphValid());
+    EXPECT_FALSE(reopened.IsNetModified());
+    EXPECT_TRUE(reopened.CaseGraph().m_arrCases.empty());
+    EXPECT_FALSE(reopened.OccurrenceNet().m_listElements.empty());
     // The next simulation computes the class again, stored where it fits.
     reopened.EnterSimulation();
-    ASSERT_TRUE(reopened.m_bSimulation);
-    EXPECT_EQ(reopened.m_caseGraph.m_nCases, onDemand.m_caseGraph.m_nCases);
-    EXPECT_EQ(reopened.m_caseGraph.m_nSteps, std::stoi(onDemand.m_caseGraph.GetStepCountText()));
+    ASSERT_TRUE(reopened.InSimulation());
+    EXPECT_EQ(reopened.CaseGraph().m_nCases, onDemand.CaseGraph().m_nCases);
+    EXPECT_EQ(reopened.CaseGraph().m_nSteps, std::stoi(onDemand.CaseGraph().GetStepCountText()));
     // The cases lie on the page and move as a stored graph's do, one edit.
     onDemand.LeaveSimulation();
     RecordingDC dc;
-    onDemand.m_caseGraph.NameElements(dc);
-    onDemand.m_caseGraph.InitialLayout();
-    CPNCase* moved = onDemand.m_caseGraph.m_arrCases[1];
+    onDemand.CaseGraph().NameElements(dc);
+    onDemand.CaseGraph().InitialLayout();
+    CPNCase* moved = onDemand.CaseGraph().m_arrCases[1];
     const CPoint at = moved->m_ptPos;
     onDemand.BeginEdit("Move");
     onDemand.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, moved, CPoint(at.x + 60, at.y));
@@ -165,16 +165,16 @@ TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
 // the net is tested, the token game and the automatic run go on, and the verification
 // asks the diagrams.
 TEST_F(TwoWays, DecisionDiagramsCarryTheSimulationWhereTheCasesDoNotFit) {
-    onDemand.m_eCaseEngine = ECaseEngine::Symbolic;
+    onDemand.SetCaseEngine(ECaseEngine::Symbolic);
     budget = 0;
     Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 5); });
-    ASSERT_TRUE(onDemand.m_bSimulation);
-    const CCaseGraph& graph = onDemand.m_caseGraph;
+    ASSERT_TRUE(onDemand.InSimulation());
+    const CCaseGraph& graph = onDemand.CaseGraph();
     ASSERT_NE(graph.GetSymbolic(), nullptr);
     EXPECT_TRUE(graph.m_arrCases.empty());
-    EXPECT_EQ(graph.GetCaseCountText(), std::to_string(stored.m_caseGraph.m_nCases));
-    EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.m_caseGraph.m_nSteps));
-    EXPECT_EQ(onDemand.m_bContactFree, stored.m_bContactFree);
+    EXPECT_EQ(graph.GetCaseCountText(), std::to_string(stored.CaseGraph().m_nCases));
+    EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.CaseGraph().m_nSteps));
+    EXPECT_EQ(onDemand.IsContactFree(), stored.IsContactFree());
     const auto& lines = sink.panes[PANE_STANDARD];
     EXPECT_NE(std::find(lines.begin(), lines.end(),
                         "The cases are kept as decision diagrams: one by one they would not fit"),

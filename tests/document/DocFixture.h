@@ -60,18 +60,18 @@ struct DocFixture : ::testing::Test {
     RecordingOutputSink sink;
     RecordingFrame frame;
     CZerinDoc doc{frame};
-    NetBuilder net{doc.m_netDesign};
+    NetBuilder net{doc.NetDesign()};
     RecordingDC dc;
 
     DocFixture() {
-        doc.m_random.SetFixedSeed(7);
+        doc.GetRandom().SetFixedSeed(7);
         doc.NewDocument();
     }
     const std::vector<std::string>& Pane(int pane) const { return sink.panes[pane]; }
     // Enters simulation and forgets the output of the test.
     void Enter() {
         doc.EnterSimulation();
-        ASSERT_TRUE(doc.m_bSimulation);
+        ASSERT_TRUE(doc.InSimulation());
         sink.Reset();
     }
 };

@@ -26,17 +26,17 @@ const fs::path kData(ZERIN_TEST_DATA);
 // What DeleteContents leaves, with the record fields of a new document.
 void ExpectEmpty(const CZerinDoc& doc, const std::string& what) {
     SCOPED_TRACE(what);
-    EXPECT_TRUE(doc.m_netDesign.m_listElements.empty());
-    const CCaseGraph& graph = doc.m_caseGraph;
+    EXPECT_TRUE(doc.NetDesign().m_listElements.empty());
+    const CCaseGraph& graph = doc.CaseGraph();
     EXPECT_TRUE(graph.m_arrCases.empty() && graph.m_arrSteps.empty() &&
                 graph.m_arrStepLabels.empty() && graph.m_arrNetEvents.empty() &&
                 graph.m_listElements.empty() && graph.m_nCases == 0);
-    EXPECT_TRUE(doc.m_occurrenceNet.m_listElements.empty() &&
-                doc.m_occurrenceNet.m_listDecorations.empty());
+    EXPECT_TRUE(doc.OccurrenceNet().m_listElements.empty() &&
+                doc.OccurrenceNet().m_listDecorations.empty());
     // The fields of a new document: stored, they are the new document's bytes.
     FixtureDocument fresh;
     EXPECT_EQ(CDocumentFile::Store(doc), CDocumentFile::Store(*fresh.doc));
-    EXPECT_TRUE(doc.m_bNetModified && !doc.m_bCaseGraphValid && !doc.m_bRebuildInitialCase);
+    EXPECT_TRUE(doc.IsNetModified() && !doc.IsCaseGraphValid() && !doc.RebuildsInitialCase());
 }
 
 std::vector<fs::path> Files(const fs::path& folder) {
@@ -51,55 +51,62 @@ std::vector<fs::path> Files(const fs::path& folder) {
 } // namespace
 
 TEST(DocumentFileTest, SimulationModeStoresTheGridOfDesignMode) {
+    // Simulation hides the grid; the file keeps the one of design mode.
     FixtureDocument f;
-    f.doc->m_bSimulation = true;
-    f.doc->m_bGrid = false;
-    f.doc->m_bGridSaved = true;
-    EXPECT_EQ(CDocumentFile::Store(*f.doc)[4], 1);
-    f.doc->m_bSimulation = false;
-    EXPECT_EQ(CDocumentFile::Store(*f.doc)[4], 0);
+    BuildFixture("occurrence", *f.doc);
+    for (int round = 0; round < 2; ++round) {
+        const bool design = f.doc->HasGrid();
+        f.doc->EnterSimulation();
+        ASSERT_TRUE(f.doc->InSimulation());
+        if (f.doc->HasGrid() == design)
+            f.doc->ToggleGrid();
+        EXPECT_EQ(CDocumentFile::Store(*f.doc)[4], design ? 1 : 0);
+        f.doc->LeaveSimulation();
+        EXPECT_EQ(f.doc->HasGrid(), design);
+        f.doc->ToggleGrid();
+    }
 }
 
 TEST(DocumentFileTest, AfterAnEditTheCaseGraphAndRecordAreStoredEmpty) {
     FixtureDocument edited;
     BuildFixture("occurrence", *edited.doc);
-    edited.doc->m_bNetModified = true;
-    edited.doc->m_caseGraph.m_nGridSize = 40;
+    edited.doc->SetNetModified();
+    edited.doc->CaseGraph().m_nGridSize = 40;
     const Bytes bytes = CDocumentFile::Store(*edited.doc);
     // Storing alone leaves the document as it was.
-    EXPECT_FALSE(edited.doc->m_caseGraph.m_arrCases.empty());
+    EXPECT_FALSE(edited.doc->CaseGraph().m_arrCases.empty());
 
     FixtureDocument expected;
     BuildFixture("occurrence", *expected.doc);
-    expected.doc->m_bNetModified = true;
-    expected.doc->m_caseGraph.DeleteContents(true);
-    expected.doc->m_caseGraph.m_nGridSize = 40;
-    expected.doc->m_occurrenceNet.Reset();
+    expected.doc->SetNetModified();
+    expected.doc->CaseGraph().DeleteContents(true);
+    expected.doc->CaseGraph().m_nGridSize = 40;
+    expected.doc->OccurrenceNet().Reset();
     EXPECT_EQ(bytes, CDocumentFile::Store(*expected.doc));
 
     FixtureDocument loaded;
     ASSERT_TRUE(CDocumentFile::LoadBytes(*loaded.doc, bytes));
-    EXPECT_FALSE(loaded.doc->m_netDesign.m_listElements.empty());
-    EXPECT_TRUE(loaded.doc->m_caseGraph.m_arrCases.empty());
-    EXPECT_EQ(loaded.doc->m_caseGraph.m_nGridSize, 40);
-    EXPECT_TRUE(loaded.doc->m_occurrenceNet.m_listElements.empty());
+    EXPECT_FALSE(loaded.doc->NetDesign().m_listElements.empty());
+    EXPECT_TRUE(loaded.doc->CaseGraph().m_arrCases.empty());
+    EXPECT_EQ(loaded.doc->CaseGraph().m_nGridSize, 40);
+    EXPECT_TRUE(loaded.doc->OccurrenceNet().m_listElements.empty());
 }
 
 TEST(DocumentFileTest, LoadedCaseGraphRefersToTheLoadedNet) {
     FixtureDocument f;
     ASSERT_TRUE(CDocumentFile::LoadBytes(*f.doc, FixtureBytes("occurrence")));
     const CZerinDoc& doc = *f.doc;
-    const auto& net = doc.m_netDesign.m_listElements;
+    const auto& net = doc.NetDesign().m_listElements;
     auto inNet = [&](const CPNElement* e) {
         return std::find(net.begin(), net.end(), e) != net.end();
     };
-    ASSERT_FALSE(doc.m_caseGraph.m_arrCases.empty());
-    for (const CPNCase* node : doc.m_caseGraph.m_arrCases)
+    ASSERT_FALSE(doc.CaseGraph().m_arrCases.empty());
+    for (const CPNCase* node : doc.CaseGraph().m_arrCases)
         for (const CPNCondition* c : node->m_setConditions)
             EXPECT_TRUE(inNet(c));
-    for (const CPNEvent* e : doc.m_caseGraph.m_arrNetEvents)
+    for (const CPNEvent* e : doc.CaseGraph().m_arrNetEvents)
         EXPECT_TRUE(inNet(e));
-    EXPECT_EQ(doc.m_caseGraph.m_arrCases[0]->m_strConditions, "{ ready, empty }");
+    EXPECT_EQ(doc.CaseGraph().m_arrCases[0]->m_strConditions, "{ ready, empty }");
 }
 
 TEST(DocumentFileTest, BytesAfterTheLastRecordAreIgnored) {

@@ -17,19 +17,19 @@ TEST(DocumentOpenSaveTest, ASavedNetKeepsItsCaseGraphOnlyWhenItWasTestedAsItIs) 
         FixtureDocument f;
         BuildFixture("occurrence", *f.doc);
         if (edited) {
-            f.doc->m_bNetModified = true;
+            f.doc->SetNetModified();
             f.doc->SetModifiedFlag(true);
         }
         const std::string path = folder.Path(edited ? "edited.zrn" : "tested.zrn");
         ASSERT_TRUE(f.doc->OnSaveDocument(path));
-        EXPECT_EQ(f.doc->m_caseGraph.m_arrCases.empty(), edited);
-        EXPECT_EQ(f.doc->m_occurrenceNet.m_listElements.empty(), edited);
-        EXPECT_FALSE(f.doc->m_netDesign.m_listElements.empty());
+        EXPECT_EQ(f.doc->CaseGraph().m_arrCases.empty(), edited);
+        EXPECT_EQ(f.doc->OccurrenceNet().m_listElements.empty(), edited);
+        EXPECT_FALSE(f.doc->NetDesign().m_listElements.empty());
         EXPECT_FALSE(f.doc->IsModified());
         EXPECT_EQ(f.doc->GetPathName(), path);
         FixtureDocument g;
         ASSERT_TRUE(g.doc->OnOpenDocument(path));
-        EXPECT_EQ(g.doc->m_caseGraph.m_arrCases.size(), f.doc->m_caseGraph.m_arrCases.size());
+        EXPECT_EQ(g.doc->CaseGraph().m_arrCases.size(), f.doc->CaseGraph().m_arrCases.size());
         EXPECT_EQ(g.doc->GetTitle(), edited ? "edited" : "tested");
         EXPECT_FALSE(g.doc->IsModified());
     }

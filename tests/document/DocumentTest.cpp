@@ -24,9 +24,9 @@ TEST_F(DocFixture, NamesCountUpAndNeverDown) {
 // "Grid Points" is kept in the file, so switching it is an edit; the ruler is not kept.
 TEST_F(DocFixture, GridPointsIsAnEditOfTheFileAndTheRulerIsNot) {
     doc.ToggleRuler();
-    EXPECT_TRUE(doc.m_bRuler && !doc.IsModified());
+    EXPECT_TRUE(doc.HasRuler() && !doc.IsModified());
     doc.ToggleGrid();
-    EXPECT_TRUE(!doc.m_bGrid && doc.IsModified());
+    EXPECT_TRUE(!doc.HasGrid() && doc.IsModified());
 }
 
 TEST_F(DocFixture, TitleFollowsThePath) {
@@ -59,7 +59,7 @@ TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
     frame.errors.clear();
     doc.OnExportCaseGraphXML();
     EXPECT_TRUE(frame.errors.empty());
-    EXPECT_EQ(TempFolder::Read(*frame.exportPath), doc.m_caseGraph.CaseGraphXML());
+    EXPECT_EQ(TempFolder::Read(*frame.exportPath), doc.CaseGraph().CaseGraphXML());
 }
 
 // No view has named the case graph or laid out the record: the analysis output and the

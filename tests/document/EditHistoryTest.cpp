@@ -38,9 +38,9 @@ struct EditHistory : DocFixture {
                 found.push_back(t);
         return found.empty() ? nullptr : found[static_cast<std::size_t>(Pick(int(found.size())))];
     }
-    template <class T> T* AnyInNet() { return Any<T>(doc.m_netDesign.m_listElements); }
+    template <class T> T* AnyInNet() { return Any<T>(doc.NetDesign().m_listElements); }
     CPNCase* AnyCase() {
-        const auto& cases = doc.m_caseGraph.m_arrCases;
+        const auto& cases = doc.CaseGraph().m_arrCases;
         return cases.empty() ? nullptr : cases[static_cast<std::size_t>(Pick(int(cases.size())))];
     }
 
@@ -49,16 +49,16 @@ struct EditHistory : DocFixture {
     void Prepare(unsigned seed) {
         gen.seed(seed);
         doc.NewDocument();
-        BuildDiningPhilosophers(doc.m_netDesign, 3 + static_cast<int>(seed % 2));
+        BuildDiningPhilosophers(doc.NetDesign(), 3 + static_cast<int>(seed % 2));
         doc.SetNetModified();
         Enter();
         for (int i = 0; i < 4 && doc.ChooseAutomaticStep(1); ++i)
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
         doc.LeaveSimulation();
-        doc.m_caseGraph.NameElements(dc);
-        doc.m_caseGraph.InitialLayout();
+        doc.CaseGraph().NameElements(dc);
+        doc.CaseGraph().InitialLayout();
         doc.SetCaseGraphLaidOut();
-        doc.m_occurrenceNet.Layout(dc);
+        doc.OccurrenceNet().Layout(dc);
         doc.History().Reset();
     }
 
@@ -104,7 +104,7 @@ struct EditHistory : DocFixture {
             }
             break;
         case 6:
-            doc.m_netDesign.RecalcSize(doc.m_netDesign.m_sizeNet.cx + 40, 100);
+            doc.NetDesign().RecalcSize(doc.NetDesign().m_sizeNet.cx + 40, 100);
             break;
         case 7:
             doc.ToggleGrid();
@@ -127,8 +127,8 @@ struct EditHistory : DocFixture {
         }
         case 11: {
             const int diagram = Pick(2) == 1 ? GRAPH : RECORD;
-            auto& free = diagram == GRAPH ? doc.m_caseGraph.m_listElements
-                                          : doc.m_occurrenceNet.m_listDecorations;
+            auto& free = diagram == GRAPH ? doc.CaseGraph().m_listElements
+                                          : doc.OccurrenceNet().m_listDecorations;
             if (CPNElement* e = Any<CPNElement>(free)) {
                 doc.Select(e, false);
                 if (Pick(2) == 1)
@@ -141,33 +141,33 @@ struct EditHistory : DocFixture {
         case 12: {
             // A layered drawing, or a smoothing result: new places for every case.
             std::vector<std::pair<double, double>> at;
-            for (std::size_t i = 0; i < doc.m_caseGraph.m_arrCases.size(); ++i)
+            for (std::size_t i = 0; i < doc.CaseGraph().m_arrCases.size(); ++i)
                 at.emplace_back(Pick(5) * 60.0, Pick(9) * 48.0);
-            doc.m_caseGraph.PlaceOnGrid(at, &doc.Recorder(GRAPH));
+            doc.CaseGraph().PlaceOnGrid(at, &doc.Recorder(GRAPH));
             break;
         }
         case 13:
-            doc.m_caseGraph.ComputeExtent(doc.m_caseGraph.m_sizeExtent.cx + 60, 100);
+            doc.CaseGraph().ComputeExtent(doc.CaseGraph().m_sizeExtent.cx + 60, 100);
             break;
         case 14:
-            if (CPNElement* e = Any<CPNElement>(doc.m_occurrenceNet.m_listElements))
+            if (CPNElement* e = Any<CPNElement>(doc.OccurrenceNet().m_listElements))
                 if (!dynamic_cast<CPNEdge*>(e))
                     doc.MoveElement(RECORD, e, CPoint(Coordinate(), Coordinate()));
             break;
         case 15:
             for (int i = 0; i < 3; ++i)
-                if (CPNElement* e = Any<CPNElement>(doc.m_occurrenceNet.m_listElements))
+                if (CPNElement* e = Any<CPNElement>(doc.OccurrenceNet().m_listElements))
                     doc.Select(e, true);
             doc.MoveSelection(RECORD, 20, 10 * (Pick(5) - 2));
             break;
         case 16:
-            if (CPNLabel* l = Any<CPNLabel>(doc.m_caseGraph.m_listElements)) {
+            if (CPNLabel* l = Any<CPNLabel>(doc.CaseGraph().m_listElements)) {
                 doc.ModifyElement(GRAPH, l);
                 l->SetText(l->GetText() + "!", dc);
             }
             break;
         case 17:
-            doc.m_occurrenceNet.RecalcSize(doc.m_occurrenceNet.m_sizeNet.cx + 30, 100);
+            doc.OccurrenceNet().RecalcSize(doc.OccurrenceNet().m_sizeNet.cx + 30, 100);
             break;
         // Structural edits from here.
         case 18:
@@ -223,7 +223,7 @@ TEST_F(EditHistory, UndoWalksBackThroughEveryStateAndRedoForward) {
     for (unsigned seed = 1; seed <= 16; ++seed) {
         SCOPED_TRACE(seed);
         Prepare(seed);
-        ASSERT_FALSE(doc.m_caseGraph.m_arrCases.empty());
+        ASSERT_FALSE(doc.CaseGraph().m_arrCases.empty());
         std::vector<Bytes> states{CDocumentFile::Store(doc)};
         std::vector<int> kinds{-1};
         for (int i = 0; i < 40; ++i) {
@@ -257,14 +257,14 @@ TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
     std::vector<std::size_t> sizes;
     for (int cases : {10, 3000}) {
         doc.NewDocument();
-        BuildNetFromText(doc.m_netDesign, RingNetText(cases), &dc);
+        BuildNetFromText(doc.NetDesign(), RingNetText(cases), &dc);
         doc.SetNetModified();
         Enter();
         doc.LeaveSimulation();
-        doc.m_caseGraph.NameElements(dc);
-        doc.m_caseGraph.InitialLayout();
+        doc.CaseGraph().NameElements(dc);
+        doc.CaseGraph().InitialLayout();
         doc.History().Reset();
-        CPNCase* moved = doc.m_caseGraph.m_arrCases[3];
+        CPNCase* moved = doc.CaseGraph().m_arrCases[3];
         doc.BeginEdit("Move");
         doc.MoveElement(GRAPH, moved, CPoint(moved->m_ptPos.x + 30, moved->m_ptPos.y + 20));
         ASSERT_TRUE(doc.EndEdit());
@@ -275,12 +275,12 @@ TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
 
 TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) {
     gen.seed(3);
-    BuildRandomNet(doc.m_netDesign, gen, 4, 3, &dc);
+    BuildRandomNet(doc.NetDesign(), gen, 4, 3, &dc);
     doc.History().Reset();
     auto widen = [this](const std::string& name, int dx, int dy, int key = 0) {
         doc.BeginEdit(name, key);
-        doc.m_netDesign.m_sizeNet.cx += dx;
-        doc.m_netDesign.m_sizeNet.cy += dy;
+        doc.NetDesign().m_sizeNet.cx += dx;
+        doc.NetDesign().m_sizeNet.cy += dy;
         doc.SetModifiedFlag();
         return doc.EndEdit();
     };
@@ -302,16 +302,16 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     EXPECT_TRUE(doc.IsModified());
     // Typing into one field: the edits with one merge key are one command.
     const std::size_t index = doc.History().Stack().Index();
-    const int height = doc.m_netDesign.m_sizeNet.cy;
+    const int height = doc.NetDesign().m_sizeNet.cy;
     for (int i = 0; i < 4; ++i)
         widen("typing", 0, 1, 77);
     EXPECT_EQ(doc.History().Stack().Count(), index + 1);
     doc.History().Undo();
-    EXPECT_EQ(doc.m_netDesign.m_sizeNet.cy, height);
+    EXPECT_EQ(doc.NetDesign().m_sizeNet.cy, height);
     // An edit taken back while still under way leaves nothing, not even its state.
     const Bytes before = CDocumentFile::Store(doc);
     doc.BeginEdit("cancelled");
-    doc.MoveElement(NET, doc.m_netDesign.m_listElements.front(), CPoint(500, 500));
+    doc.MoveElement(NET, doc.NetDesign().m_listElements.front(), CPoint(500, 500));
     doc.AddElement(new CPNPolygon(40, 40));
     doc.CancelEdit();
     EXPECT_EQ(CDocumentFile::Store(doc), before);
@@ -358,7 +358,7 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     net.Event("e1", {b1}, {b2});
     doc.History().Reset();
     Enter();
-    for (CPNEvent* event : doc.m_caseGraph.ChooseStep(doc.m_caseCurrent, true))
+    for (CPNEvent* event : doc.CaseGraph().ChooseStep(doc.CurrentCase(), true))
         doc.Select(event, true);
     CAutomaticRun::ExecuteStepWithoutAnimation(doc);
     EXPECT_TRUE(b2->m_bToken);
@@ -379,7 +379,7 @@ TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
     doc.History().Reset();
     const auto count = [this](auto kind) {
         return std::count_if(
-            doc.m_netDesign.m_listElements.begin(), doc.m_netDesign.m_listElements.end(),
+            doc.NetDesign().m_listElements.begin(), doc.NetDesign().m_listElements.end(),
             [](CPNElement* e) { return dynamic_cast<decltype(kind)>(e) != nullptr; });
     };
     for (CPNElement* e : std::initializer_list<CPNElement*>{p1, t1, p2})
@@ -389,7 +389,7 @@ TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
     ASSERT_TRUE(doc.EndEdit());
     EXPECT_EQ(count(static_cast<CPNEdge*>(nullptr)), 6) << "p1 -> t1 -> p2 came along, not t2's";
     doc.History().Undo();
-    for (CPNElement* e : doc.m_netDesign.m_listElements)
+    for (CPNElement* e : doc.NetDesign().m_listElements)
         if (dynamic_cast<CPNCondition*>(e) || dynamic_cast<CPNEvent*>(e))
             doc.Select(e, true);
     const std::vector<std::uint8_t> all = CNetFragment::Copy(doc);
@@ -397,7 +397,7 @@ TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
     ASSERT_TRUE(CNetFragment::Paste(doc, all, CSize(0, 0), dc));
     EXPECT_EQ(count(static_cast<CPNEdge*>(nullptr)), 4);
     std::set<std::string> names;
-    for (CPNElement* e : doc.m_netDesign.m_listElements)
+    for (CPNElement* e : doc.NetDesign().m_listElements)
         if (auto* c = dynamic_cast<CPNCondition*>(e))
             names.insert(c->m_pLabel->m_strText);
     EXPECT_EQ(names, (std::set<std::string>{"p1", "p2", "other"}));

@@ -23,7 +23,7 @@ constexpr int kNets = 50;
 struct RandomNetDoc : DocFixture {
     CSetConditions Build(int seed) {
         std::mt19937 gen(static_cast<unsigned>(seed));
-        return BuildRandomNet(doc.m_netDesign, gen, 2 + seed % 7, 1 + seed % 5, &dc);
+        return BuildRandomNet(doc.NetDesign(), gen, 2 + seed % 7, 1 + seed % 5, &dc);
     }
 };
 
@@ -34,9 +34,9 @@ TEST_F(RandomNetDoc, SavedDocumentsComeBackAndStoreTheSameBytes) {
         Build(seed);
         // In simulation the case graph and the record of a short run are stored too.
         doc.EnterSimulation();
-        for (int i = 0; i < 4 && doc.m_bSimulation; ++i) {
+        for (int i = 0; i < 4 && doc.InSimulation(); ++i) {
             doc.Select(nullptr, false);
-            for (CPNEvent* event : doc.m_caseGraph.ChooseStep(doc.m_caseCurrent, true))
+            for (CPNEvent* event : doc.CaseGraph().ChooseStep(doc.CurrentCase(), true))
                 doc.Select(event, true);
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
         }
@@ -175,7 +175,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
     std::vector<std::string> lines;
     auto record = [&](const std::string& what) {
-        CCaseGraph& graph = doc.m_caseGraph;
+        CCaseGraph& graph = doc.CaseGraph();
         sink.Reset();
         graph.NameElements(dc);
         graph.WriteNames();
@@ -188,8 +188,8 @@ TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
         std::string analysis;
         for (const auto& pane : sink.panes)
             analysis += Joined(pane);
-        doc.m_random.SetFixedSeed(11);
-        doc.m_random.Seed(11);
+        doc.GetRandom().SetFixedSeed(11);
+        doc.GetRandom().Seed(11);
         graph.InitialLayout();
         const std::vector<std::uint8_t> stored = CDocumentFile::Store(doc);
         lines.push_back(what + ": " + std::to_string(graph.m_nCases) + " cases, " +
@@ -209,7 +209,7 @@ TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
     }
     for (int n = 3; n <= 5; ++n) {
         doc.NewDocument();
-        BuildDiningPhilosophers(doc.m_netDesign, n);
+        BuildDiningPhilosophers(doc.NetDesign(), n);
         ASSERT_TRUE(doc.TestNet());
         record(std::to_string(n) + " philosophers");
     }

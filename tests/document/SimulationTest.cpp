@@ -30,12 +30,12 @@ int Step(CZerinDoc& doc) {
 TEST_F(OneEvent, SecondEntryWithoutEditSkipsTheTest) {
     Enter();
     doc.LeaveSimulation();
-    EXPECT_TRUE(doc.m_bGrid);
+    EXPECT_TRUE(doc.HasGrid());
     doc.EnterSimulation();
     EXPECT_EQ(Pane(PANE_STANDARD),
               (Lines{"--------------------Document: Untitled--------------------",
                      "Entering simulation..."}));
-    EXPECT_TRUE(doc.m_bRestartOccurrenceNet);
+    EXPECT_TRUE(doc.RestartsOccurrenceNet());
     // Entering while in simulation does nothing at all.
     sink.Reset();
     doc.EnterSimulation();
@@ -52,13 +52,13 @@ TEST_F(OneEvent, PhasesAnimateTheEdgesOfEachSide) {
     Enter();
     doc.Select(e1, false);
     doc.PrepareAnimation(false);
-    EXPECT_EQ(doc.m_nAnimFrame, -1);
-    ASSERT_EQ(doc.m_listAnimEdges.size(), 1u);
-    EXPECT_EQ(doc.m_listAnimEdges.front()->m_pFrom, b1);
+    EXPECT_EQ(doc.AnimFrame(), -1);
+    ASSERT_EQ(doc.AnimEdges().size(), 1u);
+    EXPECT_EQ(doc.AnimEdges().front()->m_pFrom, b1);
     doc.ExecuteStepPhase(0);
     EXPECT_TRUE(b1->m_bMarked);
     EXPECT_TRUE(e1->m_bHighlight);
-    EXPECT_TRUE(doc.m_caseCurrent.IsEmpty());
+    EXPECT_TRUE(doc.CurrentCase().IsEmpty());
     int frames = 0;
     while (doc.NextFrame())
         ++frames;
@@ -66,8 +66,8 @@ TEST_F(OneEvent, PhasesAnimateTheEdgesOfEachSide) {
     doc.ExecuteStepPhase(1);
     EXPECT_TRUE(b2->m_bMarked && !b1->m_bMarked);
     doc.PrepareAnimation(true);
-    ASSERT_EQ(doc.m_listAnimEdges.size(), 1u);
-    EXPECT_EQ(doc.m_listAnimEdges.front()->m_pTo, b2);
+    ASSERT_EQ(doc.AnimEdges().size(), 1u);
+    EXPECT_EQ(doc.AnimEdges().front()->m_pTo, b2);
     // One token per animated edge while a frame is shown; none at frame -1.
     dc.Clear();
     doc.DrawNetDesign(dc);
@@ -79,7 +79,7 @@ TEST_F(OneEvent, PhasesAnimateTheEdgesOfEachSide) {
     ASSERT_EQ(during.size(), before.size() + 1);
     const DrawCall& token = during.back();
     EXPECT_EQ(token.brush.GetColour(), RGB(0, 0, 255));
-    const CPoint at = doc.m_listAnimEdges.front()->GetTokenPathPoint(0);
+    const CPoint at = doc.AnimEdges().front()->GetTokenPathPoint(0);
     EXPECT_EQ(token.rect, CRect(at.x - 4, at.y - 4, at.x + 4, at.y + 4));
 }
 
@@ -96,7 +96,7 @@ TEST_F(DocFixture, ConflictIsRefusedWithABeep) {
     EXPECT_EQ(Pane(PANE_SIMULATION),
               Lines{"Error: cannot execute step { e1, e2 }, conflict in conditions b1 "});
     EXPECT_EQ(sink.beeps, 1);
-    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(doc.m_caseInitial));
+    EXPECT_TRUE(doc.CurrentCase().IsEqual(doc.InitialCase()));
     sink.Reset();
     EXPECT_FALSE(doc.CheckStep(false));
     EXPECT_TRUE(sink.all.empty());
@@ -110,7 +110,7 @@ TEST_F(OneEvent, ResetAndSetCase) {
     EXPECT_EQ(Pane(PANE_SIMULATION).back(), "System reset to initial case { b1 }");
     EXPECT_TRUE(b1->m_bToken && e1->m_bEnabled);
     // The record starts again with the one place of the initial case.
-    EXPECT_EQ(doc.m_occurrenceNet.m_listElements.size(), 1u);
+    EXPECT_EQ(doc.OccurrenceNet().m_listElements.size(), 1u);
 
     doc.Select(e1, false);
     CSetConditions target;
@@ -132,7 +132,7 @@ TEST_F(OneEvent, PhasesAfterLeavingChangeNothing) {
     doc.LeaveSimulation();
     doc.ExecuteStepPhase(1);
     doc.ExecuteStepPhase(2);
-    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(doc.m_caseInitial));
+    EXPECT_TRUE(doc.CurrentCase().IsEqual(doc.InitialCase()));
     EXPECT_TRUE(b1->m_bToken && !b1->m_bMarked);
     EXPECT_TRUE(Pane(PANE_SIMULATION).empty());
     EXPECT_EQ(Step(doc), CAutomaticRun::STEP_SIMULATION_LEFT);
@@ -141,7 +141,7 @@ TEST_F(OneEvent, PhasesAfterLeavingChangeNothing) {
 TEST_F(Cycle, RunStartedInABreakpointCaseFiresFirst) {
     Enter();
     doc.OnSetBreakpoints();
-    doc.m_breakPoints.SetBreakpoints({0}); // the initial case { b1 }
+    doc.SetBreakpoints({0}); // the initial case { b1 }
     CAutomaticRun run;
     run.Run(doc, [&] { return Step(doc); });
     EXPECT_EQ(Pane(PANE_SIMULATION),
@@ -167,7 +167,7 @@ TEST_F(Cycle, LeavingDuringTheRunAndQuitting) {
 }
 
 TEST_F(DocFixture, CancelledCaseGraphLeavesTheNetUntested) {
-    BuildIndependentComponents(doc.m_netDesign, 7);
+    BuildIndependentComponents(doc.NetDesign(), 7);
     sink.Reset();
     frame.cancelProgress = true;
     doc.EnterSimulation();
@@ -176,23 +176,23 @@ TEST_F(DocFixture, CancelledCaseGraphLeavesTheNetUntested) {
               (Lines{"--------------------Document: Untitled--------------------",
                      "Net elements: 14 conditions, 14 events, 28 edges", "Computing case graph...",
                      "Case graph computation cancelled"}));
-    EXPECT_FALSE(doc.m_bSimulation || doc.m_bCaseGraphValid);
-    EXPECT_TRUE(doc.m_caseGraph.m_arrCases.empty());
+    EXPECT_FALSE(doc.InSimulation() || doc.IsCaseGraphValid());
+    EXPECT_TRUE(doc.CaseGraph().m_arrCases.empty());
     EXPECT_EQ(frame.waitDepth, 0);
     // Going on this time completes the test.
     frame.cancelProgress = false;
     sink.Reset();
     doc.EnterSimulation();
-    EXPECT_TRUE(doc.m_bSimulation);
-    EXPECT_EQ(doc.m_caseGraph.m_nCases, 128);
+    EXPECT_TRUE(doc.InSimulation());
+    EXPECT_EQ(doc.CaseGraph().m_nCases, 128);
     // A graph too small to be asked about on the way is asked once at its end, so that
     // a Cancel at the last moment still counts.
     doc.LeaveSimulation();
     doc.NewDocument();
-    BuildIndependentComponents(doc.m_netDesign, 1);
+    BuildIndependentComponents(doc.NetDesign(), 1);
     frame.cancelProgress = true;
     doc.EnterSimulation();
-    EXPECT_FALSE(doc.m_bSimulation || doc.m_bCaseGraphValid);
+    EXPECT_FALSE(doc.InSimulation() || doc.IsCaseGraphValid());
 }
 
 // A long run fills the occurrence net up to what a file may hold, says so once and
@@ -203,16 +203,16 @@ TEST_F(Cycle, ALongRunStopsRecordingWhereAFileWouldNoLongerLoad) {
         ASSERT_TRUE(doc.ChooseAutomaticStep(0));
         Step(doc);
     }
-    const COccurrenceNet& record = doc.m_occurrenceNet;
+    const COccurrenceNet& record = doc.OccurrenceNet();
     EXPECT_EQ(record.m_nOccurrences, COccurrenceNet::kMaxOccurrences);
     EXPECT_EQ(std::count(Pane(PANE_SIMULATION).begin(), Pane(PANE_SIMULATION).end(),
                          "Occurrence net is full, later steps are not recorded"),
               1);
-    doc.m_occurrenceNet.Layout(dc);
+    doc.OccurrenceNet().Layout(dc);
     RecordingFrame otherFrame;
     CZerinDoc other(otherFrame);
     ASSERT_TRUE(CDocumentFile::LoadBytes(other, CDocumentFile::Store(doc)).ok);
-    EXPECT_EQ(other.m_occurrenceNet.m_nOccurrences, COccurrenceNet::kMaxOccurrences);
+    EXPECT_EQ(other.OccurrenceNet().m_nOccurrences, COccurrenceNet::kMaxOccurrences);
 }
 
 // A run saved before its occurrence net was ever shown is laid out when it is shown after
@@ -226,14 +226,14 @@ TEST_F(Cycle, ARunSavedBeforeItWasShownIsLaidOutAfterOpening) {
     for (const bool shownBefore : {false, true}) {
         SCOPED_TRACE(shownBefore);
         if (shownBefore)
-            doc.m_occurrenceNet.Layout(dc);
+            doc.OccurrenceNet().Layout(dc);
         RecordingFrame otherFrame;
         CZerinDoc other(otherFrame);
         ASSERT_TRUE(CDocumentFile::LoadBytes(other, CDocumentFile::Store(doc)).ok);
-        other.m_occurrenceNet.Layout(dc);
+        other.OccurrenceNet().Layout(dc);
         std::set<std::pair<int, int>> places;
-        auto mine = doc.m_occurrenceNet.m_listElements.begin();
-        for (const CPNElement* e : other.m_occurrenceNet.m_listElements) {
+        auto mine = doc.OccurrenceNet().m_listElements.begin();
+        for (const CPNElement* e : other.OccurrenceNet().m_listElements) {
             const CPNElement* before = *mine++;
             if (auto* place = dynamic_cast<const CPNPlace*>(e)) {
                 EXPECT_FALSE(place->m_label.m_strText.empty());

@@ -25,14 +25,14 @@ protected:
     // A net that is no C/E system (a single case has no events) gets its graph
     // computed without entering simulation.
     void Show(const std::string& net) {
-        const CSetConditions initial = BuildNetFromText(doc.m_netDesign, net);
+        const CSetConditions initial = BuildNetFromText(doc.NetDesign(), net);
         doc.SetNetModified();
         doc.EnterSimulation();
-        if (!doc.m_bSimulation) {
-            doc.m_caseGraph.ComputeCaseGraph(initial, doc.m_netDesign, {});
-            doc.m_bCaseGraphValid = true;
+        if (!doc.InSimulation()) {
+            doc.CaseGraph().ComputeCaseGraph(initial, doc.NetDesign(), {});
+            doc.AdoptCaseGraph(true);
         }
-        ASSERT_TRUE(doc.m_bCaseGraphValid);
+        ASSERT_TRUE(doc.IsCaseGraphValid());
         view = std::make_unique<TestCaseGraphView>(doc, host);
         frame.view = view.get();
         view->resize(500, 400);
@@ -50,7 +50,7 @@ protected:
     }
     void TearDown() override { frame.view = nullptr; }
 
-    CCaseGraph& Graph() { return doc.m_caseGraph; }
+    CCaseGraph& Graph() { return doc.CaseGraph(); }
     QWidget* Port() const { return view->viewport(); }
     // The device point of a logical one.
     QPoint At(CPoint pt) const {
@@ -96,7 +96,7 @@ TEST_F(CaseGraphViewTest, FirstShowLaysOutOnAGridSizedByTheCasesAndWritesTheName
         ASSERT_EQ(Graph().m_nCases, row.cases);
         EXPECT_EQ(view->GetGridCells(), row.cells);
         EXPECT_EQ(view->GetExtent(), CSize(row.page, row.page));
-        EXPECT_TRUE(doc.m_bCaseGraphLaidOut);
+        EXPECT_TRUE(doc.IsCaseGraphLaidOut());
         // "Names of cases...", a line per case, a blank, "Names of steps...", a line
         // per step.
         EXPECT_EQ(NameLines(), 3 + row.cases + Graph().m_nSteps);
@@ -137,7 +137,7 @@ TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     view->Refresh();
     EXPECT_EQ(Graph().m_arrCases[2]->m_ptPos, where);
     EXPECT_EQ(view->GetExtent(), CSize(900, 700));
-    EXPECT_FALSE(doc.m_bCaseGraphResized);
+    EXPECT_FALSE(doc.TakeCaseGraphResized()) << "the view took the new size";
     EXPECT_EQ(NameLines(), 3 + 6 + 6) << "a read graph is named and listed again";
 }
 
@@ -160,7 +160,7 @@ TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase)
 
     // A double click makes the case the current one.
     QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(node));
-    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(node->m_setConditions));
+    EXPECT_TRUE(doc.CurrentCase().IsEqual(node->m_setConditions));
     EXPECT_TRUE(node->m_bCurrent);
     EXPECT_FALSE(Graph().m_arrCases[0]->m_bCurrent);
 }
@@ -235,7 +235,7 @@ TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
     QApplication::sendEvent(Port(), &event);
     EXPECT_EQ(view->menuTitle, QStringLiteral("Case"));
     EXPECT_EQ(view->menuItems, QStringList{QStringLiteral("Set Actual Case")});
-    EXPECT_TRUE(doc.m_caseCurrent.IsEqual(node->m_setConditions));
+    EXPECT_TRUE(doc.CurrentCase().IsEqual(node->m_setConditions));
     EXPECT_TRUE(node->m_bCurrent);
 
     // In simulation an empty place has no menu.
@@ -291,7 +291,7 @@ TEST_F(CaseGraphViewTest, PrintsTheGraphAndThenItsNamesLegend) {
 
 TEST_F(CaseGraphViewTest, APartialRepaintShowsWhatAFullOneShows) {
     // Dining philosophers give crossing steps, labels on them and cases of every size.
-    BuildDiningPhilosophers(doc.m_netDesign, 4);
+    BuildDiningPhilosophers(doc.NetDesign(), 4);
     Show("");
     Leave();
     const CSize extent = view->GetExtent();

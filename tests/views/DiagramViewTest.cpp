@@ -14,13 +14,13 @@ TEST_F(ViewFixture, ViewPropertiesResizesThePageAtLeastOverTheElements) {
     Click(QPoint(300, 250));
     doc.SetModifiedFlag(false);
     view->OnCommand(Cmd::ID_NET_VIEW_PROPERTIES); // cancelled
-    EXPECT_EQ(doc.m_netDesign.m_sizeNet, CSize(2048, 1536));
+    EXPECT_EQ(doc.NetDesign().m_sizeNet, CSize(2048, 1536));
     EXPECT_FALSE(doc.IsModified());
 
     view->extentAnswerCx = 50;
     view->extentAnswerCy = 50;
     view->OnCommand(Cmd::ID_NET_VIEW_PROPERTIES);
-    const CSize size = doc.m_netDesign.m_sizeNet;
+    const CSize size = doc.NetDesign().m_sizeNet;
     EXPECT_GE(size.cx, 315);
     EXPECT_GE(size.cy, 265);
     EXPECT_LT(size.cx, 400);

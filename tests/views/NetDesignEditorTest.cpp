@@ -42,9 +42,9 @@ TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {
     EXPECT_EQ(labels.back()->m_pOwner, nullptr);
     EXPECT_EQ(labels.back()->m_ptPos, CPoint(200, 220));
     // The new element alone is selected and its page shown; the net must be tested again.
-    EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{labels.back()});
+    EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{labels.back()});
     EXPECT_EQ(host.pages.back(), PAGE_LABEL);
-    EXPECT_TRUE(doc.m_bNetModified);
+    EXPECT_TRUE(doc.IsNetModified());
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -89,7 +89,7 @@ TEST_F(ViewFixture, SmallBandSelectsNothingLargeBandSelectsInside) {
     Move(QPoint(240, 140));
     Release(QPoint(240, 140));
     std::vector<std::string> names;
-    for (CPNElement* e : doc.m_listSelection)
+    for (CPNElement* e : doc.Selection())
         names.push_back(Name(e));
     EXPECT_NE(std::find(names.begin(), names.end(), "b1"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "e1"), names.end());
@@ -157,7 +157,7 @@ TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     DrawOneEventNet();
     Tool(Cmd::ID_TOOL_EDGE);
     doc.EnterSimulation();
-    ASSERT_TRUE(doc.m_bSimulation);
+    ASSERT_TRUE(doc.InSimulation());
     EXPECT_EQ(view->GetTool(), static_cast<unsigned>(Cmd::ID_TOOL_SELECT));
     EXPECT_EQ(host.pages.back(), PAGE_SIMULATION);
     for (int id = Cmd::ID_TOOL_CONDITION; id <= Cmd::ID_TOOL_TOKEN; ++id)
@@ -192,7 +192,7 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
         const QPoint p = view->LogicalToDevice(at);
         EXPECT_EQ(view->DeviceToLogical(p), at);
         Click(p);
-        EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{b2});
+        EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{b2});
         Move(p + QPoint(8, 4));
         ASSERT_FALSE(host.positions.empty());
         EXPECT_EQ(host.positions.back(), QPoint(view->DeviceToLogical(p + QPoint(8, 4)).x,
@@ -241,7 +241,7 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
 TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     DrawOneEventNet();
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_SELECT_ALL));
-    EXPECT_EQ(doc.m_listSelection.size(), 5u);
+    EXPECT_EQ(doc.Selection().size(), 5u);
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_COPY));
     const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(pData, nullptr);
@@ -253,30 +253,30 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
     const auto conditions = All<CPNCondition>();
     ASSERT_EQ(conditions.size(), 4u);
-    EXPECT_EQ(conditions[2]->m_ptPos, CPoint(conditions[0]->m_ptPos.x + 2 * doc.m_nGridSize,
-                                             conditions[0]->m_ptPos.y + 2 * doc.m_nGridSize));
+    EXPECT_EQ(conditions[2]->m_ptPos, CPoint(conditions[0]->m_ptPos.x + 2 * doc.GridSize(),
+                                             conditions[0]->m_ptPos.y + 2 * doc.GridSize()));
     EXPECT_EQ(Name(conditions[2]), "b3");
     EXPECT_EQ(All<CPNEdge>().size(), 4u);
-    EXPECT_EQ(doc.m_listSelection.size(), 5u);
+    EXPECT_EQ(doc.Selection().size(), 5u);
     // Pasted again, each copy lies two grid steps further on: none hides another.
     for (int n = 2; n <= 3; ++n) {
         ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
         const auto all = All<CPNCondition>();
         ASSERT_EQ(all.size(), 2u * (n + 1));
-        EXPECT_EQ(all.back()->m_ptPos, CPoint(conditions[1]->m_ptPos.x + 2 * n * doc.m_nGridSize,
-                                              conditions[1]->m_ptPos.y + 2 * n * doc.m_nGridSize));
+        EXPECT_EQ(all.back()->m_ptPos, CPoint(conditions[1]->m_ptPos.x + 2 * n * doc.GridSize(),
+                                              conditions[1]->m_ptPos.y + 2 * n * doc.GridSize()));
     }
     // A fresh copy (the last paste) starts again two grid steps off.
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_COPY));
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
     ASSERT_EQ(All<CPNCondition>().size(), 10u);
     EXPECT_EQ(All<CPNCondition>().back()->m_ptPos,
-              CPoint(conditions[1]->m_ptPos.x + 8 * doc.m_nGridSize,
-                     conditions[1]->m_ptPos.y + 8 * doc.m_nGridSize));
+              CPoint(conditions[1]->m_ptPos.x + 8 * doc.GridSize(),
+                     conditions[1]->m_ptPos.y + 8 * doc.GridSize()));
 
     doc.EnterSimulation();
     view->OnUpdate();
-    if (doc.m_bSimulation) {
+    if (doc.InSimulation()) {
         EXPECT_FALSE(State(Cmd::ID_EDIT_PASTE).enabled);
         EXPECT_FALSE(State(Cmd::ID_EDIT_COPY).enabled);
         view->OnCommand(Cmd::ID_EDIT_PASTE);

@@ -19,12 +19,12 @@ protected:
         b1 = All<CPNCondition>()[0];
         b2 = All<CPNCondition>()[1];
         doc.EnterSimulation();
-        ASSERT_TRUE(doc.m_bSimulation);
+        ASSERT_TRUE(doc.InSimulation());
         sink.Reset();
     }
     std::string CaseText() const {
         std::string text;
-        for (const CPNCondition* c : doc.m_caseCurrent)
+        for (const CPNCondition* c : doc.CurrentCase())
             text += Name(c) + " ";
         return text;
     }
@@ -40,7 +40,7 @@ TEST_F(SimulationFixture, OnlyEnabledEventsAreSelectedByClickAndBand) {
     Click(QPoint(100, 100)); // a condition
     EXPECT_FALSE(doc.IsSelected(nullptr));
     Click(QPoint(200, 100));
-    EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{e1});
+    EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{e1});
     // Selecting in simulation mode shows no element page.
     EXPECT_EQ(host.pages.back(), PAGE_SIMULATION);
 
@@ -50,7 +50,7 @@ TEST_F(SimulationFixture, OnlyEnabledEventsAreSelectedByClickAndBand) {
     Move(QPoint(51, 31));
     Move(QPoint(350, 150));
     Release(QPoint(350, 150));
-    EXPECT_EQ(doc.m_listSelection, std::list<CPNElement*>{e1});
+    EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{e1});
 
     // Nothing moves in simulation mode.
     Press(QPoint(200, 100));
@@ -106,7 +106,7 @@ TEST_F(SimulationFixture, TheContextMenuOffersWhatCanBeDoneToTheElement) {
 // Stop, or Esc, ends an automatic run at once: the step under way finishes without
 // waiting for its frames.
 TEST_F(SimulationFixture, StopAndEscapeEndTheRunWithinAFifthOfASecond) {
-    doc.m_nSpeed = 100; // 3 s a step
+    doc.SetSpeed(100); // 3 s a step
     for (const bool bEscape : {false, true}) {
         doc.ResetSystem();
         QElapsedTimer clock;

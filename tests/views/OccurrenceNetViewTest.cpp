@@ -15,9 +15,9 @@ using TestOccurrenceNetView = RecordingView<CZerinOccurrenceNetView>;
 class OccurrenceNetViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildNetFromText(doc.m_netDesign, "a* b; e: a -> b; f: b -> a");
+        BuildNetFromText(doc.NetDesign(), "a* b; e: a -> b; f: b -> a");
         doc.EnterSimulation();
-        ASSERT_TRUE(doc.m_bContactFree);
+        ASSERT_TRUE(doc.IsContactFree());
         view = std::make_unique<TestOccurrenceNetView>(doc, host);
         frame.view = view.get();
         view->resize(500, 400);
@@ -36,7 +36,7 @@ protected:
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
         }
     }
-    COccurrenceNet& Net() { return doc.m_occurrenceNet; }
+    COccurrenceNet& Net() { return doc.OccurrenceNet(); }
     template <class T> T* First() {
         for (CPNElement* e : Net().m_listElements)
             if (auto* t = dynamic_cast<T*>(e))

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "views/CommandIds.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
@@ -10,6 +9,7 @@
 #include "support/RecordingOutputSink.h"
 #include "views/CViewHost.h"
 #include "views/CZerinNetDesignView.h"
+#include "views/CommandIds.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -116,7 +116,7 @@ protected:
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         view->OnInitialUpdate();
-        doc.m_nSpeed = 1;
+        doc.SetSpeed(1);
     }
     void TearDown() override { frame.view = nullptr; }
 
@@ -147,7 +147,7 @@ protected:
 
     template <class T> std::vector<T*> All() const {
         std::vector<T*> result;
-        for (CPNElement* e : doc.m_netDesign.m_listElements)
+        for (CPNElement* e : doc.NetDesign().m_listElements)
             if (auto* t = dynamic_cast<T*>(e))
                 result.push_back(t);
         return result;
