@@ -271,6 +271,12 @@ void CZerinDoc::ModifyElement(CPNElement* element) {
     ModifyElement(DIAGRAM_CASE_GRAPH, element);
 }
 
+void CZerinDoc::ChangeElement(CPNElement* element, const std::function<void()>& change) {
+    ModifyElement(element);
+    change();
+    SetModifiedFlag();
+}
+
 CRect CZerinDoc::FlipToken(CPNCondition* condition) {
     ModifyElement(DIAGRAM_NET_DESIGN, condition);
     condition->m_bToken = !condition->m_bToken;

@@ -16,6 +16,7 @@
 #include "occurrence/COccurrenceNet.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <utility>
@@ -115,6 +116,9 @@ public:
     void ModifyElement(int nDiagram, CPNElement* element);
     // The same for an element of whichever diagram holds it.
     void ModifyElement(CPNElement* element);
+    // A property of the element set (a properties page's change): kept as it was by
+    // the open edit, then changed.
+    void ChangeElement(CPNElement* element, const std::function<void()>& change);
     // The token of a condition of the net flipped (the Token tool).
     CRect FlipToken(CPNCondition* condition);
     // The grabbed bend point of a route taken out, or all of them; the grabbed corner

@@ -5,6 +5,15 @@ CDlgPropertiesBar::CDlgPropertiesBar(const QString& strCaption, QWidget* pParent
     setObjectName(strCaption);
 }
 
+void CDlgPropertiesBar::Change(CPNElement* pElement, int nMergeKey, int nWhat,
+                               const std::function<void()>& change) {
+    if (m_applier)
+        m_applier(pElement, nMergeKey, change);
+    else
+        change();
+    emit PropertyChanged(nWhat);
+}
+
 QPoint CDlgPropertiesBar::GetFloatingOrigin() const {
     return window()->frameGeometry().topLeft();
 }

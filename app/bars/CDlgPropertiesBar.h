@@ -3,6 +3,8 @@
 #include <QDockWidget>
 #include <QPoint>
 
+#include <functional>
+
 class CPNElement;
 
 // The base of the properties pages and the output bar: a floating panel that can
@@ -18,12 +20,24 @@ public:
     // The top-left screen corner of the window that holds the bar.
     QPoint GetFloatingOrigin() const;
 
+    // What carries out a page's change of the element (its label, its token, its
+    // outline): the frame makes it an operation of the document, one edit; typing into
+    // one field gives every change the same merge key (else 0), so that it is one edit.
+    // Without one the change is made at once.
+    using ChangeApplier = std::function<void(CPNElement* pElement, int nMergeKey,
+                                             const std::function<void()>& change)>;
+    void SetChangeApplier(ChangeApplier applier) { m_applier = std::move(applier); }
+
 signals:
-    // The page is about to change the element (its label, its token, its outline);
-    // typing into one field gives every change the same merge key (else 0), so that
-    // it is one edit.
-    void Editing(CPNElement* pElement, int nMergeKey);
     // A property of the element changed: 0 appearance, 1 label text, 2 event name,
     // 3 condition name. The frame passes it on, queued, to the active view.
     void PropertyChanged(int nWhat);
+
+protected:
+    // Changes the element through the applier, then says what changed.
+    void Change(CPNElement* pElement, int nMergeKey, int nWhat,
+                const std::function<void()>& change);
+
+private:
+    ChangeApplier m_applier;
 };

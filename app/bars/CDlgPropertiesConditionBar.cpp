@@ -27,7 +27,5 @@ void CDlgPropertiesConditionBar::UpdateToken() {
 void CDlgPropertiesConditionBar::OnToken(int nIndex) {
     if (m_pCondition == nullptr || nIndex < 0)
         return;
-    emit Editing(m_pCondition, 0);
-    m_pCondition->m_bToken = nIndex == 1;
-    emit PropertyChanged(0);
+    Change(m_pCondition, 0, 0, [this, nIndex] { m_pCondition->m_bToken = nIndex == 1; });
 }

@@ -82,9 +82,7 @@ void CDlgPropertiesLabelBar::OnTextChanged(const QString& strText) {
     if (m_pLabel == nullptr)
         return;
     m_strText = strText.toStdString();
-    emit Editing(m_pLabel, IDC_TEXT);
-    m_pLabel->m_strText = m_strText;
-    emit PropertyChanged(1);
+    Change(m_pLabel, IDC_TEXT, 1, [this] { m_pLabel->m_strText = m_strText; });
 }
 
 void CDlgPropertiesLabelBar::OnSetText() {
@@ -98,9 +96,7 @@ void CDlgPropertiesLabelBar::OnSetText() {
         return;
     m_strText = strText;
     ShowText(m_strText);
-    emit Editing(m_pLabel, 0);
-    m_pLabel->m_strText = m_strText;
-    emit PropertyChanged(1);
+    Change(m_pLabel, 0, 1, [this] { m_pLabel->m_strText = m_strText; });
 }
 
 void CDlgPropertiesLabelBar::OnSetFont() {
@@ -116,8 +112,8 @@ void CDlgPropertiesLabelBar::OnSetFont() {
     m_logFont = MakeLogFont(font, m_logFont);
     m_crText = ToColorRef(colour);
     m_pFontEdit->setText(ToQString(m_logFont.lfFaceName));
-    emit Editing(m_pLabel, 0);
-    m_pLabel->m_crText = m_crText;
-    m_pLabel->SetFont(m_logFont);
-    emit PropertyChanged(1);
+    Change(m_pLabel, 0, 1, [this] {
+        m_pLabel->m_crText = m_crText;
+        m_pLabel->SetFont(m_logFont);
+    });
 }

@@ -61,9 +61,7 @@ void CDlgPropertiesNameBar::OnNameChanged(const QString& strText) {
     if (m_pNamed == nullptr || m_pLabel == nullptr)
         return;
     m_strName = strText.toStdString();
-    emit Editing(m_pLabel, IDC_NAME);
-    m_pLabel->m_strText = m_strName;
-    emit PropertyChanged(m_nWhat);
+    Change(m_pLabel, IDC_NAME, m_nWhat, [this] { m_pLabel->m_strText = m_strName; });
 }
 
 void CDlgPropertiesNameBar::OnSetName() {
@@ -78,15 +76,11 @@ void CDlgPropertiesNameBar::OnSetName() {
         return;
     m_strName = strName;
     ShowName(m_strName);
-    emit Editing(m_pLabel, 0);
-    m_pLabel->m_strText = m_strName;
-    emit PropertyChanged(m_nWhat);
+    Change(m_pLabel, 0, m_nWhat, [this] { m_pLabel->m_strText = m_strName; });
 }
 
 void CDlgPropertiesNameBar::OnShowName(int nIndex) {
     if (m_pNamed == nullptr || m_pLabel == nullptr || nIndex < 0)
         return;
-    emit Editing(m_pLabel, 0);
-    m_pLabel->m_bVisible = nIndex == 0;
-    emit PropertyChanged(m_nWhat);
+    Change(m_pLabel, 0, m_nWhat, [this, nIndex] { m_pLabel->m_bVisible = nIndex == 0; });
 }

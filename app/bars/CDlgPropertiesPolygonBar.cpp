@@ -124,18 +124,15 @@ void CDlgPropertiesPolygonBar::OnColourChosen(COLORREF crColour, int nID) {
         return;
     // The default row stands for a colour, it is none itself: the file and the pen
     // need a real one.
-    if (nID == POPUP_LINE || nID == POPUP_FILL)
-        emit Editing(m_pPolygon, 0);
     if (nID == POPUP_LINE) {
-        m_pPolygon->m_crLine = crColour == CLR_DEFAULT ? kDefaultLine : crColour;
-        m_pLineSwatch->SetColor(m_pPolygon->m_crLine);
+        const COLORREF cr = crColour == CLR_DEFAULT ? kDefaultLine : crColour;
+        m_pLineSwatch->SetColor(cr);
+        Change(m_pPolygon, 0, 0, [this, cr] { m_pPolygon->m_crLine = cr; });
     } else if (nID == POPUP_FILL) {
-        m_pPolygon->m_crFill = crColour == CLR_DEFAULT ? kDefaultFill : crColour;
-        m_pFillSwatch->SetColor(m_pPolygon->m_crFill);
-    } else {
-        return;
+        const COLORREF cr = crColour == CLR_DEFAULT ? kDefaultFill : crColour;
+        m_pFillSwatch->SetColor(cr);
+        Change(m_pPolygon, 0, 0, [this, cr] { m_pPolygon->m_crFill = cr; });
     }
-    emit PropertyChanged(0);
 }
 
 void CDlgPropertiesPolygonBar::ShowWidth(unsigned int nWidth) {
@@ -167,9 +164,8 @@ void CDlgPropertiesPolygonBar::OnWidthChanged() {
         nWidth = 1;
         ShowWidth(nWidth);
     }
-    emit Editing(m_pPolygon, 0);
-    m_pPolygon->m_nLineWidth = static_cast<int>(nWidth);
-    emit PropertyChanged(0);
+    Change(m_pPolygon, 0, 0,
+           [this, nWidth] { m_pPolygon->m_nLineWidth = static_cast<int>(nWidth); });
 }
 
 void CDlgPropertiesPolygonBar::OnStepWidth(int nStep) {
@@ -183,15 +179,11 @@ void CDlgPropertiesPolygonBar::OnStepWidth(int nStep) {
 void CDlgPropertiesPolygonBar::OnLineStyle(int nIndex) {
     if (m_pPolygon == nullptr || nIndex < 0)
         return;
-    emit Editing(m_pPolygon, 0);
-    m_pPolygon->m_nLineStyle = nIndex;
-    emit PropertyChanged(0);
+    Change(m_pPolygon, 0, 0, [this, nIndex] { m_pPolygon->m_nLineStyle = nIndex; });
 }
 
 void CDlgPropertiesPolygonBar::OnFillMode(int nIndex) {
     if (m_pPolygon == nullptr || nIndex < 0)
         return;
-    emit Editing(m_pPolygon, 0);
-    m_pPolygon->m_nFillMode = nIndex;
-    emit PropertyChanged(0);
+    Change(m_pPolygon, 0, 0, [this, nIndex] { m_pPolygon->m_nFillMode = nIndex; });
 }

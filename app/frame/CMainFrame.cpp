@@ -152,11 +152,12 @@ void CMainFrame::CreatePages() {
 void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
     // A page's change is an edit from the moment the page starts it until the view has
     // measured and drawn what changed.
-    connect(pPage, &CDlgPropertiesBar::Editing, this, [this](CPNElement* pElement, int nMergeKey) {
-        m_doc.BeginEdit("Properties", nMergeKey);
-        ++m_nPageEdits;
-        m_doc.ModifyElement(pElement);
-    });
+    pPage->SetChangeApplier(
+        [this](CPNElement* pElement, int nMergeKey, const std::function<void()>& change) {
+            m_doc.BeginEdit("Properties", nMergeKey);
+            ++m_nPageEdits;
+            m_doc.ChangeElement(pElement, change);
+        });
     connect(pPage, &CDlgPropertiesBar::PropertyChanged, this, [this](int nWhat) {
         QPointer<CDiagramView> pView = GetActiveView();
         QMetaObject::invokeMethod(

@@ -55,8 +55,10 @@ TEST(ConditionPageTest, TypedNameGoesToTheLabel) {
     page.show();
     QSignalSpy spy(&page, &CDlgPropertiesBar::PropertyChanged);
     std::vector<CPNElement*> announced;
-    QObject::connect(&page, &CDlgPropertiesBar::Editing,
-                     [&announced](CPNElement* pElement, int) { announced.push_back(pElement); });
+    page.SetChangeApplier([&announced](CPNElement* pElement, int, const auto& change) {
+        announced.push_back(pElement);
+        change();
+    });
     page.SetElement(&condition);
     QLineEdit* name = Control<QLineEdit>(page, 1025);
     QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
