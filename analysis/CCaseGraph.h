@@ -22,6 +22,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -281,6 +282,18 @@ public:
 private:
     friend class CCaseGeometryChange;
     std::uint64_t m_nGeneration = 0;
+    // The steps from or to a case, in the order of the list (a step from a case to itself
+    // once), indexed when first asked for after the steps changed.
+    std::span<const std::uint32_t> StepsOfCase(std::size_t node) const;
+    struct CaseStepIndex {
+        std::uint64_t generation = 0;
+        const void* records = nullptr;
+        std::size_t stepCount = 0;
+        std::size_t caseCount = 0;
+        std::vector<std::uint32_t> offsets;
+        std::vector<std::uint32_t> steps;
+    };
+    mutable CaseStepIndex m_caseSteps;
     // UpdateSteps, telling the change what it does.
     CRect RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change);
     // A change that has every case's position before, for a layout; null without a
@@ -382,6 +395,14 @@ private:
         std::vector<CRect> labelBounds;
     };
     void RefreshBoundsCache() const;
+    // Whether the cache holds the geometry as it is now.
+    bool BoundsCacheCurrent() const;
+    // One case's and one step's entries read again.
+    void CacheCase(std::size_t i) const;
+    void CacheStep(std::size_t i) const;
+    // A move of one case kept the cache current: its entries and its steps' were read
+    // again, so that a drag does not read every step at every move.
+    void KeepCacheAfterMove(std::size_t node) const;
 
     CRandomSource& m_rRandom;
     mutable BoundsCache m_boundsCache;

@@ -155,66 +155,83 @@ CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
     return rect;
 }
 
-void CCaseGraph::RefreshBoundsCache() const {
-    // The bounds are read once per change of geometry, into arrays that a repaint
-    // scans without touching the elements.
-    BoundsCache& cache = m_boundsCache;
-    const unsigned long long epoch = CPNElement::GeometryEpoch();
+bool CCaseGraph::BoundsCacheCurrent() const {
+    const BoundsCache& cache = m_boundsCache;
     const std::array<const void*, 3> arrays = {m_arrCases.data(), m_arrStepRecords.data(),
                                                m_arrStepLabels.data()};
     const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrStepRecords.size(),
                                               m_arrStepLabels.size()};
-    if (cache.valid && cache.epoch == epoch && cache.arrays == arrays && cache.sizes == sizes)
+    return cache.valid && cache.epoch == CPNElement::GeometryEpoch() && cache.arrays == arrays &&
+           cache.sizes == sizes;
+}
+
+void CCaseGraph::RefreshBoundsCache() const {
+    // The bounds are read once per change of geometry, into arrays that a repaint
+    // scans without touching the elements.
+    if (BoundsCacheCurrent())
         return;
-    cache.arrays = arrays;
-    cache.sizes = sizes;
+    BoundsCache& cache = m_boundsCache;
+    cache.arrays = {m_arrCases.data(), m_arrStepRecords.data(), m_arrStepLabels.data()};
+    cache.sizes = {m_arrCases.size(), m_arrStepRecords.size(), m_arrStepLabels.size()};
     cache.caseBounds.resize(m_arrCases.size());
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        cache.caseBounds[i] = m_arrCases[i]->GetBoundRect();
+        CacheCase(i);
     const std::size_t steps = m_arrStepRecords.size();
     cache.stepRoutes.resize(steps);
     cache.stepStraight.resize(steps);
     cache.stepBoxes.resize(steps);
     cache.labelBounds.resize(m_arrStepLabels.size());
-    constexpr int reach = CPNEdge::kDrawReach;
-    StepShape shape;
-    for (std::size_t i = 0; i < steps; ++i) {
-        StepRoute& route = cache.stepRoutes[i];
-        StepBox& box = cache.stepBoxes[i];
-        const CPNStep* arc = m_arrSteps[i];
-        bool straight = false;
-        bool bentApart = false;
-        CRect bounds;
-        if (arc) {
-            straight = arc->GetStraightRoute(route.from, route.to);
-            bounds = arc->GetBoundRect();
-            if (i < m_arrStepLabels.size())
-                cache.labelBounds[i] = m_arrStepLabels[i]->GetBoundRect();
-        } else {
-            ShapeOf(m_arrStepRecords[i], shape);
-            straight = shape.drawn && !shape.bent;
-            bentApart = shape.drawn && shape.bent;
-            route = {shape.from, shape.to, shape.bend};
-            bounds = shape.bounds;
-            if (i < m_arrStepLabels.size())
-                cache.labelBounds[i] = InflatedText(shape);
-        }
-        cache.stepStraight[i] = straight    ? kRouteStraight
-                                : bentApart ? kRouteBentApart
-                                            : kRouteOther;
-        if (straight) {
-            box = {std::min(route.from.x, route.to.x) - reach,
-                   std::min(route.from.y, route.to.y) - reach,
-                   std::max(route.from.x, route.to.x) + reach,
-                   std::max(route.from.y, route.to.y) + reach};
-            continue;
-        }
-        // A bent or hidden step: its bounds and the pen's reach, as pixels included.
-        box = {bounds.left - reach + 1, bounds.top - reach + 1, bounds.right + reach - 1,
-               bounds.bottom + reach - 1};
-    }
-    cache.epoch = epoch;
+    for (std::size_t i = 0; i < steps; ++i)
+        CacheStep(i);
+    cache.epoch = CPNElement::GeometryEpoch();
     cache.valid = true;
+}
+
+void CCaseGraph::CacheCase(std::size_t i) const {
+    m_boundsCache.caseBounds[i] = m_arrCases[i]->GetBoundRect();
+}
+
+void CCaseGraph::CacheStep(std::size_t i) const {
+    BoundsCache& cache = m_boundsCache;
+    constexpr int reach = CPNEdge::kDrawReach;
+    StepRoute& route = cache.stepRoutes[i];
+    StepBox& box = cache.stepBoxes[i];
+    const CPNStep* arc = m_arrSteps[i];
+    bool straight = false;
+    bool bentApart = false;
+    CRect bounds;
+    if (arc) {
+        straight = arc->GetStraightRoute(route.from, route.to);
+        bounds = arc->GetBoundRect();
+        if (i < m_arrStepLabels.size())
+            cache.labelBounds[i] = m_arrStepLabels[i]->GetBoundRect();
+    } else {
+        StepShape shape;
+        ShapeOf(m_arrStepRecords[i], shape);
+        straight = shape.drawn && !shape.bent;
+        bentApart = shape.drawn && shape.bent;
+        route = {shape.from, shape.to, shape.bend};
+        bounds = shape.bounds;
+        if (i < m_arrStepLabels.size())
+            cache.labelBounds[i] = InflatedText(shape);
+    }
+    cache.stepStraight[i] = straight ? kRouteStraight : bentApart ? kRouteBentApart : kRouteOther;
+    if (straight) {
+        box = {
+            std::min(route.from.x, route.to.x) - reach, std::min(route.from.y, route.to.y) - reach,
+            std::max(route.from.x, route.to.x) + reach, std::max(route.from.y, route.to.y) + reach};
+        return;
+    }
+    // A bent or hidden step: its bounds and the pen's reach, as pixels included.
+    box = {bounds.left - reach + 1, bounds.top - reach + 1, bounds.right + reach - 1,
+           bounds.bottom + reach - 1};
+}
+
+void CCaseGraph::KeepCacheAfterMove(std::size_t node) const {
+    CacheCase(node);
+    for (const std::uint32_t i : StepsOfCase(node))
+        CacheStep(i);
+    m_boundsCache.epoch = CPNElement::GeometryEpoch();
 }
 
 void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
@@ -424,10 +441,13 @@ CRect CCaseGraph::MoveElement(CPNElement* element, CPoint pt, CEditRecorder& rec
         return element->MoveTo(pt);
     }
     // A case: its position and the routes of its steps, nothing of the rest.
+    const bool cached = BoundsCacheCurrent();
     auto change = std::make_unique<CCaseGeometryChange>(*this);
     change->MoveCase(static_cast<std::uint32_t>(node));
     CRect rect = element->MoveTo(pt);
     rect |= RouteSteps(element, false, change.get());
+    if (cached)
+        KeepCacheAfterMove(static_cast<std::size_t>(node));
     if (change->Finish())
         recorder.Record(std::move(change));
     return rect;

@@ -108,6 +108,40 @@ void CCaseGraph::RandomLayout() {
     }
 }
 
+std::span<const std::uint32_t> CCaseGraph::StepsOfCase(std::size_t node) const {
+    CaseStepIndex& index = m_caseSteps;
+    const std::size_t steps = m_arrStepRecords.size();
+    const std::size_t cases = m_arrCases.size();
+    if (index.generation != m_nGeneration || index.records != m_arrStepRecords.data() ||
+        index.stepCount != steps || index.caseCount != cases || index.offsets.empty()) {
+        index.generation = m_nGeneration;
+        index.records = m_arrStepRecords.data();
+        index.stepCount = steps;
+        index.caseCount = cases;
+        // Counted, then placed: each case's steps in the order of the list.
+        index.offsets.assign(cases + 1, 0);
+        for (const CStepRecord& step : m_arrStepRecords) {
+            ++index.offsets[static_cast<std::size_t>(step.from) + 1];
+            if (step.to != step.from)
+                ++index.offsets[static_cast<std::size_t>(step.to) + 1];
+        }
+        for (std::size_t i = 0; i < cases; ++i)
+            index.offsets[i + 1] += index.offsets[i];
+        index.steps.resize(index.offsets[cases]);
+        std::vector<std::uint32_t> next(index.offsets.begin(), index.offsets.end() - 1);
+        for (std::size_t i = 0; i < steps; ++i) {
+            const CStepRecord& step = m_arrStepRecords[i];
+            index.steps[next[static_cast<std::size_t>(step.from)]++] =
+                static_cast<std::uint32_t>(i);
+            if (step.to != step.from)
+                index.steps[next[static_cast<std::size_t>(step.to)]++] =
+                    static_cast<std::uint32_t>(i);
+        }
+    }
+    return {index.steps.data() + index.offsets[node],
+            index.offsets[node + 1] - index.offsets[node]};
+}
+
 CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset, CEditRecorder* recorder) {
     std::unique_ptr<CCaseGeometryChange> change =
         recorder ? std::make_unique<CCaseGeometryChange>(*this) : nullptr;
@@ -129,15 +163,16 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     bool changed = false;
     // A reset bends the steps that have an opposite apart.
     const std::vector<bool> opposite = reset ? OppositeSteps() : std::vector<bool>();
-    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+    // Every step on a reset or a move of everything, else the moved case's own.
+    const auto route = [&](std::size_t i) {
         const bool named = i < m_arrStepLabels.size();
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
             if (!all && step.from != movedCase && step.to != movedCase)
-                continue;
+                return;
             // Without a route only a reset makes one.
             if (!reset && step.route == CStepRecord::Unrouted)
-                continue;
+                return;
             CStepRecord next = step;
             next.route = reset ? ResetRoute(opposite[i]) : CStepRecord::Updated;
             ShapeAt(next, at(step.from), at(step.to), after);
@@ -161,7 +196,7 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
                 repaint |= after.bounds;
                 if (named)
                     repaint |= InflatedText(after);
-                continue;
+                return;
             }
             MakeStep(i);
             if (change)
@@ -172,7 +207,7 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
         CPNStep* arc = m_arrSteps[i];
         // An arc away from the moved case stays as it is.
         if (!all && !arc->IsAttachedTo(moved))
-            continue;
+            return;
         const CRect before =
             arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
         if (reset) {
@@ -180,12 +215,19 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
             if (opposite[i])
                 arc->BendApart();
         } else if (!arc->UpdateEnds(moved)) {
-            continue;
+            return;
         }
         repaint |= before;
         repaint |= arc->GetBoundRect();
         if (arc->m_pLabel)
             repaint |= arc->m_pLabel->GetBoundRect();
+    };
+    if (all) {
+        for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
+            route(i);
+    } else if (movedCase >= 0) {
+        for (const std::uint32_t i : StepsOfCase(static_cast<std::size_t>(movedCase)))
+            route(i);
     }
     if (all) {
         for (std::size_t i = 0; i < m_arrCases.size(); ++i) {

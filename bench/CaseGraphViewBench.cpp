@@ -1,4 +1,5 @@
 #include "analysis/CCaseGraph.h"
+#include "analysis/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "base/COutputSink.h"
 #include "base/OutputWriter.h"
@@ -167,8 +168,76 @@ void BM_CullCaseGraph(benchmark::State& state) {
     SetOutputSink(previous);
 }
 
+// The window's part of a user's gesture: the view shown and painted once, then each
+// iteration one change and the repaint of the window that follows it.
+struct ShownFixture : Fixture {
+    explicit ShownFixture(int philosophers) : Fixture(philosophers) {
+        SetOutputSink(&sink);
+        view->Refresh();
+        Paint();
+    }
+    ~ShownFixture() { SetOutputSink(nullptr); }
+    void Paint() {
+        QPainter painter(&image);
+        view->PaintArea(painter, QRect(0, 0, 1000, 800));
+    }
+    CountingSink sink;
+    QImage image{1000, 800, QImage::Format_RGB32};
+};
+
+// "Leave Simulation" with the case graph shown: the document's part and the views'
+// update and repaint.
+void BM_LeaveSimulation(benchmark::State& state) {
+    ShownFixture f(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.doc.EnterSimulation();
+        f.view->Refresh();
+        f.Paint();
+        state.ResumeTiming();
+        f.doc.LeaveSimulation();
+        f.view->OnUpdate();
+        f.Paint();
+    }
+}
+
+// One mouse move of a drag of a case (outside simulation): the move, its steps, the
+// edit it makes and the repaint of the window.
+void BM_DragOneCaseFrame(benchmark::State& state) {
+    ShownFixture f(static_cast<int>(state.range(0)));
+    f.doc.LeaveSimulation();
+    f.view->OnUpdate();
+    f.Paint();
+    CPNCase* node = f.doc.CaseGraph().m_arrCases[0];
+    const CPoint start = node->m_ptPos;
+    f.doc.BeginEdit("Move");
+    int i = 0;
+    for (auto _ : state) {
+        const CPoint to(start.x + (++i % 2) * 10, start.y);
+        f.doc.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, node, to);
+        f.Paint();
+    }
+    f.doc.EndEdit();
+}
+
+// One notch of Ctrl with the wheel: zoom around a point and repaint.
+void BM_WheelNotch(benchmark::State& state) {
+    ShownFixture f(static_cast<int>(state.range(0)));
+    int i = 0;
+    for (auto _ : state) {
+        if (++i % 2)
+            f.view->ZoomOut(QPoint(500, 400));
+        else
+            f.view->ZoomIn(QPoint(500, 400));
+        f.Paint();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_LeaveSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_DragOneCaseFrame)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_WheelNotch)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_EnterSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_CullCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstShowCaseGraph)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -54,8 +54,8 @@ CCommandState CMainFrame::GetCommandState(int nId) {
 CCommandState CMainFrame::StateIn(const CCommandContext& context, int nId) {
     if (const CCommandRow* pRow = FindCommand(nId))
         return pRow->rule(context, nId);
-    return context.view ? context.view(nId).value_or(CCommandState{false, false})
-                        : CCommandState{false, false};
+    const CCommandState disabled{.enabled = false, .checked = false, .text = {}};
+    return context.view ? context.view(nId).value_or(disabled) : disabled;
 }
 
 CCommandContext CMainFrame::CommandContext() {

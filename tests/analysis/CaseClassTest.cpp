@@ -43,13 +43,6 @@ struct HandGraph {
     CPNCase* Node(int i) { return graph.m_arrCases[static_cast<std::size_t>(i)]; }
 };
 
-std::vector<std::pair<std::string, int>> Classes(const CCaseGraph& graph) {
-    std::vector<std::pair<std::string, int>> classes;
-    for (const auto& record : graph.m_listClasses)
-        classes.emplace_back(record.m_setCases.ToString(true), record.m_nCount);
-    return classes;
-}
-
 // The classes as first stated: one marking per node, a list searched from the head.
 std::vector<std::pair<std::vector<int>, int>>
 LiteralClasses(int n, const std::vector<std::pair<int, int>>& arcs) {

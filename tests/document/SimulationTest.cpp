@@ -239,8 +239,9 @@ TEST_F(Cycle, ARunSavedBeforeItWasShownIsLaidOutAfterOpening) {
                 EXPECT_FALSE(place->m_label.m_strText.empty());
                 places.insert({e->m_ptPos.x, e->m_ptPos.y});
             }
-            if (shownBefore)
+            if (shownBefore) {
                 EXPECT_EQ(e->m_ptPos, before->m_ptPos);
+            }
         }
         EXPECT_GT(places.size(), 2u);
     }

@@ -294,8 +294,9 @@ TEST_F(ViewFixture, EscapeDuringADragLeavesNoEditAndNoChange) {
     const QPoint at(b1->m_ptPos.x, b1->m_ptPos.y);
     for (bool selection : {false, true}) {
         SCOPED_TRACE(selection);
-        if (selection)
+        if (selection) {
             ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_SELECT_ALL));
+        }
         Press(at);
         Move(at + QPoint(1, 0));
         Move(at + QPoint(40, 30));
