@@ -154,6 +154,9 @@ public:
     const CSetEvents& StepEvents(std::size_t i) const;
     int StepFrom(std::size_t i) const { return m_arrStepRecords[i].from; }
     int StepTo(std::size_t i) const { return m_arrStepRecords[i].to; }
+    // The forward successors by node index: the stored steps, or with the steps on
+    // demand the single events (which reach the same cases).
+    CNodeAdjacency ForwardAdjacency() const;
     bool GetStepName(std::size_t i, std::string& name) const;
     // Appends a step between two cases (by index), without a route or a name.
     void AddStep(const CSetEvents& events, int from, int to);
@@ -346,9 +349,6 @@ private:
     int CaseIndexOf(const CPNElement* element) const;
     void DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const;
 
-    // The forward successors by node index: the stored steps, or with the steps on
-    // demand the single events (which reach the same cases).
-    CNodeAdjacency ForwardAdjacency() const;
     std::unique_ptr<CCaseSpaceAnalysis> m_pStepsOnDemand;
     std::unique_ptr<CSymbolicCaseAnalysis> m_pSymbolic;
 
