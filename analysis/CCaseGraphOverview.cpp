@@ -1,8 +1,13 @@
 #include "analysis/CCaseGraphOverview.h"
 
 #include "analysis/CCaseDistances.h"
+#include "base/CBrush.h"
+#include "base/CDC.h"
+#include "base/CPen.h"
+#include "base/FormatString.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <unordered_map>
 
@@ -83,4 +88,110 @@ std::vector<std::uint32_t> CCaseGraphOverview::CasesOf(std::uint32_t group) cons
         if (m_groupOf[v] == group)
             cases.push_back(static_cast<std::uint32_t>(v));
     return cases;
+}
+
+namespace {
+
+constexpr int kMargin = 40;
+constexpr int kHeader = 30;
+constexpr int kColumnStep = 220;
+constexpr int kRowStep = 80;
+constexpr int kBoxWidth = 120;
+constexpr int kBoxHeight = 44;
+// Two opposite arcs run side by side, this far apart.
+constexpr int kApart = 5;
+
+// The point where the line from the centre of the rectangle toward the point leaves it.
+CPoint Border(const CRect& rect, CPoint toward) {
+    const CPoint c = rect.CenterPoint();
+    const double dx = toward.x - c.x;
+    const double dy = toward.y - c.y;
+    if (dx == 0 && dy == 0)
+        return c;
+    const double sx = dx == 0 ? 1e9 : (rect.Width() / 2.0) / std::abs(dx);
+    const double sy = dy == 0 ? 1e9 : (rect.Height() / 2.0) / std::abs(dy);
+    const double s = std::min(sx, sy);
+    return {c.x + static_cast<int>(std::lround(dx * s)),
+            c.y + static_cast<int>(std::lround(dy * s))};
+}
+
+std::string Cases(std::uint64_t n) {
+    return FormatString(n == 1 ? "%llu case" : "%llu cases", static_cast<unsigned long long>(n));
+}
+
+} // namespace
+
+CSize CCaseGraphOverview::GetExtent() const {
+    int rows = 1;
+    for (const Group& group : m_groups)
+        rows = std::max(rows, group.row + 1);
+    const int columns = std::max(1, m_nColumns);
+    return {2 * kMargin + (columns - 1) * kColumnStep + kBoxWidth,
+            2 * kMargin + kHeader + (rows - 1) * kRowStep + kBoxHeight};
+}
+
+CRect CCaseGraphOverview::GroupRect(std::uint32_t group) const {
+    const Group& g = m_groups[group];
+    const int x = kMargin + g.column * kColumnStep;
+    const int y = kMargin + kHeader + g.row * kRowStep;
+    return {x, y, x + kBoxWidth, y + kBoxHeight};
+}
+
+int CCaseGraphOverview::GroupAt(CPoint pt) const {
+    for (std::uint32_t k = 0; k < m_groups.size(); ++k)
+        if (GroupRect(k).PtInRect(pt))
+            return static_cast<int>(k);
+    return -1;
+}
+
+void CCaseGraphOverview::Draw(CDC& dc, int marked) const {
+    static const CBrush markedFill(RGB(255, 190, 190));
+    static const CBrush arrowFill(RGB(0, 0, 0));
+    const int oldMode = dc.SetBkMode(TRANSPARENT);
+    for (int column = 0; column < m_nColumns; ++column) {
+        const std::string text = FormatString(column == 1 ? "%d step" : "%d steps", column);
+        const CSize size = dc.GetTextExtent(text);
+        dc.TextOut(kMargin + column * kColumnStep + (kBoxWidth - size.cx) / 2, kMargin, text);
+    }
+    for (const Arc& arc : m_arcs) {
+        const CRect a = GroupRect(arc.from);
+        const CRect b = GroupRect(arc.to);
+        // Beside the line between the centres, on the left of its direction.
+        const CPoint ca = a.CenterPoint();
+        const CPoint cb = b.CenterPoint();
+        const double length = std::hypot(cb.x - ca.x, cb.y - ca.y);
+        const int ox = static_cast<int>(std::lround(kApart * (cb.y - ca.y) / length));
+        const int oy = static_cast<int>(std::lround(-kApart * (cb.x - ca.x) / length));
+        const CPoint from = Border(a, cb) + CSize(ox, oy);
+        const CPoint to = Border(b, ca) + CSize(ox, oy);
+        dc.MoveTo(from);
+        dc.LineTo(to);
+        // The head: a small triangle at the end.
+        const double ux = (to.x - from.x) / std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
+        const double uy = (to.y - from.y) / std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
+        const CPoint head[3] = {to,
+                                {static_cast<int>(std::lround(to.x - 9 * ux - 4 * uy)),
+                                 static_cast<int>(std::lround(to.y - 9 * uy + 4 * ux))},
+                                {static_cast<int>(std::lround(to.x - 9 * ux + 4 * uy)),
+                                 static_cast<int>(std::lround(to.y - 9 * uy - 4 * ux))}};
+        const CBrush* oldBrush = dc.SelectObject(&arrowFill);
+        dc.Polygon(head, 3);
+        dc.SelectObject(oldBrush);
+        const std::string count = FormatString("%llu", static_cast<unsigned long long>(arc.steps));
+        const CSize size = dc.GetTextExtent(count);
+        const CPoint mid((from.x + to.x) / 2 + 2 * ox, (from.y + to.y) / 2 + 2 * oy);
+        dc.TextOut(mid.x - size.cx / 2, mid.y - size.cy / 2, count);
+    }
+    for (std::uint32_t k = 0; k < m_groups.size(); ++k) {
+        const CRect rect = GroupRect(k);
+        const CBrush* oldBrush = dc.SelectObject(
+            static_cast<int>(k) == marked ? &markedFill : CBrush::Stock(WHITE_BRUSH));
+        dc.Rectangle(rect);
+        dc.SelectObject(oldBrush);
+        const std::string text = Cases(m_groups[k].cases);
+        const CSize size = dc.GetTextExtent(text);
+        dc.TextOut(rect.left + (rect.Width() - size.cx) / 2,
+                   rect.top + (rect.Height() - size.cy) / 2, text);
+    }
+    dc.SetBkMode(oldMode);
 }

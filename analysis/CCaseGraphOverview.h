@@ -1,9 +1,14 @@
 #pragma once
 
 #include "analysis/CNodeAdjacency.h"
+#include "base/CPoint.h"
+#include "base/CRect.h"
+#include "base/CSize.h"
 
 #include <cstdint>
 #include <vector>
+
+class CDC;
 
 // The case graph seen from afar: the cases in groups, by their distance in steps
 // (forward or backward) from the initial case or by forward-reachable class, each
@@ -42,6 +47,15 @@ public:
     int GetColumnCount() const { return m_nColumns; }
     // The steps within groups.
     std::uint64_t GetInnerSteps() const { return m_nInnerSteps; }
+
+    // --- The picture: a box per group with its number of cases, in columns headed by
+    // their distance, and an arrow per arc with its number of steps. ---
+    CSize GetExtent() const;
+    CRect GroupRect(std::uint32_t group) const;
+    // The group whose box holds the point; -1 for none.
+    int GroupAt(CPoint pt) const;
+    // The marked group (the current case's) is filled; -1 marks none.
+    void Draw(CDC& dc, int marked) const;
 
 private:
     EGrouping m_eGrouping;

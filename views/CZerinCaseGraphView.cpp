@@ -26,14 +26,21 @@ CCaseGraph& CZerinCaseGraphView::Graph() const {
 }
 
 CSize CZerinCaseGraphView::GetExtent() const {
-    return Graph().m_sizeExtent;
+    return ShowsOverview() ? m_pOverview->GetExtent() : Graph().m_sizeExtent;
 }
 
 void CZerinCaseGraphView::DrawModel(CDC& dc) const {
-    Graph().Draw(dc);
+    if (ShowsOverview())
+        m_pOverview->Draw(dc, m_nMarkedGroup);
+    else
+        Graph().Draw(dc);
 }
 
 void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
+    if (ShowsOverview()) {
+        m_pOverview->Draw(dc, m_nMarkedGroup);
+        return;
+    }
     const auto& selection = GetDocument().Selection();
     const bool noStepSelected =
         std::none_of(selection.begin(), selection.end(),
@@ -54,8 +61,11 @@ bool CZerinCaseGraphView::CanExport() const {
 }
 
 void CZerinCaseGraphView::OnInitialUpdate() {
-    // A new or opened document: its names are written again at the next showing.
+    // A new or opened document: its names are written again at the next showing, and a
+    // large graph opens on its overview.
     m_nGridCells = 10;
+    m_bWholeGraph = false;
+    m_pOverview.reset();
     m_bLayoutShown = false;
     m_bHighlightReachable = false;
     CRecordDiagramView::OnInitialUpdate();
@@ -78,7 +88,50 @@ bool CZerinCaseGraphView::IsFreeElement(const CPNElement* pElement) const {
 }
 
 CPNElement* CZerinCaseGraphView::HitElement(CPoint pt) const {
-    return Graph().ElementFromPoint(pt);
+    // The overview's boxes are no elements of the graph.
+    return ShowsOverview() ? nullptr : Graph().ElementFromPoint(pt);
+}
+
+bool CZerinCaseGraphView::CanToolBand() const {
+    return !ShowsOverview() && CRecordDiagramView::CanToolBand();
+}
+
+void CZerinCaseGraphView::SetOverviewLimits(int cases, int steps) {
+    m_nOverviewCases = cases;
+    m_nOverviewSteps = steps;
+}
+
+bool CZerinCaseGraphView::IsLarge() const {
+    const CCaseGraph& graph = Graph();
+    return static_cast<long long>(graph.m_arrCases.size()) > m_nOverviewCases ||
+           static_cast<long long>(graph.m_arrStepRecords.size()) > m_nOverviewSteps;
+}
+
+void CZerinCaseGraphView::RefreshOverview() {
+    const CCaseGraph& graph = Graph();
+    if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
+        m_pOverview->Groups().empty()) {
+        m_pOverview = std::make_unique<CCaseGraphOverview>(graph.ForwardAdjacency(),
+                                                           CCaseGraphOverview::EGrouping::Distance);
+        m_nOverviewGeneration = graph.GetGeneration();
+    }
+    // Nothing of the graph is selected or made here.
+    m_nTool = Cmd::ID_TOOL_SELECT;
+    m_nMarkedGroup = -1;
+    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
+        if (graph.m_arrCases[i]->m_bCurrent)
+            m_nMarkedGroup = static_cast<int>(m_pOverview->GroupOf(static_cast<std::uint32_t>(i)));
+}
+
+void CZerinCaseGraphView::OnShowWholeGraph() {
+    if (!m_pOverview && !IsLarge())
+        return;
+    m_bWholeGraph = !m_bWholeGraph;
+    if (!m_bWholeGraph)
+        InvalidateLogical(GetDocument().ClearSelection());
+    Refresh();
+    UpdateScrollSize();
+    InvalidateAll();
 }
 
 bool CZerinCaseGraphView::TipFor(CPNElement* pHit, CPoint pt, std::string& text,
@@ -118,6 +171,20 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
 void CZerinCaseGraphView::Refresh() {
     CZerinDoc& doc = GetDocument();
     CCaseGraph& graph = Graph();
+    // A large graph is seen from afar first: nothing of it is laid out or named until
+    // the user asks for the whole of it.
+    if (m_nOverviewGeneration != graph.GetGeneration())
+        m_bWholeGraph = false;
+    if (!m_bWholeGraph && IsLarge()) {
+        if (doc.InSimulation())
+            doc.ShowCurrentCase();
+        RefreshOverview();
+        UpdateScrollSize();
+        InvalidateAll();
+        m_bSimulation = doc.InSimulation();
+        HidePropertiesPage();
+        return;
+    }
     if (!doc.IsCaseGraphLaidOut()) {
         CMeasureDC dc;
         graph.NameElements(dc);
@@ -172,6 +239,9 @@ bool CZerinCaseGraphView::OnCommand(int nId) {
     case Cmd::ID_HIGHLIGHT_REACHABLE:
         OnHighlightReachable();
         return true;
+    case Cmd::ID_SHOW_WHOLE_GRAPH:
+        OnShowWholeGraph();
+        return true;
     default:
         return CRecordDiagramView::OnCommand(nId);
     }
@@ -183,14 +253,24 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
     case Cmd::ID_SMOOTH_CASE_GRAPH:
     case Cmd::ID_LAYERED_LAYOUT:
     case Cmd::ID_CASE_GRAPH_VIEW_PROPERTIES:
-        state.enabled = !m_bSimulation;
+        state.enabled = !m_bSimulation && !ShowsOverview();
         return true;
     case Cmd::ID_SET_ACTUAL_CASE:
         state.enabled = m_bSimulation;
         return true;
     case Cmd::ID_HIGHLIGHT_REACHABLE:
-        state.enabled = m_bSimulation;
+        state.enabled = m_bSimulation && !ShowsOverview();
         state.checked = m_bHighlightReachable;
+        return true;
+    case Cmd::ID_SHOW_WHOLE_GRAPH:
+        state.enabled = m_pOverview != nullptr || IsLarge();
+        state.checked = m_bWholeGraph || !state.enabled;
+        return true;
+    case Cmd::ID_TOOL_POLYGON:
+    case Cmd::ID_TOOL_LABEL:
+        if (!ShowsOverview())
+            return CRecordDiagramView::OnUpdateCommand(nId, state);
+        state.enabled = false;
         return true;
     default:
         return CRecordDiagramView::OnUpdateCommand(nId, state);
@@ -249,7 +329,7 @@ void CZerinCaseGraphView::OnHighlightReachable() {
 }
 
 void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
-    if (m_bSimulation && pEvent->button() == Qt::LeftButton) {
+    if (m_bSimulation && pEvent->button() == Qt::LeftButton && !ShowsOverview()) {
         const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
         const CSize extent = GetExtent();
         if (pt.x <= extent.cx && pt.y <= extent.cy) {
@@ -261,5 +341,9 @@ void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
 }
 
 CRect CZerinCaseGraphView::GetDrawingBounds() const {
+    if (ShowsOverview()) {
+        const CSize extent = m_pOverview->GetExtent();
+        return {0, 0, extent.cx, extent.cy};
+    }
     return Graph().DrawingBounds();
 }

@@ -5,7 +5,10 @@
 #include "document/CZerinDoc.h"
 
 #include "analysis/CCaseGraph.h"
+#include "analysis/CCaseGraphOverview.h"
 #include "views/CRecordDiagramView.h"
+
+#include <memory>
 
 // The case graph of the document: one circle per case, one arc per step, on a square
 // grid. Outside simulation the graph can also be smoothed; in simulation the view
@@ -26,7 +29,7 @@ public:
     CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;
     void DrawModelIn(CDC& dc, const CRect& rectClip) const override;
-    bool HasNameLegend() const override { return true; }
+    bool HasNameLegend() const override { return !ShowsOverview(); }
     void DrawNameLegend(CDC& dc, int lineHeight) const override;
 
     // Brings the view up to date with the document: lays a new graph out, writes the
@@ -37,6 +40,16 @@ public:
     void SetSmoothDialog(SmoothDialogRunner runner) { m_runSmoothDialog = std::move(runner); }
 
     int GetGridCells() const { return m_nGridCells; }
+
+    // Past these sizes the view opens on the overview of the graph, the cases grouped by
+    // their distance from the initial case, until "Show Whole Graph".
+    static constexpr int kOverviewCases = 2000;
+    static constexpr int kOverviewSteps = 20000;
+    void SetOverviewLimits(int cases, int steps);
+    // The overview is shown (null while the whole graph is).
+    const CCaseGraphOverview* GetOverview() const {
+        return ShowsOverview() ? m_pOverview.get() : nullptr;
+    }
 
 protected:
     int GetDiagramId() const override { return CZerinDoc::DIAGRAM_CASE_GRAPH; }
@@ -51,6 +64,7 @@ protected:
     bool CanExport() const override;
 
     CPNElement* HitElement(CPoint pt) const override;
+    bool CanToolBand() const override;
     bool ContainsElement(const CPNElement* pElement) const override;
     bool IsFreeElement(const CPNElement* pElement) const override;
     bool TipFor(CPNElement* pHit, CPoint pt, std::string& text, CRect& rect) const override;
@@ -65,9 +79,23 @@ private:
     void OnLayeredLayout();
     void OnSetActualCase();
     void OnHighlightReachable();
+    // Whether the graph is past the limits, and whether the overview stands for it.
+    bool IsLarge() const;
+    bool ShowsOverview() const { return m_pOverview && !m_bWholeGraph; }
+    // Builds the overview for a new graph and marks the current case's group.
+    void RefreshOverview();
+    void OnShowWholeGraph();
 
     int m_nGridCells = 10;
     bool m_bHighlightReachable = false;
     bool m_bLayoutShown = false;
     SmoothDialogRunner m_runSmoothDialog;
+    int m_nOverviewCases = kOverviewCases;
+    int m_nOverviewSteps = kOverviewSteps;
+    // The user asked for every case and step of this graph.
+    bool m_bWholeGraph = false;
+    std::unique_ptr<CCaseGraphOverview> m_pOverview;
+    // The graph the overview was made of, and the group of the current case (-1: none).
+    std::uint64_t m_nOverviewGeneration = 0;
+    int m_nMarkedGroup = -1;
 };

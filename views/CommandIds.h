@@ -97,6 +97,7 @@ constexpr int ID_COUNT_REACHABLE_CLASSES = 32856;
 // Case Graph
 constexpr int ID_SHOW_CASE_GRAPH = 32808;
 constexpr int ID_HIGHLIGHT_REACHABLE = 32833;
+constexpr int ID_SHOW_WHOLE_GRAPH = 32866;
 constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
 constexpr int ID_LAYERED_LAYOUT = 32864;
 constexpr int ID_CASE_GRAPH_VIEW_PROPERTIES = 32822;

@@ -572,6 +572,14 @@ std::vector<CCommandRow> MakeTable() {
                                 c.frame.IsViewActive(CMainFrame::VIEW_CASE_GRAPH));
              },
          .handler = Frame(&CMainFrame::ShowCaseGraph)},
+        {.id = ID_SHOW_WHOLE_GRAPH,
+         .menu = "Case Graph",
+         .text = "Show Whole Graph",
+         .prompt = "Draw every case and step instead of the overview of a large case graph\n"
+                   "Show Whole Graph",
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
         {.id = 0, .menu = "Case Graph"},
         {.id = ID_HIGHLIGHT_REACHABLE,
          .menu = "Case Graph",

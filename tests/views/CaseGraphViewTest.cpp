@@ -7,6 +7,7 @@
 #include "document/CDocumentFile.h"
 #include "platform/CQtDC.h"
 #include "support/NetFamilies.h"
+#include "support/RecordingDC.h"
 #include "support/TempFolder.h"
 #include "views/CZerinCaseGraphView.h"
 
@@ -41,6 +42,8 @@ protected:
         // Title tips show only in the active application.
         view->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        if (limit >= 0)
+            view->SetOverviewLimits(limit, limit);
         view->OnInitialUpdate();
         view->Refresh();
     }
@@ -74,6 +77,8 @@ protected:
     }
     int NameLines() const { return static_cast<int>(sink.panes[PANE_CASEGRAPH_LEGEND].size()); }
 
+    // The overview's limits for the cases and the steps; the view's own when negative.
+    int limit = -1;
     RecordingOutputSink sink;
     ViewFrame frame;
     CZerinDoc doc{frame};
@@ -115,6 +120,54 @@ TEST_F(CaseGraphViewTest, FirstShowLaysOutOnAGridSizedByTheCasesAndWritesTheName
         frame.view = nullptr;
         view.reset();
     }
+}
+
+// Past its limits the graph opens on its overview, the cases grouped by distance in
+// columns, nothing of the graph laid out or named and nothing to hit; "Show Whole Graph"
+// lays it out and names it, and takes the user back.
+TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) {
+    limit = 5;
+    Show(RingNetText(6));
+    const CCaseGraphOverview* overview = view->GetOverview();
+    ASSERT_NE(overview, nullptr);
+    EXPECT_FALSE(doc.IsCaseGraphLaidOut());
+    EXPECT_EQ(NameLines(), 0);
+    EXPECT_EQ(view->GetExtent(), overview->GetExtent());
+    RecordingDC dc;
+    view->DrawModel(dc);
+    std::vector<std::string> texts;
+    for (const DrawCall& call : dc.Calls("Text"))
+        texts.push_back(call.text);
+    // The columns, the six steps of the ring one per arc, the groups.
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"0 steps", "1 step", "2 steps", "3 steps", "1", "1", "1",
+                                        "1", "1", "1", "1 case", "2 cases", "2 cases", "1 case"}));
+    // The initial case is the current one: its group alone is filled.
+    const std::vector<DrawCall> boxes = dc.Calls("Rectangle");
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_NE(boxes[0].brush, boxes[1].brush);
+    EXPECT_EQ(boxes[1].brush, boxes[3].brush);
+    EXPECT_FALSE(State(Cmd::ID_HIGHLIGHT_REACHABLE).enabled);
+    EXPECT_FALSE(State(Cmd::ID_TOOL_LABEL).enabled);
+    EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
+    // A double click on a box sets no case, a band selects nothing.
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(overview->GroupRect(2).CenterPoint()));
+    EXPECT_TRUE(doc.CurrentCase().IsEqual(doc.InitialCase()));
+    Leave();
+    QTest::mousePress(Port(), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseMove(Port(), QPoint(2, 1));
+    QTest::mouseMove(Port(), QPoint(300, 200));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(300, 200));
+    EXPECT_TRUE(doc.Selection().empty());
+
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
+    EXPECT_EQ(view->GetOverview(), nullptr);
+    EXPECT_TRUE(doc.IsCaseGraphLaidOut());
+    EXPECT_EQ(NameLines(), 3 + 6 + 6);
+    EXPECT_TRUE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
+    EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
+    EXPECT_NE(view->GetOverview(), nullptr);
 }
 
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
