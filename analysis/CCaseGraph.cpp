@@ -164,6 +164,16 @@ CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
     return CNodeAdjacency(m_arrCases, m_arrStepRecords);
 }
 
+CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
+    if (m_pStepsOnDemand && m_pStepsOnDemand->GetCaseCount() == m_nCases)
+        return m_pStepsOnDemand->ForwardAdjacency();
+    std::vector<CStepRecord> single;
+    for (const CStepRecord& step : m_arrStepRecords)
+        if (m_eventSets[step.events].GetCount() == 1)
+            single.push_back(step);
+    return CNodeAdjacency(m_arrCases, single);
+}
+
 CCasePath CCaseGraph::FindPath(const CPNCase* from, const CPNCase* to) {
     if (!m_pStepsOnDemand || m_arrCases.empty() || from != m_arrCases[0])
         return CCasePath::Find(*this, from, to);

@@ -157,6 +157,9 @@ public:
     // The forward successors by node index: the stored steps, or with the steps on
     // demand the single events (which reach the same cases).
     CNodeAdjacency ForwardAdjacency() const;
+    // The successors by single events only: a step of several detached events is as
+    // many single ones in a row, so that these count the events between two cases.
+    CNodeAdjacency SingleEventAdjacency() const;
     bool GetStepName(std::size_t i, std::string& name) const;
     // Appends a step between two cases (by index), without a route or a name.
     void AddStep(const CSetEvents& events, int from, int to);

@@ -11,11 +11,12 @@
 #include <numeric>
 #include <unordered_map>
 
-CCaseGraphOverview::CCaseGraphOverview(const CNodeAdjacency& forward, EGrouping grouping)
+CCaseGraphOverview::CCaseGraphOverview(const CNodeAdjacency& forward,
+                                       const CNodeAdjacency& singleEvents, EGrouping grouping)
     : m_eGrouping(grouping) {
     const int n = forward.GetNodeCount();
     const auto at = [](int i) { return static_cast<std::size_t>(i); };
-    const std::vector<int> distance = CCaseDistances(forward).From(0);
+    const std::vector<int> distance = CCaseDistances(singleEvents).From(0);
     // A key per case: its distance, or its class; then the groups in the order of their
     // columns and, within one, of their first cases.
     std::vector<int> key(at(n));
@@ -98,8 +99,12 @@ constexpr int kColumnStep = 220;
 constexpr int kRowStep = 80;
 constexpr int kBoxWidth = 120;
 constexpr int kBoxHeight = 44;
-// Two opposite arcs run side by side, this far apart.
+// Two opposite arcs between neighbouring columns run side by side, this far apart.
 constexpr int kApart = 5;
+// An arc past the next column runs in a lane above the boxes (forward) or below them
+// (backward), one lane per columns it passes, every other one a little off.
+constexpr int kLane = 16;
+constexpr int kLaneOff = 6;
 
 // The point where the line from the centre of the rectangle toward the point leaves it.
 CPoint Border(const CRect& rect, CPoint toward) {
@@ -119,21 +124,54 @@ std::string Cases(std::uint64_t n) {
     return FormatString(n == 1 ? "%llu case" : "%llu cases", static_cast<unsigned long long>(n));
 }
 
+// A small filled triangle at the end of the segment, pointing along it.
+void ArrowHead(CDC& dc, CPoint from, CPoint to) {
+    static const CBrush fill(RGB(0, 0, 0));
+    const double length = std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
+    const double ux = (to.x - from.x) / length;
+    const double uy = (to.y - from.y) / length;
+    const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
+    const CPoint head[3] = {to,
+                            {at(to.x - 9 * ux - 4 * uy), at(to.y - 9 * uy + 4 * ux)},
+                            {at(to.x - 9 * ux + 4 * uy), at(to.y - 9 * uy - 4 * ux)}};
+    const CBrush* old = dc.SelectObject(&fill);
+    dc.Polygon(head, 3);
+    dc.SelectObject(old);
+}
+
+// The text centred on the point.
+void Centred(CDC& dc, CPoint at, const std::string& text) {
+    const CSize size = dc.GetTextExtent(text);
+    dc.TextOut(at.x - size.cx / 2, at.y - size.cy / 2, text);
+}
+
 } // namespace
 
-CSize CCaseGraphOverview::GetExtent() const {
+int CCaseGraphOverview::LanesHeight() const {
+    int span = 1;
+    for (const Arc& arc : m_arcs)
+        span = std::max(span, std::abs(m_groups[arc.to].column - m_groups[arc.from].column));
+    return span > 1 ? kLane * (span - 1) + kLaneOff + 14 : 0;
+}
+
+int CCaseGraphOverview::GetRowCount() const {
     int rows = 1;
     for (const Group& group : m_groups)
         rows = std::max(rows, group.row + 1);
+    return rows;
+}
+
+CSize CCaseGraphOverview::GetExtent() const {
     const int columns = std::max(1, m_nColumns);
     return {2 * kMargin + (columns - 1) * kColumnStep + kBoxWidth,
-            2 * kMargin + kHeader + (rows - 1) * kRowStep + kBoxHeight};
+            2 * kMargin + kHeader + 2 * LanesHeight() + (GetRowCount() - 1) * kRowStep +
+                kBoxHeight};
 }
 
 CRect CCaseGraphOverview::GroupRect(std::uint32_t group) const {
     const Group& g = m_groups[group];
     const int x = kMargin + g.column * kColumnStep;
-    const int y = kMargin + kHeader + g.row * kRowStep;
+    const int y = kMargin + kHeader + LanesHeight() + g.row * kRowStep;
     return {x, y, x + kBoxWidth, y + kBoxHeight};
 }
 
@@ -146,41 +184,49 @@ int CCaseGraphOverview::GroupAt(CPoint pt) const {
 
 void CCaseGraphOverview::Draw(CDC& dc, int marked) const {
     static const CBrush markedFill(RGB(255, 190, 190));
-    static const CBrush arrowFill(RGB(0, 0, 0));
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     for (int column = 0; column < m_nColumns; ++column) {
-        const std::string text = FormatString(column == 1 ? "%d step" : "%d steps", column);
+        const std::string text = FormatString(column == 1 ? "%d event" : "%d events", column);
         const CSize size = dc.GetTextExtent(text);
         dc.TextOut(kMargin + column * kColumnStep + (kBoxWidth - size.cx) / 2, kMargin, text);
     }
+    const int lanes = LanesHeight();
+    const int boxesTop = kMargin + kHeader + lanes;
+    const int boxesBottom = boxesTop + (GetRowCount() - 1) * kRowStep + kBoxHeight;
     for (const Arc& arc : m_arcs) {
         const CRect a = GroupRect(arc.from);
         const CRect b = GroupRect(arc.to);
-        // Beside the line between the centres, on the left of its direction.
-        const CPoint ca = a.CenterPoint();
-        const CPoint cb = b.CenterPoint();
-        const double length = std::hypot(cb.x - ca.x, cb.y - ca.y);
-        const int ox = static_cast<int>(std::lround(kApart * (cb.y - ca.y) / length));
-        const int oy = static_cast<int>(std::lround(-kApart * (cb.x - ca.x) / length));
-        const CPoint from = Border(a, cb) + CSize(ox, oy);
-        const CPoint to = Border(b, ca) + CSize(ox, oy);
-        dc.MoveTo(from);
-        dc.LineTo(to);
-        // The head: a small triangle at the end.
-        const double ux = (to.x - from.x) / std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
-        const double uy = (to.y - from.y) / std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
-        const CPoint head[3] = {to,
-                                {static_cast<int>(std::lround(to.x - 9 * ux - 4 * uy)),
-                                 static_cast<int>(std::lround(to.y - 9 * uy + 4 * ux))},
-                                {static_cast<int>(std::lround(to.x - 9 * ux + 4 * uy)),
-                                 static_cast<int>(std::lround(to.y - 9 * uy - 4 * ux))}};
-        const CBrush* oldBrush = dc.SelectObject(&arrowFill);
-        dc.Polygon(head, 3);
-        dc.SelectObject(oldBrush);
+        const int span = m_groups[arc.to].column - m_groups[arc.from].column;
         const std::string count = FormatString("%llu", static_cast<unsigned long long>(arc.steps));
-        const CSize size = dc.GetTextExtent(count);
-        const CPoint mid((from.x + to.x) / 2 + 2 * ox, (from.y + to.y) / 2 + 2 * oy);
-        dc.TextOut(mid.x - size.cx / 2, mid.y - size.cy / 2, count);
+        if (std::abs(span) <= 1) {
+            // Beside the line between the centres, on the left of its direction.
+            const CPoint ca = a.CenterPoint();
+            const CPoint cb = b.CenterPoint();
+            const double length = std::hypot(cb.x - ca.x, cb.y - ca.y);
+            const int ox = static_cast<int>(std::lround(kApart * (cb.y - ca.y) / length));
+            const int oy = static_cast<int>(std::lround(-kApart * (cb.x - ca.x) / length));
+            const CPoint from = Border(a, cb) + CSize(ox, oy);
+            const CPoint to = Border(b, ca) + CSize(ox, oy);
+            dc.MoveTo(from);
+            dc.LineTo(to);
+            ArrowHead(dc, from, to);
+            Centred(dc, CPoint((from.x + to.x) / 2 + 2 * ox, (from.y + to.y) / 2 + 2 * oy), count);
+            continue;
+        }
+        // Forward above the boxes, backward below them, in the lane of its length.
+        const bool forward = span > 0;
+        const int low = std::min(m_groups[arc.from].column, m_groups[arc.to].column);
+        const int lane = kLane * (std::abs(span) - 2) + kLaneOff * (low % 2) + 8;
+        const int y = forward ? boxesTop - lane : boxesBottom + lane;
+        const int side = forward ? 1 : -1;
+        const CPoint start(a.CenterPoint().x + side * 30, forward ? a.top : a.bottom);
+        const CPoint end(b.CenterPoint().x - side * 30, forward ? b.top : b.bottom);
+        dc.MoveTo(start);
+        dc.LineTo(start.x, y);
+        dc.LineTo(end.x, y);
+        dc.LineTo(end);
+        ArrowHead(dc, CPoint(end.x, y), end);
+        Centred(dc, CPoint((start.x + end.x) / 2, y + (forward ? -7 : 7)), count);
     }
     for (std::uint32_t k = 0; k < m_groups.size(); ++k) {
         const CRect rect = GroupRect(k);
@@ -188,10 +234,7 @@ void CCaseGraphOverview::Draw(CDC& dc, int marked) const {
             static_cast<int>(k) == marked ? &markedFill : CBrush::Stock(WHITE_BRUSH));
         dc.Rectangle(rect);
         dc.SelectObject(oldBrush);
-        const std::string text = Cases(m_groups[k].cases);
-        const CSize size = dc.GetTextExtent(text);
-        dc.TextOut(rect.left + (rect.Width() - size.cx) / 2,
-                   rect.top + (rect.Height() - size.cy) / 2, text);
+        Centred(dc, rect.CenterPoint(), Cases(m_groups[k].cases));
     }
     dc.SetBkMode(oldMode);
 }

@@ -10,11 +10,14 @@
 
 class CDC;
 
-// The case graph seen from afar: the cases in groups, by their distance in steps
-// (forward or backward) from the initial case or by forward-reachable class, each
-// group with the number of its cases, and between two groups the number of steps from
-// one to the other. Groups stand in columns by distance: a distance group in its own, a
-// class in that of its case nearest to the initial case.
+// The case graph seen from afar: the cases in groups, by their distance from the
+// initial case or by forward-reachable class, each group with the number of its cases,
+// and between two groups the number of steps from one to the other. The distance counts
+// the events fired on the shortest way there, forward or backward: counted in steps it
+// would say little, as a step may fire any set of detached events at once (every case
+// of the philosophers lies one step from the initial case). Groups stand in columns by
+// distance: a distance group in its own, a class in that of its case nearest to the
+// initial case.
 class CCaseGraphOverview {
 public:
     enum class EGrouping { Distance, Class };
@@ -33,8 +36,10 @@ public:
         std::uint64_t steps = 0;
     };
 
-    // Node 0 of the arcs is the initial case.
-    CCaseGraphOverview(const CNodeAdjacency& forward, EGrouping grouping);
+    // Node 0 is the initial case; the distances go by the single events, the arcs
+    // count every step.
+    CCaseGraphOverview(const CNodeAdjacency& forward, const CNodeAdjacency& singleEvents,
+                       EGrouping grouping);
 
     EGrouping GetGrouping() const { return m_eGrouping; }
     // In columns, then rows.
@@ -58,6 +63,10 @@ public:
     void Draw(CDC& dc, int marked) const;
 
 private:
+    // The height of the lanes of the arcs past the next column, above and below.
+    int LanesHeight() const;
+    int GetRowCount() const;
+
     EGrouping m_eGrouping;
     std::vector<Group> m_groups;
     std::vector<Arc> m_arcs;

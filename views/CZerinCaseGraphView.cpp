@@ -112,6 +112,7 @@ void CZerinCaseGraphView::RefreshOverview() {
     if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
         m_pOverview->Groups().empty()) {
         m_pOverview = std::make_unique<CCaseGraphOverview>(graph.ForwardAdjacency(),
+                                                           graph.SingleEventAdjacency(),
                                                            CCaseGraphOverview::EGrouping::Distance);
         m_nOverviewGeneration = graph.GetGeneration();
     }

@@ -18,6 +18,9 @@ struct Graph {
     CRandomSource random{1};
     CCaseGraph graph{random};
     std::vector<std::pair<int, int>> steps;
+    // The number of events of each step, and the steps of a single event.
+    std::vector<std::size_t> events;
+    std::vector<std::pair<int, int>> singles;
 
     explicit Graph(int seed) {
         std::mt19937 gen(static_cast<unsigned>(seed));
@@ -25,18 +28,23 @@ struct Graph {
                                            ? BuildDiningPhilosophers(net, -seed)
                                            : BuildRandomNet(net, gen, 4 + seed % 7, 3 + seed % 5);
         graph.ComputeCaseGraph(initial, net);
-        for (std::size_t i = 0; i < graph.m_arrStepRecords.size(); ++i)
+        for (std::size_t i = 0; i < graph.m_arrStepRecords.size(); ++i) {
             steps.emplace_back(graph.StepFrom(i), graph.StepTo(i));
+            events.push_back(graph.m_eventSets[graph.m_arrStepRecords[i].events].GetCount());
+            if (events.back() == 1)
+                singles.push_back(steps.back());
+        }
     }
     int Cases() const { return static_cast<int>(graph.m_arrCases.size()); }
 
     // Breadth first over the pairs, each step taken either way, as plainly as it goes.
-    std::vector<int> Distances(int from) const {
+    std::vector<int> Distances(int from, bool single = false) const {
+        const auto& arcs = single ? singles : steps;
         std::vector<int> d(static_cast<std::size_t>(Cases()), -1);
         d[static_cast<std::size_t>(from)] = 0;
         for (bool grew = true; grew;) {
             grew = false;
-            for (auto [a, b] : steps)
+            for (auto [a, b] : arcs)
                 for (auto [x, y] : {std::pair{a, b}, std::pair{b, a}})
                     if (d[static_cast<std::size_t>(x)] >= 0 &&
                         (d[static_cast<std::size_t>(y)] < 0 ||
@@ -67,16 +75,18 @@ const int kSeeds[] = {-3, -7, -9, 1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144};
 } // namespace
 
 // The groups split the cases, their counts add up to the cases and the arcs with the
-// steps inside groups to the steps; a distance group holds the cases at its distance,
-// a class the cases that reach each other, and no step skips a column.
+// steps inside groups to the steps; a distance group holds the cases as many events
+// away, a class the cases that reach each other.
 TEST(CaseGraphOverview, GroupsPartitionTheCasesAndArcsCountTheSteps) {
     for (const int seed : kSeeds) {
         SCOPED_TRACE(seed);
         const Graph g(seed);
-        const std::vector<int> distance = g.Distances(0);
+        // The events fired on the way: by steps of one event.
+        const std::vector<int> distance = g.Distances(0, true);
         for (const auto grouping :
              {CCaseGraphOverview::EGrouping::Distance, CCaseGraphOverview::EGrouping::Class}) {
-            const CCaseGraphOverview overview(g.graph.ForwardAdjacency(), grouping);
+            const CCaseGraphOverview overview(g.graph.ForwardAdjacency(),
+                                              g.graph.SingleEventAdjacency(), grouping);
             std::uint64_t cases = 0;
             std::vector<int> seen(static_cast<std::size_t>(g.Cases()), 0);
             for (std::uint32_t k = 0; k < overview.Groups().size(); ++k) {
@@ -109,11 +119,13 @@ TEST(CaseGraphOverview, GroupsPartitionTheCasesAndArcsCountTheSteps) {
             for (const auto& arc : overview.Arcs()) {
                 EXPECT_NE(arc.from, arc.to);
                 steps += arc.steps;
-                if (grouping == CCaseGraphOverview::EGrouping::Distance) {
-                    EXPECT_LE(std::abs(overview.Groups()[arc.from].column -
-                                       overview.Groups()[arc.to].column),
-                              1);
-                }
+            }
+            // A step of k events leads at most k columns on: its events fire one by one.
+            for (std::size_t i = 0; i < g.steps.size(); ++i) {
+                const auto [a, b] = g.steps[i];
+                EXPECT_LE(std::abs(distance[static_cast<std::size_t>(a)] -
+                                   distance[static_cast<std::size_t>(b)]),
+                          static_cast<int>(g.events[i]));
             }
             EXPECT_EQ(steps, g.steps.size());
         }

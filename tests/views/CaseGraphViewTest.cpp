@@ -138,10 +138,10 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     std::vector<std::string> texts;
     for (const DrawCall& call : dc.Calls("Text"))
         texts.push_back(call.text);
-    // The columns, the six steps of the ring one per arc, the groups.
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{"0 steps", "1 step", "2 steps", "3 steps", "1", "1", "1",
-                                        "1", "1", "1", "1 case", "2 cases", "2 cases", "1 case"}));
+    // The columns by events fired, the six steps of the ring one per arc, the groups.
+    EXPECT_EQ(texts, (std::vector<std::string>{"0 events", "1 event", "2 events", "3 events", "1",
+                                               "1", "1", "1", "1", "1", "1 case", "2 cases",
+                                               "2 cases", "1 case"}));
     // The initial case is the current one: its group alone is filled.
     const std::vector<DrawCall> boxes = dc.Calls("Rectangle");
     ASSERT_EQ(boxes.size(), 4u);
