@@ -3,6 +3,7 @@
 #include "analysis/CEventSetPool.h"
 #include "analysis/CFRCasesClass.h"
 #include "analysis/CSmoothCaseGraphSession.h"
+#include "analysis/CStepDensity.h"
 #include "analysis/CStepInfo.h"
 #include "analysis/CStepRecord.h"
 #include "analysis/ECaseGraphResult.h"
@@ -126,7 +127,12 @@ public:
     // Draws only what meets the clip rectangle (a repaint of part of the window), in
     // the same order. With noStepSelected (the caller knows no step is selected) the
     // straight steps are drawn from the cached routes without touching them.
-    void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false) const;
+    // Scale is the device pixels per logical unit: where more steps meet the clip than
+    // their lines can show at it (over the dense limit and one per 64 pixels), their
+    // density is drawn as shades instead, the cases over it, the steps' names left out.
+    void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false, double scale = 1.0) const;
+    static constexpr int kDenseSteps = 2000;
+    void SetDenseLimit(int steps) { m_nDenseSteps = steps; }
     static constexpr int kDrawMargin = 10;
     // The first element hit: nodes, arcs, step labels, free elements. A step hit gets
     // its objects.
@@ -385,6 +391,8 @@ private:
     struct BoundsCache {
         bool valid = false;
         unsigned long long epoch = 0;
+        // Counts the times the cache was read whole.
+        unsigned long long builds = 0;
         // The arrays the bounds were read from.
         std::array<const void*, 3> arrays{};
         std::array<std::size_t, 3> sizes{};
@@ -406,6 +414,18 @@ private:
     // A move of one case kept the cache current: its entries and its steps' were read
     // again, so that a drag does not read every step at every move.
     void KeepCacheAfterMove(std::size_t node) const;
+    // The density of the steps as the cache has them, counted anew after the cache was,
+    // and kept with it through a move of one case.
+    void RefreshDensity() const;
+    // Draw past the dense limit: the shades, then what stands over them.
+    void DrawDense(CDC& dc, const CRect& clip, std::size_t count,
+                   const std::function<bool(const CRect&)>& meets) const;
+    void AddToDensity(std::size_t step, int delta) const;
+    bool DensityCurrent() const;
+    mutable CStepDensity m_density;
+    mutable unsigned long long m_nDensityEpoch = 0;
+    mutable unsigned long long m_nDensityBuild = 0;
+    int m_nDenseSteps = kDenseSteps;
 
     CRandomSource& m_rRandom;
     mutable BoundsCache m_boundsCache;

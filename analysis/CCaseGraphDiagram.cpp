@@ -185,6 +185,39 @@ void CCaseGraph::RefreshBoundsCache() const {
         CacheStep(i);
     cache.epoch = CPNElement::GeometryEpoch();
     cache.valid = true;
+    ++cache.builds;
+}
+
+bool CCaseGraph::DensityCurrent() const {
+    return !m_density.IsEmpty() && m_nDensityBuild == m_boundsCache.builds &&
+           m_nDensityEpoch == m_boundsCache.epoch;
+}
+
+void CCaseGraph::RefreshDensity() const {
+    RefreshBoundsCache();
+    if (DensityCurrent())
+        return;
+    m_density.Reset(m_sizeExtent.cx, m_sizeExtent.cy);
+    for (std::size_t i = 0; i < m_boundsCache.stepRoutes.size(); ++i)
+        AddToDensity(i, 1);
+    m_nDensityBuild = m_boundsCache.builds;
+    m_nDensityEpoch = m_boundsCache.epoch;
+}
+
+void CCaseGraph::AddToDensity(std::size_t step, int delta) const {
+    const StepRoute& route = m_boundsCache.stepRoutes[step];
+    switch (m_boundsCache.stepStraight[step]) {
+    case kRouteStraight:
+        m_density.AddSegment(route.from, route.to, delta);
+        break;
+    case kRouteBentApart:
+        m_density.AddSegment(route.from, route.bend, delta);
+        m_density.AddSegment(route.bend, route.to, delta);
+        break;
+    default:
+        // Hidden, or drawn by its objects over the shades.
+        break;
+    }
 }
 
 void CCaseGraph::CacheCase(std::size_t i) const {
@@ -228,13 +261,21 @@ void CCaseGraph::CacheStep(std::size_t i) const {
 }
 
 void CCaseGraph::KeepCacheAfterMove(std::size_t node) const {
+    const bool density = DensityCurrent();
     CacheCase(node);
-    for (const std::uint32_t i : StepsOfCase(node))
+    for (const std::uint32_t i : StepsOfCase(node)) {
+        if (density)
+            AddToDensity(i, -1);
         CacheStep(i);
+        if (density)
+            AddToDensity(i, 1);
+    }
     m_boundsCache.epoch = CPNElement::GeometryEpoch();
+    if (density)
+        m_nDensityEpoch = m_boundsCache.epoch;
 }
 
-void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
+void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double scale) const {
     // Selection handles and pen widths reach a little past an element's bounds.
     CRect area = clip;
     area.InflateRect(kDrawMargin, kDrawMargin);
@@ -244,12 +285,6 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
     };
     RefreshBoundsCache();
     const BoundsCache& cache = m_boundsCache;
-    for (const CPNElement* element : m_listElements)
-        if (meets(element->GetBoundRect()))
-            element->Draw(dc);
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        if (meets(cache.caseBounds[i]))
-            m_arrCases[i]->Draw(dc);
     // Steps drawn as any straight step is: none selected, none on a shown path.
     const bool plain = noStepSelected && m_nPathSteps == 0;
     CRect reach = area;
@@ -266,6 +301,18 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
         count += static_cast<std::size_t>((box.x1 >= area.left) & (box.x0 <= area.right) &
                                           (box.y1 >= area.top) & (box.y0 <= area.bottom));
     }
+    const double pixels = static_cast<double>(area.Width()) * area.Height() * scale * scale;
+    if (count > static_cast<std::size_t>(m_nDenseSteps) &&
+        64.0 * static_cast<double>(count) > pixels) {
+        DrawDense(dc, clip, count, meets);
+        return;
+    }
+    for (const CPNElement* element : m_listElements)
+        if (meets(element->GetBoundRect()))
+            element->Draw(dc);
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (meets(cache.caseBounds[i]))
+            m_arrCases[i]->Draw(dc);
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
     for (std::size_t n = 0; n < count; ++n) {
@@ -316,6 +363,22 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected) const {
                                 shape.rcText.top + m_arrStepRecords[i].labelHeight / 2);
         DrawRecordedLabel(dc, shape, i);
     }
+}
+
+void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
+                           const std::function<bool(const CRect&)>& meets) const {
+    for (const CPNElement* element : m_listElements)
+        if (meets(element->GetBoundRect()))
+            element->Draw(dc);
+    RefreshDensity();
+    m_density.Draw(dc, clip);
+    // What the user made or chose stays itself: the steps with objects, the cases.
+    for (std::size_t n = 0; n < count; ++n)
+        if (const CPNStep* arc = m_arrSteps[m_boundsCache.candidates[n]])
+            arc->Draw(dc);
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (meets(m_boundsCache.caseBounds[i]))
+            m_arrCases[i]->Draw(dc);
 }
 
 CRect CCaseGraph::DrawingBounds() const {

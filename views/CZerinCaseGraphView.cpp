@@ -45,7 +45,7 @@ void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
     const bool noStepSelected =
         std::none_of(selection.begin(), selection.end(),
                      [](const CPNElement* e) { return dynamic_cast<const CPNStep*>(e); });
-    Graph().Draw(dc, rectClip, noStepSelected);
+    Graph().Draw(dc, rectClip, noStepSelected, GetZoom() / 100.0);
 }
 
 void CZerinCaseGraphView::DrawNameLegend(CDC& dc, int lineHeight) const {

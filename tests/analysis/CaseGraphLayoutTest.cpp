@@ -4,6 +4,7 @@
 #include "analysis/CPackedIndices.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
+#include "model/CNoEditRecorder.h"
 #include "model/CPNLabel.h"
 #include "support/Golden.h"
 #include "support/NetFamilies.h"
@@ -248,6 +249,42 @@ namespace {
 
 // A case and a step draw themselves in each of their display states as recorded in
 // tests/data/golden/analysis/drawing.txt and leave the device context as they found it.
+// Too dense for its lines, the graph is drawn as shades of its steps with its cases over
+// them: over the same extent as the full drawing, and after cases moved (the shades
+// kept up step by step) exactly as when counted anew.
+TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
+    LaidOutGraph g(5);
+    auto bounds = [](const RecordingDC& dc) {
+        CRect all;
+        for (const DrawCall& call : dc.calls)
+            all |= call.op == "Line" || call.op == "Fill" || call.op == "Ellipse" ? call.rect
+                                                                                  : CRect();
+        return all;
+    };
+    const CRect page(0, 0, g.graph.m_sizeExtent.cx, g.graph.m_sizeExtent.cy);
+    RecordingDC full, dense;
+    g.graph.Draw(full, page);
+    ASSERT_TRUE(dense.Calls("Fill").empty());
+    g.graph.SetDenseLimit(0);
+    g.graph.Draw(dense, page, false, 0.01);
+    ASSERT_FALSE(dense.Calls("Fill").empty());
+    EXPECT_TRUE(dense.Calls("Line").empty());
+    const CRect a = bounds(full), b = bounds(dense);
+    for (const int d : {a.left - b.left, a.top - b.top, b.right - a.right, b.bottom - a.bottom}) {
+        EXPECT_GE(d, -CStepDensity::kCell);
+        EXPECT_LE(d, CStepDensity::kCell);
+    }
+    CNoEditRecorder recorder;
+    for (int k = 0; k < 12; ++k)
+        g.graph.MoveElement(g.graph.m_arrCases[static_cast<std::size_t>(k * 7 % g.graph.m_nCases)],
+                            CPoint(30 + 37 * k % 400, 50 + 53 * k % 300), recorder);
+    RecordingDC kept, counted;
+    g.graph.Draw(kept, page, false, 0.01);
+    CPNElement::GeometryChanged();
+    g.graph.Draw(counted, page, false, 0.01);
+    EXPECT_EQ(kept.Dump(), counted.Dump());
+}
+
 TEST(CaseGraphDrawing, CasesAndStepsInEachStateAsRecorded) {
     CSetConditions conditions;
     std::string text;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "base/CPoint.h"
+#include "base/CRect.h"
+
+#include <cstdint>
+#include <vector>
+
+class CDC;
+
+// How many steps pass each square of the page, for drawing a graph too dense for its
+// lines: a square a step's route crosses counts it once, and a square is shaded the
+// darker the more steps pass it (on a logarithmic scale up to the most on the page), so
+// that where steps run shows instead of a black mass.
+class CStepDensity {
+public:
+    // The side of a square in logical units.
+    static constexpr int kCell = 16;
+
+    // No step, over a page of the size.
+    void Reset(int cx, int cy);
+    bool IsEmpty() const { return m_counts.empty(); }
+    // A segment of a route counted (delta 1) or taken away again (delta -1).
+    void AddSegment(CPoint from, CPoint to, int delta);
+    // The squares that meet the rectangle, each one filled in its shade.
+    void Draw(CDC& dc, const CRect& clip) const;
+    // The count of the square holding the point (0 outside the page).
+    int CountAt(CPoint pt) const;
+
+private:
+    int m_nColumns = 0;
+    int m_nRows = 0;
+    std::vector<std::int32_t> m_counts;
+};
