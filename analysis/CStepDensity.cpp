@@ -15,22 +15,24 @@ void CStepDensity::Reset(int cx, int cy) {
 void CStepDensity::AddSegment(CPoint from, CPoint to, int delta) {
     if (m_counts.empty())
         return;
-    // Half a square at a time along the segment; a square is counted once per segment.
+    // At most kSamples points spread evenly along the segment, each standing for the
+    // squares between it and the next: millions of long steps cost millions of points,
+    // not billions of squares, and still add up to the length of steps per square.
     const int dx = to.x - from.x;
     const int dy = to.y - from.y;
-    const int steps = std::max(1, 2 * std::max(std::abs(dx), std::abs(dy)) / kCell);
-    long long last = -1;
-    for (int k = 0; k <= steps; ++k) {
-        const int x = from.x + static_cast<int>(static_cast<long long>(dx) * k / steps);
-        const int y = from.y + static_cast<int>(static_cast<long long>(dy) * k / steps);
+    const int length = std::max(std::abs(dx), std::abs(dy));
+    const int samples = std::clamp(length / kCell, 1, kSamples);
+    const int weight = delta * std::max(1, length / (kCell * samples));
+    for (int k = 0; k < samples; ++k) {
+        const long long t2 = 2 * k + 1; // (k + 1/2) / samples, in halves
+        const int x = from.x + static_cast<int>(dx * t2 / (2 * samples));
+        const int y = from.y + static_cast<int>(dy * t2 / (2 * samples));
         const int column = std::clamp(x / kCell, 0, m_nColumns - 1);
         const int row = std::clamp(y / kCell, 0, m_nRows - 1);
-        const long long cell = static_cast<long long>(row) * m_nColumns + column;
-        if (cell == last)
-            continue;
-        last = cell;
-        std::int32_t& count = m_counts[static_cast<std::size_t>(cell)];
-        count = std::max(0, count + delta);
+        std::int32_t& count =
+            m_counts[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_nColumns) +
+                     static_cast<std::size_t>(column)];
+        count = std::max(0, count + weight);
     }
 }
 

@@ -8,23 +8,27 @@
 
 class CDC;
 
-// How many steps pass each square of the page, for drawing a graph too dense for its
-// lines: a square a step's route crosses counts it once, and a square is shaded the
-// darker the more steps pass it (on a logarithmic scale up to the most on the page), so
-// that where steps run shows instead of a black mass.
+// How much of the steps' routes lies in each square of the page, for drawing a graph too
+// dense for its lines: a square is shaded the darker the more routes pass it (on a
+// logarithmic scale up to the most on the page), so that where steps run shows instead
+// of a black mass. A route is measured at a few points along it, so that a graph of
+// millions of long steps is counted in a fraction of a second.
 class CStepDensity {
 public:
     // The side of a square in logical units.
     static constexpr int kCell = 16;
+    // The points a segment is measured at, at most.
+    static constexpr int kSamples = 8;
 
     // No step, over a page of the size.
     void Reset(int cx, int cy);
     bool IsEmpty() const { return m_counts.empty(); }
-    // A segment of a route counted (delta 1) or taken away again (delta -1).
+    // A segment of a route counted (delta 1) or taken away again (delta -1): the same
+    // segment adds and takes away the same.
     void AddSegment(CPoint from, CPoint to, int delta);
     // The squares that meet the rectangle, each one filled in its shade.
     void Draw(CDC& dc, const CRect& clip) const;
-    // The count of the square holding the point (0 outside the page).
+    // The measure of the square holding the point (0 outside the page).
     int CountAt(CPoint pt) const;
 
 private:
