@@ -11,6 +11,7 @@
 #include "platform/QtFonts.h"
 #include "views/CViewHost.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -130,7 +131,10 @@ void CZerinCaseGraphView::OnShowWholeGraph() {
     m_bWholeGraph = !m_bWholeGraph;
     if (!m_bWholeGraph)
         InvalidateLogical(GetDocument().ClearSelection());
+    // Laying out and naming millions of steps takes seconds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     Refresh();
+    QApplication::restoreOverrideCursor();
     UpdateScrollSize();
     InvalidateAll();
 }
