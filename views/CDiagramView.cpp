@@ -104,6 +104,20 @@ CPoint CDiagramView::GetScrollPosition() const {
     return DeviceToLogical(QPoint(0, 0));
 }
 
+CRect CDiagramView::GetVisibleRect() const {
+    const QSize port = viewport()->size();
+    return CRect(DeviceToLogical(QPoint(0, 0)),
+                 DeviceToLogical(QPoint(port.width(), port.height())));
+}
+
+void CDiagramView::CenterOn(CPoint pt) {
+    const QSize port = viewport()->size();
+    horizontalScrollBar()->setValue(
+        static_cast<int>(static_cast<long long>(pt.x) * m_nZoom / 100 - port.width() / 2));
+    verticalScrollBar()->setValue(
+        static_cast<int>(static_cast<long long>(pt.y) * m_nZoom / 100 - port.height() / 2));
+}
+
 CPoint CDiagramView::DeviceToLogical(const QPoint& ptDevice) const {
     const long long x = static_cast<long long>(ptDevice.x()) + horizontalScrollBar()->value();
     const long long y = static_cast<long long>(ptDevice.y()) + verticalScrollBar()->value();

@@ -75,6 +75,16 @@ public:
     virtual void DrawModel(CDC& /*dc*/) const {}
     // Draws what of the model meets the logical clip rectangle; by default all of it.
     virtual void DrawModelIn(CDC& dc, const CRect& /*rectClip*/) const { DrawModel(dc); }
+    // The same at another scale than the view's (device pixels per logical unit), for a
+    // picture of the whole page in a small window.
+    virtual void DrawModelScaled(CDC& dc, const CRect& rectClip, double /*scale*/) const {
+        DrawModelIn(dc, rectClip);
+    }
+
+    // The logical rectangle the window shows, and scrolling so that the window's centre
+    // shows the logical point.
+    CRect GetVisibleRect() const;
+    void CenterOn(CPoint pt);
 
     // The scroll range follows the extent, the zoom and the window size.
     void UpdateScrollSize();

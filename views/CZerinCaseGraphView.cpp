@@ -38,6 +38,10 @@ void CZerinCaseGraphView::DrawModel(CDC& dc) const {
 }
 
 void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
+    DrawModelScaled(dc, rectClip, GetZoom() / 100.0);
+}
+
+void CZerinCaseGraphView::DrawModelScaled(CDC& dc, const CRect& rectClip, double scale) const {
     if (ShowsOverview()) {
         m_pOverview->Draw(dc, m_nMarkedGroup);
         return;
@@ -46,7 +50,7 @@ void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
     const bool noStepSelected =
         std::none_of(selection.begin(), selection.end(),
                      [](const CPNElement* e) { return dynamic_cast<const CPNStep*>(e); });
-    Graph().Draw(dc, rectClip, noStepSelected, GetZoom() / 100.0);
+    Graph().Draw(dc, rectClip, noStepSelected, scale);
 }
 
 void CZerinCaseGraphView::DrawNameLegend(CDC& dc, int lineHeight) const {

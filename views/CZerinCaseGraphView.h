@@ -29,6 +29,7 @@ public:
     CRect GetDrawingBounds() const override;
     void DrawModel(CDC& dc) const override;
     void DrawModelIn(CDC& dc, const CRect& rectClip) const override;
+    void DrawModelScaled(CDC& dc, const CRect& rectClip, double scale) const override;
     bool HasNameLegend() const override { return !ShowsOverview(); }
     void DrawNameLegend(CDC& dc, int lineHeight) const override;
 

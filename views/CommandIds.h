@@ -41,6 +41,7 @@ constexpr int ID_VIEW_PROPERTIES_BAR = 32782;
 constexpr int ID_VIEW_GRID = 32783;
 constexpr int ID_VIEW_RULER = 32838;
 constexpr int ID_VIEW_OUTPUT = 32795;
+constexpr int ID_VIEW_NAVIGATOR = 32867;
 constexpr int ID_VIEW_FULL_SCREEN = 32806;
 constexpr int ID_VIEW_ZOOM_IN = 32851;
 constexpr int ID_VIEW_ZOOM_OUT = 32852;

@@ -1,5 +1,6 @@
 #include "app/frame/CCommandTable.h"
 
+#include "app/bars/CNavigatorBar.h"
 #include "app/frame/CMainFrame.h"
 #include "document/CZerinDoc.h"
 #include "views/CommandIds.h"
@@ -293,6 +294,18 @@ std::vector<CCommandRow> MakeTable() {
          .rule = [](const CCommandContext& c,
                     int) { return Enabled(true, c.frame.IsOutputVisible()); },
          .handler = Frame(&CMainFrame::ToggleOutputWindow)},
+        {.id = ID_VIEW_NAVIGATOR,
+         .menu = "&View",
+         .text = "Navigator",
+         .prompt = "Show or hide the whole page in a small window\nNavigator",
+         .checkable = true,
+         .rule = [](const CCommandContext& c,
+                    int) { return Enabled(true, c.frame.GetNavigator().isVisible()); },
+         .handler =
+             [](CMainFrame& f, int) {
+                 CNavigatorBar& bar = f.GetNavigator();
+                 bar.setVisible(!bar.isVisible());
+             }},
         {.id = 0, .menu = "&View"},
         {.id = ID_VIEW_ZOOM_IN,
          .menu = "&View",

@@ -9,6 +9,7 @@
 #include "app/bars/CDlgPropertiesLabelBar.h"
 #include "app/bars/CDlgPropertiesPolygonBar.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
+#include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
@@ -109,6 +110,9 @@ void CMainFrame::CreateOutputBar() {
     m_pOutputBar->hide();
     connect(m_pOutputBar, &COutputBar::CommandRequested, this, &CMainFrame::OnCommand);
     SetOutputSink(m_pOutputBar);
+    m_pNavigator = new CNavigatorBar([this] { return GetActiveView(); }, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pNavigator);
+    m_pNavigator->hide();
 }
 
 void CMainFrame::CreatePages() {

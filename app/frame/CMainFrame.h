@@ -17,6 +17,7 @@
 #include <map>
 
 class CDiagramView;
+class CNavigatorBar;
 class CDlgPropertiesBar;
 class CDlgPropertiesConditionBar;
 class CDlgPropertiesEventBar;
@@ -51,6 +52,7 @@ public:
     CDiagramView* GetActiveView() const;
     CZerinNetDesignView* GetNetDesignView() const { return m_pNetDesignView; }
     COutputBar& GetOutputBar() const { return *m_pOutputBar; }
+    CNavigatorBar& GetNavigator() const { return *m_pNavigator; }
     // The page of a kind (0 polygon, 1 label, 2 condition, 3 event, 5 simulation).
     CDlgPropertiesBar* GetPage(int nKind) const;
     CDlgPropertiesBar* GetCurrentPage() const { return m_pCurrentPage; }
@@ -202,6 +204,7 @@ private:
     CDlgPropertiesLabelBar* m_pBarLabel = nullptr;
     CDlgPropertiesSimulationBar* m_pBarSimulation = nullptr;
     COutputBar* m_pOutputBar = nullptr;
+    CNavigatorBar* m_pNavigator = nullptr;
     QLabel* m_pPositionPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
     // Edits a properties page opened that the view's update has still to close.

@@ -1,6 +1,8 @@
 #include "FrameFixture.h"
+#include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/frame/CGuiFrameServices.h"
+#include "views/CDiagramView.h"
 #include "views/CommandIds.h"
 
 #include <QApplication>
@@ -33,6 +35,42 @@ TEST_F(MainFrameBars, ExportPathComesFromASaveDialogForXml) {
     EXPECT_TRUE(m_prompt.filters.value(0).startsWith(QStringLiteral("XML file (*.xml)")));
     m_prompt.savePath.clear();
     EXPECT_FALSE(services.AskExportPath("net.xml").has_value());
+}
+
+// View > Navigator shows the whole page framing what the view shows; a click in it
+// brings that place to the middle of the view, and the frame follows the view.
+TEST_F(MainFrameBars, TheNavigatorFramesTheViewAndMovesIt) {
+    Frame().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+    CNavigatorBar& navigator = Frame().GetNavigator();
+    EXPECT_FALSE(navigator.isVisible());
+    Frame().OnCommand(Cmd::ID_VIEW_NAVIGATOR);
+    ASSERT_TRUE(navigator.isVisible());
+    EXPECT_TRUE(Frame().GetCommandState(Cmd::ID_VIEW_NAVIGATOR).checked);
+    CDiagramView* view = Frame().GetActiveView();
+    view->SetZoom(400);
+    navigator.Poll();
+    const QRect framed = navigator.GetFrameRect();
+    const CRect visible = view->GetVisibleRect();
+    EXPECT_LE(
+        (navigator.ToNavigator(visible.TopLeft()) - QPointF(framed.topLeft())).manhattanLength(),
+        2);
+    QWidget* canvas = navigator.widget();
+    const CSize extent = view->GetExtent();
+    const CPoint middle(extent.cx / 2, extent.cy / 2);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, navigator.ToNavigator(middle).toPoint());
+    const CRect shown = view->GetVisibleRect();
+    const CPoint centre = shown.CenterPoint();
+    // Within what one navigator pixel stands for.
+    const double unit =
+        1.0 /
+        (navigator.ToNavigator(CPoint(1000, 0)).x() - navigator.ToNavigator(CPoint(0, 0)).x()) *
+        1000;
+    EXPECT_LE(std::abs(centre.x - middle.x), unit + 2);
+    EXPECT_LE(std::abs(centre.y - middle.y), unit + 2);
+    EXPECT_NE(navigator.GetFrameRect(), framed);
+    Frame().OnCommand(Cmd::ID_VIEW_NAVIGATOR);
+    EXPECT_FALSE(navigator.isVisible());
 }
 
 // Dragging the output caption sets the bar's height down to the status bar, at least
