@@ -41,8 +41,10 @@ struct Columns {
     }
 };
 
-// The rule for arc i (the first of the pair) against arc j, as 1.0 or 0.0.
-inline double Crosses(const Columns& c, std::size_t i, std::size_t j) {
+// The rule for arc i (the first of the pair) against arc j, as 1 or 0. Summed as
+// integers, which the compiler may add in any order, so that the sums stay in vector
+// registers (sums of doubles it must add one after the other).
+inline std::int64_t Crosses(const Columns& c, std::size_t i, std::size_t j) {
     const double ax = c.x[i], ay = c.y[i], adx = c.dx[i], ady = c.dy[i];
     // Rectangles answer only when both have an area.
     const bool apart = (c.box[i] + c.box[j] == 2.0) & ((c.l[i] >= c.r[j]) | (c.l[j] >= c.r[i]) |
@@ -63,31 +65,28 @@ inline double Crosses(const Columns& c, std::size_t i, std::size_t j) {
                              ((den2 < 0.0) & (num2 < 0.0) & (num2 > den2));
     const bool cross = (parallel & (num == 0.0)) | (!parallel & atEnd & insideOther) |
                        (!parallel & !atEnd & inside);
-    return (cross & !apart) ? 1.0 : 0.0;
+    return static_cast<std::int64_t>(cross & !apart);
 }
 
 } // namespace
 
-// Built for AVX2 as well where the processor has it.
-__attribute__((target_clones("avx2", "default"))) std::int64_t
+// Built for AVX-512 and AVX2 as well, taken where the processor has them.
+__attribute__((target_clones("avx512f", "avx2", "default"))) std::int64_t
 Count(const std::vector<CEdgeInfo>& edges, int edgeCount) {
     const auto n = static_cast<std::size_t>(std::max(edgeCount, 0));
     const Columns c(edges, n);
     std::int64_t count = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        double crossings = 0.0;
+    for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = i + 1; j < n; ++j)
-            crossings += Crosses(c, i, j);
-        count += static_cast<std::int64_t>(crossings);
-    }
+            count += Crosses(c, i, j);
     return count;
 }
 
-__attribute__((target_clones("avx2", "default"))) std::int64_t
+__attribute__((target_clones("avx512f", "avx2", "default"))) std::int64_t
 CountAt(const std::vector<CEdgeInfo>& edges, int edgeCount, const std::vector<int>& arcs) {
     const auto n = static_cast<std::size_t>(std::max(edgeCount, 0));
     const Columns c(edges, n);
-    double total = 0.0;
+    std::int64_t total = 0;
     for (const int a : arcs) {
         const auto i = static_cast<std::size_t>(a);
         // Each pair with the lower index as the rule's first arc, as Count takes it.
@@ -104,7 +103,7 @@ CountAt(const std::vector<CEdgeInfo>& edges, int edgeCount, const std::vector<in
             if (i != j)
                 total -= Crosses(c, i, j);
         }
-    return static_cast<std::int64_t>(total);
+    return total;
 }
 
 } // namespace CCrossingCounter
