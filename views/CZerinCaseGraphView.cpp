@@ -4,6 +4,7 @@
 
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
+#include "base/FormatString.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
@@ -115,10 +116,9 @@ bool CZerinCaseGraphView::IsLarge() const {
 void CZerinCaseGraphView::RefreshOverview() {
     const CCaseGraph& graph = Graph();
     if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
-        m_pOverview->Groups().empty()) {
-        m_pOverview = std::make_unique<CCaseGraphOverview>(graph.ForwardAdjacency(),
-                                                           graph.SingleEventAdjacency(),
-                                                           CCaseGraphOverview::EGrouping::Distance);
+        m_pOverview->Groups().empty() || m_pOverview->GetGrouping() != m_eGrouping) {
+        m_pOverview = std::make_unique<CCaseGraphOverview>(
+            graph.ForwardAdjacency(), graph.SingleEventAdjacency(), m_eGrouping);
         m_nOverviewGeneration = graph.GetGeneration();
     }
     // Nothing of the graph is selected or made here.
@@ -145,6 +145,20 @@ void CZerinCaseGraphView::OnShowWholeGraph() {
 
 bool CZerinCaseGraphView::TipFor(CPNElement* pHit, CPoint pt, std::string& text,
                                  CRect& rect) const {
+    if (ShowsOverview()) {
+        const int group = m_pOverview->GroupAt(pt);
+        if (group < 0)
+            return false;
+        const auto& g = m_pOverview->Groups()[static_cast<std::size_t>(group)];
+        text = FormatString(g.cases == 1 ? "%u case" : "%u cases", g.cases) +
+               FormatString(g.column == 1 ? ", %d event from the initial case"
+                                          : ", %d events from the initial case",
+                            g.column) +
+               (m_eGrouping == CCaseGraphOverview::EGrouping::Class ? ", reaching the same cases"
+                                                                    : "");
+        rect = m_pOverview->GroupRect(static_cast<std::uint32_t>(group));
+        return true;
+    }
     if (auto* pCase = dynamic_cast<CPNCase*>(pHit)) {
         text = pCase->m_strConditions;
         rect = pCase->GetBoundRect();
@@ -194,6 +208,9 @@ void CZerinCaseGraphView::Refresh() {
         HidePropertiesPage();
         return;
     }
+    // Within the limits (raised since, perhaps) the graph is drawn whole.
+    if (!m_bWholeGraph)
+        m_pOverview.reset();
     if (!doc.IsCaseGraphLaidOut()) {
         CMeasureDC dc;
         graph.NameElements(dc);
@@ -251,6 +268,14 @@ bool CZerinCaseGraphView::OnCommand(int nId) {
     case Cmd::ID_SHOW_WHOLE_GRAPH:
         OnShowWholeGraph();
         return true;
+    case Cmd::ID_OVERVIEW_BY_CLASS:
+        if (!ShowsOverview())
+            return true;
+        m_eGrouping = m_eGrouping == CCaseGraphOverview::EGrouping::Distance
+                          ? CCaseGraphOverview::EGrouping::Class
+                          : CCaseGraphOverview::EGrouping::Distance;
+        Refresh();
+        return true;
     default:
         return CRecordDiagramView::OnCommand(nId);
     }
@@ -274,6 +299,10 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
     case Cmd::ID_SHOW_WHOLE_GRAPH:
         state.enabled = m_pOverview != nullptr || IsLarge();
         state.checked = m_bWholeGraph || !state.enabled;
+        return true;
+    case Cmd::ID_OVERVIEW_BY_CLASS:
+        state.enabled = ShowsOverview();
+        state.checked = m_eGrouping == CCaseGraphOverview::EGrouping::Class;
         return true;
     case Cmd::ID_TOOL_POLYGON:
     case Cmd::ID_TOOL_LABEL:

@@ -95,6 +95,7 @@ private:
     int m_nOverviewSteps = kOverviewSteps;
     // The user asked for every case and step of this graph.
     bool m_bWholeGraph = false;
+    CCaseGraphOverview::EGrouping m_eGrouping = CCaseGraphOverview::EGrouping::Distance;
     std::unique_ptr<CCaseGraphOverview> m_pOverview;
     // The graph the overview was made of, and the group of the current case (-1: none).
     std::uint64_t m_nOverviewGeneration = 0;

@@ -11,6 +11,7 @@
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
+#include "app/dialogs/CDlgOverviewLimits.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
 #include "app/frame/ToolBarIcons.h"
@@ -28,12 +29,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -221,6 +224,8 @@ bool CMainFrame::CreateView(int nView) {
     if (nView == VIEW_CASE_GRAPH) {
         auto* pCaseGraph = new CZerinCaseGraphView(m_doc, *this, this);
         pCaseGraph->setObjectName(QStringLiteral("CaseGraphView"));
+        const auto [nCases, nSteps] = OverviewLimits();
+        pCaseGraph->SetOverviewLimits(nCases, nSteps);
         pCaseGraph->SetSmoothDialog([this](CSmoothCaseGraphSession& session) {
             CDlgSmoothCaseGraph dialog(session, this);
             return m_pPrompt->RunDialog(dialog) == QDialog::Accepted;
@@ -236,6 +241,32 @@ bool CMainFrame::CreateView(int nView) {
     m_arrViews[nView] = pView;
     pView->OnInitialUpdate();
     return true;
+}
+
+std::pair<int, int> CMainFrame::OverviewLimits() const {
+    QSettings settings;
+    return {
+        settings
+            .value(QStringLiteral("CaseGraph/OverviewCases"), CZerinCaseGraphView::kOverviewCases)
+            .toInt(),
+        settings
+            .value(QStringLiteral("CaseGraph/OverviewSteps"), CZerinCaseGraphView::kOverviewSteps)
+            .toInt()};
+}
+
+void CMainFrame::OnOverviewLimits() {
+    CDlgOverviewLimits dialog(this);
+    std::tie(dialog.m_nCases, dialog.m_nSteps) = OverviewLimits();
+    if (m_pPrompt->RunDialog(dialog) != QDialog::Accepted)
+        return;
+    QSettings settings;
+    settings.setValue(QStringLiteral("CaseGraph/OverviewCases"), dialog.m_nCases);
+    settings.setValue(QStringLiteral("CaseGraph/OverviewSteps"), dialog.m_nSteps);
+    if (auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH])) {
+        pView->SetOverviewLimits(dialog.m_nCases, dialog.m_nSteps);
+        if (IsViewActive(VIEW_CASE_GRAPH))
+            pView->Refresh();
+    }
 }
 
 void CMainFrame::ShowCaseGraph() {

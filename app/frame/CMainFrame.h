@@ -15,6 +15,7 @@
 
 #include <array>
 #include <map>
+#include <utility>
 
 class CDiagramView;
 class CNavigatorBar;
@@ -107,6 +108,11 @@ public:
     void HideOutputWindow();
     void ResetOutputPane();
     void ToggleOutputWindow();
+    // "Overview Limits...": asks for them, keeps them in the settings and gives them to
+    // the case graph view.
+    void OnOverviewLimits();
+    // The limits the settings keep, the view's own by default.
+    std::pair<int, int> OverviewLimits() const;
     void ToggleStatusBar();
     void TogglePropertiesBar();
     void ShowNetDesign();

@@ -2,11 +2,15 @@
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/frame/CGuiFrameServices.h"
+#include "support/NetFamilies.h"
 #include "views/CDiagramView.h"
+#include "views/CZerinCaseGraphView.h"
 #include "views/CommandIds.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSettings>
+#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -71,6 +75,32 @@ TEST_F(MainFrameBars, TheNavigatorFramesTheViewAndMovesIt) {
     EXPECT_NE(navigator.GetFrameRect(), framed);
     Frame().OnCommand(Cmd::ID_VIEW_NAVIGATOR);
     EXPECT_FALSE(navigator.isVisible());
+}
+
+// "Overview Limits..." keeps the limits in the settings and gives them to the case graph
+// view: a ring of 12 cases opens on its overview past 10 cases, and on the whole graph
+// again when the limit is raised.
+TEST_F(MainFrameBars, OverviewLimitsAreKeptAndApplied) {
+    int cases = 10;
+    m_prompt.dialogAnswer = [&cases](QDialog& dialog) {
+        dialog.findChild<QSpinBox*>(QStringLiteral("cases"))->setValue(cases);
+        dialog.findChild<QSpinBox*>(QStringLiteral("steps"))->setValue(1000);
+        dialog.accept();
+        return static_cast<int>(QDialog::Accepted);
+    };
+    Frame().OnCommand(Cmd::ID_OVERVIEW_LIMITS);
+    EXPECT_EQ(QSettings().value(QStringLiteral("CaseGraph/OverviewCases")).toInt(), 10);
+    BuildNetFromText(Doc().NetDesign(), RingNetText(12));
+    Doc().SetNetModified();
+    Doc().EnterSimulation();
+    Frame().ShowCaseGraph();
+    auto* view = dynamic_cast<CZerinCaseGraphView*>(Frame().GetActiveView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_NE(view->GetOverview(), nullptr);
+    cases = 20;
+    Frame().OnCommand(Cmd::ID_OVERVIEW_LIMITS);
+    EXPECT_EQ(view->GetOverview(), nullptr);
+    EXPECT_EQ(QSettings().value(QStringLiteral("CaseGraph/OverviewCases")).toInt(), 20);
 }
 
 // Dragging the output caption sets the bar's height down to the status bar, at least

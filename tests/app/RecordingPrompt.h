@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the main window's questions without showing anything and keeps what it was
 // asked.
 class RecordingPrompt : public CUserPrompt {
@@ -34,8 +36,10 @@ public:
     }
     int RunDialog(QDialog& dialog) override {
         dialogs.append(dialog.windowTitle());
-        return QDialog::Rejected;
+        return dialogAnswer ? dialogAnswer(dialog) : QDialog::Rejected;
     }
+    // Fills in and answers a dialog; without it every dialog is cancelled.
+    std::function<int(QDialog&)> dialogAnswer;
 
     QMessageBox::StandardButton answer = QMessageBox::No;
     QString openPath;

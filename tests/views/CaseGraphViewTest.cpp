@@ -150,9 +150,20 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     EXPECT_FALSE(State(Cmd::ID_HIGHLIGHT_REACHABLE).enabled);
     EXPECT_FALSE(State(Cmd::ID_TOOL_LABEL).enabled);
     EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
-    // A double click on a box sets no case, a band selects nothing.
-    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(overview->GroupRect(2).CenterPoint()));
+    // A box tells its cases in a tip; a double click on it sets no case.
+    QTest::mouseMove(Port(), At(overview->GroupRect(1).CenterPoint()));
+    EXPECT_EQ(view->GetTitleTip().GetLines(),
+              QStringList{QStringLiteral("2 cases, 1 event from the initial case")});
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(overview->GroupRect(1).CenterPoint()));
     EXPECT_TRUE(doc.CurrentCase().IsEqual(doc.InitialCase()));
+    // The ring reaches all of itself from every case: one class, no arc.
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_OVERVIEW_BY_CLASS));
+    ASSERT_EQ(view->GetOverview()->Groups().size(), 1u);
+    EXPECT_EQ(view->GetOverview()->Groups()[0].cases, 6u);
+    EXPECT_TRUE(view->GetOverview()->Arcs().empty());
+    EXPECT_TRUE(State(Cmd::ID_OVERVIEW_BY_CLASS).checked);
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_OVERVIEW_BY_CLASS));
+    overview = view->GetOverview();
     Leave();
     QTest::mousePress(Port(), Qt::LeftButton, {}, QPoint(1, 1));
     QTest::mouseMove(Port(), QPoint(2, 1));
