@@ -241,6 +241,8 @@ void CCaseGraph::MarkReachable(CPNCase* node) {
 
 void CCaseGraph::DeleteContents(bool discardPositions) {
     ++m_nGeneration;
+    // A new graph is shown whole.
+    ShowOnly({});
     CPNElement::GeometryChanged();
     m_sizeExtent = CSize(100, 100);
     if (discardPositions) {

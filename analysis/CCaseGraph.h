@@ -133,6 +133,16 @@ public:
     void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false, double scale = 1.0) const;
     static constexpr int kDenseSteps = 2000;
     void SetDenseLimit(int steps) { m_nDenseSteps = steps; }
+    // Draws, hits, selects and bounds only the cases marked (by index) and the steps
+    // between two of them, their names included; an empty list shows everything.
+    void ShowOnly(std::vector<bool> shown);
+    // The index of the case, -1 for an element that is none of the cases.
+    int CaseIndexOf(const CPNElement* element) const;
+    bool IsCaseShown(std::size_t node) const { return m_shown.empty() || m_shown[node]; }
+    bool IsStepShown(std::size_t step) const {
+        return m_shown.empty() || (m_shown[static_cast<std::size_t>(m_arrStepRecords[step].from)] &&
+                                   m_shown[static_cast<std::size_t>(m_arrStepRecords[step].to)]);
+    }
     static constexpr int kDrawMargin = 10;
     // The first element hit: nodes, arcs, step labels, free elements. A step hit gets
     // its objects.
@@ -354,8 +364,6 @@ private:
     std::string StepLabelText(std::size_t i) const;
     void WriteSteps(CArchive& ar) const;
     void ReadSteps(CArchive& ar);
-    // The cases' index by element.
-    int CaseIndexOf(const CPNElement* element) const;
     void DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const;
 
     std::unique_ptr<CCaseSpaceAnalysis> m_pStepsOnDemand;
@@ -425,6 +433,10 @@ private:
     mutable CStepDensity m_density;
     mutable unsigned long long m_nDensityEpoch = 0;
     mutable unsigned long long m_nDensityBuild = 0;
+    // What ShowOnly marked, and how often it changed (the shades count only those).
+    std::vector<bool> m_shown;
+    unsigned long long m_nShownChanges = 0;
+    mutable unsigned long long m_nDensityShown = 0;
     int m_nDenseSteps = kDenseSteps;
 
     CRandomSource& m_rRandom;

@@ -112,10 +112,13 @@ void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
 void CCaseGraph::Draw(CDC& dc) const {
     for (const CPNElement* element : m_listElements)
         element->Draw(dc);
-    for (const CPNCase* node : m_arrCases)
-        node->Draw(dc);
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (IsCaseShown(i))
+            m_arrCases[i]->Draw(dc);
     StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (!IsStepShown(i))
+            continue;
         if (m_arrSteps[i]) {
             m_arrSteps[i]->Draw(dc);
             continue;
@@ -124,6 +127,8 @@ void CCaseGraph::Draw(CDC& dc) const {
         DrawShape(dc, shape);
     }
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (!IsStepShown(i))
+            continue;
         if (m_arrStepLabels[i]) {
             m_arrStepLabels[i]->Draw(dc);
             continue;
@@ -188,9 +193,16 @@ void CCaseGraph::RefreshBoundsCache() const {
     ++cache.builds;
 }
 
+void CCaseGraph::ShowOnly(std::vector<bool> shown) {
+    if (!shown.empty() && shown.size() != m_arrCases.size())
+        shown.clear();
+    m_shown = std::move(shown);
+    ++m_nShownChanges;
+}
+
 bool CCaseGraph::DensityCurrent() const {
     return !m_density.IsEmpty() && m_nDensityBuild == m_boundsCache.builds &&
-           m_nDensityEpoch == m_boundsCache.epoch;
+           m_nDensityEpoch == m_boundsCache.epoch && m_nDensityShown == m_nShownChanges;
 }
 
 void CCaseGraph::RefreshDensity() const {
@@ -202,9 +214,12 @@ void CCaseGraph::RefreshDensity() const {
         AddToDensity(i, 1);
     m_nDensityBuild = m_boundsCache.builds;
     m_nDensityEpoch = m_boundsCache.epoch;
+    m_nDensityShown = m_nShownChanges;
 }
 
 void CCaseGraph::AddToDensity(std::size_t step, int delta) const {
+    if (!IsStepShown(step))
+        return;
     const StepRoute& route = m_boundsCache.stepRoutes[step];
     switch (m_boundsCache.stepStraight[step]) {
     case kRouteStraight:
@@ -301,6 +316,13 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
         count += static_cast<std::size_t>((box.x1 >= area.left) & (box.x0 <= area.right) &
                                           (box.y1 >= area.top) & (box.y0 <= area.bottom));
     }
+    if (!m_shown.empty()) {
+        std::size_t kept = 0;
+        for (std::size_t n = 0; n < count; ++n)
+            if (IsStepShown(candidates[n]))
+                candidates[kept++] = candidates[n];
+        count = kept;
+    }
     const double pixels = static_cast<double>(area.Width()) * area.Height() * scale * scale;
     if (count > static_cast<std::size_t>(m_nDenseSteps) &&
         64.0 * static_cast<double>(count) > pixels) {
@@ -311,7 +333,7 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
         if (meets(element->GetBoundRect()))
             element->Draw(dc);
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        if (meets(cache.caseBounds[i]))
+        if (IsCaseShown(i) && meets(cache.caseBounds[i]))
             m_arrCases[i]->Draw(dc);
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
@@ -348,6 +370,13 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
         count += static_cast<std::size_t>((b.left < area.right) & (area.left < b.right) &
                                           (b.top < area.bottom) & (area.top < b.bottom));
     }
+    if (!m_shown.empty()) {
+        std::size_t kept = 0;
+        for (std::size_t n = 0; n < count; ++n)
+            if (IsStepShown(labels[n]))
+                labels[kept++] = labels[n];
+        count = kept;
+    }
     StepShape shape;
     for (std::size_t n = 0; n < count; ++n) {
         const std::uint32_t i = labels[n];
@@ -377,19 +406,21 @@ void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
         if (const CPNStep* arc = m_arrSteps[m_boundsCache.candidates[n]])
             arc->Draw(dc);
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        if (meets(m_boundsCache.caseBounds[i]))
+        if (IsCaseShown(i) && meets(m_boundsCache.caseBounds[i]))
             m_arrCases[i]->Draw(dc);
 }
 
 CRect CCaseGraph::DrawingBounds() const {
     RefreshBoundsCache();
     CRect bounds;
-    for (const CRect& rect : m_boundsCache.caseBounds)
-        bounds |= rect;
-    for (const CRect& rect : m_boundsCache.labelBounds)
-        bounds |= rect;
+    for (std::size_t i = 0; i < m_boundsCache.caseBounds.size(); ++i)
+        if (IsCaseShown(i))
+            bounds |= m_boundsCache.caseBounds[i];
+    for (std::size_t i = 0; i < m_boundsCache.labelBounds.size(); ++i)
+        if (IsStepShown(i))
+            bounds |= m_boundsCache.labelBounds[i];
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
-        if (m_arrSteps[i])
+        if (m_arrSteps[i] && IsStepShown(i))
             bounds |= m_arrSteps[i]->GetBoundRect();
     for (const CPNElement* element : m_listElements)
         bounds |= element->GetBoundRect();
@@ -397,15 +428,17 @@ CRect CCaseGraph::DrawingBounds() const {
 }
 
 CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
-    for (CPNCase* node : m_arrCases)
-        if (node->HitTest(pt))
-            return node;
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (IsCaseShown(i) && m_arrCases[i]->HitTest(pt))
+            return m_arrCases[i];
     // A hover asks this at every move of the mouse: the cached boxes, which hold every
     // pixel a step may be hit at, spare the steps far from the point their geometry.
     RefreshBoundsCache();
     const BoundsCache& cache = m_boundsCache;
     StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (!IsStepShown(i))
+            continue;
         if (m_arrSteps[i]) {
             if (m_arrSteps[i]->HitTest(pt))
                 return m_arrSteps[i];
@@ -419,6 +452,8 @@ CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
             return MakeStep(i);
     }
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
+        if (!IsStepShown(i))
+            continue;
         if (m_arrStepLabels[i]) {
             if (m_arrStepLabels[i]->HitTest(pt))
                 return m_arrStepLabels[i];
@@ -451,14 +486,15 @@ CRect CCaseGraph::SelectInRect(const CRect& rect, bool /*bSimulation*/,
         selection.push_back(element);
         result |= bounds;
     };
-    for (CPNCase* node : m_arrCases)
-        consider(node);
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (IsCaseShown(i))
+            consider(m_arrCases[i]);
     // A step gets its objects only when it is selected.
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
-        if (LiesInside(StepBounds(i), rect))
+        if (IsStepShown(i) && LiesInside(StepBounds(i), rect))
             consider(MakeStep(i));
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
-        if (!LiesInside(StepLabelBounds(i), rect))
+        if (!IsStepShown(i) || !LiesInside(StepLabelBounds(i), rect))
             continue;
         MakeStep(i);
         consider(m_arrStepLabels[i]);

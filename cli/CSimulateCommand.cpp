@@ -10,18 +10,6 @@
 
 #include <cstdint>
 
-namespace {
-
-CPNCondition* FindCondition(const CNetDesign& net, const std::string& name) {
-    for (CPNElement* e : net.m_listElements)
-        if (auto* c = dynamic_cast<CPNCondition*>(e);
-            c && c->m_pLabel && c->m_pLabel->m_strText == name)
-            return c;
-    return nullptr;
-}
-
-} // namespace
-
 bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
                                       CCliSession& session) {
     CZerinDoc& doc = session.Doc();
@@ -31,7 +19,7 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
         CSetConditions wanted;
         std::string text;
         for (const std::string& name : names) {
-            CPNCondition* condition = FindCondition(doc.NetDesign(), name);
+            CPNCondition* condition = doc.NetDesign().FindCondition(name);
             if (!condition) {
                 session.Report("--break-at: no condition is named '" + name + "'");
                 return false;

@@ -347,3 +347,11 @@ std::vector<CPNEvent*> CNetDesign::GetEvents() const {
             events.push_back(event);
     return events;
 }
+
+CPNCondition* CNetDesign::FindCondition(const std::string& name) const {
+    for (CPNElement* e : m_listElements)
+        if (auto* c = dynamic_cast<CPNCondition*>(e);
+            c && c->m_pLabel && c->m_pLabel->m_strText == name)
+            return c;
+    return nullptr;
+}

@@ -72,6 +72,8 @@ public:
     // Rebuilds the pre- and post-sets and the counts from the edges, reports the
     // counts and returns the initial case: the conditions that hold a token.
     CSetConditions BuildStructure();
+    // The first condition of the list with the name; null for none.
+    CPNCondition* FindCondition(const std::string& name) const;
     void ComputeTokenPaths();
     // m_bToken of every condition = membership of the case.
     void SetTokens(const CSetConditions& currentCase);

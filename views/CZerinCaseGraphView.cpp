@@ -2,6 +2,7 @@
 
 #include "platform/CLayeredLayout.h"
 
+#include "analysis/CCaseDistances.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "base/FormatString.h"
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 CZerinCaseGraphView::CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidget* pParent)
@@ -130,6 +132,14 @@ void CZerinCaseGraphView::RefreshOverview() {
 }
 
 void CZerinCaseGraphView::OnShowWholeGraph() {
+    // From a neighbourhood, back to all of the graph.
+    if (m_nCentre >= 0) {
+        LeaveNeighbourhood();
+        m_bWholeGraph = true;
+        UpdateScrollSize();
+        InvalidateAll();
+        return;
+    }
     if (!m_pOverview && !IsLarge())
         return;
     m_bWholeGraph = !m_bWholeGraph;
@@ -191,9 +201,86 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
     return nIndex;
 }
 
+bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<std::string>& wanted,
+                                   const std::vector<std::string>& unwanted, int radius,
+                                   std::string& error) {
+    const CCaseGraph& graph = Graph();
+    const int cases = static_cast<int>(graph.m_arrCases.size());
+    int centre = -1;
+    if (!name.empty()) {
+        // Cases are named c1, c2, ... in the order of the graph.
+        char rest = 0;
+        int number = 0;
+        if (std::sscanf(name.c_str(), "c%d%c", &number, &rest) != 1 || number < 1 ||
+            number > cases) {
+            error = "No case is named " + name + ".";
+            return false;
+        }
+        centre = number - 1;
+    } else {
+        CSetConditions with, without;
+        for (const auto* names : {&wanted, &unwanted})
+            for (const std::string& condition : *names) {
+                CPNCondition* pCondition = GetDocument().NetDesign().FindCondition(condition);
+                if (!pCondition) {
+                    error = "No condition is named " + condition + ".";
+                    return false;
+                }
+                (names == &wanted ? with : without).Add(pCondition);
+            }
+        for (int i = 0; i < cases && centre < 0; ++i) {
+            const CSetConditions& c =
+                graph.m_arrCases[static_cast<std::size_t>(i)]->m_setConditions;
+            if (c.Includes(with) && !c.Meets(without))
+                centre = i;
+        }
+        if (centre < 0) {
+            error = "No case holds the wanted conditions and none of the unwanted.";
+            return false;
+        }
+    }
+    ShowNeighbourhood(centre, std::clamp(radius, 1, 3));
+    return true;
+}
+
+void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
+    CZerinDoc& doc = GetDocument();
+    CCaseGraph& graph = Graph();
+    // The neighbourhood is drawn where the whole graph has its cases.
+    if (ShowsOverview() || !doc.IsCaseGraphLaidOut()) {
+        m_bWholeGraph = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Refresh();
+        QApplication::restoreOverrideCursor();
+    }
+    m_arrDistance = CCaseDistances(graph.ForwardAdjacency()).From(centre, radius);
+    std::vector<bool> shown(m_arrDistance.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        shown[i] = m_arrDistance[i] >= 0;
+    graph.ShowOnly(std::move(shown));
+    m_nCentre = centre;
+    m_nRadius = radius;
+    m_nNeighbourhoodGeneration = graph.GetGeneration();
+    InvalidateLogical(doc.ClearSelection());
+    // Outside the token game the centre is selected; in it the current case is red.
+    if (!m_bSimulation)
+        doc.Select(graph.m_arrCases[static_cast<std::size_t>(centre)], false);
+    ZoomToDrawing();
+    InvalidateAll();
+}
+
+void CZerinCaseGraphView::LeaveNeighbourhood() {
+    m_nCentre = -1;
+    m_arrDistance.clear();
+    Graph().ShowOnly({});
+}
+
 void CZerinCaseGraphView::Refresh() {
     CZerinDoc& doc = GetDocument();
     CCaseGraph& graph = Graph();
+    // A new graph has no neighbourhood of the old one.
+    if (m_nCentre >= 0 && m_nNeighbourhoodGeneration != graph.GetGeneration())
+        LeaveNeighbourhood();
     // A large graph is seen from afar first: nothing of it is laid out or named until
     // the user asks for the whole of it.
     if (m_nOverviewGeneration != graph.GetGeneration())
@@ -297,8 +384,8 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
         state.checked = m_bHighlightReachable;
         return true;
     case Cmd::ID_SHOW_WHOLE_GRAPH:
-        state.enabled = m_pOverview != nullptr || IsLarge();
-        state.checked = m_bWholeGraph || !state.enabled;
+        state.enabled = m_pOverview != nullptr || IsLarge() || m_nCentre >= 0;
+        state.checked = m_nCentre < 0 && (m_bWholeGraph || !state.enabled);
         return true;
     case Cmd::ID_OVERVIEW_BY_CLASS:
         state.enabled = ShowsOverview();
@@ -367,6 +454,18 @@ void CZerinCaseGraphView::OnHighlightReachable() {
 }
 
 void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    // A double click on a case at the rim of a neighbourhood moves it there.
+    if (m_nCentre >= 0 && pEvent->button() == Qt::LeftButton) {
+        const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
+        if (auto* pCase = dynamic_cast<CPNCase*>(Graph().ElementFromPoint(pt))) {
+            const int node = Graph().CaseIndexOf(pCase);
+            if (node >= 0 && m_arrDistance[static_cast<std::size_t>(node)] == m_nRadius &&
+                node != m_nCentre) {
+                ShowNeighbourhood(node, m_nRadius);
+                return;
+            }
+        }
+    }
     if (m_bSimulation && pEvent->button() == Qt::LeftButton && !ShowsOverview()) {
         const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
         const CSize extent = GetExtent();

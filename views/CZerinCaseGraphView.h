@@ -47,6 +47,16 @@ public:
     static constexpr int kOverviewCases = 2000;
     static constexpr int kOverviewSteps = 20000;
     void SetOverviewLimits(int cases, int steps);
+    // "Go to Case...": the case named (c123) or else the first holding every wanted
+    // condition and none of the unwanted, with every case within radius steps of it
+    // (forward or backward); the rest of the graph is hidden until "Show Whole Graph".
+    // A graph seen on its overview is laid out first. False, with the reason, when no
+    // case answers.
+    bool GoToCase(const std::string& name, const std::vector<std::string>& wanted,
+                  const std::vector<std::string>& unwanted, int radius, std::string& error);
+    // The centre of the neighbourhood shown (-1: none) and its radius.
+    int GetNeighbourhoodCentre() const { return m_nCentre; }
+    int GetNeighbourhoodRadius() const { return m_nRadius; }
     // The overview is shown (null while the whole graph is).
     const CCaseGraphOverview* GetOverview() const {
         return ShowsOverview() ? m_pOverview.get() : nullptr;
@@ -86,6 +96,9 @@ private:
     // Builds the overview for a new graph and marks the current case's group.
     void RefreshOverview();
     void OnShowWholeGraph();
+    // Shows the cases within the radius of the centre, fitted to the window.
+    void ShowNeighbourhood(int centre, int radius);
+    void LeaveNeighbourhood();
 
     int m_nGridCells = 10;
     bool m_bHighlightReachable = false;
@@ -100,4 +113,9 @@ private:
     // The graph the overview was made of, and the group of the current case (-1: none).
     std::uint64_t m_nOverviewGeneration = 0;
     int m_nMarkedGroup = -1;
+    // The neighbourhood shown: its centre (-1: none), radius and each case's distance.
+    int m_nCentre = -1;
+    int m_nRadius = 1;
+    std::vector<int> m_arrDistance;
+    std::uint64_t m_nNeighbourhoodGeneration = 0;
 };

@@ -11,11 +11,14 @@
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
+#include "app/dialogs/CDlgGoToCase.h"
 #include "app/dialogs/CDlgOverviewLimits.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
+#include "model/CPNCondition.h"
+#include "model/CPNLabel.h"
 #include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CZerinOccurrenceNetView.h"
@@ -28,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -267,6 +271,40 @@ void CMainFrame::OnOverviewLimits() {
         if (IsViewActive(VIEW_CASE_GRAPH))
             pView->Refresh();
     }
+}
+
+void CMainFrame::OnGoToCase() {
+    if (!m_doc.IsCaseGraphValid())
+        return;
+    QStringList conditions;
+    for (const CPNElement* e : m_doc.NetDesign().m_listElements)
+        if (auto* c = dynamic_cast<const CPNCondition*>(e); c && c->m_pLabel)
+            conditions.append(QString::fromStdString(c->m_pLabel->m_strText));
+    conditions.sort(Qt::CaseInsensitive);
+    CDlgGoToCase dialog(conditions, this);
+    dialog.m_strCase = m_strGoToCase;
+    dialog.m_nRadius = m_nGoToRadius;
+    if (m_pPrompt->RunDialog(dialog) != QDialog::Accepted)
+        return;
+    m_strGoToCase = dialog.m_strCase;
+    m_nGoToRadius = dialog.m_nRadius;
+    ShowCaseGraph();
+    auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH]);
+    if (!pView)
+        return;
+    const auto names = [](const QString& text) {
+        std::vector<std::string> list;
+        for (const QString& name :
+             text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts))
+            list.push_back(name.toStdString());
+        return list;
+    };
+    std::string error;
+    if (!pView->GoToCase(dialog.m_strCase.toStdString(), names(dialog.m_strWanted),
+                         names(dialog.m_strUnwanted), dialog.m_nRadius, error))
+        m_pPrompt->Message(this, QMessageBox::Warning, QString::fromStdString(error),
+                           QMessageBox::Ok);
+    UpdateCommandUI();
 }
 
 void CMainFrame::ShowCaseGraph() {

@@ -111,6 +111,9 @@ public:
     // "Overview Limits...": asks for them, keeps them in the settings and gives them to
     // the case graph view.
     void OnOverviewLimits();
+    // "Go to Case...": asks for the case and the steps around it and shows them in the
+    // case graph view; a case not found is said.
+    void OnGoToCase();
     // The limits the settings keep, the view's own by default.
     std::pair<int, int> OverviewLimits() const;
     void ToggleStatusBar();
@@ -211,6 +214,9 @@ private:
     CDlgPropertiesSimulationBar* m_pBarSimulation = nullptr;
     COutputBar* m_pOutputBar = nullptr;
     CNavigatorBar* m_pNavigator = nullptr;
+    // What "Go to Case..." was last given.
+    QString m_strGoToCase;
+    int m_nGoToRadius = 1;
     QLabel* m_pPositionPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
     // Edits a properties page opened that the view's update has still to close.

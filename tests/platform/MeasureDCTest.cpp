@@ -116,8 +116,9 @@ TEST(MeasureDCTest, CachedWidthsStepAsideForKerning) {
     const QFontMetrics shaped(font);
     for (const char* text : {"AVAVAV", "To", "s12", "WAVE"}) {
         const std::optional<int> width = cache.Width(text);
-        if (width)
+        if (width) {
             EXPECT_EQ(*width, shaped.horizontalAdvance(QString::fromLatin1(text))) << text;
+        }
     }
     EXPECT_FALSE(cache.Width("AVAVAV")) << "a kerned pair";
     EXPECT_TRUE(cache.Width("s12")) << "digits do not kern";

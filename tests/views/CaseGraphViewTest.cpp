@@ -181,6 +181,66 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     EXPECT_NE(view->GetOverview(), nullptr);
 }
 
+// "Go to Case..." shows a case with the cases within k steps of it and hides the rest;
+// a double click on its rim moves it there; a case dragged in it moves in the whole
+// graph, and Undo puts it back.
+TEST_F(CaseGraphViewTest, GoToCaseShowsTheCasesWithinKStepsAndMovesThem) {
+    Show(RingNetText(12));
+    std::string error;
+    EXPECT_FALSE(view->GoToCase("c13", {}, {}, 1, error));
+    EXPECT_EQ(error, "No case is named c13.");
+    EXPECT_FALSE(view->GoToCase("", {"c3", "nothere"}, {}, 1, error));
+    EXPECT_EQ(error, "No condition is named nothere.");
+    EXPECT_FALSE(view->GoToCase("", {"c3"}, {"c3"}, 1, error));
+    EXPECT_EQ(error, "No case holds the wanted conditions and none of the unwanted.");
+    // The cases shown, by the condition each holds (the ring's case i holds c<i>).
+    auto holds = [](const CPNCase* node) {
+        std::string text = node->m_setConditions.ToString(true);
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text;
+    };
+    auto shown = [this, &holds] {
+        std::set<std::string> names;
+        for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i) {
+            const CPNCase* node = Graph().m_arrCases[i];
+            if (Graph().IsCaseShown(i))
+                names.insert(holds(node));
+            else
+                EXPECT_NE(Graph().ElementFromPoint(node->m_ptPos), node);
+        }
+        return names;
+    };
+    ASSERT_TRUE(view->GoToCase("c1", {}, {}, 2, error)) << error;
+    EXPECT_EQ(shown(), (std::set<std::string>{"c10", "c11", "c0", "c1", "c2"}));
+    ASSERT_TRUE(view->GoToCase("", {"c5"}, {}, 1, error)) << error;
+    EXPECT_EQ(shown(), (std::set<std::string>{"c4", "c5", "c6"}));
+    EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
+    // The rim: a double click on c6 centres the neighbourhood there.
+    const CPNCase* rim = nullptr;
+    for (const CPNCase* node : Graph().m_arrCases)
+        if (holds(node) == "c6")
+            rim = node;
+    ASSERT_NE(rim, nullptr);
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, view->LogicalToDevice(rim->m_ptPos));
+    EXPECT_EQ(shown(), (std::set<std::string>{"c5", "c6", "c7"}));
+
+    Leave();
+    EXPECT_EQ(shown(), (std::set<std::string>{"c5", "c6", "c7"}));
+    const CPoint start = rim->m_ptPos;
+    const QPoint from = view->LogicalToDevice(start);
+    QTest::mousePress(Port(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(Port(), from + QPoint(1, 0));
+    QTest::mouseMove(Port(), from + QPoint(20, 15));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, from + QPoint(20, 15));
+    const CPoint moved = rim->m_ptPos;
+    EXPECT_NE(moved, start);
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
+    EXPECT_EQ(shown().size(), 12u);
+    EXPECT_EQ(rim->m_ptPos, moved);
+    doc.History().Undo();
+    EXPECT_EQ(rim->m_ptPos, start);
+}
+
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     Show(RingNetText(6));
     Leave();
