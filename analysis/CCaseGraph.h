@@ -128,8 +128,9 @@ public:
     // the same order. With noStepSelected (the caller knows no step is selected) the
     // straight steps are drawn from the cached routes without touching them.
     // Scale is the device pixels per logical unit: where more steps meet the clip than
-    // their lines can show at it (over the dense limit and one per 64 pixels), their
-    // density is drawn as shades instead, the cases over it, the steps' names left out.
+    // their lines can show at it (over the dense limit, their lines as long as half the
+    // clip's pixels), their density is drawn as shades instead, the cases over it, the
+    // steps' names left out.
     void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false, double scale = 1.0) const;
     static constexpr int kDenseSteps = 2000;
     void SetDenseLimit(int steps) { m_nDenseSteps = steps; }

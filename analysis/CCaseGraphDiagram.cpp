@@ -209,7 +209,10 @@ void CCaseGraph::RefreshDensity() const {
     RefreshBoundsCache();
     if (DensityCurrent())
         return;
-    m_density.Reset(m_sizeExtent.cx, m_sizeExtent.cy);
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < m_boundsCache.stepRoutes.size(); ++i)
+        shown += IsStepShown(i) ? 1 : 0;
+    m_density.Reset(m_sizeExtent.cx, m_sizeExtent.cy, shown);
     for (std::size_t i = 0; i < m_boundsCache.stepRoutes.size(); ++i)
         AddToDensity(i, 1);
     m_nDensityBuild = m_boundsCache.builds;
@@ -323,9 +326,16 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
                 candidates[kept++] = candidates[n];
         count = kept;
     }
+    // The pixels the lines would blacken, by their boxes' longer sides, against the
+    // window's: past half of it the lines are a mass.
     const double pixels = static_cast<double>(area.Width()) * area.Height() * scale * scale;
-    if (count > static_cast<std::size_t>(m_nDenseSteps) &&
-        64.0 * static_cast<double>(count) > pixels) {
+    double ink = 0.0;
+    if (count > static_cast<std::size_t>(m_nDenseSteps))
+        for (std::size_t n = 0; n < count; ++n) {
+            const StepBox& box = boxes[candidates[n]];
+            ink += std::max(box.x1 - box.x0, box.y1 - box.y0);
+        }
+    if (count > static_cast<std::size_t>(m_nDenseSteps) && ink * scale > 0.5 * pixels) {
         DrawDense(dc, clip, count, meets);
         return;
     }

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
-void CStepDensity::Reset(int cx, int cy) {
+void CStepDensity::Reset(int cx, int cy, std::size_t segments) {
+    m_nSamples = static_cast<int>(std::clamp<long long>(
+        kBudget / std::max<long long>(1, static_cast<long long>(segments)), 8, 512));
     m_nColumns = std::max(1, cx / kCell + 1);
     m_nRows = std::max(1, cy / kCell + 1);
     m_counts.assign(static_cast<std::size_t>(m_nColumns) * static_cast<std::size_t>(m_nRows), 0);
@@ -15,13 +17,13 @@ void CStepDensity::Reset(int cx, int cy) {
 void CStepDensity::AddSegment(CPoint from, CPoint to, int delta) {
     if (m_counts.empty())
         return;
-    // At most kSamples points spread evenly along the segment, each standing for the
+    // At most m_nSamples points spread evenly along the segment, each standing for the
     // squares between it and the next: millions of long steps cost millions of points,
     // not billions of squares, and still add up to the length of steps per square.
     const int dx = to.x - from.x;
     const int dy = to.y - from.y;
     const int length = std::max(std::abs(dx), std::abs(dy));
-    const int samples = std::clamp(length / kCell, 1, kSamples);
+    const int samples = std::clamp(length / kCell, 1, m_nSamples);
     const int weight = delta * std::max(1, length / (kCell * samples));
     for (int k = 0; k < samples; ++k) {
         const long long t2 = 2 * k + 1; // (k + 1/2) / samples, in halves

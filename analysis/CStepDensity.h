@@ -11,17 +11,19 @@ class CDC;
 // How much of the steps' routes lies in each square of the page, for drawing a graph too
 // dense for its lines: a square is shaded the darker the more routes pass it (on a
 // logarithmic scale up to the most on the page), so that where steps run shows instead
-// of a black mass. A route is measured at a few points along it, so that a graph of
-// millions of long steps is counted in a fraction of a second.
+// of a black mass. A route is measured at points along it, fewer the more routes there
+// are, so that a graph of millions of long steps is counted in a fraction of a second
+// and one of a few thousand square by square.
 class CStepDensity {
 public:
     // The side of a square in logical units.
     static constexpr int kCell = 16;
-    // The points a segment is measured at, at most.
-    static constexpr int kSamples = 8;
+    // The points all segments together are measured at, about: each segment at up to
+    // their share, but never fewer than 8 or more than 512.
+    static constexpr long long kBudget = 32'000'000;
 
-    // No step, over a page of the size.
-    void Reset(int cx, int cy);
+    // No step, over a page of the size, for about that many segments.
+    void Reset(int cx, int cy, std::size_t segments);
     bool IsEmpty() const { return m_counts.empty(); }
     // A segment of a route counted (delta 1) or taken away again (delta -1): the same
     // segment adds and takes away the same.
@@ -35,4 +37,6 @@ private:
     int m_nColumns = 0;
     int m_nRows = 0;
     std::vector<std::int32_t> m_counts;
+    // The points a segment is measured at, at most.
+    int m_nSamples = 8;
 };
