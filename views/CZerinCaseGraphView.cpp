@@ -132,8 +132,8 @@ void CZerinCaseGraphView::RefreshOverview() {
 }
 
 void CZerinCaseGraphView::OnShowWholeGraph() {
-    // From a neighbourhood, back to all of the graph.
-    if (m_nCentre >= 0) {
+    // From a part, back to all of the graph.
+    if (m_bPart) {
         LeaveNeighbourhood();
         m_bWholeGraph = true;
         UpdateScrollSize();
@@ -244,32 +244,52 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
 }
 
 void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
-    CZerinDoc& doc = GetDocument();
-    CCaseGraph& graph = Graph();
     // The neighbourhood is drawn where the whole graph has its cases.
-    if (ShowsOverview() || !doc.IsCaseGraphLaidOut()) {
-        m_bWholeGraph = true;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        Refresh();
-        QApplication::restoreOverrideCursor();
-    }
-    m_arrDistance = CCaseDistances(graph.ForwardAdjacency()).From(centre, radius);
+    LayOutForPart();
+    m_arrDistance = CCaseDistances(Graph().ForwardAdjacency()).From(centre, radius);
     std::vector<bool> shown(m_arrDistance.size());
     for (std::size_t i = 0; i < shown.size(); ++i)
         shown[i] = m_arrDistance[i] >= 0;
-    graph.ShowOnly(std::move(shown));
-    m_nCentre = centre;
     m_nRadius = radius;
-    m_nNeighbourhoodGeneration = graph.GetGeneration();
+    ShowPart(std::move(shown), centre);
+}
+
+void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
+    const std::vector<std::uint32_t> cases = m_pOverview->CasesOf(group);
+    std::vector<bool> shown(Graph().m_arrCases.size(), false);
+    for (const std::uint32_t node : cases)
+        shown[node] = true;
+    LayOutForPart();
+    m_arrDistance.clear();
+    ShowPart(std::move(shown), -1);
+}
+
+void CZerinCaseGraphView::LayOutForPart() {
+    if (!ShowsOverview() && GetDocument().IsCaseGraphLaidOut())
+        return;
+    m_bWholeGraph = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Refresh();
+    QApplication::restoreOverrideCursor();
+}
+
+void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {
+    CZerinDoc& doc = GetDocument();
+    CCaseGraph& graph = Graph();
+    graph.ShowOnly(std::move(shown));
+    m_bPart = true;
+    m_nCentre = centre;
+    m_nPartGeneration = graph.GetGeneration();
     InvalidateLogical(doc.ClearSelection());
     // Outside the token game the centre is selected; in it the current case is red.
-    if (!m_bSimulation)
+    if (!m_bSimulation && centre >= 0)
         doc.Select(graph.m_arrCases[static_cast<std::size_t>(centre)], false);
     ZoomToDrawing();
     InvalidateAll();
 }
 
 void CZerinCaseGraphView::LeaveNeighbourhood() {
+    m_bPart = false;
     m_nCentre = -1;
     m_arrDistance.clear();
     Graph().ShowOnly({});
@@ -279,7 +299,7 @@ void CZerinCaseGraphView::Refresh() {
     CZerinDoc& doc = GetDocument();
     CCaseGraph& graph = Graph();
     // A new graph has no neighbourhood of the old one.
-    if (m_nCentre >= 0 && m_nNeighbourhoodGeneration != graph.GetGeneration())
+    if (m_bPart && m_nPartGeneration != graph.GetGeneration())
         LeaveNeighbourhood();
     // A large graph is seen from afar first: nothing of it is laid out or named until
     // the user asks for the whole of it.
@@ -384,8 +404,8 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
         state.checked = m_bHighlightReachable;
         return true;
     case Cmd::ID_SHOW_WHOLE_GRAPH:
-        state.enabled = m_pOverview != nullptr || IsLarge() || m_nCentre >= 0;
-        state.checked = m_nCentre < 0 && (m_bWholeGraph || !state.enabled);
+        state.enabled = m_pOverview != nullptr || IsLarge() || m_bPart;
+        state.checked = !m_bPart && (m_bWholeGraph || !state.enabled);
         return true;
     case Cmd::ID_OVERVIEW_BY_CLASS:
         state.enabled = ShowsOverview();
@@ -454,6 +474,13 @@ void CZerinCaseGraphView::OnHighlightReachable() {
 }
 
 void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    // A double click on a group of the overview opens its cases.
+    if (ShowsOverview() && pEvent->button() == Qt::LeftButton) {
+        const int group = m_pOverview->GroupAt(DeviceToLogical(pEvent->position().toPoint()));
+        if (group >= 0)
+            OpenGroup(static_cast<std::uint32_t>(group));
+        return;
+    }
     // A double click on a case at the rim of a neighbourhood moves it there.
     if (m_nCentre >= 0 && pEvent->button() == Qt::LeftButton) {
         const CPoint pt = DeviceToLogical(pEvent->position().toPoint());

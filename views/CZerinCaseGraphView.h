@@ -54,7 +54,9 @@ public:
     // case answers.
     bool GoToCase(const std::string& name, const std::vector<std::string>& wanted,
                   const std::vector<std::string>& unwanted, int radius, std::string& error);
-    // The centre of the neighbourhood shown (-1: none) and its radius.
+    // The centre of the neighbourhood shown (-1: none) and its radius; whether a part of
+    // the graph is shown (a neighbourhood, or a group of the overview opened).
+    bool ShowsPart() const { return m_bPart; }
     int GetNeighbourhoodCentre() const { return m_nCentre; }
     int GetNeighbourhoodRadius() const { return m_nRadius; }
     // The overview is shown (null while the whole graph is).
@@ -98,6 +100,13 @@ private:
     void OnShowWholeGraph();
     // Shows the cases within the radius of the centre, fitted to the window.
     void ShowNeighbourhood(int centre, int radius);
+    // Shows the cases of a group of the overview.
+    void OpenGroup(std::uint32_t group);
+    // A part of the graph is shown where the whole graph has its cases: a graph on its
+    // overview is laid out first.
+    void LayOutForPart();
+    // Only the cases marked are shown, the centre (if any) selected, fitted to the window.
+    void ShowPart(std::vector<bool> shown, int centre);
     void LeaveNeighbourhood();
 
     int m_nGridCells = 10;
@@ -113,9 +122,11 @@ private:
     // The graph the overview was made of, and the group of the current case (-1: none).
     std::uint64_t m_nOverviewGeneration = 0;
     int m_nMarkedGroup = -1;
-    // The neighbourhood shown: its centre (-1: none), radius and each case's distance.
+    // A part of the graph is shown (a neighbourhood or a group), of the graph of that
+    // generation; a neighbourhood's centre (-1: none), radius and each case's distance.
+    bool m_bPart = false;
+    std::uint64_t m_nPartGeneration = 0;
     int m_nCentre = -1;
     int m_nRadius = 1;
     std::vector<int> m_arrDistance;
-    std::uint64_t m_nNeighbourhoodGeneration = 0;
 };

@@ -150,12 +150,10 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     EXPECT_FALSE(State(Cmd::ID_HIGHLIGHT_REACHABLE).enabled);
     EXPECT_FALSE(State(Cmd::ID_TOOL_LABEL).enabled);
     EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
-    // A box tells its cases in a tip; a double click on it sets no case.
+    // A box tells its cases in a tip.
     QTest::mouseMove(Port(), At(overview->GroupRect(1).CenterPoint()));
     EXPECT_EQ(view->GetTitleTip().GetLines(),
               QStringList{QStringLiteral("2 cases, 1 event from the initial case")});
-    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(overview->GroupRect(1).CenterPoint()));
-    EXPECT_TRUE(doc.CurrentCase().IsEqual(doc.InitialCase()));
     // The ring reaches all of itself from every case: one class, no arc.
     ASSERT_TRUE(view->OnCommand(Cmd::ID_OVERVIEW_BY_CLASS));
     ASSERT_EQ(view->GetOverview()->Groups().size(), 1u);
@@ -178,7 +176,23 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     EXPECT_TRUE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
     EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
     ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
-    EXPECT_NE(view->GetOverview(), nullptr);
+    ASSERT_NE(view->GetOverview(), nullptr);
+    // A double click on a box opens its cases alone, then "Show Whole Graph" all of them.
+    const CRect box = view->GetOverview()->GroupRect(1);
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(box.CenterPoint()));
+    EXPECT_TRUE(view->ShowsPart());
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
+        if (Graph().IsCaseShown(i))
+            shown.push_back(i);
+    // The cases one event from c0: c1 and c5.
+    std::set<std::string> holding;
+    for (const std::size_t i : shown)
+        holding.insert(Graph().m_arrCases[i]->m_setConditions.ToString(true));
+    EXPECT_EQ(holding, (std::set<std::string>{"c1 ", "c5 "}));
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
+    EXPECT_FALSE(view->ShowsPart());
+    EXPECT_TRUE(Graph().IsCaseShown(shown.front() == 0 ? 1 : 0));
 }
 
 // "Go to Case..." shows a case with the cases within k steps of it and hides the rest;
