@@ -133,6 +133,9 @@ public:
     // steps' names left out.
     void Draw(CDC& dc, const CRect& clip, bool noStepSelected = false, double scale = 1.0) const;
     static constexpr int kDenseSteps = 2000;
+    // A name's height in logical units, and the pixels below which it is not drawn.
+    static constexpr double kNameHeight = 13.0;
+    static constexpr double kLegiblePixels = 5.0;
     void SetDenseLimit(int steps) { m_nDenseSteps = steps; }
     // Draws, hits, selects and bounds only the cases marked (by index) and the steps
     // between two of them, their names included; an empty list shows everything.
@@ -428,7 +431,7 @@ private:
     void RefreshDensity() const;
     // Draw past the dense limit: the shades, then what stands over them.
     void DrawDense(CDC& dc, const CRect& clip, std::size_t count,
-                   const std::function<bool(const CRect&)>& meets) const;
+                   const std::function<bool(const CRect&)>& meets, bool named) const;
     void AddToDensity(std::size_t step, int delta) const;
     bool DensityCurrent() const;
     mutable CStepDensity m_density;

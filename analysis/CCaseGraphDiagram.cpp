@@ -335,8 +335,10 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
             const StepBox& box = boxes[candidates[n]];
             ink += std::max(box.x1 - box.x0, box.y1 - box.y0);
         }
+    // Names smaller than a few pixels are left out.
+    const bool named = scale * kNameHeight >= kLegiblePixels;
     if (count > static_cast<std::size_t>(m_nDenseSteps) && ink * scale > 0.5 * pixels) {
-        DrawDense(dc, clip, count, meets);
+        DrawDense(dc, clip, count, meets, named);
         return;
     }
     for (const CPNElement* element : m_listElements)
@@ -344,7 +346,7 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
             element->Draw(dc);
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         if (IsCaseShown(i) && meets(cache.caseBounds[i]))
-            m_arrCases[i]->Draw(dc);
+            m_arrCases[i]->Draw(dc, named);
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
     for (std::size_t n = 0; n < count; ++n) {
@@ -369,6 +371,8 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
         else
             CPNEdge::DrawOneBend(dc, route.from, route.bend, route.to);
     }
+    if (!named)
+        return;
     // The labels as the steps: first those whose bounds meet the window, then each.
     std::vector<std::uint32_t>& labels = m_boundsCache.labelCandidates;
     labels.resize(m_arrStepLabels.size() + 1);
@@ -405,7 +409,7 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
 }
 
 void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
-                           const std::function<bool(const CRect&)>& meets) const {
+                           const std::function<bool(const CRect&)>& meets, bool named) const {
     for (const CPNElement* element : m_listElements)
         if (meets(element->GetBoundRect()))
             element->Draw(dc);
@@ -417,7 +421,7 @@ void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
             arc->Draw(dc);
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         if (IsCaseShown(i) && meets(m_boundsCache.caseBounds[i]))
-            m_arrCases[i]->Draw(dc);
+            m_arrCases[i]->Draw(dc, named);
 }
 
 CRect CCaseGraph::DrawingBounds() const {

@@ -39,7 +39,7 @@ CPNCase::CPNCase(const CSetConditions& conditions)
     m_label.m_pOwner = this;
 }
 
-void CPNCase::Draw(CDC& dc) const {
+void CPNCase::Draw(CDC& dc, bool named) const {
     CPNCondition::Draw(dc);
     const CBrush* fill = nullptr;
     if (m_bCurrent)
@@ -58,7 +58,8 @@ void CPNCase::Draw(CDC& dc) const {
         dc.SelectObject(oldBrush);
         dc.SelectObject(oldPen);
     }
-    m_label.Draw(dc);
+    if (named)
+        m_label.Draw(dc);
 }
 
 CRect CPNCase::MoveTo(CPoint pt) {

@@ -23,7 +23,9 @@ public:
 
     // The circle, filled red for the current case or, with reachability shown, blue
     // for the initial case and green for the cases reachable from it; then the name.
-    void Draw(CDC& dc) const override;
+    void Draw(CDC& dc) const override { Draw(dc, true); }
+    // Without its name where the name would be too small to read.
+    void Draw(CDC& dc, bool named) const;
     // Moves the circle and centres the name in it.
     CRect MoveTo(CPoint pt) override;
     // Case graph nodes have no page: the page is hidden.

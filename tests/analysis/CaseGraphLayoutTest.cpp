@@ -251,7 +251,7 @@ namespace {
 // tests/data/golden/analysis/drawing.txt and leave the device context as they found it.
 // Too dense for its lines, the graph is drawn as shades of its steps with its cases over
 // them: over the same extent as the full drawing, and after cases moved (the shades
-// kept up step by step) exactly as when counted anew.
+// kept up step by step) exactly as when counted anew. Small, it leaves its names out.
 TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     LaidOutGraph g(5);
     auto bounds = [](const RecordingDC& dc) {
@@ -262,9 +262,13 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
         return all;
     };
     const CRect page(0, 0, g.graph.m_sizeExtent.cx, g.graph.m_sizeExtent.cy);
-    RecordingDC full, dense;
+    RecordingDC full, dense, small;
     g.graph.Draw(full, page);
-    ASSERT_TRUE(dense.Calls("Fill").empty());
+    // Names too small to read are left out, the rest drawn as at full size.
+    g.graph.Draw(small, page, false, 0.25);
+    EXPECT_FALSE(full.Calls("Text").empty());
+    EXPECT_TRUE(small.Calls("Text").empty());
+    EXPECT_EQ(small.Calls("Line").size(), full.Calls("Line").size());
     g.graph.SetDenseLimit(0);
     g.graph.Draw(dense, page, false, 0.01);
     ASSERT_FALSE(dense.Calls("Fill").empty());
