@@ -100,59 +100,6 @@ CPNElement* CZerinCaseGraphView::HitElement(CPoint pt) const {
     return ShowsOverview() ? nullptr : Graph().ElementFromPoint(pt);
 }
 
-bool CZerinCaseGraphView::CanToolBand() const {
-    return !ShowsOverview() && CRecordDiagramView::CanToolBand();
-}
-
-void CZerinCaseGraphView::SetOverviewLimits(int cases, int steps) {
-    m_nOverviewCases = cases;
-    m_nOverviewSteps = steps;
-}
-
-bool CZerinCaseGraphView::IsLarge() const {
-    const CCaseGraph& graph = Graph();
-    return static_cast<long long>(graph.m_arrCases.size()) > m_nOverviewCases ||
-           static_cast<long long>(graph.m_arrStepRecords.size()) > m_nOverviewSteps;
-}
-
-void CZerinCaseGraphView::RefreshOverview() {
-    const CCaseGraph& graph = Graph();
-    if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
-        m_pOverview->Groups().empty() || m_pOverview->GetGrouping() != m_eGrouping) {
-        m_pOverview = std::make_unique<CCaseGraphOverview>(
-            graph.ForwardAdjacency(), graph.SingleEventAdjacency(), m_eGrouping);
-        m_nOverviewGeneration = graph.GetGeneration();
-    }
-    // Nothing of the graph is selected or made here.
-    m_nTool = Cmd::ID_TOOL_SELECT;
-    m_nMarkedGroup = -1;
-    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
-        if (graph.m_arrCases[i]->m_bCurrent)
-            m_nMarkedGroup = static_cast<int>(m_pOverview->GroupOf(static_cast<std::uint32_t>(i)));
-}
-
-void CZerinCaseGraphView::OnShowWholeGraph() {
-    // From a part, back to all of the graph.
-    if (m_bPart) {
-        LeaveNeighbourhood();
-        m_bWholeGraph = true;
-        UpdateScrollSize();
-        InvalidateAll();
-        return;
-    }
-    if (!m_pOverview && !IsLarge())
-        return;
-    m_bWholeGraph = !m_bWholeGraph;
-    if (!m_bWholeGraph)
-        InvalidateLogical(GetDocument().ClearSelection());
-    // Laying out and naming millions of steps takes seconds.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    Refresh();
-    QApplication::restoreOverrideCursor();
-    UpdateScrollSize();
-    InvalidateAll();
-}
-
 bool CZerinCaseGraphView::TipFor(CPNElement* pHit, CPoint pt, std::string& text,
                                  CRect& rect) const {
     if (ShowsOverview()) {
@@ -199,100 +146,6 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
     if (dynamic_cast<CPNCase*>(pHit))
         nIndex = 6;
     return nIndex;
-}
-
-bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<std::string>& wanted,
-                                   const std::vector<std::string>& unwanted, int radius,
-                                   std::string& error) {
-    const CCaseGraph& graph = Graph();
-    const int cases = static_cast<int>(graph.m_arrCases.size());
-    int centre = -1;
-    if (!name.empty()) {
-        // Cases are named c1, c2, ... in the order of the graph.
-        char rest = 0;
-        int number = 0;
-        if (std::sscanf(name.c_str(), "c%d%c", &number, &rest) != 1 || number < 1 ||
-            number > cases) {
-            error = "No case is named " + name + ".";
-            return false;
-        }
-        centre = number - 1;
-    } else {
-        CSetConditions with, without;
-        for (const auto* names : {&wanted, &unwanted})
-            for (const std::string& condition : *names) {
-                CPNCondition* pCondition = GetDocument().NetDesign().FindCondition(condition);
-                if (!pCondition) {
-                    error = "No condition is named " + condition + ".";
-                    return false;
-                }
-                (names == &wanted ? with : without).Add(pCondition);
-            }
-        for (int i = 0; i < cases && centre < 0; ++i) {
-            const CSetConditions& c =
-                graph.m_arrCases[static_cast<std::size_t>(i)]->m_setConditions;
-            if (c.Includes(with) && !c.Meets(without))
-                centre = i;
-        }
-        if (centre < 0) {
-            error = "No case holds the wanted conditions and none of the unwanted.";
-            return false;
-        }
-    }
-    ShowNeighbourhood(centre, std::clamp(radius, 1, 3));
-    return true;
-}
-
-void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
-    // The neighbourhood is drawn where the whole graph has its cases.
-    LayOutForPart();
-    m_arrDistance = CCaseDistances(Graph().ForwardAdjacency()).From(centre, radius);
-    std::vector<bool> shown(m_arrDistance.size());
-    for (std::size_t i = 0; i < shown.size(); ++i)
-        shown[i] = m_arrDistance[i] >= 0;
-    m_nRadius = radius;
-    ShowPart(std::move(shown), centre);
-}
-
-void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
-    const std::vector<std::uint32_t> cases = m_pOverview->CasesOf(group);
-    std::vector<bool> shown(Graph().m_arrCases.size(), false);
-    for (const std::uint32_t node : cases)
-        shown[node] = true;
-    LayOutForPart();
-    m_arrDistance.clear();
-    ShowPart(std::move(shown), -1);
-}
-
-void CZerinCaseGraphView::LayOutForPart() {
-    if (!ShowsOverview() && GetDocument().IsCaseGraphLaidOut())
-        return;
-    m_bWholeGraph = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    Refresh();
-    QApplication::restoreOverrideCursor();
-}
-
-void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {
-    CZerinDoc& doc = GetDocument();
-    CCaseGraph& graph = Graph();
-    graph.ShowOnly(std::move(shown));
-    m_bPart = true;
-    m_nCentre = centre;
-    m_nPartGeneration = graph.GetGeneration();
-    InvalidateLogical(doc.ClearSelection());
-    // Outside the token game the centre is selected; in it the current case is red.
-    if (!m_bSimulation && centre >= 0)
-        doc.Select(graph.m_arrCases[static_cast<std::size_t>(centre)], false);
-    ZoomToDrawing();
-    InvalidateAll();
-}
-
-void CZerinCaseGraphView::LeaveNeighbourhood() {
-    m_bPart = false;
-    m_nCentre = -1;
-    m_arrDistance.clear();
-    Graph().ShowOnly({});
 }
 
 void CZerinCaseGraphView::Refresh() {
@@ -486,8 +339,9 @@ void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
         const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
         if (auto* pCase = dynamic_cast<CPNCase*>(Graph().ElementFromPoint(pt))) {
             const int node = Graph().CaseIndexOf(pCase);
-            if (node >= 0 && m_arrDistance[static_cast<std::size_t>(node)] == m_nRadius &&
-                node != m_nCentre) {
+            if (node >= 0 && static_cast<std::size_t>(node) < m_arrDistance.size() &&
+                m_nPartGeneration == Graph().GetGeneration() &&
+                m_arrDistance[static_cast<std::size_t>(node)] == m_nRadius && node != m_nCentre) {
                 ShowNeighbourhood(node, m_nRadius);
                 return;
             }
