@@ -5,10 +5,10 @@
 #include "base/CDC.h"
 #include "base/CPen.h"
 #include "base/FormatString.h"
+#include "model/CPNEdge.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <unordered_map>
 
 CCaseGraphOverview::CCaseGraphOverview(const CNodeAdjacency& forward,
@@ -124,21 +124,6 @@ std::string Cases(std::uint64_t n) {
     return FormatString(n == 1 ? "%llu case" : "%llu cases", static_cast<unsigned long long>(n));
 }
 
-// A small filled triangle at the end of the segment, pointing along it.
-void ArrowHead(CDC& dc, CPoint from, CPoint to) {
-    static const CBrush fill(RGB(0, 0, 0));
-    const double length = std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
-    const double ux = (to.x - from.x) / length;
-    const double uy = (to.y - from.y) / length;
-    const auto at = [](double v) { return static_cast<int>(std::lround(v)); };
-    const CPoint head[3] = {to,
-                            {at(to.x - 9 * ux - 4 * uy), at(to.y - 9 * uy + 4 * ux)},
-                            {at(to.x - 9 * ux + 4 * uy), at(to.y - 9 * uy - 4 * ux)}};
-    const CBrush* old = dc.SelectObject(&fill);
-    dc.Polygon(head, 3);
-    dc.SelectObject(old);
-}
-
 // The text centred on the point.
 void Centred(CDC& dc, CPoint at, const std::string& text) {
     const CSize size = dc.GetTextExtent(text);
@@ -207,9 +192,7 @@ void CCaseGraphOverview::Draw(CDC& dc, int marked) const {
             const int oy = static_cast<int>(std::lround(-kApart * (cb.x - ca.x) / length));
             const CPoint from = Border(a, cb) + CSize(ox, oy);
             const CPoint to = Border(b, ca) + CSize(ox, oy);
-            dc.MoveTo(from);
-            dc.LineTo(to);
-            ArrowHead(dc, from, to);
+            CPNEdge::DrawStraight(dc, from, to);
             Centred(dc, CPoint((from.x + to.x) / 2 + 2 * ox, (from.y + to.y) / 2 + 2 * oy), count);
             continue;
         }
@@ -223,9 +206,7 @@ void CCaseGraphOverview::Draw(CDC& dc, int marked) const {
         const CPoint end(b.CenterPoint().x - side * 30, forward ? b.top : b.bottom);
         dc.MoveTo(start);
         dc.LineTo(start.x, y);
-        dc.LineTo(end.x, y);
-        dc.LineTo(end);
-        ArrowHead(dc, CPoint(end.x, y), end);
+        CPNEdge::DrawOneBend(dc, CPoint(start.x, y), CPoint(end.x, y), end);
         Centred(dc, CPoint((start.x + end.x) / 2, y + (forward ? -7 : 7)), count);
     }
     for (std::uint32_t k = 0; k < m_groups.size(); ++k) {

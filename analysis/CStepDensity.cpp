@@ -38,14 +38,6 @@ void CStepDensity::AddSegment(CPoint from, CPoint to, int delta) {
     }
 }
 
-int CStepDensity::CountAt(CPoint pt) const {
-    if (m_counts.empty() || pt.x < 0 || pt.y < 0 || pt.x / kCell >= m_nColumns ||
-        pt.y / kCell >= m_nRows)
-        return 0;
-    return m_counts[static_cast<std::size_t>(pt.y / kCell) * static_cast<std::size_t>(m_nColumns) +
-                    static_cast<std::size_t>(pt.x / kCell)];
-}
-
 void CStepDensity::Draw(CDC& dc, const CRect& clip) const {
     if (m_counts.empty())
         return;

@@ -30,8 +30,6 @@ public:
     void AddSegment(CPoint from, CPoint to, int delta);
     // The squares that meet the rectangle, each one filled in its shade.
     void Draw(CDC& dc, const CRect& clip) const;
-    // The measure of the square holding the point (0 outside the page).
-    int CountAt(CPoint pt) const;
 
 private:
     int m_nColumns = 0;

@@ -13,7 +13,6 @@
 #include "platform/QtFonts.h"
 #include "views/CViewHost.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 
 #include <algorithm>

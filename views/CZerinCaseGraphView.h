@@ -105,6 +105,8 @@ private:
     // A part of the graph is shown where the whole graph has its cases: a graph on its
     // overview is laid out first.
     void LayOutForPart();
+    // Refresh with the busy pointer.
+    void RefreshBusy();
     // Only the cases marked are shown, the centre (if any) selected, fitted to the window.
     void ShowPart(std::vector<bool> shown, int centre);
     void LeaveNeighbourhood();

@@ -58,10 +58,7 @@ void CZerinCaseGraphView::OnShowWholeGraph() {
     m_bWholeGraph = !m_bWholeGraph;
     if (!m_bWholeGraph)
         InvalidateLogical(GetDocument().ClearSelection());
-    // Laying out and naming millions of steps takes seconds.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    Refresh();
-    QApplication::restoreOverrideCursor();
+    RefreshBusy();
     UpdateScrollSize();
     InvalidateAll();
 }
@@ -134,6 +131,11 @@ void CZerinCaseGraphView::LayOutForPart() {
     if (!ShowsOverview() && GetDocument().IsCaseGraphLaidOut())
         return;
     m_bWholeGraph = true;
+    RefreshBusy();
+}
+
+void CZerinCaseGraphView::RefreshBusy() {
+    // Laying out and naming millions of steps takes seconds.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Refresh();
     QApplication::restoreOverrideCursor();
