@@ -1,7 +1,9 @@
 #pragma once
 
+#include "analysis/CBoxIndex.h"
 #include "analysis/CEventSetPool.h"
 #include "analysis/CFRCasesClass.h"
+#include "analysis/CKeptQuery.h"
 #include "analysis/CSmoothCaseGraphSession.h"
 #include "analysis/CStepDensity.h"
 #include "analysis/CStepInfo.h"
@@ -395,9 +397,7 @@ private:
     // What stepStraight holds for a step.
     enum : std::uint8_t { kRouteOther = 0, kRouteStraight = 1, kRouteBentApart = 2 };
     // The box of pixels an arc may touch, bounds included: x0..x1 x y0..y1.
-    struct StepBox {
-        int x0, y0, x1, y1;
-    };
+    using StepBox = CBoxIndex::Box;
     // The bounds of the nodes, arcs and arc labels as of the last geometry change. A
     // step gaining or losing its objects changes none: they have its record's geometry.
     struct BoundsCache {
@@ -412,6 +412,10 @@ private:
         std::vector<StepRoute> stepRoutes;
         std::vector<std::uint8_t> stepStraight;
         std::vector<StepBox> stepBoxes;
+        // The steps' boxes and the labels' bounds by where they lie.
+        CBoxIndex stepIndex, labelIndex;
+        // What met the window last painted, kept up through a drag.
+        CKeptQuery stepQuery, labelQuery;
         // The arcs a repaint looks at, reused from one repaint to the next.
         std::vector<std::uint32_t> candidates;
         std::vector<std::uint32_t> labelCandidates;
@@ -423,6 +427,10 @@ private:
     // One case's and one step's entries read again.
     void CacheCase(std::size_t i) const;
     void CacheStep(std::size_t i) const;
+    // The steps (labels) whose boxes meet the area, in increasing order, from the index
+    // where it answers, else from every box.
+    std::size_t StepsMeeting(const StepBox& area, std::vector<std::uint32_t>& out) const;
+    std::size_t LabelsMeeting(const CRect& area, std::vector<std::uint32_t>& out) const;
     // A move of one case kept the cache current: its entries and its steps' were read
     // again, so that a drag does not read every step at every move.
     void KeepCacheAfterMove(std::size_t node) const;

@@ -26,6 +26,20 @@ bool LiesInside(const CRect& bounds, const CRect& rect) {
            bounds.bottom < rect.bottom;
 }
 
+// A label's bounds as a box: every pixel it may touch, and one more on two sides.
+CBoxIndex::Box LabelBox(const CRect& bounds) {
+    return {bounds.left, bounds.top, bounds.right, bounds.bottom};
+}
+
+bool StepMeets(const CBoxIndex::Box& box, const CBoxIndex::Box& area) {
+    return (box.x1 >= area.x0) & (box.x0 <= area.x1) & (box.y1 >= area.y0) & (box.y0 <= area.y1);
+}
+
+// Bounds and area as rectangles, right and bottom outside.
+bool LabelMeets(const CRect& b, const CBoxIndex::Box& area) {
+    return (b.left < area.x1) & (area.x0 < b.right) & (b.top < area.y1) & (area.y0 < b.bottom);
+}
+
 } // namespace
 
 void CCaseGraph::NameElements(CDC& dc) {
@@ -188,6 +202,13 @@ void CCaseGraph::RefreshBoundsCache() const {
     cache.labelBounds.resize(m_arrStepLabels.size());
     for (std::size_t i = 0; i < steps; ++i)
         CacheStep(i);
+    cache.stepIndex.Build(cache.stepBoxes.data(), steps);
+    cache.stepQuery.Forget();
+    cache.labelQuery.Forget();
+    std::vector<StepBox> labels(cache.labelBounds.size());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        labels[i] = LabelBox(cache.labelBounds[i]);
+    cache.labelIndex.Build(labels.data(), labels.size());
     cache.epoch = CPNElement::GeometryEpoch();
     cache.valid = true;
     ++cache.builds;
@@ -279,18 +300,79 @@ void CCaseGraph::CacheStep(std::size_t i) const {
 }
 
 void CCaseGraph::KeepCacheAfterMove(std::size_t node) const {
+    BoundsCache& cache = m_boundsCache;
     const bool density = DensityCurrent();
     CacheCase(node);
     for (const std::uint32_t i : StepsOfCase(node)) {
         if (density)
             AddToDensity(i, -1);
+        const bool named = i < cache.labelBounds.size();
+        const bool stepWas = StepMeets(cache.stepBoxes[i], cache.stepQuery.Area());
+        const bool labelWas = named && LabelMeets(cache.labelBounds[i], cache.labelQuery.Area());
         CacheStep(i);
+        cache.stepIndex.Move(i, cache.stepBoxes[i]);
+        cache.stepQuery.Moved(i, stepWas, StepMeets(cache.stepBoxes[i], cache.stepQuery.Area()));
+        if (named) {
+            cache.labelIndex.Move(i, LabelBox(cache.labelBounds[i]));
+            cache.labelQuery.Moved(i, labelWas,
+                                   LabelMeets(cache.labelBounds[i], cache.labelQuery.Area()));
+        }
         if (density)
             AddToDensity(i, 1);
     }
     m_boundsCache.epoch = CPNElement::GeometryEpoch();
     if (density)
         m_nDensityEpoch = m_boundsCache.epoch;
+}
+
+std::size_t CCaseGraph::StepsMeeting(const StepBox& area, std::vector<std::uint32_t>& out) const {
+    CKeptQuery& kept = m_boundsCache.stepQuery;
+    if (kept.Holds(area)) {
+        out = kept.Boxes();
+        return out.size();
+    }
+    const StepBox* boxes = m_boundsCache.stepBoxes.data();
+    std::size_t count = 0;
+    if (m_boundsCache.stepIndex.Near(area, out)) {
+        for (const std::uint32_t i : out)
+            if (StepMeets(boxes[i], area))
+                out[count++] = i;
+    } else {
+        // Without a branch: most boxes miss the window, unpredictably.
+        out.resize(m_arrSteps.size() + 1);
+        for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+            out[count] = static_cast<std::uint32_t>(i);
+            count += static_cast<std::size_t>(StepMeets(boxes[i], area));
+        }
+    }
+    out.resize(count);
+    kept.Keep(area, out);
+    return count;
+}
+
+std::size_t CCaseGraph::LabelsMeeting(const CRect& rect, std::vector<std::uint32_t>& out) const {
+    const StepBox area = LabelBox(rect);
+    CKeptQuery& kept = m_boundsCache.labelQuery;
+    if (kept.Holds(area)) {
+        out = kept.Boxes();
+        return out.size();
+    }
+    const CRect* bounds = m_boundsCache.labelBounds.data();
+    std::size_t count = 0;
+    if (m_boundsCache.labelIndex.Near(area, out)) {
+        for (const std::uint32_t i : out)
+            if (LabelMeets(bounds[i], area))
+                out[count++] = i;
+    } else {
+        out.resize(m_boundsCache.labelBounds.size() + 1);
+        for (std::size_t i = 0; i < m_boundsCache.labelBounds.size(); ++i) {
+            out[count] = static_cast<std::uint32_t>(i);
+            count += static_cast<std::size_t>(LabelMeets(bounds[i], area));
+        }
+    }
+    out.resize(count);
+    kept.Keep(area, out);
+    return count;
 }
 
 void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double scale) const {
@@ -310,15 +392,8 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
     // First the boxes, without a branch (most miss the window, unpredictably); then
     // the straight steps among them that truly cross it, their routes fetched ahead.
     std::vector<std::uint32_t>& candidates = m_boundsCache.candidates;
-    candidates.resize(m_arrSteps.size() + 1);
-    std::size_t count = 0;
+    std::size_t count = StepsMeeting({area.left, area.top, area.right, area.bottom}, candidates);
     const StepBox* boxes = cache.stepBoxes.data();
-    for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
-        const StepBox& box = boxes[i];
-        candidates[count] = static_cast<std::uint32_t>(i);
-        count += static_cast<std::size_t>((box.x1 >= area.left) & (box.x0 <= area.right) &
-                                          (box.y1 >= area.top) & (box.y0 <= area.bottom));
-    }
     if (!m_shown.empty()) {
         std::size_t kept = 0;
         for (std::size_t n = 0; n < count; ++n)
@@ -375,15 +450,8 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
         return;
     // The labels as the steps: first those whose bounds meet the window, then each.
     std::vector<std::uint32_t>& labels = m_boundsCache.labelCandidates;
-    labels.resize(m_arrStepLabels.size() + 1);
-    count = 0;
+    count = LabelsMeeting(area, labels);
     const CRect* labelBounds = cache.labelBounds.data();
-    for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i) {
-        const CRect& b = labelBounds[i];
-        labels[count] = static_cast<std::uint32_t>(i);
-        count += static_cast<std::size_t>((b.left < area.right) & (area.left < b.right) &
-                                          (b.top < area.bottom) & (area.top < b.bottom));
-    }
     if (!m_shown.empty()) {
         std::size_t kept = 0;
         for (std::size_t n = 0; n < count; ++n)

@@ -251,7 +251,8 @@ namespace {
 // tests/data/golden/analysis/drawing.txt and leave the device context as they found it.
 // Too dense for its lines, the graph is drawn as shades of its steps with its cases over
 // them: over the same extent as the full drawing, and after cases moved (the shades
-// kept up step by step) exactly as when counted anew. Small, it leaves its names out.
+// and what meets a window kept up step by step) exactly as when counted anew. Small,
+// it leaves its names out.
 TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     LaidOutGraph g(5);
     auto bounds = [](const RecordingDC& dc) {
@@ -278,15 +279,28 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
         EXPECT_GE(d, -CStepDensity::kCell);
         EXPECT_LE(d, CStepDensity::kCell);
     }
+    // Cases dragged in and out of a window drawn between the moves, as a drag does.
+    const CRect window(page.Width() / 4, page.Height() / 4, page.Width() / 2, page.Height() / 2);
     CNoEditRecorder recorder;
-    for (int k = 0; k < 12; ++k)
+    for (int k = 0; k < 12; ++k) {
         g.graph.MoveElement(g.graph.m_arrCases[static_cast<std::size_t>(k * 7 % g.graph.m_nCases)],
                             CPoint(30 + 37 * k % 400, 50 + 53 * k % 300), recorder);
-    RecordingDC kept, counted;
-    g.graph.Draw(kept, page, false, 0.01);
+        RecordingDC between;
+        g.graph.SetDenseLimit(k % 2 ? 0 : CCaseGraph::kDenseSteps);
+        g.graph.Draw(between, window, false, k % 2 ? 0.01 : 1.0);
+    }
+    RecordingDC keptLines, keptShades, countedLines, countedShades;
+    g.graph.SetDenseLimit(CCaseGraph::kDenseSteps);
+    g.graph.Draw(keptLines, window);
+    g.graph.SetDenseLimit(0);
+    g.graph.Draw(keptShades, page, false, 0.01);
     CPNElement::GeometryChanged();
-    g.graph.Draw(counted, page, false, 0.01);
-    EXPECT_EQ(kept.Dump(), counted.Dump());
+    g.graph.Draw(countedShades, page, false, 0.01);
+    g.graph.SetDenseLimit(CCaseGraph::kDenseSteps);
+    g.graph.Draw(countedLines, window);
+    EXPECT_EQ(keptShades.Dump(), countedShades.Dump());
+    EXPECT_EQ(keptLines.Dump(), countedLines.Dump());
+    EXPECT_FALSE(keptLines.Calls("Line").empty());
 }
 
 TEST(CaseGraphDrawing, CasesAndStepsInEachStateAsRecorded) {
