@@ -20,7 +20,15 @@ bool BentApart(std::uint32_t entry) {
 } // namespace
 
 CCaseGeometryChange::CCaseGeometryChange(CCaseGraph& graph)
-    : m_graph(graph), m_nGeneration(graph.GetGeneration()) {}
+    : m_graph(graph), m_nGeneration(graph.GetGeneration()) {
+    m_before.swap(m_graph.m_objectsBefore);
+}
+
+CCaseGeometryChange::~CCaseGeometryChange() {
+    // Not finished: the room goes back to the graph all the same.
+    if (!m_before.empty() && m_graph.m_objectsBefore.empty())
+        m_before.swap(m_graph.m_objectsBefore);
+}
 
 void CCaseGeometryChange::SetRouting(bool bReset, int nMovedCase) {
     m_bReset = bReset;
@@ -44,9 +52,14 @@ void CCaseGeometryChange::MadeStep(std::uint32_t i, bool bBentApart) {
 void CCaseGeometryChange::ModifyObjects(std::uint32_t i, bool bBentApart) {
     const CPNStep* arc = m_graph.m_arrSteps[i];
     m_objects.push_back(i | (bBentApart ? kBentApart : 0));
-    m_arcsBefore.push_back(arc->SaveState());
-    m_labelsBefore.push_back(arc->m_pLabel ? arc->m_pLabel->SaveState() : nullptr);
-    m_drawnBefore.push_back(FullyDrawn(*arc));
+    if (m_nBefore == m_before.size())
+        m_before.emplace_back();
+    ObjectBefore& before = m_before[m_nBefore++];
+    arc->CopyRouteFields(before.route);
+    before.label = arc->m_pLabel;
+    if (arc->m_pLabel)
+        arc->m_pLabel->CopyFields(before.labelFields);
+    before.drawn = FullyDrawn(*arc);
 }
 
 CPoint CCaseGeometryChange::PositionBefore(int nCase) const {
@@ -56,7 +69,7 @@ CPoint CCaseGeometryChange::PositionBefore(int nCase) const {
     return m_graph.m_arrCases[static_cast<std::size_t>(nCase)]->m_ptPos;
 }
 
-bool CCaseGeometryChange::EndsGiveBack(const CPNStep& arc, const CElementState& state) const {
+bool CCaseGeometryChange::EndsGiveBack(const CPNStep& arc, const ObjectBefore& before) const {
     // The arc's own code on a scratch copy of it as it is now, its cases where they
     // stood.
     CPNStep& scratch = *m_graph.m_pScratchStep;
@@ -73,7 +86,7 @@ bool CCaseGeometryChange::EndsGiveBack(const CPNStep& arc, const CElementState& 
     scratch.m_pFrom = from;
     scratch.m_pTo = to;
     scratch.m_pLabel = arc.m_pLabel;
-    const bool bSame = scratch.SaveState()->Equals(state);
+    const bool bSame = scratch.HasState(before.route, before.label);
     CPNElement::RestoreGeometryEpoch(epoch);
     return bSame;
 }
@@ -88,15 +101,18 @@ bool CCaseGeometryChange::Finish() {
     // bent route, whose name stays where it is), the state is not kept.
     for (std::size_t k = 0; k < m_objects.size(); ++k) {
         const CPNStep& arc = *m_graph.m_arrSteps[StepOf(m_objects[k])];
+        const ObjectBefore& before = m_before[k];
         // Drawn whole before and after, the ends give it back without a trial.
         if (!m_bReset && (arc.m_bBent || !arc.m_pLabel) &&
-            ((m_drawnBefore[k] && FullyDrawn(arc)) || EndsGiveBack(arc, *m_arcsBefore[k])))
+            ((before.drawn && FullyDrawn(arc)) || EndsGiveBack(arc, before)))
             continue;
-        m_kept.push_back({k, std::move(m_arcsBefore[k]), std::move(m_labelsBefore[k])});
+        m_kept.push_back({k, CPNStep::StateOf(before.route, before.label),
+                          before.label ? CPNLabel::StateOf(before.labelFields) : nullptr});
     }
-    std::vector<std::unique_ptr<CElementState>>().swap(m_arcsBefore);
-    std::vector<std::unique_ptr<CElementState>>().swap(m_labelsBefore);
-    std::vector<bool>().swap(m_drawnBefore);
+    m_nBefore = 0;
+    if (m_graph.m_objectsBefore.empty())
+        m_before.swap(m_graph.m_objectsBefore);
+    std::vector<ObjectBefore>().swap(m_before);
     for (std::uint32_t i : m_cases)
         m_casesAfter.push_back(m_graph.m_arrCases[i]->m_ptPos);
     for (std::uint32_t i : m_routedCases)

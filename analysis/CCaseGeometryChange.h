@@ -4,6 +4,8 @@
 #include "base/CPoint.h"
 #include "model/CEditChange.h"
 #include "model/CElementState.h"
+#include "model/CPNEdge.h"
+#include "model/CPNLabel.h"
 
 #include <cstdint>
 #include <memory>
@@ -23,7 +25,17 @@ class CPNStep;
 // its cases.
 class CCaseGeometryChange final : public CEditChange {
 public:
+    // A step kept as objects, as it was before the move: copied into room kept from
+    // one move to the next, and made a state only where the move cannot give it back.
+    struct ObjectBefore {
+        CPNEdge::RouteFields route;
+        CPNLabel* label = nullptr;
+        CPNLabel::Fields labelFields;
+        bool drawn = false;
+    };
+
     explicit CCaseGeometryChange(CCaseGraph& graph);
+    ~CCaseGeometryChange() override;
 
     // How the steps are routed: anew (a layout), or following the case moved (-1: any).
     void SetRouting(bool bReset, int nMovedCase);
@@ -54,7 +66,7 @@ private:
                        const std::vector<std::uint32_t>& objects);
     // Whether the ends of the arc, put on its cases where they stood before the move,
     // give exactly the state.
-    bool EndsGiveBack(const CPNStep& arc, const CElementState& state) const;
+    bool EndsGiveBack(const CPNStep& arc, const ObjectBefore& before) const;
     CPoint PositionBefore(int nCase) const;
 
     CCaseGraph& m_graph;
@@ -73,9 +85,10 @@ private:
     std::vector<std::uint32_t> m_made;
     // Steps kept as objects before: their states then; the high bit says bent apart.
     std::vector<std::uint32_t> m_objects;
-    // While the move is made: their states before.
-    std::vector<std::unique_ptr<CElementState>> m_arcsBefore, m_labelsBefore;
-    std::vector<bool> m_drawnBefore;
+    // While the move is made: their states before, in the first m_nBefore entries of
+    // the graph's room, borrowed until Finish.
+    std::vector<ObjectBefore> m_before;
+    std::size_t m_nBefore = 0;
     // Once made: those the ends do not give back, by their place in m_objects.
     struct Kept {
         std::size_t object = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/CBoxIndex.h"
+#include "analysis/CCaseGeometryChange.h"
 #include "analysis/CEventSetPool.h"
 #include "analysis/CFRCasesClass.h"
 #include "analysis/CKeptQuery.h"
@@ -457,5 +458,7 @@ private:
     std::unique_ptr<CPNCase> m_pScratchFrom;
     std::unique_ptr<CPNCase> m_pScratchTo;
     std::unique_ptr<CPNStep> m_pScratchStep;
+    // Room a move copies its steps' states before into, kept from one move to the next.
+    std::vector<CCaseGeometryChange::ObjectBefore> m_objectsBefore;
     std::unique_ptr<CPNLabel> m_pScratchLabel;
 };

@@ -135,8 +135,16 @@ struct StepFields {
 } // namespace
 
 std::unique_ptr<CElementState> CPNStep::SaveState() const {
-    return MakeElementState(StepFields{GetRouteFields(), m_pLabel},
-                            m_listPoints.size() * (sizeof(CEdgePoint) + 16));
+    return StateOf(GetRouteFields(), m_pLabel);
+}
+
+std::unique_ptr<CElementState> CPNStep::StateOf(const RouteFields& route, CPNLabel* label) {
+    return MakeElementState(StepFields{route, label},
+                            route.points.size() * (sizeof(CEdgePoint) + 16));
+}
+
+bool CPNStep::HasState(const RouteFields& route, const CPNLabel* label) const {
+    return m_pLabel == label && GetRouteFields() == route;
 }
 
 void CPNStep::RestoreState(const CElementState& state) {

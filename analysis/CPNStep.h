@@ -22,6 +22,10 @@ public:
 
     std::unique_ptr<CElementState> SaveState() const override;
     void RestoreState(const CElementState& state) override;
+    // The state SaveState gives of a step with this route and label.
+    static std::unique_ptr<CElementState> StateOf(const RouteFields& route, CPNLabel* label);
+    // Whether this step's state is the one of that route and label.
+    bool HasState(const RouteFields& route, const CPNLabel* label) const;
 
     // Takes the name label (not owned) and makes the events' text.
     void SetLabel(CPNLabel* label);

@@ -496,6 +496,18 @@ CPNEdge::RouteFields CPNEdge::GetRouteFields() const {
             m_bLastSegment, m_rcBounds,   m_pFrom,    m_pTo};
 }
 
+void CPNEdge::CopyRouteFields(RouteFields& fields) const {
+    fields.pos = m_ptPos;
+    fields.points = m_listPoints;
+    fields.visible = m_bVisible;
+    fields.bent = m_bBent;
+    fields.firstSegment = m_bFirstSegment;
+    fields.lastSegment = m_bLastSegment;
+    fields.bounds = m_rcBounds;
+    fields.from = m_pFrom;
+    fields.to = m_pTo;
+}
+
 void CPNEdge::SetRouteFields(const RouteFields& fields) {
     m_pGrab.reset();
     m_ptPos = fields.pos;

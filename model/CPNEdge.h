@@ -57,6 +57,8 @@ public:
         bool operator==(const RouteFields&) const = default;
     };
     RouteFields GetRouteFields() const;
+    // The same into fields kept from an earlier copy, reusing what they hold.
+    void CopyRouteFields(RouteFields& fields) const;
     void SetRouteFields(const RouteFields& fields);
 
     // Recomputes which parts are drawn: for a bent edge the first and last segment

@@ -150,6 +150,20 @@ CPNLabel::Fields CPNLabel::GetFields() const {
     return {m_ptPos, m_strText, m_crText, m_logFont, m_bVisible, m_rcText, m_pOwner};
 }
 
+void CPNLabel::CopyFields(Fields& fields) const {
+    fields.pos = m_ptPos;
+    fields.text = m_strText;
+    fields.colour = m_crText;
+    fields.logFont = m_logFont;
+    fields.visible = m_bVisible;
+    fields.rcText = m_rcText;
+    fields.owner = m_pOwner;
+}
+
+std::unique_ptr<CElementState> CPNLabel::StateOf(const Fields& fields) {
+    return MakeElementState(fields, fields.text.size());
+}
+
 void CPNLabel::SetFields(const Fields& fields) {
     m_ptPos = fields.pos;
     m_strText = fields.text;
@@ -163,7 +177,7 @@ void CPNLabel::SetFields(const Fields& fields) {
 }
 
 std::unique_ptr<CElementState> CPNLabel::SaveState() const {
-    return MakeElementState(GetFields(), m_strText.capacity());
+    return StateOf(GetFields());
 }
 
 void CPNLabel::RestoreState(const CElementState& state) {

@@ -39,6 +39,9 @@ public:
         bool operator==(const Fields&) const = default;
     };
     Fields GetFields() const;
+    // The same into fields kept from an earlier copy, reusing what they hold.
+    void CopyFields(Fields& fields) const;
+    static std::unique_ptr<CElementState> StateOf(const Fields& fields);
     void SetFields(const Fields& fields);
 
     // Sets the text and measures it with the context.
