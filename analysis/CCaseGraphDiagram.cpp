@@ -483,9 +483,12 @@ void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
             element->Draw(dc);
     RefreshDensity();
     m_density.Draw(dc, clip);
-    // What the user made or chose stays itself: the steps with objects, the cases.
+    // What the user chose stays itself: the steps selected or on the path shown, the
+    // cases. The other steps are in the shades, those a move made objects too (a case
+    // dragged takes thousands along).
     for (std::size_t n = 0; n < count; ++n)
-        if (const CPNStep* arc = m_arrSteps[m_boundsCache.candidates[n]])
+        if (const CPNStep* arc = m_arrSteps[m_boundsCache.candidates[n]];
+            arc && (arc->m_bSelected || arc->m_bOnPath))
             arc->Draw(dc);
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         if (IsCaseShown(i) && meets(m_boundsCache.caseBounds[i]))

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -238,6 +239,34 @@ void BM_DragOneCaseFrame(benchmark::State& state) {
     f.doc.EndEdit();
 }
 
+// The same drag as the user makes it: mouse events to the shown window, each move
+// followed by the event loop's turn that repaints what it invalidated.
+void BM_DragThroughTheWindow(benchmark::State& state) {
+    ShownFixture f(static_cast<int>(state.range(0)));
+    f.doc.LeaveSimulation();
+    f.view->OnUpdate();
+    f.view->show();
+    QWidget* port = f.view->viewport();
+    const CPNCase* node = f.doc.CaseGraph().m_arrCases[0];
+    f.view->CenterOn(node->m_ptPos);
+    QCoreApplication::processEvents();
+    const QPoint from = f.view->LogicalToDevice(node->m_ptPos);
+    const auto send = [port](QEvent::Type type, QPoint at, Qt::MouseButton button) {
+        QMouseEvent event(type, QPointF(at), QPointF(port->mapToGlobal(at)), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(port, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    int i = 0;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, from + QPoint(5 + (++i % 2) * 10, 0), Qt::NoButton);
+        QCoreApplication::processEvents();
+    }
+    send(QEvent::MouseButtonRelease, from, Qt::LeftButton);
+    state.counters["moved"] = node->m_ptPos != f.view->DeviceToLogical(from);
+}
+
 // One notch of Ctrl with the wheel: zoom around a point and repaint.
 void BM_WheelNotch(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
@@ -255,6 +284,7 @@ void BM_WheelNotch(benchmark::State& state) {
 
 BENCHMARK(BM_LeaveSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_DragOneCaseFrame)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_DragThroughTheWindow)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_WheelNotch)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_EnterSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_CullCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);

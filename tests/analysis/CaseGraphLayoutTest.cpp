@@ -249,10 +249,10 @@ namespace {
 
 // A case and a step draw themselves in each of their display states as recorded in
 // tests/data/golden/analysis/drawing.txt and leave the device context as they found it.
-// Too dense for its lines, the graph is drawn as shades of its steps with its cases over
-// them: over the same extent as the full drawing, and after cases moved (the shades
-// and what meets a window kept up step by step) exactly as when counted anew. Small,
-// it leaves its names out.
+// Too dense for its lines, the graph is drawn as shades of its steps with its cases and
+// chosen steps over them: over the same extent as the full drawing, and after cases moved (the
+// shades and what meets a window kept up step by step) exactly as when counted anew. Small, it
+// leaves its names out.
 TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     LaidOutGraph g(5);
     auto bounds = [](const RecordingDC& dc) {
@@ -274,6 +274,15 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     g.graph.Draw(dense, page, false, 0.01);
     ASSERT_FALSE(dense.Calls("Fill").empty());
     EXPECT_TRUE(dense.Calls("Line").empty());
+    // A step made an object is in the shades; selected, it is drawn over them.
+    CPNStep* object = g.graph.MakeStep(0);
+    for (const bool selected : {false, true}) {
+        object->m_bSelected = selected;
+        RecordingDC over;
+        g.graph.Draw(over, page, false, 0.01);
+        EXPECT_EQ(over.Calls("Line").empty(), !selected);
+    }
+    object->m_bSelected = false;
     const CRect a = bounds(full), b = bounds(dense);
     for (const int d : {a.left - b.left, a.top - b.top, b.right - a.right, b.bottom - a.bottom}) {
         EXPECT_GE(d, -CStepDensity::kCell);
