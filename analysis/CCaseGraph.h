@@ -17,6 +17,7 @@
 #include "base/CPoint.h"
 #include "base/CRect.h"
 #include "base/CSize.h"
+#include "base/WorkProgress.h"
 #include "model/CDiagram.h"
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
@@ -118,11 +119,16 @@ public:
     // m_bCurrent of every node = mark and the node holds the case.
     void MarkCurrentCase(const CSetConditions& currentCase, bool mark);
     // Names the nodes "c1", "c2", ... and gives every arc a new label "s1", "s2", ...
-    void NameElements(CDC& dc);
+    // False, with the names partly made, when the progress cancels.
+    bool NameElements(CDC& dc, const WorkProgress& progress = {});
     // Names the elements unless they have their names already (a graph just read).
-    void NameIfUnnamed(CDC& dc);
+    bool NameIfUnnamed(CDC& dc, const WorkProgress& progress = {});
     // The names of cases and steps, to the case graph legend pane.
-    void WriteNames() const;
+    bool WriteNames(const WorkProgress& progress = {}) const;
+    // Reads what a repaint needs of every step (their bounds, where they lie, and the
+    // shades of a graph too large for its lines) ahead of the first repaint; false when
+    // the progress cancels.
+    bool PrepareDrawing(const WorkProgress& progress = {}) const;
     // The names legend of the printout, y growing upwards.
     void DrawNameLegend(CDC& dc, int lineHeight) const;
     // Free elements, nodes, arcs, step labels.
@@ -246,14 +252,15 @@ public:
     // The layout the case graph view gives a graph it shows for the first time: a grid
     // of 2 * trunc(sqrt(cases) + 1) cells per side, the extent at least the grid's page,
     // every node placed at random and every arc straight. Returns the page size
-    // ((grid + 1) * 60 square). The nodes are expected to be named already.
-    CSize InitialLayout();
+    // ((grid + 1) * 60 square), or an empty size when the progress cancels (the routes
+    // partly reset). The nodes are expected to be named already.
+    CSize InitialLayout(const WorkProgress& progress = {});
     // With reset: straight routes for every arc. Otherwise the arcs at the moved
     // element follow it. Returns the rectangle to repaint, empty without arcs. With a
     // recorder, what changed is recorded.
     CRect UpdateSteps(CPNElement* moved, bool reset, CEditRecorder* recorder = nullptr);
     // UpdateSteps(nullptr, true) without the rectangle to repaint.
-    void ResetRoutes();
+    bool ResetRoutes(const WorkProgress& progress = {});
     // Places the cases as a layered drawing has them (centres by case index, y
     // downwards): its distinct x and y values become the columns and rows of the grid,
     // so no two cases share a grid point; the grid grows to hold them, the routes start
@@ -422,7 +429,7 @@ private:
         std::vector<std::uint32_t> labelCandidates;
         std::vector<CRect> labelBounds;
     };
-    void RefreshBoundsCache() const;
+    bool RefreshBoundsCache(const WorkProgress& progress = {}) const;
     // Whether the cache holds the geometry as it is now.
     bool BoundsCacheCurrent() const;
     // One case's and one step's entries read again.
@@ -437,7 +444,7 @@ private:
     void KeepCacheAfterMove(std::size_t node) const;
     // The density of the steps as the cache has them, counted anew after the cache was,
     // and kept with it through a move of one case.
-    void RefreshDensity() const;
+    bool RefreshDensity(const WorkProgress& progress = {}) const;
     // Draw past the dense limit: the shades, then what stands over them.
     void DrawDense(CDC& dc, const CRect& clip, std::size_t count,
                    const std::function<bool(const CRect&)>& meets, bool named) const;

@@ -42,7 +42,7 @@ bool LabelMeets(const CRect& b, const CBoxIndex::Box& area) {
 
 } // namespace
 
-void CCaseGraph::NameElements(CDC& dc) {
+bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         m_arrCases[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
     // Labels of an earlier naming would be lost otherwise.
@@ -54,6 +54,8 @@ void CCaseGraph::NameElements(CDC& dc) {
     CPNLabel& measure = *m_pScratchLabel;
     measure.m_ptPos = CPoint();
     for (std::size_t j = 0; j < m_arrSteps.size(); ++j) {
+        if (!ReportWork(progress, j, m_arrSteps.size()))
+            return false;
         measure.m_strText = StepLabelText(j);
         measure.RecalcTextRect(dc);
         CStepRecord& step = m_arrStepRecords[j];
@@ -78,14 +80,16 @@ void CCaseGraph::NameElements(CDC& dc) {
         arc->SetLabel(label);
     }
     m_nStepLabels = static_cast<int>(m_arrStepLabels.size());
+    return ReportWork(progress, m_arrSteps.size(), m_arrSteps.size());
 }
 
-void CCaseGraph::NameIfUnnamed(CDC& dc) {
+bool CCaseGraph::NameIfUnnamed(CDC& dc, const WorkProgress& progress) {
     if (!m_arrCases.empty() && m_arrCases.front()->m_label.m_strText.empty())
-        NameElements(dc);
+        return NameElements(dc, progress);
+    return true;
 }
 
-void CCaseGraph::WriteNames() const {
+bool CCaseGraph::WriteNames(const WorkProgress& progress) const {
     ClearOutputPane(PANE_CASEGRAPH_LEGEND);
     WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of cases...");
     for (const CPNCase* node : m_arrCases)
@@ -95,12 +99,15 @@ void CCaseGraph::WriteNames() const {
     std::string line;
     const std::vector<std::string> texts = m_eventSets.Texts();
     for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
+        if (!ReportWork(progress, i, m_arrStepRecords.size()))
+            return false;
         if (!GetStepName(i, line))
             continue;
         line += ": ";
         line += texts[m_arrStepRecords[i].events];
         WriteOutput(PANE_CASEGRAPH_LEGEND, line);
     }
+    return ReportWork(progress, m_arrStepRecords.size(), m_arrStepRecords.size());
 }
 
 void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
@@ -184,12 +191,13 @@ bool CCaseGraph::BoundsCacheCurrent() const {
            cache.sizes == sizes;
 }
 
-void CCaseGraph::RefreshBoundsCache() const {
+bool CCaseGraph::RefreshBoundsCache(const WorkProgress& progress) const {
     // The bounds are read once per change of geometry, into arrays that a repaint
     // scans without touching the elements.
     if (BoundsCacheCurrent())
-        return;
+        return true;
     BoundsCache& cache = m_boundsCache;
+    cache.valid = false;
     cache.arrays = {m_arrCases.data(), m_arrStepRecords.data(), m_arrStepLabels.data()};
     cache.sizes = {m_arrCases.size(), m_arrStepRecords.size(), m_arrStepLabels.size()};
     cache.caseBounds.resize(m_arrCases.size());
@@ -200,8 +208,11 @@ void CCaseGraph::RefreshBoundsCache() const {
     cache.stepStraight.resize(steps);
     cache.stepBoxes.resize(steps);
     cache.labelBounds.resize(m_arrStepLabels.size());
-    for (std::size_t i = 0; i < steps; ++i)
+    for (std::size_t i = 0; i < steps; ++i) {
+        if (!ReportWork(progress, i, steps))
+            return false;
         CacheStep(i);
+    }
     cache.stepIndex.Build(cache.stepBoxes.data(), steps);
     cache.stepQuery.Forget();
     cache.labelQuery.Forget();
@@ -212,6 +223,7 @@ void CCaseGraph::RefreshBoundsCache() const {
     cache.epoch = CPNElement::GeometryEpoch();
     cache.valid = true;
     ++cache.builds;
+    return true;
 }
 
 void CCaseGraph::ShowOnly(std::vector<bool> shown) {
@@ -226,19 +238,35 @@ bool CCaseGraph::DensityCurrent() const {
            m_nDensityEpoch == m_boundsCache.epoch && m_nDensityShown == m_nShownChanges;
 }
 
-void CCaseGraph::RefreshDensity() const {
-    RefreshBoundsCache();
+bool CCaseGraph::RefreshDensity(const WorkProgress& progress) const {
+    if (!RefreshBoundsCache(progress))
+        return false;
     if (DensityCurrent())
-        return;
+        return true;
+    // Counted anew whole, or not at all.
+    m_nDensityBuild = 0;
     std::size_t shown = 0;
     for (std::size_t i = 0; i < m_boundsCache.stepRoutes.size(); ++i)
         shown += IsStepShown(i) ? 1 : 0;
     m_density.Reset(m_sizeExtent.cx, m_sizeExtent.cy, shown);
-    for (std::size_t i = 0; i < m_boundsCache.stepRoutes.size(); ++i)
+    const std::size_t steps = m_boundsCache.stepRoutes.size();
+    for (std::size_t i = 0; i < steps; ++i) {
+        if (!ReportWork(progress, i, steps))
+            return false;
         AddToDensity(i, 1);
+    }
     m_nDensityBuild = m_boundsCache.builds;
     m_nDensityEpoch = m_boundsCache.epoch;
     m_nDensityShown = m_nShownChanges;
+    return ReportWork(progress, steps, steps);
+}
+
+bool CCaseGraph::PrepareDrawing(const WorkProgress& progress) const {
+    // The shades only where there are enough steps to need them.
+    const std::size_t steps = m_arrStepRecords.size();
+    return (steps > static_cast<std::size_t>(m_nDenseSteps) ? RefreshDensity(progress)
+                                                            : RefreshBoundsCache(progress)) &&
+           ReportWork(progress, steps, steps);
 }
 
 void CCaseGraph::AddToDensity(std::size_t step, int delta) const {

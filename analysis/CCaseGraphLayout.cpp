@@ -245,10 +245,14 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     return repaint;
 }
 
-void CCaseGraph::ResetRoutes() {
+bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
     const std::vector<bool> opposite = OppositeSteps();
     StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
+        if (!ReportWork(progress, i, m_arrSteps.size())) {
+            CPNElement::GeometryChanged();
+            return false;
+        }
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
             const CPoint from = m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos;
@@ -278,15 +282,17 @@ void CCaseGraph::ResetRoutes() {
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
     CPNElement::GeometryChanged();
+    return ReportWork(progress, m_arrSteps.size(), m_arrSteps.size());
 }
 
-CSize CCaseGraph::InitialLayout() {
+CSize CCaseGraph::InitialLayout(const WorkProgress& progress) {
     const int cells = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
     SetGridSize(cells);
     const int page = (cells + 1) * kGridStep;
     ComputeExtent(page, page);
     RandomLayout();
-    ResetRoutes();
+    if (!ResetRoutes(progress))
+        return CSize();
     return CSize(page, page);
 }
 

@@ -33,9 +33,9 @@ CSize CZerinCaseGraphView::GetExtent() const {
 }
 
 void CZerinCaseGraphView::DrawModel(CDC& dc) const {
-    if (ShowsOverview())
+    if (DrawsOverview())
         m_pOverview->Draw(dc, m_nMarkedGroup);
-    else
+    else if (!m_bPreparing)
         Graph().Draw(dc);
 }
 
@@ -44,10 +44,12 @@ void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
 }
 
 void CZerinCaseGraphView::DrawModelScaled(CDC& dc, const CRect& rectClip, double scale) const {
-    if (ShowsOverview()) {
+    if (DrawsOverview()) {
         m_pOverview->Draw(dc, m_nMarkedGroup);
         return;
     }
+    if (m_bPreparing)
+        return;
     const auto& selection = GetDocument().Selection();
     const bool noStepSelected =
         std::none_of(selection.begin(), selection.end(),
@@ -148,6 +150,10 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
 }
 
 void CZerinCaseGraphView::Refresh() {
+    RefreshWith({});
+}
+
+bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
     CZerinDoc& doc = GetDocument();
     CCaseGraph& graph = Graph();
     // A new graph has no neighbourhood of the old one.
@@ -165,15 +171,19 @@ void CZerinCaseGraphView::Refresh() {
         InvalidateAll();
         m_bSimulation = doc.InSimulation();
         HidePropertiesPage();
-        return;
+        return true;
     }
     // Within the limits (raised since, perhaps) the graph is drawn whole.
     if (!m_bWholeGraph)
         m_pOverview.reset();
     if (!doc.IsCaseGraphLaidOut()) {
         CMeasureDC dc;
-        graph.NameElements(dc);
-        graph.InitialLayout();
+        m_nStage = 0;
+        if (!graph.NameElements(dc, progress))
+            return false;
+        m_nStage = 1;
+        if (graph.InitialLayout(progress).cx == 0)
+            return false;
         m_nGridCells = graph.m_nGridSize;
         UpdateScrollSize();
         m_bLayoutShown = false;
@@ -191,10 +201,17 @@ void CZerinCaseGraphView::Refresh() {
     if (!m_bLayoutShown) {
         // A graph read from a file has no names yet.
         CMeasureDC dc;
-        graph.NameIfUnnamed(dc);
-        graph.WriteNames();
+        m_nStage = 0;
+        if (!graph.NameIfUnnamed(dc, progress))
+            return false;
+        m_nStage = 2;
+        if (!graph.WriteNames(progress))
+            return false;
         m_bLayoutShown = true;
     }
+    m_nStage = 3;
+    if (progress && !graph.PrepareDrawing(progress))
+        return false;
     if (doc.InSimulation())
         doc.ShowCurrentCase();
     // A path shown to a found case stays for one showing.
@@ -203,6 +220,7 @@ void CZerinCaseGraphView::Refresh() {
     InvalidateAll();
     m_bSimulation = doc.InSimulation();
     HidePropertiesPage();
+    return true;
 }
 
 // --- Commands. ---

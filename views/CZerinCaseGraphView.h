@@ -36,6 +36,10 @@ public:
     // Brings the view up to date with the document: lays a new graph out, writes the
     // names once, marks the current case in simulation.
     void Refresh();
+    // Past this many steps, laying out and naming the whole graph shows its progress
+    // with Cancel.
+    static constexpr int kProgressSteps = 100000;
+    void SetProgressSteps(int steps) { m_nProgressSteps = steps; }
 
     // The smoothing dialog; the application's by default, replaced by tests.
     void SetSmoothDialog(SmoothDialogRunner runner) { m_runSmoothDialog = std::move(runner); }
@@ -95,6 +99,9 @@ private:
     // Whether the graph is past the limits, and whether the overview stands for it.
     bool IsLarge() const;
     bool ShowsOverview() const { return m_pOverview && !m_bWholeGraph; }
+    // What a repaint draws: the overview while the whole graph is being made ready
+    // (nothing, without one), so that no repaint reads a graph half laid out.
+    bool DrawsOverview() const { return m_pOverview && (!m_bWholeGraph || m_bPreparing); }
     // Builds the overview for a new graph and marks the current case's group.
     void RefreshOverview();
     void OnShowWholeGraph();
@@ -104,14 +111,23 @@ private:
     void OpenGroup(std::uint32_t group);
     // A part of the graph is shown where the whole graph has its cases: a graph on its
     // overview is laid out first.
-    void LayOutForPart();
-    // Refresh with the busy pointer.
-    void RefreshBusy();
+    bool LayOutForPart();
+    // Refresh, the steps done told to the progress (none: not told), in four stages:
+    // naming, laying out, writing the names, reading what a repaint needs. False when
+    // the progress cancels; the view shows nothing half made.
+    bool RefreshWith(const WorkProgress& progress);
+    // Refresh with the busy pointer, or past kProgressSteps with the progress dialog;
+    // cancelled, the overview is shown again and false returned.
+    bool RefreshBusy();
     // Only the cases marked are shown, the centre (if any) selected, fitted to the window.
     void ShowPart(std::vector<bool> shown, int centre);
     void LeaveNeighbourhood();
 
     int m_nGridCells = 10;
+    int m_nProgressSteps = kProgressSteps;
+    // The stage RefreshWith is at, and whether it is at work under its progress.
+    int m_nStage = 0;
+    bool m_bPreparing = false;
     bool m_bHighlightReachable = false;
     bool m_bLayoutShown = false;
     SmoothDialogRunner m_runSmoothDialog;

@@ -6,6 +6,7 @@
 #include "model/CPNCondition.h"
 
 #include <QApplication>
+#include <QProgressDialog>
 
 #include <algorithm>
 #include <cstdio>
@@ -107,7 +108,8 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
 
 void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     // The neighbourhood is drawn where the whole graph has its cases.
-    LayOutForPart();
+    if (!LayOutForPart())
+        return;
     m_arrDistance = CCaseDistances(Graph().ForwardAdjacency()).From(centre, radius);
     std::vector<bool> shown(m_arrDistance.size());
     for (std::size_t i = 0; i < shown.size(); ++i)
@@ -122,23 +124,56 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     for (const std::uint32_t node : cases)
         if (node < shown.size())
             shown[node] = true;
-    LayOutForPart();
+    if (!LayOutForPart())
+        return;
     m_arrDistance.clear();
     ShowPart(std::move(shown), -1);
 }
 
-void CZerinCaseGraphView::LayOutForPart() {
+bool CZerinCaseGraphView::LayOutForPart() {
     if (!ShowsOverview() && GetDocument().IsCaseGraphLaidOut())
-        return;
+        return true;
     m_bWholeGraph = true;
-    RefreshBusy();
+    return RefreshBusy();
 }
 
-void CZerinCaseGraphView::RefreshBusy() {
-    // Laying out and naming millions of steps takes seconds.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    Refresh();
-    QApplication::restoreOverrideCursor();
+bool CZerinCaseGraphView::RefreshBusy() {
+    if (Graph().m_arrStepRecords.size() <= static_cast<std::size_t>(m_nProgressSteps)) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Refresh();
+        QApplication::restoreOverrideCursor();
+        return true;
+    }
+    // Laying out and naming millions of steps takes seconds: their progress, and Cancel.
+    QProgressDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Show Whole Graph"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setRange(0, 4000);
+    dialog.setMinimumDuration(100);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    static const char* const kStages[] = {
+        "Naming the cases and steps...", "Laying out the cases and steps...",
+        "Writing the names of the cases and steps...", "Drawing the steps..."};
+    const WorkProgress progress = [&](std::size_t done, std::size_t total) {
+        dialog.setLabelText(QString::fromUtf8(kStages[m_nStage]));
+        dialog.setValue(m_nStage * 1000 +
+                        static_cast<int>(total == 0 ? 1000 : 1000.0 * done / total));
+        QCoreApplication::processEvents();
+        return !dialog.wasCanceled();
+    };
+    m_bPreparing = true;
+    const bool done = RefreshWith(progress);
+    m_bPreparing = false;
+    InvalidateAll();
+    if (done)
+        return true;
+    // Cancelled: back to the overview, as before the command.
+    m_bWholeGraph = false;
+    if (IsLarge())
+        Refresh();
+    return false;
 }
 
 void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {

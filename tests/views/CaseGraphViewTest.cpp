@@ -14,6 +14,8 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QPainter>
+#include <QProgressDialog>
+#include <QTimer>
 
 #include <filesystem>
 #include <set>
@@ -193,6 +195,48 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
     EXPECT_FALSE(view->ShowsPart());
     EXPECT_TRUE(Graph().IsCaseShown(shown.front() == 0 ? 1 : 0));
+}
+
+// Past its limit of steps, "Show Whole Graph" shows its progress, stage by stage, with
+// Cancel. Cancelled at any report, the overview stays and nothing is shown half made;
+// asked again, the whole graph comes complete, its names written once.
+TEST_F(CaseGraphViewTest, ShowWholeGraphShowsItsProgressAndCancelKeepsTheOverview) {
+    limit = 5;
+    Show(RingNetText(12));
+    Leave();
+    view->SetProgressSteps(0);
+    int cancelAt = 0, reports = 0;
+    QStringList stages;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = view->findChild<QProgressDialog*>();
+        if (!dialog)
+            return;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Show Whole Graph"));
+        if (stages.isEmpty() || stages.back() != dialog->labelText())
+            stages << dialog->labelText();
+        if (++reports == cancelAt)
+            dialog->cancel();
+    });
+    timer.start();
+    for (cancelAt = 1;; ++cancelAt) {
+        SCOPED_TRACE(cancelAt);
+        reports = 0;
+        stages.clear();
+        ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
+        if (reports < cancelAt)
+            break;
+        EXPECT_NE(view->GetOverview(), nullptr);
+        EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
+        ASSERT_LT(cancelAt, 40);
+    }
+    EXPECT_GT(cancelAt, 4) << "every stage reports";
+    EXPECT_EQ(view->GetOverview(), nullptr);
+    EXPECT_TRUE(doc.IsCaseGraphLaidOut());
+    EXPECT_EQ(NameLines(), 3 + 12 + 12);
+    EXPECT_EQ(stages.back(), QStringLiteral("Drawing the steps..."));
+    EXPECT_FALSE(doc.History().CanUndo()) << "the first layout is no edit";
 }
 
 // "Go to Case..." shows a case with the cases within k steps of it and hides the rest;
