@@ -5,6 +5,8 @@
 #include "analysis/CPNStep.h"
 #include "model/CPNLabel.h"
 
+#include <algorithm>
+
 namespace {
 constexpr std::uint32_t kBentApart = CPackedIndices::kFlag;
 // Every segment drawn: the route's cached rectangles are all made from its points.
@@ -196,29 +198,26 @@ void CCaseGeometryChange::FollowRecords(const std::vector<std::uint32_t>& routeS
                                         const std::vector<std::uint32_t>& made,
                                         const std::vector<std::uint32_t>& objects) {
     // A step that got its objects after this edit (a click on it, a later edit taken
-    // back since) has the route its record had then; it follows the record now.
-    std::vector<bool> moved(m_graph.m_arrCases.size());
-    for (std::uint32_t i : m_cases)
-        moved[i] = true;
-    for (std::uint32_t i : m_routedCases)
-        moved[i] = true;
-    std::vector<bool> follow(m_graph.m_arrStepRecords.size());
-    for (std::uint32_t i : routeSteps)
-        follow[i] = true;
-    std::vector<bool> own(m_graph.m_arrStepRecords.size());
-    for (std::uint32_t step : made)
-        own[StepOf(step)] = true;
-    for (std::uint32_t object : objects)
-        own[StepOf(object)] = true;
-    for (std::size_t i = 0; i < m_graph.m_arrStepRecords.size(); ++i) {
+    // back since) has the route its record had then; it follows the record now. Only
+    // the steps this edit touched are looked at: those whose route it recorded and
+    // those of the cases it moved.
+    std::vector<std::uint32_t> own;
+    own.reserve(made.size() + objects.size());
+    for (const auto* list : {&made, &objects})
+        for (const std::uint32_t entry : *list)
+            own.push_back(StepOf(entry));
+    std::sort(own.begin(), own.end());
+    const auto follow = [this, &own](std::uint32_t i) {
         CPNStep* arc = m_graph.m_arrSteps[i];
-        const CStepRecord& step = m_graph.m_arrStepRecords[i];
-        if (!arc || own[i] ||
-            !(follow[i] || moved[static_cast<std::size_t>(step.from)] ||
-              moved[static_cast<std::size_t>(step.to)]))
-            continue;
-        m_graph.RouteAsRecorded(*arc, step);
-    }
+        if (arc && !std::binary_search(own.begin(), own.end(), i))
+            m_graph.RouteAsRecorded(*arc, m_graph.m_arrStepRecords[i]);
+    };
+    for (const std::uint32_t i : routeSteps)
+        follow(i);
+    for (const auto* cases : {&m_cases, &m_routedCases})
+        for (const std::uint32_t node : *cases)
+            for (const std::uint32_t i : m_graph.StepsOfCase(node))
+                follow(i);
 }
 
 std::size_t CCaseGeometryChange::Size() const {
