@@ -266,6 +266,15 @@ public:
     // so no two cases share a grid point; the grid grows to hold them, the routes start
     // again and the extent follows. False, with nothing moved, for a drawing of another
     // number of cases.
+    // Where the cases of a part of the graph go to lie around its centre: each case of
+    // the order (the nearest to the centre first) on the free grid point nearest the
+    // centre's, a point no case takes; the centre and the rest of the graph stay. The
+    // cases that move, with where to; fewer where the grid has no free point left.
+    std::vector<std::pair<std::uint32_t, CPoint>>
+    GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>& order) const;
+    // Moves each case to its point, its steps routed anew: one change.
+    CRect MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>>& moves,
+                      CEditRecorder& recorder);
     bool PlaceOnGrid(const std::vector<std::pair<double, double>>& at,
                      CEditRecorder* recorder = nullptr);
     // Binds the smoothing session to this graph the first time, shows the dialog and,
@@ -330,8 +339,10 @@ private:
         std::vector<std::uint32_t> steps;
     };
     mutable CaseStepIndex m_caseSteps;
-    // UpdateSteps, telling the change what it does.
-    CRect RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change);
+    // UpdateSteps, telling the change what it does; with cases, only their steps are
+    // routed (anew with reset).
+    CRect RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change,
+                     const std::vector<std::uint32_t>* cases = nullptr);
     // A change that has every case's position before, for a layout; null without a
     // recorder.
     std::unique_ptr<CCaseGeometryChange> MoveAllCases(CEditRecorder* recorder);

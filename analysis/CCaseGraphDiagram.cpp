@@ -665,6 +665,26 @@ CRect CCaseGraph::MoveElement(CPNElement* element, CPoint pt, CEditRecorder& rec
     return rect;
 }
 
+CRect CCaseGraph::MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>>& moves,
+                              CEditRecorder& recorder) {
+    CRect rect;
+    auto change = std::make_unique<CCaseGeometryChange>(*this);
+    std::vector<std::uint32_t> cases;
+    for (const auto& [node, at] : moves) {
+        if (node >= m_arrCases.size())
+            continue;
+        change->MoveCase(node);
+        rect |= m_arrCases[node]->MoveTo(at);
+        cases.push_back(node);
+    }
+    // As a layout: the steps of the cases moved start straight again (bent apart where
+    // two join the same cases both ways); the rest stay as they are.
+    rect |= RouteSteps(nullptr, true, change.get(), &cases);
+    if (change->Finish())
+        recorder.Record(std::move(change));
+    return rect;
+}
+
 CRect CCaseGraph::MoveElements(const std::list<CPNElement*>& elements, int dx, int dy,
                                CEditRecorder& recorder) {
     CRect rect;

@@ -151,10 +151,13 @@ CRect CCaseGraph::UpdateSteps(CPNElement* moved, bool reset, CEditRecorder* reco
     return repaint;
 }
 
-CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change) {
+CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange* change,
+                             const std::vector<std::uint32_t>* cases) {
     CRect repaint;
-    const bool all = reset || !moved;
-    const int movedCase = all ? -1 : CaseIndexOf(moved);
+    // Every step; or the steps of the cases given, each routed anew; or the moved case's.
+    const bool all = !cases && (reset || !moved);
+    const bool every = all || cases != nullptr;
+    const int movedCase = every ? -1 : CaseIndexOf(moved);
     if (change)
         change->SetRouting(reset, movedCase);
     const auto index = [](std::size_t i) { return static_cast<std::uint32_t>(i); };
@@ -168,7 +171,7 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
         const bool named = i < m_arrStepLabels.size();
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
-            if (!all && step.from != movedCase && step.to != movedCase)
+            if (!every && step.from != movedCase && step.to != movedCase)
                 return;
             // Without a route only a reset makes one.
             if (!reset && step.route == CStepRecord::Unrouted)
@@ -181,7 +184,7 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
             // than where the other steps of that case were routed.
             const int other = step.from == movedCase ? step.to : step.from;
             const bool otherMoved =
-                !all && at(other) != m_arrRoutedAt[static_cast<std::size_t>(other)];
+                !every && at(other) != m_arrRoutedAt[static_cast<std::size_t>(other)];
             // Nor for a bent route whose end moved: the bend stays where it was.
             const bool bentMoved = !reset && step.route == CStepRecord::BentReset;
             if (after.drawn && !otherMoved && !bentMoved) {
@@ -201,12 +204,12 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
             MakeStep(i);
             if (change)
                 change->MadeStep(index(i), reset && opposite[i]);
-        } else if (change && (all || m_arrSteps[i]->IsAttachedTo(moved))) {
+        } else if (change && (every || m_arrSteps[i]->IsAttachedTo(moved))) {
             change->ModifyObjects(index(i), reset && opposite[i]);
         }
         CPNStep* arc = m_arrSteps[i];
         // An arc away from the moved case stays as it is.
-        if (!all && !arc->IsAttachedTo(moved))
+        if (!every && !arc->IsAttachedTo(moved))
             return;
         const CRect before =
             arc->GetBoundRect() | (arc->m_pLabel ? arc->m_pLabel->GetBoundRect() : CRect());
@@ -225,6 +228,16 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     if (all) {
         for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
             route(i);
+    } else if (cases) {
+        // Each step once, in the order of the list.
+        std::vector<std::uint32_t> steps;
+        for (const std::uint32_t node : *cases)
+            for (const std::uint32_t i : StepsOfCase(node))
+                steps.push_back(i);
+        std::sort(steps.begin(), steps.end());
+        steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
+        for (const std::uint32_t i : steps)
+            route(i);
     } else if (movedCase >= 0) {
         for (const std::uint32_t i : StepsOfCase(static_cast<std::size_t>(movedCase)))
             route(i);
@@ -234,6 +247,12 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
             if (change && m_arrRoutedAt[i] != m_arrCases[i]->m_ptPos)
                 change->ModifyRoutedAt(index(i));
             m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
+        }
+    } else if (cases) {
+        for (const std::uint32_t node : *cases) {
+            if (change && m_arrRoutedAt[node] != m_arrCases[node]->m_ptPos)
+                change->ModifyRoutedAt(node);
+            m_arrRoutedAt[node] = m_arrCases[node]->m_ptPos;
         }
     } else if (movedCase >= 0) {
         if (change)
@@ -294,6 +313,41 @@ CSize CCaseGraph::InitialLayout(const WorkProgress& progress) {
     if (!ResetRoutes(progress))
         return CSize();
     return CSize(page, page);
+}
+
+std::vector<std::pair<std::uint32_t, CPoint>>
+CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>& order) const {
+    std::vector<std::pair<std::uint32_t, CPoint>> moves;
+    const int g = m_nGridSize;
+    if (centre >= m_arrCases.size() || g <= 0)
+        return moves;
+    std::vector<bool> taken(static_cast<std::size_t>(g) * static_cast<std::size_t>(g));
+    for (const CPNCase* node : m_arrCases)
+        if (const int cell = GridCell(node->m_ptPos); cell >= 0)
+            taken[static_cast<std::size_t>(cell)] = true;
+    // The centre's cell, or the one nearest it.
+    const CPoint at = m_arrCases[centre]->m_ptPos;
+    const int cx = std::clamp((at.x + kGridStep / 2) / kGridStep - 1, 0, g - 1);
+    const int cy = std::clamp((at.y + kGridStep / 2) / kGridStep - 1, 0, g - 1);
+    // The free cells, nearest the centre first (then row by row).
+    std::vector<std::pair<long long, int>> cells;
+    for (int y = 0; y < g; ++y)
+        for (int x = 0; x < g; ++x)
+            if (!taken[static_cast<std::size_t>(y * g + x)]) {
+                const long long dx = x - cx, dy = y - cy;
+                cells.emplace_back(dx * dx + dy * dy, y * g + x);
+            }
+    std::sort(cells.begin(), cells.end());
+    std::size_t next = 0;
+    for (const std::uint32_t node : order) {
+        if (node == centre || node >= m_arrCases.size())
+            continue;
+        if (next == cells.size())
+            break;
+        const int cell = cells[next++].second;
+        moves.emplace_back(node, CPoint((cell % g + 1) * kGridStep, (cell / g + 1) * kGridStep));
+    }
+    return moves;
 }
 
 bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at,

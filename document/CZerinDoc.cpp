@@ -256,6 +256,11 @@ CRect CZerinDoc::MoveElement(int nDiagram, CPNElement* element, CPoint pt) {
     return GetDiagram(nDiagram).MoveElement(element, pt, m_history.Recorder(nDiagram));
 }
 
+CRect CZerinDoc::MoveCases(const std::vector<std::pair<std::uint32_t, CPoint>>& moves) {
+    ++m_nEdits;
+    return m_caseGraph.MoveCasesTo(moves, m_history.Recorder(DIAGRAM_CASE_GRAPH));
+}
+
 void CZerinDoc::ModifyElement(int nDiagram, CPNElement* element) {
     ++m_nEdits;
     m_history.Recorder(nDiagram).Modify(element);

@@ -107,6 +107,8 @@ public:
     CRect PlaceSelection(int nDiagram, bool front);
     CRect MoveSelection(int nDiagram, int dx, int dy);
     CRect MoveElement(int nDiagram, CPNElement* element, CPoint pt);
+    // The case graph's cases by index, each to its point: one change of the open edit.
+    CRect MoveCases(const std::vector<std::pair<std::uint32_t, CPoint>>& moves);
     CRect DeleteSelection(int nDiagram = DIAGRAM_NET_DESIGN);
     // False when the diagram refused the element (a second edge between the same two
     // nodes), which is then deleted.

@@ -245,6 +245,9 @@ bool CZerinCaseGraphView::OnCommand(int nId) {
     case Cmd::ID_SHOW_WHOLE_GRAPH:
         OnShowWholeGraph();
         return true;
+    case Cmd::ID_LAY_OUT_NEIGHBOURHOOD:
+        OnLayOutNeighbourhood();
+        return true;
     case Cmd::ID_OVERVIEW_BY_CLASS:
         if (!ShowsOverview())
             return true;
@@ -276,6 +279,9 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
     case Cmd::ID_SHOW_WHOLE_GRAPH:
         state.enabled = m_pOverview != nullptr || IsLarge() || m_bPart;
         state.checked = !m_bPart && (m_bWholeGraph || !state.enabled);
+        return true;
+    case Cmd::ID_LAY_OUT_NEIGHBOURHOOD:
+        state.enabled = !m_bSimulation && m_bPart && m_nCentre >= 0;
         return true;
     case Cmd::ID_OVERVIEW_BY_CLASS:
         state.enabled = ShowsOverview();

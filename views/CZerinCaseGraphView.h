@@ -105,6 +105,8 @@ private:
     // Builds the overview for a new graph and marks the current case's group.
     void RefreshOverview();
     void OnShowWholeGraph();
+    // The neighbourhood's cases gathered around its centre: one edit.
+    void OnLayOutNeighbourhood();
     // Shows the cases within the radius of the centre, fitted to the window.
     void ShowNeighbourhood(int centre, int radius);
     // Shows the cases of a group of the overview.

@@ -118,6 +118,27 @@ void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     ShowPart(std::move(shown), centre);
 }
 
+void CZerinCaseGraphView::OnLayOutNeighbourhood() {
+    if (m_bSimulation || !m_bPart || m_nCentre < 0)
+        return;
+    CCaseGraph& graph = Graph();
+    // The cases shown, the nearest the centre first.
+    std::vector<std::uint32_t> order;
+    for (std::uint32_t i = 0; i < m_arrDistance.size(); ++i)
+        if (m_arrDistance[i] > 0)
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return m_arrDistance[a] < m_arrDistance[b];
+    });
+    CZerinDoc& doc = GetDocument();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    doc.MoveCases(graph.GatherAround(static_cast<std::uint32_t>(m_nCentre), order));
+    QApplication::restoreOverrideCursor();
+    doc.SetModifiedFlag();
+    ZoomToDrawing();
+    InvalidateAll();
+}
+
 void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     const std::vector<std::uint32_t> cases = m_pOverview->CasesOf(group);
     std::vector<bool> shown(Graph().m_arrCases.size(), false);

@@ -102,6 +102,7 @@ constexpr int ID_SHOW_WHOLE_GRAPH = 32866;
 constexpr int ID_OVERVIEW_BY_CLASS = 32868;
 constexpr int ID_OVERVIEW_LIMITS = 32869;
 constexpr int ID_GO_TO_CASE = 32870;
+constexpr int ID_LAY_OUT_NEIGHBOURHOOD = 32871;
 constexpr int ID_SMOOTH_CASE_GRAPH = 32811;
 constexpr int ID_LAYERED_LAYOUT = 32864;
 constexpr int ID_CASE_GRAPH_VIEW_PROPERTIES = 32822;

@@ -600,6 +600,13 @@ std::vector<CCommandRow> MakeTable() {
          .prompt = "Show a case with the cases a few steps around it\nGo to Case",
          .rule = [](const CCommandContext& c, int) { return Enabled(c.doc.IsCaseGraphValid()); },
          .handler = Frame(&CMainFrame::OnGoToCase)},
+        {.id = ID_LAY_OUT_NEIGHBOURHOOD,
+         .menu = "Case Graph",
+         .text = "Lay Out Neighbourhood",
+         .prompt = "Gather the cases shown on the free grid points nearest the case gone to\n"
+                   "Lay Out Neighbourhood",
+         .rule = kView,
+         .handler = kViewCommand},
         {.id = ID_OVERVIEW_BY_CLASS,
          .menu = "Case Graph",
          .text = "Group by Reachable Class",

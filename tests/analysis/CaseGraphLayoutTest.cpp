@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -157,6 +158,52 @@ TEST(CaseGraphLayout, PlaceOnGridTakesTheDrawingsLayersAsColumns) {
 
 // What a move keeps of the steps it touched comes back whole, whatever the gaps between
 // them (one to five bytes each) and their flags.
+// A part gathered around its centre: its cases, nearest first, on the free grid points
+// nearest the centre's, no two cases on one point, the centre and the rest unmoved.
+TEST(CaseGraphLayout, APartGathersAroundItsCentreOnFreeGridPoints) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        LaidOutGraph g(5, true, seed);
+        const std::uint32_t n = static_cast<std::uint32_t>(g.graph.m_arrCases.size());
+        const std::uint32_t centre = seed * 7 % n;
+        std::vector<std::uint32_t> order;
+        for (std::uint32_t i = seed % 3; i < n; i += 2)
+            order.push_back(i);
+        const std::vector<CPoint> before = g.Positions();
+        const auto moves = g.graph.GatherAround(centre, order);
+        std::vector<CPoint> after = before;
+        for (const auto& [node, at] : moves)
+            after[node] = at;
+        std::set<std::pair<int, int>> points;
+        for (const CPoint& p : after)
+            EXPECT_TRUE(points.insert({p.x, p.y}).second) << "two cases on one point";
+        const CPoint c = before[centre];
+        const auto far = [&c](const CPoint& p) {
+            return (p.x - c.x) * (p.x - c.x) + (p.y - c.y) * (p.y - c.y);
+        };
+        std::size_t k = 0;
+        for (const std::uint32_t node : order) {
+            if (node == centre)
+                continue;
+            ASSERT_LT(k, moves.size());
+            EXPECT_EQ(moves[k].first, node) << "in the order given";
+            EXPECT_EQ(moves[k].second.x % CCaseGraph::kGridStep, 0);
+            EXPECT_EQ(moves[k].second.y % CCaseGraph::kGridStep, 0);
+            EXPECT_EQ(std::count(before.begin(), before.end(), moves[k].second), 0)
+                << "a point no case took";
+            if (k > 0) {
+                EXPECT_LE(far(moves[k - 1].second), far(moves[k].second)) << "nearest first";
+            }
+            ++k;
+        }
+        EXPECT_EQ(k, moves.size());
+        for (std::uint32_t i = 0; i < n; ++i)
+            if (std::find(order.begin(), order.end(), i) == order.end() || i == centre) {
+                EXPECT_EQ(after[i], before[i]);
+            }
+    }
+}
+
 TEST(CaseGraphLayout, PackedStepIndicesComeBackWhateverTheirGaps) {
     std::mt19937 gen(3);
     std::vector<std::uint32_t> entries;

@@ -139,11 +139,22 @@ struct EditHistory : DocFixture {
             break;
         }
         case 12: {
-            // A layered drawing, or a smoothing result: new places for every case.
-            std::vector<std::pair<double, double>> at;
-            for (std::size_t i = 0; i < doc.CaseGraph().m_arrCases.size(); ++i)
-                at.emplace_back(Pick(5) * 60.0, Pick(9) * 48.0);
-            doc.CaseGraph().PlaceOnGrid(at, &doc.Recorder(GRAPH));
+            const std::size_t cases = doc.CaseGraph().m_arrCases.size();
+            if (Pick(2) == 1) {
+                // A layered drawing, or a smoothing result: new places for every case.
+                std::vector<std::pair<double, double>> at;
+                for (std::size_t i = 0; i < cases; ++i)
+                    at.emplace_back(Pick(5) * 60.0, Pick(9) * 48.0);
+                doc.CaseGraph().PlaceOnGrid(at, &doc.Recorder(GRAPH));
+            } else {
+                // A neighbourhood gathered around its case, its steps routed anew.
+                std::vector<std::uint32_t> part;
+                for (std::uint32_t i = 0; i < cases; ++i)
+                    if (Pick(3) == 1)
+                        part.push_back(i);
+                doc.MoveCases(doc.CaseGraph().GatherAround(
+                    static_cast<std::uint32_t>(Pick(static_cast<int>(cases))), part));
+            }
             break;
         }
         case 13:

@@ -299,6 +299,44 @@ TEST_F(CaseGraphViewTest, GoToCaseShowsTheCasesWithinKStepsAndMovesThem) {
     EXPECT_EQ(rim->m_ptPos, start);
 }
 
+// "Lay Out Neighbourhood" gathers the cases shown around the case gone to, on grid
+// points no case took, as one edit that Undo takes back; in the token game it moves
+// nothing.
+TEST_F(CaseGraphViewTest, LayOutNeighbourhoodGathersItsCasesAsOneEdit) {
+    Show(RingNetText(40));
+    std::string error;
+    ASSERT_TRUE(view->GoToCase("c20", {}, {}, 3, error)) << error;
+    EXPECT_FALSE(State(Cmd::ID_LAY_OUT_NEIGHBOURHOOD).enabled) << "the token game";
+    Leave();
+    ASSERT_TRUE(view->GoToCase("c20", {}, {}, 3, error)) << error;
+    ASSERT_TRUE(State(Cmd::ID_LAY_OUT_NEIGHBOURHOOD).enabled);
+    std::vector<CPoint> before;
+    for (const CPNCase* node : Graph().m_arrCases)
+        before.push_back(node->m_ptPos);
+    doc.BeginEdit("Lay Out Neighbourhood");
+    ASSERT_TRUE(view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD));
+    doc.EndEdit();
+    const CPoint centre = Graph().m_arrCases[19]->m_ptPos;
+    EXPECT_EQ(centre, before[19]);
+    std::set<std::pair<int, int>> points;
+    for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i) {
+        const CPoint p = Graph().m_arrCases[i]->m_ptPos;
+        EXPECT_TRUE(points.insert({p.x, p.y}).second);
+        if (!Graph().IsCaseShown(i)) {
+            EXPECT_EQ(p, before[i]);
+            continue;
+        }
+        // Seven cases on the nearest free points: within three points of the centre.
+        EXPECT_LE(std::abs(p.x - centre.x), 3 * CCaseGraph::kGridStep) << i;
+        EXPECT_LE(std::abs(p.y - centre.y), 3 * CCaseGraph::kGridStep) << i;
+    }
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.History().CanUndo());
+    doc.History().Undo();
+    for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
+        EXPECT_EQ(Graph().m_arrCases[i]->m_ptPos, before[i]);
+}
+
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     Show(RingNetText(6));
     Leave();
