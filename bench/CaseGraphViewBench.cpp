@@ -1,16 +1,20 @@
 #include "analysis/CCaseGraph.h"
 #include "analysis/CPNCase.h"
 #include "app/bars/COutputBar.h"
+#include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "base/COutputSink.h"
+#include "base/CRandomSource.h"
 #include "base/OutputWriter.h"
 #include "document/CNullFrameServices.h"
 #include "document/CZerinDoc.h"
+#include "model/CNetDesign.h"
 #include "platform/CMeasureDC.h"
 #include "support/NetFamilies.h"
 #include "views/CViewHost.h"
 #include "views/CZerinCaseGraphView.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -267,6 +271,34 @@ void BM_DragThroughTheWindow(benchmark::State& state) {
     state.counters["moved"] = node->m_ptPos != f.view->DeviceToLogical(from);
 }
 
+// "Smooth Case Graph" as the user runs it: the dialog on 7 philosophers (29 cases, 308
+// steps), Start, two seconds of the event loop, Stop. Counted: generations a second.
+void BM_SmoothingInTheDialog(benchmark::State& state) {
+    CRandomSource random(1);
+    CNetDesign net;
+    CCaseGraph graph(random);
+    graph.ComputeCaseGraph(BuildDiningPhilosophers(net, 7), net, {});
+    graph.InitialLayout();
+    double generations = 0, seconds = 0;
+    for (auto _ : state) {
+        CSize extent;
+        graph.Smooth(extent, [&](CSmoothCaseGraphSession& session) {
+            CDlgSmoothCaseGraph dialog(session);
+            const long long before = session.GetGenerations();
+            QElapsedTimer timer;
+            timer.start();
+            dialog.OnStart();
+            while (timer.elapsed() < 2000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            dialog.OnStop();
+            seconds += timer.elapsed() / 1000.0;
+            generations += static_cast<double>(session.GetGenerations() - before);
+            return false;
+        });
+    }
+    state.counters["generations/s"] = generations / seconds;
+}
+
 // One notch of Ctrl with the wheel: zoom around a point and repaint.
 void BM_WheelNotch(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
@@ -285,6 +317,7 @@ void BM_WheelNotch(benchmark::State& state) {
 BENCHMARK(BM_LeaveSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_DragOneCaseFrame)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_DragThroughTheWindow)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_SmoothingInTheDialog)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_WheelNotch)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_EnterSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_CullCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);
