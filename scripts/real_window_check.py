@@ -317,6 +317,37 @@ def whole_graph_shows_its_progress():
           flush=True)
 
 
+def neighbourhood_screenshots(folder):
+    """14 philosophers: "Go to Case..." c200 with the cases one step around it, where
+    the whole graph has them, then gathered by "Lay Out Neighbourhood"."""
+    if not os.path.exists(os.path.join(WORK, "phil14.zrn")):
+        print("skipped the 14 philosophers (no make-bench-nets in this build)", flush=True)
+        return
+    program = start("phil14.zrn")
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        show = find("check box", "Show Case Graph", timeout=60)
+        end = time.time() + 120
+        while time.time() < end and not show.getState().contains(pyatspi.STATE_ENABLED):
+            time.sleep(0.1)
+        click(show)
+        find("filler", "Case Graph", timeout=60)
+        time.sleep(1.0)
+        click(find("push button", "Leave Simulation Mode"))
+        time.sleep(1.0)
+        key("ctrl+g")
+        time.sleep(1.0)
+        subprocess.run(["xdotool", "type", "c200"], check=True)
+        key("Return")
+        time.sleep(4.0)
+        shot(os.path.join(folder, "go-to-case.png"), "Zerin")
+        menu_command("Case Graph", "Lay Out Neighbourhood")
+        time.sleep(3.0)
+        shot(os.path.join(folder, "neighbourhood-laid-out.png"), "Zerin")
+    finally:
+        program.kill()
+
+
 def occurrence_net_screenshot(folder):
     """The occurrence net a short automatic run of the philosophers recorded."""
     program = start("philosophers.zrn")
@@ -648,6 +679,7 @@ if len(sys.argv) > 3 and sys.argv[3] == "--case-graph":
     occurrence_net_screenshot(sys.argv[4])
     verification_screenshot(sys.argv[4])
     large_case_graph_opens_on_its_overview(sys.argv[4])
+    neighbourhood_screenshots(sys.argv[4])
     sys.exit(1 if failures else 0)
 if len(sys.argv) > 3:
     # scripts/real-window-check --screenshots: the pictures of the README.
