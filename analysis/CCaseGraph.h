@@ -192,6 +192,10 @@ public:
     bool GetStepName(std::size_t i, std::string& name) const;
     // Appends a step between two cases (by index), without a route or a name.
     void AddStep(const CSetEvents& events, int from, int to);
+    // With the steps on demand: appends the steps joining two cases marked in shown
+    // (by index) that are not there yet, without routes or names, so that a part of
+    // the graph can be drawn with its steps. Returns how many it appended.
+    std::size_t AddStepsAmong(const std::vector<bool>& shown);
     // The arc of step i (with its name label), made when it does not exist yet.
     CPNStep* MakeStep(std::size_t i);
     // Lets go of the objects of the steps that hold nothing their record does not

@@ -1,5 +1,6 @@
 #include "analysis/CCaseGraph.h"
 
+#include "analysis/CCaseSpaceAnalysis.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "base/CArchive.h"
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <set>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 
 namespace {
@@ -255,6 +258,34 @@ void CCaseGraph::AddStep(const CSetEvents& events, int from, int to) {
     m_arrSteps.push_back(nullptr);
     m_arrRoutedAt.resize(m_arrCases.size());
     m_nSteps = static_cast<int>(m_arrStepRecords.size());
+}
+
+std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown) {
+    if (!m_pStepsOnDemand || shown.size() != m_arrCases.size())
+        return 0;
+    // The steps the shown cases have already (a path shown, an earlier part).
+    std::set<std::tuple<int, int, std::uint32_t>> have;
+    for (std::size_t node = 0; node < shown.size(); ++node)
+        if (shown[node])
+            for (const std::uint32_t i : StepsOfCase(node)) {
+                const CStepRecord& step = m_arrStepRecords[i];
+                have.emplace(step.from, step.to, step.events);
+            }
+    const std::size_t before = m_arrStepRecords.size();
+    // Each step is forward from its first case.
+    for (std::size_t node = 0; node < shown.size(); ++node) {
+        if (!shown[node])
+            continue;
+        const int from = static_cast<int>(node);
+        m_pStepsOnDemand->ForEachStep(from, true, [&](const CSetEvents& events, int to) {
+            if (to < 0 || static_cast<std::size_t>(to) >= shown.size() ||
+                !shown[static_cast<std::size_t>(to)])
+                return;
+            if (have.emplace(from, to, m_eventSets.Add(events)).second)
+                AddStep(events, from, to);
+        });
+    }
+    return m_arrStepRecords.size() - before;
 }
 
 CPNStep* CCaseGraph::MakeStep(std::size_t i) {

@@ -107,6 +107,8 @@ private:
     void OnShowWholeGraph();
     // The neighbourhood's cases gathered around its centre: one edit.
     void OnLayOutNeighbourhood();
+    // Moves the neighbourhood's cases to the free grid points nearest its centre.
+    void GatherNeighbourhood();
     // Shows the cases within the radius of the centre, fitted to the window.
     void ShowNeighbourhood(int centre, int radius);
     // Shows the cases of a group of the overview.

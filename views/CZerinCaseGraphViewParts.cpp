@@ -115,12 +115,19 @@ void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     for (std::size_t i = 0; i < shown.size(); ++i)
         shown[i] = m_arrDistance[i] >= 0;
     m_nRadius = radius;
+    // With its steps on demand the graph was laid out without them: the cases lie where
+    // their numbers put them, far apart. The neighbourhood's steps are made, and its
+    // cases gathered around the centre (where the graph keeps no place in the file).
+    CCaseGraph& graph = Graph();
+    if (graph.GetStepsOnDemand()) {
+        graph.AddStepsAmong(shown);
+        m_nCentre = centre;
+        GatherNeighbourhood();
+    }
     ShowPart(std::move(shown), centre);
 }
 
-void CZerinCaseGraphView::OnLayOutNeighbourhood() {
-    if (m_bSimulation || !m_bPart || m_nCentre < 0)
-        return;
+void CZerinCaseGraphView::GatherNeighbourhood() {
     CCaseGraph& graph = Graph();
     // The cases shown, the nearest the centre first.
     std::vector<std::uint32_t> order;
@@ -134,7 +141,13 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     doc.MoveCases(graph.GatherAround(static_cast<std::uint32_t>(m_nCentre), order));
     QApplication::restoreOverrideCursor();
-    doc.SetModifiedFlag();
+}
+
+void CZerinCaseGraphView::OnLayOutNeighbourhood() {
+    if (m_bSimulation || !m_bPart || m_nCentre < 0)
+        return;
+    GatherNeighbourhood();
+    GetDocument().SetModifiedFlag();
     ZoomToDrawing();
     InvalidateAll();
 }
@@ -159,7 +172,9 @@ bool CZerinCaseGraphView::LayOutForPart() {
 }
 
 bool CZerinCaseGraphView::RefreshBusy() {
-    if (Graph().m_arrStepRecords.size() <= static_cast<std::size_t>(m_nProgressSteps)) {
+    // The cases too: with the steps on demand there are few steps but many cases.
+    if (Graph().m_arrStepRecords.size() + Graph().m_arrCases.size() <=
+        static_cast<std::size_t>(m_nProgressSteps)) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         Refresh();
         QApplication::restoreOverrideCursor();
@@ -209,6 +224,13 @@ void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {
     if (!m_bSimulation && centre >= 0)
         doc.Select(graph.m_arrCases[static_cast<std::size_t>(centre)], false);
     ZoomToDrawing();
+    // Spread wider than the window shows at its smallest zoom, the part is seen from
+    // the case gone to.
+    if (centre >= 0) {
+        const CPoint at = graph.m_arrCases[static_cast<std::size_t>(centre)]->m_ptPos;
+        if (!GetVisibleRect().PtInRect(at))
+            CenterOn(at);
+    }
     InvalidateAll();
 }
 

@@ -1,10 +1,13 @@
 #include "ViewFixture.h"
 #include "views/CommandIds.h"
 
+#include "analysis/CCaseDistances.h"
 #include "analysis/CPNCase.h"
 #include "analysis/CPNStep.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
+#include "model/CPNCondition.h"
+#include "model/CPNLabel.h"
 #include "platform/CQtDC.h"
 #include "support/NetFamilies.h"
 #include "support/RecordingDC.h"
@@ -18,7 +21,9 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <random>
 #include <set>
+#include <tuple>
 
 using TestCaseGraphView = RecordingView<CZerinCaseGraphView>;
 
@@ -554,4 +559,103 @@ TEST_F(CaseGraphViewTest, APartialRepaintShowsWhatAFullOneShows) {
                     << "at " << px << ", " << py << " of a repaint of " << part.x() << ", "
                     << part.y() << ", " << part.width() << " x " << part.height();
     }
+}
+
+// A graph too large to store keeps its cases and makes their steps on demand: "Go to
+// Case..." shows the cases within k events of the one gone to with every step the
+// stored graph has between them, gathered where the window shows them together.
+TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStoredSteps) {
+    // The steps between the cases marked, by their conditions and events.
+    using Step = std::tuple<std::string, std::string, std::string>;
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    const auto stepsAmong = [&at](const CCaseGraph& graph, const std::set<std::string>& cases) {
+        std::multiset<Step> steps;
+        for (std::size_t i = 0; i < graph.m_arrStepRecords.size(); ++i) {
+            const CStepRecord& step = graph.m_arrStepRecords[i];
+            const std::string from = graph.m_arrCases[at(step.from)]->m_strConditions;
+            const std::string to = graph.m_arrCases[at(step.to)]->m_strConditions;
+            if (cases.count(from) && cases.count(to))
+                steps.emplace(from, to, graph.StepEvents(i).ToString());
+        }
+        return steps;
+    };
+    // The philosophers, independent components, then random nets until four were C/E
+    // systems.
+    std::mt19937 gen(29);
+    int checked = 0;
+    for (int round = 0; round < 80 && checked < 7; ++round) {
+        SCOPED_TRACE(round);
+        ViewFrame storedFrame;
+        CZerinDoc stored{storedFrame};
+        frame.memoryBudget = 1;
+        doc.LeaveSimulation();
+        doc.NewDocument();
+        std::mt19937 twin = gen;
+        if (round < 2) {
+            BuildDiningPhilosophers(stored.NetDesign(), 4 + round);
+            BuildDiningPhilosophers(doc.NetDesign(), 4 + round);
+        } else if (round == 2) {
+            BuildIndependentComponents(stored.NetDesign(), 5);
+            BuildIndependentComponents(doc.NetDesign(), 5);
+        } else {
+            BuildRandomNet(stored.NetDesign(), gen, 7, 6);
+            BuildRandomNet(doc.NetDesign(), twin, 7, 6);
+        }
+        stored.SetNetModified();
+        stored.EnterSimulation();
+        doc.SetNetModified();
+        doc.EnterSimulation();
+        if (!stored.IsCaseGraphValid() || !stored.CaseGraph().IsStored() ||
+            stored.CaseGraph().m_nCases < 3)
+            continue; // a random net that is no C/E system
+        ++checked;
+        ASSERT_NE(Graph().GetStepsOnDemand(), nullptr);
+        view = std::make_unique<TestCaseGraphView>(doc, host);
+        frame.view = view.get();
+        view->resize(500, 400);
+        view->show();
+        view->SetOverviewLimits(2, 2);
+        view->OnInitialUpdate();
+        view->Refresh();
+
+        const CCaseGraph& whole = stored.CaseGraph();
+        const int centre = static_cast<int>(whole.m_arrCases.size()) / 2;
+        const int radius = 1 + round % 2;
+        const std::vector<int> distance =
+            CCaseDistances(whole.SingleEventAdjacency()).From(centre, radius);
+        std::set<std::string> expected;
+        for (std::size_t i = 0; i < distance.size(); ++i)
+            if (distance[i] >= 0)
+                expected.insert(whole.m_arrCases[i]->m_strConditions);
+        std::vector<std::string> wanted;
+        for (const CPNCondition* c : whole.m_arrCases[at(centre)]->m_setConditions)
+            wanted.push_back(c->m_pLabel->m_strText);
+        std::vector<std::string> unwanted;
+        for (const CPNElement* e : stored.NetDesign().m_listElements)
+            if (auto* c = dynamic_cast<const CPNCondition*>(e);
+                c && !whole.m_arrCases[at(centre)]->m_setConditions.Contains(c))
+                unwanted.push_back(c->m_pLabel->m_strText);
+        std::string error;
+        ASSERT_TRUE(view->GoToCase("", wanted, unwanted, radius, error)) << error;
+
+        std::set<std::string> shown;
+        CRect bounds;
+        for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
+            if (Graph().IsCaseShown(i)) {
+                shown.insert(Graph().m_arrCases[i]->m_strConditions);
+                bounds |= Graph().m_arrCases[i]->GetBoundRect();
+            }
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(stepsAmong(Graph(), shown), stepsAmong(whole, expected));
+        // Gathered: every case of the part within the window at the zoom it took.
+        EXPECT_EQ(view->GetVisibleRect() & bounds, bounds);
+        // Every step shown is drawn.
+        RecordingDC dc;
+        view->DrawModel(dc);
+        EXPECT_GE(dc.Calls("Polyline").size() + dc.Calls("Line").size(),
+                  stepsAmong(whole, expected).size());
+        frame.view = nullptr;
+        view.reset();
+    }
+    EXPECT_EQ(checked, 7);
 }

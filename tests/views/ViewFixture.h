@@ -48,8 +48,11 @@ struct ViewFrame : CFrameServices {
     void EnableSimulationButtons(bool reset, bool start, bool stop, bool step) override {
         buttons.push_back({reset, start, stop, step});
     }
+    long long CaseGraphMemoryBudget() override { return memoryBudget; }
     CDiagramView* view = nullptr;
     std::vector<std::vector<bool>> buttons;
+    // The memory the document is told it has left for a stored case graph (0: any).
+    long long memoryBudget = 0;
 };
 
 // A view with its dialogs answered and its repaints and menus recorded.
