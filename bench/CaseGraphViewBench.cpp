@@ -312,8 +312,66 @@ void BM_WheelNotch(benchmark::State& state) {
     }
 }
 
+// A window that gives the case graph a gigabyte: 24 philosophers keep their cases and
+// make their steps on demand.
+struct GigabyteFrame : CNullFrameServices {
+    long long CaseGraphMemoryBudget() override { return 1LL << 30; }
+};
+
+// "Go to Case..." c200 with the cases one event around it, on the overview of 24
+// philosophers (103,682 cases) whose steps come on demand: the first one (again:0) lays
+// the cases out and names them, a later one (again:1) moves to another neighbourhood.
+// Counted: the heap in all, the steps made.
+void BM_GoToCaseOnDemand(benchmark::State& state) {
+    CountingSink sink;
+    COutputSink* previous = SetOutputSink(&sink);
+    struct Entry {
+        GigabyteFrame frame;
+        CZerinDoc doc{frame};
+        NullHost host;
+        CZerinCaseGraphView view{doc, host};
+        QImage image{1000, 800, QImage::Format_RGB32};
+    };
+    std::unique_ptr<Entry> e;
+    int steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool first = !e || state.range(0) == 0;
+        if (first) {
+            e = std::make_unique<Entry>();
+            BuildDiningPhilosophers(e->doc.NetDesign(), 24);
+            e->view.resize(1000, 800);
+            e->view.OnInitialUpdate();
+            e->doc.EnterSimulation();
+            e->view.Refresh();
+            // Again: the graph was laid out by a neighbourhood before.
+            std::string error;
+            if (state.range(0) == 1)
+                e->view.GoToCase("c100", {}, {}, 1, error);
+        }
+        const std::string name = "c" + std::to_string(200 + 100 * steps);
+        state.ResumeTiming();
+        std::string error;
+        if (!e->view.GoToCase(name, {}, {}, 1, error))
+            state.SkipWithError(error.c_str());
+        QPainter painter(&e->image);
+        e->view.PaintArea(painter, QRect(0, 0, 1000, 800));
+        painter.end();
+        ++steps;
+    }
+    state.counters["steps"] = static_cast<double>(e->doc.CaseGraph().m_arrStepRecords.size());
+    state.counters["heap MB"] = HeapBytes() / (1 << 20);
+    SetOutputSink(previous);
+}
+
 } // namespace
 
+BENCHMARK(BM_GoToCaseOnDemand)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("again")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_LeaveSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_DragOneCaseFrame)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_DragThroughTheWindow)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);

@@ -317,6 +317,47 @@ def whole_graph_shows_its_progress():
           flush=True)
 
 
+def steps_on_demand_browse(folder=None):
+    """24 philosophers (103,682 cases, their steps on demand): the overview, then "Go to
+    Case..." c200 with its steps, within 2 GB of memory; with a folder, its picture."""
+    if not os.path.exists(os.path.join(WORK, "phil24.zrn")):
+        print("skipped the 24 philosophers (no make-bench-nets in this build)", flush=True)
+        return
+    program = start("phil24.zrn")
+
+    def peak():
+        with open("/proc/%d/status" % program.pid) as f:
+            for line in f:
+                if line.startswith("VmHWM"):
+                    return int(line.split()[1]) * 1024
+        return 0
+
+    try:
+        click(find("push button", "Enter Simulation Mode"))
+        show = find("check box", "Show Case Graph", timeout=60)
+        end = time.time() + 120
+        while time.time() < end and not show.getState().contains(pyatspi.STATE_ENABLED):
+            time.sleep(0.1)
+        started = time.time()
+        click(show)
+        find("filler", "Case Graph", timeout=60)
+        check(time.time() - started <= 1.0,
+              "Show Case Graph on 24 philosophers paints its overview in %.2f s"
+              % (time.time() - started))
+        key("ctrl+g")
+        time.sleep(1.0)
+        subprocess.run(["xdotool", "type", "c200"], check=True)
+        key("Return")
+        time.sleep(8.0)
+        used = peak()
+        check(0 < used <= 2 << 30, "24 philosophers are browsed in %.0f MB (at most 2 GB)"
+              % (used / 2**20))
+        if folder:
+            shot(os.path.join(folder, "go-to-case-on-demand.png"), "Zerin")
+    finally:
+        program.kill()
+
+
 def neighbourhood_screenshots(folder):
     """14 philosophers: "Go to Case..." c200 with the cases one step around it, where
     the whole graph has them, then gathered by "Lay Out Neighbourhood"."""
@@ -680,6 +721,7 @@ if len(sys.argv) > 3 and sys.argv[3] == "--case-graph":
     verification_screenshot(sys.argv[4])
     large_case_graph_opens_on_its_overview(sys.argv[4])
     neighbourhood_screenshots(sys.argv[4])
+    steps_on_demand_browse(sys.argv[4])
     sys.exit(1 if failures else 0)
 if len(sys.argv) > 3:
     # scripts/real-window-check --screenshots: the pictures of the README.
@@ -693,5 +735,6 @@ print_preview_gives_the_output_back()
 paste_twice_and_undo_names()
 steps_both_ways_and_dialog_titles()
 large_case_graph_opens_on_its_overview()
+steps_on_demand_browse()
 print("%d checks failed" % len(failures) if failures else "all checks passed")
 sys.exit(1 if failures else 0)
