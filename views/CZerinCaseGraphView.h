@@ -39,6 +39,9 @@ public:
     // Past this many steps, laying out and naming the whole graph shows its progress
     // with Cancel.
     static constexpr int kProgressSteps = 100000;
+    // A group of a graph whose steps come on demand is shown with its steps up to this
+    // many cases.
+    static constexpr std::size_t kGroupStepsOnDemand = 2000;
     void SetProgressSteps(int steps) { m_nProgressSteps = steps; }
 
     // The smoothing dialog; the application's by default, replaced by tests.
@@ -107,8 +110,10 @@ private:
     void OnShowWholeGraph();
     // The neighbourhood's cases gathered around its centre: one edit.
     void OnLayOutNeighbourhood();
-    // Moves the neighbourhood's cases to the free grid points nearest its centre.
-    void GatherNeighbourhood();
+    // The neighbourhood's cases but its centre, the nearest first.
+    std::vector<std::uint32_t> NeighbourhoodOrder() const;
+    // Moves the cases in order to the free grid points nearest the centre.
+    void Gather(std::uint32_t centre, const std::vector<std::uint32_t>& order);
     // Shows the cases within the radius of the centre, fitted to the window.
     void ShowNeighbourhood(int centre, int radius);
     // Shows the cases of a group of the overview.

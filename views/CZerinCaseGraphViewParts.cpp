@@ -121,14 +121,12 @@ void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     CCaseGraph& graph = Graph();
     if (graph.GetStepsOnDemand()) {
         graph.AddStepsAmong(shown);
-        m_nCentre = centre;
-        GatherNeighbourhood();
+        Gather(static_cast<std::uint32_t>(centre), NeighbourhoodOrder());
     }
     ShowPart(std::move(shown), centre);
 }
 
-void CZerinCaseGraphView::GatherNeighbourhood() {
-    CCaseGraph& graph = Graph();
+std::vector<std::uint32_t> CZerinCaseGraphView::NeighbourhoodOrder() const {
     // The cases shown, the nearest the centre first.
     std::vector<std::uint32_t> order;
     for (std::uint32_t i = 0; i < m_arrDistance.size(); ++i)
@@ -137,16 +135,19 @@ void CZerinCaseGraphView::GatherNeighbourhood() {
     std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
         return m_arrDistance[a] < m_arrDistance[b];
     });
-    CZerinDoc& doc = GetDocument();
+    return order;
+}
+
+void CZerinCaseGraphView::Gather(std::uint32_t centre, const std::vector<std::uint32_t>& order) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    doc.MoveCases(graph.GatherAround(static_cast<std::uint32_t>(m_nCentre), order));
+    GetDocument().MoveCases(Graph().GatherAround(centre, order));
     QApplication::restoreOverrideCursor();
 }
 
 void CZerinCaseGraphView::OnLayOutNeighbourhood() {
     if (m_bSimulation || !m_bPart || m_nCentre < 0)
         return;
-    GatherNeighbourhood();
+    Gather(static_cast<std::uint32_t>(m_nCentre), NeighbourhoodOrder());
     GetDocument().SetModifiedFlag();
     ZoomToDrawing();
     InvalidateAll();
@@ -154,13 +155,21 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
 
 void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     const std::vector<std::uint32_t> cases = m_pOverview->CasesOf(group);
-    std::vector<bool> shown(Graph().m_arrCases.size(), false);
+    CCaseGraph& graph = Graph();
+    std::vector<bool> shown(graph.m_arrCases.size(), false);
     for (const std::uint32_t node : cases)
         if (node < shown.size())
             shown[node] = true;
     if (!LayOutForPart())
         return;
     m_arrDistance.clear();
+    // With the steps on demand, as a neighbourhood: gathered, with its steps where they
+    // are few enough to draw.
+    if (graph.GetStepsOnDemand() && !cases.empty()) {
+        if (cases.size() <= kGroupStepsOnDemand)
+            graph.AddStepsAmong(shown);
+        Gather(cases.front(), std::vector<std::uint32_t>(cases.begin() + 1, cases.end()));
+    }
     ShowPart(std::move(shown), -1);
 }
 

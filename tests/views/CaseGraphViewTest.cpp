@@ -561,9 +561,10 @@ TEST_F(CaseGraphViewTest, APartialRepaintShowsWhatAFullOneShows) {
     }
 }
 
-// A graph too large to store keeps its cases and makes their steps on demand: "Go to
-// Case..." shows the cases within k events of the one gone to with every step the
-// stored graph has between them, gathered where the window shows them together.
+// A graph too large to store keeps its cases and makes their steps on demand: a group of
+// the overview, and "Go to Case..." with the cases within k events of the one gone to,
+// show every step the stored graph has between their cases, gathered where the window
+// shows them together.
 TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStoredSteps) {
     // The steps between the cases marked, by their conditions and events.
     using Step = std::tuple<std::string, std::string, std::string>;
@@ -619,14 +620,42 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
         view->Refresh();
 
         const CCaseGraph& whole = stored.CaseGraph();
+        // The cases of the stored graph within k events of one.
+        const auto around = [&whole](int centre, int radius, bool rim) {
+            const std::vector<int> distance =
+                CCaseDistances(whole.SingleEventAdjacency()).From(centre, radius);
+            std::set<std::string> cases;
+            for (std::size_t i = 0; i < distance.size(); ++i)
+                if (distance[i] == radius || (!rim && distance[i] >= 0))
+                    cases.insert(whole.m_arrCases[i]->m_strConditions);
+            return cases;
+        };
+        // The part shown holds the cases expected and the stored graph's steps between
+        // them, gathered: all within the window at the zoom it took, every step drawn.
+        const auto expectShown = [&](const std::set<std::string>& expected) {
+            std::set<std::string> shown;
+            CRect bounds;
+            for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
+                if (Graph().IsCaseShown(i)) {
+                    shown.insert(Graph().m_arrCases[i]->m_strConditions);
+                    bounds |= Graph().m_arrCases[i]->GetBoundRect();
+                }
+            EXPECT_EQ(shown, expected);
+            EXPECT_EQ(stepsAmong(Graph(), shown), stepsAmong(whole, expected));
+            EXPECT_EQ(view->GetVisibleRect() & bounds, bounds);
+            RecordingDC dc;
+            view->DrawModel(dc);
+            EXPECT_GE(dc.Calls("Polyline").size() + dc.Calls("Line").size(),
+                      stepsAmong(whole, expected).size());
+        };
+        // A group of the overview: the cases one event from the initial one.
+        const CRect box = view->GetOverview()->GroupRect(1);
+        QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(box.CenterPoint()));
+        ASSERT_TRUE(view->ShowsPart());
+        expectShown(around(0, 1, true));
+
         const int centre = static_cast<int>(whole.m_arrCases.size()) / 2;
         const int radius = 1 + round % 2;
-        const std::vector<int> distance =
-            CCaseDistances(whole.SingleEventAdjacency()).From(centre, radius);
-        std::set<std::string> expected;
-        for (std::size_t i = 0; i < distance.size(); ++i)
-            if (distance[i] >= 0)
-                expected.insert(whole.m_arrCases[i]->m_strConditions);
         std::vector<std::string> wanted;
         for (const CPNCondition* c : whole.m_arrCases[at(centre)]->m_setConditions)
             wanted.push_back(c->m_pLabel->m_strText);
@@ -637,23 +666,7 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
                 unwanted.push_back(c->m_pLabel->m_strText);
         std::string error;
         ASSERT_TRUE(view->GoToCase("", wanted, unwanted, radius, error)) << error;
-
-        std::set<std::string> shown;
-        CRect bounds;
-        for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
-            if (Graph().IsCaseShown(i)) {
-                shown.insert(Graph().m_arrCases[i]->m_strConditions);
-                bounds |= Graph().m_arrCases[i]->GetBoundRect();
-            }
-        EXPECT_EQ(shown, expected);
-        EXPECT_EQ(stepsAmong(Graph(), shown), stepsAmong(whole, expected));
-        // Gathered: every case of the part within the window at the zoom it took.
-        EXPECT_EQ(view->GetVisibleRect() & bounds, bounds);
-        // Every step shown is drawn.
-        RecordingDC dc;
-        view->DrawModel(dc);
-        EXPECT_GE(dc.Calls("Polyline").size() + dc.Calls("Line").size(),
-                  stepsAmong(whole, expected).size());
+        expectShown(around(centre, radius, false));
         frame.view = nullptr;
         view.reset();
     }
