@@ -60,24 +60,38 @@ def walk(node, depth=0):
             pass
 
 
-def find(role, name, timeout=15.0, showing=True):
-    """The first node of the role and name in the program, showing unless told, waiting
-    for it."""
+def zerin_apps():
+    """The programs on the accessibility bus that are Zerin; one that ended meanwhile is
+    passed over."""
+    for app in pyatspi.Registry.getDesktop(0):
+        try:
+            if app is not None and "zerin" in (app.name or "").lower():
+                yield app
+        except Exception:
+            pass
+
+
+def find_where(match, timeout):
+    """The first node of the program that matches, waiting for it."""
     end = time.time() + timeout
-    while time.time() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is None or "zerin" not in (app.name or "").lower():
-                continue
+    while True:
+        for app in zerin_apps():
             for node in walk(app):
                 try:
-                    if node.getRoleName() == role and node.name == name and \
-                            (not showing or node.getState().contains(pyatspi.STATE_SHOWING)):
+                    if match(node):
                         return node
                 except Exception:
                     pass
+        if time.time() >= end:
+            return None
         time.sleep(0.2)
-    return None
+
+
+def find(role, name, timeout=15.0, showing=True):
+    """The first node of the role and name in the program, showing unless told, waiting
+    for it."""
+    return find_where(lambda node: node.getRoleName() == role and node.name == name and (
+        not showing or node.getState().contains(pyatspi.STATE_SHOWING)), timeout)
 
 
 def extents(node):
@@ -497,18 +511,8 @@ def layered_layout_screenshot(folder):
 
 def any_tip():
     """A showing node whose name is a braced set of conditions."""
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is None or "zerin" not in (app.name or "").lower():
-            continue
-        for node in walk(app):
-            try:
-                if (node.name or "").startswith("{") and \
-                        node.getState().contains(pyatspi.STATE_SHOWING):
-                    return True
-            except Exception:
-                pass
-    return False
+    return find_where(lambda node: (node.name or "").startswith("{") and node.getState()
+                      .contains(pyatspi.STATE_SHOWING), 0) is not None
 
 
 CLI = os.path.join(os.path.dirname(ZERIN), "..", "cli", "zerin-cli")
@@ -656,20 +660,8 @@ def paste_twice_and_undo_names():
 
 
 def find_prefix(role, prefix, timeout=5.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is None or "zerin" not in (app.name or "").lower():
-                continue
-            for node in walk(app):
-                try:
-                    if node.getRoleName() == role and (node.name or "").replace("&", "") \
-                            .startswith(prefix) and node.getState().contains(pyatspi.STATE_SHOWING):
-                        return node
-                except Exception:
-                    pass
-        time.sleep(0.2)
-    return None
+    return find_where(lambda node: node.getRoleName() == role and (node.name or "").replace(
+        "&", "").startswith(prefix) and node.getState().contains(pyatspi.STATE_SHOWING), timeout)
 
 
 def steps_both_ways_and_dialog_titles():
