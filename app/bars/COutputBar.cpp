@@ -1,8 +1,9 @@
 #include "app/bars/COutputBar.h"
 
 #include "app/bars/COutputCaption.h"
-#include "views/CommandIds.h"
+#include "app/bars/COutputLineDelegate.h"
 #include "base/OutputWriter.h"
+#include "views/CommandIds.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -52,6 +53,8 @@ COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Out
         m_list[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         m_list[i]->setLayoutMode(QListView::Batched);
         m_list[i]->setBatchSize(2000);
+        // Sized without shaping each line's text: a legend holds up to MAX_LINES.
+        m_list[i]->setItemDelegate(new COutputLineDelegate(m_list[i]));
         // With its last line selected a pane stays scrolled to that line when the
         // bar's layout changes its height afterwards.
         QListWidget* pList = m_list[i];

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -91,6 +92,37 @@ TEST_F(OutputBarTest, LongLinesStayWholeAndAFullPaneDropsItsOldestTenth) {
                   "(" + std::to_string(nExpectedDropped) + " earlier lines are no longer shown)");
         EXPECT_EQ(pList->item(1)->text().toStdString(), expected.front());
         EXPECT_EQ(pList->item(pList->count() - 1)->text().toStdString(), expected.back());
+    }
+}
+
+// A pane sizes its lines without shaping them: the height is the style's, and the width
+// never cuts a line short (nor runs far past it), whatever the line holds.
+TEST_F(OutputBarTest, LinesAreSizedAsWideAsTheirTextWithoutCuttingThem) {
+    QListWidget* pList = m_pBar->GetListBox(PANE_CASEGRAPH_LEGEND);
+    const QStringList lines = {
+        "",
+        "c103676: { think_0, think_1, fork_1, eat_2, think_3, eat_4, think_5, eat_6 }",
+        "s2: { take_10, put_13 }",
+        "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW MMMMMMMMMMMM",
+        "iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii.",
+        "AVAVAVAVAVAVAVAVAVAVAVAVAVAV To Ta Te Wa Yo fi fl ffi",
+        "Ærø Ünïcödé ñ ß ÿ: café, naïve",
+        "Zweiundzwanzig \u03b1\u03b2\u03b3 \u4e2d\u6587 \u2192 ok",
+    };
+    pList->addItems(lines);
+    QStyleOptionViewItem option;
+    option.font = pList->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.state = QStyle::State_Enabled;
+    QStyledItemDelegate shaped;
+    for (int i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i].toStdString());
+        const QModelIndex index = pList->model()->index(i, 0);
+        const QSize exact = shaped.sizeHint(option, index);
+        const QSize quick = pList->itemDelegate()->sizeHint(option, index);
+        EXPECT_EQ(quick.height(), exact.height());
+        EXPECT_GE(quick.width(), exact.width());
+        EXPECT_LE(quick.width(), exact.width() + exact.width() / 10 + 4);
     }
 }
 
