@@ -152,6 +152,7 @@ void CCaseGeometryChange::Apply(bool after) {
     // A graph computed anew since has other cases and steps.
     if (m_graph.GetGeneration() != m_nGeneration)
         return;
+    const bool cached = m_graph.BoundsCacheCurrent();
     const std::vector<std::uint32_t> routeSteps = m_packedRouteSteps.Unpack();
     const std::vector<std::uint32_t> made = m_packedMade.Unpack();
     const std::vector<std::uint32_t> objects = m_packedObjects.Unpack();
@@ -192,6 +193,35 @@ void CCaseGeometryChange::Apply(bool after) {
     }
     FollowRecords(routeSteps, made, objects);
     CPNElement::GeometryChanged();
+    KeepCache(routeSteps, made, objects, cached);
+}
+
+void CCaseGeometryChange::KeepCache(const std::vector<std::uint32_t>& routeSteps,
+                                    const std::vector<std::uint32_t>& made,
+                                    const std::vector<std::uint32_t>& objects, bool cached) const {
+    if (!cached)
+        return;
+    std::vector<std::uint32_t> cases(m_cases);
+    cases.insert(cases.end(), m_routedCases.begin(), m_routedCases.end());
+    std::sort(cases.begin(), cases.end());
+    cases.erase(std::unique(cases.begin(), cases.end()), cases.end());
+    // Only where every step this edit changed is a step of a case it moved (a move of a
+    // selection routes every step): the graph then reads those cases' steps again.
+    std::vector<std::uint32_t> steps;
+    for (const std::uint32_t node : cases)
+        for (const std::uint32_t i : m_graph.StepsOfCase(node))
+            steps.push_back(i);
+    std::sort(steps.begin(), steps.end());
+    const auto ofTheCases = [&steps](std::uint32_t i) {
+        return std::binary_search(steps.begin(), steps.end(), i);
+    };
+    if (!std::all_of(routeSteps.begin(), routeSteps.end(), ofTheCases))
+        return;
+    for (const auto* list : {&made, &objects})
+        for (const std::uint32_t entry : *list)
+            if (!ofTheCases(StepOf(entry)))
+                return;
+    m_graph.KeepCacheAfterMoves(cases, true);
 }
 
 void CCaseGeometryChange::FollowRecords(const std::vector<std::uint32_t>& routeSteps,

@@ -64,6 +64,11 @@ private:
     void FollowRecords(const std::vector<std::uint32_t>& routeSteps,
                        const std::vector<std::uint32_t>& made,
                        const std::vector<std::uint32_t>& objects);
+    // The graph's cached bounds follow the cases put back, where the cache was current
+    // before and every step changed is one of theirs.
+    void KeepCache(const std::vector<std::uint32_t>& routeSteps,
+                   const std::vector<std::uint32_t>& made,
+                   const std::vector<std::uint32_t>& objects, bool cached) const;
     // Whether the ends of the arc, put on its cases where they stood before the move,
     // give exactly the state.
     bool EndsGiveBack(const CPNStep& arc, const ObjectBefore& before) const;

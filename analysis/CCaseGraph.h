@@ -376,6 +376,9 @@ private:
     CRect StepLabelBounds(std::size_t i) const;
     // For every step, whether a step leads between its two cases the other way.
     std::vector<bool> OppositeSteps() const;
+    // The same for the steps listed, which hold every step of their cases (so each one's
+    // opposite among them); false for the others.
+    std::vector<bool> OppositeSteps(const std::vector<std::uint32_t>& steps) const;
     // The route a layout gives step i: straight, or bent apart from its opposite.
     static CStepRecord::ERoute ResetRoute(bool opposite) {
         return opposite ? CStepRecord::BentReset : CStepRecord::Reset;
@@ -457,6 +460,10 @@ private:
     // A move of one case kept the cache current: its entries and its steps' were read
     // again, so that a drag does not read every step at every move.
     void KeepCacheAfterMove(std::size_t node) const;
+    // The same after several cases moved, where their steps are fewer than a quarter of
+    // all (else the next repaint reads every step again). cached: the cache was current
+    // before the move.
+    void KeepCacheAfterMoves(const std::vector<std::uint32_t>& cases, bool cached) const;
     // The density of the steps as the cache has them, counted anew after the cache was,
     // and kept with it through a move of one case.
     bool RefreshDensity(const WorkProgress& progress = {}) const;

@@ -353,6 +353,18 @@ void CCaseGraph::KeepCacheAfterMove(std::size_t node) const {
         m_nDensityEpoch = m_boundsCache.epoch;
 }
 
+void CCaseGraph::KeepCacheAfterMoves(const std::vector<std::uint32_t>& cases, bool cached) const {
+    if (!cached)
+        return;
+    std::size_t touched = 0;
+    for (const std::uint32_t node : cases)
+        touched += StepsOfCase(node).size();
+    if (touched > m_arrStepRecords.size() / 4)
+        return;
+    for (const std::uint32_t node : cases)
+        KeepCacheAfterMove(node);
+}
+
 std::size_t CCaseGraph::StepsMeeting(const StepBox& area, std::vector<std::uint32_t>& out) const {
     CKeptQuery& kept = m_boundsCache.stepQuery;
     if (kept.Holds(area)) {
@@ -668,6 +680,7 @@ CRect CCaseGraph::MoveElement(CPNElement* element, CPoint pt, CEditRecorder& rec
 CRect CCaseGraph::MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>>& moves,
                               CEditRecorder& recorder) {
     CRect rect;
+    const bool cached = BoundsCacheCurrent();
     auto change = std::make_unique<CCaseGeometryChange>(*this);
     std::vector<std::uint32_t> cases;
     for (const auto& [node, at] : moves) {
@@ -680,6 +693,7 @@ CRect CCaseGraph::MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>
     // As a layout: the steps of the cases moved start straight again (bent apart where
     // two join the same cases both ways); the rest stay as they are.
     rect |= RouteSteps(nullptr, true, change.get(), &cases);
+    KeepCacheAfterMoves(cases, cached);
     if (change->Finish())
         recorder.Record(std::move(change));
     return rect;

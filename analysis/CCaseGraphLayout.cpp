@@ -164,8 +164,19 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     auto at = [this](int node) { return m_arrCases[static_cast<std::size_t>(node)]->m_ptPos; };
     StepShape before, after;
     bool changed = false;
+    // The steps of the cases given, each once, in the order of the list.
+    std::vector<std::uint32_t> steps;
+    if (cases) {
+        for (const std::uint32_t node : *cases)
+            for (const std::uint32_t i : StepsOfCase(node))
+                steps.push_back(i);
+        std::sort(steps.begin(), steps.end());
+        steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
+    }
     // A reset bends the steps that have an opposite apart.
-    const std::vector<bool> opposite = reset ? OppositeSteps() : std::vector<bool>();
+    const std::vector<bool> opposite = !reset  ? std::vector<bool>()
+                                       : cases ? OppositeSteps(steps)
+                                               : OppositeSteps();
     // Every step on a reset or a move of everything, else the moved case's own.
     const auto route = [&](std::size_t i) {
         const bool named = i < m_arrStepLabels.size();
@@ -229,13 +240,6 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
         for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
             route(i);
     } else if (cases) {
-        // Each step once, in the order of the list.
-        std::vector<std::uint32_t> steps;
-        for (const std::uint32_t node : *cases)
-            for (const std::uint32_t i : StepsOfCase(node))
-                steps.push_back(i);
-        std::sort(steps.begin(), steps.end());
-        steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
         for (const std::uint32_t i : steps)
             route(i);
     } else if (movedCase >= 0) {

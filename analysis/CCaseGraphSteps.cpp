@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -222,6 +223,23 @@ std::vector<bool> CCaseGraph::OppositeSteps() const {
         const auto first = targets.begin() + static_cast<std::ptrdiff_t>(start[step.to]);
         const auto last = targets.begin() + static_cast<std::ptrdiff_t>(start[step.to + 1]);
         opposite[i] = std::binary_search(first, last, step.from);
+    }
+    return opposite;
+}
+
+std::vector<bool> CCaseGraph::OppositeSteps(const std::vector<std::uint32_t>& steps) const {
+    std::unordered_set<std::uint64_t> pairs;
+    const auto key = [](std::int32_t from, std::int32_t to) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(from)) << 32 |
+               static_cast<std::uint32_t>(to);
+    };
+    pairs.reserve(steps.size());
+    for (const std::uint32_t i : steps)
+        pairs.insert(key(m_arrStepRecords[i].from, m_arrStepRecords[i].to));
+    std::vector<bool> opposite(m_arrStepRecords.size(), false);
+    for (const std::uint32_t i : steps) {
+        const CStepRecord& step = m_arrStepRecords[i];
+        opposite[i] = step.from != step.to && pairs.count(key(step.to, step.from)) > 0;
     }
     return opposite;
 }

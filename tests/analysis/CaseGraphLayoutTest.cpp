@@ -3,6 +3,7 @@
 #include "analysis/CPNStep.h"
 #include "analysis/CPackedIndices.h"
 #include "base/CRandomSource.h"
+#include "model/CEditChange.h"
 #include "model/CNetDesign.h"
 #include "model/CNoEditRecorder.h"
 #include "model/CPNLabel.h"
@@ -345,6 +346,33 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
         g.graph.SetDenseLimit(k % 2 ? 0 : CCaseGraph::kDenseSteps);
         g.graph.Draw(between, window, false, k % 2 ? 0.01 : 1.0);
     }
+    // Several cases gathered at once, then put back and moved again, as "Lay Out
+    // Neighbourhood", Undo and Redo do, drawn between.
+    struct KeepingRecorder : CEditRecorder {
+        void Modify(CPNElement*) override {}
+        void ModifyList(std::list<CPNElement*>&) override {}
+        void Discard(CPNElement* element) override { CNoEditRecorder::Instance().Discard(element); }
+        void Record(std::unique_ptr<CEditChange> change) override {
+            changes.push_back(std::move(change));
+        }
+        std::vector<std::unique_ptr<CEditChange>> changes;
+    } keeping;
+    const auto drawBetween = [&g, &window](int k) {
+        RecordingDC between;
+        g.graph.SetDenseLimit(k % 2 ? 0 : CCaseGraph::kDenseSteps);
+        g.graph.Draw(between, window, false, k % 2 ? 0.01 : 1.0);
+    };
+    for (std::uint32_t k = 0; k < 3; ++k) {
+        g.graph.MoveCasesTo(g.graph.GatherAround(k, {k + 5, k + 13, k + 21}), keeping);
+        drawBetween(static_cast<int>(k));
+    }
+    ASSERT_EQ(keeping.changes.size(), 3u);
+    keeping.changes[2]->Undo();
+    drawBetween(0);
+    keeping.changes[1]->Undo();
+    drawBetween(1);
+    keeping.changes[1]->Redo();
+    drawBetween(0);
     RecordingDC keptLines, keptShades, countedLines, countedShades;
     g.graph.SetDenseLimit(CCaseGraph::kDenseSteps);
     g.graph.Draw(keptLines, window);
