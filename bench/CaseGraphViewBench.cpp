@@ -12,6 +12,7 @@
 #include "support/NetFamilies.h"
 #include "views/CViewHost.h"
 #include "views/CZerinCaseGraphView.h"
+#include "views/CommandIds.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -243,6 +244,30 @@ void BM_DragOneCaseFrame(benchmark::State& state) {
     f.doc.EndEdit();
 }
 
+// Undo and Redo of a drag of one case (outside simulation), each with the repaint of
+// the window that follows.
+void BM_UndoDrag(benchmark::State& state) {
+    ShownFixture f(static_cast<int>(state.range(0)));
+    f.doc.LeaveSimulation();
+    f.view->OnUpdate();
+    f.Paint();
+    CPNCase* node = f.doc.CaseGraph().m_arrCases[0];
+    const CPoint start = node->m_ptPos;
+    f.doc.BeginEdit("Move");
+    for (int i = 1; i <= 5; ++i)
+        f.doc.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, node, CPoint(start.x + 10 * i, start.y));
+    f.doc.EndEdit();
+    f.Paint();
+    int i = 0;
+    for (auto _ : state) {
+        if (++i % 2)
+            f.doc.History().Undo();
+        else
+            f.doc.History().Redo();
+        f.Paint();
+    }
+}
+
 // The same drag as the user makes it: mouse events to the shown window, each move
 // followed by the event loop's turn that repaints what it invalidated.
 void BM_DragThroughTheWindow(benchmark::State& state) {
@@ -312,6 +337,33 @@ void BM_WheelNotch(benchmark::State& state) {
     }
 }
 
+// Case Graph > "Lay Out Neighbourhood" after "Go to Case..." c200 (outside simulation):
+// the cases one step around it gathered as one edit, and the repaint; then Undo.
+void BM_LayOutNeighbourhood(benchmark::State& state) {
+    ShownFixture f(static_cast<int>(state.range(0)));
+    f.doc.LeaveSimulation();
+    f.view->OnUpdate();
+    std::string error;
+    f.view->GoToCase("c200", {}, {}, 1, error);
+    f.Paint();
+    double undoing = 0;
+    int shown = 0;
+    for (auto _ : state) {
+        f.doc.BeginEdit("Lay Out Neighbourhood");
+        f.view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD);
+        f.doc.EndEdit();
+        f.Paint();
+        state.PauseTiming();
+        const auto began = std::chrono::steady_clock::now();
+        f.doc.History().Undo();
+        f.Paint();
+        undoing += std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        ++shown;
+        state.ResumeTiming();
+    }
+    state.counters["undo ms"] = 1000 * undoing / shown;
+}
+
 // A window that gives the case graph a gigabyte: 24 philosophers keep their cases and
 // make their steps on demand.
 struct GigabyteFrame : CNullFrameServices {
@@ -372,6 +424,8 @@ BENCHMARK(BM_GoToCaseOnDemand)
     ->ArgName("again")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+BENCHMARK(BM_LayOutNeighbourhood)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_UndoDrag)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_LeaveSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_DragOneCaseFrame)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_DragThroughTheWindow)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(30);
