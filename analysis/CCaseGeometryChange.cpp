@@ -207,13 +207,11 @@ void CCaseGeometryChange::KeepCache(const std::vector<std::uint32_t>& routeSteps
     cases.erase(std::unique(cases.begin(), cases.end()), cases.end());
     // Only where every step this edit changed is a step of a case it moved (a move of a
     // selection routes every step): the graph then reads those cases' steps again.
-    std::vector<std::uint32_t> steps;
-    for (const std::uint32_t node : cases)
-        for (const std::uint32_t i : m_graph.StepsOfCase(node))
-            steps.push_back(i);
-    std::sort(steps.begin(), steps.end());
-    const auto ofTheCases = [&steps](std::uint32_t i) {
-        return std::binary_search(steps.begin(), steps.end(), i);
+    const auto ofTheCases = [this, &cases](std::uint32_t i) {
+        const CStepRecord& step = m_graph.m_arrStepRecords[i];
+        return std::binary_search(cases.begin(), cases.end(),
+                                  static_cast<std::uint32_t>(step.from)) ||
+               std::binary_search(cases.begin(), cases.end(), static_cast<std::uint32_t>(step.to));
     };
     if (!std::all_of(routeSteps.begin(), routeSteps.end(), ofTheCases))
         return;

@@ -374,6 +374,8 @@ private:
     // GetBoundRect of the arc of step i and of its label, objects or not.
     CRect StepBounds(std::size_t i) const;
     CRect StepLabelBounds(std::size_t i) const;
+    // Appends a step by the number of its set of events in the pool.
+    void AppendStep(std::uint32_t events, int from, int to);
     // For every step, whether a step leads between its two cases the other way.
     std::vector<bool> OppositeSteps() const;
     // The same for the steps listed, which hold every step of their cases (so each one's

@@ -40,6 +40,33 @@ bool LabelMeets(const CRect& b, const CBoxIndex::Box& area) {
     return (b.left < area.x1) & (area.x0 < b.right) & (b.top < area.y1) & (area.y0 < b.bottom);
 }
 
+// The boxes of count that meet the area, in increasing order: the answer kept for the
+// area, else from the index where it answers, else from every box.
+template <class Meets>
+std::size_t BoxesMeeting(const CBoxIndex& index, CKeptQuery& kept, const CBoxIndex::Box& area,
+                         std::size_t count, std::vector<std::uint32_t>& out, Meets meets) {
+    if (kept.Holds(area)) {
+        out = kept.Boxes();
+        return out.size();
+    }
+    std::size_t found = 0;
+    if (index.Near(area, out)) {
+        for (const std::uint32_t i : out)
+            if (meets(i))
+                out[found++] = i;
+    } else {
+        // Without a branch: most boxes miss the window, unpredictably.
+        out.resize(count + 1);
+        for (std::size_t i = 0; i < count; ++i) {
+            out[found] = static_cast<std::uint32_t>(i);
+            found += static_cast<std::size_t>(meets(static_cast<std::uint32_t>(i)));
+        }
+    }
+    out.resize(found);
+    kept.Keep(area, out);
+    return found;
+}
+
 } // namespace
 
 bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
@@ -366,53 +393,18 @@ void CCaseGraph::KeepCacheAfterMoves(const std::vector<std::uint32_t>& cases, bo
 }
 
 std::size_t CCaseGraph::StepsMeeting(const StepBox& area, std::vector<std::uint32_t>& out) const {
-    CKeptQuery& kept = m_boundsCache.stepQuery;
-    if (kept.Holds(area)) {
-        out = kept.Boxes();
-        return out.size();
-    }
     const StepBox* boxes = m_boundsCache.stepBoxes.data();
-    std::size_t count = 0;
-    if (m_boundsCache.stepIndex.Near(area, out)) {
-        for (const std::uint32_t i : out)
-            if (StepMeets(boxes[i], area))
-                out[count++] = i;
-    } else {
-        // Without a branch: most boxes miss the window, unpredictably.
-        out.resize(m_arrSteps.size() + 1);
-        for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
-            out[count] = static_cast<std::uint32_t>(i);
-            count += static_cast<std::size_t>(StepMeets(boxes[i], area));
-        }
-    }
-    out.resize(count);
-    kept.Keep(area, out);
-    return count;
+    return BoxesMeeting(m_boundsCache.stepIndex, m_boundsCache.stepQuery, area,
+                        m_boundsCache.stepBoxes.size(), out,
+                        [boxes, &area](std::uint32_t i) { return StepMeets(boxes[i], area); });
 }
 
 std::size_t CCaseGraph::LabelsMeeting(const CRect& rect, std::vector<std::uint32_t>& out) const {
     const StepBox area = LabelBox(rect);
-    CKeptQuery& kept = m_boundsCache.labelQuery;
-    if (kept.Holds(area)) {
-        out = kept.Boxes();
-        return out.size();
-    }
     const CRect* bounds = m_boundsCache.labelBounds.data();
-    std::size_t count = 0;
-    if (m_boundsCache.labelIndex.Near(area, out)) {
-        for (const std::uint32_t i : out)
-            if (LabelMeets(bounds[i], area))
-                out[count++] = i;
-    } else {
-        out.resize(m_boundsCache.labelBounds.size() + 1);
-        for (std::size_t i = 0; i < m_boundsCache.labelBounds.size(); ++i) {
-            out[count] = static_cast<std::uint32_t>(i);
-            count += static_cast<std::size_t>(LabelMeets(bounds[i], area));
-        }
-    }
-    out.resize(count);
-    kept.Keep(area, out);
-    return count;
+    return BoxesMeeting(m_boundsCache.labelIndex, m_boundsCache.labelQuery, area,
+                        m_boundsCache.labelBounds.size(), out,
+                        [bounds, &area](std::uint32_t i) { return LabelMeets(bounds[i], area); });
 }
 
 void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double scale) const {

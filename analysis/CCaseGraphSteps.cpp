@@ -268,10 +268,14 @@ bool CCaseGraph::ShapeHit(const StepShape& shape, CPoint pt) {
 }
 
 void CCaseGraph::AddStep(const CSetEvents& events, int from, int to) {
+    AppendStep(m_eventSets.Add(events), from, to);
+}
+
+void CCaseGraph::AppendStep(std::uint32_t events, int from, int to) {
     CStepRecord step;
     step.from = from;
     step.to = to;
-    step.events = m_eventSets.Add(events);
+    step.events = events;
     m_arrStepRecords.push_back(step);
     m_arrSteps.push_back(nullptr);
     m_arrRoutedAt.resize(m_arrCases.size());
@@ -299,8 +303,9 @@ std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown) {
             if (to < 0 || static_cast<std::size_t>(to) >= shown.size() ||
                 !shown[static_cast<std::size_t>(to)])
                 return;
-            if (have.emplace(from, to, m_eventSets.Add(events)).second)
-                AddStep(events, from, to);
+            const std::uint32_t set = m_eventSets.Add(events);
+            if (have.emplace(from, to, set).second)
+                AppendStep(set, from, to);
         });
     }
     return m_arrStepRecords.size() - before;
