@@ -3,6 +3,7 @@
 #include "base/FormatString.h"
 #include "base/UniqueName.h"
 #include "model/CNetDesign.h"
+#include "model/CNetStructure.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
@@ -258,6 +259,30 @@ bool CPnmlImport::Check() {
                         "' both before and after it (a self-loop); a condition/event net never "
                         "fires such a transition");
         }
+    return true;
+}
+
+bool CPnmlImport::BuildStructure(CNetStructure& net) {
+    m_strError.clear();
+    m_arcEnds.clear();
+    if (!Check())
+        return false;
+    net = CNetStructure();
+    std::vector<int> number(m_net.nodes.size(), -1);
+    for (std::size_t i = 0; i < m_net.nodes.size(); ++i) {
+        const CPnmlNet::Node& node = m_net.nodes[i];
+        if (node.kind == Kind::Place)
+            number[i] = net.AddCondition(node.id, node.marking && ParseCount(*node.marking) == 1);
+        else if (node.kind == Kind::Transition)
+            number[i] = net.AddEvent(node.id);
+    }
+    // The ends of the arcs are the places and transitions the references resolve to.
+    for (const auto& [from, to] : m_arcEnds) {
+        if (IsPlace(m_net.nodes[from].kind))
+            net.AddPre(number[to], number[from]);
+        else
+            net.AddPost(number[from], number[to]);
+    }
     return true;
 }
 

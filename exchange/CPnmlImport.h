@@ -10,6 +10,7 @@
 
 class CDC;
 class CNetDesign;
+class CNetStructure;
 
 // A PNML net turned into a net design: places become conditions (initial marking 1 a
 // token), transitions events, arcs edges, reference nodes the nodes they refer to.
@@ -35,6 +36,10 @@ public:
 
     // Fills the empty net design; false with the reason in Error().
     bool Build(CNetDesign& design, CDC& dc, const NewName& newName);
+    // The net as numbers, without drawing it: places and transitions in file order
+    // (references resolved), each named by its id, as the contest's formulas name them.
+    // The same checks as Build; false with the reason in Error().
+    bool BuildStructure(CNetStructure& net);
     const std::string& Error() const { return m_strError; }
 
     // Whether the net's type names a high-level net (symmetric, coloured, ...).
