@@ -1,7 +1,7 @@
-#include "analysis/CCaseExplorer.h"
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
+#include "engines/CCaseExplorer.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CSymbolicCaseAnalysis.h"
 #include "base/COutputSink.h"
 #include "base/CRandomSource.h"
 #include "base/OutputWriter.h"
@@ -185,7 +185,7 @@ void BM_SymbolicPhilosophers(benchmark::State& state) {
         benchmark::DoNotOptimize(symbolic.CountSteps());
         benchmark::DoNotOptimize(symbolic.IsContactFree());
         const CCaseSearchResult found = symbolic.Find(eating, {}, true, 1);
-        pathLines = symbolic.DescribePath(found.first.front()).size();
+        pathLines = DescribeRun(symbolic.PathTo(found.first.front())).size();
     }
     state.counters["path steps"] = static_cast<double>(pathLines) - 1;
 }

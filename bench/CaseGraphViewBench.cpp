@@ -1,5 +1,5 @@
-#include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "base/COutputSink.h"

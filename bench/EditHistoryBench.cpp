@@ -3,7 +3,7 @@
 // case, its undo and its redo; a nudge of one condition; a thousand moves in a row and
 // the memory the history then holds (reported as counters, in bytes).
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "document/CDocumentFile.h"
 #include "document/CNullFrameServices.h"
 #include "document/CZerinDoc.h"

@@ -1,7 +1,7 @@
 #include "cli/CCaseGraphCommand.h"
 
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CNodeAdjacency.h"
+#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CNodeAdjacency.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "cli/CCliSession.h"

@@ -1,10 +1,10 @@
 #include "cli/CCliSession.h"
 
-#include "analysis/CCaseEngineChoice.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CStoredCaseAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
-#include "analysis/ECaseGraphResult.h"
+#include "engines/CCaseEngineChoice.h"
+#include "engines/CCaseSpaceAnalysis.h"
+#include "casegraph/CStoredCaseAnalysis.h"
+#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
 #include "model/CPNEvent.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/CCaseAnalysis.h"
+#include "engines/CCaseAnalysis.h"
 #include "base/CFileResult.h"
 #include "cli/CCliFrame.h"
 #include "cli/options/CEngineOptions.h"

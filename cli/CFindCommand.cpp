@@ -1,8 +1,8 @@
 #include "cli/CFindCommand.h"
 
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CaseClassSearch.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "engines/CaseClassSearch.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CFindOptions.h"
@@ -70,7 +70,7 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
     if (found.count != std::to_string(found.first.size()))
         out << "(the first " << found.first.size() << " of " << found.count << " cases)\n";
     if (options.m_bPath)
-        for (const std::string& line : analysis->DescribePath(found.first.front()))
+        for (const std::string& line : DescribeRun(analysis->PathTo(found.first.front())))
             out << line << '\n';
     return EXIT_CLI_OK;
 }

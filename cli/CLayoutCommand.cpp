@@ -1,6 +1,6 @@
 #include "cli/CLayoutCommand.h"
 
-#include "analysis/CSmoothCaseGraphSession.h"
+#include "layout/CSmoothCaseGraphSession.h"
 #include "base/FormatString.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"

@@ -1,7 +1,7 @@
 #include "document/CBreakPoints.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CPNCase.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "document/CDocumentFile.h"
 
-#include "analysis/CCaseGraph.h"
+#include "casegraph/CCaseGraph.h"
 #include "base/CArchive.h"
 #include "base/CArchiveException.h"
 #include "base/CRandomSource.h"

@@ -1,8 +1,8 @@
 #include "document/CDocumentValidator.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/CArchiveException.h"
 #include "document/CZerinDoc.h"
 #include "model/CNetDesign.h"

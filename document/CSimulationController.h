@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/ECaseGraphResult.h"
+#include "engines/ECaseGraphResult.h"
 
 #include <string>
 

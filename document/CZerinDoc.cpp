@@ -2,8 +2,8 @@
 
 #include "document/CDocumentFile.h"
 
-#include "analysis/CPNCase.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
+#include "casegraph/CPNCase.h"
+#include "engines/CSymbolicCaseAnalysis.h"
 #include "base/CDC.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CaseEngines.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CaseEngines.h"
 #include "base/CBrush.h"
 #include "base/CFileResult.h"
 #include "base/CObject.h"

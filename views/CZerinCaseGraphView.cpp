@@ -2,9 +2,9 @@
 
 #include "platform/CLayeredLayout.h"
 
-#include "analysis/CCaseDistances.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCaseDistances.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/FormatString.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNLabel.h"

@@ -4,8 +4,8 @@
 
 #include "document/CZerinDoc.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseGraphOverview.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CCaseGraphOverview.h"
 #include "views/CRecordDiagramView.h"
 
 #include <memory>

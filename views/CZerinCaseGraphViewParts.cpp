@@ -1,7 +1,7 @@
 #include "views/CZerinCaseGraphView.h"
 
-#include "analysis/CCaseDistances.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CCaseDistances.h"
+#include "casegraph/CPNCase.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "analysis/ECaseGraphResult.h"
+#include "engines/ECaseGraphResult.h"
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
 #include "app/dialogs/CDlgCaseClassAnalysis.h"

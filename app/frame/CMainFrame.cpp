@@ -1,9 +1,9 @@
 #include "app/frame/CMainFrame.h"
 #include "views/CommandIds.h"
 
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "app/bars/CDlgPropertiesConditionBar.h"
 #include "app/bars/CDlgPropertiesEventBar.h"
 #include "app/bars/CDlgPropertiesLabelBar.h"

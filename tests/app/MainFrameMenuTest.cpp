@@ -1,7 +1,7 @@
 #include "FrameFixture.h"
 #include "views/CommandIds.h"
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "base/OutputWriter.h"
 

@@ -3,7 +3,7 @@
 // File > Close, the zoom a document starts at, and where exports are proposed.
 
 #include "FrameFixture.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CAboutDlg.h"
 #include "app/dialogs/DialogTitle.h"

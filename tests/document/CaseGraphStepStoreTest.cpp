@@ -2,8 +2,8 @@
 // tests run the same edits on two graphs of one net, one whose steps all became objects
 // at once (as every step was before) and one that makes them only when asked, and
 // require the same bytes, drawings, hits and repaint rectangles throughout.
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/CArchive.h"
 #include "document/CDocumentFile.h"
 #include "document/CFrameServices.h"

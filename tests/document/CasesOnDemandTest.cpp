@@ -4,10 +4,10 @@
 #include "DocFixture.h"
 #include "support/RecordingDC.h"
 
-#include "analysis/CCaseAnalysis.h"
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CaseClassSearch.h"
+#include "engines/CCaseAnalysis.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "engines/CaseClassSearch.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 
@@ -205,5 +205,5 @@ TEST_F(TwoWays, DecisionDiagramsCarryTheSimulationWhereTheCasesDoNotFit) {
     EXPECT_EQ(found.count,
               std::to_string(
                   FindCaseIndices(expected.cases, reachable, eating(expected), {}, true).size()));
-    EXPECT_EQ(onDemandFrame.caseClassInput.search->DescribePath(found.first.front()).size(), 2u);
+    EXPECT_EQ(onDemandFrame.caseClassInput.search->PathTo(found.first.front())->Describe().size(), 2u);
 }

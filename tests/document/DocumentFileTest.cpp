@@ -3,7 +3,7 @@
 
 #include "FixtureDocuments.h"
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "document/CDocumentFile.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"

@@ -6,7 +6,7 @@
 
 #include "DocFixture.h"
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "document/CNetFragment.h"

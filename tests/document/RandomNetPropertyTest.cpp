@@ -4,8 +4,8 @@
 
 #include "DocFixture.h"
 
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "simulation/CNetComplement.h"

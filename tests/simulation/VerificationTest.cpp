@@ -1,10 +1,10 @@
 // The five tests of a C/E system over small nets, in the order the document runs them:
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "model/CPNLabel.h"
 // their lines, error counts and the events found enabled are recorded in
 // tests/data/golden/simulation/verification.txt.
 
-#include "analysis/CCaseGraph.h"
+#include "casegraph/CCaseGraph.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNEvent.h"

@@ -1,11 +1,11 @@
 #include "support/EngineAgreement.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CStepInfo.h"
-#include "analysis/CStoredCaseAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CCaseSpaceAnalysis.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CStepInfo.h"
+#include "casegraph/CStoredCaseAnalysis.h"
+#include "engines/CSymbolicCaseAnalysis.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
@@ -56,8 +56,8 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
         EXPECT_EQ(engine->IsContactFree(), stored.IsContactFree());
         for (const CPNCase* node : graph.m_arrCases) {
             EXPECT_EQ(engine->IsForwardReachable(node->m_setConditions), node->m_bReachable);
-            EXPECT_EQ(PathLength(engine->DescribePath(node->m_setConditions)),
-                      PathLength(stored.DescribePath(node->m_setConditions)))
+            EXPECT_EQ(PathLength(DescribeRun(engine->PathTo(node->m_setConditions))),
+                      PathLength(DescribeRun(stored.PathTo(node->m_setConditions))))
                 << node->m_strConditions;
         }
         // Searches for a random wanted and unwanted condition, and for none.

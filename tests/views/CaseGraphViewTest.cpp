@@ -1,9 +1,9 @@
 #include "ViewFixture.h"
 #include "views/CommandIds.h"
 
-#include "analysis/CCaseDistances.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCaseDistances.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "model/CPNCondition.h"
