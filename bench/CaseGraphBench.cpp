@@ -1,7 +1,7 @@
 #include "engines/CCaseExplorer.h"
 #include "casegraph/CCaseGraph.h"
-#include "engines/CCaseSpaceAnalysis.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CCasesEngine.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/COutputSink.h"
 #include "base/CRandomSource.h"
 #include "base/OutputWriter.h"
@@ -154,7 +154,7 @@ void BM_CasesOfPhilosophers(benchmark::State& state) {
     for (auto _ : state) {
         g_nPeak = g_nLive.load();
         const long long before = g_nLive;
-        CCaseSpaceAnalysis cases(events, initial);
+        CCasesEngine cases(events, initial);
         cases.Run();
         steps = cases.CountSteps();
         state.counters["MB"] = static_cast<double>(g_nPeak - before) / (1 << 20);
@@ -179,7 +179,7 @@ void BM_SymbolicPhilosophers(benchmark::State& state) {
             eating.push_back(c);
     std::size_t pathLines = 0;
     for (auto _ : state) {
-        CSymbolicCaseAnalysis symbolic(events, initial);
+        CSymbolicEngine symbolic(events, initial);
         symbolic.Run();
         benchmark::DoNotOptimize(symbolic.CountCases());
         benchmark::DoNotOptimize(symbolic.CountSteps());

@@ -8,12 +8,12 @@
 
 #include "engines/CCaseExplorer.h"
 #include "casegraph/CCasePath.h"
-#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CCasesEngine.h"
 #include "engines/CDetachedSetCounter.h"
 #include "engines/CNodeAdjacency.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/CRandomSource.h"
 #include "base/FormatString.h"
 #include "model/CNetDesign.h"
@@ -122,7 +122,7 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     return ECaseGraphResult::Completed;
 }
 
-void CCaseGraph::TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases) {
+void CCaseGraph::TakeCasesWithoutSteps(std::unique_ptr<CCasesEngine> cases) {
     if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
         DeleteContents(false);
     m_arrNetEvents = cases->GetEvents();
@@ -138,7 +138,7 @@ void CCaseGraph::TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases
     m_pStepsOnDemand = std::move(cases);
 }
 
-void CCaseGraph::TakeSymbolic(std::unique_ptr<CSymbolicCaseAnalysis> symbolic,
+void CCaseGraph::TakeSymbolic(std::unique_ptr<CSymbolicEngine> symbolic,
                               const std::vector<CPNEvent*>& events) {
     DeleteContents(false);
     m_pSymbolic = std::move(symbolic);
@@ -181,11 +181,11 @@ CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
 CCasePath CCaseGraph::FindPath(const CPNCase* from, const CPNCase* to) {
     if (!m_pStepsOnDemand || m_arrCases.empty() || from != m_arrCases[0])
         return CCasePath::Find(*this, from, to);
-    std::vector<CCaseSpaceAnalysis::PathStep> found;
+    std::vector<CCasesEngine::PathStep> found;
     if (!m_pStepsOnDemand->ShortestPath(CaseIndexOf(to), found))
         return CCasePath();
     std::vector<CCasePath::Step> steps;
-    for (const CCaseSpaceAnalysis::PathStep& step : found) {
+    for (const CCasesEngine::PathStep& step : found) {
         // A forward step runs from its first case; one undone runs into it.
         const int a = step.forward ? step.from : step.to;
         const int b = step.forward ? step.to : step.from;

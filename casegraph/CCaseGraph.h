@@ -34,8 +34,8 @@
 class CCaseGeometryChange;
 class CCasePath;
 class CEditRecorder;
-class CCaseSpaceAnalysis;
-class CSymbolicCaseAnalysis;
+class CCasesEngine;
+class CSymbolicEngine;
 class CNetDesign;
 class CNodeAdjacency;
 class CPNCase;
@@ -84,15 +84,15 @@ public:
                                       const CaseGraphProgress& progress = {});
     // Keeps the cases the analysis found as the graph's nodes (node i holds case i), and
     // not their steps: those the analysis produces on demand. Replaces what the graph held.
-    void TakeCasesWithoutSteps(std::unique_ptr<CCaseSpaceAnalysis> cases);
+    void TakeCasesWithoutSteps(std::unique_ptr<CCasesEngine> cases);
     // The analysis the steps come from when they are not stored; null for a stored graph.
-    CCaseSpaceAnalysis* GetStepsOnDemand() const { return m_pStepsOnDemand.get(); }
+    CCasesEngine* GetStepsOnDemand() const { return m_pStepsOnDemand.get(); }
     // Keeps the class as decision diagrams only, for a net whose cases do not fit one by
     // one: no nodes, no steps; the answers come from the analysis. Replaces what the
     // graph held.
-    void TakeSymbolic(std::unique_ptr<CSymbolicCaseAnalysis> symbolic,
+    void TakeSymbolic(std::unique_ptr<CSymbolicEngine> symbolic,
                       const std::vector<CPNEvent*>& events);
-    CSymbolicCaseAnalysis* GetSymbolic() const { return m_pSymbolic.get(); }
+    CSymbolicEngine* GetSymbolic() const { return m_pSymbolic.get(); }
     // Every case and step is held (not on demand, not as decision diagrams).
     bool IsStored() const { return !m_pStepsOnDemand && !m_pSymbolic; }
     // The number of cases in full, held or counted.
@@ -400,8 +400,8 @@ private:
     void ReadSteps(CArchive& ar);
     void DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const;
 
-    std::unique_ptr<CCaseSpaceAnalysis> m_pStepsOnDemand;
-    std::unique_ptr<CSymbolicCaseAnalysis> m_pSymbolic;
+    std::unique_ptr<CCasesEngine> m_pStepsOnDemand;
+    std::unique_ptr<CSymbolicEngine> m_pSymbolic;
 
     ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                 const CaseGraphProgress& progress);

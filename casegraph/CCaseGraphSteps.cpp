@@ -1,6 +1,6 @@
 #include "casegraph/CCaseGraph.h"
 
-#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CCasesEngine.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "base/CArchive.h"

@@ -1,6 +1,6 @@
 #include "cli/CCaseGraphCommand.h"
 
-#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CCasesEngine.h"
 #include "engines/CNodeAdjacency.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
@@ -40,7 +40,7 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
                                           : CCliSession::ENeeds::Anything;
     if (!session.UseEngine(options.m_engine, needs))
         return EXIT_CLI_FAILURE;
-    const std::unique_ptr<CCaseAnalysis> analysis = session.Analyse();
+    const std::unique_ptr<CCaseEngine> analysis = session.Analyse();
     if (!analysis)
         return EXIT_CLI_FAILURE;
     WriteOutput(PANE_STANDARD, "Total " + analysis->CountCases() + " case(s), " +
@@ -51,7 +51,7 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
     if (options.m_bForward)
         WriteOutput(PANE_STANDARD, "Reached by forward steps from the initial case: " +
                                        analysis->CountForwardCases() + " case(s)");
-    auto* cases = dynamic_cast<CCaseSpaceAnalysis*>(analysis.get());
+    auto* cases = dynamic_cast<CCasesEngine*>(analysis.get());
     if (cases) {
         if (options.m_bClassSummary)
             CCaseGraph::WriteClassSummary(cases->ForwardAdjacency());

@@ -1,9 +1,9 @@
 #include "cli/CCliSession.h"
 
 #include "engines/CCaseEngineChoice.h"
-#include "engines/CCaseSpaceAnalysis.h"
-#include "casegraph/CStoredCaseAnalysis.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CCasesEngine.h"
+#include "casegraph/CStoredEngine.h"
+#include "engines/CSymbolicEngine.h"
 #include "engines/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
 #include "model/CPNEvent.h"
@@ -113,14 +113,14 @@ bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
     return true;
 }
 
-std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
+std::unique_ptr<CCaseEngine> CCliSession::Analyse() {
     const ECaseEngine engine = m_engine.engine;
     const bool sayWhich = engine == ECaseEngine::Auto;
-    auto stored = [&]() -> std::unique_ptr<CCaseAnalysis> {
+    auto stored = [&]() -> std::unique_ptr<CCaseEngine> {
         m_doc.SetCaseEngine(ECaseEngine::Explicit);
         if (!ComputeCaseGraph())
             return nullptr;
-        return std::make_unique<CStoredCaseAnalysis>(m_doc.CaseGraph());
+        return std::make_unique<CStoredEngine>(m_doc.CaseGraph());
     };
     if (engine == ECaseEngine::Explicit)
         return stored();

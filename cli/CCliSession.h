@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engines/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 #include "base/CFileResult.h"
 #include "cli/CCliFrame.h"
 #include "cli/options/CEngineOptions.h"
@@ -49,7 +49,7 @@ public:
     // them where the stored graph would not fit (computing it where it does) and turns
     // to the symbolic engine where the cases do not fit, and says which on the error
     // stream. Null, with the reason reported, when nothing fits.
-    std::unique_ptr<CCaseAnalysis> Analyse();
+    std::unique_ptr<CCaseEngine> Analyse();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();
 

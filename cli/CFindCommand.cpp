@@ -52,7 +52,7 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
         session.Report("no condition is named '" + unknown + "'");
         return EXIT_CLI_FAILURE;
     }
-    const std::unique_ptr<CCaseAnalysis> analysis = session.Analyse();
+    const std::unique_ptr<CCaseEngine> analysis = session.Analyse();
     if (!analysis)
         return EXIT_CLI_FAILURE;
     // The stored graph lists every case found; an engine for larger nets the first

@@ -7,7 +7,7 @@
 #include <vector>
 
 class CBreakPoints;
-class CCaseAnalysis;
+class CCaseEngine;
 class CDC;
 class CPNCondition;
 class CSetConditions;
@@ -21,7 +21,7 @@ struct CCaseClassInput {
     std::vector<bool> reachable;
     // Where the class is kept as decision diagrams there are no cases to list: the
     // search and the path are asked of it (not owned).
-    CCaseAnalysis* search = nullptr;
+    CCaseEngine* search = nullptr;
 };
 
 // What the document asks of the window around it: the main frame, its bars and views

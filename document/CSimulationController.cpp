@@ -1,9 +1,9 @@
 #include "document/CSimulationController.h"
 
 #include "engines/CCaseEngineChoice.h"
-#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CCasesEngine.h"
 #include "casegraph/CPNCase.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CSymbolicEngine.h"
 #include "engines/ECaseGraphResult.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
@@ -129,10 +129,10 @@ bool CSimulationController::TestNet() {
     CNetVerification verification(d.m_netDesign);
     int errors = verification.CheckNaming();
     errors += verification.CheckIsolated();
-    if (CSymbolicCaseAnalysis* symbolic = d.m_caseGraph.GetSymbolic())
+    if (CSymbolicEngine* symbolic = d.m_caseGraph.GetSymbolic())
         errors += verification.CheckConcession(
             [symbolic](const CPNEvent& event) { return symbolic->HasConcessionInTheClass(event); });
-    else if (const CCaseSpaceAnalysis* cases = d.m_caseGraph.GetStepsOnDemand())
+    else if (const CCasesEngine* cases = d.m_caseGraph.GetStepsOnDemand())
         errors += verification.CheckConcession(
             [cases](const CPNEvent& event) { return cases->HasConcessionInTheClass(event); });
     else

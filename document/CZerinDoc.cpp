@@ -3,7 +3,7 @@
 #include "document/CDocumentFile.h"
 
 #include "casegraph/CPNCase.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/CDC.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"

@@ -1,7 +1,7 @@
 #include "engines/CCaseEngineChoice.h"
 
-#include "engines/CCaseSpaceAnalysis.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CCasesEngine.h"
+#include "engines/CSymbolicEngine.h"
 
 #include <new>
 
@@ -19,7 +19,7 @@ CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllow
         return choice;
     const auto memoryLeft = [&host] { return host.memoryLeft ? host.memoryLeft() : 0; };
     if (engine != ECaseEngine::Symbolic) {
-        auto cases = std::make_unique<CCaseSpaceAnalysis>(events, initialCase);
+        auto cases = std::make_unique<CCasesEngine>(events, initialCase);
         ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
         try {
             result = cases->Run(host.progress);
@@ -53,7 +53,7 @@ CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllow
         choice.m_eResult = ECaseGraphResult::NotEnoughMemory;
         return choice;
     }
-    auto symbolic = std::make_unique<CSymbolicCaseAnalysis>(events, initialCase);
+    auto symbolic = std::make_unique<CSymbolicEngine>(events, initialCase);
     choice.m_eResult = symbolic->Run(host.progress, left);
     if (choice.m_eResult == ECaseGraphResult::Completed)
         choice.m_pSymbolic = std::move(symbolic);

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-class CCaseSpaceAnalysis;
+class CCasesEngine;
 class CPNEvent;
 class CSetConditions;
-class CSymbolicCaseAnalysis;
+class CSymbolicEngine;
 
 // What choosing an engine asks of the program or the command line around it.
 struct CCaseEngineHost {
@@ -46,8 +46,8 @@ public:
     long long m_nStoredBytes = 0;
     // The cases were tried and did not fit in memory.
     bool m_bCasesDidNotFit = false;
-    std::unique_ptr<CCaseSpaceAnalysis> m_pCases;
-    std::unique_ptr<CSymbolicCaseAnalysis> m_pSymbolic;
+    std::unique_ptr<CCasesEngine> m_pCases;
+    std::unique_ptr<CSymbolicEngine> m_pSymbolic;
 
     // The decision diagrams' tables take a few megabytes before the first case.
     static constexpr long long kLeastSymbolicBytes = 64LL << 20;

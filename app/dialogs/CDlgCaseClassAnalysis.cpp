@@ -1,6 +1,6 @@
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
 
-#include "engines/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 #include "engines/CaseClassSearch.h"
 #include "app/bars/PropertiesPageTools.h"
 #include "app/dialogs/DialogLists.h"

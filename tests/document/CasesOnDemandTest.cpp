@@ -4,7 +4,7 @@
 #include "DocFixture.h"
 #include "support/RecordingDC.h"
 
-#include "engines/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 #include "casegraph/CCasePath.h"
 #include "casegraph/CPNCase.h"
 #include "engines/CaseClassSearch.h"

@@ -1,11 +1,11 @@
 #include "support/EngineAgreement.h"
 
 #include "casegraph/CCaseGraph.h"
-#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CCasesEngine.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CStepInfo.h"
-#include "casegraph/CStoredCaseAnalysis.h"
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "casegraph/CStoredEngine.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
@@ -42,13 +42,13 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     CCaseGraph graph(random);
     ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
     graph.MarkInitialCase(initial);
-    CStoredCaseAnalysis stored(graph);
-    CCaseSpaceAnalysis cases(net.GetEvents(), initial);
+    CStoredEngine stored(graph);
+    CCasesEngine cases(net.GetEvents(), initial);
     ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
-    CSymbolicCaseAnalysis symbolic(net.GetEvents(), initial);
+    CSymbolicEngine symbolic(net.GetEvents(), initial);
     ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
 
-    for (CCaseAnalysis* engine : std::initializer_list<CCaseAnalysis*>{&cases, &symbolic}) {
+    for (CCaseEngine* engine : std::initializer_list<CCaseEngine*>{&cases, &symbolic}) {
         SCOPED_TRACE(engine->GetEngineName());
         EXPECT_EQ(engine->CountCases(), stored.CountCases());
         EXPECT_EQ(engine->CountSteps(), stored.CountSteps());

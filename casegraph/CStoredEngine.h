@@ -1,16 +1,16 @@
 #pragma once
 
-#include "engines/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 
 class CCaseGraph;
 class CPNCase;
 
 // The answers read off the stored case graph (every case and every step kept), as the
 // simulation computes it.
-class CStoredCaseAnalysis : public CCaseAnalysis {
+class CStoredEngine : public CCaseEngine {
 public:
     // The graph's initial case is marked, its reachability with it.
-    explicit CStoredCaseAnalysis(const CCaseGraph& graph) : m_graph(graph) {}
+    explicit CStoredEngine(const CCaseGraph& graph) : m_graph(graph) {}
 
     const char* GetEngineName() const override { return "explicit"; }
     std::string CountCases() override;

@@ -1,4 +1,4 @@
-#include "engines/CCaseSpaceAnalysis.h"
+#include "engines/CCasesEngine.h"
 
 #include "engines/CNodeAdjacency.h"
 #include "engines/CaseClassSearch.h"
@@ -20,31 +20,31 @@ std::size_t At(int i) {
 
 } // namespace
 
-CCaseSpaceAnalysis::CCaseSpaceAnalysis(const std::vector<CPNEvent*>& events,
+CCasesEngine::CCasesEngine(const std::vector<CPNEvent*>& events,
                                        const CSetConditions& initialCase)
     : m_explorer(events, initialCase) {}
 
-ECaseGraphResult CCaseSpaceAnalysis::Run(const CaseGraphProgress& progress) {
+ECaseGraphResult CCasesEngine::Run(const CaseGraphProgress& progress) {
     m_arrForward.clear();
     m_pAdjacency.reset();
     m_nContactFree = -1;
     return m_explorer.Run(progress, CCaseExplorer::EKeep::CasesOnly);
 }
 
-std::string CCaseSpaceAnalysis::CountCases() {
+std::string CCasesEngine::CountCases() {
     return std::to_string(m_explorer.GetCaseCount());
 }
 
-std::string CCaseSpaceAnalysis::CountSteps() {
+std::string CCasesEngine::CountSteps() {
     return DecimalText(m_explorer.GetStepCount());
 }
 
-std::string CCaseSpaceAnalysis::CountForwardCases() {
+std::string CCasesEngine::CountForwardCases() {
     const std::vector<std::uint8_t>& forward = ForwardReachable();
     return std::to_string(std::count(forward.begin(), forward.end(), 1));
 }
 
-const std::vector<std::uint8_t>& CCaseSpaceAnalysis::ForwardReachable() {
+const std::vector<std::uint8_t>& CCasesEngine::ForwardReachable() {
     const int n = m_explorer.GetCaseCount();
     if (static_cast<int>(m_arrForward.size()) == n)
         return m_arrForward;
@@ -67,7 +67,7 @@ const std::vector<std::uint8_t>& CCaseSpaceAnalysis::ForwardReachable() {
     return m_arrForward;
 }
 
-const CNodeAdjacency& CCaseSpaceAnalysis::ForwardAdjacency() {
+const CNodeAdjacency& CCasesEngine::ForwardAdjacency() {
     if (m_pAdjacency)
         return *m_pAdjacency;
     const int n = m_explorer.GetCaseCount();
@@ -89,7 +89,7 @@ const CNodeAdjacency& CCaseSpaceAnalysis::ForwardAdjacency() {
     return *m_pAdjacency;
 }
 
-bool CCaseSpaceAnalysis::IsContactFree() {
+bool CCasesEngine::IsContactFree() {
     if (m_nContactFree < 0) {
         m_nContactFree = 1;
         for (int i = 0; i < m_explorer.GetCaseCount() && m_nContactFree; ++i)
@@ -99,7 +99,7 @@ bool CCaseSpaceAnalysis::IsContactFree() {
     return m_nContactFree == 1;
 }
 
-bool CCaseSpaceAnalysis::Mask(const std::vector<CPNCondition*>& conditions, std::vector<Word>& bits,
+bool CCasesEngine::Mask(const std::vector<CPNCondition*>& conditions, std::vector<Word>& bits,
                               bool wanted) const {
     bits.assign(At(m_explorer.GetConditionWords()), 0);
     for (const CPNCondition* c : conditions) {
@@ -114,7 +114,7 @@ bool CCaseSpaceAnalysis::Mask(const std::vector<CPNCondition*>& conditions, std:
     return true;
 }
 
-int CCaseSpaceAnalysis::IndexOf(const CSetConditions& c) const {
+int CCasesEngine::IndexOf(const CSetConditions& c) const {
     std::vector<CPNCondition*> members(c.begin(), c.end());
     std::vector<Word> bits;
     if (!Mask(members, bits, true))
@@ -122,12 +122,12 @@ int CCaseSpaceAnalysis::IndexOf(const CSetConditions& c) const {
     return m_explorer.FindCase(bits.data());
 }
 
-bool CCaseSpaceAnalysis::IsForwardReachable(const CSetConditions& c) {
+bool CCasesEngine::IsForwardReachable(const CSetConditions& c) {
     const int index = IndexOf(c);
     return index >= 0 && ForwardReachable()[At(index)];
 }
 
-CCaseSearchResult CCaseSpaceAnalysis::Find(const std::vector<CPNCondition*>& wanted,
+CCaseSearchResult CCasesEngine::Find(const std::vector<CPNCondition*>& wanted,
                                            const std::vector<CPNCondition*>& unwanted,
                                            bool onlyReachable, std::size_t shown) {
     CCaseSearchResult result;
@@ -167,7 +167,7 @@ CCaseSearchResult CCaseSpaceAnalysis::Find(const std::vector<CPNCondition*>& wan
     return result;
 }
 
-void CCaseSpaceAnalysis::ForEachStep(
+void CCasesEngine::ForEachStep(
     int index, bool forward,
     const std::function<void(const CSetEvents& events, int target)>& visit) {
     CSetEvents events;
@@ -177,7 +177,7 @@ void CCaseSpaceAnalysis::ForEachStep(
     });
 }
 
-bool CCaseSpaceAnalysis::ShortestPath(int target, std::vector<PathStep>& steps) {
+bool CCasesEngine::ShortestPath(int target, std::vector<PathStep>& steps) {
     steps.clear();
     const int n = m_explorer.GetCaseCount();
     if (target < 0 || target >= n)
@@ -213,7 +213,7 @@ bool CCaseSpaceAnalysis::ShortestPath(int target, std::vector<PathStep>& steps) 
     return true;
 }
 
-std::optional<CCaseRun> CCaseSpaceAnalysis::PathTo(const CSetConditions& to) {
+std::optional<CCaseRun> CCasesEngine::PathTo(const CSetConditions& to) {
     const int target = IndexOf(to);
     if (target < 0)
         return std::nullopt;
@@ -227,14 +227,14 @@ std::optional<CCaseRun> CCaseSpaceAnalysis::PathTo(const CSetConditions& to) {
     return run;
 }
 
-void CCaseSpaceAnalysis::WriteCaseClass() {
+void CCasesEngine::WriteCaseClass() {
     WriteOutput(PANE_ANALYSIS, "Writing out case class...");
     for (int i = 0; i < m_explorer.GetCaseCount(); ++i)
         WriteOutput(PANE_ANALYSIS, GetCase(i).ToString(false));
     WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", m_explorer.GetCaseCount()));
 }
 
-bool CCaseSpaceAnalysis::HasConcessionInTheClass(const CPNEvent& event) const {
+bool CCasesEngine::HasConcessionInTheClass(const CPNEvent& event) const {
     const std::vector<CPNEvent*>& events = m_explorer.GetEvents();
     const auto it = std::find(events.begin(), events.end(), &event);
     if (it == events.end())

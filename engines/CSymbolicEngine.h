@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engines/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 #include "engines/ECaseGraphResult.h"
 
 #include <memory>
@@ -17,12 +17,12 @@ class CPNEvent;
 //
 // The library keeps its tables for the whole process: one such analysis exists at a
 // time (a second one throws std::logic_error).
-class CSymbolicCaseAnalysis : public CCaseAnalysis {
+class CSymbolicEngine : public CCaseEngine {
 public:
-    CSymbolicCaseAnalysis(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
-    ~CSymbolicCaseAnalysis() override;
-    CSymbolicCaseAnalysis(const CSymbolicCaseAnalysis&) = delete;
-    CSymbolicCaseAnalysis& operator=(const CSymbolicCaseAnalysis&) = delete;
+    CSymbolicEngine(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
+    ~CSymbolicEngine() override;
+    CSymbolicEngine(const CSymbolicEngine&) = delete;
+    CSymbolicEngine& operator=(const CSymbolicEngine&) = delete;
 
     // Computes what the initial case reaches by forward steps; the class both ways
     // follows when an answer first needs it (it may be far larger). The progress

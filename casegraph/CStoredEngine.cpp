@@ -1,4 +1,4 @@
-#include "casegraph/CStoredCaseAnalysis.h"
+#include "casegraph/CStoredEngine.h"
 
 #include "casegraph/CCaseGraph.h"
 #include "casegraph/CCasePath.h"
@@ -7,36 +7,36 @@
 
 #include <algorithm>
 
-std::string CStoredCaseAnalysis::CountCases() {
+std::string CStoredEngine::CountCases() {
     return std::to_string(m_graph.m_nCases);
 }
 
-std::string CStoredCaseAnalysis::CountSteps() {
+std::string CStoredEngine::CountSteps() {
     return std::to_string(m_graph.m_nSteps);
 }
 
-std::string CStoredCaseAnalysis::CountForwardCases() {
+std::string CStoredEngine::CountForwardCases() {
     return std::to_string(std::count_if(m_graph.m_arrCases.begin(), m_graph.m_arrCases.end(),
                                         [](const CPNCase* node) { return node->m_bReachable; }));
 }
 
-bool CStoredCaseAnalysis::IsContactFree() {
+bool CStoredEngine::IsContactFree() {
     return m_graph.IsContactFree();
 }
 
-const CPNCase* CStoredCaseAnalysis::Node(const CSetConditions& c) const {
+const CPNCase* CStoredEngine::Node(const CSetConditions& c) const {
     for (const CPNCase* node : m_graph.m_arrCases)
         if (node->m_setConditions.IsEqual(c))
             return node;
     return nullptr;
 }
 
-bool CStoredCaseAnalysis::IsForwardReachable(const CSetConditions& c) {
+bool CStoredEngine::IsForwardReachable(const CSetConditions& c) {
     const CPNCase* node = Node(c);
     return node && node->m_bReachable;
 }
 
-CCaseSearchResult CStoredCaseAnalysis::Find(const std::vector<CPNCondition*>& wanted,
+CCaseSearchResult CStoredEngine::Find(const std::vector<CPNCondition*>& wanted,
                                             const std::vector<CPNCondition*>& unwanted,
                                             bool onlyReachable, std::size_t shown) {
     std::vector<CSetConditions> cases;
@@ -54,7 +54,7 @@ CCaseSearchResult CStoredCaseAnalysis::Find(const std::vector<CPNCondition*>& wa
     return result;
 }
 
-std::optional<CCaseRun> CStoredCaseAnalysis::PathTo(const CSetConditions& to) {
+std::optional<CCaseRun> CStoredEngine::PathTo(const CSetConditions& to) {
     const CPNCase* from = m_graph.GetInitialCase();
     const CPNCase* target = Node(to);
     if (!from || !target)

@@ -1,4 +1,4 @@
-#include "engines/CSymbolicCaseAnalysis.h"
+#include "engines/CSymbolicEngine.h"
 
 #include "engines/CaseClassSearch.h"
 #include "model/CPNCondition.h"
@@ -96,7 +96,7 @@ private:
 
 } // namespace
 
-struct CSymbolicCaseAnalysis::Impl {
+struct CSymbolicEngine::Impl {
     std::vector<CPNCondition*> conditions; // numbered in serial order
     std::vector<CPNEvent*> events;         // in the net's order
     CSetConditions initialCase;
@@ -381,7 +381,7 @@ struct CSymbolicCaseAnalysis::Impl {
     }
 };
 
-CSymbolicCaseAnalysis::CSymbolicCaseAnalysis(const std::vector<CPNEvent*>& events,
+CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
                                              const CSetConditions& initialCase)
     : m_p(std::make_unique<Impl>()) {
     if (g_bInUse)
@@ -474,13 +474,13 @@ CSymbolicCaseAnalysis::CSymbolicCaseAnalysis(const std::vector<CPNEvent*>& event
     bdd_autoreorder(BDD_REORDER_SIFT);
 }
 
-CSymbolicCaseAnalysis::~CSymbolicCaseAnalysis() {
+CSymbolicEngine::~CSymbolicEngine() {
     m_p.reset();
     bdd_done();
     g_bInUse = false;
 }
 
-ECaseGraphResult CSymbolicCaseAnalysis::Run(const CaseGraphProgress& progress,
+ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress,
                                             long long memoryLimit) {
     Impl& d = *m_p;
     // A node takes about 20 bytes in the table and as much again in the caches.
@@ -530,15 +530,15 @@ ECaseGraphResult CSymbolicCaseAnalysis::Run(const CaseGraphProgress& progress,
     }
 }
 
-std::string CSymbolicCaseAnalysis::CountCases() {
+std::string CSymbolicEngine::CountCases() {
     return m_p->Count(m_p->Whole(), m_p->CaseVars());
 }
 
-std::string CSymbolicCaseAnalysis::CountForwardCases() {
+std::string CSymbolicEngine::CountForwardCases() {
     return m_p->Count(m_p->forward, m_p->CaseVars());
 }
 
-std::string CSymbolicCaseAnalysis::CountSteps() {
+std::string CSymbolicEngine::CountSteps() {
     Impl& d = *m_p;
     d.BuildSteps();
     std::vector<int> vars = d.CaseVars();
@@ -546,7 +546,7 @@ std::string CSymbolicCaseAnalysis::CountSteps() {
     return d.Count(d.steps, vars);
 }
 
-bool CSymbolicCaseAnalysis::IsContactFree() {
+bool CSymbolicEngine::IsContactFree() {
     Impl& d = *m_p;
     for (std::size_t e = 0; e < d.events.size(); ++e) {
         bdd holdsPre = bddtrue, holdsPost = bddtrue, meetsPre = bddfalse, meetsPost = bddfalse;
@@ -564,11 +564,11 @@ bool CSymbolicCaseAnalysis::IsContactFree() {
     return true;
 }
 
-bool CSymbolicCaseAnalysis::IsForwardReachable(const CSetConditions& c) {
+bool CSymbolicEngine::IsForwardReachable(const CSetConditions& c) {
     return (m_p->forward & m_p->Cube(c)) != bddfalse;
 }
 
-CCaseSearchResult CSymbolicCaseAnalysis::Find(const std::vector<CPNCondition*>& wanted,
+CCaseSearchResult CSymbolicEngine::Find(const std::vector<CPNCondition*>& wanted,
                                               const std::vector<CPNCondition*>& unwanted,
                                               bool onlyReachable, std::size_t shown) {
     Impl& d = *m_p;
@@ -597,7 +597,7 @@ CCaseSearchResult CSymbolicCaseAnalysis::Find(const std::vector<CPNCondition*>& 
     return result;
 }
 
-std::optional<CCaseRun> CSymbolicCaseAnalysis::PathTo(const CSetConditions& to) {
+std::optional<CCaseRun> CSymbolicEngine::PathTo(const CSetConditions& to) {
     Impl& d = *m_p;
     const bdd target = d.Cube(to);
     const bool forwardOnly = (d.forward & target) != bddfalse;
@@ -640,7 +640,7 @@ std::optional<CCaseRun> CSymbolicCaseAnalysis::PathTo(const CSetConditions& to) 
     return run;
 }
 
-bool CSymbolicCaseAnalysis::HasConcessionInTheClass(const CPNEvent& event) {
+bool CSymbolicEngine::HasConcessionInTheClass(const CPNEvent& event) {
     Impl& d = *m_p;
     const auto it = std::find(d.events.begin(), d.events.end(), &event);
     return it != d.events.end() &&

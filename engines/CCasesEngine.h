@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engines/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 #include "engines/CCaseExplorer.h"
 #include "engines/CNodeAdjacency.h"
 #include "engines/ECaseGraphResult.h"
@@ -17,9 +17,9 @@ class CPNEvent;
 // found by single events (which reach the same cases as steps), the steps counted
 // without listing them and produced on demand, case by case, in the order the stored
 // graph lists them. Takes nets whose steps run to billions.
-class CCaseSpaceAnalysis : public CCaseAnalysis {
+class CCasesEngine : public CCaseEngine {
 public:
-    CCaseSpaceAnalysis(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
+    CCasesEngine(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
 
     // Finds the cases. The progress callback is told the cases found so far.
     ECaseGraphResult Run(const CaseGraphProgress& progress = {});

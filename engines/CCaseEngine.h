@@ -21,9 +21,9 @@ struct CCaseSearchResult {
 // reachable from the initial case by forward and backward steps), whether it keeps the
 // whole graph, only the cases, or sets of cases as decision diagrams. The counts are
 // decimal texts because a symbolic count has no bound.
-class CCaseAnalysis {
+class CCaseEngine {
 public:
-    virtual ~CCaseAnalysis() = default;
+    virtual ~CCaseEngine() = default;
 
     // "explicit", "cases" or "symbolic".
     virtual const char* GetEngineName() const = 0;
