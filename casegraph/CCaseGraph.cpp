@@ -1,19 +1,16 @@
 #include "casegraph/CCaseGraph.h"
 
-#include "model/CConditionCaseIndex.h"
+#include "engines/CCaseEngine.h"
+#include "engines/CCaseExplorer.h"
+
 
 #include <new>
 #include <string>
 #include <unordered_map>
 
-#include "engines/CCaseExplorer.h"
-#include "casegraph/CCasePath.h"
-#include "engines/CCasesEngine.h"
-#include "engines/CDetachedSetCounter.h"
 #include "engines/CNodeAdjacency.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
-#include "engines/CSymbolicEngine.h"
 #include "base/CRandomSource.h"
 #include "base/FormatString.h"
 #include "model/CNetDesign.h"
@@ -111,56 +108,26 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     }
 
     m_arrSteps.assign(At(nArcs), nullptr);
-    // The events keep their concession as the last case and direction examined left
-    // it: backward in the last node.
-    const CSetConditions& last = m_arrCases.back()->m_setConditions;
-    for (CPNEvent* event : m_arrNetEvents)
-        event->UpdateEnabled(last, false);
-    m_arrStepInfos.clear();
-    m_arrEnabled.clear();
-    m_nStepInfos = m_nEnabled = 0;
+    m_bAllSteps = true;
     return ECaseGraphResult::Completed;
 }
 
-void CCaseGraph::TakeCasesWithoutSteps(std::unique_ptr<CCasesEngine> cases) {
-    if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
-        DeleteContents(false);
-    m_arrNetEvents = cases->GetEvents();
+void CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events) {
+    DeleteContents(false);
+    m_arrNetEvents = events;
     m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
     m_bSmoothPrepared = false;
-    const int n = cases->GetCaseCount();
+    m_bAllSteps = false;
+    const int n = engine.CaseCount();
     m_arrCases.reserve(At(n));
     for (int i = 0; i < n; ++i)
-        m_arrCases.push_back(new CPNCase(cases->GetCase(i)));
+        m_arrCases.push_back(new CPNCase(engine.Case(i)));
     m_nCases = n;
     m_nSteps = 0;
     m_arrRoutedAt.assign(At(n), CPoint());
-    m_pStepsOnDemand = std::move(cases);
-}
-
-void CCaseGraph::TakeSymbolic(std::unique_ptr<CSymbolicEngine> symbolic,
-                              const std::vector<CPNEvent*>& events) {
-    DeleteContents(false);
-    m_pSymbolic = std::move(symbolic);
-    // The automatic run draws its steps from the events.
-    m_arrNetEvents = events;
-    m_nNetEvents = static_cast<int>(events.size());
-}
-
-std::string CCaseGraph::GetStepCountText() const {
-    if (m_pSymbolic)
-        return m_pSymbolic->CountSteps();
-    return m_pStepsOnDemand ? DecimalText(m_pStepsOnDemand->GetStepCount())
-                            : std::to_string(m_nSteps);
-}
-
-std::string CCaseGraph::GetCaseCountText() const {
-    return m_pSymbolic ? m_pSymbolic->CountCases() : std::to_string(m_nCases);
 }
 
 CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
-    if (m_pStepsOnDemand && m_pStepsOnDemand->GetCaseCount() == m_nCases)
-        return m_pStepsOnDemand->ForwardAdjacency();
     std::vector<std::pair<int, int>> ends;
     ends.reserve(m_arrStepRecords.size());
     for (const CStepRecord& step : m_arrStepRecords)
@@ -169,31 +136,11 @@ CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
 }
 
 CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
-    if (m_pStepsOnDemand && m_pStepsOnDemand->GetCaseCount() == m_nCases)
-        return m_pStepsOnDemand->ForwardAdjacency();
     std::vector<std::pair<int, int>> single;
     for (const CStepRecord& step : m_arrStepRecords)
         if (m_eventSets[step.events].GetCount() == 1)
             single.emplace_back(step.from, step.to);
     return CNodeAdjacency(static_cast<int>(m_arrCases.size()), single);
-}
-
-CCasePath CCaseGraph::FindPath(const CPNCase* from, const CPNCase* to) {
-    if (!m_pStepsOnDemand || m_arrCases.empty() || from != m_arrCases[0])
-        return CCasePath::Find(*this, from, to);
-    std::vector<CCasesEngine::PathStep> found;
-    if (!m_pStepsOnDemand->ShortestPath(CaseIndexOf(to), found))
-        return CCasePath();
-    std::vector<CCasePath::Step> steps;
-    for (const CCasesEngine::PathStep& step : found) {
-        // A forward step runs from its first case; one undone runs into it.
-        const int a = step.forward ? step.from : step.to;
-        const int b = step.forward ? step.to : step.from;
-        AddStep(step.events, a, b);
-        steps.push_back({m_arrStepRecords.size() - 1, step.events.ToString(), step.forward,
-                         m_arrCases[At(step.to)]});
-    }
-    return CCasePath::Of(std::move(steps));
 }
 
 CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
@@ -203,13 +150,14 @@ CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
     return nullptr;
 }
 
-void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase) {
+void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase,
+                                 const CNodeAdjacency* successors) {
     CPNCase* node = FindCase(initialCase);
     if (!node)
         return;
     node->m_bInitial = true;
     if (!node->m_bReachable)
-        MarkReachable(node);
+        MarkReachable(node, successors);
 }
 
 const CPNCase* CCaseGraph::GetInitialCase() const {
@@ -219,11 +167,14 @@ const CPNCase* CCaseGraph::GetInitialCase() const {
     return nullptr;
 }
 
-void CCaseGraph::MarkReachable(CPNCase* node) {
+void CCaseGraph::MarkReachable(CPNCase* node, const CNodeAdjacency* successors) {
     if (!node)
         return;
     node->m_bReachable = true;
-    const CNodeAdjacency adjacency = ForwardAdjacency();
+    std::optional<CNodeAdjacency> own;
+    if (!successors)
+        own.emplace(ForwardAdjacency());
+    const CNodeAdjacency& adjacency = successors ? *successors : *own;
     const int start = CaseIndexOf(node);
     if (start < 0)
         return;
@@ -259,8 +210,7 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
         m_nSavedPositions = static_cast<int>(m_arrSavedPositions.size());
     }
     m_bLaidOut = false;
-    m_pStepsOnDemand.reset();
-    m_pSymbolic.reset();
+    m_bAllSteps = true;
     // The classes refer to the nodes that go now.
     m_listClasses.clear();
     for (CPNStep* arc : m_arrSteps)
@@ -280,10 +230,7 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
     m_arrCases.clear();
     m_arrCases.shrink_to_fit();
     m_arrNetEvents.clear();
-    m_arrStepInfos.clear();
-    m_arrEnabled.clear();
     m_nCases = m_nSteps = m_nStepLabels = m_nNetEvents = 0;
-    m_nStepInfos = m_nEnabled = 0;
     for (CPNElement* element : m_listElements)
         delete element;
     m_listElements.clear();
@@ -291,132 +238,18 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
     m_smoothSession.Clear();
 }
 
-bool CCaseGraph::IsContactFree() const {
-    if (m_pSymbolic)
-        return m_pSymbolic->IsContactFree();
-    if (m_pStepsOnDemand && m_pStepsOnDemand->GetCaseCount() == m_nCases)
-        return m_pStepsOnDemand->IsContactFree();
-    std::vector<const CSetConditions*> cases;
-    cases.reserve(m_arrCases.size());
-    for (const CPNCase* node : m_arrCases)
-        cases.push_back(&node->m_setConditions);
-    // A contact needs the pre-set or the post-set in the case: only the cases that may
-    // include one of them are asked.
-    const CConditionCaseIndex index(cases);
-    for (const CPNEvent* event : m_arrNetEvents) {
-        const CSetConditions& pre = event->m_setPreConditions;
-        const CSetConditions& post = event->m_setPostConditions;
-        for (const CSetConditions* side : {&pre, &post}) {
-            const std::vector<std::size_t>* candidates = index.CasesThatMayInclude(*side);
-            const std::size_t count = candidates ? candidates->size() : cases.size();
-            for (std::size_t k = 0; k < count; ++k)
-                if (cases[candidates ? (*candidates)[k] : k]->IsContact(pre, post))
-                    return false;
-        }
-    }
-    return true;
-}
-
 void CCaseGraph::MarkCurrentCase(const CSetConditions& currentCase, bool mark) {
     for (CPNCase* node : m_arrCases)
         node->m_bCurrent = mark && node->m_setConditions.IsEqual(currentCase);
 }
 
-void CCaseGraph::CollectEnabledEvents(const CSetConditions& currentCase, bool forward) {
-    m_arrEnabled.clear();
-    for (CPNEvent* event : m_arrNetEvents)
-        if (event->UpdateEnabled(currentCase, forward))
-            m_arrEnabled.push_back(event);
-    m_nEnabled = static_cast<int>(m_arrEnabled.size());
-}
-
-void CCaseGraph::AppendStepInfo(const CStepInfo& step) {
-    m_arrStepInfos.push_back(step);
-    m_nStepInfos = static_cast<int>(m_arrStepInfos.size());
-}
-
-void CCaseGraph::BuildSteps() {
-    m_arrStepInfos.clear();
-    m_nStepInfos = 0;
-    const int n = m_nEnabled;
-    if (n == 0)
-        return;
-    if (n == 1) {
-        CStepInfo single;
-        single.AddEvent(m_arrEnabled[0]);
-        AppendStepInfo(single);
-        return;
-    }
-    m_nMaxDepth = n - 1;
-    EnumerateSteps(CStepInfo(), 0, 1);
-    // The whole set, when its events are pairwise detached.
-    CStepInfo all;
-    for (CPNEvent* event : m_arrEnabled) {
-        if (!event->m_setPreConditions.Intersect(all.m_setPre).IsEmpty() ||
-            !event->m_setPostConditions.Intersect(all.m_setPost).IsEmpty())
-            return;
-        all.AddEvent(event);
-    }
-    AppendStepInfo(all);
-}
-
-void CCaseGraph::EnumerateSteps(const CStepInfo& prefix, int first, int depth) {
-    for (int j = first; j < m_nEnabled; ++j) {
-        CPNEvent* event = m_arrEnabled[At(j)];
-        if (depth != 1 && (event->m_setPreConditions.Meets(prefix.m_setPre) ||
-                           event->m_setPostConditions.Meets(prefix.m_setPost)))
-            continue;
-        CStepInfo step = prefix;
-        step.AddEvent(event);
-        AppendStepInfo(step);
-        if (depth < m_nMaxDepth)
-            EnumerateSteps(step, j + 1, depth + 1);
-    }
-}
-
-bool CCaseGraph::GetNextStep(int& position, CStepInfo& step) const {
-    if (position < 0 || position >= m_nStepInfos || At(position) >= m_arrStepInfos.size())
-        return false;
-    step = m_arrStepInfos[At(position)];
-    ++position;
-    return true;
-}
-
-CSetEvents CCaseGraph::ChooseStep(const CSetConditions& currentCase, bool random) {
-    CollectEnabledEvents(currentCase, true);
-    // The step the list would give, found without listing the steps: a case of many
-    // concurrent events offers billions of them. (Past a thousand events the list is
-    // made.)
-    const auto conflict = [this](int i, int j) {
-        const CPNEvent* a = m_arrEnabled[At(i)];
-        const CPNEvent* b = m_arrEnabled[At(j)];
-        return a->m_setPreConditions.Meets(b->m_setPreConditions) ||
-               a->m_setPostConditions.Meets(b->m_setPostConditions);
-    };
-    const auto counted = DetachedSets::Ask(m_nEnabled, conflict, DetachedSets::EAsk::Count);
-    if (counted) {
-        if (counted->count == 0)
-            return CSetEvents();
-        const auto chosen =
-            random ? DetachedSets::Ask(m_nEnabled, conflict, DetachedSets::EAsk::At,
-                                       static_cast<UInt128>(m_rRandom.Rand()) % counted->count)
-                   : DetachedSets::Ask(m_nEnabled, conflict, DetachedSets::EAsk::FirstLargest);
-        CSetEvents events;
-        for (int i : chosen->step)
-            events.Add(m_arrEnabled[At(i)]);
-        return events;
-    }
-    BuildSteps();
-    if (m_nStepInfos == 0)
-        return CSetEvents();
-    if (random)
-        return m_arrStepInfos[At(m_rRandom.Rand() % m_nStepInfos)].m_setEvents;
-    int best = 0;
-    for (int i = 1; i < m_nStepInfos; ++i)
-        if (m_arrStepInfos[At(i)].m_setEvents.GetCount() >
-            m_arrStepInfos[At(best)].m_setEvents.GetCount())
-            best = i;
-    return m_arrStepInfos[At(best)].m_setEvents;
+void CCaseGraph::ForgetLoadedElements() {
+    m_arrCases.clear();
+    m_arrSteps.clear();
+    m_arrStepLabels.clear();
+    m_arrNetEvents.clear();
+    m_listElements.clear();
+    DeleteContents(true);
 }
 
 void CCaseGraph::Serialize(CArchive& ar) {

@@ -7,7 +7,6 @@
 #include "casegraph/CKeptQuery.h"
 #include "layout/CSmoothCaseGraphSession.h"
 #include "casegraph/CStepDensity.h"
-#include "casegraph/CStepInfo.h"
 #include "casegraph/CStepRecord.h"
 #include "engines/ECaseGraphResult.h"
 #include "base/CDC.h"
@@ -29,13 +28,13 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CCaseGeometryChange;
 class CCasePath;
 class CEditRecorder;
-class CCasesEngine;
-class CSymbolicEngine;
+class CCaseEngine;
 class CNetDesign;
 class CNodeAdjacency;
 class CPNCase;
@@ -82,40 +81,25 @@ public:
     // the result is Cancelled.
     ECaseGraphResult ComputeCaseGraph(const CSetConditions& initialCase, const CNetDesign& net,
                                       const CaseGraphProgress& progress = {});
-    // Keeps the cases the analysis found as the graph's nodes (node i holds case i), and
-    // not their steps: those the analysis produces on demand. Replaces what the graph held.
-    void TakeCasesWithoutSteps(std::unique_ptr<CCasesEngine> cases);
-    // The analysis the steps come from when they are not stored; null for a stored graph.
-    CCasesEngine* GetStepsOnDemand() const { return m_pStepsOnDemand.get(); }
-    // Keeps the class as decision diagrams only, for a net whose cases do not fit one by
-    // one: no nodes, no steps; the answers come from the analysis. Replaces what the
-    // graph held.
-    void TakeSymbolic(std::unique_ptr<CSymbolicEngine> symbolic,
-                      const std::vector<CPNEvent*>& events);
-    CSymbolicEngine* GetSymbolic() const { return m_pSymbolic.get(); }
-    // Every case and step is held (not on demand, not as decision diagrams).
-    bool IsStored() const { return !m_pStepsOnDemand && !m_pSymbolic; }
-    // The number of cases in full, held or counted.
-    std::string GetCaseCountText() const;
-    // The number of steps in full, stored or counted.
-    std::string GetStepCountText() const;
-    // The shortest path from one case to another (CCasePath::Find); with the steps on
-    // demand, from the initial case, and the path's steps are kept as records.
-    CCasePath FindPath(const CPNCase* from, const CPNCase* to);
-    // Marks the node holding the case as initial and marks what it reaches.
-    void MarkInitialCase(const CSetConditions& initialCase);
+    // Draws the cases an engine lists as the graph's nodes (node i holds case i), without
+    // their steps: those the engine produces on demand, and AddStepsAmong draws them
+    // where a part of the graph is shown. An engine that does not list its cases leaves
+    // the graph empty. Replaces what the graph held.
+    void TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events);
+    // Every step of the class is drawn (the graph was computed whole or read from a
+    // file), not only those of the parts shown.
+    bool HasAllSteps() const { return m_bAllSteps; }
+    // Marks the node holding the case as initial and marks what it reaches (by the
+    // successors given, else by the graph's steps).
+    void MarkInitialCase(const CSetConditions& initialCase,
+                         const CNodeAdjacency* successors = nullptr);
     // The node marked initial, or null.
     const CPNCase* GetInitialCase() const;
     // Marks the node and every node it reaches by forward steps through unmarked nodes.
-    void MarkReachable(CPNCase* node);
+    void MarkReachable(CPNCase* node, const CNodeAdjacency* successors = nullptr);
     // Empties the graph. Unless positions are discarded, the node positions of a
     // laid-out graph are kept by node index for the next layout.
     void DeleteContents(bool discardPositions);
-    // No node holds a contact situation of any event.
-    bool IsContactFree() const;
-    // A step with concession in the case: a random candidate, or the first of the
-    // largest ones. Empty when there is none.
-    CSetEvents ChooseStep(const CSetConditions& currentCase, bool random);
     // m_bCurrent of every node = mark and the node holds the case.
     void MarkCurrentCase(const CSetConditions& currentCase, bool mark);
     // Names the nodes "c1", "c2", ... and gives every arc a new label "s1", "s2", ...
@@ -183,8 +167,7 @@ public:
     const CSetEvents& StepEvents(std::size_t i) const;
     int StepFrom(std::size_t i) const { return m_arrStepRecords[i].from; }
     int StepTo(std::size_t i) const { return m_arrStepRecords[i].to; }
-    // The forward successors by node index: the stored steps, or with the steps on
-    // demand the single events (which reach the same cases).
+    // The forward successors by node index along the steps drawn.
     CNodeAdjacency ForwardAdjacency() const;
     // The successors by single events only: a step of several detached events is as
     // many single ones in a row, so that these count the events between two cases.
@@ -192,18 +175,20 @@ public:
     bool GetStepName(std::size_t i, std::string& name) const;
     // Appends a step between two cases (by index), without a route or a name.
     void AddStep(const CSetEvents& events, int from, int to);
-    // With the steps on demand: appends the steps joining two cases marked in shown
-    // (by index) that are not there yet, without routes or names, so that a part of
-    // the graph can be drawn with its steps. Returns how many it appended.
-    std::size_t AddStepsAmong(const std::vector<bool>& shown);
+    // Appends a case, taking it (a graph built by hand).
+    void AddCase(CPNCase* node);
+    // Where not every step is drawn: appends the steps the engine gives between two cases
+    // marked in shown (by index) that are not there yet, without routes or names, so
+    // that a part of the graph can be drawn with its steps. Returns how many it appended.
+    std::size_t AddStepsAmong(const std::vector<bool>& shown, CCaseEngine& engine);
+    // The step from one case to another (by index) with the events, appended where not
+    // drawn yet; its index.
+    std::size_t FindOrAddStep(const CSetEvents& events, int from, int to);
     // The arc of step i (with its name label), made when it does not exist yet.
     CPNStep* MakeStep(std::size_t i);
     // Lets go of the objects of the steps that hold nothing their record does not
     // (after reading).
     void ReleasePlainSteps();
-
-    // The candidate at the position, which advances; false past the last one.
-    bool GetNextStep(int& position, CStepInfo& step) const;
 
     // The case class, to the analysis pane.
     void WriteCaseClass() const;
@@ -221,10 +206,8 @@ public:
     // repaint. An empty path takes the marks away.
     CRect MarkPath(const std::vector<const CPNElement*>& elements);
     // A path was marked and the case graph view has not been brought up to date since:
-    // its next refresh keeps the marks, the one after takes them away.
-    bool m_bPathNew = false;
-    // The steps marked on the path.
-    int m_nPathSteps = 0;
+    // its next refresh keeps the marks, the one after takes them away. Asking clears it.
+    bool TakePathNew() { return std::exchange(m_bPathNew, false); }
 
     // The XML exports of the graph and of its cases.
     CFileResult ExportCaseGraphXML(const std::string& path) const;
@@ -287,27 +270,79 @@ public:
     bool Smooth(CSize& extent, const SmoothDialogRunner& showDialog,
                 CEditRecorder* recorder = nullptr);
 
-    // The candidate steps of the case in one direction (working storage, below).
-    void CollectEnabledEvents(const CSetConditions& currentCase, bool forward);
-    void BuildSteps();
-    void EnumerateSteps(const CStepInfo& prefix, int first, int depth);
+    // --- What the graph holds, to read. ---
+    // Owned, in order of discovery (node i holds case i of the engine it came from).
+    const std::vector<CPNCase*>& Cases() const { return m_arrCases; }
+    std::size_t StepCount() const { return m_arrStepRecords.size(); }
+    // The steps from or to a case, in the order of the list (a step from a case to itself
+    // once), indexed when first asked for after the steps changed.
+    std::span<const std::uint32_t> StepsOfCase(std::size_t node) const;
+    // By step index: the arc of a step that has one (null for a step kept only as its
+    // record) and its name label.
+    const std::vector<CPNStep*>& StepObjects() const { return m_arrSteps; }
+    const std::vector<CPNLabel*>& StepLabels() const { return m_arrStepLabels; }
+    // The net's events in its drawing order, as the graph was computed for them.
+    const std::vector<CPNEvent*>& NetEvents() const { return m_arrNetEvents; }
+    // The free labels and polygons of the diagram.
+    const std::list<CPNElement*>& FreeElements() const { return m_listElements; }
+    // The result of the last class computation.
+    const std::list<CFRCasesClass>& Classes() const { return m_listClasses; }
+    const CEventSetPool& EventSets() const { return m_eventSets; }
+    CSize Extent() const { return m_sizeExtent; }
+    int GridSize() const { return m_nGridSize; }
+    int MinGridSize() const { return m_nMinGridSize; }
+    // The cases stand where a layout put them.
+    bool IsLaidOut() const { return m_bLaidOut; }
+    // The positions of the nodes of the graph before the last, for the next layout.
+    const std::vector<CPoint>& SavedPositions() const { return m_arrSavedPositions; }
+    // The counts a file gave for what it holds, as read.
+    struct FileCounts {
+        int cases = 0;
+        int steps = 0;
+        int stepLabels = 0;
+        int netEvents = 0;
+        int savedPositions = 0;
+    };
+    FileCounts CountsAsRead() const {
+        return {m_nCases, m_nSteps, m_nStepLabels, m_nNetEvents, m_nSavedPositions};
+    }
+    // The smoothing dialog's session, kept from one showing to the next.
+    const CSmoothCaseGraphSession& SmoothSession() const { return m_smoothSession; }
+    bool IsSmoothPrepared() const { return m_bSmoothPrepared; }
 
+    // --- The settings an edit takes back (the document's edits only). ---
+    void SetGridSizes(int gridSize, int minGridSize) {
+        m_nGridSize = gridSize;
+        m_nMinGridSize = minGridSize;
+    }
+    void SetExtent(CSize extent) { m_sizeExtent = extent; }
+    void SetLaidOut(bool laidOut) { m_bLaidOut = laidOut; }
+    // After a load that failed: lets go of every element without deleting it (the loader
+    // deletes what the file made, once each), then empties the graph.
+    void ForgetLoadedElements();
+
+private:
+    friend class CCaseGeometryChange;
+    std::uint64_t m_nGeneration = 0;
+
+    bool m_bPathNew = false;
+    // The steps marked on the path.
+    int m_nPathSteps = 0;
     bool m_bSmoothPrepared = false;
     CSmoothCaseGraphSession m_smoothSession;
+    // Every step of the class is drawn, not only those of parts shown.
+    bool m_bAllSteps = true;
+    // The counts as the file stores them.
     int m_nCases = 0;
     int m_nSteps = 0;
     int m_nStepLabels = 0;
     int m_nNetEvents = 0;
     int m_nGridSize = 10;
     int m_nMinGridSize = 10;
-    int m_nStepInfos = 0;
-    int m_nEnabled = 0;
-    int m_nMaxDepth = 0;
     bool m_bLaidOut = false;
     int m_nSavedPositions = 0;
     std::vector<CPoint> m_arrSavedPositions;
     CSize m_sizeExtent{100, 100};
-    std::vector<CStepInfo> m_arrStepInfos;
     // Owned, in order of discovery.
     std::vector<CPNCase*> m_arrCases;
     // One per step, in order of creation.
@@ -321,19 +356,10 @@ public:
     std::vector<CPoint> m_arrRoutedAt;
     // Not owned: the net's events in its drawing order.
     std::vector<CPNEvent*> m_arrNetEvents;
-    // Not owned: the events with concession in the case being expanded.
-    std::vector<CPNEvent*> m_arrEnabled;
     // Owned: free labels and polygons of the case graph diagram.
     std::list<CPNElement*> m_listElements;
     // The result of the last class computation.
     std::list<CFRCasesClass> m_listClasses;
-
-private:
-    friend class CCaseGeometryChange;
-    std::uint64_t m_nGeneration = 0;
-    // The steps from or to a case, in the order of the list (a step from a case to itself
-    // once), indexed when first asked for after the steps changed.
-    std::span<const std::uint32_t> StepsOfCase(std::size_t node) const;
     struct CaseStepIndex {
         std::uint64_t generation = 0;
         const void* records = nullptr;
@@ -400,13 +426,9 @@ private:
     void ReadSteps(CArchive& ar);
     void DrawRecordedLabel(CDC& dc, const StepShape& shape, std::size_t i) const;
 
-    std::unique_ptr<CCasesEngine> m_pStepsOnDemand;
-    std::unique_ptr<CSymbolicEngine> m_pSymbolic;
-
     ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                 const CaseGraphProgress& progress);
     void CollectNetEvents(const CNetDesign& net);
-    void AppendStepInfo(const CStepInfo& step);
     // A free cell drawn at random, marked taken; (0, 0) when every cell is taken.
     CPoint DrawFreeGridPosition(std::vector<bool>& occupied, int& taken);
     // The cell of a grid point, -1 for a point that is not one.

@@ -1,6 +1,7 @@
 #include "casegraph/CCaseGraph.h"
 
-#include "engines/CCasesEngine.h"
+#include "engines/CCaseEngine.h"
+
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "base/CArchive.h"
@@ -267,6 +268,13 @@ bool CCaseGraph::ShapeHit(const StepShape& shape, CPoint pt) {
             RouteGeometry::IsNearSegment(pt, shape.bend, shape.to));
 }
 
+void CCaseGraph::AddCase(CPNCase* node) {
+    m_arrCases.push_back(node);
+    m_nCases = static_cast<int>(m_arrCases.size());
+    m_arrRoutedAt.resize(m_arrCases.size());
+    ++m_nGeneration;
+}
+
 void CCaseGraph::AddStep(const CSetEvents& events, int from, int to) {
     AppendStep(m_eventSets.Add(events), from, to);
 }
@@ -282,8 +290,20 @@ void CCaseGraph::AppendStep(std::uint32_t events, int from, int to) {
     m_nSteps = static_cast<int>(m_arrStepRecords.size());
 }
 
-std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown) {
-    if (!m_pStepsOnDemand || shown.size() != m_arrCases.size())
+std::size_t CCaseGraph::FindOrAddStep(const CSetEvents& events, int from, int to) {
+    const std::uint32_t set = m_eventSets.Add(events);
+    if (from >= 0 && static_cast<std::size_t>(from) < m_arrCases.size())
+        for (const std::uint32_t i : StepsOfCase(static_cast<std::size_t>(from))) {
+            const CStepRecord& step = m_arrStepRecords[i];
+            if (step.from == from && step.to == to && step.events == set)
+                return i;
+        }
+    AppendStep(set, from, to);
+    return m_arrStepRecords.size() - 1;
+}
+
+std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown, CCaseEngine& engine) {
+    if (m_bAllSteps || shown.size() != m_arrCases.size())
         return 0;
     // The steps the shown cases have already (a path shown, an earlier part).
     std::set<std::tuple<int, int, std::uint32_t>> have;
@@ -299,7 +319,7 @@ std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown) {
         if (!shown[node])
             continue;
         const int from = static_cast<int>(node);
-        m_pStepsOnDemand->ForEachStep(from, true, [&](const CSetEvents& events, int to) {
+        engine.ForEachStep(from, true, [&](const CSetEvents& events, int to) {
             if (to < 0 || static_cast<std::size_t>(to) >= shown.size() ||
                 !shown[static_cast<std::size_t>(to)])
                 return;

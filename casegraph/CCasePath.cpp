@@ -48,16 +48,16 @@ std::vector<int> Search(const std::vector<std::vector<Link>>& links, int start, 
 CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CPNCase* to) {
     CCasePath path;
     std::unordered_map<const CPNCase*, int> index;
-    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
-        index.emplace(graph.m_arrCases[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < graph.Cases().size(); ++i)
+        index.emplace(graph.Cases()[i], static_cast<int>(i));
     const auto start = index.find(from);
     const auto target = index.find(to);
     if (start == index.end() || target == index.end())
         return path;
     // Each node's links in the order of the nodes they lead to, forward before backward.
-    std::vector<std::vector<Link>> links(graph.m_arrCases.size());
-    const int cases = static_cast<int>(graph.m_arrCases.size());
-    for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k) {
+    std::vector<std::vector<Link>> links(graph.Cases().size());
+    const int cases = static_cast<int>(graph.Cases().size());
+    for (std::size_t k = 0; k < graph.StepCount(); ++k) {
         const int a = graph.StepFrom(k), b = graph.StepTo(k);
         if (a < 0 || b < 0 || a >= cases || b >= cases)
             continue;
@@ -83,7 +83,7 @@ CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CP
         const auto n = static_cast<std::size_t>(node);
         const auto k = static_cast<std::size_t>(via[n]);
         path.m_steps.push_back(
-            {k, graph.StepEvents(k).ToString(), forwardOf[n], graph.m_arrCases[n]});
+            {k, graph.StepEvents(k).ToString(), forwardOf[n], graph.Cases()[n]});
         node = forwardOf[n] ? graph.StepFrom(k) : graph.StepTo(k);
     }
     std::reverse(path.m_steps.begin(), path.m_steps.end());

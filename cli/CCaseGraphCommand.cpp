@@ -1,6 +1,6 @@
 #include "cli/CCaseGraphCommand.h"
 
-#include "engines/CCasesEngine.h"
+#include "casegraph/CCaseGraph.h"
 #include "engines/CNodeAdjacency.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
@@ -40,7 +40,7 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
                                           : CCliSession::ENeeds::Anything;
     if (!session.UseEngine(options.m_engine, needs))
         return EXIT_CLI_FAILURE;
-    const std::unique_ptr<CCaseEngine> analysis = session.Analyse();
+    CCaseEngine* analysis = session.Analyse();
     if (!analysis)
         return EXIT_CLI_FAILURE;
     WriteOutput(PANE_STANDARD, "Total " + analysis->CountCases() + " case(s), " +
@@ -51,23 +51,19 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
     if (options.m_bForward)
         WriteOutput(PANE_STANDARD, "Reached by forward steps from the initial case: " +
                                        analysis->CountForwardCases() + " case(s)");
-    auto* cases = dynamic_cast<CCasesEngine*>(analysis.get());
-    if (cases) {
-        if (options.m_bClassSummary)
-            CCaseGraph::WriteClassSummary(cases->ForwardAdjacency());
-        if (options.m_bCaseClass)
-            cases->WriteCaseClass();
-        return EXIT_CLI_OK;
-    }
-    CCaseGraph& graph = session.Doc().CaseGraph();
+    const CCaseGraph& graph = session.Doc().CaseGraph();
     if (options.m_bNames)
         graph.WriteNames();
     if (options.m_bClasses)
-        graph.WriteForwardReachableClasses();
+        session.Doc().CaseGraphEditor().WriteForwardReachableClasses();
     if (options.m_bClassSummary)
-        graph.WriteClassSummary();
-    if (options.m_bCaseClass)
-        graph.WriteCaseClass();
+        CCaseGraph::WriteClassSummary(*analysis->ForwardAdjacency());
+    if (options.m_bCaseClass) {
+        WriteOutput(PANE_ANALYSIS, "Writing out case class...");
+        for (int i = 0; i < analysis->CaseCount(); ++i)
+            WriteOutput(PANE_ANALYSIS, analysis->Case(i).ToString(false));
+        WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", analysis->CaseCount()));
+    }
     if (!options.m_strXml.empty() &&
         !session.Check(graph.ExportCaseGraphXML(options.m_strXml), options.m_strXml))
         return EXIT_CLI_FAILURE;

@@ -49,7 +49,7 @@ public:
     // them where the stored graph would not fit (computing it where it does) and turns
     // to the symbolic engine where the cases do not fit, and says which on the error
     // stream. Null, with the reason reported, when nothing fits.
-    std::unique_ptr<CCaseEngine> Analyse();
+    CCaseEngine* Analyse();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();
 

@@ -52,12 +52,12 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
         session.Report("no condition is named '" + unknown + "'");
         return EXIT_CLI_FAILURE;
     }
-    const std::unique_ptr<CCaseEngine> analysis = session.Analyse();
+    CCaseEngine* analysis = session.Analyse();
     if (!analysis)
         return EXIT_CLI_FAILURE;
     // The stored graph lists every case found; an engine for larger nets the first
     // thousand and how many there are.
-    const bool stored = std::string(analysis->GetEngineName()) == "explicit";
+    const bool stored = doc.CaseGraph().HasAllSteps() && !doc.CaseGraph().Cases().empty();
     const std::size_t shown = stored ? SIZE_MAX : kShownCases;
     const CCaseSearchResult found = analysis->Find(wanted, unwanted, !options.m_bAllCases, shown);
     std::ostream& out = session.Out();

@@ -12,19 +12,19 @@ int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
     CZerinDoc& doc = session.Doc();
     CFileResult result;
     if (options.m_strView == "casegraph") {
-        CCaseGraph& graph = doc.CaseGraph();
+        const CCaseGraph& graph = doc.CaseGraph();
         // A graph the file holds laid out is drawn as the user left it.
-        if (!doc.IsCaseGraphLaidOut() || !graph.m_bLaidOut || graph.m_arrCases.empty()) {
+        if (!doc.Record().caseGraphLaidOut || !graph.IsLaidOut() || graph.Cases().empty()) {
             if (!session.ComputeCaseGraph())
                 return EXIT_CLI_FAILURE;
             session.LayOutCaseGraph();
         }
         result = CPictureExport::Export(
-            options.m_strOutput, graph.m_sizeExtent, [&graph](CDC& dc) { graph.Draw(dc); },
+            options.m_strOutput, graph.Extent(), [&graph](CDC& dc) { graph.Draw(dc); },
             "casegraph", options.m_bStandalone);
     } else if (options.m_strView == "occurrence") {
-        COccurrenceNet& record = doc.OccurrenceNet();
-        record.Layout(session.MeasureDC());
+        const COccurrenceNet& record = doc.OccurrenceNet();
+        doc.LayOutOccurrenceNet(session.MeasureDC());
         result = CPictureExport::Export(
             options.m_strOutput, record.m_sizeNet, [&record](CDC& dc) { record.Draw(dc); },
             "occurrence", options.m_bStandalone);

@@ -13,7 +13,7 @@
 bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
                                       CCliSession& session) {
     CZerinDoc& doc = session.Doc();
-    const CBreakPoints& breakPoints = doc.RefillBreakPoints();
+    const CBreakPoints& breakPoints = doc.Simulation().RefillBreakPoints();
     std::vector<std::uint32_t> indices;
     for (const std::vector<std::string>& names : cases) {
         CSetConditions wanted;
@@ -37,7 +37,7 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
             session.Report("--break-at: the case " + wanted.ToString(false) +
                            " is not reachable, the breakpoint is never reached");
     }
-    doc.SetBreakpoints(indices);
+    doc.Simulation().SetBreakpoints(indices);
     return true;
 }
 
@@ -62,7 +62,7 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
             // A limit of no step presses stop before the first step is fired.
             if (steps >= limit) {
                 run.Stop();
-                doc.ClearSelection();
+                doc.Selection().Clear();
                 return CAutomaticRun::STEP_FINISHED;
             }
             const int result = CAutomaticRun::ExecuteStepWithoutAnimation(doc);
@@ -74,11 +74,11 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
 
     if (!options.m_strOccurrenceXml.empty() || !options.m_strOccurrenceGraphML.empty() ||
         !options.m_strOccurrenceDot.empty()) {
-        if (!doc.IsContactFree()) {
+        if (!doc.Record().contactFree) {
             session.Report("the system is not contact-free, it has no occurrence net to export");
             return EXIT_CLI_FAILURE;
         }
-        doc.OccurrenceNet().Layout(session.MeasureDC());
+        doc.LayOutOccurrenceNet(session.MeasureDC());
         if (!options.m_strOccurrenceXml.empty() &&
             !session.Check(doc.OccurrenceNet().ExportXML(options.m_strOccurrenceXml),
                            options.m_strOccurrenceXml))

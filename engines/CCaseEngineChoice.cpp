@@ -10,6 +10,38 @@ CCaseEngineChoice::CCaseEngineChoice(CCaseEngineChoice&&) noexcept = default;
 CCaseEngineChoice& CCaseEngineChoice::operator=(CCaseEngineChoice&&) noexcept = default;
 CCaseEngineChoice::~CCaseEngineChoice() = default;
 
+std::unique_ptr<CCaseEngine> CCaseEngineChoice::TakeEngine() {
+    if (m_pCases)
+        return std::move(m_pCases);
+    return std::move(m_pSymbolic);
+}
+
+std::string CCaseEngineChoice::PaneLine() const {
+    switch (m_eEngine) {
+    case ECaseEngine::Cases:
+        return "Steps are produced on demand: the stored case graph would take about " +
+               MemoryText(m_nStoredBytes);
+    case ECaseEngine::Symbolic:
+        return "The cases are kept as decision diagrams: one by one they would not fit";
+    default:
+        return {};
+    }
+}
+
+std::string CCaseEngineChoice::ChoiceLine() const {
+    switch (m_eEngine) {
+    case ECaseEngine::Cases:
+        return "engine: cases (the steps are produced on demand; the stored case graph would "
+               "take about " +
+               MemoryText(m_nStoredBytes) + ")";
+    case ECaseEngine::Symbolic:
+        return "engine: symbolic (the cases do not fit in memory)";
+    default:
+        return "engine: explicit (the stored case graph, about " + MemoryText(m_nStoredBytes) +
+               ")";
+    }
+}
+
 CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllowed,
                                           const std::vector<CPNEvent*>& events,
                                           const CSetConditions& initialCase,
@@ -25,12 +57,12 @@ CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllow
             result = cases->Run(host.progress);
             // The limits hold for what was found last too.
             if (result == ECaseGraphResult::Completed && host.progress &&
-                !host.progress(cases->GetCaseCount(), 0))
+                !host.progress(cases->CaseCount(), 0))
                 result = ECaseGraphResult::Cancelled;
         } catch (const std::bad_alloc&) {
         }
         if (result == ECaseGraphResult::Completed) {
-            choice.m_nStoredBytes = StoredGraphBytes(cases->GetCaseCount(), cases->GetStepCount());
+            choice.m_nStoredBytes = StoredGraphBytes(cases->CaseCount(), cases->GetStepCount());
             const long long left = memoryLeft();
             if (engine == ECaseEngine::Auto && (left <= 0 || choice.m_nStoredBytes <= left))
                 return choice;

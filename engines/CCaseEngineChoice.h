@@ -5,8 +5,10 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+class CCaseEngine;
 class CCasesEngine;
 class CPNEvent;
 class CSetConditions;
@@ -36,6 +38,16 @@ public:
     CCaseEngineChoice(CCaseEngineChoice&&) noexcept;
     CCaseEngineChoice& operator=(CCaseEngineChoice&&) noexcept;
     ~CCaseEngineChoice();
+
+    // The caller computes the stored graph now (the engine over it is the drawn graph's).
+    bool StoresGraph() const { return m_eEngine == ECaseEngine::Explicit; }
+    // The engine that holds the class, where the stored graph is not taken: the cases or
+    // the decision diagrams; null after a choice that failed.
+    std::unique_ptr<CCaseEngine> TakeEngine();
+    // What the Standard pane says of the engine taken; empty for the stored graph.
+    std::string PaneLine() const;
+    // What zerin-cli says of the engine auto took, and why.
+    std::string ChoiceLine() const;
 
     // Explicit: the caller computes the stored graph now. Cases and Symbolic: the
     // analysis below holds the class.

@@ -1,9 +1,9 @@
 #include "engines/CCasesEngine.h"
 
+#include "base/FormatString.h"
+
 #include "engines/CNodeAdjacency.h"
 #include "engines/CaseClassSearch.h"
-#include "base/FormatString.h"
-#include "base/OutputWriter.h"
 #include "model/CPNEvent.h"
 #include "model/CSetEvents.h"
 
@@ -67,9 +67,9 @@ const std::vector<std::uint8_t>& CCasesEngine::ForwardReachable() {
     return m_arrForward;
 }
 
-const CNodeAdjacency& CCasesEngine::ForwardAdjacency() {
+const CNodeAdjacency* CCasesEngine::ForwardAdjacency() {
     if (m_pAdjacency)
-        return *m_pAdjacency;
+        return m_pAdjacency.get();
     const int n = m_explorer.GetCaseCount();
     std::vector<int> first(At(n) + 1, 0);
     std::vector<int> targets;
@@ -86,7 +86,7 @@ const CNodeAdjacency& CCasesEngine::ForwardAdjacency() {
     }
     first[At(n)] = static_cast<int>(targets.size());
     m_pAdjacency = std::make_unique<CNodeAdjacency>(std::move(first), std::move(targets));
-    return *m_pAdjacency;
+    return m_pAdjacency.get();
 }
 
 bool CCasesEngine::IsContactFree() {
@@ -167,9 +167,7 @@ CCaseSearchResult CCasesEngine::Find(const std::vector<CPNCondition*>& wanted,
     return result;
 }
 
-void CCasesEngine::ForEachStep(
-    int index, bool forward,
-    const std::function<void(const CSetEvents& events, int target)>& visit) {
+void CCasesEngine::ForEachStep(int index, bool forward, const StepVisitor& visit) {
     CSetEvents events;
     m_explorer.ForEachStep(index, forward, [&](const Word* bits, int target) {
         m_explorer.GetEvents(bits, events);
@@ -219,22 +217,15 @@ std::optional<CCaseRun> CCasesEngine::PathTo(const CSetConditions& to) {
         return std::nullopt;
     std::vector<PathStep> path;
     CCaseRun run;
-    run.from = GetCase(0);
+    run.from = Case(0);
     run.to = to;
     run.found = ShortestPath(target, path);
     for (const PathStep& step : path)
-        run.steps.push_back({step.events, step.forward, GetCase(step.to)});
+        run.steps.push_back({step.events, step.forward, Case(step.to)});
     return run;
 }
 
-void CCasesEngine::WriteCaseClass() {
-    WriteOutput(PANE_ANALYSIS, "Writing out case class...");
-    for (int i = 0; i < m_explorer.GetCaseCount(); ++i)
-        WriteOutput(PANE_ANALYSIS, GetCase(i).ToString(false));
-    WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", m_explorer.GetCaseCount()));
-}
-
-bool CCasesEngine::HasConcessionInTheClass(const CPNEvent& event) const {
+bool CCasesEngine::HasConcessionInTheClass(const CPNEvent& event) {
     const std::vector<CPNEvent*>& events = m_explorer.GetEvents();
     const auto it = std::find(events.begin(), events.end(), &event);
     if (it == events.end())

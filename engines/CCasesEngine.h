@@ -35,17 +35,14 @@ public:
                            std::size_t shown) override;
     std::optional<CCaseRun> PathTo(const CSetConditions& to) override;
 
-    int GetCaseCount() const { return m_explorer.GetCaseCount(); }
+    bool ListsCases() const override { return true; }
+    int CaseCount() const override { return m_explorer.GetCaseCount(); }
+    CSetConditions Case(int index) const override { return m_explorer.GetCase(index); }
+    int IndexOf(const CSetConditions& c) const override;
+    void ForEachStep(int index, bool forward, const StepVisitor& visit) override;
     // The net's events in its order.
     const std::vector<CPNEvent*>& GetEvents() const { return m_explorer.GetEvents(); }
     UInt128 GetStepCount() const { return m_explorer.GetStepCount(); }
-    CSetConditions GetCase(int index) const { return m_explorer.GetCase(index); }
-    // The case's index, -1 for a case outside the class.
-    int IndexOf(const CSetConditions& c) const;
-    // The steps of case i in one direction, in the stored graph's order: their events
-    // and the cases they lead to.
-    void ForEachStep(int index, bool forward,
-                     const std::function<void(const CSetEvents& events, int target)>& visit);
     // The shortest way in steps from the initial case (index 0) to case `target`, as
     // "Show Path" takes it: forward steps only where they reach it, else both ways;
     // breadth first over the steps produced case by case. False when there is none.
@@ -60,11 +57,8 @@ public:
     const std::vector<std::uint8_t>& ForwardReachable();
     // The forward successor lists by single events (they reach what the steps reach),
     // made once.
-    const CNodeAdjacency& ForwardAdjacency();
-    // The event has forward concession in some case of the class.
-    bool HasConcessionInTheClass(const CPNEvent& event) const;
-    // Every case of the class and their number, to the analysis pane.
-    void WriteCaseClass();
+    const CNodeAdjacency* ForwardAdjacency() override;
+    bool HasConcessionInTheClass(const CPNEvent& event) override;
 
 private:
     // The bits of the conditions, false for a wanted condition the net does not use.

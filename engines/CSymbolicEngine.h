@@ -41,8 +41,7 @@ public:
                            const std::vector<CPNCondition*>& unwanted, bool onlyReachable,
                            std::size_t shown) override;
     std::optional<CCaseRun> PathTo(const CSetConditions& to) override;
-    // The event has forward concession in some case of the class.
-    bool HasConcessionInTheClass(const CPNEvent& event);
+    bool HasConcessionInTheClass(const CPNEvent& event) override;
 
     // The largest number of cases a search enumerates to put its first texts in
     // alphabetical order; past it the first ones in the diagram's order are given.

@@ -60,14 +60,14 @@ void CDiagramView::ResetMembers() {
 
 void CDiagramView::OnInitialUpdate() {
     // A new or opened document starts in design mode, whatever the last one was in.
-    m_bSimulation = m_rDoc.InSimulation();
+    m_bSimulation = m_rDoc.Simulation().IsActive();
     ResetMembers();
     UpdateScrollSize();
     InvalidateAll();
 }
 
 void CDiagramView::OnUpdate() {
-    m_bSimulation = m_rDoc.InSimulation();
+    m_bSimulation = m_rDoc.Simulation().IsActive();
     UpdateScrollSize();
     InvalidateAll();
 }
@@ -239,7 +239,7 @@ void CDiagramView::resizeEvent(QResizeEvent* pEvent) {
 void CDiagramView::scrollContentsBy(int dx, int dy) {
     // The rulers are pinned to the window's edges: with them the whole window is drawn
     // again, without them the picture moves and only the uncovered part is drawn.
-    if (!m_bSimulation && m_rDoc.HasRuler())
+    if (!m_bSimulation && m_rDoc.Record().ruler)
         InvalidateAll();
     else
         viewport()->scroll(dx, dy);
@@ -334,11 +334,11 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     case Cmd::ID_VIEW_GRID:
         state.enabled = !m_bSimulation;
-        state.checked = !m_bSimulation && m_rDoc.HasGrid();
+        state.checked = !m_bSimulation && m_rDoc.Record().grid;
         return true;
     case Cmd::ID_VIEW_RULER:
         state.enabled = !m_bSimulation;
-        state.checked = !m_bSimulation && m_rDoc.HasRuler();
+        state.checked = !m_bSimulation && m_rDoc.Record().ruler;
         return true;
     case Cmd::ID_VIEW_ZOOM_IN:
         state.enabled = m_nZoom < kMaxZoom;

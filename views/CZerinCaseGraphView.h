@@ -93,7 +93,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
 
 private:
-    CCaseGraph& Graph() const;
+    const CCaseGraph& Graph() const;
+    CCaseGraphEditor& Editor() const;
     void OnSmooth();
     // The cases in layers by Graphviz, left to right, on the grid: one edit.
     void OnLayeredLayout();

@@ -52,7 +52,7 @@ protected:
     int ContextMenuIndex(CPNElement* pHit) const override;
 
 private:
-    COccurrenceNet& Net() const;
+    const COccurrenceNet& Net() const;
 
     // The page: the laid-out size in simulation, the record's extent outside.
     CSize m_sizeScroll{100, 100};

@@ -1,6 +1,7 @@
 #include "app/frame/CCommandTable.h"
 
 #include "app/bars/CNavigatorBar.h"
+#include "app/frame/CDocumentCommands.h"
 #include "app/frame/CMainFrame.h"
 #include "document/CZerinDoc.h"
 #include "views/CommandIds.h"
@@ -33,24 +34,35 @@ Rule ViewOr(Rule fallback) {
         return fallback(c, nId);
     };
 }
-// A question the document answers.
-Rule When(bool (CZerinDoc::*question)() const) {
-    return [question](const CCommandContext& c, int) { return Enabled((c.doc.*question)()); };
+// A rule of the document's commands.
+Rule When(bool (*rule)(const CZerinDoc&)) {
+    return [rule](const CCommandContext& c, int) { return Enabled(rule(c.doc)); };
+}
+// On in simulation mode.
+Rule Active() {
+    return [](const CCommandContext& c, int) { return Enabled(c.doc.Simulation().IsActive()); };
 }
 
 // Handlers.
 const Handler kViewCommand = [](CMainFrame& f, int nId) { f.ViewCommand(nId); };
 // A document command, the views updated after it.
-Handler Document(void (CZerinDoc::*action)()) {
+Handler Command(void (*action)(CZerinDoc&)) {
     return [action](CMainFrame& f, int) {
-        (f.GetDocument().*action)();
+        action(f.GetDocument());
+        f.GetFrameServices().UpdateAllViews();
+    };
+}
+// A command of the token game, the views updated after it.
+Handler Simulation(void (CSimulation::*action)()) {
+    return [action](CMainFrame& f, int) {
+        (f.GetDocument().Simulation().*action)();
         f.GetFrameServices().UpdateAllViews();
     };
 }
 // A graph for other tools: the case graph or the occurrence net, in the format.
 Handler Graph(bool bCaseGraph, const char* szExtension) {
     return [bCaseGraph, szExtension](CMainFrame& f, int) {
-        f.GetDocument().OnExportGraph(bCaseGraph, szExtension);
+        DocumentCommands::ExportGraph(f.GetDocument(), bCaseGraph, szExtension);
     };
 }
 Handler Frame(void (CMainFrame::*action)()) {
@@ -59,8 +71,8 @@ Handler Frame(void (CMainFrame::*action)()) {
 
 std::vector<CCommandRow> MakeTable() {
     const Rule kGridOrRuler = ViewOr([](const CCommandContext& c, int nId) {
-        return Enabled(!c.doc.InSimulation(),
-                       nId == ID_VIEW_GRID ? c.doc.HasGrid() : c.doc.HasRuler());
+        return Enabled(!c.doc.Simulation().IsActive(),
+                       nId == ID_VIEW_GRID ? c.doc.Record().grid : c.doc.Record().ruler);
     });
     const Handler kGridOrRulerCommand = [](CMainFrame& f, int nId) {
         if (!f.ViewCommand(nId)) {
@@ -72,7 +84,7 @@ std::vector<CCommandRow> MakeTable() {
         }
     };
     const Rule kShowNetDesign = [](const CCommandContext& c, int nId) {
-        return Enabled(nId == ID_SHOW_NET_DESIGN || c.doc.InSimulation(),
+        return Enabled(nId == ID_SHOW_NET_DESIGN || c.doc.Simulation().IsActive(),
                        c.frame.IsViewActive(CMainFrame::VIEW_NET_DESIGN));
     };
     std::vector<CCommandRow> rows = {
@@ -229,10 +241,10 @@ std::vector<CCommandRow> MakeTable() {
          .key = "Ctrl+Shift+A",
          .prompt = "Clear the selection\nSelect None",
          .rule = [](const CCommandContext& c,
-                    int) { return Enabled(!c.doc.InSimulation() && c.doc.IsSelected(nullptr)); },
+                    int) { return Enabled(!c.doc.Simulation().IsActive() && c.doc.Selection().IsSelected(nullptr)); },
          .handler =
              [](CMainFrame& f, int) {
-                 f.GetDocument().ClearSelection();
+                 f.GetDocument().Selection().Clear();
                  f.GetFrameServices().UpdateAllViews();
              }},
         {.id = 0, .menu = "&Edit"},
@@ -438,7 +450,7 @@ std::vector<CCommandRow> MakeTable() {
          .menu = "Net Design",
          .text = "Do Net Complement",
          .prompt = "Add the complement conditions\nDo Net Complement",
-         .rule = ViewOr(When(&CZerinDoc::CanDoNetComplement)),
+         .rule = ViewOr(Active()),
          .handler =
              [](CMainFrame& f, int nId) {
                  if (!f.ViewCommand(nId))
@@ -455,13 +467,13 @@ std::vector<CCommandRow> MakeTable() {
          .menu = "Net Design",
          .text = "Export To XML",
          .prompt = "Write the net design as XML\nExport To XML",
-         .rule = When(&CZerinDoc::CanExportNetDesignXML),
-         .handler = Document(&CZerinDoc::OnExportNetDesignXML)},
+         .rule = When(&DocumentCommands::CanExportNetDesignXML),
+         .handler = Command(&DocumentCommands::ExportNetDesignXML)},
         {.id = ID_NET_EXPORT_PNML,
          .menu = "Net Design",
          .text = "Export To PNML",
          .prompt = "Write the net design for other Petri net tools\nExport To PNML",
-         .rule = When(&CZerinDoc::CanExportNetDesignXML),
+         .rule = When(&DocumentCommands::CanExportNetDesignXML),
          .handler = Frame(&CMainFrame::OnNetExportPnml)},
         {.id = ID_NET_EXPORT_EMF,
          .menu = "Net Design",
@@ -508,16 +520,16 @@ std::vector<CCommandRow> MakeTable() {
          .prompt = "Test the net and start the token game\nEnter Simulation Mode",
          .toolbar = 2,
          .slot = 1,
-         .rule = When(&CZerinDoc::CanEnterSimulation),
-         .handler = Document(&CZerinDoc::EnterSimulation)},
+         .rule = [](const CCommandContext& c, int) { return Enabled(!c.doc.Simulation().IsActive()); },
+         .handler = Simulation(&CSimulation::Enter)},
         {.id = ID_LEAVE_SIMULATION,
          .menu = "Simulation",
          .text = "Leave Simulation Mode",
          .prompt = "Stop the token game\nLeave Simulation Mode",
          .toolbar = 2,
          .slot = 2,
-         .rule = When(&CZerinDoc::CanLeaveSimulation),
-         .handler = Document(&CZerinDoc::LeaveSimulation)},
+         .rule = Active(),
+         .handler = Simulation(&CSimulation::Leave)},
         {.id = 0, .menu = "Simulation"},
         {.id = ID_EXECUTE_STEP,
          .menu = "Simulation",
@@ -536,41 +548,41 @@ std::vector<CCommandRow> MakeTable() {
          .menu = "Simulation",
          .text = "Set Breakpoints",
          .prompt = "Choose the cases an automatic run stops at\nSet Breakpoints",
-         .rule = When(&CZerinDoc::CanSetBreakpoints),
-         .handler = Document(&CZerinDoc::OnSetBreakpoints)},
+         .rule = [](const CCommandContext& c, int) { return Enabled(c.doc.Simulation().CanSetBreakpoints()); },
+         .handler = Simulation(&CSimulation::EditBreakpoints)},
         // Analysis
         {.id = ID_WRITE_CASE_CLASS,
          .menu = "Analysis",
          .text = "Write Out Case Class",
          .prompt = "Write the case class to the output window\nWrite Out Case Class",
-         .rule = When(&CZerinDoc::CanWriteCaseClass),
-         .handler = Document(&CZerinDoc::OnWriteCaseClass)},
+         .rule = Active(),
+         .handler = Command(&DocumentCommands::WriteCaseClass)},
         {.id = ID_EXPORT_CASE_CLASS_XML,
          .menu = "Analysis",
          .text = "Export Case Class To XML",
          .prompt = "Write the case class as XML\nExport Case Class To XML",
-         .rule = When(&CZerinDoc::CanExportCaseClassXML),
-         .handler = Document(&CZerinDoc::OnExportCaseClassXML)},
+         .rule = When(&DocumentCommands::CanExportCaseClassXML),
+         .handler = Command(&DocumentCommands::ExportCaseClassXML)},
         {.id = ID_CASE_CLASS_VERIFICATION,
          .menu = "Analysis",
          .text = "Case Class Verification",
          .prompt = "Check cases against the case class\nCase Class Verification",
-         .rule = When(&CZerinDoc::CanVerifyCaseClass),
-         .handler = Document(&CZerinDoc::OnCaseClassVerification)},
+         .rule = Active(),
+         .handler = Command(&DocumentCommands::CaseClassVerification)},
         {.id = ID_COMPUTE_ALL_REACHABLE,
          .menu = "Analysis",
          .text = "Compute All Reachable Cases",
          .prompt =
              "Compute the cases reachable forwards and backwards\nCompute All Reachable Cases",
-         .rule = When(&CZerinDoc::CanComputeAllReachable),
-         .handler = Document(&CZerinDoc::OnComputeAllReachable)},
+         .rule = Active(),
+         .handler = Command(&DocumentCommands::ComputeAllReachable)},
         {.id = ID_COUNT_REACHABLE_CLASSES,
          .menu = "Analysis",
          .text = "Count Reachable Classes",
          .prompt = "Count the classes of cases that reach the same cases, without listing them\n"
                    "Count Reachable Classes",
-         .rule = When(&CZerinDoc::CanComputeAllReachable),
-         .handler = Document(&CZerinDoc::OnCountReachableClasses)},
+         .rule = Active(),
+         .handler = Command(&DocumentCommands::CountReachableClasses)},
         // Case Graph
         {.id = ID_SHOW_CASE_GRAPH,
          .menu = "Case Graph",
@@ -581,7 +593,7 @@ std::vector<CCommandRow> MakeTable() {
          .checkable = true,
          .rule =
              [](const CCommandContext& c, int) {
-                 return Enabled(c.doc.IsCaseGraphValid(),
+                 return Enabled(c.doc.Record().caseGraphValid,
                                 c.frame.IsViewActive(CMainFrame::VIEW_CASE_GRAPH));
              },
          .handler = Frame(&CMainFrame::ShowCaseGraph)},
@@ -598,7 +610,7 @@ std::vector<CCommandRow> MakeTable() {
          .text = "Go to Case...\tCtrl+G",
          .key = "Ctrl+G",
          .prompt = "Show a case with the cases a few steps around it\nGo to Case",
-         .rule = [](const CCommandContext& c, int) { return Enabled(c.doc.IsCaseGraphValid()); },
+         .rule = [](const CCommandContext& c, int) { return Enabled(c.doc.Record().caseGraphValid); },
          .handler = Frame(&CMainFrame::OnGoToCase)},
         {.id = ID_LAY_OUT_NEIGHBOURHOOD,
          .menu = "Case Graph",
@@ -653,19 +665,19 @@ std::vector<CCommandRow> MakeTable() {
          .menu = "Case Graph",
          .text = "Export To XML",
          .prompt = "Write the case graph as XML\nExport To XML",
-         .rule = When(&CZerinDoc::CanExportCaseGraphXML),
-         .handler = Document(&CZerinDoc::OnExportCaseGraphXML)},
+         .rule = When(&DocumentCommands::CanExportCaseGraphXML),
+         .handler = Command(&DocumentCommands::ExportCaseGraphXML)},
         {.id = ID_CASE_GRAPH_EXPORT_GRAPHML,
          .menu = "Case Graph",
          .text = "Export To GraphML",
          .prompt = "Write the case graph as GraphML for other graph tools\nExport To GraphML",
-         .rule = When(&CZerinDoc::CanExportCaseGraphXML),
+         .rule = When(&DocumentCommands::CanExportCaseGraphXML),
          .handler = Graph(true, "graphml")},
         {.id = ID_CASE_GRAPH_EXPORT_DOT,
          .menu = "Case Graph",
          .text = "Export To DOT",
          .prompt = "Write the case graph as a Graphviz DOT graph\nExport To DOT",
-         .rule = When(&CZerinDoc::CanExportCaseGraphXML),
+         .rule = When(&DocumentCommands::CanExportCaseGraphXML),
          .handler = Graph(true, "dot")},
         {.id = ID_CASE_GRAPH_EXPORT_EMF,
          .menu = "Case Graph",
@@ -707,7 +719,7 @@ std::vector<CCommandRow> MakeTable() {
          .checkable = true,
          .rule =
              [](const CCommandContext& c, int) {
-                 return Enabled(c.doc.IsContactFree(),
+                 return Enabled(c.doc.Record().contactFree,
                                 c.frame.IsViewActive(CMainFrame::VIEW_OCCURRENCE_NET));
              },
          .handler = Frame(&CMainFrame::ShowOccurrenceNet)},
@@ -723,19 +735,19 @@ std::vector<CCommandRow> MakeTable() {
          .menu = "Occurrence Net",
          .text = "Export To XML",
          .prompt = "Write the occurrence net as XML\nExport To XML",
-         .rule = When(&CZerinDoc::CanExportOccurrenceNetXML),
-         .handler = Document(&CZerinDoc::OnExportOccurrenceNetXML)},
+         .rule = When(&DocumentCommands::CanExportOccurrenceNetXML),
+         .handler = Command(&DocumentCommands::ExportOccurrenceNetXML)},
         {.id = ID_OCCURRENCE_NET_EXPORT_GRAPHML,
          .menu = "Occurrence Net",
          .text = "Export To GraphML",
          .prompt = "Write the occurrence net as GraphML for other graph tools\nExport To GraphML",
-         .rule = When(&CZerinDoc::CanExportOccurrenceNetXML),
+         .rule = When(&DocumentCommands::CanExportOccurrenceNetXML),
          .handler = Graph(false, "graphml")},
         {.id = ID_OCCURRENCE_NET_EXPORT_DOT,
          .menu = "Occurrence Net",
          .text = "Export To DOT",
          .prompt = "Write the occurrence net as a Graphviz DOT graph\nExport To DOT",
-         .rule = When(&CZerinDoc::CanExportOccurrenceNetXML),
+         .rule = When(&DocumentCommands::CanExportOccurrenceNetXML),
          .handler = Graph(false, "dot")},
         {.id = ID_OCCURRENCE_NET_EXPORT_EMF,
          .menu = "Occurrence Net",

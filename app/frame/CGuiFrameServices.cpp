@@ -146,7 +146,7 @@ void CGuiFrameServices::ShowCaseClassDialog(const CCaseClassInput& input) {
         return;
     CMainFrame* pFrame = m_pFrame;
     CDlgCaseClassAnalysis dialog(
-        input, pFrame->GetDocument().InSimulation(),
+        input, pFrame->GetDocument().Simulation().IsActive(),
         [pFrame](std::size_t nCase) { return pFrame->ShowCasePath(nCase); }, pFrame);
     pFrame->GetPrompt().RunDialog(dialog);
     if (const std::optional<std::size_t> nCase = dialog.GetReplayCase())

@@ -234,7 +234,7 @@ void CMainFrame::OnFileImportPnml() {
     CMeasureDC dc;
     int nNext[2] = {1, 1};
     const CFileResult result =
-        reader.ImportNet(netId, m_doc.GridSize(), imported, dc, [&nNext](bool bEvent) {
+        reader.ImportNet(netId, m_doc.Record().gridSize, imported, dc, [&nNext](bool bEvent) {
             return FormatString(bEvent ? "e%d" : "b%d", nNext[bEvent ? 1 : 0]++);
         });
     if (!result) {

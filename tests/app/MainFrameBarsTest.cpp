@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "support/DocAccess.h"
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/frame/CGuiFrameServices.h"
@@ -90,9 +91,9 @@ TEST_F(MainFrameBars, OverviewLimitsAreKeptAndApplied) {
     };
     Frame().OnCommand(Cmd::ID_OVERVIEW_LIMITS);
     EXPECT_EQ(QSettings().value(QStringLiteral("CaseGraph/OverviewCases")).toInt(), 10);
-    BuildNetFromText(Doc().NetDesign(), RingNetText(12));
+    BuildNetFromText(NetOf(Doc()), RingNetText(12));
     Doc().SetNetModified();
-    Doc().EnterSimulation();
+    Doc().Simulation().Enter();
     Frame().ShowCaseGraph();
     auto* view = dynamic_cast<CZerinCaseGraphView*>(Frame().GetActiveView());
     ASSERT_NE(view, nullptr);

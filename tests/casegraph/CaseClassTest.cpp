@@ -34,13 +34,12 @@ struct HandGraph {
             c.Add(conditions.back());
             auto* node = new CPNCase(c);
             node->m_label.m_strText = "c" + std::to_string(i + 1);
-            graph.m_arrCases.push_back(node);
+            graph.AddCase(node);
         }
-        graph.m_nCases = n;
         for (auto [f, t] : arcs)
             graph.AddStep(CSetEvents(), f, t);
     }
-    CPNCase* Node(int i) { return graph.m_arrCases[static_cast<std::size_t>(i)]; }
+    CPNCase* Node(int i) { return graph.Cases()[static_cast<std::size_t>(i)]; }
 };
 
 // The classes as first stated: one marking per node, a list searched from the head.
@@ -87,13 +86,13 @@ TEST(ForwardReachableClasses, MatchTheOneMarkingPerNodeListingOnRandomGraphs) {
         const int initial = static_cast<int>(gen() % static_cast<unsigned>(n));
         h.graph.MarkInitialCase(h.Node(initial)->m_setConditions);
         std::vector<bool> before;
-        for (const CPNCase* node : h.graph.m_arrCases)
+        for (const CPNCase* node : h.graph.Cases())
             before.push_back(node->m_bReachable);
         RecordingOutputSink sink;
         h.graph.WriteForwardReachableClasses();
         const auto expected = LiteralClasses(n, arcs);
-        ASSERT_EQ(h.graph.m_listClasses.size(), expected.size()) << trial;
-        auto it = h.graph.m_listClasses.begin();
+        ASSERT_EQ(h.graph.Classes().size(), expected.size()) << trial;
+        auto it = h.graph.Classes().begin();
         int total = 0;
         for (const auto& [set, count] : expected) {
             std::string names = "{ ";
@@ -126,8 +125,8 @@ TEST(ForwardReachableClasses, MatchTheOneMarkingPerNodeListingOnRandomGraphs) {
                                             text}))
             << trial;
         for (std::size_t i = 0; i < before.size(); ++i) {
-            EXPECT_EQ(h.graph.m_arrCases[i]->m_bReachable, before[i]) << trial;
-            EXPECT_EQ(h.graph.m_arrCases[i]->m_bInitial, static_cast<int>(i) == initial) << trial;
+            EXPECT_EQ(h.graph.Cases()[i]->m_bReachable, before[i]) << trial;
+            EXPECT_EQ(h.graph.Cases()[i]->m_bInitial, static_cast<int>(i) == initial) << trial;
         }
     }
 }
@@ -179,13 +178,13 @@ TEST(CasePathTest, ShortestChainsOfStepsOnRandomNets) {
         graph.MarkInitialCase(initial);
         const CPNCase* from = graph.GetInitialCase();
         ASSERT_NE(from, nullptr);
-        const std::size_t count = graph.m_arrCases.size();
+        const std::size_t count = graph.Cases().size();
         auto distances = [&](bool either) {
             std::map<const CPNElement*, std::size_t> d{{from, 0}};
             for (std::size_t round = 0; round < count; ++round)
-                for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k) {
-                    const CPNElement* f = graph.m_arrCases[std::size_t(graph.StepFrom(k))];
-                    const CPNElement* t = graph.m_arrCases[std::size_t(graph.StepTo(k))];
+                for (std::size_t k = 0; k < graph.StepCount(); ++k) {
+                    const CPNElement* f = graph.Cases()[std::size_t(graph.StepFrom(k))];
+                    const CPNElement* t = graph.Cases()[std::size_t(graph.StepTo(k))];
                     for (auto [a, b] : {std::pair{f, t}, std::pair{t, f}}) {
                         if (!either && a == t)
                             continue;
@@ -196,15 +195,15 @@ TEST(CasePathTest, ShortestChainsOfStepsOnRandomNets) {
             return d;
         };
         const auto forward = distances(false), either = distances(true);
-        for (const CPNCase* to : graph.m_arrCases) {
+        for (const CPNCase* to : graph.Cases()) {
             const CCasePath path = CCasePath::Find(graph, from, to);
             ASSERT_TRUE(path.IsFound());
             EXPECT_EQ(path.IsForwardOnly(), to->m_bReachable);
             EXPECT_EQ(path.GetSteps().size(), to->m_bReachable ? forward.at(to) : either.at(to));
             const CPNElement* at = from;
             for (const CCasePath::Step& s : path.GetSteps()) {
-                const CPNElement* f = graph.m_arrCases[std::size_t(graph.StepFrom(s.step))];
-                const CPNElement* t = graph.m_arrCases[std::size_t(graph.StepTo(s.step))];
+                const CPNElement* f = graph.Cases()[std::size_t(graph.StepFrom(s.step))];
+                const CPNElement* t = graph.Cases()[std::size_t(graph.StepTo(s.step))];
                 ASSERT_EQ(s.forward ? f : t, at);
                 at = s.forward ? t : f;
                 EXPECT_EQ(at, s.to);

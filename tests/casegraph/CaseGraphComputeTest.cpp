@@ -1,10 +1,14 @@
 #include "casegraph/CCaseGraph.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
+#include "casegraph/CStoredEngine.h"
+#include "engines/CStepChoice.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
 #include "support/NetFamilies.h"
+#include "support/ReferenceSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +17,16 @@
 
 namespace {
 
-std::vector<std::string> Candidates(CCaseGraph& graph) {
+std::vector<std::string> Candidates(const CNetDesign& net, const CSetConditions& c) {
     std::vector<std::string> texts;
-    int pos = 0;
-    CStepInfo step;
-    while (graph.GetNextStep(pos, step))
-        texts.push_back(step.m_setEvents.ToString());
+    for (const CSetEvents& step : ListSteps(net.GetEvents(), c, true))
+        texts.push_back(step.ToString());
     return texts;
 }
 
 std::vector<std::string> NodeTexts(const CCaseGraph& graph) {
     std::vector<std::string> texts;
-    for (const CPNCase* node : graph.m_arrCases)
+    for (const CPNCase* node : graph.Cases())
         texts.push_back(node->m_strConditions);
     return texts;
 }
@@ -37,7 +39,7 @@ struct Arc {
 
 std::vector<Arc> Arcs(const CCaseGraph& graph) {
     std::vector<Arc> arcs;
-    for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k)
+    for (std::size_t k = 0; k < graph.StepCount(); ++k)
         arcs.push_back({graph.StepFrom(k), graph.StepTo(k), graph.StepEvents(k).ToString()});
     return arcs;
 }
@@ -63,37 +65,34 @@ TEST(CaseGraphCandidates, ThreeDetachedEventsComeInSubsetOrderWithTheWholeSetLas
     CRandomSource random(1);
     CCaseGraph graph(random);
     ASSERT_EQ(graph.ComputeCaseGraph(n.initial, n.net), ECaseGraphResult::Completed);
-    graph.CollectEnabledEvents(n.initial, true);
-    graph.BuildSteps();
-    EXPECT_EQ(Candidates(graph), (std::vector<std::string>{"{ a }", "{ a, b }", "{ a, c }", "{ b }",
-                                                           "{ b, c }", "{ c }", "{ a, b, c }"}));
-    EXPECT_EQ(graph.m_nMaxDepth, 2);
+    const std::vector<std::string> expected = Candidates(n.net, n.initial);
+    EXPECT_EQ(expected, (std::vector<std::string>{"{ a }", "{ a, b }", "{ a, c }", "{ b }",
+                                                  "{ b, c }", "{ c }", "{ a, b, c }"}));
     // The arcs of the initial case follow the candidates, and so do the new nodes.
     const std::vector<Arc> arcs = Arcs(graph);
-    const std::vector<std::string> expected = Candidates(graph);
     ASSERT_GE(arcs.size(), 7u);
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(arcs[std::size_t(k)], (Arc{0, k + 1, expected[std::size_t(k)]}));
     EXPECT_EQ(NodeTexts(graph)[1], "{ qa, pb, pc }");
     EXPECT_EQ(NodeTexts(graph)[7], "{ qa, qb, qc }");
-    EXPECT_EQ(graph.m_nCases, 8);
+    EXPECT_EQ(graph.Cases().size(), 8);
     // Every case steps forward by every non-empty subset of its marked p's.
-    EXPECT_EQ(graph.m_nSteps, 7 + 3 * 3 + 3 * 1);
+    EXPECT_EQ(graph.StepCount(), 7 + 3 * 3 + 3 * 1);
 }
 
 TEST(CaseGraphChooseStep, LargestFirstOrRandomFromTheSeededSource) {
     ThreeDetached n(2);
     CRandomSource random(7);
-    CCaseGraph graph(random);
-    graph.ComputeCaseGraph(n.initial, n.net);
-    EXPECT_EQ(graph.ChooseStep(n.initial, false).ToString(), "{ a, b }");
+    const std::vector<CPNEvent*> events = n.net.GetEvents();
+    EXPECT_EQ(CStepChoice::Choose(events, n.initial, false, random).ToString(), "{ a, b }");
     const char* byIndex[] = {"{ a }", "{ b }", "{ a, b }"};
     for (int i = 0; i < 20; ++i) {
         random.Seed(static_cast<unsigned>(100 + i));
         std::srand(static_cast<unsigned>(100 + i));
         const int expected = std::rand() % 3;
         random.Seed(static_cast<unsigned>(100 + i));
-        EXPECT_EQ(graph.ChooseStep(n.initial, true).ToString(), byIndex[expected]);
+        EXPECT_EQ(CStepChoice::Choose(events, n.initial, true, random).ToString(),
+                  byIndex[expected]);
     }
 }
 
@@ -109,9 +108,9 @@ TEST(CaseGraphContact, OneNodeHoldingPreAndPostConditionsMakesTheSystemNotContac
     CCaseGraph graph(random);
     graph.ComputeCaseGraph(b.Build(), net);
     // After e the case {q, r} holds h's precondition and its postcondition.
-    EXPECT_FALSE(graph.IsContactFree());
+    EXPECT_FALSE(CStoredEngine(graph).IsContactFree());
     CCaseGraph empty(random);
-    EXPECT_TRUE(empty.IsContactFree());
+    EXPECT_TRUE(CStoredEngine(empty).IsContactFree());
 }
 
 TEST(CaseGraphMarks, InitialReachableAndCurrent) {
@@ -129,13 +128,13 @@ TEST(CaseGraphMarks, InitialReachableAndCurrent) {
     graph.ComputeCaseGraph(initial, net);
     ASSERT_EQ(NodeTexts(graph), (std::vector<std::string>{"{ y }", "{ z }", "{ x }"}));
     graph.MarkInitialCase(initial);
-    EXPECT_TRUE(graph.m_arrCases[0]->m_bInitial);
-    EXPECT_TRUE(graph.m_arrCases[1]->m_bReachable);
-    EXPECT_FALSE(graph.m_arrCases[2]->m_bReachable);
-    graph.MarkCurrentCase(graph.m_arrCases[1]->m_setConditions, true);
-    EXPECT_EQ(graph.m_arrCases[1]->m_bCurrent + 2 * graph.m_arrCases[0]->m_bCurrent, 1);
-    graph.MarkCurrentCase(graph.m_arrCases[1]->m_setConditions, false);
-    EXPECT_FALSE(graph.m_arrCases[1]->m_bCurrent);
+    EXPECT_TRUE(graph.Cases()[0]->m_bInitial);
+    EXPECT_TRUE(graph.Cases()[1]->m_bReachable);
+    EXPECT_FALSE(graph.Cases()[2]->m_bReachable);
+    graph.MarkCurrentCase(graph.Cases()[1]->m_setConditions, true);
+    EXPECT_EQ(graph.Cases()[1]->m_bCurrent + 2 * graph.Cases()[0]->m_bCurrent, 1);
+    graph.MarkCurrentCase(graph.Cases()[1]->m_setConditions, false);
+    EXPECT_FALSE(graph.Cases()[1]->m_bCurrent);
 }
 
 TEST(CaseGraphDelete, KeepsPositionsOfALaidOutGraphUnlessDiscarded) {
@@ -143,24 +142,23 @@ TEST(CaseGraphDelete, KeepsPositionsOfALaidOutGraphUnlessDiscarded) {
     CRandomSource random(1);
     CCaseGraph graph(random);
     graph.ComputeCaseGraph(BuildIndependentComponents(net, 2), net);
-    graph.m_arrCases.push_back(new CPNCase());
-    graph.m_nCases = 5;
+    graph.AddCase(new CPNCase());
     for (int i = 0; i < 5; ++i)
-        graph.m_arrCases[static_cast<std::size_t>(i)]->MoveTo(CPoint(60 * (i + 1), 120));
-    graph.m_bLaidOut = true;
-    graph.m_nGridSize = graph.m_nMinGridSize = 6;
-    graph.m_sizeExtent = CSize(500, 500);
+        graph.Cases()[static_cast<std::size_t>(i)]->MoveTo(CPoint(60 * (i + 1), 120));
+    graph.SetLaidOut(true);
+    graph.SetGridSizes(6, 6);
+    graph.SetExtent(CSize(500, 500));
     graph.DeleteContents(false);
-    ASSERT_EQ(graph.m_nSavedPositions, 5);
-    EXPECT_EQ(graph.m_arrSavedPositions[4], CPoint(300, 120));
-    EXPECT_EQ(graph.m_nCases + graph.m_nSteps + graph.m_nNetEvents, 0);
-    EXPECT_FALSE(graph.m_bLaidOut);
+    ASSERT_EQ(graph.SavedPositions().size(), 5);
+    EXPECT_EQ(graph.SavedPositions()[4], CPoint(300, 120));
+    EXPECT_EQ(graph.Cases().size() + graph.StepCount() + graph.NetEvents().size(), 0);
+    EXPECT_FALSE(graph.IsLaidOut());
     // Not laid out: the positions saved before stay.
     graph.DeleteContents(false);
-    EXPECT_EQ(graph.m_nSavedPositions, 5);
+    EXPECT_EQ(graph.SavedPositions().size(), 5);
     graph.DeleteContents(true);
-    EXPECT_EQ(graph.m_nSavedPositions, 0);
-    EXPECT_TRUE(graph.m_arrSavedPositions.empty());
+    EXPECT_EQ(graph.SavedPositions().size(), 0);
+    EXPECT_TRUE(graph.SavedPositions().empty());
 }
 
 TEST(CaseGraphProgressTest, CancellingLeavesTheGraphEmpty) {
@@ -178,15 +176,15 @@ TEST(CaseGraphProgressTest, CancellingLeavesTheGraphEmpty) {
     EXPECT_EQ(result, ECaseGraphResult::Cancelled);
     EXPECT_EQ(calls, 1);
     EXPECT_GT(lastArcs, 0);
-    EXPECT_EQ(graph.m_nCases + graph.m_nSteps, 0);
-    EXPECT_TRUE(graph.m_arrCases.empty() && graph.m_arrSteps.empty() &&
-                graph.m_arrNetEvents.empty());
+    EXPECT_EQ(graph.Cases().size() + graph.StepCount(), 0);
+    EXPECT_TRUE(graph.Cases().empty() && graph.StepObjects().empty() &&
+                graph.NetEvents().empty());
     // Going on to the end gives the whole graph.
     calls = 0;
     EXPECT_EQ(graph.ComputeCaseGraph(initial, net, [&](int, int) { return ++calls > 0; }),
               ECaseGraphResult::Completed);
     EXPECT_GT(calls, 0);
-    EXPECT_EQ(graph.m_nSteps, 4084);
+    EXPECT_EQ(graph.StepCount(), 4084);
 }
 
 TEST(CaseGraphFamilies, CountsOfPhilosophersAndIndependentComponents) {
@@ -202,9 +200,9 @@ TEST(CaseGraphFamilies, CountsOfPhilosophersAndIndependentComponents) {
         CRandomSource random(1);
         CCaseGraph graph(random);
         graph.ComputeCaseGraph(initial, net);
-        EXPECT_EQ(graph.m_nCases, row.cases) << row.n;
-        EXPECT_EQ(graph.m_nSteps, row.arcs) << row.n;
-        EXPECT_TRUE(graph.m_arrCases[0]->m_setConditions.IsEqual(initial));
+        EXPECT_EQ(graph.Cases().size(), row.cases) << row.n;
+        EXPECT_EQ(graph.StepCount(), row.arcs) << row.n;
+        EXPECT_TRUE(graph.Cases()[0]->m_setConditions.IsEqual(initial));
     }
 }
 
@@ -214,20 +212,18 @@ struct LiteralGraph {
     std::vector<std::tuple<int, int, CSetEvents>> arcs;
 };
 
-LiteralGraph Literal(CCaseGraph& helper, const CSetConditions& c0) {
+LiteralGraph Literal(const std::vector<CPNEvent*>& events, const CSetConditions& c0) {
     LiteralGraph g;
     g.cases.push_back(c0);
     for (std::size_t i = 0; i < g.cases.size(); ++i) {
         const CSetConditions c = g.cases[i];
         for (bool forward : {true, false}) {
-            helper.CollectEnabledEvents(c, forward);
-            helper.BuildSteps();
-            int pos = 0;
-            CStepInfo s;
-            while (helper.GetNextStep(pos, s)) {
+            for (const CSetEvents& s : ListSteps(events, c, forward)) {
                 CSetConditions next = c;
-                next.Subtract(forward ? s.m_setPre : s.m_setPost);
-                next.Union(forward ? s.m_setPost : s.m_setPre);
+                for (const CPNEvent* e : s) {
+                    next.Subtract(forward ? e->m_setPreConditions : e->m_setPostConditions);
+                    next.Union(forward ? e->m_setPostConditions : e->m_setPreConditions);
+                }
                 std::size_t k = 0;
                 while (k < g.cases.size() && !g.cases[k].IsEqual(next))
                     ++k;
@@ -237,9 +233,9 @@ LiteralGraph Literal(CCaseGraph& helper, const CSetConditions& c0) {
                 const int to = forward ? static_cast<int>(k) : static_cast<int>(i);
                 bool exists = false;
                 for (const auto& [f, t, e] : g.arcs)
-                    exists = exists || (f == from && t == to && e.IsEqual(s.m_setEvents));
+                    exists = exists || (f == from && t == to && e.IsEqual(s));
                 if (!exists)
-                    g.arcs.emplace_back(from, to, s.m_setEvents);
+                    g.arcs.emplace_back(from, to, s);
             }
         }
     }
@@ -266,13 +262,11 @@ TEST(CaseGraphOrder, CompactExplorationMatchesTheLiteralAlgorithmOnRandomNets) {
         CRandomSource random(1);
         CCaseGraph graph(random);
         graph.ComputeCaseGraph(initial, net);
-        CCaseGraph helper(random);
-        helper.ComputeCaseGraph(initial, net); // for its event list
-        const LiteralGraph expected = Literal(helper, initial);
-        ASSERT_EQ(graph.m_nCases, static_cast<int>(expected.cases.size())) << trial;
+        const LiteralGraph expected = Literal(net.GetEvents(), initial);
+        ASSERT_EQ(graph.Cases().size(), static_cast<int>(expected.cases.size())) << trial;
         for (std::size_t i = 0; i < expected.cases.size(); ++i)
-            EXPECT_TRUE(graph.m_arrCases[i]->m_setConditions.IsEqual(expected.cases[i])) << trial;
-        ASSERT_EQ(graph.m_nSteps, static_cast<int>(expected.arcs.size())) << trial;
+            EXPECT_TRUE(graph.Cases()[i]->m_setConditions.IsEqual(expected.cases[i])) << trial;
+        ASSERT_EQ(graph.StepCount(), static_cast<int>(expected.arcs.size())) << trial;
         for (std::size_t a = 0; a < expected.arcs.size(); ++a) {
             const auto& [f, t, e] = expected.arcs[a];
             EXPECT_EQ(graph.StepFrom(a), f) << trial;

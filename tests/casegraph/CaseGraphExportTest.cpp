@@ -62,7 +62,7 @@ TEST(CaseGraphNames, NamesLegendLinesAndPrintedLegend) {
     RecordingDC dc;
     g.graph.NameElements(dc);
     const CPNStep* first = g.graph.MakeStep(0);
-    EXPECT_EQ(g.graph.m_arrStepLabels[0]->m_pOwner, first);
+    EXPECT_EQ(g.graph.StepLabels()[0]->m_pOwner, first);
     RecordingOutputSink sink;
     sink.panes[PANE_CASEGRAPH_LEGEND].push_back("old");
     g.graph.WriteNames();

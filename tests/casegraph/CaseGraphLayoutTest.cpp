@@ -41,7 +41,7 @@ struct LaidOutGraph {
     void Layout() {
         RecordingDC dc;
         graph.NameElements(dc);
-        const int g = 2 * static_cast<int>(std::sqrt(graph.m_nCases) + 1.0);
+        const int g = 2 * static_cast<int>(std::sqrt(graph.Cases().size()) + 1.0);
         graph.SetGridSize(g);
         const int s = (g + 1) * CCaseGraph::kGridStep;
         graph.ComputeExtent(s, s);
@@ -50,7 +50,7 @@ struct LaidOutGraph {
     }
     std::vector<CPoint> Positions() const {
         std::vector<CPoint> p;
-        for (const CPNCase* node : graph.m_arrCases)
+        for (const CPNCase* node : graph.Cases())
             p.push_back(node->m_ptPos);
         return p;
     }
@@ -84,14 +84,14 @@ TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
         SCOPED_TRACE(seed);
         LaidOutGraph g(2, true, seed);
         // Node 2 lies on the last point that still counts as inside.
-        const CSize extent = g.graph.m_sizeExtent;
-        g.graph.m_arrCases[2]->MoveTo(CPoint(extent.cx - 15, extent.cy - 15));
+        const CSize extent = g.graph.Extent();
+        g.graph.Cases()[2]->MoveTo(CPoint(extent.cx - 15, extent.cy - 15));
         const std::vector<CPoint> before = g.Positions();
         ASSERT_EQ(before.size(), 4u);
         // Node 1 was dragged off the extent; its saved place is not used again.
-        g.graph.m_arrCases[1]->MoveTo(CPoint(2000, 100));
+        g.graph.Cases()[1]->MoveTo(CPoint(2000, 100));
         g.graph.DeleteContents(false);
-        ASSERT_EQ(g.graph.m_nSavedPositions, 4);
+        ASSERT_EQ(g.graph.SavedPositions().size(), 4);
         g.graph.ComputeCaseGraph(g.initial, g.net);
         g.Layout();
         const std::vector<CPoint> after = g.Positions();
@@ -99,7 +99,7 @@ TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
             EXPECT_EQ(after[i], before[i]);
             EXPECT_NE(after[1], after[i]);
         }
-        EXPECT_LE(after[1].x, g.graph.m_sizeExtent.cx - 15);
+        EXPECT_LE(after[1].x, g.graph.Extent().cx - 15);
     }
 }
 
@@ -107,16 +107,16 @@ TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
     LaidOutGraph g(1, false);
     RecordingDC dc;
     g.graph.NameElements(dc);
-    CPNCase* a = g.graph.m_arrCases[0];
-    CPNCase* b = g.graph.m_arrCases[1];
+    CPNCase* a = g.graph.Cases()[0];
+    CPNCase* b = g.graph.Cases()[1];
     a->MoveTo(CPoint(60, 60));
     b->MoveTo(CPoint(240, 60));
     const CRect all = g.graph.UpdateSteps(nullptr, true);
     // The two steps between a and b go opposite ways: each is bent to the left of its
     // own direction, its name outside beside the bend, clear of the other's.
-    ASSERT_EQ(g.graph.m_arrSteps.size(), 2u);
+    ASSERT_EQ(g.graph.StepObjects().size(), 2u);
     std::vector<CRect> names;
-    for (std::size_t i = 0; i < g.graph.m_arrSteps.size(); ++i) {
+    for (std::size_t i = 0; i < g.graph.StepObjects().size(); ++i) {
         const CPNStep* arc = g.graph.MakeStep(i);
         ASSERT_EQ(arc->m_listPoints.size(), 5u);
         const CPoint from = arc->m_pFrom->m_ptPos, to = arc->m_pTo->m_ptPos;
@@ -131,12 +131,12 @@ TEST(CaseGraphLayout, UpdateStepsResetsRoutesAndFollowsAMovedNode) {
         EXPECT_TRUE(Covers(all, arc->GetBoundRect()));
     }
     EXPECT_TRUE((names[0] & names[1]).IsRectEmpty());
-    const CRect oldArc = g.graph.m_arrSteps[0]->GetBoundRect();
+    const CRect oldArc = g.graph.StepObjects()[0]->GetBoundRect();
     b->MoveTo(CPoint(240, 300));
     const CRect repaint = g.graph.UpdateSteps(b, false);
     EXPECT_TRUE(Covers(repaint, oldArc));
-    EXPECT_TRUE(Covers(repaint, g.graph.m_arrSteps[0]->GetBoundRect()));
-    EXPECT_TRUE(Covers(repaint, g.graph.m_arrStepLabels[1]->GetBoundRect()));
+    EXPECT_TRUE(Covers(repaint, g.graph.StepObjects()[0]->GetBoundRect()));
+    EXPECT_TRUE(Covers(repaint, g.graph.StepLabels()[1]->GetBoundRect()));
     // An element no arc touches changes nothing.
     CPNLabel stray;
     EXPECT_TRUE(g.graph.UpdateSteps(&stray, false).IsRectEmpty());
@@ -153,7 +153,7 @@ TEST(CaseGraphLayout, PlaceOnGridTakesTheDrawingsLayersAsColumns) {
     ASSERT_TRUE(g.graph.PlaceOnGrid({{0, 0}, {100, 96}, {100.3, 96}, {200, 48}}));
     const std::vector<CPoint> expected{{60, 60}, {120, 180}, {120, 240}, {180, 120}};
     for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, expected[i]) << i;
+        EXPECT_EQ(g.graph.Cases()[i]->m_ptPos, expected[i]) << i;
     EXPECT_FALSE(g.graph.PlaceOnGrid({{0, 0}})) << "a drawing of another number of cases";
 }
 
@@ -165,7 +165,7 @@ TEST(CaseGraphLayout, APartGathersAroundItsCentreOnFreeGridPoints) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE(seed);
         LaidOutGraph g(5, true, seed);
-        const std::uint32_t n = static_cast<std::uint32_t>(g.graph.m_arrCases.size());
+        const std::uint32_t n = static_cast<std::uint32_t>(g.graph.Cases().size());
         const std::uint32_t centre = seed * 7 % n;
         std::vector<std::uint32_t> order;
         for (std::uint32_t i = seed % 3; i < n; i += 2)
@@ -228,8 +228,8 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
         seen = &s;
         return false;
     }));
-    EXPECT_EQ(seen, &g.graph.m_smoothSession);
-    EXPECT_EQ(g.graph.m_smoothSession.GetAlgorithm().m_nLength, 8);
+    EXPECT_EQ(seen, &g.graph.SmoothSession());
+    EXPECT_EQ(g.graph.SmoothSession().GetAlgorithm().m_nLength, 8);
     // OK without a started search applies nothing.
     EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession&) { return true; }));
     // A run, then Cancel: the nodes stay.
@@ -250,26 +250,26 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
         return true;
     }));
     EXPECT_EQ(shown, 1);
-    const CChromosome& best = g.graph.m_smoothSession.GetAlgorithm().GetBest();
-    for (std::size_t i = 0; i < g.graph.m_arrCases.size(); ++i)
-        EXPECT_EQ(g.graph.m_arrCases[i]->m_ptPos, best.m_arrGenes[i]);
+    const CChromosome& best = g.graph.SmoothSession().GetAlgorithm().GetBest();
+    for (std::size_t i = 0; i < g.graph.Cases().size(); ++i)
+        EXPECT_EQ(g.graph.Cases()[i]->m_ptPos, best.m_arrGenes[i]);
     // The routes start again: straight, or bent apart where two steps join the same
     // cases both ways.
     const std::vector<bool> opposite = [&] {
-        std::vector<bool> found(g.graph.m_arrSteps.size());
+        std::vector<bool> found(g.graph.StepObjects().size());
         for (std::size_t i = 0; i < found.size(); ++i)
             for (std::size_t j = 0; j < found.size(); ++j)
                 found[i] = found[i] || (g.graph.StepFrom(i) == g.graph.StepTo(j) &&
                                         g.graph.StepTo(i) == g.graph.StepFrom(j));
         return found;
     }();
-    for (std::size_t i = 0; i < g.graph.m_arrSteps.size(); ++i)
+    for (std::size_t i = 0; i < g.graph.StepObjects().size(); ++i)
         EXPECT_EQ(g.graph.MakeStep(i)->m_listPoints.size(), opposite[i] ? 5u : 3u);
-    EXPECT_EQ(extent, g.graph.m_sizeExtent);
+    EXPECT_EQ(extent, g.graph.Extent());
     // A recomputation forgets the session.
     g.graph.DeleteContents(false);
-    EXPECT_FALSE(g.graph.m_bSmoothPrepared);
-    EXPECT_FALSE(g.graph.m_smoothSession.HasResult());
+    EXPECT_FALSE(g.graph.IsSmoothPrepared());
+    EXPECT_FALSE(g.graph.SmoothSession().HasResult());
     EXPECT_FALSE(g.graph.Smooth(extent, nullptr));
 }
 
@@ -285,9 +285,9 @@ TEST(CaseGraphSmooth, TheGridChosenInTheSettingsBecomesTheGraphs) {
         s.Stop();
         return true;
     }));
-    EXPECT_EQ(g.graph.m_nGridSize, 9);
+    EXPECT_EQ(g.graph.GridSize(), 9);
     EXPECT_GE(extent.cx, 600);
-    for (const CPNCase* node : g.graph.m_arrCases)
+    for (const CPNCase* node : g.graph.Cases())
         EXPECT_LE(node->m_ptPos.x, 540);
 }
 
@@ -310,7 +310,7 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
                                                                                   : CRect();
         return all;
     };
-    const CRect page(0, 0, g.graph.m_sizeExtent.cx, g.graph.m_sizeExtent.cy);
+    const CRect page(0, 0, g.graph.Extent().cx, g.graph.Extent().cy);
     RecordingDC full, dense, small;
     g.graph.Draw(full, page);
     // Names too small to read are left out, the rest drawn as at full size.
@@ -340,7 +340,7 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     const CRect window(page.Width() / 4, page.Height() / 4, page.Width() / 2, page.Height() / 2);
     CNoEditRecorder recorder;
     for (int k = 0; k < 12; ++k) {
-        g.graph.MoveElement(g.graph.m_arrCases[static_cast<std::size_t>(k * 7 % g.graph.m_nCases)],
+        g.graph.MoveElement(g.graph.Cases()[static_cast<std::size_t>(k * 7 % g.graph.Cases().size())],
                             CPoint(30 + 37 * k % 400, 50 + 53 * k % 300), recorder);
         RecordingDC between;
         g.graph.SetDenseLimit(k % 2 ? 0 : CCaseGraph::kDenseSteps);

@@ -28,14 +28,14 @@ struct Graph {
                                            ? BuildDiningPhilosophers(net, -seed)
                                            : BuildRandomNet(net, gen, 4 + seed % 7, 3 + seed % 5);
         graph.ComputeCaseGraph(initial, net);
-        for (std::size_t i = 0; i < graph.m_arrStepRecords.size(); ++i) {
+        for (std::size_t i = 0; i < graph.StepCount(); ++i) {
             steps.emplace_back(graph.StepFrom(i), graph.StepTo(i));
-            events.push_back(graph.m_eventSets[graph.m_arrStepRecords[i].events].GetCount());
+            events.push_back(graph.StepEvents(i).GetCount());
             if (events.back() == 1)
                 singles.push_back(steps.back());
         }
     }
-    int Cases() const { return static_cast<int>(graph.m_arrCases.size()); }
+    int Cases() const { return static_cast<int>(graph.Cases().size()); }
 
     // Breadth first over the pairs, each step taken either way, as plainly as it goes.
     std::vector<int> Distances(int from, bool single = false) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CFrameServices.h"
+#include "support/DocAccess.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
@@ -60,7 +61,7 @@ struct DocFixture : ::testing::Test {
     RecordingOutputSink sink;
     RecordingFrame frame;
     CZerinDoc doc{frame};
-    NetBuilder net{doc.NetDesign()};
+    NetBuilder net{NetOf(doc)};
     RecordingDC dc;
 
     DocFixture() {
@@ -70,8 +71,8 @@ struct DocFixture : ::testing::Test {
     const std::vector<std::string>& Pane(int pane) const { return sink.panes[pane]; }
     // Enters simulation and forgets the output of the test.
     void Enter() {
-        doc.EnterSimulation();
-        ASSERT_TRUE(doc.InSimulation());
+        doc.Simulation().Enter();
+        ASSERT_TRUE(doc.Simulation().IsActive());
         sink.Reset();
     }
 };

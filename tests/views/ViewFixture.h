@@ -119,7 +119,7 @@ protected:
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         view->OnInitialUpdate();
-        doc.SetSpeed(1);
+        doc.Simulation().SetSpeed(1);
     }
     void TearDown() override { frame.view = nullptr; }
 
