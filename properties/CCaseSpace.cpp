@@ -1,0 +1,178 @@
+#include "properties/CCaseSpace.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::uint64_t Mix(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9ULL;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebULL;
+    x ^= x >> 31;
+    return x;
+}
+
+} // namespace
+
+CCaseSpace::CCaseSpace(const CCompactNet& net, bool keepSteps)
+    : m_net(net), m_bKeepSteps(keepSteps), m_arrTable(1024),
+      m_arrScratch(static_cast<std::size_t>(net.Words())),
+      m_arrNext(static_cast<std::size_t>(net.Words())) {
+    Intern(net.Initial(), -1, -1);
+}
+
+std::size_t CCaseSpace::Hash(const Word* c) const {
+    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+    for (int w = 0; w < m_net.Words(); ++w)
+        h = Mix(h ^ c[w]);
+    return static_cast<std::size_t>(h);
+}
+
+int CCaseSpace::Find(const Word* c) const {
+    const std::size_t mask = m_arrTable.size() - 1;
+    const std::size_t bytes = Index(m_net.Words()) * sizeof(Word);
+    for (std::size_t slot = Hash(c) & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t value = m_arrTable[slot];
+        if (value == 0)
+            return -1;
+        if (std::memcmp(Case(static_cast<int>(value - 1)), c, bytes) == 0)
+            return static_cast<int>(value - 1);
+    }
+}
+
+void CCaseSpace::Grow() {
+    std::vector<std::uint32_t> table(m_arrTable.size() * 2);
+    const std::size_t mask = table.size() - 1;
+    for (int i = 0; i < m_nCases; ++i) {
+        std::size_t slot = Hash(Case(i)) & mask;
+        while (table[slot] != 0)
+            slot = (slot + 1) & mask;
+        table[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+    m_arrTable.swap(table);
+}
+
+int CCaseSpace::Intern(const Word* c, int parent, int event) {
+    const std::size_t mask = m_arrTable.size() - 1;
+    const std::size_t bytes = Index(m_net.Words()) * sizeof(Word);
+    std::size_t slot = Hash(c) & mask;
+    for (;; slot = (slot + 1) & mask) {
+        const std::uint32_t value = m_arrTable[slot];
+        if (value == 0)
+            break;
+        if (std::memcmp(Case(static_cast<int>(value - 1)), c, bytes) == 0)
+            return static_cast<int>(value - 1);
+    }
+    const int index = m_nCases++;
+    m_arrWords.insert(m_arrWords.end(), c, c + m_net.Words());
+    m_arrParent.push_back(parent);
+    m_arrParentEvent.push_back(event);
+    if (m_bKeepSteps) {
+        m_arrFirst.push_back(0);
+        m_arrDegree.push_back(kUnexpanded);
+    }
+    m_arrTable[slot] = static_cast<std::uint32_t>(index + 1);
+    if (2 * Index(m_nCases) > m_arrTable.size())
+        Grow();
+    return index;
+}
+
+bool CCaseSpace::IsExpanded(int i) const {
+    return m_bKeepSteps ? m_arrDegree[Index(i)] != kUnexpanded : i < m_nNext;
+}
+
+void CCaseSpace::Expand(int i) {
+    // The case is copied: finding new cases moves the array.
+    std::copy(Case(i), Case(i) + m_net.Words(), m_arrScratch.begin());
+    const std::uint64_t first = m_arrSteps.size();
+    for (int e = 0; e < m_net.EventCount(); ++e) {
+        if (!m_net.HasConcession(m_arrScratch.data(), e))
+            continue;
+        m_net.Fire(m_arrScratch.data(), e, m_arrNext.data());
+        const int j = Intern(m_arrNext.data(), i, e);
+        if (m_bKeepSteps)
+            m_arrSteps.push_back(static_cast<std::uint32_t>(j));
+    }
+    if (m_bKeepSteps) {
+        m_arrFirst[Index(i)] = first;
+        m_arrDegree[Index(i)] = static_cast<std::uint32_t>(m_arrSteps.size() - first);
+    }
+    ++m_nExpanded;
+}
+
+bool CCaseSpace::ExpandNext() {
+    while (m_nNext < m_nCases && m_bKeepSteps && IsExpanded(m_nNext))
+        ++m_nNext;
+    if (m_nNext == m_nCases)
+        return false;
+    const int i = m_nNext++;
+    Expand(i);
+    return true;
+}
+
+std::span<const std::uint32_t> CCaseSpace::Successors(int i) {
+    if (!IsExpanded(i))
+        Expand(i);
+    return StoredSuccessors(i);
+}
+
+int CCaseSpace::EventBetween(int a, int b) const {
+    std::vector<Word> next(Index(m_net.Words()));
+    const std::size_t bytes = next.size() * sizeof(Word);
+    for (int e = 0; e < m_net.EventCount(); ++e) {
+        if (!m_net.HasConcession(Case(a), e))
+            continue;
+        m_net.Fire(Case(a), e, next.data());
+        if (std::memcmp(next.data(), Case(b), bytes) == 0)
+            return e;
+    }
+    return -1;
+}
+
+CRun CCaseSpace::RunTo(int i) const {
+    std::vector<int> cases;
+    for (int c = i; c >= 0; c = m_arrParent[Index(c)])
+        cases.push_back(c);
+    std::reverse(cases.begin(), cases.end());
+    CRun run;
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        run.cases.push_back(m_net.HeldConditions(Case(cases[k])));
+        if (k > 0)
+            run.events.push_back(m_arrParentEvent[Index(cases[k])]);
+    }
+    if (m_net.IsDeadlock(Case(i)))
+        run.end = CRun::EEnd::Deadlock;
+    return run;
+}
+
+CRun CCaseSpace::RunThrough(const std::vector<int>& cases, long loopStart) const {
+    CRun run;
+    if (cases.empty())
+        return run;
+    run.cases.push_back(m_net.HeldConditions(Case(cases[0])));
+    for (std::size_t k = 1; k < cases.size(); ++k) {
+        if (cases[k] == cases[k - 1] && m_net.IsDeadlock(Case(cases[k]))) {
+            // Staying in a case without concession: the run ends there for ever.
+            run.end = CRun::EEnd::Deadlock;
+            return run;
+        }
+        run.events.push_back(EventBetween(cases[k - 1], cases[k]));
+        run.cases.push_back(m_net.HeldConditions(Case(cases[k])));
+    }
+    if (loopStart >= 0) {
+        run.end = CRun::EEnd::Loop;
+        run.loopStart = static_cast<std::size_t>(loopStart);
+    } else if (m_net.IsDeadlock(Case(cases.back()))) {
+        run.end = CRun::EEnd::Deadlock;
+    }
+    return run;
+}
+
+std::size_t CCaseSpace::Bytes() const {
+    return m_arrWords.capacity() * sizeof(Word) + m_arrTable.capacity() * sizeof(std::uint32_t) +
+           (m_arrParent.capacity() + m_arrParentEvent.capacity()) * sizeof(int) +
+           m_arrFirst.capacity() * sizeof(std::uint64_t) +
+           (m_arrDegree.capacity() + m_arrSteps.capacity()) * sizeof(std::uint32_t);
+}
