@@ -1,7 +1,6 @@
 #include "properties/CCaseSpace.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -14,6 +13,13 @@ std::uint64_t Mix(std::uint64_t x) {
     return x;
 }
 
+bool Same(const CCaseSpace::Word* a, const CCaseSpace::Word* b, int words) {
+    for (int w = 0; w < words; ++w)
+        if (a[w] != b[w])
+            return false;
+    return true;
+}
+
 } // namespace
 
 CCaseSpace::CCaseSpace(const CCompactNet& net, bool keepSteps)
@@ -23,48 +29,52 @@ CCaseSpace::CCaseSpace(const CCompactNet& net, bool keepSteps)
     Intern(net.Initial(), -1, -1);
 }
 
-std::size_t CCaseSpace::Hash(const Word* c) const {
+std::uint64_t CCaseSpace::Hash(const Word* c) const {
     std::uint64_t h = 0x9e3779b97f4a7c15ULL;
     for (int w = 0; w < m_net.Words(); ++w)
         h = Mix(h ^ c[w]);
-    return static_cast<std::size_t>(h);
+    return h;
 }
 
-int CCaseSpace::Find(const Word* c) const {
+// A slot keeps the case's key: the case itself where it is one word (no need to read
+// the case to compare), its hash otherwise (the case is read only when the hashes meet).
+std::size_t CCaseSpace::Lookup(const Word* c, std::uint64_t& key) const {
+    const std::uint64_t hash = Hash(c);
+    key = m_net.Words() == 1 ? c[0] : hash;
     const std::size_t mask = m_arrTable.size() - 1;
-    const std::size_t bytes = Index(m_net.Words()) * sizeof(Word);
-    for (std::size_t slot = Hash(c) & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t value = m_arrTable[slot];
-        if (value == 0)
-            return -1;
-        if (std::memcmp(Case(static_cast<int>(value - 1)), c, bytes) == 0)
-            return static_cast<int>(value - 1);
+    for (std::size_t slot = static_cast<std::size_t>(hash) & mask;; slot = (slot + 1) & mask) {
+        const Slot& s = m_arrTable[slot];
+        if (s.id == 0 ||
+            (s.key == key &&
+             (m_net.Words() == 1 || Same(Case(static_cast<int>(s.id - 1)), c, m_net.Words()))))
+            return slot;
     }
 }
 
+int CCaseSpace::Find(const Word* c) const {
+    std::uint64_t key = 0;
+    return static_cast<int>(m_arrTable[Lookup(c, key)].id) - 1;
+}
+
 void CCaseSpace::Grow() {
-    std::vector<std::uint32_t> table(m_arrTable.size() * 2);
+    std::vector<Slot> table(m_arrTable.size() * 2);
     const std::size_t mask = table.size() - 1;
     for (int i = 0; i < m_nCases; ++i) {
-        std::size_t slot = Hash(Case(i)) & mask;
-        while (table[slot] != 0)
+        const std::uint64_t hash = Hash(Case(i));
+        std::size_t slot = static_cast<std::size_t>(hash) & mask;
+        while (table[slot].id != 0)
             slot = (slot + 1) & mask;
-        table[slot] = static_cast<std::uint32_t>(i + 1);
+        table[slot] =
+            Slot{m_net.Words() == 1 ? Case(i)[0] : hash, static_cast<std::uint32_t>(i + 1)};
     }
     m_arrTable.swap(table);
 }
 
 int CCaseSpace::Intern(const Word* c, int parent, int event) {
-    const std::size_t mask = m_arrTable.size() - 1;
-    const std::size_t bytes = Index(m_net.Words()) * sizeof(Word);
-    std::size_t slot = Hash(c) & mask;
-    for (;; slot = (slot + 1) & mask) {
-        const std::uint32_t value = m_arrTable[slot];
-        if (value == 0)
-            break;
-        if (std::memcmp(Case(static_cast<int>(value - 1)), c, bytes) == 0)
-            return static_cast<int>(value - 1);
-    }
+    std::uint64_t key = 0;
+    const std::size_t slot = Lookup(c, key);
+    if (m_arrTable[slot].id != 0)
+        return static_cast<int>(m_arrTable[slot].id - 1);
     const int index = m_nCases++;
     m_arrWords.insert(m_arrWords.end(), c, c + m_net.Words());
     m_arrParent.push_back(parent);
@@ -73,7 +83,7 @@ int CCaseSpace::Intern(const Word* c, int parent, int event) {
         m_arrFirst.push_back(0);
         m_arrDegree.push_back(kUnexpanded);
     }
-    m_arrTable[slot] = static_cast<std::uint32_t>(index + 1);
+    m_arrTable[slot] = Slot{key, static_cast<std::uint32_t>(index + 1)};
     if (2 * Index(m_nCases) > m_arrTable.size())
         Grow();
     return index;
@@ -120,12 +130,11 @@ std::span<const std::uint32_t> CCaseSpace::Successors(int i) {
 
 int CCaseSpace::EventBetween(int a, int b) const {
     std::vector<Word> next(Index(m_net.Words()));
-    const std::size_t bytes = next.size() * sizeof(Word);
     for (int e = 0; e < m_net.EventCount(); ++e) {
         if (!m_net.HasConcession(Case(a), e))
             continue;
         m_net.Fire(Case(a), e, next.data());
-        if (std::memcmp(next.data(), Case(b), bytes) == 0)
+        if (Same(next.data(), Case(b), m_net.Words()))
             return e;
     }
     return -1;
@@ -171,7 +180,7 @@ CRun CCaseSpace::RunThrough(const std::vector<int>& cases, long loopStart) const
 }
 
 std::size_t CCaseSpace::Bytes() const {
-    return m_arrWords.capacity() * sizeof(Word) + m_arrTable.capacity() * sizeof(std::uint32_t) +
+    return m_arrWords.capacity() * sizeof(Word) + m_arrTable.capacity() * sizeof(Slot) +
            (m_arrParent.capacity() + m_arrParentEvent.capacity()) * sizeof(int) +
            m_arrFirst.capacity() * sizeof(std::uint64_t) +
            (m_arrDegree.capacity() + m_arrSteps.capacity()) * sizeof(std::uint32_t);

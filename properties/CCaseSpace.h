@@ -8,7 +8,7 @@
 #include <vector>
 
 // The cases reachable from the initial case, found as they are needed: each case a bit
-// vector in one array, found again through an open-addressing table of indexes, with
+// vector in one array, found again through an open-addressing table of keys, with
 // the case it was first reached from and by which event (the way back to the initial
 // case). Case 0 is the initial case.
 //
@@ -62,7 +62,9 @@ public:
 private:
     static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
     std::size_t Offset(int i) const { return Index(i) * Index(m_net.Words()); }
-    std::size_t Hash(const Word* c) const;
+    std::uint64_t Hash(const Word* c) const;
+    // The slot holding the case, or the empty one where it would go; its key.
+    std::size_t Lookup(const Word* c, std::uint64_t& key) const;
     int Intern(const Word* c, int parent, int event);
     void Grow();
     void Expand(int i);
@@ -75,8 +77,13 @@ private:
     int m_nNext = 0;
     int m_nExpanded = 0;
     std::vector<Word> m_arrWords;
-    // Open addressing: index + 1, 0 empty; at most half full.
-    std::vector<std::uint32_t> m_arrTable;
+    // Open addressing, at most half full: the case's key (the case where it is one
+    // word, else its hash) and its index + 1, 0 for an empty slot.
+    struct Slot {
+        Word key = 0;
+        std::uint32_t id = 0;
+    };
+    std::vector<Slot> m_arrTable;
     std::vector<int> m_arrParent;
     std::vector<int> m_arrParentEvent;
     // With steps: per case its first step and its number of steps (kUnexpanded before).

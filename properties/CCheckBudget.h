@@ -20,11 +20,12 @@ public:
 
     explicit CCheckBudget(const CCheckLimits& limits);
 
-    // One unit of work done (a case expanded, a product state met) while the engine's
-    // tables take the given bytes; throws CCheckStopped past a limit.
-    void Tick(std::size_t bytes) {
+    // One unit of work done (a case expanded, a product state met); bytes() tells what
+    // the engine's tables take, asked only when the limits are looked at. Throws
+    // CCheckStopped past a limit.
+    template <class Bytes> void Tick(const Bytes& bytes) {
         if (++m_nWork % kCheckEvery == 0)
-            Check(bytes);
+            Check(bytes());
     }
     // Looks at the limits now.
     void Check(std::size_t bytes);

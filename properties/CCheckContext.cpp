@@ -12,7 +12,7 @@ CCaseSpace& CCheckContext::Space(bool steps) {
 CCaseSpace& CCheckContext::CompleteSpace() {
     CCaseSpace& space = Space(true);
     while (space.ExpandNext())
-        m_budget.Tick(Bytes());
+        m_budget.Tick([this] { return Bytes(); });
     return space;
 }
 

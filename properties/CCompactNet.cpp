@@ -2,7 +2,7 @@
 
 #include "model/CNetStructure.h"
 
-#include <bit>
+#include <algorithm>
 
 CCompactNet::CCompactNet(const CNetStructure& net)
     : m_nWords(std::max(1, static_cast<int>((net.ConditionCount() + 63) / 64))),
@@ -57,9 +57,21 @@ std::vector<CCompactNet::Word> CCompactNet::Mask(const std::vector<int>& conditi
     return mask;
 }
 
+namespace {
+
+// The bits set, without the processor's instruction (not in the baseline of amd64).
+int Bits(std::uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ULL);
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
+} // namespace
+
 int CCompactNet::Count(const Word* c, const Word* mask) const {
     int n = 0;
     for (int w = 0; w < m_nWords; ++w)
-        n += std::popcount(c[w] & mask[w]);
+        n += Bits(c[w] & mask[w]);
     return n;
 }

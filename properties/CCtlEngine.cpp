@@ -3,7 +3,7 @@
 #include "properties/CCheckContext.h"
 #include "properties/CStatePredicate.h"
 
-#include <deque>
+#include <algorithm>
 #include <map>
 #include <unordered_map>
 
@@ -66,7 +66,9 @@ private:
         return m_space.StoredSuccessors(static_cast<int>(i));
     }
     bool IsDeadlock(std::size_t i) const { return Succ(i).empty(); }
-    void Tick() { m_context.Budget().Tick(m_context.Bytes()); }
+    void Tick() {
+        m_context.Budget().Tick([this] { return m_context.Bytes(); });
+    }
 
     template <class Visit> void ForEachPredecessor(std::size_t i, Visit visit) {
         const auto& reverse = m_context.Reverse();
@@ -220,31 +222,40 @@ private:
     // Breadth first from the trace's last case through cases of via to one of target;
     // appends the path and returns true, or false when there is none.
     bool PathTo(const Bits* via, const Bits& target) {
-        const std::size_t start = static_cast<std::size_t>(m_arrTrace.back());
+        const auto start = static_cast<std::uint32_t>(m_arrTrace.back());
         if (Get(target, start))
             return true;
-        std::unordered_map<std::uint32_t, std::uint32_t> parent;
-        std::deque<std::uint32_t> queue{static_cast<std::uint32_t>(start)};
-        parent.emplace(static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(start));
-        while (!queue.empty()) {
-            const std::uint32_t s = queue.front();
-            queue.pop_front();
+        if (std::all_of(target.begin(), target.end(), [](std::uint64_t w) { return w == 0; }))
+            return false;
+        // The parents of the cases met, kept from one search to the next; the queue is
+        // the list of those met, to be cleared after.
+        constexpr std::uint32_t kUnmet = 0xffffffffu;
+        m_arrParent.resize(m_n, kUnmet);
+        std::vector<std::uint32_t> met{start};
+        m_arrParent[start] = start;
+        bool found = false;
+        for (std::size_t head = 0; head < met.size() && !found; ++head) {
+            const std::uint32_t s = met[head];
             if (via && !Get(*via, s))
                 continue;
             for (std::uint32_t t : Succ(s)) {
-                if (!parent.emplace(t, s).second)
+                if (m_arrParent[t] != kUnmet)
                     continue;
+                m_arrParent[t] = s;
+                met.push_back(t);
                 if (Get(target, t)) {
                     std::vector<int> path;
-                    for (std::uint32_t c = t; c != start; c = parent.at(c))
+                    for (std::uint32_t c = t; c != start; c = m_arrParent[c])
                         path.push_back(static_cast<int>(c));
                     m_arrTrace.insert(m_arrTrace.end(), path.rbegin(), path.rend());
-                    return true;
+                    found = true;
+                    break;
                 }
-                queue.push_back(t);
             }
         }
-        return false;
+        for (std::uint32_t c : met)
+            m_arrParent[c] = kUnmet;
+        return found;
     }
 
     // A maximal run inside the set (an EG set: each of its cases a deadlock or with a step
@@ -351,6 +362,7 @@ private:
     std::map<const CFormula*, Bits> m_mapSets;
     std::vector<int> m_arrTrace;
     long m_nLoop = -1;
+    std::vector<std::uint32_t> m_arrParent;
 };
 
 bool IsLtlOrBound(const CFormula& f) {

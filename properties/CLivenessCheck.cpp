@@ -74,7 +74,7 @@ void CLivenessCheck::Check(CCheckContext& context, CPropertyResult& result) {
                     order[t] = low[t] = counter++;
                     stack.push_back(t);
                     calls.push_back(Frame{t, 0});
-                    context.Budget().Tick(context.Bytes());
+                    context.Budget().Tick([&] { return context.Bytes(); });
                 } else if (component[t] == kNone) {
                     low[frame.node] = std::min(low[frame.node], order[t]);
                 }

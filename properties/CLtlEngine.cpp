@@ -93,7 +93,7 @@ private:
         m_arrTodo.push_back(Frame{id});
         m_arrRoots.push_back(Root{id, m_automaton.states[static_cast<std::size_t>(q)].accepting});
         m_arrLive.push_back(id);
-        m_context.Budget().Tick(Bytes());
+        m_context.Budget().Tick([this] { return Bytes(); });
         return id;
     }
 

@@ -74,7 +74,7 @@ public:
             if (i >= space.Count()) {
                 if (!space.ExpandNext())
                     break;
-                budget.Tick(m_context.Bytes());
+                budget.Tick([this] { return m_context.Bytes(); });
                 continue;
             }
             changed = Visit(i, space.Case(i));

@@ -4,6 +4,28 @@
 
 using EKind = CFormula::EKind;
 
+bool CStatePredicate::Test(ETest test, const Word* mask, const Word* c) const {
+    bool all = true, any = false;
+    for (int w = 0; w < m_net.Words(); ++w) {
+        all = all && (c[w] & mask[w]) == mask[w];
+        any = any || (c[w] & mask[w]) != 0;
+    }
+    switch (test) {
+    case ETest::All:
+        return all;
+    case ETest::Any:
+        return any;
+    case ETest::None:
+        return !any;
+    case ETest::NotAll:
+        return !all;
+    case ETest::True:
+        return true;
+    default:
+        return false;
+    }
+}
+
 CStatePredicate::CStatePredicate(const CFormula& formula, const CCompactNet& net) : m_net(net) {
     Compile(formula);
 }
@@ -23,6 +45,14 @@ int CStatePredicate::Compile(const CFormula& f) {
         break;
     case EKind::Compare:
         node.compare = f.Comparison();
+        node.test = TestOf(f);
+        if (node.test != ETest::Count) {
+            const auto& conditions = f.Left().count ? f.Left().conditions : f.Right().conditions;
+            node.first = static_cast<int>(m_arrMasks.size());
+            const auto mask = m_net.Mask(conditions);
+            m_arrMasks.insert(m_arrMasks.end(), mask.begin(), mask.end());
+            break;
+        }
         node.first = static_cast<int>(m_arrTerms.size());
         for (const CFormula::Term* t : {&f.Left(), &f.Right()}) {
             Term term;
@@ -56,6 +86,62 @@ int CStatePredicate::Compile(const CFormula& f) {
     return index;
 }
 
+CStatePredicate::ETest CStatePredicate::TestOf(const CFormula& f) {
+    using C = CFormula::ECompare;
+    const CFormula::Term& left = f.Left();
+    const CFormula::Term& right = f.Right();
+    if (left.count == right.count)
+        return ETest::Count;
+    const auto& conditions = left.count ? left.conditions : right.conditions;
+    std::vector<int> unique = conditions;
+    std::sort(unique.begin(), unique.end());
+    if (unique.empty() || std::adjacent_find(unique.begin(), unique.end()) != unique.end())
+        return ETest::Count;
+    // count compare k, the count on the left.
+    const long long n = static_cast<long long>(unique.size());
+    long long k = left.count ? right.value : left.value;
+    C compare = f.Comparison();
+    if (!left.count)
+        compare = compare == C::Less           ? C::Greater
+                  : compare == C::LessEqual    ? C::GreaterEqual
+                  : compare == C::GreaterEqual ? C::LessEqual
+                  : compare == C::Greater      ? C::Less
+                                               : compare;
+    if (compare == C::Greater) {
+        compare = C::GreaterEqual;
+        ++k;
+    } else if (compare == C::Less) {
+        compare = C::LessEqual;
+        --k;
+    }
+    switch (compare) {
+    case C::GreaterEqual:
+        return k <= 0   ? ETest::True
+               : k == 1 ? ETest::Any
+               : k == n ? ETest::All
+               : k > n  ? ETest::False
+                        : ETest::Count;
+    case C::LessEqual:
+        return k < 0        ? ETest::False
+               : k == 0     ? ETest::None
+               : k == n - 1 ? ETest::NotAll
+               : k >= n     ? ETest::True
+                            : ETest::Count;
+    case C::Equal:
+        return k < 0 || k > n ? ETest::False
+               : k == 0       ? ETest::None
+               : k == n       ? ETest::All
+                              : ETest::Count;
+    case C::NotEqual:
+        return k < 0 || k > n ? ETest::True
+               : k == 0       ? ETest::Any
+               : k == n       ? ETest::NotAll
+                              : ETest::Count;
+    default:
+        return ETest::Count;
+    }
+}
+
 long long CStatePredicate::Value(const Term& term, const Word* c) const {
     if (term.mask < 0)
         return term.constant;
@@ -85,6 +171,8 @@ bool CStatePredicate::Eval(int index, const Word* c) const {
                 return true;
         return false;
     case EKind::Compare: {
+        if (node.test != ETest::Count)
+            return Test(node.test, m_arrMasks.data() + node.first, c);
         const long long a = Value(m_arrTerms[static_cast<std::size_t>(node.first)], c);
         const long long b = Value(m_arrTerms[static_cast<std::size_t>(node.first + 1)], c);
         switch (node.compare) {

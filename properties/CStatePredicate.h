@@ -16,12 +16,17 @@ public:
     bool Holds(const Word* c) const { return Eval(0, c); }
 
 private:
+    // A comparison of a count of distinct conditions with a constant, as one test of the
+    // mask: all held, one held, none held, not all held, or always true or false.
+    enum class ETest : unsigned char { Count, All, Any, None, NotAll, True, False };
     struct Node {
         CFormula::EKind kind;
         CFormula::ECompare compare = CFormula::ECompare::LessEqual;
+        ETest test = ETest::Count;
         // Operands: node indexes in m_arrOperands[first, first + count).
         // Fireable: events in m_arrEvents[first, first + count).
-        // Compare: the two terms at first and first + 1 of m_arrTerms.
+        // Compare: the two terms at first and first + 1 of m_arrTerms; with a test of
+        // the mask, the mask's offset in m_arrMasks.
         // Condition: the condition in first.
         int first = 0;
         int count = 0;
@@ -35,7 +40,10 @@ private:
     };
 
     int Compile(const CFormula& f);
+    // The test that a comparison comes to, where it is one.
+    static ETest TestOf(const CFormula& f);
     bool Eval(int node, const Word* c) const;
+    bool Test(ETest test, const Word* mask, const Word* c) const;
     long long Value(const Term& term, const Word* c) const;
 
     const CCompactNet& m_net;
