@@ -4,6 +4,7 @@
 #include "properties/CLtlTranslator.h"
 #include "properties/CStatePredicate.h"
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <unordered_map>
@@ -22,8 +23,7 @@ class CProductSearch {
 public:
     CProductSearch(CCheckContext& context, const CBuchiAutomaton& automaton)
         : m_context(context), m_space(context.Space(true)), m_automaton(automaton),
-          m_nStates(static_cast<std::uint64_t>(automaton.states.size())),
-          m_nAll(automaton.AllSets()) {
+          m_nStates(automaton.states.size()), m_nAll(automaton.AllSets()) {
         for (const FormulaPtr& atom : automaton.atoms)
             m_arrAtoms.push_back(std::make_unique<CStatePredicate>(*atom, m_space.Net()));
     }
@@ -35,7 +35,7 @@ public:
         for (std::size_t q = 0; q < m_automaton.states.size(); ++q) {
             const auto& state = m_automaton.states[q];
             if (!state.initial || !state.Matches(initialAtoms) ||
-                m_mapIds.count(Key(0, static_cast<int>(q))) != 0)
+                Find(0, static_cast<int>(q)) != kNone)
                 continue;
             if (Search(Push(0, static_cast<int>(q)))) {
                 Lasso(cases, loop);
@@ -56,8 +56,23 @@ private:
         std::uint64_t sets;
     };
 
-    std::uint64_t Key(int c, int q) const {
-        return static_cast<std::uint64_t>(c) * m_nStates + static_cast<std::uint64_t>(q);
+    static constexpr std::uint32_t kNone = 0xffffffffu;
+
+    std::uint32_t Find(int c, int q) const {
+        const auto i = static_cast<std::size_t>(c);
+        if (i >= m_arrRowOf.size() || m_arrRowOf[i] == kNone)
+            return kNone;
+        return m_arrRows[m_arrRowOf[i] * m_nStates + static_cast<std::size_t>(q)];
+    }
+    std::uint32_t* Row(int c) {
+        const auto i = static_cast<std::size_t>(c);
+        if (i >= m_arrRowOf.size())
+            m_arrRowOf.resize(std::max(i + 1, static_cast<std::size_t>(m_space.Count())), kNone);
+        if (m_arrRowOf[i] == kNone) {
+            m_arrRowOf[i] = static_cast<std::uint32_t>(m_arrRows.size() / m_nStates);
+            m_arrRows.resize(m_arrRows.size() + m_nStates, kNone);
+        }
+        return m_arrRows.data() + m_arrRowOf[i] * m_nStates;
     }
 
     std::uint64_t Atoms(int c) {
@@ -78,14 +93,14 @@ private:
     }
 
     std::size_t Bytes() const {
-        return m_context.Bytes() + m_mapIds.size() * 32 + m_arrCase.capacity() * 8 +
-               m_arrValues.capacity() * 9 + (m_arrTodo.capacity() + m_arrRoots.capacity()) * 16 +
-               m_arrLive.capacity() * 4;
+        return m_context.Bytes() + (m_arrRowOf.capacity() + m_arrRows.capacity()) * 4 +
+               m_arrCase.capacity() * 8 + m_arrValues.capacity() * 9 +
+               (m_arrTodo.capacity() + m_arrRoots.capacity()) * 16 + m_arrLive.capacity() * 4;
     }
 
     std::uint32_t Push(int c, int q) {
         const auto id = static_cast<std::uint32_t>(m_arrCase.size());
-        m_mapIds.emplace(Key(c, q), id);
+        Row(c)[q] = id;
         m_arrCase.push_back(c);
         m_arrState.push_back(q);
         m_arrDead.push_back(false);
@@ -126,12 +141,11 @@ private:
             Frame& frame = m_arrTodo.back();
             int c = 0, q = 0;
             if (NextSuccessor(frame, c, q)) {
-                const auto it = m_mapIds.find(Key(c, q));
-                if (it == m_mapIds.end()) {
+                const std::uint32_t id = Find(c, q);
+                if (id == kNone) {
                     Push(c, q);
                     continue;
                 }
-                const std::uint32_t id = it->second;
                 if (m_arrDead[id])
                     continue;
                 // A cycle: the components on the way back to it are one.
@@ -163,9 +177,9 @@ private:
         Frame frame{id};
         int c = 0, q = 0;
         while (NextSuccessor(frame, c, q)) {
-            const auto it = m_mapIds.find(Key(c, q));
-            if (it != m_mapIds.end() && it->second >= root && !m_arrDead[it->second])
-                visit(it->second);
+            const std::uint32_t t = Find(c, q);
+            if (t != kNone && t >= root && !m_arrDead[t])
+                visit(t);
         }
     }
 
@@ -235,12 +249,15 @@ private:
     CCheckContext& m_context;
     CCaseSpace& m_space;
     const CBuchiAutomaton& m_automaton;
-    std::uint64_t m_nStates;
+    std::size_t m_nStates;
     std::uint64_t m_nAll;
     std::vector<std::unique_ptr<CStatePredicate>> m_arrAtoms;
     std::vector<bool> m_arrKnown;
     std::vector<std::uint64_t> m_arrValues;
-    std::unordered_map<std::uint64_t, std::uint32_t> m_mapIds;
+    // The product states' numbers: per case, a row of one number per automaton state
+    // (made when the case is first met), so that the states of one case lie together.
+    std::vector<std::uint32_t> m_arrRowOf;
+    std::vector<std::uint32_t> m_arrRows;
     std::vector<int> m_arrCase;
     std::vector<int> m_arrState;
     std::vector<bool> m_arrDead;

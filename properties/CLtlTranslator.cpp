@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -14,7 +15,79 @@ struct Node {
     EOp op;
     int a = -1; // operand, or the atom of a literal
     int b = -1; // operand, or 1 for a negated literal
+    // F n is n (eventual), G n is n (universal); both: X n is n too.
+    bool eventual = false;
+    bool universal = false;
 };
+
+// The value a state formula has in every case, where its counts alone decide it (a
+// count of k conditions lies between 0 and k).
+std::optional<bool> StaticValue(const CFormula& f) {
+    const auto range = [](const CFormula::Term& t) {
+        return t.count ? std::make_pair(0LL, static_cast<long long>(t.conditions.size()))
+                       : std::make_pair(t.value, t.value);
+    };
+    switch (f.Kind()) {
+    case EKind::True:
+        return true;
+    case EKind::False:
+        return false;
+    case EKind::Compare: {
+        const auto [a0, a1] = range(f.Left());
+        const auto [b0, b1] = range(f.Right());
+        // Whether the comparison holds for every value and for none.
+        const auto decide = [](bool always, bool never) -> std::optional<bool> {
+            if (always)
+                return true;
+            if (never)
+                return false;
+            return std::nullopt;
+        };
+        switch (f.Comparison()) {
+        case CFormula::ECompare::Less:
+            return decide(a1 < b0, a0 >= b1);
+        case CFormula::ECompare::LessEqual:
+            return decide(a1 <= b0, a0 > b1);
+        case CFormula::ECompare::GreaterEqual:
+            return decide(a0 >= b1, a1 < b0);
+        case CFormula::ECompare::Greater:
+            return decide(a0 > b1, a1 <= b0);
+        case CFormula::ECompare::Equal:
+            return decide(a0 == a1 && b0 == b1 && a0 == b0, a1 < b0 || b1 < a0);
+        case CFormula::ECompare::NotEqual:
+            return decide(a1 < b0 || b1 < a0, a0 == a1 && b0 == b1 && a0 == b0);
+        }
+        return std::nullopt;
+    }
+    case EKind::Not: {
+        const auto v = StaticValue(*f.Operand());
+        return v ? std::optional<bool>(!*v) : std::nullopt;
+    }
+    case EKind::And:
+    case EKind::Or: {
+        const bool absorbing = f.Kind() == EKind::Or;
+        bool all = true;
+        for (const FormulaPtr& g : f.Operands()) {
+            const auto v = StaticValue(*g);
+            if (v && *v == absorbing)
+                return absorbing;
+            all = all && v.has_value();
+        }
+        return all ? std::optional<bool>(!absorbing) : std::nullopt;
+    }
+    case EKind::Implies:
+    case EKind::Iff: {
+        const auto a = StaticValue(*f.Operand(0)), b = StaticValue(*f.Operand(1));
+        if (f.Kind() == EKind::Implies && ((a && !*a) || (b && *b)))
+            return true;
+        if (a && b)
+            return f.Kind() == EKind::Implies ? (!*a || *b) : *a == *b;
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
 
 // A set of nodes of the formula as bits.
 using NodeSet = std::vector<std::uint64_t>;
@@ -43,8 +116,8 @@ public:
     int Build(const FormulaPtr& formula, bool negate) {
         const CFormula& f = *formula;
         if (f.IsState()) {
-            if (f.Kind() == EKind::True || f.Kind() == EKind::False)
-                return Constant((f.Kind() == EKind::True) != negate);
+            if (const auto value = StaticValue(f))
+                return Constant(*value != negate);
             if (f.Kind() == EKind::Not)
                 return Build(f.Operand(), !negate);
             return Intern({EOp::Literal, Atom(formula), negate ? 1 : 0});
@@ -93,6 +166,31 @@ private:
         const auto it = m_mapNodes.find(key);
         if (it != m_mapNodes.end())
             return it->second;
+        switch (n.op) {
+        case EOp::True:
+        case EOp::False:
+            n.eventual = n.universal = true;
+            break;
+        case EOp::And:
+        case EOp::Or:
+            n.eventual = At(n.a).eventual && At(n.b).eventual;
+            n.universal = At(n.a).universal && At(n.b).universal;
+            break;
+        case EOp::Next:
+            n.eventual = At(n.a).eventual;
+            n.universal = At(n.a).universal;
+            break;
+        case EOp::Until: // F b: eventual, and universal where b is (F G b)
+            n.eventual = IsConstant(n.a, true);
+            n.universal = n.eventual && At(n.b).universal;
+            break;
+        case EOp::Release: // G b: universal, and eventual where b is (G F b)
+            n.universal = IsConstant(n.a, false);
+            n.eventual = n.universal && At(n.b).eventual;
+            break;
+        default:
+            break;
+        }
         m_arrNodes.push_back(n);
         const int index = static_cast<int>(m_arrNodes.size()) - 1;
         m_mapNodes.emplace(key, index);
@@ -134,19 +232,34 @@ private:
             return x;
         return Intern({EOp::Or, std::min(x, y), std::max(x, y)});
     }
+    // The rules keep runs as they are (every run infinite): X of a formula both eventual
+    // and universal (G F p, F G p) is the formula; F X p = X F p, G X p = X G p; F of an
+    // eventual formula and G of a universal one are the formula.
     int Next(int x) {
-        if (At(x).op == EOp::True || At(x).op == EOp::False)
+        if (At(x).eventual && At(x).universal)
             return x;
         return Intern({EOp::Next, x});
     }
     int Until(int x, int y) {
         if (At(y).op == EOp::True || At(y).op == EOp::False || IsConstant(x, false))
             return y;
+        if (IsConstant(x, true)) {
+            if (At(y).eventual)
+                return y;
+            if (At(y).op == EOp::Next)
+                return Next(Until(x, At(y).a));
+        }
         return Intern({EOp::Until, x, y});
     }
     int Release(int x, int y) {
         if (At(y).op == EOp::True || At(y).op == EOp::False || IsConstant(x, true))
             return y;
+        if (IsConstant(x, false)) {
+            if (At(y).universal)
+                return y;
+            if (At(y).op == EOp::Next)
+                return Next(Release(x, At(y).a));
+        }
         return Intern({EOp::Release, x, y});
     }
     // The literal of the same atom with the other sign, -1 when there is none.
@@ -285,11 +398,90 @@ CBuchiAutomaton CTableau::Expand(int root) {
 
 } // namespace
 
+void CLtlTranslator::Prune(CBuchiAutomaton& automaton) {
+    const std::size_t n = automaton.states.size();
+    // A search from every state: for the small automata of formulas people write.
+    if (n > kMaxPruned)
+        return;
+    std::vector<std::vector<int>> back(n);
+    for (std::size_t q = 0; q < n; ++q)
+        for (int t : automaton.states[q].successors)
+            back[static_cast<std::size_t>(t)].push_back(static_cast<int>(q));
+    // The states reachable from q (q itself only along a cycle).
+    const auto reach = [&](std::size_t q, const std::vector<std::vector<int>>& edges) {
+        std::vector<bool> seen(n, false);
+        std::vector<std::size_t> stack;
+        for (int t : edges[q])
+            if (!seen[static_cast<std::size_t>(t)]) {
+                seen[static_cast<std::size_t>(t)] = true;
+                stack.push_back(static_cast<std::size_t>(t));
+            }
+        while (!stack.empty()) {
+            const std::size_t x = stack.back();
+            stack.pop_back();
+            for (int t : edges[x])
+                if (!seen[static_cast<std::size_t>(t)]) {
+                    seen[static_cast<std::size_t>(t)] = true;
+                    stack.push_back(static_cast<std::size_t>(t));
+                }
+        }
+        return seen;
+    };
+    std::vector<std::vector<int>> edges(n);
+    for (std::size_t x = 0; x < n; ++x)
+        edges[x] = automaton.states[x].successors;
+    std::vector<std::size_t> fair;
+    for (std::size_t q = 0; q < n; ++q) {
+        const auto forward = reach(q, edges);
+        if (!forward[q])
+            continue;
+        // q lies on a cycle; its component is what it reaches and what reaches it.
+        const auto backward = reach(q, back);
+        std::uint64_t sets = 0;
+        for (std::size_t x = 0; x < n; ++x)
+            if (forward[x] && backward[x])
+                sets |= automaton.states[x].accepting;
+        if (sets == automaton.AllSets())
+            fair.push_back(q);
+    }
+    // Keep the states from which a fair cycle can be reached.
+    std::vector<bool> keep(n, false);
+    std::vector<std::size_t> stack = fair;
+    for (std::size_t q : fair)
+        keep[q] = true;
+    while (!stack.empty()) {
+        const std::size_t x = stack.back();
+        stack.pop_back();
+        for (int t : back[x])
+            if (!keep[static_cast<std::size_t>(t)]) {
+                keep[static_cast<std::size_t>(t)] = true;
+                stack.push_back(static_cast<std::size_t>(t));
+            }
+    }
+    std::vector<int> number(n, -1);
+    std::vector<CBuchiAutomaton::State> states;
+    for (std::size_t q = 0; q < n; ++q)
+        if (keep[q]) {
+            number[q] = static_cast<int>(states.size());
+            states.push_back(automaton.states[q]);
+        }
+    for (CBuchiAutomaton::State& state : states) {
+        std::vector<int> successors;
+        for (int t : state.successors)
+            if (number[static_cast<std::size_t>(t)] >= 0)
+                successors.push_back(number[static_cast<std::size_t>(t)]);
+        state.successors = std::move(successors);
+    }
+    automaton.states = std::move(states);
+}
+
 std::optional<CBuchiAutomaton> CLtlTranslator::Translate(const FormulaPtr& path, bool negate) {
     try {
         CTableau tableau;
         const int root = tableau.Build(path, negate);
-        return tableau.Expand(root);
+        CBuchiAutomaton automaton = tableau.Expand(root);
+        Prune(automaton);
+        return automaton;
     } catch (const Failure&) {
         return std::nullopt;
     }
