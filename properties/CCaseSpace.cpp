@@ -24,9 +24,8 @@ bool Same(const CCaseSpace::Word* a, const CCaseSpace::Word* b, int words) {
 
 CCaseSpace::CCaseSpace(const CCompactNet& net, bool keepSteps)
     : m_net(net), m_bKeepSteps(keepSteps), m_arrTable(1024),
-      m_arrScratch(static_cast<std::size_t>(net.Words())),
-      m_arrNext(static_cast<std::size_t>(net.Words())) {
-    Intern(net.Initial(), -1, -1);
+      m_arrScratch(static_cast<std::size_t>(net.Words())) {
+    Intern(net.Initial(), Hash(net.Initial()), -1, -1);
 }
 
 std::uint64_t CCaseSpace::Hash(const Word* c) const {
@@ -38,8 +37,7 @@ std::uint64_t CCaseSpace::Hash(const Word* c) const {
 
 // A slot keeps the case's key: the case itself where it is one word (no need to read
 // the case to compare), its hash otherwise (the case is read only when the hashes meet).
-std::size_t CCaseSpace::Lookup(const Word* c, std::uint64_t& key) const {
-    const std::uint64_t hash = Hash(c);
+std::size_t CCaseSpace::Lookup(const Word* c, std::uint64_t hash, std::uint64_t& key) const {
     key = m_net.Words() == 1 ? c[0] : hash;
     const std::size_t mask = m_arrTable.size() - 1;
     for (std::size_t slot = static_cast<std::size_t>(hash) & mask;; slot = (slot + 1) & mask) {
@@ -53,7 +51,7 @@ std::size_t CCaseSpace::Lookup(const Word* c, std::uint64_t& key) const {
 
 int CCaseSpace::Find(const Word* c) const {
     std::uint64_t key = 0;
-    return static_cast<int>(m_arrTable[Lookup(c, key)].id) - 1;
+    return static_cast<int>(m_arrTable[Lookup(c, Hash(c), key)].id) - 1;
 }
 
 void CCaseSpace::Grow() {
@@ -70,9 +68,9 @@ void CCaseSpace::Grow() {
     m_arrTable.swap(table);
 }
 
-int CCaseSpace::Intern(const Word* c, int parent, int event) {
+int CCaseSpace::Intern(const Word* c, std::uint64_t hash, int parent, int event) {
     std::uint64_t key = 0;
-    const std::size_t slot = Lookup(c, key);
+    const std::size_t slot = Lookup(c, hash, key);
     if (m_arrTable[slot].id != 0)
         return static_cast<int>(m_arrTable[slot].id - 1);
     const int index = m_nCases++;
@@ -94,14 +92,29 @@ bool CCaseSpace::IsExpanded(int i) const {
 }
 
 void CCaseSpace::Expand(int i) {
-    // The case is copied: finding new cases moves the array.
+    // The successors first, each with its hash and its slot fetched ahead, so that the
+    // table's cache misses overlap; the case is copied, since finding new cases moves
+    // the array.
+    const auto words = Index(m_net.Words());
     std::copy(Case(i), Case(i) + m_net.Words(), m_arrScratch.begin());
-    const std::uint64_t first = m_arrSteps.size();
+    m_arrNext.clear();
+    m_arrNextEvents.clear();
+    m_arrNextHashes.clear();
     for (int e = 0; e < m_net.EventCount(); ++e) {
         if (!m_net.HasConcession(m_arrScratch.data(), e))
             continue;
-        m_net.Fire(m_arrScratch.data(), e, m_arrNext.data());
-        const int j = Intern(m_arrNext.data(), i, e);
+        m_arrNext.resize(m_arrNext.size() + words);
+        Word* next = m_arrNext.data() + m_arrNext.size() - words;
+        m_net.Fire(m_arrScratch.data(), e, next);
+        const std::uint64_t hash = Hash(next);
+        __builtin_prefetch(&m_arrTable[static_cast<std::size_t>(hash) & (m_arrTable.size() - 1)]);
+        m_arrNextEvents.push_back(e);
+        m_arrNextHashes.push_back(hash);
+    }
+    const std::uint64_t first = m_arrSteps.size();
+    for (std::size_t k = 0; k < m_arrNextEvents.size(); ++k) {
+        const int j =
+            Intern(m_arrNext.data() + k * words, m_arrNextHashes[k], i, m_arrNextEvents[k]);
         if (m_bKeepSteps)
             m_arrSteps.push_back(static_cast<std::uint32_t>(j));
     }

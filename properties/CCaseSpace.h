@@ -64,8 +64,8 @@ private:
     std::size_t Offset(int i) const { return Index(i) * Index(m_net.Words()); }
     std::uint64_t Hash(const Word* c) const;
     // The slot holding the case, or the empty one where it would go; its key.
-    std::size_t Lookup(const Word* c, std::uint64_t& key) const;
-    int Intern(const Word* c, int parent, int event);
+    std::size_t Lookup(const Word* c, std::uint64_t hash, std::uint64_t& key) const;
+    int Intern(const Word* c, std::uint64_t hash, int parent, int event);
     void Grow();
     void Expand(int i);
 
@@ -86,11 +86,14 @@ private:
     std::vector<Slot> m_arrTable;
     std::vector<int> m_arrParent;
     std::vector<int> m_arrParentEvent;
-    // With steps: per case its first step and its number of steps (kUnexpanded before).
+    // With steps: per case its first step and its number of steps (kUnexpanded before);
+    // without them, a case is expanded when it comes before m_nNext.
     std::vector<std::uint64_t> m_arrFirst;
     std::vector<std::uint32_t> m_arrDegree;
     std::vector<std::uint32_t> m_arrSteps;
-    // Without steps: whether a case is expanded is its place before m_nNext.
+    // The case being expanded, and its successors with their events and hashes.
     std::vector<Word> m_arrScratch;
     std::vector<Word> m_arrNext;
+    std::vector<int> m_arrNextEvents;
+    std::vector<std::uint64_t> m_arrNextHashes;
 };
