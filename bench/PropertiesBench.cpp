@@ -12,7 +12,6 @@
 #include "support/NetFamilies.h"
 
 #ifdef ZERIN_MCC_PROPERTIES_DIR
-#include "exchange/CPnmlImport.h"
 #include "platform/CPnmlReader.h"
 
 #include <filesystem>
@@ -48,11 +47,7 @@ BENCHMARK(BM_PhilosophersWitness)->Arg(30)->Unit(benchmark::kMillisecond);
 #ifdef ZERIN_MCC_PROPERTIES_DIR
 
 bool ReadNet(const std::filesystem::path& folder, CNetStructure& net) {
-    CPnmlReader reader;
-    if (!reader.ReadFile((folder / "model.pnml").string()))
-        return false;
-    const CPnmlNet* pnml = reader.Select(std::nullopt);
-    return pnml && CPnmlImport(*pnml, 10).BuildStructure(net);
+    return CPnmlReader::ImportStructure((folder / "model.pnml").string(), std::nullopt, net).ok;
 }
 
 void RunExamination(benchmark::State& state, const std::string& folder, EExamination examination) {

@@ -3,7 +3,6 @@
 // unanswered per model and examination, with the time taken. The formulas also go
 // through the readable language and back unchanged.
 
-#include "exchange/CPnmlImport.h"
 #include "model/CNetStructure.h"
 #include "platform/CPnmlReader.h"
 #include "properties/CFormulaParser.h"
@@ -11,6 +10,7 @@
 #include "properties/CPropertyChecker.h"
 #include "properties/CPropertyFileReader.h"
 #include "properties/ExaminationRun.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -60,22 +60,10 @@ std::string Answer(const CPropertyResult& result) {
 }
 
 bool ReadNet(const fs::path& folder, CNetStructure& net, std::string& error) {
-    CPnmlReader reader;
-    if (!reader.ReadFile((folder / "model.pnml").string())) {
-        error = reader.Error();
-        return false;
-    }
-    const CPnmlNet* pnml = reader.Select(std::nullopt);
-    if (!pnml) {
-        error = reader.Error();
-        return false;
-    }
-    CPnmlImport import(*pnml, 10);
-    if (!import.BuildStructure(net)) {
-        error = import.Error();
-        return false;
-    }
-    return true;
+    const CFileResult read =
+        CPnmlReader::ImportStructure((folder / "model.pnml").string(), std::nullopt, net);
+    error = read.error;
+    return read.ok;
 }
 
 } // namespace
@@ -160,4 +148,22 @@ TEST(ContestVerdicts, TheReadableFormOfEveryFormulaReadsBackUnchanged) {
             }
         }
     }
+}
+
+TEST(ContestVerdicts, AModelThatIsNoConditionEventNetIsNamedWithTheReason) {
+    TempFolder folder;
+    const std::string path = folder.Path("model.pnml");
+    std::ofstream(path)
+        << "<pnml><net id=\"n\" type=\"http://www.pnml.org/version-2009/grammar/ptnet\">"
+           "<page id=\"g\"><place id=\"p\"><initialMarking><text>2</text></initialMarking>"
+           "</place></page></net></pnml>";
+    CNetStructure net;
+    bool notCENet = false;
+    const CFileResult read = CPnmlReader::ImportStructure(path, std::nullopt, net, &notCENet);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(notCENet);
+    EXPECT_EQ(read.error.rfind(path + ": ", 0), 0u) << read.error;
+    EXPECT_FALSE(
+        CPnmlReader::ImportStructure(folder.Path("none.pnml"), std::nullopt, net, &notCENet).ok);
+    EXPECT_FALSE(notCENet);
 }
