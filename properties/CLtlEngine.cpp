@@ -37,7 +37,8 @@ public:
             if (!state.initial || !state.Matches(initialAtoms) ||
                 Find(0, static_cast<int>(q)) != kNone)
                 continue;
-            if (Search(Push(0, static_cast<int>(q)))) {
+            Push(0, static_cast<int>(q));
+            if (Search()) {
                 Lasso(cases, loop);
                 return true;
             }
@@ -136,7 +137,11 @@ private:
         return false;
     }
 
-    bool Search(std::uint32_t) {
+    // Depth first from the state pushed last, Couvreur's way: a step back into the
+    // stack merges the components on the way (their acceptance sets with them); a
+    // component whose root is left is done and dead. True at an accepting cycle, with
+    // the stack holding the way to it.
+    bool Search() {
         while (!m_arrTodo.empty()) {
             Frame& frame = m_arrTodo.back();
             int c = 0, q = 0;

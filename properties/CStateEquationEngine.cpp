@@ -53,6 +53,89 @@ bool Product(std::vector<Conjunction>& left, const std::vector<Conjunction>& rig
 
 } // namespace
 
+namespace {
+
+// left - right compared with the constants moved to the right: one conjunction of one
+// constraint, two conjunctions for !=.
+std::vector<Conjunction> Comparison(const CFormula& f, bool negate) {
+    std::map<int, long long> coefficients;
+    for (int c : f.Left().conditions)
+        ++coefficients[c];
+    for (int c : f.Right().conditions)
+        --coefficients[c];
+    const long long bound =
+        (f.Right().count ? 0 : f.Right().value) - (f.Left().count ? 0 : f.Left().value);
+    Linear linear;
+    for (const auto& [c, k] : coefficients)
+        if (k != 0)
+            linear.terms.emplace_back(c, k);
+    std::vector<Conjunction> out;
+    const auto add = [&](Linear::ECompare op, long long b) {
+        Linear l = linear;
+        l.compare = op;
+        l.bound = b;
+        out.push_back({l});
+    };
+    switch (negate ? Opposite(f.Comparison()) : f.Comparison()) {
+    case ECompare::Less:
+        add(Linear::ECompare::LessEqual, bound - 1);
+        break;
+    case ECompare::LessEqual:
+        add(Linear::ECompare::LessEqual, bound);
+        break;
+    case ECompare::Equal:
+        add(Linear::ECompare::Equal, bound);
+        break;
+    case ECompare::NotEqual:
+        add(Linear::ECompare::LessEqual, bound - 1);
+        add(Linear::ECompare::GreaterEqual, bound + 1);
+        break;
+    case ECompare::GreaterEqual:
+        add(Linear::ECompare::GreaterEqual, bound);
+        break;
+    case ECompare::Greater:
+        add(Linear::ECompare::GreaterEqual, bound + 1);
+        break;
+    }
+    return out;
+}
+
+} // namespace
+
+bool CStateEquationEngine::Concession(const CFormula& f, bool negate,
+                                      std::vector<Conjunction>& out) const {
+    std::vector<int> events = f.Elements();
+    bool fireable = f.Kind() == EKind::Fireable;
+    if (!fireable)
+        for (std::size_t e = 0; e < m_net.EventCount(); ++e)
+            events.push_back(static_cast<int>(e));
+    fireable = fireable != negate;
+    if (fireable) {
+        // One of the events with its pre-set full and its post-set empty.
+        for (int e : events) {
+            Conjunction c;
+            for (int p : m_net.Pre(e))
+                c.push_back(Single(p, Linear::ECompare::GreaterEqual, 1));
+            for (int p : m_net.Post(e))
+                c.push_back(Single(p, Linear::ECompare::LessEqual, 0));
+            out.push_back(std::move(c));
+        }
+        return out.size() <= kMaxDisjuncts;
+    }
+    // None of them: for each, a condition of its pre-set empty or of its post-set held.
+    out.emplace_back();
+    for (int e : events) {
+        std::vector<Conjunction> blocked;
+        for (int p : m_net.Pre(e))
+            blocked.push_back({Single(p, Linear::ECompare::LessEqual, 0)});
+        for (int p : m_net.Post(e))
+            blocked.push_back({Single(p, Linear::ECompare::GreaterEqual, 1)});
+        if (!Product(out, blocked))
+            return false;
+    }
+    return true;
+}
+
 bool CStateEquationEngine::Disjunctions(const CFormula& f, bool negate,
                                         std::vector<Conjunction>& out) const {
     out.clear();
@@ -79,82 +162,12 @@ bool CStateEquationEngine::Disjunctions(const CFormula& f, bool negate,
                               negate ? Linear::ECompare::LessEqual : Linear::ECompare::GreaterEqual,
                               negate ? 0 : 1)});
         return true;
-    case EKind::Compare: {
-        // left - right compared with the constants moved to the right.
-        std::map<int, long long> coefficients;
-        for (int c : f.Left().conditions)
-            ++coefficients[c];
-        for (int c : f.Right().conditions)
-            --coefficients[c];
-        const long long bound =
-            (f.Right().count ? 0 : f.Right().value) - (f.Left().count ? 0 : f.Left().value);
-        Linear linear;
-        for (const auto& [c, k] : coefficients)
-            if (k != 0)
-                linear.terms.emplace_back(c, k);
-        const ECompare compare = negate ? Opposite(f.Comparison()) : f.Comparison();
-        const auto add = [&](Linear::ECompare op, long long b) {
-            Linear l = linear;
-            l.compare = op;
-            l.bound = b;
-            out.push_back({l});
-        };
-        switch (compare) {
-        case ECompare::Less:
-            add(Linear::ECompare::LessEqual, bound - 1);
-            break;
-        case ECompare::LessEqual:
-            add(Linear::ECompare::LessEqual, bound);
-            break;
-        case ECompare::Equal:
-            add(Linear::ECompare::Equal, bound);
-            break;
-        case ECompare::NotEqual:
-            add(Linear::ECompare::LessEqual, bound - 1);
-            add(Linear::ECompare::GreaterEqual, bound + 1);
-            break;
-        case ECompare::GreaterEqual:
-            add(Linear::ECompare::GreaterEqual, bound);
-            break;
-        case ECompare::Greater:
-            add(Linear::ECompare::GreaterEqual, bound + 1);
-            break;
-        }
+    case EKind::Compare:
+        out = Comparison(f, negate);
         return true;
-    }
     case EKind::Fireable:
-    case EKind::Deadlock: {
-        std::vector<int> events = f.Elements();
-        bool fireable = f.Kind() == EKind::Fireable;
-        if (!fireable)
-            for (std::size_t e = 0; e < m_net.EventCount(); ++e)
-                events.push_back(static_cast<int>(e));
-        fireable = fireable != negate;
-        if (fireable) {
-            // One of the events with its pre-set full and its post-set empty.
-            for (int e : events) {
-                Conjunction c;
-                for (int p : m_net.Pre(e))
-                    c.push_back(Single(p, Linear::ECompare::GreaterEqual, 1));
-                for (int p : m_net.Post(e))
-                    c.push_back(Single(p, Linear::ECompare::LessEqual, 0));
-                out.push_back(std::move(c));
-            }
-            return out.size() <= kMaxDisjuncts;
-        }
-        // None of them: for each, a condition of its pre-set empty or of its post-set held.
-        out.emplace_back();
-        for (int e : events) {
-            std::vector<Conjunction> blocked;
-            for (int p : m_net.Pre(e))
-                blocked.push_back({Single(p, Linear::ECompare::LessEqual, 0)});
-            for (int p : m_net.Post(e))
-                blocked.push_back({Single(p, Linear::ECompare::GreaterEqual, 1)});
-            if (!Product(out, blocked))
-                return false;
-        }
-        return true;
-    }
+    case EKind::Deadlock:
+        return Concession(f, negate, out);
     case EKind::Not:
         return Disjunctions(*f.Operand(), !negate, out);
     case EKind::And:

@@ -30,6 +30,9 @@ public:
     bool Disjunctions(const CFormula& f, bool negate, std::vector<Conjunction>& out) const;
 
 private:
+    // Fireable and deadlock: whether events have concession.
+    bool Concession(const CFormula& f, bool negate, std::vector<Conjunction>& out) const;
+
     const CNetStructure& m_net;
     StateEquationProof m_proof;
 };
