@@ -222,31 +222,74 @@ private:
         }
     }
 
+    // The states met from the initial ones, breadth first, to the first one of the
+    // targets: the shortest way there.
+    std::vector<std::uint32_t> WayTo(const std::vector<bool>& target) {
+        std::vector<std::uint32_t> parent(m_arrCase.size(), kNone);
+        std::vector<std::uint32_t> queue;
+        const std::uint64_t initialAtoms = Atoms(0);
+        for (std::size_t q = 0; q < m_automaton.states.size(); ++q) {
+            const std::uint32_t id = Find(0, static_cast<int>(q));
+            if (id != kNone && m_automaton.states[q].initial &&
+                m_automaton.states[q].Matches(initialAtoms) && parent[id] == kNone) {
+                parent[id] = id;
+                queue.push_back(id);
+            }
+        }
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+            std::uint32_t s = queue[head];
+            if (target[s]) {
+                std::vector<std::uint32_t> way{s};
+                for (; parent[s] != s; s = parent[s])
+                    way.push_back(parent[s]);
+                return {way.rbegin(), way.rend()};
+            }
+            Frame frame{s};
+            int c = 0, q = 0;
+            while (NextSuccessor(frame, c, q)) {
+                const std::uint32_t t = Find(c, q);
+                if (t != kNone && parent[t] == kNone) {
+                    parent[t] = s;
+                    queue.push_back(t);
+                }
+            }
+        }
+        return {};
+    }
+
+    // The lasso through the accepting component just found: a cycle from the state on
+    // top of the stack through every acceptance set, and the shortest way to it.
     void Lasso(std::vector<int>& cases, long& loop) {
-        std::vector<std::uint32_t> path;
-        for (const Frame& frame : m_arrTodo)
-            path.push_back(frame.id);
-        const std::uint32_t start = path.back();
+        const std::uint32_t start = m_arrTodo.back().id;
         const std::uint32_t root = m_arrRoots.back().id;
-        loop = static_cast<long>(path.size()) - 1;
-        std::uint64_t met =
-            m_automaton.states[static_cast<std::size_t>(m_arrState[start])].accepting;
+        const auto setsOf = [&](std::uint32_t s) {
+            return m_automaton.states[static_cast<std::size_t>(m_arrState[s])].accepting;
+        };
+        std::vector<std::uint32_t> cycle{start};
+        std::uint64_t met = setsOf(start);
         for (int k = 0; k < m_automaton.acceptanceSets; ++k) {
             const std::uint64_t bit = std::uint64_t{1} << k;
             if (met & bit)
                 continue;
             Walk(
-                path.back(), root, false,
-                [&](std::uint32_t s) {
-                    return (m_automaton.states[static_cast<std::size_t>(m_arrState[s])].accepting &
-                            bit) != 0;
-                },
-                path);
-            for (std::size_t i = static_cast<std::size_t>(loop); i < path.size(); ++i)
-                met |= m_automaton.states[static_cast<std::size_t>(m_arrState[path[i]])].accepting;
+                cycle.back(), root, false, [&](std::uint32_t s) { return (setsOf(s) & bit) != 0; },
+                cycle);
+            for (std::uint32_t s : cycle)
+                met |= setsOf(s);
         }
         Walk(
-            path.back(), root, true, [&](std::uint32_t s) { return s == start; }, path);
+            cycle.back(), root, true, [&](std::uint32_t s) { return s == start; }, cycle);
+        cycle.pop_back();
+        // The way to the cycle's first state met, and the cycle from there round.
+        std::vector<bool> onCycle(m_arrCase.size(), false);
+        for (std::uint32_t s : cycle)
+            onCycle[s] = true;
+        std::vector<std::uint32_t> path = WayTo(onCycle);
+        const auto entry = static_cast<std::size_t>(
+            std::find(cycle.begin(), cycle.end(), path.back()) - cycle.begin());
+        loop = static_cast<long>(path.size()) - 1;
+        for (std::size_t k = 1; k <= cycle.size(); ++k)
+            path.push_back(cycle[(entry + k) % cycle.size()]);
         for (std::uint32_t id : path)
             cases.push_back(m_arrCase[id]);
     }
