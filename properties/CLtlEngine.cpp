@@ -58,6 +58,8 @@ private:
     };
 
     static constexpr std::uint32_t kNone = 0xffffffffu;
+    // The states a search for a shorter way to the cycle may look at, at least.
+    static constexpr std::size_t kShortWay = 10000;
 
     std::uint32_t Find(int c, int q) const {
         const auto i = static_cast<std::size_t>(c);
@@ -223,8 +225,9 @@ private:
     }
 
     // The states met from the initial ones, breadth first, to the first one of the
-    // targets: the shortest way there.
-    std::vector<std::uint32_t> WayTo(const std::vector<bool>& target) {
+    // targets: the shortest way there; empty when it is not found among the first
+    // limit states.
+    std::vector<std::uint32_t> WayTo(const std::vector<bool>& target, std::size_t limit) {
         std::vector<std::uint32_t> parent(m_arrCase.size(), kNone);
         std::vector<std::uint32_t> queue;
         const std::uint64_t initialAtoms = Atoms(0);
@@ -236,7 +239,7 @@ private:
                 queue.push_back(id);
             }
         }
-        for (std::size_t head = 0; head < queue.size(); ++head) {
+        for (std::size_t head = 0; head < queue.size() && head < limit; ++head) {
             std::uint32_t s = queue[head];
             if (target[s]) {
                 std::vector<std::uint32_t> way{s};
@@ -258,7 +261,8 @@ private:
     }
 
     // The lasso through the accepting component just found: a cycle from the state on
-    // top of the stack through every acceptance set, and the shortest way to it.
+    // top of the stack through every acceptance set, and the way to it: the shortest,
+    // where a search of a few times the stack's length finds it, else the stack.
     void Lasso(std::vector<int>& cases, long& loop) {
         const std::uint32_t start = m_arrTodo.back().id;
         const std::uint32_t root = m_arrRoots.back().id;
@@ -284,7 +288,11 @@ private:
         std::vector<bool> onCycle(m_arrCase.size(), false);
         for (std::uint32_t s : cycle)
             onCycle[s] = true;
-        std::vector<std::uint32_t> path = WayTo(onCycle);
+        std::vector<std::uint32_t> path =
+            WayTo(onCycle, std::max<std::size_t>(kShortWay, 20 * m_arrTodo.size()));
+        if (path.empty())
+            for (const Frame& frame : m_arrTodo)
+                path.push_back(frame.id);
         const auto entry = static_cast<std::size_t>(
             std::find(cycle.begin(), cycle.end(), path.back()) - cycle.begin());
         loop = static_cast<long>(path.size()) - 1;
