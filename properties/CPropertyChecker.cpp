@@ -172,19 +172,28 @@ CPropertyResult CPropertyChecker::CheckGlobal(EExamination examination,
             return Combine(examination, Check(properties, limits), false);
         CPropertyResult result;
         result.id = Examinations::Name(examination);
-        if (m_engine && *m_engine != EEngine::Ctl && *m_engine != EEngine::OnTheFly) {
-            result.reason = EStopReason::Unsupported;
-            return result;
+        if (!m_engine || *m_engine == EEngine::Ctl || *m_engine == EEngine::OnTheFly) {
+            CCheckBudget budget(limits);
+            CCheckContext context(m_net, *m_pCompact, budget, true);
+            try {
+                CLivenessCheck::Check(context, result);
+                result.techniques = kExplicit | kSequential | kStateCompression;
+            } catch (const CCheckStopped& stopped) {
+                result.reason = stopped.reason;
+            }
+            result.seconds = budget.Elapsed();
+            if (result.reason != EStopReason::MemoryLimit)
+                return result;
         }
-        CCheckBudget budget(limits);
-        CCheckContext context(m_net, *m_pCompact, budget, true);
-        try {
-            CLivenessCheck::Check(context, result);
-            result.techniques = kExplicit | kSequential | kStateCompression;
-        } catch (const CCheckStopped& stopped) {
-            result.reason = stopped.reason;
-        }
-        result.seconds = budget.Elapsed();
+        // Where the graph does not fit, or another engine is chosen, Liveness is the CTL
+        // formula AG EF fireable(e) for every event.
+        std::vector<FormulaPtr> live;
+        for (int e = 0; e < events; ++e)
+            live.push_back(
+                CFormula::Ctl(EKind::AG, CFormula::Ctl(EKind::EF, CFormula::Fireable({e}))));
+        result =
+            Check(CProperty{"", live.empty() ? CFormula::True() : CFormula::And(live)}, limits);
+        result.id = Examinations::Name(examination);
         return result;
     }
     case EExamination::StableMarking: {

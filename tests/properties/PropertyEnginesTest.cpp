@@ -372,3 +372,47 @@ TEST(PropertyEngines, AReachabilityQuestionStopsAtItsFirstWitness) {
     EXPECT_EQ(TechniqueWords(result.techniques),
               (std::vector<std::string>{"EXPLICIT", "SEQUENTIAL_PROCESSING", "STATE_COMPRESSION"}));
 }
+
+namespace {
+
+// Another engine through the checker's door, as decision diagrams will come: here it
+// asks the oracle.
+class COracleEngine : public CPropertyEngine {
+public:
+    explicit COracleEngine(const CPropertyOracle& oracle) : m_oracle(oracle) {}
+    EEngine Kind() const override { return EEngine::Symbolic; }
+    unsigned Techniques() const override { return kDecisionDiagrams; }
+    bool Accepts(const CFormula& formula) const override { return CCtlEngine().Accepts(formula); }
+    void Check(const std::vector<const CProperty*>& properties, CCheckContext&,
+               const std::vector<CPropertyResult*>& results) override {
+        for (std::size_t i = 0; i < properties.size(); ++i) {
+            results[i]->verdict =
+                m_oracle.Answer(*properties[i]->formula) ? EVerdict::True : EVerdict::False;
+            results[i]->techniques = Techniques();
+        }
+    }
+
+private:
+    const CPropertyOracle& m_oracle;
+};
+
+} // namespace
+
+TEST(PropertyEngines, AnotherEngineAnswersThroughTheCheckersDoor) {
+    for (int seed = 0; seed < 20; ++seed) {
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        RandomNet r(gen, 4 + seed % 5, 3 + seed % 4);
+        CPropertyOracle oracle(r.net);
+        CPropertyChecker checker(r.net);
+        checker.AddEngine(std::make_unique<COracleEngine>(oracle));
+        checker.SetEngine(EEngine::Symbolic);
+        const CPropertyResult live = checker.CheckGlobal(EExamination::Liveness);
+        EXPECT_EQ(live.verdict, oracle.Live() ? EVerdict::True : EVerdict::False);
+        EXPECT_EQ(TechniqueWords(live.techniques), std::vector<std::string>{"DECISION_DIAGRAMS"});
+        // What it does not take stays open, the explicit engines being left out.
+        const CPropertyResult ltl = checker.Check(CProperty{
+            "l", CFormula::Quantified(true, CFormula::Path(EKind::Finally, CFormula::Deadlock()))});
+        EXPECT_EQ(ltl.verdict, EVerdict::CannotCompute);
+        EXPECT_EQ(ltl.reason, EStopReason::Unsupported);
+    }
+}
