@@ -461,6 +461,16 @@ void CZerinDoc::NameForOutput() {
     m_occurrenceNet.Layout(*dc);
 }
 
+void CZerinDoc::NameForOutput(int nDiagram) {
+    CDC* dc = m_rFrame.GetMeasureDC();
+    if (!dc)
+        return;
+    if (nDiagram == DIAGRAM_CASE_GRAPH)
+        m_caseGraph.NameIfUnnamed(*dc);
+    else if (nDiagram == DIAGRAM_OCCURRENCE_NET)
+        m_occurrenceNet.Layout(*dc);
+}
+
 bool CZerinDoc::SayCasesAreNotListed() const {
     if (!m_caseGraph.GetSymbolic())
         return false;

@@ -196,6 +196,9 @@ public:
     // Names the case graph and lays out what the occurrence net recorded when no view
     // has done it yet, so that the analysis output and the exports carry the names.
     void NameForOutput();
+    // The same for one diagram (DIAGRAM_...) before it is exported: the case graph named,
+    // the record laid out.
+    void NameForOutput(int nDiagram);
     void OnWriteCaseClass();
     // Where the class is kept as decision diagrams, says that its cases are not listed
     // (with their number) and returns true.
