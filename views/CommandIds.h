@@ -127,6 +127,10 @@ constexpr int ID_OCCURRENCE_NET_EXPORT_PDF = 32847;
 constexpr int ID_OCCURRENCE_NET_EXPORT_PNG = 32848;
 constexpr int ID_OCCURRENCE_NET_EXPORT_TIKZ = 32863;
 
+// Rows added to the Analysis menu from a list at run time.
+constexpr int ID_ANALYSIS_LISTED_FIRST = 34000;
+constexpr int ID_ANALYSIS_LISTED_LAST = 34999;
+
 // The output window's context menu
 constexpr int ID_OUTPUT_HIDE = 32798;
 constexpr int ID_OUTPUT_RESET_CONTENT = 32799;

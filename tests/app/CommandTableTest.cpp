@@ -1,4 +1,5 @@
 #include "app/frame/CCommandTable.h"
+#include "app/frame/menus/CommandMenus.h"
 #include "views/CommandIds.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,21 @@ TEST(CommandTable, EveryCommandOfTheMenusHasOneRowWithARuleAndAHandler) {
     ASSERT_NE(FindCommand(ID_LEAVE_FULL_SCREEN), nullptr);
     EXPECT_EQ(FindCommand(ID_LEAVE_FULL_SCREEN)->menu, nullptr);
     EXPECT_EQ(FindCommand(0), nullptr);
+}
+
+// Rows listed at run time follow the Analysis menu's own, each under the next id of the
+// listed range.
+TEST(CommandTable, TheAnalysisMenuTakesListedRowsAfterItsOwn) {
+    std::vector<CCommandRow> listed(2);
+    listed[0].text = "First";
+    listed[1].text = "Second";
+    const std::vector<CCommandRow> own = MakeAnalysisMenu({});
+    const std::vector<CCommandRow> rows = MakeAnalysisMenu(listed);
+    ASSERT_EQ(rows.size(), own.size() + 2);
+    EXPECT_EQ(rows[own.size()].id, ID_ANALYSIS_LISTED_FIRST);
+    EXPECT_EQ(rows.back().id, ID_ANALYSIS_LISTED_FIRST + 1);
+    EXPECT_EQ(std::string(rows.back().text), "Second");
+    EXPECT_EQ(std::string(rows.back().menu), "Analysis");
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+// What the menus' rows are made of: the rules that enable and check a command and the
+// handlers that carry it out. For the files of the menus alone.
+
+#include "app/frame/CCommandTable.h"
+
+#include <functional>
+#include <optional>
+
+class CMainFrame;
+class CZerinDoc;
+
+using Rule = std::function<CCommandState(const CCommandContext&, int)>;
+using Handler = std::function<void(CMainFrame&, int)>;
+
+inline CCommandState Enabled(bool bEnabled, bool bChecked = false) {
+    return CCommandState{bEnabled, bChecked};
+}
+
+// Always enabled.
+extern const Rule kAlways;
+// The active view's own rule; off when no view takes the command.
+extern const Rule kView;
+// The active view's rule when it has one, else the given one.
+Rule ViewOr(Rule fallback);
+// A question the document answers.
+Rule When(bool (CZerinDoc::*question)() const);
+// Show Net Design and Show Simulating System: checked while the net design is shown.
+extern const Rule kShowNetDesign;
+
+// The active view carries the command out.
+extern const Handler kViewCommand;
+// A document command, the views updated after it.
+Handler Document(void (CZerinDoc::*action)());
+Handler Frame(void (CMainFrame::*action)());
+// A graph for other tools: the case graph or the occurrence net, in the format.
+Handler Graph(bool bCaseGraph, const char* szExtension);
