@@ -14,7 +14,6 @@
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
-#include "occurrence/CNetDesignExport.h"
 #include "simulation/CNetComplement.h"
 
 #include <algorithm>
@@ -497,67 +496,6 @@ void CZerinDoc::OnComputeAllReachable() {
         return;
     NameForOutput();
     m_caseGraph.WriteForwardReachableClasses();
-}
-
-namespace {
-
-// Asks for the path and writes; a write that fails is shown, never passed over.
-template <class Write>
-void RunExport(CFrameServices& frame, const std::string& defaultName, Write write,
-               const std::string& extension = "xml") {
-    const std::optional<std::string> path = frame.AskExportPath(defaultName, extension);
-    if (!path)
-        return;
-    const CFileResult result = write(*path);
-    if (!result)
-        frame.ShowError(result.error);
-}
-
-} // namespace
-
-void CZerinDoc::OnExportCaseClassXML() {
-    if (!CanExportCaseClassXML())
-        return;
-    RunExport(m_rFrame, "CaseClass",
-              [this](const std::string& path) { return m_caseGraph.ExportCaseClassXML(path); });
-}
-
-void CZerinDoc::OnExportNetDesignXML() {
-    if (!CanExportNetDesignXML())
-        return;
-    RunExport(m_rFrame, m_strTitle, [this](const std::string& path) {
-        return CNetDesignExport(m_netDesign).ExportXML(path);
-    });
-}
-
-void CZerinDoc::OnExportCaseGraphXML() {
-    if (!CanExportCaseGraphXML())
-        return;
-    NameForOutput();
-    RunExport(m_rFrame, "CaseGraph",
-              [this](const std::string& path) { return m_caseGraph.ExportCaseGraphXML(path); });
-}
-
-void CZerinDoc::OnExportOccurrenceNetXML() {
-    if (!CanExportOccurrenceNetXML())
-        return;
-    NameForOutput();
-    RunExport(m_rFrame, "OccurrenceNet",
-              [this](const std::string& path) { return m_occurrenceNet.ExportXML(path); });
-}
-
-void CZerinDoc::OnExportGraph(bool bCaseGraph, const std::string& extension) {
-    if (bCaseGraph ? !CanExportCaseGraphXML() : !CanExportOccurrenceNetXML())
-        return;
-    NameForOutput();
-    const CGraphText graph =
-        bCaseGraph ? m_caseGraph.GraphForOtherTools() : m_occurrenceNet.GraphForOtherTools();
-    RunExport(
-        m_rFrame, bCaseGraph ? "CaseGraph" : "OccurrenceNet",
-        [&graph, &extension](const std::string& path) {
-            return extension == "dot" ? graph.SaveDot(path) : graph.SaveGraphML(path);
-        },
-        extension);
 }
 
 int CZerinDoc::DoNetComplement(CDC& dc) {

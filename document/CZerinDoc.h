@@ -182,13 +182,6 @@ public:
     bool CanVerifyCaseClass() const { return m_bSimulation; }
     bool CanWriteCaseClass() const { return m_bSimulation; }
     bool CanComputeAllReachable() const { return m_bSimulation; }
-    bool CanExportCaseClassXML() const {
-        return m_bSimulation && m_bCaseGraphValid && !m_caseGraph.GetSymbolic();
-    }
-    bool CanExportNetDesignXML() const { return !m_bSimulation; }
-    // A graph whose steps are produced on demand has no steps to export.
-    bool CanExportCaseGraphXML() const { return m_bCaseGraphValid && m_caseGraph.IsStored(); }
-    bool CanExportOccurrenceNetXML() const { return m_bContactFree; }
     bool CanDoNetComplement() const { return m_bSimulation; }
 
     void OnSetBreakpoints();
@@ -206,12 +199,6 @@ public:
     void OnComputeAllReachable();
     // The number of forward-reachable classes and the largest, without their listing.
     void OnCountReachableClasses();
-    void OnExportCaseClassXML();
-    void OnExportNetDesignXML();
-    void OnExportCaseGraphXML();
-    void OnExportOccurrenceNetXML();
-    // The case graph (or the occurrence net) for other tools: "graphml" or "dot".
-    void OnExportGraph(bool bCaseGraph, const std::string& extension);
     // Leaves simulation, adds the complement conditions (labels measured on the
     // context) and reports their number; the caller then calls SetNetModified.
     int DoNetComplement(CDC& dc);

@@ -65,10 +65,6 @@ void CZerinCaseGraphView::ResizeDiagram(int cx, int cy) {
     Graph().ComputeExtent(cx, cy);
 }
 
-bool CZerinCaseGraphView::CanExport() const {
-    return GetDocument().IsCaseGraphValid();
-}
-
 void CZerinCaseGraphView::OnInitialUpdate() {
     // A new or opened document: its names are written again at the next showing, and a
     // large graph opens on its overview.

@@ -1,10 +1,13 @@
 #include "app/frame/CCommandTable.h"
+#include "app/frame/ExportCommands.h"
 #include "app/frame/menus/CommandMenus.h"
+#include "formats/CExportFormat.h"
 #include "views/CommandIds.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +68,24 @@ TEST(CommandTable, EveryCommandOfTheMenusHasOneRowWithARuleAndAHandler) {
     ASSERT_NE(FindCommand(ID_LEAVE_FULL_SCREEN), nullptr);
     EXPECT_EQ(FindCommand(ID_LEAVE_FULL_SCREEN)->menu, nullptr);
     EXPECT_EQ(FindCommand(0), nullptr);
+}
+
+// Each export is one row, made from its format: in its diagram's menu (an analysis in the
+// Analysis menu) with the format's text and prompt, under an id of its own.
+TEST(CommandTable, EveryExportHasARowInItsDiagramsMenu) {
+    std::set<int> ids;
+    for (const CExportCommand& command : ExportCommands()) {
+        EXPECT_TRUE(ids.insert(command.id).second) << command.id;
+        const CCommandRow* row = FindCommand(command.id);
+        ASSERT_NE(row, nullptr) << command.text;
+        EXPECT_EQ(row->menu, command.format->IsAnalysis()
+                                 ? std::string("Analysis")
+                                 : CExportFormat::DiagramTitle(command.diagram));
+        EXPECT_EQ(row->text, command.text);
+        EXPECT_EQ(row->prompt, command.prompt);
+        EXPECT_EQ(FindExportCommand(command.id), &command);
+    }
+    EXPECT_EQ(FindExportCommand(ID_FILE_NEW), nullptr);
 }
 
 // Rows listed at run time follow the Analysis menu's own, each under the next id of the

@@ -2,8 +2,6 @@
 
 #include "document/CAutomaticRun.h"
 
-#include "support/TempFolder.h"
-
 TEST_F(DocFixture, NamesCountUpAndNeverDown) {
     EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b1");
     EXPECT_EQ(doc.GetNewName(CZerinDoc::NAME_CONDITION), "b2");
@@ -42,29 +40,9 @@ TEST_F(DocFixture, TitleFollowsThePath) {
     EXPECT_EQ(frame.stateChanges, before + 1);
 }
 
-TEST_F(OneEvent, ExportsAskWithTheirNamesAndReportFailures) {
-    doc.OnExportNetDesignXML(); // cancelled: nothing written, nothing shown
-    frame.exportPath = "/nonexistent-folder/x.xml";
-    doc.OnExportNetDesignXML();
-    doc.EnterSimulation();
-    doc.OnExportCaseClassXML();
-    doc.OnExportCaseGraphXML();
-    doc.OnExportOccurrenceNetXML();
-    EXPECT_EQ(frame.askedNames, (std::vector<std::string>{"Untitled", "Untitled", "CaseClass",
-                                                          "CaseGraph", "OccurrenceNet"}));
-    EXPECT_EQ(frame.errors.size(), 4u);
-
-    TempFolder folder;
-    frame.exportPath = folder.Path("graph.xml");
-    frame.errors.clear();
-    doc.OnExportCaseGraphXML();
-    EXPECT_TRUE(frame.errors.empty());
-    EXPECT_EQ(TempFolder::Read(*frame.exportPath), doc.CaseGraph().CaseGraphXML());
-}
-
-// No view has named the case graph or laid out the record: the analysis output and the
-// exports name them all the same.
-TEST_F(OneEvent, AnalysisOutputAndExportsCarryNamesNoViewGave) {
+// No view has named the case graph or laid out the record: the analysis output names
+// them all the same.
+TEST_F(OneEvent, AnalysisOutputCarriesNamesNoViewGave) {
     frame.measure = &dc;
     Enter();
     doc.Select(e1, false);
@@ -72,11 +50,4 @@ TEST_F(OneEvent, AnalysisOutputAndExportsCarryNamesNoViewGave) {
     doc.OnComputeAllReachable();
     EXPECT_NE(std::find(Pane(PANE_ANALYSIS).begin(), Pane(PANE_ANALYSIS).end(), "{ c1, c2 }"),
               Pane(PANE_ANALYSIS).end());
-    TempFolder folder;
-    frame.exportPath = folder.Path("graph.xml");
-    doc.OnExportCaseGraphXML();
-    EXPECT_NE(TempFolder::Read(*frame.exportPath).find("<step name=\"s1\">"), std::string::npos);
-    frame.exportPath = folder.Path("record.xml");
-    doc.OnExportOccurrenceNetXML();
-    EXPECT_NE(TempFolder::Read(*frame.exportPath).find("name=\"b1\""), std::string::npos);
 }

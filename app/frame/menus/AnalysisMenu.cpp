@@ -12,8 +12,8 @@ std::vector<CCommandRow>& AnalysisCommandList() {
     return listed;
 }
 
-// The case class written out and exported, its verification and the reachable cases;
-// then the rows of the list.
+// The case class written out and exported (the export formats that are analyses), its
+// verification and the reachable cases; then the rows of the list.
 std::vector<CCommandRow> MakeAnalysisMenu(const std::vector<CCommandRow>& listed) {
     std::vector<CCommandRow> rows = {
         {.id = ID_WRITE_CASE_CLASS,
@@ -22,12 +22,9 @@ std::vector<CCommandRow> MakeAnalysisMenu(const std::vector<CCommandRow>& listed
          .prompt = "Write the case class to the output window\nWrite Out Case Class",
          .rule = When(&CZerinDoc::CanWriteCaseClass),
          .handler = Document(&CZerinDoc::OnWriteCaseClass)},
-        {.id = ID_EXPORT_CASE_CLASS_XML,
-         .menu = "Analysis",
-         .text = "Export Case Class To XML",
-         .prompt = "Write the case class as XML\nExport Case Class To XML",
-         .rule = When(&CZerinDoc::CanExportCaseClassXML),
-         .handler = Document(&CZerinDoc::OnExportCaseClassXML)},
+    };
+    AppendExportRows(rows, "Analysis", std::nullopt);
+    const std::vector<CCommandRow> computed = {
         {.id = ID_CASE_CLASS_VERIFICATION,
          .menu = "Analysis",
          .text = "Case Class Verification",
@@ -49,6 +46,7 @@ std::vector<CCommandRow> MakeAnalysisMenu(const std::vector<CCommandRow>& listed
          .rule = When(&CZerinDoc::CanComputeAllReachable),
          .handler = Document(&CZerinDoc::OnCountReachableClasses)},
     };
+    rows.insert(rows.end(), computed.begin(), computed.end());
     int nId = ID_ANALYSIS_LISTED_FIRST;
     for (CCommandRow row : listed) {
         if (nId > ID_ANALYSIS_LISTED_LAST)

@@ -8,9 +8,9 @@
 using namespace Cmd;
 
 // Showing the case graph whole or in part, its overview, its marks and layouts and its
-// size and its exports.
+// size, then its exports.
 std::vector<CCommandRow> MakeCaseGraphMenu() {
-    return {
+    std::vector<CCommandRow> rows = {
         {.id = ID_SHOW_CASE_GRAPH,
          .menu = "Case Graph",
          .text = "Show Case Graph",
@@ -88,53 +88,7 @@ std::vector<CCommandRow> MakeCaseGraphMenu() {
          .rule = kView,
          .handler = kViewCommand},
         {.id = 0, .menu = "Case Graph"},
-        {.id = ID_CASE_GRAPH_EXPORT_XML,
-         .menu = "Case Graph",
-         .text = "Export To XML",
-         .prompt = "Write the case graph as XML\nExport To XML",
-         .rule = When(&CZerinDoc::CanExportCaseGraphXML),
-         .handler = Document(&CZerinDoc::OnExportCaseGraphXML)},
-        {.id = ID_CASE_GRAPH_EXPORT_GRAPHML,
-         .menu = "Case Graph",
-         .text = "Export To GraphML",
-         .prompt = "Write the case graph as GraphML for other graph tools\nExport To GraphML",
-         .rule = When(&CZerinDoc::CanExportCaseGraphXML),
-         .handler = Graph(true, "graphml")},
-        {.id = ID_CASE_GRAPH_EXPORT_DOT,
-         .menu = "Case Graph",
-         .text = "Export To DOT",
-         .prompt = "Write the case graph as a Graphviz DOT graph\nExport To DOT",
-         .rule = When(&CZerinDoc::CanExportCaseGraphXML),
-         .handler = Graph(true, "dot")},
-        {.id = ID_CASE_GRAPH_EXPORT_EMF,
-         .menu = "Case Graph",
-         .text = "Export To EMF",
-         .prompt = "Write the case graph as a picture\nExport To EMF",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_CASE_GRAPH_EXPORT_SVG,
-         .menu = "Case Graph",
-         .text = "Export To SVG",
-         .prompt = "Write the case graph as an SVG picture\nExport To SVG",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_CASE_GRAPH_EXPORT_PDF,
-         .menu = "Case Graph",
-         .text = "Export To PDF",
-         .prompt = "Write the case graph as a PDF page\nExport To PDF",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_CASE_GRAPH_EXPORT_PNG,
-         .menu = "Case Graph",
-         .text = "Export To PNG",
-         .prompt = "Write the case graph as a PNG image\nExport To PNG",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_CASE_GRAPH_EXPORT_TIKZ,
-         .menu = "Case Graph",
-         .text = "Export To TikZ",
-         .prompt = "Write the case graph as a TikZ picture for LaTeX\nExport To TikZ",
-         .rule = kView,
-         .handler = kViewCommand},
     };
+    AppendExportRows(rows, "Case Graph", CZerinDoc::DIAGRAM_CASE_GRAPH);
+    return rows;
 }

@@ -1,7 +1,9 @@
 #include "app/frame/menus/CommandRules.h"
 
 #include "app/frame/CMainFrame.h"
+#include "app/frame/ExportCommands.h"
 #include "document/CZerinDoc.h"
+#include "formats/CExportFormat.h"
 #include "views/CommandIds.h"
 
 const Rule kAlways = [](const CCommandContext&, int) { return Enabled(true); };
@@ -41,8 +43,36 @@ Handler Frame(void (CMainFrame::*action)()) {
     return [action](CMainFrame& f, int) { (f.*action)(); };
 }
 
-Handler Graph(bool bCaseGraph, const char* szExtension) {
-    return [bCaseGraph, szExtension](CMainFrame& f, int) {
-        f.GetDocument().OnExportGraph(bCaseGraph, szExtension);
-    };
+namespace {
+
+// The views stand in the frame at the index of their diagram.
+static_assert(CMainFrame::VIEW_NET_DESIGN == CZerinDoc::DIAGRAM_NET_DESIGN &&
+              CMainFrame::VIEW_CASE_GRAPH == CZerinDoc::DIAGRAM_CASE_GRAPH &&
+              CMainFrame::VIEW_OCCURRENCE_NET == CZerinDoc::DIAGRAM_OCCURRENCE_NET);
+
+const Rule kExport = [](const CCommandContext& c, int nId) {
+    const CExportCommand* pCommand = FindExportCommand(nId);
+    if (!pCommand || !pCommand->format->CanWrite(c.doc, pCommand->diagram))
+        return Enabled(false);
+    return Enabled(!pCommand->format->Draws() ||
+                   (c.view && c.frame.IsViewActive(pCommand->diagram)));
+};
+
+const Handler kExportCommand = [](CMainFrame& f, int nId) { f.OnExport(nId); };
+
+} // namespace
+
+void AppendExportRows(std::vector<CCommandRow>& rows, const char* szMenu,
+                      std::optional<int> nDiagram) {
+    for (const CExportCommand& command : ExportCommands()) {
+        const bool bHere = nDiagram ? !command.format->IsAnalysis() && command.diagram == *nDiagram
+                                    : command.format->IsAnalysis();
+        if (bHere)
+            rows.push_back({.id = command.id,
+                            .menu = szMenu,
+                            .text = command.text.c_str(),
+                            .prompt = command.prompt.c_str(),
+                            .rule = kExport,
+                            .handler = kExportCommand});
+    }
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class CMainFrame;
 class CZerinDoc;
@@ -34,5 +35,9 @@ extern const Handler kViewCommand;
 // A document command, the views updated after it.
 Handler Document(void (CZerinDoc::*action)());
 Handler Frame(void (CMainFrame::*action)());
-// A graph for other tools: the case graph or the occurrence net, in the format.
-Handler Graph(bool bCaseGraph, const char* szExtension);
+
+// Appends the export commands that stand in the menu: those of the diagram's formats, or
+// with no diagram those of the formats that are analyses. An export is enabled when the
+// document has what its format needs and, for a picture, its diagram's view is active.
+void AppendExportRows(std::vector<CCommandRow>& rows, const char* szMenu,
+                      std::optional<int> nDiagram);

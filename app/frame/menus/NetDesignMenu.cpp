@@ -7,9 +7,9 @@
 
 using namespace Cmd;
 
-// Show Net Design, the complement and the size and the net design's exports.
+// Show Net Design, the complement and the size, then the net design's exports.
 std::vector<CCommandRow> MakeNetDesignMenu() {
-    return {
+    std::vector<CCommandRow> rows = {
         {.id = ID_SHOW_NET_DESIGN,
          .menu = "Net Design",
          .text = "Show Net Design",
@@ -37,47 +37,7 @@ std::vector<CCommandRow> MakeNetDesignMenu() {
          .rule = kView,
          .handler = kViewCommand},
         {.id = 0, .menu = "Net Design"},
-        {.id = ID_NET_EXPORT_XML,
-         .menu = "Net Design",
-         .text = "Export To XML",
-         .prompt = "Write the net design as XML\nExport To XML",
-         .rule = When(&CZerinDoc::CanExportNetDesignXML),
-         .handler = Document(&CZerinDoc::OnExportNetDesignXML)},
-        {.id = ID_NET_EXPORT_PNML,
-         .menu = "Net Design",
-         .text = "Export To PNML",
-         .prompt = "Write the net design for other Petri net tools\nExport To PNML",
-         .rule = When(&CZerinDoc::CanExportNetDesignXML),
-         .handler = Frame(&CMainFrame::OnNetExportPnml)},
-        {.id = ID_NET_EXPORT_EMF,
-         .menu = "Net Design",
-         .text = "Export To EMF",
-         .prompt = "Write the net design as a picture\nExport To EMF",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_NET_EXPORT_SVG,
-         .menu = "Net Design",
-         .text = "Export To SVG",
-         .prompt = "Write the net design as an SVG picture\nExport To SVG",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_NET_EXPORT_PDF,
-         .menu = "Net Design",
-         .text = "Export To PDF",
-         .prompt = "Write the net design as a PDF page\nExport To PDF",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_NET_EXPORT_PNG,
-         .menu = "Net Design",
-         .text = "Export To PNG",
-         .prompt = "Write the net design as a PNG image\nExport To PNG",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_NET_EXPORT_TIKZ,
-         .menu = "Net Design",
-         .text = "Export To TikZ",
-         .prompt = "Write the net design as a TikZ picture for LaTeX\nExport To TikZ",
-         .rule = kView,
-         .handler = kViewCommand},
     };
+    AppendExportRows(rows, "Net Design", CZerinDoc::DIAGRAM_NET_DESIGN);
+    return rows;
 }

@@ -7,9 +7,9 @@
 
 using namespace Cmd;
 
-// Show Occurrence Net and its size and its exports.
+// Show Occurrence Net and its size, then its exports.
 std::vector<CCommandRow> MakeOccurrenceNetMenu() {
-    return {
+    std::vector<CCommandRow> rows = {
         {.id = ID_SHOW_OCCURRENCE_NET,
          .menu = "Occurrence Net",
          .text = "Show Occurrence Net",
@@ -31,53 +31,7 @@ std::vector<CCommandRow> MakeOccurrenceNetMenu() {
          .rule = kView,
          .handler = kViewCommand},
         {.id = 0, .menu = "Occurrence Net"},
-        {.id = ID_OCCURRENCE_NET_EXPORT_XML,
-         .menu = "Occurrence Net",
-         .text = "Export To XML",
-         .prompt = "Write the occurrence net as XML\nExport To XML",
-         .rule = When(&CZerinDoc::CanExportOccurrenceNetXML),
-         .handler = Document(&CZerinDoc::OnExportOccurrenceNetXML)},
-        {.id = ID_OCCURRENCE_NET_EXPORT_GRAPHML,
-         .menu = "Occurrence Net",
-         .text = "Export To GraphML",
-         .prompt = "Write the occurrence net as GraphML for other graph tools\nExport To GraphML",
-         .rule = When(&CZerinDoc::CanExportOccurrenceNetXML),
-         .handler = Graph(false, "graphml")},
-        {.id = ID_OCCURRENCE_NET_EXPORT_DOT,
-         .menu = "Occurrence Net",
-         .text = "Export To DOT",
-         .prompt = "Write the occurrence net as a Graphviz DOT graph\nExport To DOT",
-         .rule = When(&CZerinDoc::CanExportOccurrenceNetXML),
-         .handler = Graph(false, "dot")},
-        {.id = ID_OCCURRENCE_NET_EXPORT_EMF,
-         .menu = "Occurrence Net",
-         .text = "Export To EMF",
-         .prompt = "Write the occurrence net as a picture\nExport To EMF",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_OCCURRENCE_NET_EXPORT_SVG,
-         .menu = "Occurrence Net",
-         .text = "Export To SVG",
-         .prompt = "Write the occurrence net as an SVG picture\nExport To SVG",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_OCCURRENCE_NET_EXPORT_PDF,
-         .menu = "Occurrence Net",
-         .text = "Export To PDF",
-         .prompt = "Write the occurrence net as a PDF page\nExport To PDF",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_OCCURRENCE_NET_EXPORT_PNG,
-         .menu = "Occurrence Net",
-         .text = "Export To PNG",
-         .prompt = "Write the occurrence net as a PNG image\nExport To PNG",
-         .rule = kView,
-         .handler = kViewCommand},
-        {.id = ID_OCCURRENCE_NET_EXPORT_TIKZ,
-         .menu = "Occurrence Net",
-         .text = "Export To TikZ",
-         .prompt = "Write the occurrence net as a TikZ picture for LaTeX\nExport To TikZ",
-         .rule = kView,
-         .handler = kViewCommand},
     };
+    AppendExportRows(rows, "Occurrence Net", CZerinDoc::DIAGRAM_OCCURRENCE_NET);
+    return rows;
 }
