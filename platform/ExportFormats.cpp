@@ -7,6 +7,7 @@
 #include "formats/CNetDesignXmlFormat.h"
 #include "formats/COccurrenceNetXmlFormat.h"
 #include "formats/CPnmlFormat.h"
+#include "formats/CStepCsvFormat.h"
 #include "platform/CPictureFormat.h"
 
 #include <memory>
@@ -28,6 +29,7 @@ CExportFormatRegistry MakeFormats() {
     formats.Add(std::make_unique<CPictureFormat>(EPicture::Pdf));
     formats.Add(std::make_unique<CPictureFormat>(EPicture::Png));
     formats.Add(std::make_unique<CPictureFormat>(EPicture::Tikz));
+    formats.Add(std::make_unique<CStepCsvFormat>());
     return formats;
 }
 

@@ -51,7 +51,9 @@ TEST(ExportFormats, EachOnceInTheOrderOfTheExportMenus) {
         return texts;
     };
     EXPECT_EQ(MenuOf(kNet), with({"Export To XML", "Export To PNML"}));
-    EXPECT_EQ(MenuOf(kGraph), with({"Export To XML", "Export To GraphML", "Export To DOT"}));
+    std::vector<std::string> graph = with({"Export To XML", "Export To GraphML", "Export To DOT"});
+    graph.push_back("Export To CSV");
+    EXPECT_EQ(MenuOf(kGraph), graph);
     EXPECT_EQ(MenuOf(kRecord), with({"Export To XML", "Export To GraphML", "Export To DOT"}));
     EXPECT_EQ(MenuOf(kGraph, true), std::vector<std::string>{"Export Case Class To XML"});
     EXPECT_TRUE(MenuOf(kNet, true).empty() && MenuOf(kRecord, true).empty());
