@@ -8,6 +8,8 @@
 #include "cli/CliExitCodes.h"
 #include "cli/options/CCaseGraphOptions.h"
 
+#include <utility>
+
 namespace {
 
 // The first option that lists the steps of the stored graph, or nothing.
@@ -64,20 +66,14 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
             WriteOutput(PANE_ANALYSIS, analysis->Case(i).ToString(false));
         WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", analysis->CaseCount()));
     }
-    if (!options.m_strXml.empty() &&
-        !session.Check(graph.ExportCaseGraphXML(options.m_strXml), options.m_strXml))
-        return EXIT_CLI_FAILURE;
-    if (!options.m_strGraphML.empty() || !options.m_strDot.empty()) {
-        const CGraphText forOtherTools = graph.GraphForOtherTools();
-        if (!options.m_strGraphML.empty() &&
-            !session.Check(forOtherTools.SaveGraphML(options.m_strGraphML), options.m_strGraphML))
+    // The files in the order of the options' help; the first that fails ends the command.
+    const std::pair<const char*, const std::string*> files[] = {
+        {"casegraph", &options.m_strXml},
+        {"graphml", &options.m_strGraphML},
+        {"dot", &options.m_strDot},
+        {"caseclass", &options.m_strClassXml}};
+    for (const auto& [format, output] : files)
+        if (!output->empty() && !session.Export(format, CZerinDoc::DIAGRAM_CASE_GRAPH, *output))
             return EXIT_CLI_FAILURE;
-        if (!options.m_strDot.empty() &&
-            !session.Check(forOtherTools.SaveDot(options.m_strDot), options.m_strDot))
-            return EXIT_CLI_FAILURE;
-    }
-    if (!options.m_strClassXml.empty() &&
-        !session.Check(graph.ExportCaseClassXML(options.m_strClassXml), options.m_strClassXml))
-        return EXIT_CLI_FAILURE;
     return EXIT_CLI_OK;
 }

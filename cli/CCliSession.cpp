@@ -2,7 +2,9 @@
 
 #include "engines/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
+#include "formats/CExportInput.h"
 #include "model/CPNEvent.h"
+#include "platform/ExportFormats.h"
 
 #include <new>
 
@@ -49,6 +51,13 @@ bool CCliSession::Check(const CFileResult& result, const std::string& output) {
         m_err << output << ": ";
     m_err << result.error << '\n';
     return false;
+}
+
+bool CCliSession::Export(const std::string& formatId, int nDiagram, const std::string& output) {
+    const CExportFormat* format = ExportFormats().Find(formatId);
+    if (!format)
+        return Check(CFileResult::Failure("no export format " + formatId), output);
+    return Check(format->Write(ModelInput(m_doc, nDiagram), output), output);
 }
 
 void CCliSession::Report(const std::string& message) {

@@ -30,6 +30,9 @@ public:
     // Reports an output that could not be written, as "zerin-cli: reason" when the
     // reason names the file and "zerin-cli: OUT: reason" otherwise; false when it failed.
     bool Check(const CFileResult& result, const std::string& output);
+    // Writes the diagram (CZerinDoc::DIAGRAM_...) in the registered export format of the
+    // id, a picture as the model draws it; false after reporting a failure as Check does.
+    bool Export(const std::string& formatId, int nDiagram, const std::string& output);
     // Writes "zerin-cli: FILE: message" (FILE the loaded file).
     void Report(const std::string& message);
 

@@ -9,6 +9,7 @@
 #include "model/CPNLabel.h"
 
 #include <cstdint>
+#include <utility>
 
 bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
                                       CCliSession& session) {
@@ -78,19 +79,14 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
             session.Report("the system is not contact-free, it has no occurrence net to export");
             return EXIT_CLI_FAILURE;
         }
-        doc.LayOutOccurrenceNet(session.MeasureDC());
-        if (!options.m_strOccurrenceXml.empty() &&
-            !session.Check(doc.OccurrenceNet().ExportXML(options.m_strOccurrenceXml),
-                           options.m_strOccurrenceXml))
-            return EXIT_CLI_FAILURE;
-        const CGraphText graph = doc.OccurrenceNet().GraphForOtherTools();
-        if (!options.m_strOccurrenceGraphML.empty() &&
-            !session.Check(graph.SaveGraphML(options.m_strOccurrenceGraphML),
-                           options.m_strOccurrenceGraphML))
-            return EXIT_CLI_FAILURE;
-        if (!options.m_strOccurrenceDot.empty() &&
-            !session.Check(graph.SaveDot(options.m_strOccurrenceDot), options.m_strOccurrenceDot))
-            return EXIT_CLI_FAILURE;
+        const std::pair<const char*, const std::string*> files[] = {
+            {"occurrencenet", &options.m_strOccurrenceXml},
+            {"graphml", &options.m_strOccurrenceGraphML},
+            {"dot", &options.m_strOccurrenceDot}};
+        for (const auto& [format, output] : files)
+            if (!output->empty() &&
+                !session.Export(format, CZerinDoc::DIAGRAM_OCCURRENCE_NET, *output))
+                return EXIT_CLI_FAILURE;
     }
     if (!options.m_strSave.empty() && !session.Save(options.m_strSave))
         return EXIT_CLI_FAILURE;

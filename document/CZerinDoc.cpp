@@ -335,12 +335,14 @@ CSize CZerinDoc::LayOutOccurrenceNet(CDC& dc) {
     return m_occurrenceNet.Layout(dc);
 }
 
-void CZerinDoc::NameForOutput() {
+void CZerinDoc::NameForOutput(int nDiagram) {
     CDC* dc = m_rFrame.GetMeasureDC();
     if (!dc)
         return;
-    m_caseGraph.NameIfUnnamed(*dc);
-    m_occurrenceNet.Layout(*dc);
+    if (nDiagram != DIAGRAM_OCCURRENCE_NET && nDiagram != DIAGRAM_NET_DESIGN)
+        m_caseGraph.NameIfUnnamed(*dc);
+    if (nDiagram != DIAGRAM_CASE_GRAPH && nDiagram != DIAGRAM_NET_DESIGN)
+        m_occurrenceNet.Layout(*dc);
 }
 
 void CZerinDoc::BuildNet(const std::function<void(CNetDesign&)>& build) {

@@ -129,8 +129,9 @@ public:
     // The occurrence net laid out in columns as far as it was recorded; its page size.
     CSize LayOutOccurrenceNet(CDC& dc);
     // Names the case graph and lays out what the occurrence net recorded where no view
-    // has done it yet, so that the analysis output and the exports carry the names.
-    void NameForOutput();
+    // has done it yet, so that the analysis output and the exports carry the names; with
+    // a diagram (DIAGRAM_...), only that one.
+    void NameForOutput(int nDiagram = -1);
     // A net built in code (an example, a script): the build runs on the net design as
     // one edit, and the net is to be tested again.
     void BuildNet(const std::function<void(CNetDesign&)>& build);

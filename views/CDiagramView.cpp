@@ -4,15 +4,11 @@
 #include "document/CZerinDoc.h"
 #include "model/CPNEdge.h"
 #include "model/CPNPolygon.h"
-#include "platform/CPictureExport.h"
 #include "platform/CQtDC.h"
 #include "platform/QtFonts.h"
 #include "views/CDlgProperties.h"
 #include "views/CViewHost.h"
 
-#include "views/SaveFileDialog.h"
-
-#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -247,24 +243,7 @@ void CDiagramView::scrollContentsBy(int dx, int dy) {
 
 // --- Commands. ---
 
-QString CDiagramView::ExportExtensionOf(int nId) const {
-    const ExportIds exports = GetExportIds();
-    if (nId == 0)
-        return {};
-    return nId == exports.emf    ? QStringLiteral("emf")
-           : nId == exports.svg  ? QStringLiteral("svg")
-           : nId == exports.pdf  ? QStringLiteral("pdf")
-           : nId == exports.png  ? QStringLiteral("png")
-           : nId == exports.tikz ? QStringLiteral("tex")
-                                 : QString();
-}
-
 bool CDiagramView::OnCommand(int nId) {
-    if (const QString strExtension = ExportExtensionOf(nId); !strExtension.isEmpty()) {
-        if (CanExport())
-            ExportWithDialog(strExtension);
-        return true;
-    }
     switch (nId) {
     case Cmd::ID_EDGE_DELETE_POINT:
         OnDeleteEdgePoint();
@@ -318,10 +297,6 @@ bool CDiagramView::OnCommand(int nId) {
 
 bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     state.checked = false;
-    if (!ExportExtensionOf(nId).isEmpty()) {
-        state.enabled = CanExport();
-        return true;
-    }
     switch (nId) {
     case Cmd::ID_EDGE_DELETE_POINT:
         state.enabled = CanDeleteEdgePoint();
@@ -393,40 +368,8 @@ void CDiagramView::OnViewProperties() {
     InvalidateAll();
 }
 
-// --- Exports. ---
-
-CFileResult CDiagramView::ExportPicture(const QString& strPath) const {
-    return CPictureExport::Export(
-        strPath.toStdString(), GetExtent(), [this](CDC& dc) { DrawModel(dc); }, GetDiagramKind());
-}
-
-QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName,
-                                    const QString& strSuffix) {
-    return AskSaveFileName(
-        this,
-        QStringLiteral("Export To %1")
-            .arg(strSuffix == QStringLiteral("tex") ? QStringLiteral("TikZ") : strSuffix.toUpper()),
-        ExportProposal(ToQString(m_rDoc.GetPathName()), strName, strSuffix), strFilter, strSuffix);
-}
-
 void CDiagramView::ShowError(const QString& strMessage) {
     QMessageBox::warning(this, QStringLiteral("Zerin"), strMessage);
-}
-
-void CDiagramView::ExportWithDialog(const QString& strExtension) {
-    const QString strExt = strExtension.toLower();
-    const QString strFilter =
-        QStringLiteral("%1 (*.%2);;All files (*.*)").arg(GetExportFilterName(), strExt);
-    QString strPath = AskExportPath(strFilter, ToQString(m_rDoc.GetTitle()), strExt);
-    if (strPath.isEmpty())
-        return;
-    // The picture's format follows the file name: a name typed without an extension
-    // gets the one of the chosen export.
-    if (QFileInfo(strPath).suffix().isEmpty())
-        strPath += QLatin1Char('.') + strExt;
-    const CFileResult result = ExportPicture(strPath);
-    if (!result)
-        ShowError(ToQString(result.error));
 }
 
 void CDiagramView::TrackPopupMenu(QMenu& menu, const QPoint& ptScreen) {

@@ -69,10 +69,6 @@ void CZerinCaseGraphView::ResizeDiagram(int cx, int cy) {
     GetDocument().ResizeDiagram(CZerinDoc::DIAGRAM_CASE_GRAPH, cx, cy);
 }
 
-bool CZerinCaseGraphView::CanExport() const {
-    return GetDocument().Record().caseGraphValid;
-}
-
 void CZerinCaseGraphView::OnInitialUpdate() {
     // A new or opened document: its names are written again at the next showing, and a
     // large graph opens on its overview.

@@ -73,15 +73,7 @@ public:
 
 protected:
     int GetDiagramId() const override { return CZerinDoc::DIAGRAM_CASE_GRAPH; }
-    QString GetExportFilterName() const override { return QStringLiteral("Case Graph"); }
-    const char* GetDiagramKind() const override { return "casegraph"; }
     void ResizeDiagram(int cx, int cy) override;
-    ExportIds GetExportIds() const override {
-        return {Cmd::ID_CASE_GRAPH_EXPORT_EMF, Cmd::ID_CASE_GRAPH_EXPORT_SVG,
-                Cmd::ID_CASE_GRAPH_EXPORT_PDF, Cmd::ID_CASE_GRAPH_EXPORT_PNG,
-                Cmd::ID_CASE_GRAPH_EXPORT_TIKZ};
-    }
-    bool CanExport() const override;
 
     CPNElement* HitElement(CPoint pt) const override;
     bool CanToolBand() const override;

@@ -33,10 +33,6 @@ void CZerinOccurrenceNetView::ResizeDiagram(int cx, int cy) {
     m_sizeScroll = Net().m_sizeNet;
 }
 
-bool CZerinOccurrenceNetView::CanExport() const {
-    return GetDocument().Record().contactFree;
-}
-
 void CZerinOccurrenceNetView::OnInitialUpdate() {
     m_sizeScroll = CSize(100, 100);
     CRecordDiagramView::OnInitialUpdate();

@@ -9,7 +9,6 @@
 #include "app/frame/CMainFrame.h"
 #include "platform/ProcessMemory.h"
 #include "views/CDiagramView.h"
-#include "views/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -108,24 +107,6 @@ void CGuiFrameServices::EndCaseGraphProgress() {
     m_pProgress.reset();
     if (std::exchange(m_bOutOfMemory, false))
         ShowError(kCaseGraphTooLarge);
-}
-
-std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& strDefaultName,
-                                                            const std::string& strExtension) {
-    if (!m_pFrame)
-        return std::nullopt;
-    const QString strExt = QString::fromStdString(strExtension);
-    const QString strFormat = strExt == QStringLiteral("graphml") ? QStringLiteral("GraphML")
-                              : strExt == QStringLiteral("dot")   ? QStringLiteral("DOT")
-                                                                  : strExt.toUpper();
-    const QString strPath = m_pFrame->GetPrompt().AskSavePath(
-        m_pFrame, QStringLiteral("Export To %1").arg(strFormat),
-        ExportProposal(QString::fromStdString(m_pFrame->GetDocument().GetPathName()),
-                       QString::fromStdString(strDefaultName), strExt),
-        QStringLiteral("%1 file (*.%2);;All files (*.*)").arg(strFormat, strExt), strExt);
-    if (strPath.isEmpty())
-        return std::nullopt;
-    return strPath.toStdString();
 }
 
 void CGuiFrameServices::ShowError(const std::string& strMessage) {

@@ -156,7 +156,9 @@ public:
     bool OnFileSaveAs();
     // A PNML net as a new document; a file that cannot be taken leaves the current one.
     void OnFileImportPnml();
-    void OnNetExportPnml();
+    // An export command (app/frame/ExportCommands): asks where, proposing the document's
+    // folder and the format's name, and writes; a failure is shown.
+    void OnExport(int nId);
     // Asks whether unsaved changes are saved; false when the user cancels.
     bool SaveModified();
     // Stops the automatic run and the step animation of the net design view at once;

@@ -2,8 +2,6 @@
 
 #include "document/CAutomaticRun.h"
 
-#include "support/TempFolder.h"
-
 TEST_F(DocFixture, NamesCountUpAndNeverDown) {
     EXPECT_EQ(doc.GetNewName(CDocumentRecord::NAME_CONDITION), "b1");
     EXPECT_EQ(doc.GetNewName(CDocumentRecord::NAME_CONDITION), "b2");

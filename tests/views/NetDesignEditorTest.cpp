@@ -168,7 +168,6 @@ TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
     EXPECT_FALSE(State(Cmd::ID_NET_VIEW_PROPERTIES).enabled);
     EXPECT_FALSE(State(Cmd::ID_VIEW_GRID).enabled);
-    EXPECT_TRUE(State(Cmd::ID_NET_EXPORT_EMF).enabled);
 }
 
 // At 25 %, 100 % and 400 % a click on an element's pixels selects it, the status bar
