@@ -84,7 +84,7 @@ void BM_FirstShowCaseGraph(benchmark::State& state) {
     QImage image(1000, 800, QImage::Format_RGB32);
     for (auto _ : state) {
         state.PauseTiming();
-        f.doc.SetCaseGraphLaidOut(false);
+        f.doc.CaseGraphEditor().SetLaidOut(false);
         f.view->OnInitialUpdate();
         state.ResumeTiming();
         f.view->Refresh();
@@ -229,7 +229,7 @@ void BM_DragOneCaseFrame(benchmark::State& state) {
     f.Paint();
     CPNCase* node = GraphOf(f.doc).Cases()[0];
     const CPoint start = node->m_ptPos;
-    f.doc.BeginEdit("Move");
+    f.doc.History().Begin("Move");
     int i = 0;
     // The move with its edit, and the repaint, apart.
     double moving = 0, painting = 0;
@@ -244,7 +244,7 @@ void BM_DragOneCaseFrame(benchmark::State& state) {
     }
     state.counters["move ms"] = 1000 * moving / i;
     state.counters["paint ms"] = 1000 * painting / i;
-    f.doc.EndEdit();
+    f.doc.History().End();
 }
 
 // Undo and Redo of a drag of one case (outside simulation), each with the repaint of
@@ -256,10 +256,10 @@ void BM_UndoDrag(benchmark::State& state) {
     f.Paint();
     CPNCase* node = GraphOf(f.doc).Cases()[0];
     const CPoint start = node->m_ptPos;
-    f.doc.BeginEdit("Move");
+    f.doc.History().Begin("Move");
     for (int i = 1; i <= 5; ++i)
         f.doc.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, node, CPoint(start.x + 10 * i, start.y));
-    f.doc.EndEdit();
+    f.doc.History().End();
     f.Paint();
     int i = 0;
     for (auto _ : state) {
@@ -354,9 +354,9 @@ void BM_LayOutNeighbourhood(benchmark::State& state) {
     double undoing = 0;
     int shown = 0;
     for (auto _ : state) {
-        f.doc.BeginEdit("Lay Out Neighbourhood");
+        f.doc.History().Begin("Lay Out Neighbourhood");
         f.view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD);
-        f.doc.EndEdit();
+        f.doc.History().End();
         f.Paint();
         state.PauseTiming();
         const auto began = std::chrono::steady_clock::now();

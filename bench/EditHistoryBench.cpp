@@ -34,13 +34,13 @@ struct LaidOut {
         doc.Simulation().Leave();
         GraphOf(doc).NameElements(dc);
         GraphOf(doc).InitialLayout();
-        doc.SetCaseGraphLaidOut();
+        doc.CaseGraphEditor().SetLaidOut();
         doc.History().Reset();
     }
     void Move(CPNElement* element, int diagram, int dx) {
-        doc.BeginEdit("Move");
+        doc.History().Begin("Move");
         doc.MoveElement(diagram, element, CPoint(element->m_ptPos.x + dx, element->m_ptPos.y));
-        doc.EndEdit();
+        doc.History().End();
     }
 };
 
@@ -97,9 +97,9 @@ void BM_NudgeOneCondition(benchmark::State& state) {
     for (auto _ : state) {
         d.doc.Selection().Clear();
         d.doc.Selection().Select(c, false);
-        d.doc.BeginEdit("Move");
+        d.doc.History().Begin("Move");
         d.doc.MoveSelection(kNet, dx, 0);
-        d.doc.EndEdit();
+        d.doc.History().End();
         dx = -dx;
     }
 }

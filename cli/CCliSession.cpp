@@ -95,7 +95,7 @@ bool CCliSession::ComputeCaseGraph() {
 
 void CCliSession::LayOutCaseGraph() {
     m_doc.CaseGraphEditor().LayOutForShowing();
-    m_doc.SetCaseGraphLaidOut();
+    m_doc.CaseGraphEditor().SetLaidOut();
 }
 
 bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {

@@ -48,7 +48,7 @@ int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
     // A document keeps a case graph only for a tested net; the user asked for one.
     if (doc.Record().netModified) {
         session.Report("the net is not a C/E system, the saved document holds no case graph");
-        doc.SetCaseGraphLaidOut(false);
+        doc.CaseGraphEditor().SetLaidOut(false);
     }
     if (!session.Save(options.m_strOutput))
         return EXIT_CLI_FAILURE;

@@ -14,15 +14,20 @@ CSize CCaseGraphEditor::LayOutForShowing(const WorkProgress& progress) {
     return m_graph.InitialLayout(progress);
 }
 
+void CCaseGraphEditor::SetLaidOut(bool laidOut) {
+    m_record.caseGraphLaidOut = laidOut;
+    m_doc.SetModifiedFlag();
+}
+
 bool CCaseGraphEditor::PlaceAsDrawn(const std::vector<std::pair<double, double>>& at) {
-    if (!m_graph.PlaceOnGrid(at, &m_doc.Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
+    if (!m_graph.PlaceOnGrid(at, &m_doc.History().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
         return false;
     m_doc.SetModifiedFlag();
     return true;
 }
 
 bool CCaseGraphEditor::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
-    if (!m_graph.Smooth(extent, showDialog, &m_doc.Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
+    if (!m_graph.Smooth(extent, showDialog, &m_doc.History().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
         return false;
     m_doc.SetModifiedFlag();
     return true;

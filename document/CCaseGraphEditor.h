@@ -5,6 +5,7 @@
 #include "base/CSize.h"
 #include "base/WorkProgress.h"
 #include "casegraph/CCaseGraph.h"
+#include "document/CDocumentRecord.h"
 #include "engines/CCaseRun.h"
 
 #include <cstddef>
@@ -23,7 +24,8 @@ class CZerinDoc;
 // none.
 class CCaseGraphEditor {
 public:
-    CCaseGraphEditor(CZerinDoc& doc, CCaseGraph& graph) : m_doc(doc), m_graph(graph) {}
+    CCaseGraphEditor(CZerinDoc& doc, CCaseGraph& graph, CDocumentRecord& record)
+        : m_doc(doc), m_graph(graph), m_record(record) {}
     CCaseGraphEditor(const CCaseGraphEditor&) = delete;
     CCaseGraphEditor& operator=(const CCaseGraphEditor&) = delete;
 
@@ -39,6 +41,10 @@ public:
     // The cases placed as a layered drawing has them (centres by case index), as one
     // edit; false, with nothing moved, for a drawing of another number of cases.
     bool PlaceAsDrawn(const std::vector<std::pair<double, double>>& at);
+    // The graph stands where a layout put it (or not, to be laid out at its next showing).
+    void SetLaidOut(bool laidOut = true);
+    // The page changed size since a view last asked; asking clears it.
+    bool TakeResized() { return std::exchange(m_record.caseGraphResized, false); }
     // The smoothing dialog on the graph; true, as one edit, when the cases moved.
     bool Smooth(CSize& extent, const SmoothDialogRunner& showDialog);
 
@@ -72,4 +78,5 @@ public:
 private:
     CZerinDoc& m_doc;
     CCaseGraph& m_graph;
+    CDocumentRecord& m_record;
 };

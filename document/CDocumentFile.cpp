@@ -72,9 +72,7 @@ void CDocumentFile::ReadRecord(CArchive& ar, CZerinDoc& doc) {
         counter = ar.ReadInt32();
     record.rebuildInitialCase = true;
     record.caseGraphResized = true;
-    doc.TakeRecord(record);
-    doc.Simulation().Loaded();
-    doc.SerializeDiagrams(ar);
+    doc.Restore(record, &ar);
 }
 
 std::vector<std::uint8_t> CDocumentFile::Store(const CZerinDoc& doc) {
@@ -108,7 +106,7 @@ CFileResult CDocumentFile::Load(CZerinDoc& doc, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     if (CFileResult read = Read(path, bytes); !read) {
         doc.DeleteContents();
-        doc.TakeRecord(CDocumentRecord());
+        doc.Restore(CDocumentRecord());
         return read;
     }
     return LoadBytes(doc, std::move(bytes));

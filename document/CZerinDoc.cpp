@@ -78,17 +78,17 @@ void CZerinDoc::DeleteContents() {
     m_rFrame.ClearOutputBar();
 }
 
-void CZerinDoc::TakeRecord(const CDocumentRecord& record) {
+void CZerinDoc::Restore(const CDocumentRecord& record, CArchive* ar) {
     // The ruler is the window's, not the file's.
     const bool ruler = m_record.ruler;
     m_record = record;
     m_record.ruler = ruler;
-}
-
-void CZerinDoc::SerializeDiagrams(CArchive& ar) {
-    m_netDesign.Serialize(ar);
-    m_caseGraph.Serialize(ar);
-    m_occurrenceNet.Serialize(ar);
+    if (!ar)
+        return;
+    m_simulation.Loaded();
+    m_netDesign.Serialize(*ar);
+    m_caseGraph.Serialize(*ar);
+    m_occurrenceNet.Serialize(*ar);
 }
 
 void CZerinDoc::ForgetLoadedElements() {
@@ -97,7 +97,7 @@ void CZerinDoc::ForgetLoadedElements() {
     m_occurrenceNet.m_listElements.clear();
     m_occurrenceNet.m_listDecorations.clear();
     DeleteContents();
-    TakeRecord(CDocumentRecord());
+    Restore(CDocumentRecord());
 }
 
 unsigned long long CZerinDoc::Revision() const {
@@ -358,11 +358,6 @@ void CZerinDoc::SetNetModified() {
     ++m_nEdits;
     m_record.netModified = true;
     m_record.caseGraphLaidOut = m_record.caseGraphValid = m_record.contactFree = false;
-}
-
-void CZerinDoc::SetCaseGraphLaidOut(bool bLaidOut) {
-    m_record.caseGraphLaidOut = bLaidOut;
-    SetModifiedFlag();
 }
 
 void CZerinDoc::ToggleGrid() {

@@ -39,13 +39,10 @@ class CPNPolygon;
 class CZerinDoc : public CObject, private CEditHost {
 public:
     // The three diagrams.
-    static constexpr int DIAGRAM_NET_DESIGN = 0;
-    static constexpr int DIAGRAM_CASE_GRAPH = 1;
-    static constexpr int DIAGRAM_OCCURRENCE_NET = 2;
+    enum EDiagram { DIAGRAM_NET_DESIGN = 0, DIAGRAM_CASE_GRAPH = 1, DIAGRAM_OCCURRENCE_NET = 2 };
 
+    // Not copied: its diagrams own their elements.
     explicit CZerinDoc(CFrameServices& frame);
-    CZerinDoc(const CZerinDoc&) = delete;
-    CZerinDoc& operator=(const CZerinDoc&) = delete;
     ~CZerinDoc() override;
 
     const char* GetClassName() const override { return "CZerinDoc"; }
@@ -135,14 +132,6 @@ public:
     // A net built in code (an example, a script): the build runs on the net design as
     // one edit, and the net is to be tested again.
     void BuildNet(const std::function<void(CNetDesign&)>& build);
-    // Where a diagram's own operations report what they change (a layout).
-    CEditRecorder& Recorder(int nDiagram) { return m_history.Recorder(nDiagram); }
-    // A gesture opens an edit when it starts and closes it when it ends; a command is
-    // one. Nested ones join the outermost.
-    void BeginEdit(const std::string& text, int nMergeKey = 0) { m_history.Begin(text, nMergeKey); }
-    bool EndEdit() { return m_history.End(); }
-    // A gesture cancelled: what it changed is taken back and no edit is left.
-    void CancelEdit() { m_history.Cancel(); }
     // The kind's counter (CDocumentRecord::NAME_...) formatted with "b%d", "e%d",
     // "Text%d", "Text%d", then incremented; another kind gives an empty name.
     std::string GetNewName(int kind);
@@ -150,17 +139,14 @@ public:
     // --- State changes. ---
     // The net changed: its case graph and record are no longer its own.
     void SetNetModified();
-    void SetCaseGraphLaidOut(bool bLaidOut = true);
     // "Grid Points" (sets the modified flag) and "Ruler" (does not).
     void ToggleGrid();
     void ToggleRuler();
-    // The case graph's page changed size since a view last asked; asking clears it.
-    bool TakeCaseGraphResized() { return std::exchange(m_record.caseGraphResized, false); }
 
     // --- For the file layer: the record as read, and the objects of a failed load. ---
-    void TakeRecord(const CDocumentRecord& record);
-    // The net design, case graph and occurrence net read from the archive, in order.
-    void SerializeDiagrams(CArchive& ar);
+    // The record (the window's ruler kept), then with an archive the net design, case
+    // graph and occurrence net read from it, in order.
+    void Restore(const CDocumentRecord& record, CArchive* ar = nullptr);
     // After a failed load: every element is let go without deleting it (the loader
     // deletes what the file made), then the document is emptied.
     void ForgetLoadedElements();
@@ -202,7 +188,7 @@ private:
     CDocumentFieldsChange::Fields m_fieldsBefore;
     std::uint64_t m_nFieldsGraphGeneration = 0;
     CEditHistory m_history{*this};
-    CCaseGraphEditor m_caseGraphEditor{*this, m_caseGraph};
+    CCaseGraphEditor m_caseGraphEditor{*this, m_caseGraph, m_record};
     // Last: it works on all of the above.
     CSimulation m_simulation{{*this, m_record, m_netDesign, m_caseGraph, m_occurrenceNet,
                               m_selection, m_history, m_random, m_rFrame}};

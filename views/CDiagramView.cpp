@@ -360,10 +360,10 @@ void CDiagramView::OnViewProperties() {
     int cy = extent.cy;
     if (!AskExtent(cx, cy))
         return;
-    m_rDoc.BeginEdit("Properties");
+    m_rDoc.History().Begin("Properties");
     ResizeDiagram(cx, cy);
     m_rDoc.SetModifiedFlag();
-    m_rDoc.EndEdit();
+    m_rDoc.History().End();
     UpdateScrollSize();
     InvalidateAll();
 }

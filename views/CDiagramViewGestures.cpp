@@ -50,7 +50,7 @@ void CDiagramView::BeginDrag(CPoint pt) {
     // The gesture is one edit, named by what it does on the way.
     if (!m_bEditOpen) {
         m_bEditOpen = true;
-        m_rDoc.BeginEdit("Edit");
+        m_rDoc.History().Begin("Edit");
     }
     m_bSkipMove = true;
     UpdateCursor(pt);
@@ -84,10 +84,10 @@ void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
         (pEvent->modifiers() & Qt::ShiftModifier) || m_rDoc.Record().gridSize <= 0 ? 1 : m_rDoc.Record().gridSize;
     const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
     const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
-    m_rDoc.BeginEdit("Move");
+    m_rDoc.History().Begin("Move");
     InvalidateLogical(m_rDoc.MoveSelection(GetDiagramId(), dx, dy));
     m_rDoc.SetModifiedFlag();
-    m_rDoc.EndEdit();
+    m_rDoc.History().End();
     pEvent->accept();
 }
 
@@ -103,7 +103,7 @@ void CDiagramView::EndDrag(CPoint pt) {
 
 void CDiagramView::EndGestureEdit() {
     if (std::exchange(m_bEditOpen, false))
-        m_rDoc.EndEdit();
+        m_rDoc.History().End();
 }
 
 void CDiagramView::DropGesture() {
@@ -117,7 +117,7 @@ void CDiagramView::CancelGesture() {
     m_bCaptured = false;
     ClearXorFigures();
     if (std::exchange(m_bEditOpen, false))
-        m_rDoc.CancelEdit();
+        m_rDoc.History().Cancel();
     InvalidateAll();
 }
 
@@ -207,9 +207,9 @@ void CDiagramView::AddCommandItem(QMenu& menu, const char* szText, int nId, bool
     }
     connect(pAction, &QAction::triggered, this, [this, nId, szText] {
         // What the command changes is an edit named after it.
-        m_rDoc.BeginEdit(szText);
+        m_rDoc.History().Begin(szText);
         OnCommand(nId);
-        m_rDoc.EndEdit();
+        m_rDoc.History().End();
     });
 }
 

@@ -40,12 +40,12 @@ void CEdgeTool::Release(CToolHost& host, CPoint pt) {
     if (!bConditionToEvent && !bEventToCondition)
         return;
     auto* pEdge = new CPNEdge(pStart, pTarget);
-    doc.BeginEdit("Add Edge");
+    doc.History().Begin("Add Edge");
     // A duplicate is refused and deleted by the net.
     const bool bAdded = doc.AddElement(pEdge);
     if (bAdded)
         doc.SetNetModified();
-    doc.EndEdit();
+    doc.History().End();
     if (!bAdded)
         return;
     host.ShowToolPage(pEdge);

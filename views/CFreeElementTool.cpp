@@ -10,7 +10,7 @@ bool CFreeElementTool::Press(CToolHost& host, CPoint pt) {
     CZerinDoc& doc = host.GetToolDocument();
     const int nDiagram = host.GetToolDiagram();
     const CPoint q = host.SnapToolPoint(pt);
-    doc.BeginEdit(m_bPolygon ? "Add Polygon" : "Add Label");
+    doc.History().Begin(m_bPolygon ? "Add Polygon" : "Add Label");
     CPNElement* pElement = nullptr;
     if (m_bPolygon) {
         pElement = new CPNPolygon(q.x, q.y);
@@ -25,7 +25,7 @@ bool CFreeElementTool::Press(CToolHost& host, CPoint pt) {
     }
     doc.AddElement(pElement, nDiagram);
     doc.SetModifiedFlag();
-    doc.EndEdit();
+    doc.History().End();
     host.RepaintLogical(doc.Selection().Select(pElement, false) | pElement->GetBoundRect());
     host.ShowToolPage(pElement);
     return false;

@@ -9,7 +9,7 @@
 
 bool CNodeTool::Press(CToolHost& host, CPoint pt) {
     CZerinDoc& doc = host.GetToolDocument();
-    doc.BeginEdit(m_bEvent ? "Add Event" : "Add Condition");
+    doc.History().Begin(m_bEvent ? "Add Event" : "Add Condition");
     CMeasureDC dc;
     auto* pLabel = new CPNLabel();
     pLabel->SetText(doc.GetNewName(m_bEvent ? CDocumentRecord::NAME_EVENT : CDocumentRecord::NAME_CONDITION),
@@ -25,7 +25,7 @@ bool CNodeTool::Press(CToolHost& host, CPoint pt) {
     pLabel->m_pOwner = pNode;
     host.RepaintLogical(pLabel->GetBoundRect() | doc.Selection().Select(pNode, false));
     doc.SetNetModified();
-    doc.EndEdit();
+    doc.History().End();
     host.ShowToolPage(pNode);
     return false;
 }

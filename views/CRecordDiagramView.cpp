@@ -202,9 +202,9 @@ void CRecordDiagramView::contextMenuEvent(QContextMenuEvent* pEvent) {
 
 void CRecordDiagramView::keyReleaseEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
-        GetDocument().BeginEdit("Delete");
+        GetDocument().History().Begin("Delete");
         OnCommand(Cmd::ID_EDIT_DELETE);
-        GetDocument().EndEdit();
+        GetDocument().History().End();
     }
     CDiagramView::keyReleaseEvent(pEvent);
 }

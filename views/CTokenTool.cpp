@@ -10,9 +10,9 @@ bool CTokenTool::Press(CToolHost& host, CPoint pt) {
         dynamic_cast<CPNCondition*>(doc.NetDesign().ElementFromPoint(pt, false, true));
     if (!pCondition)
         return false;
-    doc.BeginEdit("Flip Token");
+    doc.History().Begin("Flip Token");
     const CRect rect = doc.FlipToken(pCondition);
-    doc.EndEdit();
+    doc.History().End();
     host.RepaintLogical(rect);
     host.RefreshToolPage();
     return false;

@@ -188,12 +188,12 @@ bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
         UpdateScrollSize();
         m_bLayoutShown = false;
         m_bHighlightReachable = false;
-        doc.SetCaseGraphLaidOut();
+        doc.CaseGraphEditor().SetLaidOut();
         // The first layout comes with the showing; it is no edit of the user's.
         if (!doc.Simulation().IsActive())
             doc.History().Rebase();
     }
-    if (doc.TakeCaseGraphResized()) {
+    if (doc.CaseGraphEditor().TakeResized()) {
         m_bLayoutShown = false;
         m_bHighlightReachable = false;
         UpdateScrollSize();

@@ -308,9 +308,9 @@ void CZerinNetDesignView::keyPressEvent(QKeyEvent* pEvent) {
 
 void CZerinNetDesignView::keyReleaseEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_Delete && !pEvent->isAutoRepeat()) {
-        GetDocument().BeginEdit("Delete");
+        GetDocument().History().Begin("Delete");
         OnCommand(Cmd::ID_EDIT_DELETE);
-        GetDocument().EndEdit();
+        GetDocument().History().End();
     }
     CDiagramView::keyReleaseEvent(pEvent);
 }

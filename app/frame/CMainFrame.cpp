@@ -167,7 +167,7 @@ void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
     // measured and drawn what changed.
     pPage->SetChangeApplier(
         [this](CPNElement* pElement, int nMergeKey, const std::function<void()>& change) {
-            m_doc.BeginEdit("Properties", nMergeKey);
+            m_doc.History().Begin("Properties", nMergeKey);
             ++m_nPageEdits;
             m_doc.ChangeElement(pElement, change);
         });
@@ -179,7 +179,7 @@ void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
                 if (pView)
                     pView->OnPropertyChanged(nWhat);
                 for (; m_nPageEdits > 0; --m_nPageEdits)
-                    m_doc.EndEdit();
+                    m_doc.History().End();
                 UpdateCommandUI();
             },
             Qt::QueuedConnection);

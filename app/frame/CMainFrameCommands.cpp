@@ -37,13 +37,13 @@ void CMainFrame::OnCommand(int nId) {
     const QAction* pAction = GetAction(nId);
     const bool bEdit = nId != ID_EDIT_UNDO && nId != ID_EDIT_REDO && pAction;
     if (bEdit)
-        m_doc.BeginEdit(EditText(pAction->text()));
+        m_doc.History().Begin(EditText(pAction->text()));
     if (const CCommandRow* pRow = FindCommand(nId))
         pRow->handler(*this, nId);
     else
         ViewCommand(nId); // a command of a view's own menu
     if (bEdit)
-        m_doc.EndEdit();
+        m_doc.History().End();
     UpdateCommandUI();
 }
 

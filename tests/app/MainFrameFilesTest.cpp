@@ -45,10 +45,10 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
     files.append(Scratch("cut.zrn"));
 
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
-    Doc().BeginEdit("wider");
+    Doc().History().Begin("wider");
     NetOf(Doc()).m_sizeNet.cx += 10;
     Doc().SetModifiedFlag();
-    ASSERT_TRUE(Doc().EndEdit());
+    ASSERT_TRUE(Doc().History().End());
     const std::vector<std::uint8_t> before = CDocumentFile::Store(Doc());
     for (const QString& strFile : files) {
         SCOPED_TRACE(strFile.toStdString());

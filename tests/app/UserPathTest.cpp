@@ -57,10 +57,10 @@ TEST_F(UserPath, ExitAsksAfterASimulationEvenWhenTheLastEditIsUndone) {
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
     ASSERT_FALSE(GraphOf(Doc()).Cases().empty());
     CPNCase* pCase = GraphOf(Doc()).Cases().front();
-    Doc().BeginEdit("Move");
+    Doc().History().Begin("Move");
     Doc().MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, pCase,
                       CPoint(pCase->m_ptPos.x + 30, pCase->m_ptPos.y));
-    ASSERT_TRUE(Doc().EndEdit());
+    ASSERT_TRUE(Doc().History().End());
     Frame().OnCommand(Cmd::ID_EDIT_UNDO);
     EXPECT_TRUE(Doc().IsModified());
     m_prompt.answer = QMessageBox::Cancel;

@@ -160,9 +160,9 @@ TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
     onDemand.CaseGraphEditor().LayOutForShowing();
     CPNCase* moved = GraphOf(onDemand).Cases()[1];
     const CPoint at = moved->m_ptPos;
-    onDemand.BeginEdit("Move");
+    onDemand.History().Begin("Move");
     onDemand.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, moved, CPoint(at.x + 60, at.y));
-    ASSERT_TRUE(onDemand.EndEdit());
+    ASSERT_TRUE(onDemand.History().End());
     onDemand.History().Undo();
     EXPECT_EQ(moved->m_ptPos, at);
 }

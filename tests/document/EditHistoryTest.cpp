@@ -59,7 +59,7 @@ struct EditHistory : DocFixture {
         doc.Simulation().Leave();
         GraphOf(doc).NameElements(dc);
         GraphOf(doc).InitialLayout();
-        doc.SetCaseGraphLaidOut();
+        doc.CaseGraphEditor().SetLaidOut();
         OccurrenceOf(doc).Layout(dc);
         doc.History().Reset();
     }
@@ -71,7 +71,7 @@ struct EditHistory : DocFixture {
     int Edit(bool structural) {
         doc.Selection().Clear();
         const int kind = Pick(structural ? 24 : 18);
-        doc.BeginEdit("edit " + std::to_string(kind));
+        doc.History().Begin("edit " + std::to_string(kind));
         switch (kind) {
         case 0:
             for (int i = 0; i < 3; ++i)
@@ -145,7 +145,7 @@ struct EditHistory : DocFixture {
                 std::vector<std::pair<double, double>> at;
                 for (std::size_t i = 0; i < cases; ++i)
                     at.emplace_back(Pick(5) * 60.0, Pick(9) * 48.0);
-                GraphOf(doc).PlaceOnGrid(at, &doc.Recorder(GRAPH));
+                GraphOf(doc).PlaceOnGrid(at, &doc.History().Recorder(GRAPH));
             } else {
                 // A neighbourhood gathered around its case, its steps routed anew.
                 std::vector<std::uint32_t> part;
@@ -223,7 +223,7 @@ struct EditHistory : DocFixture {
             break;
         }
         doc.SetModifiedFlag();
-        doc.EndEdit();
+        doc.History().End();
         return kind;
     }
 };
@@ -274,9 +274,9 @@ TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
         GraphOf(doc).InitialLayout();
         doc.History().Reset();
         CPNCase* moved = GraphOf(doc).Cases()[3];
-        doc.BeginEdit("Move");
+        doc.History().Begin("Move");
         doc.MoveElement(GRAPH, moved, CPoint(moved->m_ptPos.x + 30, moved->m_ptPos.y + 20));
-        ASSERT_TRUE(doc.EndEdit());
+        ASSERT_TRUE(doc.History().End());
         sizes.push_back(doc.History().Stack().Size());
     }
     EXPECT_TRUE(sizes[1] <= sizes[0] + 64 && sizes[1] <= 2048u) << sizes[0] << " " << sizes[1];
@@ -287,11 +287,11 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     BuildRandomNet(NetOf(doc), gen, 4, 3, &dc);
     doc.History().Reset();
     auto widen = [this](const std::string& name, int dx, int dy, int key = 0) {
-        doc.BeginEdit(name, key);
+        doc.History().Begin(name, key);
         NetOf(doc).m_sizeNet.cx += dx;
         NetOf(doc).m_sizeNet.cy += dy;
         doc.SetModifiedFlag();
-        return doc.EndEdit();
+        return doc.History().End();
     };
     ASSERT_TRUE(widen("wider", 10, 0));
     doc.History().MarkSaved();
@@ -319,10 +319,10 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     EXPECT_EQ(doc.NetDesign().m_sizeNet.cy, height);
     // An edit taken back while still under way leaves nothing, not even its state.
     const Bytes before = CDocumentFile::Store(doc);
-    doc.BeginEdit("cancelled");
+    doc.History().Begin("cancelled");
     doc.MoveElement(NET, doc.NetDesign().m_listElements.front(), CPoint(500, 500));
     doc.AddElement(new CPNPolygon(40, 40));
-    doc.CancelEdit();
+    doc.History().Cancel();
     EXPECT_EQ(CDocumentFile::Store(doc), before);
     EXPECT_EQ(doc.History().Stack().Count(), index + 1);
     // A document made from something else and never saved has no saved state to come
@@ -347,11 +347,11 @@ TEST_F(EditHistory, AnEditKeepsWhatItTookOutAndNothingElse) {
         auto* label = new CountedLabel();
         if (keep)
             doc.AddElement(label);
-        doc.BeginEdit("made and dropped");
+        doc.History().Begin("made and dropped");
         doc.AddElement(label);
         doc.Selection().Select(label, false);
         doc.DeleteSelection();
-        doc.EndEdit();
+        doc.History().End();
         EXPECT_EQ(CountedLabel::alive, keep ? 1 : 0) << keep;
     }
     doc.NewDocument();
@@ -393,9 +393,9 @@ TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
     };
     for (CPNElement* e : std::initializer_list<CPNElement*>{p1, t1, p2})
         doc.Selection().Select(e, true);
-    doc.BeginEdit("Paste");
+    doc.History().Begin("Paste");
     ASSERT_TRUE(CNetFragment::Paste(doc, CNetFragment::Copy(doc), CSize(20, 20), dc));
-    ASSERT_TRUE(doc.EndEdit());
+    ASSERT_TRUE(doc.History().End());
     EXPECT_EQ(count(static_cast<CPNEdge*>(nullptr)), 6) << "p1 -> t1 -> p2 came along, not t2's";
     doc.History().Undo();
     for (CPNElement* e : doc.NetDesign().m_listElements)

@@ -87,7 +87,7 @@ TEST(ExportFormats, EveryFormatWritesEveryDiagramItDeclares) {
     for (int i = 0; i < 2 && doc.Simulation().ChooseAutomaticStep(CAutomaticRun::CHOOSE_LARGEST); ++i)
         CAutomaticRun::ExecuteStepWithoutAnimation(doc);
     doc.CaseGraphEditor().LayOutForShowing();
-    doc.SetCaseGraphLaidOut();
+    doc.CaseGraphEditor().SetLaidOut();
 
     const std::map<std::string, std::pair<std::size_t, std::string>> signatures = {
         {"emf", {41, "EMF"}}, {"png", {1, "PNG"}}, {"pdf", {0, "%PDF-"}}};

@@ -319,9 +319,9 @@ TEST_F(CaseGraphViewTest, LayOutNeighbourhoodGathersItsCasesAsOneEdit) {
     std::vector<CPoint> before;
     for (const CPNCase* node : Graph().Cases())
         before.push_back(node->m_ptPos);
-    doc.BeginEdit("Lay Out Neighbourhood");
+    doc.History().Begin("Lay Out Neighbourhood");
     ASSERT_TRUE(view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD));
-    doc.EndEdit();
+    doc.History().End();
     const CPoint centre = Graph().Cases()[19]->m_ptPos;
     EXPECT_EQ(centre, before[19]);
     std::set<std::pair<int, int>> points;
@@ -363,7 +363,7 @@ TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     view->Refresh();
     EXPECT_EQ(Graph().Cases()[2]->m_ptPos, where);
     EXPECT_EQ(view->GetExtent(), CSize(900, 700));
-    EXPECT_FALSE(doc.TakeCaseGraphResized()) << "the view took the new size";
+    EXPECT_FALSE(doc.CaseGraphEditor().TakeResized()) << "the view took the new size";
     EXPECT_EQ(NameLines(), 3 + 6 + 6) << "a read graph is named and listed again";
 }
 
