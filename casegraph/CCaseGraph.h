@@ -190,17 +190,14 @@ public:
     // (after reading).
     void ReleasePlainSteps();
 
-    // The case class, to the analysis pane.
-    void WriteCaseClass() const;
-    // Splits the nodes into classes of equal forward-reachable sets (m_listClasses)
-    // and writes them to the analysis pane. The reachability marks stay as they were.
-    void WriteForwardReachableClasses();
-    // How many classes there are and the largest of them (by the cases whose class it
-    // is, with the cases each reaches), to the analysis pane, without the listing: the
-    // listing of a large graph runs to gigabytes, its summary takes one walk.
-    void WriteClassSummary() const;
-    // The same for any graph given by its successor lists.
-    static void WriteClassSummary(const CNodeAdjacency& adjacency);
+    // Splits the nodes into classes of equal forward-reachable sets (kept: Classes())
+    // and gives the lines the analysis pane shows of them. The reachability marks stay
+    // as they were.
+    std::vector<std::string> ForwardReachableClasses();
+    // The lines of the names legend: the names of the cases, then of the steps; false
+    // when the progress cancels.
+    bool NameLines(const std::function<void(const std::string&)>& line,
+                   const WorkProgress& progress = {}) const;
     void SetShowReachability(bool show);
     // Marks the cases and steps of the path (and no others); returns the rectangle to
     // repaint. An empty path takes the marks away.

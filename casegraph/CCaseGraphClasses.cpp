@@ -3,7 +3,6 @@
 #include "engines/CNodeAdjacency.h"
 #include "casegraph/CPNCase.h"
 #include "base/FormatString.h"
-#include "base/OutputWriter.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -18,69 +17,12 @@ std::size_t At(int i) {
 
 } // namespace
 
-void CCaseGraph::WriteCaseClass() const {
-    WriteOutput(PANE_ANALYSIS, "Writing out case class...");
-    for (const CPNCase* node : m_arrCases)
-        WriteOutput(PANE_ANALYSIS, node->m_setConditions.ToString(false));
-    WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", m_nCases));
-}
-
 void CCaseGraph::SetShowReachability(bool show) {
     for (CPNCase* node : m_arrCases)
         node->m_bShowReachability = show;
 }
 
-void CCaseGraph::WriteClassSummary() const {
-    WriteClassSummary(ForwardAdjacency());
-}
-
-void CCaseGraph::WriteClassSummary(const CNodeAdjacency& adjacency) {
-    const int n = adjacency.GetNodeCount();
-    int nComponents = 0;
-    const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);
-    // Per component: its size and its first node.
-    std::vector<int> size(At(nComponents), 0), first(At(nComponents), -1);
-    for (int v = 0; v < n; ++v) {
-        const int c = component[At(v)];
-        if (size[At(c)]++ == 0)
-            first[At(c)] = v;
-    }
-    // The largest classes first, of equal ones the one found first.
-    constexpr int kLargest = 5;
-    std::vector<int> order(At(nComponents));
-    std::iota(order.begin(), order.end(), 0);
-    const auto shown = order.begin() + std::min(kLargest, nComponents);
-    std::partial_sort(order.begin(), shown, order.end(), [&](int a, int b) {
-        return size[At(a)] != size[At(b)] ? size[At(a)] > size[At(b)] : first[At(a)] < first[At(b)];
-    });
-    std::string largest;
-    std::vector<int> seen(At(n), -1);
-    std::vector<int> stack;
-    for (auto it = order.begin(); it != shown; ++it) {
-        const int c = *it;
-        int reached = 0;
-        stack.assign(1, first[At(c)]);
-        seen[At(first[At(c)])] = c;
-        while (!stack.empty()) {
-            const int v = stack.back();
-            stack.pop_back();
-            ++reached;
-            for (int w : adjacency.Successors(v))
-                if (seen[At(w)] != c) {
-                    seen[At(w)] = c;
-                    stack.push_back(w);
-                }
-        }
-        largest += FormatString("%s[%d] reaching %d case(s)", largest.empty() ? "" : "; ",
-                                size[At(c)], reached);
-    }
-    WriteOutput(PANE_ANALYSIS, "Summing up forward reachable cases classes...");
-    WriteOutput(PANE_ANALYSIS, FormatString("Total %d classes(s) of %d case(s)", nComponents, n));
-    if (!largest.empty())
-        WriteOutput(PANE_ANALYSIS, "Largest: " + largest);
-}
-
-void CCaseGraph::WriteForwardReachableClasses() {
+std::vector<std::string> CCaseGraph::ForwardReachableClasses() {
     // The nodes of one strongly connected component reach the same nodes, and two
     // components never reach the same set (each would reach the other), so the classes
     // are the components, each counted by its size and standing for every node that
@@ -168,15 +110,15 @@ void CCaseGraph::WriteForwardReachableClasses() {
             MarkReachable(node);
         }
 
-    WriteOutput(PANE_ANALYSIS, "Writing out forward reachable cases classes...");
-    WriteOutput(PANE_ANALYSIS,
-                FormatString("Total %d classes(s):", static_cast<int>(m_listClasses.size())));
-    WriteOutput(PANE_ANALYSIS, "");
+    std::vector<std::string> lines{
+        "Writing out forward reachable cases classes...",
+        FormatString("Total %d classes(s):", static_cast<int>(m_listClasses.size())), ""};
     int k = 0;
     for (const CFRCasesClass& record : m_listClasses) {
-        WriteOutput(PANE_ANALYSIS, FormatString("Class %d [%d]:", ++k, record.m_nCount));
-        WriteOutput(PANE_ANALYSIS, record.m_setCases.ToString(true));
-        WriteOutput(PANE_ANALYSIS, record.m_setCases.ToString(false));
-        WriteOutput(PANE_ANALYSIS, "");
+        lines.push_back(FormatString("Class %d [%d]:", ++k, record.m_nCount));
+        lines.push_back(record.m_setCases.ToString(true));
+        lines.push_back(record.m_setCases.ToString(false));
+        lines.push_back("");
     }
+    return lines;
 }

@@ -118,11 +118,17 @@ bool CCaseGraph::NameIfUnnamed(CDC& dc, const WorkProgress& progress) {
 
 bool CCaseGraph::WriteNames(const WorkProgress& progress) const {
     ClearOutputPane(PANE_CASEGRAPH_LEGEND);
-    WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of cases...");
+    return NameLines([](const std::string& line) { WriteOutput(PANE_CASEGRAPH_LEGEND, line); },
+                     progress);
+}
+
+bool CCaseGraph::NameLines(const std::function<void(const std::string&)>& write,
+                           const WorkProgress& progress) const {
+    write("Names of cases...");
     for (const CPNCase* node : m_arrCases)
-        WriteOutput(PANE_CASEGRAPH_LEGEND, CaseLine(node));
-    WriteOutput(PANE_CASEGRAPH_LEGEND, "");
-    WriteOutput(PANE_CASEGRAPH_LEGEND, "Names of steps...");
+        write(CaseLine(node));
+    write("");
+    write("Names of steps...");
     std::string line;
     const std::vector<std::string> texts = m_eventSets.Texts();
     for (std::size_t i = 0; i < m_arrStepRecords.size(); ++i) {
@@ -132,7 +138,7 @@ bool CCaseGraph::WriteNames(const WorkProgress& progress) const {
             continue;
         line += ": ";
         line += texts[m_arrStepRecords[i].events];
-        WriteOutput(PANE_CASEGRAPH_LEGEND, line);
+        write(line);
     }
     return ReportWork(progress, m_arrStepRecords.size(), m_arrStepRecords.size());
 }

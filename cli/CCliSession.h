@@ -62,6 +62,8 @@ public:
     CCliFrame& Frame() { return m_frame; }
     CMeasureDC& MeasureDC() { return m_dc; }
     const std::string& File() const { return m_strFile; }
+    // The file the messages name, where the command reads it without Load.
+    void SetFile(const std::string& path) { m_strFile = path; }
 
 private:
     void ApplySeed(std::optional<unsigned> seed);

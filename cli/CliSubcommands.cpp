@@ -5,9 +5,9 @@
 #include "cli/CComplementCommand.h"
 #include "cli/CExportCommand.h"
 #include "cli/CFileCommands.h"
-#include "cli/CFindCommand.h"
 #include "cli/CImportCommand.h"
 #include "cli/CLayoutCommand.h"
+#include "cli/CQuestionCommand.h"
 #include "cli/CRenderCommand.h"
 #include "cli/CSimulateCommand.h"
 #include "cli/options/CCaseGraphOptions.h"
@@ -15,11 +15,11 @@
 #include "cli/options/CComplementOptions.h"
 #include "cli/options/CExportOptions.h"
 #include "cli/options/CFileOptions.h"
-#include "cli/options/CFindOptions.h"
 #include "cli/options/CImportOptions.h"
 #include "cli/options/CLayoutOptions.h"
 #include "cli/options/CRenderOptions.h"
 #include "cli/options/CSimulateOptions.h"
+#include "questions/CQuestionRegistry.h"
 
 namespace {
 
@@ -35,7 +35,16 @@ CSubcommandTable MakeSubcommands() {
     table.Add(&CComplementCommand::Run);
     table.Add(&CLayoutCommand::Run);
     table.Add(&CRenderCommand::Run);
-    table.Add(&CFindCommand::Run);
+    // The questions that are commands of their own.
+    for (const auto& question : Questions().Questions())
+        if (question->Cli().flag.empty() && !question->Cli().always) {
+            const CQuestion& asked = *question;
+            table.Add([&asked] { return std::make_unique<CQuestionOptions>(asked); },
+                      [](const CCommandOptions& options, CCliSession& session) {
+                          return CQuestionCommand::Run(
+                              static_cast<const CQuestionOptions&>(options), session);
+                      });
+        }
     table.Add(&CFileCommands::Resave, CFileOptions::Command::Resave);
     table.Add(&CFileCommands::New, CFileOptions::Command::New);
     return table;

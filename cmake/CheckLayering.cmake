@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a layer includes a header of a layer above it, or when the standard-C++
 # core includes a Qt header.
-set(order base model edit engines layout casegraph occurrence simulation document exchange properties formats platform views app cli examples)
+set(order base model edit engines layout casegraph occurrence simulation document exchange properties formats questions platform views app cli examples)
 set(allowed_base "base")
 set(allowed_model "base;model")
 set(allowed_edit "base;model;edit")
@@ -14,12 +14,13 @@ set(allowed_document "base;model;edit;engines;layout;casegraph;occurrence;simula
 set(allowed_exchange "base;model;exchange")
 set(allowed_properties "base;model;properties")
 set(allowed_formats "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;formats")
-set(allowed_platform "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;platform")
-set(allowed_views "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;platform;views")
-set(allowed_app "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;platform;views;app;examples")
-set(allowed_cli "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;platform;cli")
-set(allowed_examples "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;platform;examples")
-set(core base model edit engines layout casegraph occurrence simulation document exchange properties formats)
+set(allowed_questions "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;questions")
+set(allowed_platform "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;questions;platform")
+set(allowed_views "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;questions;platform;views")
+set(allowed_app "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;questions;platform;views;app;examples")
+set(allowed_cli "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;questions;platform;cli")
+set(allowed_examples "base;model;edit;engines;layout;casegraph;occurrence;simulation;document;exchange;properties;formats;questions;platform;examples")
+set(core base model edit engines layout casegraph occurrence simulation document exchange properties formats questions)
 
 set(failures "")
 foreach(layer IN LISTS order)

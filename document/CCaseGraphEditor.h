@@ -67,8 +67,8 @@ public:
     // steps drawn where they are not yet; empty where a case of it is not drawn.
     std::vector<const CPNElement*> PathElements(const CCaseRun& run);
     void SetShowReachability(bool show) { m_graph.SetShowReachability(show); }
-    // The forward reachable classes, kept and written to the analysis pane.
-    void WriteForwardReachableClasses() { m_graph.WriteForwardReachableClasses(); }
+    // The forward reachable classes, kept, as the analysis pane's lines.
+    std::vector<std::string> ForwardReachableClasses() { return m_graph.ForwardReachableClasses(); }
     // The first element hit: a step hit gets its objects, so that it can be selected,
     // moved and shown.
     CPNElement* ElementFromPoint(CPoint pt) { return m_graph.ElementFromPoint(pt); }

@@ -1,8 +1,6 @@
 #include "app/frame/CDocumentCommands.h"
 
-#include "base/OutputWriter.h"
 #include "casegraph/CPNCase.h"
-#include "engines/CNodeAdjacency.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
 #include "engines/CCaseEngine.h"
@@ -26,41 +24,6 @@ void CaseClassVerification(CZerinDoc& doc) {
     CCaseEngine* engine = doc.Simulation().Engine();
     input.search = engine && !engine->ListsCases() ? engine : nullptr;
     doc.GetFrame().ShowCaseClassDialog(input);
-}
-
-namespace {
-
-// Where the class is kept as decision diagrams, says that its cases are not listed
-// (with their number) and returns true.
-bool SayCasesAreNotListed(const CZerinDoc& doc) {
-    const CCaseEngine* engine = doc.Simulation().Engine();
-    if (!engine || engine->ListsCases())
-        return false;
-    WriteOutput(PANE_ANALYSIS, "The cases are kept as decision diagrams: they are not listed one "
-                               "by one (Total " +
-                                   doc.Simulation().Engine()->CountCases() + " case(s))");
-    return true;
-}
-
-} // namespace
-
-void WriteCaseClass(CZerinDoc& doc) {
-    if (!doc.Simulation().IsActive() || SayCasesAreNotListed(doc))
-        return;
-    doc.NameForOutput();
-    doc.CaseGraph().WriteCaseClass();
-}
-
-void CountReachableClasses(CZerinDoc& doc) {
-    if (doc.Simulation().IsActive() && !SayCasesAreNotListed(doc))
-        CCaseGraph::WriteClassSummary(*doc.Simulation().Engine()->ForwardAdjacency());
-}
-
-void ComputeAllReachable(CZerinDoc& doc) {
-    if (!doc.Simulation().IsActive() || SayCasesAreNotListed(doc))
-        return;
-    doc.NameForOutput();
-    doc.CaseGraphEditor().WriteForwardReachableClasses();
 }
 
 } // namespace DocumentCommands

@@ -1,6 +1,8 @@
 #include "cli/options/CCaseGraphOptions.h"
 
-#include "cli/options/CliValues.h"
+#include "questions/CQuestionRegistry.h"
+
+#include <algorithm>
 
 CCaseGraphOptions::CCaseGraphOptions()
     : CCommandOptions("casegraph", Arguments::File,
@@ -9,13 +11,13 @@ CCaseGraphOptions::CCaseGraphOptions()
                       "               [--contact-free] [--forward] [--engine E] [--max-cases N]\n"
                       "               [--max-memory SIZE]",
                       "compute the case graph and write its analyses") {
-    Flag("--names", "write the names of the cases and steps", m_bNames);
-    Flag("--classes", "write the forward-reachable classes", m_bClasses);
-    Flag("--class-summary", "write how many classes there are and the largest, not the listing",
-         m_bClassSummary);
-    Flag("--case-class", "write the case class", m_bCaseClass);
-    Flag("--contact-free", "write whether the system is contact-free", m_bContactFree);
-    Flag("--forward", "write how many cases the initial case reaches by forward steps", m_bForward);
+    for (const CQuestion* question : Questions().FlagsOf("casegraph")) {
+        const CQuestion::CommandLine cli = question->Cli();
+        Flag(cli.flag, cli.help, [this, question] {
+            if (std::find(m_arrAsked.begin(), m_arrAsked.end(), question) == m_arrAsked.end())
+                m_arrAsked.push_back(question);
+        });
+    }
     Text("--xml", "OUT", "write the case graph as XML", m_strXml);
     Text("--graphml", "OUT", "write the case graph as GraphML", m_strGraphML);
     Text("--dot", "OUT", "write the case graph as a Graphviz DOT graph", m_strDot);

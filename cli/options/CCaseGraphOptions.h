@@ -6,20 +6,19 @@
 #include <string>
 #include <vector>
 
-// casegraph FILE: the case graph and the analyses written from it, within limits.
+class CQuestion;
+
+// casegraph FILE: the case graph and the questions answered from it (flags made from the
+// registry of questions), its files, within limits.
 class CCaseGraphOptions : public CCommandOptions {
 public:
     CCaseGraphOptions();
 
-    bool m_bNames = false;
-    bool m_bClasses = false;
-    bool m_bClassSummary = false;
-    bool m_bCaseClass = false;
+    // The questions asked by their flags, in the order of the flags' help.
+    std::vector<const CQuestion*> m_arrAsked;
     std::string m_strXml;
     std::string m_strClassXml;
     std::string m_strGraphML;
     std::string m_strDot;
-    bool m_bContactFree = false;
-    bool m_bForward = false;
     CEngineOptions m_engine;
 };

@@ -37,6 +37,14 @@ void CCommandOptions::Flag(const std::string& name, const std::string& help, boo
                          }});
 }
 
+void CCommandOptions::Flag(const std::string& name, const std::string& help,
+                           std::function<void()> set) {
+    m_options.push_back({name, {}, help, [set = std::move(set)](const std::string&) {
+                             set();
+                             return std::optional<std::string>();
+                         }});
+}
+
 void CCommandOptions::Value(const std::string& name, const std::string& valueName,
                             const std::string& help,
                             std::function<std::optional<std::string>(const std::string&)> take) {

@@ -42,6 +42,7 @@ protected:
 
     // An option without a value.
     void Flag(const std::string& name, const std::string& help, bool& target);
+    void Flag(const std::string& name, const std::string& help, std::function<void()> set);
     // An option with a value; take gives the reason a value is refused, or nothing.
     void Value(const std::string& name, const std::string& valueName, const std::string& help,
                std::function<std::optional<std::string>(const std::string&)> take);

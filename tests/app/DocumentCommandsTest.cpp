@@ -1,6 +1,8 @@
 #include "document/DocFixture.h"
 
 #include "app/frame/CDocumentCommands.h"
+#include "app/frame/CQuestionCommands.h"
+#include "questions/CQuestionRegistry.h"
 #include "document/CAutomaticRun.h"
 
 #include <algorithm>
@@ -14,7 +16,7 @@ TEST_F(OneEvent, AnalysisOutputCarriesNamesNoViewGave) {
     Enter();
     doc.Selection().Select(e1, false);
     CAutomaticRun::ExecuteStepWithoutAnimation(doc);
-    DocumentCommands::ComputeAllReachable(doc);
+    QuestionCommands::Ask(doc, *Questions().Find("classes"));
     EXPECT_NE(std::find(Pane(PANE_ANALYSIS).begin(), Pane(PANE_ANALYSIS).end(), "{ c1, c2 }"),
               Pane(PANE_ANALYSIS).end());
 }
@@ -23,8 +25,8 @@ TEST_F(OneEvent, AnalysisOutputCarriesNamesNoViewGave) {
 TEST_F(OneEvent, ListingsOfAClassKeptAsDecisionDiagramsSaySoInstead) {
     doc.Simulation().SetEngineChoice(ECaseEngine::Symbolic);
     Enter();
-    DocumentCommands::ComputeAllReachable(doc);
-    DocumentCommands::WriteCaseClass(doc);
+    QuestionCommands::Ask(doc, *Questions().Find("classes"));
+    QuestionCommands::Ask(doc, *Questions().Find("case-class"));
     const std::string said =
         "The cases are kept as decision diagrams: they are not listed one by one (Total 2 case(s))";
     EXPECT_EQ(Pane(PANE_ANALYSIS), (std::vector<std::string>{said, said}));

@@ -5,7 +5,9 @@
 #include "support/DocAccess.h"
 #include "support/RecordingDC.h"
 
+#include "base/OutputWriter.h"
 #include "engines/CCaseEngine.h"
+#include "engines/CClassSummary.h"
 #include "casegraph/CCasePath.h"
 #include "casegraph/CPNCase.h"
 #include "engines/CaseClassSearch.h"
@@ -125,10 +127,14 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
             return text;
         };
         sink.Reset();
-        CCaseGraph::WriteClassSummary(*stored.Simulation().Engine()->ForwardAdjacency());
+        for (const std::string& line :
+             CClassSummary::Of(*stored.Simulation().Engine()->ForwardAdjacency()).Lines())
+            WriteOutput(PANE_ANALYSIS, line);
         const std::string summary = sizes(sink.panes[PANE_ANALYSIS]);
         sink.Reset();
-        CCaseGraph::WriteClassSummary(*onDemand.Simulation().Engine()->ForwardAdjacency());
+        for (const std::string& line :
+             CClassSummary::Of(*onDemand.Simulation().Engine()->ForwardAdjacency()).Lines())
+            WriteOutput(PANE_ANALYSIS, line);
         EXPECT_EQ(sizes(sink.panes[PANE_ANALYSIS]), summary);
         EXPECT_EQ(Run(onDemand, 12), Run(stored, 12));
     }

@@ -3,6 +3,7 @@
 // complement and the first layout.
 
 #include "DocFixture.h"
+#include "base/OutputWriter.h"
 #include "casegraph/CStoredEngine.h"
 #include "engines/CStepChoice.h"
 #include "support/DocAccess.h"
@@ -71,7 +72,7 @@ TEST(RandomNets, CasesAreDistinctAndClassesCoverEveryCaseOnce) {
         RecordingOutputSink sink;
         RecordingDC dc;
         graph.NameElements(dc);
-        graph.WriteForwardReachableClasses();
+        graph.ForwardReachableClasses();
         int counted = 0;
         std::set<std::string> classes;
         for (const CFRCasesClass& c : graph.Classes()) {
@@ -189,8 +190,12 @@ TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
         for (const auto& pane : sink.panes)
             names += Joined(pane);
         sink.Reset();
-        graph.WriteForwardReachableClasses();
-        graph.WriteCaseClass();
+        for (const std::string& line : graph.ForwardReachableClasses())
+            WriteOutput(PANE_ANALYSIS, line);
+        WriteOutput(PANE_ANALYSIS, "Writing out case class...");
+        for (const CPNCase* node : graph.Cases())
+            WriteOutput(PANE_ANALYSIS, node->m_setConditions.ToString(false));
+        WriteOutput(PANE_ANALYSIS, "Total " + std::to_string(graph.Cases().size()) + " case(s)");
         std::string analysis;
         for (const auto& pane : sink.panes)
             analysis += Joined(pane);

@@ -1,0 +1,22 @@
+#include "questions/CQuestionRegistry.h"
+
+// Every question, one line each, in the order of the help and the menu.
+std::unique_ptr<CQuestion> MakeCountsQuestion();
+std::unique_ptr<CQuestion> MakeNamesQuestion();
+std::unique_ptr<CQuestion> MakeClassesQuestion();
+std::unique_ptr<CQuestion> MakeClassSummaryQuestion();
+std::unique_ptr<CQuestion> MakeCaseClassQuestion();
+std::unique_ptr<CQuestion> MakeContactFreeQuestion();
+std::unique_ptr<CQuestion> MakeForwardQuestion();
+std::unique_ptr<CQuestion> MakeFindQuestion();
+
+void RegisterQuestions(CQuestionRegistry& registry) {
+    registry.Add(MakeCountsQuestion());
+    registry.Add(MakeNamesQuestion());
+    registry.Add(MakeClassesQuestion());
+    registry.Add(MakeClassSummaryQuestion());
+    registry.Add(MakeCaseClassQuestion());
+    registry.Add(MakeContactFreeQuestion());
+    registry.Add(MakeForwardQuestion());
+    registry.Add(MakeFindQuestion());
+}
