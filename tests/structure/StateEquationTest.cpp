@@ -1,0 +1,176 @@
+#include "StructureNets.h"
+
+#include "model/CNetDesign.h"
+#include "structure/CStateEquation.h"
+#include "support/NetFamilies.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+using Case = std::uint32_t;
+using Relation = CLinearConstraint::ERelation;
+
+// Every case reached from the initial one by single events forward (and backward where
+// asked), each a set of conditions as bits.
+std::set<Case> Reach(const CNetStructure& net, bool backward) {
+    auto bits = [](const std::vector<int>& conditions) {
+        Case b = 0;
+        for (int c : conditions)
+            b |= Case{1} << c;
+        return b;
+    };
+    std::set<Case> seen{bits(net.InitialCase())};
+    std::vector<Case> todo(seen.begin(), seen.end());
+    while (!todo.empty()) {
+        const Case m = todo.back();
+        todo.pop_back();
+        for (int e = 0; e < static_cast<int>(net.EventCount()); ++e) {
+            const Case pre = bits(net.Pre(e)), post = bits(net.Post(e));
+            if ((m & pre) == pre && (m & post) == 0 && seen.insert((m & ~pre) | post).second)
+                todo.push_back((m & ~pre) | post);
+            if (backward && (m & post) == post && (m & pre) == 0 &&
+                seen.insert((m & ~post) | pre).second)
+                todo.push_back((m & ~post) | pre);
+        }
+    }
+    return seen;
+}
+
+std::vector<int> Conditions(Case m, int n) {
+    std::vector<int> conditions;
+    for (int c = 0; c < n; ++c)
+        if (m & (Case{1} << c))
+            conditions.push_back(c);
+    return conditions;
+}
+
+// The solution given solves the equation: M = M0 + C x, x >= 0 going forward.
+void ExpectSolution(const CNetStructure& net, const CStateEquationResult& result, bool forward) {
+    ASSERT_TRUE(result.solved);
+    std::map<int, long long> m;
+    for (int c : net.InitialCase())
+        m[c] = 1;
+    for (int e = 0; e < static_cast<int>(net.EventCount()); ++e) {
+        const long long x = result.firings.at(static_cast<std::size_t>(e));
+        EXPECT_TRUE(!forward || x >= 0);
+        for (int c = 0; c < static_cast<int>(net.ConditionCount()); ++c)
+            m[c] += x * Incidence(net, c, e);
+    }
+    std::erase_if(m, [](const auto& entry) { return entry.second == 0; });
+    std::vector<int> held;
+    for (const auto& [c, value] : m) {
+        EXPECT_EQ(value, 1) << "condition " << c;
+        held.push_back(c);
+    }
+    EXPECT_EQ(held, result.marking);
+}
+
+} // namespace
+
+// No case the token game reaches is called unreachable, whether asked for exactly or by
+// some conditions it holds and some it lacks; forward and both ways. Some that are not
+// reached are proved so.
+TEST(StateEquationTest, ReachedCasesAreNeverUnreachable) {
+    std::mt19937 gen(5);
+    int proved = 0;
+    for (int round = 0; round < 30; ++round) {
+        const int n = 4 + round % 7;
+        const CNetStructure net = RandomStructure(gen, n, 3 + round % 6);
+        const CStateEquation equation(net);
+        for (bool forward : {true, false}) {
+            SCOPED_TRACE("round " + std::to_string(round) + (forward ? " forward" : " both ways"));
+            const std::set<Case> reached = Reach(net, !forward);
+            for (Case target = 0; target < (Case{1} << n); ++target) {
+                CStateEquationQuery query;
+                query.forward = forward;
+                query.RequireCase(Conditions(target, n), n);
+                const CStateEquationResult result = equation.Solve(query);
+                if (reached.count(target)) {
+                    EXPECT_EQ(result.verdict, EStateEquationVerdict::DontKnow);
+                    ExpectSolution(net, result, forward);
+                } else {
+                    proved += result.verdict == EStateEquationVerdict::Unreachable ? 1 : 0;
+                }
+            }
+            // Random wanted and unwanted conditions.
+            for (int k = 0; k < 20; ++k) {
+                const Case wanted = gen() & gen() & ((Case{1} << n) - 1);
+                const Case unwanted = gen() & gen() & ((Case{1} << n) - 1) & ~wanted;
+                CStateEquationQuery query;
+                query.forward = forward;
+                for (int c : Conditions(wanted, n))
+                    query.Want(c);
+                for (int c : Conditions(unwanted, n))
+                    query.Forbid(c);
+                const bool met = std::any_of(reached.begin(), reached.end(), [&](Case m) {
+                    return (m & wanted) == wanted && (m & unwanted) == 0;
+                });
+                EXPECT_TRUE(!met ||
+                            equation.Solve(query).verdict == EStateEquationVerdict::DontKnow);
+            }
+        }
+    }
+    EXPECT_GT(proved, 100);
+}
+
+// Questions on a mutual exclusion whose answers are known.
+TEST(StateEquationTest, MutualExclusion) {
+    const CNetStructure net = StructureFromText(
+        "p1* c1 p2* c2 m*; e1: p1 m -> c1; x1: c1 -> p1 m; e2: p2 m -> c2; x2: c2 -> p2 m");
+    const int p1 = 0, c1 = 1, c2 = 3, m = 4;
+    struct Question {
+        std::vector<CLinearConstraint> constraints;
+        EStateEquationVerdict verdict;
+    } questions[] = {
+        {{{{{c1, 1}, {c2, 1}}, Relation::AtLeast, 2}}, EStateEquationVerdict::Unreachable},
+        {{{{{c1, 1}, {c2, 1}}, Relation::AtMost, 1}}, EStateEquationVerdict::DontKnow},
+        {{{{{c1, 1}}, Relation::Equal, 1}, {{{m, 1}}, Relation::Equal, 1}},
+         EStateEquationVerdict::Unreachable},
+        {{{{{c1, 2}, {p1, -1}}, Relation::Equal, 2}}, EStateEquationVerdict::DontKnow},
+        {{{{{c1, 2}, {p1, -1}}, Relation::Equal, 1}}, EStateEquationVerdict::Unreachable},
+        {{}, EStateEquationVerdict::DontKnow},
+    };
+    for (const Question& q : questions) {
+        CStateEquationQuery query;
+        query.constraints = q.constraints;
+        EXPECT_EQ(CStateEquation(net).Solve(query).verdict, q.verdict);
+    }
+    CStateEquationQuery bad;
+    bad.Want(5);
+    EXPECT_THROW(CStateEquation(net).Solve(bad), std::out_of_range);
+}
+
+// Backward steps reach what forward ones do not: b before a, the initial case {a}.
+TEST(StateEquationTest, BothWays) {
+    const CNetStructure net = StructureFromText("a* b; t: b -> a");
+    CStateEquationQuery query;
+    query.Want(1);
+    EXPECT_EQ(CStateEquation(net).Solve(query).verdict, EStateEquationVerdict::Unreachable);
+    query.forward = false;
+    const CStateEquationResult result = CStateEquation(net).Solve(query);
+    EXPECT_EQ(result.verdict, EStateEquationVerdict::DontKnow);
+    EXPECT_EQ(result.firings, std::vector<std::int64_t>{-1});
+}
+
+// A hundred philosophers: two neighbours never eat together, proved by the relaxation.
+TEST(StateEquationTest, NeighboursNeverEatTogether) {
+    CNetDesign design;
+    BuildDiningPhilosophers(design, 100);
+    const CNetStructure net = CNetStructure::FromDesign(design);
+    CStateEquationQuery query;
+    query.Want(net.FindCondition("eat_0"));
+    query.Want(net.FindCondition("eat_1"));
+    const CStateEquationResult result = CStateEquation(net).Solve(query);
+    EXPECT_EQ(result.verdict, EStateEquationVerdict::Unreachable);
+    EXPECT_TRUE(result.provedByRelaxation);
+    CStateEquationQuery apart;
+    apart.Want(net.FindCondition("eat_0"));
+    apart.Want(net.FindCondition("eat_2"));
+    EXPECT_EQ(CStateEquation(net).Solve(apart).verdict, EStateEquationVerdict::DontKnow);
+    EXPECT_TRUE(
+        CStateEquation(net).Solve(apart, [](std::size_t, std::size_t) { return false; }).cancelled);
+}
