@@ -4,6 +4,7 @@
 #include "structure/CSiphonResult.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class CNetStructure;
@@ -12,10 +13,10 @@ class CNetStructure;
 // (CaDiCaL): a siphon is a model of one clause per event and postcondition (the
 // condition in the set implies one of the event's preconditions in it) and one for
 // non-emptiness; each model is shrunk to a minimal siphon, which is then excluded with
-// every set holding it. The siphon-trap property is decided by the same clauses: a
-// siphon whose largest trap is marked excludes the sets holding a minimal marked trap
-// within it, until the clauses have no model (the property holds) or a siphon's largest
-// trap is unmarked (it fails).
+// every set holding it. The siphon-trap property is decided by one more call: the same
+// clauses with those saying that every marked condition of the siphon drops out of its
+// largest trap (CSiphonSolver::RequireNoMarkedTrap) have no model exactly when it
+// holds.
 class CSiphonAnalysis {
 public:
     static constexpr std::size_t kDefaultLimit = 1000;
@@ -43,8 +44,9 @@ private:
     // of events(c) whose conditions given by other(e) all lie outside.
     std::vector<int> Fixpoint(std::vector<int> conditions, bool siphon) const;
     bool Marked(const std::vector<int>& conditions) const;
-    // A minimal marked trap within a marked trap.
-    std::vector<int> MinimalMarkedTrapWithin(std::vector<int> trap) const;
 
     const CNetStructure& m_net;
+    // The fixpoint's scratch, all zero between calls (an analysis serves one thread).
+    mutable std::vector<std::uint8_t> m_arrIn;
+    mutable std::vector<int> m_arrCount;
 };
