@@ -88,8 +88,35 @@ CFarkasElimination::EOutcome CFarkasElimination::Run(const std::vector<int>& uni
     return EOutcome::Done;
 }
 
+void CFarkasElimination::IndexHolders() {
+    m_bIndexed = true;
+    m_arrBySize.resize(m_rows.size());
+    std::iota(m_arrBySize.begin(), m_arrBySize.end(), std::size_t{0});
+    std::stable_sort(m_arrBySize.begin(), m_arrBySize.end(), [this](std::size_t x, std::size_t y) {
+        return m_arrCounts[x] < m_arrCounts[y];
+    });
+    m_nLastDominating = m_rows.size();
+    const std::size_t n = m_arrUniverse.size();
+    m_arrHolderStart.assign(n + 1, 0);
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        for (const Entry& w : m_rows[r].weights)
+            ++m_arrHolderStart[static_cast<std::size_t>(w.index) + 1];
+    for (std::size_t v = 0; v < n; ++v)
+        m_arrHolderStart[v + 1] += m_arrHolderStart[v];
+    m_arrHolders.resize(m_arrHolderStart[n]);
+    std::vector<std::size_t> next(m_arrHolderStart.begin(), m_arrHolderStart.end() - 1);
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        for (const Entry& w : m_rows[r].weights)
+            m_arrHolders[next[static_cast<std::size_t>(w.index)]++] = r;
+    m_arrSeen.assign(m_rows.size(), 0);
+    m_nEpoch = 0;
+}
+
 bool CFarkasElimination::Dominated(const std::uint64_t* bits, int count, std::size_t p,
                                    std::size_t q) {
+    // The index costs about as much as a few dozen plain passes over the rows.
+    if (!m_bIndexed && ++m_nPlainPasses > kPlainPasses)
+        IndexHolders();
     auto within = [&](std::size_t r) {
         const std::uint64_t* other = &m_arrBits[r * m_nWords];
         for (std::size_t w = 0; w < m_nWords; ++w)
@@ -97,18 +124,62 @@ bool CFarkasElimination::Dominated(const std::uint64_t* bits, int count, std::si
                 return false;
         return true;
     };
-    const std::size_t last = m_nLastDominating;
-    if (last < m_rows.size() && last != p && last != q && m_arrCounts[last] <= count &&
-        within(last))
+    auto dominates = [&](std::size_t r) {
+        if (r == p || r == q || m_arrCounts[r] > count || !within(r))
+            return false;
+        m_nLastDominating = r;
         return true;
-    for (std::size_t r : m_arrBySize) {
-        if (m_arrCounts[r] > count)
-            break;
-        if (r != p && r != q && within(r)) {
-            m_nLastDominating = r;
-            return true;
-        }
+    };
+    const std::size_t last = m_nLastDominating;
+    if (last < m_rows.size() && dominates(last))
+        return true;
+    if (!m_bIndexed) {
+        for (std::size_t r = 0; r < m_rows.size(); ++r)
+            if (dominates(r))
+                return true;
+        return false;
     }
+    // A row within the union of p and q lies neither within p nor within q (no support
+    // of an extreme ray holds another's): it holds an element of p that q lacks and one
+    // of q that p lacks. The rows holding the elements of the smaller difference are the
+    // only ones to try, unless they are more than all rows.
+    const std::uint64_t* x = &m_arrBits[p * m_nWords];
+    const std::uint64_t* y = &m_arrBits[q * m_nWords];
+    int onlyX = 0, onlyY = 0;
+    for (std::size_t w = 0; w < m_nWords; ++w) {
+        onlyX += std::popcount(x[w] & ~y[w]);
+        onlyY += std::popcount(y[w] & ~x[w]);
+    }
+    if (onlyY < onlyX)
+        std::swap(x, y);
+    std::size_t holders = 0;
+    for (std::size_t w = 0; w < m_nWords; ++w)
+        for (std::uint64_t d = x[w] & ~y[w]; d != 0; d &= d - 1) {
+            const std::size_t v = w * 64 + static_cast<std::size_t>(std::countr_zero(d));
+            holders += m_arrHolderStart[v + 1] - m_arrHolderStart[v];
+        }
+    if (holders >= m_rows.size()) {
+        for (std::size_t r : m_arrBySize) {
+            if (m_arrCounts[r] > count)
+                break;
+            if (dominates(r))
+                return true;
+        }
+        return false;
+    }
+    ++m_nEpoch;
+    for (std::size_t w = 0; w < m_nWords; ++w)
+        for (std::uint64_t d = x[w] & ~y[w]; d != 0; d &= d - 1) {
+            const std::size_t v = w * 64 + static_cast<std::size_t>(std::countr_zero(d));
+            for (std::size_t k = m_arrHolderStart[v]; k < m_arrHolderStart[v + 1]; ++k) {
+                const std::size_t r = m_arrHolders[k];
+                if (m_arrSeen[r] != m_nEpoch) {
+                    m_arrSeen[r] = m_nEpoch;
+                    if (dominates(r))
+                        return true;
+                }
+            }
+        }
     return false;
 }
 
@@ -170,62 +241,76 @@ bool CFarkasElimination::Combine(const Row& p, std::int64_t a, const Row& q, std
 
 CFarkasElimination::EOutcome CFarkasElimination::Eliminate(int constraint, std::size_t eliminated,
                                                            CWorkMeter& meter) {
-    std::vector<std::size_t> positive, negative, zero;
+    std::vector<std::size_t> positive, negative;
+    std::vector<std::uint8_t> zero(m_rows.size(), 0);
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         const std::int64_t v = ValueAt(m_rows[r], constraint);
-        (v > 0 ? positive : v < 0 ? negative : zero).push_back(r);
+        if (v == 0)
+            zero[r] = 1;
+        else
+            (v > 0 ? positive : negative).push_back(r);
     }
-    m_arrBySize.resize(m_rows.size());
-    std::iota(m_arrBySize.begin(), m_arrBySize.end(), std::size_t{0});
-    std::stable_sort(m_arrBySize.begin(), m_arrBySize.end(), [this](std::size_t x, std::size_t y) {
-        return m_arrCounts[x] < m_arrCounts[y];
-    });
-    m_nLastDominating = m_rows.size();
-
-    std::vector<Row> rows;
-    std::vector<std::uint64_t> bits;
-    std::vector<int> counts;
-    rows.reserve(zero.size());
-    for (std::size_t r : zero) {
-        rows.push_back(std::move(m_rows[r]));
-        bits.insert(bits.end(), m_arrBits.begin() + static_cast<std::ptrdiff_t>(r * m_nWords),
-                    m_arrBits.begin() + static_cast<std::ptrdiff_t>((r + 1) * m_nWords));
-        counts.push_back(m_arrCounts[r]);
-    }
-    // A minimal support has at most one element more than the rank of the constraints
-    // it satisfies.
-    const auto largest =
-        static_cast<int>(std::min<std::size_t>(eliminated + 1, m_arrUniverse.size()));
-    std::vector<std::uint64_t> unite(m_nWords);
-    Row combined;
-    for (std::size_t p : positive)
-        for (std::size_t q : negative) {
-            if (++m_nPairs > m_nPairLimit)
-                return EOutcome::OverBudget;
-            if (!meter.Tick())
-                return EOutcome::Cancelled;
-            int count = 0;
-            for (std::size_t w = 0; w < m_nWords; ++w) {
-                unite[w] = m_arrBits[p * m_nWords + w] | m_arrBits[q * m_nWords + w];
-                count += std::popcount(unite[w]);
+    const std::size_t kept = m_rows.size() - positive.size() - negative.size();
+    std::vector<Row> made;
+    std::vector<std::uint64_t> madeBits;
+    std::vector<int> madeCounts;
+    if (!positive.empty() && !negative.empty()) {
+        m_arrBySize.resize(m_rows.size());
+        std::iota(m_arrBySize.begin(), m_arrBySize.end(), std::size_t{0});
+        std::stable_sort(
+            m_arrBySize.begin(), m_arrBySize.end(),
+            [this](std::size_t x, std::size_t y) { return m_arrCounts[x] < m_arrCounts[y]; });
+        m_nLastDominating = m_rows.size();
+        IndexHolders();
+        // A minimal support has at most one element more than the rank of the
+        // constraints it satisfies.
+        const auto largest =
+            static_cast<int>(std::min<std::size_t>(eliminated + 1, m_arrUniverse.size()));
+        std::vector<std::uint64_t> unite(m_nWords);
+        Row combined;
+        for (std::size_t p : positive)
+            for (std::size_t q : negative) {
+                if (++m_nPairs > m_nPairLimit)
+                    return EOutcome::OverBudget;
+                if (!meter.Tick())
+                    return EOutcome::Cancelled;
+                int count = 0;
+                for (std::size_t w = 0; w < m_nWords; ++w) {
+                    unite[w] = m_arrBits[p * m_nWords + w] | m_arrBits[q * m_nWords + w];
+                    count += std::popcount(unite[w]);
+                }
+                if (count > largest || Dominated(unite.data(), count, p, q))
+                    continue;
+                std::int64_t a = -ValueAt(m_rows[q], constraint);
+                std::int64_t b = ValueAt(m_rows[p], constraint);
+                const std::int64_t common = std::gcd(a, b);
+                if (!Combine(m_rows[p], a / common, m_rows[q], b / common, combined))
+                    return EOutcome::Overflow;
+                if (kept + made.size() >= m_nRowLimit)
+                    return EOutcome::OverBudget;
+                made.push_back(combined);
+                madeBits.insert(madeBits.end(), unite.begin(), unite.end());
+                madeCounts.push_back(count);
             }
-            if (count > largest || Dominated(unite.data(), count, p, q))
-                continue;
-            std::int64_t a = -ValueAt(m_rows[q], constraint);
-            std::int64_t b = ValueAt(m_rows[p], constraint);
-            const std::int64_t common = std::gcd(a, b);
-            a /= common;
-            b /= common;
-            if (!Combine(m_rows[p], a, m_rows[q], b, combined))
-                return EOutcome::Overflow;
-            if (rows.size() >= m_nRowLimit)
-                return EOutcome::OverBudget;
-            rows.push_back(combined);
-            bits.insert(bits.end(), unite.begin(), unite.end());
-            counts.push_back(count);
+    }
+    // The rows zero here stay, in their order, the combinations after them.
+    std::size_t to = 0;
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        if (!zero[r])
+            continue;
+        if (to != r) {
+            m_rows[to] = std::move(m_rows[r]);
+            std::copy_n(m_arrBits.begin() + static_cast<std::ptrdiff_t>(r * m_nWords), m_nWords,
+                        m_arrBits.begin() + static_cast<std::ptrdiff_t>(to * m_nWords));
+            m_arrCounts[to] = m_arrCounts[r];
         }
-    m_rows = std::move(rows);
-    m_arrBits = std::move(bits);
-    m_arrCounts = std::move(counts);
+        ++to;
+    }
+    m_rows.resize(to);
+    m_arrBits.resize(to * m_nWords);
+    m_arrCounts.resize(to);
+    std::move(made.begin(), made.end(), std::back_inserter(m_rows));
+    m_arrBits.insert(m_arrBits.end(), madeBits.begin(), madeBits.end());
+    m_arrCounts.insert(m_arrCounts.end(), madeCounts.begin(), madeCounts.end());
     return EOutcome::Done;
 }

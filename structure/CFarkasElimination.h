@@ -49,6 +49,9 @@ private:
     // The constraint to eliminate next; -1 when every row is a semiflow already.
     int ChooseConstraint();
     EOutcome Eliminate(int constraint, std::size_t eliminated, CWorkMeter& meter);
+    // Sorts the rows by size and lists the rows holding each variable, for Dominated:
+    // once a step, when it has been asked more than kPlainPasses times.
+    void IndexHolders();
     // Whether another row's support lies within the bits (the union of rows p and q).
     bool Dominated(const std::uint64_t* bits, int count, std::size_t p, std::size_t q);
     // Row p times a plus row q times b, divided by the weights' common divisor; false on
@@ -71,6 +74,15 @@ private:
     // dominated a pair (tried first: one small row often dominates many pairs).
     std::vector<std::size_t> m_arrBySize;
     std::size_t m_nLastDominating = 0;
+    // The rows holding each position of the universe: those of position v from
+    // m_arrHolderStart[v] to m_arrHolderStart[v + 1]; and when a row was last tried.
+    std::vector<std::size_t> m_arrHolderStart;
+    std::vector<std::size_t> m_arrHolders;
+    std::vector<std::uint32_t> m_arrSeen;
+    std::uint32_t m_nEpoch = 0;
+    bool m_bIndexed = false;
+    int m_nPlainPasses = 0;
+    static constexpr int kPlainPasses = 32;
     std::vector<int> m_arrPositive;
     std::vector<int> m_arrNegative;
     std::vector<int> m_arrTouched;

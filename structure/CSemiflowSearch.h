@@ -31,8 +31,8 @@ public:
     // The rows one elimination may hold at least: enough for the whole answer of most
     // nets at once, few enough that a run that will not fit gives up within
     // milliseconds. It may examine kPairsPerRow pairs for each row it may hold.
-    static constexpr std::size_t kMinRows = 4096;
-    static constexpr std::size_t kPairsPerRow = 256;
+    static constexpr std::size_t kMinRows = 2048;
+    static constexpr std::size_t kPairsPerRow = 64;
 
     // rowLimit bounds one elimination's rows (0: enough for four times the limit, at
     // least kMinRows); any bound gives the same answer.
