@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <sys/wait.h>
+
 std::optional<std::vector<std::vector<long long>>>
-FourTiTwoRays(const std::vector<std::vector<int>>& matrix, int variables) {
+FourTiTwoRays(const std::vector<std::vector<int>>& matrix, int variables, int seconds) {
     if (std::system("command -v 4ti2-rays > /dev/null 2>&1") != 0)
         return std::nullopt;
     TempFolder folder("zerin-4ti2");
@@ -26,10 +28,15 @@ FourTiTwoRays(const std::vector<std::vector<int>>& matrix, int variables) {
             mat << "\n";
         }
     }
-    const std::string command = "4ti2-rays -q " + project + " > /dev/null 2>&1";
+    const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
+    const std::string command = limit + "4ti2-rays -q " + project + " > /dev/null 2>&1";
     std::vector<std::vector<long long>> rays;
     std::ifstream ray;
-    if (std::system(command.c_str()) == 0)
+    const int status = std::system(command.c_str());
+    // timeout's exit status 124: out of time.
+    if (seconds > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 124)
+        return std::nullopt;
+    if (status == 0)
         ray.open(project + ".ray");
     std::size_t count = 0, width = 0;
     if (!(ray >> count >> width)) {
