@@ -9,7 +9,8 @@
 CSemiflowSearch::CSemiflowSearch(const CSemiflowSystem& system, std::size_t limit,
                                  std::size_t rowLimit)
     : m_system(system), m_nLimit(std::max<std::size_t>(limit, 1)),
-      m_nRowLimit(rowLimit > 0 ? rowLimit : std::max(kMinRows, 4 * m_nLimit)) {}
+      m_nRowLimit(rowLimit > 0 ? rowLimit
+                               : std::max(kMinRows, std::min(m_nLimit, kMaxRows / 4) * 4)) {}
 
 void CSemiflowSearch::RuleOutBySigns() {
     const std::size_t n = m_system.columns.size();

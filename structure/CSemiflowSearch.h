@@ -13,15 +13,15 @@ class CWorkMeter;
 // (ColexBefore), all of them where there are no more than the limit.
 //
 // Farkas' elimination finds all minimal semiflows or none, and its rows can grow past
-// any memory where the answer has millions (a process model of the contest has more
-// than two million S-invariants). The search therefore divides: the semiflows whose
-// support meets the variables from j on exactly in a set R are those within the first
-// j variables and R that hold all of R. With j the number of variables and R empty that
-// is every semiflow. Where an elimination over the first j variables and R stays within
-// its bounds it gives them all, sorted; otherwise they split at variable j-1 into those
-// without it (R, j-1: all of them come first in colexicographic order) and those with it
-// (R and j-1, j-1), searched depth first, until the limit is passed. The answer does not
-// depend on where the bounds cut, only the time does.
+// any memory where the answer is large (a process model of the contest, IBM319, has
+// more than 100,000 minimal S-invariants). The search therefore divides: the semiflows
+// whose support meets the variables from j on exactly in a set R are those within the
+// first j variables and R that hold all of R. With j the number of variables and R
+// empty that is every semiflow. Where an elimination over the first j variables and R
+// stays within its bounds it gives them all, sorted; otherwise they split at variable
+// j-1 into those without it (R, j-1: all of them come first in colexicographic order)
+// and those with it (R and j-1, j-1), searched depth first, until the limit is passed.
+// The answer does not depend on where the bounds cut, only the time does.
 //
 // Variables that no semiflow can weight are left out first: those of a constraint whose
 // remaining coefficients all have one sign (recursively).
@@ -33,9 +33,11 @@ public:
     // milliseconds. It may examine kPairsPerRow pairs for each row it may hold.
     static constexpr std::size_t kMinRows = 2048;
     static constexpr std::size_t kPairsPerRow = 64;
+    // The rows one elimination may hold at most, however high the limit.
+    static constexpr std::size_t kMaxRows = std::size_t{1} << 22;
 
-    // rowLimit bounds one elimination's rows (0: enough for four times the limit, at
-    // least kMinRows); any bound gives the same answer.
+    // rowLimit bounds one elimination's rows (0: four times the limit, at least kMinRows
+    // and at most kMaxRows); any bound gives the same answer.
     CSemiflowSearch(const CSemiflowSystem& system, std::size_t limit = kDefaultLimit,
                     std::size_t rowLimit = 0);
 

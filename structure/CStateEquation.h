@@ -11,7 +11,9 @@ class CNetStructure;
 // question whose constraints together with the equation have no integer solution is
 // answered Unreachable. GLPK: first the linear relaxation (presolved; an infeasible one
 // is checked again in exact rational arithmetic), then branch and bound on the integers
-// within the time limit. A solution found is checked in integers before it is given.
+// within the time limit. A solution found is checked in integers before it is given; an
+// integer program found infeasible rests on GLPK's floating-point branch and bound,
+// whose tolerances are far from the small integers of an incidence matrix.
 class CStateEquation {
 public:
     explicit CStateEquation(const CNetStructure& net) : m_net(net) {}
