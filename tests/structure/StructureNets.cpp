@@ -24,11 +24,15 @@ int Incidence(const CNetStructure& net, int c, int e) {
            (std::count(pre.begin(), pre.end(), c) ? 1 : 0);
 }
 
+namespace {
+
 bool HasConcession(const CNetStructure& net, const std::vector<bool>& marked, int e) {
     auto held = [&](int c) { return marked[static_cast<std::size_t>(c)]; };
     return std::all_of(net.Pre(e).begin(), net.Pre(e).end(), held) &&
            std::none_of(net.Post(e).begin(), net.Post(e).end(), held);
 }
+
+} // namespace
 
 std::vector<std::vector<bool>> RandomRun(const CNetStructure& net, std::mt19937& gen, int steps) {
     std::vector<bool> marked(net.ConditionCount());

@@ -17,5 +17,3 @@ int Incidence(const CNetStructure& net, int c, int e);
 // The cases a random run of the token game passes through (C/E rule, one event a step),
 // starting with the initial case.
 std::vector<std::vector<bool>> RandomRun(const CNetStructure& net, std::mt19937& gen, int steps);
-// Whether the event has concession in the case.
-bool HasConcession(const CNetStructure& net, const std::vector<bool>& marked, int e);
