@@ -1,7 +1,8 @@
-#include "analysis/CCaseExplorer.h"
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
+#include "engines/CCaseExplorer.h"
+#include "support/DocAccess.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CCasesEngine.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/COutputSink.h"
 #include "base/CRandomSource.h"
 #include "base/OutputWriter.h"
@@ -97,9 +98,9 @@ void ComputeGraph(benchmark::State& state, bool philosophers) {
         peak = g_nPeak.load() - base;
         retained = g_nLive.load() - base;
     }
-    const double arcs = graph.m_nSteps > 0 ? graph.m_nSteps : 1;
-    state.counters["cases"] = graph.m_nCases;
-    state.counters["arcs"] = graph.m_nSteps;
+    const double arcs = graph.StepCount() > 0 ? graph.StepCount() : 1;
+    state.counters["cases"] = graph.Cases().size();
+    state.counters["arcs"] = graph.StepCount();
     state.counters["peak_bytes_per_arc"] = static_cast<double>(peak) / arcs;
     state.counters["kept_bytes_per_arc"] = static_cast<double>(retained) / arcs;
 }
@@ -120,7 +121,7 @@ void BM_ExplorePhilosophers(benchmark::State& state) {
     graph.ComputeCaseGraph(initial, net); // for the event list
     int arcs = 0;
     for (auto _ : state) {
-        CCaseExplorer explorer(graph.m_arrNetEvents, initial);
+        CCaseExplorer explorer(graph.NetEvents(), initial);
         explorer.Run();
         arcs = explorer.GetArcCount();
         benchmark::DoNotOptimize(arcs);
@@ -140,8 +141,8 @@ void BM_ForwardReachableClasses(benchmark::State& state) {
     for (auto _ : state)
         graph.WriteForwardReachableClasses();
     SetOutputSink(previous);
-    state.counters["cases"] = graph.m_nCases;
-    state.counters["classes"] = static_cast<double>(graph.m_listClasses.size());
+    state.counters["cases"] = graph.Cases().size();
+    state.counters["classes"] = static_cast<double>(graph.Classes().size());
 }
 
 // The cases without their steps (targets: 20 philosophers <= 1 s and 100 MB, 24 <= 10 s
@@ -154,11 +155,11 @@ void BM_CasesOfPhilosophers(benchmark::State& state) {
     for (auto _ : state) {
         g_nPeak = g_nLive.load();
         const long long before = g_nLive;
-        CCaseSpaceAnalysis cases(events, initial);
+        CCasesEngine cases(events, initial);
         cases.Run();
         steps = cases.CountSteps();
         state.counters["MB"] = static_cast<double>(g_nPeak - before) / (1 << 20);
-        state.counters["cases"] = cases.GetCaseCount();
+        state.counters["cases"] = cases.CaseCount();
     }
     state.SetLabel(steps + " steps");
 }
@@ -179,13 +180,13 @@ void BM_SymbolicPhilosophers(benchmark::State& state) {
             eating.push_back(c);
     std::size_t pathLines = 0;
     for (auto _ : state) {
-        CSymbolicCaseAnalysis symbolic(events, initial);
+        CSymbolicEngine symbolic(events, initial);
         symbolic.Run();
         benchmark::DoNotOptimize(symbolic.CountCases());
         benchmark::DoNotOptimize(symbolic.CountSteps());
         benchmark::DoNotOptimize(symbolic.IsContactFree());
         const CCaseSearchResult found = symbolic.Find(eating, {}, true, 1);
-        pathLines = symbolic.DescribePath(found.first.front()).size();
+        pathLines = DescribeRun(symbolic.PathTo(found.first.front())).size();
     }
     state.counters["path steps"] = static_cast<double>(pathLines) - 1;
 }

@@ -1,5 +1,6 @@
-#include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CCaseGraph.h"
+#include "support/DocAccess.h"
+#include "casegraph/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "base/COutputSink.h"
@@ -59,8 +60,8 @@ struct Fixture {
     explicit Fixture(int philosophers, unsigned seed = 0, bool whole = true) {
         if (seed != 0)
             doc.GetRandom().SetFixedSeed(seed);
-        BuildDiningPhilosophers(doc.NetDesign(), philosophers);
-        doc.EnterSimulation();
+        BuildDiningPhilosophers(NetOf(doc), philosophers);
+        doc.Simulation().Enter();
         view = std::make_unique<CZerinCaseGraphView>(doc, host);
         if (whole)
             view->SetOverviewLimits(INT_MAX, INT_MAX);
@@ -92,8 +93,8 @@ void BM_FirstShowCaseGraph(benchmark::State& state) {
         QPainter painter(&image);
         f.view->PaintArea(painter, QRect(0, 0, 1000, 800));
     }
-    state.counters["cases"] = f.doc.CaseGraph().m_nCases;
-    state.counters["steps"] = f.doc.CaseGraph().m_nSteps;
+    state.counters["cases"] = GraphOf(f.doc).Cases().size();
+    state.counters["steps"] = GraphOf(f.doc).StepCount();
     SetOutputSink(previous);
 }
 
@@ -135,18 +136,18 @@ void BM_EnterSimulation(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         e = std::make_unique<Entry>();
-        BuildDiningPhilosophers(e->doc.NetDesign(), static_cast<int>(state.range(0)));
+        BuildDiningPhilosophers(NetOf(e->doc), static_cast<int>(state.range(0)));
         e->view.resize(1000, 800);
         e->view.OnInitialUpdate();
         const double before = HeapBytes();
         state.ResumeTiming();
-        e->doc.EnterSimulation();
+        e->doc.Simulation().Enter();
         e->view.Refresh();
         QPainter painter(&e->image);
         e->view.PaintArea(painter, QRect(0, 0, 1000, 800));
         painter.end();
         state.PauseTiming();
-        const double steps = e->doc.CaseGraph().m_nSteps;
+        const double steps = GraphOf(e->doc).StepCount();
         state.counters["steps"] = steps;
         state.counters["bytes/step"] = (HeapBytes() - before) / steps;
         state.counters["report gap ms"] = 1000 * e->frame.longest;
@@ -209,11 +210,11 @@ void BM_LeaveSimulation(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        f.doc.EnterSimulation();
+        f.doc.Simulation().Enter();
         f.view->Refresh();
         f.Paint();
         state.ResumeTiming();
-        f.doc.LeaveSimulation();
+        f.doc.Simulation().Leave();
         f.view->OnUpdate();
         f.Paint();
     }
@@ -223,10 +224,10 @@ void BM_LeaveSimulation(benchmark::State& state) {
 // edit it makes and the repaint of the window.
 void BM_DragOneCaseFrame(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
-    f.doc.LeaveSimulation();
+    f.doc.Simulation().Leave();
     f.view->OnUpdate();
     f.Paint();
-    CPNCase* node = f.doc.CaseGraph().m_arrCases[0];
+    CPNCase* node = GraphOf(f.doc).Cases()[0];
     const CPoint start = node->m_ptPos;
     f.doc.BeginEdit("Move");
     int i = 0;
@@ -250,10 +251,10 @@ void BM_DragOneCaseFrame(benchmark::State& state) {
 // the window that follows.
 void BM_UndoDrag(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
-    f.doc.LeaveSimulation();
+    f.doc.Simulation().Leave();
     f.view->OnUpdate();
     f.Paint();
-    CPNCase* node = f.doc.CaseGraph().m_arrCases[0];
+    CPNCase* node = GraphOf(f.doc).Cases()[0];
     const CPoint start = node->m_ptPos;
     f.doc.BeginEdit("Move");
     for (int i = 1; i <= 5; ++i)
@@ -274,11 +275,11 @@ void BM_UndoDrag(benchmark::State& state) {
 // followed by the event loop's turn that repaints what it invalidated.
 void BM_DragThroughTheWindow(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
-    f.doc.LeaveSimulation();
+    f.doc.Simulation().Leave();
     f.view->OnUpdate();
     f.view->show();
     QWidget* port = f.view->viewport();
-    const CPNCase* node = f.doc.CaseGraph().m_arrCases[0];
+    const CPNCase* node = GraphOf(f.doc).Cases()[0];
     f.view->CenterOn(node->m_ptPos);
     QCoreApplication::processEvents();
     const QPoint from = f.view->LogicalToDevice(node->m_ptPos);
@@ -345,7 +346,7 @@ void BM_WheelNotch(benchmark::State& state) {
 // the cases one step around it gathered as one edit, and the repaint; then Undo.
 void BM_LayOutNeighbourhood(benchmark::State& state) {
     ShownFixture f(static_cast<int>(state.range(0)));
-    f.doc.LeaveSimulation();
+    f.doc.Simulation().Leave();
     f.view->OnUpdate();
     std::string error;
     f.view->GoToCase("c200", {}, {}, 1, error);
@@ -395,10 +396,10 @@ void BM_GoToCaseOnDemand(benchmark::State& state) {
         const bool first = !e || state.range(0) == 0;
         if (first) {
             e = std::make_unique<Entry>();
-            BuildDiningPhilosophers(e->doc.NetDesign(), 24);
+            BuildDiningPhilosophers(NetOf(e->doc), 24);
             e->view.resize(1000, 800);
             e->view.OnInitialUpdate();
-            e->doc.EnterSimulation();
+            e->doc.Simulation().Enter();
             e->view.Refresh();
             // Again: the graph was laid out by a neighbourhood before.
             std::string error;
@@ -415,7 +416,7 @@ void BM_GoToCaseOnDemand(benchmark::State& state) {
         painter.end();
         ++steps;
     }
-    state.counters["steps"] = static_cast<double>(e->doc.CaseGraph().m_arrStepRecords.size());
+    state.counters["steps"] = static_cast<double>(GraphOf(e->doc).StepCount());
     state.counters["heap MB"] = HeapBytes() / (1 << 20);
     SetOutputSink(previous);
 }

@@ -3,7 +3,8 @@
 // case, its undo and its redo; a nudge of one condition; a thousand moves in a row and
 // the memory the history then holds (reported as counters, in bytes).
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
+#include "support/DocAccess.h"
 #include "document/CDocumentFile.h"
 #include "document/CNullFrameServices.h"
 #include "document/CZerinDoc.h"
@@ -27,12 +28,12 @@ struct LaidOut {
     RecordingDC dc;
     explicit LaidOut(int philosophers) {
         doc.NewDocument();
-        BuildDiningPhilosophers(doc.NetDesign(), philosophers);
+        BuildDiningPhilosophers(NetOf(doc), philosophers);
         doc.SetNetModified();
-        doc.EnterSimulation();
-        doc.LeaveSimulation();
-        doc.CaseGraph().NameElements(dc);
-        doc.CaseGraph().InitialLayout();
+        doc.Simulation().Enter();
+        doc.Simulation().Leave();
+        GraphOf(doc).NameElements(dc);
+        GraphOf(doc).InitialLayout();
         doc.SetCaseGraphLaidOut();
         doc.History().Reset();
     }
@@ -59,7 +60,7 @@ CPNCondition* FirstCondition(CZerinDoc& doc) {
 // record a move of one case makes.
 void BM_MoveOneCase(benchmark::State& state) {
     LaidOut& d = Document();
-    const auto& cases = d.doc.CaseGraph().m_arrCases;
+    const auto& cases = GraphOf(d.doc).Cases();
     std::size_t next = 100;
     double largest = 0;
     for (auto _ : state) {
@@ -72,7 +73,7 @@ void BM_MoveOneCase(benchmark::State& state) {
 
 void BM_UndoRedoMoveOfOneCase(benchmark::State& state) {
     LaidOut& d = Document();
-    d.Move(d.doc.CaseGraph().m_arrCases[11], kGraph, 60);
+    d.Move(GraphOf(d.doc).Cases()[11], kGraph, 60);
     const bool redo = state.range(0) == 1;
     for (auto _ : state) {
         if (redo) {
@@ -94,8 +95,8 @@ void BM_NudgeOneCondition(benchmark::State& state) {
     CPNCondition* c = FirstCondition(d.doc);
     int dx = 10;
     for (auto _ : state) {
-        d.doc.ClearSelection();
-        d.doc.Select(c, false);
+        d.doc.Selection().Clear();
+        d.doc.Selection().Select(c, false);
         d.doc.BeginEdit("Move");
         d.doc.MoveSelection(kNet, dx, 0);
         d.doc.EndEdit();
@@ -110,7 +111,7 @@ void BM_ThousandMovesInARow(benchmark::State& state) {
         d.doc.History().Reset();
         state.ResumeTiming();
         for (int i = 0; i < 1000; ++i)
-            d.Move(d.doc.CaseGraph().m_arrCases[static_cast<std::size_t>(i % 97)], kGraph,
+            d.Move(GraphOf(d.doc).Cases()[static_cast<std::size_t>(i % 97)], kGraph,
                    i % 2 == 0 ? 60 : -60);
         state.counters["history_bytes"] = static_cast<double>(d.doc.History().Stack().Size());
         // What an edit cost when the history kept the document's bytes before and after.

@@ -1,5 +1,5 @@
-#include "analysis/CCrossingCounter.h"
-#include "analysis/CGeneticAlgorithm.h"
+#include "layout/CCrossingCounter.h"
+#include "layout/CGeneticAlgorithm.h"
 
 #include "base/CRandomSource.h"
 #include "model/CPNCondition.h"

@@ -1,4 +1,5 @@
 #include "document/CFrameServices.h"
+#include "support/DocAccess.h"
 #include "document/CZerinDoc.h"
 #include "platform/CMeasureDC.h"
 #include "platform/QtPlatform.h"
@@ -24,7 +25,7 @@ int main(int argc, char* argv[]) {
         CFrameServices frame;
         CZerinDoc doc(frame);
         doc.NewDocument();
-        build(doc.NetDesign());
+        build(NetOf(doc));
         const std::string path = std::string(argv[1]) + "/" + name + ".zrn";
         if (const CFileResult result = doc.OnSaveDocument(path); !result) {
             std::cerr << "make-bench-nets: " << result.error << '\n';

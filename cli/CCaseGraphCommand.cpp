@@ -1,12 +1,14 @@
 #include "cli/CCaseGraphCommand.h"
 
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CNodeAdjacency.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CNodeAdjacency.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CCaseGraphOptions.h"
+
+#include <utility>
 
 namespace {
 
@@ -40,7 +42,7 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
                                           : CCliSession::ENeeds::Anything;
     if (!session.UseEngine(options.m_engine, needs))
         return EXIT_CLI_FAILURE;
-    const std::unique_ptr<CCaseAnalysis> analysis = session.Analyse();
+    CCaseEngine* analysis = session.Analyse();
     if (!analysis)
         return EXIT_CLI_FAILURE;
     WriteOutput(PANE_STANDARD, "Total " + analysis->CountCases() + " case(s), " +
@@ -51,37 +53,27 @@ int CCaseGraphCommand::Run(const CCaseGraphOptions& options, CCliSession& sessio
     if (options.m_bForward)
         WriteOutput(PANE_STANDARD, "Reached by forward steps from the initial case: " +
                                        analysis->CountForwardCases() + " case(s)");
-    auto* cases = dynamic_cast<CCaseSpaceAnalysis*>(analysis.get());
-    if (cases) {
-        if (options.m_bClassSummary)
-            CCaseGraph::WriteClassSummary(cases->ForwardAdjacency());
-        if (options.m_bCaseClass)
-            cases->WriteCaseClass();
-        return EXIT_CLI_OK;
-    }
-    CCaseGraph& graph = session.Doc().CaseGraph();
+    const CCaseGraph& graph = session.Doc().CaseGraph();
     if (options.m_bNames)
         graph.WriteNames();
     if (options.m_bClasses)
-        graph.WriteForwardReachableClasses();
+        session.Doc().CaseGraphEditor().WriteForwardReachableClasses();
     if (options.m_bClassSummary)
-        graph.WriteClassSummary();
-    if (options.m_bCaseClass)
-        graph.WriteCaseClass();
-    if (!options.m_strXml.empty() &&
-        !session.Check(graph.ExportCaseGraphXML(options.m_strXml), options.m_strXml))
-        return EXIT_CLI_FAILURE;
-    if (!options.m_strGraphML.empty() || !options.m_strDot.empty()) {
-        const CGraphText forOtherTools = graph.GraphForOtherTools();
-        if (!options.m_strGraphML.empty() &&
-            !session.Check(forOtherTools.SaveGraphML(options.m_strGraphML), options.m_strGraphML))
-            return EXIT_CLI_FAILURE;
-        if (!options.m_strDot.empty() &&
-            !session.Check(forOtherTools.SaveDot(options.m_strDot), options.m_strDot))
-            return EXIT_CLI_FAILURE;
+        CCaseGraph::WriteClassSummary(*analysis->ForwardAdjacency());
+    if (options.m_bCaseClass) {
+        WriteOutput(PANE_ANALYSIS, "Writing out case class...");
+        for (int i = 0; i < analysis->CaseCount(); ++i)
+            WriteOutput(PANE_ANALYSIS, analysis->Case(i).ToString(false));
+        WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", analysis->CaseCount()));
     }
-    if (!options.m_strClassXml.empty() &&
-        !session.Check(graph.ExportCaseClassXML(options.m_strClassXml), options.m_strClassXml))
-        return EXIT_CLI_FAILURE;
+    // The files in the order of the options' help; the first that fails ends the command.
+    const std::pair<const char*, const std::string*> files[] = {
+        {"casegraph", &options.m_strXml},
+        {"graphml", &options.m_strGraphML},
+        {"dot", &options.m_strDot},
+        {"caseclass", &options.m_strClassXml}};
+    for (const auto& [format, output] : files)
+        if (!output->empty() && !session.Export(format, CZerinDoc::DIAGRAM_CASE_GRAPH, *output))
+            return EXIT_CLI_FAILURE;
     return EXIT_CLI_OK;
 }

@@ -7,8 +7,8 @@
 int CCheckCommand::EnterWithFullTest(CCliSession& session) {
     CZerinDoc& doc = session.Doc();
     doc.SetNetModified();
-    doc.EnterSimulation();
-    if (doc.InSimulation())
+    doc.Simulation().Enter();
+    if (doc.Simulation().IsActive())
         return EXIT_CLI_OK;
     // A case graph that did not fit in memory says nothing about the net.
     if (const auto& error = session.Frame().GetLastError()) {

@@ -1,56 +1,13 @@
 #include "cli/CCliApp.h"
 
 #include "base/OutputWriter.h"
-#include "cli/CCaseGraphCommand.h"
-#include "cli/CCheckCommand.h"
 #include "cli/CCliSession.h"
-#include "cli/CComplementCommand.h"
-#include "cli/CExportCommand.h"
-#include "cli/CFileCommands.h"
-#include "cli/CFindCommand.h"
-#include "cli/CImportCommand.h"
-#include "cli/CLayoutCommand.h"
-#include "cli/CRenderCommand.h"
-#include "cli/CSimulateCommand.h"
 #include "cli/CStreamOutputSink.h"
 #include "cli/CliExitCodes.h"
-#include "cli/options/CCaseGraphOptions.h"
-#include "cli/options/CCheckOptions.h"
+#include "cli/CliSubcommands.h"
 #include "cli/options/CCommandLine.h"
-#include "cli/options/CComplementOptions.h"
-#include "cli/options/CExportOptions.h"
-#include "cli/options/CFileOptions.h"
-#include "cli/options/CFindOptions.h"
-#include "cli/options/CImportOptions.h"
-#include "cli/options/CLayoutOptions.h"
-#include "cli/options/CRenderOptions.h"
-#include "cli/options/CSimulateOptions.h"
-
-#include <functional>
-#include <map>
 
 namespace {
-
-using Command = std::function<int(const CCommandOptions&, CCliSession&)>;
-
-// The command's run over its own options.
-template <class Options> Command For(int (*run)(const Options&, CCliSession&)) {
-    return [run](const CCommandOptions& options, CCliSession& session) {
-        return run(static_cast<const Options&>(options), session);
-    };
-}
-
-const std::map<std::string, Command>& Commands() {
-    static const std::map<std::string, Command> commands = {
-        {"check", For(&CCheckCommand::Run)},       {"casegraph", For(&CCaseGraphCommand::Run)},
-        {"export", For(&CExportCommand::Run)},     {"import", For(&CImportCommand::Run)},
-        {"simulate", For(&CSimulateCommand::Run)}, {"complement", For(&CComplementCommand::Run)},
-        {"layout", For(&CLayoutCommand::Run)},     {"render", For(&CRenderCommand::Run)},
-        {"find", For(&CFindCommand::Run)},         {"resave", For(&CFileCommands::Resave)},
-        {"new", For(&CFileCommands::New)},
-    };
-    return commands;
-}
 
 // Puts the sink in place for the command and the previous one back afterwards.
 class SinkScope {
@@ -71,7 +28,7 @@ std::string CCliApp::Usage() {
            "Checks, simulates, analyses and exports condition/event nets (.zrn).\n"
            "\n"
            "Commands:\n" +
-           CCommandLine::Overview() +
+           CliSubcommands().Overview() +
            "\n"
            "Options:\n"
            "  --help                         show this help (after a command: its own help)\n"
@@ -94,7 +51,8 @@ std::string CCliApp::Usage() {
 }
 
 int CCliApp::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CCommandLine options;
+    const CSubcommandTable& subcommands = CliSubcommands();
+    CCommandLine options(subcommands);
     if (!options.Parse(args)) {
         err << "zerin-cli: " << options.m_strError << '\n'
             << "Try 'zerin-cli --help' for more information.\n";
@@ -115,7 +73,8 @@ int CCliApp::Run(const std::vector<std::string>& args, std::ostream& out, std::o
     CStreamOutputSink sink(out);
     SinkScope scope(&sink);
     CCliSession session(out, err);
-    const int status = Commands().at(options.m_pOptions->Name())(*options.m_pOptions, session);
+    const int status =
+        subcommands.Find(options.m_pOptions->Name())->run(*options.m_pOptions, session);
     // Lines that never arrived (a full disk, a closed pipe) are a failed output too.
     if (!out.flush()) {
         err << "zerin-cli: Cannot write the standard output\n";

@@ -1,6 +1,6 @@
 #include "cli/CCliFrame.h"
 
-#include "analysis/ECaseGraphResult.h"
+#include "engines/ECaseGraphResult.h"
 #include "platform/ProcessMemory.h"
 
 long long CCliFrame::MemoryLimit() const {

@@ -1,12 +1,10 @@
 #include "cli/CCliSession.h"
 
-#include "analysis/CCaseEngineChoice.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CStoredCaseAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
-#include "analysis/ECaseGraphResult.h"
+#include "engines/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
+#include "formats/CExportInput.h"
 #include "model/CPNEvent.h"
+#include "platform/ExportFormats.h"
 
 #include <new>
 
@@ -55,6 +53,13 @@ bool CCliSession::Check(const CFileResult& result, const std::string& output) {
     return false;
 }
 
+bool CCliSession::Export(const std::string& formatId, int nDiagram, const std::string& output) {
+    const CExportFormat* format = ExportFormats().Find(formatId);
+    if (!format)
+        return Check(CFileResult::Failure("no export format " + formatId), output);
+    return Check(format->Write(ModelInput(m_doc, nDiagram), output), output);
+}
+
 void CCliSession::Report(const std::string& message) {
     m_err << "zerin-cli: " << m_strFile << ": " << message << '\n';
 }
@@ -62,15 +67,15 @@ void CCliSession::Report(const std::string& message) {
 bool CCliSession::ComputeCaseGraph() {
     COutputSink* sink = SetOutputSink(nullptr);
     // A fresh layout: the places of a graph the file held are not reused.
-    m_doc.CaseGraph().DeleteContents(true);
-    const bool passed = m_doc.TestNet();
+    m_doc.Simulation().ForgetCaseClass(true);
+    const bool passed = m_doc.Simulation().TestNet();
     SetOutputSink(sink);
     // As a passed entry leaves it, so that the next entry need not test again.
-    m_doc.AdoptCaseGraph(passed);
+    m_doc.Simulation().AdoptCaseGraph(passed);
     // A graph past a limit or one that did not fit in memory is reported, not taken
     // for an empty one; nothing of it is kept.
     if (const auto& limit = m_frame.GetLimitReached()) {
-        m_doc.CaseGraph().DeleteContents(false);
+        m_doc.Simulation().ForgetCaseClass(false);
         Report(*limit);
         return false;
     }
@@ -79,9 +84,9 @@ bool CCliSession::ComputeCaseGraph() {
         return false;
     }
     try {
-        m_doc.CaseGraph().NameElements(m_dc);
+        m_doc.CaseGraphEditor().Name(m_dc, true);
     } catch (const std::bad_alloc&) {
-        m_doc.CaseGraph().DeleteContents(false);
+        m_doc.Simulation().ForgetCaseClass(false);
         Report(kCaseGraphTooLarge);
         return false;
     }
@@ -89,7 +94,7 @@ bool CCliSession::ComputeCaseGraph() {
 }
 
 void CCliSession::LayOutCaseGraph() {
-    m_doc.CaseGraph().InitialLayout();
+    m_doc.CaseGraphEditor().LayOutForShowing();
     m_doc.SetCaseGraphLaidOut();
 }
 
@@ -109,18 +114,18 @@ bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
                "auto)");
         return false;
     }
-    m_doc.SetCaseEngine(needs == ENeeds::StoredGraph ? ECaseEngine::Explicit : engine);
+    m_doc.Simulation().SetEngineChoice(needs == ENeeds::StoredGraph ? ECaseEngine::Explicit : engine);
     return true;
 }
 
-std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
+CCaseEngine* CCliSession::Analyse() {
     const ECaseEngine engine = m_engine.engine;
     const bool sayWhich = engine == ECaseEngine::Auto;
-    auto stored = [&]() -> std::unique_ptr<CCaseAnalysis> {
-        m_doc.SetCaseEngine(ECaseEngine::Explicit);
+    auto stored = [&]() -> CCaseEngine* {
+        m_doc.Simulation().SetEngineChoice(ECaseEngine::Explicit);
         if (!ComputeCaseGraph())
             return nullptr;
-        return std::make_unique<CStoredCaseAnalysis>(m_doc.CaseGraph());
+        return m_doc.Simulation().Engine();
     };
     if (engine == ECaseEngine::Explicit)
         return stored();
@@ -131,18 +136,15 @@ std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
 
     // The structure as the test builds it, as quietly.
     COutputSink* sink = SetOutputSink(nullptr);
-    m_doc.BuildInitialCase();
+    m_doc.Simulation().BuildInitialCase();
     SetOutputSink(sink);
-    const std::vector<CPNEvent*> events = m_doc.NetDesign().GetEvents();
-    CCaseEngineHost host;
-    host.progress = [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); };
-    host.memoryLeft = [this] { return m_frame.CaseGraphMemoryBudget(); };
-    host.stoppedForMemory = [this] { return m_frame.TakeOutOfMemory(); };
-    CCaseEngineChoice choice = CCaseEngineChoice::Make(engine, m_eNeeds == ENeeds::Anything, events,
-                                                       m_doc.InitialCase(), host);
-    if (sayWhich && choice.m_bCasesDidNotFit)
-        Report("engine: symbolic (the cases do not fit in memory)");
-    if (choice.m_eResult != ECaseGraphResult::Completed) {
+    // The class is kept by the engine alone: nothing of it is drawn.
+    const CSimulation::Computed computed = m_doc.Simulation().ComputeCaseClass(
+        engine, m_eNeeds == ENeeds::Anything,
+        [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); }, false);
+    if (sayWhich && computed.casesDidNotFit)
+        Report(computed.choiceLine);
+    if (computed.result != ECaseGraphResult::Completed) {
         const std::string memory = m_engine.maxMemory > 0
                                        ? "not enough memory: the case graph needs more than " +
                                              m_engine.maxMemoryText + " (--max-memory)"
@@ -150,19 +152,10 @@ std::unique_ptr<CCaseAnalysis> CCliSession::Analyse() {
         Report(m_frame.GetLimitReached().value_or(memory));
         return nullptr;
     }
-    const std::string need = MemoryText(choice.m_nStoredBytes);
-    switch (choice.m_eEngine) {
-    case ECaseEngine::Cases:
-        if (sayWhich)
-            Report("engine: cases (the steps are produced on demand; the stored case graph "
-                   "would take about " +
-                   need + ")");
-        return std::move(choice.m_pCases);
-    case ECaseEngine::Symbolic:
-        return std::move(choice.m_pSymbolic);
-    default:
-        if (sayWhich)
-            Report("engine: explicit (the stored case graph, about " + need + ")");
+    if (sayWhich && !computed.casesDidNotFit)
+        Report(computed.choiceLine);
+    // The stored graph was taken: computed as the test computes it, and named.
+    if (computed.storesGraph)
         return stored();
-    }
+    return m_doc.Simulation().Engine();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/CCaseAnalysis.h"
+#include "engines/CCaseEngine.h"
 #include "base/CFileResult.h"
 #include "cli/CCliFrame.h"
 #include "cli/options/CEngineOptions.h"
@@ -30,6 +30,9 @@ public:
     // Reports an output that could not be written, as "zerin-cli: reason" when the
     // reason names the file and "zerin-cli: OUT: reason" otherwise; false when it failed.
     bool Check(const CFileResult& result, const std::string& output);
+    // Writes the diagram (CZerinDoc::DIAGRAM_...) in the registered export format of the
+    // id, a picture as the model draws it; false after reporting a failure as Check does.
+    bool Export(const std::string& formatId, int nDiagram, const std::string& output);
     // Writes "zerin-cli: FILE: message" (FILE the loaded file).
     void Report(const std::string& message);
 
@@ -49,7 +52,7 @@ public:
     // them where the stored graph would not fit (computing it where it does) and turns
     // to the symbolic engine where the cases do not fit, and says which on the error
     // stream. Null, with the reason reported, when nothing fits.
-    std::unique_ptr<CCaseAnalysis> Analyse();
+    CCaseEngine* Analyse();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();
 

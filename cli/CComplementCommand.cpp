@@ -9,7 +9,7 @@ int CComplementCommand::Run(const CComplementOptions& options, CCliSession& sess
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();
     // The complement reads the flow relation, built here from the net as loaded.
-    doc.NetDesign().BuildStructure();
+    doc.Simulation().BuildInitialCase();
     doc.ComplementNet(session.MeasureDC());
     doc.SetNetModified();
     doc.SetModifiedFlag();

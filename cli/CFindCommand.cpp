@@ -1,8 +1,8 @@
 #include "cli/CFindCommand.h"
 
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CaseClassSearch.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "engines/CaseClassSearch.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CFindOptions.h"
@@ -52,12 +52,12 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
         session.Report("no condition is named '" + unknown + "'");
         return EXIT_CLI_FAILURE;
     }
-    const std::unique_ptr<CCaseAnalysis> analysis = session.Analyse();
+    CCaseEngine* analysis = session.Analyse();
     if (!analysis)
         return EXIT_CLI_FAILURE;
     // The stored graph lists every case found; an engine for larger nets the first
     // thousand and how many there are.
-    const bool stored = std::string(analysis->GetEngineName()) == "explicit";
+    const bool stored = doc.CaseGraph().HasAllSteps() && !doc.CaseGraph().Cases().empty();
     const std::size_t shown = stored ? SIZE_MAX : kShownCases;
     const CCaseSearchResult found = analysis->Find(wanted, unwanted, !options.m_bAllCases, shown);
     std::ostream& out = session.Out();
@@ -70,7 +70,7 @@ int CFindCommand::Run(const CFindOptions& options, CCliSession& session) {
     if (found.count != std::to_string(found.first.size()))
         out << "(the first " << found.first.size() << " of " << found.count << " cases)\n";
     if (options.m_bPath)
-        for (const std::string& line : analysis->DescribePath(found.first.front()))
+        for (const std::string& line : DescribeRun(analysis->PathTo(found.first.front())))
             out << line << '\n';
     return EXIT_CLI_OK;
 }

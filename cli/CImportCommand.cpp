@@ -17,7 +17,7 @@ int CImportCommand::Run(const CImportOptions& options, CCliSession& session) {
     CNetDesign imported;
     int next[2] = {1, 1};
     const CFileResult result = CPnmlReader::Import(
-        options.m_strFile, options.m_netId, doc.GridSize(), imported, session.MeasureDC(),
+        options.m_strFile, options.m_netId, doc.Record().gridSize, imported, session.MeasureDC(),
         [&next](bool event) { return FormatString(event ? "e%d" : "b%d", next[event ? 1 : 0]++); },
         &notCENet);
     if (!result) {

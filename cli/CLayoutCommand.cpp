@@ -1,6 +1,6 @@
 #include "cli/CLayoutCommand.h"
 
-#include "analysis/CSmoothCaseGraphSession.h"
+#include "layout/CSmoothCaseGraphSession.h"
 #include "base/FormatString.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
@@ -14,15 +14,15 @@ int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
         return EXIT_CLI_FAILURE;
     session.LayOutCaseGraph();
     CZerinDoc& doc = session.Doc();
-    CCaseGraph& graph = doc.CaseGraph();
+    const CCaseGraph& graph = doc.CaseGraph();
 
     // The smoothing dialog's part: Start, the generations, Stop, then OK when a search
     // ran (which applies the best placement) and Cancel otherwise.
     int generations = 0;
     unsigned fitness = 0;
     int intersections = 0;
-    CSize extent = graph.m_sizeExtent;
-    const bool applied = graph.Smooth(extent, [&](CSmoothCaseGraphSession& smoothing) {
+    CSize extent = graph.Extent();
+    const bool applied = doc.CaseGraphEditor().Smooth(extent, [&](CSmoothCaseGraphSession& smoothing) {
         if (options.m_population) {
             CGASettings settings = smoothing.GetSettings();
             settings.m_nPopulationSize = *options.m_population;
@@ -46,7 +46,7 @@ int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
     if (options.m_strOutput.empty())
         return EXIT_CLI_OK;
     // A document keeps a case graph only for a tested net; the user asked for one.
-    if (doc.IsNetModified()) {
+    if (doc.Record().netModified) {
         session.Report("the net is not a C/E system, the saved document holds no case graph");
         doc.SetCaseGraphLaidOut(false);
     }

@@ -3,35 +3,34 @@
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CRenderOptions.h"
+#include "formats/CExportInput.h"
 #include "platform/CPictureExport.h"
+#include "platform/ExportFormats.h"
 
 int CRenderCommand::Run(const CRenderOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed) ||
         !session.UseEngine(options.m_engine, CCliSession::ENeeds::StoredGraph))
         return EXIT_CLI_FAILURE;
     CZerinDoc& doc = session.Doc();
-    CFileResult result;
+    int nDiagram = CZerinDoc::DIAGRAM_NET_DESIGN;
     if (options.m_strView == "casegraph") {
-        CCaseGraph& graph = doc.CaseGraph();
+        nDiagram = CZerinDoc::DIAGRAM_CASE_GRAPH;
+        const CCaseGraph& graph = doc.CaseGraph();
         // A graph the file holds laid out is drawn as the user left it.
-        if (!doc.IsCaseGraphLaidOut() || !graph.m_bLaidOut || graph.m_arrCases.empty()) {
+        if (!doc.Record().caseGraphLaidOut || !graph.IsLaidOut() || graph.Cases().empty()) {
             if (!session.ComputeCaseGraph())
                 return EXIT_CLI_FAILURE;
             session.LayOutCaseGraph();
         }
-        result = CPictureExport::Export(
-            options.m_strOutput, graph.m_sizeExtent, [&graph](CDC& dc) { graph.Draw(dc); },
-            "casegraph", options.m_bStandalone);
     } else if (options.m_strView == "occurrence") {
-        COccurrenceNet& record = doc.OccurrenceNet();
-        record.Layout(session.MeasureDC());
-        result = CPictureExport::Export(
-            options.m_strOutput, record.m_sizeNet, [&record](CDC& dc) { record.Draw(dc); },
-            "occurrence", options.m_bStandalone);
-    } else {
-        result = CPictureExport::Export(
-            options.m_strOutput, doc.NetDesign().m_sizeNet,
-            [&doc](CDC& dc) { doc.DrawNetDesign(dc); }, "net", options.m_bStandalone);
+        nDiagram = CZerinDoc::DIAGRAM_OCCURRENCE_NET;
+        doc.LayOutOccurrenceNet(session.MeasureDC());
     }
+    // The picture format of the output's extension.
+    const CExportFormat* format = ExportFormats().FindPicture(options.m_strOutput, nDiagram);
+    const CFileResult result =
+        format
+            ? format->Write(ModelInput(doc, nDiagram, options.m_bStandalone), options.m_strOutput)
+            : CFileResult::Failure(CPictureExport::UnknownFormat(options.m_strOutput));
     return session.Check(result, options.m_strOutput) ? EXIT_CLI_OK : EXIT_CLI_FAILURE;
 }

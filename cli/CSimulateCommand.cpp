@@ -9,11 +9,12 @@
 #include "model/CPNLabel.h"
 
 #include <cstdint>
+#include <utility>
 
 bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
                                       CCliSession& session) {
     CZerinDoc& doc = session.Doc();
-    const CBreakPoints& breakPoints = doc.RefillBreakPoints();
+    const CBreakPoints& breakPoints = doc.Simulation().RefillBreakPoints();
     std::vector<std::uint32_t> indices;
     for (const std::vector<std::string>& names : cases) {
         CSetConditions wanted;
@@ -37,7 +38,7 @@ bool CSimulateCommand::SetBreakpoints(const std::vector<std::vector<std::string>
             session.Report("--break-at: the case " + wanted.ToString(false) +
                            " is not reachable, the breakpoint is never reached");
     }
-    doc.SetBreakpoints(indices);
+    doc.Simulation().SetBreakpoints(indices);
     return true;
 }
 
@@ -62,7 +63,7 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
             // A limit of no step presses stop before the first step is fired.
             if (steps >= limit) {
                 run.Stop();
-                doc.ClearSelection();
+                doc.Selection().Clear();
                 return CAutomaticRun::STEP_FINISHED;
             }
             const int result = CAutomaticRun::ExecuteStepWithoutAnimation(doc);
@@ -74,23 +75,18 @@ int CSimulateCommand::Run(const CSimulateOptions& options, CCliSession& session)
 
     if (!options.m_strOccurrenceXml.empty() || !options.m_strOccurrenceGraphML.empty() ||
         !options.m_strOccurrenceDot.empty()) {
-        if (!doc.IsContactFree()) {
+        if (!doc.Record().contactFree) {
             session.Report("the system is not contact-free, it has no occurrence net to export");
             return EXIT_CLI_FAILURE;
         }
-        doc.OccurrenceNet().Layout(session.MeasureDC());
-        if (!options.m_strOccurrenceXml.empty() &&
-            !session.Check(doc.OccurrenceNet().ExportXML(options.m_strOccurrenceXml),
-                           options.m_strOccurrenceXml))
-            return EXIT_CLI_FAILURE;
-        const CGraphText graph = doc.OccurrenceNet().GraphForOtherTools();
-        if (!options.m_strOccurrenceGraphML.empty() &&
-            !session.Check(graph.SaveGraphML(options.m_strOccurrenceGraphML),
-                           options.m_strOccurrenceGraphML))
-            return EXIT_CLI_FAILURE;
-        if (!options.m_strOccurrenceDot.empty() &&
-            !session.Check(graph.SaveDot(options.m_strOccurrenceDot), options.m_strOccurrenceDot))
-            return EXIT_CLI_FAILURE;
+        const std::pair<const char*, const std::string*> files[] = {
+            {"occurrencenet", &options.m_strOccurrenceXml},
+            {"graphml", &options.m_strOccurrenceGraphML},
+            {"dot", &options.m_strOccurrenceDot}};
+        for (const auto& [format, output] : files)
+            if (!output->empty() &&
+                !session.Export(format, CZerinDoc::DIAGRAM_OCCURRENCE_NET, *output))
+                return EXIT_CLI_FAILURE;
     }
     if (!options.m_strSave.empty() && !session.Save(options.m_strSave))
         return EXIT_CLI_FAILURE;

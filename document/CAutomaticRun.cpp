@@ -8,7 +8,7 @@
 bool CAutomaticRun::Loop(CZerinDoc& doc, const std::function<int()>& animateStep,
                          const std::function<bool()>& choose, bool stopAtBreakpoints, bool& found) {
     CFrameServices& frame = doc.GetFrame();
-    doc.ClearSelection();
+    doc.Selection().Clear();
     m_bAutoRun = true;
     frame.EnableSimulationButtons(false, false, true, false);
     found = true;
@@ -23,21 +23,21 @@ bool CAutomaticRun::Loop(CZerinDoc& doc, const std::function<int()>& animateStep
         }
         // After leaving, the current case is the initial one again: no breakpoint
         // was reached by the run.
-        if (!doc.InSimulation())
+        if (!doc.Simulation().IsActive())
             break;
-        if (stopAtBreakpoints && doc.CheckBreakpoint())
+        if (stopAtBreakpoints && doc.Simulation().CheckBreakpoint())
             break;
     }
     return true;
 }
 
 void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep, int chooseMode) {
-    if (m_bAutoRun || !doc.InSimulation())
+    if (m_bAutoRun || !doc.Simulation().IsActive())
         return;
     WriteOutput(PANE_SIMULATION, "Starting automatic simulation...");
     bool found = true;
     const auto choose = [&doc, chooseMode] {
-        return doc.ChooseAutomaticStep(chooseMode == CHOOSE_LARGEST ? 0 : 1);
+        return doc.Simulation().ChooseAutomaticStep(chooseMode == CHOOSE_LARGEST ? 0 : 1);
     };
     if (!Loop(doc, animateStep, choose, true, found))
         return;
@@ -49,7 +49,7 @@ void CAutomaticRun::Run(CZerinDoc& doc, const std::function<int()>& animateStep,
 
 void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
                            const std::function<int()>& animateStep) {
-    if (m_bAutoRun || !doc.InSimulation())
+    if (m_bAutoRun || !doc.Simulation().IsActive())
         return;
     WriteOutput(PANE_SIMULATION, "Replaying the path...");
     std::size_t next = 0;
@@ -57,13 +57,13 @@ void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
     const auto choose = [&] {
         if (next == steps.size())
             return false;
-        doc.ClearSelection();
+        doc.Selection().Clear();
         for (CPNEvent* e : steps[next++])
-            doc.AppendToSelection(e);
+            doc.Selection().Append(e);
         // A step the current case gives no concession is not fired.
-        refused = !doc.CheckStep(false);
+        refused = !doc.Simulation().CheckStep(false);
         if (refused)
-            doc.ClearSelection();
+            doc.Selection().Clear();
         return !refused;
     };
     bool found = true;
@@ -77,19 +77,19 @@ void CAutomaticRun::Replay(CZerinDoc& doc, const std::vector<CSetEvents>& steps,
 }
 
 int CAutomaticRun::ExecuteStepWithoutAnimation(CZerinDoc& doc) {
-    if (!doc.InSimulation())
+    if (!doc.Simulation().IsActive())
         return STEP_SIMULATION_LEFT;
-    doc.SetAnimating(true);
-    doc.PrepareAnimation(false);
-    doc.ExecuteStepPhase(0);
-    while (doc.NextFrame()) {
+    doc.Simulation().SetAnimating(true);
+    doc.Simulation().PrepareAnimation(false);
+    doc.Simulation().ExecuteStepPhase(0);
+    while (doc.Simulation().NextFrame()) {
     }
-    doc.ExecuteStepPhase(1);
-    doc.PrepareAnimation(true);
-    while (doc.NextFrame()) {
+    doc.Simulation().ExecuteStepPhase(1);
+    doc.Simulation().PrepareAnimation(true);
+    while (doc.Simulation().NextFrame()) {
     }
-    doc.ExecuteStepPhase(2);
-    doc.ClearSelection();
-    doc.SetAnimating(false);
+    doc.Simulation().ExecuteStepPhase(2);
+    doc.Selection().Clear();
+    doc.Simulation().SetAnimating(false);
     return STEP_FINISHED;
 }

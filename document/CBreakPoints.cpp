@@ -1,7 +1,7 @@
 #include "document/CBreakPoints.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CPNCase.h"
 
 #include <algorithm>
 
@@ -9,8 +9,8 @@ void CBreakPoints::Refill(const CCaseGraph& caseGraph) {
     if (!m_bNeedsRefill)
         return;
     m_arrCases.clear();
-    m_arrCases.reserve(caseGraph.m_arrCases.size());
-    for (const CPNCase* node : caseGraph.m_arrCases)
+    m_arrCases.reserve(caseGraph.Cases().size());
+    for (const CPNCase* node : caseGraph.Cases())
         m_arrCases.push_back(node->m_setConditions);
     m_nCases = static_cast<int>(m_arrCases.size());
     m_bNeedsRefill = false;

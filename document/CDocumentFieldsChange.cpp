@@ -3,56 +3,63 @@
 #include "document/CZerinDoc.h"
 
 CDocumentFieldsChange::Fields CDocumentFieldsChange::Capture(const CZerinDoc& doc) {
+    const CDocumentRecord& r = doc.Record();
     Fields f;
-    f.grid = doc.m_bGrid;
-    f.gridSaved = doc.m_bGridSaved;
-    f.gridSize = doc.m_nGridSize;
-    f.netModified = doc.m_bNetModified;
-    f.caseGraphLaidOut = doc.m_bCaseGraphLaidOut;
-    f.caseGraphValid = doc.m_bCaseGraphValid;
-    f.contactFree = doc.m_bContactFree;
+    f.grid = r.grid;
+    f.gridSaved = r.gridSaved;
+    f.gridSize = r.gridSize;
+    f.netModified = r.netModified;
+    f.caseGraphLaidOut = r.caseGraphLaidOut;
+    f.caseGraphValid = r.caseGraphValid;
+    f.contactFree = r.contactFree;
     for (std::size_t i = 0; i < f.nextName.size(); ++i)
-        f.nextName[i] = doc.m_nNextName[i];
-    f.netSize = doc.m_netDesign.m_sizeNet;
-    f.caseGridSize = doc.m_caseGraph.m_nGridSize;
-    f.caseMinGridSize = doc.m_caseGraph.m_nMinGridSize;
-    f.caseExtent = doc.m_caseGraph.m_sizeExtent;
-    f.caseLaidOut = doc.m_caseGraph.m_bLaidOut;
-    f.occurrenceSize = doc.m_occurrenceNet.m_sizeNet;
+        f.nextName[i] = r.nextName[i];
+    f.netSize = doc.NetDesign().m_sizeNet;
+    f.caseGridSize = doc.CaseGraph().GridSize();
+    f.caseMinGridSize = doc.CaseGraph().MinGridSize();
+    f.caseExtent = doc.CaseGraph().Extent();
+    f.caseLaidOut = doc.CaseGraph().IsLaidOut();
+    f.occurrenceSize = doc.OccurrenceNet().m_sizeNet;
     return f;
 }
 
 void CDocumentFieldsChange::Apply(const Fields& to) {
-    CZerinDoc& d = m_doc;
+    CDocumentRecord& r = m_parts.record;
+    CCaseGraph& graph = m_parts.caseGraph;
     // Only what the edit changed: what is no edit (a simulation) may have changed the
     // rest since.
-    auto set = [this, &to](auto Fields::*field, auto& target) {
-        if (m_before.*field != m_after.*field)
+    auto changed = [this](auto Fields::*field) { return m_before.*field != m_after.*field; };
+    auto set = [&](auto Fields::*field, auto& target) {
+        if (changed(field))
             target = to.*field;
     };
-    set(&Fields::grid, d.m_bGrid);
-    set(&Fields::gridSaved, d.m_bGridSaved);
-    set(&Fields::gridSize, d.m_nGridSize);
+    set(&Fields::grid, r.grid);
+    set(&Fields::gridSaved, r.gridSaved);
+    set(&Fields::gridSize, r.gridSize);
     for (std::size_t i = 0; i < to.nextName.size(); ++i)
         if (m_before.nextName[i] != m_after.nextName[i])
-            d.m_nNextName[i] = to.nextName[i];
-    set(&Fields::netSize, d.m_netDesign.m_sizeNet);
-    set(&Fields::occurrenceSize, d.m_occurrenceNet.m_sizeNet);
-    const bool bSameGraph = d.m_caseGraph.GetGeneration() == m_nCaseGraphGeneration;
+            r.nextName[i] = to.nextName[i];
+    set(&Fields::netSize, m_parts.net.m_sizeNet);
+    set(&Fields::occurrenceSize, m_parts.occurrenceNet.m_sizeNet);
+    const bool bSameGraph = graph.GetGeneration() == m_nCaseGraphGeneration;
     if (bSameGraph) {
-        set(&Fields::netModified, d.m_bNetModified);
-        set(&Fields::caseGraphLaidOut, d.m_bCaseGraphLaidOut);
-        set(&Fields::caseGraphValid, d.m_bCaseGraphValid);
-        set(&Fields::contactFree, d.m_bContactFree);
-        set(&Fields::caseGridSize, d.m_caseGraph.m_nGridSize);
-        set(&Fields::caseMinGridSize, d.m_caseGraph.m_nMinGridSize);
-        set(&Fields::caseExtent, d.m_caseGraph.m_sizeExtent);
-        set(&Fields::caseLaidOut, d.m_caseGraph.m_bLaidOut);
-        if (m_before.caseExtent != m_after.caseExtent)
-            d.m_bCaseGraphResized = true;
+        set(&Fields::netModified, r.netModified);
+        set(&Fields::caseGraphLaidOut, r.caseGraphLaidOut);
+        set(&Fields::caseGraphValid, r.caseGraphValid);
+        set(&Fields::contactFree, r.contactFree);
+        int gridSize = graph.GridSize(), minGridSize = graph.MinGridSize();
+        set(&Fields::caseGridSize, gridSize);
+        set(&Fields::caseMinGridSize, minGridSize);
+        graph.SetGridSizes(gridSize, minGridSize);
+        if (changed(&Fields::caseExtent)) {
+            graph.SetExtent(to.caseExtent);
+            r.caseGraphResized = true;
+        }
+        if (changed(&Fields::caseLaidOut))
+            graph.SetLaidOut(to.caseLaidOut);
     } else if (m_before.netModified != m_after.netModified ||
                m_before.caseGraphValid != m_after.caseGraphValid) {
         // The graph in the document was computed for another state of the net.
-        d.SetNetModified();
+        m_parts.doc.SetNetModified();
     }
 }

@@ -6,7 +6,11 @@
 #include <array>
 #include <cstdint>
 
+class CCaseGraph;
+class CNetDesign;
+class COccurrenceNet;
 class CZerinDoc;
+struct CDocumentRecord;
 
 // What an edit changed of the document's own settings and of its diagrams' (the grid,
 // the extents, the counters that name new elements, whether the net was tested and its
@@ -35,9 +39,17 @@ public:
 
     static Fields Capture(const CZerinDoc& doc);
 
-    CDocumentFieldsChange(CZerinDoc& doc, const Fields& before, const Fields& after,
+    // What the change puts back: the document's parts.
+    struct Parts {
+        CZerinDoc& doc;
+        CDocumentRecord& record;
+        CNetDesign& net;
+        CCaseGraph& caseGraph;
+        COccurrenceNet& occurrenceNet;
+    };
+    CDocumentFieldsChange(const Parts& parts, const Fields& before, const Fields& after,
                           std::uint64_t nCaseGraphGeneration)
-        : m_doc(doc), m_before(before), m_after(after),
+        : m_parts(parts), m_before(before), m_after(after),
           m_nCaseGraphGeneration(nCaseGraphGeneration) {}
 
     void Undo() override { Apply(m_before); }
@@ -47,7 +59,7 @@ public:
 private:
     void Apply(const Fields& to);
 
-    CZerinDoc& m_doc;
+    Parts m_parts;
     Fields m_before;
     Fields m_after;
     std::uint64_t m_nCaseGraphGeneration;

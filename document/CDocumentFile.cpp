@@ -1,6 +1,6 @@
 #include "document/CDocumentFile.h"
 
-#include "analysis/CCaseGraph.h"
+#include "casegraph/CCaseGraph.h"
 #include "base/CArchive.h"
 #include "base/CArchiveException.h"
 #include "base/CRandomSource.h"
@@ -20,49 +20,39 @@ constexpr std::int32_t kFileVersion = 1;
 
 } // namespace
 
-void CDocumentFile::ResetRecordFields(CZerinDoc& doc) {
-    doc.m_nFileVersion = kFileVersion;
-    doc.m_bGrid = doc.m_bGridSaved = true;
-    doc.m_nGridSize = 10;
-    doc.m_bNetModified = true;
-    doc.m_bCaseGraphLaidOut = doc.m_bCaseGraphValid = doc.m_bContactFree = false;
-    for (int& counter : doc.m_nNextName)
-        counter = 1;
-    doc.m_bRebuildInitialCase = doc.m_bRestartOccurrenceNet = doc.m_bCaseGraphResized = false;
-}
-
 void CDocumentFile::WriteRecord(CArchive& ar, const CZerinDoc& doc) {
+    const CDocumentRecord& record = doc.Record();
     ar.WriteInt32(kFileVersion);
     // Simulation switches the grid off; the file keeps the user's setting.
-    ar.WriteBool32(doc.m_bSimulation ? doc.m_bGridSaved : doc.m_bGrid);
-    ar.WriteInt32(doc.m_nGridSize);
+    ar.WriteBool32(doc.Simulation().IsActive() ? record.gridSaved : record.grid);
+    ar.WriteInt32(record.gridSize);
     // A graph whose steps are produced on demand is not stored: the file marks it not
     // computed, and the next simulation computes it again.
-    const bool onDemand = !doc.m_caseGraph.IsStored();
-    ar.WriteBool32(doc.m_bNetModified);
-    ar.WriteBool32(doc.m_bCaseGraphLaidOut && !onDemand);
-    ar.WriteBool32(doc.m_bCaseGraphValid && !onDemand);
-    ar.WriteBool32(doc.m_bContactFree);
-    for (int counter : doc.m_nNextName)
+    const CCaseGraph& graph = doc.CaseGraph();
+    const bool onDemand = !graph.HasAllSteps();
+    ar.WriteBool32(record.netModified);
+    ar.WriteBool32(record.caseGraphLaidOut && !onDemand);
+    ar.WriteBool32(record.caseGraphValid && !onDemand);
+    ar.WriteBool32(record.contactFree);
+    for (int counter : record.nextName)
         ar.WriteInt32(counter);
     // Storing leaves every object as it is; the records are one virtual for both ways.
-    const_cast<CNetDesign&>(doc.m_netDesign).Serialize(ar);
-    if (doc.m_bNetModified || onDemand) {
+    const_cast<CNetDesign&>(doc.NetDesign()).Serialize(ar);
+    if (record.netModified || onDemand) {
         // The case graph and the occurrence net belong to the net as it was before the
         // edit: the file holds them empty, as the emptied graph keeps its grid sizes.
         CRandomSource random;
         CCaseGraph emptyGraph(random);
-        emptyGraph.m_nGridSize = doc.m_caseGraph.m_nGridSize;
-        emptyGraph.m_nMinGridSize = doc.m_caseGraph.m_nMinGridSize;
+        emptyGraph.SetGridSizes(graph.GridSize(), graph.MinGridSize());
         emptyGraph.Serialize(ar);
     } else {
-        const_cast<CCaseGraph&>(doc.m_caseGraph).Serialize(ar);
+        const_cast<CCaseGraph&>(graph).Serialize(ar);
     }
-    if (doc.m_bNetModified) {
+    if (record.netModified) {
         COccurrenceNet emptyNet;
         emptyNet.Serialize(ar);
     } else {
-        const_cast<COccurrenceNet&>(doc.m_occurrenceNet).Serialize(ar);
+        const_cast<COccurrenceNet&>(doc.OccurrenceNet()).Serialize(ar);
     }
 }
 
@@ -70,21 +60,21 @@ void CDocumentFile::ReadRecord(CArchive& ar, CZerinDoc& doc) {
     const std::int32_t version = ar.ReadInt32();
     if (version != kFileVersion)
         throw CArchiveException(CArchiveException::Cause::BadSchema, "document version");
-    doc.m_nFileVersion = version;
-    doc.m_bGrid = doc.m_bGridSaved = ar.ReadBool32();
-    doc.m_nGridSize = ar.ReadInt32();
-    doc.m_bNetModified = ar.ReadBool32();
-    doc.m_bCaseGraphLaidOut = ar.ReadBool32();
-    doc.m_bCaseGraphValid = ar.ReadBool32();
-    doc.m_bContactFree = ar.ReadBool32();
-    for (int& counter : doc.m_nNextName)
+    CDocumentRecord record;
+    record.fileVersion = version;
+    record.grid = record.gridSaved = ar.ReadBool32();
+    record.gridSize = ar.ReadInt32();
+    record.netModified = ar.ReadBool32();
+    record.caseGraphLaidOut = ar.ReadBool32();
+    record.caseGraphValid = ar.ReadBool32();
+    record.contactFree = ar.ReadBool32();
+    for (int& counter : record.nextName)
         counter = ar.ReadInt32();
-    doc.m_bRebuildInitialCase = true;
-    doc.m_bRestartOccurrenceNet = true;
-    doc.m_bCaseGraphResized = true;
-    doc.m_netDesign.Serialize(ar);
-    doc.m_caseGraph.Serialize(ar);
-    doc.m_occurrenceNet.Serialize(ar);
+    record.rebuildInitialCase = true;
+    record.caseGraphResized = true;
+    doc.TakeRecord(record);
+    doc.Simulation().Loaded();
+    doc.SerializeDiagrams(ar);
 }
 
 std::vector<std::uint8_t> CDocumentFile::Store(const CZerinDoc& doc) {
@@ -118,7 +108,7 @@ CFileResult CDocumentFile::Load(CZerinDoc& doc, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     if (CFileResult read = Read(path, bytes); !read) {
         doc.DeleteContents();
-        ResetRecordFields(doc);
+        doc.TakeRecord(CDocumentRecord());
         return read;
     }
     return LoadBytes(doc, std::move(bytes));
@@ -132,7 +122,7 @@ CFileResult CDocumentFile::LoadBytes(CZerinDoc& doc, std::vector<std::uint8_t> b
         ReadRecord(ar, doc);
         CDocumentValidator::Validate(doc, ar.GetLoadedObjects());
         // Checked as read; now the steps that need no objects of their own let go of them.
-        doc.m_caseGraph.ReleasePlainSteps();
+        doc.CaseGraphEditor().ReleasePlainSteps();
         return CFileResult::Success();
     } catch (const std::exception& e) {
         Discard(doc, ar);
@@ -144,17 +134,7 @@ void CDocumentFile::Discard(CZerinDoc& doc, const CArchive& ar) {
     // The containers were empty before the load, so everything they hold now came from
     // the archive, which lists each object once: take it back from them and delete it
     // from the list, whether it was attached anywhere or not.
-    doc.m_netDesign.m_listElements.clear();
-    CCaseGraph& graph = doc.m_caseGraph;
-    graph.m_arrCases.clear();
-    graph.m_arrSteps.clear();
-    graph.m_arrStepLabels.clear();
-    graph.m_arrNetEvents.clear();
-    graph.m_listElements.clear();
-    doc.m_occurrenceNet.m_listElements.clear();
-    doc.m_occurrenceNet.m_listDecorations.clear();
+    doc.ForgetLoadedElements();
     for (CObject* object : ar.GetLoadedObjects())
         delete object;
-    doc.DeleteContents();
-    ResetRecordFields(doc);
 }

@@ -39,7 +39,4 @@ private:
     // After a failed load: hands every object the archive created back to nobody,
     // deletes each exactly once, and empties the document.
     static void Discard(CZerinDoc& doc, const CArchive& ar);
-    // Puts the fields of the document record back to those of a new document, so that
-    // a failed open leaves nothing of the file behind.
-    static void ResetRecordFields(CZerinDoc& doc);
 };

@@ -1,8 +1,8 @@
 #include "document/CDocumentValidator.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/CArchiveException.h"
 #include "document/CZerinDoc.h"
 #include "model/CNetDesign.h"
@@ -140,7 +140,7 @@ void CDocumentValidator::Validate(const CZerinDoc& doc, const std::vector<CObjec
     validator.CheckOwnership(loaded);
     for (const CObject* object : loaded)
         CheckPlacement(object);
-    for (CPoint pt : doc.CaseGraph().m_arrSavedPositions)
+    for (CPoint pt : doc.CaseGraph().SavedPositions())
         CheckPoint(pt);
     validator.CheckNetDesign();
     validator.CheckCaseGraph();
@@ -148,7 +148,7 @@ void CDocumentValidator::Validate(const CZerinDoc& doc, const std::vector<CObjec
 }
 
 void CDocumentValidator::CheckDocument() const {
-    Require(m_doc.GridSize() > 0 && m_doc.GridSize() <= kMaxExtent, "grid size");
+    Require(m_doc.Record().gridSize > 0 && m_doc.Record().gridSize <= kMaxExtent, "grid size");
 }
 
 void CDocumentValidator::CheckOwnership(const std::vector<CObject*>& loaded) {
@@ -162,10 +162,10 @@ void CDocumentValidator::CheckOwnership(const std::vector<CObject*>& loaded) {
     const CCaseGraph& graph = m_doc.CaseGraph();
     std::unordered_set<const CPNElement*> graphParts;
     take(m_setNet, m_doc.NetDesign().m_listElements);
-    take(m_setCases, graph.m_arrCases);
-    take(graphParts, graph.m_arrSteps);
-    take(graphParts, graph.m_arrStepLabels);
-    take(m_setGraphFree, graph.m_listElements);
+    take(m_setCases, graph.Cases());
+    take(graphParts, graph.StepObjects());
+    take(graphParts, graph.StepLabels());
+    take(m_setGraphFree, graph.FreeElements());
     take(m_setRecord, m_doc.OccurrenceNet().m_listElements);
     take(m_setDecorations, m_doc.OccurrenceNet().m_listDecorations);
     // Whatever the file made and no container holds would be lost or, worse, referred
@@ -228,27 +228,28 @@ void CDocumentValidator::CheckCaseGraph() const {
     const CCaseGraph& graph = m_doc.CaseGraph();
     // The grid sizes matter only to a graph laid out on them: an empty or not laid-out
     // graph keeps whatever its writer left there (0 from some), and is laid out afresh.
-    if (graph.m_bLaidOut && !graph.m_arrCases.empty())
-        Require(graph.m_nGridSize > 0 && graph.m_nGridSize <= kMaxExtent &&
-                    graph.m_nMinGridSize > 0 && graph.m_nMinGridSize <= kMaxExtent,
+    if (graph.IsLaidOut() && !graph.Cases().empty())
+        Require(graph.GridSize() > 0 && graph.GridSize() <= kMaxExtent &&
+                    graph.MinGridSize() > 0 && graph.MinGridSize() <= kMaxExtent,
                 "case graph grid size");
-    CheckExtent(graph.m_sizeExtent.cx, graph.m_sizeExtent.cy, "case graph extent");
-    Require(CountMatches(graph.m_nCases, Size(graph.m_arrCases)) &&
-                CountMatches(graph.m_nSteps, Size(graph.m_arrSteps)) &&
-                CountMatches(graph.m_nStepLabels, Size(graph.m_arrStepLabels)) &&
-                CountMatches(graph.m_nNetEvents, Size(graph.m_arrNetEvents)) &&
-                CountMatches(graph.m_nSavedPositions, Size(graph.m_arrSavedPositions)),
+    CheckExtent(graph.Extent().cx, graph.Extent().cy, "case graph extent");
+    const CCaseGraph::FileCounts counts = graph.CountsAsRead();
+    Require(CountMatches(counts.cases, Size(graph.Cases())) &&
+                CountMatches(counts.steps, Size(graph.StepObjects())) &&
+                CountMatches(counts.stepLabels, Size(graph.StepLabels())) &&
+                CountMatches(counts.netEvents, Size(graph.NetEvents())) &&
+                CountMatches(counts.savedPositions, Size(graph.SavedPositions())),
             "case graph counts");
-    Require(graph.m_arrStepLabels.size() <= graph.m_arrSteps.size(), "step labels");
+    Require(graph.StepLabels().size() <= graph.StepObjects().size(), "step labels");
 
-    for (const CPNCase* node : graph.m_arrCases) {
+    for (const CPNCase* node : graph.Cases()) {
         Require(IsExactly<CPNCase>(node) && !node->m_pLabel, "case graph node");
         CheckEmbeddedLabel(node->m_label, node);
         for (const CPNCondition* condition : node->m_setConditions)
             Require(IsNetCondition(condition), "case member");
     }
-    for (std::size_t i = 0; i < graph.m_arrSteps.size(); ++i) {
-        const CPNStep* step = graph.m_arrSteps[i];
+    for (std::size_t i = 0; i < graph.StepObjects().size(); ++i) {
+        const CPNStep* step = graph.StepObjects()[i];
         Require(IsExactly<CPNStep>(step), "case graph arc");
         Require(step->m_pFrom && step->m_pTo && m_setCases.count(step->m_pFrom) == 1 &&
                     m_setCases.count(step->m_pTo) == 1,
@@ -257,17 +258,17 @@ void CDocumentValidator::CheckCaseGraph() const {
         for (const CPNEvent* event : step->m_setEvents)
             Require(IsNetEvent(event), "step member");
         const CPNLabel* label =
-            i < graph.m_arrStepLabels.size() ? graph.m_arrStepLabels[i] : nullptr;
+            i < graph.StepLabels().size() ? graph.StepLabels()[i] : nullptr;
         Require(!step->m_pLabel || step->m_pLabel == label, "step label");
     }
-    for (std::size_t i = 0; i < graph.m_arrStepLabels.size(); ++i) {
-        const CPNLabel* label = graph.m_arrStepLabels[i];
-        Require(IsExactly<CPNLabel>(label) && label->m_pOwner == graph.m_arrSteps[i],
+    for (std::size_t i = 0; i < graph.StepLabels().size(); ++i) {
+        const CPNLabel* label = graph.StepLabels()[i];
+        Require(IsExactly<CPNLabel>(label) && label->m_pOwner == graph.StepObjects()[i],
                 "step label owner");
     }
-    for (const CPNEvent* event : graph.m_arrNetEvents)
+    for (const CPNEvent* event : graph.NetEvents())
         Require(IsNetEvent(event), "net event of the case graph");
-    CheckFreeElements(graph.m_listElements);
+    CheckFreeElements(graph.FreeElements());
 }
 
 void CDocumentValidator::CheckOccurrenceNet() const {

@@ -1,7 +1,6 @@
 #include "document/CEditHistory.h"
 
-#include "document/CFrameServices.h"
-#include "document/CZerinDoc.h"
+#include "document/CEditHost.h"
 #include "model/CNoEditRecorder.h"
 
 CEditHistory::~CEditHistory() = default;
@@ -64,18 +63,18 @@ bool CEditHistory::End() {
 void CEditHistory::Cancel() {
     if (!m_pOpen)
         return;
-    m_doc.ClearSelection();
+    m_doc.ClearSelectionForEdit();
     m_doc.RollbackFields();
     m_pOpen->Rollback();
     m_pOpen.reset();
     m_nDepth = 0;
     m_bImplicit = false;
     m_nRevision = m_doc.Revision();
-    m_doc.GetFrame().UpdateAllViews();
+    m_doc.EditCancelled();
 }
 
 CEditRecorder& CEditHistory::Recorder(int nDiagram) {
-    if (m_doc.InSimulation())
+    if (m_doc.IsSimulating())
         return CNoEditRecorder::Instance();
     if (!m_pOpen) {
         Open(m_strPending.empty() ? std::string("Edit") : m_strPending, CElementCommit::kNoMerge);
@@ -92,7 +91,7 @@ bool CEditHistory::CloseOpen(const std::string& text, int nMergeKey) {
     std::unique_ptr<CElementCommit> commit = std::move(m_pOpen);
     m_bImplicit = false;
     // What changes while simulating is the token game, no edit.
-    if (m_doc.InSimulation()) {
+    if (m_doc.IsSimulating()) {
         m_strPending.clear();
         return false;
     }
@@ -126,20 +125,20 @@ bool CEditHistory::Checkpoint(int nMergeKey) {
 }
 
 bool CEditHistory::CanUndo() const {
-    return !m_doc.InSimulation() && m_stack.CanUndo();
+    return !m_doc.IsSimulating() && m_stack.CanUndo();
 }
 
 bool CEditHistory::CanRedo() const {
-    return !m_doc.InSimulation() && m_stack.CanRedo();
+    return !m_doc.IsSimulating() && m_stack.CanRedo();
 }
 
 void CEditHistory::Undo() {
-    if (m_doc.InSimulation() || m_nDepth > 0)
+    if (m_doc.IsSimulating() || m_nDepth > 0)
         return;
     Checkpoint();
     if (!m_stack.CanUndo())
         return;
-    m_doc.ClearSelection();
+    m_doc.ClearSelectionForEdit();
     m_stack.Undo();
     m_doc.EditApplied();
     FollowClean();
@@ -147,12 +146,12 @@ void CEditHistory::Undo() {
 }
 
 void CEditHistory::Redo() {
-    if (m_doc.InSimulation() || m_nDepth > 0)
+    if (m_doc.IsSimulating() || m_nDepth > 0)
         return;
     // A change made since the last undo starts a new branch instead.
     if (Checkpoint() || !m_stack.CanRedo())
         return;
-    m_doc.ClearSelection();
+    m_doc.ClearSelectionForEdit();
     m_stack.Redo();
     m_doc.EditApplied();
     FollowClean();

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-class CZerinDoc;
+class CEditHost;
 
 // The document's one edit history. An edit is opened when a gesture or command starts
 // and closed when it ends; while open, the diagrams report what they touch, and closing
@@ -21,7 +21,7 @@ public:
     // The history keeps at most this much memory of edits.
     static constexpr std::size_t kBudget = 512u << 20;
 
-    explicit CEditHistory(CZerinDoc& doc) : m_doc(doc) { m_stack.SetBudget(kBudget); }
+    explicit CEditHistory(CEditHost& doc) : m_doc(doc) { m_stack.SetBudget(kBudget); }
     ~CEditHistory();
 
     // A new or opened document: no history, the state as it is the saved one (or, for a
@@ -68,7 +68,7 @@ private:
     bool CloseOpen(const std::string& text, int nMergeKey);
     void FollowClean();
 
-    CZerinDoc& m_doc;
+    CEditHost& m_doc;
     CUndoStack m_stack;
     std::unique_ptr<CElementCommit> m_pOpen;
     // The open edit was opened by a report, not by Begin: its name may still come.

@@ -2,12 +2,11 @@
 
 #include "model/CPropertiesHost.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
 class CBreakPoints;
-class CCaseAnalysis;
+class CCaseEngine;
 class CDC;
 class CPNCondition;
 class CSetConditions;
@@ -21,7 +20,7 @@ struct CCaseClassInput {
     std::vector<bool> reachable;
     // Where the class is kept as decision diagrams there are no cases to list: the
     // search and the path are asked of it (not owned).
-    CCaseAnalysis* search = nullptr;
+    CCaseEngine* search = nullptr;
 };
 
 // What the document asks of the window around it: the main frame, its bars and views
@@ -64,15 +63,7 @@ public:
     // without their steps. Zero where nothing is estimated (the graph is always stored).
     virtual long long CaseGraphMemoryBudget() { return 0; }
 
-    // A save dialog for an XML export: the default name, the filter
-    // "XML file (*.xml)|*.xml|All files (*.*)|*.*||", asking before overwriting.
-    // Nothing when the user cancels.
-    // The extension names the format: "xml", "graphml" or "dot".
-    virtual std::optional<std::string> AskExportPath(const std::string& /*defaultName*/,
-                                                     const std::string& /*extension*/ = "xml") {
-        return std::nullopt;
-    }
-    // A failure the user must see (an export that could not be written).
+    // A failure the user must see.
     virtual void ShowError(const std::string& /*message*/) {}
 
     // A context that measures text as the views draw it, to name what no view has named

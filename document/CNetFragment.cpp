@@ -117,7 +117,7 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
         if (!name || names.insert(name->m_strText).second)
             continue;
         const int kind =
-            dynamic_cast<CPNEvent*>(e) ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION;
+            dynamic_cast<CPNEvent*>(e) ? CDocumentRecord::NAME_EVENT : CDocumentRecord::NAME_CONDITION;
         std::string fresh;
         do
             fresh = doc.GetNewName(kind);
@@ -128,20 +128,8 @@ bool CNetFragment::Paste(CZerinDoc& doc, std::vector<std::uint8_t> bytes, CSize 
     for (CPNElement* e : fragment.m_listElements)
         if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
             e->Offset(offset.cx, offset.cy);
-    doc.ClearSelection();
-    doc.History()
-        .Recorder(CZerinDoc::DIAGRAM_NET_DESIGN)
-        .ModifyList(doc.NetDesign().m_listElements);
     std::list<CPNElement*> pasted;
     pasted.swap(fragment.m_listElements);
-    // New elements, no edge twice: appended without the net's search for duplicates,
-    // which would make pasting into a large net quadratic.
-    for (CPNElement* e : pasted) {
-        doc.NetDesign().m_listElements.push_back(e);
-        // New, so not selected yet: listed straight away.
-        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
-            doc.AppendToSelection(e);
-    }
-    doc.NetDesign().RecalcSize(doc.NetDesign().m_sizeNet.cx, doc.NetDesign().m_sizeNet.cy);
+    doc.PasteElements(pasted);
     return true;
 }

@@ -1,36 +1,28 @@
 #include "document/CZerinDoc.h"
 
-#include "document/CDocumentFile.h"
-
-#include "analysis/CPNCase.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
 #include "base/CDC.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "document/CFrameServices.h"
-#include "document/CSimulationController.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
-#include "occurrence/CNetDesignExport.h"
 #include "simulation/CNetComplement.h"
 
 #include <algorithm>
 #include <cctype>
 
-CZerinDoc::CZerinDoc(CFrameServices& frame)
-    : m_penToken(PS_SOLID, 1, RGB(0, 0, 255)), m_brushToken(RGB(0, 0, 255)), m_caseGraph(m_random),
-      m_rFrame(frame) {}
+CZerinDoc::CZerinDoc(CFrameServices& frame) : m_caseGraph(m_random), m_rFrame(frame) {}
 
 CZerinDoc::~CZerinDoc() {
     // The selection and the animation refer to elements the containers delete.
-    m_listSelection.clear();
-    m_listAnimEdges.clear();
+    m_selection.Items().clear();
+    m_simulation.Clear();
 }
 
-// --- The framework's part. ---
+// --- The file. ---
 
 void CZerinDoc::SetTitle(const std::string& title) {
     if (title == m_strTitle)
@@ -64,49 +56,48 @@ void CZerinDoc::SetModifiedFlag(bool modified) {
 
 void CZerinDoc::NewDocument() {
     DeleteContents();
-    OnNewDocument();
+    m_record = CDocumentRecord();
+    m_random.SeedWithTime();
     m_strPathName.clear();
     SetTitle("Untitled");
     SetModifiedFlag(false);
     m_history.Reset();
 }
 
-bool CZerinDoc::OnNewDocument() {
-    m_nFileVersion = 1;
-    m_bGrid = true;
-    m_bGridSaved = true;
-    m_bRuler = false;
-    m_nGridSize = 10;
-    m_bRebuildInitialCase = false;
-    m_bNetModified = true;
-    m_bCaseGraphLaidOut = m_bCaseGraphValid = m_bContactFree = false;
-    std::fill(std::begin(m_nNextName), std::end(m_nNextName), 1);
-    m_bSimulation = m_bAnimating = false;
-    m_nAnimFrame = 0;
-    // Flags a loaded file left behind do not belong to the new document.
-    m_bRestartOccurrenceNet = false;
-    m_bCaseGraphResized = false;
-    m_random.SeedWithTime();
-    return true;
-}
-
 void CZerinDoc::DeleteContents() {
-    std::fill(std::begin(m_nNextName), std::end(m_nNextName), 1);
-    m_listSelection.clear();
-    m_listAnimEdges.clear();
+    m_record.nextName = {1, 1, 1, 1};
+    m_selection.Items().clear();
     // The cases and the breakpoints refer to the conditions deleted below.
-    m_caseCurrent.RemoveAll();
-    m_caseInitial.RemoveAll();
-    m_breakPoints.Clear();
+    m_simulation.Clear();
     m_netDesign.DeleteContents();
-    m_bSimulation = m_bAnimating = false;
-    m_nAnimFrame = 0;
     m_caseGraph.DeleteContents(true);
     m_occurrenceNet.Reset();
     if (m_bRestoring)
         return;
     m_rFrame.SwitchToNetDesignView();
     m_rFrame.ClearOutputBar();
+}
+
+void CZerinDoc::TakeRecord(const CDocumentRecord& record) {
+    // The ruler is the window's, not the file's.
+    const bool ruler = m_record.ruler;
+    m_record = record;
+    m_record.ruler = ruler;
+}
+
+void CZerinDoc::SerializeDiagrams(CArchive& ar) {
+    m_netDesign.Serialize(ar);
+    m_caseGraph.Serialize(ar);
+    m_occurrenceNet.Serialize(ar);
+}
+
+void CZerinDoc::ForgetLoadedElements() {
+    m_netDesign.m_listElements.clear();
+    m_caseGraph.ForgetLoadedElements();
+    m_occurrenceNet.m_listElements.clear();
+    m_occurrenceNet.m_listDecorations.clear();
+    DeleteContents();
+    TakeRecord(CDocumentRecord());
 }
 
 unsigned long long CZerinDoc::Revision() const {
@@ -122,8 +113,9 @@ std::unique_ptr<CEditChange> CZerinDoc::EndFields() {
     const CDocumentFieldsChange::Fields after = CDocumentFieldsChange::Capture(*this);
     if (after == m_fieldsBefore)
         return nullptr;
-    return std::make_unique<CDocumentFieldsChange>(*this, m_fieldsBefore, after,
-                                                   m_nFieldsGraphGeneration);
+    return std::make_unique<CDocumentFieldsChange>(
+        CDocumentFieldsChange::Parts{*this, m_record, m_netDesign, m_caseGraph, m_occurrenceNet},
+        m_fieldsBefore, after, m_nFieldsGraphGeneration);
 }
 
 void CZerinDoc::RollbackFields() {
@@ -136,88 +128,20 @@ void CZerinDoc::EditApplied() {
     m_rFrame.UpdateAllViews();
 }
 
+void CZerinDoc::EditCancelled() {
+    m_rFrame.UpdateAllViews();
+}
+
 // --- Drawing. ---
 
 void CZerinDoc::DrawNetDesign(CDC& dc) const {
     m_netDesign.Draw(dc);
-    // Frame -1 is the moment between preparing a phase and its first frame: no token
-    // has a place on its path yet.
-    if (!m_bSimulation || !m_bAnimating || m_nAnimFrame < 0 ||
-        m_nAnimFrame >= CPNEdge::kTokenPathPoints)
-        return;
-    const CPen* oldPen = dc.SelectObject(&m_penToken);
-    const CBrush* oldBrush = dc.SelectObject(&m_brushToken);
-    for (const CPNEdge* edge : m_listAnimEdges) {
-        const CPoint pt = edge->GetTokenPathPoint(m_nAnimFrame);
-        dc.Ellipse(pt.x - 4, pt.y - 4, pt.x + 4, pt.y + 4);
-    }
-    dc.SelectObject(oldBrush);
-    dc.SelectObject(oldPen);
+    m_simulation.DrawTokens(dc);
 }
 
-// --- Selection. ---
+// --- The diagrams. ---
 
-void CZerinDoc::AppendToSelection(CPNElement* element) {
-    element->m_bSelected = true;
-    m_listSelection.push_back(element);
-}
-
-CRect CZerinDoc::Select(CPNElement* element, bool add) {
-    CRect rect;
-    if (!add)
-        rect = ClearSelection();
-    if (!element)
-        return rect;
-    element->m_bSelected = true;
-    // Listed once, so that deleting or moving the selection touches it once.
-    if (!IsSelected(element))
-        m_listSelection.push_back(element);
-    return rect | element->GetBoundRect();
-}
-
-CRect CZerinDoc::ClearSelection() {
-    CRect rect;
-    for (CPNElement* e : m_listSelection) {
-        rect |= e->GetBoundRect();
-        e->m_bSelected = false;
-    }
-    m_listSelection.clear();
-    return rect;
-}
-
-bool CZerinDoc::IsSelected(const CPNElement* element) const {
-    if (!element)
-        return !m_listSelection.empty();
-    return std::find(m_listSelection.begin(), m_listSelection.end(), element) !=
-           m_listSelection.end();
-}
-
-bool CZerinDoc::HasMultipleSelection() const {
-    return m_listSelection.size() > 1;
-}
-
-CPNElement* CZerinDoc::GetFirstSelected() const {
-    return m_listSelection.empty() ? nullptr : m_listSelection.front();
-}
-
-bool CZerinDoc::HitTestSelectedPoints(CPoint pt) const {
-    for (CPNElement* e : m_listSelection) {
-        if (auto* edge = dynamic_cast<CPNEdge*>(e); edge && edge->HitTestPoint(pt))
-            return true;
-        if (auto* polygon = dynamic_cast<CPNPolygon*>(e); polygon && polygon->HitTestPoint(pt))
-            return true;
-    }
-    return false;
-}
-
-void CZerinDoc::Deselect(CPNElement* element) {
-    if (!element)
-        return;
-    element->m_bSelected = false;
-    m_listSelection.remove(element);
-}
-
-CDiagram& CZerinDoc::GetDiagram(int nDiagram) {
+CDiagram& CZerinDoc::MutableDiagram(int nDiagram) {
     if (nDiagram == DIAGRAM_CASE_GRAPH)
         return m_caseGraph;
     if (nDiagram == DIAGRAM_OCCURRENCE_NET)
@@ -225,19 +149,24 @@ CDiagram& CZerinDoc::GetDiagram(int nDiagram) {
     return m_netDesign;
 }
 
+const CDiagram& CZerinDoc::Diagram(int nDiagram) const {
+    return const_cast<CZerinDoc*>(this)->MutableDiagram(nDiagram);
+}
+
 std::uint64_t CZerinDoc::DiagramGeneration(int nDiagram) const {
-    return const_cast<CZerinDoc*>(this)->GetDiagram(nDiagram).GetGeneration();
+    return Diagram(nDiagram).GetGeneration();
 }
 
 CRect CZerinDoc::SelectInRect(int nDiagram, const CRect& rect) {
-    CRect result = ClearSelection();
-    return result | GetDiagram(nDiagram).SelectInRect(rect, m_bSimulation, m_listSelection);
+    CRect result = m_selection.Clear();
+    return result | MutableDiagram(nDiagram).SelectInRect(rect, m_simulation.IsActive(),
+                                                          m_selection.Items());
 }
 
 CRect CZerinDoc::PlaceSelection(int nDiagram, bool front) {
     ++m_nEdits;
-    const CRect rect =
-        GetDiagram(nDiagram).ChangeZOrder(m_listSelection, !front, m_history.Recorder(nDiagram));
+    const CRect rect = MutableDiagram(nDiagram).ChangeZOrder(m_selection.Items(), !front,
+                                                             m_history.Recorder(nDiagram));
     SetModifiedFlag();
     return rect;
 }
@@ -246,14 +175,15 @@ CRect CZerinDoc::MoveSelection(int nDiagram, int dx, int dy) {
     ++m_nEdits;
     if (dx == 0 && dy == 0)
         return {};
-    return GetDiagram(nDiagram).MoveElements(m_listSelection, dx, dy, m_history.Recorder(nDiagram));
+    return MutableDiagram(nDiagram).MoveElements(m_selection.Items(), dx, dy,
+                                                 m_history.Recorder(nDiagram));
 }
 
 CRect CZerinDoc::MoveElement(int nDiagram, CPNElement* element, CPoint pt) {
     ++m_nEdits;
     if (!element)
         return {};
-    return GetDiagram(nDiagram).MoveElement(element, pt, m_history.Recorder(nDiagram));
+    return MutableDiagram(nDiagram).MoveElement(element, pt, m_history.Recorder(nDiagram));
 }
 
 CRect CZerinDoc::MoveCases(const std::vector<std::pair<std::uint32_t, CPoint>>& moves) {
@@ -268,7 +198,7 @@ void CZerinDoc::ModifyElement(int nDiagram, CPNElement* element) {
 
 void CZerinDoc::ModifyElement(CPNElement* element) {
     for (int nDiagram : {DIAGRAM_NET_DESIGN, DIAGRAM_OCCURRENCE_NET, DIAGRAM_CASE_GRAPH})
-        if (GetDiagram(nDiagram).Contains(element)) {
+        if (Diagram(nDiagram).Contains(element)) {
             ModifyElement(nDiagram, element);
             return;
         }
@@ -322,29 +252,11 @@ CRect CZerinDoc::DeleteOutlinePoint(int nDiagram, CPNPolygon* polygon) {
 void CZerinDoc::ReplaceNet(CNetDesign& net, int nextCondition, int nextEvent) {
     m_netDesign.m_listElements.swap(net.m_listElements);
     m_netDesign.m_sizeNet = net.m_sizeNet;
-    m_nNextName[NAME_CONDITION] = nextCondition;
-    m_nNextName[NAME_EVENT] = nextEvent;
+    m_record.nextName[CDocumentRecord::NAME_CONDITION] = nextCondition;
+    m_record.nextName[CDocumentRecord::NAME_EVENT] = nextEvent;
     SetNetModified();
     SetModifiedFlag();
     m_history.Reset(false);
-}
-
-CPNEdge* CZerinDoc::FindGrabbedEdge(CPoint pt) const {
-    for (CPNElement* e : m_listSelection)
-        if (auto* edge = dynamic_cast<CPNEdge*>(e); edge && edge->HitTestPoint(pt))
-            return edge;
-    return nullptr;
-}
-
-bool CZerinDoc::CanDelete() const {
-    for (const CPNElement* e : m_listSelection) {
-        if (dynamic_cast<const CPNEdge*>(e) || dynamic_cast<const CPNEvent*>(e) ||
-            dynamic_cast<const CPNCondition*>(e) || dynamic_cast<const CPNPolygon*>(e))
-            return true;
-        if (auto* label = dynamic_cast<const CPNLabel*>(e); label && !label->m_pOwner)
-            return true;
-    }
-    return false;
 }
 
 CRect CZerinDoc::DeleteSelection(int nDiagram) {
@@ -354,16 +266,17 @@ CRect CZerinDoc::DeleteSelection(int nDiagram) {
         // The selection may hold elements of another diagram (a case graph node, an
         // occurrence net place): the net design deletes only its own.
         std::list<CPNElement*> own;
-        for (CPNElement* e : m_listSelection)
+        for (CPNElement* e : m_selection)
             if (m_netDesign.Contains(e))
                 own.push_back(e);
-        rect = ClearSelection();
+        rect = m_selection.Clear();
         // Edges about to be deleted must not stay in the animation list.
-        m_listAnimEdges.clear();
+        m_simulation.ForgetAnimation();
         rect |= m_netDesign.DeleteElements(own, m_history.Recorder(nDiagram));
     } else {
-        rect = GetDiagram(nDiagram).DeleteElements(m_listSelection, m_history.Recorder(nDiagram));
-        rect |= ClearSelection();
+        rect = MutableDiagram(nDiagram).DeleteElements(m_selection.Items(),
+                                                      m_history.Recorder(nDiagram));
+        rect |= m_selection.Clear();
     }
     SetModifiedFlag();
     return rect;
@@ -373,7 +286,7 @@ bool CZerinDoc::AddElement(CPNElement* element, int nDiagram) {
     ++m_nEdits;
     if (!element)
         return false;
-    const bool added = GetDiagram(nDiagram).AddElement(element, m_history.Recorder(nDiagram));
+    const bool added = MutableDiagram(nDiagram).AddElement(element, m_history.Recorder(nDiagram));
     if (added)
         SetModifiedFlag();
     return added;
@@ -381,183 +294,22 @@ bool CZerinDoc::AddElement(CPNElement* element, int nDiagram) {
 
 std::string CZerinDoc::GetNewName(int kind) {
     static const char* const kPatterns[] = {"b%d", "e%d", "Text%d", "Text%d"};
-    if (kind < NAME_CONDITION || kind > NAME_DIAGRAM_LABEL)
+    if (kind < CDocumentRecord::NAME_CONDITION || kind > CDocumentRecord::NAME_DIAGRAM_LABEL)
         return {};
-    return FormatString(kPatterns[kind], m_nNextName[kind]++);
+    return FormatString(kPatterns[kind], m_record.nextName[static_cast<std::size_t>(kind)]++);
 }
 
-// --- State changes. ---
-
-void CZerinDoc::SetNetModified() {
-    ++m_nEdits;
-    m_bNetModified = true;
-    m_bCaseGraphLaidOut = m_bCaseGraphValid = m_bContactFree = false;
-}
-
-void CZerinDoc::SetCaseGraphLaidOut(bool bLaidOut) {
-    m_bCaseGraphLaidOut = bLaidOut;
-    SetModifiedFlag();
-}
-
-void CZerinDoc::AdoptCaseGraph(bool bPassed) {
-    m_bNetModified = !bPassed;
-    m_bCaseGraphValid = bPassed;
-    m_bContactFree = bPassed && m_caseGraph.IsContactFree();
-    m_bCaseGraphLaidOut = false;
-}
-
-void CZerinDoc::BuildInitialCase() {
-    m_caseInitial = m_netDesign.BuildStructure();
-    m_caseCurrent = m_caseInitial;
-}
-
-const CBreakPoints& CZerinDoc::RefillBreakPoints() {
-    m_breakPoints.Refill(m_caseGraph);
-    return m_breakPoints;
-}
-
-void CZerinDoc::SetBreakpoints(const std::vector<std::uint32_t>& indices) {
-    m_breakPoints.SetBreakpoints(indices);
-}
-
-void CZerinDoc::ToggleGrid() {
-    m_bGrid = !m_bGrid;
-    SetModifiedFlag();
-}
-
-void CZerinDoc::ToggleRuler() {
-    m_bRuler = !m_bRuler;
-}
-
-// --- Commands. ---
-
-void CZerinDoc::OnSetBreakpoints() {
-    if (!CanSetBreakpoints())
-        return;
-    m_breakPoints.Refill(m_caseGraph);
-    m_rFrame.ShowBreakPointsDialog(m_breakPoints);
-}
-
-void CZerinDoc::OnCaseClassVerification() {
-    if (!CanVerifyCaseClass())
-        return;
-    CCaseClassInput input;
-    for (CPNElement* e : m_netDesign.m_listElements)
-        if (auto* c = dynamic_cast<CPNCondition*>(e))
-            input.conditions.push_back(c);
-    for (const CPNCase* node : m_caseGraph.m_arrCases) {
-        input.cases.push_back(node->m_setConditions);
-        input.reachable.push_back(node->m_bReachable);
+void CZerinDoc::PasteElements(std::list<CPNElement*>& elements) {
+    m_selection.Clear();
+    m_history.Recorder(DIAGRAM_NET_DESIGN).ModifyList(m_netDesign.m_listElements);
+    for (CPNElement* e : elements) {
+        m_netDesign.m_listElements.push_back(e);
+        // New, so not selected yet: listed straight away.
+        if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
+            m_selection.Append(e);
     }
-    input.search = m_caseGraph.GetSymbolic();
-    m_rFrame.ShowCaseClassDialog(input);
-}
-
-void CZerinDoc::NameForOutput() {
-    CDC* dc = m_rFrame.GetMeasureDC();
-    if (!dc)
-        return;
-    m_caseGraph.NameIfUnnamed(*dc);
-    m_occurrenceNet.Layout(*dc);
-}
-
-bool CZerinDoc::SayCasesAreNotListed() const {
-    if (!m_caseGraph.GetSymbolic())
-        return false;
-    WriteOutput(PANE_ANALYSIS, "The cases are kept as decision diagrams: they are not listed one "
-                               "by one (Total " +
-                                   m_caseGraph.GetCaseCountText() + " case(s))");
-    return true;
-}
-
-void CZerinDoc::OnWriteCaseClass() {
-    if (!CanWriteCaseClass() || SayCasesAreNotListed())
-        return;
-    NameForOutput();
-    m_caseGraph.WriteCaseClass();
-}
-
-void CZerinDoc::OnCountReachableClasses() {
-    if (CanComputeAllReachable() && !SayCasesAreNotListed())
-        m_caseGraph.WriteClassSummary();
-}
-
-void CZerinDoc::OnComputeAllReachable() {
-    if (!CanComputeAllReachable() || SayCasesAreNotListed())
-        return;
-    NameForOutput();
-    m_caseGraph.WriteForwardReachableClasses();
-}
-
-namespace {
-
-// Asks for the path and writes; a write that fails is shown, never passed over.
-template <class Write>
-void RunExport(CFrameServices& frame, const std::string& defaultName, Write write,
-               const std::string& extension = "xml") {
-    const std::optional<std::string> path = frame.AskExportPath(defaultName, extension);
-    if (!path)
-        return;
-    const CFileResult result = write(*path);
-    if (!result)
-        frame.ShowError(result.error);
-}
-
-} // namespace
-
-void CZerinDoc::OnExportCaseClassXML() {
-    if (!CanExportCaseClassXML())
-        return;
-    RunExport(m_rFrame, "CaseClass",
-              [this](const std::string& path) { return m_caseGraph.ExportCaseClassXML(path); });
-}
-
-void CZerinDoc::OnExportNetDesignXML() {
-    if (!CanExportNetDesignXML())
-        return;
-    RunExport(m_rFrame, m_strTitle, [this](const std::string& path) {
-        return CNetDesignExport(m_netDesign).ExportXML(path);
-    });
-}
-
-void CZerinDoc::OnExportCaseGraphXML() {
-    if (!CanExportCaseGraphXML())
-        return;
-    NameForOutput();
-    RunExport(m_rFrame, "CaseGraph",
-              [this](const std::string& path) { return m_caseGraph.ExportCaseGraphXML(path); });
-}
-
-void CZerinDoc::OnExportOccurrenceNetXML() {
-    if (!CanExportOccurrenceNetXML())
-        return;
-    NameForOutput();
-    RunExport(m_rFrame, "OccurrenceNet",
-              [this](const std::string& path) { return m_occurrenceNet.ExportXML(path); });
-}
-
-void CZerinDoc::OnExportGraph(bool bCaseGraph, const std::string& extension) {
-    if (bCaseGraph ? !CanExportCaseGraphXML() : !CanExportOccurrenceNetXML())
-        return;
-    NameForOutput();
-    const CGraphText graph =
-        bCaseGraph ? m_caseGraph.GraphForOtherTools() : m_occurrenceNet.GraphForOtherTools();
-    RunExport(
-        m_rFrame, bCaseGraph ? "CaseGraph" : "OccurrenceNet",
-        [&graph, &extension](const std::string& path) {
-            return extension == "dot" ? graph.SaveDot(path) : graph.SaveGraphML(path);
-        },
-        extension);
-}
-
-int CZerinDoc::DoNetComplement(CDC& dc) {
-    // The complement reads the flow relation of the last structure build, which only
-    // simulation mode guarantees to match the net: outside it an edited net may have
-    // lost elements the relation still names.
-    if (!CanDoNetComplement())
-        return 0;
-    LeaveSimulation();
-    return ComplementNet(dc);
+    elements.clear();
+    m_netDesign.RecalcSize(m_netDesign.m_sizeNet.cx, m_netDesign.m_sizeNet.cy);
 }
 
 int CZerinDoc::ComplementNet(CDC& dc) {
@@ -569,62 +321,55 @@ int CZerinDoc::ComplementNet(CDC& dc) {
     return added;
 }
 
-void CZerinDoc::AppendStepNames(std::string& text) const {
-    bool first = true;
-    for (const CPNElement* e : m_listSelection) {
-        auto* event = dynamic_cast<const CPNEvent*>(e);
-        if (!event || !event->m_pLabel)
-            continue;
-        if (!first)
-            text += ",";
-        text += " " + event->m_pLabel->m_strText;
-        first = false;
-    }
-    if (!first)
-        text += " ";
+void CZerinDoc::ResizeDiagram(int nDiagram, int cx, int cy) {
+    ++m_nEdits;
+    if (nDiagram == DIAGRAM_CASE_GRAPH)
+        m_caseGraph.ComputeExtent(cx, cy);
+    else if (nDiagram == DIAGRAM_OCCURRENCE_NET)
+        m_occurrenceNet.RecalcSize(cx, cy);
+    else
+        m_netDesign.RecalcSize(cx, cy);
 }
 
-// --- The simulation controller. ---
+CSize CZerinDoc::LayOutOccurrenceNet(CDC& dc) {
+    return m_occurrenceNet.Layout(dc);
+}
 
-void CZerinDoc::EnterSimulation() {
-    // What the edits left is the base; the simulation is no edit.
-    m_history.Checkpoint();
-    CSimulationController(*this).EnterSimulation();
+void CZerinDoc::NameForOutput(int nDiagram) {
+    CDC* dc = m_rFrame.GetMeasureDC();
+    if (!dc)
+        return;
+    if (nDiagram != DIAGRAM_OCCURRENCE_NET && nDiagram != DIAGRAM_NET_DESIGN)
+        m_caseGraph.NameIfUnnamed(*dc);
+    if (nDiagram != DIAGRAM_CASE_GRAPH && nDiagram != DIAGRAM_NET_DESIGN)
+        m_occurrenceNet.Layout(*dc);
 }
-bool CZerinDoc::TestNet() {
-    return CSimulationController(*this).TestNet();
+
+void CZerinDoc::BuildNet(const std::function<void(CNetDesign&)>& build) {
+    m_history.Recorder(DIAGRAM_NET_DESIGN).ModifyList(m_netDesign.m_listElements);
+    build(m_netDesign);
+    SetNetModified();
+    SetModifiedFlag();
 }
-void CZerinDoc::LeaveSimulation() {
-    CSimulationController(*this).LeaveSimulation();
-    m_history.Rebase();
+
+// --- State changes. ---
+
+void CZerinDoc::SetNetModified() {
+    ++m_nEdits;
+    m_record.netModified = true;
+    m_record.caseGraphLaidOut = m_record.caseGraphValid = m_record.contactFree = false;
 }
-void CZerinDoc::ResetSystem() {
-    CSimulationController(*this).ResetSystem();
+
+void CZerinDoc::SetCaseGraphLaidOut(bool bLaidOut) {
+    m_record.caseGraphLaidOut = bLaidOut;
+    SetModifiedFlag();
 }
-void CZerinDoc::SetCase(const CSetConditions& c) {
-    CSimulationController(*this).SetCase(c);
+
+void CZerinDoc::ToggleGrid() {
+    m_record.grid = !m_record.grid;
+    SetModifiedFlag();
 }
-void CZerinDoc::ShowCurrentCase() {
-    CSimulationController(*this).ShowCurrentCase();
-}
-void CZerinDoc::RefreshCase() {
-    CSimulationController(*this).RefreshCase();
-}
-bool CZerinDoc::CheckStep(bool report) {
-    return CSimulationController(*this).CheckStep(report);
-}
-void CZerinDoc::ExecuteStepPhase(int phase) {
-    CSimulationController(*this).ExecuteStepPhase(phase);
-}
-void CZerinDoc::PrepareAnimation(bool post) {
-    CSimulationController(*this).PrepareAnimation(post);
-}
-bool CZerinDoc::NextFrame() {
-    return CSimulationController(*this).NextFrame();
-}
-bool CZerinDoc::ChooseAutomaticStep(int mode) {
-    return CSimulationController(*this).ChooseAutomaticStep(mode);
-}
-bool CZerinDoc::CheckBreakpoint() {
-    return CSimulationController(*this).CheckBreakpoint();
+
+void CZerinDoc::ToggleRuler() {
+    m_record.ruler = !m_record.ruler;
 }

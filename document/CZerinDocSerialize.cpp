@@ -8,8 +8,8 @@ void CZerinDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         // A file saved after an edit holds an empty case graph and occurrence net: they
         // described the net before the edit.
-        if (m_bNetModified) {
-            m_caseGraph.DeleteContents(true);
+        if (m_record.netModified) {
+            m_simulation.ForgetCaseClass(true);
             m_occurrenceNet.Reset();
         }
         CDocumentFile::WriteRecord(ar, *this);
@@ -29,7 +29,7 @@ CFileResult CZerinDoc::OnOpenDocument(const std::string& path) {
     if (CFileResult read = CDocumentFile::Read(path, bytes); !read)
         return read;
     CFileResult result;
-    if (m_bSimulation) {
+    if (m_simulation.IsActive()) {
         {
             CNullFrameServices nowhere;
             CZerinDoc trial(nowhere);
@@ -65,8 +65,8 @@ CFileResult CZerinDoc::OnOpenDocument(const std::string& path) {
 }
 
 CFileResult CZerinDoc::OnSaveDocument(const std::string& path) {
-    if (m_bNetModified) {
-        m_caseGraph.DeleteContents(true);
+    if (m_record.netModified) {
+        m_simulation.ForgetCaseClass(true);
         m_occurrenceNet.Reset();
     }
     CFileResult result = CDocumentFile::Save(*this, path);

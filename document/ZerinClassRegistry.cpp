@@ -1,7 +1,7 @@
 #include "document/ZerinClassRegistry.h"
 
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"

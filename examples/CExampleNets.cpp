@@ -101,19 +101,20 @@ std::string CExampleNets::Describe(const std::string& name) {
 }
 
 bool CExampleNets::Build(const std::string& name, CZerinDoc& doc, CDC& dc) {
-    CExampleNetBuilder b(doc.NetDesign(), dc);
-    if (name == "philosophers")
-        Philosophers(b);
-    else if (name == "producer-consumer")
-        ProducerConsumer(b);
-    else if (name == "mutex")
-        Mutex(b);
-    else
+    void (*build)(CExampleNetBuilder&) = name == "philosophers"        ? Philosophers
+                                         : name == "producer-consumer" ? ProducerConsumer
+                                         : name == "mutex"             ? Mutex
+                                                                       : nullptr;
+    if (!build)
         return false;
-    // A page around the drawing rather than the editor's default sheet.
-    CRect bounds;
-    for (const CPNElement* element : doc.NetDesign().m_listElements)
-        bounds |= element->GetBoundRect();
-    doc.NetDesign().m_sizeNet = CSize(bounds.right + 60, bounds.bottom + 60);
+    doc.BuildNet([&](CNetDesign& net) {
+        CExampleNetBuilder b(net, dc);
+        build(b);
+        // A page around the drawing rather than the editor's default sheet.
+        CRect bounds;
+        for (const CPNElement* element : net.m_listElements)
+            bounds |= element->GetBoundRect();
+        net.m_sizeNet = CSize(bounds.right + 60, bounds.bottom + 60);
+    });
     return true;
 }

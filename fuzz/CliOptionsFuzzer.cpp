@@ -1,7 +1,8 @@
-// Command lines of any words for zerin-cli's parser: the input's NUL-separated words are
-// the arguments. The parser accepts or refuses with a reason; a crash, a hang or
-// undefined behaviour is a finding.
+// Command lines of any words for zerin-cli's parser over its table of subcommands: the
+// input's NUL-separated words are the arguments. The parser accepts or refuses with a reason; a
+// crash, a hang or undefined behaviour is a finding.
 
+#include "cli/CliSubcommands.h"
 #include "cli/options/CCommandLine.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             args.back() += static_cast<char>(data[i]);
     }
-    CCommandLine options;
+    CCommandLine options(CliSubcommands());
     if (!options.Parse(args) && options.m_strError.empty()) {
         std::fprintf(stderr, "finding: a refused command line without a reason\n");
         std::abort();

@@ -2,7 +2,7 @@
 // the input's lines, its case graph, its class and the record of a step. Each export, as
 // stored in Windows-1250, must be well-formed XML; anything else is a finding.
 
-#include "analysis/CCaseGraph.h"
+#include "casegraph/CCaseGraph.h"
 #include "base/CRandomSource.h"
 #include "base/CodePage1250.h"
 #include "model/CNetDesign.h"

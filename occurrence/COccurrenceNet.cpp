@@ -473,7 +473,7 @@ CRect COccurrenceNet::UpdateAttachedEdges(CPNElement* element, CEditRecorder& re
     return result;
 }
 
-void COccurrenceNet::WriteNames(const ElementList& netElements) {
+void COccurrenceNet::WriteNames(const ElementList& netElements) const {
     if (m_bNamesWritten)
         return;
     m_bNamesWritten = true;

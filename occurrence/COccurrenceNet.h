@@ -107,7 +107,7 @@ public:
 
     // Writes the names behind the "b" and "e" labels to the occurrence net legend pane,
     // once for each state of the record.
-    void WriteNames(const ElementList& netElements);
+    void WriteNames(const ElementList& netElements) const;
     // Draws the same lists from (720, -740) downwards by lineHeight, for a mapping mode
     // whose y grows upwards.
     void DrawNameLegend(CDC& dc, int lineHeight, const ElementList& netElements) const;
@@ -133,7 +133,7 @@ public:
     int m_nRows = 0;
     // The current layout column holds places.
     bool m_bPlaceColumn = true;
-    bool m_bNamesWritten = false;
+    mutable bool m_bNamesWritten = false;
     // The last element laid out, where the next layout run resumes after it; the list's
     // end() stands for "begin at the head", no value for "nothing to lay out".
     std::optional<ElementList::iterator> m_posLayout;

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <string_view>
 
 namespace {
@@ -166,25 +167,44 @@ QByteArray CPictureExport::Encode(const char* format, CSize extent, CPoint origi
 CFileResult CPictureExport::Export(const std::string& path, CSize extent,
                                    const std::function<void(CDC&)>& draw,
                                    const std::string& diagram, bool standalone) {
-    std::string ext = LowerExtension(path);
-    if (ext != ".svg" && ext != ".png" && ext != ".pdf" && ext != ".emf" && ext != ".tex")
-        return CFileResult::Failure(ext.empty() ? "Unknown picture format: the file name " + path +
-                                                      " has no extension"
-                                                : "Unknown picture format: " + ext);
+    static const std::map<std::string, EPicture> kExtensions = {{".emf", EPicture::Emf},
+                                                                {".svg", EPicture::Svg},
+                                                                {".pdf", EPicture::Pdf},
+                                                                {".png", EPicture::Png},
+                                                                {".tex", EPicture::Tikz}};
+    const auto it = kExtensions.find(LowerExtension(path));
+    if (it == kExtensions.end())
+        return CFileResult::Failure(UnknownFormat(path));
+    return Write(it->second, path, extent, draw, diagram, standalone);
+}
+
+std::string CPictureExport::UnknownFormat(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    return ext.empty() ? "Unknown picture format: the file name " + path + " has no extension"
+                       : "Unknown picture format: " + ext;
+}
+
+CFileResult CPictureExport::Write(EPicture picture, const std::string& path, CSize extent,
+                                  const std::function<void(CDC&)>& draw, const std::string& diagram,
+                                  bool standalone) {
     if (extent.cx <= 0 || extent.cy <= 0)
         return CFileResult::Failure(FormatString("Cannot write %s: the picture is empty (%d x %d)",
                                                  path.c_str(), extent.cx, extent.cy));
-    if (ext == ".svg")
+    switch (picture) {
+    case EPicture::Svg:
         return ExportSvg(path, extent, draw);
-    if (ext == ".png")
+    case EPicture::Png:
         return ExportPng(path, extent, draw);
-    if (ext == ".pdf")
+    case EPicture::Pdf:
         return ExportPdf(path, extent, draw);
-    if (ext == ".tex") {
+    case EPicture::Tikz: {
         CMeasureDC measure;
         CTikzDC dc(measure, diagram);
         draw(dc);
         return WriteFileAtomically(path, dc.Picture(standalone, extent));
+    }
+    case EPicture::Emf:
+        break;
     }
     return ExportEmf(path, extent, draw);
 }

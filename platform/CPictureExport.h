@@ -18,10 +18,18 @@
 // picture behind and is reported with its reason.
 class CPictureExport {
 public:
+    enum class EPicture { Emf, Svg, Pdf, Png, Tikz };
+
     // The diagram is "net", "casegraph" or "occurrence" (TikZ names its styles by it).
     static CFileResult Export(const std::string& path, CSize extent,
                               const std::function<void(CDC&)>& draw,
                               const std::string& diagram = "net", bool standalone = false);
+    // The same in the format given, whatever the file name's extension.
+    static CFileResult Write(EPicture picture, const std::string& path, CSize extent,
+                             const std::function<void(CDC&)>& draw,
+                             const std::string& diagram = "net", bool standalone = false);
+    // The reason a file name's extension names no picture format.
+    static std::string UnknownFormat(const std::string& path);
     // The picture in memory as "svg" or "png" (a clipboard's), the logical point origin
     // at its top-left corner; empty when it could not be made.
     static QByteArray Encode(const char* format, CSize extent, CPoint origin,

@@ -337,6 +337,26 @@ CFileResult CPnmlReader::Import(const std::string& path, const std::optional<std
     return reader.ImportNet(netId, gridSize, design, dc, newName, notCENet);
 }
 
+CFileResult CPnmlReader::ImportStructure(const std::string& path,
+                                         const std::optional<std::string>& netId,
+                                         CNetStructure& net, bool* notCENet) {
+    if (notCENet)
+        *notCENet = false;
+    CPnmlReader reader;
+    if (!reader.ReadFile(path))
+        return CFileResult::Failure(reader.Error());
+    const CPnmlNet* pnml = reader.Select(netId);
+    if (!pnml)
+        return CFileResult::Failure(reader.Error());
+    CPnmlImport import(*pnml, 10);
+    if (!import.BuildStructure(net)) {
+        if (notCENet)
+            *notCENet = true;
+        return CFileResult::Failure(reader.m_strName + ": " + import.Error());
+    }
+    return CFileResult::Success();
+}
+
 CFileResult CPnmlReader::ImportNet(const std::optional<std::string>& netId, int gridSize,
                                    CNetDesign& design, CDC& dc, const CPnmlImport::NewName& newName,
                                    bool* notCENet) {

@@ -14,6 +14,7 @@
 // larger than kMaxBytes or nested deeper than kMaxDepth is refused.
 class CDC;
 class CNetDesign;
+class CNetStructure;
 
 class CPnmlReader {
 public:
@@ -31,6 +32,12 @@ public:
     static CFileResult Import(const std::string& path, const std::optional<std::string>& netId,
                               int gridSize, CNetDesign& design, CDC& dc,
                               const CPnmlImport::NewName& newName, bool* notCENet = nullptr);
+    // The file's net as numbers, without drawing it, places and transitions named by
+    // their ids (CPnmlImport::BuildStructure): what the analyses of a contest model
+    // read. On failure the reason names the file.
+    static CFileResult ImportStructure(const std::string& path,
+                                       const std::optional<std::string>& netId, CNetStructure& net,
+                                       bool* notCENet = nullptr);
     // The same for a file read already (ReadFile succeeded).
     CFileResult ImportNet(const std::optional<std::string>& netId, int gridSize, CNetDesign& design,
                           CDC& dc, const CPnmlImport::NewName& newName, bool* notCENet = nullptr);

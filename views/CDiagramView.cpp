@@ -4,15 +4,11 @@
 #include "document/CZerinDoc.h"
 #include "model/CPNEdge.h"
 #include "model/CPNPolygon.h"
-#include "platform/CPictureExport.h"
 #include "platform/CQtDC.h"
 #include "platform/QtFonts.h"
 #include "views/CDlgProperties.h"
 #include "views/CViewHost.h"
 
-#include "views/SaveFileDialog.h"
-
-#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -60,14 +56,14 @@ void CDiagramView::ResetMembers() {
 
 void CDiagramView::OnInitialUpdate() {
     // A new or opened document starts in design mode, whatever the last one was in.
-    m_bSimulation = m_rDoc.InSimulation();
+    m_bSimulation = m_rDoc.Simulation().IsActive();
     ResetMembers();
     UpdateScrollSize();
     InvalidateAll();
 }
 
 void CDiagramView::OnUpdate() {
-    m_bSimulation = m_rDoc.InSimulation();
+    m_bSimulation = m_rDoc.Simulation().IsActive();
     UpdateScrollSize();
     InvalidateAll();
 }
@@ -239,7 +235,7 @@ void CDiagramView::resizeEvent(QResizeEvent* pEvent) {
 void CDiagramView::scrollContentsBy(int dx, int dy) {
     // The rulers are pinned to the window's edges: with them the whole window is drawn
     // again, without them the picture moves and only the uncovered part is drawn.
-    if (!m_bSimulation && m_rDoc.HasRuler())
+    if (!m_bSimulation && m_rDoc.Record().ruler)
         InvalidateAll();
     else
         viewport()->scroll(dx, dy);
@@ -247,24 +243,7 @@ void CDiagramView::scrollContentsBy(int dx, int dy) {
 
 // --- Commands. ---
 
-QString CDiagramView::ExportExtensionOf(int nId) const {
-    const ExportIds exports = GetExportIds();
-    if (nId == 0)
-        return {};
-    return nId == exports.emf    ? QStringLiteral("emf")
-           : nId == exports.svg  ? QStringLiteral("svg")
-           : nId == exports.pdf  ? QStringLiteral("pdf")
-           : nId == exports.png  ? QStringLiteral("png")
-           : nId == exports.tikz ? QStringLiteral("tex")
-                                 : QString();
-}
-
 bool CDiagramView::OnCommand(int nId) {
-    if (const QString strExtension = ExportExtensionOf(nId); !strExtension.isEmpty()) {
-        if (CanExport())
-            ExportWithDialog(strExtension);
-        return true;
-    }
     switch (nId) {
     case Cmd::ID_EDGE_DELETE_POINT:
         OnDeleteEdgePoint();
@@ -318,10 +297,6 @@ bool CDiagramView::OnCommand(int nId) {
 
 bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
     state.checked = false;
-    if (!ExportExtensionOf(nId).isEmpty()) {
-        state.enabled = CanExport();
-        return true;
-    }
     switch (nId) {
     case Cmd::ID_EDGE_DELETE_POINT:
         state.enabled = CanDeleteEdgePoint();
@@ -334,11 +309,11 @@ bool CDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     case Cmd::ID_VIEW_GRID:
         state.enabled = !m_bSimulation;
-        state.checked = !m_bSimulation && m_rDoc.HasGrid();
+        state.checked = !m_bSimulation && m_rDoc.Record().grid;
         return true;
     case Cmd::ID_VIEW_RULER:
         state.enabled = !m_bSimulation;
-        state.checked = !m_bSimulation && m_rDoc.HasRuler();
+        state.checked = !m_bSimulation && m_rDoc.Record().ruler;
         return true;
     case Cmd::ID_VIEW_ZOOM_IN:
         state.enabled = m_nZoom < kMaxZoom;
@@ -393,40 +368,8 @@ void CDiagramView::OnViewProperties() {
     InvalidateAll();
 }
 
-// --- Exports. ---
-
-CFileResult CDiagramView::ExportPicture(const QString& strPath) const {
-    return CPictureExport::Export(
-        strPath.toStdString(), GetExtent(), [this](CDC& dc) { DrawModel(dc); }, GetDiagramKind());
-}
-
-QString CDiagramView::AskExportPath(const QString& strFilter, const QString& strName,
-                                    const QString& strSuffix) {
-    return AskSaveFileName(
-        this,
-        QStringLiteral("Export To %1")
-            .arg(strSuffix == QStringLiteral("tex") ? QStringLiteral("TikZ") : strSuffix.toUpper()),
-        ExportProposal(ToQString(m_rDoc.GetPathName()), strName, strSuffix), strFilter, strSuffix);
-}
-
 void CDiagramView::ShowError(const QString& strMessage) {
     QMessageBox::warning(this, QStringLiteral("Zerin"), strMessage);
-}
-
-void CDiagramView::ExportWithDialog(const QString& strExtension) {
-    const QString strExt = strExtension.toLower();
-    const QString strFilter =
-        QStringLiteral("%1 (*.%2);;All files (*.*)").arg(GetExportFilterName(), strExt);
-    QString strPath = AskExportPath(strFilter, ToQString(m_rDoc.GetTitle()), strExt);
-    if (strPath.isEmpty())
-        return;
-    // The picture's format follows the file name: a name typed without an extension
-    // gets the one of the chosen export.
-    if (QFileInfo(strPath).suffix().isEmpty())
-        strPath += QLatin1Char('.') + strExt;
-    const CFileResult result = ExportPicture(strPath);
-    if (!result)
-        ShowError(ToQString(result.error));
 }
 
 void CDiagramView::TrackPopupMenu(QMenu& menu, const QPoint& ptScreen) {

@@ -127,11 +127,6 @@ public:
     // Draws the visible page into an image: background, border, grid, model, rulers
     // and the inverting overlays, as the window shows them.
     void PaintArea(QPainter& painter, const QRect& rectDevice);
-    // Writes the diagram to a picture file; the extension picks the format.
-    CFileResult ExportPicture(const QString& strPath) const;
-    // Asks for a path with the dialog of the export and writes the picture;
-    // a failure is shown to the user. strExtension is "emf", "svg", "pdf" or "png".
-    void ExportWithDialog(const QString& strExtension);
     // Prints the page on a printer chosen in the print dialog.
     void Print();
     // Shows the printed page in the print preview window.
@@ -174,10 +169,6 @@ public slots:
     virtual void OnSimulationSpeed(int /*nMilliseconds*/) {}
 
 protected:
-    // The name of the diagram in the export filter ("Net Design").
-    virtual QString GetExportFilterName() const { return QStringLiteral("Diagram"); }
-    // "net", "casegraph" or "occurrence": names the styles of a TikZ picture.
-    virtual const char* GetDiagramKind() const { return "net"; }
     // The ruler's minor tick spacing; medium ticks come every second, labels every
     // fourth.
     virtual int GetRulerSpacing() const { return 25; }
@@ -185,19 +176,6 @@ protected:
     virtual void ResizeDiagram(int /*cx*/, int /*cy*/) {}
     // Clears the gesture state.
     virtual void ResetMembers();
-    // The commands of this view's exports: EMF, SVG, PDF and PNG.
-    struct ExportIds {
-        int emf = 0;
-        int svg = 0;
-        int pdf = 0;
-        int png = 0;
-        int tikz = 0;
-    };
-    virtual ExportIds GetExportIds() const { return {}; }
-    // The extension of the picture export the command id stands for; empty for others.
-    QString ExportExtensionOf(int nId) const;
-    // Whether the diagram can be exported now.
-    virtual bool CanExport() const { return true; }
     // The document's diagram the view shows (CZerinDoc::DIAGRAM_...).
     virtual int GetDiagramId() const { return 0; }
     // The cursor for the point, from the gesture state and the tool.
@@ -248,9 +226,6 @@ protected:
 
     // Every repaint of the window passes here with its device rectangle.
     virtual void InvalidateDevice(const QRect& rectDevice);
-    // The save dialog of the exports; an empty string when cancelled.
-    virtual QString AskExportPath(const QString& strFilter, const QString& strName,
-                                  const QString& strSuffix);
     // The "Properties" dialog with the extent; false when cancelled.
     virtual bool AskExtent(int& cx, int& cy);
     // Shows a context menu at the screen point.

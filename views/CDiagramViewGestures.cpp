@@ -81,7 +81,7 @@ void CDiagramView::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     const int step =
-        (pEvent->modifiers() & Qt::ShiftModifier) || m_rDoc.GridSize() <= 0 ? 1 : m_rDoc.GridSize();
+        (pEvent->modifiers() & Qt::ShiftModifier) || m_rDoc.Record().gridSize <= 0 ? 1 : m_rDoc.Record().gridSize;
     const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
     const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
     m_rDoc.BeginEdit("Move");
@@ -180,9 +180,9 @@ void CDiagramView::AddElementItems(QMenu& menu) {
 
 void CDiagramView::SelectForContextMenu() {
     CPNElement* pElement = m_pContextElement;
-    if (m_bSimulation || !pElement || m_rDoc.IsSelected(pElement))
+    if (m_bSimulation || !pElement || m_rDoc.Selection().IsSelected(pElement))
         return;
-    InvalidateLogical(m_rDoc.Select(pElement, false) | pElement->GetBoundRect());
+    InvalidateLogical(m_rDoc.Selection().Select(pElement, false) | pElement->GetBoundRect());
 }
 
 void CDiagramView::ShowPopupMenu(int nIndex, const QPoint& ptScreen) {
@@ -327,7 +327,7 @@ void CDiagramView::ShowToolPosition(CPoint pt) {
 }
 
 void CDiagramView::ShowToolMarkers(CPoint pt, bool bEraseOnly) {
-    if (m_rDoc.HasRuler())
+    if (m_rDoc.Record().ruler)
         DrawRulerMarkers(pt, bEraseOnly);
 }
 

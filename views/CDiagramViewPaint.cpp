@@ -49,9 +49,9 @@ void CDiagramView::InvalidateAll() {
 }
 
 CPoint CDiagramView::SnapToGrid(int x, int y) const {
-    if (!m_rDoc.HasGrid() || m_rDoc.GridSize() <= 0)
+    if (!m_rDoc.Record().grid || m_rDoc.Record().gridSize <= 0)
         return CPoint(x, y);
-    const int g = m_rDoc.GridSize();
+    const int g = m_rDoc.Record().gridSize;
     return CPoint(((x + g / 2) / g) * g, ((y + g / 2) / g) * g);
 }
 
@@ -114,8 +114,8 @@ void CDiagramView::DrawRulerMarkers(CPoint pt, bool bEraseOnly) {
 // --- Paint. ---
 
 void CDiagramView::DrawGrid(CDC& dc, const CRect& rectClip) const {
-    const int g = m_rDoc.GridSize();
-    if (!m_rDoc.HasGrid() || g <= 0)
+    const int g = m_rDoc.Record().gridSize;
+    if (!m_rDoc.Record().grid || g <= 0)
         return;
     const CSize extent = GetExtent();
     // Only the points inside the clip box; the first point of each row and column is
@@ -197,7 +197,7 @@ void CDiagramView::PaintArea(QPainter& painter, const QRect& rectDevice) {
         dc.SelectObject(oldBrush);
         DrawGrid(dc, clip);
         DrawModelIn(dc, clip);
-        if (!m_bSimulation && m_rDoc.HasRuler())
+        if (!m_bSimulation && m_rDoc.Record().ruler)
             DrawRulers(dc);
         if (!m_listXor.empty()) {
             const int oldRop = dc.SetROP2(R2_NOT);

@@ -49,5 +49,5 @@ void CEdgeTool::Release(CToolHost& host, CPoint pt) {
     if (!bAdded)
         return;
     host.ShowToolPage(pEdge);
-    host.RepaintLogical(doc.Select(pEdge, false));
+    host.RepaintLogical(doc.Selection().Select(pEdge, false));
 }

@@ -18,15 +18,15 @@ bool CFreeElementTool::Press(CToolHost& host, CPoint pt) {
         auto* pLabel = new CPNLabel(q.x, q.y);
         CMeasureDC dc;
         pLabel->SetText(doc.GetNewName(nDiagram == CZerinDoc::DIAGRAM_NET_DESIGN
-                                           ? CZerinDoc::NAME_NET_LABEL
-                                           : CZerinDoc::NAME_DIAGRAM_LABEL),
+                                           ? CDocumentRecord::NAME_NET_LABEL
+                                           : CDocumentRecord::NAME_DIAGRAM_LABEL),
                         dc);
         pElement = pLabel;
     }
     doc.AddElement(pElement, nDiagram);
     doc.SetModifiedFlag();
     doc.EndEdit();
-    host.RepaintLogical(doc.Select(pElement, false) | pElement->GetBoundRect());
+    host.RepaintLogical(doc.Selection().Select(pElement, false) | pElement->GetBoundRect());
     host.ShowToolPage(pElement);
     return false;
 }

@@ -12,7 +12,7 @@ bool CNodeTool::Press(CToolHost& host, CPoint pt) {
     doc.BeginEdit(m_bEvent ? "Add Event" : "Add Condition");
     CMeasureDC dc;
     auto* pLabel = new CPNLabel();
-    pLabel->SetText(doc.GetNewName(m_bEvent ? CZerinDoc::NAME_EVENT : CZerinDoc::NAME_CONDITION),
+    pLabel->SetText(doc.GetNewName(m_bEvent ? CDocumentRecord::NAME_EVENT : CDocumentRecord::NAME_CONDITION),
                     dc);
     const CPoint q = host.SnapToolPoint(pt);
     CPNElement* pNode = nullptr;
@@ -23,7 +23,7 @@ bool CNodeTool::Press(CToolHost& host, CPoint pt) {
     doc.AddElement(pNode);
     doc.AddElement(pLabel);
     pLabel->m_pOwner = pNode;
-    host.RepaintLogical(pLabel->GetBoundRect() | doc.Select(pNode, false));
+    host.RepaintLogical(pLabel->GetBoundRect() | doc.Selection().Select(pNode, false));
     doc.SetNetModified();
     doc.EndEdit();
     host.ShowToolPage(pNode);

@@ -75,7 +75,7 @@ bool CRecordDiagramView::OnUpdateCommand(int nId, CCommandState& state) {
         return true;
     case Cmd::ID_PLACE_FRONT:
     case Cmd::ID_PLACE_BACK:
-        state.enabled = !m_bSimulation && GetDocument().IsSelected(nullptr);
+        state.enabled = !m_bSimulation && GetDocument().Selection().IsSelected(nullptr);
         return true;
     default:
         return CDiagramView::OnUpdateCommand(nId, state);
@@ -99,7 +99,7 @@ void CRecordDiagramView::OnDelete() {
 }
 
 void CRecordDiagramView::OnPlace(bool bFront) {
-    if (m_bSimulation || !GetDocument().IsSelected(nullptr))
+    if (m_bSimulation || !GetDocument().Selection().IsSelected(nullptr))
         return;
     InvalidateLogical(GetDocument().PlaceSelection(GetDiagramId(), bFront));
 }
@@ -107,7 +107,7 @@ void CRecordDiagramView::OnPlace(bool bFront) {
 void CRecordDiagramView::OnPropertyChanged(int nWhat) {
     CZerinDoc& doc = GetDocument();
     doc.SetModifiedFlag();
-    CPNElement* pElement = doc.GetFirstSelected();
+    CPNElement* pElement = doc.Selection().First();
     if (!pElement)
         return;
     if (nWhat == 0) {
@@ -134,7 +134,7 @@ void CRecordDiagramView::mousePressEvent(QMouseEvent* pEvent) {
     bool bAdd = false;
     if (!BeginPress(*pEvent, pt, bAdd))
         return;
-    const unsigned nTool = GetDocument().HitTestSelectedPoints(pt) ? Cmd::ID_TOOL_SELECT : m_nTool;
+    const unsigned nTool = GetDocument().Selection().HitTestPoints(pt) ? Cmd::ID_TOOL_SELECT : m_nTool;
     if (nTool == Cmd::ID_TOOL_SELECT ||
         (!m_bSimulation && (nTool == Cmd::ID_TOOL_POLYGON || nTool == Cmd::ID_TOOL_LABEL)))
         PressTool(nTool, pt);

@@ -18,7 +18,7 @@ bool CSelectTool::Press(CToolHost& host, CPoint pt) {
     bool bWhole = false;
     if (!pHit) {
         if (!bAdd) {
-            host.RepaintLogical(doc.ClearSelection());
+            host.RepaintLogical(doc.Selection().Clear());
             if (bEdit)
                 host.ShowToolPage(nullptr);
         }
@@ -27,19 +27,19 @@ bool CSelectTool::Press(CToolHost& host, CPoint pt) {
         m_pGesture = std::make_unique<CBandTool>();
         return m_pGesture->Press(host, pt);
     }
-    if (!doc.IsSelected(pHit)) {
-        host.RepaintLogical(doc.Select(pHit, bAdd));
-        bWhole = doc.HasMultipleSelection();
+    if (!doc.Selection().IsSelected(pHit)) {
+        host.RepaintLogical(doc.Selection().Select(pHit, bAdd));
+        bWhole = doc.Selection().HasMultiple();
         if (bEdit)
             host.ShowToolPage(bWhole ? nullptr : pHit);
     } else if (bAdd) {
-        doc.Deselect(pHit);
+        doc.Selection().Deselect(pHit);
         host.RepaintLogical(pHit->GetBoundRect());
-        if (bEdit && !doc.IsSelected(nullptr))
+        if (bEdit && !doc.Selection().IsSelected(nullptr))
             host.ShowToolPage(nullptr);
         return false;
     } else {
-        bWhole = doc.HasMultipleSelection();
+        bWhole = doc.Selection().HasMultiple();
     }
     // In the token game a press selects, and moves nothing.
     if (!bEdit)

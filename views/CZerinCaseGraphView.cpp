@@ -2,9 +2,9 @@
 
 #include "platform/CLayeredLayout.h"
 
-#include "analysis/CCaseDistances.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCaseDistances.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/FormatString.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNLabel.h"
@@ -24,12 +24,16 @@ CZerinCaseGraphView::CZerinCaseGraphView(CZerinDoc& doc, CViewHost& host, QWidge
     setAccessibleName(QStringLiteral("Case Graph"));
 }
 
-CCaseGraph& CZerinCaseGraphView::Graph() const {
+const CCaseGraph& CZerinCaseGraphView::Graph() const {
     return GetDocument().CaseGraph();
 }
 
+CCaseGraphEditor& CZerinCaseGraphView::Editor() const {
+    return GetDocument().CaseGraphEditor();
+}
+
 CSize CZerinCaseGraphView::GetExtent() const {
-    return ShowsOverview() ? m_pOverview->GetExtent() : Graph().m_sizeExtent;
+    return ShowsOverview() ? m_pOverview->GetExtent() : Graph().Extent();
 }
 
 void CZerinCaseGraphView::DrawModel(CDC& dc) const {
@@ -62,11 +66,7 @@ void CZerinCaseGraphView::DrawNameLegend(CDC& dc, int lineHeight) const {
 }
 
 void CZerinCaseGraphView::ResizeDiagram(int cx, int cy) {
-    Graph().ComputeExtent(cx, cy);
-}
-
-bool CZerinCaseGraphView::CanExport() const {
-    return GetDocument().IsCaseGraphValid();
+    GetDocument().ResizeDiagram(CZerinDoc::DIAGRAM_CASE_GRAPH, cx, cy);
 }
 
 void CZerinCaseGraphView::OnInitialUpdate() {
@@ -87,18 +87,18 @@ bool CZerinCaseGraphView::ContainsElement(const CPNElement* pElement) const {
     auto has = [pElement](const auto& list) {
         return std::find(list.begin(), list.end(), pElement) != list.end();
     };
-    return has(graph.m_arrCases) || has(graph.m_arrSteps) || has(graph.m_arrStepLabels) ||
-           has(graph.m_listElements);
+    return has(graph.Cases()) || has(graph.StepObjects()) || has(graph.StepLabels()) ||
+           has(graph.FreeElements());
 }
 
 bool CZerinCaseGraphView::IsFreeElement(const CPNElement* pElement) const {
-    const auto& free = Graph().m_listElements;
+    const auto& free = Graph().FreeElements();
     return std::find(free.begin(), free.end(), pElement) != free.end();
 }
 
 CPNElement* CZerinCaseGraphView::HitElement(CPoint pt) const {
     // The overview's boxes are no elements of the graph.
-    return ShowsOverview() ? nullptr : Graph().ElementFromPoint(pt);
+    return ShowsOverview() ? nullptr : Editor().ElementFromPoint(pt);
 }
 
 bool CZerinCaseGraphView::TipFor(CPNElement* pHit, CPoint pt, std::string& text,
@@ -137,7 +137,7 @@ bool CZerinCaseGraphView::TipFor(CPNElement* pHit, CPoint pt, std::string& text,
 
 int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
     int nIndex = 0;
-    if (pHit && GetDocument().IsSelected(pHit)) {
+    if (pHit && GetDocument().Selection().IsSelected(pHit)) {
         if (dynamic_cast<CPNStep*>(pHit))
             nIndex = 3;
         if (dynamic_cast<CPNPolygon*>(pHit))
@@ -155,7 +155,7 @@ void CZerinCaseGraphView::Refresh() {
 
 bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
     CZerinDoc& doc = GetDocument();
-    CCaseGraph& graph = Graph();
+    const CCaseGraph& graph = Graph();
     // A new graph has no neighbourhood of the old one.
     if (m_bPart && m_nPartGeneration != graph.GetGeneration())
         LeaveNeighbourhood();
@@ -164,33 +164,33 @@ bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
     if (m_nOverviewGeneration != graph.GetGeneration())
         m_bWholeGraph = false;
     if (!m_bWholeGraph && IsLarge()) {
-        if (doc.InSimulation())
-            doc.ShowCurrentCase();
+        if (doc.Simulation().IsActive())
+            doc.Simulation().ShowCurrentCase();
         RefreshOverview();
         UpdateScrollSize();
         InvalidateAll();
-        m_bSimulation = doc.InSimulation();
+        m_bSimulation = doc.Simulation().IsActive();
         HidePropertiesPage();
         return true;
     }
     // Within the limits (raised since, perhaps) the graph is drawn whole.
     if (!m_bWholeGraph)
         m_pOverview.reset();
-    if (!doc.IsCaseGraphLaidOut()) {
+    if (!doc.Record().caseGraphLaidOut) {
         CMeasureDC dc;
         m_nStage = 0;
-        if (!graph.NameElements(dc, progress))
+        if (!Editor().Name(dc, true, progress))
             return false;
         m_nStage = 1;
-        if (graph.InitialLayout(progress).cx == 0)
+        if (Editor().LayOutForShowing(progress).cx == 0)
             return false;
-        m_nGridCells = graph.m_nGridSize;
+        m_nGridCells = graph.GridSize();
         UpdateScrollSize();
         m_bLayoutShown = false;
         m_bHighlightReachable = false;
         doc.SetCaseGraphLaidOut();
         // The first layout comes with the showing; it is no edit of the user's.
-        if (!doc.InSimulation())
+        if (!doc.Simulation().IsActive())
             doc.History().Rebase();
     }
     if (doc.TakeCaseGraphResized()) {
@@ -202,7 +202,7 @@ bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
         // A graph read from a file has no names yet.
         CMeasureDC dc;
         m_nStage = 0;
-        if (!graph.NameIfUnnamed(dc, progress))
+        if (!Editor().Name(dc, false, progress))
             return false;
         m_nStage = 2;
         if (!graph.WriteNames(progress))
@@ -212,13 +212,13 @@ bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
     m_nStage = 3;
     if (progress && !graph.PrepareDrawing(progress))
         return false;
-    if (doc.InSimulation())
-        doc.ShowCurrentCase();
+    if (doc.Simulation().IsActive())
+        doc.Simulation().ShowCurrentCase();
     // A path shown to a found case stays for one showing.
-    if (!std::exchange(graph.m_bPathNew, false))
-        graph.MarkPath({});
+    if (!Editor().TakePathNew())
+        Editor().MarkPath({});
     InvalidateAll();
-    m_bSimulation = doc.InSimulation();
+    m_bSimulation = doc.Simulation().IsActive();
     HidePropertiesPage();
     return true;
 }
@@ -301,19 +301,18 @@ bool CZerinCaseGraphView::OnUpdateCommand(int nId, CCommandState& state) {
 void CZerinCaseGraphView::OnLayeredLayout() {
     if (m_bSimulation)
         return;
-    CCaseGraph& graph = Graph();
+    const CCaseGraph& graph = Graph();
     std::vector<std::pair<int, int>> arcs;
-    arcs.reserve(graph.m_arrStepRecords.size());
-    for (const CStepRecord& step : graph.m_arrStepRecords)
-        arcs.emplace_back(step.from, step.to);
-    if (!graph.PlaceOnGrid(CLayeredLayout::Layout(static_cast<int>(graph.m_arrCases.size()), arcs),
-                           &GetDocument().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH))) {
+    arcs.reserve(graph.StepCount());
+    for (std::size_t i = 0; i < graph.StepCount(); ++i)
+        arcs.emplace_back(graph.StepFrom(i), graph.StepTo(i));
+    if (!Editor().PlaceAsDrawn(
+            CLayeredLayout::Layout(static_cast<int>(graph.Cases().size()), arcs))) {
         ShowError(QStringLiteral("The case graph could not be laid out in layers."));
         return;
     }
-    m_nGridCells = graph.m_nGridSize;
+    m_nGridCells = graph.GridSize();
     UpdateScrollSize();
-    GetDocument().SetModifiedFlag();
     InvalidateAll();
 }
 
@@ -321,11 +320,9 @@ void CZerinCaseGraphView::OnSmooth() {
     if (m_bSimulation)
         return;
     CSize extent;
-    if (!Graph().Smooth(extent, m_runSmoothDialog,
-                        &GetDocument().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
+    if (!Editor().Smooth(extent, m_runSmoothDialog))
         return;
     UpdateScrollSize();
-    GetDocument().SetModifiedFlag();
     InvalidateAll();
 }
 
@@ -336,8 +333,8 @@ void CZerinCaseGraphView::OnSetActualCase() {
     CZerinDoc& doc = GetDocument();
     // The case is copied: setting it may rebuild what the node belongs to.
     const CSetConditions conditions = pCase->m_setConditions;
-    doc.SetCase(conditions);
-    doc.ShowCurrentCase();
+    doc.Simulation().SetCase(conditions);
+    doc.Simulation().ShowCurrentCase();
     InvalidateAll();
 }
 
@@ -345,7 +342,7 @@ void CZerinCaseGraphView::OnHighlightReachable() {
     if (!m_bSimulation)
         return;
     m_bHighlightReachable = !m_bHighlightReachable;
-    Graph().SetShowReachability(m_bHighlightReachable);
+    Editor().SetShowReachability(m_bHighlightReachable);
     InvalidateAll();
 }
 
@@ -360,7 +357,7 @@ void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
     // A double click on a case at the rim of a neighbourhood moves it there.
     if (m_nCentre >= 0 && pEvent->button() == Qt::LeftButton) {
         const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
-        if (auto* pCase = dynamic_cast<CPNCase*>(Graph().ElementFromPoint(pt))) {
+        if (auto* pCase = dynamic_cast<CPNCase*>(Editor().ElementFromPoint(pt))) {
             const int node = Graph().CaseIndexOf(pCase);
             if (node >= 0 && static_cast<std::size_t>(node) < m_arrDistance.size() &&
                 m_nPartGeneration == Graph().GetGeneration() &&
@@ -374,7 +371,7 @@ void CZerinCaseGraphView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
         const CPoint pt = DeviceToLogical(pEvent->position().toPoint());
         const CSize extent = GetExtent();
         if (pt.x <= extent.cx && pt.y <= extent.cy) {
-            m_pContextElement = Graph().ElementFromPoint(pt);
+            m_pContextElement = Editor().ElementFromPoint(pt);
             OnSetActualCase();
         }
     }

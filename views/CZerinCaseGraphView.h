@@ -4,8 +4,8 @@
 
 #include "document/CZerinDoc.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseGraphOverview.h"
+#include "casegraph/CCaseGraph.h"
+#include "casegraph/CCaseGraphOverview.h"
 #include "views/CRecordDiagramView.h"
 
 #include <memory>
@@ -73,15 +73,7 @@ public:
 
 protected:
     int GetDiagramId() const override { return CZerinDoc::DIAGRAM_CASE_GRAPH; }
-    QString GetExportFilterName() const override { return QStringLiteral("Case Graph"); }
-    const char* GetDiagramKind() const override { return "casegraph"; }
     void ResizeDiagram(int cx, int cy) override;
-    ExportIds GetExportIds() const override {
-        return {Cmd::ID_CASE_GRAPH_EXPORT_EMF, Cmd::ID_CASE_GRAPH_EXPORT_SVG,
-                Cmd::ID_CASE_GRAPH_EXPORT_PDF, Cmd::ID_CASE_GRAPH_EXPORT_PNG,
-                Cmd::ID_CASE_GRAPH_EXPORT_TIKZ};
-    }
-    bool CanExport() const override;
 
     CPNElement* HitElement(CPoint pt) const override;
     bool CanToolBand() const override;
@@ -93,7 +85,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
 
 private:
-    CCaseGraph& Graph() const;
+    const CCaseGraph& Graph() const;
+    CCaseGraphEditor& Editor() const;
     void OnSmooth();
     // The cases in layers by Graphviz, left to right, on the grid: one edit.
     void OnLayeredLayout();

@@ -1,7 +1,7 @@
 #include "views/CZerinCaseGraphView.h"
 
-#include "analysis/CCaseDistances.h"
-#include "analysis/CPNCase.h"
+#include "casegraph/CCaseDistances.h"
+#include "casegraph/CPNCase.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
 
@@ -25,8 +25,8 @@ void CZerinCaseGraphView::SetOverviewLimits(int cases, int steps) {
 
 bool CZerinCaseGraphView::IsLarge() const {
     const CCaseGraph& graph = Graph();
-    return static_cast<long long>(graph.m_arrCases.size()) > m_nOverviewCases ||
-           static_cast<long long>(graph.m_arrStepRecords.size()) > m_nOverviewSteps;
+    return static_cast<long long>(graph.Cases().size()) > m_nOverviewCases ||
+           static_cast<long long>(graph.StepCount()) > m_nOverviewSteps;
 }
 
 void CZerinCaseGraphView::RefreshOverview() {
@@ -34,14 +34,14 @@ void CZerinCaseGraphView::RefreshOverview() {
     if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
         m_pOverview->Groups().empty() || m_pOverview->GetGrouping() != m_eGrouping) {
         m_pOverview = std::make_unique<CCaseGraphOverview>(
-            graph.ForwardAdjacency(), graph.SingleEventAdjacency(), m_eGrouping);
+            Editor().Successors(false), Editor().Successors(true), m_eGrouping);
         m_nOverviewGeneration = graph.GetGeneration();
     }
     // Nothing of the graph is selected or made here.
     m_nTool = Cmd::ID_TOOL_SELECT;
     m_nMarkedGroup = -1;
-    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
-        if (graph.m_arrCases[i]->m_bCurrent)
+    for (std::size_t i = 0; i < graph.Cases().size(); ++i)
+        if (graph.Cases()[i]->m_bCurrent)
             m_nMarkedGroup = static_cast<int>(m_pOverview->GroupOf(static_cast<std::uint32_t>(i)));
 }
 
@@ -58,7 +58,7 @@ void CZerinCaseGraphView::OnShowWholeGraph() {
         return;
     m_bWholeGraph = !m_bWholeGraph;
     if (!m_bWholeGraph)
-        InvalidateLogical(GetDocument().ClearSelection());
+        InvalidateLogical(GetDocument().Selection().Clear());
     RefreshBusy();
     UpdateScrollSize();
     InvalidateAll();
@@ -68,7 +68,7 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
                                    const std::vector<std::string>& unwanted, int radius,
                                    std::string& error) {
     const CCaseGraph& graph = Graph();
-    const int cases = static_cast<int>(graph.m_arrCases.size());
+    const int cases = static_cast<int>(graph.Cases().size());
     int centre = -1;
     if (!name.empty()) {
         // Cases are named c1, c2, ... in the order of the graph.
@@ -93,7 +93,7 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
             }
         for (int i = 0; i < cases && centre < 0; ++i) {
             const CSetConditions& c =
-                graph.m_arrCases[static_cast<std::size_t>(i)]->m_setConditions;
+                graph.Cases()[static_cast<std::size_t>(i)]->m_setConditions;
             if (c.Includes(with) && !c.Meets(without))
                 centre = i;
         }
@@ -110,7 +110,7 @@ void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     // The neighbourhood is drawn where the whole graph has its cases.
     if (!LayOutForPart())
         return;
-    m_arrDistance = CCaseDistances(Graph().ForwardAdjacency()).From(centre, radius);
+    m_arrDistance = CCaseDistances(Editor().Successors(false)).From(centre, radius);
     std::vector<bool> shown(m_arrDistance.size());
     for (std::size_t i = 0; i < shown.size(); ++i)
         shown[i] = m_arrDistance[i] >= 0;
@@ -118,9 +118,8 @@ void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     // With its steps on demand the graph was laid out without them: the cases lie where
     // their numbers put them, far apart. The neighbourhood's steps are made, and its
     // cases gathered around the centre (where the graph keeps no place in the file).
-    CCaseGraph& graph = Graph();
-    if (graph.GetStepsOnDemand()) {
-        graph.AddStepsAmong(shown);
+    if (!Graph().HasAllSteps()) {
+        Editor().AddStepsAmong(shown);
         Gather(static_cast<std::uint32_t>(centre), NeighbourhoodOrder());
     }
     ShowPart(std::move(shown), centre);
@@ -155,8 +154,8 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
 
 void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     const std::vector<std::uint32_t> cases = m_pOverview->CasesOf(group);
-    CCaseGraph& graph = Graph();
-    std::vector<bool> shown(graph.m_arrCases.size(), false);
+    const CCaseGraph& graph = Graph();
+    std::vector<bool> shown(graph.Cases().size(), false);
     for (const std::uint32_t node : cases)
         if (node < shown.size())
             shown[node] = true;
@@ -165,16 +164,16 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     m_arrDistance.clear();
     // With the steps on demand, as a neighbourhood: gathered, with its steps where they
     // are few enough to draw.
-    if (graph.GetStepsOnDemand() && !cases.empty()) {
+    if (!graph.HasAllSteps() && !cases.empty()) {
         if (cases.size() <= kGroupStepsOnDemand)
-            graph.AddStepsAmong(shown);
+            Editor().AddStepsAmong(shown);
         Gather(cases.front(), std::vector<std::uint32_t>(cases.begin() + 1, cases.end()));
     }
     ShowPart(std::move(shown), -1);
 }
 
 bool CZerinCaseGraphView::LayOutForPart() {
-    if (!ShowsOverview() && GetDocument().IsCaseGraphLaidOut())
+    if (!ShowsOverview() && GetDocument().Record().caseGraphLaidOut)
         return true;
     m_bWholeGraph = true;
     return RefreshBusy();
@@ -182,7 +181,7 @@ bool CZerinCaseGraphView::LayOutForPart() {
 
 bool CZerinCaseGraphView::RefreshBusy() {
     // The cases too: with the steps on demand there are few steps but many cases.
-    if (Graph().m_arrStepRecords.size() + Graph().m_arrCases.size() <=
+    if (Graph().StepCount() + Graph().Cases().size() <=
         static_cast<std::size_t>(m_nProgressSteps)) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         Refresh();
@@ -223,20 +222,20 @@ bool CZerinCaseGraphView::RefreshBusy() {
 
 void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {
     CZerinDoc& doc = GetDocument();
-    CCaseGraph& graph = Graph();
-    graph.ShowOnly(std::move(shown));
+    const CCaseGraph& graph = Graph();
+    Editor().ShowOnly(std::move(shown));
     m_bPart = true;
     m_nCentre = centre;
     m_nPartGeneration = graph.GetGeneration();
-    InvalidateLogical(doc.ClearSelection());
+    InvalidateLogical(doc.Selection().Clear());
     // Outside the token game the centre is selected; in it the current case is red.
     if (!m_bSimulation && centre >= 0)
-        doc.Select(graph.m_arrCases[static_cast<std::size_t>(centre)], false);
+        doc.Selection().Select(graph.Cases()[static_cast<std::size_t>(centre)], false);
     ZoomToDrawing();
     // Spread wider than the window shows at its smallest zoom, the part is seen from
     // the case gone to.
     if (centre >= 0) {
-        const CPoint at = graph.m_arrCases[static_cast<std::size_t>(centre)]->m_ptPos;
+        const CPoint at = graph.Cases()[static_cast<std::size_t>(centre)]->m_ptPos;
         if (!GetVisibleRect().PtInRect(at))
             CenterOn(at);
     }
@@ -247,5 +246,5 @@ void CZerinCaseGraphView::LeaveNeighbourhood() {
     m_bPart = false;
     m_nCentre = -1;
     m_arrDistance.clear();
-    Graph().ShowOnly({});
+    Editor().ShowOnly({});
 }

@@ -31,7 +31,7 @@ void CZerinNetDesignView::DrawModel(CDC& dc) const {
 }
 
 void CZerinNetDesignView::ResizeDiagram(int cx, int cy) {
-    GetDocument().NetDesign().RecalcSize(cx, cy);
+    GetDocument().ResizeDiagram(CZerinDoc::DIAGRAM_NET_DESIGN, cx, cy);
 }
 
 void CZerinNetDesignView::ResetMembers() {
@@ -71,8 +71,8 @@ void CZerinNetDesignView::OnUpdate() {
 
 void CZerinNetDesignView::showEvent(QShowEvent* pEvent) {
     CDiagramView::showEvent(pEvent);
-    if (GetDocument().InSimulation() && !m_bInAnimationLoop)
-        GetDocument().RefreshCase();
+    if (GetDocument().Simulation().IsActive() && !m_bInAnimationLoop)
+        GetDocument().Simulation().RefreshCase();
 }
 
 // --- Commands. ---
@@ -167,20 +167,20 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
     }
     switch (nId) {
     case Cmd::ID_EDIT_DELETE:
-        state.enabled = !m_bSimulation && !m_bCaptured && doc.CanDelete();
+        state.enabled = !m_bSimulation && !m_bCaptured && doc.Selection().CanDelete();
         return true;
     case Cmd::ID_PLACE_FRONT:
     case Cmd::ID_PLACE_BACK:
-        state.enabled = !m_bSimulation && doc.IsSelected(nullptr);
+        state.enabled = !m_bSimulation && doc.Selection().IsSelected(nullptr);
         return true;
     case Cmd::ID_EXECUTE_STEP:
-        state.enabled = m_bSimulation && !bBusy && doc.IsSelected(nullptr);
+        state.enabled = m_bSimulation && !bBusy && doc.Selection().IsSelected(nullptr);
         return true;
     case Cmd::ID_RESET_SYSTEM:
         state.enabled = m_bSimulation && !bBusy;
         return true;
     case Cmd::ID_NET_COMPLEMENT:
-        state.enabled = doc.CanDoNetComplement();
+        state.enabled = doc.Simulation().IsActive();
         return true;
     case Cmd::ID_NET_VIEW_PROPERTIES:
         state.enabled = !m_bSimulation;
@@ -193,7 +193,7 @@ bool CZerinNetDesignView::OnUpdateCommand(int nId, CCommandState& state) {
 void CZerinNetDesignView::OnDelete() {
     CZerinDoc& doc = GetDocument();
     // A gesture holds pointers into the selection it would delete.
-    if (m_bSimulation || m_bCaptured || !doc.CanDelete())
+    if (m_bSimulation || m_bCaptured || !doc.Selection().CanDelete())
         return;
     InvalidateLogical(doc.DeleteSelection(CZerinDoc::DIAGRAM_NET_DESIGN));
     m_pContextElement = nullptr;
@@ -203,7 +203,7 @@ void CZerinNetDesignView::OnDelete() {
 
 void CZerinNetDesignView::OnPlace(bool bFront) {
     CZerinDoc& doc = GetDocument();
-    if (m_bSimulation || !doc.IsSelected(nullptr))
+    if (m_bSimulation || !doc.Selection().IsSelected(nullptr))
         return;
     InvalidateLogical(doc.PlaceSelection(CZerinDoc::DIAGRAM_NET_DESIGN, bFront));
 }
@@ -214,7 +214,7 @@ void CZerinNetDesignView::OnPropertyChanged(int nWhat) {
     CZerinDoc& doc = GetDocument();
     doc.SetModifiedFlag();
     doc.SetNetModified();
-    CPNElement* pElement = doc.GetFirstSelected();
+    CPNElement* pElement = doc.Selection().First();
     if (!pElement)
         return;
     CMeasureDC dc;
@@ -265,7 +265,7 @@ void CZerinNetDesignView::contextMenuEvent(QContextMenuEvent* pEvent) {
     int nIndex = 0;
     if (m_bSimulation && m_pContextElement && CanFire(*m_pContextElement))
         nIndex = 1;
-    if (m_pContextElement && doc.IsSelected(m_pContextElement)) {
+    if (m_pContextElement && doc.Selection().IsSelected(m_pContextElement)) {
         if (m_bSimulation)
             nIndex = 1;
         if (dynamic_cast<CPNEdge*>(m_pContextElement))
@@ -293,7 +293,7 @@ void CZerinNetDesignView::Fire(CPNElement& element) {
     if (!CanFire(element))
         return;
     // The event alone, as a step of its own.
-    InvalidateLogical(GetDocument().Select(&element, false) | element.GetBoundRect());
+    InvalidateLogical(GetDocument().Selection().Select(&element, false) | element.GetBoundRect());
     ExecuteStep();
 }
 

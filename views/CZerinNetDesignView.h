@@ -65,15 +65,9 @@ public slots:
     void OnSimulationSpeed(int nMilliseconds) override;
 
 protected:
-    QString GetExportFilterName() const override { return QStringLiteral("Net Design"); }
-    const char* GetDiagramKind() const override { return "net"; }
     int GetRulerSpacing() const override { return 20; }
     void ResizeDiagram(int cx, int cy) override;
     void ResetMembers() override;
-    ExportIds GetExportIds() const override {
-        return {Cmd::ID_NET_EXPORT_EMF, Cmd::ID_NET_EXPORT_SVG, Cmd::ID_NET_EXPORT_PDF,
-                Cmd::ID_NET_EXPORT_PNG, Cmd::ID_NET_EXPORT_TIKZ};
-    }
     void UpdateCursor(CPoint ptLogical) override;
 
     void mousePressEvent(QMouseEvent* pEvent) override;

@@ -66,7 +66,7 @@ void CZerinNetDesignView::Paste() {
         return;
     const std::vector<std::uint8_t> bytes = Bytes(pData->data(kFragmentType));
     CZerinDoc& doc = GetDocument();
-    const int step = doc.GridSize() > 0 ? doc.GridSize() : 10;
+    const int step = doc.Record().gridSize > 0 ? doc.Record().gridSize : 10;
     CSize offset(2 * step, 2 * step);
     // Over the window, the fragment's top-left corner goes to the mouse.
     const QPoint mouse = viewport()->mapFromGlobal(QCursor::pos());
@@ -100,10 +100,10 @@ void CZerinNetDesignView::Paste() {
 
 void CZerinNetDesignView::SelectAll() {
     CZerinDoc& doc = GetDocument();
-    doc.ClearSelection();
+    doc.Selection().Clear();
     // Nothing is selected now: each element is listed once without a search.
     for (CPNElement* e : doc.NetDesign().m_listElements)
         if (auto* label = dynamic_cast<CPNLabel*>(e); !label || !label->m_pOwner)
-            doc.AppendToSelection(e);
+            doc.Selection().Append(e);
     InvalidateAll();
 }

@@ -23,7 +23,7 @@ void CZerinNetDesignView::UpdateCursor(CPoint ptLogical) {
         shape = Qt::SizeAllCursor;
     } else if (gesture == CTool::ECursor::Arrow || m_bSimulation) {
         shape = Qt::ArrowCursor;
-    } else if (!m_bCaptured && GetDocument().HitTestSelectedPoints(ptLogical)) {
+    } else if (!m_bCaptured && GetDocument().Selection().HitTestPoints(ptLogical)) {
         shape = Qt::SizeAllCursor;
     } else {
         shape = m_nTool == Cmd::ID_TOOL_SELECT ? Qt::ArrowCursor : Qt::CrossCursor;
@@ -41,7 +41,7 @@ bool CZerinNetDesignView::CanToolSelect() const {
 
 CPNElement* CZerinNetDesignView::HitToolElement(CPoint pt) {
     CZerinDoc& doc = GetDocument();
-    CPNElement* pHit = doc.FindGrabbedEdge(pt);
+    CPNElement* pHit = doc.Selection().FindGrabbedEdge(pt);
     if (!pHit)
         pHit = doc.NetDesign().ElementFromPoint(pt, m_bSimulation, false);
     // In the token game only an event with concession is taken.
@@ -62,7 +62,7 @@ void CZerinNetDesignView::mousePressEvent(QMouseEvent* pEvent) {
     if (!BeginPress(*pEvent, pt, bAdd))
         return;
     // A handle of a selected edge or polygon is dragged whatever the tool.
-    PressTool(GetDocument().HitTestSelectedPoints(pt) ? Cmd::ID_TOOL_SELECT : m_nTool, pt);
+    PressTool(GetDocument().Selection().HitTestPoints(pt) ? Cmd::ID_TOOL_SELECT : m_nTool, pt);
 }
 
 void CZerinNetDesignView::mouseMoveEvent(QMouseEvent* pEvent) {

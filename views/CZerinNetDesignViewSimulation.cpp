@@ -22,8 +22,8 @@ constexpr int kLoopQuit = 2;
 bool CZerinNetDesignView::ExecuteStep() {
     CZerinDoc& doc = GetDocument();
     // A second step must not start inside the animation of the first.
-    if (!m_bSimulation || m_autoRun.IsRunning() || m_bInAnimationLoop || !doc.IsSelected(nullptr) ||
-        !doc.CheckStep(true))
+    if (!m_bSimulation || m_autoRun.IsRunning() || m_bInAnimationLoop || !doc.Selection().IsSelected(nullptr) ||
+        !doc.Simulation().CheckStep(true))
         return true;
     CFrameServices& frame = doc.GetFrame();
     frame.EnableSimulationButtons(false, false, false, false);
@@ -57,21 +57,21 @@ int CZerinNetDesignView::WaitFrame(int nMilliseconds) {
     }
     if (m_bQuitRequested)
         return CAutomaticRun::STEP_QUITTING;
-    if (!GetDocument().InSimulation())
+    if (!GetDocument().Simulation().IsActive())
         return CAutomaticRun::STEP_SIMULATION_LEFT;
     return -1;
 }
 
 int CZerinNetDesignView::RunPhaseFrames(int& nDelay) {
     CZerinDoc& doc = GetDocument();
-    while (doc.NextFrame()) {
+    while (doc.Simulation().NextFrame()) {
         const int nResult = WaitFrame(nDelay);
         if (nResult >= 0)
             return nResult;
         ++m_nFramesShown;
         InvalidateAll();
         // The slider acts at once: the delay is read again after every frame.
-        nDelay = doc.Speed();
+        nDelay = doc.Simulation().Speed();
         m_timerFrame.restart();
     }
     return -1;
@@ -85,7 +85,7 @@ int CZerinNetDesignView::AnimateStep() {
     m_bQuitRequested = false;
     m_bHurry = false;
     m_nFramesShown = 0;
-    int nDelay = doc.Speed();
+    int nDelay = doc.Simulation().Speed();
 
     auto finish = [&](int nResult) {
         if (!guard)
@@ -102,36 +102,36 @@ int CZerinNetDesignView::AnimateStep() {
         // A destroyed view may have taken its document with it: nothing is touched.
         if (!guard)
             return nResult;
-        if (nResult == CAutomaticRun::STEP_QUITTING && doc.InSimulation()) {
+        if (nResult == CAutomaticRun::STEP_QUITTING && doc.Simulation().IsActive()) {
             if (nPhaseDone < 1) {
-                doc.ExecuteStepPhase(1);
-                doc.PrepareAnimation(true);
-                while (doc.NextFrame()) {
+                doc.Simulation().ExecuteStepPhase(1);
+                doc.Simulation().PrepareAnimation(true);
+                while (doc.Simulation().NextFrame()) {
                 }
             }
-            doc.ExecuteStepPhase(2);
-            doc.ClearSelection();
+            doc.Simulation().ExecuteStepPhase(2);
+            doc.Selection().Clear();
         }
         return finish(nResult);
     };
 
-    doc.PrepareAnimation(false);
-    doc.ExecuteStepPhase(0);
+    doc.Simulation().PrepareAnimation(false);
+    doc.Simulation().ExecuteStepPhase(0);
     InvalidateAll();
     m_timerFrame.start();
     int nResult = RunPhaseFrames(nDelay);
     if (nResult >= 0)
         return endEarly(0, nResult);
 
-    doc.ExecuteStepPhase(1);
-    doc.PrepareAnimation(true);
+    doc.Simulation().ExecuteStepPhase(1);
+    doc.Simulation().PrepareAnimation(true);
     InvalidateAll();
     nResult = RunPhaseFrames(nDelay);
     if (nResult >= 0)
         return endEarly(1, nResult);
 
-    doc.ExecuteStepPhase(2);
-    doc.ClearSelection();
+    doc.Simulation().ExecuteStepPhase(2);
+    doc.Selection().Clear();
     return finish(CAutomaticRun::STEP_FINISHED);
 }
 
@@ -143,22 +143,25 @@ void CZerinNetDesignView::RequestQuit() {
 }
 
 void CZerinNetDesignView::OnSimulationSpeed(int nMilliseconds) {
-    GetDocument().SetSpeed(std::max(1, nMilliseconds));
+    GetDocument().Simulation().SetSpeed(std::max(1, nMilliseconds));
 }
 
 void CZerinNetDesignView::OnResetSystem() {
     if (!m_bSimulation || m_autoRun.IsRunning() || m_bAnimating || m_bInAnimationLoop)
         return;
-    GetDocument().ResetSystem();
+    GetDocument().Simulation().Reset();
     InvalidateAll();
 }
 
 void CZerinNetDesignView::OnNetComplement() {
     CZerinDoc& doc = GetDocument();
-    if (!doc.InSimulation())
+    if (!doc.Simulation().IsActive())
         return;
+    // The complement reads the flow relation of the last structure build, which only
+    // simulation mode guarantees to match the net.
+    doc.Simulation().Leave();
     CMeasureDC dc;
-    doc.DoNetComplement(dc);
+    doc.ComplementNet(dc);
     doc.SetNetModified();
     InvalidateAll();
 }
@@ -174,7 +177,7 @@ void CZerinNetDesignView::OnStartAutomaticRun() {
     // A run ended by quitting leaves its flag, and the buttons as it set them, for
     // nobody to restore: the window may go on (a cancelled quit, New, Open).
     m_autoRun.Stop();
-    if (GetDocument().InSimulation())
+    if (GetDocument().Simulation().IsActive())
         GetDocument().GetFrame().EnableSimulationButtons(true, true, false, true);
     InvalidateAll();
 }
@@ -188,7 +191,7 @@ void CZerinNetDesignView::ReplaySteps(const std::vector<CSetEvents>& steps) {
     if (!guard)
         return;
     m_autoRun.Stop();
-    if (GetDocument().InSimulation())
+    if (GetDocument().Simulation().IsActive())
         GetDocument().GetFrame().EnableSimulationButtons(true, true, false, true);
     InvalidateAll();
 }
@@ -196,6 +199,6 @@ void CZerinNetDesignView::ReplaySteps(const std::vector<CSetEvents>& steps) {
 void CZerinNetDesignView::OnLargestStep() {
     if (!m_bSimulation || m_autoRun.IsRunning() || m_bInAnimationLoop)
         return;
-    if (GetDocument().ChooseAutomaticStep(0))
+    if (GetDocument().Simulation().ChooseAutomaticStep(0))
         ExecuteStep();
 }

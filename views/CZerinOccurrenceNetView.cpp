@@ -16,7 +16,7 @@ CZerinOccurrenceNetView::CZerinOccurrenceNetView(CZerinDoc& doc, CViewHost& host
     setAccessibleName(QStringLiteral("Occurrence Net"));
 }
 
-COccurrenceNet& CZerinOccurrenceNetView::Net() const {
+const COccurrenceNet& CZerinOccurrenceNetView::Net() const {
     return GetDocument().OccurrenceNet();
 }
 
@@ -29,12 +29,8 @@ void CZerinOccurrenceNetView::DrawNameLegend(CDC& dc, int lineHeight) const {
 }
 
 void CZerinOccurrenceNetView::ResizeDiagram(int cx, int cy) {
-    Net().RecalcSize(cx, cy);
+    GetDocument().ResizeDiagram(CZerinDoc::DIAGRAM_OCCURRENCE_NET, cx, cy);
     m_sizeScroll = Net().m_sizeNet;
-}
-
-bool CZerinOccurrenceNetView::CanExport() const {
-    return GetDocument().IsContactFree();
 }
 
 void CZerinOccurrenceNetView::OnInitialUpdate() {
@@ -51,12 +47,12 @@ void CZerinOccurrenceNetView::OnUpdate() {
 
 void CZerinOccurrenceNetView::Refresh() {
     CZerinDoc& doc = GetDocument();
-    COccurrenceNet& net = Net();
+    const COccurrenceNet& net = Net();
     net.WriteNames(doc.NetDesign().m_listElements);
-    m_bSimulation = doc.InSimulation();
+    m_bSimulation = doc.Simulation().IsActive();
     if (m_bSimulation) {
         CMeasureDC dc;
-        m_sizeScroll = net.Layout(dc);
+        m_sizeScroll = doc.LayOutOccurrenceNet(dc);
     } else {
         m_sizeScroll = net.m_sizeNet;
     }
@@ -129,7 +125,7 @@ bool CZerinOccurrenceNetView::TipFor(CPNElement* pHit, CPoint /*pt*/, std::strin
 
 int CZerinOccurrenceNetView::ContextMenuIndex(CPNElement* pHit) const {
     int nIndex = 0;
-    if (pHit && GetDocument().IsSelected(pHit)) {
+    if (pHit && GetDocument().Selection().IsSelected(pHit)) {
         if (dynamic_cast<CPNEdge*>(pHit))
             nIndex = 3;
         if (dynamic_cast<CPNPolygon*>(pHit))

@@ -35,15 +35,7 @@ public:
 
 protected:
     int GetDiagramId() const override { return CZerinDoc::DIAGRAM_OCCURRENCE_NET; }
-    QString GetExportFilterName() const override { return QStringLiteral("Occurrence Net"); }
-    const char* GetDiagramKind() const override { return "occurrence"; }
     void ResizeDiagram(int cx, int cy) override;
-    ExportIds GetExportIds() const override {
-        return {Cmd::ID_OCCURRENCE_NET_EXPORT_EMF, Cmd::ID_OCCURRENCE_NET_EXPORT_SVG,
-                Cmd::ID_OCCURRENCE_NET_EXPORT_PDF, Cmd::ID_OCCURRENCE_NET_EXPORT_PNG,
-                Cmd::ID_OCCURRENCE_NET_EXPORT_TIKZ};
-    }
-    bool CanExport() const override;
 
     CPNElement* HitElement(CPoint pt) const override;
     bool ContainsElement(const CPNElement* pElement) const override;
@@ -52,7 +44,7 @@ protected:
     int ContextMenuIndex(CPNElement* pHit) const override;
 
 private:
-    COccurrenceNet& Net() const;
+    const COccurrenceNet& Net() const;
 
     // The page: the laid-out size in simulation, the record's extent outside.
     CSize m_sizeScroll{100, 100};

@@ -63,9 +63,10 @@ constexpr int ID_TOOL_TOKEN = 32777;
 constexpr int ID_SHOW_NET_DESIGN = 32835;
 constexpr int ID_NET_COMPLEMENT = 32813;
 constexpr int ID_NET_VIEW_PROPERTIES = 32821;
+// The exports of the formats the menus had before formats were registered keep their
+// ids (app/frame/ExportCommands); a new format takes one of ID_EXPORT_FIRST on.
 constexpr int ID_NET_EXPORT_XML = 32827;
 constexpr int ID_NET_EXPORT_EMF = 32828;
-// The other picture formats beside each "Export To EMF", handled and enabled as it is.
 constexpr int ID_NET_EXPORT_SVG = 32840;
 constexpr int ID_NET_EXPORT_PDF = 32841;
 constexpr int ID_NET_EXPORT_PNG = 32842;
@@ -126,6 +127,13 @@ constexpr int ID_OCCURRENCE_NET_EXPORT_SVG = 32846;
 constexpr int ID_OCCURRENCE_NET_EXPORT_PDF = 32847;
 constexpr int ID_OCCURRENCE_NET_EXPORT_PNG = 32848;
 constexpr int ID_OCCURRENCE_NET_EXPORT_TIKZ = 32863;
+
+// Commands made at run time: the exports of formats without an id of their own above
+// (app/frame/ExportCommands), and rows added to the Analysis menu from a list.
+constexpr int ID_EXPORT_FIRST = 33000;
+constexpr int ID_EXPORT_LAST = 33999;
+constexpr int ID_ANALYSIS_LISTED_FIRST = 34000;
+constexpr int ID_ANALYSIS_LISTED_LAST = 34999;
 
 // The output window's context menu
 constexpr int ID_OUTPUT_HIDE = 32798;

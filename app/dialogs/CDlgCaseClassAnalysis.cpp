@@ -1,7 +1,7 @@
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
 
-#include "analysis/CCaseAnalysis.h"
-#include "analysis/CaseClassSearch.h"
+#include "engines/CCaseEngine.h"
+#include "engines/CaseClassSearch.h"
 #include "app/bars/PropertiesPageTools.h"
 #include "app/dialogs/DialogLists.h"
 #include "base/OutputWriter.h"
@@ -256,7 +256,7 @@ void CDlgCaseClassAnalysis::OnShowPath() {
     const std::optional<std::size_t> selected = SelectedCase();
     if (selected && m_input.search && *selected < m_foundCases.size()) {
         // Written out; there are no drawn cases to mark nor steps to replay.
-        for (const std::string& line : m_input.search->DescribePath(m_foundCases[*selected]))
+        for (const std::string& line : DescribeRun(m_input.search->PathTo(m_foundCases[*selected])))
             WriteOutput(PANE_ANALYSIS, line);
         return;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/CGASettings.h"
+#include "layout/CGASettings.h"
 
 #include <QDialog>
 

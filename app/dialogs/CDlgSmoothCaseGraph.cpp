@@ -1,6 +1,6 @@
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 
-#include "analysis/CSmoothCaseGraphSession.h"
+#include "layout/CSmoothCaseGraphSession.h"
 #include "app/bars/PropertiesPageTools.h"
 #include "app/dialogs/CDlgGASettings.h"
 

@@ -35,7 +35,13 @@ struct CCommandRow {
     std::function<void(CMainFrame&, int)> handler;
 };
 
-// The rows in menu order; the recent files are rows of their own at their place.
+// The rows in menu order, made once from each menu's rows (app/frame/menus); the recent
+// files are rows of their own at their place, the exports are made from the export
+// formats.
 const std::vector<CCommandRow>& CommandTable();
 // The row of a command, null for an unknown id.
 const CCommandRow* FindCommand(int nId);
+// Rows the Analysis menu takes after its own, each given its menu and an id from
+// Cmd::ID_ANALYSIS_LISTED_FIRST on by its place: a list filled at run time (commands made
+// from a registry of questions) before the command table is first made.
+std::vector<CCommandRow>& AnalysisCommandList();

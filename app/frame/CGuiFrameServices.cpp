@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-#include "analysis/ECaseGraphResult.h"
+#include "engines/ECaseGraphResult.h"
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
 #include "app/frame/CMainFrame.h"
 #include "platform/ProcessMemory.h"
 #include "views/CDiagramView.h"
-#include "views/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -110,24 +109,6 @@ void CGuiFrameServices::EndCaseGraphProgress() {
         ShowError(kCaseGraphTooLarge);
 }
 
-std::optional<std::string> CGuiFrameServices::AskExportPath(const std::string& strDefaultName,
-                                                            const std::string& strExtension) {
-    if (!m_pFrame)
-        return std::nullopt;
-    const QString strExt = QString::fromStdString(strExtension);
-    const QString strFormat = strExt == QStringLiteral("graphml") ? QStringLiteral("GraphML")
-                              : strExt == QStringLiteral("dot")   ? QStringLiteral("DOT")
-                                                                  : strExt.toUpper();
-    const QString strPath = m_pFrame->GetPrompt().AskSavePath(
-        m_pFrame, QStringLiteral("Export To %1").arg(strFormat),
-        ExportProposal(QString::fromStdString(m_pFrame->GetDocument().GetPathName()),
-                       QString::fromStdString(strDefaultName), strExt),
-        QStringLiteral("%1 file (*.%2);;All files (*.*)").arg(strFormat, strExt), strExt);
-    if (strPath.isEmpty())
-        return std::nullopt;
-    return strPath.toStdString();
-}
-
 void CGuiFrameServices::ShowError(const std::string& strMessage) {
     if (m_pFrame)
         m_pFrame->GetPrompt().Message(m_pFrame, QMessageBox::Warning,
@@ -146,7 +127,7 @@ void CGuiFrameServices::ShowCaseClassDialog(const CCaseClassInput& input) {
         return;
     CMainFrame* pFrame = m_pFrame;
     CDlgCaseClassAnalysis dialog(
-        input, pFrame->GetDocument().InSimulation(),
+        input, pFrame->GetDocument().Simulation().IsActive(),
         [pFrame](std::size_t nCase) { return pFrame->ShowCasePath(nCase); }, pFrame);
     pFrame->GetPrompt().RunDialog(dialog);
     if (const std::optional<std::size_t> nCase = dialog.GetReplayCase())

@@ -35,8 +35,6 @@ public:
     // Four fifths of the machine's memory, less what the program holds.
     long long CaseGraphMemoryBudget() override;
     bool TakeOutOfMemory() override { return std::exchange(m_bOutOfMemory, false); }
-    std::optional<std::string> AskExportPath(const std::string& strDefaultName,
-                                             const std::string& strExtension = "xml") override;
     void ShowError(const std::string& strMessage) override;
     void ShowBreakPointsDialog(CBreakPoints& breakPoints) override;
     void ShowCaseClassDialog(const CCaseClassInput& input) override;

@@ -1,9 +1,11 @@
 #include "app/frame/CMainFrame.h"
+
+#include "engines/CCaseEngine.h"
 #include "views/CommandIds.h"
 
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "app/bars/CDlgPropertiesConditionBar.h"
 #include "app/bars/CDlgPropertiesEventBar.h"
 #include "app/bars/CDlgPropertiesLabelBar.h"
@@ -274,7 +276,7 @@ void CMainFrame::OnOverviewLimits() {
 }
 
 void CMainFrame::OnGoToCase() {
-    if (!m_doc.IsCaseGraphValid())
+    if (!m_doc.Record().caseGraphValid)
         return;
     QStringList conditions;
     for (const CPNElement* e : m_doc.NetDesign().m_listElements)
@@ -326,44 +328,41 @@ void CMainFrame::ShowOccurrenceNet() {
         pView->Refresh();
 }
 
+std::optional<CCaseRun> CMainFrame::PathToCase(std::size_t nCase) const {
+    const CCaseGraph& graph = m_doc.CaseGraph();
+    CCaseEngine* engine = m_doc.Simulation().Engine();
+    if (!engine || nCase >= graph.Cases().size())
+        return std::nullopt;
+    return engine->PathTo(graph.Cases()[nCase]->m_setConditions);
+}
+
 bool CMainFrame::ShowCasePath(std::size_t nCase) {
-    CCaseGraph& graph = m_doc.CaseGraph();
-    if (nCase >= graph.m_arrCases.size())
+    const std::optional<CCaseRun> path = PathToCase(nCase);
+    if (!path)
         return false;
-    const CPNCase* to = graph.m_arrCases[nCase];
-    const CPNCase* from = graph.GetInitialCase();
-    const CCasePath path = CCasePath::Find(graph, from, to);
-    for (const std::string& line : path.Describe(from, to))
+    for (const std::string& line : path->Describe())
         WriteOutput(PANE_ANALYSIS, line);
     ShowOutputPane(PANE_ANALYSIS);
-    std::vector<const CPNElement*> elements;
-    if (path.IsFound()) {
-        elements.push_back(from);
-        for (const CCasePath::Step& step : path.GetSteps()) {
-            elements.push_back(graph.MakeStep(step.step));
-            elements.push_back(step.to);
-        }
-    }
-    graph.MarkPath(elements);
+    CCaseGraphEditor& editor = m_doc.CaseGraphEditor();
+    editor.MarkPath(editor.PathElements(*path));
     if (CDiagramView* pView = m_arrViews[VIEW_CASE_GRAPH])
         pView->InvalidateAll();
-    return path.IsFound() && path.IsForwardOnly();
+    return path->found && path->IsForwardOnly();
 }
 
 void CMainFrame::ReplayCasePath(std::size_t nCase) {
-    CCaseGraph& graph = m_doc.CaseGraph();
-    if (!m_doc.InSimulation() || nCase >= graph.m_arrCases.size())
+    if (!m_doc.Simulation().IsActive())
         return;
-    const CCasePath path = CCasePath::Find(graph, graph.GetInitialCase(), graph.m_arrCases[nCase]);
-    if (!path.IsFound() || !path.IsForwardOnly())
+    const std::optional<CCaseRun> path = PathToCase(nCase);
+    if (!path || !path->found || !path->IsForwardOnly())
         return;
     std::vector<CSetEvents> steps;
-    for (const CCasePath::Step& step : path.GetSteps())
-        steps.push_back(graph.StepEvents(step.step));
+    for (const CCaseRun::Step& step : path->steps)
+        steps.push_back(step.events);
     ShowNetDesign();
-    m_doc.SetCase(m_doc.InitialCase());
-    m_doc.RefreshCase();
-    m_doc.ShowCurrentCase();
+    m_doc.Simulation().SetCase(m_doc.Simulation().InitialCase());
+    m_doc.Simulation().RefreshCase();
+    m_doc.Simulation().ShowCurrentCase();
     m_pNetDesignView->ReplaySteps(steps);
 }
 
@@ -531,9 +530,8 @@ void CMainFrame::ShowNetDesign() {
     if (IsViewActive(VIEW_NET_DESIGN))
         return;
     SwitchView(VIEW_NET_DESIGN);
-    if (m_doc.InSimulation()) {
-        m_doc.NetDesign().SetTokens(m_doc.CurrentCase());
-        m_doc.NetDesign().UpdateEnabled(m_doc.CurrentCase());
+    if (m_doc.Simulation().IsActive()) {
+        m_doc.Simulation().RefreshCase();
         ShowPropertiesPage(PAGE_SIMULATION, nullptr);
     }
 }

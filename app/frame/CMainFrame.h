@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engines/CCaseRun.h"
+
 #include "app/frame/CCommandTable.h"
 #include "app/frame/CGuiFrameServices.h"
 #include "app/frame/CUserPrompt.h"
@@ -125,6 +127,8 @@ public:
     // to the analysis pane and marked in the case graph. True when it runs forward
     // only.
     bool ShowCasePath(std::size_t nCase);
+    // The shortest way from the initial case to the case graph's case, by the engine.
+    std::optional<CCaseRun> PathToCase(std::size_t nCase) const;
     // Sets the system to the initial case and fires the forward path to the case in
     // the net design view, animated.
     void ReplayCasePath(std::size_t nCase);
@@ -152,7 +156,9 @@ public:
     bool OnFileSaveAs();
     // A PNML net as a new document; a file that cannot be taken leaves the current one.
     void OnFileImportPnml();
-    void OnNetExportPnml();
+    // An export command (app/frame/ExportCommands): asks where, proposing the document's
+    // folder and the format's name, and writes; a failure is shown.
+    void OnExport(int nId);
     // Asks whether unsaved changes are saved; false when the user cancels.
     bool SaveModified();
     // Stops the automatic run and the step animation of the net design view at once;

@@ -78,8 +78,13 @@ bool CMainFrame::ViewCommand(int nId) {
 void CMainFrame::ComplementWithoutView() {
     // The view measures the new labels on its own context when it takes the command;
     // without it the Qt metrics serve.
+    // The complement reads the flow relation of the last structure build, which only
+    // simulation mode guarantees to match the net.
+    if (!m_doc.Simulation().IsActive())
+        return;
+    m_doc.Simulation().Leave();
     CMeasureDC dc;
-    m_doc.DoNetComplement(dc);
+    m_doc.ComplementNet(dc);
     m_doc.SetNetModified();
     m_doc.SetModifiedFlag();
     m_services.UpdateAllViews();

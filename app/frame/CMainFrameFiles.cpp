@@ -1,11 +1,14 @@
 #include "app/frame/CMainFrame.h"
 
 #include "app/frame/CStartPage.h"
+#include "app/frame/ExportCommands.h"
 #include "base/FormatString.h"
 #include "examples/CExampleNets.h"
-#include "exchange/CPnmlExport.h"
+#include "formats/CExportFormat.h"
+#include "formats/CExportInput.h"
 #include "platform/CMeasureDC.h"
 #include "platform/CPnmlReader.h"
+#include "views/CDiagramView.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CommandIds.h"
 #include "views/SaveFileDialog.h"
@@ -234,7 +237,7 @@ void CMainFrame::OnFileImportPnml() {
     CMeasureDC dc;
     int nNext[2] = {1, 1};
     const CFileResult result =
-        reader.ImportNet(netId, m_doc.GridSize(), imported, dc, [&nNext](bool bEvent) {
+        reader.ImportNet(netId, m_doc.Record().gridSize, imported, dc, [&nNext](bool bEvent) {
             return FormatString(bEvent ? "e%d" : "b%d", nNext[bEvent ? 1 : 0]++);
         });
     if (!result) {
@@ -250,16 +253,32 @@ void CMainFrame::OnFileImportPnml() {
     StartViewsAtOrigin();
 }
 
-void CMainFrame::OnNetExportPnml() {
-    const QString strPath = m_pPrompt->AskSavePath(
-        this, QStringLiteral("Export To PNML"),
+void CMainFrame::OnExport(int nId) {
+    const CExportCommand* pCommand = FindExportCommand(nId);
+    if (!pCommand)
+        return;
+    const CExportFormat& format = *pCommand->format;
+    CExportInput input{.doc = m_doc, .diagram = pCommand->diagram, .extent = {}, .draw = {}};
+    // A picture is the diagram as its view draws it.
+    if (CDiagramView* pView = GetView(pCommand->diagram); format.Draws() && pView) {
+        input.extent = pView->GetExtent();
+        input.draw = [pView](CDC& dc) { pView->DrawModel(dc); };
+    }
+    const QString strSuffix = QString::fromStdString(format.GetExtension());
+    QString strPath = m_pPrompt->AskSavePath(
+        this, QString::fromStdString(format.GetCaption()),
         ExportProposal(QString::fromStdString(m_doc.GetPathName()),
-                       QString::fromStdString(m_doc.GetTitle()), QStringLiteral("pnml")),
-        QStringLiteral("PNML file (*.pnml);;All files (*.*)"), QStringLiteral("pnml"));
+                       QString::fromStdString(format.GetProposedName(m_doc, pCommand->diagram)),
+                       strSuffix),
+        QString::fromStdString(format.GetFilter(pCommand->diagram)) +
+            QStringLiteral(";;All files (*.*)"),
+        strSuffix);
     if (strPath.isEmpty())
         return;
-    const CFileResult result =
-        CPnmlExport(m_doc.NetDesign(), m_doc.GetTitle()).ExportXML(strPath.toStdString());
+    // A name typed without an extension gets the format's.
+    if (QFileInfo(strPath).suffix().isEmpty())
+        strPath += QLatin1Char('.') + strSuffix;
+    const CFileResult result = format.Write(input, strPath.toStdString());
     if (!result)
         ShowFileError(result.error);
 }

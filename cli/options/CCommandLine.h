@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-// zerin-cli's command line: --help, --version, or a command with the options it owns.
+class CSubcommandTable;
+
+// zerin-cli's command line: --help, --version, or a subcommand of the table with the
+// options it owns.
 class CCommandLine {
 public:
+    explicit CCommandLine(const CSubcommandTable& subcommands) : m_rSubcommands(subcommands) {}
+
     // False with the reason in m_strError when the words are not a valid command line.
     bool Parse(const std::vector<std::string>& args);
-
-    // The options of the named command, fresh; null for a name that is no command.
-    static std::unique_ptr<CCommandOptions> MakeOptions(const std::string& command);
-    // Every command's entry of the overview, in the order of the help.
-    static std::string Overview();
 
     // The overall help was asked for (--help alone).
     bool m_bHelp = false;
@@ -23,4 +23,7 @@ public:
     // The command given, parsed (its HelpAsked() for "COMMAND --help").
     std::unique_ptr<CCommandOptions> m_pOptions;
     std::string m_strError;
+
+private:
+    const CSubcommandTable& m_rSubcommands;
 };

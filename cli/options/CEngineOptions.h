@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/CaseEngines.h"
+#include "engines/CaseEngines.h"
 
 #include <string>
 

@@ -1,9 +1,13 @@
 #include "app/frame/CCommandTable.h"
+#include "app/frame/ExportCommands.h"
+#include "app/frame/menus/CommandMenus.h"
+#include "formats/CExportFormat.h"
 #include "views/CommandIds.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,6 +68,39 @@ TEST(CommandTable, EveryCommandOfTheMenusHasOneRowWithARuleAndAHandler) {
     ASSERT_NE(FindCommand(ID_LEAVE_FULL_SCREEN), nullptr);
     EXPECT_EQ(FindCommand(ID_LEAVE_FULL_SCREEN)->menu, nullptr);
     EXPECT_EQ(FindCommand(0), nullptr);
+}
+
+// Each export is one row, made from its format: in its diagram's menu (an analysis in the
+// Analysis menu) with the format's text and prompt, under an id of its own.
+TEST(CommandTable, EveryExportHasARowInItsDiagramsMenu) {
+    std::set<int> ids;
+    for (const CExportCommand& command : ExportCommands()) {
+        EXPECT_TRUE(ids.insert(command.id).second) << command.id;
+        const CCommandRow* row = FindCommand(command.id);
+        ASSERT_NE(row, nullptr) << command.text;
+        EXPECT_EQ(row->menu, command.format->IsAnalysis()
+                                 ? std::string("Analysis")
+                                 : CExportFormat::DiagramTitle(command.diagram));
+        EXPECT_EQ(row->text, command.text);
+        EXPECT_EQ(row->prompt, command.prompt);
+        EXPECT_EQ(FindExportCommand(command.id), &command);
+    }
+    EXPECT_EQ(FindExportCommand(ID_FILE_NEW), nullptr);
+}
+
+// Rows listed at run time follow the Analysis menu's own, each under the next id of the
+// listed range.
+TEST(CommandTable, TheAnalysisMenuTakesListedRowsAfterItsOwn) {
+    std::vector<CCommandRow> listed(2);
+    listed[0].text = "First";
+    listed[1].text = "Second";
+    const std::vector<CCommandRow> own = MakeAnalysisMenu({});
+    const std::vector<CCommandRow> rows = MakeAnalysisMenu(listed);
+    ASSERT_EQ(rows.size(), own.size() + 2);
+    EXPECT_EQ(rows[own.size()].id, ID_ANALYSIS_LISTED_FIRST);
+    EXPECT_EQ(rows.back().id, ID_ANALYSIS_LISTED_FIRST + 1);
+    EXPECT_EQ(std::string(rows.back().text), "Second");
+    EXPECT_EQ(std::string(rows.back().menu), "Analysis");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "support/DocAccess.h"
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/frame/CGuiFrameServices.h"
@@ -8,6 +9,7 @@
 #include "views/CommandIds.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QSpinBox>
@@ -27,18 +29,30 @@ TEST_F(MainFrameBars, PagesNeverDock) {
     EXPECT_EQ(Frame().dockWidgetArea(&Frame().GetOutputBar()), Qt::BottomDockWidgetArea);
 }
 
-TEST_F(MainFrameBars, ExportPathComesFromASaveDialogForXml) {
-    CGuiFrameServices& services = Frame().GetFrameServices();
-    m_prompt.savePath = Scratch("net.xml");
-    const std::optional<std::string> path = services.AskExportPath("net");
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(*path, Scratch("net.xml").toStdString());
-    // The name proposed and the one typed get the extension before any overwrite question.
-    EXPECT_EQ(m_prompt.defaults.value(0), QStringLiteral("net.xml"));
-    EXPECT_EQ(m_prompt.suffixes.value(0), QStringLiteral("xml"));
-    EXPECT_TRUE(m_prompt.filters.value(0).startsWith(QStringLiteral("XML file (*.xml)")));
+// An export asks where with its format's caption and filter, proposing the document's
+// name (or the diagram's) with the format's extension; a name typed without one gets it.
+// A write that fails is shown; a cancelled one does nothing.
+TEST_F(MainFrameBars, ExportsAskWithTheirFormatAndSayWhyNot) {
+    m_prompt.savePath = Scratch("net");
+    Frame().OnCommand(Cmd::ID_NET_EXPORT_EMF);
+    EXPECT_EQ(m_prompt.captions.value(0), QStringLiteral("Export To EMF"));
+    EXPECT_EQ(m_prompt.filters.value(0), QStringLiteral("Net Design (*.emf);;All files (*.*)"));
+    EXPECT_EQ(m_prompt.defaults.value(0), QStringLiteral("Untitled.emf"));
+    EXPECT_EQ(m_prompt.suffixes.value(0), QStringLiteral("emf"));
+    EXPECT_GT(QFileInfo(Scratch("net.emf")).size(), 100);
+    EXPECT_TRUE(m_prompt.messages.isEmpty());
+
+    m_prompt.savePath = Scratch("missing/folder/net.xml");
+    Frame().OnCommand(Cmd::ID_NET_EXPORT_XML);
+    EXPECT_EQ(m_prompt.captions.value(1), QStringLiteral("Export To XML"));
+    EXPECT_EQ(m_prompt.filters.value(1), QStringLiteral("XML file (*.xml);;All files (*.*)"));
+    ASSERT_EQ(m_prompt.messages.size(), 1);
+    EXPECT_TRUE(m_prompt.messages[0].contains(QStringLiteral("missing/folder/net.xml")));
+
     m_prompt.savePath.clear();
-    EXPECT_FALSE(services.AskExportPath("net.xml").has_value());
+    Frame().OnCommand(Cmd::ID_NET_EXPORT_PNML);
+    EXPECT_EQ(m_prompt.defaults.value(2), QStringLiteral("Untitled.pnml"));
+    EXPECT_EQ(m_prompt.messages.size(), 1);
 }
 
 // View > Navigator shows the whole page framing what the view shows; a click in it
@@ -90,9 +104,9 @@ TEST_F(MainFrameBars, OverviewLimitsAreKeptAndApplied) {
     };
     Frame().OnCommand(Cmd::ID_OVERVIEW_LIMITS);
     EXPECT_EQ(QSettings().value(QStringLiteral("CaseGraph/OverviewCases")).toInt(), 10);
-    BuildNetFromText(Doc().NetDesign(), RingNetText(12));
+    BuildNetFromText(NetOf(Doc()), RingNetText(12));
     Doc().SetNetModified();
-    Doc().EnterSimulation();
+    Doc().Simulation().Enter();
     Frame().ShowCaseGraph();
     auto* view = dynamic_cast<CZerinCaseGraphView*>(Frame().GetActiveView());
     ASSERT_NE(view, nullptr);

@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "support/DocAccess.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
 #include "base/OutputWriter.h"
@@ -45,7 +46,7 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
 
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
     Doc().BeginEdit("wider");
-    Doc().NetDesign().m_sizeNet.cx += 10;
+    NetOf(Doc()).m_sizeNet.cx += 10;
     Doc().SetModifiedFlag();
     ASSERT_TRUE(Doc().EndEdit());
     const std::vector<std::uint8_t> before = CDocumentFile::Store(Doc());
@@ -68,11 +69,11 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
     // Nor does it end a simulation or empty the output panes.
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    ASSERT_TRUE(Doc().InSimulation());
+    ASSERT_TRUE(Doc().Simulation().IsActive());
     const int lines = Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count();
     ASSERT_GT(lines, 0);
     EXPECT_FALSE(Frame().OpenDocumentFile(files.back()));
-    EXPECT_TRUE(Doc().InSimulation());
+    EXPECT_TRUE(Doc().Simulation().IsActive());
     EXPECT_EQ(Doc().GetTitle(), "occurrence");
     EXPECT_EQ(Frame().GetOutputBar().GetListBox(PANE_STANDARD)->count(), lines);
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
@@ -130,7 +131,7 @@ TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
         SCOPED_TRACE(nCommand);
         ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
         Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-        ASSERT_TRUE(Doc().InSimulation());
+        ASSERT_TRUE(Doc().Simulation().IsActive());
         Doc().SetModifiedFlag(true);
         m_prompt.messages.clear();
         QElapsedTimer clock;
@@ -149,7 +150,7 @@ TEST_F(MainFrameFiles, QuittingNewAndOpenStopARunningSimulationFirst) {
         EXPECT_EQ(Frame().isVisible(), nCommand == Cmd::ID_FILE_NEW);
         if (nCommand == Cmd::ID_FILE_NEW) {
             // Back in design mode: the tools work again, the simulation page is gone.
-            EXPECT_FALSE(Doc().InSimulation());
+            EXPECT_FALSE(Doc().Simulation().IsActive());
             CCommandState state;
             EXPECT_TRUE(
                 Frame().GetNetDesignView()->OnUpdateCommand(Cmd::ID_TOOL_CONDITION, state) &&
@@ -226,12 +227,12 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
             break;
     ASSERT_NE(pCondition, nullptr);
     const CPoint at = pCondition->m_ptPos;
-    Doc().Select(pCondition, false);
+    Doc().Selection().Select(pCondition, false);
     QWidget* pView = Frame().GetView(CMainFrame::VIEW_NET_DESIGN);
     QTest::keyClick(pView, Qt::Key_Right);
     QTest::keyClick(pView, Qt::Key_Down, Qt::ShiftModifier);
     QCoreApplication::processEvents();
-    EXPECT_EQ(pCondition->m_ptPos, CPoint(at.x + Doc().GridSize(), at.y + 1));
+    EXPECT_EQ(pCondition->m_ptPos, CPoint(at.x + Doc().Record().gridSize, at.y + 1));
     Frame().UpdateCommandUI();
     EXPECT_EQ(Frame().GetAction(Cmd::ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move\tCtrl+Z"));
     EXPECT_TRUE(Doc().IsModified());
@@ -247,7 +248,7 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
     EXPECT_TRUE(Doc().IsModified());
 
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    if (Doc().InSimulation()) {
+    if (Doc().Simulation().IsActive()) {
         EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_UNDO)->isEnabled());
         EXPECT_FALSE(Frame().GetAction(Cmd::ID_EDIT_REDO)->isEnabled());
         Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
@@ -259,10 +260,10 @@ TEST_F(MainFrameFiles, NudgeUndoRedoAndTheNamesOfEdits) {
         Frame().UpdateCommandUI();
         return Frame().GetAction(Cmd::ID_EDIT_UNDO)->text();
     };
-    Doc().Select(pCondition, false);
+    Doc().Selection().Select(pCondition, false);
     QTest::keyClick(pView, Qt::Key_Delete);
     EXPECT_EQ(undoText(), QStringLiteral("&Undo Delete\tCtrl+Z"));
-    Doc().Select(Doc().NetDesign().m_listElements.front(), false);
+    Doc().Selection().Select(Doc().NetDesign().m_listElements.front(), false);
     Frame().OnCommand(Cmd::ID_EDIT_COPY);
     Frame().OnCommand(Cmd::ID_EDIT_PASTE);
     EXPECT_EQ(undoText(), QStringLiteral("&Undo Paste\tCtrl+Z"));

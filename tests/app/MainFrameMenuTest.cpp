@@ -1,7 +1,8 @@
 #include "FrameFixture.h"
+#include "support/DocAccess.h"
 #include "views/CommandIds.h"
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "base/OutputWriter.h"
 
@@ -59,7 +60,7 @@ TEST_F(MainFrameMenus, ItemsKeysToolbarsAndUpdateRulesInBothModes) {
     ExpectGolden("app/menus-design.txt", Describe(Frame()));
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    ASSERT_TRUE(Doc().InSimulation());
+    ASSERT_TRUE(Doc().Simulation().IsActive());
     ExpectGolden("app/menus-simulation.txt", Describe(Frame()));
     // Entering shows the output bar and the simulation page.
     EXPECT_TRUE(Frame().IsOutputShown());
@@ -68,7 +69,7 @@ TEST_F(MainFrameMenus, ItemsKeysToolbarsAndUpdateRulesInBothModes) {
     Frame().OnCommand(Cmd::ID_SET_BREAKPOINTS);
     EXPECT_EQ(m_prompt.dialogs.size(), 1);
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
-    EXPECT_FALSE(Doc().InSimulation());
+    EXPECT_FALSE(Doc().Simulation().IsActive());
     EXPECT_TRUE(Frame().GetAction(Cmd::ID_ENTER_SIMULATION)->isEnabled());
     // Three bars in a row at the top; the full-screen bar floats alone.
     for (int i = 0; i < 3; ++i) {
@@ -94,16 +95,16 @@ TEST_F(MainFrameMenus, TheCaseGraphViewComesOnceAndBringsItsCommands) {
     ASSERT_NE(pView, nullptr);
     EXPECT_EQ(Frame().GetActiveView(), pView);
     EXPECT_EQ(Frame().centralWidget(), pView);
-    EXPECT_TRUE(Doc().IsCaseGraphLaidOut());
+    EXPECT_TRUE(Doc().Record().caseGraphLaidOut);
     ExpectGolden("app/menus-casegraph-simulation.txt", Describe(Frame()));
 
     // Away and back: the same view, the same layout and scroll position.
-    const CPoint first = Doc().CaseGraph().m_arrCases.front()->m_ptPos;
+    const CPoint first = GraphOf(Doc()).Cases().front()->m_ptPos;
     Frame().OnCommand(Cmd::ID_SHOW_NET_DESIGN);
     EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
     EXPECT_EQ(Frame().GetView(CMainFrame::VIEW_CASE_GRAPH), pView);
-    EXPECT_EQ(Doc().CaseGraph().m_arrCases.front()->m_ptPos, first);
+    EXPECT_EQ(GraphOf(Doc()).Cases().front()->m_ptPos, first);
 
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
     ExpectGolden("app/menus-casegraph-design.txt", Describe(Frame()));
@@ -121,14 +122,14 @@ namespace {
 TEST_F(MainFrameMenus, TheWayToAFoundCaseIsShownAndReplayed) {
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    CCaseGraph& graph = Doc().CaseGraph();
+    CCaseGraph& graph = GraphOf(Doc());
     const CPNCase* initial = graph.GetInitialCase();
     ASSERT_NE(initial, nullptr);
     std::size_t target = 0;
-    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
-        if (graph.m_arrCases[i] != initial && graph.m_arrCases[i]->m_bReachable)
+    for (std::size_t i = 0; i < graph.Cases().size(); ++i)
+        if (graph.Cases()[i] != initial && graph.Cases()[i]->m_bReachable)
             target = i;
-    const CPNCase* goal = graph.m_arrCases[target];
+    const CPNCase* goal = graph.Cases()[target];
     ASSERT_NE(goal, initial);
 
     ASSERT_TRUE(Frame().ShowCasePath(target));
@@ -141,10 +142,10 @@ TEST_F(MainFrameMenus, TheWayToAFoundCaseIsShownAndReplayed) {
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
     EXPECT_FALSE(goal->m_bOnPath) << "gone at the next";
 
-    Doc().SetSpeed(1);
+    Doc().Simulation().SetSpeed(1);
     Frame().ReplayCasePath(target);
     EXPECT_EQ(Frame().GetActiveView(), Frame().GetView(CMainFrame::VIEW_NET_DESIGN));
-    EXPECT_TRUE(Doc().CurrentCase().IsEqual(goal->m_setConditions));
+    EXPECT_TRUE(Doc().Simulation().CurrentCase().IsEqual(goal->m_setConditions));
 }
 
 } // namespace

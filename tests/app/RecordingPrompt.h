@@ -22,8 +22,9 @@ public:
         folders.append(strFolder);
         return openPath;
     }
-    QString AskSavePath(QWidget*, const QString&, const QString& strDefault,
+    QString AskSavePath(QWidget*, const QString& strCaption, const QString& strDefault,
                         const QString& strFilter, const QString& strSuffix) override {
+        captions.append(strCaption);
         filters.append(strFilter);
         suffixes.append(strSuffix);
         defaults.append(strDefault);
@@ -50,5 +51,6 @@ public:
     QStringList folders;
     QStringList defaults;
     QStringList suffixes;
+    QStringList captions;
     QStringList dialogs;
 };

@@ -1,4 +1,4 @@
-#include "analysis/CCaseGraph.h"
+#include "casegraph/CCaseGraph.h"
 #include "app/dialogs/CDlgGASettings.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "base/CRandomSource.h"

@@ -3,7 +3,8 @@
 // File > Close, the zoom a document starts at, and where exports are proposed.
 
 #include "FrameFixture.h"
-#include "analysis/CPNCase.h"
+#include "support/DocAccess.h"
+#include "casegraph/CPNCase.h"
 #include "app/bars/COutputBar.h"
 #include "app/dialogs/CAboutDlg.h"
 #include "app/dialogs/DialogTitle.h"
@@ -50,12 +51,12 @@ protected:
 TEST_F(UserPath, ExitAsksAfterASimulationEvenWhenTheLastEditIsUndone) {
     OpenExample("producer-consumer");
     Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
-    ASSERT_TRUE(Doc().InSimulation());
+    ASSERT_TRUE(Doc().Simulation().IsActive());
     Frame().OnCommand(Cmd::ID_LEAVE_SIMULATION);
     EXPECT_TRUE(Doc().IsModified());
     Frame().OnCommand(Cmd::ID_SHOW_CASE_GRAPH);
-    ASSERT_FALSE(Doc().CaseGraph().m_arrCases.empty());
-    CPNCase* pCase = Doc().CaseGraph().m_arrCases.front();
+    ASSERT_FALSE(GraphOf(Doc()).Cases().empty());
+    CPNCase* pCase = GraphOf(Doc()).Cases().front();
     Doc().BeginEdit("Move");
     Doc().MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, pCase,
                       CPoint(pCase->m_ptPos.x + 30, pCase->m_ptPos.y));

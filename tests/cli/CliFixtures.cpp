@@ -1,4 +1,5 @@
 #include "CliFixtures.h"
+#include "support/DocAccess.h"
 
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
@@ -62,7 +63,7 @@ std::string WriteFixture(const std::string& folder, const std::string& name) {
     doc.NewDocument();
     CMeasureDC dc;
     if (!CExampleNets::Build(name, doc, dc))
-        Build(name, doc.NetDesign());
+        Build(name, NetOf(doc));
     const std::string path = folder + "/" + name + ".zrn";
     const CFileResult result = doc.OnSaveDocument(path);
     if (!result)

@@ -1,8 +1,14 @@
+#include "cli/CCheckCommand.h"
+#include "cli/CCliSession.h"
+#include "cli/CliSubcommands.h"
+#include "cli/options/CCheckOptions.h"
 #include "cli/options/CCommandLine.h"
 #include "cli/options/CImportOptions.h"
 #include "cli/options/CSimulateOptions.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -15,7 +21,7 @@ const Options& Parsed(CCommandLine& line, const std::vector<std::string>& args) 
 }
 
 std::string Refused(const std::vector<std::string>& args) {
-    CCommandLine line;
+    CCommandLine line(CliSubcommands());
     EXPECT_FALSE(line.Parse(args));
     return line.m_strError;
 }
@@ -23,7 +29,7 @@ std::string Refused(const std::vector<std::string>& args) {
 } // namespace
 
 TEST(CliOptions, SimulateTakesEveryOptionAndRepeatsBreakpoints) {
-    CCommandLine line;
+    CCommandLine line(CliSubcommands());
     const auto& o = Parsed<CSimulateOptions>(line, {"simulate", "net.zrn", "--steps", "7", "--seed",
                                                     "4294967295", "--largest", "--break-at", "a,b",
                                                     "--break-at", "c", "--occurrence-xml", "o.xml",
@@ -38,7 +44,7 @@ TEST(CliOptions, SimulateTakesEveryOptionAndRepeatsBreakpoints) {
     EXPECT_EQ(o.m_strOccurrenceXml, "o.xml");
     EXPECT_EQ(o.m_strSave, "s.zrn");
 
-    CCommandLine import;
+    CCommandLine import(CliSubcommands());
     const auto& i =
         Parsed<CImportOptions>(import, {"import", "x.pnml", "--net", "n 1", "-o", "x.zrn"});
     EXPECT_EQ(i.m_netId, "n 1");
@@ -67,7 +73,7 @@ TEST(CliOptions, BadCommandLinesAreRefusedWithTheReason) {
               "--population takes a population size, not '0'");
     EXPECT_EQ(Refused({"layout", "a", "--population", "100001"}),
               "--population takes a population size, not '100001'");
-    CCommandLine largest;
+    CCommandLine largest(CliSubcommands());
     EXPECT_TRUE(largest.Parse({"layout", "a", "--population", "100000"})) << largest.m_strError;
     EXPECT_EQ(Refused({"casegraph", "a", "--max-memory", "12Q"}),
               "--max-memory takes a size such as 512M or 2G, not '12Q'");
@@ -84,19 +90,42 @@ TEST(CliOptions, BadCommandLinesAreRefusedWithTheReason) {
 TEST(CliOptions, EachCommandHelpsWithItsOwnOptions) {
     for (const char* command : {"check", "casegraph", "export", "import", "simulate", "complement",
                                 "layout", "render", "find", "resave", "new"}) {
-        CCommandLine line;
+        CCommandLine line(CliSubcommands());
         ASSERT_TRUE(line.Parse({command, "--help"})) << command;
         ASSERT_TRUE(line.m_pOptions && line.m_pOptions->HelpAsked()) << command;
         const std::string help = line.m_pOptions->Help();
         EXPECT_EQ(help.rfind(std::string("Usage: zerin-cli ") + command + " ", 0), 0u) << help;
         EXPECT_NE(help.find("  --help "), std::string::npos) << command;
-        EXPECT_NE(CCommandLine::Overview().find(line.m_pOptions->Summary()), std::string::npos);
+        EXPECT_NE(CliSubcommands().Overview().find(line.m_pOptions->Summary()), std::string::npos);
     }
-    CCommandLine simulate;
+    CCommandLine simulate(CliSubcommands());
     ASSERT_TRUE(simulate.Parse({"simulate", "-h"}));
     const std::string help = simulate.m_pOptions->Help();
     for (const char* option : {"--steps N", "--seed S", "--largest", "--break-at a,b",
                                "--occurrence-xml OUT", "--save OUT"})
         EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
     EXPECT_EQ(help.find("--netdesign"), std::string::npos);
+}
+
+// A table takes subcommands at run time, each name once: the parser, the overview and
+// the dispatch follow it.
+TEST(CliOptions, ATableOfSubcommandsGrowsAtRunTime) {
+    CSubcommandTable table;
+    int runs = 0;
+    EXPECT_TRUE(table.Add([] { return std::make_unique<CCheckOptions>(); },
+                          [&runs](const CCommandOptions& options, CCliSession&) {
+                              ++runs;
+                              return options.m_strFile == "a.zrn" ? 0 : 1;
+                          }));
+    EXPECT_FALSE(table.Add(&CCheckCommand::Run));
+    EXPECT_EQ(table.Overview(), CCheckOptions().Summary());
+    CCommandLine line(table);
+    ASSERT_TRUE(line.Parse({"check", "a.zrn"})) << line.m_strError;
+    std::ostringstream out, err;
+    CCliSession session(out, err);
+    EXPECT_EQ(table.Find("check")->run(*line.m_pOptions, session), 0);
+    EXPECT_EQ(runs, 1);
+    CCommandLine other(table);
+    EXPECT_FALSE(other.Parse({"casegraph", "a.zrn"}));
+    EXPECT_EQ(other.m_strError, "unknown command 'casegraph'");
 }

@@ -4,6 +4,7 @@
 // may read what an earlier one wrote.
 
 #include "CliFixtures.h"
+#include "support/DocAccess.h"
 
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
@@ -183,7 +184,7 @@ TEST(CliTranscripts, ACaseGraphThatDoesNotFitIsRefusedOrKeptWithoutItsSteps) {
     CFrameServices frame;
     CZerinDoc doc(frame);
     doc.NewDocument();
-    BuildDiningPhilosophers(doc.NetDesign(), 18);
+    BuildDiningPhilosophers(NetOf(doc), 18);
     const std::string net = dir.filePath("phil18.zrn").toStdString();
     ASSERT_TRUE(doc.OnSaveDocument(net).ok);
     const std::string refused =

@@ -2,8 +2,9 @@
 // tests run the same edits on two graphs of one net, one whose steps all became objects
 // at once (as every step was before) and one that makes them only when asked, and
 // require the same bytes, drawings, hits and repaint rectangles throughout.
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CPNCase.h"
+#include "support/DocAccess.h"
+#include "casegraph/CPNStep.h"
 #include "base/CArchive.h"
 #include "document/CDocumentFile.h"
 #include "document/CFrameServices.h"
@@ -40,13 +41,13 @@ std::string HitAt(CCaseGraph& graph, CPoint pt) {
     const CPNElement* hit = graph.ElementFromPoint(pt);
     if (!hit)
         return "none";
-    for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i)
-        if (graph.m_arrCases[i] == hit)
+    for (std::size_t i = 0; i < graph.Cases().size(); ++i)
+        if (graph.Cases()[i] == hit)
             return "case " + std::to_string(i);
-    for (std::size_t i = 0; i < graph.m_arrSteps.size(); ++i) {
-        if (graph.m_arrSteps[i] == hit)
+    for (std::size_t i = 0; i < graph.StepObjects().size(); ++i) {
+        if (graph.StepObjects()[i] == hit)
             return "step " + std::to_string(i);
-        if (i < graph.m_arrStepLabels.size() && graph.m_arrStepLabels[i] == hit)
+        if (i < graph.StepLabels().size() && graph.StepLabels()[i] == hit)
             return "label " + std::to_string(i);
     }
     return "other";
@@ -54,7 +55,7 @@ std::string HitAt(CCaseGraph& graph, CPoint pt) {
 
 std::size_t Objects(const CCaseGraph& graph) {
     std::size_t count = 0;
-    for (const CPNStep* arc : graph.m_arrSteps)
+    for (const CPNStep* arc : graph.StepObjects())
         count += arc ? 1 : 0;
     return count;
 }
@@ -62,19 +63,19 @@ std::size_t Objects(const CCaseGraph& graph) {
 struct Twin {
     CFrameServices frame;
     CZerinDoc doc{frame};
-    CCaseGraph& graph = doc.CaseGraph();
+    CCaseGraph& graph = GraphOf(doc);
 
     Twin(int seed, bool objects) {
         doc.NewDocument();
         RecordingDC dc;
         std::mt19937 gen(static_cast<unsigned>(seed));
         const CSetConditions initial =
-            seed < 0 ? BuildDiningPhilosophers(doc.NetDesign(), -seed)
-                     : BuildRandomNet(doc.NetDesign(), gen, 3 + seed % 6, 2 + seed % 4, &dc);
+            seed < 0 ? BuildDiningPhilosophers(NetOf(doc), -seed)
+                     : BuildRandomNet(NetOf(doc), gen, 3 + seed % 6, 2 + seed % 4, &dc);
         graph.ComputeCaseGraph(initial, doc.NetDesign());
-        doc.AdoptCaseGraph(true);
+        doc.Simulation().AdoptCaseGraph(true);
         if (objects)
-            for (std::size_t i = 0; i < graph.m_arrSteps.size(); ++i)
+            for (std::size_t i = 0; i < graph.StepObjects().size(); ++i)
                 graph.MakeStep(i);
         graph.NameElements(dc);
     }
@@ -84,16 +85,16 @@ TEST(CaseGraphStepStore, StepsKeptAsRecordsBehaveAsTheirObjectsThroughEdits) {
     for (int seed : {-3, -4, 1, 2, 3, 5, 7, 8, 11, 13}) {
         SCOPED_TRACE(seed);
         Twin whole(seed, true), lean(seed, false);
-        ASSERT_EQ(whole.graph.m_nSteps, lean.graph.m_nSteps);
-        ASSERT_GT(lean.graph.m_nSteps, 0);
+        ASSERT_EQ(whole.graph.StepCount(), lean.graph.StepCount());
+        ASSERT_GT(lean.graph.StepCount(), 0);
         EXPECT_EQ(Objects(lean.graph), 0u);
         EXPECT_EQ(GraphBytes(whole.graph), GraphBytes(lean.graph)) << "unrouted";
         std::mt19937 gen(static_cast<unsigned>(seed + 100));
-        const int cases = whole.graph.m_nCases;
+        const int cases = whole.graph.Cases().size();
         auto pick = [&](int n) { return static_cast<int>(gen() % static_cast<unsigned>(n)); };
         auto place = [&](int node, CPoint pt) {
-            whole.graph.m_arrCases[std::size_t(node)]->MoveTo(pt);
-            lean.graph.m_arrCases[std::size_t(node)]->MoveTo(pt);
+            whole.graph.Cases()[std::size_t(node)]->MoveTo(pt);
+            lean.graph.Cases()[std::size_t(node)]->MoveTo(pt);
         };
         for (int node = 0; node < cases; ++node)
             place(node, CPoint(60 + 60 * (node % 5), 60 + 60 * (node / 5)));
@@ -103,12 +104,12 @@ TEST(CaseGraphStepStore, StepsKeptAsRecordsBehaveAsTheirObjectsThroughEdits) {
             const int node = pick(cases);
             // Now and then onto or next to another case: the steps between are hidden.
             const int other = pick(cases);
-            const CPoint near = whole.graph.m_arrCases[std::size_t(other)]->m_ptPos;
+            const CPoint near = whole.graph.Cases()[std::size_t(other)]->m_ptPos;
             const CPoint pt = pick(3) == 0 ? CPoint(near.x + pick(30) - 15, near.y + pick(30) - 15)
                                            : CPoint(20 + pick(400), 20 + pick(400));
             place(node, pt);
-            CPNElement* movedWhole = whole.graph.m_arrCases[std::size_t(node)];
-            CPNElement* movedLean = lean.graph.m_arrCases[std::size_t(node)];
+            CPNElement* movedWhole = whole.graph.Cases()[std::size_t(node)];
+            CPNElement* movedLean = lean.graph.Cases()[std::size_t(node)];
             switch (pick(6)) {
             case 0: // moved without its steps following (yet)
                 break;
@@ -132,7 +133,7 @@ TEST(CaseGraphStepStore, StepsKeptAsRecordsBehaveAsTheirObjectsThroughEdits) {
             EXPECT_EQ(Drawing(whole.graph, &clip), Drawing(lean.graph, &clip));
             whole.graph.ComputeExtent(100, 100);
             lean.graph.ComputeExtent(100, 100);
-            EXPECT_EQ(whole.graph.m_sizeExtent, lean.graph.m_sizeExtent);
+            EXPECT_EQ(whole.graph.Extent(), lean.graph.Extent());
             for (int k = 0; k < 40; ++k) {
                 const CPoint at(pick(460), pick(460));
                 EXPECT_EQ(HitAt(whole.graph, at), HitAt(lean.graph, at)) << at.x << "," << at.y;
@@ -145,22 +146,22 @@ TEST(CaseGraphStepStore, StepsKeptAsRecordsBehaveAsTheirObjectsThroughEdits) {
                   lean.graph.SelectInRect(band, false, selLean));
         EXPECT_EQ(selWhole.size(), selLean.size());
         EXPECT_EQ(Drawing(whole.graph, nullptr), Drawing(lean.graph, nullptr));
-        EXPECT_LT(Objects(lean.graph), static_cast<std::size_t>(lean.graph.m_nSteps) + 1);
+        EXPECT_LT(Objects(lean.graph), static_cast<std::size_t>(lean.graph.StepCount()) + 1);
     }
 }
 
 TEST(CaseGraphStepStore, AReadGraphKeepsObjectsOnlyWhereItsStepsNeedThem) {
     Twin lean(-4, false);
     CCaseGraph& graph = lean.graph;
-    for (std::size_t node = 0; node < graph.m_arrCases.size(); ++node)
-        graph.m_arrCases[node]->MoveTo(CPoint(60 + 60 * int(node % 9), 60 + 60 * int(node / 9)));
+    for (std::size_t node = 0; node < graph.Cases().size(); ++node)
+        graph.Cases()[node]->MoveTo(CPoint(60 + 60 * int(node % 9), 60 + 60 * int(node / 9)));
     graph.UpdateSteps(nullptr, true);
     // Three steps of their own: a bend, a label moved away, a label in another colour.
     graph.MakeStep(0)->SetBendPoints({CPoint(500, 500)});
     graph.MakeStep(1);
-    graph.m_arrStepLabels[1]->MoveTo(CPoint(700, 20));
+    graph.StepLabels()[1]->MoveTo(CPoint(700, 20));
     graph.MakeStep(2);
-    graph.m_arrStepLabels[2]->m_crText = RGB(255, 0, 0);
+    graph.StepLabels()[2]->m_crText = RGB(255, 0, 0);
     graph.MakeStep(3); // made, but no different from its record
     const std::vector<std::uint8_t> bytes = CDocumentFile::Store(lean.doc);
 
@@ -169,13 +170,13 @@ TEST(CaseGraphStepStore, AReadGraphKeepsObjectsOnlyWhereItsStepsNeedThem) {
     ASSERT_TRUE(CDocumentFile::LoadBytes(read, bytes));
     EXPECT_EQ(CDocumentFile::Store(read), bytes);
     const CCaseGraph& back = read.CaseGraph();
-    ASSERT_EQ(back.m_nSteps, graph.m_nSteps);
+    ASSERT_EQ(back.StepCount(), graph.StepCount());
     std::vector<std::size_t> kept;
-    for (std::size_t i = 0; i < back.m_arrSteps.size(); ++i)
-        if (back.m_arrSteps[i])
+    for (std::size_t i = 0; i < back.StepObjects().size(); ++i)
+        if (back.StepObjects()[i])
             kept.push_back(i);
     EXPECT_EQ(kept, (std::vector<std::size_t>{0, 1, 2}));
-    EXPECT_EQ(back.m_arrStepLabels[1]->m_ptPos, CPoint(700, 20));
+    EXPECT_EQ(back.StepLabels()[1]->m_ptPos, CPoint(700, 20));
     std::string name;
     ASSERT_TRUE(back.GetStepName(5, name));
     EXPECT_EQ(name, "s6");

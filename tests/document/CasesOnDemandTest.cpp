@@ -2,12 +2,13 @@
 // steps, and the simulation, the analyses and the file behave as with the stored graph.
 
 #include "DocFixture.h"
+#include "support/DocAccess.h"
 #include "support/RecordingDC.h"
 
-#include "analysis/CCaseAnalysis.h"
-#include "analysis/CCasePath.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CaseClassSearch.h"
+#include "engines/CCaseEngine.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "engines/CaseClassSearch.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 
@@ -30,16 +31,16 @@ struct TwoWays : ::testing::Test {
         for (CZerinDoc* doc : {&stored, &onDemand}) {
             doc->GetRandom().SetFixedSeed(11);
             doc->NewDocument();
-            build(doc->NetDesign());
+            build(NetOf(*doc));
         }
         onDemandFrame.memoryBudget = budget;
-        stored.EnterSimulation();
+        stored.Simulation().Enter();
         sink.Reset();
-        onDemand.EnterSimulation();
+        onDemand.Simulation().Enter();
     }
     static std::multiset<std::string> Cases(const CZerinDoc& doc) {
         std::multiset<std::string> texts;
-        for (const CPNCase* node : doc.CaseGraph().m_arrCases)
+        for (const CPNCase* node : GraphOf(doc).Cases())
             texts.insert(node->m_strConditions + (node->m_bReachable ? " reachable" : ""));
         return texts;
     }
@@ -47,9 +48,9 @@ struct TwoWays : ::testing::Test {
     static std::vector<std::string> Run(CZerinDoc& doc, int steps) {
         std::vector<std::string> visited;
         doc.GetRandom().Seed(5);
-        for (int i = 0; i < steps && doc.ChooseAutomaticStep(CAutomaticRun::CHOOSE_RANDOM); ++i) {
+        for (int i = 0; i < steps && doc.Simulation().ChooseAutomaticStep(CAutomaticRun::CHOOSE_RANDOM); ++i) {
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
-            visited.push_back(doc.CurrentCase().ToString(false));
+            visited.push_back(doc.Simulation().CurrentCase().ToString(false));
         }
         return visited;
     }
@@ -68,45 +69,49 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
             else
                 BuildRandomNet(net, gen, 3 + seed % 8, 2 + seed % 5);
         });
-        ASSERT_EQ(onDemand.InSimulation(), stored.InSimulation());
-        if (!stored.InSimulation())
+        ASSERT_EQ(onDemand.Simulation().IsActive(), stored.Simulation().IsActive());
+        if (!stored.Simulation().IsActive())
             continue;
         ++simulated;
         const CCaseGraph& graph = onDemand.CaseGraph();
-        ASSERT_NE(graph.GetStepsOnDemand(), nullptr);
-        EXPECT_EQ(stored.CaseGraph().GetStepsOnDemand(), nullptr);
-        EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.CaseGraph().m_nSteps));
+        ASSERT_FALSE(graph.HasAllSteps());
+        EXPECT_TRUE(GraphOf(stored).HasAllSteps());
+        EXPECT_EQ(onDemand.Simulation().Engine()->CountSteps(),
+                  std::to_string(GraphOf(stored).StepCount()));
         EXPECT_EQ(std::count_if(sink.panes[PANE_STANDARD].begin(), sink.panes[PANE_STANDARD].end(),
                                 [](const std::string& line) {
                                     return line.rfind("Steps are produced on demand", 0) == 0;
                                 }),
                   1);
         EXPECT_EQ(Cases(onDemand), Cases(stored));
-        EXPECT_EQ(onDemand.IsContactFree(), stored.IsContactFree());
-        EXPECT_FALSE(onDemand.CanExportCaseGraphXML());
+        EXPECT_EQ(onDemand.Record().contactFree, stored.Record().contactFree);
+        EXPECT_FALSE(onDemand.CaseGraph().HasAllSteps());
 
         // Breakpoints offer the same cases.
-        onDemand.RefillBreakPoints();
-        stored.RefillBreakPoints();
-        EXPECT_EQ(onDemand.BreakPoints().m_nCases, stored.BreakPoints().m_nCases);
+        onDemand.Simulation().RefillBreakPoints();
+        stored.Simulation().RefillBreakPoints();
+        EXPECT_EQ(onDemand.Simulation().BreakPoints().m_nCases, stored.Simulation().BreakPoints().m_nCases);
 
         // Paths as long as over the stored steps, their steps kept as records.
-        for (std::size_t i = 0; i < graph.m_arrCases.size(); ++i) {
-            CPNCase* to = onDemand.CaseGraph().m_arrCases[i];
+        for (std::size_t i = 0; i < graph.Cases().size(); ++i) {
+            CPNCase* to = GraphOf(onDemand).Cases()[i];
             const CPNCase* storedTo = nullptr;
-            for (const CPNCase* node : stored.CaseGraph().m_arrCases)
+            for (const CPNCase* node : GraphOf(stored).Cases())
                 if (node->m_strConditions == to->m_strConditions)
                     storedTo = node;
             ASSERT_NE(storedTo, nullptr);
-            const CCasePath path =
-                onDemand.CaseGraph().FindPath(onDemand.CaseGraph().GetInitialCase(), to);
-            const CCasePath expected =
-                stored.CaseGraph().FindPath(stored.CaseGraph().GetInitialCase(), storedTo);
-            EXPECT_EQ(path.IsFound(), expected.IsFound());
-            EXPECT_EQ(path.GetSteps().size(), expected.GetSteps().size());
-            EXPECT_EQ(path.IsForwardOnly(), expected.IsForwardOnly());
-            for (const CCasePath::Step& step : path.GetSteps())
-                EXPECT_EQ(onDemand.CaseGraph().StepEvents(step.step).ToString(), step.events);
+            const std::optional<CCaseRun> path =
+                onDemand.Simulation().Engine()->PathTo(to->m_setConditions);
+            const std::optional<CCaseRun> expected =
+                stored.Simulation().Engine()->PathTo(storedTo->m_setConditions);
+            ASSERT_TRUE(path && expected);
+            EXPECT_EQ(path->found, expected->found);
+            EXPECT_EQ(path->steps.size(), expected->steps.size());
+            EXPECT_EQ(path->IsForwardOnly(), expected->IsForwardOnly());
+            // Drawn as records of the graph, each between its two cases.
+            const std::vector<const CPNElement*> elements =
+                onDemand.CaseGraphEditor().PathElements(*path);
+            EXPECT_EQ(elements.size(), path->found ? 2 * path->steps.size() + 1 : 0u);
         }
 
         // The class summary (of classes of one size, the one found first is named, and
@@ -120,10 +125,10 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
             return text;
         };
         sink.Reset();
-        stored.OnCountReachableClasses();
+        CCaseGraph::WriteClassSummary(*stored.Simulation().Engine()->ForwardAdjacency());
         const std::string summary = sizes(sink.panes[PANE_ANALYSIS]);
         sink.Reset();
-        onDemand.OnCountReachableClasses();
+        CCaseGraph::WriteClassSummary(*onDemand.Simulation().Engine()->ForwardAdjacency());
         EXPECT_EQ(sizes(sink.panes[PANE_ANALYSIS]), summary);
         EXPECT_EQ(Run(onDemand, 12), Run(stored, 12));
     }
@@ -132,27 +137,28 @@ TEST_F(TwoWays, TheSimulationAndTheAnalysesAgreeWithTheStoredGraph) {
 
 TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
     Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 4); });
-    ASSERT_TRUE(onDemand.InSimulation());
+    ASSERT_TRUE(onDemand.Simulation().IsActive());
     Run(onDemand, 3);
     const std::vector<std::uint8_t> bytes = CDocumentFile::Store(onDemand);
     RecordingFrame frame;
     CZerinDoc reopened(frame);
     ASSERT_TRUE(CDocumentFile::LoadBytes(reopened, bytes).ok);
-    EXPECT_FALSE(reopened.IsCaseGraphValid());
-    EXPECT_FALSE(reopened.IsNetModified());
-    EXPECT_TRUE(reopened.CaseGraph().m_arrCases.empty());
+    EXPECT_FALSE(reopened.Record().caseGraphValid);
+    EXPECT_FALSE(reopened.Record().netModified);
+    EXPECT_TRUE(GraphOf(reopened).Cases().empty());
     EXPECT_FALSE(reopened.OccurrenceNet().m_listElements.empty());
     // The next simulation computes the class again, stored where it fits.
-    reopened.EnterSimulation();
-    ASSERT_TRUE(reopened.InSimulation());
-    EXPECT_EQ(reopened.CaseGraph().m_nCases, onDemand.CaseGraph().m_nCases);
-    EXPECT_EQ(reopened.CaseGraph().m_nSteps, std::stoi(onDemand.CaseGraph().GetStepCountText()));
+    reopened.Simulation().Enter();
+    ASSERT_TRUE(reopened.Simulation().IsActive());
+    EXPECT_EQ(GraphOf(reopened).Cases().size(), GraphOf(onDemand).Cases().size());
+    EXPECT_EQ(std::to_string(GraphOf(reopened).StepCount()),
+              onDemand.Simulation().Engine()->CountSteps());
     // The cases lie on the page and move as a stored graph's do, one edit.
-    onDemand.LeaveSimulation();
+    onDemand.Simulation().Leave();
     RecordingDC dc;
-    onDemand.CaseGraph().NameElements(dc);
-    onDemand.CaseGraph().InitialLayout();
-    CPNCase* moved = onDemand.CaseGraph().m_arrCases[1];
+    onDemand.CaseGraphEditor().Name(dc, true);
+    onDemand.CaseGraphEditor().LayOutForShowing();
+    CPNCase* moved = GraphOf(onDemand).Cases()[1];
     const CPoint at = moved->m_ptPos;
     onDemand.BeginEdit("Move");
     onDemand.MoveElement(CZerinDoc::DIAGRAM_CASE_GRAPH, moved, CPoint(at.x + 60, at.y));
@@ -165,45 +171,37 @@ TEST_F(TwoWays, TheFileKeepsTheNetAndTheRunAndMarksTheGraphNotComputed) {
 // the net is tested, the token game and the automatic run go on, and the verification
 // asks the diagrams.
 TEST_F(TwoWays, DecisionDiagramsCarryTheSimulationWhereTheCasesDoNotFit) {
-    onDemand.SetCaseEngine(ECaseEngine::Symbolic);
+    onDemand.Simulation().SetEngineChoice(ECaseEngine::Symbolic);
     budget = 0;
     Build([](CNetDesign& net) { BuildDiningPhilosophers(net, 5); });
-    ASSERT_TRUE(onDemand.InSimulation());
+    ASSERT_TRUE(onDemand.Simulation().IsActive());
     const CCaseGraph& graph = onDemand.CaseGraph();
-    ASSERT_NE(graph.GetSymbolic(), nullptr);
-    EXPECT_TRUE(graph.m_arrCases.empty());
-    EXPECT_EQ(graph.GetCaseCountText(), std::to_string(stored.CaseGraph().m_nCases));
-    EXPECT_EQ(graph.GetStepCountText(), std::to_string(stored.CaseGraph().m_nSteps));
-    EXPECT_EQ(onDemand.IsContactFree(), stored.IsContactFree());
+    CCaseEngine* engine = onDemand.Simulation().Engine();
+    ASSERT_NE(engine, nullptr);
+    EXPECT_FALSE(engine->ListsCases());
+    EXPECT_TRUE(graph.Cases().empty());
+    EXPECT_EQ(engine->CountCases(), std::to_string(GraphOf(stored).Cases().size()));
+    EXPECT_EQ(engine->CountSteps(), std::to_string(GraphOf(stored).StepCount()));
+    EXPECT_EQ(onDemand.Record().contactFree, stored.Record().contactFree);
     const auto& lines = sink.panes[PANE_STANDARD];
     EXPECT_NE(std::find(lines.begin(), lines.end(),
                         "The cases are kept as decision diagrams: one by one they would not fit"),
               lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Net is C/E system"), lines.end());
     EXPECT_EQ(Run(onDemand, 12), Run(stored, 12));
-    EXPECT_FALSE(onDemand.CanSetBreakpoints());
-    sink.Reset();
-    onDemand.OnComputeAllReachable();
-    EXPECT_EQ(sink.panes[PANE_ANALYSIS],
-              std::vector<std::string>{"The cases are kept as decision diagrams: they are not "
-                                       "listed one by one (Total 11 case(s))"});
-
-    onDemand.OnCaseClassVerification();
-    ASSERT_NE(onDemandFrame.caseClassInput.search, nullptr);
-    stored.OnCaseClassVerification();
-    auto eating = [](const CCaseClassInput& input) {
+    EXPECT_FALSE(onDemand.Simulation().CanSetBreakpoints());
+    // The search and the path are asked of the diagrams.
+    auto eating = [](const CZerinDoc& doc) {
         std::vector<CPNCondition*> found;
-        for (CPNCondition* c : input.conditions)
-            if (c->m_pLabel && c->m_pLabel->m_strText == "eat_1")
+        for (CPNElement* e : doc.NetDesign().m_listElements)
+            if (auto* c = dynamic_cast<CPNCondition*>(e); c && c->m_pLabel &&
+                                                          c->m_pLabel->m_strText == "eat_1")
                 found.push_back(c);
         return found;
     };
-    const CCaseClassInput& expected = storedFrame.caseClassInput;
-    const std::vector<std::uint8_t> reachable(expected.reachable.begin(), expected.reachable.end());
-    const CCaseSearchResult found = onDemandFrame.caseClassInput.search->Find(
-        eating(onDemandFrame.caseClassInput), {}, true, 10);
-    EXPECT_EQ(found.count,
-              std::to_string(
-                  FindCaseIndices(expected.cases, reachable, eating(expected), {}, true).size()));
-    EXPECT_EQ(onDemandFrame.caseClassInput.search->DescribePath(found.first.front()).size(), 2u);
+    const CCaseSearchResult expected =
+        stored.Simulation().Engine()->Find(eating(stored), {}, true, 10);
+    const CCaseSearchResult found = engine->Find(eating(onDemand), {}, true, 10);
+    EXPECT_EQ(found.count, expected.count);
+    EXPECT_EQ(engine->PathTo(found.first.front())->Describe().size(), 2u);
 }

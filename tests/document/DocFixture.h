@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CFrameServices.h"
+#include "support/DocAccess.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
@@ -10,12 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-// Remembers what the document asked of the window; answers the save dialog and the
-// progress hook as the test sets them.
+// Remembers what the document asked of the window; answers the progress hook as the
+// test sets them.
 struct RecordingFrame : CFrameServices {
     void UpdateAllViews() override { ++updates; }
     void DocumentStateChanged() override { ++stateChanges; }
@@ -32,11 +32,6 @@ struct RecordingFrame : CFrameServices {
         ++progressCalls;
         return !cancelProgress;
     }
-    std::optional<std::string> AskExportPath(const std::string& defaultName,
-                                             const std::string& extension = "xml") override {
-        askedNames.push_back(extension == "xml" ? defaultName : defaultName + "." + extension);
-        return exportPath;
-    }
     void ShowError(const std::string& message) override { errors.push_back(message); }
     void ShowBreakPointsDialog(CBreakPoints&) override { ++breakpointDialogs; }
     void ShowCaseClassDialog(const CCaseClassInput& input) override { caseClassInput = input; }
@@ -49,8 +44,6 @@ struct RecordingFrame : CFrameServices {
     long long memoryBudget = 0;
     std::vector<int> pages;
     std::vector<std::vector<bool>> buttons;
-    std::optional<std::string> exportPath;
-    std::vector<std::string> askedNames;
     std::vector<std::string> errors;
     CCaseClassInput caseClassInput;
     CDC* measure = nullptr;
@@ -60,7 +53,7 @@ struct DocFixture : ::testing::Test {
     RecordingOutputSink sink;
     RecordingFrame frame;
     CZerinDoc doc{frame};
-    NetBuilder net{doc.NetDesign()};
+    NetBuilder net{NetOf(doc)};
     RecordingDC dc;
 
     DocFixture() {
@@ -70,8 +63,8 @@ struct DocFixture : ::testing::Test {
     const std::vector<std::string>& Pane(int pane) const { return sink.panes[pane]; }
     // Enters simulation and forgets the output of the test.
     void Enter() {
-        doc.EnterSimulation();
-        ASSERT_TRUE(doc.InSimulation());
+        doc.Simulation().Enter();
+        ASSERT_TRUE(doc.Simulation().IsActive());
         sink.Reset();
     }
 };

@@ -2,8 +2,9 @@
 // after an edit, the round trip of every fixture, and the refusal of damaged files.
 
 #include "FixtureDocuments.h"
+#include "support/DocAccess.h"
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "document/CDocumentFile.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
@@ -28,15 +29,15 @@ void ExpectEmpty(const CZerinDoc& doc, const std::string& what) {
     SCOPED_TRACE(what);
     EXPECT_TRUE(doc.NetDesign().m_listElements.empty());
     const CCaseGraph& graph = doc.CaseGraph();
-    EXPECT_TRUE(graph.m_arrCases.empty() && graph.m_arrSteps.empty() &&
-                graph.m_arrStepLabels.empty() && graph.m_arrNetEvents.empty() &&
-                graph.m_listElements.empty() && graph.m_nCases == 0);
+    EXPECT_TRUE(graph.Cases().empty() && graph.StepObjects().empty() &&
+                graph.StepLabels().empty() && graph.NetEvents().empty() &&
+                graph.FreeElements().empty());
     EXPECT_TRUE(doc.OccurrenceNet().m_listElements.empty() &&
                 doc.OccurrenceNet().m_listDecorations.empty());
     // The fields of a new document: stored, they are the new document's bytes.
     FixtureDocument fresh;
     EXPECT_EQ(CDocumentFile::Store(doc), CDocumentFile::Store(*fresh.doc));
-    EXPECT_TRUE(doc.IsNetModified() && !doc.IsCaseGraphValid() && !doc.RebuildsInitialCase());
+    EXPECT_TRUE(doc.Record().netModified && !doc.Record().caseGraphValid && !doc.Record().rebuildInitialCase);
 }
 
 std::vector<fs::path> Files(const fs::path& folder) {
@@ -55,14 +56,14 @@ TEST(DocumentFileTest, SimulationModeStoresTheGridOfDesignMode) {
     FixtureDocument f;
     BuildFixture("occurrence", *f.doc);
     for (int round = 0; round < 2; ++round) {
-        const bool design = f.doc->HasGrid();
-        f.doc->EnterSimulation();
-        ASSERT_TRUE(f.doc->InSimulation());
-        if (f.doc->HasGrid() == design)
+        const bool design = f.doc->Record().grid;
+        f.doc->Simulation().Enter();
+        ASSERT_TRUE(f.doc->Simulation().IsActive());
+        if (f.doc->Record().grid == design)
             f.doc->ToggleGrid();
         EXPECT_EQ(CDocumentFile::Store(*f.doc)[4], design ? 1 : 0);
-        f.doc->LeaveSimulation();
-        EXPECT_EQ(f.doc->HasGrid(), design);
+        f.doc->Simulation().Leave();
+        EXPECT_EQ(f.doc->Record().grid, design);
         f.doc->ToggleGrid();
     }
 }
@@ -71,24 +72,24 @@ TEST(DocumentFileTest, AfterAnEditTheCaseGraphAndRecordAreStoredEmpty) {
     FixtureDocument edited;
     BuildFixture("occurrence", *edited.doc);
     edited.doc->SetNetModified();
-    edited.doc->CaseGraph().m_nGridSize = 40;
+    GraphOf(*edited.doc).SetGridSizes(40, GraphOf(*edited.doc).MinGridSize());
     const Bytes bytes = CDocumentFile::Store(*edited.doc);
     // Storing alone leaves the document as it was.
-    EXPECT_FALSE(edited.doc->CaseGraph().m_arrCases.empty());
+    EXPECT_FALSE(edited.doc->CaseGraph().Cases().empty());
 
     FixtureDocument expected;
     BuildFixture("occurrence", *expected.doc);
     expected.doc->SetNetModified();
-    expected.doc->CaseGraph().DeleteContents(true);
-    expected.doc->CaseGraph().m_nGridSize = 40;
-    expected.doc->OccurrenceNet().Reset();
+    expected.doc->Simulation().ForgetCaseClass(true);
+    GraphOf(*expected.doc).SetGridSizes(40, GraphOf(*expected.doc).MinGridSize());
+    OccurrenceOf(*expected.doc).Reset();
     EXPECT_EQ(bytes, CDocumentFile::Store(*expected.doc));
 
     FixtureDocument loaded;
     ASSERT_TRUE(CDocumentFile::LoadBytes(*loaded.doc, bytes));
     EXPECT_FALSE(loaded.doc->NetDesign().m_listElements.empty());
-    EXPECT_TRUE(loaded.doc->CaseGraph().m_arrCases.empty());
-    EXPECT_EQ(loaded.doc->CaseGraph().m_nGridSize, 40);
+    EXPECT_TRUE(loaded.doc->CaseGraph().Cases().empty());
+    EXPECT_EQ(loaded.doc->CaseGraph().GridSize(), 40);
     EXPECT_TRUE(loaded.doc->OccurrenceNet().m_listElements.empty());
 }
 
@@ -100,13 +101,13 @@ TEST(DocumentFileTest, LoadedCaseGraphRefersToTheLoadedNet) {
     auto inNet = [&](const CPNElement* e) {
         return std::find(net.begin(), net.end(), e) != net.end();
     };
-    ASSERT_FALSE(doc.CaseGraph().m_arrCases.empty());
-    for (const CPNCase* node : doc.CaseGraph().m_arrCases)
+    ASSERT_FALSE(GraphOf(doc).Cases().empty());
+    for (const CPNCase* node : GraphOf(doc).Cases())
         for (const CPNCondition* c : node->m_setConditions)
             EXPECT_TRUE(inNet(c));
-    for (const CPNEvent* e : doc.CaseGraph().m_arrNetEvents)
+    for (const CPNEvent* e : GraphOf(doc).NetEvents())
         EXPECT_TRUE(inNet(e));
-    EXPECT_EQ(doc.CaseGraph().m_arrCases[0]->m_strConditions, "{ ready, empty }");
+    EXPECT_EQ(GraphOf(doc).Cases()[0]->m_strConditions, "{ ready, empty }");
 }
 
 TEST(DocumentFileTest, BytesAfterTheLastRecordAreIgnored) {

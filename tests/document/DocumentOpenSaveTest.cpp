@@ -2,6 +2,7 @@
 // back with it; an edited one stores its case graph and record empty. Title and path
 // follow the file either way.
 #include "document/CDocumentFile.h"
+#include "support/DocAccess.h"
 #include "document/CZerinDoc.h"
 
 #include "FixtureDocuments.h"
@@ -22,14 +23,14 @@ TEST(DocumentOpenSaveTest, ASavedNetKeepsItsCaseGraphOnlyWhenItWasTestedAsItIs) 
         }
         const std::string path = folder.Path(edited ? "edited.zrn" : "tested.zrn");
         ASSERT_TRUE(f.doc->OnSaveDocument(path));
-        EXPECT_EQ(f.doc->CaseGraph().m_arrCases.empty(), edited);
+        EXPECT_EQ(f.doc->CaseGraph().Cases().empty(), edited);
         EXPECT_EQ(f.doc->OccurrenceNet().m_listElements.empty(), edited);
         EXPECT_FALSE(f.doc->NetDesign().m_listElements.empty());
         EXPECT_FALSE(f.doc->IsModified());
         EXPECT_EQ(f.doc->GetPathName(), path);
         FixtureDocument g;
         ASSERT_TRUE(g.doc->OnOpenDocument(path));
-        EXPECT_EQ(g.doc->CaseGraph().m_arrCases.size(), f.doc->CaseGraph().m_arrCases.size());
+        EXPECT_EQ(g.doc->CaseGraph().Cases().size(), f.doc->CaseGraph().Cases().size());
         EXPECT_EQ(g.doc->GetTitle(), edited ? "edited" : "tested");
         EXPECT_FALSE(g.doc->IsModified());
     }

@@ -5,8 +5,10 @@
 // whatever the size of the document.
 
 #include "DocFixture.h"
+#include "engines/CStepChoice.h"
+#include "support/DocAccess.h"
 
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "document/CNetFragment.h"
@@ -40,7 +42,7 @@ struct EditHistory : DocFixture {
     }
     template <class T> T* AnyInNet() { return Any<T>(doc.NetDesign().m_listElements); }
     CPNCase* AnyCase() {
-        const auto& cases = doc.CaseGraph().m_arrCases;
+        const auto& cases = GraphOf(doc).Cases();
         return cases.empty() ? nullptr : cases[static_cast<std::size_t>(Pick(int(cases.size())))];
     }
 
@@ -49,16 +51,16 @@ struct EditHistory : DocFixture {
     void Prepare(unsigned seed) {
         gen.seed(seed);
         doc.NewDocument();
-        BuildDiningPhilosophers(doc.NetDesign(), 3 + static_cast<int>(seed % 2));
+        BuildDiningPhilosophers(NetOf(doc), 3 + static_cast<int>(seed % 2));
         doc.SetNetModified();
         Enter();
-        for (int i = 0; i < 4 && doc.ChooseAutomaticStep(1); ++i)
+        for (int i = 0; i < 4 && doc.Simulation().ChooseAutomaticStep(1); ++i)
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
-        doc.LeaveSimulation();
-        doc.CaseGraph().NameElements(dc);
-        doc.CaseGraph().InitialLayout();
+        doc.Simulation().Leave();
+        GraphOf(doc).NameElements(dc);
+        GraphOf(doc).InitialLayout();
         doc.SetCaseGraphLaidOut();
-        doc.OccurrenceNet().Layout(dc);
+        OccurrenceOf(doc).Layout(dc);
         doc.History().Reset();
     }
 
@@ -67,14 +69,14 @@ struct EditHistory : DocFixture {
     // case graph and the record out of the file, so a run without them keeps both in
     // the bytes compared.
     int Edit(bool structural) {
-        doc.ClearSelection();
+        doc.Selection().Clear();
         const int kind = Pick(structural ? 24 : 18);
         doc.BeginEdit("edit " + std::to_string(kind));
         switch (kind) {
         case 0:
             for (int i = 0; i < 3; ++i)
                 if (CPNElement* e = AnyInNet<CPNElement>())
-                    doc.Select(e, true);
+                    doc.Selection().Select(e, true);
             doc.MoveSelection(NET, 10 * (Pick(11) - 5), 20);
             break;
         case 1:
@@ -83,15 +85,13 @@ struct EditHistory : DocFixture {
             break;
         case 2:
             if (CPNLabel* l = AnyInNet<CPNLabel>()) {
-                doc.ModifyElement(NET, l);
-                l->SetText(l->GetText() + "'", dc);
+                doc.ChangeElement(l, [&] { l->SetText(l->GetText() + "'", dc); });
                 l->m_crText = RGB(Pick(256), 0, 90);
             }
             break;
         case 3:
             if (CPNEdge* edge = AnyInNet<CPNEdge>()) {
-                doc.ModifyElement(NET, edge);
-                edge->SetBendPoints({CPoint(Coordinate(), Coordinate())});
+                doc.ChangeElement(edge, [&] { edge->SetBendPoints({CPoint(Coordinate(), Coordinate())}); });
             }
             break;
         case 4:
@@ -99,12 +99,12 @@ struct EditHistory : DocFixture {
             break;
         case 5:
             if (CPNElement* e = AnyInNet<CPNElement>()) {
-                doc.Select(e, false);
+                doc.Selection().Select(e, false);
                 doc.PlaceSelection(NET, Pick(2) == 1);
             }
             break;
         case 6:
-            doc.NetDesign().RecalcSize(doc.NetDesign().m_sizeNet.cx + 40, 100);
+            NetOf(doc).RecalcSize(NetOf(doc).m_sizeNet.cx + 40, 100);
             break;
         case 7:
             doc.ToggleGrid();
@@ -116,21 +116,21 @@ struct EditHistory : DocFixture {
         case 9:
             for (int i = 0; i < 2; ++i)
                 if (CPNCase* c = AnyCase())
-                    doc.Select(c, true);
+                    doc.Selection().Select(c, true);
             doc.MoveSelection(GRAPH, 10 * (Pick(7) - 3), 10);
             break;
         case 10: {
             auto* label = new CPNLabel(Coordinate(), Coordinate());
-            label->SetText(doc.GetNewName(CZerinDoc::NAME_DIAGRAM_LABEL), dc);
+            label->SetText(doc.GetNewName(CDocumentRecord::NAME_DIAGRAM_LABEL), dc);
             doc.AddElement(label, Pick(2) == 1 ? GRAPH : RECORD);
             break;
         }
         case 11: {
             const int diagram = Pick(2) == 1 ? GRAPH : RECORD;
-            auto& free = diagram == GRAPH ? doc.CaseGraph().m_listElements
+            auto& free = diagram == GRAPH ? GraphOf(doc).FreeElements()
                                           : doc.OccurrenceNet().m_listDecorations;
             if (CPNElement* e = Any<CPNElement>(free)) {
-                doc.Select(e, false);
+                doc.Selection().Select(e, false);
                 if (Pick(2) == 1)
                     doc.DeleteSelection(diagram);
                 else
@@ -139,13 +139,13 @@ struct EditHistory : DocFixture {
             break;
         }
         case 12: {
-            const std::size_t cases = doc.CaseGraph().m_arrCases.size();
+            const std::size_t cases = GraphOf(doc).Cases().size();
             if (Pick(2) == 1) {
                 // A layered drawing, or a smoothing result: new places for every case.
                 std::vector<std::pair<double, double>> at;
                 for (std::size_t i = 0; i < cases; ++i)
                     at.emplace_back(Pick(5) * 60.0, Pick(9) * 48.0);
-                doc.CaseGraph().PlaceOnGrid(at, &doc.Recorder(GRAPH));
+                GraphOf(doc).PlaceOnGrid(at, &doc.Recorder(GRAPH));
             } else {
                 // A neighbourhood gathered around its case, its steps routed anew.
                 std::vector<std::uint32_t> part;
@@ -158,7 +158,7 @@ struct EditHistory : DocFixture {
             break;
         }
         case 13:
-            doc.CaseGraph().ComputeExtent(doc.CaseGraph().m_sizeExtent.cx + 60, 100);
+            GraphOf(doc).ComputeExtent(GraphOf(doc).Extent().cx + 60, 100);
             break;
         case 14:
             if (CPNElement* e = Any<CPNElement>(doc.OccurrenceNet().m_listElements))
@@ -168,24 +168,23 @@ struct EditHistory : DocFixture {
         case 15:
             for (int i = 0; i < 3; ++i)
                 if (CPNElement* e = Any<CPNElement>(doc.OccurrenceNet().m_listElements))
-                    doc.Select(e, true);
+                    doc.Selection().Select(e, true);
             doc.MoveSelection(RECORD, 20, 10 * (Pick(5) - 2));
             break;
         case 16:
-            if (CPNLabel* l = Any<CPNLabel>(doc.CaseGraph().m_listElements)) {
-                doc.ModifyElement(GRAPH, l);
-                l->SetText(l->GetText() + "!", dc);
+            if (CPNLabel* l = Any<CPNLabel>(GraphOf(doc).FreeElements())) {
+                doc.ChangeElement(l, [&] { l->SetText(l->GetText() + "!", dc); });
             }
             break;
         case 17:
-            doc.OccurrenceNet().RecalcSize(doc.OccurrenceNet().m_sizeNet.cx + 30, 100);
+            OccurrenceOf(doc).RecalcSize(OccurrenceOf(doc).m_sizeNet.cx + 30, 100);
             break;
         // Structural edits from here.
         case 18:
         case 19: {
             auto* label = new CPNLabel();
             label->SetText(
-                doc.GetNewName(kind == 18 ? CZerinDoc::NAME_CONDITION : CZerinDoc::NAME_EVENT), dc);
+                doc.GetNewName(kind == 18 ? CDocumentRecord::NAME_CONDITION : CDocumentRecord::NAME_EVENT), dc);
             CPNElement* node =
                 kind == 18
                     ? static_cast<CPNElement*>(new CPNCondition(Coordinate(), Coordinate(), label))
@@ -204,22 +203,21 @@ struct EditHistory : DocFixture {
             break;
         case 21:
             if (CPNElement* e = AnyInNet<CPNElement>()) {
-                doc.Select(e, false);
+                doc.Selection().Select(e, false);
                 doc.DeleteSelection();
                 doc.SetNetModified();
             }
             break;
         case 22:
             if (CPNCondition* c = AnyInNet<CPNCondition>()) {
-                doc.ModifyElement(NET, c);
-                c->m_bToken = !c->m_bToken;
+                doc.ChangeElement(c, [&] { c->m_bToken = !c->m_bToken; });
                 doc.SetNetModified();
             }
             break;
         default:
             for (int i = 0; i < 3; ++i)
                 if (CPNElement* e = AnyInNet<CPNElement>())
-                    doc.Select(e, true);
+                    doc.Selection().Select(e, true);
             CNetFragment::Paste(doc, CNetFragment::Copy(doc), CSize(30, 30), dc);
             doc.SetNetModified();
             break;
@@ -234,7 +232,7 @@ TEST_F(EditHistory, UndoWalksBackThroughEveryStateAndRedoForward) {
     for (unsigned seed = 1; seed <= 16; ++seed) {
         SCOPED_TRACE(seed);
         Prepare(seed);
-        ASSERT_FALSE(doc.CaseGraph().m_arrCases.empty());
+        ASSERT_FALSE(GraphOf(doc).Cases().empty());
         std::vector<Bytes> states{CDocumentFile::Store(doc)};
         std::vector<int> kinds{-1};
         for (int i = 0; i < 40; ++i) {
@@ -268,14 +266,14 @@ TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
     std::vector<std::size_t> sizes;
     for (int cases : {10, 3000}) {
         doc.NewDocument();
-        BuildNetFromText(doc.NetDesign(), RingNetText(cases), &dc);
+        BuildNetFromText(NetOf(doc), RingNetText(cases), &dc);
         doc.SetNetModified();
         Enter();
-        doc.LeaveSimulation();
-        doc.CaseGraph().NameElements(dc);
-        doc.CaseGraph().InitialLayout();
+        doc.Simulation().Leave();
+        GraphOf(doc).NameElements(dc);
+        GraphOf(doc).InitialLayout();
         doc.History().Reset();
-        CPNCase* moved = doc.CaseGraph().m_arrCases[3];
+        CPNCase* moved = GraphOf(doc).Cases()[3];
         doc.BeginEdit("Move");
         doc.MoveElement(GRAPH, moved, CPoint(moved->m_ptPos.x + 30, moved->m_ptPos.y + 20));
         ASSERT_TRUE(doc.EndEdit());
@@ -286,12 +284,12 @@ TEST_F(EditHistory, AMoveRecordsWhatItTouchedWhateverTheSizeOfTheGraph) {
 
 TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) {
     gen.seed(3);
-    BuildRandomNet(doc.NetDesign(), gen, 4, 3, &dc);
+    BuildRandomNet(NetOf(doc), gen, 4, 3, &dc);
     doc.History().Reset();
     auto widen = [this](const std::string& name, int dx, int dy, int key = 0) {
         doc.BeginEdit(name, key);
-        doc.NetDesign().m_sizeNet.cx += dx;
-        doc.NetDesign().m_sizeNet.cy += dy;
+        NetOf(doc).m_sizeNet.cx += dx;
+        NetOf(doc).m_sizeNet.cy += dy;
         doc.SetModifiedFlag();
         return doc.EndEdit();
     };
@@ -351,7 +349,7 @@ TEST_F(EditHistory, AnEditKeepsWhatItTookOutAndNothingElse) {
             doc.AddElement(label);
         doc.BeginEdit("made and dropped");
         doc.AddElement(label);
-        doc.Select(label, false);
+        doc.Selection().Select(label, false);
         doc.DeleteSelection();
         doc.EndEdit();
         EXPECT_EQ(CountedLabel::alive, keep ? 1 : 0) << keep;
@@ -369,12 +367,12 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     net.Event("e1", {b1}, {b2});
     doc.History().Reset();
     Enter();
-    for (CPNEvent* event : doc.CaseGraph().ChooseStep(doc.CurrentCase(), true))
-        doc.Select(event, true);
+    for (CPNEvent* event : CStepChoice::Choose(doc.NetDesign().GetEvents(), doc.Simulation().CurrentCase(), true, doc.GetRandom()))
+        doc.Selection().Select(event, true);
     CAutomaticRun::ExecuteStepWithoutAnimation(doc);
     EXPECT_TRUE(b2->m_bToken);
     EXPECT_FALSE(doc.History().Checkpoint("step"));
-    doc.LeaveSimulation();
+    doc.Simulation().Leave();
     EXPECT_TRUE(b1->m_bToken && !b2->m_bToken);
     EXPECT_EQ(doc.History().Stack().Count(), 0u);
 }
@@ -394,7 +392,7 @@ TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
             [](CPNElement* e) { return dynamic_cast<decltype(kind)>(e) != nullptr; });
     };
     for (CPNElement* e : std::initializer_list<CPNElement*>{p1, t1, p2})
-        doc.Select(e, true);
+        doc.Selection().Select(e, true);
     doc.BeginEdit("Paste");
     ASSERT_TRUE(CNetFragment::Paste(doc, CNetFragment::Copy(doc), CSize(20, 20), dc));
     ASSERT_TRUE(doc.EndEdit());
@@ -402,7 +400,7 @@ TEST_F(EditHistory, PastedFragmentsBringTheirOwnEdgesAndKeepFreeNames) {
     doc.History().Undo();
     for (CPNElement* e : doc.NetDesign().m_listElements)
         if (dynamic_cast<CPNCondition*>(e) || dynamic_cast<CPNEvent*>(e))
-            doc.Select(e, true);
+            doc.Selection().Select(e, true);
     const std::vector<std::uint8_t> all = CNetFragment::Copy(doc);
     doc.DeleteSelection();
     ASSERT_TRUE(CNetFragment::Paste(doc, all, CSize(0, 0), dc));

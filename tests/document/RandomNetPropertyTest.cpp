@@ -3,9 +3,12 @@
 // complement and the first layout.
 
 #include "DocFixture.h"
+#include "casegraph/CStoredEngine.h"
+#include "engines/CStepChoice.h"
+#include "support/DocAccess.h"
 
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "document/CAutomaticRun.h"
 #include "document/CDocumentFile.h"
 #include "simulation/CNetComplement.h"
@@ -23,7 +26,7 @@ constexpr int kNets = 50;
 struct RandomNetDoc : DocFixture {
     CSetConditions Build(int seed) {
         std::mt19937 gen(static_cast<unsigned>(seed));
-        return BuildRandomNet(doc.NetDesign(), gen, 2 + seed % 7, 1 + seed % 5, &dc);
+        return BuildRandomNet(NetOf(doc), gen, 2 + seed % 7, 1 + seed % 5, &dc);
     }
 };
 
@@ -33,11 +36,11 @@ TEST_F(RandomNetDoc, SavedDocumentsComeBackAndStoreTheSameBytes) {
         doc.NewDocument();
         Build(seed);
         // In simulation the case graph and the record of a short run are stored too.
-        doc.EnterSimulation();
-        for (int i = 0; i < 4 && doc.InSimulation(); ++i) {
-            doc.Select(nullptr, false);
-            for (CPNEvent* event : doc.CaseGraph().ChooseStep(doc.CurrentCase(), true))
-                doc.Select(event, true);
+        doc.Simulation().Enter();
+        for (int i = 0; i < 4 && doc.Simulation().IsActive(); ++i) {
+            doc.Selection().Select(nullptr, false);
+            for (CPNEvent* event : CStepChoice::Choose(doc.NetDesign().GetEvents(), doc.Simulation().CurrentCase(), true, doc.GetRandom()))
+                doc.Selection().Select(event, true);
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
         }
         const std::vector<std::uint8_t> bytes = CDocumentFile::Store(doc);
@@ -59,10 +62,11 @@ TEST(RandomNets, CasesAreDistinctAndClassesCoverEveryCaseOnce) {
         CRandomSource random(1);
         CCaseGraph graph(random);
         graph.ComputeCaseGraph(initial, net);
-        ASSERT_GE(graph.m_nCases, 1);
-        EXPECT_TRUE(graph.m_arrCases.front()->m_setConditions.IsEqual(initial));
+        CStoredEngine engine(graph);
+        ASSERT_GE(graph.Cases().size(), 1);
+        EXPECT_TRUE(graph.Cases().front()->m_setConditions.IsEqual(initial));
         std::set<std::string> cases;
-        for (const CPNCase* node : graph.m_arrCases)
+        for (const CPNCase* node : graph.Cases())
             EXPECT_TRUE(cases.insert(node->m_setConditions.ToString(false)).second);
         RecordingOutputSink sink;
         RecordingDC dc;
@@ -70,12 +74,12 @@ TEST(RandomNets, CasesAreDistinctAndClassesCoverEveryCaseOnce) {
         graph.WriteForwardReachableClasses();
         int counted = 0;
         std::set<std::string> classes;
-        for (const CFRCasesClass& c : graph.m_listClasses) {
+        for (const CFRCasesClass& c : graph.Classes()) {
             counted += c.m_nCount;
             EXPECT_GE(c.m_nCount, 1);
             EXPECT_TRUE(classes.insert(c.m_setCases.ToString(true)).second);
         }
-        EXPECT_EQ(counted, graph.m_nCases);
+        EXPECT_EQ(counted, graph.Cases().size());
     }
 }
 
@@ -113,9 +117,10 @@ TEST(RandomNets, TheComplementLeavesNoConditionWithoutOneAndThenNoContact) {
         CRandomSource random(1);
         CCaseGraph graph(random);
         graph.ComputeCaseGraph(initial, net);
+        CStoredEngine engine(graph);
         // A complement the net had already may hold the same token: then contact stays.
         if (EveryConditionHasATrueComplement(net)) {
-            EXPECT_TRUE(graph.IsContactFree());
+            EXPECT_TRUE(engine.IsContactFree());
             ++contactFree;
         }
     }
@@ -132,10 +137,11 @@ TEST(RandomNets, TheFirstLayoutPutsEveryCaseOnItsOwnGridPoint) {
         CRandomSource random(static_cast<unsigned>(seed));
         CCaseGraph graph(random);
         graph.ComputeCaseGraph(initial, net);
+        CStoredEngine engine(graph);
         graph.NameElements(dc);
         const CSize page = graph.InitialLayout();
         std::set<std::pair<int, int>> taken;
-        for (const CPNCase* node : graph.m_arrCases) {
+        for (const CPNCase* node : graph.Cases()) {
             const CPoint at = node->m_ptPos;
             EXPECT_EQ(at.x % CCaseGraph::kGridStep, 0);
             EXPECT_EQ(at.y % CCaseGraph::kGridStep, 0);
@@ -175,7 +181,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
     std::vector<std::string> lines;
     auto record = [&](const std::string& what) {
-        CCaseGraph& graph = doc.CaseGraph();
+        CCaseGraph& graph = GraphOf(doc);
         sink.Reset();
         graph.NameElements(dc);
         graph.WriteNames();
@@ -192,8 +198,8 @@ TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
         doc.GetRandom().Seed(11);
         graph.InitialLayout();
         const std::vector<std::uint8_t> stored = CDocumentFile::Store(doc);
-        lines.push_back(what + ": " + std::to_string(graph.m_nCases) + " cases, " +
-                        std::to_string(graph.m_nSteps) + " steps; names " + Fingerprint(names) +
+        lines.push_back(what + ": " + std::to_string(graph.Cases().size()) + " cases, " +
+                        std::to_string(graph.StepCount()) + " steps; names " + Fingerprint(names) +
                         ", analysis " + Fingerprint(analysis) + ", graph xml " +
                         Fingerprint(graph.CaseGraphXML()) + ", class xml " +
                         Fingerprint(graph.CaseClassXML()) + ", file " +
@@ -204,13 +210,13 @@ TEST_F(RandomNetDoc, CaseGraphOutputsStayByteForByte) {
     for (int seed = 0; seed < kNets; ++seed) {
         doc.NewDocument();
         Build(seed);
-        const bool passed = doc.TestNet();
+        const bool passed = doc.Simulation().TestNet();
         record("random " + std::to_string(seed) + (passed ? "" : " (not a C/E system)"));
     }
     for (int n = 3; n <= 5; ++n) {
         doc.NewDocument();
-        BuildDiningPhilosophers(doc.NetDesign(), n);
-        ASSERT_TRUE(doc.TestNet());
+        BuildDiningPhilosophers(NetOf(doc), n);
+        ASSERT_TRUE(doc.Simulation().TestNet());
         record(std::to_string(n) + " philosophers");
     }
     ExpectGolden("document/casegraph-outputs.txt", lines);

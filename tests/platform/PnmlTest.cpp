@@ -1,7 +1,7 @@
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CStoredCaseAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CCasesEngine.h"
+#include "casegraph/CStoredEngine.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/CRandomSource.h"
 #include "exchange/CPnmlExport.h"
 #include "exchange/CPnmlImport.h"
@@ -348,22 +348,22 @@ TEST(PnmlTest, ContestNetsHaveThePublishedNumberOfCasesOnEveryEngine) {
         const CSetConditions initial = net.BuildStructure();
         const std::vector<CPNEvent*> events = net.GetEvents();
         const long long size = std::stoll(cases);
-        std::vector<std::unique_ptr<CCaseAnalysis>> engines;
+        std::vector<std::unique_ptr<CCaseEngine>> engines;
         CRandomSource random(1);
         CCaseGraph graph(random);
         if (std::stoll(steps) <= 700000) {
             ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
             graph.MarkInitialCase(initial);
-            engines.push_back(std::make_unique<CStoredCaseAnalysis>(graph));
+            engines.push_back(std::make_unique<CStoredEngine>(graph));
         }
         if (size <= 1000000) {
-            auto space = std::make_unique<CCaseSpaceAnalysis>(events, initial);
+            auto space = std::make_unique<CCasesEngine>(events, initial);
             ASSERT_EQ(space->Run(), ECaseGraphResult::Completed);
             engines.push_back(std::move(space));
         }
         // The decision diagrams where their variable order serves them quickly.
         if (size <= 60000) {
-            auto symbolic = std::make_unique<CSymbolicCaseAnalysis>(events, initial);
+            auto symbolic = std::make_unique<CSymbolicEngine>(events, initial);
             ASSERT_EQ(symbolic->Run(), ECaseGraphResult::Completed);
             engines.push_back(std::move(symbolic));
         }

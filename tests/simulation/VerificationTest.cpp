@@ -1,10 +1,11 @@
 // The five tests of a C/E system over small nets, in the order the document runs them:
-#include "analysis/CPNCase.h"
+#include "casegraph/CPNCase.h"
+#include "support/DocAccess.h"
 #include "model/CPNLabel.h"
 // their lines, error counts and the events found enabled are recorded in
 // tests/data/golden/simulation/verification.txt.
 
-#include "analysis/CCaseGraph.h"
+#include "casegraph/CCaseGraph.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNEvent.h"
@@ -55,7 +56,7 @@ TEST(Verification, EveryTestOverEachNetAsRecorded) {
         sink.Reset();
         CNetVerification v(net);
         const int errors[] = {v.CheckNaming(), v.CheckIsolated(),
-                              v.CheckConcession(graph.m_arrCases), v.CheckIndistinguishable(),
+                              v.CheckConcession(graph.Cases()), v.CheckIndistinguishable(),
                               v.CheckEmpty()};
         text += std::string("== ") + name + ": " + description + "\n";
         for (const std::string& line : sink.panes[PANE_STANDARD])

@@ -1,16 +1,17 @@
 #include "support/EngineAgreement.h"
 
-#include "analysis/CCaseGraph.h"
-#include "analysis/CCaseSpaceAnalysis.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CStepInfo.h"
-#include "analysis/CStoredCaseAnalysis.h"
-#include "analysis/CSymbolicCaseAnalysis.h"
+#include "casegraph/CCaseGraph.h"
+#include "engines/CCasesEngine.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CStoredEngine.h"
+#include "engines/CStepChoice.h"
+#include "engines/CSymbolicEngine.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "support/NetFamilies.h"
+#include "support/ReferenceSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -42,22 +43,22 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     CCaseGraph graph(random);
     ASSERT_EQ(graph.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
     graph.MarkInitialCase(initial);
-    CStoredCaseAnalysis stored(graph);
-    CCaseSpaceAnalysis cases(net.GetEvents(), initial);
+    CStoredEngine stored(graph);
+    CCasesEngine cases(net.GetEvents(), initial);
     ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
-    CSymbolicCaseAnalysis symbolic(net.GetEvents(), initial);
+    CSymbolicEngine symbolic(net.GetEvents(), initial);
     ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
 
-    for (CCaseAnalysis* engine : std::initializer_list<CCaseAnalysis*>{&cases, &symbolic}) {
+    for (CCaseEngine* engine : std::initializer_list<CCaseEngine*>{&cases, &symbolic}) {
         SCOPED_TRACE(engine->GetEngineName());
         EXPECT_EQ(engine->CountCases(), stored.CountCases());
         EXPECT_EQ(engine->CountSteps(), stored.CountSteps());
         EXPECT_EQ(engine->CountForwardCases(), stored.CountForwardCases());
         EXPECT_EQ(engine->IsContactFree(), stored.IsContactFree());
-        for (const CPNCase* node : graph.m_arrCases) {
+        for (const CPNCase* node : graph.Cases()) {
             EXPECT_EQ(engine->IsForwardReachable(node->m_setConditions), node->m_bReachable);
-            EXPECT_EQ(PathLength(engine->DescribePath(node->m_setConditions)),
-                      PathLength(stored.DescribePath(node->m_setConditions)))
+            EXPECT_EQ(PathLength(DescribeRun(engine->PathTo(node->m_setConditions))),
+                      PathLength(DescribeRun(stored.PathTo(node->m_setConditions))))
                 << node->m_strConditions;
         }
         // Searches for a random wanted and unwanted condition, and for none.
@@ -84,16 +85,13 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     // enumeration of the events with concession, in its order, each leading to the case
     // the step reaches; forward, each step of the stored graph once.
     std::multiset<std::pair<std::string, std::string>> storedSteps, producedSteps;
-    for (std::size_t k = 0; k < graph.m_arrStepRecords.size(); ++k)
+    for (std::size_t k = 0; k < graph.StepCount(); ++k)
         storedSteps.emplace(
-            graph.m_arrCases[static_cast<std::size_t>(graph.StepFrom(k))]->m_strConditions +
+            graph.Cases()[static_cast<std::size_t>(graph.StepFrom(k))]->m_strConditions +
                 graph.StepEvents(k).ToString(),
-            graph.m_arrCases[static_cast<std::size_t>(graph.StepTo(k))]->m_strConditions);
-    CCaseGraph helper(random);
-    helper.m_arrNetEvents = net.GetEvents();
-    helper.m_nNetEvents = static_cast<int>(helper.m_arrNetEvents.size());
-    for (int i = 0; i < cases.GetCaseCount(); ++i) {
-        const CSetConditions c = cases.GetCase(i);
+            graph.Cases()[static_cast<std::size_t>(graph.StepTo(k))]->m_strConditions);
+    for (int i = 0; i < cases.CaseCount(); ++i) {
+        const CSetConditions c = cases.Case(i);
         for (bool forward : {true, false}) {
             std::vector<std::string> produced, expected;
             cases.ForEachStep(i, forward, [&](const CSetEvents& events, int target) {
@@ -104,52 +102,44 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
                     next.Subtract(forward ? e->m_setPreConditions : e->m_setPostConditions);
                     next.Union(forward ? e->m_setPostConditions : e->m_setPreConditions);
                 }
-                EXPECT_TRUE(cases.GetCase(target).IsEqual(next));
+                EXPECT_TRUE(cases.Case(target).IsEqual(next));
                 if (forward)
                     producedSteps.emplace(c.ToString(false) + events.ToString(),
                                           next.ToString(false));
             });
-            helper.CollectEnabledEvents(c, forward);
-            helper.BuildSteps();
-            int position = 0;
-            CStepInfo step;
-            while (helper.GetNextStep(position, step))
-                expected.push_back(step.m_setEvents.ToString());
+            for (const CSetEvents& step : ListSteps(net.GetEvents(), c, forward))
+                expected.push_back(step.ToString());
             EXPECT_EQ(produced, expected)
                 << c.ToString(false) << (forward ? " forward" : " backward");
         }
     }
     EXPECT_EQ(producedSteps, storedSteps);
-    helper.m_arrNetEvents.clear();
 
     // The automatic run's choice, found without listing the steps: the step at the
     // random position of the list, or the first of its largest.
     CRandomSource chooser(3);
-    CCaseGraph choosing(chooser);
-    choosing.m_arrNetEvents = net.GetEvents();
-    for (const CPNCase* node : graph.m_arrCases) {
-        choosing.CollectEnabledEvents(node->m_setConditions, true);
-        choosing.BuildSteps();
+    const std::vector<CPNEvent*> events = net.GetEvents();
+    for (const CPNCase* node : graph.Cases()) {
         std::vector<std::string> list;
-        int position = 0, largest = -1;
-        CStepInfo step;
-        while (choosing.GetNextStep(position, step)) {
-            list.push_back(step.m_setEvents.ToString());
-            if (largest < 0 || step.m_setEvents.GetCount() >
+        int largest = -1;
+        for (const CSetEvents& step : ListSteps(events, node->m_setConditions, true)) {
+            list.push_back(step.ToString());
+            if (largest < 0 || step.GetCount() >
                                    static_cast<std::size_t>(std::count(
                                        list[static_cast<std::size_t>(largest)].begin(),
                                        list[static_cast<std::size_t>(largest)].end(), ',')) +
                                        1)
                 largest = static_cast<int>(list.size()) - 1;
         }
-        const std::string first = choosing.ChooseStep(node->m_setConditions, false).ToString();
+        const std::string first =
+            CStepChoice::Choose(events, node->m_setConditions, false, chooser).ToString();
         EXPECT_EQ(first, list.empty() ? "{ }" : list[static_cast<std::size_t>(largest)]);
         for (unsigned draw = 1; draw <= 5 && !list.empty(); ++draw) {
             chooser.Seed(draw);
-            const std::string chosen = choosing.ChooseStep(node->m_setConditions, true).ToString();
+            const std::string chosen =
+                CStepChoice::Choose(events, node->m_setConditions, true, chooser).ToString();
             chooser.Seed(draw);
             EXPECT_EQ(chosen, list[static_cast<std::size_t>(chooser.Rand()) % list.size()]);
         }
     }
-    choosing.m_arrNetEvents.clear();
 }

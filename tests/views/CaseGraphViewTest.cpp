@@ -1,9 +1,10 @@
 #include "ViewFixture.h"
+#include "support/DocAccess.h"
 #include "views/CommandIds.h"
 
-#include "analysis/CCaseDistances.h"
-#include "analysis/CPNCase.h"
-#include "analysis/CPNStep.h"
+#include "casegraph/CCaseDistances.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "model/CPNCondition.h"
@@ -33,14 +34,14 @@ protected:
     // A net that is no C/E system (a single case has no events) gets its graph
     // computed without entering simulation.
     void Show(const std::string& net) {
-        const CSetConditions initial = BuildNetFromText(doc.NetDesign(), net);
+        const CSetConditions initial = BuildNetFromText(NetOf(doc), net);
         doc.SetNetModified();
-        doc.EnterSimulation();
-        if (!doc.InSimulation()) {
-            doc.CaseGraph().ComputeCaseGraph(initial, doc.NetDesign(), {});
-            doc.AdoptCaseGraph(true);
+        doc.Simulation().Enter();
+        if (!doc.Simulation().IsActive()) {
+            GraphOf(doc).ComputeCaseGraph(initial, NetOf(doc), {});
+            doc.Simulation().AdoptCaseGraph(true);
         }
-        ASSERT_TRUE(doc.IsCaseGraphValid());
+        ASSERT_TRUE(doc.Record().caseGraphValid);
         view = std::make_unique<TestCaseGraphView>(doc, host);
         frame.view = view.get();
         view->resize(500, 400);
@@ -55,12 +56,12 @@ protected:
         view->Refresh();
     }
     void Leave() {
-        doc.LeaveSimulation();
+        doc.Simulation().Leave();
         view->Refresh();
     }
     void TearDown() override { frame.view = nullptr; }
 
-    CCaseGraph& Graph() { return doc.CaseGraph(); }
+    CCaseGraph& Graph() { return GraphOf(doc); }
     QWidget* Port() const { return view->viewport(); }
     // The device point of a logical one.
     QPoint At(CPoint pt) const {
@@ -75,7 +76,7 @@ protected:
     }
     // A free point of the page: no case, step or label there.
     CPoint Empty() {
-        for (int y = 5; y < Graph().m_sizeExtent.cy; y += 7)
+        for (int y = 5; y < Graph().Extent().cy; y += 7)
             for (int x = 5; x < 400; x += 7)
                 if (!Graph().ElementFromPoint(CPoint(x, y)))
                     return CPoint(x, y);
@@ -101,29 +102,29 @@ TEST_F(CaseGraphViewTest, FirstShowLaysOutOnAGridSizedByTheCasesAndWritesTheName
     };
     for (const Row& row : {Row{1, 4, 300}, Row{10, 8, 540}, Row{100, 22, 1380}}) {
         SCOPED_TRACE(row.cases);
-        doc.LeaveSimulation();
+        doc.Simulation().Leave();
         doc.NewDocument();
         sink.panes[PANE_CASEGRAPH_LEGEND].clear();
         Show(row.cases == 1 ? std::string("a*") : RingNetText(row.cases));
-        ASSERT_EQ(Graph().m_nCases, row.cases);
+        ASSERT_EQ(Graph().Cases().size(), row.cases);
         EXPECT_EQ(view->GetGridCells(), row.cells);
         EXPECT_EQ(view->GetExtent(), CSize(row.page, row.page));
-        EXPECT_TRUE(doc.IsCaseGraphLaidOut());
+        EXPECT_TRUE(doc.Record().caseGraphLaidOut);
         // "Names of cases...", a line per case, a blank, "Names of steps...", a line
         // per step.
-        EXPECT_EQ(NameLines(), 3 + row.cases + Graph().m_nSteps);
-        for (const CPNCase* node : Graph().m_arrCases) {
+        EXPECT_EQ(NameLines(), 3 + row.cases + Graph().StepCount());
+        for (const CPNCase* node : Graph().Cases()) {
             EXPECT_EQ(node->m_ptPos.x % 60, 0);
             EXPECT_LT(node->m_ptPos.x, row.page);
         }
         // Showing it again lays nothing out and writes nothing.
         std::vector<CPoint> before;
-        for (const CPNCase* node : Graph().m_arrCases)
+        for (const CPNCase* node : Graph().Cases())
             before.push_back(node->m_ptPos);
         view->Refresh();
-        EXPECT_EQ(NameLines(), 3 + row.cases + Graph().m_nSteps);
+        EXPECT_EQ(NameLines(), 3 + row.cases + Graph().StepCount());
         for (std::size_t i = 0; i < before.size(); ++i)
-            EXPECT_EQ(Graph().m_arrCases[i]->m_ptPos, before[i]);
+            EXPECT_EQ(Graph().Cases()[i]->m_ptPos, before[i]);
         frame.view = nullptr;
         view.reset();
     }
@@ -137,7 +138,7 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     Show(RingNetText(6));
     const CCaseGraphOverview* overview = view->GetOverview();
     ASSERT_NE(overview, nullptr);
-    EXPECT_FALSE(doc.IsCaseGraphLaidOut());
+    EXPECT_FALSE(doc.Record().caseGraphLaidOut);
     EXPECT_EQ(NameLines(), 0);
     EXPECT_EQ(view->GetExtent(), overview->GetExtent());
     RecordingDC dc;
@@ -178,10 +179,10 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
 
     ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
     EXPECT_EQ(view->GetOverview(), nullptr);
-    EXPECT_TRUE(doc.IsCaseGraphLaidOut());
+    EXPECT_TRUE(doc.Record().caseGraphLaidOut);
     EXPECT_EQ(NameLines(), 3 + 6 + 6);
     EXPECT_TRUE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
-    EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
+    EXPECT_EQ(view->GetExtent(), Graph().Extent());
     ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
     ASSERT_NE(view->GetOverview(), nullptr);
     // A double click on a box opens its cases alone, then "Show Whole Graph" all of them.
@@ -189,13 +190,13 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(box.CenterPoint()));
     EXPECT_TRUE(view->ShowsPart());
     std::vector<std::size_t> shown;
-    for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < Graph().Cases().size(); ++i)
         if (Graph().IsCaseShown(i))
             shown.push_back(i);
     // The cases one event from c0: c1 and c5.
     std::set<std::string> holding;
     for (const std::size_t i : shown)
-        holding.insert(Graph().m_arrCases[i]->m_setConditions.ToString(true));
+        holding.insert(Graph().Cases()[i]->m_setConditions.ToString(true));
     EXPECT_EQ(holding, (std::set<std::string>{"c1 ", "c5 "}));
     ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
     EXPECT_FALSE(view->ShowsPart());
@@ -238,7 +239,7 @@ TEST_F(CaseGraphViewTest, ShowWholeGraphShowsItsProgressAndCancelKeepsTheOvervie
     }
     EXPECT_GT(cancelAt, 4) << "every stage reports";
     EXPECT_EQ(view->GetOverview(), nullptr);
-    EXPECT_TRUE(doc.IsCaseGraphLaidOut());
+    EXPECT_TRUE(doc.Record().caseGraphLaidOut);
     EXPECT_EQ(NameLines(), 3 + 12 + 12);
     EXPECT_EQ(stages.back(), QStringLiteral("Drawing the steps..."));
     EXPECT_FALSE(doc.History().CanUndo()) << "the first layout is no edit";
@@ -264,8 +265,8 @@ TEST_F(CaseGraphViewTest, GoToCaseShowsTheCasesWithinKStepsAndMovesThem) {
     };
     auto shown = [this, &holds] {
         std::set<std::string> names;
-        for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i) {
-            const CPNCase* node = Graph().m_arrCases[i];
+        for (std::size_t i = 0; i < Graph().Cases().size(); ++i) {
+            const CPNCase* node = Graph().Cases()[i];
             if (Graph().IsCaseShown(i))
                 names.insert(holds(node));
             else
@@ -280,7 +281,7 @@ TEST_F(CaseGraphViewTest, GoToCaseShowsTheCasesWithinKStepsAndMovesThem) {
     EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
     // The rim: a double click on c6 centres the neighbourhood there.
     const CPNCase* rim = nullptr;
-    for (const CPNCase* node : Graph().m_arrCases)
+    for (const CPNCase* node : Graph().Cases())
         if (holds(node) == "c6")
             rim = node;
     ASSERT_NE(rim, nullptr);
@@ -316,16 +317,16 @@ TEST_F(CaseGraphViewTest, LayOutNeighbourhoodGathersItsCasesAsOneEdit) {
     ASSERT_TRUE(view->GoToCase("c20", {}, {}, 3, error)) << error;
     ASSERT_TRUE(State(Cmd::ID_LAY_OUT_NEIGHBOURHOOD).enabled);
     std::vector<CPoint> before;
-    for (const CPNCase* node : Graph().m_arrCases)
+    for (const CPNCase* node : Graph().Cases())
         before.push_back(node->m_ptPos);
     doc.BeginEdit("Lay Out Neighbourhood");
     ASSERT_TRUE(view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD));
     doc.EndEdit();
-    const CPoint centre = Graph().m_arrCases[19]->m_ptPos;
+    const CPoint centre = Graph().Cases()[19]->m_ptPos;
     EXPECT_EQ(centre, before[19]);
     std::set<std::pair<int, int>> points;
-    for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i) {
-        const CPoint p = Graph().m_arrCases[i]->m_ptPos;
+    for (std::size_t i = 0; i < Graph().Cases().size(); ++i) {
+        const CPoint p = Graph().Cases()[i]->m_ptPos;
         EXPECT_TRUE(points.insert({p.x, p.y}).second);
         if (!Graph().IsCaseShown(i)) {
             EXPECT_EQ(p, before[i]);
@@ -338,14 +339,14 @@ TEST_F(CaseGraphViewTest, LayOutNeighbourhoodGathersItsCasesAsOneEdit) {
     EXPECT_TRUE(doc.IsModified());
     ASSERT_TRUE(doc.History().CanUndo());
     doc.History().Undo();
-    for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
-        EXPECT_EQ(Graph().m_arrCases[i]->m_ptPos, before[i]);
+    for (std::size_t i = 0; i < Graph().Cases().size(); ++i)
+        EXPECT_EQ(Graph().Cases()[i]->m_ptPos, before[i]);
 }
 
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     Show(RingNetText(6));
     Leave();
-    CPNCase* moved = Graph().m_arrCases[2];
+    CPNCase* moved = Graph().Cases()[2];
     view->OnCommand(Cmd::ID_VIEW_GRID); // no snapping to 10
     QTest::mousePress(Port(), Qt::LeftButton, {}, At(moved));
     QTest::mouseMove(Port(), At(moved) + QPoint(1, 0));
@@ -360,7 +361,7 @@ TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     view->OnUpdate();
     sink.panes[PANE_CASEGRAPH_LEGEND].clear();
     view->Refresh();
-    EXPECT_EQ(Graph().m_arrCases[2]->m_ptPos, where);
+    EXPECT_EQ(Graph().Cases()[2]->m_ptPos, where);
     EXPECT_EQ(view->GetExtent(), CSize(900, 700));
     EXPECT_FALSE(doc.TakeCaseGraphResized()) << "the view took the new size";
     EXPECT_EQ(NameLines(), 3 + 6 + 6) << "a read graph is named and listed again";
@@ -369,12 +370,12 @@ TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
 TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase) {
     Show("a* b; e: a -> b; f: b -> a");
     // Side by side, so that no label lies over a case whatever the first layout drew.
-    Graph().m_arrCases[0]->MoveTo(CPoint(60, 120));
-    Graph().m_arrCases[1]->MoveTo(CPoint(240, 120));
+    Graph().Cases()[0]->MoveTo(CPoint(60, 120));
+    Graph().Cases()[1]->MoveTo(CPoint(240, 120));
     Graph().UpdateSteps(nullptr, true);
     // (That a click selects nothing here is the occurrence net view's test, of the same
     // code.)
-    CPNCase* node = Graph().m_arrCases[1];
+    CPNCase* node = Graph().Cases()[1];
     QTest::mouseMove(Port(), At(node));
     EXPECT_EQ(view->GetTitleTip().GetLines(),
               QStringList{QString::fromStdString(node->m_strConditions)});
@@ -385,9 +386,9 @@ TEST_F(CaseGraphViewTest, InSimulationAClickSelectsNothingAndAHoverShowsTheCase)
 
     // A double click makes the case the current one.
     QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(node));
-    EXPECT_TRUE(doc.CurrentCase().IsEqual(node->m_setConditions));
+    EXPECT_TRUE(doc.Simulation().CurrentCase().IsEqual(node->m_setConditions));
     EXPECT_TRUE(node->m_bCurrent);
-    EXPECT_FALSE(Graph().m_arrCases[0]->m_bCurrent);
+    EXPECT_FALSE(Graph().Cases()[0]->m_bCurrent);
 }
 
 // The rules of the view's commands in both modes are the menu goldens' (tests/app); here
@@ -398,36 +399,36 @@ TEST_F(CaseGraphViewTest, ADisabledToolIsNotTakenAndTheHighlightColours) {
     EXPECT_EQ(view->GetTool(), unsigned(Cmd::ID_TOOL_SELECT));
     view->OnCommand(Cmd::ID_HIGHLIGHT_REACHABLE);
     EXPECT_TRUE(State(Cmd::ID_HIGHLIGHT_REACHABLE).checked &&
-                Graph().m_arrCases[0]->m_bShowReachability);
+                Graph().Cases()[0]->m_bShowReachability);
 }
 
 TEST_F(CaseGraphViewTest, OnlyFreeLabelsAndPolygonsAreDeleted) {
     Show("a* b; e: a -> b; f: b -> a");
     Leave();
-    CPNCase* node = Graph().m_arrCases[0];
+    CPNCase* node = Graph().Cases()[0];
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(node));
-    ASSERT_TRUE(doc.IsSelected(node));
+    ASSERT_TRUE(doc.Selection().IsSelected(node));
     EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
     view->OnCommand(Cmd::ID_EDIT_DELETE);
-    EXPECT_EQ(Graph().m_arrCases.size(), 2u);
+    EXPECT_EQ(Graph().Cases().size(), 2u);
 
     view->OnCommand(Cmd::ID_TOOL_LABEL);
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(Empty()));
     view->OnCommand(Cmd::ID_TOOL_POLYGON);
     QTest::mouseClick(Port(), Qt::LeftButton, {}, At(Empty()) + QPoint(0, 30));
-    ASSERT_EQ(Graph().m_listElements.size(), 2u);
-    EXPECT_EQ(dynamic_cast<CPNLabel*>(Graph().m_listElements.front())->GetText(), "Text1");
+    ASSERT_EQ(Graph().FreeElements().size(), 2u);
+    EXPECT_EQ(dynamic_cast<CPNLabel*>(Graph().FreeElements().front())->GetText(), "Text1");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(State(Cmd::ID_EDIT_DELETE).enabled);
     QTest::keyClick(view.get(), Qt::Key_Delete);
-    ASSERT_EQ(Graph().m_listElements.size(), 1u) << "the new polygon was selected alone";
-    EXPECT_NE(dynamic_cast<CPNLabel*>(Graph().m_listElements.front()), nullptr);
+    ASSERT_EQ(Graph().FreeElements().size(), 1u) << "the new polygon was selected alone";
+    EXPECT_NE(dynamic_cast<CPNLabel*>(Graph().FreeElements().front()), nullptr);
 }
 
 TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
     Show(RingNetText(4));
     Leave();
-    CPNCase* node = Graph().m_arrCases[0];
+    CPNCase* node = Graph().Cases()[0];
     const CPNStep* step = Graph().MakeStep(0);
     ASSERT_EQ(step->m_pFrom, node);
     const QPoint from = At(node);
@@ -448,19 +449,19 @@ TEST_F(CaseGraphViewTest, DraggingACaseTakesItsStepsAlongAndABandSelects) {
     QTest::mouseMove(Port(), QPoint(2, 1));
     QTest::mouseMove(Port(), QPoint(extent.cx - 1, extent.cy - 1));
     QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(extent.cx - 1, extent.cy - 1));
-    for (const CPNCase* c : Graph().m_arrCases)
-        EXPECT_TRUE(doc.IsSelected(c));
+    for (const CPNCase* c : Graph().Cases())
+        EXPECT_TRUE(doc.Selection().IsSelected(c));
 }
 
 TEST_F(CaseGraphViewTest, ContextMenuOfACaseSetsTheActualCase) {
     Show(RingNetText(3));
-    CPNCase* node = Graph().m_arrCases[2];
+    CPNCase* node = Graph().Cases()[2];
     view->menuChoice = QStringLiteral("Set Actual Case");
     QContextMenuEvent event(QContextMenuEvent::Mouse, At(node), Port()->mapToGlobal(At(node)));
     QApplication::sendEvent(Port(), &event);
     EXPECT_EQ(view->menuTitle, QStringLiteral("Case"));
     EXPECT_EQ(view->menuItems, QStringList{QStringLiteral("Set Actual Case")});
-    EXPECT_TRUE(doc.CurrentCase().IsEqual(node->m_setConditions));
+    EXPECT_TRUE(doc.Simulation().CurrentCase().IsEqual(node->m_setConditions));
     EXPECT_TRUE(node->m_bCurrent);
 
     // In simulation an empty place has no menu.
@@ -480,15 +481,15 @@ TEST_F(CaseGraphViewTest, LayeredLayoutPutsEachCaseOnItsOwnGridPointAsOneEdit) {
         const std::vector<std::uint8_t> before = CDocumentFile::Store(doc);
         view->OnCommand(Cmd::ID_LAYERED_LAYOUT);
         std::set<std::pair<int, int>> points;
-        for (const CPNCase* node : Graph().m_arrCases) {
+        for (const CPNCase* node : Graph().Cases()) {
             EXPECT_EQ(node->m_ptPos.x % CCaseGraph::kGridStep, 0);
             EXPECT_EQ(node->m_ptPos.y % CCaseGraph::kGridStep, 0);
-            EXPECT_LE(node->m_ptPos.x, Graph().m_sizeExtent.cx - 15);
-            EXPECT_LE(node->m_ptPos.y, Graph().m_sizeExtent.cy - 15);
+            EXPECT_LE(node->m_ptPos.x, Graph().Extent().cx - 15);
+            EXPECT_LE(node->m_ptPos.y, Graph().Extent().cy - 15);
             points.insert({node->m_ptPos.x, node->m_ptPos.y});
         }
-        EXPECT_EQ(points.size(), Graph().m_arrCases.size());
-        EXPECT_EQ(view->GetExtent(), Graph().m_sizeExtent);
+        EXPECT_EQ(points.size(), Graph().Cases().size());
+        EXPECT_EQ(view->GetExtent(), Graph().Extent());
         ASSERT_TRUE(doc.History().Checkpoint("Layered Layout"));
         doc.History().Undo();
         EXPECT_EQ(CDocumentFile::Store(doc), before);
@@ -516,7 +517,7 @@ TEST_F(CaseGraphViewTest, PrintsTheGraphAndThenItsNamesLegend) {
 
 TEST_F(CaseGraphViewTest, APartialRepaintShowsWhatAFullOneShows) {
     // Dining philosophers give crossing steps, labels on them and cases of every size.
-    BuildDiningPhilosophers(doc.NetDesign(), 4);
+    BuildDiningPhilosophers(NetOf(doc), 4);
     Show("");
     Leave();
     const CSize extent = view->GetExtent();
@@ -571,10 +572,9 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
     const auto at = [](int i) { return static_cast<std::size_t>(i); };
     const auto stepsAmong = [&at](const CCaseGraph& graph, const std::set<std::string>& cases) {
         std::multiset<Step> steps;
-        for (std::size_t i = 0; i < graph.m_arrStepRecords.size(); ++i) {
-            const CStepRecord& step = graph.m_arrStepRecords[i];
-            const std::string from = graph.m_arrCases[at(step.from)]->m_strConditions;
-            const std::string to = graph.m_arrCases[at(step.to)]->m_strConditions;
+        for (std::size_t i = 0; i < graph.StepCount(); ++i) {
+            const std::string from = graph.Cases()[at(graph.StepFrom(i))]->m_strConditions;
+            const std::string to = graph.Cases()[at(graph.StepTo(i))]->m_strConditions;
             if (cases.count(from) && cases.count(to))
                 steps.emplace(from, to, graph.StepEvents(i).ToString());
         }
@@ -589,28 +589,28 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
         ViewFrame storedFrame;
         CZerinDoc stored{storedFrame};
         frame.memoryBudget = 1;
-        doc.LeaveSimulation();
+        doc.Simulation().Leave();
         doc.NewDocument();
         std::mt19937 twin = gen;
         if (round < 2) {
-            BuildDiningPhilosophers(stored.NetDesign(), 4 + round);
-            BuildDiningPhilosophers(doc.NetDesign(), 4 + round);
+            BuildDiningPhilosophers(NetOf(stored), 4 + round);
+            BuildDiningPhilosophers(NetOf(doc), 4 + round);
         } else if (round == 2) {
-            BuildIndependentComponents(stored.NetDesign(), 5);
-            BuildIndependentComponents(doc.NetDesign(), 5);
+            BuildIndependentComponents(NetOf(stored), 5);
+            BuildIndependentComponents(NetOf(doc), 5);
         } else {
-            BuildRandomNet(stored.NetDesign(), gen, 7, 6);
-            BuildRandomNet(doc.NetDesign(), twin, 7, 6);
+            BuildRandomNet(NetOf(stored), gen, 7, 6);
+            BuildRandomNet(NetOf(doc), twin, 7, 6);
         }
         stored.SetNetModified();
-        stored.EnterSimulation();
+        stored.Simulation().Enter();
         doc.SetNetModified();
-        doc.EnterSimulation();
-        if (!stored.IsCaseGraphValid() || !stored.CaseGraph().IsStored() ||
-            stored.CaseGraph().m_nCases < 3)
+        doc.Simulation().Enter();
+        if (!stored.Record().caseGraphValid || !GraphOf(stored).HasAllSteps() ||
+            GraphOf(stored).Cases().size() < 3)
             continue; // a random net that is no C/E system
         ++checked;
-        ASSERT_NE(Graph().GetStepsOnDemand(), nullptr);
+        ASSERT_FALSE(Graph().HasAllSteps());
         view = std::make_unique<TestCaseGraphView>(doc, host);
         frame.view = view.get();
         view->resize(500, 400);
@@ -627,7 +627,7 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
             std::set<std::string> cases;
             for (std::size_t i = 0; i < distance.size(); ++i)
                 if (distance[i] == radius || (!rim && distance[i] >= 0))
-                    cases.insert(whole.m_arrCases[i]->m_strConditions);
+                    cases.insert(whole.Cases()[i]->m_strConditions);
             return cases;
         };
         // The part shown holds the cases expected and the stored graph's steps between
@@ -635,10 +635,10 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
         const auto expectShown = [&](const std::set<std::string>& expected) {
             std::set<std::string> shown;
             CRect bounds;
-            for (std::size_t i = 0; i < Graph().m_arrCases.size(); ++i)
+            for (std::size_t i = 0; i < Graph().Cases().size(); ++i)
                 if (Graph().IsCaseShown(i)) {
-                    shown.insert(Graph().m_arrCases[i]->m_strConditions);
-                    bounds |= Graph().m_arrCases[i]->GetBoundRect();
+                    shown.insert(Graph().Cases()[i]->m_strConditions);
+                    bounds |= Graph().Cases()[i]->GetBoundRect();
                 }
             EXPECT_EQ(shown, expected);
             EXPECT_EQ(stepsAmong(Graph(), shown), stepsAmong(whole, expected));
@@ -654,15 +654,15 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
         ASSERT_TRUE(view->ShowsPart());
         expectShown(around(0, 1, true));
 
-        const int centre = static_cast<int>(whole.m_arrCases.size()) / 2;
+        const int centre = static_cast<int>(whole.Cases().size()) / 2;
         const int radius = 1 + round % 2;
         std::vector<std::string> wanted;
-        for (const CPNCondition* c : whole.m_arrCases[at(centre)]->m_setConditions)
+        for (const CPNCondition* c : whole.Cases()[at(centre)]->m_setConditions)
             wanted.push_back(c->m_pLabel->m_strText);
         std::vector<std::string> unwanted;
         for (const CPNElement* e : stored.NetDesign().m_listElements)
             if (auto* c = dynamic_cast<const CPNCondition*>(e);
-                c && !whole.m_arrCases[at(centre)]->m_setConditions.Contains(c))
+                c && !whole.Cases()[at(centre)]->m_setConditions.Contains(c))
                 unwanted.push_back(c->m_pLabel->m_strText);
         std::string error;
         ASSERT_TRUE(view->GoToCase("", wanted, unwanted, radius, error)) << error;

@@ -3,9 +3,7 @@
 
 #include "support/RecordingDC.h"
 
-#include <QFile>
 #include <QScrollBar>
-#include <QTemporaryDir>
 
 using View = CZerinNetDesignView;
 
@@ -26,29 +24,6 @@ TEST_F(ViewFixture, ViewPropertiesResizesThePageAtLeastOverTheElements) {
     EXPECT_LT(size.cx, 400);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(view->horizontalScrollBar()->maximum(), std::max(0, size.cx - Port()->width()));
-}
-
-TEST_F(ViewFixture, ExportWritesThePictureOrSaysWhyNot) {
-    DrawOneEventNet();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    view->exportPath = dir.filePath("net");
-    view->OnCommand(Cmd::ID_NET_EXPORT_EMF);
-    EXPECT_EQ(view->askedFilter, "Net Design (*.emf);;All files (*.*)");
-    EXPECT_EQ(view->askedName, "Untitled");
-    QFile file(dir.filePath("net.emf"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_GT(file.size(), 100);
-    EXPECT_TRUE(view->errors.isEmpty());
-
-    view->exportPath = dir.filePath("missing/folder/net.emf");
-    view->OnCommand(Cmd::ID_NET_EXPORT_EMF);
-    ASSERT_EQ(view->errors.size(), 1);
-    EXPECT_FALSE(view->errors[0].isEmpty());
-
-    view->exportPath.clear(); // cancelled
-    view->OnCommand(Cmd::ID_NET_EXPORT_EMF);
-    EXPECT_EQ(view->errors.size(), 1);
 }
 
 #ifdef ZERIN_HAVE_PRINT_SUPPORT

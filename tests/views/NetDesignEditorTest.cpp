@@ -42,9 +42,9 @@ TEST_F(ViewFixture, ToolClicksCreateNamedSnappedElements) {
     EXPECT_EQ(labels.back()->m_pOwner, nullptr);
     EXPECT_EQ(labels.back()->m_ptPos, CPoint(200, 220));
     // The new element alone is selected and its page shown; the net must be tested again.
-    EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{labels.back()});
+    EXPECT_EQ(doc.Selection().Elements(), std::list<CPNElement*>{labels.back()});
     EXPECT_EQ(host.pages.back(), PAGE_LABEL);
-    EXPECT_TRUE(doc.IsNetModified());
+    EXPECT_TRUE(doc.Record().netModified);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -74,14 +74,14 @@ TEST_F(ViewFixture, SmallBandSelectsNothingLargeBandSelectsInside) {
     DrawOneEventNet();
     CPNCondition* b1 = All<CPNCondition>()[0];
     Click(QPoint(100, 100));
-    ASSERT_TRUE(doc.IsSelected(b1));
+    ASSERT_TRUE(doc.Selection().IsSelected(b1));
 
     // 10 x 10: a squared diagonal of exactly 200.
     Press(QPoint(20, 200));
     Move(QPoint(21, 201));
     Move(QPoint(30, 210));
     Release(QPoint(30, 210));
-    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(doc.Selection().IsSelected(nullptr));
 
     Click(QPoint(100, 100));
     Press(QPoint(60, 50));
@@ -102,7 +102,7 @@ TEST_F(ViewFixture, BendPointDragsUnderAnyToolAndPointCommands) {
     CPNEdge* edge = All<CPNEdge>()[0]; // b1 -> e1
     const CPoint mid = std::next(edge->m_listPoints.begin())->m_pt;
     Click(QPoint(mid.x, mid.y));
-    ASSERT_TRUE(doc.IsSelected(edge));
+    ASSERT_TRUE(doc.Selection().IsSelected(edge));
 
     // The midpoint handle becomes a bend point even with the Condition tool.
     Tool(Cmd::ID_TOOL_CONDITION);
@@ -147,7 +147,7 @@ TEST_F(ViewFixture, DeleteKeyAndCommandDeleteTheSelection) {
 
     // A name label alone cannot be deleted.
     Click(QPoint(100, 70));
-    ASSERT_TRUE(dynamic_cast<CPNLabel*>(doc.GetFirstSelected()));
+    ASSERT_TRUE(dynamic_cast<CPNLabel*>(doc.Selection().First()));
     EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
     view->OnCommand(Cmd::ID_EDIT_DELETE);
     EXPECT_EQ(All<CPNLabel>().size(), 2u);
@@ -156,8 +156,8 @@ TEST_F(ViewFixture, DeleteKeyAndCommandDeleteTheSelection) {
 TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     DrawOneEventNet();
     Tool(Cmd::ID_TOOL_EDGE);
-    doc.EnterSimulation();
-    ASSERT_TRUE(doc.InSimulation());
+    doc.Simulation().Enter();
+    ASSERT_TRUE(doc.Simulation().IsActive());
     EXPECT_EQ(view->GetTool(), static_cast<unsigned>(Cmd::ID_TOOL_SELECT));
     EXPECT_EQ(host.pages.back(), PAGE_SIMULATION);
     for (int id = Cmd::ID_TOOL_CONDITION; id <= Cmd::ID_TOOL_TOKEN; ++id)
@@ -168,7 +168,6 @@ TEST_F(ViewFixture, ToolsAreRefusedInSimulationExceptSelect) {
     EXPECT_FALSE(State(Cmd::ID_EDIT_DELETE).enabled);
     EXPECT_FALSE(State(Cmd::ID_NET_VIEW_PROPERTIES).enabled);
     EXPECT_FALSE(State(Cmd::ID_VIEW_GRID).enabled);
-    EXPECT_TRUE(State(Cmd::ID_NET_EXPORT_EMF).enabled);
 }
 
 // At 25 %, 100 % and 400 % a click on an element's pixels selects it, the status bar
@@ -192,7 +191,7 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
         const QPoint p = view->LogicalToDevice(at);
         EXPECT_EQ(view->DeviceToLogical(p), at);
         Click(p);
-        EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{b2});
+        EXPECT_EQ(doc.Selection().Elements(), std::list<CPNElement*>{b2});
         Move(p + QPoint(8, 4));
         ASSERT_FALSE(host.positions.empty());
         EXPECT_EQ(host.positions.back(), QPoint(view->DeviceToLogical(p + QPoint(8, 4)).x,
@@ -208,7 +207,7 @@ TEST_F(ViewFixture, ZoomKeepsHitsPositionsAndPaintingInStep) {
         for (int dx = -1; dx <= 1; ++dx)
             ink = ink || QColor(image.pixel(left + QPoint(dx, 0))).lightness() < 128;
         EXPECT_TRUE(ink);
-        doc.ClearSelection();
+        doc.Selection().Clear();
     }
     EXPECT_EQ(b2->m_ptPos, at);
 
@@ -253,8 +252,8 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
     const auto conditions = All<CPNCondition>();
     ASSERT_EQ(conditions.size(), 4u);
-    EXPECT_EQ(conditions[2]->m_ptPos, CPoint(conditions[0]->m_ptPos.x + 2 * doc.GridSize(),
-                                             conditions[0]->m_ptPos.y + 2 * doc.GridSize()));
+    EXPECT_EQ(conditions[2]->m_ptPos, CPoint(conditions[0]->m_ptPos.x + 2 * doc.Record().gridSize,
+                                             conditions[0]->m_ptPos.y + 2 * doc.Record().gridSize));
     EXPECT_EQ(Name(conditions[2]), "b3");
     EXPECT_EQ(All<CPNEdge>().size(), 4u);
     EXPECT_EQ(doc.Selection().size(), 5u);
@@ -263,20 +262,20 @@ TEST_F(ViewFixture, CopyAndPasteThroughTheClipboard) {
         ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
         const auto all = All<CPNCondition>();
         ASSERT_EQ(all.size(), 2u * (n + 1));
-        EXPECT_EQ(all.back()->m_ptPos, CPoint(conditions[1]->m_ptPos.x + 2 * n * doc.GridSize(),
-                                              conditions[1]->m_ptPos.y + 2 * n * doc.GridSize()));
+        EXPECT_EQ(all.back()->m_ptPos, CPoint(conditions[1]->m_ptPos.x + 2 * n * doc.Record().gridSize,
+                                              conditions[1]->m_ptPos.y + 2 * n * doc.Record().gridSize));
     }
     // A fresh copy (the last paste) starts again two grid steps off.
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_COPY));
     ASSERT_TRUE(view->OnCommand(Cmd::ID_EDIT_PASTE));
     ASSERT_EQ(All<CPNCondition>().size(), 10u);
     EXPECT_EQ(All<CPNCondition>().back()->m_ptPos,
-              CPoint(conditions[1]->m_ptPos.x + 8 * doc.GridSize(),
-                     conditions[1]->m_ptPos.y + 8 * doc.GridSize()));
+              CPoint(conditions[1]->m_ptPos.x + 8 * doc.Record().gridSize,
+                     conditions[1]->m_ptPos.y + 8 * doc.Record().gridSize));
 
-    doc.EnterSimulation();
+    doc.Simulation().Enter();
     view->OnUpdate();
-    if (doc.InSimulation()) {
+    if (doc.Simulation().IsActive()) {
         EXPECT_FALSE(State(Cmd::ID_EDIT_PASTE).enabled);
         EXPECT_FALSE(State(Cmd::ID_EDIT_COPY).enabled);
         view->OnCommand(Cmd::ID_EDIT_PASTE);
@@ -307,7 +306,7 @@ TEST_F(ViewFixture, EscapeDuringADragLeavesNoEditAndNoChange) {
         EXPECT_FALSE(doc.History().CanUndo());
         EXPECT_EQ(view->GetDraggedElement(), nullptr);
     }
-    doc.ClearSelection();
+    doc.Selection().Clear();
     Drag(at, at + QPoint(40, 30));
     EXPECT_EQ(doc.History().UndoText(), "Move");
 }

@@ -18,13 +18,13 @@ protected:
         e1 = All<CPNEvent>()[0];
         b1 = All<CPNCondition>()[0];
         b2 = All<CPNCondition>()[1];
-        doc.EnterSimulation();
-        ASSERT_TRUE(doc.InSimulation());
+        doc.Simulation().Enter();
+        ASSERT_TRUE(doc.Simulation().IsActive());
         sink.Reset();
     }
     std::string CaseText() const {
         std::string text;
-        for (const CPNCondition* c : doc.CurrentCase())
+        for (const CPNCondition* c : doc.Simulation().CurrentCase())
             text += Name(c) + " ";
         return text;
     }
@@ -38,19 +38,19 @@ protected:
 TEST_F(SimulationFixture, OnlyEnabledEventsAreSelectedByClickAndBand) {
     EXPECT_TRUE(e1->m_bEnabled);
     Click(QPoint(100, 100)); // a condition
-    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(doc.Selection().IsSelected(nullptr));
     Click(QPoint(200, 100));
-    EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{e1});
+    EXPECT_EQ(doc.Selection().Elements(), std::list<CPNElement*>{e1});
     // Selecting in simulation mode shows no element page.
     EXPECT_EQ(host.pages.back(), PAGE_SIMULATION);
 
     Click(QPoint(380, 280));
-    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(doc.Selection().IsSelected(nullptr));
     Press(QPoint(50, 30));
     Move(QPoint(51, 31));
     Move(QPoint(350, 150));
     Release(QPoint(350, 150));
-    EXPECT_EQ(doc.Selection(), std::list<CPNElement*>{e1});
+    EXPECT_EQ(doc.Selection().Elements(), std::list<CPNElement*>{e1});
 
     // Nothing moves in simulation mode.
     Press(QPoint(200, 100));
@@ -70,13 +70,13 @@ TEST_F(SimulationFixture, DoubleClickFiresWithTenFramesPerPhase) {
     EXPECT_EQ(CaseText(), "b2 ");
     EXPECT_TRUE(b2->m_bToken);
     EXPECT_FALSE(b1->m_bToken);
-    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(doc.Selection().IsSelected(nullptr));
     EXPECT_FALSE(view->IsAnimating());
     EXPECT_EQ(frame.buttons, (std::vector<std::vector<bool>>{{false, false, false, false},
                                                              {true, true, false, true}}));
     // Now e1 has no concession: it cannot be chosen.
     Click(QPoint(200, 100));
-    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(doc.Selection().IsSelected(nullptr));
 }
 
 // A right click offers what can be done to an element: in simulation an event with
@@ -89,9 +89,9 @@ TEST_F(SimulationFixture, TheContextMenuOffersWhatCanBeDoneToTheElement) {
     EXPECT_EQ(view->menuItems, (QStringList{"Fire", "", "Execute Step"}));
     EXPECT_EQ(Pane(PANE_SIMULATION), Lines{"Executed step { e1 }, new case is { b2 }"});
 
-    doc.LeaveSimulation();
+    doc.Simulation().Leave();
     view->OnUpdate();
-    doc.ClearSelection();
+    doc.Selection().Clear();
     view->menuChoice = "Delete";
     QContextMenuEvent onCondition(QContextMenuEvent::Mouse, QPoint(100, 100),
                                   Port()->mapToGlobal(QPoint(100, 100)));
@@ -106,9 +106,9 @@ TEST_F(SimulationFixture, TheContextMenuOffersWhatCanBeDoneToTheElement) {
 // Stop, or Esc, ends an automatic run at once: the step under way finishes without
 // waiting for its frames.
 TEST_F(SimulationFixture, StopAndEscapeEndTheRunWithinAFifthOfASecond) {
-    doc.SetSpeed(100); // 3 s a step
+    doc.Simulation().SetSpeed(100); // 3 s a step
     for (const bool bEscape : {false, true}) {
-        doc.ResetSystem();
+        doc.Simulation().Reset();
         QElapsedTimer clock;
         QTimer::singleShot(150, view.get(), [&] {
             clock.start();

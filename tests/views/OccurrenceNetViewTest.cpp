@@ -1,4 +1,5 @@
 #include "ViewFixture.h"
+#include "support/DocAccess.h"
 #include "views/CommandIds.h"
 
 #include "document/CAutomaticRun.h"
@@ -15,9 +16,9 @@ using TestOccurrenceNetView = RecordingView<CZerinOccurrenceNetView>;
 class OccurrenceNetViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        BuildNetFromText(doc.NetDesign(), "a* b; e: a -> b; f: b -> a");
-        doc.EnterSimulation();
-        ASSERT_TRUE(doc.IsContactFree());
+        BuildNetFromText(NetOf(doc), "a* b; e: a -> b; f: b -> a");
+        doc.Simulation().Enter();
+        ASSERT_TRUE(doc.Record().contactFree);
         view = std::make_unique<TestOccurrenceNetView>(doc, host);
         frame.view = view.get();
         view->resize(500, 400);
@@ -32,11 +33,11 @@ protected:
 
     void Steps(int n) {
         for (int i = 0; i < n; ++i) {
-            ASSERT_TRUE(doc.ChooseAutomaticStep(CAutomaticRun::CHOOSE_LARGEST));
+            ASSERT_TRUE(doc.Simulation().ChooseAutomaticStep(CAutomaticRun::CHOOSE_LARGEST));
             CAutomaticRun::ExecuteStepWithoutAnimation(doc);
         }
     }
-    COccurrenceNet& Net() { return doc.OccurrenceNet(); }
+    COccurrenceNet& Net() { return OccurrenceOf(doc); }
     template <class T> T* First() {
         for (CPNElement* e : Net().m_listElements)
             if (auto* t = dynamic_cast<T*>(e))
@@ -87,7 +88,7 @@ TEST_F(OccurrenceNetViewTest, EachShowingLaysOutOnlyWhatWasRecordedSince) {
     EXPECT_GT(view->GetExtent().cx, first.cx);
 
     // Outside simulation the page is the record's extent and rearranging keeps it.
-    doc.LeaveSimulation();
+    doc.Simulation().Leave();
     view->Refresh();
     EXPECT_EQ(view->GetExtent(), Net().m_sizeNet);
     EXPECT_EQ(Positions(), after);
@@ -99,7 +100,7 @@ TEST_F(OccurrenceNetViewTest, InSimulationAHoverNamesAndAClickSelectsNothing) {
     CPNOccurrence* occurrence = First<CPNOccurrence>();
     ASSERT_NE(occurrence, nullptr);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, At(occurrence->m_ptPos));
-    EXPECT_FALSE(doc.IsSelected(nullptr));
+    EXPECT_FALSE(doc.Selection().IsSelected(nullptr));
     QTest::mouseMove(view->viewport(), At(occurrence->m_ptPos));
     EXPECT_EQ(view->GetTitleTip().GetLines(),
               QStringList{QString::fromStdString(occurrence->m_strName)});
@@ -115,13 +116,13 @@ TEST_F(OccurrenceNetViewTest, InSimulationAHoverNamesAndAClickSelectsNothing) {
 TEST_F(OccurrenceNetViewTest, MenusOfASelectedEdgeAndOfEmptySpace) {
     Steps(2);
     view->Refresh();
-    doc.LeaveSimulation();
+    doc.Simulation().Leave();
     view->Refresh();
     CPNEdge* edge = First<CPNEdge>();
     ASSERT_NE(edge, nullptr);
     const CPoint middle = std::next(edge->m_listPoints.begin())->m_pt;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, At(middle));
-    ASSERT_TRUE(doc.IsSelected(edge));
+    ASSERT_TRUE(doc.Selection().IsSelected(edge));
     RightClick(middle);
     // An edge of the record is no free element: it can be moved up or down, not deleted.
     EXPECT_EQ(view->menuItems, (QStringList{"Delete", "Bring to Front", "Send to Back", "",

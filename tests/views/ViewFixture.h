@@ -62,9 +62,6 @@ public:
     using View::View;
 
     std::vector<QRect> invalidated;
-    QString exportPath;
-    QString askedFilter;
-    QString askedName;
     QStringList errors;
     int extentAnswerCx = -1;
     int extentAnswerCy = -1;
@@ -80,11 +77,6 @@ protected:
     void InvalidateDevice(const QRect& rect) override {
         invalidated.push_back(rect);
         View::InvalidateDevice(rect);
-    }
-    QString AskExportPath(const QString& filter, const QString& name, const QString&) override {
-        askedFilter = filter;
-        askedName = name;
-        return exportPath;
     }
     bool AskExtent(int& cx, int& cy) override {
         if (extentAnswerCx < 0)
@@ -119,7 +111,7 @@ protected:
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         view->OnInitialUpdate();
-        doc.SetSpeed(1);
+        doc.Simulation().SetSpeed(1);
     }
     void TearDown() override { frame.view = nullptr; }
 

@@ -1,0 +1,20 @@
+#include "app/frame/menus/CommandMenus.h"
+
+#include "app/frame/CMainFrame.h"
+#include "app/frame/menus/CommandRules.h"
+#include "document/CZerinDoc.h"
+#include "views/CommandIds.h"
+
+using namespace Cmd;
+
+// About Zerin.
+std::vector<CCommandRow> MakeHelpMenu() {
+    return {
+        {.id = ID_APP_ABOUT,
+         .menu = "&Help",
+         .text = "&About Zerin...",
+         .prompt = "Display program information and version\nAbout",
+         .rule = kAlways,
+         .handler = Frame(&CMainFrame::ShowAbout)},
+    };
+}

@@ -1,0 +1,77 @@
+#include "app/frame/menus/CommandMenus.h"
+
+#include "app/frame/CMainFrame.h"
+#include "app/frame/menus/CommandRules.h"
+#include "document/CZerinDoc.h"
+#include "views/CommandIds.h"
+
+using namespace Cmd;
+
+// The tools of the net design view, which it enables and checks.
+std::vector<CCommandRow> MakeToolsMenu() {
+    return {
+        {.id = ID_TOOL_SELECT,
+         .menu = "Tools",
+         .text = "Select",
+         .prompt = "Set to select mode\nSelect mode",
+         .toolbar = 1,
+         .slot = 1,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+        {.id = ID_TOOL_CONDITION,
+         .menu = "Tools",
+         .text = "Condition",
+         .prompt = "Set to draw conditions mode\nCondition",
+         .toolbar = 1,
+         .slot = 2,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+        {.id = ID_TOOL_EVENT,
+         .menu = "Tools",
+         .text = "Event",
+         .prompt = "Set to draw events mode\nEvent",
+         .toolbar = 1,
+         .slot = 3,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+        {.id = ID_TOOL_EDGE,
+         .menu = "Tools",
+         .text = "Edge",
+         .prompt = "Set to draw edges mode\nEdges",
+         .toolbar = 1,
+         .slot = 4,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+        {.id = ID_TOOL_POLYGON,
+         .menu = "Tools",
+         .text = "Polygon",
+         .prompt = "Set to draw polygons mode\nPolygon",
+         .toolbar = 1,
+         .slot = 5,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+        {.id = ID_TOOL_LABEL,
+         .menu = "Tools",
+         .text = "Label",
+         .prompt = "Set to draw text mode\nText",
+         .toolbar = 1,
+         .slot = 6,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+        {.id = ID_TOOL_TOKEN,
+         .menu = "Tools",
+         .text = "Token",
+         .prompt = "Set to flip token mode\nFlip token",
+         .toolbar = 1,
+         .slot = 7,
+         .checkable = true,
+         .rule = kView,
+         .handler = kViewCommand},
+    };
+}

@@ -1,0 +1,73 @@
+#include "casegraph/CCaseDistances.h"
+
+#include <algorithm>
+
+CCaseDistances::CCaseDistances(const CNodeAdjacency& forward) {
+    const int n = forward.GetNodeCount();
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    // Each arc in both directions, counted first, then placed; parallel arcs and the
+    // two directions of a pair of opposite steps collapse afterwards.
+    m_first.assign(at(n) + 1, 0);
+    for (int v = 0; v < n; ++v)
+        for (const int w : forward.Successors(v)) {
+            ++m_first[at(v) + 1];
+            ++m_first[at(w) + 1];
+        }
+    for (int v = 0; v < n; ++v)
+        m_first[at(v) + 1] += m_first[at(v)];
+    m_neighbours.resize(at(m_first[at(n)]));
+    std::vector<int> next(m_first.begin(), m_first.end() - 1);
+    for (int v = 0; v < n; ++v)
+        for (const int w : forward.Successors(v)) {
+            m_neighbours[at(next[at(v)]++)] = w;
+            m_neighbours[at(next[at(w)]++)] = v;
+        }
+    // Sorted and unique per case, packed down.
+    int write = 0;
+    for (int v = 0; v < n; ++v) {
+        const auto begin = m_neighbours.begin() + m_first[at(v)];
+        const auto end = m_neighbours.begin() + m_first[at(v) + 1];
+        std::sort(begin, end);
+        const auto last = std::unique(begin, end);
+        m_first[at(v)] = write;
+        write = static_cast<int>(std::copy(begin, last, m_neighbours.begin() + write) -
+                                 m_neighbours.begin());
+    }
+    m_first[at(n)] = write;
+    m_neighbours.resize(at(write));
+    m_neighbours.shrink_to_fit();
+}
+
+std::span<const int> CCaseDistances::Neighbours(int node) const {
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    return {m_neighbours.data() + m_first[at(node)], at(m_first[at(node) + 1] - m_first[at(node)])};
+}
+
+std::vector<int> CCaseDistances::From(int node, int limit) const {
+    std::vector<int> distance(static_cast<std::size_t>(GetNodeCount()), -1);
+    if (node < 0 || node >= GetNodeCount())
+        return distance;
+    std::vector<int> queue{node};
+    distance[static_cast<std::size_t>(node)] = 0;
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const int v = queue[head];
+        const int d = distance[static_cast<std::size_t>(v)];
+        if (limit >= 0 && d >= limit)
+            continue;
+        for (const int w : Neighbours(v))
+            if (distance[static_cast<std::size_t>(w)] < 0) {
+                distance[static_cast<std::size_t>(w)] = d + 1;
+                queue.push_back(w);
+            }
+    }
+    return distance;
+}
+
+std::vector<int> CCaseDistances::Within(int centre, int radius) const {
+    const std::vector<int> distance = From(centre, radius);
+    std::vector<int> cases;
+    for (std::size_t v = 0; v < distance.size(); ++v)
+        if (distance[v] >= 0)
+            cases.push_back(static_cast<int>(v));
+    return cases;
+}

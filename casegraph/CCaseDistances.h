@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engines/CNodeAdjacency.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// Distances in the case graph counted in steps taken forward or backward: what lies
+// near a case, and how far each case lies from the initial one.
+class CCaseDistances {
+public:
+    explicit CCaseDistances(const CNodeAdjacency& forward);
+
+    int GetNodeCount() const { return static_cast<int>(m_first.size()) - 1; }
+    // The cases a step leads to or comes from, each once.
+    std::span<const int> Neighbours(int node) const;
+    // Every case's distance from the node; -1 for a case farther than the limit (or
+    // not connected to it).
+    std::vector<int> From(int node, int limit = -1) const;
+    // The cases at most radius steps from the centre, the centre included, in index
+    // order.
+    std::vector<int> Within(int centre, int radius) const;
+
+private:
+    std::vector<int> m_first;
+    std::vector<int> m_neighbours;
+};

@@ -1,0 +1,290 @@
+#include "casegraph/CCaseGraph.h"
+
+#include "engines/CCaseEngine.h"
+#include "engines/CCaseExplorer.h"
+
+
+#include <new>
+#include <string>
+#include <unordered_map>
+
+#include "engines/CNodeAdjacency.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
+#include "base/CRandomSource.h"
+#include "base/FormatString.h"
+#include "model/CNetDesign.h"
+#include "model/CPNEvent.h"
+#include "model/CPNLabel.h"
+
+#include "base/CArchive.h"
+#include <cstddef>
+
+namespace {
+
+std::size_t At(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
+CCaseGraph::CCaseGraph(CRandomSource& random)
+    : m_smoothSession(random), m_rRandom(random), m_pScratchFrom(std::make_unique<CPNCase>()),
+      m_pScratchTo(std::make_unique<CPNCase>()), m_pScratchStep(std::make_unique<CPNStep>()),
+      m_pScratchLabel(std::make_unique<CPNLabel>()) {}
+
+CCaseGraph::~CCaseGraph() {
+    DeleteContents(true);
+}
+
+void CCaseGraph::CollectNetEvents(const CNetDesign& net) {
+    m_arrNetEvents = net.GetEvents();
+    m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
+}
+
+ECaseGraphResult CCaseGraph::ComputeCaseGraph(const CSetConditions& initialCase,
+                                              const CNetDesign& net,
+                                              const CaseGraphProgress& progress) {
+    // A graph larger than the memory the process may have is an answer, not a crash:
+    // what was made of it goes, and the caller says so.
+    try {
+        return ComputeAll(initialCase, net, progress);
+    } catch (const std::bad_alloc&) {
+        DeleteContents(false);
+        return ECaseGraphResult::NotEnoughMemory;
+    }
+}
+
+ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
+                                        const CaseGraphProgress& progress) {
+    // A graph that is still there would be lost: empty it as the caller would.
+    if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
+        DeleteContents(false);
+    CollectNetEvents(net);
+    m_bSmoothPrepared = false;
+    m_nSteps = m_nCases = 0;
+
+    CCaseExplorer explorer(m_arrNetEvents, initialCase);
+    if (explorer.Run(progress) == ECaseGraphResult::Cancelled) {
+        DeleteContents(false);
+        return ECaseGraphResult::Cancelled;
+    }
+
+    const int nCases = explorer.GetCaseCount();
+    const int nArcs = explorer.GetArcCount();
+    auto goOn = [&](int done) {
+        return !progress || done % CCaseExplorer::kProgressInterval != 0 || progress(nCases, nArcs);
+    };
+    m_arrCases.reserve(At(nCases));
+    for (int i = 0; i < nCases; ++i)
+        m_arrCases.push_back(new CPNCase(explorer.GetCase(i)));
+    m_nCases = nCases;
+    m_arrRoutedAt.assign(At(nCases), CPoint());
+    m_arrStepRecords.reserve(At(nArcs));
+    CSetEvents events;
+    // The pool's number of each distinct set of event bits: most steps repeat a set.
+    std::unordered_map<std::string, std::uint32_t> setOfBits;
+    const std::size_t bitBytes =
+        static_cast<std::size_t>(explorer.GetEventWords()) * sizeof(CCaseExplorer::Word);
+    std::string bits;
+    for (int a = 0; a < nArcs; ++a) {
+        bits.assign(reinterpret_cast<const char*>(explorer.GetArcEventWords(a)), bitBytes);
+        auto [it, added] = setOfBits.try_emplace(bits, 0);
+        if (added) {
+            explorer.GetArcEvents(a, events);
+            it->second = m_eventSets.Add(events);
+        }
+        CStepRecord step;
+        step.from = explorer.GetArcFrom(a);
+        step.to = explorer.GetArcTo(a);
+        step.events = it->second;
+        m_arrStepRecords.push_back(step);
+        m_nSteps = a + 1;
+        explorer.ReleaseArcsBefore(a + 1);
+        if (!goOn(a + 1)) {
+            DeleteContents(false);
+            return ECaseGraphResult::Cancelled;
+        }
+    }
+
+    m_arrSteps.assign(At(nArcs), nullptr);
+    m_bAllSteps = true;
+    return ECaseGraphResult::Completed;
+}
+
+void CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events) {
+    DeleteContents(false);
+    m_arrNetEvents = events;
+    m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
+    m_bSmoothPrepared = false;
+    m_bAllSteps = false;
+    const int n = engine.CaseCount();
+    m_arrCases.reserve(At(n));
+    for (int i = 0; i < n; ++i)
+        m_arrCases.push_back(new CPNCase(engine.Case(i)));
+    m_nCases = n;
+    m_nSteps = 0;
+    m_arrRoutedAt.assign(At(n), CPoint());
+}
+
+CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
+    std::vector<std::pair<int, int>> ends;
+    ends.reserve(m_arrStepRecords.size());
+    for (const CStepRecord& step : m_arrStepRecords)
+        ends.emplace_back(step.from, step.to);
+    return CNodeAdjacency(static_cast<int>(m_arrCases.size()), ends);
+}
+
+CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
+    std::vector<std::pair<int, int>> single;
+    for (const CStepRecord& step : m_arrStepRecords)
+        if (m_eventSets[step.events].GetCount() == 1)
+            single.emplace_back(step.from, step.to);
+    return CNodeAdjacency(static_cast<int>(m_arrCases.size()), single);
+}
+
+CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
+    for (CPNCase* node : m_arrCases)
+        if (node->m_setConditions.IsEqual(c))
+            return node;
+    return nullptr;
+}
+
+void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase,
+                                 const CNodeAdjacency* successors) {
+    CPNCase* node = FindCase(initialCase);
+    if (!node)
+        return;
+    node->m_bInitial = true;
+    if (!node->m_bReachable)
+        MarkReachable(node, successors);
+}
+
+const CPNCase* CCaseGraph::GetInitialCase() const {
+    for (const CPNCase* node : m_arrCases)
+        if (node->m_bInitial)
+            return node;
+    return nullptr;
+}
+
+void CCaseGraph::MarkReachable(CPNCase* node, const CNodeAdjacency* successors) {
+    if (!node)
+        return;
+    node->m_bReachable = true;
+    std::optional<CNodeAdjacency> own;
+    if (!successors)
+        own.emplace(ForwardAdjacency());
+    const CNodeAdjacency& adjacency = successors ? *successors : *own;
+    const int start = CaseIndexOf(node);
+    if (start < 0)
+        return;
+    // An explicit stack: a chain of a million cases is as deep as it is long. Marked
+    // nodes are not entered again, as in the depth-first marking.
+    std::vector<int> stack{start};
+    while (!stack.empty()) {
+        const int u = stack.back();
+        stack.pop_back();
+        for (int v : adjacency.Successors(u)) {
+            CPNCase* target = m_arrCases[At(v)];
+            if (!target->m_bReachable) {
+                target->m_bReachable = true;
+                stack.push_back(v);
+            }
+        }
+    }
+}
+
+void CCaseGraph::DeleteContents(bool discardPositions) {
+    ++m_nGeneration;
+    // A new graph is shown whole.
+    ShowOnly({});
+    CPNElement::GeometryChanged();
+    m_sizeExtent = CSize(100, 100);
+    if (discardPositions) {
+        m_nSavedPositions = 0;
+        m_arrSavedPositions.clear();
+    } else if (m_bLaidOut) {
+        m_arrSavedPositions.clear();
+        for (const CPNCase* node : m_arrCases)
+            m_arrSavedPositions.push_back(node->m_ptPos);
+        m_nSavedPositions = static_cast<int>(m_arrSavedPositions.size());
+    }
+    m_bLaidOut = false;
+    m_bAllSteps = true;
+    // The classes refer to the nodes that go now.
+    m_listClasses.clear();
+    for (CPNStep* arc : m_arrSteps)
+        delete arc;
+    for (CPNLabel* label : m_arrStepLabels)
+        delete label;
+    for (CPNCase* node : m_arrCases)
+        delete node;
+    m_arrStepRecords.clear();
+    m_arrStepRecords.shrink_to_fit();
+    m_eventSets.Clear();
+    m_arrRoutedAt.clear();
+    m_arrSteps.clear();
+    m_arrSteps.shrink_to_fit();
+    m_arrStepLabels.clear();
+    m_arrStepLabels.shrink_to_fit();
+    m_arrCases.clear();
+    m_arrCases.shrink_to_fit();
+    m_arrNetEvents.clear();
+    m_nCases = m_nSteps = m_nStepLabels = m_nNetEvents = 0;
+    for (CPNElement* element : m_listElements)
+        delete element;
+    m_listElements.clear();
+    m_bSmoothPrepared = false;
+    m_smoothSession.Clear();
+}
+
+void CCaseGraph::MarkCurrentCase(const CSetConditions& currentCase, bool mark) {
+    for (CPNCase* node : m_arrCases)
+        node->m_bCurrent = mark && node->m_setConditions.IsEqual(currentCase);
+}
+
+void CCaseGraph::ForgetLoadedElements() {
+    m_arrCases.clear();
+    m_arrSteps.clear();
+    m_arrStepLabels.clear();
+    m_arrNetEvents.clear();
+    m_listElements.clear();
+    DeleteContents(true);
+}
+
+void CCaseGraph::Serialize(CArchive& ar) {
+    if (!ar.IsStoring())
+        CPNElement::GeometryChanged();
+    if (ar.IsStoring()) {
+        ar.WriteInt32(m_nCases);
+        ar.WriteInt32(m_nSteps);
+        ar.WriteInt32(m_nStepLabels);
+        ar.WriteInt32(m_nNetEvents);
+        ar.WriteInt32(m_nGridSize);
+        ar.WriteInt32(m_nMinGridSize);
+        ar.WriteSize(m_sizeExtent);
+        ar.WriteBool32(m_bLaidOut);
+        ar.WriteInt32(m_nSavedPositions);
+        ar.WritePointArray(m_arrSavedPositions);
+        ar.WriteObjectList(m_arrCases);
+        WriteSteps(ar);
+        ar.WriteObjectList(m_arrNetEvents);
+        ar.WriteObjectList(m_listElements);
+        return;
+    }
+    DeleteContents(true);
+    m_nCases = ar.ReadInt32();
+    m_nSteps = ar.ReadInt32();
+    m_nStepLabels = ar.ReadInt32();
+    m_nNetEvents = ar.ReadInt32();
+    m_nGridSize = ar.ReadInt32();
+    m_nMinGridSize = ar.ReadInt32();
+    m_sizeExtent = ar.ReadSize();
+    m_bLaidOut = ar.ReadBool32();
+    m_nSavedPositions = ar.ReadInt32();
+    m_arrSavedPositions = ar.ReadPointArray();
+    ar.ReadObjectList<CPNCase>(m_arrCases);
+    ReadSteps(ar);
+    ar.ReadObjectList<CPNEvent>(m_arrNetEvents);
+    ar.ReadObjectList<CPNElement>(m_listElements);
+}

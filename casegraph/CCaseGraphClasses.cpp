@@ -1,0 +1,182 @@
+#include "casegraph/CCaseGraph.h"
+
+#include "engines/CNodeAdjacency.h"
+#include "casegraph/CPNCase.h"
+#include "base/FormatString.h"
+#include "base/OutputWriter.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <numeric>
+#include <optional>
+
+namespace {
+
+std::size_t At(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
+void CCaseGraph::WriteCaseClass() const {
+    WriteOutput(PANE_ANALYSIS, "Writing out case class...");
+    for (const CPNCase* node : m_arrCases)
+        WriteOutput(PANE_ANALYSIS, node->m_setConditions.ToString(false));
+    WriteOutput(PANE_ANALYSIS, FormatString("Total %d case(s)", m_nCases));
+}
+
+void CCaseGraph::SetShowReachability(bool show) {
+    for (CPNCase* node : m_arrCases)
+        node->m_bShowReachability = show;
+}
+
+void CCaseGraph::WriteClassSummary() const {
+    WriteClassSummary(ForwardAdjacency());
+}
+
+void CCaseGraph::WriteClassSummary(const CNodeAdjacency& adjacency) {
+    const int n = adjacency.GetNodeCount();
+    int nComponents = 0;
+    const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);
+    // Per component: its size and its first node.
+    std::vector<int> size(At(nComponents), 0), first(At(nComponents), -1);
+    for (int v = 0; v < n; ++v) {
+        const int c = component[At(v)];
+        if (size[At(c)]++ == 0)
+            first[At(c)] = v;
+    }
+    // The largest classes first, of equal ones the one found first.
+    constexpr int kLargest = 5;
+    std::vector<int> order(At(nComponents));
+    std::iota(order.begin(), order.end(), 0);
+    const auto shown = order.begin() + std::min(kLargest, nComponents);
+    std::partial_sort(order.begin(), shown, order.end(), [&](int a, int b) {
+        return size[At(a)] != size[At(b)] ? size[At(a)] > size[At(b)] : first[At(a)] < first[At(b)];
+    });
+    std::string largest;
+    std::vector<int> seen(At(n), -1);
+    std::vector<int> stack;
+    for (auto it = order.begin(); it != shown; ++it) {
+        const int c = *it;
+        int reached = 0;
+        stack.assign(1, first[At(c)]);
+        seen[At(first[At(c)])] = c;
+        while (!stack.empty()) {
+            const int v = stack.back();
+            stack.pop_back();
+            ++reached;
+            for (int w : adjacency.Successors(v))
+                if (seen[At(w)] != c) {
+                    seen[At(w)] = c;
+                    stack.push_back(w);
+                }
+        }
+        largest += FormatString("%s[%d] reaching %d case(s)", largest.empty() ? "" : "; ",
+                                size[At(c)], reached);
+    }
+    WriteOutput(PANE_ANALYSIS, "Summing up forward reachable cases classes...");
+    WriteOutput(PANE_ANALYSIS, FormatString("Total %d classes(s) of %d case(s)", nComponents, n));
+    if (!largest.empty())
+        WriteOutput(PANE_ANALYSIS, "Largest: " + largest);
+}
+
+void CCaseGraph::WriteForwardReachableClasses() {
+    // The nodes of one strongly connected component reach the same nodes, and two
+    // components never reach the same set (each would reach the other), so the classes
+    // are the components, each counted by its size and standing for every node that
+    // its component reaches.
+    std::optional<CSetConditions> initialCase;
+    for (const CPNCase* node : m_arrCases)
+        if (node->m_bInitial) {
+            initialCase = node->m_setConditions;
+            break;
+        }
+    m_listClasses.clear();
+
+    const CNodeAdjacency adjacency = ForwardAdjacency();
+    const int n = adjacency.GetNodeCount();
+    int nComponents = 0;
+    const std::vector<int> component = adjacency.StronglyConnectedComponents(nComponents);
+
+    std::vector<std::vector<int>> members(At(nComponents));
+    for (int v = 0; v < n; ++v)
+        members[At(component[At(v)])].push_back(v);
+    // The arcs between components, each pair once.
+    std::vector<std::vector<int>> successors(At(nComponents));
+    std::vector<int> stamp(At(nComponents), -1);
+    for (int c = 0; c < nComponents; ++c) {
+        stamp[At(c)] = c;
+        for (int v : members[At(c)])
+            for (int w : adjacency.Successors(v)) {
+                const int d = component[At(w)];
+                if (stamp[At(d)] != c) {
+                    stamp[At(d)] = c;
+                    successors[At(c)].push_back(d);
+                }
+            }
+    }
+    // The nodes in the order of the node sets, to read each class off in set order.
+    std::vector<int> rank(At(n));
+    {
+        std::vector<int> bySerial(At(n));
+        std::iota(bySerial.begin(), bySerial.end(), 0);
+        std::sort(bySerial.begin(), bySerial.end(), [&](int a, int b) {
+            return m_arrCases[At(a)]->GetSerial() < m_arrCases[At(b)]->GetSerial();
+        });
+        for (int r = 0; r < n; ++r)
+            rank[At(bySerial[At(r)])] = r;
+    }
+
+    // A class is found at the first node of its component and goes to the head of the
+    // list, so the list runs from the component found last to the one found first.
+    std::vector<int> firstFound(At(nComponents));
+    std::iota(firstFound.begin(), firstFound.end(), 0);
+    std::sort(firstFound.begin(), firstFound.end(),
+              [&](int a, int b) { return members[At(a)].front() < members[At(b)].front(); });
+    std::fill(stamp.begin(), stamp.end(), -1);
+    std::vector<int> stack;
+    std::vector<int> reached;
+    for (int c : firstFound) {
+        reached.clear();
+        stack.assign(1, c);
+        stamp[At(c)] = c;
+        while (!stack.empty()) {
+            const int d = stack.back();
+            stack.pop_back();
+            reached.insert(reached.end(), members[At(d)].begin(), members[At(d)].end());
+            for (int e : successors[At(d)])
+                if (stamp[At(e)] != c) {
+                    stamp[At(e)] = c;
+                    stack.push_back(e);
+                }
+        }
+        std::sort(reached.begin(), reached.end(),
+                  [&](int a, int b) { return rank[At(a)] < rank[At(b)]; });
+        CFRCasesClass record;
+        record.m_nCount = static_cast<int>(members[At(c)].size());
+        for (int v : reached)
+            record.m_setCases.Add(m_arrCases[At(v)]);
+        m_listClasses.push_front(std::move(record));
+    }
+
+    // The reachability marks come back as the initial case gives them.
+    for (CPNCase* node : m_arrCases)
+        node->m_bReachable = node->m_bInitial = false;
+    if (initialCase)
+        if (CPNCase* node = FindCase(*initialCase)) {
+            node->m_bInitial = true;
+            MarkReachable(node);
+        }
+
+    WriteOutput(PANE_ANALYSIS, "Writing out forward reachable cases classes...");
+    WriteOutput(PANE_ANALYSIS,
+                FormatString("Total %d classes(s):", static_cast<int>(m_listClasses.size())));
+    WriteOutput(PANE_ANALYSIS, "");
+    int k = 0;
+    for (const CFRCasesClass& record : m_listClasses) {
+        WriteOutput(PANE_ANALYSIS, FormatString("Class %d [%d]:", ++k, record.m_nCount));
+        WriteOutput(PANE_ANALYSIS, record.m_setCases.ToString(true));
+        WriteOutput(PANE_ANALYSIS, record.m_setCases.ToString(false));
+        WriteOutput(PANE_ANALYSIS, "");
+    }
+}

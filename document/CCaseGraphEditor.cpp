@@ -1,0 +1,75 @@
+#include "document/CCaseGraphEditor.h"
+
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
+#include "document/CZerinDoc.h"
+#include "engines/CCaseEngine.h"
+#include "engines/CNodeAdjacency.h"
+
+bool CCaseGraphEditor::Name(CDC& dc, bool anew, const WorkProgress& progress) {
+    return anew ? m_graph.NameElements(dc, progress) : m_graph.NameIfUnnamed(dc, progress);
+}
+
+CSize CCaseGraphEditor::LayOutForShowing(const WorkProgress& progress) {
+    return m_graph.InitialLayout(progress);
+}
+
+bool CCaseGraphEditor::PlaceAsDrawn(const std::vector<std::pair<double, double>>& at) {
+    if (!m_graph.PlaceOnGrid(at, &m_doc.Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
+        return false;
+    m_doc.SetModifiedFlag();
+    return true;
+}
+
+bool CCaseGraphEditor::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
+    if (!m_graph.Smooth(extent, showDialog, &m_doc.Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
+        return false;
+    m_doc.SetModifiedFlag();
+    return true;
+}
+
+std::size_t CCaseGraphEditor::AddStepsAmong(const std::vector<bool>& shown) {
+    CCaseEngine* engine = m_doc.Simulation().Engine();
+    return engine ? m_graph.AddStepsAmong(shown, *engine) : 0;
+}
+
+CNodeAdjacency CCaseGraphEditor::Successors(bool singleEvents) {
+    if (CCaseEngine* engine = m_doc.Simulation().Engine())
+        if (engine->CaseCount() == static_cast<int>(m_graph.Cases().size()))
+            if (const CNodeAdjacency* successors =
+                    singleEvents ? engine->SingleEventAdjacency() : engine->ForwardAdjacency())
+                return *successors;
+    return singleEvents ? m_graph.SingleEventAdjacency() : m_graph.ForwardAdjacency();
+}
+
+CRect CCaseGraphEditor::MarkPath(const std::vector<const CPNElement*>& elements) {
+    return m_graph.MarkPath(elements);
+}
+
+std::vector<const CPNElement*> CCaseGraphEditor::PathElements(const CCaseRun& run) {
+    CCaseEngine* engine = m_doc.Simulation().Engine();
+    std::vector<const CPNElement*> elements;
+    if (!engine || !run.found)
+        return elements;
+    const std::vector<CPNCase*>& cases = m_graph.Cases();
+    auto node = [&](const CSetConditions& c) {
+        const int i = engine->IndexOf(c);
+        return i >= 0 && static_cast<std::size_t>(i) < cases.size() ? i : -1;
+    };
+    int at = node(run.from);
+    if (at < 0)
+        return {};
+    elements.push_back(cases[static_cast<std::size_t>(at)]);
+    for (const CCaseRun::Step& step : run.steps) {
+        const int next = node(step.to);
+        if (next < 0)
+            return {};
+        // A step undone backward is drawn forward, from the case it leads to.
+        const std::size_t index = step.forward ? m_graph.FindOrAddStep(step.events, at, next)
+                                               : m_graph.FindOrAddStep(step.events, next, at);
+        elements.push_back(m_graph.MakeStep(index));
+        elements.push_back(cases[static_cast<std::size_t>(next)]);
+        at = next;
+    }
+    return elements;
+}

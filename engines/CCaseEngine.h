@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engines/CCaseRun.h"
+#include "model/CSetConditions.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CNodeAdjacency;
+class CPNCondition;
+class CPNEvent;
+class CSetEvents;
+
+// What a search for cases from conditions found: how many cases (in full, however
+// large) and the first of them in the order of their texts ("{ a, b }").
+struct CCaseSearchResult {
+    std::string count = "0";
+    std::vector<CSetConditions> first;
+};
+
+// The questions every engine answers about the case class of a net (every case
+// reachable from the initial case by forward and backward steps), whether it keeps the
+// whole graph, only the cases, or sets of cases as decision diagrams. The counts are
+// decimal texts because a symbolic count has no bound.
+//
+// An engine that lists its cases (ListsCases) numbers them 0 ... CaseCount() - 1, the
+// initial case 0, in the order the stored graph has its cases, and gives each case's
+// steps on demand in the order the stored graph lists them.
+class CCaseEngine {
+public:
+    virtual ~CCaseEngine() = default;
+
+    // "explicit", "cases" or "symbolic".
+    virtual const char* GetEngineName() const = 0;
+    virtual std::string CountCases() = 0;
+    virtual std::string CountSteps() = 0;
+    // The cases reachable from the initial case by forward steps.
+    virtual std::string CountForwardCases() = 0;
+    // No case of the class holds a contact situation of any event.
+    virtual bool IsContactFree() = 0;
+    // The case is reached from the initial case by forward steps.
+    virtual bool IsForwardReachable(const CSetConditions& c) = 0;
+    // The cases holding every wanted and no unwanted condition, only the forward
+    // reachable ones when asked; at most `shown` of them.
+    virtual CCaseSearchResult Find(const std::vector<CPNCondition*>& wanted,
+                                   const std::vector<CPNCondition*>& unwanted, bool onlyReachable,
+                                   std::size_t shown) = 0;
+    // The shortest way from the initial case to the case: forward steps only where they
+    // reach it, else forward and backward ones. Nothing for a case outside the class.
+    virtual std::optional<CCaseRun> PathTo(const CSetConditions& to) = 0;
+    // The event has forward concession in some case of the class.
+    virtual bool HasConcessionInTheClass(const CPNEvent& event) = 0;
+
+    // --- The cases one by one, where the engine keeps them. ---
+    virtual bool ListsCases() const { return false; }
+    virtual int CaseCount() const { return 0; }
+    virtual CSetConditions Case(int /*index*/) const { return {}; }
+    // The index of the case, -1 for one outside the class.
+    virtual int IndexOf(const CSetConditions& /*c*/) const { return -1; }
+    // The steps of case i in one direction, their events and the case each leads to.
+    using StepVisitor = std::function<void(const CSetEvents& events, int target)>;
+    virtual void ForEachStep(int /*index*/, bool /*forward*/, const StepVisitor& /*visit*/) {}
+    // The forward successors of every case (the cases a step reaches, or the single
+    // events, which reach the same cases); null where the cases are not listed.
+    virtual const CNodeAdjacency* ForwardAdjacency() { return nullptr; }
+    // The successors by single events only (a step of several events is as many single
+    // ones in a row), which count the events between two cases.
+    virtual const CNodeAdjacency* SingleEventAdjacency() { return ForwardAdjacency(); }
+};

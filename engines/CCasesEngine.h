@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engines/CCaseEngine.h"
+#include "engines/CCaseExplorer.h"
+#include "engines/CNodeAdjacency.h"
+#include "engines/ECaseGraphResult.h"
+#include "model/CSetConditions.h"
+#include "model/CSetEvents.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CPNEvent;
+
+// The case class kept as its cases only: every case as bits in a compact hash table,
+// found by single events (which reach the same cases as steps), the steps counted
+// without listing them and produced on demand, case by case, in the order the stored
+// graph lists them. Takes nets whose steps run to billions.
+class CCasesEngine : public CCaseEngine {
+public:
+    CCasesEngine(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
+
+    // Finds the cases. The progress callback is told the cases found so far.
+    ECaseGraphResult Run(const CaseGraphProgress& progress = {});
+
+    const char* GetEngineName() const override { return "cases"; }
+    std::string CountCases() override;
+    std::string CountSteps() override;
+    std::string CountForwardCases() override;
+    bool IsContactFree() override;
+    bool IsForwardReachable(const CSetConditions& c) override;
+    CCaseSearchResult Find(const std::vector<CPNCondition*>& wanted,
+                           const std::vector<CPNCondition*>& unwanted, bool onlyReachable,
+                           std::size_t shown) override;
+    std::optional<CCaseRun> PathTo(const CSetConditions& to) override;
+
+    bool ListsCases() const override { return true; }
+    int CaseCount() const override { return m_explorer.GetCaseCount(); }
+    CSetConditions Case(int index) const override { return m_explorer.GetCase(index); }
+    int IndexOf(const CSetConditions& c) const override;
+    void ForEachStep(int index, bool forward, const StepVisitor& visit) override;
+    // The net's events in its order.
+    const std::vector<CPNEvent*>& GetEvents() const { return m_explorer.GetEvents(); }
+    UInt128 GetStepCount() const { return m_explorer.GetStepCount(); }
+    // The shortest way in steps from the initial case (index 0) to case `target`, as
+    // "Show Path" takes it: forward steps only where they reach it, else both ways;
+    // breadth first over the steps produced case by case. False when there is none.
+    struct PathStep {
+        int from = 0;
+        int to = 0;
+        bool forward = true;
+        CSetEvents events;
+    };
+    bool ShortestPath(int target, std::vector<PathStep>& steps);
+    // Per case, whether the initial case reaches it by forward steps.
+    const std::vector<std::uint8_t>& ForwardReachable();
+    // The forward successor lists by single events (they reach what the steps reach),
+    // made once.
+    const CNodeAdjacency* ForwardAdjacency() override;
+    bool HasConcessionInTheClass(const CPNEvent& event) override;
+
+private:
+    // The bits of the conditions, false for a wanted condition the net does not use.
+    bool Mask(const std::vector<CPNCondition*>& conditions, std::vector<CCaseExplorer::Word>& bits,
+              bool wanted) const;
+
+    CCaseExplorer m_explorer;
+    std::vector<std::uint8_t> m_arrForward;
+    std::unique_ptr<CNodeAdjacency> m_pAdjacency;
+    int m_nContactFree = -1;
+};

@@ -1,0 +1,648 @@
+#include "engines/CSymbolicEngine.h"
+
+#include "engines/CaseClassSearch.h"
+#include "model/CPNCondition.h"
+#include "model/CPNEvent.h"
+#include "model/CSetConditions.h"
+#include "model/CSetEvents.h"
+
+#include <bdd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace {
+
+std::size_t At(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+bool g_bInUse = false;
+
+// The library reports errors through a hook; a full table becomes an allocation
+// failure the caller turns into "not enough memory".
+void OnBddError(int code) {
+    if (code == BDD_MEMORY || code == BDD_NODENUM)
+        throw std::bad_alloc();
+    throw std::runtime_error(std::string("decision diagrams: ") + bdd_errstring(code));
+}
+
+// Quiet garbage collections.
+void OnCollect(int, bddGbcStat*) {}
+
+// An unsigned integer of any size: little-endian limbs of 32 bits.
+class CBigCount {
+public:
+    CBigCount() = default;
+    explicit CBigCount(std::uint32_t value) {
+        if (value)
+            m_limbs.push_back(value);
+    }
+    void Add(const CBigCount& other) {
+        std::uint64_t carry = 0;
+        m_limbs.resize(std::max(m_limbs.size(), other.m_limbs.size()), 0);
+        for (std::size_t i = 0; i < m_limbs.size(); ++i) {
+            const std::uint64_t sum = std::uint64_t{m_limbs[i]} +
+                                      (i < other.m_limbs.size() ? other.m_limbs[i] : 0) + carry;
+            m_limbs[i] = static_cast<std::uint32_t>(sum);
+            carry = sum >> 32;
+        }
+        if (carry)
+            m_limbs.push_back(static_cast<std::uint32_t>(carry));
+    }
+    CBigCount Shifted(int bits) const {
+        if (m_limbs.empty() || bits == 0)
+            return *this;
+        CBigCount result;
+        result.m_limbs.assign(At(bits / 32), 0);
+        const int shift = bits % 32;
+        std::uint32_t carry = 0;
+        for (std::uint32_t limb : m_limbs) {
+            result.m_limbs.push_back(shift ? (limb << shift) | carry : limb);
+            carry = shift ? limb >> (32 - shift) : 0;
+        }
+        if (carry)
+            result.m_limbs.push_back(carry);
+        return result;
+    }
+    std::string Decimal() const {
+        std::vector<std::uint32_t> n = m_limbs;
+        std::string digits;
+        while (!n.empty()) {
+            std::uint64_t rest = 0;
+            for (std::size_t i = n.size(); i-- > 0;) {
+                const std::uint64_t cur = (rest << 32) | n[i];
+                n[i] = static_cast<std::uint32_t>(cur / 1000000000);
+                rest = cur % 1000000000;
+            }
+            while (!n.empty() && n.back() == 0)
+                n.pop_back();
+            std::string chunk = std::to_string(rest);
+            if (!n.empty())
+                chunk.insert(0, 9 - chunk.size(), '0');
+            digits.insert(0, chunk);
+        }
+        return digits.empty() ? "0" : digits;
+    }
+
+private:
+    std::vector<std::uint32_t> m_limbs;
+};
+
+} // namespace
+
+struct CSymbolicEngine::Impl {
+    std::vector<CPNCondition*> conditions; // numbered in serial order
+    std::vector<CPNEvent*> events;         // in the net's order
+    CSetConditions initialCase;
+    std::vector<std::vector<int>> pre, post;
+    // Per condition its variable and a tag (touched by an event of the step being
+    // built); per event its variable in the step relation.
+    std::vector<int> varX, varT, varU;
+    int nVars = 0;
+
+    bdd initial, whole, forward, steps;
+    bool stepsBuilt = false;
+    // The class both ways is computed when first asked for: what the initial case
+    // reaches forward is often a small part of it.
+    bool wholeBuilt = false;
+    CaseGraphProgress progress;
+    bdd xSet, tSet, untouched;
+    std::vector<bdd> enabled, fired, varsOf, untouchedOf, touchedOf, varsAndTagsOf;
+
+    int Number(const CPNCondition* c) const {
+        auto it = std::lower_bound(conditions.begin(), conditions.end(), c,
+                                   [](const CPNCondition* a, const CPNCondition* b) {
+                                       return a->GetSerial() < b->GetSerial();
+                                   });
+        return it != conditions.end() && *it == c ? static_cast<int>(it - conditions.begin()) : -1;
+    }
+    bdd X(int b) const { return bdd_ithvar(varX[At(b)]); }
+
+    // The case as a full assignment of the case variables; false for a condition the
+    // net does not use.
+    bdd Cube(const CSetConditions& c) const {
+        std::vector<bool> in(conditions.size(), false);
+        for (const CPNCondition* cond : c) {
+            const int b = Number(cond);
+            if (b < 0)
+                return bddfalse;
+            in[At(b)] = true;
+        }
+        bdd cube = bddtrue;
+        for (std::size_t b = 0; b < conditions.size(); ++b)
+            cube &= in[b] ? bdd_ithvar(varX[b]) : bdd_nithvar(varX[b]);
+        return cube;
+    }
+
+    // The case of a cube over the case variables (one path to true).
+    CSetConditions CaseOf(const bdd& cube) const {
+        std::vector<char> value(At(nVars), 0);
+        for (BDD node = cube.id(); node > 1;) {
+            const BDD low = bdd_low(node);
+            if (low == 0) {
+                value[At(bdd_var(node))] = 1;
+                node = bdd_high(node);
+            } else {
+                node = low;
+            }
+        }
+        CSetConditions result;
+        for (std::size_t b = 0; b < conditions.size(); ++b)
+            if (value[At(varX[b])])
+                result.Add(conditions[b]);
+        return result;
+    }
+
+    bdd Image(const bdd& s, int e, bool forwardStep) const {
+        const bdd& need = forwardStep ? enabled[At(e)] : fired[At(e)];
+        const bdd& give = forwardStep ? fired[At(e)] : enabled[At(e)];
+        return bdd_appex(s, need, bddop_and, varsOf[At(e)]) & give;
+    }
+
+    // Every case the single events reach from s, forward only or both ways.
+    bdd Closure(bdd s, bool both, const CaseGraphProgress& progress, bool& cancelled) const {
+        for (;;) {
+            const bdd old = s;
+            for (int e = 0; e < static_cast<int>(events.size()); ++e) {
+                s |= Image(s, e, true);
+                if (both)
+                    s |= Image(s, e, false);
+            }
+            if (s == old)
+                return s;
+            if (progress) {
+                const double n = bdd_satcountset(s, xSet);
+                if (!progress(n > INT_MAX ? INT_MAX : static_cast<int>(n), 0)) {
+                    cancelled = true;
+                    return s;
+                }
+            }
+        }
+    }
+
+    const bdd& Whole() {
+        if (!wholeBuilt) {
+            bool cancelled = false;
+            whole = Closure(forward, true, progress, cancelled);
+            if (cancelled)
+                throw std::runtime_error("cancelled");
+            wholeBuilt = true;
+        }
+        return whole;
+    }
+
+    void BuildSteps() {
+        if (stepsBuilt)
+            return;
+        const std::size_t nc = conditions.size();
+        // Built on the class from the start: the steps of the cases that are reached
+        // are a much smaller function than the steps of every assignment.
+        bdd result = Whole(), anyEvent = bddfalse;
+        for (std::size_t e = 0; e < events.size(); ++e) {
+            result &= bdd_nithvar(varU[e]) | enabled[e];
+            anyEvent |= bdd_ithvar(varU[e]);
+        }
+        // Detached: no two events of a step share a pre- or a postcondition.
+        std::vector<std::vector<int>> consumers(nc), producers(nc);
+        for (std::size_t e = 0; e < events.size(); ++e) {
+            for (int b : pre[e])
+                consumers[At(b)].push_back(varU[e]);
+            for (int b : post[e])
+                producers[At(b)].push_back(varU[e]);
+        }
+        auto atMostOne = [](const std::vector<int>& vars) {
+            bdd none = bddtrue, one = bddfalse;
+            for (int v : vars) {
+                one = (one & bdd_nithvar(v)) | (none & bdd_ithvar(v));
+                none &= bdd_nithvar(v);
+            }
+            return none | one;
+        };
+        for (std::size_t b = 0; b < nc; ++b)
+            result &= atMostOne(consumers[b]) & atMostOne(producers[b]);
+        steps = result & anyEvent;
+        stepsBuilt = true;
+    }
+
+    // The cases one step leads to from the cases of s, forward or backward. The events
+    // of a step touch pairwise disjoint conditions (detached, and each with concession
+    // in the case), so a step is the same as firing its events one after another where
+    // none touches a condition an earlier one touched: each event in turn may fire or
+    // not, the conditions it touches tagged; at least one fires.
+    bdd StepImage(const bdd& s, bool forwardStep) const {
+        bdd state = s & untouched;
+        for (int e = 0; e < static_cast<int>(events.size()); ++e) {
+            const bdd& need = forwardStep ? enabled[At(e)] : fired[At(e)];
+            const bdd& give = forwardStep ? fired[At(e)] : enabled[At(e)];
+            state |= bdd_appex(state, need & untouchedOf[At(e)], bddop_and, varsAndTagsOf[At(e)]) &
+                     give & touchedOf[At(e)];
+        }
+        return bdd_exist(state & !untouched, tSet);
+    }
+
+    // The events of one step from one case to another: those whose conditions change as
+    // they would, which cover the changed conditions without sharing one.
+    CSetEvents StepEvents(const CSetConditions& from, const CSetConditions& into) const {
+        std::vector<int> change(conditions.size(), 0); // -1 emptied, +1 filled
+        for (const CPNCondition* c : from)
+            change[At(Number(c))] -= 1;
+        for (const CPNCondition* c : into)
+            change[At(Number(c))] += 1;
+        std::vector<int> candidates;
+        for (std::size_t e = 0; e < events.size(); ++e) {
+            bool fits = !pre[e].empty() || !post[e].empty();
+            for (int b : pre[e])
+                fits = fits && change[At(b)] == -1;
+            for (int b : post[e])
+                fits = fits && change[At(b)] == 1;
+            if (fits)
+                candidates.push_back(static_cast<int>(e));
+        }
+        std::vector<char> covered(conditions.size(), 0);
+        std::vector<int> chosen;
+        std::function<bool()> cover = [&]() -> bool {
+            std::size_t b = 0;
+            while (b < conditions.size() && (change[b] == 0 || covered[b]))
+                ++b;
+            if (b == conditions.size())
+                return true;
+            for (int e : candidates) {
+                auto touches = [&](int c) { return static_cast<std::size_t>(c) == b; };
+                if (std::none_of(pre[At(e)].begin(), pre[At(e)].end(), touches) &&
+                    std::none_of(post[At(e)].begin(), post[At(e)].end(), touches))
+                    continue;
+                auto free = [&](int c) { return !covered[At(c)]; };
+                if (!std::all_of(pre[At(e)].begin(), pre[At(e)].end(), free) ||
+                    !std::all_of(post[At(e)].begin(), post[At(e)].end(), free))
+                    continue;
+                for (int c : pre[At(e)])
+                    covered[At(c)] = 1;
+                for (int c : post[At(e)])
+                    covered[At(c)] = 1;
+                chosen.push_back(e);
+                if (cover())
+                    return true;
+                chosen.pop_back();
+                for (int c : pre[At(e)])
+                    covered[At(c)] = 0;
+                for (int c : post[At(e)])
+                    covered[At(c)] = 0;
+            }
+            return false;
+        };
+        CSetEvents result;
+        if (cover())
+            for (int e : chosen)
+                result.Add(events[At(e)]);
+        return result;
+    }
+
+    // The number of assignments of the variables in `counted` (ascending) that satisfy
+    // f, whose support lies among them.
+    std::string Count(const bdd& f, const std::vector<int>& counted) const {
+        // Positions by level: the variables may be reordered.
+        std::vector<int> levels;
+        for (int v : counted)
+            levels.push_back(bdd_var2level(v));
+        std::sort(levels.begin(), levels.end());
+        std::vector<int> position(At(nVars) + 1, 0);
+        {
+            std::size_t k = 0;
+            for (int level = 0; level <= nVars; ++level) {
+                while (k < levels.size() && levels[k] < level)
+                    ++k;
+                position[At(level)] = static_cast<int>(k);
+            }
+        }
+        const int total = static_cast<int>(counted.size());
+        auto positionOf = [&](BDD node) {
+            return node <= 1 ? total : position[At(bdd_var2level(bdd_var(node)))];
+        };
+        std::unordered_map<BDD, CBigCount> memo;
+        std::function<CBigCount(BDD)> sat = [&](BDD node) -> CBigCount {
+            if (node == 0)
+                return CBigCount();
+            if (node == 1)
+                return CBigCount(1);
+            if (auto it = memo.find(node); it != memo.end())
+                return it->second;
+            const int here = positionOf(node);
+            const BDD low = bdd_low(node), high = bdd_high(node);
+            CBigCount result = sat(low).Shifted(positionOf(low) - here - 1);
+            result.Add(sat(high).Shifted(positionOf(high) - here - 1));
+            memo.emplace(node, result);
+            return result;
+        };
+        return sat(f.id()).Shifted(positionOf(f.id())).Decimal();
+    }
+
+    // The case variables in the order of their levels.
+    std::vector<int> CaseVars() const {
+        std::vector<int> vars(varX);
+        std::sort(vars.begin(), vars.end(),
+                  [](int a, int b) { return bdd_var2level(a) < bdd_var2level(b); });
+        return vars;
+    }
+
+    // The cases of f in the diagram's order, at most limit of them.
+    void Enumerate(const bdd& f, std::size_t limit, std::vector<CSetConditions>& out) const {
+        const std::vector<int> order = CaseVars();
+        std::vector<int> conditionOfVar(At(nVars), -1);
+        for (std::size_t b = 0; b < varX.size(); ++b)
+            conditionOfVar[At(varX[b])] = static_cast<int>(b);
+        std::vector<char> value(conditions.size(), 0);
+        std::function<void(BDD, std::size_t)> walk = [&](BDD node, std::size_t k) {
+            if (node == 0 || out.size() >= limit)
+                return;
+            if (k == order.size()) {
+                CSetConditions c;
+                for (std::size_t b = 0; b < conditions.size(); ++b)
+                    if (value[b])
+                        c.Add(conditions[b]);
+                out.push_back(c);
+                return;
+            }
+            const int v = order[k];
+            const int b = conditionOfVar[At(v)];
+            const bool decides = node > 1 && bdd_var(node) == v; // levels ascend along order
+            value[At(b)] = 0;
+            walk(decides ? bdd_low(node) : node, k + 1);
+            value[At(b)] = 1;
+            walk(decides ? bdd_high(node) : node, k + 1);
+            value[At(b)] = 0;
+        };
+        walk(f.id(), 0);
+    }
+};
+
+CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
+                                             const CSetConditions& initialCase)
+    : m_p(std::make_unique<Impl>()) {
+    if (g_bInUse)
+        throw std::logic_error("one symbolic case analysis at a time");
+    Impl& d = *m_p;
+    d.events = events;
+    d.initialCase = initialCase;
+    std::vector<CPNCondition*> all(initialCase.begin(), initialCase.end());
+    for (const CPNEvent* e : events) {
+        all.insert(all.end(), e->m_setPreConditions.begin(), e->m_setPreConditions.end());
+        all.insert(all.end(), e->m_setPostConditions.begin(), e->m_setPostConditions.end());
+    }
+    std::sort(all.begin(), all.end(), [](const CPNCondition* a, const CPNCondition* b) {
+        return a->GetSerial() < b->GetSerial();
+    });
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    d.conditions = all;
+    const std::size_t nc = all.size(), ne = events.size();
+    for (const CPNEvent* e : events) {
+        std::vector<int> p, q;
+        for (const CPNCondition* c : e->m_setPreConditions)
+            p.push_back(d.Number(c));
+        for (const CPNCondition* c : e->m_setPostConditions)
+            q.push_back(d.Number(c));
+        d.pre.push_back(p);
+        d.post.push_back(q);
+    }
+    // The variable order follows the net: each event's conditions (the case and the
+    // next case side by side) and then the event, so that what one event touches lies
+    // close together.
+    d.varX.assign(nc, -1);
+    d.varT.assign(nc, -1);
+    d.varU.assign(ne, -1);
+    int next = 0;
+    auto place = [&](int b) {
+        if (d.varX[At(b)] < 0) {
+            d.varX[At(b)] = next++;
+            d.varT[At(b)] = next++;
+        }
+    };
+    // The events breadth first over shared conditions, from the first of the net's
+    // order not yet placed: neighbours in the net become neighbours in the order
+    // whatever order the file listed them in.
+    std::vector<std::vector<int>> eventsOf(nc);
+    for (std::size_t e = 0; e < ne; ++e) {
+        for (int b : d.pre[e])
+            eventsOf[At(b)].push_back(static_cast<int>(e));
+        for (int b : d.post[e])
+            eventsOf[At(b)].push_back(static_cast<int>(e));
+    }
+    std::vector<char> queued(ne, 0);
+    std::vector<int> queue;
+    for (std::size_t first = 0; first < ne; ++first) {
+        if (queued[first])
+            continue;
+        queue.assign(1, static_cast<int>(first));
+        queued[first] = 1;
+        for (std::size_t k = 0; k < queue.size(); ++k) {
+            const auto e = At(queue[k]);
+            std::vector<int> touched = d.pre[e];
+            touched.insert(touched.end(), d.post[e].begin(), d.post[e].end());
+            std::sort(touched.begin(), touched.end());
+            for (int b : touched) {
+                place(b);
+                for (int other : eventsOf[At(b)])
+                    if (!queued[At(other)]) {
+                        queued[At(other)] = 1;
+                        queue.push_back(other);
+                    }
+            }
+            d.varU[e] = next++;
+        }
+    }
+    for (std::size_t b = 0; b < nc; ++b)
+        place(static_cast<int>(b));
+    d.nVars = next;
+
+    g_bInUse = true;
+    bdd_init(1000000, 100000);
+    bdd_error_hook(OnBddError);
+    bdd_gbc_hook(OnCollect);
+    bdd_setmaxincrease(4000000);
+    bdd_setvarnum(std::max(1, d.nVars));
+    // The order follows the net; sifting mends it where the net's order is a poor one,
+    // a condition's variable and its tag moving together.
+    for (std::size_t b = 0; b < nc; ++b)
+        bdd_intaddvarblock(std::min(d.varX[b], d.varT[b]), std::max(d.varX[b], d.varT[b]),
+                           BDD_REORDER_FIXED);
+    bdd_reorder_verbose(0);
+    bdd_autoreorder(BDD_REORDER_SIFT);
+}
+
+CSymbolicEngine::~CSymbolicEngine() {
+    m_p.reset();
+    bdd_done();
+    g_bInUse = false;
+}
+
+ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress,
+                                            long long memoryLimit) {
+    Impl& d = *m_p;
+    // A node takes about 20 bytes in the table and as much again in the caches.
+    if (memoryLimit > 0)
+        bdd_setmaxnodenum(static_cast<int>(std::min<long long>(INT_MAX, memoryLimit / 40)));
+    try {
+        const std::size_t nc = d.conditions.size();
+        std::vector<int> xs, ts;
+        d.untouched = bddtrue;
+        for (std::size_t b = 0; b < nc; ++b) {
+            xs.push_back(d.varX[b]);
+            ts.push_back(d.varT[b]);
+            d.untouched &= bdd_nithvar(d.varT[b]);
+        }
+        d.xSet = bdd_makeset(xs.data(), static_cast<int>(xs.size()));
+        d.tSet = bdd_makeset(ts.data(), static_cast<int>(ts.size()));
+        for (std::size_t e = 0; e < d.events.size(); ++e) {
+            bdd need = bddtrue, give = bddtrue;
+            bdd untouchedOf = bddtrue, touchedOf = bddtrue;
+            std::vector<int> vars, varsAndTags;
+            for (const std::vector<int>* side : {&d.pre[e], &d.post[e]})
+                for (int b : *side) {
+                    const bool isPre = side == &d.pre[e];
+                    need &= isPre ? d.X(b) : !d.X(b);
+                    give &= isPre ? !d.X(b) : d.X(b);
+                    untouchedOf &= bdd_nithvar(d.varT[At(b)]);
+                    touchedOf &= bdd_ithvar(d.varT[At(b)]);
+                    vars.push_back(d.varX[At(b)]);
+                    varsAndTags.push_back(d.varX[At(b)]);
+                    varsAndTags.push_back(d.varT[At(b)]);
+                }
+            d.enabled.push_back(need);
+            d.fired.push_back(give);
+            d.untouchedOf.push_back(untouchedOf);
+            d.touchedOf.push_back(touchedOf);
+            d.varsOf.push_back(bdd_makeset(vars.data(), static_cast<int>(vars.size())));
+            d.varsAndTagsOf.push_back(
+                bdd_makeset(varsAndTags.data(), static_cast<int>(varsAndTags.size())));
+        }
+        d.initial = d.Cube(d.initialCase);
+        bool cancelled = false;
+        d.progress = progress;
+        d.forward = d.Closure(d.initial, false, progress, cancelled);
+        return cancelled ? ECaseGraphResult::Cancelled : ECaseGraphResult::Completed;
+    } catch (const std::bad_alloc&) {
+        return ECaseGraphResult::NotEnoughMemory;
+    }
+}
+
+std::string CSymbolicEngine::CountCases() {
+    return m_p->Count(m_p->Whole(), m_p->CaseVars());
+}
+
+std::string CSymbolicEngine::CountForwardCases() {
+    return m_p->Count(m_p->forward, m_p->CaseVars());
+}
+
+std::string CSymbolicEngine::CountSteps() {
+    Impl& d = *m_p;
+    d.BuildSteps();
+    std::vector<int> vars = d.CaseVars();
+    vars.insert(vars.end(), d.varU.begin(), d.varU.end());
+    return d.Count(d.steps, vars);
+}
+
+bool CSymbolicEngine::IsContactFree() {
+    Impl& d = *m_p;
+    for (std::size_t e = 0; e < d.events.size(); ++e) {
+        bdd holdsPre = bddtrue, holdsPost = bddtrue, meetsPre = bddfalse, meetsPost = bddfalse;
+        for (int b : d.pre[e]) {
+            holdsPre &= d.X(b);
+            meetsPre |= d.X(b);
+        }
+        for (int b : d.post[e]) {
+            holdsPost &= d.X(b);
+            meetsPost |= d.X(b);
+        }
+        if ((d.Whole() & ((holdsPre & meetsPost) | (holdsPost & meetsPre))) != bddfalse)
+            return false;
+    }
+    return true;
+}
+
+bool CSymbolicEngine::IsForwardReachable(const CSetConditions& c) {
+    return (m_p->forward & m_p->Cube(c)) != bddfalse;
+}
+
+CCaseSearchResult CSymbolicEngine::Find(const std::vector<CPNCondition*>& wanted,
+                                              const std::vector<CPNCondition*>& unwanted,
+                                              bool onlyReachable, std::size_t shown) {
+    Impl& d = *m_p;
+    bdd found = onlyReachable ? d.forward : d.Whole();
+    for (const CPNCondition* c : wanted) {
+        const int b = d.Number(c);
+        found &= b < 0 ? bddfalse : d.X(b);
+    }
+    for (const CPNCondition* c : unwanted)
+        if (const int b = d.Number(c); b >= 0)
+            found &= !d.X(b);
+    CCaseSearchResult result;
+    result.count = d.Count(found, d.CaseVars());
+    // Few enough to sort: the first in the order of their texts, as the other
+    // engines give them; else the first in the diagram's order, sorted.
+    std::vector<CSetConditions> cases;
+    const bool sortAll = bdd_satcountset(found, d.xSet) <= kSortedSearchLimit;
+    d.Enumerate(found, sortAll ? kSortedSearchLimit : shown, cases);
+    std::vector<std::pair<std::string, std::size_t>> order;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        order.emplace_back(cases[i].ToString(false), i);
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return CaseTextBefore(a.first, b.first); });
+    for (std::size_t k = 0; k < order.size() && k < shown; ++k)
+        result.first.push_back(cases[order[k].second]);
+    return result;
+}
+
+std::optional<CCaseRun> CSymbolicEngine::PathTo(const CSetConditions& to) {
+    Impl& d = *m_p;
+    const bdd target = d.Cube(to);
+    const bool forwardOnly = (d.forward & target) != bddfalse;
+    if (!forwardOnly && (d.Whole() & target) == bddfalse)
+        return std::nullopt;
+    // The breadth-first layers of steps from the initial case up to the target.
+    std::vector<bdd> layers{d.initial};
+    bdd visited = d.initial;
+    while ((layers.back() & target) == bddfalse) {
+        bdd next = d.StepImage(layers.back(), true);
+        if (!forwardOnly)
+            next |= d.StepImage(layers.back(), false);
+        next &= !visited;
+        if (next == bddfalse)
+            return std::nullopt;
+        visited |= next;
+        layers.push_back(next);
+    }
+    // Back from the target: a case of the layer before that leads to it, by a forward
+    // step where there is one; the first in the diagram's order.
+    CCaseRun run;
+    run.from = d.initialCase;
+    run.to = to;
+    run.found = true;
+    bdd current = target;
+    for (std::size_t k = layers.size() - 1; k > 0; --k) {
+        // A forward step from b leads to the current case when a backward step from
+        // the current case leads to b.
+        bdd before = d.StepImage(current, false) & layers[k - 1];
+        const bool forward = before != bddfalse;
+        if (!forward)
+            before = d.StepImage(current, true) & layers[k - 1];
+        const bdd previous = bdd_satoneset(before, d.xSet, bddfalse);
+        const CSetConditions here = d.CaseOf(current), there = d.CaseOf(previous);
+        const CSetEvents events = forward ? d.StepEvents(there, here) : d.StepEvents(here, there);
+        run.steps.push_back({events, forward, here});
+        current = previous;
+    }
+    std::reverse(run.steps.begin(), run.steps.end());
+    return run;
+}
+
+bool CSymbolicEngine::HasConcessionInTheClass(const CPNEvent& event) {
+    Impl& d = *m_p;
+    const auto it = std::find(d.events.begin(), d.events.end(), &event);
+    return it != d.events.end() &&
+           (d.Whole() & d.enabled[static_cast<std::size_t>(it - d.events.begin())]) != bddfalse;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engines/CCaseEngine.h"
+#include "engines/ECaseGraphResult.h"
+
+#include <memory>
+#include <vector>
+
+class CPNEvent;
+
+// The case class as sets of cases in binary decision diagrams (BuDDy): one variable
+// per condition for the case, one per condition for the case after a step, one per
+// event for the events of a step. Reachability is a fixed point of single-event
+// images; the steps are the assignments of the step relation (events with concession,
+// pairwise detached, at least one), counted, not listed; the shortest path follows the
+// breadth-first layers of that relation. Takes nets whose cases do not fit one by one.
+//
+// The library keeps its tables for the whole process: one such analysis exists at a
+// time (a second one throws std::logic_error).
+class CSymbolicEngine : public CCaseEngine {
+public:
+    CSymbolicEngine(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
+    ~CSymbolicEngine() override;
+    CSymbolicEngine(const CSymbolicEngine&) = delete;
+    CSymbolicEngine& operator=(const CSymbolicEngine&) = delete;
+
+    // Computes what the initial case reaches by forward steps; the class both ways
+    // follows when an answer first needs it (it may be far larger). The progress
+    // callback is told the cases found so far (at most INT_MAX); with a memory limit
+    // (bytes, 0 for none) the diagrams stop growing there: the result is
+    // NotEnoughMemory, and an answer past it throws std::bad_alloc.
+    ECaseGraphResult Run(const CaseGraphProgress& progress = {}, long long memoryLimit = 0);
+
+    const char* GetEngineName() const override { return "symbolic"; }
+    std::string CountCases() override;
+    std::string CountSteps() override;
+    std::string CountForwardCases() override;
+    bool IsContactFree() override;
+    bool IsForwardReachable(const CSetConditions& c) override;
+    CCaseSearchResult Find(const std::vector<CPNCondition*>& wanted,
+                           const std::vector<CPNCondition*>& unwanted, bool onlyReachable,
+                           std::size_t shown) override;
+    std::optional<CCaseRun> PathTo(const CSetConditions& to) override;
+    bool HasConcessionInTheClass(const CPNEvent& event) override;
+
+    // The largest number of cases a search enumerates to put its first texts in
+    // alphabetical order; past it the first ones in the diagram's order are given.
+    static constexpr std::size_t kSortedSearchLimit = 100000;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_p;
+};
