@@ -50,10 +50,10 @@ void Build(const CNetStructure& net, const CStateEquationQuery& query, CLinearPr
         for (const auto& [c, coefficient] : constraint.terms)
             terms.emplace_back(c, static_cast<double>(coefficient));
         const double bound = static_cast<double>(constraint.bound);
-        using R = CLinearConstraint::ERelation;
+        using R = CLinearConstraint::ECompare;
         program.AddConstraint(
-            terms, constraint.relation == R::AtMost ? -CLinearProgram::kInfinity : bound,
-            constraint.relation == R::AtLeast ? CLinearProgram::kInfinity : bound);
+            terms, constraint.compare == R::LessEqual ? -CLinearProgram::kInfinity : bound,
+            constraint.compare == R::GreaterEqual ? CLinearProgram::kInfinity : bound);
     }
 }
 
@@ -134,10 +134,10 @@ bool CStateEquation::Check(const CStateEquationQuery& query, const std::vector<i
         std::int64_t sum = 0;
         for (const auto& [c, coefficient] : constraint.terms)
             sum += coefficient * held[static_cast<std::size_t>(c)];
-        using R = CLinearConstraint::ERelation;
-        if ((constraint.relation == R::AtMost && sum > constraint.bound) ||
-            (constraint.relation == R::AtLeast && sum < constraint.bound) ||
-            (constraint.relation == R::Equal && sum != constraint.bound))
+        using R = CLinearConstraint::ECompare;
+        if ((constraint.compare == R::LessEqual && sum > constraint.bound) ||
+            (constraint.compare == R::GreaterEqual && sum < constraint.bound) ||
+            (constraint.compare == R::Equal && sum != constraint.bound))
             return false;
     }
     return true;

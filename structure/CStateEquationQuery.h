@@ -1,6 +1,6 @@
 #pragma once
 
-#include "structure/CLinearConstraint.h"
+#include "model/CLinearConstraint.h"
 
 #include <vector>
 
@@ -17,11 +17,11 @@ struct CStateEquationQuery {
 
     // The case holds the condition.
     void Want(int condition) {
-        constraints.push_back({{{condition, 1}}, CLinearConstraint::ERelation::Equal, 1});
+        constraints.push_back({{{condition, 1}}, CLinearConstraint::ECompare::Equal, 1});
     }
     // The case does not hold the condition.
     void Forbid(int condition) {
-        constraints.push_back({{{condition, 1}}, CLinearConstraint::ERelation::Equal, 0});
+        constraints.push_back({{{condition, 1}}, CLinearConstraint::ECompare::Equal, 0});
     }
     // The case is exactly the conditions given (ascending) of the net's count.
     void RequireCase(const std::vector<int>& conditions, int count) {

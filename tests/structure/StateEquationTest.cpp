@@ -11,7 +11,7 @@
 namespace {
 
 using Case = std::uint32_t;
-using Relation = CLinearConstraint::ERelation;
+using Relation = CLinearConstraint::ECompare;
 
 // Every case reached from the initial one by single events forward (and backward where
 // asked), each a set of conditions as bits.
@@ -126,8 +126,8 @@ TEST(StateEquationTest, KnownAnswers) {
         bool forward;
         EStateEquationVerdict verdict;
     } questions[] = {
-        {mutex, {{{{c1, 1}, {c2, 1}}, Relation::AtLeast, 2}}, true, unreachable},
-        {mutex, {{{{c1, 1}, {c2, 1}}, Relation::AtMost, 1}}, true, dontKnow},
+        {mutex, {{{{c1, 1}, {c2, 1}}, Relation::GreaterEqual, 2}}, true, unreachable},
+        {mutex, {{{{c1, 1}, {c2, 1}}, Relation::LessEqual, 1}}, true, dontKnow},
         {mutex,
          {{{{c1, 1}}, Relation::Equal, 1}, {{{m, 1}}, Relation::Equal, 1}},
          true,
