@@ -30,10 +30,14 @@ std::pair<std::vector<Weighting>, EEnumeration> Search(const CNetStructure& net,
     return {found, end};
 }
 
-// A net of stages, each text made by the function of the stage's number and the next's.
-std::string Stages(std::string text, int stages, std::string (*stage)(std::string, std::string)) {
+// A net of stages from the pattern: '%' stands for the stage's number, '#' for the next's
+// (0 after the last where the stages close in a ring).
+std::string Stages(std::string text, int stages, const std::string& pattern, bool ring = false) {
     for (int i = 0; i < stages; ++i)
-        text += stage(std::to_string(i), std::to_string(i + 1));
+        for (char ch : pattern)
+            text += ch == '%'   ? std::to_string(i)
+                    : ch == '#' ? std::to_string(ring && i + 1 == stages ? 0 : i + 1)
+                                : std::string(1, ch);
     return text;
 }
 
@@ -137,12 +141,8 @@ TEST(InvariantTest, KnownNets) {
 TEST(InvariantTest, WeightsBeyondSixtyFourBitsAreRefused) {
     for (int stages : {60, 70}) {
         const CSemiflowResult result =
-            Find(StructureFromText(Stages("a0*", stages,
-                                          [](std::string n, std::string next) {
-                                              return "; t" + n + ": a" + n + " -> b" + n + " c" +
-                                                     n + "; u" + n + ": b" + n + " -> a" + next +
-                                                     "; v" + n + ": c" + n + " -> a" + next;
-                                          })),
+            Find(StructureFromText(
+                     Stages("a0*", stages, "; t%: a% -> b% c%; u%: b% -> a#; v%: c% -> a#")),
                  true);
         EXPECT_EQ(result.end, stages == 60 ? EEnumeration::Complete : EEnumeration::Overflow);
         ASSERT_EQ(result.semiflows.size(), stages == 60 ? 1u : 0u);
@@ -155,10 +155,7 @@ TEST(InvariantTest, WeightsBeyondSixtyFourBitsAreRefused) {
 // a cancel leaves nothing.
 TEST(InvariantTest, ExplodingCountStopsAtTheLimit) {
     const CNetStructure net =
-        StructureFromText(Stages("s0*", 30, [](std::string n, std::string next) {
-            return "; split" + n + ": s" + n + " -> a" + n + " b" + n + "; join" + n + ": a" + n +
-                   " b" + n + " -> s" + (next == "30" ? "0" : next);
-        }));
+        StructureFromText(Stages("s0*", 30, "; split%: s% -> a% b%; join%: a% b% -> s#", true));
     const CSemiflowResult result = Find(net, true, 1000);
     EXPECT_EQ(result.end, EEnumeration::Limited);
     ASSERT_EQ(result.semiflows.size(), 1000u);

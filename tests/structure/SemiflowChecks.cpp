@@ -1,12 +1,16 @@
 #include "SemiflowChecks.h"
 
 #include "StructureNets.h"
-#include "support/FourTiTwo.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <numeric>
+
+#include <sys/wait.h>
 
 Weighting WeightsOf(const CSemiflow& s) {
     Weighting w;
@@ -63,23 +67,40 @@ void ExpectMinimalSemiflows(const CNetStructure& net, const CSemiflowResult& res
 
 std::optional<std::set<Weighting>> FourTiTwoSemiflows(const CNetStructure& net, bool conditions,
                                                       int seconds) {
-    const int c = static_cast<int>(net.ConditionCount()), e = static_cast<int>(net.EventCount());
-    std::vector<std::vector<int>> lines;
-    for (int k = 0; k < (conditions ? e : c); ++k) {
-        lines.emplace_back();
-        for (int v = 0; v < (conditions ? c : e); ++v)
-            lines.back().push_back(conditions ? Incidence(net, v, k) : Incidence(net, k, v));
-    }
-    const auto rays = FourTiTwoRays(lines, conditions ? c : e, seconds);
-    if (!rays)
+    if (std::system("command -v 4ti2-rays > /dev/null 2>&1") != 0)
         return std::nullopt;
-    std::set<Weighting> set;
-    for (const auto& ray : *rays) {
-        Weighting w;
-        for (std::size_t v = 0; v < ray.size(); ++v)
-            if (ray[v] != 0)
-                w[static_cast<int>(v)] = ray[v];
-        set.insert(w);
+    const int c = static_cast<int>(net.ConditionCount()), e = static_cast<int>(net.EventCount());
+    const int lines = conditions ? e : c, variables = conditions ? c : e;
+    TempFolder folder("zerin-4ti2");
+    const std::string project = folder.Path("cone");
+    {
+        // One line per constraint; a line of zeros where there is none (the orthant).
+        std::ofstream mat(project + ".mat");
+        mat << std::max(lines, 1) << " " << variables << "\n";
+        for (int k = 0; k < std::max(lines, 1); ++k, mat << "\n")
+            for (int v = 0; v < variables; ++v)
+                mat << (k == lines   ? 0
+                        : conditions ? Incidence(net, v, k)
+                                     : Incidence(net, k, v))
+                    << " ";
     }
-    return set;
+    const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
+    const int status =
+        std::system((limit + "4ti2-rays -q " + project + " > /dev/null 2>&1").c_str());
+    // timeout's exit status 124: out of time.
+    if (seconds > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 124)
+        return std::nullopt;
+    std::ifstream ray(project + ".ray");
+    std::size_t count = 0, width = 0;
+    std::set<Weighting> rays;
+    if (status != 0 || !(ray >> count >> width))
+        ADD_FAILURE() << "4ti2-rays gave no answer for " << project;
+    for (std::size_t r = 0; r < count; ++r) {
+        Weighting w;
+        for (std::size_t v = 0; v < width; ++v)
+            if (long long x = 0; ray >> x && x != 0)
+                w[static_cast<int>(v)] = x;
+        rays.insert(w);
+    }
+    return rays;
 }

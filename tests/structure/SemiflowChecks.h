@@ -21,7 +21,9 @@ std::string Describe(const CNetStructure& net, const CSemiflow& s, bool conditio
 // support holds another; colexicographic order.
 void ExpectMinimalSemiflows(const CNetStructure& net, const CSemiflowResult& result,
                             bool conditions);
-// The extreme rays 4ti2 finds for the S- (conditions) or T-invariants; none when it is
-// not installed or gives no answer within the seconds (0: no limit).
+// The extreme rays 4ti2's rays program (Debian's 4ti2) finds for the S- (conditions) or
+// T-invariants, run in a fresh folder of the running test; none when it is not
+// installed or gives no answer within the seconds (0: no limit). A test fails when the
+// program ends without an answer.
 std::optional<std::set<Weighting>> FourTiTwoSemiflows(const CNetStructure& net, bool conditions,
                                                       int seconds = 0);

@@ -39,12 +39,14 @@ std::set<Case> Reach(const CNetStructure& net, bool backward) {
     return seen;
 }
 
-std::vector<int> Conditions(Case m, int n) {
-    std::vector<int> conditions;
+// Wanting the conditions of one set and forbidding those of another.
+CStateEquationQuery Query(Case wanted, Case unwanted, int n, bool forward) {
+    CStateEquationQuery query;
+    query.forward = forward;
     for (int c = 0; c < n; ++c)
-        if (m & (Case{1} << c))
-            conditions.push_back(c);
-    return conditions;
+        if ((wanted | unwanted) & (Case{1} << c))
+            (wanted & (Case{1} << c)) ? query.Want(c) : query.Forbid(c);
+    return query;
 }
 
 // The solution given solves the equation: M = M0 + C x, x >= 0 going forward.
@@ -79,11 +81,10 @@ TEST(StateEquationTest, ReachedCasesAreNeverUnreachable) {
         for (bool forward : {true, false}) {
             SCOPED_TRACE("round " + std::to_string(round) + (forward ? " forward" : " both ways"));
             const std::set<Case> reached = Reach(net, !forward);
-            for (Case target = 0; target < (Case{1} << n); ++target) {
-                CStateEquationQuery query;
-                query.forward = forward;
-                query.RequireCase(Conditions(target, n), n);
-                const CStateEquationResult result = equation.Solve(query);
+            const Case all = (Case{1} << n) - 1;
+            for (Case target = 0; target <= all; ++target) {
+                const CStateEquationResult result =
+                    equation.Solve(Query(target, all & ~target, n, forward));
                 if (reached.count(target)) {
                     EXPECT_EQ(result.verdict, EStateEquationVerdict::DontKnow);
                     ExpectSolution(net, result, forward);
@@ -93,19 +94,12 @@ TEST(StateEquationTest, ReachedCasesAreNeverUnreachable) {
             }
             // Random wanted and unwanted conditions.
             for (int k = 0; k < 20; ++k) {
-                const Case wanted = gen() & gen() & ((Case{1} << n) - 1);
-                const Case unwanted = gen() & gen() & ((Case{1} << n) - 1) & ~wanted;
-                CStateEquationQuery query;
-                query.forward = forward;
-                for (int c : Conditions(wanted, n))
-                    query.Want(c);
-                for (int c : Conditions(unwanted, n))
-                    query.Forbid(c);
+                const Case wanted = gen() & gen() & all, unwanted = gen() & gen() & all & ~wanted;
                 const bool met = std::any_of(reached.begin(), reached.end(), [&](Case m) {
                     return (m & wanted) == wanted && (m & unwanted) == 0;
                 });
-                EXPECT_TRUE(!met ||
-                            equation.Solve(query).verdict == EStateEquationVerdict::DontKnow);
+                EXPECT_TRUE(!met || equation.Solve(Query(wanted, unwanted, n, forward)).verdict ==
+                                        EStateEquationVerdict::DontKnow);
             }
         }
     }
@@ -148,26 +142,27 @@ TEST(StateEquationTest, KnownAnswers) {
         if (q.verdict == dontKnow)
             ExpectSolution(net, result, q.forward);
     }
-    CStateEquationQuery bad;
+    CStateEquationQuery both, bad;
+    both.RequireCase({c1, c2}, 5);
+    EXPECT_EQ(CStateEquation(StructureFromText(mutex)).Solve(both).verdict, unreachable);
     bad.Want(5);
     EXPECT_THROW(CStateEquation(StructureFromText(mutex)).Solve(bad), std::out_of_range);
 }
 
-// A hundred philosophers: two neighbours never eat together, proved by the relaxation.
+// A hundred philosophers: two neighbours never eat together, proved by the relaxation;
+// two apart may; a cancel stops the search.
 TEST(StateEquationTest, NeighboursNeverEatTogether) {
     CNetDesign design;
     BuildDiningPhilosophers(design, 100);
     const CNetStructure net = CNetStructure::FromDesign(design);
-    CStateEquationQuery query;
-    query.Want(net.FindCondition("eat_0"));
-    query.Want(net.FindCondition("eat_1"));
-    const CStateEquationResult result = CStateEquation(net).Solve(query);
-    EXPECT_EQ(result.verdict, EStateEquationVerdict::Unreachable);
-    EXPECT_TRUE(result.provedByRelaxation);
-    CStateEquationQuery apart;
-    apart.Want(net.FindCondition("eat_0"));
-    apart.Want(net.FindCondition("eat_2"));
-    EXPECT_EQ(CStateEquation(net).Solve(apart).verdict, EStateEquationVerdict::DontKnow);
-    EXPECT_TRUE(
-        CStateEquation(net).Solve(apart, [](std::size_t, std::size_t) { return false; }).cancelled);
+    auto eat = [&](int i, int j, const WorkProgress& progress = {}) {
+        CStateEquationQuery query;
+        query.Want(net.FindCondition("eat_" + std::to_string(i)));
+        query.Want(net.FindCondition("eat_" + std::to_string(j)));
+        return CStateEquation(net).Solve(query, progress);
+    };
+    EXPECT_EQ(eat(0, 1).verdict, EStateEquationVerdict::Unreachable);
+    EXPECT_TRUE(eat(0, 1).provedByRelaxation);
+    EXPECT_EQ(eat(0, 2).verdict, EStateEquationVerdict::DontKnow);
+    EXPECT_TRUE(eat(0, 2, [](std::size_t, std::size_t) { return false; }).cancelled);
 }

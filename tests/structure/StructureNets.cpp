@@ -24,16 +24,6 @@ int Incidence(const CNetStructure& net, int c, int e) {
            (std::count(pre.begin(), pre.end(), c) ? 1 : 0);
 }
 
-namespace {
-
-bool HasConcession(const CNetStructure& net, const std::vector<bool>& marked, int e) {
-    auto held = [&](int c) { return marked[static_cast<std::size_t>(c)]; };
-    return std::all_of(net.Pre(e).begin(), net.Pre(e).end(), held) &&
-           std::none_of(net.Post(e).begin(), net.Post(e).end(), held);
-}
-
-} // namespace
-
 std::vector<std::vector<bool>> RandomRun(const CNetStructure& net, std::mt19937& gen, int steps) {
     std::vector<bool> marked(net.ConditionCount());
     for (int c : net.InitialCase())
@@ -41,8 +31,10 @@ std::vector<std::vector<bool>> RandomRun(const CNetStructure& net, std::mt19937&
     std::vector<std::vector<bool>> run{marked};
     for (int step = 0; step < steps; ++step) {
         std::vector<int> enabled;
+        auto held = [&](int c) { return marked[static_cast<std::size_t>(c)]; };
         for (int e = 0; e < static_cast<int>(net.EventCount()); ++e)
-            if (HasConcession(net, marked, e))
+            if (std::all_of(net.Pre(e).begin(), net.Pre(e).end(), held) &&
+                std::none_of(net.Post(e).begin(), net.Post(e).end(), held))
                 enabled.push_back(e);
         if (enabled.empty())
             break;
