@@ -1,19 +1,9 @@
 #pragma once
 
+#include "model/CLinearConstraint.h"
+
 #include <functional>
-#include <utility>
 #include <vector>
-
-// A linear constraint over a case: the sum of coefficient * (1 if the condition holds,
-// else 0) compared with the bound.
-struct CLinearConstraint {
-    enum class ECompare { LessEqual, GreaterEqual, Equal };
-    std::vector<std::pair<int, long long>> terms; // condition, coefficient
-    ECompare compare = ECompare::LessEqual;
-    long long bound = 0;
-
-    bool operator==(const CLinearConstraint&) const = default;
-};
 
 enum class EStateEquation { Unreachable, DontKnow };
 
