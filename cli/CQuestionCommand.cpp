@@ -94,7 +94,7 @@ int Ask(CCliSession& session, CCaseEngine* engine, const std::vector<const CQues
     const CNetStructure net = CNetStructure::FromDesign(doc.NetDesign());
     int status = EXIT_CLI_OK;
     for (const CQuestion* question : byRank) {
-        const CQuestionContext context{net, &doc, engine, args, {}};
+        const CQuestionContext context{net, &doc, engine, args, {}, session.File()};
         const CAnswer answer = CQuestionAsker::Ask(*question, context);
         CAnswerWriter::Write(answer);
         if (!answer.error.empty())
@@ -121,7 +121,8 @@ int Run(const CQuestionOptions& options, CCliSession& session) {
             session.Report(wrong);
             return EXIT_CLI_FAILURE;
         }
-        const CQuestionContext context{net, nullptr, nullptr, options.m_args, {}};
+        const CQuestionContext context{net, nullptr, nullptr, options.m_args, {},
+                                       options.m_strFile};
         const CAnswer answer = CQuestionAsker::Ask(question, context);
         CAnswerWriter::Write(answer);
         if (!answer.error.empty())

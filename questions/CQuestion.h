@@ -26,6 +26,8 @@ struct CQuestionContext {
     const CQuestionArgs& args;
     // Told how far the work came; false stops it.
     WorkProgress progress;
+    // The file the net was read from (files beside it may be asked for); empty for none.
+    std::string file;
 
     bool Has(const std::string& option) const { return args.count(option) != 0; }
     // The option's last value, or the default.

@@ -9,6 +9,7 @@ std::unique_ptr<CQuestion> MakeCaseClassQuestion();
 std::unique_ptr<CQuestion> MakeContactFreeQuestion();
 std::unique_ptr<CQuestion> MakeForwardQuestion();
 std::unique_ptr<CQuestion> MakeFindQuestion();
+std::unique_ptr<CQuestion> MakePropertiesQuestion();
 
 void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeCountsQuestion());
@@ -19,4 +20,5 @@ void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeContactFreeQuestion());
     registry.Add(MakeForwardQuestion());
     registry.Add(MakeFindQuestion());
+    registry.Add(MakePropertiesQuestion());
 }

@@ -1,6 +1,6 @@
 #include "cli/options/CCommandOptions.h"
 
-#include "cli/options/CliValues.h"
+#include "base/TextValues.h"
 
 #include <algorithm>
 #include <climits>
@@ -66,7 +66,7 @@ void CCommandOptions::Output(const std::string& help) {
 void CCommandOptions::Seed(std::optional<unsigned>& target) {
     Value("--seed", "S", "seed the random numbers with S instead of the time",
           [&target](const std::string& value) -> std::optional<std::string> {
-              const auto n = CliValues::Number(value, 0, UINT_MAX);
+              const auto n = TextValues::Number(value, 0, UINT_MAX);
               if (!n)
                   return "--seed takes a number from 0 to " + std::to_string(UINT_MAX) + ", not '" +
                          value + "'";
@@ -86,7 +86,7 @@ void CCommandOptions::Engine(CEngineOptions& target) {
           });
     Value("--max-cases", "N", "stop past N cases with exit status 2",
           [&target](const std::string& value) -> std::optional<std::string> {
-              const auto n = CliValues::Number(value, 1, LLONG_MAX);
+              const auto n = TextValues::Number(value, 1, LLONG_MAX);
               if (!n)
                   return "--max-cases takes a number of cases, not '" + value + "'";
               target.maxCases = *n;
@@ -94,7 +94,7 @@ void CCommandOptions::Engine(CEngineOptions& target) {
           });
     Value("--max-memory", "SIZE", "stop past SIZE bytes of memory (512M, 2G) with exit status 2",
           [&target](const std::string& value) -> std::optional<std::string> {
-              const auto n = CliValues::Size(value);
+              const auto n = TextValues::Size(value);
               if (!n)
                   return "--max-memory takes a size such as 512M or 2G, not '" + value + "'";
               target.maxMemory = *n;

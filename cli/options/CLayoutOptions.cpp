@@ -1,6 +1,6 @@
 #include "cli/options/CLayoutOptions.h"
 
-#include "cli/options/CliValues.h"
+#include "base/TextValues.h"
 
 #include <climits>
 
@@ -12,7 +12,7 @@ CLayoutOptions::CLayoutOptions()
     Seed(m_seed);
     Value("--generations", "G", "smooth for G generations",
           [this](const std::string& value) -> std::optional<std::string> {
-              const auto n = CliValues::Number(value, 0, INT_MAX);
+              const auto n = TextValues::Number(value, 0, INT_MAX);
               if (!n)
                   return "--generations takes a number of generations, not '" + value + "'";
               m_nGenerations = static_cast<int>(*n);
@@ -20,7 +20,7 @@ CLayoutOptions::CLayoutOptions()
           });
     Value("--population", "P", "smooth with a population of P",
           [this](const std::string& value) -> std::optional<std::string> {
-              const auto n = CliValues::Number(value, 1, 100000);
+              const auto n = TextValues::Number(value, 1, 100000);
               if (!n)
                   return "--population takes a population size, not '" + value + "'";
               m_population = static_cast<int>(*n);

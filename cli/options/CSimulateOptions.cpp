@@ -1,6 +1,6 @@
 #include "cli/options/CSimulateOptions.h"
 
-#include "cli/options/CliValues.h"
+#include "base/TextValues.h"
 
 #include <climits>
 
@@ -13,7 +13,7 @@ CSimulateOptions::CSimulateOptions()
                       "run the automatic simulation") {
     Value("--steps", "N", "stop after N steps (100)",
           [this](const std::string& value) -> std::optional<std::string> {
-              const auto n = CliValues::Number(value, 0, INT_MAX);
+              const auto n = TextValues::Number(value, 0, INT_MAX);
               if (!n)
                   return "--steps takes a number of steps, not '" + value + "'";
               m_nSteps = static_cast<int>(*n);
@@ -24,7 +24,7 @@ CSimulateOptions::CSimulateOptions()
     Value("--break-at", "a,b",
           "the case of exactly the conditions a and b is a breakpoint (repeatable)",
           [this](const std::string& value) -> std::optional<std::string> {
-              m_breakAt.push_back(CliValues::Names(value));
+              m_breakAt.push_back(TextValues::Names(value));
               return std::nullopt;
           });
     Text("--occurrence-xml", "OUT", "write the occurrence net of the run as XML",

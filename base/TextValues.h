@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// The values zerin-cli's options take.
-namespace CliValues {
+// Values as users type them: in command-line options and the arguments of questions.
+namespace TextValues {
 
 // A whole decimal number in [low, high], without sign or blanks.
 std::optional<long long> Number(const std::string& text, long long low, long long high);
@@ -14,4 +14,4 @@ std::optional<long long> Size(const std::string& text);
 // The names of a comma-separated list, empty ones left out.
 std::vector<std::string> Names(const std::string& list);
 
-} // namespace CliValues
+} // namespace TextValues

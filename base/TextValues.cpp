@@ -1,10 +1,10 @@
-#include "cli/options/CliValues.h"
+#include "base/TextValues.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
-namespace CliValues {
+namespace TextValues {
 
 std::optional<long long> Number(const std::string& text, long long low, long long high) {
     if (text.empty() || text[0] == '+' || text[0] == ' ')
@@ -62,4 +62,4 @@ std::vector<std::string> Names(const std::string& list) {
     return names;
 }
 
-} // namespace CliValues
+} // namespace TextValues

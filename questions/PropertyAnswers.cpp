@@ -1,0 +1,146 @@
+#include "questions/PropertyAnswers.h"
+
+#include "base/OutputWriter.h"
+#include "base/TextValues.h"
+#include "model/CNetStructure.h"
+#include "properties/CRun.h"
+#include "structure/CStateEquation.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace PropertyAnswers {
+
+namespace {
+
+const char* ReasonText(EStopReason reason) {
+    switch (reason) {
+    case EStopReason::TimeLimit:
+        return "the time limit was reached";
+    case EStopReason::MemoryLimit:
+        return "the memory limit was reached";
+    case EStopReason::Cancelled:
+        return "cancelled";
+    case EStopReason::TooLarge:
+        return "the formula's automaton grew too large";
+    case EStopReason::Unsupported:
+        return "no engine chosen decides formulas of this kind";
+    case EStopReason::Inconclusive:
+        return "no engine could be sure";
+    default:
+        return "";
+    }
+}
+
+// The names of a case (condition numbers) as a set text.
+std::string CaseText(const std::vector<int>& conditions, const CNetStructure& net) {
+    std::string text = "{";
+    for (std::size_t i = 0; i < conditions.size(); ++i)
+        text += (i ? ", " : " ") + net.ConditionName(conditions[i]);
+    return text + (conditions.empty() ? "}" : " }");
+}
+
+} // namespace
+
+std::vector<CQuestion::Option> CommonOptions() {
+    return {{"--engine", "E", "who answers: auto (the first that can be sure), state-equation, "
+                              "on-the-fly, ctl or ltl",
+             false, {"auto", "state-equation", "on-the-fly", "ctl", "ltl"}},
+            {"--witness", "", "write the run that shows each answer after its line"},
+            {"--max-memory", "SIZE", "give up past SIZE bytes of tables (512M, 2G)"},
+            {"--time-limit", "S", "give up after S seconds"}};
+}
+
+std::string Limits(const CQuestionContext& context, CCheckLimits& limits) {
+    limits.progress = context.progress;
+    if (context.Has("--max-memory")) {
+        const auto bytes = TextValues::Size(context.Value("--max-memory"));
+        if (!bytes)
+            return "--max-memory takes a size (512M, 2G), not '" + context.Value("--max-memory") +
+                   "'";
+        limits.maxBytes = static_cast<std::size_t>(*bytes);
+    }
+    if (context.Has("--time-limit")) {
+        const std::string text = context.Value("--time-limit");
+        char* end = nullptr;
+        const double seconds = std::strtod(text.c_str(), &end);
+        if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0)
+            return "--time-limit takes a number of seconds, not '" + text + "'";
+        limits.seconds = seconds;
+    }
+    return {};
+}
+
+std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {
+    auto checker = std::make_unique<CPropertyChecker>(context.net);
+    const CNetStructure& net = context.net;
+    checker->SetStateEquation([&net](const std::vector<CLinearConstraint>& constraints) {
+        CStateEquationQuery query;
+        query.constraints = constraints;
+        query.timeLimitMs = 1000;
+        return CStateEquation(net).Solve(query).verdict == EStateEquationVerdict::Unreachable
+                   ? EStateEquation::Unreachable
+                   : EStateEquation::DontKnow;
+    });
+    const std::string engine = context.Value("--engine", "auto");
+    if (engine == "state-equation")
+        checker->SetEngine(EEngine::StateEquation);
+    else if (engine == "on-the-fly")
+        checker->SetEngine(EEngine::OnTheFly);
+    else if (engine == "ctl")
+        checker->SetEngine(EEngine::Ctl);
+    else if (engine == "ltl")
+        checker->SetEngine(EEngine::Ltl);
+    return checker;
+}
+
+CAnswer::Verdict VerdictOf(const CPropertyResult& result) {
+    CAnswer::Verdict verdict;
+    verdict.id = result.id;
+    switch (result.verdict) {
+    case EVerdict::True:
+        verdict.value = CAnswer::Verdict::EValue::True;
+        break;
+    case EVerdict::False:
+        verdict.value = CAnswer::Verdict::EValue::False;
+        break;
+    case EVerdict::Number:
+        verdict.value = CAnswer::Verdict::EValue::Number;
+        verdict.number = std::to_string(result.number);
+        break;
+    default:
+        verdict.value = CAnswer::Verdict::EValue::Unknown;
+        verdict.why = ReasonText(result.reason);
+        break;
+    }
+    verdict.techniques = TechniqueWords(result.techniques);
+    verdict.seconds = result.seconds;
+    return verdict;
+}
+
+CAnswer::Run RunOf(const CRun& run, const CNetStructure& net) {
+    CAnswer::Run answer;
+    answer.from = run.cases.empty() ? "{}" : CaseText(run.cases.front(), net);
+    for (std::size_t k = 0; k < run.events.size(); ++k) {
+        CAnswer::Run::Step step;
+        step.events = "{ " + net.EventName(run.events[k]) + " }";
+        step.to = k + 1 < run.cases.size() ? CaseText(run.cases[k + 1], net) : std::string();
+        answer.steps.push_back(std::move(step));
+    }
+    answer.end = run.end == CRun::EEnd::Loop       ? CAnswer::Run::EEnd::Loop
+                 : run.end == CRun::EEnd::Deadlock ? CAnswer::Run::EEnd::Deadlock
+                                                   : CAnswer::Run::EEnd::Open;
+    answer.loopStart = run.loopStart;
+    return answer;
+}
+
+void Add(CAnswer& answer, const CPropertyResult& result, const CQuestionContext& context,
+         bool witness) {
+    answer.Add(PANE_ANALYSIS, VerdictOf(result));
+    if (result.verdict == EVerdict::CannotCompute)
+        answer.status = 2;
+    if ((witness || context.Has("--witness")) && result.run)
+        answer.Add(PANE_ANALYSIS, RunOf(*result.run, context.net));
+}
+
+} // namespace PropertyAnswers
