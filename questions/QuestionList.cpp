@@ -10,6 +10,7 @@ std::unique_ptr<CQuestion> MakeContactFreeQuestion();
 std::unique_ptr<CQuestion> MakeForwardQuestion();
 std::unique_ptr<CQuestion> MakeFindQuestion();
 std::unique_ptr<CQuestion> MakePropertiesQuestion();
+std::unique_ptr<CQuestion> MakeDeadlockQuestion();
 
 void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeCountsQuestion());
@@ -21,4 +22,5 @@ void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeForwardQuestion());
     registry.Add(MakeFindQuestion());
     registry.Add(MakePropertiesQuestion());
+    registry.Add(MakeDeadlockQuestion());
 }

@@ -125,6 +125,8 @@ const std::vector<Row> kRows = {
     {"properties-nothing-asked", {"properties", "@mutex"}},
     {"properties-time-limit-refused", {"properties", "@mutex", "--formula", "EF free",
                                        "--time-limit", "soon"}},
+    {"deadlock-oneway", {"deadlock", "@oneway"}},
+    {"deadlock-philosophers", {"deadlock", "@philosophers"}},
     {"casegraph-max-cases", {"casegraph", "@philosophers", "--max-cases", "3"}},
     {"casegraph-max-memory", {"casegraph", "@cycle", "--max-memory", "1K"}},
     {"casegraph-within-limits", {"casegraph", "@cycle", "--max-cases", "2", "--max-memory", "4G"}},

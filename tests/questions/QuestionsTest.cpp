@@ -170,3 +170,41 @@ TEST_F(Philosophers, PropertiesAnswerWithTheirRuns) {
     EXPECT_EQ(Ask("properties", {{"--formula", {"EF eat_1"}}, {"--time-limit", {"-1"}}}).status,
               2);
 }
+
+// Deadlock: the run to a case without concession where there is one (replayed: each
+// event has concession where it fires, and none has at the end), else the sentence that
+// there is none; on a file's net as on a document's.
+TEST(DeadlockQuestion, FindsTheRunToADeadlockOrSaysThereIsNone) {
+    CNetStructure net;
+    const int a = net.AddCondition("a", true), b = net.AddCondition("b"),
+              c = net.AddCondition("c");
+    const int e = net.AddEvent("e"), f = net.AddEvent("f");
+    net.AddPre(e, a);
+    net.AddPost(e, b);
+    net.AddPre(f, b);
+    net.AddPost(f, c);
+    const CQuestionArgs none;
+    const CQuestion& deadlock = *Questions().Find("deadlock");
+    CAnswer answer = CQuestionAsker::Ask(deadlock, {net, nullptr, nullptr, none, {}, {}});
+    ASSERT_EQ(answer.parts.size(), 2u);
+    const auto& verdict = std::get<CAnswer::Verdict>(answer.parts[0].part);
+    EXPECT_EQ(verdict.value, CAnswer::Verdict::EValue::True);
+    EXPECT_EQ(verdict.sentence,
+              "The system can deadlock: a case where no event has concession is reached in 2 "
+              "step(s)");
+    const auto& run = std::get<CAnswer::Run>(answer.parts[1].part);
+    EXPECT_EQ(run.from, "{ a }");
+    ASSERT_EQ(run.steps.size(), 2u);
+    EXPECT_EQ(run.steps[1].events, "{ f }");
+    EXPECT_EQ(run.steps[1].to, "{ c }");
+    EXPECT_EQ(run.end, CAnswer::Run::EEnd::Deadlock);
+
+    // A cycle back to the start: no deadlock, no run.
+    net.AddPre(net.AddEvent("g"), c);
+    net.AddPost(2, a);
+    answer = CQuestionAsker::Ask(deadlock, {net, nullptr, nullptr, none, {}, {}});
+    ASSERT_EQ(answer.parts.size(), 1u);
+    EXPECT_EQ(std::get<CAnswer::Verdict>(answer.parts[0].part).sentence,
+              "The system cannot deadlock: in every reachable case an event has concession");
+    EXPECT_EQ(answer.status, 0);
+}
