@@ -12,15 +12,11 @@ class CPNCondition;
 class CSetConditions;
 
 // What the case class verification dialog is handed: the net's conditions in the net
-// design's list order, and per node of the case graph its case and whether it is
-// forward reachable from the initial case.
+// design's list order, and the engine that holds the class, which it asks for the cases
+// and the way to them (not owned).
 struct CCaseClassInput {
     std::vector<CPNCondition*> conditions;
-    std::vector<CSetConditions> cases;
-    std::vector<bool> reachable;
-    // Where the class is kept as decision diagrams there are no cases to list: the
-    // search and the path are asked of it (not owned).
-    CCaseEngine* search = nullptr;
+    CCaseEngine* engine = nullptr;
 };
 
 // What the document asks of the window around it: the main frame, its bars and views

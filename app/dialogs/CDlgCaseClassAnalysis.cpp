@@ -1,7 +1,6 @@
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
 
 #include "engines/CCaseEngine.h"
-#include "engines/CaseClassSearch.h"
 #include "app/bars/PropertiesPageTools.h"
 #include "app/dialogs/DialogLists.h"
 #include "base/OutputWriter.h"
@@ -109,9 +108,10 @@ CDlgCaseClassAnalysis::CDlgCaseClassAnalysis(const CCaseClassInput& input, bool 
     // the widest name.
     int nWidestCase = 0;
     const QFontMetrics metrics(m_pFound->font());
-    for (const CSetConditions& c : m_input.cases)
-        nWidestCase =
-            std::max(nWidestCase, metrics.horizontalAdvance(ToQString(c.ToString(false))));
+    if (m_input.engine && m_input.engine->ListsCases())
+        for (int i = 0; i < std::min(m_input.engine->CaseCount(), 10000); ++i)
+            nWidestCase = std::max(nWidestCase, metrics.horizontalAdvance(ToQString(
+                                                    m_input.engine->Case(i).ToString(false))));
     OpenListsWide({m_pFound}, nWidestCase);
     OpenListsWide({m_pAvailable, m_pWanted, m_pUnwanted}, WidestEntry(m_pAvailable));
     m_pOnlyReachable->setChecked(true);
@@ -204,37 +204,24 @@ void CDlgCaseClassAnalysis::OnClearAll() {
 }
 
 void CDlgCaseClassAnalysis::OnFindCases() {
-    if (m_input.search) {
-        // The first cases of the decision diagrams' answer, and how many there are.
-        constexpr std::size_t kShown = 1000;
-        const CCaseSearchResult found = m_input.search->Find(
-            Conditions(m_pWanted), Conditions(m_pUnwanted), m_pOnlyReachable->isChecked(), kShown);
-        m_pFound->clear();
-        m_replayable.reset();
-        m_foundCases = found.first;
-        for (std::size_t i = 0; i < m_foundCases.size(); ++i)
-            AddSortedEntry(m_pFound, ToQString(m_foundCases[i].ToString(false)),
-                           QVariant::fromValue(static_cast<qulonglong>(i)));
-        if (m_foundCases.empty())
-            AddSortedEntry(m_pFound, QStringLiteral("no such case"), QVariant());
-        else if (found.count != std::to_string(m_foundCases.size()))
-            WriteOutput(PANE_ANALYSIS, "Found " + found.count + " cases, the first " +
-                                           std::to_string(m_foundCases.size()) + " listed");
-        SelectFirst(m_pFound);
-        UpdatePathButtons();
-        return;
-    }
-    std::vector<std::uint8_t> reachable(m_input.reachable.begin(), m_input.reachable.end());
-    const std::vector<std::size_t> found =
-        FindCaseIndices(m_input.cases, reachable, Conditions(m_pWanted), Conditions(m_pUnwanted),
-                        m_pOnlyReachable->isChecked());
+    // An engine that lists its cases gives every case found; one of decision diagrams the
+    // first of its answer, and how many there are.
+    constexpr std::size_t kShown = 1000;
+    CCaseEngine& engine = *m_input.engine;
+    const CCaseSearchResult found =
+        engine.Find(Conditions(m_pWanted), Conditions(m_pUnwanted), m_pOnlyReachable->isChecked(),
+                    engine.ListsCases() ? SIZE_MAX : kShown);
     m_pFound->clear();
     m_replayable.reset();
-    for (std::size_t i : found)
-        AddSortedEntry(m_pFound, ToQString(m_input.cases[i].ToString(false)),
+    m_foundCases = found.first;
+    for (std::size_t i = 0; i < m_foundCases.size(); ++i)
+        AddSortedEntry(m_pFound, ToQString(m_foundCases[i].ToString(false)),
                        QVariant::fromValue(static_cast<qulonglong>(i)));
-    if (found.empty())
+    if (m_foundCases.empty())
         AddSortedEntry(m_pFound, QStringLiteral("no such case"), QVariant());
+    else if (found.count != std::to_string(m_foundCases.size()))
+        WriteOutput(PANE_ANALYSIS, "Found " + found.count + " cases, the first " +
+                                       std::to_string(m_foundCases.size()) + " listed");
     SelectFirst(m_pFound);
     UpdatePathButtons();
 }
@@ -246,25 +233,37 @@ std::optional<std::size_t> CDlgCaseClassAnalysis::SelectedCase() const {
     return static_cast<std::size_t>(pItem->data(Qt::UserRole).toULongLong());
 }
 
+std::optional<std::size_t> CDlgCaseClassAnalysis::SelectedNode() const {
+    const std::optional<std::size_t> selected = SelectedCase();
+    if (!selected || *selected >= m_foundCases.size() || !m_input.engine->ListsCases())
+        return std::nullopt;
+    const int node = m_input.engine->IndexOf(m_foundCases[*selected]);
+    return node < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(node));
+}
+
 void CDlgCaseClassAnalysis::UpdatePathButtons() {
     const std::optional<std::size_t> selected = SelectedCase();
-    m_pShowPath->setEnabled(selected.has_value() && (m_showPath != nullptr || m_input.search));
-    m_pReplayPath->setEnabled(m_bSimulation && selected && m_replayable == selected);
+    m_pShowPath->setEnabled(selected.has_value());
+    m_pReplayPath->setEnabled(m_bSimulation && selected && m_replayable &&
+                              m_replayable == SelectedNode());
 }
 
 void CDlgCaseClassAnalysis::OnShowPath() {
     const std::optional<std::size_t> selected = SelectedCase();
-    if (selected && m_input.search && *selected < m_foundCases.size()) {
-        // Written out; there are no drawn cases to mark nor steps to replay.
-        for (const std::string& line : DescribeRun(m_input.search->PathTo(m_foundCases[*selected])))
+    if (!selected || *selected >= m_foundCases.size())
+        return;
+    // A case of the drawn graph: its way is marked there and may be replayed; else the
+    // way is written out.
+    const std::optional<std::size_t> node = SelectedNode();
+    if (!node || !m_showPath) {
+        for (const std::string& line :
+             DescribeRun(m_input.engine->PathTo(m_foundCases[*selected])))
             WriteOutput(PANE_ANALYSIS, line);
         return;
     }
-    if (!selected || !m_showPath)
-        return;
     m_replayable.reset();
-    if (m_showPath(*selected))
-        m_replayable = selected;
+    if (m_showPath(*node))
+        m_replayable = node;
     UpdatePathButtons();
 }
 
@@ -272,6 +271,6 @@ void CDlgCaseClassAnalysis::OnReplayPath() {
     if (!m_pReplayPath->isEnabled())
         return;
     // The replay runs in the net design view once the dialog is closed.
-    m_replayCase = SelectedCase();
+    m_replayCase = SelectedNode();
     accept();
 }

@@ -61,7 +61,9 @@ private:
     void UpdateWantedButtons();
     void UpdateUnwantedButtons();
     void UpdatePathButtons();
+    // The row of the case selected in the found list, and the case graph's node of it.
     std::optional<std::size_t> SelectedCase() const;
+    std::optional<std::size_t> SelectedNode() const;
 
     CCaseClassInput m_input;
     // The cases a search of the decision diagrams found, by entry.

@@ -17,13 +17,9 @@ void CaseClassVerification(CZerinDoc& doc) {
     for (CPNElement* e : doc.NetDesign().m_listElements)
         if (auto* c = dynamic_cast<CPNCondition*>(e))
             input.conditions.push_back(c);
-    for (const CPNCase* node : doc.CaseGraph().Cases()) {
-        input.cases.push_back(node->m_setConditions);
-        input.reachable.push_back(node->m_bReachable);
-    }
-    CCaseEngine* engine = doc.Simulation().Engine();
-    input.search = engine && !engine->ListsCases() ? engine : nullptr;
-    doc.GetFrame().ShowCaseClassDialog(input);
+    input.engine = doc.Simulation().Engine();
+    if (input.engine)
+        doc.GetFrame().ShowCaseClassDialog(input);
 }
 
 } // namespace DocumentCommands

@@ -1,6 +1,8 @@
 #include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CDlgBreakPoints.h"
 #include "app/dialogs/CDlgCaseClassAnalysis.h"
+#include "engines/CCaseEngine.h"
+#include "engines/CaseClassSearch.h"
 #include "document/CBreakPoints.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
@@ -122,6 +124,56 @@ TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
+// An engine of a few listed cases, each forward reachable or not, the way to a case one
+// step from the first: what the dialog asks of any engine.
+class CListedCasesEngine : public CCaseEngine {
+public:
+    CListedCasesEngine(std::vector<CSetConditions> cases, std::vector<std::uint8_t> reachable)
+        : m_cases(std::move(cases)), m_reachable(std::move(reachable)) {}
+    const char* GetEngineName() const override { return "listed"; }
+    std::string CountCases() override { return std::to_string(m_cases.size()); }
+    std::string CountSteps() override { return "0"; }
+    std::string CountForwardCases() override { return "0"; }
+    bool IsContactFree() override { return true; }
+    bool IsForwardReachable(const CSetConditions& c) override {
+        const int i = IndexOf(c);
+        return i >= 0 && m_reachable[static_cast<std::size_t>(i)];
+    }
+    CCaseSearchResult Find(const std::vector<CPNCondition*>& wanted,
+                           const std::vector<CPNCondition*>& unwanted, bool onlyReachable,
+                           std::size_t shown) override {
+        CCaseSearchResult result;
+        const auto found = FindCaseIndices(m_cases, m_reachable, wanted, unwanted, onlyReachable);
+        result.count = std::to_string(found.size());
+        for (std::size_t k = 0; k < found.size() && k < shown; ++k)
+            result.first.push_back(m_cases[found[k]]);
+        return result;
+    }
+    std::optional<CCaseRun> PathTo(const CSetConditions& to) override {
+        CCaseRun run;
+        run.from = m_cases.front();
+        run.to = to;
+        run.found = true;
+        run.steps.push_back({CSetEvents(), true, to});
+        return run;
+    }
+    bool HasConcessionInTheClass(const CPNEvent&) override { return true; }
+    bool ListsCases() const override { return m_listed; }
+    int CaseCount() const override { return static_cast<int>(m_cases.size()); }
+    CSetConditions Case(int i) const override { return m_cases[static_cast<std::size_t>(i)]; }
+    int IndexOf(const CSetConditions& c) const override {
+        for (std::size_t i = 0; i < m_cases.size(); ++i)
+            if (m_cases[i].IsEqual(c))
+                return static_cast<int>(i);
+        return -1;
+    }
+    bool m_listed = true;
+
+private:
+    std::vector<CSetConditions> m_cases;
+    std::vector<std::uint8_t> m_reachable;
+};
+
 // The verification dialog over three named conditions and an unnamed one; the cases
 // are { p }, { p, q } and { r }, the last reached only backward.
 class CaseClassDialogTest : public BreakPointsDialogTest {
@@ -130,13 +182,16 @@ protected:
 
     std::unique_ptr<D> Make(bool bSimulation, D::ShowPath showPath = {}) {
         m_conditions.push_back(std::make_unique<CPNCondition>(0, 30, nullptr));
+        m_pEngine = std::make_unique<CListedCasesEngine>(
+            std::vector<CSetConditions>{Case({0}), Case({0, 1}), Case({2})},
+            std::vector<std::uint8_t>{1, 1, 0});
         CCaseClassInput input;
         for (const auto& c : m_conditions)
             input.conditions.push_back(c.get());
-        input.cases = {Case({0}), Case({0, 1}), Case({2})};
-        input.reachable = {true, true, false};
+        input.engine = m_pEngine.get();
         return std::make_unique<D>(input, bSimulation, std::move(showPath));
     }
+    std::unique_ptr<CListedCasesEngine> m_pEngine;
     static bool On(D& d, int nId) { return d.GetButton(nId)->isEnabled(); }
     static void Pick(D& d, int nList, const char* szText) {
         QListWidget* pList = d.GetList(nList);
@@ -214,6 +269,21 @@ TEST_F(CaseClassDialogTest, FindsCasesAndShowsAndReplaysTheWayToThem) {
     design->OnFindCases();
     design->OnShowPath();
     EXPECT_FALSE(On(*design, D::IDC_REPLAY_PATH));
+
+    // An engine that does not list its cases (decision diagrams): the way is written
+    // out, nothing is marked or replayed.
+    std::vector<std::size_t> marked;
+    auto symbolic = Make(true, [&marked](std::size_t nCase) {
+        marked.push_back(nCase);
+        return true;
+    });
+    m_pEngine->m_listed = false;
+    symbolic->OnAddWanted();
+    symbolic->OnFindCases();
+    ASSERT_TRUE(On(*symbolic, D::IDC_SHOW_PATH));
+    symbolic->OnShowPath();
+    EXPECT_TRUE(marked.empty());
+    EXPECT_FALSE(On(*symbolic, D::IDC_REPLAY_PATH));
 }
 
 } // namespace

@@ -31,5 +31,5 @@ TEST_F(OneEvent, ListingsOfAClassKeptAsDecisionDiagramsSaySoInstead) {
         "The cases are kept as decision diagrams: they are not listed one by one (Total 2 case(s))";
     EXPECT_EQ(Pane(PANE_ANALYSIS), (std::vector<std::string>{said, said}));
     DocumentCommands::CaseClassVerification(doc);
-    EXPECT_NE(frame.caseClassInput.search, nullptr);
+    EXPECT_NE(frame.caseClassInput.engine, nullptr);
 }
