@@ -154,8 +154,5 @@ CCaseEngine* CCliSession::Analyse() {
     }
     if (sayWhich && !computed.casesDidNotFit)
         Report(computed.choiceLine);
-    // The stored graph was taken: computed as the test computes it, and named.
-    if (computed.storesGraph)
-        return stored();
     return m_doc.Simulation().Engine();
 }

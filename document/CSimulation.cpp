@@ -130,7 +130,6 @@ bool CSimulation::TestNet() {
         return false;
     }
     CCaseEngine& engine = *Engine();
-    m_parts.caseGraph.MarkInitialCase(m_caseInitial, engine.ForwardAdjacency());
     WriteOutput(PANE_STANDARD, "Total " + engine.CountCases() + " case(s), " +
                                    engine.CountSteps() + " step(s)");
     if (!onDemand.empty())
@@ -180,18 +179,19 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, bool sym
     if (choice.m_eResult != ECaseGraphResult::Completed)
         return computed;
     computed.paneLine = choice.PaneLine();
-    computed.storesGraph = choice.StoresGraph();
-    if (computed.storesGraph && !draw)
-        return computed;
-    if (computed.storesGraph) {
+    // The one place that tells the engines apart: the stored graph is the drawn graph.
+    if (choice.StoresGraph()) {
         computed.result = m_parts.caseGraph.ComputeCaseGraph(m_caseInitial, m_parts.net, progress);
-        if (computed.result == ECaseGraphResult::Completed)
-            m_pEngine = std::make_unique<CStoredEngine>(m_parts.caseGraph);
-        return computed;
+        if (computed.result != ECaseGraphResult::Completed)
+            return computed;
+        m_pEngine = std::make_unique<CStoredEngine>(m_parts.caseGraph);
+    } else {
+        m_pEngine = choice.TakeEngine();
+        if (draw)
+            m_parts.caseGraph.TakeCases(*m_pEngine, events);
     }
-    m_pEngine = choice.TakeEngine();
-    if (draw)
-        m_parts.caseGraph.TakeCases(*m_pEngine, events);
+    if (!m_parts.caseGraph.Cases().empty())
+        m_parts.caseGraph.MarkInitialCase(m_caseInitial, m_pEngine->ForwardAdjacency());
     return computed;
 }
 

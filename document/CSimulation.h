@@ -69,12 +69,11 @@ public:
     ECaseEngine EngineChoice() const { return m_eEngineChoice; }
     void SetEngineChoice(ECaseEngine engine) { m_eEngineChoice = engine; }
     // The class computed by the engine given from the initial case: the stored graph
-    // drawn, or the engine kept beside the graph, its cases drawn for the views. Without
-    // draw nothing is drawn: where the stored graph is taken (storesGraph), the caller
-    // computes it. paneLine and choiceLine say which engine was taken and why.
+    // drawn, or the engine kept beside the graph, its cases drawn for the views (with
+    // draw). The initial case is marked in what is drawn. paneLine and choiceLine say
+    // which engine was taken and why.
     struct Computed {
         ECaseGraphResult result = ECaseGraphResult::Completed;
-        bool storesGraph = false;
         bool casesDidNotFit = false;
         std::string paneLine;
         std::string choiceLine;
