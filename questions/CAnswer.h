@@ -61,13 +61,15 @@ struct CAnswer {
         // The way as the engine found it, where it was a way through the case class.
         std::optional<CCaseRun> caseRun;
     };
-    // Rows of named columns (invariants, siphons).
+    // Rows of named columns (invariants, siphons), each row written as its line where
+    // one is given, else as its cells.
     struct Table {
         std::string heading;
         std::vector<std::string> columns;
         std::vector<std::vector<std::string>> rows;
         // Whether the rows are all there are.
         bool complete = true;
+        std::vector<std::string> lines;
     };
     using Part = std::variant<Line, Verdict, Count, Cases, Run, Table>;
 

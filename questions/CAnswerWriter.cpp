@@ -46,11 +46,15 @@ struct LinesOf {
     void operator()(const CAnswer::Table& table) const {
         if (!table.heading.empty())
             lines.push_back(table.heading);
-        for (const std::vector<std::string>& row : table.rows) {
-            std::string text;
-            for (const std::string& cell : row)
-                text += (text.empty() ? "" : " ") + cell;
-            lines.push_back(text);
+        if (!table.lines.empty()) {
+            lines.insert(lines.end(), table.lines.begin(), table.lines.end());
+        } else {
+            for (const std::vector<std::string>& row : table.rows) {
+                std::string text;
+                for (const std::string& cell : row)
+                    text += (text.empty() ? "" : " ") + cell;
+                lines.push_back(text);
+            }
         }
         if (!table.complete)
             lines.push_back("(and more)");

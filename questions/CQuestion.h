@@ -69,11 +69,13 @@ public:
         bool always = false;
     };
     // The Analysis menu's entry, none without a text. A first entry stands before the
-    // menu's exports, the others after the verification.
+    // menu's exports, the others after the verification. The program asks with the
+    // flags given here set.
     struct MenuEntry {
         std::string text;
         std::string prompt;
         bool first = false;
+        std::vector<std::string> flags = {};
     };
 
     // The name scripts know it by ("class-summary").

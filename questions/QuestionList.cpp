@@ -11,6 +11,8 @@ std::unique_ptr<CQuestion> MakeForwardQuestion();
 std::unique_ptr<CQuestion> MakeFindQuestion();
 std::unique_ptr<CQuestion> MakePropertiesQuestion();
 std::unique_ptr<CQuestion> MakeDeadlockQuestion();
+std::unique_ptr<CQuestion> MakeInvariantsQuestion();
+std::unique_ptr<CQuestion> MakeSiphonsQuestion();
 
 void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeCountsQuestion());
@@ -23,4 +25,6 @@ void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeFindQuestion());
     registry.Add(MakePropertiesQuestion());
     registry.Add(MakeDeadlockQuestion());
+    registry.Add(MakeInvariantsQuestion());
+    registry.Add(MakeSiphonsQuestion());
 }

@@ -40,8 +40,10 @@ void Ask(CZerinDoc& doc, const CQuestion& question) {
     if (question.UsesCaseNames())
         doc.NameForOutput();
     const CNetStructure net = CNetStructure::FromDesign(doc.NetDesign());
-    const CQuestionArgs none;
-    const CQuestionContext context{net, &doc, doc.Simulation().Engine(), none, {}};
+    CQuestionArgs flags;
+    for (const std::string& flag : question.Menu().flags)
+        flags[flag];
+    const CQuestionContext context{net, &doc, doc.Simulation().Engine(), flags, {}};
     const CAnswer answer = CQuestionAsker::Ask(question, context);
     CAnswerWriter::Write(answer);
     if (!answer.error.empty())

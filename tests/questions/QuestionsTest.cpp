@@ -58,8 +58,13 @@ TEST(QuestionRegistry, EveryQuestionHasItsOwnPlaces) {
             EXPECT_TRUE(flags.insert(cli.command + " " + cli.flag).second);
         if (!question->Menu().text.empty())
             EXPECT_TRUE(menus.insert(question->Menu().text).second);
-        for (const CQuestion::Option& option : question->Options())
+        std::set<std::string> options;
+        for (const CQuestion::Option& option : question->Options()) {
             EXPECT_EQ(option.name.rfind("--", 0), 0u) << option.name;
+            options.insert(option.name);
+        }
+        for (const std::string& flag : question->Menu().flags)
+            EXPECT_TRUE(options.count(flag)) << flag;
     }
     EXPECT_FALSE(Questions().Add(nullptr));
     EXPECT_EQ(Questions().Find("no such question"), nullptr);
