@@ -46,7 +46,7 @@ std::string CCliApp::Usage() {
            "                                 memory (512M, 2G) with exit status 2\n"
            "\n"
            "Exit status: 0 success, 1 the net is not a C/E system (check, simulate) or\n"
-           "no case was found (find),\n"
+           "no case was found (find) or none can be reached (reachable),\n"
            "2 bad usage, an unreadable file or an output that cannot be written.\n";
 }
 

@@ -4,38 +4,23 @@
 #include "engines/CCaseEngine.h"
 #include "model/CNetStructure.h"
 #include "questions/CQuestion.h"
+#include "questions/ConditionArgs.h"
 
 #include <cstdint>
 #include <memory>
-#include <sstream>
 
 namespace {
 
-// The names of a list "a,b" (empty parts left out).
-std::vector<std::string> Split(const std::string& list) {
-    std::vector<std::string> names;
-    std::stringstream in(list);
-    std::string name;
-    while (std::getline(in, name, ','))
-        if (!name.empty())
-            names.push_back(name);
-    return names;
-}
-
-// The conditions the option's last value names into the list; the first name the net
-// has no condition of, as the error.
+// The conditions the option names, as the design's; the first unknown name as the error.
 std::string Resolve(const CNetStructure& net, const CQuestionArgs& args, const char* option,
                     std::vector<CPNCondition*>& conditions) {
-    const auto it = args.find(option);
-    if (it == args.end() || it->second.empty())
-        return {};
-    for (const std::string& name : Split(it->second.back())) {
-        const int c = net.FindCondition(name);
-        if (c < 0 || net.Conditions().empty())
-            return "no condition is named '" + name + "'";
+    std::vector<int> numbers;
+    std::string error = ConditionArgs::Resolve(net, args, option, numbers);
+    if (!numbers.empty() && net.Conditions().empty())
+        return "the net has no drawn conditions";
+    for (int c : numbers)
         conditions.push_back(net.Conditions()[static_cast<std::size_t>(c)]);
-    }
-    return {};
+    return error;
 }
 
 // The cases of the class holding the wanted conditions and none of the unwanted ones,
@@ -76,9 +61,8 @@ public:
         // thousand and how many there are.
         const bool stored = context.doc && context.doc->CaseGraph().HasAllSteps() &&
                             !context.doc->CaseGraph().Cases().empty();
-        const CCaseSearchResult found =
-            context.engine->Find(wanted, unwanted, !context.Has("--all-cases"),
-                                 stored ? SIZE_MAX : kShownCases);
+        const CCaseSearchResult found = context.engine->Find(
+            wanted, unwanted, !context.Has("--all-cases"), stored ? SIZE_MAX : kShownCases);
         CAnswer answer;
         if (found.first.empty()) {
             answer.Add(PANE_ANALYSIS, CAnswer::Line{"no such case"});
@@ -92,8 +76,8 @@ public:
         answer.Add(PANE_ANALYSIS, CAnswer::Count{"cases", found.count, {}});
         if (found.count != std::to_string(found.first.size()))
             answer.Add(PANE_ANALYSIS,
-                       CAnswer::Line{"(the first " + std::to_string(found.first.size()) +
-                                     " of " + found.count + " cases)"});
+                       CAnswer::Line{"(the first " + std::to_string(found.first.size()) + " of " +
+                                     found.count + " cases)"});
         if (context.Has("--path"))
             if (std::optional<CCaseRun> run = context.engine->PathTo(found.first.front()))
                 answer.Add(PANE_ANALYSIS, CAnswer::Run{.caseRun = std::move(run)});

@@ -13,6 +13,7 @@ std::unique_ptr<CQuestion> MakePropertiesQuestion();
 std::unique_ptr<CQuestion> MakeDeadlockQuestion();
 std::unique_ptr<CQuestion> MakeInvariantsQuestion();
 std::unique_ptr<CQuestion> MakeSiphonsQuestion();
+std::unique_ptr<CQuestion> MakeReachableQuestion();
 
 void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeCountsQuestion());
@@ -27,4 +28,5 @@ void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeDeadlockQuestion());
     registry.Add(MakeInvariantsQuestion());
     registry.Add(MakeSiphonsQuestion());
+    registry.Add(MakeReachableQuestion());
 }

@@ -20,8 +20,8 @@ CNetStructure Mutex() {
     const int free = net.AddCondition("free", true);
     const int enter1 = net.AddEvent("enter1"), leave1 = net.AddEvent("leave1");
     const int enter2 = net.AddEvent("enter2"), leave2 = net.AddEvent("leave2");
-    for (auto [enter, leave, p, c] : {std::array{enter1, leave1, p1, c1},
-                                      std::array{enter2, leave2, p2, c2}}) {
+    for (auto [enter, leave, p, c] :
+         {std::array{enter1, leave1, p1, c1}, std::array{enter2, leave2, p2, c2}}) {
         net.AddPre(enter, p);
         net.AddPre(enter, free);
         net.AddPost(enter, c);
@@ -88,8 +88,9 @@ TEST(StructureQuestions, JsonIsTheContractScriptsRead) {
     const Asked all =
         Ask("invariants", net, {{"--format", {"json"}}, {"--events", {}}, {"--traps", {}}});
     ASSERT_EQ(all.lines.size(), 1u);
-    for (const char* member : {"\"s_invariants\": [", "\"t_invariants\": [{\"weights\": "
-                                                      "{\"enter1\": 1, \"leave1\": 1}}",
+    for (const char* member : {"\"s_invariants\": [",
+                               "\"t_invariants\": [{\"weights\": "
+                               "{\"enter1\": 1, \"leave1\": 1}}",
                                "\"siphons\": [[", "\"traps\": [[", "\"complete\": true}"})
         EXPECT_NE(all.lines[0].find(member), std::string::npos) << member;
     EXPECT_EQ(Ask("siphons", net, {{"--format", {"json"}}}).lines[0].rfind("{\"siphons\": ", 0),
@@ -102,9 +103,8 @@ TEST(StructureQuestions, TextAndCsvSayTheSameAsTheJson) {
     const CNetStructure net = Mutex();
     EXPECT_EQ(Ask("invariants", net, {{"--events", {}}}).lines,
               (std::vector<std::string>{"S-invariants: 3", "p,1 + c\"1 = 1", "p2 + c2 = 1",
-                                        "c\"1 + c2 + free = 1",
-                                        "Covered by S-invariants: yes", "T-invariants: 2",
-                                        "enter1 + leave1", "enter2 + leave2",
+                                        "c\"1 + c2 + free = 1", "Covered by S-invariants: yes",
+                                        "T-invariants: 2", "enter1 + leave1", "enter2 + leave2",
                                         "Covered by T-invariants: yes"}));
     const std::vector<std::string> csv = Ask("invariants", net, {{"--format", {"csv"}}}).lines;
     ASSERT_EQ(csv.size(), 8u);
@@ -114,7 +114,8 @@ TEST(StructureQuestions, TextAndCsvSayTheSameAsTheJson) {
     const std::vector<std::string> siphons = Ask("siphons", net, {}).lines;
     ASSERT_FALSE(siphons.empty());
     EXPECT_EQ(siphons[0], "Minimal siphons: 3");
-    EXPECT_EQ(siphons[siphons.size() - 2], "Every minimal siphon holds a trap marked initially: yes");
+    EXPECT_EQ(siphons[siphons.size() - 2],
+              "Every minimal siphon holds a trap marked initially: yes");
 }
 
 // A list that stops at --limit says there are more; a --limit that is no number is
@@ -140,4 +141,53 @@ TEST(StructureQuestions, LimitsRefusalsAndStopping) {
         EXPECT_EQ(stopped.answer.status, 2) << id;
         EXPECT_EQ(stopped.answer.error, "cancelled") << id;
     }
+}
+
+// The state equation answers "no" only with a proof; every name it is given is checked
+// before anything is solved, and a stop is no answer.
+TEST(StructureQuestions, ReachableSaysNoOnlyWithAProof) {
+    const CNetStructure ring = Philosophers(6);
+    struct Row {
+        CQuestionArgs args;
+        int status;
+        std::string line;
+    };
+    const std::vector<Row> rows = {
+        {{{"--wanted", {"eat_0,eat_1"}}},
+         1,
+         "no: a case holding eat_0, eat_1 is not reached forward (the state equation has no "
+         "solution)"},
+        {{{"--wanted", {"eat_0,eat_2"}}},
+         0,
+         "don't know: the state equation has a solution, a case holding eat_0, eat_2 may or "
+         "may not be reached forward"},
+        // Each fork is on the table or in one hand: never neither.
+        {{{"--unwanted", {"fork_1,eat_0,eat_1"}}, {"--all-cases", {""}}},
+         1,
+         "no: a case holding none of fork_1, eat_0, eat_1 is not reached by steps forward and "
+         "backward (the state equation has no solution)"},
+        {{{"--wanted", {"eat_0,,"}}, {"--unwanted", {"think_0"}}},
+         0,
+         "don't know: the state equation has a solution, a case holding eat_0 and none of "
+         "think_0 may or may not be reached forward"},
+    };
+    for (const Row& row : rows) {
+        const Asked asked = Ask("reachable", ring, row.args);
+        EXPECT_EQ(asked.answer.status, row.status) << row.line;
+        ASSERT_EQ(asked.lines.size(), 1u);
+        EXPECT_EQ(asked.lines[0], row.line);
+    }
+    for (const auto& [args, error] : std::vector<std::pair<CQuestionArgs, std::string>>{
+             {{{"--wanted", {"eat_0,eat_9"}}}, "no condition is named 'eat_9'"},
+             {{{"--unwanted", {"x"}}}, "no condition is named 'x'"},
+             {{{"--time-limit", {"0"}}}, "--time-limit takes a number of seconds, not '0'"},
+             {{{"--time-limit", {"2s"}}}, "--time-limit takes a number of seconds, not '2s'"}}) {
+        const Asked asked = Ask("reachable", ring, args);
+        EXPECT_EQ(asked.answer.status, 2);
+        EXPECT_EQ(asked.answer.error, error);
+    }
+    const Asked stopped = Ask("reachable", Philosophers(40), {{"--wanted", {"eat_0,eat_2"}}},
+                              [](std::uint64_t, std::uint64_t) { return false; });
+    EXPECT_EQ(stopped.answer.status, 2);
+    EXPECT_EQ(stopped.answer.error, "cancelled");
 }
