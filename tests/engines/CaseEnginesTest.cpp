@@ -22,6 +22,18 @@ TEST(CaseEngines, AgreeOnRandomNets) {
     }
 }
 
+// Systems with enough cases at once for the threads to share them out, over several
+// batches and chunks.
+TEST(CaseEngines, AgreeOnRandomSystems) {
+    for (int seed = 0; seed < 8; ++seed) {
+        SCOPED_TRACE(seed);
+        CNetDesign net;
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        const CSetConditions initial = BuildRandomSystem(net, gen, 4 + seed % 2, 3 + seed % 2, 2);
+        ExpectEnginesAgree(net, initial, gen);
+    }
+}
+
 TEST(CaseEngines, AgreeOnThePhilosophersUpToTwelve) {
     std::mt19937 gen(7);
     for (int n = 2; n <= 12; n += 2) {
