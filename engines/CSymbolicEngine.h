@@ -10,10 +10,13 @@ class CPNEvent;
 
 // The case class as sets of cases in binary decision diagrams (BuDDy): one variable
 // per condition for the case, one per condition for the case after a step, one per
-// event for the events of a step. Reachability is a fixed point of single-event
-// images; the steps are the assignments of the step relation (events with concession,
-// pairwise detached, at least one), counted, not listed; the shortest path follows the
-// breadth-first layers of that relation. Takes nets whose cases do not fit one by one.
+// event for the events of a step, in an order made from the net's structure
+// (SymbolicOrder) and kept: no sifting inside the searches. Reachability is found by
+// saturation of single-event images (CSaturation), forward and both ways; the steps are
+// counted case by case where the cases are few, else as the assignments of the step
+// relation (events with concession, pairwise detached, at least one), never listed; the
+// shortest path follows the breadth-first layers of that relation. Takes nets whose
+// cases do not fit one by one.
 //
 // The library keeps its tables for the whole process: one such analysis exists at a
 // time (a second one throws std::logic_error).
@@ -46,6 +49,8 @@ public:
     // The largest number of cases a search enumerates to put its first texts in
     // alphabetical order; past it the first ones in the diagram's order are given.
     static constexpr std::size_t kSortedSearchLimit = 100000;
+    // The most cases whose steps are counted one by one rather than in a diagram.
+    static constexpr double kStepsOneByOne = 1 << 18;
 
 private:
     struct Impl;

@@ -105,8 +105,9 @@ TEST(CaseKeys, TellTheClassFromEverythingElse) {
             for (CPNCondition* condition : conditions)
                 if (gen() % 2)
                     c.Add(condition);
-            if (!inClass.count(c.ToString(false)))
+            if (!inClass.count(c.ToString(false))) {
                 EXPECT_EQ(engine.IndexOf(c), -1) << c.ToString(false);
+            }
         }
     }
 }
@@ -196,8 +197,9 @@ TEST(CaseKeys, TableFindsWhatItHolds) {
         }
         for (int j = 0; j < 2000; ++j) {
             key(gen(), k);
-            if (!added.count(k))
+            if (!added.count(k)) {
                 EXPECT_EQ(table.Find(k.data()), -1);
+            }
         }
         // Four bytes a key for 32 bits or fewer, eight for 64, the slots under eight; the
         // keys are kept in blocks of 65,536.
