@@ -37,7 +37,11 @@ int CSaturation::Level(const bdd& s) {
 bdd CSaturation::Image(const bdd& s, const CEvent& event, bool forward) const {
     const bdd& need = forward ? event.need : event.give;
     const bdd& give = forward ? event.give : event.need;
-    return bdd_appex(s, need, bddop_and, event.vars) & give;
+    // need assigns every variable of the event: the cases of s where the event has
+    // concession, its variables left out, are the cofactor of s by that cube.
+    if (need == bddfalse)
+        return bddfalse;
+    return bdd_restrict(s, need) & give;
 }
 
 bdd CSaturation::Closure(const bdd& s, const std::function<bool()>& goOn) {

@@ -167,7 +167,11 @@ struct CSymbolicEngine::Impl {
     bdd Image(const bdd& s, int e, bool forwardStep) const {
         const bdd& need = forwardStep ? enabled[At(e)] : fired[At(e)];
         const bdd& give = forwardStep ? fired[At(e)] : enabled[At(e)];
-        return bdd_appex(s, need, bddop_and, varsOf[At(e)]) & give;
+        // need assigns every variable of the event (false for an event with a
+        // condition on both sides): the cofactor of s by it leaves those out.
+        if (need == bddfalse)
+            return bddfalse;
+        return bdd_restrict(s, need) & give;
     }
 
     // Every case the single events reach from s, forward only or both ways, by
@@ -191,10 +195,26 @@ struct CSymbolicEngine::Impl {
         }
     }
 
+    // Whether no event leads backward out of s: the forward class is often closed both
+    // ways (every net whose steps can be undone, and the queens), and testing it costs
+    // a few images where the closure both ways would run the forward search again.
+    bool IsClosedBackward(const bdd& s) const {
+        // Backward, e leads from the cases of s where it has just occurred to the
+        // same cases with its preconditions back: they are in s where the cofactor of
+        // s by what e gives lies within the cofactor by what it needs.
+        for (std::size_t e = 0; e < events.size(); ++e)
+            if (enabled[e] != bddfalse &&
+                bdd_apply(bdd_restrict(s, fired[e]), bdd_restrict(s, enabled[e]), bddop_diff) !=
+                    bddfalse)
+                return false;
+        return true;
+    }
+
     const bdd& Whole() {
         if (!wholeBuilt) {
             bool cancelled = false;
-            whole = Closure(forward, true, progress, cancelled);
+            whole =
+                IsClosedBackward(forward) ? forward : Closure(forward, true, progress, cancelled);
             if (cancelled)
                 throw std::runtime_error("cancelled");
             wholeBuilt = true;
@@ -514,7 +534,10 @@ CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
     d.nVars = next;
 
     g_bInUse = true;
-    bdd_init(1000000, 100000);
+    // The operator caches grow with the node table, a quarter of its size: the images
+    // of saturation revisit the same nodes many times.
+    bdd_init(1000000, 250000);
+    bdd_setcacheratio(4);
     bdd_error_hook(OnBddError);
     bdd_gbc_hook(OnCollect);
     bdd_setmaxincrease(4000000);
