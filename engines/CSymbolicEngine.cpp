@@ -118,7 +118,9 @@ struct CSymbolicEngine::Impl {
     CaseGraphProgress progress;
     bdd xSet, tSet, untouched;
     std::vector<bdd> enabled, fired, varsOf, untouchedOf, touchedOf, varsAndTagsOf;
-    std::vector<CSaturation::CEvent> saturationEvents;
+    // The single events for saturation, forward; reversed: each event's need and give
+    // swapped, so that forward saturation over them goes backward.
+    std::vector<CSaturation::CEvent> saturationEvents, reversedEvents;
 
     int Number(const CPNCondition* c) const {
         auto it = std::lower_bound(conditions.begin(), conditions.end(), c,
@@ -208,6 +210,21 @@ struct CSymbolicEngine::Impl {
                     bddfalse)
                 return false;
         return true;
+    }
+
+    int EventAt(const CPNEvent& event) const {
+        const auto it = std::find(events.begin(), events.end(), &event);
+        if (it == events.end())
+            throw std::invalid_argument("the event is not one of the engine's net");
+        return static_cast<int>(it - events.begin());
+    }
+
+    // Every single event's image or pre-image of s.
+    bdd Neighbours(const bdd& s, bool forwardStep) const {
+        bdd result = bddfalse;
+        for (int e = 0; e < static_cast<int>(events.size()); ++e)
+            result |= Image(s, e, forwardStep);
+        return result;
     }
 
     const bdd& Whole() {
@@ -596,6 +613,7 @@ ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress, long lo
             d.varsAndTagsOf.push_back(
                 bdd_makeset(varsAndTags.data(), static_cast<int>(varsAndTags.size())));
             d.saturationEvents.push_back({need, give, d.varsOf.back(), vars});
+            d.reversedEvents.push_back({give, need, d.varsOf.back(), vars});
         }
         d.initial = d.Cube(d.initialCase);
         bool cancelled = false;
@@ -727,4 +745,67 @@ bool CSymbolicEngine::HasConcessionInTheClass(const CPNEvent& event) {
     const auto it = std::find(d.events.begin(), d.events.end(), &event);
     return it != d.events.end() &&
            (d.Whole() & d.enabled[static_cast<std::size_t>(it - d.events.begin())]) != bddfalse;
+}
+
+CCaseSet CSymbolicEngine::ClassSet() {
+    return CCaseSet(m_p->Whole());
+}
+
+CCaseSet CSymbolicEngine::ForwardSet() {
+    return CCaseSet(m_p->forward);
+}
+
+CCaseSet CSymbolicEngine::CaseSet(const CSetConditions& c) {
+    return CCaseSet(m_p->Cube(c));
+}
+
+CCaseSet CSymbolicEngine::Holding(const CPNCondition& condition) {
+    const int b = m_p->Number(&condition);
+    return CCaseSet(b < 0 ? bddfalse : m_p->X(b));
+}
+
+CCaseSet CSymbolicEngine::WithConcession(const CPNEvent& event) {
+    return CCaseSet(m_p->enabled[At(m_p->EventAt(event))]);
+}
+
+CCaseSet CSymbolicEngine::Image(const CCaseSet& s, const CPNEvent& event) {
+    return CCaseSet(m_p->Image(s.Diagram(), m_p->EventAt(event), true));
+}
+
+CCaseSet CSymbolicEngine::PreImage(const CCaseSet& s, const CPNEvent& event) {
+    return CCaseSet(m_p->Image(s.Diagram(), m_p->EventAt(event), false));
+}
+
+CCaseSet CSymbolicEngine::Successors(const CCaseSet& s) {
+    return CCaseSet(m_p->Neighbours(s.Diagram(), true));
+}
+
+CCaseSet CSymbolicEngine::Predecessors(const CCaseSet& s) {
+    return CCaseSet(m_p->Neighbours(s.Diagram(), false));
+}
+
+CCaseSet CSymbolicEngine::Reached(const CCaseSet& s) {
+    return CCaseSet(CSaturation(m_p->saturationEvents, false).Closure(s.Diagram()));
+}
+
+CCaseSet CSymbolicEngine::Reaching(const CCaseSet& s) {
+    return CCaseSet(CSaturation(m_p->reversedEvents, false).Closure(s.Diagram()));
+}
+
+CCaseSet CSymbolicEngine::ReachingWithin(const CCaseSet& target, const CCaseSet& within) {
+    // Breadth first backward from the target, each layer's new cases only.
+    bdd reached = target.Diagram(), layer = reached;
+    while (layer != bddfalse) {
+        layer = (m_p->Neighbours(layer, false) & within.Diagram()) - reached;
+        reached |= layer;
+    }
+    return CCaseSet(reached);
+}
+
+std::string CSymbolicEngine::Count(const CCaseSet& s) {
+    return m_p->Count(s.Diagram(), m_p->CaseVars());
+}
+
+bool CSymbolicEngine::Contains(const CCaseSet& s, const CSetConditions& c) {
+    return (s.Diagram() & m_p->Cube(c)) != bddfalse;
 }

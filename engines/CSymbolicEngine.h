@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/CCaseEngine.h"
+#include "engines/CCaseSet.h"
 #include "engines/ECaseGraphResult.h"
 
 #include <memory>
@@ -45,6 +46,32 @@ public:
                            std::size_t shown) override;
     std::optional<CCaseRun> PathTo(const CSetConditions& to) override;
     bool HasConcessionInTheClass(const CPNEvent& event) override;
+
+    // Sets of cases for a checker over decision diagrams (CCaseSet: they go before
+    // the engine). The class both ways, what the initial case reaches forward, one case,
+    // the cases where a condition holds and those where an event has concession.
+    CCaseSet ClassSet();
+    CCaseSet ForwardSet();
+    CCaseSet CaseSet(const CSetConditions& c);
+    CCaseSet Holding(const CPNCondition& condition);
+    CCaseSet WithConcession(const CPNEvent& event);
+    // The cases one occurrence of the event leads to from those of s (Image), and those
+    // from which it leads into s (PreImage); of every event: Successors, Predecessors.
+    CCaseSet Image(const CCaseSet& s, const CPNEvent& event);
+    CCaseSet PreImage(const CCaseSet& s, const CPNEvent& event);
+    CCaseSet Successors(const CCaseSet& s);
+    CCaseSet Predecessors(const CCaseSet& s);
+    // The fixpoints, by saturation: every case the cases of s reach by forward steps
+    // (s too), every case from which a case of s is reached. Throw std::bad_alloc past
+    // the memory limit given to Run.
+    CCaseSet Reached(const CCaseSet& s);
+    CCaseSet Reaching(const CCaseSet& s);
+    // The cases from which a run that stays in within until it gets there reaches
+    // target (the least fixpoint of target or within and a predecessor).
+    CCaseSet ReachingWithin(const CCaseSet& target, const CCaseSet& within);
+    // The number of cases of s, in decimal; whether c is one of them.
+    std::string Count(const CCaseSet& s);
+    bool Contains(const CCaseSet& s, const CSetConditions& c);
 
     // The largest number of cases a search enumerates to put its first texts in
     // alphabetical order; past it the first ones in the diagram's order are given.
