@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
             status = 2;
         }
     };
-    for (int n : {5, 7, 14, 16, 18, 19, 20, 22, 24, 30, 100})
+    for (int n : {5, 7, 14, 16, 18, 19, 20, 22, 24, 30, 32, 100})
         write("phil" + std::to_string(n),
               [n](CNetDesign& net) { BuildDiningPhilosophers(net, n); });
     for (int n : {1000, 2000, 4000, 10000})

@@ -1,7 +1,7 @@
 #include "cli/CCliSession.h"
 
-#include "engines/ECaseGraphResult.h"
 #include "base/OutputWriter.h"
+#include "engines/ECaseGraphResult.h"
 #include "formats/CExportInput.h"
 #include "model/CPNEvent.h"
 #include "platform/ExportFormats.h"
@@ -114,7 +114,8 @@ bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
                "auto)");
         return false;
     }
-    m_doc.Simulation().SetEngineChoice(needs == ENeeds::StoredGraph ? ECaseEngine::Explicit : engine);
+    m_doc.Simulation().SetEngineChoice(needs == ENeeds::StoredGraph ? ECaseEngine::Explicit
+                                                                    : engine);
     return true;
 }
 
@@ -129,10 +130,6 @@ CCaseEngine* CCliSession::Analyse() {
     };
     if (engine == ECaseEngine::Explicit)
         return stored();
-    if (m_eNeeds == ENeeds::StoredGraph) {
-        Report("engine: explicit (what is asked lists the steps)");
-        return stored();
-    }
 
     // The structure as the test builds it, as quietly.
     COutputSink* sink = SetOutputSink(nullptr);
@@ -140,8 +137,8 @@ CCaseEngine* CCliSession::Analyse() {
     SetOutputSink(sink);
     // The class is kept by the engine alone: nothing of it is drawn.
     const CSimulation::Computed computed = m_doc.Simulation().ComputeCaseClass(
-        engine, m_eNeeds == ENeeds::Anything,
-        [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); }, false);
+        engine, m_eNeeds, [this](int n, int arcs) { return m_frame.CaseGraphProgress(n, arcs); },
+        false);
     if (sayWhich && computed.casesDidNotFit)
         Report(computed.choiceLine);
     if (computed.result != ECaseGraphResult::Completed) {

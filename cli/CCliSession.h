@@ -1,10 +1,11 @@
 #pragma once
 
-#include "engines/CCaseEngine.h"
 #include "base/CFileResult.h"
 #include "cli/CCliFrame.h"
 #include "cli/options/CEngineOptions.h"
 #include "document/CZerinDoc.h"
+#include "engines/CCaseEngine.h"
+#include "engines/CCaseEngineChoice.h"
 #include "platform/CMeasureDC.h"
 
 #include <memory>
@@ -46,12 +47,13 @@ public:
     // command that needs the stored graph (a drawing, a layout) takes auto as explicit
     // and refuses the others; breakpoints need the cases one by one.
     // False, with the reason reported, for an engine the command cannot use.
-    enum class ENeeds { StoredGraph, Cases, Anything };
+    using ENeeds = ECaseNeeds;
     bool UseEngine(const CEngineOptions& options, ENeeds needs);
-    // The case class by the engine chosen (UseEngine first): auto tries the cases, keeps
-    // them where the stored graph would not fit (computing it where it does) and turns
-    // to the symbolic engine where the cases do not fit, and says which on the error
-    // stream. Null, with the reason reported, when nothing fits.
+    // The case class by the engine chosen (UseEngine first): auto takes the stored graph
+    // where the command lists its steps; otherwise it tries the cases, keeps them where
+    // the stored graph would not fit or take long to store (computing it where it is
+    // quick), turns to the symbolic engine where the cases do not fit, and says which
+    // and why on the error stream. Null, with the reason reported, when nothing fits.
     CCaseEngine* Analyse();
     // Lays the graph out as the case graph view does on its first display.
     void LayOutCaseGraph();

@@ -160,9 +160,8 @@ int CSimulation::CheckRequirements() {
     return errors;
 }
 
-CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, bool symbolicAllowed,
-                                                    const CaseGraphProgress& progress,
-                                                    bool draw) {
+CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, ECaseNeeds needs,
+                                                    const CaseGraphProgress& progress, bool draw) {
     ForgetCaseClass(false);
     const std::vector<CPNEvent*> events = m_parts.net.GetEvents();
     CFrameServices& frame = m_parts.frame;
@@ -170,8 +169,7 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, bool sym
     host.progress = progress;
     host.memoryLeft = [&frame] { return frame.CaseGraphMemoryBudget(); };
     host.stoppedForMemory = [&frame] { return frame.TakeOutOfMemory(); };
-    CCaseEngineChoice choice =
-        CCaseEngineChoice::Make(engine, symbolicAllowed, events, m_caseInitial, host);
+    CCaseEngineChoice choice = CCaseEngineChoice::Make(engine, needs, events, m_caseInitial, host);
     Computed computed;
     computed.result = choice.m_eResult;
     computed.casesDidNotFit = choice.m_bCasesDidNotFit;
@@ -197,7 +195,8 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, bool sym
 
 ECaseGraphResult CSimulation::ComputeForTest(const CaseGraphProgress& progress,
                                              std::string& onDemand) {
-    const Computed computed = ComputeCaseClass(m_eEngineChoice, true, progress, true);
+    const Computed computed =
+        ComputeCaseClass(m_eEngineChoice, ECaseNeeds::Anything, progress, true);
     onDemand = computed.paneLine;
     return computed.result;
 }
@@ -422,8 +421,8 @@ void CSimulation::DrawTokens(CDC& dc) const {
 }
 
 bool CSimulation::ChooseAutomaticStep(int mode) {
-    const CSetEvents step = CStepChoice::Choose(m_parts.net.GetEvents(), m_caseCurrent, mode == 1,
-                                                m_parts.random);
+    const CSetEvents step =
+        CStepChoice::Choose(m_parts.net.GetEvents(), m_caseCurrent, mode == 1, m_parts.random);
     std::list<CPNElement*> events;
     for (CPNEvent* e : step)
         events.push_back(e);

@@ -3,6 +3,7 @@
 #include "base/CBrush.h"
 #include "base/CPen.h"
 #include "document/CBreakPoints.h"
+#include "engines/CCaseEngineChoice.h"
 #include "engines/CaseEngines.h"
 #include "engines/ECaseGraphResult.h"
 #include "model/CSetConditions.h"
@@ -78,7 +79,7 @@ public:
         std::string paneLine;
         std::string choiceLine;
     };
-    Computed ComputeCaseClass(ECaseEngine engine, bool symbolicAllowed,
+    Computed ComputeCaseClass(ECaseEngine engine, ECaseNeeds needs,
                               const CaseGraphProgress& progress, bool draw);
     // The engine and the drawn graph go (the net changed; the graph is computed again).
     void ForgetCaseClass(bool discardPositions);

@@ -5,6 +5,13 @@
 
 #include <new>
 
+namespace {
+
+// The time the steps' rate is measured for: a small part of what it decides.
+constexpr double kMeasureSeconds = 0.01;
+
+} // namespace
+
 CCaseEngineChoice::CCaseEngineChoice() = default;
 CCaseEngineChoice::CCaseEngineChoice(CCaseEngineChoice&&) noexcept = default;
 CCaseEngineChoice& CCaseEngineChoice::operator=(CCaseEngineChoice&&) noexcept = default;
@@ -19,6 +26,9 @@ std::unique_ptr<CCaseEngine> CCaseEngineChoice::TakeEngine() {
 std::string CCaseEngineChoice::PaneLine() const {
     switch (m_eEngine) {
     case ECaseEngine::Cases:
+        if (m_eReason == EReason::TooSlow)
+            return "Steps are produced on demand: storing the " + CountText(m_nSteps) +
+                   " steps would take about " + DurationText(m_dStoreSeconds);
         return "Steps are produced on demand: the stored case graph would take about " +
                MemoryText(m_nStoredBytes);
     case ECaseEngine::Symbolic:
@@ -31,24 +41,52 @@ std::string CCaseEngineChoice::PaneLine() const {
 std::string CCaseEngineChoice::ChoiceLine() const {
     switch (m_eEngine) {
     case ECaseEngine::Cases:
-        return "engine: cases (the steps are produced on demand; the stored case graph would "
-               "take about " +
-               MemoryText(m_nStoredBytes) + ")";
+        return "engine: cases (" + CountText(m_nSteps) + " steps: produced on demand; " +
+               (m_eReason == EReason::TooSlow
+                    ? "storing them would take about " + DurationText(m_dStoreSeconds)
+                    : "the stored case graph would take about " + MemoryText(m_nStoredBytes)) +
+               ")";
     case ECaseEngine::Symbolic:
         return "engine: symbolic (the cases do not fit in memory)";
     default:
-        return "engine: explicit (the stored case graph, about " + MemoryText(m_nStoredBytes) +
-               ")";
+        if (m_eReason == EReason::NeedsSteps)
+            return "engine: explicit (what is asked lists the steps)";
+        return "engine: explicit (the stored case graph, about " + MemoryText(m_nStoredBytes) + ")";
     }
 }
 
-CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllowed,
+void CCaseEngineChoice::Weigh(ECaseEngine engine, std::unique_ptr<CCasesEngine> cases,
+                              const CCaseEngineHost& host) {
+    m_nSteps = cases->GetStepCount();
+    m_nStoredBytes = StoredGraphBytes(cases->CaseCount(), m_nSteps);
+    if (engine == ECaseEngine::Auto) {
+        const double rate =
+            host.stepsPerSecond > 0 ? host.stepsPerSecond : cases->MeasureStepRate(kMeasureSeconds);
+        m_dStoreSeconds = StoredGraphSeconds(cases->CaseCount(), m_nSteps, rate);
+    }
+    const long long left = host.memoryLeft ? host.memoryLeft() : 0;
+    const bool fits = left <= 0 || m_nStoredBytes <= left;
+    if (engine == ECaseEngine::Auto && fits && m_dStoreSeconds <= host.storeSeconds) {
+        m_eReason = EReason::Fits;
+        return;
+    }
+    m_eEngine = ECaseEngine::Cases;
+    if (engine == ECaseEngine::Auto)
+        m_eReason = fits ? EReason::TooSlow : EReason::TooLarge;
+    m_pCases = std::move(cases);
+}
+
+CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, ECaseNeeds needs,
                                           const std::vector<CPNEvent*>& events,
                                           const CSetConditions& initialCase,
                                           const CCaseEngineHost& host) {
     CCaseEngineChoice choice;
     if (engine == ECaseEngine::Explicit)
         return choice;
+    if (needs == ECaseNeeds::StoredGraph) {
+        choice.m_eReason = EReason::NeedsSteps;
+        return choice;
+    }
     const auto memoryLeft = [&host] { return host.memoryLeft ? host.memoryLeft() : 0; };
     if (engine != ECaseEngine::Symbolic) {
         auto cases = std::make_unique<CCasesEngine>(events, initialCase);
@@ -62,12 +100,7 @@ CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllow
         } catch (const std::bad_alloc&) {
         }
         if (result == ECaseGraphResult::Completed) {
-            choice.m_nStoredBytes = StoredGraphBytes(cases->CaseCount(), cases->GetStepCount());
-            const long long left = memoryLeft();
-            if (engine == ECaseEngine::Auto && (left <= 0 || choice.m_nStoredBytes <= left))
-                return choice;
-            choice.m_eEngine = ECaseEngine::Cases;
-            choice.m_pCases = std::move(cases);
+            choice.Weigh(engine, std::move(cases), host);
             return choice;
         }
         cases.reset();
@@ -75,9 +108,10 @@ CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, bool symbolicAllow
                                  result == ECaseGraphResult::NotEnoughMemory;
         choice.m_eEngine = ECaseEngine::Cases;
         choice.m_eResult = outOfMemory ? ECaseGraphResult::NotEnoughMemory : result;
-        if (engine != ECaseEngine::Auto || !outOfMemory || !symbolicAllowed)
+        if (engine != ECaseEngine::Auto || !outOfMemory || needs != ECaseNeeds::Anything)
             return choice;
         choice.m_bCasesDidNotFit = true;
+        choice.m_eReason = EReason::CasesTooLarge;
     }
     choice.m_eEngine = ECaseEngine::Symbolic;
     const long long left = memoryLeft();

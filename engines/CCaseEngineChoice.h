@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UInt128.h"
 #include "engines/CaseEngines.h"
 #include "engines/ECaseGraphResult.h"
 
@@ -14,6 +15,11 @@ class CPNEvent;
 class CSetConditions;
 class CSymbolicEngine;
 
+// What the command or the program asks of the case class: its steps listed (a drawing,
+// a listing, a layout), its cases one by one (breakpoints), or anything an engine
+// answers.
+enum class ECaseNeeds { StoredGraph, Cases, Anything };
+
 // What choosing an engine asks of the program or the command line around it.
 struct CCaseEngineHost {
     // Told the cases found so far; false stops the computation.
@@ -22,22 +28,47 @@ struct CCaseEngineHost {
     std::function<long long()> memoryLeft;
     // The last stop was for memory (not a Cancel or a limit of cases); asked once.
     std::function<bool()> stoppedForMemory;
+    // The time the stored graph may take to be stored, in seconds: past it the steps
+    // are produced on demand.
+    double storeSeconds = kStoreSeconds;
+    // The steps the stored graph keeps a second; 0 to measure it on the net.
+    double stepsPerSecond = 0;
+
+    // Under half a second: the stored graph then costs little more than the cases
+    // found first.
+    static constexpr double kStoreSeconds = 0.4;
 };
 
 // The engine that takes a net's case class, as auto chooses it: the cases first, their
-// steps counted, so that whether the stored graph fits is known before any step is
-// kept; the stored graph where it fits, the cases where they fit, the decision diagrams
-// otherwise. A forced engine is taken as it is.
+// steps counted, so that what the stored graph would take (memory, and the time to store
+// its steps) is known before any step is kept; the stored graph where it fits and is
+// stored quickly or where the command needs its steps, the cases where they fit, the
+// decision diagrams otherwise. A forced engine is taken as it is.
 class CCaseEngineChoice {
 public:
-    // With symbolicAllowed false, cases that do not fit end the choice.
-    static CCaseEngineChoice Make(ECaseEngine engine, bool symbolicAllowed,
+    static CCaseEngineChoice Make(ECaseEngine engine, ECaseNeeds needs,
                                   const std::vector<CPNEvent*>& events,
                                   const CSetConditions& initialCase, const CCaseEngineHost& host);
     CCaseEngineChoice();
     CCaseEngineChoice(CCaseEngineChoice&&) noexcept;
     CCaseEngineChoice& operator=(CCaseEngineChoice&&) noexcept;
     ~CCaseEngineChoice();
+
+    // Why the engine was taken.
+    enum class EReason {
+        // Named by the user.
+        Forced,
+        // The command lists or draws the steps.
+        NeedsSteps,
+        // The stored graph fits and its steps are stored within the time.
+        Fits,
+        // The stored graph would take too long to store: the steps on demand.
+        TooSlow,
+        // The stored graph would not fit: the steps on demand.
+        TooLarge,
+        // The cases did not fit one by one: the decision diagrams.
+        CasesTooLarge,
+    };
 
     // The caller computes the stored graph now (the engine over it is the drawn graph's).
     bool StoresGraph() const { return m_eEngine == ECaseEngine::Explicit; }
@@ -52,10 +83,14 @@ public:
     // Explicit: the caller computes the stored graph now. Cases and Symbolic: the
     // analysis below holds the class.
     ECaseEngine m_eEngine = ECaseEngine::Explicit;
+    EReason m_eReason = EReason::Forced;
     // How the choice ended; anything but Completed keeps nothing.
     ECaseGraphResult m_eResult = ECaseGraphResult::Completed;
-    // What the stored graph would take, once the cases were counted.
+    // Once the cases were counted: their steps, what the stored graph would take and
+    // about how long storing its steps would last.
+    UInt128 m_nSteps = 0;
     long long m_nStoredBytes = 0;
+    double m_dStoreSeconds = 0;
     // The cases were tried and did not fit in memory.
     bool m_bCasesDidNotFit = false;
     std::unique_ptr<CCasesEngine> m_pCases;
@@ -63,4 +98,9 @@ public:
 
     // The decision diagrams' tables take a few megabytes before the first case.
     static constexpr long long kLeastSymbolicBytes = 64LL << 20;
+
+private:
+    // The cases were found: the stored graph, or the cases kept.
+    void Weigh(ECaseEngine engine, std::unique_ptr<CCasesEngine> cases,
+               const CCaseEngineHost& host);
 };

@@ -1,12 +1,15 @@
 #include "engines/CCaseExplorer.h"
 
+#include "engines/CCaseCode.h"
 #include "engines/CDetachedSetCounter.h"
+#include "engines/CWorkerPool.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CSetConditions.h"
 #include "model/CSetEvents.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <numeric>
 #include <unordered_map>
@@ -87,6 +90,11 @@ CCaseExplorer::CCaseExplorer(const std::vector<CPNEvent*>& events,
     m_arrInitial.assign(wc, 0);
     for (const CPNCondition* c : initialCase)
         SetBit(m_arrInitial.data(), GetConditionNumber(c));
+    m_pCode = std::make_unique<CCaseCode>(static_cast<int>(m_arrConditions.size()),
+                                          static_cast<int>(nEvents), m_nConditionWords, m_arrPre,
+                                          m_arrPost, m_arrInitial);
+    m_table = CCaseTable(m_pCode->KeyBits());
+    m_nKeyWords = m_table.KeyWords();
 
     // Past one word of conditions a case names few of a long net's events: each case
     // looks only at the events that touch one of its conditions (and those with an
@@ -108,31 +116,44 @@ CCaseExplorer::CCaseExplorer(const std::vector<CPNEvent*>& events,
                         static_cast<int>(e));
             }
         }
-        m_arrSeen.assign(nEvents, 0);
+        m_bCandidates = true;
     }
 }
 
-void CCaseExplorer::CollectCandidates(bool forward) {
+CCaseExplorer::~CCaseExplorer() = default;
+
+void CCaseExplorer::Prepare(Expansion& x) const {
+    x.words.assign(Index(m_nConditionWords), 0);
+    x.key.assign(Index(m_nKeyWords), 0);
+    x.nextKey.assign(Index(m_nKeyWords), 0);
+    x.next.assign(Index(m_nConditionWords), 0);
+    x.stepEvents.assign(Index(m_nEventWords), 0);
+    x.enabled.reserve(m_arrEvents.size());
+    if (m_bCandidates)
+        x.seen.assign(m_arrEvents.size(), 0);
+}
+
+void CCaseExplorer::CollectCandidates(Expansion& x, bool forward) const {
     // Forward an event needs its pre-set in the case, backward its post-set.
     const int side = forward ? 0 : 1;
-    ++m_nSeenStamp;
-    m_arrCandidates.clear();
-    auto take = [this](int e) {
-        if (m_arrSeen[Index(e)] != m_nSeenStamp) {
-            m_arrSeen[Index(e)] = m_nSeenStamp;
-            m_arrCandidates.push_back(e);
+    ++x.seenStamp;
+    x.candidates.clear();
+    auto take = [&x](int e) {
+        if (x.seen[Index(e)] != x.seenStamp) {
+            x.seen[Index(e)] = x.seenStamp;
+            x.candidates.push_back(e);
         }
     };
     for (int e : m_arrUntouched[side])
         take(e);
-    const Word* c = m_arrCurrent.data();
+    const Word* c = Current(x);
     for (int w = 0; w < m_nConditionWords; ++w)
         for (Word bits = c[w]; bits != 0; bits &= bits - 1) {
             const int number = w * 64 + std::countr_zero(bits);
             for (int e : m_arrTouching[side][Index(number)])
                 take(e);
         }
-    std::sort(m_arrCandidates.begin(), m_arrCandidates.end());
+    std::sort(x.candidates.begin(), x.candidates.end());
 }
 
 int CCaseExplorer::GetConditionNumber(const CPNCondition* condition) const {
@@ -145,81 +166,7 @@ int CCaseExplorer::GetConditionNumber(const CPNCondition* condition) const {
     return static_cast<int>(it - m_arrConditions.begin());
 }
 
-template <int N> std::size_t CCaseExplorer::Hash(const Word* words) const {
-    Word h = 0x9E3779B97F4A7C15ULL;
-    for (int w = 0; w < Words<N>(); ++w) {
-        h ^= words[w];
-        h *= 0xBF58476D1CE4E5B9ULL;
-        h ^= h >> 31;
-    }
-    h *= 0x94D049BB133111EBULL;
-    h ^= h >> 29;
-    return static_cast<std::size_t>(h);
-}
-
-template <int N> int CCaseExplorer::FindCaseIn(const Word* words) const {
-    return FindCaseIn<N>(words, Hash<N>(words));
-}
-
-template <int N> int CCaseExplorer::FindCaseIn(const Word* words, std::size_t hash) const {
-    if (m_arrCaseIndex.empty())
-        return -1;
-    const std::size_t mask = m_arrCaseIndex.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t value = m_arrCaseIndex[slot];
-        if (value == 0)
-            return -1;
-        // Most slots of other cases differ in the tag: their words are not read.
-        if (!TagMatches(value, hash))
-            continue;
-        const int index = SlotIndex(value);
-        const Word* candidate = CaseWords(index);
-        bool equal = true;
-        for (int w = 0; w < Words<N>() && equal; ++w)
-            equal = words[w] == candidate[w];
-        if (equal)
-            return index;
-    }
-}
-
-int CCaseExplorer::FindCase(const Word* words) const {
-    return FindCaseIn<0>(words);
-}
-
-void CCaseExplorer::PlaceInIndex(int index) {
-    const std::size_t mask = m_arrCaseIndex.size() - 1;
-    const std::size_t hash = Hash<0>(CaseWords(index));
-    std::size_t slot = hash & mask;
-    while (m_arrCaseIndex[slot] != 0)
-        slot = (slot + 1) & mask;
-    m_arrCaseIndex[slot] = SlotValue(index, hash);
-}
-
-void CCaseExplorer::GrowCaseIndex() {
-    const std::size_t size = std::max<std::size_t>(64, m_arrCaseIndex.size() * 2);
-    m_arrCaseIndex.assign(size, 0);
-    for (int i = 0; i < m_nCases; ++i)
-        PlaceInIndex(i);
-}
-
-int CCaseExplorer::AddCase(const Word* words) {
-    const int index = m_nCases++;
-    m_arrCaseWords.insert(m_arrCaseWords.end(), words, words + m_nConditionWords);
-    if (m_bTagged && m_nCases >= kMaxTaggedCases) {
-        // Past the cases a tagged slot numbers: every slot holds a whole index.
-        m_bTagged = false;
-        m_arrCaseIndex.assign(m_arrCaseIndex.size(), 0);
-        for (int i = 0; i < index; ++i)
-            PlaceInIndex(i);
-    }
-    if (Index(m_nCases) * 2 > m_arrCaseIndex.size())
-        GrowCaseIndex();
-    else
-        PlaceInIndex(index);
-    return index;
-}
-
-void CCaseExplorer::AddArc(Arc arc) {
+void CCaseExplorer::AddArc(const Word* events, Arc arc) {
     const int offset = m_nArcs % kBlockArcs;
     if (offset == 0) {
         ArcBlock& block = m_arrBlocks.emplace_back();
@@ -228,8 +175,7 @@ void CCaseExplorer::AddArc(Arc arc) {
     }
     ArcBlock& block = m_arrBlocks.back();
     block.arcs.push_back(arc);
-    for (Word w : m_arrStepEvents)
-        block.events.push_back(w);
+    block.events.insert(block.events.end(), events, events + m_nEventWords);
     ++m_nArcs;
 }
 
@@ -254,74 +200,219 @@ ECaseGraphResult CCaseExplorer::Run(const CaseGraphProgress& progress, EKeep kee
     m_nMet = 0;
     m_bCancelled = false;
     m_nStepCount = 0;
-    m_eMode = keep == EKeep::Steps ? EMode::KeepSteps : EMode::CasesOnly;
-    m_arrCurrent.assign(Index(m_nConditionWords), 0);
-    m_arrNext.assign(Index(m_nConditionWords), 0);
-    m_arrStepEvents.assign(Index(m_nEventWords), 0);
-    m_arrLevels.assign(Index(2 * (static_cast<int>(m_arrEvents.size()) + 1) * m_nConditionWords),
-                       0);
-    m_arrEnabled.reserve(m_arrEvents.size());
-    const ECaseGraphResult result = m_nConditionWords == 1 ? RunWith<1>() : RunWith<0>();
+    Prepare(m_main);
+    m_main.mode = keep == EKeep::Steps ? EMode::KeepSteps : EMode::CasesOnly;
+    ECaseGraphResult result;
+    if (keep == EKeep::CasesOnly)
+        result = m_nConditionWords == 1 ? RunInBatches<1>() : RunInBatches<0>();
+    else
+        result = m_nConditionWords == 1 ? RunWith<1>() : RunWith<0>();
     if (keep == EKeep::Steps)
         m_nStepCount = static_cast<unsigned>(m_nArcs);
     m_pProgress = nullptr;
     return result;
 }
 
+void CCaseExplorer::Load(int index, Expansion& x) const {
+    m_table.Get(index, x.key.data());
+    m_pCode->Decode(x.key.data(), x.words.data());
+    x.expanding = index;
+}
+
+int CCaseExplorer::AddInitial() {
+    std::vector<Word> key(Index(m_nKeyWords));
+    m_pCode->Encode(m_arrInitial.data(), key.data());
+    return m_table.Add(key.data());
+}
+
 template <int N> ECaseGraphResult CCaseExplorer::RunWith() {
-    AddCase(m_arrInitial.data());
-    for (m_nExpanding = 0; m_nExpanding < m_nCases && !m_bCancelled; ++m_nExpanding) {
-        std::copy_n(CaseWords(m_nExpanding), m_nConditionWords, m_arrCurrent.begin());
-        Expand<N>(true);
+    AddInitial();
+    for (m_nExpanding = 0; m_nExpanding < m_table.Count() && !m_bCancelled; ++m_nExpanding) {
+        Load(m_nExpanding, m_main);
+        Expand<N>(m_main, true);
         if (!m_bCancelled)
-            Expand<N>(false);
+            Expand<N>(m_main, false);
     }
     return m_bCancelled ? ECaseGraphResult::Cancelled : ECaseGraphResult::Completed;
 }
 
+namespace {
+
+// The cases a batch takes at most, and a chunk (what a thread takes at a time).
+constexpr int kBatchCases = 1 << 10;
+constexpr int kChunkCases = 64;
+// Below so many cases a batch is expanded by the calling thread alone.
+constexpr int kParallelCases = 2 * kChunkCases;
+
+} // namespace
+
+template <int N> ECaseGraphResult CCaseExplorer::RunInBatches() {
+    const int threads = m_nThreads > 0 ? m_nThreads : CWorkerPool::DefaultWorkers();
+    if (!m_pPool || m_pPool->Size() != threads)
+        m_pPool = std::make_unique<CWorkerPool>(threads);
+    AddInitial();
+    int first = 0;
+    while (first < m_table.Count() && !m_bCancelled) {
+        const int last = std::min(m_table.Count(), first + kBatchCases);
+        const int chunks = (last - first + kChunkCases - 1) / kChunkCases;
+        if (static_cast<int>(m_arrChunks.size()) < chunks) {
+            const std::size_t had = m_arrChunks.size();
+            m_arrChunks.resize(Index(chunks));
+            for (std::size_t k = had; k < m_arrChunks.size(); ++k) {
+                Prepare(m_arrChunks[k]);
+                m_arrChunks[k].mode = EMode::CasesOnly;
+            }
+        }
+        // Each thread takes the next chunk until none is left; the table only read.
+        std::atomic<int> nextChunk{0};
+        const std::function<void(int)> expand = [&](int) {
+            for (int k = nextChunk++; k < chunks; k = nextChunk++) {
+                const int from = first + k * kChunkCases;
+                ExpandChunk<N>(m_arrChunks[Index(k)], from, std::min(last, from + kChunkCases));
+            }
+        };
+        if (last - first < kParallelCases)
+            expand(0);
+        else
+            m_pPool->Run(expand);
+        if (!MergeBatch(chunks))
+            m_bCancelled = true;
+        first = last;
+    }
+    m_arrChunks.clear();
+    return m_bCancelled ? ECaseGraphResult::Cancelled : ECaseGraphResult::Completed;
+}
+
+template <int N> void CCaseExplorer::ExpandChunk(Expansion& x, int first, int last) {
+    x.fresh.clear();
+    x.steps = 0;
+    x.met = 0;
+    const std::size_t kw = Index(m_nKeyWords);
+    for (int i = first; i < last; ++i) {
+        Load(i, x);
+        // The successors both ways at once: their keys are the case's with the event's
+        // toggles, their slots fetched ahead while the steps are counted.
+        FindEnabled<N>(x, true);
+        std::swap(x.enabled, x.forwardEnabled);
+        FindEnabled<N>(x, false);
+        const std::size_t forward = x.forwardEnabled.size();
+        const std::size_t n = forward + x.enabled.size();
+        SuccessorKeys(x, x.forwardEnabled, 0);
+        SuccessorKeys(x, x.enabled, forward);
+        if (forward > 0) {
+            std::swap(x.enabled, x.forwardEnabled);
+            x.steps += CountSteps<N>(x);
+        }
+        // The successors not in the table as the batch found it, in their order.
+        for (std::size_t k = 0; k < n; ++k) {
+            const Word* key = x.successors.data() + k * kw;
+            if (m_table.Find(key, x.hashes[k]) < 0)
+                x.fresh.insert(x.fresh.end(), key, key + kw);
+        }
+        x.met += n;
+    }
+}
+
+void CCaseExplorer::SuccessorKeys(Expansion& x, const std::vector<int>& events,
+                                  std::size_t at) const {
+    const std::size_t kw = Index(m_nKeyWords);
+    const std::size_t n = at + events.size();
+    x.successors.resize(n * kw);
+    x.hashes.resize(n);
+    for (std::size_t k = 0; k < events.size(); ++k) {
+        const Word* flip = m_pCode->Flip(events[k]);
+        Word* key = x.successors.data() + (at + k) * kw;
+        for (std::size_t w = 0; w < kw; ++w)
+            key[w] = x.key[w] ^ flip[w];
+        x.hashes[at + k] = m_table.Hash(key);
+        m_table.Prefetch(x.hashes[at + k]);
+    }
+}
+
+bool CCaseExplorer::MergeBatch(int chunks) {
+    // A successor not in the table when the batch began is new, unless one before it in
+    // the batch was the same: those are looked for in a small table of the batch's own,
+    // in order, so that the cases are added as one thread would add them.
+    const std::size_t kw = Index(m_nKeyWords);
+    std::size_t fresh = 0;
+    for (int k = 0; k < chunks; ++k)
+        fresh += m_arrChunks[Index(k)].fresh.size() / kw;
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, 2 * fresh));
+    m_arrBatchSlots.assign(size, nullptr);
+    const long long before = m_nMet;
+    for (int k = 0; k < chunks; ++k) {
+        Expansion& x = m_arrChunks[Index(k)];
+        m_nStepCount += x.steps;
+        m_nMet += static_cast<long long>(x.met);
+        for (std::size_t at = 0; at < x.fresh.size(); at += kw) {
+            const Word* key = x.fresh.data() + at;
+            const std::uint64_t hash = m_table.Hash(key);
+            bool seen = false;
+            std::size_t slot = Index(static_cast<int>(hash & (size - 1)));
+            for (; m_arrBatchSlots[slot] && !seen; slot = (slot + 1) & (size - 1)) {
+                const Word* other = m_arrBatchSlots[slot];
+                seen = true;
+                for (std::size_t w = 0; w < kw && seen; ++w)
+                    seen = other[w] == key[w];
+            }
+            if (seen)
+                continue;
+            m_arrBatchSlots[slot] = key;
+            m_table.Add(key, hash);
+        }
+    }
+    if (m_pProgress && m_nMet / kProgressInterval != before / kProgressInterval)
+        return (*m_pProgress)(m_table.Count(), 0);
+    return true;
+}
+
 template <int N> void CCaseExplorer::ExpandCase(int index, bool forward) {
-    std::copy_n(CaseWords(index), m_nConditionWords, m_arrCurrent.begin());
+    Load(index, m_main);
     m_nExpanding = index;
-    Expand<N>(forward);
+    Expand<N>(m_main, forward);
 }
 
 void CCaseExplorer::ForEachStep(int index, bool forward, const StepVisitor& visit) {
-    const EMode mode = std::exchange(m_eMode, EMode::VisitSteps);
+    Prepare(m_main);
+    const EMode mode = std::exchange(m_main.mode, EMode::VisitSteps);
     m_pVisitSteps = &visit;
+    m_bCancelled = false;
     m_nConditionWords == 1 ? ExpandCase<1>(index, forward) : ExpandCase<0>(index, forward);
-    m_eMode = mode;
+    m_bCancelled = false;
+    m_main.mode = mode;
 }
 
 void CCaseExplorer::ForEachEventSuccessor(int index, bool forward,
                                           const std::function<void(int)>& visit) {
-    const EMode mode = std::exchange(m_eMode, EMode::VisitSuccessors);
+    Prepare(m_main);
+    const EMode mode = std::exchange(m_main.mode, EMode::VisitSuccessors);
     m_pVisitSuccessors = &visit;
     m_nConditionWords == 1 ? ExpandCase<1>(index, forward) : ExpandCase<0>(index, forward);
-    m_eMode = mode;
+    m_main.mode = mode;
 }
 
-template <int N> UInt128 CCaseExplorer::CountSteps() {
-    const int n = static_cast<int>(m_arrEnabled.size());
+template <int N> UInt128 CCaseExplorer::CountSteps(Expansion& x) {
+    const int n = static_cast<int>(x.enabled.size());
     const auto answer = DetachedSets::Ask(
         n,
-        [this](int i, int j) {
-            const int a = m_arrEnabled[Index(i)], b = m_arrEnabled[Index(j)];
+        [this, &x](int i, int j) {
+            const int a = x.enabled[Index(i)], b = x.enabled[Index(j)];
             return Meets<N>(Pre(a), Pre(b)) || Meets<N>(Post(a), Post(b));
         },
         DetachedSets::EAsk::Count);
     if (answer)
         return answer->count;
     // Too many for the counter: the steps are enumerated, not kept.
-    const EMode mode = std::exchange(m_eMode, EMode::CountOnly);
-    m_nCounted = 0;
-    EnumerateAll<N>(true);
-    m_eMode = mode;
-    return m_nCounted;
+    const EMode mode = std::exchange(x.mode, EMode::CountOnly);
+    x.counted = 0;
+    EnumerateAll<N>(x, true);
+    x.mode = mode;
+    return x.counted;
 }
 
-template <int N> void CCaseExplorer::Expand(bool forward) {
-    const Word* c = m_arrCurrent.data();
-    m_arrEnabled.clear();
+template <int N> void CCaseExplorer::FindEnabled(Expansion& x, bool forward) const {
+    const Word* c = Current(x);
+    x.enabled.clear();
     auto test = [&](int e) {
         // Forward: the pre-set holds and no condition of the post-set; backward the
         // other way round.
@@ -331,71 +422,49 @@ template <int N> void CCaseExplorer::Expand(bool forward) {
         for (int w = 0; w < Words<N>() && enabled; ++w)
             enabled = (need[w] & ~c[w]) == 0 && (free[w] & c[w]) == 0;
         if (enabled)
-            m_arrEnabled.push_back(e);
+            x.enabled.push_back(e);
     };
-    if (m_arrSeen.empty()) {
+    if (!m_bCandidates) {
         for (int e = 0; e < static_cast<int>(m_arrEvents.size()); ++e)
             test(e);
-    } else {
-        // The candidates in the net's order, as the whole list would give them.
-        CollectCandidates(forward);
-        for (int e : m_arrCandidates)
-            test(e);
-    }
-    if (m_eMode == EMode::CasesOnly || m_eMode == EMode::VisitSuccessors) {
-        // Every successor and its slot first, the slots fetched ahead, then the probes:
-        // the table is far larger than the caches and its reads overlap so.
-        const std::size_t n = m_arrEnabled.size();
-        const std::size_t words = Index(Words<N>());
-        m_arrSuccessors.resize(n * words);
-        m_arrSuccessorHashes.resize(n);
-        const std::size_t mask = m_arrCaseIndex.size() - 1;
-        for (std::size_t k = 0; k < n; ++k) {
-            const int e = m_arrEnabled[k];
-            const Word* out = forward ? Pre(e) : Post(e);
-            const Word* in = forward ? Post(e) : Pre(e);
-            Word* next = m_arrSuccessors.data() + k * words;
-            for (std::size_t w = 0; w < words; ++w)
-                next[w] = (c[w] & ~out[w]) | in[w];
-            m_arrSuccessorHashes[k] = Hash<N>(next);
-            __builtin_prefetch(&m_arrCaseIndex[m_arrSuccessorHashes[k] & mask]);
-        }
-        for (std::size_t k = 0; k < n; ++k) {
-            const Word* next = m_arrSuccessors.data() + k * words;
-            const int other = FindCaseIn<N>(next, m_arrSuccessorHashes[k]);
-            if (m_eMode == EMode::VisitSuccessors) {
-                (*m_pVisitSuccessors)(other);
-                continue;
-            }
-            if (other < 0)
-                AddCase(next);
-            if (++m_nMet % kProgressInterval == 0 && m_pProgress && !(*m_pProgress)(m_nCases, 0)) {
-                m_bCancelled = true;
-                return;
-            }
-        }
-        if (m_eMode == EMode::CasesOnly && forward && !m_arrEnabled.empty())
-            m_nStepCount += CountSteps<N>();
         return;
     }
-    EnumerateAll<N>(forward);
+    // The candidates in the net's order, as the whole list would give them.
+    CollectCandidates(x, forward);
+    for (int e : x.candidates)
+        test(e);
 }
 
-template <int N> void CCaseExplorer::EnumerateAll(bool forward) {
-    const int n = static_cast<int>(m_arrEnabled.size());
+template <int N> void CCaseExplorer::Expand(Expansion& x, bool forward) {
+    FindEnabled<N>(x, forward);
+    if (x.mode == EMode::VisitSuccessors) {
+        SuccessorKeys(x, x.enabled, 0);
+        const std::size_t kw = Index(m_nKeyWords);
+        for (std::size_t k = 0; k < x.enabled.size(); ++k)
+            (*m_pVisitSuccessors)(m_table.Find(x.successors.data() + k * kw, x.hashes[k]));
+        return;
+    }
+    EnumerateAll<N>(x, forward);
+}
+
+template <int N> void CCaseExplorer::EnumerateAll(Expansion& x, bool forward) {
+    const int n = static_cast<int>(x.enabled.size());
     if (n == 0)
         return;
+    const std::size_t levels = Index(2 * (n + 1) * m_nConditionWords);
+    if (x.levels.size() < levels)
+        x.levels.resize(levels);
     // Depth 0 is the empty prefix. Subsets of up to n - 1 events come from the
     // enumeration, the whole set last.
-    std::fill_n(LevelPre(0), 2 * m_nConditionWords, 0);
-    m_nMaxDepth = std::max(1, n - 1);
-    Enumerate<N>(0, 1, forward);
+    std::fill_n(LevelPre(x, 0), 2 * m_nConditionWords, 0);
+    x.maxDepth = std::max(1, n - 1);
+    Enumerate<N>(x, 0, 1, forward);
     if (n < 2 || m_bCancelled)
         return;
-    Word* pre = LevelPre(n);
-    Word* post = LevelPost(n);
+    Word* pre = LevelPre(x, n);
+    Word* post = LevelPost(x, n);
     std::fill_n(pre, 2 * m_nConditionWords, 0);
-    for (int e : m_arrEnabled) {
+    for (int e : x.enabled) {
         if (Meets<N>(Pre(e), pre) || Meets<N>(Post(e), post))
             return;
         for (int w = 0; w < Words<N>(); ++w) {
@@ -403,20 +472,23 @@ template <int N> void CCaseExplorer::EnumerateAll(bool forward) {
             post[w] |= Post(e)[w];
         }
     }
-    for (int e : m_arrEnabled)
-        SetBit(m_arrStepEvents.data(), m_arrEventBit[Index(e)]);
-    Emit<N>(n, forward);
-    std::fill(m_arrStepEvents.begin(), m_arrStepEvents.end(), 0);
+    for (int e : x.enabled)
+        SetBit(x.stepEvents.data(), m_arrEventBit[Index(e)]);
+    Emit<N>(x, n, forward);
+    std::fill(x.stepEvents.begin(), x.stepEvents.end(), 0);
 }
 
-template <int N> void CCaseExplorer::Enumerate(int first, int depth, bool forward) {
-    const int n = static_cast<int>(m_arrEnabled.size());
-    const Word* prefixPre = LevelPre(depth - 1);
-    const Word* prefixPost = LevelPost(depth - 1);
-    Word* pre = LevelPre(depth);
-    Word* post = LevelPost(depth);
-    for (int j = first; j < n && !m_bCancelled; ++j) {
-        const int e = m_arrEnabled[Index(j)];
+template <int N> void CCaseExplorer::Enumerate(Expansion& x, int first, int depth, bool forward) {
+    const int n = static_cast<int>(x.enabled.size());
+    const Word* prefixPre = LevelPre(x, depth - 1);
+    const Word* prefixPost = LevelPost(x, depth - 1);
+    Word* pre = LevelPre(x, depth);
+    Word* post = LevelPost(x, depth);
+    // Only the enumeration of one thread is cancelled (the steps of a case counted in
+    // parallel never are).
+    const bool cancels = &x == &m_main;
+    for (int j = first; j < n && !(cancels && m_bCancelled); ++j) {
+        const int e = x.enabled[Index(j)];
         // Detached from every event of the prefix: no shared pre- or postcondition.
         if (Meets<N>(Pre(e), prefixPre) || Meets<N>(Post(e), prefixPost))
             continue;
@@ -425,11 +497,11 @@ template <int N> void CCaseExplorer::Enumerate(int first, int depth, bool forwar
             post[w] = prefixPost[w] | Post(e)[w];
         }
         const int bit = m_arrEventBit[Index(e)];
-        SetBit(m_arrStepEvents.data(), bit);
-        Emit<N>(depth, forward);
-        if (depth < m_nMaxDepth)
-            Enumerate<N>(j + 1, depth + 1, forward);
-        ClearBit(m_arrStepEvents.data(), bit);
+        SetBit(x.stepEvents.data(), bit);
+        Emit<N>(x, depth, forward);
+        if (depth < x.maxDepth)
+            Enumerate<N>(x, j + 1, depth + 1, forward);
+        ClearBit(x.stepEvents.data(), bit);
     }
 }
 
@@ -442,37 +514,62 @@ bool CCaseExplorer::StepExists(int other, bool forward) const {
     return forward ? other < m_nExpanding : other <= m_nExpanding;
 }
 
-template <int N> void CCaseExplorer::Emit(int depth, bool forward) {
-    if (m_eMode == EMode::CountOnly) {
-        ++m_nCounted;
+template <int N> void CCaseExplorer::Emit(Expansion& x, int depth, bool forward) {
+    if (x.mode == EMode::CountOnly) {
+        ++x.counted;
         return;
     }
-    const Word* c = m_arrCurrent.data();
-    const Word* pre = LevelPre(depth);
-    const Word* post = LevelPost(depth);
-    Word* next = m_arrNext.data();
+    const Word* c = Current(x);
+    const Word* pre = LevelPre(x, depth);
+    const Word* post = LevelPost(x, depth);
+    Word* next = x.next.data();
     for (int w = 0; w < Words<N>(); ++w)
         next[w] = forward ? (c[w] & ~pre[w]) | post[w] : (c[w] & ~post[w]) | pre[w];
-    int other = FindCaseIn<N>(next);
-    if (m_eMode == EMode::VisitSteps) {
-        (*m_pVisitSteps)(m_arrStepEvents.data(), other);
+    Word* key = x.nextKey.data();
+    m_pCode->Encode(next, key);
+    const std::uint64_t hash = m_table.Hash(key);
+    int other = m_table.Find(key, hash);
+    if (x.mode == EMode::VisitSteps) {
+        (*m_pVisitSteps)(x.stepEvents.data(), other);
         return;
     }
     if (other < 0)
-        other = AddCase(next);
+        other = m_table.Add(key, hash);
     if (!StepExists(other, forward)) {
         const auto i = static_cast<std::uint32_t>(m_nExpanding);
         const auto k = static_cast<std::uint32_t>(other);
-        AddArc(forward ? Arc{i, k} : Arc{k, i});
+        AddArc(x.stepEvents.data(), forward ? Arc{i, k} : Arc{k, i});
     }
     if (++m_nMet % kProgressInterval == 0 && m_pProgress &&
-        !(*m_pProgress)(m_nCases, GetArcCount()))
+        !(*m_pProgress)(m_table.Count(), GetArcCount()))
         m_bCancelled = true;
+}
+
+const CCaseExplorer::Word* CCaseExplorer::Read(int index) const {
+    m_arrRead.resize(Index(m_nConditionWords + m_nKeyWords));
+    m_table.Get(index, m_arrRead.data() + m_nConditionWords);
+    m_pCode->Decode(m_arrRead.data() + m_nConditionWords, m_arrRead.data());
+    return m_arrRead.data();
+}
+
+void CCaseExplorer::GetCaseWords(int index, Word* out) const {
+    std::copy_n(Read(index), m_nConditionWords, out);
+}
+
+int CCaseExplorer::FindCase(const Word* words) const {
+    std::vector<Word> key(Index(m_nKeyWords));
+    m_pCode->Encode(words, key.data());
+    const int index = m_table.Find(key.data());
+    // A set of conditions that is no case of the class may share a case's key.
+    if (index < 0 || m_pCode->IsIdentity())
+        return index;
+    const Word* found = Read(index);
+    return std::equal(words, words + m_nConditionWords, found) ? index : -1;
 }
 
 CSetConditions CCaseExplorer::GetCase(int index) const {
     CSetConditions result;
-    ForEachBit(CaseWords(index), m_nConditionWords,
+    ForEachBit(Read(index), m_nConditionWords,
                [&](int bit) { result.Add(m_arrConditions[Index(bit)]); });
     return result;
 }
@@ -490,7 +587,7 @@ void CCaseExplorer::GetEvents(const Word* bits, CSetEvents& events) const {
 }
 
 bool CCaseExplorer::HasContact(int index) const {
-    const Word* c = CaseWords(index);
+    const Word* c = Read(index);
     auto includes = [&](const Word* side) {
         for (int w = 0; w < m_nConditionWords; ++w)
             if (side[w] & ~c[w])
@@ -510,9 +607,13 @@ bool CCaseExplorer::HasContact(int index) const {
 }
 
 bool CCaseExplorer::HasConcession(int index, int event) const {
-    const Word* c = CaseWords(index);
+    const Word* c = Read(index);
     for (int w = 0; w < m_nConditionWords; ++w)
         if ((Pre(event)[w] & ~c[w]) != 0 || (Post(event)[w] & c[w]) != 0)
             return false;
     return true;
+}
+
+int CCaseExplorer::GetKeyBits() const {
+    return m_pCode->KeyBits();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "engines/ECaseGraphResult.h"
 #include "base/UInt128.h"
+#include "engines/CCaseTable.h"
+#include "engines/ECaseGraphResult.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CPNCondition;
@@ -13,11 +15,22 @@ class CPNEvent;
 class CSetConditions;
 class CSetEvents;
 
+class CCaseCode;
+class CWorkerPool;
+
 // The breadth-first exploration of the case graph on compact cases: the conditions
 // are numbered, a case is a bit vector of condition numbers and the pre- and post-sets
 // of the events are bit vectors too, so that concession, detachment and the firing of
 // a step are a few word operations. Nodes, arcs and candidates come out in the order
 // of the drawable case graph (CCaseGraph), which creates its objects from the result.
+// The cases are kept as their keys (CCaseCode: the bits of the conditions that
+// determine them), in a few bytes each (CCaseTable).
+//
+// Where only the cases are kept, the cases known are expanded by several threads at
+// once, in batches: each thread takes cases of the batch in turn and finds their
+// successors in the table as it stood when the batch began; the successors not there
+// are then added in the order of the cases that lead to them, as one thread would have
+// added them. The cases and their numbers do not depend on the number of threads.
 class CCaseExplorer {
 public:
     using Word = std::uint64_t;
@@ -35,10 +48,14 @@ public:
     // whether to go on; when it says no, the result is Cancelled and the counts stop
     // where they were.
     ECaseGraphResult Run(const CaseGraphProgress& progress = {}, EKeep keep = EKeep::Steps);
+    ~CCaseExplorer();
 
     static constexpr int kProgressInterval = 4096;
+    // The threads that find the cases of a run keeping cases only; 0 (the default) for
+    // as many as the machine has cores.
+    void SetThreads(int threads) { m_nThreads = threads; }
 
-    int GetCaseCount() const { return m_nCases; }
+    int GetCaseCount() const { return m_table.Count(); }
     int GetArcCount() const { return m_nArcs; }
     // The steps between the cases, each counted once (forward from its first case):
     // the arcs of a run that keeps them, counted without listing them otherwise.
@@ -48,6 +65,8 @@ public:
     // (-1 for one outside the class). Only after Run.
     using StepVisitor = std::function<void(const Word* events, int target)>;
     void ForEachStep(int index, bool forward, const StepVisitor& visit);
+    // Called by a step visitor: ForEachStep produces no further step of this case.
+    void StopVisiting() { m_bCancelled = true; }
     // The cases that single events with concession lead to from case i, in the net's
     // order of the events (repeated where two events lead to one case).
     void ForEachEventSuccessor(int index, bool forward, const std::function<void(int)>& visit);
@@ -75,11 +94,15 @@ public:
     // again: whoever turns the arcs into objects keeps only one copy of them.
     void ReleaseArcsBefore(int arc);
 
-    // The bits of case i (GetConditionWords() words).
-    const Word* GetCaseWords(int index) const { return CaseWords(index); }
+    // The bits of case i into out (GetConditionWords() words).
+    void GetCaseWords(int index, Word* out) const;
     // The node holding the case (a bit vector of GetConditionWords() words), or -1.
     int FindCase(const Word* words) const;
     int GetConditionWords() const { return m_nConditionWords; }
+    // The bytes the cases take.
+    std::size_t GetCaseBytes() const { return m_table.Bytes(); }
+    // The bits a case is kept in.
+    int GetKeyBits() const;
     // The condition number of a condition, -1 for one that the net does not use.
     int GetConditionNumber(const CPNCondition* condition) const;
 
@@ -98,61 +121,95 @@ private:
     const Arc& ArcAt(int arc) const {
         return m_arrBlocks[Index(arc / kBlockArcs)].arcs[Index(arc % kBlockArcs)];
     }
-    void AddArc(Arc arc);
+    void AddArc(const Word* events, Arc arc);
+
+    // Besides keeping arcs: finding cases by single events (counting the steps), or
+    // handing the steps or single-event successors of one case to a visitor.
+    enum class EMode { KeepSteps, CasesOnly, VisitSteps, VisitSuccessors, CountOnly };
+
+    // What one thread needs to expand a case: the case, its events with concession, the
+    // candidates of a long net, the prefixes of the steps being built, the successors
+    // found by single events with their probes.
+    struct Expansion {
+        EMode mode = EMode::KeepSteps;
+        int expanding = 0;
+        // The case and its key.
+        std::vector<Word> words;
+        std::vector<Word> key;
+        std::vector<int> enabled;
+        std::vector<int> forwardEnabled;
+        std::vector<int> candidates;
+        std::vector<unsigned> seen;
+        unsigned seenStamp = 0;
+        int maxDepth = 0;
+        std::vector<Word> levels;     // pre and post union per depth
+        std::vector<Word> stepEvents; // the candidate's event bits
+        std::vector<Word> next;
+        std::vector<Word> nextKey;
+        // The keys of the successors by single events, and their hashes.
+        std::vector<Word> successors;
+        std::vector<std::uint64_t> hashes;
+        std::uint64_t counted = 0;
+        // Cases only, in a batch: the keys of the successors not in the table, the
+        // steps counted and the successors met.
+        std::vector<Word> fresh;
+        UInt128 steps = 0;
+        std::uint64_t met = 0;
+    };
+    void Prepare(Expansion& x) const;
+    // Case i into the expansion.
+    void Load(int index, Expansion& x) const;
+    const Word* Current(const Expansion& x) const { return x.words.data(); }
+    int AddInitial();
 
     static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
-    const Word* CaseWords(int index) const {
-        return m_arrCaseWords.data() + Index(index) * Index(m_nConditionWords);
-    }
     // The hot paths come in two widths: N = 1 for nets of up to 64 conditions, and
     // N = 0 for any number of words (m_nConditionWords).
     template <int N> int Words() const { return N > 0 ? N : m_nConditionWords; }
-    template <int N> std::size_t Hash(const Word* words) const;
-    template <int N> int FindCaseIn(const Word* words) const;
-    template <int N> int FindCaseIn(const Word* words, std::size_t hash) const;
     template <int N> bool Meets(const Word* a, const Word* b) const;
     template <int N> ECaseGraphResult RunWith();
-    int AddCase(const Word* words);
-    void GrowCaseIndex();
-    void PlaceInIndex(int index);
-    static constexpr int kTagShift = 26;
-    static constexpr int kMaxTaggedCases = (1 << kTagShift) - 1;
+    // Cases only: the cases expanded batch by batch by the pool's threads.
+    template <int N> ECaseGraphResult RunInBatches();
+    // The cases [first, last) of a batch, expanded into the chunk's expansion.
+    template <int N> void ExpandChunk(Expansion& x, int first, int last);
+    // The successors the batch's chunks found, added in order; false when cancelled.
+    bool MergeBatch(int chunks);
     // The events a case tests one by one; past them, only those touching its conditions.
     static constexpr std::size_t kFewEvents = 256;
-    static std::uint32_t Tag(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 58); }
-    std::uint32_t SlotValue(int index, std::size_t hash) const {
-        const auto value = static_cast<std::uint32_t>(index) + 1;
-        return m_bTagged ? (Tag(hash) << kTagShift) | value : value;
-    }
-    int SlotIndex(std::uint32_t value) const {
-        return static_cast<int>(m_bTagged ? value & ((1u << kTagShift) - 1) : value) - 1;
-    }
-    bool TagMatches(std::uint32_t value, std::size_t hash) const {
-        return !m_bTagged || (value >> kTagShift) == Tag(hash);
-    }
 
     // One case in one direction: the enabled events, then every candidate step.
-    template <int N> void Expand(bool forward);
-    // Every step of the events with concession (m_arrEnabled), to Emit.
-    template <int N> void EnumerateAll(bool forward);
-    template <int N> void Enumerate(int first, int depth, bool forward);
+    template <int N> void Expand(Expansion& x, bool forward);
+    // The events with concession in the current case, into x.enabled.
+    template <int N> void FindEnabled(Expansion& x, bool forward) const;
+    // The keys of the successors by the events (with concession) into x.successors from
+    // position at, with their hashes, their slots fetched ahead.
+    void SuccessorKeys(Expansion& x, const std::vector<int>& events, std::size_t at) const;
+    // Every step of the events with concession (x.enabled), to Emit.
+    template <int N> void EnumerateAll(Expansion& x, bool forward);
+    template <int N> void Enumerate(Expansion& x, int first, int depth, bool forward);
     // The candidate at this depth of the level buffers, fired from the current case.
-    template <int N> void Emit(int depth, bool forward);
+    template <int N> void Emit(Expansion& x, int depth, bool forward);
     bool StepExists(int other, bool forward) const;
     // The non-empty sets of pairwise detached events among those with concession.
-    template <int N> UInt128 CountSteps();
+    template <int N> UInt128 CountSteps(Expansion& x);
     template <int N> void ExpandCase(int index, bool forward);
     // The events that may have concession in the current case, in the net's order.
-    void CollectCandidates(bool forward);
+    void CollectCandidates(Expansion& x, bool forward) const;
 
-    Word* LevelPre(int depth) { return m_arrLevels.data() + Index(2 * depth * m_nConditionWords); }
-    Word* LevelPost(int depth) { return LevelPre(depth) + m_nConditionWords; }
+    Word* LevelPre(Expansion& x, int depth) const {
+        return x.levels.data() + Index(2 * depth * m_nConditionWords);
+    }
+    Word* LevelPost(Expansion& x, int depth) const {
+        return LevelPre(x, depth) + m_nConditionWords;
+    }
     const Word* Pre(int event) const {
         return m_arrPre.data() + Index(event) * Index(m_nConditionWords);
     }
     const Word* Post(int event) const {
         return m_arrPost.data() + Index(event) * Index(m_nConditionWords);
     }
+    // Case i's bits in the scratch words.
+    const Word* Read(int index) const;
 
     // The net.
     std::vector<CPNCondition*> m_arrConditions; // by condition number = serial order
@@ -164,47 +221,33 @@ private:
     std::vector<Word> m_arrPre;
     std::vector<Word> m_arrPost;
     std::vector<Word> m_arrInitial;
+    // Nets of more than 64 conditions and many events: per side (pre, post) the events
+    // touching each condition and those with that side empty.
+    std::array<std::vector<std::vector<int>>, 2> m_arrTouching;
+    std::array<std::vector<int>, 2> m_arrUntouched;
+    bool m_bCandidates = false;
 
     // The graph.
-    int m_nCases = 0;
-    std::vector<Word> m_arrCaseWords;
-    // Open addressing, 0 empty. A slot holds the case's index plus one and, below
-    // kMaxTaggedCases cases, six bits of its hash above it, so that a probe reads the
-    // words of a case only when the tags agree.
-    std::vector<std::uint32_t> m_arrCaseIndex;
-    bool m_bTagged = true;
+    std::unique_ptr<CCaseCode> m_pCode;
+    CCaseTable m_table;
+    int m_nKeyWords = 1;
     int m_nArcs = 0;
     std::vector<ArcBlock> m_arrBlocks;
     int m_nReleasedBlocks = 0;
+    mutable std::vector<Word> m_arrRead;
 
-    // The case being expanded.
+    // The expansion of the run and of the steps asked for one by one.
+    Expansion m_main;
     int m_nExpanding = 0;
-    std::vector<Word> m_arrCurrent;
-    std::vector<Word> m_arrNext;
-    std::vector<int> m_arrEnabled;
-    // Nets of more than 64 conditions: per side (pre, post) the events touching each
-    // condition and those with that side empty; the candidates of the current case
-    // and the stamps that keep them unique.
-    std::array<std::vector<std::vector<int>>, 2> m_arrTouching;
-    std::array<std::vector<int>, 2> m_arrUntouched;
-    std::vector<int> m_arrCandidates;
-    std::vector<unsigned> m_arrSeen;
-    unsigned m_nSeenStamp = 0;
-    int m_nMaxDepth = 0;
-    std::vector<Word> m_arrLevels;     // pre and post union per depth
-    std::vector<Word> m_arrStepEvents; // the candidate's event bits
-
-    // Besides keeping arcs: finding cases by single events (counting the steps), or
-    // handing the steps or single-event successors of one case to a visitor.
-    enum class EMode { KeepSteps, CasesOnly, VisitSteps, VisitSuccessors, CountOnly };
-    EMode m_eMode = EMode::KeepSteps;
     const StepVisitor* m_pVisitSteps = nullptr;
     const std::function<void(int)>* m_pVisitSuccessors = nullptr;
     UInt128 m_nStepCount = 0;
-    std::uint64_t m_nCounted = 0;
-    // The successors by single events of the case being expanded, and their hashes.
-    std::vector<Word> m_arrSuccessors;
-    std::vector<std::size_t> m_arrSuccessorHashes;
+
+    // Cases only: the threads and each chunk's expansion.
+    int m_nThreads = 0;
+    std::unique_ptr<CWorkerPool> m_pPool;
+    std::vector<Expansion> m_arrChunks;
+    std::vector<const Word*> m_arrBatchSlots;
 
     const CaseGraphProgress* m_pProgress = nullptr;
     long long m_nMet = 0;

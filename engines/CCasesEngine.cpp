@@ -8,6 +8,7 @@
 #include "model/CSetEvents.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 
 namespace {
@@ -20,8 +21,7 @@ std::size_t At(int i) {
 
 } // namespace
 
-CCasesEngine::CCasesEngine(const std::vector<CPNEvent*>& events,
-                                       const CSetConditions& initialCase)
+CCasesEngine::CCasesEngine(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase)
     : m_explorer(events, initialCase) {}
 
 ECaseGraphResult CCasesEngine::Run(const CaseGraphProgress& progress) {
@@ -89,6 +89,29 @@ const CNodeAdjacency* CCasesEngine::ForwardAdjacency() {
     return m_pAdjacency.get();
 }
 
+double CCasesEngine::MeasureStepRate(double seconds) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const auto elapsed = [&start] {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    // The clock is read every few thousand steps: one case may have billions.
+    constexpr std::uint64_t kLook = 4096;
+    std::uint64_t steps = 0;
+    bool done = false;
+    const CCaseExplorer::StepVisitor count = [&](const Word*, int) {
+        if (++steps % kLook == 0 && elapsed() >= seconds) {
+            done = true;
+            m_explorer.StopVisiting();
+        }
+    };
+    for (int i = 0; i < m_explorer.GetCaseCount() && !done; ++i) {
+        m_explorer.ForEachStep(i, true, count);
+        done = done || elapsed() >= seconds;
+    }
+    return static_cast<double>(steps) / std::max(elapsed(), 1e-6);
+}
+
 bool CCasesEngine::IsContactFree() {
     if (m_nContactFree < 0) {
         m_nContactFree = 1;
@@ -100,7 +123,7 @@ bool CCasesEngine::IsContactFree() {
 }
 
 bool CCasesEngine::Mask(const std::vector<CPNCondition*>& conditions, std::vector<Word>& bits,
-                              bool wanted) const {
+                        bool wanted) const {
     bits.assign(At(m_explorer.GetConditionWords()), 0);
     for (const CPNCondition* c : conditions) {
         const int number = m_explorer.GetConditionNumber(c);
@@ -128,8 +151,8 @@ bool CCasesEngine::IsForwardReachable(const CSetConditions& c) {
 }
 
 CCaseSearchResult CCasesEngine::Find(const std::vector<CPNCondition*>& wanted,
-                                           const std::vector<CPNCondition*>& unwanted,
-                                           bool onlyReachable, std::size_t shown) {
+                                     const std::vector<CPNCondition*>& unwanted, bool onlyReachable,
+                                     std::size_t shown) {
     CCaseSearchResult result;
     std::vector<Word> want, avoid;
     if (!Mask(wanted, want, true) || !Mask(unwanted, avoid, false))
@@ -142,10 +165,12 @@ CCaseSearchResult CCasesEngine::Find(const std::vector<CPNCondition*>& wanted,
         return CaseTextBefore(a.first, b.first);
     };
     std::size_t count = 0;
+    std::vector<Word> bits(At(words));
+    const Word* c = bits.data();
     for (int i = 0; i < m_explorer.GetCaseCount(); ++i) {
         if (forward && !(*forward)[At(i)])
             continue;
-        const Word* c = m_explorer.GetCaseWords(i);
+        m_explorer.GetCaseWords(i, bits.data());
         bool match = true;
         for (int w = 0; w < words && match; ++w)
             match = (want[At(w)] & ~c[w]) == 0 && (avoid[At(w)] & c[w]) == 0;

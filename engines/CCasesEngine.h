@@ -13,16 +13,24 @@
 
 class CPNEvent;
 
-// The case class kept as its cases only: every case as bits in a compact hash table,
-// found by single events (which reach the same cases as steps), the steps counted
-// without listing them and produced on demand, case by case, in the order the stored
-// graph lists them. Takes nets whose steps run to billions.
+// The case class kept as its cases only: every case as the bits of the conditions that
+// determine it, in a compact table (a few bytes a case), found by single events (which
+// reach the same cases as steps) by as many threads as the machine has cores, the steps
+// counted without listing them and produced on demand, case by case, in the order the
+// stored graph lists them. Takes nets whose steps run to billions.
 class CCasesEngine : public CCaseEngine {
 public:
     CCasesEngine(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase);
 
     // Finds the cases. The progress callback is told the cases found so far.
     ECaseGraphResult Run(const CaseGraphProgress& progress = {});
+    // The threads Run takes (0, the default: the cores the process may run on). The
+    // cases and their order are the same for any number.
+    void SetThreads(int threads) { m_explorer.SetThreads(threads); }
+    // The bytes the cases take, and the bits of a case's key (the conditions that
+    // determine the others).
+    std::size_t CaseBytes() const { return m_explorer.GetCaseBytes(); }
+    int KeyBits() const { return m_explorer.GetKeyBits(); }
 
     const char* GetEngineName() const override { return "cases"; }
     std::string CountCases() override;
@@ -43,6 +51,9 @@ public:
     // The net's events in its order.
     const std::vector<CPNEvent*>& GetEvents() const { return m_explorer.GetEvents(); }
     UInt128 GetStepCount() const { return m_explorer.GetStepCount(); }
+    // How many steps a second this net's cases give on demand, measured on the first
+    // cases for about the time given (the whole class where it takes less).
+    double MeasureStepRate(double seconds);
     // The shortest way in steps from the initial case (index 0) to case `target`, as
     // "Show Path" takes it: forward steps only where they reach it, else both ways;
     // breadth first over the steps produced case by case. False when there is none.

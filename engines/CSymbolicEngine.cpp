@@ -1,6 +1,10 @@
 #include "engines/CSymbolicEngine.h"
 
+#include "base/FormatString.h"
+#include "engines/CDetachedSetCounter.h"
+#include "engines/CSaturation.h"
 #include "engines/CaseClassSearch.h"
+#include "engines/SymbolicOrder.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CSetConditions.h"
@@ -114,6 +118,9 @@ struct CSymbolicEngine::Impl {
     CaseGraphProgress progress;
     bdd xSet, tSet, untouched;
     std::vector<bdd> enabled, fired, varsOf, untouchedOf, touchedOf, varsAndTagsOf;
+    // The single events for saturation, forward; reversed: each event's need and give
+    // swapped, so that forward saturation over them goes backward.
+    std::vector<CSaturation::CEvent> saturationEvents, reversedEvents;
 
     int Number(const CPNCondition* c) const {
         auto it = std::lower_bound(conditions.begin(), conditions.end(), c,
@@ -162,34 +169,69 @@ struct CSymbolicEngine::Impl {
     bdd Image(const bdd& s, int e, bool forwardStep) const {
         const bdd& need = forwardStep ? enabled[At(e)] : fired[At(e)];
         const bdd& give = forwardStep ? fired[At(e)] : enabled[At(e)];
-        return bdd_appex(s, need, bddop_and, varsOf[At(e)]) & give;
+        // need assigns every variable of the event (false for an event with a
+        // condition on both sides): the cofactor of s by it leaves those out.
+        if (need == bddfalse)
+            return bddfalse;
+        return bdd_restrict(s, need) & give;
     }
 
-    // Every case the single events reach from s, forward only or both ways.
-    bdd Closure(bdd s, bool both, const CaseGraphProgress& progress, bool& cancelled) const {
-        for (;;) {
-            const bdd old = s;
-            for (int e = 0; e < static_cast<int>(events.size()); ++e) {
-                s |= Image(s, e, true);
-                if (both)
-                    s |= Image(s, e, false);
-            }
-            if (s == old)
-                return s;
-            if (progress) {
-                const double n = bdd_satcountset(s, xSet);
-                if (!progress(n > INT_MAX ? INT_MAX : static_cast<int>(n), 0)) {
-                    cancelled = true;
-                    return s;
-                }
-            }
+    // Every case the single events reach from s, forward only or both ways, by
+    // saturation. The progress is told the cases of s while it runs (the closure's are
+    // known at its end), and those of the closure.
+    bdd Closure(const bdd& s, bool both, const CaseGraphProgress& progress, bool& cancelled) const {
+        const auto count = [this](const bdd& f) {
+            const double n = bdd_satcountset(f, xSet);
+            return n > INT_MAX ? INT_MAX : static_cast<int>(n);
+        };
+        const int start = progress ? count(s) : 0;
+        CSaturation saturation(saturationEvents, both);
+        try {
+            const bdd closed =
+                saturation.Closure(s, [&] { return !progress || progress(start, 0); });
+            cancelled = progress && !progress(count(closed), 0);
+            return closed;
+        } catch (const CSaturation::CStopped&) {
+            cancelled = true;
+            return s;
         }
+    }
+
+    // Whether no event leads backward out of s: the forward class is often closed both
+    // ways (every net whose steps can be undone, and the queens), and testing it costs
+    // a few images where the closure both ways would run the forward search again.
+    bool IsClosedBackward(const bdd& s) const {
+        // Backward, e leads from the cases of s where it has just occurred to the
+        // same cases with its preconditions back: they are in s where the cofactor of
+        // s by what e gives lies within the cofactor by what it needs.
+        for (std::size_t e = 0; e < events.size(); ++e)
+            if (enabled[e] != bddfalse &&
+                bdd_apply(bdd_restrict(s, fired[e]), bdd_restrict(s, enabled[e]), bddop_diff) !=
+                    bddfalse)
+                return false;
+        return true;
+    }
+
+    int EventAt(const CPNEvent& event) const {
+        const auto it = std::find(events.begin(), events.end(), &event);
+        if (it == events.end())
+            throw std::invalid_argument("the event is not one of the engine's net");
+        return static_cast<int>(it - events.begin());
+    }
+
+    // Every single event's image or pre-image of s.
+    bdd Neighbours(const bdd& s, bool forwardStep) const {
+        bdd result = bddfalse;
+        for (int e = 0; e < static_cast<int>(events.size()); ++e)
+            result |= Image(s, e, forwardStep);
+        return result;
     }
 
     const bdd& Whole() {
         if (!wholeBuilt) {
             bool cancelled = false;
-            whole = Closure(forward, true, progress, cancelled);
+            whole =
+                IsClosedBackward(forward) ? forward : Closure(forward, true, progress, cancelled);
             if (cancelled)
                 throw std::runtime_error("cancelled");
             wholeBuilt = true;
@@ -350,39 +392,101 @@ struct CSymbolicEngine::Impl {
         return vars;
     }
 
-    // The cases of f in the diagram's order, at most limit of them.
-    void Enumerate(const bdd& f, std::size_t limit, std::vector<CSetConditions>& out) const {
+    using Word = std::uint64_t;
+
+    // Every case of f in the diagram's order, as bits by condition number, while visit
+    // says go on.
+    void ForEachCase(const bdd& f,
+                     const std::function<bool(const std::vector<Word>&)>& visit) const {
         const std::vector<int> order = CaseVars();
         std::vector<int> conditionOfVar(At(nVars), -1);
         for (std::size_t b = 0; b < varX.size(); ++b)
             conditionOfVar[At(varX[b])] = static_cast<int>(b);
-        std::vector<char> value(conditions.size(), 0);
+        std::vector<Word> bits((conditions.size() + 63) / 64 + 1, 0);
+        bool goOn = true;
         std::function<void(BDD, std::size_t)> walk = [&](BDD node, std::size_t k) {
-            if (node == 0 || out.size() >= limit)
+            if (node == 0 || !goOn)
                 return;
             if (k == order.size()) {
-                CSetConditions c;
-                for (std::size_t b = 0; b < conditions.size(); ++b)
-                    if (value[b])
-                        c.Add(conditions[b]);
-                out.push_back(c);
+                goOn = visit(bits);
                 return;
             }
             const int v = order[k];
-            const int b = conditionOfVar[At(v)];
+            const auto b = At(conditionOfVar[At(v)]);
             const bool decides = node > 1 && bdd_var(node) == v; // levels ascend along order
-            value[At(b)] = 0;
+            const Word bit = Word{1} << (b % 64);
+            bits[b / 64] &= ~bit;
             walk(decides ? bdd_low(node) : node, k + 1);
-            value[At(b)] = 1;
+            bits[b / 64] |= bit;
             walk(decides ? bdd_high(node) : node, k + 1);
-            value[At(b)] = 0;
+            bits[b / 64] &= ~bit;
         };
         walk(f.id(), 0);
+    }
+
+    // The cases of f in the diagram's order, at most limit of them.
+    void Enumerate(const bdd& f, std::size_t limit, std::vector<CSetConditions>& out) const {
+        if (limit == 0)
+            return;
+        ForEachCase(f, [&](const std::vector<Word>& bits) {
+            CSetConditions c;
+            for (std::size_t b = 0; b < conditions.size(); ++b)
+                if ((bits[b / 64] >> (b % 64)) & 1)
+                    c.Add(conditions[b]);
+            out.push_back(c);
+            return out.size() < limit;
+        });
+    }
+
+    // The steps of the cases of f counted case by case, as the cases engine counts them;
+    // nothing where a case has more events with concession than the counter takes.
+    std::optional<UInt128> CountStepsOneByOne(const bdd& f) const {
+        const std::size_t words = (conditions.size() + 63) / 64 + 1;
+        std::vector<Word> need(events.size() * words, 0), free(events.size() * words, 0);
+        for (std::size_t e = 0; e < events.size(); ++e) {
+            for (const int b : pre[e])
+                need[e * words + At(b) / 64] |= Word{1} << (b % 64);
+            for (const int b : post[e])
+                free[e * words + At(b) / 64] |= Word{1} << (b % 64);
+        }
+        const auto meets = [&](const std::vector<Word>& masks, std::size_t a, std::size_t b) {
+            for (std::size_t w = 0; w < words; ++w)
+                if (masks[a * words + w] & masks[b * words + w])
+                    return true;
+            return false;
+        };
+        UInt128 total = 0;
+        bool counted = true;
+        std::vector<std::size_t> enabled;
+        ForEachCase(f, [&](const std::vector<Word>& c) {
+            enabled.clear();
+            for (std::size_t e = 0; e < events.size(); ++e) {
+                bool has = true;
+                for (std::size_t w = 0; w < words && has; ++w)
+                    has = (need[e * words + w] & ~c[w]) == 0 && (free[e * words + w] & c[w]) == 0;
+                if (has)
+                    enabled.push_back(e);
+            }
+            const auto answer = DetachedSets::Ask(
+                static_cast<int>(enabled.size()),
+                [&](int i, int j) {
+                    const std::size_t a = enabled[At(i)], b = enabled[At(j)];
+                    return meets(need, a, b) || meets(free, a, b);
+                },
+                DetachedSets::EAsk::Count);
+            counted = answer.has_value();
+            if (counted)
+                total += answer->count;
+            return counted;
+        });
+        if (!counted)
+            return std::nullopt;
+        return total;
     }
 };
 
 CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
-                                             const CSetConditions& initialCase)
+                                 const CSetConditions& initialCase)
     : m_p(std::make_unique<Impl>()) {
     if (g_bInUse)
         throw std::logic_error("one symbolic case analysis at a time");
@@ -409,69 +513,59 @@ CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
         d.pre.push_back(p);
         d.post.push_back(q);
     }
-    // The variable order follows the net: each event's conditions (the case and the
-    // next case side by side) and then the event, so that what one event touches lies
-    // close together.
+    // The variable order follows the net (SymbolicOrder): each condition's variable and
+    // its tag side by side, each event's variable after the last of its conditions.
     d.varX.assign(nc, -1);
     d.varT.assign(nc, -1);
     d.varU.assign(ne, -1);
-    int next = 0;
-    auto place = [&](int b) {
-        if (d.varX[At(b)] < 0) {
-            d.varX[At(b)] = next++;
-            d.varT[At(b)] = next++;
-        }
-    };
-    // The events breadth first over shared conditions, from the first of the net's
-    // order not yet placed: neighbours in the net become neighbours in the order
-    // whatever order the file listed them in.
-    std::vector<std::vector<int>> eventsOf(nc);
+    std::vector<std::vector<int>> touched(ne);
     for (std::size_t e = 0; e < ne; ++e) {
-        for (int b : d.pre[e])
-            eventsOf[At(b)].push_back(static_cast<int>(e));
-        for (int b : d.post[e])
-            eventsOf[At(b)].push_back(static_cast<int>(e));
+        touched[e] = d.pre[e];
+        touched[e].insert(touched[e].end(), d.post[e].begin(), d.post[e].end());
     }
-    std::vector<char> queued(ne, 0);
-    std::vector<int> queue;
-    for (std::size_t first = 0; first < ne; ++first) {
-        if (queued[first])
-            continue;
-        queue.assign(1, static_cast<int>(first));
-        queued[first] = 1;
-        for (std::size_t k = 0; k < queue.size(); ++k) {
-            const auto e = At(queue[k]);
-            std::vector<int> touched = d.pre[e];
-            touched.insert(touched.end(), d.post[e].begin(), d.post[e].end());
-            std::sort(touched.begin(), touched.end());
-            for (int b : touched) {
-                place(b);
-                for (int other : eventsOf[At(b)])
-                    if (!queued[At(other)]) {
-                        queued[At(other)] = 1;
-                        queue.push_back(other);
-                    }
-            }
-            d.varU[e] = next++;
+    const std::vector<int> order = SymbolicOrder::Conditions(static_cast<int>(nc), touched);
+    std::vector<std::vector<int>> endingAt(nc);
+    {
+        std::vector<int> position(nc);
+        for (std::size_t k = 0; k < nc; ++k)
+            position[At(order[k])] = static_cast<int>(k);
+        for (std::size_t e = 0; e < ne; ++e) {
+            int last = -1;
+            for (const int b : touched[e])
+                if (last < 0 || position[At(b)] > position[At(last)])
+                    last = b;
+            if (last >= 0)
+                endingAt[At(last)].push_back(static_cast<int>(e));
         }
     }
-    for (std::size_t b = 0; b < nc; ++b)
-        place(static_cast<int>(b));
+    int next = 0;
+    for (const int b : order) {
+        d.varX[At(b)] = next++;
+        d.varT[At(b)] = next++;
+        for (const int e : endingAt[At(b)])
+            d.varU[At(e)] = next++;
+    }
+    for (std::size_t e = 0; e < ne; ++e)
+        if (d.varU[e] < 0)
+            d.varU[e] = next++;
     d.nVars = next;
 
     g_bInUse = true;
-    bdd_init(1000000, 100000);
+    // The operator caches grow with the node table, a quarter of its size: the images
+    // of saturation revisit the same nodes many times.
+    bdd_init(1000000, 250000);
+    bdd_setcacheratio(4);
     bdd_error_hook(OnBddError);
     bdd_gbc_hook(OnCollect);
     bdd_setmaxincrease(4000000);
     bdd_setvarnum(std::max(1, d.nVars));
-    // The order follows the net; sifting mends it where the net's order is a poor one,
-    // a condition's variable and its tag moving together.
+    // The order follows the net, a condition's variable and its tag together. No
+    // sifting inside the searches: it costs more than the diagrams grow there.
     for (std::size_t b = 0; b < nc; ++b)
         bdd_intaddvarblock(std::min(d.varX[b], d.varT[b]), std::max(d.varX[b], d.varT[b]),
                            BDD_REORDER_FIXED);
     bdd_reorder_verbose(0);
-    bdd_autoreorder(BDD_REORDER_SIFT);
+    bdd_autoreorder(BDD_REORDER_NONE);
 }
 
 CSymbolicEngine::~CSymbolicEngine() {
@@ -480,8 +574,7 @@ CSymbolicEngine::~CSymbolicEngine() {
     g_bInUse = false;
 }
 
-ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress,
-                                            long long memoryLimit) {
+ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress, long long memoryLimit) {
     Impl& d = *m_p;
     // A node takes about 20 bytes in the table and as much again in the caches.
     if (memoryLimit > 0)
@@ -519,6 +612,8 @@ ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress,
             d.varsOf.push_back(bdd_makeset(vars.data(), static_cast<int>(vars.size())));
             d.varsAndTagsOf.push_back(
                 bdd_makeset(varsAndTags.data(), static_cast<int>(varsAndTags.size())));
+            d.saturationEvents.push_back({need, give, d.varsOf.back(), vars});
+            d.reversedEvents.push_back({give, need, d.varsOf.back(), vars});
         }
         d.initial = d.Cube(d.initialCase);
         bool cancelled = false;
@@ -540,6 +635,11 @@ std::string CSymbolicEngine::CountForwardCases() {
 
 std::string CSymbolicEngine::CountSteps() {
     Impl& d = *m_p;
+    // Few cases are counted one by one, as the cases engine counts them, in less time
+    // than the diagram of the steps may take (dense nets: the eight queens).
+    if (!d.stepsBuilt && bdd_satcountset(d.Whole(), d.xSet) <= kStepsOneByOne)
+        if (const std::optional<UInt128> steps = d.CountStepsOneByOne(d.Whole()))
+            return DecimalText(*steps);
     d.BuildSteps();
     std::vector<int> vars = d.CaseVars();
     vars.insert(vars.end(), d.varU.begin(), d.varU.end());
@@ -569,8 +669,8 @@ bool CSymbolicEngine::IsForwardReachable(const CSetConditions& c) {
 }
 
 CCaseSearchResult CSymbolicEngine::Find(const std::vector<CPNCondition*>& wanted,
-                                              const std::vector<CPNCondition*>& unwanted,
-                                              bool onlyReachable, std::size_t shown) {
+                                        const std::vector<CPNCondition*>& unwanted,
+                                        bool onlyReachable, std::size_t shown) {
     Impl& d = *m_p;
     bdd found = onlyReachable ? d.forward : d.Whole();
     for (const CPNCondition* c : wanted) {
@@ -645,4 +745,67 @@ bool CSymbolicEngine::HasConcessionInTheClass(const CPNEvent& event) {
     const auto it = std::find(d.events.begin(), d.events.end(), &event);
     return it != d.events.end() &&
            (d.Whole() & d.enabled[static_cast<std::size_t>(it - d.events.begin())]) != bddfalse;
+}
+
+CCaseSet CSymbolicEngine::ClassSet() {
+    return CCaseSet(m_p->Whole());
+}
+
+CCaseSet CSymbolicEngine::ForwardSet() {
+    return CCaseSet(m_p->forward);
+}
+
+CCaseSet CSymbolicEngine::CaseSet(const CSetConditions& c) {
+    return CCaseSet(m_p->Cube(c));
+}
+
+CCaseSet CSymbolicEngine::Holding(const CPNCondition& condition) {
+    const int b = m_p->Number(&condition);
+    return CCaseSet(b < 0 ? bddfalse : m_p->X(b));
+}
+
+CCaseSet CSymbolicEngine::WithConcession(const CPNEvent& event) {
+    return CCaseSet(m_p->enabled[At(m_p->EventAt(event))]);
+}
+
+CCaseSet CSymbolicEngine::Image(const CCaseSet& s, const CPNEvent& event) {
+    return CCaseSet(m_p->Image(s.Diagram(), m_p->EventAt(event), true));
+}
+
+CCaseSet CSymbolicEngine::PreImage(const CCaseSet& s, const CPNEvent& event) {
+    return CCaseSet(m_p->Image(s.Diagram(), m_p->EventAt(event), false));
+}
+
+CCaseSet CSymbolicEngine::Successors(const CCaseSet& s) {
+    return CCaseSet(m_p->Neighbours(s.Diagram(), true));
+}
+
+CCaseSet CSymbolicEngine::Predecessors(const CCaseSet& s) {
+    return CCaseSet(m_p->Neighbours(s.Diagram(), false));
+}
+
+CCaseSet CSymbolicEngine::Reached(const CCaseSet& s) {
+    return CCaseSet(CSaturation(m_p->saturationEvents, false).Closure(s.Diagram()));
+}
+
+CCaseSet CSymbolicEngine::Reaching(const CCaseSet& s) {
+    return CCaseSet(CSaturation(m_p->reversedEvents, false).Closure(s.Diagram()));
+}
+
+CCaseSet CSymbolicEngine::ReachingWithin(const CCaseSet& target, const CCaseSet& within) {
+    // Breadth first backward from the target, each layer's new cases only.
+    bdd reached = target.Diagram(), layer = reached;
+    while (layer != bddfalse) {
+        layer = (m_p->Neighbours(layer, false) & within.Diagram()) - reached;
+        reached |= layer;
+    }
+    return CCaseSet(reached);
+}
+
+std::string CSymbolicEngine::Count(const CCaseSet& s) {
+    return m_p->Count(s.Diagram(), m_p->CaseVars());
+}
+
+bool CSymbolicEngine::Contains(const CCaseSet& s, const CSetConditions& c) {
+    return (s.Diagram() & m_p->Cube(c)) != bddfalse;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/CCaseEngine.h"
+#include "engines/CCaseSet.h"
 #include "engines/ECaseGraphResult.h"
 
 #include <memory>
@@ -10,10 +11,13 @@ class CPNEvent;
 
 // The case class as sets of cases in binary decision diagrams (BuDDy): one variable
 // per condition for the case, one per condition for the case after a step, one per
-// event for the events of a step. Reachability is a fixed point of single-event
-// images; the steps are the assignments of the step relation (events with concession,
-// pairwise detached, at least one), counted, not listed; the shortest path follows the
-// breadth-first layers of that relation. Takes nets whose cases do not fit one by one.
+// event for the events of a step, in an order made from the net's structure
+// (SymbolicOrder) and kept: no sifting inside the searches. Reachability is found by
+// saturation of single-event images (CSaturation), forward and both ways; the steps are
+// counted case by case where the cases are few, else as the assignments of the step
+// relation (events with concession, pairwise detached, at least one), never listed; the
+// shortest path follows the breadth-first layers of that relation. Takes nets whose
+// cases do not fit one by one.
 //
 // The library keeps its tables for the whole process: one such analysis exists at a
 // time (a second one throws std::logic_error).
@@ -43,9 +47,37 @@ public:
     std::optional<CCaseRun> PathTo(const CSetConditions& to) override;
     bool HasConcessionInTheClass(const CPNEvent& event) override;
 
+    // Sets of cases for a checker over decision diagrams (CCaseSet: they go before
+    // the engine). The class both ways, what the initial case reaches forward, one case,
+    // the cases where a condition holds and those where an event has concession.
+    CCaseSet ClassSet();
+    CCaseSet ForwardSet();
+    CCaseSet CaseSet(const CSetConditions& c);
+    CCaseSet Holding(const CPNCondition& condition);
+    CCaseSet WithConcession(const CPNEvent& event);
+    // The cases one occurrence of the event leads to from those of s (Image), and those
+    // from which it leads into s (PreImage); of every event: Successors, Predecessors.
+    CCaseSet Image(const CCaseSet& s, const CPNEvent& event);
+    CCaseSet PreImage(const CCaseSet& s, const CPNEvent& event);
+    CCaseSet Successors(const CCaseSet& s);
+    CCaseSet Predecessors(const CCaseSet& s);
+    // The fixpoints, by saturation: every case the cases of s reach by forward steps
+    // (s too), every case from which a case of s is reached. Throw std::bad_alloc past
+    // the memory limit given to Run.
+    CCaseSet Reached(const CCaseSet& s);
+    CCaseSet Reaching(const CCaseSet& s);
+    // The cases from which a run that stays in within until it gets there reaches
+    // target (the least fixpoint of target or within and a predecessor).
+    CCaseSet ReachingWithin(const CCaseSet& target, const CCaseSet& within);
+    // The number of cases of s, in decimal; whether c is one of them.
+    std::string Count(const CCaseSet& s);
+    bool Contains(const CCaseSet& s, const CSetConditions& c);
+
     // The largest number of cases a search enumerates to put its first texts in
     // alphabetical order; past it the first ones in the diagram's order are given.
     static constexpr std::size_t kSortedSearchLimit = 100000;
+    // The most cases whose steps are counted one by one rather than in a diagram.
+    static constexpr double kStepsOneByOne = 1 << 18;
 
 private:
     struct Impl;

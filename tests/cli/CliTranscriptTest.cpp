@@ -207,8 +207,8 @@ TEST(CliTranscripts, ACaseGraphThatDoesNotFitIsRefusedOrKeptWithoutItsSteps) {
     const std::string refused =
         "zerin-cli: " + net + ": Not enough memory to compute the case graph\n";
     const std::string onDemand = "zerin-cli: " + net +
-                                 ": engine: cases (the steps are produced on demand; the stored "
-                                 "case graph would take about 208 MB)\n";
+                                 ": engine: cases (3,309,688 steps: produced on demand; the "
+                                 "stored case graph would take about 208 MB)\n";
     struct Row {
         const char* command;
         const char* engine;

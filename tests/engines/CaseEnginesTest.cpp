@@ -4,6 +4,7 @@
 // steps produced on demand are the steps the stored graph has, in the order the
 // simulation meets them.
 
+#include "engines/CSymbolicEngine.h"
 #include "model/CNetDesign.h"
 #include "support/EngineAgreement.h"
 #include "support/NetFamilies.h"
@@ -22,6 +23,18 @@ TEST(CaseEngines, AgreeOnRandomNets) {
     }
 }
 
+// Systems with enough cases at once for the threads to share them out, over several
+// batches and chunks.
+TEST(CaseEngines, AgreeOnRandomSystems) {
+    for (int seed = 0; seed < 8; ++seed) {
+        SCOPED_TRACE(seed);
+        CNetDesign net;
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        const CSetConditions initial = BuildRandomSystem(net, gen, 4 + seed % 2, 3 + seed % 2, 2);
+        ExpectEnginesAgree(net, initial, gen);
+    }
+}
+
 TEST(CaseEngines, AgreeOnThePhilosophersUpToTwelve) {
     std::mt19937 gen(7);
     for (int n = 2; n <= 12; n += 2) {
@@ -29,5 +42,30 @@ TEST(CaseEngines, AgreeOnThePhilosophersUpToTwelve) {
         CNetDesign net;
         const CSetConditions initial = BuildDiningPhilosophers(net, n);
         ExpectEnginesAgree(net, initial, gen);
+    }
+}
+
+// Past the cases counted one by one, the decision diagrams count the steps in a diagram
+// of their own: n independent components have 2^n cases, each with all n events
+// pairwise detached, so 2^n - 1 steps from every case; 100 philosophers as counted
+// before saturation.
+TEST(CaseEngines, SymbolicCountsOfClassesTooLargeToList) {
+    {
+        CNetDesign net;
+        const CSetConditions initial = BuildIndependentComponents(net, 20);
+        CSymbolicEngine symbolic(net.GetEvents(), initial);
+        ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
+        EXPECT_EQ(symbolic.CountCases(), "1048576");
+        // Every case has all 20 events with concession, pairwise detached.
+        EXPECT_EQ(symbolic.CountSteps(), std::to_string((1ULL << 20) * ((1ULL << 20) - 1)));
+    }
+    {
+        CNetDesign net;
+        const CSetConditions initial = BuildDiningPhilosophers(net, 100);
+        CSymbolicEngine symbolic(net.GetEvents(), initial);
+        ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
+        EXPECT_EQ(symbolic.CountCases(), "792070839848372253127");
+        EXPECT_EQ(symbolic.CountSteps(), "1679432749773311003432675685889377624");
+        EXPECT_TRUE(symbolic.IsContactFree());
     }
 }

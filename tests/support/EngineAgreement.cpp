@@ -1,12 +1,12 @@
 #include "support/EngineAgreement.h"
 
+#include "base/CRandomSource.h"
 #include "casegraph/CCaseGraph.h"
-#include "engines/CCasesEngine.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CStoredEngine.h"
+#include "engines/CCasesEngine.h"
 #include "engines/CStepChoice.h"
 #include "engines/CSymbolicEngine.h"
-#include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
@@ -45,7 +45,20 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
     graph.MarkInitialCase(initial);
     CStoredEngine stored(graph);
     CCasesEngine cases(net.GetEvents(), initial);
+    cases.SetThreads(1);
     ASSERT_EQ(cases.Run(), ECaseGraphResult::Completed);
+    // The cases and their order (their names) do not depend on the threads that find
+    // them.
+    for (const int threads : {2, 4}) {
+        CCasesEngine parallel(net.GetEvents(), initial);
+        parallel.SetThreads(threads);
+        ASSERT_EQ(parallel.Run(), ECaseGraphResult::Completed);
+        ASSERT_EQ(parallel.CaseCount(), cases.CaseCount()) << threads << " threads";
+        EXPECT_EQ(parallel.CountSteps(), cases.CountSteps()) << threads << " threads";
+        for (int i = 0; i < cases.CaseCount(); ++i)
+            ASSERT_TRUE(parallel.Case(i).IsEqual(cases.Case(i)))
+                << threads << " threads, c" << i + 1;
+    }
     CSymbolicEngine symbolic(net.GetEvents(), initial);
     ASSERT_EQ(symbolic.Run(), ECaseGraphResult::Completed);
 
@@ -124,11 +137,11 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
         int largest = -1;
         for (const CSetEvents& step : ListSteps(events, node->m_setConditions, true)) {
             list.push_back(step.ToString());
-            if (largest < 0 || step.GetCount() >
-                                   static_cast<std::size_t>(std::count(
-                                       list[static_cast<std::size_t>(largest)].begin(),
-                                       list[static_cast<std::size_t>(largest)].end(), ',')) +
-                                       1)
+            if (largest < 0 ||
+                step.GetCount() > static_cast<std::size_t>(std::count(
+                                      list[static_cast<std::size_t>(largest)].begin(),
+                                      list[static_cast<std::size_t>(largest)].end(), ',')) +
+                                      1)
                 largest = static_cast<int>(list.size()) - 1;
         }
         const std::string first =

@@ -114,6 +114,47 @@ CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions
     return b.Build();
 }
 
+CSetConditions BuildRandomSystem(CNetDesign& net, std::mt19937& gen, int components, int length,
+                                 int shared) {
+    NetBuilder b(net);
+    std::vector<std::vector<CPNCondition*>> states(static_cast<std::size_t>(components));
+    for (int i = 0; i < components; ++i)
+        for (int j = 0; j < length; ++j)
+            states[static_cast<std::size_t>(i)].push_back(
+                b.Condition("s" + std::to_string(i) + "_" + std::to_string(j), j == 0));
+    std::vector<CPNCondition*> resources;
+    for (int r = 0; r < shared; ++r)
+        resources.push_back(b.Condition("r" + std::to_string(r), true));
+    for (int i = 0; i < components; ++i) {
+        // The stretch of the cycle that holds each resource it uses: taken by the event
+        // entering the stretch, given back by the one leaving it.
+        std::vector<std::vector<CPNCondition*>> takes(static_cast<std::size_t>(length)),
+            gives(static_cast<std::size_t>(length));
+        for (CPNCondition* r : resources) {
+            if (gen() % 2 != 0)
+                continue;
+            const auto from = static_cast<std::size_t>(gen() % static_cast<unsigned>(length));
+            const auto to = (from + 1 + gen() % static_cast<unsigned>(length - 1)) %
+                            static_cast<std::size_t>(length);
+            takes[from].push_back(r);
+            gives[to].push_back(r);
+        }
+        for (int j = 0; j < length; ++j) {
+            const auto u = static_cast<std::size_t>(j);
+            const auto v = static_cast<std::size_t>((j + 1) % length);
+            CPNEvent* e = b.Event("t" + std::to_string(i) + "_" + std::to_string(j));
+            const auto& cycle = states[static_cast<std::size_t>(i)];
+            b.Edge(cycle[u], e);
+            b.Edge(e, cycle[v]);
+            for (CPNCondition* r : takes[u])
+                b.Edge(r, e);
+            for (CPNCondition* r : gives[v])
+                b.Edge(e, r);
+        }
+    }
+    return b.Build();
+}
+
 namespace {
 
 std::vector<std::string> Words(const std::string& text) {

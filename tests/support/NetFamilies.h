@@ -57,6 +57,13 @@ CSetConditions BuildIndependentComponents(CNetDesign& net, int n);
 CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions, int events,
                               CDC* measure = nullptr);
 
+// A random system: the given number of components, each a cycle of `length` conditions
+// (the first marked) passed by one event each, sharing `shared` resource conditions
+// (marked): a component takes a resource on entering a random stretch of its cycle
+// and gives it back on leaving it. Many cases, the components interleaving.
+CSetConditions BuildRandomSystem(CNetDesign& net, std::mt19937& gen, int components, int length,
+                                 int shared);
+
 // A net from a line of text: the conditions first, separated by blanks, a '*' after a
 // name giving it a token; then one event per ';', "name: pre pre -> post post". A
 // condition first named in an event is made there; an event refers to the last one
