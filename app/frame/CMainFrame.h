@@ -17,6 +17,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <utility>
 
 class CDiagramView;
@@ -27,6 +28,8 @@ class CDlgPropertiesEventBar;
 class CDlgPropertiesLabelBar;
 class CDlgPropertiesPolygonBar;
 class CDlgPropertiesSimulationBar;
+class CFrameFindingsHost;
+class CPropertyListBar;
 class CStartPage;
 class COutputBar;
 class CZerinNetDesignView;
@@ -133,6 +136,12 @@ public:
     // the net design view, animated.
     void ReplayCasePath(std::size_t nCase);
     void OpenRecentFile(int nIndex);
+
+    // --- The property list (app/frame/CMainFrameFindings.cpp). ---
+    CPropertyListBar& GetPropertyList() const { return *m_pPropertyList; }
+    // Analysis > "Properties" shows or hides the property list.
+    void TogglePropertyList();
+    bool IsPropertyListVisible() const;
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();
 
@@ -186,6 +195,7 @@ private:
     void CreateStatusBar();
     void CreatePages();
     void CreateOutputBar();
+    void CreateFindingsBars();
     void ConnectPage(CDlgPropertiesBar* pPage);
     QAction* AddAction(const CCommandRow& row);
     CCommandState StateIn(const CCommandContext& context, int nId);
@@ -239,6 +249,8 @@ private:
     QList<QMenu*> m_listMenus;
     std::array<QAction*, 4> m_recentActions{};
 
+    std::unique_ptr<CFrameFindingsHost> m_pFindingsHost;
+    CPropertyListBar* m_pPropertyList = nullptr;
     CStartPage* m_pStartPage = nullptr;
     CDlgPropertiesBar* m_pCurrentPage = nullptr;
     CPNElement* m_pCurrentElement = nullptr;
