@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class CDC;
+
 // What the lists of findings (the property list, the structure list) ask of the main
 // window around them.
 class CFindingsHost {
@@ -33,6 +35,8 @@ public:
     // The case graph's view shows the run marked in the graph (its cases in order, the
     // loop from loopStart); an empty list forgets it.
     virtual void ShowRunInCaseGraph(std::vector<std::uint32_t> cases, std::size_t loopStart) = 0;
+    // Drawn over the net design; empty for nothing.
+    virtual void SetNetDesignOverlay(std::function<void(CDC&)> draw) = 0;
     // The document changed in what the views and the title show.
     virtual void DocumentChanged() = 0;
 };

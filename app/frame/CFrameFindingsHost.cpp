@@ -110,6 +110,11 @@ void CFrameFindingsHost::ShowRunInCaseGraph(std::vector<std::uint32_t> cases,
         pView->ShowRun(std::move(cases), loopStart);
 }
 
+void CFrameFindingsHost::SetNetDesignOverlay(std::function<void(CDC&)> draw) {
+    if (CZerinNetDesignView* pView = m_frame.GetNetDesignView())
+        pView->SetOverlay(std::move(draw));
+}
+
 void CFrameFindingsHost::DocumentChanged() {
     m_frame.UpdateTitle();
     m_frame.GetFrameServices().UpdateAllViews();

@@ -18,6 +18,7 @@ public:
     int FireSelectedStep() override;
     bool IsTokenGameBusy() const override;
     void ShowRunInCaseGraph(std::vector<std::uint32_t> cases, std::size_t loopStart) override;
+    void SetNetDesignOverlay(std::function<void(CDC&)> draw) override;
     void DocumentChanged() override;
 
 private:

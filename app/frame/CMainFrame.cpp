@@ -14,6 +14,7 @@
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
 #include "app/bars/CPropertyListBar.h"
+#include "app/bars/CStructureListBar.h"
 #include "app/dialogs/CDlgGoToCase.h"
 #include "app/dialogs/CDlgOverviewLimits.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
@@ -108,8 +109,10 @@ CMainFrame::~CMainFrame() {
          {GetPage(PAGE_POLYGON), GetPage(PAGE_LABEL), GetPage(PAGE_CONDITION), GetPage(PAGE_EVENT),
           GetPage(PAGE_SIMULATION)})
         pPage->SetElement(nullptr);
-    // The property list reads the document too.
+    // The lists of findings read the document too.
+    m_pNetDesignView->removeEventFilter(m_pStructureList);
     delete m_pPropertyList;
+    delete m_pStructureList;
     for (CDiagramView*& pView : m_arrViews) {
         delete pView;
         pView = nullptr;

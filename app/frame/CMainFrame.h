@@ -30,7 +30,9 @@ class CDlgPropertiesPolygonBar;
 class CDlgPropertiesSimulationBar;
 class CFrameFindingsHost;
 class CPropertyListBar;
+class CQuestion;
 class CStartPage;
+class CStructureListBar;
 class COutputBar;
 class CZerinNetDesignView;
 class QLabel;
@@ -137,11 +139,14 @@ public:
     void ReplayCasePath(std::size_t nCase);
     void OpenRecentFile(int nIndex);
 
-    // --- The property list (app/frame/CMainFrameFindings.cpp). ---
+    // --- The lists of findings (app/frame/CMainFrameFindings.cpp). ---
     CPropertyListBar& GetPropertyList() const { return *m_pPropertyList; }
+    CStructureListBar& GetStructureList() const { return *m_pStructureList; }
     // Analysis > "Properties" shows or hides the property list.
     void TogglePropertyList();
     bool IsPropertyListVisible() const;
+    // A question of the Analysis menu: the structure's lists fill their dock as well.
+    void AskQuestion(const CQuestion& question);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();
 
@@ -251,6 +256,7 @@ private:
 
     std::unique_ptr<CFrameFindingsHost> m_pFindingsHost;
     CPropertyListBar* m_pPropertyList = nullptr;
+    CStructureListBar* m_pStructureList = nullptr;
     CStartPage* m_pStartPage = nullptr;
     CDlgPropertiesBar* m_pCurrentPage = nullptr;
     CPNElement* m_pCurrentElement = nullptr;

@@ -69,7 +69,7 @@ std::vector<CCommandRow> Rows(bool first, int& nextId) {
             return CCommandState{CanAsk(c.doc, question), false};
         };
         row.handler = [&question](CMainFrame& f, int) {
-            Ask(f.GetDocument(), question);
+            f.AskQuestion(question);
             f.GetFrameServices().UpdateAllViews();
         };
         rows.push_back(std::move(row));

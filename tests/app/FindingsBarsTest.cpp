@@ -1,10 +1,12 @@
-// The property list in the main window, opened from the Analysis menu (a formula added, a
-// wrong one showing the parser's column, verdicts with their engine), and Show Witness
-// playing a run in the token game to its last case and marking it in the case graph.
+// The lists of findings in the main window: the property list opened from the Analysis
+// menu (a formula added, a wrong one showing the parser's column, verdicts with their
+// engine), Show Witness playing a run in the token game to its last case and marking it
+// in the case graph, and the structure list highlighting an invariant until Esc.
 
 #include "FrameFixture.h"
 
 #include "app/bars/CPropertyListBar.h"
+#include "app/bars/CStructureListBar.h"
 #include "app/bars/CWitnessBar.h"
 #include "app/controls/CFormulaEdit.h"
 #include "casegraph/CPNCase.h"
@@ -12,6 +14,7 @@
 #include "model/CNetStructure.h"
 #include "model/CPNEvent.h"
 #include "occurrence/COccurrenceNet.h"
+#include "questions/CQuestionRegistry.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CommandIds.h"
 
@@ -107,4 +110,19 @@ TEST_F(FindingsBars, ShowWitnessPlaysTheRunToItsLastCaseAndMarksIt) {
     Bar().Poll();
     EXPECT_FALSE(witness.StepForward());
     EXPECT_FALSE(Bar().GetModel().IsStale(serial));
+}
+
+TEST_F(FindingsBars, TheStructureListHighlightsAnInvariantUntilEsc) {
+    Frame().AskQuestion(*Questions().Find("invariants"));
+    CStructureListBar& list = Frame().GetStructureList();
+    EXPECT_FALSE(list.isHidden());
+    const auto invariants = list.GetList().ItemsOf(CStructureList::EKind::SInvariant);
+    ASSERT_FALSE(invariants.empty());
+    list.Choose(static_cast<int>(invariants.front()));
+    const CStructureList::Item& item = list.GetList().Items()[invariants.front()];
+    EXPECT_EQ(list.GetHighlight().Count(), item.elements.size());
+    for (const int c : item.elements)
+        EXPECT_TRUE(list.GetHighlight().IsMarked(list.GetList().Net()->Conditions()[c]));
+    QTest::keyClick(Frame().GetNetDesignView(), Qt::Key_Escape);
+    EXPECT_TRUE(list.GetHighlight().IsEmpty());
 }
