@@ -47,7 +47,8 @@ CStructureListBar::CStructureListBar(CZerinDoc& doc, CFindingsHost& host, QWidge
     pLayout->addWidget(m_pSummary);
     m_pTree = new QTreeWidget(pBody);
     m_pTree->setAccessibleName(QStringLiteral("Structure list"));
-    m_pTree->setHeaderLabels({QStringLiteral("Item"), QStringLiteral("Value")});
+    m_pTree->setHeaderLabels(
+        {QStringLiteral("Item"), QStringLiteral("Value"), QStringLiteral("Now")});
     m_pTree->setColumnWidth(kColumnItem, 260);
     m_pTree->header()->setStretchLastSection(true);
     pLayout->addWidget(m_pTree, 1);
@@ -118,6 +119,8 @@ void CStructureListBar::BuildRows() {
         }
         pGroup->setExpanded(true);
     }
+    m_strShownCase.clear();
+    UpdateValues();
 }
 
 void CStructureListBar::Choose(int nItem) {
@@ -168,6 +171,32 @@ void CStructureListBar::Poll() {
                                                "Siphons and Traps again."));
         }
     }
+    UpdateValues();
+}
+
+void CStructureListBar::UpdateValues() {
+    const CSimulation& simulation = m_doc.Simulation();
+    const std::string shown = simulation.IsActive() ? simulation.CurrentCase().ToString(false) : "";
+    if (shown == m_strShownCase)
+        return;
+    m_strShownCase = shown;
+    const std::vector<bool> held =
+        simulation.IsActive() ? m_list.Held(simulation.CurrentCase()) : std::vector<bool>();
+    for (QTreeWidgetItemIterator it(m_pTree); *it; ++it) {
+        const int nItem = (*it)->data(kColumnItem, kItemRole).toInt();
+        if (nItem < 0 || static_cast<std::size_t>(nItem) >= m_list.Items().size())
+            continue;
+        const CStructureList::Item& item = m_list.Items()[static_cast<std::size_t>(nItem)];
+        if (item.kind != CStructureList::EKind::SInvariant)
+            continue;
+        (*it)->setText(kColumnNow, held.empty()
+                                       ? QString()
+                                       : QString::number(CStructureList::ValueIn(item, held)));
+    }
+    m_pTree->headerItem()->setToolTip(
+        kColumnNow, held.empty() ? QStringLiteral("In simulation: the value in the current case")
+                                 : QStringLiteral("The value in the current case %1")
+                                       .arg(QString::fromStdString(shown)));
 }
 
 bool CStructureListBar::eventFilter(QObject* pObject, QEvent* pEvent) {

@@ -18,13 +18,15 @@ class QTreeWidgetItem;
 // Output pane: the S-invariants with their weights and value, the T-invariants with their
 // event counts, the minimal siphons with their largest traps. Choosing one highlights its
 // conditions (or its events with their counts) in the net design; Esc in the net design
-// or choosing nothing takes the highlight away.
+// or choosing nothing takes the highlight away. In simulation a column says each
+// S-invariant's value in the current case, which every step keeps.
 class CStructureListBar : public QDockWidget {
     Q_OBJECT
 
 public:
     static constexpr int kColumnItem = 0;
     static constexpr int kColumnValue = 1;
+    static constexpr int kColumnNow = 2;
 
     CStructureListBar(CZerinDoc& doc, CFindingsHost& host, QWidget* pParent = nullptr);
 
@@ -39,7 +41,8 @@ public:
     // Takes the highlight and the choice away.
     void ClearHighlight();
 
-    // Follows the net: a list of another net greyed.
+    // Follows the token game and the net: the values in the current case, a list of
+    // another net greyed.
     void Poll();
 
 protected:
@@ -49,6 +52,7 @@ protected:
 private:
     void BuildRows();
     void Chosen();
+    void UpdateValues();
 
     CZerinDoc& m_doc;
     CFindingsHost& m_host;
@@ -57,5 +61,7 @@ private:
     QTimer m_timer;
     QLabel* m_pSummary;
     QTreeWidget* m_pTree;
+    // What the values were shown for.
+    std::string m_strShownCase;
     unsigned long long m_nDocRevision = 0;
 };

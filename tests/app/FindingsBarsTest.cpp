@@ -10,6 +10,7 @@
 #include "app/bars/CWitnessBar.h"
 #include "app/controls/CFormulaEdit.h"
 #include "casegraph/CPNCase.h"
+#include "document/CAutomaticRun.h"
 #include "findings/CWitnessReplay.h"
 #include "model/CNetStructure.h"
 #include "model/CPNEvent.h"
@@ -125,4 +126,22 @@ TEST_F(FindingsBars, TheStructureListHighlightsAnInvariantUntilEsc) {
         EXPECT_TRUE(list.GetHighlight().IsMarked(list.GetList().Net()->Conditions()[c]));
     QTest::keyClick(Frame().GetNetDesignView(), Qt::Key_Escape);
     EXPECT_TRUE(list.GetHighlight().IsEmpty());
+    // In simulation each S-invariant's value in the current case stands beside its initial
+    // one, and stays so along the token game's steps.
+    Frame().OnCommand(Cmd::ID_ENTER_SIMULATION);
+    const QTreeWidgetItem* group = list.GetTree().topLevelItem(0);
+    bool moved = false;
+    for (int step = 0; step < 6; ++step) {
+        list.Poll();
+        moved =
+            moved || !Doc().Simulation().CurrentCase().IsEqual(Doc().Simulation().InitialCase());
+        for (int i = 0; i < group->childCount(); ++i) {
+            EXPECT_FALSE(group->child(i)->text(CStructureListBar::kColumnNow).isEmpty());
+            EXPECT_EQ(group->child(i)->text(CStructureListBar::kColumnNow),
+                      group->child(i)->text(CStructureListBar::kColumnValue));
+        }
+        ASSERT_TRUE(Doc().Simulation().ChooseAutomaticStep(1));
+        CAutomaticRun::ExecuteStepWithoutAnimation(Doc());
+    }
+    EXPECT_TRUE(moved);
 }

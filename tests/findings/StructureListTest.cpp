@@ -1,5 +1,6 @@
 // The structure list: choosing an item highlights exactly its conditions (or events, with
-// their counts), drawn by the elements over the net.
+// their counts), drawn by the elements over the net; and along random runs of the token
+// game every S-invariant keeps the value the list says.
 
 #include "FindingsFixture.h"
 
@@ -53,8 +54,9 @@ TEST(StructureListTest, TheHighlightChoosesExactlyTheItemsElements) {
                     return shape.rect.CenterPoint() == e->m_ptPos;
                 }));
             // A count beside each event; a weight beside a condition only where it is not 1.
-            if (events)
+            if (events) {
                 EXPECT_EQ(dc.Calls("Text").size(), expected.size());
+            }
             ++items;
         }
     }
@@ -66,6 +68,30 @@ TEST(StructureListTest, TheHighlightChoosesExactlyTheItemsElements) {
     system.Make(1);
     none.Draw(dc, system.doc.NetDesign());
     EXPECT_TRUE(dc.calls.empty());
+}
+
+TEST(StructureListTest, SInvariantsKeepTheirValueAlongRandomRuns) {
+    std::size_t checked = 0;
+    for (unsigned seed = 1; seed <= 25; ++seed) {
+        RandomSystem system;
+        if (!system.Make(seed))
+            continue;
+        system.doc.GetRandom().SetFixedSeed(seed);
+        const CStructureList list = ListOf(system);
+        const std::vector<std::size_t> invariants = list.ItemsOf(CStructureList::EKind::SInvariant);
+        for (int step = 0; step < 40; ++step) {
+            const std::vector<bool> held = list.Held(system.doc.Simulation().CurrentCase());
+            for (const std::size_t i : invariants) {
+                EXPECT_EQ(CStructureList::ValueIn(list.Items()[i], held), list.Items()[i].value)
+                    << seed << " step " << step << ": " << list.Describe(list.Items()[i]);
+                ++checked;
+            }
+            if (!system.doc.Simulation().ChooseAutomaticStep(1))
+                break;
+            system.Fire();
+        }
+    }
+    EXPECT_GT(checked, 200u);
 }
 
 TEST(StructureListTest, ItemsReadAsTheNetNamesThem) {
