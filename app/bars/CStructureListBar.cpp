@@ -119,6 +119,8 @@ void CStructureListBar::BuildRows() {
         }
         pGroup->setExpanded(true);
     }
+    // The items as wide as they read, so that their values show beside them.
+    m_pTree->resizeColumnToContents(kColumnItem);
     m_strShownCase.clear();
     UpdateValues();
 }
