@@ -145,7 +145,9 @@ public:
     // Analysis > "Properties" shows or hides the property list.
     void TogglePropertyList();
     bool IsPropertyListVisible() const;
-    // A question of the Analysis menu: the structure's lists fill their dock as well.
+    // A question of the Analysis menu: the structure's lists fill their dock as well, a
+    // search asks for its conditions first, and a way through the case class an answer
+    // gives is marked in the case graph.
     void AskQuestion(const CQuestion& question);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();
