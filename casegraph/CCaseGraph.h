@@ -199,9 +199,11 @@ public:
     bool NameLines(const std::function<void(const std::string&)>& line,
                    const WorkProgress& progress = {}) const;
     void SetShowReachability(bool show);
-    // Marks the cases and steps of the path (and no others); returns the rectangle to
-    // repaint. An empty path takes the marks away.
-    CRect MarkPath(const std::vector<const CPNElement*>& elements);
+    // Marks the cases and steps of the path and of the loop (and no others), the loop's
+    // in its own colour; returns the rectangle to repaint. An empty path takes the marks
+    // away.
+    CRect MarkPath(const std::vector<const CPNElement*>& elements,
+                   const std::vector<const CPNElement*>& loop = {});
     // A path was marked and the case graph view has not been brought up to date since:
     // its next refresh keeps the marks, the one after takes them away. Asking clears it.
     bool TakePathNew() { return std::exchange(m_bPathNew, false); }

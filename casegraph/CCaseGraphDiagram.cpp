@@ -192,25 +192,36 @@ void CCaseGraph::Draw(CDC& dc) const {
     }
 }
 
-CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements) {
+CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements,
+                           const std::vector<const CPNElement*>& loop) {
     CRect rect;
-    for (CPNCase* node : m_arrCases)
+    for (CPNCase* node : m_arrCases) {
+        node->m_bOnLoop = false;
         if (std::exchange(node->m_bOnPath, false))
             rect |= node->GetBoundRect();
-    for (CPNStep* arc : m_arrSteps)
-        if (arc && std::exchange(arc->m_bOnPath, false))
-            rect |= arc->GetBoundRect();
-    m_nPathSteps = 0;
-    for (const CPNElement* element : elements) {
-        if (auto* node = dynamic_cast<CPNCase*>(const_cast<CPNElement*>(element)))
-            node->m_bOnPath = true;
-        else if (auto* arc = dynamic_cast<CPNStep*>(const_cast<CPNElement*>(element))) {
-            arc->m_bOnPath = true;
-            ++m_nPathSteps;
-        }
-        rect |= element->GetBoundRect();
     }
-    m_bPathNew = !elements.empty();
+    for (CPNStep* arc : m_arrSteps) {
+        if (!arc)
+            continue;
+        arc->m_bOnLoop = false;
+        if (std::exchange(arc->m_bOnPath, false))
+            rect |= arc->GetBoundRect();
+    }
+    m_nPathSteps = 0;
+    for (const auto* list : {&elements, &loop}) {
+        for (const CPNElement* element : *list) {
+            if (auto* node = dynamic_cast<CPNCase*>(const_cast<CPNElement*>(element))) {
+                node->m_bOnPath = true;
+                node->m_bOnLoop = list == &loop;
+            } else if (auto* arc = dynamic_cast<CPNStep*>(const_cast<CPNElement*>(element))) {
+                m_nPathSteps += arc->m_bOnPath ? 0 : 1;
+                arc->m_bOnPath = true;
+                arc->m_bOnLoop = list == &loop;
+            }
+            rect |= element->GetBoundRect();
+        }
+    }
+    m_bPathNew = !elements.empty() || !loop.empty();
     return rect;
 }
 

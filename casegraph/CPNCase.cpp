@@ -29,6 +29,11 @@ const CPen* CPNCase::PathPen() {
     return &pen;
 }
 
+const CPen* CPNCase::LoopPen() {
+    static const CPen pen(PS_SOLID, 3, RGB(160, 32, 240));
+    return &pen;
+}
+
 CPNCase::CPNCase() : CPNCondition(0, 0, nullptr) {
     m_label.m_pOwner = this;
 }
@@ -52,7 +57,7 @@ void CPNCase::Draw(CDC& dc, bool named) const {
         dc.SelectObject(oldBrush);
     }
     if (m_bOnPath) {
-        const CPen* oldPen = dc.SelectObject(PathPen());
+        const CPen* oldPen = dc.SelectObject(m_bOnLoop ? LoopPen() : PathPen());
         const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
         dc.Ellipse(m_ptPos.x - 17, m_ptPos.y - 17, m_ptPos.x + 17, m_ptPos.y + 17);
         dc.SelectObject(oldBrush);

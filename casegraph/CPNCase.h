@@ -35,6 +35,8 @@ public:
 
     // The pen of the path shown to a found case, for its cases and steps.
     static const CPen* PathPen();
+    // The pen of the loop of a run that repeats it for ever.
+    static const CPen* LoopPen();
 
     std::string GetCaseName() const override { return m_label.m_strText; }
     std::string GetCaseText() const override { return m_strConditions; }
@@ -55,6 +57,8 @@ public:
     bool m_bInitial = false;
     // Reachability colouring is on.
     bool m_bShowReachability = false;
-    // On the path shown to a found case: drawn with a wide ring.
+    // On the path shown to a found case: drawn with a wide ring; in the loop of a run that
+    // repeats it for ever, in the loop's colour.
     bool m_bOnPath = false;
+    bool m_bOnLoop = false;
 };

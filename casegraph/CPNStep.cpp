@@ -18,7 +18,7 @@ void CPNStep::Draw(CDC& dc) const {
         CPNEdge::Draw(dc);
         return;
     }
-    const CPen* oldPen = dc.SelectObject(CPNCase::PathPen());
+    const CPen* oldPen = dc.SelectObject(m_bOnLoop ? CPNCase::LoopPen() : CPNCase::PathPen());
     CPNEdge::Draw(dc);
     dc.SelectObject(oldPen);
 }

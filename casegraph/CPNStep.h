@@ -58,8 +58,10 @@ public:
     std::string m_strEvents;
     // The name label ("s1", ...); owned by the case graph.
     CPNLabel* m_pLabel = nullptr;
-    // On the path shown to a found case: drawn wide.
+    // On the path shown to a found case: drawn wide; in the loop of a run, in the loop's
+    // colour.
     bool m_bOnPath = false;
+    bool m_bOnLoop = false;
 
     void Draw(CDC& dc) const override;
 

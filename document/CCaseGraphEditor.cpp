@@ -47,8 +47,9 @@ CNodeAdjacency CCaseGraphEditor::Successors(bool singleEvents) {
     return singleEvents ? m_graph.SingleEventAdjacency() : m_graph.ForwardAdjacency();
 }
 
-CRect CCaseGraphEditor::MarkPath(const std::vector<const CPNElement*>& elements) {
-    return m_graph.MarkPath(elements);
+CRect CCaseGraphEditor::MarkPath(const std::vector<const CPNElement*>& elements,
+                                 const std::vector<const CPNElement*>& loop) {
+    return m_graph.MarkPath(elements, loop);
 }
 
 std::vector<const CPNElement*> CCaseGraphEditor::PathElements(const CCaseRun& run) {

@@ -58,9 +58,11 @@ public:
     // them, where not every step is drawn), else by the steps drawn; by single events
     // only with singleEvents.
     CNodeAdjacency Successors(bool singleEvents);
-    // Marks the cases and steps of the path (and no others); returns the rectangle to
-    // repaint. An empty path takes the marks away.
-    CRect MarkPath(const std::vector<const CPNElement*>& elements);
+    // Marks the cases and steps of the path (and no others), those of the loop a run
+    // repeats for ever in the loop's colour; returns the rectangle to repaint. An empty
+    // path takes the marks away.
+    CRect MarkPath(const std::vector<const CPNElement*>& elements,
+                   const std::vector<const CPNElement*>& loop = {});
     // A path was marked since the view last asked; asking clears it.
     bool TakePathNew() { return m_graph.TakePathNew(); }
     // The elements of the path of a run from the initial case through the drawn cases,

@@ -60,6 +60,7 @@ void CZerinDoc::NewDocument() {
     m_random.SeedWithTime();
     m_strPathName.clear();
     SetTitle("Untitled");
+    m_propertyList.Reset();
     SetModifiedFlag(false);
     m_history.Reset();
 }

@@ -10,6 +10,7 @@
 #include "document/CDocumentRecord.h"
 #include "document/CEditHistory.h"
 #include "document/CEditHost.h"
+#include "document/CPropertyList.h"
 #include "document/CSelection.h"
 #include "document/CSimulation.h"
 #include "model/CNetDesign.h"
@@ -53,7 +54,8 @@ public:
     const std::string& GetPathName() const { return m_strPathName; }
     // Sets the path and the title (the file name without folder and ".zrn").
     void SetPathName(const std::string& path);
-    bool IsModified() const { return m_bModified; }
+    // The document's own changes, or its property list's since it was last saved.
+    bool IsModified() const { return m_bModified || m_propertyList.IsModified(); }
     void SetModifiedFlag(bool modified = true) override;
     // A new document: emptied, title "Untitled", no path, no history.
     void NewDocument();
@@ -63,7 +65,9 @@ public:
     // Open and Save. The file is read and checked whole before it replaces anything: a
     // failed open leaves the document as it was and gives the user message
     // ("Unexpected file format." or "Failed to open document."). A failed save leaves
-    // the old file as it was and gives the reason.
+    // the old file as it was and gives the reason. The property list goes with the file
+    // in its companion (CPropertyListFile): an open that cannot take the companion
+    // opens the document with the list empty and the companion refused.
     CFileResult OnOpenDocument(const std::string& path);
     CFileResult OnSaveDocument(const std::string& path);
     unsigned long long Revision() const override;
@@ -80,6 +84,9 @@ public:
     const CSelection& Selection() const { return m_selection; }
     CSimulation& Simulation() { return m_simulation; }
     const CSimulation& Simulation() const { return m_simulation; }
+    // The properties kept with the document, saved in its companion file.
+    CPropertyList& PropertyList() { return m_propertyList; }
+    const CPropertyList& PropertyList() const { return m_propertyList; }
     CFrameServices& GetFrame() const { return m_rFrame; }
     CRandomSource& GetRandom() { return m_random; }
     // The net design with the tokens of the animation.
@@ -173,6 +180,7 @@ private:
     // Serves the automatic run and the case graph layout; declared before the case
     // graph, which holds a reference to it.
     CRandomSource m_random;
+    CPropertyList m_propertyList;
     CCaseGraph m_caseGraph;
     CNetDesign m_netDesign;
     COccurrenceNet m_occurrenceNet;

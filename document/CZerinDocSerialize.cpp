@@ -3,6 +3,7 @@
 #include "base/CArchive.h"
 #include "document/CDocumentFile.h"
 #include "document/CNullFrameServices.h"
+#include "document/CPropertyListFile.h"
 
 void CZerinDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -53,9 +54,12 @@ CFileResult CZerinDoc::OnOpenDocument(const std::string& path) {
         m_rFrame.SwitchToNetDesignView();
         m_rFrame.ClearOutputBar();
     }
-    if (result)
+    if (result) {
         SetPathName(path);
-    else
+        // The document opens whatever its companion holds; a refused one is said by the
+        // list.
+        (void)CPropertyListFile::Load(m_propertyList, path);
+    } else
         // Bytes that loaded once load again; should they not, the document is empty now
         // and must not be saved over the file it failed on.
         SetPathName(std::string());
@@ -74,6 +78,8 @@ CFileResult CZerinDoc::OnSaveDocument(const std::string& path) {
         SetPathName(path);
         SetModifiedFlag(false);
         m_history.MarkSaved();
+        // The document is saved; a list that could not be stays modified.
+        result = CPropertyListFile::Save(m_propertyList, path);
     }
     return result;
 }

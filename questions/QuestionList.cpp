@@ -14,6 +14,9 @@ std::unique_ptr<CQuestion> MakeDeadlockQuestion();
 std::unique_ptr<CQuestion> MakeInvariantsQuestion();
 std::unique_ptr<CQuestion> MakeSiphonsQuestion();
 std::unique_ptr<CQuestion> MakeReachableQuestion();
+std::unique_ptr<CQuestion> MakeClassReachQuestion();
+std::unique_ptr<CQuestion> MakeClassDeadlockQuestion();
+std::unique_ptr<CQuestion> MakeClassDeadEventsQuestion();
 
 void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeCountsQuestion());
@@ -29,4 +32,7 @@ void RegisterQuestions(CQuestionRegistry& registry) {
     registry.Add(MakeInvariantsQuestion());
     registry.Add(MakeSiphonsQuestion());
     registry.Add(MakeReachableQuestion());
+    registry.Add(MakeClassReachQuestion());
+    registry.Add(MakeClassDeadlockQuestion());
+    registry.Add(MakeClassDeadEventsQuestion());
 }

@@ -16,6 +16,7 @@
 #include <QAbstractScrollArea>
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include <map>
@@ -111,6 +112,10 @@ public:
     void ResetZoomAndScroll();
     // The logical point kept on the page.
     CPoint ClampToPage(CPoint pt) const;
+
+    // Drawn over the model in the window, neither printed nor exported (a highlight of
+    // elements chosen in a list); empty for none. The view is repainted.
+    void SetOverlay(std::function<void(CDC&)> draw);
 
     // Repaints the logical rectangle from the model (without erasing).
     void InvalidateLogical(const CRect& rect);
@@ -293,4 +298,5 @@ private:
     CViewHost& m_rHost;
     CPageHost m_pageHost;
     std::vector<XorFigure> m_listXor;
+    std::function<void(CDC&)> m_drawOverlay;
 };

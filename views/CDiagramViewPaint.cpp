@@ -178,6 +178,11 @@ void CDiagramView::DrawRulers(CDC& dc) const {
     dc.SetBkColor(oldBk);
 }
 
+void CDiagramView::SetOverlay(std::function<void(CDC&)> draw) {
+    m_drawOverlay = std::move(draw);
+    InvalidateAll();
+}
+
 void CDiagramView::PaintArea(QPainter& painter, const QRect& rectDevice) {
     // The logical rectangle of every unit the device rectangle touches.
     const CPoint topLeft = DeviceToLogical(rectDevice.topLeft());
@@ -197,6 +202,8 @@ void CDiagramView::PaintArea(QPainter& painter, const QRect& rectDevice) {
         dc.SelectObject(oldBrush);
         DrawGrid(dc, clip);
         DrawModelIn(dc, clip);
+        if (m_drawOverlay)
+            m_drawOverlay(dc);
         if (!m_bSimulation && m_rDoc.Record().ruler)
             DrawRulers(dc);
         if (!m_listXor.empty()) {

@@ -37,9 +37,10 @@ CSize CZerinCaseGraphView::GetExtent() const {
 }
 
 void CZerinCaseGraphView::DrawModel(CDC& dc) const {
-    if (DrawsOverview())
+    if (DrawsOverview()) {
         m_pOverview->Draw(dc, m_nMarkedGroup);
-    else if (!m_bPreparing)
+        DrawRunOnOverview(dc);
+    } else if (!m_bPreparing)
         Graph().Draw(dc);
 }
 
@@ -50,6 +51,7 @@ void CZerinCaseGraphView::DrawModelIn(CDC& dc, const CRect& rectClip) const {
 void CZerinCaseGraphView::DrawModelScaled(CDC& dc, const CRect& rectClip, double scale) const {
     if (DrawsOverview()) {
         m_pOverview->Draw(dc, m_nMarkedGroup);
+        DrawRunOnOverview(dc);
         return;
     }
     if (m_bPreparing)

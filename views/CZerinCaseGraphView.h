@@ -66,6 +66,13 @@ public:
     bool ShowsPart() const { return m_bPart; }
     int GetNeighbourhoodCentre() const { return m_nCentre; }
     int GetNeighbourhoodRadius() const { return m_nRadius; }
+    // A run marked in the graph (its cases by index, in order; the loop from loopStart,
+    // none where loopStart is past the last case): drawn over the overview as a way
+    // through its groups, and where the graph has no steps of its own (they come on
+    // demand), its cases are shown alone with the steps between them, as a neighbourhood
+    // is. An empty list forgets it.
+    void ShowRun(std::vector<std::uint32_t> cases, std::size_t loopStart);
+    const std::vector<std::uint32_t>& GetRun() const { return m_arrRun; }
     // The overview is shown (null while the whole graph is).
     const CCaseGraphOverview* GetOverview() const {
         return ShowsOverview() ? m_pOverview.get() : nullptr;
@@ -124,6 +131,8 @@ private:
     // Only the cases marked are shown, the centre (if any) selected, fitted to the window.
     void ShowPart(std::vector<bool> shown, int centre);
     void LeaveNeighbourhood();
+    // The run over the overview's groups, while its marks are on the graph.
+    void DrawRunOnOverview(CDC& dc) const;
 
     int m_nGridCells = 10;
     int m_nProgressSteps = kProgressSteps;
@@ -149,4 +158,7 @@ private:
     int m_nCentre = -1;
     int m_nRadius = 1;
     std::vector<int> m_arrDistance;
+    // The run shown (ShowRun) and where its loop begins.
+    std::vector<std::uint32_t> m_arrRun;
+    std::size_t m_nRunLoop = 0;
 };

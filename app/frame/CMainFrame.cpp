@@ -13,10 +13,13 @@
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/CNavigatorBar.h"
 #include "app/bars/COutputBar.h"
+#include "app/bars/CPropertyListBar.h"
+#include "app/bars/CStructureListBar.h"
 #include "app/dialogs/CDlgGoToCase.h"
 #include "app/dialogs/CDlgOverviewLimits.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
+#include "app/frame/CFrameFindingsHost.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
 #include "model/CPNCondition.h"
@@ -82,6 +85,7 @@ CMainFrame::CMainFrame(QWidget* pParent)
     m_pNetDesignView->setObjectName(QStringLiteral("NetDesignView"));
     m_arrViews[VIEW_NET_DESIGN] = m_pNetDesignView;
     setCentralWidget(m_pNetDesignView);
+    CreateFindingsBars();
 
     m_pOutputBar->SetTopOffset(StatusBarHeight());
     UpdateTitle();
@@ -105,6 +109,10 @@ CMainFrame::~CMainFrame() {
          {GetPage(PAGE_POLYGON), GetPage(PAGE_LABEL), GetPage(PAGE_CONDITION), GetPage(PAGE_EVENT),
           GetPage(PAGE_SIMULATION)})
         pPage->SetElement(nullptr);
+    // The lists of findings read the document too.
+    m_pNetDesignView->removeEventFilter(m_pStructureList);
+    delete m_pPropertyList;
+    delete m_pStructureList;
     for (CDiagramView*& pView : m_arrViews) {
         delete pView;
         pView = nullptr;

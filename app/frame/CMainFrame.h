@@ -17,6 +17,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <utility>
 
 class CDiagramView;
@@ -27,7 +28,11 @@ class CDlgPropertiesEventBar;
 class CDlgPropertiesLabelBar;
 class CDlgPropertiesPolygonBar;
 class CDlgPropertiesSimulationBar;
+class CFrameFindingsHost;
+class CPropertyListBar;
+class CQuestion;
 class CStartPage;
+class CStructureListBar;
 class COutputBar;
 class CZerinNetDesignView;
 class QLabel;
@@ -133,6 +138,17 @@ public:
     // the net design view, animated.
     void ReplayCasePath(std::size_t nCase);
     void OpenRecentFile(int nIndex);
+
+    // --- The lists of findings (app/frame/CMainFrameFindings.cpp). ---
+    CPropertyListBar& GetPropertyList() const { return *m_pPropertyList; }
+    CStructureListBar& GetStructureList() const { return *m_pStructureList; }
+    // Analysis > "Properties" shows or hides the property list.
+    void TogglePropertyList();
+    bool IsPropertyListVisible() const;
+    // A question of the Analysis menu: the structure's lists fill their dock as well, a
+    // search asks for its conditions first, and a way through the case class an answer
+    // gives is marked in the case graph.
+    void AskQuestion(const CQuestion& question);
     // Runs the update rule of every action (the idle update).
     void UpdateCommandUI();
 
@@ -186,6 +202,7 @@ private:
     void CreateStatusBar();
     void CreatePages();
     void CreateOutputBar();
+    void CreateFindingsBars();
     void ConnectPage(CDlgPropertiesBar* pPage);
     QAction* AddAction(const CCommandRow& row);
     CCommandState StateIn(const CCommandContext& context, int nId);
@@ -239,6 +256,9 @@ private:
     QList<QMenu*> m_listMenus;
     std::array<QAction*, 4> m_recentActions{};
 
+    std::unique_ptr<CFrameFindingsHost> m_pFindingsHost;
+    CPropertyListBar* m_pPropertyList = nullptr;
+    CStructureListBar* m_pStructureList = nullptr;
     CStartPage* m_pStartPage = nullptr;
     CDlgPropertiesBar* m_pCurrentPage = nullptr;
     CPNElement* m_pCurrentElement = nullptr;

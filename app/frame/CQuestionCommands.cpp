@@ -3,6 +3,7 @@
 #include "app/frame/CMainFrame.h"
 #include "base/OutputWriter.h"
 #include "document/CZerinDoc.h"
+#include "findings/DocumentNet.h"
 #include "model/CNetStructure.h"
 #include "questions/CAnswerWriter.h"
 #include "questions/CQuestionAsker.h"
@@ -34,20 +35,22 @@ bool CanAsk(const CZerinDoc& doc, const CQuestion& question) {
     return question.NeedsOnlyTheNet() || doc.Simulation().IsActive();
 }
 
-void Ask(CZerinDoc& doc, const CQuestion& question) {
+CAnswer Ask(CZerinDoc& doc, const CQuestion& question, const std::optional<CQuestionArgs>& args) {
     if (!CanAsk(doc, question))
-        return;
+        return {};
     if (question.UsesCaseNames())
         doc.NameForOutput();
-    const CNetStructure net = CNetStructure::FromDesign(doc.NetDesign());
+    // The net's own initial case, also in simulation.
+    const CNetStructure net = DocumentNet(doc);
     CQuestionArgs flags;
     for (const std::string& flag : question.Menu().flags)
         flags[flag];
-    const CQuestionContext context{net, &doc, doc.Simulation().Engine(), flags, {}};
-    const CAnswer answer = CQuestionAsker::Ask(question, context);
+    const CQuestionContext context{net, &doc, doc.Simulation().Engine(), args ? *args : flags, {}};
+    CAnswer answer = CQuestionAsker::Ask(question, context);
     CAnswerWriter::Write(answer);
     if (!answer.error.empty())
         WriteError(PANE_ANALYSIS, answer.error);
+    return answer;
 }
 
 std::vector<CCommandRow> Rows(bool first, int& nextId) {
@@ -69,7 +72,7 @@ std::vector<CCommandRow> Rows(bool first, int& nextId) {
             return CCommandState{CanAsk(c.doc, question), false};
         };
         row.handler = [&question](CMainFrame& f, int) {
-            Ask(f.GetDocument(), question);
+            f.AskQuestion(question);
             f.GetFrameServices().UpdateAllViews();
         };
         rows.push_back(std::move(row));

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/frame/CCommandTable.h"
+#include "questions/CQuestion.h"
+
+#include <optional>
 
 #include <vector>
 
@@ -15,7 +18,9 @@ namespace QuestionCommands {
 // The rows of the questions whose entries stand first (first) or after the others.
 std::vector<CCommandRow> Rows(bool first, int& nextId);
 bool CanAsk(const CZerinDoc& doc, const CQuestion& question);
-// Asks with no options and writes the answer; where it did not answer, says why.
-void Ask(CZerinDoc& doc, const CQuestion& question);
+// Asks with the menu entry's flags (or the arguments given) and writes the answer; where
+// it did not answer, says why. Returns the answer.
+CAnswer Ask(CZerinDoc& doc, const CQuestion& question,
+            const std::optional<CQuestionArgs>& args = std::nullopt);
 
 } // namespace QuestionCommands

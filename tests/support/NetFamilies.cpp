@@ -7,7 +7,9 @@
 #include "model/CPNEvent.h"
 #include "model/CPNLabel.h"
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -208,5 +210,53 @@ std::string RingNetText(int n) {
     for (int i = 0; i < n; ++i)
         text += "; t" + std::to_string(i) + ": c" + std::to_string(i) + " -> c" +
                 std::to_string((i + 1) % n);
+    return text;
+}
+
+std::string RandomSystemText(std::mt19937& gen) {
+    struct Event {
+        std::string name;
+        std::vector<std::string> pre, post;
+        int ring = 0;
+    };
+    const int rings = std::uniform_int_distribution<int>(2, 4)(gen);
+    std::string text;
+    std::vector<Event> events;
+    for (int r = 0; r < rings; ++r) {
+        const int length = std::uniform_int_distribution<int>(2, 3)(gen);
+        const int marked = std::uniform_int_distribution<int>(0, length - 1)(gen);
+        const std::string ring = std::to_string(r);
+        for (int p = 0; p < length; ++p)
+            text += (text.empty() ? "" : " ") + ("c" + ring + "_" + std::to_string(p)) +
+                    (p == marked ? "*" : "");
+        for (int p = 0; p < length; ++p)
+            events.push_back({"t" + ring + "_" + std::to_string(p),
+                              {"c" + ring + "_" + std::to_string(p)},
+                              {"c" + ring + "_" + std::to_string((p + 1) % length)},
+                              r});
+    }
+    std::set<std::pair<int, int>> joined;
+    const int joins = std::uniform_int_distribution<int>(0, 3)(gen);
+    for (int k = 0; k < joins; ++k) {
+        std::uniform_int_distribution<std::size_t> pick(0, events.size() - 1);
+        const std::size_t a = pick(gen), b = pick(gen);
+        const int ra = events[a].ring, rb = events[b].ring;
+        // Single events of two rings not joined yet.
+        if (ra < 0 || rb < 0 || ra == rb || !joined.insert(std::minmax(ra, rb)).second)
+            continue;
+        Event both{"s" + std::to_string(k), events[a].pre, events[a].post, -1};
+        both.pre.insert(both.pre.end(), events[b].pre.begin(), events[b].pre.end());
+        both.post.insert(both.post.end(), events[b].post.begin(), events[b].post.end());
+        events[std::min(a, b)] = std::move(both);
+        events.erase(events.begin() + static_cast<std::ptrdiff_t>(std::max(a, b)));
+    }
+    for (const Event& event : events) {
+        text += "; " + event.name + ":";
+        for (const std::string& c : event.pre)
+            text += " " + c;
+        text += " ->";
+        for (const std::string& c : event.post)
+            text += " " + c;
+    }
     return text;
 }

@@ -74,3 +74,12 @@ CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text, CDC* m
 // The text of a ring of n conditions c0 (marked) ... c(n-1) and n events t(i) from c(i)
 // to c(i+1 mod n), for BuildNetFromText: n cases, n steps.
 std::string RingNetText(int n);
+
+// The text of a random system of components, for BuildNetFromText: 2 to 4 rings of 2 or
+// 3 conditions (c<ring>_<place>, one of them marked, at random), their events
+// t<ring>_<place> moving the ring's token on; then up to three pairs of events of two
+// rings joined into one (s<k>, taking both tokens on together), at most one pair per
+// two rings. Each ring is an S-invariant of value 1; the joins bring deadlocks and runs
+// that leave a ring behind. Not every such net is a C/E system: an event joined may
+// never have concession.
+std::string RandomSystemText(std::mt19937& gen);

@@ -14,13 +14,33 @@ std::vector<CCommandRow>& AnalysisCommandList() {
     return listed;
 }
 
-// The case class written out and exported (the export formats that are analyses), its
-// verification and the reachable cases; then the rows of the list.
+namespace {
+
+// The property list, first: the properties checked, with their runs.
+std::vector<CCommandRow> PropertyListRows() {
+    return {{.id = ID_PROPERTY_LIST,
+             .menu = "Analysis",
+             .text = "Properties",
+             .prompt = "Check properties of the system, each with the run that shows its "
+                       "answer\nProperties",
+             .checkable = true,
+             .rule = [](const CCommandContext& c,
+                        int) { return Enabled(true, c.frame.IsPropertyListVisible()); },
+             .handler = Frame(&CMainFrame::TogglePropertyList)},
+            {.id = 0, .menu = "Analysis"}};
+}
+
+} // namespace
+
+// The property list; the case class written out and exported (the export formats that are
+// analyses), its verification and the reachable cases; then the rows of the list.
 std::vector<CCommandRow> MakeAnalysisMenu(const std::vector<CCommandRow>& listed) {
     int nId = ID_ANALYSIS_LISTED_FIRST;
+    std::vector<CCommandRow> rows = PropertyListRows();
     // The questions whose entries stand first (the case class written out), the exports
     // that are analyses, the verification, the other questions, the rows listed.
-    std::vector<CCommandRow> rows = QuestionCommands::Rows(true, nId);
+    for (CCommandRow& row : QuestionCommands::Rows(true, nId))
+        rows.push_back(std::move(row));
     AppendExportRows(rows, "Analysis", std::nullopt);
     rows.push_back({.id = ID_CASE_CLASS_VERIFICATION,
                     .menu = "Analysis",
