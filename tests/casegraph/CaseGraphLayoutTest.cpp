@@ -232,10 +232,10 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
     EXPECT_EQ(g.graph.SmoothSession().GetAlgorithm().m_nLength, 8);
     // OK without a started search applies nothing.
     EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession&) { return true; }));
-    // A run, then Cancel: the nodes stay.
+    // A run (the population, then five generations), then Cancel: the nodes stay.
     EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession& s) {
         s.Start();
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
             s.RunGeneration();
         s.Stop();
         return false;
