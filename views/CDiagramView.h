@@ -14,6 +14,7 @@
 #include "views/CToolHost.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <QString>
 #include <optional>
@@ -112,9 +113,18 @@ public:
     // The logical point kept on the page.
     CPoint ClampToPage(CPoint pt) const;
 
+    // While a computation works on the document on another thread the view reads
+    // nothing of it: it paints what it last showed, and repaints from the document
+    // once thawed.
+    void Freeze(bool bFrozen);
+    bool IsFrozen() const { return m_bFrozen; }
+
     // Repaints the logical rectangle from the model (without erasing).
     void InvalidateLogical(const CRect& rect);
     void InvalidateAll();
+    // How often the view was drawn anew whole (what it shows changed: a part of the
+    // diagram, the whole of it, another layout), for a picture that follows it.
+    unsigned long long GetShownChanges() const { return m_nShownChanges; }
     CPoint SnapToGrid(int x, int y) const;
     CPoint SnapToGrid(CPoint pt) const { return SnapToGrid(pt.x, pt.y); }
     // Inverting overlays over the model: drawing the same figure twice erases it.
@@ -287,10 +297,17 @@ private:
         bool operator==(const XorFigure&) const = default;
     };
     void ToggleXorFigure(const XorFigure& figure);
+    // The picture of the window as last painted, kept up by every repaint, and shown
+    // while frozen.
+    void KeepFrame(const QImage& buffer, const QRect& clip);
+    void PaintFrozen(QPainter& painter, const QRect& clip);
     void InvalidateFigure(const XorFigure& figure);
 
     CZerinDoc& m_rDoc;
     CViewHost& m_rHost;
     CPageHost m_pageHost;
     std::vector<XorFigure> m_listXor;
+    bool m_bFrozen = false;
+    QImage m_imgFrame;
+    unsigned long long m_nShownChanges = 0;
 };

@@ -3,9 +3,6 @@
 #include "engines/CCaseEngine.h"
 #include "views/CommandIds.h"
 
-#include "casegraph/CCasePath.h"
-#include "casegraph/CPNCase.h"
-#include "casegraph/CPNStep.h"
 #include "app/bars/CDlgPropertiesConditionBar.h"
 #include "app/bars/CDlgPropertiesEventBar.h"
 #include "app/bars/CDlgPropertiesLabelBar.h"
@@ -17,8 +14,12 @@
 #include "app/dialogs/CDlgOverviewLimits.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
+#include "app/frame/CTaskRunner.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/OutputWriter.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
 #include "views/CZerinCaseGraphView.h"
@@ -87,6 +88,9 @@ CMainFrame::CMainFrame(QWidget* pParent)
     UpdateTitle();
     UpdateRecentFileMenu();
     qApp->installEventFilter(this);
+
+    m_pTaskRunner = new CTaskRunner(this);
+    m_pTaskRunner->SetFreeze([this](bool bFrozen) { Freeze(bFrozen); });
 
     m_pIdleTimer = new QTimer(this);
     m_pIdleTimer->setInterval(IDLE_UPDATE_MS);
@@ -480,6 +484,22 @@ void CMainFrame::RestoreOutputBarAfterPrinting() {
         return;
     m_pOutputBar->show();
     ReapplyOutputSize();
+}
+
+bool CMainFrame::RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work) {
+    return m_pTaskRunner->Run(QString::fromStdString(title), work);
+}
+
+void CMainFrame::Freeze(bool bFrozen) {
+    m_bFrozen = bFrozen;
+    for (CDiagramView* pView : m_arrViews)
+        if (pView)
+            pView->Freeze(bFrozen);
+    m_pNavigator->Freeze(bFrozen);
+    if (bFrozen)
+        return;
+    m_services.ApplyPending();
+    UpdateCommandUI();
 }
 
 // --- Services for the document. ---

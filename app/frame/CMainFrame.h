@@ -29,6 +29,7 @@ class CDlgPropertiesPolygonBar;
 class CDlgPropertiesSimulationBar;
 class CStartPage;
 class COutputBar;
+class CTaskRunner;
 class CZerinNetDesignView;
 class QLabel;
 class QMenu;
@@ -83,6 +84,14 @@ public:
     void RefreshPropertiesPage() override;
     void HideOutputBarForPrinting() override;
     void RestoreOutputBarAfterPrinting() override;
+    // The work runs on a worker under the task runner, the window frozen meanwhile.
+    bool RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work) override;
+    CTaskRunner& GetTaskRunner() const { return *m_pTaskRunner; }
+    // While a task works on the document the window reads nothing of it: the views and
+    // the navigator show what they showed, the commands' states wait, and what the
+    // document asked of the window is done once thawed.
+    void Freeze(bool bFrozen);
+    bool IsFrozen() const { return m_bFrozen; }
 
     // --- Services for the document. ---
     void EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep);
@@ -234,6 +243,8 @@ private:
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentSeparator = nullptr;
     QTimer* m_pIdleTimer = nullptr;
+    CTaskRunner* m_pTaskRunner = nullptr;
+    bool m_bFrozen = false;
 
     std::map<int, QAction*> m_mapActions;
     QList<QMenu*> m_listMenus;
