@@ -6,28 +6,30 @@ CWorkMonitor::CWorkMonitor() : m_lastPoll(Clock::now()) {}
 
 WorkProgress CWorkMonitor::Progress() {
     return [this](std::size_t done, std::size_t total) {
-        Polled(done, total);
+        Polled(&done, total);
         return !m_bCancelled;
     };
 }
 
 bool CWorkMonitor::Poll() {
-    std::lock_guard lock(m_mutex);
-    const Clock::time_point now = Clock::now();
-    m_longestGap = std::max(m_longestGap, now - m_lastPoll);
-    m_lastPoll = now;
-    ++m_nPolls;
+    Polled(nullptr, 0);
     return !m_bCancelled;
 }
 
-void CWorkMonitor::Polled(std::size_t done, std::size_t total) {
-    std::lock_guard lock(m_mutex);
-    const Clock::time_point now = Clock::now();
-    m_longestGap = std::max(m_longestGap, now - m_lastPoll);
-    m_lastPoll = now;
-    ++m_nPolls;
-    m_nDone = done;
-    m_nTotal = total;
+void CWorkMonitor::Polled(const std::size_t* done, std::size_t total) {
+    {
+        std::lock_guard lock(m_mutex);
+        const Clock::time_point now = Clock::now();
+        m_longestGap = std::max(m_longestGap, now - m_lastPoll);
+        m_lastPoll = now;
+        ++m_nPolls;
+        if (done) {
+            m_nDone = *done;
+            m_nTotal = total;
+        }
+    }
+    if (m_pollHook && !m_pollHook(Read()))
+        m_bCancelled = true;
 }
 
 void CWorkMonitor::SetStage(const std::string& text) {

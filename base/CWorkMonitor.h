@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -28,6 +29,7 @@ public:
     void SetStage(const std::string& text);
     // From now on every poll answers false.
     void Cancel() { m_bCancelled = true; }
+
     bool IsCancelled() const { return m_bCancelled; }
 
     // What the waiting side shows.
@@ -41,10 +43,16 @@ public:
         double longestGap = 0.0;
     };
     Reading Read() const;
+    // Told every poll with what the monitor reads then, on the work's thread; false
+    // cancels the work there (a test drives the work's every way out with it). Set
+    // before the work starts.
+    using PollHook = std::function<bool(const Reading&)>;
+    void SetPollHook(PollHook hook) { m_pollHook = std::move(hook); }
 
 private:
     using Clock = std::chrono::steady_clock;
-    void Polled(std::size_t done, std::size_t total);
+    // A poll, with the count when the work told one.
+    void Polled(const std::size_t* done, std::size_t total);
 
     std::atomic<bool> m_bCancelled = false;
     mutable std::mutex m_mutex;
@@ -54,4 +62,5 @@ private:
     std::uint64_t m_nPolls = 0;
     Clock::time_point m_lastPoll;
     Clock::duration m_longestGap{};
+    PollHook m_pollHook;
 };

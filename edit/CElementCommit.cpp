@@ -118,20 +118,50 @@ void CElementCommit::Rollback() {
 }
 
 void CElementCommit::Do() {
+    Do(WorkProgress());
+}
+
+void CElementCommit::Undo() {
+    Undo(WorkProgress());
+}
+
+bool CElementCommit::Do(const WorkProgress& progress) {
     for (const ListEntry& entry : m_lists)
         if (Applies(entry))
             entry.list->assign(entry.after.begin(), entry.after.end());
     for (const ElementEntry& entry : m_elements)
         if (Applies(entry))
             entry.element->RestoreState(*entry.after);
-    for (auto& change : m_changes)
-        change->Redo();
+    for (std::size_t k = 0; k < m_changes.size(); ++k) {
+        if (progress && !progress(k, m_changes.size())) {
+            // The changes done go back, then the elements and lists.
+            for (std::size_t j = k; j-- > 0;)
+                m_changes[j]->Undo();
+            for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
+                if (Applies(*it))
+                    it->element->RestoreState(*it->before);
+            for (const ListEntry& entry : m_lists)
+                if (Applies(entry))
+                    entry.list->assign(entry.before.begin(), entry.before.end());
+            return false;
+        }
+        m_changes[k]->Redo();
+    }
     m_bDone = true;
+    return true;
 }
 
-void CElementCommit::Undo() {
-    for (auto it = m_changes.rbegin(); it != m_changes.rend(); ++it)
-        (*it)->Undo();
+bool CElementCommit::Undo(const WorkProgress& progress) {
+    const std::size_t count = m_changes.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        if (progress && !progress(k, count)) {
+            // The changes undone are made again, in their order.
+            for (std::size_t j = count - k; j < count; ++j)
+                m_changes[j]->Redo();
+            return false;
+        }
+        m_changes[count - 1 - k]->Undo();
+    }
     for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
         if (Applies(*it))
             it->element->RestoreState(*it->before);
@@ -139,6 +169,7 @@ void CElementCommit::Undo() {
         if (Applies(entry))
             entry.list->assign(entry.before.begin(), entry.before.end());
     m_bDone = false;
+    return true;
 }
 
 bool CElementCommit::MergeWith(CEditCommand& next) {

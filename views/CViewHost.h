@@ -29,10 +29,12 @@ public:
     // shows the work's progress with Cancel, and touches nothing of the document while
     // it runs. The work polls the monitor (its stage, its count) and, once the monitor
     // says it was cancelled, returns false with the document as it found it. True when
-    // it ran to its end. Without a window it runs at once on the caller's thread.
-    virtual bool RunTask(const std::string& /*title*/,
-                         const std::function<bool(CWorkMonitor&)>& work) {
-        CWorkMonitor monitor;
-        return work(monitor);
-    }
+    // it ran to its end. What the work writes to the output panes reaches them once it
+    // has ended, and not at all when it was cancelled. Without a window it runs at once
+    // on the caller's thread.
+    virtual bool RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work);
+
+protected:
+    // Runs the work at once with the monitor, what it writes held back as RunTask says.
+    static bool RunHere(CWorkMonitor& monitor, const std::function<bool(CWorkMonitor&)>& work);
 };

@@ -16,6 +16,7 @@
 #include "app/dialogs/DialogTitle.h"
 #include "app/frame/CTaskRunner.h"
 #include "app/frame/ToolBarIcons.h"
+#include "base/FormatString.h"
 #include "base/OutputWriter.h"
 #include "casegraph/CCasePath.h"
 #include "casegraph/CPNCase.h"
@@ -287,17 +288,6 @@ void CMainFrame::OnGoToCase() {
         if (auto* c = dynamic_cast<const CPNCondition*>(e); c && c->m_pLabel)
             conditions.append(QString::fromStdString(c->m_pLabel->m_strText));
     conditions.sort(Qt::CaseInsensitive);
-    CDlgGoToCase dialog(conditions, this);
-    dialog.m_strCase = m_strGoToCase;
-    dialog.m_nRadius = m_nGoToRadius;
-    if (m_pPrompt->RunDialog(dialog) != QDialog::Accepted)
-        return;
-    m_strGoToCase = dialog.m_strCase;
-    m_nGoToRadius = dialog.m_nRadius;
-    ShowCaseGraph();
-    auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH]);
-    if (!pView)
-        return;
     const auto names = [](const QString& text) {
         std::vector<std::string> list;
         for (const QString& name :
@@ -305,12 +295,78 @@ void CMainFrame::OnGoToCase() {
             list.push_back(name.toStdString());
         return list;
     };
-    std::string error;
-    if (!pView->GoToCase(dialog.m_strCase.toStdString(), names(dialog.m_strWanted),
-                         names(dialog.m_strUnwanted), dialog.m_nRadius, error))
+    // Asked again, with what was typed, until a case is found or the user gives up.
+    CZerinCaseGraphView* pView = nullptr;
+    for (;;) {
+        CDlgGoToCase dialog(conditions, this);
+        dialog.m_strCase = m_strGoToCase;
+        dialog.m_strWanted = m_strGoToWanted;
+        dialog.m_strUnwanted = m_strGoToUnwanted;
+        dialog.m_nRadius = m_nGoToRadius;
+        if (m_pPrompt->RunDialog(dialog) != QDialog::Accepted)
+            return;
+        m_strGoToCase = dialog.m_strCase;
+        m_strGoToWanted = dialog.m_strWanted;
+        m_strGoToUnwanted = dialog.m_strUnwanted;
+        m_nGoToRadius = dialog.m_nRadius;
+        ShowCaseGraph();
+        pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH]);
+        if (!pView)
+            return;
+        std::string error;
+        if (pView->GoToCase(dialog.m_strCase.toStdString(), names(dialog.m_strWanted),
+                            names(dialog.m_strUnwanted), dialog.m_nRadius, error))
+            break;
+        UpdateCommandUI();
+        if (error.empty())
+            return;
         m_pPrompt->Message(this, QMessageBox::Warning, QString::fromStdString(error),
                            QMessageBox::Ok);
+    }
+    // The case gone to is named where the user looks: the status bar and the output.
+    const int nCentre = pView->GetNeighbourhoodCentre();
+    const CCaseGraph& graph = m_doc.CaseGraph();
+    if (nCentre >= 0 && static_cast<std::size_t>(nCentre) < graph.Cases().size()) {
+        const CPNCase* pCase = graph.Cases()[static_cast<std::size_t>(nCentre)];
+        const int nRadius = pView->GetNeighbourhoodRadius();
+        const std::string strText =
+            FormatString("Went to case %s %s, shown with the cases within %d %s of it.",
+                         pCase->m_label.m_strText.c_str(), pCase->m_strConditions.c_str(), nRadius,
+                         nRadius == 1 ? "step" : "steps");
+        statusBar()->showMessage(QString::fromStdString(strText));
+        ShowOutputWindow();
+        WriteOutput(PANE_STANDARD, strText);
+    }
     UpdateCommandUI();
+}
+
+void CMainFrame::UndoRedo(bool bUndo) {
+    CEditHistory& history = m_doc.History();
+    const CCaseGraph& graph = m_doc.CaseGraph();
+    if (graph.StepCount() + graph.Cases().size() <=
+        static_cast<std::size_t>(CZerinCaseGraphView::kProgressSteps)) {
+        if (bUndo)
+            history.Undo();
+        else
+            history.Redo();
+        return;
+    }
+    const std::string strTitle =
+        bUndo ? "Undo " + history.UndoText() : "Redo " + history.RedoText();
+    RunTask(strTitle, [&](CWorkMonitor& monitor) {
+        monitor.SetStage(strTitle + "...");
+        if (!(bUndo ? history.Undo(monitor.Progress()) : history.Redo(monitor.Progress())))
+            return false;
+        if (!m_doc.Record().caseGraphLaidOut)
+            return true;
+        monitor.SetStage("Drawing the steps...");
+        // Read whole: the edit is undone or redone and no longer to be stopped.
+        graph.PrepareDrawing([progress = monitor.Progress()](std::size_t done, std::size_t total) {
+            progress(done, total);
+            return true;
+        });
+        return true;
+    });
 }
 
 void CMainFrame::ShowCaseGraph() {

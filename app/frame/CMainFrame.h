@@ -123,8 +123,13 @@ public:
     // the case graph view.
     void OnOverviewLimits();
     // "Go to Case...": asks for the case and the steps around it and shows them in the
-    // case graph view; a case not found is said.
+    // case graph view, the case named in the status bar and the output; a case not
+    // found is said and asked for again with what was typed.
     void OnGoToCase();
+    // Edit > Undo and Redo: of a document with a large case graph as a task, the edit
+    // taken back in its parts (Cancel leaves it as it was) and what the repaint needs
+    // read before the window shows it.
+    void UndoRedo(bool bUndo);
     // The limits the settings keep, the view's own by default.
     std::pair<int, int> OverviewLimits() const;
     void ToggleStatusBar();
@@ -231,6 +236,8 @@ private:
     CNavigatorBar* m_pNavigator = nullptr;
     // What "Go to Case..." was last given.
     QString m_strGoToCase;
+    QString m_strGoToWanted;
+    QString m_strGoToUnwanted;
     int m_nGoToRadius = 1;
     QLabel* m_pPositionPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
