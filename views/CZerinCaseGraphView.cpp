@@ -151,11 +151,7 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
 }
 
 void CZerinCaseGraphView::Refresh() {
-    if (RefreshOverviewFirst())
-        return;
-    Prepared prepared;
-    PrepareWhole(nullptr, prepared);
-    ShowPrepared(prepared);
+    RefreshBusy();
 }
 
 bool CZerinCaseGraphView::RefreshOverviewFirst() {

@@ -35,7 +35,7 @@ public:
     void DrawNameLegend(CDC& dc, int lineHeight) const override;
 
     // Brings the view up to date with the document: lays a new graph out, writes the
-    // names once, marks the current case in simulation.
+    // names once, marks the current case in simulation; past kProgressSteps as a task.
     void Refresh();
     // Past this many steps, laying out and naming the whole graph shows its progress
     // with Cancel.

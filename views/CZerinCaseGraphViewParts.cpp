@@ -276,11 +276,9 @@ bool CZerinCaseGraphView::RefreshBusy() {
         return true;
     if (Graph().StepCount() + Graph().Cases().size() <=
         static_cast<std::size_t>(m_nProgressSteps)) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
         Prepared prepared;
         PrepareWhole(nullptr, prepared);
         ShowPrepared(prepared);
-        QApplication::restoreOverrideCursor();
         return true;
     }
     // Laying out and naming millions of steps takes seconds: a task, with its progress
@@ -300,8 +298,8 @@ bool CZerinCaseGraphView::RefreshBusy() {
     if (prepared.laidOut || prepared.resized)
         m_bLayoutShown = false;
     m_bWholeGraph = false;
-    if (IsLarge())
-        Refresh();
+    if (!RefreshOverviewFirst())
+        m_bWholeGraph = true;
     InvalidateAll();
     return false;
 }

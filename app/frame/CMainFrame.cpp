@@ -340,6 +340,23 @@ void CMainFrame::OnGoToCase() {
     UpdateCommandUI();
 }
 
+void CMainFrame::EnterSimulation() {
+    const CDocumentRecord& record = m_doc.Record();
+    if (!record.netModified && record.caseGraphValid) {
+        m_doc.Simulation().Enter();
+        return;
+    }
+    // The simulation's own Cancel ends the computation and says so: the task ends
+    // either way, and what it wrote is shown.
+    RunTask("Enter Simulation Mode", [this](CWorkMonitor& monitor) {
+        monitor.SetStage("Testing the net...");
+        m_services.SetTaskMonitor(&monitor);
+        m_doc.Simulation().Enter();
+        m_services.SetTaskMonitor(nullptr);
+        return true;
+    });
+}
+
 void CMainFrame::UndoRedo(bool bUndo) {
     CEditHistory& history = m_doc.History();
     const CCaseGraph& graph = m_doc.CaseGraph();

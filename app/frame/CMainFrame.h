@@ -126,6 +126,10 @@ public:
     // case graph view, the case named in the status bar and the output; a case not
     // found is said and asked for again with what was typed.
     void OnGoToCase();
+    // "Enter Simulation Mode": where the net is tested anew, as a task whose progress
+    // is the case graph's counts (Cancel stops the computation, and the net stays
+    // untested).
+    void EnterSimulation();
     // Edit > Undo and Redo: of a document with a large case graph as a task, the edit
     // taken back in its parts (Cancel leaves it as it was) and what the repaint needs
     // read before the window shows it.

@@ -5,6 +5,7 @@
 #include "base/OutputWriter.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
@@ -39,9 +40,10 @@ bool CTaskRunner::eventFilter(QObject* pObject, QEvent* pEvent) {
     case QEvent::DragEnter:
     case QEvent::Drop:
     case QEvent::Close: {
-        // The progress dialog takes its input; the rest of the program waits.
+        // The dialogs take their input (the progress, a message the work asked for);
+        // the window and its bars wait.
         auto* pWidget = qobject_cast<QWidget*>(pObject);
-        if (m_pDialog && pWidget && (pWidget == m_pDialog || m_pDialog->isAncestorOf(pWidget)))
+        if (pWidget && qobject_cast<QDialog*>(pWidget->window()))
             return false;
         if (pEvent->type() == QEvent::Close)
             pEvent->ignore();
