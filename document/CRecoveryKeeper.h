@@ -17,9 +17,22 @@ public:
     CRecoveryKeeper(const CZerinDoc& doc, std::unique_ptr<CRecoveryFile> file)
         : m_doc(doc), m_pFile(std::move(file)) {}
 
-    enum class EUpdate { Unchanged, Written, Removed, Failed };
+    ~CRecoveryKeeper();
+    CRecoveryKeeper(const CRecoveryKeeper&) = delete;
+    CRecoveryKeeper& operator=(const CRecoveryKeeper&) = delete;
+
+    enum class EUpdate { Unchanged, Written, Removed, Failed, Started };
     // Brings the file up to date at the time given (seconds since 1970).
     EUpdate Update(std::int64_t time);
+    // The same, the file written by a child process that holds the document as it is
+    // at the call (a copy the system makes cheaply), so that the program goes on at
+    // once however large the document: Started, and Finish takes the child's result.
+    // Unchanged while the write of an earlier call is under way.
+    EUpdate UpdateApart(std::int64_t time);
+    // Whether no write is under way (any that ended is taken: Written or Failed); with
+    // wait, it waits for the one under way.
+    bool Finish(bool wait = false);
+    EUpdate LastResult() const { return m_eLast; }
     // The document has something the file lacks.
     bool IsBehind() const;
     // The document has nothing unsaved any more (saved, or replaced by another): the
@@ -39,4 +52,10 @@ private:
     unsigned long long m_nWritten = 0;
     bool m_bWritten = false;
     std::string m_strError;
+    // The child writing the file (0: none), the revision it writes, and the end of the
+    // pipe its reason for a failure comes through.
+    int m_nChild = 0;
+    unsigned long long m_nChildRevision = 0;
+    int m_nChildPipe = -1;
+    EUpdate m_eLast = EUpdate::Unchanged;
 };

@@ -14,6 +14,7 @@
 #include "app/dialogs/CDlgOverviewLimits.h"
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
+#include "app/frame/CRecoveryService.h"
 #include "app/frame/CTaskRunner.h"
 #include "app/frame/ToolBarIcons.h"
 #include "base/FormatString.h"
@@ -92,6 +93,7 @@ CMainFrame::CMainFrame(QWidget* pParent)
 
     m_pTaskRunner = new CTaskRunner(this);
     m_pTaskRunner->SetFreeze([this](bool bFrozen) { Freeze(bFrozen); });
+    m_pRecovery = new CRecoveryService(*this);
 
     m_pIdleTimer = new QTimer(this);
     m_pIdleTimer->setInterval(IDLE_UPDATE_MS);
@@ -715,5 +717,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
         return;
     }
     HideCurrentPage();
+    // An orderly end: nothing is left to recover.
+    m_pRecovery->Close();
     pEvent->accept();
 }

@@ -29,6 +29,7 @@ class CDlgPropertiesPolygonBar;
 class CDlgPropertiesSimulationBar;
 class CStartPage;
 class COutputBar;
+class CRecoveryService;
 class CTaskRunner;
 class CZerinNetDesignView;
 class QLabel;
@@ -87,6 +88,8 @@ public:
     // The work runs on a worker under the task runner, the window frozen meanwhile.
     bool RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work) override;
     CTaskRunner& GetTaskRunner() const { return *m_pTaskRunner; }
+    // The unsaved document kept aside, and what an earlier run left.
+    CRecoveryService& GetRecovery() const { return *m_pRecovery; }
     // While a task works on the document the window reads nothing of it: the views and
     // the navigator show what they showed, the commands' states wait, and what the
     // document asked of the window is done once thawed.
@@ -255,6 +258,7 @@ private:
     QAction* m_pRecentSeparator = nullptr;
     QTimer* m_pIdleTimer = nullptr;
     CTaskRunner* m_pTaskRunner = nullptr;
+    CRecoveryService* m_pRecovery = nullptr;
     bool m_bFrozen = false;
 
     std::map<int, QAction*> m_mapActions;

@@ -1,5 +1,6 @@
 #include "app/frame/CMainFrame.h"
 
+#include "app/frame/CRecoveryService.h"
 #include "app/frame/CStartPage.h"
 #include "app/frame/ExportCommands.h"
 #include "base/FormatString.h"
@@ -47,6 +48,8 @@ QString RecentKey(int nIndex) {
 } // namespace
 
 void CMainFrame::InitialUpdate() {
+    // A new, opened or recovered document: its recovery file follows it.
+    m_pRecovery->Update();
 #ifdef __GLIBC__
     // The memory of a large document just dropped goes back to the system.
     malloc_trim(0);
@@ -312,6 +315,8 @@ bool CMainFrame::DoSave(const QString& strPath) {
     }
     AddToRecentFiles(strFull);
     UpdateTitle();
+    // Saved: nothing is left to recover.
+    m_pRecovery->Update();
     return true;
 }
 

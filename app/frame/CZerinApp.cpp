@@ -1,6 +1,7 @@
 #include "app/frame/CZerinApp.h"
 
 #include "app/frame/CMainFrame.h"
+#include "app/frame/CRecoveryService.h"
 
 #include <QCommandLineParser>
 #include <QScreen>
@@ -34,6 +35,9 @@ bool CZerinApp::InitInstance() {
     if (const QScreen* pScreen = primaryScreen())
         m_pMainFrame->setGeometry(pScreen->availableGeometry());
     m_pMainFrame->showMaximized();
+    // What a run that ended out of order left is offered first.
+    if (m_pMainFrame->GetRecovery().OfferLeftOver())
+        return true;
     if (args.isEmpty()) {
         m_pMainFrame->OnFileNew();
         // Something to do at once: new, open, import, the examples, the recent files.

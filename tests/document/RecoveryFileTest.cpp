@@ -136,6 +136,35 @@ TEST_F(Recovery, TheFileFollowsTheDocumentAndAnOrderlyEndTakesItAlong) {
     EXPECT_TRUE(CRecoveryFile::ClaimLeftOver(folder).empty());
 }
 
+// Written by a child that holds the document as it was at the call, the file has what
+// the document had then, while the document goes on: an edit made meanwhile is what
+// the file lacks afterwards, and the next write takes it.
+TEST_F(Recovery, AFileWrittenApartHoldsTheDocumentAsItWasAtTheCall) {
+    net.Condition("b1", true);
+    net.Condition("b2");
+    doc.SetModifiedFlag();
+    CRecoveryKeeper keeper(doc, NewFile());
+    const Bytes atCall = CDocumentFile::Store(doc);
+    ASSERT_EQ(keeper.UpdateApart(1700000000), EUpdate::Started);
+    EXPECT_EQ(keeper.UpdateApart(1700000001), EUpdate::Unchanged) << "one write at a time";
+    Rename(AnyLabel(), "meanwhile");
+    ASSERT_TRUE(keeper.Finish(true));
+    EXPECT_EQ(keeper.LastResult(), EUpdate::Written) << keeper.Error();
+    RecordingFrame otherFrame;
+    CZerinDoc recovered(otherFrame);
+    ASSERT_TRUE(keeper.File().Recover(recovered));
+    EXPECT_EQ(CDocumentFile::Store(recovered), atCall);
+    EXPECT_TRUE(keeper.IsBehind()) << "the edit made meanwhile";
+    EXPECT_EQ(keeper.UpdateApart(1700000002), EUpdate::Started);
+    // Saved while a write is under way: the write is ended and the file goes.
+    ASSERT_TRUE(doc.OnSaveDocument(temp.Path("saved.zrn")));
+    keeper.Discard();
+    EXPECT_TRUE(keeper.Finish());
+    EXPECT_FALSE(keeper.File().Exists());
+    EXPECT_EQ(keeper.UpdateApart(1700000003), EUpdate::Unchanged);
+    keeper.Close();
+}
+
 // A program killed in the middle of its work leaves its file; the next program to start
 // claims it, and no other program can while it holds it. A living program's file is
 // nobody else's.
