@@ -174,19 +174,17 @@ bool CElementCommit::Undo(const WorkProgress& progress) {
 
 bool CElementCommit::MergeWith(CEditCommand& next) {
     auto* other = dynamic_cast<CElementCommit*>(&next);
-    // Only edits of the same field in a row merge, and never ones that add or remove.
+    // Only edits of the same field of the same elements in a row merge, and never ones
+    // that add or remove.
     if (!other || m_nMergeKey == kNoMerge || other->m_nMergeKey != m_nMergeKey ||
         !m_lists.empty() || !other->m_lists.empty())
         return false;
-    for (ElementEntry& entry : other->m_elements) {
-        auto it = m_indexOf.find(entry.element);
-        if (it != m_indexOf.end()) {
-            m_elements[it->second].after = std::move(entry.after);
-        } else {
-            m_indexOf.emplace(entry.element, m_elements.size());
-            m_elements.push_back(std::move(entry));
-        }
-    }
+    // Typing into the same field of another element is another change: its own step.
+    for (const ElementEntry& entry : other->m_elements)
+        if (m_indexOf.find(entry.element) == m_indexOf.end())
+            return false;
+    for (ElementEntry& entry : other->m_elements)
+        m_elements[m_indexOf.at(entry.element)].after = std::move(entry.after);
     other->m_elements.clear();
     other->m_indexOf.clear();
     for (auto& change : other->m_changes)

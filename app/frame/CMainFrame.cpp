@@ -173,8 +173,9 @@ void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
     // A page's change is an edit from the moment the page starts it until the view has
     // measured and drawn what changed.
     pPage->SetChangeApplier(
-        [this](CPNElement* pElement, int nMergeKey, const std::function<void()>& change) {
-            m_doc.History().Begin("Properties", nMergeKey);
+        [this](CPNElement* pElement, int nMergeKey, const std::string& strEdit,
+               const std::function<void()>& change) {
+            m_doc.History().Begin(strEdit, nMergeKey);
             ++m_nPageEdits;
             m_doc.ChangeElement(pElement, change);
         });
