@@ -252,6 +252,9 @@ void CMainFrame::OnFileImportPnml() {
     m_doc.NewDocument();
     // The imported net is where the history starts; it was never saved.
     m_doc.ReplaceNet(imported, nNext[0], nNext[1]);
+    // Titled after its file, which it is not: a save asks where, proposing that name.
+    m_doc.SetTitle(QFileInfo(strPath).completeBaseName().toStdString());
+    m_doc.Selection().Clear();
     InitialUpdate();
     StartViewsAtOrigin();
 }
@@ -266,6 +269,19 @@ void CMainFrame::OnExport(int nId) {
     if (CDiagramView* pView = GetView(pCommand->diagram); format.Draws() && pView) {
         input.extent = pView->GetExtent();
         input.draw = [pView](CDC& dc) { pView->DrawModel(dc); };
+    }
+    // A TikZ picture goes into a document of the user's, or is one of its own, as the
+    // command line's --standalone makes it.
+    if (format.GetExtension() == "tex") {
+        const QMessageBox::StandardButton answer = m_pPrompt->Message(
+            this, QMessageBox::Question,
+            QStringLiteral("Write a standalone LaTeX document that pdflatex compiles on its "
+                           "own?\n\nNo writes the picture alone, to \\input into a document "
+                           "that loads TikZ."),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return;
+        input.standalone = answer == QMessageBox::Yes;
     }
     const QString strSuffix = QString::fromStdString(format.GetExtension());
     QString strPath = m_pPrompt->AskSavePath(

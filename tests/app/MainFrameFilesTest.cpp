@@ -1,11 +1,11 @@
 #include "FrameFixture.h"
-#include "support/DocAccess.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "exchange/CPnmlExport.h"
 #include "model/CPNCondition.h"
+#include "support/DocAccess.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CommandIds.h"
 
@@ -188,7 +188,12 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     m_prompt.openPath = Scratch("net.pnml");
     Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
     EXPECT_EQ(m_prompt.messages.size(), 1);
-    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    // Titled after its file, nothing of it selected, and not saved anywhere yet.
+    EXPECT_EQ(Doc().GetTitle(), "net");
+    EXPECT_TRUE(Doc().GetPathName().empty());
+    EXPECT_TRUE(Doc().Selection().Items().empty());
+    for (const CPNElement* e : Doc().NetDesign().m_listElements)
+        EXPECT_FALSE(e->m_bSelected);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_FALSE(Doc().History().CanUndo()) << "the imported net starts the history";
     EXPECT_EQ(CPnmlExport(Doc().NetDesign()).BuildXML(), before);
@@ -214,6 +219,35 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
 } // namespace
 
 namespace {
+
+// "Export To TikZ" asks whether to write a document of its own, as --standalone does:
+// Yes writes one that compiles alone, No the picture to \input, Cancel nothing at all.
+TEST_F(MainFrameFiles, TikzExportAsksForAStandaloneDocument) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    const struct {
+        QMessageBox::StandardButton answer;
+        const char* file;
+        bool written;
+        bool document;
+    } rows[] = {{QMessageBox::Yes, "alone.tex", true, true},
+                {QMessageBox::No, "part.tex", true, false},
+                {QMessageBox::Cancel, "none.tex", false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        m_prompt.answer = row.answer;
+        m_prompt.messages.clear();
+        m_prompt.defaults.clear();
+        m_prompt.savePath = Scratch(row.file);
+        Frame().OnCommand(Cmd::ID_NET_EXPORT_TIKZ);
+        ASSERT_EQ(m_prompt.messages.size(), 1);
+        EXPECT_TRUE(m_prompt.messages[0].contains(QStringLiteral("standalone")));
+        EXPECT_EQ(m_prompt.defaults.size(), row.written ? 1 : 0);
+        QFile file(m_prompt.savePath);
+        ASSERT_EQ(file.open(QIODevice::ReadOnly), row.written);
+        if (row.written)
+            EXPECT_EQ(file.readAll().contains("\\documentclass"), row.document);
+    }
+}
 
 // An arrow key nudges the selection as one edit named "Move"; Undo and Redo take it back
 // and again, the menu names them, the modified flag follows, and while simulating both
