@@ -24,6 +24,7 @@
 #include "casegraph/CPNStep.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
+#include "simulation/CNameList.h"
 #include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CZerinOccurrenceNetView.h"
@@ -45,6 +46,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -125,6 +127,7 @@ void CMainFrame::CreateOutputBar() {
     addDockWidget(Qt::BottomDockWidgetArea, m_pOutputBar);
     m_pOutputBar->hide();
     connect(m_pOutputBar, &COutputBar::CommandRequested, this, &CMainFrame::OnCommand);
+    connect(m_pOutputBar, &COutputBar::LineActivated, this, &CMainFrame::OnOutputLineActivated);
     SetOutputSink(m_pOutputBar);
     m_pNavigator = new CNavigatorBar([this] { return GetActiveView(); }, this);
     addDockWidget(Qt::RightDockWidgetArea, m_pNavigator);
@@ -172,13 +175,12 @@ void CMainFrame::CreatePages() {
 void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
     // A page's change is an edit from the moment the page starts it until the view has
     // measured and drawn what changed.
-    pPage->SetChangeApplier(
-        [this](CPNElement* pElement, int nMergeKey, const std::string& strEdit,
-               const std::function<void()>& change) {
-            m_doc.History().Begin(strEdit, nMergeKey);
-            ++m_nPageEdits;
-            m_doc.ChangeElement(pElement, change);
-        });
+    pPage->SetChangeApplier([this](CPNElement* pElement, int nMergeKey, const std::string& strEdit,
+                                   const std::function<void()>& change) {
+        m_doc.History().Begin(strEdit, nMergeKey);
+        ++m_nPageEdits;
+        m_doc.ChangeElement(pElement, change);
+    });
     connect(pPage, &CDlgPropertiesBar::PropertyChanged, this, [this](int nWhat) {
         QPointer<CDiagramView> pView = GetActiveView();
         QMetaObject::invokeMethod(
@@ -622,6 +624,29 @@ void CMainFrame::ResetForNewDocument() {
     }
 }
 
+void CMainFrame::OnOutputLineActivated(int nPane, const QString& strLine) {
+    if (nPane != PANE_STANDARD)
+        return;
+    const std::vector<std::string> names = CNameList::NamesInErrorLine(strLine.toStdString());
+    if (names.empty())
+        return;
+    const std::set<std::string> wanted(names.begin(), names.end());
+    ShowNetDesign();
+    CDiagramView* pView = m_arrViews[VIEW_NET_DESIGN];
+    pView->InvalidateLogical(m_doc.Selection().Clear());
+    const CPNElement* pFirst = nullptr;
+    for (CPNElement* e : m_doc.NetDesign().m_listElements)
+        if (wanted.count(CNameList::NameOf(e)) != 0) {
+            m_doc.Selection().Select(e, true);
+            pView->InvalidateLogical(e->GetBoundRect());
+            if (!pFirst)
+                pFirst = e;
+        }
+    if (pFirst)
+        pView->CenterOn(pFirst->m_ptPos);
+    UpdateCommandUI();
+}
+
 void CMainFrame::ShowNetDesign() {
     if (IsViewActive(VIEW_NET_DESIGN))
         return;
@@ -634,7 +659,7 @@ void CMainFrame::ShowNetDesign() {
 
 void CMainFrame::UpdateTitle() {
     // "name - title", the title being the first part of the document string.
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin 1.65"));
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin"));
     setWindowModified(m_doc.IsModified());
 }
 

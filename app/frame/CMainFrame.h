@@ -171,6 +171,11 @@ public:
     bool IsStartPageShown() const { return m_pStartPage != nullptr; }
     // The example net as a new document of its name, not yet saved anywhere.
     bool OpenExample(const QString& strName);
+    // Help > Examples: one of the examples, chosen in a list, as a new document.
+    void OnHelpExamples();
+    // A double click on an output line: the net's elements an error line of its test
+    // names are selected in the net design.
+    void OnOutputLineActivated(int nPane, const QString& strLine);
     void OnFileOpen();
     bool OpenDocumentFile(const QString& strPath);
     bool OnFileSave();

@@ -162,6 +162,16 @@ bool CMainFrame::OpenExample(const QString& strName) {
     return true;
 }
 
+void CMainFrame::OnHelpExamples() {
+    QStringList items;
+    for (const std::string& strName : CExampleNets::Names())
+        items.append(QString::fromStdString(strName + " - " + CExampleNets::Describe(strName)));
+    const QString strItem = m_pPrompt->AskItem(this, QStringLiteral("Examples"),
+                                               QStringLiteral("Open the example:"), items);
+    if (!strItem.isEmpty())
+        OpenExample(strItem.section(QStringLiteral(" - "), 0, 0));
+}
+
 void CMainFrame::StartViewsAtOrigin() {
     for (CDiagramView* pView : m_arrViews)
         if (pView)

@@ -10,8 +10,10 @@ CZerinApp::CZerinApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Korvane"));
     setApplicationName(QStringLiteral("Zerin"));
     setApplicationVersion(QStringLiteral("1.65"));
-    // The window titles end with it, so the window manager shows "name - Zerin 1.65".
-    setApplicationDisplayName(QStringLiteral("Zerin 1.65"));
+    // The platform ends every window's title with it unless the title does: "Go to Case
+    // — Zerin", but "About Zerin" and the main window's "name - Zerin" as they are. The
+    // version is the About box's.
+    setApplicationDisplayName(QStringLiteral("Zerin"));
 }
 
 CZerinApp::~CZerinApp() = default;
