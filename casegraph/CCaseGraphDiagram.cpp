@@ -2,10 +2,10 @@
 #include "casegraph/CCaseGraph.h"
 #include "model/CEditRecorder.h"
 
-#include "casegraph/CPNCase.h"
-#include "casegraph/CPNStep.h"
 #include "base/FormatString.h"
 #include "base/OutputWriter.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "model/CPNLabel.h"
 #include "model/RouteGeometry.h"
 
@@ -70,8 +70,11 @@ std::size_t BoxesMeeting(const CBoxIndex& index, CKeptQuery& kept, const CBoxInd
 } // namespace
 
 bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
         m_arrCases[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
+        // Measured anew: the name finds its place by the case's.
+        m_arrCases[i]->MoveTo(m_arrCases[i]->m_ptPos);
+    }
     // Labels of an earlier naming would be lost otherwise.
     for (CPNLabel* label : m_arrStepLabels)
         delete label;

@@ -1,10 +1,10 @@
 #include "casegraph/CCaseGraphOverview.h"
 
-#include "casegraph/CCaseDistances.h"
 #include "base/CBrush.h"
 #include "base/CDC.h"
 #include "base/CPen.h"
 #include "base/FormatString.h"
+#include "casegraph/CCaseDistances.h"
 #include "model/CPNEdge.h"
 
 #include <algorithm>
@@ -63,10 +63,12 @@ CCaseGraphOverview::CCaseGraphOverview(const CNodeAdjacency& forward,
     m_groupOf.resize(at(n));
     for (int v = 0; v < n; ++v)
         m_groupOf[at(v)] = groupOfKey[at(key[at(v)])];
-    // The steps between groups, counted per pair.
+    // The single events between groups, counted per pair: what a stored graph and one
+    // whose steps come on demand both know, and what the distances count (a step of
+    // several events would skip columns).
     std::unordered_map<std::uint64_t, std::uint64_t> counts;
     for (int v = 0; v < n; ++v)
-        for (const int w : forward.Successors(v)) {
+        for (const int w : singleEvents.Successors(v)) {
             const std::uint32_t a = m_groupOf[at(v)];
             const std::uint32_t b = m_groupOf[at(w)];
             if (a == b)
@@ -94,6 +96,7 @@ std::vector<std::uint32_t> CCaseGraphOverview::CasesOf(std::uint32_t group) cons
 namespace {
 
 constexpr int kMargin = 40;
+constexpr int kCaptionTop = 12;
 constexpr int kHeader = 30;
 constexpr int kColumnStep = 220;
 constexpr int kRowStep = 80;
@@ -170,6 +173,14 @@ int CCaseGraphOverview::GroupAt(CPoint pt) const {
 void CCaseGraphOverview::Draw(CDC& dc, int marked) const {
     static const CBrush markedFill(RGB(255, 190, 190));
     const int oldMode = dc.SetBkMode(TRANSPARENT);
+    // What the picture shows, above it.
+    dc.TextOut(kMargin, kCaptionTop,
+               m_eGrouping == EGrouping::Distance
+                   ? "Cases grouped by the events between them and the initial case; an "
+                     "arrow counts the single events from one group to the other"
+                   : "Cases grouped by the cases they reach, in the column of their case "
+                     "nearest to the initial case; an arrow counts the single events from one "
+                     "group to the other");
     for (int column = 0; column < m_nColumns; ++column) {
         const std::string text = FormatString(column == 1 ? "%d event" : "%d events", column);
         const CSize size = dc.GetTextExtent(text);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engines/CNodeAdjacency.h"
 #include "base/CPoint.h"
 #include "base/CRect.h"
 #include "base/CSize.h"
+#include "engines/CNodeAdjacency.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,7 +12,8 @@ class CDC;
 
 // The case graph seen from afar: the cases in groups, by their distance from the
 // initial case or by forward-reachable class, each group with the number of its cases,
-// and between two groups the number of steps from one to the other. The distance counts
+// and between two groups the number of single events from one to the other (the same
+// for a stored graph and one whose steps come on demand). The distance counts
 // the events fired on the shortest way there, forward or backward: counted in steps it
 // would say little, as a step may fire any set of detached events at once (every case
 // of the philosophers lies one step from the initial case). Groups stand in columns by
@@ -36,8 +37,8 @@ public:
         std::uint64_t steps = 0;
     };
 
-    // Node 0 is the initial case; the distances go by the single events, the arcs
-    // count every step.
+    // Node 0 is the initial case; the distances and the arcs go by the single events,
+    // the classes by the forward successors.
     CCaseGraphOverview(const CNodeAdjacency& forward, const CNodeAdjacency& singleEvents,
                        EGrouping grouping);
 
@@ -50,7 +51,7 @@ public:
     // The cases of a group in index order.
     std::vector<std::uint32_t> CasesOf(std::uint32_t group) const;
     int GetColumnCount() const { return m_nColumns; }
-    // The steps within groups.
+    // The single events within groups.
     std::uint64_t GetInnerSteps() const { return m_nInnerSteps; }
 
     // --- The picture: a box per group with its number of cases, in columns headed by

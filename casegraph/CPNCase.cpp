@@ -22,6 +22,17 @@ const CBrush* ReachableBrush() {
     return &brush;
 }
 
+// Where a case's name is read: in the circle when it fits the room inside, else below
+// the circle, clear of it.
+CPoint NamePoint(CPoint centre, const CRect& name) {
+    // The condition's circle, and the room inside it that a name may take.
+    constexpr int kCircle = 15;
+    constexpr int kRoom = 2 * kCircle - 4;
+    if (name.Width() <= kRoom)
+        return centre;
+    return CPoint(centre.x, centre.y + kCircle + 2 + (name.Height() + 1) / 2);
+}
+
 } // namespace
 
 const CPen* CPNCase::PathPen() {
@@ -70,7 +81,8 @@ void CPNCase::Draw(CDC& dc, bool named) const {
 CRect CPNCase::MoveTo(CPoint pt) {
     CRect result = CPNCondition::MoveTo(pt);
     // A long name is wider than the circle: its old and new place need repainting too.
-    result |= m_label.MoveTo(m_ptPos);
+    // The name in the circle when it fits, else below it, clear of it.
+    result |= m_label.MoveTo(NamePoint(m_ptPos, m_label.m_rcText));
     return result;
 }
 

@@ -1,10 +1,10 @@
 #include "cli/CLayoutCommand.h"
 
-#include "layout/CSmoothCaseGraphSession.h"
 #include "base/FormatString.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CLayoutOptions.h"
+#include "layout/CSmoothCaseGraphSession.h"
 
 int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
     if (!session.Load(options.m_strFile, options.m_seed) ||
@@ -22,22 +22,25 @@ int CLayoutCommand::Run(const CLayoutOptions& options, CCliSession& session) {
     unsigned fitness = 0;
     int intersections = 0;
     CSize extent = graph.Extent();
-    const bool applied = doc.CaseGraphEditor().Smooth(extent, [&](CSmoothCaseGraphSession& smoothing) {
-        if (options.m_population) {
-            CGASettings settings = smoothing.GetSettings();
-            settings.m_nPopulationSize = *options.m_population;
-            smoothing.ApplySettings(settings);
-        }
-        if (options.m_nGenerations > 0 && smoothing.Start()) {
-            for (int i = 0; i < options.m_nGenerations; ++i)
-                smoothing.RunGeneration();
-            smoothing.Stop();
-        }
-        generations = smoothing.GetGenerations();
-        fitness = smoothing.GetFitness();
-        intersections = smoothing.GetIntersections();
-        return options.m_nGenerations > 0;
-    });
+    const bool applied =
+        doc.CaseGraphEditor().Smooth(extent, [&](CSmoothCaseGraphSession& smoothing) {
+            if (options.m_population) {
+                CGASettings settings = smoothing.GetSettings();
+                settings.m_nPopulationSize = *options.m_population;
+                smoothing.ApplySettings(settings);
+            }
+            // The first step makes the population, the others breed the generations asked for.
+            if (options.m_nGenerations > 0 && smoothing.Start()) {
+                do
+                    smoothing.RunGeneration();
+                while (smoothing.GetGenerations() < options.m_nGenerations);
+                smoothing.Stop();
+            }
+            generations = smoothing.GetGenerations();
+            fitness = smoothing.GetFitness();
+            intersections = smoothing.GetIntersections();
+            return options.m_nGenerations > 0;
+        });
     if (applied)
         doc.SetModifiedFlag();
     session.Out() << FormatString("Generations: %d", generations) << '\n'

@@ -133,29 +133,41 @@ bool CEditHistory::CanRedo() const {
 }
 
 void CEditHistory::Undo() {
-    if (m_doc.IsSimulating() || m_nDepth > 0)
-        return;
-    Checkpoint();
-    if (!m_stack.CanUndo())
-        return;
-    m_doc.ClearSelectionForEdit();
-    m_stack.Undo();
-    m_doc.EditApplied();
-    FollowClean();
-    m_nRevision = m_doc.Revision();
+    Undo(WorkProgress());
 }
 
 void CEditHistory::Redo() {
+    Redo(WorkProgress());
+}
+
+bool CEditHistory::Undo(const WorkProgress& progress) {
     if (m_doc.IsSimulating() || m_nDepth > 0)
-        return;
-    // A change made since the last undo starts a new branch instead.
-    if (Checkpoint() || !m_stack.CanRedo())
-        return;
+        return true;
+    Checkpoint();
+    if (!m_stack.CanUndo())
+        return true;
     m_doc.ClearSelectionForEdit();
-    m_stack.Redo();
+    if (!m_stack.Undo(progress))
+        return false;
     m_doc.EditApplied();
     FollowClean();
     m_nRevision = m_doc.Revision();
+    return true;
+}
+
+bool CEditHistory::Redo(const WorkProgress& progress) {
+    if (m_doc.IsSimulating() || m_nDepth > 0)
+        return true;
+    // A change made since the last undo starts a new branch instead.
+    if (Checkpoint() || !m_stack.CanRedo())
+        return true;
+    m_doc.ClearSelectionForEdit();
+    if (!m_stack.Redo(progress))
+        return false;
+    m_doc.EditApplied();
+    FollowClean();
+    m_nRevision = m_doc.Revision();
+    return true;
 }
 
 void CEditHistory::FollowClean() {

@@ -60,6 +60,10 @@ public:
     // An edit under way is recorded first, so that Undo takes it back.
     void Undo();
     void Redo();
+    // The same told a progress, for an edit of many parts: false, with the document
+    // as it was, when the progress cancels.
+    bool Undo(const WorkProgress& progress);
+    bool Redo(const WorkProgress& progress);
     const CUndoStack& Stack() const { return m_stack; }
 
 private:

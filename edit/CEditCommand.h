@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/WorkProgress.h"
+
 #include <cstddef>
 #include <string>
 
@@ -14,6 +16,16 @@ public:
 
     virtual void Do() = 0;
     virtual void Undo() = 0;
+    // The same told a progress: false, with the command as it was before the call,
+    // when the progress cancels. A command in one piece does it whole.
+    virtual bool Do(const WorkProgress& /*progress*/) {
+        Do();
+        return true;
+    }
+    virtual bool Undo(const WorkProgress& /*progress*/) {
+        Undo();
+        return true;
+    }
     // Takes the next edit into this one (typing into one field, a key held down): true
     // when it did, and the next edit is then dropped.
     virtual bool MergeWith(CEditCommand& /*next*/) { return false; }

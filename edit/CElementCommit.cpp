@@ -118,20 +118,50 @@ void CElementCommit::Rollback() {
 }
 
 void CElementCommit::Do() {
+    Do(WorkProgress());
+}
+
+void CElementCommit::Undo() {
+    Undo(WorkProgress());
+}
+
+bool CElementCommit::Do(const WorkProgress& progress) {
     for (const ListEntry& entry : m_lists)
         if (Applies(entry))
             entry.list->assign(entry.after.begin(), entry.after.end());
     for (const ElementEntry& entry : m_elements)
         if (Applies(entry))
             entry.element->RestoreState(*entry.after);
-    for (auto& change : m_changes)
-        change->Redo();
+    for (std::size_t k = 0; k < m_changes.size(); ++k) {
+        if (progress && !progress(k, m_changes.size())) {
+            // The changes done go back, then the elements and lists.
+            for (std::size_t j = k; j-- > 0;)
+                m_changes[j]->Undo();
+            for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
+                if (Applies(*it))
+                    it->element->RestoreState(*it->before);
+            for (const ListEntry& entry : m_lists)
+                if (Applies(entry))
+                    entry.list->assign(entry.before.begin(), entry.before.end());
+            return false;
+        }
+        m_changes[k]->Redo();
+    }
     m_bDone = true;
+    return true;
 }
 
-void CElementCommit::Undo() {
-    for (auto it = m_changes.rbegin(); it != m_changes.rend(); ++it)
-        (*it)->Undo();
+bool CElementCommit::Undo(const WorkProgress& progress) {
+    const std::size_t count = m_changes.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        if (progress && !progress(k, count)) {
+            // The changes undone are made again, in their order.
+            for (std::size_t j = count - k; j < count; ++j)
+                m_changes[j]->Redo();
+            return false;
+        }
+        m_changes[count - 1 - k]->Undo();
+    }
     for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
         if (Applies(*it))
             it->element->RestoreState(*it->before);
@@ -139,23 +169,22 @@ void CElementCommit::Undo() {
         if (Applies(entry))
             entry.list->assign(entry.before.begin(), entry.before.end());
     m_bDone = false;
+    return true;
 }
 
 bool CElementCommit::MergeWith(CEditCommand& next) {
     auto* other = dynamic_cast<CElementCommit*>(&next);
-    // Only edits of the same field in a row merge, and never ones that add or remove.
+    // Only edits of the same field of the same elements in a row merge, and never ones
+    // that add or remove.
     if (!other || m_nMergeKey == kNoMerge || other->m_nMergeKey != m_nMergeKey ||
         !m_lists.empty() || !other->m_lists.empty())
         return false;
-    for (ElementEntry& entry : other->m_elements) {
-        auto it = m_indexOf.find(entry.element);
-        if (it != m_indexOf.end()) {
-            m_elements[it->second].after = std::move(entry.after);
-        } else {
-            m_indexOf.emplace(entry.element, m_elements.size());
-            m_elements.push_back(std::move(entry));
-        }
-    }
+    // Typing into the same field of another element is another change: its own step.
+    for (const ElementEntry& entry : other->m_elements)
+        if (m_indexOf.find(entry.element) == m_indexOf.end())
+            return false;
+    for (ElementEntry& entry : other->m_elements)
+        m_elements[m_indexOf.at(entry.element)].after = std::move(entry.after);
     other->m_elements.clear();
     other->m_indexOf.clear();
     for (auto& change : other->m_changes)

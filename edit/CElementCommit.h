@@ -50,6 +50,11 @@ public:
     // --- Closed. ---
     void Do() override;
     void Undo() override;
+    // The changes of other kinds one at a time, the progress polled between two: a
+    // cancel puts back those already done (an edit of many pieces, such as a large
+    // layout made in parts, goes back and forth in steps that can be stopped).
+    bool Do(const WorkProgress& progress) override;
+    bool Undo(const WorkProgress& progress) override;
     bool MergeWith(CEditCommand& next) override;
     std::size_t Size() const override { return m_nSize; }
     bool IsEmpty() const;

@@ -59,6 +59,24 @@ void CUndoStack::Redo() {
     m_commands[m_nIndex++]->Do();
 }
 
+bool CUndoStack::Undo(const WorkProgress& progress) {
+    if (!CanUndo())
+        return true;
+    if (!m_commands[m_nIndex - 1]->Undo(progress))
+        return false;
+    --m_nIndex;
+    return true;
+}
+
+bool CUndoStack::Redo(const WorkProgress& progress) {
+    if (!CanRedo())
+        return true;
+    if (!m_commands[m_nIndex]->Do(progress))
+        return false;
+    ++m_nIndex;
+    return true;
+}
+
 void CUndoStack::Clear() {
     m_commands.clear();
     m_nIndex = 0;

@@ -24,6 +24,9 @@ public:
     std::string RedoText() const;
     void Undo();
     void Redo();
+    // The same told a progress; false, with nothing undone or redone, when it cancels.
+    bool Undo(const WorkProgress& progress);
+    bool Redo(const WorkProgress& progress);
 
     void SetClean() { m_clean = m_nIndex; }
     // No state of the history is the saved one (a document made but never saved).

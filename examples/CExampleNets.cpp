@@ -110,6 +110,7 @@ bool CExampleNets::Build(const std::string& name, CZerinDoc& doc, CDC& dc) {
     doc.BuildNet([&](CNetDesign& net) {
         CExampleNetBuilder b(net, dc);
         build(b);
+        b.PlaceNames();
         // A page around the drawing rather than the editor's default sheet.
         CRect bounds;
         for (const CPNElement* element : net.m_listElements)

@@ -617,19 +617,25 @@ bool CPnmlImport::Build(CNetDesign& design, CDC& dc, const NewName& newName) {
             if (nearestIsOwn(i, Point{static_cast<double>(name.x), static_cast<double>(name.y)}))
                 label->MoveTo(name);
         }
-        // A name nearer another node than its own goes below, left or right of its node,
-        // wherever it is nearest its own.
-        const int reach = std::max(std::abs(label->m_ptPos.x - element->m_ptPos.x),
-                                   std::abs(label->m_ptPos.y - element->m_ptPos.y));
+        // A name nearer another node than its own, or on its node, goes above, below,
+        // left or right of its node, clear of it, wherever it is nearest its own.
         auto ownIsNearest = [&](CPoint p) {
             return nearestIsOwn(i, Point{static_cast<double>(p.x), static_cast<double>(p.y)});
         };
-        if (!ownIsNearest(label->m_ptPos))
-            for (const CSize side : {CSize(0, reach), CSize(-reach, 0), CSize(reach, 0)})
+        CRect overlap;
+        if (!ownIsNearest(label->m_ptPos) ||
+            overlap.IntersectRect(label->m_rcText, element->GetBoundRect())) {
+            const CRect node = element->GetBoundRect();
+            constexpr int kGap = 3;
+            const int dy = node.Height() / 2 + kGap + (label->m_rcText.Height() + 1) / 2;
+            const int dx = node.Width() / 2 + kGap + (label->m_rcText.Width() + 1) / 2;
+            // Where no side is nearest its own (a crowded page) it stays.
+            for (const CSize side : {CSize(0, -dy), CSize(0, dy), CSize(-dx, 0), CSize(dx, 0)})
                 if (ownIsNearest(element->m_ptPos + side)) {
                     label->MoveTo(element->m_ptPos + side);
                     break;
                 }
+        }
         // New elements, and no edge twice (checked above): appended without the net's
         // search for duplicates, which would make a large import quadratic.
         design.m_listElements.push_back(element);

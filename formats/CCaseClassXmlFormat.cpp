@@ -15,3 +15,7 @@ std::string CCaseClassXmlFormat::GetPrompt(int /*nDiagram*/) const {
 CFileResult CCaseClassXmlFormat::Write(const CExportInput& input, const std::string& path) const {
     return input.doc.CaseGraph().ExportCaseClassXML(path);
 }
+
+std::string CCaseClassXmlFormat::GetProposedName(const CZerinDoc& doc, int /*nDiagram*/) const {
+    return doc.GetTitle() + "-CaseClass";
+}

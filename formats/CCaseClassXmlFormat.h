@@ -10,6 +10,6 @@ public:
     std::string GetMenuText() const override { return "Export Case Class To XML"; }
     std::string GetPrompt(int nDiagram) const override;
     bool IsAnalysis() const override { return true; }
-    std::string GetProposedName(const CZerinDoc&, int) const override { return "CaseClass"; }
+    std::string GetProposedName(const CZerinDoc& doc, int nDiagram) const override;
     CFileResult Write(const CExportInput& input, const std::string& path) const override;
 };

@@ -45,7 +45,8 @@ bool CExportFormat::CanWrite(const CZerinDoc& doc, int nDiagram) const {
         return false;
     if (need(NEED_SIMULATION) && !doc.Simulation().IsActive())
         return false;
-    if (need(NEED_CASE_GRAPH | NEED_STORED_STEPS | NEED_LISTED_CASES) && !doc.Record().caseGraphValid)
+    if (need(NEED_CASE_GRAPH | NEED_STORED_STEPS | NEED_LISTED_CASES) &&
+        !doc.Record().caseGraphValid)
         return false;
     if (need(NEED_STORED_STEPS) && !graph.HasAllSteps())
         return false;
@@ -72,11 +73,13 @@ std::string CExportFormat::GetFilter(int /*nDiagram*/) const {
 }
 
 std::string CExportFormat::GetProposedName(const CZerinDoc& doc, int nDiagram) const {
+    // Every diagram is named after its document; the net's own is the document's name,
+    // the others say which diagram they are, so that they do not meet in one file.
     switch (nDiagram) {
     case CZerinDoc::DIAGRAM_CASE_GRAPH:
-        return "CaseGraph";
+        return doc.GetTitle() + "-CaseGraph";
     case CZerinDoc::DIAGRAM_OCCURRENCE_NET:
-        return "OccurrenceNet";
+        return doc.GetTitle() + "-OccurrenceNet";
     default:
         return doc.GetTitle();
     }

@@ -28,8 +28,7 @@ public:
     // The text the file holds.
     static std::string Table(const CCaseGraph& graph) {
         auto caseName = [&graph](int i) {
-            const std::string& name =
-                graph.Cases()[static_cast<std::size_t>(i)]->m_label.m_strText;
+            const std::string& name = graph.Cases()[static_cast<std::size_t>(i)]->m_label.m_strText;
             return name.empty() ? "c" + std::to_string(i + 1) : name;
         };
         std::string text = "step,from,to,events\n";

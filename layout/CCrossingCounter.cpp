@@ -72,23 +72,45 @@ inline std::int64_t Crosses(const Columns& c, std::size_t i, std::size_t j) {
 
 // Built for AVX-512 and AVX2 as well, taken where the processor has them.
 __attribute__((target_clones("avx512f", "avx2", "default"))) std::int64_t
-Count(const std::vector<CEdgeInfo>& edges, int edgeCount) {
+Count(const std::vector<CEdgeInfo>& edges, int edgeCount, const WorkProgress& progress) {
     const auto n = static_cast<std::size_t>(std::max(edgeCount, 0));
     const Columns c(edges, n);
+    const std::size_t pairs = n * (n - (n > 0 ? 1 : 0)) / 2;
+    std::size_t compared = 0;
+    std::int64_t sinceReport = 0;
     std::int64_t count = 0;
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < n; ++i) {
+        // Told between rows, every few million pairs: a row of a large graph is long.
+        if (progress && sinceReport >= kPairsPerPoll) {
+            if (!progress(compared, pairs))
+                return -1;
+            sinceReport = 0;
+        }
         for (std::size_t j = i + 1; j < n; ++j)
             count += Crosses(c, i, j);
+        compared += n - i - 1;
+        sinceReport += static_cast<std::int64_t>(n - i - 1);
+    }
+    if (progress && !progress(pairs, pairs))
+        return -1;
     return count;
 }
 
 __attribute__((target_clones("avx512f", "avx2", "default"))) std::int64_t
-CountAt(const std::vector<CEdgeInfo>& edges, int edgeCount, const std::vector<int>& arcs) {
+CountAt(const std::vector<CEdgeInfo>& edges, int edgeCount, const std::vector<int>& arcs,
+        const WorkProgress& progress) {
     const auto n = static_cast<std::size_t>(std::max(edgeCount, 0));
     const Columns c(edges, n);
     std::int64_t total = 0;
-    for (const int a : arcs) {
-        const auto i = static_cast<std::size_t>(a);
+    std::int64_t sinceReport = 0;
+    for (std::size_t k = 0; k < arcs.size(); ++k) {
+        if (progress && sinceReport >= kPairsPerPoll) {
+            if (!progress(k, arcs.size()))
+                return -1;
+            sinceReport = 0;
+        }
+        sinceReport += static_cast<std::int64_t>(n);
+        const auto i = static_cast<std::size_t>(arcs[k]);
         // Each pair with the lower index as the rule's first arc, as Count takes it.
         for (std::size_t j = 0; j < i; ++j)
             total += Crosses(c, j, i);

@@ -1,7 +1,7 @@
 #include "layout/CGeneticAlgorithm.h"
 
-#include "layout/CCrossingCounter.h"
 #include "base/CRandomSource.h"
+#include "layout/CCrossingCounter.h"
 #include "model/CPNEdge.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ int CGeneticAlgorithm::IndexOf(std::span<CPNElement* const> nodes, const CPNElem
     return 0;
 }
 
-void CGeneticAlgorithm::InitPopulation() {
+bool CGeneticAlgorithm::InitPopulation(const WorkProgress& progress) {
     m_arrPopulation.assign(2 * static_cast<std::size_t>(m_nPopulationSize), CChromosome());
     m_nGeneration = 0;
     CChromosome work;
@@ -56,10 +56,11 @@ void CGeneticAlgorithm::InitPopulation() {
     m_nBestIntersections = 0;
     m_nCurrentBase = 0;
     m_nNextBase = m_nPopulationSize;
-    Evaluate();
+    return Evaluate(progress);
 }
 
-std::int64_t CGeneticAlgorithm::CrossingsChange(CChromosome& c) {
+std::optional<std::int64_t> CGeneticAlgorithm::CrossingsChange(CChromosome& c,
+                                                               const WorkProgress& progress) {
     // Only pairs with an arc at a changed gene can change: their crossings now, less
     // their crossings with the genes where they were.
     std::vector<int> arcs;
@@ -67,7 +68,9 @@ std::int64_t CGeneticAlgorithm::CrossingsChange(CChromosome& c) {
         for (int a : m_arrIncident[static_cast<std::size_t>(gene)])
             if (std::find(arcs.begin(), arcs.end(), a) == arcs.end())
                 arcs.push_back(a);
-    const std::int64_t now = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs);
+    const std::int64_t now = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs, progress);
+    if (now < 0)
+        return std::nullopt;
     std::vector<CPoint> current;
     for (const auto& [gene, position] : c.m_arrChanged) {
         current.push_back(c.m_arrGenes[static_cast<std::size_t>(gene)]);
@@ -75,34 +78,55 @@ std::int64_t CGeneticAlgorithm::CrossingsChange(CChromosome& c) {
     }
     for (int a : arcs)
         m_arrEdges[static_cast<std::size_t>(a)].Update(c);
-    const std::int64_t before = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs);
+    const std::int64_t before = CCrossingCounter::CountAt(m_arrEdges, m_nEdges, arcs, progress);
     for (std::size_t k = 0; k < c.m_arrChanged.size(); ++k)
         c.m_arrGenes[static_cast<std::size_t>(c.m_arrChanged[k].first)] = current[k];
     for (int a : arcs)
         m_arrEdges[static_cast<std::size_t>(a)].Update(c);
+    if (before < 0)
+        return std::nullopt;
     return now - before;
 }
 
-void CGeneticAlgorithm::Evaluate() {
+bool CGeneticAlgorithm::Evaluate(const WorkProgress& progress) {
     m_nBestIntersections = 0;
     m_nBestIndex = 0;
     m_nBestFitness = 0;
     const std::array<int, 4> weights = {m_nWeightIntersections, m_nWeightLength,
                                         m_nWeightMinDistance, m_nWeightMaxDistance};
-    for (int idx = m_nCurrentBase; idx < m_nCurrentBase + m_nPopulationSize; ++idx) {
+    // Each member's count polls the progress; between members it is told how many are
+    // done.
+    int evaluated = 0;
+    const WorkProgress counting = progress ? [&](std::size_t, std::size_t) {
+        return progress(static_cast<std::size_t>(evaluated),
+                        static_cast<std::size_t>(m_nPopulationSize));
+    } : WorkProgress();
+    for (int idx = m_nCurrentBase; idx < m_nCurrentBase + m_nPopulationSize; ++idx, ++evaluated) {
+        if (progress && !progress(static_cast<std::size_t>(evaluated),
+                                  static_cast<std::size_t>(m_nPopulationSize)))
+            return false;
         CChromosome& c = Entry(idx);
         if (c.m_bDirty || c.m_arrWeightsUsed != weights) {
-            c.m_bDirty = true;
             for (CEdgeInfo& e : m_arrEdges)
                 e.Update(c);
-            std::int64_t known = 0;
             const bool incremental = m_nWeightIntersections != 0 && !c.m_bRecount &&
                                      c.m_bCrossingsCounted &&
                                      c.m_nCrossings < std::numeric_limits<int>::max();
-            if (incremental)
-                known = c.m_nCrossings + CrossingsChange(c);
+            // The crossings counted here, so that a count cut short changes nothing.
+            std::int64_t known = 0;
+            if (incremental) {
+                const std::optional<std::int64_t> change = CrossingsChange(c, counting);
+                if (!change)
+                    return false;
+                known = c.m_nCrossings + *change;
+            } else if (m_nWeightIntersections != 0 && m_nEdges >= 1) {
+                known = CCrossingCounter::Count(m_arrEdges, m_nEdges, counting);
+                if (known < 0)
+                    return false;
+            }
+            c.m_bDirty = true;
             c.Fitness(m_arrEdges, m_nEdges, c.m_nCrossings, m_nWeightIntersections, m_nWeightLength,
-                      m_nWeightMinDistance, m_nWeightMaxDistance, incremental ? &known : nullptr);
+                      m_nWeightMinDistance, m_nWeightMaxDistance, &known);
             c.m_bCrossingsCounted = m_nWeightIntersections != 0;
             c.m_bRecount = false;
             c.m_arrChanged.clear();
@@ -116,6 +140,8 @@ void CGeneticAlgorithm::Evaluate() {
             m_nBestIntersections = crossings;
         }
     }
+    return !progress || progress(static_cast<std::size_t>(m_nPopulationSize),
+                                 static_cast<std::size_t>(m_nPopulationSize));
 }
 
 CChromosome CGeneticAlgorithm::Select() {
@@ -139,7 +165,7 @@ bool CGeneticAlgorithm::Chance(int percent) {
     return m_pRandom->Rand() % 100 < percent;
 }
 
-int CGeneticAlgorithm::NextGeneration() {
+int CGeneticAlgorithm::NextGeneration(const WorkProgress& progress) {
     for (int k = 0; k < m_nPopulationSize / 2; ++k) {
         CChromosome a = Select();
         CChromosome b = Select();
@@ -168,7 +194,17 @@ int CGeneticAlgorithm::NextGeneration() {
     // Elitism: the population size is odd, so the last slot takes the best so far.
     Entry(m_nNextBase + 2 * (m_nPopulationSize / 2)) = Entry(m_nBestIndex);
     std::swap(m_nCurrentBase, m_nNextBase);
-    Evaluate();
+    const int bestIntersections = m_nBestIntersections;
+    const int bestIndex = m_nBestIndex;
+    const int bestFitness = m_nBestFitness;
+    if (!Evaluate(progress)) {
+        // The generation before is as it was, in its half of the population.
+        std::swap(m_nCurrentBase, m_nNextBase);
+        m_nBestIntersections = bestIntersections;
+        m_nBestIndex = bestIndex;
+        m_nBestFitness = bestFitness;
+        return -1;
+    }
     return ++m_nGeneration;
 }
 

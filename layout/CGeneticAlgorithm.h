@@ -1,8 +1,11 @@
 #pragma once
 
+#include "base/WorkProgress.h"
 #include "layout/CChromosome.h"
 #include "layout/CEdgeInfo.h"
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -27,12 +30,20 @@ public:
     void Init(std::span<CPNEdge* const> arcs, std::span<CPNElement* const> nodes);
     // The same with the arcs given by the indices of their two nodes.
     void Init(std::span<const std::pair<int, int>> arcs, int nodes);
-    // A new random population of P placements, evaluated.
-    void InitPopulation();
-    // Breeds the next generation and returns the number of generations built.
-    int NextGeneration();
-    // Computes the fitness of the current generation and finds its best member.
-    void Evaluate();
+    // A new random population of P placements, evaluated. The progress is told the
+    // placements evaluated of P and polled while each one's crossings are counted;
+    // false when it cancels (the population is then not to be used).
+    bool InitPopulation(const WorkProgress& progress = {});
+    // Breeds the next generation and returns the number of generations built; -1, with
+    // the generation before kept as it was, when the progress cancels.
+    int NextGeneration(const WorkProgress& progress = {});
+    // Computes the fitness of the current generation and finds its best member; false
+    // when the progress cancels, the members not yet evaluated left dirty.
+    bool Evaluate(const WorkProgress& progress = {});
+    // The pairs of arcs a count of one placement's crossings compares.
+    std::int64_t PairsPerPlacement() const {
+        return static_cast<std::int64_t>(m_nEdges) * (m_nEdges - 1) / 2;
+    }
     // Tournament of three from the current generation; ties go to the later candidate.
     CChromosome Select();
     // True with the given probability in percent; 0 draws no number.
@@ -74,7 +85,8 @@ private:
     CChromosome& Entry(int index) { return m_arrPopulation[static_cast<std::size_t>(index)]; }
     // The change of the chromosome's crossings since its last evaluation, counted over
     // the arcs at its changed genes only (m_arrEdges hold its placement).
-    std::int64_t CrossingsChange(CChromosome& c);
+    // Nothing when the progress cancels.
+    std::optional<std::int64_t> CrossingsChange(CChromosome& c, const WorkProgress& progress);
 
     CRandomSource* m_pRandom;
     // Per node the arcs at it.

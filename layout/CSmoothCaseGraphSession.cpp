@@ -53,22 +53,47 @@ void CSmoothCaseGraphSession::Clear() {
 }
 
 bool CSmoothCaseGraphSession::Start() {
-    m_bStarted = true;
-    m_bHasResult = true;
     if (m_bRunning)
         return false;
+    m_bStarted = true;
     m_bRunning = true;
-    if (!m_bPopulationReady) {
-        m_bPopulationReady = true;
-        m_ga.InitPopulation();
-    }
     return true;
 }
 
 void CSmoothCaseGraphSession::RunGeneration() {
-    m_nGenerations = m_ga.NextGeneration();
+    if (!m_bPopulationReady) {
+        // Each placement's crossings are counted: on a large graph the longest part.
+        const WorkProgress progress = [this](std::size_t done, std::size_t total) {
+            if (total == static_cast<std::size_t>(m_ga.m_nPopulationSize))
+                m_nMade = static_cast<int>(done);
+            else if (total > 0)
+                m_nCounting = static_cast<int>(1000.0 * static_cast<double>(done) /
+                                               static_cast<double>(total));
+            return m_bRunning.load();
+        };
+        m_nMade = 0;
+        m_nCounting = 0;
+        if (!m_ga.InitPopulation(progress))
+            return;
+        m_bPopulationReady = true;
+        m_bHasResult = true;
+    } else {
+        const int generations =
+            m_ga.NextGeneration([this](std::size_t, std::size_t) { return m_bRunning.load(); });
+        if (generations < 0)
+            return;
+        m_nGenerations = generations;
+    }
     m_nIntersections = m_ga.m_nBestIntersections;
     m_nFitness = m_ga.m_nBestFitness;
+}
+
+CSmoothCaseGraphSession::PopulationProgress CSmoothCaseGraphSession::GetPopulationProgress() const {
+    return {m_nMade.load(), m_ga.m_nPopulationSize, m_nCounting.load() / 1000.0};
+}
+
+double CSmoothCaseGraphSession::PopulationPairs() const {
+    return static_cast<double>(m_ga.PairsPerPlacement()) * m_ga.m_nPopulationSize;
 }
 
 void CSmoothCaseGraphSession::Reset() {

@@ -32,13 +32,26 @@ public:
     // Forgets the graph and the population.
     void Clear();
 
-    // Start: marks the search started (so OK applies its result) and running; the first
-    // start after Init or Reset creates the population. False when already running.
+    // Start: marks the search started (so OK applies its result) and running. False
+    // when already running.
     bool Start();
-    // One generation of a running search, with the statistics updated.
+    // One step of a running search: the first after Init or Reset (or a Stop while it
+    // was under way) makes the first population, every other one a generation, with
+    // the statistics updated. Stop ends either at once, keeping what was there before
+    // the step.
     void RunGeneration();
-    // Ends the run after the generation under way.
+    // Ends the run within a fraction of a second, from any thread.
     void Stop() { m_bRunning = false; }
+    // The first population is being made: how many placements of how many are counted,
+    // and how far the count of the one under way has come (0 to 1).
+    struct PopulationProgress {
+        int made = 0;
+        int size = 0;
+        double counting = 0.0;
+    };
+    PopulationProgress GetPopulationProgress() const;
+    // The pairs of steps the first population compares to count its crossings.
+    double PopulationPairs() const;
     // Statistics to zero, a new seed and a new population at the next start.
     void Reset();
 
@@ -76,6 +89,10 @@ private:
     std::atomic<int> m_nGenerations = 0;
     std::atomic<int> m_nIntersections = 0;
     std::atomic<int> m_nFitness = 0;
+    // While the first population is made: the placements counted, the pairs of the one
+    // under way (a thousandth).
+    std::atomic<int> m_nMade = 0;
+    std::atomic<int> m_nCounting = 0;
     std::vector<std::pair<int, int>> m_arrArcs;
     std::vector<CPNElement*> m_arrNodes;
 };

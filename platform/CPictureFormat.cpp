@@ -59,10 +59,6 @@ std::string CPictureFormat::GetFilter(int nDiagram) const {
     return DiagramTitle(nDiagram) + " (*." + GetExtension() + ")";
 }
 
-std::string CPictureFormat::GetProposedName(const CZerinDoc& doc, int /*nDiagram*/) const {
-    return doc.GetTitle();
-}
-
 CFileResult CPictureFormat::Write(const CExportInput& input, const std::string& path) const {
     return CPictureExport::Write(m_ePicture, path, input.extent, input.draw,
                                  TikzKind(input.diagram), input.standalone);

@@ -13,7 +13,6 @@ public:
     // The filter names the diagram: "Net Design (*.svg)".
     std::string GetFilter(int nDiagram) const override;
     // The document's name, whatever the diagram.
-    std::string GetProposedName(const CZerinDoc& doc, int nDiagram) const override;
     CFileResult Write(const CExportInput& input, const std::string& path) const override;
 
 private:

@@ -65,7 +65,7 @@ def the_app():
 
 def main_frame(app):
     for node in app:
-        if node.getRoleName() == "frame" and "Zerin 1.65" in (node.name or ""):
+        if node.getRoleName() == "frame" and (node.name or "").endswith(" - Zerin"):
             return node
     return None
 

@@ -221,7 +221,7 @@ int CNetVerification::CheckIndistinguishable() const {
         ++errors;
     }
 
-    WriteOutput(PANE_STANDARD, "  indistinguishable events...");
+    WriteOutput(PANE_STANDARD, "  Indistinguishable events...");
     CNameList eventPairs;
     int eventCount = 0;
     FindEqualNodes(elements, &CPNEvent::m_setPreConditions, &CPNEvent::m_setPostConditions,

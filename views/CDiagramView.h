@@ -14,6 +14,7 @@
 #include "views/CToolHost.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <QString>
 #include <functional>
@@ -116,10 +117,18 @@ public:
     // Drawn over the model in the window, neither printed nor exported (a highlight of
     // elements chosen in a list); empty for none. The view is repainted.
     void SetOverlay(std::function<void(CDC&)> draw);
+    // While a computation works on the document on another thread the view reads
+    // nothing of it: it paints what it last showed, and repaints from the document
+    // once thawed.
+    void Freeze(bool bFrozen);
+    bool IsFrozen() const { return m_bFrozen; }
 
     // Repaints the logical rectangle from the model (without erasing).
     void InvalidateLogical(const CRect& rect);
     void InvalidateAll();
+    // How often the view was drawn anew whole (what it shows changed: a part of the
+    // diagram, the whole of it, another layout), for a picture that follows it.
+    unsigned long long GetShownChanges() const { return m_nShownChanges; }
     CPoint SnapToGrid(int x, int y) const;
     CPoint SnapToGrid(CPoint pt) const { return SnapToGrid(pt.x, pt.y); }
     // Inverting overlays over the model: drawing the same figure twice erases it.
@@ -292,6 +301,10 @@ private:
         bool operator==(const XorFigure&) const = default;
     };
     void ToggleXorFigure(const XorFigure& figure);
+    // The picture of the window as last painted, kept up by every repaint, and shown
+    // while frozen.
+    void KeepFrame(const QImage& buffer, const QRect& clip);
+    void PaintFrozen(QPainter& painter, const QRect& clip);
     void InvalidateFigure(const XorFigure& figure);
 
     CZerinDoc& m_rDoc;
@@ -299,4 +312,7 @@ private:
     CPageHost m_pageHost;
     std::vector<XorFigure> m_listXor;
     std::function<void(CDC&)> m_drawOverlay;
+    bool m_bFrozen = false;
+    QImage m_imgFrame;
+    unsigned long long m_nShownChanges = 0;
 };

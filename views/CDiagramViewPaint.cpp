@@ -45,6 +45,7 @@ void CDiagramView::InvalidateLogical(const CRect& rect) {
 }
 
 void CDiagramView::InvalidateAll() {
+    ++m_nShownChanges;
     InvalidateDevice(viewport()->rect());
 }
 
@@ -229,6 +230,10 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
     if (clip.isEmpty())
         return;
     QPainter painter(viewport());
+    if (m_bFrozen) {
+        PaintFrozen(painter, clip);
+        return;
+    }
     // The clip box is drawn off screen and copied in one go, so that partial repaints
     // never flicker; without a buffer it is drawn straight onto the window. The buffer
     // has the screen's pixels, so that a scaled screen shows the diagram sharp.
@@ -245,4 +250,30 @@ void CDiagramView::paintEvent(QPaintEvent* pEvent) {
         PaintArea(bufferPainter, clip);
     }
     painter.drawImage(clip.topLeft(), buffer);
+    KeepFrame(buffer, clip);
+}
+
+void CDiagramView::KeepFrame(const QImage& buffer, const QRect& clip) {
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    if (m_imgFrame.size() != size || m_imgFrame.devicePixelRatio() != ratio) {
+        m_imgFrame = QImage(size, QImage::Format_RGB32);
+        m_imgFrame.setDevicePixelRatio(ratio);
+        m_imgFrame.fill(palette().color(QPalette::Window));
+    }
+    QPainter painter(&m_imgFrame);
+    painter.drawImage(clip.topLeft(), buffer);
+}
+
+void CDiagramView::PaintFrozen(QPainter& painter, const QRect& clip) {
+    painter.fillRect(clip, palette().color(QPalette::Window));
+    painter.drawImage(clip, m_imgFrame,
+                      QRectF(QPointF(clip.topLeft()) * m_imgFrame.devicePixelRatio(),
+                             QSizeF(clip.size()) * m_imgFrame.devicePixelRatio()));
+}
+
+void CDiagramView::Freeze(bool bFrozen) {
+    m_bFrozen = bFrozen;
+    if (!bFrozen)
+        viewport()->update();
 }

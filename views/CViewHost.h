@@ -1,5 +1,10 @@
 #pragma once
 
+#include "base/CWorkMonitor.h"
+
+#include <functional>
+#include <string>
+
 class CPNElement;
 
 // What a diagram view asks of the main window around it.
@@ -20,4 +25,16 @@ public:
     // the printing or the preview is over.
     virtual void HideOutputBarForPrinting() = 0;
     virtual void RestoreOutputBarAfterPrinting() {}
+    // Runs a long computation off the window's thread: the window goes on answering,
+    // shows the work's progress with Cancel, and touches nothing of the document while
+    // it runs. The work polls the monitor (its stage, its count) and, once the monitor
+    // says it was cancelled, returns false with the document as it found it. True when
+    // it ran to its end. What the work writes to the output panes reaches them once it
+    // has ended, and not at all when it was cancelled. Without a window it runs at once
+    // on the caller's thread.
+    virtual bool RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work);
+
+protected:
+    // Runs the work at once with the monitor, what it writes held back as RunTask says.
+    static bool RunHere(CWorkMonitor& monitor, const std::function<bool(CWorkMonitor&)>& work);
 };

@@ -2,10 +2,10 @@
 
 #include "platform/CLayeredLayout.h"
 
+#include "base/FormatString.h"
 #include "casegraph/CCaseDistances.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
-#include "base/FormatString.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNLabel.h"
 #include "model/CPNPolygon.h"
@@ -13,6 +13,7 @@
 #include "platform/QtFonts.h"
 #include "views/CViewHost.h"
 
+#include <QLocale>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -152,10 +153,10 @@ int CZerinCaseGraphView::ContextMenuIndex(CPNElement* pHit) const {
 }
 
 void CZerinCaseGraphView::Refresh() {
-    RefreshWith({});
+    RefreshBusy();
 }
 
-bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
+bool CZerinCaseGraphView::RefreshOverviewFirst() {
     CZerinDoc& doc = GetDocument();
     const CCaseGraph& graph = Graph();
     // A new graph has no neighbourhood of the old one.
@@ -178,42 +179,65 @@ bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
     // Within the limits (raised since, perhaps) the graph is drawn whole.
     if (!m_bWholeGraph)
         m_pOverview.reset();
+    return false;
+}
+
+namespace {
+
+const char* const kStages[] = {"Naming the cases and steps...", "Laying out the cases and steps...",
+                               "Writing the names of the cases and steps...",
+                               "Drawing the steps..."};
+
+} // namespace
+
+bool CZerinCaseGraphView::PrepareWhole(CWorkMonitor* pMonitor, Prepared& prepared) {
+    CZerinDoc& doc = GetDocument();
+    const CCaseGraph& graph = Graph();
+    const WorkProgress progress = pMonitor ? pMonitor->Progress() : WorkProgress();
+    const auto stage = [pMonitor](int n) {
+        if (pMonitor)
+            pMonitor->SetStage(kStages[n]);
+    };
     if (!doc.Record().caseGraphLaidOut) {
         CMeasureDC dc;
-        m_nStage = 0;
+        stage(0);
         if (!Editor().Name(dc, true, progress))
             return false;
-        m_nStage = 1;
+        stage(1);
         if (Editor().LayOutForShowing(progress).cx == 0)
             return false;
-        m_nGridCells = graph.GridSize();
-        UpdateScrollSize();
-        m_bLayoutShown = false;
-        m_bHighlightReachable = false;
         doc.CaseGraphEditor().SetLaidOut();
+        prepared.laidOut = true;
         // The first layout comes with the showing; it is no edit of the user's.
         if (!doc.Simulation().IsActive())
             doc.History().Rebase();
     }
-    if (doc.CaseGraphEditor().TakeResized()) {
-        m_bLayoutShown = false;
+    prepared.resized = doc.CaseGraphEditor().TakeResized();
+    if (!m_bLayoutShown || prepared.laidOut || prepared.resized) {
+        // A graph read from a file has no names yet.
+        CMeasureDC dc;
+        stage(0);
+        if (!Editor().Name(dc, false, progress))
+            return false;
+        stage(2);
+        if (!graph.WriteNames(progress))
+            return false;
+        prepared.named = true;
+    }
+    stage(3);
+    return !pMonitor || graph.PrepareDrawing(progress);
+}
+
+void CZerinCaseGraphView::ShowPrepared(const Prepared& prepared) {
+    CZerinDoc& doc = GetDocument();
+    if (prepared.laidOut)
+        m_nGridCells = Graph().GridSize();
+    if (prepared.laidOut || prepared.resized) {
         m_bHighlightReachable = false;
         UpdateScrollSize();
     }
-    if (!m_bLayoutShown) {
-        // A graph read from a file has no names yet.
-        CMeasureDC dc;
-        m_nStage = 0;
-        if (!Editor().Name(dc, false, progress))
-            return false;
-        m_nStage = 2;
-        if (!graph.WriteNames(progress))
-            return false;
+    if (prepared.named)
         m_bLayoutShown = true;
-    }
-    m_nStage = 3;
-    if (progress && !graph.PrepareDrawing(progress))
-        return false;
     if (doc.Simulation().IsActive())
         doc.Simulation().ShowCurrentCase();
     // A path shown to a found case stays for one showing.
@@ -222,7 +246,6 @@ bool CZerinCaseGraphView::RefreshWith(const WorkProgress& progress) {
     InvalidateAll();
     m_bSimulation = doc.Simulation().IsActive();
     HidePropertiesPage();
-    return true;
 }
 
 // --- Commands. ---
@@ -304,12 +327,49 @@ void CZerinCaseGraphView::OnLayeredLayout() {
     if (m_bSimulation)
         return;
     const CCaseGraph& graph = Graph();
+    const QLocale locale;
+    const QString size = QStringLiteral("%1 cases and %2 steps")
+                             .arg(locale.toString(static_cast<qulonglong>(graph.Cases().size())),
+                                  locale.toString(static_cast<qulonglong>(graph.StepCount())));
+    // Said before anything starts: Graphviz cannot be stopped on its way, and on a graph
+    // of this size it would not end.
+    if (graph.StepCount() > static_cast<std::size_t>(kLayeredSteps)) {
+        ShowError(QStringLiteral("Layered Layout hands the case graph to Graphviz, which on %1 "
+                                 "would work for hours: it serves graphs of up to %2 steps. Lay "
+                                 "out a part of the graph instead: Go to Case shows a case with "
+                                 "the cases around it and Lay Out Neighbourhood gathers them; a "
+                                 "double click on a group of the overview opens its cases.")
+                      .arg(size, locale.toString(kLayeredSteps)));
+        return;
+    }
     std::vector<std::pair<int, int>> arcs;
     arcs.reserve(graph.StepCount());
     for (std::size_t i = 0; i < graph.StepCount(); ++i)
         arcs.emplace_back(graph.StepFrom(i), graph.StepTo(i));
-    if (!Editor().PlaceAsDrawn(
-            CLayeredLayout::Layout(static_cast<int>(graph.Cases().size()), arcs))) {
+    const int cases = static_cast<int>(graph.Cases().size());
+    bool failed = false;
+    const bool done = GetHost().RunTask("Layered Layout", [&](CWorkMonitor& monitor) {
+        monitor.SetStage(
+            QStringLiteral("Graphviz lays out %1 in layers...").arg(size).toStdString());
+        bool cancelled = false;
+        const std::vector<std::pair<double, double>> at =
+            CLayeredLayout::LayoutApart(cases, arcs, monitor.Progress(), cancelled);
+        if (cancelled)
+            return false;
+        monitor.SetStage("Placing the cases...");
+        failed = !Editor().PlaceAsDrawn(at);
+        if (!failed)
+            // What a repaint needs, read here: it is no part of the edit to stop.
+            graph.PrepareDrawing(
+                [progress = monitor.Progress()](std::size_t done, std::size_t total) {
+                    progress(done, total);
+                    return true;
+                });
+        return true;
+    });
+    if (!done)
+        return;
+    if (failed) {
         ShowError(QStringLiteral("The case graph could not be laid out in layers."));
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "views/CommandIds.h"
 
+#include "base/CWorkMonitor.h"
 #include "document/CZerinDoc.h"
 
 #include "casegraph/CCaseGraph.h"
@@ -34,11 +35,16 @@ public:
     void DrawNameLegend(CDC& dc, int lineHeight) const override;
 
     // Brings the view up to date with the document: lays a new graph out, writes the
-    // names once, marks the current case in simulation.
+    // names once, marks the current case in simulation; past kProgressSteps as a task.
     void Refresh();
     // Past this many steps, laying out and naming the whole graph shows its progress
     // with Cancel.
     static constexpr int kProgressSteps = 100000;
+    // Past this many steps Graphviz's layered layout is not started: on dense graphs of
+    // a few thousand steps it works for minutes, on millions for hours.
+    static constexpr int kLayeredSteps = 20000;
+    // The cases Lay Out Neighbourhood moves between two polls of its progress.
+    static constexpr std::size_t kGatherBatch = 16;
     // A group of a graph whose steps come on demand is shown with its steps up to this
     // many cases.
     static constexpr std::size_t kGroupStepsOnDemand = 2000;
@@ -58,7 +64,7 @@ public:
     // condition and none of the unwanted, with every case within radius steps of it
     // (forward or backward); the rest of the graph is hidden until "Show Whole Graph".
     // A graph seen on its overview is laid out first. False, with the reason, when no
-    // case answers.
+    // case answers; with none when the user cancelled.
     bool GoToCase(const std::string& name, const std::vector<std::string>& wanted,
                   const std::vector<std::string>& unwanted, int radius, std::string& error);
     // The centre of the neighbourhood shown (-1: none) and its radius; whether a part of
@@ -112,22 +118,38 @@ private:
     void OnLayOutNeighbourhood();
     // The neighbourhood's cases but its centre, the nearest first.
     std::vector<std::uint32_t> NeighbourhoodOrder() const;
-    // Moves the cases in order to the free grid points nearest the centre.
-    void Gather(std::uint32_t centre, const std::vector<std::uint32_t>& order);
-    // Shows the cases within the radius of the centre, fitted to the window.
-    void ShowNeighbourhood(int centre, int radius);
+    // Moves the cases in order to the free grid points nearest the centre, a few at a
+    // time with the progress polled between (the monitor may be null); false when it
+    // cancels, the moves made so far left to the caller's edit to take back.
+    bool Gather(std::uint32_t centre, const std::vector<std::uint32_t>& order,
+                CWorkMonitor* pMonitor = nullptr);
+    // Shows the cases within the radius of the centre, fitted to the window; false when
+    // the user cancelled it.
+    bool ShowNeighbourhood(int centre, int radius);
     // Shows the cases of a group of the overview.
     void OpenGroup(std::uint32_t group);
     // A part of the graph is shown where the whole graph has its cases: a graph on its
     // overview is laid out first.
     bool LayOutForPart();
-    // Refresh, the steps done told to the progress (none: not told), in four stages:
-    // naming, laying out, writing the names, reading what a repaint needs. False when
-    // the progress cancels; the view shows nothing half made.
-    bool RefreshWith(const WorkProgress& progress);
-    // Refresh with the busy pointer, or past kProgressSteps with the progress dialog;
-    // cancelled, the overview is shown again and false returned.
+    // What making the whole graph ready did to the document, for the view to follow.
+    struct Prepared {
+        bool laidOut = false;
+        bool resized = false;
+        bool named = false;
+    };
+    // The document's side of showing the whole graph, in four stages told to the
+    // monitor (null: none, at once): naming, laying out, writing the names, reading what
+    // a repaint needs. It touches no widget, so that a task may run it on a worker;
+    // false when the monitor cancels.
+    bool PrepareWhole(CWorkMonitor* pMonitor, Prepared& prepared);
+    // The view's side: its grid, scroll size, marks and repaint.
+    void ShowPrepared(const Prepared& prepared);
+    // Refresh with the busy pointer, or past kProgressSteps as a task with its
+    // progress; cancelled, the overview is shown again and false returned.
     bool RefreshBusy();
+    // Before a refresh: a part of an older graph is left, and a graph past the limits
+    // is shown from afar (true: the overview is shown, nothing else to do).
+    bool RefreshOverviewFirst();
     // Only the cases marked are shown, the centre (if any) selected, fitted to the window.
     void ShowPart(std::vector<bool> shown, int centre);
     void LeaveNeighbourhood();
@@ -136,8 +158,7 @@ private:
 
     int m_nGridCells = 10;
     int m_nProgressSteps = kProgressSteps;
-    // The stage RefreshWith is at, and whether it is at work under its progress.
-    int m_nStage = 0;
+    // The whole graph is being made ready under a task.
     bool m_bPreparing = false;
     bool m_bHighlightReachable = false;
     bool m_bLayoutShown = false;

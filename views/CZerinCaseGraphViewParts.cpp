@@ -4,9 +4,9 @@
 #include "casegraph/CPNCase.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
+#include "views/CViewHost.h"
 
 #include <QApplication>
-#include <QProgressDialog>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,8 +33,8 @@ void CZerinCaseGraphView::RefreshOverview() {
     const CCaseGraph& graph = Graph();
     if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
         m_pOverview->Groups().empty() || m_pOverview->GetGrouping() != m_eGrouping) {
-        m_pOverview = std::make_unique<CCaseGraphOverview>(
-            Editor().Successors(false), Editor().Successors(true), m_eGrouping);
+        m_pOverview = std::make_unique<CCaseGraphOverview>(Editor().Successors(false),
+                                                           Editor().Successors(true), m_eGrouping);
         m_nOverviewGeneration = graph.GetGeneration();
     }
     // Nothing of the graph is selected or made here.
@@ -46,9 +46,30 @@ void CZerinCaseGraphView::RefreshOverview() {
 }
 
 void CZerinCaseGraphView::OnShowWholeGraph() {
-    // From a part, back to all of the graph.
+    // From a part, back to all of the graph: its shades are counted anew, which on a
+    // large graph is a task; cancelled, the part stays.
     if (m_bPart) {
+        const CCaseGraph& graph = Graph();
+        std::vector<bool> shown(graph.Cases().size());
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            shown[i] = graph.IsCaseShown(i);
+        const int centre = m_nCentre;
+        std::vector<int> distance = m_arrDistance;
         LeaveNeighbourhood();
+        const bool large = graph.StepCount() > static_cast<std::size_t>(m_nProgressSteps);
+        if (large && !GetHost().RunTask("Show Whole Graph", [&graph](CWorkMonitor& monitor) {
+                monitor.SetStage("Drawing the steps...");
+                return graph.PrepareDrawing(monitor.Progress());
+            })) {
+            Editor().ShowOnly(std::move(shown));
+            m_bPart = true;
+            m_nCentre = centre;
+            m_arrDistance = std::move(distance);
+            // The part's shades: its steps alone, counted quickly.
+            graph.PrepareDrawing();
+            InvalidateAll();
+            return;
+        }
         m_bWholeGraph = true;
         UpdateScrollSize();
         InvalidateAll();
@@ -92,8 +113,7 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
                 (names == &wanted ? with : without).Add(pCondition);
             }
         for (int i = 0; i < cases && centre < 0; ++i) {
-            const CSetConditions& c =
-                graph.Cases()[static_cast<std::size_t>(i)]->m_setConditions;
+            const CSetConditions& c = graph.Cases()[static_cast<std::size_t>(i)]->m_setConditions;
             if (c.Includes(with) && !c.Meets(without))
                 centre = i;
         }
@@ -102,27 +122,58 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
             return false;
         }
     }
-    ShowNeighbourhood(centre, std::clamp(radius, 1, 3));
-    return true;
+    // Cancelled by the user: nothing to say.
+    error.clear();
+    return ShowNeighbourhood(centre, std::clamp(radius, 1, 3));
 }
 
-void CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
+bool CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     // The neighbourhood is drawn where the whole graph has its cases.
     if (!LayOutForPart())
-        return;
-    m_arrDistance = CCaseDistances(Editor().Successors(false)).From(centre, radius);
-    std::vector<bool> shown(m_arrDistance.size());
-    for (std::size_t i = 0; i < shown.size(); ++i)
-        shown[i] = m_arrDistance[i] >= 0;
+        return false;
+    std::vector<int> distance;
+    std::vector<bool> shown;
+    const bool large =
+        Graph().StepCount() + Graph().Cases().size() > static_cast<std::size_t>(m_nProgressSteps);
+    const auto find = [&](CWorkMonitor& monitor) {
+        monitor.SetStage("Finding the cases around " +
+                         Graph().Cases()[static_cast<std::size_t>(centre)]->m_label.m_strText +
+                         "...");
+        distance = CCaseDistances(Editor().Successors(false)).From(centre, radius);
+        shown.assign(distance.size(), false);
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            shown[i] = distance[i] >= 0;
+        // With its steps on demand the graph was laid out without them: the cases lie
+        // where their numbers put them, far apart. The neighbourhood's steps are made, and
+        // its cases gathered around the centre (where the graph keeps no place in the
+        // file).
+        if (!monitor.Poll())
+            return false;
+        if (!Graph().HasAllSteps()) {
+            monitor.SetStage("Making the steps among them...");
+            Editor().AddStepsAmong(shown);
+            m_arrDistance = distance;
+            Gather(static_cast<std::uint32_t>(centre), NeighbourhoodOrder());
+        }
+        if (!large)
+            return true;
+        // The part's shades, read here whole: the part is shown from now on.
+        Editor().ShowOnly(std::move(shown));
+        shown.clear();
+        monitor.SetStage("Drawing the steps...");
+        Graph().PrepareDrawing([progress = monitor.Progress()](std::size_t n, std::size_t total) {
+            progress(n, total);
+            return true;
+        });
+        return true;
+    };
+    CWorkMonitor atOnce;
+    if (large ? !GetHost().RunTask("Go to Case", find) : !find(atOnce))
+        return false;
+    m_arrDistance = std::move(distance);
     m_nRadius = radius;
-    // With its steps on demand the graph was laid out without them: the cases lie where
-    // their numbers put them, far apart. The neighbourhood's steps are made, and its
-    // cases gathered around the centre (where the graph keeps no place in the file).
-    if (!Graph().HasAllSteps()) {
-        Editor().AddStepsAmong(shown);
-        Gather(static_cast<std::uint32_t>(centre), NeighbourhoodOrder());
-    }
     ShowPart(std::move(shown), centre);
+    return true;
 }
 
 std::vector<std::uint32_t> CZerinCaseGraphView::NeighbourhoodOrder() const {
@@ -137,17 +188,50 @@ std::vector<std::uint32_t> CZerinCaseGraphView::NeighbourhoodOrder() const {
     return order;
 }
 
-void CZerinCaseGraphView::Gather(std::uint32_t centre, const std::vector<std::uint32_t>& order) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    GetDocument().MoveCases(Graph().GatherAround(centre, order));
-    QApplication::restoreOverrideCursor();
+bool CZerinCaseGraphView::Gather(std::uint32_t centre, const std::vector<std::uint32_t>& order,
+                                 CWorkMonitor* pMonitor) {
+    const std::vector<std::pair<std::uint32_t, CPoint>> moves = Graph().GatherAround(centre, order);
+    // A few cases at a time: each batch is a change of its own, with its steps routed
+    // anew, so that the edit can be stopped between two and undone in parts.
+    for (std::size_t first = 0; first < moves.size(); first += kGatherBatch) {
+        if (pMonitor && !pMonitor->Progress()(first, moves.size()))
+            return false;
+        const std::size_t last = std::min(moves.size(), first + kGatherBatch);
+        GetDocument().MoveCases({moves.begin() + static_cast<std::ptrdiff_t>(first),
+                                 moves.begin() + static_cast<std::ptrdiff_t>(last)});
+    }
+    return true;
 }
 
 void CZerinCaseGraphView::OnLayOutNeighbourhood() {
     if (m_bSimulation || !m_bPart || m_nCentre < 0)
         return;
-    Gather(static_cast<std::uint32_t>(m_nCentre), NeighbourhoodOrder());
-    GetDocument().SetModifiedFlag();
+    CZerinDoc& doc = GetDocument();
+    const auto centre = static_cast<std::uint32_t>(m_nCentre);
+    const std::vector<std::uint32_t> order = NeighbourhoodOrder();
+    const bool done = GetHost().RunTask("Lay Out Neighbourhood", [&](CWorkMonitor& monitor) {
+        monitor.SetStage("Gathering " + std::to_string(order.size()) + " cases around " +
+                         Graph().Cases()[centre]->m_label.m_strText + "...");
+        doc.History().Begin("Lay Out Neighbourhood");
+        if (!Gather(centre, order, &monitor)) {
+            // Nothing of it stays.
+            doc.History().Cancel();
+            return false;
+        }
+        doc.SetModifiedFlag();
+        doc.History().End();
+        monitor.SetStage("Drawing the steps...");
+        // What a repaint needs, read here; the edit is made and no longer to be stopped.
+        Graph().PrepareDrawing([progress = monitor.Progress()](std::size_t n, std::size_t total) {
+            progress(n, total);
+            return true;
+        });
+        return true;
+    });
+    if (!done) {
+        InvalidateAll();
+        return;
+    }
     ZoomToDrawing();
     InvalidateAll();
 }
@@ -165,9 +249,15 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     // With the steps on demand, as a neighbourhood: gathered, with its steps where they
     // are few enough to draw.
     if (!graph.HasAllSteps() && !cases.empty()) {
-        if (cases.size() <= kGroupStepsOnDemand)
-            Editor().AddStepsAmong(shown);
-        Gather(cases.front(), std::vector<std::uint32_t>(cases.begin() + 1, cases.end()));
+        const bool opened = GetHost().RunTask("Open Group", [&](CWorkMonitor& monitor) {
+            monitor.SetStage("Gathering the cases of the group...");
+            if (cases.size() <= kGroupStepsOnDemand)
+                Editor().AddStepsAmong(shown);
+            return Gather(cases.front(), std::vector<std::uint32_t>(cases.begin() + 1, cases.end()),
+                          &monitor);
+        });
+        if (!opened)
+            return;
     }
     ShowPart(std::move(shown), -1);
 }
@@ -180,56 +270,53 @@ bool CZerinCaseGraphView::LayOutForPart() {
 }
 
 bool CZerinCaseGraphView::RefreshBusy() {
+    // The overview, or a graph small enough to be made ready at once.
     // The cases too: with the steps on demand there are few steps but many cases.
+    if (RefreshOverviewFirst())
+        return true;
     if (Graph().StepCount() + Graph().Cases().size() <=
         static_cast<std::size_t>(m_nProgressSteps)) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        Refresh();
-        QApplication::restoreOverrideCursor();
+        Prepared prepared;
+        PrepareWhole(nullptr, prepared);
+        ShowPrepared(prepared);
         return true;
     }
-    // Laying out and naming millions of steps takes seconds: their progress, and Cancel.
-    QProgressDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Show Whole Graph"));
-    dialog.setCancelButtonText(QStringLiteral("Cancel"));
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.setRange(0, 4000);
-    dialog.setMinimumDuration(100);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    static const char* const kStages[] = {
-        "Naming the cases and steps...", "Laying out the cases and steps...",
-        "Writing the names of the cases and steps...", "Drawing the steps..."};
-    const WorkProgress progress = [&](std::size_t done, std::size_t total) {
-        dialog.setLabelText(QString::fromUtf8(kStages[m_nStage]));
-        dialog.setValue(m_nStage * 1000 +
-                        static_cast<int>(total == 0 ? 1000 : 1000.0 * done / total));
-        QCoreApplication::processEvents();
-        return !dialog.wasCanceled();
-    };
+    // Laying out and naming millions of steps takes seconds: a task, with its progress
+    // and Cancel.
+    Prepared prepared;
     m_bPreparing = true;
-    const bool done = RefreshWith(progress);
+    const bool done = GetHost().RunTask("Show Whole Graph", [&](CWorkMonitor& monitor) {
+        return PrepareWhole(&monitor, prepared);
+    });
     m_bPreparing = false;
-    InvalidateAll();
-    if (done)
+    if (done) {
+        ShowPrepared(prepared);
         return true;
-    // Cancelled: back to the overview, as before the command.
+    }
+    // Cancelled: back to the overview, as before the command; names written in part
+    // are written whole at the next showing.
+    if (prepared.laidOut || prepared.resized)
+        m_bLayoutShown = false;
     m_bWholeGraph = false;
-    if (IsLarge())
-        Refresh();
+    if (!RefreshOverviewFirst())
+        m_bWholeGraph = true;
+    InvalidateAll();
     return false;
 }
 
 void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {
     CZerinDoc& doc = GetDocument();
     const CCaseGraph& graph = Graph();
-    Editor().ShowOnly(std::move(shown));
+    // Shown already by the task that made it ready (its shades counted): an empty list.
+    if (!shown.empty())
+        Editor().ShowOnly(std::move(shown));
     m_bPart = true;
     m_nCentre = centre;
     m_nPartGeneration = graph.GetGeneration();
     InvalidateLogical(doc.Selection().Clear());
-    // Outside the token game the centre is selected; in it the current case is red.
-    if (!m_bSimulation && centre >= 0)
+    // The case gone to is selected, so that it stands out of a dense drawing (in the
+    // token game too, where the current case is red).
+    if (centre >= 0)
         doc.Selection().Select(graph.Cases()[static_cast<std::size_t>(centre)], false);
     ZoomToDrawing();
     // Spread wider than the window shows at its smallest zoom, the part is seen from

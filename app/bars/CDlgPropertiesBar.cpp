@@ -6,9 +6,9 @@ CDlgPropertiesBar::CDlgPropertiesBar(const QString& strCaption, QWidget* pParent
 }
 
 void CDlgPropertiesBar::Change(CPNElement* pElement, int nMergeKey, int nWhat,
-                               const std::function<void()>& change) {
+                               const std::string& strEdit, const std::function<void()>& change) {
     if (m_applier)
-        m_applier(pElement, nMergeKey, change);
+        m_applier(pElement, nMergeKey, strEdit, change);
     else
         change();
     emit PropertyChanged(nWhat);

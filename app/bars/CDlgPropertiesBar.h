@@ -4,6 +4,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <string>
 
 class CPNElement;
 
@@ -21,11 +22,13 @@ public:
     QPoint GetFloatingOrigin() const;
 
     // What carries out a page's change of the element (its label, its token, its
-    // outline): the frame makes it an operation of the document, one edit; typing into
-    // one field gives every change the same merge key (else 0), so that it is one edit.
-    // Without one the change is made at once.
-    using ChangeApplier = std::function<void(CPNElement* pElement, int nMergeKey,
-                                             const std::function<void()>& change)>;
+    // outline): the frame makes it an operation of the document, one edit named as the
+    // page names it ("Rename e1"); typing into one field of one element gives every
+    // change the same merge key (else 0), so that it is one edit. Without one the change
+    // is made at once.
+    using ChangeApplier =
+        std::function<void(CPNElement* pElement, int nMergeKey, const std::string& strEdit,
+                           const std::function<void()>& change)>;
     void SetChangeApplier(ChangeApplier applier) { m_applier = std::move(applier); }
 
 signals:
@@ -34,8 +37,9 @@ signals:
     void PropertyChanged(int nWhat);
 
 protected:
-    // Changes the element through the applier, then says what changed.
-    void Change(CPNElement* pElement, int nMergeKey, int nWhat,
+    // Changes the element through the applier as the edit named, then says what
+    // changed.
+    void Change(CPNElement* pElement, int nMergeKey, int nWhat, const std::string& strEdit,
                 const std::function<void()>& change);
 
 private:

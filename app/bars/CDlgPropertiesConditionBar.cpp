@@ -1,6 +1,7 @@
 #include "app/bars/CDlgPropertiesConditionBar.h"
 
 #include "model/CPNCondition.h"
+#include "model/CPNLabel.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -27,5 +28,9 @@ void CDlgPropertiesConditionBar::UpdateToken() {
 void CDlgPropertiesConditionBar::OnToken(int nIndex) {
     if (m_pCondition == nullptr || nIndex < 0)
         return;
-    Change(m_pCondition, 0, 0, [this, nIndex] { m_pCondition->m_bToken = nIndex == 1; });
+    Change(m_pCondition, 0, 0,
+           std::string(nIndex == 1 ? "Mark " : "Unmark ") + (m_pCondition->m_pLabel != nullptr
+                                                                 ? m_pCondition->m_pLabel->m_strText
+                                                                 : "Condition"),
+           [this, nIndex] { m_pCondition->m_bToken = nIndex == 1; });
 }

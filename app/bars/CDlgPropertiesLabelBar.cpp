@@ -82,7 +82,7 @@ void CDlgPropertiesLabelBar::OnTextChanged(const QString& strText) {
     if (m_pLabel == nullptr)
         return;
     m_strText = strText.toStdString();
-    Change(m_pLabel, IDC_TEXT, 1, [this] { m_pLabel->m_strText = m_strText; });
+    Change(m_pLabel, IDC_TEXT, 1, "Edit Label", [this] { m_pLabel->m_strText = m_strText; });
 }
 
 void CDlgPropertiesLabelBar::OnSetText() {
@@ -96,7 +96,7 @@ void CDlgPropertiesLabelBar::OnSetText() {
         return;
     m_strText = strText;
     ShowText(m_strText);
-    Change(m_pLabel, 0, 1, [this] { m_pLabel->m_strText = m_strText; });
+    Change(m_pLabel, 0, 1, "Edit Label", [this] { m_pLabel->m_strText = m_strText; });
 }
 
 void CDlgPropertiesLabelBar::OnSetFont() {
@@ -112,7 +112,7 @@ void CDlgPropertiesLabelBar::OnSetFont() {
     m_logFont = MakeLogFont(font, m_logFont);
     m_crText = ToColorRef(colour);
     m_pFontEdit->setText(ToQString(m_logFont.lfFaceName));
-    Change(m_pLabel, 0, 1, [this] {
+    Change(m_pLabel, 0, 1, "Font of Label", [this] {
         m_pLabel->m_crText = m_crText;
         m_pLabel->SetFont(m_logFont);
     });

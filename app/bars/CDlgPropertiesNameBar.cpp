@@ -41,6 +41,7 @@ void CDlgPropertiesNameBar::FillName(CPNElement* pElement, CPNLabel* pLabel) {
     m_pNamed = pElement;
     m_pLabel = pElement != nullptr ? pLabel : nullptr;
     m_strName = m_pLabel != nullptr ? m_pLabel->m_strText : std::string();
+    m_strNamed = ToOneLine(m_strName).toStdString();
     ShowName(m_strName);
     m_pShowName->setCurrentIndex(m_pLabel == nullptr ? -1 : (m_pLabel->m_bVisible ? 0 : 1));
 }
@@ -61,7 +62,8 @@ void CDlgPropertiesNameBar::OnNameChanged(const QString& strText) {
     if (m_pNamed == nullptr || m_pLabel == nullptr)
         return;
     m_strName = strText.toStdString();
-    Change(m_pLabel, IDC_NAME, m_nWhat, [this] { m_pLabel->m_strText = m_strName; });
+    Change(m_pLabel, IDC_NAME, m_nWhat, "Rename " + m_strNamed,
+           [this] { m_pLabel->m_strText = m_strName; });
 }
 
 void CDlgPropertiesNameBar::OnSetName() {
@@ -76,11 +78,13 @@ void CDlgPropertiesNameBar::OnSetName() {
         return;
     m_strName = strName;
     ShowName(m_strName);
-    Change(m_pLabel, 0, m_nWhat, [this] { m_pLabel->m_strText = m_strName; });
+    Change(m_pLabel, 0, m_nWhat, "Rename " + m_strNamed,
+           [this] { m_pLabel->m_strText = m_strName; });
 }
 
 void CDlgPropertiesNameBar::OnShowName(int nIndex) {
     if (m_pNamed == nullptr || m_pLabel == nullptr || nIndex < 0)
         return;
-    Change(m_pLabel, 0, m_nWhat, [this, nIndex] { m_pLabel->m_bVisible = nIndex == 0; });
+    Change(m_pLabel, 0, m_nWhat, (nIndex == 0 ? "Show Name of " : "Hide Name of ") + m_strNamed,
+           [this, nIndex] { m_pLabel->m_bVisible = nIndex == 0; });
 }

@@ -44,6 +44,8 @@ private:
     CPNElement* m_pNamed = nullptr;
     CPNLabel* m_pLabel = nullptr;
     std::string m_strName;
+    // The name the element had when the page was filled: what its edits are named after.
+    std::string m_strNamed;
     // The next change of the name edit is the page's own writing, not the user's.
     bool m_bFromPage = false;
     TextPrompt m_textPrompt = RunSetTextDialog;

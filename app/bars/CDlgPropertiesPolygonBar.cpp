@@ -127,11 +127,11 @@ void CDlgPropertiesPolygonBar::OnColourChosen(COLORREF crColour, int nID) {
     if (nID == POPUP_LINE) {
         const COLORREF cr = crColour == CLR_DEFAULT ? kDefaultLine : crColour;
         m_pLineSwatch->SetColor(cr);
-        Change(m_pPolygon, 0, 0, [this, cr] { m_pPolygon->m_crLine = cr; });
+        Change(m_pPolygon, 0, 0, "Line Colour", [this, cr] { m_pPolygon->m_crLine = cr; });
     } else if (nID == POPUP_FILL) {
         const COLORREF cr = crColour == CLR_DEFAULT ? kDefaultFill : crColour;
         m_pFillSwatch->SetColor(cr);
-        Change(m_pPolygon, 0, 0, [this, cr] { m_pPolygon->m_crFill = cr; });
+        Change(m_pPolygon, 0, 0, "Fill Colour", [this, cr] { m_pPolygon->m_crFill = cr; });
     }
 }
 
@@ -164,7 +164,7 @@ void CDlgPropertiesPolygonBar::OnWidthChanged() {
         nWidth = 1;
         ShowWidth(nWidth);
     }
-    Change(m_pPolygon, 0, 0,
+    Change(m_pPolygon, 0, 0, "Line Width",
            [this, nWidth] { m_pPolygon->m_nLineWidth = static_cast<int>(nWidth); });
 }
 
@@ -179,11 +179,11 @@ void CDlgPropertiesPolygonBar::OnStepWidth(int nStep) {
 void CDlgPropertiesPolygonBar::OnLineStyle(int nIndex) {
     if (m_pPolygon == nullptr || nIndex < 0)
         return;
-    Change(m_pPolygon, 0, 0, [this, nIndex] { m_pPolygon->m_nLineStyle = nIndex; });
+    Change(m_pPolygon, 0, 0, "Line Style", [this, nIndex] { m_pPolygon->m_nLineStyle = nIndex; });
 }
 
 void CDlgPropertiesPolygonBar::OnFillMode(int nIndex) {
     if (m_pPolygon == nullptr || nIndex < 0)
         return;
-    Change(m_pPolygon, 0, 0, [this, nIndex] { m_pPolygon->m_nFillMode = nIndex; });
+    Change(m_pPolygon, 0, 0, "Fill Mode", [this, nIndex] { m_pPolygon->m_nFillMode = nIndex; });
 }

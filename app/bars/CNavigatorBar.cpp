@@ -29,20 +29,30 @@ CNavigatorBar::CNavigatorBar(std::function<CDiagramView*()> activeView, QWidget*
 }
 
 void CNavigatorBar::Poll() {
-    if (!isVisible())
+    if (!isVisible() || m_bFrozen)
         return;
     CDiagramView* pView = m_activeView();
     const unsigned long long revision = pView ? pView->GetDocument().Revision() : 0;
     const CRect visible = pView ? pView->GetVisibleRect() : CRect();
     const int extent = pView ? pView->GetExtent().cx * 65536 + pView->GetExtent().cy : 0;
+    const unsigned long long shown = pView ? pView->GetShownChanges() : 0;
     if (pView == m_pView && revision == m_nRevision && visible == m_rectVisible &&
-        extent == m_nExtent)
+        extent == m_nExtent && shown == m_nShown)
         return;
     m_pView = pView;
     m_nRevision = revision;
     m_rectVisible = visible;
     m_nExtent = extent;
+    m_nShown = shown;
     m_pCanvas->update();
+}
+
+void CNavigatorBar::Freeze(bool bFrozen) {
+    m_bFrozen = bFrozen;
+    if (!bFrozen) {
+        m_pView = nullptr;
+        Poll();
+    }
 }
 
 double CNavigatorBar::Scale() const {
@@ -87,6 +97,24 @@ QRect CNavigatorBar::GetFrameRect() const {
 
 void CNavigatorBar::Paint() {
     QPainter painter(m_pCanvas);
+    if (m_bFrozen) {
+        painter.fillRect(m_pCanvas->rect(), palette().window());
+        painter.drawImage(QPoint(0, 0), m_imgLast);
+        return;
+    }
+    // Drawn into a picture kept for the times the navigator is frozen.
+    const qreal ratio = m_pCanvas->devicePixelRatioF();
+    QImage image(m_pCanvas->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    {
+        QPainter imagePainter(&image);
+        PaintOn(imagePainter);
+    }
+    painter.drawImage(QPoint(0, 0), image);
+    m_imgLast = image;
+}
+
+void CNavigatorBar::PaintOn(QPainter& painter) {
     painter.fillRect(m_pCanvas->rect(), palette().window());
     CDiagramView* pView = m_activeView();
     if (!pView)

@@ -3,11 +3,13 @@
 #include "base/CRect.h"
 
 #include <QDockWidget>
+#include <QImage>
 #include <QTimer>
 
 #include <functional>
 
 class CDiagramView;
+class QPainter;
 class QWidget;
 
 // View > Navigator: the whole page of the active view in a small dockable window, the
@@ -28,6 +30,9 @@ public:
     CPoint ToLogical(const QPointF& pt) const;
     // Looks at once whether anything changed.
     void Poll();
+    // While frozen it reads nothing of the view or the document and shows the picture it
+    // last drew.
+    void Freeze(bool bFrozen);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -37,6 +42,7 @@ private:
     double Scale() const;
     QPointF Origin() const;
     void Paint();
+    void PaintOn(QPainter& painter);
     void Follow(const QPointF& at);
 
     std::function<CDiagramView*()> m_activeView;
@@ -47,4 +53,8 @@ private:
     unsigned long long m_nRevision = 0;
     CRect m_rectVisible;
     int m_nExtent = 0;
+    // What the view shows changed this often (a part shown, the whole graph).
+    unsigned long long m_nShown = 0;
+    bool m_bFrozen = false;
+    QImage m_imgLast;
 };

@@ -63,6 +63,8 @@ COutputBar::COutputBar(QWidget* pParent) : CDlgPropertiesBar(QStringLiteral("Out
                     if (pList->count() > 0 && pList->currentRow() == pList->count() - 1)
                         pList->verticalScrollBar()->setValue(nMax);
                 });
+        connect(pList, &QListWidget::itemActivated, this,
+                [this, i](QListWidgetItem* pItem) { emit LineActivated(i, pItem->text()); });
         m_pStack->addWidget(m_list[i]);
     }
     pLayout->addWidget(m_pTab);

@@ -55,6 +55,8 @@ public:
 signals:
     // "Hide" (32798) or "Reset Content" (32799) from the context menu, for the frame.
     void CommandRequested(int nId);
+    // A line of the pane was double-clicked (or Return pressed on it).
+    void LineActivated(int nPane, const QString& strLine);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* pEvent) override;

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#ifndef ZERIN_SOURCE_LOCATION
-#define ZERIN_SOURCE_LOCATION ""
+#ifndef ZERIN_HOME_PAGE
+#define ZERIN_HOME_PAGE ""
 #endif
 
 QString CAboutDlg::Licence() {
@@ -16,8 +16,8 @@ QString CAboutDlg::Licence() {
                           "choose one, all rights are reserved.");
 }
 
-QString CAboutDlg::SourceLocation() {
-    return QStringLiteral(ZERIN_SOURCE_LOCATION);
+QString CAboutDlg::HomePage() {
+    return QStringLiteral(ZERIN_HOME_PAGE);
 }
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
@@ -33,7 +33,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     QFont bold = pText->font();
     bold.setBold(true);
     pText->setFont(bold);
-    // What a user quotes in a report or a paper: the build, the licence, the source.
+    // What a user quotes in a report or a paper: the build, the licence, the home.
     auto* pDetails = new QLabel(this);
     pDetails->setObjectName(QStringLiteral("Details"));
     pDetails->setTextFormat(Qt::PlainText);
@@ -43,8 +43,8 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
         QStringLiteral(
             "A tool for condition/event Petri nets.\n\nBuilt with Qt %1, running on Qt %2.\n\n%3")
             .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion()), Licence());
-    if (!SourceLocation().isEmpty())
-        strDetails += QStringLiteral("\n\nSource: %1").arg(SourceLocation());
+    if (!HomePage().isEmpty())
+        strDetails += QStringLiteral("\n\nHome: %1").arg(HomePage());
     pDetails->setText(strDetails);
     const QFontMetrics fm(font());
     pDetails->setFixedWidth(fm.averageCharWidth() * 48);

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 // "About Zerin": the program's icon, its name and version, the Qt it was built with and
-// runs on, its licence, where its source lives, and OK.
+// runs on, its licence, the project's home, and OK.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 
@@ -11,6 +11,7 @@ public:
     explicit CAboutDlg(QWidget* pParent = nullptr);
 
     static QString Licence();
-    // Where the source of this build lives (set when it is built); empty when unknown.
-    static QString SourceLocation();
+    // Where the project publishes the program (named when it is built); empty when the
+    // build names none.
+    static QString HomePage();
 };

@@ -1,16 +1,19 @@
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 
-#include "layout/CSmoothCaseGraphSession.h"
 #include "app/bars/PropertiesPageTools.h"
 #include "app/dialogs/CDlgGASettings.h"
+#include "layout/CSmoothCaseGraphSession.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CDlgSmoothCaseGraph::CDlgSmoothCaseGraph(CSmoothCaseGraphSession& session, QWidget* pParent)
     : QDialog(pParent), m_rSession(session) {
@@ -70,12 +73,32 @@ CDlgSmoothCaseGraph::CDlgSmoothCaseGraph(CSmoothCaseGraphSession& session, QWidg
     pButtons->addWidget(m_pCancel, 2, 1);
 
     auto* pLayout = new QVBoxLayout(this);
-    auto* pCaption =
-        new QLabel("Reduce a number of line crossing and smooth the case graph by Genetic Algorithm",
-                   this);
+    auto* pCaption = new QLabel(
+        "Reduce the number of line crossings and smooth the case graph by a genetic algorithm",
+        this);
     pCaption->setWordWrap(true);
     pLayout->addWidget(pCaption);
     pLayout->addWidget(pStatistics);
+    m_pStatus = new QLabel(this);
+    SetControlId(m_pStatus, IDC_STATUS);
+    m_pStatus->setWordWrap(true);
+    pLayout->addWidget(m_pStatus);
+    // Counting the crossings compares every pair of steps: said before it is started
+    // where the first population alone would take longer than anyone waits.
+    const double pairs = m_rSession.PopulationPairs();
+    m_bTooLarge = pairs > kMaxPopulationPairs && !m_rSession.IsPopulationReady();
+    if (m_bTooLarge) {
+        const auto& ga = m_rSession.GetAlgorithm();
+        m_pStatus->setText(
+            QStringLiteral("The case graph has %1 steps: counting the crossings of each of the "
+                           "%2 placements of the first population compares %3 pairs of steps, "
+                           "hours of work. The smoothing serves graphs of up to about 100,000 "
+                           "steps. Lay out a part of the graph instead: Go to Case shows a case "
+                           "with the cases around it, and Lay Out Neighbourhood gathers them.")
+                .arg(QLocale().toString(ga.m_nEdges))
+                .arg(ga.m_nPopulationSize)
+                .arg(QLocale().toString(static_cast<double>(ga.PairsPerPlacement()), 'g', 2)));
+    }
     pLayout->addLayout(pButtons);
 
     m_pTimer = new QTimer(this);
@@ -119,6 +142,8 @@ QString CDlgSmoothCaseGraph::GetStatistic(int nId) const {
         return m_pFitness->text();
     case IDC_INTERSECTIONS:
         return m_pIntersections->text();
+    case IDC_STATUS:
+        return m_pStatus->text();
     default:
         return {};
     }
@@ -128,19 +153,33 @@ void CDlgSmoothCaseGraph::UpdateStatistics() {
     m_pGenerations->setText(QString::number(m_rSession.GetGenerations()));
     m_pFitness->setText(QString::number(m_rSession.GetFitness()));
     m_pIntersections->setText(QString::number(m_rSession.GetIntersections()));
+    if (m_bTooLarge)
+        return;
+    // The first population of a large graph takes a while: how far it has come.
+    if (m_worker.joinable() && !m_rSession.IsPopulationReady()) {
+        const CSmoothCaseGraphSession::PopulationProgress made = m_rSession.GetPopulationProgress();
+        m_pStatus->setText(QStringLiteral("Making the first population: placement %1 of %2, "
+                                          "its crossings counted to %3 %")
+                               .arg(std::min(made.made + 1, made.size))
+                               .arg(made.size)
+                               .arg(static_cast<int>(made.counting * 100)));
+    } else {
+        m_pStatus->clear();
+    }
 }
 
 void CDlgSmoothCaseGraph::SetRunningState(bool bRunning) {
     for (QPushButton* pButton : {m_pCancel, m_pOk, m_pStart, m_pReset, m_pSettings})
         pButton->setEnabled(!bRunning);
     m_pStop->setEnabled(bRunning);
+    m_pStart->setEnabled(!bRunning && !m_bTooLarge);
 }
 
 void CDlgSmoothCaseGraph::OnStart() {
-    if (m_worker.joinable())
+    if (m_worker.joinable() || m_bTooLarge)
         return;
-    // The first start after Init or Reset creates the population here, before the
-    // worker takes the optimiser.
+    // The worker makes the first population after Init or Reset, then breeds; Stop
+    // ends either within a fraction of a second.
     if (!m_rSession.Start())
         return;
     SetRunningState(true);

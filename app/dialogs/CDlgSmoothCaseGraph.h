@@ -28,6 +28,10 @@ public:
     static constexpr int IDC_FITNESS = 1038;
     // The statistics are shown this often while a search runs.
     static constexpr int kRefreshMilliseconds = 100;
+    static constexpr int IDC_STATUS = 1039;
+    // Past this many pairs of steps compared for the first population (a day's work on
+    // a graph of three million steps) the search is not started: it would not end.
+    static constexpr double kMaxPopulationPairs = 2e11;
 
     explicit CDlgSmoothCaseGraph(CSmoothCaseGraphSession& session, QWidget* pParent = nullptr);
     ~CDlgSmoothCaseGraph() override;
@@ -65,5 +69,8 @@ private:
     QLabel* m_pGenerations = nullptr;
     QLabel* m_pFitness = nullptr;
     QLabel* m_pIntersections = nullptr;
+    // What the search is doing, or why it cannot start.
+    QLabel* m_pStatus = nullptr;
+    bool m_bTooLarge = false;
     SettingsRunner m_runSettings;
 };

@@ -3,10 +3,12 @@
 #include "document/CFrameServices.h"
 #include "platform/CMeasureDC.h"
 
+#include <atomic>
 #include <memory>
 #include <utility>
 
 class CCaseGraphProgressDialog;
+class CWorkMonitor;
 class CMainFrame;
 
 // What the document asks of the window, answered by the main frame, its bars and its
@@ -18,6 +20,12 @@ public:
 
     // The frame is going away: every later call does nothing.
     void Detach() { m_pFrame = nullptr; }
+    // What a computation on a worker asked of the views (they read nothing of the
+    // document meanwhile), done once it has ended.
+    void ApplyPending();
+    // The monitor of the task under way on a worker, which the case graph's counts go
+    // to (null: none).
+    void SetTaskMonitor(CWorkMonitor* pMonitor) { m_pTaskMonitor = pMonitor; }
 
     void UpdateAllViews() override;
     void DocumentReplaced() override;
@@ -41,7 +49,13 @@ public:
     CDC* GetMeasureDC() override { return &m_measure; }
 
 private:
+    static constexpr int kPendingViews = 1;
+    static constexpr int kPendingReplaced = 2;
+    static constexpr int kPendingState = 4;
+
     CMainFrame* m_pFrame;
+    std::atomic<int> m_nPending = 0;
+    std::atomic<CWorkMonitor*> m_pTaskMonitor = nullptr;
     int m_nWaitCursor = 0;
     CMeasureDC m_measure;
     std::unique_ptr<CCaseGraphProgressDialog> m_pProgress;

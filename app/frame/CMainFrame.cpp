@@ -3,9 +3,6 @@
 #include "engines/CCaseEngine.h"
 #include "views/CommandIds.h"
 
-#include "casegraph/CCasePath.h"
-#include "casegraph/CPNCase.h"
-#include "casegraph/CPNStep.h"
 #include "app/bars/CDlgPropertiesConditionBar.h"
 #include "app/bars/CDlgPropertiesEventBar.h"
 #include "app/bars/CDlgPropertiesLabelBar.h"
@@ -20,10 +17,17 @@
 #include "app/dialogs/CDlgSmoothCaseGraph.h"
 #include "app/dialogs/DialogTitle.h"
 #include "app/frame/CFrameFindingsHost.h"
+#include "app/frame/CRecoveryService.h"
+#include "app/frame/CTaskRunner.h"
 #include "app/frame/ToolBarIcons.h"
+#include "base/FormatString.h"
 #include "base/OutputWriter.h"
+#include "casegraph/CCasePath.h"
+#include "casegraph/CPNCase.h"
+#include "casegraph/CPNStep.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
+#include "simulation/CNameList.h"
 #include "views/CZerinCaseGraphView.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CZerinOccurrenceNetView.h"
@@ -45,6 +49,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -92,6 +97,10 @@ CMainFrame::CMainFrame(QWidget* pParent)
     UpdateRecentFileMenu();
     qApp->installEventFilter(this);
 
+    m_pTaskRunner = new CTaskRunner(this);
+    m_pTaskRunner->SetFreeze([this](bool bFrozen) { Freeze(bFrozen); });
+    m_pRecovery = new CRecoveryService(*this);
+
     m_pIdleTimer = new QTimer(this);
     m_pIdleTimer->setInterval(IDLE_UPDATE_MS);
     connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
@@ -126,6 +135,7 @@ void CMainFrame::CreateOutputBar() {
     addDockWidget(Qt::BottomDockWidgetArea, m_pOutputBar);
     m_pOutputBar->hide();
     connect(m_pOutputBar, &COutputBar::CommandRequested, this, &CMainFrame::OnCommand);
+    connect(m_pOutputBar, &COutputBar::LineActivated, this, &CMainFrame::OnOutputLineActivated);
     SetOutputSink(m_pOutputBar);
     m_pNavigator = new CNavigatorBar([this] { return GetActiveView(); }, this);
     addDockWidget(Qt::RightDockWidgetArea, m_pNavigator);
@@ -173,12 +183,12 @@ void CMainFrame::CreatePages() {
 void CMainFrame::ConnectPage(CDlgPropertiesBar* pPage) {
     // A page's change is an edit from the moment the page starts it until the view has
     // measured and drawn what changed.
-    pPage->SetChangeApplier(
-        [this](CPNElement* pElement, int nMergeKey, const std::function<void()>& change) {
-            m_doc.History().Begin("Properties", nMergeKey);
-            ++m_nPageEdits;
-            m_doc.ChangeElement(pElement, change);
-        });
+    pPage->SetChangeApplier([this](CPNElement* pElement, int nMergeKey, const std::string& strEdit,
+                                   const std::function<void()>& change) {
+        m_doc.History().Begin(strEdit, nMergeKey);
+        ++m_nPageEdits;
+        m_doc.ChangeElement(pElement, change);
+    });
     connect(pPage, &CDlgPropertiesBar::PropertyChanged, this, [this](int nWhat) {
         QPointer<CDiagramView> pView = GetActiveView();
         QMetaObject::invokeMethod(
@@ -291,17 +301,6 @@ void CMainFrame::OnGoToCase() {
         if (auto* c = dynamic_cast<const CPNCondition*>(e); c && c->m_pLabel)
             conditions.append(QString::fromStdString(c->m_pLabel->m_strText));
     conditions.sort(Qt::CaseInsensitive);
-    CDlgGoToCase dialog(conditions, this);
-    dialog.m_strCase = m_strGoToCase;
-    dialog.m_nRadius = m_nGoToRadius;
-    if (m_pPrompt->RunDialog(dialog) != QDialog::Accepted)
-        return;
-    m_strGoToCase = dialog.m_strCase;
-    m_nGoToRadius = dialog.m_nRadius;
-    ShowCaseGraph();
-    auto* pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH]);
-    if (!pView)
-        return;
     const auto names = [](const QString& text) {
         std::vector<std::string> list;
         for (const QString& name :
@@ -309,12 +308,95 @@ void CMainFrame::OnGoToCase() {
             list.push_back(name.toStdString());
         return list;
     };
-    std::string error;
-    if (!pView->GoToCase(dialog.m_strCase.toStdString(), names(dialog.m_strWanted),
-                         names(dialog.m_strUnwanted), dialog.m_nRadius, error))
+    // Asked again, with what was typed, until a case is found or the user gives up.
+    CZerinCaseGraphView* pView = nullptr;
+    for (;;) {
+        CDlgGoToCase dialog(conditions, this);
+        dialog.m_strCase = m_strGoToCase;
+        dialog.m_strWanted = m_strGoToWanted;
+        dialog.m_strUnwanted = m_strGoToUnwanted;
+        dialog.m_nRadius = m_nGoToRadius;
+        if (m_pPrompt->RunDialog(dialog) != QDialog::Accepted)
+            return;
+        m_strGoToCase = dialog.m_strCase;
+        m_strGoToWanted = dialog.m_strWanted;
+        m_strGoToUnwanted = dialog.m_strUnwanted;
+        m_nGoToRadius = dialog.m_nRadius;
+        ShowCaseGraph();
+        pView = dynamic_cast<CZerinCaseGraphView*>(m_arrViews[VIEW_CASE_GRAPH]);
+        if (!pView)
+            return;
+        std::string error;
+        if (pView->GoToCase(dialog.m_strCase.toStdString(), names(dialog.m_strWanted),
+                            names(dialog.m_strUnwanted), dialog.m_nRadius, error))
+            break;
+        UpdateCommandUI();
+        if (error.empty())
+            return;
         m_pPrompt->Message(this, QMessageBox::Warning, QString::fromStdString(error),
                            QMessageBox::Ok);
+    }
+    // The case gone to is named where the user looks: the status bar and the output.
+    const int nCentre = pView->GetNeighbourhoodCentre();
+    const CCaseGraph& graph = m_doc.CaseGraph();
+    if (nCentre >= 0 && static_cast<std::size_t>(nCentre) < graph.Cases().size()) {
+        const CPNCase* pCase = graph.Cases()[static_cast<std::size_t>(nCentre)];
+        const int nRadius = pView->GetNeighbourhoodRadius();
+        const std::string strText =
+            FormatString("Went to case %s %s, shown with the cases within %d %s of it.",
+                         pCase->m_label.m_strText.c_str(), pCase->m_strConditions.c_str(), nRadius,
+                         nRadius == 1 ? "step" : "steps");
+        statusBar()->showMessage(QString::fromStdString(strText));
+        ShowOutputWindow();
+        WriteOutput(PANE_STANDARD, strText);
+    }
     UpdateCommandUI();
+}
+
+void CMainFrame::EnterSimulation() {
+    const CDocumentRecord& record = m_doc.Record();
+    if (!record.netModified && record.caseGraphValid) {
+        m_doc.Simulation().Enter();
+        return;
+    }
+    // The simulation's own Cancel ends the computation and says so: the task ends
+    // either way, and what it wrote is shown.
+    RunTask("Enter Simulation Mode", [this](CWorkMonitor& monitor) {
+        monitor.SetStage("Testing the net...");
+        m_services.SetTaskMonitor(&monitor);
+        m_doc.Simulation().Enter();
+        m_services.SetTaskMonitor(nullptr);
+        return true;
+    });
+}
+
+void CMainFrame::UndoRedo(bool bUndo) {
+    CEditHistory& history = m_doc.History();
+    const CCaseGraph& graph = m_doc.CaseGraph();
+    if (graph.StepCount() + graph.Cases().size() <=
+        static_cast<std::size_t>(CZerinCaseGraphView::kProgressSteps)) {
+        if (bUndo)
+            history.Undo();
+        else
+            history.Redo();
+        return;
+    }
+    const std::string strTitle =
+        bUndo ? "Undo " + history.UndoText() : "Redo " + history.RedoText();
+    RunTask(strTitle, [&](CWorkMonitor& monitor) {
+        monitor.SetStage(strTitle + "...");
+        if (!(bUndo ? history.Undo(monitor.Progress()) : history.Redo(monitor.Progress())))
+            return false;
+        if (!m_doc.Record().caseGraphLaidOut)
+            return true;
+        monitor.SetStage("Drawing the steps...");
+        // Read whole: the edit is undone or redone and no longer to be stopped.
+        graph.PrepareDrawing([progress = monitor.Progress()](std::size_t done, std::size_t total) {
+            progress(done, total);
+            return true;
+        });
+        return true;
+    });
 }
 
 void CMainFrame::ShowCaseGraph() {
@@ -490,6 +572,22 @@ void CMainFrame::RestoreOutputBarAfterPrinting() {
     ReapplyOutputSize();
 }
 
+bool CMainFrame::RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work) {
+    return m_pTaskRunner->Run(QString::fromStdString(title), work);
+}
+
+void CMainFrame::Freeze(bool bFrozen) {
+    m_bFrozen = bFrozen;
+    for (CDiagramView* pView : m_arrViews)
+        if (pView)
+            pView->Freeze(bFrozen);
+    m_pNavigator->Freeze(bFrozen);
+    if (bFrozen)
+        return;
+    m_services.ApplyPending();
+    UpdateCommandUI();
+}
+
 // --- Services for the document. ---
 
 void CMainFrame::EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep) {
@@ -534,6 +632,29 @@ void CMainFrame::ResetForNewDocument() {
     }
 }
 
+void CMainFrame::OnOutputLineActivated(int nPane, const QString& strLine) {
+    if (nPane != PANE_STANDARD)
+        return;
+    const std::vector<std::string> names = CNameList::NamesInErrorLine(strLine.toStdString());
+    if (names.empty())
+        return;
+    const std::set<std::string> wanted(names.begin(), names.end());
+    ShowNetDesign();
+    CDiagramView* pView = m_arrViews[VIEW_NET_DESIGN];
+    pView->InvalidateLogical(m_doc.Selection().Clear());
+    const CPNElement* pFirst = nullptr;
+    for (CPNElement* e : m_doc.NetDesign().m_listElements)
+        if (wanted.count(CNameList::NameOf(e)) != 0) {
+            m_doc.Selection().Select(e, true);
+            pView->InvalidateLogical(e->GetBoundRect());
+            if (!pFirst)
+                pFirst = e;
+        }
+    if (pFirst)
+        pView->CenterOn(pFirst->m_ptPos);
+    UpdateCommandUI();
+}
+
 void CMainFrame::ShowNetDesign() {
     if (IsViewActive(VIEW_NET_DESIGN))
         return;
@@ -546,7 +667,7 @@ void CMainFrame::ShowNetDesign() {
 
 void CMainFrame::UpdateTitle() {
     // "name - title", the title being the first part of the document string.
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin 1.65"));
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - Zerin"));
     setWindowModified(m_doc.IsModified());
 }
 
@@ -630,5 +751,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
         return;
     }
     HideCurrentPage();
+    // An orderly end: nothing is left to recover.
+    m_pRecovery->Close();
     pEvent->accept();
 }

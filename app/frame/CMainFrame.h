@@ -34,6 +34,8 @@ class CQuestion;
 class CStartPage;
 class CStructureListBar;
 class COutputBar;
+class CRecoveryService;
+class CTaskRunner;
 class CZerinNetDesignView;
 class QLabel;
 class QMenu;
@@ -88,6 +90,16 @@ public:
     void RefreshPropertiesPage() override;
     void HideOutputBarForPrinting() override;
     void RestoreOutputBarAfterPrinting() override;
+    // The work runs on a worker under the task runner, the window frozen meanwhile.
+    bool RunTask(const std::string& title, const std::function<bool(CWorkMonitor&)>& work) override;
+    CTaskRunner& GetTaskRunner() const { return *m_pTaskRunner; }
+    // The unsaved document kept aside, and what an earlier run left.
+    CRecoveryService& GetRecovery() const { return *m_pRecovery; }
+    // While a task works on the document the window reads nothing of it: the views and
+    // the navigator show what they showed, the commands' states wait, and what the
+    // document asked of the window is done once thawed.
+    void Freeze(bool bFrozen);
+    bool IsFrozen() const { return m_bFrozen; }
 
     // --- Services for the document. ---
     void EnableSimulationButtons(bool bReset, bool bStart, bool bStop, bool bStep);
@@ -119,8 +131,17 @@ public:
     // the case graph view.
     void OnOverviewLimits();
     // "Go to Case...": asks for the case and the steps around it and shows them in the
-    // case graph view; a case not found is said.
+    // case graph view, the case named in the status bar and the output; a case not
+    // found is said and asked for again with what was typed.
     void OnGoToCase();
+    // "Enter Simulation Mode": where the net is tested anew, as a task whose progress
+    // is the case graph's counts (Cancel stops the computation, and the net stays
+    // untested).
+    void EnterSimulation();
+    // Edit > Undo and Redo: of a document with a large case graph as a task, the edit
+    // taken back in its parts (Cancel leaves it as it was) and what the repaint needs
+    // read before the window shows it.
+    void UndoRedo(bool bUndo);
     // The limits the settings keep, the view's own by default.
     std::pair<int, int> OverviewLimits() const;
     void ToggleStatusBar();
@@ -166,6 +187,11 @@ public:
     bool IsStartPageShown() const { return m_pStartPage != nullptr; }
     // The example net as a new document of its name, not yet saved anywhere.
     bool OpenExample(const QString& strName);
+    // Help > Examples: one of the examples, chosen in a list, as a new document.
+    void OnHelpExamples();
+    // A double click on an output line: the net's elements an error line of its test
+    // names are selected in the net design.
+    void OnOutputLineActivated(int nPane, const QString& strLine);
     void OnFileOpen();
     bool OpenDocumentFile(const QString& strPath);
     bool OnFileSave();
@@ -239,6 +265,8 @@ private:
     CNavigatorBar* m_pNavigator = nullptr;
     // What "Go to Case..." was last given.
     QString m_strGoToCase;
+    QString m_strGoToWanted;
+    QString m_strGoToUnwanted;
     int m_nGoToRadius = 1;
     QLabel* m_pPositionPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
@@ -251,6 +279,9 @@ private:
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentSeparator = nullptr;
     QTimer* m_pIdleTimer = nullptr;
+    CTaskRunner* m_pTaskRunner = nullptr;
+    CRecoveryService* m_pRecovery = nullptr;
+    bool m_bFrozen = false;
 
     std::map<int, QAction*> m_mapActions;
     QList<QMenu*> m_listMenus;

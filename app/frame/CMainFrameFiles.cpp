@@ -1,5 +1,6 @@
 #include "app/frame/CMainFrame.h"
 
+#include "app/frame/CRecoveryService.h"
 #include "app/frame/CStartPage.h"
 #include "app/frame/ExportCommands.h"
 #include "base/FormatString.h"
@@ -47,6 +48,8 @@ QString RecentKey(int nIndex) {
 } // namespace
 
 void CMainFrame::InitialUpdate() {
+    // A new, opened or recovered document: its recovery file follows it.
+    m_pRecovery->Update();
 #ifdef __GLIBC__
     // The memory of a large document just dropped goes back to the system.
     malloc_trim(0);
@@ -159,6 +162,16 @@ bool CMainFrame::OpenExample(const QString& strName) {
     return true;
 }
 
+void CMainFrame::OnHelpExamples() {
+    QStringList items;
+    for (const std::string& strName : CExampleNets::Names())
+        items.append(QString::fromStdString(strName + " - " + CExampleNets::Describe(strName)));
+    const QString strItem = m_pPrompt->AskItem(this, QStringLiteral("Examples"),
+                                               QStringLiteral("Open the example:"), items);
+    if (!strItem.isEmpty())
+        OpenExample(strItem.section(QStringLiteral(" - "), 0, 0));
+}
+
 void CMainFrame::StartViewsAtOrigin() {
     for (CDiagramView* pView : m_arrViews)
         if (pView)
@@ -249,6 +262,9 @@ void CMainFrame::OnFileImportPnml() {
     m_doc.NewDocument();
     // The imported net is where the history starts; it was never saved.
     m_doc.ReplaceNet(imported, nNext[0], nNext[1]);
+    // Titled after its file, which it is not: a save asks where, proposing that name.
+    m_doc.SetTitle(QFileInfo(strPath).completeBaseName().toStdString());
+    m_doc.Selection().Clear();
     InitialUpdate();
     StartViewsAtOrigin();
 }
@@ -263,6 +279,19 @@ void CMainFrame::OnExport(int nId) {
     if (CDiagramView* pView = GetView(pCommand->diagram); format.Draws() && pView) {
         input.extent = pView->GetExtent();
         input.draw = [pView](CDC& dc) { pView->DrawModel(dc); };
+    }
+    // A TikZ picture goes into a document of the user's, or is one of its own, as the
+    // command line's --standalone makes it.
+    if (format.GetExtension() == "tex") {
+        const QMessageBox::StandardButton answer = m_pPrompt->Message(
+            this, QMessageBox::Question,
+            QStringLiteral("Write a standalone LaTeX document that pdflatex compiles on its "
+                           "own?\n\nNo writes the picture alone, to \\input into a document "
+                           "that loads TikZ."),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return;
+        input.standalone = answer == QMessageBox::Yes;
     }
     const QString strSuffix = QString::fromStdString(format.GetExtension());
     QString strPath = m_pPrompt->AskSavePath(
@@ -312,6 +341,8 @@ bool CMainFrame::DoSave(const QString& strPath) {
     }
     AddToRecentFiles(strFull);
     UpdateTitle();
+    // Saved: nothing is left to recover.
+    m_pRecovery->Update();
     return true;
 }
 

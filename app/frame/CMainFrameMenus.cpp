@@ -179,6 +179,9 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
 }
 
 void CMainFrame::UpdateCommandUI() {
+    // The rules read the document, which a task is working on.
+    if (m_bFrozen)
+        return;
     QList<QAction*> actions;
     actions.reserve(static_cast<qsizetype>(m_mapActions.size()));
     for (const auto& [nId, pAction] : m_mapActions)

@@ -1,6 +1,7 @@
 #include "app/frame/CZerinApp.h"
 
 #include "app/frame/CMainFrame.h"
+#include "app/frame/CRecoveryService.h"
 
 #include <QCommandLineParser>
 #include <QScreen>
@@ -9,8 +10,10 @@ CZerinApp::CZerinApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Korvane"));
     setApplicationName(QStringLiteral("Zerin"));
     setApplicationVersion(QStringLiteral("1.65"));
-    // The window titles end with it, so the window manager shows "name - Zerin 1.65".
-    setApplicationDisplayName(QStringLiteral("Zerin 1.65"));
+    // The platform ends every window's title with it unless the title does: "Go to Case
+    // — Zerin", but "About Zerin" and the main window's "name - Zerin" as they are. The
+    // version is the About box's.
+    setApplicationDisplayName(QStringLiteral("Zerin"));
 }
 
 CZerinApp::~CZerinApp() = default;
@@ -34,6 +37,9 @@ bool CZerinApp::InitInstance() {
     if (const QScreen* pScreen = primaryScreen())
         m_pMainFrame->setGeometry(pScreen->availableGeometry());
     m_pMainFrame->showMaximized();
+    // What a run that ended out of order left is offered first.
+    if (m_pMainFrame->GetRecovery().OfferLeftOver())
+        return true;
     if (args.isEmpty()) {
         m_pMainFrame->OnFileNew();
         // Something to do at once: new, open, import, the examples, the recent files.

@@ -46,7 +46,7 @@ const std::vector<std::pair<const char*, std::vector<int>>> kMenus = {
     {"Occurrence Net",
      {ID_SHOW_OCCURRENCE_NET, ID_OCCURRENCE_NET_VIEW_PROPERTIES, ID_OCCURRENCE_NET_EXPORT_XML,
       ID_OCCURRENCE_NET_EXPORT_EMF}},
-    {"&Help", {ID_APP_ABOUT}},
+    {"&Help", {ID_HELP_EXAMPLES, ID_APP_ABOUT}},
 };
 
 TEST(CommandTable, EveryCommandOfTheMenusHasOneRowWithARuleAndAHandler) {
@@ -70,6 +70,27 @@ TEST(CommandTable, EveryCommandOfTheMenusHasOneRowWithARuleAndAHandler) {
     ASSERT_NE(FindCommand(ID_LEAVE_FULL_SCREEN), nullptr);
     EXPECT_EQ(FindCommand(ID_LEAVE_FULL_SCREEN)->menu, nullptr);
     EXPECT_EQ(FindCommand(0), nullptr);
+}
+
+// The keys a desktop program is expected to take, each on one command, shown in its
+// menu item.
+TEST(CommandTable, TheExpectedKeysAreTaken) {
+    const std::pair<const char*, int> rows[] = {
+        {"Ctrl+N", ID_FILE_NEW},           {"Ctrl+O", ID_FILE_OPEN}, {"Ctrl+S", ID_FILE_SAVE},
+        {"Ctrl+Shift+S", ID_FILE_SAVE_AS}, {"Ctrl+Q", ID_APP_EXIT},  {"F11", ID_VIEW_FULL_SCREEN},
+        {"Esc", ID_LEAVE_FULL_SCREEN},
+    };
+    std::map<std::string, int> taken;
+    for (const CCommandRow& row : CommandTable())
+        if (row.key)
+            EXPECT_TRUE(taken.emplace(row.key, row.id).second) << row.key << " twice";
+    for (const auto& [key, id] : rows) {
+        EXPECT_EQ(taken[key], id) << key;
+        const CCommandRow* row = FindCommand(id);
+        ASSERT_NE(row, nullptr);
+        if (row->menu)
+            EXPECT_TRUE(std::string(row->text).ends_with(std::string("\t") + key)) << row->text;
+    }
 }
 
 // Each export is one row, made from its format: in its diagram's menu (an analysis in the

@@ -21,6 +21,9 @@ protected:
         QCoreApplication::setApplicationName(QStringLiteral("Zerin"));
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        // The recovery files of the test's windows stay in its folder.
+        QSettings().setValue(QStringLiteral("Recovery/Folder"),
+                             m_dir.filePath(QStringLiteral("recovery")));
         m_pFrame = std::make_unique<CMainFrame>();
         m_pFrame->SetPrompt(&m_prompt);
     }

@@ -1,11 +1,14 @@
 #include "FrameFixture.h"
-#include "support/DocAccess.h"
 #include "app/bars/CDlgPropertiesSimulationBar.h"
 #include "app/bars/COutputBar.h"
+#include "app/frame/menus/CommandMenus.h"
 #include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "exchange/CPnmlExport.h"
+#include "model/CNetDesign.h"
 #include "model/CPNCondition.h"
+#include "model/CPNLabel.h"
+#include "support/DocAccess.h"
 #include "views/CZerinNetDesignView.h"
 #include "views/CommandIds.h"
 
@@ -18,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <set>
 
 namespace {
 
@@ -64,7 +69,7 @@ TEST_F(MainFrameFiles, AFileThatDoesNotLoadLeavesTheOpenDocumentAsItWas) {
         EXPECT_EQ(Doc().History().UndoText(), "wider");
     }
     EXPECT_EQ(Frame().GetRecentFiles().size(), 1);
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("net[*] - Zerin 1.65"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("net[*] - Zerin"));
 
     // Nor does it end a simulation or empty the output panes.
     ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/occurrence.zrn")));
@@ -87,7 +92,7 @@ TEST_F(MainFrameFiles, SaveAsWritesTheFileAndAddsTheExtension) {
     Frame().OnCommand(Cmd::ID_FILE_SAVE_AS);
     EXPECT_TRUE(QFileInfo::exists(Scratch("copy.zrn")));
     EXPECT_EQ(Doc().GetTitle(), "copy");
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("copy[*] - Zerin 1.65"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("copy[*] - Zerin"));
     EXPECT_EQ(QFileInfo(Frame().GetRecentFiles().value(0)).fileName(), QStringLiteral("copy.zrn"));
 
     // What was saved opens again.
@@ -188,7 +193,12 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
     m_prompt.openPath = Scratch("net.pnml");
     Frame().OnCommand(Cmd::ID_FILE_IMPORT_PNML);
     EXPECT_EQ(m_prompt.messages.size(), 1);
-    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    // Titled after its file, nothing of it selected, and not saved anywhere yet.
+    EXPECT_EQ(Doc().GetTitle(), "net");
+    EXPECT_TRUE(Doc().GetPathName().empty());
+    EXPECT_TRUE(Doc().Selection().Items().empty());
+    for (const CPNElement* e : Doc().NetDesign().m_listElements)
+        EXPECT_FALSE(e->m_bSelected);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_FALSE(Doc().History().CanUndo()) << "the imported net starts the history";
     EXPECT_EQ(CPnmlExport(Doc().NetDesign()).BuildXML(), before);
@@ -214,6 +224,61 @@ TEST_F(MainFrameFiles, PnmlImportMakesANewDocumentAndARefusalLeavesTheOld) {
 } // namespace
 
 namespace {
+
+// "Export To TikZ" asks whether to write a document of its own, as --standalone does:
+// Yes writes one that compiles alone, No the picture to \input, Cancel nothing at all.
+TEST_F(MainFrameFiles, TikzExportAsksForAStandaloneDocument) {
+    ASSERT_TRUE(Frame().OpenDocumentFile(Data("valid/net.zrn")));
+    const struct {
+        QMessageBox::StandardButton answer;
+        const char* file;
+        bool written;
+        bool document;
+    } rows[] = {{QMessageBox::Yes, "alone.tex", true, true},
+                {QMessageBox::No, "part.tex", true, false},
+                {QMessageBox::Cancel, "none.tex", false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        m_prompt.answer = row.answer;
+        m_prompt.messages.clear();
+        m_prompt.defaults.clear();
+        m_prompt.savePath = Scratch(row.file);
+        Frame().OnCommand(Cmd::ID_NET_EXPORT_TIKZ);
+        ASSERT_EQ(m_prompt.messages.size(), 1);
+        EXPECT_TRUE(m_prompt.messages[0].contains(QStringLiteral("standalone")));
+        EXPECT_EQ(m_prompt.defaults.size(), row.written ? 1 : 0);
+        QFile file(m_prompt.savePath);
+        ASSERT_EQ(file.open(QIODevice::ReadOnly), row.written);
+        if (row.written) {
+            EXPECT_EQ(file.readAll().contains("\\documentclass"), row.document);
+        }
+    }
+}
+
+// Help > Examples opens the example chosen in its list; a double click on an error line
+// of the net's test selects the elements it names, and on any other line nothing.
+TEST_F(MainFrameFiles, HelpExamplesAndErrorLinesSelectingWhatTheyName) {
+    m_prompt.item = QStringLiteral("mutex - whatever the description says");
+    Frame().OnCommand(Cmd::ID_HELP_EXAMPLES);
+    EXPECT_EQ(Doc().GetTitle(), "mutex");
+    EXPECT_FALSE(Doc().IsModified());
+    const auto selected = [this] {
+        std::set<std::string> names;
+        for (CPNElement* e : Doc().Selection().Items())
+            names.insert(CNetDesign::NameLabelOf(e)->m_strText);
+        return names;
+    };
+    Frame().OnOutputLineActivated(PANE_STANDARD,
+                                  QStringLiteral("Error: found 2 indistinguishable conditions: "
+                                                 "idle_1 and free, enter_2 and nothing"));
+    EXPECT_EQ(selected(), (std::set<std::string>{"idle_1", "free", "enter_2"}));
+    Frame().OnOutputLineActivated(PANE_STANDARD, QStringLiteral("  Isolated conditions..."));
+    EXPECT_EQ(selected().size(), 3u) << "a line naming nothing leaves the selection";
+    // Cancelled, the list changes nothing.
+    m_prompt.item.clear();
+    Frame().OnCommand(Cmd::ID_HELP_EXAMPLES);
+    EXPECT_EQ(Doc().GetTitle(), "mutex");
+}
 
 // An arrow key nudges the selection as one edit named "Move"; Undo and Redo take it back
 // and again, the menu names them, the modified flag follows, and while simulating both

@@ -55,10 +55,13 @@ TEST(ConditionPageTest, TypedNameGoesToTheLabel) {
     page.show();
     QSignalSpy spy(&page, &CDlgPropertiesBar::PropertyChanged);
     std::vector<CPNElement*> announced;
-    page.SetChangeApplier([&announced](CPNElement* pElement, int, const auto& change) {
-        announced.push_back(pElement);
-        change();
-    });
+    std::vector<std::string> edits;
+    page.SetChangeApplier(
+        [&](CPNElement* pElement, int, const std::string& strEdit, const auto& change) {
+            announced.push_back(pElement);
+            edits.push_back(strEdit);
+            change();
+        });
     page.SetElement(&condition);
     QLineEdit* name = Control<QLineEdit>(page, 1025);
     QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
@@ -66,6 +69,8 @@ TEST(ConditionPageTest, TypedNameGoesToTheLabel) {
     EXPECT_EQ(label.m_strText, "b7");
     EXPECT_EQ(Kinds(spy), (std::vector<int>{3, 3}));
     EXPECT_EQ(announced, (std::vector<CPNElement*>{&label, &label}));
+    // Every keystroke is an edit named after the element as it was named, in one line.
+    EXPECT_EQ(edits, (std::vector<std::string>{"Rename first second", "Rename first second"}));
 }
 
 TEST(EventPageTest, NameChangesAreEventNameChanges) {

@@ -1,8 +1,8 @@
+#include "base/CRandomSource.h"
 #include "casegraph/CCaseGraph.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "casegraph/CPackedIndices.h"
-#include "base/CRandomSource.h"
 #include "model/CEditChange.h"
 #include "model/CNetDesign.h"
 #include "model/CNoEditRecorder.h"
@@ -100,6 +100,35 @@ TEST(CaseGraphLayout, SavedPositionsComeBackByIndexInsideTheExtent) {
             EXPECT_NE(after[1], after[i]);
         }
         EXPECT_LE(after[1].x, g.graph.Extent().cx - 15);
+    }
+}
+
+// Case names fit their circles or lie below them, clear of them, wherever the case is
+// moved: the short names of a small graph inside, the long ones of a large one below.
+TEST(CaseGraphLayout, CaseNamesFitTheirCirclesOrLieBelowThem) {
+    for (int components : {1, 7}) {
+        SCOPED_TRACE(components);
+        LaidOutGraph g(components);
+        int inside = 0, below = 0;
+        for (CPNCase* node : g.graph.Cases()) {
+            for (bool moved : {false, true}) {
+                if (moved)
+                    node->MoveTo(node->m_ptPos + CSize(30, 10));
+                const CRect name = node->m_label.m_rcText;
+                const CRect circle(node->m_ptPos.x - 15, node->m_ptPos.y - 15, node->m_ptPos.x + 15,
+                                   node->m_ptPos.y + 15);
+                if (name.Width() <= 26) {
+                    EXPECT_EQ(node->m_label.m_ptPos, node->m_ptPos) << node->GetCaseName();
+                    ++inside;
+                } else {
+                    EXPECT_GT(name.top, circle.bottom) << node->GetCaseName();
+                    EXPECT_EQ(node->m_label.m_ptPos.x, node->m_ptPos.x);
+                    ++below;
+                }
+            }
+        }
+        EXPECT_GT(inside, 0);
+        EXPECT_EQ(below > 0, g.graph.Cases().size() >= 100u) << g.graph.Cases().size();
     }
 }
 
@@ -232,10 +261,10 @@ TEST(CaseGraphSmooth, CancelKeepsThePlacesAndOkAppliesTheBest) {
     EXPECT_EQ(g.graph.SmoothSession().GetAlgorithm().m_nLength, 8);
     // OK without a started search applies nothing.
     EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession&) { return true; }));
-    // A run, then Cancel: the nodes stay.
+    // A run (the population, then five generations), then Cancel: the nodes stay.
     EXPECT_FALSE(g.graph.Smooth(extent, [](CSmoothCaseGraphSession& s) {
         s.Start();
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
             s.RunGeneration();
         s.Stop();
         return false;
@@ -340,8 +369,9 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     const CRect window(page.Width() / 4, page.Height() / 4, page.Width() / 2, page.Height() / 2);
     CNoEditRecorder recorder;
     for (int k = 0; k < 12; ++k) {
-        g.graph.MoveElement(g.graph.Cases()[static_cast<std::size_t>(k * 7 % g.graph.Cases().size())],
-                            CPoint(30 + 37 * k % 400, 50 + 53 * k % 300), recorder);
+        g.graph.MoveElement(
+            g.graph.Cases()[static_cast<std::size_t>(k * 7 % g.graph.Cases().size())],
+            CPoint(30 + 37 * k % 400, 50 + 53 * k % 300), recorder);
         RecordingDC between;
         g.graph.SetDenseLimit(k % 2 ? 0 : CCaseGraph::kDenseSteps);
         g.graph.Draw(between, window, false, k % 2 ? 0.01 : 1.0);

@@ -2,7 +2,7 @@
 // editor makes them: after every edit the bytes of the document are kept, and undoing
 // walks back through exactly those bytes, redoing forward again. The modified flag
 // follows the history; the token game stays out of it; a move records what it touched,
-// whatever the size of the document.
+// whatever the size of the document; typing into one field is one step per element.
 
 #include "DocFixture.h"
 #include "engines/CStepChoice.h"
@@ -91,7 +91,8 @@ struct EditHistory : DocFixture {
             break;
         case 3:
             if (CPNEdge* edge = AnyInNet<CPNEdge>()) {
-                doc.ChangeElement(edge, [&] { edge->SetBendPoints({CPoint(Coordinate(), Coordinate())}); });
+                doc.ChangeElement(
+                    edge, [&] { edge->SetBendPoints({CPoint(Coordinate(), Coordinate())}); });
             }
             break;
         case 4:
@@ -183,8 +184,9 @@ struct EditHistory : DocFixture {
         case 18:
         case 19: {
             auto* label = new CPNLabel();
-            label->SetText(
-                doc.GetNewName(kind == 18 ? CDocumentRecord::NAME_CONDITION : CDocumentRecord::NAME_EVENT), dc);
+            label->SetText(doc.GetNewName(kind == 18 ? CDocumentRecord::NAME_CONDITION
+                                                     : CDocumentRecord::NAME_EVENT),
+                           dc);
             CPNElement* node =
                 kind == 18
                     ? static_cast<CPNElement*>(new CPNCondition(Coordinate(), Coordinate(), label))
@@ -333,6 +335,48 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedo) 
     EXPECT_TRUE(doc.IsModified());
 }
 
+// Typing into the name field of one element after another, as the properties page
+// does: every keystroke an edit with the field's merge key. Each run of keystrokes on
+// one element is one step named after it; the next element's run is a step of its own,
+// and undoing walks back through the states at the end of each run.
+TEST_F(EditHistory, TypingIntoOneFieldIsOneStepPerElement) {
+    constexpr int kNameField = 1025;
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        gen.seed(seed);
+        doc.NewDocument();
+        BuildRandomNet(NetOf(doc), gen, 5, 4, &dc);
+        doc.History().Reset();
+        std::vector<Bytes> states{CDocumentFile::Store(doc)};
+        std::vector<std::string> names;
+        CPNLabel* previous = nullptr;
+        for (int run = 0; run < 12; ++run) {
+            CPNLabel* label = AnyInNet<CPNLabel>();
+            ASSERT_NE(label, nullptr);
+            if (label == previous)
+                continue;
+            previous = label;
+            const std::string name = "Rename " + label->GetText();
+            for (int key = 0, keys = 1 + Pick(4); key < keys; ++key) {
+                doc.History().Begin(name, kNameField);
+                doc.ChangeElement(label, [&] { label->SetText(label->GetText() + "x", dc); });
+                doc.SetModifiedFlag();
+                doc.History().End();
+            }
+            states.push_back(CDocumentFile::Store(doc));
+            names.push_back(name);
+            ASSERT_EQ(doc.History().Stack().Count(), names.size());
+            EXPECT_EQ(doc.History().UndoText(), name);
+        }
+        for (std::size_t k = names.size(); k > 0; --k) {
+            EXPECT_EQ(doc.History().UndoText(), names[k - 1]);
+            doc.History().Undo();
+            ASSERT_EQ(CDocumentFile::Store(doc), states[k - 1]) << names[k - 1];
+        }
+        EXPECT_FALSE(doc.IsModified());
+    }
+}
+
 struct CountedLabel : CPNLabel {
     CountedLabel() { ++alive; }
     ~CountedLabel() override { --alive; }
@@ -367,7 +411,8 @@ TEST_F(EditHistory, TheTokenGameStaysOutOfTheHistory) {
     net.Event("e1", {b1}, {b2});
     doc.History().Reset();
     Enter();
-    for (CPNEvent* event : CStepChoice::Choose(doc.NetDesign().GetEvents(), doc.Simulation().CurrentCase(), true, doc.GetRandom()))
+    for (CPNEvent* event : CStepChoice::Choose(
+             doc.NetDesign().GetEvents(), doc.Simulation().CurrentCase(), true, doc.GetRandom()))
         doc.Selection().Select(event, true);
     CAutomaticRun::ExecuteStepWithoutAnimation(doc);
     EXPECT_TRUE(b2->m_bToken);

@@ -202,6 +202,10 @@ TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {
     EXPECT_FALSE(session.GetSettings().m_bLocked);
     ASSERT_TRUE(session.Start());
     EXPECT_FALSE(session.Start()) << "already running";
+    // The first step makes the population, the others breed.
+    session.RunGeneration();
+    EXPECT_TRUE(session.IsPopulationReady());
+    EXPECT_EQ(session.GetGenerations(), 0);
     for (int i = 0; i < 10; ++i)
         session.RunGeneration();
     session.Stop();
@@ -219,6 +223,7 @@ TEST(CSmoothCaseGraphSessionTest, StopAndStartContinueTheSamePopulation) {
     EXPECT_EQ(session.GetGenerations(), 0);
     EXPECT_FALSE(session.IsStarted() || session.HasResult() || session.IsPopulationReady());
     ASSERT_TRUE(session.Start());
+    session.RunGeneration();
     session.RunGeneration();
     session.Stop();
     session.ApplyBest();
@@ -264,6 +269,136 @@ TEST(CGeneticAlgorithmTest, KeptAndIncrementalEvaluationsEqualAFullCount) {
                 << gen;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// A progress that counts its polls and cancels at the given one (0: never).
+struct CancelAt {
+    explicit CancelAt(int cancelAt = 0) : at(cancelAt) {}
+    int at;
+    int polls = 0;
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    WorkProgress Progress() {
+        return [this](std::size_t done, std::size_t total) {
+            told.emplace_back(done, total);
+            return at == 0 || ++polls < at;
+        };
+    }
+};
+
+// A count told its progress gives the same number, tells how far it came in pairs
+// compared, and cancelled gives nothing; so does a count at a few arcs.
+TEST(CCrossingCounterTest, ACountToldItsProgressEndsOnCancel) {
+    CRandomSource random(11);
+    for (const int m : {0, 1, 40, 6000}) {
+        SCOPED_TRACE(m);
+        std::vector<CEdgeInfo> edges;
+        for (int k = 0; k < m; ++k)
+            edges.push_back(Arc(CChromosome::PointOf(random.Rand() % 40, random.Rand() % 40),
+                                CChromosome::PointOf(random.Rand() % 40, random.Rand() % 40)));
+        CancelAt never;
+        const std::int64_t count = CCrossingCounter::Count(edges, m);
+        EXPECT_EQ(CCrossingCounter::Count(edges, m, never.Progress()), count);
+        ASSERT_FALSE(never.told.empty());
+        const std::size_t pairs = static_cast<std::size_t>(m) * (m > 0 ? m - 1 : 0) / 2;
+        EXPECT_EQ(never.told.back(), std::make_pair(pairs, pairs));
+        for (std::size_t k = 1; k < never.told.size(); ++k)
+            EXPECT_LE(never.told[k - 1].first, never.told[k].first);
+        // Six thousand arcs are polled several times on the way.
+        if (m == 6000) {
+            EXPECT_GE(never.told.size(), 4u);
+        }
+        for (int at = 1; at <= static_cast<int>(never.told.size()); ++at) {
+            CancelAt cancel(at);
+            EXPECT_EQ(CCrossingCounter::Count(edges, m, cancel.Progress()), -1) << at;
+            EXPECT_EQ(cancel.polls, at) << "no poll after the cancel";
+        }
+        std::vector<int> few;
+        for (int k = 0; k < m && k < 900; k += 3)
+            few.push_back(k);
+        CancelAt none;
+        EXPECT_EQ(CCrossingCounter::CountAt(edges, m, few, none.Progress()),
+                  CCrossingCounter::CountAt(edges, m, few));
+        if (!none.told.empty()) {
+            CancelAt cancel(1);
+            EXPECT_EQ(CCrossingCounter::CountAt(edges, m, few, cancel.Progress()), -1);
+        }
+    }
+}
+
+// The first population and a generation stop at any poll: the population is then not
+// ready (and made again whole), the generation before stays as it was, and the search
+// goes on from there as if nothing had been tried.
+TEST(CGeneticAlgorithmTest, APopulationOrGenerationCancelledLeavesWhatWasThere) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        CRandomSource random(seed);
+        std::vector<std::pair<int, int>> pairs;
+        for (int k = 0; k < 50; ++k)
+            pairs.emplace_back(random.Rand() % 16, random.Rand() % 16);
+        Graph graph(16, pairs);
+        CGeneticAlgorithm ga(random);
+        ga.SetGridSize(9);
+        ga.Init(graph.arcs, graph.nodes);
+        ga.m_nPopulationSize = 5;
+        CancelAt counted;
+        ASSERT_TRUE(ga.InitPopulation(counted.Progress()));
+        for (int at = 1; at <= static_cast<int>(counted.told.size()); ++at) {
+            CancelAt cancel(at);
+            EXPECT_FALSE(ga.InitPopulation(cancel.Progress())) << at;
+        }
+        ASSERT_TRUE(ga.InitPopulation());
+        for (int gen = 0; gen < 30; ++gen) {
+            const std::vector<CChromosome> population = ga.m_arrPopulation;
+            const int base = ga.m_nCurrentBase;
+            const int best = ga.m_nBestIndex, fitness = ga.m_nBestFitness;
+            const int generation = ga.m_nGeneration;
+            CancelAt cancel(1 + gen % 6);
+            if (ga.NextGeneration(cancel.Progress()) >= 0)
+                continue;
+            EXPECT_EQ(ga.m_nCurrentBase, base);
+            EXPECT_EQ(ga.m_nBestIndex, best);
+            EXPECT_EQ(ga.m_nBestFitness, fitness);
+            EXPECT_EQ(ga.m_nGeneration, generation);
+            for (int i = base; i < base + ga.m_nPopulationSize; ++i)
+                EXPECT_EQ(ga.m_arrPopulation[static_cast<std::size_t>(i)].m_arrGenes,
+                          population[static_cast<std::size_t>(i)].m_arrGenes);
+            ASSERT_EQ(ga.NextGeneration(), generation + 1);
+            std::vector<CEdgeInfo> edges = ga.m_arrEdges;
+            for (int i = 0; i < ga.m_nPopulationSize; ++i) {
+                const CChromosome& c =
+                    ga.m_arrPopulation[static_cast<std::size_t>(ga.m_nCurrentBase + i)];
+                for (CEdgeInfo& e : edges)
+                    e.Update(c);
+                ASSERT_EQ(c.m_nCrossings, CCrossingCounter::CountLiteral(edges, 50));
+            }
+        }
+    }
+}
+
+// The session's Stop ends the first population at once; the next start makes it anew.
+TEST(CSmoothCaseGraphSessionTest, StopDuringTheFirstPopulationMakesItAnewAtTheNextStart) {
+    CRandomSource random(3);
+    std::vector<std::pair<int, int>> pairs;
+    for (int k = 0; k < 7000; ++k)
+        pairs.emplace_back(random.Rand() % 120, random.Rand() % 120);
+    Graph graph(120, pairs);
+    CSmoothCaseGraphSession session(random);
+    session.SetGridSize(24, 24);
+    session.Init(graph.arcs, graph.nodes);
+    ASSERT_TRUE(session.Start());
+    session.Stop();
+    session.RunGeneration();
+    EXPECT_FALSE(session.IsPopulationReady());
+    EXPECT_FALSE(session.HasResult()) << "nothing to apply";
+    ASSERT_TRUE(session.Start());
+    session.RunGeneration();
+    EXPECT_TRUE(session.IsPopulationReady());
+    EXPECT_EQ(session.GetPopulationProgress().made, session.GetSettings().m_nPopulationSize);
+    EXPECT_GT(session.PopulationPairs(), 0.0);
 }
 
 } // namespace

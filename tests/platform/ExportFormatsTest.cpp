@@ -1,14 +1,15 @@
 // The program's export formats: each once, in the order of the Export menus, a picture
-// found by its extension; and a table of every format writing every diagram it declares
-// for a short run of a small net, the texts as recorded and the pictures by signature.
+// found by its extension, its proposed names the document's; and a table of every format writing
+// every diagram it declares for a short run of a small net, the texts as recorded and the pictures
+// by signature.
 
 #include "platform/ExportFormats.h"
-#include "support/DocAccess.h"
 #include "document/CAutomaticRun.h"
 #include "document/CFrameServices.h"
 #include "document/CZerinDoc.h"
 #include "formats/CExportInput.h"
 #include "platform/CMeasureDC.h"
+#include "support/DocAccess.h"
 #include "support/Golden.h"
 #include "support/NetFamilies.h"
 #include "support/TempFolder.h"
@@ -69,6 +70,23 @@ TEST(ExportFormats, EachOnceInTheOrderOfTheExportMenus) {
     EXPECT_EQ(ExportFormats().FindPicture("a/b.xml", kNet), nullptr);
 }
 
+// Every format proposes a name made of the document's for every diagram it writes, one
+// name per diagram whatever the format, and two diagrams never the same.
+TEST(ExportFormats, EveryProposedNameIsTheDocumentsForItsDiagram) {
+    MeasuringFrame frame;
+    CZerinDoc doc(frame);
+    doc.NewDocument();
+    doc.SetTitle("philosophers");
+    const std::map<int, std::string> expected = {{kNet, "philosophers"},
+                                                 {kGraph, "philosophers-CaseGraph"},
+                                                 {kRecord, "philosophers-OccurrenceNet"}};
+    for (const auto& format : ExportFormats().GetFormats())
+        for (int nDiagram : format->GetDiagrams())
+            EXPECT_EQ(format->GetProposedName(doc, nDiagram),
+                      format->IsAnalysis() ? "philosophers-CaseClass" : expected.at(nDiagram))
+                << format->GetId() << " " << nDiagram;
+}
+
 // The net design in design mode, the rest after two steps of b1 -> e1 -> b2 -> e2 -> b1;
 // every format writes each of its diagrams once, as the model draws it. No view has named
 // the case graph or laid out the record: the formats that write names see to them.
@@ -84,7 +102,8 @@ TEST(ExportFormats, EveryFormatWritesEveryDiagramItDeclares) {
     net.Event("e2", {b2}, {b1});
     doc.Simulation().Enter();
     ASSERT_TRUE(doc.Simulation().IsActive());
-    for (int i = 0; i < 2 && doc.Simulation().ChooseAutomaticStep(CAutomaticRun::CHOOSE_LARGEST); ++i)
+    for (int i = 0; i < 2 && doc.Simulation().ChooseAutomaticStep(CAutomaticRun::CHOOSE_LARGEST);
+         ++i)
         CAutomaticRun::ExecuteStepWithoutAnimation(doc);
     doc.CaseGraphEditor().LayOutForShowing();
     doc.CaseGraphEditor().SetLaidOut();

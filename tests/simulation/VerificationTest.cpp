@@ -1,15 +1,16 @@
 // The five tests of a C/E system over small nets, in the order the document runs them:
 #include "casegraph/CPNCase.h"
-#include "support/DocAccess.h"
 #include "model/CPNLabel.h"
+#include "support/DocAccess.h"
 // their lines, error counts and the events found enabled are recorded in
 // tests/data/golden/simulation/verification.txt.
 
-#include "casegraph/CCaseGraph.h"
 #include "base/CRandomSource.h"
+#include "casegraph/CCaseGraph.h"
 #include "model/CNetDesign.h"
 #include "model/CPNEvent.h"
 #include "simulation/CNameCountMap.h"
+#include "simulation/CNameList.h"
 #include "simulation/CNetVerification.h"
 #include "support/Golden.h"
 #include "support/NetFamilies.h"
@@ -17,6 +18,8 @@
 #include "support/RecordingOutputSink.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -55,12 +58,19 @@ TEST(Verification, EveryTestOverEachNetAsRecorded) {
         graph.ComputeCaseGraph(initial, net);
         sink.Reset();
         CNetVerification v(net);
-        const int errors[] = {v.CheckNaming(), v.CheckIsolated(),
-                              v.CheckConcession(graph.Cases()), v.CheckIndistinguishable(),
-                              v.CheckEmpty()};
+        const int errors[] = {v.CheckNaming(), v.CheckIsolated(), v.CheckConcession(graph.Cases()),
+                              v.CheckIndistinguishable(), v.CheckEmpty()};
         text += std::string("== ") + name + ": " + description + "\n";
-        for (const std::string& line : sink.panes[PANE_STANDARD])
+        std::set<std::string> nodeNames;
+        for (const CPNElement* element : net.m_listElements)
+            if (const std::string n = CNameList::NameOf(element); !n.empty())
+                nodeNames.insert(n);
+        for (const std::string& line : sink.panes[PANE_STANDARD]) {
             text += line + "\n";
+            // A double click on an error line selects what it names: names of the net's.
+            for (const std::string& n : CNameList::NamesInErrorLine(line))
+                EXPECT_TRUE(nodeNames.count(n)) << n << " in " << line;
+        }
         text += "errors";
         for (int n : errors)
             text += " " + std::to_string(n);
@@ -71,6 +81,21 @@ TEST(Verification, EveryTestOverEachNetAsRecorded) {
         text += "\n";
     }
     ExpectGolden("simulation/verification.txt", text);
+}
+
+// What a double click on an error line selects: the names it lists, pairs split.
+TEST(Verification, ErrorLinesGiveTheNamesTheyList) {
+    const std::pair<const char*, std::vector<std::string>> rows[] = {
+        {"Error: found 2 isolated condition(s): p, q", {"p", "q"}},
+        {"Error: found 1 event(s) without concession: e2", {"e2"}},
+        {"Error: found 6 indistinguishable conditions: c1 and c2, c1 and c3",
+         {"c1", "c2", "c1", "c3"}},
+        {"Error: found 1 condition(s) with blank name", {}},
+        {"  Isolated conditions...", {}},
+        {"philosophers - 0 error(s)", {}},
+    };
+    for (const auto& [line, names] : rows)
+        EXPECT_EQ(CNameList::NamesInErrorLine(line), names) << line;
 }
 
 TEST(Verification, NamesHashAsSignedStoredBytes) {

@@ -2,10 +2,10 @@
 #include "support/DocAccess.h"
 #include "views/CommandIds.h"
 
+#include "base/OutputWriter.h"
 #include "casegraph/CCaseDistances.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
-#include "base/OutputWriter.h"
 #include "document/CDocumentFile.h"
 #include "model/CPNCondition.h"
 #include "model/CPNLabel.h"
@@ -146,7 +146,11 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     std::vector<std::string> texts;
     for (const DrawCall& call : dc.Calls("Text"))
         texts.push_back(call.text);
-    // The columns by events fired, the six steps of the ring one per arc, the groups.
+    // What it shows, then the columns by events fired, the six single events of the
+    // ring one per arc, the groups.
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts.front().find("an arrow counts the single events"), std::string::npos);
+    texts.erase(texts.begin());
     EXPECT_EQ(texts, (std::vector<std::string>{"0 events", "1 event", "2 events", "3 events", "1",
                                                "1", "1", "1", "1", "1", "1 case", "2 cases",
                                                "2 cases", "1 case"}));
@@ -203,45 +207,36 @@ TEST_F(CaseGraphViewTest, ALargeGraphOpensOnItsOverviewUntilTheWholeIsAskedFor) 
     EXPECT_TRUE(Graph().IsCaseShown(shown.front() == 0 ? 1 : 0));
 }
 
-// Past its limit of steps, "Show Whole Graph" shows its progress, stage by stage, with
-// Cancel. Cancelled at any report, the overview stays and nothing is shown half made;
-// asked again, the whole graph comes complete, its names written once.
+// Past its limit of steps, "Show Whole Graph" is a task that tells its progress, stage by
+// stage, with Cancel. Cancelled at any poll, the overview stays, nothing is shown half
+// made and no name reaches the legend; asked again, the whole graph comes complete, its
+// names written once.
 TEST_F(CaseGraphViewTest, ShowWholeGraphShowsItsProgressAndCancelKeepsTheOverview) {
     limit = 5;
     Show(RingNetText(12));
     Leave();
     view->SetProgressSteps(0);
-    int cancelAt = 0, reports = 0;
-    QStringList stages;
-    QTimer timer;
-    timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = view->findChild<QProgressDialog*>();
-        if (!dialog)
-            return;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Show Whole Graph"));
-        if (stages.isEmpty() || stages.back() != dialog->labelText())
-            stages << dialog->labelText();
-        if (++reports == cancelAt)
-            dialog->cancel();
-    });
-    timer.start();
-    for (cancelAt = 1;; ++cancelAt) {
-        SCOPED_TRACE(cancelAt);
-        reports = 0;
-        stages.clear();
+    std::set<std::string> stages;
+    for (host.cancelAt = 1;; ++host.cancelAt) {
+        SCOPED_TRACE(host.cancelAt);
+        host.stages.clear();
         ASSERT_TRUE(view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH));
-        if (reports < cancelAt)
+        ASSERT_EQ(host.tasks.back(), "Show Whole Graph");
+        stages.insert(host.stages.begin(), host.stages.end());
+        if (host.polls < host.cancelAt)
             break;
         EXPECT_NE(view->GetOverview(), nullptr);
         EXPECT_FALSE(State(Cmd::ID_SHOW_WHOLE_GRAPH).checked);
-        ASSERT_LT(cancelAt, 40);
+        EXPECT_EQ(NameLines(), 0) << "the legend holds nothing half written";
+        ASSERT_LT(host.cancelAt, 60);
     }
-    EXPECT_GT(cancelAt, 4) << "every stage reports";
+    EXPECT_GT(host.cancelAt, 4) << "every stage polls";
     EXPECT_EQ(view->GetOverview(), nullptr);
     EXPECT_TRUE(doc.Record().caseGraphLaidOut);
     EXPECT_EQ(NameLines(), 3 + 12 + 12);
-    EXPECT_EQ(stages.back(), QStringLiteral("Drawing the steps..."));
+    EXPECT_EQ(stages, (std::set<std::string>{
+                          "Naming the cases and steps...", "Laying out the cases and steps...",
+                          "Writing the names of the cases and steps...", "Drawing the steps..."}));
     EXPECT_FALSE(doc.History().CanUndo()) << "the first layout is no edit";
 }
 
@@ -341,6 +336,50 @@ TEST_F(CaseGraphViewTest, LayOutNeighbourhoodGathersItsCasesAsOneEdit) {
     doc.History().Undo();
     for (std::size_t i = 0; i < Graph().Cases().size(); ++i)
         EXPECT_EQ(Graph().Cases()[i]->m_ptPos, before[i]);
+}
+
+// Lay Out Neighbourhood is a task that moves its cases a few at a time: cancelled at any
+// of its polls, every case stands where it stood, no edit is left and the document is as
+// unmodified as it was; the one run to its end is one edit, undone in the same parts.
+TEST_F(CaseGraphViewTest, LayOutNeighbourhoodCancelledLeavesTheGraphAsItWas) {
+    Show(RingNetText(80));
+    Leave();
+    std::string error;
+    ASSERT_TRUE(view->GoToCase("c40", {}, {}, 3, error)) << error;
+    std::vector<CPoint> before;
+    for (const CPNCase* node : Graph().Cases())
+        before.push_back(node->m_ptPos);
+    const auto positions = [this] {
+        std::vector<CPoint> at;
+        for (const CPNCase* node : Graph().Cases())
+            at.push_back(node->m_ptPos);
+        return at;
+    };
+    const bool modified = doc.IsModified();
+    for (host.cancelAt = 1;; ++host.cancelAt) {
+        SCOPED_TRACE(host.cancelAt);
+        ASSERT_TRUE(view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD));
+        EXPECT_EQ(host.tasks.back(), "Lay Out Neighbourhood");
+        if (host.results.back())
+            break;
+        EXPECT_EQ(positions(), before);
+        EXPECT_FALSE(doc.History().CanUndo());
+        EXPECT_EQ(doc.IsModified(), modified);
+        ASSERT_LT(host.cancelAt, 40);
+    }
+    EXPECT_EQ(host.cancelAt, 2) << "seven cases in one batch";
+    EXPECT_NE(positions(), before);
+    ASSERT_TRUE(doc.History().CanUndo());
+    const std::vector<CPoint> after = positions();
+    // An undo cancelled half way leaves the layout; run through, it takes it back.
+    for (int at = 1;; ++at) {
+        int polls = 0;
+        if (doc.History().Undo([&](std::size_t, std::size_t) { return ++polls < at; }))
+            break;
+        EXPECT_EQ(positions(), after) << at;
+        ASSERT_LT(at, 10);
+    }
+    EXPECT_EQ(positions(), before);
 }
 
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {

@@ -31,12 +31,32 @@ struct FakeViewHost : CViewHost {
     }
     void RefreshPropertiesPage() override { ++refreshes; }
     void HideOutputBarForPrinting() override { ++outputBarHidden; }
+    // Runs the work at once; with cancelAt, cancels it at that poll. The titles of the
+    // tasks, their stages and their polls are kept.
+    bool RunTask(const std::string& title,
+                 const std::function<bool(CWorkMonitor&)>& work) override {
+        tasks.push_back(title);
+        CWorkMonitor monitor;
+        polls = 0;
+        monitor.SetPollHook([this](const CWorkMonitor::Reading& reading) {
+            if (stages.empty() || stages.back() != reading.stage)
+                stages.push_back(reading.stage);
+            return cancelAt == 0 || ++polls < cancelAt;
+        });
+        results.push_back(RunHere(monitor, work));
+        return results.back();
+    }
 
     std::vector<QPoint> positions;
     std::vector<int> pages;
     std::vector<CPNElement*> pageElements;
     int refreshes = 0;
     int outputBarHidden = 0;
+    int cancelAt = 0;
+    int polls = 0;
+    std::vector<std::string> tasks;
+    std::vector<bool> results;
+    std::vector<std::string> stages;
 };
 
 // The document's window services: updates reach the view, as the frame's do.

@@ -4,6 +4,12 @@
 
 #include <vector>
 
+namespace Cmd {
+// Help > Examples: a command of the window alone, which no view takes (the views' ids
+// are in views/CommandIds.h).
+constexpr int ID_HELP_EXAMPLES = 32872;
+} // namespace Cmd
+
 // The rows of each menu in menu order, made one menu at a time; the command table is
 // their concatenation in the order of the menu bar.
 std::vector<CCommandRow> MakeFileMenu();

@@ -23,7 +23,7 @@ std::vector<CCommandRow> MakeEditMenu() {
                      bCan ? "&Undo " + c.doc.History().UndoText() + "\tCtrl+Z" : "&Undo\tCtrl+Z";
                  return state;
              },
-         .handler = [](CMainFrame& f, int) { f.GetDocument().History().Undo(); }},
+         .handler = [](CMainFrame& f, int) { f.UndoRedo(true); }},
         {.id = ID_EDIT_REDO,
          .menu = "&Edit",
          .text = "&Redo\tCtrl+Shift+Z",
@@ -37,7 +37,7 @@ std::vector<CCommandRow> MakeEditMenu() {
                                    : "&Redo\tCtrl+Shift+Z";
                  return state;
              },
-         .handler = [](CMainFrame& f, int) { f.GetDocument().History().Redo(); }},
+         .handler = [](CMainFrame& f, int) { f.UndoRedo(false); }},
         {.id = 0, .menu = "&Edit"},
         {.id = ID_EDIT_CUT,
          .menu = "&Edit",

@@ -47,7 +47,8 @@ std::vector<CCommandRow> MakeFileMenu() {
          .handler = [](CMainFrame& f, int) { f.OnFileSave(); }},
         {.id = ID_FILE_SAVE_AS,
          .menu = "&File",
-         .text = "Save &As...",
+         .text = "Save &As...\tCtrl+Shift+S",
+         .key = "Ctrl+Shift+S",
          .prompt = "Save the active document with a new name\nSave As",
          .rule = kAlways,
          .handler = [](CMainFrame& f, int) { f.OnFileSaveAs(); }},
@@ -94,7 +95,8 @@ std::vector<CCommandRow> MakeFileMenu() {
     rows.push_back({.id = 0, .menu = "&File"});
     rows.push_back({.id = ID_APP_EXIT,
                     .menu = "&File",
-                    .text = "E&xit",
+                    .text = "E&xit\tCtrl+Q",
+                    .key = "Ctrl+Q",
                     .prompt = "Quit the application; prompts to save documents\nExit",
                     .rule = kAlways,
                     .handler = [](CMainFrame& f, int) { f.close(); }});

@@ -7,9 +7,16 @@
 
 using namespace Cmd;
 
-// About Zerin.
+// The examples, About Zerin.
 std::vector<CCommandRow> MakeHelpMenu() {
     return {
+        {.id = ID_HELP_EXAMPLES,
+         .menu = "&Help",
+         .text = "&Examples...",
+         .prompt = "Open one of the example nets as a new document\nExamples",
+         .rule = kAlways,
+         .handler = Frame(&CMainFrame::OnHelpExamples)},
+        {.id = 0, .menu = "&Help"},
         {.id = ID_APP_ABOUT,
          .menu = "&Help",
          .text = "&About Zerin...",

@@ -26,7 +26,7 @@ std::vector<CCommandRow> MakeSimulationMenu() {
          .slot = 1,
          .rule = [](const CCommandContext& c,
                     int) { return Enabled(!c.doc.Simulation().IsActive()); },
-         .handler = Simulation(&CSimulation::Enter)},
+         .handler = Frame(&CMainFrame::EnterSimulation)},
         {.id = ID_LEAVE_SIMULATION,
          .menu = "Simulation",
          .text = "Leave Simulation Mode",

@@ -12,7 +12,8 @@ namespace {
 
 // Grid Points and Ruler: the view's own where it has them, else the document's.
 const Rule kGridOrRuler = ViewOr([](const CCommandContext& c, int nId) {
-    return Enabled(!c.doc.Simulation().IsActive(), nId == ID_VIEW_GRID ? c.doc.Record().grid : c.doc.Record().ruler);
+    return Enabled(!c.doc.Simulation().IsActive(),
+                   nId == ID_VIEW_GRID ? c.doc.Record().grid : c.doc.Record().ruler);
 });
 const Handler kGridOrRulerCommand = [](CMainFrame& f, int nId) {
     if (!f.ViewCommand(nId)) {
@@ -117,12 +118,20 @@ std::vector<CCommandRow> MakeViewMenu() {
         {.id = 0, .menu = "&View"},
         {.id = ID_VIEW_FULL_SCREEN,
          .menu = "&View",
-         .text = "Full Screen",
-         .prompt = "Show the diagram on the whole screen\nFull Screen",
+         .text = "Full Screen\tF11",
+         .key = "F11",
+         .prompt = "Show the diagram on the whole screen, or leave it\nFull Screen",
          .checkable = true,
          .rule = [](const CCommandContext& c,
                     int) { return Enabled(true, c.frame.IsFullScreen()); },
-         .handler = Frame(&CMainFrame::FullScreenOn)},
+         // F11 leaves full screen as it entered it.
+         .handler =
+             [](CMainFrame& f, int) {
+                 if (f.IsFullScreen())
+                     f.FullScreenOff();
+                 else
+                     f.FullScreenOn();
+             }},
         {.id = ID_LEAVE_FULL_SCREEN,
          .menu = nullptr,
          .text = "Full Screen",
