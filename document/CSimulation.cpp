@@ -200,8 +200,11 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, bool sym
         m_pEngine = std::make_unique<CStoredEngine>(m_parts.caseGraph);
     } else {
         m_pEngine = choice.TakeEngine();
-        if (draw)
-            m_parts.caseGraph.TakeCases(*m_pEngine, events);
+        if (draw && !m_parts.caseGraph.TakeCases(*m_pEngine, events, progress)) {
+            m_pEngine.reset();
+            computed.result = ECaseGraphResult::Cancelled;
+            return computed;
+        }
     }
     if (!m_parts.caseGraph.Cases().empty())
         m_parts.caseGraph.MarkInitialCase(m_caseInitial, m_pEngine->ForwardAdjacency());
