@@ -112,7 +112,8 @@ ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const
     return ECaseGraphResult::Completed;
 }
 
-void CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events) {
+bool CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events,
+                           const CaseGraphProgress& progress) {
     DeleteContents(false);
     m_arrNetEvents = events;
     m_nNetEvents = static_cast<int>(m_arrNetEvents.size());
@@ -120,11 +121,18 @@ void CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent
     m_bAllSteps = false;
     const int n = engine.CaseCount();
     m_arrCases.reserve(At(n));
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         m_arrCases.push_back(new CPNCase(engine.Case(i)));
+        // Hundreds of thousands of cases take a while to draw: a cancel is heard.
+        if (progress && (i + 1) % CCaseExplorer::kProgressInterval == 0 && !progress(n, 0)) {
+            DeleteContents(false);
+            return false;
+        }
+    }
     m_nCases = n;
     m_nSteps = 0;
     m_arrRoutedAt.assign(At(n), CPoint());
+    return true;
 }
 
 CNodeAdjacency CCaseGraph::ForwardAdjacency() const {

@@ -84,8 +84,10 @@ public:
     // Draws the cases an engine lists as the graph's nodes (node i holds case i), without
     // their steps: those the engine produces on demand, and AddStepsAmong draws them
     // where a part of the graph is shown. An engine that does not list its cases leaves
-    // the graph empty. Replaces what the graph held.
-    void TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events);
+    // the graph empty. Replaces what the graph held. The progress is told the count
+    // every so often; when it asks to stop, the graph is left empty and false returned.
+    bool TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events,
+                   const CaseGraphProgress& progress = {});
     // Every step of the class is drawn (the graph was computed whole or read from a
     // file), not only those of the parts shown.
     bool HasAllSteps() const { return m_bAllSteps; }

@@ -5,17 +5,15 @@
 #include "cli/options/CCheckOptions.h"
 
 int CCheckCommand::EnterWithFullTest(CCliSession& session) {
-    CZerinDoc& doc = session.Doc();
-    doc.SetNetModified();
-    doc.Simulation().Enter();
-    if (doc.Simulation().IsActive())
+    switch (session.EnterWithFullTest()) {
+    case CHeadlessSession::ETest::CESystem:
         return EXIT_CLI_OK;
-    // A case graph that did not fit in memory says nothing about the net.
-    if (const auto& error = session.Frame().GetLastError()) {
-        session.Report(*error);
-        return EXIT_CLI_FAILURE;
+    case CHeadlessSession::ETest::NotCESystem:
+        return EXIT_CLI_NOT_CE_SYSTEM;
+    case CHeadlessSession::ETest::Failed:
+        break;
     }
-    return EXIT_CLI_NOT_CE_SYSTEM;
+    return EXIT_CLI_FAILURE;
 }
 
 int CCheckCommand::Run(const CCheckOptions& options, CCliSession& session) {

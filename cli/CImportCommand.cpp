@@ -1,6 +1,5 @@
 #include "cli/CImportCommand.h"
 
-#include "base/FormatString.h"
 #include "cli/CCliSession.h"
 #include "cli/CliExitCodes.h"
 #include "cli/options/CImportOptions.h"
@@ -8,23 +7,12 @@
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
-#include "platform/CPnmlReader.h"
 
 int CImportCommand::Run(const CImportOptions& options, CCliSession& session) {
-    session.New(std::nullopt);
-    CZerinDoc& doc = session.Doc();
     bool notCENet = false;
-    CNetDesign imported;
-    int next[2] = {1, 1};
-    const CFileResult result = CPnmlReader::Import(
-        options.m_strFile, options.m_netId, doc.Record().gridSize, imported, session.MeasureDC(),
-        [&next](bool event) { return FormatString(event ? "e%d" : "b%d", next[event ? 1 : 0]++); },
-        &notCENet);
-    if (!result) {
-        session.Check(result, options.m_strFile);
+    if (!session.Import(options.m_strFile, options.m_netId, notCENet))
         return notCENet ? EXIT_CLI_NOT_CE_SYSTEM : EXIT_CLI_FAILURE;
-    }
-    doc.ReplaceNet(imported, next[0], next[1]);
+    CZerinDoc& doc = session.Doc();
     int conditions = 0, events = 0, edges = 0;
     for (const CPNElement* element : doc.NetDesign().m_listElements) {
         conditions += dynamic_cast<const CPNCondition*>(element) ? 1 : 0;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 class CSimulateOptions;
 class CCliSession;
 
@@ -11,10 +8,4 @@ class CCliSession;
 class CSimulateCommand {
 public:
     static int Run(const CSimulateOptions& options, CCliSession& session);
-
-private:
-    // Makes the case of exactly the named conditions a breakpoint; false after
-    // reporting a name that no condition has.
-    static bool SetBreakpoints(const std::vector<std::vector<std::string>>& cases,
-                               CCliSession& session);
 };

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a layer includes a header of a layer above it, or when the standard-C++
 # core includes a Qt header.
-set(order base model edit engines layout casegraph structure occurrence simulation document exchange properties formats questions findings platform views app cli examples)
+set(order base model edit engines layout casegraph structure occurrence simulation document exchange properties formats questions findings platform views app cli examples python)
 set(allowed_base "base")
 set(allowed_model "base;model")
 set(allowed_edit "base;model;edit")
@@ -22,6 +22,7 @@ set(allowed_views "base;model;edit;engines;layout;casegraph;structure;occurrence
 set(allowed_app "base;model;edit;engines;layout;casegraph;structure;occurrence;simulation;document;exchange;properties;formats;questions;findings;platform;views;app;examples")
 set(allowed_cli "base;model;edit;engines;layout;casegraph;structure;occurrence;simulation;document;exchange;properties;formats;questions;findings;platform;cli")
 set(allowed_examples "base;model;edit;engines;layout;casegraph;structure;occurrence;simulation;document;exchange;properties;formats;questions;findings;platform;examples")
+set(allowed_python "base;model;edit;engines;layout;casegraph;structure;occurrence;simulation;document;exchange;properties;formats;questions;findings;platform;examples;python")
 set(core base model edit engines layout casegraph structure occurrence simulation document exchange properties formats questions findings)
 
 set(failures "")

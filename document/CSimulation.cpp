@@ -135,7 +135,15 @@ bool CSimulation::TestNet() {
     if (!onDemand.empty())
         WriteOutput(PANE_STANDARD, onDemand);
     WriteOutput(PANE_STANDARD, "Initial case: " + m_caseInitial.ToString(false));
-    const int errors = CheckRequirements();
+    bool cancelled = false;
+    const int errors = CheckRequirements(cancelled);
+    if (cancelled) {
+        // The concession of the events is asked of the whole class: a long while on a
+        // large one, and the user may cancel it as the computation.
+        ForgetCaseClass(false);
+        WriteOutput(PANE_STANDARD, "Case graph computation cancelled");
+        return false;
+    }
     if (errors == 0) {
         WriteOutput(PANE_STANDARD, "Net is C/E system");
     } else {
@@ -147,14 +155,19 @@ bool CSimulation::TestNet() {
     return errors == 0;
 }
 
-int CSimulation::CheckRequirements() {
+int CSimulation::CheckRequirements(bool& cancelled) {
     WriteOutput(PANE_STANDARD, "Testing net for C/E system requirements...");
     CNetVerification verification(m_parts.net);
     int errors = verification.CheckNaming();
     errors += verification.CheckIsolated();
     CCaseEngine& engine = *Engine();
-    errors += verification.CheckConcession(
-        [&engine](const CPNEvent& event) { return engine.HasConcessionInTheClass(event); });
+    CFrameServices& frame = m_parts.frame;
+    const int cases = engine.ListsCases() ? engine.CaseCount() : 0;
+    errors += verification.CheckConcession([&](const CPNEvent& event) {
+        // Asked before each event; once cancelled, the rest pass unasked.
+        cancelled = cancelled || !frame.CaseGraphProgress(cases, 0);
+        return cancelled || engine.HasConcessionInTheClass(event);
+    });
     errors += verification.CheckIndistinguishable();
     errors += verification.CheckEmpty();
     return errors;
@@ -185,8 +198,11 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, ECaseNee
         m_pEngine = std::make_unique<CStoredEngine>(m_parts.caseGraph);
     } else {
         m_pEngine = choice.TakeEngine();
-        if (draw)
-            m_parts.caseGraph.TakeCases(*m_pEngine, events);
+        if (draw && !m_parts.caseGraph.TakeCases(*m_pEngine, events, progress)) {
+            m_pEngine.reset();
+            computed.result = ECaseGraphResult::Cancelled;
+            return computed;
+        }
     }
     if (!m_parts.caseGraph.Cases().empty())
         m_parts.caseGraph.MarkInitialCase(m_caseInitial, m_pEngine->ForwardAdjacency());

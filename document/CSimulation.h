@@ -144,7 +144,8 @@ private:
     std::string StepText() const;
     // Into the document's case graph, by the document's engine.
     ECaseGraphResult ComputeForTest(const CaseGraphProgress& progress, std::string& onDemand);
-    int CheckRequirements();
+    // The errors; cancelled where the frame's progress said to stop.
+    int CheckRequirements(bool& cancelled);
 
     Parts m_parts;
     bool m_bActive = false;

@@ -3,7 +3,9 @@
 zerin_packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-svg-dev libgl-dev libuemf-dev emf2svg xvfb xauth fonts-liberation \
   clang libclang-rt-14-dev libxml2-utils desktop-file-utils shared-mime-info dpkg-dev rsync \
-  graphviz libgraphviz-dev libbdd-dev libxml2-dev libglpk-dev libcadical-dev 4ti2 pkg-config python3-networkx poppler-utils texlive-latex-base texlive-pictures"
+  graphviz libgraphviz-dev libbdd-dev libxml2-dev libglpk-dev libcadical-dev 4ti2 pkg-config python3-networkx poppler-utils texlive-latex-base texlive-pictures \
+  pybind11-dev python3-pybind11 python3-dev python3-pytest python3-venv python3-pip \
+  jupyter-nbconvert python3-nbconvert python3-nbformat python3-ipykernel"
 
 # What scripts/real-window-check needs besides: a window manager, X input, the
 # accessibility bus and its Python binding, screenshots, and qt6ct for a dark palette.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/options/CEngineOptions.h"
+#include "engines/CEngineOptions.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
-// zerin-cli as its users run it: each row of the table is one command line, and its
-// exit status, standard output, standard error and the XML files it wrote are compared
-// with tests/data/golden/cli/<row>.txt. The rows run in order in one folder, so a row
-// may read what an earlier one wrote.
+// zerin-cli as its users run it: each row of tests/data/cli-transcripts.txt is one
+// command line, and its exit status, standard output, standard error and the XML files
+// it wrote are compared with tests/data/golden/cli/<row>.txt. The rows run in order in
+// one folder, so a row may read what an earlier one wrote.
 
 #include "CliFixtures.h"
 #include "support/DocAccess.h"
@@ -17,134 +17,65 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 struct Row {
-    const char* name;
+    std::string name;
     // "@name" is the fixture of that name written into the folder; "<tmp>" is the
     // folder and "<data>" the test data.
     std::vector<std::string> args;
     // Files of the folder shown after the output.
-    std::vector<std::string> files = {};
+    std::vector<std::string> files;
 };
 
-const std::vector<Row> kRows = {
-    {"check-cycle", {"check", "@cycle"}},
-    {"check-no-ce-system", {"check", "<data>/valid/casegraph.zrn"}},
-    {"check-missing-file", {"check", "<tmp>/missing.zrn"}},
-    {"check-corrupt", {"check", "<data>/corrupt/edge-end-missing.zrn"}},
-    {"check-folder", {"check", "<tmp>"}},
-    {"check-device", {"check", "/dev/zero"}},
-    {"casegraph-xml-to-stdout", {"casegraph", "@cycle", "--xml", "/dev/stdout"}},
-    {"casegraph-corrupt", {"casegraph", "<data>/corrupt/edge-end-missing.zrn"}},
-    {"simulate-corrupt", {"simulate", "<data>/corrupt/edge-end-missing.zrn"}},
-    {"resave-not-a-document", {"resave", "<tmp>/notes.zrn", "<tmp>/out.zrn"}},
-    {"version", {"--version"}},
-    {"help", {"--help"}},
-    {"no-command", {}},
-    {"bad-step-count", {"simulate", "x.zrn", "--steps", "many"}},
-    {"casegraph-everything",
-     {"casegraph", "@cycle", "--case-class", "--classes", "--names", "--xml", "<tmp>/graph.xml",
-      "--class-xml", "<tmp>/class.xml"},
-     {"graph.xml", "class.xml"}},
-    {"casegraph-class-summary", {"casegraph", "@twocycles", "--class-summary"}},
-    {"export-netdesign", {"export", "@cycle", "--netdesign", "<tmp>/net.xml"}, {"net.xml"}},
-    {"complement", {"complement", "@contact", "-o", "<tmp>/complemented.zrn"}},
-    {"check-complemented", {"check", "<tmp>/complemented.zrn"}},
-    {"layout-seeded",
-     {"layout", "@twocycles", "--seed", "5", "--generations", "20", "--population", "4", "-o",
-      "<tmp>/l1.zrn"}},
-    {"layout-without-generations", {"layout", "@twocycles"}},
-    {"layout-no-ce-system",
-     {"layout", "<data>/valid/net.zrn", "--generations", "3", "--seed", "1", "-o", "<tmp>/l.zrn"}},
-    {"check-layout-no-ce-system", {"check", "<tmp>/l.zrn"}},
-    {"new", {"new", "<tmp>/new.zrn"}},
-    {"check-new", {"check", "<tmp>/new.zrn"}},
-    {"simulate-step-limit", {"simulate", "@cycle", "--steps", "3"}},
-    {"simulate-until-no-step", {"simulate", "@oneway"}},
-    {"simulate-seeded", {"simulate", "@twocycles", "--steps", "30", "--seed", "17"}},
-    {"simulate-largest", {"simulate", "@twocycles", "--steps", "2", "--largest"}},
-    {"simulate-breakpoints",
-     {"simulate", "@twocycles", "--largest", "--break-at", "a1,b2", "--break-at", "a2,b2"}},
-    {"simulate-unknown-breakpoint", {"simulate", "@twocycles", "--break-at", "a1,zz"}},
-    {"simulate-unreachable-breakpoint",
-     {"simulate", "@twocycles", "--steps", "1", "--seed", "1", "--break-at", "a1,a2"}},
-    {"simulate-recorded",
-     {"simulate", "@cycle", "--steps", "4", "--occurrence-xml", "<tmp>/occ.xml", "--save",
-      "<tmp>/after.zrn"},
-     {"occ.xml"}},
-    {"render-recorded", {"render", "<tmp>/after.zrn", "--view", "occurrence", "-o", "<tmp>/o.svg"}},
-    {"check-philosophers", {"check", "@philosophers"}},
-    {"check-producer-consumer", {"check", "@producer-consumer"}},
-    {"check-mutex", {"check", "@mutex"}},
-    {"casegraph-philosophers",
-     {"casegraph", "@philosophers", "--names", "--classes", "--xml", "<tmp>/phil.xml"},
-     {"phil.xml"}},
-    {"simulate-philosophers",
-     {"simulate", "@philosophers", "--steps", "12", "--seed", "7", "--occurrence-xml",
-      "<tmp>/phil-run.xml"},
-     {"phil-run.xml"}},
-    {"simulate-philosophers-until-one-eats",
-     {"simulate", "@philosophers", "--largest", "--break-at", "eat_0,think_1,think_2,fork_2"}},
-    {"simulate-mutex", {"simulate", "@mutex", "--steps", "8", "--seed", "3"}},
-    {"complement-stored-net", {"complement", "<data>/valid/net.zrn", "-o", "<tmp>/net-c.zrn"}},
-    {"check-stored-net", {"check", "<data>/valid/net.zrn"}},
-    {"casegraph-stored", {"casegraph", "<data>/valid/casegraph.zrn", "--names", "--case-class"}},
-    {"export-stored-occurrence",
-     {"export", "<data>/valid/occurrence.zrn", "--netdesign", "<tmp>/occ-net.xml"},
-     {"occ-net.xml"}},
-    {"render-casegraph-seeded",
-     {"render", "@twocycles", "--view", "casegraph", "--seed", "3", "-o", "<tmp>/graph.svg"},
-     {"graph.svg"}},
-    // The saved graph is the one laid out: it is drawn as stored, whatever the seed.
-    {"render-laid-out-seed-1",
-     {"render", "<tmp>/l1.zrn", "--view", "casegraph", "--seed", "1", "-o", "<tmp>/l1.svg"},
-     {"l1.svg"}},
-    {"render-laid-out-seed-2",
-     {"render", "<tmp>/l1.zrn", "--view", "casegraph", "--seed", "2", "-o", "<tmp>/l1.svg"},
-     {"l1.svg"}},
-    // Outputs that cannot be written: a path through a file.
-    {"unwritable-casegraph-xml", {"casegraph", "@cycle", "--xml", "<tmp>/notes.zrn/out.xml"}},
-    {"unwritable-netdesign-xml", {"export", "@cycle", "--netdesign", "<tmp>/notes.zrn/out.xml"}},
-    {"unwritable-resave", {"resave", "@cycle", "<tmp>/notes.zrn/out.zrn"}},
-    {"unwritable-render", {"render", "@cycle", "-o", "<tmp>/notes.zrn/out.png"}},
-    {"unwritable-new", {"new", "<tmp>/notes.zrn/new.zrn"}},
-    {"find-philosophers-path", {"find", "@philosophers", "--wanted", "eat_0", "--path"}},
-    {"find-producer-consumer-path",
-     {"find", "@producer-consumer", "--wanted", "full", "--unwanted", "ready", "--path"}},
-    {"find-wanted-and-unwanted", {"find", "@mutex", "--wanted", "free", "--unwanted", "free"}},
-    {"find-unknown-condition", {"find", "@mutex", "--wanted", "free,nothing"}},
-    {"find-only-reachable", {"find", "@backward", "--wanted", "b3"}},
-    {"find-backward-path", {"find", "@backward", "--wanted", "b3", "--all-cases", "--path"}},
-    {"properties-philosophers",
-     {"properties", "@philosophers", "--examination", "ReachabilityDeadlock", "--examination",
-      "QuasiLiveness", "--formula", "EF (eat_0 & eat_2)", "--formula", "AG !(eat_0 & eat_1)",
-      "--formula", "EF eat_1", "--formula", "A G F eat_0", "--witness"}},
-    {"properties-unknown-name", {"properties", "@mutex", "--formula", "EF (free & nothing)"}},
-    {"properties-nothing-asked", {"properties", "@mutex"}},
-    {"properties-time-limit-refused",
-     {"properties", "@mutex", "--formula", "EF free", "--time-limit", "soon"}},
-    {"deadlock-oneway", {"deadlock", "@oneway"}},
-    {"deadlock-philosophers", {"deadlock", "@philosophers"}},
-    {"class-deadlock-philosophers", {"class-deadlock", "@philosophers"}},
-    {"class-reach-producer-consumer",
-     {"class-reach", "@producer-consumer", "--wanted", "full,received", "--unwanted", "ready"}},
-    {"class-reach-unknown-name", {"class-reach", "@mutex", "--wanted", "nothing"}},
-    {"class-dead-events-mutex", {"class-dead-events", "@mutex"}},
-    {"invariants-producer-consumer", {"invariants", "@producer-consumer", "--events"}},
-    {"invariants-philosophers-json",
-     {"invariants", "@philosophers", "--events", "--format", "json"}},
-    {"invariants-mutex-csv", {"invariants", "@mutex", "--format", "csv"}},
-    {"siphons-philosophers", {"siphons", "@philosophers"}},
-    {"siphons-oneway-json", {"siphons", "@oneway", "--format", "json"}},
-    {"reachable-philosophers", {"reachable", "@philosophers", "--wanted", "eat_0,eat_1"}},
-    {"casegraph-max-cases", {"casegraph", "@philosophers", "--max-cases", "3"}},
-    {"casegraph-max-memory", {"casegraph", "@cycle", "--max-memory", "1K"}},
-    {"casegraph-within-limits", {"casegraph", "@cycle", "--max-cases", "2", "--max-memory", "4G"}},
-    {"casegraph-bad-memory-size", {"casegraph", "@cycle", "--max-memory", "lots"}},
-    {"simulate-not-contact-free",
-     {"simulate", "@contact", "--steps", "1", "--seed", "1", "--occurrence-xml", "<tmp>/o.xml"}},
-};
+// The words of a command line as a shell splits them: blanks part them, quotes keep them.
+std::vector<std::string> ShellWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (ch == '\'' || ch == '"') {
+            const std::size_t close = line.find(ch, i + 1);
+            word += line.substr(i + 1, close - i - 1);
+            i = close == std::string::npos ? line.size() : close;
+            inWord = true;
+        } else if (ch == ' ') {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += ch;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+// The rows of tests/data/cli-transcripts.txt, which the Python module's tests read too.
+std::vector<Row> Rows() {
+    std::vector<Row> rows;
+    std::istringstream in(ReadText(std::string(ZERIN_TEST_DATA) + "/cli-transcripts.txt"));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::size_t tab = line.find('\t');
+        std::string args = line.substr(tab + 1);
+        Row row{line.substr(0, tab), {}, {}};
+        if (const std::size_t files = args.find(" => "); files != std::string::npos) {
+            row.files = ShellWords(args.substr(files + 4));
+            args.resize(files);
+        }
+        row.args = ShellWords(args);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -165,7 +96,9 @@ TEST(CliTranscripts, EveryCommandLineAsRecorded) {
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.write("just some words\n");
     notes.close();
-    for (const Row& row : kRows) {
+    const std::vector<Row> rows = Rows();
+    ASSERT_GE(rows.size(), 70u);
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::vector<std::string> args;
         for (const std::string& a : row.args)
@@ -180,7 +113,7 @@ TEST(CliTranscripts, EveryCommandLineAsRecorded) {
             EXPECT_TRUE(IsWellFormedXml(path)) << file;
             text += "--- " + file + "\n" + ReadText(path);
         }
-        ExpectGolden(std::string("cli/") + row.name + ".txt",
+        ExpectGolden("cli/" + row.name + ".txt",
                      Replaced(Replaced(text, tmp, "<tmp>"), ZERIN_TEST_DATA, "<data>"));
     }
 }

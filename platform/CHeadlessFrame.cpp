@@ -1,9 +1,9 @@
-#include "cli/CCliFrame.h"
+#include "platform/CHeadlessFrame.h"
 
 #include "engines/ECaseGraphResult.h"
 #include "platform/ProcessMemory.h"
 
-long long CCliFrame::MemoryLimit() const {
+long long CHeadlessFrame::MemoryLimit() const {
     if (m_nMaxMemory > 0)
         return m_nMaxMemory;
     // As in the program: a graph that would take most of the machine's memory is
@@ -11,7 +11,9 @@ long long CCliFrame::MemoryLimit() const {
     return PhysicalMemoryBytes() / 10 * 8;
 }
 
-bool CCliFrame::CaseGraphProgress(int cases, int /*arcs*/) {
+bool CHeadlessFrame::CaseGraphProgress(int cases, int /*arcs*/) {
+    if (m_cancelled && m_cancelled())
+        return false;
     if (m_nMaxCases > 0 && cases > m_nMaxCases) {
         m_limitReached = "not enough memory: the case graph has more than " +
                          std::to_string(m_nMaxCases) + " cases (--max-cases)";
@@ -28,6 +30,6 @@ bool CCliFrame::CaseGraphProgress(int cases, int /*arcs*/) {
     return true;
 }
 
-long long CCliFrame::CaseGraphMemoryBudget() {
+long long CHeadlessFrame::CaseGraphMemoryBudget() {
     return MemoryHeadroomBytes(m_nMaxMemory);
 }

@@ -1,14 +1,18 @@
-#include "cli/CCliSession.h"
+#include "platform/CHeadlessSession.h"
 
+#include "base/FormatString.h"
 #include "base/OutputWriter.h"
+#include "document/CAutomaticRun.h"
 #include "engines/ECaseGraphResult.h"
 #include "formats/CExportInput.h"
+#include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
+#include "platform/CPnmlReader.h"
 #include "platform/ExportFormats.h"
 
 #include <new>
 
-void CCliSession::ApplySeed(std::optional<unsigned> seed) {
+void CHeadlessSession::ApplySeed(std::optional<unsigned> seed) {
     CRandomSource& random = m_doc.GetRandom();
     if (seed) {
         random.SetFixedSeed(*seed);
@@ -19,7 +23,7 @@ void CCliSession::ApplySeed(std::optional<unsigned> seed) {
     }
 }
 
-bool CCliSession::Load(const std::string& path, std::optional<unsigned> seed) {
+bool CHeadlessSession::Load(const std::string& path, std::optional<unsigned> seed) {
     m_strFile = path;
     if (seed)
         m_doc.GetRandom().SetFixedSeed(*seed);
@@ -32,39 +36,55 @@ bool CCliSession::Load(const std::string& path, std::optional<unsigned> seed) {
     return true;
 }
 
-void CCliSession::New(std::optional<unsigned> seed) {
+void CHeadlessSession::New(std::optional<unsigned> seed) {
     if (seed)
         m_doc.GetRandom().SetFixedSeed(*seed);
     m_doc.NewDocument();
     ApplySeed(seed);
 }
 
-bool CCliSession::Save(const std::string& path) {
+bool CHeadlessSession::Save(const std::string& path) {
     return Check(m_doc.OnSaveDocument(path), path);
 }
 
-bool CCliSession::Check(const CFileResult& result, const std::string& output) {
+bool CHeadlessSession::Import(const std::string& path, const std::optional<std::string>& netId,
+                              bool& notCENet) {
+    New(std::nullopt);
+    m_strFile = path;
+    notCENet = false;
+    CNetDesign imported;
+    int next[2] = {1, 1};
+    const CFileResult result = CPnmlReader::Import(
+        path, netId, m_doc.Record().gridSize, imported, m_dc,
+        [&next](bool event) { return FormatString(event ? "e%d" : "b%d", next[event ? 1 : 0]++); },
+        &notCENet);
+    if (!result)
+        return Check(result, path);
+    m_doc.ReplaceNet(imported, next[0], next[1]);
+    return true;
+}
+
+bool CHeadlessSession::Check(const CFileResult& result, const std::string& output) {
     if (result)
         return true;
-    m_err << "zerin-cli: ";
-    if (result.error.find(output) == std::string::npos)
-        m_err << output << ": ";
-    m_err << result.error << '\n';
+    Tell(result.error.find(output) == std::string::npos ? output + ": " + result.error
+                                                        : result.error);
     return false;
 }
 
-bool CCliSession::Export(const std::string& formatId, int nDiagram, const std::string& output) {
+bool CHeadlessSession::Export(const std::string& formatId, int nDiagram, const std::string& output,
+                              bool standalone) {
     const CExportFormat* format = ExportFormats().Find(formatId);
     if (!format)
         return Check(CFileResult::Failure("no export format " + formatId), output);
-    return Check(format->Write(ModelInput(m_doc, nDiagram), output), output);
+    return Check(format->Write(ModelInput(m_doc, nDiagram, standalone), output), output);
 }
 
-void CCliSession::Report(const std::string& message) {
-    m_err << "zerin-cli: " << m_strFile << ": " << message << '\n';
+void CHeadlessSession::Report(const std::string& message) {
+    Tell(m_strFile + ": " + message);
 }
 
-bool CCliSession::ComputeCaseGraph() {
+bool CHeadlessSession::ComputeCaseGraph() {
     COutputSink* sink = SetOutputSink(nullptr);
     // A fresh layout: the places of a graph the file held are not reused.
     m_doc.Simulation().ForgetCaseClass(true);
@@ -93,12 +113,12 @@ bool CCliSession::ComputeCaseGraph() {
     return true;
 }
 
-void CCliSession::LayOutCaseGraph() {
+void CHeadlessSession::LayOutCaseGraph() {
     m_doc.CaseGraphEditor().LayOutForShowing();
     m_doc.CaseGraphEditor().SetLaidOut();
 }
 
-bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
+bool CHeadlessSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
     m_engine = options;
     m_eNeeds = needs;
     m_frame.SetCaseGraphLimits(options.maxCases, options.maxMemory, options.maxMemoryText);
@@ -119,7 +139,7 @@ bool CCliSession::UseEngine(const CEngineOptions& options, ENeeds needs) {
     return true;
 }
 
-CCaseEngine* CCliSession::Analyse() {
+CCaseEngine* CHeadlessSession::Analyse() {
     const ECaseEngine engine = m_engine.engine;
     const bool sayWhich = engine == ECaseEngine::Auto;
     auto stored = [&]() -> CCaseEngine* {
@@ -152,4 +172,68 @@ CCaseEngine* CCliSession::Analyse() {
     if (sayWhich && !computed.casesDidNotFit)
         Report(computed.choiceLine);
     return m_doc.Simulation().Engine();
+}
+
+CHeadlessSession::ETest CHeadlessSession::EnterWithFullTest() {
+    m_frame.ClearLastError();
+    m_doc.SetNetModified();
+    m_doc.Simulation().Enter();
+    if (m_doc.Simulation().IsActive())
+        return ETest::CESystem;
+    // A case graph that did not fit in memory says nothing about the net.
+    if (const auto& error = m_frame.GetLastError()) {
+        Report(*error);
+        return ETest::Failed;
+    }
+    return ETest::NotCESystem;
+}
+
+bool CHeadlessSession::SetBreakpoints(const std::vector<std::vector<std::string>>& cases) {
+    const CBreakPoints& breakPoints = m_doc.Simulation().RefillBreakPoints();
+    std::vector<std::uint32_t> indices;
+    for (const std::vector<std::string>& names : cases) {
+        CSetConditions wanted;
+        for (const std::string& name : names) {
+            CPNCondition* condition = m_doc.NetDesign().FindCondition(name);
+            if (!condition) {
+                Report("--break-at: no condition is named '" + name + "'");
+                return false;
+            }
+            wanted.Add(condition);
+        }
+        bool found = false;
+        for (int i = 0; i < breakPoints.m_nCases; ++i)
+            if (breakPoints.GetCase(i).IsEqual(wanted)) {
+                indices.push_back(static_cast<std::uint32_t>(i));
+                found = true;
+            }
+        // A case the net never reaches cannot stop the run; the user should know.
+        if (!found)
+            Report("--break-at: the case " + wanted.ToString(false) +
+                   " is not reachable, the breakpoint is never reached");
+    }
+    m_doc.Simulation().SetBreakpoints(indices);
+    return true;
+}
+
+void CHeadlessSession::RunAutomatically(int steps, bool largest, const StepFired& fired) {
+    CAutomaticRun run;
+    int count = 0;
+    run.Run(
+        m_doc,
+        [&] {
+            // A limit of no step presses stop before the first step is fired.
+            if (count >= steps) {
+                run.Stop();
+                m_doc.Selection().Clear();
+                return CAutomaticRun::STEP_FINISHED;
+            }
+            const std::list<CPNElement*> step = m_doc.Selection().Elements();
+            const int result = CAutomaticRun::ExecuteStepWithoutAnimation(m_doc);
+            const bool goOn = !fired || fired(step);
+            if (++count >= steps || !goOn)
+                run.Stop();
+            return result;
+        },
+        largest ? CAutomaticRun::CHOOSE_LARGEST : CAutomaticRun::CHOOSE_RANDOM);
 }

@@ -4,8 +4,8 @@
 
 #include <string>
 
-// How a command computes the case class, and its limits: --engine, --max-cases and
-// --max-memory, the same for every command that computes it.
+// How the case class is computed, and its limits: zerin-cli's --engine, --max-cases and
+// --max-memory (the same for every command that computes it), a script's arguments.
 struct CEngineOptions {
     ECaseEngine engine = ECaseEngine::Auto;
     // Limits (0: none): cases, and memory in bytes and as written.

@@ -3,16 +3,19 @@
 #include "document/CFrameServices.h"
 #include "platform/CMeasureDC.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
-// The window around the document as the command line has it: a failure the user must
-// see is kept for the command to report. Exports are the commands' own: they call the
-// exporters with the paths of the command line.
-class CCliFrame : public CFrameServices {
+// The window around a document that has none (zerin-cli, scripts): a failure the user
+// must see is kept for the caller to report, the limits of a case graph computation
+// stop it with the reason, and the caller may cancel it. Exports are the caller's own:
+// it calls the exporters with its paths.
+class CHeadlessFrame : public CFrameServices {
 public:
     void ShowError(const std::string& message) override { m_lastError = message; }
     const std::optional<std::string>& GetLastError() const { return m_lastError; }
+    void ClearLastError() { m_lastError.reset(); }
     CDC* GetMeasureDC() override { return &m_measure; }
 
     // Limits of a case graph computation (0: none): cases, and resident memory in bytes.
@@ -22,6 +25,8 @@ public:
         m_nMaxMemory = maxMemory;
         m_strMaxMemory = memoryText;
     }
+    // Asked whenever a computation tells its progress: true stops it (an interrupt).
+    void SetCancelled(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
     // Stops the computation past a limit, keeping the reason for the command.
     bool CaseGraphProgress(int cases, int arcs) override;
     const std::optional<std::string>& GetLimitReached() const { return m_limitReached; }
@@ -46,6 +51,7 @@ private:
     long long m_nMaxCases = 0;
     long long m_nMaxMemory = 0;
     std::string m_strMaxMemory;
+    std::function<bool()> m_cancelled;
     std::optional<std::string> m_limitReached;
     bool m_bMemoryLimitReached = false;
     std::optional<std::string> m_lastError;
