@@ -97,14 +97,16 @@ TEST(EngineChoice, TakesTheEngineTheTableGives) {
         EXPECT_EQ(choice.m_eResult, row.result);
         EXPECT_EQ(choice.m_eEngine, row.taken);
         EXPECT_EQ(choice.m_eReason, row.reason);
-        if (*row.line)
+        if (*row.line) {
             EXPECT_EQ(choice.ChoiceLine(), row.line);
+        }
         std::unique_ptr<CCaseEngine> engine = choice.TakeEngine();
         const bool holds =
             row.result == ECaseGraphResult::Completed && row.taken != ECaseEngine::Explicit;
         ASSERT_EQ(engine != nullptr, holds);
-        if (holds)
+        if (holds) {
             EXPECT_EQ(engine->CountSteps(), row.philosophers == 6 ? "136" : "4084");
+        }
     }
 }
 
