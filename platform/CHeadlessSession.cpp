@@ -150,6 +150,11 @@ CCaseEngine* CHeadlessSession::Analyse() {
     };
     if (engine == ECaseEngine::Explicit)
         return stored();
+    // What lists the steps takes the stored graph as the test leaves it, named.
+    if (m_eNeeds == ENeeds::StoredGraph) {
+        Report(CCaseEngineChoice::Make(engine, m_eNeeds, {}, {}, {}).ChoiceLine());
+        return stored();
+    }
 
     // The structure as the test builds it, as quietly.
     COutputSink* sink = SetOutputSink(nullptr);
