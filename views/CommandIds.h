@@ -95,7 +95,7 @@ constexpr int ID_EXPORT_CASE_CLASS_XML = 32829;
 constexpr int ID_CASE_CLASS_VERIFICATION = 32815;
 constexpr int ID_COMPUTE_ALL_REACHABLE = 32839;
 constexpr int ID_COUNT_REACHABLE_CLASSES = 32856;
-constexpr int ID_PROPERTY_LIST = 32872;
+constexpr int ID_PROPERTY_LIST = 32873;
 
 // Case Graph
 constexpr int ID_SHOW_CASE_GRAPH = 32808;
