@@ -370,42 +370,98 @@ void CPnmlImport::SeparatePages(std::vector<Point>& bends,
     }
 }
 
+void CPnmlImport::LayOutWithoutPositions(std::vector<Point>& bends) {
+    const std::size_t n = m_net.nodes.size();
+    std::vector<Point> own;
+    for (std::size_t i = 0; i < n; ++i)
+        if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])
+            own.push_back(*m_positions[i]);
+    std::size_t drawnCount = 0;
+    for (const CPnmlNet::Node& node : m_net.nodes)
+        drawnCount += IsDrawn(node.kind) ? 1 : 0;
+    if (drawnCount > 0 &&
+        (own.size() != drawnCount || (drawnCount > 1 && NearestDistance(own) == HUGE_VAL))) {
+        std::vector<int> index(n, -1);
+        int count = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            if (IsDrawn(m_net.nodes[i].kind))
+                index[i] = count++;
+        std::vector<std::pair<int, int>> edges;
+        for (const auto& [from, to] : m_arcEnds)
+            edges.emplace_back(index[from], index[to]);
+        const auto laid = m_layered(count, edges);
+        if (static_cast<int>(laid.size()) == count) {
+            // Graphviz's points, spread to the diagram's spacing.
+            for (std::size_t i = 0; i < n; ++i)
+                if (index[i] >= 0)
+                    m_positions[i] = Point{laid[static_cast<std::size_t>(index[i])].first * 1.5,
+                                           laid[static_cast<std::size_t>(index[i])].second * 1.5};
+            bends.clear();
+        }
+    }
+}
+
+std::vector<Point> CPnmlImport::PlaceInLayers() const {
+    const std::size_t n = m_net.nodes.size();
+    std::vector<Point> at(n);
+    // Layers: the marked places (else the nodes without inputs, else the first
+    // node) first, then what their arcs reach, breadth first; a part not reached
+    // starts again at its first node.
+    std::vector<int> layer(n, -1);
+    std::vector<std::vector<std::size_t>> next(n);
+    std::vector<int> inputs(n, 0);
+    for (const auto& [from, to] : m_arcEnds) {
+        next[from].push_back(to);
+        ++inputs[to];
+    }
+    std::deque<std::size_t> queue;
+    auto start = [&](std::size_t i) {
+        if (layer[i] < 0) {
+            layer[i] = 0;
+            queue.push_back(i);
+        }
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        const CPnmlNet::Node& node = m_net.nodes[i];
+        if (node.kind == Kind::Place && node.marking && ParseCount(*node.marking).value_or(0) == 1)
+            start(i);
+    }
+    if (queue.empty())
+        for (std::size_t i = 0; i < n; ++i)
+            if (inputs[i] == 0 &&
+                (m_net.nodes[i].kind == Kind::Place || m_net.nodes[i].kind == Kind::Transition))
+                start(i);
+    for (std::size_t seed = 0; seed < n; ++seed) {
+        if (m_net.nodes[seed].kind != Kind::Place && m_net.nodes[seed].kind != Kind::Transition)
+            continue;
+        start(seed);
+        while (!queue.empty()) {
+            const std::size_t i = queue.front();
+            queue.pop_front();
+            for (std::size_t j : next[i])
+                if (layer[j] < 0) {
+                    layer[j] = layer[i] + 1;
+                    queue.push_back(j);
+                }
+        }
+    }
+    std::map<int, int> rows;
+    for (std::size_t i = 0; i < n; ++i)
+        if (layer[i] >= 0) {
+            const int row = rows[layer[i]]++;
+            at[i] = {kSpread + 100.0 * layer[i], kSpread + 80.0 * row};
+        }
+    return at;
+}
+
 std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
     // The positions of the places and transitions; references have none of their own.
     const std::size_t n = m_net.nodes.size();
     std::vector<Point> at(n);
     // Without positions of its own (or all in one place) the net is drawn in layers by the
     // layout given, and placed then as a drawing of the file would be.
-    if (m_layered) {
-        std::vector<Point> own;
-        for (std::size_t i = 0; i < n; ++i)
-            if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])
-                own.push_back(*m_positions[i]);
-        std::size_t drawnCount = 0;
-        for (const CPnmlNet::Node& node : m_net.nodes)
-            drawnCount += IsDrawn(node.kind) ? 1 : 0;
-        if (drawnCount > 0 &&
-            (own.size() != drawnCount || (drawnCount > 1 && NearestDistance(own) == HUGE_VAL))) {
-            std::vector<int> index(n, -1);
-            int count = 0;
-            for (std::size_t i = 0; i < n; ++i)
-                if (IsDrawn(m_net.nodes[i].kind))
-                    index[i] = count++;
-            std::vector<std::pair<int, int>> edges;
-            for (const auto& [from, to] : m_arcEnds)
-                edges.emplace_back(index[from], index[to]);
-            const auto laid = m_layered(count, edges);
-            if (static_cast<int>(laid.size()) == count) {
-                // Graphviz's points, spread to the diagram's spacing.
-                for (std::size_t i = 0; i < n; ++i)
-                    if (index[i] >= 0)
-                        m_positions[i] =
-                            Point{laid[static_cast<std::size_t>(index[i])].first * 1.5,
-                                  laid[static_cast<std::size_t>(index[i])].second * 1.5};
-                bends.clear();
-            }
-        }
-    }
+    if (m_layered)
+        LayOutWithoutPositions(bends);
     std::vector<Point> given;
     for (std::size_t i = 0; i < n; ++i)
         if (IsDrawn(m_net.nodes[i].kind) && m_positions[i])
@@ -416,56 +472,8 @@ std::vector<Point> CPnmlImport::Place(std::vector<Point>& bends) {
     const double nearest = NearestDistance(given);
     const bool useGiven = real > 0 && given.size() == real && (real == 1 || nearest != HUGE_VAL);
     if (!useGiven) {
-        // Layers: the marked places (else the nodes without inputs, else the first
-        // node) first, then what their arcs reach, breadth first; a part not reached
-        // starts again at its first node.
-        std::vector<int> layer(n, -1);
-        std::vector<std::vector<std::size_t>> next(n);
-        std::vector<int> inputs(n, 0);
-        for (const auto& [from, to] : m_arcEnds) {
-            next[from].push_back(to);
-            ++inputs[to];
-        }
-        std::deque<std::size_t> queue;
-        auto start = [&](std::size_t i) {
-            if (layer[i] < 0) {
-                layer[i] = 0;
-                queue.push_back(i);
-            }
-        };
-        for (std::size_t i = 0; i < n; ++i) {
-            const CPnmlNet::Node& node = m_net.nodes[i];
-            if (node.kind == Kind::Place && node.marking &&
-                ParseCount(*node.marking).value_or(0) == 1)
-                start(i);
-        }
-        if (queue.empty())
-            for (std::size_t i = 0; i < n; ++i)
-                if (inputs[i] == 0 &&
-                    (m_net.nodes[i].kind == Kind::Place || m_net.nodes[i].kind == Kind::Transition))
-                    start(i);
-        for (std::size_t seed = 0; seed < n; ++seed) {
-            if (m_net.nodes[seed].kind != Kind::Place && m_net.nodes[seed].kind != Kind::Transition)
-                continue;
-            start(seed);
-            while (!queue.empty()) {
-                const std::size_t i = queue.front();
-                queue.pop_front();
-                for (std::size_t j : next[i])
-                    if (layer[j] < 0) {
-                        layer[j] = layer[i] + 1;
-                        queue.push_back(j);
-                    }
-            }
-        }
-        std::map<int, int> rows;
-        for (std::size_t i = 0; i < n; ++i)
-            if (layer[i] >= 0) {
-                const int row = rows[layer[i]]++;
-                at[i] = {kSpread + 100.0 * layer[i], kSpread + 80.0 * row};
-            }
         bends.clear();
-        return at;
+        return PlaceInLayers();
     }
     // Spread a crowded drawing, keep it on the page, and snap what moved to the grid.
     double scale = nearest < kCrowded ? kSpread / nearest : 1.0;

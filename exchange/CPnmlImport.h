@@ -64,6 +64,11 @@ private:
     void SeparatePages(std::vector<CPnmlNet::Point>& bends,
                        const std::vector<std::size_t>& bendCounts);
     std::vector<CPnmlNet::Point> Place(std::vector<CPnmlNet::Point>& bends);
+    // Without positions of its own (or all in one place) the nodes laid out in layers by
+    // the layout given, the bends dropped.
+    void LayOutWithoutPositions(std::vector<CPnmlNet::Point>& bends);
+    // Layers of our own, breadth first from the marked places, where nothing is given.
+    std::vector<CPnmlNet::Point> PlaceInLayers() const;
 
     const CPnmlNet& m_net;
     int m_nGrid;

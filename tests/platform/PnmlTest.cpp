@@ -322,10 +322,12 @@ TEST(PnmlTest, NamesWithoutPositionsGoBesideTheirNodes) {
             CRect overlap;
             covering += overlap.IntersectRect(label->m_rcText, e->GetBoundRect()) ? 1 : 0;
             const long long own = distance2(label->m_ptPos, e->m_ptPos);
-            for (const CPNElement* other : nodes)
-                if (other != e)
+            for (const CPNElement* other : nodes) {
+                if (other != e) {
                     ASSERT_LE(own, distance2(label->m_ptPos, other->m_ptPos))
                         << label->m_strText << " lies nearer " << NameOf(other);
+                }
+            }
         }
         EXPECT_LE(covering * 20, nodes.size()) << covering << " names on their nodes";
     }
