@@ -2,6 +2,7 @@
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "casegraph/CStoredEngine.h"
+#include "engines/CCasesEngine.h"
 #include "engines/CStepChoice.h"
 #include "base/CRandomSource.h"
 #include "model/CNetDesign.h"
@@ -185,6 +186,34 @@ TEST(CaseGraphProgressTest, CancellingLeavesTheGraphEmpty) {
               ECaseGraphResult::Completed);
     EXPECT_GT(calls, 0);
     EXPECT_EQ(graph.StepCount(), 4084);
+}
+
+TEST(CaseGraphProgressTest, DrawingAnEnginesCasesStopsWhenToldAndEmptiesTheGraph) {
+    // 16 philosophers: 2,207 cases, fewer than one progress interval; 20: 15,127, more.
+    for (const int n : {16, 20}) {
+        CNetDesign net;
+        const CSetConditions initial = BuildDiningPhilosophers(net, n);
+        CCasesEngine engine(net.GetEvents(), initial);
+        ASSERT_EQ(engine.Run(), ECaseGraphResult::Completed);
+        CRandomSource random(1);
+        CCaseGraph graph(random);
+        int calls = 0;
+        const bool drawn = graph.TakeCases(engine, net.GetEvents(), [&](int cases, int arcs) {
+            ++calls;
+            EXPECT_EQ(cases, engine.CaseCount());
+            EXPECT_EQ(arcs, 0);
+            return false;
+        });
+        const bool told = engine.CaseCount() >= CCaseExplorer::kProgressInterval;
+        EXPECT_EQ(drawn, !told) << n;
+        EXPECT_EQ(calls, told ? 1 : 0) << n;
+        EXPECT_EQ(graph.Cases().size(), told ? 0u : static_cast<std::size_t>(engine.CaseCount()));
+        // Without a progress, or one that goes on, every case is drawn, case i as node i.
+        ASSERT_TRUE(graph.TakeCases(engine, net.GetEvents(), [](int, int) { return true; }));
+        ASSERT_EQ(graph.Cases().size(), static_cast<std::size_t>(engine.CaseCount()));
+        EXPECT_TRUE(graph.Cases().back()->m_setConditions.IsEqual(
+            engine.Case(engine.CaseCount() - 1)));
+    }
 }
 
 TEST(CaseGraphFamilies, CountsOfPhilosophersAndIndependentComponents) {

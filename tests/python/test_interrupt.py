@@ -33,7 +33,7 @@ SCRIPT = textwrap.dedent("""
 @pytest.mark.parametrize("n,call", [
     (30, "net.case_graph('cases').count()"),
     (19, "net.case_graph('explicit').count()"),
-    (24, "net.check(engine='cases')"),
+    (27, "net.check(engine='cases')"),
 ])
 def test_ctrl_c_stops_a_long_computation_within_a_fifth_of_a_second(n, call):
     script = SCRIPT % {"tests": os.path.dirname(__file__), "n": n, "after": 0.4, "call": call}
