@@ -37,8 +37,8 @@ void CPropertyChecker::SetStateEquation(StateEquationProof proof) {
         proof ? std::make_unique<CStateEquationEngine>(m_net, std::move(proof)) : nullptr;
 }
 
-void CPropertyChecker::AddEngine(std::unique_ptr<CPropertyEngine> engine) {
-    m_arrEngines.push_back(std::move(engine));
+void CPropertyChecker::AddEngine(std::unique_ptr<CPropertyEngine> engine, bool first) {
+    m_arrEngines.insert(first ? m_arrEngines.begin() : m_arrEngines.end(), std::move(engine));
 }
 
 std::vector<CPropertyEngine*> CPropertyChecker::Chain() const {

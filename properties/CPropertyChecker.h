@@ -30,8 +30,9 @@ public:
 
     // The state equation's proof, asked first for reachability questions.
     void SetStateEquation(StateEquationProof proof);
-    // Another engine, asked after this layer's own.
-    void AddEngine(std::unique_ptr<CPropertyEngine> engine);
+    // Another engine, asked after this layer's own, or before them (after the state
+    // equation) with first.
+    void AddEngine(std::unique_ptr<CPropertyEngine> engine, bool first = false);
     // Only this engine answers; nullopt (the default) lets each property go to the first
     // that accepts it.
     void SetEngine(std::optional<EEngine> engine) { m_engine = engine; }

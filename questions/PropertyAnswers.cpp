@@ -1,7 +1,10 @@
 #include "questions/PropertyAnswers.h"
+#include "questions/CSymbolicPropertyEngine.h"
 
 #include "base/OutputWriter.h"
 #include "base/TextValues.h"
+#include "document/CSimulation.h"
+#include "document/CZerinDoc.h"
 #include "model/CNetStructure.h"
 #include "properties/CRun.h"
 #include "structure/CStateEquation.h"
@@ -43,9 +46,12 @@ std::string CaseText(const std::vector<int>& conditions, const CNetStructure& ne
 } // namespace
 
 std::vector<CQuestion::Option> CommonOptions() {
-    return {{"--engine", "E", "who answers: auto (the first that can be sure), state-equation, "
-                              "on-the-fly, ctl or ltl",
-             false, {"auto", "state-equation", "on-the-fly", "ctl", "ltl"}},
+    return {{"--engine",
+             "E",
+             "who answers: auto (the first that can be sure), state-equation, "
+             "on-the-fly, ctl, ltl or symbolic (decision diagrams, a drawn net)",
+             false,
+             {"auto", "state-equation", "on-the-fly", "ctl", "ltl", "symbolic"}},
             {"--witness", "", "write the run that shows each answer after its line"},
             {"--max-memory", "SIZE", "give up past SIZE bytes of tables (512M, 2G)"},
             {"--time-limit", "S", "give up after S seconds"}};
@@ -71,6 +77,36 @@ std::string Limits(const CQuestionContext& context, CCheckLimits& limits) {
     return {};
 }
 
+// The decision diagrams for a drawn net: asked first where the initial case reaches
+// more cases forward than the explicit engines list in good time (they give no runs, so
+// smaller nets keep theirs), and alone where they are asked for.
+static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecker& checker,
+                                bool asked) {
+    constexpr long long kListedCases = 1000000;
+    // The engine fires the drawn events by their pre- and post-sets, which the test of
+    // the net fills from the edges (simulation has them already).
+    if (!context.doc)
+        return;
+    if (!context.doc->Simulation().IsActive()) {
+        // As quietly as the test builds it for a question.
+        COutputSink* sink = SetOutputSink(nullptr);
+        context.doc->Simulation().BuildInitialCase();
+        SetOutputSink(sink);
+    }
+    CCheckLimits limits;
+    Limits(context, limits);
+    auto engine = CSymbolicPropertyEngine::Make(
+        context.net, static_cast<long long>(limits.maxBytes), context.progress);
+    if (!engine)
+        return;
+    const std::string count = engine->ForwardCount();
+    const bool large = count.size() > std::to_string(kListedCases).size() ||
+                       (count.size() == std::to_string(kListedCases).size() &&
+                        count > std::to_string(kListedCases));
+    if (asked || large)
+        checker.AddEngine(std::move(engine), true);
+}
+
 std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {
     auto checker = std::make_unique<CPropertyChecker>(context.net);
     const CNetStructure& net = context.net;
@@ -83,6 +119,8 @@ std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {
                    : EStateEquation::DontKnow;
     });
     const std::string engine = context.Value("--engine", "auto");
+    if (engine == "auto" || engine == "symbolic")
+        AddDecisionDiagrams(context, *checker, engine == "symbolic");
     if (engine == "state-equation")
         checker->SetEngine(EEngine::StateEquation);
     else if (engine == "on-the-fly")
@@ -91,6 +129,8 @@ std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {
         checker->SetEngine(EEngine::Ctl);
     else if (engine == "ltl")
         checker->SetEngine(EEngine::Ltl);
+    else if (engine == "symbolic")
+        checker->SetEngine(EEngine::Symbolic);
     return checker;
 }
 
