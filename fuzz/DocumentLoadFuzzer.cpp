@@ -6,6 +6,7 @@
 
 #include "document/CDocumentFile.h"
 #include "document/CFrameServices.h"
+#include "document/CSimulation.h"
 #include "document/CZerinDoc.h"
 #include "model/CNoEditRecorder.h"
 #include "support/RecordingDC.h"
@@ -46,11 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.OccurrenceNet().Draw(dc);
     for (CPoint pt : {CPoint(0, 0), CPoint(100, 100), CPoint(300, 200)}) {
         doc.NetDesign().ElementFromPoint(pt, false, false);
-        doc.CaseGraph().ElementFromPoint(pt);
+        doc.CaseGraphEditor().ElementFromPoint(pt);
         doc.OccurrenceNet().ElementFromPoint(pt);
     }
-    doc.NetDesign().BuildStructure();
-    doc.NetDesign().UpdateAttachedEdges(nullptr, CNoEditRecorder::Instance());
+    doc.Simulation().BuildInitialCase();
+    doc.BuildNet(
+        [](CNetDesign& net) { net.UpdateAttachedEdges(nullptr, CNoEditRecorder::Instance()); });
     doc.NetDesign().Draw(dc);
     return 0;
 }

@@ -81,7 +81,9 @@ bool CHeadlessSession::Export(const std::string& formatId, int nDiagram, const s
 }
 
 void CHeadlessSession::Report(const std::string& message) {
-    Tell(m_strFile + ": " + message);
+    // A reader's message names the file already.
+    const bool named = message.rfind(m_strFile + ": ", 0) == 0;
+    Tell(named ? message : m_strFile + ": " + message);
 }
 
 bool CHeadlessSession::ComputeCaseGraph() {
