@@ -79,7 +79,8 @@ std::string Limits(const CQuestionContext& context, CCheckLimits& limits) {
 
 // The decision diagrams for a drawn net: asked first where the initial case reaches
 // more cases forward than the explicit engines list in good time (they give no runs, so
-// smaller nets keep theirs), and alone where they are asked for.
+// smaller nets and questions that want runs keep the explicit engines first), and alone
+// where they are asked for.
 static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecker& checker,
                                 bool asked) {
     constexpr long long kListedCases = 1000000;
@@ -103,8 +104,9 @@ static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecke
     const bool large = count.size() > std::to_string(kListedCases).size() ||
                        (count.size() == std::to_string(kListedCases).size() &&
                         count > std::to_string(kListedCases));
+    // Runs asked for: the explicit engines first, the diagrams where they give up.
     if (asked || large)
-        checker.AddEngine(std::move(engine), true);
+        checker.AddEngine(std::move(engine), asked || !context.Has("--witness"));
 }
 
 std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {
