@@ -1,32 +1,15 @@
 #include "engines/CCaseTable.h"
 
+#include "base/WordHash.h"
+
 #include <algorithm>
-
-namespace {
-
-std::uint64_t Mix(std::uint64_t h) {
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDULL;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ULL;
-    h ^= h >> 33;
-    return h;
-}
-
-} // namespace
 
 CCaseTable::CCaseTable(int bits)
     : m_nKeyWords(std::max(1, (bits + 63) / 64)), m_nHalves(std::max(1, (bits + 31) / 32)),
       m_arrShards(std::size_t{1} << kShardBits) {}
 
 std::uint64_t CCaseTable::Hash(const Word* key, int words) {
-    Word h = 0x9E3779B97F4A7C15ULL;
-    for (int w = 0; w < words; ++w) {
-        h ^= key[w];
-        h *= 0xBF58476D1CE4E5B9ULL;
-        h ^= h >> 31;
-    }
-    return Mix(h);
+    return HashWords(key, static_cast<std::size_t>(words));
 }
 
 void CCaseTable::Get(int index, Word* out) const {

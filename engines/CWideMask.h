@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/WordHash.h"
+
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -67,13 +69,7 @@ template <int W> struct CWideMask {
     }
     bool Has(int i) const { return (words[static_cast<std::size_t>(i / 64)] >> (i % 64)) & 1; }
     std::size_t Hash() const {
-        std::uint64_t h = 0x9E3779B97F4A7C15ULL;
-        for (std::uint64_t w : words) {
-            h ^= w;
-            h *= 0xBF58476D1CE4E5B9ULL;
-            h ^= h >> 31;
-        }
-        return static_cast<std::size_t>(h);
+        return static_cast<std::size_t>(HashWords(words.data(), words.size()));
     }
     struct Hasher {
         std::size_t operator()(const CWideMask& m) const { return m.Hash(); }

@@ -1,17 +1,10 @@
 #include "properties/CCaseSpace.h"
 
+#include "base/WordHash.h"
+
 #include <algorithm>
 
 namespace {
-
-std::uint64_t Mix(std::uint64_t x) {
-    x ^= x >> 30;
-    x *= 0xbf58476d1ce4e5b9ULL;
-    x ^= x >> 27;
-    x *= 0x94d049bb133111ebULL;
-    x ^= x >> 31;
-    return x;
-}
 
 bool Same(const CCaseSpace::Word* a, const CCaseSpace::Word* b, int words) {
     for (int w = 0; w < words; ++w)
@@ -29,10 +22,7 @@ CCaseSpace::CCaseSpace(const CCompactNet& net, bool keepSteps)
 }
 
 std::uint64_t CCaseSpace::Hash(const Word* c) const {
-    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-    for (int w = 0; w < m_net.Words(); ++w)
-        h = Mix(h ^ c[w]);
-    return h;
+    return HashWords(c, static_cast<std::size_t>(m_net.Words()));
 }
 
 // A slot keeps the case's key: the case itself where it is one word (no need to read
