@@ -130,8 +130,8 @@ bool CSimulation::TestNet() {
         return false;
     }
     CCaseEngine& engine = *Engine();
-    WriteOutput(PANE_STANDARD, "Total " + engine.CountCases() + " case(s), " +
-                                   engine.CountSteps() + " step(s)");
+    WriteOutput(PANE_STANDARD,
+                "Total " + engine.CountCases() + " case(s), " + engine.CountSteps() + " step(s)");
     if (!onDemand.empty())
         WriteOutput(PANE_STANDARD, onDemand);
     WriteOutput(PANE_STANDARD, "Initial case: " + m_caseInitial.ToString(false));
@@ -182,6 +182,9 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, ECaseNee
     host.progress = progress;
     host.memoryLeft = [&frame] { return frame.CaseGraphMemoryBudget(); };
     host.stoppedForMemory = [&frame] { return frame.TakeOutOfMemory(); };
+    // What is not drawn may be held by whichever engine holds it first.
+    if (!draw)
+        host.raceSeconds = CCaseEngineHost::kRaceSeconds;
     CCaseEngineChoice choice = CCaseEngineChoice::Make(engine, needs, events, m_caseInitial, host);
     Computed computed;
     computed.result = choice.m_eResult;

@@ -3,12 +3,95 @@
 #include "engines/CCasesEngine.h"
 #include "engines/CSymbolicEngine.h"
 
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <condition_variable>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <stdexcept>
+#include <thread>
 
 namespace {
 
 // The time the steps' rate is measured for: a small part of what it decides.
 constexpr double kMeasureSeconds = 0.01;
+
+// The decision diagrams computed on a thread of their own, beside the cases' search,
+// after a head start of the cases; stopped as soon as the cases are done. The engine
+// keeps the progress it ran with for what it computes later (the class both ways): once
+// it won, that is the host's.
+class CDiagramsBeside {
+public:
+    CDiagramsBeside(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase,
+                    double headStart, long long memoryLeft)
+        : m_pShared(std::make_shared<Shared>()),
+          m_thread([this, &events, &initialCase, headStart, memoryLeft] {
+              Run(events, initialCase, headStart, memoryLeft);
+          }) {}
+    ~CDiagramsBeside() { Stop({}); }
+    CDiagramsBeside(const CDiagramsBeside&) = delete;
+    CDiagramsBeside& operator=(const CDiagramsBeside&) = delete;
+
+    bool Won() const { return m_bWon; }
+    // Stops the diagrams and waits for their thread; the engine where they won, told
+    // the host's progress from then on.
+    std::unique_ptr<CSymbolicEngine> Stop(const CaseGraphProgress& progress) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_pShared->stop = true;
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+        if (!m_bWon) {
+            m_pEngine.reset();
+            return nullptr;
+        }
+        m_pShared->after = progress ? progress : [](int, int) { return true; };
+        return std::move(m_pEngine);
+    }
+
+private:
+    struct Shared {
+        std::atomic<bool> stop = false;
+        CaseGraphProgress after;
+    };
+
+    void Run(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase,
+             double headStart, long long memoryLeft) {
+        {
+            std::unique_lock lock(m_mutex);
+            if (m_wake.wait_for(lock, std::chrono::duration<double>(headStart),
+                                [this] { return m_pShared->stop.load(); }))
+                return;
+        }
+        try {
+            m_pEngine = std::make_unique<CSymbolicEngine>(events, initialCase);
+            const ECaseGraphResult result = m_pEngine->Run(
+                [shared = m_pShared](int found, int arcs) {
+                    return shared->after ? shared->after(found, arcs) : !shared->stop;
+                },
+                memoryLeft);
+            m_bWon = result == ECaseGraphResult::Completed && !m_pShared->stop;
+        } catch (const std::exception&) {
+            // Another analysis holds the diagrams' tables, or they ran out of memory:
+            // the cases go on alone.
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::shared_ptr<Shared> m_pShared;
+    std::atomic<bool> m_bWon = false;
+    std::unique_ptr<CSymbolicEngine> m_pEngine;
+    std::thread m_thread;
+};
+
+int ClampedCount(const std::string& count) {
+    return count.size() > 9 ? INT_MAX : std::stoi(count);
+}
 
 } // namespace
 
@@ -32,6 +115,9 @@ std::string CCaseEngineChoice::PaneLine() const {
         return "Steps are produced on demand: the stored case graph would take about " +
                MemoryText(m_nStoredBytes);
     case ECaseEngine::Symbolic:
+        if (m_eReason == EReason::CasesTooSlow)
+            return "The cases are kept as decision diagrams: they held the class before the "
+                   "cases were found one by one";
         return "The cases are kept as decision diagrams: one by one they would not fit";
     default:
         return {};
@@ -47,6 +133,8 @@ std::string CCaseEngineChoice::ChoiceLine() const {
                     : "the stored case graph would take about " + MemoryText(m_nStoredBytes)) +
                ")";
     case ECaseEngine::Symbolic:
+        if (m_eReason == EReason::CasesTooSlow)
+            return "engine: symbolic (the decision diagrams held the class before the cases)";
         return "engine: symbolic (the cases do not fit in memory)";
     default:
         if (m_eReason == EReason::NeedsSteps)
@@ -76,6 +164,40 @@ void CCaseEngineChoice::Weigh(ECaseEngine engine, std::unique_ptr<CCasesEngine> 
     m_pCases = std::move(cases);
 }
 
+ECaseGraphResult CCaseEngineChoice::FindCases(CCasesEngine& cases,
+                                              const std::vector<CPNEvent*>& events,
+                                              const CSetConditions& initialCase,
+                                              const CCaseEngineHost& host, bool race) {
+    std::optional<CDiagramsBeside> beside;
+    if (race && host.raceSeconds >= 0) {
+        const long long left = host.memoryLeft ? host.memoryLeft() : 0;
+        if (left <= 0 || left >= kLeastSymbolicBytes)
+            beside.emplace(events, initialCase, host.raceSeconds, left);
+    }
+    bool hostStopped = false;
+    ECaseGraphResult result = cases.Run([&](int found, int arcs) {
+        if (beside && beside->Won())
+            return false;
+        hostStopped = host.progress && !host.progress(found, arcs);
+        return !hostStopped;
+    });
+    if (beside) {
+        std::unique_ptr<CSymbolicEngine> symbolic = beside->Stop(host.progress);
+        if (symbolic && !hostStopped && result != ECaseGraphResult::Completed) {
+            // The limits hold for the diagrams' cases as for the cases' own.
+            if (host.progress && !host.progress(ClampedCount(symbolic->CountForwardCases()), 0))
+                return ECaseGraphResult::Cancelled;
+            m_pSymbolic = std::move(symbolic);
+            return ECaseGraphResult::Completed;
+        }
+    }
+    // The limits hold for what was found last too.
+    if (result == ECaseGraphResult::Completed && host.progress &&
+        !host.progress(cases.CaseCount(), 0))
+        result = ECaseGraphResult::Cancelled;
+    return result;
+}
+
 CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, ECaseNeeds needs,
                                           const std::vector<CPNEvent*>& events,
                                           const CSetConditions& initialCase,
@@ -92,12 +214,14 @@ CCaseEngineChoice CCaseEngineChoice::Make(ECaseEngine engine, ECaseNeeds needs,
         auto cases = std::make_unique<CCasesEngine>(events, initialCase);
         ECaseGraphResult result = ECaseGraphResult::NotEnoughMemory;
         try {
-            result = cases->Run(host.progress);
-            // The limits hold for what was found last too.
-            if (result == ECaseGraphResult::Completed && host.progress &&
-                !host.progress(cases->CaseCount(), 0))
-                result = ECaseGraphResult::Cancelled;
+            result = choice.FindCases(*cases, events, initialCase, host,
+                                      engine == ECaseEngine::Auto && needs == ECaseNeeds::Anything);
         } catch (const std::bad_alloc&) {
+        }
+        if (choice.m_pSymbolic) {
+            choice.m_eEngine = ECaseEngine::Symbolic;
+            choice.m_eReason = EReason::CasesTooSlow;
+            return choice;
         }
         if (result == ECaseGraphResult::Completed) {
             choice.Weigh(engine, std::move(cases), host);

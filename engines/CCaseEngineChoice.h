@@ -33,10 +33,17 @@ struct CCaseEngineHost {
     double storeSeconds = kStoreSeconds;
     // The steps the stored graph keeps a second; 0 to measure it on the net.
     double stepsPerSecond = 0;
+    // Where what is asked is answered by any engine and the cases take longer than
+    // this, in seconds, the decision diagrams start beside them and the first to hold
+    // the class keeps it; negative: the cases alone (the program, which draws them).
+    double raceSeconds = -1;
 
     // Under half a second: the stored graph then costs little more than the cases
     // found first.
     static constexpr double kStoreSeconds = 0.4;
+    // The head start of the cases before the decision diagrams join: most nets' cases
+    // are found within it, and nothing changes for them.
+    static constexpr double kRaceSeconds = 0.3;
 };
 
 // The engine that takes a net's case class, as auto chooses it: the cases first, their
@@ -68,6 +75,8 @@ public:
         TooLarge,
         // The cases did not fit one by one: the decision diagrams.
         CasesTooLarge,
+        // The decision diagrams held the class before the cases were all found.
+        CasesTooSlow,
     };
 
     // The caller computes the stored graph now (the engine over it is the drawn graph's).
@@ -100,6 +109,11 @@ public:
     static constexpr long long kLeastSymbolicBytes = 64LL << 20;
 
 private:
+    // The cases, with the decision diagrams beside them where the host races them: the
+    // result of the cases' search, or Cancelled where the diagrams won.
+    ECaseGraphResult FindCases(CCasesEngine& cases, const std::vector<CPNEvent*>& events,
+                               const CSetConditions& initialCase, const CCaseEngineHost& host,
+                               bool race);
     // The cases were found: the stored graph, or the cases kept.
     void Weigh(ECaseEngine engine, std::unique_ptr<CCasesEngine> cases,
                const CCaseEngineHost& host);
