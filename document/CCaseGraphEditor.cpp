@@ -40,7 +40,7 @@ std::size_t CCaseGraphEditor::AddStepsAmong(const std::vector<bool>& shown) {
 
 CNodeAdjacency CCaseGraphEditor::Successors(bool singleEvents) {
     if (CCaseEngine* engine = m_doc.Simulation().Engine())
-        if (engine->CaseCount() == static_cast<int>(m_graph.Cases().size()))
+        if (engine->CaseCount() == static_cast<int>(m_graph.CaseCount()))
             if (const CNodeAdjacency* successors =
                     singleEvents ? engine->SingleEventAdjacency() : engine->ForwardAdjacency())
                 return *successors;
