@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 // The parts of the case graph the view shows instead of all of it: the overview of a
 // large graph, a neighbourhood, a group of the overview.
@@ -33,8 +34,10 @@ void CZerinCaseGraphView::RefreshOverview() {
     const CCaseGraph& graph = Graph();
     if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
         m_pOverview->Groups().empty() || m_pOverview->GetGrouping() != m_eGrouping) {
-        m_pOverview = std::make_unique<CCaseGraphOverview>(Editor().Successors(false),
-                                                           Editor().Successors(true), m_eGrouping);
+        std::optional<CNodeAdjacency> forward, singleEvents;
+        m_pOverview = std::make_unique<CCaseGraphOverview>(Editor().Successors(false, forward),
+                                                           Editor().Successors(true, singleEvents),
+                                                           m_eGrouping);
         m_nOverviewGeneration = graph.GetGeneration();
     }
     // Nothing of the graph is selected or made here.
@@ -139,7 +142,8 @@ bool CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
         monitor.SetStage("Finding the cases around " +
                          Graph().Cases()[static_cast<std::size_t>(centre)]->m_label.m_strText +
                          "...");
-        distance = CCaseDistances(Editor().Successors(false)).From(centre, radius);
+        std::optional<CNodeAdjacency> own;
+        distance = CCaseDistances::From(Editor().Successors(false, own), centre, radius);
         shown.assign(distance.size(), false);
         for (std::size_t i = 0; i < shown.size(); ++i)
             shown[i] = distance[i] >= 0;
