@@ -57,9 +57,12 @@ public:
 struct Fixture {
     // The layout is random: a seed picks one, so that runs compare.
     // The whole graph, or as a user first meets it (the overview past the limits).
-    explicit Fixture(int philosophers, unsigned seed = 0, bool whole = true) {
+    // With stored: every step stored (the explicit engine), else as auto chooses.
+    explicit Fixture(int philosophers, unsigned seed = 0, bool whole = true, bool stored = false) {
         if (seed != 0)
             doc.GetRandom().SetFixedSeed(seed);
+        if (stored)
+            doc.Simulation().SetEngineChoice(ECaseEngine::Explicit);
         BuildDiningPhilosophers(NetOf(doc), philosophers);
         doc.Simulation().Enter();
         view = std::make_unique<CZerinCaseGraphView>(doc, host);
@@ -76,11 +79,11 @@ struct Fixture {
 
 // The names go to the output bar's list, as in the program. "Show Case Graph" as the
 // user meets it (the overview of a large graph, whole:0) and the whole graph, each to
-// its first paint.
+// its first paint; with stored:1 over every step stored, as the explicit engine keeps them.
 void BM_FirstShowCaseGraph(benchmark::State& state) {
     COutputBar bar;
     COutputSink* previous = SetOutputSink(&bar);
-    Fixture f(static_cast<int>(state.range(0)), 0, state.range(1) != 0);
+    Fixture f(static_cast<int>(state.range(0)), 0, state.range(1) != 0, state.range(2) != 0);
     QImage image(1000, 800, QImage::Format_RGB32);
     for (auto _ : state) {
         state.PauseTiming();
@@ -149,7 +152,8 @@ void BM_EnterSimulation(benchmark::State& state) {
         state.PauseTiming();
         const double steps = GraphOf(e->doc).StepCount();
         state.counters["steps"] = steps;
-        state.counters["bytes/step"] = (HeapBytes() - before) / steps;
+        state.counters["bytes/step"] = steps > 0 ? (HeapBytes() - before) / steps : 0;
+        state.counters["heap MB"] = (HeapBytes() - before) / (1 << 20);
         state.counters["report gap ms"] = 1000 * e->frame.longest;
         e.reset();
         state.ResumeTiming();
@@ -437,10 +441,12 @@ BENCHMARK(BM_DragThroughTheWindow)->Arg(16)->Arg(18)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_SmoothingInTheDialog)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_WheelNotch)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_EnterSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);
+// 30 philosophers: 1.86 million cases kept by the cases engine, none of their steps.
+BENCHMARK(BM_EnterSimulation)->Arg(30)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CullCaseGraph)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstShowCaseGraph)
-    ->ArgsProduct({{16, 18}, {0, 1}})
-    ->ArgNames({"phil", "whole"})
+    ->ArgsProduct({{16, 18}, {0, 1}, {0, 1}})
+    ->ArgNames({"phil", "whole", "stored"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 // Five layouts: the repaint's cost depends on how many steps cross the window.

@@ -71,3 +71,44 @@ std::vector<int> CCaseDistances::Within(int centre, int radius) const {
             cases.push_back(static_cast<int>(v));
     return cases;
 }
+
+std::vector<int> CCaseDistances::From(const CNodeAdjacency& forward, int node, int limit) {
+    const int n = forward.GetNodeCount();
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    std::vector<int> distance(at(n), -1);
+    if (node < 0 || node >= n)
+        return distance;
+    // The predecessors, counted first, then placed.
+    std::vector<int> first(at(n) + 1, 0);
+    for (int v = 0; v < n; ++v)
+        for (const int w : forward.Successors(v))
+            ++first[at(w) + 1];
+    for (int v = 0; v < n; ++v)
+        first[at(v) + 1] += first[at(v)];
+    std::vector<int> predecessors(at(first[at(n)]));
+    {
+        std::vector<int> next(first.begin(), first.end() - 1);
+        for (int v = 0; v < n; ++v)
+            for (const int w : forward.Successors(v))
+                predecessors[at(next[at(w)]++)] = v;
+    }
+    std::vector<int> queue{node};
+    distance[at(node)] = 0;
+    const auto reach = [&](int w, int d) {
+        if (distance[at(w)] < 0) {
+            distance[at(w)] = d;
+            queue.push_back(w);
+        }
+    };
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const int v = queue[head];
+        const int d = distance[at(v)];
+        if (limit >= 0 && d >= limit)
+            continue;
+        for (const int w : forward.Successors(v))
+            reach(w, d + 1);
+        for (int k = first[at(v)]; k < first[at(v) + 1]; ++k)
+            reach(predecessors[at(k)], d + 1);
+    }
+    return distance;
+}

@@ -21,6 +21,10 @@ public:
     // The cases at most radius steps from the centre, the centre included, in index
     // order.
     std::vector<int> Within(int centre, int radius) const;
+    // From(node, limit) on the steps given, without the lists of neighbours: only the
+    // predecessors are listed beside them (half the memory, nothing sorted), for one
+    // walk over millions of cases.
+    static std::vector<int> From(const CNodeAdjacency& forward, int node, int limit = -1);
 
 private:
     std::vector<int> m_first;

@@ -5,6 +5,7 @@
 
 
 #include <new>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -58,7 +59,7 @@ ECaseGraphResult CCaseGraph::ComputeCaseGraph(const CSetConditions& initialCase,
 ECaseGraphResult CCaseGraph::ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                         const CaseGraphProgress& progress) {
     // A graph that is still there would be lost: empty it as the caller would.
-    if (!m_arrCases.empty() || !m_arrSteps.empty() || !m_arrStepLabels.empty())
+    if (!m_arrCases.empty() || m_pCaseSource || !m_arrSteps.empty() || !m_arrStepLabels.empty())
         DeleteContents(false);
     CollectNetEvents(net);
     m_bSmoothPrepared = false;
@@ -120,19 +121,33 @@ bool CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent
     m_bSmoothPrepared = false;
     m_bAllSteps = false;
     const int n = engine.CaseCount();
-    m_arrCases.reserve(At(n));
-    for (int i = 0; i < n; ++i) {
-        m_arrCases.push_back(new CPNCase(engine.Case(i)));
-        // Hundreds of thousands of cases take a while to draw: a cancel is heard.
-        if (progress && (i + 1) % CCaseExplorer::kProgressInterval == 0 && !progress(n, 0)) {
-            DeleteContents(false);
-            return false;
-        }
-    }
+    // The cases stay the engine's rows: nothing of them is made until asked for. The
+    // progress is told once for every interval's worth of cases, as when they were made
+    // here, so that a Cancel that came while the engine worked is still heard.
+    if (progress && n >= CCaseExplorer::kProgressInterval && !progress(n, 0))
+        return false;
+    m_pCaseSource = &engine;
+    m_arrReachableRows.assign(At(n), false);
     m_nCases = n;
     m_nSteps = 0;
     m_arrRoutedAt.assign(At(n), CPoint());
     return true;
+}
+
+void CCaseGraph::MakeCaseObjects() const {
+    const CCaseEngine& engine = *m_pCaseSource;
+    const std::size_t n = m_arrReachableRows.size();
+    m_arrCases.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        auto* node = new CPNCase(engine.Case(static_cast<int>(i)));
+        node->m_bReachable = m_arrReachableRows[i];
+        node->m_bInitial = static_cast<int>(i) == m_nInitialRow;
+        node->m_bCurrent = static_cast<int>(i) == m_nCurrentRow;
+        m_arrCases.push_back(node);
+    }
+    m_pCaseSource = nullptr;
+    m_arrReachableRows.clear();
+    m_arrReachableRows.shrink_to_fit();
 }
 
 CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
@@ -140,7 +155,7 @@ CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
     ends.reserve(m_arrStepRecords.size());
     for (const CStepRecord& step : m_arrStepRecords)
         ends.emplace_back(step.from, step.to);
-    return CNodeAdjacency(static_cast<int>(m_arrCases.size()), ends);
+    return CNodeAdjacency(static_cast<int>(CaseCount()), ends);
 }
 
 CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
@@ -148,7 +163,7 @@ CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
     for (const CStepRecord& step : m_arrStepRecords)
         if (m_eventSets[step.events].GetCount() == 1)
             single.emplace_back(step.from, step.to);
-    return CNodeAdjacency(static_cast<int>(m_arrCases.size()), single);
+    return CNodeAdjacency(static_cast<int>(CaseCount()), single);
 }
 
 CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
@@ -160,6 +175,19 @@ CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
 
 void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase,
                                  const CNodeAdjacency* successors) {
+    if (m_pCaseSource) {
+        const int row = m_pCaseSource->IndexOf(initialCase);
+        if (row < 0)
+            return;
+        m_nInitialRow = row;
+        if (m_arrReachableRows[At(row)])
+            return;
+        std::optional<CNodeAdjacency> own;
+        if (!successors)
+            own.emplace(ForwardAdjacency());
+        MarkReachableFrom(row, successors ? *successors : *own);
+        return;
+    }
     CPNCase* node = FindCase(initialCase);
     if (!node)
         return;
@@ -169,7 +197,7 @@ void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase,
 }
 
 const CPNCase* CCaseGraph::GetInitialCase() const {
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         if (node->m_bInitial)
             return node;
     return nullptr;
@@ -182,10 +210,25 @@ void CCaseGraph::MarkReachable(CPNCase* node, const CNodeAdjacency* successors) 
     std::optional<CNodeAdjacency> own;
     if (!successors)
         own.emplace(ForwardAdjacency());
-    const CNodeAdjacency& adjacency = successors ? *successors : *own;
     const int start = CaseIndexOf(node);
-    if (start < 0)
-        return;
+    if (start >= 0)
+        MarkReachableFrom(start, successors ? *successors : *own);
+}
+
+void CCaseGraph::MarkReachableFrom(int start, const CNodeAdjacency& adjacency) {
+    // On the rows or on the nodes, whichever the graph holds.
+    const bool rows = m_pCaseSource != nullptr;
+    auto marked = [&](int v) {
+        return rows ? static_cast<bool>(m_arrReachableRows[At(v)])
+                    : m_arrCases[At(v)]->m_bReachable;
+    };
+    auto mark = [&](int v) {
+        if (rows)
+            m_arrReachableRows[At(v)] = true;
+        else
+            m_arrCases[At(v)]->m_bReachable = true;
+    };
+    mark(start);
     // An explicit stack: a chain of a million cases is as deep as it is long. Marked
     // nodes are not entered again, as in the depth-first marking.
     std::vector<int> stack{start};
@@ -193,9 +236,8 @@ void CCaseGraph::MarkReachable(CPNCase* node, const CNodeAdjacency* successors) 
         const int u = stack.back();
         stack.pop_back();
         for (int v : adjacency.Successors(u)) {
-            CPNCase* target = m_arrCases[At(v)];
-            if (!target->m_bReachable) {
-                target->m_bReachable = true;
+            if (!marked(v)) {
+                mark(v);
                 stack.push_back(v);
             }
         }
@@ -237,6 +279,10 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
     m_arrStepLabels.shrink_to_fit();
     m_arrCases.clear();
     m_arrCases.shrink_to_fit();
+    m_pCaseSource = nullptr;
+    m_arrReachableRows.clear();
+    m_arrReachableRows.shrink_to_fit();
+    m_nInitialRow = m_nCurrentRow = -1;
     m_arrNetEvents.clear();
     m_nCases = m_nSteps = m_nStepLabels = m_nNetEvents = 0;
     for (CPNElement* element : m_listElements)
@@ -247,8 +293,26 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
 }
 
 void CCaseGraph::MarkCurrentCase(const CSetConditions& currentCase, bool mark) {
-    for (CPNCase* node : m_arrCases)
+    if (m_pCaseSource) {
+        m_nCurrentRow = mark ? m_pCaseSource->IndexOf(currentCase) : -1;
+        return;
+    }
+    m_nCurrentRow = -1;
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
+        CPNCase* node = m_arrCases[i];
         node->m_bCurrent = mark && node->m_setConditions.IsEqual(currentCase);
+        if (node->m_bCurrent && m_nCurrentRow < 0)
+            m_nCurrentRow = static_cast<int>(i);
+    }
+}
+
+int CCaseGraph::CurrentCaseIndex() const {
+    if (m_pCaseSource)
+        return m_nCurrentRow;
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+        if (m_arrCases[i]->m_bCurrent)
+            return static_cast<int>(i);
+    return -1;
 }
 
 void CCaseGraph::ForgetLoadedElements() {
@@ -274,7 +338,7 @@ void CCaseGraph::Serialize(CArchive& ar) {
         ar.WriteBool32(m_bLaidOut);
         ar.WriteInt32(m_nSavedPositions);
         ar.WritePointArray(m_arrSavedPositions);
-        ar.WriteObjectList(m_arrCases);
+        ar.WriteObjectList(CaseObjects());
         WriteSteps(ar);
         ar.WriteObjectList(m_arrNetEvents);
         ar.WriteObjectList(m_listElements);

@@ -84,8 +84,11 @@ public:
     // Draws the cases an engine lists as the graph's nodes (node i holds case i), without
     // their steps: those the engine produces on demand, and AddStepsAmong draws them
     // where a part of the graph is shown. An engine that does not list its cases leaves
-    // the graph empty. Replaces what the graph held. The progress is told the count
-    // every so often; when it asks to stop, the graph is left empty and false returned.
+    // the graph empty. Replaces what the graph held. The cases stay rows of the engine,
+    // which must outlive them or be let go by DeleteContents: they become nodes only
+    // when the first of them is asked for as an element (Cases()); their count, the
+    // initial, reachable and current marks are kept without them. False, with the graph
+    // left empty, where the progress asks to stop.
     bool TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events,
                    const CaseGraphProgress& progress = {});
     // Every step of the class is drawn (the graph was computed whole or read from a
@@ -104,6 +107,8 @@ public:
     void DeleteContents(bool discardPositions);
     // m_bCurrent of every node = mark and the node holds the case.
     void MarkCurrentCase(const CSetConditions& currentCase, bool mark);
+    // The index of the node marked current, -1 where none is.
+    int CurrentCaseIndex() const;
     // Names the nodes "c1", "c2", ... and gives every arc a new label "s1", "s2", ...
     // False, with the names partly made, when the progress cancels.
     bool NameElements(CDC& dc, const WorkProgress& progress = {});
@@ -273,7 +278,14 @@ public:
 
     // --- What the graph holds, to read. ---
     // Owned, in order of discovery (node i holds case i of the engine it came from).
-    const std::vector<CPNCase*>& Cases() const { return m_arrCases; }
+    // Cases still kept as the engine's rows become nodes here, all of them at once.
+    const std::vector<CPNCase*>& Cases() const { return CaseObjects(); }
+    // The number of cases, nodes or not yet.
+    std::size_t CaseCount() const {
+        return m_pCaseSource ? m_arrReachableRows.size() : m_arrCases.size();
+    }
+    // The cases are still the rows of the engine given to TakeCases, no node made.
+    bool KeepsCaseRows() const { return m_pCaseSource != nullptr; }
     std::size_t StepCount() const { return m_arrStepRecords.size(); }
     // The steps from or to a case, in the order of the list (a step from a case to itself
     // once), indexed when first asked for after the steps changed.
@@ -344,8 +356,23 @@ private:
     int m_nSavedPositions = 0;
     std::vector<CPoint> m_arrSavedPositions;
     CSize m_sizeExtent{100, 100};
-    // Owned, in order of discovery.
-    std::vector<CPNCase*> m_arrCases;
+    // Owned, in order of discovery; empty while the cases are the engine's rows.
+    mutable std::vector<CPNCase*> m_arrCases;
+    // Not owned: the engine whose rows the cases are, until they become nodes; with the
+    // marks the nodes will have (reachable by row, the initial and current row or -1).
+    mutable const CCaseEngine* m_pCaseSource = nullptr;
+    mutable std::vector<bool> m_arrReachableRows;
+    int m_nInitialRow = -1;
+    int m_nCurrentRow = -1;
+    // The nodes, made from the engine's rows where the cases are still those.
+    std::vector<CPNCase*>& CaseObjects() const {
+        if (m_pCaseSource)
+            MakeCaseObjects();
+        return m_arrCases;
+    }
+    void MakeCaseObjects() const;
+    // MarkReachable by index, on the rows or the nodes.
+    void MarkReachableFrom(int start, const CNodeAdjacency& adjacency);
     // One per step, in order of creation.
     std::vector<CStepRecord> m_arrStepRecords;
     CEventSetPool m_eventSets;

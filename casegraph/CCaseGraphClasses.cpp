@@ -18,7 +18,7 @@ std::size_t At(int i) {
 } // namespace
 
 void CCaseGraph::SetShowReachability(bool show) {
-    for (CPNCase* node : m_arrCases)
+    for (CPNCase* node : CaseObjects())
         node->m_bShowReachability = show;
 }
 
@@ -28,7 +28,7 @@ std::vector<std::string> CCaseGraph::ForwardReachableClasses() {
     // are the components, each counted by its size and standing for every node that
     // its component reaches.
     std::optional<CSetConditions> initialCase;
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         if (node->m_bInitial) {
             initialCase = node->m_setConditions;
             break;
@@ -63,7 +63,7 @@ std::vector<std::string> CCaseGraph::ForwardReachableClasses() {
         std::vector<int> bySerial(At(n));
         std::iota(bySerial.begin(), bySerial.end(), 0);
         std::sort(bySerial.begin(), bySerial.end(), [&](int a, int b) {
-            return m_arrCases[At(a)]->GetSerial() < m_arrCases[At(b)]->GetSerial();
+            return CaseObjects()[At(a)]->GetSerial() < CaseObjects()[At(b)]->GetSerial();
         });
         for (int r = 0; r < n; ++r)
             rank[At(bySerial[At(r)])] = r;
@@ -97,12 +97,12 @@ std::vector<std::string> CCaseGraph::ForwardReachableClasses() {
         CFRCasesClass record;
         record.m_nCount = static_cast<int>(members[At(c)].size());
         for (int v : reached)
-            record.m_setCases.Add(m_arrCases[At(v)]);
+            record.m_setCases.Add(CaseObjects()[At(v)]);
         m_listClasses.push_front(std::move(record));
     }
 
     // The reachability marks come back as the initial case gives them.
-    for (CPNCase* node : m_arrCases)
+    for (CPNCase* node : CaseObjects())
         node->m_bReachable = node->m_bInitial = false;
     if (initialCase)
         if (CPNCase* node = FindCase(*initialCase)) {

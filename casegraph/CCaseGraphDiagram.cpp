@@ -70,10 +70,10 @@ std::size_t BoxesMeeting(const CBoxIndex& index, CKeptQuery& kept, const CBoxInd
 } // namespace
 
 bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
-        m_arrCases[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i) {
+        CaseObjects()[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
         // Measured anew: the name finds its place by the case's.
-        m_arrCases[i]->MoveTo(m_arrCases[i]->m_ptPos);
+        CaseObjects()[i]->MoveTo(CaseObjects()[i]->m_ptPos);
     }
     // Labels of an earlier naming would be lost otherwise.
     for (CPNLabel* label : m_arrStepLabels)
@@ -114,7 +114,7 @@ bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
 }
 
 bool CCaseGraph::NameIfUnnamed(CDC& dc, const WorkProgress& progress) {
-    if (!m_arrCases.empty() && m_arrCases.front()->m_label.m_strText.empty())
+    if (!CaseObjects().empty() && CaseObjects().front()->m_label.m_strText.empty())
         return NameElements(dc, progress);
     return true;
 }
@@ -128,7 +128,7 @@ bool CCaseGraph::WriteNames(const WorkProgress& progress) const {
 bool CCaseGraph::NameLines(const std::function<void(const std::string&)>& write,
                            const WorkProgress& progress) const {
     write("Names of cases...");
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         write(CaseLine(node));
     write("");
     write("Names of steps...");
@@ -155,7 +155,7 @@ void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
         y -= lineHeight;
     };
     line("Names of cases:");
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         line(CaseLine(node));
     line("");
     line("Names of steps:");
@@ -169,9 +169,9 @@ void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
 void CCaseGraph::Draw(CDC& dc) const {
     for (const CPNElement* element : m_listElements)
         element->Draw(dc);
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
         if (IsCaseShown(i))
-            m_arrCases[i]->Draw(dc);
+            CaseObjects()[i]->Draw(dc);
     StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         if (!IsStepShown(i))
@@ -198,7 +198,7 @@ void CCaseGraph::Draw(CDC& dc) const {
 CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements,
                            const std::vector<const CPNElement*>& loop) {
     CRect rect;
-    for (CPNCase* node : m_arrCases) {
+    for (CPNCase* node : CaseObjects()) {
         node->m_bOnLoop = false;
         if (std::exchange(node->m_bOnPath, false))
             rect |= node->GetBoundRect();
@@ -230,9 +230,9 @@ CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements,
 
 bool CCaseGraph::BoundsCacheCurrent() const {
     const BoundsCache& cache = m_boundsCache;
-    const std::array<const void*, 3> arrays = {m_arrCases.data(), m_arrStepRecords.data(),
+    const std::array<const void*, 3> arrays = {CaseObjects().data(), m_arrStepRecords.data(),
                                                m_arrStepLabels.data()};
-    const std::array<std::size_t, 3> sizes = {m_arrCases.size(), m_arrStepRecords.size(),
+    const std::array<std::size_t, 3> sizes = {CaseObjects().size(), m_arrStepRecords.size(),
                                               m_arrStepLabels.size()};
     return cache.valid && cache.epoch == CPNElement::GeometryEpoch() && cache.arrays == arrays &&
            cache.sizes == sizes;
@@ -245,10 +245,10 @@ bool CCaseGraph::RefreshBoundsCache(const WorkProgress& progress) const {
         return true;
     BoundsCache& cache = m_boundsCache;
     cache.valid = false;
-    cache.arrays = {m_arrCases.data(), m_arrStepRecords.data(), m_arrStepLabels.data()};
-    cache.sizes = {m_arrCases.size(), m_arrStepRecords.size(), m_arrStepLabels.size()};
-    cache.caseBounds.resize(m_arrCases.size());
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    cache.arrays = {CaseObjects().data(), m_arrStepRecords.data(), m_arrStepLabels.data()};
+    cache.sizes = {CaseObjects().size(), m_arrStepRecords.size(), m_arrStepLabels.size()};
+    cache.caseBounds.resize(CaseObjects().size());
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
         CacheCase(i);
     const std::size_t steps = m_arrStepRecords.size();
     cache.stepRoutes.resize(steps);
@@ -274,7 +274,7 @@ bool CCaseGraph::RefreshBoundsCache(const WorkProgress& progress) const {
 }
 
 void CCaseGraph::ShowOnly(std::vector<bool> shown) {
-    if (!shown.empty() && shown.size() != m_arrCases.size())
+    if (!shown.empty() && shown.size() != CaseCount())
         shown.clear();
     m_shown = std::move(shown);
     ++m_nShownChanges;
@@ -335,7 +335,7 @@ void CCaseGraph::AddToDensity(std::size_t step, int delta) const {
 }
 
 void CCaseGraph::CacheCase(std::size_t i) const {
-    m_boundsCache.caseBounds[i] = m_arrCases[i]->GetBoundRect();
+    m_boundsCache.caseBounds[i] = CaseObjects()[i]->GetBoundRect();
 }
 
 void CCaseGraph::CacheStep(std::size_t i) const {
@@ -471,9 +471,9 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
     for (const CPNElement* element : m_listElements)
         if (meets(element->GetBoundRect()))
             element->Draw(dc);
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
         if (IsCaseShown(i) && meets(cache.caseBounds[i]))
-            m_arrCases[i]->Draw(dc, named);
+            CaseObjects()[i]->Draw(dc, named);
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
     for (std::size_t n = 0; n < count; ++n) {
@@ -542,9 +542,9 @@ void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
         if (const CPNStep* arc = m_arrSteps[m_boundsCache.candidates[n]];
             arc && (arc->m_bSelected || arc->m_bOnPath))
             arc->Draw(dc);
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
         if (IsCaseShown(i) && meets(m_boundsCache.caseBounds[i]))
-            m_arrCases[i]->Draw(dc, named);
+            CaseObjects()[i]->Draw(dc, named);
 }
 
 CRect CCaseGraph::DrawingBounds() const {
@@ -565,9 +565,9 @@ CRect CCaseGraph::DrawingBounds() const {
 }
 
 CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        if (IsCaseShown(i) && m_arrCases[i]->HitTest(pt))
-            return m_arrCases[i];
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
+        if (IsCaseShown(i) && CaseObjects()[i]->HitTest(pt))
+            return CaseObjects()[i];
     // A hover asks this at every move of the mouse: the cached boxes, which hold every
     // pixel a step may be hit at, spare the steps far from the point their geometry.
     RefreshBoundsCache();
@@ -623,9 +623,9 @@ CRect CCaseGraph::SelectInRect(const CRect& rect, bool /*bSimulation*/,
         selection.push_back(element);
         result |= bounds;
     };
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
         if (IsCaseShown(i))
-            consider(m_arrCases[i]);
+            consider(CaseObjects()[i]);
     // A step gets its objects only when it is selected.
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
         if (IsStepShown(i) && LiesInside(StepBounds(i), rect))
@@ -696,10 +696,10 @@ CRect CCaseGraph::MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>
     auto change = std::make_unique<CCaseGeometryChange>(*this);
     std::vector<std::uint32_t> cases;
     for (const auto& [node, at] : moves) {
-        if (node >= m_arrCases.size())
+        if (node >= CaseObjects().size())
             continue;
         change->MoveCase(node);
-        rect |= m_arrCases[node]->MoveTo(at);
+        rect |= CaseObjects()[node]->MoveTo(at);
         cases.push_back(node);
     }
     // As a layout: the steps of the cases moved start straight again (bent apart where

@@ -20,7 +20,7 @@ std::size_t At(int i) {
 std::string CCaseGraph::CaseGraphXML() const {
     std::string xml(XmlText::kDeclaration);
     xml += "<casegraph>\n";
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         xml += "  <case name=\"" + XmlText::Escape(node->m_label.m_strText) + "\">" +
                XmlText::Escape(node->m_setConditions.ToString(false)) + "</case>\n";
     std::string name;
@@ -31,8 +31,8 @@ std::string CCaseGraph::CaseGraphXML() const {
         // The events stand as the step's text, just before its from element.
         xml += "  <step name=\"" + XmlText::Escape(name) + "\">\n";
         xml += XmlText::Escape(texts[m_arrStepRecords[i].events]);
-        xml += "    <from name=\"" + NodeName(m_arrCases[At(StepFrom(i))]) + "\"/>\n";
-        xml += "    <to name=\"" + NodeName(m_arrCases[At(StepTo(i))]) + "\"/>\n";
+        xml += "    <from name=\"" + NodeName(CaseObjects()[At(StepFrom(i))]) + "\"/>\n";
+        xml += "    <to name=\"" + NodeName(CaseObjects()[At(StepTo(i))]) + "\"/>\n";
         xml += "  </step>\n";
     }
     xml += "</casegraph>\n";
@@ -42,7 +42,7 @@ std::string CCaseGraph::CaseGraphXML() const {
 std::string CCaseGraph::CaseClassXML() const {
     std::string xml(XmlText::kDeclaration);
     xml += "<caseclass>\n";
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         xml += "  <case>" + XmlText::Escape(node->m_setConditions.ToString(false)) + "</case>\n";
     xml += "</caseclass>\n";
     return xml;
@@ -51,12 +51,12 @@ std::string CCaseGraph::CaseClassXML() const {
 CGraphText CCaseGraph::GraphForOtherTools() const {
     CGraphText graph("casegraph");
     auto id = [this](std::size_t i) {
-        const std::string& name = m_arrCases[i]->m_label.m_strText;
+        const std::string& name = CaseObjects()[i]->m_label.m_strText;
         return name.empty() ? "c" + std::to_string(i + 1) : name;
     };
     auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
-        const CPNCase* node = m_arrCases[i];
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i) {
+        const CPNCase* node = CaseObjects()[i];
         CGraphText::Node out{id(i),
                              {{"name", id(i)},
                               {"conditions", node->m_setConditions.ToString(false)},

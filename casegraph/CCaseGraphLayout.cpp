@@ -22,7 +22,7 @@ void CCaseGraph::ComputeExtent(int cx, int cy) {
     CRect bounds;
     for (const CPNElement* element : m_listElements)
         bounds |= element->GetBoundRect();
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         bounds |= node->GetBoundRect();
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
         bounds |= StepBounds(i);
@@ -104,14 +104,14 @@ void CCaseGraph::RandomLayout() {
         } else {
             pt = DrawFreeGridPosition(occupied, taken);
         }
-        m_arrCases[static_cast<std::size_t>(i)]->MoveTo(pt);
+        CaseObjects()[static_cast<std::size_t>(i)]->MoveTo(pt);
     }
 }
 
 std::span<const std::uint32_t> CCaseGraph::StepsOfCase(std::size_t node) const {
     CaseStepIndex& index = m_caseSteps;
     const std::size_t steps = m_arrStepRecords.size();
-    const std::size_t cases = m_arrCases.size();
+    const std::size_t cases = CaseObjects().size();
     if (index.generation != m_nGeneration || index.records != m_arrStepRecords.data() ||
         index.stepCount != steps || index.caseCount != cases || index.offsets.empty()) {
         index.generation = m_nGeneration;
@@ -161,7 +161,7 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     if (change)
         change->SetRouting(reset, movedCase);
     const auto index = [](std::size_t i) { return static_cast<std::uint32_t>(i); };
-    auto at = [this](int node) { return m_arrCases[static_cast<std::size_t>(node)]->m_ptPos; };
+    auto at = [this](int node) { return CaseObjects()[static_cast<std::size_t>(node)]->m_ptPos; };
     StepShape before, after;
     bool changed = false;
     // The steps of the cases given, each once, in the order of the list.
@@ -247,16 +247,16 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
             route(i);
     }
     if (all) {
-        for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
-            if (change && m_arrRoutedAt[i] != m_arrCases[i]->m_ptPos)
+        for (std::size_t i = 0; i < CaseObjects().size(); ++i) {
+            if (change && m_arrRoutedAt[i] != CaseObjects()[i]->m_ptPos)
                 change->ModifyRoutedAt(index(i));
-            m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
+            m_arrRoutedAt[i] = CaseObjects()[i]->m_ptPos;
         }
     } else if (cases) {
         for (const std::uint32_t node : *cases) {
-            if (change && m_arrRoutedAt[node] != m_arrCases[node]->m_ptPos)
+            if (change && m_arrRoutedAt[node] != CaseObjects()[node]->m_ptPos)
                 change->ModifyRoutedAt(node);
-            m_arrRoutedAt[node] = m_arrCases[node]->m_ptPos;
+            m_arrRoutedAt[node] = CaseObjects()[node]->m_ptPos;
         }
     } else if (movedCase >= 0) {
         if (change)
@@ -278,8 +278,8 @@ bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
         }
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
-            const CPoint from = m_arrCases[static_cast<std::size_t>(step.from)]->m_ptPos;
-            const CPoint to = m_arrCases[static_cast<std::size_t>(step.to)]->m_ptPos;
+            const CPoint from = CaseObjects()[static_cast<std::size_t>(step.from)]->m_ptPos;
+            const CPoint to = CaseObjects()[static_cast<std::size_t>(step.to)]->m_ptPos;
             // Drawn, as the shape of a reset route is while its circles are apart (a
             // bent one while its bend lies outside both); a hidden one keeps the bounds
             // of the route before, in its objects.
@@ -302,8 +302,8 @@ bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
         if (opposite[i])
             m_arrSteps[i]->BendApart();
     }
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        m_arrRoutedAt[i] = m_arrCases[i]->m_ptPos;
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
+        m_arrRoutedAt[i] = CaseObjects()[i]->m_ptPos;
     CPNElement::GeometryChanged();
     return ReportWork(progress, m_arrSteps.size(), m_arrSteps.size());
 }
@@ -323,14 +323,14 @@ std::vector<std::pair<std::uint32_t, CPoint>>
 CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>& order) const {
     std::vector<std::pair<std::uint32_t, CPoint>> moves;
     const int g = m_nGridSize;
-    if (centre >= m_arrCases.size() || g <= 0)
+    if (centre >= CaseObjects().size() || g <= 0)
         return moves;
     std::vector<bool> taken(static_cast<std::size_t>(g) * static_cast<std::size_t>(g));
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         if (const int cell = GridCell(node->m_ptPos); cell >= 0)
             taken[static_cast<std::size_t>(cell)] = true;
     // The centre's cell, or the one nearest it.
-    const CPoint at = m_arrCases[centre]->m_ptPos;
+    const CPoint at = CaseObjects()[centre]->m_ptPos;
     const int cx = std::clamp((at.x + kGridStep / 2) / kGridStep - 1, 0, g - 1);
     const int cy = std::clamp((at.y + kGridStep / 2) / kGridStep - 1, 0, g - 1);
     // The free cells, nearest the centre first (then row by row).
@@ -344,7 +344,7 @@ CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>&
     std::sort(cells.begin(), cells.end());
     std::size_t next = 0;
     for (const std::uint32_t node : order) {
-        if (node == centre || node >= m_arrCases.size())
+        if (node == centre || node >= CaseObjects().size())
             continue;
         if (next == cells.size())
             break;
@@ -356,7 +356,7 @@ CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>&
 
 bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at,
                              CEditRecorder* recorder) {
-    if (at.size() != m_arrCases.size() || at.empty())
+    if (at.size() != CaseObjects().size() || at.empty())
         return false;
     // The layers (distinct x, within half a point) become the columns; within them the
     // cases keep their heights, one row per kRowPitch points of the drawing, a case that
@@ -394,8 +394,9 @@ bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at,
     }
     SetGridSize(std::max({m_nGridSize, static_cast<int>(columns.size()), rows}));
     std::unique_ptr<CCaseGeometryChange> change = MoveAllCases(recorder);
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        m_arrCases[i]->MoveTo(CPoint((cells[i].x + 1) * kGridStep, (cells[i].y + 1) * kGridStep));
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
+        CaseObjects()[i]->MoveTo(
+            CPoint((cells[i].x + 1) * kGridStep, (cells[i].y + 1) * kGridStep));
     m_bLaidOut = true;
     RouteSteps(nullptr, true, change.get());
     if (change && change->Finish())
@@ -408,7 +409,7 @@ std::unique_ptr<CCaseGeometryChange> CCaseGraph::MoveAllCases(CEditRecorder* rec
     if (!recorder)
         return nullptr;
     auto change = std::make_unique<CCaseGeometryChange>(*this);
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
         change->MoveCase(static_cast<std::uint32_t>(i));
     return change;
 }
@@ -423,7 +424,7 @@ bool CCaseGraph::Smooth(CSize& extent, const SmoothDialogRunner& showDialog,
         for (const CStepRecord& step : m_arrStepRecords)
             arcs.emplace_back(step.from, step.to);
         m_smoothSession.Init(std::move(arcs),
-                             std::vector<CPNElement*>(m_arrCases.begin(), m_arrCases.end()));
+                             std::vector<CPNElement*>(CaseObjects().begin(), CaseObjects().end()));
     }
     if (!showDialog || !showDialog(m_smoothSession) || !m_smoothSession.HasResult())
         return false;

@@ -16,7 +16,7 @@ CCaseGraphOverview::CCaseGraphOverview(const CNodeAdjacency& forward,
     : m_eGrouping(grouping) {
     const int n = forward.GetNodeCount();
     const auto at = [](int i) { return static_cast<std::size_t>(i); };
-    const std::vector<int> distance = CCaseDistances(singleEvents).From(0);
+    const std::vector<int> distance = CCaseDistances::From(singleEvents, 0);
     // A key per case: its distance, or its class; then the groups in the order of their
     // columns and, within one, of their first cases.
     std::vector<int> key(at(n));

@@ -75,6 +75,7 @@ bool CCaseGraph::GetStepName(std::size_t i, std::string& name) const {
 }
 
 int CCaseGraph::CaseIndexOf(const CPNElement* element) const {
+    // Rows of the engine are no elements.
     for (std::size_t i = 0; i < m_arrCases.size(); ++i)
         if (m_arrCases[i] == element)
             return static_cast<int>(i);
@@ -201,7 +202,7 @@ void CCaseGraph::RouteAsRecorded(CPNStep& arc, const CStepRecord& step) const {
 std::vector<bool> CCaseGraph::OppositeSteps() const {
     // The steps' targets grouped by the case they leave, each group sorted: a step from
     // a to b has an opposite when b's group holds a.
-    const std::size_t cases = m_arrCases.size();
+    const std::size_t cases = CaseObjects().size();
     std::vector<std::size_t> start(cases + 1, 0);
     for (const CStepRecord& step : m_arrStepRecords)
         if (step.from >= 0 && static_cast<std::size_t>(step.from) < cases)
@@ -269,9 +270,9 @@ bool CCaseGraph::ShapeHit(const StepShape& shape, CPoint pt) {
 }
 
 void CCaseGraph::AddCase(CPNCase* node) {
-    m_arrCases.push_back(node);
-    m_nCases = static_cast<int>(m_arrCases.size());
-    m_arrRoutedAt.resize(m_arrCases.size());
+    CaseObjects().push_back(node);
+    m_nCases = static_cast<int>(CaseObjects().size());
+    m_arrRoutedAt.resize(CaseObjects().size());
     ++m_nGeneration;
 }
 
@@ -286,13 +287,13 @@ void CCaseGraph::AppendStep(std::uint32_t events, int from, int to) {
     step.events = events;
     m_arrStepRecords.push_back(step);
     m_arrSteps.push_back(nullptr);
-    m_arrRoutedAt.resize(m_arrCases.size());
+    m_arrRoutedAt.resize(CaseObjects().size());
     m_nSteps = static_cast<int>(m_arrStepRecords.size());
 }
 
 std::size_t CCaseGraph::FindOrAddStep(const CSetEvents& events, int from, int to) {
     const std::uint32_t set = m_eventSets.Add(events);
-    if (from >= 0 && static_cast<std::size_t>(from) < m_arrCases.size())
+    if (from >= 0 && static_cast<std::size_t>(from) < CaseObjects().size())
         for (const std::uint32_t i : StepsOfCase(static_cast<std::size_t>(from))) {
             const CStepRecord& step = m_arrStepRecords[i];
             if (step.from == from && step.to == to && step.events == set)
@@ -303,7 +304,7 @@ std::size_t CCaseGraph::FindOrAddStep(const CSetEvents& events, int from, int to
 }
 
 std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown, CCaseEngine& engine) {
-    if (m_bAllSteps || shown.size() != m_arrCases.size())
+    if (m_bAllSteps || shown.size() != CaseObjects().size())
         return 0;
     // The steps the shown cases have already (a path shown, an earlier part).
     std::set<std::tuple<int, int, std::uint32_t>> have;
@@ -337,8 +338,8 @@ CPNStep* CCaseGraph::MakeStep(std::size_t i) {
     const CEpochKeeper keeper;
     const CStepRecord& step = m_arrStepRecords[i];
     auto* arc =
-        new CPNStep(m_eventSets[step.events], m_arrCases[static_cast<std::size_t>(step.from)],
-                    m_arrCases[static_cast<std::size_t>(step.to)]);
+        new CPNStep(m_eventSets[step.events], CaseObjects()[static_cast<std::size_t>(step.from)],
+                    CaseObjects()[static_cast<std::size_t>(step.to)]);
     m_arrSteps[i] = arc;
     if (i < m_arrStepLabels.size()) {
         auto* label = new CPNLabel();
@@ -357,8 +358,8 @@ void CCaseGraph::FillScratch(std::size_t i) const {
     const CStepRecord& step = m_arrStepRecords[i];
     CPNStep& arc = *m_pScratchStep;
     arc.m_setEvents = m_eventSets[step.events];
-    arc.m_pFrom = m_arrCases[static_cast<std::size_t>(step.from)];
-    arc.m_pTo = m_arrCases[static_cast<std::size_t>(step.to)];
+    arc.m_pFrom = CaseObjects()[static_cast<std::size_t>(step.from)];
+    arc.m_pTo = CaseObjects()[static_cast<std::size_t>(step.to)];
     // As an arc is made, without a route.
     arc.m_ptPos = CPoint();
     arc.m_listPoints.clear();
@@ -383,8 +384,8 @@ bool CCaseGraph::IsPlain(std::size_t i) {
         return false;
     CStepRecord& step = m_arrStepRecords[i];
     if (step.from < 0 || step.to < 0 ||
-        arc->m_pFrom != m_arrCases[static_cast<std::size_t>(step.from)] ||
-        arc->m_pTo != m_arrCases[static_cast<std::size_t>(step.to)] ||
+        arc->m_pFrom != CaseObjects()[static_cast<std::size_t>(step.from)] ||
+        arc->m_pTo != CaseObjects()[static_cast<std::size_t>(step.to)] ||
         !arc->m_setEvents.IsEqual(m_eventSets[step.events]))
         return false;
     const CPNLabel* label = i < m_arrStepLabels.size() ? m_arrStepLabels[i] : nullptr;
@@ -464,8 +465,8 @@ void CCaseGraph::ReadSteps(CArchive& ar) {
     ar.ReadObjectList<CPNStep>(m_arrSteps);
     ar.ReadObjectList<CPNLabel>(m_arrStepLabels);
     std::unordered_map<const CPNElement*, int> index;
-    for (std::size_t i = 0; i < m_arrCases.size(); ++i)
-        index.emplace(m_arrCases[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
+        index.emplace(CaseObjects()[i], static_cast<int>(i));
     auto caseOf = [&index](const CPNElement* element) {
         const auto it = index.find(element);
         return it == index.end() ? -1 : it->second;
@@ -478,7 +479,7 @@ void CCaseGraph::ReadSteps(CArchive& ar) {
         step.events = m_eventSets.Add(m_arrSteps[i]->m_setEvents);
     }
     m_arrRoutedAt.clear();
-    for (const CPNCase* node : m_arrCases)
+    for (const CPNCase* node : CaseObjects())
         m_arrRoutedAt.push_back(node->m_ptPos);
 }
 

@@ -48,15 +48,15 @@ std::vector<int> Search(const std::vector<std::vector<Link>>& links, int start, 
 CCasePath CCasePath::Find(const CCaseGraph& graph, const CPNCase* from, const CPNCase* to) {
     CCasePath path;
     std::unordered_map<const CPNCase*, int> index;
-    for (std::size_t i = 0; i < graph.Cases().size(); ++i)
+    for (std::size_t i = 0; i < graph.CaseCount(); ++i)
         index.emplace(graph.Cases()[i], static_cast<int>(i));
     const auto start = index.find(from);
     const auto target = index.find(to);
     if (start == index.end() || target == index.end())
         return path;
     // Each node's links in the order of the nodes they lead to, forward before backward.
-    std::vector<std::vector<Link>> links(graph.Cases().size());
-    const int cases = static_cast<int>(graph.Cases().size());
+    std::vector<std::vector<Link>> links(graph.CaseCount());
+    const int cases = static_cast<int>(graph.CaseCount());
     for (std::size_t k = 0; k < graph.StepCount(); ++k) {
         const int a = graph.StepFrom(k), b = graph.StepTo(k);
         if (a < 0 || b < 0 || a >= cases || b >= cases)

@@ -14,7 +14,7 @@ CStoredEngine::CStoredEngine(const CCaseGraph& graph) : m_graph(graph) {}
 CStoredEngine::~CStoredEngine() = default;
 
 std::string CStoredEngine::CountCases() {
-    return std::to_string(m_graph.Cases().size());
+    return std::to_string(m_graph.CaseCount());
 }
 
 std::string CStoredEngine::CountSteps() {
@@ -28,7 +28,7 @@ std::string CStoredEngine::CountForwardCases() {
 
 bool CStoredEngine::IsContactFree() {
     std::vector<const CSetConditions*> cases;
-    cases.reserve(m_graph.Cases().size());
+    cases.reserve(m_graph.CaseCount());
     for (const CPNCase* node : m_graph.Cases())
         cases.push_back(&node->m_setConditions);
     // A contact needs the pre-set or the post-set in the case: only the cases that may
@@ -73,7 +73,7 @@ const CPNCase* CStoredEngine::Node(const CSetConditions& c) const {
 }
 
 int CStoredEngine::CaseCount() const {
-    return static_cast<int>(m_graph.Cases().size());
+    return static_cast<int>(m_graph.CaseCount());
 }
 
 CSetConditions CStoredEngine::Case(int index) const {

@@ -9,7 +9,7 @@ void CBreakPoints::Refill(const CCaseGraph& caseGraph) {
     if (!m_bNeedsRefill)
         return;
     m_arrCases.clear();
-    m_arrCases.reserve(caseGraph.Cases().size());
+    m_arrCases.reserve(caseGraph.CaseCount());
     for (const CPNCase* node : caseGraph.Cases())
         m_arrCases.push_back(node->m_setConditions);
     m_nCases = static_cast<int>(m_arrCases.size());

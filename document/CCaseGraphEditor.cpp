@@ -38,13 +38,14 @@ std::size_t CCaseGraphEditor::AddStepsAmong(const std::vector<bool>& shown) {
     return engine ? m_graph.AddStepsAmong(shown, *engine) : 0;
 }
 
-CNodeAdjacency CCaseGraphEditor::Successors(bool singleEvents) {
+const CNodeAdjacency& CCaseGraphEditor::Successors(bool singleEvents,
+                                                   std::optional<CNodeAdjacency>& own) {
     if (CCaseEngine* engine = m_doc.Simulation().Engine())
-        if (engine->CaseCount() == static_cast<int>(m_graph.Cases().size()))
+        if (engine->CaseCount() == static_cast<int>(m_graph.CaseCount()))
             if (const CNodeAdjacency* successors =
                     singleEvents ? engine->SingleEventAdjacency() : engine->ForwardAdjacency())
                 return *successors;
-    return singleEvents ? m_graph.SingleEventAdjacency() : m_graph.ForwardAdjacency();
+    return own.emplace(singleEvents ? m_graph.SingleEventAdjacency() : m_graph.ForwardAdjacency());
 }
 
 CRect CCaseGraphEditor::MarkPath(const std::vector<const CPNElement*>& elements,

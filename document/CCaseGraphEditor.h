@@ -9,6 +9,7 @@
 #include "engines/CCaseRun.h"
 
 #include <cstddef>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -56,8 +57,9 @@ public:
     std::size_t AddStepsAmong(const std::vector<bool>& shown);
     // The successors of every drawn case by the engine that holds the class (all of
     // them, where not every step is drawn), else by the steps drawn; by single events
-    // only with singleEvents.
-    CNodeAdjacency Successors(bool singleEvents);
+    // only with singleEvents. The engine's lists are handed as they are (on millions of
+    // cases they take hundreds of megabytes); those made from the steps go into own.
+    const CNodeAdjacency& Successors(bool singleEvents, std::optional<CNodeAdjacency>& own);
     // Marks the cases and steps of the path (and no others), those of the loop a run
     // repeats for ever in the loop's colour; returns the rectangle to repaint. An empty
     // path takes the marks away.

@@ -228,7 +228,7 @@ void CDocumentValidator::CheckCaseGraph() const {
     const CCaseGraph& graph = m_doc.CaseGraph();
     // The grid sizes matter only to a graph laid out on them: an empty or not laid-out
     // graph keeps whatever its writer left there (0 from some), and is laid out afresh.
-    if (graph.IsLaidOut() && !graph.Cases().empty())
+    if (graph.IsLaidOut() && graph.CaseCount() > 0)
         Require(graph.GridSize() > 0 && graph.GridSize() <= kMaxExtent &&
                     graph.MinGridSize() > 0 && graph.MinGridSize() <= kMaxExtent,
                 "case graph grid size");

@@ -112,7 +112,7 @@ bool CSimulation::TestNet() {
         [&frame](int cases, int arcs) { return frame.CaseGraphProgress(cases, arcs); }, onDemand);
     // A Cancel that came while the last arcs were made is honoured too.
     if (result == ECaseGraphResult::Completed &&
-        !frame.CaseGraphProgress(static_cast<int>(m_parts.caseGraph.Cases().size()),
+        !frame.CaseGraphProgress(static_cast<int>(m_parts.caseGraph.CaseCount()),
                                  static_cast<int>(m_parts.caseGraph.StepCount())))
         result = ECaseGraphResult::Cancelled;
     frame.EndCaseGraphProgress();
@@ -207,7 +207,7 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, ECaseNee
             return computed;
         }
     }
-    if (!m_parts.caseGraph.Cases().empty())
+    if (m_parts.caseGraph.CaseCount() > 0)
         m_parts.caseGraph.MarkInitialCase(m_caseInitial, m_pEngine->ForwardAdjacency());
     return computed;
 }
@@ -221,7 +221,7 @@ ECaseGraphResult CSimulation::ComputeForTest(const CaseGraphProgress& progress,
 }
 
 CCaseEngine* CSimulation::Engine() const {
-    if (!m_pEngine && m_parts.caseGraph.HasAllSteps() && !m_parts.caseGraph.Cases().empty())
+    if (!m_pEngine && m_parts.caseGraph.HasAllSteps() && m_parts.caseGraph.CaseCount() > 0)
         m_pEngine = std::make_unique<CStoredEngine>(m_parts.caseGraph);
     return m_pEngine.get();
 }

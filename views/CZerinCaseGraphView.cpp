@@ -90,8 +90,8 @@ bool CZerinCaseGraphView::ContainsElement(const CPNElement* pElement) const {
     auto has = [pElement](const auto& list) {
         return std::find(list.begin(), list.end(), pElement) != list.end();
     };
-    return has(graph.Cases()) || has(graph.StepObjects()) || has(graph.StepLabels()) ||
-           has(graph.FreeElements());
+    return graph.CaseIndexOf(pElement) >= 0 || has(graph.StepObjects()) ||
+           has(graph.StepLabels()) || has(graph.FreeElements());
 }
 
 bool CZerinCaseGraphView::IsFreeElement(const CPNElement* pElement) const {
@@ -329,7 +329,7 @@ void CZerinCaseGraphView::OnLayeredLayout() {
     const CCaseGraph& graph = Graph();
     const QLocale locale;
     const QString size = QStringLiteral("%1 cases and %2 steps")
-                             .arg(locale.toString(static_cast<qulonglong>(graph.Cases().size())),
+                             .arg(locale.toString(static_cast<qulonglong>(graph.CaseCount())),
                                   locale.toString(static_cast<qulonglong>(graph.StepCount())));
     // Said before anything starts: Graphviz cannot be stopped on its way, and on a graph
     // of this size it would not end.
@@ -346,7 +346,7 @@ void CZerinCaseGraphView::OnLayeredLayout() {
     arcs.reserve(graph.StepCount());
     for (std::size_t i = 0; i < graph.StepCount(); ++i)
         arcs.emplace_back(graph.StepFrom(i), graph.StepTo(i));
-    const int cases = static_cast<int>(graph.Cases().size());
+    const int cases = static_cast<int>(graph.CaseCount());
     bool failed = false;
     const bool done = GetHost().RunTask("Layered Layout", [&](CWorkMonitor& monitor) {
         monitor.SetStage(

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 // The parts of the case graph the view shows instead of all of it: the overview of a
 // large graph, a neighbourhood, a group of the overview.
@@ -25,7 +26,7 @@ void CZerinCaseGraphView::SetOverviewLimits(int cases, int steps) {
 
 bool CZerinCaseGraphView::IsLarge() const {
     const CCaseGraph& graph = Graph();
-    return static_cast<long long>(graph.Cases().size()) > m_nOverviewCases ||
+    return static_cast<long long>(graph.CaseCount()) > m_nOverviewCases ||
            static_cast<long long>(graph.StepCount()) > m_nOverviewSteps;
 }
 
@@ -33,16 +34,18 @@ void CZerinCaseGraphView::RefreshOverview() {
     const CCaseGraph& graph = Graph();
     if (!m_pOverview || m_nOverviewGeneration != graph.GetGeneration() ||
         m_pOverview->Groups().empty() || m_pOverview->GetGrouping() != m_eGrouping) {
-        m_pOverview = std::make_unique<CCaseGraphOverview>(Editor().Successors(false),
-                                                           Editor().Successors(true), m_eGrouping);
+        std::optional<CNodeAdjacency> forward, singleEvents;
+        m_pOverview = std::make_unique<CCaseGraphOverview>(Editor().Successors(false, forward),
+                                                           Editor().Successors(true, singleEvents),
+                                                           m_eGrouping);
         m_nOverviewGeneration = graph.GetGeneration();
     }
     // Nothing of the graph is selected or made here.
     m_nTool = Cmd::ID_TOOL_SELECT;
     m_nMarkedGroup = -1;
-    for (std::size_t i = 0; i < graph.Cases().size(); ++i)
-        if (graph.Cases()[i]->m_bCurrent)
-            m_nMarkedGroup = static_cast<int>(m_pOverview->GroupOf(static_cast<std::uint32_t>(i)));
+    if (const int current = graph.CurrentCaseIndex(); current >= 0)
+        m_nMarkedGroup =
+            static_cast<int>(m_pOverview->GroupOf(static_cast<std::uint32_t>(current)));
 }
 
 void CZerinCaseGraphView::OnShowWholeGraph() {
@@ -50,7 +53,7 @@ void CZerinCaseGraphView::OnShowWholeGraph() {
     // large graph is a task; cancelled, the part stays.
     if (m_bPart) {
         const CCaseGraph& graph = Graph();
-        std::vector<bool> shown(graph.Cases().size());
+        std::vector<bool> shown(graph.CaseCount());
         for (std::size_t i = 0; i < shown.size(); ++i)
             shown[i] = graph.IsCaseShown(i);
         const int centre = m_nCentre;
@@ -89,7 +92,7 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
                                    const std::vector<std::string>& unwanted, int radius,
                                    std::string& error) {
     const CCaseGraph& graph = Graph();
-    const int cases = static_cast<int>(graph.Cases().size());
+    const int cases = static_cast<int>(graph.CaseCount());
     int centre = -1;
     if (!name.empty()) {
         // Cases are named c1, c2, ... in the order of the graph.
@@ -134,12 +137,13 @@ bool CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     std::vector<int> distance;
     std::vector<bool> shown;
     const bool large =
-        Graph().StepCount() + Graph().Cases().size() > static_cast<std::size_t>(m_nProgressSteps);
+        Graph().StepCount() + Graph().CaseCount() > static_cast<std::size_t>(m_nProgressSteps);
     const auto find = [&](CWorkMonitor& monitor) {
         monitor.SetStage("Finding the cases around " +
                          Graph().Cases()[static_cast<std::size_t>(centre)]->m_label.m_strText +
                          "...");
-        distance = CCaseDistances(Editor().Successors(false)).From(centre, radius);
+        std::optional<CNodeAdjacency> own;
+        distance = CCaseDistances::From(Editor().Successors(false, own), centre, radius);
         shown.assign(distance.size(), false);
         for (std::size_t i = 0; i < shown.size(); ++i)
             shown[i] = distance[i] >= 0;
@@ -239,7 +243,7 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
 void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     const std::vector<std::uint32_t> cases = m_pOverview->CasesOf(group);
     const CCaseGraph& graph = Graph();
-    std::vector<bool> shown(graph.Cases().size(), false);
+    std::vector<bool> shown(graph.CaseCount(), false);
     for (const std::uint32_t node : cases)
         if (node < shown.size())
             shown[node] = true;
@@ -274,8 +278,7 @@ bool CZerinCaseGraphView::RefreshBusy() {
     // The cases too: with the steps on demand there are few steps but many cases.
     if (RefreshOverviewFirst())
         return true;
-    if (Graph().StepCount() + Graph().Cases().size() <=
-        static_cast<std::size_t>(m_nProgressSteps)) {
+    if (Graph().StepCount() + Graph().CaseCount() <= static_cast<std::size_t>(m_nProgressSteps)) {
         Prepared prepared;
         PrepareWhole(nullptr, prepared);
         ShowPrepared(prepared);

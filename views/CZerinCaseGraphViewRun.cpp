@@ -10,10 +10,10 @@ void CZerinCaseGraphView::ShowRun(std::vector<std::uint32_t> cases, std::size_t 
     m_arrRun = std::move(cases);
     m_nRunLoop = loopStart;
     const CCaseGraph& graph = Graph();
-    if (!m_arrRun.empty() && !graph.HasAllSteps() && !graph.Cases().empty()) {
+    if (!m_arrRun.empty() && !graph.HasAllSteps() && graph.CaseCount() > 0) {
         // As a neighbourhood: the run's cases alone, gathered round its first case, with
         // the steps between them.
-        std::vector<bool> shown(graph.Cases().size(), false);
+        std::vector<bool> shown(graph.CaseCount(), false);
         std::vector<std::uint32_t> order;
         for (const std::uint32_t node : m_arrRun)
             if (node < shown.size() && !shown[node]) {
@@ -34,14 +34,14 @@ void CZerinCaseGraphView::ShowRun(std::vector<std::uint32_t> cases, std::size_t 
 void CZerinCaseGraphView::DrawRunOnOverview(CDC& dc) const {
     const CCaseGraph& graph = Graph();
     // The marks go with the next showing of the graph; so does the run.
-    if (m_arrRun.size() < 2 || !m_pOverview || m_arrRun.front() >= graph.Cases().size() ||
+    if (m_arrRun.size() < 2 || !m_pOverview || m_arrRun.front() >= graph.CaseCount() ||
         !graph.Cases()[m_arrRun.front()]->m_bOnPath)
         return;
     const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
     const CPen* oldPen = dc.SelectObject(CPNCase::PathPen());
     auto groupOf = [&](std::size_t k) { return m_pOverview->GroupOf(m_arrRun[k]); };
     for (std::size_t k = 0; k < m_arrRun.size(); ++k) {
-        if (m_arrRun[k] >= graph.Cases().size())
+        if (m_arrRun[k] >= graph.CaseCount())
             return;
         const bool loop = k >= m_nRunLoop;
         dc.SelectObject(loop ? CPNCase::LoopPen() : CPNCase::PathPen());

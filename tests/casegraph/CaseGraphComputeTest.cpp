@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -213,6 +215,58 @@ TEST(CaseGraphProgressTest, DrawingAnEnginesCasesStopsWhenToldAndEmptiesTheGraph
         ASSERT_EQ(graph.Cases().size(), static_cast<std::size_t>(engine.CaseCount()));
         EXPECT_TRUE(graph.Cases().back()->m_setConditions.IsEqual(
             engine.Case(engine.CaseCount() - 1)));
+    }
+}
+
+// The cases an engine keeps stay its rows until asked for: counted, marked initial,
+// reachable and current without a node, then made into nodes, node i holding the
+// engine's case i, marked as the stored graph marks the same case. Random systems, some
+// with cases reached only backward, and 20 philosophers, past one progress interval.
+TEST(CaseGraphRowsTest, CasesMadeOnDemandEqualTheStoredOnes) {
+    std::mt19937 gen(45);
+    for (int round = 0; round < 13; ++round) {
+        CNetDesign net;
+        const CSetConditions initial = round == 12
+                                           ? BuildDiningPhilosophers(net, 20)
+                                           : BuildRandomSystem(net, gen, 3, 2 + round % 3, 2);
+        CRandomSource random(1);
+        CCaseGraph stored(random);
+        ASSERT_EQ(stored.ComputeCaseGraph(initial, net), ECaseGraphResult::Completed);
+        CCasesEngine engine(net.GetEvents(), initial);
+        ASSERT_EQ(engine.Run(), ECaseGraphResult::Completed);
+        CCaseGraph rows(random);
+        ASSERT_TRUE(rows.TakeCases(engine, net.GetEvents()));
+        // The last case of the engine's list is the current one.
+        const int last = engine.CaseCount() - 1;
+        const CSetConditions current = engine.Case(last);
+        for (CCaseGraph* graph : {&stored, &rows}) {
+            graph->MarkInitialCase(initial, graph == &rows ? engine.ForwardAdjacency() : nullptr);
+            graph->MarkCurrentCase(current, true);
+        }
+        ASSERT_TRUE(rows.KeepsCaseRows()) << round;
+        ASSERT_EQ(rows.CaseCount(), stored.CaseCount()) << round;
+        EXPECT_EQ(rows.CurrentCaseIndex(), last) << round;
+        EXPECT_FALSE(rows.Contains(stored.Cases().front())) << round;
+        std::map<std::string, const CPNCase*> storedByText;
+        for (const CPNCase* node : stored.Cases())
+            storedByText[node->m_strConditions] = node;
+        ASSERT_EQ(rows.Cases().size(), stored.CaseCount());
+        EXPECT_FALSE(rows.KeepsCaseRows());
+        for (std::size_t i = 0; i < rows.CaseCount(); ++i) {
+            const CPNCase& a = *rows.Cases()[i];
+            ASSERT_TRUE(a.m_setConditions.IsEqual(engine.Case(static_cast<int>(i))));
+            ASSERT_EQ(a.m_strConditions, a.m_setConditions.ToString(false));
+            const CPNCase& b = *storedByText.at(a.m_strConditions);
+            EXPECT_EQ(std::tuple(a.m_bInitial, a.m_bReachable, a.m_bCurrent),
+                      std::tuple(b.m_bInitial, b.m_bReachable, b.m_bCurrent))
+                << round << " c" << i + 1;
+        }
+        EXPECT_TRUE(rows.Contains(rows.Cases().front()));
+        // The marks move on the nodes now as they did on the rows.
+        rows.MarkCurrentCase(initial, true);
+        EXPECT_EQ(rows.CurrentCaseIndex(), 0);
+        rows.MarkCurrentCase(initial, false);
+        EXPECT_EQ(rows.CurrentCaseIndex(), -1);
     }
 }
 

@@ -151,6 +151,10 @@ TEST(CaseDistances, WithinHoldsExactlyTheCasesAtMostKStepsAway) {
             const int centre = static_cast<int>(pick() % static_cast<unsigned>(g.Cases()));
             const std::vector<int> d = g.Distances(centre);
             EXPECT_EQ(distances.From(centre), d);
+            for (const int limit : {-1, 1, 2})
+                EXPECT_EQ(CCaseDistances::From(g.graph.ForwardAdjacency(), centre, limit),
+                          distances.From(centre, limit))
+                    << centre << " limit=" << limit;
             for (int k = 0; k <= 3; ++k) {
                 std::vector<int> expected;
                 for (int v = 0; v < g.Cases(); ++v)
