@@ -21,7 +21,7 @@ CCaseGraphProgressDialog::CCaseGraphProgressDialog(QWidget* pParent) : QDialog(p
 
     m_pCounts = new QLabel(this);
     m_pCounts->setMinimumWidth(
-        m_pCounts->fontMetrics().horizontalAdvance("Cases: 000000000  Arcs: 000000000"));
+        m_pCounts->fontMetrics().horizontalAdvance("Cases: 000000000, arcs: 000000000"));
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     m_pCancel = pButtons->button(QDialogButtonBox::Cancel);
     connect(pButtons, &QDialogButtonBox::rejected, this, &CCaseGraphProgressDialog::reject);
@@ -30,12 +30,12 @@ CCaseGraphProgressDialog::CCaseGraphProgressDialog(QWidget* pParent) : QDialog(p
     pLayout->addWidget(new QLabel("Computing the case graph ...", this));
     pLayout->addWidget(m_pCounts);
     pLayout->addWidget(pButtons);
-    m_pCounts->setText(QString("Cases: %1  Arcs: %2").arg(0).arg(0));
+    m_pCounts->setText(QString("Cases: %1, arcs: %2").arg(0).arg(0));
     m_created.start();
 }
 
 bool CCaseGraphProgressDialog::SetProgress(int nCases, int nArcs) {
-    m_pCounts->setText(QString("Cases: %1  Arcs: %2").arg(nCases).arg(nArcs));
+    m_pCounts->setText(QString("Cases: %1, arcs: %2").arg(nCases).arg(nArcs));
     if (m_bCancelled)
         return false;
     if (!isVisible()) {

@@ -111,7 +111,7 @@ TEST(CaseGraphProgressDialogTest, CountsUntilCancelled) {
     EXPECT_TRUE(dialog.SetProgress(12, 30));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.WasCancelled());
-    EXPECT_EQ(dialog.GetCountsText(), "Cases: 12  Arcs: 30");
+    EXPECT_EQ(dialog.GetCountsText(), "Cases: 12, arcs: 30");
 
     // A click that waits in the event queue is seen by the next report.
     QPushButton* pCancel = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
