@@ -190,7 +190,8 @@ TEST(AboutBox, SaysWhatAReportNeeds) {
     EXPECT_TRUE(strDetails.contains(QString::fromLatin1(qVersion())));
     EXPECT_TRUE(strDetails.contains(QStringLiteral(QT_VERSION_STR)));
     EXPECT_TRUE(strDetails.contains(CAboutDlg::Licence()));
-    EXPECT_TRUE(strDetails.contains(CAboutDlg::HomePage()));
+    EXPECT_FALSE(CAboutDlg::HomePage().isEmpty());
+    EXPECT_TRUE(strDetails.contains(QStringLiteral("Home: ") + CAboutDlg::HomePage()));
     // The source folder of this build, where the test data lies.
     const QString strSource = QStringLiteral(ZERIN_TEST_DATA).section(QLatin1Char('/'), 0, -3);
     EXPECT_FALSE(strDetails.contains(strSource)) << strSource.toStdString();
