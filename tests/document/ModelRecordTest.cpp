@@ -180,10 +180,12 @@ template <class Set, class Element> void ExpectSetRecord() {
     ASSERT_GE(bytes.size(), tail.Get().size());
     EXPECT_EQ(Bytes(bytes.end() - 8, bytes.end()), tail.Get());
 
+    // The elements read outlive the sets that refer to them, as a document's do.
+    std::vector<std::unique_ptr<CObject>> elements;
     auto read = [&](const Bytes& in, Set& into) {
         CArchive loading(in, g_registry);
-        std::unique_ptr<CObject> x(loading.ReadObject());
-        std::unique_ptr<CObject> y(loading.ReadObject());
+        elements.emplace_back(loading.ReadObject());
+        elements.emplace_back(loading.ReadObject());
         into.Serialize(loading);
         return into.GetCount();
     };
@@ -215,6 +217,9 @@ TEST(ModelRecordTest, FarOffPositionIsRefusedBeforeAnythingIsComputedFromIt) {
         b.NewClass("CPNEvent").Int32(0).Int32(far).Null();
         CArchive ar(b.Get(), g_registry);
         EXPECT_THROW(ar.ReadObject<CPNEvent>(), CArchiveException);
+        // What the archive made before it refused is its reader's to delete.
+        for (CObject* object : ar.GetLoadedObjects())
+            delete object;
     }
     ExpectedBytes edge;
     edge.NewClass("CPNEvent").Int32(CPNElement::kMaxCoordinate).Int32(0).Null();
