@@ -48,6 +48,7 @@ void CGuiFrameServices::ApplyPending() {
 }
 
 CGuiFrameServices::~CGuiFrameServices() {
+    delete m_pProgress;
     while (m_nWaitCursor > 0)
         EndWaitCursor();
 }
@@ -142,7 +143,8 @@ void CGuiFrameServices::BeginCaseGraphProgress() {
         return;
     // The dialog shows itself, modal, once the computation takes a while, and lets
     // Cancel through while it is up.
-    m_pProgress = std::make_unique<CCaseGraphProgressDialog>(m_pFrame);
+    delete m_pProgress;
+    m_pProgress = new CCaseGraphProgressDialog(m_pFrame);
 }
 
 bool CGuiFrameServices::CaseGraphProgress(int nCases, int nArcs) {
@@ -174,7 +176,15 @@ void CGuiFrameServices::EndCaseGraphProgress() {
             ShowError(kCaseGraphTooLarge);
         return;
     }
-    m_pProgress.reset();
+    // The test of the net goes on after the graph, asking every event's concession of
+    // the whole class, and reports here: the dialog stays for it, its Cancel still
+    // heard, and goes once the window's thread is back in its loop (a deferred delete
+    // waits for that even while the dialog handles its own events).
+    if (m_pProgress) {
+        if (m_bOutOfMemory)
+            m_pProgress->hide();
+        m_pProgress->deleteLater();
+    }
     if (std::exchange(m_bOutOfMemory, false))
         ShowError(kCaseGraphTooLarge);
 }

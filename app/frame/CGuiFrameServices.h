@@ -3,8 +3,9 @@
 #include "document/CFrameServices.h"
 #include "platform/CMeasureDC.h"
 
+#include <QPointer>
+
 #include <atomic>
-#include <memory>
 #include <utility>
 
 class CCaseGraphProgressDialog;
@@ -58,7 +59,10 @@ private:
     std::atomic<CWorkMonitor*> m_pTaskMonitor = nullptr;
     int m_nWaitCursor = 0;
     CMeasureDC m_measure;
-    std::unique_ptr<CCaseGraphProgressDialog> m_pProgress;
+    // Made by the window's thread for a computation on it; kept until that thread is
+    // back in its loop, so that what follows the graph (the events' concession) reports
+    // to it and its Cancel is heard.
+    QPointer<CCaseGraphProgressDialog> m_pProgress;
     // The computation under way was stopped for want of memory.
     bool m_bOutOfMemory = false;
 };

@@ -56,6 +56,8 @@ bool CTaskRunner::eventFilter(QObject* pObject, QEvent* pEvent) {
 
 bool CTaskRunner::Run(const QString& strTitle, const std::function<bool(CWorkMonitor&)>& work) {
     if (m_bRunning || QThread::currentThread() != thread()) {
+        if (m_pMonitor)
+            return work(*m_pMonitor);
         CWorkMonitor monitor;
         return work(monitor);
     }
@@ -65,6 +67,7 @@ bool CTaskRunner::Run(const QString& strTitle, const std::function<bool(CWorkMon
     CBufferedOutputSink held;
     COutputSink* pSink = SetOutputSink(&held);
     CWorkMonitor monitor;
+    m_pMonitor = &monitor;
     CTaskProgressDialog dialog(strTitle, m_pWindow);
     connect(&dialog, &CTaskProgressDialog::Cancelled, this, [&monitor] { monitor.Cancel(); });
     QEventLoop loop;
@@ -111,6 +114,7 @@ bool CTaskRunner::Run(const QString& strTitle, const std::function<bool(CWorkMon
     if (result && !error && pSink)
         held.Replay(*pSink);
     m_bRunning = false;
+    m_pMonitor = nullptr;
     if (m_freeze)
         m_freeze(false);
     if (error)

@@ -35,7 +35,8 @@ public:
 
     // Runs the work, returning once it has ended: true when it ran to its end, false
     // when it was cancelled (it returned false). Called from the worker itself (work
-    // within work) it runs at once. An exception of the work comes out here.
+    // within work) it runs at once with the running work's monitor, whose progress is
+    // shown and whose Cancel it hears. An exception of the work comes out here.
     bool Run(const QString& strTitle, const std::function<bool(CWorkMonitor&)>& work);
     bool IsRunning() const { return m_bRunning; }
     // The progress shown for the work under way; null before it shows and after.
@@ -54,5 +55,7 @@ private:
     std::function<void(bool)> m_freeze;
     int m_nShowAfterMs = kShowAfterMs;
     bool m_bRunning = false;
+    // The monitor of the work under way, which work within work reports to.
+    CWorkMonitor* m_pMonitor = nullptr;
     QPointer<CTaskProgressDialog> m_pDialog;
 };

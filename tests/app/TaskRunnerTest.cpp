@@ -6,7 +6,9 @@
 #include "FrameFixture.h"
 
 #include "app/bars/COutputBar.h"
+#include "app/dialogs/CCaseGraphProgressDialog.h"
 #include "app/dialogs/CTaskProgressDialog.h"
+#include "app/frame/CGuiFrameServices.h"
 #include "app/frame/CTaskRunner.h"
 #include "base/OutputWriter.h"
 #include "views/CDiagramView.h"
@@ -87,10 +89,33 @@ TEST_F(TaskRunner, WorkThatEndsShowsNoDialogAndWritesWhatItWrote) {
         return inner;
     }));
     EXPECT_TRUE(inner);
+    // It reports to the running work's monitor: a Cancel of the outer work reaches it.
+    EXPECT_FALSE(runner.Run(QStringLiteral("Outer"), [&](CWorkMonitor& outer) {
+        outer.Cancel();
+        return runner.Run(QStringLiteral("Inner"), [](CWorkMonitor& m) { return m.Poll(); });
+    }));
     EXPECT_THROW(
         runner.Run(QStringLiteral("Throws"), [](CWorkMonitor&) -> bool { throw std::bad_alloc(); }),
         std::bad_alloc);
     EXPECT_FALSE(runner.IsRunning());
+}
+
+// The net's test goes on after the graph on the window's thread (the concession of every
+// event over the whole class): the graph's progress stays for it, its Cancel still heard,
+// and goes once the window's thread is back in its loop.
+TEST_F(TaskRunner, TheCaseGraphProgressHearsCancelUntilTheTestEnds) {
+    CGuiFrameServices& services = Frame().GetFrameServices();
+    services.BeginCaseGraphProgress();
+    EXPECT_TRUE(services.CaseGraphProgress(12, 30));
+    services.EndCaseGraphProgress();
+    auto* pDialog = Frame().findChild<CCaseGraphProgressDialog*>();
+    ASSERT_NE(pDialog, nullptr);
+    EXPECT_TRUE(services.CaseGraphProgress(12, 0));
+    pDialog->reject();
+    EXPECT_FALSE(services.CaseGraphProgress(12, 0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Frame().findChild<CCaseGraphProgressDialog*>(), nullptr);
+    EXPECT_TRUE(services.CaseGraphProgress(12, 0)) << "no dialog, nothing to cancel";
 }
 
 } // namespace
