@@ -3,7 +3,6 @@
 #include "engines/CSymbolicEngine.h"
 #include "engines/ECaseGraphResult.h"
 #include "model/CNetStructure.h"
-#include "model/CSetConditions.h"
 #include "properties/CCheckContext.h"
 
 #include <new>
@@ -34,23 +33,20 @@ bool Supported(const CFormula& f) {
     return true;
 }
 
-CSetConditions InitialCase(const CNetStructure& net) {
-    CSetConditions initial;
-    for (int c = 0; c < static_cast<int>(net.ConditionCount()); ++c)
-        if (net.Initial(c))
-            initial.Add(net.Conditions()[static_cast<std::size_t>(c)]);
-    return initial;
+// The operators whose runs are lassos or maximal runs, which the diagrams do not give.
+bool NeedsLasso(const CFormula& f) {
+    return f.Kind() == EKind::EG || f.Kind() == EKind::AF || f.Kind() == EKind::AU;
 }
 
 } // namespace
 
 CSymbolicPropertyEngine::CSymbolicPropertyEngine(const CNetStructure& net,
-                                                 std::unique_ptr<CSymbolicEngine> engine)
+                                                 std::shared_ptr<CSymbolicEngine> engine)
     : m_net(net), m_pEngine(std::move(engine)) {
     m_reach = m_pEngine->ForwardSet();
     CCaseSet live;
-    for (const CPNEvent* event : m_net.Events())
-        live = live | m_pEngine->WithConcession(*event);
+    for (int e = 0; e < static_cast<int>(m_net.EventCount()); ++e)
+        live = live | m_pEngine->WithConcession(e);
     m_deadlocks = m_reach - live;
 }
 
@@ -64,22 +60,23 @@ CSymbolicPropertyEngine::~CSymbolicPropertyEngine() {
 std::unique_ptr<CSymbolicPropertyEngine>
 CSymbolicPropertyEngine::Make(const CNetStructure& net, long long memoryLimit,
                               const WorkProgress& progress) {
-    if (net.Conditions().size() != net.ConditionCount() ||
-        net.Events().size() != net.EventCount() || net.EventCount() == 0)
+    const CaseGraphProgress told = [&progress](int cases, int) {
+        return !progress || progress(static_cast<std::size_t>(cases), 0);
+    };
+    std::shared_ptr<CSymbolicEngine> engine = CSymbolicEngine::Make(net, memoryLimit, told);
+    if (!engine)
         return nullptr;
     try {
-        auto engine = std::make_unique<CSymbolicEngine>(net.Events(), InitialCase(net));
-        const CaseGraphProgress told = [&progress](int cases, int) {
-            return !progress || progress(static_cast<std::size_t>(cases), 0);
-        };
-        if (engine->Run(told, memoryLimit) != ECaseGraphResult::Completed)
-            return nullptr;
         return std::make_unique<CSymbolicPropertyEngine>(net, std::move(engine));
-    } catch (const std::logic_error&) {
-        return nullptr; // the library serves another analysis of the process
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+}
+
+std::unique_ptr<CSymbolicPropertyEngine> CSymbolicPropertyEngine::RunsOnly() const {
+    auto door = std::make_unique<CSymbolicPropertyEngine>(m_net, m_pEngine);
+    door->m_bRunsOnly = true;
+    return door;
 }
 
 std::string CSymbolicPropertyEngine::ForwardCount() {
@@ -91,7 +88,7 @@ unsigned CSymbolicPropertyEngine::Techniques() const {
 }
 
 bool CSymbolicPropertyEngine::Accepts(const CFormula& formula) const {
-    return Supported(formula);
+    return Supported(formula) && !(m_bRunsOnly && formula.Contains(NeedsLasso));
 }
 
 void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& properties,
@@ -100,16 +97,101 @@ void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& propert
     // The sets are kept by formula node for this batch only: a node of a later batch may
     // take the place of one freed.
     m_mapSets.clear();
-    const CSetConditions initial = InitialCase(m_net);
+    const CCaseSet initial = m_pEngine->InitialSet();
     for (std::size_t i = 0; i < properties.size(); ++i) {
+        CPropertyResult& result = *results[i];
         try {
-            const bool holds = m_pEngine->Contains(Of(*properties[i]->formula, context), initial);
-            results[i]->verdict = holds ? EVerdict::True : EVerdict::False;
-            results[i]->techniques = Techniques();
-            results[i]->seconds = context.Budget().Elapsed();
+            const CFormula& f = *properties[i]->formula;
+            const bool holds = !(Of(f, context) & initial).IsEmpty();
+            result.verdict = holds ? EVerdict::True : EVerdict::False;
+            result.techniques = Techniques();
+            result.seconds = context.Budget().Elapsed();
+            result.run = Explain(f, holds, context);
+            result.seconds = context.Budget().Elapsed();
         } catch (const std::bad_alloc&) {
             throw CCheckStopped{EStopReason::MemoryLimit};
         }
+    }
+}
+
+std::optional<CRun> CSymbolicPropertyEngine::Explain(const CFormula& f, bool want,
+                                                     CCheckContext& context) {
+    m_trace = {};
+    m_trace.cases.push_back(m_net.InitialCase());
+    if (!Extend(f, want, context))
+        return std::nullopt;
+    if (m_pEngine->Contains(m_deadlocks, m_trace.cases.back()))
+        m_trace.end = CRun::EEnd::Deadlock;
+    return std::move(m_trace);
+}
+
+bool CSymbolicPropertyEngine::PathTo(const CCaseSet& target, const CCaseSet* within,
+                                     CCheckContext& context) {
+    const auto tick = [&context] { context.Budget().Check(0); };
+    // From the initial case through any case: the engine's kept rings serve each target.
+    const std::optional<CSymbolicEngine::CEventRun> run =
+        m_trace.events.empty() && !within
+            ? m_pEngine->RunTo(target, tick)
+            : m_pEngine->RunFrom(m_trace.cases.back(), target, within, tick);
+    if (!run)
+        return false;
+    m_trace.events.insert(m_trace.events.end(), run->events.begin(), run->events.end());
+    m_trace.cases.insert(m_trace.cases.end(), run->cases.begin() + 1, run->cases.end());
+    return true;
+}
+
+bool CSymbolicPropertyEngine::Extend(const CFormula& f, bool want, CCheckContext& context) {
+    const auto holds = [&](const CFormula& g) {
+        return m_pEngine->Contains(Of(g, context), m_trace.cases.back());
+    };
+    switch (f.Kind()) {
+    case EKind::Not:
+        return Extend(*f.Operand(), !want, context);
+    case EKind::And:
+    case EKind::Or:
+        if (want == (f.Kind() == EKind::And))
+            return false;
+        for (const FormulaPtr& g : f.Operands())
+            if (holds(*g) == want && Extend(*g, want, context))
+                return true;
+        return false;
+    case EKind::Implies:
+        if (!want)
+            return false;
+        if (!holds(*f.Operand(0)) && Extend(*f.Operand(0), false, context))
+            return true;
+        return holds(*f.Operand(1)) && Extend(*f.Operand(1), true, context);
+    case EKind::EX:
+    case EKind::AX: {
+        if (want != (f.Kind() == EKind::EX))
+            return false;
+        const CCaseSet here = m_pEngine->CaseSet(m_trace.cases.back());
+        const CCaseSet& p = Of(*f.Operand(), context);
+        for (int e = 0; e < static_cast<int>(m_net.EventCount()); ++e) {
+            const CCaseSet next = m_pEngine->Image(here, e);
+            if (next.IsEmpty() || (next & p).IsEmpty() == want)
+                continue;
+            m_trace.events.push_back(e);
+            m_trace.cases.push_back(*m_pEngine->OneCase(next));
+            Extend(*f.Operand(), want, context);
+            return true;
+        }
+        return false;
+    }
+    case EKind::EF:
+    case EKind::AG: {
+        if (want != (f.Kind() == EKind::EF))
+            return false;
+        const CCaseSet& p = Of(*f.Operand(), context);
+        if (!PathTo(want ? p : m_reach - p, nullptr, context))
+            return false;
+        Extend(*f.Operand(), want, context);
+        return true;
+    }
+    case EKind::EU:
+        return want && PathTo(Of(*f.Operand(1), context), &Of(*f.Operand(0), context), context);
+    default:
+        return false;
     }
 }
 
@@ -148,12 +230,11 @@ CCaseSet CSymbolicPropertyEngine::Compute(const CFormula& f, CCheckContext& cont
     case EKind::False:
         return {};
     case EKind::Condition:
-        return m_pEngine->Holding(*m_net.Conditions()[static_cast<std::size_t>(f.Elements()[0])]) &
-               m_reach;
+        return m_pEngine->Holding(f.Elements()[0]) & m_reach;
     case EKind::Fireable: {
         CCaseSet any;
         for (int e : f.Elements())
-            any = any | m_pEngine->WithConcession(*m_net.Events()[static_cast<std::size_t>(e)]);
+            any = any | m_pEngine->WithConcession(e);
         return any & m_reach;
     }
     case EKind::Deadlock:

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class CNetStructure;
 class CSymbolicEngine;
@@ -13,19 +14,25 @@ class CSymbolicEngine;
 // Properties over decision diagrams: every state and CTL formula of conditions, fireable
 // and deadlock, decided as sets of the cases reachable forward from the initial case
 // (BuDDy fixpoints by the symbolic engine's saturation), for nets far past what can be
-// listed case by case. It needs the drawn net (the engine works on its elements) and
-// gives no runs; counts and bounds it leaves to the others.
+// listed case by case, drawn or read from a file. The runs that show the answers it
+// gives as the explicit CTL engine does, through EF, AG, EX, AX and EU under the
+// connectives (a shortest path to a case by the rings of a breadth-first search), but no
+// lasso (EG, AF, AU); counts and bounds it leaves to the others.
 class CSymbolicPropertyEngine : public CPropertyEngine {
 public:
-    // Takes the engine, already run forward; the net is the one it was made from.
-    CSymbolicPropertyEngine(const CNetStructure& net, std::unique_ptr<CSymbolicEngine> engine);
+    // Takes the engine of the net, already run forward.
+    CSymbolicPropertyEngine(const CNetStructure& net, std::shared_ptr<CSymbolicEngine> engine);
     ~CSymbolicPropertyEngine() override;
 
-    // The engine of a drawn net, run forward within the memory limit (bytes, 0 for
-    // none); null where the net is not drawn, the library is in use elsewhere, the
-    // forward cases do not fit or the progress said stop.
+    // The engine of the net, run forward within the memory limit (bytes, 0 for none);
+    // null where the library is in use elsewhere, the forward cases do not fit or the
+    // progress said stop.
     static std::unique_ptr<CSymbolicPropertyEngine>
     Make(const CNetStructure& net, long long memoryLimit, const WorkProgress& progress);
+    // Another door onto the same diagrams that takes only the formulas whose answers it
+    // shows with a run wherever the explicit engines would (no EG, AF, AU): asked before
+    // them where runs are wanted, the whole engine after them.
+    std::unique_ptr<CSymbolicPropertyEngine> RunsOnly() const;
     // How many cases the initial case reaches forward, in decimal.
     std::string ForwardCount();
 
@@ -40,10 +47,21 @@ private:
     CCaseSet Compute(const CFormula& f, CCheckContext& context);
     CCaseSet ExistsNext(const CCaseSet& s);
     CCaseSet ExistsGlobally(const CCaseSet& s, CCheckContext& context);
+    // The run from the initial case that shows f has the value want there, if any.
+    std::optional<CRun> Explain(const CFormula& f, bool want, CCheckContext& context);
+    // Extends the trace to show f has the value want at its last case; false when no
+    // run shows it.
+    bool Extend(const CFormula& f, bool want, CCheckContext& context);
+    // Appends a shortest run from the trace's last case to target, through within
+    // (every case where null); false when there is none.
+    bool PathTo(const CCaseSet& target, const CCaseSet* within, CCheckContext& context);
 
     const CNetStructure& m_net;
-    std::unique_ptr<CSymbolicEngine> m_pEngine;
+    std::shared_ptr<CSymbolicEngine> m_pEngine;
+    bool m_bRunsOnly = false;
     CCaseSet m_reach;
     CCaseSet m_deadlocks;
     std::map<const CFormula*, CCaseSet> m_mapSets;
+    // The run being explained.
+    CRun m_trace;
 };
