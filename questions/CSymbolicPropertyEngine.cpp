@@ -4,6 +4,7 @@
 #include "engines/ECaseGraphResult.h"
 #include "model/CNetStructure.h"
 #include "properties/CCheckContext.h"
+#include "properties/CLtlTranslator.h"
 
 #include <new>
 #include <stdexcept>
@@ -35,7 +36,24 @@ bool Supported(const CFormula& f) {
 
 // The operators whose runs are lassos or maximal runs, which the diagrams do not give.
 bool NeedsLasso(const CFormula& f) {
-    return f.Kind() == EKind::EG || f.Kind() == EKind::AF || f.Kind() == EKind::AU;
+    return f.Kind() == EKind::EG || f.Kind() == EKind::AF || f.Kind() == EKind::AU ||
+           f.Kind() == EKind::PathA || f.Kind() == EKind::PathE;
+}
+
+bool OutsideLtl(const CFormula& f) {
+    return f.IsCtlOperator() || f.Kind() == EKind::PathA || f.Kind() == EKind::PathE ||
+           f.Kind() == EKind::Bound || f.Kind() == EKind::Compare;
+}
+
+// A or E around a path formula of conditions, fireable and deadlock (under negations);
+// the quantifier, or null for another formula.
+const CFormula* LtlQuantifier(const CFormula& formula) {
+    const CFormula* f = &formula;
+    while (f->Kind() == EKind::Not)
+        f = f->Operand().get();
+    if (f->Kind() != EKind::PathA && f->Kind() != EKind::PathE)
+        return nullptr;
+    return f->Operand()->Contains(OutsideLtl) ? nullptr : f;
 }
 
 } // namespace
@@ -88,7 +106,9 @@ unsigned CSymbolicPropertyEngine::Techniques() const {
 }
 
 bool CSymbolicPropertyEngine::Accepts(const CFormula& formula) const {
-    return Supported(formula) && !(m_bRunsOnly && formula.Contains(NeedsLasso));
+    if (m_bRunsOnly && formula.Contains(NeedsLasso))
+        return false;
+    return Supported(formula) || LtlQuantifier(formula);
 }
 
 void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& properties,
@@ -102,6 +122,10 @@ void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& propert
         CPropertyResult& result = *results[i];
         try {
             const CFormula& f = *properties[i]->formula;
+            if (!Supported(f)) {
+                CheckLtl(f, context, result);
+                continue;
+            }
             const bool holds = !(Of(f, context) & initial).IsEmpty();
             result.verdict = holds ? EVerdict::True : EVerdict::False;
             result.techniques = Techniques();
@@ -218,6 +242,100 @@ CCaseSet CSymbolicPropertyEngine::ExistsGlobally(const CCaseSet& s, CCheckContex
             return z;
         z = std::move(next);
     }
+}
+
+void CSymbolicPropertyEngine::CheckLtl(const CFormula& formula, CCheckContext& context,
+                                       CPropertyResult& result) {
+    // A phi: a run of !phi refutes it; E phi: a run of phi proves it.
+    const CFormula& f = *LtlQuantifier(formula);
+    const bool all = f.Kind() == EKind::PathA;
+    const auto automaton = CLtlTranslator::Translate(f.Operand(), all);
+    if (!automaton) {
+        result.reason = EStopReason::TooLarge;
+        return;
+    }
+    const bool found = HasFairRun(*automaton, context);
+    bool value = all ? !found : found;
+    for (const CFormula* g = &formula; g != &f; g = g->Operand().get())
+        value = !value;
+    result.verdict = value ? EVerdict::True : EVerdict::False;
+    result.techniques = Techniques() | kAutomata;
+    result.seconds = context.Budget().Elapsed();
+}
+
+// The product of the cases and the automaton as one set of cases per automaton state:
+// the cases paired with it, each matching its label. A case steps to the cases one event
+// leads to, a case without concession to itself (the run stays there for ever), and the
+// automaton along to a successor whose label the next case matches.
+bool CSymbolicPropertyEngine::HasFairRun(const CBuchiAutomaton& automaton, CCheckContext& context) {
+    using Sets = std::vector<CCaseSet>;
+    const std::size_t n = automaton.states.size();
+    Sets valid(n);
+    for (std::size_t q = 0; q < n; ++q) {
+        CCaseSet label = m_reach;
+        for (std::size_t k = 0; k < automaton.atoms.size(); ++k) {
+            const CCaseSet& atom = Of(*automaton.atoms[k], context);
+            if ((automaton.states[q].must >> k) & 1u)
+                label = label & atom;
+            if ((automaton.states[q].mustNot >> k) & 1u)
+                label = label - atom;
+        }
+        valid[q] = std::move(label);
+    }
+    // The product states with a step into z.
+    const auto pre = [&](const Sets& z) {
+        Sets into(n);
+        for (std::size_t q = 0; q < n; ++q) {
+            if (z[q].IsEmpty())
+                continue;
+            into[q] = m_pEngine->Predecessors(z[q]) | (z[q] & m_deadlocks);
+            context.Budget().Check(0);
+        }
+        Sets result(n);
+        for (std::size_t q = 0; q < n; ++q)
+            for (const int t : automaton.states[q].successors)
+                result[q] = result[q] | (into[static_cast<std::size_t>(t)] & valid[q]);
+        return result;
+    };
+    const auto meet = [n](const Sets& a, const Sets& b) {
+        Sets result(n);
+        for (std::size_t q = 0; q < n; ++q)
+            result[q] = a[q] & b[q];
+        return result;
+    };
+    // Emerson and Lei: the greatest set z of product states with a step into z that
+    // reaches, within z, each acceptance set; the states of a fair cycle and those
+    // leading to one.
+    Sets z = valid;
+    for (bool changed = true; changed;) {
+        const Sets before = z;
+        if (automaton.acceptanceSets == 0)
+            z = meet(z, pre(z));
+        for (int k = 0; k < automaton.acceptanceSets; ++k) {
+            // The states of z that reach, within z, one of z in set k: breadth first
+            // backward by the new states of each layer.
+            Sets reached(n), layer(n);
+            for (std::size_t q = 0; q < n; ++q)
+                if ((automaton.states[q].accepting >> k) & 1u)
+                    reached[q] = layer[q] = z[q];
+            for (bool grew = true; grew;) {
+                grew = false;
+                const Sets back = meet(pre(layer), z);
+                for (std::size_t q = 0; q < n; ++q) {
+                    layer[q] = back[q] - reached[q];
+                    reached[q] = reached[q] | layer[q];
+                    grew = grew || !layer[q].IsEmpty();
+                }
+            }
+            z = meet(z, pre(reached));
+        }
+        changed = z != before;
+    }
+    const CCaseSet initial = m_pEngine->InitialSet();
+    for (std::size_t q = 0; q < n; ++q)
+        if (automaton.states[q].initial && !(z[q] & initial).IsEmpty())
+            return true;
+    return false;
 }
 
 CCaseSet CSymbolicPropertyEngine::Compute(const CFormula& f, CCheckContext& context) {

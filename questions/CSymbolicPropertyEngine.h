@@ -10,14 +10,17 @@
 
 class CNetStructure;
 class CSymbolicEngine;
+struct CBuchiAutomaton;
 
 // Properties over decision diagrams: every state and CTL formula of conditions, fireable
 // and deadlock, decided as sets of the cases reachable forward from the initial case
 // (BuDDy fixpoints by the symbolic engine's saturation), for nets far past what can be
-// listed case by case, drawn or read from a file. The runs that show the answers it
-// gives as the explicit CTL engine does, through EF, AG, EX, AX and EU under the
-// connectives (a shortest path to a case by the rings of a breadth-first search), but no
-// lasso (EG, AF, AU); counts and bounds it leaves to the others.
+// listed case by case, drawn or read from a file; LTL over the same atoms by the fair
+// cycles (Emerson and Lei) of the product with the formula's Buchi automaton, one set of
+// cases per automaton state. The runs that show the answers it gives as the explicit CTL
+// engine does, through EF, AG, EX, AX and EU under the connectives (a shortest path to a
+// case by the rings of a breadth-first search), but no lasso (EG, AF, AU, LTL); counts
+// and bounds it leaves to the others.
 class CSymbolicPropertyEngine : public CPropertyEngine {
 public:
     // Takes the engine of the net, already run forward.
@@ -47,6 +50,11 @@ private:
     CCaseSet Compute(const CFormula& f, CCheckContext& context);
     CCaseSet ExistsNext(const CCaseSet& s);
     CCaseSet ExistsGlobally(const CCaseSet& s, CCheckContext& context);
+    // A or E around a path formula (under negations), by the fair runs of the product
+    // with the formula's Buchi automaton.
+    void CheckLtl(const CFormula& formula, CCheckContext& context, CPropertyResult& result);
+    // Whether a run of the net from the initial case is accepted by the automaton.
+    bool HasFairRun(const CBuchiAutomaton& automaton, CCheckContext& context);
     // The run from the initial case that shows f has the value want there, if any.
     std::optional<CRun> Explain(const CFormula& f, bool want, CCheckContext& context);
     // Extends the trace to show f has the value want at its last case; false when no
