@@ -113,6 +113,8 @@ struct CSymbolicEngine::Impl {
     // built); per event its variable in the step relation.
     std::vector<int> varX, varT, varU;
     int nVars = 0;
+    // The condition of each case variable (-1 for the other variables).
+    std::vector<int> conditionOfVar;
 
     bdd initial, whole, forward, steps;
     bool stepsBuilt = false;
@@ -164,9 +166,11 @@ struct CSymbolicEngine::Impl {
                 return bddfalse;
             in[At(b)] = true;
         }
+        // Bottom up, each literal above the ones before: one new node each.
+        const std::vector<int> vars = CaseVars();
         bdd cube = bddtrue;
-        for (std::size_t b = 0; b < nc; ++b)
-            cube &= in[b] ? bdd_ithvar(varX[b]) : bdd_nithvar(varX[b]);
+        for (auto v = vars.rbegin(); v != vars.rend(); ++v)
+            cube &= in[At(conditionOfVar[At(*v)])] ? bdd_ithvar(*v) : bdd_nithvar(*v);
         return cube;
     }
 
@@ -218,22 +222,53 @@ struct CSymbolicEngine::Impl {
         }
     }
 
+    // Whether the case (held by condition number) is one of f, a set over the case
+    // variables: the path its values take through the diagram ends in true.
+    bool Member(const bdd& f, const std::vector<char>& held) const {
+        BDD node = f.id();
+        while (node > 1)
+            node = held[At(conditionOfVar[At(bdd_var(node))])] ? bdd_high(node) : bdd_low(node);
+        return node == 1;
+    }
+
     // The run from the first ring to a case of target in ring k: one case of it, then
-    // back ring by ring by the pre-image of one event at a time.
+    // back ring by ring by the pre-image of one event at a time. The case before an
+    // occurrence is known from the case after it: only its membership of the ring is
+    // asked of the diagram.
     CEventRun WalkBack(const CRings& r, int k, const bdd& within, const bdd& target) const {
         CEventRun run;
-        bdd current = bdd_satoneset(r.rings[At(k)] & target, xSet, bddfalse);
-        run.cases.push_back(NumbersOf(current));
+        run.cases.push_back(NumbersOf(bdd_satoneset(r.rings[At(k)] & target, xSet, bddfalse)));
+        std::vector<char> held(nc, 0);
         for (; k > 0; --k) {
             const bdd before = r.rings[At(k - 1)] & within;
+            std::fill(held.begin(), held.end(), 0);
+            for (const int b : run.cases.back())
+                held[At(b)] = 1;
             for (int e = 0; e < static_cast<int>(ne); ++e) {
-                const bdd from = Image(current, e, false) & before;
-                if (from == bddfalse)
+                // Backward: its post-set held, its pre-set free (none where a condition
+                // is on both sides).
+                const auto isHeld = [&](int b) { return held[At(b)] != 0; };
+                if (enabled[At(e)] == bddfalse ||
+                    !std::all_of(post[At(e)].begin(), post[At(e)].end(), isHeld) ||
+                    std::any_of(pre[At(e)].begin(), pre[At(e)].end(), isHeld))
                     continue;
-                current = bdd_satoneset(from, xSet, bddfalse);
-                run.events.push_back(e);
-                run.cases.push_back(NumbersOf(current));
-                break;
+                for (const int b : post[At(e)])
+                    held[At(b)] = 0;
+                for (const int b : pre[At(e)])
+                    held[At(b)] = 1;
+                if (Member(before, held)) {
+                    std::vector<int> from;
+                    for (std::size_t b = 0; b < nc; ++b)
+                        if (held[b])
+                            from.push_back(static_cast<int>(b));
+                    run.events.push_back(e);
+                    run.cases.push_back(std::move(from));
+                    break;
+                }
+                for (const int b : pre[At(e)])
+                    held[At(b)] = 0;
+                for (const int b : post[At(e)])
+                    held[At(b)] = 1;
             }
         }
         std::reverse(run.events.begin(), run.events.end());
@@ -473,9 +508,6 @@ struct CSymbolicEngine::Impl {
     void ForEachCase(const bdd& f,
                      const std::function<bool(const std::vector<Word>&)>& visit) const {
         const std::vector<int> order = CaseVars();
-        std::vector<int> conditionOfVar(At(nVars), -1);
-        for (std::size_t b = 0; b < varX.size(); ++b)
-            conditionOfVar[At(varX[b])] = static_cast<int>(b);
         std::vector<Word> bits((nc + 63) / 64 + 1, 0);
         bool goOn = true;
         std::function<void(BDD, std::size_t)> walk = [&](BDD node, std::size_t k) {
@@ -658,6 +690,9 @@ CSymbolicEngine::CSymbolicEngine(const CNetStructure& net) : m_p(std::make_uniqu
         if (d.varU[e] < 0)
             d.varU[e] = next++;
     d.nVars = next;
+    d.conditionOfVar.assign(At(next), -1);
+    for (std::size_t b = 0; b < nc; ++b)
+        d.conditionOfVar[At(d.varX[b])] = static_cast<int>(b);
 
     g_bInUse = true;
     // The operator caches grow with the node table, a quarter of its size: the images
@@ -944,7 +979,13 @@ bool CSymbolicEngine::Contains(const CCaseSet& s, const CSetConditions& c) {
 }
 
 bool CSymbolicEngine::Contains(const CCaseSet& s, const std::vector<int>& conditions) {
-    return (s.Diagram() & m_p->Cube(conditions)) != bddfalse;
+    std::vector<char> held(m_p->nc, 0);
+    for (const int b : conditions) {
+        if (b < 0 || At(b) >= m_p->nc)
+            return false;
+        held[At(b)] = 1;
+    }
+    return m_p->Member(s.Diagram(), held);
 }
 
 std::optional<std::vector<int>> CSymbolicEngine::OneCase(const CCaseSet& s) {
