@@ -91,9 +91,9 @@ CSymbolicPropertyEngine::Make(const CNetStructure& net, long long memoryLimit,
     }
 }
 
-std::unique_ptr<CSymbolicPropertyEngine> CSymbolicPropertyEngine::RunsOnly() const {
+std::unique_ptr<CSymbolicPropertyEngine> CSymbolicPropertyEngine::Door(ETakes takes) const {
     auto door = std::make_unique<CSymbolicPropertyEngine>(m_net, m_pEngine);
-    door->m_bRunsOnly = true;
+    door->m_eTakes = takes;
     return door;
 }
 
@@ -106,9 +106,9 @@ unsigned CSymbolicPropertyEngine::Techniques() const {
 }
 
 bool CSymbolicPropertyEngine::Accepts(const CFormula& formula) const {
-    if (m_bRunsOnly && formula.Contains(NeedsLasso))
+    if (m_eTakes == ETakes::WithRuns && formula.Contains(NeedsLasso))
         return false;
-    return Supported(formula) || LtlQuantifier(formula);
+    return Supported(formula) || (m_eTakes == ETakes::All && LtlQuantifier(formula));
 }
 
 void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& properties,

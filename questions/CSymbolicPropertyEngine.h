@@ -32,10 +32,13 @@ public:
     // progress said stop.
     static std::unique_ptr<CSymbolicPropertyEngine>
     Make(const CNetStructure& net, long long memoryLimit, const WorkProgress& progress);
-    // Another door onto the same diagrams that takes only the formulas whose answers it
-    // shows with a run wherever the explicit engines would (no EG, AF, AU): asked before
-    // them where runs are wanted, the whole engine after them.
-    std::unique_ptr<CSymbolicPropertyEngine> RunsOnly() const;
+    // What a door onto the diagrams takes: everything; all but LTL (asked before the
+    // explicit engines, which find an LTL counterexample on the fly sooner than the
+    // fixpoints decide one); only what it shows with a run wherever the explicit engines
+    // would (no EG, AF, AU, LTL), asked before them where runs are wanted.
+    enum class ETakes { All, AllButLtl, WithRuns };
+    // Another door onto the same diagrams, the whole engine asked after the others.
+    std::unique_ptr<CSymbolicPropertyEngine> Door(ETakes takes) const;
     // How many cases the initial case reaches forward, in decimal.
     std::string ForwardCount();
 
@@ -66,7 +69,7 @@ private:
 
     const CNetStructure& m_net;
     std::shared_ptr<CSymbolicEngine> m_pEngine;
-    bool m_bRunsOnly = false;
+    ETakes m_eTakes = ETakes::All;
     CCaseSet m_reach;
     CCaseSet m_deadlocks;
     std::map<const CFormula*, CCaseSet> m_mapSets;

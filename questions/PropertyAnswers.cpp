@@ -77,9 +77,10 @@ std::string Limits(const CQuestionContext& context, CCheckLimits& limits) {
 
 // The decision diagrams, drawn or read from a file: asked first where the initial case
 // reaches more cases forward than the explicit engines list in good time (smaller nets
-// keep the explicit engines first), and alone where they are asked for. Where runs are
-// asked for, the formulas whose runs are lassos go to the explicit engines first, the
-// diagrams answering them only where those give up.
+// keep the explicit engines first), and alone where they are asked for. LTL goes to the
+// explicit engines first (a counterexample on the fly comes sooner than the fixpoints),
+// and where runs are asked for, so do the formulas whose runs are lassos: the whole
+// engine answers them after those, where they give up.
 static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecker& checker,
                                 bool asked) {
     constexpr long long kListedCases = 1000000;
@@ -95,9 +96,14 @@ static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecke
                         count > std::to_string(kListedCases));
     if (!asked && !large)
         return;
-    if (!asked && context.Has("--witness"))
-        checker.AddEngine(engine->RunsOnly(), true);
-    checker.AddEngine(std::move(engine), asked || !context.Has("--witness"));
+    if (asked) {
+        checker.AddEngine(std::move(engine), true);
+        return;
+    }
+    using ETakes = CSymbolicPropertyEngine::ETakes;
+    checker.AddEngine(engine->Door(context.Has("--witness") ? ETakes::WithRuns : ETakes::AllButLtl),
+                      true);
+    checker.AddEngine(std::move(engine));
 }
 
 std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {

@@ -161,14 +161,19 @@ TEST(SymbolicProperties, TheDoorForRunsLeavesTheLassosToTheOthers) {
     net.AddPost(f, a);
     auto whole = CSymbolicPropertyEngine::Make(net, 0, {});
     ASSERT_TRUE(whole);
-    const std::unique_ptr<CSymbolicPropertyEngine> runs = whole->RunsOnly();
+    using ETakes = CSymbolicPropertyEngine::ETakes;
+    const std::unique_ptr<CSymbolicPropertyEngine> runs = whole->Door(ETakes::WithRuns);
     const FormulaPtr reach = CFormula::Ctl(EKind::EF, CFormula::Condition(b));
     const FormulaPtr lasso = CFormula::Ctl(EKind::EG, CFormula::Not(CFormula::Deadlock()));
     EXPECT_TRUE(runs->Accepts(*reach));
     EXPECT_FALSE(runs->Accepts(*CFormula::Not(lasso)));
     EXPECT_TRUE(whole->Accepts(*lasso));
+    const FormulaPtr ltl =
+        CFormula::Quantified(true, CFormula::Path(EKind::Finally, CFormula::Condition(b)));
+    EXPECT_TRUE(whole->Accepts(*ltl));
+    EXPECT_FALSE(whole->Door(ETakes::AllButLtl)->Accepts(*ltl));
     CPropertyChecker checker(net);
-    checker.AddEngine(whole->RunsOnly(), true);
+    checker.AddEngine(whole->Door(ETakes::WithRuns), true);
     checker.AddEngine(std::move(whole));
     checker.SetEngine(EEngine::Symbolic);
     const std::vector<CPropertyResult> results =
