@@ -633,6 +633,37 @@ CNetStructure StructureOf(const std::vector<CPNEvent*>& events, const CSetCondit
     return net;
 }
 
+// The order of the conditions an event touches or the initial case holds, as the net
+// gives it (SymbolicOrder), numbered among themselves; the others, constant, after them.
+// A file's places that no arc meets would otherwise move the others apart: the queens'
+// forward class then takes minutes instead of seconds.
+std::vector<int> UsedFirst(std::size_t nc, const std::vector<std::vector<int>>& touched,
+                           const std::vector<int>& initialCase) {
+    std::vector<char> used(nc, 0);
+    for (const std::vector<int>& conditions : touched)
+        for (const int b : conditions)
+            used[At(b)] = 1;
+    for (const int b : initialCase)
+        used[At(b)] = 1;
+    std::vector<int> number(nc, -1), condition;
+    for (std::size_t b = 0; b < nc; ++b)
+        if (used[b]) {
+            number[b] = static_cast<int>(condition.size());
+            condition.push_back(static_cast<int>(b));
+        }
+    std::vector<std::vector<int>> numbered(touched.size());
+    for (std::size_t e = 0; e < touched.size(); ++e)
+        for (const int b : touched[e])
+            numbered[e].push_back(number[At(b)]);
+    std::vector<int> order;
+    for (const int k : SymbolicOrder::Conditions(static_cast<int>(condition.size()), numbered))
+        order.push_back(condition[At(k)]);
+    for (std::size_t b = 0; b < nc; ++b)
+        if (!used[b])
+            order.push_back(static_cast<int>(b));
+    return order;
+}
+
 } // namespace
 
 CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
@@ -664,7 +695,7 @@ CSymbolicEngine::CSymbolicEngine(const CNetStructure& net) : m_p(std::make_uniqu
         touched[e] = d.pre[e];
         touched[e].insert(touched[e].end(), d.post[e].begin(), d.post[e].end());
     }
-    const std::vector<int> order = SymbolicOrder::Conditions(static_cast<int>(nc), touched);
+    const std::vector<int> order = UsedFirst(nc, touched, d.initialCase);
     std::vector<std::vector<int>> endingAt(nc);
     {
         std::vector<int> position(nc);

@@ -6,6 +6,7 @@
 #include "properties/CCheckContext.h"
 #include "properties/CLtlTranslator.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -62,17 +63,25 @@ CSymbolicPropertyEngine::CSymbolicPropertyEngine(const CNetStructure& net,
                                                  std::shared_ptr<CSymbolicEngine> engine)
     : m_net(net), m_pEngine(std::move(engine)) {
     m_reach = m_pEngine->ForwardSet();
-    CCaseSet live;
-    for (int e = 0; e < static_cast<int>(m_net.EventCount()); ++e)
-        live = live | m_pEngine->WithConcession(e);
-    m_deadlocks = m_reach - live;
+}
+
+const CCaseSet& CSymbolicPropertyEngine::Deadlocks() {
+    // Within the cases reached: the union of every event's concession over all
+    // assignments may be far larger than any set of cases (the queens).
+    if (!m_pDeadlocks) {
+        CCaseSet dead = m_reach;
+        for (int e = 0; e < static_cast<int>(m_net.EventCount()); ++e)
+            dead = dead - m_pEngine->WithConcession(e);
+        m_pDeadlocks = std::move(dead);
+    }
+    return *m_pDeadlocks;
 }
 
 CSymbolicPropertyEngine::~CSymbolicPropertyEngine() {
     // The sets go before the engine that owns their diagrams.
     m_mapSets.clear();
     m_reach = {};
-    m_deadlocks = {};
+    m_pDeadlocks.reset();
 }
 
 std::unique_ptr<CSymbolicPropertyEngine>
@@ -117,7 +126,6 @@ void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& propert
     // The sets are kept by formula node for this batch only: a node of a later batch may
     // take the place of one freed.
     m_mapSets.clear();
-    const CCaseSet initial = m_pEngine->InitialSet();
     for (std::size_t i = 0; i < properties.size(); ++i) {
         CPropertyResult& result = *results[i];
         try {
@@ -126,7 +134,7 @@ void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& propert
                 CheckLtl(f, context, result);
                 continue;
             }
-            const bool holds = !(Of(f, context) & initial).IsEmpty();
+            const bool holds = HoldsInitially(f, context);
             result.verdict = holds ? EVerdict::True : EVerdict::False;
             result.techniques = Techniques();
             result.seconds = context.Budget().Elapsed();
@@ -138,13 +146,41 @@ void CSymbolicPropertyEngine::Check(const std::vector<const CProperty*>& propert
     }
 }
 
+bool CSymbolicPropertyEngine::HoldsInitially(const CFormula& f, CCheckContext& context) {
+    // The initial case reaches every case of m_reach: EF p holds there when p holds in one
+    // of them, without the cases from which p is reached (a backward fixpoint over every
+    // assignment, far larger than the class for the queens).
+    switch (f.Kind()) {
+    case EKind::Not:
+        return !HoldsInitially(*f.Operand(), context);
+    case EKind::And:
+    case EKind::Or:
+        for (const FormulaPtr& g : f.Operands())
+            if (HoldsInitially(*g, context) != (f.Kind() == EKind::And))
+                return f.Kind() == EKind::Or;
+        return f.Kind() == EKind::And;
+    case EKind::EF:
+        return !(Of(*f.Operand(), context) & m_reach).IsEmpty();
+    case EKind::AG:
+        return (m_reach - Of(*f.Operand(), context)).IsEmpty();
+    default:
+        return m_pEngine->Contains(Of(f, context), m_net.InitialCase());
+    }
+}
+
 std::optional<CRun> CSymbolicPropertyEngine::Explain(const CFormula& f, bool want,
                                                      CCheckContext& context) {
     m_trace = {};
     m_trace.cases.push_back(m_net.InitialCase());
     if (!Extend(f, want, context))
         return std::nullopt;
-    if (m_pEngine->Contains(m_deadlocks, m_trace.cases.back()))
+    const std::vector<int>& last = m_trace.cases.back();
+    const auto held = [&last](int b) { return std::binary_search(last.begin(), last.end(), b); };
+    bool dead = true;
+    for (int e = 0; e < static_cast<int>(m_net.EventCount()) && dead; ++e)
+        dead = !std::all_of(m_net.Pre(e).begin(), m_net.Pre(e).end(), held) ||
+               std::any_of(m_net.Post(e).begin(), m_net.Post(e).end(), held);
+    if (dead)
         m_trace.end = CRun::EEnd::Deadlock;
     return std::move(m_trace);
 }
@@ -237,7 +273,7 @@ CCaseSet CSymbolicPropertyEngine::ExistsGlobally(const CCaseSet& s, CCheckContex
     CCaseSet z = s;
     for (;;) {
         context.Budget().Check(0);
-        CCaseSet next = s & (ExistsNext(z) | m_deadlocks);
+        CCaseSet next = s & (ExistsNext(z) | Deadlocks());
         if (next == z)
             return z;
         z = std::move(next);
@@ -288,7 +324,7 @@ bool CSymbolicPropertyEngine::HasFairRun(const CBuchiAutomaton& automaton, CChec
         for (std::size_t q = 0; q < n; ++q) {
             if (z[q].IsEmpty())
                 continue;
-            into[q] = m_pEngine->Predecessors(z[q]) | (z[q] & m_deadlocks);
+            into[q] = m_pEngine->Predecessors(z[q]) | (z[q] & Deadlocks());
             context.Budget().Check(0);
         }
         Sets result(n);
@@ -352,11 +388,11 @@ CCaseSet CSymbolicPropertyEngine::Compute(const CFormula& f, CCheckContext& cont
     case EKind::Fireable: {
         CCaseSet any;
         for (int e : f.Elements())
-            any = any | m_pEngine->WithConcession(e);
-        return any & m_reach;
+            any = any | (m_pEngine->WithConcession(e) & m_reach);
+        return any;
     }
     case EKind::Deadlock:
-        return m_deadlocks;
+        return Deadlocks();
     case EKind::Not:
         return m_reach - operand(0);
     case EKind::And:

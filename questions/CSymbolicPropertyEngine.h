@@ -51,6 +51,9 @@ public:
 private:
     const CCaseSet& Of(const CFormula& f, CCheckContext& context);
     CCaseSet Compute(const CFormula& f, CCheckContext& context);
+    const CCaseSet& Deadlocks();
+    // Whether f holds in the initial case.
+    bool HoldsInitially(const CFormula& f, CCheckContext& context);
     CCaseSet ExistsNext(const CCaseSet& s);
     CCaseSet ExistsGlobally(const CCaseSet& s, CCheckContext& context);
     // A or E around a path formula (under negations), by the fair runs of the product
@@ -71,7 +74,8 @@ private:
     std::shared_ptr<CSymbolicEngine> m_pEngine;
     ETakes m_eTakes = ETakes::All;
     CCaseSet m_reach;
-    CCaseSet m_deadlocks;
+    // The cases reached where no event has concession, made when first asked for.
+    std::optional<CCaseSet> m_pDeadlocks;
     std::map<const CFormula*, CCaseSet> m_mapSets;
     // The run being explained.
     CRun m_trace;
