@@ -5,6 +5,7 @@
 #include "engines/CSaturation.h"
 #include "engines/CaseClassSearch.h"
 #include "engines/SymbolicOrder.h"
+#include "model/CNetStructure.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEvent.h"
 #include "model/CSetConditions.h"
@@ -101,14 +102,19 @@ private:
 } // namespace
 
 struct CSymbolicEngine::Impl {
-    std::vector<CPNCondition*> conditions; // numbered in serial order
-    std::vector<CPNEvent*> events;         // in the net's order
-    CSetConditions initialCase;
+    std::size_t nc = 0, ne = 0;
+    // The drawn elements behind the numbers, for an engine made from them: the
+    // conditions in serial order, the events in the net's order; empty otherwise.
+    std::vector<CPNCondition*> conditions;
+    std::vector<CPNEvent*> events;
+    std::vector<int> initialCase;
     std::vector<std::vector<int>> pre, post;
     // Per condition its variable and a tag (touched by an event of the step being
     // built); per event its variable in the step relation.
     std::vector<int> varX, varT, varU;
     int nVars = 0;
+    // The condition of each case variable (-1 for the other variables).
+    std::vector<int> conditionOfVar;
 
     bdd initial, whole, forward, steps;
     bool stepsBuilt = false;
@@ -121,6 +127,16 @@ struct CSymbolicEngine::Impl {
     // The single events for saturation, forward; reversed: each event's need and give
     // swapped, so that forward saturation over them goes backward.
     std::vector<CSaturation::CEvent> saturationEvents, reversedEvents;
+    // The onion rings of a breadth-first search of single events: rings[k] the cases
+    // first met after k events, seen their union; complete once no event leads further.
+    struct CRings {
+        std::vector<bdd> rings;
+        bdd seen;
+        bool complete = false;
+    };
+    // Those from the initial case, kept for the next run asked for, grown only as far as
+    // a target needs.
+    CRings forwardRings;
 
     int Number(const CPNCondition* c) const {
         auto it = std::lower_bound(conditions.begin(), conditions.end(), c,
@@ -134,21 +150,32 @@ struct CSymbolicEngine::Impl {
     // The case as a full assignment of the case variables; false for a condition the
     // net does not use.
     bdd Cube(const CSetConditions& c) const {
-        std::vector<bool> in(conditions.size(), false);
+        std::vector<int> numbers;
         for (const CPNCondition* cond : c) {
             const int b = Number(cond);
             if (b < 0)
                 return bddfalse;
+            numbers.push_back(b);
+        }
+        return Cube(numbers);
+    }
+    bdd Cube(const std::vector<int>& c) const {
+        std::vector<bool> in(nc, false);
+        for (const int b : c) {
+            if (b < 0 || At(b) >= nc)
+                return bddfalse;
             in[At(b)] = true;
         }
+        // Bottom up, each literal above the ones before: one new node each.
+        const std::vector<int> vars = CaseVars();
         bdd cube = bddtrue;
-        for (std::size_t b = 0; b < conditions.size(); ++b)
-            cube &= in[b] ? bdd_ithvar(varX[b]) : bdd_nithvar(varX[b]);
+        for (auto v = vars.rbegin(); v != vars.rend(); ++v)
+            cube &= in[At(conditionOfVar[At(*v)])] ? bdd_ithvar(*v) : bdd_nithvar(*v);
         return cube;
     }
 
-    // The case of a cube over the case variables (one path to true).
-    CSetConditions CaseOf(const bdd& cube) const {
+    // The conditions of a cube over the case variables (one path to true), ascending.
+    std::vector<int> NumbersOf(const bdd& cube) const {
         std::vector<char> value(At(nVars), 0);
         for (BDD node = cube.id(); node > 1;) {
             const BDD low = bdd_low(node);
@@ -159,11 +186,94 @@ struct CSymbolicEngine::Impl {
                 node = low;
             }
         }
-        CSetConditions result;
-        for (std::size_t b = 0; b < conditions.size(); ++b)
+        std::vector<int> result;
+        for (std::size_t b = 0; b < nc; ++b)
             if (value[At(varX[b])])
-                result.Add(conditions[b]);
+                result.push_back(static_cast<int>(b));
         return result;
+    }
+    CSetConditions ElementsOf(const std::vector<int>& numbers) const {
+        CSetConditions result;
+        for (const int b : numbers)
+            result.Add(conditions[At(b)]);
+        return result;
+    }
+    CSetConditions CaseOf(const bdd& cube) const { return ElementsOf(NumbersOf(cube)); }
+
+    // Grows the rings (from the cases of within alone) until one meets target: its
+    // index, or -1 once they are complete without it.
+    int Grow(CRings& r, const bdd& within, const bdd& target, const RunTick& tick) const {
+        for (std::size_t k = 0;; ++k) {
+            if (k == r.rings.size()) {
+                if (r.complete)
+                    return -1;
+                if (tick)
+                    tick();
+                const bdd next = Neighbours(r.rings.back() & within, true) - r.seen;
+                if (next == bddfalse) {
+                    r.complete = true;
+                    return -1;
+                }
+                r.seen |= next;
+                r.rings.push_back(next);
+            }
+            if ((r.rings[k] & target) != bddfalse)
+                return static_cast<int>(k);
+        }
+    }
+
+    // Whether the case (held by condition number) is one of f, a set over the case
+    // variables: the path its values take through the diagram ends in true.
+    bool Member(const bdd& f, const std::vector<char>& held) const {
+        BDD node = f.id();
+        while (node > 1)
+            node = held[At(conditionOfVar[At(bdd_var(node))])] ? bdd_high(node) : bdd_low(node);
+        return node == 1;
+    }
+
+    // The run from the first ring to a case of target in ring k: one case of it, then
+    // back ring by ring by the pre-image of one event at a time. The case before an
+    // occurrence is known from the case after it: only its membership of the ring is
+    // asked of the diagram.
+    CEventRun WalkBack(const CRings& r, int k, const bdd& within, const bdd& target) const {
+        CEventRun run;
+        run.cases.push_back(NumbersOf(bdd_satoneset(r.rings[At(k)] & target, xSet, bddfalse)));
+        std::vector<char> held(nc, 0);
+        for (; k > 0; --k) {
+            const bdd before = r.rings[At(k - 1)] & within;
+            std::fill(held.begin(), held.end(), 0);
+            for (const int b : run.cases.back())
+                held[At(b)] = 1;
+            for (int e = 0; e < static_cast<int>(ne); ++e) {
+                // Backward: its post-set held, its pre-set free (none where a condition
+                // is on both sides).
+                const auto isHeld = [&](int b) { return held[At(b)] != 0; };
+                if (enabled[At(e)] == bddfalse ||
+                    !std::all_of(post[At(e)].begin(), post[At(e)].end(), isHeld) ||
+                    std::any_of(pre[At(e)].begin(), pre[At(e)].end(), isHeld))
+                    continue;
+                for (const int b : post[At(e)])
+                    held[At(b)] = 0;
+                for (const int b : pre[At(e)])
+                    held[At(b)] = 1;
+                if (Member(before, held)) {
+                    std::vector<int> from;
+                    for (std::size_t b = 0; b < nc; ++b)
+                        if (held[b])
+                            from.push_back(static_cast<int>(b));
+                    run.events.push_back(e);
+                    run.cases.push_back(std::move(from));
+                    break;
+                }
+                for (const int b : pre[At(e)])
+                    held[At(b)] = 0;
+                for (const int b : post[At(e)])
+                    held[At(b)] = 1;
+            }
+        }
+        std::reverse(run.events.begin(), run.events.end());
+        std::reverse(run.cases.begin(), run.cases.end());
+        return run;
     }
 
     bdd Image(const bdd& s, int e, bool forwardStep) const {
@@ -204,7 +314,7 @@ struct CSymbolicEngine::Impl {
         // Backward, e leads from the cases of s where it has just occurred to the
         // same cases with its preconditions back: they are in s where the cofactor of
         // s by what e gives lies within the cofactor by what it needs.
-        for (std::size_t e = 0; e < events.size(); ++e)
+        for (std::size_t e = 0; e < ne; ++e)
             if (enabled[e] != bddfalse &&
                 bdd_apply(bdd_restrict(s, fired[e]), bdd_restrict(s, enabled[e]), bddop_diff) !=
                     bddfalse)
@@ -222,7 +332,7 @@ struct CSymbolicEngine::Impl {
     // Every single event's image or pre-image of s.
     bdd Neighbours(const bdd& s, bool forwardStep) const {
         bdd result = bddfalse;
-        for (int e = 0; e < static_cast<int>(events.size()); ++e)
+        for (int e = 0; e < static_cast<int>(ne); ++e)
             result |= Image(s, e, forwardStep);
         return result;
     }
@@ -242,17 +352,16 @@ struct CSymbolicEngine::Impl {
     void BuildSteps() {
         if (stepsBuilt)
             return;
-        const std::size_t nc = conditions.size();
         // Built on the class from the start: the steps of the cases that are reached
         // are a much smaller function than the steps of every assignment.
         bdd result = Whole(), anyEvent = bddfalse;
-        for (std::size_t e = 0; e < events.size(); ++e) {
+        for (std::size_t e = 0; e < ne; ++e) {
             result &= bdd_nithvar(varU[e]) | enabled[e];
             anyEvent |= bdd_ithvar(varU[e]);
         }
         // Detached: no two events of a step share a pre- or a postcondition.
         std::vector<std::vector<int>> consumers(nc), producers(nc);
-        for (std::size_t e = 0; e < events.size(); ++e) {
+        for (std::size_t e = 0; e < ne; ++e) {
             for (int b : pre[e])
                 consumers[At(b)].push_back(varU[e]);
             for (int b : post[e])
@@ -279,7 +388,7 @@ struct CSymbolicEngine::Impl {
     // not, the conditions it touches tagged; at least one fires.
     bdd StepImage(const bdd& s, bool forwardStep) const {
         bdd state = s & untouched;
-        for (int e = 0; e < static_cast<int>(events.size()); ++e) {
+        for (int e = 0; e < static_cast<int>(ne); ++e) {
             const bdd& need = forwardStep ? enabled[At(e)] : fired[At(e)];
             const bdd& give = forwardStep ? fired[At(e)] : enabled[At(e)];
             state |= bdd_appex(state, need & untouchedOf[At(e)], bddop_and, varsAndTagsOf[At(e)]) &
@@ -291,13 +400,13 @@ struct CSymbolicEngine::Impl {
     // The events of one step from one case to another: those whose conditions change as
     // they would, which cover the changed conditions without sharing one.
     CSetEvents StepEvents(const CSetConditions& from, const CSetConditions& into) const {
-        std::vector<int> change(conditions.size(), 0); // -1 emptied, +1 filled
+        std::vector<int> change(nc, 0); // -1 emptied, +1 filled
         for (const CPNCondition* c : from)
             change[At(Number(c))] -= 1;
         for (const CPNCondition* c : into)
             change[At(Number(c))] += 1;
         std::vector<int> candidates;
-        for (std::size_t e = 0; e < events.size(); ++e) {
+        for (std::size_t e = 0; e < ne; ++e) {
             bool fits = !pre[e].empty() || !post[e].empty();
             for (int b : pre[e])
                 fits = fits && change[At(b)] == -1;
@@ -306,13 +415,13 @@ struct CSymbolicEngine::Impl {
             if (fits)
                 candidates.push_back(static_cast<int>(e));
         }
-        std::vector<char> covered(conditions.size(), 0);
+        std::vector<char> covered(nc, 0);
         std::vector<int> chosen;
         std::function<bool()> cover = [&]() -> bool {
             std::size_t b = 0;
-            while (b < conditions.size() && (change[b] == 0 || covered[b]))
+            while (b < nc && (change[b] == 0 || covered[b]))
                 ++b;
-            if (b == conditions.size())
+            if (b == nc)
                 return true;
             for (int e : candidates) {
                 auto touches = [&](int c) { return static_cast<std::size_t>(c) == b; };
@@ -399,10 +508,7 @@ struct CSymbolicEngine::Impl {
     void ForEachCase(const bdd& f,
                      const std::function<bool(const std::vector<Word>&)>& visit) const {
         const std::vector<int> order = CaseVars();
-        std::vector<int> conditionOfVar(At(nVars), -1);
-        for (std::size_t b = 0; b < varX.size(); ++b)
-            conditionOfVar[At(varX[b])] = static_cast<int>(b);
-        std::vector<Word> bits((conditions.size() + 63) / 64 + 1, 0);
+        std::vector<Word> bits((nc + 63) / 64 + 1, 0);
         bool goOn = true;
         std::function<void(BDD, std::size_t)> walk = [&](BDD node, std::size_t k) {
             if (node == 0 || !goOn)
@@ -430,7 +536,7 @@ struct CSymbolicEngine::Impl {
             return;
         ForEachCase(f, [&](const std::vector<Word>& bits) {
             CSetConditions c;
-            for (std::size_t b = 0; b < conditions.size(); ++b)
+            for (std::size_t b = 0; b < nc; ++b)
                 if ((bits[b / 64] >> (b % 64)) & 1)
                     c.Add(conditions[b]);
             out.push_back(c);
@@ -441,9 +547,9 @@ struct CSymbolicEngine::Impl {
     // The steps of the cases of f counted case by case, as the cases engine counts them;
     // nothing where a case has more events with concession than the counter takes.
     std::optional<UInt128> CountStepsOneByOne(const bdd& f) const {
-        const std::size_t words = (conditions.size() + 63) / 64 + 1;
-        std::vector<Word> need(events.size() * words, 0), free(events.size() * words, 0);
-        for (std::size_t e = 0; e < events.size(); ++e) {
+        const std::size_t words = (nc + 63) / 64 + 1;
+        std::vector<Word> need(ne * words, 0), free(ne * words, 0);
+        for (std::size_t e = 0; e < ne; ++e) {
             for (const int b : pre[e])
                 need[e * words + At(b) / 64] |= Word{1} << (b % 64);
             for (const int b : post[e])
@@ -460,7 +566,7 @@ struct CSymbolicEngine::Impl {
         std::vector<std::size_t> enabled;
         ForEachCase(f, [&](const std::vector<Word>& c) {
             enabled.clear();
-            for (std::size_t e = 0; e < events.size(); ++e) {
+            for (std::size_t e = 0; e < ne; ++e) {
                 bool has = true;
                 for (std::size_t w = 0; w < words && has; ++w)
                     has = (need[e * words + w] & ~c[w]) == 0 && (free[e * words + w] & c[w]) == 0;
@@ -485,14 +591,11 @@ struct CSymbolicEngine::Impl {
     }
 };
 
-CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
-                                 const CSetConditions& initialCase)
-    : m_p(std::make_unique<Impl>()) {
-    if (g_bInUse)
-        throw std::logic_error("one symbolic case analysis at a time");
-    Impl& d = *m_p;
-    d.events = events;
-    d.initialCase = initialCase;
+namespace {
+
+// The conditions drawn events and an initial case use, in serial order.
+std::vector<CPNCondition*> UsedConditions(const std::vector<CPNEvent*>& events,
+                                          const CSetConditions& initialCase) {
     std::vector<CPNCondition*> all(initialCase.begin(), initialCase.end());
     for (const CPNEvent* e : events) {
         all.insert(all.end(), e->m_setPreConditions.begin(), e->m_setPreConditions.end());
@@ -502,16 +605,85 @@ CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
         return a->GetSerial() < b->GetSerial();
     });
     all.erase(std::unique(all.begin(), all.end()), all.end());
-    d.conditions = all;
-    const std::size_t nc = all.size(), ne = events.size();
+    return all;
+}
+
+// Drawn events as numbers: the conditions they and the initial case use by serial
+// order, the events in theirs; the sets the events hold (the test fills them from the
+// edges), the names left out.
+CNetStructure StructureOf(const std::vector<CPNEvent*>& events, const CSetConditions& initialCase) {
+    const std::vector<CPNCondition*> conditions = UsedConditions(events, initialCase);
+    CNetStructure net;
+    for (const CPNCondition* c : conditions)
+        net.AddCondition({}, initialCase.Contains(c));
+    const auto number = [&](const CPNCondition* c) {
+        return static_cast<int>(std::lower_bound(conditions.begin(), conditions.end(), c,
+                                                 [](const CPNCondition* a, const CPNCondition* b) {
+                                                     return a->GetSerial() < b->GetSerial();
+                                                 }) -
+                                conditions.begin());
+    };
     for (const CPNEvent* e : events) {
-        std::vector<int> p, q;
+        const int n = net.AddEvent({});
         for (const CPNCondition* c : e->m_setPreConditions)
-            p.push_back(d.Number(c));
+            net.AddPre(n, number(c));
         for (const CPNCondition* c : e->m_setPostConditions)
-            q.push_back(d.Number(c));
-        d.pre.push_back(p);
-        d.post.push_back(q);
+            net.AddPost(n, number(c));
+    }
+    return net;
+}
+
+// The order of the conditions an event touches or the initial case holds, as the net
+// gives it (SymbolicOrder), numbered among themselves; the others, constant, after them.
+// A file's places that no arc meets would otherwise move the others apart: the queens'
+// forward class then takes minutes instead of seconds.
+std::vector<int> UsedFirst(std::size_t nc, const std::vector<std::vector<int>>& touched,
+                           const std::vector<int>& initialCase) {
+    std::vector<char> used(nc, 0);
+    for (const std::vector<int>& conditions : touched)
+        for (const int b : conditions)
+            used[At(b)] = 1;
+    for (const int b : initialCase)
+        used[At(b)] = 1;
+    std::vector<int> number(nc, -1), condition;
+    for (std::size_t b = 0; b < nc; ++b)
+        if (used[b]) {
+            number[b] = static_cast<int>(condition.size());
+            condition.push_back(static_cast<int>(b));
+        }
+    std::vector<std::vector<int>> numbered(touched.size());
+    for (std::size_t e = 0; e < touched.size(); ++e)
+        for (const int b : touched[e])
+            numbered[e].push_back(number[At(b)]);
+    std::vector<int> order;
+    for (const int k : SymbolicOrder::Conditions(static_cast<int>(condition.size()), numbered))
+        order.push_back(condition[At(k)]);
+    for (std::size_t b = 0; b < nc; ++b)
+        if (!used[b])
+            order.push_back(static_cast<int>(b));
+    return order;
+}
+
+} // namespace
+
+CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
+                                 const CSetConditions& initialCase)
+    : CSymbolicEngine(StructureOf(events, initialCase)) {
+    m_p->conditions = UsedConditions(events, initialCase);
+    m_p->events = events;
+}
+
+CSymbolicEngine::CSymbolicEngine(const CNetStructure& net) : m_p(std::make_unique<Impl>()) {
+    if (g_bInUse)
+        throw std::logic_error("one symbolic case analysis at a time");
+    Impl& d = *m_p;
+    const std::size_t nc = net.ConditionCount(), ne = net.EventCount();
+    d.nc = nc;
+    d.ne = ne;
+    d.initialCase = net.InitialCase();
+    for (int e = 0; e < static_cast<int>(ne); ++e) {
+        d.pre.push_back(net.Pre(e));
+        d.post.push_back(net.Post(e));
     }
     // The variable order follows the net (SymbolicOrder): each condition's variable and
     // its tag side by side, each event's variable after the last of its conditions.
@@ -523,7 +695,7 @@ CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
         touched[e] = d.pre[e];
         touched[e].insert(touched[e].end(), d.post[e].begin(), d.post[e].end());
     }
-    const std::vector<int> order = SymbolicOrder::Conditions(static_cast<int>(nc), touched);
+    const std::vector<int> order = UsedFirst(nc, touched, d.initialCase);
     std::vector<std::vector<int>> endingAt(nc);
     {
         std::vector<int> position(nc);
@@ -549,6 +721,9 @@ CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
         if (d.varU[e] < 0)
             d.varU[e] = next++;
     d.nVars = next;
+    d.conditionOfVar.assign(At(next), -1);
+    for (std::size_t b = 0; b < nc; ++b)
+        d.conditionOfVar[At(d.varX[b])] = static_cast<int>(b);
 
     g_bInUse = true;
     // The operator caches grow with the node table, a quarter of its size: the images
@@ -580,7 +755,7 @@ ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress, long lo
     if (memoryLimit > 0)
         bdd_setmaxnodenum(static_cast<int>(std::min<long long>(INT_MAX, memoryLimit / 40)));
     try {
-        const std::size_t nc = d.conditions.size();
+        const std::size_t nc = d.nc;
         std::vector<int> xs, ts;
         d.untouched = bddtrue;
         for (std::size_t b = 0; b < nc; ++b) {
@@ -590,7 +765,7 @@ ECaseGraphResult CSymbolicEngine::Run(const CaseGraphProgress& progress, long lo
         }
         d.xSet = bdd_makeset(xs.data(), static_cast<int>(xs.size()));
         d.tSet = bdd_makeset(ts.data(), static_cast<int>(ts.size()));
-        for (std::size_t e = 0; e < d.events.size(); ++e) {
+        for (std::size_t e = 0; e < d.ne; ++e) {
             bdd need = bddtrue, give = bddtrue;
             bdd untouchedOf = bddtrue, touchedOf = bddtrue;
             std::vector<int> vars, varsAndTags;
@@ -648,7 +823,7 @@ std::string CSymbolicEngine::CountSteps() {
 
 bool CSymbolicEngine::IsContactFree() {
     Impl& d = *m_p;
-    for (std::size_t e = 0; e < d.events.size(); ++e) {
+    for (std::size_t e = 0; e < d.ne; ++e) {
         bdd holdsPre = bddtrue, holdsPost = bddtrue, meetsPre = bddfalse, meetsPost = bddfalse;
         for (int b : d.pre[e]) {
             holdsPre &= d.X(b);
@@ -719,7 +894,7 @@ std::optional<CCaseRun> CSymbolicEngine::PathTo(const CSetConditions& to) {
     // Back from the target: a case of the layer before that leads to it, by a forward
     // step where there is one; the first in the diagram's order.
     CCaseRun run;
-    run.from = d.initialCase;
+    run.from = d.ElementsOf(d.initialCase);
     run.to = to;
     run.found = true;
     bdd current = target;
@@ -759,21 +934,45 @@ CCaseSet CSymbolicEngine::CaseSet(const CSetConditions& c) {
     return CCaseSet(m_p->Cube(c));
 }
 
+CCaseSet CSymbolicEngine::CaseSet(const std::vector<int>& conditions) {
+    return CCaseSet(m_p->Cube(conditions));
+}
+
+CCaseSet CSymbolicEngine::InitialSet() {
+    return CCaseSet(m_p->initial);
+}
+
 CCaseSet CSymbolicEngine::Holding(const CPNCondition& condition) {
     const int b = m_p->Number(&condition);
-    return CCaseSet(b < 0 ? bddfalse : m_p->X(b));
+    return b < 0 ? CCaseSet() : Holding(b);
+}
+
+CCaseSet CSymbolicEngine::Holding(int condition) {
+    return CCaseSet(m_p->X(condition));
 }
 
 CCaseSet CSymbolicEngine::WithConcession(const CPNEvent& event) {
-    return CCaseSet(m_p->enabled[At(m_p->EventAt(event))]);
+    return WithConcession(m_p->EventAt(event));
+}
+
+CCaseSet CSymbolicEngine::WithConcession(int event) {
+    return CCaseSet(m_p->enabled[At(event)]);
 }
 
 CCaseSet CSymbolicEngine::Image(const CCaseSet& s, const CPNEvent& event) {
-    return CCaseSet(m_p->Image(s.Diagram(), m_p->EventAt(event), true));
+    return Image(s, m_p->EventAt(event));
+}
+
+CCaseSet CSymbolicEngine::Image(const CCaseSet& s, int event) {
+    return CCaseSet(m_p->Image(s.Diagram(), event, true));
 }
 
 CCaseSet CSymbolicEngine::PreImage(const CCaseSet& s, const CPNEvent& event) {
-    return CCaseSet(m_p->Image(s.Diagram(), m_p->EventAt(event), false));
+    return PreImage(s, m_p->EventAt(event));
+}
+
+CCaseSet CSymbolicEngine::PreImage(const CCaseSet& s, int event) {
+    return CCaseSet(m_p->Image(s.Diagram(), event, false));
 }
 
 CCaseSet CSymbolicEngine::Successors(const CCaseSet& s) {
@@ -808,4 +1007,71 @@ std::string CSymbolicEngine::Count(const CCaseSet& s) {
 
 bool CSymbolicEngine::Contains(const CCaseSet& s, const CSetConditions& c) {
     return (s.Diagram() & m_p->Cube(c)) != bddfalse;
+}
+
+bool CSymbolicEngine::Contains(const CCaseSet& s, const std::vector<int>& conditions) {
+    std::vector<char> held(m_p->nc, 0);
+    for (const int b : conditions) {
+        if (b < 0 || At(b) >= m_p->nc)
+            return false;
+        held[At(b)] = 1;
+    }
+    return m_p->Member(s.Diagram(), held);
+}
+
+std::optional<std::vector<int>> CSymbolicEngine::OneCase(const CCaseSet& s) {
+    if (s.IsEmpty())
+        return std::nullopt;
+    return m_p->NumbersOf(bdd_satoneset(s.Diagram(), m_p->xSet, bddfalse));
+}
+
+std::optional<CSymbolicEngine::CEventRun> CSymbolicEngine::RunTo(const CCaseSet& target,
+                                                                 const RunTick& tick) {
+    Impl& d = *m_p;
+    const bdd reached = target.Diagram() & d.forward;
+    if (reached == bddfalse)
+        return std::nullopt;
+    Impl::CRings& r = d.forwardRings;
+    if (r.rings.empty()) {
+        r.rings.push_back(d.initial);
+        r.seen = d.initial;
+    }
+    const int k = d.Grow(r, bddtrue, reached, tick);
+    if (k < 0)
+        return std::nullopt;
+    return d.WalkBack(r, k, bddtrue, reached);
+}
+
+std::optional<CSymbolicEngine::CEventRun> CSymbolicEngine::RunFrom(const std::vector<int>& from,
+                                                                   const CCaseSet& target,
+                                                                   const CCaseSet* within,
+                                                                   const RunTick& tick) {
+    Impl& d = *m_p;
+    const bdd start = d.Cube(from), via = within ? within->Diagram() : bddtrue;
+    if (start == bddfalse)
+        return std::nullopt;
+    Impl::CRings r;
+    r.rings.push_back(start);
+    r.seen = start;
+    const int k = d.Grow(r, via, target.Diagram(), tick);
+    if (k < 0)
+        return std::nullopt;
+    return d.WalkBack(r, k, via, target.Diagram());
+}
+
+std::unique_ptr<CSymbolicEngine> CSymbolicEngine::Make(const CNetStructure& net,
+                                                       long long memoryLimit,
+                                                       const CaseGraphProgress& progress) {
+    if (net.EventCount() == 0)
+        return nullptr;
+    try {
+        auto engine = std::make_unique<CSymbolicEngine>(net);
+        if (engine->Run(progress, memoryLimit) != ECaseGraphResult::Completed)
+            return nullptr;
+        return engine;
+    } catch (const std::logic_error&) {
+        return nullptr; // the library serves another analysis of the process
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }

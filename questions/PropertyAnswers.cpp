@@ -3,8 +3,6 @@
 
 #include "base/OutputWriter.h"
 #include "base/TextValues.h"
-#include "document/CSimulation.h"
-#include "document/CZerinDoc.h"
 #include "model/CNetStructure.h"
 #include "properties/CRun.h"
 #include "structure/CStateEquation.h"
@@ -49,7 +47,7 @@ std::vector<CQuestion::Option> CommonOptions() {
     return {{"--engine",
              "E",
              "who answers: auto (the first that can be sure), state-equation, "
-             "on-the-fly, ctl, ltl or symbolic (decision diagrams, a drawn net)",
+             "on-the-fly, ctl, ltl or symbolic (decision diagrams)",
              false,
              {"auto", "state-equation", "on-the-fly", "ctl", "ltl", "symbolic"}},
             {"--witness", "", "write the run that shows each answer after its line"},
@@ -77,23 +75,15 @@ std::string Limits(const CQuestionContext& context, CCheckLimits& limits) {
     return {};
 }
 
-// The decision diagrams for a drawn net: asked first where the initial case reaches
-// more cases forward than the explicit engines list in good time (they give no runs, so
-// smaller nets and questions that want runs keep the explicit engines first), and alone
-// where they are asked for.
+// The decision diagrams, drawn or read from a file: asked first where the initial case
+// reaches more cases forward than the explicit engines list in good time (smaller nets
+// keep the explicit engines first), and alone where they are asked for. LTL goes to the
+// explicit engines first (a counterexample on the fly comes sooner than the fixpoints),
+// and where runs are asked for, so do the formulas whose runs are lassos: the whole
+// engine answers them after those, where they give up.
 static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecker& checker,
                                 bool asked) {
     constexpr long long kListedCases = 1000000;
-    // The engine fires the drawn events by their pre- and post-sets, which the test of
-    // the net fills from the edges (simulation has them already).
-    if (!context.doc)
-        return;
-    if (!context.doc->Simulation().IsActive()) {
-        // As quietly as the test builds it for a question.
-        COutputSink* sink = SetOutputSink(nullptr);
-        context.doc->Simulation().BuildInitialCase();
-        SetOutputSink(sink);
-    }
     CCheckLimits limits;
     Limits(context, limits);
     auto engine = CSymbolicPropertyEngine::Make(
@@ -104,9 +94,16 @@ static void AddDecisionDiagrams(const CQuestionContext& context, CPropertyChecke
     const bool large = count.size() > std::to_string(kListedCases).size() ||
                        (count.size() == std::to_string(kListedCases).size() &&
                         count > std::to_string(kListedCases));
-    // Runs asked for: the explicit engines first, the diagrams where they give up.
-    if (asked || large)
-        checker.AddEngine(std::move(engine), asked || !context.Has("--witness"));
+    if (!asked && !large)
+        return;
+    if (asked) {
+        checker.AddEngine(std::move(engine), true);
+        return;
+    }
+    using ETakes = CSymbolicPropertyEngine::ETakes;
+    checker.AddEngine(engine->Door(context.Has("--witness") ? ETakes::WithRuns : ETakes::AllButLtl),
+                      true);
+    checker.AddEngine(std::move(engine));
 }
 
 std::unique_ptr<CPropertyChecker> MakeChecker(const CQuestionContext& context) {

@@ -5,6 +5,7 @@
 
 #include "engines/CSymbolicEngine.h"
 #include "model/CNetDesign.h"
+#include "model/CNetStructure.h"
 #include "model/CPNEvent.h"
 #include "support/NetFamilies.h"
 
@@ -153,5 +154,111 @@ TEST(CaseSets, AgreeWithTheCasesListedOneByOne) {
                   listed.Reaching({to}, Members(engine, holding, listed)));
         // Sets of the engine combine as sets.
         EXPECT_EQ((holding & whole) | (whole - holding), whole);
+    }
+}
+
+namespace {
+
+// The conditions of a case by the structure's numbers (ascending).
+std::vector<int> NumbersOf(const CSetConditions& c, const CNetStructure& net) {
+    std::vector<int> numbers;
+    for (int b = 0; b < static_cast<int>(net.ConditionCount()); ++b)
+        if (c.Contains(net.Conditions()[static_cast<std::size_t>(b)]))
+            numbers.push_back(b);
+    return numbers;
+}
+
+// Fires the run's events one by one from its first case by the C/E rule (pre-set held,
+// post-set free), each case as the run lists it; the failure where it does not replay.
+std::string Replay(const CSymbolicEngine::CEventRun& run, const CNetStructure& net) {
+    if (run.cases.size() != run.events.size() + 1)
+        return "cases and events do not match";
+    for (std::size_t k = 0; k < run.events.size(); ++k) {
+        std::set<int> c(run.cases[k].begin(), run.cases[k].end());
+        const int e = run.events[k];
+        for (const int b : net.Pre(e))
+            if (!c.erase(b))
+                return "no concession at step " + std::to_string(k);
+        for (const int b : net.Post(e))
+            if (!c.insert(b).second)
+                return "contact at step " + std::to_string(k);
+        if (std::vector<int>(c.begin(), c.end()) != run.cases[k + 1])
+            return "another case after step " + std::to_string(k);
+    }
+    return {};
+}
+
+} // namespace
+
+// The engine made from the net as numbers holds the same sets as the one made from the
+// drawn events, and its runs are the shortest ones of single events: to every case
+// reached forward one as long as its breadth-first distance that replays in the token
+// game, to none of the others; from a case through a set, one exactly where the cases
+// listed one by one have one.
+TEST(CaseSets, TheNetAsNumbersGivesTheSameSetsAndShortestRuns) {
+    for (int seed = 0; seed < 40; ++seed) {
+        SCOPED_TRACE(seed);
+        CNetDesign design;
+        std::mt19937 gen(static_cast<unsigned>(seed + 100));
+        const CSetConditions initial = BuildRandomNet(design, gen, 4 + seed % 7, 3 + seed % 5);
+        const std::vector<CPNEvent*> events = design.GetEvents();
+        const CListedClass listed(events, initial);
+        const CNetStructure net = CNetStructure::FromDesign(design);
+        std::vector<std::string> drawnCounts;
+        std::set<std::size_t> drawnForward;
+        {
+            CSymbolicEngine drawn(events, initial);
+            ASSERT_EQ(drawn.Run(), ECaseGraphResult::Completed);
+            drawnCounts = {drawn.CountCases(), drawn.CountForwardCases(), drawn.CountSteps()};
+            drawnForward = Members(drawn, drawn.ForwardSet(), listed);
+        }
+        CSymbolicEngine engine(net);
+        ASSERT_EQ(engine.Run(), ECaseGraphResult::Completed);
+        EXPECT_EQ(drawnCounts,
+                  (std::vector<std::string>{engine.CountCases(), engine.CountForwardCases(),
+                                            engine.CountSteps()}));
+        std::vector<std::vector<int>> numbers;
+        for (const CSetConditions& c : listed.cases)
+            numbers.push_back(NumbersOf(c, net));
+        std::set<std::size_t> forward;
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            if (engine.Contains(engine.ForwardSet(), numbers[i]))
+                forward.insert(i);
+        EXPECT_EQ(forward, drawnForward);
+
+        // Breadth-first distances of single events from the initial case.
+        std::map<std::size_t, std::size_t> distance{{0, 0}};
+        for (std::vector<std::size_t> ring{0}; !ring.empty();) {
+            std::vector<std::size_t> next;
+            for (const std::size_t i : ring)
+                for (const auto& [e, j] : listed.next[i])
+                    if (distance.emplace(j, distance[i] + 1).second)
+                        next.push_back(j);
+            ring = next;
+        }
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            const auto run = engine.RunTo(engine.CaseSet(numbers[i]));
+            ASSERT_EQ(run.has_value(), listed.forward.count(i) == 1) << Key(listed.cases[i]);
+            if (!run)
+                continue;
+            EXPECT_EQ(run->events.size(), distance.at(i)) << Key(listed.cases[i]);
+            EXPECT_EQ(run->cases.front(), net.InitialCase());
+            EXPECT_EQ(run->cases.back(), numbers[i]);
+            EXPECT_EQ(Replay(*run, net), "");
+        }
+        const std::size_t from = gen() % numbers.size(), to = gen() % numbers.size();
+        const CCaseSet within = net.ConditionCount()
+                                    ? engine.Holding(static_cast<int>(gen() % net.ConditionCount()))
+                                    : engine.ClassSet();
+        const auto run = engine.RunFrom(numbers[from], engine.CaseSet(numbers[to]), &within);
+        std::set<std::size_t> inside;
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            if (engine.Contains(within, numbers[i]))
+                inside.insert(i);
+        EXPECT_EQ(run.has_value(), listed.Reaching({to}, inside).count(from) == 1);
+        if (run) {
+            EXPECT_EQ(run->cases.back(), numbers[to]);
+            EXPECT_EQ(Replay(*run, net), "");
+        }
     }
 }
