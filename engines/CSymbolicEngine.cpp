@@ -14,6 +14,7 @@
 #include <bdd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -27,7 +28,7 @@ std::size_t At(int i) {
     return static_cast<std::size_t>(i);
 }
 
-bool g_bInUse = false;
+std::atomic<bool> g_bInUse = false;
 
 // The library reports errors through a hook; a full table becomes an allocation
 // failure the caller turns into "not enough memory".
@@ -674,8 +675,17 @@ CSymbolicEngine::CSymbolicEngine(const std::vector<CPNEvent*>& events,
 }
 
 CSymbolicEngine::CSymbolicEngine(const CNetStructure& net) : m_p(std::make_unique<Impl>()) {
-    if (g_bInUse)
+    // Claimed at once, for the diagrams may be started on another thread (beside the
+    // cases, or a question's task); given back where the construction fails.
+    if (g_bInUse.exchange(true))
         throw std::logic_error("one symbolic case analysis at a time");
+    struct CClaim {
+        bool held = true;
+        ~CClaim() {
+            if (held)
+                g_bInUse = false;
+        }
+    } claim;
     Impl& d = *m_p;
     const std::size_t nc = net.ConditionCount(), ne = net.EventCount();
     d.nc = nc;
@@ -725,7 +735,7 @@ CSymbolicEngine::CSymbolicEngine(const CNetStructure& net) : m_p(std::make_uniqu
     for (std::size_t b = 0; b < nc; ++b)
         d.conditionOfVar[At(d.varX[b])] = static_cast<int>(b);
 
-    g_bInUse = true;
+    claim.held = false;
     // The operator caches grow with the node table, a quarter of its size: the images
     // of saturation revisit the same nodes many times.
     bdd_init(1000000, 250000);
