@@ -207,8 +207,14 @@ CSimulation::Computed CSimulation::ComputeCaseClass(ECaseEngine engine, ECaseNee
             return computed;
         }
     }
-    if (m_parts.caseGraph.CaseCount() > 0)
+    if (m_parts.caseGraph.CaseCount() > 0) {
+        if (!m_pEngine->PrepareForwardAdjacency(progress)) {
+            ForgetCaseClass(false);
+            computed.result = ECaseGraphResult::Cancelled;
+            return computed;
+        }
         m_parts.caseGraph.MarkInitialCase(m_caseInitial, m_pEngine->ForwardAdjacency());
+    }
     return computed;
 }
 

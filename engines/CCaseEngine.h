@@ -66,6 +66,12 @@ public:
     // The forward successors of every case (the cases a step reaches, or the single
     // events, which reach the same cases); null where the cases are not listed.
     virtual const CNodeAdjacency* ForwardAdjacency() { return nullptr; }
+    // Lists the forward successors ahead, telling the progress (the cases, 0) as it goes,
+    // for an engine that finds them case by case; false where the progress said stop,
+    // and nothing kept then.
+    virtual bool PrepareForwardAdjacency(const std::function<bool(int, int)>& /*progress*/) {
+        return true;
+    }
     // The successors by single events only (a step of several events is as many single
     // ones in a row), which count the events between two cases.
     virtual const CNodeAdjacency* SingleEventAdjacency() { return ForwardAdjacency(); }

@@ -68,8 +68,15 @@ const std::vector<std::uint8_t>& CCasesEngine::ForwardReachable() {
 }
 
 const CNodeAdjacency* CCasesEngine::ForwardAdjacency() {
+    PrepareForwardAdjacency({});
+    return m_pAdjacency.get();
+}
+
+bool CCasesEngine::PrepareForwardAdjacency(const std::function<bool(int, int)>& progress) {
     if (m_pAdjacency)
-        return m_pAdjacency.get();
+        return true;
+    // Asked as often as the search asks: a million cases take a good part of a second.
+    constexpr int kAskEvery = 4096;
     const int n = m_explorer.GetCaseCount();
     std::vector<int> first(At(n) + 1, 0);
     std::vector<int> targets;
@@ -81,12 +88,14 @@ const CNodeAdjacency* CCasesEngine::ForwardAdjacency() {
             targets.push_back(target);
     };
     for (from = 0; from < n; ++from) {
+        if (progress && from % kAskEvery == kAskEvery - 1 && !progress(n, 0))
+            return false;
         first[At(from)] = static_cast<int>(targets.size());
         m_explorer.ForEachEventSuccessor(from, true, add);
     }
     first[At(n)] = static_cast<int>(targets.size());
     m_pAdjacency = std::make_unique<CNodeAdjacency>(std::move(first), std::move(targets));
-    return m_pAdjacency.get();
+    return true;
 }
 
 double CCasesEngine::MeasureStepRate(double seconds) {

@@ -69,6 +69,7 @@ public:
     // The forward successor lists by single events (they reach what the steps reach),
     // made once.
     const CNodeAdjacency* ForwardAdjacency() override;
+    bool PrepareForwardAdjacency(const std::function<bool(int, int)>& progress) override;
     bool HasConcessionInTheClass(const CPNEvent& event) override;
 
 private:
