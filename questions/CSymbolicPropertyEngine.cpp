@@ -87,10 +87,15 @@ CSymbolicPropertyEngine::~CSymbolicPropertyEngine() {
 std::unique_ptr<CSymbolicPropertyEngine>
 CSymbolicPropertyEngine::Make(const CNetStructure& net, long long memoryLimit,
                               const WorkProgress& progress) {
-    const CaseGraphProgress told = [&progress](int cases, int) {
-        return !progress || progress(static_cast<std::size_t>(cases), 0);
+    // The engine keeps what it is told for later work; the caller's progress is for this
+    // call only.
+    const auto current = std::make_shared<const WorkProgress*>(&progress);
+    const CaseGraphProgress told = [current](int cases, int) {
+        const WorkProgress* p = *current;
+        return !p || !*p || (*p)(static_cast<std::size_t>(cases), 0);
     };
     std::shared_ptr<CSymbolicEngine> engine = CSymbolicEngine::Make(net, memoryLimit, told);
+    *current = nullptr;
     if (!engine)
         return nullptr;
     try {
