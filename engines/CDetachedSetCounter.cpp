@@ -47,16 +47,7 @@ template <int W> UInt128 CDetachedSetCounter<W>::Count(Mask mask) {
         return factor * it->second;
     // Branch on the event with the most conflicts: without it, or with it and without
     // everything in conflict with it.
-    int best = 0, bestDegree = -1;
-    for (Mask rest = mask; !rest.Empty();) {
-        const int v = rest.Lowest();
-        rest = rest & ~Mask::Bit(v);
-        const int degree = (m_pConflicts[v] & mask).Count();
-        if (degree > bestDegree) {
-            best = v;
-            bestDegree = degree;
-        }
-    }
+    const int best = MostConflicted(mask);
     const Mask without = mask & ~Mask::Bit(best);
     const UInt128 count = Count(without) + Count(without & ~m_pConflicts[best]);
     m_memo.emplace(mask, count);
@@ -121,12 +112,7 @@ CDetachedSetCounter<W>::FirstLargestStep(const Mask* conflicts, int n) {
     return step;
 }
 
-template <int W> int CDetachedSetCounter<W>::LargestSize(Mask mask) {
-    const int free = TakeFree(mask);
-    if (mask.Empty())
-        return free;
-    if (auto it = m_largest.find(mask); it != m_largest.end())
-        return free + it->second;
+template <int W> int CDetachedSetCounter<W>::MostConflicted(Mask mask) const {
     int best = 0, bestDegree = -1;
     for (Mask rest = mask; !rest.Empty();) {
         const int v = rest.Lowest();
@@ -137,6 +123,16 @@ template <int W> int CDetachedSetCounter<W>::LargestSize(Mask mask) {
             bestDegree = degree;
         }
     }
+    return best;
+}
+
+template <int W> int CDetachedSetCounter<W>::LargestSize(Mask mask) {
+    const int free = TakeFree(mask);
+    if (mask.Empty())
+        return free;
+    if (auto it = m_largest.find(mask); it != m_largest.end())
+        return free + it->second;
+    const int best = MostConflicted(mask);
     const Mask without = mask & ~Mask::Bit(best);
     const int size = std::max(LargestSize(without), 1 + LargestSize(without & ~m_pConflicts[best]));
     m_largest.emplace(mask, size);

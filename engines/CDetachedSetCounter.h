@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engines/CWideMask.h"
 #include "base/UInt128.h"
+#include "engines/CWideMask.h"
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +34,9 @@ private:
     int LargestSize(Mask mask);
     // Takes the events without a conflict inside the mask out of it; their number.
     int TakeFree(Mask& mask) const;
+    // The event of the mask in conflict with the most others of it (the first of them),
+    // to branch on: without it, or with it and without everything in conflict with it.
+    int MostConflicted(Mask mask) const;
 
     const Mask* m_pConflicts = nullptr;
     std::unordered_map<Mask, UInt128, typename Mask::Hasher> m_memo;
