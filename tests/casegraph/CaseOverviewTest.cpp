@@ -2,6 +2,7 @@
 #include "casegraph/CCaseDistances.h"
 #include "casegraph/CCaseGraph.h"
 #include "casegraph/CCaseGraphOverview.h"
+#include "engines/CCasesEngine.h"
 #include "model/CNetDesign.h"
 #include "support/NetFamilies.h"
 
@@ -163,5 +164,25 @@ TEST(CaseDistances, WithinHoldsExactlyTheCasesAtMostKStepsAway) {
                 EXPECT_EQ(distances.Within(centre, k), expected) << centre << " k=" << k;
             }
         }
+    }
+}
+
+// From the initial case over the cases engine's successors, whose order is breadth
+// first, the distances come in one pass: they agree with the walk over the lists of
+// neighbours both ways, with and without a limit.
+TEST(CaseDistances, FromTheInitialCaseInTheEnginesOrderAgreesWithTheWalk) {
+    for (const int seed : kSeeds) {
+        SCOPED_TRACE(seed);
+        std::mt19937 gen(static_cast<unsigned>(seed));
+        CNetDesign net;
+        const CSetConditions initial = seed < 0
+                                           ? BuildDiningPhilosophers(net, -seed)
+                                           : BuildRandomNet(net, gen, 4 + seed % 7, 3 + seed % 5);
+        CCasesEngine engine(net.GetEvents(), initial);
+        ASSERT_EQ(engine.Run(), ECaseGraphResult::Completed);
+        const CNodeAdjacency& forward = *engine.ForwardAdjacency();
+        const CCaseDistances distances(forward);
+        for (const int limit : {-1, 0, 2})
+            EXPECT_EQ(CCaseDistances::From(forward, 0, limit), distances.From(0, limit)) << limit;
     }
 }
