@@ -391,6 +391,84 @@ void CCaseExplorer::ForEachEventSuccessor(int index, bool forward,
     m_main.mode = mode;
 }
 
+bool CCaseExplorer::ListEventSuccessors(bool forward, std::vector<int>& first,
+                                        std::vector<int>& targets,
+                                        const std::function<bool(int)>& goOn) {
+    const int n = m_table.Count();
+    first.assign(Index(n) + 1, 0);
+    targets.clear();
+    // Each successor met forward is one met backward from the other end: half of those
+    // the search met, fewer where two events lead to one case.
+    targets.reserve(static_cast<std::size_t>(std::max<long long>(0, m_nMet / 2)));
+    const int threads = m_nThreads > 0 ? m_nThreads : CWorkerPool::DefaultWorkers();
+    if (!m_pPool || m_pPool->Size() != threads)
+        m_pPool = std::make_unique<CWorkerPool>(threads);
+    // Per chunk of a batch: its expansion, its successors and their number per case.
+    constexpr int kBatch = 1 << 14;
+    constexpr int kChunk = 256;
+    constexpr int kChunks = kBatch / kChunk;
+    std::vector<Expansion> expansions(Index(kChunks));
+    for (Expansion& x : expansions)
+        Prepare(x);
+    std::vector<std::vector<int>> found(Index(kChunks)), counts(Index(kChunks));
+    for (int from = 0; from < n; from += kBatch) {
+        if (goOn && from > 0 && !goOn(from))
+            return false;
+        const int to = std::min(n, from + kBatch);
+        const int chunks = (to - from + kChunk - 1) / kChunk;
+        std::atomic<int> nextChunk{0};
+        const std::function<void(int)> list = [&](int) {
+            for (int k = nextChunk++; k < chunks; k = nextChunk++) {
+                const int a = from + k * kChunk;
+                found[Index(k)].clear();
+                counts[Index(k)].clear();
+                const int b = std::min(to, a + kChunk);
+                if (m_nConditionWords == 1)
+                    ListChunkSuccessors<1>(expansions[Index(k)], a, b, forward, found[Index(k)],
+                                           counts[Index(k)]);
+                else
+                    ListChunkSuccessors<0>(expansions[Index(k)], a, b, forward, found[Index(k)],
+                                           counts[Index(k)]);
+            }
+        };
+        if (chunks < 2)
+            list(0);
+        else
+            m_pPool->Run(list);
+        // The chunks' lists in their order, as one thread would have made them.
+        int i = from;
+        for (int k = 0; k < chunks; ++k) {
+            int at = static_cast<int>(targets.size());
+            for (const int count : counts[Index(k)]) {
+                first[Index(i++)] = at;
+                at += count;
+            }
+            targets.insert(targets.end(), found[Index(k)].begin(), found[Index(k)].end());
+        }
+    }
+    first[Index(n)] = static_cast<int>(targets.size());
+    return true;
+}
+
+template <int N>
+void CCaseExplorer::ListChunkSuccessors(Expansion& x, int first, int last, bool forward,
+                                        std::vector<int>& targets, std::vector<int>& counts) const {
+    const std::size_t kw = Index(m_nKeyWords);
+    for (int i = first; i < last; ++i) {
+        Load(i, x);
+        FindEnabled<N>(x, forward);
+        SuccessorKeys(x, x.enabled, 0);
+        const std::size_t start = targets.size();
+        for (std::size_t k = 0; k < x.enabled.size(); ++k) {
+            const int target = m_table.Find(x.successors.data() + k * kw, x.hashes[k]);
+            if (target >= 0 && std::find(targets.begin() + static_cast<std::ptrdiff_t>(start),
+                                         targets.end(), target) == targets.end())
+                targets.push_back(target);
+        }
+        counts.push_back(static_cast<int>(targets.size() - start));
+    }
+}
+
 template <int N> UInt128 CCaseExplorer::CountSteps(Expansion& x) {
     const int n = static_cast<int>(x.enabled.size());
     const auto answer = DetachedSets::Ask(

@@ -70,6 +70,14 @@ public:
     // The cases that single events with concession lead to from case i, in the net's
     // order of the events (repeated where two events lead to one case).
     void ForEachEventSuccessor(int index, bool forward, const std::function<void(int)>& visit);
+    // The same for every case at once, by the threads of the search, as successor lists:
+    // case i's are targets[first[i]] ... targets[first[i + 1] - 1], each case once (two
+    // events leading to one case give one entry), in the order ForEachEventSuccessor
+    // meets them. The lists are made in one allocation where the search counted its
+    // successors. goOn is asked between batches of cases with the cases listed; false
+    // when it said stop (the lists are then incomplete). Only after a run keeping cases.
+    bool ListEventSuccessors(bool forward, std::vector<int>& first, std::vector<int>& targets,
+                             const std::function<bool(int)>& goOn);
     // The events named by bits, into the given set (emptied first).
     void GetEvents(const Word* bits, CSetEvents& events) const;
     // Whether some event has its pre-set and meets its post-set (or the other way
@@ -172,6 +180,11 @@ private:
     template <int N> ECaseGraphResult RunInBatches();
     // The cases [first, last) of a batch, expanded into the chunk's expansion.
     template <int N> void ExpandChunk(Expansion& x, int first, int last);
+    // The successors by single events of the cases [first, last), each once per case,
+    // appended to targets, and their number per case to counts.
+    template <int N>
+    void ListChunkSuccessors(Expansion& x, int first, int last, bool forward,
+                             std::vector<int>& targets, std::vector<int>& counts) const;
     // The successors the batch's chunks found, added in order; false when cancelled.
     bool MergeBatch(int chunks);
     // The events a case tests one by one; past them, only those touching its conditions.

@@ -75,25 +75,13 @@ const CNodeAdjacency* CCasesEngine::ForwardAdjacency() {
 bool CCasesEngine::PrepareForwardAdjacency(const std::function<bool(int, int)>& progress) {
     if (m_pAdjacency)
         return true;
-    // Asked as often as the search asks: a million cases take a good part of a second.
-    constexpr int kAskEvery = 4096;
+    // By both threads, asked between batches as the search asks.
     const int n = m_explorer.GetCaseCount();
-    std::vector<int> first(At(n) + 1, 0);
-    std::vector<int> targets;
-    int from = 0;
-    const std::function<void(int)> add = [&](int target) {
-        // Parallel arcs by different events change no reachability: one is enough.
-        if (target >= 0 &&
-            std::find(targets.begin() + first[At(from)], targets.end(), target) == targets.end())
-            targets.push_back(target);
-    };
-    for (from = 0; from < n; ++from) {
-        if (progress && from % kAskEvery == kAskEvery - 1 && !progress(n, 0))
-            return false;
-        first[At(from)] = static_cast<int>(targets.size());
-        m_explorer.ForEachEventSuccessor(from, true, add);
-    }
-    first[At(n)] = static_cast<int>(targets.size());
+    std::vector<int> first, targets;
+    const bool done = m_explorer.ListEventSuccessors(
+        true, first, targets, [&progress, n](int) { return !progress || progress(n, 0); });
+    if (!done)
+        return false;
     m_pAdjacency = std::make_unique<CNodeAdjacency>(std::move(first), std::move(targets));
     return true;
 }

@@ -4,14 +4,19 @@
 // steps produced on demand are the steps the stored graph has, in the order the
 // simulation meets them.
 
+#include "engines/CCasesEngine.h"
+#include "engines/CNodeAdjacency.h"
 #include "engines/CSymbolicEngine.h"
 #include "model/CNetDesign.h"
+#include "model/CSetEvents.h"
 #include "support/EngineAgreement.h"
 #include "support/NetFamilies.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
+#include <vector>
 
 TEST(CaseEngines, AgreeOnRandomNets) {
     for (int seed = 0; seed < 60; ++seed) {
@@ -42,6 +47,44 @@ TEST(CaseEngines, AgreeOnThePhilosophersUpToTwelve) {
         CNetDesign net;
         const CSetConditions initial = BuildDiningPhilosophers(net, n);
         ExpectEnginesAgree(net, initial, gen);
+    }
+}
+
+// The forward successor lists the cases engine makes by its threads: per case, the
+// cases its single events lead to, each once, and the same lists in the same order
+// whatever the number of threads; 20 philosophers run to several batches.
+TEST(CaseEngines, SuccessorListsHoldTheSingleEventsWhateverTheThreads) {
+    std::mt19937 gen(3);
+    for (int net = 0; net < 5; ++net) {
+        SCOPED_TRACE(net);
+        CNetDesign design;
+        const CSetConditions initial = net == 0 ? BuildDiningPhilosophers(design, 20)
+                                                : BuildRandomSystem(design, gen, 4, 3, 2);
+        std::vector<std::vector<int>> lists;
+        for (const int threads : {1, 2, 3}) {
+            CCasesEngine engine(design.GetEvents(), initial);
+            engine.SetThreads(threads);
+            ASSERT_EQ(engine.Run(), ECaseGraphResult::Completed);
+            const CNodeAdjacency& forward = *engine.ForwardAdjacency();
+            ASSERT_EQ(forward.GetNodeCount(), engine.CaseCount());
+            std::vector<std::vector<int>> made;
+            for (int i = 0; i < engine.CaseCount(); ++i)
+                made.emplace_back(forward.Successors(i).begin(), forward.Successors(i).end());
+            if (!lists.empty()) {
+                EXPECT_EQ(made, lists) << threads << " threads";
+                continue;
+            }
+            lists = made;
+            for (int i = 0; i < engine.CaseCount(); i += 1 + i / 64) {
+                std::set<int> single;
+                engine.ForEachStep(i, true, [&single](const CSetEvents& events, int target) {
+                    if (events.GetCount() == 1)
+                        single.insert(target);
+                });
+                EXPECT_EQ(std::set<int>(made[i].begin(), made[i].end()), single) << "c" << i + 1;
+                EXPECT_EQ(made[i].size(), single.size()) << "c" << i + 1;
+            }
+        }
     }
 }
 
