@@ -665,7 +665,33 @@ void CCaseExplorer::GetEvents(const Word* bits, CSetEvents& events) const {
 }
 
 bool CCaseExplorer::HasContact(int index) const {
-    const Word* c = Read(index);
+    return HasContactIn(Read(index));
+}
+
+bool CCaseExplorer::HasContactInTheClass() {
+    const int n = m_table.Count();
+    const int threads = m_nThreads > 0 ? m_nThreads : CWorkerPool::DefaultWorkers();
+    if (!m_pPool || m_pPool->Size() != threads)
+        m_pPool = std::make_unique<CWorkerPool>(threads);
+    std::vector<Expansion> expansions(Index(threads));
+    for (Expansion& x : expansions)
+        Prepare(x);
+    constexpr int kChunk = 1024;
+    std::atomic<int> nextChunk{0};
+    std::atomic<bool> found{false};
+    m_pPool->Run([&](int worker) {
+        Expansion& x = expansions[Index(worker)];
+        for (int first = kChunk * nextChunk++; first < n && !found; first = kChunk * nextChunk++)
+            for (int i = first; i < std::min(n, first + kChunk) && !found; ++i) {
+                Load(i, x);
+                if (HasContactIn(Current(x)))
+                    found = true;
+            }
+    });
+    return found;
+}
+
+bool CCaseExplorer::HasContactIn(const Word* c) const {
     auto includes = [&](const Word* side) {
         for (int w = 0; w < m_nConditionWords; ++w)
             if (side[w] & ~c[w])

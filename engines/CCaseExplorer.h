@@ -83,6 +83,9 @@ public:
     // Whether some event has its pre-set and meets its post-set (or the other way
     // round) in case i.
     bool HasContact(int index) const;
+    // Whether some case of the class holds a contact situation: the cases tested by the
+    // search's threads, the first found ending the test.
+    bool HasContactInTheClass();
     // Whether the event (by its place in the net's order) has forward concession in case i.
     bool HasConcession(int index, int event) const;
     const std::vector<CPNEvent*>& GetEvents() const { return m_arrEvents; }
@@ -223,6 +226,7 @@ private:
     }
     // Case i's bits in the scratch words.
     const Word* Read(int index) const;
+    bool HasContactIn(const Word* c) const;
 
     // The net.
     std::vector<CPNCondition*> m_arrConditions; // by condition number = serial order

@@ -111,10 +111,7 @@ double CCasesEngine::MeasureStepRate(double seconds) {
 
 bool CCasesEngine::IsContactFree() {
     if (m_nContactFree < 0) {
-        m_nContactFree = 1;
-        for (int i = 0; i < m_explorer.GetCaseCount() && m_nContactFree; ++i)
-            if (m_explorer.HasContact(i))
-                m_nContactFree = 0;
+        m_nContactFree = m_explorer.HasContactInTheClass() ? 0 : 1;
     }
     return m_nContactFree == 1;
 }
