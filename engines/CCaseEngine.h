@@ -27,8 +27,12 @@ struct CCaseSearchResult {
 // decimal texts because a symbolic count has no bound.
 //
 // An engine that lists its cases (ListsCases) numbers them 0 ... CaseCount() - 1, the
-// initial case 0, in the order the stored graph has its cases, and gives each case's
-// steps on demand in the order the stored graph lists them.
+// initial case 0, and gives each case's steps on demand in the order the stored graph
+// lists them. The numbers are the engine's own: the stored graph numbers its cases
+// breadth first by steps, the cases engine breadth first by single events, forward
+// and backward; a step of several events reaches a case sooner, so the two orders
+// (and the names c1, c2, ... drawn from them) differ on many nets, while the cases
+// engine's order is the same for any number of threads.
 class CCaseEngine {
 public:
     virtual ~CCaseEngine() = default;
