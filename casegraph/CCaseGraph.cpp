@@ -134,11 +134,21 @@ bool CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent
     return true;
 }
 
-void CCaseGraph::MakeCaseObjects() const {
+bool CCaseGraph::PrepareCaseObjects(const WorkProgress& progress) const {
+    if (!m_pCaseSource)
+        return true;
     const CCaseEngine& engine = *m_pCaseSource;
     const std::size_t n = m_arrReachableRows.size();
     m_arrCases.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
+        if (!ReportWork(progress, i, n)) {
+            // The rows stay what the graph holds: none of the half is kept.
+            for (CPNCase* node : m_arrCases)
+                delete node;
+            m_arrCases.clear();
+            m_arrCases.shrink_to_fit();
+            return false;
+        }
         auto* node = new CPNCase(engine.Case(static_cast<int>(i)));
         node->m_bReachable = m_arrReachableRows[i];
         node->m_bInitial = static_cast<int>(i) == m_nInitialRow;
@@ -148,6 +158,7 @@ void CCaseGraph::MakeCaseObjects() const {
     m_pCaseSource = nullptr;
     m_arrReachableRows.clear();
     m_arrReachableRows.shrink_to_fit();
+    return true;
 }
 
 CNodeAdjacency CCaseGraph::ForwardAdjacency() const {

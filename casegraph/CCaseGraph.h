@@ -109,6 +109,10 @@ public:
     void MarkCurrentCase(const CSetConditions& currentCase, bool mark);
     // The index of the node marked current, -1 where none is.
     int CurrentCaseIndex() const;
+    // Makes the objects of cases an engine still keeps as rows, all of them, telling
+    // the progress (cases made, of all); false when it cancels, and the cases stay rows.
+    // Whatever asks for the cases as elements makes them too, without progress.
+    bool PrepareCaseObjects(const WorkProgress& progress) const;
     // Names the nodes "c1", "c2", ... and gives every arc a new label "s1", "s2", ...
     // False, with the names partly made, when the progress cancels.
     bool NameElements(CDC& dc, const WorkProgress& progress = {});
@@ -367,10 +371,9 @@ private:
     // The nodes, made from the engine's rows where the cases are still those.
     std::vector<CPNCase*>& CaseObjects() const {
         if (m_pCaseSource)
-            MakeCaseObjects();
+            PrepareCaseObjects({});
         return m_arrCases;
     }
-    void MakeCaseObjects() const;
     // MarkReachable by index, on the rows or the nodes.
     void MarkReachableFrom(int start, const CNodeAdjacency& adjacency);
     // One per step, in order of creation.

@@ -70,7 +70,11 @@ std::size_t BoxesMeeting(const CBoxIndex& index, CKeptQuery& kept, const CBoxInd
 } // namespace
 
 bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
+    if (!PrepareCaseObjects(progress))
+        return false;
     for (std::size_t i = 0; i < CaseObjects().size(); ++i) {
+        if (!ReportWork(progress, i, CaseObjects().size()))
+            return false;
         CaseObjects()[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
         // Measured anew: the name finds its place by the case's.
         CaseObjects()[i]->MoveTo(CaseObjects()[i]->m_ptPos);
@@ -114,6 +118,8 @@ bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
 }
 
 bool CCaseGraph::NameIfUnnamed(CDC& dc, const WorkProgress& progress) {
+    if (!PrepareCaseObjects(progress))
+        return false;
     if (!CaseObjects().empty() && CaseObjects().front()->m_label.m_strText.empty())
         return NameElements(dc, progress);
     return true;
@@ -127,9 +133,14 @@ bool CCaseGraph::WriteNames(const WorkProgress& progress) const {
 
 bool CCaseGraph::NameLines(const std::function<void(const std::string&)>& write,
                            const WorkProgress& progress) const {
+    if (!PrepareCaseObjects(progress))
+        return false;
     write("Names of cases...");
-    for (const CPNCase* node : CaseObjects())
-        write(CaseLine(node));
+    for (std::size_t i = 0; i < m_arrCases.size(); ++i) {
+        if (!ReportWork(progress, i, m_arrCases.size()))
+            return false;
+        write(CaseLine(m_arrCases[i]));
+    }
     write("");
     write("Names of steps...");
     std::string line;

@@ -309,6 +309,8 @@ bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
 }
 
 CSize CCaseGraph::InitialLayout(const WorkProgress& progress) {
+    if (!PrepareCaseObjects(progress))
+        return CSize();
     const int cells = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
     SetGridSize(cells);
     const int page = (cells + 1) * kGridStep;

@@ -250,6 +250,16 @@ TEST(CaseGraphRowsTest, CasesMadeOnDemandEqualTheStoredOnes) {
         std::map<std::string, const CPNCase*> storedByText;
         for (const CPNCase* node : stored.Cases())
             storedByText[node->m_strConditions] = node;
+        // Made with progress: cancelled, the rows stay as they were, marks and all.
+        std::size_t asked = 0;
+        EXPECT_FALSE(rows.PrepareCaseObjects([&asked](std::size_t, std::size_t) {
+            ++asked;
+            return false;
+        }));
+        EXPECT_EQ(asked, 1u);
+        ASSERT_TRUE(rows.KeepsCaseRows()) << round;
+        EXPECT_EQ(rows.CaseCount(), stored.CaseCount()) << round;
+        EXPECT_EQ(rows.CurrentCaseIndex(), last) << round;
         ASSERT_EQ(rows.Cases().size(), stored.CaseCount());
         EXPECT_FALSE(rows.KeepsCaseRows());
         for (std::size_t i = 0; i < rows.CaseCount(); ++i) {
