@@ -239,18 +239,35 @@ void CCaseGraph::MarkReachableFrom(int start, const CNodeAdjacency& adjacency) {
         else
             m_arrCases[At(v)]->m_bReachable = true;
     };
-    mark(start);
-    // An explicit stack: a chain of a million cases is as deep as it is long. Marked
-    // nodes are not entered again, as in the depth-first marking.
-    std::vector<int> stack{start};
-    while (!stack.empty()) {
-        const int u = stack.back();
-        stack.pop_back();
-        for (int v : adjacency.Successors(u)) {
-            if (!marked(v)) {
-                mark(v);
-                stack.push_back(v);
-            }
+    // The nodes reached are entered in index order, where their successor lists lie
+    // one after the other (on millions of cases a walk in any other order waits on
+    // the memory at every node); one reached behind the sweep goes on a stack and is
+    // entered at once. Nodes marked before are not entered, as in the depth-first
+    // marking: what they reach is marked already.
+    const int n = adjacency.GetNodeCount();
+    std::vector<std::uint8_t> reached(At(n), 0);
+    std::vector<int> stack;
+    int sweep = 0;
+    auto reach = [&](int v) {
+        mark(v);
+        reached[At(v)] = 1;
+        if (v < sweep)
+            stack.push_back(v);
+    };
+    auto enter = [&](int u) {
+        for (const int v : adjacency.Successors(u))
+            if (!marked(v))
+                reach(v);
+    };
+    reach(start);
+    for (; sweep < n; ++sweep) {
+        if (!reached[At(sweep)])
+            continue;
+        enter(sweep);
+        while (!stack.empty()) {
+            const int u = stack.back();
+            stack.pop_back();
+            enter(u);
         }
     }
 }
