@@ -1,6 +1,7 @@
 #include "properties/CCtlEngine.h"
 
 #include "properties/CCheckContext.h"
+#include "properties/CExplanationWalk.h"
 #include "properties/CStatePredicate.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ void Clear(Bits& b, std::size_t i) {
 }
 
 // The fixpoints and the runs for one batch over the complete space.
-class CCtlEvaluation {
+class CCtlEvaluation : private CExplanationWalk {
 public:
     explicit CCtlEvaluation(CCheckContext& context)
         : m_context(context), m_space(context.CompleteSpace()),
@@ -283,52 +284,32 @@ private:
         }
     }
 
-    // Extends the trace to show f has the value want at its last case; false when no
-    // run shows it.
-    bool Extend(const CFormula& f, bool want) {
-        const std::size_t s = static_cast<std::size_t>(m_arrTrace.back());
-        switch (f.Kind()) {
-        case EKind::Not:
-            return Extend(*f.Operand(), !want);
-        case EKind::And:
-        case EKind::Or:
-            if (want == (f.Kind() == EKind::And))
-                return false;
-            for (const FormulaPtr& g : f.Operands())
-                if (Get(Of(*g), s) == want && Extend(*g, want))
-                    return true;
-            return false;
-        case EKind::Implies:
-            if (!want)
-                return false;
-            if (!Get(Of(*f.Operand(0)), s) && Extend(*f.Operand(0), false))
+    bool Shows(const CFormula& f, bool want) override {
+        return Get(Of(f), static_cast<std::size_t>(m_arrTrace.back())) == want;
+    }
+
+    bool Step(const CFormula& f, bool want) override {
+        const Bits& p = Of(*f.Operand());
+        for (std::uint32_t t : Succ(static_cast<std::size_t>(m_arrTrace.back())))
+            if (Get(p, t) == want) {
+                m_arrTrace.push_back(static_cast<int>(t));
                 return true;
-            return Get(Of(*f.Operand(1)), s) && Extend(*f.Operand(1), true);
-        case EKind::EX:
-        case EKind::AX: {
-            if (want != (f.Kind() == EKind::EX))
-                return false;
-            const Bits& p = Of(*f.Operand());
-            for (std::uint32_t t : Succ(s))
-                if (Get(p, t) == want) {
-                    m_arrTrace.push_back(static_cast<int>(t));
-                    Extend(*f.Operand(), want);
-                    return true;
-                }
-            return false;
-        }
-        case EKind::EF:
-        case EKind::AG: {
-            if (want != (f.Kind() == EKind::EF))
-                return false;
-            const Bits target = want ? Of(*f.Operand()) : Complement(Of(*f.Operand()));
-            if (!PathTo(nullptr, target))
-                return false;
-            Extend(*f.Operand(), want);
-            return true;
-        }
-        case EKind::EU:
-            return want && PathTo(&Of(*f.Operand(0)), Of(*f.Operand(1)));
+            }
+        return false;
+    }
+
+    bool Reach(const CFormula& f, bool want) override {
+        return PathTo(nullptr, want ? Of(*f.Operand()) : Complement(Of(*f.Operand())));
+    }
+
+    bool ReachUntil(const CFormula& f) override {
+        return PathTo(&Of(*f.Operand(0)), Of(*f.Operand(1)));
+    }
+
+    // EG by a maximal run inside its cases; AF and AU refuted by a run to a case of
+    // !p & !q through !q, or else by a maximal run that keeps !q.
+    bool ExtendOther(const CFormula& f, bool want) override {
+        switch (f.Kind()) {
         case EKind::EG:
             if (!want)
                 return false;

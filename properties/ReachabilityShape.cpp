@@ -1,5 +1,7 @@
 #include "properties/ReachabilityShape.h"
 
+#include "properties/CExplanationWalk.h"
+
 #include <algorithm>
 
 namespace ReachabilityShape {
@@ -73,38 +75,39 @@ ETruth Evaluate(const CFormula& f, const std::function<ETruth(const CFormula& le
     }
 }
 
+namespace {
+
+// The walk that explains a verdict with the values at the initial case, three-valued:
+// it stops at the leaf whose run shows the formula's value, and steps no further.
+class CLeafWalk : public CExplanationWalk {
+public:
+    explicit CLeafWalk(const std::function<ETruth(const CFormula& leaf)>& leaf) : m_leaf(leaf) {}
+
+    const CFormula* Deciding() const { return m_pLeaf; }
+
+private:
+    bool Shows(const CFormula& f, bool want) override {
+        return Evaluate(f, m_leaf) == (want ? ETruth::True : ETruth::False);
+    }
+    bool Step(const CFormula&, bool) override { return false; }
+    bool Reach(const CFormula& f, bool) override {
+        if (!IsLeaf(f))
+            return false;
+        m_pLeaf = &f;
+        return true;
+    }
+    bool ReachUntil(const CFormula&) override { return false; }
+
+    const std::function<ETruth(const CFormula& leaf)>& m_leaf;
+    const CFormula* m_pLeaf = nullptr;
+};
+
+} // namespace
+
 const CFormula* DecidingLeaf(const CFormula& f, bool want,
                              const std::function<ETruth(const CFormula& leaf)>& leaf) {
-    if (IsLeaf(f))
-        return (f.Kind() == EKind::EF) == want ? &f : nullptr;
-    if (f.IsState())
-        return nullptr;
-    const ETruth wanted = want ? ETruth::True : ETruth::False;
-    switch (f.Kind()) {
-    case EKind::Not:
-        return DecidingLeaf(*f.Operand(), !want, leaf);
-    case EKind::And:
-    case EKind::Or:
-        // One false conjunct decides a conjunction, one true disjunct a disjunction.
-        if (want == (f.Kind() == EKind::And))
-            return nullptr;
-        for (const FormulaPtr& g : f.Operands())
-            if (Evaluate(*g, leaf) == wanted)
-                if (const CFormula* found = DecidingLeaf(*g, want, leaf))
-                    return found;
-        return nullptr;
-    case EKind::Implies:
-        if (!want)
-            return nullptr;
-        if (Evaluate(*f.Operand(0), leaf) == ETruth::False)
-            if (const CFormula* found = DecidingLeaf(*f.Operand(0), false, leaf))
-                return found;
-        if (Evaluate(*f.Operand(1), leaf) == ETruth::True)
-            return DecidingLeaf(*f.Operand(1), true, leaf);
-        return nullptr;
-    default:
-        return nullptr;
-    }
+    CLeafWalk walk(leaf);
+    return walk.Extend(f, want) ? walk.Deciding() : nullptr;
 }
 
 } // namespace ReachabilityShape

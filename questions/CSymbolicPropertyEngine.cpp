@@ -177,7 +177,10 @@ std::optional<CRun> CSymbolicPropertyEngine::Explain(const CFormula& f, bool wan
                                                      CCheckContext& context) {
     m_trace = {};
     m_trace.cases.push_back(m_net.InitialCase());
-    if (!Extend(f, want, context))
+    m_pContext = &context;
+    const bool shown = Extend(f, want);
+    m_pContext = nullptr;
+    if (!shown)
         return std::nullopt;
     const std::vector<int>& last = m_trace.cases.back();
     const auto held = [&last](int b) { return std::binary_search(last.begin(), last.end(), b); };
@@ -205,59 +208,31 @@ bool CSymbolicPropertyEngine::PathTo(const CCaseSet& target, const CCaseSet* wit
     return true;
 }
 
-bool CSymbolicPropertyEngine::Extend(const CFormula& f, bool want, CCheckContext& context) {
-    const auto holds = [&](const CFormula& g) {
-        return m_pEngine->Contains(Of(g, context), m_trace.cases.back());
-    };
-    switch (f.Kind()) {
-    case EKind::Not:
-        return Extend(*f.Operand(), !want, context);
-    case EKind::And:
-    case EKind::Or:
-        if (want == (f.Kind() == EKind::And))
-            return false;
-        for (const FormulaPtr& g : f.Operands())
-            if (holds(*g) == want && Extend(*g, want, context))
-                return true;
-        return false;
-    case EKind::Implies:
-        if (!want)
-            return false;
-        if (!holds(*f.Operand(0)) && Extend(*f.Operand(0), false, context))
-            return true;
-        return holds(*f.Operand(1)) && Extend(*f.Operand(1), true, context);
-    case EKind::EX:
-    case EKind::AX: {
-        if (want != (f.Kind() == EKind::EX))
-            return false;
-        const CCaseSet here = m_pEngine->CaseSet(m_trace.cases.back());
-        const CCaseSet& p = Of(*f.Operand(), context);
-        for (int e = 0; e < static_cast<int>(m_net.EventCount()); ++e) {
-            const CCaseSet next = m_pEngine->Image(here, e);
-            if (next.IsEmpty() || (next & p).IsEmpty() == want)
-                continue;
-            m_trace.events.push_back(e);
-            m_trace.cases.push_back(*m_pEngine->OneCase(next));
-            Extend(*f.Operand(), want, context);
-            return true;
-        }
-        return false;
-    }
-    case EKind::EF:
-    case EKind::AG: {
-        if (want != (f.Kind() == EKind::EF))
-            return false;
-        const CCaseSet& p = Of(*f.Operand(), context);
-        if (!PathTo(want ? p : m_reach - p, nullptr, context))
-            return false;
-        Extend(*f.Operand(), want, context);
+bool CSymbolicPropertyEngine::Shows(const CFormula& f, bool want) {
+    return m_pEngine->Contains(Of(f, *m_pContext), m_trace.cases.back()) == want;
+}
+
+bool CSymbolicPropertyEngine::Step(const CFormula& f, bool want) {
+    const CCaseSet here = m_pEngine->CaseSet(m_trace.cases.back());
+    const CCaseSet& p = Of(*f.Operand(), *m_pContext);
+    for (int e = 0; e < static_cast<int>(m_net.EventCount()); ++e) {
+        const CCaseSet next = m_pEngine->Image(here, e);
+        if (next.IsEmpty() || (next & p).IsEmpty() == want)
+            continue;
+        m_trace.events.push_back(e);
+        m_trace.cases.push_back(*m_pEngine->OneCase(next));
         return true;
     }
-    case EKind::EU:
-        return want && PathTo(Of(*f.Operand(1), context), &Of(*f.Operand(0), context), context);
-    default:
-        return false;
-    }
+    return false;
+}
+
+bool CSymbolicPropertyEngine::Reach(const CFormula& f, bool want) {
+    const CCaseSet& p = Of(*f.Operand(), *m_pContext);
+    return PathTo(want ? p : m_reach - p, nullptr, *m_pContext);
+}
+
+bool CSymbolicPropertyEngine::ReachUntil(const CFormula& f) {
+    return PathTo(Of(*f.Operand(1), *m_pContext), &Of(*f.Operand(0), *m_pContext), *m_pContext);
 }
 
 const CCaseSet& CSymbolicPropertyEngine::Of(const CFormula& f, CCheckContext& context) {

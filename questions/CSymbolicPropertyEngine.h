@@ -2,6 +2,7 @@
 
 #include "base/WorkProgress.h"
 #include "engines/CCaseSet.h"
+#include "properties/CExplanationWalk.h"
 #include "properties/CPropertyEngine.h"
 
 #include <map>
@@ -21,7 +22,7 @@ struct CBuchiAutomaton;
 // engine does, through EF, AG, EX, AX and EU under the connectives (a shortest path to a
 // case by the rings of a breadth-first search), but no lasso (EG, AF, AU, LTL); counts
 // and bounds it leaves to the others.
-class CSymbolicPropertyEngine : public CPropertyEngine {
+class CSymbolicPropertyEngine : public CPropertyEngine, private CExplanationWalk {
 public:
     // Takes the engine of the net, already run forward.
     CSymbolicPropertyEngine(const CNetStructure& net, std::shared_ptr<CSymbolicEngine> engine);
@@ -63,9 +64,11 @@ private:
     bool HasFairRun(const CBuchiAutomaton& automaton, CCheckContext& context);
     // The run from the initial case that shows f has the value want there, if any.
     std::optional<CRun> Explain(const CFormula& f, bool want, CCheckContext& context);
-    // Extends the trace to show f has the value want at its last case; false when no
-    // run shows it.
-    bool Extend(const CFormula& f, bool want, CCheckContext& context);
+    // The steps of the walk that explains a verdict, over the diagrams.
+    bool Shows(const CFormula& f, bool want) override;
+    bool Step(const CFormula& f, bool want) override;
+    bool Reach(const CFormula& f, bool want) override;
+    bool ReachUntil(const CFormula& f) override;
     // Appends a shortest run from the trace's last case to target, through within
     // (every case where null); false when there is none.
     bool PathTo(const CCaseSet& target, const CCaseSet* within, CCheckContext& context);
@@ -77,6 +80,7 @@ private:
     // The cases reached where no event has concession, made when first asked for.
     std::optional<CCaseSet> m_pDeadlocks;
     std::map<const CFormula*, CCaseSet> m_mapSets;
-    // The run being explained.
+    // The run being explained, and the checking it is explained for.
     CRun m_trace;
+    CCheckContext* m_pContext = nullptr;
 };
