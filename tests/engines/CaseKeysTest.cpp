@@ -53,14 +53,6 @@ std::vector<CCaseCode::Word> Bits(const CSetConditions& c, const std::vector<CPN
     return bits;
 }
 
-std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net) {
-    std::vector<CPNCondition*> conditions;
-    for (CPNElement* element : net.m_listElements)
-        if (auto* condition = dynamic_cast<CPNCondition*>(element))
-            conditions.push_back(condition);
-    return conditions;
-}
-
 } // namespace
 
 TEST(CaseKeys, AreAsShortAsTheIncidenceAllows) {

@@ -21,14 +21,6 @@
 
 namespace {
 
-std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net) {
-    std::vector<CPNCondition*> conditions;
-    for (CPNElement* element : net.m_listElements)
-        if (auto* condition = dynamic_cast<CPNCondition*>(element))
-            conditions.push_back(condition);
-    return conditions;
-}
-
 // The heading's number of steps of a path description, -1 for none found.
 int PathLength(const std::vector<std::string>& lines) {
     if (lines.empty() || lines[0].rfind("No path", 0) == 0)

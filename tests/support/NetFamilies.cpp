@@ -169,6 +169,14 @@ std::vector<std::string> Words(const std::string& text) {
 
 } // namespace
 
+std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net) {
+    std::vector<CPNCondition*> conditions;
+    for (CPNElement* element : net.m_listElements)
+        if (auto* condition = dynamic_cast<CPNCondition*>(element))
+            conditions.push_back(condition);
+    return conditions;
+}
+
 CSetConditions BuildNetFromText(CNetDesign& net, const std::string& text, CDC* measure) {
     NetBuilder b(net, measure);
     std::map<std::string, CPNCondition*> conditions;

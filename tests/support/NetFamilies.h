@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <vector>
 
 class CDC;
 class CNetDesign;
@@ -63,6 +64,9 @@ CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions
 // and gives it back on leaving it. Many cases, the components interleaving.
 CSetConditions BuildRandomSystem(CNetDesign& net, std::mt19937& gen, int components, int length,
                                  int shared);
+
+// The net's conditions in the order they were added.
+std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net);
 
 // A net from a line of text: the conditions first, separated by blanks, a '*' after a
 // name giving it a token; then one event per ';', "name: pre pre -> post post". A
