@@ -3,8 +3,6 @@
 // same tree as its readable form (and so to the same answers), and the faults of the
 // XML named with the file and the line.
 
-#include "RandomFormulas.h"
-
 #include "model/CNetDesign.h"
 #include "model/CNetStructure.h"
 #include "properties/CFormulaParser.h"
@@ -12,6 +10,7 @@
 #include "properties/CPropertyChecker.h"
 #include "properties/CPropertyFileReader.h"
 #include "support/NetFamilies.h"
+#include "support/RandomFormulas.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,6 @@
 // they show the answer: an EF witness ends where its formula holds, an LTL lasso
 // violates its formula read off it position by position, ...).
 
-#include "PropertyOracle.h"
-#include "RandomFormulas.h"
-
 #include "model/CNetDesign.h"
 #include "model/CNetStructure.h"
 #include "properties/CCtlEngine.h"
@@ -15,6 +12,8 @@
 #include "properties/CPropertyChecker.h"
 #include "properties/CStateEquationEngine.h"
 #include "support/NetFamilies.h"
+#include "support/PropertyOracle.h"
+#include "support/RandomFormulas.h"
 
 #include <gtest/gtest.h>
 

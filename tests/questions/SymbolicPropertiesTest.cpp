@@ -1,12 +1,11 @@
-#include "../properties/PropertyOracle.h"
-#include "../properties/RandomFormulas.h"
-
 #include "model/CNetDesign.h"
 #include "model/CNetStructure.h"
 #include "properties/CFormulaPrinter.h"
 #include "properties/CPropertyChecker.h"
 #include "questions/CSymbolicPropertyEngine.h"
 #include "support/NetFamilies.h"
+#include "support/PropertyOracle.h"
+#include "support/RandomFormulas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PropertyOracle.h"
+#include "support/PropertyOracle.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "RandomFormulas.h"
+#include "support/RandomFormulas.h"
 
 #include "model/CNetStructure.h"
 
