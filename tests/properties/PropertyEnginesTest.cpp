@@ -23,26 +23,14 @@ namespace {
 
 using EKind = CFormula::EKind;
 
-// A random net; with pad, as many conditions of no event go first (every other one
-// marked), so that the net's own lie across a word boundary of the compact cases.
+// A random net as numbers; with pad, as many conditions of no event go first, so that
+// the net's own lie across a word boundary of the compact cases.
 struct RandomNet {
-    CNetDesign design;
     CNetStructure net;
     RandomNet(std::mt19937& gen, int conditions, int events, int pad = 0) {
+        CNetDesign design;
         BuildRandomNet(design, gen, conditions, events);
-        const CNetStructure drawn = CNetStructure::FromDesign(design);
-        for (int c = 0; c < pad; ++c)
-            net.AddCondition("pad" + std::to_string(c), c % 2 == 0);
-        for (std::size_t c = 0; c < drawn.ConditionCount(); ++c)
-            net.AddCondition(drawn.ConditionName(static_cast<int>(c)),
-                             drawn.Initial(static_cast<int>(c)));
-        for (std::size_t e = 0; e < drawn.EventCount(); ++e) {
-            const int event = net.AddEvent(drawn.EventName(static_cast<int>(e)));
-            for (int c : drawn.Pre(event))
-                net.AddPre(event, c + pad);
-            for (int c : drawn.Post(event))
-                net.AddPost(event, c + pad);
-        }
+        net = Undrawn(CNetStructure::FromDesign(design), pad);
     }
 };
 

@@ -15,21 +15,6 @@ namespace {
 
 using EKind = CFormula::EKind;
 
-// The same net as numbers alone, as a file read without drawing it gives it.
-CNetStructure Undrawn(const CNetStructure& drawn) {
-    CNetStructure net;
-    for (int c = 0; c < static_cast<int>(drawn.ConditionCount()); ++c)
-        net.AddCondition(drawn.ConditionName(c), drawn.Initial(c));
-    for (int e = 0; e < static_cast<int>(drawn.EventCount()); ++e) {
-        net.AddEvent(drawn.EventName(e));
-        for (const int c : drawn.Pre(e))
-            net.AddPre(e, c);
-        for (const int c : drawn.Post(e))
-            net.AddPost(e, c);
-    }
-    return net;
-}
-
 bool NeedsLasso(const CFormula& f) {
     return f.Kind() == EKind::EG || f.Kind() == EKind::AF || f.Kind() == EKind::AU;
 }

@@ -2,6 +2,7 @@
 
 #include "base/CDC.h"
 #include "model/CNetDesign.h"
+#include "model/CNetStructure.h"
 #include "model/CPNCondition.h"
 #include "model/CPNEdge.h"
 #include "model/CPNEvent.h"
@@ -168,6 +169,22 @@ std::vector<std::string> Words(const std::string& text) {
 }
 
 } // namespace
+
+CNetStructure Undrawn(const CNetStructure& drawn, int pad) {
+    CNetStructure net;
+    for (int c = 0; c < pad; ++c)
+        net.AddCondition("pad" + std::to_string(c), c % 2 == 0);
+    for (int c = 0; c < static_cast<int>(drawn.ConditionCount()); ++c)
+        net.AddCondition(drawn.ConditionName(c), drawn.Initial(c));
+    for (int e = 0; e < static_cast<int>(drawn.EventCount()); ++e) {
+        net.AddEvent(drawn.EventName(e));
+        for (const int c : drawn.Pre(e))
+            net.AddPre(e, c + pad);
+        for (const int c : drawn.Post(e))
+            net.AddPost(e, c + pad);
+    }
+    return net;
+}
 
 std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net) {
     std::vector<CPNCondition*> conditions;

@@ -9,6 +9,7 @@
 
 class CDC;
 class CNetDesign;
+class CNetStructure;
 class CPNCondition;
 class CPNEvent;
 struct CPoint;
@@ -64,6 +65,10 @@ CSetConditions BuildRandomNet(CNetDesign& net, std::mt19937& gen, int conditions
 // and gives it back on leaving it. Many cases, the components interleaving.
 CSetConditions BuildRandomSystem(CNetDesign& net, std::mt19937& gen, int components, int length,
                                  int shared);
+
+// The same net as numbers alone, as a file read without drawing it gives it; with pad,
+// as many conditions of no event go first (every other one marked).
+CNetStructure Undrawn(const CNetStructure& drawn, int pad = 0);
 
 // The net's conditions in the order they were added.
 std::vector<CPNCondition*> ConditionsOf(const CNetDesign& net);
