@@ -216,10 +216,12 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
     const bool done = GetHost().RunTask("Lay Out Neighbourhood", [&](CWorkMonitor& monitor) {
         monitor.SetStage("Gathering " + std::to_string(order.size()) + " cases around " +
                          Graph().Cases()[centre]->m_label.m_strText + "...");
+        // The shades as they are, for a Cancel: put back at once, not counted out again.
+        CCaseGraph::DensityAside aside = Graph().SetDensityAside();
         doc.History().Begin("Lay Out Neighbourhood");
         if (!Gather(centre, order, &monitor)) {
             // Nothing of it stays.
-            doc.History().Cancel();
+            Graph().TakeBackMoves(std::move(aside), [&doc] { doc.History().Cancel(); });
             return false;
         }
         doc.SetModifiedFlag();

@@ -403,6 +403,22 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     drawBetween(1);
     keeping.changes[1]->Redo();
     drawBetween(0);
+    // More cases gathered and all taken back, the shades set aside before: they stand
+    // again as they were (and, below, as a count made anew has them).
+    g.graph.SetDenseLimit(0);
+    RecordingDC shadesBefore, shadesAfter;
+    g.graph.Draw(shadesBefore, page, false, 0.01);
+    CCaseGraph::DensityAside aside = g.graph.SetDensityAside();
+    ASSERT_TRUE(aside.current);
+    const std::size_t kept = keeping.changes.size();
+    for (std::uint32_t k = 3; k < 6; ++k)
+        g.graph.MoveCasesTo(g.graph.GatherAround(k, {k + 5, k + 13, k + 21}), keeping);
+    g.graph.TakeBackMoves(std::move(aside), [&keeping, kept] {
+        for (; keeping.changes.size() > kept; keeping.changes.pop_back())
+            keeping.changes.back()->Undo();
+    });
+    g.graph.Draw(shadesAfter, page, false, 0.01);
+    EXPECT_EQ(shadesAfter.Dump(), shadesBefore.Dump());
     RecordingDC keptLines, keptShades, countedLines, countedShades;
     g.graph.SetDenseLimit(CCaseGraph::kDenseSteps);
     g.graph.Draw(keptLines, window);
