@@ -369,8 +369,8 @@ TEST_F(CaseGraphViewTest, LayOutNeighbourhoodCancelledLeavesTheGraphAsItWas) {
     }
     EXPECT_EQ(host.cancelAt, static_cast<int>((7 + CZerinCaseGraphView::kGatherBatch - 1) /
                                               CZerinCaseGraphView::kGatherBatch) +
-                                 1)
-        << "seven cases, a poll before each batch";
+                                 2)
+        << "the steps read, then seven cases with a poll before each batch";
     EXPECT_NE(positions(), before);
     ASSERT_TRUE(doc.History().CanUndo());
     const std::vector<CPoint> after = positions();
