@@ -227,6 +227,17 @@ TEST(CaseGraphLayout, APartGathersAroundItsCentreOnFreeGridPoints) {
             ++k;
         }
         EXPECT_EQ(k, moves.size());
+        // No free point nearer the centre than the farthest taken is left over.
+        ASSERT_FALSE(moves.empty());
+        const int cells = g.graph.GridSize();
+        for (int y = 1; y <= cells; ++y)
+            for (int x = 1; x <= cells; ++x) {
+                const CPoint p(x * CCaseGraph::kGridStep, y * CCaseGraph::kGridStep);
+                if (std::count(before.begin(), before.end(), p) == 0 &&
+                    std::count(after.begin(), after.end(), p) == 0) {
+                    EXPECT_GE(far(p), far(moves.back().second)) << x << "," << y;
+                }
+            }
         for (std::uint32_t i = 0; i < n; ++i)
             if (std::find(order.begin(), order.end(), i) == order.end() || i == centre) {
                 EXPECT_EQ(after[i], before[i]);
