@@ -346,19 +346,23 @@ def large_case_graph_opens_on_its_overview(folder=None):
         if folder:
             time.sleep(0.5)
             shot(os.path.join(folder, "case-graph-overview.png"), "Zerin")
-        whole_graph_shows_its_progress()
+        whole_graph_shows_its_progress(folder)
 
 
-def whole_graph_shows_its_progress():
+def whole_graph_shows_its_progress(folder=None):
     """On the overview of 18 philosophers, "Show Whole Graph" shows its progress with
     Cancel within 0.3 s, or has ended before any progress was due; Escape (Cancel) leaves
-    the overview at once; asked again, the graph comes."""
+    the overview at once; asked again, the graph comes. With a folder, the screen while
+    it is laid out."""
     title = "Show Whole Graph"
     if not answers_at_once(title, lambda: menu_command("Case Graph", title), 0.3, cancel=True):
         return
     menu_command("Case Graph", title)
     started = time.time()
     wait(lambda: showing(title), 1)
+    if folder:
+        time.sleep(0.4)
+        shot(os.path.join(folder, "show-whole-graph-progress.png"))
     wait(lambda: not showing(title), 120)
     print("       the whole graph of 18 philosophers took %.1f s" % (time.time() - started),
           flush=True)
@@ -916,9 +920,11 @@ if len(sys.argv) > 3 and sys.argv[3] == "--probe":
     probe(sys.argv[4])
     sys.exit(0)
 if len(sys.argv) > 4 and sys.argv[3] == "--only":
-    # The checks named, alone: scripts/real-window-check --only NAME...
+    # The checks named, alone: scripts/real-window-check --only NAME[:FOLDER]... (a
+    # folder for those that take pictures).
     for name in sys.argv[4:]:
-        globals()[name]()
+        name, _, folder = name.partition(":")
+        globals()[name](*([folder] if folder else []))
     sys.exit(1 if failures else 0)
 if len(sys.argv) > 3 and sys.argv[3] == "--findings":
     witness_screenshot(sys.argv[4])
