@@ -26,9 +26,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <memory>
+#include <thread>
 
 #include <malloc.h>
 
@@ -53,6 +55,39 @@ public:
     void HideOutputBarForPrinting() override {}
 };
 
+// A window whose user presses Cancel a while after a task started (cancelMs; never at
+// 0): the task's longest time between two polls and the time from Cancel to its end.
+struct CancellingHost : NullHost {
+    bool RunTask(const std::string&, const std::function<bool(CWorkMonitor&)>& work) override {
+        CWorkMonitor monitor;
+        std::atomic<bool> ended = false;
+        std::chrono::steady_clock::time_point cancelled;
+        std::thread user([&] {
+            const auto until =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(cancelMs);
+            while (cancelMs > 0 && !ended && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (cancelMs > 0 && !ended) {
+                cancelled = std::chrono::steady_clock::now();
+                monitor.Cancel();
+            }
+        });
+        const bool done = RunHere(monitor, work);
+        ended = true;
+        user.join();
+        longestGap = std::max(longestGap, monitor.Read().longestGap);
+        if (!done)
+            answered =
+                std::max(answered,
+                         std::chrono::duration<double>(std::chrono::steady_clock::now() - cancelled)
+                             .count());
+        return done;
+    }
+    int cancelMs = 0;
+    double longestGap = 0;
+    double answered = 0;
+};
+
 // A document in simulation with the case graph computed and not yet shown.
 struct Fixture {
     // The layout is random: a seed picks one, so that runs compare.
@@ -73,7 +108,7 @@ struct Fixture {
     }
     CNullFrameServices frame;
     CZerinDoc doc{frame};
-    NullHost host;
+    CancellingHost host;
     std::unique_ptr<CZerinCaseGraphView> view;
 };
 
@@ -194,7 +229,8 @@ void BM_CullCaseGraph(benchmark::State& state) {
 // The window's part of a user's gesture: the view shown and painted once, then each
 // iteration one change and the repaint of the window that follows it.
 struct ShownFixture : Fixture {
-    explicit ShownFixture(int philosophers) : Fixture(philosophers) {
+    explicit ShownFixture(int philosophers, bool stored = false)
+        : Fixture(philosophers, 0, true, stored) {
         SetOutputSink(&sink);
         view->Refresh();
         Paint();
@@ -373,6 +409,38 @@ void BM_LayOutNeighbourhood(benchmark::State& state) {
     state.counters["undo ms"] = 1000 * undoing / shown;
 }
 
+// Lay Out Neighbourhood on 18 philosophers cancelled after cancelMs (as the real window
+// check: c200 and the cases one step around it, the whole graph shown): the longest time
+// without a poll and the time Cancel waits, each the worst over the iterations.
+void BM_CancelLayOutNeighbourhood(benchmark::State& state) {
+    ShownFixture f(18, true);
+    f.doc.Simulation().Leave();
+    f.view->OnUpdate();
+    std::string error;
+    f.view->GoToCase("c200", {}, {}, 1, error);
+    f.Paint();
+    // Only the command's own task counts.
+    f.host.longestGap = 0;
+    f.host.cancelMs = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        f.view->OnCommand(Cmd::ID_LAY_OUT_NEIGHBOURHOOD);
+        f.Paint();
+        if (f.doc.History().CanUndo()) {
+            state.PauseTiming();
+            f.doc.History().Undo();
+            f.Paint();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["poll gap ms"] = 1000 * f.host.longestGap;
+    state.counters["cancel ms"] = 1000 * f.host.answered;
+    state.counters["steps"] = static_cast<double>(GraphOf(f.doc).StepCount());
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < GraphOf(f.doc).CaseCount(); ++i)
+        shown += GraphOf(f.doc).IsCaseShown(i) ? 1 : 0;
+    state.counters["shown"] = static_cast<double>(shown);
+}
+
 // A window that gives the case graph a gigabyte: 24 philosophers keep their cases and
 // make their steps on demand.
 struct GigabyteFrame : CNullFrameServices {
@@ -433,6 +501,12 @@ BENCHMARK(BM_GoToCaseOnDemand)
     ->ArgName("again")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+BENCHMARK(BM_CancelLayOutNeighbourhood)
+    ->Arg(0)
+    ->Arg(300)
+    ->Arg(700)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK(BM_LayOutNeighbourhood)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_UndoDrag)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_LeaveSimulation)->Arg(16)->Arg(18)->Unit(benchmark::kMillisecond)->Iterations(2);

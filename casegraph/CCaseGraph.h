@@ -272,6 +272,20 @@ public:
     // Moves each case to its point, its steps routed anew: one change.
     CRect MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>>& moves,
                       CEditRecorder& recorder);
+    // The shades of the steps as they stood before moves that may all be taken back
+    // (a copy of the page's squares, a few megabytes); not current where the shades
+    // were not.
+    struct DensityAside {
+        CStepDensity density;
+        unsigned long long build = 0;
+        unsigned long long shown = 0;
+        bool current = false;
+    };
+    DensityAside SetDensityAside() const;
+    // Takes moves back by the rollback given (their edit's): the shades set aside
+    // before them stand again at once, instead of each moved step's route being taken
+    // out and counted in again, where nothing but the moves changed meanwhile.
+    void TakeBackMoves(DensityAside aside, const std::function<void()>& rollback) const;
     bool PlaceOnGrid(const std::vector<std::pair<double, double>>& at,
                      CEditRecorder* recorder = nullptr);
     // Binds the smoothing session to this graph the first time, shows the dialog and,

@@ -722,6 +722,34 @@ CRect CCaseGraph::MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>
     return rect;
 }
 
+CCaseGraph::DensityAside CCaseGraph::SetDensityAside() const {
+    DensityAside aside;
+    aside.current = DensityCurrent();
+    if (!aside.current)
+        return aside;
+    aside.density = m_density;
+    aside.build = m_nDensityBuild;
+    aside.shown = m_nDensityShown;
+    return aside;
+}
+
+void CCaseGraph::TakeBackMoves(DensityAside aside, const std::function<void()>& rollback) const {
+    // Kept current through the moves: the rollback leaves the shades alone (they are not
+    // current while it runs) and the copy takes their place.
+    const bool restore = aside.current && DensityCurrent() && m_nDensityBuild == aside.build &&
+                         m_nDensityShown == aside.shown;
+    if (restore)
+        m_nDensityBuild = 0;
+    rollback();
+    if (!restore || !BoundsCacheCurrent() || m_boundsCache.builds != aside.build ||
+        m_nShownChanges != aside.shown)
+        return;
+    m_density = std::move(aside.density);
+    m_nDensityBuild = aside.build;
+    m_nDensityEpoch = m_boundsCache.epoch;
+    m_nDensityShown = aside.shown;
+}
+
 CRect CCaseGraph::MoveElements(const std::list<CPNElement*>& elements, int dx, int dy,
                                CEditRecorder& recorder) {
     CRect rect;

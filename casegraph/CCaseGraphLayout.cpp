@@ -335,15 +335,34 @@ CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>&
     const CPoint at = CaseObjects()[centre]->m_ptPos;
     const int cx = std::clamp((at.x + kGridStep / 2) / kGridStep - 1, 0, g - 1);
     const int cy = std::clamp((at.y + kGridStep / 2) / kGridStep - 1, 0, g - 1);
-    // The free cells, nearest the centre first (then row by row).
+    // The free cells, nearest the centre first (then row by row): only those of the
+    // square around the centre that holds enough of them, widened by a factor of the
+    // square root of two so that no nearer cell outside it is missed (a grid laid out in
+    // layers has millions of cells; sorting them all took seconds).
+    std::size_t wanted = 0;
+    for (const std::uint32_t node : order)
+        wanted += node != centre && node < CaseObjects().size() ? 1 : 0;
+    const auto freeWithin = [&](int reach, std::vector<std::pair<long long, int>>* out) {
+        std::size_t count = 0;
+        for (int y = std::max(0, cy - reach); y <= std::min(g - 1, cy + reach); ++y)
+            for (int x = std::max(0, cx - reach); x <= std::min(g - 1, cx + reach); ++x)
+                if (!taken[static_cast<std::size_t>(y * g + x)]) {
+                    ++count;
+                    const long long dx = x - cx, dy = y - cy;
+                    if (out)
+                        out->emplace_back(dx * dx + dy * dy, y * g + x);
+                }
+        return count;
+    };
+    int reach = 1;
+    while (reach < g && freeWithin(reach, nullptr) < wanted)
+        reach *= 2;
     std::vector<std::pair<long long, int>> cells;
-    for (int y = 0; y < g; ++y)
-        for (int x = 0; x < g; ++x)
-            if (!taken[static_cast<std::size_t>(y * g + x)]) {
-                const long long dx = x - cx, dy = y - cy;
-                cells.emplace_back(dx * dx + dy * dy, y * g + x);
-            }
-    std::sort(cells.begin(), cells.end());
+    freeWithin(std::min(g, static_cast<int>(std::ceil(reach * std::sqrt(2.0)))), &cells);
+    const std::size_t sorted = std::min(wanted, cells.size());
+    std::partial_sort(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(sorted),
+                      cells.end());
+    cells.resize(sorted);
     std::size_t next = 0;
     for (const std::uint32_t node : order) {
         if (node == centre || node >= CaseObjects().size())

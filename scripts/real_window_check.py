@@ -20,10 +20,20 @@ ZERIN, WORK = sys.argv[1], sys.argv[2]
 failures = []
 
 
+# When the probe began (0 without one): what the checks print is timed from then.
+PROBED = [0.0]
+
+
 def check(condition, text):
-    print(("ok     " if condition else "FAILED ") + text, flush=True)
+    at = " [%.1f s]" % (time.time() - PROBED[0]) if PROBED[0] else ""
+    print(("ok     " if condition else "FAILED ") + text + at, flush=True)
     if not condition:
         failures.append(text)
+
+
+def note(text):
+    """What the check does next, timed as the probe's waits are."""
+    print("       [%.1f s] %s" % (time.time() - PROBED[0], text), flush=True)
 
 
 def dark_config():
@@ -336,19 +346,23 @@ def large_case_graph_opens_on_its_overview(folder=None):
         if folder:
             time.sleep(0.5)
             shot(os.path.join(folder, "case-graph-overview.png"), "Zerin")
-        whole_graph_shows_its_progress()
+        whole_graph_shows_its_progress(folder)
 
 
-def whole_graph_shows_its_progress():
+def whole_graph_shows_its_progress(folder=None):
     """On the overview of 18 philosophers, "Show Whole Graph" shows its progress with
     Cancel within 0.3 s, or has ended before any progress was due; Escape (Cancel) leaves
-    the overview at once; asked again, the graph comes."""
+    the overview at once; asked again, the graph comes. With a folder, the screen while
+    it is laid out."""
     title = "Show Whole Graph"
     if not answers_at_once(title, lambda: menu_command("Case Graph", title), 0.3, cancel=True):
         return
     menu_command("Case Graph", title)
     started = time.time()
     wait(lambda: showing(title), 1)
+    if folder:
+        time.sleep(0.4)
+        shot(os.path.join(folder, "show-whole-graph-progress.png"))
     wait(lambda: not showing(title), 120)
     print("       the whole graph of 18 philosophers took %.1f s" % (time.time() - started),
           flush=True)
@@ -363,6 +377,7 @@ def probed(limit=0.5):
         os.remove(report)
     probe = subprocess.Popen([sys.executable, __file__, ZERIN, WORK, "--probe", report])
     wait(lambda: os.path.exists(report + ".ready"), 20)
+    PROBED[0] = time.time()
     try:
         yield
     finally:
@@ -371,8 +386,10 @@ def probed(limit=0.5):
         longest, what = 99.0, "no answer at all"
         if os.path.exists(report):
             with open(report) as f:
-                fields = f.read().split(maxsplit=1)
+                first, late = f.readline(), f.read()
+            fields = first.split(maxsplit=1)
             longest, what = float(fields[0]), fields[1].strip() if len(fields) > 1 else ""
+            print(late, end="", flush=True)
         check(longest <= limit, "the window answered the accessibility bus within %.2f s all "
               "along (at most %.1f s; the longest wait %s)" % (longest, limit, what))
 
@@ -385,6 +402,8 @@ def probe(report):
     frame = find_where(lambda node: node.getRoleName() == "frame", 20)
     open(report + ".ready", "w").close()
     longest, when, began = 0.0, 0.0, time.time()
+    # Every wait past a quarter of a second, to set beside what the check did then.
+    late = []
     while frame is not None and not ended:
         asked = time.time()
         try:
@@ -394,9 +413,13 @@ def probe(report):
         took = time.time() - asked
         if took > longest:
             longest, when = took, asked - began
+        if took > 0.25:
+            late.append("       the window answered after %.2f s, asked at %.1f s\n"
+                        % (took, asked - began))
         time.sleep(0.05)
     with open(report, "w") as f:
         f.write("%.3f %.1f s after the start\n" % (longest, when))
+        f.writelines(late)
 
 
 def answers_at_once(title, command, limit=1.0, cancel=False):
@@ -411,8 +434,25 @@ def answers_at_once(title, command, limit=1.0, cancel=False):
           "%s: %s after %.2f s (at most %.1f s)"
           % (title, "shown" if shown else "done, nothing showing", time.time() - started, limit))
     if cancel and shown:
-        key("Escape")
-        gone = wait(lambda: not showing(title), 10)
+        # Its Cancel clicked, as a user does: a key goes where the window manager left
+        # the keyboard.
+        button = find("push button", "Cancel", timeout=2)
+        if button is not None:
+            click(button)
+        else:
+            key("Escape")
+        gone = wait(lambda: not showing(title), 0.2)
+        folder = os.environ.get("ZERIN_CHECK_DIAGNOSE")
+        if gone >= 0.2 and folder:
+            # Where the work is at when Cancel is late: the screen and every thread's
+            # backtrace, into the folder named.
+            shot(os.path.join(folder, "late-cancel.png"))
+            pid = subprocess.run(["pgrep", "-P", str(os.getpid()), "-x", "zerin"],
+                                 capture_output=True, text=True).stdout.split()[0]
+            with open(os.path.join(folder, "late-cancel.txt"), "w") as f:
+                subprocess.run(["gdb", "-p", pid, "-batch", "-ex", "thread apply all bt 25"],
+                               stdout=f, stderr=subprocess.DEVNULL)
+        gone += wait(lambda: not showing(title), 10)
         check(gone <= 0.2, "%s: Cancel answers after %.2f s (at most 0.2 s)" % (title, gone))
     return shown
 
@@ -451,10 +491,13 @@ def large_graph_commands_answer():
     with running("phil18.zrn"):
         show_case_graph(leave=True)
         with probed():
+            note("Show Whole Graph")
             menu_command("Case Graph", "Show Whole Graph")
             wait(lambda: showing("Show Whole Graph"), 1)
             wait(lambda: not showing("Show Whole Graph"), 60)
+            note("the whole graph shown")
             time.sleep(1.0)
+            note("Layered Layout of the whole graph")
             shown = answers_at_once("^Zerin$",
                                     lambda: menu_command("Case Graph", "Layered Layout"))
             # The steps on demand (the engine's choice on a machine of little memory)
@@ -465,15 +508,21 @@ def large_graph_commands_answer():
             if shown:
                 key("Return")
                 time.sleep(0.5)
+            note("Smooth Case Graph")
             smoothing_answers()
+            note("Go to Case c200")
             go_to_case("c200", settle=6.0)
+            note("Layered Layout of the neighbourhood")
             answers_at_once("Layered Layout", lambda: menu_command("Case Graph", "Layered Layout"))
             wait(lambda: not showing("Layered Layout"), 60)
+            note("Smooth Case Graph")
             smoothing_answers()
             layout = "Lay Out Neighbourhood"
             answers_at_once(layout, lambda: menu_command("Case Graph", layout), cancel=True)
             answers_at_once(layout, lambda: menu_command("Case Graph", layout))
             wait(lambda: not showing(layout), 60)
+            # The keyboard in the main window, where the window manager may not have left it.
+            subprocess.run(["xdotool", "windowactivate", "--sync", window_of("Zerin")])
             answers_at_once("Undo " + layout, lambda: key("ctrl+z"))
             wait(lambda: not showing("Undo " + layout), 60)
 
@@ -871,9 +920,11 @@ if len(sys.argv) > 3 and sys.argv[3] == "--probe":
     probe(sys.argv[4])
     sys.exit(0)
 if len(sys.argv) > 4 and sys.argv[3] == "--only":
-    # The checks named, alone: scripts/real-window-check --only NAME...
+    # The checks named, alone: scripts/real-window-check --only NAME[:FOLDER]... (a
+    # folder for those that take pictures).
     for name in sys.argv[4:]:
-        globals()[name]()
+        name, _, folder = name.partition(":")
+        globals()[name](*([folder] if folder else []))
     sys.exit(1 if failures else 0)
 if len(sys.argv) > 3 and sys.argv[3] == "--findings":
     witness_screenshot(sys.argv[4])

@@ -43,8 +43,9 @@ public:
     // Past this many steps Graphviz's layered layout is not started: on dense graphs of
     // a few thousand steps it works for minutes, on millions for hours.
     static constexpr int kLayeredSteps = 20000;
-    // The cases Lay Out Neighbourhood moves between two polls of its progress.
-    static constexpr std::size_t kGatherBatch = 16;
+    // The cases Lay Out Neighbourhood moves between two polls of its progress: each
+    // brings its steps, on a large graph about a thousand.
+    static constexpr std::size_t kGatherBatch = 4;
     // A group of a graph whose steps come on demand is shown with its steps up to this
     // many cases.
     static constexpr std::size_t kGroupStepsOnDemand = 2000;

@@ -214,12 +214,20 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
     const auto centre = static_cast<std::uint32_t>(m_nCentre);
     const std::vector<std::uint32_t> order = NeighbourhoodOrder();
     const bool done = GetHost().RunTask("Lay Out Neighbourhood", [&](CWorkMonitor& monitor) {
+        // What a repaint reads of the steps, read first where a change since the last
+        // repaint left it behind: the gather then keeps it current step by step, so that
+        // neither the end nor a Cancel has to read every step again.
+        monitor.SetStage("Reading the steps...");
+        if (!Graph().PrepareDrawing(monitor.Progress()))
+            return false;
         monitor.SetStage("Gathering " + std::to_string(order.size()) + " cases around " +
                          Graph().Cases()[centre]->m_label.m_strText + "...");
+        // The shades as they are, for a Cancel: put back at once, not counted out again.
+        CCaseGraph::DensityAside aside = Graph().SetDensityAside();
         doc.History().Begin("Lay Out Neighbourhood");
         if (!Gather(centre, order, &monitor)) {
             // Nothing of it stays.
-            doc.History().Cancel();
+            Graph().TakeBackMoves(std::move(aside), [&doc] { doc.History().Cancel(); });
             return false;
         }
         doc.SetModifiedFlag();

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -45,6 +46,13 @@ bool CTaskRunner::eventFilter(QObject* pObject, QEvent* pEvent) {
         auto* pWidget = qobject_cast<QWidget*>(pObject);
         if (pWidget && qobject_cast<QDialog*>(pWidget->window()))
             return false;
+        // Escape cancels wherever the keyboard is: the progress shown need not have
+        // taken it from the window (a window manager may leave it where it was).
+        if (pWidget && m_pDialog && pEvent->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(pEvent)->key() == Qt::Key_Escape) {
+            m_pDialog->reject();
+            return true;
+        }
         if (pEvent->type() == QEvent::Close)
             pEvent->ignore();
         return pWidget != nullptr || pEvent->type() == QEvent::Shortcut;

@@ -47,7 +47,8 @@ signals:
     void DialogShown(CTaskProgressDialog* pDialog);
 
 protected:
-    // Keeps the user's input away from the window while the work runs.
+    // Keeps the user's input away from the window while the work runs; Escape there
+    // is the progress's Cancel.
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;
 
 private:

@@ -72,6 +72,23 @@ TEST_F(TaskRunner, TheWindowAnswersWhileTheWorkRunsAndCancelStopsIt) {
     EXPECT_FALSE(runner.IsRunning());
     QCoreApplication::processEvents();
     EXPECT_EQ(Legend(), 0) << "nothing half written reaches the pane";
+    // Escape cancels with the keyboard still in the window, as a window manager may leave
+    // it; other keys wait.
+    QObject::disconnect(&runner, &CTaskRunner::DialogShown, nullptr, nullptr);
+    QObject::connect(&runner, &CTaskRunner::DialogShown, [&](CTaskProgressDialog* pDialog) {
+        QTimer::singleShot(60, pDialog, [&, pDialog] {
+            QWidget* pView = Frame().GetActiveView();
+            QTest::keyClick(pView, Qt::Key_A);
+            QTest::keyClick(pView, Qt::Key_Return);
+            wasFrozen = !pDialog->WasCancelled();
+            QTest::keyClick(pView, Qt::Key_Escape);
+        });
+    });
+    timer.restart();
+    EXPECT_FALSE(
+        runner.Run(QStringLiteral("Names"), [](CWorkMonitor& m) { return Work(m, 2000); }));
+    EXPECT_LT(timer.elapsed(), CTaskRunner::kShowAfterMs + 1000);
+    EXPECT_TRUE(wasFrozen) << "only Escape cancels";
 }
 
 TEST_F(TaskRunner, WorkThatEndsShowsNoDialogAndWritesWhatItWrote) {

@@ -227,6 +227,17 @@ TEST(CaseGraphLayout, APartGathersAroundItsCentreOnFreeGridPoints) {
             ++k;
         }
         EXPECT_EQ(k, moves.size());
+        // No free point nearer the centre than the farthest taken is left over.
+        ASSERT_FALSE(moves.empty());
+        const int cells = g.graph.GridSize();
+        for (int y = 1; y <= cells; ++y)
+            for (int x = 1; x <= cells; ++x) {
+                const CPoint p(x * CCaseGraph::kGridStep, y * CCaseGraph::kGridStep);
+                if (std::count(before.begin(), before.end(), p) == 0 &&
+                    std::count(after.begin(), after.end(), p) == 0) {
+                    EXPECT_GE(far(p), far(moves.back().second)) << x << "," << y;
+                }
+            }
         for (std::uint32_t i = 0; i < n; ++i)
             if (std::find(order.begin(), order.end(), i) == order.end() || i == centre) {
                 EXPECT_EQ(after[i], before[i]);
@@ -403,6 +414,22 @@ TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     drawBetween(1);
     keeping.changes[1]->Redo();
     drawBetween(0);
+    // More cases gathered and all taken back, the shades set aside before: they stand
+    // again as they were (and, below, as a count made anew has them).
+    g.graph.SetDenseLimit(0);
+    RecordingDC shadesBefore, shadesAfter;
+    g.graph.Draw(shadesBefore, page, false, 0.01);
+    CCaseGraph::DensityAside aside = g.graph.SetDensityAside();
+    ASSERT_TRUE(aside.current);
+    const std::size_t kept = keeping.changes.size();
+    for (std::uint32_t k = 3; k < 6; ++k)
+        g.graph.MoveCasesTo(g.graph.GatherAround(k, {k + 5, k + 13, k + 21}), keeping);
+    g.graph.TakeBackMoves(std::move(aside), [&keeping, kept] {
+        for (; keeping.changes.size() > kept; keeping.changes.pop_back())
+            keeping.changes.back()->Undo();
+    });
+    g.graph.Draw(shadesAfter, page, false, 0.01);
+    EXPECT_EQ(shadesAfter.Dump(), shadesBefore.Dump());
     RecordingDC keptLines, keptShades, countedLines, countedShades;
     g.graph.SetDenseLimit(CCaseGraph::kDenseSteps);
     g.graph.Draw(keptLines, window);
