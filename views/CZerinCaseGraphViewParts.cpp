@@ -261,15 +261,41 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
     // With the steps on demand, as a neighbourhood: gathered, with its steps where they
     // are few enough to draw.
     if (!graph.HasAllSteps() && !cases.empty()) {
+        CZerinDoc& doc = GetDocument();
         const bool opened = GetHost().RunTask("Open Group", [&](CWorkMonitor& monitor) {
             monitor.SetStage("Gathering the cases of the group...");
             if (cases.size() <= kGroupStepsOnDemand)
                 Editor().AddStepsAmong(shown);
-            return Gather(cases.front(), std::vector<std::uint32_t>(cases.begin() + 1, cases.end()),
-                          &monitor);
+            // Where the cases stood, for a Cancel in the token game, which records no
+            // edit to take back.
+            std::vector<std::pair<std::uint32_t, CPoint>> stood;
+            if (m_bSimulation)
+                for (const std::uint32_t node : cases)
+                    stood.emplace_back(node, graph.Cases()[node]->m_ptPos);
+            // As Lay Out Neighbourhood: one edit, nothing of it left on Cancel.
+            CCaseGraph::DensityAside aside = graph.SetDensityAside();
+            doc.History().Begin("Open Group");
+            if (!Gather(cases.front(), std::vector<std::uint32_t>(cases.begin() + 1, cases.end()),
+                        &monitor)) {
+                graph.TakeBackMoves(std::move(aside), [&doc, &stood] {
+                    doc.History().Cancel();
+                    if (!stood.empty())
+                        doc.MoveCases(stood);
+                });
+                return false;
+            }
+            doc.History().End();
+            return true;
         });
-        if (!opened)
+        if (!opened) {
+            // Back to the overview the group was opened from; the layout made for the
+            // part stays (no edit, as at a showing).
+            m_bWholeGraph = false;
+            if (!RefreshOverviewFirst())
+                m_bWholeGraph = true;
+            InvalidateAll();
             return;
+        }
     }
     ShowPart(std::move(shown), -1);
 }

@@ -385,6 +385,94 @@ TEST_F(CaseGraphViewTest, LayOutNeighbourhoodCancelledLeavesTheGraphAsItWas) {
     EXPECT_EQ(positions(), before);
 }
 
+// Opening a group of a graph whose steps come on demand gathers its cases a few at a
+// time: cancelled at any of its polls, in the token game and out of it, every case
+// stands where it stood, the shades are drawn as they were and no edit is left; run to
+// its end it is one edit "Open Group" (none in the token game).
+TEST_F(CaseGraphViewTest, OpenGroupCancelledLeavesPositionsAndShadesAsTheyWere) {
+    frame.memoryBudget = 1;
+    for (const bool simulating : {true, false}) {
+        SCOPED_TRACE(simulating);
+        frame.view = nullptr;
+        view.reset();
+        doc.Simulation().Leave();
+        doc.NewDocument();
+        BuildDiningPhilosophers(NetOf(doc), 7);
+        doc.SetNetModified();
+        doc.Simulation().Enter();
+        ASSERT_FALSE(Graph().HasAllSteps());
+        view = std::make_unique<TestCaseGraphView>(doc, host);
+        frame.view = view.get();
+        view->resize(500, 400);
+        view->show();
+        view->SetOverviewLimits(2, 2);
+        view->OnInitialUpdate();
+        view->Refresh();
+        if (!simulating)
+            Leave();
+        ASSERT_TRUE(view->GetOverview());
+        // The largest group: several batches.
+        std::uint32_t group = 0;
+        const auto& groups = view->GetOverview()->Groups();
+        for (std::uint32_t g = 0; g < groups.size(); ++g)
+            if (view->GetOverview()->CasesOf(g).size() > view->GetOverview()->CasesOf(group).size())
+                group = g;
+        const std::size_t cases = view->GetOverview()->CasesOf(group).size();
+        ASSERT_GT(cases, 2 * CZerinCaseGraphView::kGatherBatch);
+        const QPoint at = At(view->GetOverview()->GroupRect(group).CenterPoint());
+        const auto positions = [this] {
+            std::vector<CPoint> points;
+            for (const CPNCase* node : Graph().Cases())
+                points.push_back(node->m_ptPos);
+            return points;
+        };
+        const CRect page(0, 0, Graph().Extent().cx, Graph().Extent().cy);
+        const auto shades = [&] {
+            RecordingDC dc;
+            Graph().Draw(dc, page, false, 0.01);
+            return dc.Dump();
+        };
+        Graph().SetDenseLimit(0);
+        // Cancelled at its first poll: the whole graph laid out for the part, no case
+        // gathered yet.
+        host.cancelAt = 1;
+        QTest::mouseDClick(Port(), Qt::LeftButton, {}, at);
+        ASSERT_EQ(host.tasks.back(), "Open Group");
+        ASSERT_FALSE(host.results.back());
+        const std::vector<CPoint> before = positions();
+        const std::string shaded = shades();
+        const bool modified = doc.IsModified();
+        const bool couldUndo = doc.History().CanUndo();
+        for (host.cancelAt = 2;; ++host.cancelAt) {
+            SCOPED_TRACE(host.cancelAt);
+            ASSERT_FALSE(view->ShowsPart());
+            QTest::mouseDClick(Port(), Qt::LeftButton, {}, at);
+            EXPECT_EQ(host.tasks.back(), "Open Group");
+            if (host.results.back())
+                break;
+            EXPECT_EQ(positions(), before);
+            EXPECT_EQ(shades(), shaded);
+            EXPECT_EQ(doc.History().CanUndo(), couldUndo);
+            EXPECT_EQ(doc.IsModified(), modified);
+            ASSERT_LT(host.cancelAt, 100);
+        }
+        EXPECT_EQ(static_cast<std::size_t>(host.cancelAt),
+                  (cases - 1 + CZerinCaseGraphView::kGatherBatch - 1) /
+                          CZerinCaseGraphView::kGatherBatch +
+                      1);
+        EXPECT_TRUE(view->ShowsPart());
+        EXPECT_NE(positions(), before);
+        EXPECT_EQ(doc.History().CanUndo(), !simulating);
+        if (!simulating) {
+            EXPECT_EQ(doc.History().UndoText(), "Open Group");
+        }
+        host.cancelAt = 0;
+        Graph().SetDenseLimit(CCaseGraph::kDenseSteps);
+    }
+    frame.view = nullptr;
+    view.reset();
+}
+
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
     Show(RingNetText(6));
     Leave();
