@@ -442,20 +442,25 @@ void BM_CancelLayOutNeighbourhood(benchmark::State& state) {
 }
 
 // A window that gives the case graph a gigabyte: 24 philosophers keep their cases and
-// make their steps on demand.
-struct GigabyteFrame : CNullFrameServices {
-    long long CaseGraphMemoryBudget() override { return 1LL << 30; }
+// make their steps on demand. With a budget of a byte every graph makes its steps on
+// demand (18 philosophers, as the real-window check had them).
+struct BudgetFrame : CNullFrameServices {
+    long long CaseGraphMemoryBudget() override { return budget; }
+    long long budget = 1LL << 30;
 };
 
-// "Go to Case..." c200 with the cases one event around it, on the overview of 24
-// philosophers (103,682 cases) whose steps come on demand: the first one (again:0) lays
-// the cases out and names them, a later one (again:1) moves to another neighbourhood.
-// Counted: the heap in all, the steps made.
+// "Go to Case..." c200 with the cases one event around it (radius: that many), on the
+// overview of 24 philosophers (103,682 cases; 18: 5,778) whose steps come on demand: the
+// first one (again:0) lays the cases out and names them, a later one (again:1) moves to
+// another neighbourhood, again:2 does so after Layered Layout of the first. On 18
+// philosophers the graph counts as small and Go to Case runs on the window's thread.
+// Counted: the heap in all, the steps made, the grid's side, the longest Go to Case.
 void BM_GoToCaseOnDemand(benchmark::State& state) {
     CountingSink sink;
     COutputSink* previous = SetOutputSink(&sink);
+    const int philosophers = static_cast<int>(state.range(0));
     struct Entry {
-        GigabyteFrame frame;
+        BudgetFrame frame;
         CZerinDoc doc{frame};
         NullHost host;
         CZerinCaseGraphView view{doc, host};
@@ -463,31 +468,47 @@ void BM_GoToCaseOnDemand(benchmark::State& state) {
     };
     std::unique_ptr<Entry> e;
     int steps = 0;
+    double longest = 0;
+    int grid = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const bool first = !e || state.range(0) == 0;
+        const bool first = !e || state.range(1) == 0;
         if (first) {
             e = std::make_unique<Entry>();
-            BuildDiningPhilosophers(NetOf(e->doc), 24);
+            e->frame.budget = philosophers == 24 ? 1LL << 30 : 1;
+            BuildDiningPhilosophers(NetOf(e->doc), philosophers);
             e->view.resize(1000, 800);
             e->view.OnInitialUpdate();
             e->doc.Simulation().Enter();
             e->view.Refresh();
-            // Again: the graph was laid out by a neighbourhood before.
+            // Again: the graph was laid out by a neighbourhood before (2: and laid out
+            // in layers there, out of the token game: a grid of millions of cells).
             std::string error;
-            if (state.range(0) == 1)
+            if (state.range(1) >= 1)
                 e->view.GoToCase("c100", {}, {}, 1, error);
+            if (state.range(1) == 2) {
+                e->doc.Simulation().Leave();
+                e->view.OnUpdate();
+                e->view.OnCommand(Cmd::ID_LAYERED_LAYOUT);
+                grid = GraphOf(e->doc).GridSize();
+            }
         }
         const std::string name = "c" + std::to_string(200 + 100 * steps);
         state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
         std::string error;
-        if (!e->view.GoToCase(name, {}, {}, 1, error))
+        if (!e->view.GoToCase(name, {}, {}, static_cast<int>(state.range(2)), error))
             state.SkipWithError(error.c_str());
+        longest = std::max(
+            longest,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         QPainter painter(&e->image);
         e->view.PaintArea(painter, QRect(0, 0, 1000, 800));
         painter.end();
         ++steps;
     }
+    state.counters["longest ms"] = 1000 * longest;
+    state.counters["grid"] = grid;
     state.counters["steps"] = static_cast<double>(GraphOf(e->doc).StepCount());
     state.counters["heap MB"] = HeapBytes() / (1 << 20);
     SetOutputSink(previous);
@@ -496,9 +517,13 @@ void BM_GoToCaseOnDemand(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_GoToCaseOnDemand)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("again")
+    ->Args({18, 0, 1})
+    ->Args({18, 1, 1})
+    ->Args({18, 2, 1})
+    ->Args({18, 2, 3})
+    ->Args({24, 0, 1})
+    ->Args({24, 1, 1})
+    ->ArgNames({"phil", "again", "radius"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(BM_CancelLayOutNeighbourhood)
