@@ -267,9 +267,10 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
             if (cases.size() <= kGroupStepsOnDemand)
                 Editor().AddStepsAmong(shown);
             // Where the cases stood, for a Cancel in the token game, which records no
-            // edit to take back.
+            // edit to take back: all of the group's, so that every step among them is
+            // routed anew as when it was made.
             std::vector<std::pair<std::uint32_t, CPoint>> stood;
-            if (m_bSimulation)
+            if (doc.Simulation().IsActive())
                 for (const std::uint32_t node : cases)
                     stood.emplace_back(node, graph.Cases()[node]->m_ptPos);
             // As Lay Out Neighbourhood: one edit, nothing of it left on Cancel.
