@@ -514,6 +514,55 @@ void BM_GoToCaseOnDemand(benchmark::State& state) {
     SetOutputSink(previous);
 }
 
+// A double click on the largest group of the overview of 18 philosophers whose steps come
+// on demand (in the token game), Cancel pressed cancelMs after the gather started (never
+// at 0): the longest time without a poll, the time Cancel waits (the rollback's included).
+void BM_CancelOpenGroup(benchmark::State& state) {
+    CountingSink sink;
+    COutputSink* previous = SetOutputSink(&sink);
+    struct Entry {
+        BudgetFrame frame;
+        CZerinDoc doc{frame};
+        CancellingHost host;
+        CZerinCaseGraphView view{doc, host};
+    };
+    std::size_t cases = 0;
+    double longestGap = 0, answered = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto e = std::make_unique<Entry>();
+        e->frame.budget = 1;
+        BuildDiningPhilosophers(NetOf(e->doc), 18);
+        e->view.resize(1000, 800);
+        e->view.OnInitialUpdate();
+        e->doc.Simulation().Enter();
+        e->view.Refresh();
+        const CCaseGraphOverview& overview = *e->view.GetOverview();
+        std::uint32_t group = 0;
+        for (std::uint32_t g = 0; g < overview.Groups().size(); ++g)
+            if (overview.CasesOf(g).size() > overview.CasesOf(group).size())
+                group = g;
+        cases = overview.CasesOf(group).size();
+        const CPoint centre = overview.GroupRect(group).CenterPoint();
+        const CPoint scroll = e->view.GetScrollPosition();
+        const CPoint at(centre.x - scroll.x, centre.y - scroll.y);
+        e->host.cancelMs = static_cast<int>(state.range(0));
+        state.ResumeTiming();
+        QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(at.x, at.y), QPointF(at.x, at.y),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e->view.viewport(), &click);
+        state.PauseTiming();
+        longestGap = std::max(longestGap, e->host.longestGap);
+        answered = std::max(answered, e->host.answered);
+        e.reset();
+        state.ResumeTiming();
+    }
+    state.counters["cases"] = static_cast<double>(cases);
+    state.counters["poll gap ms"] = 1000 * longestGap;
+    state.counters["cancel ms"] = 1000 * answered;
+    SetOutputSink(previous);
+}
+
 } // namespace
 
 BENCHMARK(BM_GoToCaseOnDemand)
@@ -526,6 +575,13 @@ BENCHMARK(BM_GoToCaseOnDemand)
     ->ArgNames({"phil", "again", "radius"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+BENCHMARK(BM_CancelOpenGroup)
+    ->Arg(0)
+    ->Arg(20)
+    ->Arg(100)
+    ->ArgName("cancel ms")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK(BM_CancelLayOutNeighbourhood)
     ->Arg(0)
     ->Arg(300)

@@ -266,6 +266,8 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
             monitor.SetStage("Gathering the cases of the group...");
             if (cases.size() <= kGroupStepsOnDemand)
                 Editor().AddStepsAmong(shown);
+            if (!monitor.Poll())
+                return false;
             // Where the cases stood, for a Cancel in the token game, which records no
             // edit to take back: all of the group's, so that every step among them is
             // routed anew as when it was made.

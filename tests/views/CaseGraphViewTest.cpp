@@ -433,8 +433,8 @@ TEST_F(CaseGraphViewTest, OpenGroupCancelledLeavesPositionsAndShadesAsTheyWere) 
             return dc.Dump();
         };
         Graph().SetDenseLimit(0);
-        // Cancelled at its first poll: the whole graph laid out for the part, no case
-        // gathered yet.
+        // Cancelled at its first poll, once the steps are made: the whole graph laid out
+        // for the part, no case gathered yet.
         host.cancelAt = 1;
         QTest::mouseDClick(Port(), Qt::LeftButton, {}, at);
         ASSERT_EQ(host.tasks.back(), "Open Group");
@@ -459,7 +459,8 @@ TEST_F(CaseGraphViewTest, OpenGroupCancelledLeavesPositionsAndShadesAsTheyWere) 
         EXPECT_EQ(static_cast<std::size_t>(host.cancelAt),
                   (cases - 1 + CZerinCaseGraphView::kGatherBatch - 1) /
                           CZerinCaseGraphView::kGatherBatch +
-                      1);
+                      2)
+            << "the steps made, then a poll before each batch";
         EXPECT_TRUE(view->ShowsPart());
         EXPECT_NE(positions(), before);
         EXPECT_EQ(doc.History().CanUndo(), !simulating);
