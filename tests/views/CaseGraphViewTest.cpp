@@ -55,6 +55,16 @@ protected:
         view->OnInitialUpdate();
         view->Refresh();
     }
+    // A new view of the document, on an overview of groups past 2 cases or 2 steps.
+    void ShowOnSmallOverview() {
+        view = std::make_unique<TestCaseGraphView>(doc, host);
+        frame.view = view.get();
+        view->resize(500, 400);
+        view->show();
+        view->SetOverviewLimits(2, 2);
+        view->OnInitialUpdate();
+        view->Refresh();
+    }
     void Leave() {
         doc.Simulation().Leave();
         view->Refresh();
@@ -401,13 +411,7 @@ TEST_F(CaseGraphViewTest, OpenGroupCancelledLeavesPositionsAndShadesAsTheyWere) 
         doc.SetNetModified();
         doc.Simulation().Enter();
         ASSERT_FALSE(Graph().HasAllSteps());
-        view = std::make_unique<TestCaseGraphView>(doc, host);
-        frame.view = view.get();
-        view->resize(500, 400);
-        view->show();
-        view->SetOverviewLimits(2, 2);
-        view->OnInitialUpdate();
-        view->Refresh();
+        ShowOnSmallOverview();
         if (!simulating)
             Leave();
         ASSERT_TRUE(view->GetOverview());
@@ -742,13 +746,7 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
             continue; // a random net that is no C/E system
         ++checked;
         ASSERT_FALSE(Graph().HasAllSteps());
-        view = std::make_unique<TestCaseGraphView>(doc, host);
-        frame.view = view.get();
-        view->resize(500, 400);
-        view->show();
-        view->SetOverviewLimits(2, 2);
-        view->OnInitialUpdate();
-        view->Refresh();
+        ShowOnSmallOverview();
 
         const CCaseGraph& whole = stored.CaseGraph();
         // The cases of the stored graph within k events of one.
