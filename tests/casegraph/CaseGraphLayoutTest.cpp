@@ -341,6 +341,37 @@ namespace {
 // chosen steps over them: over the same extent as the full drawing, and after cases moved (the
 // shades and what meets a window kept up step by step) exactly as when counted anew. Small, it
 // leaves its names out.
+// The squares of the shades on pages from small to one laid out over hundreds of
+// thousands of units: their number bounded, a segment shaded along its length in the
+// squares it crosses, and taken away again without a trace.
+TEST(CaseGraphDrawing, ShadesOfALargePageStayFewSquaresAlongTheSegment) {
+    for (const int side : {500, 70'000, 400'000, 2'000'000'000}) {
+        SCOPED_TRACE(side);
+        CStepDensity density;
+        density.Reset(side, side / 2, 1);
+        const int cell = density.Cell();
+        const auto squares = static_cast<std::size_t>(side / cell + 1) *
+                             static_cast<std::size_t>(side / 2 / cell + 1);
+        EXPECT_LE(squares, CStepDensity::kMostSquares);
+        EXPECT_EQ(cell == CStepDensity::kCell, side <= 30'000);
+        const CPoint from(side / 10, side / 10), to(side - side / 10, side / 10);
+        density.AddSegment(from, to, 1);
+        RecordingDC dc;
+        density.Draw(dc, CRect(0, 0, side, side / 2));
+        const std::vector<DrawCall> fills = dc.Calls("Fill");
+        ASSERT_FALSE(fills.empty());
+        for (const DrawCall& fill : fills) {
+            EXPECT_EQ(fill.rect.Width(), cell);
+            EXPECT_TRUE(fill.rect.top <= from.y && from.y < fill.rect.bottom);
+            EXPECT_TRUE(fill.rect.right > from.x && fill.rect.left <= to.x);
+        }
+        density.AddSegment(from, to, -1);
+        dc.Clear();
+        density.Draw(dc, CRect(0, 0, side, side / 2));
+        EXPECT_TRUE(dc.Calls("Fill").empty());
+    }
+}
+
 TEST(CaseGraphDrawing, ShadesCoverTheFullDrawingAndFollowMovedCases) {
     LaidOutGraph g(5);
     auto bounds = [](const RecordingDC& dc) {
