@@ -60,14 +60,8 @@ StateEquationProof ExactProof(const CPropertyOracle& oracle) {
 // top operator tells.
 void ExpectShows(const CPropertyOracle& oracle, const CFormula& formula, bool want, const CRun& run,
                  std::size_t last) {
-    const CFormula* f = &formula;
-    while (f->Kind() == EKind::Not) {
-        f = f->Operand().get();
-        want = !want;
-    }
-    std::vector<std::size_t> cases;
-    for (const auto& held : run.cases)
-        cases.push_back(oracle.IndexOf(held));
+    const CFormula* f = &CPropertyOracle::Unnegated(formula, want);
+    const std::vector<std::size_t> cases = oracle.IndicesOf(run);
     const bool infinite = run.end != CRun::EEnd::Open;
     const auto all = [&](const std::vector<bool>& set, bool value, std::size_t upTo) {
         for (std::size_t i = 0; i < upTo; ++i)

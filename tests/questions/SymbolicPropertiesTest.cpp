@@ -27,14 +27,8 @@ void ExpectShows(const CPropertyOracle& oracle, const CFormula& formula, bool wa
                  const std::optional<CRun>& explicitRun) {
     const auto last = oracle.Replay(run);
     ASSERT_TRUE(last) << "the run does not replay";
-    const CFormula* f = &formula;
-    while (f->Kind() == EKind::Not) {
-        f = f->Operand().get();
-        want = !want;
-    }
-    std::vector<std::size_t> cases;
-    for (const auto& held : run.cases)
-        cases.push_back(oracle.IndexOf(held));
+    const CFormula* f = &CPropertyOracle::Unnegated(formula, want);
+    const std::vector<std::size_t> cases = oracle.IndicesOf(run);
     switch (f->Kind()) {
     case EKind::EF:
     case EKind::AG: {

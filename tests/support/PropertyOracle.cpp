@@ -498,11 +498,25 @@ std::optional<std::size_t> CPropertyOracle::Replay(const CRun& run) const {
     return at;
 }
 
-bool CPropertyOracle::HoldsOn(const CFormula& path, const CRun& run) const {
-    // The positions of the run and the one after each: a loop goes back, a deadlock stays.
-    std::vector<std::size_t> cases, next;
+std::vector<std::size_t> CPropertyOracle::IndicesOf(const CRun& run) const {
+    std::vector<std::size_t> cases;
     for (const auto& held : run.cases)
         cases.push_back(IndexOf(held));
+    return cases;
+}
+
+const CFormula& CPropertyOracle::Unnegated(const CFormula& f, bool& want) {
+    const CFormula* g = &f;
+    while (g->Kind() == CFormula::EKind::Not) {
+        g = g->Operand().get();
+        want = !want;
+    }
+    return *g;
+}
+
+bool CPropertyOracle::HoldsOn(const CFormula& path, const CRun& run) const {
+    // The positions of the run and the one after each: a loop goes back, a deadlock stays.
+    std::vector<std::size_t> cases = IndicesOf(run), next;
     if (run.end == CRun::EEnd::Loop)
         cases.pop_back();
     for (std::size_t i = 0; i < cases.size(); ++i)

@@ -50,6 +50,10 @@ public:
     // The path formula read off the run (a lasso, or a run staying in its last case).
     bool HoldsOn(const CFormula& path, const CRun& run) const;
     std::size_t IndexOf(const std::vector<int>& held) const;
+    // The index of each case of the run, in its order.
+    std::vector<std::size_t> IndicesOf(const CRun& run) const;
+    // The formula under its negations, want turned over for each.
+    static const CFormula& Unnegated(const CFormula& f, bool& want);
 
 private:
     bool Ltl(const CFormula& path) const; // some run satisfies it
