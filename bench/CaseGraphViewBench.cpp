@@ -475,7 +475,7 @@ void BM_GoToCaseOnDemand(benchmark::State& state) {
         const bool first = !e || state.range(1) == 0;
         if (first) {
             e = std::make_unique<Entry>();
-            e->frame.budget = philosophers == 24 ? 1LL << 30 : 1;
+            e->frame.budget = philosophers >= 24 ? 1LL << 30 : 1;
             BuildDiningPhilosophers(NetOf(e->doc), philosophers);
             e->view.resize(1000, 800);
             e->view.OnInitialUpdate();
@@ -572,6 +572,7 @@ BENCHMARK(BM_GoToCaseOnDemand)
     ->Args({18, 2, 3})
     ->Args({24, 0, 1})
     ->Args({24, 1, 1})
+    ->Args({30, 0, 1})
     ->ArgNames({"phil", "again", "radius"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);

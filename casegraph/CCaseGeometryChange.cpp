@@ -39,7 +39,7 @@ void CCaseGeometryChange::SetRouting(bool bReset, int nMovedCase) {
 
 void CCaseGeometryChange::MoveCase(std::uint32_t i) {
     m_cases.push_back(i);
-    m_casesBefore.push_back(m_graph.CaseObjects()[i]->m_ptPos);
+    m_casesBefore.push_back(m_graph.CaseAt(i)->m_ptPos);
 }
 
 void CCaseGeometryChange::RecordRoute(std::uint32_t i, std::uint8_t before, std::uint8_t after) {
@@ -68,7 +68,7 @@ CPoint CCaseGeometryChange::PositionBefore(int nCase) const {
     for (std::size_t k = 0; k < m_cases.size(); ++k)
         if (static_cast<int>(m_cases[k]) == nCase)
             return m_casesBefore[k];
-    return m_graph.CaseObjects()[static_cast<std::size_t>(nCase)]->m_ptPos;
+    return m_graph.CaseAt(static_cast<std::size_t>(nCase))->m_ptPos;
 }
 
 bool CCaseGeometryChange::EndsGiveBack(const CPNStep& arc, const ObjectBefore& before) const {
@@ -116,7 +116,7 @@ bool CCaseGeometryChange::Finish() {
         m_before.swap(m_graph.m_objectsBefore);
     std::vector<ObjectBefore>().swap(m_before);
     for (std::uint32_t i : m_cases)
-        m_casesAfter.push_back(m_graph.CaseObjects()[i]->m_ptPos);
+        m_casesAfter.push_back(m_graph.CaseAt(i)->m_ptPos);
     for (std::uint32_t i : m_routedCases)
         m_routedAfter.push_back(m_graph.m_arrRoutedAt[i]);
     const bool bChanged = !m_cases.empty() || !m_routeSteps.empty() || !m_made.empty() ||
@@ -144,7 +144,7 @@ void CCaseGeometryChange::Route(std::uint32_t i, bool bBentApart) {
     } else {
         arc->UpdateEnds(m_nMovedCase < 0
                             ? nullptr
-                            : m_graph.CaseObjects()[static_cast<std::size_t>(m_nMovedCase)]);
+                            : m_graph.CaseAt(static_cast<std::size_t>(m_nMovedCase)));
     }
 }
 
@@ -158,7 +158,7 @@ void CCaseGeometryChange::Apply(bool after) {
     const std::vector<std::uint32_t> objects = m_packedObjects.Unpack();
     const auto& at = after ? m_casesAfter : m_casesBefore;
     for (std::size_t k = 0; k < m_cases.size(); ++k)
-        m_graph.CaseObjects()[m_cases[k]]->MoveTo(at[k]);
+        m_graph.CaseAt(m_cases[k])->MoveTo(at[k]);
     if (after) {
         // From the routes the move found (the records' while the routed positions are
         // still those before, the objects' own), as the move routed them.

@@ -4,6 +4,7 @@
 #include "engines/CCaseExplorer.h"
 
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <string>
@@ -137,28 +138,64 @@ bool CCaseGraph::TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent
 bool CCaseGraph::PrepareCaseObjects(const WorkProgress& progress) const {
     if (!m_pCaseSource)
         return true;
-    const CCaseEngine& engine = *m_pCaseSource;
     const std::size_t n = m_arrReachableRows.size();
-    m_arrCases.reserve(n);
+    // The nodes made before (a part shown) stay, with their places and names.
+    if (m_arrCases.empty())
+        m_arrCases.assign(n, nullptr);
+    std::vector<std::uint32_t> madeNow;
     for (std::size_t i = 0; i < n; ++i) {
         if (!ReportWork(progress, i, n)) {
-            // The rows stay what the graph holds: none of the half is kept.
-            for (CPNCase* node : m_arrCases)
-                delete node;
-            m_arrCases.clear();
-            m_arrCases.shrink_to_fit();
+            // The rows stay what the graph holds: none of those made here is kept.
+            for (const std::uint32_t k : madeNow) {
+                delete m_arrCases[k];
+                m_arrCases[k] = nullptr;
+            }
             return false;
         }
-        auto* node = new CPNCase(engine.Case(static_cast<int>(i)));
-        node->m_bReachable = m_arrReachableRows[i];
-        node->m_bInitial = static_cast<int>(i) == m_nInitialRow;
-        node->m_bCurrent = static_cast<int>(i) == m_nCurrentRow;
-        m_arrCases.push_back(node);
+        if (!m_arrCases[i]) {
+            MakeCaseFromRow(i);
+            madeNow.push_back(static_cast<std::uint32_t>(i));
+        }
     }
     m_pCaseSource = nullptr;
     m_arrReachableRows.clear();
     m_arrReachableRows.shrink_to_fit();
     return true;
+}
+
+CPNCase* CCaseGraph::MakeCaseFromRow(std::size_t i) const {
+    auto* node = new CPNCase(m_pCaseSource->Case(static_cast<int>(i)));
+    node->m_bReachable = m_arrReachableRows[i];
+    node->m_bInitial = static_cast<int>(i) == m_nInitialRow;
+    node->m_bCurrent = static_cast<int>(i) == m_nCurrentRow;
+    node->m_bShowReachability = m_bShowReachability;
+    m_arrCases[i] = node;
+    return node;
+}
+
+CPNCase* CCaseGraph::CaseAt(std::size_t i) const {
+    if (!m_pCaseSource)
+        return m_arrCases[i];
+    if (m_arrCases.empty())
+        m_arrCases.assign(m_arrReachableRows.size(), nullptr);
+    return m_arrCases[i] ? m_arrCases[i] : MakeCaseFromRow(i);
+}
+
+CSetConditions CCaseGraph::CaseConditions(std::size_t i) const {
+    if (const CPNCase* node = MadeCase(i))
+        return node->m_setConditions;
+    return m_pCaseSource ? m_pCaseSource->Case(static_cast<int>(i)) : CSetConditions();
+}
+
+std::string CCaseGraph::CaseName(std::size_t i) const {
+    const CPNCase* node = MadeCase(i);
+    return node && !node->m_label.m_strText.empty() ? node->m_label.m_strText
+                                                    : FormatString("c%zu", i + 1);
+}
+
+std::size_t CCaseGraph::MadeCaseCount() const {
+    return static_cast<std::size_t>(std::count_if(m_arrCases.begin(), m_arrCases.end(),
+                                                  [](const CPNCase* node) { return node; }));
 }
 
 CNodeAdjacency CCaseGraph::ForwardAdjacency() const {
@@ -179,7 +216,7 @@ CNodeAdjacency CCaseGraph::SingleEventAdjacency() const {
 
 CPNCase* CCaseGraph::FindCase(const CSetConditions& c) const {
     for (CPNCase* node : m_arrCases)
-        if (node->m_setConditions.IsEqual(c))
+        if (node && node->m_setConditions.IsEqual(c))
             return node;
     return nullptr;
 }
@@ -191,6 +228,9 @@ void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase,
         if (row < 0)
             return;
         m_nInitialRow = row;
+        for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+            if (m_arrCases[i])
+                m_arrCases[i]->m_bInitial = static_cast<int>(i) == row;
         if (m_arrReachableRows[At(row)])
             return;
         std::optional<CNodeAdjacency> own;
@@ -208,6 +248,8 @@ void CCaseGraph::MarkInitialCase(const CSetConditions& initialCase,
 }
 
 const CPNCase* CCaseGraph::GetInitialCase() const {
+    if (m_pCaseSource)
+        return m_nInitialRow >= 0 ? CaseAt(At(m_nInitialRow)) : nullptr;
     for (const CPNCase* node : CaseObjects())
         if (node->m_bInitial)
             return node;
@@ -236,8 +278,8 @@ void CCaseGraph::MarkReachableFrom(int start, const CNodeAdjacency& adjacency) {
     auto mark = [&](int v) {
         if (rows)
             m_arrReachableRows[At(v)] = true;
-        else
-            m_arrCases[At(v)]->m_bReachable = true;
+        if (CPNCase* node = At(v) < m_arrCases.size() ? m_arrCases[At(v)] : nullptr)
+            node->m_bReachable = true;
     };
     // The nodes reached are entered in index order, where their successor lists lie
     // one after the other (on millions of cases a walk in any other order waits on
@@ -284,7 +326,7 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
     } else if (m_bLaidOut) {
         m_arrSavedPositions.clear();
         for (const CPNCase* node : m_arrCases)
-            m_arrSavedPositions.push_back(node->m_ptPos);
+            m_arrSavedPositions.push_back(node ? node->m_ptPos : CPoint());
         m_nSavedPositions = static_cast<int>(m_arrSavedPositions.size());
     }
     m_bLaidOut = false;
@@ -323,6 +365,9 @@ void CCaseGraph::DeleteContents(bool discardPositions) {
 void CCaseGraph::MarkCurrentCase(const CSetConditions& currentCase, bool mark) {
     if (m_pCaseSource) {
         m_nCurrentRow = mark ? m_pCaseSource->IndexOf(currentCase) : -1;
+        for (std::size_t i = 0; i < m_arrCases.size(); ++i)
+            if (m_arrCases[i])
+                m_arrCases[i]->m_bCurrent = static_cast<int>(i) == m_nCurrentRow;
         return;
     }
     m_nCurrentRow = -1;

@@ -85,9 +85,10 @@ public:
     // their steps: those the engine produces on demand, and AddStepsAmong draws them
     // where a part of the graph is shown. An engine that does not list its cases leaves
     // the graph empty. Replaces what the graph held. The cases stay rows of the engine,
-    // which must outlive them or be let go by DeleteContents: they become nodes only
-    // when the first of them is asked for as an element (Cases()); their count, the
-    // initial, reachable and current marks are kept without them. False, with the graph
+    // which must outlive them or be let go by DeleteContents: a case becomes a node when
+    // it is asked for as an element (CaseAt, MakePart), all of them when the whole graph
+    // is (Cases()); their count, the initial, reachable and current marks are kept
+    // without them. False, with the graph
     // left empty, where the progress asks to stop.
     bool TakeCases(const CCaseEngine& engine, const std::vector<CPNEvent*>& events,
                    const CaseGraphProgress& progress = {});
@@ -298,6 +299,25 @@ public:
     // Owned, in order of discovery (node i holds case i of the engine it came from).
     // Cases still kept as the engine's rows become nodes here, all of them at once.
     const std::vector<CPNCase*>& Cases() const { return CaseObjects(); }
+    // Case i as a node, made alone where the cases are the engine's rows (unnamed, at no
+    // grid point, until MakePart or a layout places it).
+    CPNCase* CaseAt(std::size_t i) const;
+    // Case i's node where it is made, else null; nothing is made.
+    const CPNCase* MadeCase(std::size_t i) const {
+        return i < m_arrCases.size() ? m_arrCases[i] : nullptr;
+    }
+    // The conditions and the name ("c1", "c2", ... by index) of case i, from its node or
+    // its row, without making the node.
+    CSetConditions CaseConditions(std::size_t i) const;
+    std::string CaseName(std::size_t i) const;
+    // Where the cases are the engine's rows and the graph was not laid out whole: makes
+    // the nodes of the cases marked (a part to be shown) and names them, gives the grid
+    // the size a whole layout would, and puts those that stand on no grid point, the
+    // centre first, on the free ones nearest the middle. The other cases stay rows, the
+    // cases placed before keep their places. False where the graph holds no rows.
+    bool MakePart(const std::vector<bool>& cases, std::uint32_t centre, CDC& dc);
+    // The nodes made so far, counted (all of them where the cases are no rows).
+    std::size_t MadeCaseCount() const;
     // The number of cases, nodes or not yet.
     std::size_t CaseCount() const {
         return m_pCaseSource ? m_arrReachableRows.size() : m_arrCases.size();
@@ -374,7 +394,8 @@ private:
     int m_nSavedPositions = 0;
     std::vector<CPoint> m_arrSavedPositions;
     CSize m_sizeExtent{100, 100};
-    // Owned, in order of discovery; empty while the cases are the engine's rows.
+    // Owned, in order of discovery; while the cases are the engine's rows, empty or one
+    // entry per case, null where no node was made.
     mutable std::vector<CPNCase*> m_arrCases;
     // Not owned: the engine whose rows the cases are, until they become nodes; with the
     // marks the nodes will have (reachable by row, the initial and current row or -1).
@@ -388,6 +409,13 @@ private:
             PrepareCaseObjects({});
         return m_arrCases;
     }
+    // The nodes as they are: every one, or while the cases are rows none (empty) or those
+    // made so far (the others null). What draws, hits and moves a part reads these.
+    const std::vector<CPNCase*>& MadeCases() const { return m_arrCases; }
+    // Makes node i from its row with the row's marks; the graph holds rows.
+    CPNCase* MakeCaseFromRow(std::size_t i) const;
+    // Whether reachability is shown, for the nodes made later.
+    bool m_bShowReachability = false;
     // MarkReachable by index, on the rows or the nodes.
     void MarkReachableFrom(int start, const CNodeAdjacency& adjacency);
     // One per step, in order of creation.
@@ -474,6 +502,9 @@ private:
     ECaseGraphResult ComputeAll(const CSetConditions& initialCase, const CNetDesign& net,
                                 const CaseGraphProgress& progress);
     void CollectNetEvents(const CNetDesign& net);
+    // The free grid cells (y * G + x) nearest the point, at most wanted of them, the
+    // nearest first; the cells of the nodes made are taken.
+    std::vector<int> FreeCellsNear(CPoint at, std::size_t wanted) const;
     // A free cell drawn at random, marked taken; (0, 0) when every cell is taken.
     CPoint DrawFreeGridPosition(std::vector<bool>& occupied, int& taken);
     // The cell of a grid point, -1 for a point that is not one.

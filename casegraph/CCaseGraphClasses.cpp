@@ -18,8 +18,10 @@ std::size_t At(int i) {
 } // namespace
 
 void CCaseGraph::SetShowReachability(bool show) {
-    for (CPNCase* node : CaseObjects())
-        node->m_bShowReachability = show;
+    m_bShowReachability = show;
+    for (CPNCase* node : MadeCases())
+        if (node)
+            node->m_bShowReachability = show;
 }
 
 std::vector<std::string> CCaseGraph::ForwardReachableClasses() {

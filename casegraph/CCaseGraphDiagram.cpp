@@ -180,9 +180,9 @@ void CCaseGraph::DrawNameLegend(CDC& dc, int lineHeight) const {
 void CCaseGraph::Draw(CDC& dc) const {
     for (const CPNElement* element : m_listElements)
         element->Draw(dc);
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
-        if (IsCaseShown(i))
-            CaseObjects()[i]->Draw(dc);
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
+        if (IsCaseShown(i) && MadeCases()[i])
+            MadeCases()[i]->Draw(dc);
     StepShape shape;
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i) {
         if (!IsStepShown(i))
@@ -209,7 +209,9 @@ void CCaseGraph::Draw(CDC& dc) const {
 CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements,
                            const std::vector<const CPNElement*>& loop) {
     CRect rect;
-    for (CPNCase* node : CaseObjects()) {
+    for (CPNCase* node : MadeCases()) {
+        if (!node)
+            continue;
         node->m_bOnLoop = false;
         if (std::exchange(node->m_bOnPath, false))
             rect |= node->GetBoundRect();
@@ -241,9 +243,9 @@ CRect CCaseGraph::MarkPath(const std::vector<const CPNElement*>& elements,
 
 bool CCaseGraph::BoundsCacheCurrent() const {
     const BoundsCache& cache = m_boundsCache;
-    const std::array<const void*, 3> arrays = {CaseObjects().data(), m_arrStepRecords.data(),
+    const std::array<const void*, 3> arrays = {MadeCases().data(), m_arrStepRecords.data(),
                                                m_arrStepLabels.data()};
-    const std::array<std::size_t, 3> sizes = {CaseObjects().size(), m_arrStepRecords.size(),
+    const std::array<std::size_t, 3> sizes = {MadeCases().size(), m_arrStepRecords.size(),
                                               m_arrStepLabels.size()};
     return cache.valid && cache.epoch == CPNElement::GeometryEpoch() && cache.arrays == arrays &&
            cache.sizes == sizes;
@@ -256,10 +258,10 @@ bool CCaseGraph::RefreshBoundsCache(const WorkProgress& progress) const {
         return true;
     BoundsCache& cache = m_boundsCache;
     cache.valid = false;
-    cache.arrays = {CaseObjects().data(), m_arrStepRecords.data(), m_arrStepLabels.data()};
-    cache.sizes = {CaseObjects().size(), m_arrStepRecords.size(), m_arrStepLabels.size()};
-    cache.caseBounds.resize(CaseObjects().size());
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
+    cache.arrays = {MadeCases().data(), m_arrStepRecords.data(), m_arrStepLabels.data()};
+    cache.sizes = {MadeCases().size(), m_arrStepRecords.size(), m_arrStepLabels.size()};
+    cache.caseBounds.resize(MadeCases().size());
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
         CacheCase(i);
     const std::size_t steps = m_arrStepRecords.size();
     cache.stepRoutes.resize(steps);
@@ -346,7 +348,8 @@ void CCaseGraph::AddToDensity(std::size_t step, int delta) const {
 }
 
 void CCaseGraph::CacheCase(std::size_t i) const {
-    m_boundsCache.caseBounds[i] = CaseObjects()[i]->GetBoundRect();
+    // A case still kept as its row is nowhere.
+    m_boundsCache.caseBounds[i] = MadeCases()[i] ? MadeCases()[i]->GetBoundRect() : CRect();
 }
 
 void CCaseGraph::CacheStep(std::size_t i) const {
@@ -482,9 +485,9 @@ void CCaseGraph::Draw(CDC& dc, const CRect& clip, bool noStepSelected, double sc
     for (const CPNElement* element : m_listElements)
         if (meets(element->GetBoundRect()))
             element->Draw(dc);
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
-        if (IsCaseShown(i) && meets(cache.caseBounds[i]))
-            CaseObjects()[i]->Draw(dc, named);
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
+        if (IsCaseShown(i) && MadeCases()[i] && meets(cache.caseBounds[i]))
+            MadeCases()[i]->Draw(dc, named);
     constexpr std::size_t kAhead = 16;
     const StepRoute* routes = cache.stepRoutes.data();
     for (std::size_t n = 0; n < count; ++n) {
@@ -553,9 +556,9 @@ void CCaseGraph::DrawDense(CDC& dc, const CRect& clip, std::size_t count,
         if (const CPNStep* arc = m_arrSteps[m_boundsCache.candidates[n]];
             arc && (arc->m_bSelected || arc->m_bOnPath))
             arc->Draw(dc);
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
-        if (IsCaseShown(i) && meets(m_boundsCache.caseBounds[i]))
-            CaseObjects()[i]->Draw(dc, named);
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
+        if (IsCaseShown(i) && MadeCases()[i] && meets(m_boundsCache.caseBounds[i]))
+            MadeCases()[i]->Draw(dc, named);
 }
 
 CRect CCaseGraph::DrawingBounds() const {
@@ -576,9 +579,9 @@ CRect CCaseGraph::DrawingBounds() const {
 }
 
 CPNElement* CCaseGraph::ElementFromPoint(CPoint pt) {
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
-        if (IsCaseShown(i) && CaseObjects()[i]->HitTest(pt))
-            return CaseObjects()[i];
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
+        if (IsCaseShown(i) && MadeCases()[i] && MadeCases()[i]->HitTest(pt))
+            return MadeCases()[i];
     // A hover asks this at every move of the mouse: the cached boxes, which hold every
     // pixel a step may be hit at, spare the steps far from the point their geometry.
     RefreshBoundsCache();
@@ -634,9 +637,9 @@ CRect CCaseGraph::SelectInRect(const CRect& rect, bool /*bSimulation*/,
         selection.push_back(element);
         result |= bounds;
     };
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
-        if (IsCaseShown(i))
-            consider(CaseObjects()[i]);
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
+        if (IsCaseShown(i) && MadeCases()[i])
+            consider(MadeCases()[i]);
     // A step gets its objects only when it is selected.
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
         if (IsStepShown(i) && LiesInside(StepBounds(i), rect))
@@ -707,10 +710,10 @@ CRect CCaseGraph::MoveCasesTo(const std::vector<std::pair<std::uint32_t, CPoint>
     auto change = std::make_unique<CCaseGeometryChange>(*this);
     std::vector<std::uint32_t> cases;
     for (const auto& [node, at] : moves) {
-        if (node >= CaseObjects().size())
+        if (node >= CaseCount())
             continue;
         change->MoveCase(node);
-        rect |= CaseObjects()[node]->MoveTo(at);
+        rect |= CaseAt(node)->MoveTo(at);
         cases.push_back(node);
     }
     // As a layout: the steps of the cases moved start straight again (bent apart where

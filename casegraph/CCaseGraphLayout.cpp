@@ -6,6 +6,7 @@
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "base/CRandomSource.h"
+#include "base/FormatString.h"
 #include "model/CPNLabel.h"
 
 #include <algorithm>
@@ -22,8 +23,9 @@ void CCaseGraph::ComputeExtent(int cx, int cy) {
     CRect bounds;
     for (const CPNElement* element : m_listElements)
         bounds |= element->GetBoundRect();
-    for (const CPNCase* node : CaseObjects())
-        bounds |= node->GetBoundRect();
+    for (const CPNCase* node : MadeCases())
+        if (node)
+            bounds |= node->GetBoundRect();
     for (std::size_t i = 0; i < m_arrSteps.size(); ++i)
         bounds |= StepBounds(i);
     for (std::size_t i = 0; i < m_arrStepLabels.size(); ++i)
@@ -111,7 +113,7 @@ void CCaseGraph::RandomLayout() {
 std::span<const std::uint32_t> CCaseGraph::StepsOfCase(std::size_t node) const {
     CaseStepIndex& index = m_caseSteps;
     const std::size_t steps = m_arrStepRecords.size();
-    const std::size_t cases = CaseObjects().size();
+    const std::size_t cases = CaseCount();
     if (index.generation != m_nGeneration || index.records != m_arrStepRecords.data() ||
         index.stepCount != steps || index.caseCount != cases || index.offsets.empty()) {
         index.generation = m_nGeneration;
@@ -161,7 +163,7 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
     if (change)
         change->SetRouting(reset, movedCase);
     const auto index = [](std::size_t i) { return static_cast<std::uint32_t>(i); };
-    auto at = [this](int node) { return CaseObjects()[static_cast<std::size_t>(node)]->m_ptPos; };
+    auto at = [this](int node) { return CaseAt(static_cast<std::size_t>(node))->m_ptPos; };
     StepShape before, after;
     bool changed = false;
     // The steps of the cases given, each once, in the order of the list.
@@ -247,16 +249,19 @@ CRect CCaseGraph::RouteSteps(CPNElement* moved, bool reset, CCaseGeometryChange*
             route(i);
     }
     if (all) {
-        for (std::size_t i = 0; i < CaseObjects().size(); ++i) {
-            if (change && m_arrRoutedAt[i] != CaseObjects()[i]->m_ptPos)
+        for (std::size_t i = 0; i < MadeCases().size(); ++i) {
+            const CPNCase* node = MadeCases()[i];
+            if (!node)
+                continue;
+            if (change && m_arrRoutedAt[i] != node->m_ptPos)
                 change->ModifyRoutedAt(index(i));
-            m_arrRoutedAt[i] = CaseObjects()[i]->m_ptPos;
+            m_arrRoutedAt[i] = node->m_ptPos;
         }
     } else if (cases) {
         for (const std::uint32_t node : *cases) {
-            if (change && m_arrRoutedAt[node] != CaseObjects()[node]->m_ptPos)
+            if (change && m_arrRoutedAt[node] != CaseAt(node)->m_ptPos)
                 change->ModifyRoutedAt(node);
-            m_arrRoutedAt[node] = CaseObjects()[node]->m_ptPos;
+            m_arrRoutedAt[node] = CaseAt(node)->m_ptPos;
         }
     } else if (movedCase >= 0) {
         if (change)
@@ -278,8 +283,8 @@ bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
         }
         if (!m_arrSteps[i]) {
             CStepRecord& step = m_arrStepRecords[i];
-            const CPoint from = CaseObjects()[static_cast<std::size_t>(step.from)]->m_ptPos;
-            const CPoint to = CaseObjects()[static_cast<std::size_t>(step.to)]->m_ptPos;
+            const CPoint from = CaseAt(static_cast<std::size_t>(step.from))->m_ptPos;
+            const CPoint to = CaseAt(static_cast<std::size_t>(step.to))->m_ptPos;
             // Drawn, as the shape of a reset route is while its circles are apart (a
             // bent one while its bend lies outside both); a hidden one keeps the bounds
             // of the route before, in its objects.
@@ -302,8 +307,9 @@ bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
         if (opposite[i])
             m_arrSteps[i]->BendApart();
     }
-    for (std::size_t i = 0; i < CaseObjects().size(); ++i)
-        m_arrRoutedAt[i] = CaseObjects()[i]->m_ptPos;
+    for (std::size_t i = 0; i < MadeCases().size(); ++i)
+        if (MadeCases()[i])
+            m_arrRoutedAt[i] = MadeCases()[i]->m_ptPos;
     CPNElement::GeometryChanged();
     return ReportWork(progress, m_arrSteps.size(), m_arrSteps.size());
 }
@@ -321,27 +327,22 @@ CSize CCaseGraph::InitialLayout(const WorkProgress& progress) {
     return CSize(page, page);
 }
 
-std::vector<std::pair<std::uint32_t, CPoint>>
-CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>& order) const {
-    std::vector<std::pair<std::uint32_t, CPoint>> moves;
+std::vector<int> CCaseGraph::FreeCellsNear(CPoint at, std::size_t wanted) const {
     const int g = m_nGridSize;
-    if (centre >= CaseObjects().size() || g <= 0)
-        return moves;
+    if (g <= 0 || wanted == 0)
+        return {};
     std::vector<bool> taken(static_cast<std::size_t>(g) * static_cast<std::size_t>(g));
-    for (const CPNCase* node : CaseObjects())
-        if (const int cell = GridCell(node->m_ptPos); cell >= 0)
-            taken[static_cast<std::size_t>(cell)] = true;
-    // The centre's cell, or the one nearest it.
-    const CPoint at = CaseObjects()[centre]->m_ptPos;
+    for (const CPNCase* node : MadeCases())
+        if (node)
+            if (const int cell = GridCell(node->m_ptPos); cell >= 0)
+                taken[static_cast<std::size_t>(cell)] = true;
+    // The point's cell, or the one nearest it.
     const int cx = std::clamp((at.x + kGridStep / 2) / kGridStep - 1, 0, g - 1);
     const int cy = std::clamp((at.y + kGridStep / 2) / kGridStep - 1, 0, g - 1);
-    // The free cells, nearest the centre first (then row by row): only those of the
-    // square around the centre that holds enough of them, widened by a factor of the
-    // square root of two so that no nearer cell outside it is missed (a grid laid out in
-    // layers has millions of cells; sorting them all took seconds).
-    std::size_t wanted = 0;
-    for (const std::uint32_t node : order)
-        wanted += node != centre && node < CaseObjects().size() ? 1 : 0;
+    // The free cells, nearest first (then row by row): only those of the square around
+    // the point that holds enough of them, widened by a factor of the square root of two
+    // so that no nearer cell outside it is missed (a grid laid out in layers has millions
+    // of cells; sorting them all took seconds).
     const auto freeWithin = [&](int reach, std::vector<std::pair<long long, int>>* out) {
         std::size_t count = 0;
         for (int y = std::max(0, cy - reach); y <= std::min(g - 1, cy + reach); ++y)
@@ -362,17 +363,72 @@ CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>&
     const std::size_t sorted = std::min(wanted, cells.size());
     std::partial_sort(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(sorted),
                       cells.end());
-    cells.resize(sorted);
+    std::vector<int> nearest(sorted);
+    for (std::size_t k = 0; k < sorted; ++k)
+        nearest[k] = cells[k].second;
+    return nearest;
+}
+
+std::vector<std::pair<std::uint32_t, CPoint>>
+CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>& order) const {
+    std::vector<std::pair<std::uint32_t, CPoint>> moves;
+    const int g = m_nGridSize;
+    if (centre >= CaseCount() || g <= 0)
+        return moves;
+    std::size_t wanted = 0;
+    for (const std::uint32_t node : order)
+        wanted += node != centre && node < CaseCount() ? 1 : 0;
+    const std::vector<int> cells = FreeCellsNear(CaseAt(centre)->m_ptPos, wanted);
     std::size_t next = 0;
     for (const std::uint32_t node : order) {
-        if (node == centre || node >= CaseObjects().size())
+        if (node == centre || node >= CaseCount())
             continue;
         if (next == cells.size())
             break;
-        const int cell = cells[next++].second;
+        const int cell = cells[next++];
         moves.emplace_back(node, CPoint((cell % g + 1) * kGridStep, (cell / g + 1) * kGridStep));
     }
     return moves;
+}
+
+bool CCaseGraph::MakePart(const std::vector<bool>& cases, std::uint32_t centre, CDC& dc) {
+    if (!m_pCaseSource || centre >= CaseCount())
+        return false;
+    // The grid a whole layout would give, so that the part stands where the whole
+    // graph will have room for it.
+    const int side = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
+    if (m_nGridSize < side)
+        SetGridSize(side);
+    const int page = (m_nGridSize + 1) * kGridStep;
+    m_sizeExtent = CSize(std::max(m_sizeExtent.cx, page), std::max(m_sizeExtent.cy, page));
+    // The part's cases that stand nowhere (made just now, or made for a run or a
+    // search before), the centre first, on the free grid points nearest the middle.
+    std::vector<std::uint32_t> unplaced;
+    const auto take = [&](std::size_t i) {
+        CPNCase* node = CaseAt(i);
+        if (node->m_label.m_strText.empty()) {
+            node->m_label.SetText(FormatString("c%zu", i + 1), dc);
+            node->MoveTo(node->m_ptPos);
+        }
+        if (GridCell(node->m_ptPos) < 0)
+            unplaced.push_back(static_cast<std::uint32_t>(i));
+    };
+    take(centre);
+    for (std::size_t i = 0; i < cases.size() && i < CaseCount(); ++i)
+        if (cases[i] && i != centre)
+            take(i);
+    const int g = m_nGridSize;
+    const int half = (g / 2 + 1) * kGridStep;
+    const std::vector<int> cells = FreeCellsNear(CPoint(half, half), unplaced.size());
+    for (std::size_t k = 0; k < unplaced.size() && k < cells.size(); ++k) {
+        CPNCase* node = m_arrCases[unplaced[k]];
+        node->MoveTo(CPoint((cells[k] % g + 1) * kGridStep, (cells[k] / g + 1) * kGridStep));
+        m_arrRoutedAt[unplaced[k]] = node->m_ptPos;
+    }
+    const bool made = !unplaced.empty();
+    if (made)
+        CPNElement::GeometryChanged();
+    return true;
 }
 
 bool CCaseGraph::PlaceOnGrid(const std::vector<std::pair<double, double>>& at,

@@ -202,7 +202,7 @@ void CCaseGraph::RouteAsRecorded(CPNStep& arc, const CStepRecord& step) const {
 std::vector<bool> CCaseGraph::OppositeSteps() const {
     // The steps' targets grouped by the case they leave, each group sorted: a step from
     // a to b has an opposite when b's group holds a.
-    const std::size_t cases = CaseObjects().size();
+    const std::size_t cases = CaseCount();
     std::vector<std::size_t> start(cases + 1, 0);
     for (const CStepRecord& step : m_arrStepRecords)
         if (step.from >= 0 && static_cast<std::size_t>(step.from) < cases)
@@ -287,13 +287,13 @@ void CCaseGraph::AppendStep(std::uint32_t events, int from, int to) {
     step.events = events;
     m_arrStepRecords.push_back(step);
     m_arrSteps.push_back(nullptr);
-    m_arrRoutedAt.resize(CaseObjects().size());
+    m_arrRoutedAt.resize(CaseCount());
     m_nSteps = static_cast<int>(m_arrStepRecords.size());
 }
 
 std::size_t CCaseGraph::FindOrAddStep(const CSetEvents& events, int from, int to) {
     const std::uint32_t set = m_eventSets.Add(events);
-    if (from >= 0 && static_cast<std::size_t>(from) < CaseObjects().size())
+    if (from >= 0 && static_cast<std::size_t>(from) < CaseCount())
         for (const std::uint32_t i : StepsOfCase(static_cast<std::size_t>(from))) {
             const CStepRecord& step = m_arrStepRecords[i];
             if (step.from == from && step.to == to && step.events == set)
@@ -304,7 +304,7 @@ std::size_t CCaseGraph::FindOrAddStep(const CSetEvents& events, int from, int to
 }
 
 std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown, CCaseEngine& engine) {
-    if (m_bAllSteps || shown.size() != CaseObjects().size())
+    if (m_bAllSteps || shown.size() != CaseCount())
         return 0;
     // The steps the shown cases have already (a path shown, an earlier part).
     std::set<std::tuple<int, int, std::uint32_t>> have;
@@ -320,10 +320,7 @@ std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown, CCaseEngin
         if (!shown[node])
             continue;
         const int from = static_cast<int>(node);
-        engine.ForEachStep(from, true, [&](const CSetEvents& events, int to) {
-            if (to < 0 || static_cast<std::size_t>(to) >= shown.size() ||
-                !shown[static_cast<std::size_t>(to)])
-                return;
+        engine.ForEachStepAmong(from, true, shown, [&](const CSetEvents& events, int to) {
             const std::uint32_t set = m_eventSets.Add(events);
             if (have.emplace(from, to, set).second)
                 AppendStep(set, from, to);
@@ -338,8 +335,8 @@ CPNStep* CCaseGraph::MakeStep(std::size_t i) {
     const CEpochKeeper keeper;
     const CStepRecord& step = m_arrStepRecords[i];
     auto* arc =
-        new CPNStep(m_eventSets[step.events], CaseObjects()[static_cast<std::size_t>(step.from)],
-                    CaseObjects()[static_cast<std::size_t>(step.to)]);
+        new CPNStep(m_eventSets[step.events], CaseAt(static_cast<std::size_t>(step.from)),
+                    CaseAt(static_cast<std::size_t>(step.to)));
     m_arrSteps[i] = arc;
     if (i < m_arrStepLabels.size()) {
         auto* label = new CPNLabel();
@@ -358,8 +355,8 @@ void CCaseGraph::FillScratch(std::size_t i) const {
     const CStepRecord& step = m_arrStepRecords[i];
     CPNStep& arc = *m_pScratchStep;
     arc.m_setEvents = m_eventSets[step.events];
-    arc.m_pFrom = CaseObjects()[static_cast<std::size_t>(step.from)];
-    arc.m_pTo = CaseObjects()[static_cast<std::size_t>(step.to)];
+    arc.m_pFrom = CaseAt(static_cast<std::size_t>(step.from));
+    arc.m_pTo = CaseAt(static_cast<std::size_t>(step.to));
     // As an arc is made, without a route.
     arc.m_ptPos = CPoint();
     arc.m_listPoints.clear();
@@ -384,8 +381,8 @@ bool CCaseGraph::IsPlain(std::size_t i) {
         return false;
     CStepRecord& step = m_arrStepRecords[i];
     if (step.from < 0 || step.to < 0 ||
-        arc->m_pFrom != CaseObjects()[static_cast<std::size_t>(step.from)] ||
-        arc->m_pTo != CaseObjects()[static_cast<std::size_t>(step.to)] ||
+        arc->m_pFrom != CaseAt(static_cast<std::size_t>(step.from)) ||
+        arc->m_pTo != CaseAt(static_cast<std::size_t>(step.to)) ||
         !arc->m_setEvents.IsEqual(m_eventSets[step.events]))
         return false;
     const CPNLabel* label = i < m_arrStepLabels.size() ? m_arrStepLabels[i] : nullptr;

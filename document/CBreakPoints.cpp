@@ -10,8 +10,9 @@ void CBreakPoints::Refill(const CCaseGraph& caseGraph) {
         return;
     m_arrCases.clear();
     m_arrCases.reserve(caseGraph.CaseCount());
-    for (const CPNCase* node : caseGraph.Cases())
-        m_arrCases.push_back(node->m_setConditions);
+    // From the nodes or the engine's rows, none made for the list.
+    for (std::size_t i = 0; i < caseGraph.CaseCount(); ++i)
+        m_arrCases.push_back(caseGraph.CaseConditions(i));
     m_nCases = static_cast<int>(m_arrCases.size());
     m_bNeedsRefill = false;
     ResetAll();

@@ -58,15 +58,15 @@ std::vector<const CPNElement*> CCaseGraphEditor::PathElements(const CCaseRun& ru
     std::vector<const CPNElement*> elements;
     if (!engine || !run.found)
         return elements;
-    const std::vector<CPNCase*>& cases = m_graph.Cases();
+    // Only the run's cases become nodes where the others are still the engine's rows.
     auto node = [&](const CSetConditions& c) {
         const int i = engine->IndexOf(c);
-        return i >= 0 && static_cast<std::size_t>(i) < cases.size() ? i : -1;
+        return i >= 0 && static_cast<std::size_t>(i) < m_graph.CaseCount() ? i : -1;
     };
     int at = node(run.from);
     if (at < 0)
         return {};
-    elements.push_back(cases[static_cast<std::size_t>(at)]);
+    elements.push_back(m_graph.CaseAt(static_cast<std::size_t>(at)));
     for (const CCaseRun::Step& step : run.steps) {
         const int next = node(step.to);
         if (next < 0)
@@ -75,7 +75,7 @@ std::vector<const CPNElement*> CCaseGraphEditor::PathElements(const CCaseRun& ru
         const std::size_t index = step.forward ? m_graph.FindOrAddStep(step.events, at, next)
                                                : m_graph.FindOrAddStep(step.events, next, at);
         elements.push_back(m_graph.MakeStep(index));
-        elements.push_back(cases[static_cast<std::size_t>(next)]);
+        elements.push_back(m_graph.CaseAt(static_cast<std::size_t>(next)));
         at = next;
     }
     return elements;

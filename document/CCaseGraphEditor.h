@@ -52,6 +52,11 @@ public:
     // Draws, hits and selects only the cases marked (by index) and the steps between
     // them. An empty list shows everything.
     void ShowOnly(std::vector<bool> shown) { m_graph.ShowOnly(std::move(shown)); }
+    // Where the cases are still the engine's rows: the cases marked (a part to be shown)
+    // become nodes, named, the centre placed (CCaseGraph::MakePart); false otherwise.
+    bool MakePart(const std::vector<bool>& cases, std::uint32_t centre, CDC& dc) {
+        return m_graph.MakePart(cases, centre, dc);
+    }
     // Where not every step is drawn: the engine's steps between the cases marked are
     // drawn (without routes or names); how many.
     std::size_t AddStepsAmong(const std::vector<bool>& shown);

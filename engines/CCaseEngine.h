@@ -67,6 +67,17 @@ public:
     // The steps of case i in one direction, their events and the case each leads to.
     using StepVisitor = std::function<void(const CSetEvents& events, int target)>;
     virtual void ForEachStep(int /*index*/, bool /*forward*/, const StepVisitor& /*visit*/) {}
+    // The same, only the steps to the cases marked (by index): an engine that finds the
+    // steps spares the events of the others (a case of thirty philosophers has
+    // thousands of steps, nearly all leading away from a part shown).
+    virtual void ForEachStepAmong(int index, bool forward, const std::vector<bool>& among,
+                                  const StepVisitor& visit) {
+        ForEachStep(index, forward, [&](const CSetEvents& events, int target) {
+            if (target >= 0 && static_cast<std::size_t>(target) < among.size() &&
+                among[static_cast<std::size_t>(target)])
+                visit(events, target);
+        });
+    }
     // The forward successors of every case (the cases a step reaches, or the single
     // events, which reach the same cases); null where the cases are not listed.
     virtual const CNodeAdjacency* ForwardAdjacency() { return nullptr; }

@@ -130,8 +130,13 @@ private:
     // Shows the cases of a group of the overview.
     void OpenGroup(std::uint32_t group);
     // A part of the graph is shown where the whole graph has its cases: a graph on its
-    // overview is laid out first.
+    // overview is laid out first, unless its cases are still the engine's rows (then
+    // only the part's cases become nodes, by MakePart, and the whole is laid out when
+    // it is shown).
     bool LayOutForPart();
+    // The cases marked become nodes, named, the centre placed, where the graph keeps
+    // its cases as the engine's rows; nothing otherwise.
+    void MakePart(const std::vector<bool>& shown, std::uint32_t centre);
     // What making the whole graph ready did to the document, for the view to follow.
     struct Prepared {
         bool laidOut = false;

@@ -4,6 +4,7 @@
 #include "casegraph/CPNCase.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
+#include "platform/CMeasureDC.h"
 #include "views/CViewHost.h"
 
 #include <QApplication>
@@ -51,6 +52,16 @@ void CZerinCaseGraphView::RefreshOverview() {
 void CZerinCaseGraphView::OnShowWholeGraph() {
     // From a part, back to all of the graph: its shades are counted anew, which on a
     // large graph is a task; cancelled, the part stays.
+    if (m_bPart && Graph().KeepsCaseRows()) {
+        // Only the part's cases are nodes: the whole graph is named and laid out now,
+        // as from the overview; cancelled, the overview is shown.
+        LeaveNeighbourhood();
+        m_bWholeGraph = true;
+        RefreshBusy();
+        UpdateScrollSize();
+        InvalidateAll();
+        return;
+    }
     if (m_bPart) {
         const CCaseGraph& graph = Graph();
         std::vector<bool> shown(graph.CaseCount());
@@ -116,7 +127,7 @@ bool CZerinCaseGraphView::GoToCase(const std::string& name, const std::vector<st
                 (names == &wanted ? with : without).Add(pCondition);
             }
         for (int i = 0; i < cases && centre < 0; ++i) {
-            const CSetConditions& c = graph.Cases()[static_cast<std::size_t>(i)]->m_setConditions;
+            const CSetConditions c = graph.CaseConditions(static_cast<std::size_t>(i));
             if (c.Includes(with) && !c.Meets(without))
                 centre = i;
         }
@@ -140,8 +151,7 @@ bool CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
         Graph().StepCount() + Graph().CaseCount() > static_cast<std::size_t>(m_nProgressSteps);
     const auto find = [&](CWorkMonitor& monitor) {
         monitor.SetStage("Finding the cases around " +
-                         Graph().Cases()[static_cast<std::size_t>(centre)]->m_label.m_strText +
-                         "...");
+                         Graph().CaseName(static_cast<std::size_t>(centre)) + "...");
         std::optional<CNodeAdjacency> own;
         distance = CCaseDistances::From(Editor().Successors(false, own), centre, radius);
         shown.assign(distance.size(), false);
@@ -155,6 +165,7 @@ bool CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
             return false;
         if (!Graph().HasAllSteps()) {
             monitor.SetStage("Making the steps among them...");
+            MakePart(shown, static_cast<std::uint32_t>(centre));
             Editor().AddStepsAmong(shown);
             m_arrDistance = distance;
             Gather(static_cast<std::uint32_t>(centre), NeighbourhoodOrder());
@@ -221,7 +232,7 @@ void CZerinCaseGraphView::OnLayOutNeighbourhood() {
         if (!Graph().PrepareDrawing(monitor.Progress()))
             return false;
         monitor.SetStage("Gathering " + std::to_string(order.size()) + " cases around " +
-                         Graph().Cases()[centre]->m_label.m_strText + "...");
+                         Graph().CaseName(centre) + "...");
         // The shades as they are, for a Cancel: put back at once, not counted out again.
         CCaseGraph::DensityAside aside = Graph().SetDensityAside();
         doc.History().Begin("Lay Out Neighbourhood");
@@ -264,6 +275,7 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
         CZerinDoc& doc = GetDocument();
         const bool opened = GetHost().RunTask("Open Group", [&](CWorkMonitor& monitor) {
             monitor.SetStage("Gathering the cases of the group...");
+            MakePart(shown, cases.front());
             if (cases.size() <= kGroupStepsOnDemand)
                 Editor().AddStepsAmong(shown);
             if (!monitor.Poll())
@@ -274,7 +286,7 @@ void CZerinCaseGraphView::OpenGroup(std::uint32_t group) {
             std::vector<std::pair<std::uint32_t, CPoint>> stood;
             if (doc.Simulation().IsActive())
                 for (const std::uint32_t node : cases)
-                    stood.emplace_back(node, graph.Cases()[node]->m_ptPos);
+                    stood.emplace_back(node, graph.CaseAt(node)->m_ptPos);
             // As Lay Out Neighbourhood: one edit, nothing of it left on Cancel.
             CCaseGraph::DensityAside aside = graph.SetDensityAside();
             doc.History().Begin("Open Group");
@@ -307,7 +319,18 @@ bool CZerinCaseGraphView::LayOutForPart() {
     if (!ShowsOverview() && GetDocument().Record().caseGraphLaidOut)
         return true;
     m_bWholeGraph = true;
+    // Cases kept as the engine's rows: only the part becomes nodes (millions of nodes
+    // would take gigabytes), and the whole graph is laid out when it is shown.
+    if (Graph().KeepsCaseRows())
+        return true;
     return RefreshBusy();
+}
+
+void CZerinCaseGraphView::MakePart(const std::vector<bool>& shown, std::uint32_t centre) {
+    if (!Graph().KeepsCaseRows())
+        return;
+    CMeasureDC dc;
+    Editor().MakePart(shown, centre, dc);
 }
 
 bool CZerinCaseGraphView::RefreshBusy() {
@@ -315,6 +338,11 @@ bool CZerinCaseGraphView::RefreshBusy() {
     // The cases too: with the steps on demand there are few steps but many cases.
     if (RefreshOverviewFirst())
         return true;
+    // A part of a graph whose other cases are the engine's rows stays shown alone.
+    if (m_bPart && Graph().KeepsCaseRows()) {
+        ShowPrepared(Prepared{});
+        return true;
+    }
     if (Graph().StepCount() + Graph().CaseCount() <= static_cast<std::size_t>(m_nProgressSteps)) {
         Prepared prepared;
         PrepareWhole(nullptr, prepared);
@@ -357,12 +385,17 @@ void CZerinCaseGraphView::ShowPart(std::vector<bool> shown, int centre) {
     // The case gone to is selected, so that it stands out of a dense drawing (in the
     // token game too, where the current case is red).
     if (centre >= 0)
-        doc.Selection().Select(graph.Cases()[static_cast<std::size_t>(centre)], false);
+        doc.Selection().Select(graph.CaseAt(static_cast<std::size_t>(centre)), false);
+    // Laid out alone, on the grid the whole graph would have.
+    if (graph.KeepsCaseRows()) {
+        m_nGridCells = graph.GridSize();
+        UpdateScrollSize();
+    }
     ZoomToDrawing();
     // Spread wider than the window shows at its smallest zoom, the part is seen from
     // the case gone to.
     if (centre >= 0) {
-        const CPoint at = graph.Cases()[static_cast<std::size_t>(centre)]->m_ptPos;
+        const CPoint at = graph.CaseAt(static_cast<std::size_t>(centre))->m_ptPos;
         if (!GetVisibleRect().PtInRect(at))
             CenterOn(at);
     }

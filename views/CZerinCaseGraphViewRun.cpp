@@ -23,6 +23,7 @@ void CZerinCaseGraphView::ShowRun(std::vector<std::uint32_t> cases, std::size_t 
         if (order.empty() || !LayOutForPart())
             return;
         m_arrDistance.clear();
+        MakePart(shown, order.front());
         Editor().AddStepsAmong(shown);
         Gather(order.front(), std::vector<std::uint32_t>(order.begin() + 1, order.end()));
         ShowPart(std::move(shown), -1);
@@ -34,8 +35,8 @@ void CZerinCaseGraphView::ShowRun(std::vector<std::uint32_t> cases, std::size_t 
 void CZerinCaseGraphView::DrawRunOnOverview(CDC& dc) const {
     const CCaseGraph& graph = Graph();
     // The marks go with the next showing of the graph; so does the run.
-    if (m_arrRun.size() < 2 || !m_pOverview || m_arrRun.front() >= graph.CaseCount() ||
-        !graph.Cases()[m_arrRun.front()]->m_bOnPath)
+    const CPNCase* first = m_arrRun.empty() ? nullptr : graph.MadeCase(m_arrRun.front());
+    if (m_arrRun.size() < 2 || !m_pOverview || !first || !first->m_bOnPath)
         return;
     const CBrush* oldBrush = dc.SelectStockBrush(HOLLOW_BRUSH);
     const CPen* oldPen = dc.SelectObject(CPNCase::PathPen());

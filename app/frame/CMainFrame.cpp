@@ -339,8 +339,8 @@ void CMainFrame::OnGoToCase() {
     // The case gone to is named where the user looks: the status bar and the output.
     const int nCentre = pView->GetNeighbourhoodCentre();
     const CCaseGraph& graph = m_doc.CaseGraph();
-    if (nCentre >= 0 && static_cast<std::size_t>(nCentre) < graph.Cases().size()) {
-        const CPNCase* pCase = graph.Cases()[static_cast<std::size_t>(nCentre)];
+    if (nCentre >= 0 && static_cast<std::size_t>(nCentre) < graph.CaseCount()) {
+        const CPNCase* pCase = graph.CaseAt(static_cast<std::size_t>(nCentre));
         const int nRadius = pView->GetNeighbourhoodRadius();
         const std::string strText =
             FormatString("Went to case %s %s, shown with the cases within %d %s of it.",
@@ -373,7 +373,7 @@ void CMainFrame::EnterSimulation() {
 void CMainFrame::UndoRedo(bool bUndo) {
     CEditHistory& history = m_doc.History();
     const CCaseGraph& graph = m_doc.CaseGraph();
-    if (graph.StepCount() + graph.Cases().size() <=
+    if (graph.StepCount() + graph.CaseCount() <=
         static_cast<std::size_t>(CZerinCaseGraphView::kProgressSteps)) {
         if (bUndo)
             history.Undo();
@@ -421,9 +421,9 @@ void CMainFrame::ShowOccurrenceNet() {
 std::optional<CCaseRun> CMainFrame::PathToCase(std::size_t nCase) const {
     const CCaseGraph& graph = m_doc.CaseGraph();
     CCaseEngine* engine = m_doc.Simulation().Engine();
-    if (!engine || nCase >= graph.Cases().size())
+    if (!engine || nCase >= graph.CaseCount())
         return std::nullopt;
-    return engine->PathTo(graph.Cases()[nCase]->m_setConditions);
+    return engine->PathTo(graph.CaseConditions(nCase));
 }
 
 bool CMainFrame::ShowCasePath(std::size_t nCase) {

@@ -424,10 +424,13 @@ TEST_F(CaseGraphViewTest, OpenGroupCancelledLeavesPositionsAndShadesAsTheyWere) 
         const std::size_t cases = view->GetOverview()->CasesOf(group).size();
         ASSERT_GT(cases, 2 * CZerinCaseGraphView::kGatherBatch);
         const QPoint at = At(view->GetOverview()->GroupRect(group).CenterPoint());
+        // Read without making a case a node: those the engine keeps as rows stand nowhere.
         const auto positions = [this] {
             std::vector<CPoint> points;
-            for (const CPNCase* node : Graph().Cases())
-                points.push_back(node->m_ptPos);
+            for (std::size_t i = 0; i < Graph().CaseCount(); ++i) {
+                const CPNCase* node = Graph().MadeCase(i);
+                points.push_back(node ? node->m_ptPos : CPoint(-1, -1));
+            }
             return points;
         };
         const CRect page(0, 0, Graph().Extent().cx, Graph().Extent().cy);
@@ -476,6 +479,90 @@ TEST_F(CaseGraphViewTest, OpenGroupCancelledLeavesPositionsAndShadesAsTheyWere) 
     }
     frame.view = nullptr;
     view.reset();
+}
+
+// A graph whose cases the engine keeps as rows: a part shown makes only its own cases
+// nodes, named by their number, each on a grid point of its own, with the marks their
+// rows have; the whole graph is laid out only when it is shown whole.
+TEST_F(CaseGraphViewTest, APartOfAGraphKeptAsRowsMakesOnlyItsOwnCasesNodes) {
+    frame.memoryBudget = 1;
+    BuildDiningPhilosophers(NetOf(doc), 7);
+    doc.SetNetModified();
+    doc.Simulation().Enter();
+    ASSERT_FALSE(Graph().HasAllSteps());
+    ShowOnSmallOverview();
+    ASSERT_TRUE(Graph().KeepsCaseRows());
+    ASSERT_EQ(Graph().MadeCaseCount(), 0u);
+    const auto expectPartMade = [this]() -> std::size_t {
+        std::set<std::pair<int, int>> points;
+        std::size_t shown = 0;
+        for (std::size_t i = 0; i < Graph().CaseCount(); ++i) {
+            const CPNCase* node = Graph().MadeCase(i);
+            if (!Graph().IsCaseShown(i))
+                continue;
+            ++shown;
+            if (!node) {
+                ADD_FAILURE() << "case " << i << " is shown but no node";
+                continue;
+            }
+            EXPECT_EQ(node->m_label.m_strText, "c" + std::to_string(i + 1));
+            EXPECT_EQ(node->m_setConditions.ToString(false), Graph().CaseConditions(i).ToString(false));
+            EXPECT_EQ(node->m_ptPos.x % CCaseGraph::kGridStep, 0);
+            EXPECT_EQ(node->m_ptPos.y % CCaseGraph::kGridStep, 0);
+            EXPECT_GT(node->m_ptPos.x, 0);
+            EXPECT_TRUE(points.emplace(node->m_ptPos.x, node->m_ptPos.y).second) << i;
+        }
+        EXPECT_GT(shown, 1u);
+        return shown;
+    };
+    std::string error;
+    // The initial case, current in the token game: its node has the marks of its row.
+    ASSERT_TRUE(view->GoToCase("c1", {}, {}, 1, error)) << error;
+    ASSERT_TRUE(view->ShowsPart());
+    const std::size_t first = expectPartMade();
+    EXPECT_EQ(Graph().MadeCaseCount(), first);
+    EXPECT_TRUE(Graph().KeepsCaseRows());
+    EXPECT_FALSE(doc.Record().caseGraphLaidOut);
+    const CPNCase* initial = Graph().MadeCase(0);
+    ASSERT_TRUE(initial);
+    EXPECT_TRUE(initial->m_bInitial && initial->m_bCurrent && initial->m_bReachable);
+    EXPECT_EQ(Graph().CurrentCaseIndex(), 0);
+    // The same drawn as the nodes: the cases and nothing of the rows (the ring of the
+    // case gone to, selected, aside).
+    doc.Selection().Clear();
+    RecordingDC dc;
+    view->DrawModel(dc);
+    // (The current case is filled red over its circle.)
+    std::set<std::pair<int, int>> circles;
+    for (const DrawCall& call : dc.Calls("Ellipse"))
+        circles.emplace(call.rect.left, call.rect.top);
+    EXPECT_EQ(circles.size(), first);
+
+    // Another part: its cases join the nodes, those made before stay the same objects.
+    const std::size_t far = Graph().CaseCount() - 1;
+    ASSERT_TRUE(view->GoToCase("c" + std::to_string(far + 1), {}, {}, 1, error)) << error;
+    expectPartMade();
+    EXPECT_EQ(Graph().MadeCase(0), initial);
+    EXPECT_LT(Graph().MadeCaseCount(), Graph().CaseCount());
+    // A step of the token game moves the current mark on the nodes made as on the rows.
+    CSetConditions current = Graph().CaseConditions(far);
+    doc.Simulation().SetCase(current);
+    doc.Simulation().ShowCurrentCase();
+    EXPECT_EQ(Graph().CurrentCaseIndex(), static_cast<int>(far));
+    EXPECT_FALSE(initial->m_bCurrent);
+    EXPECT_TRUE(Graph().MadeCase(far)->m_bCurrent);
+
+    // Shown whole: every case a node, the graph laid out, each case on its own point.
+    view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH);
+    EXPECT_FALSE(view->ShowsPart());
+    EXPECT_FALSE(Graph().KeepsCaseRows());
+    EXPECT_TRUE(doc.Record().caseGraphLaidOut);
+    std::set<std::pair<int, int>> points;
+    for (const CPNCase* node : Graph().Cases()) {
+        EXPECT_FALSE(node->m_label.m_strText.empty());
+        EXPECT_TRUE(points.emplace(node->m_ptPos.x, node->m_ptPos.y).second);
+    }
+    EXPECT_EQ(Graph().MadeCase(0), initial);
 }
 
 TEST_F(CaseGraphViewTest, AGraphReadFromAFileKeepsItsLayoutAndExtent) {
@@ -708,8 +795,9 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
     const auto stepsAmong = [&at](const CCaseGraph& graph, const std::set<std::string>& cases) {
         std::multiset<Step> steps;
         for (std::size_t i = 0; i < graph.StepCount(); ++i) {
-            const std::string from = graph.Cases()[at(graph.StepFrom(i))]->m_strConditions;
-            const std::string to = graph.Cases()[at(graph.StepTo(i))]->m_strConditions;
+            // Read from the rows where the cases are those: nothing here makes a node.
+            const std::string from = graph.CaseConditions(at(graph.StepFrom(i))).ToString(false);
+            const std::string to = graph.CaseConditions(at(graph.StepTo(i))).ToString(false);
             if (cases.count(from) && cases.count(to))
                 steps.emplace(from, to, graph.StepEvents(i).ToString());
         }
@@ -764,10 +852,12 @@ TEST_F(CaseGraphViewTest, ANeighbourhoodOfAGraphWithItsStepsOnDemandHasTheStored
         const auto expectShown = [&](const std::set<std::string>& expected) {
             std::set<std::string> shown;
             CRect bounds;
-            for (std::size_t i = 0; i < Graph().Cases().size(); ++i)
+            for (std::size_t i = 0; i < Graph().CaseCount(); ++i)
                 if (Graph().IsCaseShown(i)) {
-                    shown.insert(Graph().Cases()[i]->m_strConditions);
-                    bounds |= Graph().Cases()[i]->GetBoundRect();
+                    const CPNCase* node = Graph().MadeCase(i);
+                    ASSERT_TRUE(node) << "a case shown is a node";
+                    shown.insert(node->m_strConditions);
+                    bounds |= node->GetBoundRect();
                 }
             EXPECT_EQ(shown, expected);
             EXPECT_EQ(stepsAmong(Graph(), shown), stepsAmong(whole, expected));
