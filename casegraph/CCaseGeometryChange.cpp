@@ -142,9 +142,8 @@ void CCaseGeometryChange::Route(std::uint32_t i, bool bBentApart) {
         if (bBentApart)
             arc->BendApart();
     } else {
-        arc->UpdateEnds(m_nMovedCase < 0
-                            ? nullptr
-                            : m_graph.CaseAt(static_cast<std::size_t>(m_nMovedCase)));
+        arc->UpdateEnds(m_nMovedCase < 0 ? nullptr
+                                         : m_graph.CaseAt(static_cast<std::size_t>(m_nMovedCase)));
     }
 }
 

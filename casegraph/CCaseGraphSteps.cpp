@@ -334,9 +334,8 @@ CPNStep* CCaseGraph::MakeStep(std::size_t i) {
         return arc;
     const CEpochKeeper keeper;
     const CStepRecord& step = m_arrStepRecords[i];
-    auto* arc =
-        new CPNStep(m_eventSets[step.events], CaseAt(static_cast<std::size_t>(step.from)),
-                    CaseAt(static_cast<std::size_t>(step.to)));
+    auto* arc = new CPNStep(m_eventSets[step.events], CaseAt(static_cast<std::size_t>(step.from)),
+                            CaseAt(static_cast<std::size_t>(step.to)));
     m_arrSteps[i] = arc;
     if (i < m_arrStepLabels.size()) {
         auto* label = new CPNLabel();

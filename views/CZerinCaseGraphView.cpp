@@ -333,6 +333,8 @@ void CZerinCaseGraphView::OnLayeredLayout() {
                                   locale.toString(static_cast<qulonglong>(graph.StepCount())));
     // Said before anything starts: Graphviz cannot be stopped on its way, and on a graph
     // of this size it would not end.
+    if (RefusedForRows(QStringLiteral("Layered Layout")))
+        return;
     if (graph.StepCount() > static_cast<std::size_t>(kLayeredSteps)) {
         ShowError(QStringLiteral("Layered Layout hands the case graph to Graphviz, which on %1 "
                                  "would work for hours: it serves graphs of up to %2 steps. Lay "
@@ -378,8 +380,23 @@ void CZerinCaseGraphView::OnLayeredLayout() {
     InvalidateAll();
 }
 
+bool CZerinCaseGraphView::RefusedForRows(const QString& command) {
+    const CCaseGraph& graph = Graph();
+    if (!graph.KeepsCaseRows())
+        return false;
+    // Every case would become a node at once, on the window's thread, and the layout of
+    // millions of cases would not end: said before anything starts.
+    const QLocale locale;
+    ShowError(QStringLiteral("%1 places every case of the graph, and of its %2 cases only the "
+                             "%3 shown are laid out. Show Whole Graph lays out all of them "
+                             "first; Lay Out Neighbourhood gathers the cases shown.")
+                  .arg(command, locale.toString(static_cast<qulonglong>(graph.CaseCount())),
+                       locale.toString(static_cast<qulonglong>(graph.MadeCaseCount()))));
+    return true;
+}
+
 void CZerinCaseGraphView::OnSmooth() {
-    if (m_bSimulation)
+    if (m_bSimulation || RefusedForRows(QStringLiteral("Smooth Case Graph")))
         return;
     CSize extent;
     if (!Editor().Smooth(extent, m_runSmoothDialog))

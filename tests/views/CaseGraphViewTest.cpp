@@ -506,7 +506,8 @@ TEST_F(CaseGraphViewTest, APartOfAGraphKeptAsRowsMakesOnlyItsOwnCasesNodes) {
                 continue;
             }
             EXPECT_EQ(node->m_label.m_strText, "c" + std::to_string(i + 1));
-            EXPECT_EQ(node->m_setConditions.ToString(false), Graph().CaseConditions(i).ToString(false));
+            EXPECT_EQ(node->m_setConditions.ToString(false),
+                      Graph().CaseConditions(i).ToString(false));
             EXPECT_EQ(node->m_ptPos.x % CCaseGraph::kGridStep, 0);
             EXPECT_EQ(node->m_ptPos.y % CCaseGraph::kGridStep, 0);
             EXPECT_GT(node->m_ptPos.x, 0);
@@ -551,6 +552,21 @@ TEST_F(CaseGraphViewTest, APartOfAGraphKeptAsRowsMakesOnlyItsOwnCasesNodes) {
     EXPECT_EQ(Graph().CurrentCaseIndex(), static_cast<int>(far));
     EXPECT_FALSE(initial->m_bCurrent);
     EXPECT_TRUE(Graph().MadeCase(far)->m_bCurrent);
+
+    // Out of the token game, a layout of every case is refused while the others are
+    // rows, saying how many are laid out; nothing becomes a node for it.
+    doc.Simulation().Leave();
+    view->OnUpdate();
+    const std::size_t made = Graph().MadeCaseCount();
+    for (const int command : {Cmd::ID_LAYERED_LAYOUT, Cmd::ID_SMOOTH_CASE_GRAPH}) {
+        view->errors.clear();
+        view->OnCommand(command);
+        ASSERT_EQ(view->errors.size(), 1);
+        EXPECT_TRUE(view->errors.front().contains("only the " + QString::number(made) + " shown"))
+            << view->errors.front().toStdString();
+    }
+    EXPECT_EQ(Graph().MadeCaseCount(), made);
+    EXPECT_TRUE(Graph().KeepsCaseRows());
 
     // Shown whole: every case a node, the graph laid out, each case on its own point.
     view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH);
