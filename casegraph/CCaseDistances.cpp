@@ -122,18 +122,18 @@ std::vector<int> CCaseDistances::From(const CNodeAdjacency& forward, int node, i
     if (node < 0 || node >= n)
         return distance;
     // The predecessors, counted first, then placed.
-    std::vector<int> first(at(n) + 1, 0);
+    std::vector<CNodeAdjacency::Offset> first(at(n) + 1, 0);
     for (int v = 0; v < n; ++v)
         for (const int w : forward.Successors(v))
             ++first[at(w) + 1];
     for (int v = 0; v < n; ++v)
         first[at(v) + 1] += first[at(v)];
-    std::vector<int> predecessors(at(first[at(n)]));
+    std::vector<int> predecessors(static_cast<std::size_t>(first[at(n)]));
     {
-        std::vector<int> next(first.begin(), first.end() - 1);
+        std::vector<CNodeAdjacency::Offset> next(first.begin(), first.end() - 1);
         for (int v = 0; v < n; ++v)
             for (const int w : forward.Successors(v))
-                predecessors[at(next[at(w)]++)] = v;
+                predecessors[static_cast<std::size_t>(next[at(w)]++)] = v;
     }
     std::vector<int> queue{node};
     distance[at(node)] = 0;
@@ -150,8 +150,8 @@ std::vector<int> CCaseDistances::From(const CNodeAdjacency& forward, int node, i
             continue;
         for (const int w : forward.Successors(v))
             reach(w, d + 1);
-        for (int k = first[at(v)]; k < first[at(v) + 1]; ++k)
-            reach(predecessors[at(k)], d + 1);
+        for (auto k = first[at(v)]; k < first[at(v) + 1]; ++k)
+            reach(predecessors[static_cast<std::size_t>(k)], d + 1);
     }
     return distance;
 }

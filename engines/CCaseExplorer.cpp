@@ -391,7 +391,7 @@ void CCaseExplorer::ForEachEventSuccessor(int index, bool forward,
     m_main.mode = mode;
 }
 
-bool CCaseExplorer::ListEventSuccessors(bool forward, std::vector<int>& first,
+bool CCaseExplorer::ListEventSuccessors(bool forward, std::vector<std::int64_t>& first,
                                         std::vector<int>& targets,
                                         const std::function<bool(int)>& goOn) {
     const int n = m_table.Count();
@@ -438,7 +438,7 @@ bool CCaseExplorer::ListEventSuccessors(bool forward, std::vector<int>& first,
         // The chunks' lists in their order, as one thread would have made them.
         int i = from;
         for (int k = 0; k < chunks; ++k) {
-            int at = static_cast<int>(targets.size());
+            auto at = static_cast<std::int64_t>(targets.size());
             for (const int count : counts[Index(k)]) {
                 first[Index(i++)] = at;
                 at += count;
@@ -446,7 +446,7 @@ bool CCaseExplorer::ListEventSuccessors(bool forward, std::vector<int>& first,
             targets.insert(targets.end(), found[Index(k)].begin(), found[Index(k)].end());
         }
     }
-    first[Index(n)] = static_cast<int>(targets.size());
+    first[Index(n)] = static_cast<std::int64_t>(targets.size());
     return true;
 }
 

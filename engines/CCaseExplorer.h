@@ -76,8 +76,8 @@ public:
     // meets them. The lists are made in one allocation where the search counted its
     // successors. goOn is asked between batches of cases with the cases listed; false
     // when it said stop (the lists are then incomplete). Only after a run keeping cases.
-    bool ListEventSuccessors(bool forward, std::vector<int>& first, std::vector<int>& targets,
-                             const std::function<bool(int)>& goOn);
+    bool ListEventSuccessors(bool forward, std::vector<std::int64_t>& first,
+                             std::vector<int>& targets, const std::function<bool(int)>& goOn);
     // The events named by bits, into the given set (emptied first).
     void GetEvents(const Word* bits, CSetEvents& events) const;
     // Whether some event has its pre-set and meets its post-set (or the other way

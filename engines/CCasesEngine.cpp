@@ -77,7 +77,8 @@ bool CCasesEngine::PrepareForwardAdjacency(const std::function<bool(int, int)>& 
         return true;
     // By both threads, asked between batches as the search asks.
     const int n = m_explorer.GetCaseCount();
-    std::vector<int> first, targets;
+    std::vector<CNodeAdjacency::Offset> first;
+    std::vector<int> targets;
     const bool done = m_explorer.ListEventSuccessors(
         true, first, targets, [&progress, n](int) { return !progress || progress(n, 0); });
     if (!done)

@@ -5,7 +5,7 @@
 
 namespace {
 
-std::size_t At(int i) {
+std::size_t At(std::int64_t i) {
     return static_cast<std::size_t>(i);
 }
 
@@ -23,7 +23,7 @@ CNodeAdjacency::CNodeAdjacency(int n, std::span<const std::pair<int, int>> arcs)
     for (int i = 0; i < n; ++i)
         m_arrFirst[At(i + 1)] += m_arrFirst[At(i)];
     m_arrTargets.resize(ends.size());
-    std::vector<int> fill(m_arrFirst.begin(), m_arrFirst.end() - 1);
+    std::vector<Offset> fill(m_arrFirst.begin(), m_arrFirst.end() - 1);
     for (const auto& e : ends)
         m_arrTargets[At(fill[At(e.first)]++)] = e.second;
 }
@@ -43,7 +43,7 @@ std::vector<int> CNodeAdjacency::StronglyConnectedComponents(int& count) const {
     std::vector<int> open;
     struct Frame {
         int node;
-        int next;
+        Offset next;
     };
     std::vector<Frame> calls;
     int counter = 0;

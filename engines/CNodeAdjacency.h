@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <utility>
 #include <vector>
@@ -8,13 +9,17 @@
 // the graph cost time linear in its size.
 class CNodeAdjacency {
 public:
+    // Where a node's list starts among all targets: past 2^31 successors on the
+    // largest graphs.
+    using Offset = std::int64_t;
+
     // The arcs by their ends (node indices); arcs whose ends are not both among the nodes
     // are left out.
     CNodeAdjacency(int nodes, std::span<const std::pair<int, int>> arcs);
 
     // Successor lists given as they are kept: node i's targets are
     // targets[first[i]] ... targets[first[i + 1] - 1]; no node has an element.
-    CNodeAdjacency(std::vector<int> first, std::vector<int> targets)
+    CNodeAdjacency(std::vector<Offset> first, std::vector<int> targets)
         : m_arrFirst(std::move(first)), m_arrTargets(std::move(targets)) {}
 
     int GetNodeCount() const { return static_cast<int>(m_arrFirst.size()) - 1; }
@@ -27,6 +32,6 @@ public:
     std::vector<int> StronglyConnectedComponents(int& count) const;
 
 private:
-    std::vector<int> m_arrFirst; // per node, the first entry of m_arrTargets; one extra
+    std::vector<Offset> m_arrFirst; // per node, the first entry of m_arrTargets; one extra
     std::vector<int> m_arrTargets;
 };
