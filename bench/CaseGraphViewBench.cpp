@@ -450,10 +450,12 @@ struct BudgetFrame : CNullFrameServices {
 };
 
 // "Go to Case..." c200 with the cases one event around it (radius: that many), on the
-// overview of 24 philosophers (103,682 cases; 18: 5,778) whose steps come on demand: the
-// first one (again:0) lays the cases out and names them, a later one (again:1) moves to
-// another neighbourhood, again:2 does so after Layered Layout of the first. On 18
-// philosophers the graph counts as small and Go to Case runs on the window's thread.
+// overview of 24 philosophers (103,682 cases; 18: 5,778; 30: 1,860,498) whose steps come
+// on demand and whose cases the engine keeps as rows: the first one (again:0) makes the
+// part's cases nodes and names them, a later one (again:1) moves to another
+// neighbourhood, again:2 does so after Layered Layout of the first (which makes every
+// case a node). On 18 philosophers the graph counts as small and Go to Case runs on the
+// window's thread.
 // Counted: the heap in all, the steps made, the grid's side, the longest Go to Case.
 void BM_GoToCaseOnDemand(benchmark::State& state) {
     CountingSink sink;

@@ -120,7 +120,9 @@ bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
 bool CCaseGraph::NameIfUnnamed(CDC& dc, const WorkProgress& progress) {
     if (!PrepareCaseObjects(progress))
         return false;
-    if (!CaseObjects().empty() && CaseObjects().front()->m_label.m_strText.empty())
+    // Nodes made for a part shown are named, the others not yet.
+    if (std::any_of(CaseObjects().begin(), CaseObjects().end(),
+                    [](const CPNCase* node) { return node->m_label.m_strText.empty(); }))
         return NameElements(dc, progress);
     return true;
 }

@@ -315,12 +315,13 @@ std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown, CCaseEngin
                 have.emplace(step.from, step.to, step.events);
             }
     const std::size_t before = m_arrStepRecords.size();
+    std::vector<int> among;
+    for (std::size_t node = 0; node < shown.size(); ++node)
+        if (shown[node])
+            among.push_back(static_cast<int>(node));
     // Each step is forward from its first case.
-    for (std::size_t node = 0; node < shown.size(); ++node) {
-        if (!shown[node])
-            continue;
-        const int from = static_cast<int>(node);
-        engine.ForEachStepAmong(from, true, shown, [&](const CSetEvents& events, int to) {
+    for (const int from : among) {
+        engine.ForEachStepAmong(from, true, among, [&](const CSetEvents& events, int to) {
             const std::uint32_t set = m_eventSets.Add(events);
             if (have.emplace(from, to, set).second)
                 AppendStep(set, from, to);

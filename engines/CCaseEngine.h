@@ -3,6 +3,7 @@
 #include "engines/CCaseRun.h"
 #include "model/CSetConditions.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -67,14 +68,13 @@ public:
     // The steps of case i in one direction, their events and the case each leads to.
     using StepVisitor = std::function<void(const CSetEvents& events, int target)>;
     virtual void ForEachStep(int /*index*/, bool /*forward*/, const StepVisitor& /*visit*/) {}
-    // The same, only the steps to the cases marked (by index): an engine that finds the
-    // steps spares the events of the others (a case of thirty philosophers has
-    // thousands of steps, nearly all leading away from a part shown).
-    virtual void ForEachStepAmong(int index, bool forward, const std::vector<bool>& among,
+    // The same, only the steps to the cases listed (indices, ascending): an engine that
+    // finds the steps looks for those alone (a case of thirty philosophers has thousands
+    // of steps, nearly all leading away from a part shown).
+    virtual void ForEachStepAmong(int index, bool forward, const std::vector<int>& among,
                                   const StepVisitor& visit) {
         ForEachStep(index, forward, [&](const CSetEvents& events, int target) {
-            if (target >= 0 && static_cast<std::size_t>(target) < among.size() &&
-                among[static_cast<std::size_t>(target)])
+            if (std::binary_search(among.begin(), among.end(), target))
                 visit(events, target);
         });
     }

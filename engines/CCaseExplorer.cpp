@@ -382,6 +382,70 @@ void CCaseExplorer::ForEachStep(int index, bool forward, const StepVisitor& visi
     m_main.mode = mode;
 }
 
+void CCaseExplorer::ForEachStepAmong(int index, bool forward, const std::vector<int>& targets,
+                                     const StepVisitor& visit) {
+    // Past this many targets each tried alone costs more than every step once.
+    constexpr std::size_t kTargetsAlone = 256;
+    if (targets.size() > kTargetsAlone) {
+        ForEachStep(index, forward, [&](const Word* events, int target) {
+            if (std::binary_search(targets.begin(), targets.end(), target))
+                visit(events, target);
+        });
+        return;
+    }
+    Prepare(m_main);
+    const EMode mode = std::exchange(m_main.mode, EMode::VisitSteps);
+    m_bCancelled = false;
+    if (m_nConditionWords == 1)
+        StepsAmong<1>(index, forward, targets, visit);
+    else
+        StepsAmong<0>(index, forward, targets, visit);
+    m_bCancelled = false;
+    m_main.mode = mode;
+}
+
+template <int N>
+void CCaseExplorer::StepsAmong(int index, bool forward, const std::vector<int>& targets,
+                               const StepVisitor& visit) {
+    Expansion& x = m_main;
+    Load(index, x);
+    m_nExpanding = index;
+    FindEnabled<N>(x, forward);
+    const std::vector<int> enabled = x.enabled;
+    std::vector<Word> lost(Index(Words<N>())), gained(Index(Words<N>()));
+    for (const int target : targets) {
+        if (target < 0 || target >= m_table.Count())
+            continue;
+        const Word* c = Current(x);
+        const Word* t = Read(target);
+        for (int w = 0; w < Words<N>(); ++w) {
+            lost[Index(w)] = c[w] & ~t[w];
+            gained[Index(w)] = t[w] & ~c[w];
+        }
+        // An event of a step to the target takes its tokens from the conditions lost
+        // and puts them on those gained (its neighbours are no other event's).
+        x.enabled.clear();
+        for (const int e : enabled) {
+            const Word* leaves = forward ? Pre(e) : Post(e);
+            const Word* enters = forward ? Post(e) : Pre(e);
+            bool inside = true;
+            for (int w = 0; w < Words<N>() && inside; ++w)
+                inside = (leaves[w] & ~lost[Index(w)]) == 0 && (enters[w] & ~gained[Index(w)]) == 0;
+            if (inside)
+                x.enabled.push_back(e);
+        }
+        if (x.enabled.empty())
+            continue;
+        const StepVisitor only = [&visit, target](const Word* events, int other) {
+            if (other == target)
+                visit(events, other);
+        };
+        m_pVisitSteps = &only;
+        EnumerateAll<N>(x, forward);
+    }
+    x.enabled = enabled;
+}
+
 void CCaseExplorer::ForEachEventSuccessor(int index, bool forward,
                                           const std::function<void(int)>& visit) {
     Prepare(m_main);

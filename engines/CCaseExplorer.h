@@ -65,6 +65,14 @@ public:
     // (-1 for one outside the class). Only after Run.
     using StepVisitor = std::function<void(const Word* events, int target)>;
     void ForEachStep(int index, bool forward, const StepVisitor& visit);
+    // The same, only the steps to the cases listed (indices, ascending), in the order of
+    // the list. A step to case t leaves the conditions case i has and t has not and
+    // enters those t has and case i has not, so only the events with concession inside
+    // that difference are tried for t: a case of thirty philosophers has thousands of
+    // steps, while those to a few cases shown around it are a handful. A long list is
+    // served by all of the steps, filtered.
+    void ForEachStepAmong(int index, bool forward, const std::vector<int>& targets,
+                          const StepVisitor& visit);
     // Called by a step visitor: ForEachStep produces no further step of this case.
     void StopVisiting() { m_bCancelled = true; }
     // The cases that single events with concession lead to from case i, in the net's
@@ -209,6 +217,9 @@ private:
     // The non-empty sets of pairwise detached events among those with concession.
     template <int N> UInt128 CountSteps(Expansion& x);
     template <int N> void ExpandCase(int index, bool forward);
+    template <int N>
+    void StepsAmong(int index, bool forward, const std::vector<int>& targets,
+                    const StepVisitor& visit);
     // The events that may have concession in the current case, in the net's order.
     void CollectCandidates(Expansion& x, bool forward) const;
 

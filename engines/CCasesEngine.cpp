@@ -195,13 +195,10 @@ void CCasesEngine::ForEachStep(int index, bool forward, const StepVisitor& visit
     });
 }
 
-void CCasesEngine::ForEachStepAmong(int index, bool forward, const std::vector<bool>& among,
+void CCasesEngine::ForEachStepAmong(int index, bool forward, const std::vector<int>& among,
                                     const StepVisitor& visit) {
     CSetEvents events;
-    m_explorer.ForEachStep(index, forward, [&](const Word* bits, int target) {
-        if (target < 0 || static_cast<std::size_t>(target) >= among.size() ||
-            !among[static_cast<std::size_t>(target)])
-            return;
+    m_explorer.ForEachStepAmong(index, forward, among, [&](const Word* bits, int target) {
         m_explorer.GetEvents(bits, events);
         visit(events, target);
     });

@@ -48,7 +48,7 @@ public:
     CSetConditions Case(int index) const override { return m_explorer.GetCase(index); }
     int IndexOf(const CSetConditions& c) const override;
     void ForEachStep(int index, bool forward, const StepVisitor& visit) override;
-    void ForEachStepAmong(int index, bool forward, const std::vector<bool>& among,
+    void ForEachStepAmong(int index, bool forward, const std::vector<int>& among,
                           const StepVisitor& visit) override;
     // The net's events in its order.
     const std::vector<CPNEvent*>& GetEvents() const { return m_explorer.GetEvents(); }

@@ -382,7 +382,8 @@ void CZerinCaseGraphView::OnLayeredLayout() {
 
 bool CZerinCaseGraphView::RefusedForRows(const QString& command) {
     const CCaseGraph& graph = Graph();
-    if (!graph.KeepsCaseRows())
+    // Where they are few, the cases become nodes for it at once.
+    if (!graph.KeepsCaseRows() || graph.CaseCount() <= static_cast<std::size_t>(m_nProgressSteps))
         return false;
     // Every case would become a node at once, on the window's thread, and the layout of
     // millions of cases would not end: said before anything starts.

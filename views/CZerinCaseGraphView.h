@@ -134,8 +134,9 @@ private:
     // only the part's cases become nodes, by MakePart, and the whole is laid out when
     // it is shown).
     bool LayOutForPart();
-    // Where only a part of the graph's cases are nodes (the others the engine's rows):
-    // says that the command lays out every case, and true.
+    // Where only a part of the graph's cases are nodes (the others the engine's rows)
+    // and they are too many to make nodes at once: says that the command lays out every
+    // case, and true.
     bool RefusedForRows(const QString& command);
     // The cases marked become nodes, named, the centre placed, where the graph keeps
     // its cases as the engine's rows; nothing otherwise.

@@ -17,7 +17,9 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -99,9 +101,11 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
         const CSetConditions c = cases.Case(i);
         for (bool forward : {true, false}) {
             std::vector<std::string> produced, expected;
+            std::multiset<std::pair<std::string, int>> all;
             cases.ForEachStep(i, forward, [&](const CSetEvents& events, int target) {
                 ASSERT_GE(target, 0);
                 produced.push_back(events.ToString());
+                all.emplace(events.ToString(), target);
                 CSetConditions next = c;
                 for (const CPNEvent* e : events) {
                     next.Subtract(forward ? e->m_setPreConditions : e->m_setPostConditions);
@@ -116,6 +120,30 @@ void ExpectEnginesAgree(const CNetDesign& net, const CSetConditions& initial, st
                 expected.push_back(step.ToString());
             EXPECT_EQ(produced, expected)
                 << c.ToString(false) << (forward ? " forward" : " backward");
+            // The steps to a few cases (some a step reaches, some at random), and to every
+            // case: those of the whole list that lead there, each once.
+            std::vector<int> few;
+            for (const auto& [events, target] : all)
+                if (gen() % 2 == 0)
+                    few.push_back(target);
+            for (int k = 0; k < 3; ++k)
+                few.push_back(static_cast<int>(gen() % static_cast<unsigned>(cases.CaseCount())));
+            std::sort(few.begin(), few.end());
+            few.erase(std::unique(few.begin(), few.end()), few.end());
+            std::vector<int> every(static_cast<std::size_t>(cases.CaseCount()));
+            std::iota(every.begin(), every.end(), 0);
+            for (const std::vector<int>* among : {&few, &every}) {
+                std::multiset<std::pair<std::string, int>> wanted, found;
+                for (const auto& step : all)
+                    if (std::binary_search(among->begin(), among->end(), step.second))
+                        wanted.insert(step);
+                cases.ForEachStepAmong(i, forward, *among,
+                                       [&found](const CSetEvents& events, int target) {
+                                           found.emplace(events.ToString(), target);
+                                       });
+                EXPECT_EQ(found, wanted)
+                    << c.ToString(false) << (forward ? " forward" : " backward");
+            }
         }
     }
     EXPECT_EQ(producedSteps, storedSteps);

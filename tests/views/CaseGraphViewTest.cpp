@@ -554,9 +554,11 @@ TEST_F(CaseGraphViewTest, APartOfAGraphKeptAsRowsMakesOnlyItsOwnCasesNodes) {
     EXPECT_TRUE(Graph().MadeCase(far)->m_bCurrent);
 
     // Out of the token game, a layout of every case is refused while the others are
-    // rows, saying how many are laid out; nothing becomes a node for it.
+    // rows too many to make nodes at once, saying how many are laid out; nothing becomes
+    // a node for it.
     doc.Simulation().Leave();
     view->OnUpdate();
+    view->SetProgressSteps(static_cast<int>(Graph().CaseCount()) - 1);
     const std::size_t made = Graph().MadeCaseCount();
     for (const int command : {Cmd::ID_LAYERED_LAYOUT, Cmd::ID_SMOOTH_CASE_GRAPH}) {
         view->errors.clear();
@@ -567,6 +569,7 @@ TEST_F(CaseGraphViewTest, APartOfAGraphKeptAsRowsMakesOnlyItsOwnCasesNodes) {
     }
     EXPECT_EQ(Graph().MadeCaseCount(), made);
     EXPECT_TRUE(Graph().KeepsCaseRows());
+    view->SetProgressSteps(CZerinCaseGraphView::kProgressSteps);
 
     // Shown whole: every case a node, the graph laid out, each case on its own point.
     view->OnCommand(Cmd::ID_SHOW_WHOLE_GRAPH);
