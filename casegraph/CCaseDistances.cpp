@@ -106,6 +106,33 @@ bool FromStartInOrder(const CNodeAdjacency& forward, std::vector<int>& distance)
 
 } // namespace
 
+std::vector<int> CCaseDistances::Near(const CNodeAdjacency& forward,
+                                      const Predecessors& predecessors, int node, int limit) {
+    const int n = forward.GetNodeCount();
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    std::vector<int> distance(at(n), -1);
+    if (node < 0 || node >= n)
+        return distance;
+    std::vector<int> queue{node};
+    distance[at(node)] = 0;
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const int v = queue[head];
+        const int d = distance[at(v)];
+        if (d >= limit)
+            continue;
+        const auto reach = [&](int w) {
+            if (w >= 0 && w < n && distance[at(w)] < 0) {
+                distance[at(w)] = d + 1;
+                queue.push_back(w);
+            }
+        };
+        for (const int w : forward.Successors(v))
+            reach(w);
+        predecessors(v, reach);
+    }
+    return distance;
+}
+
 std::vector<int> CCaseDistances::From(const CNodeAdjacency& forward, int node, int limit) {
     const int n = forward.GetNodeCount();
     const auto at = [](int i) { return static_cast<std::size_t>(i); };

@@ -3,6 +3,7 @@
 #include "engines/CNodeAdjacency.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -25,6 +26,14 @@ public:
     // predecessors are listed beside them (half the memory, nothing sorted), for one
     // walk over millions of cases.
     static std::vector<int> From(const CNodeAdjacency& forward, int node, int limit = -1);
+    // The cases one single event leads from to a case, told one by one (repeated where
+    // two events lead from one case).
+    using Predecessors = std::function<void(int node, const std::function<void(int)>& visit)>;
+    // From(forward, node, limit), the predecessors asked of the cases within the limit
+    // alone (an engine finds them from the case itself): on millions of cases nothing
+    // but the distances is kept for a neighbourhood.
+    static std::vector<int> Near(const CNodeAdjacency& forward, const Predecessors& predecessors,
+                                 int node, int limit);
 
 private:
     std::vector<int> m_first;

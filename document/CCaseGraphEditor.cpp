@@ -1,5 +1,6 @@
 #include "document/CCaseGraphEditor.h"
 
+#include "casegraph/CCaseDistances.h"
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "document/CZerinDoc.h"
@@ -27,7 +28,8 @@ bool CCaseGraphEditor::PlaceAsDrawn(const std::vector<std::pair<double, double>>
 }
 
 bool CCaseGraphEditor::Smooth(CSize& extent, const SmoothDialogRunner& showDialog) {
-    if (!m_graph.Smooth(extent, showDialog, &m_doc.History().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
+    if (!m_graph.Smooth(extent, showDialog,
+                        &m_doc.History().Recorder(CZerinDoc::DIAGRAM_CASE_GRAPH)))
         return false;
     m_doc.SetModifiedFlag();
     return true;
@@ -46,6 +48,20 @@ const CNodeAdjacency& CCaseGraphEditor::Successors(bool singleEvents,
                     singleEvents ? engine->SingleEventAdjacency() : engine->ForwardAdjacency())
                 return *successors;
     return own.emplace(singleEvents ? m_graph.SingleEventAdjacency() : m_graph.ForwardAdjacency());
+}
+
+std::vector<int> CCaseGraphEditor::DistancesAround(int centre, int radius) {
+    std::optional<CNodeAdjacency> own;
+    const CNodeAdjacency& forward = Successors(false, own);
+    CCaseEngine* engine = m_doc.Simulation().Engine();
+    if (!own && engine && engine->ForEachPredecessor(centre, [](int) {}))
+        return CCaseDistances::Near(
+            forward,
+            [engine](int node, const std::function<void(int)>& visit) {
+                engine->ForEachPredecessor(node, visit);
+            },
+            centre, radius);
+    return CCaseDistances::From(forward, centre, radius);
 }
 
 CRect CCaseGraphEditor::MarkPath(const std::vector<const CPNElement*>& elements,

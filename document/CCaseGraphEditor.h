@@ -65,6 +65,10 @@ public:
     // only with singleEvents. The engine's lists are handed as they are (on millions of
     // cases they take hundreds of megabytes); those made from the steps go into own.
     const CNodeAdjacency& Successors(bool singleEvents, std::optional<CNodeAdjacency>& own);
+    // Every case's distance from the centre up to the radius (-1 beyond), by single
+    // events forward and backward: where the engine finds a case's predecessors itself,
+    // only those of the cases near the centre are asked for.
+    std::vector<int> DistancesAround(int centre, int radius);
     // Marks the cases and steps of the path (and no others), those of the loop a run
     // repeats for ever in the loop's colour; returns the rectangle to repaint. An empty
     // path takes the marks away.

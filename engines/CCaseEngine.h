@@ -78,6 +78,12 @@ public:
                 visit(events, target);
         });
     }
+    // The cases a single event with concession leads from to case i (backward from it),
+    // in the net's order of the events; false, telling none, where the engine does not
+    // find them case by case.
+    virtual bool ForEachPredecessor(int /*index*/, const std::function<void(int)>& /*visit*/) {
+        return false;
+    }
     // The forward successors of every case (the cases a step reaches, or the single
     // events, which reach the same cases); null where the cases are not listed.
     virtual const CNodeAdjacency* ForwardAdjacency() { return nullptr; }

@@ -48,6 +48,10 @@ public:
     CSetConditions Case(int index) const override { return m_explorer.GetCase(index); }
     int IndexOf(const CSetConditions& c) const override;
     void ForEachStep(int index, bool forward, const StepVisitor& visit) override;
+    bool ForEachPredecessor(int index, const std::function<void(int)>& visit) override {
+        m_explorer.ForEachEventSuccessor(index, false, visit);
+        return true;
+    }
     void ForEachStepAmong(int index, bool forward, const std::vector<int>& among,
                           const StepVisitor& visit) override;
     // The net's events in its order.

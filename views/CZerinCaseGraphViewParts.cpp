@@ -1,6 +1,5 @@
 #include "views/CZerinCaseGraphView.h"
 
-#include "casegraph/CCaseDistances.h"
 #include "casegraph/CPNCase.h"
 #include "document/CZerinDoc.h"
 #include "model/CPNCondition.h"
@@ -152,8 +151,7 @@ bool CZerinCaseGraphView::ShowNeighbourhood(int centre, int radius) {
     const auto find = [&](CWorkMonitor& monitor) {
         monitor.SetStage("Finding the cases around " +
                          Graph().CaseName(static_cast<std::size_t>(centre)) + "...");
-        std::optional<CNodeAdjacency> own;
-        distance = CCaseDistances::From(Editor().Successors(false, own), centre, radius);
+        distance = Editor().DistancesAround(centre, radius);
         shown.assign(distance.size(), false);
         for (std::size_t i = 0; i < shown.size(); ++i)
             shown[i] = distance[i] >= 0;

@@ -4,6 +4,7 @@
 // steps produced on demand are the steps the stored graph has, in the order the
 // simulation meets them.
 
+#include "casegraph/CCaseDistances.h"
 #include "engines/CCasesEngine.h"
 #include "engines/CNodeAdjacency.h"
 #include "engines/CSymbolicEngine.h"
@@ -75,6 +76,24 @@ TEST(CaseEngines, SuccessorListsHoldTheSingleEventsWhateverTheThreads) {
                 continue;
             }
             lists = made;
+            // The predecessors told case by case are those the lists hold, reversed; the
+            // distances near a case the same by them as by the lists.
+            std::vector<std::set<int>> before(made.size());
+            for (int i = 0; i < engine.CaseCount(); ++i)
+                for (const int target : made[static_cast<std::size_t>(i)])
+                    before[static_cast<std::size_t>(target)].insert(i);
+            const CCaseDistances::Predecessors told = [&engine](int node, const auto& visit) {
+                ASSERT_TRUE(engine.ForEachPredecessor(node, visit));
+            };
+            for (int i = 0; i < engine.CaseCount(); i += 1 + i / 64) {
+                std::set<int> from;
+                told(i, [&from](int v) { from.insert(v); });
+                EXPECT_EQ(from, before[static_cast<std::size_t>(i)]) << "c" << i + 1;
+                for (const int radius : {0, 1, 3})
+                    EXPECT_EQ(CCaseDistances::Near(forward, told, i, radius),
+                              CCaseDistances::From(forward, i, radius))
+                        << "c" << i + 1 << " radius " << radius;
+            }
             for (int i = 0; i < engine.CaseCount(); i += 1 + i / 64) {
                 std::set<int> single;
                 engine.ForEachStep(i, true, [&single](const CSetEvents& events, int target) {
