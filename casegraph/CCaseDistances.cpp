@@ -118,7 +118,7 @@ std::vector<int> CCaseDistances::Near(const CNodeAdjacency& forward,
     for (std::size_t head = 0; head < queue.size(); ++head) {
         const int v = queue[head];
         const int d = distance[at(v)];
-        if (d >= limit)
+        if (limit >= 0 && d >= limit)
             continue;
         const auto reach = [&](int w) {
             if (w >= 0 && w < n && distance[at(w)] < 0) {
@@ -162,23 +162,11 @@ std::vector<int> CCaseDistances::From(const CNodeAdjacency& forward, int node, i
             for (const int w : forward.Successors(v))
                 predecessors[static_cast<std::size_t>(next[at(w)]++)] = v;
     }
-    std::vector<int> queue{node};
-    distance[at(node)] = 0;
-    const auto reach = [&](int w, int d) {
-        if (distance[at(w)] < 0) {
-            distance[at(w)] = d;
-            queue.push_back(w);
-        }
-    };
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int v = queue[head];
-        const int d = distance[at(v)];
-        if (limit >= 0 && d >= limit)
-            continue;
-        for (const int w : forward.Successors(v))
-            reach(w, d + 1);
-        for (auto k = first[at(v)]; k < first[at(v) + 1]; ++k)
-            reach(predecessors[static_cast<std::size_t>(k)], d + 1);
-    }
-    return distance;
+    return Near(
+        forward,
+        [&](int v, const std::function<void(int)>& visit) {
+            for (auto k = first[at(v)]; k < first[at(v) + 1]; ++k)
+                visit(predecessors[static_cast<std::size_t>(k)]);
+        },
+        node, limit);
 }

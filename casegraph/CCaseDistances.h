@@ -30,7 +30,7 @@ public:
     // two events lead from one case).
     using Predecessors = std::function<void(int node, const std::function<void(int)>& visit)>;
     // From(forward, node, limit), the predecessors asked of the cases within the limit
-    // alone (an engine finds them from the case itself): on millions of cases nothing
+    // (-1: none) alone (an engine finds them from the case itself): on millions of cases nothing
     // but the distances is kept for a neighbourhood.
     static std::vector<int> Near(const CNodeAdjacency& forward, const Predecessors& predecessors,
                                  int node, int limit);

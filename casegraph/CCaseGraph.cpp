@@ -189,8 +189,11 @@ CSetConditions CCaseGraph::CaseConditions(std::size_t i) const {
 
 std::string CCaseGraph::CaseName(std::size_t i) const {
     const CPNCase* node = MadeCase(i);
-    return node && !node->m_label.m_strText.empty() ? node->m_label.m_strText
-                                                    : FormatString("c%zu", i + 1);
+    return node && !node->m_label.m_strText.empty() ? node->m_label.m_strText : CaseNameOf(i);
+}
+
+std::string CCaseGraph::CaseNameOf(std::size_t i) {
+    return FormatString("c%zu", i + 1);
 }
 
 std::size_t CCaseGraph::MadeCaseCount() const {

@@ -509,6 +509,14 @@ private:
     CPoint DrawFreeGridPosition(std::vector<bool>& occupied, int& taken);
     // The cell of a grid point, -1 for a point that is not one.
     int GridCell(CPoint pt) const;
+    // The grid point of a cell (y * G + x), as GridCell numbers them.
+    CPoint CellPoint(int cell) const {
+        return CPoint((cell % m_nGridSize + 1) * kGridStep, (cell / m_nGridSize + 1) * kGridStep);
+    }
+    // The grid's side a first layout gives the cases: 2 * trunc(sqrt(cases) + 1).
+    int LayoutGridSize() const;
+    // The name of case i: "c1", "c2", ...
+    static std::string CaseNameOf(std::size_t i);
     // The node holding the case, or null.
     CPNCase* FindCase(const CSetConditions& c) const;
 

@@ -75,7 +75,7 @@ bool CCaseGraph::NameElements(CDC& dc, const WorkProgress& progress) {
     for (std::size_t i = 0; i < CaseObjects().size(); ++i) {
         if (!ReportWork(progress, i, CaseObjects().size()))
             return false;
-        CaseObjects()[i]->m_label.SetText(FormatString("c%zu", i + 1), dc);
+        CaseObjects()[i]->m_label.SetText(CaseNameOf(i), dc);
         // Measured anew: the name finds its place by the case's.
         CaseObjects()[i]->MoveTo(CaseObjects()[i]->m_ptPos);
     }

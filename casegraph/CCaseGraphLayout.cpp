@@ -6,7 +6,6 @@
 #include "casegraph/CPNCase.h"
 #include "casegraph/CPNStep.h"
 #include "base/CRandomSource.h"
-#include "base/FormatString.h"
 #include "model/CPNLabel.h"
 
 #include <algorithm>
@@ -33,6 +32,10 @@ void CCaseGraph::ComputeExtent(int cx, int cy) {
     const int grid = (m_nGridSize + 1) * kGridStep;
     m_sizeExtent = CSize(std::max({cx, std::max(bounds.right, 100), grid}),
                          std::max({cy, std::max(bounds.bottom, 100), grid}));
+}
+
+int CCaseGraph::LayoutGridSize() const {
+    return 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
 }
 
 int CCaseGraph::GridCell(CPoint pt) const {
@@ -83,8 +86,7 @@ void CCaseGraph::RandomLayout() {
     // Every node needs a cell of its own; a grid set too small for the graph would
     // leave nodes without one.
     if (m_nGridSize <= 0 || static_cast<long long>(m_nGridSize) * m_nGridSize <= m_nCases) {
-        const int g = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
-        m_nGridSize = m_nMinGridSize = g;
+        m_nGridSize = m_nMinGridSize = LayoutGridSize();
     }
     m_rRandom.SeedWithTime();
     const int g = m_nGridSize;
@@ -317,7 +319,7 @@ bool CCaseGraph::ResetRoutes(const WorkProgress& progress) {
 CSize CCaseGraph::InitialLayout(const WorkProgress& progress) {
     if (!PrepareCaseObjects(progress))
         return CSize();
-    const int cells = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
+    const int cells = LayoutGridSize();
     SetGridSize(cells);
     const int page = (cells + 1) * kGridStep;
     ComputeExtent(page, page);
@@ -386,7 +388,7 @@ CCaseGraph::GatherAround(std::uint32_t centre, const std::vector<std::uint32_t>&
         if (next == cells.size())
             break;
         const int cell = cells[next++];
-        moves.emplace_back(node, CPoint((cell % g + 1) * kGridStep, (cell / g + 1) * kGridStep));
+        moves.emplace_back(node, CellPoint(cell));
     }
     return moves;
 }
@@ -396,9 +398,8 @@ bool CCaseGraph::MakePart(const std::vector<bool>& cases, std::uint32_t centre, 
         return false;
     // The grid a whole layout would give, so that the part stands where the whole
     // graph will have room for it.
-    const int side = 2 * static_cast<int>(std::sqrt(static_cast<double>(m_nCases)) + 1.0);
-    if (m_nGridSize < side)
-        SetGridSize(side);
+    if (m_nGridSize < LayoutGridSize())
+        SetGridSize(LayoutGridSize());
     const int page = (m_nGridSize + 1) * kGridStep;
     m_sizeExtent = CSize(std::max(m_sizeExtent.cx, page), std::max(m_sizeExtent.cy, page));
     // The part's cases that stand nowhere (made just now, or made for a run or a
@@ -407,7 +408,7 @@ bool CCaseGraph::MakePart(const std::vector<bool>& cases, std::uint32_t centre, 
     const auto take = [&](std::size_t i) {
         CPNCase* node = CaseAt(i);
         if (node->m_label.m_strText.empty()) {
-            node->m_label.SetText(FormatString("c%zu", i + 1), dc);
+            node->m_label.SetText(CaseNameOf(i), dc);
             node->MoveTo(node->m_ptPos);
         }
         if (GridCell(node->m_ptPos) < 0)
@@ -417,16 +418,14 @@ bool CCaseGraph::MakePart(const std::vector<bool>& cases, std::uint32_t centre, 
     for (std::size_t i = 0; i < cases.size() && i < CaseCount(); ++i)
         if (cases[i] && i != centre)
             take(i);
-    const int g = m_nGridSize;
-    const int half = (g / 2 + 1) * kGridStep;
+    const int half = (m_nGridSize / 2 + 1) * kGridStep;
     const std::vector<int> cells = FreeCellsNear(CPoint(half, half), unplaced.size());
     for (std::size_t k = 0; k < unplaced.size() && k < cells.size(); ++k) {
         CPNCase* node = m_arrCases[unplaced[k]];
-        node->MoveTo(CPoint((cells[k] % g + 1) * kGridStep, (cells[k] / g + 1) * kGridStep));
+        node->MoveTo(CellPoint(cells[k]));
         m_arrRoutedAt[unplaced[k]] = node->m_ptPos;
     }
-    const bool made = !unplaced.empty();
-    if (made)
+    if (!unplaced.empty())
         CPNElement::GeometryChanged();
     return true;
 }

@@ -306,19 +306,18 @@ std::size_t CCaseGraph::FindOrAddStep(const CSetEvents& events, int from, int to
 std::size_t CCaseGraph::AddStepsAmong(const std::vector<bool>& shown, CCaseEngine& engine) {
     if (m_bAllSteps || shown.size() != CaseCount())
         return 0;
-    // The steps the shown cases have already (a path shown, an earlier part).
-    std::set<std::tuple<int, int, std::uint32_t>> have;
-    for (std::size_t node = 0; node < shown.size(); ++node)
-        if (shown[node])
-            for (const std::uint32_t i : StepsOfCase(node)) {
-                const CStepRecord& step = m_arrStepRecords[i];
-                have.emplace(step.from, step.to, step.events);
-            }
-    const std::size_t before = m_arrStepRecords.size();
     std::vector<int> among;
     for (std::size_t node = 0; node < shown.size(); ++node)
         if (shown[node])
             among.push_back(static_cast<int>(node));
+    // The steps the shown cases have already (a path shown, an earlier part).
+    std::set<std::tuple<int, int, std::uint32_t>> have;
+    for (const int node : among)
+        for (const std::uint32_t i : StepsOfCase(static_cast<std::size_t>(node))) {
+            const CStepRecord& step = m_arrStepRecords[i];
+            have.emplace(step.from, step.to, step.events);
+        }
+    const std::size_t before = m_arrStepRecords.size();
     // Each step is forward from its first case.
     for (const int from : among) {
         engine.ForEachStepAmong(from, true, among, [&](const CSetEvents& events, int to) {
